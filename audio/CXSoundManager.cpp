@@ -1,0 +1,6 @@
+#include "audio/CXSoundManager.h"
+
+CXSoundManager& CXSoundManager::instance() {
+    static CXSoundManager manager;
+    return manager;
+}

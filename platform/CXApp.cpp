@@ -1,0 +1,418 @@
+#include "platform/CXApp.h"
+
+#include <cstdio>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXScnDefaultLoadBlocker.h"
+#include "engine/gl/IXGLDevice.h"
+#include "frontend/MenuScenes.h"
+#include "frontend/OXScnDefaultBg.h"
+#include "platform/Resolution.h"
+#include "stg/game/CXGameSession.h"
+
+namespace {
+constexpr int kJoystickSlots = 8;
+
+// The load blocker fades in over this long, then holds until its timed
+// action ends and the stage (or the menus) can be built behind it.
+constexpr float kBlockerFadeMs = 600.0f;
+constexpr float kBlockerHoldMs = 700.0f;
+constexpr float kBlockerFadeOutMs = 1000.0f;
+
+bool hideWhenDone(void* scene, int) {
+    auto* blocker = static_cast<OXScene*>(scene);
+    blocker->setActive(false);
+    blocker->setVisible(false);
+    return false;
+}
+
+// The front-end scene list: console line, depth.
+struct MenuSceneRow {
+    const char* line;
+    float depth;
+};
+const MenuSceneRow kMenuSceneRows[kMenuSceneCount] = {
+    {"Loading title screen\n", 0},          {"Loading main screen\n", -10},
+    {"Loading bonus screen\n", -20},        {"Loading mode select screen\n", -30},
+    {"Loading stage select screen\n", -40}, {"Loading difficulty screen\n", -50},
+    {"Loading tutorial screen\n", -60},     {"Loading hanger screen\n", -70},
+    {"Loading highscore screen\n", -80},    {"Loading option screen\n", -90},
+    {"Loading option control screen\n", -100}, {"Loading credits screen\n", -110},
+    {"Loading results screen\n", -120},     {"Loading fighter select screen\n", -130},
+    {nullptr, -140},
+};
+
+OXScene* makeMenuScene(int index, IXMenuHost& host) {
+    switch (index) {
+        case kTitleScene: return new OXScnVLTitle(host);
+        case kMainScene: return new OXScnVLMain(host);
+        case kBonusScene: return new OXScnVLBonus(host);
+        case kModeSelectScene: return new OXScnVLModeSelect(host);
+        case kStageSelectScene: return new OXScnVLFreePlay(host);
+        case kDifficultyScene: return new OXScnVLDifficulty(host);
+        case kTutorialScene: return new OXScnTutorialPC(host);
+        case kHangarScene: return new OXScnVLHanger(host);
+        case kHighScoreScene: return new OXScnVLHighScore(host);
+        case kOptionScene: return new OXScnVLOption(host);
+        case kOptionControlScene: return new OXScnVLOptionCtrl(host);
+        case kCreditsScene: return new OXScnVLCredits(host);
+        case kResultsScene: return new OXScnVLResults(host);
+        case kFighterSelectScene: return new OXScnVLFighterSelect(host);
+        default: return new OXScnDefaultBg();
+    }
+}
+}  // namespace
+
+CXApp& CXApp::instance() {
+    static CXApp app;
+    return app;
+}
+
+CXApp::CXApp() : userProfile(std::make_unique<CXUserProfile>()) {}
+
+CXApp::~CXApp() {
+    deleteMenuScenes();
+    delete loadBlocker;
+}
+
+void CXApp::setResolution(int index, bool wantFullscreen) {
+    if (index < 0 || index >= kResolutionCount) {
+        index = kDefaultResolution;
+    }
+    resolutionIndex = index;
+    fullscreen = wantFullscreen;
+    const Resolution& resolution = kResolutions[index];
+    screenWidth = resolution.screenWidth;
+    screenHeight = resolution.screenHeight;
+    touchWidth = resolution.touchWidth;
+    touchHeight = resolution.touchHeight;
+    sceneWidth = 768;
+    sceneHeight = 1024;
+}
+
+void CXApp::initialise() {
+    initCore();
+    initAudioAndGraphics();
+    initFrontEnd();
+}
+
+void CXApp::initCore() {
+    userProfile = std::make_unique<CXUserProfile>();
+    userProfile->load();
+    CXGameSession& session = CXGameSession::instance();
+    session.setSceneSize(sceneWidth, sceneHeight);
+    session.setScreenSize(screenWidth, screenHeight);
+    std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
+    std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
+    std::printf("touch dimensions: %d, %d\n", touchWidth, touchHeight);
+    mountAssetPackage();
+}
+
+void CXApp::initAudioAndGraphics() {
+    CXSoundManager::instance().setEffectDirectory("assets/audio/");
+    applyProfileVolumes();
+    std::printf("Setting up GFX manager.\n");
+    std::fflush(stdout);
+    CXGfxManager& gfx = CXGfxManager::instance();
+    const Resolution& resolution = kResolutions[resolutionIndex];
+    gfx.setRenderSize(resolution.renderWidth, resolution.renderHeight);
+    gfx.setScreenSize(screenWidth, screenHeight);
+    gfx.setup();
+}
+
+void CXApp::initFrontEnd() {
+    setAspectRatio(userProfile->aspectRatio);
+    createMenuScenes(kTitleScene, false, false);
+    setScreenOrientation(userProfile->screenOrientation);
+    CXGfxManager::instance().setBufferScale(userProfile->bufferScale);
+    if (joystick) {
+        joystick->update();
+        for (int slot = 0; slot < kJoystickSlots; ++slot) {
+            if (joystick->isConnected(slot)) {
+                std::printf("External controller %d connected!\n", slot);
+                std::printf("Number of buttons for controller: %d\n", joystick->getButtonCount(slot));
+            }
+        }
+    }
+    ready = true;
+}
+
+void CXApp::dispatchKeyEdges(const uint8_t keys[256], uint8_t previousKeys[256]) {
+    for (int virtualKey = 0; virtualKey < 256; ++virtualKey) {
+        if (keys[virtualKey] != previousKeys[virtualKey]) {
+            deliverKey(keyCodeForVirtualKey(virtualKey), keys[virtualKey] != 0);
+            previousKeys[virtualKey] = keys[virtualKey];
+        }
+    }
+}
+
+void CXApp::deliverKey(int code, bool down) {
+    CXGameSession::instance().keyEvent(code, down);
+    if (mode == FrontEnd && currentScene >= 0 && currentScene < static_cast<int>(scenes.size()) &&
+        pendingScene == -1 && scenes[currentScene]) {
+        scenes[currentScene]->keyEvent(code, down);
+    }
+}
+
+void CXApp::update(float dtMs) {
+    if (joystickEnabled && joystick) {
+        joystickInput.pass(*joystick, [this](int code, bool down) { deliverKey(code, down); });
+    }
+    if (loadBlocker && loadBlocker->isActive()) {
+        loadBlocker->tick(dtMs);
+    }
+    // By index: a scene deleted or rebuilt by a callback during this pass is
+    // not touched afterwards.
+    for (size_t index = 0; index < scenes.size(); ++index) {
+        if (scenes[index] && scenes[index]->isActive()) {
+            scenes[index]->tick(dtMs);
+        }
+    }
+    if (mode == StageStartRequested) {
+        beginStageLoad();
+    }
+    if (mode == InStage) {
+        CXGameSession::instance().update(dtMs);
+    }
+    updateMusicFade(dtMs);
+}
+
+void CXApp::render() {
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.beginFrame();
+    IXGLDevice& gl = glDevice();
+    gl.clearColor(0, 0, 0, 1);
+    gl.clear(GL_COLOR_BUFFER_BIT);
+    for (size_t index = scenes.size(); index-- > 0;) {
+        if (scenes[index] && scenes[index]->isActive()) {
+            scenes[index]->draw();
+        }
+    }
+    if (mode == InStage) {
+        CXGameSession::instance().draw();
+    }
+    if (loadBlocker && loadBlocker->isVisible()) {
+        loadBlocker->draw();
+    }
+    gfx.endFrame();
+}
+
+void CXApp::setAspectRatio(int flag) {
+    userProfile->aspectRatio = flag;
+    aspect = flag != 0 ? 0.5625f : 0.75f;
+    CXGameSession::instance().setSceneSize(sceneWidth, sceneHeight);
+    layoutScenes();
+}
+
+void CXApp::setScreenOrientation(int orientation) {
+    userProfile->screenOrientation = orientation;
+    layoutScenes();
+    CXGfxManager::instance().setScreenOrientation(orientation);
+}
+
+int CXApp::gameAreaHeight() const {
+    const int orientation = userProfile->screenOrientation;
+    const Resolution& resolution = kResolutions[resolutionIndex];
+    return orientation == 0 || orientation == 2 ? resolution.touchHeight : resolution.renderHeight;
+}
+
+int CXApp::gameAreaWidth() const { return static_cast<int>(gameAreaHeight() * aspect); }
+
+void CXApp::setupSceneView(OXScene& scene) const {
+    scene.setViewport({0, 0, 0}, {static_cast<float>(gameAreaWidth()), static_cast<float>(gameAreaHeight()), 0});
+    scene.setScale(1, 1, 1);
+    scene.setSize(1, 1, 1);
+    scene.setViewHeight(static_cast<float>(sceneHeight));
+    scene.setViewWidth(sceneHeight * aspect);
+    scene.setEye(sceneWidth / 2.0f, sceneHeight / 2.0f, 100);
+    scene.setCentre(sceneWidth / 2.0f, sceneHeight / 2.0f, -100);
+    scene.setHighlightSprite("assets/plist/spr_select_highlight");
+}
+
+namespace {
+// The credits and the menu background look at the scene in perspective.
+void aimPerspective(OXScene& scene, float sceneHeight, float aspect) {
+    scene.setEye(sceneHeight * aspect, sceneHeight, -1000);
+    scene.setCentre(sceneHeight * aspect, sceneHeight + 0.1f, 1000);
+    scene.setOrthographicMode(false);
+}
+}  // namespace
+
+void CXApp::layoutScenes() {
+    for (OXScene* scene : scenes) {
+        if (scene) {
+            setupSceneView(*scene);
+        }
+    }
+    if (scenes.size() > kCreditsScene && scenes[kCreditsScene]) {
+        aimPerspective(*scenes[kCreditsScene], static_cast<float>(sceneHeight), aspect);
+    }
+    if (scenes.size() > kMenuBackgroundScene && scenes[kMenuBackgroundScene]) {
+        aimPerspective(*scenes[kMenuBackgroundScene], static_cast<float>(sceneHeight), aspect);
+        scenes[kMenuBackgroundScene]->setVisible(true);
+        scenes[kMenuBackgroundScene]->setActive(true);
+    }
+}
+
+void CXApp::deleteMenuScenes() {
+    for (OXScene* scene : scenes) {
+        delete scene;
+    }
+    scenes.clear();
+    currentScene = -1;
+    pendingScene = -1;
+}
+
+void CXApp::createMenuScenes(int startIndex, bool playMusic, bool finalCredits) {
+    deleteMenuScenes();
+    for (int index = 0; index < kMenuSceneCount; ++index) {
+        const MenuSceneRow& row = kMenuSceneRows[index];
+        if (row.line) {
+            std::printf("%s", row.line);
+        }
+        OXScene* scene = makeMenuScene(index, *this);
+        scene->init();
+        setupSceneView(*scene);
+        scene->setZ(row.depth);
+        const bool starting = index == startIndex;
+        if (starting) {
+            currentScene = index;
+        }
+        scene->setVisible(starting);
+        scene->setActive(starting);
+        if (index == kCreditsScene) {
+            aimPerspective(*scene, static_cast<float>(sceneHeight), aspect);
+        }
+        if (index == kMenuBackgroundScene) {
+            auto* background = static_cast<OXScnDefaultBg*>(scene);
+            background->loadBackground(finalCredits ? "assets/plist/gd_final_credits.plist"
+                                                    : "assets/plist/gd_credits.plist");
+            aimPerspective(*scene, static_cast<float>(sceneHeight), aspect);
+            scene->setVisible(true);
+            scene->setActive(true);
+        }
+        scenes.push_back(scene);
+    }
+    if (playMusic) {
+        startMenuMusic();
+    }
+    if (currentScene >= 0) {
+        scenes[currentScene]->enterFinished();
+    }
+    mode = FrontEnd;
+    for (OXScene* scene : scenes) {
+        scene->acceptKey = userProfile->bindingCode(0);
+        scene->backKey = userProfile->bindingCode(2);
+    }
+}
+
+void CXApp::switchToScene(int index) {
+    if (index == currentScene || index < 0 || index >= static_cast<int>(scenes.size()) || currentScene < 0 ||
+        currentScene >= static_cast<int>(scenes.size())) {
+        return;
+    }
+    OXScene* entering = scenes[index];
+    OXScene* leaving = scenes[currentScene];
+    if (!entering || !leaving) {
+        return;
+    }
+    entering->setVisible(true);
+    entering->setActive(true);
+    // A later screen enters from the right and pushes the old one out to the
+    // left; going back slides the other way.
+    if (currentScene < index) {
+        entering->transitionIn(this, switchFinished, 1);
+        leaving->transitionOut(0);
+    } else {
+        entering->transitionIn(this, switchFinished, 0);
+        leaving->transitionOut(1);
+    }
+    pendingScene = index;
+}
+
+bool CXApp::switchFinished(void* target, int) {
+    auto* app = static_cast<CXApp*>(target);
+    app->ready = true;
+    app->currentScene = app->pendingScene;
+    app->pendingScene = -1;
+    const int index = app->currentScene;
+    if (index >= 0 && index < static_cast<int>(app->scenes.size()) && app->scenes[index]) {
+        app->scenes[index]->enterFinished();
+    }
+    return false;
+}
+
+void CXApp::createLoadBlocker(const std::string& backgroundPath, const std::string& logoPath,
+                              const std::string& fontPath) {
+    delete loadBlocker;
+    loadBlocker = new OXScnDefaultLoadBlocker();
+    loadBlocker->init();
+    loadBlocker->setActive(true);
+    loadBlocker->setVisible(true);
+    setupSceneView(*loadBlocker);
+    loadBlocker->setEye(sceneHeight * aspect / 2, sceneHeight / 2.0f, 100);
+    loadBlocker->setCentre(sceneHeight * aspect / 2, sceneHeight / 2.0f, -100);
+    loadBlocker->setZ(900);
+    loadBlocker->setup(backgroundPath, logoPath, fontPath);
+}
+
+void CXApp::showLoadBlocker(bool (*completion)(void* app, int argument)) {
+    loadBlocker->enterStarted();
+    loadBlocker->fadeTo(kBlockerFadeMs, 0.0f, 1.0f, 2.0f);
+    loadBlocker->scaleTo(kBlockerHoldMs, {1, 1, 1}, {1, 1, 1}, 1.0f, this, completion);
+}
+
+void CXApp::requestStageStart() { mode = StageStartRequested; }
+
+void CXApp::beginStageLoad() {
+    createLoadBlocker("assets/plist/spr_black_1024", "assets/plist/spr_HUD_load_logo_PC",
+                      "assets/plist/fnt_novo_white");
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.stopMusic();
+    sound.closeMusic();
+    showLoadBlocker([](void* app, int) {
+        static_cast<CXApp*>(app)->startStage();
+        return false;
+    });
+    mode = StageLoading;
+}
+
+void CXApp::startStage() {
+    deleteMenuScenes();
+    CXGameSession& session = CXGameSession::instance();
+    session.startGame();
+    loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
+    session.markReadyToStart();
+    mode = InStage;
+}
+
+void CXApp::returnToMenus() {
+    createLoadBlocker("assets/plist/spr_black_1024", "assets/plist/spr_HUD_load_logo",
+                      "assets/plist/fnt_novo_white");
+    showLoadBlocker([](void* app, int) {
+        static_cast<CXApp*>(app)->rebuildMenus();
+        return false;
+    });
+}
+
+void CXApp::rebuildMenus() {
+    CXGameSession& session = CXGameSession::instance();
+    session.tearDown();
+    if (session.isGameFinished()) {
+        createMenuScenes(kCreditsScene, true, session.isTrueRoute());
+    } else {
+        createMenuScenes(kResultsScene, true, false);
+    }
+}
+
+void CXApp::applyProfileVolumes() {
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicVolume(userProfile->musicVolume);
+    sound.setSfxVolume(userProfile->sfxVolume);
+}
+
+void CXApp::startMenuMusic() {}
+
+void CXApp::updateMusicFade(float) {}

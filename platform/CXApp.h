@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/CXUserProfile.h"
+#include "frontend/IXMenuHost.h"
+#include "platform/Input.h"
+
+class OXScene;
+class OXScnDefaultLoadBlocker;
+
+// The application: owns the front-end scene list, the load blocker, the
+// screen, scene and touch dimensions, the user profile and the mode the
+// program is in. One frame is dispatchKeyEdges, update(16.7) and render().
+class CXApp : public IXMenuHost {
+public:
+    // What the program is doing.
+    enum Mode { FrontEnd = 0, InStage = 1, StageStartRequested = 2, StageLoading = 3 };
+
+    static CXApp& instance();
+    CXApp();
+    ~CXApp() override;
+    CXApp(const CXApp&) = delete;
+    CXApp& operator=(const CXApp&) = delete;
+
+    void setResolution(int index, bool fullscreen);
+    // Profile, package, sound and graphics, then the front end.
+    void initialise();
+    void initCore();
+    void initAudioAndGraphics();
+    void initFrontEnd();
+
+    // Delivers every key whose state changed since the last pass, then
+    // remembers the new state in `previousKeys`.
+    void dispatchKeyEdges(const uint8_t keys[256], uint8_t previousKeys[256]);
+    // One key event: to the game session always, and to the current menu
+    // scene while the front end has the focus and no switch is sliding.
+    void deliverKey(int code, bool down);
+
+    // One frame of simulation, in milliseconds. In order: the joystick pass,
+    // the load blocker, every active scene in index order, a requested stage
+    // start, the game session in a stage, the music fader.
+    void update(float dtMs);
+    // One frame of drawing into the graphics manager's frame: every active
+    // scene from the last index to the first (the menu background is index
+    // 14, so it lies behind), the game session's scenes in a stage, then the
+    // load blocker above everything.
+    void render();
+
+    void setAspectRatio(int flag);
+    void setScreenOrientation(int orientation);
+    void setupSceneView(OXScene& scene) const;
+    void layoutScenes();
+    void createMenuScenes(int startIndex, bool playMusic, bool finalCredits);
+    void switchToScene(int index) override;
+    // Completion of the entering scene's slide; `app` is the application.
+    static bool switchFinished(void* app, int argument);
+    void createLoadBlocker(const std::string& backgroundPath, const std::string& logoPath,
+                           const std::string& fontPath);
+    void requestStageStart() override;
+    void returnToMenus();
+
+    void applyProfileVolumes();
+    void startMenuMusic();
+    void updateMusicFade(float dtMs);
+
+    int gameAreaHeight() const;
+    int gameAreaWidth() const;
+
+    CXUserProfile& profile() { return *userProfile; }
+    // The joystick the update pass reads (not owned); none by default.
+    void setJoystick(IXJoystick* device) { joystick = device; }
+
+    int getMode() const { return mode; }
+    int getCurrentScene() const { return currentScene; }
+    int getPendingScene() const { return pendingScene; }
+    float getAspect() const { return aspect; }
+    bool isReady() const { return ready; }
+    const std::vector<OXScene*>& getScenes() const { return scenes; }
+    OXScnDefaultLoadBlocker* getLoadBlocker() const { return loadBlocker; }
+
+    bool joystickEnabled = true;
+
+private:
+    void deleteMenuScenes();
+    void beginStageLoad();
+    void startStage();
+    void rebuildMenus();
+    void showLoadBlocker(bool (*completion)(void* app, int argument));
+
+    std::vector<OXScene*> scenes;  // owned; the index is each scene's identity
+    int currentScene = -1;         // scene with the focus, -1 for none
+    int pendingScene = -1;         // scene sliding in, -1 when no switch runs
+    int screenWidth = 800, screenHeight = 600;  // window client size, pixels
+    int sceneWidth = 768, sceneHeight = 1024;   // every scene's logical size, scene units
+    int touchHeight = 600, touchWidth = 450;    // upright game area, pixels
+    OXScnDefaultLoadBlocker* loadBlocker = nullptr;  // owned
+    bool ready = false;
+    int mode = FrontEnd;
+    float musicFade = 1.0f;  // music fader: volume factor, state and queued track
+    int fadeState = 0;
+    std::string nextTrack;
+    int platformCode = 20;  // tells the game session which fixed step to use
+    std::unique_ptr<CXUserProfile> userProfile;
+    int resolutionIndex = 1;
+    bool fullscreen = false;
+    float aspect = 0.75f;  // width / height of the portrait play field
+    IXJoystick* joystick = nullptr;
+    JoystickInput joystickInput;
+};

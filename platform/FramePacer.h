@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+
+// The frame clock: monotonic, microsecond resolution, read as the time since
+// its last restart.
+class IXFrameClock {
+public:
+    virtual ~IXFrameClock() = default;
+    virtual int64_t elapsedMicroseconds() = 0;
+    virtual void restart() = 0;
+    virtual void sleepMicroseconds(int64_t microseconds) = 0;
+};
+
+// Fixed-step frame pacing. A frame may start only when more than 16.7 whole
+// milliseconds (so at least 17) have passed since the last one started, and
+// whatever really passed, the frame advances the game by exactly kStepMs: a
+// slow machine slows the game down instead of skipping. Waiting sleeps until
+// shortly before the frame is due and spins only the rest, which keeps the
+// frame times while leaving the processor to the renderer.
+class FramePacer {
+public:
+    static constexpr float kStepMs = 16.7f;
+    // Sleeping stops this long before a frame is due; the rest is spun.
+    static constexpr int64_t kSpinMicroseconds = 2000;
+
+    explicit FramePacer(IXFrameClock& frameClock) : clock(frameClock) {}
+
+    bool frameDue();
+    // Call as a frame begins: the next one is measured from here.
+    void frameStarted() { clock.restart(); }
+    // Sleeps while the next frame is far off; returns at once when it is near.
+    void waitForFrame();
+    // A pause between polls while the window is minimised.
+    void idle();
+
+private:
+    IXFrameClock& clock;
+};
+
+// What the main loop drives: the window's events, its state and one frame.
+class IXLoopHost {
+public:
+    virtual ~IXLoopHost() = default;
+    // Takes one waiting event, if any, and handles it. Returns false when
+    // none was waiting; sets `quit` when the event ends the program.
+    virtual bool pumpEvent(bool& quit) = 0;
+    virtual bool isWindowActive() = 0;
+    virtual bool isEscapeHeld() = 0;
+    // Key edges, update, drawing and buffer swap of one frame; runs right
+    // after the frame clock was restarted, except the key edges, which run
+    // just before.
+    virtual void dispatchKeys() = 0;
+    virtual void drawFrame() = 0;
+};
+
+// Runs until the window is closed or Escape is held while the window is
+// active. Nothing is updated or drawn while the window is inactive.
+void runMainLoop(IXLoopHost& host, FramePacer& pacer);

@@ -1,0 +1,26 @@
+#include "stg/game/CXGameSession.h"
+
+CXGameSession& CXGameSession::instance() {
+    static CXGameSession session;
+    return session;
+}
+
+void CXGameSession::keyEvent(int code, bool down) {
+    lastKeyCode = code;
+    lastKeyDown = down;
+    ++keyEventCount;
+}
+
+void CXGameSession::update(float) {}
+
+void CXGameSession::draw() {}
+
+void CXGameSession::setSceneSize(int width, int height) {
+    sceneWidth = width;
+    sceneHeight = height;
+}
+
+void CXGameSession::setScreenSize(int width, int height) {
+    screenWidth = width;
+    screenHeight = height;
+}
