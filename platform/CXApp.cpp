@@ -90,6 +90,13 @@ void CXApp::setResolution(int index, bool wantFullscreen) {
     touchHeight = resolution.touchHeight;
     sceneWidth = 768;
     sceneHeight = 1024;
+    updateCompositeLayout();
+}
+
+void CXApp::updateCompositeLayout() {
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setGameArea(gameAreaWidth(), gameAreaHeight());
+    gfx.setResolutionBoost(resolutionIndex == kResolution1440x1080, userProfile->aspectRatio == 1);
 }
 
 void CXApp::initialise() {
@@ -204,12 +211,14 @@ void CXApp::setAspectRatio(int flag) {
     aspect = flag != 0 ? 0.5625f : 0.75f;
     CXGameSession::instance().setSceneSize(sceneWidth, sceneHeight);
     layoutScenes();
+    updateCompositeLayout();
 }
 
 void CXApp::setScreenOrientation(int orientation) {
     userProfile->screenOrientation = orientation;
     layoutScenes();
     CXGfxManager::instance().setScreenOrientation(orientation);
+    updateCompositeLayout();
 }
 
 int CXApp::gameAreaHeight() const {

@@ -85,6 +85,8 @@ public:
     bool joystickEnabled = true;
 
 private:
+    // Gives the graphics manager the game area and resolution it composites.
+    void updateCompositeLayout();
     void deleteMenuScenes();
     void beginStageLoad();
     void startStage();

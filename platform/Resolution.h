@@ -13,6 +13,7 @@ struct Resolution {
 
 constexpr int kResolutionCount = 8;
 constexpr int kDefaultResolution = 1;  // 800 x 600
+constexpr int kResolution1440x1080 = 3;
 
 constexpr Resolution kResolutions[kResolutionCount] = {
     {"640 x 480", 640, 480, 360, 480, 480, 640},       {"800 x 600", 800, 600, 450, 600, 600, 800},

@@ -8,6 +8,7 @@ int RecordingGLDevice::totalCalls() const { return std::accumulate(counts.begin(
 void RecordingGLDevice::resetCounts() {
     counts.fill(0);
     draws.clear();
+    clearedColours.clear();
 }
 
 bool RecordingGLDevice::initExtensions() {
@@ -28,7 +29,10 @@ void RecordingGLDevice::clearColor(float r, float g, float b, float a) {
 }
 
 void RecordingGLDevice::clearDepth(double) { note(GLCall::ClearDepth); }
-void RecordingGLDevice::clear(GLbitfield) { note(GLCall::Clear); }
+void RecordingGLDevice::clear(GLbitfield) {
+    note(GLCall::Clear);
+    clearedColours.push_back(lastClearColour);
+}
 
 void RecordingGLDevice::viewport(int x, int y, int width, int height) {
     note(GLCall::Viewport);

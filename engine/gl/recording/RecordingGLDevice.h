@@ -61,6 +61,7 @@ public:
     std::array<int, 4> lastViewport{};
     std::array<int, 4> lastScissor{};
     std::array<float, 4> lastClearColour{};
+    std::vector<std::array<float, 4>> clearedColours;  // the clear colour at each clear, in order
     std::vector<DrawCall> draws;
     std::map<GLint, std::array<float, 16>> uniformMatrices4;  // by location
     std::map<GLint, float> uniformFloats;                     // by location

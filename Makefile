@@ -1,0 +1,45 @@
+# VORTALIS 2: the two commands of the README.
+#   make run   installs what is missing, builds, packs data.oap, starts the game
+#   make test  the same set-up, then every test
+# Everything comes from Debian's packages; nothing is downloaded at build time.
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+
+# What the game, its tools and its tests need from Debian 12.
+PACKAGES := \
+	cmake ninja-build g++ make pkg-config python3 zip \
+	libsfml-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
+	libboost-dev liblodepng-dev fonts-dejavu-core \
+	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
+	xvfb xauth xdotool imagemagick libopenal1
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test build deps configure clean
+
+run: build
+	cd $(BUILD_DIR) && ./vortalis2
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600 -j2
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORVALE_WERROR=ON
+
+# Installs only the packages that are not there yet.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q "install ok installed" || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Runs the real game under a virtual X display (run it through xvfb-run):
+#   1. the config dialog appears; keys choose debug on and press OK; the console
+#      shows the start-up lines in order; the 800 x 600 window shows the title
+#      screen; accept slides to the main menu; Escape ends the game with 0.
+#   2. Cancel in the dialog ends the program with 0 and opens no game window.
+# Screenshots are left in $OUT for a person to look at.
+set -u
+GAME_DIR=${1:?usage: game_window.sh BUILD_DIR}
+OUT=${2:-$GAME_DIR/e2e}
+mkdir -p "$OUT"
+export LIBGL_ALWAYS_SOFTWARE=1
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+wait_window() {  # name pattern -> window id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+send() {  # window, keys...
+    local window=$1; shift
+    for key in "$@"; do xdotool key --window "$window" "$key" 2>/dev/null; sleep 0.15; done
+}
+
+hold() {  # window, key: held for a few frames, as a player presses it (a bare
+          # press and release between two frames is, by design, no key event)
+    xdotool keydown --window "$1" "$2" 2>/dev/null; sleep 0.15
+    xdotool keyup --window "$1" "$2" 2>/dev/null; sleep 0.15
+}
+
+pixel() {  # window image, x, y -> "r,g,b"
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
+    python3 -c "import sys; a=[int(v) for v in sys.argv[1].split(',')]; b=[int(v) for v in sys.argv[2].split(',')]; sys.exit(0 if all(abs(x-y)<=12 for x,y in zip(a,b)) else 1)" "$1" "$2"
+}
+
+# ---- Run 1: debug on, OK, title, slide, Escape ----
+cd "$GAME_DIR"
+rm -rf profile
+./vortalis2 > "$OUT/console.txt" 2>&1 &
+pid=$!
+dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
+if [ -n "${dialog:-}" ]; then
+    sleep 0.5
+    import -window "$dialog" "$OUT/dialog.png"
+    send "$dialog" Tab Tab Tab Tab space
+    import -window "$dialog" "$OUT/dialog-debug-on.png"
+    send "$dialog" Return
+fi
+game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
+if [ -n "${game:-}" ]; then
+    sleep 1.5
+    geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
+    [ "$geometry" = "800x600" ] || fail "the game window is $geometry, not 800x600"
+    import -window "$game" "$OUT/title.png"
+    # The title screen's panel fills the middle of the centred game image.
+    near "$(pixel "$OUT/title.png" 400 300)" "25,114,204" || fail "no title screen in the middle: $(pixel "$OUT/title.png" 400 300)"
+    near "$(pixel "$OUT/title.png" 100 300)" "0,0,0" || fail "the borders beside the game image are not black"
+    hold "$game" z
+    sleep 1
+    import -window "$game" "$OUT/main.png"
+    near "$(pixel "$OUT/main.png" 400 300)" "204,89,38" || fail "accept did not slide to the main menu: $(pixel "$OUT/main.png" 400 300)"
+    hold "$game" c
+    sleep 1
+    import -window "$game" "$OUT/back-to-title.png"
+    near "$(pixel "$OUT/back-to-title.png" 400 300)" "25,114,204" || fail "back did not slide to the title"
+    xdotool keydown --window "$game" Escape; sleep 0.3; xdotool keyup --window "$game" Escape
+fi
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then
+    fail "Escape did not end the game"
+    kill "$pid"
+fi
+wait "$pid"; code=$?
+[ "$code" = 0 ] || fail "the game ended with exit code $code"
+
+expected=(
+    "Asking for fullscreen."
+    "creating OpenGL Window"
+    "registering class"
+    "Adjusting window size"
+    "create window"
+    "window width: 800"
+    "window height: 600"
+    "get device context"
+    "get pixel format"
+    "set pixel format"
+    "get render context"
+    "activate render context"
+    "-------------------------"
+    "ORVALE 2.0 Debug Console"
+    "-------------------------"
+    "set current working directory"
+    "current working directory:$(pwd -P)"
+    "screen dimensions: 800, 600"
+    "scene dimensions: 768, 1024"
+    "touch dimensions: 450, 600"
+    "asset package mount successful."
+    "Setting up GFX manager."
+    "Loading title screen"
+    "Loading main screen"
+    "Loading bonus screen"
+    "Loading mode select screen"
+    "Loading stage select screen"
+    "Loading difficulty screen"
+    "Loading tutorial screen"
+    "Loading hanger screen"
+    "Loading highscore screen"
+    "Loading option screen"
+    "Loading option control screen"
+    "Loading credits screen"
+    "Loading results screen"
+    "Loading fighter select screen"
+    "releasing console"
+)
+python3 - "$OUT/console.txt" "${expected[@]}" <<'PY' || fail "the console lines are not all there in order (see $OUT/console.txt)"
+import sys
+lines = open(sys.argv[1], encoding="utf-8", errors="replace").read().splitlines()
+at = 0
+for wanted in sys.argv[2:]:
+    while at < len(lines) and lines[at] != wanted:
+        at += 1
+    if at == len(lines):
+        print("missing, or out of order:", repr(wanted))
+        sys.exit(1)
+    at += 1
+PY
+
+# ---- Run 2: Cancel ----
+./vortalis2 > "$OUT/console-cancel.txt" 2>&1 &
+pid=$!
+dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear for Cancel"
+[ -n "${dialog:-}" ] && sleep 0.3 && send "$dialog" Tab Tab Tab Tab Tab Tab space
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then fail "Cancel did not end the program"; kill "$pid"; fi
+wait "$pid"; code=$?
+[ "$code" = 0 ] || fail "Cancel ended with exit code $code"
+grep -q "creating OpenGL Window" "$OUT/console-cancel.txt" && fail "Cancel still opened the game window"
+
+if [ "$failures" = 0 ]; then echo "game window: all checks passed"; fi
+exit $((failures > 0))

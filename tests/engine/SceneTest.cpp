@@ -1,0 +1,240 @@
+// Scenes: selection and the highlight, key routing, pointer dispatch,
+// transitions and the camera, all on the recording GL device.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/CXGfxManager.h"
+#include "engine/OXScene.h"
+#include "engine/OXSprite.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+
+namespace {
+
+// A widget that writes what reaches it into a shared log.
+class RecordingWidget : public IXTransformable {
+public:
+    RecordingWidget(std::vector<std::string>& eventLog, std::string widgetName, int* deletions = nullptr)
+        : log(eventLog), name(std::move(widgetName)), deleted(deletions) {}
+    ~RecordingWidget() override {
+        if (deleted) {
+            ++*deleted;
+        }
+    }
+    void touchBegan(float, float) override { log.push_back(name + " began"); }
+    void touchEnded(float, float) override { log.push_back(name + " ended"); }
+
+private:
+    std::vector<std::string>& log;
+    std::string name;
+    int* deleted;
+};
+
+class RecordingScene : public OXScene {
+public:
+    void backPressed() override { ++backPresses; }
+    bool enterFinished() override {
+        ++enters;
+        return OXScene::enterFinished();
+    }
+    int backPresses = 0;
+    int enters = 0;
+};
+
+class SceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setGLDevice(&device);
+        scene.init();
+        scene.setViewWidth(768);
+        scene.setViewHeight(1024);
+        scene.setHighlightSprite("assets/plist/spr_select_highlight");
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    RecordingWidget* addWidget(const std::string& name, float x, float y, bool visible = true) {
+        auto* widget = new RecordingWidget(log, name);
+        widget->load("");
+        widget->setSize(200, 60, 0);
+        widget->setPosition(x, y, 0);
+        widget->setVisible(visible);
+        scene.addObject(widget);
+        scene.addSelectable(widget);
+        return widget;
+    }
+
+    RecordingGLDevice device;
+    RecordingScene scene;
+    std::vector<std::string> log;
+};
+
+TEST_F(SceneTest, SelectNextSkipsInvisibleEntriesAndWraps) {
+    addWidget("a", 384, 600);
+    addWidget("b", 384, 500, false);
+    addWidget("c", 384, 400);
+    scene.placeHighlightOnFirst();
+    scene.selectNext();
+    EXPECT_EQ(scene.getSelectedIndex(), 2);
+    EXPECT_EQ(scene.getHighlight()->getY(), 400);
+    scene.selectNext();
+    EXPECT_EQ(scene.getSelectedIndex(), 0);
+    scene.selectPrevious();
+    EXPECT_EQ(scene.getSelectedIndex(), 2);
+}
+
+TEST_F(SceneTest, HighlightIsSizedToTheSelectedWidget) {
+    addWidget("a", 384, 600);
+    scene.placeHighlightOnFirst();
+    const OXSprite* highlight = scene.getHighlight();
+    EXPECT_TRUE(highlight->isVisible());
+    EXPECT_FLOAT_EQ(highlight->getScale().x, 200 / highlight->getSize().x * 3.0f);
+    EXPECT_FLOAT_EQ(highlight->getScale().y, 60 / highlight->getSize().y * 1.1f);
+}
+
+TEST_F(SceneTest, HighlightHidesWhenThereIsNothingToSelect) {
+    scene.placeHighlightOnFirst();
+    EXPECT_FALSE(scene.getHighlight()->isVisible());
+    scene.selectNext();  // nothing to move to: no crash, nothing changes
+    scene.keyEvent(scene.acceptKey, false);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(SceneTest, HighlightPulsesBetweenHalfAndEightTenths) {
+    addWidget("a", 384, 600);
+    scene.placeHighlightOnFirst();
+    OXSprite* highlight = scene.getHighlight();
+    float lowest = 1, highest = 0;
+    for (int frame = 0; frame < 120; ++frame) {
+        highlight->tick(16.7f);
+        lowest = std::min(lowest, highlight->getAlpha());
+        highest = std::max(highest, highlight->getAlpha());
+    }
+    EXPECT_NEAR(lowest, 0.5f, 0.02f);
+    EXPECT_NEAR(highest, 0.8f, 0.02f);
+    EXPECT_TRUE(highlight->hasRunningActions());
+}
+
+TEST_F(SceneTest, AcceptTapsEveryVisibleWidgetUnderTheHighlight) {
+    addWidget("front", 384, 600);
+    addWidget("behind", 384, 600);
+    addWidget("hidden", 384, 600, false);
+    addWidget("elsewhere", 384, 200);
+    scene.placeHighlightOnFirst();
+    scene.keyEvent(scene.acceptKey, true);
+    EXPECT_TRUE(log.empty()) << "accept acts on release";
+    scene.keyEvent(scene.acceptKey, false);
+    EXPECT_EQ(log, (std::vector<std::string>{"front began", "behind began", "front ended", "behind ended"}));
+}
+
+TEST_F(SceneTest, AcceptKeyWinsOverOtherKeysBoundToTheSameCode) {
+    addWidget("a", 384, 600);
+    addWidget("b", 384, 400);
+    scene.placeHighlightOnFirst();
+    scene.downKey = scene.acceptKey;
+    scene.backKey = scene.acceptKey;
+    scene.keyEvent(scene.acceptKey, true);
+    scene.keyEvent(scene.acceptKey, false);
+    EXPECT_EQ(scene.getSelectedIndex(), 0);
+    EXPECT_EQ(scene.backPresses, 0);
+    EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(SceneTest, ArrowsMoveOnPressAndBackActsOnRelease) {
+    addWidget("a", 384, 600);
+    addWidget("b", 384, 400);
+    scene.placeHighlightOnFirst();
+    scene.keyEvent(scene.downKey, false);
+    EXPECT_EQ(scene.getSelectedIndex(), 0);
+    scene.keyEvent(scene.downKey, true);
+    EXPECT_EQ(scene.getSelectedIndex(), 1);
+    scene.keyEvent(scene.upKey, true);
+    EXPECT_EQ(scene.getSelectedIndex(), 0);
+    scene.keyEvent(scene.backKey, true);
+    EXPECT_EQ(scene.backPresses, 0);
+    scene.keyEvent(scene.backKey, false);
+    EXPECT_EQ(scene.backPresses, 1);
+}
+
+TEST_F(SceneTest, TouchesAreNormalisedToTheView) {
+    addWidget("a", 384, 512);
+    EXPECT_TRUE(scene.touchBeganAt(0.5f, 0.5f));
+    EXPECT_FALSE(scene.touchEndedAt(0.1f, 0.1f));
+    EXPECT_EQ(log, (std::vector<std::string>{"a began"}));
+}
+
+TEST_F(SceneTest, SlidesStartOneViewAwayAndEndInPlace) {
+    scene.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
+    EXPECT_EQ(scene.getX(), -768);
+    scene.tick(125);
+    EXPECT_NEAR(scene.getX(), -768 * 0.25f, 1e-3f);  // eased: three quarters of the way at half time
+    scene.tick(125);
+    EXPECT_EQ(scene.getX(), 0);
+
+    scene.transitionIn(nullptr, nullptr, 1);
+    EXPECT_EQ(scene.getX(), 768);
+    scene.tick(250);
+    EXPECT_EQ(scene.getX(), 0);
+}
+
+TEST_F(SceneTest, SlidingOutHidesTheSceneAtTheEnd) {
+    scene.transitionOut(OXScene::SlideToRight);
+    scene.tick(200);
+    EXPECT_TRUE(scene.isVisible());
+    scene.tick(100);
+    EXPECT_EQ(scene.getX(), 768);
+    EXPECT_FALSE(scene.isVisible());
+    EXPECT_FALSE(scene.isActive());
+
+    scene.setVisible(true);
+    scene.setActive(true);
+    scene.transitionOut(0);
+    scene.tick(300);
+    EXPECT_EQ(scene.getX(), -768);
+}
+
+TEST_F(SceneTest, ShowWithTransitionFinishesByEntering) {
+    scene.showWithTransition(OXScene::FadeIn);
+    EXPECT_EQ(scene.getAlpha(), 0);
+    scene.tick(500);
+    EXPECT_EQ(scene.getAlpha(), 1);
+    EXPECT_EQ(scene.enters, 1);
+    scene.showWithTransition(OXScene::Tint);
+    scene.tick(250);
+    EXPECT_EQ(scene.getColour().r, 0);
+    EXPECT_EQ(scene.enters, 2);
+}
+
+TEST_F(SceneTest, CameraSetsTheViewportAndProjection) {
+    scene.setViewport({0, 0, 0}, {450.9f, 600.2f, 0});
+    scene.setEye(384, 512, 100);
+    scene.setCentre(384, 512, -100);
+    scene.setupCamera();
+    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{0, 0, 450, 600}));
+    // Scene point (384, 512) is the middle of the view: normalised (0, 0).
+    const Mat4& p = CXGfxManager::instance().getProjection();
+    const float x = p[0] * 384 + p[4] * 512 + p[12];
+    const float y = p[1] * 384 + p[5] * 512 + p[13];
+    EXPECT_NEAR(x, 0, 1e-4f);
+    EXPECT_NEAR(y, 0, 1e-4f);
+}
+
+TEST(SceneOwnership, DestructorDeletesObjectsAndOverlaysButNotSelectables) {
+    std::vector<std::string> log;
+    int deletions = 0;
+    RecordingWidget outsider(log, "outsider");
+    {
+        OXScene scene;
+        scene.init();
+        scene.addObject(new RecordingWidget(log, "object", &deletions));
+        scene.addOverlay(new RecordingWidget(log, "overlay", &deletions));
+        scene.addSelectable(&outsider);
+        scene.addObject(nullptr);
+        scene.addSelectable(nullptr);
+        EXPECT_EQ(scene.getSelectables().size(), 1u);
+    }
+    EXPECT_EQ(deletions, 2);
+}
+
+}  // namespace

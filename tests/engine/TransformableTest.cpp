@@ -1,0 +1,174 @@
+// Timed actions: the only animation mechanism of menus, transitions and pulses.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/IXTransformable.h"
+
+namespace {
+
+struct CallbackLog {
+    int calls = 0;
+    int lastArgument = -1;
+    void* lastTarget = nullptr;
+};
+
+bool recordCall(void* target, int argument) {
+    auto* log = static_cast<CallbackLog*>(target);
+    ++log->calls;
+    log->lastArgument = argument;
+    log->lastTarget = target;
+    return false;
+}
+
+
+class TransformableTest : public ::testing::Test {
+protected:
+    void SetUp() override { object.load(""); }
+    IXTransformable object;
+};
+
+TEST_F(TransformableTest, FadeWithEasingAppliesTheCurveToTheValueAndEndsExactly) {
+    object.fadeTo(600, 0, 1, 2);
+    EXPECT_FLOAT_EQ(object.getAlpha(), 0.0f);
+    float previous = 0.0f;
+    for (float t = 100; t < 600; t += 100) {
+        object.update(100);
+        const float r = (600 - t) / 600;
+        EXPECT_NEAR(object.getAlpha(), std::pow(1 - r, 2.0f), 1e-5f) << "at " << t << " ms";
+        EXPECT_GT(object.getAlpha(), previous);
+        previous = object.getAlpha();
+    }
+    object.update(100);
+    EXPECT_EQ(object.getAlpha(), 1.0f);
+}
+
+TEST_F(TransformableTest, EasedMoveCoversThreeQuartersOfItsDistanceInTheFirstHalf) {
+    object.setPosition(10, 20, 0);
+    object.moveBy(400, {100, -40, 0}, 2);
+    object.update(200);
+    EXPECT_NEAR(object.getX(), 10 + 75.0f, 1e-4f);
+    EXPECT_NEAR(object.getY(), 20 - 30.0f, 1e-4f);
+    object.update(200);
+    EXPECT_EQ(object.getX(), 110.0f);
+    EXPECT_EQ(object.getY(), -20.0f);
+}
+
+TEST_F(TransformableTest, OvershootingStepEndsTheActionExactlyAndCallsBackOnce) {
+    CallbackLog log;
+    object.scaleTo(100, {1, 1, 1}, {2, 3, 4}, 1.5f, &log, 7, recordCall);
+    object.update(60);
+    object.update(60);  // 20 ms past the end
+    EXPECT_EQ(object.getScale(), (Vec3{2, 3, 4}));
+    EXPECT_EQ(log.calls, 1);
+    EXPECT_EQ(log.lastArgument, 7);
+    object.update(60);
+    EXPECT_EQ(log.calls, 1);
+}
+
+TEST_F(TransformableTest, OnlyTheScaleChannelPassesItsArgument) {
+    CallbackLog fade, move, tint, rotate;
+    object.fadeTo(10, 0, 1, 1, &fade, recordCall);
+    object.moveBy(10, {1, 0, 0}, 1, &move, recordCall);
+    object.tintTo(10, {1, 1, 1, 1}, {0, 0, 0, 1}, 1, &tint, recordCall);
+    object.rotateTo(10, {0, 0, 0}, {0, 0, 90}, 1, &rotate, recordCall);
+    object.update(20);
+    for (const CallbackLog* log : {&fade, &move, &tint, &rotate}) {
+        EXPECT_EQ(log->calls, 1);
+        EXPECT_EQ(log->lastArgument, 0);
+    }
+    EXPECT_EQ(object.getColour().r, 0.0f);
+    EXPECT_EQ(object.getRotation().z, 90.0f);
+}
+
+// A pulse: each fade's end starts the other one on the same channel.
+bool fadeBack(void* target, int) {
+    static_cast<IXTransformable*>(target)->fadeTo(100, 1, 0, 1, target, nullptr);
+    return false;
+}
+
+TEST_F(TransformableTest, CallbackCanChainANewActionOnItsOwnChannel) {
+    object.fadeTo(100, 0, 1, 1, &object, fadeBack);
+    object.update(100);
+    // The chained fade starts from its own start value and runs from the next update.
+    EXPECT_EQ(object.getAlpha(), 1.0f);
+    EXPECT_TRUE(object.hasRunningActions());
+    object.update(50);
+    EXPECT_NEAR(object.getAlpha(), 0.5f, 1e-5f);
+    object.update(50);
+    EXPECT_EQ(object.getAlpha(), 0.0f);
+    EXPECT_FALSE(object.hasRunningActions());
+}
+
+TEST_F(TransformableTest, StartingAnActionReplacesTheChannelWithoutItsCallback) {
+    CallbackLog first;
+    object.moveBy(100, {100, 0, 0}, 1, &first, recordCall);
+    object.update(50);
+    object.moveBy(100, {0, 10, 0}, 1);
+    object.update(200);
+    EXPECT_EQ(first.calls, 0);
+    EXPECT_EQ(object.getX(), 50.0f);
+    EXPECT_EQ(object.getY(), 10.0f);
+}
+
+TEST_F(TransformableTest, ObjectThatIsNotKeptAliveHidesWhenItsLastActionEnds) {
+    object.setKeepAlive(false);
+    object.fadeTo(100, 1, 0);
+    object.moveBy(200, {5, 0, 0}, 1);
+    object.update(150);
+    EXPECT_TRUE(object.isVisible());
+    object.update(100);
+    EXPECT_FALSE(object.isVisible());
+    EXPECT_FALSE(object.isActive());
+}
+
+TEST_F(TransformableTest, RotationAloneNeverHidesAnObjectThatIsNotKeptAlive) {
+    object.setKeepAlive(false);
+    object.rotateTo(100, {0, 0, 0}, {0, 0, 180}, 1, nullptr, nullptr);
+    object.update(200);
+    EXPECT_EQ(object.getRotation().z, 180.0f);
+    EXPECT_TRUE(object.isVisible());
+    EXPECT_TRUE(object.isActive());
+}
+
+TEST_F(TransformableTest, SpinAddsDegreesPerMillisecondEveryUpdate) {
+    object.setSpinRate(0, 0, 0.5f);
+    object.update(16.7f);
+    object.update(16.7f);
+    EXPECT_NEAR(object.getRotation().z, 16.7f, 1e-4f);
+}
+
+TEST_F(TransformableTest, FadeAndScaleWakeAHiddenObjectButMoveDoesNot) {
+    object.setVisible(false);
+    object.setActive(false);
+    object.moveBy(100, {1, 0, 0}, 1);
+    EXPECT_FALSE(object.isVisible());
+    object.fadeTo(100, 0, 1);
+    EXPECT_TRUE(object.isVisible());
+    EXPECT_TRUE(object.isActive());
+}
+
+TEST_F(TransformableTest, TickDoesNothingWhileInactive) {
+    object.moveBy(100, {100, 0, 0}, 1);
+    object.setActive(false);
+    object.tick(50);
+    EXPECT_EQ(object.getX(), 0.0f);
+    object.setActive(true);
+    object.tick(50);
+    EXPECT_NEAR(object.getX(), 50.0f, 1e-4f);
+}
+
+TEST_F(TransformableTest, ResetClearsActionsAndRestoresWhite) {
+    CallbackLog log;
+    object.tintTo(100, {1, 0, 0, 1}, {0, 1, 0, 1}, 1, &log, recordCall);
+    object.setKeepAlive(false);
+    object.resetActions();
+    object.update(200);
+    EXPECT_EQ(log.calls, 0);
+    EXPECT_TRUE(object.isKeptAlive());
+    EXPECT_EQ(object.getColour().r, 1.0f);
+    EXPECT_EQ(object.getColour().g, 1.0f);
+}
+
+}  // namespace

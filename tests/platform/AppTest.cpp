@@ -1,0 +1,210 @@
+// The application: the front-end scene list, switching between scenes, key
+// routing and drawing order, on the recording GL device.
+
+#include <gtest/gtest.h>
+
+#include "engine/OXScnDefaultLoadBlocker.h"
+#include "engine/OXScene.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "frontend/MenuSceneIndex.h"
+#include "platform/CXApp.h"
+#include "stg/game/CXGameSession.h"
+
+namespace {
+
+constexpr int kVirtualZ = 'Z';
+constexpr int kVirtualC = 'C';
+constexpr int kVirtualF1 = 0x70;
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setGLDevice(&device);
+        app.setResolution(1, false);
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    void runFrames(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            app.dispatchKeyEdges(keys, previousKeys);
+            app.update(16.7f);
+        }
+    }
+
+    void press(int virtualKey) {
+        keys[virtualKey] = 1;
+        runFrames(1);
+        keys[virtualKey] = 0;
+        runFrames(1);
+    }
+
+    RecordingGLDevice device;
+    CXApp app;
+    uint8_t keys[256] = {};
+    uint8_t previousKeys[256] = {};
+};
+
+TEST_F(AppTest, StartingOnTheResultsShowsOnlyItAndTheBackground) {
+    app.createMenuScenes(kResultsScene, false, false);
+    ASSERT_EQ(app.getScenes().size(), static_cast<size_t>(kMenuSceneCount));
+    EXPECT_EQ(app.getCurrentScene(), kResultsScene);
+    EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
+    for (int index = 0; index < kMenuSceneCount; ++index) {
+        const bool shown = index == kResultsScene || index == kMenuBackgroundScene;
+        EXPECT_EQ(app.getScenes()[index]->isVisible(), shown) << "scene " << index;
+        EXPECT_EQ(app.getScenes()[index]->isActive(), shown) << "scene " << index;
+    }
+}
+
+TEST_F(AppTest, ScenesAreLaidOutAtDepthWithPerspectiveForCreditsAndBackground) {
+    app.createMenuScenes(kTitleScene, false, false);
+    const auto& scenes = app.getScenes();
+    for (int index = 0; index < kMenuSceneCount; ++index) {
+        EXPECT_EQ(scenes[index]->getPosition().z, -10.0f * index);
+        EXPECT_EQ(scenes[index]->getViewportSize().x, 450);
+        EXPECT_EQ(scenes[index]->getViewportSize().y, 600);
+        const bool perspective = index == kCreditsScene || index == kMenuBackgroundScene;
+        EXPECT_EQ(scenes[index]->isOrthographic(), !perspective) << "scene " << index;
+    }
+    EXPECT_FLOAT_EQ(scenes[kMenuBackgroundScene]->getCentre().y, 1024.1f);
+}
+
+TEST_F(AppTest, WideAspectShowsTheMiddleOfTheScene) {
+    app.createMenuScenes(kTitleScene, false, false);
+    app.setAspectRatio(1);
+    const OXScene& title = *app.getScenes()[kTitleScene];
+    EXPECT_EQ(title.getViewWidth(), 576);
+    EXPECT_EQ(title.getViewHeight(), 1024);
+    EXPECT_EQ(app.gameAreaWidth(), 337);  // 600 x 0.5625, truncated
+    // The camera's left edge: scene x 96, so x 96 to 672 is shown.
+    EXPECT_EQ(title.getEye().x - title.getViewWidth() / 2, 96);
+}
+
+TEST_F(AppTest, TurnedScreenUsesTheRenderHeight) {
+    app.createMenuScenes(kTitleScene, false, false);
+    app.setScreenOrientation(1);
+    EXPECT_EQ(app.gameAreaHeight(), 800);
+    EXPECT_EQ(app.gameAreaWidth(), 600);
+    app.setScreenOrientation(2);
+    EXPECT_EQ(app.gameAreaHeight(), 600);
+}
+
+TEST_F(AppTest, SwitchingBackEntersFromTheLeftAndForwardFromTheRight) {
+    app.createMenuScenes(kModeSelectScene, false, false);
+    OXScene& main = *app.getScenes()[kMainScene];
+    OXScene& modes = *app.getScenes()[kModeSelectScene];
+    app.switchToScene(kMainScene);
+    EXPECT_EQ(app.getPendingScene(), kMainScene);
+    EXPECT_EQ(main.getX(), -main.getViewWidth());
+    runFrames(1);
+    EXPECT_GT(modes.getX(), 0) << "the old scene leaves to the right";
+    runFrames(15);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene);
+    EXPECT_EQ(app.getPendingScene(), -1);
+    EXPECT_EQ(main.getX(), 0);
+    EXPECT_FALSE(modes.isVisible());
+
+    app.switchToScene(kModeSelectScene);
+    EXPECT_EQ(modes.getX(), modes.getViewWidth());
+    runFrames(1);
+    EXPECT_LT(main.getX(), 0) << "the old scene leaves to the left";
+}
+
+TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
+    app.createMenuScenes(kTitleScene, false, false);
+    app.switchToScene(kTitleScene);
+    app.switchToScene(kMenuSceneCount);
+    app.switchToScene(-1);
+    EXPECT_EQ(app.getPendingScene(), -1);
+}
+
+TEST_F(AppTest, TitleAcceptSlidesToTheMainMenuAndBackReturns) {
+    app.createMenuScenes(kTitleScene, false, false);
+    press(kVirtualZ);
+    runFrames(16);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene);
+    press(kVirtualC);
+    runFrames(16);
+    EXPECT_EQ(app.getCurrentScene(), kTitleScene);
+    EXPECT_TRUE(app.isReady());
+}
+
+TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {
+    app.createMenuScenes(kTitleScene, false, false);
+    press(kVirtualZ);  // starts the slide to the main menu
+    ASSERT_EQ(app.getPendingScene(), kMainScene);
+    const int before = CXGameSession::instance().getKeyEventCount();
+    press(kVirtualC);  // back, while sliding
+    EXPECT_EQ(CXGameSession::instance().getKeyEventCount(), before + 2);
+    runFrames(16);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene) << "back pressed mid-slide must not reach the menu";
+}
+
+TEST_F(AppTest, KeyReleasedAndPressedAgainBetweenFramesMakesNoEvent) {
+    app.createMenuScenes(kTitleScene, false, false);
+    keys[kVirtualZ] = 1;
+    runFrames(1);
+    const int before = CXGameSession::instance().getKeyEventCount();
+    keys[kVirtualZ] = 0;
+    keys[kVirtualZ] = 1;
+    runFrames(1);
+    EXPECT_EQ(CXGameSession::instance().getKeyEventCount(), before);
+}
+
+TEST_F(AppTest, KeysOutsideTheTableArriveAsCodeZero) {
+    app.createMenuScenes(kTitleScene, false, false);
+    keys[kVirtualF1] = 1;
+    runFrames(1);
+    EXPECT_EQ(CXGameSession::instance().getLastKeyCode(), 0);
+    EXPECT_TRUE(CXGameSession::instance().wasLastKeyDown());
+}
+
+TEST_F(AppTest, BackgroundIsDrawnFirstAndTheTitleLast) {
+    app.createMenuScenes(kTitleScene, false, false);
+    app.switchToScene(kMainScene);  // title and main both on screen
+    device.resetCounts();
+    app.render();
+    // The frame clear, the background's fill, then the main menu's panel
+    // (index 1) before the title's (index 0).
+    const auto& clears = device.clearedColours;
+    ASSERT_GE(clears.size(), 4u);
+    auto indexOf = [&](float red) {
+        for (size_t i = 0; i < clears.size(); ++i) {
+            if (std::abs(clears[i][0] - red) < 1e-4f) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    const int background = indexOf(0.02f);
+    const int main = indexOf(0.80f);
+    const int title = indexOf(0.10f);
+    ASSERT_GE(background, 0);
+    EXPECT_LT(background, main);
+    EXPECT_LT(main, title);
+}
+
+TEST_F(AppTest, MenuScenesTakeAcceptAndBackFromTheBindings) {
+    app.profile().controls[0] = 7;   // A
+    app.profile().controls[2] = 40;  // outside the key table
+    app.createMenuScenes(kTitleScene, false, false);
+    EXPECT_EQ(app.getScenes()[kOptionScene]->acceptKey, 7);
+    EXPECT_EQ(app.getScenes()[kOptionScene]->backKey, 0);
+}
+
+TEST_F(AppTest, StageStartFadesInTheBlockerThenLeavesTheMenus) {
+    app.createMenuScenes(kTitleScene, false, false);
+    app.requestStageStart();
+    EXPECT_EQ(app.getMode(), CXApp::StageStartRequested);
+    runFrames(1);
+    EXPECT_EQ(app.getMode(), CXApp::StageLoading);
+    ASSERT_NE(app.getLoadBlocker(), nullptr);
+    EXPECT_FALSE(app.getScenes().empty()) << "menus run on under the fading blocker";
+    runFrames(45);  // past the 700 ms hold
+    EXPECT_EQ(app.getMode(), CXApp::InStage);
+    EXPECT_TRUE(app.getScenes().empty());
+    runFrames(70);  // the blocker fades to black and goes
+    EXPECT_FALSE(app.getLoadBlocker()->isVisible());
+}
+
+}  // namespace

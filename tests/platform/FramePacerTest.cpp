@@ -1,0 +1,136 @@
+// Frame pacing with an injected clock: frames start at least 17 ms apart,
+// advance by one fixed step each, and the wait sleeps most of the gap.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/FramePacer.h"
+
+namespace {
+
+// Time moves only when the loop sleeps, or by a fixed cost per poll.
+class FakeClock : public IXFrameClock {
+public:
+    int64_t elapsedMicroseconds() override { return now - started; }
+    void restart() override { started = now; }
+    void sleepMicroseconds(int64_t microseconds) override {
+        now += microseconds;
+        slept += microseconds;
+    }
+
+    int64_t now = 0;
+    int64_t started = 0;
+    int64_t slept = 0;
+};
+
+class FakeHost : public IXLoopHost {
+public:
+    explicit FakeHost(FakeClock& frameClock) : clock(frameClock) {}
+
+    bool pumpEvent(bool& quit) override {
+        clock.now += pollCostMicroseconds;
+        ++polls;
+        if (clock.now >= endMicroseconds) {
+            quit = true;
+            return true;
+        }
+        return false;
+    }
+    bool isWindowActive() override { return active; }
+    bool isEscapeHeld() override { return escape; }
+    void dispatchKeys() override { ++keyPasses; }
+    void drawFrame() override {
+        frameStarts.push_back(clock.now);
+        clock.now += frameCostMicroseconds;
+        if (stallAfterFrame >= 0 && static_cast<int>(frameStarts.size()) == stallAfterFrame) {
+            clock.now += 40000;
+        }
+        if (activeAfterFrames >= 0) {
+            active = static_cast<int>(frameStarts.size()) < activeAfterFrames;
+        }
+    }
+
+    FakeClock& clock;
+    int64_t endMicroseconds = 1000000;
+    int64_t pollCostMicroseconds = 50;
+    int64_t frameCostMicroseconds = 3000;
+    int stallAfterFrame = -1;
+    int activeAfterFrames = -1;
+    bool active = true;
+    bool escape = false;
+    int polls = 0;
+    int keyPasses = 0;
+    std::vector<int64_t> frameStarts;
+};
+
+TEST(FramePacer, FramesNeverStartLessThan17msApart) {
+    FakeClock clock;
+    FakeHost host(clock);
+    FramePacer pacer(clock);
+    runMainLoop(host, pacer);
+    ASSERT_GT(host.frameStarts.size(), 50u);
+    for (size_t i = 1; i < host.frameStarts.size(); ++i) {
+        EXPECT_GE(host.frameStarts[i] - host.frameStarts[i - 1], 17000) << "frame " << i;
+    }
+    EXPECT_EQ(host.keyPasses, static_cast<int>(host.frameStarts.size()));
+}
+
+TEST(FramePacer, ASecondGivesAboutFiftyNineFramesMostlyAsleep) {
+    FakeClock clock;
+    FakeHost host(clock);
+    FramePacer pacer(clock);
+    runMainLoop(host, pacer);
+    // 1000 ms / 17 ms, less a frame for the polling slack.
+    EXPECT_GE(host.frameStarts.size(), 57u);
+    EXPECT_LE(host.frameStarts.size(), 59u);
+    // Of each 17 ms gap, the frame's 3 ms and the final 2 ms of spinning are awake.
+    EXPECT_GT(clock.slept, 600000);
+}
+
+TEST(FramePacer, A40msStallGivesExactlyOneFrame) {
+    FakeClock clock;
+    FakeHost host(clock);
+    host.stallAfterFrame = 3;
+    host.frameCostMicroseconds = 0;
+    FramePacer pacer(clock);
+    runMainLoop(host, pacer);
+    const int64_t stalledGap = host.frameStarts[3] - host.frameStarts[2];
+    EXPECT_GE(stalledGap, 40000);
+    EXPECT_LT(stalledGap, 40000 + 1000) << "the late frame runs at once";
+    // After it, the pace is back to 17 ms: no catching up.
+    EXPECT_GE(host.frameStarts[4] - host.frameStarts[3], 17000);
+    EXPECT_LT(host.frameStarts[4] - host.frameStarts[3], 18000);
+}
+
+TEST(FramePacer, EachFrameAdvancesByTheFixedStep) {
+    EXPECT_FLOAT_EQ(FramePacer::kStepMs, 16.7f);
+    FakeClock clock;
+    FramePacer pacer(clock);
+    clock.now = 16999;
+    EXPECT_FALSE(pacer.frameDue()) << "16.999 ms reads as 16 whole ms";
+    clock.now = 17000;
+    EXPECT_TRUE(pacer.frameDue());
+}
+
+TEST(FramePacer, NothingRunsWhileTheWindowIsInactive) {
+    FakeClock clock;
+    FakeHost host(clock);
+    host.activeAfterFrames = 5;
+    FramePacer pacer(clock);
+    runMainLoop(host, pacer);
+    EXPECT_EQ(host.frameStarts.size(), 5u);
+    EXPECT_GT(host.polls, 50) << "the loop keeps polling";
+}
+
+TEST(FramePacer, HeldEscapeEndsTheLoop) {
+    FakeClock clock;
+    FakeHost host(clock);
+    host.escape = true;
+    FramePacer pacer(clock);
+    runMainLoop(host, pacer);
+    EXPECT_TRUE(host.frameStarts.empty());
+    EXPECT_EQ(host.polls, 1);
+}
+
+}  // namespace
