@@ -273,6 +273,19 @@ void CXGfxManager::setPositionAttrib(bool on) { setAttribArray(positionAttribOn,
 void CXGfxManager::setColourAttrib(bool on) { setAttribArray(colourAttribOn, on, ColourAttribute); }
 void CXGfxManager::setTexCoordAttrib(bool on) { setAttribArray(texCoordAttribOn, on, TexCoordAttribute); }
 
+void CXGfxManager::bindTexture(int texture) {
+    if (texture >= 0 && texture != boundTexture) {
+        glDevice().bindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+        boundTexture = texture;
+    }
+}
+
+void CXGfxManager::forgetTexture(int texture) {
+    if (texture == boundTexture) {
+        boundTexture = -1;
+    }
+}
+
 void CXGfxManager::setOrthographic(float left, float right, float bottom, float top, float near, float far) {
     projection = Mat4::orthographic(left, right, bottom, top, near, far);
 }
@@ -305,10 +318,7 @@ void CXGfxManager::draw(unsigned mode, int count, const float* positions, int po
                         const float* colours, int colourStrideBytes, const float* texCoords,
                         int texCoordStrideBytes, int texture, const Mat4& model, int program) {
     IXGLDevice& gl = glDevice();
-    if (texture >= 0 && texture != boundTexture) {
-        gl.bindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
-        boundTexture = texture;
-    }
+    bindTexture(texture);
     normalMatrix = normalMatrixOf(model);
     mvp = projection * model;
     const int wanted = program >= 0 ? program : mainProgram;

@@ -29,6 +29,11 @@ public:
     void setColourAttrib(bool on);
     void setTexCoordAttrib(bool on);
 
+    // Binds a texture through the cache (for uploads); forgetTexture drops a
+    // deleted texture from it, so a new texture given the same GL name is bound.
+    void bindTexture(int texture);
+    void forgetTexture(int texture);
+
     void setOrthographic(float left, float right, float bottom, float top, float near, float far);
     void setPerspective(float fovyDegrees, float aspect, float near, float far);
     // Multiplies the current projection by a right-handed look-at.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/CXGfxManager.h"
+#include "engine/CXTextureManager.h"
 
 namespace {
 // The unit quad every render object draws, as a 4-vertex triangle strip.
@@ -11,7 +12,21 @@ const float kQuadTexCoords[] = {0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
 const float kQuadColours[] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 }  // namespace
 
-IXRenderObject::~IXRenderObject() = default;
+IXRenderObject::~IXRenderObject() {
+    if (textureId >= 0) {
+        CXTextureManager::instance().release(textureId);
+    }
+}
+
+bool IXRenderObject::setTexture(const std::string& name, bool linearMin, bool linearMag) {
+    if (textureId >= 0) {
+        CXTextureManager::instance().release(textureId);
+    }
+    int width = 0, height = 0;
+    textureId = CXTextureManager::instance().load(name, width, height, linearMin, linearMag);
+    size = {static_cast<float>(width), static_cast<float>(height), 0.0f};
+    return textureId != -1;
+}
 
 void IXRenderObject::load(const std::string&) {
     textureId = -1;

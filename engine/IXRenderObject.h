@@ -67,6 +67,11 @@ public:
     void setProgram(int handle) { program = handle; }
     void clearParent() { parent = nullptr; }
 
+    // Takes (or shares) the texture `name` from the texture manager and sizes
+    // the object to the image; false when it could not be loaded. A texture
+    // the object held is released first.
+    bool setTexture(const std::string& name, bool linearMin = true, bool linearMag = true);
+
     // Hit tests in x and y on the object's own position (z is ignored).
     // Point inside the hit extent, edges included.
     bool containsPoint(float x, float y) const;

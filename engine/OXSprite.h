@@ -2,13 +2,54 @@
 
 #include "engine/IXTransformable.h"
 
-// A render object described by a sprite property list. Until sprites read
-// their lists, a sprite is a plain unit-sized transformable.
+// The common visible object: one cell of a texture atlas, optionally playing
+// a frame animation through consecutive cells. Described by a sprite
+// property list ("assets/plist/spr_title_logo" reads spr_title_logo.plist).
 class OXSprite : public IXTransformable {
 public:
-    void load(const std::string& path) override;
-    const std::string& getPath() const { return path; }
+    enum AnimState { Playing = 0, Paused = 1, Stopped = 2 };
 
-private:
-    std::string path;  // package path of the sprite's property list
+    void load(const std::string& path) override;
+    void draw() override;
+    void update(float dtMs) override;
+    // Loads the sprite list `path` (without ".plist"); `nearest` asks for
+    // unfiltered texture sampling. An empty path gives a one-cell sprite
+    // without texture.
+    virtual void loadSprite(const std::string& path, bool nearest);
+    virtual void readSpritePlist(const std::string& file, bool nearest);
+    // Texture coordinates of the current cell's edges; the "At" forms span n cells.
+    virtual float uAt(bool right, int n) const;
+    virtual float u(bool right) const;
+    virtual float vAt(bool top, int n) const;
+    virtual float v(bool top) const;
+
+    void play();
+    void pause() { animState = Paused; }
+    void stop() { animState = Stopped; }
+    void setLoop(bool value) { loop = value; }
+    // Frame n of the animation, counted from its start frame.
+    void setFrame(int n) { setFrameClamped(startFrame + n); }
+    // Frame f of the atlas, no later than the animation's last frame.
+    void setFrameClamped(int f);
+    int currentFrame() const { return row * numColumns + column; }
+    void setSpeedFactor(float factor) { speedFactor = factor; }
+    int getAnimState() const { return animState; }
+    int getNumColumns() const { return numColumns; }
+    int getNumRows() const { return numRows; }
+
+protected:
+    int numColumns = 1;  // atlas grid
+    int numRows = 1;
+    int animSpeed = 0;  // milliseconds per frame
+    int numFrames = 1;
+    float speedFactor = 1.0f;  // multiplies animSpeed
+    int column = 0;            // current cell
+    int row = 0;
+    int frameTimer = 0;  // whole milliseconds towards the next frame
+    float textureWidth = 0.0f;  // full image, pixels
+    float textureHeight = 0.0f;
+    int animState = Stopped;
+    bool loop = true;
+    int startFrame = 0;
+    int lastFrame = 0;  // startFrame + numFrames - 1
 };

@@ -2,16 +2,11 @@
 
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnPlaceholderMenu.h"
+#include "frontend/OXScnVLTitle.h"
 
-// The front-end screens. Each is a placeholder panel until its screen is
-// built; each then moves into a file of its own.
+// The front-end screens. Those not built yet are placeholder panels; each
+// moves into a file of its own when it is built.
 
-// Title: accept slides on to the main menu.
-class OXScnVLTitle : public OXScnPlaceholderMenu {
-public:
-    explicit OXScnVLTitle(IXMenuHost& menuHost) : OXScnPlaceholderMenu(menuHost, kTitleScene) {}
-    void keyEvent(int key, bool down) override;
-};
 
 // Main menu: back slides back to the title.
 class OXScnVLMain : public OXScnPlaceholderMenu {

@@ -3,31 +3,54 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "engine/gl/IXGLDevice.h"
+#include "data/Plist.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXScrollingSprite.h"
 
 void OXScnDefaultBg::loadBackground(const std::string& path) {
-    description.clear();
-    layerCount = 0;
+    Plist::Dictionary description;
     try {
         Plist::loadAsset(path, description);
     } catch (const std::exception& error) {
         std::printf("BAD BACKGROUND DESCRIPTION %s: %s\n", path.c_str(), error.what());
-        description.clear();
+        return;
     }
-    Plist::Dictionary layer;
     char key[32];
-    for (;;) {
-        std::snprintf(key, sizeof key, "bg %d", layerCount);
-        if (!Plist::getDict(description, key, layer)) {
+    Plist::Dictionary layerKeys;
+    for (int index = 0;; ++index) {
+        std::snprintf(key, sizeof key, "bg %d", index);
+        if (!Plist::getDict(description, key, layerKeys)) {
             break;
         }
-        ++layerCount;
+        std::string file;
+        Plist::getString(layerKeys, "filename", file);
+        auto* layer = new OXScrollingSprite();
+        layer->loadSprite("assets/plist/" + file, false);
+        float value = 0.0f;
+        layer->setPosition(viewWidth / 2, viewHeight / 2, 0);
+        if (Plist::getFloat(layerKeys, "relative x", value)) {
+            layer->setX(viewWidth * value);
+        }
+        if (Plist::getFloat(layerKeys, "relative y", value)) {
+            layer->setY(viewHeight * value);
+        }
+        if (Plist::getFloat(layerKeys, "depth", value)) {
+            layer->setZ(value);
+        }
+        float uRate = 0.0f, vRate = 0.0f;
+        Plist::getFloat(layerKeys, "scroll speed x", uRate);
+        Plist::getFloat(layerKeys, "scroll speed y", vRate);
+        layer->setScrollRates(uRate, vRate);
+        layer->setScrollAxes(uRate != 0.0f, vRate != 0.0f);
+        int blend = 0;
+        if (Plist::getInt(layerKeys, "blend mode", blend)) {
+            layer->setBlendMode(blend);
+        }
+        if (Plist::getFloat(layerKeys, "alpha", value)) {
+            layer->setAlpha(value);
+        }
+        CXGfxManager::instance().setAberration(0.5f);
+        layers.push_back(layer);
+        addObject(layer);
     }
-}
-
-void OXScnDefaultBg::drawObjects() {
-    IXGLDevice& gl = glDevice();
-    gl.clearColor(0.02f, 0.03f, 0.09f, 1.0f);
-    gl.clear(GL_COLOR_BUFFER_BIT);
-    OXScene::drawObjects();
 }

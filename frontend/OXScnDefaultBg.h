@@ -1,22 +1,21 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "data/Plist.h"
 #include "engine/OXScene.h"
 
+class OXScrollingSprite;
+
 // The menu background behind every front-end screen, seen through a
-// perspective camera and built from a background description ("bg %d"
-// layers, "effect %d" particle effects). Until its layers can be drawn it
-// shows a deep-space fill.
+// perspective camera and built from a background description: its "bg %d"
+// layers, counted from 0 to the first missing index, each a scrolling
+// sprite placed at the view centre.
 class OXScnDefaultBg : public OXScene {
 public:
     void loadBackground(const std::string& path);
-    void drawObjects() override;
-    // The number of "bg %d" layers the description names.
-    int getLayerCount() const { return layerCount; }
+    int getLayerCount() const { return static_cast<int>(layers.size()); }
 
 private:
-    Plist::Dictionary description;
-    int layerCount = 0;
+    std::vector<OXScrollingSprite*> layers;  // owned through objects
 };

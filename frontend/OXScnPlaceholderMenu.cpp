@@ -41,8 +41,8 @@ OXScnPlaceholderMenu::OXScnPlaceholderMenu(IXMenuHost& menuHost, int sceneIndex)
 
 void OXScnPlaceholderMenu::drawObjects() {
     const int colourCount = static_cast<int>(sizeof(kPanelColours) / sizeof(kPanelColours[0]));
-    const Colour& colour = kPanelColours[std::min(index, colourCount - 1)];
-    fillSceneRect(*this, 84, 212, 684, 812, colour);
+    const Colour& panel = kPanelColours[std::min(index, colourCount - 1)];
+    fillSceneRect(*this, 84, 212, 684, 812, panel);
     // index + 1 marks along the top of the panel
     for (int mark = 0; mark <= index; ++mark) {
         const float x = 114.0f + mark * 38.0f;

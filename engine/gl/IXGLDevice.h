@@ -53,6 +53,7 @@ public:
                             GLenum format, GLenum type, const void* pixels) = 0;
     virtual void texParameteri(GLenum target, GLenum name, GLint value) = 0;
     virtual void generateMipmap(GLenum target) = 0;
+    virtual void texEnvi(GLenum target, GLenum name, GLint value) = 0;
     virtual void activeTexture(GLenum unit) = 0;
 
     // Off-screen targets.

@@ -13,6 +13,5 @@ void main() {
     vec4 centre = texture2D(image, fragmentTexCoord);
     float red = texture2D(image, fragmentTexCoord + offset).r;
     float blue = texture2D(texture1, fragmentTexCoord - offset).b;
-    vec4 tint = vec4(fragmentColour.rgb * fragmentColour.a, fragmentColour.a);
-    gl_FragColor = vec4(red, centre.g, blue, centre.a) * tint;
+    gl_FragColor = vec4(red, centre.g, blue, centre.a) * fragmentColour;
 }

@@ -18,6 +18,5 @@ void main() {
         sum += texture2D(image, fragmentTexCoord - vec2(0.0, d)) * 0.05;
     }
     vec3 glow = sum.rgb + sum.rgb * sum.rgb;
-    vec4 tint = vec4(fragmentColour.rgb * fragmentColour.a, fragmentColour.a);
-    gl_FragColor = vec4(glow, sum.a) * tint;
+    gl_FragColor = vec4(glow, sum.a) * fragmentColour;
 }

@@ -53,6 +53,7 @@ void OpenGLDevice::texImage2D(GLenum target, GLint level, GLint internalFormat, 
 
 void OpenGLDevice::texParameteri(GLenum target, GLenum name, GLint value) { glTexParameteri(target, name, value); }
 void OpenGLDevice::generateMipmap(GLenum target) { glGenerateMipmap(target); }
+void OpenGLDevice::texEnvi(GLenum target, GLenum name, GLint value) { glTexEnvi(target, name, value); }
 void OpenGLDevice::activeTexture(GLenum unit) { glActiveTexture(unit); }
 
 GLuint OpenGLDevice::genFramebuffer() {

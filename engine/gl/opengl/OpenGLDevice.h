@@ -36,6 +36,7 @@ public:
                     GLenum format, GLenum type, const void* pixels) override;
     void texParameteri(GLenum target, GLenum name, GLint value) override;
     void generateMipmap(GLenum target) override;
+    void texEnvi(GLenum target, GLenum name, GLint value) override;
     void activeTexture(GLenum unit) override;
     GLuint genFramebuffer() override;
     void deleteFramebuffer(GLuint framebuffer) override;

@@ -106,9 +106,16 @@ void RecordingGLDevice::bindTexture(GLenum, GLuint texture) {
     boundTexture = texture;
 }
 
-void RecordingGLDevice::texImage2D(GLenum, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*) {
+void RecordingGLDevice::texImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLenum, GLenum,
+                                   const void* pixels) {
     note(GLCall::TexImage2D);
+    if (level == 0) {
+        const auto* bytes = static_cast<const unsigned char*>(pixels);
+        lastUpload.assign(bytes, bytes ? bytes + static_cast<size_t>(width) * height * 4 : bytes);
+    }
 }
+
+void RecordingGLDevice::texEnvi(GLenum, GLenum, GLint) { note(GLCall::TexEnvi); }
 
 void RecordingGLDevice::texParameteri(GLenum, GLenum, GLint) { note(GLCall::TexParameteri); }
 void RecordingGLDevice::generateMipmap(GLenum) { note(GLCall::GenerateMipmap); }

@@ -15,7 +15,7 @@
     X(Perspective) X(ClearColor) X(ClearDepth) X(Clear) X(Viewport) X(Scissor) \
     X(Enable) X(Disable) X(IsEnabled) X(EnableClientState) X(DisableClientState) X(EnableVertexAttribArray) \
     X(DisableVertexAttribArray) X(VertexAttribPointer) X(BlendFunc) X(DrawArrays) X(GenTexture) X(DeleteTexture) \
-    X(BindTexture) X(TexImage2D) X(TexParameteri) X(GenerateMipmap) X(ActiveTexture) X(GenFramebuffer) \
+    X(BindTexture) X(TexImage2D) X(TexParameteri) X(TexEnvi) X(GenerateMipmap) X(ActiveTexture) X(GenFramebuffer) \
     X(DeleteFramebuffer) X(BindFramebuffer) X(FramebufferTexture2D) X(CheckFramebufferStatus) X(ReadPixels) X(CreateShader) \
     X(ShaderSource) X(CompileShader) X(CompileSucceeded) X(ShaderInfoLog) X(DeleteShader) X(CreateProgram) \
     X(AttachShader) X(DetachShader) X(BindAttribLocation) X(LinkProgram) X(LinkSucceeded) X(DeleteProgram) \
@@ -63,6 +63,7 @@ public:
     std::array<float, 4> lastClearColour{};
     std::vector<std::array<float, 4>> clearedColours;  // the clear colour at each clear, in order
     std::vector<DrawCall> draws;
+    std::vector<unsigned char> lastUpload;  // the pixels of the last level-0 texImage2D
     std::map<GLint, std::array<float, 16>> uniformMatrices4;  // by location
     std::map<GLint, float> uniformFloats;                     // by location
     std::map<GLuint, std::string> shaderSources;              // by shader handle
@@ -98,6 +99,7 @@ public:
                     GLenum format, GLenum type, const void* pixels) override;
     void texParameteri(GLenum target, GLenum name, GLint value) override;
     void generateMipmap(GLenum target) override;
+    void texEnvi(GLenum target, GLenum name, GLint value) override;
     void activeTexture(GLenum unit) override;
     GLuint genFramebuffer() override;
     void deleteFramebuffer(GLuint framebuffer) override;

@@ -1,0 +1,139 @@
+#include "engine/CXTextureManager.h"
+
+#include <lodepng.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
+#include "engine/gl/IXGLDevice.h"
+
+namespace {
+const char* const kSeparator = "=============================================\n";
+const char* const kDumpSeparator = "========================================\n";
+}  // namespace
+
+CXTextureManager& CXTextureManager::instance() {
+    static CXTextureManager manager;
+    return manager;
+}
+
+void premultiplyAlpha(std::vector<unsigned char>& rgba) {
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        const double alpha = rgba[i + 3];
+        for (size_t c = 0; c < 3; ++c) {
+            rgba[i + c] = static_cast<unsigned char>(rgba[i + c] * alpha / 255.0);
+        }
+    }
+}
+
+int CXTextureManager::load(const std::string& name, int& outWidth, int& outHeight, bool linearMin,
+                           bool linearMag) {
+    CXGfxManager::instance();
+    for (const auto& record : textures) {
+        if (record->name == name) {
+            outWidth = record->width;
+            outHeight = record->height;
+            ++record->retainCount;
+            return record->glId;
+        }
+    }
+    auto record = std::make_unique<TextureRecord>();
+    record->name = name;
+    record->glId = decodeAndUpload(name, record->width, record->height, linearMin, linearMag);
+    outWidth = record->width;
+    outHeight = record->height;
+    const int id = record->glId;
+    textures.push_back(std::move(record));
+    return id;
+}
+
+int CXTextureManager::decodeAndUpload(const std::string& name, int& width, int& height, bool linearMin,
+                                      bool linearMag) {
+    width = height = 0;
+    if (!assetExists(name)) {
+        std::printf("ASSET NOT IN PACKAGE!\n");
+        return -1;
+    }
+    std::vector<char> file;
+    readAssetFile(name, file);
+    std::vector<unsigned char> pixels;
+    unsigned decodedWidth = 0, decodedHeight = 0;
+    const unsigned error = lodepng::decode(pixels, decodedWidth, decodedHeight,
+                                           reinterpret_cast<const unsigned char*>(file.data()), file.size());
+    if (error) {
+        std::printf("PNG LOAD ERROR: %s\n", lodepng_error_text(error));
+        return -1;
+    }
+    premultiplyAlpha(pixels);
+
+    IXGLDevice& gl = glDevice();
+    const GLuint texture = gl.genTexture();
+    CXGfxManager::instance().bindTexture(static_cast<int>(texture));
+    gl.texParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, linearMin ? GL_LINEAR : GL_NEAREST);
+    gl.texParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, linearMag ? GL_LINEAR : GL_NEAREST);
+    gl.texEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    gl.texImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(decodedWidth),
+                  static_cast<GLsizei>(decodedHeight), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    gl.generateMipmap(GL_TEXTURE_2D);
+    width = static_cast<int>(decodedWidth);
+    height = static_cast<int>(decodedHeight);
+    return static_cast<int>(texture);
+}
+
+CXTextureManager::TextureRecord* CXTextureManager::find(int id) const {
+    for (const auto& record : textures) {
+        if (record->glId == id) {
+            return record.get();
+        }
+    }
+    return nullptr;
+}
+
+bool CXTextureManager::release(int id) {
+    std::printf("removing texture with ID %d ", id);
+    TextureRecord* record = id >= 0 ? find(id) : nullptr;
+    if (!record) {
+        std::printf("\n");
+        return false;
+    }
+    std::printf("TEXTURE NAME: %s\n", record->name.c_str());
+    if (--record->retainCount < 1) {
+        remove(id);
+    }
+    return true;
+}
+
+bool CXTextureManager::remove(int id) {
+    std::printf("%s", kSeparator);
+    std::printf("DELETING TEXTURE WITH ID %d\n", id);
+    auto found = std::find_if(textures.begin(), textures.end(),
+                              [id](const auto& record) { return id >= 0 && record->glId == id; });
+    if (found == textures.end()) {
+        std::printf("TEXTURE TO BE DELETED NOT FOUND!!");
+        std::printf("%s", kSeparator);
+        return false;
+    }
+    std::printf("TEXTURE NAME: %s\n", (*found)->name.c_str());
+    std::printf("%s", kSeparator);
+    glDevice().deleteTexture(static_cast<GLuint>(id));
+    CXGfxManager::instance().forgetTexture(id);
+    textures.erase(found);
+    return true;
+}
+
+void CXTextureManager::dump() const {
+    std::printf("TEXTURES IN MEMORY\n");
+    std::printf("%s", kDumpSeparator);
+    for (const auto& record : textures) {
+        std::printf("TEXTURE LOADED: %s\n", record->name.c_str());
+        std::printf("retain count: %d\n\n", record->retainCount);
+    }
+    std::printf("%s", kDumpSeparator);
+}
+
+int CXTextureManager::retainCount(int id) const {
+    const TextureRecord* record = find(id);
+    return record ? record->retainCount : 0;
+}

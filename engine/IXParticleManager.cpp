@@ -1,0 +1,109 @@
+#include "engine/IXParticleManager.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "data/Plist.h"
+#include "engine/CXGfxManager.h"
+#include "engine/CXTextureManager.h"
+
+IXParticleManager::~IXParticleManager() = default;
+
+void IXParticleManager::load(const std::string& path) { loadAtlas(path, true, true); }
+
+void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool linearMag) {
+    IXRenderObject::load(name);
+    if (textureId >= 0) {
+        CXTextureManager::instance().release(textureId);
+    }
+    textureId = -1;
+    vertices.reset(new BatchVertex[static_cast<size_t>(std::min(vertexCapacity, kMaxVertices))]);
+    vertexCapacity = std::min(vertexCapacity, kMaxVertices);
+
+    Plist::Dictionary atlas;
+    const std::string file = name + ".plist";
+    try {
+        Plist::loadAsset(file, atlas);
+    } catch (const std::exception& error) {
+        std::printf("BAD ATLAS %s: %s\n", file.c_str(), error.what());
+        atlas.clear();
+    }
+    Plist::getInt(atlas, "numColumns", numColumns);
+    Plist::getInt(atlas, "numRows", numRows);
+    if (numColumns < 1 || numRows < 1) {
+        // A missing description is not news (the texture load reports it);
+        // a description without a grid is a content error.
+        if (!atlas.empty()) {
+            std::printf("ATLAS %s HAS NO GRID, USING 1 x 1\n", file.c_str());
+        }
+        numColumns = std::max(numColumns, 1);
+        numRows = std::max(numRows, 1);
+    }
+    std::string textureFile;
+    Plist::getString(atlas, "textureFileName", textureFile);
+    int width = 0, height = 0;
+    textureId = CXTextureManager::instance().load("assets/texture/" + textureFile, width, height, linearMin,
+                                                  linearMag);
+    cellWidth = static_cast<float>(width / numColumns);
+    cellHeight = static_cast<float>(height / numRows);
+    visible = active = true;
+    blendMode = 4;
+    managerScale = 1.0f;
+}
+
+void IXParticleManager::draw() {
+    if (visible) {
+        drawBatch();
+    }
+}
+
+void IXParticleManager::tick(float dtMs) {
+    if (active) {
+        update(dtMs);
+    }
+}
+
+IXParticleManager::TexCoord IXParticleManager::frameOrigin(int frame) const {
+    const int r = frame / numColumns;
+    const int c = frame - numColumns * r;
+    return {static_cast<float>(c) / static_cast<float>(numColumns), static_cast<float>(r) / static_cast<float>(numRows)};
+}
+
+IXParticleManager::TexCoord IXParticleManager::frameOriginFine(int frame, int spanX, int spanY) const {
+    const int columns = numColumns * spanX;
+    const int r = frame / columns;
+    const int c = frame - r * columns;
+    return {static_cast<float>(c) / static_cast<float>(columns),
+            static_cast<float>(r) / static_cast<float>(numRows * spanY)};
+}
+
+void IXParticleManager::emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
+                                      const BatchVertex& c3) {
+    BatchVertex* out = vertices.get() + vertexCount;
+    out[0] = c0;
+    out[1] = c0;
+    out[2] = c1;
+    out[3] = c2;
+    out[4] = c3;
+    out[5] = c3;
+    vertexCount += 6;
+}
+
+void IXParticleManager::drawBatch() {
+    buildBatch();
+    if (vertexCount == 0) {
+        return;
+    }
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setTexCoordAttrib(true);
+    gfx.setPositionAttrib(true);
+    gfx.setColourAttrib(true);
+    gfx.setBlend(true);
+    gfx.setDepthTest(false);
+    gfx.setBlendMode(blendMode);
+    const Mat4 model = parent ? parent->getMatrix() : Mat4::identity();
+    const BatchVertex* first = vertices.get();
+    gfx.drawStrip(vertexCount, &first->x, sizeof(BatchVertex), &first->r, sizeof(BatchVertex), &first->u,
+                  sizeof(BatchVertex), textureId, model);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/IXRenderObject.h"
+
+// One vertex of every batch: 48 bytes.
+struct BatchVertex {
+    float x, y, z, spare;
+    float r, g, b, a;  // premultiplied
+    float u, v, spare1, spare2;
+};
+static_assert(sizeof(BatchVertex) == 48, "batches upload 48-byte vertices");
+
+// The base of everything shown in large numbers: a render object holding one
+// texture atlas, a pool of objects created once, and one vertex array into
+// which the subclass writes every visible object each frame, so the whole
+// pool is drawn with one texture bind and one draw call. Nothing is allocated
+// or freed during play.
+class IXParticleManager : public IXRenderObject {
+public:
+    static constexpr int kMaxVertices = 40000;
+
+    ~IXParticleManager() override;
+
+    // Loads the atlas `path` (without ".plist") with linear filtering.
+    void load(const std::string& path) override;
+    void draw() override;
+    void tick(float dtMs) override;
+    void update(float) override {}
+
+    // Builds the batch and draws it as one triangle strip.
+    virtual void drawBatch();
+    // Writes the vertices of every object to draw; sets vertexCount.
+    virtual void buildBatch() = 0;
+
+    // Reads an atlas description and loads its image. A grid without columns
+    // or rows is taken as one cell, with a message.
+    void loadAtlas(const std::string& name, bool linearMin, bool linearMag);
+    // The manager owns `object` from now on.
+    void addObject(IXRenderObject* object) { objects.emplace_back(object); }
+    bool hasRoom(int vertexCountNeeded) const { return vertexCount + vertexCountNeeded <= vertexCapacity; }
+
+    struct TexCoord {
+        float u, v;
+    };
+    // Top-left texture coordinates of atlas cell `frame`.
+    TexCoord frameOrigin(int frame) const;
+    // The same on a grid whose cells are split spanX across and spanY down.
+    TexCoord frameOriginFine(int frame, int spanX, int spanY) const;
+
+    int getVertexCount() const { return vertexCount; }
+    int getVertexCapacity() const { return vertexCapacity; }
+    const BatchVertex* getVertices() const { return vertices.get(); }
+    float getCellWidth() const { return cellWidth; }
+    float getCellHeight() const { return cellHeight; }
+    int getNumColumns() const { return numColumns; }
+    int getNumRows() const { return numRows; }
+
+protected:
+    // Writes one quad as a strip: first corner twice, the four corners, last
+    // corner again, so the joins to the next quad are degenerate.
+    void emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2, const BatchVertex& c3);
+
+    std::vector<std::unique_ptr<IXRenderObject>> objects;  // the pool, owned
+    std::unique_ptr<BatchVertex[]> vertices;               // allocated when the atlas loads
+    float cellWidth = 0.0f, cellHeight = 0.0f;              // atlas cell, pixels
+    int numRows = 1, numColumns = 1;
+    int vertexCount = 0;      // written this frame
+    int vertexCapacity = 0;   // chosen by the subclass before loading
+    float managerScale = 1.0f;
+};

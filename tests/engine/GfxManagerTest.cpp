@@ -1,0 +1,153 @@
+// The graphics manager on the recording device: redundant state changes are
+// skipped, blend modes reach GL only when they change, and the frame's
+// composite lands centred on the window.
+
+#include <gtest/gtest.h>
+
+#include "engine/CXGfxManager.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+
+namespace {
+
+const float kPositions[12] = {};
+const float kColours[16] = {};
+const float kTexCoords[8] = {};
+
+class GfxManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setGLDevice(&device);
+        gfx.resetCaches();
+        device.resetCounts();
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    void drawQuad(int texture, int program = -1) {
+        gfx.drawStrip(4, kPositions, 0, kColours, 0, kTexCoords, 0, texture, Mat4::identity(), program);
+    }
+
+    RecordingGLDevice device;
+    CXGfxManager& gfx = CXGfxManager::instance();
+};
+
+TEST_F(GfxManagerTest, RepeatedStateChangesReachGLOnce) {
+    for (int i = 0; i < 5; ++i) {
+        gfx.setBlend(true);
+        gfx.setCull(false);
+        gfx.setDepthTest(true);
+        gfx.setPositionAttrib(true);
+        gfx.setColourAttrib(true);
+        gfx.setTexCoordAttrib(true);
+        gfx.setTexCoordArray(true);
+    }
+    EXPECT_EQ(device.count(GLCall::Enable), 2);  // blend, depth; culling was already off
+    EXPECT_EQ(device.count(GLCall::EnableVertexAttribArray), 3);
+    EXPECT_EQ(device.count(GLCall::EnableClientState), 1);
+    gfx.setDepthTest(false);
+    EXPECT_EQ(device.count(GLCall::Disable), 1);
+}
+
+TEST_F(GfxManagerTest, EquivalentBlendModesStillCountAsAChange) {
+    gfx.setBlendMode(1);
+    gfx.setBlendMode(1);
+    EXPECT_EQ(device.count(GLCall::BlendFunc), 1);
+    gfx.setBlendMode(3);  // the same factors as 1
+    EXPECT_EQ(device.count(GLCall::BlendFunc), 2);
+    EXPECT_EQ(device.blendSource, static_cast<GLenum>(GL_SRC_ALPHA));
+    EXPECT_EQ(device.blendDestination, static_cast<GLenum>(GL_ONE));
+}
+
+TEST_F(GfxManagerTest, UnknownBlendModeIsCachedWithoutAGLCall) {
+    gfx.setBlendMode(0);
+    gfx.setBlendMode(9);
+    EXPECT_EQ(device.count(GLCall::BlendFunc), 1);
+    EXPECT_EQ(gfx.getBlendModeCached(), 9);
+    gfx.setBlendMode(0);
+    EXPECT_EQ(device.count(GLCall::BlendFunc), 2);
+    EXPECT_EQ(device.blendSource, static_cast<GLenum>(GL_ONE));
+    EXPECT_EQ(device.blendDestination, static_cast<GLenum>(GL_ONE_MINUS_SRC_ALPHA));
+}
+
+TEST_F(GfxManagerTest, DrawsOfTheSameTextureAndArraysOnlyDraw) {
+    drawQuad(7);
+    const int binds = device.count(GLCall::BindTexture);
+    const int pointers = device.count(GLCall::VertexAttribPointer);
+    for (int i = 0; i < 100; ++i) {
+        drawQuad(7);
+    }
+    EXPECT_EQ(binds, 1);
+    EXPECT_EQ(pointers, 3);
+    EXPECT_EQ(device.count(GLCall::BindTexture), binds);
+    EXPECT_EQ(device.count(GLCall::VertexAttribPointer), pointers);
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 101);
+}
+
+TEST_F(GfxManagerTest, NoTextureKeepsTheBoundOne) {
+    drawQuad(7);
+    drawQuad(-1);
+    EXPECT_EQ(device.count(GLCall::BindTexture), 1);
+    EXPECT_EQ(device.draws.back().texture, 7u);
+}
+
+TEST_F(GfxManagerTest, ADeletedTextureIsBoundAgainWhenItsNameComesBack) {
+    drawQuad(7);
+    gfx.forgetTexture(7);
+    drawQuad(7);
+    EXPECT_EQ(device.count(GLCall::BindTexture), 2);
+}
+
+TEST_F(GfxManagerTest, ModelIsCombinedWithTheProjectionOnTheProcessor) {
+    gfx.setOrthographic(0, 100, 0, 200, -1, 1);
+    gfx.drawStrip(4, kPositions, 0, kColours, 0, kTexCoords, 0, -1, Mat4::translation(50, 100, 0), 5);
+    EXPECT_EQ(device.currentProgram, 5u);
+    EXPECT_EQ(device.count(GLCall::MatrixMode), 0);
+}
+
+// The composite of endFrame, read back from the viewport it sets.
+class CompositeTest : public GfxManagerTest {
+protected:
+    void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale) {
+        gfx.setScreenSize(screenWidth, screenHeight);
+        gfx.setGameArea(areaWidth, areaHeight);
+        gfx.setBufferScale(profileScale);
+        gfx.setBackgroundFill(false);
+        gfx.setScreenOrientation(0);
+        gfx.setResolutionBoost(false, false);
+        gfx.endFrame();
+    }
+};
+
+TEST_F(CompositeTest, HalfScaleAt640x480ShowsTheImageOneToOneWithBorders) {
+    compositeAt(640, 480, 360, 480, 0.5f);
+    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{140, 0, 360, 480}));
+    EXPECT_EQ(device.boundFramebuffer, 0u);
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+}
+
+TEST_F(CompositeTest, BufferScaleMagnifiesAroundTheCentre) {
+    compositeAt(800, 600, 450, 600, 1.0f);  // 1.25 times
+    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{118, -75, 562, 750}));
+}
+
+TEST_F(CompositeTest, TurnedScreenSwapsTheImageSides) {
+    gfx.setScreenSize(800, 600);
+    gfx.setGameArea(600, 800);
+    gfx.setBufferScale(0.5f);
+    gfx.setScreenOrientation(1);
+    gfx.endFrame();
+    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{0, 0, 800, 600}));
+    gfx.setScreenOrientation(0);
+}
+
+TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {
+    gfx.setBackgroundFill(true);
+    gfx.setScreenSize(640, 480);
+    gfx.setGameArea(360, 480);
+    gfx.setBufferScale(0.5f);
+    gfx.endFrame();
+    EXPECT_EQ(device.draws.size(), 2u);
+    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{140, 0, 360, 480})) << "the image is drawn last";
+    gfx.setBackgroundFill(false);
+}
+
+}  // namespace
