@@ -1,0 +1,68 @@
+#include "data/AssetPackage.h"
+
+#include <physfs.h>
+
+#include <cstdio>
+
+const char* const kAssetPackagePath = "./data.oap";
+
+namespace {
+
+uint64_t fileSystemGeneration = 0;
+
+}  // namespace
+
+bool mountAssetPackage(const std::string& packagePath) {
+    const bool ready = PHYSFS_isInit() != 0 || PHYSFS_init(nullptr) != 0;
+    if (!ready || PHYSFS_mount(packagePath.c_str(), nullptr, 1) == 0) {
+        std::printf("ASSET PACKAGE MOUNT FAILED!\n");
+        return false;
+    }
+    std::printf("asset package mount successful.\n");
+    return true;
+}
+
+void unmountAssetPackage() {
+    if (PHYSFS_isInit() != 0) {
+        PHYSFS_deinit();
+    }
+    ++fileSystemGeneration;
+}
+
+bool readAssetFile(const std::string& path, std::vector<char>& contents) {
+    contents.clear();
+    if (PHYSFS_isInit() == 0) {
+        return false;
+    }
+    PHYSFS_File* file = PHYSFS_openRead(path.c_str());
+    if (file == nullptr) {
+        return false;
+    }
+    const PHYSFS_sint64 length = PHYSFS_fileLength(file);
+    bool complete = false;
+    if (length >= 0) {
+        contents.resize(static_cast<size_t>(length));
+        complete = length == 0 ||
+                   PHYSFS_readBytes(file, contents.data(), static_cast<PHYSFS_uint64>(length)) == length;
+    }
+    if (!complete) {
+        // A truncated buffer would hand corrupt data to its consumer.
+        std::printf("ASSET READ FAILED! %s: %s\n", path.c_str(), lastAssetError().c_str());
+        contents.clear();
+    }
+    PHYSFS_close(file);
+    return complete;
+}
+
+bool assetExists(const std::string& path) {
+    return PHYSFS_isInit() != 0 && PHYSFS_exists(path.c_str()) != 0;
+}
+
+std::string lastAssetError() {
+    const char* text = PHYSFS_getErrorByCode(PHYSFS_getLastErrorCode());
+    return text != nullptr ? text : "unknown error";
+}
+
+uint64_t assetFileSystemGeneration() {
+    return fileSystemGeneration;
+}

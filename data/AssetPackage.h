@@ -1,0 +1,33 @@
+#pragma once
+// The asset package: one archive mounted read-only through PhysicsFS, from which every asset is
+// read by its package-relative path ("assets/plist/...", "assets/texture/...").
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The package the game mounts, relative to the working directory.
+extern const char* const kAssetPackagePath;
+
+// Initialises PhysicsFS (once) and appends the package to its search path. Prints
+// "asset package mount successful." or "ASSET PACKAGE MOUNT FAILED!"; the program goes on either
+// way, and every later read of a missing package simply fails.
+bool mountAssetPackage(const std::string& packagePath = kAssetPackagePath);
+
+// Shuts PhysicsFS down. Streams still open afterwards report failure instead of touching the
+// closed library.
+void unmountAssetPackage();
+
+// Reads a whole package file into `contents` (replacing them). Returns false, leaving `contents`
+// empty, when the file is not in the package or can't be read.
+bool readAssetFile(const std::string& path, std::vector<char>& contents);
+
+// True when the path names a file or folder in the package.
+bool assetExists(const std::string& path);
+
+// The text of PhysicsFS's most recent error, which it then forgets.
+std::string lastAssetError();
+
+// Counts the shut-downs of PhysicsFS, so that a stream can tell whether its file handle is still
+// valid.
+uint64_t assetFileSystemGeneration();

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the property-list fuzzer with clang and runs it for SECONDS.
+#
+#   tests/fuzz/run.sh SECONDS [BUILD_DIR]      (BUILD_DIR defaults to build/fuzz)
+#
+# The committed seed corpus is only read; inputs the fuzzer finds go to BUILD_DIR/corpus and any
+# crashing input to BUILD_DIR/artifacts/. Exits 0 only when nothing was found.
+set -euo pipefail
+
+if [[ $# -lt 1 || ! $1 =~ ^[0-9]+$ ]]; then
+    echo "usage: $0 SECONDS [BUILD_DIR]" >&2
+    exit 2
+fi
+seconds=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${2:-$root/build/fuzz}
+
+cmake -G Ninja -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build"
+
+mkdir -p "$build/corpus" "$build/artifacts"
+"$build/plist_fuzzer" \
+    -max_total_time="$seconds" \
+    -timeout=10 \
+    -rss_limit_mb=2048 \
+    -max_len=8192 \
+    -dict="$here/plist.dict" \
+    -artifact_prefix="$build/artifacts/" \
+    -print_final_stats=1 \
+    "$build/corpus" "$here/corpus"
+echo "plist fuzzing: nothing found in $seconds seconds"
