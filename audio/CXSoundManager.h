@@ -6,7 +6,7 @@
 // the effect folder and the profile's volumes, and stops the music before a
 // stage loads.
 class CXSoundManager {
-public:
+  public:
     static CXSoundManager& instance();
 
     void setEffectDirectory(const std::string& directory) { effectDirectory = directory; }
@@ -18,7 +18,7 @@ public:
     void stopMusic() {}
     void closeMusic() {}
 
-private:
+  private:
     CXSoundManager() = default;
     std::string effectDirectory;  // package folder of the effects
     float musicVolume = 0.5f;     // 0..1

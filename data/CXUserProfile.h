@@ -5,7 +5,7 @@
 // What survives between runs: settings, bindings, progress and high scores.
 // One profile exists for the whole run, owned by the application.
 class CXUserProfile {
-public:
+  public:
     static constexpr const char* kPath = "profile/save.osf";
     static constexpr int kBindingCount = 8;
 
@@ -22,8 +22,8 @@ public:
 
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
-    float bufferScale = 0.5f;   // the options screen's "SCREEN SCALE"
-    int aspectRatio = 0;        // 0 for 4:3, 1 for 16:9
-    int screenOrientation = 0;  // quarter turns, 0..3
+    float bufferScale = 0.5f;          // the options screen's "SCREEN SCALE"
+    int aspectRatio = 0;               // 0 for 4:3, 1 for 16:9
+    int screenOrientation = 0;         // quarter turns, 0..3
     int controls[kBindingCount] = {};  // key codes of the bindings
 };

@@ -57,17 +57,20 @@ bool CXGfxManager::compileShader(unsigned type, const char* path, unsigned& shad
     return true;
 }
 
-bool CXGfxManager::loadProgram(const char* name, bool backgroundUniforms, int& program, ProgramUniforms& uniforms) {
+bool CXGfxManager::loadProgram(const char* name, bool backgroundUniforms, int& program,
+                               ProgramUniforms& uniforms) {
     IXGLDevice& gl = glDevice();
     auto sourcePath = [name](const char* folder, const char* suffix) {
         return std::string(folder) + name + suffix;
     };
     unsigned vertex = 0, fragment = 0;
-    bool compiled = compileShader(GL_VERTEX_SHADER, sourcePath(kPrimaryShaderFolder, ".vsh").c_str(), vertex) &&
-                    compileShader(GL_FRAGMENT_SHADER, sourcePath(kPrimaryShaderFolder, ".fsh").c_str(), fragment);
+    bool compiled =
+        compileShader(GL_VERTEX_SHADER, sourcePath(kPrimaryShaderFolder, ".vsh").c_str(), vertex) &&
+        compileShader(GL_FRAGMENT_SHADER, sourcePath(kPrimaryShaderFolder, ".fsh").c_str(), fragment);
     if (!compiled) {
-        compiled = compileShader(GL_VERTEX_SHADER, sourcePath(kAlternateShaderFolder, ".vsh").c_str(), vertex) &&
-                   compileShader(GL_FRAGMENT_SHADER, sourcePath(kAlternateShaderFolder, ".fsh").c_str(), fragment);
+        compiled =
+            compileShader(GL_VERTEX_SHADER, sourcePath(kAlternateShaderFolder, ".vsh").c_str(), vertex) &&
+            compileShader(GL_FRAGMENT_SHADER, sourcePath(kAlternateShaderFolder, ".fsh").c_str(), fragment);
         if (!compiled) {
             return false;
         }
@@ -253,9 +256,15 @@ void CXGfxManager::setAttribArray(bool& cached, bool on, unsigned index) {
     }
 }
 
-void CXGfxManager::setBlend(bool on) { setCapability(blendOn, on, GL_BLEND); }
-void CXGfxManager::setCull(bool on) { setCapability(cullOn, on, GL_CULL_FACE); }
-void CXGfxManager::setDepthTest(bool on) { setCapability(depthOn, on, GL_DEPTH_TEST); }
+void CXGfxManager::setBlend(bool on) {
+    setCapability(blendOn, on, GL_BLEND);
+}
+void CXGfxManager::setCull(bool on) {
+    setCapability(cullOn, on, GL_CULL_FACE);
+}
+void CXGfxManager::setDepthTest(bool on) {
+    setCapability(depthOn, on, GL_DEPTH_TEST);
+}
 
 void CXGfxManager::setTexCoordArray(bool on) {
     if (texCoordArrayOn == on) {
@@ -269,9 +278,15 @@ void CXGfxManager::setTexCoordArray(bool on) {
     }
 }
 
-void CXGfxManager::setPositionAttrib(bool on) { setAttribArray(positionAttribOn, on, PositionAttribute); }
-void CXGfxManager::setColourAttrib(bool on) { setAttribArray(colourAttribOn, on, ColourAttribute); }
-void CXGfxManager::setTexCoordAttrib(bool on) { setAttribArray(texCoordAttribOn, on, TexCoordAttribute); }
+void CXGfxManager::setPositionAttrib(bool on) {
+    setAttribArray(positionAttribOn, on, PositionAttribute);
+}
+void CXGfxManager::setColourAttrib(bool on) {
+    setAttribArray(colourAttribOn, on, ColourAttribute);
+}
+void CXGfxManager::setTexCoordAttrib(bool on) {
+    setAttribArray(texCoordAttribOn, on, TexCoordAttribute);
+}
 
 void CXGfxManager::bindTexture(int texture) {
     if (texture >= 0 && texture != boundTexture) {
@@ -298,18 +313,20 @@ void CXGfxManager::lookAt(const Vec3& eye, const Vec3& centre, const Vec3& up) {
     projection = projection * Mat4::lookAt(eye, centre, up);
 }
 
-void CXGfxManager::setBufferScale(float profileScale) { bufferScaleX = bufferScaleY = profileScale * 0.5f + 0.75f; }
+void CXGfxManager::setBufferScale(float profileScale) {
+    bufferScaleX = bufferScaleY = profileScale * 0.5f + 0.75f;
+}
 
 void CXGfxManager::drawStrip(int count, const float* positions, int positionStrideBytes, const float* colours,
-                             int colourStrideBytes, const float* texCoords, int texCoordStrideBytes, int texture,
-                             const Mat4& model, int program) {
+                             int colourStrideBytes, const float* texCoords, int texCoordStrideBytes,
+                             int texture, const Mat4& model, int program) {
     draw(GL_TRIANGLE_STRIP, count, positions, positionStrideBytes, colours, colourStrideBytes, texCoords,
          texCoordStrideBytes, texture, model, program);
 }
 
-void CXGfxManager::drawTriangles(int count, const float* positions, int positionStrideBytes, const float* colours,
-                                 int colourStrideBytes, const float* texCoords, int texCoordStrideBytes,
-                                 int texture, const Mat4& model, int program) {
+void CXGfxManager::drawTriangles(int count, const float* positions, int positionStrideBytes,
+                                 const float* colours, int colourStrideBytes, const float* texCoords,
+                                 int texCoordStrideBytes, int texture, const Mat4& model, int program) {
     draw(GL_TRIANGLES, count, positions, positionStrideBytes, colours, colourStrideBytes, texCoords,
          texCoordStrideBytes, texture, model, program);
 }
@@ -365,10 +382,17 @@ void CXGfxManager::endFrame() {
 
     Mat4 model;
     switch (screenOrientation) {
-        case 1: model = Mat4::translation(h, 0, 0) * Mat4::rotationZ(90); break;
-        case 2: model = Mat4::translation(w, h, 0) * Mat4::rotationZ(180); break;
-        case 3: model = Mat4::translation(0, w, 0) * Mat4::rotationZ(270); break;
-        default: break;
+        case 1:
+            model = Mat4::translation(h, 0, 0) * Mat4::rotationZ(90);
+            break;
+        case 2:
+            model = Mat4::translation(w, h, 0) * Mat4::rotationZ(180);
+            break;
+        case 3:
+            model = Mat4::translation(0, w, 0) * Mat4::rotationZ(270);
+            break;
+        default:
+            break;
     }
     model = model * Mat4::scaling(static_cast<float>(bufferWidth), static_cast<float>(bufferHeight), 0);
 
@@ -398,7 +422,8 @@ void CXGfxManager::endFrame() {
     const float centreX = screenWidth / 2.0f;
     const float centreY = screenHeight / 2.0f;
 
-    const Mat4 view = Mat4::orthographic(0, a, 0, b, -100, 100) * Mat4::lookAt({0, 0, 1}, {0, 0, -1}, {0, 1, 0});
+    const Mat4 view =
+        Mat4::orthographic(0, a, 0, b, -100, 100) * Mat4::lookAt({0, 0, 1}, {0, 0, -1}, {0, 1, 0});
     if (backgroundFill) {
         gl.viewport(static_cast<int>(centreX - a * 2.5f / 2), static_cast<int>(centreY - b * 2.5f / 2),
                     static_cast<int>(a * 2.5f), static_cast<int>(b * 2.5f));

@@ -7,7 +7,7 @@
 // so redundant GL calls are skipped, and keeps the projection-times-view of
 // the scene being drawn. All its GL calls go through the current GL device.
 class CXGfxManager {
-public:
+  public:
     static CXGfxManager& instance();
 
     // Vertex attribute locations, bound by name in every program.
@@ -42,8 +42,9 @@ public:
 
     // Draws `count` vertices as a triangle strip or as separate triangles.
     // A texture of -1 keeps whatever is bound; a program of -1 is the main one.
-    void drawStrip(int count, const float* positions, int positionStride, const float* colours, int colourStride,
-                   const float* texCoords, int texCoordStride, int texture, const Mat4& model, int program = -1);
+    void drawStrip(int count, const float* positions, int positionStride, const float* colours,
+                   int colourStride, const float* texCoords, int texCoordStride, int texture,
+                   const Mat4& model, int program = -1);
     void drawTriangles(int count, const float* positions, int positionStride, const float* colours,
                        int colourStride, const float* texCoords, int texCoordStride, int texture,
                        const Mat4& model, int program = -1);
@@ -83,7 +84,7 @@ public:
     // change of each kind reaches GL.
     void resetCaches();
 
-private:
+  private:
     // Uniform locations of one program.
     struct ProgramUniforms {
         int modelViewProjection = -1;

@@ -10,7 +10,7 @@ class OXSprite;
 // free sprite, places it and gives it actions; the sprite is not kept alive,
 // so it returns to the pool by itself when its actions end.
 class CXSpriteBatchManager : public IXParticleManager {
-public:
+  public:
     static constexpr int kPoolSize = 200;
     static constexpr int kVertexCapacity = 10000;
 

@@ -11,7 +11,7 @@
 // when they are loaded. A failed load is remembered under its name, so a bad
 // file is reported once and not read again.
 class CXTextureManager {
-public:
+  public:
     static CXTextureManager& instance();
 
     // The texture named `name` (a package path, compared byte for byte), or
@@ -28,12 +28,12 @@ public:
     int retainCount(int id) const;
     size_t textureCount() const { return textures.size(); }
 
-private:
+  private:
     struct TextureRecord {
-        std::string name;     // package path, as requested
-        int glId = -1;        // -1 for a failed load
-        int width = 0;        // pixels
-        int height = 0;       // pixels
+        std::string name;  // package path, as requested
+        int glId = -1;     // -1 for a failed load
+        int width = 0;     // pixels
+        int height = 0;    // pixels
         int retainCount = 1;
     };
 

@@ -10,7 +10,9 @@
 
 IXParticleManager::~IXParticleManager() = default;
 
-void IXParticleManager::load(const std::string& path) { loadAtlas(path, true, true); }
+void IXParticleManager::load(const std::string& path) {
+    loadAtlas(path, true, true);
+}
 
 void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool linearMag) {
     IXRenderObject::load(name);
@@ -67,7 +69,8 @@ void IXParticleManager::tick(float dtMs) {
 IXParticleManager::TexCoord IXParticleManager::frameOrigin(int frame) const {
     const int r = frame / numColumns;
     const int c = frame - numColumns * r;
-    return {static_cast<float>(c) / static_cast<float>(numColumns), static_cast<float>(r) / static_cast<float>(numRows)};
+    return {static_cast<float>(c) / static_cast<float>(numColumns),
+            static_cast<float>(r) / static_cast<float>(numRows)};
 }
 
 IXParticleManager::TexCoord IXParticleManager::frameOriginFine(int frame, int spanX, int spanY) const {

@@ -20,7 +20,7 @@ static_assert(sizeof(BatchVertex) == 48, "batches upload 48-byte vertices");
 // pool is drawn with one texture bind and one draw call. Nothing is allocated
 // or freed during play.
 class IXParticleManager : public IXRenderObject {
-public:
+  public:
     static constexpr int kMaxVertices = 40000;
 
     ~IXParticleManager() override;
@@ -59,16 +59,17 @@ public:
     int getNumColumns() const { return numColumns; }
     int getNumRows() const { return numRows; }
 
-protected:
+  protected:
     // Writes one quad as a strip: first corner twice, the four corners, last
     // corner again, so the joins to the next quad are degenerate.
-    void emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2, const BatchVertex& c3);
+    void emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
+                       const BatchVertex& c3);
 
     std::vector<std::unique_ptr<IXRenderObject>> objects;  // the pool, owned
     std::unique_ptr<BatchVertex[]> vertices;               // allocated when the atlas loads
-    float cellWidth = 0.0f, cellHeight = 0.0f;              // atlas cell, pixels
+    float cellWidth = 0.0f, cellHeight = 0.0f;             // atlas cell, pixels
     int numRows = 1, numColumns = 1;
-    int vertexCount = 0;      // written this frame
-    int vertexCapacity = 0;   // chosen by the subclass before loading
+    int vertexCount = 0;     // written this frame
+    int vertexCapacity = 0;  // chosen by the subclass before loading
     float managerScale = 1.0f;
 };

@@ -92,7 +92,8 @@ bool IXRenderObject::overlaps(const IXRenderObject* other) const {
     }
     const float dx = position.x - other->position.x;
     const float dy = position.y - other->position.y;
-    const float reach = size.x * 0.5f * scale.x * hitScale + other->size.x * 0.5f * other->hitScale * other->scale.x;
+    const float reach =
+        size.x * 0.5f * scale.x * hitScale + other->size.x * 0.5f * other->hitScale * other->scale.x;
     return std::sqrt(dx * dx + dy * dy) < reach;
 }
 

@@ -10,7 +10,7 @@
 // model matrix built from them. Drawn as one textured unit quad centred on
 // its position and `size` units across.
 class IXRenderObject {
-public:
+  public:
     IXRenderObject() = default;
     IXRenderObject(const IXRenderObject&) = delete;
     IXRenderObject& operator=(const IXRenderObject&) = delete;
@@ -79,20 +79,20 @@ public:
     bool overlaps(const IXRenderObject* other) const;
     bool overlapsCircle(const Vec3& point, float radius) const;
 
-protected:
-    int textureId = -1;         // retained texture manager id, -1 for none
-    bool flag = false;          // spare flag for subclasses
-    bool visible = false;       // drawn only when true
-    bool active = false;        // ticked only when true
-    int blendMode = 0;          // one of the graphics manager's blend modes
-    Vec3 position{};            // scene units, y up
-    Vec3 rotation{};            // degrees about x, y, z
-    Vec3 size{1, 1, 1};         // base extent of the quad, scene units
-    Vec3 scale{1, 1, 1};        // multiplier on size
-    Colour colour{};            // RGBA; alpha is what fades act on
-    float hitScale = 1.0f;      // extent multiplier for hit tests only
-    float uniformScale = 1.0f;  // multiplier on all three axes of the drawn extent
-    Mat4 matrix{};              // model matrix, world = parent * local
+  protected:
+    int textureId = -1;                // retained texture manager id, -1 for none
+    bool flag = false;                 // spare flag for subclasses
+    bool visible = false;              // drawn only when true
+    bool active = false;               // ticked only when true
+    int blendMode = 0;                 // one of the graphics manager's blend modes
+    Vec3 position{};                   // scene units, y up
+    Vec3 rotation{};                   // degrees about x, y, z
+    Vec3 size{1, 1, 1};                // base extent of the quad, scene units
+    Vec3 scale{1, 1, 1};               // multiplier on size
+    Colour colour{};                   // RGBA; alpha is what fades act on
+    float hitScale = 1.0f;             // extent multiplier for hit tests only
+    float uniformScale = 1.0f;         // multiplier on all three axes of the drawn extent
+    Mat4 matrix{};                     // model matrix, world = parent * local
     IXRenderObject* parent = nullptr;  // not owned
     int program = -1;                  // shader program, -1 for the default one
 };

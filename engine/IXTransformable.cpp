@@ -69,8 +69,8 @@ void IXTransformable::moveBy(float durationMs, const Vec3& delta, float easing, 
     hasActions = true;
 }
 
-void IXTransformable::tintTo(float durationMs, const Colour& from, const Colour& to, float easing, void* target,
-                             ActionCallback callback) {
+void IXTransformable::tintTo(float durationMs, const Colour& from, const Colour& to, float easing,
+                             void* target, ActionCallback callback) {
     timers[Tint] = durations[Tint] = durationMs;
     easings[Tint] = easing;
     tintFrom = from;

@@ -11,7 +11,7 @@ using ActionCallback = bool (*)(void* target, int argument);
 // a power-curve easing and an optional completion callback, plus a constant
 // spin. These actions animate every menu, transition and pulse.
 class IXTransformable : public IXRenderObject {
-public:
+  public:
     void load(const std::string& path) override;
     void resetActions() override;
     void update(float dtMs) override;
@@ -21,8 +21,8 @@ public:
     // and active.
     void fadeTo(float durationMs, float from, float to, float easing = 1.0f, void* target = nullptr,
                 ActionCallback callback = nullptr);
-    void scaleTo(float durationMs, const Vec3& from, const Vec3& to, float easing = 1.0f, void* target = nullptr,
-                 ActionCallback callback = nullptr);
+    void scaleTo(float durationMs, const Vec3& from, const Vec3& to, float easing = 1.0f,
+                 void* target = nullptr, ActionCallback callback = nullptr);
     void scaleTo(float durationMs, const Vec3& from, const Vec3& to, float easing, void* target, int argument,
                  ActionCallback callback);
     // Moves from the current position to position + delta.
@@ -39,7 +39,7 @@ public:
     bool isKeptAlive() const { return keepAlive; }
     bool hasRunningActions() const { return hasActions; }
 
-protected:
+  protected:
     enum Channel { Fade, Scale, Move, Tint, Rotate, ChannelCount };
 
     // Advances one channel's timer; returns the interpolation weight of the

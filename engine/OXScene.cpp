@@ -11,8 +11,12 @@ constexpr float kTintMs = 250.0f;
 constexpr float kFadeInMs = 500.0f;
 constexpr float kHighlightPulseMs = 500.0f;
 
-bool exitFinishedCallback(void* scene, int) { return static_cast<OXScene*>(scene)->exitFinished(); }
-bool enterFinishedCallback(void* scene, int) { return static_cast<OXScene*>(scene)->enterFinished(); }
+bool exitFinishedCallback(void* scene, int) {
+    return static_cast<OXScene*>(scene)->exitFinished();
+}
+bool enterFinishedCallback(void* scene, int) {
+    return static_cast<OXScene*>(scene)->enterFinished();
+}
 
 // The highlight's endless pulse: each fade's end starts the other.
 bool pulseDown(void* sprite, int);

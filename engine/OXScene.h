@@ -11,7 +11,7 @@ class OXSprite;
 // touches to its selectable widgets and drives the selection highlight used
 // for keyboard and joystick navigation.
 class OXScene : public IXTransformable {
-public:
+  public:
     OXScene();
     ~OXScene() override;
 
@@ -86,7 +86,7 @@ public:
     int leftKey = 28;
     int rightKey = 29;
 
-protected:
+  protected:
     void moveHighlightOnto(IXRenderObject* selectable);
     void resetSelectables();
     void slideFrom(float startX, float distance, void* target, ActionCallback callback);
@@ -95,9 +95,9 @@ protected:
     std::vector<IXRenderObject*> overlays;     // owned, drawn after the objects
     std::vector<IXRenderObject*> selectables;  // not owned
     bool orthographic = true;
-    Vec3 eye{160, 240, -100};    // camera position, scene units
-    Vec3 centre{160, 240, 1000}; // point looked at, scene units
-    float viewWidth = 320.0f;    // visible extent, scene units
+    Vec3 eye{160, 240, -100};     // camera position, scene units
+    Vec3 centre{160, 240, 1000};  // point looked at, scene units
+    float viewWidth = 320.0f;     // visible extent, scene units
     float viewHeight = 480.0f;
     Vec3 viewportOrigin{0, 0, 0};    // GL viewport, pixels
     Vec3 viewportSize{320, 480, 0};  // width and height in x and y

@@ -34,10 +34,14 @@ float OXScrollingSprite::uAt(bool right, int n) const {
     return OXSprite::uAt(right, n) + (scrollU ? uOffset : 0.0f);
 }
 
-float OXScrollingSprite::u(bool right) const { return OXSprite::u(right) + (scrollU ? uOffset : 0.0f); }
+float OXScrollingSprite::u(bool right) const {
+    return OXSprite::u(right) + (scrollU ? uOffset : 0.0f);
+}
 
 float OXScrollingSprite::vAt(bool top, int n) const {
     return OXSprite::vAt(top, n) + (scrollV ? vOffset : 0.0f);
 }
 
-float OXScrollingSprite::v(bool top) const { return OXSprite::v(top) + (scrollV ? vOffset : 0.0f); }
+float OXScrollingSprite::v(bool top) const {
+    return OXSprite::v(top) + (scrollV ? vOffset : 0.0f);
+}

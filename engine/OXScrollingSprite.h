@@ -5,7 +5,7 @@
 // A sprite whose texture coordinates slide continuously, for scrolling
 // backgrounds. The offsets stay within [0, 1].
 class OXScrollingSprite : public OXSprite {
-public:
+  public:
     void loadSprite(const std::string& path, bool nearest) override;
     void update(float dtMs) override;
     float uAt(bool right, int n) const override;
@@ -25,7 +25,7 @@ public:
     float getUOffset() const { return uOffset; }
     float getVOffset() const { return vOffset; }
 
-protected:
+  protected:
     float vScrollRate = 0.0f, uScrollRate = 0.0f;  // texture units per millisecond
     float vOffset = 0.0f, uOffset = 0.0f;
     bool scrollU = true;

@@ -13,7 +13,9 @@ namespace {
 const float kQuadPositions[] = {-0.5f, 0.5f, 0.0f, 0.5f, 0.5f, 0.0f, -0.5f, -0.5f, 0.0f, 0.5f, -0.5f, 0.0f};
 }  // namespace
 
-void OXSprite::load(const std::string& path) { loadSprite(path, false); }
+void OXSprite::load(const std::string& path) {
+    loadSprite(path, false);
+}
 
 void OXSprite::loadSprite(const std::string& path, bool nearest) {
     const std::string file = path.empty() ? path : path + ".plist";
@@ -85,11 +87,17 @@ float OXSprite::uAt(bool right, int n) const {
     return (right ? column + n : column) * size.x / textureWidth;
 }
 
-float OXSprite::u(bool right) const { return uAt(right, 1); }
+float OXSprite::u(bool right) const {
+    return uAt(right, 1);
+}
 
-float OXSprite::vAt(bool top, int n) const { return (top ? row : row + n) * size.y / textureHeight; }
+float OXSprite::vAt(bool top, int n) const {
+    return (top ? row : row + n) * size.y / textureHeight;
+}
 
-float OXSprite::v(bool top) const { return vAt(top, 1); }
+float OXSprite::v(bool top) const {
+    return vAt(top, 1);
+}
 
 void OXSprite::update(float dtMs) {
     IXTransformable::update(dtMs);

@@ -6,7 +6,7 @@
 // a frame animation through consecutive cells. Described by a sprite
 // property list ("assets/plist/spr_title_logo" reads spr_title_logo.plist).
 class OXSprite : public IXTransformable {
-public:
+  public:
     enum AnimState { Playing = 0, Paused = 1, Stopped = 2 };
 
     void load(const std::string& path) override;
@@ -37,7 +37,7 @@ public:
     int getNumColumns() const { return numColumns; }
     int getNumRows() const { return numRows; }
 
-protected:
+  protected:
     int numColumns = 1;  // atlas grid
     int numRows = 1;
     int animSpeed = 0;  // milliseconds per frame
@@ -45,7 +45,7 @@ protected:
     float speedFactor = 1.0f;  // multiplies animSpeed
     int column = 0;            // current cell
     int row = 0;
-    int frameTimer = 0;  // whole milliseconds towards the next frame
+    int frameTimer = 0;         // whole milliseconds towards the next frame
     float textureWidth = 0.0f;  // full image, pixels
     float textureHeight = 0.0f;
     int animState = Stopped;

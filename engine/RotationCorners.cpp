@@ -8,16 +8,20 @@ struct Table {
     Table() {
         for (int k = 0; k < 360; ++k) {
             const double radians = k * 3.14159265358979323846 / 180.0;
-            auto round5 = [](double value) { return static_cast<float>(std::round(value * 100000.0) / 100000.0); };
-            entries[k] = {round5(std::sin(radians) - std::cos(radians)), round5(-(std::sin(radians) + std::cos(radians))),
-                          0.0f};
+            auto round5 = [](double value) {
+                return static_cast<float>(std::round(value * 100000.0) / 100000.0);
+            };
+            entries[k] = {round5(std::sin(radians) - std::cos(radians)),
+                          round5(-(std::sin(radians) + std::cos(radians))), 0.0f};
         }
     }
 };
 const Table kTable;
 }  // namespace
 
-const RotationCorner& rotationCorner(int degree) { return kTable.entries[degree]; }
+const RotationCorner& rotationCorner(int degree) {
+    return kTable.entries[degree];
+}
 
 int wrapDegrees(float degrees) {
     float wrapped = std::fmod(degrees, 360.0f);

@@ -4,7 +4,7 @@
 // between the front-end screens and starting a stage. The application
 // implements it; menus never reach above their own layer.
 class IXMenuHost {
-public:
+  public:
     virtual ~IXMenuHost() = default;
     // Slides the front-end scene at `index` in and the current one out.
     virtual void switchToScene(int index) = 0;

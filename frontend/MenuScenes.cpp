@@ -2,4 +2,6 @@
 
 #include "frontend/IXMenuHost.h"
 
-void OXScnVLMain::backPressed() { host.switchToScene(kTitleScene); }
+void OXScnVLMain::backPressed() {
+    host.switchToScene(kTitleScene);
+}

@@ -7,17 +7,16 @@
 // The front-end screens. Those not built yet are placeholder panels; each
 // moves into a file of its own when it is built.
 
-
 // Main menu: back slides back to the title.
 class OXScnVLMain : public OXScnPlaceholderMenu {
-public:
+  public:
     explicit OXScnVLMain(IXMenuHost& menuHost) : OXScnPlaceholderMenu(menuHost, kMainScene) {}
     void backPressed() override;
 };
 
-#define ORVALE_PLACEHOLDER_MENU(ClassName, Index)                                \
-    class ClassName : public OXScnPlaceholderMenu {                              \
-    public:                                                                      \
+#define ORVALE_PLACEHOLDER_MENU(ClassName, Index)                                           \
+    class ClassName : public OXScnPlaceholderMenu {                                         \
+      public:                                                                               \
         explicit ClassName(IXMenuHost& menuHost) : OXScnPlaceholderMenu(menuHost, Index) {} \
     };
 

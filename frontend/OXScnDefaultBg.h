@@ -12,10 +12,10 @@ class OXScrollingSprite;
 // layers, counted from 0 to the first missing index, each a scrolling
 // sprite placed at the view centre.
 class OXScnDefaultBg : public OXScene {
-public:
+  public:
     void loadBackground(const std::string& path);
     int getLayerCount() const { return static_cast<int>(layers.size()); }
 
-private:
+  private:
     std::vector<OXScrollingSprite*> layers;  // owned through objects
 };

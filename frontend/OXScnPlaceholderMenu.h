@@ -7,15 +7,15 @@ class IXMenuHost;
 // A front-end screen that is not built yet: a coloured panel with a row of
 // marks that tells its index, so each screen can be told apart on sight.
 class OXScnPlaceholderMenu : public OXScene {
-public:
+  public:
     OXScnPlaceholderMenu(IXMenuHost& host, int index);
 
     void drawObjects() override;
     int getIndex() const { return index; }
 
-protected:
+  protected:
     IXMenuHost& host;
 
-private:
+  private:
     int index;  // position in the front-end scene list
 };

@@ -8,14 +8,14 @@ class OXSprite;
 // prompt, which carries the selection highlight. Accept slides on to the
 // main menu.
 class OXScnVLTitle : public OXScene {
-public:
+  public:
     explicit OXScnVLTitle(IXMenuHost& host) : menuHost(host) {}
 
     void buildScene() override;
     void keyEvent(int key, bool down) override;
     OXSprite* getStartPrompt() const { return startPrompt; }
 
-private:
+  private:
     IXMenuHost& menuHost;
     OXSprite* logo = nullptr;         // owned through objects
     OXSprite* startPrompt = nullptr;  // owned through objects; the selectable

@@ -34,33 +34,55 @@ struct MenuSceneRow {
     float depth;
 };
 const MenuSceneRow kMenuSceneRows[kMenuSceneCount] = {
-    {"Loading title screen\n", 0},          {"Loading main screen\n", -10},
-    {"Loading bonus screen\n", -20},        {"Loading mode select screen\n", -30},
-    {"Loading stage select screen\n", -40}, {"Loading difficulty screen\n", -50},
-    {"Loading tutorial screen\n", -60},     {"Loading hanger screen\n", -70},
-    {"Loading highscore screen\n", -80},    {"Loading option screen\n", -90},
-    {"Loading option control screen\n", -100}, {"Loading credits screen\n", -110},
-    {"Loading results screen\n", -120},     {"Loading fighter select screen\n", -130},
+    {"Loading title screen\n", 0},
+    {"Loading main screen\n", -10},
+    {"Loading bonus screen\n", -20},
+    {"Loading mode select screen\n", -30},
+    {"Loading stage select screen\n", -40},
+    {"Loading difficulty screen\n", -50},
+    {"Loading tutorial screen\n", -60},
+    {"Loading hanger screen\n", -70},
+    {"Loading highscore screen\n", -80},
+    {"Loading option screen\n", -90},
+    {"Loading option control screen\n", -100},
+    {"Loading credits screen\n", -110},
+    {"Loading results screen\n", -120},
+    {"Loading fighter select screen\n", -130},
     {nullptr, -140},
 };
 
 OXScene* makeMenuScene(int index, IXMenuHost& host) {
     switch (index) {
-        case kTitleScene: return new OXScnVLTitle(host);
-        case kMainScene: return new OXScnVLMain(host);
-        case kBonusScene: return new OXScnVLBonus(host);
-        case kModeSelectScene: return new OXScnVLModeSelect(host);
-        case kStageSelectScene: return new OXScnVLFreePlay(host);
-        case kDifficultyScene: return new OXScnVLDifficulty(host);
-        case kTutorialScene: return new OXScnTutorialPC(host);
-        case kHangarScene: return new OXScnVLHanger(host);
-        case kHighScoreScene: return new OXScnVLHighScore(host);
-        case kOptionScene: return new OXScnVLOption(host);
-        case kOptionControlScene: return new OXScnVLOptionCtrl(host);
-        case kCreditsScene: return new OXScnVLCredits(host);
-        case kResultsScene: return new OXScnVLResults(host);
-        case kFighterSelectScene: return new OXScnVLFighterSelect(host);
-        default: return new OXScnDefaultBg();
+        case kTitleScene:
+            return new OXScnVLTitle(host);
+        case kMainScene:
+            return new OXScnVLMain(host);
+        case kBonusScene:
+            return new OXScnVLBonus(host);
+        case kModeSelectScene:
+            return new OXScnVLModeSelect(host);
+        case kStageSelectScene:
+            return new OXScnVLFreePlay(host);
+        case kDifficultyScene:
+            return new OXScnVLDifficulty(host);
+        case kTutorialScene:
+            return new OXScnTutorialPC(host);
+        case kHangarScene:
+            return new OXScnVLHanger(host);
+        case kHighScoreScene:
+            return new OXScnVLHighScore(host);
+        case kOptionScene:
+            return new OXScnVLOption(host);
+        case kOptionControlScene:
+            return new OXScnVLOptionCtrl(host);
+        case kCreditsScene:
+            return new OXScnVLCredits(host);
+        case kResultsScene:
+            return new OXScnVLResults(host);
+        case kFighterSelectScene:
+            return new OXScnVLFighterSelect(host);
+        default:
+            return new OXScnDefaultBg();
     }
 }
 }  // namespace
@@ -227,10 +249,13 @@ int CXApp::gameAreaHeight() const {
     return orientation == 0 || orientation == 2 ? resolution.touchHeight : resolution.renderHeight;
 }
 
-int CXApp::gameAreaWidth() const { return static_cast<int>(gameAreaHeight() * aspect); }
+int CXApp::gameAreaWidth() const {
+    return static_cast<int>(gameAreaHeight() * aspect);
+}
 
 void CXApp::setupSceneView(OXScene& scene) const {
-    scene.setViewport({0, 0, 0}, {static_cast<float>(gameAreaWidth()), static_cast<float>(gameAreaHeight()), 0});
+    scene.setViewport({0, 0, 0},
+                      {static_cast<float>(gameAreaWidth()), static_cast<float>(gameAreaHeight()), 0});
     scene.setScale(1, 1, 1);
     scene.setSize(1, 1, 1);
     scene.setViewHeight(static_cast<float>(sceneHeight));
@@ -373,7 +398,9 @@ void CXApp::showLoadBlocker(bool (*completion)(void* app, int argument)) {
     loadBlocker->scaleTo(kBlockerHoldMs, {1, 1, 1}, {1, 1, 1}, 1.0f, this, completion);
 }
 
-void CXApp::requestStageStart() { mode = StageStartRequested; }
+void CXApp::requestStageStart() {
+    mode = StageStartRequested;
+}
 
 void CXApp::beginStageLoad() {
     createLoadBlocker("assets/plist/spr_black_1024", "assets/plist/spr_HUD_load_logo_PC",

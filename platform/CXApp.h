@@ -16,7 +16,7 @@ class OXScnDefaultLoadBlocker;
 // screen, scene and touch dimensions, the user profile and the mode the
 // program is in. One frame is dispatchKeyEdges, update(16.7) and render().
 class CXApp : public IXMenuHost {
-public:
+  public:
     // What the program is doing.
     enum Mode { FrontEnd = 0, InStage = 1, StageStartRequested = 2, StageLoading = 3 };
 
@@ -84,7 +84,7 @@ public:
 
     bool joystickEnabled = true;
 
-private:
+  private:
     // Gives the graphics manager the game area and resolution it composites.
     void updateCompositeLayout();
     void deleteMenuScenes();
@@ -93,12 +93,12 @@ private:
     void rebuildMenus();
     void showLoadBlocker(bool (*completion)(void* app, int argument));
 
-    std::vector<OXScene*> scenes;  // owned; the index is each scene's identity
-    int currentScene = -1;         // scene with the focus, -1 for none
-    int pendingScene = -1;         // scene sliding in, -1 when no switch runs
-    int screenWidth = 800, screenHeight = 600;  // window client size, pixels
-    int sceneWidth = 768, sceneHeight = 1024;   // every scene's logical size, scene units
-    int touchHeight = 600, touchWidth = 450;    // upright game area, pixels
+    std::vector<OXScene*> scenes;                    // owned; the index is each scene's identity
+    int currentScene = -1;                           // scene with the focus, -1 for none
+    int pendingScene = -1;                           // scene sliding in, -1 when no switch runs
+    int screenWidth = 800, screenHeight = 600;       // window client size, pixels
+    int sceneWidth = 768, sceneHeight = 1024;        // every scene's logical size, scene units
+    int touchHeight = 600, touchWidth = 450;         // upright game area, pixels
     OXScnDefaultLoadBlocker* loadBlocker = nullptr;  // owned
     bool ready = false;
     int mode = FrontEnd;

@@ -9,7 +9,9 @@
 namespace {
 using Model = ConfigDialogModel;
 
-sf::FloatRect toFloatRect(const Model::Rect& r) { return {r.x, r.y, r.width, r.height}; }
+sf::FloatRect toFloatRect(const Model::Rect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
 
 // The picture beside the controls: a fighter climbing out of a nebula into a
 // field of stars, with the game's name. Drawn once into a texture.
@@ -167,7 +169,8 @@ void drawList(sf::RenderTarget& target, const sf::Font* font, const Model& model
     target.draw(outline);
 }
 
-void drawDialog(sf::RenderTarget& target, const sf::Font* font, const sf::Texture& picture, const Model& model) {
+void drawDialog(sf::RenderTarget& target, const sf::Font* font, const sf::Texture& picture,
+                const Model& model) {
     target.clear(dialog::kBackground);
     sf::Sprite pictureSprite(picture);
     const Model::Rect pictureRect = Model::fromDialogUnits(7, 7, 109, 193);
@@ -195,20 +198,34 @@ void drawDialog(sf::RenderTarget& target, const sf::Font* font, const sf::Textur
 
 bool toDialogKey(sf::Keyboard::Key key, Model::Key& out) {
     switch (key) {
-        case sf::Keyboard::Tab: out = Model::Tab; return true;
-        case sf::Keyboard::Up: out = Model::Up; return true;
-        case sf::Keyboard::Down: out = Model::Down; return true;
-        case sf::Keyboard::Space: out = Model::Space; return true;
-        case sf::Keyboard::Enter: out = Model::Enter; return true;
-        case sf::Keyboard::Escape: out = Model::Escape; return true;
-        default: return false;
+        case sf::Keyboard::Tab:
+            out = Model::Tab;
+            return true;
+        case sf::Keyboard::Up:
+            out = Model::Up;
+            return true;
+        case sf::Keyboard::Down:
+            out = Model::Down;
+            return true;
+        case sf::Keyboard::Space:
+            out = Model::Space;
+            return true;
+        case sf::Keyboard::Enter:
+            out = Model::Enter;
+            return true;
+        case sf::Keyboard::Escape:
+            out = Model::Escape;
+            return true;
+        default:
+            return false;
     }
 }
 }  // namespace
 
 ConfigDialogModel::Result runConfigDialog(ConfigDialogModel& model) {
-    sf::RenderWindow window(sf::VideoMode(static_cast<unsigned>(Model::kWidth), static_cast<unsigned>(Model::kHeight)),
-                            "Vortalis 2 Config", sf::Style::Titlebar | sf::Style::Close);
+    sf::RenderWindow window(
+        sf::VideoMode(static_cast<unsigned>(Model::kWidth), static_cast<unsigned>(Model::kHeight)),
+        "Vortalis 2 Config", sf::Style::Titlebar | sf::Style::Close);
     window.setKeyRepeatEnabled(true);
     const sf::Image icon = dialog::makeIcon();
     window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
@@ -231,7 +248,8 @@ ConfigDialogModel::Result runConfigDialog(ConfigDialogModel& model) {
             if (toDialogKey(event.key.code, key)) {
                 model.keyPressed(key, event.key.shift);
             }
-        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+        } else if (event.type == sf::Event::MouseButtonPressed &&
+                   event.mouseButton.button == sf::Mouse::Left) {
             model.click(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y));
         }
     };

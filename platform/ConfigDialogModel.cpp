@@ -21,14 +21,22 @@ ConfigDialogModel::ConfigDialogModel()
 
 ConfigDialogModel::Rect ConfigDialogModel::controlRect(Control control) {
     switch (control) {
-        case ResolutionList: return listBoxRect();
-        case FullscreenNo: return fromDialogUnits(127, 52, 25, 8);
-        case FullscreenYes: return fromDialogUnits(127, 67, 28, 8);
-        case DebugOff: return fromDialogUnits(127, 97, 25, 8);
-        case DebugOn: return fromDialogUnits(127, 112, 25, 8);
-        case OkButton: return fromDialogUnits(122, 167, 85, 14);
-        case CancelButton: return fromDialogUnits(122, 186, 85, 14);
-        default: return {0, 0, 0, 0};
+        case ResolutionList:
+            return listBoxRect();
+        case FullscreenNo:
+            return fromDialogUnits(127, 52, 25, 8);
+        case FullscreenYes:
+            return fromDialogUnits(127, 67, 28, 8);
+        case DebugOff:
+            return fromDialogUnits(127, 97, 25, 8);
+        case DebugOn:
+            return fromDialogUnits(127, 112, 25, 8);
+        case OkButton:
+            return fromDialogUnits(122, 167, 85, 14);
+        case CancelButton:
+            return fromDialogUnits(122, 186, 85, 14);
+        default:
+            return {0, 0, 0, 0};
     }
 }
 
@@ -43,13 +51,26 @@ ConfigDialogModel::Rect ConfigDialogModel::listEntryRect(int entry) {
 
 void ConfigDialogModel::activate(Control control) {
     switch (control) {
-        case FullscreenNo: fullscreen = false; break;
-        case FullscreenYes: fullscreen = true; break;
-        case DebugOff: debugMode = false; break;
-        case DebugOn: debugMode = true; break;
-        case OkButton: result = Accepted; break;
-        case CancelButton: result = Cancelled; break;
-        default: break;
+        case FullscreenNo:
+            fullscreen = false;
+            break;
+        case FullscreenYes:
+            fullscreen = true;
+            break;
+        case DebugOff:
+            debugMode = false;
+            break;
+        case DebugOn:
+            debugMode = true;
+            break;
+        case OkButton:
+            result = Accepted;
+            break;
+        case CancelButton:
+            result = Cancelled;
+            break;
+        default:
+            break;
     }
 }
 

@@ -4,10 +4,18 @@
 // drawing: the resolution list, full screen and debug console choices, the
 // keyboard focus and the result. Rectangles are in pixels of the dialog.
 class ConfigDialogModel {
-public:
+  public:
     // Focus order of Tab.
-    enum Control { ResolutionList, FullscreenNo, FullscreenYes, DebugOff, DebugOn, OkButton, CancelButton,
-                   ControlCount };
+    enum Control {
+        ResolutionList,
+        FullscreenNo,
+        FullscreenYes,
+        DebugOff,
+        DebugOn,
+        OkButton,
+        CancelButton,
+        ControlCount
+    };
     enum Result { Running = -1, Cancelled = 0, Accepted = 1 };
     enum Key { Tab, Up, Down, Space, Enter, Escape };
 
@@ -45,6 +53,6 @@ public:
     bool listOpen;
     Result result;
 
-private:
+  private:
     void activate(Control control);
 };

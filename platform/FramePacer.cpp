@@ -17,7 +17,9 @@ void FramePacer::waitForFrame() {
     }
 }
 
-void FramePacer::idle() { clock.sleepMicroseconds(kInactivePollMicroseconds); }
+void FramePacer::idle() {
+    clock.sleepMicroseconds(kInactivePollMicroseconds);
+}
 
 void runMainLoop(IXLoopHost& host, FramePacer& pacer) {
     for (;;) {

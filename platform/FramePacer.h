@@ -5,7 +5,7 @@
 // The frame clock: monotonic, microsecond resolution, read as the time since
 // its last restart.
 class IXFrameClock {
-public:
+  public:
     virtual ~IXFrameClock() = default;
     virtual int64_t elapsedMicroseconds() = 0;
     virtual void restart() = 0;
@@ -19,7 +19,7 @@ public:
 // shortly before the frame is due and spins only the rest, which keeps the
 // frame times while leaving the processor to the renderer.
 class FramePacer {
-public:
+  public:
     static constexpr float kStepMs = 16.7f;
     // Sleeping stops this long before a frame is due; the rest is spun.
     static constexpr int64_t kSpinMicroseconds = 2000;
@@ -34,13 +34,13 @@ public:
     // A pause between polls while the window is minimised.
     void idle();
 
-private:
+  private:
     IXFrameClock& clock;
 };
 
 // What the main loop drives: the window's events, its state and one frame.
 class IXLoopHost {
-public:
+  public:
     virtual ~IXLoopHost() = default;
     // Takes one waiting event, if any, and handles it. Returns false when
     // none was waiting; sets `quit` when the event ends the program.

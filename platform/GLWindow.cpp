@@ -35,9 +35,13 @@ void releaseConsole() {
 }
 }  // namespace
 
-WindowState& windowState() { return state; }
+WindowState& windowState() {
+    return state;
+}
 
-sf::Window* gameWindow() { return window.get(); }
+sf::Window* gameWindow() {
+    return window.get();
+}
 
 bool createGLWindow(const std::string& title, int width, int height, int bits, bool fullscreen) {
     std::printf("creating OpenGL Window\n");
@@ -63,9 +67,8 @@ bool createGLWindow(const std::string& title, int width, int height, int bits, b
     settings.antialiasingLevel = 0;
     settings.majorVersion = 2;
     settings.minorVersion = 0;
-    window = std::make_unique<sf::Window>(mode, title,
-                                          fullscreen ? sf::Style::Fullscreen : (sf::Style::Titlebar | sf::Style::Close),
-                                          settings);
+    window = std::make_unique<sf::Window>(
+        mode, title, fullscreen ? sf::Style::Fullscreen : (sf::Style::Titlebar | sf::Style::Close), settings);
     if (!window->isOpen()) {
         killGLWindow();
         reportFailure("Window Creation Error.");
@@ -102,8 +105,9 @@ bool createGLWindow(const std::string& title, int width, int height, int bits, b
     setGLDevice(&openGLDevice);
     if (!initGL()) {
         killGLWindow();
-        showMessageBox("ERROR",
-                       "Your graphics card do not support OpenGL 2.0.\nUpdating the driver may fix this problem.");
+        showMessageBox(
+            "ERROR",
+            "Your graphics card do not support OpenGL 2.0.\nUpdating the driver may fix this problem.");
         return false;
     }
 
@@ -111,8 +115,8 @@ bool createGLWindow(const std::string& title, int width, int height, int bits, b
     window->requestFocus();
     if (!fullscreen) {
         const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-        window->setPosition({(static_cast<int>(desktop.width) - width) / 2,
-                             (static_cast<int>(desktop.height) - height) / 2});
+        window->setPosition(
+            {(static_cast<int>(desktop.width) - width) / 2, (static_cast<int>(desktop.height) - height) / 2});
     }
     // Showing the window sizes its GL scene, as a first resize would.
     resizeGLScene(width, height);

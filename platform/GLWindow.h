@@ -15,7 +15,7 @@ struct WindowState {
     uint8_t previousKeys[256] = {};  // `keys` as the previous frame's edge pass saw it
     bool windowActive = true;        // false while minimised
     bool fullscreen = false;
-    bool debugMode = false;          // keeps the debug console (standard output) open
+    bool debugMode = false;  // keeps the debug console (standard output) open
     int resolutionIndex = 1;
 };
 

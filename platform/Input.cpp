@@ -11,15 +11,15 @@ constexpr int VK_LSHIFT = 0xA0, VK_RSHIFT = 0xA1, VK_LCONTROL = 0xA2, VK_RCONTRO
 
 // Joystick button b stands for the keyboard key kButtonTable[b].
 const int kButtonTable[JoystickInput::kButtonCount] = {
-    'V', 'C', 'Z', 'X', 'B', 'N', 'M', 'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', 'Q', 'W', 'E', 'R', 'T', 'Y',
-    'U', 'I', 'O', 'P',
+    'V', 'C', 'Z', 'X', 'B', 'N', 'M', 'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', 'Q', 'W', 'E', 'R', 'T',
+    'Y', 'U', 'I', 'O', 'P',
     // 26..31
     VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1,
     // 32..40
     VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_SPACE, VK_LCONTROL, VK_RCONTROL, VK_LSHIFT, VK_RSHIFT,
     // 41..56: numeric keypad 0..9, multiply, add, separator, subtract, decimal, divide
-    VK_NUMPAD0, VK_NUMPAD0 + 1, VK_NUMPAD0 + 2, VK_NUMPAD0 + 3, VK_NUMPAD0 + 4, VK_NUMPAD0 + 5, VK_NUMPAD0 + 6,
-    VK_NUMPAD0 + 7, VK_NUMPAD0 + 8, VK_NUMPAD0 + 9, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x6F,
+    VK_NUMPAD0, VK_NUMPAD0 + 1, VK_NUMPAD0 + 2, VK_NUMPAD0 + 3, VK_NUMPAD0 + 4, VK_NUMPAD0 + 5,
+    VK_NUMPAD0 + 6, VK_NUMPAD0 + 7, VK_NUMPAD0 + 8, VK_NUMPAD0 + 9, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x6F,
     // 57..63
     0x2B, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1, VK_NUMPAD1};
 
@@ -30,9 +30,9 @@ const int kDirectionCodes[JoystickInput::kDirectionCount] = {30, 28, 31, 29};
 constexpr int kPressableButtons = 32;
 }  // namespace
 
-const int kKeyTable[32] = {'V', 'C', 'Z', 'X', 'B', 'N', 'M', 'A', 'S', 0x2B, 'D', 'F', 'G', 'H', 'J', 'K',
-                           'L', 'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_ESCAPE, VK_LEFT, VK_RIGHT,
-                           VK_UP, VK_DOWN};
+const int kKeyTable[32] = {'V', 'C', 'Z', 'X', 'B', 'N',       'M',     'A',      'S',   0x2B,   'D',
+                           'F', 'G', 'H', 'J', 'K', 'L',       'Q',     'W',      'E',   'R',    'T',
+                           'Y', 'U', 'I', 'O', 'P', VK_ESCAPE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
 
 int keyCodeForVirtualKey(int virtualKey) {
     for (int code = 0; code < 32; ++code) {
@@ -43,7 +43,9 @@ int keyCodeForVirtualKey(int virtualKey) {
     return 0;
 }
 
-int bindingCode(const CXUserProfile& profile, int binding) { return profile.bindingCode(binding); }
+int bindingCode(const CXUserProfile& profile, int binding) {
+    return profile.bindingCode(binding);
+}
 
 int virtualKeyForBinding(const CXUserProfile& profile, int binding) {
     if (binding < 0 || binding > 3) {

@@ -20,7 +20,7 @@ int virtualKeyForBinding(const CXUserProfile& profile, int binding);
 // -100 to 100 on the axis numbers 0 (X, negative left), 1 (Y, negative up),
 // 6 (hat vertical, +100 up) and 7 (hat horizontal, +100 right).
 class IXJoystick {
-public:
+  public:
     virtual ~IXJoystick() = default;
     virtual void update() = 0;
     virtual bool isConnected(int joystick) = 0;
@@ -31,7 +31,7 @@ public:
 
 // Joystick 0's buttons and directions turned into key events, once a frame.
 class JoystickInput {
-public:
+  public:
     static constexpr int kButtonCount = 64;
     static constexpr int kDirectionCount = 4;  // up, left, down, right
     static constexpr float kDirectionThreshold = 40.0f;
@@ -41,7 +41,7 @@ public:
     // Polls the joystick and delivers every change since the last pass.
     void pass(IXJoystick& joystick, const KeySink& deliver);
 
-private:
+  private:
     uint8_t buttonState[kButtonCount] = {};
     uint8_t previousButtonState[kButtonCount] = {};
     uint8_t directionState[kDirectionCount] = {};

@@ -26,7 +26,8 @@ void showMessageBox(const std::string& title, const std::string& text) {
     const unsigned height = static_cast<unsigned>(lines.size() * lineHeight + 84);
     sf::RenderWindow window(sf::VideoMode(width, height), title, sf::Style::Titlebar | sf::Style::Close);
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-    window.setPosition({static_cast<int>(desktop.width - width) / 2, static_cast<int>(desktop.height - height) / 2});
+    window.setPosition(
+        {static_cast<int>(desktop.width - width) / 2, static_cast<int>(desktop.height - height) / 2});
     const sf::FloatRect okRect((width - 90) / 2.0f, height - 42.0f, 90, 24);
 
     bool done = false;
@@ -47,7 +48,8 @@ void showMessageBox(const std::string& title, const std::string& text) {
                    (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Space)) {
             done = true;
         } else if (event.type == sf::Event::MouseButtonPressed &&
-                   okRect.contains(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y))) {
+                   okRect.contains(static_cast<float>(event.mouseButton.x),
+                                   static_cast<float>(event.mouseButton.y))) {
             done = true;
         }
     }

@@ -2,9 +2,13 @@
 
 #include <SFML/Window/Joystick.hpp>
 
-void SfmlJoystick::update() { sf::Joystick::update(); }
+void SfmlJoystick::update() {
+    sf::Joystick::update();
+}
 
-bool SfmlJoystick::isConnected(int joystick) { return sf::Joystick::isConnected(static_cast<unsigned>(joystick)); }
+bool SfmlJoystick::isConnected(int joystick) {
+    return sf::Joystick::isConnected(static_cast<unsigned>(joystick));
+}
 
 int SfmlJoystick::getButtonCount(int joystick) {
     return static_cast<int>(sf::Joystick::getButtonCount(static_cast<unsigned>(joystick)));
@@ -20,10 +24,15 @@ bool SfmlJoystick::isButtonPressed(int joystick, int button) {
 float SfmlJoystick::getAxisPosition(int joystick, int axis) {
     const unsigned id = static_cast<unsigned>(joystick);
     switch (axis) {
-        case 0: return sf::Joystick::getAxisPosition(id, sf::Joystick::X);
-        case 1: return sf::Joystick::getAxisPosition(id, sf::Joystick::Y);
-        case 6: return -sf::Joystick::getAxisPosition(id, sf::Joystick::PovY);
-        case 7: return sf::Joystick::getAxisPosition(id, sf::Joystick::PovX);
-        default: return 0.0f;
+        case 0:
+            return sf::Joystick::getAxisPosition(id, sf::Joystick::X);
+        case 1:
+            return sf::Joystick::getAxisPosition(id, sf::Joystick::Y);
+        case 6:
+            return -sf::Joystick::getAxisPosition(id, sf::Joystick::PovY);
+        case 7:
+            return sf::Joystick::getAxisPosition(id, sf::Joystick::PovX);
+        default:
+            return 0.0f;
     }
 }

@@ -7,7 +7,7 @@
 // with +100 right. (On Linux the library reports the hat's vertical as the
 // device does, negative up.)
 class SfmlJoystick : public IXJoystick {
-public:
+  public:
     void update() override;
     bool isConnected(int joystick) override;
     int getButtonCount(int joystick) override;

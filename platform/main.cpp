@@ -18,18 +18,18 @@ namespace {
 constexpr int kEscapeKey = 0x1B;
 
 class SfmlFrameClock : public IXFrameClock {
-public:
+  public:
     int64_t elapsedMicroseconds() override { return clock.getElapsedTime().asMicroseconds(); }
     void restart() override { clock.restart(); }
     void sleepMicroseconds(int64_t microseconds) override { sf::sleep(sf::microseconds(microseconds)); }
 
-private:
+  private:
     sf::Clock clock;
 };
 
 // The main loop's view of the game window.
 class GameLoopHost : public IXLoopHost {
-public:
+  public:
     bool pumpEvent(bool& quit) override {
         sf::Event event;
         if (!gameWindow() || !gameWindow()->pollEvent(event)) {
@@ -70,7 +70,8 @@ int main() {
     SfmlJoystick joystick;
     app.setJoystick(&joystick);
     const Resolution& resolution = kResolutions[state.resolutionIndex];
-    if (!createGLWindow("VORTALIS 2", resolution.screenWidth, resolution.screenHeight, 32, state.fullscreen)) {
+    if (!createGLWindow("VORTALIS 2", resolution.screenWidth, resolution.screenHeight, 32,
+                        state.fullscreen)) {
         return 0;
     }
 

@@ -10,6 +10,10 @@ RecordingGLDevice& fallbackDevice() {
 IXGLDevice* currentDevice = nullptr;
 }  // namespace
 
-IXGLDevice& glDevice() { return currentDevice ? *currentDevice : fallbackDevice(); }
+IXGLDevice& glDevice() {
+    return currentDevice ? *currentDevice : fallbackDevice();
+}
 
-void setGLDevice(IXGLDevice* device) { currentDevice = device; }
+void setGLDevice(IXGLDevice* device) {
+    currentDevice = device;
+}

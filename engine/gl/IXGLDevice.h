@@ -9,7 +9,7 @@
 // and in the headless runner. Methods are named after the GL calls they stand
 // for and take the same arguments.
 class IXGLDevice {
-public:
+  public:
     virtual ~IXGLDevice() = default;
 
     // Loads the extension entry points; false when the context cannot provide them.
@@ -63,7 +63,8 @@ public:
     virtual void framebufferTexture2D(GLenum target, GLenum attachment, GLenum textureTarget, GLuint texture,
                                       GLint level) = 0;
     virtual GLenum checkFramebufferStatus(GLenum target) = 0;
-    virtual void readPixels(int x, int y, int width, int height, GLenum format, GLenum type, void* pixels) = 0;
+    virtual void readPixels(int x, int y, int width, int height, GLenum format, GLenum type,
+                            void* pixels) = 0;
 
     // Shaders and programs.
     virtual GLuint createShader(GLenum type) = 0;

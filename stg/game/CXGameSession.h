@@ -4,7 +4,7 @@
 // played, and the in-stage scenes. The application hands it every key event
 // and, in a stage, its update and drawing.
 class CXGameSession {
-public:
+  public:
     static CXGameSession& instance();
 
     // Every key event of the keyboard and the joystick, in menus and stages.
@@ -29,13 +29,13 @@ public:
     bool wasLastKeyDown() const { return lastKeyDown; }
     int getKeyEventCount() const { return keyEventCount; }
 
-private:
+  private:
     CXGameSession() = default;
     int sceneWidth = 768, sceneHeight = 1024;  // scene units
     int screenWidth = 0, screenHeight = 0;     // pixels
-    bool readyToStart = false;  // the next update starts the session
-    bool gameFinished = false;  // the last stage was cleared
-    bool trueRoute = false;     // the game was finished on the true route
+    bool readyToStart = false;                 // the next update starts the session
+    bool gameFinished = false;                 // the last stage was cleared
+    bool trueRoute = false;                    // the game was finished on the true route
     int lastKeyCode = -1;
     bool lastKeyDown = false;
     int keyEventCount = 0;

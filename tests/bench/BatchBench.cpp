@@ -14,7 +14,7 @@ namespace {
 
 // A manager with one quad per pooled position, as a particle system writes them.
 class FullBatch : public IXParticleManager {
-public:
+  public:
     static constexpr int kQuads = kMaxVertices / 6;
 
     FullBatch() {
@@ -36,7 +36,7 @@ public:
         }
     }
 
-private:
+  private:
     Vec3 positions[kQuads];
 };
 
@@ -57,9 +57,9 @@ void BM_SpriteBatchFull(benchmark::State& state) {
         benchmark::DoNotOptimize(batch.getVertices());
     }
     state.counters["quads"] = CXSpriteBatchManager::kPoolSize;
-    state.counters["ns_per_quad"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * CXSpriteBatchManager::kPoolSize,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_quad"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * CXSpriteBatchManager::kPoolSize,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["draws_per_frame"] =
         static_cast<double>(device.count(GLCall::DrawArrays)) / static_cast<double>(state.iterations());
     setGLDevice(nullptr);

@@ -18,12 +18,12 @@
 namespace {
 
 class SfmlFrameClock : public IXFrameClock {
-public:
+  public:
     int64_t elapsedMicroseconds() override { return clock.getElapsedTime().asMicroseconds(); }
     void restart() override { clock.restart(); }
     void sleepMicroseconds(int64_t microseconds) override { sf::sleep(sf::microseconds(microseconds)); }
 
-private:
+  private:
     sf::Clock clock;
 };
 
@@ -34,8 +34,9 @@ double threadCpuSeconds() {
 }
 
 class IdleTitleHost : public IXLoopHost {
-public:
-    IdleTitleHost(CXApp& application, double seconds) : app(application), limit(sf::seconds(static_cast<float>(seconds))) {}
+  public:
+    IdleTitleHost(CXApp& application, double seconds)
+        : app(application), limit(sf::seconds(static_cast<float>(seconds))) {}
     bool pumpEvent(bool& quit) override {
         quit = wall.getElapsedTime() >= limit;
         return quit;

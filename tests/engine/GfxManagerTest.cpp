@@ -14,7 +14,7 @@ const float kColours[16] = {};
 const float kTexCoords[8] = {};
 
 class GfxManagerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setGLDevice(&device);
         gfx.resetCaches();
@@ -105,7 +105,7 @@ TEST_F(GfxManagerTest, ModelIsCombinedWithTheProjectionOnTheProcessor) {
 
 // The composite of endFrame, read back from the viewport it sets.
 class CompositeTest : public GfxManagerTest {
-protected:
+  protected:
     void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale) {
         gfx.setScreenSize(screenWidth, screenHeight);
         gfx.setGameArea(areaWidth, areaHeight);

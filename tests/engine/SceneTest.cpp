@@ -15,7 +15,7 @@ namespace {
 
 // A widget that writes what reaches it into a shared log.
 class RecordingWidget : public IXTransformable {
-public:
+  public:
     RecordingWidget(std::vector<std::string>& eventLog, std::string widgetName, int* deletions = nullptr)
         : log(eventLog), name(std::move(widgetName)), deleted(deletions) {}
     ~RecordingWidget() override {
@@ -26,14 +26,14 @@ public:
     void touchBegan(float, float) override { log.push_back(name + " began"); }
     void touchEnded(float, float) override { log.push_back(name + " ended"); }
 
-private:
+  private:
     std::vector<std::string>& log;
     std::string name;
     int* deleted;
 };
 
 class RecordingScene : public OXScene {
-public:
+  public:
     void backPressed() override { ++backPresses; }
     bool enterFinished() override {
         ++enters;
@@ -44,7 +44,7 @@ public:
 };
 
 class SceneTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setGLDevice(&device);
         scene.init();

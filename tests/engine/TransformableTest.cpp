@@ -22,9 +22,8 @@ bool recordCall(void* target, int argument) {
     return false;
 }
 
-
 class TransformableTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { object.load(""); }
     IXTransformable object;
 };

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/OXScene.h"
+#include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "frontend/MenuSceneIndex.h"
 #include "platform/CXApp.h"
@@ -17,7 +17,7 @@ constexpr int kVirtualC = 'C';
 constexpr int kVirtualF1 = 0x70;
 
 class AppTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
@@ -161,11 +161,11 @@ TEST_F(AppTest, KeysOutsideTheTableArriveAsCodeZero) {
 
 // Writes the index of the scene it stands in when it is drawn.
 class DrawSpy : public IXRenderObject {
-public:
+  public:
     DrawSpy(std::vector<int>& drawLog, int sceneIndex) : log(drawLog), index(sceneIndex) { load(""); }
     void draw() override { log.push_back(index); }
 
-private:
+  private:
     std::vector<int>& log;
     int index;
 };

@@ -9,7 +9,9 @@ namespace {
 
 using Model = ConfigDialogModel;
 
-void clickCentre(Model& model, const Model::Rect& r) { model.click(r.x + r.width / 2, r.y + r.height / 2); }
+void clickCentre(Model& model, const Model::Rect& r) {
+    model.click(r.x + r.width / 2, r.y + r.height / 2);
+}
 
 TEST(ConfigDialog, DefaultsTo800x600WindowedWithoutConsole) {
     Model model;
@@ -25,8 +27,9 @@ TEST(ConfigDialog, DefaultsTo800x600WindowedWithoutConsole) {
 
 TEST(ConfigDialog, TabWalksTheControlsInOrderAndShiftTabBack) {
     Model model;
-    const Model::Control order[] = {Model::FullscreenNo, Model::FullscreenYes, Model::DebugOff, Model::DebugOn,
-                                    Model::OkButton,     Model::CancelButton,  Model::ResolutionList};
+    const Model::Control order[] = {Model::FullscreenNo,  Model::FullscreenYes, Model::DebugOff,
+                                    Model::DebugOn,       Model::OkButton,      Model::CancelButton,
+                                    Model::ResolutionList};
     for (Model::Control expected : order) {
         model.keyPressed(Model::Tab, false);
         EXPECT_EQ(model.focus, expected);

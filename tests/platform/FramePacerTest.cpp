@@ -11,7 +11,7 @@ namespace {
 
 // Time moves only when the loop sleeps, or by a fixed cost per poll.
 class FakeClock : public IXFrameClock {
-public:
+  public:
     int64_t elapsedMicroseconds() override { return now - started; }
     void restart() override { started = now; }
     void sleepMicroseconds(int64_t microseconds) override {
@@ -25,7 +25,7 @@ public:
 };
 
 class FakeHost : public IXLoopHost {
-public:
+  public:
     explicit FakeHost(FakeClock& frameClock) : clock(frameClock) {}
 
     bool pumpEvent(bool& quit) override {

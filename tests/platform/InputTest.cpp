@@ -11,7 +11,7 @@
 namespace {
 
 class FakeJoystick : public IXJoystick {
-public:
+  public:
     void update() override { ++polls; }
     bool isConnected(int joystick) override { return joystick == 0; }
     int getButtonCount(int) override { return 32; }
@@ -26,7 +26,7 @@ public:
 using Events = std::vector<std::pair<int, bool>>;
 
 class JoystickTest : public ::testing::Test {
-protected:
+  protected:
     Events pass() {
         Events events;
         input.pass(joystick, [&events](int code, bool down) { events.emplace_back(code, down); });

@@ -5,7 +5,7 @@
 // The real device: each call goes straight to OpenGL (through GLEW for the
 // 2.0 entry points) on the context that is current on this thread.
 class OpenGLDevice : public IXGLDevice {
-public:
+  public:
     bool initExtensions() override;
     void shadeModel(GLenum mode) override;
     void hint(GLenum target, GLenum mode) override;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
-int RecordingGLDevice::totalCalls() const { return std::accumulate(counts.begin(), counts.end(), 0); }
+int RecordingGLDevice::totalCalls() const {
+    return std::accumulate(counts.begin(), counts.end(), 0);
+}
 
 void RecordingGLDevice::resetCounts() {
     counts.fill(0);
@@ -16,19 +18,33 @@ bool RecordingGLDevice::initExtensions() {
     return true;
 }
 
-void RecordingGLDevice::shadeModel(GLenum) { note(GLCall::ShadeModel); }
-void RecordingGLDevice::hint(GLenum, GLenum) { note(GLCall::Hint); }
-void RecordingGLDevice::depthFunc(GLenum) { note(GLCall::DepthFunc); }
-void RecordingGLDevice::matrixMode(GLenum) { note(GLCall::MatrixMode); }
-void RecordingGLDevice::loadIdentity() { note(GLCall::LoadIdentity); }
-void RecordingGLDevice::perspective(double, double, double, double) { note(GLCall::Perspective); }
+void RecordingGLDevice::shadeModel(GLenum) {
+    note(GLCall::ShadeModel);
+}
+void RecordingGLDevice::hint(GLenum, GLenum) {
+    note(GLCall::Hint);
+}
+void RecordingGLDevice::depthFunc(GLenum) {
+    note(GLCall::DepthFunc);
+}
+void RecordingGLDevice::matrixMode(GLenum) {
+    note(GLCall::MatrixMode);
+}
+void RecordingGLDevice::loadIdentity() {
+    note(GLCall::LoadIdentity);
+}
+void RecordingGLDevice::perspective(double, double, double, double) {
+    note(GLCall::Perspective);
+}
 
 void RecordingGLDevice::clearColor(float r, float g, float b, float a) {
     note(GLCall::ClearColor);
     lastClearColour = {r, g, b, a};
 }
 
-void RecordingGLDevice::clearDepth(double) { note(GLCall::ClearDepth); }
+void RecordingGLDevice::clearDepth(double) {
+    note(GLCall::ClearDepth);
+}
 void RecordingGLDevice::clear(GLbitfield) {
     note(GLCall::Clear);
     clearedColours.push_back(lastClearColour);
@@ -99,7 +115,9 @@ GLuint RecordingGLDevice::genTexture() {
     return nextHandle++;
 }
 
-void RecordingGLDevice::deleteTexture(GLuint) { note(GLCall::DeleteTexture); }
+void RecordingGLDevice::deleteTexture(GLuint) {
+    note(GLCall::DeleteTexture);
+}
 
 void RecordingGLDevice::bindTexture(GLenum, GLuint texture) {
     note(GLCall::BindTexture);
@@ -115,18 +133,28 @@ void RecordingGLDevice::texImage2D(GLenum, GLint level, GLint, GLsizei width, GL
     }
 }
 
-void RecordingGLDevice::texEnvi(GLenum, GLenum, GLint) { note(GLCall::TexEnvi); }
+void RecordingGLDevice::texEnvi(GLenum, GLenum, GLint) {
+    note(GLCall::TexEnvi);
+}
 
-void RecordingGLDevice::texParameteri(GLenum, GLenum, GLint) { note(GLCall::TexParameteri); }
-void RecordingGLDevice::generateMipmap(GLenum) { note(GLCall::GenerateMipmap); }
-void RecordingGLDevice::activeTexture(GLenum) { note(GLCall::ActiveTexture); }
+void RecordingGLDevice::texParameteri(GLenum, GLenum, GLint) {
+    note(GLCall::TexParameteri);
+}
+void RecordingGLDevice::generateMipmap(GLenum) {
+    note(GLCall::GenerateMipmap);
+}
+void RecordingGLDevice::activeTexture(GLenum) {
+    note(GLCall::ActiveTexture);
+}
 
 GLuint RecordingGLDevice::genFramebuffer() {
     note(GLCall::GenFramebuffer);
     return nextHandle++;
 }
 
-void RecordingGLDevice::deleteFramebuffer(GLuint) { note(GLCall::DeleteFramebuffer); }
+void RecordingGLDevice::deleteFramebuffer(GLuint) {
+    note(GLCall::DeleteFramebuffer);
+}
 
 void RecordingGLDevice::bindFramebuffer(GLenum, GLuint framebuffer) {
     note(GLCall::BindFramebuffer);
@@ -157,7 +185,9 @@ void RecordingGLDevice::shaderSource(GLuint shader, const char* source, GLint le
     shaderSources[shader] = length < 0 ? std::string(source) : std::string(source, length);
 }
 
-void RecordingGLDevice::compileShader(GLuint) { note(GLCall::CompileShader); }
+void RecordingGLDevice::compileShader(GLuint) {
+    note(GLCall::CompileShader);
+}
 
 bool RecordingGLDevice::compileSucceeded(GLuint shader) {
     note(GLCall::CompileSucceeded);
@@ -172,29 +202,39 @@ std::string RecordingGLDevice::shaderInfoLog(GLuint) {
     return {};
 }
 
-void RecordingGLDevice::deleteShader(GLuint) { note(GLCall::DeleteShader); }
+void RecordingGLDevice::deleteShader(GLuint) {
+    note(GLCall::DeleteShader);
+}
 
 GLuint RecordingGLDevice::createProgram() {
     note(GLCall::CreateProgram);
     return nextHandle++;
 }
 
-void RecordingGLDevice::attachShader(GLuint, GLuint) { note(GLCall::AttachShader); }
-void RecordingGLDevice::detachShader(GLuint, GLuint) { note(GLCall::DetachShader); }
+void RecordingGLDevice::attachShader(GLuint, GLuint) {
+    note(GLCall::AttachShader);
+}
+void RecordingGLDevice::detachShader(GLuint, GLuint) {
+    note(GLCall::DetachShader);
+}
 
 void RecordingGLDevice::bindAttribLocation(GLuint program, GLuint index, const char* name) {
     note(GLCall::BindAttribLocation);
     attribBindings[program].emplace_back(index, name);
 }
 
-void RecordingGLDevice::linkProgram(GLuint) { note(GLCall::LinkProgram); }
+void RecordingGLDevice::linkProgram(GLuint) {
+    note(GLCall::LinkProgram);
+}
 
 bool RecordingGLDevice::linkSucceeded(GLuint) {
     note(GLCall::LinkSucceeded);
     return !linkFails;
 }
 
-void RecordingGLDevice::deleteProgram(GLuint) { note(GLCall::DeleteProgram); }
+void RecordingGLDevice::deleteProgram(GLuint) {
+    note(GLCall::DeleteProgram);
+}
 
 void RecordingGLDevice::useProgram(GLuint program) {
     note(GLCall::UseProgram);
@@ -216,11 +256,15 @@ void RecordingGLDevice::uniformMatrix4fv(GLint location, const float* values) {
     std::copy(values, values + 16, uniformMatrices4[location].begin());
 }
 
-void RecordingGLDevice::uniformMatrix3fv(GLint, const float*) { note(GLCall::UniformMatrix3fv); }
+void RecordingGLDevice::uniformMatrix3fv(GLint, const float*) {
+    note(GLCall::UniformMatrix3fv);
+}
 
 void RecordingGLDevice::uniform1f(GLint location, float value) {
     note(GLCall::Uniform1f);
     uniformFloats[location] = value;
 }
 
-void RecordingGLDevice::uniform1i(GLint, GLint) { note(GLCall::Uniform1i); }
+void RecordingGLDevice::uniform1i(GLint, GLint) {
+    note(GLCall::Uniform1i);
+}

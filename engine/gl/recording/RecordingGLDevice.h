@@ -33,7 +33,7 @@ enum class GLCall {
 // each call was made and the state those calls would have left. Tests and the
 // headless runner use it; it needs no display.
 class RecordingGLDevice : public IXGLDevice {
-public:
+  public:
     struct DrawCall {
         GLenum mode;
         GLsizei count;
@@ -63,7 +63,7 @@ public:
     std::array<float, 4> lastClearColour{};
     std::vector<std::array<float, 4>> clearedColours;  // the clear colour at each clear, in order
     std::vector<DrawCall> draws;
-    std::vector<unsigned char> lastUpload;  // the pixels of the last level-0 texImage2D
+    std::vector<unsigned char> lastUpload;                    // the pixels of the last level-0 texImage2D
     std::map<GLint, std::array<float, 16>> uniformMatrices4;  // by location
     std::map<GLint, float> uniformFloats;                     // by location
     std::map<GLuint, std::string> shaderSources;              // by shader handle
@@ -128,7 +128,7 @@ public:
     void uniform1f(GLint location, float value) override;
     void uniform1i(GLint location, GLint value) override;
 
-private:
+  private:
     void note(GLCall call) { ++counts[static_cast<int>(call)]; }
 
     std::array<int, static_cast<int>(GLCall::Count)> counts{};
