@@ -1,0 +1,127 @@
+// Atlas grids: cells where the engine looks for them, art that stays inside its cell, and
+// grids the engine could not cut evenly refused with a clear message.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "raster/AtlasGrid.h"
+#include "raster/Draw.h"
+
+namespace artgen {
+namespace {
+
+TEST(AtlasGrid, CellsAreCountedFromTheTopLeftInWholePixels) {
+    const AtlasGrid grid(256, 128, 4, 2);
+    EXPECT_EQ(grid.cellWidth(), 64);
+    EXPECT_EQ(grid.cellHeight(), 64);
+    EXPECT_EQ(grid.cell(0, 0), (PixelRect{0, 0, 64, 64}));
+    EXPECT_EQ(grid.cell(3, 0), (PixelRect{192, 0, 64, 64}));
+    EXPECT_EQ(grid.cell(1, 1), (PixelRect{64, 64, 64, 64}));
+    EXPECT_EQ(grid.cell(3, 1), (PixelRect{192, 64, 64, 64}));
+}
+
+TEST(AtlasGrid, FramesRunAlongEachRowThenDown) {
+    const AtlasGrid grid = AtlasGrid::withCellSize(20, 30, 3, 4);
+    EXPECT_EQ(grid.frame(0), grid.cell(0, 0));
+    EXPECT_EQ(grid.frame(2), grid.cell(2, 0));
+    EXPECT_EQ(grid.frame(3), grid.cell(0, 1));
+    EXPECT_EQ(grid.frame(7), grid.cell(1, 2));
+    EXPECT_EQ(grid.frame(11), grid.cell(2, 3));
+}
+
+// The engine takes cell (c, r) as u from c * cellWidth / width to (c + 1) * cellWidth / width
+// and v likewise from the top; those edges must fall exactly on the cell's pixel edges.
+TEST(AtlasGrid, CellEdgesAreTheEnginesTextureCoordinates) {
+    const AtlasGrid grid(480, 96, 5, 3);
+    const float width = static_cast<float>(grid.imageWidth());
+    const float height = static_cast<float>(grid.imageHeight());
+    // As the engine computes them: float(image size / count), an integer division.
+    const auto cellWidth = static_cast<float>(grid.imageWidth() / grid.columns());
+    const auto cellHeight = static_cast<float>(grid.imageHeight() / grid.rows());
+    for (int row = 0; row < grid.rows(); ++row) {
+        for (int column = 0; column < grid.columns(); ++column) {
+            const PixelRect area = grid.cell(column, row);
+            const float u0 = static_cast<float>(column) * cellWidth / width;
+            const float u1 = static_cast<float>(column + 1) * cellWidth / width;
+            const float v0 = static_cast<float>(row) * cellHeight / height;
+            const float v1 = static_cast<float>(row + 1) * cellHeight / height;
+            EXPECT_FLOAT_EQ(u0 * width, static_cast<float>(area.left));
+            EXPECT_FLOAT_EQ(u1 * width, static_cast<float>(area.left + area.width));
+            EXPECT_FLOAT_EQ(v0 * height, static_cast<float>(area.top));
+            EXPECT_FLOAT_EQ(v1 * height, static_cast<float>(area.top + area.height));
+        }
+    }
+}
+
+TEST(AtlasGrid, EachFramesArtLandsInItsOwnCellAndNowhereElse) {
+    const AtlasGrid grid = AtlasGrid::withCellSize(16, 12, 3, 2);
+    Canvas atlas(grid.imageWidth(), grid.imageHeight());
+    const int painted = 5;  // the last cell stays empty
+    grid.paintFrames(atlas, painted, [](Canvas& cell, int frame) {
+        // Frame number in the red channel, and a circle far larger than the cell.
+        const Colour marker{static_cast<float>(frame + 1) / 10.0f, 0.0f, 0.0f, 1.0f};
+        fill(cell, Circle({8.0f, 6.0f}, 40.0f), marker);
+    });
+    for (int y = 0; y < atlas.height(); ++y) {
+        for (int x = 0; x < atlas.width(); ++x) {
+            const int frame = (y / 12) * 3 + x / 16;
+            const Pixel& p = atlas.at(x, y);
+            if (frame < painted) {
+                ASSERT_NEAR(p.r, static_cast<float>(frame + 1) / 10.0f, 1e-5f) << "pixel " << x << ", " << y;
+                ASSERT_FLOAT_EQ(p.a, 1.0f);
+            } else {
+                ASSERT_EQ(p.a, 0.0f) << "pixel " << x << ", " << y << " of the unpainted cell";
+            }
+        }
+    }
+}
+
+TEST(AtlasGrid, PlacedCellArtIsCopiedExactly) {
+    const AtlasGrid grid(8, 8, 2, 2);
+    Canvas atlas(8, 8);
+    atlas.clear(Colour{0.0f, 1.0f, 0.0f, 1.0f});
+    Canvas art(4, 4);  // transparent: placing replaces, it doesn't blend
+    art.blend(0, 0, Colour{1.0f, 0.0f, 0.0f, 0.5f}, 1.0f, Blend::Over);
+    grid.place(atlas, art, 1, 1);
+    EXPECT_FLOAT_EQ(atlas.at(4, 4).a, 0.5f);
+    EXPECT_FLOAT_EQ(atlas.at(4, 4).r, 0.5f);
+    EXPECT_FLOAT_EQ(atlas.at(5, 5).a, 0.0f);
+    EXPECT_FLOAT_EQ(atlas.at(3, 3).g, 1.0f);  // the neighbouring cell is untouched
+}
+
+std::string messageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "(nothing thrown)";
+}
+
+TEST(AtlasGrid, GridsThatDoNotCutEvenlyAreRefusedWithTheReason) {
+    // The engine divides with integers: 1000 / 3 would leave a pixel column outside every cell.
+    EXPECT_THROW(AtlasGrid(1000, 100, 3, 1), std::invalid_argument);
+    EXPECT_NE(messageOf([] { AtlasGrid(1000, 100, 3, 1); }).find("1000 x 100"), std::string::npos);
+    EXPECT_THROW(AtlasGrid(64, 64, 0, 1), std::invalid_argument);
+    EXPECT_THROW(AtlasGrid(64, 64, 1, -2), std::invalid_argument);
+    EXPECT_THROW(AtlasGrid(2, 64, 4, 1), std::invalid_argument);
+}
+
+TEST(AtlasGrid, CellsOutsideTheGridAndMisfitArtAreRefused) {
+    const AtlasGrid grid(64, 32, 4, 2);
+    EXPECT_THROW(grid.cell(4, 0), std::out_of_range);
+    EXPECT_THROW(grid.cell(0, 2), std::out_of_range);
+    EXPECT_THROW(grid.cell(-1, 0), std::out_of_range);
+    EXPECT_THROW(grid.frame(8), std::out_of_range);
+    Canvas atlas(64, 32);
+    EXPECT_THROW(grid.place(atlas, Canvas(16, 15), 0, 0), std::invalid_argument);
+    Canvas wrongAtlas(64, 64);
+    EXPECT_THROW(grid.place(wrongAtlas, Canvas(16, 16), 0, 0), std::invalid_argument);
+    EXPECT_THROW(grid.paintFrames(atlas, 9, [](Canvas&, int) {}), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace artgen

@@ -1,0 +1,222 @@
+// The textures themselves, as the game and a content author see them: the same bytes on every
+// run, files that decode to the documented sizes, an opaque black backdrop, glows that fade
+// out before the image's edge, a dark seamless menu background and a tintable highlight.
+
+#include <gtest/gtest.h>
+#include <lodepng.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "raster/PngExport.h"
+#include "textures/Generator.h"
+#include "textures/TextureTable.h"
+
+namespace artgen {
+namespace {
+
+struct Decoded {
+    unsigned width = 0;
+    unsigned height = 0;
+    std::vector<unsigned char> rgba;
+
+    const unsigned char* pixel(unsigned x, unsigned y) const { return &rgba[(y * width + x) * 4]; }
+    int alpha(unsigned x, unsigned y) const { return pixel(x, y)[3]; }
+};
+
+Decoded decode(const std::vector<uint8_t>& png) {
+    Decoded image;
+    const unsigned error = lodepng::decode(image.rgba, image.width, image.height, png);
+    EXPECT_EQ(error, 0u) << lodepng_error_text(error);
+    return image;
+}
+
+// Painting takes most of a second for the large textures: each is painted once per run.
+const std::vector<uint8_t>& pngOf(const std::string& fileName) {
+    static std::map<std::string, std::vector<uint8_t>> files;
+    auto found = files.find(fileName);
+    if (found == files.end()) {
+        const TextureSpec* spec = findTexture(fileName);
+        if (spec == nullptr) {
+            throw std::invalid_argument("no texture " + fileName);
+        }
+        found = files.emplace(fileName, encodePng(paintTexture(*spec))).first;
+    }
+    return found->second;
+}
+
+const Decoded& decodedOf(const std::string& fileName) {
+    static std::map<std::string, Decoded> images;
+    auto found = images.find(fileName);
+    if (found == images.end()) {
+        found = images.emplace(fileName, decode(pngOf(fileName))).first;
+    }
+    return found->second;
+}
+
+float luminance(const unsigned char* p) {
+    return (0.2126f * static_cast<float>(p[0]) + 0.7152f * static_cast<float>(p[1]) +
+            0.0722f * static_cast<float>(p[2])) /
+           255.0f;
+}
+
+const std::set<std::string> kOpaque = {"black_1024.png", "menu_bg_nebula.png"};
+
+TEST(TextureTable, NamesAreUniquePngFileNamesTheBuildCanFind) {
+    // The build lists the outputs by scanning the table for quoted lower-case ".png" names.
+    const std::regex buildPattern("[a-z0-9_]+\\.png");
+    std::set<std::string> seen;
+    for (const TextureSpec& spec : textureTable()) {
+        EXPECT_TRUE(std::regex_match(spec.fileName, buildPattern)) << spec.fileName;
+        EXPECT_TRUE(seen.insert(spec.fileName).second) << spec.fileName << " is in the table twice";
+        EXPECT_NE(spec.paint, nullptr) << spec.fileName;
+    }
+    EXPECT_EQ(findTexture("no_such_texture.png"), nullptr);
+}
+
+TEST(Textures, DecodeToTheirDocumentedSizes) {
+    const std::map<std::string, std::pair<unsigned, unsigned>> documented = {
+        {"black_1024.png", {1024, 1024}},     {"title_logo.png", {640, 360}},     {"title_start.png", {420, 56}},
+        {"load_logo_pc.png", {512, 256}},     {"load_logo.png", {512, 256}},      {"select_highlight.png", {128, 32}},
+        {"menu_bg_nebula.png", {1024, 1024}},
+    };
+    for (const auto& [name, size] : documented) {
+        const Decoded& image = decodedOf(name);
+        EXPECT_EQ(image.width, size.first) << name;
+        EXPECT_EQ(image.height, size.second) << name;
+    }
+}
+
+TEST(Textures, AreTheSameBytesOnEveryRun) {
+    for (const TextureSpec& spec : textureTable()) {
+        EXPECT_TRUE(encodePng(paintTexture(spec)) == pngOf(spec.fileName)) << spec.fileName << " changed between runs";
+    }
+}
+
+TEST(Textures, DecodedPixelsAreTheExportedStraightAlphaPixels) {
+    const TextureSpec* spec = findTexture("title_start.png");
+    ASSERT_NE(spec, nullptr);
+    EXPECT_TRUE(decodedOf(spec->fileName).rgba == toRgba8(paintTexture(*spec)));
+}
+
+TEST(Textures, BlackBackdropIsOpaqueBlackEverywhere) {
+    const Decoded& image = decodedOf("black_1024.png");
+    for (size_t i = 0; i < image.rgba.size(); i += 4) {
+        ASSERT_EQ(image.rgba[i] + image.rgba[i + 1] + image.rgba[i + 2], 0) << "pixel " << i / 4;
+        ASSERT_EQ(image.rgba[i + 3], 255) << "pixel " << i / 4;
+    }
+}
+
+TEST(Textures, GlowingArtFadesOutBeforeTheImageEdge) {
+    for (const TextureSpec& spec : textureTable()) {
+        if (kOpaque.count(spec.fileName) != 0) {
+            continue;
+        }
+        const Decoded& image = decodedOf(spec.fileName);
+        int visible = 0;
+        for (size_t i = 3; i < image.rgba.size(); i += 4) {
+            visible += image.rgba[i] > 200 ? 1 : 0;
+        }
+        EXPECT_GT(visible, 50) << spec.fileName << " is nearly empty";
+        for (unsigned x = 0; x < image.width; ++x) {
+            ASSERT_EQ(image.alpha(x, 0), 0) << spec.fileName << " top edge at x " << x;
+            ASSERT_EQ(image.alpha(x, image.height - 1), 0) << spec.fileName << " bottom edge at x " << x;
+        }
+        for (unsigned y = 0; y < image.height; ++y) {
+            ASSERT_EQ(image.alpha(0, y), 0) << spec.fileName << " left edge at y " << y;
+            ASSERT_EQ(image.alpha(image.width - 1, y), 0) << spec.fileName << " right edge at y " << y;
+        }
+    }
+}
+
+TEST(Textures, MenuNebulaIsOpaqueDarkAndRepeatsWithoutASeam) {
+    const Decoded& image = decodedOf("menu_bg_nebula.png");
+    float sum = 0.0f;
+    for (size_t i = 0; i < image.rgba.size(); i += 4) {
+        ASSERT_EQ(image.rgba[i + 3], 255);
+        sum += luminance(&image.rgba[i]);
+    }
+    const float mean = sum / static_cast<float>(image.width * image.height);
+    EXPECT_LT(mean, 0.1f) << "too bright for menus on top to stay readable";
+    EXPECT_GT(mean, 0.01f) << "no nebula to be seen";
+
+    // Across the seam (last row to first, last column to first) the picture changes no more
+    // than between neighbouring rows anywhere else.
+    auto rowStep = [&](unsigned a, unsigned b) {
+        float difference = 0.0f;
+        for (unsigned x = 0; x < image.width; ++x) {
+            difference += std::abs(luminance(image.pixel(x, a)) - luminance(image.pixel(x, b)));
+        }
+        return difference;
+    };
+    auto columnStep = [&](unsigned a, unsigned b) {
+        float difference = 0.0f;
+        for (unsigned y = 0; y < image.height; ++y) {
+            difference += std::abs(luminance(image.pixel(a, y)) - luminance(image.pixel(b, y)));
+        }
+        return difference;
+    };
+    float typicalRow = 0.0f;
+    float typicalColumn = 0.0f;
+    for (unsigned i = 0; i + 1 < image.height; ++i) {
+        typicalRow += rowStep(i, i + 1);
+        typicalColumn += columnStep(i, i + 1);
+    }
+    typicalRow /= static_cast<float>(image.height - 1);
+    typicalColumn /= static_cast<float>(image.width - 1);
+    EXPECT_LT(rowStep(image.height - 1, 0), typicalRow * 1.5f);
+    EXPECT_LT(columnStep(image.width - 1, 0), typicalColumn * 1.5f);
+}
+
+TEST(Textures, SelectionHighlightIsGreyForTintingWithABrightCoreAndFadedEnds) {
+    const Decoded& image = decodedOf("select_highlight.png");
+    for (size_t i = 0; i < image.rgba.size(); i += 4) {
+        ASSERT_EQ(image.rgba[i], image.rgba[i + 1]);
+        ASSERT_EQ(image.rgba[i], image.rgba[i + 2]);
+    }
+    const unsigned middleX = image.width / 2;
+    const unsigned middleY = image.height / 2;
+    const int core = image.alpha(middleX, middleY);
+    EXPECT_GT(core, 200);
+    EXPECT_LT(image.alpha(middleX, middleY - 8), core / 2);
+    EXPECT_LT(image.alpha(4, middleY), core / 8);
+    EXPECT_LT(image.alpha(image.width - 5, middleY), core / 8);
+    EXPECT_GT(image.alpha(image.width / 4, middleY), core / 3);
+}
+
+TEST(Generator, WritesEachTextureAtItsPackagePath) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "artgen_generator_test";
+    std::filesystem::remove_all(folder);
+    const TextureSpec* spec = findTexture("select_highlight.png");
+    ASSERT_NE(spec, nullptr);
+    writeTextures(folder, {*spec});
+    const std::filesystem::path written = folder / "assets" / "texture" / "select_highlight.png";
+    ASSERT_TRUE(std::filesystem::exists(written));
+    std::ifstream file(written, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(bytes == pngOf("select_highlight.png"));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Generator, AnUnwritableOutputFolderIsReportedByName) {
+    const std::filesystem::path blocker = std::filesystem::temp_directory_path() / "artgen_not_a_folder";
+    std::ofstream(blocker) << "a file where the output folder should be";
+    const TextureSpec* spec = findTexture("select_highlight.png");
+    ASSERT_NE(spec, nullptr);
+    try {
+        writeTextures(blocker, {*spec});
+        ADD_FAILURE() << "writing under a file should fail";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("artgen_not_a_folder"), std::string::npos) << error.what();
+    }
+    std::filesystem::remove(blocker);
+}
+
+}  // namespace
+}  // namespace artgen

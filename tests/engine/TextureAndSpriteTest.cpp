@@ -1,0 +1,390 @@
+// Textures, atlases, sprites and the sprite batch, read from a package made
+// for the test and drawn on the recording device.
+
+#include <gtest/gtest.h>
+#include <lodepng.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
+#include "engine/CXSpriteBatchManager.h"
+#include "engine/CXTextureManager.h"
+#include "engine/OXScrollingSprite.h"
+#include "engine/OXSprite.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+std::string png(unsigned width, unsigned height, std::vector<unsigned char> firstPixels = {}) {
+    std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4, 255);
+    std::copy(firstPixels.begin(), firstPixels.end(), rgba.begin());
+    std::vector<unsigned char> encoded;
+    lodepng::encode(encoded, rgba, width, height);
+    return std::string(encoded.begin(), encoded.end());
+}
+
+std::string plist(const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + body +
+           "</dict></plist>";
+}
+
+std::string spriteList(const std::string& texture, int columns, int rows, int frames, int speed,
+                       const std::string& extra = "") {
+    return plist("<key>textureFileName</key><string>" + texture + "</string><key>numColumns</key><integer>" +
+                 std::to_string(columns) + "</integer><key>numRows</key><integer>" + std::to_string(rows) +
+                 "</integer><key>numFrames</key><integer>" + std::to_string(frames) +
+                 "</integer><key>animSpeed</key><integer>" + std::to_string(speed) + "</integer>" + extra);
+}
+
+class PackageTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        folder = new testfiles::TempDir();
+        const std::map<std::string, std::string> files = {
+            {"assets/texture/pixels.png", png(2, 1, {200, 100, 50, 128, 30, 60, 90, 0})},
+            {"assets/texture/grid.png", png(256, 128)},
+            {"assets/texture/Grid.png", png(16, 16)},
+            {"assets/texture/wide.png", png(1000, 10)},
+            {"assets/texture/broken.png", "not a picture"},
+            {"assets/plist/spr_anim.plist", spriteList("grid.png", 4, 2, 8, 50)},
+            {"assets/plist/spr_window.plist",
+             spriteList("grid.png", 4, 2, 2, 50, "<key>start frame</key><integer>3</integer>")},
+            {"assets/plist/spr_still.plist", spriteList("grid.png", 4, 2, 1, 0)},
+            {"assets/plist/spr_bare.plist", plist("<key>textureFileName</key><string>grid.png</string>")},
+            {"assets/plist/atlas_grid.plist", plist("<key>textureFileName</key><string>grid.png</string>"
+                                                    "<key>numColumns</key><integer>8</integer>"
+                                                    "<key>numRows</key><integer>4</integer>")},
+            {"assets/plist/atlas_wide.plist", plist("<key>textureFileName</key><string>wide.png</string>"
+                                                    "<key>numColumns</key><integer>3</integer>"
+                                                    "<key>numRows</key><integer>1</integer>")},
+            {"assets/plist/atlas_nogrid.plist", plist("<key>textureFileName</key><string>grid.png</string>")},
+            {"Shaders/ES2/Shader.vsh", "primary vertex"},
+            {"Shaders/ES2/Shader.fsh", "primary fragment FAILS"},
+            {"Shaders/110/Shader.vsh", "alternate vertex"},
+            {"Shaders/110/Shader.fsh", "alternate fragment"},
+            {"Shaders/110/GameBgShader.vsh", "alternate vertex"},
+            {"Shaders/110/GameBgShader.fsh", "alternate fragment"},
+        };
+        testfiles::makeZipPackage(folder->file("test.oap"), files);
+        ASSERT_TRUE(mountAssetPackage(folder->file("test.oap")));
+    }
+    static void TearDownTestSuite() {
+        unmountAssetPackage();
+        delete folder;
+    }
+
+    void SetUp() override {
+        setGLDevice(&device);
+        CXGfxManager::instance().resetCaches();
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    static testfiles::TempDir* folder;
+    RecordingGLDevice device;
+    CXTextureManager& textures = CXTextureManager::instance();
+};
+
+testfiles::TempDir* PackageTest::folder = nullptr;
+
+using TextureManagerTest = PackageTest;
+
+TEST_F(TextureManagerTest, PixelsArePremultipliedWhenUploaded) {
+    int width = 0, height = 0;
+    const int id = textures.load("assets/texture/pixels.png", width, height, true, true);
+    ASSERT_GE(id, 0);
+    EXPECT_EQ(width, 2);
+    EXPECT_EQ(height, 1);
+    EXPECT_EQ(device.lastUpload, (std::vector<unsigned char>{100, 50, 25, 128, 0, 0, 0, 0}));
+    EXPECT_TRUE(textures.release(id));
+}
+
+TEST_F(TextureManagerTest, OneTextureIsSharedAndDeletedWithItsLastRelease) {
+    int width = 0, height = 0;
+    const int first = textures.load("assets/texture/grid.png", width, height, true, true);
+    EXPECT_EQ(textures.load("assets/texture/grid.png", width, height, false, false), first);
+    EXPECT_EQ(textures.load("assets/texture/grid.png", width, height, true, true), first);
+    EXPECT_EQ(device.count(GLCall::GenTexture), 1);
+    EXPECT_EQ(textures.retainCount(first), 3);
+    EXPECT_TRUE(textures.release(first));
+    EXPECT_TRUE(textures.release(first));
+    EXPECT_EQ(device.count(GLCall::DeleteTexture), 0);
+    EXPECT_TRUE(textures.release(first));
+    EXPECT_EQ(device.count(GLCall::DeleteTexture), 1);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(textures.release(first));
+    EXPECT_EQ(testing::internal::GetCapturedStdout().rfind("removing texture with ID", 0), 0u);
+}
+
+TEST_F(TextureManagerTest, NamesDifferingInCaseAreDifferentTextures) {
+    int width = 0, height = 0;
+    const int lower = textures.load("assets/texture/grid.png", width, height, true, true);
+    const int upper = textures.load("assets/texture/Grid.png", width, height, true, true);
+    EXPECT_NE(lower, upper);
+    EXPECT_EQ(width, 16);
+    textures.release(lower);
+    textures.release(upper);
+}
+
+TEST_F(TextureManagerTest, FailuresAreReportedOnceAndRemembered) {
+    int width = 7, height = 7;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(textures.load("assets/texture/nowhere.png", width, height, true, true), -1);
+    EXPECT_EQ(textures.load("assets/texture/nowhere.png", width, height, true, true), -1);
+    EXPECT_EQ(textures.load("assets/texture/broken.png", width, height, true, true), -1);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed.find("ASSET NOT IN PACKAGE!\n"), printed.rfind("ASSET NOT IN PACKAGE!\n"));
+    EXPECT_NE(printed.find("PNG LOAD ERROR: "), std::string::npos);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(device.count(GLCall::GenTexture), 0);
+    EXPECT_FALSE(textures.release(-1)) << "a remembered failure is never released";
+}
+
+TEST_F(TextureManagerTest, RemoveDeletesWhateverTheCount) {
+    int width = 0, height = 0;
+    const int id = textures.load("assets/texture/wide.png", width, height, true, true);
+    textures.load("assets/texture/wide.png", width, height, true, true);
+    EXPECT_TRUE(textures.remove(id));
+    EXPECT_EQ(textures.retainCount(id), 0);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(textures.remove(id));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("TEXTURE TO BE DELETED NOT FOUND!!"),
+              std::string::npos);
+}
+
+// A bare batch, to reach the atlas state of every pooled manager.
+class AtlasUser : public IXParticleManager {
+  public:
+    AtlasUser() { vertexCapacity = 60; }
+    void buildBatch() override {
+        vertexCount = 0;
+        for (int i = 0; i < quads && hasRoom(6); ++i) {
+            const BatchVertex corner{};
+            emitStripQuad(corner, corner, corner, corner);
+        }
+    }
+    int quads = 0;
+};
+
+using AtlasTest = PackageTest;
+
+TEST_F(AtlasTest, CellsAreWholePixelsAndFramesCountFromTheTopLeft) {
+    AtlasUser wide;
+    wide.load("assets/plist/atlas_wide");
+    EXPECT_EQ(wide.getCellWidth(), 333.0f);
+    EXPECT_EQ(wide.getBlendMode(), 4);
+    AtlasUser grid;
+    grid.load("assets/plist/atlas_grid");
+    EXPECT_EQ(grid.frameOrigin(10).u, 0.25f);
+    EXPECT_EQ(grid.frameOrigin(10).v, 0.25f);
+    EXPECT_EQ(grid.frameOriginFine(10, 2, 2).u, 10.0f / 16.0f);
+    EXPECT_EQ(grid.frameOriginFine(17, 2, 2).v, 1.0f / 8.0f);
+}
+
+TEST_F(AtlasTest, AtlasWithoutAGridIsOneCell) {
+    AtlasUser user;
+    testing::internal::CaptureStdout();
+    user.load("assets/plist/atlas_nogrid");
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("HAS NO GRID"), std::string::npos);
+    EXPECT_EQ(user.getNumColumns(), 1);
+    EXPECT_EQ(user.getCellWidth(), 256.0f);
+    EXPECT_EQ(user.frameOrigin(0).u, 0.0f);
+}
+
+TEST_F(AtlasTest, FullBatchDrawsNothingAndHiddenManagerDrawsNothing) {
+    AtlasUser user;
+    user.load("assets/plist/atlas_grid");
+    user.quads = 11;  // 66 vertices: only ten fit
+    user.draw();
+    EXPECT_EQ(user.getVertexCount(), 60);
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+    user.setVisible(false);
+    user.draw();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+    AtlasUser tiny;
+    tiny.load("assets/plist/atlas_grid");
+    tiny.quads = 0;
+    tiny.draw();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1) << "an empty batch issues no draw";
+}
+
+using SpriteTest = PackageTest;
+
+int framesUntilChange(OXSprite& sprite) {
+    const int start = sprite.currentFrame();
+    for (int updates = 1; updates < 100; ++updates) {
+        sprite.update(16.7f);
+        if (sprite.currentFrame() != start) {
+            return updates;
+        }
+    }
+    return -1;
+}
+
+TEST_F(SpriteTest, OneCellOfTheImageIsTheSpriteSize) {
+    OXSprite sprite;
+    sprite.load("assets/plist/spr_anim");
+    EXPECT_EQ(sprite.getSize().x, 64.0f);
+    EXPECT_EQ(sprite.getSize().y, 64.0f);
+    EXPECT_EQ(sprite.getAnimState(), OXSprite::Stopped);
+    EXPECT_FLOAT_EQ(sprite.u(true), 0.25f);
+    EXPECT_FLOAT_EQ(sprite.v(false), 0.5f);
+}
+
+TEST_F(SpriteTest, AnimationStepsAtTheFixedFrameTimeAndLoops) {
+    OXSprite sprite;
+    sprite.load("assets/plist/spr_anim");
+    sprite.play();
+    EXPECT_EQ(framesUntilChange(sprite), 4);  // 64 ms > 50, 14 carried
+    EXPECT_EQ(sprite.currentFrame(), 1);
+    EXPECT_EQ(framesUntilChange(sprite), 3);  // 14 + 48 = 62
+    for (int i = 0; i < 200 && sprite.currentFrame() != 7; ++i) {
+        sprite.update(16.7f);
+    }
+    ASSERT_EQ(sprite.currentFrame(), 7);
+    framesUntilChange(sprite);
+    EXPECT_EQ(sprite.currentFrame(), 0);
+}
+
+TEST_F(SpriteTest, NonLoopingAnimationStopsOnItsLastFrame) {
+    OXSprite sprite;
+    sprite.load("assets/plist/spr_anim");
+    sprite.setLoop(false);
+    sprite.play();
+    for (int i = 0; i < 200; ++i) {
+        sprite.update(16.7f);
+    }
+    EXPECT_EQ(sprite.currentFrame(), 7);
+    EXPECT_EQ(sprite.getAnimState(), OXSprite::Stopped);
+}
+
+TEST_F(SpriteTest, StartFramePlaysOnlyItsWindow) {
+    OXSprite sprite;
+    sprite.load("assets/plist/spr_window");
+    EXPECT_EQ(sprite.currentFrame(), 3);
+    sprite.play();
+    std::vector<int> seen;
+    for (int i = 0; i < 60; ++i) {
+        sprite.update(16.7f);
+        if (seen.empty() || seen.back() != sprite.currentFrame()) {
+            seen.push_back(sprite.currentFrame());
+        }
+    }
+    for (int frame : seen) {
+        EXPECT_TRUE(frame == 3 || frame == 4) << frame;
+    }
+    EXPECT_GT(seen.size(), 3u);
+}
+
+TEST_F(SpriteTest, StillSpritesHoldTheirFrameWhenPlayed) {
+    OXSprite still;
+    still.load("assets/plist/spr_still");
+    still.play();
+    still.update(16.7f);  // a zero frame time must not spin
+    EXPECT_EQ(still.currentFrame(), 0);
+    OXSprite bare;  // no grid or frame keys: one whole-image frame
+    bare.load("assets/plist/spr_bare");
+    EXPECT_EQ(bare.getSize().x, 256.0f);
+    EXPECT_EQ(bare.currentFrame(), 0);
+    EXPECT_FLOAT_EQ(bare.v(true), 0.0f);
+}
+
+TEST_F(SpriteTest, ScrollingOffsetWrapsIntoTheImage) {
+    OXScrollingSprite layer;
+    layer.loadSprite("assets/plist/spr_still", false);
+    layer.setScrollRates(0.001f, 0.0f);
+    for (int i = 0; i < 70; ++i) {
+        layer.update(16.7f);
+    }
+    EXPECT_GE(layer.getUOffset(), 0.0f);
+    EXPECT_LE(layer.getUOffset(), 1.0f);
+    EXPECT_NEAR(layer.getUOffset(), 0.169f, 1e-3f);
+}
+
+using SpriteBatchTest = PackageTest;
+
+TEST_F(SpriteBatchTest, TheWholePoolIsOneDrawWithOneTexture) {
+    CXSpriteBatchManager batch;
+    batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
+    for (int i = 0; i < 150; ++i) {
+        OXSprite* sprite = batch.getFreeSprite();
+        ASSERT_NE(sprite, nullptr);
+        sprite->fadeTo(1000, 1, 0);
+        sprite->setPosition(static_cast<float>(i), 10, 0);
+    }
+    device.resetCounts();
+    CXGfxManager::instance().forgetTexture(batch.getTextureId());
+    batch.draw();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+    EXPECT_EQ(device.count(GLCall::BindTexture), 1);
+    EXPECT_EQ(batch.getVertexCount(), 150 * 6);
+}
+
+TEST_F(SpriteBatchTest, The201stSpriteIsRefusedWithAMessage) {
+    CXSpriteBatchManager batch;
+    batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
+    for (int i = 0; i < CXSpriteBatchManager::kPoolSize; ++i) {
+        batch.getFreeSprite()->fadeTo(1000, 1, 0);
+    }
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(batch.getFreeSprite(), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "OUT OF SPRITES IN BATCH MANAGER!!\n");
+}
+
+TEST_F(SpriteBatchTest, FadedSpriteReturnsToThePoolWhenItsFadeEnds) {
+    CXSpriteBatchManager batch;
+    batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
+    OXSprite* sprite = batch.getFreeSprite();
+    sprite->fadeTo(300, 1, 0);
+    for (int i = 0; i < 17; ++i) {
+        batch.update(16.7f);
+    }
+    EXPECT_TRUE(sprite->isVisible());
+    batch.update(16.7f);  // 18 x 16.7 > 300
+    EXPECT_FALSE(sprite->isVisible());
+    EXPECT_EQ(batch.getFreeSprite(), sprite);
+}
+
+TEST_F(SpriteBatchTest, RotationsOutsideAFullTurnAreWrapped) {
+    CXSpriteBatchManager batch;
+    batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
+    OXSprite* turned = batch.getFreeSprite();
+    turned->fadeTo(1000, 1, 1);
+    turned->setRotation(0, 0, -90);
+    batch.draw();
+    const BatchVertex first = batch.getVertices()[0];
+    turned->setRotation(0, 0, 270);
+    batch.draw();
+    EXPECT_FLOAT_EQ(batch.getVertices()[0].x, first.x);
+    EXPECT_FLOAT_EQ(batch.getVertices()[0].y, first.y);
+    turned->setRotation(0, 0, 1e6f);
+    batch.draw();  // far out of range: still a valid corner
+    EXPECT_TRUE(std::isfinite(batch.getVertices()[0].x));
+}
+
+using ShaderTest = PackageTest;
+
+TEST_F(ShaderTest, FailedPrimaryShadersFallBackToTheAlternates) {
+    device.failCompilesContaining("FAILS");
+    testing::internal::CaptureStdout();
+    CXGfxManager::instance().setup();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("FAILED TO COMPILE SHADER: Shaders/ES2/Shader.fsh\n"), std::string::npos);
+    EXPECT_NE(printed.find("Primary shaders not supported, loaded alternate shaders instead.\n"),
+              std::string::npos);
+    // Shader_HDR is in neither folder: a missing file fails like a bad compile.
+    EXPECT_NE(printed.find("FAILED TO COMPILE SHADER: Shaders/110/Shader_HDR.vsh\n"), std::string::npos);
+    EXPECT_FALSE(CXGfxManager::instance().isGlslAvailable());
+    EXPECT_GE(CXGfxManager::instance().getMainProgram(), 0);
+    // Attribute names are bound before linking.
+    const auto& bindings = device.attribBindings.begin()->second;
+    EXPECT_EQ(bindings.size(), 4u);
+    EXPECT_EQ(bindings[3], (std::pair<GLuint, std::string>{3, "texture"}));
+    EXPECT_NE(printed.find("half buffer creation successful\n"), std::string::npos);
+}
+
+}  // namespace
