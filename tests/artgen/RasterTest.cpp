@@ -27,12 +27,15 @@ struct Rgba {
 
 Rgba exportedPixel(const Canvas& canvas, int x, int y) {
     const std::vector<uint8_t> bytes = toRgba8(canvas);
-    const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(canvas.width()) + static_cast<size_t>(x)) * 4;
+    const size_t i =
+        (static_cast<size_t>(y) * static_cast<size_t>(canvas.width()) + static_cast<size_t>(x)) * 4;
     return {bytes[i], bytes[i + 1], bytes[i + 2], bytes[i + 3]};
 }
 
 // The engine premultiplies on load: channel = int(channel * alpha / 255.0).
-int engineLoaded(int channel, int alpha) { return static_cast<int>(channel * alpha / 255.0); }
+int engineLoaded(int channel, int alpha) {
+    return static_cast<int>(channel * alpha / 255.0);
+}
 
 TEST(PngExport, StoresStraightColourThatTheEnginesPremultiplicationRestores) {
     Canvas canvas(2, 1);
@@ -66,13 +69,14 @@ TEST(PngExport, FaintGlowKeepsItsColourAndTransparentPixelsAreZero) {
 
 TEST(Draw, FilledCircleHasTheRightAreaAndASoftOnePixelEdge) {
     Canvas canvas(64, 64);
-    fill(canvas, Circle({32.0f, 32.0f}, 20.0f), palette::white);
+    // Centred on a pixel centre, so pixel (32, 12) has its centre exactly on the edge.
+    fill(canvas, Circle({32.5f, 32.5f}, 20.0f), palette::white);
     EXPECT_NEAR(totalAlpha(canvas), kPi * 400.0f, kPi * 400.0f * 0.005f);
     EXPECT_FLOAT_EQ(canvas.at(32, 32).a, 1.0f);
-    EXPECT_FLOAT_EQ(canvas.at(32, 13).a, 1.0f);  // centre 18.5 px from the middle
-    EXPECT_FLOAT_EQ(canvas.at(32, 10).a, 0.0f);  // 21.5 px
-    const float edge = canvas.at(32, 11).a;      // centre 20.5 px: half covered
-    EXPECT_NEAR(edge, 0.5f, 0.01f);
+    EXPECT_FLOAT_EQ(canvas.at(32, 13).a, 1.0f);  // 19 px from the middle
+    EXPECT_NEAR(canvas.at(32, 12).a, 0.5f, 0.001f);
+    EXPECT_NEAR(canvas.at(12, 32).a, 0.5f, 0.001f);
+    EXPECT_FLOAT_EQ(canvas.at(32, 11).a, 0.0f);  // 21 px
 }
 
 TEST(Draw, ConcavePolygonsFillOnlyTheirInside) {

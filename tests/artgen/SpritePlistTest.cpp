@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "data/Plist.h"
 #include "textures/TextureTable.h"
@@ -25,10 +28,15 @@ std::vector<SpriteList> propertyListsNamingTextures() {
         if (entry.path().extension() != ".plist") {
             continue;
         }
-        SpriteList list{entry.path().string(), {}};
-        bool ok = false;
-        Plist::loadFile(list.path, list.keys, ok);
-        EXPECT_TRUE(ok) << list.path;
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::vector<char> contents((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+        Plist::Value root;
+        Plist::parseValue(contents.data(), static_cast<int64_t>(contents.size()), root);
+        if (root.type() != typeid(Plist::Dictionary)) {
+            continue;  // level lists and other arrays
+        }
+        SpriteList list{entry.path().string(), boost::any_cast<Plist::Dictionary>(root)};
         if (list.keys.count("textureFileName") != 0) {
             lists.push_back(std::move(list));
         }
@@ -41,8 +49,8 @@ TEST(SpritePlists, GeneratedArtIsCutIntoWholeCellsWithPlayableFrames) {
     for (const SpriteList& list : propertyListsNamingTextures()) {
         std::string fileName;
         ASSERT_TRUE(Plist::getString(list.keys, "textureFileName", fileName)) << list.path;
-        const TextureSpec* spec = findTexture(fileName);
-        if (spec == nullptr) {
+        const TextureEntry* entry = findTexture(fileName);
+        if (entry == nullptr) {
             continue;  // art from elsewhere
         }
         ++checked;
@@ -56,8 +64,10 @@ TEST(SpritePlists, GeneratedArtIsCutIntoWholeCellsWithPlayableFrames) {
         ASSERT_TRUE(Plist::getInt(list.keys, "animSpeed", speed)) << list.path;
         ASSERT_GT(columns, 0) << list.path;
         ASSERT_GT(rows, 0) << list.path;
-        EXPECT_EQ(spec->width % columns, 0) << list.path << ": " << spec->width << " pixels in " << columns << " columns";
-        EXPECT_EQ(spec->height % rows, 0) << list.path << ": " << spec->height << " pixels in " << rows << " rows";
+        EXPECT_EQ(entry->width % columns, 0)
+            << list.path << ": " << entry->width << " pixels in " << columns << " columns";
+        EXPECT_EQ(entry->height % rows, 0)
+            << list.path << ": " << entry->height << " pixels in " << rows << " rows";
         int startFrame = 0;
         Plist::getInt(list.keys, "start frame", startFrame);
         EXPECT_GE(frames, 1) << list.path;
@@ -77,8 +87,9 @@ TEST(SpritePlists, EveryGeneratedTextureIsShownBySomePropertyList) {
         Plist::getString(list.keys, "textureFileName", fileName);
         named.insert(fileName);
     }
-    for (const TextureSpec& spec : textureTable()) {
-        EXPECT_EQ(named.count(spec.fileName), 1u) << spec.fileName << " is drawn but no property list shows it";
+    for (const TextureEntry& entry : textureTable()) {
+        EXPECT_EQ(named.count(entry.fileName), 1u)
+            << entry.fileName << " is drawn but no property list shows it";
     }
 }
 

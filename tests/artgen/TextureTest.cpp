@@ -42,11 +42,11 @@ const std::vector<uint8_t>& pngOf(const std::string& fileName) {
     static std::map<std::string, std::vector<uint8_t>> files;
     auto found = files.find(fileName);
     if (found == files.end()) {
-        const TextureSpec* spec = findTexture(fileName);
-        if (spec == nullptr) {
+        const TextureEntry* entry = findTexture(fileName);
+        if (entry == nullptr) {
             throw std::invalid_argument("no texture " + fileName);
         }
-        found = files.emplace(fileName, encodePng(paintTexture(*spec))).first;
+        found = files.emplace(fileName, encodePng(paintTexture(*entry))).first;
     }
     return found->second;
 }
@@ -72,18 +72,19 @@ TEST(TextureTable, NamesAreUniquePngFileNamesTheBuildCanFind) {
     // The build lists the outputs by scanning the table for quoted lower-case ".png" names.
     const std::regex buildPattern("[a-z0-9_]+\\.png");
     std::set<std::string> seen;
-    for (const TextureSpec& spec : textureTable()) {
-        EXPECT_TRUE(std::regex_match(spec.fileName, buildPattern)) << spec.fileName;
-        EXPECT_TRUE(seen.insert(spec.fileName).second) << spec.fileName << " is in the table twice";
-        EXPECT_NE(spec.paint, nullptr) << spec.fileName;
+    for (const TextureEntry& entry : textureTable()) {
+        EXPECT_TRUE(std::regex_match(entry.fileName, buildPattern)) << entry.fileName;
+        EXPECT_TRUE(seen.insert(entry.fileName).second) << entry.fileName << " is in the table twice";
+        EXPECT_NE(entry.paint, nullptr) << entry.fileName;
     }
     EXPECT_EQ(findTexture("no_such_texture.png"), nullptr);
 }
 
 TEST(Textures, DecodeToTheirDocumentedSizes) {
     const std::map<std::string, std::pair<unsigned, unsigned>> documented = {
-        {"black_1024.png", {1024, 1024}},     {"title_logo.png", {640, 360}},     {"title_start.png", {420, 56}},
-        {"load_logo_pc.png", {512, 256}},     {"load_logo.png", {512, 256}},      {"select_highlight.png", {128, 32}},
+        {"black_1024.png", {1024, 1024}},     {"title_logo.png", {640, 360}},
+        {"title_start.png", {420, 56}},       {"load_logo_pc.png", {512, 256}},
+        {"load_logo.png", {512, 256}},        {"select_highlight.png", {128, 32}},
         {"menu_bg_nebula.png", {1024, 1024}},
     };
     for (const auto& [name, size] : documented) {
@@ -94,15 +95,16 @@ TEST(Textures, DecodeToTheirDocumentedSizes) {
 }
 
 TEST(Textures, AreTheSameBytesOnEveryRun) {
-    for (const TextureSpec& spec : textureTable()) {
-        EXPECT_TRUE(encodePng(paintTexture(spec)) == pngOf(spec.fileName)) << spec.fileName << " changed between runs";
+    for (const TextureEntry& entry : textureTable()) {
+        EXPECT_TRUE(encodePng(paintTexture(entry)) == pngOf(entry.fileName))
+            << entry.fileName << " changed between runs";
     }
 }
 
 TEST(Textures, DecodedPixelsAreTheExportedStraightAlphaPixels) {
-    const TextureSpec* spec = findTexture("title_start.png");
-    ASSERT_NE(spec, nullptr);
-    EXPECT_TRUE(decodedOf(spec->fileName).rgba == toRgba8(paintTexture(*spec)));
+    const TextureEntry* entry = findTexture("title_start.png");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(decodedOf(entry->fileName).rgba == toRgba8(paintTexture(*entry)));
 }
 
 TEST(Textures, BlackBackdropIsOpaqueBlackEverywhere) {
@@ -114,23 +116,23 @@ TEST(Textures, BlackBackdropIsOpaqueBlackEverywhere) {
 }
 
 TEST(Textures, GlowingArtFadesOutBeforeTheImageEdge) {
-    for (const TextureSpec& spec : textureTable()) {
-        if (kOpaque.count(spec.fileName) != 0) {
+    for (const TextureEntry& entry : textureTable()) {
+        if (kOpaque.count(entry.fileName) != 0) {
             continue;
         }
-        const Decoded& image = decodedOf(spec.fileName);
+        const Decoded& image = decodedOf(entry.fileName);
         int visible = 0;
         for (size_t i = 3; i < image.rgba.size(); i += 4) {
             visible += image.rgba[i] > 200 ? 1 : 0;
         }
-        EXPECT_GT(visible, 50) << spec.fileName << " is nearly empty";
+        EXPECT_GT(visible, 50) << entry.fileName << " is nearly empty";
         for (unsigned x = 0; x < image.width; ++x) {
-            ASSERT_EQ(image.alpha(x, 0), 0) << spec.fileName << " top edge at x " << x;
-            ASSERT_EQ(image.alpha(x, image.height - 1), 0) << spec.fileName << " bottom edge at x " << x;
+            ASSERT_EQ(image.alpha(x, 0), 0) << entry.fileName << " top edge at x " << x;
+            ASSERT_EQ(image.alpha(x, image.height - 1), 0) << entry.fileName << " bottom edge at x " << x;
         }
         for (unsigned y = 0; y < image.height; ++y) {
-            ASSERT_EQ(image.alpha(0, y), 0) << spec.fileName << " left edge at y " << y;
-            ASSERT_EQ(image.alpha(image.width - 1, y), 0) << spec.fileName << " right edge at y " << y;
+            ASSERT_EQ(image.alpha(0, y), 0) << entry.fileName << " left edge at y " << y;
+            ASSERT_EQ(image.alpha(image.width - 1, y), 0) << entry.fileName << " right edge at y " << y;
         }
     }
 }
@@ -193,13 +195,14 @@ TEST(Textures, SelectionHighlightIsGreyForTintingWithABrightCoreAndFadedEnds) {
 TEST(Generator, WritesEachTextureAtItsPackagePath) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "artgen_generator_test";
     std::filesystem::remove_all(folder);
-    const TextureSpec* spec = findTexture("select_highlight.png");
-    ASSERT_NE(spec, nullptr);
-    writeTextures(folder, {*spec});
+    const TextureEntry* entry = findTexture("select_highlight.png");
+    ASSERT_NE(entry, nullptr);
+    writeTextures(folder, {*entry});
     const std::filesystem::path written = folder / "assets" / "texture" / "select_highlight.png";
     ASSERT_TRUE(std::filesystem::exists(written));
     std::ifstream file(written, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
     EXPECT_TRUE(bytes == pngOf("select_highlight.png"));
     std::filesystem::remove_all(folder);
 }
@@ -207,10 +210,10 @@ TEST(Generator, WritesEachTextureAtItsPackagePath) {
 TEST(Generator, AnUnwritableOutputFolderIsReportedByName) {
     const std::filesystem::path blocker = std::filesystem::temp_directory_path() / "artgen_not_a_folder";
     std::ofstream(blocker) << "a file where the output folder should be";
-    const TextureSpec* spec = findTexture("select_highlight.png");
-    ASSERT_NE(spec, nullptr);
+    const TextureEntry* entry = findTexture("select_highlight.png");
+    ASSERT_NE(entry, nullptr);
     try {
-        writeTextures(blocker, {*spec});
+        writeTextures(blocker, {*entry});
         ADD_FAILURE() << "writing under a file should fail";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("artgen_not_a_folder"), std::string::npos) << error.what();

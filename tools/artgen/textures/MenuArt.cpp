@@ -1,0 +1,157 @@
+// Menu pieces: the plain black backdrop, the selection highlight and the nebula background.
+
+#include <cmath>
+#include <vector>
+
+#include "raster/Draw.h"
+#include "raster/Filters.h"
+#include "raster/Noise.h"
+#include "textures/Motifs.h"
+#include "textures/Painters.h"
+
+namespace artgen {
+
+void paintBlack(Canvas& canvas, Random& /*random*/) {
+    canvas.clear(palette::black);
+}
+
+void paintSelectHighlight(Canvas& canvas, Random& /*random*/) {
+    // White and grey only: the engine tints it and adds it behind the focused widget.
+    const auto width = static_cast<float>(canvas.width());
+    const auto height = static_cast<float>(canvas.height());
+    const float middle = height * 0.5f;
+    shade(canvas, [&](Vec2 p) {
+        const float across = p.x / width;
+        const float ends = smoothstep(0.0f, 0.32f, across) * smoothstep(1.0f, 0.68f, across);
+        const float offset = std::abs(p.y - middle);
+        const float core = std::exp(-(offset * offset) / (2.0f * 2.2f * 2.2f));
+        const float halo = std::exp(-(offset * offset) / (2.0f * 7.0f * 7.0f));
+        const float edge = smoothstep(middle, middle - 3.0f, offset);  // nothing on the top and bottom rows
+        const float alpha = ends * edge * (0.7f * core + 0.35f * halo);
+        return mix(Colour::hex(0xb8b8b8), palette::white, core).withAlpha(std::min(alpha, 1.0f));
+    });
+    fadeBorders(canvas, 2.0f);
+}
+
+namespace {
+
+constexpr int kNebulaPeriod = 3;  // noise cells across the texture; the texture repeats with it
+
+// Calls `draw(position)` once, and again one texture size away wherever a shape of `reach`
+// crosses an edge, so a repeating texture shows it whole across the seam.
+template <typename Draw>
+void drawWrapped(const Canvas& canvas, Vec2 at, float reach, Draw draw) {
+    const auto width = static_cast<float>(canvas.width());
+    const auto height = static_cast<float>(canvas.height());
+    for (float dy : {-height, 0.0f, height}) {
+        for (float dx : {-width, 0.0f, width}) {
+            const Vec2 copy = at + Vec2{dx, dy};
+            if (copy.x + reach >= 0.0f && copy.x - reach <= width && copy.y + reach >= 0.0f &&
+                copy.y - reach <= height) {
+                draw(copy);
+            }
+        }
+    }
+}
+
+Colour starColour(Random& random) {
+    static const Colour kTints[] = {Colour::hex(0xdff6ff), Colour::hex(0xffffff), Colour::hex(0xfff0dc),
+                                    Colour::hex(0xa8e8ff), Colour::hex(0xf2d0ff)};
+    return kTints[random.integer(0, 4)];
+}
+
+void paintClouds(Canvas& canvas, Random& random) {
+    const TileableNoise warp(random.next(), kNebulaPeriod, kNebulaPeriod);
+    const TileableNoise clouds(random.next(), kNebulaPeriod, kNebulaPeriod);
+    const TileableNoise mass(random.next(), 2, 2);
+    const TileableNoise hue(random.next(), 2, 2);
+    const TileableNoise lanes(random.next(), kNebulaPeriod, kNebulaPeriod);
+    const TileableNoise strands(random.next(), kNebulaPeriod * 2, kNebulaPeriod * 2);
+    const auto size = static_cast<float>(canvas.width());
+    const float scale = static_cast<float>(kNebulaPeriod) / size;
+    const float broadScale = 2.0f / size;
+
+    const Colour base = Colour::hex(0x020309);
+    const Colour coolGas = Colour::hex(0x0d5670);
+    const Colour warmGas = Colour::hex(0x4a1a7a);
+    const Colour coolWisps = Colour::hex(0x3cc8dc);
+    const Colour warmWisps = Colour::hex(0xb03aa8);
+
+    shadeInParallel(canvas, [&](Vec2 p) {
+        const float u = p.x * scale;
+        const float v = p.y * scale;
+        // Warped coordinates make the clouds swirl instead of looking like plain noise.
+        const float wu = u + 0.6f * warp.fractal(u, v, 4);
+        const float wv = v + 0.6f * warp.fractal(u + 1.7f, v + 2.3f, 4);
+        // Big regions of gas with empty space between them, shaped by finer billows.
+        const float region = smoothstep(-0.55f, 0.45f, mass.fractal(p.x * broadScale, p.y * broadScale, 3));
+        const float billows = smoothstep(-0.25f, 0.5f, clouds.fractal(wu, wv, 6, 0.55f));
+        const float density = region * billows;
+        // Every noise is sampled at a whole multiple of its period per texture, so it tiles.
+        const float filaments = std::pow(strands.ridged(wu * 2.0f, wv * 2.0f, 4, 0.5f), 5.0f);
+        const float dust = smoothstep(0.0f, 0.5f, lanes.fractal(wu, wv, 5));
+        const float warmth = smoothstep(-0.3f, 0.35f, hue.fractal(p.x * broadScale, p.y * broadScale, 3));
+
+        const float clear = 1.0f - 0.8f * dust;
+        const float light = density * density * clear * 1.3f;
+        const float wisps = filaments * density * clear * 0.9f;
+        const Colour gas = mix(coolGas, warmGas, warmth);
+        const Colour bright = mix(coolWisps, warmWisps, warmth);
+        return Colour{base.r + gas.r * light + bright.r * wisps, base.g + gas.g * light + bright.g * wisps,
+                      base.b + gas.b * light + bright.b * wisps, 1.0f};
+    });
+}
+
+void paintStars(Canvas& canvas, Random& random) {
+    const auto size = static_cast<float>(canvas.width());
+    // Many faint specks, fewer clear stars, a handful of bright ones with glints.
+    for (int i = 0; i < 2600; ++i) {
+        const Vec2 at{random.range(0.0f, size), random.range(0.0f, size)};
+        const float brightness = std::pow(random.uniform(), 3.0f) * 0.7f + 0.08f;
+        const float radius = random.range(0.35f, 0.75f);
+        const Colour colour = starColour(random);
+        drawWrapped(canvas, at, 2.0f, [&](Vec2 c) {
+            fill(canvas, Circle(c, radius), colour.withAlpha(brightness), Blend::Add);
+        });
+    }
+    for (int i = 0; i < 140; ++i) {
+        const Vec2 at{random.range(0.0f, size), random.range(0.0f, size)};
+        const float radius = random.range(0.7f, 1.2f);
+        const Colour colour = starColour(random);
+        const float strength = random.range(0.15f, 0.35f);
+        drawWrapped(canvas, at, 10.0f, [&](Vec2 c) {
+            const Circle star(c, radius);
+            glow(canvas, star, colour, radius * 6.0f, strength);
+            fill(canvas, star, colour.withAlpha(0.9f), Blend::Add);
+        });
+    }
+    for (int i = 0; i < 5; ++i) {
+        const Vec2 at{random.range(0.0f, size), random.range(0.0f, size)};
+        const Colour colour = i % 3 == 0 ? palette::pink : palette::ice;
+        const float glint = random.range(7.0f, 13.0f);
+        const float tilt = random.range(-10.0f, 10.0f);
+        drawWrapped(canvas, at, glint * 2.0f,
+                    [&](Vec2 c) { drawSparkle(canvas, c, glint, colour.withAlpha(0.75f), tilt); });
+    }
+}
+
+// A whisper of grain hides banding in the dark gradients.
+void addGrain(Canvas& canvas, Random& random) {
+    for (Pixel& p : canvas.pixels()) {
+        const float grain = (random.uniform() - random.uniform()) * (1.2f / 255.0f);
+        p.r = std::max(0.0f, p.r + grain);
+        p.g = std::max(0.0f, p.g + grain);
+        p.b = std::max(0.0f, p.b + grain);
+    }
+}
+
+}  // namespace
+
+void paintMenuBackgroundNebula(Canvas& canvas, Random& random) {
+    paintClouds(canvas, random);
+    bloom(canvas, 12.0f, 0.25f, Edges::Wrap);
+    paintStars(canvas, random);
+    addGrain(canvas, random);
+}
+
+}  // namespace artgen

@@ -1,0 +1,37 @@
+#include "textures/TextureTable.h"
+
+#include "textures/Painters.h"
+
+namespace artgen {
+
+// One texture per line, file name in quotes: the build reads the names from this table.
+const std::vector<TextureEntry>& textureTable() {
+    static const std::vector<TextureEntry> table = {
+        {"black_1024.png", 1024, 1024, paintBlack},
+        {"title_logo.png", 640, 360, paintTitleLogo},
+        {"title_start.png", 420, 56, paintTitleStart},
+        {"load_logo_pc.png", 512, 256, paintLoadLogoPc},
+        {"load_logo.png", 512, 256, paintLoadLogo},
+        {"select_highlight.png", 128, 32, paintSelectHighlight},
+        {"menu_bg_nebula.png", 1024, 1024, paintMenuBackgroundNebula},
+    };
+    return table;
+}
+
+const TextureEntry* findTexture(const std::string& fileName) {
+    for (const TextureEntry& entry : textureTable()) {
+        if (fileName == entry.fileName) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+Canvas paintTexture(const TextureEntry& entry) {
+    Canvas canvas(entry.width, entry.height);
+    Random random = Random::forName(entry.fileName);
+    entry.paint(canvas, random);
+    return canvas;
+}
+
+}  // namespace artgen
