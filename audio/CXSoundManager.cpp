@@ -1,6 +1,8 @@
 #include "audio/CXSoundManager.h"
 
 CXSoundManager& CXSoundManager::instance() {
-    static CXSoundManager manager;
-    return manager;
+    // Made on first use and never destroyed: objects that outlive main()'s
+    // scope may still call it while the process ends.
+    static CXSoundManager* const manager = new CXSoundManager();
+    return *manager;
 }

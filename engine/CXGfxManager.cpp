@@ -21,8 +21,10 @@ const char* const kAlternateShaderFolder = "Shaders/110/";
 }  // namespace
 
 CXGfxManager& CXGfxManager::instance() {
-    static CXGfxManager manager;
-    return manager;
+    // Made on first use and never destroyed: objects that outlive main()'s
+    // scope may still call it while the process ends.
+    static CXGfxManager* const manager = new CXGfxManager();
+    return *manager;
 }
 
 void CXGfxManager::setRenderSize(int width, int height) {

@@ -15,8 +15,10 @@ const char* const kDumpSeparator = "========================================\n";
 }  // namespace
 
 CXTextureManager& CXTextureManager::instance() {
-    static CXTextureManager manager;
-    return manager;
+    // Made on first use and never destroyed: objects that outlive main()'s
+    // scope may still call it while the process ends.
+    static CXTextureManager* const manager = new CXTextureManager();
+    return *manager;
 }
 
 void premultiplyAlpha(std::vector<unsigned char>& rgba) {

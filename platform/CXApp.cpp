@@ -88,8 +88,10 @@ OXScene* makeMenuScene(int index, IXMenuHost& host) {
 }  // namespace
 
 CXApp& CXApp::instance() {
-    static CXApp app;
-    return app;
+    // Made on first use and never destroyed: objects that outlive main()'s
+    // scope may still call it while the process ends.
+    static CXApp* const app = new CXApp();
+    return *app;
 }
 
 CXApp::CXApp() : userProfile(std::make_unique<CXUserProfile>()) {}

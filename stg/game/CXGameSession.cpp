@@ -1,8 +1,10 @@
 #include "stg/game/CXGameSession.h"
 
 CXGameSession& CXGameSession::instance() {
-    static CXGameSession session;
-    return session;
+    // Made on first use and never destroyed: objects that outlive main()'s
+    // scope may still call it while the process ends.
+    static CXGameSession* const session = new CXGameSession();
+    return *session;
 }
 
 void CXGameSession::keyEvent(int code, bool down) {

@@ -37,6 +37,16 @@ pixel() {  # window image, x, y -> "r,g,b"
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+brightest() {  # image, WxH+X+Y -> brightest grey level of the region, 0 to 255
+    convert "$1" -crop "$2" +repage -colorspace gray -format "%[fx:int(255*maxima)]" info:
+}
+
+changed_pixels() {  # image, image, WxH+X+Y -> how many pixels of the region differ
+    convert "$1" -crop "$3" +repage "$OUT/region-a.png"
+    convert "$2" -crop "$3" +repage "$OUT/region-b.png"
+    compare -metric AE -fuzz 2% "$OUT/region-a.png" "$OUT/region-b.png" null: 2>&1 | cut -d' ' -f1
+}
+
 near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
     python3 -c "import sys; a=[int(v) for v in sys.argv[1].split(',')]; b=[int(v) for v in sys.argv[2].split(',')]; sys.exit(0 if all(abs(x-y)<=12 for x,y in zip(a,b)) else 1)" "$1" "$2"
 }
@@ -60,9 +70,16 @@ if [ -n "${game:-}" ]; then
     geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
     [ "$geometry" = "800x600" ] || fail "the game window is $geometry, not 800x600"
     import -window "$game" "$OUT/title.png"
-    # The title screen's panel fills the middle of the centred game image.
-    near "$(pixel "$OUT/title.png" 400 300)" "25,114,204" || fail "no title screen in the middle: $(pixel "$OUT/title.png" 400 300)"
+    sleep 0.5
+    import -window "$game" "$OUT/title-half-a-second-later.png"
+    # The game image is 450 x 600, centred: x 175 to 625. The logo's neon
+    # lies in its upper third, the start prompt near y 424.
+    [ "$(brightest "$OUT/title.png" 300x140+250+110)" -gt 200 ] || fail "no title logo"
+    [ "$(brightest "$OUT/title.png" 200x30+300+410)" -gt 180 ] || fail "no start prompt"
     near "$(pixel "$OUT/title.png" 100 300)" "0,0,0" || fail "the borders beside the game image are not black"
+    # The highlight behind the prompt pulses: the two pictures differ there.
+    [ "$(changed_pixels "$OUT/title.png" "$OUT/title-half-a-second-later.png" 440x40+180+404)" -gt 100 ] ||
+        fail "the selection highlight does not pulse"
     hold "$game" z
     sleep 1
     import -window "$game" "$OUT/main.png"
@@ -70,8 +87,8 @@ if [ -n "${game:-}" ]; then
     hold "$game" c
     sleep 1
     import -window "$game" "$OUT/back-to-title.png"
-    near "$(pixel "$OUT/back-to-title.png" 400 300)" "25,114,204" || fail "back did not slide to the title"
-    xdotool keydown --window "$game" Escape; sleep 0.3; xdotool keyup --window "$game" Escape
+    [ "$(brightest "$OUT/back-to-title.png" 300x140+250+110)" -gt 200 ] || fail "back did not slide to the title"
+    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
 fi
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then
