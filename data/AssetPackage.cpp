@@ -9,6 +9,7 @@ const char* const kAssetPackagePath = "./data.oap";
 namespace {
 
 uint64_t fileSystemGeneration = 0;
+bool packageMounted = false;
 
 }  // namespace
 
@@ -19,13 +20,19 @@ bool mountAssetPackage(const std::string& packagePath) {
         return false;
     }
     std::printf("asset package mount successful.\n");
+    packageMounted = true;
     return true;
+}
+
+bool isAssetPackageMounted() {
+    return packageMounted;
 }
 
 void unmountAssetPackage() {
     if (PHYSFS_isInit() != 0) {
         PHYSFS_deinit();
     }
+    packageMounted = false;
     ++fileSystemGeneration;
 }
 

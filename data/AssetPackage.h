@@ -14,6 +14,9 @@ extern const char* const kAssetPackagePath;
 // way, and every later read of a missing package simply fails.
 bool mountAssetPackage(const std::string& packagePath = kAssetPackagePath);
 
+// True from a successful mount until the shut-down.
+bool isAssetPackageMounted();
+
 // Shuts PhysicsFS down. Streams still open afterwards report failure instead of touching the
 // closed library.
 void unmountAssetPackage();

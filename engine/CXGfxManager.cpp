@@ -1,10 +1,12 @@
 #include "engine/CXGfxManager.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "data/AssetPackage.h"
+#include "engine/BuiltInShaders.h"
 #include "engine/gl/IXGLDevice.h"
 
 namespace {
@@ -42,9 +44,15 @@ bool CXGfxManager::compileShader(unsigned type, const char* path, unsigned& shad
     std::printf("Compiling Shader: %s\n", path);
     std::vector<char> source;
     if (!readAssetFile(path, source)) {
-        // A shader missing from the package fails like one that does not compile.
-        std::printf("FAILED TO COMPILE SHADER: %s\n", path);
-        return false;
+        // Without a package at all, the desktop shaders built into the
+        // program stand in, so the game still runs; a package that lacks a
+        // shader fails it like one that does not compile.
+        const char* builtIn = isAssetPackageMounted() ? nullptr : builtInShaderSource(path);
+        if (!builtIn) {
+            std::printf("FAILED TO COMPILE SHADER: %s\n", path);
+            return false;
+        }
+        source.assign(builtIn, builtIn + std::strlen(builtIn));
     }
     shader = gl.createShader(type);
     gl.shaderSource(shader, source.data(), static_cast<GLint>(source.size()));

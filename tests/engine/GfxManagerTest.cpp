@@ -129,6 +129,23 @@ TEST_F(CompositeTest, BufferScaleMagnifiesAroundTheCentre) {
     EXPECT_EQ(device.lastViewport, (std::array<int, 4>{118, -75, 562, 750}));
 }
 
+TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
+    gfx.setScreenSize(1440, 1080);
+    gfx.setGameArea(768, 1024);
+    gfx.setBufferScale(0.5f);
+    gfx.setResolutionBoost(true, false);
+    gfx.endFrame();
+    EXPECT_EQ(device.lastViewport[2], static_cast<int>(768 * 1.05f));
+    gfx.setScreenOrientation(1);
+    gfx.endFrame();  // turned: 0.4 more, or 0.875 with the wide play field
+    EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.4f));
+    gfx.setResolutionBoost(true, true);
+    gfx.endFrame();
+    EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.875f));
+    gfx.setScreenOrientation(0);
+    gfx.setResolutionBoost(false, false);
+}
+
 TEST_F(CompositeTest, TurnedScreenSwapsTheImageSides) {
     gfx.setScreenSize(800, 600);
     gfx.setGameArea(600, 800);
