@@ -43,6 +43,10 @@ void parseValue(const char* data, int64_t size, Value& out);
 // not an error: `out` is left as it was and false is returned.
 bool loadAsset(const std::string& path, Dictionary& out);
 bool loadAssetArray(const std::string& path, Array& out);
+// As loadAsset for content loaders, which never stop on a bad file: a
+// malformed list is reported on the console with its path and the reader's
+// message ("BAD PROPERTY LIST path: message") and reads as empty.
+bool loadContent(const std::string& path, Dictionary& out);
 
 // Parses the stream from its current position to its end.
 void parseStream(std::istream& in, Dictionary& out);

@@ -1,5 +1,7 @@
 // Property lists read whole from the asset package.
 
+#include <cstdio>
+#include <exception>
 #include <vector>
 
 #include "data/AssetPackage.h"
@@ -23,6 +25,16 @@ bool loadAssetArray(const std::string& path, Array& out) {
     }
     parseArray(contents.data(), static_cast<int64_t>(contents.size()), out);
     return true;
+}
+
+bool loadContent(const std::string& path, Dictionary& out) {
+    try {
+        return loadAsset(path, out);
+    } catch (const std::exception& error) {
+        std::printf("BAD PROPERTY LIST %s: %s\n", path.c_str(), error.what());
+        out.clear();
+        return false;
+    }
 }
 
 }  // namespace Plist

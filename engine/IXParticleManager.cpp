@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <stdexcept>
 
 #include "data/Plist.h"
 #include "engine/CXGfxManager.h"
@@ -25,12 +24,7 @@ void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool 
 
     Plist::Dictionary atlas;
     const std::string file = name + ".plist";
-    try {
-        Plist::loadAsset(file, atlas);
-    } catch (const std::exception& error) {
-        std::printf("BAD ATLAS %s: %s\n", file.c_str(), error.what());
-        atlas.clear();
-    }
+    Plist::loadContent(file, atlas);
     Plist::getInt(atlas, "numColumns", numColumns);
     Plist::getInt(atlas, "numRows", numRows);
     if (numColumns < 1 || numRows < 1) {

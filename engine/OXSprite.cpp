@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <stdexcept>
 
 #include "data/Plist.h"
 #include "engine/CXGfxManager.h"
@@ -39,12 +38,7 @@ void OXSprite::loadSprite(const std::string& path, bool nearest) {
 
 void OXSprite::readSpritePlist(const std::string& file, bool nearest) {
     Plist::Dictionary description;
-    try {
-        Plist::loadAsset(file, description);
-    } catch (const std::exception& error) {
-        std::printf("BAD SPRITE %s: %s\n", file.c_str(), error.what());
-        description.clear();
-    }
+    Plist::loadContent(file, description);
     Plist::getInt(description, "numColumns", numColumns);
     Plist::getInt(description, "numRows", numRows);
     Plist::getInt(description, "animSpeed", animSpeed);

@@ -1,7 +1,6 @@
 #include "frontend/OXScnDefaultBg.h"
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "data/Plist.h"
 #include "engine/CXGfxManager.h"
@@ -9,12 +8,7 @@
 
 void OXScnDefaultBg::loadBackground(const std::string& path) {
     Plist::Dictionary description;
-    try {
-        Plist::loadAsset(path, description);
-    } catch (const std::exception& error) {
-        std::printf("BAD BACKGROUND DESCRIPTION %s: %s\n", path.c_str(), error.what());
-        return;
-    }
+    Plist::loadContent(path, description);
     char key[32];
     Plist::Dictionary layerKeys;
     for (int index = 0;; ++index) {

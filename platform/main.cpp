@@ -12,20 +12,11 @@
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
 #include "platform/Resolution.h"
+#include "platform/SfmlFrameClock.h"
 #include "platform/SfmlJoystick.h"
 
 namespace {
 constexpr int kEscapeKey = 0x1B;
-
-class SfmlFrameClock : public IXFrameClock {
-  public:
-    int64_t elapsedMicroseconds() override { return clock.getElapsedTime().asMicroseconds(); }
-    void restart() override { clock.restart(); }
-    void sleepMicroseconds(int64_t microseconds) override { sf::sleep(sf::microseconds(microseconds)); }
-
-  private:
-    sf::Clock clock;
-};
 
 // The main loop's view of the game window.
 class GameLoopHost : public IXLoopHost {

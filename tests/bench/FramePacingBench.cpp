@@ -14,18 +14,9 @@
 #include "frontend/MenuSceneIndex.h"
 #include "platform/CXApp.h"
 #include "platform/FramePacer.h"
+#include "platform/SfmlFrameClock.h"
 
 namespace {
-
-class SfmlFrameClock : public IXFrameClock {
-  public:
-    int64_t elapsedMicroseconds() override { return clock.getElapsedTime().asMicroseconds(); }
-    void restart() override { clock.restart(); }
-    void sleepMicroseconds(int64_t microseconds) override { sf::sleep(sf::microseconds(microseconds)); }
-
-  private:
-    sf::Clock clock;
-};
 
 double threadCpuSeconds() {
     timespec now{};
