@@ -17,4 +17,15 @@ void paintMenuBackgroundNebula(Canvas& canvas, Random& random);
 void paintLoadLogo(Canvas& canvas, Random& random);
 void paintLoadLogoPc(Canvas& canvas, Random& random);
 
+// Gameplay: enemies, the player's ship and its effects.
+void paintEnemyAtlas(Canvas& canvas, Random& random);
+void paintSenkoTypeA(Canvas& canvas, Random& random);
+void paintSenkoOption(Canvas& canvas, Random& random);
+void paintSenkoEngine(Canvas& canvas, Random& random);
+void paintSenkoMarker(Canvas& canvas, Random& random);
+void paintMothership(Canvas& canvas, Random& random);
+void paintBomb(Canvas& canvas, Random& random);
+void paintParticleAtlas(Canvas& canvas, Random& random);
+void paintExplosion(Canvas& canvas, Random& random);
+
 }  // namespace artgen

@@ -14,6 +14,15 @@ const std::vector<TextureEntry>& textureTable() {
         {"load_logo.png", 512, 256, paintLoadLogo},
         {"select_highlight.png", 128, 32, paintSelectHighlight},
         {"menu_bg_nebula.png", 1024, 1024, paintMenuBackgroundNebula},
+        {"enemies.png", 1024, 1024, paintEnemyAtlas},
+        {"senko_type_a.png", 512, 128, paintSenkoTypeA},
+        {"senko_option.png", 128, 64, paintSenkoOption},
+        {"senko_engine.png", 128, 128, paintSenkoEngine},
+        {"senko_marker.png", 64, 64, paintSenkoMarker},
+        {"mothership.png", 512, 512, paintMothership},
+        {"bomb_player_1.png", 256, 256, paintBomb},
+        {"particles.png", 512, 512, paintParticleAtlas},
+        {"explosion.png", 1024, 512, paintExplosion},
     };
     return table;
 }

@@ -1,0 +1,104 @@
+// The grids of the gameplay atlases and the frame number of everything in them, for the
+// painters and for the content that names frames ("atlas frame", "frame", "atlasFrame").
+// Frame f is column f mod columns, row f / columns, counted from the top-left cell.
+#pragma once
+
+#include "raster/AtlasGrid.h"
+
+namespace artgen {
+
+// enemies.png: 8 x 8 cells of 128 x 128.
+inline AtlasGrid enemyAtlasGrid() {
+    return AtlasGrid::withCellSize(128, 128, 8, 8);
+}
+namespace enemy_frame {
+constexpr int kDart = 0;     // popcorn dart, 2 frames of engine flicker (0, 1)
+constexpr int kManta = 2;    // popcorn manta wing, 2 frames (2, 3)
+constexpr int kClaw = 4;     // popcorn claw with a glowing core, 2 frames (4, 5)
+constexpr int kGunship = 6;  // heavier gunship, 2 frames (6, 7)
+constexpr int kDartDamaged = 8;
+constexpr int kMantaDamaged = 9;
+constexpr int kClawDamaged = 10;
+constexpr int kGunshipDamaged = 11;
+constexpr int kEscort = 12;    // friendly escort, 2 frames (12, 13)
+constexpr int kAsteroid = 14;  // two obstacle rocks (14, 15)
+constexpr int kTankHull = 16;
+constexpr int kTankTurret = 17;  // module over the hull, pivot at the cell centre
+constexpr int kTankHullDamaged = 18;
+constexpr int kWallTurretBase = 19;
+constexpr int kWallTurretBarrel = 20;  // module over the base, pivot at the cell centre
+constexpr int kWallTurretBaseDamaged = 21;
+constexpr int kDebris = 22;   // obstacle: a torn hull section
+constexpr int kCarrier = 24;  // 2 x 2 cells (24, 25, 32, 33): "unit width" and "unit height" 2
+constexpr int kCarrierGunPod = 26;
+constexpr int kCarrierArmour = 27;
+constexpr int kCarrierCore = 28;
+constexpr int kCarrierCoreDamaged = 29;
+constexpr int kCarrierGunPodDamaged = 30;
+constexpr int kCarrierArmourDamaged = 31;
+}  // namespace enemy_frame
+
+// senko_type_a.png: the player's ship, 4 cells of 128 x 128 in a row.
+inline AtlasGrid playerShipGrid() {
+    return AtlasGrid::withCellSize(128, 128, 4, 1);
+}
+namespace ship_frame {
+constexpr int kLevel = 0;
+constexpr int kBankLeft = 1;
+constexpr int kBankRight = 2;
+constexpr int kBoost = 3;
+}  // namespace ship_frame
+
+// senko_option.png: the option pod, 2 frames of 64 x 64.
+inline AtlasGrid optionGrid() {
+    return AtlasGrid::withCellSize(64, 64, 2, 1);
+}
+// senko_engine.png: the engine glow under the ship, 2 flicker frames of 64 x 128.
+inline AtlasGrid engineGrid() {
+    return AtlasGrid::withCellSize(64, 128, 2, 1);
+}
+
+// particles.png: 8 x 8 cells of 64 x 64. Grey frames are white light or grey smoke for the
+// engine to tint; the rest carry their own colours.
+inline AtlasGrid particleAtlasGrid() {
+    return AtlasGrid::withCellSize(64, 64, 8, 8);
+}
+namespace particle_frame {
+constexpr int kSoftGlow = 0;  // grey
+constexpr int kCoreGlow = 1;  // grey
+constexpr int kDot = 2;       // grey
+constexpr int kSparkle = 3;   // grey
+constexpr int kStreak = 4;    // grey, long, along y for directional systems
+constexpr int kSpark = 5;     // grey, short and thick, along y
+constexpr int kRing = 6;      // grey, thin shockwave ring
+constexpr int kSoftRing = 7;  // grey, wide soft shockwave
+constexpr int kSmoke = 8;     // grey, 4 puffs (8 to 11)
+constexpr int kSmokeCount = 4;
+constexpr int kShard = 12;  // grey, 3 debris shards (12 to 14)
+constexpr int kShardCount = 3;
+constexpr int kEmber = 15;  // orange
+constexpr int kFire = 16;   // coloured explosion, 8 frames along one row (16 to 23)
+constexpr int kFireCount = 8;
+constexpr int kBurst = 24;  // grey energy burst, 8 frames along one row (24 to 31)
+constexpr int kBurstCount = 8;
+constexpr int kFlame = 32;    // orange flame tongue, along y
+constexpr int kFlash = 33;    // grey hexagonal lens flash
+constexpr int kBolt = 34;     // grey electric arc
+constexpr int kScratch = 35;  // grey graze spark: a bright chevron
+}  // namespace particle_frame
+
+// explosion.png: 8 x 4 cells of 128 x 128: the fiery burst in frames 0 to 15, the score
+// popups x2, x4, x8 and x16 in frames 16 to 19.
+inline AtlasGrid explosionGrid() {
+    return AtlasGrid::withCellSize(128, 128, 8, 4);
+}
+namespace explosion_frame {
+constexpr int kBurst = 0;
+constexpr int kBurstCount = 16;
+constexpr int kScoreTimes2 = 16;
+constexpr int kScoreTimes4 = 17;
+constexpr int kScoreTimes8 = 18;
+constexpr int kScoreTimes16 = 19;
+}  // namespace explosion_frame
+
+}  // namespace artgen
