@@ -1,5 +1,6 @@
 #include "textures/TextureTable.h"
 
+#include "textures/BulletArt.h"
 #include "textures/Painters.h"
 
 namespace artgen {
@@ -14,6 +15,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"load_logo.png", 512, 256, paintLoadLogo},
         {"select_highlight.png", 128, 32, paintSelectHighlight},
         {"menu_bg_nebula.png", 1024, 1024, paintMenuBackgroundNebula},
+        {"bullets.png", 512, 512, paintBulletAtlas},
         {"enemies.png", 1024, 1024, paintEnemyAtlas},
         {"senko_type_a.png", 512, 128, paintSenkoTypeA},
         {"senko_option.png", 128, 64, paintSenkoOption},

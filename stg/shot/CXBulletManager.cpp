@@ -1,0 +1,778 @@
+#include "stg/shot/CXBulletManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
+#include "engine/RotationCorners.h"
+#include "stg/shot/IXShootable.h"
+#include "stg/shot/IXShotEffects.h"
+#include "stg/shot/IXShotTarget.h"
+#include "stg/shot/IXShotWorld.h"
+#include "stg/shot/OXBeam.h"
+#include "stg/shot/OXBullet.h"
+#include "stg/shot/OXLauncher.h"
+#include "stg/shot/ShotMath.h"
+
+namespace {
+// Four floats handled at once (the compiler's vector extension; plain SSE on x86).
+using Float4 = float __attribute__((vector_size(16)));
+using Mask4 = int __attribute__((vector_size(16)));
+
+Float4 load4(const float* values) {
+    Float4 v;
+    std::memcpy(&v, values, sizeof v);
+    return v;
+}
+
+Float4 splat4(float value) {
+    return Float4{value, value, value, value};
+}
+
+constexpr int kEnemyPassBlend = 0;   // premultiplied alpha
+constexpr int kPlayerPassBlend = 1;  // additive: player shots glow
+constexpr int kPrizePassBlend = 0;
+constexpr int kShootableBlock = 8;       // enemies pre-tested together
+constexpr int kShootableReserve = 1024;  // enemies gathered without reallocating
+constexpr float kPickupSoundGapMs = 64.0f;
+const std::string kPickupSound = "prize_pickup.caf";  // made once: playing it allocates nothing
+}  // namespace
+
+CXBulletManager::CXBulletManager() = default;
+
+CXBulletManager::~CXBulletManager() = default;
+
+void CXBulletManager::makePool(Pool& pool, int slotCount, const char* exhausted) {
+    pool.slots.reset(new OXBullet[static_cast<size_t>(slotCount)]);
+    pool.size = slotCount;
+    pool.live = 0;
+    pool.lowFree = 0;
+    pool.highFree = slotCount - 1;
+    pool.exhausted = exhausted;
+    for (int i = 0; i < slotCount; ++i) {
+        OXBullet& slot = pool.slots[i];
+        slot.setManager(this);
+        slot.load("");
+        slot.setVisible(false);
+        slot.setActive(false);
+    }
+}
+
+void CXBulletManager::load(const std::string& path) {
+    vertexCapacity = kVertexCapacity;
+    loadAtlas(path, true, true);
+    blendMode = kEnemyPassBlend;
+    cellU = 1.0f / static_cast<float>(numColumns);
+    cellV = 1.0f / static_cast<float>(numRows);
+    frameCorners.clear();
+    for (int frame = 0; frame < numColumns * numRows; ++frame) {
+        frameCorners.push_back(frameOrigin(frame));
+    }
+    makePool(enemyPool, kEnemyPoolSize, "RAN OUT OF BULLETS!\n");
+    makePool(prizePool, kPrizePoolSize, "RAN OUT OF PRIZES!!!!\n");
+    beamPool.reset(new OXBeam[kBeamPoolSize]);
+    for (int i = 0; i < kBeamPoolSize; ++i) {
+        beamPool[i].load("");
+        beamPool[i].setVisible(false);
+        beamPool[i].setActive(false);
+    }
+    makePool(playerPool, kPlayerPoolSize, "RAN OUT OF PLAYER BULLETS!\n");
+    blockers.clear();
+    view.anyBlockers = false;
+    blockers.reserve(static_cast<size_t>(kEnemyPoolSize + kPlayerPoolSize));
+    shootableX.reserve(kShootableReserve + kShootableBlock);
+    shootableY.reserve(kShootableReserve + kShootableBlock);
+    shootableYSize.reserve(kShootableReserve + kShootableBlock);
+    shootableReach.reserve(kShootableReserve + kShootableBlock);
+    shootables.reserve(kShootableReserve + kShootableBlock);
+    timeScale = 1.0f;
+    pickupSoundCooldown = 0.0f;
+    CXSoundManager::instance().loadEffect(kPickupSound);
+    refreshFrame();
+}
+
+void CXBulletManager::setWorld(IXShotWorld* value) {
+    world = value;
+    refreshFrame();
+}
+
+void CXBulletManager::setPlayer() {
+    refreshFrame();
+}
+
+void CXBulletManager::refreshFrame() {
+    view.world = world;
+    view.player = world ? world->shotTarget() : nullptr;
+    view.playerUsable = false;
+    view.laserHeld = false;
+    if (view.player) {
+        const IXRenderObject& body = view.player->body();
+        view.playerPosition = body.getPosition();
+        view.playerUsable = body.isVisible() && view.player->isAlive();
+        view.laserHeld = view.player->isLaserHeld();
+    }
+    view.graceActive = world && world->bulletGraceTime() > 0.0f;
+    view.anyBlockers = !blockers.empty();
+    view.casual = world && world->isCasualPlay();
+}
+
+// ---- Types and patterns ----
+
+bool CXBulletManager::readList(const std::string& path, const char* kind, Plist::Dictionary& out) {
+    out.clear();
+    if (Plist::loadContent(path, out)) {
+        return true;
+    }
+    // A malformed list has been reported by the reader; a missing one is reported here.
+    if (!assetExists(path)) {
+        std::printf("MISSING %s %s\n", kind, path.c_str());
+    }
+    return false;
+}
+
+bool CXBulletManager::loadBulletType(const std::string& name) {
+    if (name.empty() || bulletTypes.count(name) != 0) {
+        return false;
+    }
+    Plist::Dictionary list;
+    readList("assets/plist/bp/" + name + ".plist", "BULLET TYPE", list);
+    // In the map before its pattern loads, so a pattern naming it back finds it.
+    const BulletProperties& type = bulletTypes.emplace(name, BulletProperties::read(list)).first->second;
+    if (!type.firePattern.empty()) {
+        loadFirePattern(type.firePattern);
+    }
+    if (effects) {
+        if (!type.effect.empty()) {
+            effects->preloadEffect(type.effect);
+        }
+        if (!type.hitEffect.empty()) {
+            effects->preloadEffect(type.hitEffect);
+        }
+    }
+    if (!type.sound.empty()) {
+        CXSoundManager::instance().loadEffect(type.sound);
+    }
+    return true;
+}
+
+BulletProperties* CXBulletManager::findBulletType(const std::string& name) {
+    const auto found = bulletTypes.find(name);
+    return found == bulletTypes.end() ? nullptr : &found->second;
+}
+
+bool CXBulletManager::loadFirePattern(const std::string& name) {
+    if (name.empty() || firePatterns.count(name) != 0) {
+        return false;
+    }
+    Plist::Dictionary list;
+    readList("assets/plist/fp/" + name + ".plist", "FIRE PATTERN", list);
+    // In the map before its bullet type loads, so each file is read once.
+    const FirePattern& pattern = firePatterns.emplace(name, FirePattern::read(list)).first->second;
+    if (!pattern.bulletType.empty()) {
+        if (pattern.isBeam) {
+            loadBeamType(pattern.bulletType);
+        } else {
+            loadBulletType(pattern.bulletType);
+        }
+    }
+    return true;
+}
+
+FirePattern* CXBulletManager::findFirePattern(const std::string& name) {
+    const auto found = firePatterns.find(name);
+    return found == firePatterns.end() ? nullptr : &found->second;
+}
+
+bool CXBulletManager::loadBeamType(const std::string&) {
+    return false;
+}
+
+bool CXBulletManager::setupLauncher(OXLauncher* launcher, const std::string& patternName) {
+    const FirePattern* found = launcher ? findFirePattern(patternName) : nullptr;
+    if (!found) {
+        return false;
+    }
+    const FirePattern& p = *found;
+    const float r = static_cast<float>(rank);
+    launcher->resetActions();
+    launcher->setManager(this);
+    launcher->setDelay(std::floor(r * p.delayVar) + p.delay);
+    launcher->setRepeat(static_cast<int>(std::floor(r * p.repeatVar + p.repeat + 0.5f)));
+    launcher->setSalvo(static_cast<int>(std::floor(r * p.salvoVar + 0.5f)) + p.salvo);
+    launcher->setBomblet(static_cast<int>(std::floor(r * p.bombletVar + 0.5f)) + p.bomblet);
+    launcher->setGapFrequency(p.gapFrequency + p.gapFrequencyVar * rank);
+    launcher->setGapSize(p.gapSize + p.gapSizeVar * rank);
+    launcher->setDirectionType(p.directionType);
+    launcher->setDirectionAngle(p.directionAngle);
+    launcher->setDirectionChange(p.directionChange);
+    launcher->setBombletAngle(p.bombletAngle);
+    launcher->setBombletSpeedChange(p.bombletSpeedChange);
+    launcher->setOffset(p.offset);
+    launcher->setRepeatOffset(p.repeatOffset);
+    launcher->setAngleChange(p.angleChange);
+    launcher->setSpeedChange(p.speedChange);
+    launcher->setRepeatSpeedChange(p.repeatSpeedChange);
+    launcher->setRepeatSalvoChange(p.repeatSalvoChange);
+    launcher->setRepeatBombletChange(p.repeatBombletChange);
+    launcher->setPattern(&p);
+    launcher->setBulletType(p.isBeam ? nullptr : findBulletType(p.bulletType));
+    launcher->setAimType(p.aimType);
+    launcher->setIsBeam(p.isBeam);
+    launcher->setWantSound(p.wantSound);
+    launcher->setState(OXLauncher::Armed);
+    return true;
+}
+
+// ---- Pools ----
+
+OXBullet* CXBulletManager::take(Pool& pool, bool fromBack) {
+    if (fromBack) {
+        for (int i = std::min(pool.highFree, pool.size - 1); i >= 0; --i) {
+            if (pool.slots[i].isFree()) {
+                pool.highFree = i - 1;
+                ++pool.live;
+                return &pool.slots[i];
+            }
+        }
+        pool.highFree = -1;
+    } else {
+        for (int i = std::max(pool.lowFree, 0); i < pool.size; ++i) {
+            if (pool.slots[i].isFree()) {
+                pool.lowFree = i + 1;
+                ++pool.live;
+                return &pool.slots[i];
+            }
+        }
+        pool.lowFree = pool.size;
+    }
+    std::printf("%s", pool.exhausted);
+    return nullptr;
+}
+
+CXBulletManager::Pool* CXBulletManager::poolOf(const OXBullet* bullet) {
+    for (Pool* pool : {&enemyPool, &playerPool, &prizePool}) {
+        if (pool->slots && bullet >= pool->slots.get() && bullet < pool->slots.get() + pool->size) {
+            return pool;
+        }
+    }
+    return nullptr;
+}
+
+void CXBulletManager::slotFreed(const OXBullet* bullet) {
+    Pool* pool = poolOf(bullet);
+    if (!pool) {
+        return;
+    }
+    const int index = static_cast<int>(bullet - pool->slots.get());
+    pool->lowFree = std::min(pool->lowFree, index);
+    pool->highFree = std::max(pool->highFree, index);
+    --pool->live;
+}
+
+OXBullet* CXBulletManager::getBullet(bool glowPool, bool fromBack) {
+    return take(glowPool ? playerPool : enemyPool, fromBack);
+}
+
+OXBullet* CXBulletManager::getPrize() {
+    return take(prizePool, false);
+}
+
+OXBeam* CXBulletManager::getBeam() {
+    for (int i = 0; i < kBeamPoolSize && beamPool; ++i) {
+        if (beamPool[i].isFree()) {
+            return &beamPool[i];
+        }
+    }
+    std::printf("RAN OUT OF BEAMS!!!!\n");
+    return nullptr;
+}
+
+OXBullet& CXBulletManager::enemyBullet(int index) {
+    return enemyPool.slots[index];
+}
+
+OXBullet& CXBulletManager::playerBullet(int index) {
+    return playerPool.slots[index];
+}
+
+OXBullet& CXBulletManager::prizeSlot(int index) {
+    return prizePool.slots[index];
+}
+
+OXBeam& CXBulletManager::beamSlot(int index) {
+    return beamPool[index];
+}
+
+bool CXBulletManager::fireBullet(float direction, const Vec3& at, float speedOffset,
+                                 const BulletProperties* type, OXLauncherPlatform* firer) {
+    if (!type) {
+        return false;
+    }
+    OXBullet* bullet = getBullet(type->isGlow, type->isBack);
+    if (!bullet) {
+        return false;
+    }
+    bullet->launch(*type, direction, at, speedOffset, firer, timeScale);
+    if (type->isBulletBlock) {
+        blockers.push_back(bullet);
+        view.anyBlockers = true;
+    }
+    return true;
+}
+
+bool CXBulletManager::fireBeam(float, const Vec3&, float, float, const std::string& typeName,
+                               OXLauncherPlatform*, OXLauncher*) {
+    if (!getBeam()) {
+        return false;
+    }
+    loadBeamType(typeName);  // no beam type is known yet: nothing fires
+    return false;
+}
+
+void CXBulletManager::stopBeamsOf(const OXLauncher* launcher) {
+    for (int i = 0; i < kBeamPoolSize && beamPool; ++i) {
+        OXBeam& beam = beamPool[i];
+        if (beam.isVisible() && beam.isActive() && beam.getLauncher() == launcher) {
+            beam.end();
+        }
+    }
+}
+
+void CXBulletManager::endBeamsOfOwner(const OXLauncherPlatform* owner) {
+    for (int i = 0; i < kBeamPoolSize && beamPool; ++i) {
+        OXBeam& beam = beamPool[i];
+        if (beam.isVisible() && beam.isActive() && beam.getOwner() == owner) {
+            beam.end();
+        }
+    }
+}
+
+bool CXBulletManager::spawnPrize(const Vec3& at, int prizeType) {
+    OXBullet* item = getPrize();
+    if (!item) {
+        return false;
+    }
+    item->makePrize(prizeType);
+    item->setPosition(at);
+    item->setVisible(true);
+    item->setActive(true);
+    return true;
+}
+
+void CXBulletManager::releasePrizes(const Vec3& around, float spread, int count, int prizeType) {
+    for (int i = 0; i < count; ++i) {
+        const float radians = shotmath::randomFraction() * 360.0f * shotmath::kRadiansPerDegree;
+        spawnPrize({around.x + std::sin(radians) * spread, around.y + std::cos(radians) * spread, 0.0f},
+                   prizeType);
+    }
+}
+
+// ---- Update ----
+
+void CXBulletManager::tickPool(Pool& pool, float dtMs) {
+    if (pool.live == 0) {
+        return;
+    }
+    OXBullet* slots = pool.slots.get();
+    for (int i = 0; i < pool.size; ++i) {
+        if (slots[i].isActive()) {
+            slots[i].tick(dtMs);
+        }
+    }
+}
+
+void CXBulletManager::update(float dtMs) {
+    if (!enemyPool.slots) {
+        return;
+    }
+    if (pickupSoundCooldown >= 0.0f) {
+        pickupSoundCooldown -= dtMs;
+    }
+    refreshFrame();
+    shootablesGathered = false;
+    tickPool(enemyPool, dtMs);
+    tickPool(prizePool, dtMs);
+    tickPool(playerPool, dtMs);
+    for (int i = 0; i < kBeamPoolSize; ++i) {
+        if (beamPool[i].isActive()) {
+            beamPool[i].tick(dtMs);
+        }
+    }
+}
+
+void CXBulletManager::gatherShootables() {
+    shootablesGathered = true;
+    shootableX.clear();
+    shootableY.clear();
+    shootableYSize.clear();
+    shootableReach.clear();
+    shootables.clear();
+    boss = nullptr;
+    if (!world) {
+        return;
+    }
+    const int count = world->shootableCount();
+    for (int i = 0; i < count; ++i) {
+        IXShootable* enemy = world->shootable(i);
+        if (!enemy || enemy->isEntering() || enemy->isDying() || enemy->isFriendly()) {
+            continue;
+        }
+        const IXRenderObject& body = enemy->body();
+        shootableX.push_back(body.getX());
+        shootableY.push_back(body.getY());
+        shootableYSize.push_back(enemy->hasLiveModules() ? std::numeric_limits<float>::infinity()
+                                                         : body.getSize().y);
+        shootableReach.push_back(enemy->shotReach());
+        shootables.push_back(enemy);
+    }
+    // Padding to whole blocks: a negative y size never passes.
+    while (shootables.size() % kShootableBlock != 0) {
+        shootableX.push_back(0.0f);
+        shootableY.push_back(0.0f);
+        shootableYSize.push_back(-1.0f);
+        shootableReach.push_back(-1.0f);
+        shootables.push_back(nullptr);
+    }
+    IXShootable* current = world->currentBoss();
+    if (current) {
+        const IXRenderObject& body = current->body();
+        if (body.isActive() && body.isVisible() && !current->isDying() && !current->isInvincible()) {
+            boss = current;
+        }
+    }
+}
+
+bool CXBulletManager::strikeEnemies(const OXBullet& shot) {
+    if (!shootablesGathered) {
+        gatherShootables();
+    }
+    const float x = shot.getX();
+    const float y = shot.getY();
+    // Nothing of the shot lies farther from its centre than this.
+    const Vec3& extent = shot.getSize();
+    const Vec3& drawn = shot.getScale();
+    const float shotRadius = 0.5f * std::max(extent.x, extent.y) *
+                             std::max(std::fabs(drawn.x), std::fabs(drawn.y)) *
+                             std::max(shot.getHitScale(), 1.0f);
+    const float change = -shot.getDamage();
+    auto struck = [&](IXShootable* enemy) {
+        const ShotContact contact = enemy->hitTest(shot, change);
+        if (contact == ShotContact::Missed) {
+            return false;
+        }
+        if (contact == ShotContact::Body) {
+            enemy->applyDamage(change);
+        }
+        enemy->setLastHitDirection(shot.getDirection());
+        return true;
+    };
+    const int padded = static_cast<int>(shootables.size());
+    const float* xs = shootableX.data();
+    const float* ys = shootableY.data();
+    const float* ySizes = shootableYSize.data();
+    const float* reaches = shootableReach.data();
+    const Float4 shotX = splat4(x);
+    const Float4 shotY = splat4(y);
+    const Float4 radius = splat4(shotRadius);
+    // Which of four enemies from `i` the shot may touch: within the vertical
+    // rejection by the enemy's y size, and within its reach in x and y.
+    auto nearOf = [&](int i) {
+        Float4 dx = load4(xs + i) - shotX;
+        Float4 dy = load4(ys + i) - shotY;
+        dx = dx < 0.0f ? -dx : dx;
+        dy = dy < 0.0f ? -dy : dy;
+        const Float4 farther = dx > dy ? dx : dy;
+        return (dy <= load4(ySizes + i)) & (farther - radius <= load4(reaches + i));
+    };
+    for (int base = 0; base < padded; base += kShootableBlock) {
+        const Mask4 low = nearOf(base);
+        const Mask4 high = nearOf(base + 4);
+        uint64_t any[2];
+        const Mask4 either = low | high;
+        std::memcpy(any, &either, sizeof any);
+        if ((any[0] | any[1]) == 0) {
+            continue;  // the usual case: nothing of this block is near
+        }
+        for (int k = 0; k < kShootableBlock; ++k) {
+            if ((k < 4 ? low[k] : high[k - 4]) && struck(shootables[static_cast<size_t>(base + k)])) {
+                return true;
+            }
+        }
+    }
+    return boss && struck(boss);
+}
+
+// ---- Cancels ----
+
+bool CXBulletManager::clearable(const OXBullet& bullet, bool includeInvul) {
+    return bullet.isVisible() && bullet.isEnemySide() && !bullet.isPrize() && !bullet.isDying() &&
+           (includeInvul || !bullet.isInvulnerable());
+}
+
+int CXBulletManager::cancelBulletsOfFirer(const OXLauncherPlatform* firer, int prizeType) {
+    if (!firer) {
+        return 0;
+    }
+    int converted = 0;
+    for (Pool* pool : {&enemyPool, &playerPool}) {
+        for (int i = 0; i < pool->size; ++i) {
+            OXBullet& bullet = pool->slots[i];
+            if (bullet.isVisible() && bullet.getFirer() == firer && !bullet.isPrize() &&
+                !bullet.isInvulnerable() && !bullet.isDying()) {
+                const Vec3 at = bullet.getPosition();
+                bullet.release();
+                spawnPrize(at, prizeType);
+                ++converted;
+            }
+        }
+    }
+    return converted;
+}
+
+int CXBulletManager::cancelBulletsInRadius(const Vec3& centre, float radius, bool includeInvul,
+                                           int prizeType) {
+    int converted = 0;
+    const float radiusSq = radius * radius;
+    for (Pool* pool : {&enemyPool, &playerPool}) {
+        for (int i = 0; i < pool->size; ++i) {
+            OXBullet& bullet = pool->slots[i];
+            if (!clearable(bullet, includeInvul)) {
+                continue;
+            }
+            const float dx = bullet.getX() - centre.x;
+            const float dy = bullet.getY() - centre.y;
+            if (dx * dx + dy * dy <= radiusSq) {
+                const Vec3 at = bullet.getPosition();
+                bullet.release();
+                spawnPrize(at, prizeType);
+                ++converted;
+            }
+        }
+    }
+    return converted;
+}
+
+int CXBulletManager::cancelBulletsInRect(const Vec3& origin, float height, float halfWidth, bool includeInvul,
+                                         int prizeType) {
+    int converted = 0;
+    for (Pool* pool : {&enemyPool, &playerPool}) {
+        for (int i = 0; i < pool->size; ++i) {
+            OXBullet& bullet = pool->slots[i];
+            if (!clearable(bullet, includeInvul)) {
+                continue;
+            }
+            const float x = bullet.getX();
+            const float y = bullet.getY();
+            if (origin.x - halfWidth <= x && x <= origin.x + halfWidth && origin.y <= y &&
+                y <= origin.y + height) {
+                const Vec3 at = bullet.getPosition();
+                bullet.release();
+                spawnPrize(at, prizeType);
+                ++converted;
+            }
+        }
+    }
+    return converted;
+}
+
+int CXBulletManager::expireEnemyBullets(bool includeInvul) {
+    int ended = 0;
+    for (Pool* pool : {&enemyPool, &playerPool}) {
+        for (int i = 0; i < pool->size; ++i) {
+            OXBullet& bullet = pool->slots[i];
+            if (clearable(bullet, includeInvul)) {
+                bullet.expireOrVanish();
+                ++ended;
+            }
+        }
+    }
+    return ended;
+}
+
+int CXBulletManager::expireBulletsInRadius(const Vec3& centre, float radius, bool includeInvul) {
+    int ended = 0;
+    const float radiusSq = radius * radius;
+    for (Pool* pool : {&enemyPool, &playerPool}) {
+        for (int i = 0; i < pool->size; ++i) {
+            OXBullet& bullet = pool->slots[i];
+            if (!clearable(bullet, includeInvul)) {
+                continue;
+            }
+            const float dx = bullet.getX() - centre.x;
+            const float dy = bullet.getY() - centre.y;
+            if (dx * dx + dy * dy <= radiusSq) {
+                bullet.expireOrVanish();
+                ++ended;
+            }
+        }
+    }
+    return ended;
+}
+
+int CXBulletManager::expireBulletsOfFirer(const OXLauncherPlatform* firer) {
+    if (!firer) {
+        return 0;
+    }
+    int ended = 0;
+    for (Pool* pool : {&enemyPool, &playerPool}) {
+        for (int i = 0; i < pool->size; ++i) {
+            OXBullet& bullet = pool->slots[i];
+            if (bullet.isVisible() && bullet.isActive() && bullet.getFirer() == firer &&
+                !bullet.isInvulnerable() && !bullet.isPrize() && !bullet.isDying()) {
+                bullet.expireOrVanish();
+                ++ended;
+            }
+        }
+    }
+    return ended;
+}
+
+// ---- Blockers and sounds ----
+
+bool CXBulletManager::isBlocked(const OXBullet& bullet) const {
+    if (blockers.empty() || bullet.isBulletBlock() || bullet.isPrize()) {
+        return false;
+    }
+    for (const OXBullet* blocker : blockers) {
+        if (blocker != &bullet && !blocker->isDying() && blocker->overlaps(&bullet)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CXBulletManager::removeBlocker(const OXBullet* bullet) {
+    const auto found = std::find(blockers.begin(), blockers.end(), bullet);
+    if (found != blockers.end()) {
+        blockers.erase(found);
+    }
+    view.anyBlockers = !blockers.empty();
+}
+
+void CXBulletManager::playPickupSound() {
+    if (pickupSoundCooldown <= 0.0f) {
+        CXSoundManager::instance().playEffect(kPickupSound, 1.0f);
+        pickupSoundCooldown = kPickupSoundGapMs;
+    }
+}
+
+// ---- Drawing ----
+
+void CXBulletManager::writeQuad(OXBullet& bullet, bool rotated) {
+    const int frame = bullet.takeDrawFrame();
+    const TexCoord t = frame >= 0 && frame < static_cast<int>(frameCorners.size())
+                           ? frameCorners[static_cast<size_t>(frame)]
+                           : frameOrigin(frame);
+    const Vec3& p = bullet.getPosition();
+    const Vec3& extent = bullet.getSize();
+    const Vec3& drawn = bullet.getScale();
+    const float hx = extent.x * 0.5f * bullet.getWidthFactor() * drawn.x * managerScale;
+    const float hy = extent.y * 0.5f * bullet.getHeightFactor() * drawn.y * managerScale;
+    // The picture's up turns to the bullet's direction: corner table entry
+    // 359 - direction (directions are kept in [0, 360)), whose (a, b) are
+    // (sin k - cos k, -(sin k + cos k)).
+    float s = 0.0f;
+    float c = 1.0f;
+    if (rotated) {
+        const float turn = 359.0f - bullet.getDirection();
+        const RotationCorner& corner =
+            rotationCorner(turn >= 0.0f && turn < 360.0f ? static_cast<int>(turn) : 359);
+        s = (corner.a - corner.b) * 0.5f;
+        c = -(corner.a + corner.b) * 0.5f;
+    }
+    const float ax = hx * c, ay = hx * s;   // half the quad's width, turned
+    const float bx = -hy * s, by = hy * c;  // half its height, turned
+    const Colour& tint = bullet.getColour();
+    const Float4 premultiplied{tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a};
+    const float u1 = t.u + cellU, v1 = t.v + cellV;
+    const Float4 topLeft{p.x - ax + bx, p.y - ay + by, p.z, 0.0f};
+    const Float4 topRight{p.x + ax + bx, p.y + ay + by, p.z, 0.0f};
+    const Float4 bottomLeft{p.x - ax - bx, p.y - ay - by, p.z, 0.0f};
+    const Float4 bottomRight{p.x + ax - bx, p.y + ay - by, p.z, 0.0f};
+    // Written whole from registers: reading back a vertex just written
+    // would stall the stores.
+    BatchVertex* out = vertices.get() + vertexCount;
+    auto put = [&premultiplied](BatchVertex& vertex, const Float4& corner, const Float4& texture) {
+        std::memcpy(&vertex.x, &corner, sizeof corner);
+        std::memcpy(&vertex.r, &premultiplied, sizeof premultiplied);
+        std::memcpy(&vertex.u, &texture, sizeof texture);
+    };
+    // The strip layout: top left twice, top right, bottom left, bottom right twice.
+    const Float4 uvTopLeft{t.u, t.v, 0.0f, 0.0f};
+    const Float4 uvBottomRight{u1, v1, 0.0f, 0.0f};
+    put(out[0], topLeft, uvTopLeft);
+    put(out[1], topLeft, uvTopLeft);
+    put(out[2], topRight, Float4{u1, t.v, 0.0f, 0.0f});
+    put(out[3], bottomLeft, Float4{t.u, v1, 0.0f, 0.0f});
+    put(out[4], bottomRight, uvBottomRight);
+    put(out[5], bottomRight, uvBottomRight);
+    vertexCount += 6;
+}
+
+void CXBulletManager::buildPass(Pool& pool, bool backwards, bool rotated) {
+    vertexCount = 0;
+    if (pool.live == 0) {
+        return;
+    }
+    for (int n = 0; n < pool.size; ++n) {
+        OXBullet& bullet = pool.slots[backwards ? pool.size - 1 - n : n];
+        if (!bullet.isVisible()) {
+            continue;
+        }
+        if (!hasRoom(6)) {
+            return;
+        }
+        writeQuad(bullet, rotated && !bullet.isBulletBlock());
+    }
+}
+
+void CXBulletManager::buildBatch() {
+    buildPass(enemyPool, true, true);
+}
+
+void CXBulletManager::submitBatch(int mode) {
+    if (vertexCount == 0) {
+        return;
+    }
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setTexCoordAttrib(true);
+    gfx.setPositionAttrib(true);
+    gfx.setColourAttrib(true);
+    gfx.setBlend(true);
+    gfx.setDepthTest(false);
+    gfx.setBlendMode(mode);
+    const Mat4 model = parent ? parent->getMatrix() : Mat4::identity();
+    const BatchVertex* first = vertices.get();
+    gfx.drawStrip(vertexCount, &first->x, sizeof(BatchVertex), &first->r, sizeof(BatchVertex), &first->u,
+                  sizeof(BatchVertex), textureId, model);
+}
+
+void CXBulletManager::drawBatch() {
+    if (!vertices) {
+        return;
+    }
+    buildBatch();
+    submitBatch(kEnemyPassBlend);
+}
+
+void CXBulletManager::drawPlayerBullets() {
+    if (!visible || !vertices) {
+        return;
+    }
+    buildPass(playerPool, false, true);
+    submitBatch(kPlayerPassBlend);
+}
+
+void CXBulletManager::drawPrizes() {
+    if (!visible || !vertices) {
+        return;
+    }
+    buildPass(prizePool, false, false);
+    submitBatch(kPrizePassBlend);
+}

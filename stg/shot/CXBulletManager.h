@@ -1,0 +1,196 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/IXParticleManager.h"
+#include "stg/shot/BulletProperties.h"
+#include "stg/shot/FirePattern.h"
+
+class IXShootable;
+class IXShotEffects;
+class IXShotTarget;
+class IXShotWorld;
+class OXBeam;
+class OXBullet;
+class OXLauncher;
+class OXLauncherPlatform;
+
+// Owns every bullet, prize item and beam of a stage in fixed pools made once
+// at load, the bullet types and fire patterns read for it, and the batches
+// that draw them. Launchers fire through it; cancels, bombs and the game
+// scene clear bullets through it. Nothing is allocated after load.
+class CXBulletManager : public IXParticleManager {
+  public:
+    static constexpr int kEnemyPoolSize = 2000;
+    static constexpr int kPlayerPoolSize = 1000;  // bullets of "is glow" types
+    static constexpr int kPrizePoolSize = 1500;
+    static constexpr int kBeamPoolSize = 60;
+    static constexpr int kVertexCapacity = 27000;
+    static constexpr int kEnemySide = 4;  // owner kind of bullets that hurt the player
+
+    // What bullets read from the game scene during one update, gathered once
+    // at its start (and again after the ship is hit).
+    struct FrameView {
+        IXShotWorld* world = nullptr;
+        IXShotTarget* player = nullptr;
+        Vec3 playerPosition{};
+        bool playerUsable = false;  // visible and alive
+        bool graceActive = false;   // enemy bullets are being cleared
+        bool casual = false;
+        bool laserHeld = false;
+        bool anyBlockers = false;  // kept current as blockers come and go
+    };
+
+    CXBulletManager();
+    ~CXBulletManager() override;
+
+    // Loads the bullet atlas `path` (without ".plist") and makes the pools.
+    void load(const std::string& path) override;
+    // Ticks the enemy pool, the prize pool, the player pool and the beams.
+    void update(float dtMs) override;
+    // The enemy-bullet pass: its own draw.
+    void drawBatch() override;
+    void buildBatch() override;
+
+    void setWorld(IXShotWorld* value);
+    IXShotWorld* getWorld() const { return world; }
+    void setEffects(IXShotEffects* value) { effects = value; }
+    IXShotEffects* getEffects() const { return effects; }
+    // The difficulty rank that scales fire patterns.
+    void setRank(int value) { rank = value; }
+    int getRank() const { return rank; }
+    // Copied into every bullet fired from now on.
+    void setTimeScale(float value) { timeScale = value; }
+    float getTimeScale() const { return timeScale; }
+    // Takes the world's current ship for the bullets.
+    void setPlayer();
+
+    // Bullet types ("assets/plist/bp/NAME"): true when a new type was read.
+    bool loadBulletType(const std::string& name);
+    BulletProperties* findBulletType(const std::string& name);
+    // Fire patterns ("assets/plist/fp/NAME"), with their bullet types.
+    bool loadFirePattern(const std::string& name);
+    FirePattern* findFirePattern(const std::string& name);
+    // Beam types come with the beam behaviour; until then none is known and
+    // beam patterns fire nothing.
+    bool loadBeamType(const std::string& name);
+    // Configures `launcher` from the pattern scaled by the rank; armed. False
+    // for a null launcher or an unknown pattern.
+    bool setupLauncher(OXLauncher* launcher, const std::string& patternName);
+
+    // The first free slot from the front (or the back), or null with the pool's message.
+    OXBullet* getBullet(bool glowPool, bool fromBack);
+    OXBullet* getPrize();
+    OXBeam* getBeam();
+    // False for a null type or a full pool.
+    bool fireBullet(float direction, const Vec3& at, float speedOffset, const BulletProperties* type,
+                    OXLauncherPlatform* firer);
+    // Always false: beams are not fired until beam types are read.
+    bool fireBeam(float direction, const Vec3& at, float speedOffset, float beamValue,
+                  const std::string& typeName, OXLauncherPlatform* owner, OXLauncher* launcher);
+    void stopBeamsOf(const OXLauncher* launcher);
+    void endBeamsOfOwner(const OXLauncherPlatform* owner);
+    // False when the prize pool is full.
+    bool spawnPrize(const Vec3& at, int prizeType);
+    // `count` prizes at random points `spread` units from `around`.
+    void releasePrizes(const Vec3& around, float spread, int count, int prizeType);
+
+    // Cancels turn bullets into prizes; expiries play the expiry animation
+    // ("no expire" types vanish). Each returns the number of bullets ended.
+    int cancelBulletsOfFirer(const OXLauncherPlatform* firer, int prizeType);
+    int cancelBulletsInRadius(const Vec3& centre, float radius, bool includeInvul, int prizeType);
+    // The upright rectangle origin.x +- halfWidth, origin.y ... origin.y + height.
+    int cancelBulletsInRect(const Vec3& origin, float height, float halfWidth, bool includeInvul,
+                            int prizeType);
+    int expireEnemyBullets(bool includeInvul);
+    int expireBulletsInRadius(const Vec3& centre, float radius, bool includeInvul);
+    int expireBulletsOfFirer(const OXLauncherPlatform* firer);
+
+    // Whether a live blocker other than `bullet` touches it.
+    bool isBlocked(const OXBullet& bullet) const;
+    void removeBlocker(const OXBullet* bullet);
+    int blockerCount() const { return static_cast<int>(blockers.size()); }
+
+    // "prize_pickup.caf", at most once every 64 ms.
+    void playPickupSound();
+    float getPickupSoundCooldown() const { return pickupSoundCooldown; }
+
+    // Draw passes; the game scene calls them in its own order. The enemy pass
+    // is the manager's own draw.
+    void drawEnemyBullets() { draw(); }
+    void drawPlayerBullets();
+    void drawPrizes();
+    // Beams are drawn by the beam pass, which comes with the beam types.
+    void drawBeams() {}
+
+    OXBullet& enemyBullet(int index);
+    OXBullet& playerBullet(int index);
+    OXBullet& prizeSlot(int index);
+    OXBeam& beamSlot(int index);
+    int liveEnemyPoolCount() const { return enemyPool.live; }
+    int livePlayerPoolCount() const { return playerPool.live; }
+    int livePrizeCount() const { return prizePool.live; }
+
+    // For the bullets during an update.
+    const FrameView& frame() const { return view; }
+    void refreshFrame();
+    // Tests a player shot against the enemies in list order, then the boss;
+    // the one hit takes the damage. True on a hit.
+    bool strikeEnemies(const OXBullet& shot);
+    // A slot went back to its pool.
+    void slotFreed(const OXBullet* bullet);
+
+  private:
+    // A fixed pool. Every slot below lowFree and above highFree is in use,
+    // so a search for the first free slot from either end starts there.
+    struct Pool {
+        std::unique_ptr<OXBullet[]> slots;
+        int size = 0;
+        int live = 0;
+        int lowFree = 0;
+        int highFree = -1;
+        const char* exhausted = "";
+    };
+
+    void makePool(Pool& pool, int slotCount, const char* exhausted);
+    OXBullet* take(Pool& pool, bool fromBack);
+    Pool* poolOf(const OXBullet* bullet);
+    void tickPool(Pool& pool, float dtMs);
+    void gatherShootables();
+    bool readList(const std::string& path, const char* kind, Plist::Dictionary& out);
+    void writeQuad(OXBullet& bullet, bool rotated);
+    void buildPass(Pool& pool, bool backwards, bool rotated);
+    void submitBatch(int mode);
+    // Enemy-side bullets in flight that a clear may take.
+    static bool clearable(const OXBullet& bullet, bool includeInvul);
+
+    Pool enemyPool, prizePool, playerPool;
+    std::unique_ptr<OXBeam[]> beamPool;
+    std::map<std::string, BulletProperties> bulletTypes;
+    std::map<std::string, FirePattern> firePatterns;
+    std::vector<OXBullet*> blockers;     // capacity for every slot, reserved at load
+    std::vector<TexCoord> frameCorners;  // top-left texture coordinates of every atlas frame
+    float cellU = 1.0f, cellV = 1.0f;    // one atlas cell in texture coordinates
+    int rank = 0;
+    float timeScale = 1.0f;
+    float pickupSoundCooldown = 0.0f;  // ms
+
+    IXShotWorld* world = nullptr;      // not owned
+    IXShotEffects* effects = nullptr;  // not owned
+    FrameView view;
+
+    // The enemies player shots may hit this update, gathered on first need,
+    // padded to whole blocks: their centre, the vertical distance beyond which
+    // they are not tested (their y size; infinite with live modules; negative
+    // for padding), how far a shot can touch them, and the enemy.
+    std::vector<float> shootableX;
+    std::vector<float> shootableY;
+    std::vector<float> shootableYSize;
+    std::vector<float> shootableReach;
+    std::vector<IXShootable*> shootables;
+    bool shootablesGathered = false;
+    IXShootable* boss = nullptr;  // the boss when it may be hit this update
+};

@@ -1,0 +1,191 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/IXRenderObject.h"
+
+class CXBulletManager;
+class OXLauncher;
+class OXLauncherPlatform;
+struct BulletProperties;
+
+// One pooled bullet or prize item. Fired by the bullet manager with a bullet
+// type, it moves itself every frame (speed and direction changes, homing,
+// wall bounces), tests itself against the player or the enemies, and ends by
+// lifetime, hit, leaving the play area or a cancel, often turning into a
+// prize. Prize slots run the prize rules instead. A slot is free while it is
+// neither visible nor active; the manager owns every slot for the stage.
+class OXBullet final : public IXRenderObject {
+  public:
+    // Prize kinds: score orb, multiplier orb, upgrade item, large multiplier orb, trance orb.
+    enum PrizeType { ScoreOrb = 0, MultiplierOrb = 1, Upgrade = 2, BigMultiplierOrb = 3, TranceOrb = 4 };
+
+    OXBullet();
+    ~OXBullet() override;
+    // Resets the slot and makes its own launcher (once).
+    void load(const std::string& path) override;
+    // Clears every per-flight value: not dying, not a prize, no target, no speed.
+    void resetActions() override;
+    void tick(float dtMs) override;
+
+    void setManager(CXBulletManager* value);
+    // Takes the type's values and flies from `at` (the manager's fireBullet).
+    void launch(const BulletProperties& type, float direction, const Vec3& at, float speedOffset,
+                OXLauncherPlatform* by, float managerTimeScale);
+    void makePrize(int kind);
+    // Expiry animation (frames 8 to 11), then free.
+    void expire();
+    // Hit animation (frames 18 and 19), then free.
+    void hitAnimation();
+    // Back to the pool at once.
+    void release();
+    // The end of a cancelled or timed-out enemy bullet: the expiry animation,
+    // or gone at once for "no expire" types.
+    void expireOrVanish();
+
+    // Motion. Changes are spread over their times; with "is change not
+    // relative" the speed change given is a target speed.
+    void setDirection(float degrees);
+    void setSpeed(float value) { speed = value; }
+    void setSpeedChange(float amount);
+    void setSpeedChangeTime(float ms);
+    void setDirectionChange(float degrees);
+    void setDirectionChangeTime(float ms);
+    void setTimeScale(float value) { timeScale = value; }
+    void setLifetime(float ms) { lifetime = ms; }
+    void setDamage(float value) { damage = value; }
+    void setBounds(float rightEdge, float topEdge, float leftEdge, float bottomEdge);
+
+    // The atlas frame to draw now; the first call after firing gives the type's first frame.
+    int takeDrawFrame();
+
+    bool isFree() const { return !visible && !active; }
+    bool isDying() const { return dying; }
+    bool isPrize() const { return prize; }
+    bool isLanded() const { return landed; }
+    bool isAttracted() const { return attracted; }
+    bool isInvulnerable() const { return invulnerable; }
+    bool isBulletBlock() const { return bulletBlock; }
+    bool isEnemySide() const { return owner == 4; }
+    bool wasGrazed() const { return grazed; }
+    bool wasReleased() const { return released; }
+    int getOwner() const { return owner; }
+    int getPrizeType() const { return prizeType; }
+    OXLauncherPlatform* getFirer() const { return firer; }
+    const BulletProperties* getType() const { return type; }
+    OXLauncher* getLauncher() const { return launcher.get(); }
+    float getDirection() const { return direction; }
+    Vec3 directionVector() const { return {dirX, dirY, 0.0f}; }
+    float getSpeed() const { return speed; }
+    float getStartSpeed() const { return startSpeed; }
+    float getSpeedChange() const { return speedChange; }
+    float getSpeedChangeTime() const { return speedChangeTime; }
+    float getSpeedChangeRate() const { return speedChangeRate; }
+    float getDirectionChange() const { return directionChange; }
+    float getDirectionChangeRate() const { return directionChangeRate; }
+    float getLifetime() const { return lifetime; }
+    float getDamage() const { return damage; }
+    float getTimeScale() const { return timeScale; }
+    int getBounces() const { return bounces; }
+    int getBaseFrame() const { return baseFrame; }
+    int getFrameIndex() const { return frameIndex; }
+    float getDistanceSq() const { return distanceSq; }
+    float getWidthFactor() const { return widthFactor; }
+    float getHeightFactor() const { return heightFactor; }
+    float getRightBound() const { return right; }
+    float getTopBound() const { return top; }
+    float getLeftBound() const { return left; }
+    float getBottomBound() const { return bottom; }
+
+  private:
+    // Each returns false when the bullet went back to its pool.
+    bool enemyShotUpdate();
+    bool grazeOrHitShip();
+    bool playerShotUpdate();
+    bool prizeUpdate(float step);
+    bool collectIfNear();
+    // Outside its play area: bounces or leaves.
+    bool leaveOrBounce();
+    bool animateDeathOrPrize(float step);
+    void applyChanges(float step);
+    void runOwnPattern(float step);
+    void chooseTarget();
+    void steerShot();
+    void steerPrize(float step);
+    void land();
+    void animateFrames(float dtMs);
+    void fireDeathPattern();
+    void detachTrail();
+    void standardBounds();
+
+    // What every frame of a flight reads comes first, packed into the two
+    // cache lines after the render object's own fields.
+    float lifetime = 0.0f;         // ms left; the bullet moves only while above 0
+    float timeScale = 1.0f;        // multiplies the frame time
+    float speed = 0.0f;            // speed units
+    float dirX = 0.0f;             // sin(direction)
+    float dirY = 1.0f;             // cos(direction)
+    float speedChange = 0.0f;      // left to apply
+    float directionChange = 0.0f;  // degrees left to turn
+    float damage = 1.0f;
+    float seekFactor = 0.0f;  // homing strength
+    float distanceSq = 1e7f;  // last squared distance to the player
+    float right = 400.0f, top = 480.0f, left = -80.0f, bottom = -75.0f;  // play area of this bullet
+    float pulse = 0.0f;  // spawn pulse; drawn scale is 1 + pulse
+    int owner = 0;       // 4: enemy side; anything else: player side
+    int numFrames = 0;   // last frame index of the normal animation
+    bool dying = false;
+    bool prize = false;
+    bool invulnerable = false;
+    bool hasOwnPattern = false;
+    bool landed = false;
+
+    // The rest.
+    float direction = 0.0f;            // degrees in [0, 360)
+    float speedChangeRate = 0.0f;      // per ms
+    float directionChangeRate = 0.0f;  // degrees per ms
+    float frameTimer = 0.0f;           // ms
+    float frameTime = 64.0f;           // ms per animation frame
+    int baseFrame = 0;                 // atlas frame; the death and prize animations step it
+    int frameIndex = 0;                // frame of the normal animation
+    int bounces = 0;                   // wall bounces left
+    bool grazed = false;
+    bool randomFrame = false;
+    bool noFrameRepeat = false;
+    bool released = false;
+    float startSpeed = 0.0f;
+    float speedChangeTime = 0.0f;      // ms
+    float directionChangeTime = 0.0f;  // ms
+    float firePatternDelay = 0.0f;     // ms before the own pattern starts
+    float dyingTimer = 0.0f;           // ms
+    float attractRadiusSq = 0.0f;      // prize homes on the player inside this
+    float trailWidth = 0.0f;
+    float widthFactor = 1.0f;
+    float heightFactor = 1.0f;
+    float seekTimer = 0.0f;     // ms, prize steering
+    float collectTimer = 0.0f;  // ms, prize collection test
+    int animLastFrame = 0;      // the death animation ends after this frame
+    int trailFrame = 0;
+    int firstFrame = 0;
+    int prizeType = 0;
+    bool fireOnDeath = false;
+    bool deathPatternFired = false;
+    bool useTrail = false;
+    bool trailAttached = false;
+    bool firstDraw = true;
+    bool bulletBlock = false;
+    bool effectGlow = true;
+    bool changeNotRelative = false;
+    bool bossTrackOnly = false;
+    bool focusTrack = true;
+    bool attracted = false;
+    bool noExpire = false;
+
+    const BulletProperties* type = nullptr;  // names of the own pattern and the hit effect
+    const IXRenderObject* target = nullptr;  // homing target
+    IXRenderObject* effect = nullptr;        // attached particle effect, owned by the effects
+    OXLauncherPlatform* firer = nullptr;     // not owned
+    CXBulletManager* manager = nullptr;      // not owned
+    std::unique_ptr<OXLauncher> launcher;    // the bullet's own gun
+};

@@ -1,0 +1,290 @@
+// The bullet atlas: enemy bullets, the player's shots, prizes and the frames of the bullet
+// manager's own animations. See BulletArt.h for the layout.
+
+#include "textures/BulletArt.h"
+
+#include <cmath>
+#include <vector>
+
+#include "raster/Draw.h"
+#include "raster/Shapes.h"
+#include "textures/Motifs.h"
+
+namespace artgen {
+
+namespace {
+
+namespace f = bullet_frame;
+
+constexpr Vec2 kCentre{32.0f, 32.0f};
+
+// The bullet colours: the body colour, and the hot colour its core fades to.
+struct Hue {
+    Colour body;
+    Colour hot;
+};
+constexpr Hue kRed{Colour::hex(0xff2f45), Colour::hex(0xffd0d6)};
+constexpr Hue kBlue{Colour::hex(0x3a6dff), Colour::hex(0xd6e4ff)};
+constexpr Hue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xd8ffe4)};
+constexpr Hue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfff8d6)};
+constexpr Hue kPurple{Colour::hex(0xa94dff), Colour::hex(0xf0dcff)};
+constexpr Hue kWhite{Colour::hex(0xc8d4ff), Colour::hex(0xffffff)};
+constexpr Hue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xffe6cc)};
+constexpr Hue kCyan{Colour::hex(0x2fd8ff), Colour::hex(0xdcfaff)};
+constexpr Hue kPink{Colour::hex(0xff4fc8), Colour::hex(0xffe0f6)};
+
+// The near-black rim every bullet has, tinted with its own colour.
+Colour rimOf(const Hue& hue) {
+    return mix(Colour::hex(0x05060c), hue.body, 0.18f);
+}
+
+// Outline, body (darker at the rim, lighter inwards) and core of one shape; `core` is the
+// same shape shrunk by the caller.
+void drawBullet(Canvas& cell, const Shape& body, const Shape& core, const Hue& hue, float rimWidth = 5.0f) {
+    glow(cell, body, hue.body, 9.0f, 0.3f);
+    const Grown rim(body, rimWidth * 0.5f);
+    fill(cell, rim, rimOf(hue));
+    fill(cell, body,
+         radialGradient(kCentre, 26.0f,
+                        {{0.0f, mix(hue.body, hue.hot, 0.5f)},
+                         {0.6f, hue.body},
+                         {1.0f, mix(hue.body, rimOf(hue), 0.4f)}}));
+    glow(cell, core, hue.hot, 4.0f, 0.6f);
+    fill(cell, core, hue.hot);
+}
+
+void paintRound(Canvas& cell, const Hue& hue, float radius) {
+    const Circle body(kCentre, radius);
+    const Circle core(kCentre, radius * 0.42f);
+    drawBullet(cell, body, core, hue);
+}
+
+// A grain of rice, pointing up; the types narrow it with their width factor.
+void paintRice(Canvas& cell, const Hue& hue) {
+    const Ellipse body(kCentre, 17.0f, 25.0f);
+    const Ellipse core(kCentre, 6.5f, 13.0f);
+    drawBullet(cell, body, core, hue, 4.0f);
+}
+
+// An arrowhead pointing up with a notched tail.
+void paintArrow(Canvas& cell, const Hue& hue) {
+    const Polygon body({{32.0f, 5.0f}, {52.0f, 50.0f}, {32.0f, 40.0f}, {12.0f, 50.0f}});
+    const Polygon core({{32.0f, 17.0f}, {40.0f, 38.0f}, {32.0f, 33.0f}, {24.0f, 38.0f}});
+    drawBullet(cell, body, core, hue, 4.0f);
+}
+
+std::vector<Vec2> starPoints(float outer, float inner, float degrees) {
+    std::vector<Vec2> points;
+    for (int i = 0; i < 10; ++i) {
+        const float radius = i % 2 == 0 ? outer : inner;
+        points.push_back(kCentre + direction(degrees - 90.0f + 36.0f * static_cast<float>(i)) * radius);
+    }
+    return points;
+}
+
+void paintStar(Canvas& cell, const Hue& hue, float degrees) {
+    const Polygon body(starPoints(24.0f, 11.0f, degrees));
+    const Polygon core(starPoints(11.0f, 5.0f, degrees));
+    drawBullet(cell, body, core, hue, 4.0f);
+}
+
+// A hollow ring: dark rims on both sides of a lit band.
+void paintRing(Canvas& cell, const Hue& hue) {
+    const Arc band(kCentre, 17.0f, 9.0f, 0.0f, 360.0f);
+    const Arc hot(kCentre, 17.0f, 3.0f, 0.0f, 360.0f);
+    drawBullet(cell, band, hot, hue, 4.0f);
+}
+
+// The player's shots glow rather than read against the background: a bright lance with an
+// additive halo; the types stretch it with their height factor.
+void paintPlayerShot(Canvas& cell, const Hue& hue) {
+    const RoundedRect body(Rect{19.0f, 6.0f, 45.0f, 58.0f}, 13.0f);
+    const RoundedRect core(Rect{27.0f, 12.0f, 37.0f, 52.0f}, 5.0f);
+    glow(cell, body, hue.body, 12.0f, 0.55f);
+    fill(cell, body, hue.body.withAlpha(0.75f), Blend::Add);
+    glow(cell, core, hue.hot, 5.0f, 0.8f);
+    fill(cell, core, palette::white, Blend::Add);
+}
+
+// A homing needle: a slim diamond with a bright spine.
+void paintHoming(Canvas& cell, const Hue& hue) {
+    const Polygon body({{32.0f, 4.0f}, {46.0f, 34.0f}, {32.0f, 60.0f}, {18.0f, 34.0f}});
+    const Polygon core({{32.0f, 12.0f}, {37.0f, 34.0f}, {32.0f, 50.0f}, {27.0f, 34.0f}});
+    glow(cell, body, hue.body, 10.0f, 0.5f);
+    fill(cell, body, hue.body.withAlpha(0.8f), Blend::Add);
+    fill(cell, core, palette::white, Blend::Add);
+}
+
+// The bullet eater: a clear bubble with a bright rim and a highlight.
+void paintBlocker(Canvas& cell) {
+    const Circle bubble(kCentre, 27.0f);
+    fill(cell, bubble,
+         radialGradient(kCentre, 27.0f,
+                        {{0.0f, palette::cyan.withAlpha(0.05f)},
+                         {0.8f, palette::cyan.withAlpha(0.25f)},
+                         {1.0f, palette::ice.withAlpha(0.6f)}}));
+    stroke(cell, bubble, 2.5f, palette::ice);
+    glow(cell, Outline(bubble, 2.5f), palette::cyan, 6.0f, 0.6f);
+    const Ellipse shine({23.0f, 21.0f}, 7.0f, 4.0f, -35.0f);
+    fill(cell, shine, palette::white.withAlpha(0.7f), Blend::Add);
+}
+
+// A prize orb and its twinkle: `phase` 0 to 3 turns a glint across it.
+void paintOrb(Canvas& cell, const Hue& hue, int phase) {
+    const Circle orb(kCentre, 18.0f);
+    glow(cell, orb, hue.body, 12.0f, 0.45f);
+    fill(cell, Grown(orb, 2.0f), rimOf(hue));
+    fill(cell, orb,
+         radialGradient({27.0f, 26.0f}, 22.0f, {{0.0f, hue.hot}, {0.5f, hue.body}, {1.0f, rimOf(hue)}}));
+    drawSparkle(cell, kCentre + direction(-120.0f + 25.0f * static_cast<float>(phase)) * 8.0f,
+                10.0f + 3.0f * static_cast<float>(phase % 2), palette::white,
+                15.0f * static_cast<float>(phase));
+}
+
+// The casual score coin: a gold disc whose face narrows as it spins.
+void paintCoin(Canvas& cell, int phase) {
+    const float narrowing[] = {1.0f, 0.7f, 0.35f, 0.7f};
+    const Hue gold{Colour::hex(0xffc21f), Colour::hex(0xfff3c0)};
+    const Ellipse coin(kCentre, 18.0f * narrowing[phase], 18.0f);
+    glow(cell, coin, gold.body, 10.0f, 0.4f);
+    fill(cell, Grown(coin, 2.0f), rimOf(gold));
+    fill(cell, coin, linearGradient({0.0f, 14.0f}, {0.0f, 50.0f}, {{0.0f, gold.hot}, {1.0f, gold.body}}));
+    fill(cell, Ellipse(kCentre, 9.0f * narrowing[phase], 9.0f), gold.body);
+    if (phase == 0) {
+        drawSparkle(cell, {40.0f, 22.0f}, 10.0f, palette::white);
+    }
+}
+
+// The multiplier gem: a faceted diamond with a glint that travels down it.
+void paintGem(Canvas& cell, int phase) {
+    const Hue green{Colour::hex(0x39ff9a), Colour::hex(0xe0fff0)};
+    const Polygon gem({{32.0f, 8.0f}, {52.0f, 28.0f}, {32.0f, 56.0f}, {12.0f, 28.0f}});
+    const Polygon facet({{32.0f, 8.0f}, {42.0f, 28.0f}, {32.0f, 56.0f}, {22.0f, 28.0f}});
+    glow(cell, gem, green.body, 10.0f, 0.45f);
+    fill(cell, Grown(gem, 2.5f), rimOf(green));
+    fill(cell, gem, green.body);
+    fill(cell, facet, mix(green.body, green.hot, 0.45f));
+    drawSparkle(cell, {32.0f, 16.0f + 9.0f * static_cast<float>(phase)}, 9.0f, palette::white);
+}
+
+// The expiry puff: a ring that widens and fades, `step` 0 to 3.
+void paintExpiry(Canvas& cell, int step) {
+    const float t = static_cast<float>(step) / 3.0f;
+    const Arc ring(kCentre, 8.0f + 16.0f * t, 7.0f - 4.0f * t, 0.0f, 360.0f);
+    glow(cell, ring, palette::ice, 6.0f, 0.5f * (1.0f - t * 0.6f));
+    fill(cell, ring, palette::white.withAlpha(1.0f - t * 0.7f), Blend::Add);
+}
+
+// The spark of a shot striking: a star burst, then its fading ring.
+void paintHitSpark(Canvas& cell, int step) {
+    const Colour spark = Colour::hex(0xfff0a0);
+    if (step == 0) {
+        drawSparkle(cell, kCentre, 26.0f, spark, 0.0f);
+        drawSparkle(cell, kCentre, 18.0f, spark, 45.0f);
+    } else {
+        const Arc ring(kCentre, 18.0f, 4.0f, 0.0f, 360.0f);
+        glow(cell, ring, spark, 6.0f, 0.5f);
+        fill(cell, ring, spark.withAlpha(0.7f), Blend::Add);
+        drawSparkle(cell, kCentre, 12.0f, spark, 20.0f);
+    }
+}
+
+void paintFlash(Canvas& cell, float radius, Colour colour) {
+    const Circle heart(kCentre, radius);
+    glow(cell, heart, colour, 32.0f - radius, 0.9f);
+    fill(cell, heart, palette::white, Blend::Add);
+}
+
+void paintCell(Canvas& cell, int frame) {
+    const Hue rounds[] = {kRed, kBlue, kGreen, kYellow, kPurple, kWhite, kOrange};
+    const Hue rice[] = {kRed, kBlue, kGreen, kPurple};
+    const Hue arrows[] = {kRed, kBlue, kGreen, kYellow};
+    const Hue rings[] = {kRed, kBlue, kGreen, kCyan};
+    const Hue stars[] = {kRed, kBlue, kGreen, kPurple};
+    if (frame >= f::kRound && frame < f::kRound + 7) {
+        paintRound(cell, rounds[frame - f::kRound], 19.0f);
+    } else if (frame >= f::kExpiry && frame < f::kExpiry + 4) {
+        paintExpiry(cell, frame - f::kExpiry);
+    } else if (frame >= f::kScoreOrb && frame < f::kScoreOrb + 4) {
+        paintOrb(cell, kCyan, frame - f::kScoreOrb);
+    } else if (frame >= f::kHitSpark && frame < f::kHitSpark + 2) {
+        paintHitSpark(cell, frame - f::kHitSpark);
+    } else if (frame >= f::kRice && frame < f::kRice + 4) {
+        paintRice(cell, rice[frame - f::kRice]);
+    } else if (frame >= f::kArrow && frame < f::kArrow + 4) {
+        paintArrow(cell, arrows[frame - f::kArrow]);
+    } else if (frame >= f::kStarSpin && frame < f::kStarSpin + 4) {
+        paintStar(cell, kYellow, 18.0f * static_cast<float>(frame - f::kStarSpin));
+    } else if (frame >= f::kCasualCoin && frame < f::kCasualCoin + 4) {
+        paintCoin(cell, frame - f::kCasualCoin);
+    } else if (frame >= f::kTranceOrb && frame < f::kTranceOrb + 4) {
+        paintOrb(cell, kPink, frame - f::kTranceOrb);
+    } else if (frame >= f::kRing && frame < f::kRing + 4) {
+        paintRing(cell, rings[frame - f::kRing]);
+    } else if (frame >= f::kStar && frame < f::kStar + 4) {
+        paintStar(cell, stars[frame - f::kStar], 0.0f);
+    } else if (frame >= f::kMultiplierGem && frame < f::kMultiplierGem + 4) {
+        paintGem(cell, frame - f::kMultiplierGem);
+    } else {
+        switch (frame) {
+            case f::kSpawnFlash:
+                paintFlash(cell, 7.0f, palette::cyan);
+                break;
+            case f::kPrizeSpawn:
+                drawSparkle(cell, kCentre, 24.0f, palette::ice);
+                break;
+            case f::kRoundBigRed:
+                paintRound(cell, kRed, 24.0f);
+                break;
+            case f::kRoundBigBlue:
+                paintRound(cell, kBlue, 24.0f);
+                break;
+            case f::kRoundBigPurple:
+                paintRound(cell, kPurple, 24.0f);
+                break;
+            case f::kBlocker:
+                paintBlocker(cell);
+                break;
+            case f::kRiceYellow:
+                paintRice(cell, kYellow);
+                break;
+            case f::kPlayerShotBlue:
+                paintPlayerShot(cell, kBlue);
+                break;
+            case f::kPlayerShotGreen:
+                paintPlayerShot(cell, kGreen);
+                break;
+            case f::kPlayerShotRed:
+                paintPlayerShot(cell, kRed);
+                break;
+            case f::kHomingPink:
+                paintHoming(cell, kPink);
+                break;
+            case f::kHomingCyan:
+                paintHoming(cell, kCyan);
+                break;
+            case f::kPlayerShotYellow:
+                paintPlayerShot(cell, kYellow);
+                break;
+            case f::kArrowPurple:
+                paintArrow(cell, kPurple);
+                break;
+            case f::kFirstFrameFlash:
+                paintFlash(cell, 12.0f, palette::ice);
+                break;
+            default:
+                break;
+        }
+    }
+    // Nothing reaches the cell's edge, so linear filtering never bleeds in a neighbour.
+    fadeBorders(cell, 3.0f);
+}
+
+}  // namespace
+
+void paintBulletAtlas(Canvas& canvas, Random& /*random*/) {
+    const AtlasGrid grid = bulletAtlasGrid();
+    grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int frame) { paintCell(cell, frame); });
+}
+
+}  // namespace artgen
