@@ -19,7 +19,7 @@ for pattern in "$@"; do
     size=$(identify -format "%wx%h" "$picture" 2>/dev/null)
     [ "$size" = "320x480" ] || fail "$pattern: the picture is '$size', not 320x480"
     # Bullets are bright against the dark field.
-    lit=$(convert "$picture" -colorspace gray -threshold 45% -format "%[fx:int(mean*w*h)]" info:)
+    lit=$(convert "$picture" -colorspace gray -threshold 25% -format "%[fx:int(mean*w*h)]" info:)
     [ "$lit" -gt 150 ] || fail "$pattern: only $lit bright pixels; no bullets in the picture?"
 done
 

@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int kFieldWidth = 320;     // play field, units = pixels here
+constexpr int kFieldWidth = 320;  // play field, units = pixels here
 constexpr int kFieldHeight = 480;
 constexpr float kStageStepMs = 15.447501f;
 const Vec3 kLauncherAt{160, 420, 0};
@@ -187,18 +187,22 @@ int main(int argc, char** argv) {
         manager.update(kStageStepMs);
     }
 
-    gfx.beginFrame();
+    // A bullet's first draw shows its spawn flash; the field is drawn twice so
+    // the picture shows the bullets themselves, as a player sees them in flight.
     IXGLDevice& gl = glDevice();
-    gl.clearColor(0.02f, 0.03f, 0.08f, 1);
-    gl.clear(GL_COLOR_BUFFER_BIT);
-    gfx.setOrthographic(0, kFieldWidth, 0, kFieldHeight, -1024, 1024);
-    gfx.lookAt({0, 0, 100}, {0, 0, -100}, {0, 1, 0});
-    gl.viewport(0, 0, kFieldWidth, kFieldHeight);
-    fillSquare(kLauncherAt, 4, 0.9f, 0.3f, 0.4f);
-    fillSquare(kTargetAt, 4, 0.3f, 0.9f, 1.0f);
-    manager.drawPrizes();
-    manager.drawPlayerBullets();
-    manager.drawEnemyBullets();
+    for (int pass = 0; pass < 2; ++pass) {
+        gfx.beginFrame();
+        gl.clearColor(0.02f, 0.03f, 0.08f, 1);
+        gl.clear(GL_COLOR_BUFFER_BIT);
+        gfx.setOrthographic(0, kFieldWidth, 0, kFieldHeight, -1024, 1024);
+        gfx.lookAt({0, 0, 100}, {0, 0, -100}, {0, 1, 0});
+        gl.viewport(0, 0, kFieldWidth, kFieldHeight);
+        fillSquare(kLauncherAt, 4, 0.9f, 0.3f, 0.4f);
+        fillSquare(kTargetAt, 4, 0.3f, 0.9f, 1.0f);
+        manager.drawPrizes();
+        manager.drawPlayerBullets();
+        manager.drawEnemyBullets();
+    }
     const bool written = writeField(out);
     gfx.release();
     unmountAssetPackage();
