@@ -1,0 +1,648 @@
+#include "stg/enemy/CXEnemyManager.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
+#include "engine/RotationCorners.h"
+#include "stg/enemy/EnemyDictionary.h"
+#include "stg/enemy/IXEnemyWorld.h"
+#include "stg/enemy/OXBoss.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/IXShotEffects.h"
+#include "stg/shot/ShotMath.h"
+
+namespace {
+
+using namespace enemydict;
+
+// Wave keys.
+const std::string kTime = "time", kX = "x", kY = "y", kZ = "z", kOffsetX = "offset x", kOffsetY = "offset y";
+const std::string kRandomX = "random x", kRandomY = "random y", kRepeat = "repeat", kCooldown = "cooldown";
+const std::string kCooldownChange = "cooldown change", kAngle = "angle", kAngleChange = "angle change";
+const std::string kSquads = "squads";
+// Squad keys.
+const std::string kLocationX = "location x", kLocationY = "location y", kLocationZ = "location z";
+const std::string kType = "type", kShiftX = "shift x", kShiftY = "shift y",
+                  kInitialCooldown = "initial cooldown";
+const std::string kConstantRepeat = "constant repeat", kConstre = "constre";
+// Definition keys read here.
+const std::string kIsBottomLayer = "is bottom layer", kFirePattern = "fire pattern", kEffect = "effect";
+const std::string kOnDestroyEffect = "on destroy effect", kDuration = "duration";
+const std::string kLauncherLists[] = {"easy launchers", "med launchers", "hard launchers", "fire launchers"};
+
+const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
+
+constexpr float kConstantRepeatLeftX = 100.0f;  // respawns come in somewhere across the middle
+constexpr float kConstantRepeatWidth = 120.0f;
+const Colour kDyingPassColour{2.0f, 0.5f, 0.5f, 1.0f};
+
+Plist::Value real(float value) {
+    return Plist::Value(static_cast<double>(value));
+}
+
+// The index of "stem %d" keys, or -1.
+int indexOfKey(const std::string& key, const char* stem) {
+    const size_t length = std::strlen(stem);
+    if (key.size() <= length + 1 || key.compare(0, length, stem) != 0 || key[length] != ' ') {
+        return -1;
+    }
+    const char* digits = key.c_str() + length + 1;
+    char* end = nullptr;
+    const long index = std::strtol(digits, &end, 10);
+    return end != digits && *end == '\0' && index >= 0 ? static_cast<int>(index) : -1;
+}
+
+int countIndexed(const Plist::Dictionary& definition, const std::string& (*key)(int)) {
+    int count = 0;
+    while (count < kIndexedKeyCount && dictOf(definition, key(count))) {
+        ++count;
+    }
+    return count;
+}
+
+// The first token of a launcher list that is not a whole number, or null.
+const char* badLauncherToken(const std::string& list, std::string& token) {
+    size_t at = 0;
+    while (at < list.size()) {
+        while (at < list.size() && std::isspace(static_cast<unsigned char>(list[at]))) {
+            ++at;
+        }
+        const size_t start = at;
+        while (at < list.size() && !std::isspace(static_cast<unsigned char>(list[at]))) {
+            ++at;
+        }
+        if (start == at) {
+            break;
+        }
+        token = list.substr(start, at - start);
+        char* end = nullptr;
+        std::strtol(token.c_str(), &end, 10);
+        if (end == token.c_str() || *end != '\0') {
+            return token.c_str();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CXEnemyManager::CXEnemyManager() = default;
+
+CXEnemyManager::~CXEnemyManager() = default;
+
+void CXEnemyManager::init(const std::string& atlasPath) {
+    vertexCapacity = kVertexCapacity;
+    loadAtlas(atlasPath, true, true);
+    blendMode = 0;  // premultiplied colours over premultiplied textures
+    objects.clear();
+    pool.clear();
+    objects.reserve(kPoolSize);
+    pool.reserve(kPoolSize);
+    for (int i = 0; i < kPoolSize; ++i) {
+        auto* enemy = new OXEnemy();
+        enemy->load("");
+        enemy->createParts({});
+        enemy->setContext(&context);
+        enemy->setOwnerKind(CXBulletManager::kEnemySide);
+        enemy->setVisible(false);
+        enemy->setActive(false);
+        addObject(enemy);
+        pool.push_back(enemy);
+    }
+    spawnQueue.clear();
+    nextSpawn = 0;
+    spawnedEnemies.clear();
+    spawnedEnemies.reserve(kPoolSize);
+    enemyDefinitions.clear();
+    stageClock = 0.0f;
+    state = NoData;
+    boss.reset();
+    midBoss.reset();
+    midBossTime = 0.0f;
+    midBossDone = bossDone = midBossStarted = false;
+    constantRepeatEnemy = nullptr;
+    constantRepeatTime = 0.0f;
+    constantRepeatTemplate = nullptr;
+    normalPassVertexCount = 0;
+    for (const std::string& sound : kSoundFiles) {
+        CXSoundManager::instance().loadEffect(sound);
+    }
+}
+
+// ---- Definitions ----
+
+bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
+    if (typeName.empty() || enemyDefinitions.count(typeName) != 0) {
+        return false;
+    }
+    Plist::Dictionary definition;
+    const std::string path = "assets/plist/enemy/" + typeName + ".plist";
+    if (!Plist::loadContent(path, definition) && !assetExists(path)) {
+        std::printf("MISSING ENEMY DEFINITION %s\n", path.c_str());
+    }
+    preloadFirePatterns(definition);
+    preloadEffects(definition);
+    reportDefinitionProblems(typeName, definition);
+    enemyDefinitions.emplace(typeName, std::move(definition));
+    return true;
+}
+
+int CXEnemyManager::preloadFirePatterns(const Plist::Dictionary& enemy) {
+    int count = 0;
+    for (; count < kIndexedKeyCount; ++count) {
+        const Plist::Dictionary* entry = dictOf(enemy, launcherKey(count));
+        if (!entry) {
+            break;
+        }
+        const std::string& pattern = stringOf(*entry, kFirePattern);
+        if (context.bullets && !pattern.empty()) {
+            context.bullets->loadFirePattern(pattern);
+        }
+    }
+    return count;
+}
+
+void CXEnemyManager::preloadEffects(const Plist::Dictionary& definition) {
+    IXShotEffects* fx = context.world ? context.world->effects() : nullptr;
+    if (!fx) {
+        return;
+    }
+    auto preload = [fx](const std::string& name) {
+        if (!name.empty()) {
+            fx->preloadEffect(name);
+        }
+    };
+    preload(stringOf(definition, kEffect));
+    for (int index = 0; const Plist::Dictionary* part = dictOf(definition, moduleKey(index)); ++index) {
+        preload(stringOf(*part, kOnDestroyEffect));
+        preload(stringOf(*part, kEffect));
+    }
+    // Node effects too, so that no spawn reads a file.
+    for (int index = 0; const Plist::Dictionary* node = dictOf(definition, movementNodeKey(index)); ++index) {
+        if (stringOf(*node, kEffect).size() > 1) {
+            preload(stringOf(*node, kEffect));
+        }
+    }
+}
+
+void CXEnemyManager::reportDefinitionProblems(const std::string& typeName,
+                                              const Plist::Dictionary& definition) const {
+    const char* name = typeName.c_str();
+    const int launcherCount = countIndexed(definition, launcherKey);
+    const int moduleCount = countIndexed(definition, moduleKey);
+    const int nodeCount = countIndexed(definition, movementNodeKey);
+    for (const auto& entry : definition) {
+        const int launcher = indexOfKey(entry.first, "launcher");
+        const int part = indexOfKey(entry.first, "module");
+        const int node = indexOfKey(entry.first, "movement node");
+        if (launcher > launcherCount || part > moduleCount || node > nodeCount ||
+            (node >= OXEnemy::kMaxMovementNodes)) {
+            std::printf("ENEMY %s: \"%s\" FOLLOWS A MISSING INDEX AND IS NOT READ\n", name,
+                        entry.first.c_str());
+        } else if (launcher >= OXEnemy::kLauncherSlots) {
+            std::printf("ENEMY %s: \"%s\" IS IGNORED (LAUNCHER SLOTS ARE 0 TO %d)\n", name,
+                        entry.first.c_str(), OXEnemy::kLauncherSlots - 1);
+        } else if (part >= OXEnemy::kModuleSlots) {
+            std::printf("ENEMY %s: \"%s\" IS DROPPED (AN ENEMY CARRIES %d MODULES)\n", name,
+                        entry.first.c_str(), OXEnemy::kModuleSlots);
+        }
+    }
+    std::string token;
+    for (int index = 0; index < nodeCount; ++index) {
+        const Plist::Dictionary& node = *dictOf(definition, movementNodeKey(index));
+        if (floatOr(node, kDuration, 0.0f) <= 0.0f) {
+            std::printf("ENEMY %s: MOVEMENT NODE %d HAS NO POSITIVE DURATION AND ENDS AT ONCE\n", name,
+                        index);
+        }
+        for (const std::string& listKey : kLauncherLists) {
+            if (const char* bad = badLauncherToken(stringOf(node, listKey), token)) {
+                std::printf("ENEMY %s: MOVEMENT NODE %d: \"%s\" IN \"%s\" IS NOT A LAUNCHER INDEX\n", name,
+                            index, bad, listKey.c_str());
+            }
+        }
+    }
+}
+
+OXEnemy* CXEnemyManager::freeEnemy(bool fromFront) const {
+    const int count = poolCount();
+    for (int step = 0; step < count; ++step) {
+        OXEnemy* enemy = pool[static_cast<size_t>(fromFront ? step : count - 1 - step)];
+        if (!enemy->isVisible() && !enemy->isActive()) {
+            return enemy;
+        }
+    }
+    return nullptr;
+}
+
+OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName, float angle) {
+    if (enemyDefinitions.empty()) {
+        return nullptr;
+    }
+    const auto found = enemyDefinitions.find(typeName);
+    const Plist::Dictionary* definition = found != enemyDefinitions.end() ? dictOf(found->second) : nullptr;
+    if (!definition || definition->empty()) {
+        return nullptr;
+    }
+    OXEnemy* enemy = freeEnemy(boolOr(*definition, kIsBottomLayer, false));
+    if (!enemy) {
+        return nullptr;
+    }
+    const bool casual = context.world && context.world->isCasualPlay();
+    enemy->applyDefinition(*definition, at, angle, casual, numColumns, numRows);
+    enemy->setSpawnSerial(++spawnSerial);
+    enemy->activate();
+    // An enemy released and spawned again before the list's clean-up keeps its place.
+    if (std::find(spawnedEnemies.begin(), spawnedEnemies.end(), enemy) == spawnedEnemies.end()) {
+        spawnedEnemies.push_back(enemy);
+    }
+    return enemy;
+}
+
+// ---- Waves ----
+
+void CXEnemyManager::loadWaveData(const std::string& path) {
+    spawnQueue.clear();
+    nextSpawn = 0;
+    constantRepeatTemplate = nullptr;
+    constantRepeatEnemy = nullptr;
+    constantRepeatTime = 0.0f;
+    Plist::Dictionary waves;
+    const std::string file = path + ".plist";
+    if (!Plist::loadContent(file, waves) && !assetExists(file)) {
+        std::printf("MISSING WAVE DATA %s\n", file.c_str());
+    }
+    std::printf("LOADING WAVE DATA\n");
+    for (const auto& entry : waves) {
+        const Plist::Dictionary* wave = dictOf(entry.second);
+        if (!wave) {
+            std::printf("WAVE \"%s\" IS NOT A DICTIONARY\n", entry.first.c_str());
+            continue;
+        }
+        expandWave(*wave);
+    }
+    std::printf("SORTING ENEMY SPAWN DATA\n");
+    if (spawnQueue.size() > 1) {
+        std::stable_sort(spawnQueue.begin(), spawnQueue.end(),
+                         [](const SpawnEntry& a, const SpawnEntry& b) { return a.timeMs < b.timeMs; });
+    }
+    std::printf("ENEMY SPAWN DATA READY\n");
+    state = Loaded;
+}
+
+void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
+    const Plist::Dictionary* squads = dictOf(wave, kSquads);
+    const int repeat = intOr(wave, kRepeat, 0);
+    if (!squads || repeat <= 0) {
+        return;
+    }
+    const float time = floatOr(wave, kTime, 0.0f);
+    const float x = floatOr(wave, kX, 0.0f), y = floatOr(wave, kY, 0.0f);
+    const float offsetX = floatOr(wave, kOffsetX, 0.0f), offsetY = floatOr(wave, kOffsetY, 0.0f);
+    const float randomX = floatOr(wave, kRandomX, 0.0f), randomY = floatOr(wave, kRandomY, 0.0f);
+    const float cooldown = floatOr(wave, kCooldown, 0.0f);
+    const float cooldownChange = floatOr(wave, kCooldownChange, 0.0f);
+    const float angle = floatOr(wave, kAngle, 0.0f), angleChange = floatOr(wave, kAngleChange, 0.0f);
+    float gap = 0.0f;  // from the wave's time to this repetition
+    for (int i = 0; i < repeat; ++i) {
+        const float fi = static_cast<float>(i);
+        const float jitterX = shotmath::randomFraction() * randomX - randomX / 2.0f;
+        const float jitterY = shotmath::randomFraction() * randomY - randomY / 2.0f;
+        for (const auto& entry : *squads) {
+            if (const Plist::Dictionary* squad = dictOf(entry.second)) {
+                expandSquad(*squad, fi * offsetX + x + jitterX, fi * offsetY + y + jitterY, time + gap,
+                            fi * angleChange + angle);
+            }
+        }
+        gap += fi * cooldownChange + cooldown;
+    }
+}
+
+void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, float originY,
+                                 float baseTimeMs, float baseAngle) {
+    const int repeat = intOr(squad, kRepeat, 0);
+    const std::string& type = stringOf(squad, kType);
+    loadEnemyDefinition(type);
+    const float time = floatOr(squad, kTime, 0.0f);
+    const float locationX = floatOr(squad, kLocationX, 0.0f), locationY = floatOr(squad, kLocationY, 0.0f);
+    const float locationZ = floatOr(squad, kLocationZ, 0.0f);
+    const float shiftX = floatOr(squad, kShiftX, 0.0f), shiftY = floatOr(squad, kShiftY, 0.0f);
+    const float randomX = floatOr(squad, kRandomX, 0.0f), randomY = floatOr(squad, kRandomY, 0.0f);
+    const float cooldown = floatOr(squad, kCooldown, 0.0f);
+    const float initialCooldown = floatOr(squad, kInitialCooldown, 0.0f);
+    const float angle = floatOr(squad, kAngle, 0.0f), angleChange = floatOr(squad, kAngleChange, 0.0f);
+    float constantRepeat = 0.0f;
+    const bool respawns = readFloat(squad, kConstantRepeat, constantRepeat);
+    float jitterX = 0.0f, jitterY = 0.0f;  // a squad without jitter widths keeps the last one
+    for (int j = 0; j < repeat; ++j) {
+        const float fj = static_cast<float>(j);
+        if (randomX > 0.0f) {
+            jitterX = shotmath::randomFraction() * randomX - randomX / 2.0f;
+        }
+        if (randomY > 0.0f) {
+            jitterY = shotmath::randomFraction() * randomY - randomY / 2.0f;
+        }
+        // The wave's angle turns the formation clockwise.
+        const Vec3 offset = shotmath::turned(
+            {fj * shiftX + locationX + jitterX, fj * shiftY + locationY + jitterY, 0.0f}, -baseAngle);
+        SpawnEntry spawn;
+        spawn.timeMs = fj * cooldown + time + baseTimeMs + initialCooldown;
+        spawn.fields[kTime] = real(spawn.timeMs);
+        spawn.fields[kX] = real(offset.x + originX);
+        spawn.fields[kY] = real(offset.y + originY);
+        spawn.fields[kZ] = real(locationZ);
+        spawn.fields[kAngle] = real(fj * angleChange + angle + baseAngle);
+        spawn.fields[kType] = Plist::Value(type);
+        if (respawns) {
+            spawn.fields[kConstre] = real(constantRepeat);
+        }
+        spawnQueue.push_back(std::move(spawn));
+    }
+}
+
+void CXEnemyManager::scheduleStep(float dtMs) {
+    if (midBossDone) {
+        stageClock += dtMs;
+    } else if (stageClock < midBossTime) {
+        // The clock stops on the mid-boss's time, not past it.
+        stageClock = std::min(stageClock + dtMs, midBossTime);
+    } else if (midBoss && !midBoss->isVisible() && !midBossStarted) {
+        midBoss->start();
+        midBossStarted = true;
+    }
+
+    while (nextSpawn < spawnQueue.size() && spawnQueue[nextSpawn].timeMs <= stageClock) {
+        spawnFromEntry(spawnQueue[nextSpawn]);
+        ++nextSpawn;
+    }
+
+    if (constantRepeatTime > 0.0f) {
+        constantRepeatTime -= dtMs;
+        if (constantRepeatTime > 0.0f && constantRepeatTemplate && !constantRepeatEnemyAlive()) {
+            const Plist::Dictionary& fields = constantRepeatTemplate->fields;
+            const Vec3 at{kConstantRepeatLeftX + kConstantRepeatWidth * shotmath::randomFraction(),
+                          floatOr(fields, kY, 0.0f), floatOr(fields, kZ, 0.0f)};
+            constantRepeatEnemy = spawnEnemy(at, stringOf(fields, kType), floatOr(fields, kAngle, 0.0f));
+            constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
+        }
+    }
+    if (constantRepeatTime <= 0.0f) {
+        constantRepeatEnemy = nullptr;
+        constantRepeatTime = 0.0f;
+    }
+}
+
+void CXEnemyManager::spawnFromEntry(const SpawnEntry& entry) {
+    const Plist::Dictionary& fields = entry.fields;
+    const Vec3 at{floatOr(fields, kX, 0.0f), floatOr(fields, kY, 0.0f), floatOr(fields, kZ, 0.0f)};
+    const float angle = floatOr(fields, kAngle, 0.0f);
+    const std::string& type = stringOf(fields, kType);
+    float window = 0.0f;
+    const bool respawns = readFloat(fields, kConstre, window);
+    constantRepeatTime = window;
+    if (respawns && !constantRepeatEnemy) {
+        constantRepeatEnemy = spawnEnemy(at, type, angle);
+        constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
+        constantRepeatTemplate = &entry;
+    } else {
+        spawnEnemy(at, type, angle);
+    }
+}
+
+bool CXEnemyManager::constantRepeatEnemyAlive() const {
+    // A pool object spawned again for another entry is not the held enemy any more.
+    return constantRepeatEnemy && constantRepeatEnemy->getSpawnSerial() == constantRepeatSerial &&
+           constantRepeatEnemy->isVisible();
+}
+
+OXEnemy* CXEnemyManager::getConstantRepeatEnemy() const {
+    return constantRepeatEnemy;
+}
+
+// ---- Bosses ----
+
+std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
+    auto made = std::make_unique<OXBoss>();
+    made->load("");
+    made->setContext(&context);
+    made->setOwnerKind(CXBulletManager::kEnemySide);
+    made->loadBoss(path);
+    made->setVisible(false);
+    made->setActive(false);
+    made->setBlendMode(4);
+    made->setUniformScale(0.5f);
+    made->setDone(false);
+    return made;
+}
+
+void CXEnemyManager::loadBoss(const std::string& path) {
+    if (!path.empty() && !boss) {
+        boss = makeBoss(path);
+    }
+}
+
+void CXEnemyManager::loadMidBoss(const std::string& path) {
+    if (!path.empty() && !midBoss) {
+        midBoss = makeBoss(path);
+    }
+}
+
+bool CXEnemyManager::startBoss() {
+    if (!boss) {
+        return false;
+    }
+    boss->start();
+    return true;
+}
+
+void CXEnemyManager::markBossDefeated() {
+    if (!midBossDone) {
+        midBossDone = true;
+    } else {
+        bossDone = true;
+    }
+}
+
+bool CXEnemyManager::isReadyForBoss() const {
+    return queuedCount() == 0 && spawnedEnemies.empty() && boss && !boss->isVisible() && !boss->isActive();
+}
+
+bool CXEnemyManager::isStageComplete() const {
+    return queuedCount() == 0 && spawnedEnemies.empty() && midBossDone && bossDone;
+}
+
+OXBoss* CXEnemyManager::currentBoss() const {
+    return midBossDone ? boss.get() : midBoss.get();
+}
+
+OXEnemy* CXEnemyManager::randomTarget() const {
+    const int count = spawnedCount();
+    if (count == 0) {
+        return nullptr;
+    }
+    const float r = shotmath::randomFraction();
+    const int index =
+        std::clamp(static_cast<int>(std::floor(static_cast<float>(count) * r + 0.5f)) - 1, 0, count - 1);
+    OXEnemy* chosen = spawnedEnemies[static_cast<size_t>(index)];
+    return chosen->isObstacle() ? nullptr : chosen;
+}
+
+// ---- Frame ----
+
+void CXEnemyManager::update(float dtMs) {
+    context.newFrame();
+    if (state == Running) {
+        scheduleStep(dtMs);
+    }
+    for (OXEnemy* enemy : pool) {
+        if (enemy->isActive()) {
+            enemy->tick(dtMs);
+        }
+    }
+    spawnedEnemies.erase(
+        std::remove_if(spawnedEnemies.begin(), spawnedEnemies.end(),
+                       [](const OXEnemy* enemy) { return !enemy->isActive() && !enemy->isVisible(); }),
+        spawnedEnemies.end());
+    if (boss && boss->isActive()) {
+        boss->tick(dtMs);
+    }
+    if (midBoss && midBoss->isActive()) {
+        midBoss->tick(dtMs);
+    }
+}
+
+void CXEnemyManager::draw() {
+    if (!visible) {
+        return;
+    }
+    drawBatch();
+    if (midBoss && midBoss->isVisible()) {
+        midBoss->draw();
+    }
+    if (boss && boss->isVisible()) {
+        boss->draw();
+    }
+}
+
+void CXEnemyManager::drawBatch() {
+    buildBatch();
+    submitPass(0, normalPassVertexCount);
+    submitPass(normalPassVertexCount, vertexCount - normalPassVertexCount);
+}
+
+void CXEnemyManager::submitPass(int firstVertex, int count) {
+    if (count <= 0) {
+        return;
+    }
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setTexCoordAttrib(true);
+    gfx.setPositionAttrib(true);
+    gfx.setColourAttrib(true);
+    gfx.setBlend(true);
+    gfx.setDepthTest(false);
+    gfx.setBlendMode(blendMode);
+    const Mat4 model = parent ? parent->getMatrix() : Mat4::identity();
+    const BatchVertex* first = vertices.get() + firstVertex;
+    gfx.drawTriangles(count, &first->x, sizeof(BatchVertex), &first->r, sizeof(BatchVertex), &first->u,
+                      sizeof(BatchVertex), textureId, model);
+}
+
+void CXEnemyManager::buildBatch() {
+    vertexCount = 0;
+    if (!vertices) {
+        normalPassVertexCount = 0;
+        return;
+    }
+    for (const OXEnemy* enemy : spawnedEnemies) {
+        if (enemy->isVisible() && !enemy->isEntering() && !enemy->isDying()) {
+            writeEnemy(*enemy, false);
+        }
+    }
+    normalPassVertexCount = vertexCount;
+    for (const OXEnemy* enemy : spawnedEnemies) {
+        if (enemy->isVisible() && enemy->isDying()) {
+            writeEnemy(*enemy, true);
+        }
+    }
+}
+
+void CXEnemyManager::writeEnemy(const OXEnemy& enemy, bool dyingPass) {
+    const Colour* passColour = dyingPass ? &kDyingPassColour : nullptr;
+    for (int i = 0; i < OXEnemy::kModuleSlots; ++i) {
+        const OXEnemyModule& part = enemy.module(i);
+        if (part.isVisible() && part.getAnchor().z <= 0.0f) {
+            writeModule(part, passColour);
+        }
+    }
+    const int frame =
+        dyingPass && enemy.showsFlickerFrame() ? enemy.getFlickerFrame() : enemy.getAtlasFrame();
+    const TexCoord origin = frameOrigin(frame);
+    const float du = enemy.getUnitWidth() / static_cast<float>(numColumns);
+    const float dv = enemy.getUnitHeight() / static_cast<float>(numRows);
+    const Vec3& extent = enemy.getSize();
+    const Vec3& stretch = enemy.getScale();
+    // The quad spans "unit width" cells across at the size of one cell; its
+    // height is the y size, which "unit height" has already stretched.
+    writeQuad(enemy.getPosition(), extent.x * enemy.getUnitWidth() * stretch.x * 0.5f * managerScale,
+              extent.y * stretch.y * 0.5f * managerScale, enemy.getFacing(), origin.u, origin.v,
+              origin.u + du, origin.v + dv, passColour ? *passColour : enemy.getColour());
+    for (int i = 0; i < OXEnemy::kModuleSlots; ++i) {
+        const OXEnemyModule& part = enemy.module(i);
+        if (part.isVisible() && part.getAnchor().z > 0.0f) {
+            writeModule(part, passColour);
+        }
+    }
+}
+
+void CXEnemyManager::writeModule(const OXEnemyModule& part, const Colour* override) {
+    const OXEnemyModule::TexRect& cell = part.getTexRect();
+    const Vec3& extent = part.getSize();
+    const Vec3& stretch = part.getScale();
+    writeQuad(part.getPosition(), extent.x * stretch.x * 0.5f * managerScale,
+              extent.y * stretch.y * 0.5f * managerScale, part.getRotation().z, cell.u, cell.v,
+              cell.u + cell.width, cell.v + cell.height, override ? *override : part.getColour());
+}
+
+void CXEnemyManager::writeQuad(const Vec3& centre, float halfWidth, float halfHeight, float degrees, float u0,
+                               float v0, float u1, float v1, const Colour& tint) {
+    if (!hasRoom(6)) {
+        return;
+    }
+    // A heading turns clockwise; the corner table turns counter-clockwise.
+    const RotationCorner& corner = rotationCorner(wrapDegrees(-degrees));
+    const float s = (corner.a - corner.b) * 0.5f;
+    const float c = -(corner.a + corner.b) * 0.5f;
+    const float r = tint.r * tint.a, g = tint.g * tint.a, b = tint.b * tint.a;
+    auto vertex = [&](float localX, float localY, float u, float v) {
+        return BatchVertex{centre.x + localX * c - localY * s,
+                           centre.y + localX * s + localY * c,
+                           0.0f,
+                           0.0f,
+                           r,
+                           g,
+                           b,
+                           tint.a,
+                           u,
+                           v,
+                           0.0f,
+                           0.0f};
+    };
+    const BatchVertex topLeft = vertex(-halfWidth, halfHeight, u0, v0);
+    const BatchVertex topRight = vertex(halfWidth, halfHeight, u1, v0);
+    const BatchVertex bottomLeft = vertex(-halfWidth, -halfHeight, u0, v1);
+    const BatchVertex bottomRight = vertex(halfWidth, -halfHeight, u1, v1);
+    BatchVertex* out = vertices.get() + vertexCount;
+    out[0] = topLeft;
+    out[1] = topRight;
+    out[2] = bottomLeft;
+    out[3] = bottomLeft;
+    out[4] = topRight;
+    out[5] = bottomRight;
+    vertexCount += 6;
+}

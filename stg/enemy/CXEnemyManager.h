@@ -1,0 +1,154 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Plist.h"
+#include "engine/IXParticleManager.h"
+#include "stg/enemy/EnemyContext.h"
+#include "stg/enemy/OXEnemy.h"
+#include "stg/enemy/SpawnEntry.h"
+
+class CXBulletManager;
+class IXEnemyWorld;
+class OXBoss;
+
+// The enemies of a stage: the definition cache, the wave schedule expanded
+// from the stage's wave file and released by the stage clock, the pool of
+// 100 enemies, the list of those spawned, the mid-boss and the boss. Draws
+// every enemy with its modules from the enemy atlas in one call per pass.
+// Everything is made when a stage loads; play allocates nothing.
+class CXEnemyManager : public IXParticleManager {
+  public:
+    static constexpr int kPoolSize = 100;
+    // Room for every enemy of the pool with all its modules, in either pass.
+    static constexpr int kVertexCapacity = kPoolSize * (1 + OXEnemy::kModuleSlots) * 6;
+    enum State { NoData = 0, Loaded = 1, Running = 2 };
+
+    CXEnemyManager();
+    ~CXEnemyManager() override;
+
+    // The enemy atlas `atlasPath` (a package path without ".plist"), a fresh
+    // pool, and an empty schedule, spawned list and definition cache.
+    void init(const std::string& atlasPath);
+    // The game scene and the bullet manager; either may be null.
+    void setWorld(IXEnemyWorld* value) { context.world = value; }
+    void setBulletManager(CXBulletManager* value) { context.bullets = value; }
+    IXEnemyWorld* getWorld() const { return context.world; }
+    CXBulletManager* getBulletManager() const { return context.bullets; }
+
+    // ---- Definitions ----
+    // Reads "assets/plist/enemy/NAME.plist" into the cache with its fire
+    // patterns and effects. False for an empty or an already cached name; a
+    // missing file caches an empty definition (its spawns give nothing).
+    bool loadEnemyDefinition(const std::string& typeName);
+    // Loads the fire pattern of every "launcher %d"; the number of launcher entries.
+    int preloadFirePatterns(const Plist::Dictionary& enemy);
+    // A pooled enemy made from the type's definition at `at`, its
+    // movement relative to `angle` (degrees); null for an unknown or empty
+    // type or a full pool.
+    OXEnemy* spawnEnemy(const Vec3& at, const std::string& typeName, float angle);
+    const Plist::Dictionary& getEnemyDefinitions() const { return enemyDefinitions; }
+
+    // ---- Waves ----
+    // Expands the wave file `path` (a package path without ".plist") into the
+    // schedule, sorted by time; state Loaded.
+    void loadWaveData(const std::string& path);
+    void setState(int value) { state = value; }
+    int getState() const { return state; }
+    void setStageClock(float ms) { stageClock = ms; }
+    float getStageClock() const { return stageClock; }
+    // Every entry of the schedule in spawn order; those before nextSpawnIndex() have spawned.
+    const std::vector<SpawnEntry>& getSchedule() const { return spawnQueue; }
+    int nextSpawnIndex() const { return static_cast<int>(nextSpawn); }
+    int queuedCount() const { return static_cast<int>(spawnQueue.size() - nextSpawn); }
+    OXEnemy* getConstantRepeatEnemy() const;
+    float getConstantRepeatTime() const { return constantRepeatTime; }
+
+    // ---- Bosses ----
+    // Make the boss (or mid-boss) from `path` when none exists and the path is not empty.
+    void loadBoss(const std::string& path);
+    void loadMidBoss(const std::string& path);
+    void setMidBossTime(float ms) { midBossTime = ms; }
+    float getMidBossTime() const { return midBossTime; }
+    void setMidBossDone(bool value) { midBossDone = value; }
+    bool isMidBossDone() const { return midBossDone; }
+    bool isBossDone() const { return bossDone; }
+    // The boss at its start position, started; false when there is none.
+    bool startBoss();
+    // The mid-boss first, then the boss.
+    void markBossDefeated();
+    // The schedule has run out, no enemy is left and the boss waits offstage.
+    bool isReadyForBoss() const;
+    // The schedule has run out, no enemy is left and both bosses are beaten.
+    bool isStageComplete() const;
+    // The mid-boss until it is beaten, then the boss; either may be null.
+    OXBoss* currentBoss() const;
+    OXBoss* getBoss() const { return boss.get(); }
+    OXBoss* getMidBoss() const { return midBoss.get(); }
+
+    // A spawned enemy for a homing weapon, or null (none spawned, or the
+    // choice fell on an obstacle).
+    OXEnemy* randomTarget() const;
+
+    // ---- Frame ----
+    // The schedule (while running), every active enemy in pool order, the
+    // spawned list's clean-up, then the bosses.
+    void update(float dtMs) override;
+    // Both passes, then the bosses draw themselves.
+    void draw() override;
+    void drawBatch() override;
+    // The living enemies with their modules below and above them, then the dying ones.
+    void buildBatch() override;
+
+    const std::vector<OXEnemy*>& getSpawnedEnemies() const { return spawnedEnemies; }
+    int spawnedCount() const { return static_cast<int>(spawnedEnemies.size()); }
+    OXEnemy* spawned(int index) const { return spawnedEnemies[static_cast<size_t>(index)]; }
+    int poolCount() const { return static_cast<int>(pool.size()); }
+    OXEnemy* poolEnemy(int index) const { return pool[static_cast<size_t>(index)]; }
+    int getNormalPassVertexCount() const { return normalPassVertexCount; }
+    int getDyingPassVertexCount() const { return vertexCount - normalPassVertexCount; }
+
+  private:
+    OXEnemy* freeEnemy(bool fromFront) const;
+    void reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& definition) const;
+    void preloadEffects(const Plist::Dictionary& definition);
+    void expandWave(const Plist::Dictionary& wave);
+    void expandSquad(const Plist::Dictionary& squad, float originX, float originY, float baseTimeMs,
+                     float baseAngle);
+    void scheduleStep(float dtMs);
+    void spawnFromEntry(const SpawnEntry& entry);
+    bool constantRepeatEnemyAlive() const;
+    std::unique_ptr<OXBoss> makeBoss(const std::string& path);
+    void writeEnemy(const OXEnemy& enemy, bool dyingPass);
+    void writeModule(const OXEnemyModule& part, const Colour* override);
+    void writeQuad(const Vec3& centre, float halfWidth, float halfHeight, float degrees, float u0, float v0,
+                   float u1, float v1, const Colour& tint);
+    void submitPass(int firstVertex, int count);
+
+    EnemyContext context;                  // shared with every enemy
+    Plist::Dictionary enemyDefinitions;    // type name -> root dictionary of its file
+    std::vector<OXEnemy*> pool;            // the objects of the base's list, in pool order
+    std::vector<OXEnemy*> spawnedEnemies;  // in spawn order; capacity for the whole pool
+    std::vector<SpawnEntry> spawnQueue;    // sorted by time
+    size_t nextSpawn = 0;                  // the first entry not yet spawned
+    float stageClock = 0.0f;               // ms
+    int state = NoData;
+    unsigned spawnSerial = 0;
+
+    std::unique_ptr<OXBoss> boss;
+    std::unique_ptr<OXBoss> midBoss;
+    float midBossTime = 0.0f;  // ms on the stage clock
+    bool midBossDone = false;
+    bool bossDone = false;
+    bool midBossStarted = false;
+
+    // The squad that keeps one enemy on screen while its window lasts.
+    OXEnemy* constantRepeatEnemy = nullptr;
+    unsigned constantRepeatSerial = 0;
+    float constantRepeatTime = 0.0f;                     // ms left in the window
+    const SpawnEntry* constantRepeatTemplate = nullptr;  // an entry of spawnQueue
+
+    int normalPassVertexCount = 0;
+};

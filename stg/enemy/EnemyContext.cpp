@@ -1,0 +1,21 @@
+#include "stg/enemy/EnemyContext.h"
+
+#include <string>
+
+#include "audio/CXSoundManager.h"
+
+namespace {
+const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
+static_assert(sizeof kSoundFiles / sizeof kSoundFiles[0] == static_cast<int>(EnemySound::Count),
+              "one file per enemy sound");
+}  // namespace
+
+bool EnemyContext::playOncePerFrame(EnemySound sound) {
+    const unsigned bit = 1u << static_cast<unsigned>(sound);
+    if ((playedThisFrame & bit) != 0) {
+        return false;
+    }
+    playedThisFrame |= bit;
+    CXSoundManager::instance().playEffect(kSoundFiles[static_cast<int>(sound)]);
+    return true;
+}

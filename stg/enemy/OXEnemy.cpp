@@ -1,0 +1,868 @@
+#include "stg/enemy/OXEnemy.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "engine/CXSpriteBatchManager.h"
+#include "stg/enemy/EnemyContext.h"
+#include "stg/enemy/IXEnemyPlayer.h"
+#include "stg/enemy/IXEnemyWorld.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/IXShotEffects.h"
+#include "stg/shot/OXBullet.h"
+#include "stg/shot/OXLauncher.h"
+#include "stg/shot/ShotMath.h"
+
+namespace {
+
+// Definition keys.
+const std::string kSize = "size", kUnitWidth = "unit width", kUnitHeight = "unit height";
+const std::string kAtlasFrame = "atlas frame", kFlickerFrame = "flicker frame";
+const std::string kFaceDirectionType = "face direction type", kHp = "hp";
+const std::string kPrizeOnDeath = "prize on death", kUpgradeOnDeath = "uprade on death";
+const std::string kFriendly = "friendly", kExplosionType = "explosion type", kPoints = "points";
+const std::string kIsObstacle = "is obstacle", kBreakAmount = "break amount";
+const std::string kCancelBulletsOnDeath = "cancel bullets on death";
+const std::string kDeathMovementNode = "death movement node";
+// Launcher keys.
+const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
+                  kOffsetZ = "offset z";
+const std::string kCooldown = "cooldown", kOrbitSpeed = "orbit speed",
+                  kOrbitStartRotation = "orbit start rotation", kOrbitRadius = "orbit radius";
+// Movement-node keys.
+const std::string kFaceDirChange = "face dir change", kUseLastDirection = "use last direction";
+const std::string kDirection = "direction", kDuration = "duration", kDirectionChange = "direction change";
+const std::string kSpeedChange = "speed change", kSpeed = "speed", kPlayerChase = "player chase";
+const std::string kDepthTarget = "depth target", kEffect = "effect", kIsPredraw = "is predraw";
+const std::string kHardLaunchers = "hard launchers", kMedLaunchers = "med launchers",
+                  kEasyLaunchers = "easy launchers", kFireLaunchers = "fire launchers";
+const std::string kDamage = "damage";
+
+const std::string kNoName;
+const char* const kFriendlyLabel = "DELTA FLIGHT";
+const char* const kDownLabel = "DOWN";
+
+constexpr float kDegreesPerRadian = 57.29578f;
+constexpr float kObstacleHitScale = 1.9f;
+constexpr float kFacingEase = 0.15f;
+constexpr float kChaseWeight = 0.1f;
+constexpr float kLabelAlpha = 0.75f;
+constexpr float kLabelHighHitPoints = 500.0f;
+const Colour kLabelHealthy{0.75f, 2.0f, 1.75f, 1.0f};
+const Colour kLabelLow{0.75f, 2.0f, 1.5f, 1.0f};
+const Colour kLabelDown{2.0f, 0.75f, 0.75f, 1.0f};
+const Colour kDyingGlow{2.0f, 2.0f, 2.0f, 1.0f};
+constexpr float kPopupMs = 700.0f;
+constexpr float kPopupRise = 24.0f;  // units
+
+float randomFraction() {
+    return shotmath::randomFraction();
+}
+
+Vec3 unitVectorOf(float degrees) {
+    const float radians = degrees * shotmath::kRadiansPerDegree;
+    return {std::sin(radians), std::cos(radians), 0.0f};
+}
+
+}  // namespace
+
+OXEnemy::OXEnemy() = default;
+
+OXEnemy::~OXEnemy() = default;
+
+IXEnemyWorld* OXEnemy::world() const {
+    return context ? context->world : nullptr;
+}
+
+IXEnemyPlayer* OXEnemy::player() const {
+    IXEnemyWorld* scene = world();
+    return scene ? scene->enemyPlayer() : nullptr;
+}
+
+const std::string& OXEnemy::getEffectName() const {
+    return effectName ? *effectName : kNoName;
+}
+
+void OXEnemy::createParts(const Plist::Dictionary&) {
+    launchers.clear();
+    for (int slot = 0; slot < kLauncherSlots; ++slot) {
+        auto* launcher = new OXLauncher();
+        launcher->load("");
+        launcher->setOwner(this);
+        addLauncher(launcher);
+    }
+    for (OXEnemyModule& part : modules) {
+        part.load("");
+        part.setVisible(false);
+        part.setActive(false);
+    }
+    liveModuleCount = 0;
+}
+
+// ---- Spawn ----
+
+void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& at, float angle, bool casual,
+                              int atlasColumns, int atlasRows) {
+    using namespace enemydict;
+    CXBulletManager* bullets = context ? context->bullets : nullptr;
+    IXShotEffects* fx = world() ? world()->effects() : nullptr;
+
+    resetAllLaunchers();
+    // A slot this definition leaves without a pattern fires nothing of the
+    // pattern the slot had in an earlier spawn.
+    for (auto& launcher : launchers) {
+        launcher->setPattern(nullptr);
+        launcher->setBulletType(nullptr);
+    }
+    setBulletManager(bullets);
+    position = at;
+    const float side = floatOr(definition, kSize, 0.0f);
+    unitWidth = floatOr(definition, kUnitWidth, 1.0f);
+    float ySize = side;
+    if (readFloat(definition, kUnitHeight, unitHeight)) {
+        ySize = side * unitHeight;
+    } else {
+        unitHeight = 1.0f;
+    }
+    size = {side, ySize, side};
+    scale = {1, 1, 1};
+
+    atlasFrame = intOr(definition, kAtlasFrame, 0);
+    flickerFrame = intOr(definition, kFlickerFrame, atlasFrame);
+    faceDirectionType = intOr(definition, kFaceDirectionType, 0);
+    hitPoints = maxHitPoints = previousHitPoints = static_cast<float>(intOr(definition, kHp, 0));
+    prizeOnDeath = intOr(definition, kPrizeOnDeath, 0);
+    upgradeOnDeath = intOr(definition, kUpgradeOnDeath, 0);
+    friendly = boolOr(definition, kFriendly, false);
+    explosionType = intOr(definition, kExplosionType, 0);
+    points = floatOr(definition, kPoints, 0.0f);
+    spawnAngle = angle;
+    // The key's presence widens the hit boxes, whatever its value.
+    obstacle = false;
+    moduleHitScale = 1.0f;
+    if (has(definition, kIsObstacle)) {
+        obstacle = boolOr(definition, kIsObstacle, false);
+        moduleHitScale = kObstacleHitScale;
+    }
+    hitScale = moduleHitScale;
+    breakAmount = floatOr(definition, kBreakAmount, casual ? 2.0f : 4.0f);
+    cancelBulletsOnDeath = boolOr(definition, kCancelBulletsOnDeath, false);
+
+    for (int index = 0;; ++index) {
+        const Plist::Dictionary* entry = dictOf(definition, launcherKey(index));
+        if (!entry) {
+            break;
+        }
+        OXLauncher* launcher = getLauncher(index);
+        if (!launcher || !bullets) {
+            continue;
+        }
+        launcher->setManager(bullets);
+        const std::string& pattern = stringOf(*entry, kFirePattern);
+        if (!pattern.empty()) {
+            bullets->setupLauncher(launcher, pattern);
+        }
+        launcher->setMount({floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f),
+                            floatOr(*entry, kOffsetZ, 0.0f)});
+        launcher->setCooldown(floatOr(*entry, kCooldown, 0.0f));
+        launcher->setState(OXLauncher::Armed);
+        launcher->setOwner(this);
+        launcher->setOrbitSpeed(floatOr(*entry, kOrbitSpeed, 0.0f));
+        launcher->setOrbitRotation(floatOr(*entry, kOrbitStartRotation, 0.0f));
+        launcher->setOrbitRadius(floatOr(*entry, kOrbitRadius, 0.0f));
+    }
+
+    movementNodeCount = 0;
+    for (int index = 0; index < kMaxMovementNodes; ++index) {
+        const Plist::Dictionary* node = dictOf(definition, movementNodeKey(index));
+        if (!node) {
+            break;
+        }
+        const std::string& nodeEffect = stringOf(*node, kEffect);
+        if (fx && nodeEffect.size() > 1) {
+            fx->preloadEffect(nodeEffect);
+        }
+        movementNodes[movementNodeCount++] = node;
+    }
+
+    deathNode = dictOf(definition, kDeathMovementNode);
+    if (deathNode && fx && stringOf(*deathNode, kEffect).size() > 1) {
+        fx->preloadEffect(stringOf(*deathNode, kEffect));
+    }
+
+    // Every module went back when the enemy was last released.
+    liveModuleCount = 0;
+    for (int index = 0;; ++index) {
+        const Plist::Dictionary* entry = dictOf(definition, moduleKey(index));
+        if (!entry) {
+            break;
+        }
+        for (OXEnemyModule& part : modules) {
+            if (!part.isActive()) {
+                part.attach(*entry, *this, moduleHitScale, atlasColumns, atlasRows, context);
+                ++liveModuleCount;
+                break;
+            }
+        }
+    }
+}
+
+void OXEnemy::activate() {
+    resetActions();
+    visible = active = true;
+    nodeIndex = 0;
+    facing = facingTarget = 0.0f;
+    rotation = {};
+    heading = 0.0f;
+    speed = headingRate = speedRate = 0.0f;
+    headingChangeLeft = speedChangeLeft = 0.0f;
+    nodeTimeLeft = 0.0f;
+    delayTime = 0.0f;
+    playerChase = false;
+    colour = {1.0f, 1.0f, 1.0f, 0.0f};
+    entryTimeLeft = kEntryMs;
+    entering = true;
+    dying = false;
+    entryVelocity = {0.0f, 0.0f, (kPlayPlaneZ - position.z) / kEntryMs};
+    depth = depthEnd = depthRate = 0.0f;
+    dyingBurstTimer = 0.0f;
+    lastPosition = {-1000.0f, -1000.0f, 0.0f};
+    beamMarkTimer = 0.0f;
+    playerNear = false;
+    flashTimer = 0.0f;
+    flashOn = false;
+    stopEffect();
+    effectName = nullptr;
+    effectPredraw = false;
+
+    labelOpen = size.x >= kLabelMinWidth || friendly;
+    if (labelOpen) {
+        label->open(0.4f * size.x, 2, kLabelHealthy, kLabelAlpha, 800.0f);
+        label->setPosition(lastPosition);
+        labelBlinkTimer = 0.0f;
+        labelHitPoints = std::numeric_limits<float>::quiet_NaN();
+        if (friendly) {
+            label->setText(kFriendlyLabel);
+        }
+    }
+    for (OXEnemyModule& part : modules) {
+        if (part.isActive()) {
+            part.reveal();
+        }
+    }
+}
+
+// ---- Per frame ----
+
+void OXEnemy::tick(float dtMs) {
+    if (!active) {
+        return;
+    }
+    beamMarkTimer = std::max(0.0f, beamMarkTimer - dtMs);
+    if (entering) {
+        position = position + entryVelocity * dtMs;
+        entryTimeLeft -= dtMs;
+        if (entryTimeLeft <= 0.0f) {
+            position.z = kPlayPlaneZ;
+            colour.a = 1.0f;
+            entering = false;
+            if (movementNodeCount > 0) {
+                startMovementNode(0);
+            }
+        }
+    } else if (delayTime > 0.0f) {
+        delayTime -= dtMs;
+    } else {
+        move(dtMs);
+    }
+    updateBehaviour(dtMs);
+    if (!active) {
+        return;
+    }
+    if (hasActions) {
+        IXTransformable::update(dtMs);  // the glow of the death movement
+    }
+    platformRotation = facing;
+    OXLauncherPlatform::tick(dtMs);
+}
+
+void OXEnemy::move(float dtMs) {
+    lastPosition = position;
+    const float step = std::max(0.0f, std::min(dtMs, nodeTimeLeft));
+    if (step > 0.0f) {
+        nodeTimeLeft -= step;
+        if (nodeTimeLeft <= 0.0f) {
+            // The node's last step: whatever is left of its totals.
+            nodeTimeLeft = 0.0f;
+            speed += speedChangeLeft;
+            heading += headingChangeLeft;
+            speedChangeLeft = headingChangeLeft = 0.0f;
+        } else {
+            const float speedStep = speedRate * step;
+            const float turnStep = headingRate * step;
+            speed += speedStep;
+            heading += turnStep;
+            speedChangeLeft -= speedStep;
+            headingChangeLeft -= turnStep;
+        }
+        heading = shotmath::wrapDirection(heading);
+    }
+    const float radians = heading * shotmath::kRadiansPerDegree;
+    const float travel = speed * dtMs * 0.1f;
+    position.x += travel * std::sin(radians);
+    position.y += travel * std::cos(radians);
+    if (nodeTimeLeft > 0.0f) {
+        depth += depthRate * step;
+    } else {
+        depth = depthEnd;
+    }
+
+    IXEnemyPlayer* ship = player();
+    switch (faceDirectionType) {
+        case 0:
+            facingTarget = heading;
+            break;
+        case 1:
+        case 4:
+            facingTarget = facing;
+            break;
+        case 3:
+            if (ship && ship->body().isVisible() && !ship->isRespawning()) {
+                const Vec3& at = ship->body().getPosition();
+                facingTarget = shotmath::angleOf(at.x - position.x, at.y - position.y);
+            }
+            break;
+        case 5:
+            if (ship) {
+                const Vec3& at = ship->body().getPosition();
+                facingTarget = shotmath::angleOf(position.x - at.x, position.y - at.y);
+            }
+            break;
+        default:
+            break;  // 2 and others: the target stays
+    }
+    if (playerChase && ship) {
+        const Vec3& at = ship->body().getPosition();
+        const float dx = at.x - position.x;
+        const float dy = at.y - position.y;
+        const float length = std::sqrt(dx * dx + dy * dy);
+        if (length > 0.0f) {
+            const float headingRadians = heading * shotmath::kRadiansPerDegree;
+            heading = shotmath::angleOf(std::sin(headingRadians) + kChaseWeight * dx / length,
+                                        std::cos(headingRadians) + kChaseWeight * dy / length);
+        }
+    }
+    easeFacing();
+}
+
+void OXEnemy::easeFacing() {
+    if (facing != facingTarget) {
+        const float from = facing * shotmath::kRadiansPerDegree;
+        const float to = facingTarget * shotmath::kRadiansPerDegree;
+        const float fx = std::sin(from), fy = std::cos(from);
+        const float x = fx + kFacingEase * (std::sin(to) - fx);
+        const float y = fy + kFacingEase * (std::cos(to) - fy);
+        const float eased = shotmath::wrapDirection(std::atan2(x, y) * kDegreesPerRadian);
+        // Close enough to stop easing: the sprite cannot show the difference.
+        const float gap = std::fabs(eased - facingTarget);
+        facing = gap < 0.01f || gap > 359.99f ? facingTarget : eased;
+    }
+    rotation.z = facing;
+}
+
+void OXEnemy::updateBehaviour(float dtMs) {
+    IXEnemyPlayer* ship = player();
+    if (!entering && !dying) {
+        float distanceSq = std::numeric_limits<float>::max();
+        rammingAndNear(ship, distanceSq);
+        if (hitPoints <= 0.0f) {
+            kill();
+            if (!active) {
+                return;
+            }
+        }
+        if (!dying) {
+            const bool casual = world() && world()->isCasualPlay();
+            playerNear = ship && distanceSq < (casual ? kNearSqCasual : kNearSq);
+            if (nodeTimeLeft <= 0.0f) {
+                if (nodeIndex + 1 < movementNodeCount) {
+                    startMovementNode(nodeIndex + 1);
+                } else {
+                    release();
+                    return;
+                }
+            }
+        }
+    } else if (dying) {
+        dyingBursts(dtMs);
+        if (!active) {
+            return;
+        }
+    }
+    if (effect) {
+        effect->setPosition(position);
+        effect->setRotation(0.0f, 0.0f, facing);  // the effect points along (sin facing, cos facing)
+    }
+    scale = {1.0f - 0.05f * depth, scale.z, scale.z};
+    for (OXEnemyModule& part : modules) {
+        if (part.isActive()) {
+            part.tick(dtMs);
+        }
+    }
+    updateLabel(dtMs);
+    if (!obstacle && !dying) {
+        updateFlash(dtMs);
+    }
+    previousHitPoints = hitPoints;
+}
+
+void OXEnemy::rammingAndNear(IXEnemyPlayer* ship, float& distanceSq) {
+    if (!ship) {
+        return;
+    }
+    const IXRenderObject& shipBody = ship->body();
+    const float dx = shipBody.getX() - position.x;
+    const float dy = shipBody.getY() - position.y;
+    distanceSq = dx * dx + dy * dy;
+    if (friendly || distanceSq >= kRamReachSq || !shipBody.isVisible() || !touches(shipBody)) {
+        return;
+    }
+    IXEnemyWorld* scene = world();
+    if (!scene || scene->isBombActive() || ship->isInvulnerable()) {
+        return;
+    }
+    const float distance = std::sqrt(distanceSq);
+    const Vec3 away = distance > 0.0f ? Vec3{dx / distance, dy / distance, 0.0f} : Vec3{0.0f, 1.0f, 0.0f};
+    ship->hit(-1.0f, away);
+}
+
+void OXEnemy::updateLabel(float dtMs) {
+    if (!labelOpen) {
+        return;
+    }
+    label->setPosition(lastPosition);
+    if (!friendly && hitPoints != labelHitPoints) {
+        if (hitPoints <= 0.0f) {
+            label->setColour(kLabelDown);
+            label->setText(kDownLabel);
+        } else {
+            if (hitPoints <= kLabelHighHitPoints && labelHitPoints > kLabelHighHitPoints) {
+                label->pulse(6.0f, 300.0f, 0.5f, kLabelAlpha, 100.0f, 4.0f);
+            }
+            label->setColour(hitPoints > kLabelHighHitPoints ? kLabelHealthy : kLabelLow);
+            char text[OXEnemyLabel::kTextCapacity];
+            const float percent = maxHitPoints > 0.0f ? hitPoints / maxHitPoints * 100.0f : 0.0f;
+            std::snprintf(text, sizeof text, "%1.0f%%", static_cast<double>(percent));
+            label->setText(text);
+        }
+        labelHitPoints = hitPoints;
+    }
+    // The blink: shown, then hidden for a moment.
+    const bool wasShown = labelBlinkTimer < kLabelShownMs;
+    labelBlinkTimer += dtMs;
+    if (labelBlinkTimer >= kLabelShownMs + kLabelHiddenMs) {
+        labelBlinkTimer = std::fmod(labelBlinkTimer, kLabelShownMs + kLabelHiddenMs);
+    }
+    const bool shown = labelBlinkTimer < kLabelShownMs;
+    if (shown != wasShown) {
+        label->setShown(shown, kLabelAlpha);
+    }
+}
+
+void OXEnemy::updateFlash(float dtMs) {
+    flashTimer -= dtMs;
+    if (hitPoints != previousHitPoints) {
+        if (flashTimer <= 0.0f) {
+            flashTimer = kFlashMs;
+            flashOn = !flashOn;
+        }
+    } else if (flashTimer <= 0.0f) {
+        flashOn = false;
+    }
+    flashTimer = std::max(flashTimer, 0.0f);
+    if (flashOn) {
+        colour = {2.0f, 1.5f, 1.5f, colour.a};
+    } else {
+        colour = {1.0f, 1.0f, 1.0f, colour.a};
+    }
+}
+
+// ---- Movement nodes ----
+
+void OXEnemy::startMovementNode(int index) {
+    using namespace enemydict;
+    if (index < 0 || index >= movementNodeCount) {
+        return;
+    }
+    const Plist::Dictionary& node = *movementNodes[index];
+    nodeIndex = index;
+    int faceChange = 0;
+    if (readInt(node, kFaceDirChange, faceChange)) {
+        faceDirectionType = faceChange;
+    }
+    if (!boolOr(node, kUseLastDirection, false)) {
+        heading = shotmath::wrapDirection(spawnAngle + floatOr(node, kDirection, 0.0f));
+        if (index == 0 && faceDirectionType == 0) {
+            facing = facingTarget = heading;
+        } else if (index == 0 && faceDirectionType == 4) {
+            facing = facingTarget = shotmath::wrapDirection(spawnAngle);
+        }
+    } else if (faceDirectionType == 0) {
+        heading = facing;
+    }
+    startNodeMotion(node);
+    startNodeEffect(node);
+    startNodeLaunchers(node);
+    float damage = 0.0f;
+    if (readFloat(node, kDamage, damage)) {
+        applyDamage(-damage);
+    }
+}
+
+void OXEnemy::startDeathNode() {
+    using namespace enemydict;
+    const Plist::Dictionary& node = *deathNode;
+    nodeTimeLeft = 0.0f;
+    faceDirectionType = intOr(node, kFaceDirChange, 0);
+    if (!boolOr(node, kUseLastDirection, false)) {
+        heading = shotmath::wrapDirection(floatOr(node, kDirection, 0.0f));
+    } else if (faceDirectionType == 0) {
+        heading = facing;
+    }
+    stopAllLaunchers();
+    startNodeMotion(node);
+    startNodeEffect(node);
+    startNodeLaunchers(node);
+    position.z = kDyingZ;
+    const float duration = floatOr(node, kDuration, 0.0f);
+    if (IXEnemyWorld* scene = world()) {
+        const Vec3 at{position.x, position.y, 0.0f};
+        if (explosionType >= 1 && duration > 300.0f) {
+            scene->explosion(ExplosionKind::PreDeathLarge, at, 50.0f);
+        } else if (duration > 150.0f) {
+            scene->explosion(ExplosionKind::PreDeathSmall, at, 100.0f);
+        }
+        if (explosionType == 2) {
+            context->playOncePerFrame(EnemySound::MediumExplosion);
+        }
+    }
+    tintTo(duration, Colour{1.0f, 1.0f, 1.0f, 1.0f}, kDyingGlow, 0.5f, nullptr, nullptr);
+}
+
+void OXEnemy::startNodeMotion(const Plist::Dictionary& node) {
+    using namespace enemydict;
+    const float duration = floatOr(node, kDuration, 0.0f);
+    const float turn = floatOr(node, kDirectionChange, 0.0f);
+    const float speedChange = floatOr(node, kSpeedChange, 0.0f);
+    const float depthChange = floatOr(node, kDepthTarget, 0.0f);
+    speed = floatOr(node, kSpeed, 0.0f);
+    playerChase = boolOr(node, kPlayerChase, false);
+    depthEnd = depth + depthChange;
+    if (duration > 0.0f) {
+        nodeTimeLeft = duration;
+        headingRate = turn / duration;
+        speedRate = speedChange / duration;
+        depthRate = depthChange / duration;
+        headingChangeLeft = turn;
+        speedChangeLeft = speedChange;
+    } else {
+        // No length: the node ends at once, its totals applied in one go.
+        nodeTimeLeft = 0.0f;
+        headingRate = speedRate = depthRate = 0.0f;
+        headingChangeLeft = speedChangeLeft = 0.0f;
+        heading = shotmath::wrapDirection(heading + turn);
+        speed += speedChange;
+        depth = depthEnd;
+    }
+}
+
+void OXEnemy::startNodeEffect(const Plist::Dictionary& node) {
+    using namespace enemydict;
+    const std::string& name = stringOf(node, kEffect);
+    const bool predraw = boolOr(node, kIsPredraw, false);
+    if (name == "0") {
+        stopEffect();
+        effectName = nullptr;
+        return;
+    }
+    if (name == getEffectName() && predraw == effectPredraw) {
+        return;  // the same effect keeps running
+    }
+    stopEffect();
+    effectName = &name;
+    effectPredraw = predraw;
+    IXEnemyWorld* scene = world();
+    IXShotEffects* fx = scene ? scene->effects() : nullptr;
+    if (name.empty() || !fx) {
+        return;
+    }
+    effect = predraw ? scene->startPredrawEffect(name, *this) : fx->startAttachedEffect(name, *this, false);
+    std::printf("activated enemy effect\n");
+}
+
+void OXEnemy::stopEffect() {
+    IXEnemyWorld* scene = world();
+    IXShotEffects* fx = scene ? scene->effects() : nullptr;
+    if (effect && fx) {
+        fx->stopEffect(effect);
+    }
+    effect = nullptr;
+}
+
+void OXEnemy::startNodeLaunchers(const Plist::Dictionary& node) {
+    using namespace enemydict;
+    const int difficulty = world() ? world()->difficulty() : 1;
+    const std::string& own = difficulty <= 0   ? stringOf(node, kEasyLaunchers)
+                             : difficulty == 1 ? stringOf(node, kMedLaunchers)
+                                               : stringOf(node, kHardLaunchers);
+    if (!startListedLaunchers(own)) {
+        startListedLaunchers(stringOf(node, kFireLaunchers));
+    }
+}
+
+bool OXEnemy::startListedLaunchers(const std::string& list) {
+    bool anyIndex = false;
+    const char* at = list.c_str();
+    while (*at != '\0') {
+        while (std::isspace(static_cast<unsigned char>(*at))) {
+            ++at;
+        }
+        if (*at == '\0') {
+            break;
+        }
+        char* end = nullptr;
+        const long value = std::strtol(at, &end, 10);
+        // A token that is not a whole number names no slot.
+        const bool whole = end != at && (*end == '\0' || std::isspace(static_cast<unsigned char>(*end)));
+        if (whole && value >= 0) {
+            anyIndex = true;
+            if (value <= INT_MAX) {
+                startLauncher(static_cast<int>(value));
+            }
+        }
+        while (*end != '\0' && !std::isspace(static_cast<unsigned char>(*end))) {
+            ++end;
+        }
+        at = end;
+    }
+    return anyIndex;
+}
+
+// ---- Shots and ramming ----
+
+bool OXEnemy::touches(const IXRenderObject& object) const {
+    return overlaps(&object);
+}
+
+float OXEnemy::shotReach() const {
+    // The radii of the overlap test.
+    float reach = size.x * 0.5f * std::fabs(scale.x) * hitScale;
+    for (const OXEnemyModule& part : modules) {
+        if (!part.isVisible() || part.getHitPoints() <= 0.0f || part.isBrokenOff()) {
+            continue;
+        }
+        const float dx = part.getX() - position.x;
+        const float dy = part.getY() - position.y;
+        const float partRadius = part.getSize().x * 0.5f * std::fabs(part.getScale().x) * part.getHitScale();
+        reach = std::max(reach, std::sqrt(dx * dx + dy * dy) + partRadius);
+    }
+    return reach;
+}
+
+ShotContact OXEnemy::hitTest(const IXRenderObject& shot, float change) {
+    if (overlaps(&shot)) {
+        return ShotContact::Body;
+    }
+    for (OXEnemyModule& part : modules) {
+        if (!part.isVisible() || part.getHitPoints() <= 0.0f || part.isBrokenOff() || !part.overlaps(&shot)) {
+            continue;
+        }
+        if (part.takeHit(change, obstacle)) {
+            --liveModuleCount;
+            if (IXEnemyWorld* scene = world()) {
+                scene->explosion(ExplosionKind::Medium, part.getPosition(), 100.0f);
+            }
+        }
+        return ShotContact::Module;
+    }
+    return ShotContact::Missed;
+}
+
+// ---- Death ----
+
+void OXEnemy::kill() {
+    if (!active || dying) {
+        return;
+    }
+    IXEnemyPlayer* ship = player();
+    if (ship) {
+        cancelOwnBullets(ship);
+        IXEnemyWorld* scene = world();
+        if (scene && beamMarkTimer > 0.0f && size.x > 32.0f) {
+            scene->beamKill(position);
+        }
+        scoreKill(ship);
+    }
+    if (deathNode && enemydict::has(*deathNode, kDuration)) {
+        startDeathNode();
+        dying = true;
+        releaseDeathPrizes(ship);
+    } else {
+        finalExplosion();
+    }
+}
+
+void OXEnemy::cancelOwnBullets(IXEnemyPlayer* ship) {
+    const bool trance = ship->isTranceActive();
+    const bool marked = beamMarkTimer > 0.0f;
+    if (cancelBulletsOnDeath) {
+        cancelMyBullets(trance ? OXBullet::TranceOrb : marked ? OXBullet::BigMultiplierOrb : 0);
+    } else if (marked) {
+        cancelMyBullets(OXBullet::BigMultiplierOrb);
+    } else if (trance && world() && world()->isCasualPlay()) {
+        cancelMyBullets(OXBullet::TranceOrb);
+    }
+}
+
+void OXEnemy::scoreKill(IXEnemyPlayer* ship) {
+    const Vec3& shipAt = ship->body().getPosition();
+    const float dx = shipAt.x - position.x;
+    const float dy = shipAt.y - position.y;
+    const float reach = std::sqrt(dx * dx + dy * dy) - size.x;
+    float pointFactor = 1.0f;
+    float gaugeFactor = 1.0f;
+    int popupFrame = -1;
+    if (reach <= 120.0f) {
+        pointFactor = 16.0f, gaugeFactor = 4.0f, popupFrame = 19;
+    } else if (reach <= 160.0f) {
+        pointFactor = 8.0f, gaugeFactor = 3.0f, popupFrame = 18;
+    } else if (reach <= 200.0f) {
+        pointFactor = 4.0f, gaugeFactor = 2.0f, popupFrame = 17;
+    } else if (reach <= 300.0f) {
+        pointFactor = 2.0f, gaugeFactor = 1.5f, popupFrame = 16;
+    }
+    if (popupFrame >= 0) {
+        IXEnemyWorld* scene = world();
+        CXSpriteBatchManager* popups = scene ? scene->scorePopups() : nullptr;
+        if (OXSprite* popup = popups ? popups->getFreeSprite() : nullptr) {
+            const bool moved = lastPosition.x > -1000.0f || lastPosition.y > -1000.0f;
+            const Vec3& at = moved ? lastPosition : position;
+            popup->setPosition(at.x, at.y, 0.0f);
+            popup->setFrameClamped(popupFrame);
+            popup->setKeepAlive(false);
+            popup->fadeTo(kPopupMs, 1.0f, 0.0f);
+            popup->moveBy(kPopupMs, {0.0f, kPopupRise, 0.0f}, 1.0f);
+        }
+    }
+    const float value = static_cast<float>(ship->bonusValue()) + points;
+    ship->addScore(static_cast<int64_t>(value * pointFactor));
+    ship->addBreak(breakAmount * gaugeFactor);
+}
+
+void OXEnemy::releaseDeathPrizes(IXEnemyPlayer* ship) {
+    CXBulletManager* bullets = context ? context->bullets : nullptr;
+    if (bullets) {
+        const bool trance = ship && ship->isTranceActive();
+        const bool marked = beamMarkTimer > 0.0f;
+        const bool casual = world() && world()->isCasualPlay();
+        int count = prizeOnDeath;
+        int kind = OXBullet::ScoreOrb;
+        float spread = size.x;
+        if (trance) {
+            kind = OXBullet::TranceOrb;
+        } else if (marked) {
+            count = 2 * prizeOnDeath;
+            kind = OXBullet::MultiplierOrb;
+            spread = 1.5f * size.x;
+        } else if (!casual) {
+            count = playerNear ? 2 * prizeOnDeath : prizeOnDeath;
+        } else {
+            count = ship && ship->isLaserHeld() ? prizeOnDeath : 2 * prizeOnDeath;
+            kind = playerNear ? OXBullet::BigMultiplierOrb : OXBullet::ScoreOrb;
+        }
+        if (count > 0) {
+            bullets->releasePrizes(position, spread, count, kind);
+        }
+        if (upgradeOnDeath > 0) {
+            bullets->releasePrizes(position, spread, upgradeOnDeath, OXBullet::Upgrade);
+        }
+    }
+    prizeOnDeath = 0;
+    upgradeOnDeath = 0;
+}
+
+void OXEnemy::dyingBursts(float dtMs) {
+    if (nodeTimeLeft <= 0.0f) {
+        finalExplosion();
+        return;
+    }
+    dyingBurstTimer -= dtMs;
+    if (dyingBurstTimer > 0.0f) {
+        return;
+    }
+    dyingBurstTimer += kDyingBurstMs;
+    if (IXEnemyWorld* scene = world()) {
+        const Vec3 at{position.x + (randomFraction() - 0.5f) * size.x,
+                      position.y + (randomFraction() - 0.5f) * size.y, 0.0f};
+        const Vec3 direction = unitVectorOf(randomFraction() * 360.0f);
+        scene->debrisSpray(at, direction, 20.0f, 3, 0.4f, 240.0f);
+        scene->debrisSpray(at, direction, 40.0f, 3, 0.5f, 160.0f);
+    }
+    if (context) {
+        context->playOncePerFrame(EnemySound::SmallExplosion);
+    }
+}
+
+void OXEnemy::finalExplosion() {
+    if (IXEnemyWorld* scene = world()) {
+        const Vec3 at{position.x, position.y, 0.0f};
+        switch (std::clamp(explosionType, 0, 3)) {
+            case 0: {
+                // Small craft burst somewhere on their hull.
+                const float jitter = size.x * 0.25f;
+                const Vec3 off{(randomFraction() * 2.0f - 1.0f) * jitter,
+                               (randomFraction() * 2.0f - 1.0f) * jitter, 0.0f};
+                scene->explosion(ExplosionKind::Small, at + off, 150.0f);
+                break;
+            }
+            case 1:
+                scene->explosion(ExplosionKind::Medium, at, 150.0f);
+                break;
+            case 2:
+                scene->explosion(ExplosionKind::Large, at, 150.0f);
+                break;
+            default:
+                scene->explosion(ExplosionKind::Huge, at, 150.0f);
+                break;
+        }
+        scene->countKill();
+    }
+    release();
+}
+
+void OXEnemy::release() {
+    stopEffect();
+    effectName = nullptr;
+    movementNodeCount = 0;
+    deathNode = nullptr;
+    for (OXEnemyModule& part : modules) {
+        if (part.isActive() || part.isVisible()) {
+            part.release();
+        }
+    }
+    liveModuleCount = 0;
+    stopAllLaunchers();
+    if (labelOpen) {
+        label->close();
+        labelOpen = false;
+    }
+    entering = false;
+    dying = false;
+    visible = false;
+    active = false;
+}

@@ -1,0 +1,222 @@
+// The enemy manager with its pool full: 100 enemies turning and easing their
+// facing, each trailing five modules and firing six launchers (an aimed
+// stream each) at a ship. Measures the manager's update per enemy (launchers
+// included; the bullets' own flight is not timed) and the batch build with
+// its draw calls per pass, some enemies in their death movement. Run by hand
+// on an idle core (build/orvale_enemy_benchmarks).
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+#include "data/AssetPackage.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/IXEnemyPlayer.h"
+#include "stg/enemy/IXEnemyWorld.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/IXShotWorld.h"
+#include "stg/shot/OXBullet.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+constexpr float kStep = 15.447501f;
+constexpr int kUntimedFrames = 30;  // bullets are cleared after this many updates, untimed
+
+class Ship : public IXRenderObject, public IXEnemyPlayer {
+  public:
+    Ship() {
+        load("");
+        setPosition(160.0f, 40.0f, 0.0f);
+        setSize(16.0f, 16.0f, 1.0f);
+    }
+    const IXRenderObject& body() const override { return *this; }
+    bool isAlive() const override { return true; }
+    bool isInvulnerable() const override { return true; }
+    void hit(float, const Vec3&) override {}
+    IXShootable* lockOnTarget() const override { return nullptr; }
+    void addBeamGauge(float) override {}
+    void addScore(int64_t) override {}
+    void addMultiplier(float) override {}
+    void collectOrb(int) override {}
+    bool isLaserHeld() const override { return false; }
+    bool isRespawning() const override { return false; }
+    bool isTranceActive() const override { return false; }
+    int bonusValue() const override { return 0; }
+    void addBreak(float) override {}
+};
+
+class World : public IXEnemyWorld, public IXShotWorld {
+  public:
+    IXEnemyPlayer* enemyPlayer() const override { return ship; }
+    IXShotEffects* effects() const override { return nullptr; }
+    IXRenderObject* startPredrawEffect(const std::string&, const IXRenderObject&) override { return nullptr; }
+    bool isBombActive() const override { return false; }
+    bool isCasualPlay() const override { return false; }
+    int difficulty() const override { return 2; }
+    void explosion(ExplosionKind, const Vec3&, float) override {}
+    void debrisSpray(const Vec3&, const Vec3&, float, int, float, float) override {}
+    void beamKill(const Vec3&) override {}
+    CXSpriteBatchManager* scorePopups() const override { return nullptr; }
+    void countKill() override {}
+    IXShotTarget* shotTarget() const override { return ship; }
+    int shootableCount() const override { return 0; }
+    IXShootable* shootable(int) const override { return nullptr; }
+    IXShootable* currentBoss() const override { return nullptr; }
+    IXShootable* nearestEnemy(const Vec3&) const override { return nullptr; }
+    void graze(const OXBullet&) override {}
+    float bulletGraceTime() const override { return 0.0f; }
+    void playShotSound() override {}
+
+    Ship* ship = nullptr;
+};
+
+class CountingDevice : public RecordingGLDevice {
+  public:
+    void drawArrays(GLenum, GLint, GLsizei) override { ++drawCount; }
+    int drawCount = 0;
+};
+
+std::string plist(const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + body +
+           "</dict></plist>";
+}
+
+std::string benchDefinition() {
+    std::string body =
+        "<key>size</key><real>30</real><key>hp</key><integer>1000000</integer>"
+        "<key>atlas frame</key><integer>6</integer><key>flicker frame</key><integer>11</integer>"
+        "<key>face direction type</key><integer>0</integer>"
+        "<key>movement node "
+        "0</key><dict><key>duration</key><real>100000000</real><key>speed</key><real>0.3</real>"
+        "<key>direction change</key><real>36000000</real><key>hard launchers</key><string>0 1 2 3 4 "
+        "5</string></dict>"
+        "<key>death movement node</key><dict><key>duration</key><real>100000000</real></dict>";
+    for (int slot = 0; slot < 6; ++slot) {
+        body += "<key>launcher " + std::to_string(slot) +
+                "</key><dict><key>fire pattern</key><string>b_stream</string>"
+                "<key>offset x</key><real>" +
+                std::to_string(slot * 4 - 10) + "</real></dict>";
+    }
+    for (int part = 0; part < 5; ++part) {
+        body += "<key>module " + std::to_string(part) + "</key><dict><key>frame</key><integer>" +
+                std::to_string(26 + part) +
+                "</integer><key>size</key><real>12</real><key>hp</key><real>100</real>"
+                "<key>anchor x</key><real>" +
+                std::to_string(part * 8 - 16) + "</real><key>anchor z</key><real>" +
+                std::to_string(part % 2 == 0 ? -1 : 1) +
+                "</real><key>bound x</key><real>3</real>"
+                "<key>bound y</key><real>3</real></dict>";
+    }
+    return plist(body);
+}
+
+// Mounted once for the whole run.
+struct Package {
+    Package() {
+        testfiles::makeZipPackage(
+            folder.file("bench.oap"),
+            {{"assets/plist/atlas_b_enemies.plist",
+              plist("<key>numColumns</key><integer>8</integer><key>numRows</key><integer>8</integer>")},
+             {"assets/plist/bp/b_bullet.plist",
+              plist("<key>start speed</key><real>4</real><key>size</key><real>8</real>"
+                    "<key>duration</key><real>400</real>")},
+             {"assets/plist/fp/b_stream.plist",
+              plist("<key>bullet type</key><string>b_bullet</string><key>delay</key><real>250</real>"
+                    "<key>repeat</key><integer>100000</integer><key>salvo</key><integer>1</integer>"
+                    "<key>aim type</key><integer>1</integer>")},
+             {"assets/plist/enemy/b_gunner.plist", benchDefinition()}});
+        mountAssetPackage(folder.file("bench.oap"));
+    }
+    testfiles::TempDir folder;
+};
+
+struct Stage {
+    explicit Stage(int enemyCount, int dyingCount = 0) {
+        static Package package;
+        world.ship = &ship;
+        bullets.load("assets/plist/atlas_b_enemies");
+        bullets.setWorld(&world);
+        bullets.setRank(2);
+        enemies.setWorld(&world);
+        enemies.setBulletManager(&bullets);
+        enemies.init("assets/plist/atlas_b_enemies");
+        enemies.loadEnemyDefinition("b_gunner");
+        for (int i = 0; i < enemyCount; ++i) {
+            enemies.spawnEnemy({16.0f + static_cast<float>(i % 10) * 32.0f,
+                                160.0f + static_cast<float>(i / 10) * 30.0f, 0.0f},
+                               "b_gunner", 180.0f + static_cast<float>(i) * 3.6f);
+        }
+        for (int frame = 0; frame < 20; ++frame) {
+            enemies.update(kStep);
+        }
+        for (int i = 0; i < dyingCount; ++i) {
+            enemies.spawned(i)->kill();
+        }
+        clearBullets();
+    }
+    void clearBullets() {
+        for (int i = 0; i < CXBulletManager::kEnemyPoolSize; ++i) {
+            if (!bullets.enemyBullet(i).isFree()) {
+                bullets.enemyBullet(i).release();
+            }
+        }
+    }
+    Ship ship;
+    World world;
+    CXBulletManager bullets;
+    CXEnemyManager enemies;
+};
+
+void BM_EnemyUpdate(benchmark::State& state) {
+    CountingDevice device;
+    setGLDevice(&device);
+    Stage stage(CXEnemyManager::kPoolSize);
+    int frames = 0;
+    long fired = 0;
+    for (auto _ : state) {
+        stage.enemies.update(kStep);
+        if (++frames % kUntimedFrames == 0) {
+            state.PauseTiming();
+            fired += stage.bullets.liveEnemyPoolCount();
+            stage.clearBullets();
+            state.ResumeTiming();
+        }
+    }
+    const int live = stage.enemies.spawnedCount();
+    state.counters["enemies"] = live;
+    state.counters["bullets_per_frame"] = static_cast<double>(fired) / static_cast<double>(frames);
+    state.counters["per_enemy"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * live,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    setGLDevice(nullptr);
+}
+BENCHMARK(BM_EnemyUpdate);
+
+void BM_EnemyDrawBatch(benchmark::State& state) {
+    CountingDevice device;
+    setGLDevice(&device);
+    const int count = static_cast<int>(state.range(0));
+    Stage stage(count, count / 5);
+    device.drawCount = 0;
+    for (auto _ : state) {
+        stage.enemies.draw();
+    }
+    const int passes = (stage.enemies.getNormalPassVertexCount() > 0 ? 1 : 0) +
+                       (stage.enemies.getDyingPassVertexCount() > 0 ? 1 : 0);
+    state.counters["enemies"] = count;
+    state.counters["quads"] = stage.enemies.getVertexCount() / 6;
+    state.counters["draws_per_pass"] =
+        static_cast<double>(device.drawCount) / static_cast<double>(state.iterations()) / passes;
+    state.counters["per_enemy"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * count,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    setGLDevice(nullptr);
+}
+BENCHMARK(BM_EnemyDrawBatch)->Arg(5)->Arg(25)->Arg(100);
+
+}  // namespace
+
+BENCHMARK_MAIN();

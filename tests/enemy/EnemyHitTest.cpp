@@ -1,0 +1,171 @@
+// Contact with the player: shots on the body and on modules, parts breaking
+// off, the hit flash, the hit-point label and ramming.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "tests/enemy/EnemyTestSupport.h"
+
+namespace {
+
+using namespace enemytest;
+
+struct Shot : IXRenderObject {
+    explicit Shot(const Vec3& at) {
+        load("");
+        setPosition(at);
+        setSize(4, 4, 1);
+    }
+};
+
+TEST(ShotsOnEnemies, TheBodyIsLeftToTheCallerAndAModuleTakesTheHitItself) {
+    Stage stage;
+    OXEnemy* carrier = stage.spawn("t_carrier", 160, 400, 180);
+    stage.enter(*carrier);
+    stage.run(20);
+    const OXEnemyModule& gun = carrier->module(0);
+    EXPECT_EQ(carrier->hitTest(Shot(carrier->getPosition()), -1.0f), ShotContact::Body);
+    EXPECT_FLOAT_EQ(carrier->getHitPoints(), 100.0f);
+    EXPECT_EQ(carrier->hitTest(Shot(gun.getPosition()), -1.0f), ShotContact::Module);
+    EXPECT_FLOAT_EQ(gun.getHitPoints(), 2.0f);
+    EXPECT_FLOAT_EQ(carrier->getHitPoints(), 100.0f);
+    // Module 1 has no hit points: shots pass through it.
+    EXPECT_EQ(carrier->hitTest(Shot(carrier->module(1).getPosition()), -1.0f), ShotContact::Missed);
+}
+
+TEST(ShotsOnEnemies, AShotDownModuleBreaksOffAndTumblesAway) {
+    Stage stage;
+    OXEnemy* carrier = stage.spawn("t_carrier", 160, 400, 180);
+    stage.enter(*carrier);
+    stage.run(20);
+    OXEnemyModule& gun = carrier->module(0);
+    const Vec3 at = gun.getPosition();
+    for (int hit = 0; hit < 3; ++hit) {
+        carrier->hitTest(Shot(at), -1.0f);
+    }
+    EXPECT_TRUE(gun.isBrokenOff());
+    EXPECT_EQ(carrier->getLiveModuleCount(), 1);
+    ASSERT_FALSE(stage.world.explosions.empty());
+    EXPECT_EQ(stage.world.explosions.back().kind, ExplosionKind::Medium);
+    EXPECT_EQ(stage.effects.played, (std::vector<std::string>{"ps_t_pop"}));
+    EXPECT_EQ(stage.effects.started.size(), 2u);  // smoke and fire trails
+    EXPECT_EQ(carrier->hitTest(Shot(gun.getPosition()), -1.0f), ShotContact::Missed);
+
+    stage.run(20);
+    const float flown = std::hypot(gun.getX() - at.x, gun.getY() - at.y);
+    EXPECT_GT(flown, 20.0f);
+    stage.run(60);
+    EXPECT_FALSE(gun.isVisible());
+    EXPECT_FALSE(gun.isActive());
+    EXPECT_TRUE(carrier->module(1).isVisible());  // the part without hit points stays on
+}
+
+TEST(ShotsOnEnemies, ModulesTrailTheirAnchorsOnTheTurnedHull) {
+    Stage stage;
+    OXEnemy* carrier = stage.spawn("t_carrier", 160, 400, 180);
+    stage.enter(*carrier);
+    stage.run(60);
+    // Facing down, the hull's left side (x -30) is on the screen's right.
+    EXPECT_NEAR(carrier->module(0).getX(), carrier->getX() + 30.0f, 0.5f);
+    EXPECT_NEAR(carrier->module(0).getY(), carrier->getY(), 0.5f);
+}
+
+TEST(HitFlash, AHitFlashesTheEnemyBriefly) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_plain");
+    stage.enter(*enemy);
+    enemy->applyDamage(-1.0f);
+    stage.run(1);
+    EXPECT_TRUE(enemy->isFlashOn());
+    EXPECT_FLOAT_EQ(enemy->getColour().r, 2.0f);
+    EXPECT_FLOAT_EQ(enemy->getColour().g, 1.5f);
+    stage.run(4);
+    EXPECT_FALSE(enemy->isFlashOn());
+    EXPECT_FLOAT_EQ(enemy->getColour().r, 1.0f);
+}
+
+const OXEnemyLabel& labelOf(const OXEnemy& enemy) {
+    return enemy.getOwnLabel();
+}
+
+TEST(EnemyLabel, ALargeEnemyShowsItsHitPointsPulsingWhenTheyRunLow) {
+    Stage stage;
+    OXEnemy* big = stage.spawn("t_big");
+    stage.enter(*big);
+    ASSERT_TRUE(big->hasLabel());
+    EXPECT_STREQ(labelOf(*big).getText(), "100%");
+    EXPECT_FLOAT_EQ(labelOf(*big).getTextSize(), 0.4f * 48.0f);
+    big->applyDamage(-400.0f);
+    stage.run(1);
+    EXPECT_STREQ(labelOf(*big).getText(), "60%");
+    EXPECT_FLOAT_EQ(labelOf(*big).getColour().b, 1.75f);
+    EXPECT_EQ(labelOf(*big).getPulseCount(), 0);
+    big->applyDamage(-200.0f);
+    stage.run(1);
+    EXPECT_STREQ(labelOf(*big).getText(), "40%");
+    EXPECT_FLOAT_EQ(labelOf(*big).getColour().b, 1.5f);
+    EXPECT_EQ(labelOf(*big).getPulseCount(), 1);
+    big->applyDamage(-50.0f);
+    stage.run(1);
+    EXPECT_EQ(labelOf(*big).getPulseCount(), 1);  // one pulse as it crosses 500
+
+    big->applyDamage(-350.0f);
+    stage.run(1);
+    ASSERT_TRUE(big->isDying());
+    EXPECT_TRUE(big->hasLabel());
+    EXPECT_STREQ(labelOf(*big).getText(), "DOWN");
+    EXPECT_FLOAT_EQ(labelOf(*big).getColour().r, 2.0f);
+}
+
+TEST(EnemyLabel, TheLabelBlinksOffBriefly) {
+    Stage stage;
+    OXEnemy* big = stage.spawn("t_big");
+    stage.enter(*big);
+    int hiddenFrames = 0;
+    for (int frame = 0; frame < 50; ++frame) {
+        stage.run(1);
+        hiddenFrames += labelOf(*big).isShown() ? 0 : 1;
+    }
+    EXPECT_GT(hiddenFrames, 0);
+    EXPECT_LT(hiddenFrames, 15);  // 12 ms of every 76
+}
+
+TEST(EnemyLabel, AnEscortIsLabelledDeltaFlightAndSmallFoesAreNotLabelled) {
+    Stage stage;
+    OXEnemy* escort = stage.spawn("t_escort");
+    OXEnemy* small = stage.spawn("t_plain");
+    stage.enter(*escort);
+    ASSERT_TRUE(escort->hasLabel());
+    EXPECT_STREQ(labelOf(*escort).getText(), "DELTA FLIGHT");
+    EXPECT_FLOAT_EQ(labelOf(*escort).getColour().g, 2.0f);
+    EXPECT_FALSE(small->hasLabel());
+}
+
+TEST(Ramming, AHostileEnemyOnTheShipHitsItUnlessTheShipIsShielded) {
+    Stage stage;
+    stage.ship.setSize(16, 16, 1);
+    OXEnemy* enemy = stage.spawn("t_plain", 160, 60, 180);
+    stage.enter(*enemy);
+    stage.run(1);
+    ASSERT_FALSE(stage.ship.hits.empty());
+    EXPECT_FLOAT_EQ(stage.ship.hits.front(), -1.0f);
+
+    stage.ship.hits.clear();
+    stage.ship.invulnerable = true;
+    stage.run(1);
+    stage.ship.invulnerable = false;
+    stage.world.bombActive = true;
+    stage.run(1);
+    EXPECT_TRUE(stage.ship.hits.empty());
+
+    stage.world.bombActive = false;
+    OXEnemy* escort = stage.spawn("t_escort", 160, 60, 180);
+    enemy->release();
+    stage.enter(*escort);
+    stage.run(1);
+    EXPECT_TRUE(stage.ship.hits.empty());
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// Movement nodes as a player sees them: the entry into the play plane, turns
+// and speed changes, headings, facing, and the launchers each node starts on
+// each difficulty.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "stg/shot/ShotMath.h"
+#include "tests/enemy/EnemyTestSupport.h"
+
+namespace {
+
+using namespace enemytest;
+
+TEST(EnemyMovement, AnEnemyFliesIntoThePlayPlaneBeforeItMoves) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_turn", 160, 400, 180);
+    stage.run(3);
+    EXPECT_TRUE(enemy->isEntering());
+    EXPECT_GT(enemy->getPosition().z, 0.0f);
+    EXPECT_LT(enemy->getPosition().z, OXEnemy::kPlayPlaneZ);
+    EXPECT_FLOAT_EQ(enemy->getY(), 400.0f);
+    stage.run(5);
+    EXPECT_FALSE(enemy->isEntering());
+    EXPECT_FLOAT_EQ(enemy->getPosition().z, OXEnemy::kPlayPlaneZ);
+    EXPECT_FLOAT_EQ(enemy->getAlpha(), 1.0f);
+    EXPECT_LT(enemy->getY(), 400.0f);  // heading down, along its spawn angle
+}
+
+TEST(EnemyMovement, ANodeTurnsAndSpeedsUpByExactlyItsTotals) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_turn", 160, 400, 180);
+    stage.enter(*enemy);
+    EXPECT_FLOAT_EQ(enemy->getHeading(), 180.0f);
+    EXPECT_FLOAT_EQ(enemy->getSpeed(), 1.0f);
+    stage.run(30);
+    EXPECT_GT(enemy->getHeading(), 200.0f);
+    EXPECT_LT(enemy->getHeading(), 250.0f);
+    // Its only node ends after 1000 ms, and with it the enemy's flight.
+    int frames = 0;
+    while (enemy->isVisible() && frames++ < 100) {
+        stage.run(1);
+    }
+    EXPECT_FALSE(enemy->isVisible());
+    EXPECT_FLOAT_EQ(enemy->getHeading(), 270.0f);
+    EXPECT_FLOAT_EQ(enemy->getSpeed(), 3.0f);
+}
+
+TEST(EnemyMovement, ANodeWithoutDurationEndsAtOnceWithItsTotals) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_zero", 160, 400, 180);
+    stage.enter(*enemy);
+    EXPECT_FALSE(enemy->isVisible());
+    EXPECT_FLOAT_EQ(enemy->getHeading(), 225.0f);
+    EXPECT_FLOAT_EQ(enemy->getSpeed(), 2.0f);
+    EXPECT_TRUE(std::isfinite(enemy->getX()) && std::isfinite(enemy->getY()));
+}
+
+TEST(EnemyMovement, AnEnemyWithoutMovementLeavesAsItsEntryEnds) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_none");
+    stage.run(1);
+    EXPECT_TRUE(enemy->isVisible());
+    stage.enter(*enemy);
+    EXPECT_FALSE(enemy->isVisible());
+    EXPECT_FALSE(enemy->isActive());
+    EXPECT_EQ(stage.enemies.spawnedCount(), 0);
+}
+
+TEST(EnemyMovement, UseLastDirectionInTheFirstNodeKeepsTheFacingOfZero) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_last", 160, 300, 180);
+    stage.enter(*enemy);
+    stage.run(10);
+    EXPECT_FLOAT_EQ(enemy->getHeading(), 0.0f);
+    EXPECT_GT(enemy->getY(), 300.0f);  // up, not along the spawn angle
+}
+
+TEST(EnemyMovement, FacingTowardsThePlayerEasesOntoTheShip) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_facer", 260, 400, 180);
+    stage.enter(*enemy);
+    stage.run(60);
+    const float towardsShip = shotmath::angleOf(160.0f - 260.0f, 60.0f - 400.0f);
+    EXPECT_NEAR(enemy->getFacing(), towardsShip, 0.5f);
+    EXPECT_NEAR(enemy->getRotation().z, towardsShip, 0.5f);
+
+    // A ship in its respawn sequence is not followed.
+    stage.ship.respawning = true;
+    stage.ship.setPosition(400, 400, 0);
+    stage.run(20);
+    EXPECT_NEAR(enemy->getFacing(), towardsShip, 0.5f);
+}
+
+// The slots a node starts: "easy launchers" "0", "med launchers" "1", "hard
+// launchers" "2 3", "fire launchers" "5" unless the case says otherwise.
+std::string slotsFiredOn(const std::string& type, int difficulty) {
+    Stage stage;
+    stage.world.level = difficulty;
+    OXEnemy* enemy = stage.spawn(type);
+    stage.enter(*enemy);
+    return firedSlots(*enemy);
+}
+
+TEST(NodeLaunchers, EachDifficultyStartsItsOwnList) {
+    EXPECT_EQ(slotsFiredOn("t_lists", 0), "0");
+    EXPECT_EQ(slotsFiredOn("t_lists", 1), "1");
+    EXPECT_EQ(slotsFiredOn("t_lists", 2), "2 3");
+    EXPECT_EQ(slotsFiredOn("t_lists", 3), "2 3");  // extreme uses the hard list
+}
+
+TEST(NodeLaunchers, AMissingOrNegativeListFallsBackToTheFireLaunchers) {
+    EXPECT_EQ(slotsFiredOn("t_no_med", 1), "5");
+    EXPECT_EQ(slotsFiredOn("t_hard_negative", 2), "4");
+}
+
+TEST(NodeLaunchers, IndicesBeyondTheSlotsStartNothingAndDoNotFallBack) {
+    EXPECT_EQ(slotsFiredOn("t_hard_outside", 2), "");
+}
+
+TEST(NodeLaunchers, TheLaunchersFireRealBullets) {
+    Stage stage;
+    stage.world.level = 2;
+    OXEnemy* enemy = stage.spawn("t_lists", 100, 400, 180);
+    stage.enter(*enemy);
+    EXPECT_EQ(stage.bullets.liveEnemyPoolCount(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// Play must not allocate: spawning from the schedule, node starts, firing,
+// kills with their prizes, death movements and the batch all run on what
+// the managers made at load. This file counts every allocation of the test
+// program while a busy minute of the first stage runs.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "tests/enemy/EnemyTestSupport.h"
+
+namespace {
+std::atomic<long> allocations{0};
+
+void* countedAllocation(std::size_t size) {
+    ++allocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return countedAllocation(size);
+}
+void* operator new[](std::size_t size) {
+    return countedAllocation(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+namespace {
+
+using namespace enemytest;
+
+// The recording device keeps a list of its draws; this one only counts them.
+class CountingDevice : public RecordingGLDevice {
+  public:
+    void drawArrays(GLenum, GLint, GLsizei) override { ++drawCount; }
+    int drawCount = 0;
+};
+
+// A game scene and effects that only count, so the stand-ins allocate nothing either.
+class QuietWorld : public FakeWorld {
+  public:
+    void explosion(ExplosionKind, const Vec3&, float) override { ++explosionCount; }
+    int explosionCount = 0;
+};
+
+class QuietEffects : public FakeEffects {
+  public:
+    void preloadEffect(const std::string&) override {}
+    IXRenderObject* startAttachedEffect(const std::string&, const IXRenderObject&, bool) override {
+        return &handle;
+    }
+    void playAt(const std::string&, const Vec3&, const Vec3&, float) override {}
+};
+
+TEST(NoAllocation, AMinuteOfTheFirstStageAllocatesNothing) {
+    CountingDevice device;
+    setGLDevice(&device);
+    Stage stage;
+    QuietWorld world;
+    QuietEffects effects;
+    world.ship = &stage.ship;
+    world.fx = &effects;
+    world.level = 2;
+    stage.enemies.setWorld(&world);
+    stage.bullets.setEffects(&effects);
+    stage.bullets.setRank(2);
+    stage.enemies.loadWaveData("assets/plist/stage_1_waves");
+    stage.enemies.setMidBossDone(true);
+    stage.enemies.setState(CXEnemyManager::Running);
+    auto frameOfPlay = [&](int frame, int& kills) {
+        stage.enemies.update(kStep);
+        stage.bullets.update(kStep);
+        stage.enemies.draw();
+        stage.bullets.draw();
+        if (frame % 20 == 0 && stage.enemies.spawnedCount() > 0) {
+            OXEnemy* target = stage.enemies.spawned(frame / 20 % stage.enemies.spawnedCount());
+            if (!target->isEntering() && !target->isDying() && !target->isFriendly()) {
+                target->markByBeam();
+                target->applyDamage(-target->getHitPoints());
+                ++kills;
+            }
+        }
+    };
+    // The first part of the stage; then the carriers, gunships, swarms and the hounding claw.
+    int kills = 0;
+    for (int frame = 0; stage.enemies.getStageClock() < 99000.0f; ++frame) {
+        frameOfPlay(frame, kills);
+    }
+    kills = 0;
+    const long before = allocations.load();
+    for (int frame = 0; frame < 4000; ++frame) {
+        frameOfPlay(frame, kills);
+    }
+    const long during = allocations.load() - before;
+    setGLDevice(nullptr);
+    EXPECT_EQ(during, 0);
+    EXPECT_GT(kills, 50);
+    EXPECT_GT(world.explosionCount, 50);
+    EXPECT_GT(device.drawCount, 4000);
+    EXPECT_GT(stage.enemies.getStageClock(), 160000.0f);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// Definitions turned into pooled enemies: which entries count, the values
+// and defaults that reach the enemy, and the fixed pool.
+
+#include <gtest/gtest.h>
+
+#include "stg/shot/OXLauncher.h"
+#include "tests/enemy/EnemyTestSupport.h"
+
+namespace {
+
+using namespace enemytest;
+
+TEST(EnemySpawn, IndexedEntriesStopAtTheFirstMissingIndex) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_gaps");
+    ASSERT_NE(enemy, nullptr);
+    EXPECT_EQ(enemy->getLiveModuleCount(), 1);
+    EXPECT_TRUE(enemy->module(0).isActive());
+    EXPECT_FALSE(enemy->module(1).isActive());
+    EXPECT_EQ(enemy->getMovementNodeCount(), 1);
+    EXPECT_EQ(enemy->getLauncher(0)->getState(), OXLauncher::Armed);
+    EXPECT_EQ(enemy->getLauncher(2)->getState(), OXLauncher::Idle);
+}
+
+TEST(EnemySpawn, ASixthModuleIsDroppedAndLaunchersBeyondSlotFiveAreIgnored) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_crowded");
+    ASSERT_NE(enemy, nullptr);
+    EXPECT_EQ(enemy->getLiveModuleCount(), OXEnemy::kModuleSlots);
+    EXPECT_EQ(enemy->module(4).getFrame(), 44);
+    EXPECT_EQ(enemy->launcherCount(), OXEnemy::kLauncherSlots);
+    EXPECT_EQ(enemy->getLauncher(5)->getMount().x, 50.0f);
+}
+
+TEST(EnemySpawn, AnObstacleKeySetToFalseStillWidensTheHitBoxes) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_obstacle_false");
+    ASSERT_NE(enemy, nullptr);
+    EXPECT_FALSE(enemy->isObstacle());
+    EXPECT_FLOAT_EQ(enemy->getHitScale(), 1.9f);
+    EXPECT_FLOAT_EQ(enemy->module(0).getHitScale(), 1.9f);
+    OXEnemy* plain = stage.spawn("t_plain");
+    EXPECT_FLOAT_EQ(plain->getHitScale(), 1.0f);
+}
+
+TEST(EnemySpawn, AnExplicitBreakAmountOfZeroStaysZeroInBothModes) {
+    Stage stage;
+    EXPECT_FLOAT_EQ(stage.spawn("t_break_zero")->getBreakAmount(), 0.0f);
+    EXPECT_FLOAT_EQ(stage.spawn("t_plain")->getBreakAmount(), 4.0f);
+    stage.world.casual = true;
+    EXPECT_FLOAT_EQ(stage.spawn("t_break_zero")->getBreakAmount(), 0.0f);
+    EXPECT_FLOAT_EQ(stage.spawn("t_plain")->getBreakAmount(), 2.0f);
+}
+
+TEST(EnemySpawn, UnitHeightStretchesTheSizeButUnitWidthAloneDoesNot) {
+    Stage stage;
+    EXPECT_EQ(stage.spawn("t_wide")->getSize(), (Vec3{20, 20, 20}));
+    EXPECT_EQ(stage.spawn("t_tall")->getSize(), (Vec3{20, 60, 20}));
+}
+
+TEST(EnemySpawn, FramesAndValuesComeFromTheDefinition) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_plain", 100, 420, 180);
+    ASSERT_NE(enemy, nullptr);
+    EXPECT_EQ(enemy->getAtlasFrame(), 3);
+    EXPECT_EQ(enemy->getFlickerFrame(), 11);
+    EXPECT_FLOAT_EQ(enemy->getHitPoints(), 10.0f);
+    EXPECT_FLOAT_EQ(enemy->getMaxHitPoints(), 10.0f);
+    EXPECT_EQ(enemy->getPrizeOnDeath(), 2);
+    EXPECT_FLOAT_EQ(enemy->getSpawnAngle(), 180.0f);
+    EXPECT_TRUE(enemy->isEntering());
+    EXPECT_EQ(stage.spawn("t_bottom")->getFlickerFrame(), 0);  // the atlas frame when absent
+}
+
+TEST(EnemySpawn, UnknownTypesAndMissingFilesSpawnNothing) {
+    Stage stage;
+    EXPECT_EQ(stage.enemies.spawnEnemy({160, 400, 0}, "t_plain", 0), nullptr);  // nothing cached yet
+    EXPECT_TRUE(stage.enemies.loadEnemyDefinition("t_missing"));
+    EXPECT_FALSE(stage.enemies.loadEnemyDefinition("t_missing"));
+    EXPECT_EQ(stage.enemies.spawnEnemy({160, 400, 0}, "t_missing", 0), nullptr);
+    EXPECT_EQ(stage.enemies.spawnEnemy({160, 400, 0}, "t_never_loaded", 0), nullptr);
+    EXPECT_EQ(stage.enemies.spawnedCount(), 0);
+}
+
+TEST(EnemySpawn, APooledEnemyForgetsThePatternOfItsLastSpawn) {
+    Stage stage;
+    OXEnemy* gunner = stage.spawn("t_gaps");
+    ASSERT_NE(gunner->getLauncher(0)->getPattern(), nullptr);
+    gunner->release();
+    OXEnemy* reused = stage.spawn("t_plain");
+    ASSERT_EQ(reused, gunner);
+    EXPECT_EQ(reused->getLauncher(0)->getPattern(), nullptr);
+    EXPECT_EQ(reused->getLiveModuleCount(), 0);
+    EXPECT_FALSE(reused->module(0).isActive());
+}
+
+TEST(EnemyPool, HoldsAHundredEnemiesAndNeverGrows) {
+    Stage stage;
+    stage.enemies.loadEnemyDefinition("t_plain");
+    int spawned = 0;
+    for (int i = 0; i < 150; ++i) {
+        spawned += stage.enemies.spawnEnemy({160, 400, 0}, "t_plain", 180) != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(spawned, CXEnemyManager::kPoolSize);
+    EXPECT_EQ(stage.enemies.poolCount(), CXEnemyManager::kPoolSize);
+    EXPECT_EQ(stage.enemies.spawnedCount(), CXEnemyManager::kPoolSize);
+    EXPECT_EQ(stage.enemies.getSpawnedEnemies().capacity(), static_cast<size_t>(CXEnemyManager::kPoolSize));
+
+    // Released and respawned before the list is cleaned, an enemy is listed once.
+    OXEnemy* first = stage.enemies.spawned(0);
+    first->release();
+    EXPECT_EQ(stage.enemies.spawnEnemy({160, 400, 0}, "t_plain", 180), first);
+    EXPECT_EQ(stage.enemies.spawnedCount(), CXEnemyManager::kPoolSize);
+}
+
+TEST(EnemyPool, BottomLayerEnemiesComeFromTheFrontOfThePool) {
+    Stage stage;
+    EXPECT_EQ(stage.spawn("t_bottom"), stage.enemies.poolEnemy(0));
+    EXPECT_EQ(stage.spawn("t_plain"), stage.enemies.poolEnemy(CXEnemyManager::kPoolSize - 1));
+}
+
+}  // namespace

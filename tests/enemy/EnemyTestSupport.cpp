@@ -1,0 +1,321 @@
+#include "tests/enemy/EnemyTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/AssetPackage.h"
+#include "stg/shot/OXLauncher.h"
+#include "tests/support/TestFiles.h"
+
+namespace enemytest {
+
+std::string real(double value) {
+    std::ostringstream out;
+    out.precision(17);
+    out << "<real>" << value << "</real>";
+    return out.str();
+}
+
+std::string integer(long long value) {
+    return "<integer>" + std::to_string(value) + "</integer>";
+}
+
+std::string text(const std::string& value) {
+    return "<string>" + value + "</string>";
+}
+
+std::string boolean(bool value) {
+    return value ? "<true/>" : "<false/>";
+}
+
+std::string dict(const Keys& keys) {
+    std::string body = "<dict>";
+    for (const auto& key : keys) {
+        body += "<key>" + key.first + "</key>" + key.second;
+    }
+    return body + "</dict>";
+}
+
+std::string plist(const Keys& keys) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + dict(keys) + "</plist>";
+}
+
+FakeShip::FakeShip() {
+    load("");
+    setPosition(160, 60, 0);
+}
+
+IXRenderObject* FakeEffects::startAttachedEffect(const std::string& name, const IXRenderObject&, bool) {
+    started.push_back(name);
+    return &handle;
+}
+
+IXRenderObject* FakeWorld::startPredrawEffect(const std::string& name, const IXRenderObject&) {
+    predrawStarted.push_back(name);
+    return fx ? &static_cast<FakeEffects*>(fx)->handle : nullptr;
+}
+
+Stage::Stage() {
+    world.ship = &ship;
+    world.fx = &effects;
+    bullets.setEffects(&effects);
+    bullets.load("assets/plist/atlas_t_bullets");
+    enemies.setWorld(&world);
+    enemies.setBulletManager(&bullets);
+    enemies.init("assets/plist/atlas_t_enemies");
+}
+
+Stage::~Stage() = default;
+
+OXEnemy* Stage::spawn(const std::string& type, float x, float y, float angle) {
+    enemies.loadEnemyDefinition(type);
+    return enemies.spawnEnemy({x, y, 0.0f}, type, angle);
+}
+
+void Stage::run(int frames) {
+    for (int i = 0; i < frames; ++i) {
+        enemies.update(kStep);
+    }
+}
+
+void Stage::enter(OXEnemy& enemy) {
+    for (int i = 0; i < 100 && enemy.isEntering(); ++i) {
+        enemies.update(kStep);
+    }
+}
+
+std::string firedSlots(const OXEnemy& enemy) {
+    std::string slots;
+    for (int i = 0; i < enemy.launcherCount(); ++i) {
+        if (enemy.getLauncher(i)->getCooldownTimer() > 0.0f) {
+            slots += (slots.empty() ? "" : " ") + std::to_string(i);
+        }
+    }
+    return slots;
+}
+
+namespace {
+std::map<std::string, std::string>& extraFiles() {
+    static std::map<std::string, std::string> files;
+    return files;
+}
+}  // namespace
+
+bool addPackageFile(const std::string& path, const std::string& contents) {
+    extraFiles()[path] = contents;
+    return true;
+}
+
+namespace {
+
+std::string enemyFile(const std::string& name) {
+    return "assets/plist/enemy/" + name + ".plist";
+}
+
+std::string node(const Keys& keys) {
+    return dict(keys);
+}
+
+// An enemy with six launchers, slot i at x offset 10 i, and one node with the given keys.
+std::string gunner(const Keys& nodeKeys) {
+    Keys keys = {{"size", real(20)}, {"hp", integer(10)}};
+    for (int slot = 0; slot < 6; ++slot) {
+        keys.push_back({"launcher " + std::to_string(slot), dict({{"fire pattern", text("t_once")},
+                                                                  {"cooldown", real(1000)},
+                                                                  {"offset x", real(10 * slot)}})});
+    }
+    Keys nodeWithTime = nodeKeys;
+    nodeWithTime.push_back({"duration", real(5000)});
+    keys.push_back({"movement node 0", node(nodeWithTime)});
+    return plist(keys);
+}
+
+std::map<std::string, std::string> testFiles() {
+    const std::string longNode = node({{"duration", real(5000)}});
+    const std::string launcher = dict({{"fire pattern", text("t_once")}, {"cooldown", real(1000)}});
+    Keys crowded = {{"size", real(20)}, {"hp", integer(10)}, {"movement node 0", longNode}};
+    for (int i = 0; i < 8; ++i) {
+        crowded.push_back({"launcher " + std::to_string(i),
+                           dict({{"fire pattern", text("t_once")}, {"offset x", real(10 * i)}})});
+    }
+    for (int i = 0; i < 6; ++i) {
+        crowded.push_back(
+            {"module " + std::to_string(i), dict({{"size", real(8)}, {"frame", integer(40 + i)}})});
+    }
+    return {
+        {"assets/plist/atlas_t_enemies.plist", plist({{"textureFileName", text("t_enemies.png")},
+                                                      {"numColumns", integer(8)},
+                                                      {"numRows", integer(8)}})},
+        {"assets/plist/spr_t_popup.plist",
+         plist({{"numColumns", integer(8)}, {"numRows", integer(4)}, {"numFrames", integer(32)}})},
+        {"assets/plist/bp/t_round.plist",
+         plist({{"start speed", real(2)}, {"size", real(8)}, {"duration", real(10000)}})},
+        {"assets/plist/fp/t_once.plist", plist({{"bullet type", text("t_round")},
+                                                {"delay", real(50)},
+                                                {"repeat", integer(1)},
+                                                {"salvo", integer(1)},
+                                                {"direction angle", real(0)}})},
+
+        {enemyFile("t_plain"), plist({{"size", real(20)},
+                                      {"hp", integer(10)},
+                                      {"atlas frame", integer(3)},
+                                      {"flicker frame", integer(11)},
+                                      {"points", real(100)},
+                                      {"prize on death", integer(2)},
+                                      {"movement node 0", longNode}})},
+        {enemyFile("t_bottom"), plist({{"is bottom layer", boolean(true)},
+                                       {"size", real(20)},
+                                       {"hp", integer(10)},
+                                       {"movement node 0", longNode}})},
+        {enemyFile("t_gaps"), plist({{"size", real(20)},
+                                     {"hp", integer(10)},
+                                     {"launcher 0", launcher},
+                                     {"launcher 2", launcher},
+                                     {"module 0", dict({{"size", real(10)}, {"hp", real(5)}})},
+                                     {"module 2", dict({{"size", real(10)}, {"hp", real(5)}})},
+                                     {"movement node 0", longNode},
+                                     {"movement node 2", longNode}})},
+        {enemyFile("t_crowded"), plist(crowded)},
+        {enemyFile("t_obstacle_false"), plist({{"is obstacle", boolean(false)},
+                                               {"size", real(20)},
+                                               {"hp", integer(10)},
+                                               {"module 0", dict({{"size", real(8)}})},
+                                               {"movement node 0", longNode}})},
+        {enemyFile("t_break_zero"), plist({{"break amount", real(0)},
+                                           {"size", real(20)},
+                                           {"hp", integer(1)},
+                                           {"movement node 0", longNode}})},
+        {enemyFile("t_wide"), plist({{"size", real(20)},
+                                     {"unit width", real(2)},
+                                     {"hp", integer(1)},
+                                     {"movement node 0", longNode}})},
+        {enemyFile("t_tall"), plist({{"size", real(20)},
+                                     {"unit width", real(2)},
+                                     {"unit height", real(3)},
+                                     {"hp", integer(1)},
+                                     {"movement node 0", longNode}})},
+
+        {enemyFile("t_turn"), plist({{"size", real(20)},
+                                     {"hp", integer(10)},
+                                     {"movement node 0", node({{"duration", real(1000)},
+                                                               {"speed", real(1)},
+                                                               {"direction change", real(90)},
+                                                               {"speed change", real(2)}})}})},
+        {enemyFile("t_last"), plist({{"size", real(20)},
+                                     {"hp", integer(10)},
+                                     {"movement node 0", node({{"use last direction", boolean(true)},
+                                                               {"duration", real(1000)},
+                                                               {"speed", real(1)}})}})},
+        {enemyFile("t_facer"), plist({{"size", real(20)},
+                                      {"hp", integer(10)},
+                                      {"face direction type", integer(3)},
+                                      {"movement node 0", longNode}})},
+        {enemyFile("t_zero"), plist({{"size", real(20)},
+                                     {"hp", integer(10)},
+                                     {"movement node 0", node({{"duration", real(0)},
+                                                               {"direction change", real(45)},
+                                                               {"speed", real(1)},
+                                                               {"speed change", real(1)}})}})},
+        {enemyFile("t_none"), plist({{"size", real(20)}, {"hp", integer(10)}})},
+
+        {enemyFile("t_lists"), gunner({{"easy launchers", text("0")},
+                                       {"med launchers", text("1")},
+                                       {"hard launchers", text("2 3")},
+                                       {"fire launchers", text("5")}})},
+        {enemyFile("t_hard_negative"),
+         gunner({{"hard launchers", text("-1")}, {"fire launchers", text("4")}})},
+        {enemyFile("t_hard_outside"),
+         gunner({{"hard launchers", text("7 9")}, {"fire launchers", text("4")}})},
+        {enemyFile("t_no_med"), gunner({{"easy launchers", text("0")}, {"fire launchers", text("5")}})},
+
+        {enemyFile("t_doomed"),
+         plist({{"size", real(20)},
+                {"hp", integer(1)},
+                {"points", real(100)},
+                {"prize on death", integer(3)},
+                {"atlas frame", integer(3)},
+                {"flicker frame", integer(11)},
+                {"uprade on death", integer(1)},
+                {"explosion type", integer(1)},
+                {"movement node 0", longNode},
+                {"death movement node", node({{"duration", real(600)}, {"speed", real(1)}})}})},
+        {enemyFile("t_instant"), plist({{"size", real(20)},
+                                        {"hp", integer(1)},
+                                        {"points", real(100)},
+                                        {"prize on death", integer(3)},
+                                        {"break amount", real(5)},
+                                        {"movement node 0", longNode}})},
+
+        {enemyFile("t_big"), plist({{"size", real(48)},
+                                    {"hp", integer(1000)},
+                                    {"movement node 0", longNode},
+                                    {"death movement node", node({{"duration", real(500)}})}})},
+        {enemyFile("t_escort"), plist({{"friendly", boolean(true)},
+                                       {"size", real(20)},
+                                       {"hp", integer(10)},
+                                       {"movement node 0", longNode}})},
+        {enemyFile("t_carrier"), plist({{"size", real(40)},
+                                        {"hp", integer(100)},
+                                        {"atlas frame", integer(24)},
+                                        {"unit width", real(2)},
+                                        {"unit height", real(2)},
+                                        {"module 0", dict({{"anchor x", real(-30)},
+                                                           {"anchor z", real(-1)},
+                                                           {"size", real(12)},
+                                                           {"hp", real(3)},
+                                                           {"num column", integer(8)},
+                                                           {"num row", integer(8)},
+                                                           {"column", integer(2)},
+                                                           {"row", integer(3)},
+                                                           {"on destroy effect", text("ps_t_pop")}})},
+                                        {"module 1", dict({{"anchor x", real(30)},
+                                                           {"anchor z", real(1)},
+                                                           {"size", real(12)},
+                                                           {"frame", integer(28)}})},
+                                        {"movement node 0", longNode}})},
+    };
+}
+
+// The game's own property lists beside the test files (whose names start with "t_").
+void addGameContent(std::map<std::string, std::string>& files) {
+    namespace fs = std::filesystem;
+    const fs::path root = ORVALE_ENEMY_ASSET_DIR;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".plist") {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream contents;
+            contents << in.rdbuf();
+            files["assets/plist/" + fs::relative(entry.path(), root).generic_string()] = contents.str();
+        }
+    }
+}
+
+// One package for the whole run, mounted before the first test.
+class PackageEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        folder = new testfiles::TempDir();
+        std::map<std::string, std::string> files = testFiles();
+        addGameContent(files);
+        files.insert(extraFiles().begin(), extraFiles().end());
+        testfiles::makeZipPackage(folder->file("enemy.oap"), files);
+        ASSERT_TRUE(mountAssetPackage(folder->file("enemy.oap")));
+    }
+    void TearDown() override {
+        unmountAssetPackage();
+        delete folder;
+    }
+
+  private:
+    testfiles::TempDir* folder = nullptr;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new PackageEnvironment);
+
+}  // namespace
+
+}  // namespace enemytest
