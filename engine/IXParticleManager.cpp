@@ -89,7 +89,11 @@ void IXParticleManager::emitStripQuad(const BatchVertex& c0, const BatchVertex& 
 
 void IXParticleManager::drawBatch() {
     buildBatch();
-    if (vertexCount == 0) {
+    submitVertices(0, vertexCount, blendMode, Layout::Strip);
+}
+
+void IXParticleManager::submitVertices(int firstVertex, int count, int mode, Layout layout) {
+    if (count <= 0) {
         return;
     }
     CXGfxManager& gfx = CXGfxManager::instance();
@@ -98,9 +102,14 @@ void IXParticleManager::drawBatch() {
     gfx.setColourAttrib(true);
     gfx.setBlend(true);
     gfx.setDepthTest(false);
-    gfx.setBlendMode(blendMode);
+    gfx.setBlendMode(mode);
     const Mat4 model = parent ? parent->getMatrix() : Mat4::identity();
-    const BatchVertex* first = vertices.get();
-    gfx.drawStrip(vertexCount, &first->x, sizeof(BatchVertex), &first->r, sizeof(BatchVertex), &first->u,
-                  sizeof(BatchVertex), textureId, model);
+    const BatchVertex* first = vertices.get() + firstVertex;
+    constexpr int kStride = sizeof(BatchVertex);
+    if (layout == Layout::Strip) {
+        gfx.drawStrip(count, &first->x, kStride, &first->r, kStride, &first->u, kStride, textureId, model);
+    } else {
+        gfx.drawTriangles(count, &first->x, kStride, &first->r, kStride, &first->u, kStride, textureId,
+                          model);
+    }
 }

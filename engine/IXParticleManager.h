@@ -60,6 +60,11 @@ class IXParticleManager : public IXRenderObject {
     int getNumRows() const { return numRows; }
 
   protected:
+    enum class Layout { Strip, Triangles };
+    // Draws `count` vertices from `firstVertex` with the atlas texture, in the
+    // batch's state (texturing, the three arrays, blending, no depth test,
+    // blend `mode`) and the parent's matrix: one draw call.
+    void submitVertices(int firstVertex, int count, int mode, Layout layout);
     // Writes one quad as a strip: first corner twice, the four corners, last
     // corner again, so the joins to the next quad are degenerate.
     void emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,

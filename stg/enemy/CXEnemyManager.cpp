@@ -9,7 +9,6 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
-#include "engine/CXGfxManager.h"
 #include "engine/RotationCorners.h"
 #include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/IXEnemyWorld.h"
@@ -537,20 +536,7 @@ void CXEnemyManager::drawBatch() {
 }
 
 void CXEnemyManager::submitPass(int firstVertex, int count) {
-    if (count <= 0) {
-        return;
-    }
-    CXGfxManager& gfx = CXGfxManager::instance();
-    gfx.setTexCoordAttrib(true);
-    gfx.setPositionAttrib(true);
-    gfx.setColourAttrib(true);
-    gfx.setBlend(true);
-    gfx.setDepthTest(false);
-    gfx.setBlendMode(blendMode);
-    const Mat4 model = parent ? parent->getMatrix() : Mat4::identity();
-    const BatchVertex* first = vertices.get() + firstVertex;
-    gfx.drawTriangles(count, &first->x, sizeof(BatchVertex), &first->r, sizeof(BatchVertex), &first->u,
-                      sizeof(BatchVertex), textureId, model);
+    submitVertices(firstVertex, count, blendMode, Layout::Triangles);
 }
 
 void CXEnemyManager::buildBatch() {

@@ -9,7 +9,6 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
-#include "engine/CXGfxManager.h"
 #include "engine/RotationCorners.h"
 #include "stg/shot/IXShootable.h"
 #include "stg/shot/IXShotEffects.h"
@@ -737,20 +736,7 @@ void CXBulletManager::buildBatch() {
 }
 
 void CXBulletManager::submitBatch(int mode) {
-    if (vertexCount == 0) {
-        return;
-    }
-    CXGfxManager& gfx = CXGfxManager::instance();
-    gfx.setTexCoordAttrib(true);
-    gfx.setPositionAttrib(true);
-    gfx.setColourAttrib(true);
-    gfx.setBlend(true);
-    gfx.setDepthTest(false);
-    gfx.setBlendMode(mode);
-    const Mat4 model = parent ? parent->getMatrix() : Mat4::identity();
-    const BatchVertex* first = vertices.get();
-    gfx.drawStrip(vertexCount, &first->x, sizeof(BatchVertex), &first->r, sizeof(BatchVertex), &first->u,
-                  sizeof(BatchVertex), textureId, model);
+    submitVertices(0, vertexCount, mode, Layout::Strip);
 }
 
 void CXBulletManager::drawBatch() {
