@@ -5,54 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-#include "engine/gl/recording/RecordingGLDevice.h"
 #include "tests/enemy/EnemyTestSupport.h"
-
-namespace {
-std::atomic<long> allocations{0};
-
-void* countedAllocation(std::size_t size) {
-    ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return countedAllocation(size);
-}
-void* operator new[](std::size_t size) {
-    return countedAllocation(size);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
 using namespace enemytest;
 
-// The recording device keeps a list of its draws; this one only counts them.
-class CountingDevice : public RecordingGLDevice {
-  public:
-    void drawArrays(GLenum, GLint, GLsizei) override { ++drawCount; }
-    int drawCount = 0;
-};
+using CountingDevice = testfiles::CountingGLDevice;
 
 // A game scene and effects that only count, so the stand-ins allocate nothing either.
 class QuietWorld : public FakeWorld {
@@ -105,11 +65,11 @@ TEST(NoAllocation, AMinuteOfTheFirstStageAllocatesNothing) {
         frameOfPlay(frame, kills);
     }
     kills = 0;
-    const long before = allocations.load();
+    const long before = testfiles::allocationCount();
     for (int frame = 0; frame < 4000; ++frame) {
         frameOfPlay(frame, kills);
     }
-    const long during = allocations.load() - before;
+    const long during = testfiles::allocationCount() - before;
     setGLDevice(nullptr);
     EXPECT_EQ(during, 0);
     EXPECT_GT(kills, 50);

@@ -4,56 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "engine/CXGfxManager.h"
-#include "engine/gl/recording/RecordingGLDevice.h"
 #include "stg/shot/OXLauncher.h"
 #include "stg/shot/OXLauncherPlatform.h"
 #include "tests/shot/ShotTestSupport.h"
-
-namespace {
-std::atomic<long> allocations{0};
-void* countedAllocation(std::size_t size) {
-    ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return countedAllocation(size);
-}
-void* operator new[](std::size_t size) {
-    return countedAllocation(size);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
 using namespace shottest;
 
-// The recording device keeps a list of its draws; this one only counts them.
-class CountingDevice : public RecordingGLDevice {
-  public:
-    void drawArrays(GLenum, GLint, GLsizei) override { ++drawCount; }
-    int drawCount = 0;
-};
+using CountingDevice = testfiles::CountingGLDevice;
 
 TEST(NoAllocation, ABusyStretchOfPlayAllocatesNothing) {
     Stage stage;
@@ -99,11 +60,11 @@ TEST(NoAllocation, ABusyStretchOfPlayAllocatesNothing) {
     stage.world.grazes.reserve(100000);
     stage.ship.hits.reserve(100000);
 
-    const long before = allocations.load();
+    const long before = testfiles::allocationCount();
     for (int frame = 1; frame < 300; ++frame) {
         playFrame(frame);
     }
-    const long during = allocations.load() - before;
+    const long during = testfiles::allocationCount() - before;
     setGLDevice(nullptr);
     EXPECT_EQ(during, 0);
     EXPECT_GT(device.drawCount, 600);
