@@ -534,84 +534,70 @@ int CXBulletManager::cancelBulletsOfFirer(const OXLauncherPlatform* firer, int p
     return converted;
 }
 
-int CXBulletManager::cancelBulletsInRadius(const Vec3& centre, float radius, bool includeInvul,
-                                           int prizeType) {
-    int converted = 0;
-    const float radiusSq = radius * radius;
+namespace {
+// Where a clear reaches: within `radius` of `centre` (x and y only)...
+auto withinRadius(const Vec3& centre, float radius) {
+    return [centre, radiusSq = radius * radius](const OXBullet& bullet) {
+        const float dx = bullet.getX() - centre.x;
+        const float dy = bullet.getY() - centre.y;
+        return dx * dx + dy * dy <= radiusSq;
+    };
+}
+
+// ...or inside the upright rectangle origin.x +- halfWidth, origin.y ... origin.y + height.
+auto withinRect(const Vec3& origin, float height, float halfWidth) {
+    return [origin, height, halfWidth](const OXBullet& bullet) {
+        const float x = bullet.getX();
+        const float y = bullet.getY();
+        return origin.x - halfWidth <= x && x <= origin.x + halfWidth && origin.y <= y &&
+               y <= origin.y + height;
+    };
+}
+}  // namespace
+
+// A cancelled bullet leaves a prize where it was.
+auto CXBulletManager::intoPrize(int prizeType) {
+    return [this, prizeType](OXBullet& bullet) {
+        const Vec3 at = bullet.getPosition();
+        bullet.release();
+        spawnPrize(at, prizeType);
+    };
+}
+
+template <typename Inside, typename End>
+int CXBulletManager::endClearable(bool includeInvul, Inside inside, End end) {
+    int ended = 0;
     for (Pool* pool : {&enemyPool, &playerPool}) {
         for (int i = 0; i < pool->size; ++i) {
             OXBullet& bullet = pool->slots[i];
-            if (!clearable(bullet, includeInvul)) {
-                continue;
-            }
-            const float dx = bullet.getX() - centre.x;
-            const float dy = bullet.getY() - centre.y;
-            if (dx * dx + dy * dy <= radiusSq) {
-                const Vec3 at = bullet.getPosition();
-                bullet.release();
-                spawnPrize(at, prizeType);
-                ++converted;
+            if (clearable(bullet, includeInvul) && inside(bullet)) {
+                end(bullet);
+                ++ended;
             }
         }
     }
-    return converted;
+    return ended;
+}
+
+int CXBulletManager::cancelBulletsInRadius(const Vec3& centre, float radius, bool includeInvul,
+                                           int prizeType) {
+    return endClearable(includeInvul, withinRadius(centre, radius), intoPrize(prizeType));
 }
 
 int CXBulletManager::cancelBulletsInRect(const Vec3& origin, float height, float halfWidth, bool includeInvul,
                                          int prizeType) {
-    int converted = 0;
-    for (Pool* pool : {&enemyPool, &playerPool}) {
-        for (int i = 0; i < pool->size; ++i) {
-            OXBullet& bullet = pool->slots[i];
-            if (!clearable(bullet, includeInvul)) {
-                continue;
-            }
-            const float x = bullet.getX();
-            const float y = bullet.getY();
-            if (origin.x - halfWidth <= x && x <= origin.x + halfWidth && origin.y <= y &&
-                y <= origin.y + height) {
-                const Vec3 at = bullet.getPosition();
-                bullet.release();
-                spawnPrize(at, prizeType);
-                ++converted;
-            }
-        }
-    }
-    return converted;
+    return endClearable(includeInvul, withinRect(origin, height, halfWidth), intoPrize(prizeType));
 }
 
 int CXBulletManager::expireEnemyBullets(bool includeInvul) {
-    int ended = 0;
-    for (Pool* pool : {&enemyPool, &playerPool}) {
-        for (int i = 0; i < pool->size; ++i) {
-            OXBullet& bullet = pool->slots[i];
-            if (clearable(bullet, includeInvul)) {
-                bullet.expireOrVanish();
-                ++ended;
-            }
-        }
-    }
-    return ended;
+    return endClearable(
+        includeInvul, [](const OXBullet&) { return true; },
+        [](OXBullet& bullet) { bullet.expireOrVanish(); });
 }
 
 int CXBulletManager::expireBulletsInRadius(const Vec3& centre, float radius, bool includeInvul) {
-    int ended = 0;
-    const float radiusSq = radius * radius;
-    for (Pool* pool : {&enemyPool, &playerPool}) {
-        for (int i = 0; i < pool->size; ++i) {
-            OXBullet& bullet = pool->slots[i];
-            if (!clearable(bullet, includeInvul)) {
-                continue;
-            }
-            const float dx = bullet.getX() - centre.x;
-            const float dy = bullet.getY() - centre.y;
-            if (dx * dx + dy * dy <= radiusSq) {
-                bullet.expireOrVanish();
-                ++ended;
-            }
-        }
-    }
-    return ended;
+    return endClearable(includeInvul, withinRadius(centre, radius),
+                        [](OXBullet& bullet) { bullet.expireOrVanish(); });
 }
 
 int CXBulletManager::expireBulletsOfFirer(const OXLauncherPlatform* firer) {

@@ -166,6 +166,10 @@ class CXBulletManager : public IXParticleManager {
     void submitBatch(int mode);
     // Enemy-side bullets in flight that a clear may take.
     static bool clearable(const OXBullet& bullet, bool includeInvul);
+    // Ends, with `end`, every clearable bullet that is `inside`; returns how many.
+    template <typename Inside, typename End>
+    int endClearable(bool includeInvul, Inside inside, End end);
+    auto intoPrize(int prizeType);
 
     Pool enemyPool, prizePool, playerPool;
     std::unique_ptr<OXBeam[]> beamPool;
