@@ -69,6 +69,10 @@ class IXParticleManager : public IXRenderObject {
     // corner again, so the joins to the next quad are degenerate.
     void emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
                        const BatchVertex& c3);
+    // Writes one quad as two separate triangles, corners 1, 2, 3 and 3, 2, 4,
+    // for batches drawn as triangles.
+    void emitTriangleQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
+                          const BatchVertex& c3);
 
     std::vector<std::unique_ptr<IXRenderObject>> objects;  // the pool, owned
     std::unique_ptr<BatchVertex[]> vertices;               // allocated when the atlas loads

@@ -619,16 +619,6 @@ void CXEnemyManager::writeQuad(const Vec3& centre, float halfWidth, float halfHe
                            0.0f,
                            0.0f};
     };
-    const BatchVertex topLeft = vertex(-halfWidth, halfHeight, u0, v0);
-    const BatchVertex topRight = vertex(halfWidth, halfHeight, u1, v0);
-    const BatchVertex bottomLeft = vertex(-halfWidth, -halfHeight, u0, v1);
-    const BatchVertex bottomRight = vertex(halfWidth, -halfHeight, u1, v1);
-    BatchVertex* out = vertices.get() + vertexCount;
-    out[0] = topLeft;
-    out[1] = topRight;
-    out[2] = bottomLeft;
-    out[3] = bottomLeft;
-    out[4] = topRight;
-    out[5] = bottomRight;
-    vertexCount += 6;
+    emitTriangleQuad(vertex(-halfWidth, halfHeight, u0, v0), vertex(halfWidth, halfHeight, u1, v0),
+                     vertex(-halfWidth, -halfHeight, u0, v1), vertex(halfWidth, -halfHeight, u1, v1));
 }

@@ -222,4 +222,15 @@ void clearMargin(Canvas& canvas, float margin) {
     });
 }
 
+void fillMirroredPlates(Canvas& canvas, std::initializer_list<Rect> plates, float axis, const Shape& within,
+                        const Metal& metal) {
+    for (const Rect& plate : plates) {
+        for (const Rect& placed :
+             {plate, Rect{2.0f * axis - plate.x1, plate.y0, 2.0f * axis - plate.x0, plate.y1}}) {
+            const RoundedRect shape(placed, 2.0f);
+            fillInside(canvas, shape, within, metalPaint(shape, metal));
+        }
+    }
+}
+
 }  // namespace artgen

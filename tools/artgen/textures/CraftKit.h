@@ -52,6 +52,11 @@ Paint metalPaint(const Shape& shape, const Metal& metal);
 void drawPlate(Canvas& canvas, const Shape& shape, const Metal& metal, Colour outline,
                float outlineWidth = 1.5f);
 
+// Rounded plates in pairs: each rectangle as given and mirrored about x = `axis`, kept
+// inside `within`.
+void fillMirroredPlates(Canvas& canvas, std::initializer_list<Rect> plates, float axis, const Shape& within,
+                        const Metal& metal);
+
 // Straight lines from (start, end) pairs; the mirrored form adds each one mirrored about
 // x = `axis` as well.
 using LineList = std::initializer_list<std::pair<Vec2, Vec2>>;

@@ -573,14 +573,8 @@ void paintCarrier(Canvas& canvas) {
     Metal lighter = hostileMetal(3.0f);
     lighter.base = Colour::hex(0x5c5270);
     lighter.rimStrength = 0.0f;
-    for (const Rect& plate : {Rect{143, 104, 155, 134}, Rect{145, 150, 158, 196}, Rect{140, 70, 150, 92}}) {
-        for (float side : {-1.0f, 1.0f}) {
-            const Rect placed =
-                side > 0.0f ? plate : Rect{2.0f * c - plate.x1, plate.y0, 2.0f * c - plate.x0, plate.y1};
-            const RoundedRect shape(placed, 2.0f);
-            fillInside(canvas, shape, Grown(hull, -3.0f), metalPaint(shape, lighter));
-        }
-    }
+    fillMirroredPlates(canvas, {Rect{143, 104, 155, 134}, Rect{145, 150, 158, 196}, Rect{140, 70, 150, 92}},
+                       c, Grown(hull, -3.0f), lighter);
     // Rows of lit windows along the flanks.
     for (float side : {-1.0f, 1.0f}) {
         for (int i = 0; i < 6; ++i) {

@@ -389,24 +389,13 @@ void paintMothership(Canvas& canvas, Random& /*random*/) {
     greyPlate.base = Colour::hex(0xaec0d0);
     greyPlate.lit = Colour::hex(0xe4eef6);
     greyPlate.bevel = 3.0f;
-    for (const Rect& plate : {Rect{282, 130, 296, 200}, Rect{284, 250, 300, 310}, Rect{282, 410, 300, 452},
-                              Rect{304, 340, 318, 392}}) {
-        for (float side : {-1.0f, 1.0f}) {
-            const Rect placed =
-                side > 0.0f ? plate : Rect{2.0f * c - plate.x1, plate.y0, 2.0f * c - plate.x0, plate.y1};
-            const RoundedRect shape(placed, 2.0f);
-            fillInside(canvas, shape, Grown(hull, -3.0f), metalPaint(shape, greyPlate));
-        }
-    }
+    fillMirroredPlates(canvas,
+                       {Rect{282, 130, 296, 200}, Rect{284, 250, 300, 310}, Rect{282, 410, 300, 452},
+                        Rect{304, 340, 318, 392}},
+                       c, Grown(hull, -3.0f), greyPlate);
     Metal wingPlate = greyPlate;
-    for (const Rect& plate : {Rect{350, 196, 376, 222}, Rect{396, 238, 420, 262}, Rect{452, 350, 466, 384}}) {
-        for (float side : {-1.0f, 1.0f}) {
-            const Rect placed =
-                side > 0.0f ? plate : Rect{2.0f * c - plate.x1, plate.y0, 2.0f * c - plate.x0, plate.y1};
-            const RoundedRect shape(placed, 2.0f);
-            fillInside(canvas, shape, Grown(wings, -3.0f), metalPaint(shape, wingPlate));
-        }
-    }
+    fillMirroredPlates(canvas, {Rect{350, 196, 376, 222}, Rect{396, 238, 420, 262}, Rect{452, 350, 466, 384}},
+                       c, Grown(wings, -3.0f), wingPlate);
     // Sensor domes on the arms.
     for (float side : {-1.0f, 1.0f}) {
         const Circle sensor({c + side * 38.0f, 118.0f}, 6.0f);
