@@ -1,0 +1,446 @@
+#include "stg/game/overlays/OXScnBaseHUD.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "audio/CXSoundManager.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/overlays/OverlayKit.h"
+
+namespace {
+constexpr Colour kCaption{0.55f, 0.85f, 1.0f, 0.8f};
+constexpr Colour kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+constexpr Colour kMultiplierTint{0.5f, 1.5f, 1.4f, 0.6f};
+constexpr Colour kDamageTint{1.75f, 0.75f, 0.75f, 0.6f};
+constexpr Colour kBeamShort{1.0f, 0.0f, 0.0f, 1.0f};  // below the counter-attack's minimum
+constexpr Colour kTranceGold{1.6f, 1.3f, 0.5f, 1.0f};
+
+constexpr float kGaugeCellWidth = 256.0f;  // units of the gauge sprites before scaling
+constexpr float kGaugeScaleY = 0.5f;
+constexpr float kThinGaugeScaleY = 0.35f;
+
+// Cut-in sizes: the sprites are 512 x 128 (picture, band) and 256 x 128 (flare).
+constexpr float kCutInPictureScale = 0.6f;
+constexpr float kCutInFlashScale = 1.2f;
+constexpr float kCutInGrowScale = 0.96f;
+constexpr float kCutInBandScaleX = 0.75f;
+constexpr float kCutInBandScaleY = 0.9f;
+
+constexpr float kWarningBlinkMs = 200.0f;
+constexpr float kBonusFadeInMs = 1500.0f;
+constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
+constexpr float kBonusFadeOutMs = 500.0f;
+constexpr float kGroupFadeMs = 200.0f;
+constexpr float kDimmedAlpha = 0.35f;
+constexpr float kLowEdge = 40.0f;    // ship y at or below which the bottom row dims
+constexpr float kHighEdge = 410.0f;  // ship y at or above which the top row dims
+
+const std::string kWarningSound = "warning_WIP.caf";
+
+void setTint(IXRenderObject& object, const Colour& tint) {
+    object.setColour(tint.r, tint.g, tint.b, tint.a);
+}
+}  // namespace
+
+OXScnBaseHUD::~OXScnBaseHUD() {
+    // A game that ends during a trance must not leave the screen displaced.
+    if (shownTrance) {
+        CXGfxManager::instance().setShakeOffset(0.0f);
+    }
+}
+
+void OXScnBaseHUD::formatScore(int64_t score, char* out, size_t capacity) {
+    char digits[24];
+    const int count =
+        std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(std::max<int64_t>(score, 0)));
+    const int total = std::max(count, 10);
+    size_t written = 0;
+    for (int i = 0; i < total && written + 1 < capacity; ++i) {
+        if (i > 0 && (total - i) % 3 == 0 && written + 2 < capacity) {
+            out[written++] = ',';
+        }
+        out[written++] = i < total - count ? '0' : digits[i - (total - count)];
+    }
+    if (capacity > 0) {
+        out[std::min(written, capacity - 1)] = '\0';
+    }
+}
+
+OXSprite* OXScnBaseHUD::sprite(const char* path, float x, float y, float scaleX, float scaleY, float alpha,
+                               IXTransformable* group) {
+    OXSprite* made = overlay::addSprite(*this, path, x, y, scaleX, scaleY, alpha);
+    if (group) {
+        made->setParent(group);
+    }
+    return made;
+}
+
+OXTextBox* OXScnBaseHUD::text(const char* value, float x, float y, int charSize, int alignment,
+                              const Colour& tint, IXTransformable* group) {
+    OXTextBox* made = overlay::addText(*this, value, x, y, charSize, alignment, tint);
+    if (group) {
+        made->setParent(group);
+    }
+    return made;
+}
+
+void OXScnBaseHUD::makeGauge(Gauge& gauge, const char* fillPath, float left, float length, float y,
+                             IXTransformable* group) {
+    const float scaleY = length < 100.0f ? kThinGaugeScaleY : kGaugeScaleY;
+    gauge.left = left;
+    gauge.length = length;
+    gauge.y = y;
+    gauge.frame = sprite("assets/plist/spr_gauge_frame", left + length * 0.5f, y, length / kGaugeCellWidth,
+                         scaleY, 0.9f, group);
+    gauge.fill = sprite(fillPath, left, y, 0.0f, scaleY, 0.9f, group);
+    setGauge(gauge, 0.0f);
+}
+
+void OXScnBaseHUD::setGauge(Gauge& gauge, float value) {
+    const float shown = std::min(1.0f, std::max(0.0f, value));
+    const float width = gauge.length * shown;  // units
+    gauge.fill->setScale(width / kGaugeCellWidth, gauge.fill->getScale().y, 1.0f);
+    gauge.fill->setX(gauge.left + width * 0.5f);
+    gauge.fill->setVisible(shown > 0.0f);
+}
+
+void OXScnBaseHUD::buildScene() {
+    overlay::setupCamera(*this);
+    // Two invisible anchors whose alpha the rows follow, so a row can dim
+    // when the ship flies beneath it.
+    for (IXTransformable** group : {&topGroup, &bottomGroup}) {
+        *group = new IXTransformable();
+        (*group)->load("");
+        addObject(*group);
+        (*group)->setVisible(false);
+    }
+
+    // Top row: score and high score.
+    text("SCORE", 6, 468, 11, 0, kCaption, topGroup);
+    scoreText = text("0,000,000,000", 6, 451, 18, 0, kWhite, topGroup);
+    text("HI-SCORE", 314, 468, 11, 2, kCaption, topGroup);
+    highScoreText = text("0,000,000,000", 314, 453, 14, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
+
+    // Second row: multiplier, graze chain, chain bonus, graze heat, trance factor.
+    multiplierPlate = sprite("assets/plist/spr_HUD_multiplier_bg", 36, 435, 0.56f, 0.6f, 0.75f, topGroup);
+    multiplierText = text("1.0x", 36, 431, 18, 1, kMultiplierTint, topGroup);
+    grazeText = text("0 grazed", 80, 436, 13, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
+    chainText = text("+0 pts", 80, 426, 11, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
+    makeGauge(grazeGauge, "assets/plist/spr_graze_bar", 80, 70, 420, topGroup);
+    tranceFactorText = text("tm 1.00x", 314, 438, 11, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
+
+    // Bottom rows: ships, bombs, the beam and break gauges.
+    livesText = text("SHIPS 0", 6, 22, 13, 0, kWhite, bottomGroup);
+    bombsText = text("BOMBS 0", 6, 6, 13, 0, {1.0f, 0.9f, 0.6f, 1.0f}, bottomGroup);
+    text("BEAM", 94, 23, 11, 0, kCaption, bottomGroup);
+    makeGauge(beamGauge, "assets/plist/spr_beam_bar", 120, 194, 26, bottomGroup);
+    beamBar = beamGauge.fill;
+    setTint(*beamBar, kBeamShort);
+    breakCaption = text("TRANCE", 83, 8, 11, 0, kCaption, bottomGroup);
+    makeGauge(breakGauge, "assets/plist/spr_break_bar", 120, 160, 11, bottomGroup);
+    breakBar = breakGauge.fill;
+    breakBarTrance =
+        sprite("assets/plist/spr_break_bar_break", 120, 11, 0.0f, kGaugeScaleY, 0.9f, bottomGroup);
+    breakBarTrance->setVisible(false);
+    breakText = text("0%", 314, 8, 11, 2, kWhite, bottomGroup);
+
+    // Messages over the field.
+    warningText = text("SHIELD", 160, 60, 14, 1, {1.6f, 0.5f, 0.5f, 1.0f}, nullptr);
+    warningText->setVisible(false);
+    bonusTitle = text("BONUS SUCCESSFUL", 160, 330, 16, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
+    bonusAmount = text("10000000", 160, 312, 14, 1, kWhite, nullptr);
+    for (OXTextBox* box : {bonusTitle, bonusAmount}) {
+        box->setVisible(false);
+        box->setActive(false);
+    }
+
+    // The trance cut-in, hidden until it plays.
+    cutInBackground =
+        sprite("assets/plist/spr_break_gfx_bg", 160, 240, kCutInBandScaleX, kCutInBandScaleY, 1.0f, nullptr);
+    cutInBlur = sprite("assets/plist/spr_break_gfx_blur", 160, 240, 1.4f, 1.0f, 1.0f, nullptr);
+    cutInPicture =
+        sprite("assets/plist/spr_break_gfx", 160, 240, kCutInPictureScale, kCutInPictureScale, 1.0f, nullptr);
+    cutInBlur->setBlendMode(1);
+    for (OXSprite* part : {cutInBackground, cutInBlur, cutInPicture}) {
+        part->setVisible(false);
+        part->setActive(false);
+    }
+
+    // The loading cover, over everything until the stage starts.
+    loadCover = sprite(overlay::kBackdrop, 160, 240, 0.36f, 0.5f, 1.0f, nullptr);
+    loadLogo = sprite("assets/plist/spr_HUD_load_logo", 160, 240, 0.55f, 0.55f, 1.0f, nullptr);
+}
+
+void OXScnBaseHUD::update(float dtMs) {
+    OXScene::update(dtMs);
+    updateCounters();
+    updateShipValues();
+    updateWarning(dtMs);
+    updateBonus(dtMs);
+    updateGroups();
+    // Last: the ship's break mode may start here.
+    updateCutIn(dtMs);
+}
+
+void OXScnBaseHUD::updateCounters() {
+    const CXGameSession& session = CXGameSession::instance();
+    char line[40];
+    if (session.getScore() != shownScore) {
+        shownScore = session.getScore();
+        formatScore(shownScore, line, sizeof line);
+        scoreText->setText(line);
+    }
+    if (session.getHighScore() != shownHighScore) {
+        shownHighScore = session.getHighScore();
+        formatScore(shownHighScore, line, sizeof line);
+        highScoreText->setText(line);
+    }
+    if (session.getLives() != shownLives) {
+        shownLives = session.getLives();
+        std::snprintf(line, sizeof line, "SHIPS %d", std::max(shownLives, 0));
+        livesText->setText(line);
+    }
+    if (session.getBombs() != shownBombs) {
+        shownBombs = session.getBombs();
+        std::snprintf(line, sizeof line, "BOMBS %d", std::max(shownBombs, 0));
+        bombsText->setText(line);
+    }
+    if (session.getTranceFactor() != shownTranceFactor) {
+        shownTranceFactor = session.getTranceFactor();
+        std::snprintf(line, sizeof line, "tm %1.2fx", static_cast<double>(shownTranceFactor));
+        tranceFactorText->setText(line);
+    }
+}
+
+void OXScnBaseHUD::updateShipValues() {
+    const OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
+    if (!ship) {
+        return;
+    }
+    char line[40];
+    if (ship->getTotalMultiplier() != shownMultiplier) {
+        shownMultiplier = ship->getTotalMultiplier();
+        std::snprintf(line, sizeof line, "%1.1fx", static_cast<double>(shownMultiplier));
+        multiplierText->setText(line);
+    }
+    if (ship->getGrazeChain() != shownGrazeChain) {
+        shownGrazeChain = ship->getGrazeChain();
+        std::snprintf(line, sizeof line, "%d grazed", shownGrazeChain);
+        grazeText->setText(line);
+    }
+    if (ship->bonusValue() != shownChainBonus) {
+        shownChainBonus = ship->bonusValue();
+        std::snprintf(line, sizeof line, "+%d pts", shownChainBonus);
+        chainText->setText(line);
+    }
+    setGauge(grazeGauge, ship->getGrazeHeat());
+
+    // The beam bar is red while a counter-attack is not yet possible.
+    setGauge(beamGauge, ship->getBeamGauge());
+    const bool ready = ship->getBeamGauge() >= OXSTGBasePlayer::kCounterMinimum;
+    if (ready != beamReady) {
+        beamReady = ready;
+        setTint(*beamBar, ready ? kWhite : kBeamShort);
+    }
+
+    // The break gauge, drawn with the trance's own fill while it runs.
+    const bool trance = ship->isTranceActive();
+    setGauge(breakGauge, ship->getBreakRatio());
+    breakBarTrance->setScale(breakBar->getScale().x, breakBar->getScale().y, 1.0f);
+    breakBarTrance->setX(breakBar->getX());
+    breakBarTrance->setVisible(trance && breakBar->isVisible());
+    breakBar->setVisible(!trance && breakBar->isVisible());
+    const int percent = static_cast<int>(std::min(1.0f, std::max(0.0f, ship->getBreakRatio())) * 100.0f);
+    if (percent != shownBreakPercent) {
+        shownBreakPercent = percent;
+        std::snprintf(line, sizeof line, "%d%%", percent);
+        breakText->setText(line);
+    }
+    CXGfxManager& gfx = CXGfxManager::instance();
+    if (trance != shownTrance) {
+        shownTrance = trance;
+        setTint(*breakCaption, trance ? kTranceGold : kCaption);
+        if (!trance) {
+            gfx.setShakeOffset(0.0f);
+        }
+    }
+    if (trance) {
+        // The screen trembles for as long as the trance runs.
+        gfx.setShakeOffset(static_cast<float>(std::rand() % 100) * 0.01f * 0.015f);
+    }
+
+    // The shield: the warning blinks while it runs.
+    const bool shield = ship->getShieldTimer() > 0.0f;
+    if (shield && !shieldShown) {
+        startWarning();
+    }
+    shieldShown = shield;
+}
+
+void OXScnBaseHUD::updateWarning(float dtMs) {
+    if (!warningText->isVisible()) {
+        return;
+    }
+    if (!shieldShown && warningBeeps <= 0) {
+        warningText->setVisible(false);
+        warningText->setActive(false);
+        return;
+    }
+    warningTimer -= dtMs;
+    if (warningTimer > 0.0f) {
+        return;
+    }
+    warningTimer += kWarningBlinkMs;
+    warningText->fadeTo(kWarningBlinkMs, 0.25f, 1.0f);
+    if (warningBeeps > 0) {
+        CXSoundManager::instance().playEffect(kWarningSound,
+                                              static_cast<float>(warningBeeps) * 0.65f / kWarningBeeps);
+        --warningBeeps;
+    }
+}
+
+void OXScnBaseHUD::startWarning() {
+    warningBeeps = kWarningBeeps;
+    warningTimer = 0.0f;
+    warningText->setVisible(true);
+    warningText->setActive(true);
+}
+
+void OXScnBaseHUD::updateBonus(float dtMs) {
+    if (bonusHold <= 0.0f) {
+        return;
+    }
+    bonusHold -= dtMs;
+    if (bonusHold > 0.0f) {
+        return;
+    }
+    for (OXTextBox* box : {bonusTitle, bonusAmount}) {
+        if (box->isVisible()) {
+            box->setKeepAlive(false);  // hidden again when the fade ends
+            box->fadeTo(kBonusFadeOutMs, box->getAlpha(), 0.0f);
+        }
+    }
+}
+
+void OXScnBaseHUD::showBonus(bool success, float amount) {
+    bonusTitle->setText(success ? "BONUS SUCCESSFUL" : "BONUS FAILED");
+    bonusTitle->setKeepAlive(true);
+    bonusTitle->fadeTo(kBonusFadeInMs, 0.0f, 0.75f);
+    if (success) {
+        char line[24];
+        std::snprintf(line, sizeof line, "%1.0f", static_cast<double>(amount));
+        bonusAmount->setText(line);
+        bonusAmount->setKeepAlive(true);
+        bonusAmount->fadeTo(kBonusFadeInMs, 0.0f, 0.75f);
+    } else {
+        bonusAmount->setVisible(false);
+        bonusAmount->setActive(false);
+    }
+    bonusHold = kBonusHoldMs;
+}
+
+void OXScnBaseHUD::updateGroups() {
+    const OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
+    const bool dimming = ship && CXGameSession::instance().getScreenScale() > 0.65f;
+    const bool low = dimming && ship->getY() <= kLowEdge;
+    const bool high = dimming && ship->getY() >= kHighEdge;
+    struct Row {
+        IXTransformable* group;
+        bool& dimmed;
+        bool wanted;
+    } rows[] = {{bottomGroup, lowGroupDimmed, low}, {topGroup, highGroupDimmed, high}};
+    for (Row& row : rows) {
+        if (row.dimmed == row.wanted) {
+            continue;
+        }
+        row.dimmed = row.wanted;
+        row.group->fadeTo(kGroupFadeMs, row.group->getAlpha(), row.wanted ? kDimmedAlpha : 1.0f);
+        row.group->setVisible(false);  // an anchor only: never drawn itself
+    }
+}
+
+void OXScnBaseHUD::hideLoadCover() {
+    loadCover->setKeepAlive(false);
+    loadCover->fadeTo(kLoadCoverFadeMs, loadCover->getAlpha(), 0.0f);
+    loadLogo->setKeepAlive(false);
+    loadLogo->tintTo(kLoadCoverFadeMs, {1, 1, 1, 1}, {0.3f, 0.3f, 0.3f, 0.0f}, 1.0f, nullptr, nullptr);
+}
+
+void OXScnBaseHUD::showLoadCover() {
+    for (OXSprite* part : {loadCover, loadLogo}) {
+        part->resetActions();
+        part->setColour(1, 1, 1, 1);
+        part->setVisible(true);
+        part->setActive(true);
+    }
+}
+
+void OXScnBaseHUD::damageFlash(float durationMs) {
+    multiplierText->tintTo(durationMs, kDamageTint, kMultiplierTint, 1.0f, nullptr, nullptr);
+}
+
+void OXScnBaseHUD::startTranceCutIn() {
+    if (cutInTime >= 0.0f) {
+        return;  // already playing
+    }
+    if (!active) {
+        // Nothing would play the cut-in: start the trance at once rather
+        // than leave the game frozen.
+        if (OXSTGBasePlayer* ship = CXGameSession::instance().getShip()) {
+            ship->startBreak();
+        }
+        return;
+    }
+    cutInTime = 0.0f;
+    cutInStep = 0;
+    for (OXSprite* part : {cutInBackground, cutInBlur, cutInPicture}) {
+        part->resetActions();
+        part->setColour(1, 1, 1, 1);
+        part->setVisible(true);
+        part->setActive(true);
+    }
+    cutInBackground->setScale(kCutInBandScaleX, kCutInBandScaleY, 1.0f);
+    cutInPicture->setScale(kCutInFlashScale, kCutInFlashScale, 1.0f);
+    cutInPicture->setColour(2.0f, 2.0f, 2.0f, 1.0f);
+}
+
+void OXScnBaseHUD::updateCutIn(float dtMs) {
+    if (cutInTime < 0.0f) {
+        return;
+    }
+    cutInTime += dtMs;
+    if (cutInStep == 0 && cutInTime >= kCutInSettleMs) {
+        // The picture slams in from its flash size while its colour settles.
+        cutInStep = 1;
+        cutInPicture->scaleTo(kCutInBreakMs - kCutInSettleMs, {kCutInFlashScale, kCutInFlashScale, 1.0f},
+                              {kCutInPictureScale, kCutInPictureScale, 1.0f}, 1.0f);
+        cutInPicture->tintTo(80.0f, {2.0f, 2.0f, 2.0f, 1.0f}, {1, 1, 1, 1}, 1.0f, nullptr, nullptr);
+    }
+    if (cutInStep == 1 && cutInTime >= kCutInBreakMs) {
+        // The picture grows and fades, the band closes, and the trance begins.
+        cutInStep = 2;
+        const float stepMs = kCutInEndMs - kCutInBreakMs;
+        cutInPicture->scaleTo(stepMs, {kCutInPictureScale, kCutInPictureScale, 1.0f},
+                              {kCutInGrowScale, kCutInGrowScale, 1.0f}, 1.0f);
+        cutInPicture->fadeTo(stepMs, 1.0f, 0.0f);
+        cutInBlur->fadeTo(stepMs, 1.0f, 0.0f);
+        cutInBackground->scaleTo(stepMs, {kCutInBandScaleX, kCutInBandScaleY, 1.0f},
+                                 {0.001f, kCutInBandScaleY, 1.0f}, 1.0f);
+        if (OXSTGBasePlayer* ship = CXGameSession::instance().getShip()) {
+            ship->startBreak();
+        }
+    }
+    if (cutInTime >= kCutInEndMs) {
+        cutInTime = -1.0f;
+        for (OXSprite* part : {cutInBackground, cutInBlur, cutInPicture}) {
+            part->setVisible(false);
+            part->setActive(false);
+        }
+    }
+}

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/OXScene.h"
+
+class IXTransformable;
+class OXSprite;
+class OXTextBox;
+
+// The in-stage heads-up display: score, high score, multiplier, lives,
+// bombs, gauges, the loading cover, the damage flash and the trance cut-in.
+// Every number is rewritten only when it changed; nothing is allocated
+// after buildScene.
+class OXScnBaseHUD : public OXScene {
+  public:
+    // Steps of the trance cut-in, by the milliseconds at which they begin.
+    static constexpr float kCutInSettleMs = 60.0f;  // the picture squeezes in
+    static constexpr float kCutInBreakMs = 160.0f;  // the ship's break mode starts
+    static constexpr float kCutInEndMs = 310.0f;    // the sprites are hidden
+    static constexpr float kLoadCoverFadeMs = 500.0f;
+    static constexpr int kWarningBeeps = 12;
+
+    ~OXScnBaseHUD() override;
+
+    void buildScene() override;
+    void update(float dtMs) override;
+    // The stage has started: the loading cover fades out.
+    void hideLoadCover();
+    // A stage is loading: the cover is shown again.
+    void showLoadCover();
+    // Plays the trance cut-in; calls the ship's startBreak when it has played.
+    void startTranceCutIn();
+    // The multiplier text flashes red and returns to its tint over `durationMs`.
+    void damageFlash(float durationMs);
+    // The boss phase bonus result.
+    void showBonus(bool success, float amount);
+    // The shield warning: a blinking caption and 12 fading beeps.
+    void startWarning();
+
+    // ---- For tests and tools ----
+    const OXTextBox* getScoreText() const { return scoreText; }
+    const OXTextBox* getHighScoreText() const { return highScoreText; }
+    const OXTextBox* getMultiplierText() const { return multiplierText; }
+    const OXTextBox* getGrazeText() const { return grazeText; }
+    const OXTextBox* getChainText() const { return chainText; }
+    const OXTextBox* getTranceFactorText() const { return tranceFactorText; }
+    const OXTextBox* getLivesText() const { return livesText; }
+    const OXTextBox* getBombsText() const { return bombsText; }
+    const OXTextBox* getBreakText() const { return breakText; }
+    const OXTextBox* getBonusTitle() const { return bonusTitle; }
+    const OXTextBox* getBonusAmount() const { return bonusAmount; }
+    const OXSprite* getBeamBar() const { return beamBar; }
+    const OXSprite* getBreakBar() const { return breakBar; }
+    const OXSprite* getLoadCover() const { return loadCover; }
+    bool isCutInPlaying() const { return cutInTime >= 0.0f; }
+    int getWarningBeepsLeft() const { return warningBeeps; }
+
+    // "0,000,001,234": at least ten digits with a comma every three.
+    static void formatScore(int64_t score, char* out, size_t capacity);
+
+  private:
+    // A gauge: its trough and its fill, `length` units long from `left`.
+    struct Gauge {
+        OXSprite* frame = nullptr;  // owned through objects
+        OXSprite* fill = nullptr;   // owned through objects
+        float left = 0.0f;          // units
+        float length = 0.0f;        // units
+        float y = 0.0f;             // units
+    };
+
+    OXSprite* sprite(const char* path, float x, float y, float scaleX, float scaleY, float alpha,
+                     IXTransformable* group);
+    OXTextBox* text(const char* value, float x, float y, int charSize, int alignment, const Colour& tint,
+                    IXTransformable* group);
+    void makeGauge(Gauge& gauge, const char* fillPath, float left, float length, float y,
+                   IXTransformable* group);
+    static void setGauge(Gauge& gauge, float value);
+    void updateCounters();
+    void updateShipValues();
+    void updateCutIn(float dtMs);
+    void updateWarning(float dtMs);
+    void updateBonus(float dtMs);
+    void updateGroups();
+
+    IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
+    IXTransformable* bottomGroup = nullptr;  // owned through objects; dims the bottom row
+
+    OXTextBox* scoreText = nullptr;  // all owned through objects
+    OXTextBox* highScoreText = nullptr;
+    OXSprite* multiplierPlate = nullptr;
+    OXTextBox* multiplierText = nullptr;
+    OXTextBox* grazeText = nullptr;
+    OXTextBox* chainText = nullptr;
+    OXTextBox* tranceFactorText = nullptr;
+    Gauge grazeGauge;
+    OXTextBox* livesText = nullptr;
+    OXTextBox* bombsText = nullptr;
+    Gauge beamGauge;
+    Gauge breakGauge;
+    OXSprite* breakBar = nullptr;  // the break fill, swapped with the trance fill
+    OXSprite* breakBarTrance = nullptr;
+    OXSprite* beamBar = nullptr;
+    OXTextBox* breakText = nullptr;
+    OXTextBox* breakCaption = nullptr;
+    OXTextBox* warningText = nullptr;
+    OXTextBox* bonusTitle = nullptr;
+    OXTextBox* bonusAmount = nullptr;
+    OXSprite* cutInBackground = nullptr;
+    OXSprite* cutInBlur = nullptr;
+    OXSprite* cutInPicture = nullptr;
+    OXSprite* loadCover = nullptr;
+    OXSprite* loadLogo = nullptr;
+
+    // The values shown, so texts are rebuilt only when they change.
+    int64_t shownScore = -1;
+    int64_t shownHighScore = -1;
+    int shownLives = -1;
+    int shownBombs = -1;
+    float shownMultiplier = -1.0f;
+    int shownGrazeChain = -1;
+    int shownChainBonus = -1;
+    float shownTranceFactor = -1.0f;
+    int shownBreakPercent = -1;
+    bool shownTrance = false;
+    bool beamReady = false;  // the beam bar is white (counter-attack possible)
+
+    float cutInTime = -1.0f;  // ms since the cut-in began, -1 when idle
+    int cutInStep = 0;        // 0 flash, 1 settling, 2 break started
+    bool shieldShown = false;
+    int warningBeeps = 0;
+    float warningTimer = 0.0f;  // ms to the next beep
+    float bonusHold = 0.0f;     // ms the bonus stays before fading out
+    bool lowGroupDimmed = false;
+    bool highGroupDimmed = false;
+};

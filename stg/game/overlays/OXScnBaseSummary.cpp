@@ -1,0 +1,144 @@
+#include "stg/game/overlays/OXScnBaseSummary.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "engine/OXTextBox.h"
+#include "stg/game/CXGameSession.h"
+
+namespace {
+constexpr Colour kTitleTint{0.6f, 1.4f, 1.6f, 1.0f};
+constexpr Colour kLabelTint{0.75f, 0.85f, 1.0f, 0.9f};
+constexpr Colour kValueTint{1.0f, 1.0f, 1.0f, 1.0f};
+constexpr Colour kBonusTint{1.5f, 1.3f, 0.6f, 1.0f};
+constexpr float kSlideFrom = overlay::kFieldWidth * 0.1f;  // units to the left of the resting place
+}  // namespace
+
+void OXScnBaseSummary::buildScene() {
+    overlay::setupCamera(*this);
+    overlay::addBackdrop(*this, 0.7f);
+    overlay::addSprite(*this, "assets/plist/spr_summary_bg", 160, 262, 1.12f, 0.68f, 1.0f);
+    overlay::addText(*this, "STAGE CLEAR", 160, 316, 24, 1, kTitleTint);
+    overlay::addText(*this, "bullets grazed", 40, 284, 12, 0, kLabelTint);
+    overlay::addText(*this, "orbs collected", 40, 260, 12, 0, kLabelTint);
+    overlay::addText(*this, "total bonus", 40, 230, 14, 0, kLabelTint);
+    // Grazes and orbs with their bonuses on the same rows; the total below.
+    const float x[kValueCount] = {190, 284, 190, 284, 284};
+    const float y[kValueCount] = {284, 284, 260, 260, 230};
+    const char* const templates[kValueCount] = {"99", "9999", "99", "9999", "9999"};
+    for (int i = 0; i < kValueCount; ++i) {
+        valueX[i] = x[i];
+        valueY[i] = y[i];
+        const bool bonus = i % 2 == 1 || i == kValueCount - 1;
+        valueTint[i] = bonus ? kBonusTint : kValueTint;
+        values[i] = overlay::addText(*this, templates[i], x[i], y[i], i == kValueCount - 1 ? 14 : 12, 2,
+                                     valueTint[i]);
+        values[i]->setVisible(false);
+        values[i]->setActive(false);
+    }
+    nextText = overlay::addText(*this, "Z NEXT", 160, 196, 13, 1, {0.85f, 0.9f, 1.0f, 0.9f});
+    nextText->setVisible(false);
+    nextText->setActive(false);
+}
+
+bool OXScnBaseSummary::isNextShown() const {
+    return nextText->isVisible();
+}
+
+void OXScnBaseSummary::showResults() {
+    const CXGameSession& session = CXGameSession::instance();
+    const int64_t total = static_cast<int64_t>(session.getGrazeBonus()) + session.getOrbBonus();
+    char line[5][24];
+    std::snprintf(line[0], sizeof line[0], "%d", session.getGrazes());
+    std::snprintf(line[1], sizeof line[1], "+%d", session.getGrazeBonus());
+    std::snprintf(line[2], sizeof line[2], "%d", session.getOrbs());
+    std::snprintf(line[3], sizeof line[3], "+%d", session.getOrbBonus());
+    std::snprintf(line[4], sizeof line[4], "%lld", static_cast<long long>(total));
+    // Every box starts hidden, so a second summary starts empty.
+    for (int i = 0; i < kValueCount; ++i) {
+        values[i]->resetActions();
+        values[i]->setColour(valueTint[i].r, valueTint[i].g, valueTint[i].b, valueTint[i].a);
+        values[i]->setText(line[i]);
+        values[i]->setVisible(false);
+        values[i]->setActive(false);
+    }
+    nextText->setVisible(false);
+    nextText->setActive(false);
+    char hint[24];
+    std::snprintf(hint, sizeof hint, "%s NEXT", overlay::keyName(overlay::currentBindings().fire));
+    nextText->setText(hint);
+    latch.clear();
+    finished = false;
+    revealed = 0;
+    revealTimer = 0.0f;
+    idleLeft = 0.0f;
+    visible = active = true;
+}
+
+void OXScnBaseSummary::revealNext() {
+    OXTextBox* box = values[revealed];
+    box->setPosition(valueX[revealed] - kSlideFrom, valueY[revealed], 2.0f);
+    box->moveBy(kRevealSlideMs, {kSlideFrom, 0.0f, 0.0f}, 2.0f);
+    box->fadeTo(kRevealFadeMs, 0.0f, valueTint[revealed].a);
+    ++revealed;
+    revealTimer = kRevealFadeMs;
+    if (revealed == kValueCount) {
+        // After the last value: NEXT, and the wait for an idle player.
+        nextText->fadeTo(kRevealFadeMs, 0.0f, 0.9f);
+        idleLeft = kRevealFadeMs + kIdleNextMs;
+    }
+}
+
+void OXScnBaseSummary::revealAll() {
+    for (int i = 0; i < kValueCount; ++i) {
+        values[i]->resetActions();
+        values[i]->setColour(valueTint[i].r, valueTint[i].g, valueTint[i].b, valueTint[i].a);
+        values[i]->setPosition(valueX[i], valueY[i], 2.0f);
+        values[i]->setVisible(true);
+        values[i]->setActive(true);
+    }
+    revealed = kValueCount;
+    nextText->resetActions();
+    nextText->setColour(0.85f, 0.9f, 1.0f, 0.9f);
+    nextText->setVisible(true);
+    nextText->setActive(true);
+    idleLeft = kIdleNextMs;
+}
+
+void OXScnBaseSummary::next() {
+    if (finished) {
+        return;
+    }
+    finished = true;
+    latch.clear();
+    CXGameSession::instance().summaryFinished();
+}
+
+void OXScnBaseSummary::keyEvent(int key, bool down) {
+    if (finished || !latch.released(key, down) || key != overlay::currentBindings().fire) {
+        return;
+    }
+    if (revealed < kValueCount) {
+        revealAll();  // the first press shows everything at once
+    } else {
+        next();
+    }
+}
+
+void OXScnBaseSummary::update(float dtMs) {
+    OXScene::update(dtMs);
+    if (finished) {
+        return;
+    }
+    if (revealed < kValueCount) {
+        revealTimer -= dtMs;
+        if (revealTimer <= 0.0f) {
+            revealNext();
+        }
+        return;
+    }
+    idleLeft -= dtMs;
+    if (idleLeft <= 0.0f) {
+        next();
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/OXScene.h"
+#include "stg/game/overlays/OverlayKit.h"
+
+class OXTextBox;
+
+// The stage's results: grazes, orbs and their bonuses, revealed one after
+// another. Fire skips the reveal, then goes on (NEXT); an idle player goes
+// on by himself a few seconds after everything is shown.
+class OXScnBaseSummary : public OXScene {
+  public:
+    static constexpr int kValueCount = 5;  // grazes, graze bonus, orbs, orb bonus, total bonus
+    static constexpr float kRevealFadeMs = 500.0f;
+    static constexpr float kRevealSlideMs = 800.0f;
+    static constexpr float kIdleNextMs = 5000.0f;  // after the last value is shown
+
+    void buildScene() override;
+    void update(float dtMs) override;
+    void keyEvent(int key, bool down) override;
+    // Reads the session's counters and reveals them one after another.
+    void showResults();
+
+    const OXTextBox* getValueText(int index) const { return values[index]; }
+    bool isRevealDone() const { return revealed >= kValueCount; }
+    bool isNextShown() const;
+
+  private:
+    void revealNext();
+    void revealAll();
+    void next();
+
+    OXTextBox* values[kValueCount] = {};  // owned through objects
+    float valueX[kValueCount] = {};       // units, where each value comes to rest
+    float valueY[kValueCount] = {};
+    Colour valueTint[kValueCount] = {};
+    OXTextBox* nextText = nullptr;  // owned through objects
+    overlay::KeyLatch latch;
+    int revealed = kValueCount;  // values shown so far
+    float revealTimer = 0.0f;    // ms until the next value starts
+    float idleLeft = 0.0f;       // ms until NEXT happens by itself
+    bool finished = true;        // NEXT has been taken for this summary
+};

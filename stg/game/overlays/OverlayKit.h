@@ -1,0 +1,133 @@
+// What the overlay scenes of a stage share: their camera over the 320 x 480
+// play field, small constructors for their sprites and texts, the player's
+// key bindings with printable names, and a latch that turns a press and its
+// release into one action.
+#pragma once
+
+#include <cstdio>
+
+#include "data/CXUserProfile.h"
+#include "engine/OXScene.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "stg/game/CXGameSession.h"
+
+namespace overlay {
+
+constexpr float kFieldWidth = 320.0f;  // units, the play field the overlays are laid out on
+constexpr float kFieldHeight = 480.0f;
+constexpr const char* kFont = "assets/plist/fnt_novo_white";
+constexpr const char* kBackdrop = "assets/plist/spr_black_1024";
+constexpr const char* kPanel = "assets/plist/spr_overlay_panel";
+
+// An orthographic camera on the play field: one unit per field unit, origin
+// bottom-left.
+inline void setupCamera(OXScene& scene) {
+    scene.setOrthographicMode(true);
+    scene.setViewWidth(kFieldWidth);
+    scene.setViewHeight(kFieldHeight);
+    scene.setEye(kFieldWidth * 0.5f, kFieldHeight * 0.5f, 100.0f);
+    scene.setCentre(kFieldWidth * 0.5f, kFieldHeight * 0.5f, -100.0f);
+}
+
+// A sprite owned by `scene`, centred at (x, y).
+inline OXSprite* addSprite(OXScene& scene, const char* path, float x, float y, float scaleX, float scaleY,
+                           float alpha) {
+    auto* sprite = new OXSprite();
+    sprite->load(path);
+    sprite->setPosition(x, y, 1.0f);
+    sprite->setScale(scaleX, scaleY, 1.0f);
+    sprite->setAlpha(alpha);
+    scene.addObject(sprite);
+    return sprite;
+}
+
+// The black backdrop dimming the stage behind an overlay.
+inline OXSprite* addBackdrop(OXScene& scene, float alpha) {
+    return addSprite(scene, kBackdrop, kFieldWidth * 0.5f, kFieldHeight * 0.5f, 0.36f, 0.5f, alpha);
+}
+
+// A text owned by `scene`; (x, y) is the left, centre or right end of its
+// baseline by `alignment`.
+inline OXTextBox* addText(OXScene& scene, const char* text, float x, float y, int charSize, int alignment,
+                          const Colour& tint) {
+    auto* box = new OXTextBox();
+    box->load(kFont);
+    box->setCharSize(charSize);
+    box->setAlignment(alignment);
+    box->setText(text);
+    box->setPosition(x, y, 2.0f);
+    box->setColour(tint.r, tint.g, tint.b, tint.a);
+    scene.addObject(box);
+    return box;
+}
+
+// The four bindings, as game key codes.
+struct Bindings {
+    int fire = 2;    // 'Z'
+    int beam = 3;    // 'X'
+    int trance = 1;  // 'C'
+    int pause = 26;  // 'P'
+};
+
+// The player's bindings from the session's profile, or the defaults without one.
+inline Bindings currentBindings() {
+    Bindings keys;
+    if (const CXUserProfile* profile = CXGameSession::instance().getProfile()) {
+        keys.fire = profile->bindingCode(0);
+        keys.beam = profile->bindingCode(1);
+        keys.trance = profile->bindingCode(2);
+        keys.pause = profile->bindingCode(3);
+    }
+    return keys;
+}
+
+// The name printed on the keyboard for a game key code.
+inline const char* keyName(int code) {
+    static const char* const kNames[32] = {"V", "C", "Z", "X", "B", "N",   "M",    "A",     "S",  "EXEC", "D",
+                                           "F", "G", "H", "J", "K", "L",   "Q",    "W",     "E",  "R",    "T",
+                                           "Y", "U", "I", "O", "P", "ESC", "LEFT", "RIGHT", "UP", "DOWN"};
+    return code >= 0 && code < 32 ? kNames[code] : "?";
+}
+
+// "Z YES   X/C NO": the fire key for the first action, beam and trance for the second.
+inline void formatHint(char* out, size_t capacity, const Bindings& keys, const char* accept,
+                       const char* back) {
+    if (keys.beam == keys.trance) {
+        std::snprintf(out, capacity, "%s %s   %s %s", keyName(keys.fire), accept, keyName(keys.beam), back);
+    } else {
+        std::snprintf(out, capacity, "%s %s   %s/%s %s", keyName(keys.fire), accept, keyName(keys.beam),
+                      keyName(keys.trance), back);
+    }
+}
+
+// Acts on a key's release only when this overlay also saw it pressed, so a
+// key held when the overlay appeared (the release that paused the game, fire
+// held through a death) does not choose for the player.
+class KeyLatch {
+  public:
+    // True for the release of a key pressed since the latch was cleared.
+    bool released(int code, bool down) {
+        if (code < 0 || code >= kCodes) {
+            return false;
+        }
+        if (down) {
+            pressed[code] = true;
+            return false;
+        }
+        const bool wasPressed = pressed[code];
+        pressed[code] = false;
+        return wasPressed;
+    }
+    void clear() {
+        for (bool& key : pressed) {
+            key = false;
+        }
+    }
+
+  private:
+    static constexpr int kCodes = 32;
+    bool pressed[kCodes] = {};
+};
+
+}  // namespace overlay

@@ -1,0 +1,404 @@
+// The overlays of a stage, driven through the session with the player's
+// keys as the game delivers them: the HUD's numbers and gauges, the trance
+// cut-in, pause with its countdown and the end-game question, the continue
+// prompt, the stage summary, the game-over fade and the stage splash.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/CXUserProfile.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnBaseContinue.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
+#include "stg/game/overlays/OXScnBasePause.h"
+#include "stg/game/overlays/OXScnBaseSplash.h"
+#include "stg/game/overlays/OXScnBaseSummary.h"
+#include "stg/game/overlays/OXScnGameOver.h"
+#include "tests/game/GameTestSupport.h"
+#include "tests/support/AllocationCounter.h"
+
+namespace {
+
+// The profile's default bindings.
+constexpr int kFire = 2;
+constexpr int kBeam = 3;
+constexpr int kTrance = 1;
+constexpr int kPause = 26;
+constexpr float kFrameMs = 16.7f;
+
+class OverlayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        session.setProfile(&profile);
+        session.setEndHandler([](void* ended) { ++*static_cast<int*>(ended); }, &endings);
+        session.setScreenSize(450, 600);
+        session.setGameMode(CXGameSession::Arcade);
+        session.setCasual(false);
+        session.setDifficulty(1);
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        session.tick(kFrameMs);
+    }
+    void TearDown() override {
+        session.tearDown();
+        session.setProfile(nullptr);
+        session.setEndHandler(nullptr, nullptr);
+    }
+
+    void press(int key) {
+        session.keyEvent(key, true);
+        session.keyEvent(key, false);
+    }
+    void frames(int count) {
+        for (int frame = 0; frame < count; ++frame) {
+            session.tick(kFrameMs);
+        }
+    }
+    void run(float ms) {
+        for (float done = 0.0f; done < ms; done += kFrameMs) {
+            session.tick(kFrameMs);
+        }
+    }
+    // Plays until the ship has come out of the mothership, at most 20 s.
+    OXSTGBasePlayer& shipInPlay() {
+        for (int frame = 0; frame < 1200 && session.getShip()->isOutOfPlay(); ++frame) {
+            session.tick(kFrameMs);
+        }
+        EXPECT_FALSE(session.getShip()->isOutOfPlay());
+        return *session.getShip();
+    }
+
+    OXScnBaseHUD& hud() { return *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay)); }
+    OXScnBasePause& pauseScreen() {
+        return *static_cast<OXScnBasePause*>(session.getOverlay(CXGameSession::PauseOverlay));
+    }
+    OXScnBaseSummary& summary() {
+        return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
+    }
+    bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
+
+    CXGameSession& session = CXGameSession::instance();
+    CXUserProfile profile;
+    int endings = 0;
+};
+
+// ---- HUD ----
+
+TEST_F(OverlayTest, TheHudRewritesTheScoreOnlyWhenItChanges) {
+    session.setScore(1234);
+    run(kFrameMs);
+    const OXTextBox& score = *hud().getScoreText();
+    EXPECT_EQ(score.getText(), "0,000,001,234");
+    EXPECT_EQ(hud().getHighScoreText()->getText(), "0,000,001,234");
+
+    const unsigned revision = score.getTextRevision();
+    const unsigned highRevision = hud().getHighScoreText()->getTextRevision();
+    run(20 * kFrameMs);
+    EXPECT_EQ(score.getTextRevision(), revision);
+    EXPECT_EQ(hud().getHighScoreText()->getTextRevision(), highRevision);
+
+    session.setScore(98765432109);
+    run(kFrameMs);
+    EXPECT_EQ(score.getText(), "98,765,432,109");
+    EXPECT_EQ(score.getTextRevision(), revision + 1);
+
+    // A lower score after a continue leaves the high score where it was.
+    session.setScore(0);
+    run(kFrameMs);
+    EXPECT_EQ(score.getText(), "0,000,000,000");
+    EXPECT_EQ(hud().getHighScoreText()->getText(), "98,765,432,109");
+}
+
+TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    session.setLives(3);
+    session.setBombs(1);
+    ship.setBeamGauge(0.19f);
+    ship.setBreakGauge(450.0f);
+    run(kFrameMs);
+    EXPECT_EQ(hud().getLivesText()->getText(), "SHIPS 3");
+    EXPECT_EQ(hud().getBombsText()->getText(), "BOMBS 1");
+    EXPECT_EQ(hud().getBreakText()->getText(), "45%");
+    EXPECT_EQ(hud().getMultiplierText()->getText().back(), 'x');
+
+    // The beam bar turns from red to white exactly at 0.2.
+    const OXSprite& beam = *hud().getBeamBar();
+    EXPECT_FLOAT_EQ(beam.getColour().g, 0.0f);
+    ship.setBeamGauge(0.2f);
+    run(kFrameMs);
+    EXPECT_FLOAT_EQ(beam.getColour().g, 1.0f);
+    // The bar is as long as the gauge is full.
+    const float fifth = beam.getScale().x;
+    ship.setBeamGauge(1.0f);
+    run(kFrameMs);
+    EXPECT_NEAR(beam.getScale().x, fifth * 5.0f, 1e-4f);
+
+    session.setLives(0);
+    run(kFrameMs);
+    EXPECT_EQ(hud().getLivesText()->getText(), "SHIPS 0");
+}
+
+TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    testfiles::CountingGLDevice counting;
+    setGLDevice(&counting);
+    run(kFrameMs);
+    session.draw();
+    const long before = testfiles::allocationCount();
+    for (int frame = 0; frame < 60; ++frame) {
+        session.setScore(frame * 1000 + 7);
+        ship.setBreakGauge(static_cast<float>(frame) * 10.0f);
+        hud().tick(kFrameMs);
+        hud().draw();
+    }
+    EXPECT_EQ(testfiles::allocationCount(), before);
+    setGLDevice(nullptr);
+}
+
+TEST_F(OverlayTest, TheLoadingCoverFadesOutWhenTheStageStarts) {
+    // The first tick started the stage and began the 500 ms fade.
+    EXPECT_TRUE(hud().getLoadCover()->isVisible());
+    run(600.0f);
+    EXPECT_FALSE(hud().getLoadCover()->isVisible());
+}
+
+TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceAtItsThirdStepAndEnds) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    ship.setBreakGauge(OXSTGBasePlayer::kBreakFull);
+    hud().startTranceCutIn();
+    EXPECT_TRUE(hud().isCutInPlaying());
+    frames(9);  // 150 ms: still squeezing in
+    EXPECT_FALSE(ship.isTranceActive());
+    frames(1);
+    EXPECT_TRUE(ship.isTranceActive());
+    frames(9);
+    EXPECT_FALSE(hud().isCutInPlaying());
+    EXPECT_TRUE(ship.isTranceActive());
+
+    // The screen trembles through the trance; a game ending meanwhile puts it back.
+    CXGfxManager::instance().setShakeOffset(0.01f);
+    session.tearDown();
+    EXPECT_EQ(CXGfxManager::instance().getShakeOffset(), 0.0f);
+}
+
+TEST_F(OverlayTest, TheDamageFlashTurnsTheMultiplierRedAndBack) {
+    hud().damageFlash(500.0f);
+    const OXTextBox& multiplier = *hud().getMultiplierText();
+    EXPECT_FLOAT_EQ(multiplier.getColour().r, 1.75f);
+    run(520.0f);
+    EXPECT_FLOAT_EQ(multiplier.getColour().r, 0.5f);
+    EXPECT_FLOAT_EQ(multiplier.getColour().g, 1.5f);
+}
+
+TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {
+    hud().showBonus(true, 1250000.0f);
+    EXPECT_EQ(hud().getBonusTitle()->getText(), "BONUS SUCCESSFUL");
+    EXPECT_EQ(hud().getBonusAmount()->getText(), "1250000");
+    run(1600.0f);
+    EXPECT_FLOAT_EQ(hud().getBonusTitle()->getAlpha(), 0.75f);
+    run(2500.0f);
+    EXPECT_FALSE(hud().getBonusTitle()->isVisible());
+    EXPECT_FALSE(hud().getBonusAmount()->isVisible());
+
+    hud().showBonus(false, 0.0f);
+    EXPECT_EQ(hud().getBonusTitle()->getText(), "BONUS FAILED");
+    EXPECT_FALSE(hud().getBonusAmount()->isVisible());
+}
+
+// ---- Pause ----
+
+TEST_F(OverlayTest, ThePauseKeyPausesWithoutItsOwnReleaseResuming) {
+    press(kPause);
+    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    run(100.0f);
+    EXPECT_FALSE(pauseScreen().isCountingDown());
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(pauseScreen().getHintText()->getText(), "Z/P RESUME   X/C END GAME");
+}
+
+TEST_F(OverlayTest, EndGameThenNoReturnsToThePauseScreen) {
+    press(kPause);
+    press(kTrance);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    EXPECT_TRUE(shown(CXGameSession::ConfirmOverlay));
+    EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
+    run(100.0f);
+
+    press(kBeam);  // NO
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    EXPECT_TRUE(shown(CXGameSession::PauseOverlay));
+    EXPECT_FALSE(shown(CXGameSession::ConfirmOverlay));
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_FALSE(pauseScreen().isCountingDown());
+    EXPECT_EQ(endings, 0);
+
+    // And YES ends the game.
+    press(kBeam);
+    press(kFire);
+    EXPECT_EQ(endings, 1);
+}
+
+TEST_F(OverlayTest, ResumeCountsThreeTwoOneThenPlays) {
+    press(kPause);
+    press(kFire);
+    ASSERT_TRUE(pauseScreen().isCountingDown());
+    run(kFrameMs);
+    EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "3");
+    // Keys during the countdown change nothing.
+    press(kTrance);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    run(750.0f);
+    EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "2");
+    run(750.0f);
+    EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "1");
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    run(750.0f);
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
+
+    // The next pause offers the choices again.
+    press(kPause);
+    EXPECT_FALSE(pauseScreen().isCountingDown());
+    EXPECT_TRUE(pauseScreen().getHintText()->isVisible());
+}
+
+// ---- Continue ----
+
+TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
+    session.setContinues(0);
+    session.setLives(0);
+    session.showContinue();
+    auto& prompt = *static_cast<OXScnBaseContinue*>(session.getOverlay(CXGameSession::ContinueOverlay));
+    EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 0");
+    press(kFire);
+    run(100.0f);
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getLives(), 0);
+
+    // With one left, YES takes it and play goes on.
+    session.setContinues(1);
+    session.showContinue();
+    EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 1");
+    press(kFire);
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getContinues(), 0);
+}
+
+TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
+    session.keyEvent(kFire, true);  // shooting when the last life goes
+    session.setContinues(1);
+    session.showContinue();
+    session.keyEvent(kFire, false);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getContinues(), 1);
+
+    // NO asks whether to end the game.
+    press(kTrance);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+}
+
+// ---- Summary ----
+
+TEST_F(OverlayTest, TheSummaryRevealsTheSessionsNumbersOneAfterAnother) {
+    for (int i = 0; i < 12; ++i) {
+        session.countGraze();
+    }
+    for (int i = 0; i < 3; ++i) {
+        session.countOrb();
+    }
+    session.stageCleared();
+    ASSERT_TRUE(shown(CXGameSession::SummaryOverlay));
+    OXScnBaseSummary& results = summary();
+    EXPECT_EQ(results.getValueText(0)->getText(), "12");
+    EXPECT_EQ(results.getValueText(1)->getText(), "+" + std::to_string(session.getGrazeBonus()));
+    EXPECT_EQ(results.getValueText(2)->getText(), "3");
+    EXPECT_EQ(results.getValueText(3)->getText(), "+" + std::to_string(session.getOrbBonus()));
+    EXPECT_EQ(results.getValueText(4)->getText(),
+              std::to_string(session.getGrazeBonus() + session.getOrbBonus()));
+    EXPECT_GT(session.getGrazeBonus(), 0);
+
+    // Hidden at first, then each in turn, and NEXT after the last.
+    for (int i = 0; i < OXScnBaseSummary::kValueCount; ++i) {
+        EXPECT_FALSE(results.getValueText(i)->isVisible()) << i;
+    }
+    run(600.0f);
+    EXPECT_TRUE(results.getValueText(0)->isVisible());
+    EXPECT_TRUE(results.getValueText(1)->isVisible());
+    EXPECT_FALSE(results.getValueText(2)->isVisible());
+    EXPECT_FALSE(results.isNextShown());
+    run(2000.0f);
+    EXPECT_TRUE(results.getValueText(4)->isVisible());
+    EXPECT_TRUE(results.isNextShown());
+
+    // NEXT: the only stage is done, so the game ends.
+    press(kFire);
+    run(kFrameMs);
+    EXPECT_EQ(endings, 1);
+    EXPECT_FALSE(shown(CXGameSession::SummaryOverlay));
+}
+
+TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
+    session.stageCleared();
+    OXScnBaseSummary& results = summary();
+    press(kFire);
+    EXPECT_TRUE(results.isRevealDone());
+    EXPECT_TRUE(results.getValueText(4)->isVisible());
+    EXPECT_EQ(endings, 0);
+
+    run(4900.0f);
+    EXPECT_EQ(endings, 0);
+    run(200.0f);
+    EXPECT_EQ(endings, 1);
+
+    // A second summary starts empty.
+    results.showResults();
+    EXPECT_FALSE(results.getValueText(0)->isVisible());
+    EXPECT_FALSE(results.isNextShown());
+}
+
+// ---- Game over and splash ----
+
+TEST_F(OverlayTest, GameOverEndsTheGameWhenItsFadeHasFinished) {
+    session.setContinues(0);
+    session.showGameOver();
+    auto& gameOver = *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
+    EXPECT_FLOAT_EQ(gameOver.getAlpha(), 0.0f);
+    run(1950.0f);
+    EXPECT_EQ(endings, 0);
+    EXPECT_GT(gameOver.getAlpha(), 0.9f);
+    run(100.0f);
+    EXPECT_EQ(endings, 1);
+    EXPECT_EQ(gameOver.getTitleText()->getText(), "GAME OVER");
+}
+
+TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
+    // Ticked on its own: the stage would announce itself again meanwhile.
+    auto& splash = *static_cast<OXScnBaseSplash*>(session.getOverlay(CXGameSession::SplashOverlay));
+    auto play = [&](float ms) {
+        for (int frame = 0; frame * kFrameMs < ms; ++frame) {
+            splash.tick(kFrameMs);
+        }
+    };
+    session.showSplash(1);
+    EXPECT_EQ(splash.getStageText()->getText(), "STAGE 2");
+    play(1000.0f);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_FLOAT_EQ(splash.getStageText()->getAlpha(), 1.0f);
+    play(2000.0f);
+    EXPECT_FALSE(splash.isVisible());
+
+    session.showBossWarning();
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_EQ(splash.getWarningText()->getText(), "WARNING");
+    play(4000.0f);
+    EXPECT_FALSE(splash.isVisible());
+}
+
+}  // namespace
