@@ -7,6 +7,8 @@
 //   senko_engine.png   128 x 128, 2 cells of 64 x 128: the exhaust plume that hangs below the
 //                      ship (nozzle at the top of the cell), two flicker frames
 //   senko_marker.png   64 x 64: the focus marker round the ship's hit box (hit box at the centre)
+//   senko_fx.png       512 x 256, 8 x 4 cells of 64 x 64: the ship's lights and markers (see
+//                      fx_frame below for the cells)
 //   mothership.png     512 x 512: the friendly carrier, nose-up, its launch rail down the middle
 
 #include <cmath>
@@ -16,6 +18,7 @@
 #include "raster/Draw.h"
 #include "textures/CraftKit.h"
 #include "textures/GameplayAtlases.h"
+#include "textures/Motifs.h"
 #include "textures/Painters.h"
 
 namespace artgen {
@@ -237,6 +240,203 @@ void drawWindows(Canvas& canvas, Vec2 from, Vec2 to, int count, Colour colour) {
     }
 }
 
+// The cells of senko_fx.png; the ship's sprite lists name them by "start frame".
+namespace fx_frame {
+constexpr int kShield = 0;
+constexpr int kBreakIndicator = 1;
+constexpr int kAim = 2;
+constexpr int kWarningCircle = 3;
+constexpr int kAimAnim = 4;  // 4 frames (4 to 7)
+constexpr int kAimAnimCount = 4;
+constexpr int kBreakCircle = 8;
+constexpr int kBreakField = 9;
+constexpr int kDistortion = 10;
+constexpr int kEngineGlow = 11;
+constexpr int kTipGlow = 12;
+constexpr int kBreakAura = 13;
+constexpr int kFlash = 14;
+constexpr int kChargeRing = 15;
+constexpr int kChargeSpark = 16;
+constexpr int kTranceBurst = 17;  // 4 frames (17 to 20)
+constexpr int kTranceBurstCount = 4;
+constexpr int kBlastwave = 21;
+}  // namespace fx_frame
+
+const Vec2 kCellCentre{32.0f, 32.0f};
+
+// A soft ball of light: bright core, long falloff.
+void drawSoftLight(Canvas& canvas, Colour colour, float radius, float coreRadius, float strength) {
+    shade(canvas, [&](Vec2 p) {
+        const float d = length(p - kCellCentre);
+        const float body = std::exp(-(d * d) / (radius * radius * 0.45f)) * strength;
+        const float core = std::exp(-(d * d) / (coreRadius * coreRadius * 0.5f));
+        return mix(colour, palette::white, clamp01(core)).withAlpha(clamp01(body + core * 0.8f));
+    });
+}
+
+// A thin lit ring with a glow on both sides.
+void drawLitRing(Canvas& canvas, float radius, float width, Colour colour, float glowRadius, float strength) {
+    const Arc ring(kCellCentre, radius, width, 0.0f, 360.0f);
+    glow(canvas, ring, colour, glowRadius, strength);
+    fill(canvas, ring, mix(colour, palette::white, 0.45f), Blend::Add);
+}
+
+// The shield: a hex-scaled bubble with a bright rim and a highlight, mostly clear inside.
+void paintShield(Canvas& canvas) {
+    constexpr float kRadius = 22.0f;
+    shade(canvas, [](Vec2 p) {
+        const float d = length(p - kCellCentre) / kRadius;
+        const float inner = clamp01((d - 0.55f) / 0.45f);
+        const float alpha = d > 1.0f ? 0.0f : inner * inner * 0.45f;
+        return palette::cyan.withAlpha(alpha);
+    });
+    Strokes cells(0.9f);
+    for (int i = 0; i < 6; ++i) {
+        const float a = 60.0f * static_cast<float>(i) + 30.0f;
+        cells.addSegment(kCellCentre + direction(a) * 10.0f, kCellCentre + direction(a + 60.0f) * 10.0f);
+        cells.addSegment(kCellCentre + direction(a) * 10.0f, kCellCentre + direction(a) * 19.5f);
+    }
+    fill(canvas, cells, palette::ice.withAlpha(0.3f), Blend::Add);
+    drawLitRing(canvas, kRadius - 1.0f, 2.0f, palette::cyan, 5.0f, 0.6f);
+    const Arc glint(kCellCentre, kRadius - 5.0f, 2.2f, 200.0f, 250.0f);
+    fill(canvas, glint, palette::white.withAlpha(0.75f), Blend::Add);
+}
+
+// Trance ready: a magenta ring of six chevrons pointing in, with a pink core line.
+void paintBreakIndicator(Canvas& canvas) {
+    drawLitRing(canvas, 21.0f, 1.4f, palette::magenta, 4.0f, 0.5f);
+    for (int i = 0; i < 6; ++i) {
+        const float a = 60.0f * static_cast<float>(i);
+        Strokes chevron(2.4f);
+        chevron.addPolyline({kCellCentre + direction(a - 10.0f) * 25.5f, kCellCentre + direction(a) * 21.5f,
+                             kCellCentre + direction(a + 10.0f) * 25.5f});
+        glow(canvas, chevron, palette::magenta, 5.0f, 0.7f);
+        fill(canvas, chevron, palette::pink, Blend::Add);
+    }
+}
+
+// The aim marker: four corner brackets and a centre dot.
+void paintAim(Canvas& canvas, float turn, float reach) {
+    for (int i = 0; i < 4; ++i) {
+        const float a = 90.0f * static_cast<float>(i) + 45.0f + turn;
+        const Arc bracket(kCellCentre, reach, 2.2f, a - 22.0f, a + 22.0f);
+        glow(canvas, bracket, palette::cyan, 4.0f, 0.6f);
+        fill(canvas, bracket, palette::ice, Blend::Add);
+        Strokes notch(1.8f);
+        notch.addSegment(kCellCentre + direction(a - 45.0f) * (reach + 3.0f),
+                         kCellCentre + direction(a - 45.0f) * (reach - 5.0f));
+        fill(canvas, notch, palette::cyan.withAlpha(0.9f), Blend::Add);
+    }
+    const Circle dot(kCellCentre, 2.0f);
+    glow(canvas, dot, palette::cyan, 5.0f, 0.7f);
+    fill(canvas, dot, palette::white, Blend::Add);
+}
+
+// Shards of magenta light flying out from the centre; `step` 0 to 3 spreads and fades them.
+void paintTranceBurst(Canvas& canvas, Random& random, int step) {
+    const float t = static_cast<float>(step) / 3.0f;
+    const float fade = 1.0f - 0.75f * t;
+    drawLitRing(canvas, 8.0f + 18.0f * t, 2.5f - 1.5f * t, palette::magenta, 5.0f, 0.6f * fade);
+    for (int i = 0; i < 10; ++i) {
+        const float a = 36.0f * static_cast<float>(i) + random.range(-10.0f, 10.0f);
+        const float from = 6.0f + 16.0f * t + random.range(0.0f, 3.0f);
+        const float reach = from + 7.0f - 3.0f * t;
+        const Vec2 tip = kCellCentre + direction(a) * reach;
+        const Vec2 root = kCellCentre + direction(a) * from;
+        const Vec2 side = direction(a + 90.0f) * 1.6f;
+        const Polygon shard({tip, root + side, root - side});
+        glow(canvas, shard, palette::magenta, 4.0f, 0.6f * fade);
+        fill(canvas, shard, palette::pink.withAlpha(fade), Blend::Add);
+    }
+}
+
+void paintEffectCell(Canvas& cell, Random& random, int frame) {
+    namespace f = fx_frame;
+    if (frame >= f::kAimAnim && frame < f::kAimAnim + f::kAimAnimCount) {
+        const int step = frame - f::kAimAnim;
+        paintAim(cell, 22.5f * static_cast<float>(step), 24.0f - 2.5f * static_cast<float>(step));
+        return;
+    }
+    if (frame >= f::kTranceBurst && frame < f::kTranceBurst + f::kTranceBurstCount) {
+        paintTranceBurst(cell, random, frame - f::kTranceBurst);
+        return;
+    }
+    switch (frame) {
+        case f::kShield:
+            paintShield(cell);
+            break;
+        case f::kBreakIndicator:
+            paintBreakIndicator(cell);
+            break;
+        case f::kAim:
+            paintAim(cell, 0.0f, 20.0f);
+            break;
+        case f::kWarningCircle:
+            drawLitRing(cell, 25.0f, 2.6f, mix(palette::cyan, palette::white, 0.3f), 5.0f, 0.8f);
+            break;
+        case f::kBreakCircle:
+            drawLitRing(cell, 26.0f, 3.0f, palette::magenta, 5.0f, 0.9f);
+            drawLitRing(cell, 20.0f, 1.0f, palette::violet, 3.0f, 0.5f);
+            break;
+        case f::kBreakField:
+            drawSoftLight(cell, palette::magenta, 26.0f, 4.0f, 0.5f);
+            drawLitRing(cell, 22.0f, 1.2f, palette::violet, 6.0f, 0.35f);
+            break;
+        case f::kDistortion:
+            // Drawn multiplied: grey darkens a little, the clear middle leaves the scene alone.
+            shade(cell, [](Vec2 p) {
+                const float d = length(p - kCellCentre);
+                const float band = std::exp(-std::pow((d - 20.0f) / 6.0f, 2.0f));
+                return Colour::hex(0x8090a0).withAlpha(clamp01(band * 0.8f));
+            });
+            break;
+        case f::kEngineGlow:
+            drawSoftLight(cell, palette::cyan, 20.0f, 4.0f, 0.8f);
+            break;
+        case f::kTipGlow:
+            drawSoftLight(cell, palette::cyan, 14.0f, 5.0f, 0.9f);
+            drawSparkle(cell, kCellCentre, 20.0f, palette::cyan);
+            break;
+        case f::kBreakAura:
+            drawSoftLight(cell, palette::magenta, 24.0f, 3.0f, 0.45f);
+            for (int i = 0; i < 8; ++i) {
+                const float a = 45.0f * static_cast<float>(i) + 22.5f;
+                Strokes ray(1.2f);
+                ray.addSegment(kCellCentre + direction(a) * 8.0f, kCellCentre + direction(a) * 24.0f);
+                glow(cell, ray, palette::violet, 3.0f, 0.3f);
+            }
+            break;
+        case f::kFlash:
+            drawSoftLight(cell, palette::pink, 18.0f, 6.0f, 0.7f);
+            drawSparkle(cell, kCellCentre, 28.0f, palette::magenta);
+            drawSparkle(cell, kCellCentre, 18.0f, palette::pink, 45.0f);
+            break;
+        case f::kChargeRing:
+            for (int i = 0; i < 12; ++i) {
+                const float a = 30.0f * static_cast<float>(i);
+                const Arc dash(kCellCentre, 24.0f, 2.4f, a + 4.0f, a + 22.0f);
+                glow(cell, dash, palette::cyan, 4.0f, 0.6f);
+                fill(cell, dash, palette::ice, Blend::Add);
+            }
+            break;
+        case f::kChargeSpark:
+            drawSoftLight(cell, palette::cyan, 12.0f, 4.0f, 0.8f);
+            drawSparkle(cell, kCellCentre, 26.0f, palette::cyan);
+            drawSparkle(cell, kCellCentre, 14.0f, palette::ice, 45.0f);
+            break;
+        case f::kBlastwave:
+            shade(cell, [](Vec2 p) {
+                const float d = length(p - kCellCentre);
+                const float band = std::exp(-std::pow((d - 20.0f) / 5.0f, 2.0f));
+                const float inner = clamp01(1.0f - d / 20.0f) * 0.25f;
+                return mix(palette::cyan, palette::white, band * 0.6f).withAlpha(clamp01(band + inner));
+            });
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
 void paintSenkoTypeA(Canvas& canvas, Random& /*random*/) {
@@ -265,6 +465,15 @@ void paintSenkoOption(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid = optionGrid();
     grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int frame) {
         paintOption(cell, frame);
+        clearMargin(cell, 2.0f);
+    });
+}
+
+void paintSenkoEffects(Canvas& canvas, Random& random) {
+    const AtlasGrid grid = AtlasGrid::withCellSize(64, 64, 8, 4);
+    grid.paintFrames(canvas, grid.cellCount(), [&](Canvas& cell, int frame) {
+        paintEffectCell(cell, random, frame);
+        fadeBorders(cell, 6.0f);
         clearMargin(cell, 2.0f);
     });
 }

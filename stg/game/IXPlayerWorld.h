@@ -1,0 +1,67 @@
+#pragma once
+
+#include "engine/Vector.h"
+
+class IXShootable;
+class IXShotEffects;
+
+// What the player's ship needs of the game scene: its effects, the clocks it
+// bends (time scale, shakes, bullet grace), the bomb, the HUD's reactions and
+// the death report. Implemented by the game scene; the ship only calls.
+// isBombActive and isCasualPlay have the signatures of IXShotWorld's, so a
+// scene implementing both answers both with one function each.
+class IXPlayerWorld {
+  public:
+    virtual ~IXPlayerWorld() = default;
+
+    // Particle effects and trails; null shows none.
+    virtual IXShotEffects* effects() const = 0;
+
+    // The scene's clock runs at `factor` for `durationMs` of real time.
+    virtual void setTimeScale(float factor, float durationMs) = 0;
+    // Screen shake through the graphics manager.
+    virtual void shake(float durationMs) = 0;
+    // The camera shakes for `durationMs` within +-amplitude / 2 units.
+    virtual void cameraShake(float durationMs, float amplitude) = 0;
+    // For `durationMs` every enemy bullet ends at its next update.
+    virtual void setBulletGrace(float durationMs) = 0;
+    // Every enemy bullet on screen ends (end of the trance, respawn).
+    virtual void clearBullets() = 0;
+
+    // Rings at a point of the field.
+    virtual void shockRing(const Vec3& at, float durationMs) = 0;
+    // The trance is ready: a 250 ms ring, with its warning sound when the
+    // profile asks for it.
+    virtual void tranceReadyRing(const Vec3& at) = 0;
+    virtual void counterRing(const Vec3& at, float durationMs) = 0;
+    // The beam gauge holds a counter-attack: a 360 ms pulse.
+    virtual void beamReadyPulse(const Vec3& at) = 0;
+    virtual void explosionAt(const Vec3& at) = 0;
+
+    // The stage background is tinted `colour` and returns to white over `durationMs`.
+    virtual void tintBackground(const Colour& colour, float durationMs) = 0;
+    // The trance's first frame: darken to 0.15 over 100 ms, then brighten
+    // from 0.75 to white over 200 ms.
+    virtual void tranceBackgroundFlash() = 0;
+
+    // The bomb goes off at `at` for `durationMs`.
+    virtual void detonateBomb(const Vec3& at, float durationMs) = 0;
+    virtual bool isBombActive() const = 0;
+    virtual bool isCasualPlay() const = 0;
+
+    // The nearest living enemy inside the rectangle, or null.
+    virtual IXShootable* nearestEnemyIn(const Vec3& from, float minX, float maxX, float minY,
+                                        float maxY) const = 0;
+    // Whether `enemy` (a pointer nearestEnemyIn gave) is still alive and in play.
+    virtual bool isEnemyAlive(const IXShootable* enemy) const = 0;
+
+    // The ship was hit: the boss phase bonus is lost.
+    virtual void recordPlayerHit() = 0;
+    // The HUD: the multiplier flashes red for `durationMs`; the trance cut-in
+    // plays and calls the ship's startBreak when done.
+    virtual void hudDamageFlash(float durationMs) = 0;
+    virtual void hudStartTranceCutIn() = 0;
+
+    // The ship's hit points ran out.
+    virtual void playerDied() = 0;
+};
