@@ -1,0 +1,547 @@
+// The stage background as a content author sees it: which layers a file shows,
+// how its script brings layers in and out on the stage clock, what a boss
+// event hides and brings back, how bad files are reported, how the game's
+// tints colour the layers, and what a flat or tube layer draws.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXSprite.h"
+#include "engine/gl/IXGLDevice.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "fx/OXScnBaseSTGBackground.h"
+#include "fx/OXVolleyBg.h"
+#include "tests/game/GameTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+std::string real(double value) {
+    std::ostringstream out;
+    out.precision(17);
+    out << "<real>" << value << "</real>";
+    return out.str();
+}
+std::string text(const std::string& value) {
+    return "<string>" + value + "</string>";
+}
+std::string boolean(bool value) {
+    return value ? "<true/>" : "<false/>";
+}
+std::string dict(const Keys& keys) {
+    std::string body = "<dict>";
+    for (const auto& key : keys) {
+        body += "<key>" + key.first + "</key>" + key.second;
+    }
+    return body + "</dict>";
+}
+std::string array(const std::vector<std::string>& values) {
+    std::string body = "<array>";
+    for (const std::string& value : values) {
+        body += value;
+    }
+    return body + "</array>";
+}
+std::string plist(const std::string& root) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + root + "</plist>";
+}
+
+// A layer on a real texture of the package, with extra keys.
+std::string layer(const Keys& extra = {}) {
+    Keys keys = {{"filename", text("t_bg_layer")}};
+    keys.insert(keys.end(), extra.begin(), extra.end());
+    return dict(keys);
+}
+
+std::string command(const std::string& type, double time, double duration, const std::string& in,
+                    const std::string& out, const Keys& extra = {}) {
+    Keys keys = {{"type", text(type)}, {"time", real(time)}, {"duration", real(duration)}};
+    if (!in.empty()) {
+        keys.push_back({"in", text(in)});
+    }
+    if (!out.empty()) {
+        keys.push_back({"out", text(out)});
+    }
+    keys.insert(keys.end(), extra.begin(), extra.end());
+    return dict(keys);
+}
+
+std::map<std::string, std::string> backgroundFiles() {
+    return {
+        {"assets/plist/t_bg_layer.plist", plist(dict({{"textureFileName", text("invert_square.png")},
+                                                      {"numColumns", "<integer>1</integer>"},
+                                                      {"numRows", "<integer>1</integer>"}}))},
+        {"assets/plist/t_bg_start_2_0.plist",
+         plist(dict({{"bg 0", layer()}, {"bg 1", layer()}, {"bg 2", layer()}, {"start bg", text("2 0")}}))},
+        {"assets/plist/t_bg_all.plist",
+         plist(dict({{"bg 0", layer({{"alpha", real(0.6)}})}, {"bg 1", layer()}, {"bg 2", layer()}}))},
+        {"assets/plist/t_bg_event.plist", plist(dict({{"bg 0", layer()}, {"bg 1", layer()}}))},
+        {"assets/plist/t_bg_lost_layer.plist",
+         plist(dict({{"bg 0", layer()},
+                     {"bg 1", layer()},
+                     {"start bg", text("0")},
+                     {"stage anim data",
+                      array({command("fade", 100, 300, "7", "9"), command("fade", 200, 300, "1", "")})}}))},
+        {"assets/plist/t_bg_same_time.plist",
+         plist(dict({{"bg 0", layer()},
+                     {"bg 1", layer()},
+                     {"bg 2", layer()},
+                     {"start bg", text("0")},
+                     {"stage anim data",
+                      array({command("fade", 500, 300, "1", ""), command("fade", 500, 300, "2", "0")})}}))},
+        {"assets/plist/t_bg_moves.plist",
+         plist(dict({{"bg 0", layer({{"relative x", real(0.5)}, {"relative y", real(0.5)}})},
+                     {"bg 1", layer({{"rotate z", real(10)}})},
+                     {"start bg", text("0")},
+                     {"stage anim data",
+                      array({command("translate", 0, 400, "0", "", {{"relative y", real(0.25)}}),
+                             command("rotate relative", 0, 400, "1", "", {{"rotate z", real(30)}}),
+                             command("fade out", 2000, 0, "", "1")})}}))},
+        {"assets/plist/t_bg_malformed.plist", "<?xml version=\"1.0\"?><plist><dict><key>bg 0</key><dict>"},
+        {"assets/plist/t_bg_array_root.plist", plist(array({text("bg 0")}))},
+        {"assets/plist/t_bg_no_sprite.plist",
+         plist(dict({{"bg 0", dict({{"filename", text("t_no_such_sprite")}})}}))},
+    };
+}
+
+// The test files in a package of their own, mounted beside the game's.
+class BackgroundFilesEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        folder = new testfiles::TempDir();
+        testfiles::makeZipPackage(folder->file("backgrounds.oap"), backgroundFiles());
+        ASSERT_TRUE(mountAssetPackage(folder->file("backgrounds.oap")));
+    }
+    void TearDown() override { delete folder; }
+
+  private:
+    testfiles::TempDir* folder = nullptr;
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new BackgroundFilesEnvironment);
+
+// A background scene with the game's 4:3 camera.
+struct Background {
+    explicit Background(const std::string& stageFile, const std::string& eventFile = "") {
+        scene.init();
+        scene.setOrthographicMode(false);
+        scene.setViewWidth(360.0f);
+        scene.setViewHeight(480.0f);
+        scene.setEye(360.0f, 480.0f, -1000.0f);
+        scene.setCentre(360.0f, 480.1f, 1000.0f);
+        scene.loadStageBackground("assets/plist/" + stageFile);
+        if (!eventFile.empty()) {
+            scene.loadEventBackground("assets/plist/" + eventFile);
+        }
+    }
+    // Frames of the game's fixed step at the given stage time.
+    void run(int frames, float stageMs) {
+        for (int i = 0; i < frames; ++i) {
+            scene.setStageTime(stageMs);
+            scene.tick(gametest::kStep);
+        }
+    }
+    bool shown(int index) const { return scene.getLayer(index)->isVisible(); }
+
+    OXScnBaseSTGBackground scene;
+};
+
+int framesFor(float ms) {
+    return static_cast<int>(std::ceil(ms / gametest::kStep)) + 1;
+}
+
+// ---- Layers shown at start and after a boss event ----
+
+TEST(StageBackground, StartListShowsItsLayersAndABossEventBringsBackOnlyRisingIndices) {
+    Background bg("t_bg_start_2_0", "t_bg_event");
+    ASSERT_EQ(bg.scene.layerCount(), 3);
+    EXPECT_TRUE(bg.shown(2));
+    EXPECT_TRUE(bg.shown(0));
+    EXPECT_FALSE(bg.shown(1));
+    EXPECT_EQ(bg.scene.getCurrentLayers(), "2 0");
+
+    bg.scene.showBossEvent();
+    EXPECT_TRUE(bg.scene.isEventShown());
+    EXPECT_TRUE(bg.scene.getEventLayer(0)->isVisible());
+    EXPECT_TRUE(bg.scene.getEventLayer(1)->isVisible());
+    // The first visible layer fades out over 100 ms; the rest go at once.
+    EXPECT_TRUE(bg.shown(0));
+    EXPECT_FALSE(bg.shown(2));
+    bg.run(framesFor(100.0f), 0.0f);
+    EXPECT_FALSE(bg.shown(0));
+
+    testing::internal::CaptureStdout();
+    bg.scene.endBossEvent();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "showing bg 2\n");
+    EXPECT_TRUE(bg.shown(2));
+    EXPECT_FALSE(bg.shown(0));
+    EXPECT_FALSE(bg.scene.getEventLayer(0)->isVisible());
+    EXPECT_FALSE(bg.scene.isEventShown());
+}
+
+TEST(StageBackground, WithoutAStartListEveryLayerShowsAndComesBackAtItsOwnAlpha) {
+    Background bg("t_bg_all", "t_bg_event");
+    for (int index = 0; index < 3; ++index) {
+        EXPECT_TRUE(bg.shown(index)) << index;
+    }
+    EXPECT_EQ(bg.scene.getCurrentLayers(), "0 1 2 ");
+    bg.scene.showBossEvent();
+    bg.run(framesFor(200.0f), 0.0f);
+    testing::internal::CaptureStdout();
+    bg.scene.endBossEvent();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "showing bg 0\nshowing bg 1\nshowing bg 2\n");
+    bg.run(2, 0.0f);
+    for (int index = 0; index < 3; ++index) {
+        EXPECT_TRUE(bg.shown(index)) << index;
+    }
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(0)->getAlpha(), 0.6f);
+}
+
+TEST(StageBackground, BossEventsFlashTheSceneAndIgnoreRepeats) {
+    Background bg("t_bg_all", "t_bg_event");
+    bg.run(1, 0.0f);
+    bg.scene.endBossEvent();  // none shown: nothing happens
+    EXPECT_TRUE(bg.shown(1));
+    bg.scene.showBossEvent();
+    EXPECT_FLOAT_EQ(bg.scene.getColour().r, 2.0f);
+    bg.run(framesFor(1500.0f), 0.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getColour().r, 1.0f);
+    bg.scene.showBossEvent();  // already shown: no second flash
+    EXPECT_FLOAT_EQ(bg.scene.getColour().r, 1.0f);
+}
+
+// ---- The script ----
+
+TEST(StageBackgroundScript, ACommandNamingNoExistingLayerNeverCompletesAndTheScriptStops) {
+    Background bg("t_bg_lost_layer");
+    ASSERT_EQ(bg.scene.commandCount(), 2);
+    testing::internal::CaptureStdout();
+    bg.run(framesFor(1000.0f), 150.0f);
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("stage anim data 0 (fade) NAMES NO LAYER"), std::string::npos) << console;
+    EXPECT_TRUE(bg.scene.isBusy());
+    bg.run(framesFor(1000.0f), 5000.0f);
+    EXPECT_FALSE(bg.shown(1)) << "the command after the lost one ran";
+    EXPECT_EQ(bg.scene.currentCommand().time, 100.0f);
+}
+
+TEST(StageBackgroundScript, TwoCommandsAtTheSameTimeRunOneAfterTheOther) {
+    Background bg("t_bg_same_time");
+    bg.run(framesFor(1000.0f), 499.0f);
+    EXPECT_FALSE(bg.shown(1)) << "started before its time";
+
+    bg.run(1, 500.0f);
+    EXPECT_TRUE(bg.scene.isBusy());
+    EXPECT_TRUE(bg.shown(1));
+    EXPECT_FALSE(bg.shown(2)) << "the second command started with the first";
+
+    // The first ends during a frame; the second starts on the frame after.
+    int frames = 0;
+    while (bg.scene.getAnimIndex() < 2 && frames < 100) {
+        bg.run(1, 500.0f);
+        ++frames;
+    }
+    EXPECT_NEAR(static_cast<float>(frames) * gametest::kStep, 300.0f, 2.0f * gametest::kStep);
+    EXPECT_FALSE(bg.scene.isBusy());
+    EXPECT_FALSE(bg.shown(2));
+    bg.run(1, 500.0f);
+    EXPECT_TRUE(bg.shown(2));
+
+    bg.run(framesFor(300.0f), 500.0f);
+    EXPECT_FALSE(bg.shown(0)) << "an out layer stays after its command";
+    EXPECT_EQ(bg.scene.getCurrentLayers(), "1 2 ");
+    EXPECT_EQ(bg.scene.currentCommand().time, -1.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(2)->getAlpha(), 1.0f);
+}
+
+TEST(StageBackgroundScript, LayersMoveAndTurnAndAnInstantCommandStillLetsTheScriptGoOn) {
+    Background bg("t_bg_moves");
+    const Vec3 home = bg.scene.getLayer(0)->getPosition();
+    EXPECT_FLOAT_EQ(home.x, 180.0f);
+    EXPECT_FLOAT_EQ(home.y, 240.0f);
+
+    bg.run(1, 0.0f);
+    // Brought in from a quarter of the view below its place.
+    EXPECT_LT(bg.scene.getLayer(0)->getY(), home.y - 100.0f);
+    bg.run(framesFor(400.0f), 0.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(0)->getY(), home.y);
+
+    bg.run(framesFor(400.0f), 0.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(1)->getRotation().z, 40.0f);
+    EXPECT_TRUE(bg.shown(1)) << "a turned layer shows";
+
+    bg.run(3, 2000.0f);
+    EXPECT_FALSE(bg.shown(1)) << "a fade out of no length never ended";
+    EXPECT_EQ(bg.scene.currentCommand().time, -1.0f);
+}
+
+TEST(StageBackgroundScript, TheBackgroundFadesInOnceTheStageIsASecondOld) {
+    Background bg("t_bg_all");
+    bg.run(framesFor(500.0f), 1000.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getColour().r, 0.0f);
+    EXPECT_FALSE(bg.scene.isFadedIn());
+    bg.run(1, 1001.0f);
+    EXPECT_TRUE(bg.scene.isFadedIn());
+    bg.run(framesFor(1000.0f), 2000.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getColour().r, 1.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayerTint().g, 1.0f);
+}
+
+// ---- Bad files ----
+
+TEST(StageBackgroundFiles, AMissingOrMalformedFileIsReportedAndGivesAnEmptyScene) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"t_bg_not_there", "BACKGROUND FILE assets/plist/t_bg_not_there.plist NOT FOUND"},
+        {"t_bg_malformed", "BAD PROPERTY LIST assets/plist/t_bg_malformed.plist"},
+        {"t_bg_array_root", "BAD PROPERTY LIST assets/plist/t_bg_array_root.plist"},
+    };
+    for (const auto& [file, report] : cases) {
+        testing::internal::CaptureStdout();
+        Background bg(file);
+        bg.run(framesFor(2000.0f), 5000.0f);
+        bg.scene.draw();
+        const std::string console = testing::internal::GetCapturedStdout();
+        EXPECT_NE(console.find(report), std::string::npos) << console;
+        EXPECT_EQ(bg.scene.layerCount(), 0) << file;
+        EXPECT_EQ(bg.scene.commandCount(), 0) << file;
+        EXPECT_EQ(bg.scene.currentCommand().time, -1.0f) << file;
+        // Bosses still find their flash.
+        EXPECT_NE(bg.scene.getFlashSprite(), nullptr) << file;
+    }
+}
+
+TEST(StageBackgroundFiles, ALayerWithoutItsSpriteIsReportedAndDrawsNothing) {
+    testing::internal::CaptureStdout();
+    Background bg("t_bg_no_sprite");
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("BACKGROUND LAYER bg 0: SPRITE assets/plist/t_no_such_sprite.plist NOT FOUND"),
+              std::string::npos)
+        << console;
+    ASSERT_EQ(bg.scene.layerCount(), 1);
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    bg.scene.getLayer(0)->draw();
+    setGLDevice(nullptr);
+    EXPECT_TRUE(device.draws.empty());
+}
+
+// ---- Tints ----
+
+TEST(StageBackgroundTint, FlashTintsColourEveryLayerAndReturnToWhite) {
+    Background bg("t_bg_all", "t_bg_event");
+    bg.run(framesFor(1100.0f), 2500.0f);  // faded in
+    bg.scene.flashTint({0.25f, 1.0f, 0.8f, 1.0f}, 1400.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayerTint().r, 0.25f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(1)->drawnColour().r, 0.25f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(1)->drawnColour().b, 0.8f);
+    bg.scene.showBossEvent();
+    bg.run(framesFor(1500.0f), 2500.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayerTint().r, 1.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getEventLayer(0)->drawnColour().r, 1.0f);
+
+    // Halfway back.
+    bg.scene.flashTint({0.0f, 0.0f, 0.0f, 1.0f}, 1000.0f);
+    bg.run(framesFor(500.0f) - 1, 2500.0f);
+    EXPECT_NEAR(bg.scene.getFlashColour().r, 0.5f, 0.03f);
+}
+
+TEST(StageBackgroundTint, ATwoStepFlashDarkensThenBrightensBackToWhite) {
+    Background bg("t_bg_all");
+    bg.run(framesFor(1100.0f), 2500.0f);
+    bg.scene.flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f}, 200.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getFlashColour().r, 1.0f);
+    bg.run(framesFor(100.0f) - 1, 2500.0f);
+    // Into the second leg: from the bright colour back to white.
+    EXPECT_GE(bg.scene.getFlashColour().r, 0.75f);
+    EXPECT_LT(bg.scene.getFlashColour().r, 0.8f);
+    bg.run(framesFor(200.0f), 2500.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getFlashColour().r, 1.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getLayerTint().b, 1.0f);
+
+    bg.scene.flashTint({0.5f, 0.5f, 0.5f, 1.0f}, 0.0f);
+    EXPECT_FLOAT_EQ(bg.scene.getFlashColour().r, 1.0f) << "a flash of no length is over at once";
+}
+
+// ---- Layers ----
+
+Plist::Dictionary layerKeys(const std::string& xml) {
+    Plist::Dictionary keys;
+    const std::string file = plist(xml);
+    Plist::parse(file.data(), static_cast<int64_t>(file.size()), keys);
+    return keys;
+}
+
+TEST(StageBackgroundLayer, KeysPlaceScaleTurnAndShapeTheLayer) {
+    OXVolleyBg bg;
+    bg.loadLayer(layerKeys(layer({{"relative x", real(0.25)},
+                                  {"relative y", real(0.75)},
+                                  {"depth", real(40)},
+                                  {"blend mode", "<integer>1</integer>"},
+                                  {"alpha", real(0.5)},
+                                  {"scale x", real(2)},
+                                  {"scale y", real(3)},
+                                  {"rotate z", real(45)},
+                                  {"scroll speed y", real(-0.001)},
+                                  {"rotation rate", real(0.01)},
+                                  {"tube rendering", boolean(true)},
+                                  {"fade front", boolean(true)}})),
+                 360.0f, 480.0f, 1.0f, "bg 0");
+    EXPECT_FLOAT_EQ(bg.getX(), 90.0f);
+    EXPECT_FLOAT_EQ(bg.getY(), 360.0f);
+    EXPECT_FLOAT_EQ(bg.getPosition().z, 40.0f);
+    EXPECT_EQ(bg.getBlendMode(), 1);
+    EXPECT_FLOAT_EQ(bg.getAlpha(), 0.5f);
+    EXPECT_FLOAT_EQ(bg.getScale().y, 3.0f);
+    EXPECT_FLOAT_EQ(bg.getScale().z, 1.0f);
+    EXPECT_FLOAT_EQ(bg.getUniformScale(), 0.5f);
+    // The stage file's rotations default to one degree.
+    EXPECT_FLOAT_EQ(bg.getRotation().x, 1.0f);
+    EXPECT_FLOAT_EQ(bg.getRotation().z, 45.0f);
+    EXPECT_TRUE(bg.isTube());
+    EXPECT_FLOAT_EQ(bg.getSize().z, bg.getSize().x);
+    EXPECT_TRUE(bg.fadesFront());
+    EXPECT_FALSE(bg.fadesBack());
+    EXPECT_FALSE(bg.isVisible());
+    EXPECT_FALSE(bg.isActive());
+
+    bg.setActive(true);
+    bg.tick(100.0f);
+    EXPECT_FLOAT_EQ(bg.getRotation().z, 46.0f);
+    EXPECT_NEAR(bg.getVOffset(), 0.9f, 1e-5f) << "scrolling down wraps below 0";
+    EXPECT_FLOAT_EQ(bg.getUOffset(), 0.0f);
+
+    OXVolleyBg eventLayer;
+    eventLayer.loadLayer(layerKeys(layer()), 360.0f, 480.0f, 0.0f, "event bg 0");
+    EXPECT_FLOAT_EQ(eventLayer.getRotation().x, 0.0f);
+    EXPECT_FLOAT_EQ(eventLayer.getX(), 180.0f);
+    EXPECT_FLOAT_EQ(eventLayer.getPosition().z, 1.0f);
+}
+
+TEST(StageBackgroundLayer, ASwingingLayerRocksAboutYAndBack) {
+    OXVolleyBg bg;
+    bg.loadLayer(layerKeys(layer({{"rotate y", real(20)}, {"swing y time", real(1000)}})), 360.0f, 480.0f,
+                 0.0f, "bg 0");
+    bg.setActive(true);
+    EXPECT_FLOAT_EQ(bg.getRotation().y, 20.0f);
+    float lowest = 20.0f;
+    float highest = -20.0f;
+    for (int step = 0; step < 4000 / 10; ++step) {
+        bg.tick(10.0f);
+        lowest = std::min(lowest, bg.getRotation().y);
+        highest = std::max(highest, bg.getRotation().y);
+        if (step == 99) {
+            EXPECT_NEAR(bg.getRotation().y, 0.0f, 0.01f) << "a quarter swing lasts the swing time";
+        }
+    }
+    EXPECT_NEAR(lowest, -20.0f, 0.01f);
+    EXPECT_NEAR(highest, 20.0f, 0.01f);
+    EXPECT_NEAR(bg.getRotation().y, 20.0f, 0.01f) << "four quarters bring it back";
+}
+
+// ---- Drawing ----
+
+// Keeps the vertices of every draw.
+class VertexCapture : public RecordingGLDevice {
+  public:
+    struct Vertex {
+        float x, y, z;
+        float r, g, b, a;
+    };
+    void vertexAttribPointer(GLuint index, GLint size, GLenum type, bool normalised, GLsizei stride,
+                             const void* pointer) override {
+        RecordingGLDevice::vertexAttribPointer(index, size, type, normalised, stride, pointer);
+        pointers[index] = static_cast<const float*>(pointer);
+    }
+    void drawArrays(GLenum mode, GLint first, GLsizei count) override {
+        RecordingGLDevice::drawArrays(mode, first, count);
+        std::vector<Vertex> drawn;
+        const float* positions = pointers[CXGfxManager::PositionAttribute];
+        const float* colours = pointers[CXGfxManager::ColourAttribute];
+        for (int i = 0; i < count; ++i) {
+            drawn.push_back({positions[i * 3], positions[i * 3 + 1], positions[i * 3 + 2], colours[i * 4],
+                             colours[i * 4 + 1], colours[i * 4 + 2], colours[i * 4 + 3]});
+        }
+        vertices.push_back(drawn);
+    }
+    std::map<GLuint, const float*> pointers;
+    std::vector<std::vector<Vertex>> vertices;
+};
+
+struct CapturedDraws {
+    CapturedDraws() {
+        setGLDevice(&device);
+        CXGfxManager::instance().resetCaches();
+    }
+    ~CapturedDraws() {
+        setGLDevice(nullptr);
+        CXGfxManager::instance().resetCaches();
+    }
+    VertexCapture device;
+};
+
+TEST(StageBackgroundDraw, FlatLayersFadeTheirTopOrBottomEdgeAndCarryTheTint) {
+    OXVolleyBg layerDrawn;
+    layerDrawn.loadLayer(layerKeys(layer({{"fade back", boolean(true)}, {"alpha", real(0.5)}})), 360.0f,
+                         480.0f, 0.0f, "bg 9");
+    const Colour tint{0.5f, 1.0f, 1.0f, 1.0f};
+    layerDrawn.setTintSource(&tint);
+    layerDrawn.setVisible(true);
+    layerDrawn.updateMatrix();
+
+    CapturedDraws capture;
+    layerDrawn.draw();
+    ASSERT_EQ(capture.device.draws.size(), 1u);
+    EXPECT_EQ(capture.device.draws[0].mode, static_cast<GLenum>(GL_TRIANGLE_STRIP));
+    const auto& quad = capture.device.vertices[0];
+    ASSERT_EQ(quad.size(), 4u);
+    for (const auto& corner : quad) {
+        if (corner.y > 0.0f) {
+            EXPECT_EQ(corner.a, 0.0f) << "top corners of a back-faded layer are clear";
+        } else {
+            // Colour times tint, premultiplied by alpha; alpha squared.
+            EXPECT_FLOAT_EQ(corner.r, 0.25f);
+            EXPECT_FLOAT_EQ(corner.g, 0.5f);
+            EXPECT_FLOAT_EQ(corner.a, 0.25f);
+        }
+    }
+
+    layerDrawn.setVisible(false);
+    layerDrawn.draw();
+    EXPECT_EQ(capture.device.draws.size(), 1u) << "a hidden layer drew";
+}
+
+TEST(StageBackgroundDraw, TubeLayersDrawEightSidesWithTheirFrontEndFaded) {
+    OXVolleyBg tube;
+    tube.loadLayer(layerKeys(layer({{"tube rendering", boolean(true)}, {"fade front", boolean(true)}})),
+                   360.0f, 480.0f, 0.0f, "bg 0");
+    const Colour white{};
+    tube.setTintSource(&white);
+    tube.setVisible(true);
+    tube.updateMatrix();
+
+    CapturedDraws capture;
+    tube.draw();
+    ASSERT_EQ(capture.device.vertices.size(), 1u);
+    const auto& strip = capture.device.vertices[0];
+    ASSERT_EQ(strip.size(), 18u);
+    for (size_t i = 0; i < strip.size(); ++i) {
+        const auto& vertex = strip[i];
+        EXPECT_FLOAT_EQ(vertex.x, i % 2 == 0 ? -0.5f : 0.5f);
+        EXPECT_NEAR(std::max(std::abs(vertex.y), std::abs(vertex.z)), 0.5f, 1e-6f) << "off the tube's wall";
+        EXPECT_EQ(vertex.a, i % 2 == 0 ? 1.0f : 0.0f) << "vertex " << i;
+    }
+    // The strip closes round the tube.
+    EXPECT_EQ(strip[16].y, strip[0].y);
+    EXPECT_EQ(strip[16].z, strip[0].z);
+}
+
+}  // namespace

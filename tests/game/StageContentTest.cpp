@@ -1,0 +1,347 @@
+// The first stage and what the game scene loads, read from the game's own
+// package as the game reads them: every file named exists and parses, every
+// sprite finds its texture, the carrier's parts fit together, and the real
+// background loads its layers and plays its script to the end.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/AssetPackage.h"
+#include "data/Plist.h"
+#include "engine/CXTextureManager.h"
+#include "engine/OXSprite.h"
+#include "engine/gl/IXGLDevice.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "fx/OXScnBaseSTGBackground.h"
+#include "fx/OXVolleyBg.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "tests/game/GameTestSupport.h"
+#include "tests/support/AllocationCounter.h"
+
+namespace {
+
+const std::string kPlists = "assets/plist/";
+
+std::string stringOf(const Plist::Dictionary& dict, const char* key) {
+    std::string value;
+    Plist::getString(dict, key, value);
+    return value;
+}
+
+// The package file, parsed as a dictionary; fails the test when missing or malformed.
+Plist::Dictionary readDictionary(const std::string& path) {
+    Plist::Dictionary dict;
+    EXPECT_TRUE(assetExists(path)) << path;
+    testing::internal::CaptureStdout();
+    const bool read = Plist::loadContent(path, dict);
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(read) << path << ": " << console;
+    return dict;
+}
+
+// A sprite list that names a texture the package holds.
+void expectSpriteWithTexture(const std::string& name) {
+    const Plist::Dictionary sprite = readDictionary(kPlists + name + ".plist");
+    const std::string texture = stringOf(sprite, "textureFileName");
+    EXPECT_FALSE(texture.empty()) << name;
+    EXPECT_TRUE(assetExists("assets/texture/" + texture)) << name << " names " << texture;
+}
+
+class StageContent : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(gametest::packageMounted()) << "build data.oap first"; }
+};
+
+TEST_F(StageContent, TheFirstStageNamesAtlasesWavesAndMusicThatExist) {
+    const Plist::Dictionary stage = readDictionary(kPlists + "stage_1.plist");
+    for (const char* key :
+         {"particle atlas", "trail atlas", "font atlas", "bullet atlas", "enemy atlas", "explosion atlas"}) {
+        const std::string atlas = stringOf(stage, key);
+        ASSERT_FALSE(atlas.empty()) << key;
+        expectSpriteWithTexture(atlas);
+        const Plist::Dictionary grid = readDictionary(kPlists + atlas + ".plist");
+        int columns = 0, rows = 0;
+        EXPECT_TRUE(Plist::getInt(grid, "numColumns", columns) && columns > 0) << atlas;
+        EXPECT_TRUE(Plist::getInt(grid, "numRows", rows) && rows > 0) << atlas;
+    }
+    EXPECT_EQ(stringOf(stage, "font atlas"), "font_atlas");
+
+    // Bosses come later: the stage clears on its waves.
+    EXPECT_EQ(stage.count("boss"), 1u);
+    EXPECT_EQ(stringOf(stage, "boss"), "");
+    EXPECT_EQ(stringOf(stage, "mid boss"), "");
+    float midBossTime = 0.0f, splashTime = 0.0f;
+    EXPECT_TRUE(Plist::getFloat(stage, "mid boss time", midBossTime));
+    EXPECT_TRUE(Plist::getFloat(stage, "splash time", splashTime));
+    EXPECT_GT(splashTime, 500.0f);
+    EXPECT_LT(splashTime, 5000.0f);
+    for (const char* key : {"bg music", "boss music"}) {
+        const std::string music = stringOf(stage, key);
+        EXPECT_EQ(music.size() > 4 ? music.substr(music.size() - 4) : music, ".ogg") << key;
+    }
+
+    CXEnemyManager enemies;
+    enemies.init(kPlists + stringOf(stage, "enemy atlas"));
+    enemies.loadWaveData(kPlists + stringOf(stage, "level data"));
+    EXPECT_GT(enemies.queuedCount(), 100) << "the waves did not load";
+}
+
+TEST_F(StageContent, LevelListsNameStagesThatExist) {
+    for (const char* list : {"arcade_level_list", "boss_rush_level_list"}) {
+        Plist::Array names;
+        ASSERT_TRUE(Plist::loadAssetArray(kPlists + list + ".plist", names)) << list;
+        ASSERT_FALSE(names.empty()) << list;
+        for (const Plist::Value& value : names) {
+            const auto* name = boost::any_cast<std::string>(&value);
+            ASSERT_NE(name, nullptr) << list << " holds something other than a stage name";
+            const Plist::Dictionary stage = readDictionary(kPlists + *name + ".plist");
+            EXPECT_FALSE(stringOf(stage, "level data").empty()) << *name;
+        }
+    }
+    Plist::Array arcade;
+    Plist::loadAssetArray(kPlists + "arcade_level_list.plist", arcade);
+    EXPECT_EQ(boost::any_cast<std::string>(arcade.front()), "stage_1");
+}
+
+TEST_F(StageContent, EverySpriteTheGameSceneLoadsFindsItsTexture) {
+    const char* const sprites[] = {
+        "spr_mothership_main",   "spr_mothership_left_arm", "spr_mothership_right_arm",
+        "spr_mothership_engine", "spr_invert_circle",       "spr_boss_pointer",
+        "spr_invert_square",     "spr_base_explosion",      "spr_ring_effects"};
+    for (const char* name : sprites) {
+        expectSpriteWithTexture(name);
+        OXSprite sprite;
+        sprite.load(kPlists + name);
+        EXPECT_GE(sprite.getTextureId(), 0) << name;
+        EXPECT_GT(sprite.getSize().x, 0.0f) << name;
+    }
+    // The explosion batches play the burst through the sheet's grid.
+    const Plist::Dictionary explosion = readDictionary(kPlists + "spr_base_explosion.plist");
+    int columns = 0, rows = 0, frames = 0, speed = 0;
+    Plist::getInt(explosion, "numColumns", columns);
+    Plist::getInt(explosion, "numRows", rows);
+    Plist::getInt(explosion, "numFrames", frames);
+    Plist::getInt(explosion, "animSpeed", speed);
+    EXPECT_GT(frames, 1);
+    EXPECT_LE(frames, columns * rows);
+    EXPECT_GT(speed, 0);
+    // One cell: the ring batch uses the same list as its atlas.
+    const Plist::Dictionary ring = readDictionary(kPlists + "spr_ring_effects.plist");
+    int ringCells = 0;
+    Plist::getInt(ring, "numColumns", ringCells);
+    EXPECT_EQ(ringCells, 1);
+
+    const Plist::Dictionary sparks = readDictionary(kPlists + "particles/ps_explosion_sparks.plist");
+    int maxParticles = 0;
+    float minTtl = 0.0f, maxTtl = 0.0f;
+    EXPECT_TRUE(Plist::getInt(sparks, "maxNumParticles", maxParticles));
+    EXPECT_GT(maxParticles, 0);
+    EXPECT_LE(maxParticles, 512);
+    Plist::getFloat(sparks, "minTtl", minTtl);
+    Plist::getFloat(sparks, "maxTtl", maxTtl);
+    EXPECT_GT(minTtl, 0.0f);
+    EXPECT_LE(minTtl, maxTtl);
+}
+
+// Where the opening places the carrier's parts (field units, y up).
+struct CarrierPart {
+    const char* sprite;
+    float x, y;
+};
+const CarrierPart kCarrier[] = {{"spr_mothership_main", 160, 900},
+                                {"spr_mothership_left_arm", 135, 1030},
+                                {"spr_mothership_right_arm", 185, 1030},
+                                {"spr_mothership_engine", 160, 750}};
+
+TEST_F(StageContent, TheCarrierPartsJoinUpWhereTheOpeningPutsThem) {
+    Vec3 size[4];
+    for (int part = 0; part < 4; ++part) {
+        OXSprite sprite;
+        sprite.load(kPlists + kCarrier[part].sprite);
+        size[part] = sprite.getSize();
+    }
+    const float hullWidth = size[0].x;
+    EXPECT_GE(hullWidth, 120.0f);
+    EXPECT_LE(hullWidth, 160.0f);
+    // The bow halves meet on the centre line...
+    EXPECT_NEAR(kCarrier[1].x + size[1].x * 0.5f, 160.0f, 2.0f);
+    EXPECT_NEAR(kCarrier[2].x - size[2].x * 0.5f, 160.0f, 2.0f);
+    EXPECT_FLOAT_EQ(size[1].x, size[2].x);
+    // ...and sit on the hull, as the engine hangs from it, with no gap between.
+    const float hullTop = kCarrier[0].y + size[0].y * 0.5f;
+    const float hullBottom = kCarrier[0].y - size[0].y * 0.5f;
+    EXPECT_LE(kCarrier[1].y - size[1].y * 0.5f, hullTop);
+    EXPECT_GE(kCarrier[3].y + size[3].y * 0.5f, hullBottom);
+    // Opened by 40 units each, the halves clear the bay between them.
+    EXPECT_GE((kCarrier[2].x + 40.0f - size[2].x * 0.5f) - (kCarrier[1].x - 40.0f + size[1].x * 0.5f), 60.0f);
+}
+
+// The visible extent of the perspective camera at a depth: 45 degrees high,
+// 1000 units in front of the play plane.
+float visibleHeightAt(float depth) {
+    return 2.0f * (depth + 1000.0f) * std::tan(22.5f * 3.14159265f / 180.0f);
+}
+
+std::unique_ptr<OXScnBaseSTGBackground> realBackground(std::string& console) {
+    auto scene = std::make_unique<OXScnBaseSTGBackground>();
+    scene->init();
+    scene->setOrthographicMode(false);
+    scene->setViewWidth(360.0f);
+    scene->setViewHeight(480.0f);
+    testing::internal::CaptureStdout();
+    scene->loadStageBackground(kPlists + "stage_1");
+    scene->loadEventBackground(kPlists + "gd_boss_event");
+    console = testing::internal::GetCapturedStdout();
+    return scene;
+}
+
+TEST_F(StageContent, TheFirstStageBackgroundLoadsItsLayersAndPlaysItsScriptToTheEnd) {
+    std::string console;
+    auto bg = realBackground(console);
+    EXPECT_EQ(console, "") << "complaints while loading";
+    ASSERT_EQ(bg->layerCount(), 3);
+    EXPECT_GE(bg->eventLayerCount(), 1);
+    EXPECT_TRUE(bg->getLayer(0)->isVisible());
+    EXPECT_TRUE(bg->getLayer(1)->isVisible());
+    EXPECT_FALSE(bg->getLayer(2)->isVisible());
+    EXPECT_TRUE(bg->getLayer(2)->isTube());
+    for (int index = 0; index < bg->layerCount(); ++index) {
+        EXPECT_GE(bg->getLayer(index)->getTextureId(), 0) << "bg " << index;
+    }
+    for (int index = 0; index < bg->eventLayerCount(); ++index) {
+        EXPECT_GE(bg->getEventLayer(index)->getTextureId(), 0) << "event bg " << index;
+    }
+    ASSERT_GT(bg->commandCount(), 1);
+
+    // A whole stage of about three minutes.
+    testing::internal::CaptureStdout();
+    float stageMs = 0.0f;
+    bool tunnelSeen = false;
+    while (stageMs < 185000.0f) {
+        bg->setStageTime(stageMs);
+        bg->tick(gametest::kStep);
+        tunnelSeen = tunnelSeen || bg->getLayer(2)->isVisible();
+        stageMs += gametest::kStep;
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(tunnelSeen);
+    EXPECT_EQ(bg->currentCommand().time, -1.0f) << "the script stopped at command " << bg->getAnimIndex() - 1;
+    EXPECT_FALSE(bg->isBusy());
+    EXPECT_TRUE(bg->isFadedIn());
+    EXPECT_TRUE(bg->getLayer(0)->isVisible());
+    EXPECT_TRUE(bg->getLayer(1)->isVisible());
+    EXPECT_EQ(bg->getCurrentLayers(), "0 1 ");
+}
+
+TEST_F(StageContent, OpaqueBaseLayersCoverTheViewAtAnyTurnAndSoDoesTheFlash) {
+    std::string console;
+    auto bg = realBackground(console);
+    ASSERT_GE(bg->layerCount(), 1);
+    ASSERT_GE(bg->eventLayerCount(), 1);
+    for (OXVolleyBg* base : {bg->getLayer(0), bg->getEventLayer(0)}) {
+        EXPECT_EQ(base->getBlendMode(), 0);
+        EXPECT_FALSE(base->isTube());
+        const float height = visibleHeightAt(base->getPosition().z);
+        const float diagonal = std::sqrt(height * height + (height * 0.75f) * (height * 0.75f));
+        const float side = base->getSize().x * base->getScale().x * base->getUniformScale();
+        EXPECT_GE(side, diagonal) << "the corners of a turning base layer would show";
+        EXPECT_FLOAT_EQ(base->getSize().x * base->getScale().x, base->getSize().y * base->getScale().y);
+    }
+    // Bosses flash the whole screen with it.
+    const OXSprite& flash = *bg->getFlashSprite();
+    const float height = visibleHeightAt(flash.getPosition().z);
+    const float halfWidth = flash.getSize().x * flash.getScale().x * 0.5f;
+    const float halfHeight = flash.getSize().y * flash.getScale().y * 0.5f;
+    EXPECT_LE(flash.getX() - halfWidth, 180.0f - height * 0.75f * 0.5f);
+    EXPECT_GE(flash.getX() + halfWidth, 180.0f + height * 0.75f * 0.5f);
+    EXPECT_LE(flash.getY() - halfHeight, 240.0f - height * 0.5f);
+    EXPECT_GE(flash.getY() + halfHeight, 240.0f + height * 0.5f);
+}
+
+TEST_F(StageContent, PlayingTheFirstStageBackgroundAllocatesNothing) {
+    std::string console;
+    auto bg = realBackground(console);
+    testfiles::CountingGLDevice device;
+    setGLDevice(&device);
+    bg->tick(gametest::kStep);
+    bg->draw();
+    const long before = testfiles::allocationCount();
+    for (float stageMs = 0.0f; stageMs < 185000.0f; stageMs += gametest::kStep) {
+        bg->setStageTime(stageMs);
+        bg->tick(gametest::kStep);
+        bg->draw();
+        if (stageMs > 50000.0f && stageMs < 50000.0f + gametest::kStep) {
+            bg->flashTint({0.25f, 1.0f, 0.8f, 1.0f}, 1400.0f);
+            bg->showBossEvent();
+        }
+        if (stageMs > 140000.0f && stageMs < 140000.0f + gametest::kStep) {
+            bg->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f}, 200.0f);
+            bg->endBossEvent();
+        }
+    }
+    const long after = testfiles::allocationCount();
+    setGLDevice(nullptr);
+    EXPECT_EQ(after - before, 0);
+    EXPECT_GT(device.drawCount, 10000);
+    EXPECT_EQ(bg->currentCommand().time, -1.0f);
+}
+
+// The pixels of a package texture, as uploaded (premultiplied RGBA).
+std::vector<unsigned char> texturePixels(const std::string& name, int& width, int& height) {
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    const int id = CXTextureManager::instance().load("assets/texture/" + name, width, height, true, true);
+    std::vector<unsigned char> pixels = device.lastUpload;
+    if (id >= 0) {
+        CXTextureManager::instance().remove(id);
+    }
+    setGLDevice(nullptr);
+    return pixels;
+}
+
+TEST_F(StageContent, ScrollingLayersRepeatWithoutASeam) {
+    for (const char* name : {"stage1_nebula.png", "stage1_stars.png", "stage1_tunnel.png"}) {
+        int width = 0, height = 0;
+        const std::vector<unsigned char> pixels = texturePixels(name, width, height);
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(width * height * 4)) << name;
+        auto at = [&](int x, int y, int channel) {
+            return static_cast<float>(pixels[static_cast<size_t>((y * width + x) * 4 + channel)]);
+        };
+        auto rowStep = [&](int a, int b) {
+            float difference = 0.0f;
+            for (int x = 0; x < width; ++x) {
+                for (int channel = 0; channel < 4; ++channel) {
+                    difference += std::abs(at(x, a, channel) - at(x, b, channel));
+                }
+            }
+            return difference;
+        };
+        auto columnStep = [&](int a, int b) {
+            float difference = 0.0f;
+            for (int y = 0; y < height; ++y) {
+                for (int channel = 0; channel < 4; ++channel) {
+                    difference += std::abs(at(a, y, channel) - at(b, y, channel));
+                }
+            }
+            return difference;
+        };
+        float typicalRow = 0.0f, typicalColumn = 0.0f;
+        for (int y = 0; y + 1 < height; ++y) {
+            typicalRow += rowStep(y, y + 1);
+        }
+        for (int x = 0; x + 1 < width; ++x) {
+            typicalColumn += columnStep(x, x + 1);
+        }
+        typicalRow /= static_cast<float>(height - 1);
+        typicalColumn /= static_cast<float>(width - 1);
+        EXPECT_LE(rowStep(height - 1, 0), typicalRow * 1.5f + 1.0f) << name << " shows a seam top to bottom";
+        EXPECT_LE(columnStep(width - 1, 0), typicalColumn * 1.5f + 1.0f)
+            << name << " shows a seam side to side";
+    }
+}
+
+}  // namespace
