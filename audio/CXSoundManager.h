@@ -16,8 +16,20 @@ class CXSoundManager {
     void setSfxVolume(float volume) { sfxVolume = volume; }
     float getMusicVolume() const { return musicVolume; }
     float getSfxVolume() const { return sfxVolume; }
-    void stopMusic() {}
-    void closeMusic() {}
+    // Music and effect playback arrive with the audio library; until then
+    // these only keep the state a stage can ask about.
+    void stopMusic() { musicName.clear(); }
+    void closeMusic() { musicName.clear(); }
+    void playMusic(const std::string& name, bool looped) {
+        musicName = name;
+        musicLooped = looped;
+    }
+    void resumeMusic() { paused = false; }
+    void pauseAll() { paused = true; }
+    void resumeAll() { paused = false; }
+    const std::string& currentMusic() const { return musicName; }
+    bool isMusicLooped() const { return musicLooped; }
+    bool isPaused() const { return paused; }
 
     // Sound effects by file name under the effect folder. Until the audio
     // library plays them these only remember what was loaded and played:
@@ -38,6 +50,9 @@ class CXSoundManager {
     std::string effectDirectory;  // package folder of the effects
     float musicVolume = 0.5f;     // 0..1
     float sfxVolume = 0.5f;       // 0..1
+    std::string musicName;        // the track playing, empty for none
+    bool musicLooped = false;
+    bool paused = false;
 
     struct Effect {
         std::string name;

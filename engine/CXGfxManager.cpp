@@ -404,7 +404,8 @@ void CXGfxManager::endFrame() {
         default:
             break;
     }
-    model = model * Mat4::scaling(static_cast<float>(bufferWidth), static_cast<float>(bufferHeight), 0);
+    model = Mat4::translation(shakeOffset * w, shakeOffset * h, 0) * model *
+            Mat4::scaling(static_cast<float>(bufferWidth), static_cast<float>(bufferHeight), 0);
 
     gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
     setTexCoordAttrib(true);

@@ -54,6 +54,9 @@ class CXGfxManager {
     void setBufferScale(float profileScale);
     void setScreenOrientation(int orientation) { screenOrientation = orientation; }
     void setBackgroundFill(bool on) { backgroundFill = on; }
+    // Screen shake: the composited image moves by this fraction of the game area.
+    void setShakeOffset(float value) { shakeOffset = value; }
+    float getShakeOffset() const { return shakeOffset; }
 
     // The portrait game area the scenes draw into, pixels, from the bottom
     // left of the off-screen image; the application keeps it current.
@@ -131,6 +134,7 @@ class CXGfxManager {
     float aberration = 0.0f;
     int renderWidth = 768, renderHeight = 1024;  // off-screen image size, pixels
     bool backgroundFill = false;
+    float shakeOffset = 0.0f;   // fraction of the game area
     int screenOrientation = 0;  // 0..3, quarter turns
     bool glslAvailable = false;
     int mainProgram = -1;

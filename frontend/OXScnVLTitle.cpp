@@ -19,7 +19,8 @@ void OXScnVLTitle::buildScene() {
 
 void OXScnVLTitle::keyEvent(int key, bool down) {
     if (key == acceptKey && !down) {
-        menuHost.switchToScene(kMainScene);
+        // Until the menus choose a mode, start launches arcade play.
+        menuHost.requestStageStart();
         return;
     }
     OXScene::keyEvent(key, down);

@@ -133,6 +133,8 @@ void CXApp::initCore() {
     userProfile = std::make_unique<CXUserProfile>();
     userProfile->load();
     CXGameSession& session = CXGameSession::instance();
+    session.setProfile(userProfile.get());
+    session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
     session.setSceneSize(sceneWidth, sceneHeight);
     session.setScreenSize(screenWidth, screenHeight);
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
@@ -420,7 +422,13 @@ void CXApp::beginStageLoad() {
 void CXApp::startStage() {
     deleteMenuScenes();
     CXGameSession& session = CXGameSession::instance();
-    session.startGame();
+    // The stage draws into the game area, as the menus do.
+    session.setScreenSize(gameAreaWidth(), gameAreaHeight());
+    // Until the menus offer a choice, a game is arcade play on normal.
+    session.setGameMode(CXGameSession::Arcade);
+    session.setCasual(false);
+    session.setDifficulty(1);
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     session.markReadyToStart();
     mode = InStage;

@@ -13,6 +13,7 @@
 #include "platform/CXApp.h"
 #include "platform/MessageBox.h"
 #include "platform/SfmlKeys.h"
+#include "stg/game/CXGameSession.h"
 
 namespace {
 WindowState state;
@@ -188,6 +189,12 @@ bool handleWindowEvent(const sf::Event& event) {
             return false;
         case sf::Event::KeyReleased:
             state.keys[virtualKeyForSfmlKey(event.key.code) & 0xFF] = 0;
+            return false;
+        case sf::Event::LostFocus:
+            // A player who switches away finds the game paused on return.
+            if (CXApp::instance().getMode() == CXApp::InStage) {
+                CXGameSession::instance().pause();
+            }
             return false;
         case sf::Event::Resized:
             resizeGLScene(static_cast<int>(event.size.width), static_cast<int>(event.size.height));

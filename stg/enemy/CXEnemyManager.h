@@ -75,6 +75,8 @@ class CXEnemyManager : public IXParticleManager {
     void setMidBossDone(bool value) { midBossDone = value; }
     bool isMidBossDone() const { return midBossDone; }
     bool isBossDone() const { return bossDone; }
+    // A stage without a boss counts it as beaten from the start.
+    void setBossDone(bool value) { bossDone = value; }
     // The boss at its start position, started; false when there is none.
     bool startBoss();
     // The mid-boss first, then the boss.

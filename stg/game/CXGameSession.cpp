@@ -1,21 +1,44 @@
 #include "stg/game/CXGameSession.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "audio/CXSoundManager.h"
+#include "data/CXUserProfile.h"
+#include "data/Plist.h"
+#include "fx/OXScnBaseSTGBackground.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnBaseContinue.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
+#include "stg/game/overlays/OXScnBasePause.h"
+#include "stg/game/overlays/OXScnBaseSplash.h"
+#include "stg/game/overlays/OXScnBaseSummary.h"
+#include "stg/game/overlays/OXScnEndGameConfirm.h"
+#include "stg/game/overlays/OXScnGameOver.h"
+
+namespace {
+// Draw depth of each overlay, by index.
+constexpr float kOverlayDepth[CXGameSession::OverlayCount] = {500, 600, 700, 800, 900, 1000, 1100};
+// Camera framing of the stage by the profile's aspect ratio.
+constexpr float kCameraAspect4x3 = 2.0f / 3.0f;
+constexpr float kCameraAspect16x9 = 0.5633803f;
+// The trance factor's growth per unit of multiplier at a stage clear, by difficulty.
+constexpr float kTranceFactorGrowth[4] = {0.05f, 0.075f, 0.125f, 0.25f};
+constexpr int kTrueRouteStageIndex = 4;
+constexpr int kStageClearExperience = 200;
+
+int clampDifficulty(int difficulty) {
+    return std::clamp(difficulty, 0, 3);
+}
+}  // namespace
+
 CXGameSession& CXGameSession::instance() {
     // Made on first use and never destroyed: objects that outlive main()'s
     // scope may still call it while the process ends.
     static CXGameSession* const session = new CXGameSession();
     return *session;
 }
-
-void CXGameSession::keyEvent(int code, bool down) {
-    lastKeyCode = code;
-    lastKeyDown = down;
-    ++keyEventCount;
-}
-
-void CXGameSession::update(float) {}
-
-void CXGameSession::draw() {}
 
 void CXGameSession::setSceneSize(int width, int height) {
     sceneWidth = width;
@@ -25,4 +48,511 @@ void CXGameSession::setSceneSize(int width, int height) {
 void CXGameSession::setScreenSize(int width, int height) {
     screenWidth = width;
     screenHeight = height;
+}
+
+int CXGameSession::aspectRatio() const {
+    return profile && profile->aspectRatio == 1 ? 1 : 0;
+}
+
+OXSTGBasePlayer* CXGameSession::getShip() const {
+    return gameScene ? gameScene->getShip() : nullptr;
+}
+
+OXScene* CXGameSession::getOverlay(int index) const {
+    return index >= 0 && index < static_cast<int>(overlays.size()) ? overlays[static_cast<size_t>(index)]
+                                                                   : nullptr;
+}
+
+// ---- Starting and loading ----
+
+void CXGameSession::startGame(const std::string& levelListPath, int startStage) {
+    tearDown();
+    levelList.clear();
+    Plist::Array names;
+    if (!Plist::loadAssetArray(levelListPath, names)) {
+        std::printf("LEVEL LIST NOT FOUND: %s\n", levelListPath.c_str());
+    }
+    for (const Plist::Value& name : names) {
+        if (const std::string* text = boost::any_cast<std::string>(&name)) {
+            levelList.push_back(*text);
+        }
+    }
+    stageIndex = std::clamp(startStage, 0, static_cast<int>(levelList.size()));
+    cameraAspect = aspectRatio() == 1 ? kCameraAspect16x9 : kCameraAspect4x3;
+
+    const CXUserProfile fresh;
+    const CXUserProfile& values = profile ? *profile : fresh;
+    weaponLevel = values.weapon;
+    missileLevel = values.missiles;
+    optionPairs = values.options;
+    bombs = startBombs = values.bombs;
+    lives = startLives = values.lives;
+    continues = startContinues = values.continues;
+    const int tableIndex = clampDifficulty(difficulty);
+    if (gameMode == BossRush) {
+        highScore = values.bossScore[casual ? 1 : 0];
+    } else {
+        highScore = casual ? values.classicScore[tableIndex] : values.arcadeScore[tableIndex];
+    }
+    score = 0;
+    grazes = orbs = grazeBonus = orbBonus = 0;
+    kills = trances = 0;
+    experience = 0;
+    carriedBeamGauge = carriedBreakGauge = 0.0f;
+    carriedGrazeChain = carriedChainBonus = 0;
+    movementAllowed = shootingAllowed = flagThree = flagFour = breakGaugeEnabled = true;
+    tranceFactor = 1.0f;
+    ready = false;
+    gameFinished = false;
+    trueRoute = false;
+
+    touchSensitivity = values.touchSensitivity;
+    screenScale = values.screenScale;
+    musicVolume = values.musicVolume;
+    sfxVolume = values.sfxVolume;
+    leftControl = values.leftControl;
+    prizeAlpha = values.prizeAlpha;
+
+    createOverlays();
+    loadStage(stageIndex);
+    state = StageLoading;
+
+    if (profile) {
+        if (casual) {
+            profile->addTimesPlayedCasual(1);
+        } else {
+            profile->addTimesPlayed(1);
+        }
+        profile->save();
+    }
+}
+
+void CXGameSession::createOverlays() {
+    deleteOverlays();
+    overlays.push_back(new OXScnBaseHUD());
+    overlays.push_back(new OXScnBaseContinue());
+    overlays.push_back(new OXScnGameOver());
+    overlays.push_back(new OXScnBaseSplash());
+    overlays.push_back(new OXScnBaseSummary());
+    overlays.push_back(new OXScnBasePause());
+    overlays.push_back(new OXScnEndGameConfirm());
+    for (int index = 0; index < OverlayCount; ++index) {
+        OXScene* overlay = overlays[static_cast<size_t>(index)];
+        overlay->init();
+        overlay->setZ(kOverlayDepth[index]);
+        overlay->setViewport({0, 0, 0},
+                             {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
+        const bool shown = index == HudOverlay;
+        overlay->setVisible(shown);
+        overlay->setActive(shown);
+    }
+    activeOverlay = HudOverlay;
+}
+
+void CXGameSession::deleteOverlays() {
+    for (OXScene* overlay : overlays) {
+        delete overlay;
+    }
+    overlays.clear();
+}
+
+void CXGameSession::deleteStageScenes() {
+    delete gameScene;
+    gameScene = nullptr;
+    delete backgroundScene;
+    backgroundScene = nullptr;
+}
+
+std::string CXGameSession::stagePathFor(int index) const {
+    if (index < 0 || index >= static_cast<int>(levelList.size())) {
+        return "";
+    }
+    // Hard and extreme arcade without a continue used go to the hidden last stage.
+    const bool hardArcade = gameMode == Arcade && difficulty >= 2;
+    if (hardArcade && index == kTrueRouteStageIndex && continues == startContinues) {
+        return std::string(kTrueRouteStage) + ".plist";
+    }
+    return "assets/plist/" + levelList[static_cast<size_t>(index)] + ".plist";
+}
+
+void CXGameSession::loadStage(int index) {
+    deleteStageScenes();
+    // Textures are shared by count: those only the old stage held went with it.
+    const bool wide = aspectRatio() == 1;
+    gameScene = new OXScnBaseSTGGame();
+    gameScene->setViewport({0, 0, 0}, {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
+    const std::string stagePath = stagePathFor(index);
+    if (stagePath == std::string(kTrueRouteStage) + ".plist") {
+        trueRoute = true;
+    }
+    const bool intro = index == 0 && gameMode != BossRush;
+    gameScene->loadStage(stagePath, intro, wide);
+
+    const float viewWidth = wide ? 270.0f : 360.0f;
+    backgroundScene = new OXScnBaseSTGBackground();
+    backgroundScene->init();
+    backgroundScene->setOrthographicMode(false);
+    backgroundScene->setViewWidth(viewWidth);
+    backgroundScene->setViewHeight(480.0f);
+    backgroundScene->setEye(viewWidth, 480.0f, -1000.0f);
+    backgroundScene->setCentre(viewWidth, 480.1f, 1000.0f);
+    backgroundScene->setViewport({0, 0, 0},
+                                 {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
+    if (!stagePath.empty()) {
+        backgroundScene->loadStageBackground(stagePath.substr(0, stagePath.size() - 6));
+    }
+    backgroundScene->loadEventBackground("assets/plist/gd_boss_event");
+
+    state = StageLoading;
+}
+
+void CXGameSession::startSession() {
+    std::printf("START GAME SESSION, UNPAUSING MUSIC\n");
+    CXSoundManager::instance().resumeMusic();
+    state = Playing;
+    ready = false;
+    grazes = orbs = grazeBonus = orbBonus = 0;
+    if (auto* hud = static_cast<OXScnBaseHUD*>(getOverlay(HudOverlay))) {
+        std::printf("HIDING LOAD BLOCKER\n");
+        hud->hideLoadCover();
+    }
+    activeOverlay = HudOverlay;
+    if (gameScene) {
+        gameScene->start();
+    }
+}
+
+// ---- The frame ----
+
+void CXGameSession::tick(float dtMs) {
+    if (state == StageLoading && ready) {
+        startSession();
+    }
+    if (state == Playing) {
+        if (gameScene) {
+            gameScene->tick(kStageStepMs);
+        }
+        if (backgroundScene) {
+            if (gameScene && gameScene->getEnemyManager()) {
+                backgroundScene->setStageTime(gameScene->getStageTime());
+            }
+            backgroundScene->tick(kStageStepMs * (gameScene ? gameScene->getTimeScale() : 1.0f));
+        }
+    }
+    for (int index = 0; index < static_cast<int>(overlays.size()); ++index) {
+        OXScene* overlay = overlays[static_cast<size_t>(index)];
+        if (!overlay->isVisible() && !overlay->isActive()) {
+            continue;
+        }
+        const bool runsWhilePaused = index == ContinueOverlay || index == GameOverOverlay ||
+                                     index == PauseOverlay || index == ConfirmOverlay;
+        if (state != InOverlay || runsWhilePaused) {
+            overlay->tick(kOverlayStepMs);
+        }
+    }
+    if (extraScene) {
+        extraScene->tick(dtMs);
+    }
+    if (state == Ending) {
+        endGame();
+    }
+}
+
+void CXGameSession::draw() {
+    if (backgroundScene && backgroundScene->isVisible()) {
+        backgroundScene->draw();
+    }
+    if (gameScene && gameScene->isVisible()) {
+        gameScene->draw();
+    }
+    // Overlays by depth, which is their index order.
+    for (OXScene* overlay : overlays) {
+        if (overlay->isVisible()) {
+            overlay->draw();
+        }
+    }
+}
+
+void CXGameSession::keyEvent(int code, bool down) {
+    lastKeyCode = code;
+    lastKeyDown = down;
+    ++keyEventCount;
+    if (!gameScene) {
+        return;
+    }
+    // Keys move the ship only while the stage plays; an overlay takes them
+    // otherwise, and the stage hears only releases so that nothing stays held.
+    if (state == Playing || !down) {
+        gameScene->keyEvent(code, down);
+    }
+    if (state == InOverlay || state == StageSummary) {
+        if (OXScene* overlay = getOverlay(activeOverlay)) {
+            overlay->keyEvent(code, down);
+        }
+    }
+}
+
+// ---- Overlays ----
+
+void CXGameSession::showOverlay(int index) {
+    if (OXScene* overlay = getOverlay(index)) {
+        overlay->setVisible(true);
+        overlay->setActive(true);
+        activeOverlay = index;
+    }
+}
+
+void CXGameSession::hideOverlay(int index) {
+    if (OXScene* overlay = getOverlay(index)) {
+        overlay->setVisible(false);
+        overlay->setActive(false);
+    }
+}
+
+void CXGameSession::pause() {
+    if (state != Playing) {
+        return;  // already behind an overlay (game over, continue, summary) or not in a stage
+    }
+    state = InOverlay;
+    if (gameScene) {
+        gameScene->releaseKeys();
+    }
+    showOverlay(PauseOverlay);
+    if (auto* pauseScene = static_cast<OXScnBasePause*>(getOverlay(PauseOverlay))) {
+        pauseScene->appear();
+    }
+    CXSoundManager::instance().pauseAll();
+    if (gameScene) {
+        gameScene->shake(0.0f);
+    }
+}
+
+void CXGameSession::resume() {
+    if (state != InOverlay) {
+        return;
+    }
+    hideOverlay(PauseOverlay);
+    hideOverlay(ContinueOverlay);
+    hideOverlay(ConfirmOverlay);
+    state = Playing;
+    CXSoundManager::instance().resumeAll();
+    showOverlay(HudOverlay);
+}
+
+void CXGameSession::confirmEndGame() {
+    if (state != InOverlay) {
+        return;
+    }
+    confirmCaller = activeOverlay;
+    hideOverlay(activeOverlay);
+    showOverlay(ConfirmOverlay);
+}
+
+void CXGameSession::cancelEndGame() {
+    if (activeOverlay != ConfirmOverlay) {
+        return;
+    }
+    hideOverlay(ConfirmOverlay);
+    showOverlay(confirmCaller);
+}
+
+void CXGameSession::showContinue() {
+    storeHighScore();
+    state = InOverlay;
+    if (gameScene) {
+        gameScene->releaseKeys();
+    }
+    showOverlay(ContinueOverlay);
+    if (auto* prompt = static_cast<OXScnBaseContinue*>(getOverlay(ContinueOverlay))) {
+        prompt->setContinuesLeft(continues);
+    }
+}
+
+void CXGameSession::showGameOver() {
+    storeHighScore();
+    state = InOverlay;
+    if (gameScene) {
+        gameScene->releaseKeys();
+    }
+    showOverlay(GameOverOverlay);
+    if (auto* gameOver = static_cast<OXScnGameOver*>(getOverlay(GameOverOverlay))) {
+        gameOver->appear();
+    }
+}
+
+void CXGameSession::gameOverFinished() {
+    if (activeOverlay == GameOverOverlay) {
+        state = Ending;
+    }
+}
+
+void CXGameSession::acceptContinue() {
+    if (continues < 1 || activeOverlay != ContinueOverlay) {
+        return;
+    }
+    --continues;
+    lives = startLives + 1;
+    setScore(0);
+    if (OXSTGBasePlayer* ship = getShip()) {
+        ship->setScore(0);
+    }
+    if (gameScene) {
+        gameScene->continueTaken();
+    }
+    resume();
+}
+
+void CXGameSession::endGame() {
+    storeHighScore();
+    if (profile) {
+        profile->addPendingExperience(experience);
+        profile->applyExperience();
+        profile->save();
+    }
+    CXSoundManager::instance().stopMusic();
+    state = Idle;
+    if (endHandler) {
+        endHandler(endHandlerContext);
+    }
+}
+
+void CXGameSession::showSplash(int stage) {
+    if (auto* splash = static_cast<OXScnBaseSplash*>(getOverlay(SplashOverlay))) {
+        splash->setVisible(true);
+        splash->setActive(true);
+        splash->showStage(stage);
+    }
+}
+
+void CXGameSession::showBossWarning() {
+    if (auto* splash = static_cast<OXScnBaseSplash*>(getOverlay(SplashOverlay))) {
+        splash->setVisible(true);
+        splash->setActive(true);
+        splash->showBossWarning();
+    }
+}
+
+// ---- Stage clear ----
+
+void CXGameSession::stageCleared() {
+    OXSTGBasePlayer* ship = getShip();
+    const float totalMultiplier = ship ? ship->getTotalMultiplier() : 1.0f;
+    grazeBonus = static_cast<int>(totalMultiplier * static_cast<float>(grazes) * 112.0f);
+    orbBonus = static_cast<int>(totalMultiplier * static_cast<float>(orbs) * 60.0f);
+    const int64_t bonus = static_cast<int64_t>(grazeBonus) + orbBonus;
+    if (ship) {
+        ship->addScoreFlat(static_cast<double>(bonus), false);
+    } else {
+        setScore(score + bonus);
+    }
+    experience += kStageClearExperience;
+    tranceFactor += totalMultiplier * kTranceFactorGrowth[clampDifficulty(difficulty)];
+
+    if (profile) {
+        profile->setStageBeaten(1, difficulty, stageIndex, !casual);
+        if (stageIndex == kTrueRouteStageIndex) {
+            profile->addGamesBeaten(1, difficulty, !casual);
+        }
+    }
+    if (gameMode == Arcade && stageIndex == kTrueRouteStageIndex) {
+        gameFinished = true;
+    }
+    state = StageSummary;
+    if (gameScene) {
+        gameScene->releaseKeys();
+    }
+    showOverlay(SummaryOverlay);
+    if (auto* summary = static_cast<OXScnBaseSummary*>(getOverlay(SummaryOverlay))) {
+        summary->showResults();
+    }
+}
+
+void CXGameSession::carryShipValues(const OXSTGBasePlayer& ship) {
+    carriedBeamGauge = ship.getBeamGauge();
+    carriedBreakGauge = ship.getBreakGauge();
+    carriedGrazeChain = ship.getGrazeChain();
+    carriedChainBonus = ship.bonusValue();
+}
+
+void CXGameSession::summaryFinished() {
+    if (state != StageSummary) {
+        return;
+    }
+    hideOverlay(SummaryOverlay);
+    showOverlay(HudOverlay);
+    nextStage();
+}
+
+void CXGameSession::nextStage() {
+    CXSoundManager::instance().stopMusic();
+    if (gameMode == FreePlay) {
+        state = Ending;
+        return;
+    }
+    ++stageIndex;
+    if (stageIndex < static_cast<int>(levelList.size())) {
+        if (auto* hud = static_cast<OXScnBaseHUD*>(getOverlay(HudOverlay))) {
+            hud->showLoadCover();
+        }
+        loadStage(stageIndex);
+        ready = true;
+    } else {
+        state = Ending;
+    }
+}
+
+// ---- Counters ----
+
+void CXGameSession::setScore(int64_t value) {
+    score = value;
+    if (score > highScore) {
+        highScore = score;
+    }
+}
+
+void CXGameSession::countRespawn(bool firstSpawn) {
+    if (firstSpawn) {
+        return;
+    }
+    --lives;
+    bombs = startBombs;
+}
+
+void CXGameSession::useBomb() {
+    if (bombs > 0) {
+        --bombs;
+    }
+}
+
+void CXGameSession::countKill() {
+    ++kills;
+    ++experience;
+}
+
+void CXGameSession::resetStageCounters() {
+    grazes = 0;
+    orbs = 0;
+}
+
+void CXGameSession::storeHighScore() {
+    if (!profile) {
+        return;
+    }
+    const int tableIndex = clampDifficulty(difficulty);
+    if (gameMode == BossRush) {
+        long long& entry = profile->bossScore[casual ? 1 : 0];
+        entry = std::max<long long>(entry, highScore);
+    } else {
+        long long& entry = casual ? profile->classicScore[tableIndex] : profile->arcadeScore[tableIndex];
+        entry = std::max<long long>(entry, highScore);
+    }
+    profile->save();
+}
+
+void CXGameSession::tearDown() {
+    deleteStageScenes();
+    deleteOverlays();
+    ready = false;
+    state = Idle;
+    activeOverlay = HudOverlay;
 }

@@ -1,41 +1,226 @@
 #pragma once
 
-// The game session: the mode, difficulty and progress of the game being
-// played, and the in-stage scenes. The application hands it every key event
-// and, in a stage, its update and drawing.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CXUserProfile;
+class OXScene;
+class OXScnBaseSTGBackground;
+class OXScnBaseSTGGame;
+class OXSTGBasePlayer;
+
+// The game being played, from the menus' launch to its end: the level list,
+// the counters of the game and the stage, the seven overlay scenes, the
+// current game scene and its background, and the state machine that runs
+// them. One instance for the program, made on first use and never destroyed.
 class CXGameSession {
   public:
+    enum State { Idle = 0, StageLoading = 1, Playing = 2, InOverlay = 3, StageSummary = 4, Ending = 5 };
+    enum OverlayIndex {
+        HudOverlay = 0,
+        ContinueOverlay = 1,
+        GameOverOverlay = 2,
+        SplashOverlay = 3,
+        SummaryOverlay = 4,
+        PauseOverlay = 5,
+        ConfirmOverlay = 6,
+        OverlayCount = 7
+    };
+    enum GameMode { Arcade = 0, FreePlay = 1, BossRush = 3 };
+    // The game scene's fixed step, whatever the real frame time.
+    static constexpr float kStageStepMs = 15.447501f;
+    // The overlays' step.
+    static constexpr float kOverlayStepMs = 16.7f;
+    static constexpr const char* kArcadeLevelList = "assets/plist/arcade_level_list.plist";
+    static constexpr const char* kBossRushLevelList = "assets/plist/boss_rush_level_list.plist";
+    static constexpr const char* kTrueRouteStage = "assets/plist/gd_stage_5_true";
+
     static CXGameSession& instance();
 
-    // Every key event of the keyboard and the joystick, in menus and stages.
-    void keyEvent(int code, bool down);
-    void update(float dtMs);
-    void draw();
-
-    // Stage flow, driven by the application around the load blocker.
-    void startGame() {}
-    void markReadyToStart() { readyToStart = true; }
-    void tearDown() { readyToStart = false; }
-    bool isGameFinished() const { return gameFinished; }
-    bool isTrueRoute() const { return trueRoute; }
-
+    // ---- Set-up ----
+    // The profile the game reads and writes (not owned); null plays with a fresh profile's values.
+    void setProfile(CXUserProfile* value) { profile = value; }
+    CXUserProfile* getProfile() const { return profile; }
+    // Called when a game has ended, to hand control back to the front end.
+    using EndHandler = void (*)(void* context);
+    void setEndHandler(EndHandler handler, void* context) {
+        endHandler = handler;
+        endHandlerContext = context;
+    }
+    // The menus' choices.
+    void setGameMode(int value) { gameMode = value; }
+    void setCasual(bool value) { casual = value; }
+    void setDifficulty(int value) { difficulty = value; }
     // The application's dimensions, copied at start-up and when the aspect changes.
     void setSceneSize(int width, int height);
     void setScreenSize(int width, int height);
 
+    // ---- The game ----
+    void startGame(const std::string& levelListPath, int startStage);
+    void loadStage(int index);
+    // The stage file for level-list entry `index` (with ".plist"), empty outside the list.
+    std::string stagePathFor(int index) const;
+    void nextStage();
+    void startSession();
+    // One frame of the application (dt is its 16.7 ms).
+    void tick(float dtMs);
+    void update(float dtMs) { tick(dtMs); }
+    void draw();
+    // Every key event of the keyboard and the joystick: to the game scene
+    // and the active overlay while a game runs.
+    void keyEvent(int code, bool down);
+    void pause();
+    void resume();
+    void confirmEndGame();
+    // The confirmation's "NO": back to the overlay that asked.
+    void cancelEndGame();
+    void showContinue();
+    void showGameOver();
+    // The game-over overlay has finished appearing.
+    void gameOverFinished();
+    void acceptContinue();
+    void endGame();
+    void stageCleared();
+    // The summary's NEXT has finished.
+    void summaryFinished();
+    void storeHighScore();
+    void showSplash(int stage);
+    void showBossWarning();
+    // Deletes the stage's scenes and the overlays; the session is idle again.
+    void tearDown();
+    // A loaded stage may start on the next tick.
+    void markReadyToStart() { ready = true; }
+
+    // ---- Counters the ship and the scene change ----
+    // Raises the high score when the score passes it.
+    void setScore(int64_t value);
+    // A respawn costs a life and refills the bombs, unless it is the stage's first spawn.
+    void countRespawn(bool firstSpawn);
+    void useBomb();
+    void countGraze() { ++grazes; }
+    void countOrb() { ++orbs; }
+    void countKill();
+    void countTrance() { ++trances; }
+    // Death: the stage's grazes and orbs start again.
+    void resetStageCounters();
+    void setTranceFactor(float value) { tranceFactor = value; }
+    // The ship's gauges and chain at a stage clear, for the next stage's ship.
+    void carryShipValues(const OXSTGBasePlayer& ship);
+
+    // ---- Getters ----
+    int getState() const { return state; }
+    int getActiveOverlay() const { return activeOverlay; }
+    OXScnBaseSTGGame* getGameScene() const { return gameScene; }
+    OXScnBaseSTGBackground* getBackgroundScene() const { return backgroundScene; }
+    // The current ship, or null outside a stage.
+    OXSTGBasePlayer* getShip() const;
+    OXScene* getOverlay(int index) const;
+    const std::vector<std::string>& getLevelList() const { return levelList; }
+    int getStageIndex() const { return stageIndex; }
     int getSceneWidth() const { return sceneWidth; }
     int getSceneHeight() const { return sceneHeight; }
+    int getScreenWidth() const { return screenWidth; }
+    int getScreenHeight() const { return screenHeight; }
+    float getScreenScale() const { return screenScale; }
+    int getDifficulty() const { return difficulty; }
+    int getGameMode() const { return gameMode; }
+    bool isCasual() const { return casual; }
+    int getStartLives() const { return startLives; }
+    int getStartContinues() const { return startContinues; }
+    int getStartBombs() const { return startBombs; }
+    int getLives() const { return lives; }
+    int getContinues() const { return continues; }
+    int getBombs() const { return bombs; }
+    int getWeaponLevel() const { return weaponLevel; }
+    int getMissileLevel() const { return missileLevel; }
+    int getOptionPairs() const { return optionPairs; }
+    float getCarriedBeamGauge() const { return carriedBeamGauge; }
+    float getCarriedBreakGauge() const { return carriedBreakGauge; }
+    int getCarriedGrazeChain() const { return carriedGrazeChain; }
+    int getCarriedChainBonus() const { return carriedChainBonus; }
+    int64_t getScore() const { return score; }
+    int64_t getHighScore() const { return highScore; }
+    int getGrazes() const { return grazes; }
+    int getOrbs() const { return orbs; }
+    int getGrazeBonus() const { return grazeBonus; }
+    int getOrbBonus() const { return orbBonus; }
+    int getExperience() const { return experience; }
+    int getKills() const { return kills; }
+    int getTrances() const { return trances; }
+    float getTranceFactor() const { return tranceFactor; }
+    float getMusicVolume() const { return musicVolume; }
+    float getSfxVolume() const { return sfxVolume; }
+    float getPrizeAlpha() const { return prizeAlpha; }
+    bool isLeftControl() const { return leftControl; }
+    bool canMove() const { return movementAllowed; }
+    bool canShoot() const { return shootingAllowed; }
+    bool isBreakGaugeEnabled() const { return breakGaugeEnabled; }
+    bool isReady() const { return ready; }
+    bool isGameFinished() const { return gameFinished; }
+    bool isTrueRoute() const { return trueRoute; }
+    // How the stage's camera is framed: 2/3 for 4:3, 0.5633803 for 16:9.
+    float getCameraAspect() const { return cameraAspect; }
+    // The profile's "aspect ratio": 0 for 4:3, 1 for 16:9.
+    int aspectRatio() const;
+    // For tests: the last key event seen.
     int getLastKeyCode() const { return lastKeyCode; }
     bool wasLastKeyDown() const { return lastKeyDown; }
     int getKeyEventCount() const { return keyEventCount; }
+    // For tests and the headless runner: start a game with values set by hand.
+    void setLives(int value) { lives = value; }
+    void setBombs(int value) { bombs = value; }
+    void setWeaponLevel(int value) { weaponLevel = value; }
+    void setMissileLevel(int value) { missileLevel = value; }
+    void setOptionPairs(int value) { optionPairs = value; }
+    void setContinues(int value) { continues = value; }
+    void setLevelList(const std::vector<std::string>& names) { levelList = names; }
 
   private:
     CXGameSession() = default;
+    void createOverlays();
+    void deleteOverlays();
+    void deleteStageScenes();
+    void showOverlay(int index);
+    void hideOverlay(int index);
+
+    std::vector<OXScene*> overlays;                     // owned, by OverlayIndex
+    int activeOverlay = 0;                              // the overlay being shown
+    int confirmCaller = PauseOverlay;                   // the overlay the confirmation returns to
+    int state = Idle;                                   // see State
+    OXScnBaseSTGGame* gameScene = nullptr;              // owned
+    OXScnBaseSTGBackground* backgroundScene = nullptr;  // owned
+    OXScene* extraScene = nullptr;                      // not owned; ticked with the real dt
+    std::vector<std::string> levelList;                 // stage names of this game
+    int stageIndex = 0;
     int sceneWidth = 768, sceneHeight = 1024;  // scene units
     int screenWidth = 0, screenHeight = 0;     // pixels
-    bool readyToStart = false;                 // the next update starts the session
-    bool gameFinished = false;                 // the last stage was cleared
-    bool trueRoute = false;                    // the game was finished on the true route
+    float screenScale = 1.0f;
+    int difficulty = 1;  // 0 easy, 1 normal, 2 hard, 3 extreme
+    int startLives = 2, startContinues = 1, startBombs = 2;
+    int lives = 2, continues = 1, bombs = 2;
+    int weaponLevel = 0, missileLevel = 0, optionPairs = 0;
+    float touchSensitivity = 0.65f;
+    float carriedBeamGauge = 0.0f, carriedBreakGauge = 0.0f;
+    int64_t score = 0, highScore = 0;
+    int grazes = 0, orbs = 0;
+    int grazeBonus = 0, orbBonus = 0;
+    int experience = 0;
+    float musicVolume = 0.5f, sfxVolume = 0.5f, prizeAlpha = 1.0f;
+    bool leftControl = true;
+    int gameMode = Arcade;
+    bool casual = false;
+    bool movementAllowed = true, shootingAllowed = true, flagThree = true, flagFour = true,
+         breakGaugeEnabled = true;
+    int kills = 0, trances = 0;
+    int carriedGrazeChain = 0, carriedChainBonus = 0;
+    float tranceFactor = 1.0f;
+    bool ready = false;
+    bool gameFinished = false, trueRoute = false;
+    float cameraAspect = 2.0f / 3.0f;
+    CXUserProfile* profile = nullptr;  // not owned
+    EndHandler endHandler = nullptr;
+    void* endHandlerContext = nullptr;
     int lastKeyCode = -1;
     bool lastKeyDown = false;
     int keyEventCount = 0;

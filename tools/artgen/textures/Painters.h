@@ -23,9 +23,36 @@ void paintSenkoTypeA(Canvas& canvas, Random& random);
 void paintSenkoOption(Canvas& canvas, Random& random);
 void paintSenkoEngine(Canvas& canvas, Random& random);
 void paintSenkoMarker(Canvas& canvas, Random& random);
+void paintSenkoEffects(Canvas& canvas, Random& random);
 void paintMothership(Canvas& canvas, Random& random);
 void paintBomb(Canvas& canvas, Random& random);
 void paintParticleAtlas(Canvas& canvas, Random& random);
 void paintExplosion(Canvas& canvas, Random& random);
+
+// The in-stage display and its overlays: font, gauges, cut-in, banners, panel.
+void paintFontNovoWhite(Canvas& canvas, Random& random);
+void paintHudGauges(Canvas& canvas, Random& random);
+void paintHudMultiplierPlate(Canvas& canvas, Random& random);
+void paintBreakCutIn(Canvas& canvas, Random& random);
+void paintBreakCutInBackground(Canvas& canvas, Random& random);
+void paintBreakCutInBlur(Canvas& canvas, Random& random);
+void paintSplashBand(Canvas& canvas, Random& random);
+void paintBossWarningBand(Canvas& canvas, Random& random);
+void paintOverlayPanel(Canvas& canvas, Random& random);
+
+// The stages: backdrops, the boss-event backdrop, the opening carrier and the game scene's
+// plain effect shapes.
+void paintStageOneNebula(Canvas& canvas, Random& random);
+void paintStageOneStars(Canvas& canvas, Random& random);
+void paintStageOneTunnel(Canvas& canvas, Random& random);
+void paintBossEventVortex(Canvas& canvas, Random& random);
+void paintMothershipMain(Canvas& canvas, Random& random);
+void paintMothershipArmLeft(Canvas& canvas, Random& random);
+void paintMothershipArmRight(Canvas& canvas, Random& random);
+void paintMothershipEngine(Canvas& canvas, Random& random);
+void paintInvertSquare(Canvas& canvas, Random& random);
+void paintInvertCircle(Canvas& canvas, Random& random);
+void paintBossPointer(Canvas& canvas, Random& random);
+void paintRingEffect(Canvas& canvas, Random& random);
 
 }  // namespace artgen

@@ -1,0 +1,856 @@
+#include "stg/game/OXScnBaseSTGGame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "data/CXUserProfile.h"
+#include "data/Plist.h"
+#include "engine/CXGfxManager.h"
+#include "engine/CXSpriteBatchManager.h"
+#include "engine/CXTextBoxManager.h"
+#include "engine/OXSprite.h"
+#include "fx/OXScnBaseSTGBackground.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
+#include "stg/enemy/OXEnemy.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXBomb.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBullet.h"
+#include "stg/shot/ShotMath.h"
+
+using shotmath::fastInverseSqrt;
+using shotmath::randomFraction;
+
+namespace {
+constexpr const char* kPlistFolder = "assets/plist/";
+constexpr float kFieldHeight = 480.0f;
+constexpr float kFieldWidth = 440.0f;  // the span the camera pans across, -60 ... 380
+constexpr float kRespawnWaitMs = 100000.0f;
+constexpr float kFirstSpawnDelayMs = 2000.0f;
+constexpr float kDeathRespawnDelayMs = 850.0f;
+constexpr float kRespawnGraceMs = 1500.0f;
+constexpr float kGrazeSoundCooldownMs = 64.0f;
+constexpr int kMaxShips = 4;
+constexpr const char* kMothershipParts[4] = {
+    "assets/plist/spr_mothership_main", "assets/plist/spr_mothership_left_arm",
+    "assets/plist/spr_mothership_right_arm", "assets/plist/spr_mothership_engine"};
+constexpr Vec3 kMothershipStart[4] = {{160, 900, 1}, {135, 1030, 1}, {185, 1030, 1}, {160, 750, 1}};
+// The sounds a stage plays, read before it starts so that play reads no file.
+constexpr const char* kStageSounds[] = {"snd_toggle_btn.caf", "bullet_hit.caf",         "bullet_shoot_1.caf",
+                                        "break_shoot.caf",    "sfx_small_expl.caf",     "sfx_medium_expl.caf",
+                                        "sfx_huge_expl.caf",  "sfx_player_expl.caf",    "prize_pickup.caf",
+                                        "boss_move_1.caf",    "warning_WIP.caf",        "leaser_beam.caf",
+                                        "se_laser3.caf",      "sfx_boss_expl_dist.caf", "trance_warning.caf"};
+// The default bindings (Z, X, C, P) when the game runs without a profile.
+constexpr int kDefaultBindings[4] = {2, 3, 1, 26};
+enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding = 3 };
+
+int bindingCode(int binding) {
+    const CXUserProfile* profile = CXGameSession::instance().getProfile();
+    return profile ? profile->bindingCode(binding) : kDefaultBindings[binding];
+}
+
+std::string readString(const Plist::Dictionary& definition, const char* key) {
+    std::string value;
+    Plist::getString(definition, key, value);
+    return value;
+}
+
+bool insideRect(const Vec3& p, float minX, float maxX, float minY, float maxY) {
+    return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
+}
+
+bool shootableEnemy(const OXEnemy& enemy) {
+    return enemy.isActive() && enemy.isVisible() && !enemy.isDying() && !enemy.isFriendly() &&
+           enemy.getHitPoints() > 0.0f;
+}
+}  // namespace
+
+OXScnBaseSTGGame::OXScnBaseSTGGame() = default;
+
+OXScnBaseSTGGame::~OXScnBaseSTGGame() {
+    CXGfxManager::instance().setShakeOffset(0.0f);
+}
+
+// ---- Loading ----
+
+void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide) {
+    load("");
+    wideScreen = wide;
+    introPending = intro;
+    panWidth = wide ? 170.0f : 90.0f;
+    panOffset = wide ? 75.0f : 115.0f;
+    const float width = wide ? 270.0f : 360.0f;
+    setOrthographicMode(true);
+    setViewWidth(width);
+    setViewHeight(kFieldHeight);
+    setEye(width * 0.5f, 240.0f, 100.0f);
+    setCentre(width * 0.5f, 240.0f, -100.0f);
+
+    for (int part = 0; part < 4; ++part) {
+        auto* sprite = new OXSprite();
+        sprite->load(kMothershipParts[part]);
+        sprite->setPosition(kMothershipStart[part]);
+        sprite->setVisible(false);
+        sprite->setActive(false);
+        mothership[part] = sprite;
+        addObject(sprite);
+    }
+
+    bullets = std::make_unique<CXBulletManager>();
+    enemies = std::make_unique<CXEnemyManager>();
+    explosionsGlow = std::make_unique<CXSpriteBatchManager>();
+    explosionsNormal = std::make_unique<CXSpriteBatchManager>();
+    textBoxes = std::make_unique<CXTextBoxManager>();
+    rings = std::make_unique<CXSpriteBatchManager>();
+    if (!path.empty()) {
+        loadDefinition(path);
+    } else {
+        bullets->load(kPlistFolder);
+        bullets->setWorld(this);
+        enemies->init(kPlistFolder);
+        enemies->setWorld(this);
+        enemies->setBulletManager(bullets.get());
+    }
+    rings->setup("assets/plist/spr_ring_effects", "assets/plist/spr_ring_effects");
+    rings->setBlendMode(1);
+
+    createShip();
+
+    bomb = new OXBomb();
+    bomb->setWorld(this);
+    bomb->setBulletManager(bullets.get());
+    bomb->load("assets/plist/bomb_player_1");
+    bomb->setPosition(160, 240, 5);
+    bomb->setBlendMode(6);
+    bomb->setVisible(false);
+    bomb->setActive(false);
+    addObject(bomb);
+
+    invertCircle = new OXSprite();
+    invertCircle->load("assets/plist/spr_invert_circle");
+    invertCircle->setBlendMode(6);
+    invertCircle->setVisible(false);
+    invertCircle->setActive(false);
+    addObject(invertCircle);
+
+    bossPointer = new OXSprite();
+    bossPointer->load("assets/plist/spr_boss_pointer");
+    bossPointer->setVisible(false);
+    addObject(bossPointer);
+
+    bullets->setPlayer();
+    stageState = Loaded;
+    stageTime = 0.0f;
+    timeScale = 1.0f;
+    timeScaleLeft = 0.0f;
+    cameraTarget = {160, 240, 1000};
+    hitFlag = timeOutFlag = false;
+}
+
+void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
+    Plist::Dictionary definition;
+    if (!Plist::loadContent(path, definition) && !assetExists(path)) {
+        std::printf("STAGE FILE NOT FOUND: %s\n", path.c_str());
+    }
+    stageLoaded = !definition.empty();
+
+    std::printf("LOADING PARTICLE MANAGER\n");
+    std::printf("LOADING TRAIL MANAGER\n");
+    std::printf("LOADING TEXTBOX MANAGER\n");
+    textBoxes->load(kPlistFolder + readString(definition, "font atlas"), CXTextBoxManager::kMaxBoxes);
+    std::printf("LOADING BULLET MANAGER\n");
+    bullets->load(kPlistFolder + readString(definition, "bullet atlas"));
+    bullets->setWorld(this);
+    bullets->setRank(CXGameSession::instance().getDifficulty());
+    std::printf("LOADING ENEMY MANAGER\n");
+    enemies->init(kPlistFolder + readString(definition, "enemy atlas"));
+    enemies->setWorld(this);
+    enemies->setBulletManager(bullets.get());
+
+    const std::string explosionAtlas = kPlistFolder + readString(definition, "explosion atlas");
+    explosionsGlow->setup(explosionAtlas, "assets/plist/spr_base_explosion");
+    explosionsGlow->setBlendMode(1);
+    explosionsNormal->setup(explosionAtlas, "assets/plist/spr_base_explosion");
+    explosionsNormal->setBlendMode(0);
+
+    const std::string levelData = readString(definition, "level data");
+    if (!levelData.empty()) {
+        enemies->loadWaveData(kPlistFolder + levelData);
+    }
+    const std::string boss = readString(definition, "boss");
+    const std::string midBoss = readString(definition, "mid boss");
+    if (boss.empty()) {
+        enemies->setBossDone(true);
+    } else {
+        enemies->loadBoss(kPlistFolder + boss);
+    }
+    if (midBoss.empty()) {
+        enemies->setMidBossDone(true);
+    } else {
+        enemies->loadMidBoss(kPlistFolder + midBoss);
+    }
+    float midBossTime = 0.0f;
+    Plist::getFloat(definition, "mid boss time", midBossTime);
+    enemies->setMidBossTime(midBossTime);
+
+    stageMusic = readString(definition, "bg music");
+    bossMusic = readString(definition, "boss music");
+    Plist::getFloat(definition, "splash time", splashTime);
+
+    CXSoundManager& sound = CXSoundManager::instance();
+    for (const char* name : kStageSounds) {
+        sound.loadEffect(name);
+    }
+}
+
+void OXScnBaseSTGGame::createShip() {
+    const int shipCount = std::clamp(1, 1, kMaxShips);
+    for (int index = 0; index < shipCount; ++index) {
+        auto* created = new OXSTGBasePlayer();
+        created->setWorld(this);
+        created->setIndex(index);
+        created->setBulletManager(bullets.get());
+        created->load(kShipPath);
+        created->setSpeed(10.0f);
+        created->resetState();
+        ships.push_back(created);
+        addObject(created);
+    }
+    ship = ships.front();
+    // The gauges and the chain carry over from the last stage cleared.
+    const CXGameSession& session = CXGameSession::instance();
+    ship->setBeamGauge(session.getCarriedBeamGauge());
+    ship->setBreakGauge(session.getCarriedBreakGauge());
+    ship->setGrazeChain(session.getCarriedGrazeChain());
+    ship->setChainBonus(session.getCarriedChainBonus());
+}
+
+void OXScnBaseSTGGame::start() {
+    std::printf("STARTING GAME\n");
+    stageState = Started;
+    enemies->setState(CXEnemyManager::Running);
+    if (!stageMusic.empty()) {
+        std::printf("STARTING MUSIC\n");
+        CXSoundManager::instance().playMusic("assets/audio/" + stageMusic, true);
+    }
+    respawnDelay = kFirstSpawnDelayMs;
+    firstSpawnPending = true;
+}
+
+// ---- The frame ----
+
+// One step of the stage (dt is the session's fixed 15.447501 ms). In order:
+// the stage script, every object of the scene (ship, options, bomb,
+// sprites), the bullet grace, input and respawn, the camera, the managers
+// (enemies, bullets, explosions, text, rings), the time scale and the shakes.
+// Everything but the camera and the clocks of the time scale and shakes runs
+// on the scaled time, so a trance's freeze stops the field.
+void OXScnBaseSTGGame::update(float dtMs) {
+    shotSoundThisFrame = false;
+    grazeEffectCooldown -= dtMs;
+    const float scaled = dtMs * timeScale;
+
+    updateStageScript(scaled);
+    OXScene::update(scaled);
+    if (bulletGrace > 0.0f) {
+        bulletGrace = std::max(0.0f, bulletGrace - scaled);
+    }
+    updateInputAndRespawn(scaled);
+    updateCamera(dtMs);
+
+    enemies->tick(scaled);
+    bullets->tick(scaled);
+    explosionsGlow->tick(scaled);
+    explosionsNormal->tick(scaled);
+    textBoxes->tick(scaled);
+    rings->tick(scaled);
+
+    if (timeScale != 1.0f && timeScaleLeft > 0.0f) {
+        timeScaleLeft -= dtMs;
+        if (timeScaleLeft <= 0.0f) {
+            timeScale = 1.0f;
+            timeScaleLeft = 0.0f;
+        }
+    }
+    CXGfxManager& gfx = CXGfxManager::instance();
+    if (shakeTime > 0.0f) {
+        shakeTime -= dtMs;
+        gfx.setShakeOffset(shakeTime > 0.0f ? shakeTime * 0.001f * randomFraction() * 0.05f : 0.0f);
+    }
+
+    OXBoss* boss = enemies->currentBoss();
+    if (boss && boss->isVisible() && boss->getHitPoints() > 0.0f) {
+        bossPointer->setVisible(true);
+        bossPointer->setPosition(boss->getX(), 8.0f, 2.0f);
+        bossPointer->setAlpha(ship && ship->getY() < 48.0f ? 0.75f : 1.0f);
+    } else {
+        bossPointer->setVisible(false);
+    }
+}
+
+void OXScnBaseSTGGame::updateStageScript(float dtMs) {
+    if (stageState >= Started) {
+        stageTime += dtMs;
+    }
+    CXGameSession& session = CXGameSession::instance();
+    if (stageState == Started && stageTime >= splashTime) {
+        session.showSplash(session.getStageIndex());
+        stageState = SplashShown;
+    }
+    if (stageState == SplashShown && enemies->isReadyForBoss()) {
+        stageState = BossAnnounced;
+        session.showBossWarning();
+        enemies->startBoss();
+        if (!bossMusic.empty()) {
+            CXSoundManager::instance().playMusic("assets/audio/" + bossMusic, true);
+        }
+    }
+    if (stageLoaded && stageState >= Started && stageState != Cleared && enemies->isStageComplete()) {
+        stageCleared();
+        stageState = Cleared;
+    }
+}
+
+void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
+    CXGameSession& session = CXGameSession::instance();
+    if (ship && ship->isActive()) {
+        const Vec3& d = ship->getDirection();
+        const float lengthSquared = d.x * d.x + d.y * d.y;
+        const float k = 40.0f * lengthSquared * fastInverseSqrt(lengthSquared) + 10.0f;
+        cameraTarget = {ship->getX() + 2.0f * k * d.x, ship->getY() + k * d.y, 1000.0f};
+    }
+    if (!ship) {
+        return;
+    }
+    if (ship->isOutOfPlay()) {
+        respawnDelay -= dtMs;
+        if (respawnDelay <= 0.0f) {
+            if (firstSpawnPending && introPending) {
+                introPending = false;
+                startOpening();
+            } else if (session.getLives() < 1 && !firstSpawnPending) {
+                if (session.getContinues() < 1) {
+                    session.showGameOver();
+                } else {
+                    session.showContinue();
+                }
+                shakeTime = 0.0f;
+                CXGfxManager::instance().setShakeOffset(0.0f);
+            } else {
+                respawnShip();
+            }
+            respawnDelay = kRespawnWaitMs;
+        }
+        return;
+    }
+    if (!session.canMove()) {
+        return;
+    }
+    Vec3 direction{keyDirection.x, keyDirection.y, 0.0f};
+    const float length = std::sqrt(direction.x * direction.x + direction.y * direction.y);
+    if (length > 0.0f) {
+        direction.x /= length;
+        direction.y /= length;
+    }
+    const CXUserProfile* profile = session.getProfile();
+    if (profile && profile->controlScreenMode) {
+        const Vec3 d = direction;
+        switch (profile->screenOrientation) {
+            case 1:
+                direction = {d.y, -d.x, 0.0f};
+                break;
+            case 2:
+                direction = {-d.x, -d.y, 0.0f};
+                break;
+            case 3:
+                direction = {-d.y, d.x, 0.0f};
+                break;
+            default:
+                break;
+        }
+    }
+    Vec3 target = ship->getPosition();
+    target.x = std::clamp(target.x + direction.x * dtMs * keyboardSpeed, -60.0f, 380.0f);
+    target.y = std::clamp(target.y + direction.y * dtMs * keyboardSpeed, 0.0f, kFieldHeight);
+    target.z = 0.0f;
+    ship->setTargetPosition(target);
+}
+
+void OXScnBaseSTGGame::respawnShip() {
+    CXGameSession::instance().countRespawn(firstSpawnPending);
+    ship->spawn(false, firstSpawnPending);
+    firstSpawnPending = false;
+    clearBullets();
+    bulletGrace = kRespawnGraceMs;
+}
+
+void OXScnBaseSTGGame::continueTaken() {
+    respawnDelay = 0.0f;
+}
+
+void OXScnBaseSTGGame::updateCamera(float dtMs) {
+    const float centreX = getViewWidth() * 0.5f;
+    float x = (centreX + ((cameraTarget.x + 60.0f) / kFieldWidth) * panWidth + panOffset) * 0.5f;
+    float y = (240.0f + 240.0f) * 0.5f;
+    if (cameraShakeLeft > 0.0f) {
+        cameraShakeLeft -= dtMs;
+        const float amplitude = std::max(0.0f, cameraShakeLeft) / cameraShakeTotal * cameraShakeAmplitude;
+        x += (randomFraction() - 0.5f) * amplitude;
+        y += (randomFraction() - 0.5f) * amplitude;
+    }
+    setEye(x, y, 100.0f);
+    setCentre(x, y, -100.0f);
+}
+
+// ---- The opening: the mothership brings the ship in ----
+
+void OXScnBaseSTGGame::startOpening() {
+    for (int part = 0; part < 4; ++part) {
+        mothership[part]->setPosition(kMothershipStart[part]);
+        mothership[part]->setVisible(true);
+        mothership[part]->setActive(true);
+    }
+    openingStep = 0;
+    openingStepDone(this, 0);
+}
+
+// Each step starts when the main hull's move of the previous step ends.
+bool OXScnBaseSTGGame::openingStepDone(void* scene, int) {
+    auto* self = static_cast<OXScnBaseSTGGame*>(scene);
+    OXSprite** parts = self->mothership;
+    auto moveAll = [&](float ms, const Vec3& delta, float easing) {
+        for (int part = 1; part < 4; ++part) {
+            parts[part]->moveBy(ms, delta, easing);
+        }
+        parts[0]->moveBy(ms, delta, easing, self, openingStepDone);
+    };
+    switch (self->openingStep++) {
+        case 0:
+            moveAll(3000.0f, {0, -850, 0}, 1.5f);
+            break;
+        case 1:
+            moveAll(1000.0f, {0, -100, 0}, 0.75f);
+            break;
+        case 2:
+            parts[1]->moveBy(500.0f, {-40, -40, 0}, 0.75f);
+            parts[2]->moveBy(500.0f, {40, -40, 0}, 0.75f);
+            parts[0]->moveBy(500.0f, {0, 0, 0}, 0.75f, self, openingStepDone);
+            break;
+        case 3:
+            moveAll(500.0f, {0, -10, 0}, 0.5f);
+            CXGameSession::instance().countRespawn(true);
+            if (self->ship) {
+                self->ship->spawn(true, true);
+            }
+            self->firstSpawnPending = false;
+            self->cameraShake(3200.0f, 20.0f);
+            break;
+        case 4:
+            moveAll(1000.0f, {0, -600, 0}, 0.5f);
+            break;
+        default:
+            for (int part = 0; part < 4; ++part) {
+                parts[part]->setVisible(false);
+                parts[part]->setActive(false);
+            }
+            break;
+    }
+    return false;
+}
+
+// ---- Input ----
+
+void OXScnBaseSTGGame::keyEvent(int key, bool down) {
+    const float press = down ? 1.0f : 0.0f;
+    if (key == upKey) {
+        if (down || keyDirection.y == 1.0f)
+            keyDirection.y = press;
+    } else if (key == downKey) {
+        if (down || keyDirection.y == -1.0f)
+            keyDirection.y = -press;
+    } else if (key == leftKey) {
+        if (down || keyDirection.x == -1.0f)
+            keyDirection.x = -press;
+    } else if (key == rightKey) {
+        if (down || keyDirection.x == 1.0f)
+            keyDirection.x = press;
+    }
+    if (!ship) {
+        return;
+    }
+    const bool casual = isCasualPlay();
+    if (key == bindingCode(FireBinding)) {
+        fireHeld = down;
+        ship->setFireHeld(down);
+        if (down) {
+            if (ship->isControllable()) {
+                ship->setFiring(true);
+            }
+        } else {
+            ship->stopAllLaunchers();
+            ship->setFiring(false);
+        }
+    } else if (key == bindingCode(BeamBinding)) {
+        beamHeld = down;
+        ship->setBeamHeld(down);
+        if (down) {
+            if (ship->isControllable()) {
+                if (casual) {
+                    ship->setLaser(true);
+                } else {
+                    ship->stopAllLaunchers();
+                    ship->setCharging(true);
+                }
+            }
+            keyboardSpeed = kKeyboardSlowSpeed;
+        } else {
+            if (casual) {
+                ship->setLaser(false);
+            } else {
+                ship->setCharging(false);
+                counterAttack();
+            }
+            keyboardSpeed = kKeyboardSpeed;
+        }
+    } else if (key == bindingCode(TranceBinding)) {
+        if (down && ship->isControllable()) {
+            ship->requestTrance();
+        }
+    } else if (key == bindingCode(PauseBinding)) {
+        if (!down) {
+            CXGameSession::instance().pause();
+        }
+    }
+}
+
+void OXScnBaseSTGGame::releaseKeys() {
+    keyDirection = {};
+    keyboardSpeed = kKeyboardSpeed;
+    if (ship && fireHeld) {
+        ship->stopAllLaunchers();
+        ship->setFiring(false);
+    }
+    if (ship && beamHeld) {
+        ship->setLaser(false);
+        ship->setCharging(false);
+    }
+    fireHeld = beamHeld = false;
+    if (ship) {
+        ship->setFireHeld(false);
+        ship->setBeamHeld(false);
+    }
+}
+
+void OXScnBaseSTGGame::counterAttack() {
+    if (!ship || ship->getBeamGauge() < OXSTGBasePlayer::kCounterMinimum) {
+        return;
+    }
+    ship->fireCounter();
+    tintBackground({0.25f, 1.0f, 0.8f, 1.0f}, 1400.0f);
+    bullets->cancelBulletsInRadius(ship->getPosition(), 32.0f, false, 0);
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.playEffect("leaser_beam.caf");
+    sound.playEffect("se_laser3.caf");
+}
+
+void OXScnBaseSTGGame::stageCleared() {
+    CXGameSession& session = CXGameSession::instance();
+    if (ship) {
+        if (ship->isTranceActive()) {
+            ship->endBreak(false);
+        }
+        ship->freezeForStageEnd();
+        session.carryShipValues(*ship);
+    }
+    releaseKeys();
+    session.stageCleared();
+}
+
+// ---- Drawing ----
+
+void OXScnBaseSTGGame::drawObjects() {
+    OXScene::drawObjects();
+    explosionsNormal->draw();
+    explosionsGlow->draw();
+    enemies->draw();
+    bullets->drawBeams();
+    bullets->drawPrizes();
+    bullets->drawPlayerBullets();
+}
+
+void OXScnBaseSTGGame::drawOverlays() {
+    OXScene::drawOverlays();
+    bullets->drawEnemyBullets();
+    textBoxes->draw();
+    rings->draw();
+    if (ship && ship->isVisible()) {
+        ship->drawTopLayer();
+    }
+}
+
+// ---- What bullets and enemies ask of the stage ----
+
+IXShotTarget* OXScnBaseSTGGame::shotTarget() const {
+    return ship;
+}
+
+int OXScnBaseSTGGame::shootableCount() const {
+    return enemies ? enemies->spawnedCount() : 0;
+}
+
+IXShootable* OXScnBaseSTGGame::shootable(int index) const {
+    return enemies->spawned(index);
+}
+
+IXShootable* OXScnBaseSTGGame::currentBoss() const {
+    OXBoss* boss = enemies ? enemies->currentBoss() : nullptr;
+    return boss && boss->isActive() && boss->isVisible() ? boss : nullptr;
+}
+
+IXShootable* OXScnBaseSTGGame::nearestEnemy(const Vec3& from) const {
+    return nearestEnemyIn(from, -1e9f, 1e9f, -1e9f, 1e9f);
+}
+
+IXShootable* OXScnBaseSTGGame::nearestEnemyIn(const Vec3& from, float minX, float maxX, float minY,
+                                              float maxY) const {
+    IXShootable* nearest = nullptr;
+    float best = 0.0f;
+    for (OXEnemy* enemy : enemies->getSpawnedEnemies()) {
+        if (!shootableEnemy(*enemy) || !insideRect(enemy->getPosition(), minX, maxX, minY, maxY)) {
+            continue;
+        }
+        const float dx = enemy->getX() - from.x;
+        const float dy = enemy->getY() - from.y;
+        const float distance = dx * dx + dy * dy;
+        if (!nearest || distance < best) {
+            nearest = enemy;
+            best = distance;
+        }
+    }
+    return nearest;
+}
+
+bool OXScnBaseSTGGame::isEnemyAlive(const IXShootable* enemy) const {
+    if (!enemy) {
+        return false;
+    }
+    for (OXEnemy* candidate : enemies->getSpawnedEnemies()) {
+        if (candidate == enemy) {
+            return shootableEnemy(*candidate);
+        }
+    }
+    const IXShootable* boss = currentBoss();
+    return boss == enemy && !boss->isDying();
+}
+
+void OXScnBaseSTGGame::graze(const OXBullet&) {
+    if (grazeEffectCooldown <= 0.0f) {
+        CXSoundManager::instance().playEffect("snd_toggle_btn.caf");
+        grazeEffectCooldown = kGrazeSoundCooldownMs;
+    }
+    if (ship) {
+        ship->graze();
+    }
+}
+
+bool OXScnBaseSTGGame::isBombActive() const {
+    return bomb && bomb->isDetonating();
+}
+
+bool OXScnBaseSTGGame::isCasualPlay() const {
+    return CXGameSession::instance().isCasual();
+}
+
+void OXScnBaseSTGGame::playShotSound() {
+    if (!shotSoundThisFrame) {
+        shotSoundThisFrame = true;
+        CXSoundManager::instance().playEffect("bullet_shoot_1.caf", 0.5f);
+    }
+}
+
+IXEnemyPlayer* OXScnBaseSTGGame::enemyPlayer() const {
+    return ship;
+}
+
+IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string&, const IXRenderObject&) {
+    return nullptr;
+}
+
+int OXScnBaseSTGGame::difficulty() const {
+    return CXGameSession::instance().getDifficulty();
+}
+
+void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float strength) {
+    float extent = 1.0f;
+    float lifeMs = 500.0f;
+    const char* soundName = "sfx_small_expl.caf";
+    switch (kind) {
+        case ExplosionKind::Small:
+        case ExplosionKind::PreDeathSmall:
+            extent = 0.6f;
+            break;
+        case ExplosionKind::Medium:
+            extent = 1.0f;
+            lifeMs = 600.0f;
+            soundName = "sfx_medium_expl.caf";
+            break;
+        case ExplosionKind::Large:
+        case ExplosionKind::PreDeathLarge:
+            extent = 1.6f;
+            lifeMs = 700.0f;
+            soundName = "sfx_medium_expl.caf";
+            break;
+        case ExplosionKind::Huge:
+            extent = 2.6f;
+            lifeMs = 900.0f;
+            soundName = "sfx_huge_expl.caf";
+            break;
+    }
+    extent *= std::max(0.25f, strength);
+    if (OXSprite* flash = explosionsGlow->getFreeSprite()) {
+        flash->setPosition(at.x, at.y, 3.0f);
+        flash->setRotation(0, 0, randomFraction() * 360.0f);
+        flash->setFrame(0);
+        flash->play();
+        flash->scaleTo(lifeMs, {extent * 0.6f, extent * 0.6f, 1}, {extent * 1.4f, extent * 1.4f, 1}, 0.5f);
+        flash->fadeTo(lifeMs, 1.0f, 0.0f, 1.5f);
+    }
+    CXSoundManager::instance().playEffect(soundName);
+}
+
+void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count,
+                                   float pieceScale, float pieceSpeed) {
+    for (int piece = 0; piece < count; ++piece) {
+        OXSprite* debris = explosionsNormal->getFreeSprite();
+        if (!debris) {
+            return;
+        }
+        const float sideways = (randomFraction() - 0.5f) * spread;
+        const float along = (0.5f + randomFraction()) * pieceSpeed * 400.0f;
+        const Vec3 delta{direction.x * along - direction.y * sideways,
+                         direction.y * along + direction.x * sideways, 0.0f};
+        debris->setPosition(at.x, at.y, 2.0f);
+        debris->setFrame(0);
+        debris->scaleTo(600.0f, {pieceScale, pieceScale, 1}, {pieceScale * 0.2f, pieceScale * 0.2f, 1}, 1.0f);
+        debris->moveBy(600.0f, delta, 0.5f);
+        debris->fadeTo(600.0f, 1.0f, 0.0f, 1.0f);
+    }
+}
+
+void OXScnBaseSTGGame::beamKill(const Vec3& at) {
+    ring(at, 300.0f, 1.5f, {0.6f, 1.0f, 1.0f, 1.0f});
+}
+
+void OXScnBaseSTGGame::countKill() {
+    CXGameSession::instance().countKill();
+}
+
+// ---- What the ship asks of the stage ----
+
+void OXScnBaseSTGGame::setTimeScale(float factor, float durationMs) {
+    timeScale = factor;
+    timeScaleLeft = durationMs;
+}
+
+void OXScnBaseSTGGame::shake(float durationMs) {
+    shakeTime = durationMs * 1.2f;
+    if (shakeTime <= 0.0f) {
+        shakeTime = 0.0f;
+        CXGfxManager::instance().setShakeOffset(0.0f);
+    }
+}
+
+void OXScnBaseSTGGame::cameraShake(float durationMs, float amplitude) {
+    cameraShakeLeft = cameraShakeTotal = durationMs;
+    cameraShakeAmplitude = amplitude;
+}
+
+void OXScnBaseSTGGame::clearBullets() {
+    bullets->expireEnemyBullets(false);
+}
+
+void OXScnBaseSTGGame::ring(const Vec3& at, float durationMs, float toScale, const Colour& tint) {
+    OXSprite* sprite = rings->getFreeSprite();
+    if (!sprite) {
+        return;
+    }
+    sprite->setPosition(at.x, at.y, 4.0f);
+    sprite->setColour(tint.r, tint.g, tint.b, tint.a);
+    sprite->scaleTo(durationMs, {0.1f, 0.1f, 1}, {toScale, toScale, 1}, 0.5f);
+    sprite->fadeTo(durationMs, 1.0f, 0.0f, 1.0f);
+}
+
+void OXScnBaseSTGGame::shockRing(const Vec3& at, float durationMs) {
+    ring(at, durationMs, 4.0f, {1.0f, 1.0f, 1.0f, 1.0f});
+}
+
+void OXScnBaseSTGGame::tranceReadyRing(const Vec3& at) {
+    ring(at, 250.0f, 2.0f, {1.0f, 0.8f, 0.4f, 1.0f});
+    const CXUserProfile* profile = CXGameSession::instance().getProfile();
+    if (!profile || profile->tranceWarning) {
+        CXSoundManager::instance().playEffect("trance_warning.caf");
+    }
+}
+
+void OXScnBaseSTGGame::counterRing(const Vec3& at, float durationMs) {
+    ring(at, durationMs, 3.0f, {0.3f, 1.0f, 0.85f, 1.0f});
+}
+
+void OXScnBaseSTGGame::beamReadyPulse(const Vec3& at) {
+    ring(at, 360.0f, 1.2f, {0.4f, 0.9f, 1.0f, 0.6f});
+}
+
+void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
+    explosion(ExplosionKind::Large, at, 1.0f);
+    CXSoundManager::instance().playEffect("sfx_player_expl.caf");
+}
+
+void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {
+    if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
+        background->flashTint(tint, durationMs);
+    }
+}
+
+void OXScnBaseSTGGame::tranceBackgroundFlash() {
+    if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
+        background->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f},
+                                     200.0f);
+    }
+}
+
+void OXScnBaseSTGGame::detonateBomb(const Vec3& at, float durationMs) {
+    bomb->setPosition(at);
+    bomb->detonate(durationMs);
+}
+
+void OXScnBaseSTGGame::hudDamageFlash(float durationMs) {
+    if (auto* hud =
+            static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay))) {
+        hud->damageFlash(durationMs);
+    }
+}
+
+void OXScnBaseSTGGame::hudStartTranceCutIn() {
+    auto* hud = static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay));
+    if (hud) {
+        hud->startTranceCutIn();
+    } else if (ship) {
+        // Without a HUD there is no cut-in to wait for.
+        ship->startBreak();
+    }
+}
+
+void OXScnBaseSTGGame::playerDied() {
+    respawnDelay = kDeathRespawnDelayMs;
+    cameraShake(500.0f, 80.0f);
+    if (ship) {
+        ship->die();
+    }
+}

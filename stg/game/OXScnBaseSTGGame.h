@@ -1,0 +1,173 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/OXScene.h"
+#include "stg/enemy/IXEnemyWorld.h"
+#include "stg/game/IXPlayerWorld.h"
+#include "stg/shot/IXShotWorld.h"
+
+class CXBulletManager;
+class CXEnemyManager;
+class CXSpriteBatchManager;
+class CXTextBoxManager;
+class OXBomb;
+class OXSTGBasePlayer;
+class OXSprite;
+
+// One stage being played: loads the stage definition with its managers
+// (bullets, enemies, explosions, text), the ship, the bomb and the opening
+// mothership; turns input into the ship's movement and actions; advances
+// everything in a fixed order each frame; and reports the stage's events
+// (splash, boss warning, clear, death, game over) to CXGameSession. It is
+// the world that bullets, enemies and the ship reach through their interfaces.
+// The play field is 320 x 480 units, y up; times are in milliseconds.
+class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld, public IXPlayerWorld {
+  public:
+    enum StageState { Loaded = 1, Started = 2, SplashShown = 3, BossAnnounced = 4, Cleared = 5 };
+    static constexpr const char* kShipPath = "assets/plist/senko_type_a";
+    static constexpr float kKeyboardSpeed = 0.3f;      // units per ms
+    static constexpr float kKeyboardSlowSpeed = 0.2f;  // while the beam button is held
+
+    OXScnBaseSTGGame();
+    ~OXScnBaseSTGGame() override;
+
+    // Loads the stage definition `path` (a package path with ".plist"); an
+    // empty path makes the scene without a stage. `intro` plays the opening
+    // mothership sequence before the first spawn.
+    void loadStage(const std::string& path, bool intro, bool wideScreen);
+    // The stage begins: waves, music, and the first spawn after 2000 ms.
+    void start();
+    void update(float dtMs) override;
+    void drawObjects() override;
+    void drawOverlays() override;
+    void keyEvent(int key, bool down) override;
+    // Releases every held key, as when an overlay takes the keys.
+    void releaseKeys();
+    // The stage is cleared: the ship freezes, the session counts the bonus.
+    void stageCleared();
+
+    // ---- Read by the session, the HUD and the tests ----
+    OXSTGBasePlayer* getShip() const { return ship; }
+    CXBulletManager* getBulletManager() const { return bullets.get(); }
+    CXEnemyManager* getEnemyManager() const { return enemies.get(); }
+    CXTextBoxManager* getTextBoxes() const { return textBoxes.get(); }
+    OXBomb* getBomb() const { return bomb; }
+    int getStageState() const { return stageState; }
+    float getStageTime() const { return stageTime; }
+    float getSplashTime() const { return splashTime; }
+    float getTimeScale() const { return timeScale; }
+    float getBulletGrace() const { return bulletGrace; }
+    float getRespawnDelay() const { return respawnDelay; }
+    const Vec3& getCameraTarget() const { return cameraTarget; }
+    float getKeyboardSpeed() const { return keyboardSpeed; }
+    const std::string& getStageMusic() const { return stageMusic; }
+    const std::string& getBossMusic() const { return bossMusic; }
+    bool isStageLoaded() const { return stageLoaded; }
+    bool wasHit() const { return hitFlag; }
+    bool isIntroPending() const { return introPending; }
+    bool isFirstSpawnPending() const { return firstSpawnPending; }
+    OXSprite* getMothershipPart(int index) const { return mothership[index]; }
+    // The counter-attack after the beam button's release in normal play.
+    void counterAttack();
+    // A continue was taken: the next ship comes at once.
+    void continueTaken();
+
+    // ---- IXShotWorld ----
+    IXShotTarget* shotTarget() const override;
+    int shootableCount() const override;
+    IXShootable* shootable(int index) const override;
+    IXShootable* currentBoss() const override;
+    IXShootable* nearestEnemy(const Vec3& from) const override;
+    void graze(const OXBullet& bullet) override;
+    bool isBombActive() const override;
+    float bulletGraceTime() const override { return bulletGrace; }
+    bool isCasualPlay() const override;
+    void playShotSound() override;
+
+    // ---- IXEnemyWorld ----
+    IXEnemyPlayer* enemyPlayer() const override;
+    IXShotEffects* effects() const override { return nullptr; }
+    IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override;
+    int difficulty() const override;
+    void explosion(ExplosionKind kind, const Vec3& at, float strength) override;
+    void debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count, float pieceScale,
+                     float pieceSpeed) override;
+    void beamKill(const Vec3& at) override;
+    CXSpriteBatchManager* scorePopups() const override { return explosionsNormal.get(); }
+    void countKill() override;
+
+    // ---- IXPlayerWorld ----
+    void setTimeScale(float factor, float durationMs) override;
+    void shake(float durationMs) override;
+    void cameraShake(float durationMs, float amplitude) override;
+    void setBulletGrace(float durationMs) override { bulletGrace = durationMs; }
+    void clearBullets() override;
+    void shockRing(const Vec3& at, float durationMs) override;
+    void tranceReadyRing(const Vec3& at) override;
+    void counterRing(const Vec3& at, float durationMs) override;
+    void beamReadyPulse(const Vec3& at) override;
+    void explosionAt(const Vec3& at) override;
+    void tintBackground(const Colour& tint, float durationMs) override;
+    void tranceBackgroundFlash() override;
+    void detonateBomb(const Vec3& at, float durationMs) override;
+    IXShootable* nearestEnemyIn(const Vec3& from, float minX, float maxX, float minY,
+                                float maxY) const override;
+    bool isEnemyAlive(const IXShootable* enemy) const override;
+    void recordPlayerHit() override { hitFlag = true; }
+    void hudDamageFlash(float durationMs) override;
+    void hudStartTranceCutIn() override;
+    void playerDied() override;
+
+  private:
+    void loadDefinition(const std::string& path);
+    void createShip();
+    void updateStageScript(float dtMs);
+    void updateInputAndRespawn(float dtMs);
+    void updateCamera(float dtMs);
+    void respawnShip();
+    void startOpening();
+    void ring(const Vec3& at, float durationMs, float toScale, const Colour& tint);
+    static bool openingStepDone(void* scene, int argument);
+
+    std::unique_ptr<CXBulletManager> bullets;
+    std::unique_ptr<CXEnemyManager> enemies;
+    std::unique_ptr<CXSpriteBatchManager> explosionsGlow;    // batch A: additive
+    std::unique_ptr<CXSpriteBatchManager> explosionsNormal;  // batch B: normal blending
+    std::unique_ptr<CXTextBoxManager> textBoxes;
+    std::unique_ptr<CXSpriteBatchManager> rings;  // shock, counter and trance rings
+    std::vector<OXSTGBasePlayer*> ships;          // owned through the object list
+    OXSTGBasePlayer* ship = nullptr;              // the current ship
+    OXBomb* bomb = nullptr;                       // owned through the object list
+    OXSprite* invertCircle = nullptr;             // owned through the object list
+    OXSprite* bossPointer = nullptr;              // owned through the object list
+    OXSprite* mothership[4] = {};                 // main, left arm, right arm, engine; owned
+    int openingStep = 0;
+
+    bool stageLoaded = false;
+    bool wideScreen = false;
+    int stageState = Loaded;
+    float stageTime = 0.0f;   // ms
+    float splashTime = 0.0f;  // ms
+    std::string stageMusic, bossMusic;
+    float respawnDelay = 0.0f;  // ms
+    bool firstSpawnPending = true;
+    bool introPending = false;
+    Vec3 keyDirection{};  // -1, 0 or +1 per axis from the arrow keys
+    float keyboardSpeed = kKeyboardSpeed;
+    bool fireHeld = false;
+    bool beamHeld = false;
+    float timeScale = 1.0f;
+    float timeScaleLeft = 0.0f;  // ms of real time
+    float shakeTime = 0.0f;      // ms
+    float cameraShakeLeft = 0.0f, cameraShakeTotal = 0.0f, cameraShakeAmplitude = 0.0f;
+    float bulletGrace = 0.0f;          // ms
+    float grazeEffectCooldown = 0.0f;  // ms
+    bool shotSoundThisFrame = false;
+    bool hitFlag = false;
+    bool timeOutFlag = false;
+    float panWidth = 90.0f, panOffset = 115.0f;  // camera pan across the field
+    Vec3 cameraTarget{160, 240, 1000};
+};

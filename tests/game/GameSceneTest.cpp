@@ -1,0 +1,216 @@
+// The game scene on the real first stage: loading, the opening, input,
+// death and respawn, the counter-attack and the clocks it bends.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "audio/CXSoundManager.h"
+#include "data/CXUserProfile.h"
+#include "engine/OXSprite.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXBomb.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBullet.h"
+#include "tests/game/GameTestSupport.h"
+
+namespace {
+
+constexpr int kUp = 30, kRight = 29, kBeam = 3;
+
+class GameSceneTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        session.setProfile(&profile);
+        session.setScreenSize(450, 600);
+        session.setCasual(false);
+        session.setDifficulty(1);
+    }
+    void TearDown() override {
+        session.tearDown();
+        session.setProfile(nullptr);
+    }
+    // Starts the first stage in `mode`.
+    OXScnBaseSTGGame& start(int mode) {
+        session.setGameMode(mode);
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        session.tick(16.7f);
+        return *session.getGameScene();
+    }
+    // Frames until the ship takes input, at most `limit`.
+    int untilControllable(int limit) {
+        int frames = 0;
+        while (frames < limit && !session.getShip()->isControllable()) {
+            session.tick(16.7f);
+            ++frames;
+        }
+        return frames;
+    }
+    float distanceMovedInTwoFrames() {
+        const Vec3 before = session.getShip()->getPosition();
+        session.tick(16.7f);
+        session.tick(16.7f);
+        const Vec3 after = session.getShip()->getPosition();
+        return std::hypot(after.x - before.x, after.y - before.y);
+    }
+
+    CXGameSession& session = CXGameSession::instance();
+    CXUserProfile profile;
+};
+
+TEST_F(GameSceneTest, AStageLoadsItsManagersInOrderWithTheShipBombAndSounds) {
+    testing::internal::CaptureStdout();
+    session.setGameMode(CXGameSession::Arcade);
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    const std::string console = testing::internal::GetCapturedStdout();
+
+    const char* banners[] = {"LOADING PARTICLE MANAGER\n", "LOADING TRAIL MANAGER\n",
+                             "LOADING TEXTBOX MANAGER\n", "LOADING BULLET MANAGER\n",
+                             "LOADING ENEMY MANAGER\n"};
+    size_t at = 0;
+    for (const char* banner : banners) {
+        const size_t found = console.find(banner, at);
+        ASSERT_NE(found, std::string::npos) << banner;
+        at = found;
+    }
+    OXScnBaseSTGGame& scene = *session.getGameScene();
+    EXPECT_EQ(scene.getStageState(), OXScnBaseSTGGame::Loaded);
+    ASSERT_NE(scene.getShip(), nullptr);
+    EXPECT_TRUE(scene.getShip()->isLoaded());
+    EXPECT_TRUE(scene.getShip()->isOutOfPlay());
+    ASSERT_NE(scene.getBomb(), nullptr);
+    EXPECT_FALSE(scene.getBomb()->isVisible());
+    EXPECT_GT(scene.getEnemyManager()->queuedCount(), 0);
+    EXPECT_FALSE(scene.getStageMusic().empty());
+    EXPECT_TRUE(CXSoundManager::instance().isEffectLoaded("prize_pickup.caf"));
+    EXPECT_TRUE(CXSoundManager::instance().isEffectLoaded("trance_warning.caf"));
+}
+
+TEST_F(GameSceneTest, TheMothershipBringsTheFirstShipInWithoutCostingALife) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    const int lives = session.getLives();
+    for (int frame = 0; frame < 140; ++frame) {  // the 2 s before the first spawn
+        session.tick(16.7f);
+    }
+    OXSprite& hull = *scene.getMothershipPart(0);
+    EXPECT_TRUE(hull.isVisible());
+    EXPECT_GT(hull.getY(), 600.0f);
+    EXPECT_TRUE(scene.getShip()->isOutOfPlay());
+
+    const int frames = untilControllable(1000);
+    EXPECT_LT(frames, 1000);
+    EXPECT_FALSE(scene.getShip()->isOutOfPlay());
+    EXPECT_EQ(session.getLives(), lives);
+    for (int frame = 0; frame < 120; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(hull.isVisible());  // flown off and hidden
+}
+
+TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {
+    start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+
+    session.keyEvent(kUp, true);
+    session.tick(16.7f);
+    const float straight = distanceMovedInTwoFrames();
+    session.keyEvent(kRight, true);
+    session.tick(16.7f);
+    const float diagonal = distanceMovedInTwoFrames();
+    EXPECT_GT(straight, 5.0f);
+    EXPECT_NEAR(diagonal, straight, 0.05f * straight);
+
+    session.keyEvent(kBeam, true);
+    session.tick(16.7f);
+    EXPECT_FLOAT_EQ(session.getGameScene()->getKeyboardSpeed(), OXScnBaseSTGGame::kKeyboardSlowSpeed);
+    const float slowed = distanceMovedInTwoFrames();
+    EXPECT_NEAR(slowed / straight, 0.2f / 0.3f, 0.05f);
+    session.keyEvent(kBeam, false);
+    EXPECT_FLOAT_EQ(session.getGameScene()->getKeyboardSpeed(), OXScnBaseSTGGame::kKeyboardSpeed);
+}
+
+TEST_F(GameSceneTest, ADeathCostsALifeRefillsTheBombsAndClearsTheField) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    const int lives = session.getLives();
+    session.setBombs(0);
+
+    scene.playerDied();
+    EXPECT_FLOAT_EQ(scene.getRespawnDelay(), 850.0f);
+    EXPECT_TRUE(scene.getShip()->isRespawning());  // the death animation: no second death
+    // The wait counts from the moment the wreck leaves play.
+    int frames = 0;
+    while (frames < 100 && !scene.getShip()->isOutOfPlay()) {
+        session.tick(16.7f);
+        ++frames;
+    }
+    ASSERT_TRUE(scene.getShip()->isOutOfPlay());
+    frames = 0;
+    while (frames < 200 && scene.getShip()->isOutOfPlay()) {
+        session.tick(16.7f);
+        ++frames;
+    }
+    EXPECT_NEAR(frames * CXGameSession::kStageStepMs, 850.0f, 2 * CXGameSession::kStageStepMs);
+    EXPECT_EQ(session.getLives(), lives - 1);
+    EXPECT_EQ(session.getBombs(), session.getStartBombs());
+    EXPECT_GT(scene.getBulletGrace(), 1400.0f);
+    // Every enemy bullet left is playing its end.
+    CXBulletManager& bullets = *scene.getBulletManager();
+    for (int i = 0; i < CXBulletManager::kEnemyPoolSize; ++i) {
+        const OXBullet& bullet = bullets.enemyBullet(i);
+        EXPECT_TRUE(bullet.isFree() || bullet.isDying() || !bullet.isEnemySide()) << "bullet " << i;
+    }
+}
+
+TEST_F(GameSceneTest, TheCounterAttackNeedsAFifthOfTheBeamGauge) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    CXSoundManager& sound = CXSoundManager::instance();
+    OXSTGBasePlayer& ship = *scene.getShip();
+
+    ship.setBeamGauge(0.19f);
+    const int plays = sound.effectPlayCount("leaser_beam.caf");
+    scene.counterAttack();
+    EXPECT_EQ(sound.effectPlayCount("leaser_beam.caf"), plays);
+    EXPECT_FLOAT_EQ(ship.getBeamGauge(), 0.19f);
+
+    ship.setBeamGauge(0.2f);
+    scene.counterAttack();
+    EXPECT_EQ(sound.effectPlayCount("leaser_beam.caf"), plays + 1);
+    EXPECT_FLOAT_EQ(ship.getBeamGauge(), 0.0f);
+}
+
+TEST_F(GameSceneTest, ATimeScaleSlowsTheStageAndWearsOffInRealTime) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    scene.setTimeScale(0.0f, 100.0f);
+    const float frozen = scene.getStageTime();
+    session.tick(16.7f);
+    EXPECT_EQ(scene.getStageTime(), frozen);
+    for (int frame = 0; frame < 8; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FLOAT_EQ(scene.getTimeScale(), 1.0f);
+    session.tick(16.7f);
+    EXPECT_GT(scene.getStageTime(), frozen);
+}
+
+TEST_F(GameSceneTest, TheFirstStageShowsItsSplashAndClearsWhenItsWavesAreDone) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    int frames = 0;
+    while (frames < 400 && scene.getStageState() < OXScnBaseSTGGame::SplashShown) {
+        session.tick(16.7f);
+        ++frames;
+    }
+    EXPECT_EQ(scene.getStageState(), OXScnBaseSTGGame::SplashShown);
+    EXPECT_GE(scene.getStageTime(), scene.getSplashTime());
+    // The stage has no boss: once the schedule is spent and the field empty, it is cleared.
+    EXPECT_TRUE(scene.getEnemyManager()->isBossDone());
+    EXPECT_TRUE(scene.getEnemyManager()->isMidBossDone());
+}
+
+}  // namespace

@@ -1,0 +1,248 @@
+// The game session's state machine on the real first stage: starting,
+// playing on the fixed step, pausing, continues, game over, ending, stage
+// clear with its bonuses, and the choice of stage files.
+#include <gtest/gtest.h>
+
+#include "audio/CXSoundManager.h"
+#include "data/CXUserProfile.h"
+#include "engine/OXScene.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "tests/game/GameTestSupport.h"
+
+namespace {
+
+constexpr int kPauseKey = 26;
+
+class GameSessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        session.setProfile(&profile);
+        session.setEndHandler([](void* ended) { ++*static_cast<int*>(ended); }, &endings);
+        session.setScreenSize(450, 600);
+        session.setGameMode(CXGameSession::Arcade);
+        session.setCasual(false);
+        session.setDifficulty(1);
+    }
+    void TearDown() override {
+        session.tearDown();
+        session.setProfile(nullptr);
+        session.setEndHandler(nullptr, nullptr);
+    }
+    // Starts arcade play of the first stage and runs its first frame.
+    void startPlaying() {
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        session.tick(16.7f);
+    }
+
+    CXGameSession& session = CXGameSession::instance();
+    CXUserProfile profile;
+    int endings = 0;
+};
+
+TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
+    profile.lives = 3;
+    profile.bombs = 4;
+    profile.continues = 2;
+    profile.arcadeScore[1] = 777;
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+
+    EXPECT_EQ(session.getState(), CXGameSession::StageLoading);
+    EXPECT_EQ(session.getLevelList(), std::vector<std::string>{"stage_1"});
+    EXPECT_EQ(session.getLives(), 3);
+    EXPECT_EQ(session.getBombs(), 4);
+    EXPECT_EQ(session.getContinues(), 2);
+    EXPECT_EQ(session.getHighScore(), 777);
+    EXPECT_EQ(profile.timesPlayed, 1);
+    ASSERT_NE(session.getGameScene(), nullptr);
+    EXPECT_TRUE(session.getGameScene()->isStageLoaded());
+    ASSERT_NE(session.getOverlay(CXGameSession::HudOverlay), nullptr);
+    EXPECT_TRUE(session.getOverlay(CXGameSession::HudOverlay)->isVisible());
+    for (int index = 1; index < CXGameSession::OverlayCount; ++index) {
+        EXPECT_FALSE(session.getOverlay(index)->isVisible()) << "overlay " << index;
+    }
+
+    // Nothing moves until the stage is ready.
+    session.tick(16.7f);
+    EXPECT_EQ(session.getGameScene()->getStageTime(), 0.0f);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Started);
+}
+
+TEST_F(GameSessionTest, TheStageAdvancesByTheFixedStepWhateverTheFrameTime) {
+    startPlaying();
+    OXScnBaseSTGGame& scene = *session.getGameScene();
+    const float before = scene.getStageTime();
+    session.tick(5.0f);
+    session.tick(250.0f);
+    EXPECT_FLOAT_EQ(scene.getStageTime() - before, 2 * CXGameSession::kStageStepMs);
+}
+
+TEST_F(GameSessionTest, AStartStageBeyondTheListIsClampedAndLoadsNoStageFile) {
+    session.startGame(CXGameSession::kArcadeLevelList, 9);
+    EXPECT_EQ(session.getStageIndex(), 1);
+    ASSERT_NE(session.getGameScene(), nullptr);
+    EXPECT_FALSE(session.getGameScene()->isStageLoaded());
+}
+
+TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.setLevelList({"s1", "s2", "s3", "s4", "s5"});
+    const std::string normalFifth = "assets/plist/s5.plist";
+    const std::string hidden = std::string(CXGameSession::kTrueRouteStage) + ".plist";
+
+    EXPECT_EQ(session.stagePathFor(4), normalFifth);  // normal difficulty
+    session.setDifficulty(2);
+    EXPECT_EQ(session.stagePathFor(4), hidden);
+    EXPECT_EQ(session.stagePathFor(3), "assets/plist/s4.plist");
+    session.setDifficulty(3);
+    EXPECT_EQ(session.stagePathFor(4), hidden);
+    session.setContinues(session.getStartContinues() - 1);
+    EXPECT_EQ(session.stagePathFor(4), normalFifth);
+    session.setContinues(session.getStartContinues());
+    session.setGameMode(CXGameSession::FreePlay);
+    EXPECT_EQ(session.stagePathFor(4), normalFifth);
+    EXPECT_EQ(session.stagePathFor(5), "");
+}
+
+TEST_F(GameSessionTest, PauseStopsTheStageAndResumeGoesOn) {
+    startPlaying();
+    OXScnBaseSTGGame& scene = *session.getGameScene();
+    session.keyEvent(kPauseKey, true);
+    session.keyEvent(kPauseKey, false);
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    EXPECT_TRUE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
+    EXPECT_TRUE(CXSoundManager::instance().isPaused());
+
+    const float paused = scene.getStageTime();
+    for (int frame = 0; frame < 10; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_EQ(scene.getStageTime(), paused);
+
+    session.resume();
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_FALSE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
+    EXPECT_FALSE(CXSoundManager::instance().isPaused());
+    session.tick(16.7f);
+    EXPECT_GT(scene.getStageTime(), paused);
+}
+
+TEST_F(GameSessionTest, EndGameAsksFirstAndNoReturnsToTheOverlayThatAsked) {
+    startPlaying();
+    session.pause();
+    session.confirmEndGame();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    EXPECT_FALSE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
+    session.cancelEndGame();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    EXPECT_TRUE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+
+    session.confirmEndGame();
+    session.endGame();
+    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(endings, 1);
+}
+
+TEST_F(GameSessionTest, ContinuesAreCountedAndPauseIsIgnoredDuringGameOver) {
+    profile.arcadeScore[1] = 0;
+    startPlaying();
+    session.setScore(1234);
+    session.setLives(0);
+    session.showContinue();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
+
+    session.acceptContinue();
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getContinues(), 0);
+    EXPECT_EQ(session.getLives(), session.getStartLives() + 1);
+    EXPECT_EQ(session.getScore(), 0);
+    EXPECT_EQ(session.getHighScore(), 1234);
+
+    // With no continue left the prompt's YES does nothing.
+    session.showContinue();
+    session.acceptContinue();
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(session.getContinues(), 0);
+
+    session.resume();
+    session.showGameOver();
+    session.pause();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    session.gameOverFinished();
+    EXPECT_EQ(session.getState(), CXGameSession::Ending);
+    session.tick(16.7f);
+    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(endings, 1);
+}
+
+TEST_F(GameSessionTest, AStageClearAddsTheGrazeAndOrbBonusesAndShowsTheSummary) {
+    startPlaying();
+    for (int i = 0; i < 10; ++i) {
+        session.countGraze();
+    }
+    for (int i = 0; i < 5; ++i) {
+        session.countOrb();
+    }
+    const int64_t before = session.getScore();
+    session.getGameScene()->stageCleared();
+
+    EXPECT_EQ(session.getGrazeBonus(), 1120);  // 10 x 112 x multiplier 1
+    EXPECT_EQ(session.getOrbBonus(), 300);     // 5 x 60
+    EXPECT_EQ(session.getScore(), before + 1420);
+    EXPECT_EQ(session.getExperience(), 200);
+    EXPECT_FLOAT_EQ(session.getTranceFactor(), 1.075f);  // normal difficulty
+    EXPECT_EQ(profile.stagesBeaten[1][1][0], 1);
+    EXPECT_EQ(session.getState(), CXGameSession::StageSummary);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::SummaryOverlay);
+    EXPECT_TRUE(session.getShip()->isEntering());
+}
+
+TEST_F(GameSessionTest, AfterTheLastStageOrAFreePlayStageTheGameEnds) {
+    startPlaying();
+    session.getGameScene()->stageCleared();
+    session.summaryFinished();
+    EXPECT_EQ(session.getState(), CXGameSession::Ending);
+    session.tick(16.7f);
+    EXPECT_EQ(endings, 1);
+    EXPECT_FALSE(session.isGameFinished());  // one stage of five: no ending yet
+
+    session.setGameMode(CXGameSession::FreePlay);
+    startPlaying();
+    session.getGameScene()->stageCleared();
+    session.summaryFinished();
+    EXPECT_EQ(session.getState(), CXGameSession::Ending);
+}
+
+TEST_F(GameSessionTest, TheDeathOfTheLastLifeAsksForAContinueThenEndsTheGame) {
+    startPlaying();
+    OXScnBaseSTGGame& scene = *session.getGameScene();
+    for (int frame = 0; frame < 1000 && !session.getShip()->isControllable(); ++frame) {
+        session.tick(16.7f);
+    }
+    ASSERT_TRUE(session.getShip()->isControllable());
+    session.setLives(0);
+    scene.playerDied();
+    for (int frame = 0; frame < 200 && session.getState() == CXGameSession::Playing; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+
+    // A continue brings the next ship at once rather than after the long wait.
+    session.acceptContinue();
+    for (int frame = 0; frame < 5; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(session.getShip()->isOutOfPlay());
+    EXPECT_EQ(session.getLives(), session.getStartLives());  // start + 1, less the one respawn
+}
+
+}  // namespace

@@ -1,0 +1,345 @@
+// vortalis2-sim: plays a stage from the asset package without a window or
+// sound, for tests, benchmarks and balancing. OpenGL calls go to the
+// recording device. The same seed and input give the same result line, but
+// for the two timing figures.
+//
+//   vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot] [--max-frames N]
+//
+// An input file holds one event a line: FRAME KEYCODE up|down (game key
+// codes: 28 left, 29 right, 30 up, 31 down, 2 fire, 3 beam, 1 trance, 26
+// pause); lines starting with '#' are comments. The result is one line on
+// standard output; the game's console lines go to standard error.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/AssetPackage.h"
+#include "data/CXUserProfile.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXEnemy.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBullet.h"
+
+namespace {
+
+constexpr float kFrameMs = 16.7f;
+constexpr int kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
+constexpr int kFire = 2, kBeam = 3, kTrance = 1;
+
+struct Options {
+    unsigned seed = 1;
+    int stage = 0;
+    bool autopilot = false;
+    std::string inputPath;
+    long maxFrames = 30000;
+};
+
+struct InputEvent {
+    long frame;
+    int code;
+    bool down;
+};
+
+std::string programFolder() {
+    std::vector<char> path(4096);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) {
+        return ".";
+    }
+    std::string full(path.data(), static_cast<size_t>(length));
+    return full.substr(0, full.find_last_of('/'));
+}
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "vortalis2-sim: %s\n", problem.c_str());
+    std::fprintf(stderr,
+                 "usage: vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot] "
+                 "[--max-frames N]\n");
+    return 1;
+}
+
+bool parseNumber(const char* text, long low, long high, long& out) {
+    char* end = nullptr;
+    out = std::strtol(text, &end, 10);
+    return *text != '\0' && *end == '\0' && out >= low && out <= high;
+}
+
+bool readInput(const std::string& path, std::vector<InputEvent>& events, std::string& problem) {
+    std::ifstream file(path);
+    if (!file) {
+        problem = path + ": cannot be opened";
+        return false;
+    }
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(file, line)) {
+        ++lineNumber;
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        InputEvent event{};
+        std::string state;
+        if (!(fields >> event.frame >> event.code >> state) || event.frame < 0 || event.code < 0 ||
+            event.code > 31 || (state != "up" && state != "down")) {
+            problem = path + ":" + std::to_string(lineNumber) + ": expected FRAME KEYCODE up|down";
+            return false;
+        }
+        event.down = state == "down";
+        events.push_back(event);
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
+    return true;
+}
+
+// A pilot that keeps firing, steers away from the bullets and bodies that
+// will soon be close, drifts under the nearest enemy, fires the counter when
+// its gauge is full and bullets crowd in, and trances when it can.
+class Autopilot {
+  public:
+    void step(CXGameSession& session, OXScnBaseSTGGame& scene) {
+        OXSTGBasePlayer* ship = scene.getShip();
+        if (!ship || ship->isOutOfPlay() || !ship->isControllable()) {
+            release(session);
+            return;
+        }
+        press(session, kFire, true);
+        const Vec3 at = ship->getPosition();
+        float pushX = 0.0f, pushY = 0.0f;
+        int crowd = 0;
+        CXBulletManager& bullets = *scene.getBulletManager();
+        for (int i = 0; i < CXBulletManager::kEnemyPoolSize; ++i) {
+            const OXBullet& bullet = bullets.enemyBullet(i);
+            if (bullet.isFree() || bullet.isDying() || bullet.isPrize()) {
+                continue;
+            }
+            // Where the bullet will be in about six frames.
+            const Vec3 d = bullet.directionVector();
+            const float ahead = bullet.getSpeed() * 0.6f;
+            const float dx = at.x - (bullet.getX() + d.x * ahead);
+            const float dy = at.y - (bullet.getY() + d.y * ahead);
+            const float distanceSquared = dx * dx + dy * dy;
+            if (distanceSquared < 60.0f * 60.0f) {
+                const float weight = 1.0f / std::max(distanceSquared, 16.0f);
+                pushX += dx * weight;
+                pushY += dy * weight;
+                ++crowd;
+            }
+        }
+        const OXEnemy* nearest = nullptr;
+        float nearestDistance = 1e9f;
+        for (const OXEnemy* enemy : scene.getEnemyManager()->getSpawnedEnemies()) {
+            if (!enemy->isActive() || enemy->isDying()) {
+                continue;
+            }
+            const float dx = at.x - enemy->getX();
+            const float dy = at.y - enemy->getY();
+            const float distanceSquared = dx * dx + dy * dy;
+            if (distanceSquared < 70.0f * 70.0f) {  // bodies ram
+                const float weight = 3.0f / std::max(distanceSquared, 16.0f);
+                pushX += dx * weight;
+                pushY += dy * weight;
+            }
+            if (enemy->getY() > at.y && enemy->getY() < 470.0f && std::fabs(dx) < nearestDistance) {
+                nearest = enemy;
+                nearestDistance = std::fabs(dx);
+            }
+        }
+        // Home: under the nearest enemy, low in the field.
+        const float homeX = nearest ? nearest->getX() : 160.0f;
+        pushX += std::clamp((homeX - at.x) * 0.0004f, -0.02f, 0.02f);
+        pushY += std::clamp((90.0f - at.y) * 0.0004f, -0.02f, 0.02f);
+        const float threshold = 0.004f;
+        press(session, kRight, pushX > threshold && at.x < 300.0f);
+        press(session, kLeft, pushX < -threshold && at.x > 20.0f);
+        press(session, kUp, pushY > threshold && at.y < 400.0f);
+        press(session, kDown, pushY < -threshold && at.y > 20.0f);
+
+        // The counter clears the bullets around the ship: hold, then let go.
+        if (charging > 0) {
+            if (--charging == 0) {
+                press(session, kBeam, false);
+            }
+        } else if (ship->getBeamGauge() >= 0.6f && crowd >= 6) {
+            press(session, kBeam, true);
+            charging = 4;
+        }
+        press(session, kTrance,
+              ship->getBreakGauge() >= OXSTGBasePlayer::kBreakFull && !ship->isTranceActive());
+    }
+
+    void release(CXGameSession& session) {
+        for (int code : {kLeft, kRight, kUp, kDown, kFire, kBeam, kTrance}) {
+            press(session, code, false);
+        }
+        charging = 0;
+    }
+
+  private:
+    void press(CXGameSession& session, int code, bool down) {
+        if (held[code] != down) {
+            held[code] = down;
+            session.keyEvent(code, down);
+        }
+    }
+
+    bool held[32] = {};
+    int charging = 0;  // frames left of holding the beam button
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        long value = 0;
+        if (arg == "--seed" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 0x7FFFFFFF, value))
+                return usage("--seed takes a whole number");
+            options.seed = static_cast<unsigned>(value);
+        } else if (arg == "--stage" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 99, value))
+                return usage("--stage takes an index from 0");
+            options.stage = static_cast<int>(value);
+        } else if (arg == "--max-frames" && hasValue) {
+            if (!parseNumber(argv[++i], 1, 10000000, value))
+                return usage("--max-frames takes a whole number");
+            options.maxFrames = value;
+        } else if (arg == "--input" && hasValue) {
+            options.inputPath = argv[++i];
+        } else if (arg == "--autopilot") {
+            options.autopilot = true;
+        } else {
+            return usage("unknown argument '" + arg + "'");
+        }
+    }
+    if (options.autopilot == !options.inputPath.empty()) {
+        return usage("give either --input FILE or --autopilot");
+    }
+    std::vector<InputEvent> events;
+    std::string problem;
+    if (!options.inputPath.empty() && !readInput(options.inputPath, events, problem)) {
+        return usage(problem);
+    }
+
+    // The game's console lines go to standard error; the result line alone
+    // to standard output.
+    std::fflush(stdout);
+    const int resultFd = dup(STDOUT_FILENO);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    std::FILE* result = fdopen(resultFd, "w");
+
+    const std::string package = programFolder() + "/data.oap";
+    if (!mountAssetPackage(package)) {
+        std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
+        return 1;
+    }
+    std::srand(options.seed);
+
+    CXUserProfile profile;  // a fresh profile: never read from or written to disk
+    CXGameSession& session = CXGameSession::instance();
+    session.setProfile(&profile);
+    session.setScreenSize(450, 600);
+    session.setGameMode(CXGameSession::FreePlay);
+    session.setCasual(false);
+    session.setDifficulty(1);
+    session.startGame(CXGameSession::kArcadeLevelList, options.stage);
+    if (session.getStageIndex() != options.stage) {
+        std::fprintf(stderr, "vortalis2-sim: the level list has no stage %d\n", options.stage);
+        return 1;
+    }
+    session.markReadyToStart();
+
+    // VORTALIS2_SIM_VERBOSE=1 reports deaths and slow frames on standard error.
+    const char* verboseSetting = std::getenv("VORTALIS2_SIM_VERBOSE");
+    const bool verbose = verboseSetting && std::string(verboseSetting) == "1";
+    Autopilot pilot;
+    size_t nextEvent = 0;
+    long frame = 0;
+    int deaths = 0, peakBullets = 0;
+    long long grazes = 0;
+    int lastGrazes = 0;
+    bool wasInPlay = false;
+    double totalUpdateUs = 0.0, worstUpdateUs = 0.0;
+    std::string outcome = "timeout";
+    for (; frame < options.maxFrames; ++frame) {
+        OXScnBaseSTGGame* scene = session.getGameScene();
+        while (nextEvent < events.size() && events[nextEvent].frame <= frame) {
+            session.keyEvent(events[nextEvent].code, events[nextEvent].down);
+            ++nextEvent;
+        }
+        if (options.autopilot && scene && session.getState() == CXGameSession::Playing) {
+            pilot.step(session, *scene);
+        }
+
+        const auto started = std::chrono::steady_clock::now();
+        session.tick(kFrameMs);
+        const double us =
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - started).count();
+        totalUpdateUs += us;
+        worstUpdateUs = std::max(worstUpdateUs, us);
+
+        scene = session.getGameScene();
+        if (!scene) {
+            break;
+        }
+        peakBullets = std::max(peakBullets, scene->getBulletManager()->liveEnemyPoolCount());
+        const int stageGrazes = session.getGrazes();
+        grazes += std::max(0, stageGrazes - lastGrazes);
+        lastGrazes = stageGrazes;
+        const OXSTGBasePlayer* ship = scene->getShip();
+        const bool inPlay = ship && !ship->isOutOfPlay();
+        if (wasInPlay && !inPlay) {
+            ++deaths;
+            if (verbose) {
+                std::fprintf(stderr, "SIM: death %d at frame %ld, stage %.0f ms, ship at (%.0f, %.0f)\n",
+                             deaths, frame, static_cast<double>(scene->getStageTime()),
+                             static_cast<double>(ship->getX()), static_cast<double>(ship->getY()));
+            }
+        }
+        if (verbose && us > 2000.0) {
+            std::fprintf(stderr, "SIM: frame %ld took %.0f us\n", frame, us);
+        }
+        wasInPlay = inPlay;
+        if (session.getState() == CXGameSession::StageSummary ||
+            scene->getStageState() == OXScnBaseSTGGame::Cleared) {
+            outcome = "clear";
+            ++frame;
+            break;
+        }
+        const int overlay = session.getActiveOverlay();
+        if (session.getState() == CXGameSession::InOverlay &&
+            (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay)) {
+            outcome = "gameover";
+            ++frame;
+            break;
+        }
+    }
+
+    const OXScnBaseSTGGame* scene = session.getGameScene();
+    std::fprintf(
+        result,
+        "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
+        "mean_update_us=%.1f worst_update_us=%.1f\n",
+        outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
+        static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
+        frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
+    std::fclose(result);
+    session.tearDown();
+    unmountAssetPackage();
+    return 0;
+}
