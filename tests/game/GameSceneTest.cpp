@@ -9,6 +9,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
 #include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
@@ -183,6 +184,41 @@ TEST_F(GameSceneTest, TheCounterAttackNeedsAFifthOfTheBeamGauge) {
     scene.counterAttack();
     EXPECT_EQ(sound.effectPlayCount("leaser_beam.caf"), plays + 1);
     EXPECT_FLOAT_EQ(ship.getBeamGauge(), 0.0f);
+}
+
+// A dart (120 points) shot down `reach` units from the ship's centre to its
+// edge, with a graze chain of 10 and a multiplier of 1.6: the score it adds.
+int64_t killScore(CXGameSession& session, float reach) {
+    OXScnBaseSTGGame& scene = *session.getGameScene();
+    OXSTGBasePlayer& ship = *scene.getShip();
+    CXEnemyManager& enemies = *scene.getEnemyManager();
+    enemies.loadEnemyDefinition("popcorn_dart");
+    OXEnemy* dart = enemies.spawnEnemy({160, 300, 0}, "popcorn_dart", 180);
+    for (int frame = 0; frame < 300 && dart->isEntering(); ++frame) {
+        session.tick(16.7f);
+    }
+    ship.setGrazeChain(10);
+    session.tick(16.7f);  // the chain bonus follows the chain: 160
+    const Vec3 at = dart->getPosition();
+    ship.setPosition(at.x, at.y - (reach + dart->getSize().x), 0);
+    ship.setTargetPosition(ship.getPosition());
+    const int64_t before = ship.getScore();
+    dart->applyDamage(-dart->getHitPoints());
+    session.tick(16.7f);
+    return ship.getScore() - before;
+}
+
+TEST_F(GameSceneTest, AKillNearTheShipScoresTheChainBonusTimesTheDistanceFactorAndTheMultiplier) {
+    start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    OXSTGBasePlayer& ship = *session.getShip();
+    ship.addMultiplier(1.0f);  // at normal's rate of 0.6
+    ASSERT_FLOAT_EQ(ship.getMultiplier(), 1.6f);
+    session.setBombs(5);
+
+    EXPECT_NEAR(killScore(session, 100.0f), 16 * (160 + 120) * 1.6, 1.0);
+    EXPECT_NEAR(killScore(session, 140.0f), 8 * (160 + 120) * 1.6, 1.0);
+    EXPECT_NEAR(killScore(session, 400.0f), 1 * (160 + 120) * 1.6, 1.0);
 }
 
 TEST_F(GameSceneTest, ATimeScaleSlowsTheStageAndWearsOffInRealTime) {

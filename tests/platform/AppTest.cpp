@@ -118,20 +118,29 @@ TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
     EXPECT_EQ(app.getPendingScene(), -1);
 }
 
-TEST_F(AppTest, TitleAcceptSlidesToTheMainMenuAndBackReturns) {
+TEST_F(AppTest, TitleStartLaunchesAStageBehindTheLoadBlocker) {
     app.createMenuScenes(kTitleScene, false, false);
     press(kVirtualZ);
-    runFrames(16);
-    EXPECT_EQ(app.getCurrentScene(), kMainScene);
-    press(kVirtualC);
-    runFrames(16);
-    EXPECT_EQ(app.getCurrentScene(), kTitleScene);
-    EXPECT_TRUE(app.isReady());
+    EXPECT_EQ(app.getMode(), CXApp::StageLoading);
+    ASSERT_NE(app.getLoadBlocker(), nullptr);
+    EXPECT_TRUE(app.getLoadBlocker()->isVisible());
+    for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
+        runFrames(1);
+    }
+    EXPECT_EQ(app.getMode(), CXApp::InStage);
+    EXPECT_TRUE(app.getScenes().empty()) << "the menus are deleted while a stage runs";
+    runFrames(1);
+    CXGameSession& session = CXGameSession::instance();
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
+    EXPECT_EQ(session.getDifficulty(), 1);
+    EXPECT_NE(session.getGameScene(), nullptr);
+    session.tearDown();
 }
 
 TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {
     app.createMenuScenes(kTitleScene, false, false);
-    press(kVirtualZ);  // starts the slide to the main menu
+    app.switchToScene(kMainScene);
     ASSERT_EQ(app.getPendingScene(), kMainScene);
     const int before = CXGameSession::instance().getKeyEventCount();
     press(kVirtualC);  // back, while sliding
