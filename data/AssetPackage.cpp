@@ -1,6 +1,7 @@
 #include "data/AssetPackage.h"
 
 #include <physfs.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -72,4 +73,14 @@ std::string lastAssetError() {
 
 uint64_t assetFileSystemGeneration() {
     return fileSystemGeneration;
+}
+
+std::string packageBesideProgram() {
+    std::vector<char> path(4096);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) {
+        return "./data.oap";
+    }
+    const std::string program(path.data(), static_cast<size_t>(length));
+    return program.substr(0, program.find_last_of('/')) + "/data.oap";
 }

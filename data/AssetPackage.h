@@ -9,6 +9,10 @@
 // The package the game mounts, relative to the working directory.
 extern const char* const kAssetPackagePath;
 
+// The package beside the running program ("FOLDER/data.oap"), for the tools, which may be
+// started from any folder.
+std::string packageBesideProgram();
+
 // Initialises PhysicsFS (once) and appends the package to its search path. Prints
 // "asset package mount successful." or "ASSET PACKAGE MOUNT FAILED!"; the program goes on either
 // way, and every later read of a missing package simply fails.

@@ -13,29 +13,7 @@ export LIBGL_ALWAYS_SOFTWARE=1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-wait_window() {  # name pattern -> window id
-    for _ in $(seq 1 100); do
-        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-hold() {  # window, key, seconds
-    xdotool keydown --window "$1" "$2" 2>/dev/null; sleep "${3:-0.15}"
-    xdotool keyup --window "$1" "$2" 2>/dev/null; sleep 0.1
-}
-
-brightest() {  # image, WxH+X+Y -> brightest grey level of the region, 0 to 255
-    convert "$1" -crop "$2" +repage -colorspace gray -format "%[fx:int(255*maxima)]" info:
-}
-
-changed_pixels() {  # image, image, WxH+X+Y -> how many pixels of the region differ
-    convert "$1" -crop "$3" +repage "$OUT/region-a.png"
-    convert "$2" -crop "$3" +repage "$OUT/region-b.png"
-    compare -metric AE -fuzz 2% "$OUT/region-a.png" "$OUT/region-b.png" null: 2>&1 | cut -d' ' -f1
-}
+. "$(dirname "$0")/x11_helpers.sh"
 
 cd "$GAME_DIR"
 rm -rf profile
@@ -44,7 +22,7 @@ pid=$!
 dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
 if [ -n "${dialog:-}" ]; then
     sleep 0.5
-    for key in Tab Tab Tab Tab space Return; do xdotool key --window "$dialog" "$key" 2>/dev/null; sleep 0.15; done
+    send "$dialog" Tab Tab Tab Tab space Return
 fi
 game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
 # The game image is 450 x 600 in the 800 x 600 window: x 175 to 625.

@@ -8,7 +8,6 @@
 // data.oap from the folder the program lies in.
 
 #include <lodepng.h>
-#include <unistd.h>
 
 #include <SFML/Window/Context.hpp>
 #include <algorithm>
@@ -39,16 +38,6 @@ const Vec3 kTargetAt{160, 60, 0};
 int fail(const std::string& what) {
     std::fprintf(stderr, "orvale-pattern: %s\n", what.c_str());
     return 1;
-}
-
-std::string programFolder() {
-    std::vector<char> path(4096);
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-    if (length <= 0) {
-        return ".";
-    }
-    std::string full(path.data(), static_cast<size_t>(length));
-    return full.substr(0, full.find_last_of('/'));
 }
 
 // The target the pattern aims at: a ship that every bullet passes through.
@@ -135,7 +124,7 @@ int main(int argc, char** argv) {
 
     // The console lines of the loaders are not this tool's output.
     std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    const std::string package = programFolder() + "/data.oap";
+    const std::string package = packageBesideProgram();
     if (!mountAssetPackage(package)) {
         return fail(package + ": the asset package could not be opened");
     }

@@ -51,16 +51,6 @@ struct InputEvent {
     bool down;
 };
 
-std::string programFolder() {
-    std::vector<char> path(4096);
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-    if (length <= 0) {
-        return ".";
-    }
-    std::string full(path.data(), static_cast<size_t>(length));
-    return full.substr(0, full.find_last_of('/'));
-}
-
 int usage(const std::string& problem) {
     std::fprintf(stderr, "vortalis2-sim: %s\n", problem.c_str());
     std::fprintf(stderr,
@@ -243,7 +233,7 @@ int main(int argc, char** argv) {
     dup2(STDERR_FILENO, STDOUT_FILENO);
     std::FILE* result = fdopen(resultFd, "w");
 
-    const std::string package = programFolder() + "/data.oap";
+    const std::string package = packageBesideProgram();
     if (!mountAssetPackage(package)) {
         std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
         return 1;
