@@ -99,6 +99,12 @@ CXApp::CXApp() : userProfile(std::make_unique<CXUserProfile>()) {}
 CXApp::~CXApp() {
     deleteMenuScenes();
     delete loadBlocker;
+    // The session outlives every application object: it must not keep this one's profile.
+    CXGameSession& session = CXGameSession::instance();
+    if (userProfile && session.getProfile() == userProfile.get()) {
+        session.setProfile(nullptr);
+        session.setEndHandler(nullptr, nullptr);
+    }
 }
 
 void CXApp::setResolution(int index, bool wantFullscreen) {
@@ -133,8 +139,6 @@ void CXApp::initCore() {
     userProfile = std::make_unique<CXUserProfile>();
     userProfile->load();
     CXGameSession& session = CXGameSession::instance();
-    session.setProfile(userProfile.get());
-    session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
     session.setSceneSize(sceneWidth, sceneHeight);
     session.setScreenSize(screenWidth, screenHeight);
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
@@ -422,6 +426,9 @@ void CXApp::beginStageLoad() {
 void CXApp::startStage() {
     deleteMenuScenes();
     CXGameSession& session = CXGameSession::instance();
+    // The game reads and writes this application's profile and comes back here when it ends.
+    session.setProfile(userProfile.get());
+    session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
     // The stage draws into the game area, as the menus do.
     session.setScreenSize(gameAreaWidth(), gameAreaHeight());
     // Until the menus offer a choice, a game is arcade play on normal.

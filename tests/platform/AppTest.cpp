@@ -118,7 +118,7 @@ TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
     EXPECT_EQ(app.getPendingScene(), -1);
 }
 
-TEST_F(AppTest, TitleStartLaunchesAStageBehindTheLoadBlocker) {
+TEST_F(AppTest, TitleStartLaunchesAStageAndTheGamesEndReturnsToTheMenus) {
     app.createMenuScenes(kTitleScene, false, false);
     press(kVirtualZ);
     EXPECT_EQ(app.getMode(), CXApp::StageLoading);
@@ -135,7 +135,17 @@ TEST_F(AppTest, TitleStartLaunchesAStageBehindTheLoadBlocker) {
     EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
     EXPECT_EQ(session.getDifficulty(), 1);
     EXPECT_NE(session.getGameScene(), nullptr);
-    session.tearDown();
+
+    // The game's end hands control back: the menus come back on the results.
+    session.confirmEndGame();
+    session.endGame();
+    for (int frame = 0; frame < 200 && app.getMode() != CXApp::FrontEnd; ++frame) {
+        runFrames(1);
+    }
+    EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
+    EXPECT_EQ(app.getCurrentScene(), kResultsScene);
+    EXPECT_EQ(session.getGameScene(), nullptr);
+    EXPECT_EQ(session.getState(), CXGameSession::Idle);
 }
 
 TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {
