@@ -147,10 +147,13 @@ class Autopilot {
                 nearestDistance = std::fabs(dx);
             }
         }
-        // Home: under the nearest enemy, low in the field.
+        // Home: under the nearest enemy, low in the field, but off the edges, where a
+        // ship pushed against the wall has nowhere left to dodge.
         const float homeX = nearest ? nearest->getX() : 160.0f;
         pushX += std::clamp((homeX - at.x) * 0.0004f, -0.02f, 0.02f);
         pushY += std::clamp((90.0f - at.y) * 0.0004f, -0.02f, 0.02f);
+        pushX += wallPush(at.x - 20.0f) - wallPush(300.0f - at.x);
+        pushY += wallPush(at.y - 20.0f);
         const float threshold = 0.004f;
         press(session, kRight, pushX > threshold && at.x < 300.0f);
         press(session, kLeft, pushX < -threshold && at.x > 20.0f);
@@ -178,6 +181,10 @@ class Autopilot {
     }
 
   private:
+    // A push away from a wall `distance` units off, growing as the wall nears.
+    static float wallPush(float distance) {
+        return distance < 40.0f ? (40.0f - std::max(distance, 0.0f)) * 0.0015f : 0.0f;
+    }
     void press(CXGameSession& session, int code, bool down) {
         if (held[code] != down) {
             held[code] = down;
