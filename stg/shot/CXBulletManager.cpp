@@ -385,12 +385,7 @@ void CXBulletManager::tickPool(Pool& pool, float dtMs) {
     if (pool.live == 0) {
         return;
     }
-    OXBullet* slots = pool.slots.get();
-    for (int i = 0; i < pool.size; ++i) {
-        if (slots[i].isActive()) {
-            slots[i].tick(dtMs);
-        }
-    }
+    OXBullet::tickSlots(pool.slots.get(), pool.size, dtMs, *this);
 }
 
 void CXBulletManager::update(float dtMs) {

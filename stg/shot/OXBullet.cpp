@@ -287,7 +287,59 @@ inline bool OXBullet::enemyShotUpdate() {
 }
 
 void OXBullet::tick(float dtMs) {
+    tickIn(dtMs, manager->frame());
+}
+
+void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner) {
+    // The manager's own view: a ship hit refreshes it during the loop.
+    const FrameState& frame = owner.frame();
+    for (int i = 0; i < count; ++i) {
+        if (slots[i].active) {
+            slots[i].tickIn(dtMs, frame);
+        }
+    }
+}
+
+inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
+    return lifetime > 0.0f && directionChange == 0.0f && speedChange == 0.0f && owner == kEnemySide &&
+           !(hasOwnPattern | prize | dying) && !(seekFactor > 0.0f) && !(pulse > 0.0f) && numFrames <= 0 &&
+           (invulnerable || !frame.anyBlockers);
+}
+
+// The full frame below with what cannot happen to a plain flight left out.
+inline void OXBullet::plainFlight(float dtMs, const FrameState& frame) {
+    const float step = dtMs * timeScale;
+    lifetime -= step;
+    const float distance = speed * step * kMoveFactor;
+    position.x += dirX * distance;
+    position.y += dirY * distance;
+    if ((!invulnerable || damage > 0.0f) && frame.playerUsable) {
+        const float dy = position.y - frame.playerPosition.y;
+        if (std::fabs(dy) <= size.y) {
+            const float dx = position.x - frame.playerPosition.x;
+            distanceSq = dx * dx + dy * dy;
+            if (distanceSq <= kGrazeRangeSq && !grazeOrHitShip()) {
+                return;
+            }
+        } else {
+            distanceSq = 1e7f;
+        }
+    }
+    if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
+        !leaveOrBounce()) {
+        return;
+    }
+    if (lifetime <= 0.0f || frame.graceActive) {
+        finishFrame(step, dtMs);
+    }
+}
+
+inline void OXBullet::tickIn(float dtMs, const FrameState& frame) {
     if (!active) {
+        return;
+    }
+    if (isPlainFlight(frame)) {
+        plainFlight(dtMs, frame);
         return;
     }
     const float step = dtMs * timeScale;
@@ -325,6 +377,10 @@ void OXBullet::tick(float dtMs) {
             scale.x = scale.y = 1.0f + pulse;
         }
     }
+    finishFrame(step, dtMs);
+}
+
+void OXBullet::finishFrame(float step, float dtMs) {
     if (prize) {
         if (lifetime <= 0.0f) {
             release();

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/IXRenderObject.h"
+#include "stg/shot/CXBulletManager.h"
 
-class CXBulletManager;
 class OXLauncher;
 class OXLauncherPlatform;
 struct BulletProperties;
@@ -28,6 +28,8 @@ class OXBullet final : public IXRenderObject {
     // Clears every per-flight value: not dying, not a prize, no target, no speed.
     void resetActions() override;
     void tick(float dtMs) override;
+    // Ticks every active slot of a pool of `count` slots, all owned by `owner`.
+    static void tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner);
 
     void setManager(CXBulletManager* value);
     // Takes the type's values and flies from `at` (the manager's fireBullet).
@@ -99,6 +101,17 @@ class OXBullet final : public IXRenderObject {
     float getBottomBound() const { return bottom; }
 
   private:
+    using FrameState = CXBulletManager::FrameView;
+    // One frame with what the scene looks like this update.
+    void tickIn(float dtMs, const FrameState& frame);
+    // The usual enemy bullet: flying straight at a steady speed, nothing
+    // attached, not animating. Such a frame is a move, a distance test
+    // against the ship and a bounds test; plainFlight gives the same result
+    // as the full frame.
+    bool isPlainFlight(const FrameState& frame) const;
+    void plainFlight(float dtMs, const FrameState& frame);
+    // The end of a frame: lifetime and grace, the death or prize animation, frames.
+    void finishFrame(float step, float dtMs);
     // Each returns false when the bullet went back to its pool.
     bool enemyShotUpdate();
     bool grazeOrHitShip();
