@@ -541,6 +541,9 @@ bool CXBulletManager::strikeEnemies(const OXBullet& shot) {
     if (!shootablesGathered) {
         gatherShootables();
     }
+    if (bandEnemies.empty() && !boss) {
+        return false;  // nothing on the field can be hit
+    }
     const float x = shot.getX();
     const float y = shot.getY();
     // Nothing of the shot lies farther from its centre than this.

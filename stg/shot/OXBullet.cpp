@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/CXBulletManager.h"
@@ -65,9 +67,10 @@ void OXBullet::resetActions() {
     pulse = 0.0f;
     distanceSq = 1e7f;
     frameTimer = dyingTimer = seekTimer = collectTimer = 0.0f;
-    frameIndex = baseFrame = numFrames = animLastFrame = 0;
+    frameIndex = baseFrame = animLastFrame = 0;
+    setNumFrames(0);
     bounces = 0;
-    owner = 0;
+    setOwner(0);
     prizeType = 0;
     firePatternDelay = 0.0f;
     invulnerable = hasOwnPattern = grazed = randomFrame = noFrameRepeat = released = false;
@@ -147,9 +150,9 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     lifetime = bulletType.duration;
     baseFrame = bulletType.atlasFrame;
     randomFrame = bulletType.randomFrame;
-    numFrames = bulletType.numFrames;
+    setNumFrames(bulletType.numFrames);
     bounces = bulletType.numBounces;
-    owner = by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? 1 : kEnemySide);
+    setOwner(by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? 1 : kEnemySide));
     hitScale = bulletType.hitBoxScale;
     trailFrame = bulletType.trailFrame;
     useTrail = bulletType.isUseTrail;
@@ -218,7 +221,7 @@ void OXBullet::makePrize(int kind) {
     prizeType = kind;
     frameIndex = 0;
     baseFrame = 16;
-    numFrames = 1;
+    setNumFrames(1);
     speed = -8.0f;
     size = {14.0f, 14.0f, 1.0f};
     scale = {1.0f, 1.0f, 1.0f};
@@ -226,7 +229,7 @@ void OXBullet::makePrize(int kind) {
     setSpeedChangeTime(1500.0f);
     setDirection(180.0f);
     lifetime = 10000.0f;
-    owner = kEnemySide;
+    setOwner(kEnemySide);
     attractRadiusSq = casual ? 19600.0f : 250000.0f;
     firstDraw = false;  // prizes show their own animation from the start
     if (kind == Upgrade) {
@@ -287,27 +290,45 @@ inline bool OXBullet::enemyShotUpdate() {
 }
 
 void OXBullet::tick(float dtMs) {
-    tickIn(dtMs, manager->frame());
+    if (!active) {
+        return;
+    }
+    const FrameState& frame = manager->frame();
+    if (isPlainFlight(frame)) {
+        plainFlight(dtMs, frame);
+    } else {
+        fullFrame(dtMs);
+    }
 }
 
 void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner) {
     // The manager's own view: a ship hit refreshes it during the loop.
     const FrameState& frame = owner.frame();
     for (int i = 0; i < count; ++i) {
-        if (slots[i].active) {
-            slots[i].tickIn(dtMs, frame);
+        OXBullet& slot = slots[i];
+        if (!slot.active) {
+            continue;
+        }
+        if (slot.isPlainFlight(frame)) {
+            slot.plainFlight(dtMs, frame);
+        } else {
+            slot.fullFrame(dtMs);
         }
     }
 }
 
 inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
-    return lifetime > 0.0f && directionChange == 0.0f && speedChange == 0.0f && owner == kEnemySide &&
-           !(hasOwnPattern | prize | dying) && !(seekFactor > 0.0f) && !(pulse > 0.0f) && numFrames <= 0 &&
+    // No change left to apply: both exactly zero, of either sign.
+    uint32_t turnBits = 0, speedBits = 0;
+    std::memcpy(&turnBits, &directionChange, sizeof turnBits);
+    std::memcpy(&speedBits, &speedChange, sizeof speedBits);
+    return lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 && enemySide &&
+           !(hasOwnPattern | prize | dying | animated) && !(seekFactor > 0.0f) && !(pulse > 0.0f) &&
            (invulnerable || !frame.anyBlockers);
 }
 
 // The full frame below with what cannot happen to a plain flight left out.
-inline void OXBullet::plainFlight(float dtMs, const FrameState& frame) {
+inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, const FrameState& frame) {
     const float step = dtMs * timeScale;
     lifetime -= step;
     const float distance = speed * step * kMoveFactor;
@@ -334,14 +355,7 @@ inline void OXBullet::plainFlight(float dtMs, const FrameState& frame) {
     }
 }
 
-inline void OXBullet::tickIn(float dtMs, const FrameState& frame) {
-    if (!active) {
-        return;
-    }
-    if (isPlainFlight(frame)) {
-        plainFlight(dtMs, frame);
-        return;
-    }
+void OXBullet::fullFrame(float dtMs) {
     const float step = dtMs * timeScale;
     if (lifetime > 0.0f) {
         lifetime -= step;
@@ -380,7 +394,7 @@ inline void OXBullet::tickIn(float dtMs, const FrameState& frame) {
     finishFrame(step, dtMs);
 }
 
-void OXBullet::finishFrame(float step, float dtMs) {
+inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, float dtMs) {
     if (prize) {
         if (lifetime <= 0.0f) {
             release();
@@ -400,13 +414,14 @@ void OXBullet::finishFrame(float step, float dtMs) {
             return;
         }
     }
-    if (numFrames > 0 && !dying) {
+    // A held last frame (prizes once landed) needs nothing.
+    if (numFrames > 0 && !dying && !(noFrameRepeat && frameIndex >= numFrames)) {
         animateFrames(dtMs);
     }
 }
 
 // Spreads the remaining direction and speed changes over this step.
-void OXBullet::applyChanges(float step) {
+inline __attribute__((always_inline)) void OXBullet::applyChanges(float step) {
     if (directionChange != 0.0f) {
         // The whole turn is taken, also on the step that overshoots.
         const float turn = directionChangeRate * step;
@@ -702,7 +717,7 @@ void OXBullet::land() {
             break;
     }
     frameTime = 120.0f;
-    numFrames = 3;
+    setNumFrames(3);
     frameIndex = 0;
     frameTimer = 0.0f;
     noFrameRepeat = true;
