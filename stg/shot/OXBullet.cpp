@@ -323,7 +323,7 @@ inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
     std::memcpy(&turnBits, &directionChange, sizeof turnBits);
     std::memcpy(&speedBits, &speedChange, sizeof speedBits);
     return lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 && enemySide &&
-           !(hasOwnPattern | prize | dying | animated) && !(seekFactor > 0.0f) && !(pulse > 0.0f) &&
+           !(hasOwnPattern | prize | dying | animated) && !(seekFactor > 0.0f) &&
            (invulnerable || !frame.anyBlockers);
 }
 
@@ -349,6 +349,10 @@ inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, con
     if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
         !leaveOrBounce()) {
         return;
+    }
+    if (pulse > 0.0f) {
+        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        scale.x = scale.y = 1.0f + pulse;
     }
     if (lifetime <= 0.0f || frame.graceActive) {
         finishFrame(step, dtMs);

@@ -106,8 +106,8 @@ class OXBullet final : public IXRenderObject {
     void fullFrame(float dtMs);
     // The usual enemy bullet: flying straight at a steady speed, nothing
     // attached, not animating. Such a frame is a move, a distance test
-    // against the ship and a bounds test; plainFlight gives the same result
-    // as the full frame.
+    // against the ship, a bounds test and the spawn pulse; plainFlight gives
+    // the same result as the full frame.
     bool isPlainFlight(const FrameState& frame) const;
     void plainFlight(float dtMs, const FrameState& frame);
     // The end of a frame: lifetime and grace, the death or prize animation, frames.

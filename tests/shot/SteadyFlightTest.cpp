@@ -1,4 +1,5 @@
-// Steady enemy bullets (straight, constant speed, nothing attached) take a
+// Steady enemy bullets (straight, constant speed, nothing attached, maybe
+// still pulsing from their spawn) take a
 // short frame; it must give exactly what the full frame gives. A blocker
 // that reaches nothing sends every bullet that is not piercing through the
 // full frame without changing what happens to it, so two stages fired
@@ -70,11 +71,11 @@ int firstDifference(const CXBulletManager& one, const CXBulletManager& other) {
             return i;
         }
         // Exact comparisons: the same operations in the same order.
-        if (!x.isFree() &&
-            (x.getX() != y.getX() || x.getY() != y.getY() || x.getLifetime() != y.getLifetime() ||
-             x.getDistanceSq() != y.getDistanceSq() || x.getDirection() != y.getDirection() ||
-             x.getBounces() != y.getBounces() || x.isDying() != y.isDying() ||
-             x.getBaseFrame() != y.getBaseFrame() || x.wasGrazed() != y.wasGrazed())) {
+        if (!x.isFree() && (x.getX() != y.getX() || x.getY() != y.getY() ||
+                            x.getLifetime() != y.getLifetime() || x.getDistanceSq() != y.getDistanceSq() ||
+                            x.getDirection() != y.getDirection() || x.getBounces() != y.getBounces() ||
+                            x.isDying() != y.isDying() || x.getBaseFrame() != y.getBaseFrame() ||
+                            x.wasGrazed() != y.wasGrazed() || x.getScale().x != y.getScale().x)) {
             return i;
         }
     }
