@@ -290,13 +290,7 @@ inline bool OXBullet::enemyShotUpdate() {
 }
 
 void OXBullet::tick(float dtMs) {
-    if (!active) {
-        return;
-    }
-    const FrameState& frame = manager->frame();
-    if (isPlainFlight(frame)) {
-        plainFlight(dtMs, frame);
-    } else {
+    if (active) {
         fullFrame(dtMs);
     }
 }
@@ -311,6 +305,8 @@ void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletM
         }
         if (slot.isPlainFlight(frame)) {
             slot.plainFlight(dtMs, frame);
+        } else if (slot.isSettledPrize()) {
+            slot.settledPrizeFrame(dtMs);
         } else {
             slot.fullFrame(dtMs);
         }
@@ -356,6 +352,42 @@ inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, con
     }
     if (lifetime <= 0.0f || frame.graceActive) {
         finishFrame(step, dtMs);
+    }
+}
+
+inline bool OXBullet::isSettledPrize() const {
+    return prize && landed && lifetime > 0.0f && !(dying | hasOwnPattern | invulnerable) &&
+           !(seekFactor > 0.0f);
+}
+
+// The full frame below with what cannot happen to a settled prize left out.
+inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtMs) {
+    const float step = dtMs * timeScale;
+    lifetime -= step;
+    if ((directionChange != 0.0f) | (speedChange != 0.0f)) {
+        applyChanges(step);
+    }
+    const float distance = speed * step * kMoveFactor;
+    position.x += dirX * distance;
+    position.y += dirY * distance;
+    collectTimer += step;
+    if (!(collectTimer < kPrizeCollectMs) && !collectIfNear()) {
+        return;
+    }
+    if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
+        !leaveOrBounce()) {
+        return;
+    }
+    if (pulse > 0.0f) {
+        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        scale.x = scale.y = 1.0f + pulse;
+    }
+    if (lifetime <= 0.0f) {
+        release();
+        return;
+    }
+    if (numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames)) {
+        animateFrames(dtMs);
     }
 }
 

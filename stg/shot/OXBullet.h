@@ -27,8 +27,11 @@ class OXBullet final : public IXRenderObject {
     void load(const std::string& path) override;
     // Clears every per-flight value: not dying, not a prize, no target, no speed.
     void resetActions() override;
+    // One full frame.
     void tick(float dtMs) override;
-    // Ticks every active slot of a pool of `count` slots, all owned by `owner`.
+    // Ticks every active slot of a pool of `count` slots, all owned by `owner`;
+    // steady bullets and settled prizes take short frames that end exactly
+    // like the full one.
     static void tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner);
 
     void setManager(CXBulletManager* value);
@@ -110,6 +113,11 @@ class OXBullet final : public IXRenderObject {
     // the same result as the full frame.
     bool isPlainFlight(const FrameState& frame) const;
     void plainFlight(float dtMs, const FrameState& frame);
+    // A prize that has landed and does not home: a move, its speed change,
+    // the collection test, bounds, pulse and animation. settledPrizeFrame
+    // gives the same result as the full frame.
+    bool isSettledPrize() const;
+    void settledPrizeFrame(float dtMs);
     // The end of a frame: lifetime and grace, the death or prize animation, frames.
     void finishFrame(float step, float dtMs);
     // Each returns false when the bullet went back to its pool.

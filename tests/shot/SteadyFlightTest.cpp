@@ -1,3 +1,6 @@
+// Steady enemy bullets and settled prizes take short frames in the pools; a
+// short frame must end exactly like the full frame.
+//
 // Steady enemy bullets (straight, constant speed, nothing attached, maybe
 // still pulsing from their spawn) take a
 // short frame; it must give exactly what the full frame gives. A blocker
@@ -109,6 +112,61 @@ TEST(SteadyFlight, TheShortFrameEndsExactlyLikeTheFullFrame) {
     EXPECT_GT(steady.stage.world.grazes.size(), 20u);
     EXPECT_EQ(steady.stage.ship.hits.size(), full.stage.ship.hits.size());
     EXPECT_GT(steady.stage.ship.hits.size(), 5u);
+}
+
+// Prizes of every kind around the ship, some collected, some falling out,
+// upgrades bouncing.
+struct PrizeShower {
+    PrizeShower() {
+        std::srand(3);
+        for (int i = 0; i < 500; ++i) {
+            const Vec3 at{static_cast<float>(std::rand() % 320), static_cast<float>(60 + std::rand() % 300),
+                          0};
+            stage.manager.spawnPrize(at, i % 5);
+        }
+    }
+    Stage stage;
+};
+
+// The pools' frames (short ones for settled prizes) against the full frame
+// of every slot, in the same order.
+TEST(SettledPrizes, TheShortFrameEndsExactlyLikeTheFullFrame) {
+    PrizeShower pooled, full;
+    CXBulletManager& manager = full.stage.manager;
+    int mostLanded = 0;
+    for (int frame = 0; frame < 240; ++frame) {
+        pooled.stage.run(1);
+        manager.refreshFrame();
+        for (int i = 0; i < CXBulletManager::kPrizePoolSize; ++i) {
+            manager.prizeSlot(i).tick(kStep);
+        }
+        int landed = 0;
+        for (int i = 0; i < CXBulletManager::kPrizePoolSize; ++i) {
+            const OXBullet& a = pooled.stage.manager.prizeSlot(i);
+            const OXBullet& b = manager.prizeSlot(i);
+            ASSERT_EQ(a.isFree(), b.isFree()) << "slot " << i << " frame " << frame;
+            if (a.isFree()) {
+                continue;
+            }
+            landed += a.isLanded() ? 1 : 0;
+            ASSERT_TRUE(a.getX() == b.getX() && a.getY() == b.getY() && a.getSpeed() == b.getSpeed() &&
+                        a.getDirection() == b.getDirection() && a.getLifetime() == b.getLifetime() &&
+                        a.getDistanceSq() == b.getDistanceSq() && a.getScale().x == b.getScale().x &&
+                        a.getBaseFrame() == b.getBaseFrame() && a.getFrameIndex() == b.getFrameIndex() &&
+                        a.getBounces() == b.getBounces() && a.isAttracted() == b.isAttracted())
+                << "slot " << i << " frame " << frame;
+        }
+        mostLanded = std::max(mostLanded, landed);
+    }
+    EXPECT_GT(mostLanded, 300);
+    const FakeShip& a = pooled.stage.ship;
+    const FakeShip& b = full.stage.ship;
+    EXPECT_GT(a.orbs, 20);
+    EXPECT_EQ(a.orbs, b.orbs);
+    EXPECT_EQ(a.score, b.score);
+    EXPECT_EQ(a.beamGauge, b.beamGauge);
+    EXPECT_EQ(a.multiplier, b.multiplier);
+    EXPECT_LT(pooled.stage.manager.livePrizeCount(), 400);  // many collected or fallen out
 }
 
 }  // namespace
