@@ -331,19 +331,17 @@ inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, con
     position.x += dirX * distance;
     position.y += dirY * distance;
     if ((!invulnerable || damage > 0.0f) && frame.playerUsable) {
+        // Without branches for the usual bullet far from the ship.
         const float dy = position.y - frame.playerPosition.y;
-        if (std::fabs(dy) <= size.y) {
-            const float dx = position.x - frame.playerPosition.x;
-            distanceSq = dx * dx + dy * dy;
-            if (distanceSq <= kGrazeRangeSq && !grazeOrHitShip()) {
-                return;
-            }
-        } else {
-            distanceSq = 1e7f;
+        const float dx = position.x - frame.playerPosition.x;
+        const float d2 = dx * dx + dy * dy;
+        const bool level = std::fabs(dy) <= size.y;
+        distanceSq = level ? d2 : 1e7f;
+        if (level & (d2 <= kGrazeRangeSq) && !grazeOrHitShip()) {
+            return;
         }
     }
-    if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
-        !leaveOrBounce()) {
+    if (isOutside() && !leaveOrBounce()) {
         return;
     }
     if (pulse > 0.0f) {
@@ -374,8 +372,7 @@ inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtM
     if (!(collectTimer < kPrizeCollectMs) && !collectIfNear()) {
         return;
     }
-    if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
-        !leaveOrBounce()) {
+    if (isOutside() && !leaveOrBounce()) {
         return;
     }
     if (pulse > 0.0f) {
@@ -418,8 +415,7 @@ void OXBullet::fullFrame(float dtMs) {
                 return;
             }
         }
-        if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
-            !leaveOrBounce()) {
+        if (isOutside() && !leaveOrBounce()) {
             return;
         }
         if (pulse > 0.0f) {

@@ -126,6 +126,10 @@ class OXBullet final : public IXRenderObject {
     bool playerShotUpdate();
     bool prizeUpdate(float step);
     bool collectIfNear();
+    // Beyond an edge of its play area (the four tests in one branch).
+    bool isOutside() const {
+        return (position.x < left) | (position.x > right) | (position.y < bottom) | (position.y > top);
+    }
     // Outside its play area: bounces or leaves.
     bool leaveOrBounce();
     bool animateDeathOrPrize(float step);
