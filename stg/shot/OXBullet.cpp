@@ -303,13 +303,16 @@ void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletM
         if (!slot.active) {
             continue;
         }
-        if (slot.isPlainFlight(frame)) {
+        if (slot.prize) {
+            if (slot.isSettledPrize()) {
+                slot.settledPrizeFrame(dtMs);
+                continue;
+            }
+        } else if (slot.isPlainFlight(frame)) {
             slot.plainFlight(dtMs, frame);
-        } else if (slot.isSettledPrize()) {
-            slot.settledPrizeFrame(dtMs);
-        } else {
-            slot.fullFrame(dtMs);
+            continue;
         }
+        slot.fullFrame(dtMs);
     }
 }
 
@@ -627,7 +630,8 @@ void OXBullet::steerPrize(float step) {
     setDirection(shotmath::angleOf(dirX + dx * inverse * pull, dirY + dy * inverse * pull));
 }
 
-bool OXBullet::collectIfNear() {
+// Kept inline: most tests find the ship out of reach.
+inline bool OXBullet::collectIfNear() {
     collectTimer = 0.0f;
     const CXBulletManager::FrameView& frame = manager->frame();
     if (!frame.player || !frame.playerUsable) {
@@ -643,6 +647,11 @@ bool OXBullet::collectIfNear() {
     if (distanceSq > kCollectRangeSq) {
         return true;
     }
+    collect(frame);
+    return false;
+}
+
+void OXBullet::collect(const CXBulletManager::FrameView& frame) {
     IXShotTarget& player = *frame.player;
     switch (prizeType) {
         case ScoreOrb:
@@ -669,7 +678,6 @@ bool OXBullet::collectIfNear() {
     }
     manager->playPickupSound();
     release();
-    return false;
 }
 
 bool OXBullet::leaveOrBounce() {

@@ -126,6 +126,8 @@ class OXBullet final : public IXRenderObject {
     bool playerShotUpdate();
     bool prizeUpdate(float step);
     bool collectIfNear();
+    // Gives the ship what the prize is worth and frees the slot.
+    void collect(const CXBulletManager::FrameView& frame);
     // Beyond an edge of its play area (the four tests in one branch).
     bool isOutside() const {
         return (position.x < left) | (position.x > right) | (position.y < bottom) | (position.y > top);
