@@ -141,6 +141,9 @@ class CXBulletManager : public IXParticleManager {
     // Tests a player shot against the enemies in list order, then the boss;
     // the one hit takes the damage. True on a hit.
     bool strikeEnemies(const OXBullet& shot);
+    // False when no shot can hit anything this update: the enemies are
+    // gathered and none of them, nor the boss, can be hit.
+    bool mayStrike() const { return !shootablesGathered || !bandEnemies.empty() || boss; }
     // A slot went back to its pool.
     void slotFreed(const OXBullet* bullet);
 

@@ -311,6 +311,9 @@ void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletM
         } else if (slot.isPlainFlight(frame)) {
             slot.plainFlight(dtMs, frame);
             continue;
+        } else if (slot.isSteadyShot()) {
+            slot.steadyShotFrame(dtMs);
+            continue;
         }
         slot.fullFrame(dtMs);
     }
@@ -389,6 +392,34 @@ inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtM
     if (numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames)) {
         animateFrames(dtMs);
     }
+}
+
+inline bool OXBullet::isSteadyShot() const {
+    uint32_t turnBits = 0, speedBits = 0;
+    std::memcpy(&turnBits, &directionChange, sizeof turnBits);
+    std::memcpy(&speedBits, &speedChange, sizeof speedBits);
+    return !enemySide && lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 &&
+           !(prize | hasOwnPattern | dying | animated) && !(seekFactor > 0.0f);
+}
+
+// The full frame below with what cannot happen to a steady player shot left out.
+inline __attribute__((always_inline)) void OXBullet::steadyShotFrame(float dtMs) {
+    const float step = dtMs * timeScale;
+    lifetime -= step;
+    const float distance = speed * step * kMoveFactor;
+    position.x += dirX * distance;
+    position.y += dirY * distance;
+    if (!invulnerable || damage > 0.0f) {
+        strike();
+    }
+    if (isOutside() && !leaveOrBounce()) {
+        return;
+    }
+    if (pulse > 0.0f) {
+        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        scale.x = scale.y = 1.0f + pulse;
+    }
+    finishFrame(step, dtMs);
 }
 
 void OXBullet::fullFrame(float dtMs) {
@@ -534,14 +565,18 @@ bool OXBullet::playerShotUpdate() {
             steerShot();
         }
     }
-    if (manager->strikeEnemies(*this)) {
+    strike();
+    return true;
+}
+
+inline void OXBullet::strike() {
+    if (manager->mayStrike() && manager->strikeEnemies(*this)) {
         IXShotEffects* effects = manager->getEffects();
         if (effects && type && !type->hitEffect.empty()) {
             effects->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
         }
         hitAnimation();
     }
-    return true;
 }
 
 void OXBullet::chooseTarget() {

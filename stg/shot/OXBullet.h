@@ -30,7 +30,7 @@ class OXBullet final : public IXRenderObject {
     // One full frame.
     void tick(float dtMs) override;
     // Ticks every active slot of a pool of `count` slots, all owned by `owner`;
-    // steady bullets and settled prizes take short frames that end exactly
+    // steady bullets and shots and settled prizes take short frames that end exactly
     // like the full one.
     static void tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner);
 
@@ -118,12 +118,18 @@ class OXBullet final : public IXRenderObject {
     // gives the same result as the full frame.
     bool isSettledPrize() const;
     void settledPrizeFrame(float dtMs);
+    // A player shot flying straight at a steady speed, not homing, nothing
+    // attached: a move, the enemy test, bounds and the end of the frame.
+    bool isSteadyShot() const;
+    void steadyShotFrame(float dtMs);
     // The end of a frame: lifetime and grace, the death or prize animation, frames.
     void finishFrame(float step, float dtMs);
     // Each returns false when the bullet went back to its pool.
     bool enemyShotUpdate();
     bool grazeOrHitShip();
     bool playerShotUpdate();
+    // Tests the shot against the enemies; on a hit, the hit effect and animation.
+    void strike();
     bool prizeUpdate(float step);
     bool collectIfNear();
     // Gives the ship what the prize is worth and frees the slot.

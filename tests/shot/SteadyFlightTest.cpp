@@ -1,4 +1,5 @@
-// Steady enemy bullets and settled prizes take short frames in the pools; a
+// Steady enemy bullets and player shots and settled prizes take short frames
+// in the pools; a
 // short frame must end exactly like the full frame.
 //
 // Steady enemy bullets (straight, constant speed, nothing attached, maybe
@@ -167,6 +168,71 @@ TEST(SettledPrizes, TheShortFrameEndsExactlyLikeTheFullFrame) {
     EXPECT_EQ(a.beamGauge, b.beamGauge);
     EXPECT_EQ(a.multiplier, b.multiplier);
     EXPECT_LT(pooled.stage.manager.livePrizeCount(), 400);  // many collected or fallen out
+}
+
+// Player shots rising through still enemies (one with modules) and a boss:
+// many hit, the rest leave the top of the field.
+struct Barrage {
+    Barrage()
+        : enemies{FakeEnemy(80, 250, 40), FakeEnemy(200, 300, 24), FakeEnemy(140, 380, 56),
+                  FakeEnemy(260, 420, 30)} {
+        enemies[2].withModules = true;
+        for (FakeEnemy& enemy : enemies) {
+            stage.world.enemies.push_back(&enemy);
+        }
+        stage.world.boss = &boss;
+        shot.isPlayerBullet = shot.isGlow = true;
+        shot.size = 10.0f;
+        shot.duration = 100000.0f;
+        shot.damage = 2.0f;
+        shot.startSpeed = 12.0f;
+        shot.hitEffect = "ps_spark";
+        std::srand(21);
+        for (int i = 0; i < 400; ++i) {
+            const Vec3 at{static_cast<float>(std::rand() % 320), static_cast<float>(std::rand() % 200), 0};
+            EXPECT_TRUE(stage.manager.fireBullet(static_cast<float>(std::rand() % 11) - 5.0f, at, 0.0f, &shot,
+                                                 nullptr));
+        }
+    }
+    Stage stage;
+    FakeEnemy enemies[4];
+    FakeEnemy boss{160, 470, 60};
+    BulletProperties shot;
+};
+
+TEST(SteadyShots, TheShortFrameEndsExactlyLikeTheFullFrame) {
+    Barrage pooled, full;
+    CXBulletManager& manager = full.stage.manager;
+    for (int frame = 0; frame < 90; ++frame) {
+        pooled.stage.run(1);
+        manager.refreshFrame();
+        for (int i = 0; i < CXBulletManager::kPlayerPoolSize; ++i) {
+            manager.playerBullet(i).tick(kStep);
+        }
+        for (int i = 0; i < CXBulletManager::kPlayerPoolSize; ++i) {
+            const OXBullet& a = pooled.stage.manager.playerBullet(i);
+            const OXBullet& b = manager.playerBullet(i);
+            ASSERT_EQ(a.isFree(), b.isFree()) << "slot " << i << " frame " << frame;
+            ASSERT_TRUE(a.isFree() ||
+                        (a.getX() == b.getX() && a.getY() == b.getY() && a.getLifetime() == b.getLifetime() &&
+                         a.isDying() == b.isDying() && a.getBaseFrame() == b.getBaseFrame()))
+                << "slot " << i << " frame " << frame;
+        }
+    }
+    float dealt = 0.0f;
+    for (int e = 0; e < 4; ++e) {
+        const FakeEnemy& a = pooled.enemies[e];
+        const FakeEnemy& b = full.enemies[e];
+        EXPECT_EQ(a.hitTests, b.hitTests) << "enemy " << e;
+        EXPECT_EQ(a.damageTaken, b.damageTaken) << "enemy " << e;
+        EXPECT_EQ(a.moduleDamage, b.moduleDamage) << "enemy " << e;
+        dealt += a.damageTaken + a.moduleDamage;
+    }
+    EXPECT_EQ(pooled.boss.damageTaken, full.boss.damageTaken);
+    EXPECT_GT(dealt, 40.0f);
+    EXPECT_GT(pooled.boss.damageTaken, 0.0f);
+    EXPECT_EQ(pooled.stage.effects.played.size(), full.stage.effects.played.size());
+    EXPECT_EQ(pooled.stage.manager.livePlayerPoolCount(), 0);  // all hit or gone out of the top
 }
 
 }  // namespace
