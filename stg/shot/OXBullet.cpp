@@ -799,7 +799,7 @@ void OXBullet::land() {
     landed = true;
 }
 
-void OXBullet::animateFrames(float dtMs) {
+inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
     if (noFrameRepeat && frameIndex >= numFrames) {
         return;
     }
