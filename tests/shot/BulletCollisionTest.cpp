@@ -226,6 +226,31 @@ TEST(PlayerShots, InACrowdEachShotHitsTheFirstEnemyItTouchesInListOrder) {
     }
 }
 
+// Enemies so tall that sorting them into bands would not fit in place: the
+// shots still find the first enemy they touch.
+TEST(PlayerShots, ACrowdOfTallEnemiesIsStillTestedInListOrder) {
+    Crossfire fire;
+    fire.shot.startSpeed = 0.0f;
+    std::vector<std::unique_ptr<FakeEnemy>> crowd;
+    for (int i = 0; i < 300; ++i) {
+        crowd.push_back(std::make_unique<FakeEnemy>(static_cast<float>(i % 30) * 10.0f + 15.0f,
+                                                    static_cast<float>(i / 30) * 30.0f + 100.0f, 12.0f));
+        crowd.back()->setSize(12.0f, 4000.0f, 1.0f);  // passes every vertical test
+        fire.stage.world.enemies.push_back(crowd.back().get());
+    }
+    OXBullet& onFifth = fire.shoot(55.0f, 100.0f);
+    OXBullet& onLast = fire.shoot(305.0f, 370.0f);
+    OXBullet& between = fire.shoot(20.0f, 100.0f);  // 5 from the first two, touching both
+    fire.stage.run(1);
+    EXPECT_TRUE(onFifth.isDying());
+    EXPECT_TRUE(onLast.isDying());
+    EXPECT_TRUE(between.isDying());
+    EXPECT_FLOAT_EQ(crowd[4]->damageTaken, 3.0f);
+    EXPECT_FLOAT_EQ(crowd[299]->damageTaken, 3.0f);
+    EXPECT_FLOAT_EQ(crowd[0]->damageTaken, 3.0f);  // listed before its neighbours
+    EXPECT_FLOAT_EQ(crowd[1]->damageTaken, 0.0f);
+}
+
 // A modular enemy's parts reach beyond its body's height: a shot level with
 // nothing else is still offered to it, and a shot on a later enemy is
 // offered to the modular one first.
