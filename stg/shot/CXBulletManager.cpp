@@ -39,6 +39,7 @@ constexpr int kPlayerPassBlend = 1;  // additive: player shots glow
 constexpr int kPrizePassBlend = 0;
 constexpr int kShootableBlock = 4;       // enemies pre-tested together
 constexpr int kShootableReserve = 1024;  // enemies gathered without reallocating
+constexpr int kFewShootables = 12;       // up to this many share one band
 constexpr int kBandEntryReserve = 8192;  // enemies in all bands together; more: one band
 constexpr float kPickupSoundGapMs = 64.0f;
 const std::string kPickupSound = "prize_pickup.caf";  // made once: playing it allocates nothing
@@ -385,7 +386,7 @@ void CXBulletManager::tickPool(Pool& pool, float dtMs) {
     if (pool.live == 0) {
         return;
     }
-    OXBullet::tickSlots(pool.slots.get(), pool.size, dtMs, *this);
+    OXBullet::tickSlots(pool.slots.get(), pool.size, pool.live, dtMs, *this);
 }
 
 void CXBulletManager::update(float dtMs) {
@@ -468,6 +469,10 @@ void CXBulletManager::sortShootablesIntoBands() {
     bandBase = low <= high ? low : 0.0f;
     // A little room above, so the top of the highest span still lands inside.
     bandScale = low < high ? static_cast<float>(kShootableBands) / ((high - low) * 1.001f) : 0.0f;
+    if (count <= kFewShootables) {
+        bandCount = 1;  // not worth sorting: one band holds them all
+        bandScale = 0.0f;
+    }
 
     // Each enemy's first and last band; -1 for one no shot can pass.
     shootableBands.resize(static_cast<size_t>(2 * count));

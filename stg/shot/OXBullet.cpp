@@ -296,11 +296,19 @@ void OXBullet::tick(float dtMs) {
     }
 }
 
-void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner) {
+void OXBullet::tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner) {
     // The manager's own view: a ship hit refreshes it during the loop.
     const FrameState& frame = owner.frame();
+    if (2 * live < count) {
+        // Mostly free: only the flags of most slots are read.
+        for (int i = 0; i < count; ++i) {
+            if (slots[i].active) {
+                slots[i].tickSlot(dtMs, frame);
+            }
+        }
+        return;
+    }
     for (int i = 0; i < count; ++i) {
-        OXBullet& slot = slots[i];
         if (i + kPrefetchAhead < count) {
             // The three lines a frame reads of a slot a few ahead: the render
             // object's, the steady frame's and the next.
@@ -308,23 +316,26 @@ void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletM
             __builtin_prefetch(&slots[i + kPrefetchAhead].lifetime, 1);
             __builtin_prefetch(&slots[i + kPrefetchAhead].manager, 1);
         }
-        if (!slot.active) {
-            continue;
+        if (slots[i].active) {
+            slots[i].tickSlot(dtMs, frame);
         }
-        if (slot.prize) {
-            if (slot.isSettledPrize()) {
-                slot.settledPrizeFrame(dtMs);
-                continue;
-            }
-        } else if (slot.isPlainFlight(frame)) {
-            slot.plainFlight(dtMs, frame);
-            continue;
-        } else if (slot.isSteadyShot()) {
-            slot.steadyShotFrame(dtMs);
-            continue;
-        }
-        slot.fullFrame(dtMs);
     }
+}
+
+inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const FrameState& frame) {
+    if (prize) {
+        if (isSettledPrize()) {
+            settledPrizeFrame(dtMs);
+            return;
+        }
+    } else if (isPlainFlight(frame)) {
+        plainFlight(dtMs, frame);
+        return;
+    } else if (isSteadyShot()) {
+        steadyShotFrame(dtMs);
+        return;
+    }
+    fullFrame(dtMs);
 }
 
 inline bool OXBullet::isPlainFlight(const FrameState& frame) const {

@@ -29,10 +29,11 @@ class OXBullet final : public IXRenderObject {
     void resetActions() override;
     // One full frame.
     void tick(float dtMs) override;
-    // Ticks every active slot of a pool of `count` slots, all owned by `owner`;
+    // Ticks every active slot of a pool of `count` slots (`live` of them in
+    // use), all owned by `owner`;
     // steady bullets and shots and settled prizes take short frames that end exactly
     // like the full one.
-    static void tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager& owner);
+    static void tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner);
 
     void setManager(CXBulletManager* value);
     // Takes the type's values and flies from `at` (the manager's fireBullet).
@@ -105,6 +106,8 @@ class OXBullet final : public IXRenderObject {
 
   private:
     using FrameState = CXBulletManager::FrameView;
+    // The frame of an active slot in a pool: the short one where it applies.
+    void tickSlot(float dtMs, const FrameState& frame);
     // Any frame (moving, steering, animating, its own pattern...).
     void fullFrame(float dtMs);
     // The usual enemy bullet: flying straight at a steady speed, nothing
