@@ -37,8 +37,10 @@ Float4 splat4(float value) {
 constexpr int kEnemyPassBlend = 0;   // premultiplied alpha
 constexpr int kPlayerPassBlend = 1;  // additive: player shots glow
 constexpr int kPrizePassBlend = 0;
-constexpr int kShootableBlock = 8;       // enemies pre-tested together
+constexpr int kShootableBlock = 4;       // enemies pre-tested together
 constexpr int kShootableReserve = 1024;  // enemies gathered without reallocating
+constexpr int kFewShootables = 12;       // up to this many share one band
+constexpr int kBandEntryReserve = 8192;  // enemies in all bands together; more: one band
 constexpr float kPickupSoundGapMs = 64.0f;
 const std::string kPickupSound = "prize_pickup.caf";  // made once: playing it allocates nothing
 }  // namespace
@@ -85,11 +87,17 @@ void CXBulletManager::load(const std::string& path) {
     blockers.clear();
     view.anyBlockers = false;
     blockers.reserve(static_cast<size_t>(kEnemyPoolSize + kPlayerPoolSize));
-    shootableX.reserve(kShootableReserve + kShootableBlock);
-    shootableY.reserve(kShootableReserve + kShootableBlock);
-    shootableYSize.reserve(kShootableReserve + kShootableBlock);
-    shootableReach.reserve(kShootableReserve + kShootableBlock);
-    shootables.reserve(kShootableReserve + kShootableBlock);
+    shootableX.reserve(kShootableReserve);
+    shootableY.reserve(kShootableReserve);
+    shootableYSize.reserve(kShootableReserve);
+    shootableReach.reserve(kShootableReserve);
+    shootables.reserve(kShootableReserve);
+    shootableBands.reserve(2 * kShootableReserve);
+    bandX.reserve(kBandEntryReserve);
+    bandY.reserve(kBandEntryReserve);
+    bandYSize.reserve(kBandEntryReserve);
+    bandReach.reserve(kBandEntryReserve);
+    bandEnemies.reserve(kBandEntryReserve);
     timeScale = 1.0f;
     pickupSoundCooldown = 0.0f;
     CXSoundManager::instance().loadEffect(kPickupSound);
@@ -378,12 +386,7 @@ void CXBulletManager::tickPool(Pool& pool, float dtMs) {
     if (pool.live == 0) {
         return;
     }
-    OXBullet* slots = pool.slots.get();
-    for (int i = 0; i < pool.size; ++i) {
-        if (slots[i].isActive()) {
-            slots[i].tick(dtMs);
-        }
-    }
+    OXBullet::tickSlots(pool.slots.get(), pool.size, pool.live, dtMs, *this);
 }
 
 void CXBulletManager::update(float dtMs) {
@@ -413,36 +416,128 @@ void CXBulletManager::gatherShootables() {
     shootableReach.clear();
     shootables.clear();
     boss = nullptr;
-    if (!world) {
-        return;
-    }
-    const int count = world->shootableCount();
-    for (int i = 0; i < count; ++i) {
-        IXShootable* enemy = world->shootable(i);
-        if (!enemy || enemy->isEntering() || enemy->isDying() || enemy->isFriendly()) {
-            continue;
+    if (world) {
+        const int count = world->shootableCount();
+        for (int i = 0; i < count; ++i) {
+            IXShootable* enemy = world->shootable(i);
+            if (!enemy || enemy->isEntering() || enemy->isDying() || enemy->isFriendly()) {
+                continue;
+            }
+            const IXRenderObject& body = enemy->body();
+            shootableX.push_back(body.getX());
+            shootableY.push_back(body.getY());
+            shootableYSize.push_back(enemy->hasLiveModules() ? std::numeric_limits<float>::infinity()
+                                                             : body.getSize().y);
+            shootableReach.push_back(enemy->shotReach());
+            shootables.push_back(enemy);
         }
-        const IXRenderObject& body = enemy->body();
-        shootableX.push_back(body.getX());
-        shootableY.push_back(body.getY());
-        shootableYSize.push_back(enemy->hasLiveModules() ? std::numeric_limits<float>::infinity()
-                                                         : body.getSize().y);
-        shootableReach.push_back(enemy->shotReach());
-        shootables.push_back(enemy);
+        IXShootable* current = world->currentBoss();
+        if (current) {
+            const IXRenderObject& body = current->body();
+            if (body.isActive() && body.isVisible() && !current->isDying() && !current->isInvincible()) {
+                boss = current;
+            }
+        }
     }
-    // Padding to whole blocks: a negative y size never passes.
-    while (shootables.size() % kShootableBlock != 0) {
-        shootableX.push_back(0.0f);
-        shootableY.push_back(0.0f);
-        shootableYSize.push_back(-1.0f);
-        shootableReach.push_back(-1.0f);
-        shootables.push_back(nullptr);
+    sortShootablesIntoBands();
+}
+
+int CXBulletManager::bandOf(float y) const {
+    const float at = (y - bandBase) * bandScale;
+    if (at >= 0.0f && at < static_cast<float>(bandCount)) {
+        return static_cast<int>(at);
     }
-    IXShootable* current = world->currentBoss();
-    if (current) {
-        const IXRenderObject& body = current->body();
-        if (body.isActive() && body.isVisible() && !current->isDying() && !current->isInvincible()) {
-            boss = current;
+    return bandCount;  // outside every span, or not a number
+}
+
+void CXBulletManager::sortShootablesIntoBands() {
+    const int count = static_cast<int>(shootables.size());
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    // An enemy at y with y size h passes the vertical test for shots within
+    // h of y; the span is widened well beyond the rounding of that test.
+    auto margin = [](float y, float h) { return 1.0f + (std::fabs(y) + h) * 1e-5f; };
+    float low = kInfinity, high = -kInfinity;
+    for (int i = 0; i < count; ++i) {
+        const float y = shootableY[static_cast<size_t>(i)];
+        const float h = shootableYSize[static_cast<size_t>(i)];
+        if (std::isfinite(y) && std::isfinite(h) && h >= 0.0f) {
+            low = std::min(low, y - h - margin(y, h));
+            high = std::max(high, y + h + margin(y, h));
+        }
+    }
+    bandCount = kShootableBands;
+    bandBase = low <= high ? low : 0.0f;
+    // A little room above, so the top of the highest span still lands inside.
+    bandScale = low < high ? static_cast<float>(kShootableBands) / ((high - low) * 1.001f) : 0.0f;
+    if (count <= kFewShootables) {
+        bandCount = 1;  // not worth sorting: one band holds them all
+        bandScale = 0.0f;
+    }
+
+    // Each enemy's first and last band; -1 for one no shot can pass.
+    shootableBands.resize(static_cast<size_t>(2 * count));
+    auto spanBands = [&]() {
+        for (int i = 0; i < count; ++i) {
+            const float y = shootableY[static_cast<size_t>(i)];
+            const float h = shootableYSize[static_cast<size_t>(i)];
+            int first = -1, last = -1;
+            if (!(h >= 0.0f) || std::isnan(y)) {
+                // never within a negative or undefined y size
+            } else if (std::isinf(h)) {
+                first = 0;  // live modules: every band, and outside them
+                last = bandCount;
+            } else if (!std::isinf(y)) {
+                first = std::min(bandOf(y - h - margin(y, h)), bandCount - 1);
+                last = std::min(bandOf(y + h + margin(y, h)), bandCount - 1);
+            }
+            shootableBands[static_cast<size_t>(2 * i)] = first;
+            shootableBands[static_cast<size_t>(2 * i + 1)] = last;
+        }
+    };
+    // Each band's first entry, its size rounded up to whole blocks.
+    auto layOut = [&]() {
+        std::array<int, kShootableBands + 1> sizes{};
+        for (int i = 0; i < count; ++i) {
+            const int first = shootableBands[static_cast<size_t>(2 * i)];
+            for (int b = first; first >= 0 && b <= shootableBands[static_cast<size_t>(2 * i + 1)]; ++b) {
+                ++sizes[static_cast<size_t>(b)];
+            }
+        }
+        bandStart[0] = 0;
+        for (int b = 0; b <= bandCount; ++b) {
+            const int blocks = (sizes[static_cast<size_t>(b)] + kShootableBlock - 1) / kShootableBlock;
+            bandStart[static_cast<size_t>(b + 1)] =
+                bandStart[static_cast<size_t>(b)] + blocks * kShootableBlock;
+        }
+        return bandStart[static_cast<size_t>(bandCount + 1)];
+    };
+    spanBands();
+    int entries = layOut();
+    if (entries > kBandEntryReserve) {
+        // Too many to sort without allocating: one band holds everything.
+        bandCount = 1;
+        bandScale = 0.0f;
+        spanBands();
+        entries = layOut();
+    }
+
+    // Padding first, then every enemy into its bands in list order.
+    bandX.assign(static_cast<size_t>(entries), 0.0f);
+    bandY.assign(static_cast<size_t>(entries), 0.0f);
+    bandYSize.assign(static_cast<size_t>(entries), -1.0f);
+    bandReach.assign(static_cast<size_t>(entries), -1.0f);
+    bandEnemies.assign(static_cast<size_t>(entries), nullptr);
+    std::array<int, kShootableBands + 1> next{};
+    std::copy(bandStart.begin(), bandStart.begin() + bandCount + 1, next.begin());
+    for (int i = 0; i < count; ++i) {
+        const int first = shootableBands[static_cast<size_t>(2 * i)];
+        for (int b = first; first >= 0 && b <= shootableBands[static_cast<size_t>(2 * i + 1)]; ++b) {
+            const size_t at = static_cast<size_t>(next[static_cast<size_t>(b)]++);
+            bandX[at] = shootableX[static_cast<size_t>(i)];
+            bandY[at] = shootableY[static_cast<size_t>(i)];
+            bandYSize[at] = shootableYSize[static_cast<size_t>(i)];
+            bandReach[at] = shootableReach[static_cast<size_t>(i)];
+            bandEnemies[at] = shootables[static_cast<size_t>(i)];
         }
     }
 }
@@ -450,6 +545,9 @@ void CXBulletManager::gatherShootables() {
 bool CXBulletManager::strikeEnemies(const OXBullet& shot) {
     if (!shootablesGathered) {
         gatherShootables();
+    }
+    if (bandEnemies.empty() && !boss) {
+        return false;  // nothing on the field can be hit
     }
     const float x = shot.getX();
     const float y = shot.getY();
@@ -471,35 +569,31 @@ bool CXBulletManager::strikeEnemies(const OXBullet& shot) {
         enemy->setLastHitDirection(shot.getDirection());
         return true;
     };
-    const int padded = static_cast<int>(shootables.size());
-    const float* xs = shootableX.data();
-    const float* ys = shootableY.data();
-    const float* ySizes = shootableYSize.data();
-    const float* reaches = shootableReach.data();
+    const float* xs = bandX.data();
+    const float* ys = bandY.data();
+    const float* ySizes = bandYSize.data();
+    const float* reaches = bandReach.data();
     const Float4 shotX = splat4(x);
     const Float4 shotY = splat4(y);
     const Float4 radius = splat4(shotRadius);
-    // Which of four enemies from `i` the shot may touch: within the vertical
+    // The enemies of the shot's band, four at a time: within the vertical
     // rejection by the enemy's y size, and within its reach in x and y.
-    auto nearOf = [&](int i) {
+    const int band = bandOf(y);
+    const int end = bandStart[static_cast<size_t>(band + 1)];
+    for (int i = bandStart[static_cast<size_t>(band)]; i < end; i += kShootableBlock) {
         Float4 dx = load4(xs + i) - shotX;
         Float4 dy = load4(ys + i) - shotY;
         dx = dx < 0.0f ? -dx : dx;
         dy = dy < 0.0f ? -dy : dy;
         const Float4 farther = dx > dy ? dx : dy;
-        return (dy <= load4(ySizes + i)) & (farther - radius <= load4(reaches + i));
-    };
-    for (int base = 0; base < padded; base += kShootableBlock) {
-        const Mask4 low = nearOf(base);
-        const Mask4 high = nearOf(base + 4);
+        const Mask4 near = (dy <= load4(ySizes + i)) & (farther - radius <= load4(reaches + i));
         uint64_t any[2];
-        const Mask4 either = low | high;
-        std::memcpy(any, &either, sizeof any);
+        std::memcpy(any, &near, sizeof any);
         if ((any[0] | any[1]) == 0) {
             continue;  // the usual case: nothing of this block is near
         }
         for (int k = 0; k < kShootableBlock; ++k) {
-            if ((k < 4 ? low[k] : high[k - 4]) && struck(shootables[static_cast<size_t>(base + k)])) {
+            if (near[k] && struck(bandEnemies[static_cast<size_t>(i + k)])) {
                 return true;
             }
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -140,10 +141,15 @@ class CXBulletManager : public IXParticleManager {
     // Tests a player shot against the enemies in list order, then the boss;
     // the one hit takes the damage. True on a hit.
     bool strikeEnemies(const OXBullet& shot);
+    // False when no shot can hit anything this update: the enemies are
+    // gathered and none of them, nor the boss, can be hit.
+    bool mayStrike() const { return !shootablesGathered || !bandEnemies.empty() || boss; }
     // A slot went back to its pool.
     void slotFreed(const OXBullet* bullet);
 
   private:
+    static constexpr int kShootableBands = 32;
+
     // A fixed pool. Every slot below lowFree and above highFree is in use,
     // so a search for the first free slot from either end starts there.
     struct Pool {
@@ -160,6 +166,10 @@ class CXBulletManager : public IXParticleManager {
     Pool* poolOf(const OXBullet* bullet);
     void tickPool(Pool& pool, float dtMs);
     void gatherShootables();
+    void sortShootablesIntoBands();
+    // The band holding shots whose centre is at `y`; bandCount outside them all
+    // (also for a y that is not a number).
+    int bandOf(float y) const;
     bool readList(const std::string& path, const char* kind, Plist::Dictionary& out);
     void writeQuad(OXBullet& bullet, bool rotated);
     void buildPass(Pool& pool, bool backwards, bool rotated);
@@ -186,15 +196,30 @@ class CXBulletManager : public IXParticleManager {
     IXShotEffects* effects = nullptr;  // not owned
     FrameView view;
 
-    // The enemies player shots may hit this update, gathered on first need,
-    // padded to whole blocks: their centre, the vertical distance beyond which
-    // they are not tested (their y size; infinite with live modules; negative
-    // for padding), how far a shot can touch them, and the enemy.
+    // The enemies player shots may hit this update, gathered on first need in
+    // list order: their centre, the vertical distance beyond which they are
+    // not tested (their y size; infinite with live modules), how far a shot
+    // can touch them, and the enemy.
     std::vector<float> shootableX;
     std::vector<float> shootableY;
     std::vector<float> shootableYSize;
     std::vector<float> shootableReach;
     std::vector<IXShootable*> shootables;
+    std::vector<int> shootableBands;  // first and last band of each, two ints apiece
+    // The same enemies sorted into horizontal bands of the field: band b holds,
+    // in list order, every enemy a shot whose centre lies in the band may
+    // pass the vertical test of, padded to whole blocks (a negative y size
+    // never passes); the band after the last holds those a shot outside all
+    // bands may pass (live modules). A shot only looks at its own band.
+    std::vector<float> bandX;
+    std::vector<float> bandY;
+    std::vector<float> bandYSize;
+    std::vector<float> bandReach;
+    std::vector<IXShootable*> bandEnemies;
+    std::array<int, kShootableBands + 2> bandStart{};  // first entry of each band; the end last
+    float bandBase = 0.0f;                             // y of band 0's lower edge
+    float bandScale = 0.0f;                            // bands per unit of y
+    int bandCount = 1;                                 // kShootableBands, or 1 when the bands would not fit
     bool shootablesGathered = false;
     IXShootable* boss = nullptr;  // the boss when it may be hit this update
 };

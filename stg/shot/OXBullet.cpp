@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/CXBulletManager.h"
@@ -24,6 +26,7 @@ constexpr float kPrizeSteerMs = 64.0f;
 constexpr float kPrizeFrameMs = 32.0f;
 constexpr float kDeathFrameMs = 112.0f;
 constexpr float kHitEffectStrength = 40.0f;
+constexpr int kPrefetchAhead = 4;  // slots
 }  // namespace
 
 OXBullet::OXBullet() = default;
@@ -65,9 +68,10 @@ void OXBullet::resetActions() {
     pulse = 0.0f;
     distanceSq = 1e7f;
     frameTimer = dyingTimer = seekTimer = collectTimer = 0.0f;
-    frameIndex = baseFrame = numFrames = animLastFrame = 0;
+    frameIndex = baseFrame = animLastFrame = 0;
+    setNumFrames(0);
     bounces = 0;
-    owner = 0;
+    setOwner(0);
     prizeType = 0;
     firePatternDelay = 0.0f;
     invulnerable = hasOwnPattern = grazed = randomFrame = noFrameRepeat = released = false;
@@ -147,9 +151,9 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     lifetime = bulletType.duration;
     baseFrame = bulletType.atlasFrame;
     randomFrame = bulletType.randomFrame;
-    numFrames = bulletType.numFrames;
+    setNumFrames(bulletType.numFrames);
     bounces = bulletType.numBounces;
-    owner = by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? 1 : kEnemySide);
+    setOwner(by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? 1 : kEnemySide));
     hitScale = bulletType.hitBoxScale;
     trailFrame = bulletType.trailFrame;
     useTrail = bulletType.isUseTrail;
@@ -218,7 +222,7 @@ void OXBullet::makePrize(int kind) {
     prizeType = kind;
     frameIndex = 0;
     baseFrame = 16;
-    numFrames = 1;
+    setNumFrames(1);
     speed = -8.0f;
     size = {14.0f, 14.0f, 1.0f};
     scale = {1.0f, 1.0f, 1.0f};
@@ -226,7 +230,7 @@ void OXBullet::makePrize(int kind) {
     setSpeedChangeTime(1500.0f);
     setDirection(180.0f);
     lifetime = 10000.0f;
-    owner = kEnemySide;
+    setOwner(kEnemySide);
     attractRadiusSq = casual ? 19600.0f : 250000.0f;
     firstDraw = false;  // prizes show their own animation from the start
     if (kind == Upgrade) {
@@ -287,9 +291,157 @@ inline bool OXBullet::enemyShotUpdate() {
 }
 
 void OXBullet::tick(float dtMs) {
-    if (!active) {
+    if (active) {
+        fullFrame(dtMs);
+    }
+}
+
+void OXBullet::tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner) {
+    // The manager's own view: a ship hit refreshes it during the loop.
+    const FrameState& frame = owner.frame();
+    if (2 * live < count) {
+        // Mostly free: only the flags of most slots are read.
+        for (int i = 0; i < count; ++i) {
+            if (slots[i].active) {
+                slots[i].tickSlot(dtMs, frame);
+            }
+        }
         return;
     }
+    for (int i = 0; i < count; ++i) {
+        if (i + kPrefetchAhead < count) {
+            // The three lines a frame reads of a slot a few ahead: the render
+            // object's, the steady frame's and the next.
+            __builtin_prefetch(&slots[i + kPrefetchAhead].active, 1);
+            __builtin_prefetch(&slots[i + kPrefetchAhead].lifetime, 1);
+            __builtin_prefetch(&slots[i + kPrefetchAhead].manager, 1);
+        }
+        if (slots[i].active) {
+            slots[i].tickSlot(dtMs, frame);
+        }
+    }
+}
+
+inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const FrameState& frame) {
+    if (prize) {
+        if (isSettledPrize()) {
+            settledPrizeFrame(dtMs);
+            return;
+        }
+    } else if (isPlainFlight(frame)) {
+        plainFlight(dtMs, frame);
+        return;
+    } else if (isSteadyShot()) {
+        steadyShotFrame(dtMs);
+        return;
+    }
+    fullFrame(dtMs);
+}
+
+inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
+    // No change left to apply: both exactly zero, of either sign.
+    uint32_t turnBits = 0, speedBits = 0;
+    std::memcpy(&turnBits, &directionChange, sizeof turnBits);
+    std::memcpy(&speedBits, &speedChange, sizeof speedBits);
+    return lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 && enemySide &&
+           !(hasOwnPattern | prize | dying | animated) && !(seekFactor > 0.0f) &&
+           (invulnerable || !frame.anyBlockers);
+}
+
+// The full frame below with what cannot happen to a plain flight left out.
+inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, const FrameState& frame) {
+    const float step = dtMs * timeScale;
+    lifetime -= step;
+    const float distance = speed * step * kMoveFactor;
+    position.x += dirX * distance;
+    position.y += dirY * distance;
+    if ((!invulnerable || damage > 0.0f) && frame.playerUsable) {
+        // Without branches for the usual bullet far from the ship.
+        const float dy = position.y - frame.playerPosition.y;
+        const float dx = position.x - frame.playerPosition.x;
+        const float d2 = dx * dx + dy * dy;
+        const bool level = std::fabs(dy) <= size.y;
+        distanceSq = level ? d2 : 1e7f;
+        if (level & (d2 <= kGrazeRangeSq) && !grazeOrHitShip()) {
+            return;
+        }
+    }
+    if (isOutside() && !leaveOrBounce()) {
+        return;
+    }
+    if (pulse > 0.0f) {
+        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        scale.x = scale.y = 1.0f + pulse;
+    }
+    if (lifetime <= 0.0f || frame.graceActive) {
+        finishFrame(step, dtMs);
+    }
+}
+
+inline bool OXBullet::isSettledPrize() const {
+    return prize && landed && lifetime > 0.0f && !(dying | hasOwnPattern | invulnerable) &&
+           !(seekFactor > 0.0f);
+}
+
+// The full frame below with what cannot happen to a settled prize left out.
+inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtMs) {
+    const float step = dtMs * timeScale;
+    lifetime -= step;
+    if ((directionChange != 0.0f) | (speedChange != 0.0f)) {
+        applyChanges(step);
+    }
+    const float distance = speed * step * kMoveFactor;
+    position.x += dirX * distance;
+    position.y += dirY * distance;
+    collectTimer += step;
+    if (!(collectTimer < kPrizeCollectMs) && !collectIfNear()) {
+        return;
+    }
+    if (isOutside() && !leaveOrBounce()) {
+        return;
+    }
+    if (pulse > 0.0f) {
+        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        scale.x = scale.y = 1.0f + pulse;
+    }
+    if (lifetime <= 0.0f) {
+        release();
+        return;
+    }
+    if (numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames)) {
+        animateFrames(dtMs);
+    }
+}
+
+inline bool OXBullet::isSteadyShot() const {
+    uint32_t turnBits = 0, speedBits = 0;
+    std::memcpy(&turnBits, &directionChange, sizeof turnBits);
+    std::memcpy(&speedBits, &speedChange, sizeof speedBits);
+    return !enemySide && lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 &&
+           !(prize | hasOwnPattern | dying | animated) && !(seekFactor > 0.0f);
+}
+
+// The full frame below with what cannot happen to a steady player shot left out.
+inline __attribute__((always_inline)) void OXBullet::steadyShotFrame(float dtMs) {
+    const float step = dtMs * timeScale;
+    lifetime -= step;
+    const float distance = speed * step * kMoveFactor;
+    position.x += dirX * distance;
+    position.y += dirY * distance;
+    if (!invulnerable || damage > 0.0f) {
+        strike();
+    }
+    if (isOutside() && !leaveOrBounce()) {
+        return;
+    }
+    if (pulse > 0.0f) {
+        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        scale.x = scale.y = 1.0f + pulse;
+    }
+    finishFrame(step, dtMs);
+}
+
+void OXBullet::fullFrame(float dtMs) {
     const float step = dtMs * timeScale;
     if (lifetime > 0.0f) {
         lifetime -= step;
@@ -316,8 +468,7 @@ void OXBullet::tick(float dtMs) {
                 return;
             }
         }
-        if ((position.x < left || position.x > right || position.y < bottom || position.y > top) &&
-            !leaveOrBounce()) {
+        if (isOutside() && !leaveOrBounce()) {
             return;
         }
         if (pulse > 0.0f) {
@@ -325,6 +476,10 @@ void OXBullet::tick(float dtMs) {
             scale.x = scale.y = 1.0f + pulse;
         }
     }
+    finishFrame(step, dtMs);
+}
+
+inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, float dtMs) {
     if (prize) {
         if (lifetime <= 0.0f) {
             release();
@@ -344,13 +499,14 @@ void OXBullet::tick(float dtMs) {
             return;
         }
     }
-    if (numFrames > 0 && !dying) {
+    // A held last frame (prizes once landed) needs nothing.
+    if (numFrames > 0 && !dying && !(noFrameRepeat && frameIndex >= numFrames)) {
         animateFrames(dtMs);
     }
 }
 
 // Spreads the remaining direction and speed changes over this step.
-void OXBullet::applyChanges(float step) {
+inline __attribute__((always_inline)) void OXBullet::applyChanges(float step) {
     if (directionChange != 0.0f) {
         // The whole turn is taken, also on the step that overshoots.
         const float turn = directionChangeRate * step;
@@ -428,14 +584,18 @@ bool OXBullet::playerShotUpdate() {
             steerShot();
         }
     }
-    if (manager->strikeEnemies(*this)) {
+    strike();
+    return true;
+}
+
+inline void OXBullet::strike() {
+    if (manager->mayStrike() && manager->strikeEnemies(*this)) {
         IXShotEffects* effects = manager->getEffects();
         if (effects && type && !type->hitEffect.empty()) {
             effects->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
         }
         hitAnimation();
     }
-    return true;
 }
 
 void OXBullet::chooseTarget() {
@@ -524,7 +684,8 @@ void OXBullet::steerPrize(float step) {
     setDirection(shotmath::angleOf(dirX + dx * inverse * pull, dirY + dy * inverse * pull));
 }
 
-bool OXBullet::collectIfNear() {
+// Kept inline: most tests find the ship out of reach.
+inline bool OXBullet::collectIfNear() {
     collectTimer = 0.0f;
     const CXBulletManager::FrameView& frame = manager->frame();
     if (!frame.player || !frame.playerUsable) {
@@ -540,6 +701,11 @@ bool OXBullet::collectIfNear() {
     if (distanceSq > kCollectRangeSq) {
         return true;
     }
+    collect(frame);
+    return false;
+}
+
+void OXBullet::collect(const CXBulletManager::FrameView& frame) {
     IXShotTarget& player = *frame.player;
     switch (prizeType) {
         case ScoreOrb:
@@ -566,7 +732,6 @@ bool OXBullet::collectIfNear() {
     }
     manager->playPickupSound();
     release();
-    return false;
 }
 
 bool OXBullet::leaveOrBounce() {
@@ -646,14 +811,14 @@ void OXBullet::land() {
             break;
     }
     frameTime = 120.0f;
-    numFrames = 3;
+    setNumFrames(3);
     frameIndex = 0;
     frameTimer = 0.0f;
     noFrameRepeat = true;
     landed = true;
 }
 
-void OXBullet::animateFrames(float dtMs) {
+inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
     if (noFrameRepeat && frameIndex >= numFrames) {
         return;
     }

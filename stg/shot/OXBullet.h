@@ -4,8 +4,8 @@
 #include <string>
 
 #include "engine/IXRenderObject.h"
+#include "stg/shot/CXBulletManager.h"
 
-class CXBulletManager;
 class OXLauncher;
 class OXLauncherPlatform;
 struct BulletProperties;
@@ -27,7 +27,13 @@ class OXBullet final : public IXRenderObject {
     void load(const std::string& path) override;
     // Clears every per-flight value: not dying, not a prize, no target, no speed.
     void resetActions() override;
+    // One full frame.
     void tick(float dtMs) override;
+    // Ticks every active slot of a pool of `count` slots (`live` of them in
+    // use), all owned by `owner`;
+    // steady bullets and shots and settled prizes take short frames that end exactly
+    // like the full one.
+    static void tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner);
 
     void setManager(CXBulletManager* value);
     // Takes the type's values and flies from `at` (the manager's fireBullet).
@@ -99,12 +105,42 @@ class OXBullet final : public IXRenderObject {
     float getBottomBound() const { return bottom; }
 
   private:
+    using FrameState = CXBulletManager::FrameView;
+    // The frame of an active slot in a pool: the short one where it applies.
+    void tickSlot(float dtMs, const FrameState& frame);
+    // Any frame (moving, steering, animating, its own pattern...).
+    void fullFrame(float dtMs);
+    // The usual enemy bullet: flying straight at a steady speed, nothing
+    // attached, not animating. Such a frame is a move, a distance test
+    // against the ship, a bounds test and the spawn pulse; plainFlight gives
+    // the same result as the full frame.
+    bool isPlainFlight(const FrameState& frame) const;
+    void plainFlight(float dtMs, const FrameState& frame);
+    // A prize that has landed and does not home: a move, its speed change,
+    // the collection test, bounds, pulse and animation. settledPrizeFrame
+    // gives the same result as the full frame.
+    bool isSettledPrize() const;
+    void settledPrizeFrame(float dtMs);
+    // A player shot flying straight at a steady speed, not homing, nothing
+    // attached: a move, the enemy test, bounds and the end of the frame.
+    bool isSteadyShot() const;
+    void steadyShotFrame(float dtMs);
+    // The end of a frame: lifetime and grace, the death or prize animation, frames.
+    void finishFrame(float step, float dtMs);
     // Each returns false when the bullet went back to its pool.
     bool enemyShotUpdate();
     bool grazeOrHitShip();
     bool playerShotUpdate();
+    // Tests the shot against the enemies; on a hit, the hit effect and animation.
+    void strike();
     bool prizeUpdate(float step);
     bool collectIfNear();
+    // Gives the ship what the prize is worth and frees the slot.
+    void collect(const CXBulletManager::FrameView& frame);
+    // Beyond an edge of its play area (the four tests in one branch).
+    bool isOutside() const {
+        return (position.x < left) | (position.x > right) | (position.y < bottom) | (position.y > top);
+    }
     // Outside its play area: bounces or leaves.
     bool leaveOrBounce();
     bool animateDeathOrPrize(float step);
@@ -118,54 +154,77 @@ class OXBullet final : public IXRenderObject {
     void fireDeathPattern();
     void detachTrail();
     void standardBounds();
+    void setOwner(int kind) {
+        owner = kind;
+        enemySide = kind == CXBulletManager::kEnemySide;
+    }
+    void setNumFrames(int count) {
+        numFrames = count;
+        animated = count > 0;
+    }
 
-    // What every frame of a flight reads comes first, packed into the two
-    // cache lines after the render object's own fields.
-    float lifetime = 0.0f;         // ms left; the bullet moves only while above 0
-    float timeScale = 1.0f;        // multiplies the frame time
-    float speed = 0.0f;            // speed units
-    float dirX = 0.0f;             // sin(direction)
-    float dirY = 1.0f;             // cos(direction)
-    float speedChange = 0.0f;      // left to apply
-    float directionChange = 0.0f;  // degrees left to turn
-    float damage = 1.0f;
-    float seekFactor = 0.0f;  // homing strength
-    float distanceSq = 1e7f;  // last squared distance to the player
-    float right = 400.0f, top = 480.0f, left = -80.0f, bottom = -75.0f;  // play area of this bullet
-    float pulse = 0.0f;  // spawn pulse; drawn scale is 1 + pulse
-    int owner = 0;       // 4: enemy side; anything else: player side
-    int numFrames = 0;   // last frame index of the normal animation
-    bool dying = false;
-    bool prize = false;
-    bool invulnerable = false;
-    bool hasOwnPattern = false;
-    bool landed = false;
+    // Laid out by use, for pools of thousands ticked every frame: a slot
+    // starts on a cache line, the render object's own fields (flags,
+    // position, size, scale, colour) fill the first, and all a steady
+    // enemy bullet's frame reads beyond them is the one line of `lifetime`
+    // and what follows it. The next line holds what moving prizes, player
+    // shots and drawing read every frame.
 
-    // The rest.
-    float direction = 0.0f;            // degrees in [0, 360)
-    float speedChangeRate = 0.0f;      // per ms
-    float directionChangeRate = 0.0f;  // degrees per ms
-    float frameTimer = 0.0f;           // ms
-    float frameTime = 64.0f;           // ms per animation frame
-    int baseFrame = 0;                 // atlas frame; the death and prize animations step it
-    int frameIndex = 0;                // frame of the normal animation
-    int bounces = 0;                   // wall bounces left
-    bool grazed = false;
-    bool randomFrame = false;
-    bool noFrameRepeat = false;
-    bool released = false;
+    // Ahead of that line, in the render object's last line: set at firing.
     float startSpeed = 0.0f;
     float speedChangeTime = 0.0f;      // ms
     float directionChangeTime = 0.0f;  // ms
     float firePatternDelay = 0.0f;     // ms before the own pattern starts
     float dyingTimer = 0.0f;           // ms
-    float attractRadiusSq = 0.0f;      // prize homes on the player inside this
-    float trailWidth = 0.0f;
+
+    // Every frame of every flight.
+    alignas(64) float lifetime = 0.0f;  // ms left; the bullet moves only while above 0
+    float timeScale = 1.0f;             // multiplies the frame time
+    float speed = 0.0f;                 // speed units
+    float dirX = 0.0f;                  // sin(direction)
+    float dirY = 1.0f;                  // cos(direction)
+    float speedChange = 0.0f;           // left to apply
+    float directionChange = 0.0f;       // degrees left to turn
+    float seekFactor = 0.0f;            // homing strength
+    float distanceSq = 1e7f;            // last squared distance to the player
+    float right = 400.0f, top = 480.0f, left = -80.0f, bottom = -75.0f;  // play area of this bullet
+    float pulse = 0.0f;  // spawn pulse; drawn scale is 1 + pulse
+    bool dying = false;
+    bool prize = false;
+    bool invulnerable = false;
+    bool hasOwnPattern = false;
+    bool enemySide = false;  // owner is the enemy side (setOwner)
+    bool animated = false;   // numFrames above 0 (setNumFrames)
+    bool bulletBlock = false;
+
+    // Every frame of prizes, player shots and drawing.
+    CXBulletManager* manager = nullptr;  // not owned
+    float direction = 0.0f;              // degrees in [0, 360)
+    float speedChangeRate = 0.0f;        // per ms
+    float directionChangeRate = 0.0f;    // degrees per ms
+    float frameTimer = 0.0f;             // ms
+    float frameTime = 64.0f;             // ms per animation frame
+    float collectTimer = 0.0f;           // ms, prize collection test
     float widthFactor = 1.0f;
     float heightFactor = 1.0f;
-    float seekTimer = 0.0f;     // ms, prize steering
-    float collectTimer = 0.0f;  // ms, prize collection test
-    int animLastFrame = 0;      // the death animation ends after this frame
+    float damage = 1.0f;
+    int baseFrame = 0;   // atlas frame; the death and prize animations step it
+    int frameIndex = 0;  // frame of the normal animation
+    int numFrames = 0;   // last frame index of the normal animation
+    int owner = 0;       // 4: enemy side; anything else: player side
+    bool firstDraw = true;
+    bool noFrameRepeat = false;
+    bool landed = false;
+    bool randomFrame = false;
+
+    // The rest.
+    int bounces = 0;  // wall bounces left
+    bool grazed = false;
+    bool released = false;
+    float attractRadiusSq = 0.0f;  // prize homes on the player inside this
+    float trailWidth = 0.0f;
+    float seekTimer = 0.0f;  // ms, prize steering
+    int animLastFrame = 0;   // the death animation ends after this frame
     int trailFrame = 0;
     int firstFrame = 0;
     int prizeType = 0;
@@ -173,8 +232,6 @@ class OXBullet final : public IXRenderObject {
     bool deathPatternFired = false;
     bool useTrail = false;
     bool trailAttached = false;
-    bool firstDraw = true;
-    bool bulletBlock = false;
     bool effectGlow = true;
     bool changeNotRelative = false;
     bool bossTrackOnly = false;
@@ -186,6 +243,5 @@ class OXBullet final : public IXRenderObject {
     const IXRenderObject* target = nullptr;  // homing target
     IXRenderObject* effect = nullptr;        // attached particle effect, owned by the effects
     OXLauncherPlatform* firer = nullptr;     // not owned
-    CXBulletManager* manager = nullptr;      // not owned
     std::unique_ptr<OXLauncher> launcher;    // the bullet's own gun
 };

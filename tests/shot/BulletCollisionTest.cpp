@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "tests/shot/ShotTestSupport.h"
 
 namespace {
@@ -162,6 +166,108 @@ TEST(PlayerShots, TheBossIsTestedAfterTheEnemiesAndOnlyWhenItCanBeHurt) {
     boss.invincible = false;
     fire.stage.run(1);
     EXPECT_FLOAT_EQ(boss.damageTaken, 3.0f);
+}
+
+// Many still shots over a crowd of overlapping enemies of all sizes, some
+// with modules, some far above or below the rest: every shot that touches
+// an enemy hits the first one touched in list order, and no other.
+TEST(PlayerShots, InACrowdEachShotHitsTheFirstEnemyItTouchesInListOrder) {
+    Crossfire fire;
+    fire.shot.startSpeed = 0.0f;
+    uint32_t state = 12345u;
+    auto next = [&state](float low, float high) {
+        state = state * 1664525u + 1013904223u;
+        return low + (high - low) * static_cast<float>(state >> 8) / 16777216.0f;
+    };
+    std::vector<std::unique_ptr<FakeEnemy>> crowd;
+    for (int i = 0; i < 60; ++i) {
+        crowd.push_back(std::make_unique<FakeEnemy>(next(0, 320), next(150, 450), next(6, 70)));
+        crowd.back()->withModules = i % 13 == 0;
+    }
+    crowd.push_back(std::make_unique<FakeEnemy>(160.0f, 900.0f, 40.0f));   // far above the rest
+    crowd.push_back(std::make_unique<FakeEnemy>(100.0f, -300.0f, 40.0f));  // far below
+    for (const auto& enemy : crowd) {
+        fire.stage.world.enemies.push_back(enemy.get());
+    }
+    std::vector<OXBullet*> shots;
+    for (int i = 0; i < 400; ++i) {
+        shots.push_back(&fire.shoot(next(0, 320), next(100, 500)));
+    }
+    shots.push_back(&fire.shoot(160.0f, 905.0f));
+    shots.push_back(&fire.shoot(100.0f, -290.0f));
+    shots.push_back(&fire.shoot(160.0f, 2000.0f));  // touches nothing
+
+    // What each enemy should take: a shot's damage goes to the first it touches.
+    std::vector<float> expected(crowd.size(), 0.0f);
+    std::vector<bool> shouldHit;
+    for (const OXBullet* shot : shots) {
+        bool hit = false;
+        for (size_t e = 0; e < crowd.size() && !hit; ++e) {
+            if (crowd[e]->overlaps(shot)) {
+                expected[e] += 3.0f;  // to the body, or to a module
+                hit = true;
+            }
+        }
+        shouldHit.push_back(hit);
+    }
+    fire.stage.run(1);
+
+    int hits = 0;
+    for (size_t s = 0; s < shots.size(); ++s) {
+        EXPECT_EQ(shots[s]->isDying(), shouldHit[s]) << "shot " << s;
+        hits += shouldHit[s] ? 1 : 0;
+    }
+    EXPECT_GT(hits, 100);
+    EXPECT_TRUE(shouldHit[shouldHit.size() - 3]);
+    EXPECT_TRUE(shouldHit[shouldHit.size() - 2]);
+    EXPECT_FALSE(shouldHit.back());
+    for (size_t e = 0; e < crowd.size(); ++e) {
+        EXPECT_FLOAT_EQ(crowd[e]->damageTaken + crowd[e]->moduleDamage, expected[e]) << "enemy " << e;
+    }
+}
+
+// Enemies so tall that sorting them into bands would not fit in place: the
+// shots still find the first enemy they touch.
+TEST(PlayerShots, ACrowdOfTallEnemiesIsStillTestedInListOrder) {
+    Crossfire fire;
+    fire.shot.startSpeed = 0.0f;
+    std::vector<std::unique_ptr<FakeEnemy>> crowd;
+    for (int i = 0; i < 300; ++i) {
+        crowd.push_back(std::make_unique<FakeEnemy>(static_cast<float>(i % 30) * 10.0f + 15.0f,
+                                                    static_cast<float>(i / 30) * 30.0f + 100.0f, 12.0f));
+        crowd.back()->setSize(12.0f, 4000.0f, 1.0f);  // passes every vertical test
+        fire.stage.world.enemies.push_back(crowd.back().get());
+    }
+    OXBullet& onFifth = fire.shoot(55.0f, 100.0f);
+    OXBullet& onLast = fire.shoot(305.0f, 370.0f);
+    OXBullet& between = fire.shoot(20.0f, 100.0f);  // 5 from the first two, touching both
+    fire.stage.run(1);
+    EXPECT_TRUE(onFifth.isDying());
+    EXPECT_TRUE(onLast.isDying());
+    EXPECT_TRUE(between.isDying());
+    EXPECT_FLOAT_EQ(crowd[4]->damageTaken, 3.0f);
+    EXPECT_FLOAT_EQ(crowd[299]->damageTaken, 3.0f);
+    EXPECT_FLOAT_EQ(crowd[0]->damageTaken, 3.0f);  // listed before its neighbours
+    EXPECT_FLOAT_EQ(crowd[1]->damageTaken, 0.0f);
+}
+
+// A modular enemy's parts reach beyond its body's height: a shot level with
+// nothing else is still offered to it, and a shot on a later enemy is
+// offered to the modular one first.
+TEST(PlayerShots, ModularEnemiesAreTestedBeyondTheirBodysHeightInListOrder) {
+    Crossfire fire;
+    FakeEnemy low(160, 200, 20), modular(160, 450, 20), high(160, 500, 20);
+    modular.withModules = true;
+    fire.stage.world.enemies = {&low, &modular, &high};
+    fire.shot.startSpeed = 0.0f;
+    fire.shoot(160.0f, 400.0f);  // 50 below the modular one, near nothing
+    fire.shoot(160.0f, 500.0f);  // on the high one, 50 above the modular one
+    fire.stage.run(1);
+    EXPECT_EQ(low.hitTests, 0);
+    EXPECT_EQ(modular.hitTests, 2);
+    EXPECT_FLOAT_EQ(modular.moduleDamage, 0.0f);
+    EXPECT_EQ(high.hitTests, 1);
+    EXPECT_FLOAT_EQ(high.damageTaken, 3.0f);
 }
 
 TEST(PlayerShots, HomingShotsTurnTowardTheLockOnTarget) {
