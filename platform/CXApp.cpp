@@ -211,7 +211,7 @@ void CXApp::update(float dtMs) {
         beginStageLoad();
     }
     if (mode == InStage) {
-        CXGameSession::instance().update(dtMs);
+        CXGameSession::instance().tick(dtMs);
     }
     updateMusicFade(dtMs);
 }

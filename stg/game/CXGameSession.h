@@ -65,7 +65,6 @@ class CXGameSession {
     void startSession();
     // One frame of the application (dt is its 16.7 ms).
     void tick(float dtMs);
-    void update(float dtMs) { tick(dtMs); }
     void draw();
     // Every key event of the keyboard and the joystick: to the game scene
     // and the active overlay while a game runs.

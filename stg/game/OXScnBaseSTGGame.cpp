@@ -36,7 +36,8 @@ constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
-constexpr int kMaxShips = 4;
+// One fighter flies; a stage could hold up to four in its list of ships.
+constexpr int kShipCount = 1;
 constexpr const char* kMothershipParts[4] = {
     "assets/plist/spr_mothership_main", "assets/plist/spr_mothership_left_arm",
     "assets/plist/spr_mothership_right_arm", "assets/plist/spr_mothership_engine"};
@@ -109,15 +110,7 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     explosionsNormal = std::make_unique<CXSpriteBatchManager>();
     textBoxes = std::make_unique<CXTextBoxManager>();
     rings = std::make_unique<CXSpriteBatchManager>();
-    if (!path.empty()) {
-        loadDefinition(path);
-    } else {
-        bullets->load(kPlistFolder);
-        bullets->setWorld(this);
-        enemies->init(kPlistFolder);
-        enemies->setWorld(this);
-        enemies->setBulletManager(bullets.get());
-    }
+    loadDefinition(path);
     rings->setup("assets/plist/spr_ring_effects", "assets/plist/spr_ring_effects");
     rings->setBlendMode(1);
 
@@ -155,8 +148,10 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
 }
 
 void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
+    // Without a stage file (an index past the level list) every key is missing: the managers
+    // are made all the same, on the prefixed empty names, and nothing spawns.
     Plist::Dictionary definition;
-    if (!Plist::loadContent(path, definition) && !assetExists(path)) {
+    if (!path.empty() && !Plist::loadContent(path, definition) && !assetExists(path)) {
         std::printf("STAGE FILE NOT FOUND: %s\n", path.c_str());
     }
     stageLoaded = !definition.empty();
@@ -211,8 +206,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
 }
 
 void OXScnBaseSTGGame::createShip() {
-    const int shipCount = std::clamp(1, 1, kMaxShips);
-    for (int index = 0; index < shipCount; ++index) {
+    for (int index = 0; index < kShipCount; ++index) {
         auto* created = new OXSTGBasePlayer();
         created->setWorld(this);
         created->setIndex(index);
