@@ -37,23 +37,6 @@ namespace {
 
 constexpr int kNebulaPeriod = 3;  // noise cells across the texture; the texture repeats with it
 
-// Calls `draw(position)` once, and again one texture size away wherever a shape of `reach`
-// crosses an edge, so a repeating texture shows it whole across the seam.
-template <typename Draw>
-void drawWrapped(const Canvas& canvas, Vec2 at, float reach, Draw draw) {
-    const auto width = static_cast<float>(canvas.width());
-    const auto height = static_cast<float>(canvas.height());
-    for (float dy : {-height, 0.0f, height}) {
-        for (float dx : {-width, 0.0f, width}) {
-            const Vec2 copy = at + Vec2{dx, dy};
-            if (copy.x + reach >= 0.0f && copy.x - reach <= width && copy.y + reach >= 0.0f &&
-                copy.y - reach <= height) {
-                draw(copy);
-            }
-        }
-    }
-}
-
 Colour starColour(Random& random) {
     static const Colour kTints[] = {Colour::hex(0xdff6ff), Colour::hex(0xffffff), Colour::hex(0xfff0dc),
                                     Colour::hex(0xa8e8ff), Colour::hex(0xf2d0ff)};

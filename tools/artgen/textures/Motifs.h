@@ -52,4 +52,21 @@ float titleTwoWidth(float capHeight);
 void drawOrbit(Canvas& canvas, Vec2 centre, float radiusX, float radiusY, float degrees, float width,
                bool front);
 
+// Calls `draw(position)` once, and again one texture size away wherever a shape of `reach`
+// crosses an edge, so a repeating texture shows it whole across the seam.
+template <typename Draw>
+void drawWrapped(const Canvas& canvas, Vec2 at, float reach, Draw draw) {
+    const auto width = static_cast<float>(canvas.width());
+    const auto height = static_cast<float>(canvas.height());
+    for (float dy : {-height, 0.0f, height}) {
+        for (float dx : {-width, 0.0f, width}) {
+            const Vec2 copy = at + Vec2{dx, dy};
+            if (copy.x + reach >= 0.0f && copy.x - reach <= width && copy.y + reach >= 0.0f &&
+                copy.y - reach <= height) {
+                draw(copy);
+            }
+        }
+    }
+}
+
 }  // namespace artgen

@@ -36,24 +36,7 @@ namespace {
 
 constexpr Colour kTransparent{0.0f, 0.0f, 0.0f, 0.0f};
 
-// ---- Tiling helpers ----
-
-// Calls `draw(position)` once, and again one texture size away wherever a shape of `reach`
-// crosses an edge, so a repeating texture shows it whole across the seam.
-template <typename DrawAt>
-void drawTiled(const Canvas& canvas, Vec2 at, float reach, DrawAt draw) {
-    const auto width = static_cast<float>(canvas.width());
-    const auto height = static_cast<float>(canvas.height());
-    for (float dy : {-height, 0.0f, height}) {
-        for (float dx : {-width, 0.0f, width}) {
-            const Vec2 copy = at + Vec2{dx, dy};
-            if (copy.x + reach >= 0.0f && copy.x - reach <= width && copy.y + reach >= 0.0f &&
-                copy.y - reach <= height) {
-                draw(copy);
-            }
-        }
-    }
-}
+// ---- Star colours ----
 
 Colour starTint(Random& random) {
     static const Colour kTints[] = {Colour::hex(0xdff6ff), Colour::hex(0xffffff), Colour::hex(0xcfe4ff),
@@ -209,8 +192,8 @@ void paintStageOneNebula(Canvas& canvas, Random& random) {
         const float brightness = std::pow(random.uniform(), 3.0f) * 0.45f + 0.05f;
         const float radius = random.range(0.35f, 0.7f);
         const Colour tint = starTint(random);
-        drawTiled(canvas, at, 2.0f,
-                  [&](Vec2 c) { fill(canvas, Circle(c, radius), tint.withAlpha(brightness), Blend::Add); });
+        drawWrapped(canvas, at, 2.0f,
+                    [&](Vec2 c) { fill(canvas, Circle(c, radius), tint.withAlpha(brightness), Blend::Add); });
     }
 }
 
@@ -262,7 +245,7 @@ void paintStageOneTunnel(Canvas& canvas, Random& random) {
                       random.range(0.0f, height)};
         const float strength = random.range(0.25f, 0.75f);
         const Colour tint = random.chance(0.25f) ? palette::violet : palette::cyan;
-        drawTiled(canvas, at, halfLength, [&](Vec2 c) {
+        drawWrapped(canvas, at, halfLength, [&](Vec2 c) {
             shade(
                 canvas, Rect::around(c, reachAcross, halfLength),
                 [&](Vec2 p) {
