@@ -10,10 +10,6 @@ set -u
 GAME_DIR=${1:?usage: game_window.sh BUILD_DIR}
 OUT=${2:-$GAME_DIR/e2e}
 mkdir -p "$OUT"
-export LIBGL_ALWAYS_SOFTWARE=1
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
 . "$(dirname "$0")/x11_helpers.sh"
 
 # ---- Run 1: debug on, OK, title, slide, Escape ----

@@ -9,10 +9,6 @@ set -u
 GAME_DIR=${1:?usage: stage_play.sh BUILD_DIR}
 OUT=${2:-$GAME_DIR/e2e-stage}
 mkdir -p "$OUT"
-export LIBGL_ALWAYS_SOFTWARE=1
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
 . "$(dirname "$0")/x11_helpers.sh"
 
 cd "$GAME_DIR"

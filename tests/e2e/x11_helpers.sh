@@ -1,6 +1,11 @@
 # Helpers shared by the end-to-end scripts that drive the real game in a
 # virtual X display: finding windows, pressing keys as a player does, and
-# reading screenshots. Sourced; expects $OUT to be set.
+# reading screenshots. Sourced; expects $OUT to be set. The game draws with Mesa's software
+# renderer, and each failed check is counted in $failures.
+
+export LIBGL_ALWAYS_SOFTWARE=1
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 wait_window() {  # name pattern -> window id
     for _ in $(seq 1 100); do

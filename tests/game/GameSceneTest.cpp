@@ -22,25 +22,12 @@ namespace {
 
 constexpr int kUp = 30, kRight = 29, kBeam = 3;
 
-class GameSceneTest : public ::testing::Test {
+class GameSceneTest : public gametest::SessionTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(gametest::packageMounted());
-        session.setProfile(&profile);
-        session.setScreenSize(450, 600);
-        session.setCasual(false);
-        session.setDifficulty(1);
-    }
-    void TearDown() override {
-        session.tearDown();
-        session.setProfile(nullptr);
-    }
     // Starts the first stage in `mode`.
     OXScnBaseSTGGame& start(int mode) {
         session.setGameMode(mode);
-        session.startGame(CXGameSession::kArcadeLevelList, 0);
-        session.markReadyToStart();
-        session.tick(16.7f);
+        startPlaying();
         return *session.getGameScene();
     }
     // Frames until the ship takes input, at most `limit`.
@@ -59,9 +46,6 @@ class GameSceneTest : public ::testing::Test {
         const Vec3 after = session.getShip()->getPosition();
         return std::hypot(after.x - before.x, after.y - before.y);
     }
-
-    CXGameSession& session = CXGameSession::instance();
-    CXUserProfile profile;
 };
 
 TEST_F(GameSceneTest, AStageLoadsItsManagersInOrderWithTheShipBombAndSounds) {

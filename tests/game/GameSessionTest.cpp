@@ -15,33 +15,7 @@ namespace {
 
 constexpr int kPauseKey = 26;
 
-class GameSessionTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(gametest::packageMounted());
-        session.setProfile(&profile);
-        session.setEndHandler([](void* ended) { ++*static_cast<int*>(ended); }, &endings);
-        session.setScreenSize(450, 600);
-        session.setGameMode(CXGameSession::Arcade);
-        session.setCasual(false);
-        session.setDifficulty(1);
-    }
-    void TearDown() override {
-        session.tearDown();
-        session.setProfile(nullptr);
-        session.setEndHandler(nullptr, nullptr);
-    }
-    // Starts arcade play of the first stage and runs its first frame.
-    void startPlaying() {
-        session.startGame(CXGameSession::kArcadeLevelList, 0);
-        session.markReadyToStart();
-        session.tick(16.7f);
-    }
-
-    CXGameSession& session = CXGameSession::instance();
-    CXUserProfile profile;
-    int endings = 0;
-};
+using GameSessionTest = gametest::SessionTest;
 
 TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
     profile.lives = 3;

@@ -16,6 +16,28 @@ bool packageMounted() {
     return mounted;
 }
 
+void SessionTest::SetUp() {
+    ASSERT_TRUE(packageMounted());
+    session.setProfile(&profile);
+    session.setEndHandler([](void* ended) { ++*static_cast<int*>(ended); }, &endings);
+    session.setScreenSize(450, 600);
+    session.setGameMode(CXGameSession::Arcade);
+    session.setCasual(false);
+    session.setDifficulty(1);
+}
+
+void SessionTest::TearDown() {
+    session.tearDown();
+    session.setProfile(nullptr);
+    session.setEndHandler(nullptr, nullptr);
+}
+
+void SessionTest::startPlaying() {
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    session.tick(16.7f);
+}
+
 }  // namespace gametest
 
 int main(int argc, char** argv) {

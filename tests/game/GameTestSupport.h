@@ -2,7 +2,12 @@
 // both set up once for the whole program by its main().
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
+
+#include "data/CXUserProfile.h"
+#include "stg/game/CXGameSession.h"
 
 namespace gametest {
 
@@ -11,5 +16,20 @@ constexpr float kStep = 15.447501f;
 
 // Whether the build's data.oap was mounted for this run.
 bool packageMounted();
+
+// The session set up as the application leaves it before a game: its own fresh profile, a
+// 450 x 600 game area, arcade play on normal, and an end handler that counts the games ended.
+// Torn down after each test, so no test sees another's game.
+class SessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts arcade play of the first stage and runs its first frame.
+    void startPlaying();
+
+    CXGameSession& session = CXGameSession::instance();
+    CXUserProfile profile;
+    int endings = 0;
+};
 
 }  // namespace gametest

@@ -31,24 +31,11 @@ constexpr int kTrance = 1;
 constexpr int kPause = 26;
 constexpr float kFrameMs = 16.7f;
 
-class OverlayTest : public ::testing::Test {
+class OverlayTest : public gametest::SessionTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(gametest::packageMounted());
-        session.setProfile(&profile);
-        session.setEndHandler([](void* ended) { ++*static_cast<int*>(ended); }, &endings);
-        session.setScreenSize(450, 600);
-        session.setGameMode(CXGameSession::Arcade);
-        session.setCasual(false);
-        session.setDifficulty(1);
-        session.startGame(CXGameSession::kArcadeLevelList, 0);
-        session.markReadyToStart();
-        session.tick(kFrameMs);
-    }
-    void TearDown() override {
-        session.tearDown();
-        session.setProfile(nullptr);
-        session.setEndHandler(nullptr, nullptr);
+        SessionTest::SetUp();
+        startPlaying();
     }
 
     void press(int key) {
@@ -82,10 +69,6 @@ class OverlayTest : public ::testing::Test {
         return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
     }
     bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
-
-    CXGameSession& session = CXGameSession::instance();
-    CXUserProfile profile;
-    int endings = 0;
 };
 
 // ---- HUD ----
