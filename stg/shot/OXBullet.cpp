@@ -29,7 +29,15 @@ constexpr float kHitEffectStrength = 40.0f;
 constexpr int kPrefetchAhead = 4;  // slots
 }  // namespace
 
-OXBullet::OXBullet() = default;
+OXBullet::OXBullet()
+    : dying(false),
+      prize(false),
+      landed(false),
+      invulnerable(false),
+      hasOwnPattern(false),
+      enemySide(false),
+      animating(false),
+      homing(false) {}
 OXBullet::~OXBullet() = default;
 
 void OXBullet::load(const std::string& path) {
@@ -54,7 +62,7 @@ void OXBullet::setManager(CXBulletManager* value) {
 void OXBullet::resetActions() {
     dying = prize = attracted = landed = false;
     target = nullptr;
-    seekFactor = 0.0f;
+    setSeekFactor(0.0f);
     speed = startSpeed = 0.0f;
     setDirection(0.0f);
     damage = 1.0f;
@@ -158,7 +166,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     trailFrame = bulletType.trailFrame;
     useTrail = bulletType.isUseTrail;
     trailWidth = bulletType.trailWidth;
-    seekFactor = bulletType.playerSeekFactor;
+    setSeekFactor(bulletType.playerSeekFactor);
     effectGlow = bulletType.isEffectGlow;
     firstFrame = bulletType.firstFrame;
     bulletBlock = bulletType.isBulletBlock;
@@ -198,6 +206,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     if (randomFrame) {
         frameIndex = std::rand() % (numFrames + 1);
     }
+    refreshAnimating();
     setBounds(400.0f, owner == kEnemySide ? 500.0f : 480.0f, -80.0f, -75.0f);
 
     if (IXShotEffects* effects = manager->getEffects()) {
@@ -248,7 +257,7 @@ void OXBullet::makePrize(int kind) {
         speed = -10.0f;
         colour.a = 1.0f;
         hitScale = 40.0f;
-        seekFactor = 32.0f;
+        setSeekFactor(32.0f);
     }
 }
 
@@ -258,7 +267,7 @@ inline bool OXBullet::prizeUpdate(float step) {
         steerPrize(step);
     }
     collectTimer += step;
-    return collectTimer < kPrizeCollectMs || collectIfNear();
+    return collectTimer < kPrizeCollectMs || collectIfNear(manager->frame());
 }
 
 // The common case of every enemy bullet's frame, kept inside tick.
@@ -325,7 +334,7 @@ void OXBullet::tickSlots(OXBullet* slots, int count, int live, float dtMs, const
 inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const FrameState& frame) {
     if (prize) {
         if (isSettledPrize()) {
-            settledPrizeFrame(dtMs);
+            settledPrizeFrame(dtMs, frame);
             return;
         }
     } else if (isPlainFlight(frame)) {
@@ -338,14 +347,17 @@ inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const 
     fullFrame(dtMs);
 }
 
-inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
-    // No change left to apply: both exactly zero, of either sign.
+// Either change is not zero (of either sign), tested on the bits in one go.
+inline bool OXBullet::hasChangesLeft() const {
     uint32_t turnBits = 0, speedBits = 0;
     std::memcpy(&turnBits, &directionChange, sizeof turnBits);
     std::memcpy(&speedBits, &speedChange, sizeof speedBits);
-    return lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 && enemySide &&
-           !(hasOwnPattern | prize | dying | animated) && !(seekFactor > 0.0f) &&
-           (invulnerable || !frame.anyBlockers);
+    return ((turnBits | speedBits) << 1) != 0;
+}
+
+inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
+    return enemySide && !hasOwnPattern && !prize && !dying && !animating && !homing && lifetime > 0.0f &&
+           !hasChangesLeft() && (invulnerable || !frame.anyBlockers);
 }
 
 // The full frame below with what cannot happen to a plain flight left out.
@@ -379,22 +391,21 @@ inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, con
 }
 
 inline bool OXBullet::isSettledPrize() const {
-    return prize && landed && lifetime > 0.0f && !(dying | hasOwnPattern | invulnerable) &&
-           !(seekFactor > 0.0f);
+    return prize && landed && !dying && !hasOwnPattern && !invulnerable && !homing && lifetime > 0.0f;
 }
 
 // The full frame below with what cannot happen to a settled prize left out.
-inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtMs) {
+inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtMs, const FrameState& frame) {
     const float step = dtMs * timeScale;
     lifetime -= step;
-    if ((directionChange != 0.0f) | (speedChange != 0.0f)) {
+    if (hasChangesLeft()) {
         applyChanges(step);
     }
     const float distance = speed * step * kMoveFactor;
     position.x += dirX * distance;
     position.y += dirY * distance;
     collectTimer += step;
-    if (!(collectTimer < kPrizeCollectMs) && !collectIfNear()) {
+    if (!(collectTimer < kPrizeCollectMs) && !collectIfNear(frame)) {
         return;
     }
     if (isOutside() && !leaveOrBounce()) {
@@ -408,17 +419,14 @@ inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtM
         release();
         return;
     }
-    if (numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames)) {
+    if (animating) {
         animateFrames(dtMs);
     }
 }
 
 inline bool OXBullet::isSteadyShot() const {
-    uint32_t turnBits = 0, speedBits = 0;
-    std::memcpy(&turnBits, &directionChange, sizeof turnBits);
-    std::memcpy(&speedBits, &speedChange, sizeof speedBits);
-    return !enemySide && lifetime > 0.0f && ((turnBits | speedBits) << 1) == 0 &&
-           !(prize | hasOwnPattern | dying | animated) && !(seekFactor > 0.0f);
+    return !enemySide && !prize && !hasOwnPattern && !dying && !animating && !homing && lifetime > 0.0f &&
+           !hasChangesLeft();
 }
 
 // The full frame below with what cannot happen to a steady player shot left out.
@@ -685,9 +693,8 @@ void OXBullet::steerPrize(float step) {
 }
 
 // Kept inline: most tests find the ship out of reach.
-inline bool OXBullet::collectIfNear() {
+inline bool OXBullet::collectIfNear(const FrameState& frame) {
     collectTimer = 0.0f;
-    const CXBulletManager::FrameView& frame = manager->frame();
     if (!frame.player || !frame.playerUsable) {
         return true;
     }
@@ -815,6 +822,7 @@ void OXBullet::land() {
     frameIndex = 0;
     frameTimer = 0.0f;
     noFrameRepeat = true;
+    refreshAnimating();
     landed = true;
 }
 
@@ -830,6 +838,7 @@ inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
         } else {
             frameIndex = frameIndex >= numFrames ? 0 : frameIndex + 1;
         }
+        refreshAnimating();
     }
 }
 
@@ -838,6 +847,7 @@ void OXBullet::expire() {
     baseFrame = 8;
     animLastFrame = 11;
     frameIndex = 0;
+    refreshAnimating();
     dyingTimer = 0.0f;
     size = {14.0f, 14.0f, 1.0f};
     timeScale = 1.0f;
@@ -855,6 +865,7 @@ void OXBullet::hitAnimation() {
     baseFrame = 18;
     animLastFrame = 19;
     frameIndex = 0;
+    refreshAnimating();
     dyingTimer = 0.0f;
     size = {14.0f, 14.0f, 1.0f};
     timeScale = 1.0f;

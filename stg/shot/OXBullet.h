@@ -30,9 +30,8 @@ class OXBullet final : public IXRenderObject {
     // One full frame.
     void tick(float dtMs) override;
     // Ticks every active slot of a pool of `count` slots (`live` of them in
-    // use), all owned by `owner`;
-    // steady bullets and shots and settled prizes take short frames that end exactly
-    // like the full one.
+    // use), all owned by `owner`; steady bullets and shots and settled
+    // prizes take short frames that end exactly like the full one.
     static void tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner);
 
     void setManager(CXBulletManager* value);
@@ -120,11 +119,13 @@ class OXBullet final : public IXRenderObject {
     // the collection test, bounds, pulse and animation. settledPrizeFrame
     // gives the same result as the full frame.
     bool isSettledPrize() const;
-    void settledPrizeFrame(float dtMs);
+    void settledPrizeFrame(float dtMs, const FrameState& frame);
     // A player shot flying straight at a steady speed, not homing, nothing
     // attached: a move, the enemy test, bounds and the end of the frame.
     bool isSteadyShot() const;
     void steadyShotFrame(float dtMs);
+    // Some turn or speed change is still to be spread over the coming frames.
+    bool hasChangesLeft() const;
     // The end of a frame: lifetime and grace, the death or prize animation, frames.
     void finishFrame(float step, float dtMs);
     // Each returns false when the bullet went back to its pool.
@@ -134,7 +135,7 @@ class OXBullet final : public IXRenderObject {
     // Tests the shot against the enemies; on a hit, the hit effect and animation.
     void strike();
     bool prizeUpdate(float step);
-    bool collectIfNear();
+    bool collectIfNear(const FrameState& frame);
     // Gives the ship what the prize is worth and frees the slot.
     void collect(const CXBulletManager::FrameView& frame);
     // Beyond an edge of its play area (the four tests in one branch).
@@ -160,15 +161,21 @@ class OXBullet final : public IXRenderObject {
     }
     void setNumFrames(int count) {
         numFrames = count;
-        animated = count > 0;
+        refreshAnimating();
+    }
+    // After any change of the frame count, the frame or the hold on the last frame.
+    void refreshAnimating() { animating = numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames); }
+    void setSeekFactor(float value) {
+        seekFactor = value;
+        homing = value > 0.0f;
     }
 
     // Laid out by use, for pools of thousands ticked every frame: a slot
     // starts on a cache line, the render object's own fields (flags,
-    // position, size, scale, colour) fill the first, and all a steady
-    // enemy bullet's frame reads beyond them is the one line of `lifetime`
-    // and what follows it. The next line holds what moving prizes, player
-    // shots and drawing read every frame.
+    // position, size, scale, colour) fill the first, and all the short
+    // frames of steady enemy bullets, settled prizes and steady player shots
+    // read beyond them is the one line of `lifetime` and what follows it.
+    // The next line holds what full frames, player shots and drawing read.
 
     // Ahead of that line, in the render object's last line: set at firing.
     float startSpeed = 0.0f;
@@ -184,27 +191,29 @@ class OXBullet final : public IXRenderObject {
     float dirX = 0.0f;                  // sin(direction)
     float dirY = 1.0f;                  // cos(direction)
     float speedChange = 0.0f;           // left to apply
+    float speedChangeRate = 0.0f;       // per ms
     float directionChange = 0.0f;       // degrees left to turn
-    float seekFactor = 0.0f;            // homing strength
+    float collectTimer = 0.0f;          // ms, prize collection test
     float distanceSq = 1e7f;            // last squared distance to the player
     float right = 400.0f, top = 480.0f, left = -80.0f, bottom = -75.0f;  // play area of this bullet
     float pulse = 0.0f;  // spawn pulse; drawn scale is 1 + pulse
-    bool dying = false;
-    bool prize = false;
-    bool invulnerable = false;
-    bool hasOwnPattern = false;
-    bool enemySide = false;  // owner is the enemy side (setOwner)
-    bool animated = false;   // numFrames above 0 (setNumFrames)
-    bool bulletBlock = false;
+    // One bit each, so that they fit in this line (set in the constructor).
+    bool dying : 1;
+    bool prize : 1;
+    bool landed : 1;
+    bool invulnerable : 1;
+    bool hasOwnPattern : 1;
+    bool enemySide : 1;  // owner is the enemy side (setOwner)
+    bool animating : 1;  // the normal animation still steps (refreshAnimating)
+    bool homing : 1;     // seekFactor above 0 (setSeekFactor)
 
-    // Every frame of prizes, player shots and drawing.
+    // Full frames, prizes that home, player shots and drawing.
     CXBulletManager* manager = nullptr;  // not owned
+    float seekFactor = 0.0f;             // homing strength
     float direction = 0.0f;              // degrees in [0, 360)
-    float speedChangeRate = 0.0f;        // per ms
     float directionChangeRate = 0.0f;    // degrees per ms
     float frameTimer = 0.0f;             // ms
     float frameTime = 64.0f;             // ms per animation frame
-    float collectTimer = 0.0f;           // ms, prize collection test
     float widthFactor = 1.0f;
     float heightFactor = 1.0f;
     float damage = 1.0f;
@@ -214,8 +223,8 @@ class OXBullet final : public IXRenderObject {
     int owner = 0;       // 4: enemy side; anything else: player side
     bool firstDraw = true;
     bool noFrameRepeat = false;
-    bool landed = false;
     bool randomFrame = false;
+    bool bulletBlock = false;
 
     // The rest.
     int bounces = 0;  // wall bounces left

@@ -1,13 +1,12 @@
-// Steady enemy bullets and player shots and settled prizes take short frames
-// in the pools; a
-// short frame must end exactly like the full frame.
+// Steady enemy bullets, steady player shots and settled prizes take short
+// frames in the pools; a short frame must end exactly like the full frame.
 //
-// Steady enemy bullets (straight, constant speed, nothing attached, maybe
-// still pulsing from their spawn) take a
-// short frame; it must give exactly what the full frame gives. A blocker
-// that reaches nothing sends every bullet that is not piercing through the
-// full frame without changing what happens to it, so two stages fired
-// alike, one with such a blocker, must end bit for bit the same.
+// Steady enemy bullets (straight, constant speed, nothing attached, not
+// homing, any animation held on its last frame, maybe still pulsing from
+// their spawn) take the short frame. A blocker that reaches nothing sends
+// every bullet that is not piercing through the full frame without changing
+// what happens to it, so two stages fired alike, one with such a blocker,
+// must end bit for bit the same.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +35,14 @@ struct Volley {
         piercing = type;
         piercing.isInvul = true;
         piercing.duration = 100000.0f;
+        // Animations that cycle, and that play once and hold their last frame.
+        cycling = type;
+        cycling.numFrames = 2;
+        holding = type;
+        holding.numFrames = 3;
+        holding.noFrameRepeat = true;
+        homing = type;
+        homing.playerSeekFactor = 4.0f;
         if (withFarBlocker) {
             BulletProperties shield;
             shield.isPlayerBullet = true;
@@ -55,13 +62,14 @@ struct Volley {
             // Most are aimed at the ship (160, 100) or just beside it, to graze and hit.
             const float aim =
                 shotmath::angleOf(160.0f - at.x, 100.0f - at.y) + static_cast<float>(std::rand() % 21 - 10);
-            const BulletProperties* kind = i % 7 == 0 ? &bouncing : i % 11 == 0 ? &piercing : &type;
+            const BulletProperties* kinds[] = {&type, &bouncing, &piercing, &cycling, &holding, &homing};
+            const BulletProperties* kind = i % 2 == 0 ? kinds[(i / 2) % 6] : &type;
             const float direction = i % 3 == 0 ? static_cast<float>(std::rand() % 360) : aim;
             EXPECT_TRUE(stage.manager.fireBullet(direction, at, 0.0f, kind, nullptr));
         }
     }
     Stage stage;
-    BulletProperties type, bouncing, piercing;
+    BulletProperties type, bouncing, piercing, cycling, holding, homing;
 };
 
 // The first enemy slot in which the two stages differ, or -1.
@@ -75,11 +83,12 @@ int firstDifference(const CXBulletManager& one, const CXBulletManager& other) {
             return i;
         }
         // Exact comparisons: the same operations in the same order.
-        if (!x.isFree() && (x.getX() != y.getX() || x.getY() != y.getY() ||
-                            x.getLifetime() != y.getLifetime() || x.getDistanceSq() != y.getDistanceSq() ||
-                            x.getDirection() != y.getDirection() || x.getBounces() != y.getBounces() ||
-                            x.isDying() != y.isDying() || x.getBaseFrame() != y.getBaseFrame() ||
-                            x.wasGrazed() != y.wasGrazed() || x.getScale().x != y.getScale().x)) {
+        if (!x.isFree() &&
+            (x.getX() != y.getX() || x.getY() != y.getY() || x.getLifetime() != y.getLifetime() ||
+             x.getDistanceSq() != y.getDistanceSq() || x.getDirection() != y.getDirection() ||
+             x.getBounces() != y.getBounces() || x.isDying() != y.isDying() ||
+             x.getBaseFrame() != y.getBaseFrame() || x.getFrameIndex() != y.getFrameIndex() ||
+             x.wasGrazed() != y.wasGrazed() || x.getScale().x != y.getScale().x)) {
             return i;
         }
     }
