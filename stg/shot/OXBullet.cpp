@@ -29,15 +29,7 @@ constexpr float kHitEffectStrength = 40.0f;
 constexpr int kPrefetchAhead = 4;  // slots
 }  // namespace
 
-OXBullet::OXBullet()
-    : dying(false),
-      prize(false),
-      landed(false),
-      invulnerable(false),
-      hasOwnPattern(false),
-      enemySide(false),
-      animating(false),
-      homing(false) {}
+OXBullet::OXBullet() = default;
 OXBullet::~OXBullet() = default;
 
 void OXBullet::load(const std::string& path) {
@@ -60,7 +52,10 @@ void OXBullet::setManager(CXBulletManager* value) {
 }
 
 void OXBullet::resetActions() {
-    dying = prize = attracted = landed = false;
+    setFlight(Dying, false);
+    setFlight(Prize, false);
+    setFlight(Landed, false);
+    attracted = false;
     target = nullptr;
     setSeekFactor(0.0f);
     speed = startSpeed = 0.0f;
@@ -82,7 +77,9 @@ void OXBullet::resetActions() {
     setOwner(0);
     prizeType = 0;
     firePatternDelay = 0.0f;
-    invulnerable = hasOwnPattern = grazed = randomFrame = noFrameRepeat = released = false;
+    setFlight(Invulnerable, false);
+    setFlight(OwnPattern, false);
+    grazed = randomFrame = noFrameRepeat = released = false;
     fireOnDeath = deathPatternFired = useTrail = bulletBlock = noExpire = changeNotRelative = false;
     bossTrackOnly = false;
     focusTrack = effectGlow = true;
@@ -153,7 +150,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     setDirectionChange(bulletType.directionChangeAmount);
     setDirectionChangeTime(bulletType.directionChangeTime);
     timeScale = managerTimeScale;
-    hasOwnPattern = !bulletType.firePattern.empty();
+    setFlight(OwnPattern, !bulletType.firePattern.empty());
     firePatternDelay = bulletType.firePatternDelay;
     fireOnDeath = bulletType.isFireOnDeath;
     lifetime = bulletType.duration;
@@ -172,7 +169,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     bulletBlock = bulletType.isBulletBlock;
     bossTrackOnly = bulletType.bossTrackOnly;
     focusTrack = bulletType.isFocusTrack;
-    invulnerable = bulletType.isInvul;
+    setFlight(Invulnerable, bulletType.isInvul);
     noExpire = bulletType.noExpire;
     size = {bulletType.size, bulletType.size, 1.0f};
     widthFactor = bulletType.widthFactor;
@@ -224,10 +221,10 @@ void OXBullet::makePrize(int kind) {
     resetActions();
     const IXShotWorld* world = manager->getWorld();
     const bool casual = world && world->isCasualPlay();
-    landed = false;
+    setFlight(Landed, false);
     pulse = 2.0f;
     frameTime = 32.0f;
-    prize = true;
+    setFlight(Prize, true);
     prizeType = kind;
     frameIndex = 0;
     baseFrame = 16;
@@ -292,7 +289,7 @@ inline bool OXBullet::enemyShotUpdate() {
             distanceSq = 1e7f;
         }
     }
-    if (frame.anyBlockers && !invulnerable && manager->isBlocked(*this)) {
+    if (frame.anyBlockers && !is(Invulnerable) && manager->isBlocked(*this)) {
         release();
         return false;
     }
@@ -332,9 +329,9 @@ void OXBullet::tickSlots(OXBullet* slots, int count, int live, float dtMs, const
 }
 
 inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const FrameState& frame) {
-    if (prize) {
-        if (isSettledPrize()) {
-            settledPrizeFrame(dtMs, frame);
+    if (is(Prize)) {
+        if (isPlainPrize()) {
+            plainPrizeFrame(dtMs, frame);
             return;
         }
     } else if (isPlainFlight(frame)) {
@@ -356,8 +353,8 @@ inline bool OXBullet::hasChangesLeft() const {
 }
 
 inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
-    return enemySide && !hasOwnPattern && !prize && !dying && !animating && !homing && lifetime > 0.0f &&
-           !hasChangesLeft() && (invulnerable || !frame.anyBlockers);
+    return flightIs(EnemySide | OwnPattern | Prize | Dying | Animating | Homing, EnemySide) &&
+           lifetime > 0.0f && !hasChangesLeft() && (is(Invulnerable) || !frame.anyBlockers);
 }
 
 // The full frame below with what cannot happen to a plain flight left out.
@@ -367,7 +364,7 @@ inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, con
     const float distance = speed * step * kMoveFactor;
     position.x += dirX * distance;
     position.y += dirY * distance;
-    if ((!invulnerable || damage > 0.0f) && frame.playerUsable) {
+    if ((!is(Invulnerable) || damage > 0.0f) && frame.playerUsable) {
         // Without branches for the usual bullet far from the ship.
         const float dy = position.y - frame.playerPosition.y;
         const float dx = position.x - frame.playerPosition.x;
@@ -390,12 +387,12 @@ inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, con
     }
 }
 
-inline bool OXBullet::isSettledPrize() const {
-    return prize && landed && !dying && !hasOwnPattern && !invulnerable && !homing && lifetime > 0.0f;
+inline bool OXBullet::isPlainPrize() const {
+    return flightIs(Prize | Dying | OwnPattern | Invulnerable | Homing, Prize) && lifetime > 0.0f;
 }
 
-// The full frame below with what cannot happen to a settled prize left out.
-inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtMs, const FrameState& frame) {
+// The full frame below with what cannot happen to a prize that does not home left out.
+inline __attribute__((always_inline)) void OXBullet::plainPrizeFrame(float dtMs, const FrameState& frame) {
     const float step = dtMs * timeScale;
     lifetime -= step;
     if (hasChangesLeft()) {
@@ -419,13 +416,16 @@ inline __attribute__((always_inline)) void OXBullet::settledPrizeFrame(float dtM
         release();
         return;
     }
-    if (animating) {
+    if (!is(Landed)) {
+        animateDeathOrPrize(step);
+    }
+    if (is(Animating)) {
         animateFrames(dtMs);
     }
 }
 
 inline bool OXBullet::isSteadyShot() const {
-    return !enemySide && !prize && !hasOwnPattern && !dying && !animating && !homing && lifetime > 0.0f &&
+    return flightIs(EnemySide | Prize | OwnPattern | Dying | Animating | Homing, 0) && lifetime > 0.0f &&
            !hasChangesLeft();
 }
 
@@ -436,7 +436,7 @@ inline __attribute__((always_inline)) void OXBullet::steadyShotFrame(float dtMs)
     const float distance = speed * step * kMoveFactor;
     position.x += dirX * distance;
     position.y += dirY * distance;
-    if (!invulnerable || damage > 0.0f) {
+    if (!is(Invulnerable) || damage > 0.0f) {
         strike();
     }
     if (isOutside() && !leaveOrBounce()) {
@@ -460,11 +460,11 @@ void OXBullet::fullFrame(float dtMs) {
         position.x += dirX * distance;
         position.y += dirY * distance;
 
-        if (hasOwnPattern && !prize && !dying) {
+        if (is(OwnPattern) && !is(Prize) && !is(Dying)) {
             runOwnPattern(step);
         }
-        if (!dying && (!invulnerable || damage > 0.0f)) {
-            if (prize) {
+        if (!is(Dying) && (!is(Invulnerable) || damage > 0.0f)) {
+            if (is(Prize)) {
                 if (!prizeUpdate(step)) {
                     return;
                 }
@@ -488,13 +488,13 @@ void OXBullet::fullFrame(float dtMs) {
 }
 
 inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, float dtMs) {
-    if (prize) {
+    if (is(Prize)) {
         if (lifetime <= 0.0f) {
             release();
             return;
         }
-    } else if (!dying &&
-               (lifetime <= 0.0f || (manager->frame().graceActive && owner == kEnemySide && !invulnerable))) {
+    } else if (!is(Dying) && (lifetime <= 0.0f ||
+                              (manager->frame().graceActive && owner == kEnemySide && !is(Invulnerable)))) {
         if (owner == kEnemySide && !noExpire) {
             expire();
         } else {
@@ -502,13 +502,13 @@ inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, flo
             return;
         }
     }
-    if (dying || (prize && !landed)) {
+    if (is(Dying) || (is(Prize) && !is(Landed))) {
         if (!animateDeathOrPrize(step)) {
             return;
         }
     }
     // A held last frame (prizes once landed) needs nothing.
-    if (numFrames > 0 && !dying && !(noFrameRepeat && frameIndex >= numFrames)) {
+    if (numFrames > 0 && !is(Dying) && !(noFrameRepeat && frameIndex >= numFrames)) {
         animateFrames(dtMs);
     }
 }
@@ -553,7 +553,7 @@ void OXBullet::runOwnPattern(float step) {
 }
 
 void OXBullet::fireDeathPattern() {
-    if (deathPatternFired || !hasOwnPattern || !type) {
+    if (deathPatternFired || !is(OwnPattern) || !type) {
         return;
     }
     deathPatternFired = true;
@@ -578,7 +578,7 @@ bool OXBullet::grazeOrHitShip() {
     }
     frame.player->hit(-damage, directionVector());
     manager->refreshFrame();  // the hit may start grace time or end the ship
-    if (invulnerable) {
+    if (is(Invulnerable)) {
         return true;
     }
     release();
@@ -615,7 +615,7 @@ void OXBullet::chooseTarget() {
         return;
     }
     const CXBulletManager::FrameView& frame = manager->frame();
-    if (owner == kEnemySide || prize) {
+    if (owner == kEnemySide || is(Prize)) {
         if (frame.player && frame.playerUsable) {
             target = &frame.player->body();
         }
@@ -755,7 +755,7 @@ bool OXBullet::leaveOrBounce() {
         turnedTo = 360.0f - direction;
     } else if (position.y > top) {
         turnedTo = 180.0f - direction;
-    } else if (prize && prizeType == Upgrade) {
+    } else if (is(Prize) && prizeType == Upgrade) {
         turnedTo = 180.0f - direction;
     }
     setDirection(turnedTo);
@@ -773,7 +773,7 @@ bool OXBullet::leaveOrBounce() {
 
 bool OXBullet::animateDeathOrPrize(float step) {
     dyingTimer += step;
-    if (prize) {
+    if (is(Prize)) {
         if (dyingTimer >= kPrizeFrameMs) {
             dyingTimer = 0.0f;
             ++baseFrame;
@@ -823,7 +823,7 @@ void OXBullet::land() {
     frameTimer = 0.0f;
     noFrameRepeat = true;
     refreshAnimating();
-    landed = true;
+    setFlight(Landed, true);
 }
 
 inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
@@ -843,7 +843,7 @@ inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
 }
 
 void OXBullet::expire() {
-    dying = true;
+    setFlight(Dying, true);
     baseFrame = 8;
     animLastFrame = 11;
     frameIndex = 0;
@@ -861,7 +861,7 @@ void OXBullet::hitAnimation() {
     widthFactor = heightFactor = 1.0f;
     speed = 0.0f;
     speedChange = speedChangeRate = speedChangeTime = 0.0f;
-    dying = true;
+    setFlight(Dying, true);
     baseFrame = 18;
     animLastFrame = 19;
     frameIndex = 0;
@@ -911,7 +911,7 @@ void OXBullet::release() {
     released = true;
     visible = false;
     active = false;
-    invulnerable = false;
+    setFlight(Invulnerable, false);
     manager->slotFreed(this);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -30,8 +31,8 @@ class OXBullet final : public IXRenderObject {
     // One full frame.
     void tick(float dtMs) override;
     // Ticks every active slot of a pool of `count` slots (`live` of them in
-    // use), all owned by `owner`; steady bullets and shots and settled
-    // prizes take short frames that end exactly like the full one.
+    // use), all owned by `owner`; steady bullets and shots and prizes that
+    // do not home take short frames that end exactly like the full one.
     static void tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner);
 
     void setManager(CXBulletManager* value);
@@ -66,11 +67,11 @@ class OXBullet final : public IXRenderObject {
     int takeDrawFrame();
 
     bool isFree() const { return !visible && !active; }
-    bool isDying() const { return dying; }
-    bool isPrize() const { return prize; }
-    bool isLanded() const { return landed; }
+    bool isDying() const { return is(Dying); }
+    bool isPrize() const { return is(Prize); }
+    bool isLanded() const { return is(Landed); }
     bool isAttracted() const { return attracted; }
-    bool isInvulnerable() const { return invulnerable; }
+    bool isInvulnerable() const { return is(Invulnerable); }
     bool isBulletBlock() const { return bulletBlock; }
     bool isEnemySide() const { return owner == 4; }
     bool wasGrazed() const { return grazed; }
@@ -115,11 +116,11 @@ class OXBullet final : public IXRenderObject {
     // the same result as the full frame.
     bool isPlainFlight(const FrameState& frame) const;
     void plainFlight(float dtMs, const FrameState& frame);
-    // A prize that has landed and does not home: a move, its speed change,
-    // the collection test, bounds, pulse and animation. settledPrizeFrame
-    // gives the same result as the full frame.
-    bool isSettledPrize() const;
-    void settledPrizeFrame(float dtMs, const FrameState& frame);
+    // A prize that does not home: a move, its speed change, the collection
+    // test, bounds, pulse, landing and animation. plainPrizeFrame gives the
+    // same result as the full frame.
+    bool isPlainPrize() const;
+    void plainPrizeFrame(float dtMs, const FrameState& frame);
     // A player shot flying straight at a steady speed, not homing, nothing
     // attached: a move, the enemy test, bounds and the end of the frame.
     bool isSteadyShot() const;
@@ -157,23 +158,43 @@ class OXBullet final : public IXRenderObject {
     void standardBounds();
     void setOwner(int kind) {
         owner = kind;
-        enemySide = kind == CXBulletManager::kEnemySide;
+        setFlight(EnemySide, kind == CXBulletManager::kEnemySide);
     }
+    // What this flight is, one bit each in one byte: it fits the short
+    // frames' line, and a short frame tests all it depends on at once.
+    enum FlightBit : uint8_t {
+        Dying = 1 << 0,
+        Prize = 1 << 1,
+        Landed = 1 << 2,        // a prize past its spawn animation
+        Invulnerable = 1 << 3,  // not ended by hits or blockers
+        OwnPattern = 1 << 4,    // fires a pattern of its own
+        EnemySide = 1 << 5,     // owner is the enemy side (setOwner)
+        Animating = 1 << 6,     // the normal animation still steps (refreshAnimating)
+        Homing = 1 << 7,        // seekFactor above 0 (setSeekFactor)
+    };
+    bool is(FlightBit bit) const { return (flight & bit) != 0; }
+    void setFlight(FlightBit bit, bool on) {
+        flight = static_cast<uint8_t>(on ? flight | bit : flight & ~bit);
+    }
+    // Of the bits in `tested`, exactly those in `wanted` are set.
+    bool flightIs(int tested, int wanted) const { return (flight & tested) == wanted; }
     void setNumFrames(int count) {
         numFrames = count;
         refreshAnimating();
     }
     // After any change of the frame count, the frame or the hold on the last frame.
-    void refreshAnimating() { animating = numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames); }
+    void refreshAnimating() {
+        setFlight(Animating, numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames));
+    }
     void setSeekFactor(float value) {
         seekFactor = value;
-        homing = value > 0.0f;
+        setFlight(Homing, value > 0.0f);
     }
 
     // Laid out by use, for pools of thousands ticked every frame: a slot
     // starts on a cache line, the render object's own fields (flags,
     // position, size, scale, colour) fill the first, and all the short
-    // frames of steady enemy bullets, settled prizes and steady player shots
+    // frames of steady enemy bullets, prizes and steady player shots
     // read beyond them is the one line of `lifetime` and what follows it.
     // The next line holds what full frames, player shots and drawing read.
 
@@ -197,15 +218,7 @@ class OXBullet final : public IXRenderObject {
     float distanceSq = 1e7f;            // last squared distance to the player
     float right = 400.0f, top = 480.0f, left = -80.0f, bottom = -75.0f;  // play area of this bullet
     float pulse = 0.0f;  // spawn pulse; drawn scale is 1 + pulse
-    // One bit each, so that they fit in this line (set in the constructor).
-    bool dying : 1;
-    bool prize : 1;
-    bool landed : 1;
-    bool invulnerable : 1;
-    bool hasOwnPattern : 1;
-    bool enemySide : 1;  // owner is the enemy side (setOwner)
-    bool animating : 1;  // the normal animation still steps (refreshAnimating)
-    bool homing : 1;     // seekFactor above 0 (setSeekFactor)
+    uint8_t flight = 0;  // FlightBit values
 
     // Full frames, prizes that home, player shots and drawing.
     CXBulletManager* manager = nullptr;  // not owned

@@ -1,4 +1,4 @@
-// Steady enemy bullets, steady player shots and settled prizes take short
+// Steady enemy bullets, steady player shots and prizes that do not home take short
 // frames in the pools; a short frame must end exactly like the full frame.
 //
 // Steady enemy bullets (straight, constant speed, nothing attached, not
@@ -138,9 +138,9 @@ struct PrizeShower {
     Stage stage;
 };
 
-// The pools' frames (short ones for settled prizes) against the full frame
+// The pools' frames (short ones for prizes that do not home) against the full frame
 // of every slot, in the same order.
-TEST(SettledPrizes, TheShortFrameEndsExactlyLikeTheFullFrame) {
+TEST(PlainPrizes, TheShortFrameEndsExactlyLikeTheFullFrame) {
     PrizeShower pooled, full;
     CXBulletManager& manager = full.stage.manager;
     int mostLanded = 0;
