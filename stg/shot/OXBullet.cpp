@@ -27,6 +27,13 @@ constexpr float kPrizeFrameMs = 32.0f;
 constexpr float kDeathFrameMs = 112.0f;
 constexpr float kHitEffectStrength = 40.0f;
 constexpr int kPrefetchAhead = 4;  // slots
+
+// Zero of either sign, tested on the bits without the branch for NaN a float compare needs.
+inline bool isZero(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits << 1) == 0;
+}
 }  // namespace
 
 OXBullet::OXBullet() = default;
@@ -515,22 +522,22 @@ inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, flo
 
 // Spreads the remaining direction and speed changes over this step.
 inline __attribute__((always_inline)) void OXBullet::applyChanges(float step) {
-    if (directionChange != 0.0f) {
+    if (!isZero(directionChange)) {
         // The whole turn is taken, also on the step that overshoots.
         const float turn = directionChangeRate * step;
         const float before = directionChange;
         directionChange -= turn;
         setDirection(direction + turn);
-        if (directionChange == 0.0f || (before > 0.0f) != (directionChange > 0.0f)) {
+        if (isZero(directionChange) || (before > 0.0f) != (directionChange > 0.0f)) {
             directionChange = 0.0f;
         }
     }
-    if (speedChange != 0.0f) {
+    if (!isZero(speedChange)) {
         // The last step adds what was left, so the total change is exact.
         const float change = speedChangeRate * step;
         const float before = speedChange;
         speedChange -= change;
-        if (speedChange == 0.0f || (before > 0.0f) != (speedChange > 0.0f)) {
+        if (isZero(speedChange) || (before > 0.0f) != (speedChange > 0.0f)) {
             speed += before;
             speedChange = 0.0f;
         } else {
