@@ -28,11 +28,16 @@ constexpr float kDeathFrameMs = 112.0f;
 constexpr float kHitEffectStrength = 40.0f;
 constexpr int kPrefetchAhead = 4;  // slots
 
-// Zero of either sign, tested on the bits without the branch for NaN a float compare needs.
-inline bool isZero(float value) {
+// A float's bits without the sign: zero exactly for zero of either sign.
+// Tests on them need no branch for NaN, as a float compare does.
+inline uint32_t magnitudeBits(float value) {
     uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
-    return (bits << 1) == 0;
+    return bits << 1;
+}
+
+inline bool isZero(float value) {
+    return magnitudeBits(value) == 0;
 }
 }  // namespace
 
@@ -351,12 +356,8 @@ inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const 
     fullFrame(dtMs);
 }
 
-// Either change is not zero (of either sign), tested on the bits in one go.
 inline bool OXBullet::hasChangesLeft() const {
-    uint32_t turnBits = 0, speedBits = 0;
-    std::memcpy(&turnBits, &directionChange, sizeof turnBits);
-    std::memcpy(&speedBits, &speedChange, sizeof speedBits);
-    return ((turnBits | speedBits) << 1) != 0;
+    return (magnitudeBits(directionChange) | magnitudeBits(speedChange)) != 0;
 }
 
 inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
@@ -514,7 +515,8 @@ inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, flo
             return;
         }
     }
-    // A held last frame (prizes once landed) needs nothing.
+    // A held last frame (prizes once landed) needs nothing. The frame count
+    // itself decides here; the short frames use the Animating bit kept from it.
     if (numFrames > 0 && !is(Dying) && !(noFrameRepeat && frameIndex >= numFrames)) {
         animateFrames(dtMs);
     }
