@@ -205,7 +205,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     scale = {1.0f, 1.0f, 1.0f};
     visible = active = true;
     firstDraw = true;
-    if (owner == kEnemySide) {
+    if (is(EnemySide)) {
         frameTime = 64.0f;
         pulse = bulletBlock ? 0.0f : 1.5f;
     } else {
@@ -216,7 +216,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
         frameIndex = std::rand() % (numFrames + 1);
     }
     refreshAnimating();
-    setBounds(400.0f, owner == kEnemySide ? 500.0f : 480.0f, -80.0f, -75.0f);
+    setBounds(400.0f, is(EnemySide) ? 500.0f : 480.0f, -80.0f, -75.0f);
 
     if (IXShotEffects* effects = manager->getEffects()) {
         if (!bulletType.effect.empty()) {
@@ -476,7 +476,7 @@ void OXBullet::fullFrame(float dtMs) {
                 if (!prizeUpdate(step)) {
                     return;
                 }
-            } else if (owner == kEnemySide) {
+            } else if (is(EnemySide)) {
                 if (!enemyShotUpdate()) {
                     return;
                 }
@@ -501,9 +501,9 @@ inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, flo
             release();
             return;
         }
-    } else if (!is(Dying) && (lifetime <= 0.0f ||
-                              (manager->frame().graceActive && owner == kEnemySide && !is(Invulnerable)))) {
-        if (owner == kEnemySide && !noExpire) {
+    } else if (!is(Dying) &&
+               (lifetime <= 0.0f || (manager->frame().graceActive && is(EnemySide) && !is(Invulnerable)))) {
+        if (is(EnemySide) && !noExpire) {
             expire();
         } else {
             release();
@@ -624,7 +624,7 @@ void OXBullet::chooseTarget() {
         return;
     }
     const CXBulletManager::FrameView& frame = manager->frame();
-    if (owner == kEnemySide || is(Prize)) {
+    if (is(EnemySide) || is(Prize)) {
         if (frame.player && frame.playerUsable) {
             target = &frame.player->body();
         }

@@ -73,7 +73,7 @@ class OXBullet final : public IXRenderObject {
     bool isAttracted() const { return attracted; }
     bool isInvulnerable() const { return is(Invulnerable); }
     bool isBulletBlock() const { return bulletBlock; }
-    bool isEnemySide() const { return owner == 4; }
+    bool isEnemySide() const { return is(EnemySide); }
     bool wasGrazed() const { return grazed; }
     bool wasReleased() const { return released; }
     int getOwner() const { return owner; }
