@@ -77,7 +77,8 @@ grep -q '"times played": 1' "$OUT/profile.json" || fail "the profile did not cou
 [ ! -e "$prefix/bin/profile" ] || fail "the game wrote a profile beside its executable"
 
 # The installed simulator finds the package the same way.
-(cd "$elsewhere" && "$prefix/bin/vortalis2-sim" --max-frames 30) > "$OUT/sim.txt" 2>&1 || fail "the installed vortalis2-sim failed (see $OUT/sim.txt)"
+(cd "$elsewhere" && "$prefix/bin/vortalis2-sim" --autopilot --max-frames 30) > "$OUT/sim.txt" 2>&1 &&
+    grep -q "^result=timeout frames=30 " "$OUT/sim.txt" || fail "the installed vortalis2-sim failed (see $OUT/sim.txt)"
 
 if [ "$failures" = 0 ]; then echo "installed game: all checks passed"; fi
 exit $((failures > 0))
