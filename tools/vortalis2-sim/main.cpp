@@ -240,7 +240,7 @@ int main(int argc, char** argv) {
     dup2(STDERR_FILENO, STDOUT_FILENO);
     std::FILE* result = fdopen(resultFd, "w");
 
-    const std::string package = packageBesideProgram();
+    const std::string package = findProgramPackage();
     if (!mountAssetPackage(package)) {
         std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
         return 1;
