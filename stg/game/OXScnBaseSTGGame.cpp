@@ -8,6 +8,7 @@
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
+#include "data/PlistRead.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXSpriteBatchManager.h"
 #include "engine/CXTextBoxManager.h"
@@ -55,12 +56,6 @@ enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding
 int bindingCode(int binding) {
     const CXUserProfile* profile = CXGameSession::instance().getProfile();
     return profile ? profile->bindingCode(binding) : kDefaultBindings[binding];
-}
-
-std::string readString(const Plist::Dictionary& definition, const char* key) {
-    std::string value;
-    Plist::getString(definition, key, value);
-    return value;
 }
 
 bool insideRect(const Vec3& p, float minX, float maxX, float minY, float maxY) {
@@ -159,28 +154,28 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     std::printf("LOADING PARTICLE MANAGER\n");
     std::printf("LOADING TRAIL MANAGER\n");
     std::printf("LOADING TEXTBOX MANAGER\n");
-    textBoxes->load(kPlistFolder + readString(definition, "font atlas"), CXTextBoxManager::kMaxBoxes);
+    textBoxes->load(kPlistFolder + Plist::textOf(definition, "font atlas"), CXTextBoxManager::kMaxBoxes);
     std::printf("LOADING BULLET MANAGER\n");
-    bullets->load(kPlistFolder + readString(definition, "bullet atlas"));
+    bullets->load(kPlistFolder + Plist::textOf(definition, "bullet atlas"));
     bullets->setWorld(this);
     bullets->setRank(CXGameSession::instance().getDifficulty());
     std::printf("LOADING ENEMY MANAGER\n");
-    enemies->init(kPlistFolder + readString(definition, "enemy atlas"));
+    enemies->init(kPlistFolder + Plist::textOf(definition, "enemy atlas"));
     enemies->setWorld(this);
     enemies->setBulletManager(bullets.get());
 
-    const std::string explosionAtlas = kPlistFolder + readString(definition, "explosion atlas");
+    const std::string explosionAtlas = kPlistFolder + Plist::textOf(definition, "explosion atlas");
     explosionsGlow->setup(explosionAtlas, "assets/plist/spr_base_explosion");
     explosionsGlow->setBlendMode(1);
     explosionsNormal->setup(explosionAtlas, "assets/plist/spr_base_explosion");
     explosionsNormal->setBlendMode(0);
 
-    const std::string levelData = readString(definition, "level data");
+    const std::string levelData = Plist::textOf(definition, "level data");
     if (!levelData.empty()) {
         enemies->loadWaveData(kPlistFolder + levelData);
     }
-    const std::string boss = readString(definition, "boss");
-    const std::string midBoss = readString(definition, "mid boss");
+    const std::string boss = Plist::textOf(definition, "boss");
+    const std::string midBoss = Plist::textOf(definition, "mid boss");
     if (boss.empty()) {
         enemies->setBossDone(true);
     } else {
@@ -191,13 +186,11 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     } else {
         enemies->loadMidBoss(kPlistFolder + midBoss);
     }
-    float midBossTime = 0.0f;
-    Plist::getFloat(definition, "mid boss time", midBossTime);
-    enemies->setMidBossTime(midBossTime);
+    enemies->setMidBossTime(Plist::floatOr(definition, "mid boss time", 0.0f));
 
-    stageMusic = readString(definition, "bg music");
-    bossMusic = readString(definition, "boss music");
-    Plist::getFloat(definition, "splash time", splashTime);
+    stageMusic = Plist::textOf(definition, "bg music");
+    bossMusic = Plist::textOf(definition, "boss music");
+    Plist::read(definition, "splash time", splashTime, 0.0f);
 
     CXSoundManager& sound = CXSoundManager::instance();
     for (const char* name : kStageSounds) {
