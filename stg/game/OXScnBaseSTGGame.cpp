@@ -49,6 +49,9 @@ constexpr const char* kStageSounds[] = {"snd_toggle_btn.caf", "bullet_hit.caf", 
                                         "sfx_huge_expl.caf",  "sfx_player_expl.caf",    "prize_pickup.caf",
                                         "boss_move_1.caf",    "warning_WIP.caf",        "leaser_beam.caf",
                                         "se_laser3.caf",      "sfx_boss_expl_dist.caf", "trance_warning.caf"};
+// Built once: the firing sound plays nearly every frame, and its name is too long to be
+// built without an allocation.
+const std::string kShotSound = "bullet_shoot_1.caf";
 // The default bindings (Z, X, C, P) when the game runs without a profile.
 constexpr int kDefaultBindings[4] = {2, 3, 1, 26};
 enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding = 3 };
@@ -658,7 +661,7 @@ bool OXScnBaseSTGGame::isCasualPlay() const {
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
-        CXSoundManager::instance().playEffect("bullet_shoot_1.caf", 0.5f);
+        CXSoundManager::instance().playEffect(kShotSound, 0.5f);
     }
 }
 
