@@ -5,6 +5,7 @@
 
 #include "data/Plist.h"
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXTextureManager.h"
 
@@ -45,7 +46,7 @@ void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool 
     cellWidth = static_cast<float>(width / numColumns);
     cellHeight = static_cast<float>(height / numRows);
     visible = active = true;
-    blendMode = 4;
+    blendMode = BlendAlpha;
     managerScale = 1.0f;
 }
 

@@ -8,6 +8,7 @@
 
 #include "data/AssetPackage.h"
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/OXSprite.h"
 #include "fx/OXVolleyBg.h"
 
@@ -153,7 +154,7 @@ void OXScnBaseSTGBackground::loadStageBackground(const std::string& path) {
     barSprite->setPosition(160, -46, 1);
     barSprite->setScale(5, 2.25f, 1);
     barSprite->setColour(0, 0, 0, 1);
-    barSprite->setBlendMode(0);
+    barSprite->setBlendMode(BlendPremultiplied);
     addObject(barSprite);
 
     flashSprite = new OXSprite();
@@ -161,7 +162,7 @@ void OXScnBaseSTGBackground::loadStageBackground(const std::string& path) {
     flashSprite->setPosition(160, 240, 1);
     flashSprite->setScale(5, 8, 1);
     flashSprite->setColour(0.7f, 1, 1, 1);
-    flashSprite->setBlendMode(6);
+    flashSprite->setBlendMode(BlendInverseMultiply);
     flashSprite->setVisible(false);
     flashSprite->setActive(false);
     addOverlay(flashSprite);

@@ -9,6 +9,7 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "engine/BlendMode.h"
 #include "engine/RotationCorners.h"
 #include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/IXEnemyWorld.h"
@@ -445,7 +446,7 @@ std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
     made->loadBoss(path);
     made->setVisible(false);
     made->setActive(false);
-    made->setBlendMode(4);
+    made->setBlendMode(BlendAlpha);
     made->setUniformScale(0.5f);
     made->setDone(false);
     return made;

@@ -5,6 +5,7 @@
 
 #include "data/Plist.h"
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "stg/game/IXPlayerWorld.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/IXShotEffects.h"
@@ -40,7 +41,7 @@ void OXBomb::load(const std::string& path) {
         if (Plist::read(definition, "blastwave", blastwaveName) && !blastwaveName.empty()) {
             blastwave = std::make_unique<OXSprite>();
             blastwave->load("assets/plist/" + blastwaveName);
-            blastwave->setBlendMode(1);
+            blastwave->setBlendMode(BlendAdditive);
             blastwave->setVisible(false);
             blastwave->setActive(false);
         }

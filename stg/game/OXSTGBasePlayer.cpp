@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/OXTextBox.h"
 #include "stg/enemy/OXBossModule.h"
 #include "stg/game/CXGameSession.h"
@@ -239,7 +240,7 @@ class OXSTGBasePlayer::Module : public OXBossModule {
         bound = readVec(entry, "bound x", "bound y", "bound z");
         // A missing "bound strength" reads as 0 (the part stays where it was put), as it always has.
         Plist::read(entry, "bound strength", followFactor, 0.0f);
-        setBlendMode(Plist::boolOr(entry, "is glow", false) ? 1 : 0);
+        setBlendMode(Plist::boolOr(entry, "is glow", false) ? BlendAdditive : BlendPremultiplied);
         Plist::read(entry, "is exhaust", exhaust, false);
         play();
         visible = active = false;
@@ -361,7 +362,7 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
 
     // A definition without "scale" reads as 0, as it always has; every ship in the package has one.
     Plist::read(definition, "scale", shipScale, 0.0f);
-    coreSprite = makeSprite(Plist::textOf(definition, "core sprite"), 0);
+    coreSprite = makeSprite(Plist::textOf(definition, "core sprite"), BlendPremultiplied);
 
     attachedEffects.clear();
     for (int i = 0;; ++i) {
@@ -435,11 +436,11 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     optionFlightBeam = Plist::intOr(definition, "option flight beam", 0);
     optionTrackNormal = Plist::intOr(definition, "option track normal", 0);
     optionTrackBeam = Plist::intOr(definition, "option track beam", 0);
-    distortionField = makeSprite(Plist::textOf(definition, "distortion field"), 5);
+    distortionField = makeSprite(Plist::textOf(definition, "distortion field"), BlendMultiply);
     expLevels = Plist::textOf(definition, "exp levels");
-    warningCircle = makeSprite(Plist::textOf(definition, "warning circle"), 1);
-    breakCircle = makeSprite(Plist::textOf(definition, "break circle"), 1);
-    breakField = makeSprite(Plist::textOf(definition, "break field"), 1);
+    warningCircle = makeSprite(Plist::textOf(definition, "warning circle"), BlendAdditive);
+    breakCircle = makeSprite(Plist::textOf(definition, "break circle"), BlendAdditive);
+    breakField = makeSprite(Plist::textOf(definition, "break field"), BlendAdditive);
 
     createFixedSprites();
     createOptions(definition);
@@ -512,12 +513,12 @@ void OXSTGBasePlayer::readLevelLists(const Plist::Dictionary& definition, const 
 }
 
 void OXSTGBasePlayer::createFixedSprites() {
-    breakIndicator = makeSprite("spr_player_break_indicator", 1);
+    breakIndicator = makeSprite("spr_player_break_indicator", BlendAdditive);
     for (int i = 0; i < 2; ++i) {
-        beamAim[i] = makeSprite("spr_HUD_beam_aim", 1);
-        beamAimAnim[i] = makeSprite("spr_beam_aim_anim", 1);
+        beamAim[i] = makeSprite("spr_HUD_beam_aim", BlendAdditive);
+        beamAimAnim[i] = makeSprite("spr_beam_aim_anim", BlendAdditive);
     }
-    shieldSprite = makeSprite("spr_player_shield", 1);
+    shieldSprite = makeSprite("spr_player_shield", BlendAdditive);
     shieldSprite->setScale(kShieldLoadScale, kShieldLoadScale, 1.0f);
     breakIndicator->setScale(kBreakIndicatorScale, kBreakIndicatorScale, 1.0f);
     for (int i = 0; i < 2; ++i) {

@@ -9,6 +9,7 @@
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXSpriteBatchManager.h"
 #include "engine/CXTextBoxManager.h"
@@ -110,7 +111,7 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     rings = std::make_unique<CXSpriteBatchManager>();
     loadDefinition(path);
     rings->setup("assets/plist/spr_ring_effects", "assets/plist/spr_ring_effects");
-    rings->setBlendMode(1);
+    rings->setBlendMode(BlendAdditive);
 
     createShip();
 
@@ -119,14 +120,14 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     bomb->setBulletManager(bullets.get());
     bomb->load("assets/plist/bomb_player_1");
     bomb->setPosition(160, 240, 5);
-    bomb->setBlendMode(6);
+    bomb->setBlendMode(BlendInverseMultiply);
     bomb->setVisible(false);
     bomb->setActive(false);
     addObject(bomb);
 
     invertCircle = new OXSprite();
     invertCircle->load("assets/plist/spr_invert_circle");
-    invertCircle->setBlendMode(6);
+    invertCircle->setBlendMode(BlendInverseMultiply);
     invertCircle->setVisible(false);
     invertCircle->setActive(false);
     addObject(invertCircle);
@@ -169,9 +170,9 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
 
     const std::string explosionAtlas = kPlistFolder + Plist::textOf(definition, "explosion atlas");
     explosionsGlow->setup(explosionAtlas, "assets/plist/spr_base_explosion");
-    explosionsGlow->setBlendMode(1);
+    explosionsGlow->setBlendMode(BlendAdditive);
     explosionsNormal->setup(explosionAtlas, "assets/plist/spr_base_explosion");
-    explosionsNormal->setBlendMode(0);
+    explosionsNormal->setBlendMode(BlendPremultiplied);
 
     const std::string levelData = Plist::textOf(definition, "level data");
     if (!levelData.empty()) {
