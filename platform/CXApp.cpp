@@ -131,13 +131,16 @@ void CXApp::updateCompositeLayout() {
     gfx.setResolutionBoost(resolutionIndex == kResolution1440x1080, userProfile->aspectRatio == 1);
 }
 
-void CXApp::initialise() {
-    initCore();
+bool CXApp::initialise() {
+    if (!initCore()) {
+        return false;
+    }
     initAudioAndGraphics();
     initFrontEnd();
+    return true;
 }
 
-void CXApp::initCore() {
+bool CXApp::initCore() {
     userProfile = std::make_unique<CXUserProfile>();
     userProfile->load();
     CXGameSession& session = CXGameSession::instance();
@@ -146,7 +149,19 @@ void CXApp::initCore() {
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
     std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
     std::printf("touch dimensions: %d, %d\n", touchWidth, touchHeight);
-    mountAssetPackage();
+    packagePlaces = assetPackagePlaces(runningProgramPath());
+    return !mountFirstAssetPackage(packagePlaces).empty();
+}
+
+std::string CXApp::missingPackageText() const {
+    std::string text = "VORTALIS 2 cannot start: its game data, ";
+    text += kAssetPackageName;
+    text += ", is missing or damaged.\nIt looked in:\n";
+    for (const std::string& place : packagePlaces) {
+        text += "  " + place + "\n";
+    }
+    text += "Reinstalling the game puts it back.";
+    return text;
 }
 
 void CXApp::initAudioAndGraphics() {
