@@ -15,6 +15,7 @@ namespace {
 using namespace shottest;
 
 struct HugeVolley {
+    const char* name;
     int salvo;
     int bomblet;
     const char* cutLine;  // what the launcher prints the first time, before the pool's line
@@ -48,10 +49,12 @@ TEST_P(LauncherSalvo, IsCutToThePoolAndAFullPoolReportsOncePerBurst) {
     EXPECT_EQ(printedBy([&] { launcher.tick(kStep); }), "RAN OUT OF BULLETS!\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, LauncherSalvo,
-                         ::testing::Values(HugeVolley{5000, 1, "SALVO OF 5000 CUT TO 2000\n"},
-                                           HugeVolley{1000000000, 1, "SALVO OF 1000000000 CUT TO 2000\n"},
-                                           HugeVolley{INT_MAX, 1, "SALVO OF 2147483647 CUT TO 2000\n"},
-                                           HugeVolley{3, INT_MAX, "BOMBLET OF 2147483647 CUT TO 2000\n"}));
+INSTANTIATE_TEST_SUITE_P(
+    Counts, LauncherSalvo,
+    ::testing::Values(HugeVolley{"Salvo5000", 5000, 1, "SALVO OF 5000 CUT TO 2000\n"},
+                      HugeVolley{"SalvoOneBillion", 1000000000, 1, "SALVO OF 1000000000 CUT TO 2000\n"},
+                      HugeVolley{"SalvoIntMax", INT_MAX, 1, "SALVO OF 2147483647 CUT TO 2000\n"},
+                      HugeVolley{"BombletIntMax", 3, INT_MAX, "BOMBLET OF 2147483647 CUT TO 2000\n"}),
+    [](const ::testing::TestParamInfo<HugeVolley>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -190,22 +190,20 @@ void paintGem(Canvas& cell, int phase) {
 // filled, never a hollow outline, so a bullet on its way out cannot pass for a live one.
 void paintExpiry(Canvas& cell, int step) {
     const float t = static_cast<float>(step) / 3.0f;
-    const Circle puff(kCentre, 12.0f - 8.0f * t);
-    glow(cell, puff, palette::white, 10.0f - 6.0f * t, 0.45f * (1.0f - t * 0.8f));
-    fill(cell, puff, palette::white.withAlpha(0.6f * (1.0f - t * 0.85f)), Blend::Add);
+    const Circle puff(kCentre, 7.0f - 4.0f * t);
+    glow(cell, puff, palette::ice, 8.0f - 4.0f * t, 0.3f * (1.0f - t * 0.8f));
+    fill(cell, puff, palette::white.withAlpha(0.3f * (1.0f - t * 0.85f)), Blend::Add);
 }
 
-// The spark of a shot striking: a star burst, then its fading ring.
+// The spark of a shot striking: a star burst, then a smaller, fainter one. No ring: a ring
+// left behind reads as a live ring bullet or an item.
 void paintHitSpark(Canvas& cell, int step) {
     const Colour spark = Colour::hex(0xfff0a0);
     if (step == 0) {
         drawSparkle(cell, kCentre, 26.0f, spark, 0.0f);
         drawSparkle(cell, kCentre, 18.0f, spark, 45.0f);
     } else {
-        const Arc ring(kCentre, 18.0f, 4.0f, 0.0f, 360.0f);
-        glow(cell, ring, spark, 6.0f, 0.5f);
-        fill(cell, ring, spark.withAlpha(0.7f), Blend::Add);
-        drawSparkle(cell, kCentre, 12.0f, spark, 20.0f);
+        drawSparkle(cell, kCentre, 14.0f, spark.withAlpha(0.6f), 20.0f);
     }
 }
 
