@@ -55,6 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                       HugeVolley{"SalvoOneBillion", 1000000000, 1, "SALVO OF 1000000000 CUT TO 2000\n"},
                       HugeVolley{"SalvoIntMax", INT_MAX, 1, "SALVO OF 2147483647 CUT TO 2000\n"},
                       HugeVolley{"BombletIntMax", 3, INT_MAX, "BOMBLET OF 2147483647 CUT TO 2000\n"}),
-    [](const ::testing::TestParamInfo<HugeVolley>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<HugeVolley>& volley) { return std::string(volley.param.name); });
 
 }  // namespace
