@@ -14,6 +14,16 @@ OUT=${2:-$GAME_DIR/e2e-game-end}
 mkdir -p "$OUT"
 . "$(dirname "$0")/x11_helpers.sh"
 
+# As wait_window, with a limit of 60 s: on a loaded machine a window can take long to appear.
+wait_window_long() {  # name pattern -> window id
+    for _ in $(seq 1 600); do
+        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # Waits until the console holds `count` copies of the line, up to `seconds`.
 wait_line() {  # line, count, seconds
     local deadline=$((SECONDS + $3))
@@ -69,9 +79,9 @@ cd "$GAME_DIR"
 rm -rf profile
 ./vortalis2 > "$OUT/console.txt" 2>&1 &
 pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
+dialog=$(wait_window_long "^Vortalis 2 Config$") || fail "the config dialog did not appear"
 [ -n "${dialog:-}" ] && sleep 0.5 && send "$dialog" Tab Tab Tab Tab space Return
-game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
+game=$(wait_window_long "^VORTALIS 2$") || fail "the game window did not appear"
 if [ -n "${game:-}" ] && wait_title "title" 60; then
     # 1. Every ship lost, the continue declined.
     if start_game 1; then

@@ -12,6 +12,16 @@ GAME_DIR=${1:?usage: package_missing.sh BUILD_DIR}
 OUT=${2:-$GAME_DIR/e2e-package}
 mkdir -p "$OUT"
 . "$(dirname "$0")/x11_helpers.sh"
+
+# As wait_window, with a limit of 60 s: on a loaded machine a window can take long to appear.
+wait_window_long() {  # name pattern -> window id
+    for _ in $(seq 1 600); do
+        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
 box_title="^VORTALIS 2: game data missing$"
 
 # Waits for the program to end, up to `seconds`; prints its exit code.
@@ -27,9 +37,9 @@ expect_box() {  # folder, case name
     (cd / && exec "$folder/vortalis2") > "$OUT/console-$name.txt" 2>&1 &
     local pid=$!
     local dialog box
-    dialog=$(wait_window "^Vortalis 2 Config$") || fail "$name: the config dialog did not appear"
+    dialog=$(wait_window_long "^Vortalis 2 Config$") || fail "$name: the config dialog did not appear"
     [ -n "${dialog:-}" ] && sleep 0.3 && send "$dialog" Return
-    box=$(wait_window "$box_title") || fail "$name: no message box about the missing package"
+    box=$(wait_window_long "$box_title") || fail "$name: no message box about the missing package"
     if [ -n "${box:-}" ]; then
         # The box is drawn once it is mapped: wait for its text.
         for _ in $(seq 1 50); do
@@ -44,7 +54,7 @@ expect_box() {  # folder, case name
         send "$box" Return
     fi
     local code
-    code=$(wait_exit "$pid" 10)
+    code=$(wait_exit "$pid" 60)
     [ "$code" != 0 ] && [ "$code" != "still running" ] || fail "$name: the game ended with '$code', not a failure"
     grep -qx "ASSET PACKAGE MOUNT FAILED!" "$OUT/console-$name.txt" || fail "$name: no mount failure line"
     grep -q "^no package at $folder/data.oap: " "$OUT/console-$name.txt" ||
@@ -74,9 +84,9 @@ cp "$GAME_DIR/vortalis2" "$work/prefix/bin/"
 cp "$GAME_DIR/data.oap" "$work/prefix/share/vortalis2/"
 (cd / && exec "$work/prefix/bin/vortalis2") > "$OUT/console-installed.txt" 2>&1 &
 pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "installed: the config dialog did not appear"
+dialog=$(wait_window_long "^Vortalis 2 Config$") || fail "installed: the config dialog did not appear"
 [ -n "${dialog:-}" ] && sleep 0.3 && send "$dialog" Tab Tab Tab Tab space Return
-game=$(wait_window "^VORTALIS 2$") || fail "installed: the game window did not appear"
+game=$(wait_window_long "^VORTALIS 2$") || fail "installed: the game window did not appear"
 if [ -n "${game:-}" ]; then
     shown=0
     for _ in $(seq 1 100); do
@@ -88,7 +98,7 @@ if [ -n "${game:-}" ]; then
     [ "$shown" = 1 ] || fail "installed: the title did not show"
     xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
 fi
-code=$(wait_exit "$pid" 10)
+code=$(wait_exit "$pid" 60)
 [ "$code" = 0 ] || fail "installed: the game ended with '$code'"
 grep -qx "asset package mount successful." "$OUT/console-installed.txt" || fail "installed: the package was not mounted"
 
