@@ -96,7 +96,12 @@ if [ -n "${game:-}" ]; then
         sleep 0.3
     done
     [ "$shown" = 1 ] || fail "installed: the title did not show"
-    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
+    # Escape held until the program ends: a short press can fall between two slow frames.
+    for _ in 1 2 3 4 5; do
+        kill -0 "$pid" 2>/dev/null || break
+        xdotool keydown --window "$game" Escape 2>/dev/null; sleep 1; xdotool keyup --window "$game" Escape 2>/dev/null
+        sleep 2
+    done
 fi
 code=$(wait_exit "$pid" 60)
 [ "$code" = 0 ] || fail "installed: the game ended with '$code'"
