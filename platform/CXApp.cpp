@@ -20,6 +20,8 @@ constexpr int kJoystickSlots = 8;
 constexpr float kBlockerFadeMs = 600.0f;
 constexpr float kBlockerHoldMs = 700.0f;
 constexpr float kBlockerFadeOutMs = 1000.0f;
+// The front-end scene a finished game returns to.
+constexpr int kAfterGameScene = kTitleScene;
 
 bool hideWhenDone(void* scene, int) {
     auto* blocker = static_cast<OXScene*>(scene);
@@ -129,13 +131,16 @@ void CXApp::updateCompositeLayout() {
     gfx.setResolutionBoost(resolutionIndex == kResolution1440x1080, userProfile->aspectRatio == 1);
 }
 
-void CXApp::initialise() {
-    initCore();
+bool CXApp::initialise() {
+    if (!initCore()) {
+        return false;
+    }
     initAudioAndGraphics();
     initFrontEnd();
+    return true;
 }
 
-void CXApp::initCore() {
+bool CXApp::initCore() {
     userProfile = std::make_unique<CXUserProfile>();
     userProfile->setPath(CXUserProfile::playerProfilePath());
     userProfile->load();
@@ -145,7 +150,19 @@ void CXApp::initCore() {
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
     std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
     std::printf("touch dimensions: %d, %d\n", touchWidth, touchHeight);
-    mountAssetPackage(findProgramPackage());
+    packagePlaces = assetPackagePlaces(runningProgramPath());
+    return !mountFirstAssetPackage(packagePlaces).empty();
+}
+
+std::string CXApp::missingPackageText() const {
+    std::string text = "VORTALIS 2 cannot start: its game data, ";
+    text += kAssetPackageName;
+    text += ", is missing or damaged.\nIt looked in:\n";
+    for (const std::string& place : packagePlaces) {
+        text += "  " + place + "\n";
+    }
+    text += "Reinstalling the game puts it back.";
+    return text;
 }
 
 void CXApp::initAudioAndGraphics() {
@@ -454,11 +471,12 @@ void CXApp::returnToMenus() {
 void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
-    if (session.isGameFinished()) {
-        createMenuScenes(kCreditsScene, true, session.isTrueRoute());
-    } else {
-        createMenuScenes(kResultsScene, true, false);
-    }
+    // The results and credits screens are still placeholders without a way on,
+    // so until they are built every game ends on the title, which starts the next.
+    createMenuScenes(kAfterGameScene, true, session.isGameFinished() && session.isTrueRoute());
+    // The menus are built behind the blocker: it now fades away, as after a stage start.
+    loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
+    std::printf("RETURNED TO THE MENUS\n");
 }
 
 void CXApp::applyProfileVolumes() {

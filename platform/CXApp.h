@@ -27,9 +27,12 @@ class CXApp : public IXMenuHost {
     CXApp& operator=(const CXApp&) = delete;
 
     void setResolution(int index, bool fullscreen);
-    // Profile, package, sound and graphics, then the front end.
-    void initialise();
-    void initCore();
+    // Profile, package, sound and graphics, then the front end. False, with
+    // nothing built after the package, when no package could be mounted.
+    bool initialise();
+    bool initCore();
+    // What to tell the player when the package is missing: the file and every place looked in.
+    std::string missingPackageText() const;
     void initAudioAndGraphics();
     void initFrontEnd();
 
@@ -112,4 +115,5 @@ class CXApp : public IXMenuHost {
     float aspect = 0.75f;  // width / height of the portrait play field
     IXJoystick* joystick = nullptr;
     JoystickInput joystickInput;
+    std::vector<std::string> packagePlaces;  // where initCore looked for the package, in order
 };
