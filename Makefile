@@ -12,7 +12,8 @@ PACKAGES := \
 	libsfml-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
 	libboost-dev liblodepng-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-	xvfb xauth xdotool imagemagick libopenal1
+	xvfb xauth xdotool imagemagick libopenal1 \
+	libvorbis-dev libebur128-dev sox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
