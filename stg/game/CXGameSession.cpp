@@ -208,7 +208,7 @@ void CXGameSession::loadStage(int index) {
 
 void CXGameSession::startSession() {
     std::printf("START GAME SESSION, UNPAUSING MUSIC\n");
-    CXSoundManager::instance().resumeMusic();
+    CXSoundManager::instance().setMusicHeld(false);
     state = Playing;
     ready = false;
     grazes = orbs = grazeBonus = orbBonus = 0;
@@ -321,7 +321,7 @@ void CXGameSession::pause() {
     if (auto* pauseScene = static_cast<OXScnBasePause*>(getOverlay(PauseOverlay))) {
         pauseScene->appear();
     }
-    CXSoundManager::instance().pauseAll();
+    CXSoundManager::instance().setMusicHeld(true);
     if (gameScene) {
         gameScene->shake(0.0f);
     }
@@ -335,7 +335,7 @@ void CXGameSession::resume() {
     hideOverlay(ContinueOverlay);
     hideOverlay(ConfirmOverlay);
     state = Playing;
-    CXSoundManager::instance().resumeAll();
+    CXSoundManager::instance().setMusicHeld(false);
     showOverlay(HudOverlay);
 }
 
@@ -550,6 +550,10 @@ void CXGameSession::storeHighScore() {
 }
 
 void CXGameSession::tearDown() {
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicHeld(true);
+    sound.closeMusic();
+    sound.clearSounds();
     deleteStageScenes();
     deleteOverlays();
     ready = false;
