@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "audio/CafReader.h"
+#include "data/AssetPackage.h"
 #include "data/PhysfsStream.h"
 
 namespace {
@@ -26,6 +27,19 @@ CXSoundManager& CXSoundManager::instance() {
 
 CXSoundManager::CXSoundManager() {
     CafReader::registerWithFactory();
+    // A silent probe tells whether the library found an output: without one nothing is
+    // loaded or streamed (the library's streaming thread misbehaves without a device).
+    sf::SoundBuffer probe;
+    const sf::Int16 silence[64] = {};
+    if (probe.loadFromSamples(silence, 64, 1, 44100)) {
+        sf::Sound sound(probe);
+        sound.play();
+        outputOpen = sound.getStatus() == sf::Sound::Playing;
+        sound.stop();
+    }
+    if (!outputOpen) {
+        std::printf("No audio output could be opened; playing on silent\n");
+    }
 }
 
 CXSoundManager::~CXSoundManager() {
@@ -43,7 +57,8 @@ const CXSoundManager::Effect* CXSoundManager::findBuffer(const std::string& name
 }
 
 void CXSoundManager::loadSound(const std::string& name) {
-    if (findBuffer(name)) {
+    // Without a package there is nothing to read (and nothing to open a stream on).
+    if (findBuffer(name) || !isAssetPackageMounted() || !outputOpen) {
         return;
     }
     auto buffer = std::make_unique<sf::SoundBuffer>();
@@ -52,6 +67,14 @@ void CXSoundManager::loadSound(const std::string& name) {
     // when the file is missing.
     if (stream.isOpen() && buffer->loadFromStream(stream)) {
         buffers.push_back({name, std::move(buffer), 0});
+        // Spread the free voices over the effects now, while loading: a play then finds a
+        // voice already holding its effect, and the library's re-attaching (an allocation)
+        // happens only when one effect needs more voices at once than it was given.
+        for (size_t i = 0; i < voices.size(); ++i) {
+            if (voices[i].getStatus() == sf::Sound::Stopped) {
+                voices[i].setBuffer(*buffers[i % buffers.size()].buffer);
+            }
+        }
     }
 }
 
@@ -116,8 +139,10 @@ void CXSoundManager::closeTrack() {
 
 bool CXSoundManager::playMusic(const std::string& path, bool loop) {
     closeTrack();
-    musicStream = std::make_unique<sf::physfs>(path);
-    if (musicStream->isOpen()) {
+    if (isAssetPackageMounted() && outputOpen) {
+        musicStream = std::make_unique<sf::physfs>(path);
+    }
+    if (musicStream && musicStream->isOpen()) {
         music = std::make_unique<sf::Music>();
         if (!music->openFromStream(*musicStream)) {
             music.reset();

@@ -97,4 +97,5 @@ class CXSoundManager {
     std::array<sf::Sound, kVoiceCount> voices;
     float musicVolume = 1.0f;
     float sfxVolume = 1.0f;
+    bool outputOpen = false;  // the library found an audio output
 };
