@@ -75,9 +75,9 @@ if [ -n "${title:-}" ]; then
         fail "the menu music is not heard after the title (${menu} dBFS)"
     python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > -45 else 1)" "$quietLevel" ||
         fail "the stage track is not heard (${quietLevel} dBFS)"
-    # Explosions rise clearly over the loudest moment of the track alone, and the steady
-    # shooting lifts the band's typical level.
-    python3 -c "import sys; a = [float(v) for v in sys.argv[1:]]; sys.exit(0 if a[2] - a[0] >= 4 and a[3] - a[1] >= 1 else 1)" \
+    # The steady shooting lifts the band's typical level, and its loudest moments (hits and
+    # explosions; how many enemies fall in six seconds varies) rise over the track's own.
+    python3 -c "import sys; a = [float(v) for v in sys.argv[1:]]; sys.exit(0 if a[2] - a[0] >= 2 and a[3] - a[1] >= 1.5 else 1)" \
         "$quietPeak" "$quietMedian" "$firingPeak" "$firingMedian" ||
         fail "shots and explosions do not stand out of the stage track"
     sox "$OUT/game.wav" -n remix - spectrogram -x 1600 -y 400 -z 90 -o "$OUT/spectrogram.png" 2>/dev/null
