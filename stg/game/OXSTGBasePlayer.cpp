@@ -10,7 +10,6 @@
 #include "engine/BlendMode.h"
 #include "engine/OXTextBox.h"
 #include "stg/enemy/OXBossModule.h"
-#include "stg/game/CXGameSession.h"
 #include "stg/game/IXPlayerWorld.h"
 #include "stg/game/OXOption.h"
 #include "stg/shot/CXBulletManager.h"
@@ -445,14 +444,13 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     createFixedSprites();
     createOptions(definition);
 
-    CXGameSession& session = CXGameSession::instance();
-    setWeaponLevel(session.getWeaponLevel());
-    setMissileLevel(session.getMissileLevel());
-    const int difficulty = std::clamp(session.getDifficulty(), 0, 3);
+    setWeaponLevel(world ? world->weaponLevel() : 0);
+    setMissileLevel(world ? world->missileLevel() : 0);
+    const int difficulty = std::clamp(world ? world->difficulty() : 1, 0, 3);
     multiplierRate = kMultiplierRates[difficulty];
     scoreFactor = 1.0f;
     tranceCountdown = kTranceIdle;
-    score = session.getScore();
+    score = world ? world->carriedScore() : 0;
     launcherFiringTime.assign(static_cast<size_t>(launcherCount()), -1.0f);
     labelText.reserve(32);
     loaded = true;
@@ -543,7 +541,7 @@ void OXSTGBasePlayer::createOptions(const Plist::Dictionary& definition) {
     static const char* const kRightKeys[kMaxOptionPairs] = {"option", "option 1", "option 2"};
     static const char* const kLeftKeys[kMaxOptionPairs] = {"option left", "option left 1", "option left 2"};
     options.clear();
-    const int pairs = std::clamp(CXGameSession::instance().getOptionPairs(), 0, kMaxOptionPairs);
+    const int pairs = std::clamp(world ? world->optionPairs() : 0, 0, kMaxOptionPairs);
     for (int i = 0; i < 2 * pairs; ++i) {
         const char* key = i % 2 == 0 ? kRightKeys[i / 2] : kLeftKeys[i / 2];
         const std::string& name = Plist::textOf(definition, key);
@@ -787,7 +785,7 @@ void OXSTGBasePlayer::updateChainLabel(float dtMs) {
             chainLabel->setActive(false);
         }
     }
-    const float factor = breakMode ? CXGameSession::instance().getTranceFactor() : 1.0f;
+    const float factor = breakMode && world ? world->tranceFactor() : 1.0f;
     const float bonus = static_cast<float>(grazeChain) * static_cast<float>(kChainStep) * factor;
     chainBonus = bonus >= static_cast<float>(kMaxChainBonus) ? kMaxChainBonus
                  : bonus > 0.0f                              ? static_cast<int>(bonus)
@@ -796,8 +794,7 @@ void OXSTGBasePlayer::updateChainLabel(float dtMs) {
 }
 
 void OXSTGBasePlayer::updateShield(float dtMs) {
-    const CXGameSession& session = CXGameSession::instance();
-    if (shieldTimer >= 0.0f && session.getBombs() > 0 && controllable) {
+    if (shieldTimer >= 0.0f && world && world->bombsLeft() > 0 && controllable) {
         shieldTimer -= dtMs;
         if (shieldTimer <= 0.0f) {
             shieldTimer = -1.0f;
@@ -897,7 +894,7 @@ void OXSTGBasePlayer::updateCounterBeams(float dtMs) {
 }
 
 void OXSTGBasePlayer::fire() {
-    if (!firing || !CXGameSession::instance().canShoot() || beamFiringTime > 0.0f || charging) {
+    if (!firing || !world || !world->canShoot() || beamFiringTime > 0.0f || charging) {
         return;
     }
     if (laser) {
@@ -926,7 +923,7 @@ void OXSTGBasePlayer::updateBreak(float dtMs) {
         }
         return;
     }
-    if (breakGauge < kBreakFull && CXGameSession::instance().isCasual()) {
+    if (breakGauge < kBreakFull && world && world->isCasualPlay()) {
         addBreak(kCasualBreakFill * dtMs);
     }
     if (breakGauge < kBreakFull || !tranceRequested) {
@@ -1085,7 +1082,9 @@ void OXSTGBasePlayer::graze() {
     grazeHeat = std::min(1.0f, grazeHeat + kGrazeHeatStep);
     grazeChain = std::min(grazeChain + 1, kMaxGrazeChain);
     addBreak(kGrazeBreak);
-    CXGameSession::instance().countGraze();
+    if (world) {
+        world->countGraze();
+    }
 }
 
 void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
@@ -1093,7 +1092,6 @@ void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
     if (!(amount < 0.0f) || outOfPlay || dying) {
         return;
     }
-    CXGameSession& session = CXGameSession::instance();
     if (breakMode) {
         endBreak(true);
         if (world) {
@@ -1101,10 +1099,10 @@ void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
             world->shake(kBreakHitShakeMs);
         }
         startInvulnerability(kBreakHitInvulnerability);
-    } else if (session.getBombs() > 0 && shieldTimer < 0.0f) {
+    } else if (world && world->bombsLeft() > 0 && shieldTimer < 0.0f) {
         useBomb();
         startInvulnerability(kBombInvulnerability);
-        shieldTimer = session.isCasual() ? kShieldCasualMs : kShieldNormalMs;
+        shieldTimer = world->isCasualPlay() ? kShieldCasualMs : kShieldNormalMs;
         flashWarningCircle(kWarningFlashMs);
         addMultiplier(-multiplier * 0.5f);
         if (world) {
@@ -1129,14 +1127,11 @@ void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
 }
 
 void OXSTGBasePlayer::useBomb() {
-    CXGameSession& session = CXGameSession::instance();
-    if (session.getBombs() <= 0 || !active || locked || (world && world->isBombActive())) {
+    if (!world || world->bombsLeft() <= 0 || !active || locked || world->isBombActive()) {
         return;
     }
-    if (world) {
-        world->detonateBomb({position.x, position.y + kBombAbove, position.z}, kBombMs);
-    }
-    session.useBomb();
+    world->detonateBomb({position.x, position.y + kBombAbove, position.z}, kBombMs);
+    world->spendBomb();
     if (breakMode) {
         endBreak(false);
     } else {
@@ -1157,7 +1152,9 @@ float OXSTGBasePlayer::addScorePoints(double points) {
     const float pts = multiplier * p * scoreFactor;
     addScoreFloat(pts);
     rawPoints = saturatedInt(static_cast<double>(rawPoints) + std::trunc(points));
-    CXGameSession::instance().setScore(score);
+    if (world) {
+        world->reportScore(score);
+    }
     return pts;
 }
 
@@ -1172,7 +1169,9 @@ void OXSTGBasePlayer::addScoreFlat(double points, bool applyMultiplier) {
     addScoreFloat(static_cast<float>(
         std::clamp(points, -static_cast<double>(kPointsLimit), static_cast<double>(kPointsLimit))));
     rawPoints = saturatedInt(static_cast<double>(rawPoints) + std::trunc(points));
-    CXGameSession::instance().setScore(score);
+    if (world) {
+        world->reportScore(score);
+    }
 }
 
 void OXSTGBasePlayer::addMultiplier(float delta) {
@@ -1185,7 +1184,7 @@ void OXSTGBasePlayer::addMultiplier(float delta) {
 }
 
 void OXSTGBasePlayer::addBreak(float amount) {
-    if (std::isnan(amount) || !CXGameSession::instance().isBreakGaugeEnabled() || breakMode || entering) {
+    if (std::isnan(amount) || !world || !world->isBreakGaugeEnabled() || breakMode || entering) {
         return;
     }
     const bool wasFull = breakGauge >= kBreakFull;
@@ -1199,7 +1198,7 @@ void OXSTGBasePlayer::addBreak(float amount) {
 }
 
 void OXSTGBasePlayer::addBeamGauge(float amount) {
-    if (std::isnan(amount) || CXGameSession::instance().isCasual() || beamFiringTime > 0.0f) {
+    if (std::isnan(amount) || (world && world->isCasualPlay()) || beamFiringTime > 0.0f) {
         return;
     }
     beamGauge = std::clamp(beamGauge + amount, 0.0f, 1.0f);
@@ -1207,7 +1206,9 @@ void OXSTGBasePlayer::addBeamGauge(float amount) {
 
 void OXSTGBasePlayer::collectOrb(int value) {
     orbValue = saturatedInt(static_cast<double>(orbValue) + value);
-    CXGameSession::instance().countOrb();
+    if (world) {
+        world->countOrb();
+    }
 }
 
 // ---- Break mode ----
@@ -1249,8 +1250,8 @@ void OXSTGBasePlayer::endBreak(bool byHit) {
     if (world) {
         world->clearBullets();
         world->tintBackground(kBreakEndTint, kBreakEndTintMs);
+        world->countTrance();
     }
-    CXGameSession::instance().countTrance();
     if (byHit) {
         showModules(tranceBreakModules, kTranceBreakModulesMs, 0.0f);
         if (world) {
@@ -1275,7 +1276,6 @@ void OXSTGBasePlayer::freezeForStageEnd() {
 // ---- Life ----
 
 void OXSTGBasePlayer::spawn(bool slideIn, bool firstSpawn) {
-    CXGameSession& session = CXGameSession::instance();
     if (!restingScaleKnown) {
         restingScale = scale;
         restingScaleKnown = true;
@@ -1303,8 +1303,10 @@ void OXSTGBasePlayer::spawn(bool slideIn, bool firstSpawn) {
         grazeHeat = 0.0f;
         grazeChain = 0;
         chainBonus = 0;
-        session.setTranceFactor(1.0f);
-    } else if (session.getBombs() <= 0) {
+        if (world) {
+            world->resetTranceFactor();
+        }
+    } else if (!world || world->bombsLeft() <= 0) {
         shieldTimer = kNoBombShieldMs;
     }
     chainShown = std::min(chainShown, grazeChain);
@@ -1353,7 +1355,6 @@ void OXSTGBasePlayer::finishEntrance() {
     if (outOfPlay || dying) {
         return;
     }
-    CXGameSession& session = CXGameSession::instance();
     showModules(shootModules, -1.0f, kShootModulesFadeMs);
     flashWarningCircle(kWarningFlashMs);
     if (distortionField) {
@@ -1362,7 +1363,7 @@ void OXSTGBasePlayer::finishEntrance() {
     }
     startInvulnerability(kReadyInvulnerability);
     firing = fireHeld;
-    laser = beamHeld && session.isCasual();
+    laser = beamHeld && world && world->isCasualPlay();
     controllable = true;
     locked = false;
     entering = false;
@@ -1405,8 +1406,8 @@ void OXSTGBasePlayer::finishDeath() {
     if (world) {
         world->explosionAt(deathPosition);
         world->shockRing(deathPosition, kShockRingMs);
+        world->resetStageCounters();
     }
-    CXGameSession::instance().resetStageCounters();
     resetState();
 }
 
