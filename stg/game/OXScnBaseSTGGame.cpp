@@ -678,6 +678,68 @@ int OXScnBaseSTGGame::difficulty() const {
     return CXGameSession::instance().getDifficulty();
 }
 
+// The game's values the ship plays by live in the session.
+
+int OXScnBaseSTGGame::weaponLevel() const {
+    return CXGameSession::instance().getWeaponLevel();
+}
+
+int OXScnBaseSTGGame::missileLevel() const {
+    return CXGameSession::instance().getMissileLevel();
+}
+
+int64_t OXScnBaseSTGGame::carriedScore() const {
+    return CXGameSession::instance().getScore();
+}
+
+int OXScnBaseSTGGame::optionPairs() const {
+    return CXGameSession::instance().getOptionPairs();
+}
+
+int OXScnBaseSTGGame::bombsLeft() const {
+    return CXGameSession::instance().getBombs();
+}
+
+void OXScnBaseSTGGame::spendBomb() {
+    CXGameSession::instance().useBomb();
+}
+
+bool OXScnBaseSTGGame::canShoot() const {
+    return CXGameSession::instance().canShoot();
+}
+
+bool OXScnBaseSTGGame::isBreakGaugeEnabled() const {
+    return CXGameSession::instance().isBreakGaugeEnabled();
+}
+
+float OXScnBaseSTGGame::tranceFactor() const {
+    return CXGameSession::instance().getTranceFactor();
+}
+
+void OXScnBaseSTGGame::resetTranceFactor() {
+    CXGameSession::instance().setTranceFactor(1.0f);
+}
+
+void OXScnBaseSTGGame::reportScore(int64_t score) {
+    CXGameSession::instance().setScore(score);
+}
+
+void OXScnBaseSTGGame::countGraze() {
+    CXGameSession::instance().countGraze();
+}
+
+void OXScnBaseSTGGame::countOrb() {
+    CXGameSession::instance().countOrb();
+}
+
+void OXScnBaseSTGGame::countTrance() {
+    CXGameSession::instance().countTrance();
+}
+
+void OXScnBaseSTGGame::resetStageCounters() {
+    CXGameSession::instance().resetStageCounters();
+}
+
 void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float strength) {
     float extent = 1.0f;
     float lifeMs = 500.0f;
