@@ -2,6 +2,7 @@
 // writes) and a package made for the run: real tracks from the build, effects made here.
 
 #include <gtest/gtest.h>
+#include <cctype>
 
 #include <SFML/System/MemoryInputStream.hpp>
 #include <SFML/System/Sleep.hpp>
@@ -226,6 +227,11 @@ struct CafCase {
     const char* printed;  // part of the console line for a refused file
 };
 
+// The test list shows a case by what it describes, never by its bytes.
+void PrintTo(const CafCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class CafReaderTest : public ::testing::TestWithParam<CafCase> {};
 
 CafSpec with(void (*change)(CafSpec&)) {
@@ -288,7 +294,15 @@ INSTANTIATE_TEST_SUITE_P(
         CafCase{"compressed", with([](CafSpec& s) { s.format = "aac "; }), 100, false, "not linear PCM"},
         CafCase{"no sample rate", with([](CafSpec& s) { s.rate = 0.0; }), 100, false, "sample rate"},
         CafCase{"data before description", with([](CafSpec& s) { s.dataBeforeDescription = true; }), 100,
-                false, "data before the audio description"}));
+                false, "data before the audio description"}),
+    // Each case is named after what it describes, so the test list is the same on every run.
+    [](const ::testing::TestParamInfo<CafCase>& caseInfo) {
+        std::string name;
+        for (const char c : std::string(caseInfo.param.what)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 TEST(CafReader, TruncatedFilesAreRefusedAtEveryLength) {
     const std::string file = makeCaf(CafSpec{}, tone(50));
