@@ -124,7 +124,7 @@ TEST(Blend, LightAddsUpWhilePaintCovers) {
     EXPECT_FLOAT_EQ(canvas.at(0, 0).r, 0.0f);
 }
 
-TEST(Blur, SpreadsSymmetricallyAndKeepsTheLight) {
+TEST(Blur, SpreadsSymmetricallyKeepsTheLightAndWrappingEdgesCarryItAcrossTheSeam) {
     Canvas canvas(41, 41);
     canvas.blend(20, 20, palette::white, 1.0f, Blend::Over);
     blur(canvas, 3.0f);
@@ -133,21 +133,19 @@ TEST(Blur, SpreadsSymmetricallyAndKeepsTheLight) {
     EXPECT_NEAR(canvas.at(17, 20).a, canvas.at(23, 20).a, 1e-6f);
     EXPECT_NEAR(canvas.at(20, 17).a, canvas.at(17, 20).a, 1e-6f);
     EXPECT_EQ(canvas.at(0, 0).a, 0.0f);
-}
 
-TEST(Blur, WrappingEdgesCarryLightAcrossTheSeam) {
-    Canvas canvas(32, 32);
-    canvas.blend(0, 16, palette::white, 1.0f, Blend::Over);
-    Canvas clipped = canvas;
-    blur(canvas, 2.0f, Edges::Wrap);
+    Canvas wrapped(32, 32);
+    wrapped.blend(0, 16, palette::white, 1.0f, Blend::Over);
+    Canvas clipped = wrapped;
+    blur(wrapped, 2.0f, Edges::Wrap);
     blur(clipped, 2.0f, Edges::Transparent);
-    EXPECT_NEAR(canvas.at(31, 16).a, canvas.at(1, 16).a, 1e-6f);
-    EXPECT_NEAR(totalAlpha(canvas), 1.0f, 1e-4f);
+    EXPECT_NEAR(wrapped.at(31, 16).a, wrapped.at(1, 16).a, 1e-6f);
+    EXPECT_NEAR(totalAlpha(wrapped), 1.0f, 1e-4f);
     EXPECT_EQ(clipped.at(31, 16).a, 0.0f);
     EXPECT_LT(totalAlpha(clipped), 0.9f);
 }
 
-TEST(Noise, RepeatsWithItsPeriodAtEveryOctave) {
+TEST(Noise, RepeatsWithItsPeriodAtEveryOctaveVariesSmoothlyAndDependsOnTheSeed) {
     const TileableNoise noise(1234, 3, 5);
     for (float x = 0.1f; x < 3.0f; x += 0.37f) {
         for (float y = 0.05f; y < 5.0f; y += 0.41f) {
@@ -156,9 +154,7 @@ TEST(Noise, RepeatsWithItsPeriodAtEveryOctave) {
             EXPECT_NEAR(noise.ridged(x, y, 4), noise.ridged(x + 3.0f, y + 5.0f, 4), 1e-4f);
         }
     }
-}
 
-TEST(Noise, VariesSmoothlyAndDependsOnTheSeed) {
     const TileableNoise a(1, 4, 4);
     const TileableNoise b(2, 4, 4);
     float low = 1.0f;

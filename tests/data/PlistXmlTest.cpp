@@ -40,42 +40,34 @@ TEST(XmlReading, EveryElementType) {
               "list=[i:1,[],{},],name=s:gunship,speed=r:2.5,}");
 }
 
-TEST(XmlReading, NumbersAreReadLikeTheCLibraryDoes) {
-    EXPECT_EQ(read("<integer>12abc</integer>"), "i:12");
-    EXPECT_EQ(read("<integer>  -42</integer>"), "i:-42");
-    EXPECT_EQ(read("<integer>0x1F</integer>"), "i:0");
-    EXPECT_EQ(read("<integer>9223372036854775807</integer>"), "i:9223372036854775807");
-    EXPECT_EQ(read("<real>1e3</real>"), "r:1000");
-    EXPECT_EQ(read("<real>-0.125</real>"), "r:-0.125");
-}
-
-TEST(XmlReading, TextIsKeptAsWritten) {
-    EXPECT_EQ(read("<string/>"), "s:");
-    EXPECT_EQ(read("<string>  </string>"), "s:  ");
-    EXPECT_EQ(read("<string> padded </string>"), "s: padded ");
-    EXPECT_EQ(read("<string>a &amp; b &lt;c&gt;</string>"), "s:a & b <c>");
-    EXPECT_EQ(read("<string><![CDATA[<raw>]]></string>"), "s:<raw>");
-    EXPECT_EQ(read("<string>caf\xc3\xa9</string>"), "s:caf\xc3\xa9");
-    EXPECT_EQ(read("<dict><key/><string>empty key</string></dict>"), "{=s:empty key,}");
-}
-
-TEST(XmlReading, DatesAreUtcCalendarTimes) {
-    EXPECT_EQ(read("<date>1970-01-01T00:00:00Z</date>"), "date:0");
-    EXPECT_EQ(read("<date>1969-07-20T20:17:40Z</date>"), "date:-14182940");
-    EXPECT_EQ(read("<date>2024-02-29T23:59:59Z</date>"), "date:1709251199");
-    EXPECT_EQ(parseError(plist("<date>2023-02-29T00:00:00Z</date>")), "PlistDate::set() date invalid");
-    EXPECT_EQ(parseError(plist("<date>2023-01-01T24:00:00Z</date>")), "PlistDate::set() date invalid");
-}
-
-TEST(XmlReading, LaterDuplicateKeyWins) {
-    EXPECT_EQ(read("<dict><key>a</key><integer>1</integer><key>a</key><integer>2</integer></dict>"),
-              "{a=i:2,}");
-}
-
-TEST(XmlReading, DataSkipsLayoutAndEndsAtPadding) {
-    EXPECT_EQ(read("<data>\n\tAP9h\n\tfw==\n</data>"), "data:00ff617f");
-    EXPECT_EQ(read("<data>AP9hfw==AAAA</data>"), "data:00ff617f");
-    EXPECT_EQ(read("<data></data>"), "data:");
+// Numbers as the C library reads them, text kept as written, UTC calendar dates, data laid out
+// over lines or followed by padding, and a later duplicate key.
+TEST(XmlReading, ValuesAsContentAuthorsWriteThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<integer>12abc</integer>", "i:12"},
+        {"<integer>  -42</integer>", "i:-42"},
+        {"<integer>0x1F</integer>", "i:0"},
+        {"<integer>9223372036854775807</integer>", "i:9223372036854775807"},
+        {"<real>1e3</real>", "r:1000"},
+        {"<real>-0.125</real>", "r:-0.125"},
+        {"<string/>", "s:"},
+        {"<string>  </string>", "s:  "},
+        {"<string> padded </string>", "s: padded "},
+        {"<string>a &amp; b &lt;c&gt;</string>", "s:a & b <c>"},
+        {"<string><![CDATA[<raw>]]></string>", "s:<raw>"},
+        {"<string>caf\xc3\xa9</string>", "s:caf\xc3\xa9"},
+        {"<dict><key/><string>empty key</string></dict>", "{=s:empty key,}"},
+        {"<date>1970-01-01T00:00:00Z</date>", "date:0"},
+        {"<date>1969-07-20T20:17:40Z</date>", "date:-14182940"},
+        {"<date>2024-02-29T23:59:59Z</date>", "date:1709251199"},
+        {"<data>\n\tAP9h\n\tfw==\n</data>", "data:00ff617f"},
+        {"<data>AP9hfw==AAAA</data>", "data:00ff617f"},
+        {"<data></data>", "data:"},
+        {"<dict><key>a</key><integer>1</integer><key>a</key><integer>2</integer></dict>", "{a=i:2,}"},
+    };
+    for (const auto& [body, expected] : cases) {
+        EXPECT_EQ(read(body), expected) << body;
+    }
 }
 
 TEST(XmlReading, RootKindIsChecked) {
@@ -110,6 +102,8 @@ TEST(XmlErrors, MessagesNameTheProblem) {
     EXPECT_EQ(parseError(plist("<dict><key>a</key><Integer>1</Integer></dict>")),
               "Plist: XML unknown node type Integer");
     EXPECT_EQ(parseError(plist("<date>2021-02-30T00:00:00Z</date>")), "PlistDate::set() date invalid");
+    EXPECT_EQ(parseError(plist("<date>2023-02-29T00:00:00Z</date>")), "PlistDate::set() date invalid");
+    EXPECT_EQ(parseError(plist("<date>2023-01-01T24:00:00Z</date>")), "PlistDate::set() date invalid");
     EXPECT_EQ(parseError(plist("<date>yesterday</date>")),
               "Plist: XML date not in the form YYYY-MM-DDTHH:MM:SSZ: yesterday");
     EXPECT_EQ(parseError("<dict></dict>"), "Plist: XML has no plist element");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "engine/CXGfxManager.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 
@@ -47,7 +49,7 @@ TEST_F(GfxManagerTest, RepeatedStateChangesReachGLOnce) {
     EXPECT_EQ(device.count(GLCall::Disable), 1);
 }
 
-TEST_F(GfxManagerTest, EquivalentBlendModesStillCountAsAChange) {
+TEST_F(GfxManagerTest, BlendModesReachGLWhenTheyChangeAndUnknownOnesAreOnlyCached) {
     gfx.setBlendMode(1);
     gfx.setBlendMode(1);
     EXPECT_EQ(device.count(GLCall::BlendFunc), 1);
@@ -55,78 +57,66 @@ TEST_F(GfxManagerTest, EquivalentBlendModesStillCountAsAChange) {
     EXPECT_EQ(device.count(GLCall::BlendFunc), 2);
     EXPECT_EQ(device.blendSource, static_cast<GLenum>(GL_SRC_ALPHA));
     EXPECT_EQ(device.blendDestination, static_cast<GLenum>(GL_ONE));
-}
-
-TEST_F(GfxManagerTest, UnknownBlendModeIsCachedWithoutAGLCall) {
-    gfx.setBlendMode(0);
     gfx.setBlendMode(9);
-    EXPECT_EQ(device.count(GLCall::BlendFunc), 1);
+    EXPECT_EQ(device.count(GLCall::BlendFunc), 2);
     EXPECT_EQ(gfx.getBlendModeCached(), 9);
     gfx.setBlendMode(0);
-    EXPECT_EQ(device.count(GLCall::BlendFunc), 2);
+    EXPECT_EQ(device.count(GLCall::BlendFunc), 3);
     EXPECT_EQ(device.blendSource, static_cast<GLenum>(GL_ONE));
     EXPECT_EQ(device.blendDestination, static_cast<GLenum>(GL_ONE_MINUS_SRC_ALPHA));
 }
 
-TEST_F(GfxManagerTest, DrawsOfTheSameTextureAndArraysOnlyDraw) {
+TEST_F(GfxManagerTest, TexturesAreBoundOnlyWhenTheyChangeOrWereDeleted) {
     drawQuad(7);
-    const int binds = device.count(GLCall::BindTexture);
-    const int pointers = device.count(GLCall::VertexAttribPointer);
+    EXPECT_EQ(device.count(GLCall::VertexAttribPointer), 3);
     for (int i = 0; i < 100; ++i) {
         drawQuad(7);
     }
-    EXPECT_EQ(binds, 1);
-    EXPECT_EQ(pointers, 3);
-    EXPECT_EQ(device.count(GLCall::BindTexture), binds);
-    EXPECT_EQ(device.count(GLCall::VertexAttribPointer), pointers);
-    EXPECT_EQ(device.count(GLCall::DrawArrays), 101);
-}
-
-TEST_F(GfxManagerTest, NoTextureKeepsTheBoundOne) {
-    drawQuad(7);
-    drawQuad(-1);
+    drawQuad(-1);  // no texture keeps the bound one
     EXPECT_EQ(device.count(GLCall::BindTexture), 1);
+    EXPECT_EQ(device.count(GLCall::VertexAttribPointer), 3);
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 102);
     EXPECT_EQ(device.draws.back().texture, 7u);
-}
-
-TEST_F(GfxManagerTest, ADeletedTextureIsBoundAgainWhenItsNameComesBack) {
-    drawQuad(7);
     gfx.forgetTexture(7);
     drawQuad(7);
     EXPECT_EQ(device.count(GLCall::BindTexture), 2);
 }
 
-TEST_F(GfxManagerTest, ModelIsCombinedWithTheProjectionOnTheProcessor) {
-    gfx.setOrthographic(0, 100, 0, 200, -1, 1);
-    gfx.drawStrip(4, kPositions, 0, kColours, 0, kTexCoords, 0, -1, Mat4::translation(50, 100, 0), 5);
-    EXPECT_EQ(device.currentProgram, 5u);
-    EXPECT_EQ(device.count(GLCall::MatrixMode), 0);
-}
-
 // The composite of endFrame, read back from the viewport it sets.
 class CompositeTest : public GfxManagerTest {
   protected:
-    void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale) {
+    void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale,
+                     int orientation = 0) {
         gfx.setScreenSize(screenWidth, screenHeight);
         gfx.setGameArea(areaWidth, areaHeight);
         gfx.setBufferScale(profileScale);
         gfx.setBackgroundFill(false);
-        gfx.setScreenOrientation(0);
+        gfx.setScreenOrientation(orientation);
         gfx.setResolutionBoost(false, false);
         gfx.endFrame();
     }
 };
 
-TEST_F(CompositeTest, HalfScaleAt640x480ShowsTheImageOneToOneWithBorders) {
-    compositeAt(640, 480, 360, 480, 0.5f);
-    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{140, 0, 360, 480}));
-    EXPECT_EQ(device.boundFramebuffer, 0u);
-    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
-}
-
-TEST_F(CompositeTest, BufferScaleMagnifiesAroundTheCentre) {
-    compositeAt(800, 600, 450, 600, 1.0f);  // 1.25 times
-    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{118, -75, 562, 750}));
+TEST_F(CompositeTest, TheImageIsCentredAtItsScale) {
+    const struct {
+        int screenWidth, screenHeight, areaWidth, areaHeight;
+        float scale;
+        int orientation;
+        std::array<int, 4> viewport;
+    } cases[] = {
+        {640, 480, 360, 480, 0.5f, 0, {140, 0, 360, 480}},    // one to one with borders
+        {800, 600, 450, 600, 1.0f, 0, {118, -75, 562, 750}},  // 1.25 times, round the centre
+        {800, 600, 600, 800, 0.5f, 1, {0, 0, 800, 600}},      // a turned screen swaps the sides
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screenWidth);
+        device.resetCounts();
+        compositeAt(c.screenWidth, c.screenHeight, c.areaWidth, c.areaHeight, c.scale, c.orientation);
+        EXPECT_EQ(device.lastViewport, c.viewport);
+        EXPECT_EQ(device.boundFramebuffer, 0u);
+        EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+    }
+    gfx.setScreenOrientation(0);
 }
 
 TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
@@ -144,16 +134,6 @@ TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.875f));
     gfx.setScreenOrientation(0);
     gfx.setResolutionBoost(false, false);
-}
-
-TEST_F(CompositeTest, TurnedScreenSwapsTheImageSides) {
-    gfx.setScreenSize(800, 600);
-    gfx.setGameArea(600, 800);
-    gfx.setBufferScale(0.5f);
-    gfx.setScreenOrientation(1);
-    gfx.endFrame();
-    EXPECT_EQ(device.lastViewport, (std::array<int, 4>{0, 0, 800, 600}));
-    gfx.setScreenOrientation(0);
 }
 
 TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {

@@ -164,7 +164,7 @@ TEST_F(SceneTest, TouchesAreNormalisedToTheView) {
     EXPECT_EQ(log, (std::vector<std::string>{"a began"}));
 }
 
-TEST_F(SceneTest, SlidesStartOneViewAwayAndEndInPlace) {
+TEST_F(SceneTest, SlidesInStartOneViewAwayAndSlidesOutHideTheSceneAtTheEnd) {
     scene.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
     EXPECT_EQ(scene.getX(), -768);
     scene.tick(125);
@@ -172,26 +172,29 @@ TEST_F(SceneTest, SlidesStartOneViewAwayAndEndInPlace) {
     scene.tick(125);
     EXPECT_EQ(scene.getX(), 0);
 
-    scene.transitionIn(nullptr, nullptr, 1);
-    EXPECT_EQ(scene.getX(), 768);
-    scene.tick(250);
-    EXPECT_EQ(scene.getX(), 0);
-}
-
-TEST_F(SceneTest, SlidingOutHidesTheSceneAtTheEnd) {
-    scene.transitionOut(OXScene::SlideToRight);
-    scene.tick(200);
-    EXPECT_TRUE(scene.isVisible());
-    scene.tick(100);
-    EXPECT_EQ(scene.getX(), 768);
-    EXPECT_FALSE(scene.isVisible());
-    EXPECT_FALSE(scene.isActive());
-
-    scene.setVisible(true);
-    scene.setActive(true);
-    scene.transitionOut(0);
-    scene.tick(300);
-    EXPECT_EQ(scene.getX(), -768);
+    const struct {
+        bool in;
+        int style;
+        float from, to;
+    } slides[] = {{true, 1, 768, 0}, {false, OXScene::SlideToRight, 0, 768}, {false, 0, 0, -768}};
+    for (const auto& slide : slides) {
+        SCOPED_TRACE(slide.style);
+        scene.setVisible(true);
+        scene.setActive(true);
+        scene.setPosition(0, 0, 0);
+        if (slide.in) {
+            scene.transitionIn(nullptr, nullptr, slide.style);
+        } else {
+            scene.transitionOut(slide.style);
+        }
+        EXPECT_EQ(scene.getX(), slide.from);
+        scene.tick(200);
+        EXPECT_TRUE(scene.isVisible());
+        scene.tick(100);
+        EXPECT_EQ(scene.getX(), slide.to);
+        EXPECT_EQ(scene.isVisible(), slide.in);
+        EXPECT_EQ(scene.isActive(), slide.in);
+    }
 }
 
 TEST_F(SceneTest, ShowWithTransitionFinishesByEntering) {

