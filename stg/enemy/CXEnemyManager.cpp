@@ -430,12 +430,13 @@ std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
     auto made = std::make_unique<OXBoss>();
     made->load("");
     made->setContext(&context);
+    made->setEnemyManager(this);
     made->setOwnerKind(CXBulletManager::kEnemySide);
     made->loadBoss(path);
     made->setVisible(false);
     made->setActive(false);
     made->setBlendMode(4);
-    made->setUniformScale(0.5f);
+    made->setUniformScaleAll(0.5f);
     made->setDone(false);
     return made;
 }
