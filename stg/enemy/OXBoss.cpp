@@ -54,6 +54,7 @@ const std::string kShowBlackOverlay = "show black overlay", kShowSpecialModules 
 const std::string kShowExplosion = "show explosion", kChangeMusic = "change music";
 const std::string kNoPositionReset = "no position reset", kShowEffect = "show effect";
 const std::string kBackgroundTime = "background time", kScoreFactor = "score factor";
+const std::string kBonusTime = "bonus time";
 const std::string kIsCharging = "is charging", kDuration = "duration";
 
 const std::string kSmallExplosionSound = "sfx_small_expl.caf";
@@ -431,7 +432,8 @@ void OXBoss::startPhase(int index) {
     const float hp = floatOr(phase, kHp, 0.0f);
     hitPoints = maxHitPoints = phaseHp = previousHitPoints = previousBlinkHp = hp;
     hpRefillRate = hp * kRefillPerHp;
-    phaseTimer = hp * kPhaseTimerPerHp;
+    // The bonus timer: 3 ms per hit point, unless the phase names its own time.
+    phaseTimer = floatOr(phase, kBonusTime, hp * kPhaseTimerPerHp);
     readPhaseIndices(phase, kShowEffect, shownEffects);
     startListedEffects(shownEffects);
     float backgroundTime = 0.0f;
