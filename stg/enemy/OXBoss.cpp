@@ -7,6 +7,7 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "data/PlistRead.h"
 #include "engine/OXSprite.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/EnemyContext.h"
@@ -21,7 +22,13 @@
 
 namespace {
 
-using namespace enemydict;
+using enemydict::kIndexedKeyCount;
+using enemydict::launcherKey;
+using enemydict::moduleKey;
+using enemydict::movementNodeKey;
+using Plist::boolOr;
+using Plist::floatOr;
+using Plist::intOr;
 
 const std::string kPlistFolder = "assets/plist/";
 const std::string kSprite = "sprite", kScale = "scale", kHitboxScale = "hitbox scale";
@@ -132,7 +139,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
     if (!Plist::loadContent(file, definition) && !assetExists(file)) {
         std::printf("MISSING BOSS %s\n", file.c_str());
     }
-    const std::string& sprite = stringOf(definition, kSprite);
+    const std::string& sprite = Plist::textOf(definition, kSprite);
     if (!sprite.empty()) {
         loadSprite(kPlistFolder + sprite, false);
     }
@@ -153,53 +160,51 @@ void OXBoss::loadBoss(const std::string& filePath) {
     readLaunchers();
     readEffects();
     readModules();
-    parseIndices(stringOf(definition, kNormalModules), normalModules, moduleCount(), "module");
-    parseIndices(stringOf(definition, kBreakModules), breakModules, moduleCount(), "module");
+    parseIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module");
+    parseIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module");
     const int effectCount = static_cast<int>(effects.size());
-    parseIndices(stringOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect");
-    parseIndices(stringOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect");
-    parseIndices(stringOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect");
+    parseIndices(Plist::textOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect");
+    parseIndices(Plist::textOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect");
+    parseIndices(Plist::textOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect");
     onDeathDuration = floatOr(definition, kOnDeathDuration, 0.0f);
     phaseClearDuration = floatOr(definition, kPhaseClearDuration, 0.0f);
 
     IXShotEffects* fx = world() ? world()->effects() : nullptr;
-    deathNode = dictOf(definition, kDeathNode);
-    if (deathNode && fx && stringOf(*deathNode, "effect").size() > 1) {
-        fx->preloadEffect(stringOf(*deathNode, "effect"));
+    deathNode = Plist::findDict(definition, kDeathNode);
+    if (deathNode && fx && Plist::textOf(*deathNode, "effect").size() > 1) {
+        fx->preloadEffect(Plist::textOf(*deathNode, "effect"));
     }
-    if (const Plist::Value* bank = find(definition, kEffectBank)) {
-        if (const auto* names = boost::any_cast<Plist::Array>(bank)) {
-            for (const Plist::Value& entry : *names) {
-                const auto* name = boost::any_cast<std::string>(&entry);
-                if (fx && name && !name->empty()) {
-                    fx->preloadEffect(*name);
-                }
+    if (const Plist::Array* bank = Plist::findArray(definition, kEffectBank)) {
+        for (const Plist::Value& entry : *bank) {
+            const std::string* name = Plist::asString(entry);
+            if (fx && name && !name->empty()) {
+                fx->preloadEffect(*name);
             }
         }
     }
 
     for (int index = 0; index < kMaxPhases; ++index) {
-        const Plist::Dictionary* phase = dictOf(definition, phaseKey(index));
+        const Plist::Dictionary* phase = Plist::findDict(definition, phaseKey(index));
         if (!phase) {
             break;
         }
         phases.push_back(phase);
-        if (!dictOf(*phase, movementNodeKey(0))) {
+        if (!Plist::findDict(*phase, movementNodeKey(0))) {
             std::printf("BOSS %s: PHASE %d HAS NO MOVEMENT NODES, IT ENDS AT ONCE\n", path.c_str(), index);
         }
         float hp = 0.0f;
-        readFloat(*phase, kHp, hp);
+        Plist::read(*phase, kHp, hp, 0.0f);
         if (hp <= 0.0f) {
             std::printf("BOSS %s: PHASE %d HAS NO HIT POINTS (%g), IT ENDS AT ONCE\n", path.c_str(), index,
                         static_cast<double>(hp));
         }
         for (int node = 0; node < kMaxMovementNodes; ++node) {
-            const Plist::Dictionary* entry = dictOf(*phase, movementNodeKey(node));
+            const Plist::Dictionary* entry = Plist::findDict(*phase, movementNodeKey(node));
             if (!entry) {
                 break;
             }
-            if (fx && stringOf(*entry, "effect").size() > 1) {
-                fx->preloadEffect(stringOf(*entry, "effect"));
+            if (fx && Plist::textOf(*entry, "effect").size() > 1) {
+                fx->preloadEffect(Plist::textOf(*entry, "effect"));
             }
         }
     }
@@ -216,7 +221,7 @@ void OXBoss::readLaunchers() {
     CXBulletManager* bullets = context ? context->bullets : nullptr;
     setBulletManager(bullets);
     for (int index = 0;; ++index) {
-        const Plist::Dictionary* entry = dictOf(definition, launcherKey(index));
+        const Plist::Dictionary* entry = Plist::findDict(definition, launcherKey(index));
         if (!entry) {
             break;
         }
@@ -224,7 +229,7 @@ void OXBoss::readLaunchers() {
         launcher->load("");
         launcher->setManager(bullets);
         launcher->setOwner(this);
-        const std::string& pattern = stringOf(*entry, kFirePattern);
+        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
         if (bullets && !pattern.empty()) {
             bullets->loadFirePattern(pattern);
             bullets->setupLauncher(launcher, pattern);
@@ -244,11 +249,11 @@ void OXBoss::readLaunchers() {
 void OXBoss::readEffects() {
     IXShotEffects* fx = world() ? world()->effects() : nullptr;
     for (int index = 0; index < kIndexedKeyCount; ++index) {
-        const Plist::Dictionary* entry = dictOf(definition, effectKey(index));
+        const Plist::Dictionary* entry = Plist::findDict(definition, effectKey(index));
         if (!entry) {
             break;
         }
-        const std::string& name = stringOf(*entry, kEffectFile);
+        const std::string& name = Plist::textOf(*entry, kEffectFile);
         if (name.empty()) {
             continue;
         }
@@ -266,11 +271,11 @@ void OXBoss::readEffects() {
 
 void OXBoss::readModules() {
     for (int index = 0;; ++index) {
-        const Plist::Dictionary* entry = dictOf(definition, moduleKey(index));
+        const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
         if (!entry) {
             break;
         }
-        const std::string& sprite = stringOf(*entry, kSprite);
+        const std::string& sprite = Plist::textOf(*entry, kSprite);
         if (sprite.empty()) {
             continue;
         }
@@ -294,7 +299,7 @@ void OXBoss::readModules() {
 void OXBoss::makeDecorations() {
     runeCircle = decoration("spr_boss_rune_circle", 1, 1.0f);
     runeCircle->setSpinRate(0.0f, 0.0f, 0.175f);
-    const std::string& extra = stringOf(definition, kRuneCircle);
+    const std::string& extra = Plist::textOf(definition, kRuneCircle);
     runeCircleExtra.reset();
     if (!extra.empty()) {
         runeCircleExtra = decoration(extra, 5, 1.0f);
@@ -385,13 +390,13 @@ void OXBoss::startPhase(int index) {
     invincible = boolOr(phase, kInvincibility, false);
     showPhaseClear = boolOr(phase, kShowPhaseClear, false);
     float nextX = 0.0f;
-    if (readFloat(phase, kNextDefaultX, nextX)) {
+    if (Plist::read(phase, kNextDefaultX, nextX, 0.0f)) {
         nextDefaultPosition.x = nextX;
         nextDefaultPosition.y = floatOr(phase, kNextDefaultY, 0.0f);
         nextDefaultPosition.z = floatOr(phase, kNextDefaultZ, 0.0f);
     }
     for (int node = 0; node < kMaxMovementNodes; ++node) {
-        const Plist::Dictionary* entry = dictOf(phase, movementNodeKey(node));
+        const Plist::Dictionary* entry = Plist::findDict(phase, movementNodeKey(node));
         if (!entry) {
             break;
         }
@@ -423,7 +428,7 @@ void OXBoss::startPhase(int index) {
             scene->explosion(ExplosionKind::Huge, position, 150.0f);
             scene->screenEffect(1000.0f, 80.0f);
         }
-        const std::string& music = stringOf(phase, kChangeMusic);
+        const std::string& music = Plist::textOf(phase, kChangeMusic);
         if (!music.empty()) {
             CXSoundManager::instance().playMusic("assets/audio/" + music, true);
         }
@@ -437,7 +442,7 @@ void OXBoss::startPhase(int index) {
     readPhaseIndices(phase, kShowEffect, shownEffects);
     startListedEffects(shownEffects);
     float backgroundTime = 0.0f;
-    if (enemyManager && readFloat(phase, kBackgroundTime, backgroundTime)) {
+    if (enemyManager && Plist::read(phase, kBackgroundTime, backgroundTime, 0.0f)) {
         enemyManager->setStageClock(backgroundTime);
     }
     scoreFactor = floatOr(phase, kScoreFactor, 1.0f);
@@ -451,8 +456,8 @@ void OXBoss::startPhase(int index) {
 void OXBoss::readPhaseIndices(const Plist::Dictionary& source, const std::string& key,
                               std::vector<int>& out) {
     out.clear();
-    if (has(source, key)) {
-        parseIndices(stringOf(source, key), out, static_cast<int>(effects.size()), "effect");
+    if ((Plist::findValue(source, key) != nullptr)) {
+        parseIndices(Plist::textOf(source, key), out, static_cast<int>(effects.size()), "effect");
     }
 }
 
@@ -461,7 +466,7 @@ void OXBoss::startBossNode(int index) {
         return;
     }
     const Plist::Dictionary& node = *movementNodes[index];
-    if (has(node, kShowEffect)) {
+    if ((Plist::findValue(node, kShowEffect) != nullptr)) {
         stopAllEffects();
         readPhaseIndices(node, kShowEffect, shownEffects);
         startListedEffects(shownEffects);
@@ -837,7 +842,7 @@ void OXBoss::die() {
     dying = true;
     explodeRingStarted = false;
     smallExplosionTimer = 0.0f;
-    if (!deathNode || !has(*deathNode, kDuration)) {
+    if (!deathNode || !(Plist::findValue(*deathNode, kDuration) != nullptr)) {
         finalExplosion();
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/Plist.h"
+#include "data/PlistRead.h"
 #include "stg/shot/ShotMath.h"
 
 void OXBossModule::load(const std::string& path) {
@@ -13,16 +13,9 @@ void OXBossModule::load(const std::string& path) {
     }
     Plist::Dictionary list;
     if (Plist::loadAsset(path + ".plist", list)) {
-        float value = 1.0f;
-        if (Plist::getFloat(list, "internal scale x", value)) {
-            internalScale.x = value;
-        }
-        if (Plist::getFloat(list, "internal scale y", value)) {
-            internalScale.y = value;
-        }
-        if (Plist::getFloat(list, "internal scale z", value)) {
-            internalScale.z = value;
-        }
+        Plist::read(list, "internal scale x", internalScale.x, 1.0f);
+        Plist::read(list, "internal scale y", internalScale.y, 1.0f);
+        Plist::read(list, "internal scale z", internalScale.z, 1.0f);
     }
 }
 

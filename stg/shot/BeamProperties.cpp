@@ -1,42 +1,36 @@
 #include "stg/shot/BeamProperties.h"
 
+#include "data/PlistRead.h"
+
 BeamProperties BeamProperties::read(const Plist::Dictionary& list) {
     BeamProperties p;
     float extendSpeed = 0.0f;
-    Plist::getFloat(list, "duration", p.duration);
-    Plist::getFloat(list, "width start", p.widthStart);
-    Plist::getFloat(list, "width med", p.widthMed);
-    Plist::getFloat(list, "width end", p.widthEnd);
-    Plist::getFloat(list, "width med time", p.widthMedTime);
-    Plist::getFloat(list, "width end time", p.widthEndTime);
-    Plist::getFloat(list, "warning hold time", p.warningHoldTime);
-    Plist::getFloat(list, "extend speed", extendSpeed);
-    Plist::getFloat(list, "start length", p.startLength);
-    Plist::getFloat(list, "max length", p.maxLength);
-    Plist::getFloat(list, "damage", p.damage);
-    Plist::getInt(list, "atlas frame", p.atlasFrame);
-    if (!Plist::getInt(list, "atlas flicker frame", p.atlasFlickerFrame)) {
-        p.atlasFlickerFrame = p.atlasFrame;
-    }
-    if (!Plist::getInt(list, "hit gfx frame", p.hitGfxFrame)) {
-        p.hitGfxFrame = -1;
-    }
-    if (!Plist::getInt(list, "hit gfx frame num", p.hitGfxFrameNum)) {
-        p.hitGfxFrameNum = -1;
-    }
-    Plist::getBool(list, "is penetrate", p.isPenetrate);
-    Plist::getBool(list, "is single hit", p.isSingleHit);
-    Plist::getBool(list, "is bullet cancel", p.isBulletCancel);
-    Plist::getFloat(list, "direction change amount", p.directionChangeAmount);
-    Plist::getFloat(list, "direction change time", p.directionChangeTime);
-    Plist::getString(list, "hit effect", p.hitEffect);
-    Plist::getString(list, "shoot effect", p.shootEffect);
-    Plist::getString(list, "shoot warning effect", p.shootWarningEffect);
-    Plist::getString(list, "sound", p.sound);
-    if (!Plist::getFloat(list, "volume", p.volume)) {
-        p.volume = 1.0f;
-    }
-    Plist::getBool(list, "use parent rotation", p.useParentRotation);
+    Plist::read(list, "duration", p.duration, 0.0f);
+    Plist::read(list, "width start", p.widthStart, 0.0f);
+    Plist::read(list, "width med", p.widthMed, 0.0f);
+    Plist::read(list, "width end", p.widthEnd, 0.0f);
+    Plist::read(list, "width med time", p.widthMedTime, 0.0f);
+    Plist::read(list, "width end time", p.widthEndTime, 0.0f);
+    Plist::read(list, "warning hold time", p.warningHoldTime, 0.0f);
+    Plist::read(list, "extend speed", extendSpeed, 0.0f);
+    Plist::read(list, "start length", p.startLength, 0.0f);
+    Plist::read(list, "max length", p.maxLength, 0.0f);
+    Plist::read(list, "damage", p.damage, 0.0f);
+    Plist::read(list, "atlas frame", p.atlasFrame, 0);
+    Plist::read(list, "atlas flicker frame", p.atlasFlickerFrame, p.atlasFrame);
+    Plist::read(list, "hit gfx frame", p.hitGfxFrame, -1);
+    Plist::read(list, "hit gfx frame num", p.hitGfxFrameNum, -1);
+    Plist::read(list, "is penetrate", p.isPenetrate, false);
+    Plist::read(list, "is single hit", p.isSingleHit, false);
+    Plist::read(list, "is bullet cancel", p.isBulletCancel, false);
+    Plist::read(list, "direction change amount", p.directionChangeAmount, 0.0f);
+    Plist::read(list, "direction change time", p.directionChangeTime, 0.0f);
+    Plist::read(list, "hit effect", p.hitEffect);
+    Plist::read(list, "shoot effect", p.shootEffect);
+    Plist::read(list, "shoot warning effect", p.shootWarningEffect);
+    Plist::read(list, "sound", p.sound);
+    Plist::read(list, "volume", p.volume, 1.0f);
+    Plist::read(list, "use parent rotation", p.useParentRotation, false);
 
     p.widthMedTime *= p.duration;
     p.widthEndTime *= p.duration;

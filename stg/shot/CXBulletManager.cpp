@@ -336,7 +336,7 @@ void CXBulletManager::tickPool(Pool& pool, float dtMs) {
     if (pool.live == 0) {
         return;
     }
-    OXBullet::tickSlots(pool.slots.get(), pool.size, pool.live, dtMs, *this);
+    OXBullet::tickSlots(pool.slots.get(), pool.size, dtMs, view);
 }
 
 void CXBulletManager::update(float dtMs) {
@@ -352,6 +352,7 @@ void CXBulletManager::update(float dtMs) {
     tickPool(prizePool, dtMs);
     tickPool(playerPool, dtMs);
     tickBeams(dtMs);
+    ++updateCount;
 }
 
 void CXBulletManager::gatherShootables() {
@@ -689,8 +690,8 @@ void CXBulletManager::playPickupSound() {
 
 // ---- Drawing ----
 
-void CXBulletManager::writeQuad(OXBullet& bullet, bool rotated) {
-    const int frame = bullet.takeDrawFrame();
+void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
+    const int frame = bullet.drawFrame();
     const TexCoord t = frame >= 0 && frame < static_cast<int>(frameCorners.size())
                            ? frameCorners[static_cast<size_t>(frame)]
                            : frameOrigin(frame);
@@ -740,13 +741,13 @@ void CXBulletManager::writeQuad(OXBullet& bullet, bool rotated) {
     vertexCount += 6;
 }
 
-void CXBulletManager::buildPass(Pool& pool, bool backwards, bool rotated) {
+void CXBulletManager::buildPass(const Pool& pool, bool backwards, bool rotated) {
     vertexCount = 0;
     if (pool.live == 0) {
         return;
     }
     for (int n = 0; n < pool.size; ++n) {
-        OXBullet& bullet = pool.slots[backwards ? pool.size - 1 - n : n];
+        const OXBullet& bullet = pool.slots[backwards ? pool.size - 1 - n : n];
         if (!bullet.isVisible()) {
             continue;
         }

@@ -287,12 +287,12 @@ void paintBossHpGauge(Canvas& canvas, Random& /*random*/) {
             fill(cell, bar, Colour::hex(0x140814, 0.85f));
             stroke(cell, bar, 1.5f, Colour::hex(0xff8ab0, 0.9f));
         } else {
-            fill(cell, RoundedRect(Rect{0, 4, w, h - 4}, 3.0f),
+            fill(cell, RoundedRect(Rect{1, 4, w - 1, h - 4}, 3.0f),
                  linearGradient({0, 0}, {w, 0},
                                 {{0.0f, Colour::hex(0xff2a4a)},
                                  {0.6f, Colour::hex(0xff3fd2)},
                                  {1.0f, Colour::hex(0xffb3f0)}}));
-            fill(cell, RoundedRect(Rect{0, 5, w, 7}, 1.0f), palette::white.withAlpha(0.5f), Blend::Add);
+            fill(cell, RoundedRect(Rect{2, 5, w - 2, 7}, 1.0f), palette::white.withAlpha(0.5f), Blend::Add);
         }
     });
 }
