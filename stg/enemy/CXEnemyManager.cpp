@@ -482,7 +482,9 @@ void CXEnemyManager::markBossDefeated() {
 }
 
 bool CXEnemyManager::isReadyForBoss() const {
-    return queuedCount() == 0 && spawnedEnemies.empty() && boss && !boss->isVisible() && !boss->isActive();
+    // The mid-boss comes first: a stage without waves (boss rush) would otherwise bring both at once.
+    return queuedCount() == 0 && spawnedEnemies.empty() && midBossDone && boss && !boss->isVisible() &&
+           !boss->isActive();
 }
 
 bool CXEnemyManager::isStageComplete() const {

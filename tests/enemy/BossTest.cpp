@@ -244,6 +244,19 @@ TEST(BossPhases, PerHitScoreGrowsWithTheChainAndTheBreakGaugeDoublesUpClose) {
     EXPECT_FLOAT_EQ(stage.ship.breakGauge, 0.75f);
 }
 
+TEST(BossStageFlow, WithoutWavesTheBossWaitsForTheMidBoss) {
+    BossStage stage;
+    stage.enemies.setMidBossDone(false);
+    stage.enemies.loadMidBoss("assets/plist/t_boss_escape");
+    stage.enemies.loadBoss("assets/plist/t_boss");
+    stage.enemies.setState(CXEnemyManager::Running);
+    stage.run(2);
+    ASSERT_TRUE(stage.enemies.getMidBoss()->isVisible());
+    EXPECT_FALSE(stage.enemies.isReadyForBoss());
+    stage.enemies.markBossDefeated();
+    EXPECT_TRUE(stage.enemies.isReadyForBoss());
+}
+
 TEST(BossEscape, AnEscapingBossOfThreePhasesIsDefeatedWhenPhaseTwoBegins) {
     BossStage stage;
     OXBoss& boss = stage.start("t_boss_escape");
