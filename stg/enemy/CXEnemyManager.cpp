@@ -442,12 +442,13 @@ std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
     auto made = std::make_unique<OXBoss>();
     made->load("");
     made->setContext(&context);
+    made->setEnemyManager(this);
     made->setOwnerKind(CXBulletManager::kEnemySide);
     made->loadBoss(path);
     made->setVisible(false);
     made->setActive(false);
     made->setBlendMode(BlendAlpha);
-    made->setUniformScale(0.5f);
+    made->setUniformScaleAll(0.5f);
     made->setDone(false);
     return made;
 }
@@ -481,7 +482,9 @@ void CXEnemyManager::markBossDefeated() {
 }
 
 bool CXEnemyManager::isReadyForBoss() const {
-    return queuedCount() == 0 && spawnedEnemies.empty() && boss && !boss->isVisible() && !boss->isActive();
+    // The mid-boss comes first: a stage without waves (boss rush) would otherwise bring both at once.
+    return queuedCount() == 0 && spawnedEnemies.empty() && midBossDone && boss && !boss->isVisible() &&
+           !boss->isActive();
 }
 
 bool CXEnemyManager::isStageComplete() const {

@@ -81,7 +81,7 @@ class CXEnemyManager : public IXParticleManager {
     bool startBoss();
     // The mid-boss first, then the boss.
     void markBossDefeated();
-    // The schedule has run out, no enemy is left and the boss waits offstage.
+    // The schedule has run out, no enemy is left, the mid-boss is beaten and the boss waits offstage.
     bool isReadyForBoss() const;
     // The schedule has run out, no enemy is left and both bosses are beaten.
     bool isStageComplete() const;

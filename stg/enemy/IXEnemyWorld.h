@@ -52,4 +52,30 @@ class IXEnemyWorld {
     virtual CXSpriteBatchManager* scorePopups() const = 0;
     // One more enemy destroyed this game (the kill count and its experience).
     virtual void countKill() = 0;
+
+    // ---- What bosses ask besides; a scene without them does nothing ----
+    // The screen shakes for `durationMs` with `strength` (camera and image).
+    virtual void screenEffect(float durationMs, float strength) { (void)durationMs, (void)strength; }
+    // The stage background is tinted `tint` and returns to white over `durationMs`.
+    virtual void tintBackground(const Colour& tint, float durationMs) { (void)tint, (void)durationMs; }
+    // The stage background's black boss overlay comes (a break phase) or goes.
+    virtual void bossOverlay(bool shown) { (void)shown; }
+    // The stage background's flash sprite in `tint`, fading from alpha 1 to 0.
+    virtual void backgroundFlash(const Colour& tint, float durationMs, float easing) {
+        (void)tint, (void)durationMs, (void)easing;
+    }
+    // A shock ring and its flash at `at`: a phase cleared, a charge released.
+    virtual void blast(const Vec3& at, float strength) { (void)at, (void)strength; }
+    // The HUD's boss phase timer is shown (or hidden).
+    virtual void showPhaseTimer(bool shown) { (void)shown; }
+    // A boss phase starts: the hit and time-out flags of its bonus are cleared.
+    virtual void resetPhaseBonus() {}
+    // The boss phase's timer ran out: its bonus is lost.
+    virtual void phaseTimedOut() {}
+    // A boss phase that pays its bonus ended: scores `amount` with the
+    // multiplier and shows "BONUS SUCCESSFUL" unless the ship was hit or the
+    // timer ran out, else shows "BONUS FAILED". True when it paid.
+    virtual bool awardPhaseBonus(float amount) { return (void)amount, false; }
+    // The boss (or mid-boss) is beaten: the notice, the health gauge hides.
+    virtual void bossDefeated(const Vec3& at) { (void)at; }
 };

@@ -1,28 +1,1059 @@
 #include "stg/enemy/OXBoss.h"
 
-#include "data/Plist.h"
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "data/PlistRead.h"
+#include "engine/OXSprite.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/EnemyContext.h"
 #include "stg/enemy/EnemyDictionary.h"
+#include "stg/enemy/IXEnemyPlayer.h"
+#include "stg/enemy/IXEnemyWorld.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/IXShotEffects.h"
+#include "stg/shot/OXBullet.h"
+#include "stg/shot/OXLauncher.h"
+#include "stg/shot/ShotMath.h"
 
 namespace {
+
+using enemydict::kIndexedKeyCount;
+using enemydict::launcherKey;
+using enemydict::moduleKey;
+using enemydict::movementNodeKey;
+using Plist::boolOr;
+using Plist::floatOr;
+using Plist::intOr;
+
+const std::string kPlistFolder = "assets/plist/";
+const std::string kSprite = "sprite", kScale = "scale", kHitboxScale = "hitbox scale";
+const std::string kFaceDirectionType = "face direction type";
+const std::string kDefaultX = "default x", kDefaultY = "default y", kDefaultZ = "default z";
 const std::string kStartX = "start x", kStartY = "start y", kStartZ = "start z";
+const std::string kEscape = "on death escape", kHp = "hp";
+const std::string kOnDeathEffect = "on death effect", kOnDeathDuration = "on death duration";
+const std::string kPhaseClearEffect = "phase clear effect", kPhaseClearDuration = "phase clear duration";
+const std::string kRuneStartEffect = "rune phase start effect";
+const std::string kNormalModules = "normal modules", kBreakModules = "break modules";
+const std::string kRuneCircle = "rune circle", kDeathNode = "death movement node",
+                  kEffectBank = "effect bank";
+// Launcher, effect and module entries.
+const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
+                  kOffsetZ = "offset z";
+const std::string kCooldown = "cooldown", kOrbitSpeed = "orbit speed",
+                  kOrbitStartRotation = "orbit start rotation", kOrbitRadius = "orbit radius",
+                  kNonRelative = "non relative";
+const std::string kEffectFile = "effect file", kIsPredraw = "is predraw";
+const std::string kAnchorX = "anchor x", kAnchorY = "anchor y", kAnchorZ = "anchor z";
+const std::string kBoundStrength = "bound strength", kBoundX = "bound x", kBoundY = "bound y",
+                  kBoundZ = "bound z";
+const std::string kIsGlow = "is glow", kIsExhaust = "is exhaust";
+// Phase keys.
+const std::string kRepeat = "repeat", kInvincibility = "invincibility", kShowPhaseClear = "show phase clear";
+const std::string kNextDefaultX = "next default x", kNextDefaultY = "next default y",
+                  kNextDefaultZ = "next default z";
+const std::string kShowBlackOverlay = "show black overlay", kShowSpecialModules = "show special modules";
+const std::string kShowExplosion = "show explosion", kChangeMusic = "change music";
+const std::string kNoPositionReset = "no position reset", kShowEffect = "show effect";
+const std::string kBackgroundTime = "background time", kScoreFactor = "score factor";
+const std::string kBonusTime = "bonus time";
+const std::string kIsCharging = "is charging", kDuration = "duration";
+
+const std::string kSmallExplosionSound = "sfx_small_expl.caf";
+const std::string kDistantExplosionSound = "sfx_boss_expl_dist.caf";
+
+constexpr int kMaxPhases = 64;
+constexpr float kBlinkOffMs = 32.0f, kBlinkOnMs = 96.0f;
+constexpr float kSmallExplosionGapMs = 200.0f;
+constexpr float kExplodeRingLeadMs = 1000.0f;
+constexpr float kChargeLimitMs = 300.0f;
+const Colour kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+const Colour kDim{0.25f, 0.25f, 0.25f, 1.0f};
+const Colour kBlack{0.0f, 0.0f, 0.0f, 1.0f};
+const Colour kHitFlash{2.0f, 1.5f, 1.5f, 1.0f};
+const Colour kBreakPulse{2.0f, 1.5f, 1.3f, 1.0f};
+
+const std::string& phaseKey(int index) {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> made;
+        for (int i = 0; i < kMaxPhases; ++i) {
+            made.push_back("phase " + std::to_string(i));
+        }
+        return made;
+    }();
+    static const std::string none = "phase none";
+    return index >= 0 && index < kMaxPhases ? keys[static_cast<size_t>(index)] : none;
+}
+
+const std::string& effectKey(int index) {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> made;
+        for (int i = 0; i < kIndexedKeyCount; ++i) {
+            made.push_back("effect " + std::to_string(i));
+        }
+        return made;
+    }();
+    static const std::string none = "effect none";
+    return index >= 0 && index < kIndexedKeyCount ? keys[static_cast<size_t>(index)] : none;
+}
+
+float randomShare() {
+    return shotmath::randomFraction();
+}
+
+// A sprite from "assets/plist/NAME", hidden until a phase shows it.
+std::unique_ptr<OXSprite> decoration(const std::string& name, int blend, float uniform) {
+    auto sprite = std::make_unique<OXSprite>();
+    sprite->load(kPlistFolder + name);
+    sprite->setBlendMode(blend);
+    sprite->setUniformScale(uniform);
+    sprite->setVisible(false);
+    sprite->setActive(false);
+    return sprite;
+}
+
 }  // namespace
 
-OXBoss::~OXBoss() = default;
+constexpr float OXBoss::kBonusByDifficulty[4];
 
-void OXBoss::loadBoss(const std::string& path) {
-    Plist::Dictionary definition;
-    Plist::loadContent(path + ".plist", definition);
-    startPosition = {Plist::floatOr(definition, kStartX, 0.0f), Plist::floatOr(definition, kStartY, 0.0f),
-                     Plist::floatOr(definition, kStartZ, 0.0f)};
+OXBoss::OXBoss() = default;
+
+OXBoss::~OXBoss() {
+    stopAllEffects();
+}
+
+// ---- Loading ----
+
+void OXBoss::loadBoss(const std::string& filePath) {
+    path = filePath;
+    definition.clear();
+    phases.clear();
+    effects.clear();
+    modules.clear();
+    const std::string file = path + ".plist";
+    if (!Plist::loadContent(file, definition) && !assetExists(file)) {
+        std::printf("MISSING BOSS %s\n", file.c_str());
+    }
+    const std::string& sprite = Plist::textOf(definition, kSprite);
+    if (!sprite.empty()) {
+        loadSprite(kPlistFolder + sprite, false);
+    }
+    invincible = false;
+    const float bossScale = floatOr(definition, kScale, 1.0f);
+    scale = {bossScale, bossScale, bossScale};
+    hitScale = floatOr(definition, kHitboxScale, 0.8f);
+    faceDirectionType = intOr(definition, kFaceDirectionType, 0);
+    defaultPosition = {floatOr(definition, kDefaultX, 0.0f), floatOr(definition, kDefaultY, 0.0f),
+                       floatOr(definition, kDefaultZ, 0.0f)};
+    nextDefaultPosition = defaultPosition;
+    startPosition = {floatOr(definition, kStartX, 0.0f), floatOr(definition, kStartY, 0.0f),
+                     floatOr(definition, kStartZ, 0.0f)};
     position = startPosition;
+    escapeOnDeath = boolOr(definition, kEscape, false);
+    hitPoints = maxHitPoints = previousHitPoints = floatOr(definition, kHp, 0.0f);
+
+    readLaunchers();
+    readEffects();
+    readModules();
+    parseIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module");
+    parseIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module");
+    const int effectCount = static_cast<int>(effects.size());
+    parseIndices(Plist::textOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect");
+    parseIndices(Plist::textOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect");
+    parseIndices(Plist::textOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect");
+    onDeathDuration = floatOr(definition, kOnDeathDuration, 0.0f);
+    phaseClearDuration = floatOr(definition, kPhaseClearDuration, 0.0f);
+
+    IXShotEffects* fx = world() ? world()->effects() : nullptr;
+    deathNode = Plist::findDict(definition, kDeathNode);
+    if (deathNode && fx && Plist::textOf(*deathNode, "effect").size() > 1) {
+        fx->preloadEffect(Plist::textOf(*deathNode, "effect"));
+    }
+    if (const Plist::Array* bank = Plist::findArray(definition, kEffectBank)) {
+        for (const Plist::Value& entry : *bank) {
+            const std::string* name = Plist::asString(entry);
+            if (fx && name && !name->empty()) {
+                fx->preloadEffect(*name);
+            }
+        }
+    }
+
+    for (int index = 0; index < kMaxPhases; ++index) {
+        const Plist::Dictionary* phase = Plist::findDict(definition, phaseKey(index));
+        if (!phase) {
+            break;
+        }
+        phases.push_back(phase);
+        if (!Plist::findDict(*phase, movementNodeKey(0))) {
+            std::printf("BOSS %s: PHASE %d HAS NO MOVEMENT NODES, IT ENDS AT ONCE\n", path.c_str(), index);
+        }
+        float hp = 0.0f;
+        Plist::read(*phase, kHp, hp, 0.0f);
+        if (hp <= 0.0f) {
+            std::printf("BOSS %s: PHASE %d HAS NO HIT POINTS (%g), IT ENDS AT ONCE\n", path.c_str(), index,
+                        static_cast<double>(hp));
+        }
+        for (int node = 0; node < kMaxMovementNodes; ++node) {
+            const Plist::Dictionary* entry = Plist::findDict(*phase, movementNodeKey(node));
+            if (!entry) {
+                break;
+            }
+            if (fx && Plist::textOf(*entry, "effect").size() > 1) {
+                fx->preloadEffect(Plist::textOf(*entry, "effect"));
+            }
+        }
+    }
+    if (phases.empty()) {
+        std::printf("BOSS %s HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER %.0f S\n",
+                    path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
+    }
+    makeDecorations();
     done = false;
 }
 
-void OXBoss::start() {
-    position = startPosition;
-    visible = true;
-    active = true;
-    colour.a = 1.0f;
+void OXBoss::readLaunchers() {
+    launchers.clear();
+    CXBulletManager* bullets = context ? context->bullets : nullptr;
+    setBulletManager(bullets);
+    for (int index = 0;; ++index) {
+        const Plist::Dictionary* entry = Plist::findDict(definition, launcherKey(index));
+        if (!entry) {
+            break;
+        }
+        auto* launcher = new OXLauncher();
+        launcher->load("");
+        launcher->setManager(bullets);
+        launcher->setOwner(this);
+        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
+        if (bullets && !pattern.empty()) {
+            bullets->loadFirePattern(pattern);
+            bullets->setupLauncher(launcher, pattern);
+        }
+        launcher->setMount({floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f), 0.0f});
+        launcher->setCooldown(floatOr(*entry, kCooldown, 0.0f));
+        launcher->setOrbitSpeed(floatOr(*entry, kOrbitSpeed, 0.0f));
+        launcher->setOrbitRotation(floatOr(*entry, kOrbitStartRotation, 0.0f));
+        launcher->setOrbitRadius(floatOr(*entry, kOrbitRadius, 0.0f));
+        launcher->setNonRelative(boolOr(*entry, kNonRelative, false));
+        launcher->setState(OXLauncher::Armed);
+        launcher->setActive(true);
+        addLauncher(launcher);
+    }
 }
 
-void OXBoss::updateBehaviour(float) {}
+void OXBoss::readEffects() {
+    IXShotEffects* fx = world() ? world()->effects() : nullptr;
+    for (int index = 0; index < kIndexedKeyCount; ++index) {
+        const Plist::Dictionary* entry = Plist::findDict(definition, effectKey(index));
+        if (!entry) {
+            break;
+        }
+        const std::string& name = Plist::textOf(*entry, kEffectFile);
+        if (name.empty()) {
+            continue;
+        }
+        Effect made;
+        made.name = &name;
+        made.offset = {floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f),
+                       floatOr(*entry, kOffsetZ, 0.0f)};
+        made.predraw = boolOr(*entry, kIsPredraw, false);
+        if (fx) {
+            fx->preloadEffect(name);
+        }
+        effects.push_back(made);
+    }
+}
+
+void OXBoss::readModules() {
+    for (int index = 0;; ++index) {
+        const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
+        if (!entry) {
+            break;
+        }
+        const std::string& sprite = Plist::textOf(*entry, kSprite);
+        if (sprite.empty()) {
+            continue;
+        }
+        auto module = std::make_unique<OXBossModule>();
+        module->load(kPlistFolder + sprite);
+        module->setCarrier(this);
+        module->setAnchor({floatOr(*entry, kAnchorX, 0.0f), floatOr(*entry, kAnchorY, 0.0f),
+                           floatOr(*entry, kAnchorZ, 0.0f)});
+        module->setFollowFactor(floatOr(*entry, kBoundStrength, 0.1f));
+        module->setBound(
+            {floatOr(*entry, kBoundX, 0.0f), floatOr(*entry, kBoundY, 0.0f), floatOr(*entry, kBoundZ, 0.0f)});
+        module->setBlendMode(boolOr(*entry, kIsGlow, false) ? 1 : 0);
+        module->setExhaust(boolOr(*entry, kIsExhaust, false));
+        module->setLoadScale(scale.x);
+        module->setVisible(false);
+        module->setActive(false);
+        modules.push_back(std::move(module));
+    }
+}
+
+void OXBoss::makeDecorations() {
+    runeCircle = decoration("spr_boss_rune_circle", 1, 1.0f);
+    runeCircle->setSpinRate(0.0f, 0.0f, 0.175f);
+    const std::string& extra = Plist::textOf(definition, kRuneCircle);
+    runeCircleExtra.reset();
+    if (!extra.empty()) {
+        runeCircleExtra = decoration(extra, 5, 1.0f);
+        runeCircleExtra->setScale(1.25f, 1.25f, 1.0f);
+        runeCircleExtra->setSpinRate(0.0f, 0.0f, -0.2f);
+    }
+    eventCircle = decoration("spr_boss_event_circle", 6, 0.5f);
+    spellFlash = decoration("spr_spell_gfx", 0, 0.5f);
+    breakRing = decoration("spr_break_ring", 0, 0.5f);
+    breakRing->setColour(0.0f, 0.0f, 0.0f, 1.0f);
+    breakRing->setSpinRate(0.0f, 0.0f, 0.025f);
+    explodeRing = decoration("spr_boss_explode_ring", 1, 0.5f);
+    explodeRing->setSpinRate(0.0f, 0.0f, -0.1f);
+}
+
+void OXBoss::parseIndices(const std::string& text, std::vector<int>& out, int limit, const char* what) const {
+    out.clear();
+    const char* at = text.c_str();
+    while (*at != '\0') {
+        char* end = nullptr;
+        const long value = std::strtol(at, &end, 10);
+        if (end == at) {
+            ++at;  // not a number: skipped
+            continue;
+        }
+        if (value >= 0 && value < limit) {
+            out.push_back(static_cast<int>(value));
+        } else {
+            std::printf("BOSS %s: NO %s %ld, IGNORED\n", path.c_str(), what, value);
+        }
+        at = end;
+    }
+}
+
+void OXBoss::setUniformScaleAll(float value) {
+    uniformScale = value;
+    for (auto& module : modules) {
+        module->setUniformScale(value);
+    }
+}
+
+// ---- Start and phases ----
+
+void OXBoss::start() {
+    position = startPosition;
+    visible = active = true;
+    colour = kWhite;
+    entering = false;
+    dying = bossDying = false;
+    explodeRingStarted = false;
+    delayTime = 0.0f;
+    speed = headingRate = speedRate = 0.0f;
+    nodeTimeLeft = 0.0f;
+    facing = facingTarget = 0.0f;
+    phaseIndex = 0;
+    nodeIndex = 0;
+    flightStep = 0;
+    idleTime = 0.0f;
+    for (auto& module : modules) {
+        module->setVisible(true);
+        module->setActive(true);
+        module->setUniformScale(uniformScale);
+        module->tick(16.7f);
+    }
+    updateMatrix();
+    if (canFight()) {
+        startPhase(0);
+    }
+}
+
+void OXBoss::startPhase(int index) {
+    transitioning = false;
+    phaseClearBurst = false;
+    flightStep = 0;
+    flyingHomeForRepeat = false;
+    if (phases.empty()) {
+        return;
+    }
+    nodeIndex = 0;
+    movementNodeCount = 0;
+    stopAllEffects();
+    if (index < 0 || index >= getPhaseCount()) {
+        return;
+    }
+    phaseIndex = index;
+    const Plist::Dictionary& phase = *phases[static_cast<size_t>(index)];
+    repeatNodes = boolOr(phase, kRepeat, false);
+    invincible = boolOr(phase, kInvincibility, false);
+    showPhaseClear = boolOr(phase, kShowPhaseClear, false);
+    float nextX = 0.0f;
+    if (Plist::read(phase, kNextDefaultX, nextX, 0.0f)) {
+        nextDefaultPosition.x = nextX;
+        nextDefaultPosition.y = floatOr(phase, kNextDefaultY, 0.0f);
+        nextDefaultPosition.z = floatOr(phase, kNextDefaultZ, 0.0f);
+    }
+    for (int node = 0; node < kMaxMovementNodes; ++node) {
+        const Plist::Dictionary* entry = Plist::findDict(phase, movementNodeKey(node));
+        if (!entry) {
+            break;
+        }
+        movementNodes[movementNodeCount++] = entry;
+    }
+    IXEnemyWorld* scene = world();
+    if (scene) {
+        const bool overlay = boolOr(phase, kShowBlackOverlay, false);
+        if (overlay) {
+            showRunes();
+            eventCircle->setPosition(position);
+            eventCircle->scaleTo(250.0f, {10.0f, 10.0f, 1.0f}, {0.01f, 0.01f, 1.0f}, 0.25f);
+            eventCircle->setAlpha(1.0f);
+            scene->screenEffect(250.0f, 20.0f);
+        }
+        scene->bossOverlay(overlay);
+        showModules(overlay);
+        if (boolOr(phase, kShowSpecialModules, false)) {
+            for (auto& module : modules) {
+                module->setVisible(false);
+            }
+            if (moduleCount() > 1) {
+                modules[1]->setVisible(true);
+                modules[1]->setActive(true);
+                modules[1]->tintTo(1400.0f, kBreakPulse, kWhite, 0.5f, nullptr, nullptr);
+            }
+        }
+        if (boolOr(phase, kShowExplosion, false)) {
+            scene->explosion(ExplosionKind::Huge, position, 150.0f);
+            scene->screenEffect(1000.0f, 80.0f);
+        }
+        const std::string& music = Plist::textOf(phase, kChangeMusic);
+        if (!music.empty()) {
+            CXSoundManager::instance().playMusic("assets/audio/" + music, true);
+        }
+    }
+    positionReset = !boolOr(phase, kNoPositionReset, false);
+    const float hp = floatOr(phase, kHp, 0.0f);
+    hitPoints = maxHitPoints = phaseHp = previousHitPoints = previousBlinkHp = hp;
+    hpRefillRate = hp * kRefillPerHp;
+    // The bonus timer: 3 ms per hit point, unless the phase names its own time.
+    phaseTimer = floatOr(phase, kBonusTime, hp * kPhaseTimerPerHp);
+    readPhaseIndices(phase, kShowEffect, shownEffects);
+    startListedEffects(shownEffects);
+    float backgroundTime = 0.0f;
+    if (enemyManager && Plist::read(phase, kBackgroundTime, backgroundTime, 0.0f)) {
+        enemyManager->setStageClock(backgroundTime);
+    }
+    scoreFactor = floatOr(phase, kScoreFactor, 1.0f);
+    if (scene) {
+        scene->showPhaseTimer(index >= 1 && !invincible);
+        scene->resetPhaseBonus();
+    }
+    startBossNode(0);
+}
+
+void OXBoss::readPhaseIndices(const Plist::Dictionary& source, const std::string& key,
+                              std::vector<int>& out) {
+    out.clear();
+    if ((Plist::findValue(source, key) != nullptr)) {
+        parseIndices(Plist::textOf(source, key), out, static_cast<int>(effects.size()), "effect");
+    }
+}
+
+void OXBoss::startBossNode(int index) {
+    if (index < 0 || index >= movementNodeCount) {
+        return;
+    }
+    const Plist::Dictionary& node = *movementNodes[index];
+    if ((Plist::findValue(node, kShowEffect) != nullptr)) {
+        stopAllEffects();
+        readPhaseIndices(node, kShowEffect, shownEffects);
+        startListedEffects(shownEffects);
+    }
+    startMovementNode(index);
+    chargeTime = floatOr(node, kDuration, 0.0f) * 0.15f;
+    if (boolOr(node, kIsCharging, false)) {
+        startCharge();
+    } else {
+        stopCharge();
+    }
+}
+
+void OXBoss::endPhase() {
+    movementNodeCount = 0;
+    defaultPosition = nextDefaultPosition;
+    transitioning = true;
+    speed = headingRate = speedRate = 0.0f;
+    headingChangeLeft = speedChangeLeft = 0.0f;
+    nodeTimeLeft = 0.0f;
+    invincible = true;
+    IXEnemyWorld* scene = world();
+    if (showPhaseClear) {
+        phaseClearEffects();
+        if (scene && phaseIndex > 1) {
+            phaseBonus();
+        }
+    }
+    if (charging) {
+        stopCharge();
+    }
+    if (scene && escapeOnDeath && phaseIndex == getPhaseCount() - 1) {
+        markDefeated();
+    }
+    if (phaseIndex > 1) {
+        explosionsBetweenPhases();
+        if (positionReset) {
+            beginFlightHome();
+            return;
+        }
+    }
+    nextPhaseAfterFlight();
+}
+
+void OXBoss::phaseClearEffects() {
+    burstEffects(phaseClearEffectList, phaseClearDuration);
+    if (IXEnemyWorld* scene = world()) {
+        scene->tintBackground(kDim, 1000.0f);
+        scene->blast(position, 750.0f);
+    }
+    hideRunes();
+}
+
+void OXBoss::phaseBonus() {
+    IXEnemyWorld* scene = world();
+    if (!scene) {
+        return;
+    }
+    const int difficulty = scene->difficulty();
+    const float amount = difficulty >= 0 && difficulty <= 3 ? kBonusByDifficulty[difficulty] : 500000.0f;
+    scene->awardPhaseBonus(amount);
+}
+
+void OXBoss::explosionsBetweenPhases() {
+    if (CXBulletManager* bullets = context ? context->bullets : nullptr) {
+        for (int i = 0; i < 10; ++i) {
+            const float radians = randomShare() * 360.0f * shotmath::kRadiansPerDegree;
+            bullets->spawnPrize(
+                {position.x + std::sin(radians) * 120.0f, position.y + std::cos(radians) * 120.0f, 0.0f},
+                OXBullet::ScoreOrb);
+        }
+    }
+    if (IXEnemyWorld* scene = world()) {
+        scene->blast(position, 500.0f);
+        for (int i = 0; i < 3; ++i) {
+            const float degrees = randomShare() * 360.0f;
+            const float radians = degrees * shotmath::kRadiansPerDegree;
+            scene->debrisSpray(position, {std::sin(radians), std::cos(radians), 0.0f}, 60.0f, 4, 0.6f,
+                               200.0f);
+        }
+    }
+}
+
+void OXBoss::smallExplosions() {
+    if (IXEnemyWorld* scene = world()) {
+        const Vec3 at{position.x + (randomShare() - 0.5f) * 100.0f,
+                      position.y + (randomShare() - 0.5f) * 100.0f, 0.0f};
+        scene->explosion(ExplosionKind::Small, at, 100.0f);
+    }
+    if (context) {
+        context->playOncePerFrame(EnemySound::SmallExplosion);
+    }
+}
+
+// The three-step flight home: a jolt near home, a drop below it, the climb back.
+void OXBoss::beginFlightHome() {
+    flightStep = 1;
+    smallExplosions();
+    const Vec3 target{defaultPosition.x + (randomShare() - 0.5f) * 50.0f,
+                      defaultPosition.y + (randomShare() - 0.5f) * 50.0f, position.z};
+    moveBy(300.0f, target - position, 1.5f, this, flightStepCallback);
+}
+
+bool OXBoss::flightStepCallback(void* boss, int) {
+    static_cast<OXBoss*>(boss)->flightStepDone();
+    return true;
+}
+
+void OXBoss::flightStepDone() {
+    if (flightStep <= 0 || !active) {
+        return;
+    }
+    smallExplosions();
+    if (flightStep == 1) {
+        flightStep = 2;
+        const Vec3 target{defaultPosition.x + (randomShare() - 0.5f) * 50.0f,
+                          defaultPosition.y - (60.0f + 20.0f * randomShare()), position.z};
+        moveBy(600.0f, target - position, 2.5f, this, flightStepCallback);
+    } else if (flightStep == 2) {
+        flightStep = 3;
+        const Vec3 target{defaultPosition.x, defaultPosition.y, position.z};
+        moveBy(400.0f, target - position, 0.45f, this, flightStepCallback);
+    } else {
+        flightStep = 0;
+        nextPhaseAfterFlight();
+    }
+}
+
+void OXBoss::nextPhaseAfterFlight() {
+    if (phaseIndex < getPhaseCount()) {
+        hitPoints = phaseHp;
+        startPhase(phaseIndex);
+    } else {
+        die();
+    }
+}
+
+// ---- Per frame ----
+
+void OXBoss::tick(float dtMs) {
+    if (!active) {
+        return;
+    }
+    OXEnemy::tick(dtMs);
+    if (!active) {
+        return;
+    }
+    rotation.z = -facing;
+    updateMatrix();
+    updateDecorations();
+    for (auto& module : modules) {
+        if (module->isActive()) {
+            module->tick(dtMs);
+        }
+    }
+    for (Effect& slot : effects) {
+        if (slot.burstLeft > 0.0f) {
+            slot.burstLeft -= dtMs;
+            if (slot.burstLeft <= 0.0f && slot.handle && world() && world()->effects()) {
+                world()->effects()->stopEffect(slot.handle);
+                slot.handle = nullptr;
+            }
+        }
+        if (slot.handle) {
+            slot.handle->setPosition(position + slot.offset);
+        }
+    }
+    for (OXSprite* sprite : {runeCircle.get(), runeCircleExtra.get(), eventCircle.get(), spellFlash.get(),
+                             breakRing.get(), explodeRing.get()}) {
+        if (sprite && sprite->isActive()) {
+            sprite->tick(dtMs);
+        }
+    }
+}
+
+void OXBoss::updateBehaviour(float dtMs) {
+    if (!canFight()) {
+        // Nothing to fight: the stage goes on once the wait is over.
+        idleTime += dtMs;
+        if (idleTime >= kCannotFightMs) {
+            visible = active = false;
+            markDefeated();
+        }
+        return;
+    }
+    IXEnemyPlayer* ship = player();
+    if (ship) {
+        const Vec3& at = ship->body().getPosition();
+        const float dx = at.x - position.x, dy = at.y - position.y;
+        playerNear = dx * dx + dy * dy <= kNearDistance * kNearDistance;
+    } else {
+        playerNear = false;
+    }
+
+    // The hit blink: on for 96 ms, off for 32, while hits keep landing.
+    if (hitPoints != previousBlinkHp || blinkOn) {
+        blinkTimer += dtMs;
+        if (blinkTimer >= (blinkOn ? kBlinkOnMs : kBlinkOffMs)) {
+            blinkTimer = 0.0f;
+            blinkOn = !blinkOn;
+        }
+    }
+    previousBlinkHp = hitPoints;
+
+    if (phaseClearBurst) {
+        if (phaseClearRadius <= kPhaseClearReach) {
+            phaseClearRadius += kPhaseClearGrowth;
+            const int prize = beamMarkTimer > 0.0f             ? OXBullet::MultiplierOrb
+                              : ship && ship->isTranceActive() ? OXBullet::TranceOrb
+                                                               : OXBullet::ScoreOrb;
+            if (CXBulletManager* bullets = context ? context->bullets : nullptr) {
+                bullets->cancelBulletsInRadius(position, phaseClearRadius, false, prize);
+            }
+        } else {
+            phaseClearBurst = false;
+            beamMarkTimer = 0.0f;
+        }
+    }
+
+    if (bossDying) {
+        updateDying(dtMs);
+    } else if (!transitioning) {
+        // An invincible phase shows no timer, and its time never runs out.
+        const bool wasRunning = phaseTimer > 0.0f;
+        if (!invincible) {
+            phaseTimer -= dtMs;
+        }
+        if (phaseTimer <= 0.0f) {
+            phaseTimer = 0.0f;
+            if (wasRunning && world()) {
+                world()->phaseTimedOut();
+            }
+            if (ship) {
+                ship->addMultiplier(-dtMs * 0.0015f);
+            }
+        }
+        if (hitPoints > 0.0f) {
+            if (flyingHomeForRepeat) {
+                const Vec3 toHome = defaultPosition - position;
+                const float distance = std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y);
+                if (distance <= kHomeSnap) {
+                    position.x = defaultPosition.x;
+                    position.y = defaultPosition.y;
+                    flyingHomeForRepeat = false;
+                    delayTime = 0.0f;
+                    startBossNode(0);
+                } else {
+                    position =
+                        position + Vec3{toHome.x / distance, toHome.y / distance, 0.0f} * (dtMs * kHomeSpeed);
+                    delayTime = kHomeDelayMs;
+                }
+            } else if (nodeTimeLeft <= 0.0f && delayTime <= 0.0f) {
+                if (nodeIndex + 1 < movementNodeCount) {
+                    startBossNode(nodeIndex + 1);
+                } else if (!repeatNodes) {
+                    ++phaseIndex;
+                    delayTime = 0.0f;
+                    endPhase();
+                } else {
+                    speed = 0.0f;
+                    flyingHomeForRepeat = true;
+                    const Vec3 toHome = defaultPosition - position;
+                    if (std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y) <= kHomeSnap) {
+                        flyingHomeForRepeat = false;
+                        position.x = defaultPosition.x;
+                        position.y = defaultPosition.y;
+                        startBossNode(0);
+                    } else {
+                        delayTime = kHomeDelayMs;
+                    }
+                }
+            }
+        } else {
+            ++phaseIndex;
+            flyingHomeForRepeat = false;
+            delayTime = 0.0f;
+            stopAllLaunchers();
+            phaseClearBurst = true;
+            phaseClearRadius = 0.0f;
+            if (phaseIndex < getPhaseCount()) {
+                beamMarkTimer = 100000.0f;
+                endPhase();
+            } else {
+                die();
+            }
+        }
+    } else if (hitPoints < phaseHp) {
+        hitPoints = std::min(phaseHp, hitPoints + hpRefillRate * dtMs);
+    }
+
+    const Colour tint = blinkOn && !bossDying ? kHitFlash : kWhite;
+    if (!hasActions || !bossDying) {
+        colour = {tint.r, tint.g, tint.b, colour.a};
+    }
+}
+
+void OXBoss::updateDying(float dtMs) {
+    if (nodeTimeLeft > kExplodeRingLeadMs || !explodeRing) {
+        smallExplosionTimer -= dtMs;
+        if (smallExplosionTimer <= 0.0f) {
+            smallExplosionTimer = kSmallExplosionGapMs;
+            smallExplosions();
+        }
+    } else if (!explodeRingStarted) {
+        explodeRingStarted = true;
+        explodeRing->setPosition(position);
+        explodeRing->fadeTo(900.0f, 0.0f, 1.0f, 0.8f);
+        explodeRing->scaleTo(1000.0f, {0.8f, 0.8f, 0.1f}, {6.5f, 6.5f, 1.0f});
+    }
+    if (nodeTimeLeft <= 0.0f) {
+        finalExplosion();
+    }
+}
+
+void OXBoss::updateDecorations() {
+    for (OXSprite* sprite : {runeCircle.get(), runeCircleExtra.get(), eventCircle.get(), spellFlash.get(),
+                             breakRing.get(), explodeRing.get()}) {
+        if (sprite) {
+            sprite->setPosition(position.x, position.y, position.z);
+        }
+    }
+}
+
+// ---- Damage ----
+
+ShotContact OXBoss::hitTest(const IXRenderObject& shot, float) {
+    const float dx = shot.getX() - position.x;
+    const float dy = shot.getY() - position.y;
+    const float reach =
+        shotReach() + shot.getSize().x * 0.5f * shot.getHitScale() * std::fabs(shot.getScale().x);
+    return dx * dx + dy * dy < reach * reach ? ShotContact::Body : ShotContact::Missed;
+}
+
+float OXBoss::shotReach() const {
+    return size.x * 0.5f * std::fabs(scale.x) * hitScale * uniformScale;
+}
+
+void OXBoss::applyDamage(float change) {
+    if (change < 0.0f && (isInvincible() || bossDying || hitPoints <= 0.0f)) {
+        return;
+    }
+    hitPoints += change;
+    if (change < 0.0f && phaseTimer > 0.0f) {
+        if (IXEnemyPlayer* ship = player()) {
+            const float chain = std::floor(static_cast<float>(ship->bonusValue()) * 0.005f) + 1.0f;
+            ship->addScore(static_cast<int64_t>(chain * (-0.75f * change) * scoreFactor));
+            ship->addBreak(-0.025f * change * (playerNear ? 2.0f : 1.0f));
+        }
+    }
+}
+
+// ---- Death ----
+
+void OXBoss::die() {
+    stopAllEffects();
+    IXEnemyWorld* scene = world();
+    if (showPhaseClear) {
+        phaseClearEffects();
+        if (scene && phaseIndex > 1) {
+            phaseBonus();
+        }
+    }
+    stopAllLaunchers();
+    transitioning = false;
+    flightStep = 0;
+    if (scene) {
+        scene->bossDefeated(position);
+        scene->showPhaseTimer(false);
+        scene->bossOverlay(false);
+    }
+    hideRunes();
+    bossDying = true;
+    dying = true;
+    explodeRingStarted = false;
+    smallExplosionTimer = 0.0f;
+    if (!deathNode || !(Plist::findValue(*deathNode, kDuration) != nullptr)) {
+        finalExplosion();
+        return;
+    }
+    const float z = position.z;
+    startDeathNode();
+    position.z = z;  // the boss draws itself in its own plane
+    if (!escapeOnDeath) {
+        CXSoundManager::instance().playEffect(kDistantExplosionSound);
+        if (scene) {
+            scene->backgroundFlash(kWhite, 1000.0f, 1.0f);
+        }
+    }
+}
+
+void OXBoss::finalExplosion() {
+    movementNodeCount = 0;
+    stopAllEffects();
+    burstEffects(onDeathEffects, onDeathDuration);
+    visible = active = false;
+    for (auto& module : modules) {
+        module->setVisible(false);
+        module->setActive(false);
+    }
+    hideDecorations();
+    stopAllLaunchers();
+    if (IXEnemyWorld* scene = world()) {
+        if (!escapeOnDeath) {
+            scene->explosion(ExplosionKind::Huge, position, 150.0f);
+            scene->screenEffect(1000.0f, 80.0f);
+            scene->backgroundFlash(kBlack, 3000.0f, 0.25f);
+        }
+    }
+    markDefeated();
+}
+
+void OXBoss::markDefeated() {
+    if (done) {
+        return;
+    }
+    done = true;
+    if (enemyManager) {
+        enemyManager->markBossDefeated();
+    }
+}
+
+// ---- Parts, runes and the charge ----
+
+void OXBoss::showModules(bool breakMode) {
+    for (auto& module : modules) {
+        module->setVisible(false);
+    }
+    for (int index : breakMode ? breakModules : normalModules) {
+        OXBossModule& module = *modules[static_cast<size_t>(index)];
+        module.setVisible(true);
+        module.setActive(true);
+        if (breakMode) {
+            module.tintTo(1400.0f, kBreakPulse, kWhite, 0.5f, nullptr, nullptr);
+        }
+    }
+}
+
+bool OXBoss::runesShown() const {
+    return runeCircle && runeCircle->isVisible();
+}
+
+void OXBoss::showRunes() {
+    if (!runeCircle->isVisible()) {
+        runeCircle->scaleTo(900.0f, {1.5f, 1.5f, 1.0f}, {0.45f, 0.45f, 1.0f}, 4.0f);
+        runeCircle->fadeTo(100.0f, 0.0f, 1.0f);
+        runeCircle->setSpinRate(0.0f, 0.0f, 0.05f);
+    }
+    if (runeCircleExtra && !runeCircleExtra->isVisible()) {
+        runeCircleExtra->scaleTo(800.0f, {0.05f, 0.05f, 1.0f}, {0.35f, 0.35f, 1.0f}, 4.0f);
+        runeCircleExtra->fadeTo(100.0f, 0.0f, 1.0f);
+        runeCircleExtra->setSpinRate(0.0f, 0.0f, -0.2f);
+    }
+    for (OXSprite* rune : {runeCircle.get(), runeCircleExtra.get()}) {
+        if (rune) {
+            rune->setVisible(true);
+            rune->setActive(true);
+            rune->setKeepAlive(true);
+        }
+    }
+    burstEffects(runeStartEffects, 150.0f);
+}
+
+void OXBoss::hideRunes() {
+    if (runeCircle && runeCircle->isVisible()) {
+        runeCircle->scaleTo(400.0f, {0.45f, 0.45f, 1.0f}, {0.65f, 0.65f, 1.0f});
+        runeCircle->setKeepAlive(false);
+        runeCircle->fadeTo(400.0f, 1.0f, 0.0f);
+    }
+    if (runeCircleExtra && runeCircleExtra->isVisible()) {
+        runeCircleExtra->scaleTo(400.0f, {0.35f, 0.35f, 1.0f}, {0.45f, 0.45f, 1.0f});
+        runeCircleExtra->setKeepAlive(false);
+        runeCircleExtra->fadeTo(400.0f, 1.0f, 0.0f);
+    }
+}
+
+void OXBoss::hideDecorations() {
+    for (OXSprite* sprite : {runeCircle.get(), runeCircleExtra.get(), eventCircle.get(), spellFlash.get(),
+                             breakRing.get(), explodeRing.get()}) {
+        if (sprite) {
+            sprite->resetActions();
+            sprite->setVisible(false);
+            sprite->setActive(false);
+        }
+    }
+}
+
+bool OXBoss::chargeShrinkDone(void* target, int) {
+    OXBoss* boss = static_cast<OXBoss*>(target);
+    if (boss->charging) {
+        boss->chargeTime = std::min(boss->chargeTime * 0.95f, kChargeLimitMs);
+        boss->charging = false;  // startCharge sets it again
+        boss->startCharge();
+    }
+    return true;
+}
+
+void OXBoss::startCharge() {
+    breakRing->setColour(0.0f, 0.0f, 0.0f, 1.0f);
+    breakRing->setSpinRate(0.0f, 0.0f, 0.25f);
+    breakRing->setKeepAlive(true);
+    breakRing->fadeTo(chargeTime, 1.0f, 0.0f, 0.15f);
+    breakRing->scaleTo(chargeTime, {10.0f, 10.0f, 1.0f}, {2.0f, 2.0f, 1.0f}, 1.0f, this, chargeShrinkDone);
+    charging = true;
+}
+
+void OXBoss::stopCharge() {
+    if (charging) {
+        if (IXEnemyWorld* scene = world()) {
+            scene->blast(position, 750.0f);
+            scene->tintBackground(kDim, 1500.0f);
+        }
+    }
+    breakRing->resetActions();
+    breakRing->setVisible(false);
+    breakRing->setActive(false);
+    charging = false;
+}
+
+// ---- Effects ----
+
+void OXBoss::startListedEffects(const std::vector<int>& indices) {
+    IXEnemyWorld* scene = world();
+    IXShotEffects* fx = scene ? scene->effects() : nullptr;
+    if (!fx) {
+        return;
+    }
+    for (int index : indices) {
+        Effect& slot = effects[static_cast<size_t>(index)];
+        if (!slot.handle) {
+            slot.handle = slot.predraw ? scene->startPredrawEffect(*slot.name, *this)
+                                       : fx->startAttachedEffect(*slot.name, *this, false);
+        }
+    }
+}
+
+void OXBoss::burstEffects(const std::vector<int>& indices, float durationMs) {
+    startListedEffects(indices);
+    for (int index : indices) {
+        effects[static_cast<size_t>(index)].burstLeft = durationMs;
+    }
+}
+
+void OXBoss::setEffectsEmitting(bool emitting) {
+    if (!emitting) {
+        stopAllEffects();
+        return;
+    }
+    startListedEffects(shownEffects);
+}
+
+void OXBoss::stopAllEffects() {
+    IXEnemyWorld* scene = world();
+    IXShotEffects* fx = scene ? scene->effects() : nullptr;
+    for (Effect& slot : effects) {
+        if (slot.handle && fx) {
+            fx->stopEffect(slot.handle);
+        }
+        slot.handle = nullptr;
+        slot.burstLeft = 0.0f;
+    }
+}
+
+// ---- Drawing ----
+
+void OXBoss::draw() {
+    if (!visible) {
+        return;
+    }
+    for (OXSprite* sprite : {runeCircle.get(), runeCircleExtra.get(), breakRing.get()}) {
+        if (sprite && sprite->isVisible()) {
+            sprite->draw();
+        }
+    }
+    for (const auto& module : modules) {
+        if (module->isVisible() && module->getAnchor().z > 0.0f) {
+            module->draw();
+        }
+    }
+    OXSprite::draw();
+    for (const auto& module : modules) {
+        if (module->isVisible() && module->getAnchor().z <= 0.0f) {
+            module->draw();
+        }
+    }
+    for (OXSprite* sprite : {eventCircle.get(), spellFlash.get(), explodeRing.get()}) {
+        if (sprite && sprite->isVisible()) {
+            sprite->draw();
+        }
+    }
+}

@@ -1,32 +1,167 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "data/Plist.h"
+#include "stg/enemy/OXBossModule.h"
 #include "stg/enemy/OXEnemy.h"
 
-// A stage's boss or mid-boss, owned by the enemy manager. This holds what
-// the manager needs of it (loading, its start position, starting it, its
-// done flag); the phases, parts and decorations come with the boss itself.
+class CXEnemyManager;
+class OXSprite;
+
+// A stage's boss or mid-boss, owned by the enemy manager: an enemy that
+// fights in a sequence of phases read from its boss file. Each phase has its
+// own hit points, movement script, launchers, visible parts and a timed
+// bonus; between phases the boss flies home with explosions; after the last
+// it dies with a death movement and a large explosion, or escapes. Around it
+// stand decorative sprites (rune circles, an event circle, a spell flash, a
+// break ring, an explode ring) and its boss modules. Everything is made when
+// the stage loads; a fight allocates nothing.
 class OXBoss : public OXEnemy {
   public:
+    static constexpr float kNearDistance = 260.0f;
+    static constexpr float kHomeSnap = 10.0f;          // units from home where a repeat restarts
+    static constexpr float kHomeSpeed = 0.1f;          // units per ms
+    static constexpr float kHomeDelayMs = 2000.0f;     // the node logic rests while flying home
+    static constexpr float kPhaseTimerPerHp = 3.0f;    // ms of bonus timer per hit point
+    static constexpr float kRefillPerHp = 0.001f;      // hit points refilled per ms per hit point
+    static constexpr float kPhaseClearReach = 500.0f;  // the phase-clear burst's last radius
+    static constexpr float kPhaseClearGrowth = 24.0f;  // per frame
+    static constexpr float kCannotFightMs = 5000.0f;   // a boss with nothing to fight waits this long
+    static constexpr float kBonusByDifficulty[4] = {100000.0f, 250000.0f, 500000.0f, 1000000.0f};
+
+    OXBoss();
     ~OXBoss() override;
 
-    // Reads the boss file `path` (a package path without ".plist"): its
-    // start position ("start x", "start y", "start z"). A missing file leaves
-    // the boss at the origin.
+    // Reads the boss file `path` (a package path without ".plist"): the
+    // sprite, the parts and the phases. A missing or broken file, or one
+    // without phases, makes a boss that cannot fight (it says so).
     virtual void loadBoss(const std::string& path);
-    // Placed at the start position, visible and active, in the play plane.
+    // Placed at the start position, visible and active, phase 0.
     virtual void start();
-    // The boss draws itself; nothing to draw yet.
-    void draw() override {}
-    // No movement nodes to run out of: the boss stays until it is beaten.
+    void tick(float dtMs) override;
     void updateBehaviour(float dtMs) override;
+    // Its modules above it, itself, its modules below, then its decorations.
+    void draw() override;
 
+    // IXShootable: a boss is hit within its drawn radius; damage scores.
+    ShotContact hitTest(const IXRenderObject& shot, float change) override;
+    void applyDamage(float change) override;
+    bool isInvincible() const override { return invincible || transitioning; }
+    bool hasLiveModules() const override { return false; }
+    float shotReach() const override;
+    int beamPartCount() const override { return 0; }
+
+    void setEnemyManager(CXEnemyManager* value) { enemyManager = value; }
+    void setUniformScaleAll(float value);
+
+    void startPhase(int index);
+    void startBossNode(int index);
+    void endPhase();
+    void die();
+    void finalExplosion();
+    void showModules(bool breakMode);
+    void showRunes();
+    void hideRunes();
+    void startCharge();
+    void stopCharge();
+    void setEffectsEmitting(bool emitting);
+
+    // ---- Read by the HUD, the runner and the tests ----
     const Vec3& getStartPosition() const { return startPosition; }
+    const Vec3& getDefaultPosition() const { return defaultPosition; }
     bool isDone() const { return done; }
     void setDone(bool value) { done = value; }
+    bool canFight() const { return !phases.empty(); }
+    int getPhaseCount() const { return static_cast<int>(phases.size()); }
+    int getPhaseIndex() const { return phaseIndex; }
+    float getPhaseTimer() const { return phaseTimer; }
+    float getPhaseHp() const { return phaseHp; }
+    bool isTransitioning() const { return transitioning; }
+    bool isRepeating() const { return repeatNodes; }
+    bool isCharging() const { return charging; }
+    bool escapesOnDeath() const { return escapeOnDeath; }
+    bool isPhaseClearBursting() const { return phaseClearBurst; }
+    bool isFlyingHome() const { return flightStep > 0; }
+    bool runesShown() const;
+    int moduleCount() const { return static_cast<int>(modules.size()); }
+    const OXBossModule& bossModule(int index) const { return *modules[static_cast<size_t>(index)]; }
+    float getScoreFactor() const { return scoreFactor; }
 
-  protected:
-    Vec3 startPosition{};
+  private:
+    struct Effect {
+        Vec3 offset{};
+        bool predraw = false;
+        const std::string* name = nullptr;  // in the definition
+        IXRenderObject* handle = nullptr;   // running effect, or null
+        float burstLeft = 0.0f;             // ms until a burst stops it; 0 while it runs freely
+    };
+
+    void readLaunchers();
+    void readEffects();
+    void readModules();
+    void makeDecorations();
+    // Space-separated indices of a string key of the definition, in a fixed list.
+    void parseIndices(const std::string& text, std::vector<int>& out, int limit, const char* what) const;
+    void startListedEffects(const std::vector<int>& indices);
+    // Starts the listed effects and stops them after `durationMs`.
+    void burstEffects(const std::vector<int>& indices, float durationMs);
+    void stopAllEffects();
+    void readPhaseIndices(const Plist::Dictionary& source, const std::string& key, std::vector<int>& out);
+    void phaseClearEffects();
+    void phaseBonus();
+    void explosionsBetweenPhases();
+    void beginFlightHome();
+    void flightStepDone();
+    static bool flightStepCallback(void* boss, int argument);
+    static bool chargeShrinkDone(void* boss, int argument);
+    void nextPhaseAfterFlight();
+    void smallExplosions();
+    void updateDying(float dtMs);
+    void updateDecorations();
+    void hideDecorations();
+    void markDefeated();
+
+    CXEnemyManager* enemyManager = nullptr;  // the owner, not owned
+    Plist::Dictionary definition;            // the boss file; nodes point into it
+    std::vector<const Plist::Dictionary*> phases;
+    std::string path;
+
+    int phaseIndex = 0;
+    bool repeatNodes = false;
+    bool invincible = false;
+    bool showPhaseClear = false;
+    Vec3 defaultPosition{}, nextDefaultPosition{}, startPosition{};
+    bool transitioning = false;
+    float phaseHp = 0.0f;
+    float hpRefillRate = 0.0f;
+    float phaseTimer = 0.0f;
+    float scoreFactor = 1.0f;
+    bool positionReset = true;
+    bool escapeOnDeath = false;
+    bool charging = false;
+    float chargeTime = 0.0f;
+    bool phaseClearBurst = false;
+    float phaseClearRadius = 0.0f;
+    float blinkTimer = 0.0f;
+    bool blinkOn = false;
+    float previousBlinkHp = 0.0f;
     bool done = false;
+    bool bossDying = false;           // in the death sequence
+    bool explodeRingStarted = false;  // the death's last second
+    float smallExplosionTimer = 0.0f;
+    int flightStep = 0;  // 1 ... 3 while flying home between phases
+    bool flyingHomeForRepeat = false;
+    float idleTime = 0.0f;  // a boss that cannot fight counts as beaten after kCannotFightMs
+
+    std::vector<Effect> effects;
+    std::vector<std::unique_ptr<OXBossModule>> modules;
+    std::vector<int> normalModules, breakModules;
+    std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects, shownEffects;
+    float onDeathDuration = 0.0f, phaseClearDuration = 0.0f;
+
+    // Decorations, owned.
+    std::unique_ptr<OXSprite> runeCircle, runeCircleExtra, eventCircle, spellFlash, breakRing, explodeRing;
 };

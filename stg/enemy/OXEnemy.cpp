@@ -678,19 +678,36 @@ ShotContact OXEnemy::hitTest(const IXRenderObject& shot, float change) {
     if (overlaps(&shot)) {
         return ShotContact::Body;
     }
-    for (OXEnemyModule& part : modules) {
-        if (!part.isVisible() || part.getHitPoints() <= 0.0f || part.isBrokenOff() || !part.overlaps(&shot)) {
-            continue;
+    for (int index = 0; index < kModuleSlots; ++index) {
+        const IXRenderObject* part = beamPart(index);
+        if (part && part->overlaps(&shot)) {
+            damagePart(index, change);
+            return ShotContact::Module;
         }
-        if (part.takeHit(change, obstacle)) {
-            --liveModuleCount;
-            if (IXEnemyWorld* scene = world()) {
-                scene->explosion(ExplosionKind::Medium, part.getPosition(), 100.0f);
-            }
-        }
-        return ShotContact::Module;
     }
     return ShotContact::Missed;
+}
+
+const IXRenderObject* OXEnemy::beamPart(int index) const {
+    if (index < 0 || index >= kModuleSlots) {
+        return nullptr;
+    }
+    const OXEnemyModule& part = modules[index];
+    const bool living = part.isVisible() && part.getHitPoints() > 0.0f && !part.isBrokenOff();
+    return living ? &part : nullptr;
+}
+
+void OXEnemy::damagePart(int index, float change) {
+    if (!beamPart(index)) {
+        return;
+    }
+    OXEnemyModule& part = modules[index];
+    if (part.takeHit(change, obstacle)) {
+        --liveModuleCount;
+        if (IXEnemyWorld* scene = world()) {
+            scene->explosion(ExplosionKind::Medium, part.getPosition(), 100.0f);
+        }
+    }
 }
 
 // ---- Death ----

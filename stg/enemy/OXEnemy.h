@@ -64,7 +64,7 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     // The box test without damage (ramming).
     bool touches(const IXRenderObject& object) const;
     // The player's beam touched it: bullet cancels and prizes change for a while.
-    void markByBeam() { beamMarkTimer = kBeamMarkMs; }
+    void markByBeam() override { beamMarkTimer = kBeamMarkMs; }
     // While positive the enemy holds still.
     void setDelay(float ms) { delayTime = ms; }
 
@@ -80,6 +80,9 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     // The body's radius, or farther to the edge of a part that can still be hit.
     float shotReach() const override;
     void setLastHitDirection(float degrees) override { lastHitDirection = degrees; }
+    int beamPartCount() const override { return kModuleSlots; }
+    const IXRenderObject* beamPart(int index) const override;
+    void damagePart(int index, float change) override;
 
     // A text box may show the label instead of the enemy's own; null goes back to it.
     void setLabel(IXEnemyLabel* value) { label = value ? value : &ownLabel; }
@@ -130,7 +133,8 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     IXEnemyWorld* world() const;
     IXEnemyPlayer* player() const;
 
-  private:
+    // The rest is the enemy's own; the boss, an enemy that fights in phases,
+    // drives the same movement nodes, death node and timers.
     void move(float dtMs);
     void easeFacing();
     void startMovementNode(int index);

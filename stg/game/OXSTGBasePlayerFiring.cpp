@@ -126,6 +126,10 @@ void OXSTGBasePlayer::fireCounter() {
     for (int launcher : counterBeamList) {
         if (launcher < static_cast<int>(launcherFiringTime.size())) {
             launcherFiringTime[static_cast<size_t>(launcher)] = beamTime;
+            // A beam launcher fires one beam that lives as long as the firing time.
+            if (OXLauncher* gun = getLauncher(launcher)) {
+                gun->setBeamValue(beamTime);
+            }
             startLauncher(launcher);
         }
     }
@@ -155,8 +159,9 @@ void OXSTGBasePlayer::updateCounterBeams(float dtMs) {
             if (OXLauncher* launcher = getLauncher(static_cast<int>(i))) {
                 launcher->stop();
             }
-        } else {
-            startLauncher(static_cast<int>(i));
+        } else if (OXLauncher* launcher = getLauncher(static_cast<int>(i));
+                   launcher && !launcher->getIsBeam()) {
+            startLauncher(static_cast<int>(i));  // streams keep firing; a beam holds until stopped
         }
     }
 }

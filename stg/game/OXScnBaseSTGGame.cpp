@@ -871,6 +871,66 @@ void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {
     }
 }
 
+// ---- What bosses ask of the stage ----
+
+void OXScnBaseSTGGame::screenEffect(float durationMs, float strength) {
+    cameraShake(durationMs, strength * 0.5f);
+    shake(durationMs * 0.5f);
+}
+
+void OXScnBaseSTGGame::bossOverlay(bool shown) {
+    OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene();
+    if (!background || background->isEventShown() == shown) {
+        return;
+    }
+    if (shown) {
+        background->showBossEvent();
+    } else {
+        background->endBossEvent();
+    }
+}
+
+void OXScnBaseSTGGame::backgroundFlash(const Colour& tint, float durationMs, float) {
+    // A white flash brightens the backdrop beyond its colours, a black one darkens it.
+    const bool white = tint.r + tint.g + tint.b > 1.5f;
+    tintBackground(white ? Colour{2.5f, 2.5f, 2.5f, 1.0f} : Colour{0.05f, 0.05f, 0.05f, 1.0f}, durationMs);
+}
+
+void OXScnBaseSTGGame::blast(const Vec3& at, float strength) {
+    ring(at, 300.0f + strength * 0.4f, 2.0f + strength * 0.006f, {1.0f, 0.9f, 0.8f, 1.0f});
+    shake(150.0f);
+}
+
+void OXScnBaseSTGGame::showPhaseTimer(bool shown) {
+    if (auto* hud =
+            static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay))) {
+        hud->showPhaseTimer(shown);
+    }
+}
+
+bool OXScnBaseSTGGame::awardPhaseBonus(float amount) {
+    auto* hud = static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay));
+    const bool paid = !isPhaseBonusLost() && ship;
+    if (paid) {
+        ship->addScoreFlat(static_cast<double>(amount), true);
+    }
+    if (paid) {
+        std::printf("BONUS SUCCESSFUL %.0f\n", static_cast<double>(amount));
+    } else {
+        std::printf("BONUS FAILED\n");
+    }
+    if (hud) {
+        hud->showBonus(paid, amount);
+    }
+    return paid;
+}
+
+void OXScnBaseSTGGame::bossDefeated(const Vec3&) {
+    ++bossesDefeated;
+    std::printf("BOSS DEFEATED\n");
+    showPhaseTimer(false);
+}
+
 void OXScnBaseSTGGame::tranceBackgroundFlash() {
     if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
         background->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f},

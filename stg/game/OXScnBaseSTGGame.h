@@ -98,6 +98,19 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void beamKill(const Vec3& at) override;
     CXSpriteBatchManager* scorePopups() const override { return explosionsNormal.get(); }
     void countKill() override;
+    void screenEffect(float durationMs, float strength) override;
+    void bossOverlay(bool shown) override;
+    void backgroundFlash(const Colour& tint, float durationMs, float easing) override;
+    void blast(const Vec3& at, float strength) override;
+    void showPhaseTimer(bool shown) override;
+    void resetPhaseBonus() override { hitFlag = timeOutFlag = false; }
+    void phaseTimedOut() override { timeOutFlag = true; }
+    bool awardPhaseBonus(float amount) override;
+    void bossDefeated(const Vec3& at) override;
+    // The boss phase's bonus is lost: the ship was hit or the timer ran out.
+    bool isPhaseBonusLost() const { return hitFlag || timeOutFlag; }
+    // Bosses and mid-bosses beaten on this stage.
+    int getBossesDefeated() const { return bossesDefeated; }
 
     // ---- IXPlayerWorld ----
     void setTimeScale(float factor, float durationMs) override;
@@ -183,6 +196,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     bool shotSoundThisFrame = false;
     bool hitFlag = false;
     bool timeOutFlag = false;
+    int bossesDefeated = 0;
     float panWidth = 90.0f, panOffset = 115.0f;  // camera pan across the field
     Vec3 cameraTarget{160, 240, 1000};
 };

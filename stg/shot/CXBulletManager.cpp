@@ -77,12 +77,7 @@ void CXBulletManager::load(const std::string& path) {
     }
     makePool(enemyPool, kEnemyPoolSize, "RAN OUT OF BULLETS!\n");
     makePool(prizePool, kPrizePoolSize, "RAN OUT OF PRIZES!!!!\n");
-    beamPool.reset(new OXBeam[kBeamPoolSize]);
-    for (int i = 0; i < kBeamPoolSize; ++i) {
-        beamPool[i].load("");
-        beamPool[i].setVisible(false);
-        beamPool[i].setActive(false);
-    }
+    makeBeamPool();
     makePool(playerPool, kPlayerPoolSize, "RAN OUT OF PLAYER BULLETS!\n");
     blockers.clear();
     view.anyBlockers = false;
@@ -196,10 +191,6 @@ FirePattern* CXBulletManager::findFirePattern(const std::string& name) {
     return found == firePatterns.end() ? nullptr : &found->second;
 }
 
-bool CXBulletManager::loadBeamType(const std::string&) {
-    return false;
-}
-
 bool CXBulletManager::setupLauncher(OXLauncher* launcher, const std::string& patternName) {
     const FirePattern* found = launcher ? findFirePattern(patternName) : nullptr;
     if (!found) {
@@ -290,16 +281,6 @@ OXBullet* CXBulletManager::getPrize() {
     return take(prizePool, false);
 }
 
-OXBeam* CXBulletManager::getBeam() {
-    for (int i = 0; i < kBeamPoolSize && beamPool; ++i) {
-        if (beamPool[i].isFree()) {
-            return &beamPool[i];
-        }
-    }
-    std::printf("RAN OUT OF BEAMS!!!!\n");
-    return nullptr;
-}
-
 OXBullet& CXBulletManager::enemyBullet(int index) {
     return enemyPool.slots[index];
 }
@@ -310,10 +291,6 @@ OXBullet& CXBulletManager::playerBullet(int index) {
 
 OXBullet& CXBulletManager::prizeSlot(int index) {
     return prizePool.slots[index];
-}
-
-OXBeam& CXBulletManager::beamSlot(int index) {
-    return beamPool[index];
 }
 
 bool CXBulletManager::fireBullet(float direction, const Vec3& at, float speedOffset,
@@ -331,33 +308,6 @@ bool CXBulletManager::fireBullet(float direction, const Vec3& at, float speedOff
         view.anyBlockers = true;
     }
     return true;
-}
-
-bool CXBulletManager::fireBeam(float, const Vec3&, float, float, const std::string& typeName,
-                               OXLauncherPlatform*, OXLauncher*) {
-    if (!getBeam()) {
-        return false;
-    }
-    loadBeamType(typeName);  // no beam type is known yet: nothing fires
-    return false;
-}
-
-void CXBulletManager::stopBeamsOf(const OXLauncher* launcher) {
-    for (int i = 0; i < kBeamPoolSize && beamPool; ++i) {
-        OXBeam& beam = beamPool[i];
-        if (beam.isVisible() && beam.isActive() && beam.getLauncher() == launcher) {
-            beam.end();
-        }
-    }
-}
-
-void CXBulletManager::endBeamsOfOwner(const OXLauncherPlatform* owner) {
-    for (int i = 0; i < kBeamPoolSize && beamPool; ++i) {
-        OXBeam& beam = beamPool[i];
-        if (beam.isVisible() && beam.isActive() && beam.getOwner() == owner) {
-            beam.end();
-        }
-    }
 }
 
 bool CXBulletManager::spawnPrize(const Vec3& at, int prizeType) {
@@ -401,11 +351,7 @@ void CXBulletManager::update(float dtMs) {
     tickPool(enemyPool, dtMs);
     tickPool(prizePool, dtMs);
     tickPool(playerPool, dtMs);
-    for (int i = 0; i < kBeamPoolSize; ++i) {
-        if (beamPool[i].isActive()) {
-            beamPool[i].tick(dtMs);
-        }
-    }
+    tickBeams(dtMs);
     ++updateCount;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/IXParticleManager.h"
+#include "stg/shot/BeamProperties.h"
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
 
@@ -75,9 +76,10 @@ class CXBulletManager : public IXParticleManager {
     // Fire patterns ("assets/plist/fp/NAME"), with their bullet types.
     bool loadFirePattern(const std::string& name);
     FirePattern* findFirePattern(const std::string& name);
-    // Beam types come with the beam behaviour; until then none is known and
-    // beam patterns fire nothing.
+    // Beam types ("assets/plist/bp/NAME"): true when a new type was read; a
+    // missing file says so and keeps no type, so its patterns fire nothing.
     bool loadBeamType(const std::string& name);
+    const BeamProperties* findBeamType(const std::string& name) const;
     // Configures `launcher` from the pattern scaled by the rank; armed. False
     // for a null launcher or an unknown pattern.
     bool setupLauncher(OXLauncher* launcher, const std::string& patternName);
@@ -89,7 +91,8 @@ class CXBulletManager : public IXParticleManager {
     // False for a null type or a full pool.
     bool fireBullet(float direction, const Vec3& at, float speedOffset, const BulletProperties* type,
                     OXLauncherPlatform* firer);
-    // Always false: beams are not fired until beam types are read.
+    // Takes a free beam and fires it from `launcher` (may be null); always
+    // false, as callers ignore it. Nothing fires for an unknown type or a full pool.
     bool fireBeam(float direction, const Vec3& at, float speedOffset, float beamValue,
                   const std::string& typeName, OXLauncherPlatform* owner, OXLauncher* launcher);
     void stopBeamsOf(const OXLauncher* launcher);
@@ -110,6 +113,8 @@ class CXBulletManager : public IXParticleManager {
     int expireBulletsInRadius(const Vec3& centre, float radius, bool includeInvul);
     int expireBulletsOfFirer(const OXLauncherPlatform* firer);
 
+    // The live bullet blockers (beams stop at them).
+    const std::vector<OXBullet*>& getBlockers() const { return blockers; }
     // Whether a live blocker other than `bullet` touches it.
     bool isBlocked(const OXBullet& bullet) const;
     void removeBlocker(const OXBullet* bullet);
@@ -124,13 +129,15 @@ class CXBulletManager : public IXParticleManager {
     void drawEnemyBullets() { draw(); }
     void drawPlayerBullets();
     void drawPrizes();
-    // Beams are drawn by the beam pass, which comes with the beam types.
-    void drawBeams() {}
+    // Every visible beam in three layers (a flickering glow, the body, a white
+    // core with the hit sparks) in one batch and one draw call.
+    void drawBeams();
 
     OXBullet& enemyBullet(int index);
     OXBullet& playerBullet(int index);
     OXBullet& prizeSlot(int index);
     OXBeam& beamSlot(int index);
+    int liveBeamCount() const;
     int liveEnemyPoolCount() const { return enemyPool.live; }
     int livePlayerPoolCount() const { return playerPool.live; }
     int livePrizeCount() const { return prizePool.live; }
@@ -164,6 +171,10 @@ class CXBulletManager : public IXParticleManager {
     };
 
     void makePool(Pool& pool, int slotCount, const char* exhausted);
+    void makeBeamPool();
+    void tickBeams(float dtMs);
+    void writeBeamQuad(const OXBeam& beam, int frame, float halfWidth, float halfLength, const Vec3& centre,
+                       const Colour& tint, bool thinSlice);
     OXBullet* take(Pool& pool, bool fromBack);
     Pool* poolOf(const OXBullet* bullet);
     void tickPool(Pool& pool, float dtMs);
@@ -186,6 +197,8 @@ class CXBulletManager : public IXParticleManager {
     Pool enemyPool, prizePool, playerPool;
     std::unique_ptr<OXBeam[]> beamPool;
     std::map<std::string, BulletProperties> bulletTypes;
+    std::map<std::string, BeamProperties> beamTypes;
+    unsigned beamDrawSeed = 1u;  // the glow's flicker: the draw's own numbers, not rand()'s
     std::map<std::string, FirePattern> firePatterns;
     std::vector<OXBullet*> blockers;     // capacity for every slot, reserved at load
     std::vector<TexCoord> frameCorners;  // top-left texture coordinates of every atlas frame

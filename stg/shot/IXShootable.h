@@ -36,4 +36,13 @@ class IXShootable {
     virtual float shotReach() const = 0;
     // The direction (degrees) of the shot that hit it last.
     virtual void setLastHitDirection(float degrees) = 0;
+
+    // The player's beam damaged it: its cancels and prizes change for a while.
+    virtual void markByBeam() {}
+    // The parts a beam may touch when it misses the body, by slot; null for
+    // a slot without a living part.
+    virtual int beamPartCount() const { return 0; }
+    virtual const IXRenderObject* beamPart(int) const { return nullptr; }
+    // A beam took `change` (negative) off the part in slot `index`.
+    virtual void damagePart(int, float) {}
 };

@@ -80,6 +80,8 @@ class OXLauncher : public IXRenderObject {
     float getOrbitRadius() const { return orbitRadius; }
     float getOrbitRotation() const { return orbitRotation; }
     void setCarrierDirection(float degrees) { carrierDirection = degrees; }
+    float getCarrierDirection() const { return carrierDirection; }
+    float getBeamValue() const { return beamValue; }
 
     int getState() const { return state; }
     float getDelay() const { return delay; }

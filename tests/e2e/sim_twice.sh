@@ -5,7 +5,7 @@
 set -u
 SIM=${1:?usage: sim_twice.sh PATH_TO_vortalis2-sim [SEED]}
 SEED=${2:-7}
-strip_timing() { sed -E 's/ mean_update_us=[^ ]+ worst_update_us=[^ ]+$//'; }
+strip_timing() { sed -E 's/ boss_worst_update_us=[^ ]+ mean_update_us=[^ ]+ worst_update_us=[^ ]+$//'; }
 first=$("$SIM" --seed "$SEED" --autopilot 2>/dev/null) || { echo "FAIL: the first run failed"; exit 1; }
 second=$("$SIM" --seed "$SEED" --autopilot 2>/dev/null) || { echo "FAIL: the second run failed"; exit 1; }
 echo "$first"

@@ -67,7 +67,11 @@ const bool files =
                                      dict({{"s", squad({{"type", text("t_plain")},
                                                         {"repeat", integer(2)},
                                                         {"cooldown", real(2000)}})}}))}})) &&
-    addPackageFile("assets/plist/t_midboss.plist", plist({{"start x", real(160)}, {"start y", real(420)}})) &&
+    addPackageFile("assets/plist/t_midboss.plist",
+                   plist({{"start x", real(160)},
+                          {"start y", real(420)},
+                          {"phase 0", dict({{"hp", real(100)},
+                                            {"movement node 0", dict({{"duration", real(100000)}})}})}})) &&
     addPackageFile(
         "assets/plist/t_waves_constant.plist",
         plist({{"held", wave({{"repeat", integer(1)}, {"y", real(400)}},

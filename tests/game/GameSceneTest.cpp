@@ -9,6 +9,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
 #include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXBomb.h"
@@ -219,7 +220,7 @@ TEST_F(GameSceneTest, ATimeScaleSlowsTheStageAndWearsOffInRealTime) {
     EXPECT_GT(scene.getStageTime(), frozen);
 }
 
-TEST_F(GameSceneTest, TheFirstStageShowsItsSplashAndClearsWhenItsWavesAreDone) {
+TEST_F(GameSceneTest, TheFirstStageShowsItsSplashAndWaitsForItsBosses) {
     OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
     int frames = 0;
     while (frames < 400 && scene.getStageState() < OXScnBaseSTGGame::SplashShown) {
@@ -228,9 +229,12 @@ TEST_F(GameSceneTest, TheFirstStageShowsItsSplashAndClearsWhenItsWavesAreDone) {
     }
     EXPECT_EQ(scene.getStageState(), OXScnBaseSTGGame::SplashShown);
     EXPECT_GE(scene.getStageTime(), scene.getSplashTime());
-    // The stage has no boss: once the schedule is spent and the field empty, it is cleared.
-    EXPECT_TRUE(scene.getEnemyManager()->isBossDone());
-    EXPECT_TRUE(scene.getEnemyManager()->isMidBossDone());
+    // Both bosses are loaded and wait for their turn: nothing counts them beaten.
+    ASSERT_NE(scene.getEnemyManager()->getMidBoss(), nullptr);
+    ASSERT_NE(scene.getEnemyManager()->getBoss(), nullptr);
+    EXPECT_TRUE(scene.getEnemyManager()->getBoss()->canFight());
+    EXPECT_FALSE(scene.getEnemyManager()->isBossDone());
+    EXPECT_FALSE(scene.getEnemyManager()->isMidBossDone());
 }
 
 }  // namespace

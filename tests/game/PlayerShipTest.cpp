@@ -497,11 +497,16 @@ TEST_F(PlayerShipCounter, TheCounterBeamsRunForTheirTimeAndTheMainWeaponWaits) {
     const int beam = rig.ship.counterBeamLaunchers().front();
     EXPECT_NEAR(rig.ship.getLauncherFiringTime(beam), 1000.0f, 0.1f);
     rig.play(500.0f);
-    EXPECT_EQ(rig.ship.getLauncher(beam)->getState(), OXLauncher::Firing);
+    // One beam per counter beam launcher, held for the firing time.
+    const int beams = static_cast<int>(rig.ship.counterBeamLaunchers().size());
+    EXPECT_EQ(rig.bullets.liveBeamCount(), beams);
     // The main weapon is silent while the counter runs (1500 ms).
     EXPECT_NE(rig.ship.getLauncher(rig.ship.mainLaunchers().front())->getState(), OXLauncher::Firing);
-    rig.play(600.0f);
+    rig.play(400.0f);
+    EXPECT_EQ(rig.bullets.liveBeamCount(), beams);
+    rig.play(200.0f);
     EXPECT_LT(rig.ship.getLauncherFiringTime(beam), 0.0f);
+    EXPECT_EQ(rig.bullets.liveBeamCount(), 0);  // stopped with its launcher
     rig.play(500.0f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamFiringTime(), 0.0f);
     rig.ship.tick(kStep);

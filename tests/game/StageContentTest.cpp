@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,10 +71,8 @@ TEST_F(StageContent, TheFirstStageNamesAtlasesWavesAndMusicThatExist) {
     }
     EXPECT_EQ(stringOf(stage, "font atlas"), "font_atlas");
 
-    // Bosses come later: the stage clears on its waves.
-    EXPECT_EQ(stage.count("boss"), 1u);
-    EXPECT_EQ(stringOf(stage, "boss"), "");
-    EXPECT_EQ(stringOf(stage, "mid boss"), "");
+    EXPECT_EQ(stringOf(stage, "boss"), "boss_vigil");
+    EXPECT_EQ(stringOf(stage, "mid boss"), "boss_warden");
     float midBossTime = 0.0f, splashTime = 0.0f;
     EXPECT_TRUE(Plist::getFloat(stage, "mid boss time", midBossTime));
     EXPECT_TRUE(Plist::getFloat(stage, "splash time", splashTime));
@@ -99,12 +98,90 @@ TEST_F(StageContent, LevelListsNameStagesThatExist) {
             const auto* name = boost::any_cast<std::string>(&value);
             ASSERT_NE(name, nullptr) << list << " holds something other than a stage name";
             const Plist::Dictionary stage = readDictionary(kPlists + *name + ".plist");
-            EXPECT_FALSE(stringOf(stage, "level data").empty()) << *name;
+            // A stage has waves, or (boss rush) at least its boss.
+            EXPECT_FALSE(stringOf(stage, "level data").empty() && stringOf(stage, "boss").empty()) << *name;
         }
     }
     Plist::Array arcade;
     Plist::loadAssetArray(kPlists + "arcade_level_list.plist", arcade);
     EXPECT_EQ(boost::any_cast<std::string>(arcade.front()), "stage_1");
+}
+
+// What a boss file holds: its phases, with what each does.
+struct BossOutline {
+    int phases = 0;
+    int invinciblePhases = 0;  // besides the entrance
+    bool breakPhase = false;   // black overlay with break modules
+    bool beamPhase = false;    // fires a beam pattern
+    int modules = 0;
+};
+
+BossOutline outlineOf(const std::string& name) {
+    BossOutline outline;
+    const Plist::Dictionary boss = readDictionary(kPlists + name + ".plist");
+    expectSpriteWithTexture(stringOf(boss, "sprite"));
+    for (int index = 0;; ++index) {
+        Plist::Dictionary module;
+        if (!Plist::getDict(boss, ("module " + std::to_string(index)).c_str(), module)) {
+            break;
+        }
+        expectSpriteWithTexture(stringOf(module, "sprite"));
+        ++outline.modules;
+    }
+    for (;; ++outline.phases) {
+        Plist::Dictionary phase;
+        if (!Plist::getDict(boss, ("phase " + std::to_string(outline.phases)).c_str(), phase)) {
+            break;
+        }
+        bool flag = false;
+        float hp = 0.0f;
+        EXPECT_TRUE(Plist::getFloat(phase, "hp", hp) && hp > 0.0f) << name << " phase " << outline.phases;
+        Plist::Dictionary firstNode;
+        EXPECT_TRUE(Plist::getDict(phase, "movement node 0", firstNode))
+            << name << " phase " << outline.phases << " has no script";
+        if (outline.phases > 0 && Plist::getBool(phase, "invincibility", flag) && flag) {
+            ++outline.invinciblePhases;
+        }
+        if (Plist::getBool(phase, "show black overlay", flag) && flag &&
+            !stringOf(boss, "break modules").empty()) {
+            outline.breakPhase = true;
+        }
+        for (int node = 0;; ++node) {
+            Plist::Dictionary step;
+            if (!Plist::getDict(phase, ("movement node " + std::to_string(node)).c_str(), step)) {
+                break;
+            }
+            std::string list = stringOf(step, "fire launchers");
+            for (size_t at = 0; at < list.size();) {
+                const int slot = std::atoi(list.c_str() + at);
+                Plist::Dictionary launcher;
+                Plist::getDict(boss, ("launcher " + std::to_string(slot)).c_str(), launcher);
+                const Plist::Dictionary pattern =
+                    readDictionary(kPlists + "fp/" + stringOf(launcher, "fire pattern") + ".plist");
+                bool beam = false;
+                outline.beamPhase = outline.beamPhase || (Plist::getBool(pattern, "is beam", beam) && beam);
+                const size_t space = list.find(' ', at);
+                at = space == std::string::npos ? list.size() : space + 1;
+            }
+        }
+    }
+    return outline;
+}
+
+TEST_F(StageContent, TheFirstStagesBossesFightInDistinctPhases) {
+    const BossOutline warden = outlineOf("boss_warden");
+    EXPECT_GE(warden.phases, 3);  // the entrance and two fights
+    const BossOutline vigil = outlineOf("boss_vigil");
+    EXPECT_GE(vigil.phases, 5);  // the entrance and four fights or more
+    EXPECT_TRUE(vigil.breakPhase);
+    EXPECT_TRUE(vigil.beamPhase);
+    EXPECT_GE(vigil.invinciblePhases, 1);  // a timed survival
+    EXPECT_GE(vigil.modules, 4);
+    for (const char* decoration :
+         {"spr_boss_rune_circle", "spr_boss_event_circle", "spr_spell_gfx", "spr_break_ring",
+          "spr_boss_explode_ring", "spr_boss_hp_counter_bg", "spr_boss_hp_counter"}) {
+        expectSpriteWithTexture(decoration);
+    }
 }
 
 TEST_F(StageContent, EverySpriteTheGameSceneLoadsFindsItsTexture) {

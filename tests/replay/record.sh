@@ -7,7 +7,7 @@ set -eu
 BUILD_DIR=${1:?usage: record.sh BUILD_DIR}
 HERE=$(cd "$(dirname "$0")" && pwd)
 SIM="$BUILD_DIR/vortalis2-sim"
-strip_timing() { sed -E 's/ mean_update_us=[^ ]+ worst_update_us=[^ ]+$//'; }
+strip_timing() { sed -E 's/ boss_worst_update_us=[^ ]+ mean_update_us=[^ ]+ worst_update_us=[^ ]+$//'; }
 "$SIM" --seed 7 --autopilot --record "$HERE/stage-one.input" 2>/dev/null >/dev/null
 line=$("$SIM" --seed 7 --input "$HERE/stage-one.input" 2>/dev/null | strip_timing)
 {

@@ -43,12 +43,19 @@ TEST(ShotContent, EveryListLoadsWithoutAMessageAndNamesWhatExists) {
     const std::vector<std::string> patterns = namesIn("fp");
     ASSERT_GE(types.size(), 30u);
     ASSERT_GE(patterns.size(), 30u);
+    std::set<std::string> beamTypes;  // the types beam patterns fire
     const std::string printed = printedBy([&] {
         for (const std::string& name : patterns) {
             EXPECT_TRUE(stage.manager.loadFirePattern(name) || stage.manager.findFirePattern(name)) << name;
+            const FirePattern* pattern = stage.manager.findFirePattern(name);
+            if (pattern && pattern->isBeam) {
+                beamTypes.insert(pattern->bulletType);
+            }
         }
         for (const std::string& name : types) {
-            stage.manager.loadBulletType(name);
+            if (beamTypes.count(name) == 0) {
+                stage.manager.loadBulletType(name);
+            }
         }
     });
     EXPECT_EQ(printed, "");
@@ -60,7 +67,21 @@ TEST(ShotContent, EveryListLoadsWithoutAMessageAndNamesWhatExists) {
         EXPECT_GT(pattern->salvo, 0) << name;
         EXPECT_GE(pattern->repeat, 1.0f) << name;
     }
+    // Beams: they last, reach, widen, and an enemy's warns before it can hurt.
+    for (const std::string& name : beamTypes) {
+        const BeamProperties* beam = stage.manager.findBeamType(name);
+        ASSERT_NE(beam, nullptr) << name;
+        EXPECT_GT(beam->duration, 0.0f) << name;
+        EXPECT_GT(beam->maxLength, 0.0f) << name;
+        EXPECT_GT(beam->widthMed, beam->widthStart * 0.99f) << name;
+        EXPECT_TRUE(name.rfind("bm_player", 0) == 0 || beam->warningHoldTime >= 500.0f)
+            << name << " hurts without a readable warning";
+        EXPECT_FALSE(isAnimationFrame(beam->atlasFrame)) << name;
+    }
     for (const std::string& name : types) {
+        if (beamTypes.count(name) != 0) {
+            continue;
+        }
         const BulletProperties* type = stage.manager.findBulletType(name);
         if (!type->firePattern.empty()) {
             EXPECT_EQ(patternFiles.count(type->firePattern), 1u) << name;
@@ -124,7 +145,7 @@ TEST(ShotContent, EveryEnemyPatternFiresWhenPlayedAndThePoolsHold) {
                 }
                 enemy.tick(kStep);
                 stage.manager.update(kStep);
-                most = std::max(most, stage.manager.liveEnemyPoolCount());
+                most = std::max(most, stage.manager.liveEnemyPoolCount() + stage.manager.liveBeamCount());
             }
         });
         EXPECT_TRUE(printed.empty()) << name << " printed " << printed.substr(0, 80);

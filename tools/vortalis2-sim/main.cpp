@@ -27,11 +27,13 @@
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBeam.h"
 #include "stg/shot/OXBullet.h"
 
 namespace {
@@ -100,7 +102,8 @@ bool readInput(const std::string& path, std::vector<InputEvent>& events, std::st
 }
 
 // A pilot that keeps firing, steers away from the bullets and bodies that
-// will soon be close, drifts under the nearest enemy, fires the counter when
+// will soon be close and out of the line of every enemy beam (warning or
+// firing), drifts under the nearest enemy or the boss, fires the counter when
 // its gauge is full and bullets crowd in, and trances when it can.
 class Autopilot {
   public:
@@ -137,6 +140,39 @@ class Autopilot {
                 ++crowd;
             }
         }
+        // Beams: keep out of a beam's line, warning or firing, with room for its full width.
+        for (int i = 0; i < CXBulletManager::kBeamPoolSize; ++i) {
+            const OXBeam& beam = bullets.beamSlot(i);
+            if (beam.isFree() || beam.getOwnerKind() != CXBulletManager::kEnemySide) {
+                beamSide[i] = 0;
+                continue;
+            }
+            const float radians = beam.getDirection() * 0.0174532925f;
+            const float ux = std::sin(radians), uy = std::cos(radians);
+            const float rx = at.x - beam.getX(), ry = at.y - beam.getY();
+            const float along = rx * ux + ry * uy;
+            if (along < -20.0f) {
+                continue;  // behind where it starts
+            }
+            const float side = rx * uy - ry * ux;  // signed distance from the line
+            const float reach = 34.0f + 14.0f;     // its widest half plus the ship
+            if (std::fabs(side) < reach + 40.0f) {
+                // Step out to the nearer side, harder the closer the line: a beam
+                // outweighs the bullets around it.
+                const float push = 0.4f * (reach + 40.0f - std::fabs(side)) / (reach + 40.0f);
+                // The side is chosen once per beam: the ship lags its keys, and
+                // choosing again every frame would rock it on the line.
+                if (beamSide[i] == 0) {
+                    const float towardsMiddle = (160.0f - at.x) * uy - (240.0f - at.y) * ux;
+                    beamSide[i] =
+                        std::fabs(side) > 10.0f ? (side > 0.0f ? 1 : -1) : (towardsMiddle > 0.0f ? -1 : 1);
+                }
+                const float sign = static_cast<float>(beamSide[i]);
+                pushX += uy * sign * push;
+                pushY += -ux * sign * push;
+                ++crowd;
+            }
+        }
         const OXEnemy* nearest = nullptr;
         float nearestDistance = 1e9f;
         for (const OXEnemy* enemy : scene.getEnemyManager()->getSpawnedEnemies()) {
@@ -156,9 +192,13 @@ class Autopilot {
                 nearestDistance = std::fabs(dx);
             }
         }
-        // Home: under the nearest enemy, low in the field, but off the edges, where a
-        // ship pushed against the wall has nowhere left to dodge.
-        const float homeX = nearest ? nearest->getX() : 160.0f;
+        // Home: under the nearest enemy (or the boss), low in the field, but off the edges,
+        // where a ship pushed against the wall has nowhere left to dodge.
+        float homeX = nearest ? nearest->getX() : 160.0f;
+        const OXBoss* boss = scene.getEnemyManager()->currentBoss();
+        if (!nearest && boss && boss->isActive() && boss->isVisible() && !boss->isDying()) {
+            homeX = std::clamp(boss->getX(), 40.0f, 280.0f);
+        }
         pushX += std::clamp((homeX - at.x) * 0.0004f, -0.02f, 0.02f);
         pushY += std::clamp((90.0f - at.y) * 0.0004f, -0.02f, 0.02f);
         pushX += wallPush(at.x - 20.0f) - wallPush(300.0f - at.x);
@@ -205,9 +245,10 @@ class Autopilot {
     }
 
     bool held[32] = {};
-    std::vector<InputEvent>* recorded = nullptr;  // not owned
-    long now = 0;                                 // the frame being stepped
-    int charging = 0;                             // frames left of holding the beam button
+    int beamSide[CXBulletManager::kBeamPoolSize] = {};  // the side chosen to leave each beam by
+    std::vector<InputEvent>* recorded = nullptr;        // not owned
+    long now = 0;                                       // the frame being stepped
+    int charging = 0;                                   // frames left of holding the beam button
 };
 
 }  // namespace
@@ -297,6 +338,8 @@ int main(int argc, char** argv) {
     long long grazes = 0;
     int lastGrazes = 0;
     bool wasInPlay = false;
+    double bossMs = 0.0, bossWorstUs = 0.0;
+    int lastPhase = -1;
     double totalUpdateUs = 0.0, worstUpdateUs = 0.0;
     std::string outcome = "timeout";
     for (; frame < options.maxFrames; ++frame) {
@@ -321,6 +364,17 @@ int main(int argc, char** argv) {
             break;
         }
         peakBullets = std::max(peakBullets, scene->getBulletManager()->liveEnemyPoolCount());
+        // Stage time with a boss or mid-boss in the fight (dying included).
+        const OXBoss* boss = scene->getEnemyManager()->currentBoss();
+        if (verbose && boss && boss->getPhaseIndex() != lastPhase) {
+            lastPhase = boss->getPhaseIndex();
+            std::fprintf(stderr, "SIM: boss phase %d at stage %.0f ms, deaths %d\n", lastPhase,
+                         static_cast<double>(scene->getStageTime()), deaths);
+        }
+        if (boss && boss->isActive() && session.getState() == CXGameSession::Playing) {
+            bossMs += static_cast<double>(CXGameSession::kStageStepMs * scene->getTimeScale());
+            bossWorstUs = std::max(bossWorstUs, us);
+        }
         const int stageGrazes = session.getGrazes();
         grazes += std::max(0, stageGrazes - lastGrazes);
         lastGrazes = stageGrazes;
@@ -332,6 +386,16 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "SIM: death %d at frame %ld, stage %.0f ms, ship at (%.0f, %.0f)\n",
                              deaths, frame, static_cast<double>(scene->getStageTime()),
                              static_cast<double>(ship->getX()), static_cast<double>(ship->getY()));
+                for (int i = 0; i < CXBulletManager::kBeamPoolSize; ++i) {
+                    const OXBeam& beam = scene->getBulletManager()->beamSlot(i);
+                    if (!beam.isFree()) {
+                        std::fprintf(
+                            stderr, "SIM:   beam from (%.0f, %.0f) at %.0f degrees, width %.0f, %s\n",
+                            static_cast<double>(beam.getX()), static_cast<double>(beam.getY()),
+                            static_cast<double>(beam.getDirection()), static_cast<double>(beam.getWidth()),
+                            beam.isWarning() ? "warning" : "firing");
+                    }
+                }
             }
         }
         if (verbose && us > 2000.0) {
@@ -357,9 +421,10 @@ int main(int argc, char** argv) {
     std::fprintf(
         result,
         "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
-        "mean_update_us=%.1f worst_update_us=%.1f\n",
+        "bosses=%d boss_ms=%.0f boss_worst_update_us=%.1f mean_update_us=%.1f worst_update_us=%.1f\n",
         outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
         static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
+        scene ? scene->getBossesDefeated() : 0, bossMs, bossWorstUs,
         frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
     std::fclose(result);
     if (!options.recordPath.empty()) {

@@ -10,8 +10,12 @@
 #include "engine/CXGfxManager.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
+#include "stg/enemy/OXHealthBar.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OverlayKit.h"
 
 namespace {
@@ -39,6 +43,14 @@ constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
 constexpr float kBonusFadeOutMs = 500.0f;
 constexpr float kGroupFadeMs = 200.0f;
 constexpr float kDimmedAlpha = 0.35f;
+// The boss gauge: 240 units across the top of the field, under the second row.
+constexpr float kBossGaugeLeft = 34.0f;
+constexpr float kBossGaugeY = 404.0f;
+constexpr float kBossGaugeUnits = 240.0f;
+constexpr float kBossGaugeCell = 256.0f;  // pixels of its sprites
+constexpr Colour kTimerCalm{0.5f, 1.5f, 1.4f, 1.0f};
+constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
+constexpr Colour kTimerOut{1.5f, 0.5f, 0.5f, 1.0f};
 constexpr float kLowEdge = 40.0f;    // ship y at or below which the bottom row dims
 constexpr float kHighEdge = 410.0f;  // ship y at or above which the top row dims
 
@@ -161,6 +173,23 @@ void OXScnBaseHUD::buildScene() {
         box->setActive(false);
     }
 
+    // The boss's health gauge and phase timer, shown while a boss fights.
+    bossGaugeFrame = sprite("assets/plist/spr_boss_hp_counter_bg", kBossGaugeLeft + kBossGaugeUnits * 0.5f,
+                            kBossGaugeY + 4.0f, kBossGaugeUnits / kBossGaugeCell, 0.75f, 0.55f, nullptr);
+    bossGauge = new OXHealthBar();
+    bossGauge->load("assets/plist/spr_boss_hp_counter");
+    bossGauge->setPosition(kBossGaugeLeft, kBossGaugeY, 1.0f);
+    bossGauge->setUniformScale(kBossGaugeUnits / kBossGaugeCell);
+    bossGauge->setScale(1.0f, 0.5f, 1.0f);
+    bossGauge->setAlpha(0.8f);
+    addObject(bossGauge);
+    phaseTimerText = text("0", 312, 400, 14, 2, kTimerCalm, nullptr);
+    for (IXRenderObject* part :
+         {static_cast<IXRenderObject*>(bossGaugeFrame), static_cast<IXRenderObject*>(bossGauge),
+          static_cast<IXRenderObject*>(phaseTimerText)}) {
+        part->setVisible(false);
+    }
+
     // The trance cut-in, hidden until it plays.
     cutInBackground =
         sprite("assets/plist/spr_break_gfx_bg", 160, 240, kCutInBandScaleX, kCutInBandScaleY, 1.0f, nullptr);
@@ -184,6 +213,7 @@ void OXScnBaseHUD::update(float dtMs) {
     updateShipValues();
     updateWarning(dtMs);
     updateBonus(dtMs);
+    updateBoss();
     updateGroups();
     // Last: the ship's break mode may start here.
     updateCutIn(dtMs);
@@ -326,6 +356,39 @@ void OXScnBaseHUD::updateBonus(float dtMs) {
             box->setKeepAlive(false);  // hidden again when the fade ends
             box->fadeTo(kBonusFadeOutMs, box->getAlpha(), 0.0f);
         }
+    }
+}
+
+void OXScnBaseHUD::updateBoss() {
+    const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+    const CXEnemyManager* enemies = scene ? scene->getEnemyManager() : nullptr;
+    const OXBoss* boss = enemies ? enemies->currentBoss() : nullptr;
+    const bool fighting =
+        boss && boss->isActive() && boss->isVisible() && !boss->isDying() && boss->canFight();
+    bossGaugeFrame->setVisible(fighting);
+    bossGauge->setVisible(fighting);
+    if (fighting) {
+        const float most = boss->getMaxHitPoints();
+        bossGauge->setFill(most > 0.0f ? boss->getHitPoints() / most : 0.0f);
+    }
+    const bool timed = fighting && phaseTimerWanted;
+    phaseTimerText->setVisible(timed);
+    if (!timed) {
+        return;
+    }
+    const float seconds = boss->getPhaseTimer() * 0.001f;
+    const int tint = seconds > 6.0f ? 0 : seconds > 0.0f ? 1 : 2;
+    const int whole = static_cast<int>(seconds + 0.5f);
+    if (whole != shownPhaseSeconds) {
+        shownPhaseSeconds = whole;
+        char line[16];
+        std::snprintf(line, sizeof line, "%1.0f", static_cast<double>(seconds));
+        phaseTimerText->setText(line);
+    }
+    if (tint != shownPhaseTint) {
+        shownPhaseTint = tint;
+        const Colour& shade = tint == 0 ? kTimerCalm : tint == 1 ? kTimerHurry : kTimerOut;
+        phaseTimerText->setColour(shade.r, shade.g, shade.b, shade.a);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "engine/OXScene.h"
 
 class IXTransformable;
+class OXHealthBar;
 class OXSprite;
 class OXTextBox;
 
@@ -36,6 +37,8 @@ class OXScnBaseHUD : public OXScene {
     void damageFlash(float durationMs);
     // The boss phase bonus result.
     void showBonus(bool success, float amount);
+    // The boss phase timer is shown while the boss fights a timed phase.
+    void showPhaseTimer(bool shown) { phaseTimerWanted = shown; }
     // The shield warning: a blinking caption and 12 fading beeps.
     void startWarning();
 
@@ -50,6 +53,9 @@ class OXScnBaseHUD : public OXScene {
     const OXTextBox* getBombsText() const { return bombsText; }
     const OXTextBox* getBreakText() const { return breakText; }
     const OXTextBox* getBonusTitle() const { return bonusTitle; }
+    const OXHealthBar* getBossGauge() const { return bossGauge; }
+    const OXSprite* getBossGaugeFrame() const { return bossGaugeFrame; }
+    const OXTextBox* getPhaseTimerText() const { return phaseTimerText; }
     const OXTextBox* getBonusAmount() const { return bonusAmount; }
     const OXSprite* getBeamBar() const { return beamBar; }
     const OXSprite* getBreakBar() const { return breakBar; }
@@ -82,6 +88,7 @@ class OXScnBaseHUD : public OXScene {
     void updateCutIn(float dtMs);
     void updateWarning(float dtMs);
     void updateBonus(float dtMs);
+    void updateBoss();
     void updateGroups();
 
     IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
@@ -107,6 +114,9 @@ class OXScnBaseHUD : public OXScene {
     OXTextBox* warningText = nullptr;
     OXTextBox* bonusTitle = nullptr;
     OXTextBox* bonusAmount = nullptr;
+    OXSprite* bossGaugeFrame = nullptr;
+    OXHealthBar* bossGauge = nullptr;
+    OXTextBox* phaseTimerText = nullptr;
     OXSprite* cutInBackground = nullptr;
     OXSprite* cutInBlur = nullptr;
     OXSprite* cutInPicture = nullptr;
@@ -132,6 +142,9 @@ class OXScnBaseHUD : public OXScene {
     int warningBeeps = 0;
     float warningTimer = 0.0f;  // ms to the next beep
     float bonusHold = 0.0f;     // ms the bonus stays before fading out
+    bool phaseTimerWanted = false;
+    int shownPhaseSeconds = -1;
+    int shownPhaseTint = -1;  // 0 calm, 1 hurry, 2 out
     bool lowGroupDimmed = false;
     bool highGroupDimmed = false;
 };

@@ -55,4 +55,13 @@ void paintInvertCircle(Canvas& canvas, Random& random);
 void paintBossPointer(Canvas& canvas, Random& random);
 void paintRingEffect(Canvas& canvas, Random& random);
 
+// The bosses, their parts and decorations, and the boss gauge.
+void paintBossParts(Canvas& canvas, Random& random);
+void paintBossRuneCircle(Canvas& canvas, Random& random);
+void paintBossEventCircle(Canvas& canvas, Random& random);
+void paintSpellFlash(Canvas& canvas, Random& random);
+void paintBreakRing(Canvas& canvas, Random& random);
+void paintBossExplodeRing(Canvas& canvas, Random& random);
+void paintBossHpGauge(Canvas& canvas, Random& random);
+
 }  // namespace artgen

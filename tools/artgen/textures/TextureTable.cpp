@@ -46,6 +46,13 @@ const std::vector<TextureEntry>& textureTable() {
         {"invert_square.png", 144, 144, paintInvertSquare},
         {"invert_circle.png", 256, 256, paintInvertCircle},
         {"boss_pointer.png", 32, 32, paintBossPointer},
+        {"boss_parts.png", 512, 512, paintBossParts},
+        {"boss_rune_circle.png", 256, 256, paintBossRuneCircle},
+        {"boss_event_circle.png", 256, 256, paintBossEventCircle},
+        {"spell_gfx.png", 256, 256, paintSpellFlash},
+        {"break_ring.png", 256, 256, paintBreakRing},
+        {"boss_explode_ring.png", 256, 256, paintBossExplodeRing},
+        {"boss_hp_gauge.png", 256, 32, paintBossHpGauge},
         {"ring_effect.png", 64, 64, paintRingEffect},
     };
     return table;

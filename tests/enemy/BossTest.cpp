@@ -1,0 +1,329 @@
+// Bosses: phases starting and ending, the bonus, invincible phases, repeat,
+// the flight home, escaping, the death sequence, the per-hit score, and the
+// broken boss files a stage must survive.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "stg/enemy/OXBoss.h"
+#include "tests/enemy/EnemyTestSupport.h"
+
+namespace {
+
+using namespace enemytest;
+
+// A game scene that records what bosses ask of it.
+class BossWorld : public FakeWorld {
+  public:
+    void showPhaseTimer(bool shown) override { timerShown = shown; }
+    void resetPhaseBonus() override { ++bonusResets; }
+    void phaseTimedOut() override { ++timeOuts; }
+    bool awardPhaseBonus(float amount) override {
+        bonuses.push_back(amount);
+        return true;
+    }
+    void bossDefeated(const Vec3&) override { ++defeatNotices; }
+    void bossOverlay(bool shown) override { overlay = shown; }
+
+    bool timerShown = false;
+    bool overlay = false;
+    int bonusResets = 0, timeOuts = 0, defeatNotices = 0;
+    std::vector<float> bonuses;
+};
+
+struct BossStage {
+    BossStage() {
+        world.ship = &ship;
+        world.fx = &effects;
+        bullets.setEffects(&effects);
+        bullets.load("assets/plist/atlas_t_bullets");
+        enemies.setWorld(&world);
+        enemies.setBulletManager(&bullets);
+        enemies.init("assets/plist/atlas_t_enemies");
+        enemies.setMidBossDone(true);
+    }
+    OXBoss& start(const std::string& name) {
+        enemies.loadBoss("assets/plist/" + name);
+        enemies.startBoss();
+        return *enemies.getBoss();
+    }
+    void run(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            enemies.update(kStep);
+        }
+    }
+    template <typename Done>
+    void runUntil(Done done, int limit = 2000) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            enemies.update(kStep);
+        }
+    }
+    FakeShip ship;
+    FakeEffects effects;
+    BossWorld world;
+    CXBulletManager bullets;
+    CXEnemyManager enemies;
+};
+
+std::string node(double duration, double direction = 0, double speed = 0, const Keys& more = {}) {
+    Keys keys = {{"duration", real(duration)}, {"direction", real(direction)}, {"speed", real(speed)}};
+    keys.insert(keys.end(), more.begin(), more.end());
+    return dict(keys);
+}
+
+std::string phase(double hp, const Keys& more) {
+    Keys keys = {{"hp", real(hp)}};
+    keys.insert(keys.end(), more.begin(), more.end());
+    return dict(keys);
+}
+
+// Comes down from y 600 to its home at y 360 in 2000 ms (invincible), then
+// fights three phases: two nodes; a repeating one; a timed survival.
+const Keys kBossBase = {
+    {"start x", real(160)},
+    {"start y", real(600)},
+    {"default x", real(160)},
+    {"default y", real(360)},
+    {"effect 0", dict({{"effect file", text("ps_boss_glow")}})},
+    {"phase 0", phase(10, {{"invincibility", boolean(true)}, {"movement node 0", node(2000, 180, 1.2)}})},
+    {"phase 1", phase(100, {{"show phase clear", boolean(true)},
+                            {"movement node 0", node(1000)},
+                            {"movement node 1", node(1000)}})},
+    {"phase 2", phase(50, {{"show phase clear", boolean(true)},
+                           {"repeat", boolean(true)},
+                           {"movement node 0", node(500, 90, 1)}})},
+    {"phase 3", phase(40, {{"show phase clear", boolean(true)},
+                           {"invincibility", boolean(true)},
+                           {"movement node 0", node(3000)}})},
+    {"death movement node", node(2500, 180, 0.2)},
+};
+
+const bool files = addPackageFile("assets/plist/t_boss.plist", plist(kBossBase)) &&
+                   addPackageFile("assets/plist/t_boss_escape.plist",
+                                  plist({{"start x", real(160)},
+                                         {"start y", real(360)},
+                                         {"on death escape", boolean(true)},
+                                         {"phase 0", phase(10, {{"movement node 0", node(100)}})},
+                                         {"phase 1", phase(10, {{"movement node 0", node(100)}})},
+                                         {"phase 2", phase(10, {{"movement node 0", node(100)}})}})) &&
+                   addPackageFile("assets/plist/t_boss_no_phases.plist", plist({{"start x", real(160)}})) &&
+                   addPackageFile("assets/plist/t_boss_broken_phases.plist",
+                                  plist({{"start x", real(160)},
+                                         {"start y", real(360)},
+                                         {"normal modules", text("0 4")},
+                                         {"module 0", dict({{"sprite", text("spr_t_part")}})},
+                                         {"phase 0", phase(0, {{"movement node 0", node(100)}})},
+                                         {"phase 1", phase(10, {{"show effect", text("0 7")}})},
+                                         {"phase 2", phase(10, {{"movement node 0", node(100000)}})}}));
+
+// The boss's phase and hit points, shortly after it fought through `phases` phases.
+void beatPhase(BossStage& stage, OXBoss& boss) {
+    const int from = boss.getPhaseIndex();
+    boss.applyDamage(-boss.getHitPoints());
+    stage.runUntil([&] { return boss.getPhaseIndex() > from && !boss.isTransitioning(); });
+}
+
+TEST(BossPhases, TheEntranceIsInvincibleWithoutATimerAndTheFightStartsAtHome) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    EXPECT_EQ(boss.getPhaseIndex(), 0);
+    EXPECT_TRUE(boss.isInvincible());
+    EXPECT_FALSE(stage.world.timerShown);
+    boss.applyDamage(-5.0f);
+    EXPECT_FLOAT_EQ(boss.getHitPoints(), 10.0f);  // no damage
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    EXPECT_NEAR(boss.getY(), 360.0f, 3.0f);
+    EXPECT_FALSE(boss.isInvincible());
+    EXPECT_TRUE(stage.world.timerShown);
+    EXPECT_FLOAT_EQ(boss.getHitPoints(), 100.0f);
+    EXPECT_FLOAT_EQ(boss.getPhaseTimer(), 300.0f);  // 3 ms per hit point
+    EXPECT_TRUE(stage.world.bonuses.empty());       // the entrance pays no bonus
+}
+
+TEST(BossPhases, ABeatenPhaseFliesHomeInThreeStepsRefillsAndPaysItsBonus) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    boss.setX(100.0f);
+    boss.applyDamage(-100.0f);
+    stage.run(1);
+    EXPECT_EQ(boss.getPhaseIndex(), 2);
+    EXPECT_TRUE(boss.isTransitioning());
+    EXPECT_TRUE(boss.isFlyingHome());
+    EXPECT_TRUE(boss.isPhaseClearBursting());
+    ASSERT_EQ(stage.world.bonuses.size(), 1u);
+    EXPECT_FLOAT_EQ(stage.world.bonuses[0], 250000.0f);  // normal difficulty
+    stage.run(40);                                       // 620 ms: refilling
+    EXPECT_GT(boss.getHitPoints(), 0.0f);
+    stage.runUntil([&] { return !boss.isTransitioning(); });
+    EXPECT_EQ(boss.getPhaseIndex(), 2);
+    EXPECT_FLOAT_EQ(boss.getX(), 160.0f);
+    EXPECT_FLOAT_EQ(boss.getY(), 360.0f);
+    EXPECT_FLOAT_EQ(boss.getHitPoints(), 50.0f);
+}
+
+TEST(BossPhases, TheBonusFollowsTheDifficulty) {
+    const std::pair<int, float> cases[] = {{0, 100000.0f}, {1, 250000.0f}, {2, 500000.0f}, {3, 1000000.0f}};
+    for (const auto& [difficulty, bonus] : cases) {
+        BossStage stage;
+        stage.world.level = difficulty;
+        OXBoss& boss = stage.start("t_boss");
+        stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+        boss.applyDamage(-100.0f);
+        stage.run(1);
+        ASSERT_EQ(stage.world.bonuses.size(), 1u);
+        EXPECT_FLOAT_EQ(stage.world.bonuses[0], bonus) << difficulty;
+    }
+}
+
+TEST(BossPhases, ARunOutTimerLosesTheBonusAndDrainsTheMultiplier) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    stage.run(25);  // 386 ms: the 300 ms timer is out
+    EXPECT_EQ(stage.world.timeOuts, 1);
+    EXPECT_FLOAT_EQ(boss.getPhaseTimer(), 0.0f);
+    const int64_t score = stage.ship.score;
+    boss.applyDamage(-10.0f);
+    EXPECT_EQ(stage.ship.score, score);  // no per-hit score once the time is out
+}
+
+TEST(BossPhases, ATimedSurvivalPhaseIsInvincibleAndEndsWithItsScript) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    beatPhase(stage, boss);
+    beatPhase(stage, boss);
+    ASSERT_EQ(boss.getPhaseIndex(), 3);
+    EXPECT_FALSE(stage.world.timerShown);
+    boss.applyDamage(-40.0f);
+    EXPECT_FLOAT_EQ(boss.getHitPoints(), 40.0f);
+    stage.runUntil([&] { return boss.getPhaseIndex() == 4; }, 400);  // 3000 ms of script
+    EXPECT_EQ(boss.getPhaseIndex(), 4);
+}
+
+TEST(BossPhases, RepeatWithTheBossAlreadyHomeRestartsNodeZeroWithoutMoving) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    beatPhase(stage, boss);
+    ASSERT_EQ(boss.getPhaseIndex(), 2);
+    // The node flies right for 500 ms; then the boss goes home at 0.1 units per ms.
+    stage.runUntil([&] { return boss.getNodeTimeLeft() <= 0.0f; });
+    const float away = boss.getX();
+    EXPECT_GT(away, 200.0f);
+    stage.run(2);
+    EXPECT_LT(boss.getX(), away);
+    stage.runUntil([&] { return boss.getNodeTimeLeft() > 0.0f; });
+    EXPECT_FLOAT_EQ(boss.getX(), 160.0f);
+    EXPECT_EQ(boss.getNodeIndex(), 0);
+
+    // Already home when the script ends: node 0 again at once, in place.
+    stage.runUntil([&] { return boss.getNodeTimeLeft() <= 0.0f; });
+    boss.setX(160.0f);
+    boss.setY(360.0f);
+    stage.run(1);
+    EXPECT_GT(boss.getNodeTimeLeft(), 0.0f);
+    EXPECT_NEAR(boss.getX(), 160.0f, 1.0f);
+}
+
+TEST(BossPhases, PerHitScoreGrowsWithTheChainAndTheBreakGaugeDoublesUpClose) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    stage.ship.bonus = 400;             // floor(400 x 0.005) + 1 = 3
+    stage.ship.setPosition(160, 0, 0);  // 360 away: not near
+    stage.run(1);
+    boss.applyDamage(-10.0f);
+    EXPECT_EQ(stage.ship.score, 22);  // 3 x 7.5
+    EXPECT_FLOAT_EQ(stage.ship.breakGauge, 0.25f);
+    stage.ship.setPosition(160, 200, 0);
+    stage.run(1);
+    boss.applyDamage(-10.0f);
+    EXPECT_FLOAT_EQ(stage.ship.breakGauge, 0.75f);
+}
+
+TEST(BossStageFlow, WithoutWavesTheBossWaitsForTheMidBoss) {
+    BossStage stage;
+    stage.enemies.setMidBossDone(false);
+    stage.enemies.loadMidBoss("assets/plist/t_boss_escape");
+    stage.enemies.loadBoss("assets/plist/t_boss");
+    stage.enemies.setState(CXEnemyManager::Running);
+    stage.run(2);
+    ASSERT_TRUE(stage.enemies.getMidBoss()->isVisible());
+    EXPECT_FALSE(stage.enemies.isReadyForBoss());
+    stage.enemies.markBossDefeated();
+    EXPECT_TRUE(stage.enemies.isReadyForBoss());
+}
+
+TEST(BossEscape, AnEscapingBossOfThreePhasesIsDefeatedWhenPhaseTwoBegins) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss_escape");
+    stage.run(1);
+    beatPhase(stage, boss);  // the first phase's script also ends it
+    EXPECT_FALSE(stage.enemies.isBossDone());
+    stage.runUntil([&] { return boss.getPhaseIndex() == 2; });
+    EXPECT_TRUE(stage.enemies.isBossDone());
+    EXPECT_TRUE(boss.isDone());
+}
+
+TEST(BossDeath, TheDeathMovementEndsInTheFinalExplosionAndTheStageGoesOn) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    beatPhase(stage, boss);
+    beatPhase(stage, boss);
+    stage.runUntil([&] { return boss.isDying(); }, 400);
+    ASSERT_TRUE(boss.isDying());
+    EXPECT_EQ(stage.world.defeatNotices, 1);
+    EXPECT_FALSE(stage.world.timerShown);
+    EXPECT_FALSE(stage.enemies.isBossDone());
+    boss.applyDamage(-10.0f);  // shots no longer count
+    stage.run(60);             // 930 ms: bursts of small explosions
+    int small = 0;
+    for (const auto& blast : stage.world.explosions) {
+        small += blast.kind == ExplosionKind::Small ? 1 : 0;
+    }
+    EXPECT_GE(small, 4);
+    stage.runUntil([&] { return !boss.isActive(); });
+    EXPECT_FALSE(boss.isVisible());
+    EXPECT_TRUE(stage.enemies.isBossDone());
+    EXPECT_EQ(stage.world.explosions.back().kind, ExplosionKind::Huge);
+}
+
+TEST(BossBadInput, ABossThatCannotFightSaysSoAndCountsAsBeatenAfterItsWait) {
+    for (const char* name : {"t_boss_no_phases", "t_boss_not_there"}) {
+        BossStage stage;
+        testing::internal::CaptureStdout();
+        OXBoss& boss = stage.start(name);
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_NE(said.find("HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER 5 S"),
+                  std::string::npos)
+            << said;
+        EXPECT_FALSE(boss.canFight());
+        stage.run(300);
+        EXPECT_FALSE(stage.enemies.isBossDone());
+        stage.run(50);  // past 5000 ms
+        EXPECT_TRUE(stage.enemies.isBossDone());
+        EXPECT_FALSE(boss.isVisible());
+    }
+}
+
+TEST(BossBadInput, PhasesWithoutHitPointsOrNodesAndAbsentIndicesAreReportedAndSkipped) {
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_broken_phases");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 2 && !boss.isTransitioning(); }, 300);
+    const std::string said = testing::internal::GetCapturedStdout();
+    for (const char* line :
+         {"PHASE 0 HAS NO HIT POINTS (0), IT ENDS AT ONCE", "PHASE 1 HAS NO MOVEMENT NODES, IT ENDS AT ONCE",
+          "NO module 4, IGNORED", "NO effect 7, IGNORED"}) {
+        EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
+    }
+    EXPECT_EQ(boss.getPhaseIndex(), 2);  // fighting the good phase
+    EXPECT_FALSE(stage.enemies.isBossDone());
+    EXPECT_TRUE(boss.bossModule(0).isVisible());
+}
+
+}  // namespace
