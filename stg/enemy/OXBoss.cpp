@@ -850,7 +850,7 @@ void OXBoss::die() {
     startDeathNode();
     position.z = z;  // the boss draws itself in its own plane
     if (!escapeOnDeath) {
-        CXSoundManager::instance().playEffect(kDistantExplosionSound);
+        CXSoundManager::instance().playSound(kDistantExplosionSound);
         if (scene) {
             scene->backgroundFlash(kWhite, 1000.0f, 1.0f);
         }

@@ -54,7 +54,7 @@ bool CXBulletManager::loadBeamType(const std::string& name) {
         }
     }
     if (!type.sound.empty()) {
-        CXSoundManager::instance().loadEffect(type.sound);
+        CXSoundManager::instance().loadSound(type.sound);
     }
     return true;
 }
@@ -98,7 +98,7 @@ bool CXBulletManager::fireBeam(float direction, const Vec3& at, float speedOffse
     }
     beam->fire(*type, direction, at, speedOffset, beamValue, owner, launcher, this);
     if (!type->sound.empty()) {
-        CXSoundManager::instance().playEffect(type->sound, type->volume);
+        CXSoundManager::instance().playSound(type->sound, type->volume);
     }
     return false;
 }
