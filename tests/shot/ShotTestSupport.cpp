@@ -215,6 +215,9 @@ class PackageEnvironment : public ::testing::Environment {
         std::map<std::string, std::string> files = testFiles();
         files["assets/audio/self.caf"] = testfiles::tinyCaf();
         files["assets/audio/prize_pickup.caf"] = testfiles::tinyCaf();
+        // The sounds the game's own beam types name, for the content tests.
+        files["assets/audio/leaser_beam.caf"] = testfiles::tinyCaf();
+        files["assets/audio/se_laser3.caf"] = testfiles::tinyCaf();
         testfiles::makeZipPackage(folder->file("shot.oap"), files);
         CXSoundManager::instance().setBasePath("assets/audio/");
         printedBy([&] { ASSERT_TRUE(mountAssetPackage(folder->file("shot.oap"))); });

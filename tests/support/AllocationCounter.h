@@ -1,7 +1,8 @@
 #pragma once
-// Counts every allocation of the test program that links this: the global
+// Counts the allocations of the test program that links this: the global
 // operator new is replaced by one that counts and then allocates as usual.
-// Tests that play must not allocate compare the count before and after.
+// Tests that play must not allocate compare the count before and after;
+// allocationCount() gives the calling thread's count (the game's thread).
 
 #include "engine/gl/recording/RecordingGLDevice.h"
 
