@@ -23,9 +23,13 @@
 
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
+#include "fx/FxMath.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
@@ -246,6 +250,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::srand(options.seed);
+    fxmath::seedRandom(options.seed);
 
     CXUserProfile profile;  // a fresh profile: never read from or written to disk
     CXGameSession& session = CXGameSession::instance();
@@ -267,7 +272,7 @@ int main(int argc, char** argv) {
     Autopilot pilot;
     size_t nextEvent = 0;
     long frame = 0;
-    int deaths = 0, peakBullets = 0;
+    int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
     long long grazes = 0;
     int lastGrazes = 0;
     bool wasInPlay = false;
@@ -295,6 +300,8 @@ int main(int argc, char** argv) {
             break;
         }
         peakBullets = std::max(peakBullets, scene->getBulletManager()->liveEnemyPoolCount());
+        peakParticles = std::max(peakParticles, scene->getStageEffects().particles().peakParticles());
+        peakTrails = std::max(peakTrails, scene->getStageEffects().trails().peakTrails());
         const int stageGrazes = session.getGrazes();
         grazes += std::max(0, stageGrazes - lastGrazes);
         lastGrazes = stageGrazes;
@@ -331,10 +338,11 @@ int main(int argc, char** argv) {
     std::fprintf(
         result,
         "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
-        "mean_update_us=%.1f worst_update_us=%.1f\n",
+        "peak_particles=%d peak_trails=%d mean_update_us=%.1f worst_update_us=%.1f\n",
         outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
         static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
-        frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
+        peakParticles, peakTrails, frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0,
+        worstUpdateUs);
     std::fclose(result);
     session.tearDown();
     unmountAssetPackage();
