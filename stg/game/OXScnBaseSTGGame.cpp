@@ -779,7 +779,7 @@ void OXScnBaseSTGGame::explosionEffects(ExplosionKind kind, const Vec3& at) {
             fx.playAt(kFireTrail, at, up, 60.0f);
             fx.playCovering(kDebris, at, up, 50.0f);
             fx.playCovering(kSmokeTrail, at, up, 80.0f);
-            throwEmbers(at, 3);
+            throwEmbers(at, 2);
             break;
         case ExplosionKind::Huge:
             fx.playAt(kSparks, at, up, 80.0f);
@@ -788,7 +788,7 @@ void OXScnBaseSTGGame::explosionEffects(ExplosionKind kind, const Vec3& at) {
             fx.playAt(kFireTrailOrange, at, up, 80.0f);
             fx.playCovering(kDebris, at, up, 70.0f);
             fx.playCovering(kSmokeTrail, at, up, 120.0f);
-            throwEmbers(at, 6);
+            throwEmbers(at, 4);
             break;
     }
 }

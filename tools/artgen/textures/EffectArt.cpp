@@ -404,12 +404,13 @@ void paintParticleAtlas(Canvas& canvas, Random& /*random*/) {
 void paintRibbon(Canvas& cell, const Colour& core, const Colour& edge, float softness) {
     const float width = static_cast<float>(cell.width());
     const float height = static_cast<float>(cell.height());
-    const float halo = 0.18f + 0.8f * softness;            // half-width of the glow, in half cells
+    const float halo = 0.18f + 0.72f * softness;           // half-width of the glow, in half cells
     const float line = 0.12f + 0.25f * (1.0f - softness);  // half-width of the hot core
     shade(cell, [&](Vec2 p) {
         const float across = std::fabs((p.x + 0.5f) / width * 2.0f - 1.0f);  // 0 centre, 1 edge
         const float along = (p.y + 0.5f) / height;                           // 0 head, 1 tail
-        const float fade = std::pow(1.0f - along, 1.3f) * smoothstep(0.0f, 0.06f, along + 0.02f);
+        // Nothing on the cell's first and last rows, so neighbours never bleed into each other.
+        const float fade = std::pow(clamp01((0.98f - along) / 0.98f), 1.3f) * smoothstep(0.02f, 0.08f, along);
         const float glowPart = roundFalloff(across, halo);
         const float corePart = roundFalloff(across, line);
         Colour colour = mix(edge, core, clamp01(corePart * 1.4f));
