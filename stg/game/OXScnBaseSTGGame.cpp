@@ -14,6 +14,7 @@
 #include "engine/OXSprite.h"
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
+#include "fx/FxMath.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
@@ -801,8 +802,10 @@ void OXScnBaseSTGGame::throwEmbers(const Vec3& at, int count) {
         if (!ember) {
             return;
         }
-        const float angle = (static_cast<float>(i) + randomFraction()) * 360.0f / static_cast<float>(count);
-        const float reach = 45.0f + 50.0f * randomFraction();
+        // The effects' own random numbers: showing embers never changes the game's course.
+        const float angle =
+            (static_cast<float>(i) + fxmath::randomFraction()) * 360.0f / static_cast<float>(count);
+        const float reach = 45.0f + 50.0f * fxmath::randomFraction();
         const Vec3 delta{shotmath::tableSin(angle) * reach, shotmath::tableCos(angle) * reach, 0.0f};
         ember->setPosition(at.x, at.y, 3.0f);
         ember->setFrame(2);
