@@ -1,10 +1,12 @@
 # VORTALIS 2: the two commands of the README.
 #   make run   installs what is missing, builds, packs data.oap, starts the game
 #   make test  the same set-up, then every test
+#   make install [PREFIX=/usr/local]  builds, then installs the game like any Linux game
 # Everything comes from Debian's packages; nothing is downloaded at build time.
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
+PREFIX ?= /usr/local
 
 # What the game, its tools and its tests need from Debian 12.
 PACKAGES := \
@@ -12,17 +14,21 @@ PACKAGES := \
 	libsfml-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
 	libboost-dev liblodepng-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-	xvfb xauth xdotool imagemagick libopenal1
+	xvfb xauth xdotool imagemagick libopenal1 \
+	desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps configure clean
+.PHONY: run test build deps configure clean install
 
 run: build
 	cd $(BUILD_DIR) && ./vortalis2
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600 -j2
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 build: configure
 	cmake --build $(BUILD_DIR)

@@ -84,3 +84,11 @@ std::string packageBesideProgram() {
     const std::string program(path.data(), static_cast<size_t>(length));
     return program.substr(0, program.find_last_of('/')) + "/data.oap";
 }
+
+std::string findProgramPackage() {
+    const std::string beside = packageBesideProgram();
+    if (access(beside.c_str(), F_OK) == 0) {
+        return beside;
+    }
+    return beside.substr(0, beside.find_last_of('/') + 1) + "../share/vortalis2/data.oap";
+}

@@ -13,6 +13,10 @@ extern const char* const kAssetPackagePath;
 // started from any folder.
 std::string packageBesideProgram();
 
+// The package of the running program: beside it (the build tree) when there is one there, else
+// where an install puts it, "FOLDER/../share/vortalis2/data.oap".
+std::string findProgramPackage();
+
 // Initialises PhysicsFS (once) and appends the package to its search path. Prints
 // "asset package mount successful." or "ASSET PACKAGE MOUNT FAILED!"; the program goes on either
 // way, and every later read of a missing package simply fails.

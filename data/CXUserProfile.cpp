@@ -1,25 +1,420 @@
 #include "data/CXUserProfile.h"
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "data/Plist.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The names of the per-difficulty keys, in the order of the profile's table.
+constexpr const char* kDifficultyNames[4] = {"easy", "med", "hard", "extreme"};
+constexpr const char* kPlayStyleNames[2] = {"casual", "normal"};
+constexpr const char kScoreTableLetters[3] = {'A', 'B', 'C'};
+
+// Experience each rank needs to reach the next, ranks 0 to 8.
+constexpr int kRankRequirement[9] = {500, 700, 1000, 1500, 2000, 2500, 3000, 3500, 4000};
+constexpr int kTopRankRequirement = 1000000000;
+
+// A real profile is a few kilobytes; anything much larger is not one.
+constexpr std::uintmax_t kMaxProfileBytes = 4 * 1024 * 1024;
+// Temporary files of a save are named "save.osf" + this + six random characters.
+constexpr const char* kTemporarySuffix = ".tmp-";
+
+bool validDifficulty(int difficulty) {
+    return difficulty >= 0 && difficulty < 4;
+}
+
+std::string numBeatKey(int difficulty, int normalPlay) {
+    return std::string("num beat ") + kDifficultyNames[difficulty] + " " + kPlayStyleNames[normalPlay];
+}
+
+std::string stageKey(int difficulty, int normalPlay, int stage) {
+    return numBeatKey(difficulty, normalPlay) + " s " + std::to_string(stage);
+}
+
+std::string scoreTableKey(int table, int row, int column) {
+    return std::string("score ") + kScoreTableLetters[table] + " " + std::to_string(row) + " " +
+           std::to_string(column);
+}
+
+std::string modeScoreKey(const char* mode, int difficulty) {
+    return std::string(mode) + " score " + kDifficultyNames[difficulty];
+}
+
+// ---- Reading: the typed accessors, with the profile's own rules on top ----
+
+class ProfileReader {
+  public:
+    explicit ProfileReader(const Plist::Dictionary& list) : dict(list) {}
+
+    bool has(const std::string& key) const { return dict.count(key) != 0; }
+    int integer(const std::string& key) const {
+        int value = 0;
+        Plist::getInt(dict, key.c_str(), value);
+        return value;
+    }
+    // A counter never goes below zero.
+    int counter(const std::string& key) const { return std::max(0, integer(key)); }
+    // 64-bit values are taken whole; 32-bit ones are sign-extended.
+    long long integer64(const std::string& key) const {
+        const auto entry = dict.find(key);
+        int64_t value = 0;
+        if (entry == dict.end() || !Plist::integerValue(entry->second, value)) {
+            return 0;
+        }
+        return value;
+    }
+    // A value that is not a finite number reads as `fallback`.
+    float real(const std::string& key, float fallback) const {
+        float value = 0.0f;
+        Plist::getFloat(dict, key.c_str(), value);
+        return std::isfinite(value) ? value : fallback;
+    }
+    bool flag(const std::string& key) const {
+        bool value = false;
+        Plist::getBool(dict, key.c_str(), value);
+        return value;
+    }
+
+  private:
+    const Plist::Dictionary& dict;
+};
+
+void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
+    const ProfileReader in(dict);
+    p.tokens = in.integer("tokens");
+    // The stock is clamped in this order, each limit leaving room for the ones before it.
+    p.weapon = std::clamp(in.integer("weapon"), 0, 5);
+    p.missiles = std::clamp(in.integer("missiles"), 0, 5 - p.weapon);
+    p.options = std::clamp(in.integer("options"), 0, 5 - p.weapon - p.missiles);
+    p.bombs = std::clamp(in.integer("bombs"), 0, 5);
+    p.lives = std::clamp(in.integer("lives"), 0, 5);
+    p.continues = std::clamp(in.integer("continues"), 0, 9);
+    p.highScore = in.integer64("high score");
+    p.timesPlayedCasual = in.counter("times played casual");
+    p.timesPlayed = in.counter("times played");
+    for (int normal = 0; normal < 2; ++normal) {
+        for (int d = 0; d < 4; ++d) {
+            p.gamesBeaten[normal][d] = in.counter(numBeatKey(d, normal));
+        }
+    }
+    p.graphicSetting = in.integer("graphic setting");
+    p.musicVolume = std::clamp(in.real("music volume", 0.5f), 0.0f, 1.0f);
+    p.sfxVolume = std::clamp(in.real("sfx volume", 0.5f), 0.0f, 1.0f);
+    p.touchSensitivity = in.real("touch sensitivity", 0.65f);
+    p.screenScale = in.real("screen scale", 1.0f);
+    p.bufferScale = std::clamp(in.real("buffer scale", 0.5f), 0.0f, 1.0f);
+    p.autoTrance = in.flag("auto trance");
+    p.leftControl = in.flag("left control");
+    p.showTutorial = in.flag("show tutorial");
+    p.useShootUpgrades = in.flag("use shoot upgrades");
+    // The rank names a table entry: it stays within the ranks there are.
+    p.level = std::clamp(in.integer("level"), 0, CXUserProfile::kTopRank);
+    p.expToLevel = in.counter("exp to level");
+    p.upgradePoints = in.counter("upgrade points");
+    p.aspectRatio = std::clamp(in.integer("aspect ratio"), 0, 1);
+    p.prizeAlpha = in.has("prize alpha") ? std::clamp(in.real("prize alpha", 1.0f), 0.0f, 1.0f) : 1.0f;
+    for (int i = 0; i < CXUserProfile::kBindingCount; ++i) {
+        p.controls[i] = in.integer("ctrl " + std::to_string(i));
+    }
+    p.backgroundMode = in.has("background mode") ? std::clamp(in.integer("background mode"), 0, 1) : 1;
+    p.screenOrientation = std::clamp(in.integer("screen orientation"), 0, 3);
+    p.controlScreenMode = in.flag("control screen mode");
+    p.tranceWarning = in.flag("trance warning");
+
+    for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
+        for (int normal = 0; normal < 2; ++normal) {
+            for (int d = 0; d < 4; ++d) {
+                p.stagesBeaten[normal][d][stage] = in.counter(stageKey(d, normal, stage));
+            }
+        }
+    }
+    for (int row = 0; row < CXUserProfile::kScoreRows; ++row) {
+        for (int column = 0; column < CXUserProfile::kScoreColumns; ++column) {
+            for (int table = 0; table < 3; ++table) {
+                p.scoreTables[table][row][column] = in.integer64(scoreTableKey(table, row, column));
+            }
+        }
+    }
+    for (int d = 0; d < 4; ++d) {
+        p.bossScore[d] = in.integer64(modeScoreKey("boss", d));
+        p.arcadeScore[d] = in.integer64(modeScoreKey("arcade", d));
+        p.classicScore[d] = in.integer64(modeScoreKey("classic", d));
+    }
+}
+
+// ---- Writing: every key of the table, in its order ----
+
+Plist::Dictionary writeValues(const CXUserProfile& p) {
+    Plist::Dictionary out;
+    const auto put = [&out](const std::string& key, Plist::Value value) { out[key] = std::move(value); };
+    const auto wide = [](long long value) { return static_cast<int64_t>(value); };
+    put("pc version", true);
+    put("tokens", p.tokens);
+    put("weapon", p.weapon);
+    put("missiles", p.missiles);
+    put("options", p.options);
+    put("bombs", p.bombs);
+    put("lives", p.lives);
+    put("continues", p.continues);
+    put("high score", wide(p.highScore));
+    for (int table = 0; table < 3; ++table) {
+        for (int row = 0; row < CXUserProfile::kScoreRows; ++row) {
+            for (int column = 0; column < CXUserProfile::kScoreColumns; ++column) {
+                put(scoreTableKey(table, row, column), wide(p.scoreTables[table][row][column]));
+            }
+        }
+    }
+    for (int d = 0; d < 4; ++d) {
+        put(modeScoreKey("boss", d), wide(p.bossScore[d]));
+    }
+    for (int d = 0; d < 4; ++d) {
+        put(modeScoreKey("arcade", d), wide(p.arcadeScore[d]));
+    }
+    for (int d = 0; d < 4; ++d) {
+        put(modeScoreKey("classic", d), wide(p.classicScore[d]));
+    }
+    put("times played casual", p.timesPlayedCasual);
+    put("times played", p.timesPlayed);
+    for (int normal = 0; normal < 2; ++normal) {
+        for (int d = 0; d < 4; ++d) {
+            put(numBeatKey(d, normal), p.gamesBeaten[normal][d]);
+        }
+    }
+    for (int normal = 0; normal < 2; ++normal) {
+        for (int d = 0; d < 4; ++d) {
+            for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
+                put(stageKey(d, normal, stage), p.stagesBeaten[normal][d][stage]);
+            }
+        }
+    }
+    put("graphic setting", p.graphicSetting);
+    put("music volume", p.musicVolume);
+    put("sfx volume", p.sfxVolume);
+    put("touch sensitivity", p.touchSensitivity);
+    put("screen scale", p.screenScale);
+    put("buffer scale", p.bufferScale);
+    put("auto trance", p.autoTrance);
+    put("left control", p.leftControl);
+    put("show tutorial", p.showTutorial);
+    put("use shoot upgrades", p.useShootUpgrades);
+    put("level", p.level);
+    put("exp to level", p.expToLevel);
+    put("upgrade points", p.upgradePoints);
+    put("aspect ratio", p.aspectRatio);
+    put("prize alpha", p.prizeAlpha);
+    for (int i = 0; i < CXUserProfile::kBindingCount; ++i) {
+        put("ctrl " + std::to_string(i), p.controls[i]);
+    }
+    put("background mode", p.backgroundMode);
+    put("screen orientation", p.screenOrientation);
+    put("control screen mode", p.controlScreenMode);
+    put("trance warning", p.tranceWarning);
+    return out;
+}
+
+// Writes all of `bytes` to the descriptor; false with errno set on failure.
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Temporary files left by a save that was cut off (the program killed between creating the file
+// and renaming it) are of no use: the profile beside them is whole.
+void removeLeftoverTemporaries(const fs::path& profile) {
+    std::error_code error;
+    const std::string prefix = profile.filename().string() + kTemporarySuffix;
+    for (fs::directory_iterator it(profile.parent_path().empty() ? "." : profile.parent_path(), error), end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+}  // namespace
+
+std::string CXUserProfile::playerProfilePath() {
+    std::string dataHome;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        dataHome = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] != '/') {
+            const passwd* user = getpwuid(getuid());
+            home = user != nullptr ? user->pw_dir : nullptr;
+        }
+        if (home != nullptr && home[0] == '/') {
+            dataHome = std::string(home) + "/.local/share";
+        }
+    }
+    if (dataHome.empty()) {
+        return kPath;  // nowhere else to go: the working directory
+    }
+    return dataHome + "/vortalis2/" + kPath;
+}
 
 void CXUserProfile::load() {
-    std::ifstream file(kPath, std::ios::binary);
-    if (!file) {
-        std::printf("Can't open file: %s\n", kPath);
-    }
-    // Reading a stored profile arrives with the profile format; until then
-    // every run starts from the reset values.
     reset();
+    saveBlocked = false;
+    if (path.empty()) {
+        return;
+    }
+    removeLeftoverTemporaries(path);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status)) {
+        // Missing, or its folder is missing (or is a file): no profile yet.
+        std::printf("Can't open file: %s\n", path.c_str());
+        std::printf("No user profile found. Creating new profile.\n");
+        return;
+    }
+    if (!fs::is_regular_file(status)) {
+        setAside("not a file");
+        return;
+    }
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error || size > kMaxProfileBytes) {
+        setAside(error ? error.message() : "too large to be a profile");
+        return;
+    }
+    std::vector<char> bytes(static_cast<size_t>(size));
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open() || !file.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
+        file.peek() != std::char_traits<char>::eof()) {
+        setAside(file.is_open() ? "changed while it was read" : std::strerror(errno));
+        return;
+    }
+    Plist::Dictionary dict;
+    try {
+        Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), dict);
+    } catch (const std::exception& failure) {
+        setAside(failure.what());
+        return;
+    }
+    bool valid = false;
+    Plist::getBool(dict, "pc version", valid);
+    if (!valid) {
+        std::printf("No user profile found. Creating new profile.\n");
+        return;
+    }
+    readValues(*this, dict);
+    std::printf("User profile loaded.\n");
+}
+
+void CXUserProfile::setAside(const std::string& reason) {
+    std::printf("PROFILE UNREADABLE: %s: %s\n", path.c_str(), reason.c_str());
+    // The first free name of save.osf.corrupt, save.osf.corrupt.1, ...: an earlier unreadable
+    // file is never replaced.
+    std::string target = path + ".corrupt";
+    std::error_code error;
+    for (int n = 1; fs::exists(fs::symlink_status(target, error)) && n < 1000; ++n) {
+        target = path + ".corrupt." + std::to_string(n);
+    }
+    if (std::rename(path.c_str(), target.c_str()) == 0) {
+        std::printf("The unreadable profile was kept as %s.\n", target.c_str());
+    } else {
+        std::printf("PROFILE NOT MOVED ASIDE: %s: %s; it will not be saved over.\n", path.c_str(),
+                    std::strerror(errno));
+        saveBlocked = true;
+    }
     std::printf("No user profile found. Creating new profile.\n");
 }
 
+bool CXUserProfile::save() {
+    if (path.empty()) {
+        return true;
+    }
+    const auto fail = [this](const std::string& reason) {
+        std::printf("PROFILE SAVE FAILED: %s: %s\n", path.c_str(), reason.c_str());
+        return false;
+    };
+    if (saveBlocked) {
+        return fail("the unreadable file there could not be moved aside");
+    }
+    std::ostringstream stream;
+    try {
+        Plist::writeBinary(stream, writeValues(*this));
+    } catch (const std::exception& failure) {
+        return fail(failure.what());
+    }
+    const std::string bytes = stream.str();
+
+    const fs::path folder =
+        fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        return fail(error.message());
+    }
+    // The new list is whole on the disk before it takes the profile's name: a crash or a full
+    // disk at any moment leaves the old profile or the new one, never a part of either.
+    std::string temporary = path + kTemporarySuffix + "XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        return fail(std::strerror(errno));
+    }
+    const bool written = writeAll(fd, bytes) && fsync(fd) == 0;
+    const int writeError = errno;
+    if (::close(fd) != 0 || !written) {
+        const int reason = written ? errno : writeError;
+        ::unlink(temporary.c_str());
+        return fail(std::strerror(reason));
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int reason = errno;
+        ::unlink(temporary.c_str());
+        return fail(std::strerror(reason));
+    }
+    // The rename itself reaches the disk with the folder.
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        ::close(folderFd);
+    }
+    std::printf("User profile saved.\n");
+    return true;
+}
+
 void CXUserProfile::reset() {
+    tokens = 0;
     musicVolume = 0.5f;
     sfxVolume = 0.5f;
     bufferScale = 0.5f;
+    graphicSetting = 2;
     aspectRatio = 0;
     screenOrientation = 0;
+    backgroundMode = 1;
     for (int& code : controls) {
         code = 0;
     }
@@ -37,10 +432,19 @@ void CXUserProfile::reset() {
     leftControl = true;
     controlScreenMode = false;
     tranceWarning = true;
+    autoTrance = true;
+    showTutorial = true;
+    useShootUpgrades = true;
+    highScore = 0;
+    for (auto& table : scoreTables) {
+        for (auto& row : table) {
+            std::fill(std::begin(row), std::end(row), 0);
+        }
+    }
     for (int d = 0; d < 4; ++d) {
         arcadeScore[d] = classicScore[d] = bossScore[d] = 0;
         gamesBeaten[0][d] = gamesBeaten[1][d] = 0;
-        for (int stage = 0; stage < 10; ++stage) {
+        for (int stage = 0; stage < kStages; ++stage) {
             stagesBeaten[0][d][stage] = stagesBeaten[1][d][stage] = 0;
         }
     }
@@ -49,16 +453,10 @@ void CXUserProfile::reset() {
     expToLevel = 250;
     upgradePoints = 0;
     pendingExperience = 0;
+    rankBefore = level;
+    experienceBefore = expToLevel;
+    appliedExperience = 0;
 }
-
-namespace {
-bool validDifficulty(int difficulty) {
-    return difficulty >= 0 && difficulty < 4;
-}
-// Experience each rank needs to reach the next, ranks 0 to 8.
-constexpr int kRankRequirement[9] = {500, 700, 1000, 1500, 2000, 2500, 3000, 3500, 4000};
-constexpr int kTopRank = 9;
-}  // namespace
 
 void CXUserProfile::addGamesBeaten(int n, int difficulty, bool normalPlay) {
     if (validDifficulty(difficulty)) {
@@ -67,7 +465,7 @@ void CXUserProfile::addGamesBeaten(int n, int difficulty, bool normalPlay) {
 }
 
 void CXUserProfile::setStageBeaten(int value, int difficulty, int stage, bool normalPlay) {
-    if (validDifficulty(difficulty) && stage >= 0 && stage < 10) {
+    if (validDifficulty(difficulty) && stage >= 0 && stage < kStages) {
         stagesBeaten[normalPlay ? 1 : 0][difficulty][stage] = value;
     }
 }
@@ -78,8 +476,16 @@ void CXUserProfile::addPendingExperience(int n) {
     }
 }
 
+int CXUserProfile::rankRequirement(int rank) {
+    if (rank >= kTopRank) {
+        return kTopRankRequirement;
+    }
+    return kRankRequirement[std::max(rank, 0)];
+}
+
 void CXUserProfile::applyExperience() {
     expToLevel += pendingExperience;
+    appliedExperience += pendingExperience;
     pendingExperience = 0;
     while (level >= 0 && level < kTopRank && expToLevel >= kRankRequirement[level]) {
         expToLevel -= kRankRequirement[level];

@@ -4,15 +4,41 @@
 
 // What survives between runs: settings, bindings, progress and high scores.
 // One profile exists for the whole run, owned by the application.
+//
+// The file is a binary property list, "profile/save.osf" inside the player's data folder
+// ($XDG_DATA_HOME/vortalis2, or ~/.local/share/vortalis2). A profile without a file path lives
+// in memory only: load() gives the reset values and save() writes nothing (the tools and the
+// tests play with such a profile).
+//
+// A save never loses the previous profile: the list goes to a temporary file in the same folder,
+// is flushed to the disk and then renamed over "save.osf", so either the old or the new file is
+// whole at every instant. A file that can't be read is moved aside, never overwritten.
 class CXUserProfile {
   public:
+    // The profile's name inside the player's data folder.
     static constexpr const char* kPath = "profile/save.osf";
     static constexpr int kBindingCount = 8;
+    static constexpr int kStages = 10;
+    static constexpr int kScoreRows = 10;
+    static constexpr int kScoreColumns = 4;
+    static constexpr int kTopRank = 9;
 
     CXUserProfile() { reset(); }
 
-    // Reads the profile file at start-up; a missing file gives a fresh profile.
+    // The player's profile file: $XDG_DATA_HOME/vortalis2/profile/save.osf when XDG_DATA_HOME
+    // is an absolute path, else the same under ~/.local/share.
+    static std::string playerProfilePath();
+
+    // Where load() and save() read and write; empty keeps the profile in memory only.
+    void setPath(const std::string& value) { path = value; }
+    const std::string& getPath() const { return path; }
+
+    // Reads the profile file at start-up. A missing file, or one without a true "pc version",
+    // gives a fresh profile; one that can't be read is moved aside to "save.osf.corrupt" first.
     void load();
+    // Writes the whole profile. Returns false, with a "PROFILE SAVE FAILED: " line, when the
+    // file could not be written; the previous file is then left as it was.
+    bool save();
     // The values a new profile starts with.
     void reset();
 
@@ -20,11 +46,15 @@ class CXUserProfile {
     // other bindings or a code outside the key table.
     int bindingCode(int binding) const;
 
+    // "tokens": kept for the front end.
+    int tokens = 0;
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
     float bufferScale = 0.5f;          // the options screen's "SCREEN SCALE"
+    int graphicSetting = 2;            // "graphic setting"
     int aspectRatio = 0;               // 0 for 4:3, 1 for 16:9
     int screenOrientation = 0;         // quarter turns, 0..3
+    int backgroundMode = 1;            // 1 mirrored, 0 none
     int controls[kBindingCount] = {};  // key codes of the bindings
 
     // The fighter's stock and upgrade levels a new game starts with.
@@ -41,7 +71,14 @@ class CXUserProfile {
     bool leftControl = true;
     bool controlScreenMode = false;  // movement input turns with the screen
     bool tranceWarning = true;       // play the trance-ready sound
-    // High scores by difficulty (easy, med, hard, extreme).
+    bool autoTrance = true;
+    bool showTutorial = true;
+    bool useShootUpgrades = true;
+    // High scores: the overall one, the three tables of the high-score screen ("score A",
+    // "score B", "score C", [row 0..9][column 0..3]) and the best of each mode by difficulty
+    // (easy, med, hard, extreme).
+    long long highScore = 0;
+    long long scoreTables[3][kScoreRows][kScoreColumns] = {};
     long long arcadeScore[4] = {};   // normal play
     long long classicScore[4] = {};  // casual play
     long long bossScore[4] = {};     // boss rush: [0] normal play, [1] casual play
@@ -49,12 +86,18 @@ class CXUserProfile {
     int timesPlayedCasual = 0;
     // Games finished and stages cleared, by [normal play][difficulty] and stage.
     int gamesBeaten[2][4] = {};
-    int stagesBeaten[2][4][10] = {};
+    int stagesBeaten[2][4][kStages] = {};
     // Pilot rank and experience.
     int level = 1;
     int expToLevel = 250;
     int upgradePoints = 0;
+
+    // Not saved: experience waiting to be applied, the rank and experience before the last
+    // game (the results screen animates from them) and the experience applied so far.
     int pendingExperience = 0;
+    int rankBefore = 1;
+    int experienceBefore = 250;
+    int appliedExperience = 0;
 
     void addTimesPlayed(int n) { timesPlayed += n; }
     void addTimesPlayedCasual(int n) { timesPlayedCasual += n; }
@@ -64,6 +107,16 @@ class CXUserProfile {
     void addPendingExperience(int n);
     // Turns pending experience into ranks and upgrade points.
     void applyExperience();
-    // Writes the profile file; until the stored format arrives it keeps nothing.
-    void save() {}
+    void rememberRank() { rankBefore = level; }
+    void rememberExperience() { experienceBefore = expToLevel; }
+    // Experience the rank needs to reach the next (1000000000 from rank 9 on).
+    static int rankRequirement(int rank);
+
+  private:
+    std::string path;
+    // Set when an unreadable file could not be moved aside: saving would destroy it.
+    bool saveBlocked = false;
+
+    // Reports an unreadable file and moves it aside (or, failing that, blocks saving over it).
+    void setAside(const std::string& reason);
 };

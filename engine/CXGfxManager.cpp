@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/AssetPackage.h"
+#include "engine/BlendMode.h"
 #include "engine/BuiltInShaders.h"
 #include "engine/gl/IXGLDevice.h"
 
@@ -227,7 +228,7 @@ void CXGfxManager::setBlendMode(int mode) {
     }
     blendMode = mode;
     // Source and destination factors of each mode; textures are premultiplied.
-    static const GLenum kFactors[8][2] = {
+    static const GLenum kFactors[BlendModeCount][2] = {
         {GL_ONE, GL_ONE_MINUS_SRC_ALPHA},                  // 0 premultiplied alpha
         {GL_SRC_ALPHA, GL_ONE},                            // 1 additive
         {GL_ONE, GL_ONE_MINUS_SRC_COLOR},                  // 2 screen
@@ -237,7 +238,7 @@ void CXGfxManager::setBlendMode(int mode) {
         {GL_ONE_MINUS_DST_COLOR, GL_ONE_MINUS_SRC_ALPHA},  // 6 inverse multiply
         {GL_ZERO, GL_SRC_ALPHA},                           // 7 darken by alpha
     };
-    if (mode >= 0 && mode < 8) {
+    if (mode >= 0 && mode < BlendModeCount) {
         glDevice().blendFunc(kFactors[mode][0], kFactors[mode][1]);
     }
 }

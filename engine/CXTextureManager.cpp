@@ -56,6 +56,7 @@ int CXTextureManager::decodeAndUpload(const std::string& name, int& width, int& 
     width = height = 0;
     if (!assetExists(name)) {
         std::printf("ASSET NOT IN PACKAGE!\n");
+        std::printf("MISSING ASSET: %s\n", name.c_str());
         return -1;
     }
     std::vector<char> file;

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "data/Plist.h"
+#include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXTextureManager.h"
 
@@ -25,8 +27,8 @@ void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool 
     Plist::Dictionary atlas;
     const std::string file = name + ".plist";
     Plist::loadContent(file, atlas);
-    Plist::getInt(atlas, "numColumns", numColumns);
-    Plist::getInt(atlas, "numRows", numRows);
+    Plist::read(atlas, "numColumns", numColumns, 0);
+    Plist::read(atlas, "numRows", numRows, 0);
     if (numColumns < 1 || numRows < 1) {
         // A missing description is not news (the texture load reports it);
         // a description without a grid is a content error.
@@ -37,14 +39,14 @@ void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool 
         numRows = std::max(numRows, 1);
     }
     std::string textureFile;
-    Plist::getString(atlas, "textureFileName", textureFile);
+    Plist::read(atlas, "textureFileName", textureFile);
     int width = 0, height = 0;
     textureId = CXTextureManager::instance().load("assets/texture/" + textureFile, width, height, linearMin,
                                                   linearMag);
     cellWidth = static_cast<float>(width / numColumns);
     cellHeight = static_cast<float>(height / numRows);
     visible = active = true;
-    blendMode = 4;
+    blendMode = BlendAlpha;
     managerScale = 1.0f;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/OXScene.h"
 
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXSprite.h"
 #include "engine/gl/IXGLDevice.h"
@@ -175,7 +176,7 @@ void OXScene::setHighlightSprite(const std::string& path) {
     }
     highlight = new OXSprite();
     highlight->load(path);
-    highlight->setBlendMode(1);
+    highlight->setBlendMode(BlendAdditive);
     highlight->setColour(0.5f, 1.0f, 0.75f, 0.85f);
     addObject(highlight);
     selectedIndex = 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "data/Plist.h"
+#include "data/PlistRead.h"
 #include "engine/CXGfxManager.h"
 
 namespace {
@@ -39,11 +40,11 @@ void OXSprite::loadSprite(const std::string& path, bool nearest) {
 void OXSprite::readSpritePlist(const std::string& file, bool nearest) {
     Plist::Dictionary description;
     Plist::loadContent(file, description);
-    Plist::getInt(description, "numColumns", numColumns);
-    Plist::getInt(description, "numRows", numRows);
-    Plist::getInt(description, "animSpeed", animSpeed);
-    Plist::getInt(description, "numFrames", numFrames);
-    Plist::getInt(description, "start frame", startFrame);
+    Plist::read(description, "numColumns", numColumns, 0);
+    Plist::read(description, "numRows", numRows, 0);
+    Plist::read(description, "animSpeed", animSpeed, 0);
+    Plist::read(description, "numFrames", numFrames, 0);
+    Plist::read(description, "start frame", startFrame, 0);
     // A grid of no cells cannot be cut; such a list is shown as one cell.
     if (numColumns < 1 || numRows < 1) {
         if (!description.empty()) {
@@ -55,12 +56,12 @@ void OXSprite::readSpritePlist(const std::string& file, bool nearest) {
     // A list without frames is a still picture of its start frame.
     numFrames = std::max(numFrames, 1);
     lastFrame = numFrames - 1 + startFrame;
-    if (!Plist::getFloat(description, "hitbox scale", hitScale)) {
+    if (!Plist::read(description, "hitbox scale", hitScale, 0.0f)) {
         hitScale = 1.0f;
     }
     setFrameClamped(std::min(startFrame, lastFrame));
     std::string textureFile;
-    if (Plist::getString(description, "textureFileName", textureFile) && !textureFile.empty()) {
+    if (Plist::read(description, "textureFileName", textureFile) && !textureFile.empty()) {
         setTexture("assets/texture/" + textureFile, !nearest, !nearest);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "data/AssetPackage.h"
 #include "data/Plist.h"
+#include "data/PlistRead.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXTextureManager.h"
 
@@ -46,9 +47,9 @@ void OXTextBox::load(const std::string& path) {
         return;  // the reader has named the file and its fault
     }
     std::string textureFile;
-    Plist::getInt(font, "fontWidth", fontWidth);
-    Plist::getInt(font, "fontHeight", fontHeight);
-    Plist::getString(font, "filename", textureFile);
+    Plist::read(font, "fontWidth", fontWidth, 0);
+    Plist::read(font, "fontHeight", fontHeight, 0);
+    Plist::read(font, "filename", textureFile);
     if (fontWidth <= 0 || fontHeight <= 0 || textureFile.empty()) {
         std::printf("FONT %s NEEDS fontWidth, fontHeight AND filename\n", file.c_str());
         fontWidth = fontHeight = 0;

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "data/Plist.h"
+#include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXScrollingSprite.h"
 #include "fx/CXParticleEffectManager.h"
@@ -11,7 +13,7 @@
 void OXScnDefaultBg::buildScene() {
     effectManager = new CXParticleEffectManager();
     effectManager->load("assets/plist/particle_atlas");
-    effectManager->setBlendMode(1);
+    effectManager->setBlendMode(BlendAdditive);
     addOverlay(effectManager);
 }
 
@@ -19,37 +21,38 @@ void OXScnDefaultBg::loadBackground(const std::string& path) {
     Plist::Dictionary description;
     Plist::loadContent(path, description);
     char key[32];
-    Plist::Dictionary layerKeys;
     for (int index = 0;; ++index) {
         std::snprintf(key, sizeof key, "bg %d", index);
-        if (!Plist::getDict(description, key, layerKeys)) {
+        const Plist::Dictionary* found = Plist::findDict(description, key);
+        if (found == nullptr) {
             break;
         }
+        const Plist::Dictionary& layerKeys = *found;
         std::string file;
-        Plist::getString(layerKeys, "filename", file);
+        Plist::read(layerKeys, "filename", file);
         auto* layer = new OXScrollingSprite();
         layer->loadSprite("assets/plist/" + file, false);
         float value = 0.0f;
         layer->setPosition(viewWidth / 2, viewHeight / 2, 0);
-        if (Plist::getFloat(layerKeys, "relative x", value)) {
+        if (Plist::read(layerKeys, "relative x", value, 0.0f)) {
             layer->setX(viewWidth * value);
         }
-        if (Plist::getFloat(layerKeys, "relative y", value)) {
+        if (Plist::read(layerKeys, "relative y", value, 0.0f)) {
             layer->setY(viewHeight * value);
         }
-        if (Plist::getFloat(layerKeys, "depth", value)) {
+        if (Plist::read(layerKeys, "depth", value, 0.0f)) {
             layer->setZ(value);
         }
         float uRate = 0.0f, vRate = 0.0f;
-        Plist::getFloat(layerKeys, "scroll speed x", uRate);
-        Plist::getFloat(layerKeys, "scroll speed y", vRate);
+        Plist::read(layerKeys, "scroll speed x", uRate, 0.0f);
+        Plist::read(layerKeys, "scroll speed y", vRate, 0.0f);
         layer->setScrollRates(uRate, vRate);
         layer->setScrollAxes(uRate != 0.0f, vRate != 0.0f);
         int blend = 0;
-        if (Plist::getInt(layerKeys, "blend mode", blend)) {
+        if (Plist::read(layerKeys, "blend mode", blend, 0)) {
             layer->setBlendMode(blend);
         }
-        if (Plist::getFloat(layerKeys, "alpha", value)) {
+        if (Plist::read(layerKeys, "alpha", value, 0.0f)) {
             layer->setAlpha(value);
         }
         CXGfxManager::instance().setAberration(0.5f);
@@ -57,35 +60,32 @@ void OXScnDefaultBg::loadBackground(const std::string& path) {
         addObject(layer);
     }
 
-    Plist::Dictionary effectKeys;
     for (int index = 0;; ++index) {
         std::snprintf(key, sizeof key, "effect %d", index);
-        if (!Plist::getDict(description, key, effectKeys)) {
+        const Plist::Dictionary* found = Plist::findDict(description, key);
+        if (!found || !effectManager) {
             break;
         }
+        const Plist::Dictionary& effectKeys = *found;
         std::string file;
-        Plist::getString(effectKeys, "filename", file);
+        Plist::read(effectKeys, "filename", file);
         auto* effect = new OXParticleSystem();
+        effectManager->adoptSystem(effect);
         effect->load("assets/plist/particles/" + file);
         float value = 0.0f;
         effect->setPosition(viewWidth / 2, viewHeight / 2, 10);
-        if (Plist::getFloat(effectKeys, "relative x", value)) {
+        if (Plist::read(effectKeys, "relative x", value, 0.0f)) {
             effect->setX(viewWidth * value);
         }
-        if (Plist::getFloat(effectKeys, "relative y", value)) {
+        if (Plist::read(effectKeys, "relative y", value, 0.0f)) {
             effect->setY(viewHeight * value);
         }
-        if (Plist::getFloat(effectKeys, "depth", value)) {
+        if (Plist::read(effectKeys, "depth", value, 0.0f)) {
             effect->setZ(value);
         }
         bool predraw = false;
-        Plist::getBool(effectKeys, "is predraw", predraw);
+        Plist::read(effectKeys, "is predraw", predraw, false);
         effect->setPredraw(predraw);
         effects.push_back(effect);
-        if (effectManager) {
-            effectManager->adoptSystem(effect);
-        } else {
-            delete effect;
-        }
     }
 }

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "data/AssetPackage.h"
+#include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/OXSprite.h"
 #include "fx/OXVolleyBg.h"
 
@@ -80,17 +82,6 @@ std::vector<int> parseIndices(const std::string& text, const char* what) {
     return indices;
 }
 
-float floatOr(const Plist::Dictionary& dict, const char* key, float fallback) {
-    float value = 0.0f;
-    return Plist::getFloat(dict, key, value) ? value : fallback;
-}
-
-std::string stringOf(const Plist::Dictionary& dict, const char* key) {
-    std::string value;
-    Plist::getString(dict, key, value);
-    return value;
-}
-
 Colour multiply(const Colour& a, const Colour& b) {
     return {a.r * b.r, a.g * b.g, a.b * b.b, a.a * b.a};
 }
@@ -138,15 +129,15 @@ void OXScnBaseSTGBackground::loadLayers(const Plist::Dictionary& file, std::vect
                                         float rotationDefault, const char* labelPrefix) {
     for (int index = 0;; ++index) {
         const std::string key = "bg " + std::to_string(index);
-        Plist::Dictionary description;
-        if (!Plist::getDict(file, key.c_str(), description)) {
+        const Plist::Dictionary* description = Plist::findDict(file, key);
+        if (description == nullptr) {
             if (file.count(key) != 0) {
                 std::printf("BACKGROUND %s IS NOT A DICTIONARY, LAYERS END THERE\n", key.c_str());
             }
             break;
         }
         auto* layer = new OXVolleyBg();
-        layer->loadLayer(description, sceneWidth, sceneHeight, rotationDefault,
+        layer->loadLayer(*description, sceneWidth, sceneHeight, rotationDefault,
                          std::string(labelPrefix) + " " + std::to_string(index));
         layer->setTintSource(&layerTint);
         addObject(layer);
@@ -163,7 +154,7 @@ void OXScnBaseSTGBackground::loadStageBackground(const std::string& path) {
     barSprite->setPosition(160, -46, 1);
     barSprite->setScale(5, 2.25f, 1);
     barSprite->setColour(0, 0, 0, 1);
-    barSprite->setBlendMode(0);
+    barSprite->setBlendMode(BlendPremultiplied);
     addObject(barSprite);
 
     flashSprite = new OXSprite();
@@ -171,7 +162,7 @@ void OXScnBaseSTGBackground::loadStageBackground(const std::string& path) {
     flashSprite->setPosition(160, 240, 1);
     flashSprite->setScale(5, 8, 1);
     flashSprite->setColour(0.7f, 1, 1, 1);
-    flashSprite->setBlendMode(6);
+    flashSprite->setBlendMode(BlendInverseMultiply);
     flashSprite->setVisible(false);
     flashSprite->setActive(false);
     addOverlay(flashSprite);
@@ -181,7 +172,7 @@ void OXScnBaseSTGBackground::loadStageBackground(const std::string& path) {
     loadLayers(file, layers, 1.0f, "bg");
     // Room for every index, so that recording the visible layers never allocates in play.
     currentLayers.reserve(layers.size() * kLayerIndexChars + 1);
-    showStartLayers(stringOf(file, "start bg"));
+    showStartLayers(Plist::textOf(file, "start bg"));
     readScript(file);
 
     animIndex = 0;
@@ -221,32 +212,33 @@ void OXScnBaseSTGBackground::showStartLayers(const std::string& startBg) {
 
 void OXScnBaseSTGBackground::readScript(const Plist::Dictionary& file) {
     animData.clear();
-    Plist::Array script;
-    if (!Plist::getArray(file, "stage anim data", script)) {
+    const Plist::Array* found = Plist::findArray(file, "stage anim data");
+    if (found == nullptr) {
         if (file.count("stage anim data") != 0) {
             std::printf("BACKGROUND stage anim data IS NOT AN ARRAY, NO SCRIPT\n");
         }
         return;
     }
+    const Plist::Array& script = *found;
     animData.reserve(script.size());
     for (size_t entry = 0; entry < script.size(); ++entry) {
-        const auto* fields = boost::any_cast<Plist::Dictionary>(&script[entry]);
+        const Plist::Dictionary* fields = Plist::asDict(script[entry]);
         if (!fields) {
             std::printf("BACKGROUND stage anim data %zu IS NOT A DICTIONARY, SKIPPED\n", entry);
             continue;
         }
         AnimCommand command;
-        command.type = stringOf(*fields, "type");
+        command.type = Plist::textOf(*fields, "type");
         command.kind = commandKind(command.type);
-        command.time = floatOr(*fields, "time", 0.0f);
-        command.duration = floatOr(*fields, "duration", 0.0f);
-        command.in = parseIndices(stringOf(*fields, "in"), "stage anim data in");
-        command.out = parseIndices(stringOf(*fields, "out"), "stage anim data out");
-        command.relativeX = floatOr(*fields, "relative x", 0.0f);
-        command.relativeY = floatOr(*fields, "relative y", 0.0f);
-        command.rotateX = floatOr(*fields, "rotate x", 0.0f);
-        command.rotateY = floatOr(*fields, "rotate y", 0.0f);
-        command.rotateZ = floatOr(*fields, "rotate z", 0.0f);
+        command.time = Plist::floatOr(*fields, "time", 0.0f);
+        command.duration = Plist::floatOr(*fields, "duration", 0.0f);
+        command.in = parseIndices(Plist::textOf(*fields, "in"), "stage anim data in");
+        command.out = parseIndices(Plist::textOf(*fields, "out"), "stage anim data out");
+        command.relativeX = Plist::floatOr(*fields, "relative x", 0.0f);
+        command.relativeY = Plist::floatOr(*fields, "relative y", 0.0f);
+        command.rotateX = Plist::floatOr(*fields, "rotate x", 0.0f);
+        command.rotateY = Plist::floatOr(*fields, "rotate y", 0.0f);
+        command.rotateZ = Plist::floatOr(*fields, "rotate z", 0.0f);
         animData.push_back(std::move(command));
     }
 }

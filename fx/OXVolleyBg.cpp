@@ -3,21 +3,12 @@
 #include <cstdio>
 
 #include "data/AssetPackage.h"
+#include "data/PlistRead.h"
 #include "engine/CXGfxManager.h"
 
 namespace {
 
 constexpr float kLayerUniformScale = 0.5f;
-
-float floatOr(const Plist::Dictionary& dict, const char* key, float fallback) {
-    float value = 0.0f;
-    return Plist::getFloat(dict, key, value) ? value : fallback;
-}
-
-bool boolOr(const Plist::Dictionary& dict, const char* key, bool fallback) {
-    bool value = false;
-    return Plist::getBool(dict, key, value) ? value : fallback;
-}
 
 // The tube's cross-section in (y, z), walked once round.
 const float kTubeSection[OXVolleyBg::kTubeSides][2] = {
@@ -56,8 +47,7 @@ void prepareLayerState(int blendMode) {
 
 void OXVolleyBg::loadLayer(const Plist::Dictionary& layer, float sceneWidth, float sceneHeight,
                            float rotationDefault, const std::string& label) {
-    std::string filename;
-    Plist::getString(layer, "filename", filename);
+    const std::string& filename = Plist::textOf(layer, "filename");
     const std::string spritePath = filename.empty() ? std::string() : "assets/plist/" + filename;
     if (filename.empty()) {
         std::printf("BACKGROUND LAYER %s HAS NO FILENAME\n", label.c_str());
@@ -66,35 +56,35 @@ void OXVolleyBg::loadLayer(const Plist::Dictionary& layer, float sceneWidth, flo
     }
     loadSprite(spritePath, false);
 
-    const float scrollX = floatOr(layer, "scroll speed x", 0.0f);
-    const float scrollY = floatOr(layer, "scroll speed y", 0.0f);
+    const float scrollX = Plist::floatOr(layer, "scroll speed x", 0.0f);
+    const float scrollY = Plist::floatOr(layer, "scroll speed y", 0.0f);
     setScrollRates(scrollX, scrollY);
     setScrollAxes(scrollX != 0.0f, scrollY != 0.0f);
-    setSpinRate(floatOr(layer, "rotation rate x", 0.0f), floatOr(layer, "rotation rate y", 0.0f),
-                floatOr(layer, "rotation rate", 0.0f));
+    setSpinRate(Plist::floatOr(layer, "rotation rate x", 0.0f),
+                Plist::floatOr(layer, "rotation rate y", 0.0f), Plist::floatOr(layer, "rotation rate", 0.0f));
 
-    setPosition(floatOr(layer, "relative x", 0.5f) * sceneWidth,
-                floatOr(layer, "relative y", 0.5f) * sceneHeight, floatOr(layer, "depth", 1.0f));
-    int blend = 0;
-    Plist::getInt(layer, "blend mode", blend);
-    setBlendMode(blend);
-    setAlpha(floatOr(layer, "alpha", 1.0f));
-    setScale(floatOr(layer, "scale x", 1.0f), floatOr(layer, "scale y", 1.0f),
-             floatOr(layer, "scale z", 1.0f));
-    setRotation(floatOr(layer, "rotate x", rotationDefault), floatOr(layer, "rotate y", rotationDefault),
-                floatOr(layer, "rotate z", rotationDefault));
+    setPosition(Plist::floatOr(layer, "relative x", 0.5f) * sceneWidth,
+                Plist::floatOr(layer, "relative y", 0.5f) * sceneHeight,
+                Plist::floatOr(layer, "depth", 1.0f));
+    setBlendMode(Plist::intOr(layer, "blend mode", 0));
+    setAlpha(Plist::floatOr(layer, "alpha", 1.0f));
+    setScale(Plist::floatOr(layer, "scale x", 1.0f), Plist::floatOr(layer, "scale y", 1.0f),
+             Plist::floatOr(layer, "scale z", 1.0f));
+    setRotation(Plist::floatOr(layer, "rotate x", rotationDefault),
+                Plist::floatOr(layer, "rotate y", rotationDefault),
+                Plist::floatOr(layer, "rotate z", rotationDefault));
 
-    tubeRendering = boolOr(layer, "tube rendering", false);
+    tubeRendering = Plist::boolOr(layer, "tube rendering", false);
     if (tubeRendering) {
         size.z = size.x;
     }
-    fadeBack = boolOr(layer, "fade back", false);
-    fadeFront = boolOr(layer, "fade front", false);
+    fadeBack = Plist::boolOr(layer, "fade back", false);
+    fadeFront = Plist::boolOr(layer, "fade front", false);
 
     swingAmplitude = 0.0f;
     swingTime = 0.0f;
     float swingMs = 0.0f;
-    if (Plist::getFloat(layer, "swing y time", swingMs)) {
+    if (Plist::read(layer, "swing y time", swingMs, 0.0f)) {
         swingAmplitude = rotation.y;
         if (swingMs > 0.0f) {
             swingTime = swingMs;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "data/PlistRead.h"
+
 namespace {
 
 using FloatField = float ParticleDefinition::*;
@@ -62,25 +64,25 @@ const char* readParticleDefinition(const Plist::Dictionary& list, ParticleDefini
     };
     for (const VecKeys& keys : kVectors) {
         Vec3& v = out.*keys.field;
-        Plist::getFloat(list, keys.x, v.x);
-        Plist::getFloat(list, keys.y, v.y);
-        Plist::getFloat(list, keys.z, v.z);
+        Plist::read(list, keys.x, v.x, 0.0f);
+        Plist::read(list, keys.y, v.y, 0.0f);
+        Plist::read(list, keys.z, v.z, 0.0f);
         check(keys.x, v.x);
         check(keys.y, v.y);
         check(keys.z, v.z);
     }
     for (const FloatKey& key : kFloats) {
-        Plist::getFloat(list, key.key, out.*key.field);
+        Plist::read(list, key.key, out.*key.field, 0.0f);
         check(key.key, out.*key.field);
     }
-    Plist::getInt(list, "maxNumParticles", out.maxNumParticles);
-    Plist::getString(list, "textureFileName", out.textureFileName);
-    Plist::getInt(list, "atlasFrame", out.atlasFrame);
-    Plist::getInt(list, "numAtlasFrames", out.numAtlasFrames);
-    Plist::getBool(list, "isDirectional", out.isDirectional);
-    Plist::getBool(list, "isLoopFrames", out.isLoopFrames);
-    Plist::getBool(list, "isFollowAnchor", out.isFollowAnchor);
-    Plist::getBool(list, "is flicker", out.isFlicker);
+    Plist::read(list, "maxNumParticles", out.maxNumParticles, 0);
+    Plist::read(list, "textureFileName", out.textureFileName);
+    Plist::read(list, "atlasFrame", out.atlasFrame, 0);
+    Plist::read(list, "numAtlasFrames", out.numAtlasFrames, 0);
+    Plist::read(list, "isDirectional", out.isDirectional, false);
+    Plist::read(list, "isLoopFrames", out.isLoopFrames, false);
+    Plist::read(list, "isFollowAnchor", out.isFollowAnchor, false);
+    Plist::read(list, "is flicker", out.isFlicker, false);
 
     // Values that would divide by zero or draw turned-inside-out quads.
     if (unusable) {

@@ -137,6 +137,7 @@ void CXApp::initialise() {
 
 void CXApp::initCore() {
     userProfile = std::make_unique<CXUserProfile>();
+    userProfile->setPath(CXUserProfile::playerProfilePath());
     userProfile->load();
     CXGameSession& session = CXGameSession::instance();
     session.setSceneSize(sceneWidth, sceneHeight);
@@ -144,7 +145,7 @@ void CXApp::initCore() {
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
     std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
     std::printf("touch dimensions: %d, %d\n", touchWidth, touchHeight);
-    mountAssetPackage();
+    mountAssetPackage(findProgramPackage());
 }
 
 void CXApp::initAudioAndGraphics() {

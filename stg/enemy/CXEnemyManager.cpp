@@ -9,6 +9,7 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "engine/BlendMode.h"
 #include "engine/RotationCorners.h"
 #include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/IXEnemyWorld.h"
@@ -60,7 +61,7 @@ int indexOfKey(const std::string& key, const char* stem) {
 
 int countIndexed(const Plist::Dictionary& definition, const std::string& (*key)(int)) {
     int count = 0;
-    while (count < kIndexedKeyCount && dictOf(definition, key(count))) {
+    while (count < kIndexedKeyCount && Plist::findDict(definition, key(count))) {
         ++count;
     }
     return count;
@@ -156,11 +157,11 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
 int CXEnemyManager::preloadFirePatterns(const Plist::Dictionary& enemy) {
     int count = 0;
     for (; count < kIndexedKeyCount; ++count) {
-        const Plist::Dictionary* entry = dictOf(enemy, launcherKey(count));
+        const Plist::Dictionary* entry = Plist::findDict(enemy, launcherKey(count));
         if (!entry) {
             break;
         }
-        const std::string& pattern = stringOf(*entry, kFirePattern);
+        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
         if (context.bullets && !pattern.empty()) {
             context.bullets->loadFirePattern(pattern);
         }
@@ -178,15 +179,17 @@ void CXEnemyManager::preloadEffects(const Plist::Dictionary& definition) {
             fx->preloadEffect(name);
         }
     };
-    preload(stringOf(definition, kEffect));
-    for (int index = 0; const Plist::Dictionary* part = dictOf(definition, moduleKey(index)); ++index) {
-        preload(stringOf(*part, kOnDestroyEffect));
-        preload(stringOf(*part, kEffect));
+    preload(Plist::textOf(definition, kEffect));
+    for (int index = 0; const Plist::Dictionary* part = Plist::findDict(definition, moduleKey(index));
+         ++index) {
+        preload(Plist::textOf(*part, kOnDestroyEffect));
+        preload(Plist::textOf(*part, kEffect));
     }
     // Node effects too, so that no spawn reads a file.
-    for (int index = 0; const Plist::Dictionary* node = dictOf(definition, movementNodeKey(index)); ++index) {
-        if (stringOf(*node, kEffect).size() > 1) {
-            preload(stringOf(*node, kEffect));
+    for (int index = 0; const Plist::Dictionary* node = Plist::findDict(definition, movementNodeKey(index));
+         ++index) {
+        if (Plist::textOf(*node, kEffect).size() > 1) {
+            preload(Plist::textOf(*node, kEffect));
         }
     }
 }
@@ -215,13 +218,13 @@ void CXEnemyManager::reportDefinitionProblems(const std::string& typeName,
     }
     std::string token;
     for (int index = 0; index < nodeCount; ++index) {
-        const Plist::Dictionary& node = *dictOf(definition, movementNodeKey(index));
-        if (floatOr(node, kDuration, 0.0f) <= 0.0f) {
+        const Plist::Dictionary& node = *Plist::findDict(definition, movementNodeKey(index));
+        if (Plist::floatOr(node, kDuration, 0.0f) <= 0.0f) {
             std::printf("ENEMY %s: MOVEMENT NODE %d HAS NO POSITIVE DURATION AND ENDS AT ONCE\n", name,
                         index);
         }
         for (const std::string& listKey : kLauncherLists) {
-            if (const char* bad = badLauncherToken(stringOf(node, listKey), token)) {
+            if (const char* bad = badLauncherToken(Plist::textOf(node, listKey), token)) {
                 std::printf("ENEMY %s: MOVEMENT NODE %d: \"%s\" IN \"%s\" IS NOT A LAUNCHER INDEX\n", name,
                             index, bad, listKey.c_str());
             }
@@ -245,11 +248,12 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
         return nullptr;
     }
     const auto found = enemyDefinitions.find(typeName);
-    const Plist::Dictionary* definition = found != enemyDefinitions.end() ? dictOf(found->second) : nullptr;
+    const Plist::Dictionary* definition =
+        found != enemyDefinitions.end() ? Plist::asDict(found->second) : nullptr;
     if (!definition || definition->empty()) {
         return nullptr;
     }
-    OXEnemy* enemy = freeEnemy(boolOr(*definition, kIsBottomLayer, false));
+    OXEnemy* enemy = freeEnemy(Plist::boolOr(*definition, kIsBottomLayer, false));
     if (!enemy) {
         return nullptr;
     }
@@ -279,7 +283,7 @@ void CXEnemyManager::loadWaveData(const std::string& path) {
     }
     std::printf("LOADING WAVE DATA\n");
     for (const auto& entry : waves) {
-        const Plist::Dictionary* wave = dictOf(entry.second);
+        const Plist::Dictionary* wave = Plist::asDict(entry.second);
         if (!wave) {
             std::printf("WAVE \"%s\" IS NOT A DICTIONARY\n", entry.first.c_str());
             continue;
@@ -296,25 +300,28 @@ void CXEnemyManager::loadWaveData(const std::string& path) {
 }
 
 void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
-    const Plist::Dictionary* squads = dictOf(wave, kSquads);
-    const int repeat = intOr(wave, kRepeat, 0);
+    const Plist::Dictionary* squads = Plist::findDict(wave, kSquads);
+    const int repeat = Plist::intOr(wave, kRepeat, 0);
     if (!squads || repeat <= 0) {
         return;
     }
-    const float time = floatOr(wave, kTime, 0.0f);
-    const float x = floatOr(wave, kX, 0.0f), y = floatOr(wave, kY, 0.0f);
-    const float offsetX = floatOr(wave, kOffsetX, 0.0f), offsetY = floatOr(wave, kOffsetY, 0.0f);
-    const float randomX = floatOr(wave, kRandomX, 0.0f), randomY = floatOr(wave, kRandomY, 0.0f);
-    const float cooldown = floatOr(wave, kCooldown, 0.0f);
-    const float cooldownChange = floatOr(wave, kCooldownChange, 0.0f);
-    const float angle = floatOr(wave, kAngle, 0.0f), angleChange = floatOr(wave, kAngleChange, 0.0f);
+    const float time = Plist::floatOr(wave, kTime, 0.0f);
+    const float x = Plist::floatOr(wave, kX, 0.0f), y = Plist::floatOr(wave, kY, 0.0f);
+    const float offsetX = Plist::floatOr(wave, kOffsetX, 0.0f),
+                offsetY = Plist::floatOr(wave, kOffsetY, 0.0f);
+    const float randomX = Plist::floatOr(wave, kRandomX, 0.0f),
+                randomY = Plist::floatOr(wave, kRandomY, 0.0f);
+    const float cooldown = Plist::floatOr(wave, kCooldown, 0.0f);
+    const float cooldownChange = Plist::floatOr(wave, kCooldownChange, 0.0f);
+    const float angle = Plist::floatOr(wave, kAngle, 0.0f),
+                angleChange = Plist::floatOr(wave, kAngleChange, 0.0f);
     float gap = 0.0f;  // from the wave's time to this repetition
     for (int i = 0; i < repeat; ++i) {
         const float fi = static_cast<float>(i);
         const float jitterX = shotmath::randomFraction() * randomX - randomX / 2.0f;
         const float jitterY = shotmath::randomFraction() * randomY - randomY / 2.0f;
         for (const auto& entry : *squads) {
-            if (const Plist::Dictionary* squad = dictOf(entry.second)) {
+            if (const Plist::Dictionary* squad = Plist::asDict(entry.second)) {
                 expandSquad(*squad, fi * offsetX + x + jitterX, fi * offsetY + y + jitterY, time + gap,
                             fi * angleChange + angle);
             }
@@ -325,19 +332,22 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
 
 void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, float originY,
                                  float baseTimeMs, float baseAngle) {
-    const int repeat = intOr(squad, kRepeat, 0);
-    const std::string& type = stringOf(squad, kType);
+    const int repeat = Plist::intOr(squad, kRepeat, 0);
+    const std::string& type = Plist::textOf(squad, kType);
     loadEnemyDefinition(type);
-    const float time = floatOr(squad, kTime, 0.0f);
-    const float locationX = floatOr(squad, kLocationX, 0.0f), locationY = floatOr(squad, kLocationY, 0.0f);
-    const float locationZ = floatOr(squad, kLocationZ, 0.0f);
-    const float shiftX = floatOr(squad, kShiftX, 0.0f), shiftY = floatOr(squad, kShiftY, 0.0f);
-    const float randomX = floatOr(squad, kRandomX, 0.0f), randomY = floatOr(squad, kRandomY, 0.0f);
-    const float cooldown = floatOr(squad, kCooldown, 0.0f);
-    const float initialCooldown = floatOr(squad, kInitialCooldown, 0.0f);
-    const float angle = floatOr(squad, kAngle, 0.0f), angleChange = floatOr(squad, kAngleChange, 0.0f);
+    const float time = Plist::floatOr(squad, kTime, 0.0f);
+    const float locationX = Plist::floatOr(squad, kLocationX, 0.0f),
+                locationY = Plist::floatOr(squad, kLocationY, 0.0f);
+    const float locationZ = Plist::floatOr(squad, kLocationZ, 0.0f);
+    const float shiftX = Plist::floatOr(squad, kShiftX, 0.0f), shiftY = Plist::floatOr(squad, kShiftY, 0.0f);
+    const float randomX = Plist::floatOr(squad, kRandomX, 0.0f),
+                randomY = Plist::floatOr(squad, kRandomY, 0.0f);
+    const float cooldown = Plist::floatOr(squad, kCooldown, 0.0f);
+    const float initialCooldown = Plist::floatOr(squad, kInitialCooldown, 0.0f);
+    const float angle = Plist::floatOr(squad, kAngle, 0.0f),
+                angleChange = Plist::floatOr(squad, kAngleChange, 0.0f);
     float constantRepeat = 0.0f;
-    const bool respawns = readFloat(squad, kConstantRepeat, constantRepeat);
+    const bool respawns = Plist::read(squad, kConstantRepeat, constantRepeat, 0.0f);
     float jitterX = 0.0f, jitterY = 0.0f;  // a squad without jitter widths keeps the last one
     for (int j = 0; j < repeat; ++j) {
         const float fj = static_cast<float>(j);
@@ -386,8 +396,9 @@ void CXEnemyManager::scheduleStep(float dtMs) {
         if (constantRepeatTime > 0.0f && constantRepeatTemplate && !constantRepeatEnemyAlive()) {
             const Plist::Dictionary& fields = constantRepeatTemplate->fields;
             const Vec3 at{kConstantRepeatLeftX + kConstantRepeatWidth * shotmath::randomFraction(),
-                          floatOr(fields, kY, 0.0f), floatOr(fields, kZ, 0.0f)};
-            constantRepeatEnemy = spawnEnemy(at, stringOf(fields, kType), floatOr(fields, kAngle, 0.0f));
+                          Plist::floatOr(fields, kY, 0.0f), Plist::floatOr(fields, kZ, 0.0f)};
+            constantRepeatEnemy =
+                spawnEnemy(at, Plist::textOf(fields, kType), Plist::floatOr(fields, kAngle, 0.0f));
             constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
         }
     }
@@ -399,11 +410,12 @@ void CXEnemyManager::scheduleStep(float dtMs) {
 
 void CXEnemyManager::spawnFromEntry(const SpawnEntry& entry) {
     const Plist::Dictionary& fields = entry.fields;
-    const Vec3 at{floatOr(fields, kX, 0.0f), floatOr(fields, kY, 0.0f), floatOr(fields, kZ, 0.0f)};
-    const float angle = floatOr(fields, kAngle, 0.0f);
-    const std::string& type = stringOf(fields, kType);
+    const Vec3 at{Plist::floatOr(fields, kX, 0.0f), Plist::floatOr(fields, kY, 0.0f),
+                  Plist::floatOr(fields, kZ, 0.0f)};
+    const float angle = Plist::floatOr(fields, kAngle, 0.0f);
+    const std::string& type = Plist::textOf(fields, kType);
     float window = 0.0f;
-    const bool respawns = readFloat(fields, kConstre, window);
+    const bool respawns = Plist::read(fields, kConstre, window, 0.0f);
     constantRepeatTime = window;
     if (respawns && !constantRepeatEnemy) {
         constantRepeatEnemy = spawnEnemy(at, type, angle);
@@ -434,7 +446,7 @@ std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
     made->loadBoss(path);
     made->setVisible(false);
     made->setActive(false);
-    made->setBlendMode(4);
+    made->setBlendMode(BlendAlpha);
     made->setUniformScale(0.5f);
     made->setDone(false);
     return made;

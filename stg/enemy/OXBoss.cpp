@@ -12,9 +12,8 @@ OXBoss::~OXBoss() = default;
 void OXBoss::loadBoss(const std::string& path) {
     Plist::Dictionary definition;
     Plist::loadContent(path + ".plist", definition);
-    startPosition = {enemydict::floatOr(definition, kStartX, 0.0f),
-                     enemydict::floatOr(definition, kStartY, 0.0f),
-                     enemydict::floatOr(definition, kStartZ, 0.0f)};
+    startPosition = {Plist::floatOr(definition, kStartX, 0.0f), Plist::floatOr(definition, kStartY, 0.0f),
+                     Plist::floatOr(definition, kStartZ, 0.0f)};
     position = startPosition;
     done = false;
 }

@@ -121,10 +121,10 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
     }
     setBulletManager(bullets);
     position = at;
-    const float side = floatOr(definition, kSize, 0.0f);
-    unitWidth = floatOr(definition, kUnitWidth, 1.0f);
+    const float side = Plist::floatOr(definition, kSize, 0.0f);
+    unitWidth = Plist::floatOr(definition, kUnitWidth, 1.0f);
     float ySize = side;
-    if (readFloat(definition, kUnitHeight, unitHeight)) {
+    if (Plist::read(definition, kUnitHeight, unitHeight, 0.0f)) {
         ySize = side * unitHeight;
     } else {
         unitHeight = 1.0f;
@@ -132,29 +132,29 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
     size = {side, ySize, side};
     scale = {1, 1, 1};
 
-    atlasFrame = intOr(definition, kAtlasFrame, 0);
-    flickerFrame = intOr(definition, kFlickerFrame, atlasFrame);
-    faceDirectionType = intOr(definition, kFaceDirectionType, 0);
-    hitPoints = maxHitPoints = previousHitPoints = static_cast<float>(intOr(definition, kHp, 0));
-    prizeOnDeath = intOr(definition, kPrizeOnDeath, 0);
-    upgradeOnDeath = intOr(definition, kUpgradeOnDeath, 0);
-    friendly = boolOr(definition, kFriendly, false);
-    explosionType = intOr(definition, kExplosionType, 0);
-    points = floatOr(definition, kPoints, 0.0f);
+    atlasFrame = Plist::intOr(definition, kAtlasFrame, 0);
+    flickerFrame = Plist::intOr(definition, kFlickerFrame, atlasFrame);
+    faceDirectionType = Plist::intOr(definition, kFaceDirectionType, 0);
+    hitPoints = maxHitPoints = previousHitPoints = static_cast<float>(Plist::intOr(definition, kHp, 0));
+    prizeOnDeath = Plist::intOr(definition, kPrizeOnDeath, 0);
+    upgradeOnDeath = Plist::intOr(definition, kUpgradeOnDeath, 0);
+    friendly = Plist::boolOr(definition, kFriendly, false);
+    explosionType = Plist::intOr(definition, kExplosionType, 0);
+    points = Plist::floatOr(definition, kPoints, 0.0f);
     spawnAngle = angle;
     // The key's presence widens the hit boxes, whatever its value.
     obstacle = false;
     moduleHitScale = 1.0f;
-    if (has(definition, kIsObstacle)) {
-        obstacle = boolOr(definition, kIsObstacle, false);
+    if ((Plist::findValue(definition, kIsObstacle) != nullptr)) {
+        obstacle = Plist::boolOr(definition, kIsObstacle, false);
         moduleHitScale = kObstacleHitScale;
     }
     hitScale = moduleHitScale;
-    breakAmount = floatOr(definition, kBreakAmount, casual ? 2.0f : 4.0f);
-    cancelBulletsOnDeath = boolOr(definition, kCancelBulletsOnDeath, false);
+    breakAmount = Plist::floatOr(definition, kBreakAmount, casual ? 2.0f : 4.0f);
+    cancelBulletsOnDeath = Plist::boolOr(definition, kCancelBulletsOnDeath, false);
 
     for (int index = 0;; ++index) {
-        const Plist::Dictionary* entry = dictOf(definition, launcherKey(index));
+        const Plist::Dictionary* entry = Plist::findDict(definition, launcherKey(index));
         if (!entry) {
             break;
         }
@@ -163,42 +163,42 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
             continue;
         }
         launcher->setManager(bullets);
-        const std::string& pattern = stringOf(*entry, kFirePattern);
+        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
         if (!pattern.empty()) {
             bullets->setupLauncher(launcher, pattern);
         }
-        launcher->setMount({floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f),
-                            floatOr(*entry, kOffsetZ, 0.0f)});
-        launcher->setCooldown(floatOr(*entry, kCooldown, 0.0f));
+        launcher->setMount({Plist::floatOr(*entry, kOffsetX, 0.0f), Plist::floatOr(*entry, kOffsetY, 0.0f),
+                            Plist::floatOr(*entry, kOffsetZ, 0.0f)});
+        launcher->setCooldown(Plist::floatOr(*entry, kCooldown, 0.0f));
         launcher->setState(OXLauncher::Armed);
         launcher->setOwner(this);
-        launcher->setOrbitSpeed(floatOr(*entry, kOrbitSpeed, 0.0f));
-        launcher->setOrbitRotation(floatOr(*entry, kOrbitStartRotation, 0.0f));
-        launcher->setOrbitRadius(floatOr(*entry, kOrbitRadius, 0.0f));
+        launcher->setOrbitSpeed(Plist::floatOr(*entry, kOrbitSpeed, 0.0f));
+        launcher->setOrbitRotation(Plist::floatOr(*entry, kOrbitStartRotation, 0.0f));
+        launcher->setOrbitRadius(Plist::floatOr(*entry, kOrbitRadius, 0.0f));
     }
 
     movementNodeCount = 0;
     for (int index = 0; index < kMaxMovementNodes; ++index) {
-        const Plist::Dictionary* node = dictOf(definition, movementNodeKey(index));
+        const Plist::Dictionary* node = Plist::findDict(definition, movementNodeKey(index));
         if (!node) {
             break;
         }
-        const std::string& nodeEffect = stringOf(*node, kEffect);
+        const std::string& nodeEffect = Plist::textOf(*node, kEffect);
         if (fx && nodeEffect.size() > 1) {
             fx->preloadEffect(nodeEffect);
         }
         movementNodes[movementNodeCount++] = node;
     }
 
-    deathNode = dictOf(definition, kDeathMovementNode);
-    if (deathNode && fx && stringOf(*deathNode, kEffect).size() > 1) {
-        fx->preloadEffect(stringOf(*deathNode, kEffect));
+    deathNode = Plist::findDict(definition, kDeathMovementNode);
+    if (deathNode && fx && Plist::textOf(*deathNode, kEffect).size() > 1) {
+        fx->preloadEffect(Plist::textOf(*deathNode, kEffect));
     }
 
     // Every module went back when the enemy was last released.
     liveModuleCount = 0;
     for (int index = 0;; ++index) {
-        const Plist::Dictionary* entry = dictOf(definition, moduleKey(index));
+        const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
         if (!entry) {
             break;
         }
@@ -502,11 +502,11 @@ void OXEnemy::startMovementNode(int index) {
     const Plist::Dictionary& node = *movementNodes[index];
     nodeIndex = index;
     int faceChange = 0;
-    if (readInt(node, kFaceDirChange, faceChange)) {
+    if (Plist::read(node, kFaceDirChange, faceChange, 0)) {
         faceDirectionType = faceChange;
     }
-    if (!boolOr(node, kUseLastDirection, false)) {
-        heading = shotmath::wrapDirection(spawnAngle + floatOr(node, kDirection, 0.0f));
+    if (!Plist::boolOr(node, kUseLastDirection, false)) {
+        heading = shotmath::wrapDirection(spawnAngle + Plist::floatOr(node, kDirection, 0.0f));
         if (index == 0 && faceDirectionType == 0) {
             facing = facingTarget = heading;
         } else if (index == 0 && faceDirectionType == 4) {
@@ -519,7 +519,7 @@ void OXEnemy::startMovementNode(int index) {
     startNodeEffect(node);
     startNodeLaunchers(node);
     float damage = 0.0f;
-    if (readFloat(node, kDamage, damage)) {
+    if (Plist::read(node, kDamage, damage, 0.0f)) {
         applyDamage(-damage);
     }
 }
@@ -528,9 +528,9 @@ void OXEnemy::startDeathNode() {
     using namespace enemydict;
     const Plist::Dictionary& node = *deathNode;
     nodeTimeLeft = 0.0f;
-    faceDirectionType = intOr(node, kFaceDirChange, 0);
-    if (!boolOr(node, kUseLastDirection, false)) {
-        heading = shotmath::wrapDirection(floatOr(node, kDirection, 0.0f));
+    faceDirectionType = Plist::intOr(node, kFaceDirChange, 0);
+    if (!Plist::boolOr(node, kUseLastDirection, false)) {
+        heading = shotmath::wrapDirection(Plist::floatOr(node, kDirection, 0.0f));
     } else if (faceDirectionType == 0) {
         heading = facing;
     }
@@ -539,7 +539,7 @@ void OXEnemy::startDeathNode() {
     startNodeEffect(node);
     startNodeLaunchers(node);
     position.z = kDyingZ;
-    const float duration = floatOr(node, kDuration, 0.0f);
+    const float duration = Plist::floatOr(node, kDuration, 0.0f);
     if (IXEnemyWorld* scene = world()) {
         const Vec3 at{position.x, position.y, 0.0f};
         if (explosionType >= 1 && duration > 300.0f) {
@@ -556,12 +556,12 @@ void OXEnemy::startDeathNode() {
 
 void OXEnemy::startNodeMotion(const Plist::Dictionary& node) {
     using namespace enemydict;
-    const float duration = floatOr(node, kDuration, 0.0f);
-    const float turn = floatOr(node, kDirectionChange, 0.0f);
-    const float speedChange = floatOr(node, kSpeedChange, 0.0f);
-    const float depthChange = floatOr(node, kDepthTarget, 0.0f);
-    speed = floatOr(node, kSpeed, 0.0f);
-    playerChase = boolOr(node, kPlayerChase, false);
+    const float duration = Plist::floatOr(node, kDuration, 0.0f);
+    const float turn = Plist::floatOr(node, kDirectionChange, 0.0f);
+    const float speedChange = Plist::floatOr(node, kSpeedChange, 0.0f);
+    const float depthChange = Plist::floatOr(node, kDepthTarget, 0.0f);
+    speed = Plist::floatOr(node, kSpeed, 0.0f);
+    playerChase = Plist::boolOr(node, kPlayerChase, false);
     depthEnd = depth + depthChange;
     if (duration > 0.0f) {
         nodeTimeLeft = duration;
@@ -583,8 +583,8 @@ void OXEnemy::startNodeMotion(const Plist::Dictionary& node) {
 
 void OXEnemy::startNodeEffect(const Plist::Dictionary& node) {
     using namespace enemydict;
-    const std::string& name = stringOf(node, kEffect);
-    const bool predraw = boolOr(node, kIsPredraw, false);
+    const std::string& name = Plist::textOf(node, kEffect);
+    const bool predraw = Plist::boolOr(node, kIsPredraw, false);
     if (name == "0") {
         stopEffect();
         effectName = nullptr;
@@ -617,11 +617,11 @@ void OXEnemy::stopEffect() {
 void OXEnemy::startNodeLaunchers(const Plist::Dictionary& node) {
     using namespace enemydict;
     const int difficulty = world() ? world()->difficulty() : 1;
-    const std::string& own = difficulty <= 0   ? stringOf(node, kEasyLaunchers)
-                             : difficulty == 1 ? stringOf(node, kMedLaunchers)
-                                               : stringOf(node, kHardLaunchers);
+    const std::string& own = difficulty <= 0   ? Plist::textOf(node, kEasyLaunchers)
+                             : difficulty == 1 ? Plist::textOf(node, kMedLaunchers)
+                                               : Plist::textOf(node, kHardLaunchers);
     if (!startListedLaunchers(own)) {
-        startListedLaunchers(stringOf(node, kFireLaunchers));
+        startListedLaunchers(Plist::textOf(node, kFireLaunchers));
     }
 }
 
@@ -708,7 +708,7 @@ void OXEnemy::kill() {
         }
         scoreKill(ship);
     }
-    if (deathNode && enemydict::has(*deathNode, kDuration)) {
+    if (deathNode && (Plist::findValue(*deathNode, kDuration) != nullptr)) {
         startDeathNode();
         dying = true;
         releaseDeathPrizes(ship);

@@ -115,6 +115,11 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
 
     createOverlays();
     loadStage(stageIndex);
+    if (profile) {
+        // The results screen shows the rank and experience from before this game.
+        profile->rememberRank();
+        profile->rememberExperience();
+    }
     state = StageLoading;
 
     if (profile) {
@@ -546,6 +551,19 @@ void CXGameSession::storeHighScore() {
         long long& entry = casual ? profile->classicScore[tableIndex] : profile->arcadeScore[tableIndex];
         entry = std::max<long long>(entry, highScore);
     }
+    profile->save();
+}
+
+void CXGameSession::writeSettingsToProfile() {
+    if (!profile) {
+        return;
+    }
+    profile->touchSensitivity = touchSensitivity;
+    profile->screenScale = screenScale;
+    profile->musicVolume = musicVolume;
+    profile->sfxVolume = sfxVolume;
+    profile->leftControl = leftControl;
+    profile->prizeAlpha = prizeAlpha;
     profile->save();
 }
 

@@ -84,6 +84,9 @@ class CXGameSession {
     // The summary's NEXT has finished.
     void summaryFinished();
     void storeHighScore();
+    // The pause screen's write-back: the settings this game holds go back into the profile,
+    // which is saved.
+    void writeSettingsToProfile();
     void showSplash(int stage);
     void showBossWarning();
     // Deletes the stage's scenes and the overlays; the session is idle again.

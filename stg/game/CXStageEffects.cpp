@@ -1,5 +1,6 @@
 #include "stg/game/CXStageEffects.h"
 
+#include "engine/BlendMode.h"
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
 #include "fx/OXAnchorParticleSystem.h"
@@ -14,12 +15,12 @@ void CXStageEffects::loadParticles(const std::string& atlasPath) {
     particleManager->load(atlasPath);
     // Premultiplied blending: a system tinted with alpha 0 adds light, one
     // with alpha 1 covers, both in the same batch.
-    particleManager->setBlendMode(0);
+    particleManager->setBlendMode(BlendPremultiplied);
 }
 
 void CXStageEffects::loadTrails(const std::string& atlasPath) {
     trailManager->load(atlasPath);
-    trailManager->setBlendMode(1);  // ribbons are light
+    trailManager->setBlendMode(BlendAdditive);  // ribbons are light
 }
 
 void CXStageEffects::preloadEffect(const std::string& name) {

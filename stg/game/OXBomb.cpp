@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "data/Plist.h"
+#include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "stg/game/IXPlayerWorld.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/IXShotEffects.h"
@@ -32,14 +34,14 @@ void OXBomb::load(const std::string& path) {
     if (!path.empty()) {
         Plist::Dictionary definition;
         Plist::loadContent(path + ".plist", definition);
-        Plist::getString(definition, "effect", effectName);
-        Plist::getString(definition, "blast effect", blastEffectName);
-        Plist::getFloat(definition, "damage", damage);
+        Plist::read(definition, "effect", effectName);
+        Plist::read(definition, "blast effect", blastEffectName);
+        Plist::read(definition, "damage", damage, 0.0f);
         std::string blastwaveName;
-        if (Plist::getString(definition, "blastwave", blastwaveName) && !blastwaveName.empty()) {
+        if (Plist::read(definition, "blastwave", blastwaveName) && !blastwaveName.empty()) {
             blastwave = std::make_unique<OXSprite>();
             blastwave->load("assets/plist/" + blastwaveName);
-            blastwave->setBlendMode(1);
+            blastwave->setBlendMode(BlendAdditive);
             blastwave->setVisible(false);
             blastwave->setActive(false);
         }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/OXTextBox.h"
 #include "stg/enemy/OXBossModule.h"
 #include "stg/game/CXGameSession.h"
@@ -25,12 +27,10 @@ const std::string kLabelFont = "assets/plist/fnt_novo_white";
 
 constexpr int kPlayerSide = 1;  // owner kind of the ship's own shots
 constexpr int kMaxOptionPairs = 3;
-constexpr float kDefaultScale = 0.75f;
 constexpr float kCoreScale = 1.5f;  // the core sprite shows at 1.5 x "scale"
 constexpr float kFollow = 0.85f;    // share of the way to the target closed each frame
 constexpr float kVelocityDivisor = 34.0f;
 constexpr float kFieldLimit = 900.0f;  // units either way
-constexpr float kDefaultBoundStrength = 0.5f;
 constexpr float kTrailFollow = 0.5f;
 
 // Break gauge and trance.
@@ -199,29 +199,11 @@ std::vector<int> indexList(const std::string& text, const char* key) {
 }
 
 std::vector<int> readIndexList(const Plist::Dictionary& definition, const char* key) {
-    std::string text;
-    Plist::getString(definition, key, text);
-    return indexList(text, key);
-}
-
-std::string readString(const Plist::Dictionary& definition, const char* key) {
-    std::string text;
-    Plist::getString(definition, key, text);
-    return text;
-}
-
-int readInt(const Plist::Dictionary& definition, const char* key) {
-    int value = 0;
-    Plist::getInt(definition, key, value);
-    return value;
+    return indexList(Plist::textOf(definition, key), key);
 }
 
 Vec3 readVec(const Plist::Dictionary& entry, const char* x, const char* y, const char* z) {
-    Vec3 v{};
-    Plist::getFloat(entry, x, v.x);
-    Plist::getFloat(entry, y, v.y);
-    Plist::getFloat(entry, z, v.z);
-    return v;
+    return {Plist::floatOr(entry, x, 0.0f), Plist::floatOr(entry, y, 0.0f), Plist::floatOr(entry, z, 0.0f)};
 }
 
 Vec3 clampedToward(const Vec3& from, const Vec3& target, float share, const Vec3& bound) {
@@ -244,27 +226,22 @@ Vec3 clampedToward(const Vec3& from, const Vec3& target, float share, const Vec3
 class OXSTGBasePlayer::Module : public OXBossModule {
   public:
     bool setUp(const Plist::Dictionary& entry, const OXSTGBasePlayer& ship) {
-        std::string sprite;
-        if (!Plist::getString(entry, "sprite", sprite) || sprite.empty()) {
+        const std::string& sprite = Plist::textOf(entry, "sprite");
+        if (sprite.empty()) {
             return false;
         }
         const std::string path = kPlistFolder + sprite;
         load(path);
         Plist::Dictionary spriteKeys;
         Plist::loadContent(path + ".plist", spriteKeys);
-        internalScale = {1.0f, 1.0f, 1.0f};
-        Plist::getFloat(spriteKeys, "internal scale x", internalScale.x);
-        Plist::getFloat(spriteKeys, "internal scale y", internalScale.y);
-        Plist::getFloat(spriteKeys, "internal scale z", internalScale.z);
+        internalScale = readVec(spriteKeys, "internal scale x", "internal scale y", "internal scale z");
         carrier = &ship;
         anchor = readVec(entry, "anchor x", "anchor y", "anchor z");
         bound = readVec(entry, "bound x", "bound y", "bound z");
-        followFactor = kDefaultBoundStrength;
-        Plist::getFloat(entry, "bound strength", followFactor);
-        bool glow = false;
-        Plist::getBool(entry, "is glow", glow);
-        setBlendMode(glow ? 1 : 0);
-        Plist::getBool(entry, "is exhaust", exhaust);
+        // A missing "bound strength" reads as 0 (the part stays where it was put), as it always has.
+        Plist::read(entry, "bound strength", followFactor, 0.0f);
+        setBlendMode(Plist::boolOr(entry, "is glow", false) ? BlendAdditive : BlendPremultiplied);
+        Plist::read(entry, "is exhaust", exhaust, false);
         play();
         visible = active = false;
         return true;
@@ -383,26 +360,27 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     }
     IXShotEffects* fx = world ? world->effects() : nullptr;
 
-    shipScale = kDefaultScale;
-    Plist::getFloat(definition, "scale", shipScale);
-    coreSprite = makeSprite(readString(definition, "core sprite"), 0);
+    // A definition without "scale" reads as 0, as it always has; every ship in the package has one.
+    Plist::read(definition, "scale", shipScale, 0.0f);
+    coreSprite = makeSprite(Plist::textOf(definition, "core sprite"), BlendPremultiplied);
 
     attachedEffects.clear();
     for (int i = 0;; ++i) {
         char key[32];
         std::snprintf(key, sizeof key, "effect %d", i);
-        Plist::Dictionary entry;
-        if (!Plist::getDict(definition, key, entry)) {
+        const Plist::Dictionary* found = Plist::findDict(definition, key);
+        if (found == nullptr) {
             break;
         }
-        std::string file;
-        if (!Plist::getString(entry, "effect file", file) || file.empty()) {
+        const Plist::Dictionary& entry = *found;
+        const std::string& file = Plist::textOf(entry, "effect file");
+        if (file.empty()) {
             continue;
         }
         auto effect = std::make_unique<AttachedEffect>();
         effect->file = file;
         effect->offset = readVec(entry, "offset x", "offset y", "offset z");
-        Plist::getBool(entry, "is predraw", effect->predraw);
+        Plist::read(entry, "is predraw", effect->predraw, false);
         effect->anchor.load("");
         if (fx) {
             fx->preloadEffect(file);
@@ -430,11 +408,10 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     tranceBreakModules = readIndexList(definition, "trance break effect");
     for (auto* names : {&weaponModuleNames, &missileModuleNames}) {
         names->clear();
-        Plist::Array list;
-        if (Plist::getArray(definition, names == &weaponModuleNames ? "wpn modules" : "missile modules",
-                            list)) {
-            for (const Plist::Value& value : list) {
-                if (const std::string* name = boost::any_cast<std::string>(&value)) {
+        const char* key = names == &weaponModuleNames ? "wpn modules" : "missile modules";
+        if (const Plist::Array* list = Plist::findArray(definition, key)) {
+            for (const Plist::Value& value : *list) {
+                if (const std::string* name = Plist::asString(value)) {
                     names->push_back(*name);
                 }
             }
@@ -455,15 +432,15 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     counterBeamBreakList = readIndexList(definition, "counter beam launchers break");
     laserList = readIndexList(definition, "classic laser launchers");
     laserBreakList = readIndexList(definition, "classic laser launchers break");
-    optionFlightNormal = readInt(definition, "option flight normal");
-    optionFlightBeam = readInt(definition, "option flight beam");
-    optionTrackNormal = readInt(definition, "option track normal");
-    optionTrackBeam = readInt(definition, "option track beam");
-    distortionField = makeSprite(readString(definition, "distortion field"), 5);
-    expLevels = readString(definition, "exp levels");
-    warningCircle = makeSprite(readString(definition, "warning circle"), 1);
-    breakCircle = makeSprite(readString(definition, "break circle"), 1);
-    breakField = makeSprite(readString(definition, "break field"), 1);
+    optionFlightNormal = Plist::intOr(definition, "option flight normal", 0);
+    optionFlightBeam = Plist::intOr(definition, "option flight beam", 0);
+    optionTrackNormal = Plist::intOr(definition, "option track normal", 0);
+    optionTrackBeam = Plist::intOr(definition, "option track beam", 0);
+    distortionField = makeSprite(Plist::textOf(definition, "distortion field"), BlendMultiply);
+    expLevels = Plist::textOf(definition, "exp levels");
+    warningCircle = makeSprite(Plist::textOf(definition, "warning circle"), BlendAdditive);
+    breakCircle = makeSprite(Plist::textOf(definition, "break circle"), BlendAdditive);
+    breakField = makeSprite(Plist::textOf(definition, "break field"), BlendAdditive);
 
     createFixedSprites();
     createOptions(definition);
@@ -498,12 +475,12 @@ void OXSTGBasePlayer::readModules(const Plist::Dictionary& definition) {
     for (int i = 0;; ++i) {
         char key[32];
         std::snprintf(key, sizeof key, "module %d", i);
-        Plist::Dictionary entry;
-        if (!Plist::getDict(definition, key, entry)) {
+        const Plist::Dictionary* entry = Plist::findDict(definition, key);
+        if (entry == nullptr) {
             break;
         }
         auto part = std::make_unique<Module>();
-        if (part->setUp(entry, *this)) {
+        if (part->setUp(*entry, *this)) {
             modules.push_back(std::move(part));
         }
     }
@@ -512,12 +489,11 @@ void OXSTGBasePlayer::readModules(const Plist::Dictionary& definition) {
 void OXSTGBasePlayer::readTrail(const Plist::Dictionary& definition, const char* key, int slot) {
     auto trail = std::make_unique<TrailPoint>();
     trail->point.load("");
-    Plist::Dictionary entry;
-    if (Plist::getDict(definition, key, entry)) {
-        trail->anchor = readVec(entry, "anchor x", "anchor y", "anchor z");
-        trail->bound = readVec(entry, "bound x", "bound y", "bound z");
-        Plist::getInt(entry, "frame", trail->frame);
-        Plist::getFloat(entry, "width", trail->width);
+    if (const Plist::Dictionary* entry = Plist::findDict(definition, key)) {
+        trail->anchor = readVec(*entry, "anchor x", "anchor y", "anchor z");
+        trail->bound = readVec(*entry, "bound x", "bound y", "bound z");
+        Plist::read(*entry, "frame", trail->frame, 0);
+        Plist::read(*entry, "width", trail->width, 0.0f);
     }
     trailPoints[slot] = std::move(trail);
 }
@@ -528,21 +504,21 @@ void OXSTGBasePlayer::readLevelLists(const Plist::Dictionary& definition, const 
     for (int level = 0;; ++level) {
         char key[48];
         std::snprintf(key, sizeof key, "lvl %d%s", level, suffix);
-        std::string text;
-        if (!Plist::getString(definition, key, text)) {
+        const std::string* text = Plist::findString(definition, key);
+        if (text == nullptr) {
             break;
         }
-        levels.push_back(indexList(text, key));
+        levels.push_back(indexList(*text, key));
     }
 }
 
 void OXSTGBasePlayer::createFixedSprites() {
-    breakIndicator = makeSprite("spr_player_break_indicator", 1);
+    breakIndicator = makeSprite("spr_player_break_indicator", BlendAdditive);
     for (int i = 0; i < 2; ++i) {
-        beamAim[i] = makeSprite("spr_HUD_beam_aim", 1);
-        beamAimAnim[i] = makeSprite("spr_beam_aim_anim", 1);
+        beamAim[i] = makeSprite("spr_HUD_beam_aim", BlendAdditive);
+        beamAimAnim[i] = makeSprite("spr_beam_aim_anim", BlendAdditive);
     }
-    shieldSprite = makeSprite("spr_player_shield", 1);
+    shieldSprite = makeSprite("spr_player_shield", BlendAdditive);
     shieldSprite->setScale(kShieldLoadScale, kShieldLoadScale, 1.0f);
     breakIndicator->setScale(kBreakIndicatorScale, kBreakIndicatorScale, 1.0f);
     for (int i = 0; i < 2; ++i) {
@@ -570,8 +546,8 @@ void OXSTGBasePlayer::createOptions(const Plist::Dictionary& definition) {
     const int pairs = std::clamp(CXGameSession::instance().getOptionPairs(), 0, kMaxOptionPairs);
     for (int i = 0; i < 2 * pairs; ++i) {
         const char* key = i % 2 == 0 ? kRightKeys[i / 2] : kLeftKeys[i / 2];
-        std::string name;
-        if (!Plist::getString(definition, key, name) || name.empty()) {
+        const std::string& name = Plist::textOf(definition, key);
+        if (name.empty()) {
             std::printf("SHIP HAS NO \"%s\"\n", key);
             continue;
         }

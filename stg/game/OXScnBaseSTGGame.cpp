@@ -8,6 +8,8 @@
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
+#include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXSpriteBatchManager.h"
 #include "engine/CXTextBoxManager.h"
@@ -62,7 +64,9 @@ const std::string* const kStageEffects[] = {&kLongSparks, &kDebris,    &kSmallSm
                                             &kSmokeTrail, &kFireTrail, &kFireTrailOrange, &kSparks};
 // The trail frame of the streaks thrown out of big explosions.
 constexpr int kEmberTrailFrame = 52;
-
+// Built once: the firing sound plays nearly every frame, and its name is too long to be
+// built without an allocation.
+const std::string kShotSound = "bullet_shoot_1.caf";
 // The default bindings (Z, X, C, P) when the game runs without a profile.
 constexpr int kDefaultBindings[4] = {2, 3, 1, 26};
 enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding = 3 };
@@ -70,12 +74,6 @@ enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding
 int bindingCode(int binding) {
     const CXUserProfile* profile = CXGameSession::instance().getProfile();
     return profile ? profile->bindingCode(binding) : kDefaultBindings[binding];
-}
-
-std::string readString(const Plist::Dictionary& definition, const char* key) {
-    std::string value;
-    Plist::getString(definition, key, value);
-    return value;
 }
 
 bool insideRect(const Vec3& p, float minX, float maxX, float minY, float maxY) {
@@ -127,7 +125,7 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     rings = std::make_unique<CXSpriteBatchManager>();
     loadDefinition(path);
     rings->setup("assets/plist/spr_ring_effects", "assets/plist/spr_ring_effects");
-    rings->setBlendMode(1);
+    rings->setBlendMode(BlendAdditive);
 
     createShip();
 
@@ -136,14 +134,14 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     bomb->setBulletManager(bullets.get());
     bomb->load("assets/plist/bomb_player_1");
     bomb->setPosition(160, 240, 5);
-    bomb->setBlendMode(6);
+    bomb->setBlendMode(BlendInverseMultiply);
     bomb->setVisible(false);
     bomb->setActive(false);
     addObject(bomb);
 
     invertCircle = new OXSprite();
     invertCircle->load("assets/plist/spr_invert_circle");
-    invertCircle->setBlendMode(6);
+    invertCircle->setBlendMode(BlendInverseMultiply);
     invertCircle->setVisible(false);
     invertCircle->setActive(false);
     addObject(invertCircle);
@@ -172,36 +170,36 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     stageLoaded = !definition.empty();
 
     std::printf("LOADING PARTICLE MANAGER\n");
-    stageEffects->loadParticles(kPlistFolder + readString(definition, "particle atlas"));
+    stageEffects->loadParticles(kPlistFolder + Plist::textOf(definition, "particle atlas"));
     for (const std::string* name : kStageEffects) {
         stageEffects->preloadEffect(*name);
     }
     std::printf("LOADING TRAIL MANAGER\n");
-    stageEffects->loadTrails(kPlistFolder + readString(definition, "trail atlas"));
+    stageEffects->loadTrails(kPlistFolder + Plist::textOf(definition, "trail atlas"));
     std::printf("LOADING TEXTBOX MANAGER\n");
-    textBoxes->load(kPlistFolder + readString(definition, "font atlas"), CXTextBoxManager::kMaxBoxes);
+    textBoxes->load(kPlistFolder + Plist::textOf(definition, "font atlas"), CXTextBoxManager::kMaxBoxes);
     std::printf("LOADING BULLET MANAGER\n");
-    bullets->load(kPlistFolder + readString(definition, "bullet atlas"));
+    bullets->load(kPlistFolder + Plist::textOf(definition, "bullet atlas"));
     bullets->setWorld(this);
     bullets->setEffects(stageEffects.get());
     bullets->setRank(CXGameSession::instance().getDifficulty());
     std::printf("LOADING ENEMY MANAGER\n");
-    enemies->init(kPlistFolder + readString(definition, "enemy atlas"));
+    enemies->init(kPlistFolder + Plist::textOf(definition, "enemy atlas"));
     enemies->setWorld(this);
     enemies->setBulletManager(bullets.get());
 
-    const std::string explosionAtlas = kPlistFolder + readString(definition, "explosion atlas");
+    const std::string explosionAtlas = kPlistFolder + Plist::textOf(definition, "explosion atlas");
     explosionsGlow->setup(explosionAtlas, "assets/plist/spr_base_explosion");
-    explosionsGlow->setBlendMode(1);
+    explosionsGlow->setBlendMode(BlendAdditive);
     explosionsNormal->setup(explosionAtlas, "assets/plist/spr_base_explosion");
-    explosionsNormal->setBlendMode(0);
+    explosionsNormal->setBlendMode(BlendPremultiplied);
 
-    const std::string levelData = readString(definition, "level data");
+    const std::string levelData = Plist::textOf(definition, "level data");
     if (!levelData.empty()) {
         enemies->loadWaveData(kPlistFolder + levelData);
     }
-    const std::string boss = readString(definition, "boss");
-    const std::string midBoss = readString(definition, "mid boss");
+    const std::string boss = Plist::textOf(definition, "boss");
+    const std::string midBoss = Plist::textOf(definition, "mid boss");
     if (boss.empty()) {
         enemies->setBossDone(true);
     } else {
@@ -212,13 +210,11 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     } else {
         enemies->loadMidBoss(kPlistFolder + midBoss);
     }
-    float midBossTime = 0.0f;
-    Plist::getFloat(definition, "mid boss time", midBossTime);
-    enemies->setMidBossTime(midBossTime);
+    enemies->setMidBossTime(Plist::floatOr(definition, "mid boss time", 0.0f));
 
-    stageMusic = readString(definition, "bg music");
-    bossMusic = readString(definition, "boss music");
-    Plist::getFloat(definition, "splash time", splashTime);
+    stageMusic = Plist::textOf(definition, "bg music");
+    bossMusic = Plist::textOf(definition, "boss music");
+    Plist::read(definition, "splash time", splashTime, 0.0f);
 
     CXSoundManager& sound = CXSoundManager::instance();
     for (const char* name : kStageSounds) {
@@ -694,7 +690,7 @@ bool OXScnBaseSTGGame::isCasualPlay() const {
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
-        CXSoundManager::instance().playEffect("bullet_shoot_1.caf", 0.5f);
+        CXSoundManager::instance().playEffect(kShotSound, 0.5f);
     }
 }
 

@@ -1,67 +1,69 @@
 #include "stg/shot/BulletProperties.h"
 
+#include "data/PlistRead.h"
+
 BulletProperties BulletProperties::read(const Plist::Dictionary& list) {
     BulletProperties p;
     std::string name;
-    Plist::getString(list, "name", name);  // the record is kept under the requested name
-    Plist::getBool(list, "is player bullet", p.isPlayerBullet);
-    Plist::getBool(list, "is glow", p.isGlow);
-    Plist::getBool(list, "is flicker", p.isFlicker);
-    if (!Plist::getBool(list, "is effect glow", p.isEffectGlow)) {
+    Plist::read(list, "name", name);  // the record is kept under the requested name
+    Plist::read(list, "is player bullet", p.isPlayerBullet, false);
+    Plist::read(list, "is glow", p.isGlow, false);
+    Plist::read(list, "is flicker", p.isFlicker, false);
+    if (!Plist::read(list, "is effect glow", p.isEffectGlow, false)) {
         p.isEffectGlow = true;
     }
-    Plist::getFloat(list, "damage", p.damage);
-    Plist::getBool(list, "is change not relative", p.isChangeNotRelative);
-    Plist::getFloat(list, "start speed", p.startSpeed);
-    Plist::getFloat(list, "start speed var", p.startSpeedVar);
-    Plist::getFloat(list, "speed change", p.speedChange);
-    Plist::getFloat(list, "speed change var", p.speedChangeVar);
-    Plist::getFloat(list, "speed change time", p.speedChangeTime);
-    Plist::getFloat(list, "speed change time var", p.speedChangeTimeVar);
-    Plist::getFloat(list, "direction change amount", p.directionChangeAmount);
-    Plist::getFloat(list, "direction change time", p.directionChangeTime);
-    Plist::getString(list, "fire pattern", p.firePattern);
-    Plist::getFloat(list, "fire pattern delay", p.firePatternDelay);
-    Plist::getBool(list, "is fire on death", p.isFireOnDeath);
-    Plist::getFloat(list, "duration", p.duration);
-    Plist::getInt(list, "atlas frame", p.atlasFrame);
-    Plist::getBool(list, "random frame", p.randomFrame);
-    if (!Plist::getInt(list, "flicker frame", p.flickerFrame)) {
+    Plist::read(list, "damage", p.damage, 0.0f);
+    Plist::read(list, "is change not relative", p.isChangeNotRelative, false);
+    Plist::read(list, "start speed", p.startSpeed, 0.0f);
+    Plist::read(list, "start speed var", p.startSpeedVar, 0.0f);
+    Plist::read(list, "speed change", p.speedChange, 0.0f);
+    Plist::read(list, "speed change var", p.speedChangeVar, 0.0f);
+    Plist::read(list, "speed change time", p.speedChangeTime, 0.0f);
+    Plist::read(list, "speed change time var", p.speedChangeTimeVar, 0.0f);
+    Plist::read(list, "direction change amount", p.directionChangeAmount, 0.0f);
+    Plist::read(list, "direction change time", p.directionChangeTime, 0.0f);
+    Plist::read(list, "fire pattern", p.firePattern);
+    Plist::read(list, "fire pattern delay", p.firePatternDelay, 0.0f);
+    Plist::read(list, "is fire on death", p.isFireOnDeath, false);
+    Plist::read(list, "duration", p.duration, 0.0f);
+    Plist::read(list, "atlas frame", p.atlasFrame, 0);
+    Plist::read(list, "random frame", p.randomFrame, false);
+    if (!Plist::read(list, "flicker frame", p.flickerFrame, 0)) {
         p.flickerFrame = p.atlasFrame;
     }
-    Plist::getInt(list, "num frames", p.numFrames);
-    Plist::getInt(list, "trail frame", p.trailFrame);
-    Plist::getBool(list, "is use trail", p.isUseTrail);
-    Plist::getFloat(list, "trail width", p.trailWidth);
-    Plist::getFloat(list, "player seek factor", p.playerSeekFactor);
-    Plist::getInt(list, "first frame", p.firstFrame);
+    Plist::read(list, "num frames", p.numFrames, 0);
+    Plist::read(list, "trail frame", p.trailFrame, 0);
+    Plist::read(list, "is use trail", p.isUseTrail, false);
+    Plist::read(list, "trail width", p.trailWidth, 0.0f);
+    Plist::read(list, "player seek factor", p.playerSeekFactor, 0.0f);
+    Plist::read(list, "first frame", p.firstFrame, 0);
     if (p.firstFrame == 1) {
         p.firstFrame = 63;
     }
-    Plist::getBool(list, "is bullet block", p.isBulletBlock);
-    Plist::getString(list, "effect", p.effect);
-    Plist::getString(list, "hit effect", p.hitEffect);
-    Plist::getBool(list, "is invul", p.isInvul);
-    Plist::getFloat(list, "size", p.size);
-    Plist::getString(list, "sound", p.sound);
-    if (!Plist::getFloat(list, "volume", p.volume)) {
+    Plist::read(list, "is bullet block", p.isBulletBlock, false);
+    Plist::read(list, "effect", p.effect);
+    Plist::read(list, "hit effect", p.hitEffect);
+    Plist::read(list, "is invul", p.isInvul, false);
+    Plist::read(list, "size", p.size, 0.0f);
+    Plist::read(list, "sound", p.sound);
+    if (!Plist::read(list, "volume", p.volume, 0.0f)) {
         p.volume = 1.0f;
     }
-    Plist::getInt(list, "num bounces", p.numBounces);
-    Plist::getBool(list, "boss track only", p.bossTrackOnly);
-    if (!Plist::getBool(list, "is focus track", p.isFocusTrack)) {
+    Plist::read(list, "num bounces", p.numBounces, 0);
+    Plist::read(list, "boss track only", p.bossTrackOnly, false);
+    if (!Plist::read(list, "is focus track", p.isFocusTrack, false)) {
         p.isFocusTrack = true;
     }
-    Plist::getBool(list, "no expire", p.noExpire);
-    if (!Plist::getFloat(list, "width factor", p.widthFactor)) {
+    Plist::read(list, "no expire", p.noExpire, false);
+    if (!Plist::read(list, "width factor", p.widthFactor, 0.0f)) {
         p.widthFactor = 1.0f;
     }
-    if (!Plist::getFloat(list, "height factor", p.heightFactor)) {
+    if (!Plist::read(list, "height factor", p.heightFactor, 0.0f)) {
         p.heightFactor = 1.0f;
     }
-    Plist::getBool(list, "no frame repeat", p.noFrameRepeat);
-    Plist::getBool(list, "is back", p.isBack);
-    if (!Plist::getFloat(list, "hit box scale", p.hitBoxScale)) {
+    Plist::read(list, "no frame repeat", p.noFrameRepeat, false);
+    Plist::read(list, "is back", p.isBack, false);
+    if (!Plist::read(list, "hit box scale", p.hitBoxScale, 0.0f)) {
         p.hitBoxScale = 0.6f;
     }
     return p;

@@ -1,41 +1,43 @@
 #include "stg/shot/FirePattern.h"
 
+#include "data/PlistRead.h"
+
 FirePattern FirePattern::read(const Plist::Dictionary& list) {
     FirePattern p;
     std::string name;
-    Plist::getString(list, "name", name);  // the record is kept under the requested name
-    Plist::getFloat(list, "delay", p.delay);
-    Plist::getFloat(list, "delay var", p.delayVar);
-    Plist::getFloat(list, "repeat", p.repeat);
-    Plist::getFloat(list, "repeat var", p.repeatVar);
-    Plist::getInt(list, "salvo", p.salvo);
-    Plist::getFloat(list, "salvo var", p.salvoVar);
-    Plist::getInt(list, "direction type", p.directionType);
-    Plist::getFloat(list, "direction angle", p.directionAngle);
-    Plist::getFloat(list, "direction change", p.directionChange);
-    const bool hasBomblet = Plist::getInt(list, "bomblet", p.bomblet);
-    Plist::getFloat(list, "bomblet var", p.bombletVar);
+    Plist::read(list, "name", name);  // the record is kept under the requested name
+    Plist::read(list, "delay", p.delay, 0.0f);
+    Plist::read(list, "delay var", p.delayVar, 0.0f);
+    Plist::read(list, "repeat", p.repeat, 0.0f);
+    Plist::read(list, "repeat var", p.repeatVar, 0.0f);
+    Plist::read(list, "salvo", p.salvo, 0);
+    Plist::read(list, "salvo var", p.salvoVar, 0.0f);
+    Plist::read(list, "direction type", p.directionType, 0);
+    Plist::read(list, "direction angle", p.directionAngle, 0.0f);
+    Plist::read(list, "direction change", p.directionChange, 0.0f);
+    const bool hasBomblet = Plist::read(list, "bomblet", p.bomblet, 0);
+    Plist::read(list, "bomblet var", p.bombletVar, 0.0f);
     if (!hasBomblet) {
         p.bomblet = p.bombletVar == 0.0f ? 1 : 0;
     }
-    Plist::getFloat(list, "bomblet angle", p.bombletAngle);
-    Plist::getFloat(list, "bomblet speed change", p.bombletSpeedChange);
-    Plist::getFloat(list, "offset x", p.offset.x);
-    Plist::getFloat(list, "offset y", p.offset.y);
-    Plist::getFloat(list, "repeat offset x", p.repeatOffset.x);
-    Plist::getFloat(list, "repeat offset y", p.repeatOffset.y);
-    Plist::getFloat(list, "angle change", p.angleChange);
-    Plist::getFloat(list, "speed change", p.speedChange);
-    Plist::getFloat(list, "repeat speed change", p.repeatSpeedChange);
-    Plist::getFloat(list, "repeat salvo change", p.repeatSalvoChange);
-    Plist::getFloat(list, "repeat bomblet change", p.repeatBombletChange);
-    Plist::getString(list, "bullet type", p.bulletType);
-    Plist::getInt(list, "aim type", p.aimType);
-    Plist::getInt(list, "gap frequency", p.gapFrequency);
-    Plist::getInt(list, "gap size", p.gapSize);
-    Plist::getInt(list, "gap frequency var", p.gapFrequencyVar);
-    Plist::getInt(list, "gap size var", p.gapSizeVar);
-    Plist::getBool(list, "is beam", p.isBeam);
-    Plist::getBool(list, "want sound", p.wantSound);
+    Plist::read(list, "bomblet angle", p.bombletAngle, 0.0f);
+    Plist::read(list, "bomblet speed change", p.bombletSpeedChange, 0.0f);
+    Plist::read(list, "offset x", p.offset.x, 0.0f);
+    Plist::read(list, "offset y", p.offset.y, 0.0f);
+    Plist::read(list, "repeat offset x", p.repeatOffset.x, 0.0f);
+    Plist::read(list, "repeat offset y", p.repeatOffset.y, 0.0f);
+    Plist::read(list, "angle change", p.angleChange, 0.0f);
+    Plist::read(list, "speed change", p.speedChange, 0.0f);
+    Plist::read(list, "repeat speed change", p.repeatSpeedChange, 0.0f);
+    Plist::read(list, "repeat salvo change", p.repeatSalvoChange, 0.0f);
+    Plist::read(list, "repeat bomblet change", p.repeatBombletChange, 0.0f);
+    Plist::read(list, "bullet type", p.bulletType);
+    Plist::read(list, "aim type", p.aimType, 0);
+    Plist::read(list, "gap frequency", p.gapFrequency, 0);
+    Plist::read(list, "gap size", p.gapSize, 0);
+    Plist::read(list, "gap frequency var", p.gapFrequencyVar, 0);
+    Plist::read(list, "gap size var", p.gapSizeVar, 0);
+    Plist::read(list, "is beam", p.isBeam, false);
+    Plist::read(list, "want sound", p.wantSound, false);
     return p;
 }

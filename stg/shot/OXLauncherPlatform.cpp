@@ -1,5 +1,7 @@
 #include "stg/shot/OXLauncherPlatform.h"
 
+#include "data/PlistRead.h"
+
 #include <cstdio>
 
 #include "stg/shot/CXBulletManager.h"
@@ -21,39 +23,40 @@ void OXLauncherPlatform::load(const std::string& path) {
 }
 
 void OXLauncherPlatform::createParts(const Plist::Dictionary& definition) {
-    Plist::getFloat(definition, "hp", hitPoints);
+    Plist::read(definition, "hp", hitPoints, 0.0f);
     maxHitPoints = previousHitPoints = hitPoints;
     for (int index = 0;; ++index) {
         char key[32];
         std::snprintf(key, sizeof key, "launcher %d", index);
-        Plist::Dictionary entry;
-        if (!Plist::getDict(definition, key, entry)) {
+        const Plist::Dictionary* found = Plist::findDict(definition, key);
+        if (found == nullptr) {
             break;
         }
+        const Plist::Dictionary& entry = *found;
         auto* launcher = new OXLauncher();
         launcher->load("");
         launcher->setManager(manager);
         std::string patternName;
-        if (Plist::getString(entry, "fire pattern", patternName) && !patternName.empty() && manager) {
+        if (Plist::read(entry, "fire pattern", patternName) && !patternName.empty() && manager) {
             manager->loadFirePattern(patternName);
             manager->setupLauncher(launcher, patternName);
         }
         Vec3 mount{};
-        Plist::getFloat(entry, "offset x", mount.x);
-        Plist::getFloat(entry, "offset y", mount.y);
+        Plist::read(entry, "offset x", mount.x, 0.0f);
+        Plist::read(entry, "offset y", mount.y, 0.0f);
         launcher->setMount(mount);
         float value = 0.0f;
-        Plist::getFloat(entry, "cooldown", value);
+        Plist::read(entry, "cooldown", value, 0.0f);
         launcher->setCooldown(value);
         launcher->setOwner(this);
-        Plist::getFloat(entry, "orbit speed", value);
+        Plist::read(entry, "orbit speed", value, 0.0f);
         launcher->setOrbitSpeed(value);
-        Plist::getFloat(entry, "orbit start rotation", value);
+        Plist::read(entry, "orbit start rotation", value, 0.0f);
         launcher->setOrbitRotation(value);
-        Plist::getFloat(entry, "orbit radius", value);
+        Plist::read(entry, "orbit radius", value, 0.0f);
         launcher->setOrbitRadius(value);
         bool nonRelative = false;
-        Plist::getBool(entry, "non relative", nonRelative);
+        Plist::read(entry, "non relative", nonRelative, false);
         launcher->setNonRelative(nonRelative);
         addLauncher(launcher);
         std::printf("LOADING LAUNCHER %d\n", index);

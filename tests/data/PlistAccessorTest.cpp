@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PlistTestSupport.h"
+#include "data/PlistRead.h"
 
 namespace {
 
@@ -80,4 +81,46 @@ TEST(Accessors, ContainersAreCopiedOutAndUntouchedOnAMiss) {
     EXPECT_EQ(list.size(), 1u);
     EXPECT_TRUE(Plist::getArray(kDefinition, "list", list));
     EXPECT_EQ(plisttest::describe(list), "[i:1,i:2,]");
+}
+
+// The read form takes the same conversions; where the accessor zeroes, it gives the loader's default.
+TEST(ReadForm, AValueOfAnAcceptedTypeElseTheDefault) {
+    struct Case {
+        const char* key;
+        bool found;
+        float asFloat;  // with default -1
+        int asInt;      // with default -9
+    };
+    const Case cases[] = {
+        {"single", true, 0.25f, -9},   {"integer", true, 3.0f, 3},   {"wide integer", true, 4294967296.0f, 5},
+        {"text half", true, 2.0f, -9}, {"flag", false, -1.0f, -9},   {"missing", false, -1.0f, -9},
+        {"child", false, -1.0f, -9},   {"Single", false, -1.0f, -9},
+    };
+    for (const Case& c : cases) {
+        float real = 0.0f;
+        int whole = 0;
+        EXPECT_EQ(Plist::read(kDefinition, c.key, real, -1.0f), c.found) << c.key;
+        EXPECT_EQ(real, c.asFloat) << c.key;
+        Plist::read(kDefinition, std::string(c.key), whole, -9);
+        EXPECT_EQ(whole, c.asInt) << c.key;
+    }
+    bool flag = false;
+    EXPECT_TRUE(Plist::read(kDefinition, "flag", flag, false) && flag);
+    EXPECT_FALSE(Plist::read(kDefinition, "integer", flag, true));
+    EXPECT_TRUE(flag) << "an integer is no boolean: the default stands";
+    EXPECT_EQ(Plist::textOf(kDefinition, "text word"), "fast");
+    EXPECT_EQ(Plist::textOf(kDefinition, "integer"), "");
+}
+
+TEST(ReadForm, NestedContainersAreReachedInPlace) {
+    const Plist::Dictionary* child = Plist::findDict(kDefinition, "child");
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child, Plist::asDict(kDefinition.at("child"))) << "no copy";
+    EXPECT_EQ(Plist::floatOr(*child, "speed", 0.0f), 4.0f);
+    const Plist::Array* list = Plist::findArray(kDefinition, "list");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->size(), 2u);
+    EXPECT_EQ(Plist::findDict(kDefinition, "list"), nullptr);
+    EXPECT_EQ(Plist::findArray(kDefinition, "child"), nullptr);
+    EXPECT_EQ(Plist::findString(kDefinition, "missing"), nullptr);
 }

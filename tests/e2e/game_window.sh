@@ -19,37 +19,31 @@ rm -rf profile
 pid=$!
 dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
 if [ -n "${dialog:-}" ]; then
-    sleep 0.5
-    import -window "$dialog" "$OUT/dialog.png"
+    wait_drawn "$dialog" "$OUT/dialog.png" || fail "the config dialog was never drawn"
     send "$dialog" Tab Tab Tab Tab space
     import -window "$dialog" "$OUT/dialog-debug-on.png"
     send "$dialog" Return
 fi
 game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
 if [ -n "${game:-}" ]; then
-    sleep 1.5
-    geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
-    [ "$geometry" = "800x600" ] || fail "the game window is $geometry, not 800x600"
-    import -window "$game" "$OUT/title.png"
-    sleep 0.5
-    import -window "$game" "$OUT/title-half-a-second-later.png"
     # The game image is 450 x 600, centred: x 175 to 625. The logo's neon
     # lies in its upper third, the start prompt near y 424.
-    [ "$(brightest "$OUT/title.png" 300x140+250+110)" -gt 200 ] || fail "no title logo"
+    wait_until 60 "the title logo" bright_region "$game" "$OUT/title.png" 300x140+250+110 200 ||
+        fail "no title logo"
+    geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
+    [ "$geometry" = "800x600" ] || fail "the game window is $geometry, not 800x600"
     [ "$(brightest "$OUT/title.png" 200x30+300+410)" -gt 180 ] || fail "no start prompt"
     near "$(pixel "$OUT/title.png" 100 300)" "0,0,0" || fail "the borders beside the game image are not black"
-    # The highlight behind the prompt pulses: the two pictures differ there.
-    [ "$(changed_pixels "$OUT/title.png" "$OUT/title-half-a-second-later.png" 440x40+180+404)" -gt 100 ] ||
-        fail "the selection highlight does not pulse"
+    # The highlight behind the prompt pulses: a later picture differs there.
+    wait_until 20 "the selection highlight to pulse" picture_changed "$game" "$OUT/title.png" \
+        "$OUT/title-later.png" 440x40+180+404 100 || fail "the selection highlight does not pulse"
     # Start launches the first stage behind the load blocker.
     hold "$game" z
-    sleep 3
+    wait_line "$OUT/console.txt" "START GAME SESSION, UNPAUSING MUSIC" || fail "start did not begin a stage"
     import -window "$game" "$OUT/after-start.png"
-    grep -qx "START GAME SESSION, UNPAUSING MUSIC" "$OUT/console.txt" || fail "start did not begin a stage"
-    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
+    escape "$game"
 fi
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_exit "$pid"; then
     fail "Escape did not end the game"
     kill "$pid"
 fi
@@ -112,9 +106,11 @@ PY
 ./vortalis2 > "$OUT/console-cancel.txt" 2>&1 &
 pid=$!
 dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear for Cancel"
-[ -n "${dialog:-}" ] && sleep 0.3 && send "$dialog" Tab Tab Tab Tab Tab Tab space
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then fail "Cancel did not end the program"; kill "$pid"; fi
+if [ -n "${dialog:-}" ]; then
+    wait_drawn "$dialog" "$OUT/dialog-cancel.png" || fail "the config dialog was never drawn for Cancel"
+    send "$dialog" Tab Tab Tab Tab Tab Tab space
+fi
+if ! wait_exit "$pid"; then fail "Cancel did not end the program"; kill "$pid"; fi
 wait "$pid"; code=$?
 [ "$code" = 0 ] || fail "Cancel ended with exit code $code"
 grep -q "creating OpenGL Window" "$OUT/console-cancel.txt" && fail "Cancel still opened the game window"
@@ -125,16 +121,20 @@ cp "$GAME_DIR/vortalis2" "$alone/"
 (cd "$alone" && exec ./vortalis2) > "$OUT/console-no-package.txt" 2>&1 &
 pid=$!
 dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear without a package"
-[ -n "${dialog:-}" ] && sleep 0.3 && send "$dialog" Return
+if [ -n "${dialog:-}" ]; then
+    wait_drawn "$dialog" "$OUT/dialog-no-package.png" || fail "the config dialog was never drawn without a package"
+    send "$dialog" Return
+fi
 game=$(wait_window "^VORTALIS 2$") || fail "the game did not open without a package"
 if [ -n "${game:-}" ]; then
-    sleep 1
+    wait_line "$OUT/console-no-package.txt" "ASSET PACKAGE MOUNT FAILED!" || fail "no mount failure line without a package"
+    wait_line "$OUT/console-no-package.txt" "Loading fighter select screen" ||
+        fail "the game did not load its screens without a package"
     import -window "$game" "$OUT/no-package.png"
     kill -0 "$pid" 2>/dev/null || fail "the game did not keep running without a package"
-    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
+    escape "$game"
 fi
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then fail "Escape did not end the game without a package"; kill "$pid"; fi
+if ! wait_exit "$pid"; then fail "Escape did not end the game without a package"; kill "$pid"; fi
 wait "$pid"; code=$?
 [ "$code" = 0 ] || fail "without a package the game ended with exit code $code"
 grep -qx "ASSET PACKAGE MOUNT FAILED!" "$OUT/console-no-package.txt" || fail "no mount failure line without a package"

@@ -1,19 +1,82 @@
 # Helpers shared by the end-to-end scripts that drive the real game in a
-# virtual X display: finding windows, pressing keys as a player does, and
-# reading screenshots. Sourced; expects $OUT to be set. The game draws with Mesa's software
-# renderer, and each failed check is counted in $failures.
+# virtual X display: waiting for what a step needs (a window, a console line,
+# a picture, the end of the program), pressing keys as a player does, and
+# reading screenshots. Sourced; expects $OUT to be set. The game draws with
+# Mesa's software renderer, and each failed check is counted in $failures.
+#
+# Nothing waits a fixed time for something to happen: every wait polls its
+# condition up to a generous limit (a shared, loaded machine can be slow) and,
+# when it gives up, says what it waited for.
 
 export LIBGL_ALWAYS_SOFTWARE=1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-wait_window() {  # name pattern -> window id
-    for _ in $(seq 1 100); do
-        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
-        if [ -n "$id" ]; then echo "$id"; return 0; fi
-        sleep 0.1
+wait_until() {  # seconds, what is awaited, command... -> the command's success
+    local limit=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "gave up after ${limit} s waiting for $what" >&2
+            return 1
+        fi
+        sleep 0.2
     done
-    return 1
+}
+
+visible_window() {  # name pattern -> prints the id of a mapped window of that name
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && echo "$id"
+}
+
+wait_window() {  # name pattern[, seconds] -> window id, once it is mapped
+    wait_until "${2:-60}" "a window named \"$1\"" visible_window "$1" >/dev/null || return 1
+    visible_window "$1"
+}
+
+drawn() {  # window, image: the window shows more than one colour
+    import -window "$1" "$2" 2>/dev/null && [ "$(convert "$2" -format "%k" info:)" -gt 1 ]
+}
+
+wait_drawn() {  # window, image[, seconds]: waits for the window's first picture
+    wait_until "${3:-60}" "window $1 to draw its first picture" drawn "$1" "$2"
+}
+
+has_line() {  # file, line: the file holds the exact line
+    grep -qx -- "$2" "$1"
+}
+
+wait_line() {  # file, line[, seconds]
+    wait_until "${3:-120}" "the console line \"$2\" in $1" has_line "$1" "$2"
+}
+
+ended() {  # pid: the process is gone
+    ! kill -0 "$1" 2>/dev/null
+}
+
+wait_exit() {  # pid[, seconds]
+    wait_until "${2:-60}" "process $1 to end" ended "$1"
+}
+
+bright_region() {  # window, image, region, level: a screenshot whose region is brighter than level
+    import -window "$1" "$2" && [ "$(brightest "$2" "$3")" -gt "$4" ]
+}
+
+picture_changed() {  # window, reference image, image, region, pixels: a new screenshot differs
+    import -window "$1" "$3" && [ "$(changed_pixels "$2" "$3" "$4")" -gt "$5" ]
+}
+
+picture_still() {  # window, image, region, pixels: two screenshots half a second apart agree
+    import -window "$1" "$2.a.png" && sleep 0.5 && import -window "$1" "$2" &&
+        [ "$(changed_pixels "$2.a.png" "$2" "$3")" -lt "$4" ]
+}
+
+escape() {  # window: Escape held for a few frames
+    xdotool keydown --window "$1" Escape 2>/dev/null
+    sleep 0.3
+    xdotool keyup --window "$1" Escape 2>/dev/null
 }
 
 send() {  # window, keys...

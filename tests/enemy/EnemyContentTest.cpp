@@ -29,12 +29,12 @@ TEST(EnemyContent, EveryDefinitionLoadsWithoutComplaintAndItsPatternsExist) {
     }
     for (const char* name : kGameEnemies) {
         const Plist::Dictionary& definition =
-            *enemydict::dictOf(stage.enemies.getEnemyDefinitions(), std::string(name));
+            *Plist::findDict(stage.enemies.getEnemyDefinitions(), std::string(name));
         ASSERT_FALSE(definition.empty()) << name;
         for (int slot = 0;
-             const Plist::Dictionary* launcher = enemydict::dictOf(definition, enemydict::launcherKey(slot));
+             const Plist::Dictionary* launcher = Plist::findDict(definition, enemydict::launcherKey(slot));
              ++slot) {
-            const std::string& pattern = enemydict::stringOf(*launcher, "fire pattern");
+            const std::string& pattern = Plist::textOf(*launcher, "fire pattern");
             EXPECT_NE(stage.bullets.findFirePattern(pattern), nullptr)
                 << name << " launcher " << slot << " " << pattern;
         }
@@ -66,8 +66,8 @@ TEST(EnemyContent, TheFirstStageNamesOnlyKnownEnemies) {
     ASSERT_GT(stage.enemies.queuedCount(), 100);
     std::set<std::string> known(std::begin(kGameEnemies), std::end(kGameEnemies));
     for (const SpawnEntry& entry : stage.enemies.getSchedule()) {
-        EXPECT_EQ(known.count(enemydict::stringOf(entry.fields, "type")), 1u)
-            << enemydict::stringOf(entry.fields, "type");
+        EXPECT_EQ(known.count(Plist::textOf(entry.fields, "type")), 1u)
+            << Plist::textOf(entry.fields, "type");
     }
 }
 

@@ -78,7 +78,7 @@ const bool files =
                               dict({{"s", squad({{"type", text("t_escort")}, {"repeat", integer(1)}})}}))}}));
 
 float entryValue(const SpawnEntry& entry, const char* key) {
-    return enemydict::floatOr(entry.fields, key, -1.0f);
+    return Plist::floatOr(entry.fields, key, -1.0f);
 }
 
 std::vector<float> scheduleTimes(const CXEnemyManager& enemies) {
@@ -127,9 +127,9 @@ TEST(WaveExpansion, EntriesOfEqualTimeSpawnInExpansionOrder) {
     stage.enemies.loadWaveData("assets/plist/t_waves_order");
     const auto& schedule = stage.enemies.getSchedule();
     ASSERT_EQ(schedule.size(), 3u);
-    EXPECT_EQ(enemydict::stringOf(schedule[0].fields, "type"), "t_none");
-    EXPECT_EQ(enemydict::stringOf(schedule[1].fields, "type"), "t_plain");
-    EXPECT_EQ(enemydict::stringOf(schedule[2].fields, "type"), "t_bottom");
+    EXPECT_EQ(Plist::textOf(schedule[0].fields, "type"), "t_none");
+    EXPECT_EQ(Plist::textOf(schedule[1].fields, "type"), "t_plain");
+    EXPECT_EQ(Plist::textOf(schedule[2].fields, "type"), "t_bottom");
 
     // Both 1000 ms entries spawn in one frame, wave "a" first; "t_none" has no
     // movement and has already left.

@@ -138,6 +138,9 @@ TEST_F(TextureManagerTest, FailuresAreReportedOnceAndRemembered) {
     EXPECT_EQ(textures.load("assets/texture/broken.png", width, height, true, true), -1);
     const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_EQ(printed.find("ASSET NOT IN PACKAGE!\n"), printed.rfind("ASSET NOT IN PACKAGE!\n"));
+    EXPECT_NE(printed.find("ASSET NOT IN PACKAGE!\nMISSING ASSET: assets/texture/nowhere.png\n"),
+              std::string::npos)
+        << "the line after names the missing file";
     EXPECT_NE(printed.find("PNG LOAD ERROR: "), std::string::npos);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(device.count(GLCall::GenTexture), 0);

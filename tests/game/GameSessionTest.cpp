@@ -10,10 +10,12 @@
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 constexpr int kPauseKey = 26;
+constexpr int kFireKey = 2;
 
 using GameSessionTest = gametest::SessionTest;
 
@@ -194,6 +196,47 @@ TEST_F(GameSessionTest, AfterTheLastStageOrAFreePlayStageTheGameEnds) {
     session.getGameScene()->stageCleared();
     session.summaryFinished();
     EXPECT_EQ(session.getState(), CXGameSession::Ending);
+}
+
+TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
+    testfiles::TempDir folder;
+    const std::string path = folder.file("profile/save.osf");
+    profile.setPath(path);
+    profile.expToLevel = 600;  // the stage's 200 reach rank 1's 700
+    const auto stored = [&path] {
+        CXUserProfile onDisk;
+        onDisk.setPath(path);
+        onDisk.load();
+        return onDisk;
+    };
+    testing::internal::CaptureStdout();
+    startPlaying();
+    EXPECT_EQ(stored().timesPlayed, 1);  // counted and saved at the start
+
+    // Pause's choices write the game's settings back and save.
+    profile.musicVolume = 0.9f;
+    profile.tokens = 5;  // shows the profile was saved again
+    session.keyEvent(kPauseKey, true);
+    session.keyEvent(kPauseKey, false);
+    session.keyEvent(kFireKey, true);
+    session.keyEvent(kFireKey, false);
+    EXPECT_EQ(stored().tokens, 5);
+    EXPECT_EQ(stored().musicVolume, session.getMusicVolume());
+
+    session.resume();
+    session.getGameScene()->stageCleared();
+    session.endGame();
+    const std::string console = testing::internal::GetCapturedStdout();
+    const CXUserProfile after = stored();
+    EXPECT_EQ(after.stagesBeaten[1][1][0], 1);
+    EXPECT_EQ(after.level, 2);
+    EXPECT_EQ(after.expToLevel, 100);
+    EXPECT_EQ(after.upgradePoints, 100);
+    // The results screen animates from the rank and experience before the game.
+    EXPECT_EQ(profile.rankBefore, 1);
+    EXPECT_EQ(profile.experienceBefore, 600);
+    EXPECT_EQ(profile.appliedExperience, 200);
+    EXPECT_EQ(console.find("PROFILE SAVE FAILED"), std::string::npos) << console;
 }
 
 TEST_F(GameSessionTest, TheDeathOfTheLastLifeAsksForAContinueThenEndsTheGame) {

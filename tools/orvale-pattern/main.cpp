@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
 
     // The console lines of the loaders are not this tool's output.
     std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    const std::string package = packageBesideProgram();
+    const std::string package = findProgramPackage();
     if (!mountAssetPackage(package)) {
         return fail(package + ": the asset package could not be opened");
     }

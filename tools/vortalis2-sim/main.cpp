@@ -3,8 +3,11 @@
 // recording device. The same seed and input give the same result line, but
 // for the two timing figures.
 //
-//   vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot] [--max-frames N]
+//   vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot [--record FILE]]
+//                 [--max-frames N]
 //
+// --record writes the autopilot's key events as an input file: played back
+// with --input and the same seed, it gives the same result line.
 // An input file holds one event a line: FRAME KEYCODE up|down (game key
 // codes: 28 left, 29 right, 30 up, 31 down, 2 fire, 3 beam, 1 trance, 26
 // pause); lines starting with '#' are comments. The result is one line on
@@ -46,6 +49,7 @@ struct Options {
     int stage = 0;
     bool autopilot = false;
     std::string inputPath;
+    std::string recordPath;
     long maxFrames = 30000;
 };
 
@@ -57,9 +61,10 @@ struct InputEvent {
 
 int usage(const std::string& problem) {
     std::fprintf(stderr, "vortalis2-sim: %s\n", problem.c_str());
-    std::fprintf(stderr,
-                 "usage: vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot] "
-                 "[--max-frames N]\n");
+    std::fprintf(
+        stderr,
+        "usage: vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot [--record FILE]] "
+        "[--max-frames N]\n");
     return 1;
 }
 
@@ -103,7 +108,11 @@ bool readInput(const std::string& path, std::vector<InputEvent>& events, std::st
 // its gauge is full and bullets crowd in, and trances when it can.
 class Autopilot {
   public:
-    void step(CXGameSession& session, OXScnBaseSTGGame& scene) {
+    // Every key event the pilot sends is kept here when set, stamped with the frame.
+    void recordInto(std::vector<InputEvent>* events) { recorded = events; }
+
+    void step(CXGameSession& session, OXScnBaseSTGGame& scene, long frame) {
+        now = frame;
         OXSTGBasePlayer* ship = scene.getShip();
         if (!ship || ship->isOutOfPlay() || !ship->isControllable()) {
             release(session);
@@ -193,11 +202,16 @@ class Autopilot {
         if (held[code] != down) {
             held[code] = down;
             session.keyEvent(code, down);
+            if (recorded) {
+                recorded->push_back({now, code, down});
+            }
         }
     }
 
     bool held[32] = {};
-    int charging = 0;  // frames left of holding the beam button
+    std::vector<InputEvent>* recorded = nullptr;  // not owned
+    long now = 0;                                 // the frame being stepped
+    int charging = 0;                             // frames left of holding the beam button
 };
 
 }  // namespace
@@ -222,6 +236,8 @@ int main(int argc, char** argv) {
             options.maxFrames = value;
         } else if (arg == "--input" && hasValue) {
             options.inputPath = argv[++i];
+        } else if (arg == "--record" && hasValue) {
+            options.recordPath = argv[++i];
         } else if (arg == "--autopilot") {
             options.autopilot = true;
         } else {
@@ -230,6 +246,9 @@ int main(int argc, char** argv) {
     }
     if (options.autopilot == !options.inputPath.empty()) {
         return usage("give either --input FILE or --autopilot");
+    }
+    if (!options.recordPath.empty() && !options.autopilot) {
+        return usage("--record records the autopilot: give --autopilot with it");
     }
     std::vector<InputEvent> events;
     std::string problem;
@@ -244,7 +263,7 @@ int main(int argc, char** argv) {
     dup2(STDERR_FILENO, STDOUT_FILENO);
     std::FILE* result = fdopen(resultFd, "w");
 
-    const std::string package = packageBesideProgram();
+    const std::string package = findProgramPackage();
     if (!mountAssetPackage(package)) {
         std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
         return 1;
@@ -270,6 +289,10 @@ int main(int argc, char** argv) {
     const char* verboseSetting = std::getenv("VORTALIS2_SIM_VERBOSE");
     const bool verbose = verboseSetting && std::string(verboseSetting) == "1";
     Autopilot pilot;
+    std::vector<InputEvent> recording;
+    if (!options.recordPath.empty()) {
+        pilot.recordInto(&recording);
+    }
     size_t nextEvent = 0;
     long frame = 0;
     int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
@@ -285,7 +308,7 @@ int main(int argc, char** argv) {
             ++nextEvent;
         }
         if (options.autopilot && scene && session.getState() == CXGameSession::Playing) {
-            pilot.step(session, *scene);
+            pilot.step(session, *scene, frame);
         }
 
         const auto started = std::chrono::steady_clock::now();
@@ -344,6 +367,18 @@ int main(int argc, char** argv) {
         peakParticles, peakTrails, frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0,
         worstUpdateUs);
     std::fclose(result);
+    if (!options.recordPath.empty()) {
+        std::ofstream out(options.recordPath);
+        out << "# vortalis2-sim input: FRAME KEYCODE up|down, recorded from the autopilot, seed "
+            << options.seed << ", stage " << options.stage << "\n";
+        for (const InputEvent& event : recording) {
+            out << event.frame << ' ' << event.code << ' ' << (event.down ? "down" : "up") << '\n';
+        }
+        if (!out) {
+            std::fprintf(stderr, "vortalis2-sim: %s could not be written\n", options.recordPath.c_str());
+            return 1;
+        }
+    }
     session.tearDown();
     unmountAssetPackage();
     return 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "audio/CXSoundManager.h"
+#include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
@@ -166,7 +167,7 @@ void OXScnBaseHUD::buildScene() {
     cutInBlur = sprite("assets/plist/spr_break_gfx_blur", 160, 240, 1.4f, 1.0f, 1.0f, nullptr);
     cutInPicture =
         sprite("assets/plist/spr_break_gfx", 160, 240, kCutInPictureScale, kCutInPictureScale, 1.0f, nullptr);
-    cutInBlur->setBlendMode(1);
+    cutInBlur->setBlendMode(BlendAdditive);
     for (OXSprite* part : {cutInBackground, cutInBlur, cutInPicture}) {
         part->setVisible(false);
         part->setActive(false);

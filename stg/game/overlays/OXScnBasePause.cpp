@@ -61,10 +61,13 @@ void OXScnBasePause::keyEvent(int key, bool down) {
         return;
     }
     const overlay::Bindings keys = overlay::currentBindings();
+    // Either choice first writes the game's settings back into the profile.
     if (key == keys.fire || key == keys.pause) {
+        CXGameSession::instance().writeSettingsToProfile();
         startCountdown();
     } else if (key == keys.beam || key == keys.trance) {
         latch.clear();
+        CXGameSession::instance().writeSettingsToProfile();
         CXGameSession::instance().confirmEndGame();
     }
 }

@@ -1,0 +1,25 @@
+# Installing the game as a Linux game: `cmake --install build --prefix PREFIX` (or
+# `make install PREFIX=...`) puts
+#   PREFIX/bin/                 the game and the tools that read its package
+#   PREFIX/share/vortalis2/     data.oap, which the game looks for at ../share/vortalis2/ from
+#                               its own folder when there is none beside it
+#   PREFIX/share/applications/  the desktop entry
+#   PREFIX/share/icons/hicolor/ the icon in each size, drawn by orvale-artgen
+#   PREFIX/share/metainfo/      the AppStream description
+#   PREFIX/share/man/man6/      the manual page
+# The player's profile is not installed: the game writes it under $XDG_DATA_HOME.
+
+install(TARGETS vortalis2 RUNTIME DESTINATION bin)
+foreach(tool orvale-plist orvale-pattern vortalis2-sim)
+  if(TARGET ${tool})
+    install(TARGETS ${tool} RUNTIME DESTINATION bin)
+  endif()
+endforeach()
+install(FILES ${CMAKE_BINARY_DIR}/data.oap DESTINATION share/vortalis2)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.6 DESTINATION share/man/man6)
+foreach(size IN LISTS ORVALE_ICON_SIZES)
+  install(FILES ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/vortalis2.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()

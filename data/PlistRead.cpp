@@ -1,0 +1,204 @@
+// The conversion rules and the read form every loader uses.
+
+#include "data/PlistRead.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace Plist {
+
+namespace {
+
+const std::string& emptyText() {
+    static const std::string empty;
+    return empty;
+}
+
+template <typename T, typename Key>
+const T* findAs(const Dictionary& dict, const Key& key) {
+    const Value* value = findValue(dict, key);
+    return value != nullptr ? boost::any_cast<T>(value) : nullptr;
+}
+
+template <typename T, typename Key, typename Convert>
+bool readWith(const Dictionary& dict, const Key& key, T& field, T fallback, Convert convert) {
+    const Value* value = findValue(dict, key);
+    T converted{};
+    if (value != nullptr && convert(*value, converted)) {
+        field = converted;
+        return true;
+    }
+    field = fallback;
+    return false;
+}
+
+}  // namespace
+
+bool integerValue(const Value& value, int64_t& out) {
+    if (const auto* wide = boost::any_cast<int64_t>(&value)) {
+        out = *wide;
+    } else if (const auto* longLong = boost::any_cast<long long>(&value)) {
+        out = *longLong;
+    } else if (const auto* plainInt = boost::any_cast<int>(&value)) {
+        out = *plainInt;
+    } else if (const auto* shortInt = boost::any_cast<short>(&value)) {
+        out = *shortInt;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool realValue(const Value& value, double& out) {
+    if (const auto* real = boost::any_cast<double>(&value)) {
+        out = *real;
+    } else if (const auto* single = boost::any_cast<float>(&value)) {
+        out = static_cast<double>(*single);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool toFloat(const Value& value, float& out) {
+    double real = 0.0;
+    int64_t integer = 0;
+    if (const auto* single = boost::any_cast<float>(&value)) {
+        out = *single;
+    } else if (realValue(value, real)) {
+        out = static_cast<float>(real);
+    } else if (integerValue(value, integer)) {
+        out = static_cast<float>(integer);
+    } else if (const auto* text = boost::any_cast<std::string>(&value)) {
+        // Only the integer part of a number held as text counts ("2.5" reads as 2).
+        out = static_cast<float>(std::strtoll(text->c_str(), nullptr, 10));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool toInt(const Value& value, int& out) {
+    int64_t integer = 0;
+    if (!integerValue(value, integer)) {
+        return false;
+    }
+    out = static_cast<int>(static_cast<uint32_t>(static_cast<uint64_t>(integer)));
+    return true;
+}
+
+bool toBool(const Value& value, bool& out) {
+    const bool* flag = boost::any_cast<bool>(&value);
+    if (flag == nullptr) {
+        return false;
+    }
+    out = *flag;
+    return true;
+}
+
+const Value* findValue(const Dictionary& dict, const std::string& key) {
+    const auto entry = dict.find(key);
+    return entry == dict.end() ? nullptr : &entry->second;
+}
+
+const Value* findValue(const Dictionary& dict, const char* key) {
+    return findValue(dict, std::string(key));
+}
+
+const Dictionary* findDict(const Dictionary& dict, const std::string& key) {
+    return findAs<Dictionary>(dict, key);
+}
+const Dictionary* findDict(const Dictionary& dict, const char* key) {
+    return findAs<Dictionary>(dict, key);
+}
+const Array* findArray(const Dictionary& dict, const std::string& key) {
+    return findAs<Array>(dict, key);
+}
+const Array* findArray(const Dictionary& dict, const char* key) {
+    return findAs<Array>(dict, key);
+}
+const std::string* findString(const Dictionary& dict, const std::string& key) {
+    return findAs<std::string>(dict, key);
+}
+const std::string* findString(const Dictionary& dict, const char* key) {
+    return findAs<std::string>(dict, key);
+}
+
+const Dictionary* asDict(const Value& value) {
+    return boost::any_cast<Dictionary>(&value);
+}
+
+const std::string* asString(const Value& value) {
+    return boost::any_cast<std::string>(&value);
+}
+
+bool read(const Dictionary& dict, const std::string& key, float& field, float fallback) {
+    return readWith(dict, key, field, fallback, toFloat);
+}
+bool read(const Dictionary& dict, const char* key, float& field, float fallback) {
+    return readWith(dict, key, field, fallback, toFloat);
+}
+bool read(const Dictionary& dict, const std::string& key, int& field, int fallback) {
+    return readWith(dict, key, field, fallback, toInt);
+}
+bool read(const Dictionary& dict, const char* key, int& field, int fallback) {
+    return readWith(dict, key, field, fallback, toInt);
+}
+bool read(const Dictionary& dict, const std::string& key, bool& field, bool fallback) {
+    return readWith(dict, key, field, fallback, toBool);
+}
+bool read(const Dictionary& dict, const char* key, bool& field, bool fallback) {
+    return readWith(dict, key, field, fallback, toBool);
+}
+
+bool read(const Dictionary& dict, const char* key, std::string& field, const char* fallback) {
+    const std::string* text = findString(dict, key);
+    if (text == nullptr) {
+        field = fallback;
+        return false;
+    }
+    field = *text;
+    return true;
+}
+
+const std::string& textOf(const Dictionary& dict, const std::string& key) {
+    const std::string* text = findString(dict, key);
+    return text != nullptr ? *text : emptyText();
+}
+const std::string& textOf(const Dictionary& dict, const char* key) {
+    const std::string* text = findString(dict, key);
+    return text != nullptr ? *text : emptyText();
+}
+
+float floatOr(const Dictionary& dict, const std::string& key, float fallback) {
+    float value = 0.0f;
+    read(dict, key, value, fallback);
+    return value;
+}
+float floatOr(const Dictionary& dict, const char* key, float fallback) {
+    float value = 0.0f;
+    read(dict, key, value, fallback);
+    return value;
+}
+int intOr(const Dictionary& dict, const std::string& key, int fallback) {
+    int value = 0;
+    read(dict, key, value, fallback);
+    return value;
+}
+int intOr(const Dictionary& dict, const char* key, int fallback) {
+    int value = 0;
+    read(dict, key, value, fallback);
+    return value;
+}
+bool boolOr(const Dictionary& dict, const std::string& key, bool fallback) {
+    bool value = false;
+    read(dict, key, value, fallback);
+    return value;
+}
+bool boolOr(const Dictionary& dict, const char* key, bool fallback) {
+    bool value = false;
+    read(dict, key, value, fallback);
+    return value;
+}
+
+}  // namespace Plist

@@ -1,0 +1,73 @@
+#pragma once
+// The one way a loader reads a property-list value: the key, the field and the default on one line,
+//
+//     Plist::read(layer, "scroll speed x", scrollX, 0.0f);
+//
+// and nested containers reached in place, without a copy:
+//
+//     if (const Plist::Dictionary* entry = Plist::findDict(definition, key)) { ... }
+//
+// Every number a loader takes from a list goes through the conversions below, and only through
+// them: they are the single place where the rules for reals, integers and numbers held as text
+// live (the typed accessors of Plist.h use them too). A later check on what a value may hold (a
+// real that is not finite, a count out of range) belongs here as well.
+//
+// Keys come as C strings or as std::string; a loader in a play-time path (a spawn, a node start)
+// passes a prebuilt std::string so the look-up allocates nothing.
+
+#include <string>
+
+#include "data/Plist.h"
+
+namespace Plist {
+
+// ---- The conversion rules ----
+// Each returns true when the value holds an accepted type and sets `out`; otherwise `out` is left.
+
+// float: float, double, any integer type, or text read by its integer part ("2.5" is 2).
+bool toFloat(const Value& value, float& out);
+// int: any integer type, its low 32 bits. A real is not accepted.
+bool toInt(const Value& value, int& out);
+// bool: a boolean only; an integer 0 or 1 is not accepted.
+bool toBool(const Value& value, bool& out);
+
+// ---- Finding a value in place ----
+// Null when the key is absent or holds another type. The pointers live as long as the dictionary.
+
+const Value* findValue(const Dictionary& dict, const std::string& key);
+const Value* findValue(const Dictionary& dict, const char* key);
+const Dictionary* findDict(const Dictionary& dict, const std::string& key);
+const Dictionary* findDict(const Dictionary& dict, const char* key);
+const Array* findArray(const Dictionary& dict, const std::string& key);
+const Array* findArray(const Dictionary& dict, const char* key);
+const std::string* findString(const Dictionary& dict, const std::string& key);
+const std::string* findString(const Dictionary& dict, const char* key);
+// An element (of an array) as a dictionary or as text, in place; null when it is something else.
+const Dictionary* asDict(const Value& value);
+const std::string* asString(const Value& value);
+
+// ---- The read form ----
+// `field` takes the value under `key` when present and of an accepted type, else `fallback`.
+// Returns true when the value came from the list.
+
+bool read(const Dictionary& dict, const std::string& key, float& field, float fallback);
+bool read(const Dictionary& dict, const char* key, float& field, float fallback);
+bool read(const Dictionary& dict, const std::string& key, int& field, int fallback);
+bool read(const Dictionary& dict, const char* key, int& field, int fallback);
+bool read(const Dictionary& dict, const std::string& key, bool& field, bool fallback);
+bool read(const Dictionary& dict, const char* key, bool& field, bool fallback);
+bool read(const Dictionary& dict, const char* key, std::string& field, const char* fallback = "");
+
+// The text under `key`, or an empty string that lives as long as the program; no copy.
+const std::string& textOf(const Dictionary& dict, const std::string& key);
+const std::string& textOf(const Dictionary& dict, const char* key);
+
+// The value under `key` or `fallback`, for a loader that passes it straight on.
+float floatOr(const Dictionary& dict, const std::string& key, float fallback);
+float floatOr(const Dictionary& dict, const char* key, float fallback);
+int intOr(const Dictionary& dict, const std::string& key, int fallback);
+int intOr(const Dictionary& dict, const char* key, int fallback);
+bool boolOr(const Dictionary& dict, const std::string& key, bool fallback);
+bool boolOr(const Dictionary& dict, const char* key, bool fallback);
+
+}  // namespace Plist

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The game installed as a player installs it (run it through xvfb-run):
+#   1. `cmake --install` into a fresh prefix puts the game, its tools, the package, the desktop
+#      entry, the icons, the AppStream description and the manual page in their places;
+#   2. desktop-file-validate and appstreamcli accept the entry and the description;
+#   3. the installed game, started from another folder, finds its package under share/ and
+#      writes the player's profile under $XDG_DATA_HOME and nowhere else; the installed
+#      simulator finds the package too.
+set -u
+BUILD_DIR=${1:?usage: installed_game.sh BUILD_DIR}
+OUT=$BUILD_DIR/e2e-installed
+mkdir -p "$OUT"
+. "$(dirname "$0")/x11_helpers.sh"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+prefix=$tmp/prefix
+
+wait_line() {  # file, exact line, seconds -> true once the line is there
+    for _ in $(seq 1 $(($3 * 10))); do
+        grep -qxF "$2" "$1" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# ---- 1 and 2: the files ----
+cmake --install "$BUILD_DIR" --prefix "$prefix" > "$OUT/install.txt" 2>&1 || fail "cmake --install failed (see $OUT/install.txt)"
+for file in bin/vortalis2 bin/orvale-plist bin/orvale-pattern bin/vortalis2-sim share/vortalis2/data.oap \
+    share/applications/vortalis2.desktop share/metainfo/vortalis2.metainfo.xml share/man/man6/vortalis2.6; do
+    [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+for size in 256 128 64 48 32 16; do
+    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/vortalis2.png
+    [ "$(identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x${size}" ] || fail "no ${size} pixel icon"
+done
+cp "$prefix/share/icons/hicolor/256x256/apps/vortalis2.png" "$OUT/icon-256.png" 2>/dev/null
+desktop-file-validate "$prefix/share/applications/vortalis2.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$prefix/share/metainfo/vortalis2.metainfo.xml" || fail "appstreamcli validate"
+grep -qx "Categories=Game;ArcadeGame;" "$prefix/share/applications/vortalis2.desktop" || fail "not in Game;ArcadeGame;"
+
+# ---- 3: the installed game, from another folder ----
+elsewhere=$tmp/elsewhere
+mkdir -p "$elsewhere" "$tmp/home"
+export XDG_DATA_HOME=$tmp/data HOME=$tmp/home
+profile=$XDG_DATA_HOME/vortalis2/profile/save.osf
+(cd "$elsewhere" && exec "$prefix/bin/vortalis2") > "$OUT/console.txt" 2>&1 &
+pid=$!
+dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
+if [ -n "${dialog:-}" ]; then
+    sleep 0.5
+    send "$dialog" Tab Tab Tab Tab space Return   # debug console on, OK
+fi
+game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
+wait_line "$OUT/console.txt" "asset package mount successful." 60 || fail "the installed game did not find its package"
+wait_line "$OUT/console.txt" "No user profile found. Creating new profile." 5 || fail "a fresh player had a profile"
+if [ -n "${game:-}" ]; then
+    wait_line "$OUT/console.txt" "Loading fighter select screen" 60 || fail "the menus were not built"
+    sleep 1
+    import -window "$game" "$OUT/title.png"
+    # Start: a game is counted in the profile, which is saved.
+    for _ in 1 2 3; do
+        hold "$game" z
+        wait_line "$OUT/console.txt" "User profile saved." 10 && break
+    done
+    import -window "$game" "$OUT/after-start.png"
+    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
+fi
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then fail "Escape did not end the installed game"; kill "$pid"; fi
+wait "$pid" || fail "the installed game ended with exit code $?"
+grep -qx "User profile saved." "$OUT/console.txt" || fail "the installed game saved no profile"
+[ "$(head -c 8 "$profile" 2>/dev/null)" = "bplist00" ] || fail "no profile at $profile"
+"$prefix/bin/orvale-plist" dump "$profile" > "$OUT/profile.json" 2>&1 || fail "orvale-plist could not read the profile"
+grep -q '"times played": 1' "$OUT/profile.json" || fail "the profile did not count the game (see $OUT/profile.json)"
+[ -z "$(ls -A "$elsewhere")" ] || fail "the game wrote into the folder it was started from: $(ls -A "$elsewhere")"
+[ ! -e "$prefix/bin/profile" ] || fail "the game wrote a profile beside its executable"
+
+# The installed simulator finds the package the same way.
+(cd "$elsewhere" && "$prefix/bin/vortalis2-sim" --autopilot --max-frames 30) > "$OUT/sim.txt" 2>&1 &&
+    grep -q "^result=timeout frames=30 " "$OUT/sim.txt" || fail "the installed vortalis2-sim failed (see $OUT/sim.txt)"
+
+if [ "$failures" = 0 ]; then echo "installed game: all checks passed"; fi
+exit $((failures > 0))
