@@ -698,8 +698,8 @@ IXEnemyPlayer* OXScnBaseSTGGame::enemyPlayer() const {
     return ship;
 }
 
-IXShotEffects* OXScnBaseSTGGame::effects() const {
-    return stageEffects.get();
+IXShotEffects& OXScnBaseSTGGame::effects() const {
+    return *stageEffects;
 }
 
 IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string& name, const IXRenderObject& anchor) {

@@ -92,7 +92,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
 
     // ---- IXEnemyWorld ----
     IXEnemyPlayer* enemyPlayer() const override;
-    IXShotEffects* effects() const override;
+    IXShotEffects& effects() const override;
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override;
     int difficulty() const override;
     void explosion(ExplosionKind kind, const Vec3& at, float strength) override;

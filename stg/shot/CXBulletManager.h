@@ -9,9 +9,9 @@
 #include "engine/IXParticleManager.h"
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
+#include "stg/shot/IXShotEffects.h"
 
 class IXShootable;
-class IXShotEffects;
 class IXShotTarget;
 class IXShotWorld;
 class OXBeam;
@@ -58,7 +58,9 @@ class CXBulletManager : public IXParticleManager {
 
     void setWorld(IXShotWorld* value);
     IXShotWorld* getWorld() const { return world; }
-    void setEffects(IXShotEffects* value) { effects = value; }
+    // The stage's effects; null hands the manager effects that show nothing.
+    void setEffects(IXShotEffects* value) { effects = value ? value : &noShotEffects(); }
+    // Never null.
     IXShotEffects* getEffects() const { return effects; }
     // The difficulty rank that scales fire patterns.
     void setRank(int value) { rank = value; }
@@ -192,8 +194,8 @@ class CXBulletManager : public IXParticleManager {
     float timeScale = 1.0f;
     float pickupSoundCooldown = 0.0f;  // ms
 
-    IXShotWorld* world = nullptr;      // not owned
-    IXShotEffects* effects = nullptr;  // not owned
+    IXShotWorld* world = nullptr;               // not owned
+    IXShotEffects* effects = &noShotEffects();  // not owned
     FrameView view;
 
     // The enemies player shots may hit this update, gathered on first need in

@@ -218,13 +218,12 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     refreshAnimating();
     setBounds(400.0f, is(EnemySide) ? 500.0f : 480.0f, -80.0f, -75.0f);
 
-    if (IXShotEffects* effects = manager->getEffects()) {
-        if (!bulletType.effect.empty()) {
-            effect = effects->startAttachedEffect(bulletType.effect, *this, effectGlow);
-        }
-        if (useTrail) {
-            trailAttached = effects->attachTrail(*this, trailFrame, trailWidth);
-        }
+    IXShotEffects& effects = *manager->getEffects();
+    if (!bulletType.effect.empty()) {
+        effect = effects.startAttachedEffect(bulletType.effect, *this, effectGlow);
+    }
+    if (useTrail) {
+        trailAttached = effects.attachTrail(*this, trailFrame, trailWidth);
     }
 }
 
@@ -607,9 +606,8 @@ bool OXBullet::playerShotUpdate() {
 
 inline void OXBullet::strike() {
     if (manager->mayStrike() && manager->strikeEnemies(*this)) {
-        IXShotEffects* effects = manager->getEffects();
-        if (effects && type && !type->hitEffect.empty()) {
-            effects->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
+        if (type && !type->hitEffect.empty()) {
+            manager->getEffects()->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
         }
         hitAnimation();
     }
@@ -896,9 +894,7 @@ void OXBullet::expireOrVanish() {
 void OXBullet::detachTrail() {
     if (trailAttached) {
         trailAttached = false;
-        if (IXShotEffects* effects = manager->getEffects()) {
-            effects->detachTrail(*this);
-        }
+        manager->getEffects()->detachTrail(*this);
     }
 }
 
@@ -908,9 +904,7 @@ void OXBullet::release() {
     }
     detachTrail();
     if (effect) {
-        if (IXShotEffects* effects = manager->getEffects()) {
-            effects->stopEffect(effect);
-        }
+        manager->getEffects()->stopEffect(effect);
         effect = nullptr;
     }
     if (bulletBlock) {

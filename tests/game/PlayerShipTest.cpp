@@ -34,7 +34,11 @@ using gametest::kStep;
 // allocation count.
 class RecordingWorld : public IXPlayerWorld {
   public:
-    IXShotEffects* effects() const override { return fx; }
+    IXShotEffects& effects() const override { return fx ? *fx : noShotEffects(); }
+    // The ship's predraw effects start like its others.
+    IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override {
+        return effects().startAttachedEffect(name, anchor, false);
+    }
     void setTimeScale(float factor, float durationMs) override {
         ++timeScales;
         lastTimeScale = factor;

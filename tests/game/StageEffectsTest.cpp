@@ -94,11 +94,10 @@ TEST_F(StageEffectsTest, AStageWithoutAFileStillHasItsEffectsAndAnUnknownEffectS
     session.startGame(CXGameSession::kArcadeLevelList, 99);  // past the list: no stage file, no atlases
     OXScnBaseSTGGame* scene = session.getGameScene();
     ASSERT_NE(scene, nullptr);
-    ASSERT_NE(scene->effects(), nullptr);
     CXParticleEffectManager& particles = scene->getStageEffects().particles();
     EXPECT_LT(particles.getTextureId(), 0);
     const int busy = particles.busySystems();
-    scene->effects()->playAt("ps_not_an_effect", {}, {0, 1, 0}, 40.0f);
+    scene->effects().playAt("ps_not_an_effect", {}, {0, 1, 0}, 40.0f);
     EXPECT_EQ(particles.busySystems(), busy);
     scene->explosion(ExplosionKind::Huge, {160.0f, 240.0f, 0.0f}, 1.0f);
     for (int i = 0; i < 5; ++i) {
