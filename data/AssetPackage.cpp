@@ -4,25 +4,51 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 const char* const kAssetPackagePath = "./data.oap";
+const char* const kAssetPackageName = "data.oap";
 
 namespace {
 
 uint64_t fileSystemGeneration = 0;
 bool packageMounted = false;
 
+// Mounts without a word; the callers say what came of it.
+bool mountQuietly(const std::string& packagePath) {
+    const bool ready = PHYSFS_isInit() != 0 || PHYSFS_init(nullptr) != 0;
+    if (!ready || PHYSFS_mount(packagePath.c_str(), nullptr, 1) == 0) {
+        return false;
+    }
+    packageMounted = true;
+    return true;
+}
+
 }  // namespace
 
 bool mountAssetPackage(const std::string& packagePath) {
-    const bool ready = PHYSFS_isInit() != 0 || PHYSFS_init(nullptr) != 0;
-    if (!ready || PHYSFS_mount(packagePath.c_str(), nullptr, 1) == 0) {
+    if (!mountQuietly(packagePath)) {
         std::printf("ASSET PACKAGE MOUNT FAILED!\n");
         return false;
     }
     std::printf("asset package mount successful.\n");
-    packageMounted = true;
     return true;
+}
+
+std::string mountFirstAssetPackage(const std::vector<std::string>& places) {
+    std::vector<std::string> reasons;
+    for (const std::string& place : places) {
+        if (mountQuietly(place)) {
+            std::printf("asset package mount successful.\n");
+            return place;
+        }
+        reasons.push_back(PHYSFS_isInit() != 0 ? lastAssetError() : "the file system did not start");
+    }
+    std::printf("ASSET PACKAGE MOUNT FAILED!\n");
+    for (size_t i = 0; i < places.size(); ++i) {
+        std::printf("no package at %s: %s\n", places[i].c_str(), reasons[i].c_str());
+    }
+    return "";
 }
 
 bool isAssetPackageMounted() {
@@ -75,20 +101,33 @@ uint64_t assetFileSystemGeneration() {
     return fileSystemGeneration;
 }
 
-std::string packageBesideProgram() {
+std::string runningProgramPath() {
     std::vector<char> path(4096);
     const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-    if (length <= 0) {
-        return "./data.oap";
+    return length > 0 ? std::string(path.data(), static_cast<size_t>(length)) : std::string();
+}
+
+std::string packageBesideProgram() {
+    const std::vector<std::string> places = assetPackagePlaces(runningProgramPath());
+    return places.empty() ? kAssetPackagePath : places.front();
+}
+
+std::vector<std::string> assetPackagePlaces(const std::string& programPath) {
+    if (programPath.empty()) {
+        return {kAssetPackagePath};
     }
-    const std::string program(path.data(), static_cast<size_t>(length));
-    return program.substr(0, program.find_last_of('/')) + "/data.oap";
+    const std::filesystem::path folder = std::filesystem::path(programPath).parent_path();
+    const std::filesystem::path installed =
+        (folder / ".." / "share" / "vortalis2" / kAssetPackageName).lexically_normal();
+    return {(folder / kAssetPackageName).string(), installed.string()};
 }
 
 std::string findProgramPackage() {
-    const std::string beside = packageBesideProgram();
-    if (access(beside.c_str(), F_OK) == 0) {
-        return beside;
+    const std::vector<std::string> places = assetPackagePlaces(runningProgramPath());
+    for (const std::string& place : places) {
+        if (access(place.c_str(), F_OK) == 0) {
+            return place;
+        }
     }
-    return beside.substr(0, beside.find_last_of('/') + 1) + "../share/vortalis2/data.oap";
+    return places.front();
 }

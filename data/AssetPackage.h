@@ -9,12 +9,28 @@
 // The package the game mounts, relative to the working directory.
 extern const char* const kAssetPackagePath;
 
+// The package's file name.
+extern const char* const kAssetPackageName;
+
+// The running program's full path ("/proc/self/exe"), empty when it can't be read.
+std::string runningProgramPath();
+
 // The package beside the running program ("FOLDER/data.oap"), for the tools, which may be
 // started from any folder.
 std::string packageBesideProgram();
 
-// The package of the running program: beside it (the build tree) when there is one there, else
-// where an install puts it, "FOLDER/../share/vortalis2/data.oap".
+// Where the game looks for its package, in order, for the program at `programPath`: beside the
+// program, then in the installed layout's data folder ("FOLDER/../share/vortalis2/data.oap",
+// written without the ".."), so an installed game finds its package whatever the prefix.
+std::vector<std::string> assetPackagePlaces(const std::string& programPath);
+
+// Mounts the first of `places` that mounts and returns it; prints "asset package mount
+// successful." then. When none mounts, prints "ASSET PACKAGE MOUNT FAILED!" and a line for each
+// place tried, and returns an empty text.
+std::string mountFirstAssetPackage(const std::vector<std::string>& places);
+
+// The first of assetPackagePlaces() for the running program that exists, else the first of them:
+// what the tools mount.
 std::string findProgramPackage();
 
 // Initialises PhysicsFS (once) and appends the package to its search path. Prints

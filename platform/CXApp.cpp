@@ -14,12 +14,15 @@
 
 namespace {
 constexpr int kJoystickSlots = 8;
+const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
 
 // The load blocker fades in over this long, then holds until its timed
 // action ends and the stage (or the menus) can be built behind it.
 constexpr float kBlockerFadeMs = 600.0f;
 constexpr float kBlockerHoldMs = 700.0f;
 constexpr float kBlockerFadeOutMs = 1000.0f;
+// The front-end scene a finished game returns to.
+constexpr int kAfterGameScene = kTitleScene;
 
 bool hideWhenDone(void* scene, int) {
     auto* blocker = static_cast<OXScene*>(scene);
@@ -129,13 +132,16 @@ void CXApp::updateCompositeLayout() {
     gfx.setResolutionBoost(resolutionIndex == kResolution1440x1080, userProfile->aspectRatio == 1);
 }
 
-void CXApp::initialise() {
-    initCore();
+bool CXApp::initialise() {
+    if (!initCore()) {
+        return false;
+    }
     initAudioAndGraphics();
     initFrontEnd();
+    return true;
 }
 
-void CXApp::initCore() {
+bool CXApp::initCore() {
     userProfile = std::make_unique<CXUserProfile>();
     userProfile->setPath(CXUserProfile::playerProfilePath());
     userProfile->load();
@@ -145,11 +151,23 @@ void CXApp::initCore() {
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
     std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
     std::printf("touch dimensions: %d, %d\n", touchWidth, touchHeight);
-    mountAssetPackage(findProgramPackage());
+    packagePlaces = assetPackagePlaces(runningProgramPath());
+    return !mountFirstAssetPackage(packagePlaces).empty();
+}
+
+std::string CXApp::missingPackageText() const {
+    std::string text = "VORTALIS 2 cannot start: its game data, ";
+    text += kAssetPackageName;
+    text += ", is missing or damaged.\nIt looked in:\n";
+    for (const std::string& place : packagePlaces) {
+        text += "  " + place + "\n";
+    }
+    text += "Reinstalling the game puts it back.";
+    return text;
 }
 
 void CXApp::initAudioAndGraphics() {
-    CXSoundManager::instance().setEffectDirectory("assets/audio/");
+    CXSoundManager::instance().setBasePath("assets/audio/");
     applyProfileVolumes();
     std::printf("Setting up GFX manager.\n");
     std::fflush(stdout);
@@ -162,7 +180,9 @@ void CXApp::initAudioAndGraphics() {
 
 void CXApp::initFrontEnd() {
     setAspectRatio(userProfile->aspectRatio);
-    createMenuScenes(kTitleScene, false, false);
+    // The title leads straight into a stage for now, so it carries the menu music the main
+    // menu will start once the title leads there.
+    createMenuScenes(kTitleScene, true, false);
     setScreenOrientation(userProfile->screenOrientation);
     CXGfxManager::instance().setBufferScale(userProfile->bufferScale);
     if (joystick) {
@@ -454,11 +474,12 @@ void CXApp::returnToMenus() {
 void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
-    if (session.isGameFinished()) {
-        createMenuScenes(kCreditsScene, true, session.isTrueRoute());
-    } else {
-        createMenuScenes(kResultsScene, true, false);
-    }
+    // The results and credits screens are still placeholders without a way on,
+    // so until they are built every game ends on the title, which starts the next.
+    createMenuScenes(kAfterGameScene, true, session.isGameFinished() && session.isTrueRoute());
+    // The menus are built behind the blocker: it now fades away, as after a stage start.
+    loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
+    std::printf("RETURNED TO THE MENUS\n");
 }
 
 void CXApp::applyProfileVolumes() {
@@ -467,6 +488,42 @@ void CXApp::applyProfileVolumes() {
     sound.setSfxVolume(userProfile->sfxVolume);
 }
 
-void CXApp::startMenuMusic() {}
+void CXApp::startMenuMusic() {
+    musicFade = 0.0f;
+    fadeState = FadingIn;
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicVolume(userProfile->musicVolume * 0.0f);
+    sound.playMusic(kMenuTrack, true);
+}
 
-void CXApp::updateMusicFade(float) {}
+void CXApp::fadeOutMusic(const std::string& queuedTrack) {
+    nextTrack = queuedTrack;
+    fadeState = queuedTrack.empty() ? FadingOutToStop : FadingOutToNext;
+}
+
+void CXApp::updateMusicFade(float dtMs) {
+    CXSoundManager& sound = CXSoundManager::instance();
+    if (fadeState == FadingIn && musicFade < 1.0f) {
+        musicFade += dtMs * 0.00025f;
+        if (musicFade > 1.0f) {
+            musicFade = 1.0f;
+            fadeState = Idle;
+        }
+        sound.setMusicVolume(userProfile->musicVolume * musicFade);
+    } else if ((fadeState == FadingOutToStop || fadeState == FadingOutToNext) && musicFade > 0.0f) {
+        // Fading out is four times quicker than fading in.
+        musicFade -= dtMs * 0.001f;
+        if (musicFade < 0.0f) {
+            if (fadeState == FadingOutToStop) {
+                sound.stopMusic();
+            } else {
+                sound.playMusic(nextTrack, true);
+            }
+            // Back to full before the volume is applied: a queued track starts at the
+            // profile's music volume.
+            musicFade = 1.0f;
+            fadeState = Idle;
+        }
+        sound.setMusicVolume(userProfile->musicVolume * musicFade);
+    }
+}

@@ -27,9 +27,12 @@ class CXApp : public IXMenuHost {
     CXApp& operator=(const CXApp&) = delete;
 
     void setResolution(int index, bool fullscreen);
-    // Profile, package, sound and graphics, then the front end.
-    void initialise();
-    void initCore();
+    // Profile, package, sound and graphics, then the front end. False, with
+    // nothing built after the package, when no package could be mounted.
+    bool initialise();
+    bool initCore();
+    // What to tell the player when the package is missing: the file and every place looked in.
+    std::string missingPackageText() const;
     void initAudioAndGraphics();
     void initFrontEnd();
 
@@ -65,6 +68,9 @@ class CXApp : public IXMenuHost {
 
     void applyProfileVolumes();
     void startMenuMusic();
+    // Fades the music out, then starts `queuedTrack` looped at full volume, or stops when it
+    // is empty.
+    void fadeOutMusic(const std::string& queuedTrack);
     void updateMusicFade(float dtMs);
 
     int gameAreaHeight() const;
@@ -102,8 +108,10 @@ class CXApp : public IXMenuHost {
     OXScnDefaultLoadBlocker* loadBlocker = nullptr;  // owned
     bool ready = false;
     int mode = FrontEnd;
-    float musicFade = 1.0f;  // music fader: volume factor, state and queued track
-    int fadeState = 0;
+    // The music fader: volume factor, state and queued track.
+    enum FadeState { Idle = 0, FadingIn = 1, FadingOutToStop = 2, FadingOutToNext = 3 };
+    float musicFade = 1.0f;
+    int fadeState = Idle;
     std::string nextTrack;
     int platformCode = 20;  // tells the game session which fixed step to use
     std::unique_ptr<CXUserProfile> userProfile;
@@ -112,4 +120,5 @@ class CXApp : public IXMenuHost {
     float aspect = 0.75f;  // width / height of the portrait play field
     IXJoystick* joystick = nullptr;
     JoystickInput joystickInput;
+    std::vector<std::string> packagePlaces;  // where initCore looked for the package, in order
 };

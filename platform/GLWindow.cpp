@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/AssetPackage.h"
 #include "engine/CXGfxManager.h"
 #include "engine/gl/IXGLDevice.h"
 #include "engine/gl/opengl/OpenGLDevice.h"
@@ -106,6 +107,12 @@ bool createGLWindow(const std::string& title, int width, int height, int bits, b
     setGLDevice(&openGLDevice);
     if (!initGL()) {
         killGLWindow();
+        if (!isAssetPackageMounted()) {
+            // Without its package the game has nothing to show: say so, never a black window.
+            std::fflush(stdout);
+            showMessageBox("VORTALIS 2: game data missing", CXApp::instance().missingPackageText());
+            return false;
+        }
         showMessageBox(
             "ERROR",
             "Your graphics card do not support OpenGL 2.0.\nUpdating the driver may fix this problem.");
@@ -151,8 +158,7 @@ bool initGL() {
     gl.depthFunc(GL_LEQUAL);
     gl.hint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     gl.initExtensions();
-    CXApp::instance().initialise();
-    return CXGfxManager::instance().isGlslAvailable();
+    return CXApp::instance().initialise() && CXGfxManager::instance().isGlslAvailable();
 }
 
 void resizeGLScene(int width, int height) {

@@ -63,7 +63,7 @@ int main() {
     const Resolution& resolution = kResolutions[state.resolutionIndex];
     if (!createGLWindow("VORTALIS 2", resolution.screenWidth, resolution.screenHeight, 32,
                         state.fullscreen)) {
-        return 0;
+        return 1;  // the player has been told why in a message box
     }
 
     SfmlFrameClock clock;

@@ -18,7 +18,7 @@ bool EnemyContext::playOncePerFrame(EnemySound sound) {
         return false;
     }
     playedThisFrame |= bit;
-    CXSoundManager::instance().playEffect(kSoundFiles[static_cast<int>(sound)]);
+    CXSoundManager::instance().playSound(kSoundFiles[static_cast<int>(sound)]);
     return true;
 }
 

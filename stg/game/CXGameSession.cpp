@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 
 #include "audio/CXSoundManager.h"
 #include "data/CXUserProfile.h"
@@ -67,15 +68,13 @@ OXScene* CXGameSession::getOverlay(int index) const {
 
 void CXGameSession::startGame(const std::string& levelListPath, int startStage) {
     tearDown();
-    levelList.clear();
-    Plist::Array names;
-    if (!Plist::loadAssetArray(levelListPath, names)) {
-        std::printf("LEVEL LIST NOT FOUND: %s\n", levelListPath.c_str());
-    }
-    for (const Plist::Value& name : names) {
-        if (const std::string* text = boost::any_cast<std::string>(&name)) {
-            levelList.push_back(*text);
-        }
+    readLevelList(levelListPath);
+    if (levelList.empty()) {
+        // Nothing to play: the first tick ends the game and hands control back to the menus.
+        std::printf("NO STAGES TO PLAY IN %s, BACK TO THE MENUS\n", levelListPath.c_str());
+        stageIndex = 0;
+        state = Ending;
+        return;
     }
     stageIndex = std::clamp(startStage, 0, static_cast<int>(levelList.size()));
     cameraAspect = aspectRatio() == 1 ? kCameraAspect16x9 : kCameraAspect4x3;
@@ -129,6 +128,25 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
             profile->addTimesPlayed(1);
         }
         profile->save();
+    }
+}
+
+void CXGameSession::readLevelList(const std::string& path) {
+    levelList.clear();
+    Plist::Array names;
+    try {
+        if (!Plist::loadAssetArray(path, names)) {
+            std::printf("LEVEL LIST NOT FOUND: %s\n", path.c_str());
+        }
+    } catch (const std::exception& error) {
+        // A damaged list reads as no stages; the game goes on.
+        std::printf("BAD LEVEL LIST %s: %s\n", path.c_str(), error.what());
+        names.clear();
+    }
+    for (const Plist::Value& name : names) {
+        if (const std::string* text = boost::any_cast<std::string>(&name)) {
+            levelList.push_back(*text);
+        }
     }
 }
 
@@ -213,7 +231,7 @@ void CXGameSession::loadStage(int index) {
 
 void CXGameSession::startSession() {
     std::printf("START GAME SESSION, UNPAUSING MUSIC\n");
-    CXSoundManager::instance().resumeMusic();
+    CXSoundManager::instance().setMusicHeld(false);
     state = Playing;
     ready = false;
     grazes = orbs = grazeBonus = orbBonus = 0;
@@ -318,6 +336,7 @@ void CXGameSession::pause() {
     if (state != Playing) {
         return;  // already behind an overlay (game over, continue, summary) or not in a stage
     }
+    std::printf("GAME PAUSED\n");
     state = InOverlay;
     if (gameScene) {
         gameScene->releaseKeys();
@@ -326,7 +345,7 @@ void CXGameSession::pause() {
     if (auto* pauseScene = static_cast<OXScnBasePause*>(getOverlay(PauseOverlay))) {
         pauseScene->appear();
     }
-    CXSoundManager::instance().pauseAll();
+    CXSoundManager::instance().setMusicHeld(true);
     if (gameScene) {
         gameScene->shake(0.0f);
     }
@@ -340,7 +359,7 @@ void CXGameSession::resume() {
     hideOverlay(ContinueOverlay);
     hideOverlay(ConfirmOverlay);
     state = Playing;
-    CXSoundManager::instance().resumeAll();
+    CXSoundManager::instance().setMusicHeld(false);
     showOverlay(HudOverlay);
 }
 
@@ -362,6 +381,7 @@ void CXGameSession::cancelEndGame() {
 }
 
 void CXGameSession::showContinue() {
+    std::printf("SHOWING CONTINUE PROMPT\n");
     storeHighScore();
     state = InOverlay;
     if (gameScene) {
@@ -374,6 +394,7 @@ void CXGameSession::showContinue() {
 }
 
 void CXGameSession::showGameOver() {
+    std::printf("SHOWING GAME OVER\n");
     storeHighScore();
     state = InOverlay;
     if (gameScene) {
@@ -416,6 +437,7 @@ void CXGameSession::endGame() {
     }
     CXSoundManager::instance().stopMusic();
     state = Idle;
+    std::printf("GAME ENDED, BACK TO THE MENUS\n");
     if (endHandler) {
         endHandler(endHandlerContext);
     }
@@ -568,6 +590,10 @@ void CXGameSession::writeSettingsToProfile() {
 }
 
 void CXGameSession::tearDown() {
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicHeld(true);
+    sound.closeMusic();
+    sound.clearSounds();
     deleteStageScenes();
     deleteOverlays();
     ready = false;

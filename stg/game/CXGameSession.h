@@ -57,6 +57,8 @@ class CXGameSession {
     void setScreenSize(int width, int height);
 
     // ---- The game ----
+    // A level list that is missing, unreadable or empty starts nothing: the
+    // session goes to its ending state and the next tick hands control back.
     void startGame(const std::string& levelListPath, int startStage);
     void loadStage(int index);
     // The stage file for level-list entry `index` (with ".plist"), empty outside the list.
@@ -180,6 +182,8 @@ class CXGameSession {
 
   private:
     CXGameSession() = default;
+    // Reads the stage names of a level list; an unreadable list gives none.
+    void readLevelList(const std::string& path);
     void createOverlays();
     void deleteOverlays();
     void deleteStageScenes();

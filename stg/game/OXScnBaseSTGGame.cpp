@@ -218,7 +218,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
 
     CXSoundManager& sound = CXSoundManager::instance();
     for (const char* name : kStageSounds) {
-        sound.loadEffect(name);
+        sound.loadSound(name);
     }
 }
 
@@ -569,8 +569,8 @@ void OXScnBaseSTGGame::counterAttack() {
     tintBackground({0.25f, 1.0f, 0.8f, 1.0f}, 1400.0f);
     bullets->cancelBulletsInRadius(ship->getPosition(), 32.0f, false, 0);
     CXSoundManager& sound = CXSoundManager::instance();
-    sound.playEffect("leaser_beam.caf");
-    sound.playEffect("se_laser3.caf");
+    sound.playSound("leaser_beam.caf");
+    sound.playSound("se_laser3.caf");
 }
 
 void OXScnBaseSTGGame::stageCleared() {
@@ -671,7 +671,7 @@ bool OXScnBaseSTGGame::isEnemyAlive(const IXShootable* enemy) const {
 void OXScnBaseSTGGame::graze(const OXBullet& bullet) {
     stageEffects->playAt(kScratch, bullet.getPosition(), bullet.directionVector(), kScratchMs);
     if (grazeEffectCooldown <= 0.0f) {
-        CXSoundManager::instance().playEffect("snd_toggle_btn.caf");
+        CXSoundManager::instance().playSound("snd_toggle_btn.caf");
         grazeEffectCooldown = kGrazeSoundCooldownMs;
     }
     if (ship) {
@@ -690,7 +690,7 @@ bool OXScnBaseSTGGame::isCasualPlay() const {
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
-        CXSoundManager::instance().playEffect(kShotSound, 0.5f);
+        CXSoundManager::instance().playSound(kShotSound, 0.5f);
     }
 }
 
@@ -746,7 +746,7 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         flash->fadeTo(lifeMs, 1.0f, 0.0f, 1.5f);
     }
     explosionEffects(kind, at);
-    CXSoundManager::instance().playEffect(soundName);
+    CXSoundManager::instance().playSound(soundName);
 }
 
 // The particles of an explosion, from a spray of sparks for the smallest to
@@ -883,7 +883,7 @@ void OXScnBaseSTGGame::tranceReadyRing(const Vec3& at) {
     ring(at, 250.0f, 2.0f, {1.0f, 0.8f, 0.4f, 1.0f});
     const CXUserProfile* profile = CXGameSession::instance().getProfile();
     if (!profile || profile->tranceWarning) {
-        CXSoundManager::instance().playEffect("trance_warning.caf");
+        CXSoundManager::instance().playSound("trance_warning.caf");
     }
 }
 
@@ -898,7 +898,7 @@ void OXScnBaseSTGGame::beamReadyPulse(const Vec3& at) {
 void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
     explosion(ExplosionKind::Large, at, 1.0f);
     stageEffects->playAt(kFireTrailOrange, at, {0.0f, 1.0f, 0.0f}, 80.0f);
-    CXSoundManager::instance().playEffect("sfx_player_expl.caf");
+    CXSoundManager::instance().playSound("sfx_player_expl.caf");
 }
 
 void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {

@@ -100,7 +100,7 @@ void CXBulletManager::load(const std::string& path) {
     bandEnemies.reserve(kBandEntryReserve);
     timeScale = 1.0f;
     pickupSoundCooldown = 0.0f;
-    CXSoundManager::instance().loadEffect(kPickupSound);
+    CXSoundManager::instance().loadSound(kPickupSound);
     refreshFrame();
 }
 
@@ -161,7 +161,7 @@ bool CXBulletManager::loadBulletType(const std::string& name) {
         effects->preloadEffect(type.hitEffect);
     }
     if (!type.sound.empty()) {
-        CXSoundManager::instance().loadEffect(type.sound);
+        CXSoundManager::instance().loadSound(type.sound);
     }
     return true;
 }
@@ -384,7 +384,7 @@ void CXBulletManager::tickPool(Pool& pool, float dtMs) {
     if (pool.live == 0) {
         return;
     }
-    OXBullet::tickSlots(pool.slots.get(), pool.size, pool.live, dtMs, *this);
+    OXBullet::tickSlots(pool.slots.get(), pool.size, dtMs, view);
 }
 
 void CXBulletManager::update(float dtMs) {
@@ -404,6 +404,7 @@ void CXBulletManager::update(float dtMs) {
             beamPool[i].tick(dtMs);
         }
     }
+    ++updateCount;
 }
 
 void CXBulletManager::gatherShootables() {
@@ -734,15 +735,15 @@ void CXBulletManager::removeBlocker(const OXBullet* bullet) {
 
 void CXBulletManager::playPickupSound() {
     if (pickupSoundCooldown <= 0.0f) {
-        CXSoundManager::instance().playEffect(kPickupSound, 1.0f);
+        CXSoundManager::instance().playSound(kPickupSound, 1.0f);
         pickupSoundCooldown = kPickupSoundGapMs;
     }
 }
 
 // ---- Drawing ----
 
-void CXBulletManager::writeQuad(OXBullet& bullet, bool rotated) {
-    const int frame = bullet.takeDrawFrame();
+void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
+    const int frame = bullet.drawFrame();
     const TexCoord t = frame >= 0 && frame < static_cast<int>(frameCorners.size())
                            ? frameCorners[static_cast<size_t>(frame)]
                            : frameOrigin(frame);
@@ -792,13 +793,13 @@ void CXBulletManager::writeQuad(OXBullet& bullet, bool rotated) {
     vertexCount += 6;
 }
 
-void CXBulletManager::buildPass(Pool& pool, bool backwards, bool rotated) {
+void CXBulletManager::buildPass(const Pool& pool, bool backwards, bool rotated) {
     vertexCount = 0;
     if (pool.live == 0) {
         return;
     }
     for (int n = 0; n < pool.size; ++n) {
-        OXBullet& bullet = pool.slots[backwards ? pool.size - 1 - n : n];
+        const OXBullet& bullet = pool.slots[backwards ? pool.size - 1 - n : n];
         if (!bullet.isVisible()) {
             continue;
         }

@@ -139,6 +139,8 @@ class CXBulletManager : public IXParticleManager {
 
     // For the bullets during an update.
     const FrameView& frame() const { return view; }
+    // Updates finished since load: a bullet's first frame is drawn by this count.
+    long long updatesDone() const { return updateCount; }
     void refreshFrame();
     // Tests a player shot against the enemies in list order, then the boss;
     // the one hit takes the damage. True on a hit.
@@ -173,8 +175,8 @@ class CXBulletManager : public IXParticleManager {
     // (also for a y that is not a number).
     int bandOf(float y) const;
     bool readList(const std::string& path, const char* kind, Plist::Dictionary& out);
-    void writeQuad(OXBullet& bullet, bool rotated);
-    void buildPass(Pool& pool, bool backwards, bool rotated);
+    void writeQuad(const OXBullet& bullet, bool rotated);
+    void buildPass(const Pool& pool, bool backwards, bool rotated);
     void submitBatch(int mode);
     // Enemy-side bullets in flight that a clear may take.
     static bool clearable(const OXBullet& bullet, bool includeInvul);
@@ -193,6 +195,7 @@ class CXBulletManager : public IXParticleManager {
     int rank = 0;
     float timeScale = 1.0f;
     float pickupSoundCooldown = 0.0f;  // ms
+    long long updateCount = 0;
 
     IXShotWorld* world = nullptr;               // not owned
     IXShotEffects* effects = &noShotEffects();  // not owned

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/CXBulletManager.h"
@@ -17,28 +15,33 @@
 
 namespace {
 constexpr int kEnemySide = CXBulletManager::kEnemySide;
-constexpr float kMoveFactor = 0.035f;       // playfield units per speed unit and ms
-constexpr float kGrazeRangeSq = 1024.0f;    // 32 units
-constexpr float kShipHitRadius = 3.0f;      // widened by a tenth of the bullet's width
-constexpr float kCollectRangeSq = 9216.0f;  // 96 units
-constexpr float kPrizeCollectMs = 34.0f;
-constexpr float kPrizeSteerMs = 64.0f;
-constexpr float kPrizeFrameMs = 32.0f;
+// Distances are in playfield units, times in ms.
+constexpr float kMoveFactor = 0.035f;        // units moved per speed unit and ms
+constexpr float kPulseFadePerMs = 0.0055f;   // the spawn pulse (drawn scale beyond 1) lost per ms
+constexpr float kEnemySpawnPulse = 1.5f;     // an enemy bullet is drawn 2.5 times its size at firing
+constexpr float kPrizeSpawnPulse = 2.0f;     // a prize 3 times
+constexpr float kGrazeRangeSq = 1024.0f;     // 32 units
+constexpr float kShipHitRadius = 3.0f;       // widened by a tenth of the bullet's width
+constexpr float kNotLevelDistanceSq = 1e7f;  // recorded by a bullet not level with the ship
+constexpr float kCollectRangeSq = 9216.0f;   // 96 units
+constexpr float kPrizeCollectMs = 34.0f;     // between a prize's collection tests
+constexpr float kPrizeSteerMs = 64.0f;       // between a homing prize's turns
+constexpr float kEnemyFrameMs = 64.0f;       // per frame of the normal animations
+constexpr float kPlayerFrameMs = 96.0f;
+constexpr float kLandedFrameMs = 120.0f;
+constexpr float kPrizeFrameMs = 32.0f;  // per frame of a prize's spawn animation
 constexpr float kDeathFrameMs = 112.0f;
 constexpr float kHitEffectStrength = 40.0f;
-constexpr int kPrefetchAhead = 4;  // slots
-
-// A float's bits without the sign: zero exactly for zero of either sign.
-// Tests on them need no branch for NaN, as a float compare does.
-inline uint32_t magnitudeBits(float value) {
-    uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits << 1;
-}
-
-inline bool isZero(float value) {
-    return magnitudeBits(value) == 0;
-}
+// The play area: enemy bullets may rise a little higher than player shots.
+constexpr float kFieldRight = 400.0f;
+constexpr float kFieldLeft = -80.0f;
+constexpr float kFieldBottom = -75.0f;
+constexpr float kEnemyFieldTop = 500.0f;
+constexpr float kPlayerFieldTop = 480.0f;
+// Atlas frames of the manager's own animations.
+constexpr int kExpiryFirstFrame = 8, kExpiryLastFrame = 11;
+constexpr int kHitFirstFrame = 18, kHitLastFrame = 19;
+constexpr int kPrizeSpawnFrame = 16;
 }  // namespace
 
 OXBullet::OXBullet() = default;
@@ -53,7 +56,6 @@ void OXBullet::load(const std::string& path) {
     launcher->setManager(manager);
     resetActions();
     effect = nullptr;
-    firstDraw = true;
 }
 
 void OXBullet::setManager(CXBulletManager* value) {
@@ -74,17 +76,16 @@ void OXBullet::resetActions() {
     setDirection(0.0f);
     damage = 1.0f;
     widthFactor = heightFactor = 1.0f;
-    frameTime = 64.0f;
+    frameTime = kEnemyFrameMs;
     // Nothing of a slot's previous flight carries over to the next one.
     timeScale = 1.0f;
     lifetime = 0.0f;
     speedChange = speedChangeRate = speedChangeTime = 0.0f;
     directionChange = directionChangeRate = directionChangeTime = 0.0f;
     pulse = 0.0f;
-    distanceSq = 1e7f;
+    distanceSq = kNotLevelDistanceSq;
     frameTimer = dyingTimer = seekTimer = collectTimer = 0.0f;
-    frameIndex = baseFrame = animLastFrame = 0;
-    setNumFrames(0);
+    frameIndex = baseFrame = animLastFrame = numFrames = 0;
     bounces = 0;
     setOwner(0);
     prizeType = 0;
@@ -101,7 +102,7 @@ void OXBullet::resetActions() {
 }
 
 void OXBullet::standardBounds() {
-    setBounds(400.0f, 500.0f, -80.0f, -75.0f);
+    setBounds(kFieldRight, kEnemyFieldTop, kFieldLeft, kFieldBottom);
 }
 
 void OXBullet::setBounds(float rightEdge, float topEdge, float leftEdge, float bottomEdge) {
@@ -168,7 +169,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     lifetime = bulletType.duration;
     baseFrame = bulletType.atlasFrame;
     randomFrame = bulletType.randomFrame;
-    setNumFrames(bulletType.numFrames);
+    numFrames = bulletType.numFrames;
     bounces = bulletType.numBounces;
     setOwner(by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? 1 : kEnemySide));
     hitScale = bulletType.hitBoxScale;
@@ -204,19 +205,19 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
 
     scale = {1.0f, 1.0f, 1.0f};
     visible = active = true;
-    firstDraw = true;
+    // Fired before or during this update, it is first drawn after it.
+    ownFramesFrom = manager->updatesDone() + 2;
     if (is(EnemySide)) {
-        frameTime = 64.0f;
-        pulse = bulletBlock ? 0.0f : 1.5f;
+        frameTime = kEnemyFrameMs;
+        pulse = bulletBlock ? 0.0f : kEnemySpawnPulse;
     } else {
-        frameTime = 96.0f;
+        frameTime = kPlayerFrameMs;
     }
     launcher->setOwner(by);
     if (randomFrame) {
         frameIndex = std::rand() % (numFrames + 1);
     }
-    refreshAnimating();
-    setBounds(400.0f, is(EnemySide) ? 500.0f : 480.0f, -80.0f, -75.0f);
+    setBounds(kFieldRight, is(EnemySide) ? kEnemyFieldTop : kPlayerFieldTop, kFieldLeft, kFieldBottom);
 
     IXShotEffects& effects = *manager->getEffects();
     if (!bulletType.effect.empty()) {
@@ -232,14 +233,13 @@ void OXBullet::makePrize(int kind) {
     resetActions();
     const IXShotWorld* world = manager->getWorld();
     const bool casual = world && world->isCasualPlay();
-    setFlight(Landed, false);
-    pulse = 2.0f;
-    frameTime = 32.0f;
+    pulse = kPrizeSpawnPulse;
+    frameTime = kPrizeFrameMs;
     setFlight(Prize, true);
     prizeType = kind;
     frameIndex = 0;
-    baseFrame = 16;
-    setNumFrames(1);
+    baseFrame = kPrizeSpawnFrame;
+    numFrames = 1;
     speed = -8.0f;
     size = {14.0f, 14.0f, 1.0f};
     scale = {1.0f, 1.0f, 1.0f};
@@ -249,7 +249,7 @@ void OXBullet::makePrize(int kind) {
     lifetime = 10000.0f;
     setOwner(kEnemySide);
     attractRadiusSq = casual ? 19600.0f : 250000.0f;
-    firstDraw = false;  // prizes show their own animation from the start
+    ownFramesFrom = 0;  // prizes show their own animation from the start
     if (kind == Upgrade) {
         setSpeedChange(-5.0f);
         setSpeedChangeTime(800.0f);
@@ -269,232 +269,89 @@ void OXBullet::makePrize(int kind) {
     }
 }
 
-// The common case of every prize's frame, kept inside tick.
-inline bool OXBullet::prizeUpdate(float step) {
-    if (seekFactor > 0.0f) {
-        steerPrize(step);
-    }
-    collectTimer += step;
-    return collectTimer < kPrizeCollectMs || collectIfNear(manager->frame());
-}
-
-// The common case of every enemy bullet's frame, kept inside tick.
-inline bool OXBullet::enemyShotUpdate() {
-    const CXBulletManager::FrameView& frame = manager->frame();
-    if (seekFactor > 0.0f) {
-        chooseTarget();
-        if (target) {
-            steerShot();
-        }
-    }
-    if (frame.playerUsable) {
-        // Only bullets level with the ship (within their own height) are measured.
-        const float dy = position.y - frame.playerPosition.y;
-        if (std::fabs(dy) <= size.y) {
-            const float dx = position.x - frame.playerPosition.x;
-            distanceSq = dx * dx + dy * dy;
-            if (distanceSq <= kGrazeRangeSq && !grazeOrHitShip()) {
-                return false;
-            }
-        } else {
-            distanceSq = 1e7f;
-        }
-    }
-    if (frame.anyBlockers && !is(Invulnerable) && manager->isBlocked(*this)) {
-        release();
-        return false;
-    }
-    return true;
-}
+// ---- The frame ----
 
 void OXBullet::tick(float dtMs) {
     if (active) {
-        fullFrame(dtMs);
+        ordinaryFrame(dtMs);
     }
 }
 
-void OXBullet::tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner) {
-    // The manager's own view: a ship hit refreshes it during the loop.
-    const FrameState& frame = owner.frame();
-    if (2 * live < count) {
-        // Mostly free: only the flags of most slots are read.
-        for (int i = 0; i < count; ++i) {
-            if (slots[i].active) {
-                slots[i].tickSlot(dtMs, frame);
-            }
-        }
-        return;
-    }
+void OXBullet::tickSlots(OXBullet* slots, int count, float dtMs, const FrameState& frame) {
     for (int i = 0; i < count; ++i) {
-        if (i + kPrefetchAhead < count) {
-            // The three lines a frame reads of a slot a few ahead: the render
-            // object's, the steady frame's and the next.
-            __builtin_prefetch(&slots[i + kPrefetchAhead].active, 1);
-            __builtin_prefetch(&slots[i + kPrefetchAhead].lifetime, 1);
-            __builtin_prefetch(&slots[i + kPrefetchAhead].manager, 1);
+        OXBullet& slot = slots[i];
+        if (!slot.active) {
+            continue;
         }
-        if (slots[i].active) {
-            slots[i].tickSlot(dtMs, frame);
+        if (slot.isSteady(frame)) {
+            slot.steadyFrame(dtMs, frame);
+        } else {
+            slot.ordinaryFrame(dtMs);
         }
     }
 }
 
-inline __attribute__((always_inline)) void OXBullet::tickSlot(float dtMs, const FrameState& frame) {
-    if (is(Prize)) {
-        if (isPlainPrize()) {
-            plainPrizeFrame(dtMs, frame);
-            return;
-        }
-    } else if (isPlainFlight(frame)) {
-        plainFlight(dtMs, frame);
-        return;
-    } else if (isSteadyShot()) {
-        steadyShotFrame(dtMs);
-        return;
-    }
-    fullFrame(dtMs);
-}
-
-inline bool OXBullet::hasChangesLeft() const {
-    return (magnitudeBits(directionChange) | magnitudeBits(speedChange)) != 0;
-}
-
-inline bool OXBullet::isPlainFlight(const FrameState& frame) const {
-    return flightIs(EnemySide | OwnPattern | Prize | Dying | Animating | Homing, EnemySide) &&
-           lifetime > 0.0f && !hasChangesLeft() && (is(Invulnerable) || !frame.anyBlockers);
-}
-
-// The full frame below with what cannot happen to a plain flight left out.
-inline __attribute__((always_inline)) void OXBullet::plainFlight(float dtMs, const FrameState& frame) {
+void OXBullet::ordinaryFrame(float dtMs) {
     const float step = dtMs * timeScale;
-    lifetime -= step;
-    const float distance = speed * step * kMoveFactor;
-    position.x += dirX * distance;
-    position.y += dirY * distance;
-    if ((!is(Invulnerable) || damage > 0.0f) && frame.playerUsable) {
-        // Without branches for the usual bullet far from the ship.
-        const float dy = position.y - frame.playerPosition.y;
-        const float dx = position.x - frame.playerPosition.x;
-        const float d2 = dx * dx + dy * dy;
-        const bool level = std::fabs(dy) <= size.y;
-        distanceSq = level ? d2 : 1e7f;
-        if (level & (d2 <= kGrazeRangeSq) && !grazeOrHitShip()) {
+    if (lifetime > 0.0f) {
+        if (hasChangesLeft()) {
+            applyChanges(step);
+        }
+        move(step);
+        if (is(OwnPattern) && !is(Prize) && !is(Dying)) {
+            runOwnPattern(step);
+        }
+        if (!is(Dying) && (!is(Invulnerable) || damage > 0.0f) && !meetTargets(step)) {
+            return;
+        }
+        if (!stayInPlay(dtMs)) {
             return;
         }
     }
-    if (isOutside() && !leaveOrBounce()) {
+    finishFrame(step, dtMs);
+}
+
+inline bool OXBullet::isSteady(const FrameState& frame) const {
+    return flightIs(EnemySide | OwnPattern | Prize | Dying | Homing, EnemySide) && lifetime > 0.0f &&
+           !hasChangesLeft() && !animates() && (is(Invulnerable) || !frame.anyBlockers);
+}
+
+// The ordinary frame with what cannot happen to a steady bullet left out: no
+// changes, no pattern, no homing, no blocker to meet, and nothing to finish
+// while it lives and no grace time clears it.
+inline void OXBullet::steadyFrame(float dtMs, const FrameState& frame) {
+    const float step = dtMs * timeScale;
+    move(step);
+    if ((!is(Invulnerable) || damage > 0.0f) && !passShip(frame)) {
         return;
     }
-    if (pulse > 0.0f) {
-        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
-        scale.x = scale.y = 1.0f + pulse;
+    if (!stayInPlay(dtMs)) {
+        return;
     }
     if (lifetime <= 0.0f || frame.graceActive) {
         finishFrame(step, dtMs);
     }
 }
 
-inline bool OXBullet::isPlainPrize() const {
-    return flightIs(Prize | Dying | OwnPattern | Invulnerable | Homing, Prize) && lifetime > 0.0f;
-}
-
-// The full frame below with what cannot happen to a prize that does not home left out.
-inline __attribute__((always_inline)) void OXBullet::plainPrizeFrame(float dtMs, const FrameState& frame) {
-    const float step = dtMs * timeScale;
-    lifetime -= step;
-    if (hasChangesLeft()) {
-        applyChanges(step);
-    }
-    const float distance = speed * step * kMoveFactor;
-    position.x += dirX * distance;
-    position.y += dirY * distance;
-    collectTimer += step;
-    if (!(collectTimer < kPrizeCollectMs) && !collectIfNear(frame)) {
-        return;
-    }
-    if (isOutside() && !leaveOrBounce()) {
-        return;
-    }
-    if (pulse > 0.0f) {
-        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
-        scale.x = scale.y = 1.0f + pulse;
-    }
-    if (lifetime <= 0.0f) {
-        release();
-        return;
-    }
-    if (!is(Landed)) {
-        animateDeathOrPrize(step);
-    }
-    if (is(Animating)) {
-        animateFrames(dtMs);
-    }
-}
-
-inline bool OXBullet::isSteadyShot() const {
-    return flightIs(EnemySide | Prize | OwnPattern | Dying | Animating | Homing, 0) && lifetime > 0.0f &&
-           !hasChangesLeft();
-}
-
-// The full frame below with what cannot happen to a steady player shot left out.
-inline __attribute__((always_inline)) void OXBullet::steadyShotFrame(float dtMs) {
-    const float step = dtMs * timeScale;
+inline void OXBullet::move(float step) {
     lifetime -= step;
     const float distance = speed * step * kMoveFactor;
     position.x += dirX * distance;
     position.y += dirY * distance;
-    if (!is(Invulnerable) || damage > 0.0f) {
-        strike();
-    }
+}
+
+inline bool OXBullet::stayInPlay(float dtMs) {
     if (isOutside() && !leaveOrBounce()) {
-        return;
+        return false;
     }
     if (pulse > 0.0f) {
-        pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
+        pulse = std::max(0.0f, pulse - dtMs * kPulseFadePerMs);
         scale.x = scale.y = 1.0f + pulse;
     }
-    finishFrame(step, dtMs);
+    return true;
 }
 
-void OXBullet::fullFrame(float dtMs) {
-    const float step = dtMs * timeScale;
-    if (lifetime > 0.0f) {
-        lifetime -= step;
-        if ((directionChange != 0.0f) | (speedChange != 0.0f)) {
-            applyChanges(step);
-        }
-        const float distance = speed * step * kMoveFactor;
-        position.x += dirX * distance;
-        position.y += dirY * distance;
-
-        if (is(OwnPattern) && !is(Prize) && !is(Dying)) {
-            runOwnPattern(step);
-        }
-        if (!is(Dying) && (!is(Invulnerable) || damage > 0.0f)) {
-            if (is(Prize)) {
-                if (!prizeUpdate(step)) {
-                    return;
-                }
-            } else if (is(EnemySide)) {
-                if (!enemyShotUpdate()) {
-                    return;
-                }
-            } else if (!playerShotUpdate()) {
-                return;
-            }
-        }
-        if (isOutside() && !leaveOrBounce()) {
-            return;
-        }
-        if (pulse > 0.0f) {
-            pulse = std::max(0.0f, pulse - dtMs * 0.0055f);
-            scale.x = scale.y = 1.0f + pulse;
-        }
-    }
-    finishFrame(step, dtMs);
-}
-
-inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, float dtMs) {
+void OXBullet::finishFrame(float step, float dtMs) {
     if (is(Prize)) {
         if (lifetime <= 0.0f) {
             release();
@@ -514,31 +371,75 @@ inline __attribute__((always_inline)) void OXBullet::finishFrame(float step, flo
             return;
         }
     }
-    // A held last frame (prizes once landed) needs nothing. The frame count
-    // itself decides here; the short frames use the Animating bit kept from it.
-    if (numFrames > 0 && !is(Dying) && !(noFrameRepeat && frameIndex >= numFrames)) {
+    if (!is(Dying) && animates()) {
         animateFrames(dtMs);
     }
 }
 
+bool OXBullet::meetTargets(float step) {
+    if (is(Prize)) {
+        return prizeUpdate(step);
+    }
+    return is(EnemySide) ? enemyShotUpdate() : playerShotUpdate();
+}
+
+bool OXBullet::prizeUpdate(float step) {
+    if (seekFactor > 0.0f) {
+        steerPrize(step);
+    }
+    collectTimer += step;
+    return collectTimer < kPrizeCollectMs || collectIfNear(manager->frame());
+}
+
+bool OXBullet::enemyShotUpdate() {
+    const FrameState& frame = manager->frame();
+    if (seekFactor > 0.0f) {
+        chooseTarget();
+        if (target) {
+            steerShot();
+        }
+    }
+    if (!passShip(frame)) {
+        return false;
+    }
+    if (frame.anyBlockers && !is(Invulnerable) && manager->isBlocked(*this)) {
+        release();
+        return false;
+    }
+    return true;
+}
+
+inline bool OXBullet::passShip(const FrameState& frame) {
+    if (!frame.playerUsable) {
+        return true;
+    }
+    // Without branches for the usual bullet far from the ship.
+    const float dy = position.y - frame.playerPosition.y;
+    const float dx = position.x - frame.playerPosition.x;
+    const float d2 = dx * dx + dy * dy;
+    const bool level = std::fabs(dy) <= size.y;
+    distanceSq = level ? d2 : kNotLevelDistanceSq;
+    return !(level & (d2 <= kGrazeRangeSq)) || grazeOrHitShip();
+}
+
 // Spreads the remaining direction and speed changes over this step.
-inline __attribute__((always_inline)) void OXBullet::applyChanges(float step) {
-    if (!isZero(directionChange)) {
+void OXBullet::applyChanges(float step) {
+    if (directionChange != 0.0f) {
         // The whole turn is taken, also on the step that overshoots.
         const float turn = directionChangeRate * step;
         const float before = directionChange;
         directionChange -= turn;
         setDirection(direction + turn);
-        if (isZero(directionChange) || (before > 0.0f) != (directionChange > 0.0f)) {
+        if (directionChange == 0.0f || (before > 0.0f) != (directionChange > 0.0f)) {
             directionChange = 0.0f;
         }
     }
-    if (!isZero(speedChange)) {
+    if (speedChange != 0.0f) {
         // The last step adds what was left, so the total change is exact.
         const float change = speedChangeRate * step;
         const float before = speedChange;
         speedChange -= change;
-        if (isZero(speedChange) || (before > 0.0f) != (speedChange > 0.0f)) {
+        if (speedChange == 0.0f || (before > 0.0f) != (speedChange > 0.0f)) {
             speed += before;
             speedChange = 0.0f;
         } else {
@@ -575,7 +476,7 @@ void OXBullet::fireDeathPattern() {
 }
 
 bool OXBullet::grazeOrHitShip() {
-    const CXBulletManager::FrameView& frame = manager->frame();
+    const FrameState& frame = manager->frame();
     if (!grazed) {
         grazed = true;
         frame.world->graze(*this);
@@ -604,7 +505,7 @@ bool OXBullet::playerShotUpdate() {
     return true;
 }
 
-inline void OXBullet::strike() {
+void OXBullet::strike() {
     if (manager->mayStrike() && manager->strikeEnemies(*this)) {
         if (type && !type->hitEffect.empty()) {
             manager->getEffects()->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
@@ -621,7 +522,7 @@ void OXBullet::chooseTarget() {
     if (target) {
         return;
     }
-    const CXBulletManager::FrameView& frame = manager->frame();
+    const FrameState& frame = manager->frame();
     if (is(EnemySide) || is(Prize)) {
         if (frame.player && frame.playerUsable) {
             target = &frame.player->body();
@@ -666,7 +567,7 @@ void OXBullet::steerShot() {
 }
 
 void OXBullet::steerPrize(float step) {
-    const CXBulletManager::FrameView& frame = manager->frame();
+    const FrameState& frame = manager->frame();
     if (!frame.player || !frame.playerUsable || speed < 0.0f || baseFrame < 12) {
         return;
     }
@@ -699,8 +600,7 @@ void OXBullet::steerPrize(float step) {
     setDirection(shotmath::angleOf(dirX + dx * inverse * pull, dirY + dy * inverse * pull));
 }
 
-// Kept inline: most tests find the ship out of reach.
-inline bool OXBullet::collectIfNear(const FrameState& frame) {
+bool OXBullet::collectIfNear(const FrameState& frame) {
     collectTimer = 0.0f;
     if (!frame.player || !frame.playerUsable) {
         return true;
@@ -708,7 +608,7 @@ inline bool OXBullet::collectIfNear(const FrameState& frame) {
     const float dx = position.x - frame.playerPosition.x;
     const float dy = position.y - frame.playerPosition.y;
     if (std::fabs(dy) > size.y) {
-        distanceSq = 1e7f;
+        distanceSq = kNotLevelDistanceSq;
         return true;
     }
     distanceSq = dx * dx + dy * dy;
@@ -719,7 +619,7 @@ inline bool OXBullet::collectIfNear(const FrameState& frame) {
     return false;
 }
 
-void OXBullet::collect(const CXBulletManager::FrameView& frame) {
+void OXBullet::collect(const FrameState& frame) {
     IXShotTarget& player = *frame.player;
     switch (prizeType) {
         case ScoreOrb:
@@ -824,19 +724,15 @@ void OXBullet::land() {
             baseFrame = 36;
             break;
     }
-    frameTime = 120.0f;
-    setNumFrames(3);
+    frameTime = kLandedFrameMs;
+    numFrames = 3;
     frameIndex = 0;
     frameTimer = 0.0f;
-    noFrameRepeat = true;
-    refreshAnimating();
+    noFrameRepeat = true;  // the twinkle plays once
     setFlight(Landed, true);
 }
 
-inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
-    if (noFrameRepeat && frameIndex >= numFrames) {
-        return;
-    }
+void OXBullet::animateFrames(float dtMs) {
     frameTimer += dtMs;
     if (frameTimer > frameTime) {
         frameTimer = 0.0f;
@@ -845,16 +741,14 @@ inline __attribute__((always_inline)) void OXBullet::animateFrames(float dtMs) {
         } else {
             frameIndex = frameIndex >= numFrames ? 0 : frameIndex + 1;
         }
-        refreshAnimating();
     }
 }
 
 void OXBullet::expire() {
     setFlight(Dying, true);
-    baseFrame = 8;
-    animLastFrame = 11;
+    baseFrame = kExpiryFirstFrame;
+    animLastFrame = kExpiryLastFrame;
     frameIndex = 0;
-    refreshAnimating();
     dyingTimer = 0.0f;
     size = {14.0f, 14.0f, 1.0f};
     timeScale = 1.0f;
@@ -869,10 +763,9 @@ void OXBullet::hitAnimation() {
     speed = 0.0f;
     speedChange = speedChangeRate = speedChangeTime = 0.0f;
     setFlight(Dying, true);
-    baseFrame = 18;
-    animLastFrame = 19;
+    baseFrame = kHitFirstFrame;
+    animLastFrame = kHitLastFrame;
     frameIndex = 0;
-    refreshAnimating();
     dyingTimer = 0.0f;
     size = {14.0f, 14.0f, 1.0f};
     timeScale = 1.0f;
@@ -918,10 +811,6 @@ void OXBullet::release() {
     manager->slotFreed(this);
 }
 
-int OXBullet::takeDrawFrame() {
-    if (firstDraw) {
-        firstDraw = false;
-        return firstFrame;
-    }
-    return baseFrame + frameIndex;
+int OXBullet::drawFrame() const {
+    return manager->updatesDone() < ownFramesFrom ? firstFrame : baseFrame + frameIndex;
 }

@@ -28,12 +28,12 @@ class OXBullet final : public IXRenderObject {
     void load(const std::string& path) override;
     // Clears every per-flight value: not dying, not a prize, no target, no speed.
     void resetActions() override;
-    // One full frame.
+    // One ordinary frame.
     void tick(float dtMs) override;
-    // Ticks every active slot of a pool of `count` slots (`live` of them in
-    // use), all owned by `owner`; steady bullets and shots and prizes that
-    // do not home take short frames that end exactly like the full one.
-    static void tickSlots(OXBullet* slots, int count, int live, float dtMs, const CXBulletManager& owner);
+    // Ticks every active slot of a pool of `count` slots with the manager's
+    // view of this update; steady enemy bullets take the short frame, which
+    // ends exactly like the ordinary one.
+    static void tickSlots(OXBullet* slots, int count, float dtMs, const CXBulletManager::FrameView& frame);
 
     void setManager(CXBulletManager* value);
     // Takes the type's values and flies from `at` (the manager's fireBullet).
@@ -63,8 +63,9 @@ class OXBullet final : public IXRenderObject {
     void setDamage(float value) { damage = value; }
     void setBounds(float rightEdge, float topEdge, float leftEdge, float bottomEdge);
 
-    // The atlas frame to draw now; the first call after firing gives the type's first frame.
-    int takeDrawFrame();
+    // The atlas frame to draw: the type's first frame in the frame the
+    // bullet was fired in, then its own animation.
+    int drawFrame() const;
 
     bool isFree() const { return !visible && !active; }
     bool isDying() const { return is(Dying); }
@@ -76,7 +77,6 @@ class OXBullet final : public IXRenderObject {
     bool isEnemySide() const { return is(EnemySide); }
     bool wasGrazed() const { return grazed; }
     bool wasReleased() const { return released; }
-    int getOwner() const { return owner; }
     int getPrizeType() const { return prizeType; }
     OXLauncherPlatform* getFirer() const { return firer; }
     const BulletProperties* getType() const { return type; }
@@ -106,40 +106,41 @@ class OXBullet final : public IXRenderObject {
 
   private:
     using FrameState = CXBulletManager::FrameView;
-    // The frame of an active slot in a pool: the short one where it applies.
-    void tickSlot(float dtMs, const FrameState& frame);
-    // Any frame (moving, steering, animating, its own pattern...).
-    void fullFrame(float dtMs);
     // The usual enemy bullet: flying straight at a steady speed, nothing
-    // attached, not animating. Such a frame is a move, a distance test
-    // against the ship, a bounds test and the spawn pulse; plainFlight gives
-    // the same result as the full frame.
-    bool isPlainFlight(const FrameState& frame) const;
-    void plainFlight(float dtMs, const FrameState& frame);
-    // A prize that does not home: a move, its speed change, the collection
-    // test, bounds, pulse, landing and animation. plainPrizeFrame gives the
-    // same result as the full frame.
-    bool isPlainPrize() const;
-    void plainPrizeFrame(float dtMs, const FrameState& frame);
-    // A player shot flying straight at a steady speed, not homing, nothing
-    // attached: a move, the enemy test, bounds and the end of the frame.
-    bool isSteadyShot() const;
-    void steadyShotFrame(float dtMs);
+    // attached, not homing, not animating. Its frame is a move, the ship
+    // test, the bounds and the spawn pulse; steadyFrame gives the same
+    // result as ordinaryFrame.
+    bool isSteady(const FrameState& frame) const;
+    void steadyFrame(float dtMs, const FrameState& frame);
+    // Any bullet or prize.
+    void ordinaryFrame(float dtMs);
+    // The part of every frame in flight: the lifetime runs down and the bullet moves.
+    void move(float step);
+    // The other part: outside its play area it bounces or leaves, and its
+    // spawn pulse fades. False when it went back to its pool.
+    bool stayInPlay(float dtMs);
     // Some turn or speed change is still to be spread over the coming frames.
-    bool hasChangesLeft() const;
+    bool hasChangesLeft() const { return directionChange != 0.0f || speedChange != 0.0f; }
+    // The normal animation still steps (it is not held on its last frame).
+    bool animates() const { return numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames); }
     // The end of a frame: lifetime and grace, the death or prize animation, frames.
     void finishFrame(float step, float dtMs);
-    // Each returns false when the bullet went back to its pool.
+    // What the bullet meets this frame, by kind. Each returns false when the
+    // bullet went back to its pool.
+    bool meetTargets(float step);
     bool enemyShotUpdate();
-    bool grazeOrHitShip();
     bool playerShotUpdate();
+    bool prizeUpdate(float step);
+    // Level with the ship (within the bullet's own height) it measures the
+    // distance; within graze range it grazes and may hit.
+    bool passShip(const FrameState& frame);
+    bool grazeOrHitShip();
     // Tests the shot against the enemies; on a hit, the hit effect and animation.
     void strike();
-    bool prizeUpdate(float step);
     bool collectIfNear(const FrameState& frame);
     // Gives the ship what the prize is worth and frees the slot.
-    void collect(const CXBulletManager::FrameView& frame);
-    // Beyond an edge of its play area (the four tests in one branch).
+    void collect(const FrameState& frame);
+    // Beyond an edge of its play area.
     bool isOutside() const {
         return (position.x < left) | (position.x > right) | (position.y < bottom) | (position.y > top);
     }
@@ -156,21 +157,17 @@ class OXBullet final : public IXRenderObject {
     void fireDeathPattern();
     void detachTrail();
     void standardBounds();
-    void setOwner(int kind) {
-        owner = kind;
-        setFlight(EnemySide, kind == CXBulletManager::kEnemySide);
-    }
-    // What this flight is, one bit each in one byte: it fits the short
-    // frames' line, and a short frame tests all it depends on at once.
+    void setOwner(int kind) { setFlight(EnemySide, kind == CXBulletManager::kEnemySide); }
+    // What this flight is, one bit each in one byte, so that the steady
+    // frame's test reads them at once.
     enum FlightBit : uint8_t {
         Dying = 1 << 0,
         Prize = 1 << 1,
         Landed = 1 << 2,        // a prize past its spawn animation
         Invulnerable = 1 << 3,  // not ended by hits or blockers
         OwnPattern = 1 << 4,    // fires a pattern of its own
-        EnemySide = 1 << 5,     // owner is the enemy side (setOwner)
-        Animating = 1 << 6,     // the normal animation still steps (refreshAnimating)
-        Homing = 1 << 7,        // seekFactor above 0 (setSeekFactor)
+        EnemySide = 1 << 5,     // fired by the enemy side: hurts the ship
+        Homing = 1 << 6,        // seekFactor above 0 (setSeekFactor keeps it)
     };
     bool is(FlightBit bit) const { return (flight & bit) != 0; }
     void setFlight(FlightBit bit, bool on) {
@@ -178,14 +175,6 @@ class OXBullet final : public IXRenderObject {
     }
     // Of the bits in `tested`, exactly those in `wanted` are set.
     bool flightIs(int tested, int wanted) const { return (flight & tested) == wanted; }
-    void setNumFrames(int count) {
-        numFrames = count;
-        refreshAnimating();
-    }
-    // After any change of the frame count, the frame or the hold on the last frame.
-    void refreshAnimating() {
-        setFlight(Animating, numFrames > 0 && !(noFrameRepeat && frameIndex >= numFrames));
-    }
     void setSeekFactor(float value) {
         seekFactor = value;
         setFlight(Homing, value > 0.0f);
@@ -193,10 +182,9 @@ class OXBullet final : public IXRenderObject {
 
     // Laid out by use, for pools of thousands ticked every frame: a slot
     // starts on a cache line, the render object's own fields (flags,
-    // position, size, scale, colour) fill the first, and all the short
-    // frames of steady enemy bullets, prizes and steady player shots
-    // read beyond them is the one line of `lifetime` and what follows it.
-    // The next line holds what full frames, player shots and drawing read.
+    // position, size, scale, colour) fill the first, and what the steady
+    // frame reads beyond them is the one line of `lifetime` and what
+    // follows it. The next line holds what ordinary frames and drawing read.
 
     // Ahead of that line, in the render object's last line: set at firing.
     float startSpeed = 0.0f;
@@ -211,31 +199,31 @@ class OXBullet final : public IXRenderObject {
     float speed = 0.0f;                 // speed units
     float dirX = 0.0f;                  // sin(direction)
     float dirY = 1.0f;                  // cos(direction)
-    float speedChange = 0.0f;           // left to apply
-    float speedChangeRate = 0.0f;       // per ms
+    float speedChange = 0.0f;           // speed units left to apply
     float directionChange = 0.0f;       // degrees left to turn
-    float collectTimer = 0.0f;          // ms, prize collection test
     float distanceSq = 1e7f;            // last squared distance to the player
     float right = 400.0f, top = 480.0f, left = -80.0f, bottom = -75.0f;  // play area of this bullet
-    float pulse = 0.0f;  // spawn pulse; drawn scale is 1 + pulse
-    uint8_t flight = 0;  // FlightBit values
+    float pulse = 0.0f;          // spawn pulse; drawn scale is 1 + pulse
+    int frameIndex = 0;          // frame of the normal animation
+    int numFrames = 0;           // last frame index of the normal animation
+    uint8_t flight = 0;          // FlightBit values
+    bool noFrameRepeat = false;  // the animation plays once and holds its last frame
 
-    // Full frames, prizes that home, player shots and drawing.
+    // Ordinary frames and drawing.
     CXBulletManager* manager = nullptr;  // not owned
     float seekFactor = 0.0f;             // homing strength
     float direction = 0.0f;              // degrees in [0, 360)
+    float speedChangeRate = 0.0f;        // speed units per ms
     float directionChangeRate = 0.0f;    // degrees per ms
     float frameTimer = 0.0f;             // ms
     float frameTime = 64.0f;             // ms per animation frame
     float widthFactor = 1.0f;
     float heightFactor = 1.0f;
     float damage = 1.0f;
-    int baseFrame = 0;   // atlas frame; the death and prize animations step it
-    int frameIndex = 0;  // frame of the normal animation
-    int numFrames = 0;   // last frame index of the normal animation
-    int owner = 0;       // 4: enemy side; anything else: player side
-    bool firstDraw = true;
-    bool noFrameRepeat = false;
+    float collectTimer = 0.0f;    // ms, prize collection test
+    int baseFrame = 0;            // atlas frame; the death and prize animations step it
+    int firstFrame = 0;           // atlas frame drawn in the frame of firing
+    long long ownFramesFrom = 0;  // the manager's update count from which the own frames are drawn
     bool randomFrame = false;
     bool bulletBlock = false;
 
@@ -248,7 +236,6 @@ class OXBullet final : public IXRenderObject {
     float seekTimer = 0.0f;  // ms, prize steering
     int animLastFrame = 0;   // the death animation ends after this frame
     int trailFrame = 0;
-    int firstFrame = 0;
     int prizeType = 0;
     bool fireOnDeath = false;
     bool deathPatternFired = false;

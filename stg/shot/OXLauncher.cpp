@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/FirePattern.h"
@@ -17,9 +18,14 @@ const std::string kNoBulletType;
 
 OXLauncher::~OXLauncher() = default;
 
+static_assert(OXLauncher::kMostPerVolley >= CXBulletManager::kEnemyPoolSize &&
+                  OXLauncher::kMostPerVolley >= CXBulletManager::kPlayerPoolSize,
+              "a volley may fill any bullet pool");
+
 void OXLauncher::load(const std::string& path) {
     IXRenderObject::load(path);
     resetActions();
+    clampReported = false;
 }
 
 void OXLauncher::resetActions() {
@@ -101,6 +107,9 @@ void OXLauncher::tick(float dtMs) {
     if (manager && loaded && state == Firing && cooldownTimer == 0.0f) {
         delayTimer += dtMs;
         float angle = 0.0f;  // the previous bullet's angle, kept when there is nothing to aim at
+        // A full pool stays full for the rest of this burst: it is reported once,
+        // and the volleys still due only advance their counters.
+        poolFull = false;
         while (delayTimer >= delay && repeatsLeft >= 1) {
             fireVolley(angle);
         }
@@ -147,10 +156,8 @@ bool OXLauncher::aimAt(float& degrees) const {
 void OXLauncher::fireVolley(float& angle) {
     const int k = repeat - repeatsLeft;
     const float repeatSpeedOffset = repeatSpeedChange * static_cast<float>(k);
-    const int salvoCount =
-        salvo + static_cast<int>(std::floor(repeatSalvoChange * static_cast<float>(k) + 0.5f));
-    const int bombletCount =
-        bomblet + static_cast<int>(std::floor(repeatBombletChange * static_cast<float>(k) + 0.5f));
+    const int salvoCount = volleyCount(salvo, repeatSalvoChange, k, "SALVO");
+    const int bombletCount = volleyCount(bomblet, repeatBombletChange, k, "BOMBLET");
 
     if (gapRemaining > 0) {
         --gapRemaining;
@@ -163,7 +170,7 @@ void OXLauncher::fireVolley(float& angle) {
     salvoSpeedOffset = 0.0f;
 
     const Vec3 origin = nonRelative ? mount : position;
-    for (int j = 0; j < salvoCount; ++j) {
+    for (int j = 0; j < salvoCount && !poolFull; ++j) {
         switch (aimType) {
             case 0:
                 angle = directionType == 0 ? carrierDirection + salvoAngle + angleOffset
@@ -200,13 +207,13 @@ void OXLauncher::fireVolley(float& angle) {
         if (gapRemaining < 1) {
             if (bombletCount > 1) {
                 const float middle = static_cast<float>(bombletCount - 1) * 0.5f;
-                for (int b = 0; b < bombletCount; ++b) {
+                for (int b = 0; b < bombletCount && !poolFull; ++b) {
                     const float step = static_cast<float>(b) - middle;
-                    fireOne(angle + bombletAngle * step, at,
-                            repeatSpeedOffset + salvoSpeedOffset + bombletSpeedChange * step);
+                    poolFull = !fireOne(angle + bombletAngle * step, at,
+                                        repeatSpeedOffset + salvoSpeedOffset + bombletSpeedChange * step);
                 }
             } else if (bombletCount == 1) {
-                fireOne(angle, at, repeatSpeedOffset + salvoSpeedOffset);
+                poolFull = !fireOne(angle, at, repeatSpeedOffset + salvoSpeedOffset);
             }
         }
         salvoAngle += directionChange;
@@ -230,10 +237,31 @@ void OXLauncher::fireVolley(float& angle) {
     }
 }
 
-void OXLauncher::fireOne(float angle, const Vec3& at, float speedOffset) {
-    if (isBeam) {
-        manager->fireBeam(angle, at, speedOffset, beamValue, bulletTypeName(), owner, this);
-    } else {
-        manager->fireBullet(angle, at, speedOffset, bulletType, owner);
+int OXLauncher::volleyCount(int base, float changePerVolley, int k, const char* what) {
+    // The growth is rounded in float, as it always was; the sum is taken in double, where a
+    // count near the int limit plus its growth cannot overflow.
+    const double wanted = static_cast<double>(base) +
+                          static_cast<double>(std::floor(changePerVolley * static_cast<float>(k) + 0.5f));
+    if (!(wanted > 0.0)) {
+        return 0;  // none, also for a growth that is not a number
     }
+    if (wanted > kMostPerVolley) {
+        if (!clampReported) {
+            clampReported = true;
+            const std::string& type = bulletTypeName();
+            std::printf("%s OF %.0f CUT TO %d%s%s\n", what, wanted, kMostPerVolley,
+                        type.empty() ? "" : " FOR ", type.c_str());
+        }
+        return kMostPerVolley;
+    }
+    return static_cast<int>(wanted);
+}
+
+bool OXLauncher::fireOne(float angle, const Vec3& at, float speedOffset) {
+    if (isBeam) {
+        // A beam that does not start is no full bullet pool: the rest of the volley is still tried.
+        manager->fireBeam(angle, at, speedOffset, beamValue, bulletTypeName(), owner, this);
+        return true;
+    }
+    return manager->fireBullet(angle, at, speedOffset, bulletType, owner);
 }

@@ -92,11 +92,18 @@ class OXLauncher : public IXRenderObject {
     float getCooldownTimer() const { return cooldownTimer; }
     bool getIsBeam() const { return isBeam; }
 
+    // The most bullets (or beams) one salvo, or one bomblet spread, can ask
+    // for: no pool holds more, so a larger count is cut to this with a line.
+    static constexpr int kMostPerVolley = 2000;
+
   private:
     void fireVolley(float& angle);
+    // The count of a salvo or bomblet spread for volley k of the run, clamped to 0 … kMostPerVolley.
+    int volleyCount(int base, float changePerVolley, int k, const char* what);
     // The direction from the launcher to what it aims at; false when there is nothing to aim at.
     bool aimAt(float& degrees) const;
-    void fireOne(float angle, const Vec3& at, float speedOffset);
+    // False when the bullet pool had no free slot.
+    bool fireOne(float angle, const Vec3& at, float speedOffset);
 
     // Configured values.
     float delay = 0.0f;  // ms between volleys
@@ -137,6 +144,8 @@ class OXLauncher : public IXRenderObject {
     int state = Idle;
     float cooldown = 0.0f;       // ms after a run before start() works again
     float cooldownTimer = 0.0f;  // ms
+    bool poolFull = false;       // a bullet was refused this tick: the rest of the burst is not tried
+    bool clampReported = false;  // the line about a clamped count has been printed
 
     // Placement.
     Vec3 mount{};                // offset on the carrier

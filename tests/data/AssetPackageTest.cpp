@@ -76,6 +76,34 @@ TEST_F(AssetPackageTest, MissingPackageOnlyPrintsTheFailure) {
     EXPECT_FALSE(assetExists("assets/plist/wave.plist"));
 }
 
+TEST(AssetPackagePlaces, BesideTheProgramFirstThenTheInstalledDataFolder) {
+    EXPECT_EQ(assetPackagePlaces("/opt/games/vortalis2/bin/vortalis2"),
+              (std::vector<std::string>{"/opt/games/vortalis2/bin/data.oap",
+                                        "/opt/games/vortalis2/share/vortalis2/data.oap"}));
+    EXPECT_EQ(assetPackagePlaces("/usr/games/vortalis2"),
+              (std::vector<std::string>{"/usr/games/data.oap", "/usr/share/vortalis2/data.oap"}));
+}
+
+TEST_F(AssetPackageTest, TheFirstPlaceThatMountsIsTakenAndAFailureNamesEveryPlace) {
+    const std::string damaged = folder.file("damaged.oap");
+    folder.write("damaged.oap", "PK\x03\x04 not the rest of a package");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(mountFirstAssetPackage({folder.file("absent.oap"), damaged, package}), package);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "asset package mount successful.\n");
+    EXPECT_TRUE(assetExists("assets/plist/wave.plist"));
+    unmountAssetPackage();
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(mountFirstAssetPackage({folder.file("absent.oap"), damaged}), "");
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(
+        console.rfind("ASSET PACKAGE MOUNT FAILED!\nno package at " + folder.file("absent.oap") + ": ", 0),
+        0u)
+        << console;
+    EXPECT_NE(console.find("\nno package at " + damaged + ": "), std::string::npos) << console;
+    EXPECT_FALSE(isAssetPackageMounted());
+}
+
 TEST_F(AssetPackageTest, FilesAndPropertyListsAreReadWhole) {
     mount();
     std::vector<char> contents;

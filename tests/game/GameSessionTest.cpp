@@ -66,6 +66,30 @@ TEST_F(GameSessionTest, AStartStageBeyondTheListIsClampedAndLoadsNoStageFile) {
     EXPECT_FALSE(session.getGameScene()->isStageLoaded());
 }
 
+TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
+    const char* const lists[] = {
+        "assets/plist/no_such_level_list.plist",  // missing
+        "assets/plist/atlas_bullets.plist",       // a dictionary where the array belongs
+        "Shaders/110/Shader.vsh",                 // not a property list at all
+    };
+    for (const char* list : lists) {
+        SCOPED_TRACE(list);
+        testing::internal::CaptureStdout();
+        session.startGame(list, 0);
+        const std::string console = testing::internal::GetCapturedStdout();
+        EXPECT_NE(console.find(std::string("NO STAGES TO PLAY IN ") + list + ", BACK TO THE MENUS\n"),
+                  std::string::npos)
+            << console;
+        EXPECT_EQ(session.getGameScene(), nullptr);
+        EXPECT_EQ(session.getState(), CXGameSession::Ending);
+        const int before = endings;
+        session.markReadyToStart();
+        session.tick(16.7f);
+        EXPECT_EQ(endings, before + 1) << "the menus are asked back";
+        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    }
+}
+
 TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.setLevelList({"s1", "s2", "s3", "s4", "s5"});
@@ -94,7 +118,7 @@ TEST_F(GameSessionTest, PauseStopsTheStageAndResumeGoesOn) {
     EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
     EXPECT_TRUE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_TRUE(CXSoundManager::instance().isPaused());
+    EXPECT_TRUE(CXSoundManager::instance().isMusicHeld());
 
     const float paused = scene.getStageTime();
     for (int frame = 0; frame < 10; ++frame) {
@@ -105,7 +129,7 @@ TEST_F(GameSessionTest, PauseStopsTheStageAndResumeGoesOn) {
     session.resume();
     EXPECT_EQ(session.getState(), CXGameSession::Playing);
     EXPECT_FALSE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_FALSE(CXSoundManager::instance().isPaused());
+    EXPECT_FALSE(CXSoundManager::instance().isMusicHeld());
     session.tick(16.7f);
     EXPECT_GT(scene.getStageTime(), paused);
 }

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "data/AssetPackage.h"
 #include "engine/OXScene.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "frontend/MenuSceneIndex.h"
 #include "platform/CXApp.h"
 #include "stg/game/CXGameSession.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -21,8 +23,20 @@ class AppTest : public ::testing::Test {
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
+        // A package with only the arcade level list: a game plays an empty first stage.
+        testfiles::makeZipPackage(folder.file("data.oap"),
+                                  {{"assets/plist/arcade_level_list.plist",
+                                    "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>"
+                                    "<string>stage_1</string></array></plist>"}});
+        testing::internal::CaptureStdout();
+        mountAssetPackage(folder.file("data.oap"));
+        testing::internal::GetCapturedStdout();
     }
-    void TearDown() override { setGLDevice(nullptr); }
+    void TearDown() override {
+        CXGameSession::instance().tearDown();
+        unmountAssetPackage();
+        setGLDevice(nullptr);
+    }
 
     void runFrames(int frames) {
         for (int i = 0; i < frames; ++i) {
@@ -38,6 +52,7 @@ class AppTest : public ::testing::Test {
         runFrames(1);
     }
 
+    testfiles::TempDir folder;
     RecordingGLDevice device;
     CXApp app;
     uint8_t keys[256] = {};
@@ -118,34 +133,58 @@ TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
     EXPECT_EQ(app.getPendingScene(), -1);
 }
 
-TEST_F(AppTest, TitleStartLaunchesAStageAndTheGamesEndReturnsToTheMenus) {
+TEST_F(AppTest, EveryGameEndComesBackToATitleThatStartsTheNextGame) {
     app.createMenuScenes(kTitleScene, false, false);
-    press(kVirtualZ);
-    EXPECT_EQ(app.getMode(), CXApp::StageLoading);
-    ASSERT_NE(app.getLoadBlocker(), nullptr);
-    EXPECT_TRUE(app.getLoadBlocker()->isVisible());
-    for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
-        runFrames(1);
-    }
-    EXPECT_EQ(app.getMode(), CXApp::InStage);
-    EXPECT_TRUE(app.getScenes().empty()) << "the menus are deleted while a stage runs";
-    runFrames(1);
     CXGameSession& session = CXGameSession::instance();
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
-    EXPECT_EQ(session.getDifficulty(), 1);
-    EXPECT_NE(session.getGameScene(), nullptr);
+    auto startFromTheTitle = [&] {
+        press(kVirtualZ);
+        EXPECT_EQ(app.getMode(), CXApp::StageLoading);
+        ASSERT_NE(app.getLoadBlocker(), nullptr);
+        EXPECT_TRUE(app.getLoadBlocker()->isVisible());
+        for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
+            runFrames(1);
+        }
+        ASSERT_EQ(app.getMode(), CXApp::InStage);
+        EXPECT_TRUE(app.getScenes().empty()) << "the menus are deleted while a stage runs";
+        runFrames(1);
+        EXPECT_EQ(session.getState(), CXGameSession::Playing);
+        EXPECT_NE(session.getGameScene(), nullptr);
+    };
+    auto waitForTheTitle = [&] {
+        for (int frame = 0;
+             frame < 400 && (app.getMode() != CXApp::FrontEnd || app.getLoadBlocker()->isVisible());
+             ++frame) {
+            runFrames(1);
+        }
+        EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
+        EXPECT_EQ(app.getCurrentScene(), kTitleScene);
+        EXPECT_FALSE(app.getLoadBlocker()->isVisible()) << "the load blocker must not stay over the menus";
+        EXPECT_EQ(session.getGameScene(), nullptr);
+        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    };
 
-    // The game's end hands control back: the menus come back on the results.
+    // Pause, END GAME, YES.
+    startFromTheTitle();
+    session.pause();
     session.confirmEndGame();
     session.endGame();
-    for (int frame = 0; frame < 200 && app.getMode() != CXApp::FrontEnd; ++frame) {
-        runFrames(1);
-    }
-    EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
-    EXPECT_EQ(app.getCurrentScene(), kResultsScene);
-    EXPECT_EQ(session.getGameScene(), nullptr);
-    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    waitForTheTitle();
+
+    // The last ship lost without a continue: the game-over overlay ends the game.
+    startFromTheTitle();
+    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
+    EXPECT_EQ(session.getDifficulty(), 1);
+    session.setContinues(0);
+    session.showGameOver();
+    waitForTheTitle();
+
+    // The continue declined, then confirmed; and a last game starts.
+    startFromTheTitle();
+    session.showContinue();
+    session.confirmEndGame();
+    session.endGame();
+    waitForTheTitle();
+    startFromTheTitle();
 }
 
 TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {

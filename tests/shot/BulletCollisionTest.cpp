@@ -251,25 +251,6 @@ TEST(PlayerShots, ACrowdOfTallEnemiesIsStillTestedInListOrder) {
     EXPECT_FLOAT_EQ(crowd[1]->damageTaken, 0.0f);
 }
 
-// A modular enemy's parts reach beyond its body's height: a shot level with
-// nothing else is still offered to it, and a shot on a later enemy is
-// offered to the modular one first.
-TEST(PlayerShots, ModularEnemiesAreTestedBeyondTheirBodysHeightInListOrder) {
-    Crossfire fire;
-    FakeEnemy low(160, 200, 20), modular(160, 450, 20), high(160, 500, 20);
-    modular.withModules = true;
-    fire.stage.world.enemies = {&low, &modular, &high};
-    fire.shot.startSpeed = 0.0f;
-    fire.shoot(160.0f, 400.0f);  // 50 below the modular one, near nothing
-    fire.shoot(160.0f, 500.0f);  // on the high one, 50 above the modular one
-    fire.stage.run(1);
-    EXPECT_EQ(low.hitTests, 0);
-    EXPECT_EQ(modular.hitTests, 2);
-    EXPECT_FLOAT_EQ(modular.moduleDamage, 0.0f);
-    EXPECT_EQ(high.hitTests, 1);
-    EXPECT_FLOAT_EQ(high.damageTaken, 3.0f);
-}
-
 TEST(PlayerShots, HomingShotsTurnTowardTheLockOnTarget) {
     Crossfire fire;
     FakeEnemy right(300, 300), left(20, 300);

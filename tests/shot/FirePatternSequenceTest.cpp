@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "stg/shot/OXLauncher.h"
@@ -59,27 +60,27 @@ struct Gun {
 
 using Angles = std::vector<float>;
 
-TEST(SalvoAndBomblets, AFiveBulletSalvoFansEvenlyAroundItsAngle) {
-    Gun gun("t_salvo5");
-    EXPECT_EQ(gun.tick(kStep), (Angles{160, 170, 180, 190, 200}));
+TEST(SalvoAndBomblets, FirstVolleysFanEvenlyAroundTheirAngle) {
+    const std::pair<const char*, Angles> cases[] = {
+        {"t_salvo5", {160, 170, 180, 190, 200}},
+        {"t_bomblet3", {175, 180, 185}},       // each salvo bullet splits into a bomblet fan
+        {"t_bomblet4", {165, 175, 185, 195}},  // an even fan is centred too
+    };
+    for (const auto& [pattern, directions] : cases) {
+        Gun gun(pattern);
+        EXPECT_EQ(gun.tick(kStep), directions) << pattern;
+    }
 }
 
-TEST(SalvoAndBomblets, EachSalvoBulletSplitsIntoABombletFan) {
-    Gun three("t_bomblet3");
-    EXPECT_EQ(three.tick(kStep), (Angles{175, 180, 185}));
-    // An even fan is centred too.
-    Gun four("t_bomblet4");
-    EXPECT_EQ(four.tick(kStep), (Angles{165, 175, 185, 195}));
-}
-
-TEST(VolleySequences, ARepeatingSalvoGrowsByItsChangeEachVolley) {
-    Gun gun("t_repeat4");
-    EXPECT_EQ(gun.volleySizes(5, 100.0f), (std::vector<size_t>{1, 2, 3, 4, 0}));
-}
-
-TEST(VolleySequences, GapsSilenceTheVolleyAfterEveryThird) {
-    Gun gun("t_gap");
-    EXPECT_EQ(gun.volleySizes(8, 100.0f), (std::vector<size_t>{1, 1, 1, 0, 1, 1, 1, 0}));
+TEST(VolleySequences, VolleysFollowTheirRepeatsAndGaps) {
+    const std::pair<const char*, std::vector<size_t>> cases[] = {
+        {"t_repeat4", {1, 2, 3, 4, 0}},       // a repeating salvo grows by its change each volley
+        {"t_gap", {1, 1, 1, 0, 1, 1, 1, 0}},  // gaps silence the volley after every third
+    };
+    for (const auto& [pattern, sizes] : cases) {
+        Gun gun(pattern);
+        EXPECT_EQ(gun.volleySizes(static_cast<int>(sizes.size()), 100.0f), sizes) << pattern;
+    }
 }
 
 TEST(RankScaling, HigherRanksChangeDelayRepeatSalvoAndGaps) {

@@ -123,16 +123,16 @@ TEST(Prizes, APrizeLandsAfterItsSpawnFrameAndIsCollectedNearTheShip) {
     Stage stage;
     stage.manager.spawnPrize({200, 100, 0}, OXBullet::ScoreOrb);
     OXBullet& orb = stage.manager.prizeSlot(0);
-    EXPECT_EQ(orb.takeDrawFrame(), 16);
+    EXPECT_EQ(orb.drawFrame(), 16);
     stage.ship.alive = false;  // not collected on the way
     stage.run(3);
     EXPECT_TRUE(orb.isLanded());
-    EXPECT_EQ(orb.takeDrawFrame(), 12);
+    EXPECT_EQ(orb.drawFrame(), 12);
     stage.ship.alive = true;
     // Its twinkle plays once and holds on the last frame.
     stage.ship.setPosition(160, 400, 0);
     stage.run(40);
-    EXPECT_EQ(orb.takeDrawFrame(), 15);
+    EXPECT_EQ(orb.drawFrame(), 15);
     // Within 96 units of the ship and level with it, it is collected.
     stage.ship.setPosition(orb.getX() - 60.0f, orb.getY(), 0);
     stage.run(3);

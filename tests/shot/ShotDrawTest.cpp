@@ -76,16 +76,21 @@ TEST_F(ShotDrawTest, ThePassesTakeTheSameDrawCallsWithTenBulletsAndWithFullPools
     }
 }
 
-TEST_F(ShotDrawTest, TheFirstDrawShowsTheFirstFrameThenTheBulletsOwn) {
+// Drawing changes nothing: the frame of firing shows the first frame however
+// often it is drawn, the next frame the bullet's own.
+TEST_F(ShotDrawTest, TheFrameOfFiringShowsTheFirstFrameThenTheBulletsOwn) {
     Stage stage;
     BulletProperties type = sized(8.0f);
     type.firstFrame = 63;
     type.atlasFrame = 10;  // column 2, row 1 of the 8 x 8 test atlas
     stage.manager.fireBullet(0, {100, 100, 0}, 0, &type, nullptr);
+    stage.run(1);
+    stage.manager.drawEnemyBullets();
     stage.manager.drawEnemyBullets();
     const BatchVertex* first = stage.manager.getVertices();
     EXPECT_FLOAT_EQ(first[0].u, 7.0f / 8.0f);
     EXPECT_FLOAT_EQ(first[0].v, 7.0f / 8.0f);
+    stage.run(1);
     stage.manager.drawEnemyBullets();
     EXPECT_FLOAT_EQ(first[0].u, 0.25f);
     EXPECT_FLOAT_EQ(first[0].v, 0.125f);

@@ -11,44 +11,6 @@
 
 namespace shottest {
 
-FakeShip::FakeShip() {
-    load("");
-    setPosition(160.0f, 100.0f, 0.0f);
-    setSize(16.0f, 16.0f, 1.0f);
-}
-
-FakeEnemy::FakeEnemy(float x, float y, float extent) {
-    load("");
-    setPosition(x, y, 0.0f);
-    setSize(extent, extent, 1.0f);
-}
-
-ShotContact FakeEnemy::hitTest(const IXRenderObject& shot, float change) {
-    ++hitTests;
-    if (!overlaps(&shot) || ghost) {
-        return ShotContact::Missed;
-    }
-    if (withModules) {
-        moduleDamage -= change;
-        return ShotContact::Module;
-    }
-    return ShotContact::Body;
-}
-
-IXShootable* FakeWorld::nearestEnemy(const Vec3& from) const {
-    IXShootable* nearest = nullptr;
-    float best = 1e30f;
-    for (IXShootable* enemy : enemies) {
-        const float dx = enemy->body().getX() - from.x;
-        const float dy = enemy->body().getY() - from.y;
-        if (dx * dx + dy * dy < best) {
-            best = dx * dx + dy * dy;
-            nearest = enemy;
-        }
-    }
-    return nearest;
-}
-
 IXRenderObject* RecordingEffects::startAttachedEffect(const std::string&, const IXRenderObject&, bool) {
     ++started;
     return &handle;
@@ -226,7 +188,12 @@ class PackageEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
         folder = new testfiles::TempDir();
-        testfiles::makeZipPackage(folder->file("shot.oap"), testFiles());
+        testfiles::useNullAudioOutput(*folder);
+        std::map<std::string, std::string> files = testFiles();
+        files["assets/audio/self.caf"] = testfiles::tinyCaf();
+        files["assets/audio/prize_pickup.caf"] = testfiles::tinyCaf();
+        testfiles::makeZipPackage(folder->file("shot.oap"), files);
+        CXSoundManager::instance().setBasePath("assets/audio/");
         printedBy([&] { ASSERT_TRUE(mountAssetPackage(folder->file("shot.oap"))); });
     }
     void TearDown() override {

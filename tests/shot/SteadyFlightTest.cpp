@@ -1,18 +1,15 @@
-// Steady enemy bullets, steady player shots and prizes that do not home take short
-// frames in the pools; a short frame must end exactly like the full frame.
-//
 // Steady enemy bullets (straight, constant speed, nothing attached, not
 // homing, any animation held on its last frame, maybe still pulsing from
-// their spawn) take the short frame. A blocker that reaches nothing sends
-// every bullet that is not piercing through the full frame without changing
-// what happens to it, so two stages fired alike, one with such a blocker,
-// must end bit for bit the same.
+// their spawn) take a short frame in the pool; it must end exactly like the
+// ordinary frame. A blocker that reaches nothing sends every bullet that is
+// not piercing through the ordinary frame without changing what happens to
+// it, so two stages fired alike, one with such a blocker, must end bit for
+// bit the same.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 #include "stg/shot/ShotMath.h"
 #include "tests/shot/ShotTestSupport.h"
@@ -95,7 +92,7 @@ int firstDifference(const CXBulletManager& one, const CXBulletManager& other) {
     return -1;
 }
 
-TEST(SteadyFlight, TheShortFrameEndsExactlyLikeTheFullFrame) {
+TEST(SteadyFlight, TheShortFrameEndsExactlyLikeTheOrdinaryFrame) {
     Volley steady(false), full(true);
     int mostDying = 0, mostBounced = 0;
     for (int frame = 0; frame < 150; ++frame) {
@@ -122,126 +119,6 @@ TEST(SteadyFlight, TheShortFrameEndsExactlyLikeTheFullFrame) {
     EXPECT_GT(steady.stage.world.grazes.size(), 20u);
     EXPECT_EQ(steady.stage.ship.hits.size(), full.stage.ship.hits.size());
     EXPECT_GT(steady.stage.ship.hits.size(), 5u);
-}
-
-// Prizes of every kind around the ship, some collected, some falling out,
-// upgrades bouncing.
-struct PrizeShower {
-    PrizeShower() {
-        std::srand(3);
-        for (int i = 0; i < 500; ++i) {
-            const Vec3 at{static_cast<float>(std::rand() % 320), static_cast<float>(60 + std::rand() % 300),
-                          0};
-            stage.manager.spawnPrize(at, i % 5);
-        }
-    }
-    Stage stage;
-};
-
-// The pools' frames (short ones for prizes that do not home) against the full frame
-// of every slot, in the same order.
-TEST(PlainPrizes, TheShortFrameEndsExactlyLikeTheFullFrame) {
-    PrizeShower pooled, full;
-    CXBulletManager& manager = full.stage.manager;
-    int mostLanded = 0;
-    for (int frame = 0; frame < 240; ++frame) {
-        pooled.stage.run(1);
-        manager.refreshFrame();
-        for (int i = 0; i < CXBulletManager::kPrizePoolSize; ++i) {
-            manager.prizeSlot(i).tick(kStep);
-        }
-        int landed = 0;
-        for (int i = 0; i < CXBulletManager::kPrizePoolSize; ++i) {
-            const OXBullet& a = pooled.stage.manager.prizeSlot(i);
-            const OXBullet& b = manager.prizeSlot(i);
-            ASSERT_EQ(a.isFree(), b.isFree()) << "slot " << i << " frame " << frame;
-            if (a.isFree()) {
-                continue;
-            }
-            landed += a.isLanded() ? 1 : 0;
-            ASSERT_TRUE(a.getX() == b.getX() && a.getY() == b.getY() && a.getSpeed() == b.getSpeed() &&
-                        a.getDirection() == b.getDirection() && a.getLifetime() == b.getLifetime() &&
-                        a.getDistanceSq() == b.getDistanceSq() && a.getScale().x == b.getScale().x &&
-                        a.getBaseFrame() == b.getBaseFrame() && a.getFrameIndex() == b.getFrameIndex() &&
-                        a.getBounces() == b.getBounces() && a.isAttracted() == b.isAttracted())
-                << "slot " << i << " frame " << frame;
-        }
-        mostLanded = std::max(mostLanded, landed);
-    }
-    EXPECT_GT(mostLanded, 300);
-    const FakeShip& a = pooled.stage.ship;
-    const FakeShip& b = full.stage.ship;
-    EXPECT_GT(a.orbs, 20);
-    EXPECT_EQ(a.orbs, b.orbs);
-    EXPECT_EQ(a.score, b.score);
-    EXPECT_EQ(a.beamGauge, b.beamGauge);
-    EXPECT_EQ(a.multiplier, b.multiplier);
-    EXPECT_LT(pooled.stage.manager.livePrizeCount(), 400);  // many collected or fallen out
-}
-
-// Player shots rising through still enemies (one with modules) and a boss:
-// many hit, the rest leave the top of the field.
-struct Barrage {
-    Barrage()
-        : enemies{FakeEnemy(80, 250, 40), FakeEnemy(200, 300, 24), FakeEnemy(140, 380, 56),
-                  FakeEnemy(260, 420, 30)} {
-        enemies[2].withModules = true;
-        for (FakeEnemy& enemy : enemies) {
-            stage.world.enemies.push_back(&enemy);
-        }
-        stage.world.boss = &boss;
-        shot.isPlayerBullet = shot.isGlow = true;
-        shot.size = 10.0f;
-        shot.duration = 100000.0f;
-        shot.damage = 2.0f;
-        shot.startSpeed = 12.0f;
-        shot.hitEffect = "ps_spark";
-        std::srand(21);
-        for (int i = 0; i < 400; ++i) {
-            const Vec3 at{static_cast<float>(std::rand() % 320), static_cast<float>(std::rand() % 200), 0};
-            EXPECT_TRUE(stage.manager.fireBullet(static_cast<float>(std::rand() % 11) - 5.0f, at, 0.0f, &shot,
-                                                 nullptr));
-        }
-    }
-    Stage stage;
-    FakeEnemy enemies[4];
-    FakeEnemy boss{160, 470, 60};
-    BulletProperties shot;
-};
-
-TEST(SteadyShots, TheShortFrameEndsExactlyLikeTheFullFrame) {
-    Barrage pooled, full;
-    CXBulletManager& manager = full.stage.manager;
-    for (int frame = 0; frame < 90; ++frame) {
-        pooled.stage.run(1);
-        manager.refreshFrame();
-        for (int i = 0; i < CXBulletManager::kPlayerPoolSize; ++i) {
-            manager.playerBullet(i).tick(kStep);
-        }
-        for (int i = 0; i < CXBulletManager::kPlayerPoolSize; ++i) {
-            const OXBullet& a = pooled.stage.manager.playerBullet(i);
-            const OXBullet& b = manager.playerBullet(i);
-            ASSERT_EQ(a.isFree(), b.isFree()) << "slot " << i << " frame " << frame;
-            ASSERT_TRUE(a.isFree() ||
-                        (a.getX() == b.getX() && a.getY() == b.getY() && a.getLifetime() == b.getLifetime() &&
-                         a.isDying() == b.isDying() && a.getBaseFrame() == b.getBaseFrame()))
-                << "slot " << i << " frame " << frame;
-        }
-    }
-    float dealt = 0.0f;
-    for (int e = 0; e < 4; ++e) {
-        const FakeEnemy& a = pooled.enemies[e];
-        const FakeEnemy& b = full.enemies[e];
-        EXPECT_EQ(a.hitTests, b.hitTests) << "enemy " << e;
-        EXPECT_EQ(a.damageTaken, b.damageTaken) << "enemy " << e;
-        EXPECT_EQ(a.moduleDamage, b.moduleDamage) << "enemy " << e;
-        dealt += a.damageTaken + a.moduleDamage;
-    }
-    EXPECT_EQ(pooled.boss.damageTaken, full.boss.damageTaken);
-    EXPECT_GT(dealt, 40.0f);
-    EXPECT_GT(pooled.boss.damageTaken, 0.0f);
-    EXPECT_EQ(pooled.stage.effects.played.size(), full.stage.effects.played.size());
-    EXPECT_EQ(pooled.stage.manager.livePlayerPoolCount(), 0);  // all hit or gone out of the top
 }
 
 }  // namespace

@@ -279,8 +279,11 @@ int main(int argc, char** argv) {
     session.setCasual(false);
     session.setDifficulty(1);
     session.startGame(CXGameSession::kArcadeLevelList, options.stage);
-    if (session.getStageIndex() != options.stage) {
-        std::fprintf(stderr, "vortalis2-sim: the level list has no stage %d\n", options.stage);
+    const int stageCount = static_cast<int>(session.getLevelList().size());
+    if (options.stage >= stageCount) {
+        // Indices count from 0: a list of N stages ends at N - 1.
+        std::fprintf(stderr, "vortalis2-sim: the level list has no stage %d (it has %d, from index 0)\n",
+                     options.stage, stageCount);
         return 1;
     }
     session.markReadyToStart();

@@ -19,37 +19,46 @@ namespace f = bullet_frame;
 constexpr Vec2 kCentre{32.0f, 32.0f};
 
 // The bullet colours: the body colour, and the hot colour its core fades to.
+//
+// One rule a player learns at a glance: enemy bullets are saturated red, orange, yellow, lime,
+// green, magenta or violet, each with a white-hot core and a near-black rim, and never the blue
+// and cyan of the stage's nebula; the player's shots are pale, see-through ice blues, a family
+// no enemy bullet uses; items are large gold discs and gems that twinkle.
 struct Hue {
     Colour body;
     Colour hot;
 };
-constexpr Hue kRed{Colour::hex(0xff2f45), Colour::hex(0xffd0d6)};
-constexpr Hue kBlue{Colour::hex(0x3a6dff), Colour::hex(0xd6e4ff)};
-constexpr Hue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xd8ffe4)};
-constexpr Hue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfff8d6)};
-constexpr Hue kPurple{Colour::hex(0xa94dff), Colour::hex(0xf0dcff)};
-constexpr Hue kWhite{Colour::hex(0xc8d4ff), Colour::hex(0xffffff)};
-constexpr Hue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xffe6cc)};
-constexpr Hue kCyan{Colour::hex(0x2fd8ff), Colour::hex(0xdcfaff)};
-constexpr Hue kPink{Colour::hex(0xff4fc8), Colour::hex(0xffe0f6)};
+constexpr Hue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
+constexpr Hue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
+constexpr Hue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
+constexpr Hue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
+constexpr Hue kPurple{Colour::hex(0xb84dff), Colour::hex(0xf6e8ff)};
+constexpr Hue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
+constexpr Hue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
+// The player's family: pale ice, drawn partly transparent.
+constexpr Hue kIce{Colour::hex(0xa8e6ff), Colour::hex(0xffffff)};
+constexpr Hue kAqua{Colour::hex(0xa0fff0), Colour::hex(0xffffff)};
+constexpr Hue kFrost{Colour::hex(0xd8f2ff), Colour::hex(0xffffff)};
+// The items' gold.
+constexpr Hue kGold{Colour::hex(0xffc21f), Colour::hex(0xfff6c8)};
 
-// The near-black rim every bullet has, tinted with its own colour.
+// The near-black rim every enemy bullet has, tinted with its own colour.
 Colour rimOf(const Hue& hue) {
-    return mix(Colour::hex(0x05060c), hue.body, 0.18f);
+    return mix(Colour::hex(0x05060c), hue.body, 0.12f);
 }
 
 // Outline, body (darker at the rim, lighter inwards) and core of one shape; `core` is the
 // same shape shrunk by the caller.
 void drawBullet(Canvas& cell, const Shape& body, const Shape& core, const Hue& hue, float rimWidth = 5.0f) {
-    glow(cell, body, hue.body, 9.0f, 0.3f);
-    const Grown rim(body, rimWidth * 0.5f);
+    glow(cell, body, hue.body, 9.0f, 0.25f);
+    const Grown rim(body, rimWidth * 0.6f);
     fill(cell, rim, rimOf(hue));
     fill(cell, body,
          radialGradient(kCentre, 26.0f,
                         {{0.0f, mix(hue.body, hue.hot, 0.5f)},
-                         {0.6f, hue.body},
-                         {1.0f, mix(hue.body, rimOf(hue), 0.4f)}}));
-    glow(cell, core, hue.hot, 4.0f, 0.6f);
+                         {0.55f, hue.body},
+                         {1.0f, mix(hue.body, rimOf(hue), 0.3f)}}));
+    glow(cell, core, hue.hot, 4.0f, 0.7f);
     fill(cell, core, hue.hot);
 }
 
@@ -95,24 +104,24 @@ void paintRing(Canvas& cell, const Hue& hue) {
     drawBullet(cell, band, hot, hue, 4.0f);
 }
 
-// The player's shots glow rather than read against the background: a bright lance with an
-// additive halo; the types stretch it with their height factor.
+// The player's shots stay out of the way of what must be read: a pale, see-through lance
+// with no rim, so it never looks like an enemy bullet; the types stretch it with their
+// height factor.
 void paintPlayerShot(Canvas& cell, const Hue& hue) {
-    const RoundedRect body(Rect{19.0f, 6.0f, 45.0f, 58.0f}, 13.0f);
-    const RoundedRect core(Rect{27.0f, 12.0f, 37.0f, 52.0f}, 5.0f);
-    glow(cell, body, hue.body, 12.0f, 0.55f);
-    fill(cell, body, hue.body.withAlpha(0.75f), Blend::Add);
-    glow(cell, core, hue.hot, 5.0f, 0.8f);
-    fill(cell, core, palette::white, Blend::Add);
+    const RoundedRect body(Rect{21.0f, 6.0f, 43.0f, 58.0f}, 11.0f);
+    const RoundedRect core(Rect{29.0f, 12.0f, 35.0f, 52.0f}, 3.0f);
+    glow(cell, body, hue.body, 8.0f, 0.25f);
+    fill(cell, body, hue.body.withAlpha(0.35f), Blend::Add);
+    fill(cell, core, hue.hot.withAlpha(0.55f), Blend::Add);
 }
 
-// A homing needle: a slim diamond with a bright spine.
+// A homing needle: a slim, pale diamond with a faint spine.
 void paintHoming(Canvas& cell, const Hue& hue) {
-    const Polygon body({{32.0f, 4.0f}, {46.0f, 34.0f}, {32.0f, 60.0f}, {18.0f, 34.0f}});
-    const Polygon core({{32.0f, 12.0f}, {37.0f, 34.0f}, {32.0f, 50.0f}, {27.0f, 34.0f}});
-    glow(cell, body, hue.body, 10.0f, 0.5f);
-    fill(cell, body, hue.body.withAlpha(0.8f), Blend::Add);
-    fill(cell, core, palette::white, Blend::Add);
+    const Polygon body({{32.0f, 4.0f}, {44.0f, 34.0f}, {32.0f, 60.0f}, {20.0f, 34.0f}});
+    const Polygon core({{32.0f, 12.0f}, {35.0f, 34.0f}, {32.0f, 50.0f}, {29.0f, 34.0f}});
+    glow(cell, body, hue.body, 7.0f, 0.25f);
+    fill(cell, body, hue.body.withAlpha(0.35f), Blend::Add);
+    fill(cell, core, hue.hot.withAlpha(0.55f), Blend::Add);
 }
 
 // The bullet eater: a clear bubble with a bright rim and a highlight.
@@ -129,63 +138,72 @@ void paintBlocker(Canvas& cell) {
     fill(cell, shine, palette::white.withAlpha(0.7f), Blend::Add);
 }
 
-// A prize orb and its twinkle: `phase` 0 to 3 turns a glint across it.
+// How far each twinkle frame swells an item: the four frames loop into a pulse.
+constexpr float kItemPulse[4] = {1.0f, 1.06f, 1.1f, 1.04f};
+
+// A prize orb, large and gold, and its twinkle: `phase` 0 to 3 swells it and turns a glint
+// across it.
 void paintOrb(Canvas& cell, const Hue& hue, int phase) {
-    const Circle orb(kCentre, 18.0f);
-    glow(cell, orb, hue.body, 12.0f, 0.45f);
-    fill(cell, Grown(orb, 2.0f), rimOf(hue));
+    const float radius = 23.0f * kItemPulse[phase];
+    const Circle orb(kCentre, radius);
+    glow(cell, orb, hue.body, 8.0f, 0.35f + 0.1f * static_cast<float>(phase % 3));
+    fill(cell, Grown(orb, 2.0f), mix(Colour::hex(0x1a0e00), hue.body, 0.25f));
     fill(cell, orb,
-         radialGradient({27.0f, 26.0f}, 22.0f, {{0.0f, hue.hot}, {0.5f, hue.body}, {1.0f, rimOf(hue)}}));
-    drawSparkle(cell, kCentre + direction(-120.0f + 25.0f * static_cast<float>(phase)) * 8.0f,
-                10.0f + 3.0f * static_cast<float>(phase % 2), palette::white,
+         radialGradient(
+             {27.0f, 26.0f}, radius + 4.0f,
+             {{0.0f, hue.hot}, {0.45f, hue.body}, {1.0f, mix(hue.body, Colour::hex(0x3a2000), 0.5f)}}));
+    fill(cell, Circle(kCentre, radius * 0.45f), hue.hot.withAlpha(0.7f));
+    drawSparkle(cell, kCentre + direction(-120.0f + 25.0f * static_cast<float>(phase)) * 9.0f,
+                11.0f + 3.0f * static_cast<float>(phase % 2), palette::white,
                 15.0f * static_cast<float>(phase));
 }
 
 // The casual score coin: a gold disc whose face narrows as it spins.
 void paintCoin(Canvas& cell, int phase) {
     const float narrowing[] = {1.0f, 0.7f, 0.35f, 0.7f};
-    const Hue gold{Colour::hex(0xffc21f), Colour::hex(0xfff3c0)};
-    const Ellipse coin(kCentre, 18.0f * narrowing[phase], 18.0f);
+    const Hue& gold = kGold;
+    const Ellipse coin(kCentre, 24.0f * narrowing[phase], 24.0f);
     glow(cell, coin, gold.body, 10.0f, 0.4f);
     fill(cell, Grown(coin, 2.0f), rimOf(gold));
     fill(cell, coin, linearGradient({0.0f, 14.0f}, {0.0f, 50.0f}, {{0.0f, gold.hot}, {1.0f, gold.body}}));
-    fill(cell, Ellipse(kCentre, 9.0f * narrowing[phase], 9.0f), gold.body);
+    fill(cell, Ellipse(kCentre, 12.0f * narrowing[phase], 12.0f), gold.body);
     if (phase == 0) {
         drawSparkle(cell, {40.0f, 22.0f}, 10.0f, palette::white);
     }
 }
 
-// The multiplier gem: a faceted diamond with a glint that travels down it.
+// The multiplier gem: a large faceted gold diamond that swells and glints as it twinkles.
 void paintGem(Canvas& cell, int phase) {
-    const Hue green{Colour::hex(0x39ff9a), Colour::hex(0xe0fff0)};
-    const Polygon gem({{32.0f, 8.0f}, {52.0f, 28.0f}, {32.0f, 56.0f}, {12.0f, 28.0f}});
-    const Polygon facet({{32.0f, 8.0f}, {42.0f, 28.0f}, {32.0f, 56.0f}, {22.0f, 28.0f}});
-    glow(cell, gem, green.body, 10.0f, 0.45f);
-    fill(cell, Grown(gem, 2.5f), rimOf(green));
-    fill(cell, gem, green.body);
-    fill(cell, facet, mix(green.body, green.hot, 0.45f));
-    drawSparkle(cell, {32.0f, 16.0f + 9.0f * static_cast<float>(phase)}, 9.0f, palette::white);
+    const Hue& gold = kGold;
+    const float k = kItemPulse[phase];
+    auto at = [k](float x, float y) { return Vec2{32.0f + (x - 32.0f) * k, 32.0f + (y - 32.0f) * k}; };
+    const Polygon gem({at(32.0f, 5.0f), at(56.0f, 28.0f), at(32.0f, 59.0f), at(8.0f, 28.0f)});
+    const Polygon facet({at(32.0f, 5.0f), at(44.0f, 28.0f), at(32.0f, 59.0f), at(20.0f, 28.0f)});
+    glow(cell, gem, gold.body, 8.0f, 0.35f + 0.1f * static_cast<float>(phase % 3));
+    fill(cell, Grown(gem, 2.5f), mix(Colour::hex(0x1a0e00), gold.body, 0.25f));
+    fill(cell, gem, mix(gold.body, Colour::hex(0xff8a00), 0.35f));
+    fill(cell, facet, mix(gold.body, gold.hot, 0.5f));
+    drawSparkle(cell, {32.0f, 16.0f + 9.0f * static_cast<float>(phase)}, 10.0f, palette::white);
 }
 
-// The expiry puff: a ring that widens and fades, `step` 0 to 3.
+// The expiry puff, `step` 0 to 3: a soft flash that shrinks and fades to nothing. It is
+// filled, never a hollow outline, so a bullet on its way out cannot pass for a live one.
 void paintExpiry(Canvas& cell, int step) {
     const float t = static_cast<float>(step) / 3.0f;
-    const Arc ring(kCentre, 8.0f + 16.0f * t, 7.0f - 4.0f * t, 0.0f, 360.0f);
-    glow(cell, ring, palette::ice, 6.0f, 0.5f * (1.0f - t * 0.6f));
-    fill(cell, ring, palette::white.withAlpha(1.0f - t * 0.7f), Blend::Add);
+    const Circle puff(kCentre, 7.0f - 4.0f * t);
+    glow(cell, puff, palette::ice, 8.0f - 4.0f * t, 0.3f * (1.0f - t * 0.8f));
+    fill(cell, puff, palette::white.withAlpha(0.3f * (1.0f - t * 0.85f)), Blend::Add);
 }
 
-// The spark of a shot striking: a star burst, then its fading ring.
+// The spark of a shot striking: a star burst, then a smaller, fainter one. No ring: a ring
+// left behind reads as a live ring bullet or an item.
 void paintHitSpark(Canvas& cell, int step) {
     const Colour spark = Colour::hex(0xfff0a0);
     if (step == 0) {
         drawSparkle(cell, kCentre, 26.0f, spark, 0.0f);
         drawSparkle(cell, kCentre, 18.0f, spark, 45.0f);
     } else {
-        const Arc ring(kCentre, 18.0f, 4.0f, 0.0f, 360.0f);
-        glow(cell, ring, spark, 6.0f, 0.5f);
-        fill(cell, ring, spark.withAlpha(0.7f), Blend::Add);
-        drawSparkle(cell, kCentre, 12.0f, spark, 20.0f);
+        drawSparkle(cell, kCentre, 14.0f, spark.withAlpha(0.6f), 20.0f);
     }
 }
 
@@ -196,17 +214,17 @@ void paintFlash(Canvas& cell, float radius, Colour colour) {
 }
 
 void paintCell(Canvas& cell, int frame) {
-    const Hue rounds[] = {kRed, kBlue, kGreen, kYellow, kPurple, kWhite, kOrange};
-    const Hue rice[] = {kRed, kBlue, kGreen, kPurple};
-    const Hue arrows[] = {kRed, kBlue, kGreen, kYellow};
-    const Hue rings[] = {kRed, kBlue, kGreen, kCyan};
-    const Hue stars[] = {kRed, kBlue, kGreen, kPurple};
+    const Hue rounds[] = {kRed, kMagenta, kGreen, kYellow, kPurple, kLime, kOrange};
+    const Hue rice[] = {kRed, kMagenta, kGreen, kPurple};
+    const Hue arrows[] = {kRed, kMagenta, kGreen, kYellow};
+    const Hue rings[] = {kRed, kMagenta, kGreen, kOrange};
+    const Hue stars[] = {kRed, kMagenta, kGreen, kPurple};
     if (frame >= f::kRound && frame < f::kRound + 7) {
         paintRound(cell, rounds[frame - f::kRound], 19.0f);
     } else if (frame >= f::kExpiry && frame < f::kExpiry + 4) {
         paintExpiry(cell, frame - f::kExpiry);
     } else if (frame >= f::kScoreOrb && frame < f::kScoreOrb + 4) {
-        paintOrb(cell, kCyan, frame - f::kScoreOrb);
+        paintOrb(cell, kGold, frame - f::kScoreOrb);
     } else if (frame >= f::kHitSpark && frame < f::kHitSpark + 2) {
         paintHitSpark(cell, frame - f::kHitSpark);
     } else if (frame >= f::kRice && frame < f::kRice + 4) {
@@ -218,7 +236,7 @@ void paintCell(Canvas& cell, int frame) {
     } else if (frame >= f::kCasualCoin && frame < f::kCasualCoin + 4) {
         paintCoin(cell, frame - f::kCasualCoin);
     } else if (frame >= f::kTranceOrb && frame < f::kTranceOrb + 4) {
-        paintOrb(cell, kPink, frame - f::kTranceOrb);
+        paintOrb(cell, kGold, frame - f::kTranceOrb);
     } else if (frame >= f::kRing && frame < f::kRing + 4) {
         paintRing(cell, rings[frame - f::kRing]);
     } else if (frame >= f::kStar && frame < f::kStar + 4) {
@@ -231,13 +249,15 @@ void paintCell(Canvas& cell, int frame) {
                 paintFlash(cell, 7.0f, palette::cyan);
                 break;
             case f::kPrizeSpawn:
-                drawSparkle(cell, kCentre, 24.0f, palette::ice);
+                // A cancelled bullet's flash as it turns into its item: gold, like the item.
+                paintFlash(cell, 9.0f, kGold.body);
+                drawSparkle(cell, kCentre, 26.0f, kGold.hot);
                 break;
             case f::kRoundBigRed:
                 paintRound(cell, kRed, 24.0f);
                 break;
-            case f::kRoundBigBlue:
-                paintRound(cell, kBlue, 24.0f);
+            case f::kRoundBigMagenta:
+                paintRound(cell, kMagenta, 24.0f);
                 break;
             case f::kRoundBigPurple:
                 paintRound(cell, kPurple, 24.0f);
@@ -248,23 +268,23 @@ void paintCell(Canvas& cell, int frame) {
             case f::kRiceYellow:
                 paintRice(cell, kYellow);
                 break;
-            case f::kPlayerShotBlue:
-                paintPlayerShot(cell, kBlue);
+            case f::kPlayerShot:
+                paintPlayerShot(cell, kIce);
                 break;
-            case f::kPlayerShotGreen:
-                paintPlayerShot(cell, kGreen);
+            case f::kPlayerShotStrong:
+                paintPlayerShot(cell, kAqua);
                 break;
-            case f::kPlayerShotRed:
-                paintPlayerShot(cell, kRed);
+            case f::kPlayerShotBreak:
+                paintPlayerShot(cell, kFrost);
                 break;
-            case f::kHomingPink:
-                paintHoming(cell, kPink);
+            case f::kHoming:
+                paintHoming(cell, kIce);
                 break;
-            case f::kHomingCyan:
-                paintHoming(cell, kCyan);
+            case f::kHomingStrong:
+                paintHoming(cell, kAqua);
                 break;
-            case f::kPlayerShotYellow:
-                paintPlayerShot(cell, kYellow);
+            case f::kPlayerShotTop:
+                paintPlayerShot(cell, kFrost);
                 break;
             case f::kArrowPurple:
                 paintArrow(cell, kPurple);

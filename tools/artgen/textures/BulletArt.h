@@ -1,6 +1,7 @@
 // The bullet atlas bullets.png: 8 x 8 cells of 64 x 64, every bullet drawn pointing up (the
-// game turns it to its direction), each a dark outline around a coloured body and a bright
-// core on transparent, so it reads over any background. The frame numbers are the ones the
+// game turns it to its direction). Enemy bullets are a near-black rim around a saturated body
+// and a white-hot core, never in the nebula's blue; the player's shots are pale, see-through
+// ice blues; items are large and gold. The frame numbers are the ones the
 // bullet manager and the bullet types use (assets/plist/atlas_bullets.plist lists them).
 #pragma once
 
@@ -16,29 +17,30 @@ inline AtlasGrid bulletAtlasGrid() {
 
 namespace bullet_frame {
 constexpr int kSpawnFlash = 0;   // a bullet's first draw
-constexpr int kRound = 1;        // 1 to 7: red, blue, green, yellow, purple, white, orange
+constexpr int kRound = 1;        // 1 to 7: red, magenta, green, yellow, purple, lime, orange
 constexpr int kExpiry = 8;       // 8 to 11: the puff of a bullet that runs out
-constexpr int kScoreOrb = 12;    // 12 to 15: twinkle of the score orb (also upgrade items)
-constexpr int kPrizeSpawn = 16;  // a prize's first frame
+constexpr int kScoreOrb = 12;    // 12 to 15: twinkle of the gold score orb (also upgrade items)
+constexpr int kPrizeSpawn = 16;  // a prize's first frame: the gold flash of a bullet turning into it
 constexpr int kRoundBigRed = 17;
 constexpr int kHitSpark = 18;    // 18, 19: a player shot striking
-constexpr int kRice = 20;        // 20 to 23: red, blue, green, purple
-constexpr int kArrow = 24;       // 24 to 27: red, blue, green, yellow
+constexpr int kRice = 20;        // 20 to 23: red, magenta, green, purple
+constexpr int kArrow = 24;       // 24 to 27: red, magenta, green, yellow
 constexpr int kStarSpin = 28;    // 28 to 31: the yellow star, turning
 constexpr int kCasualCoin = 32;  // 32 to 35
 constexpr int kTranceOrb = 36;   // 36 to 39
-constexpr int kRing = 40;        // 40 to 43: red, blue, green, cyan
-constexpr int kRoundBigBlue = 44;
+constexpr int kRing = 40;        // 40 to 43: red, magenta, green, orange
+constexpr int kRoundBigMagenta = 44;
 constexpr int kRoundBigPurple = 45;
 constexpr int kBlocker = 46;
 constexpr int kRiceYellow = 47;
-constexpr int kPlayerShotBlue = 48;
-constexpr int kPlayerShotGreen = 49;
-constexpr int kPlayerShotRed = 50;
-constexpr int kHomingPink = 51;
-constexpr int kStar = 52;  // 52 to 55: red, blue, green, purple
-constexpr int kHomingCyan = 56;
-constexpr int kPlayerShotYellow = 57;
+// The player's shots, all pale ice: 48 main shot, 49 level 4, 50 trance, 51 homing needle.
+constexpr int kPlayerShot = 48;
+constexpr int kPlayerShotStrong = 49;
+constexpr int kPlayerShotBreak = 50;
+constexpr int kHoming = 51;
+constexpr int kStar = 52;  // 52 to 55: red, magenta, green, purple
+constexpr int kHomingStrong = 56;
+constexpr int kPlayerShotTop = 57;  // level 5
 constexpr int kArrowPurple = 58;
 constexpr int kMultiplierGem = 59;  // 59 to 62
 constexpr int kFirstFrameFlash = 63;
