@@ -34,6 +34,12 @@ constexpr float kCutInBandScaleX = 0.75f;
 constexpr float kCutInBandScaleY = 0.9f;
 
 constexpr float kWarningBlinkMs = 200.0f;
+// The "SHIELD" warning's two heights, and the ship heights where it moves between them (apart,
+// so that a ship hovering between them does not make it jump to and fro).
+constexpr float kWarningLowY = 60.0f;
+constexpr float kWarningHighY = 200.0f;
+constexpr float kWarningRaiseBelow = 130.0f;
+constexpr float kWarningLowerAbove = 150.0f;
 constexpr float kBonusFadeInMs = 1500.0f;
 constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
 constexpr float kBonusFadeOutMs = 500.0f;
@@ -152,7 +158,7 @@ void OXScnBaseHUD::buildScene() {
     breakText = text("0%", 314, 8, 11, 2, kWhite, bottomGroup);
 
     // Messages over the field.
-    warningText = text("SHIELD", 160, 60, 14, 1, {1.6f, 0.5f, 0.5f, 1.0f}, nullptr);
+    warningText = text("SHIELD", 160, kWarningLowY, 14, 1, {1.6f, 0.5f, 0.5f, 1.0f}, nullptr);
     warningText->setVisible(false);
     bonusTitle = text("BONUS SUCCESSFUL", 160, 330, 16, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
     bonusAmount = text("10000000", 160, 312, 14, 1, kWhite, nullptr);
@@ -276,7 +282,13 @@ void OXScnBaseHUD::updateShipValues() {
         gfx.setShakeOffset(static_cast<float>(std::rand() % 100) * 0.01f * 0.015f);
     }
 
-    // The shield: the warning blinks while it runs.
+    // The shield: the warning blinks while it runs, low in the field, or higher up while the
+    // ship flies low, so that it never runs into the ship's own labels.
+    if (ship->getY() < kWarningRaiseBelow) {
+        warningText->setY(kWarningHighY);
+    } else if (ship->getY() > kWarningLowerAbove) {
+        warningText->setY(kWarningLowY);
+    }
     const bool shield = ship->getShieldTimer() > 0.0f;
     if (shield && !shieldShown) {
         startWarning();

@@ -49,6 +49,7 @@ class OXScnBaseHUD : public OXScene {
     const OXTextBox* getLivesText() const { return livesText; }
     const OXTextBox* getBombsText() const { return bombsText; }
     const OXTextBox* getBreakText() const { return breakText; }
+    const OXTextBox* getWarningText() const { return warningText; }
     const OXTextBox* getBonusTitle() const { return bonusTitle; }
     const OXTextBox* getBonusAmount() const { return bonusAmount; }
     const OXSprite* getBeamBar() const { return beamBar; }
