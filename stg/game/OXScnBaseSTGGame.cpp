@@ -38,6 +38,7 @@ constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
+constexpr float kLongestWashMs = 600.0f;  // the longest a tint may cover the field
 // One fighter flies; a stage could hold up to four in its list of ships.
 constexpr int kShipCount = 1;
 constexpr const char* kMothershipParts[4] = {
@@ -816,10 +817,10 @@ void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
 }
 
 void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {
+    // A wash is a flash: the dark ground that enemy bullets stand out against comes back soon.
     if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
-        background->flashTint(tint, durationMs);
+        background->flashTint(tint, std::min(durationMs, kLongestWashMs));
     }
-}
 }
 
 void OXScnBaseSTGGame::tranceBackgroundFlash() {

@@ -11,6 +11,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
+#include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
@@ -169,6 +170,37 @@ TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
 
 INSTANTIATE_TEST_SUITE_P(BothLayoutsFourEdges, ShipEdgeTest,
                          testing::Combine(testing::Values(0, 1), testing::Values(kLeft, kRight, kUp, kDown)));
+
+// The bomb's ring inverts the field under it: grown past the field it must have faded, or the
+// field turns grey; and no background tint (bomb, counter-attack, trance) outlasts 600 ms.
+TEST_F(GameSceneTest, TheBombFadesAsItGrowsAndNoWashCoversTheFieldForLong) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    const OXScnBaseSTGBackground& background = *session.getBackgroundScene();
+    auto washed = [&] {
+        const Colour& c = background.getFlashColour();
+        return c.r != 1.0f || c.g != 1.0f || c.b != 1.0f;
+    };
+    session.setBombs(1);
+    scene.getShip()->hit(-1.0f, {0, 1, 0});
+    ASSERT_TRUE(scene.getBomb()->isDetonating());
+    EXPECT_TRUE(washed());
+    for (int frame = 0; frame < 20; ++frame) {  // past half the bomb's 600 ms
+        session.tick(16.7f);
+    }
+    EXPECT_LT(scene.getBomb()->getAlpha(), 0.3f);
+    for (int frame = 0; frame < 20; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(washed());
+
+    scene.tintBackground({0.25f, 1.0f, 0.8f, 1.0f}, 5000.0f);
+    EXPECT_TRUE(washed());
+    for (int frame = 0; frame < 40; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(washed());
+}
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {
     start(CXGameSession::FreePlay);
