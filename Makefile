@@ -15,7 +15,7 @@ PACKAGES := \
 	libboost-dev liblodepng-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth xdotool imagemagick libopenal1 \
-	desktop-file-utils appstream
+	desktop-file-utils appstream libvorbis-dev libebur128-dev sox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -1,5 +1,23 @@
 #include "audio/CXSoundManager.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "audio/CafReader.h"
+#include "data/AssetPackage.h"
+#include "data/PhysfsStream.h"
+
+namespace {
+
+float clampUnit(float v) {
+    return std::min(1.0f, std::max(0.0f, v));
+}
+float clampLibraryVolume(float v) {
+    return std::min(100.0f, std::max(0.0f, v));
+}
+
+}  // namespace
+
 CXSoundManager& CXSoundManager::instance() {
     // Made on first use and never destroyed: objects that outlive main()'s
     // scope may still call it while the process ends.
@@ -7,40 +25,194 @@ CXSoundManager& CXSoundManager::instance() {
     return *manager;
 }
 
-int CXSoundManager::indexOfEffect(const std::string& name) const {
-    for (size_t i = 0; i < effects.size(); ++i) {
-        if (effects[i].name == name) {
-            return static_cast<int>(i);
+CXSoundManager::CXSoundManager() {
+    CafReader::registerWithFactory();
+    // A silent probe tells whether the library found an output: without one nothing is
+    // loaded or streamed (the library's streaming thread misbehaves without a device).
+    sf::SoundBuffer probe;
+    const sf::Int16 silence[64] = {};
+    if (probe.loadFromSamples(silence, 64, 1, 44100)) {
+        sf::Sound sound(probe);
+        sound.play();
+        outputOpen = sound.getStatus() == sf::Sound::Playing;
+        sound.stop();
+    }
+    if (!outputOpen) {
+        std::printf("No audio output could be opened; playing on silent\n");
+    }
+}
+
+CXSoundManager::~CXSoundManager() {
+    clearSounds();
+    closeMusic();
+}
+
+const CXSoundManager::Effect* CXSoundManager::findBuffer(const std::string& name) const {
+    for (const Effect& effect : buffers) {
+        if (effect.name == name) {
+            return &effect;
         }
     }
-    return -1;
+    return nullptr;
 }
 
-void CXSoundManager::loadEffect(const std::string& name) {
-    if (indexOfEffect(name) < 0) {
-        effects.push_back({name, 0, 0.0f});
+void CXSoundManager::loadSound(const std::string& name) {
+    // Without a package there is nothing to read (and nothing to open a stream on).
+    if (findBuffer(name) || !isAssetPackageMounted() || !outputOpen) {
+        return;
+    }
+    auto buffer = std::make_unique<sf::SoundBuffer>();
+    sf::physfs stream(basePath + name);
+    // The library prints its own line when it cannot decode the file; the stream prints one
+    // when the file is missing.
+    if (stream.isOpen() && buffer->loadFromStream(stream)) {
+        buffers.push_back({name, std::move(buffer), 0});
+        // Spread the free voices over the effects now, while loading: a play then finds a
+        // voice already holding its effect, and the library's re-attaching (an allocation)
+        // happens only when one effect needs more voices at once than it was given.
+        for (size_t i = 0; i < voices.size(); ++i) {
+            if (voices[i].getStatus() == sf::Sound::Stopped) {
+                voices[i].setBuffer(*buffers[i % buffers.size()].buffer);
+            }
+        }
     }
 }
 
-void CXSoundManager::playEffect(const std::string& name, float volume) {
-    const int index = indexOfEffect(name);
-    if (index >= 0) {
-        Effect& effect = effects[static_cast<size_t>(index)];
-        ++effect.plays;
-        effect.lastVolume = volume;
+void CXSoundManager::playSound(const std::string& name, float volumeFactor) {
+    for (Effect& effect : buffers) {
+        if (effect.name != name) {
+            continue;
+        }
+        // A free voice that last played this effect needs no new buffer (re-attaching one
+        // costs the audio library an allocation); otherwise the first free voice.
+        sf::Sound* chosen = nullptr;
+        for (sf::Sound& voice : voices) {
+            if (voice.getStatus() == sf::Sound::Stopped) {
+                if (voice.getBuffer() == effect.buffer.get()) {
+                    chosen = &voice;
+                    break;
+                }
+                if (!chosen) {
+                    chosen = &voice;
+                }
+            }
+        }
+        if (chosen) {
+            if (chosen->getBuffer() != effect.buffer.get()) {
+                chosen->setBuffer(*effect.buffer);
+            }
+            chosen->setVolume(clampLibraryVolume(sfxVolume * volumeFactor * 100.0f));
+            chosen->play();
+            ++effect.plays;
+        }
+        return;  // every voice busy: dropped
     }
 }
 
-bool CXSoundManager::isEffectLoaded(const std::string& name) const {
-    return indexOfEffect(name) >= 0;
+void CXSoundManager::clearSounds() {
+    for (sf::Sound& voice : voices) {
+        voice.stop();
+        voice.resetBuffer();
+    }
+    buffers.clear();
 }
 
 int CXSoundManager::effectPlayCount(const std::string& name) const {
-    const int index = indexOfEffect(name);
-    return index >= 0 ? effects[static_cast<size_t>(index)].plays : 0;
+    const Effect* effect = findBuffer(name);
+    return effect ? effect->plays : 0;
 }
 
-float CXSoundManager::effectLastVolume(const std::string& name) const {
-    const int index = indexOfEffect(name);
-    return index >= 0 ? effects[static_cast<size_t>(index)].lastVolume : 0.0f;
+int CXSoundManager::busyVoices() const {
+    return static_cast<int>(std::count_if(voices.begin(), voices.end(), [](const sf::Sound& voice) {
+        return voice.getStatus() != sf::Sound::Stopped;
+    }));
+}
+
+void CXSoundManager::closeTrack() {
+    // The streaming thread reads the stream until the music has stopped.
+    if (music) {
+        music->stop();
+        music.reset();
+    }
+    musicStream.reset();
+}
+
+bool CXSoundManager::playMusic(const std::string& path, bool loop) {
+    closeTrack();
+    if (isAssetPackageMounted() && outputOpen) {
+        musicStream = std::make_unique<sf::physfs>(path);
+    }
+    if (musicStream && musicStream->isOpen()) {
+        music = std::make_unique<sf::Music>();
+        if (!music->openFromStream(*musicStream)) {
+            music.reset();
+        }
+    }
+    if (!music) {
+        musicStream.reset();
+        std::printf("Music track \"%s\" could not be opened; playing on without music\n", path.c_str());
+    }
+    musicStopped = false;
+    trackLevel = clampLibraryVolume(musicVolume * 100.0f);
+    if (!music) {
+        return false;
+    }
+    music->setLoop(loop);
+    music->setVolume(trackLevel);
+    music->play();
+    return true;
+}
+
+void CXSoundManager::pauseMusic() {
+    if (!musicHeld) {
+        musicStopped = true;
+    }
+    if (music) {
+        music->pause();
+    }
+}
+
+void CXSoundManager::stopMusic() {
+    if (!musicHeld) {
+        musicStopped = true;
+    }
+    if (music) {
+        music->stop();
+    }
+}
+
+void CXSoundManager::closeMusic() {
+    closeTrack();
+}
+
+void CXSoundManager::setMusicHeld(bool held) {
+    if (held) {
+        musicHeld = true;
+        if (music) {
+            music->pause();
+        }
+        return;
+    }
+    musicHeld = false;
+    musicStopped = false;
+    if (music) {
+        music->play();
+    }
+}
+
+void CXSoundManager::setMusicVolume(float volume) {
+    trackLevel = clampLibraryVolume((volume - musicVolume) * 100.0f + trackLevel);
+    if (music) {
+        music->setVolume(trackLevel);
+    }
+    musicVolume = clampUnit(volume);
+}
+
+void CXSoundManager::setSfxVolume(float volume) {
+    for (sf::Sound& voice : voices) {
+        if (voice.getStatus() != sf::Sound::Stopped) {
+            voice.setVolume(clampLibraryVolume((volume - sfxVolume) * 100.0f + voice.getVolume()));
+        }
+    }
+    sfxVolume = clampUnit(volume);
 }

@@ -1,64 +1,101 @@
 #pragma once
 
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+
+#include <array>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-// Music and sound effects. The application creates it at start-up, gives it
-// the effect folder and the profile's volumes, and stops the music before a
-// stage loads.
+namespace sf {
+class physfs;
+}
+
+// Music and sound effects, all read from the asset package. One track plays at a time,
+// streamed by the audio library's own thread through a package stream; effects are decoded
+// whole into buffers when a stage loads and played on fifty voices. A new effect finds a free
+// voice or is dropped: voices are never taken from effects still playing. Volumes are
+// fractions 0 .. 1, turned into the library's 0 .. 100 scale when applied.
 class CXSoundManager {
   public:
-    static CXSoundManager& instance();
+    static constexpr int kVoiceCount = 50;
 
-    void setEffectDirectory(const std::string& directory) { effectDirectory = directory; }
-    const std::string& getEffectDirectory() const { return effectDirectory; }
-    void setMusicVolume(float volume) { musicVolume = volume; }
-    void setSfxVolume(float volume) { sfxVolume = volume; }
+    static CXSoundManager& instance();
+    ~CXSoundManager();
+    CXSoundManager(const CXSoundManager&) = delete;
+    CXSoundManager& operator=(const CXSoundManager&) = delete;
+
+    // The package folder the effect names are relative to ("assets/audio/").
+    void setBasePath(const std::string& path) { basePath = path; }
+    const std::string& getBasePath() const { return basePath; }
+
+    // Decodes basePath + name once; a missing or undecodable file is not cached, and later
+    // plays of that name do nothing.
+    void loadSound(const std::string& name);
+    // Plays a loaded effect once on the first free voice at sfxVolume x factor.
+    void playSound(const std::string& name, float volumeFactor = 1.0f);
+    // Detaches every voice and forgets every effect (a stage's teardown).
+    void clearSounds();
+
+    // Opens the track at the package path, loops it or not, applies the music volume and
+    // starts it. False when the track could not be opened: the game goes on without music.
+    bool playMusic(const std::string& path, bool loop);
+    void pauseMusic();
+    void stopMusic();
+    // Stops the music and closes its stream: no track is open afterwards.
+    void closeMusic();
+    // An overlay holds the music paused; releasing the hold plays the open track on.
+    void setMusicHeld(bool held);
+
+    // Moves the track's volume by the change of the fraction, so a fade and a setting compose.
+    void setMusicVolume(float volume);
+    // Moves every playing voice by the change; later voices use the new fraction.
+    void setSfxVolume(float volume);
     float getMusicVolume() const { return musicVolume; }
     float getSfxVolume() const { return sfxVolume; }
-    // Music and effect playback arrive with the audio library; until then
-    // these only keep the state a stage can ask about.
-    void stopMusic() { musicName.clear(); }
-    void closeMusic() { musicName.clear(); }
-    void playMusic(const std::string& name, bool looped) {
-        musicName = name;
-        musicLooped = looped;
-    }
-    void resumeMusic() { paused = false; }
-    void pauseAll() { paused = true; }
-    void resumeAll() { paused = false; }
-    const std::string& currentMusic() const { return musicName; }
-    bool isMusicLooped() const { return musicLooped; }
-    bool isPaused() const { return paused; }
 
-    // Sound effects by file name under the effect folder. Until the audio
-    // library plays them these only remember what was loaded and played:
-    // loading a name again keeps one entry, and a name never loaded plays
-    // nothing, as a file missing from the package would.
-    void loadEffect(const std::string& name);
-    void playEffect(const std::string& name, float volume = 1.0f);
-    bool isEffectLoaded(const std::string& name) const;
-    // Plays of a loaded effect since it was loaded.
+    // What the game and its tests can ask.
+    bool isEffectLoaded(const std::string& name) const { return findBuffer(name) != nullptr; }
+    // Plays started on a voice since the effect was loaded (drops are not counted).
     int effectPlayCount(const std::string& name) const;
-    // The volume factor of its last play.
-    float effectLastVolume(const std::string& name) const;
-    // Forgets every effect, as when a stage is torn down.
-    void clearEffects() { effects.clear(); }
+    int bufferCount() const { return static_cast<int>(buffers.size()); }
+    int busyVoices() const;
+    bool isMusicHeld() const { return musicHeld; }
+    bool isMusicStopped() const { return musicStopped; }
+    bool isMusicOpen() const { return music != nullptr; }
+    sf::SoundSource::Status musicStatus() const {
+        return music ? music->getStatus() : sf::SoundSource::Stopped;
+    }
+    // The track's own volume, 0 .. 1 (fades included).
+    float trackVolume() const { return trackLevel / 100.0f; }
 
   private:
-    CXSoundManager() = default;
-    std::string effectDirectory;  // package folder of the effects
-    float musicVolume = 0.5f;     // 0..1
-    float sfxVolume = 0.5f;       // 0..1
-    std::string musicName;        // the track playing, empty for none
-    bool musicLooped = false;
-    bool paused = false;
+    CXSoundManager();
 
     struct Effect {
         std::string name;
+        std::unique_ptr<sf::SoundBuffer> buffer;
         int plays = 0;
-        float lastVolume = 0.0f;  // 0..1 factor
     };
-    int indexOfEffect(const std::string& name) const;  // -1 when not loaded
-    std::vector<Effect> effects;                       // in load order
+    const Effect* findBuffer(const std::string& name) const;
+    // Stops the track and deletes it, then its stream.
+    void closeTrack();
+
+    std::string basePath;
+    bool musicHeld = false;
+    bool musicStopped = false;
+    // The stream is declared first so it outlives the track that reads it. A track is made
+    // for every open: the library's music keeps reading (seeking, even when stopped) the
+    // stream it was opened on, so the two are deleted together, the track first.
+    std::unique_ptr<sf::physfs> musicStream;  // feeds `music`; null when no track is open
+    std::unique_ptr<sf::Music> music;         // null when no track is open
+    float trackLevel = 100.0f;                // the track's volume on the library's 0 .. 100 scale
+    std::vector<Effect> buffers;              // unique names, in load order
+    std::array<sf::Sound, kVoiceCount> voices;
+    float musicVolume = 1.0f;
+    float sfxVolume = 1.0f;
+    bool outputOpen = false;  // the library found an audio output
 };

@@ -14,6 +14,7 @@
 
 namespace {
 constexpr int kJoystickSlots = 8;
+const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
 
 // The load blocker fades in over this long, then holds until its timed
 // action ends and the stage (or the menus) can be built behind it.
@@ -166,7 +167,7 @@ std::string CXApp::missingPackageText() const {
 }
 
 void CXApp::initAudioAndGraphics() {
-    CXSoundManager::instance().setEffectDirectory("assets/audio/");
+    CXSoundManager::instance().setBasePath("assets/audio/");
     applyProfileVolumes();
     std::printf("Setting up GFX manager.\n");
     std::fflush(stdout);
@@ -179,7 +180,9 @@ void CXApp::initAudioAndGraphics() {
 
 void CXApp::initFrontEnd() {
     setAspectRatio(userProfile->aspectRatio);
-    createMenuScenes(kTitleScene, false, false);
+    // The title leads straight into a stage for now, so it carries the menu music the main
+    // menu will start once the title leads there.
+    createMenuScenes(kTitleScene, true, false);
     setScreenOrientation(userProfile->screenOrientation);
     CXGfxManager::instance().setBufferScale(userProfile->bufferScale);
     if (joystick) {
@@ -485,6 +488,42 @@ void CXApp::applyProfileVolumes() {
     sound.setSfxVolume(userProfile->sfxVolume);
 }
 
-void CXApp::startMenuMusic() {}
+void CXApp::startMenuMusic() {
+    musicFade = 0.0f;
+    fadeState = FadingIn;
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicVolume(userProfile->musicVolume * 0.0f);
+    sound.playMusic(kMenuTrack, true);
+}
 
-void CXApp::updateMusicFade(float) {}
+void CXApp::fadeOutMusic(const std::string& queuedTrack) {
+    nextTrack = queuedTrack;
+    fadeState = queuedTrack.empty() ? FadingOutToStop : FadingOutToNext;
+}
+
+void CXApp::updateMusicFade(float dtMs) {
+    CXSoundManager& sound = CXSoundManager::instance();
+    if (fadeState == FadingIn && musicFade < 1.0f) {
+        musicFade += dtMs * 0.00025f;
+        if (musicFade > 1.0f) {
+            musicFade = 1.0f;
+            fadeState = Idle;
+        }
+        sound.setMusicVolume(userProfile->musicVolume * musicFade);
+    } else if ((fadeState == FadingOutToStop || fadeState == FadingOutToNext) && musicFade > 0.0f) {
+        // Fading out is four times quicker than fading in.
+        musicFade -= dtMs * 0.001f;
+        if (musicFade < 0.0f) {
+            if (fadeState == FadingOutToStop) {
+                sound.stopMusic();
+            } else {
+                sound.playMusic(nextTrack, true);
+            }
+            // Back to full before the volume is applied: a queued track starts at the
+            // profile's music volume.
+            musicFade = 1.0f;
+            fadeState = Idle;
+        }
+        sound.setMusicVolume(userProfile->musicVolume * musicFade);
+    }
+}

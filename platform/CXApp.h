@@ -68,6 +68,9 @@ class CXApp : public IXMenuHost {
 
     void applyProfileVolumes();
     void startMenuMusic();
+    // Fades the music out, then starts `queuedTrack` looped at full volume, or stops when it
+    // is empty.
+    void fadeOutMusic(const std::string& queuedTrack);
     void updateMusicFade(float dtMs);
 
     int gameAreaHeight() const;
@@ -105,8 +108,10 @@ class CXApp : public IXMenuHost {
     OXScnDefaultLoadBlocker* loadBlocker = nullptr;  // owned
     bool ready = false;
     int mode = FrontEnd;
-    float musicFade = 1.0f;  // music fader: volume factor, state and queued track
-    int fadeState = 0;
+    // The music fader: volume factor, state and queued track.
+    enum FadeState { Idle = 0, FadingIn = 1, FadingOutToStop = 2, FadingOutToNext = 3 };
+    float musicFade = 1.0f;
+    int fadeState = Idle;
     std::string nextTrack;
     int platformCode = 20;  // tells the game session which fixed step to use
     std::unique_ptr<CXUserProfile> userProfile;

@@ -132,7 +132,7 @@ void CXEnemyManager::init(const std::string& atlasPath) {
     constantRepeatTemplate = nullptr;
     normalPassVertexCount = 0;
     for (const std::string& sound : kSoundFiles) {
-        CXSoundManager::instance().loadEffect(sound);
+        CXSoundManager::instance().loadSound(sound);
     }
 }
 

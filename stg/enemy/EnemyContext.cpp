@@ -16,6 +16,6 @@ bool EnemyContext::playOncePerFrame(EnemySound sound) {
         return false;
     }
     playedThisFrame |= bit;
-    CXSoundManager::instance().playEffect(kSoundFiles[static_cast<int>(sound)]);
+    CXSoundManager::instance().playSound(kSoundFiles[static_cast<int>(sound)]);
     return true;
 }

@@ -231,7 +231,7 @@ void CXGameSession::loadStage(int index) {
 
 void CXGameSession::startSession() {
     std::printf("START GAME SESSION, UNPAUSING MUSIC\n");
-    CXSoundManager::instance().resumeMusic();
+    CXSoundManager::instance().setMusicHeld(false);
     state = Playing;
     ready = false;
     grazes = orbs = grazeBonus = orbBonus = 0;
@@ -345,7 +345,7 @@ void CXGameSession::pause() {
     if (auto* pauseScene = static_cast<OXScnBasePause*>(getOverlay(PauseOverlay))) {
         pauseScene->appear();
     }
-    CXSoundManager::instance().pauseAll();
+    CXSoundManager::instance().setMusicHeld(true);
     if (gameScene) {
         gameScene->shake(0.0f);
     }
@@ -359,7 +359,7 @@ void CXGameSession::resume() {
     hideOverlay(ContinueOverlay);
     hideOverlay(ConfirmOverlay);
     state = Playing;
-    CXSoundManager::instance().resumeAll();
+    CXSoundManager::instance().setMusicHeld(false);
     showOverlay(HudOverlay);
 }
 
@@ -590,6 +590,10 @@ void CXGameSession::writeSettingsToProfile() {
 }
 
 void CXGameSession::tearDown() {
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicHeld(true);
+    sound.closeMusic();
+    sound.clearSounds();
     deleteStageScenes();
     deleteOverlays();
     ready = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "engine/Vector.h"
 
 class IXShootable;
@@ -7,9 +9,11 @@ class IXShotEffects;
 
 // What the player's ship needs of the game scene: its effects, the clocks it
 // bends (time scale, shakes, bullet grace), the bomb, the HUD's reactions and
-// the death report. Implemented by the game scene; the ship only calls.
-// isBombActive and isCasualPlay have the signatures of IXShotWorld's, so a
-// scene implementing both answers both with one function each.
+// the death report, and the game's values it plays by (levels, difficulty,
+// bombs, the running counts). Implemented by the game scene, which keeps those
+// values in the session; the ship only calls. isBombActive, isCasualPlay and
+// difficulty have the signatures of IXShotWorld's and IXEnemyWorld's, so a
+// scene implementing them all answers each with one function.
 class IXPlayerWorld {
   public:
     virtual ~IXPlayerWorld() = default;
@@ -64,4 +68,30 @@ class IXPlayerWorld {
 
     // The ship's hit points ran out.
     virtual void playerDied() = 0;
+
+    // ---- The game's values ----
+    // Read when the ship loads: its weapon and missile levels, the difficulty
+    // (0 ... 3) that sets the multiplier's rate, the score carried from the
+    // last stage and the pairs of option pods it flies with.
+    virtual int weaponLevel() const = 0;
+    virtual int missileLevel() const = 0;
+    virtual int difficulty() const = 0;
+    virtual int64_t carriedScore() const = 0;
+    virtual int optionPairs() const = 0;
+    // Bombs left; spendBomb takes one.
+    virtual int bombsLeft() const = 0;
+    virtual void spendBomb() = 0;
+    // Whether the ship's launchers may fire now and the break gauge may fill.
+    virtual bool canShoot() const = 0;
+    virtual bool isBreakGaugeEnabled() const = 0;
+    // The trance multiplies the graze chain's bonus by this; a new life resets it to 1.
+    virtual float tranceFactor() const = 0;
+    virtual void resetTranceFactor() = 0;
+    // The score as it stands, after every change.
+    virtual void reportScore(int64_t score) = 0;
+    // The stage's counts: a graze, an orb, a trance ended; a death clears the graze and orb counts.
+    virtual void countGraze() = 0;
+    virtual void countOrb() = 0;
+    virtual void countTrance() = 0;
+    virtual void resetStageCounters() = 0;
 };

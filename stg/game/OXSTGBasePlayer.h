@@ -18,8 +18,8 @@ class OXTextBox;
 // level and state, the option pods, the graze chain, the break gauge and
 // break mode (the trance), the beam gauge and its counter-attack, bombs and
 // the shield, and the running score and multiplier. Created and fed by the
-// game scene, which it reaches only through IXPlayerWorld; the game's
-// values (difficulty, lives, bombs, levels) come from CXGameSession.
+// game scene, which it reaches only through IXPlayerWorld, the game's values
+// (difficulty, bombs, levels, the stage's counts) included.
 // Times are in milliseconds, positions in play-field units.
 class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
   public:

@@ -200,7 +200,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
 
     CXSoundManager& sound = CXSoundManager::instance();
     for (const char* name : kStageSounds) {
-        sound.loadEffect(name);
+        sound.loadSound(name);
     }
 }
 
@@ -560,8 +560,8 @@ void OXScnBaseSTGGame::counterAttack() {
     tintBackground({0.25f, 1.0f, 0.8f, 1.0f}, 1400.0f);
     bullets->cancelBulletsInRadius(ship->getPosition(), 32.0f, false, 0);
     CXSoundManager& sound = CXSoundManager::instance();
-    sound.playEffect("leaser_beam.caf");
-    sound.playEffect("se_laser3.caf");
+    sound.playSound("leaser_beam.caf");
+    sound.playSound("se_laser3.caf");
 }
 
 void OXScnBaseSTGGame::stageCleared() {
@@ -656,7 +656,7 @@ bool OXScnBaseSTGGame::isEnemyAlive(const IXShootable* enemy) const {
 
 void OXScnBaseSTGGame::graze(const OXBullet&) {
     if (grazeEffectCooldown <= 0.0f) {
-        CXSoundManager::instance().playEffect("snd_toggle_btn.caf");
+        CXSoundManager::instance().playSound("snd_toggle_btn.caf");
         grazeEffectCooldown = kGrazeSoundCooldownMs;
     }
     if (ship) {
@@ -675,7 +675,7 @@ bool OXScnBaseSTGGame::isCasualPlay() const {
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
-        CXSoundManager::instance().playEffect(kShotSound, 0.5f);
+        CXSoundManager::instance().playSound(kShotSound, 0.5f);
     }
 }
 
@@ -689,6 +689,68 @@ IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string&, const I
 
 int OXScnBaseSTGGame::difficulty() const {
     return CXGameSession::instance().getDifficulty();
+}
+
+// The game's values the ship plays by live in the session.
+
+int OXScnBaseSTGGame::weaponLevel() const {
+    return CXGameSession::instance().getWeaponLevel();
+}
+
+int OXScnBaseSTGGame::missileLevel() const {
+    return CXGameSession::instance().getMissileLevel();
+}
+
+int64_t OXScnBaseSTGGame::carriedScore() const {
+    return CXGameSession::instance().getScore();
+}
+
+int OXScnBaseSTGGame::optionPairs() const {
+    return CXGameSession::instance().getOptionPairs();
+}
+
+int OXScnBaseSTGGame::bombsLeft() const {
+    return CXGameSession::instance().getBombs();
+}
+
+void OXScnBaseSTGGame::spendBomb() {
+    CXGameSession::instance().useBomb();
+}
+
+bool OXScnBaseSTGGame::canShoot() const {
+    return CXGameSession::instance().canShoot();
+}
+
+bool OXScnBaseSTGGame::isBreakGaugeEnabled() const {
+    return CXGameSession::instance().isBreakGaugeEnabled();
+}
+
+float OXScnBaseSTGGame::tranceFactor() const {
+    return CXGameSession::instance().getTranceFactor();
+}
+
+void OXScnBaseSTGGame::resetTranceFactor() {
+    CXGameSession::instance().setTranceFactor(1.0f);
+}
+
+void OXScnBaseSTGGame::reportScore(int64_t score) {
+    CXGameSession::instance().setScore(score);
+}
+
+void OXScnBaseSTGGame::countGraze() {
+    CXGameSession::instance().countGraze();
+}
+
+void OXScnBaseSTGGame::countOrb() {
+    CXGameSession::instance().countOrb();
+}
+
+void OXScnBaseSTGGame::countTrance() {
+    CXGameSession::instance().countTrance();
+}
+
+void OXScnBaseSTGGame::resetStageCounters() {
+    CXGameSession::instance().resetStageCounters();
 }
 
 void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float strength) {
@@ -726,7 +788,7 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         flash->scaleTo(lifeMs, {extent * 0.6f, extent * 0.6f, 1}, {extent * 1.4f, extent * 1.4f, 1}, 0.5f);
         flash->fadeTo(lifeMs, 1.0f, 0.0f, 1.5f);
     }
-    CXSoundManager::instance().playEffect(soundName);
+    CXSoundManager::instance().playSound(soundName);
 }
 
 void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count,
@@ -799,7 +861,7 @@ void OXScnBaseSTGGame::tranceReadyRing(const Vec3& at) {
     ring(at, 250.0f, 2.0f, {1.0f, 0.8f, 0.4f, 1.0f});
     const CXUserProfile* profile = CXGameSession::instance().getProfile();
     if (!profile || profile->tranceWarning) {
-        CXSoundManager::instance().playEffect("trance_warning.caf");
+        CXSoundManager::instance().playSound("trance_warning.caf");
     }
 }
 
@@ -813,7 +875,7 @@ void OXScnBaseSTGGame::beamReadyPulse(const Vec3& at) {
 
 void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
     explosion(ExplosionKind::Large, at, 1.0f);
-    CXSoundManager::instance().playEffect("sfx_player_expl.caf");
+    CXSoundManager::instance().playSound("sfx_player_expl.caf");
 }
 
 void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {

@@ -120,6 +120,21 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void hudDamageFlash(float durationMs) override;
     void hudStartTranceCutIn() override;
     void playerDied() override;
+    int weaponLevel() const override;
+    int missileLevel() const override;
+    int64_t carriedScore() const override;
+    int optionPairs() const override;
+    int bombsLeft() const override;
+    void spendBomb() override;
+    bool canShoot() const override;
+    bool isBreakGaugeEnabled() const override;
+    float tranceFactor() const override;
+    void resetTranceFactor() override;
+    void reportScore(int64_t score) override;
+    void countGraze() override;
+    void countOrb() override;
+    void countTrance() override;
+    void resetStageCounters() override;
 
   private:
     void loadDefinition(const std::string& path);

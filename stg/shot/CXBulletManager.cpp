@@ -100,7 +100,7 @@ void CXBulletManager::load(const std::string& path) {
     bandEnemies.reserve(kBandEntryReserve);
     timeScale = 1.0f;
     pickupSoundCooldown = 0.0f;
-    CXSoundManager::instance().loadEffect(kPickupSound);
+    CXSoundManager::instance().loadSound(kPickupSound);
     refreshFrame();
 }
 
@@ -163,7 +163,7 @@ bool CXBulletManager::loadBulletType(const std::string& name) {
         }
     }
     if (!type.sound.empty()) {
-        CXSoundManager::instance().loadEffect(type.sound);
+        CXSoundManager::instance().loadSound(type.sound);
     }
     return true;
 }
@@ -737,7 +737,7 @@ void CXBulletManager::removeBlocker(const OXBullet* bullet) {
 
 void CXBulletManager::playPickupSound() {
     if (pickupSoundCooldown <= 0.0f) {
-        CXSoundManager::instance().playEffect(kPickupSound, 1.0f);
+        CXSoundManager::instance().playSound(kPickupSound, 1.0f);
         pickupSoundCooldown = kPickupSoundGapMs;
     }
 }

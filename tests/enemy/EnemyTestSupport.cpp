@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
 #include "stg/shot/OXLauncher.h"
 #include "tests/support/TestFiles.h"
@@ -299,10 +300,14 @@ class PackageEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
         folder = new testfiles::TempDir();
+        testfiles::useNullAudioOutput(*folder);
         std::map<std::string, std::string> files = testFiles();
         addGameContent(files);
         files.insert(extraFiles().begin(), extraFiles().end());
+        files["assets/audio/sfx_small_expl.caf"] = testfiles::tinyCaf();
+        files["assets/audio/sfx_medium_expl.caf"] = testfiles::tinyCaf();
         testfiles::makeZipPackage(folder->file("enemy.oap"), files);
+        CXSoundManager::instance().setBasePath("assets/audio/");
         ASSERT_TRUE(mountAssetPackage(folder->file("enemy.oap")));
     }
     void TearDown() override {

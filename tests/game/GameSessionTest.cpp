@@ -118,7 +118,7 @@ TEST_F(GameSessionTest, PauseStopsTheStageAndResumeGoesOn) {
     EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
     EXPECT_TRUE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_TRUE(CXSoundManager::instance().isPaused());
+    EXPECT_TRUE(CXSoundManager::instance().isMusicHeld());
 
     const float paused = scene.getStageTime();
     for (int frame = 0; frame < 10; ++frame) {
@@ -129,7 +129,7 @@ TEST_F(GameSessionTest, PauseStopsTheStageAndResumeGoesOn) {
     session.resume();
     EXPECT_EQ(session.getState(), CXGameSession::Playing);
     EXPECT_FALSE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_FALSE(CXSoundManager::instance().isPaused());
+    EXPECT_FALSE(CXSoundManager::instance().isMusicHeld());
     session.tick(16.7f);
     EXPECT_GT(scene.getStageTime(), paused);
 }

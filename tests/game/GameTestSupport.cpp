@@ -4,7 +4,9 @@
 
 #include <cstdio>
 
+#include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "tests/support/TestFiles.h"
 
 namespace gametest {
 
@@ -43,6 +45,9 @@ void SessionTest::startPlaying() {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Console lines of the game would bury gtest's own output.
+    const testfiles::TempDir audioConfig;
+    testfiles::useNullAudioOutput(audioConfig);
     gametest::mounted = mountAssetPackage(ORVALE_PACKAGE);
+    CXSoundManager::instance().setBasePath("assets/audio/");
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 // and the shield; score, multiplier and orbs; the graze chain; the trance;
 // the counter-attack; spawning, dying and respawning; the real ship's
 // definition, its pods and its bomb; and a busy stretch of play that must not
-// allocate. The game scene is a recording stand-in.
+// allocate. The game scene is the shared stand-in world.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,6 @@
 
 #include "engine/CXGfxManager.h"
 #include "engine/OXTextBox.h"
-#include "stg/game/CXGameSession.h"
-#include "stg/game/IXPlayerWorld.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXOption.h"
 #include "stg/game/OXSTGBasePlayer.h"
@@ -24,96 +22,11 @@
 #include "stg/shot/OXLauncher.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/StandInPlayerWorld.h"
 
 namespace {
 
 using gametest::kStep;
-
-// The game scene as the ship sees it: every request is counted, the last
-// values kept. Nothing here allocates, so it may take part in the
-// allocation count.
-class RecordingWorld : public IXPlayerWorld {
-  public:
-    IXShotEffects* effects() const override { return fx; }
-    void setTimeScale(float factor, float durationMs) override {
-        ++timeScales;
-        lastTimeScale = factor;
-        lastTimeScaleMs = durationMs;
-    }
-    void shake(float durationMs) override {
-        ++shakes;
-        lastShakeMs = durationMs;
-    }
-    void cameraShake(float durationMs, float amplitude) override {
-        ++cameraShakes;
-        lastCameraShakeMs = durationMs;
-        lastCameraShakeAmplitude = amplitude;
-    }
-    void setBulletGrace(float durationMs) override {
-        ++graces;
-        lastGraceMs = durationMs;
-    }
-    void clearBullets() override { ++clears; }
-    void shockRing(const Vec3&, float durationMs) override {
-        ++shockRings;
-        lastShockRingMs = durationMs;
-    }
-    void tranceReadyRing(const Vec3&) override { ++tranceReadyRings; }
-    void counterRing(const Vec3&, float durationMs) override {
-        ++counterRings;
-        lastCounterRingMs = durationMs;
-    }
-    void beamReadyPulse(const Vec3&) override { ++beamPulses; }
-    void explosionAt(const Vec3& at) override {
-        ++explosions;
-        lastExplosion = at;
-    }
-    void tintBackground(const Colour& colour, float durationMs) override {
-        ++tints;
-        lastTint = colour;
-        lastTintMs = durationMs;
-    }
-    void tranceBackgroundFlash() override { ++tranceFlashes; }
-    void detonateBomb(const Vec3& at, float durationMs) override {
-        ++bombs;
-        lastBombAt = at;
-        lastBombMs = durationMs;
-    }
-    bool isBombActive() const override { return bombActive; }
-    bool isCasualPlay() const override { return CXGameSession::instance().isCasual(); }
-    IXShootable* nearestEnemyIn(const Vec3&, float, float, float, float) const override { return nullptr; }
-    bool isEnemyAlive(const IXShootable*) const override { return false; }
-    void recordPlayerHit() override { ++playerHits; }
-    void hudDamageFlash(float durationMs) override {
-        ++damageFlashes;
-        lastDamageFlashMs = durationMs;
-    }
-    void hudStartTranceCutIn() override {
-        ++cutIns;
-        if (answering) {
-            answering->startBreak();  // a scene without a HUD has no cut-in to wait for
-        }
-    }
-    void playerDied() override {
-        ++deaths;
-        if (answering) {
-            answering->die();  // as the game scene does
-        }
-    }
-
-    int timeScales = 0, shakes = 0, cameraShakes = 0, graces = 0, clears = 0, shockRings = 0;
-    int tranceReadyRings = 0, counterRings = 0, beamPulses = 0, explosions = 0, tints = 0;
-    int tranceFlashes = 0, bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
-    float lastTimeScale = 1.0f, lastTimeScaleMs = 0.0f, lastShakeMs = 0.0f, lastCameraShakeMs = 0.0f;
-    float lastCameraShakeAmplitude = 0.0f, lastGraceMs = 0.0f, lastShockRingMs = 0.0f;
-    float lastCounterRingMs = 0.0f, lastTintMs = 0.0f, lastBombMs = 0.0f, lastDamageFlashMs = 0.0f;
-    Vec3 lastExplosion{}, lastBombAt{};
-    Colour lastTint{};
-    bool bombActive = false;
-    IXShotEffects* fx = nullptr;  // no trails or particles unless a test gives some
-    // When set, the world answers the ship at once, from inside the ship's own frame.
-    OXSTGBasePlayer* answering = nullptr;
-};
 
 // Trails and particle effects, counted: what is running now.
 class CountingEffects : public IXShotEffects {
@@ -138,27 +51,12 @@ class CountingEffects : public IXShotEffects {
     IXRenderObject handle;
 };
 
-// The session values a ship reads, set the same for every test.
-void freshSession(int optionPairs = 0) {
-    CXGameSession& session = CXGameSession::instance();
-    session.setDifficulty(1);
-    session.setCasual(false);
-    session.setBombs(0);
-    session.setLives(2);
-    session.setWeaponLevel(0);
-    session.setMissileLevel(0);
-    session.setOptionPairs(optionPairs);
-    session.setTranceFactor(1.0f);
-    session.setScore(0);
-    session.resetStageCounters();
-}
-
 // The real ship on the real bullet manager, reset as the game scene leaves it.
 struct Rig {
     explicit Rig(int optionPairs = 0, int difficulty = 1, int weaponLevel = 0) {
-        freshSession(optionPairs);
-        CXGameSession::instance().setDifficulty(difficulty);
-        CXGameSession::instance().setWeaponLevel(weaponLevel);
+        world.optionPairCount = optionPairs;
+        world.difficultyLevel = difficulty;
+        world.weapon = weaponLevel;
         bullets.load("assets/plist/atlas_bullets");
         ship.setWorld(&world);
         ship.setBulletManager(&bullets);
@@ -185,7 +83,7 @@ struct Rig {
     }
 
     static constexpr const char* kShipPath = "assets/plist/senko_type_a";
-    RecordingWorld world;
+    StandInPlayerWorld world;
     CXBulletManager bullets;
     OXSTGBasePlayer ship;
 };
@@ -205,7 +103,7 @@ using PlayerShipHit = PlayerShip;
 
 TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCostsHitPoints) {
     Rig rig;
-    CXGameSession::instance().setBombs(2);
+    rig.world.bombsInStock = 2;
     rig.bringIntoPlay();
     rig.ship.addMultiplier(5.0f);  // 1 + 0.6 x 5 = 4
     for (int i = 0; i < 7; ++i) {
@@ -213,7 +111,7 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     }
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
-    EXPECT_EQ(CXGameSession::instance().getBombs(), 1);
+    EXPECT_EQ(rig.world.bombsInStock, 1);
     EXPECT_EQ(rig.world.bombs, 1);
     EXPECT_FLOAT_EQ(rig.ship.getInvulnerability(), 2000.0f);
     EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 4000.0f);
@@ -228,7 +126,7 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     rig.play(500.0f);
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 0.0f);
-    EXPECT_EQ(CXGameSession::instance().getBombs(), 1);
+    EXPECT_EQ(rig.world.bombsInStock, 1);
     EXPECT_EQ(rig.world.graces, 1);
     EXPECT_FLOAT_EQ(rig.world.lastGraceMs, 1500.0f);
     EXPECT_FLOAT_EQ(rig.world.lastDamageFlashMs, 1500.0f);
@@ -239,7 +137,7 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
 TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarningAndCasualShieldsAreShorter) {
     {
         Rig rig;
-        CXGameSession::instance().setBombs(3);
+        rig.world.bombsInStock = 3;
         rig.bringIntoPlay();
         rig.ship.hit(-1.0f);
         ASSERT_GT(rig.ship.getShieldTimer(), 0.0f);
@@ -249,12 +147,12 @@ TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarningAndCasualShieldsAreShorter) {
         EXPECT_TRUE(rig.ship.getWarningCircle()->isVisible());
         // Bombs again once the shield is down.
         rig.ship.hit(-1.0f);
-        EXPECT_EQ(CXGameSession::instance().getBombs(), 1);
+        EXPECT_EQ(rig.world.bombsInStock, 1);
         EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
     }
     Rig rig;
-    CXGameSession::instance().setBombs(1);
-    CXGameSession::instance().setCasual(true);
+    rig.world.bombsInStock = 1;
+    rig.world.casual = true;
     rig.bringIntoPlay();
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 1900.0f);
@@ -262,17 +160,17 @@ TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarningAndCasualShieldsAreShorter) {
 
 TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultiplier) {
     Rig rig;
-    CXGameSession::instance().setBombs(2);
+    rig.world.bombsInStock = 2;
     rig.bringIntoPlay();
     rig.ship.addMultiplier(5.0f);
     rig.enterTrance();
     ASSERT_TRUE(rig.ship.isTranceActive());
-    const int tranceCount = CXGameSession::instance().getTrances();
+    const int tranceCount = rig.world.trances;
     const int ringsBefore = rig.world.shockRings;
     rig.ship.hit(-1.0f);
     EXPECT_FALSE(rig.ship.isTranceActive());
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
-    EXPECT_EQ(CXGameSession::instance().getBombs(), 2);
+    EXPECT_EQ(rig.world.bombsInStock, 2);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 4.0f);
     EXPECT_FLOAT_EQ(rig.ship.getInvulnerability(), 1000.0f);
     EXPECT_FLOAT_EQ(rig.world.lastShakeMs, 1000.0f);
@@ -280,7 +178,7 @@ TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultipli
     EXPECT_FLOAT_EQ(rig.world.lastCameraShakeAmplitude, 80.0f);
     EXPECT_EQ(rig.world.shockRings, ringsBefore + 2);
     EXPECT_EQ(rig.world.clears, 1);
-    EXPECT_EQ(CXGameSession::instance().getTrances(), tranceCount + 1);
+    EXPECT_EQ(rig.world.trances, tranceCount + 1);
     EXPECT_FLOAT_EQ(rig.world.lastTint.g, 1.5f);
     // "trance break effect" (module 10 of the ship) flashes.
     EXPECT_TRUE(rig.ship.isModuleShown(10));
@@ -289,7 +187,7 @@ TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultipli
 
 TEST_F(PlayerShipHit, AmountsThatAreNotDamageChangeNothing) {
     Rig rig;
-    CXGameSession::instance().setBombs(2);
+    rig.world.bombsInStock = 2;
     rig.bringIntoPlay();
     rig.ship.addMultiplier(5.0f);
     rig.ship.graze();
@@ -297,7 +195,7 @@ TEST_F(PlayerShipHit, AmountsThatAreNotDamageChangeNothing) {
         rig.ship.hit(amount);
     }
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
-    EXPECT_EQ(CXGameSession::instance().getBombs(), 2);
+    EXPECT_EQ(rig.world.bombsInStock, 2);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 4.0f);
     EXPECT_EQ(rig.ship.getGrazeChain(), 1);
     EXPECT_EQ(rig.world.playerHits + rig.world.bombs + rig.world.damageFlashes + rig.world.graces, 0);
@@ -345,7 +243,7 @@ TEST_F(PlayerShipScore, PointsAreAddedInSinglePrecisionAndReachTheSession) {
     EXPECT_FLOAT_EQ(rig.ship.addScorePoints(7.0), 17.5f);
     EXPECT_EQ(rig.ship.getScore(), 17);
     EXPECT_EQ(rig.ship.getRawPoints(), 7);
-    EXPECT_EQ(CXGameSession::instance().getScore(), 17);
+    EXPECT_EQ(rig.world.score, 17);
 
     // Above 2^24 a float counts in steps of two: one point is lost, three make four.
     rig.ship.setScore(16777216);
@@ -362,7 +260,7 @@ TEST_F(PlayerShipScore, PointsAreAddedInSinglePrecisionAndReachTheSession) {
     EXPECT_EQ(rig.ship.getScore(), 1000);
     rig.ship.addScoreFlat(1000.0, true);
     EXPECT_EQ(rig.ship.getScore(), 5000);
-    EXPECT_EQ(CXGameSession::instance().getScore(), 5000);
+    EXPECT_EQ(rig.world.score, 5000);
 }
 
 TEST_F(PlayerShipScore, TheScoreSaturatesInsteadOfOverflowingAndIgnoresNan) {
@@ -383,14 +281,14 @@ TEST_F(PlayerShipScore, OrbsCountForTheShipAndTheStageAndTheBeamGaugeStaysInRang
     rig.ship.collectOrb(1);
     rig.ship.collectOrb(1);
     EXPECT_EQ(rig.ship.getOrbValue(), 2);
-    EXPECT_EQ(CXGameSession::instance().getOrbs(), 2);
+    EXPECT_EQ(rig.world.orbs, 2);
     rig.ship.addBeamGauge(0.7f);
     rig.ship.addBeamGauge(0.7f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 1.0f);
     rig.ship.addBeamGauge(-3.0f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
     // Casual play has no counter-attack: prizes leave the gauge alone.
-    CXGameSession::instance().setCasual(true);
+    rig.world.casual = true;
     rig.ship.addBeamGauge(0.5f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
 }
@@ -408,11 +306,11 @@ TEST_F(PlayerShipGraze, TenGrazesMakeAChainBonusOf160AndTheTranceFactorCountsInB
     rig.ship.tick(kStep);
     EXPECT_EQ(rig.ship.getGrazeChain(), 10);
     EXPECT_EQ(rig.ship.bonusValue(), 160);
-    EXPECT_EQ(CXGameSession::instance().getGrazes(), 10);
+    EXPECT_EQ(rig.world.grazes, 10);
     EXPECT_NEAR(rig.ship.getBreakGauge(), 41.5f, 0.01f);
     EXPECT_NEAR(rig.ship.getGrazeHeat(), 1.0f - kStep * 0.0005f, 1e-4f);
 
-    CXGameSession::instance().setTranceFactor(1.5f);
+    rig.world.trance = 1.5f;
     rig.ship.tick(kStep);
     EXPECT_EQ(rig.ship.bonusValue(), 160);  // outside break mode the factor does not count
     rig.enterTrance();
@@ -510,7 +408,7 @@ TEST_F(PlayerShipTrance, TheGaugeDrainsInAboutEightSecondsAndTheTranceEnds) {
     Rig rig;
     rig.bringIntoPlay();
     rig.enterTrance();
-    const int trances = CXGameSession::instance().getTrances();
+    const int trances = rig.world.trances;
     rig.play(8000.0f);
     EXPECT_TRUE(rig.ship.isTranceActive());
     EXPECT_NEAR(rig.ship.getBreakGauge(), 1000.0f - 0.12f * 8000.0f, 5.0f);
@@ -519,7 +417,7 @@ TEST_F(PlayerShipTrance, TheGaugeDrainsInAboutEightSecondsAndTheTranceEnds) {
     EXPECT_EQ(rig.world.clears, 1);
     EXPECT_FLOAT_EQ(rig.world.lastTint.r, 2.0f);
     EXPECT_FLOAT_EQ(rig.world.lastTintMs, 1000.0f);
-    EXPECT_EQ(CXGameSession::instance().getTrances(), trances + 1);
+    EXPECT_EQ(rig.world.trances, trances + 1);
 }
 
 TEST_F(PlayerShipTrance, WithoutACutInTheTranceStartsOnceTheFreezeIsOver) {
@@ -542,7 +440,7 @@ TEST_F(PlayerShipTrance,
     rig.ship.addBreak(500.0f);
     EXPECT_FLOAT_EQ(rig.ship.getBreakGauge(), 0.0f);
     rig.play(600.0f);
-    CXGameSession::instance().setCasual(true);
+    rig.world.casual = true;
     rig.play(1000.0f);
     EXPECT_NEAR(rig.ship.getBreakGauge(), 12.5f, 0.3f);
 }
@@ -663,7 +561,7 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     for (int i = 0; i < 5; ++i) {
         rig.ship.graze();
     }
-    CXGameSession::instance().setTranceFactor(2.0f);
+    rig.world.trance = 2.0f;
     rig.ship.hit(-1.0f);
     rig.play(200.0f);
     EXPECT_EQ(rig.world.deaths, 1);  // the scene has not reacted yet: still once
@@ -679,14 +577,14 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     EXPECT_FLOAT_EQ(rig.world.lastExplosion.y, wreck.y);
     EXPECT_TRUE(rig.ship.isOutOfPlay());
     EXPECT_FALSE(rig.ship.isVisible());
-    EXPECT_EQ(CXGameSession::instance().getGrazes(), 0);
+    EXPECT_EQ(rig.world.grazes, 0);
 
     rig.ship.spawn(false, false);
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
     EXPECT_EQ(rig.ship.getGrazeChain(), 0);
     EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), -1.0f);
-    EXPECT_FLOAT_EQ(CXGameSession::instance().getTranceFactor(), 1.0f);
+    EXPECT_FLOAT_EQ(rig.world.trance, 1.0f);
     rig.play(2000.0f);
     EXPECT_TRUE(rig.ship.isControllable());
     EXPECT_EQ(rig.world.deaths, 1);
@@ -724,7 +622,7 @@ TEST_F(PlayerShipLife, AFirstSpawnKeepsTheGaugesAndWithoutBombsStartsShielded) {
 TEST_F(PlayerShipLife, BombsNeedStockAFreeShipAndNoBombRunning) {
     Rig rig;
     rig.ship.spawn(false, true);
-    CXGameSession::instance().setBombs(2);
+    rig.world.bombsInStock = 2;
     rig.ship.useBomb();  // still flying in
     EXPECT_EQ(rig.world.bombs, 0);
     rig.play(600.0f);
@@ -735,13 +633,13 @@ TEST_F(PlayerShipLife, BombsNeedStockAFreeShipAndNoBombRunning) {
     EXPECT_EQ(rig.world.bombs, 1);
     EXPECT_FLOAT_EQ(rig.world.lastBombMs, 600.0f);
     EXPECT_FLOAT_EQ(rig.world.lastBombAt.y, rig.ship.getY() + 10.0f);
-    EXPECT_EQ(CXGameSession::instance().getBombs(), 1);
+    EXPECT_EQ(rig.world.bombsInStock, 1);
     EXPECT_EQ(rig.ship.getGrazeChain(), 0);
     rig.world.bombActive = true;
     rig.ship.useBomb();
     EXPECT_EQ(rig.world.bombs, 1);
     rig.world.bombActive = false;
-    CXGameSession::instance().setBombs(0);
+    rig.world.bombsInStock = 0;
     rig.ship.useBomb();
     EXPECT_EQ(rig.world.bombs, 1);
 }
@@ -888,7 +786,7 @@ TEST_F(PlayerShipContent, TheCoreSpriteShowsTheFighterAtAReadableSize) {
 }
 
 TEST_F(PlayerShipContent, TheBombsCancelRadiusGrowsFromTenAt1_7PerMsUpTo400) {
-    RecordingWorld world;
+    StandInPlayerWorld world;
     CXBulletManager bullets;
     bullets.load("assets/plist/atlas_bullets");
     bullets.loadBulletType("bp_round_red");
@@ -968,7 +866,7 @@ TEST_F(PlayerShipContent, TrailsFollowTheShipIntoPlayAndAreLetGoWhenItIsDestroye
 
 TEST_F(PlayerShip, ABusyStretchOfPlayAllocatesNothing) {
     Rig rig(3);
-    CXGameSession::instance().setBombs(2);
+    rig.world.bombsInStock = 2;
     rig.ship.setWeaponLevel(5);
     rig.ship.setMissileLevel(5);
     rig.bringIntoPlay();

@@ -188,7 +188,12 @@ class PackageEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
         folder = new testfiles::TempDir();
-        testfiles::makeZipPackage(folder->file("shot.oap"), testFiles());
+        testfiles::useNullAudioOutput(*folder);
+        std::map<std::string, std::string> files = testFiles();
+        files["assets/audio/self.caf"] = testfiles::tinyCaf();
+        files["assets/audio/prize_pickup.caf"] = testfiles::tinyCaf();
+        testfiles::makeZipPackage(folder->file("shot.oap"), files);
+        CXSoundManager::instance().setBasePath("assets/audio/");
         printedBy([&] { ASSERT_TRUE(mountAssetPackage(folder->file("shot.oap"))); });
     }
     void TearDown() override {

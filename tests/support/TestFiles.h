@@ -26,4 +26,13 @@ class TempDir {
 // Zips the given files (package path -> contents) into `packagePath` with the zip command.
 void makeZipPackage(const std::string& packagePath, const std::map<std::string, std::string>& files);
 
+// A short, valid sound effect (Core Audio Format, 16-bit mono PCM), for packages whose
+// content plays effects.
+std::string tinyCaf();
+
+// Points OpenAL Soft at its null output through a config file written in `folder`: effects
+// and music then play (and end) in real time without a sound card. Call it before anything
+// touches the sound manager.
+void useNullAudioOutput(const TempDir& folder);
+
 }  // namespace testfiles

@@ -312,7 +312,7 @@ void OXScnBaseHUD::updateWarning(float dtMs) {
     warningTimer += kWarningBlinkMs;
     warningText->fadeTo(kWarningBlinkMs, 0.25f, 1.0f);
     if (warningBeeps > 0) {
-        CXSoundManager::instance().playEffect(kWarningSound,
+        CXSoundManager::instance().playSound(kWarningSound,
                                               static_cast<float>(warningBeeps) * 0.65f / kWarningBeeps);
         --warningBeeps;
     }

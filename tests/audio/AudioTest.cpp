@@ -1,0 +1,306 @@
+// The sound manager and the CAF reader, on OpenAL Soft's null output (a config file the test
+// writes) and a package made for the run: real tracks from the build, effects made here.
+
+#include <gtest/gtest.h>
+
+#include <SFML/System/MemoryInputStream.hpp>
+#include <SFML/System/Sleep.hpp>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "CafFiles.h"
+#include "audio/CXSoundManager.h"
+#include "audio/CafReader.h"
+#include "data/AssetPackage.h"
+#include "platform/CXApp.h"
+#include "tests/support/TestFiles.h"
+
+using cafttest::CafSpec;
+using cafttest::makeCaf;
+
+namespace {
+
+const std::string kMenu = "assets/audio/mastering - menu.ogg";
+const std::string kStage = "assets/audio/stage_1.ogg";
+
+std::vector<int16_t> tone(size_t count) {
+    std::vector<int16_t> samples(count);
+    for (size_t i = 0; i < count; ++i) {
+        samples[i] = static_cast<int16_t>((i * 2654435761u) % 20000) - 10000;
+    }
+    return samples;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class AudioEnvironment : public ::testing::Environment {
+  public:
+    AudioEnvironment() {
+        // Before anything touches OpenAL: the null device plays in real time and outputs nothing.
+        testfiles::useNullAudioOutput(folder);
+    }
+    void SetUp() override {
+        CafSpec shortSpec;
+        const std::map<std::string, std::string> files = {
+            {"assets/audio/short.caf", makeCaf(shortSpec, tone(4410))},  // 0.2 s
+            {"assets/audio/long.caf", makeCaf(shortSpec, tone(44100))},  // 2 s
+            {"assets/audio/noise.caf", "caff but not really an audio file"},
+            {"assets/audio/broken.ogg", "OggS and nothing that decodes"},
+            {kMenu, readFile(std::string(ORVALE_AUDIO_DIR) + "/mastering - menu.ogg")},
+            {kStage, readFile(std::string(ORVALE_AUDIO_DIR) + "/stage_1.ogg")},
+        };
+        testfiles::makeZipPackage(folder.file("audio.oap"), files);
+        ASSERT_TRUE(mountAssetPackage(folder.file("audio.oap")));
+        CXSoundManager::instance().setBasePath("assets/audio/");
+    }
+    void TearDown() override {
+        CXSoundManager& sound = CXSoundManager::instance();
+        sound.clearSounds();
+        sound.closeMusic();
+        unmountAssetPackage();
+    }
+
+  private:
+    testfiles::TempDir folder;
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new AudioEnvironment);
+
+// Waits, up to a generous limit, for the condition.
+template <typename Condition>
+bool eventually(Condition condition, int limitMs = 5000) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        sf::sleep(sf::milliseconds(10));
+    }
+    return true;
+}
+
+class SoundManagerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sound.clearSounds();
+        sound.closeMusic();
+        sound.setMusicHeld(false);
+        sound.setSfxVolume(1.0f);
+        sound.setMusicVolume(1.0f);
+    }
+    CXSoundManager& sound = CXSoundManager::instance();
+};
+
+// --- Effects --------------------------------------------------------------------------------
+
+TEST_F(SoundManagerTest, AnEffectLoadedTwiceKeepsOneBuffer) {
+    sound.loadSound("short.caf");
+    sound.loadSound("short.caf");
+    EXPECT_TRUE(sound.isEffectLoaded("short.caf"));
+    EXPECT_EQ(sound.bufferCount(), 1);
+}
+
+TEST_F(SoundManagerTest, MissingOrUndecodableEffectsAreNotCachedAndPlayNothing) {
+    for (const char* name : {"absent.caf", "noise.caf"}) {
+        sound.loadSound(name);
+        EXPECT_FALSE(sound.isEffectLoaded(name)) << name;
+        sound.playSound(name);
+    }
+    EXPECT_EQ(sound.bufferCount(), 0);
+    EXPECT_EQ(sound.busyVoices(), 0);
+}
+
+TEST_F(SoundManagerTest, TheFiftyFirstEffectIsDroppedAndTheFirstFiftyPlayOut) {
+    sound.loadSound("long.caf");
+    sound.loadSound("short.caf");
+    for (int i = 0; i < CXSoundManager::kVoiceCount; ++i) {
+        sound.playSound("long.caf");
+    }
+    sound.playSound("short.caf");
+    EXPECT_EQ(sound.busyVoices(), 50);
+    EXPECT_EQ(sound.effectPlayCount("long.caf"), 50);
+    EXPECT_EQ(sound.effectPlayCount("short.caf"), 0);
+    // Nothing was stolen: all fifty still play, then end on their own.
+    sf::sleep(sf::milliseconds(300));
+    EXPECT_EQ(sound.busyVoices(), 50);
+    EXPECT_TRUE(eventually([&] { return sound.busyVoices() == 0; }, 10000));
+    sound.playSound("short.caf");
+    EXPECT_EQ(sound.effectPlayCount("short.caf"), 1);
+}
+
+TEST_F(SoundManagerTest, ClearSoundsForgetsEveryEffectAndFreesTheVoices) {
+    sound.loadSound("long.caf");
+    sound.playSound("long.caf");
+    sound.clearSounds();
+    EXPECT_EQ(sound.bufferCount(), 0);
+    EXPECT_EQ(sound.busyVoices(), 0);
+}
+
+// --- Music ----------------------------------------------------------------------------------
+
+TEST_F(SoundManagerTest, TheSameMusicVolumeTwiceLeavesTheTrackAlone) {
+    ASSERT_TRUE(sound.playMusic(kMenu, true));
+    sound.setMusicVolume(0.5f);
+    const float once = sound.trackVolume();
+    sound.setMusicVolume(0.5f);
+    EXPECT_FLOAT_EQ(sound.trackVolume(), once);
+    EXPECT_FLOAT_EQ(once, 0.5f);
+}
+
+TEST_F(SoundManagerTest, ATrackThatFailsToOpenReturnsFalseAndStaysSilent) {
+    for (const char* path : {"assets/audio/absent.ogg", "assets/audio/broken.ogg"}) {
+        EXPECT_FALSE(sound.playMusic(path, true)) << path;
+        EXPECT_FALSE(sound.isMusicOpen());
+        EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Stopped);
+    }
+}
+
+TEST_F(SoundManagerTest, TheHoldPausesAndReleasingItResumesOnlyAnOpenTrack) {
+    sound.setMusicHeld(true);
+    sound.setMusicHeld(false);
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Stopped);  // no track: nothing plays
+
+    ASSERT_TRUE(sound.playMusic(kStage, true));
+    sound.setMusicHeld(true);
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Paused);
+    sound.stopMusic();  // while held: not marked as stopped by the game
+    EXPECT_FALSE(sound.isMusicStopped());
+    sound.setMusicHeld(false);
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
+    sound.closeMusic();
+    sound.setMusicHeld(true);
+    sound.setMusicHeld(false);
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Stopped);
+}
+
+// The fader of the application: fade-in four times slower than fade-out, and a queued track
+// that starts at the full profile volume.
+TEST_F(SoundManagerTest, TheFaderFadesInSlowlyOutQuicklyAndStartsTheQueuedTrackAtFullVolume) {
+    CXApp& app = CXApp::instance();
+    app.profile().musicVolume = 0.8f;
+    app.startMenuMusic();
+    EXPECT_NEAR(sound.trackVolume(), 0.0f, 0.01f);
+    for (int frame = 0; frame < 60; ++frame) {  // one second
+        app.updateMusicFade(16.7f);
+    }
+    EXPECT_NEAR(sound.trackVolume(), 0.8f * 0.25f, 0.02f);
+    for (int frame = 0; frame < 200; ++frame) {
+        app.updateMusicFade(16.7f);
+    }
+    EXPECT_NEAR(sound.trackVolume(), 0.8f, 0.01f);
+
+    app.fadeOutMusic(kStage);
+    for (int frame = 0; frame < 30; ++frame) {  // half a second: half way down
+        app.updateMusicFade(16.7f);
+    }
+    EXPECT_NEAR(sound.trackVolume(), 0.4f, 0.02f);
+    for (int frame = 0; frame < 31; ++frame) {
+        app.updateMusicFade(16.7f);
+    }
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
+    EXPECT_NEAR(sound.trackVolume(), 0.8f, 0.01f);
+    EXPECT_NEAR(sound.getMusicVolume(), 0.8f, 0.01f);
+
+    app.fadeOutMusic("");
+    for (int frame = 0; frame < 61; ++frame) {
+        app.updateMusicFade(16.7f);
+    }
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Stopped);
+}
+
+// --- The CAF reader -------------------------------------------------------------------------
+
+struct CafCase {
+    const char* what;
+    CafSpec spec;
+    size_t samples;
+    bool opens;
+    const char* printed;  // part of the console line for a refused file
+};
+
+class CafReaderTest : public ::testing::TestWithParam<CafCase> {};
+
+CafSpec with(void (*change)(CafSpec&)) {
+    CafSpec spec;
+    change(spec);
+    return spec;
+}
+
+TEST_P(CafReaderTest, OpensGoodFilesAndRefusesLyingOnesWithALine) {
+    const CafCase& c = GetParam();
+    const std::vector<int16_t> samples = tone(c.samples);
+    const std::string file = makeCaf(c.spec, samples);
+    sf::MemoryInputStream stream;
+    stream.open(file.data(), file.size());
+    CafReader reader;
+    sf::SoundFileReader::Info info{};
+    testing::internal::CaptureStdout();
+    const bool opened = reader.open(stream, info);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(opened, c.opens) << c.what;
+    if (!c.opens) {
+        EXPECT_NE(printed.find(c.printed), std::string::npos) << printed;
+        return;
+    }
+    // Every sample comes back, and nothing beyond the data chunk.
+    EXPECT_EQ(info.channelCount, c.spec.channels);
+    EXPECT_EQ(info.sampleCount, c.samples);
+    std::vector<sf::Int16> out(c.samples + 64, 0);
+    EXPECT_EQ(reader.read(out.data(), out.size()), c.samples);
+    for (size_t i = 0; i < c.samples; ++i) {
+        ASSERT_NEAR(out[i], samples[i], (c.spec.flags & 1) ? 1 : 0) << c.what << " sample " << i;
+    }
+    reader.seek(c.samples / 2);
+    EXPECT_EQ(reader.read(out.data(), out.size()), c.samples - c.samples / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CafReaderTest,
+    ::testing::Values(
+        CafCase{"16-bit little-endian mono", CafSpec{}, 1000, true, ""},
+        CafCase{"16-bit big-endian stereo", with([](CafSpec& s) {
+                    s.flags = 0;
+                    s.channels = 2;
+                }),
+                1000, true, ""},
+        CafCase{"32-bit float", with([](CafSpec& s) {
+                    s.flags = 3;
+                    s.bits = 32;
+                }),
+                500, true, ""},
+        CafCase{"data to the end of the file", with([](CafSpec& s) { s.dataSizeOverride = -1; }), 300, true,
+                ""},
+        CafCase{"a chunk after the data", with([](CafSpec& s) { s.trailingChunk = std::string(64, '\x7f'); }),
+                300, true, ""},
+        CafCase{"data chunk longer than the file", with([](CafSpec& s) { s.dataSizeOverride = 1 << 20; }),
+                100, false, "data chunk longer than the file"},
+        CafCase{"zero channels", with([](CafSpec& s) { s.channels = 0; }), 100, false, "channel count"},
+        CafCase{"eight-bit samples", with([](CafSpec& s) { s.bits = 8; }), 100, false,
+                "unsupported sample format"},
+        CafCase{"compressed", with([](CafSpec& s) { s.format = "aac "; }), 100, false, "not linear PCM"},
+        CafCase{"no sample rate", with([](CafSpec& s) { s.rate = 0.0; }), 100, false, "sample rate"},
+        CafCase{"data before description", with([](CafSpec& s) { s.dataBeforeDescription = true; }), 100,
+                false, "data before the audio description"}));
+
+TEST(CafReader, TruncatedFilesAreRefusedAtEveryLength) {
+    const std::string file = makeCaf(CafSpec{}, tone(50));
+    for (size_t length = 0; length < 80; ++length) {  // header, description, data header
+        sf::MemoryInputStream stream;
+        stream.open(file.data(), length);
+        CafReader reader;
+        sf::SoundFileReader::Info info{};
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(reader.open(stream, info)) << length;
+        testing::internal::GetCapturedStdout();
+    }
+}
+
+}  // namespace

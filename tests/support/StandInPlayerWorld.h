@@ -1,0 +1,124 @@
+// The one stand-in for the game scene as the player's ship reaches it, for
+// the ship's tests and anything else that flies a ship without a scene.
+#pragma once
+
+#include <cstdint>
+
+#include "stg/game/IXPlayerWorld.h"
+#include "stg/game/OXSTGBasePlayer.h"
+
+class IXShotEffects;
+
+// The game scene as the ship sees it: every request is counted, the last
+// values kept, and the game's values (bombs, levels, casual play, the stage's
+// counts) are plain fields a test sets and reads. Nothing here allocates, so
+// it may take part in an allocation count.
+class StandInPlayerWorld : public IXPlayerWorld {
+  public:
+    IXShotEffects* effects() const override { return fx; }
+    void setTimeScale(float factor, float durationMs) override {
+        ++timeScales;
+        lastTimeScale = factor;
+        lastTimeScaleMs = durationMs;
+    }
+    void shake(float durationMs) override {
+        ++shakes;
+        lastShakeMs = durationMs;
+    }
+    void cameraShake(float durationMs, float amplitude) override {
+        ++cameraShakes;
+        lastCameraShakeMs = durationMs;
+        lastCameraShakeAmplitude = amplitude;
+    }
+    void setBulletGrace(float durationMs) override {
+        ++graces;
+        lastGraceMs = durationMs;
+    }
+    void clearBullets() override { ++clears; }
+    void shockRing(const Vec3&, float durationMs) override {
+        ++shockRings;
+        lastShockRingMs = durationMs;
+    }
+    void tranceReadyRing(const Vec3&) override { ++tranceReadyRings; }
+    void counterRing(const Vec3&, float durationMs) override {
+        ++counterRings;
+        lastCounterRingMs = durationMs;
+    }
+    void beamReadyPulse(const Vec3&) override { ++beamPulses; }
+    void explosionAt(const Vec3& at) override {
+        ++explosions;
+        lastExplosion = at;
+    }
+    void tintBackground(const Colour& colour, float durationMs) override {
+        ++tints;
+        lastTint = colour;
+        lastTintMs = durationMs;
+    }
+    void tranceBackgroundFlash() override { ++tranceFlashes; }
+    void detonateBomb(const Vec3& at, float durationMs) override {
+        ++bombs;
+        lastBombAt = at;
+        lastBombMs = durationMs;
+    }
+    bool isBombActive() const override { return bombActive; }
+    bool isCasualPlay() const override { return casual; }
+    IXShootable* nearestEnemyIn(const Vec3&, float, float, float, float) const override { return nullptr; }
+    bool isEnemyAlive(const IXShootable*) const override { return false; }
+    void recordPlayerHit() override { ++playerHits; }
+    void hudDamageFlash(float durationMs) override {
+        ++damageFlashes;
+        lastDamageFlashMs = durationMs;
+    }
+    void hudStartTranceCutIn() override {
+        ++cutIns;
+        if (answering) {
+            answering->startBreak();  // a scene without a HUD has no cut-in to wait for
+        }
+    }
+    void playerDied() override {
+        ++deaths;
+        if (answering) {
+            answering->die();  // as the game scene does
+        }
+    }
+    int weaponLevel() const override { return weapon; }
+    int missileLevel() const override { return missile; }
+    int difficulty() const override { return difficultyLevel; }
+    int64_t carriedScore() const override { return score; }
+    int optionPairs() const override { return optionPairCount; }
+    int bombsLeft() const override { return bombsInStock; }
+    void spendBomb() override {
+        if (bombsInStock > 0) {
+            --bombsInStock;
+        }
+    }
+    bool canShoot() const override { return shootingAllowed; }
+    bool isBreakGaugeEnabled() const override { return breakGaugeEnabled; }
+    float tranceFactor() const override { return trance; }
+    void resetTranceFactor() override { trance = 1.0f; }
+    void reportScore(int64_t value) override { score = value; }
+    void countGraze() override { ++grazes; }
+    void countOrb() override { ++orbs; }
+    void countTrance() override { ++trances; }
+    void resetStageCounters() override { grazes = orbs = 0; }
+
+    int timeScales = 0, shakes = 0, cameraShakes = 0, graces = 0, clears = 0, shockRings = 0;
+    int tranceReadyRings = 0, counterRings = 0, beamPulses = 0, explosions = 0, tints = 0;
+    int tranceFlashes = 0, bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
+    float lastTimeScale = 1.0f, lastTimeScaleMs = 0.0f, lastShakeMs = 0.0f, lastCameraShakeMs = 0.0f;
+    float lastCameraShakeAmplitude = 0.0f, lastGraceMs = 0.0f, lastShockRingMs = 0.0f;
+    float lastCounterRingMs = 0.0f, lastTintMs = 0.0f, lastBombMs = 0.0f, lastDamageFlashMs = 0.0f;
+    Vec3 lastExplosion{}, lastBombAt{};
+    Colour lastTint{};
+    bool bombActive = false;
+    IXShotEffects* fx = nullptr;  // no trails or particles unless a test gives some
+    // When set, the world answers the ship at once, from inside the ship's own frame.
+    OXSTGBasePlayer* answering = nullptr;
+
+    // The game's values, as a fresh arcade game on normal has them, and the stage's counts.
+    int weapon = 0, missile = 0, difficultyLevel = 1, optionPairCount = 0, bombsInStock = 0;
+    int64_t score = 0;
+    bool casual = false, shootingAllowed = true, breakGaugeEnabled = true;
+    float trance = 1.0f;
+    int grazes = 0, orbs = 0, trances = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// orvale-audiogen: renders the game's music from note sources and its sound effects from
+// recipes, and writes them as Ogg Vorbis tracks and Core Audio Format effects.
+
+#include <string>
+#include <vector>
+
+#include "Dsp.h"
+
+namespace audiogen {
+
+// Parses a track source (see tracks/README.md) and renders one pass of the song, its tail
+// wrapped onto the start so the file loops without a seam. Returns false with `error` set
+// (naming the line) when the source is malformed.
+bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error);
+
+// The effects: every file name and its mono samples.
+struct Effect {
+    std::string name;
+    std::vector<double> samples;
+};
+std::vector<Effect> renderEffects();
+
+// Scales a track to -16 LUFS integrated and keeps its peak under -1.5 dBFS with a smooth
+// limiter. Returns the integrated loudness before the gain.
+double masterTrack(Stereo& track);
+
+// Integrated loudness (LUFS) and sample peak (dBFS) of interleaved or planar samples.
+struct Levels {
+    double lufs = 0.0;
+    double peakDb = 0.0;
+    double seconds = 0.0;
+};
+Levels measure(const Stereo& track);
+
+// Writers. Both return false and print why when the file cannot be written.
+bool writeOgg(const std::string& path, const Stereo& track, float quality);
+// 16-bit little-endian linear PCM, mono, at the renderer's rate.
+bool writeCaf(const std::string& path, const std::vector<double>& samples);
+// Decodes an Ogg file back for measuring what the game will play.
+bool readOgg(const std::string& path, Stereo& out);
+
+}  // namespace audiogen

@@ -1,0 +1,756 @@
+// The track renderer: reads a note source (tracks/README.md) and plays it through a small
+// band of synthesised instruments (lead, bass, pad, arpeggio, drums) into a stereo mix.
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+#include "AudioGen.h"
+
+namespace audiogen {
+
+namespace {
+
+constexpr int kStepsPerBar = 16;
+
+struct Chord {
+    int root = 0;                // pitch class
+    std::vector<int> intervals;  // semitones above the root
+};
+
+struct ChordSpan {
+    Chord chord;
+    int steps = kStepsPerBar;
+};
+
+struct Note {
+    int pitch = -1;  // MIDI note, -1 for a rest
+    int start = 0;   // steps from the phrase start
+    int length = 0;  // steps
+    double velocity = 1.0;
+};
+
+struct Phrase {
+    std::vector<Note> notes;
+    int steps = 0;
+};
+
+// One bar or more of drum steps per voice: 'x' a full hit, 'o' a soft one, '.' nothing.
+struct DrumPattern {
+    std::map<char, std::string> voices;  // k kick, s snare, h closed hat, o open hat, c crash, t tom
+    int steps = kStepsPerBar;
+};
+
+struct Section {
+    std::string name;
+    int bars = 0;
+    std::string progression, lead, drums, bass = "none", arp = "off";
+    int leadShift = 0;
+    bool pad = false, fill = false, crash = true;
+    double leadLevel = 1.0;
+};
+
+enum class LeadVoice { Saw, Square, Bell, Pulse };
+enum class BassVoice { Saw, Square, Sine };
+
+struct Song {
+    double tempo = 120.0;
+    LeadVoice lead = LeadVoice::Saw;
+    BassVoice bass = BassVoice::Saw;
+    double padCutoff = 1400.0;
+    double swing = 0.0;
+    std::map<std::string, std::vector<ChordSpan>> progressions;
+    std::map<std::string, Phrase> phrases;
+    std::map<std::string, DrumPattern> drums;
+    std::map<std::string, Section> sections;
+    std::vector<std::string> order;
+};
+
+// --- Parsing --------------------------------------------------------------------------------
+
+bool parsePitch(const std::string& text, int& pitch) {
+    static const int letters[] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
+    if (text.empty() || text[0] < 'a' || text[0] > 'g') {
+        return false;
+    }
+    int pc = letters[text[0] - 'a'];
+    size_t at = 1;
+    while (at < text.size() && (text[at] == '#' || text[at] == 'b')) {
+        pc += text[at] == '#' ? 1 : -1;
+        ++at;
+    }
+    if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) {
+        return false;
+    }
+    const int octave = std::stoi(text.substr(at));
+    pitch = (octave + 1) * 12 + pc;
+    return true;
+}
+
+bool parseChord(const std::string& text, Chord& chord) {
+    static const int letters[] = {9, 11, 0, 2, 4, 5, 7};
+    if (text.empty() || text[0] < 'A' || text[0] > 'G') {
+        return false;
+    }
+    int pc = letters[text[0] - 'A'];
+    size_t at = 1;
+    if (at < text.size() && (text[at] == '#' || text[at] == 'b')) {
+        pc += text[at] == '#' ? 1 : -1;
+        ++at;
+    }
+    chord.root = (pc + 12) % 12;
+    const std::string quality = text.substr(at);
+    static const std::map<std::string, std::vector<int>> qualities = {
+        {"", {0, 4, 7}},         {"m", {0, 3, 7}},        {"7", {0, 4, 7, 10}},     {"m7", {0, 3, 7, 10}},
+        {"maj7", {0, 4, 7, 11}}, {"sus4", {0, 5, 7}},     {"sus2", {0, 2, 7}},      {"dim", {0, 3, 6}},
+        {"5", {0, 7}},           {"add9", {0, 4, 7, 14}}, {"m9", {0, 3, 7, 10, 14}}};
+    const auto found = qualities.find(quality);
+    if (found == qualities.end()) {
+        return false;
+    }
+    chord.intervals = found->second;
+    return true;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    std::string word;
+    while (in >> word) {
+        out.push_back(word);
+    }
+    return out;
+}
+
+// Appends tokens to a phrase: "e5:4" a note of four steps, "r:2" a rest, "_:2" lengthens the
+// note before, "|" marks a bar and is checked.
+bool addPhraseTokens(Phrase& phrase, const std::vector<std::string>& tokens, size_t from,
+                     std::string& error) {
+    for (size_t i = from; i < tokens.size(); ++i) {
+        const std::string& token = tokens[i];
+        if (token == "|") {
+            if (phrase.steps % kStepsPerBar != 0) {
+                error = "bar mark after " + std::to_string(phrase.steps) + " steps";
+                return false;
+            }
+            continue;
+        }
+        const size_t colon = token.find(':');
+        if (colon == std::string::npos) {
+            error = "note without a length: " + token;
+            return false;
+        }
+        std::string name = token.substr(0, colon);
+        double velocity = 1.0;
+        if (!name.empty() && name.back() == '!') {  // accent
+            velocity = 1.25;
+            name.pop_back();
+        }
+        const int length = std::atoi(token.c_str() + colon + 1);
+        if (length <= 0) {
+            error = "bad length: " + token;
+            return false;
+        }
+        if (name == "_") {
+            if (phrase.notes.empty() ||
+                phrase.notes.back().start + phrase.notes.back().length != phrase.steps) {
+                error = "tie with no note before it";
+                return false;
+            }
+            phrase.notes.back().length += length;
+        } else if (name != "r") {
+            Note note;
+            if (!parsePitch(name, note.pitch)) {
+                error = "bad pitch: " + token;
+                return false;
+            }
+            note.start = phrase.steps;
+            note.length = length;
+            note.velocity = velocity;
+            phrase.notes.push_back(note);
+        }
+        phrase.steps += length;
+    }
+    return true;
+}
+
+bool parseSong(const std::string& text, Song& song, std::string& error) {
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    std::string lastKind, lastName;
+    auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(number) + ": " + why;
+        return false;
+    };
+    while (std::getline(in, line)) {
+        ++number;
+        // A comment starts with '#' at the start of a line or after a space ("g#5" is a note).
+        for (size_t hash = line.find('#'); hash != std::string::npos; hash = line.find('#', hash + 1)) {
+            if (hash == 0 || line[hash - 1] == ' ' || line[hash - 1] == '\t') {
+                line.erase(hash);
+                break;
+            }
+        }
+        const std::vector<std::string> w = words(line);
+        if (w.empty()) {
+            continue;
+        }
+        const std::string& key = w[0];
+        if (key == "+") {  // continues the phrase or progression above
+            if (lastKind == "phrase") {
+                if (!addPhraseTokens(song.phrases[lastName], w, 1, error)) {
+                    return fail(error);
+                }
+                continue;
+            }
+            if (lastKind != "progression") {
+                return fail("'+' after neither a phrase nor a progression");
+            }
+        } else if (w.size() < 2) {
+            return fail("'" + key + "' needs a value");
+        }
+        if (key == "tempo") {
+            song.tempo = std::atof(w[1].c_str());
+            if (song.tempo < 40.0 || song.tempo > 300.0) {
+                return fail("tempo out of 40 .. 300");
+            }
+        } else if (key == "swing") {
+            song.swing = std::atof(w[1].c_str());
+        } else if (key == "padcutoff") {
+            song.padCutoff = std::atof(w[1].c_str());
+        } else if (key == "lead") {
+            const std::map<std::string, LeadVoice> voices = {{"saw", LeadVoice::Saw},
+                                                             {"square", LeadVoice::Square},
+                                                             {"bell", LeadVoice::Bell},
+                                                             {"pulse", LeadVoice::Pulse}};
+            if (!voices.count(w[1])) {
+                return fail("unknown lead voice " + w[1]);
+            }
+            song.lead = voices.at(w[1]);
+        } else if (key == "bassvoice") {
+            const std::map<std::string, BassVoice> voices = {
+                {"saw", BassVoice::Saw}, {"square", BassVoice::Square}, {"sine", BassVoice::Sine}};
+            if (!voices.count(w[1])) {
+                return fail("unknown bass voice " + w[1]);
+            }
+            song.bass = voices.at(w[1]);
+        } else if (key == "progression" || key == "+") {
+            size_t from = 1;
+            if (key == "progression") {
+                lastKind = "progression";
+                lastName = w[1];
+                song.progressions[lastName].clear();
+                from = 2;
+            }
+            for (size_t i = from; i < w.size(); ++i) {
+                // "Am" fills a bar, "Am-G" splits it in halves.
+                std::vector<std::string> halves;
+                std::string rest = w[i];
+                size_t dash;
+                while ((dash = rest.find('-')) != std::string::npos) {
+                    halves.push_back(rest.substr(0, dash));
+                    rest = rest.substr(dash + 1);
+                }
+                halves.push_back(rest);
+                for (const std::string& part : halves) {
+                    ChordSpan span;
+                    if (!parseChord(part, span.chord)) {
+                        return fail("bad chord " + part);
+                    }
+                    span.steps = kStepsPerBar / static_cast<int>(halves.size());
+                    song.progressions[lastName].push_back(span);
+                }
+            }
+        } else if (key == "phrase") {
+            lastKind = "phrase";
+            lastName = w[1];
+            song.phrases[lastName] = Phrase{};
+            if (!addPhraseTokens(song.phrases[lastName], w, 2, error)) {
+                return fail(error);
+            }
+        } else if (key == "drums") {
+            DrumPattern pattern;
+            pattern.steps = 0;
+            for (size_t i = 2; i < w.size(); ++i) {
+                if (w[i].size() < 3 || w[i][1] != '=') {
+                    return fail("drum voice must read like k=x...");
+                }
+                const std::string steps = w[i].substr(2);
+                if (steps.size() % kStepsPerBar != 0) {
+                    return fail("drum line not a whole number of bars");
+                }
+                pattern.voices[w[i][0]] = steps;
+                pattern.steps = std::max(pattern.steps, static_cast<int>(steps.size()));
+            }
+            song.drums[w[1]] = pattern;
+            lastKind = "drums";
+        } else if (key == "section") {
+            if (w.size() < 3) {
+                return fail("section needs a name and a bar count");
+            }
+            Section section;
+            section.name = w[1];
+            section.bars = std::atoi(w[2].c_str());
+            if (section.bars <= 0) {
+                return fail("section needs at least one bar");
+            }
+            for (size_t i = 3; i < w.size(); ++i) {
+                const size_t eq = w[i].find('=');
+                if (eq == std::string::npos) {
+                    return fail("section option must read key=value: " + w[i]);
+                }
+                const std::string name = w[i].substr(0, eq), value = w[i].substr(eq + 1);
+                if (name == "chords") {
+                    section.progression = value;
+                } else if (name == "lead") {
+                    const size_t shift = value.find_first_of("+-");
+                    section.lead = value.substr(0, shift);
+                    section.leadShift = shift == std::string::npos ? 0 : std::atoi(value.c_str() + shift);
+                } else if (name == "leadlevel") {
+                    section.leadLevel = std::atof(value.c_str());
+                } else if (name == "drums") {
+                    section.drums = value;
+                } else if (name == "bass") {
+                    section.bass = value;
+                } else if (name == "arp") {
+                    section.arp = value;
+                } else if (name == "pad") {
+                    section.pad = value == "1";
+                } else if (name == "fill") {
+                    section.fill = value == "1";
+                } else if (name == "crash") {
+                    section.crash = value == "1";
+                } else {
+                    return fail("unknown section option " + name);
+                }
+            }
+            song.sections[section.name] = section;
+            lastKind = "section";
+        } else if (key == "song") {
+            song.order.assign(w.begin() + 1, w.end());
+            lastKind = "song";
+        } else if (key != "+") {
+            return fail("unknown keyword " + key);
+        }
+    }
+    if (song.order.empty()) {
+        error = "no song line";
+        return false;
+    }
+    for (const std::string& name : song.order) {
+        const auto found = song.sections.find(name);
+        if (found == song.sections.end()) {
+            error = "song names unknown section " + name;
+            return false;
+        }
+        const Section& s = found->second;
+        if (!song.progressions.count(s.progression)) {
+            error = "section " + name + " has no progression '" + s.progression + "'";
+            return false;
+        }
+        if (!s.lead.empty() && !song.phrases.count(s.lead)) {
+            error = "section " + name + " names unknown phrase " + s.lead;
+            return false;
+        }
+        if (!s.drums.empty() && !song.drums.count(s.drums)) {
+            error = "section " + name + " names unknown drums " + s.drums;
+            return false;
+        }
+        static const char* const basses[] = {"none", "whole", "drive", "pulse", "walk", "sync", "octave"};
+        if (std::find(std::begin(basses), std::end(basses), s.bass) == std::end(basses)) {
+            error = "section " + name + " has unknown bass style " + s.bass;
+            return false;
+        }
+    }
+    return true;
+}
+
+// --- Instruments ----------------------------------------------------------------------------
+
+struct Buses {
+    Stereo dry, reverb, echo;
+    explicit Buses(size_t frames) : dry(frames), reverb(frames), echo(frames) {}
+};
+
+void put(Stereo& bus, size_t at, double value, double pan) {
+    if (at >= bus.frames()) {
+        return;
+    }
+    // Constant-power pan, pan in -1 (left) .. 1 (right).
+    const double angle = (pan + 1.0) * 0.25 * kPi;
+    bus.left[at] += value * std::cos(angle);
+    bus.right[at] += value * std::sin(angle);
+}
+
+struct Renderer {
+    const Song& song;
+    Buses& buses;
+    double stepSeconds;
+    Noise noise{12345};
+
+    size_t frameOf(double step) const {
+        // Swing delays every second sixteenth.
+        const double whole = std::floor(step);
+        double offset = step - whole;
+        if (static_cast<long>(whole) % 2 == 1) {
+            offset += song.swing;
+        }
+        return static_cast<size_t>((whole + offset) * stepSeconds * kRate);
+    }
+
+    void lead(int pitch, double start, double steps, double velocity, double level) {
+        const double hz = midiToHz(pitch);
+        const double gate = steps * stepSeconds * 0.92;
+        const bool bell = song.lead == LeadVoice::Bell;
+        const double release = bell ? 0.5 : 0.18;
+        const size_t length = static_cast<size_t>((gate + release * 6.0) * kRate);
+        const size_t begin = frameOf(start);
+        Oscillator a, b, modulator, tine;
+        Filter filter;
+        const Wave wave = song.lead == LeadVoice::Square  ? Wave::Square
+                          : song.lead == LeadVoice::Pulse ? Wave::Pulse
+                                                          : Wave::Saw;
+        const double gain = 0.26 * velocity * level;
+        for (size_t i = 0; i < length; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            double sample;
+            if (bell) {
+                // Two-operator tone like an electric piano: bright attack, soft body.
+                const double env = adsr(t, gate, 0.004, 1.1, 0.0, release);
+                const double index = 1.6 * std::exp(-t / 0.35) + 0.25;
+                const double mod = modulator.next(Wave::Sine, hz) * index;
+                a.phase += mod * 0.02;
+                a.phase -= std::floor(a.phase);
+                sample =
+                    (a.next(Wave::Sine, hz) + 0.12 * std::exp(-t / 0.05) * tine.next(Wave::Sine, hz * 14.0)) *
+                    env * 1.4;
+            } else {
+                const double env = adsr(t, gate, 0.008, 0.35, 0.75, release);
+                const double vibrato =
+                    t > 0.22 ? 0.12 * std::min(1.0, (t - 0.22) / 0.3) * std::sin(2.0 * kPi * 5.5 * t) : 0.0;
+                const double f = hz * std::pow(2.0, vibrato / 12.0);
+                const double raw = 0.5 * (a.next(wave, f * 1.003) + b.next(wave, f * 0.997));
+                filter.run(raw, 900.0 + 4200.0 * std::exp(-t / 0.3) * velocity, 0.9);
+                sample = filter.low * env;
+            }
+            put(buses.dry, begin + i, sample * gain, 0.0);
+            put(buses.reverb, begin + i, sample * gain * 0.35, 0.0);
+            put(buses.echo, begin + i, sample * gain * 0.3, 0.0);
+        }
+    }
+
+    void bass(int pitch, double start, double steps, double velocity) {
+        const double hz = midiToHz(pitch);
+        const double gate = steps * stepSeconds * 0.85;
+        const size_t length = static_cast<size_t>((gate + 0.3) * kRate);
+        const size_t begin = frameOf(start);
+        Oscillator a, sub;
+        Filter filter;
+        const Wave wave = song.bass == BassVoice::Square ? Wave::Square
+                          : song.bass == BassVoice::Sine ? Wave::Triangle
+                                                         : Wave::Saw;
+        const double gain = 0.34 * velocity;
+        for (size_t i = 0; i < length; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double env = adsr(t, gate, 0.004, 0.25, 0.7, 0.04);
+            filter.run(a.next(wave, hz), 220.0 + 1500.0 * std::exp(-t / 0.09) * velocity, 1.1);
+            const double sample = (filter.low + 0.6 * sub.next(Wave::Sine, hz * 0.5)) * env;
+            put(buses.dry, begin + i, sample * gain, 0.0);
+        }
+    }
+
+    void pad(const Chord& chord, double start, double steps) {
+        const double gate = steps * stepSeconds;
+        const size_t length = static_cast<size_t>((gate + 0.8) * kRate);
+        const size_t begin = frameOf(start);
+        int tone = 0;
+        for (int interval : chord.intervals) {
+            int pitch = 48 + chord.root + interval;
+            while (pitch < 55) {
+                pitch += 12;
+            }
+            while (pitch > 67) {
+                pitch -= 12;
+            }
+            const double hz = midiToHz(pitch);
+            const double pan = tone % 2 == 0 ? -0.45 : 0.45;
+            Oscillator a, b;
+            Filter filter;
+            for (size_t i = 0; i < length; ++i) {
+                const double t = static_cast<double>(i) / kRate;
+                const double env = adsr(t, gate, 0.35, 1.0, 1.0, 0.35);
+                const double raw = 0.5 * (a.next(Wave::Saw, hz * 1.005) + b.next(Wave::Saw, hz * 0.995));
+                filter.run(raw, song.padCutoff * (1.0 + 0.25 * std::sin(2.0 * kPi * 0.15 * t)), 0.7);
+                const double sample = filter.low * env * 0.055;
+                put(buses.dry, begin + i, sample, pan);
+                put(buses.reverb, begin + i, sample * 0.6, pan);
+            }
+            ++tone;
+        }
+    }
+
+    void arpNote(int pitch, double start, double pan, double velocity) {
+        const double hz = midiToHz(pitch);
+        const size_t length = static_cast<size_t>(0.35 * kRate);
+        const size_t begin = frameOf(start);
+        Oscillator a;
+        Filter filter;
+        for (size_t i = 0; i < length; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double env = std::exp(-t / 0.07) * std::min(1.0, t / 0.002);
+            filter.run(a.next(Wave::Pulse, hz), 1200.0 + 3000.0 * std::exp(-t / 0.05), 1.0);
+            const double sample = filter.low * env * 0.07 * velocity;
+            put(buses.dry, begin + i, sample, pan);
+            put(buses.echo, begin + i, sample * 0.5, pan);
+        }
+    }
+
+    void drum(char voice, double start, double velocity) {
+        const size_t begin = frameOf(start);
+        Oscillator body;
+        Filter filter, second;
+        double seconds = 0.3;
+        switch (voice) {
+            case 'k':
+                seconds = 0.45;
+                break;
+            case 's':
+                seconds = 0.35;
+                break;
+            case 'h':
+                seconds = 0.08;
+                break;
+            case 'o':
+                seconds = 0.4;
+                break;
+            case 'c':
+                seconds = 2.2;
+                break;
+            case 't':
+                seconds = 0.45;
+                break;
+            default:
+                return;
+        }
+        const size_t length = static_cast<size_t>(seconds * kRate);
+        for (size_t i = 0; i < length; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double n = noise.next();
+            double sample = 0.0, pan = 0.0, send = 0.0;
+            switch (voice) {
+                case 'k': {
+                    const double f = 48.0 + 120.0 * std::exp(-t / 0.028);
+                    sample = body.next(Wave::Sine, f) * std::exp(-t / 0.3) * 0.75 +
+                             n * std::exp(-t / 0.002) * 0.25;
+                    break;
+                }
+                case 's': {
+                    filter.run(n, 1800.0, 0.6);
+                    sample = body.next(Wave::Sine, 190.0 - 30.0 * t) * std::exp(-t / 0.05) * 0.45 +
+                             (filter.high * 0.6 + filter.band * 0.5) * std::exp(-t / 0.09) * 0.38;
+                    send = 0.18;
+                    pan = 0.05;
+                    break;
+                }
+                case 'h':
+                case 'o': {
+                    filter.run(n, 7500.0, 0.8);
+                    sample = filter.high * std::exp(-t / (voice == 'h' ? 0.022 : 0.14)) * 0.28;
+                    pan = 0.3;
+                    break;
+                }
+                case 'c': {
+                    filter.run(n, 4200.0, 0.7);
+                    second.run(filter.high, 9000.0, 0.5);
+                    sample = (filter.high * 0.6 + second.band * 0.4) * std::exp(-t / 0.7) * 0.22;
+                    pan = -0.25;
+                    send = 0.4;
+                    break;
+                }
+                case 't': {
+                    const double f = 95.0 + 50.0 * std::exp(-t / 0.05);
+                    sample = body.next(Wave::Sine, f) * std::exp(-t / 0.18) * 0.5;
+                    pan = -0.2;
+                    send = 0.2;
+                    break;
+                }
+                default:
+                    break;
+            }
+            put(buses.dry, begin + i, sample * velocity, pan);
+            if (send > 0.0) {
+                put(buses.reverb, begin + i, sample * velocity * send, pan);
+            }
+        }
+    }
+
+    // The bass line a style makes from the chord under it.
+    void bassLine(const std::string& style, const Chord& chord, double start, int steps) {
+        int root = 28 + (chord.root - 4 + 12) % 12;  // E1 .. D#2
+        const int fifth = root + 7;
+        const int octave = root + 12;
+        if (style == "whole") {
+            bass(root, start, steps, 0.9);
+        } else if (style == "pulse") {
+            for (int s = 0; s < steps; s += 2) {
+                bass(root, start + s, 1.6, s % 4 == 0 ? 1.0 : 0.8);
+            }
+        } else if (style == "drive") {
+            for (int s = 0; s < steps; s += 2) {
+                bass(s % 8 == 6 ? octave : root, start + s, 1.5, s % 4 == 0 ? 1.0 : 0.75);
+            }
+        } else if (style == "octave") {
+            for (int s = 0; s < steps; s += 2) {
+                bass(s % 4 == 2 ? octave : root, start + s, 1.4, s % 4 == 0 ? 1.0 : 0.85);
+            }
+        } else if (style == "walk") {
+            const int notes[] = {root, fifth, octave, fifth};
+            for (int s = 0; s < steps; s += 4) {
+                bass(notes[(s / 4) % 4], start + s, 3.5, 0.9);
+            }
+        } else if (style == "sync") {
+            // 3 + 3 + 2 across each half bar's worth of eighths.
+            const int offsets[] = {0, 3, 6, 8, 11, 14};
+            const int pitches[] = {root, root, octave, root, fifth, octave};
+            for (int k = 0; k < 6; ++k) {
+                if (offsets[k] < steps) {
+                    bass(pitches[k], start + offsets[k], k % 3 == 2 ? 1.6 : 2.6, k % 3 == 0 ? 1.0 : 0.8);
+                }
+            }
+        }
+    }
+
+    void arpeggio(const std::string& style, const Chord& chord, double start, int steps, int& counter) {
+        if (style == "off") {
+            return;
+        }
+        std::vector<int> tones;
+        for (int octave = 0; octave < 2; ++octave) {
+            for (int interval : chord.intervals) {
+                tones.push_back(60 + chord.root + interval % 12 + 12 * octave);
+            }
+        }
+        std::sort(tones.begin(), tones.end());
+        const int stride = style == "8" ? 2 : 1;
+        for (int s = 0; s < steps; s += stride) {
+            const size_t n = tones.size();
+            size_t index = static_cast<size_t>(counter) % (2 * n - 2);
+            if (style == "down") {
+                index = n - 1 - static_cast<size_t>(counter) % n;
+            } else if (index >= n) {
+                index = 2 * n - 2 - index;  // up and back down
+            }
+            arpNote(tones[index], start + s, counter % 2 == 0 ? -0.5 : 0.5, s % 4 == 0 ? 1.0 : 0.75);
+            ++counter;
+        }
+    }
+};
+
+}  // namespace
+
+bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error) {
+    Song song;
+    if (!parseSong(sourceText, song, error)) {
+        return false;
+    }
+    int totalBars = 0;
+    for (const std::string& name : song.order) {
+        totalBars += song.sections.at(name).bars;
+    }
+    const double stepSeconds = 60.0 / song.tempo / 4.0;
+    const size_t loopFrames = static_cast<size_t>(totalBars * kStepsPerBar * stepSeconds * kRate);
+    const size_t tail = static_cast<size_t>(5.0 * kRate);
+    Buses buses(loopFrames + tail);
+    Renderer renderer{song, buses, stepSeconds};
+
+    int bar = 0;
+    int arpCounter = 0;
+    for (const std::string& name : song.order) {
+        const Section& section = song.sections.at(name);
+        const double sectionStart = bar * kStepsPerBar;
+        const int sectionSteps = section.bars * kStepsPerBar;
+        // Chords repeat to fill the section.
+        const std::vector<ChordSpan>& chords = song.progressions.at(section.progression);
+        for (int step = 0, index = 0; step < sectionSteps; ++index) {
+            const ChordSpan& span = chords[static_cast<size_t>(index) % chords.size()];
+            const int steps = std::min(span.steps, sectionSteps - step);
+            if (section.pad) {
+                renderer.pad(span.chord, sectionStart + step, steps);
+            }
+            renderer.bassLine(section.bass, span.chord, sectionStart + step, steps);
+            renderer.arpeggio(section.arp, span.chord, sectionStart + step, steps, arpCounter);
+            step += steps;
+        }
+        // The melody repeats to fill the section.
+        if (!section.lead.empty()) {
+            const Phrase& phrase = song.phrases.at(section.lead);
+            for (int offset = 0; phrase.steps > 0 && offset < sectionSteps; offset += phrase.steps) {
+                for (const Note& note : phrase.notes) {
+                    if (offset + note.start < sectionSteps) {
+                        renderer.lead(note.pitch + section.leadShift, sectionStart + offset + note.start,
+                                      note.length, note.velocity, section.leadLevel);
+                    }
+                }
+            }
+        }
+        if (!section.drums.empty()) {
+            const DrumPattern& pattern = song.drums.at(section.drums);
+            const int fillFrom = section.fill ? sectionSteps - 8 : sectionSteps;
+            for (int step = 0; step < sectionSteps; ++step) {
+                if (step >= fillFrom) {
+                    // The fill: snare sixteenths rising in strength, a tom on each beat.
+                    const double rise = 0.45 + 0.55 * (step - fillFrom) / 8.0;
+                    renderer.drum('s', sectionStart + step, rise * 0.9);
+                    if (step % 4 == 0) {
+                        renderer.drum('t', sectionStart + step, 0.9);
+                    }
+                    if (step % 4 == 0) {
+                        renderer.drum('k', sectionStart + step, 0.9);
+                    }
+                    continue;
+                }
+                for (const auto& [voice, steps] : pattern.voices) {
+                    const char hit = steps[static_cast<size_t>(step) % steps.size()];
+                    if (hit == 'x' || hit == 'o') {
+                        const double humanise = 0.92 + 0.08 * renderer.noise.unit();
+                        renderer.drum(voice, sectionStart + step, (hit == 'x' ? 1.0 : 0.5) * humanise);
+                    }
+                }
+            }
+            if (section.crash) {
+                renderer.drum('c', sectionStart, 1.0);
+            }
+        }
+        bar += section.bars;
+    }
+
+    Stereo mix(loopFrames + tail);
+    for (size_t i = 0; i < mix.frames(); ++i) {
+        mix.left[i] = buses.dry.left[i];
+        mix.right[i] = buses.dry.right[i];
+    }
+    addEcho(buses.echo, mix, stepSeconds * 3.0, 0.35, 0.6);
+    addReverb(buses.reverb, mix, 0.82, 1.0);
+
+    // A gentle high-pass at 20 Hz keeps the kick's sweep from leaving an offset.
+    const double pole = std::exp(-2.0 * kPi * 20.0 / kRate);
+    for (std::vector<double>* side : {&mix.left, &mix.right}) {
+        double lastIn = 0.0, lastOut = 0.0;
+        for (double& v : *side) {
+            const double y = v - lastIn + pole * lastOut;
+            lastIn = v;
+            lastOut = y;
+            v = y;
+        }
+    }
+    // Fold the tail onto the start: the loop then carries its own echoes across the seam.
+    out = Stereo(loopFrames);
+    for (size_t i = 0; i < mix.frames(); ++i) {
+        out.left[i % loopFrames] += mix.left[i];
+        out.right[i % loopFrames] += mix.right[i];
+    }
+    return true;
+}
+
+}  // namespace audiogen

@@ -1,0 +1,132 @@
+// orvale-audiogen: makes the game's audio.
+//   orvale-audiogen track SOURCE OUT.ogg   renders, masters and encodes one music track
+//   orvale-audiogen effects OUT_DIR        writes every sound effect as OUT_DIR/NAME.caf
+//   orvale-audiogen wav SOURCE OUT.wav     renders a track to a WAV file for listening
+// Each run prints the measured length, peak and loudness of what it wrote.
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "AudioGen.h"
+
+using namespace audiogen;
+
+namespace {
+
+bool renderSource(const std::string& path, Stereo& track) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    if (!renderTrack(text.str(), track, error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    masterTrack(track);
+    return true;
+}
+
+bool writeWav(const std::string& path, const Stereo& track) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        return false;
+    }
+    auto put32 = [&](uint32_t v) {
+        const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                                    static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+        std::fwrite(b, 1, 4, f);
+    };
+    auto put16 = [&](uint16_t v) {
+        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
+        std::fwrite(b, 1, 2, f);
+    };
+    const uint32_t bytes = static_cast<uint32_t>(track.frames() * 4);
+    std::fwrite("RIFF", 1, 4, f);
+    put32(36 + bytes);
+    std::fwrite("WAVEfmt ", 1, 8, f);
+    put32(16);
+    put16(1);
+    put16(2);
+    put32(static_cast<uint32_t>(kRate));
+    put32(static_cast<uint32_t>(kRate) * 4);
+    put16(4);
+    put16(16);
+    std::fwrite("data", 1, 4, f);
+    put32(bytes);
+    for (size_t i = 0; i < track.frames(); ++i) {
+        put16(static_cast<uint16_t>(
+            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.left[i])) * 32767.0))));
+        put16(static_cast<uint16_t>(
+            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.right[i])) * 32767.0))));
+    }
+    return std::fclose(f) == 0;
+}
+
+int makeTrack(const std::string& source, const std::string& out) {
+    Stereo track;
+    if (!renderSource(source, track)) {
+        return 1;
+    }
+    // Encode, then measure what the game will decode; step the level down should the codec
+    // push a peak over -1 dBFS.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (!writeOgg(out, track, 0.4f)) {
+            return 1;
+        }
+        Stereo decoded;
+        if (!readOgg(out, decoded)) {
+            return 1;
+        }
+        const Levels levels = measure(decoded);
+        if (levels.peakDb <= -1.0) {
+            std::printf("%s: %.1f s, peak %.2f dBFS, %.2f LUFS integrated\n", out.c_str(), levels.seconds,
+                        levels.peakDb, levels.lufs);
+            return 0;
+        }
+        for (size_t i = 0; i < track.frames(); ++i) {
+            track.left[i] *= dbToGain(-0.5);
+            track.right[i] *= dbToGain(-0.5);
+        }
+    }
+    std::fprintf(stderr, "%s: the peak stays above -1 dBFS\n", out.c_str());
+    return 1;
+}
+
+int makeEffects(const std::string& folder) {
+    for (const Effect& effect : renderEffects()) {
+        if (!writeCaf(folder + "/" + effect.name, effect.samples)) {
+            return 1;
+        }
+        double peak = 0.0;
+        for (double v : effect.samples) {
+            peak = std::fmax(peak, std::fabs(v));
+        }
+        std::printf("%s: %.3f s, peak %.1f dBFS\n", effect.name.c_str(),
+                    static_cast<double>(effect.samples.size()) / kRate, gainToDb(peak));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "track" && argc == 4) {
+        return makeTrack(argv[2], argv[3]);
+    }
+    if (mode == "effects" && argc == 3) {
+        return makeEffects(argv[2]);
+    }
+    if (mode == "wav" && argc == 4) {
+        Stereo track;
+        return renderSource(argv[2], track) && writeWav(argv[3], track) ? 0 : 1;
+    }
+    std::fprintf(stderr,
+                 "usage: orvale-audiogen track SOURCE OUT.ogg | effects OUT_DIR | wav SOURCE OUT.wav\n");
+    return 2;
+}
