@@ -19,7 +19,7 @@
 #include "platform/CXApp.h"
 #include "tests/support/TestFiles.h"
 
-using cafttest::CafSpec;
+using cafttest::CafLayout;
 using cafttest::makeCaf;
 
 namespace {
@@ -49,10 +49,10 @@ class AudioEnvironment : public ::testing::Environment {
         testfiles::useNullAudioOutput(folder);
     }
     void SetUp() override {
-        CafSpec shortSpec;
+        CafLayout shortLayout;
         const std::map<std::string, std::string> files = {
-            {"assets/audio/short.caf", makeCaf(shortSpec, tone(4410))},  // 0.2 s
-            {"assets/audio/long.caf", makeCaf(shortSpec, tone(44100))},  // 2 s
+            {"assets/audio/short.caf", makeCaf(shortLayout, tone(4410))},  // 0.2 s
+            {"assets/audio/long.caf", makeCaf(shortLayout, tone(44100))},  // 2 s
             {"assets/audio/noise.caf", "caff but not really an audio file"},
             {"assets/audio/broken.ogg", "OggS and nothing that decodes"},
             {kMenu, readFile(std::string(ORVALE_AUDIO_DIR) + "/mastering - menu.ogg")},
@@ -221,7 +221,7 @@ TEST_F(SoundManagerTest, TheFaderFadesInSlowlyOutQuicklyAndStartsTheQueuedTrackA
 
 struct CafCase {
     const char* what;
-    CafSpec spec;
+    CafLayout layout;
     size_t samples;
     bool opens;
     const char* printed;  // part of the console line for a refused file
@@ -234,16 +234,16 @@ void PrintTo(const CafCase& c, std::ostream* out) {
 
 class CafReaderTest : public ::testing::TestWithParam<CafCase> {};
 
-CafSpec with(void (*change)(CafSpec&)) {
-    CafSpec spec;
-    change(spec);
-    return spec;
+CafLayout with(void (*change)(CafLayout&)) {
+    CafLayout layout;
+    change(layout);
+    return layout;
 }
 
 TEST_P(CafReaderTest, OpensGoodFilesAndRefusesLyingOnesWithALine) {
     const CafCase& c = GetParam();
     const std::vector<int16_t> samples = tone(c.samples);
-    const std::string file = makeCaf(c.spec, samples);
+    const std::string file = makeCaf(c.layout, samples);
     sf::MemoryInputStream stream;
     stream.open(file.data(), file.size());
     CafReader reader;
@@ -257,12 +257,12 @@ TEST_P(CafReaderTest, OpensGoodFilesAndRefusesLyingOnesWithALine) {
         return;
     }
     // Every sample comes back, and nothing beyond the data chunk.
-    EXPECT_EQ(info.channelCount, c.spec.channels);
+    EXPECT_EQ(info.channelCount, c.layout.channels);
     EXPECT_EQ(info.sampleCount, c.samples);
     std::vector<sf::Int16> out(c.samples + 64, 0);
     EXPECT_EQ(reader.read(out.data(), out.size()), c.samples);
     for (size_t i = 0; i < c.samples; ++i) {
-        ASSERT_NEAR(out[i], samples[i], (c.spec.flags & 1) ? 1 : 0) << c.what << " sample " << i;
+        ASSERT_NEAR(out[i], samples[i], (c.layout.flags & 1) ? 1 : 0) << c.what << " sample " << i;
     }
     reader.seek(c.samples / 2);
     EXPECT_EQ(reader.read(out.data(), out.size()), c.samples - c.samples / 2);
@@ -271,29 +271,29 @@ TEST_P(CafReaderTest, OpensGoodFilesAndRefusesLyingOnesWithALine) {
 INSTANTIATE_TEST_SUITE_P(
     Files, CafReaderTest,
     ::testing::Values(
-        CafCase{"16-bit little-endian mono", CafSpec{}, 1000, true, ""},
-        CafCase{"16-bit big-endian stereo", with([](CafSpec& s) {
+        CafCase{"16-bit little-endian mono", CafLayout{}, 1000, true, ""},
+        CafCase{"16-bit big-endian stereo", with([](CafLayout& s) {
                     s.flags = 0;
                     s.channels = 2;
                 }),
                 1000, true, ""},
-        CafCase{"32-bit float", with([](CafSpec& s) {
+        CafCase{"32-bit float", with([](CafLayout& s) {
                     s.flags = 3;
                     s.bits = 32;
                 }),
                 500, true, ""},
-        CafCase{"data to the end of the file", with([](CafSpec& s) { s.dataSizeOverride = -1; }), 300, true,
+        CafCase{"data to the end of the file", with([](CafLayout& s) { s.dataSizeOverride = -1; }), 300, true,
                 ""},
-        CafCase{"a chunk after the data", with([](CafSpec& s) { s.trailingChunk = std::string(64, '\x7f'); }),
-                300, true, ""},
-        CafCase{"data chunk longer than the file", with([](CafSpec& s) { s.dataSizeOverride = 1 << 20; }),
+        CafCase{"a chunk after the data",
+                with([](CafLayout& s) { s.trailingChunk = std::string(64, '\x7f'); }), 300, true, ""},
+        CafCase{"data chunk longer than the file", with([](CafLayout& s) { s.dataSizeOverride = 1 << 20; }),
                 100, false, "data chunk longer than the file"},
-        CafCase{"zero channels", with([](CafSpec& s) { s.channels = 0; }), 100, false, "channel count"},
-        CafCase{"eight-bit samples", with([](CafSpec& s) { s.bits = 8; }), 100, false,
+        CafCase{"zero channels", with([](CafLayout& s) { s.channels = 0; }), 100, false, "channel count"},
+        CafCase{"eight-bit samples", with([](CafLayout& s) { s.bits = 8; }), 100, false,
                 "unsupported sample format"},
-        CafCase{"compressed", with([](CafSpec& s) { s.format = "aac "; }), 100, false, "not linear PCM"},
-        CafCase{"no sample rate", with([](CafSpec& s) { s.rate = 0.0; }), 100, false, "sample rate"},
-        CafCase{"data before description", with([](CafSpec& s) { s.dataBeforeDescription = true; }), 100,
+        CafCase{"compressed", with([](CafLayout& s) { s.format = "aac "; }), 100, false, "not linear PCM"},
+        CafCase{"no sample rate", with([](CafLayout& s) { s.rate = 0.0; }), 100, false, "sample rate"},
+        CafCase{"data before description", with([](CafLayout& s) { s.dataBeforeDescription = true; }), 100,
                 false, "data before the audio description"}),
     // Each case is named after what it describes, so the test list is the same on every run.
     [](const ::testing::TestParamInfo<CafCase>& caseInfo) {
@@ -305,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CafReader, TruncatedFilesAreRefusedAtEveryLength) {
-    const std::string file = makeCaf(CafSpec{}, tone(50));
+    const std::string file = makeCaf(CafLayout{}, tone(50));
     for (size_t length = 0; length < 80; ++length) {  // header, description, data header
         sf::MemoryInputStream stream;
         stream.open(file.data(), length);

@@ -19,21 +19,21 @@ void big64(std::string& out, uint64_t v) {
 
 }  // namespace
 
-std::string makeCaf(const CafSpec& spec, const std::vector<int16_t>& samples) {
+std::string makeCaf(const CafLayout& layout, const std::vector<int16_t>& samples) {
     std::string description = "desc";
     big64(description, 32);
     uint64_t rateBits;
-    std::memcpy(&rateBits, &spec.rate, sizeof rateBits);
+    std::memcpy(&rateBits, &layout.rate, sizeof rateBits);
     big64(description, rateBits);
-    description += spec.format.substr(0, 4);
-    big32(description, spec.flags);
-    big32(description, spec.channels * spec.bits / 8);
+    description += layout.format.substr(0, 4);
+    big32(description, layout.flags);
+    big32(description, layout.channels * layout.bits / 8);
     big32(description, 1);
-    big32(description, spec.channels);
-    big32(description, spec.bits);
+    big32(description, layout.channels);
+    big32(description, layout.bits);
 
     std::string payload;
-    const bool floats = (spec.flags & 1) != 0, little = (spec.flags & 2) != 0;
+    const bool floats = (layout.flags & 1) != 0, little = (layout.flags & 2) != 0;
     for (int16_t s : samples) {
         uint32_t v;
         int bytes;
@@ -52,18 +52,18 @@ std::string makeCaf(const CafSpec& spec, const std::vector<int16_t>& samples) {
     }
     std::string data = "data";
     const int64_t size =
-        spec.dataSizeOverride == 0 ? static_cast<int64_t>(payload.size()) + 4 : spec.dataSizeOverride;
+        layout.dataSizeOverride == 0 ? static_cast<int64_t>(payload.size()) + 4 : layout.dataSizeOverride;
     big64(data, static_cast<uint64_t>(size));
     big32(data, 0);  // edit count
     data += payload;
 
     std::string file = "caff";
     file += std::string("\x00\x01\x00\x00", 4);
-    file += spec.dataBeforeDescription ? data + description : description + data;
-    if (!spec.trailingChunk.empty()) {
+    file += layout.dataBeforeDescription ? data + description : description + data;
+    if (!layout.trailingChunk.empty()) {
         file += "free";
-        big64(file, spec.trailingChunk.size());
-        file += spec.trailingChunk;
+        big64(file, layout.trailingChunk.size());
+        file += layout.trailingChunk;
     }
     return file;
 }

@@ -7,7 +7,7 @@
 
 namespace cafttest {
 
-struct CafSpec {
+struct CafLayout {
     double rate = 22050.0;
     std::string format = "lpcm";
     uint32_t flags = 2;  // little-endian integers
@@ -18,8 +18,8 @@ struct CafSpec {
     std::string trailingChunk;  // a chunk written after the data, for "no read past the data"
 };
 
-// A file whose samples are `samples` (one int16 per channel sample, written in the spec's
-// byte order, or as floats when the spec says so).
-std::string makeCaf(const CafSpec& spec, const std::vector<int16_t>& samples);
+// A file whose samples are `samples` (one int16 per channel sample, written in the layout's
+// byte order, or as floats when the layout says so).
+std::string makeCaf(const CafLayout& layout, const std::vector<int16_t>& samples);
 
 }  // namespace cafttest
