@@ -1,0 +1,189 @@
+// The stage's particle effect manager: definitions by name, bad effect files,
+// the fixed pool and its exhaustion, attached effects that let go, and the
+// one draw call per pass whatever the number of particles.
+
+#include <algorithm>
+#include <vector>
+
+#include "fx/CXParticleEffectManager.h"
+#include "fx/OXAnchorParticleSystem.h"
+#include "tests/fx/FxTestSupport.h"
+
+namespace fxtest {
+namespace {
+
+class ParticleManagerTest : public FxTest {
+  protected:
+    void SetUp() override {
+        FxTest::SetUp();
+        manager.load("assets/plist/t_atlas");
+        printedBy([&] { manager.preloadEffect("t_steady"); });
+    }
+    void run(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            manager.tick(kStep);
+        }
+    }
+
+    CXParticleEffectManager manager{CXParticleEffectManager::kStagePoolSize};
+};
+
+TEST_F(ParticleManagerTest, AnEffectIsReadOnceAndPlaysFromThePool) {
+    EXPECT_FALSE(manager.preloadEffect("t_steady"));  // already there
+    EXPECT_EQ(manager.definitionCount(), 1);
+    OXAnchorParticleSystem* system = manager.play("t_steady", {10, 20, 0}, {0, 1, 0}, 100.0f, true);
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->getEffectName(), "t_steady");
+    EXPECT_EQ(system->getX(), 10.0f);
+    run(3);
+    EXPECT_GT(system->getLiveCount(), 0);
+    EXPECT_EQ(manager.liveParticles(), system->getLiveCount());
+}
+
+TEST_F(ParticleManagerTest, AMissingFileIsOneLineAndThenNothingAtAll) {
+    EXPECT_EQ(printedBy([&] { EXPECT_FALSE(manager.preloadEffect("t_not_there")); }),
+              "PARTICLE EFFECT t_not_there NOT FOUND\n");
+    EXPECT_EQ(printedBy([&] { EXPECT_FALSE(manager.preloadEffect("t_not_there")); }), "");
+    OXAnchorParticleSystem untouched;
+    untouched.loadPooled();
+    EXPECT_FALSE(manager.setupSystem("t_not_there", untouched));
+    EXPECT_FALSE(manager.setupSystem("never_preloaded", untouched));
+    EXPECT_TRUE(untouched.getEffectName().empty());
+    EXPECT_EQ(printedBy([&] {
+                  EXPECT_EQ(manager.play("t_not_there", {}, {0, 1, 0}, 100.0f, true), nullptr);
+              }),
+              "");
+    run(5);
+    manager.draw();
+    EXPECT_EQ(drawCalls(), 0);
+}
+
+struct BadEffect {
+    const char* name;
+    const char* key;
+};
+
+class BadEffectFiles : public ParticleManagerTest, public testing::WithParamInterface<BadEffect> {};
+
+TEST_P(BadEffectFiles, AreRefusedWithOneLineAndDrawNothing) {
+    const BadEffect bad = GetParam();
+    const std::string line = std::string("PARTICLE EFFECT ") + bad.name + " IS UNUSABLE (" + bad.key + ")\n";
+    EXPECT_EQ(printedBy([&] { EXPECT_FALSE(manager.preloadEffect(bad.name)); }), line);
+    EXPECT_EQ(manager.play(bad.name, {}, {0, 1, 0}, -1.0f, true), nullptr);
+    IXRenderObject anchor;
+    anchor.load("");
+    EXPECT_EQ(manager.attach(bad.name, anchor, false), nullptr);
+    run(5);
+    manager.draw();
+    EXPECT_EQ(manager.liveParticles(), 0);
+    EXPECT_EQ(drawCalls(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadEffectFiles,
+    testing::Values(BadEffect{"t_nan_velocity", "velocityY"}, BadEffect{"t_nan_end_z", "endValVarZ"},
+                    BadEffect{"t_zero_life", "maxTtl"}, BadEffect{"t_negative_life", "minTtl"},
+                    BadEffect{"t_zero_size", "startSizeY"}, BadEffect{"t_negative_size", "endSizeX"}));
+
+TEST_F(ParticleManagerTest, ThePoolNeverGrowsAndSaysOnceWhenItRunsOut) {
+    IXRenderObject anchor;
+    anchor.load("");
+    std::vector<OXAnchorParticleSystem*> held;
+    for (int i = 0; i < CXParticleEffectManager::kStagePoolSize; ++i) {
+        held.push_back(manager.attach("t_steady", anchor, false));
+        ASSERT_NE(held.back(), nullptr);
+    }
+    run(1);  // each has a particle now
+    EXPECT_EQ(printedBy([&] { EXPECT_EQ(manager.attach("t_steady", anchor, false), nullptr); }),
+              "RAN OUT OF PARTICLE SYSTEMS!\n");
+    EXPECT_EQ(printedBy([&] {
+                  for (int i = 0; i < 10; ++i) {
+                      EXPECT_EQ(manager.play("t_steady", {}, {0, 1, 0}, 50.0f, true), nullptr);
+                  }
+              }),
+              "");
+    EXPECT_EQ(manager.poolSize(), CXParticleEffectManager::kStagePoolSize);
+
+    // A stopped effect keeps its particles until they die, then is free again.
+    manager.stop(held[7]);
+    EXPECT_EQ(held[7]->getAnchor(), nullptr);
+    EXPECT_FALSE(held[7]->isEmitting());
+    EXPECT_EQ(manager.play("t_steady", {}, {0, 1, 0}, 50.0f, true), nullptr);
+    held[7]->clearParticles();
+    EXPECT_EQ(printedBy([&] {
+                  EXPECT_EQ(manager.play("t_steady", {}, {0, 1, 0}, 50.0f, true), held[7]);
+              }),
+              "");
+    EXPECT_EQ(manager.busySystems(), CXParticleEffectManager::kStagePoolSize);
+}
+
+TEST_F(ParticleManagerTest, AStoppedEffectLetsGoOfItsAnchorAndItsParticlesLiveOut) {
+    IXRenderObject anchor;
+    anchor.load("");
+    anchor.setPosition(30, 40, 0);
+    OXAnchorParticleSystem* system = manager.attach("t_steady", anchor, true);
+    ASSERT_NE(system, nullptr);
+    run(4);
+    anchor.setPosition(60, 40, 0);
+    run(1);
+    EXPECT_EQ(system->getX(), 60.0f);
+    const int live = system->getLiveCount();
+    manager.stop(system);
+    anchor.setPosition(200, 40, 0);
+    run(1);
+    EXPECT_EQ(system->getX(), 60.0f);  // stays where it was let go
+    EXPECT_EQ(system->getLiveCount(), live);
+    manager.stop(&anchor);  // not one of the pool's: ignored
+    EXPECT_EQ(manager.busySystems(), 1);
+}
+
+class DrawCalls : public ParticleManagerTest, public testing::WithParamInterface<int> {};
+
+TEST_P(DrawCalls, AllParticlesOfAPassAreOneDrawCall) {
+    const int wanted = GetParam();
+    // Bursts of one system each hold up to 199; fill systems until `wanted` are alive.
+    int live = 0;
+    while (live < wanted) {
+        OXAnchorParticleSystem* system = manager.play("t_steady", {100, 100, 0}, {0, 1, 0}, -1.0f, true);
+        ASSERT_NE(system, nullptr);
+        const int take = std::min(wanted - live, 199);
+        while (system->getLiveCount() < take) {
+            system->tick(10.001f);  // one particle a tick
+        }
+        system->setEmitting(false);
+        live += system->getLiveCount();
+    }
+    manager.draw();
+    EXPECT_EQ(manager.getVertexCount(), 6 * wanted);
+    EXPECT_EQ(drawCalls(), 1);
+}
+
+// 10 particles, and every particle the batch can hold (6666 quads in 40000 vertices).
+INSTANTIATE_TEST_SUITE_P(Counts, DrawCalls,
+                         testing::Values(10, CXParticleEffectManager::kVertexCapacity / 6));
+
+TEST_F(ParticleManagerTest, PredrawEffectsAreTheirOwnPassBeneathTheRest) {
+    manager.play("t_steady", {100, 100, 0}, {0, 1, 0}, -1.0f, true, true);
+    manager.play("t_steady", {200, 100, 0}, {0, 1, 0}, -1.0f, true, false);
+    run(3);
+    manager.drawPredraw();
+    EXPECT_EQ(drawCalls(), 1);
+    manager.draw();
+    EXPECT_EQ(drawCalls(), 2);
+    const auto& calls = device.draws;
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].count + calls[1].count, manager.getVertexCount());
+    EXPECT_EQ(manager.getVertices()[0].x > 50.0f && manager.getVertices()[0].x < 150.0f, true);
+}
+
+TEST_F(ParticleManagerTest, AHiddenManagerDrawsNothing) {
+    manager.play("t_steady", {100, 100, 0}, {0, 1, 0}, -1.0f, true);
+    run(3);
+    manager.setVisible(false);
+    manager.drawPredraw();
+    manager.draw();
+    EXPECT_EQ(drawCalls(), 0);
+}
+
+}  // namespace
+}  // namespace fxtest
