@@ -14,6 +14,10 @@
 //     32 flame tongue (orange, along y)   33 hexagonal lens flash   34 electric arc
 //     35 graze scratch: a bright chevron spark; 36 and up empty
 //
+//   trails.png         512 x 512, 16 x 8 cells of 32 x 64: ribbons for the trails, a colour a
+//                      row (white, cyan, green, fire, red, engine blue, violet, smoke) and a
+//                      glow width a column; the head of a ribbon at the top of its cell
+//
 //   explosion.png      1024 x 512, 8 x 4 cells of 128 x 128: frames 0-15 a fiery burst
 //                      (flash, fireball, breaking up into smoke and embers); frames 16-19 the
 //                      score popups x2, x4, x8, x16; 20 and up empty
@@ -393,6 +397,42 @@ void paintParticleAtlas(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid = particleAtlasGrid();
     grid.paintFrames(canvas, grid.cellCount(),
                      [](Canvas& cell, int frame) { paintParticleCell(cell, frame); });
+}
+
+// One ribbon cell: a glowing line across u, brightest at the head (top) and
+// gone at the tail; `softness` 0 is a thin hard line, 1 a wide soft plume.
+void paintRibbon(Canvas& cell, const Colour& core, const Colour& edge, float softness) {
+    const float width = static_cast<float>(cell.width());
+    const float height = static_cast<float>(cell.height());
+    const float halo = 0.18f + 0.72f * softness;           // half-width of the glow, in half cells
+    const float line = 0.12f + 0.25f * (1.0f - softness);  // half-width of the hot core
+    shade(cell, [&](Vec2 p) {
+        const float across = std::fabs((p.x + 0.5f) / width * 2.0f - 1.0f);  // 0 centre, 1 edge
+        const float along = (p.y + 0.5f) / height;                           // 0 head, 1 tail
+        // Nothing on the cell's first and last rows, so neighbours never bleed into each other.
+        const float fade = std::pow(clamp01((0.98f - along) / 0.98f), 1.3f) * smoothstep(0.02f, 0.08f, along);
+        const float glowPart = roundFalloff(across, halo);
+        const float corePart = roundFalloff(across, line);
+        Colour colour = mix(edge, core, clamp01(corePart * 1.4f));
+        colour.a = clamp01((0.55f * glowPart + corePart) * fade);
+        return colour;
+    });
+}
+
+void paintTrailAtlas(Canvas& canvas, Random& /*random*/) {
+    static const Colour kCores[8] = {Colour::hex(0xffffff), Colour::hex(0xe0ffff), Colour::hex(0xeaffd8),
+                                     Colour::hex(0xfff0c0), Colour::hex(0xffd8d0), Colour::hex(0xe8f4ff),
+                                     Colour::hex(0xffe0ff), Colour::hex(0xd0d0d8)};
+    static const Colour kEdges[8] = {Colour::hex(0x7fe8ff), Colour::hex(0x20c8ff), Colour::hex(0x40e060),
+                                     Colour::hex(0xff7a14), Colour::hex(0xff3030), Colour::hex(0x3a78ff),
+                                     Colour::hex(0xc050ff), Colour::hex(0x707080)};
+    const AtlasGrid grid = trailAtlasGrid();
+    grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int frame) {
+        const int row = frame / trail_frame::kColumns;
+        const int column = frame % trail_frame::kColumns;
+        paintRibbon(cell, kCores[row], kEdges[row],
+                    static_cast<float>(column) / static_cast<float>(trail_frame::kColumns - 1));
+    });
 }
 
 void paintExplosion(Canvas& canvas, Random& /*random*/) {

@@ -87,6 +87,24 @@ constexpr int kBolt = 34;     // grey electric arc
 constexpr int kScratch = 35;  // grey graze spark: a bright chevron
 }  // namespace particle_frame
 
+// trails.png: 16 x 8 cells of 32 x 64, one ribbon a cell: u runs across the ribbon, v along it
+// from its head (top, bright) to its tail (bottom, gone). Each row one colour, each column a
+// width of glow, from a thin hard line (column 0) to a wide soft plume (column 15).
+inline AtlasGrid trailAtlasGrid() {
+    return AtlasGrid::withCellSize(32, 64, 16, 8);
+}
+namespace trail_frame {
+constexpr int kColumns = 16;
+constexpr int kWhite = 0;    // row 0: white with a cyan edge, bullet trails
+constexpr int kCyan = 16;    // row 1
+constexpr int kGreen = 32;   // row 2
+constexpr int kFire = 48;    // row 3: orange fire, the embers of explosions (52)
+constexpr int kRed = 64;     // row 4
+constexpr int kEngine = 80;  // row 5: blue-white engine plumes, the ship's engines (94)
+constexpr int kViolet = 96;  // row 6
+constexpr int kSmoke = 112;  // row 7: grey
+}  // namespace trail_frame
+
 // explosion.png: 8 x 4 cells of 128 x 128: the fiery burst in frames 0 to 15, the score
 // popups x2, x4, x8 and x16 in frames 16 to 19.
 inline AtlasGrid explosionGrid() {

@@ -27,6 +27,7 @@ void paintSenkoEffects(Canvas& canvas, Random& random);
 void paintMothership(Canvas& canvas, Random& random);
 void paintBomb(Canvas& canvas, Random& random);
 void paintParticleAtlas(Canvas& canvas, Random& random);
+void paintTrailAtlas(Canvas& canvas, Random& random);
 void paintExplosion(Canvas& canvas, Random& random);
 
 // The in-stage display and its overlays: font, gauges, cut-in, banners, panel.

@@ -25,6 +25,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"mothership.png", 512, 512, paintMothership},
         {"bomb_player_1.png", 256, 256, paintBomb},
         {"particles.png", 512, 512, paintParticleAtlas},
+        {"trails.png", 512, 512, paintTrailAtlas},
         {"explosion.png", 1024, 512, paintExplosion},
         {"font_novo_white.png", 512, 256, paintFontNovoWhite},
         {"hud_gauges.png", 256, 128, paintHudGauges},
