@@ -5,17 +5,26 @@
 
 #include "engine/OXScene.h"
 
+class CXParticleEffectManager;
+class OXParticleSystem;
 class OXScrollingSprite;
 
 // The menu background behind every front-end screen, seen through a
 // perspective camera and built from a background description: its "bg %d"
 // layers, counted from 0 to the first missing index, each a scrolling
-// sprite placed at the view centre.
+// sprite placed at the view centre, and its "effect %d" particle effects,
+// drawn over the layers by one particle effect manager with added light
+// (the "is predraw" ones first).
 class OXScnDefaultBg : public OXScene {
   public:
+    void buildScene() override;
     void loadBackground(const std::string& path);
     int getLayerCount() const { return static_cast<int>(layers.size()); }
+    int getEffectCount() const { return static_cast<int>(effects.size()); }
+    CXParticleEffectManager* getEffectManager() const { return effectManager; }
 
   private:
-    std::vector<OXScrollingSprite*> layers;  // owned through objects
+    std::vector<OXScrollingSprite*> layers;            // owned through objects
+    std::vector<OXParticleSystem*> effects;            // owned by the effect manager
+    CXParticleEffectManager* effectManager = nullptr;  // owned through overlays
 };
