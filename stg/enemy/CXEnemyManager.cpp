@@ -170,13 +170,10 @@ int CXEnemyManager::preloadFirePatterns(const Plist::Dictionary& enemy) {
 }
 
 void CXEnemyManager::preloadEffects(const Plist::Dictionary& definition) {
-    IXShotEffects* fx = context.world ? context.world->effects() : nullptr;
-    if (!fx) {
-        return;
-    }
-    auto preload = [fx](const std::string& name) {
+    IXShotEffects& fx = context.effects();
+    auto preload = [&fx](const std::string& name) {
         if (!name.empty()) {
-            fx->preloadEffect(name);
+            fx.preloadEffect(name);
         }
     };
     preload(Plist::textOf(definition, kEffect));

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "audio/CXSoundManager.h"
+#include "stg/enemy/IXEnemyWorld.h"
+#include "stg/shot/IXShotEffects.h"
 
 namespace {
 const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
@@ -18,4 +20,8 @@ bool EnemyContext::playOncePerFrame(EnemySound sound) {
     playedThisFrame |= bit;
     CXSoundManager::instance().playSound(kSoundFiles[static_cast<int>(sound)]);
     return true;
+}
+
+IXShotEffects& EnemyContext::effects() const {
+    return world ? world->effects() : noShotEffects();
 }

@@ -2,6 +2,7 @@
 
 class CXBulletManager;
 class IXEnemyWorld;
+class IXShotEffects;
 
 // The sounds enemies play, each at most once a frame however many enemies ask.
 enum class EnemySound { SmallExplosion, MediumExplosion, Count };
@@ -13,6 +14,9 @@ class EnemyContext {
   public:
     IXEnemyWorld* world = nullptr;       // may be null: no player, effects or scoring
     CXBulletManager* bullets = nullptr;  // may be null: launchers stay unarmed
+
+    // The scene's particle effects and trails; effects that show nothing without a scene.
+    IXShotEffects& effects() const;
 
     // Plays the sound through the sound manager unless it already played
     // this frame; true when it played.

@@ -29,8 +29,8 @@ class IXEnemyWorld {
 
     // The player's ship, or null while there is none.
     virtual IXEnemyPlayer* enemyPlayer() const = 0;
-    // Particle effects; null shows (and preloads) none.
-    virtual IXShotEffects* effects() const = 0;
+    // Particle effects and trails; always there (noShotEffects() shows none).
+    virtual IXShotEffects& effects() const = 0;
     // Starts an effect drawn beneath the enemies, following `anchor` until
     // stopped through effects(); null when none is free.
     virtual IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) = 0;

@@ -169,16 +169,16 @@ void OXBoss::loadBoss(const std::string& filePath) {
     onDeathDuration = floatOr(definition, kOnDeathDuration, 0.0f);
     phaseClearDuration = floatOr(definition, kPhaseClearDuration, 0.0f);
 
-    IXShotEffects* fx = world() ? world()->effects() : nullptr;
+    IXShotEffects& fx = OXEnemy::effects();
     deathNode = Plist::findDict(definition, kDeathNode);
-    if (deathNode && fx && Plist::textOf(*deathNode, "effect").size() > 1) {
-        fx->preloadEffect(Plist::textOf(*deathNode, "effect"));
+    if (deathNode && Plist::textOf(*deathNode, "effect").size() > 1) {
+        fx.preloadEffect(Plist::textOf(*deathNode, "effect"));
     }
     if (const Plist::Array* bank = Plist::findArray(definition, kEffectBank)) {
         for (const Plist::Value& entry : *bank) {
             const std::string* name = Plist::asString(entry);
-            if (fx && name && !name->empty()) {
-                fx->preloadEffect(*name);
+            if (name && !name->empty()) {
+                fx.preloadEffect(*name);
             }
         }
     }
@@ -203,8 +203,8 @@ void OXBoss::loadBoss(const std::string& filePath) {
             if (!entry) {
                 break;
             }
-            if (fx && Plist::textOf(*entry, "effect").size() > 1) {
-                fx->preloadEffect(Plist::textOf(*entry, "effect"));
+            if (Plist::textOf(*entry, "effect").size() > 1) {
+                fx.preloadEffect(Plist::textOf(*entry, "effect"));
             }
         }
     }
@@ -247,7 +247,7 @@ void OXBoss::readLaunchers() {
 }
 
 void OXBoss::readEffects() {
-    IXShotEffects* fx = world() ? world()->effects() : nullptr;
+    IXShotEffects& fx = OXEnemy::effects();
     for (int index = 0; index < kIndexedKeyCount; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, effectKey(index));
         if (!entry) {
@@ -262,9 +262,7 @@ void OXBoss::readEffects() {
         made.offset = {floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f),
                        floatOr(*entry, kOffsetZ, 0.0f)};
         made.predraw = boolOr(*entry, kIsPredraw, false);
-        if (fx) {
-            fx->preloadEffect(name);
-        }
+        fx.preloadEffect(name);
         effects.push_back(made);
     }
 }
@@ -625,8 +623,8 @@ void OXBoss::tick(float dtMs) {
     for (Effect& slot : effects) {
         if (slot.burstLeft > 0.0f) {
             slot.burstLeft -= dtMs;
-            if (slot.burstLeft <= 0.0f && slot.handle && world() && world()->effects()) {
-                world()->effects()->stopEffect(slot.handle);
+            if (slot.burstLeft <= 0.0f && slot.handle) {
+                OXEnemy::effects().stopEffect(slot.handle);
                 slot.handle = nullptr;
             }
         }
@@ -989,15 +987,14 @@ void OXBoss::stopCharge() {
 
 void OXBoss::startListedEffects(const std::vector<int>& indices) {
     IXEnemyWorld* scene = world();
-    IXShotEffects* fx = scene ? scene->effects() : nullptr;
-    if (!fx) {
+    if (!scene) {
         return;
     }
     for (int index : indices) {
         Effect& slot = effects[static_cast<size_t>(index)];
         if (!slot.handle) {
             slot.handle = slot.predraw ? scene->startPredrawEffect(*slot.name, *this)
-                                       : fx->startAttachedEffect(*slot.name, *this, false);
+                                       : scene->effects().startAttachedEffect(*slot.name, *this, false);
         }
     }
 }
@@ -1018,11 +1015,10 @@ void OXBoss::setEffectsEmitting(bool emitting) {
 }
 
 void OXBoss::stopAllEffects() {
-    IXEnemyWorld* scene = world();
-    IXShotEffects* fx = scene ? scene->effects() : nullptr;
+    IXShotEffects& fx = OXEnemy::effects();
     for (Effect& slot : effects) {
-        if (slot.handle && fx) {
-            fx->stopEffect(slot.handle);
+        if (slot.handle) {
+            fx.stopEffect(slot.handle);
         }
         slot.handle = nullptr;
         slot.burstLeft = 0.0f;

@@ -79,6 +79,10 @@ IXEnemyWorld* OXEnemy::world() const {
     return context ? context->world : nullptr;
 }
 
+IXShotEffects& OXEnemy::effects() const {
+    return context ? context->effects() : noShotEffects();
+}
+
 IXEnemyPlayer* OXEnemy::player() const {
     IXEnemyWorld* scene = world();
     return scene ? scene->enemyPlayer() : nullptr;
@@ -110,7 +114,7 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
                               int atlasColumns, int atlasRows) {
     using namespace enemydict;
     CXBulletManager* bullets = context ? context->bullets : nullptr;
-    IXShotEffects* fx = world() ? world()->effects() : nullptr;
+    IXShotEffects& fx = effects();
 
     resetAllLaunchers();
     // A slot this definition leaves without a pattern fires nothing of the
@@ -184,15 +188,15 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
             break;
         }
         const std::string& nodeEffect = Plist::textOf(*node, kEffect);
-        if (fx && nodeEffect.size() > 1) {
-            fx->preloadEffect(nodeEffect);
+        if (nodeEffect.size() > 1) {
+            fx.preloadEffect(nodeEffect);
         }
         movementNodes[movementNodeCount++] = node;
     }
 
     deathNode = Plist::findDict(definition, kDeathMovementNode);
-    if (deathNode && fx && Plist::textOf(*deathNode, kEffect).size() > 1) {
-        fx->preloadEffect(Plist::textOf(*deathNode, kEffect));
+    if (deathNode && Plist::textOf(*deathNode, kEffect).size() > 1) {
+        fx.preloadEffect(Plist::textOf(*deathNode, kEffect));
     }
 
     // Every module went back when the enemy was last released.
@@ -597,19 +601,17 @@ void OXEnemy::startNodeEffect(const Plist::Dictionary& node) {
     effectName = &name;
     effectPredraw = predraw;
     IXEnemyWorld* scene = world();
-    IXShotEffects* fx = scene ? scene->effects() : nullptr;
-    if (name.empty() || !fx) {
+    if (name.empty() || !scene) {
         return;
     }
-    effect = predraw ? scene->startPredrawEffect(name, *this) : fx->startAttachedEffect(name, *this, false);
+    effect = predraw ? scene->startPredrawEffect(name, *this)
+                     : scene->effects().startAttachedEffect(name, *this, false);
     std::printf("activated enemy effect\n");
 }
 
 void OXEnemy::stopEffect() {
-    IXEnemyWorld* scene = world();
-    IXShotEffects* fx = scene ? scene->effects() : nullptr;
-    if (effect && fx) {
-        fx->stopEffect(effect);
+    if (effect) {
+        effects().stopEffect(effect);
     }
     effect = nullptr;
 }

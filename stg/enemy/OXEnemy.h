@@ -12,6 +12,7 @@
 class EnemyContext;
 class IXEnemyPlayer;
 class IXEnemyWorld;
+class IXShotEffects;
 
 // One pooled enemy. Spawned from its definition, it descends into the play
 // plane, runs its movement nodes one after another (heading, speed, depth,
@@ -131,6 +132,8 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
 
   protected:
     IXEnemyWorld* world() const;
+    // The scene's effects, or effects that show nothing.
+    IXShotEffects& effects() const;
     IXEnemyPlayer* player() const;
 
     // The rest is the enemy's own; the boss, an enemy that fights in phases,

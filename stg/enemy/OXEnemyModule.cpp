@@ -75,10 +75,8 @@ void OXEnemyModule::attach(const Plist::Dictionary& entry, const IXRenderObject&
     }
     position = enemy.getPosition() + anchor;
     if (!effectName->empty() && context && context->world) {
-        if (IXShotEffects* fx = context->world->effects()) {
-            effects[OwnEffect] = predraw ? context->world->startPredrawEffect(*effectName, *this)
-                                         : fx->startAttachedEffect(*effectName, *this, false);
-        }
+        effects[OwnEffect] = predraw ? context->world->startPredrawEffect(*effectName, *this)
+                                     : context->effects().startAttachedEffect(*effectName, *this, false);
     }
 }
 
@@ -140,29 +138,26 @@ void OXEnemyModule::breakOff(const Vec3& direction) {
     flightDirection = direction;
     flightTimeLeft = kBreakOffFlightMs;
     spin = (direction.x >= 0.0f ? 1.0f : -1.0f) * kBreakOffSpinRate;
-    if (!context || !context->world) {
+    if (!context) {
         return;
     }
-    IXShotEffects* fx = context->world->effects();
-    if (!fx) {
-        return;
-    }
+    IXShotEffects& fx = context->effects();
     if (!getDestroyEffectName().empty()) {
-        fx->playAt(getDestroyEffectName(), position, direction, 100.0f);
+        fx.playAt(getDestroyEffectName(), position, direction, 100.0f);
     }
     if (!effects[SmokeTrail]) {
-        effects[SmokeTrail] = fx->startAttachedEffect(kSmokeTrail, *this, false);
+        effects[SmokeTrail] = fx.startAttachedEffect(kSmokeTrail, *this, false);
     }
     if (!effects[FireTrail]) {
-        effects[FireTrail] = fx->startAttachedEffect(kFireTrail, *this, true);
+        effects[FireTrail] = fx.startAttachedEffect(kFireTrail, *this, true);
     }
 }
 
 void OXEnemyModule::releaseEffects() {
-    IXShotEffects* fx = context && context->world ? context->world->effects() : nullptr;
+    IXShotEffects& fx = context ? context->effects() : noShotEffects();
     for (IXRenderObject*& effect : effects) {
-        if (effect && fx) {
-            fx->stopEffect(effect);
+        if (effect) {
+            fx.stopEffect(effect);
         }
         effect = nullptr;
     }

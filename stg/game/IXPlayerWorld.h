@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/Vector.h"
 
+class IXRenderObject;
 class IXShootable;
 class IXShotEffects;
 
@@ -18,8 +20,11 @@ class IXPlayerWorld {
   public:
     virtual ~IXPlayerWorld() = default;
 
-    // Particle effects and trails; null shows none.
-    virtual IXShotEffects* effects() const = 0;
+    // Particle effects and trails; always there (noShotEffects() shows none).
+    virtual IXShotEffects& effects() const = 0;
+    // Starts an effect drawn beneath the scene's objects, following `anchor`
+    // until stopped through effects(); null when none is free.
+    virtual IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) = 0;
 
     // The scene's clock runs at `factor` for `durationMs` of real time.
     virtual void setTimeScale(float factor, float durationMs) = 0;

@@ -70,14 +70,13 @@ void OXBomb::detonate(float durationMs) {
     }
     if (world) {
         world->tintBackground(kBackgroundTint, kBackgroundTintMs);
-        if (IXShotEffects* fx = world->effects()) {
-            stopEffects();
-            if (!effectName.empty()) {
-                effect = fx->startAttachedEffect(effectName, *this, true);
-            }
-            if (!blastEffectName.empty()) {
-                blastEffect = fx->startAttachedEffect(blastEffectName, *this, true);
-            }
+        IXShotEffects& fx = world->effects();
+        stopEffects();
+        if (!effectName.empty()) {
+            effect = fx.startAttachedEffect(effectName, *this, true);
+        }
+        if (!blastEffectName.empty()) {
+            blastEffect = fx.startAttachedEffect(blastEffectName, *this, true);
         }
     }
 }
@@ -100,9 +99,7 @@ void OXBomb::update(float dtMs) {
     if (blastEffect) {
         blastTimeLeft -= dtMs;
         if (blastTimeLeft <= 0.0f) {
-            if (world && world->effects()) {
-                world->effects()->stopEffect(blastEffect);
-            }
+            effects().stopEffect(blastEffect);
             blastEffect = nullptr;
         }
     }
@@ -125,15 +122,17 @@ void OXBomb::finish() {
     }
 }
 
+IXShotEffects& OXBomb::effects() const {
+    return world ? world->effects() : noShotEffects();
+}
+
 void OXBomb::stopEffects() {
-    IXShotEffects* fx = world ? world->effects() : nullptr;
-    if (fx) {
-        if (effect) {
-            fx->stopEffect(effect);
-        }
-        if (blastEffect) {
-            fx->stopEffect(blastEffect);
-        }
+    IXShotEffects& fx = effects();
+    if (effect) {
+        fx.stopEffect(effect);
+    }
+    if (blastEffect) {
+        fx.stopEffect(blastEffect);
     }
     effect = blastEffect = nullptr;
 }

@@ -7,6 +7,7 @@
 
 class CXBulletManager;
 class IXPlayerWorld;
+class IXShotEffects;
 
 // The player's bomb: a growing blast that clears enemy bullets inside a
 // cancel radius growing 1.7 units per ms from 10 up to 400. Its list adds to
@@ -38,6 +39,8 @@ class OXBomb : public OXSprite {
 
   private:
     void stopEffects();
+    // The scene's effects, or effects that show nothing.
+    IXShotEffects& effects() const;
     void finish();
 
     IXPlayerWorld* world = nullptr;         // not owned

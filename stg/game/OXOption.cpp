@@ -55,18 +55,18 @@ void OXOption::reset() {
     updateMatrix();
 }
 
-void OXOption::retire(IXShotEffects* effects) {
+void OXOption::retire(IXShotEffects& effects) {
     stopAllLaunchers();
     visible = active = false;
-    if (trailAttached && effects) {
-        effects->detachTrail(trailAnchor);
+    if (trailAttached) {
+        effects.detachTrail(trailAnchor);
     }
     trailAttached = false;
 }
 
-void OXOption::attachTrail(IXShotEffects* effects, int frame, float width) {
-    if (!effects || trailAttached) {
+void OXOption::attachTrail(IXShotEffects& effects, int frame, float width) {
+    if (trailAttached) {
         return;
     }
-    trailAttached = effects->attachTrail(trailAnchor, frame, width);
+    trailAttached = effects.attachTrail(trailAnchor, frame, width);
 }

@@ -29,9 +29,9 @@ class OXOption : public OXLauncherPlatform {
     // Back beside the ship with its launchers armed and silent; shown.
     void reset();
     // Out of play with the ship: hidden, launchers stopped, trail released.
-    void retire(IXShotEffects* effects);
-    // The pod's trail, made when the ship comes into play (null effects: none).
-    void attachTrail(IXShotEffects* effects, int frame, float width);
+    void retire(IXShotEffects& effects);
+    // The pod's trail, made when the ship comes into play.
+    void attachTrail(IXShotEffects& effects, int frame, float width);
 
   private:
     void placeInFormation();

@@ -216,11 +216,10 @@ void OXSTGBasePlayer::spawn(bool slideIn, bool firstSpawn) {
     moveBy(slideIn ? kSlideInMs : kFlyInMs, slideIn ? kSlideIn : kFlyIn, kEntranceEasing, this,
            entranceMoveDone);
 
-    IXShotEffects* fx = world ? world->effects() : nullptr;
     for (auto& option : options) {
         option->reset();
-        if (fx && trailPoints[2]) {
-            option->attachTrail(fx, trailPoints[2]->frame, trailPoints[2]->width * 0.5f);
+        if (trailPoints[2]) {
+            option->attachTrail(effects(), trailPoints[2]->frame, trailPoints[2]->width * 0.5f);
         }
     }
     if (coreSprite) {
@@ -347,9 +346,8 @@ void OXSTGBasePlayer::resetState() {
     chainShown = 0;
     releaseTrails();
     stopEffects();
-    IXShotEffects* fx = world ? world->effects() : nullptr;
     for (auto& option : options) {
-        option->retire(fx);
+        option->retire(effects());
     }
     visible = active = false;
 }

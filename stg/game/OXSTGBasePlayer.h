@@ -205,6 +205,8 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     void releaseTrails();
     void startEffects();
     void stopEffects();
+    // The scene's effects, or effects that show nothing without a scene.
+    IXShotEffects& effects() const;
     void addScoreFloat(float points);
     void finishEntrance();
     void finishDeath();

@@ -70,7 +70,7 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
         std::printf("SHIP HAS NO HIT POINTS, USING 1\n");
         hitPoints = maxHitPoints = previousHitPoints = 1.0f;
     }
-    IXShotEffects* fx = world ? world->effects() : nullptr;
+    IXShotEffects& fx = effects();
 
     // A definition without "scale" reads as 0, as it always has; every ship in the package has one.
     Plist::read(definition, "scale", shipScale, 0.0f);
@@ -94,9 +94,7 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
         effect->offset = readVec(entry, "offset x", "offset y", "offset z");
         Plist::read(entry, "is predraw", effect->predraw, false);
         effect->anchor.load("");
-        if (fx) {
-            fx->preloadEffect(file);
-        }
+        fx.preloadEffect(file);
         attachedEffects.push_back(std::move(effect));
     }
 
@@ -454,57 +452,55 @@ void OXSTGBasePlayer::showBreakIndicator(bool shown) {
 }
 
 void OXSTGBasePlayer::attachTrails() {
-    IXShotEffects* fx = world ? world->effects() : nullptr;
-    if (!fx) {
-        return;
-    }
+    IXShotEffects& fx = effects();
     for (int i = 0; i < 4; ++i) {
         TrailPoint* trail = trailPoints[i].get();
         if (!trail || trail->attached || trail->width <= 0.0f) {
             continue;
         }
         // The engine trail rides on the ship itself.
-        trail->attached = i == 3 ? fx->attachTrail(*this, trail->frame, trail->width)
-                                 : fx->attachTrail(trail->point, trail->frame, trail->width);
+        trail->attached = i == 3 ? fx.attachTrail(*this, trail->frame, trail->width)
+                                 : fx.attachTrail(trail->point, trail->frame, trail->width);
     }
 }
 
 void OXSTGBasePlayer::releaseTrails() {
-    IXShotEffects* fx = world ? world->effects() : nullptr;
+    IXShotEffects& fx = effects();
     for (int i = 0; i < 4; ++i) {
         TrailPoint* trail = trailPoints[i].get();
         if (!trail || !trail->attached) {
             continue;
         }
-        if (fx) {
-            if (i == 3) {
-                fx->detachTrail(*this);
-            } else {
-                fx->detachTrail(trail->point);
-            }
+        if (i == 3) {
+            fx.detachTrail(*this);
+        } else {
+            fx.detachTrail(trail->point);
         }
         trail->attached = false;
     }
 }
 
+IXShotEffects& OXSTGBasePlayer::effects() const {
+    return world ? world->effects() : noShotEffects();
+}
+
 void OXSTGBasePlayer::startEffects() {
-    IXShotEffects* fx = world ? world->effects() : nullptr;
-    if (!fx) {
-        return;
-    }
     for (auto& effect : attachedEffects) {
         if (!effect->handle) {
             effect->anchor.setPosition(position + shotmath::turned(effect->offset, -platformRotation));
-            effect->handle = fx->startAttachedEffect(effect->file, effect->anchor, false);
+            // "is predraw" effects go beneath the scene's sprites, the ship's own included.
+            effect->handle = effect->predraw && world
+                                 ? world->startPredrawEffect(effect->file, effect->anchor)
+                                 : effects().startAttachedEffect(effect->file, effect->anchor, false);
         }
     }
 }
 
 void OXSTGBasePlayer::stopEffects() {
-    IXShotEffects* fx = world ? world->effects() : nullptr;
+    IXShotEffects& fx = effects();
     for (auto& effect : attachedEffects) {
-        if (effect->handle && fx) {
-            fx->stopEffect(effect->handle);
+        if (effect->handle) {
+            fx.stopEffect(effect->handle);
         }
         effect->handle = nullptr;
     }

@@ -14,11 +14,15 @@
 #include "engine/CXSpriteBatchManager.h"
 #include "engine/CXTextBoxManager.h"
 #include "engine/OXSprite.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
+#include "fx/FxMath.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
@@ -38,6 +42,7 @@ constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
+constexpr float kScratchMs = 30.0f;  // the graze scratch's burst
 // One fighter flies; a stage could hold up to four in its list of ships.
 constexpr int kShipCount = 1;
 constexpr const char* kMothershipParts[4] = {
@@ -50,6 +55,15 @@ constexpr const char* kStageSounds[] = {"snd_toggle_btn.caf", "bullet_hit.caf", 
                                         "sfx_huge_expl.caf",  "sfx_player_expl.caf",    "prize_pickup.caf",
                                         "boss_move_1.caf",    "warning_WIP.caf",        "leaser_beam.caf",
                                         "se_laser3.caf",      "sfx_boss_expl_dist.caf", "trance_warning.caf"};
+// The effects every stage plays (explosions, the graze scratch), read with the stage.
+const std::string kSparks = "ps_explosion_sparks", kLongSparks = "ps_explosion_long_sparks",
+                  kDebris = "ps_explosion_debris", kSmallSmoke = "ps_small_explosion_smoke",
+                  kScratch = "ps_bullet_scratch", kSmokeTrail = "ps_explosion_smoke_trail",
+                  kFireTrail = "ps_explosion_fire_trail", kFireTrailOrange = "ps_explosion_fire_trail_orange";
+const std::string* const kStageEffects[] = {&kLongSparks, &kDebris,    &kSmallSmoke,      &kScratch,
+                                            &kSmokeTrail, &kFireTrail, &kFireTrailOrange, &kSparks};
+// The trail frame of the streaks thrown out of big explosions.
+constexpr int kEmberTrailFrame = 52;
 // Built once: the firing sound plays nearly every frame, and its name is too long to be
 // built without an allocation.
 const std::string kShotSound = "bullet_shoot_1.caf";
@@ -72,7 +86,7 @@ bool shootableEnemy(const OXEnemy& enemy) {
 }
 }  // namespace
 
-OXScnBaseSTGGame::OXScnBaseSTGGame() = default;
+OXScnBaseSTGGame::OXScnBaseSTGGame() : stageEffects(std::make_unique<CXStageEffects>()) {}
 
 OXScnBaseSTGGame::~OXScnBaseSTGGame() {
     CXGfxManager::instance().setShakeOffset(0.0f);
@@ -156,12 +170,18 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     stageLoaded = !definition.empty();
 
     std::printf("LOADING PARTICLE MANAGER\n");
+    stageEffects->loadParticles(kPlistFolder + Plist::textOf(definition, "particle atlas"));
+    for (const std::string* name : kStageEffects) {
+        stageEffects->preloadEffect(*name);
+    }
     std::printf("LOADING TRAIL MANAGER\n");
+    stageEffects->loadTrails(kPlistFolder + Plist::textOf(definition, "trail atlas"));
     std::printf("LOADING TEXTBOX MANAGER\n");
     textBoxes->load(kPlistFolder + Plist::textOf(definition, "font atlas"), CXTextBoxManager::kMaxBoxes);
     std::printf("LOADING BULLET MANAGER\n");
     bullets->load(kPlistFolder + Plist::textOf(definition, "bullet atlas"));
     bullets->setWorld(this);
+    bullets->setEffects(stageEffects.get());
     bullets->setRank(CXGameSession::instance().getDifficulty());
     std::printf("LOADING ENEMY MANAGER\n");
     enemies->init(kPlistFolder + Plist::textOf(definition, "enemy atlas"));
@@ -240,7 +260,7 @@ void OXScnBaseSTGGame::start() {
 // One step of the stage (dt is the session's fixed 15.447501 ms). In order:
 // the stage script, every object of the scene (ship, options, bomb,
 // sprites), the bullet grace, input and respawn, the camera, the managers
-// (enemies, bullets, explosions, text, rings), the time scale and the shakes.
+// (particle effects, enemies, trails, bullets, explosions, text, rings), the time scale and the shakes.
 // Everything but the camera and the clocks of the time scale and shakes runs
 // on the scaled time, so a trance's freeze stops the field.
 void OXScnBaseSTGGame::update(float dtMs) {
@@ -256,7 +276,9 @@ void OXScnBaseSTGGame::update(float dtMs) {
     updateInputAndRespawn(scaled);
     updateCamera(dtMs);
 
+    stageEffects->particles().tick(scaled);
     enemies->tick(scaled);
+    stageEffects->trails().tick(scaled);
     bullets->tick(scaled);
     explosionsGlow->tick(scaled);
     explosionsNormal->tick(scaled);
@@ -566,7 +588,10 @@ void OXScnBaseSTGGame::stageCleared() {
 
 // ---- Drawing ----
 
+// Effects lie beneath the enemy bullets, which are drawn last of all the
+// field's objects, so no spark or smoke ever hides a bullet.
 void OXScnBaseSTGGame::drawObjects() {
+    stageEffects->particles().drawPredraw();
     OXScene::drawObjects();
     explosionsNormal->draw();
     explosionsGlow->draw();
@@ -574,10 +599,12 @@ void OXScnBaseSTGGame::drawObjects() {
     bullets->drawBeams();
     bullets->drawPrizes();
     bullets->drawPlayerBullets();
+    stageEffects->particles().draw();
 }
 
 void OXScnBaseSTGGame::drawOverlays() {
     OXScene::drawOverlays();
+    stageEffects->trails().draw();
     bullets->drawEnemyBullets();
     textBoxes->draw();
     rings->draw();
@@ -641,7 +668,8 @@ bool OXScnBaseSTGGame::isEnemyAlive(const IXShootable* enemy) const {
     return boss == enemy && !boss->isDying();
 }
 
-void OXScnBaseSTGGame::graze(const OXBullet&) {
+void OXScnBaseSTGGame::graze(const OXBullet& bullet) {
+    stageEffects->playAt(kScratch, bullet.getPosition(), bullet.directionVector(), kScratchMs);
     if (grazeEffectCooldown <= 0.0f) {
         CXSoundManager::instance().playSound("snd_toggle_btn.caf");
         grazeEffectCooldown = kGrazeSoundCooldownMs;
@@ -670,8 +698,12 @@ IXEnemyPlayer* OXScnBaseSTGGame::enemyPlayer() const {
     return ship;
 }
 
-IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string&, const IXRenderObject&) {
-    return nullptr;
+IXShotEffects& OXScnBaseSTGGame::effects() const {
+    return *stageEffects;
+}
+
+IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string& name, const IXRenderObject& anchor) {
+    return stageEffects->startPredrawEffect(name, anchor);
 }
 
 int OXScnBaseSTGGame::difficulty() const {
@@ -775,7 +807,71 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         flash->scaleTo(lifeMs, {extent * 0.6f, extent * 0.6f, 1}, {extent * 1.4f, extent * 1.4f, 1}, 0.5f);
         flash->fadeTo(lifeMs, 1.0f, 0.0f, 1.5f);
     }
+    explosionEffects(kind, at);
     CXSoundManager::instance().playSound(soundName);
+}
+
+// The particles of an explosion, from a spray of sparks for the smallest to
+// fire, smoke, debris and streaking embers for the biggest. The light of
+// each burst is short, so the sparks never linger over the bullets.
+void OXScnBaseSTGGame::explosionEffects(ExplosionKind kind, const Vec3& at) {
+    CXStageEffects& fx = *stageEffects;
+    const Vec3 up{0.0f, 1.0f, 0.0f};
+    switch (kind) {
+        case ExplosionKind::PreDeathSmall:
+            fx.playAt(kSparks, at, up, 30.0f);
+            break;
+        case ExplosionKind::Small:
+            fx.playAt(kSparks, at, up, 40.0f);
+            fx.playCovering(kSmallSmoke, at, up, 50.0f);
+            break;
+        case ExplosionKind::Medium:
+            fx.playAt(kSparks, at, up, 50.0f);
+            fx.playAt(kLongSparks, at, up, 30.0f);
+            fx.playCovering(kDebris, at, up, 40.0f);
+            fx.playCovering(kSmallSmoke, at, up, 70.0f);
+            break;
+        case ExplosionKind::PreDeathLarge:
+        case ExplosionKind::Large:
+            fx.playAt(kSparks, at, up, 60.0f);
+            fx.playAt(kLongSparks, at, up, 40.0f);
+            fx.playAt(kFireTrail, at, up, 60.0f);
+            fx.playCovering(kDebris, at, up, 50.0f);
+            fx.playCovering(kSmokeTrail, at, up, 80.0f);
+            throwEmbers(at, 2);
+            break;
+        case ExplosionKind::Huge:
+            fx.playAt(kSparks, at, up, 80.0f);
+            fx.playAt(kLongSparks, at, up, 60.0f);
+            fx.playAt(kFireTrail, at, up, 80.0f);
+            fx.playAt(kFireTrailOrange, at, up, 80.0f);
+            fx.playCovering(kDebris, at, up, 70.0f);
+            fx.playCovering(kSmokeTrail, at, up, 120.0f);
+            throwEmbers(at, 4);
+            break;
+    }
+}
+
+// Burning pieces flung out of a big explosion, each trailing a ribbon that
+// lingers and fades after the piece burns out.
+void OXScnBaseSTGGame::throwEmbers(const Vec3& at, int count) {
+    for (int i = 0; i < count; ++i) {
+        OXSprite* ember = explosionsGlow->getFreeSprite();
+        if (!ember) {
+            return;
+        }
+        // The effects' own random numbers: showing embers never changes the game's course.
+        const float angle =
+            (static_cast<float>(i) + fxmath::randomFraction()) * 360.0f / static_cast<float>(count);
+        const float reach = 45.0f + 50.0f * fxmath::randomFraction();
+        const Vec3 delta{shotmath::tableSin(angle) * reach, shotmath::tableCos(angle) * reach, 0.0f};
+        ember->setPosition(at.x, at.y, 3.0f);
+        ember->setFrame(2);
+        ember->scaleTo(650.0f, {0.12f, 0.12f, 1.0f}, {0.04f, 0.04f, 1.0f}, 1.0f);
+        ember->moveBy(650.0f, delta, 0.4f);
+        ember->fadeTo(650.0f, 1.0f, 0.2f, 1.0f);
+        stageEffects->trails().spawnTrail(ember, kEmberTrailFrame, 2.5f, {});
+    }
 }
 
 void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count,
@@ -798,6 +894,7 @@ void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float 
 }
 
 void OXScnBaseSTGGame::beamKill(const Vec3& at) {
+    stageEffects->playAt(kLongSparks, at, {0.0f, 1.0f, 0.0f}, 40.0f);
     ring(at, 300.0f, 1.5f, {0.6f, 1.0f, 1.0f, 1.0f});
 }
 
@@ -862,6 +959,7 @@ void OXScnBaseSTGGame::beamReadyPulse(const Vec3& at) {
 
 void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
     explosion(ExplosionKind::Large, at, 1.0f);
+    stageEffects->playAt(kFireTrailOrange, at, {0.0f, 1.0f, 0.0f}, 80.0f);
     CXSoundManager::instance().playSound("sfx_player_expl.caf");
 }
 

@@ -10,6 +10,7 @@
 #include "stg/shot/IXShotWorld.h"
 
 class CXBulletManager;
+class CXStageEffects;
 class CXEnemyManager;
 class CXSpriteBatchManager;
 class CXTextBoxManager;
@@ -18,7 +19,7 @@ class OXSTGBasePlayer;
 class OXSprite;
 
 // One stage being played: loads the stage definition with its managers
-// (bullets, enemies, explosions, text), the ship, the bomb and the opening
+// (particle effects, trails, bullets, enemies, explosions, text), the ship, the bomb and the opening
 // mothership; turns input into the ship's movement and actions; advances
 // everything in a fixed order each frame; and reports the stage's events
 // (splash, boss warning, clear, death, game over) to CXGameSession. It is
@@ -54,6 +55,8 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     CXBulletManager* getBulletManager() const { return bullets.get(); }
     CXEnemyManager* getEnemyManager() const { return enemies.get(); }
     CXTextBoxManager* getTextBoxes() const { return textBoxes.get(); }
+    // The stage's particle effects and trails; always there.
+    CXStageEffects& getStageEffects() const { return *stageEffects; }
     OXBomb* getBomb() const { return bomb; }
     int getStageState() const { return stageState; }
     float getStageTime() const { return stageTime; }
@@ -89,7 +92,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
 
     // ---- IXEnemyWorld ----
     IXEnemyPlayer* enemyPlayer() const override;
-    IXShotEffects* effects() const override { return nullptr; }
+    IXShotEffects& effects() const override;
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override;
     int difficulty() const override;
     void explosion(ExplosionKind kind, const Vec3& at, float strength) override;
@@ -157,9 +160,12 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void updateCamera(float dtMs);
     void respawnShip();
     void startOpening();
+    void explosionEffects(ExplosionKind kind, const Vec3& at);
+    void throwEmbers(const Vec3& at, int count);
     void ring(const Vec3& at, float durationMs, float toScale, const Colour& tint);
     static bool openingStepDone(void* scene, int argument);
 
+    std::unique_ptr<CXStageEffects> stageEffects;  // made with the scene, loaded with the stage
     std::unique_ptr<CXBulletManager> bullets;
     std::unique_ptr<CXEnemyManager> enemies;
     std::unique_ptr<CXSpriteBatchManager> explosionsGlow;    // batch A: additive

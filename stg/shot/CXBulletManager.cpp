@@ -149,13 +149,11 @@ bool CXBulletManager::loadBulletType(const std::string& name) {
     if (!type.firePattern.empty()) {
         loadFirePattern(type.firePattern);
     }
-    if (effects) {
-        if (!type.effect.empty()) {
-            effects->preloadEffect(type.effect);
-        }
-        if (!type.hitEffect.empty()) {
-            effects->preloadEffect(type.hitEffect);
-        }
+    if (!type.effect.empty()) {
+        effects->preloadEffect(type.effect);
+    }
+    if (!type.hitEffect.empty()) {
+        effects->preloadEffect(type.hitEffect);
     }
     if (!type.sound.empty()) {
         CXSoundManager::instance().loadSound(type.sound);

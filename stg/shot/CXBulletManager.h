@@ -10,9 +10,9 @@
 #include "stg/shot/BeamProperties.h"
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
+#include "stg/shot/IXShotEffects.h"
 
 class IXShootable;
-class IXShotEffects;
 class IXShotTarget;
 class IXShotWorld;
 class OXBeam;
@@ -59,7 +59,9 @@ class CXBulletManager : public IXParticleManager {
 
     void setWorld(IXShotWorld* value);
     IXShotWorld* getWorld() const { return world; }
-    void setEffects(IXShotEffects* value) { effects = value; }
+    // The stage's effects; null hands the manager effects that show nothing.
+    void setEffects(IXShotEffects* value) { effects = value ? value : &noShotEffects(); }
+    // Never null.
     IXShotEffects* getEffects() const { return effects; }
     // The difficulty rank that scales fire patterns.
     void setRank(int value) { rank = value; }
@@ -208,8 +210,8 @@ class CXBulletManager : public IXParticleManager {
     float pickupSoundCooldown = 0.0f;  // ms
     long long updateCount = 0;
 
-    IXShotWorld* world = nullptr;      // not owned
-    IXShotEffects* effects = nullptr;  // not owned
+    IXShotWorld* world = nullptr;               // not owned
+    IXShotEffects* effects = &noShotEffects();  // not owned
     FrameView view;
 
     // The enemies player shots may hit this update, gathered on first need in

@@ -46,11 +46,9 @@ bool CXBulletManager::loadBeamType(const std::string& name) {
         return false;  // no record: the patterns naming it fire nothing
     }
     const BeamProperties& type = beamTypes.emplace(name, BeamProperties::read(list)).first->second;
-    if (effects) {
-        for (const std::string* effect : {&type.hitEffect, &type.shootEffect, &type.shootWarningEffect}) {
-            if (!effect->empty()) {
-                effects->preloadEffect(*effect);
-            }
+    for (const std::string* effect : {&type.hitEffect, &type.shootEffect, &type.shootWarningEffect}) {
+        if (!effect->empty()) {
+            effects->preloadEffect(*effect);
         }
     }
     if (!type.sound.empty()) {

@@ -6,8 +6,9 @@
 
 class IXRenderObject;
 
-// Particle effects and trails, as bullets use them. Implemented over the
-// effect and trail managers; a null effects pointer shows nothing.
+// Particle effects and trails, as bullets, enemies and the ship use them.
+// Implemented over the stage's effect and trail managers; a world without
+// them hands out noShotEffects(), so callers never test for none.
 class IXShotEffects {
   public:
     virtual ~IXShotEffects() = default;
@@ -27,3 +28,22 @@ class IXShotEffects {
     virtual void playAt(const std::string& name, const Vec3& position, const Vec3& direction,
                         float strength) = 0;
 };
+
+// Effects that show nothing: what a manager or world without a stage's
+// effects (a tool, a test) hands out.
+class NoShotEffects final : public IXShotEffects {
+  public:
+    void preloadEffect(const std::string&) override {}
+    IXRenderObject* startAttachedEffect(const std::string&, const IXRenderObject&, bool) override {
+        return nullptr;
+    }
+    void stopEffect(IXRenderObject*) override {}
+    bool attachTrail(const IXRenderObject&, int, float) override { return false; }
+    void detachTrail(const IXRenderObject&) override {}
+    void playAt(const std::string&, const Vec3&, const Vec3&, float) override {}
+};
+
+inline IXShotEffects& noShotEffects() {
+    static NoShotEffects none;
+    return none;
+}

@@ -146,14 +146,14 @@ void OXBeam::tick(float dtMs) {
         extendedLength = std::min(extendedLength + extendRate * dtMs, maxLength);
     }
 
-    IXShotEffects* fx = manager ? manager->getEffects() : nullptr;
+    IXShotEffects& fx = effects();
     if (elapsed <= warningHoldTime) {
         width = widthStart;
         colour.a = (frameCount & 1u) ? 1.0f : 0.0f;
         if (!warningEffectCreated && warningHoldTime - elapsed < kWarningEffectLeadMs) {
             warningEffectCreated = true;
-            if (fx && warningEffect && !warningEffect->empty()) {
-                fx->playAt(*warningEffect, position, unitDirection(), kWarningEffectStrength);
+            if (warningEffect && !warningEffect->empty()) {
+                fx.playAt(*warningEffect, position, unitDirection(), kWarningEffectStrength);
             }
         }
         return;
@@ -161,8 +161,8 @@ void OXBeam::tick(float dtMs) {
     colour.a = 1.0f;
     if (!shootEffectStarted) {
         shootEffectStarted = true;
-        if (fx && shootEffect && shootEffect->size() > 1) {
-            shootEffectHandle = fx->startAttachedEffect(*shootEffect, hitAnchor, true);
+        if (shootEffect && shootEffect->size() > 1) {
+            shootEffectHandle = fx.startAttachedEffect(*shootEffect, hitAnchor, true);
         }
     }
     if (elapsed < widthMedTime) {
@@ -193,9 +193,8 @@ void OXBeam::showHit(const Vec3& at) {
         return;
     }
     hitCooldown = kHitEffectGapMs;
-    IXShotEffects* fx = manager ? manager->getEffects() : nullptr;
-    if (fx && hitEffect && !hitEffect->empty()) {
-        fx->playAt(*hitEffect, at, unitDirection(), kHitEffectStrength);
+    if (hitEffect && !hitEffect->empty()) {
+        effects().playAt(*hitEffect, at, unitDirection(), kHitEffectStrength);
     }
 }
 
@@ -340,13 +339,14 @@ void OXBeam::cancelBullets() {
 // ---- Ending ----
 
 void OXBeam::stopEffects() {
-    IXShotEffects* fx = manager ? manager->getEffects() : nullptr;
-    if (fx) {
-        if (shootEffectHandle) {
-            fx->stopEffect(shootEffectHandle);
-        }
+    if (shootEffectHandle) {
+        effects().stopEffect(shootEffectHandle);
     }
     shootEffectHandle = nullptr;
+}
+
+IXShotEffects& OXBeam::effects() const {
+    return manager ? *manager->getEffects() : noShotEffects();
 }
 
 void OXBeam::end() {

@@ -5,6 +5,7 @@
 #include "engine/OXSprite.h"
 
 class CXBulletManager;
+class IXShotEffects;
 class OXLauncher;
 class OXLauncherPlatform;
 struct BeamProperties;
@@ -82,6 +83,8 @@ class OXBeam : public OXSprite {
     void showHit(const Vec3& at);
     void cancelBullets();
     void stopEffects();
+    // The manager's effects, or effects that show nothing without a manager.
+    IXShotEffects& effects() const;
     Vec3 unitDirection() const;
 
     // From the type, per shot.

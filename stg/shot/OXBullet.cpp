@@ -219,13 +219,12 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     }
     setBounds(kFieldRight, is(EnemySide) ? kEnemyFieldTop : kPlayerFieldTop, kFieldLeft, kFieldBottom);
 
-    if (IXShotEffects* effects = manager->getEffects()) {
-        if (!bulletType.effect.empty()) {
-            effect = effects->startAttachedEffect(bulletType.effect, *this, effectGlow);
-        }
-        if (useTrail) {
-            trailAttached = effects->attachTrail(*this, trailFrame, trailWidth);
-        }
+    IXShotEffects& effects = *manager->getEffects();
+    if (!bulletType.effect.empty()) {
+        effect = effects.startAttachedEffect(bulletType.effect, *this, effectGlow);
+    }
+    if (useTrail) {
+        trailAttached = effects.attachTrail(*this, trailFrame, trailWidth);
     }
 }
 
@@ -508,9 +507,8 @@ bool OXBullet::playerShotUpdate() {
 
 void OXBullet::strike() {
     if (manager->mayStrike() && manager->strikeEnemies(*this)) {
-        IXShotEffects* effects = manager->getEffects();
-        if (effects && type && !type->hitEffect.empty()) {
-            effects->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
+        if (type && !type->hitEffect.empty()) {
+            manager->getEffects()->playAt(type->hitEffect, position, directionVector(), kHitEffectStrength);
         }
         hitAnimation();
     }
@@ -789,9 +787,7 @@ void OXBullet::expireOrVanish() {
 void OXBullet::detachTrail() {
     if (trailAttached) {
         trailAttached = false;
-        if (IXShotEffects* effects = manager->getEffects()) {
-            effects->detachTrail(*this);
-        }
+        manager->getEffects()->detachTrail(*this);
     }
 }
 
@@ -801,9 +797,7 @@ void OXBullet::release() {
     }
     detachTrail();
     if (effect) {
-        if (IXShotEffects* effects = manager->getEffects()) {
-            effects->stopEffect(effect);
-        }
+        manager->getEffects()->stopEffect(effect);
         effect = nullptr;
     }
     if (bulletBlock) {

@@ -51,7 +51,7 @@ class Ship : public IXRenderObject, public IXEnemyPlayer {
 class World : public IXEnemyWorld, public IXShotWorld {
   public:
     IXEnemyPlayer* enemyPlayer() const override { return ship; }
-    IXShotEffects* effects() const override { return nullptr; }
+    IXShotEffects& effects() const override { return noShotEffects(); }
     IXRenderObject* startPredrawEffect(const std::string&, const IXRenderObject&) override { return nullptr; }
     bool isBombActive() const override { return false; }
     bool isCasualPlay() const override { return false; }

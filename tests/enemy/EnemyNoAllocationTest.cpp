@@ -18,6 +18,7 @@ using CountingDevice = testfiles::CountingGLDevice;
 class QuietWorld : public FakeWorld {
   public:
     void explosion(ExplosionKind, const Vec3&, float) override { ++explosionCount; }
+    IXRenderObject* startPredrawEffect(const std::string&, const IXRenderObject&) override { return nullptr; }
     int explosionCount = 0;
 };
 

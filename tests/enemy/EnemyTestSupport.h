@@ -85,7 +85,7 @@ class FakeWorld : public IXEnemyWorld {
         float strength;
     };
     IXEnemyPlayer* enemyPlayer() const override { return ship; }
-    IXShotEffects* effects() const override { return fx; }
+    IXShotEffects& effects() const override { return fx ? *fx : noShotEffects(); }
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override;
     bool isBombActive() const override { return bombActive; }
     bool isCasualPlay() const override { return casual; }

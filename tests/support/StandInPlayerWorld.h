@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "stg/game/IXPlayerWorld.h"
 #include "stg/game/OXSTGBasePlayer.h"
-
-class IXShotEffects;
+#include "stg/shot/IXShotEffects.h"
 
 // The game scene as the ship sees it: every request is counted, the last
 // values kept, and the game's values (bombs, levels, casual play, the stage's
@@ -15,7 +15,11 @@ class IXShotEffects;
 // it may take part in an allocation count.
 class StandInPlayerWorld : public IXPlayerWorld {
   public:
-    IXShotEffects* effects() const override { return fx; }
+    IXShotEffects& effects() const override { return fx ? *fx : noShotEffects(); }
+    // The ship's predraw effects start like its others.
+    IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override {
+        return effects().startAttachedEffect(name, anchor, false);
+    }
     void setTimeScale(float factor, float durationMs) override {
         ++timeScales;
         lastTimeScale = factor;

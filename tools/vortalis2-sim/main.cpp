@@ -26,10 +26,14 @@
 
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
+#include "fx/FxMath.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
@@ -306,6 +310,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::srand(options.seed);
+    fxmath::seedRandom(options.seed);
 
     CXUserProfile profile;  // a fresh profile: never read from or written to disk
     CXGameSession& session = CXGameSession::instance();
@@ -334,7 +339,7 @@ int main(int argc, char** argv) {
     }
     size_t nextEvent = 0;
     long frame = 0;
-    int deaths = 0, peakBullets = 0;
+    int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
     long long grazes = 0;
     int lastGrazes = 0;
     bool wasInPlay = false;
@@ -375,6 +380,8 @@ int main(int argc, char** argv) {
             bossMs += static_cast<double>(CXGameSession::kStageStepMs * scene->getTimeScale());
             bossWorstUs = std::max(bossWorstUs, us);
         }
+        peakParticles = std::max(peakParticles, scene->getStageEffects().particles().peakParticles());
+        peakTrails = std::max(peakTrails, scene->getStageEffects().trails().peakTrails());
         const int stageGrazes = session.getGrazes();
         grazes += std::max(0, stageGrazes - lastGrazes);
         lastGrazes = stageGrazes;
@@ -421,10 +428,11 @@ int main(int argc, char** argv) {
     std::fprintf(
         result,
         "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
-        "bosses=%d boss_ms=%.0f boss_worst_update_us=%.1f mean_update_us=%.1f worst_update_us=%.1f\n",
+        "bosses=%d boss_ms=%.0f peak_particles=%d peak_trails=%d boss_worst_update_us=%.1f "
+        "mean_update_us=%.1f worst_update_us=%.1f\n",
         outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
         static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
-        scene ? scene->getBossesDefeated() : 0, bossMs, bossWorstUs,
+        scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, bossWorstUs,
         frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
     std::fclose(result);
     if (!options.recordPath.empty()) {

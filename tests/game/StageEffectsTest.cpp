@@ -1,0 +1,111 @@
+// The first stage's particle effects and trails on the real package: the
+// effects it reads at load, the ship's exhaust and engine trails, and
+// explosions that put sparks, smoke and streaking embers on screen, drawn
+// beneath the enemy bullets in one call per pass.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
+#include "stg/game/CXStageEffects.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "tests/game/GameTestSupport.h"
+
+namespace {
+
+class StageEffectsTest : public gametest::SessionTest {
+  protected:
+    OXScnBaseSTGGame& play() {
+        startPlaying();
+        return *session.getGameScene();
+    }
+    void run(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            session.tick(16.7f);
+        }
+    }
+};
+
+TEST_F(StageEffectsTest, TheStageReadsEveryEffectItPlaysAndBothAtlases) {
+    OXScnBaseSTGGame& scene = play();
+    const CXParticleEffectManager& particles = scene.getStageEffects().particles();
+    for (const char* name :
+         {"ps_explosion_sparks", "ps_explosion_long_sparks", "ps_explosion_debris", "ps_explosion_fire_trail",
+          "ps_explosion_fire_trail_orange", "ps_explosion_smoke_trail", "ps_small_explosion_smoke",
+          "ps_bullet_scratch", "ps_senko_exhaust"}) {
+        EXPECT_TRUE(particles.hasEffect(name)) << name;
+    }
+    EXPECT_GE(particles.getTextureId(), 0);
+    EXPECT_EQ(particles.getNumColumns(), 8);
+    const CXTrailEffectManager& trails = scene.getStageEffects().trails();
+    EXPECT_GE(trails.getTextureId(), 0);
+    EXPECT_EQ(trails.getNumColumns() * trails.getNumRows(), 128);  // the engine frame 94 is in it
+}
+
+TEST_F(StageEffectsTest, TheShipFliesWithItsExhaustAndFourEngineTrails) {
+    OXScnBaseSTGGame& scene = play();
+    run(700);  // the opening brings the ship in
+    ASSERT_FALSE(scene.getShip()->isOutOfPlay());
+    EXPECT_GE(scene.getStageEffects().trails().trailsInUse(), 4);
+    EXPECT_GT(scene.getStageEffects().particles().liveParticles(), 0);
+}
+
+TEST_F(StageEffectsTest, AnExplosionThrowsParticlesAndEmbersThatAllGoAgain) {
+    OXScnBaseSTGGame& scene = play();
+    CXStageEffects& effects = scene.getStageEffects();
+    const int busyBefore = effects.particles().busySystems();
+    const int trailsBefore = effects.trails().trailsInUse();
+    scene.explosion(ExplosionKind::Huge, {160.0f, 300.0f, 0.0f}, 1.0f);
+    EXPECT_GE(effects.particles().busySystems(), busyBefore + 6);
+    EXPECT_GE(effects.trails().trailsInUse(), trailsBefore + 4);
+    run(3);
+    EXPECT_GT(effects.particles().liveParticles(), 40);
+    run(400);  // well past every lifetime and linger
+    EXPECT_LE(effects.particles().busySystems(), busyBefore);
+    EXPECT_LE(effects.trails().trailsInUse(), trailsBefore);
+}
+
+TEST_F(StageEffectsTest, ParticlesAreDrawnBeforeTheEnemyBulletsInOneCallPerPass) {
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    OXScnBaseSTGGame& scene = play();
+    for (int i = 0; i < 5; ++i) {
+        scene.explosion(ExplosionKind::Large, {60.0f + 40.0f * static_cast<float>(i), 240.0f, 0.0f}, 1.0f);
+    }
+    run(4);
+    const CXParticleEffectManager& particles = scene.getStageEffects().particles();
+    ASSERT_GT(particles.liveParticles(), 100);
+    device.resetCounts();
+    device.draws.clear();
+    scene.drawObjects();
+    // Whatever the number of particles, the normal pass is one draw of all their vertices.
+    int particleDraws = 0;
+    for (const auto& call : device.draws) {
+        particleDraws += call.texture == static_cast<GLuint>(particles.getTextureId()) ? 1 : 0;
+    }
+    EXPECT_EQ(particleDraws, 1);
+    setGLDevice(nullptr);
+}
+
+TEST_F(StageEffectsTest, AStageWithoutAFileStillHasItsEffectsAndAnUnknownEffectShowsNothing) {
+    session.startGame(CXGameSession::kArcadeLevelList, 99);  // past the list: no stage file, no atlases
+    OXScnBaseSTGGame* scene = session.getGameScene();
+    ASSERT_NE(scene, nullptr);
+    CXParticleEffectManager& particles = scene->getStageEffects().particles();
+    EXPECT_LT(particles.getTextureId(), 0);
+    const int busy = particles.busySystems();
+    scene->effects().playAt("ps_not_an_effect", {}, {0, 1, 0}, 40.0f);
+    EXPECT_EQ(particles.busySystems(), busy);
+    scene->explosion(ExplosionKind::Huge, {160.0f, 240.0f, 0.0f}, 1.0f);
+    for (int i = 0; i < 5; ++i) {
+        scene->update(gametest::kStep);
+        scene->drawObjects();
+        scene->drawOverlays();
+    }
+    EXPECT_GT(particles.liveParticles(), 0);  // the effects run, untextured
+}
+
+}  // namespace
