@@ -858,7 +858,14 @@ void OXBoss::die() {
 void OXBoss::finalExplosion() {
     movementNodeCount = 0;
     stopAllEffects();
-    burstEffects(onDeathEffects, onDeathDuration);
+    stopEffect();  // the death drift's smoke
+    // The boss is gone and no longer ticks, so nothing of it could stop an
+    // effect held on it: its death effects burst where it was, on their own.
+    IXShotEffects& fx = OXEnemy::effects();
+    for (int index : onDeathEffects) {
+        const Effect& slot = effects[static_cast<size_t>(index)];
+        fx.playAt(*slot.name, position + slot.offset, {0.0f, 1.0f, 0.0f}, onDeathDuration);
+    }
     visible = active = false;
     for (auto& module : modules) {
         module->setVisible(false);

@@ -86,6 +86,9 @@ const Keys kBossBase = {
     {"default x", real(160)},
     {"default y", real(360)},
     {"effect 0", dict({{"effect file", text("ps_boss_glow")}})},
+    {"effect 1", dict({{"effect file", text("ps_boss_burst")}})},
+    {"on death effect", text("1")},
+    {"on death duration", real(250)},
     {"phase 0", phase(10, {{"invincibility", boolean(true)}, {"movement node 0", node(2000, 180, 1.2)}})},
     {"phase 1", phase(100, {{"show phase clear", boolean(true)},
                             {"movement node 0", node(1000)},
@@ -96,7 +99,7 @@ const Keys kBossBase = {
     {"phase 3", phase(40, {{"show phase clear", boolean(true)},
                            {"invincibility", boolean(true)},
                            {"movement node 0", node(3000)}})},
-    {"death movement node", node(2500, 180, 0.2)},
+    {"death movement node", node(2500, 180, 0.2, {{"effect", text("ps_boss_smoke")}})},
 };
 
 const bool files = addPackageFile("assets/plist/t_boss.plist", plist(kBossBase)) &&
@@ -286,10 +289,18 @@ TEST(BossDeath, TheDeathMovementEndsInTheFinalExplosionAndTheStageGoesOn) {
         small += blast.kind == ExplosionKind::Small ? 1 : 0;
     }
     EXPECT_GE(small, 4);
+    ASSERT_FALSE(stage.effects.started.empty());
+    EXPECT_EQ(stage.effects.started.back(), "ps_boss_smoke");  // the drift trails smoke
     stage.runUntil([&] { return !boss.isActive(); });
     EXPECT_FALSE(boss.isVisible());
     EXPECT_TRUE(stage.enemies.isBossDone());
     EXPECT_EQ(stage.world.explosions.back().kind, ExplosionKind::Huge);
+    // The boss no longer ticks: its death effects burst on their own, and
+    // nothing stays held on it to emit where it was for the rest of the stage.
+    ASSERT_FALSE(stage.effects.played.empty());
+    EXPECT_EQ(stage.effects.played.back(), "ps_boss_burst");
+    EXPECT_EQ(stage.effects.stopped,
+              static_cast<int>(stage.effects.started.size() + stage.world.predrawStarted.size()));
 }
 
 TEST(BossBadInput, ABossThatCannotFightSaysSoAndCountsAsBeatenAfterItsWait) {
