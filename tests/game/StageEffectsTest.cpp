@@ -12,6 +12,7 @@
 #include "stg/game/CXStageEffects.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/shot/CXBulletManager.h"
 #include "tests/game/GameTestSupport.h"
 
 namespace {
@@ -68,10 +69,14 @@ TEST_F(StageEffectsTest, AnExplosionThrowsParticlesAndEmbersThatAllGoAgain) {
     EXPECT_LE(effects.trails().trailsInUse(), trailsBefore);
 }
 
-TEST_F(StageEffectsTest, ParticlesAreDrawnBeforeTheEnemyBulletsInOneCallPerPass) {
+TEST_F(StageEffectsTest, EffectsAreDrawnBeneathTheEnemyBulletsInOneCallPerPass) {
     RecordingGLDevice device;
     setGLDevice(&device);
     OXScnBaseSTGGame& scene = play();
+    for (int i = 0; i < 3000 && scene.getBulletManager()->liveEnemyPoolCount() == 0; ++i) {
+        session.tick(16.7f);
+    }
+    ASSERT_GT(scene.getBulletManager()->liveEnemyPoolCount(), 0);
     for (int i = 0; i < 5; ++i) {
         scene.explosion(ExplosionKind::Large, {60.0f + 40.0f * static_cast<float>(i), 240.0f, 0.0f}, 1.0f);
     }
@@ -81,12 +86,26 @@ TEST_F(StageEffectsTest, ParticlesAreDrawnBeforeTheEnemyBulletsInOneCallPerPass)
     device.resetCounts();
     device.draws.clear();
     scene.drawObjects();
-    // Whatever the number of particles, the normal pass is one draw of all their vertices.
-    int particleDraws = 0;
-    for (const auto& call : device.draws) {
-        particleDraws += call.texture == static_cast<GLuint>(particles.getTextureId()) ? 1 : 0;
+    scene.drawOverlays();
+    // Whatever the number of particles, each pass is one draw of all their
+    // vertices, and the enemy bullets come after every effect.
+    const auto particleTexture = static_cast<GLuint>(particles.getTextureId());
+    const auto trailTexture = static_cast<GLuint>(scene.getStageEffects().trails().getTextureId());
+    const auto bulletTexture = static_cast<GLuint>(scene.getBulletManager()->getTextureId());
+    int particleDraws = 0, lastEffect = -1, lastBullets = -1;
+    for (size_t i = 0; i < device.draws.size(); ++i) {
+        const GLuint texture = device.draws[i].texture;
+        particleDraws += texture == particleTexture ? 1 : 0;
+        if (texture == particleTexture || texture == trailTexture) {
+            lastEffect = static_cast<int>(i);
+        } else if (texture == bulletTexture) {
+            lastBullets = static_cast<int>(i);
+        }
     }
-    EXPECT_EQ(particleDraws, 1);
+    EXPECT_GE(particleDraws, 1);  // the normal pass,
+    EXPECT_LE(particleDraws, 2);  // and the predraw pass when something is beneath
+    EXPECT_GT(lastEffect, 0);
+    EXPECT_GT(lastBullets, lastEffect);
     setGLDevice(nullptr);
 }
 
