@@ -59,7 +59,7 @@ bool CXParticleEffectManager::setupSystem(const std::string& name, OXParticleSys
         return false;
     }
     system.applyDefinition(found->second.definition);
-    system.setEffectName(name);
+    system.setEffectName(found->first);  // the map's key lives as long as the manager
     return true;
 }
 

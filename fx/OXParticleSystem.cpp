@@ -33,6 +33,11 @@ Vec3 scaled(const Vec3& v, const Vec3& s) {
 OXParticleSystem::OXParticleSystem() = default;
 OXParticleSystem::~OXParticleSystem() = default;
 
+const std::string& OXParticleSystem::getEffectName() const {
+    static const std::string none;
+    return effectName ? *effectName : none;
+}
+
 void OXParticleSystem::load(const std::string& path) {
     IXRenderObject::load(path);
     maxParticles = kDefaultMaxParticles;
@@ -48,7 +53,7 @@ void OXParticleSystem::load(const std::string& path) {
     }
     allocateRing(std::min(maxParticles, kMaxCapacity));
     resetEmitter();
-    effectName.clear();
+    effectName = nullptr;
 }
 
 void OXParticleSystem::loadPooled() {

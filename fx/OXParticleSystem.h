@@ -63,8 +63,11 @@ class OXParticleSystem : public IXRenderObject {
     int buildVertices(BatchVertex* out, float frameU, float frameV, float cellWidth, float cellHeight) const;
 
     int getAtlasFrame() const { return definition.atlasFrame; }
-    const std::string& getEffectName() const { return effectName; }
-    void setEffectName(const std::string& name) { effectName = name; }
+    // The name of the definition it plays; empty when it has none.
+    const std::string& getEffectName() const;
+    // `name` must outlive the system (the manager's own copy of it): kept
+    // as a pointer, so setting a system up in play never allocates.
+    void setEffectName(const std::string& name) { effectName = &name; }
     bool isEmitting() const { return emitting; }
     int getLiveCount() const { return liveCount; }
     int getCapacity() const { return capacity; }
@@ -89,8 +92,8 @@ class OXParticleSystem : public IXRenderObject {
     void spawnParticle();
     void advanceParticles(float dtMs);
 
-    ParticleDefinition definition;  // velocities and radii already scaled
-    std::string effectName;
+    ParticleDefinition definition;            // velocities and radii already scaled
+    const std::string* effectName = nullptr;  // not owned
     int maxParticles = kDefaultMaxParticles;
     int capacity = 0;
     std::unique_ptr<Particle[]> particles;

@@ -88,6 +88,8 @@ class PackageEnvironment : public ::testing::Environment {
         const Keys steady = steadyKeys();
         std::map<std::string, std::string> files = {
             {dir + "t_steady.plist", particleList(steady)},
+            // A name longer than a short string holds, as the stage's are.
+            {dir + "t_steady_with_a_long_name.plist", particleList(withKey(steady, "maxTtl", 200))},
             {dir + "t_big_ring.plist",
              particleList(withKey(withKey(steady, "maxNumParticles", 1000), "spawnRate", 100000))},
             {dir + "t_nan_velocity.plist", particleList(withKey(steady, "velocityY", std::nan("")))},
