@@ -176,14 +176,5 @@ TEST_F(ParticleManagerTest, PredrawEffectsAreTheirOwnPassBeneathTheRest) {
     EXPECT_EQ(manager.getVertices()[0].x > 50.0f && manager.getVertices()[0].x < 150.0f, true);
 }
 
-TEST_F(ParticleManagerTest, AHiddenManagerDrawsNothing) {
-    manager.play("t_steady", {100, 100, 0}, {0, 1, 0}, -1.0f, true);
-    run(3);
-    manager.setVisible(false);
-    manager.drawPredraw();
-    manager.draw();
-    EXPECT_EQ(drawCalls(), 0);
-}
-
 }  // namespace
 }  // namespace fxtest
