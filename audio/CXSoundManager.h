@@ -16,8 +16,9 @@ class physfs;
 
 // Music and sound effects, all read from the asset package. One track plays at a time,
 // streamed by the audio library's own thread through a package stream; effects are decoded
-// whole into buffers when a stage loads and played on fifty voices. A new effect finds a free
-// voice or is dropped: voices are never taken from effects still playing. Volumes are
+// whole into buffers when a stage loads and played on fifty voices, shared out among the
+// effects as they load. A play finds a free voice of its effect or is dropped: voices are
+// never taken from effects still playing. Volumes are
 // fractions 0 .. 1, turned into the library's 0 .. 100 scale when applied.
 class CXSoundManager {
   public:
@@ -35,7 +36,7 @@ class CXSoundManager {
     // Decodes basePath + name once; a missing or undecodable file is not cached, and later
     // plays of that name do nothing.
     void loadSound(const std::string& name);
-    // Plays a loaded effect once on the first free voice at sfxVolume x factor.
+    // Plays a loaded effect once on a free voice of its own at sfxVolume x factor.
     void playSound(const std::string& name, float volumeFactor = 1.0f);
     // Detaches every voice and forgets every effect (a stage's teardown).
     void clearSounds();
