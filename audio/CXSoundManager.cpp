@@ -25,7 +25,7 @@ CXSoundManager& CXSoundManager::instance() {
     return *manager;
 }
 
-CXSoundManager::CXSoundManager() {
+CXSoundManager::CXSoundManager() : voices(kVoiceCount) {
     CafReader::registerWithFactory();
     // A silent probe tells whether the library found an output: without one nothing is
     // loaded or streamed (the library's streaming thread misbehaves without a device).
@@ -43,8 +43,17 @@ CXSoundManager::CXSoundManager() {
 }
 
 CXSoundManager::~CXSoundManager() {
+    shutdown();
+}
+
+void CXSoundManager::shutdown() {
     clearSounds();
     closeMusic();
+    // The library keeps its output open while any voice or buffer exists; an output left
+    // open at exit makes the library's own clean-up abort the process.
+    voices.clear();
+    voices.shrink_to_fit();
+    outputOpen = false;
 }
 
 const CXSoundManager::Effect* CXSoundManager::findBuffer(const std::string& name) const {

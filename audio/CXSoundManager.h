@@ -4,7 +4,6 @@
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -40,6 +39,9 @@ class CXSoundManager {
     void playSound(const std::string& name, float volumeFactor = 1.0f);
     // Detaches every voice and forgets every effect (a stage's teardown).
     void clearSounds();
+    // The program's end: stops and releases everything, so the audio library can close its
+    // output before the process exits. Later calls load and play nothing.
+    void shutdown();
 
     // Opens the track at the package path, loops it or not, applies the music volume and
     // starts it. False when the track could not be opened: the game goes on without music.
@@ -95,7 +97,7 @@ class CXSoundManager {
     std::unique_ptr<sf::Music> music;         // null when no track is open
     float trackLevel = 100.0f;                // the track's volume on the library's 0 .. 100 scale
     std::vector<Effect> buffers;              // unique names, in load order
-    std::array<sf::Sound, kVoiceCount> voices;
+    std::vector<sf::Sound> voices;            // kVoiceCount of them until shutdown()
     float musicVolume = 1.0f;
     float sfxVolume = 1.0f;
     bool outputOpen = false;  // the library found an audio output
