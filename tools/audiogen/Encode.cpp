@@ -15,8 +15,8 @@ namespace audiogen {
 
 namespace {
 
-constexpr double kTargetLufs = -22.0;  // under the effects: shots and blasts must cut through
-constexpr double kCeilingDb = -1.5;    // leaves room for the codec's small overshoots
+constexpr double kTargetLufs = -16.0;
+constexpr double kCeilingDb = -1.5;  // leaves room for the codec's small overshoots
 
 double integratedLoudness(const Stereo& track) {
     ebur128_state* state = ebur128_init(2, static_cast<unsigned long>(kRate), EBUR128_MODE_I);
