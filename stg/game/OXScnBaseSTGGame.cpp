@@ -19,6 +19,7 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
@@ -31,8 +32,7 @@ using shotmath::randomFraction;
 
 namespace {
 constexpr const char* kPlistFolder = "assets/plist/";
-constexpr float kFieldHeight = 480.0f;
-constexpr float kFieldWidth = 440.0f;  // the span the camera pans across, -60 ... 380
+constexpr float kFieldHeight = framing::kFieldHeight;
 constexpr float kRespawnWaitMs = 100000.0f;
 constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kDeathRespawnDelayMs = 850.0f;
@@ -84,9 +84,10 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     load("");
     wideScreen = wide;
     introPending = intro;
-    panWidth = wide ? 170.0f : 90.0f;
-    panOffset = wide ? 75.0f : 115.0f;
-    const float width = wide ? 270.0f : 360.0f;
+    const framing::Layout& layout = framing::layoutFor(wide);
+    panWidth = layout.panWidth;
+    panOffset = layout.panOffset;
+    const float width = layout.viewWidth;
     setOrthographicMode(true);
     setViewWidth(width);
     setViewHeight(kFieldHeight);
@@ -368,8 +369,12 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
         }
     }
     Vec3 target = ship->getPosition();
-    target.x = std::clamp(target.x + direction.x * dtMs * keyboardSpeed, -60.0f, 380.0f);
-    target.y = std::clamp(target.y + direction.y * dtMs * keyboardSpeed, 0.0f, kFieldHeight);
+    // Only where the camera shows the whole ship, and never under the HUD's rows.
+    const framing::Layout& layout = framing::layoutFor(wideScreen);
+    target.x = std::clamp(target.x + direction.x * dtMs * keyboardSpeed, framing::shipMinX(layout),
+                          framing::shipMaxX(layout));
+    target.y =
+        std::clamp(target.y + direction.y * dtMs * keyboardSpeed, framing::shipMinY(), framing::shipMaxY());
     target.z = 0.0f;
     ship->setTargetPosition(target);
 }
@@ -387,8 +392,10 @@ void OXScnBaseSTGGame::continueTaken() {
 }
 
 void OXScnBaseSTGGame::updateCamera(float dtMs) {
-    const float centreX = getViewWidth() * 0.5f;
-    float x = (centreX + ((cameraTarget.x + 60.0f) / kFieldWidth) * panWidth + panOffset) * 0.5f;
+    // The target leads the ship as it moves; the view still keeps the whole ship in it.
+    const framing::Layout layout{getViewWidth(), panWidth, panOffset};
+    float x = ship && ship->isActive() ? framing::cameraXShowing(layout, cameraTarget.x, ship->getX())
+                                       : framing::cameraX(layout, cameraTarget.x);
     float y = (240.0f + 240.0f) * 0.5f;
     if (cameraShakeLeft > 0.0f) {
         cameraShakeLeft -= dtMs;
