@@ -254,6 +254,11 @@ void OXScnBaseSTGGame::update(float dtMs) {
     if (bulletGrace > 0.0f) {
         bulletGrace = std::max(0.0f, bulletGrace - scaled);
     }
+    // A fair opening: until the carrier's ship has flown in and taken control, every enemy
+    // bullet is cleared as it appears, and the grace runs on a little once it has.
+    if (ship && (firstSpawnPending || ship->isEntering())) {
+        bulletGrace = std::max(bulletGrace, kRespawnGraceMs);
+    }
     updateInputAndRespawn(scaled);
     updateCamera(dtMs);
 

@@ -102,6 +102,30 @@ TEST_F(GameSceneTest, TheMothershipBringsTheFirstShipInWithoutCostingALife) {
     EXPECT_FALSE(hull.isVisible());  // flown off and hidden
 }
 
+TEST_F(GameSceneTest, TheOpeningClearsEnemyBulletsUntilTheShipHasControlAndLeavesItLow) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    OXSTGBasePlayer& ship = *scene.getShip();
+    const int bombs = session.getBombs(), lives = session.getLives();
+    // From the first frame to the moment the player has the ship, grace clears every enemy
+    // bullet: the carrier's launch cannot be shot at.
+    int frames = 0;
+    for (; frames < 1000 && !ship.isControllable(); ++frames) {
+        session.tick(16.7f);
+        ASSERT_GT(scene.getBulletGrace(), 0.0f) << "frame " << frames;
+    }
+    ASSERT_LT(frames, 1000);
+    EXPECT_LT(ship.getY(), 160.0f);  // the lower third of the 480-unit field
+    EXPECT_GT(ship.getY(), framing::shipMinY());
+    // Grace and the entrance's invulnerability run on a little after: no hit yet.
+    EXPECT_GT(scene.getBulletGrace(), 1000.0f);
+    EXPECT_TRUE(ship.isInvulnerable());
+    for (int frame = 0; frame < 60; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_EQ(session.getBombs(), bombs);
+    EXPECT_EQ(session.getLives(), lives);
+}
+
 // Pushed against each edge in both layouts, on the open field and in a boss fight, the ship
 // and its gauge labels stay whole in the camera's view (the camera leads the ship as it
 // moves), and its centre, where it is hit, stays between the HUD's rows; and it does reach the
