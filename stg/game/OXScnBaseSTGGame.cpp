@@ -38,6 +38,7 @@ constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
+constexpr float kLongestWashMs = 600.0f;  // the longest a tint may cover the field
 // One fighter flies; a stage could hold up to four in its list of ships.
 constexpr int kShipCount = 1;
 constexpr const char* kMothershipParts[4] = {
@@ -878,8 +879,12 @@ void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
 }
 
 void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {
+    // A wash that lightens or colours the field is a flash: the dark ground that enemy bullets
+    // stand out against comes back soon. A tint that only darkens it evenly (a boss's dimming)
+    // keeps its time: it makes the bullets stand out more, not less.
+    const bool darkens = tint.r <= 1.0f && tint.r == tint.g && tint.g == tint.b;
     if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
-        background->flashTint(tint, durationMs);
+        background->flashTint(tint, darkens ? durationMs : std::min(durationMs, kLongestWashMs));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
+#include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
@@ -183,6 +184,50 @@ TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
 INSTANTIATE_TEST_SUITE_P(BothLayoutsFourEdges, ShipEdgeTest,
                          testing::Combine(testing::Values(0, 1), testing::Values(kLeft, kRight, kUp, kDown),
                                           testing::Bool()));
+
+// The bomb's ring inverts the field under it: grown past the field it must have faded, or the
+// field turns grey; and no background tint (bomb, counter-attack, trance) outlasts 600 ms.
+TEST_F(GameSceneTest, TheBombFadesAsItGrowsAndNoWashCoversTheFieldForLong) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    const OXScnBaseSTGBackground& background = *session.getBackgroundScene();
+    auto washed = [&] {
+        const Colour& c = background.getFlashColour();
+        return c.r != 1.0f || c.g != 1.0f || c.b != 1.0f;
+    };
+    session.setBombs(1);
+    scene.getShip()->hit(-1.0f, {0, 1, 0});
+    ASSERT_TRUE(scene.getBomb()->isDetonating());
+    EXPECT_TRUE(washed());
+    for (int frame = 0; frame < 20; ++frame) {  // past half the bomb's 600 ms
+        session.tick(16.7f);
+    }
+    EXPECT_LT(scene.getBomb()->getAlpha(), 0.3f);
+    for (int frame = 0; frame < 20; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(washed());
+
+    // A coloured or lightening wash (the counter-attack's, a boss's white flash) is cut short;
+    // a boss's even dimming darkens the ground and keeps its time.
+    const struct {
+        Colour tint;
+        bool lasts;
+    } tints[] = {{{0.25f, 1.0f, 0.8f, 1.0f}, false},
+                 {{2.5f, 2.5f, 2.5f, 1.0f}, false},
+                 {{0.25f, 0.25f, 0.25f, 1.0f}, true}};
+    for (const auto& tint : tints) {
+        scene.tintBackground(tint.tint, 1500.0f);
+        EXPECT_TRUE(washed());
+        for (int frame = 0; frame < 40; ++frame) {
+            session.tick(16.7f);
+        }
+        EXPECT_EQ(washed(), tint.lasts) << tint.tint.r << " " << tint.tint.g;
+        for (int frame = 0; frame < 60; ++frame) {
+            session.tick(16.7f);
+        }
+    }
+}
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {
     start(CXGameSession::FreePlay);
