@@ -250,6 +250,14 @@ std::map<std::string, std::string> testFiles() {
                                         {"prize on death", integer(3)},
                                         {"break amount", real(5)},
                                         {"movement node 0", longNode}})},
+        // "t_instant" with points no score can hold.
+        {enemyFile("t_points_inf"),
+         plist({{"size", real(20)}, {"hp", integer(1)}, {"points", "<real>inf</real>"}})},
+        {enemyFile("t_points_nan"),
+         plist({{"size", real(20)}, {"hp", integer(1)}, {"points", "<real>nan</real>"}})},
+        {enemyFile("t_points_huge"), plist({{"size", real(20)}, {"hp", integer(1)}, {"points", real(1e30)}})},
+        {enemyFile("t_points_sunk"),
+         plist({{"size", real(20)}, {"hp", integer(1)}, {"points", real(-1e30)}})},
 
         {enemyFile("t_big"), plist({{"size", real(48)},
                                     {"hp", integer(1000)},
