@@ -270,7 +270,7 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
 
 // ---- Waves ----
 
-void CXEnemyManager::loadWaveData(const std::string& path) {
+bool CXEnemyManager::loadWaveData(const std::string& path) {
     spawnQueue.clear();
     nextSpawn = 0;
     constantRepeatTemplate = nullptr;
@@ -297,6 +297,11 @@ void CXEnemyManager::loadWaveData(const std::string& path) {
     }
     std::printf("ENEMY SPAWN DATA READY\n");
     state = Loaded;
+    if (spawnQueue.empty()) {
+        std::printf("WAVE DATA %s HAS NO ENEMIES\n", file.c_str());
+        return false;
+    }
+    return true;
 }
 
 void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {

@@ -54,7 +54,9 @@ class CXEnemyManager : public IXParticleManager {
     // ---- Waves ----
     // Expands the wave file `path` (a package path without ".plist") into the
     // schedule, sorted by time; state Loaded.
-    void loadWaveData(const std::string& path);
+    // False when the file is missing, unreadable or holds no enemy to spawn: a stage on it would
+    // be cleared on its first frame.
+    bool loadWaveData(const std::string& path);
     void setState(int value) { state = value; }
     int getState() const { return state; }
     void setStageClock(float ms) { stageClock = ms; }

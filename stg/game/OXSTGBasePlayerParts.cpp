@@ -167,7 +167,8 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     score = world ? world->carriedScore() : 0;
     launcherFiringTime.assign(static_cast<size_t>(launcherCount()), -1.0f);
     labelText.reserve(32);
-    loaded = true;
+    // A missing or unreadable ship file leaves a ship without weapons: the stage refuses to start.
+    loaded = !definition.empty();
 }
 
 std::unique_ptr<OXSprite> OXSTGBasePlayer::makeSprite(const std::string& name, int blend) const {

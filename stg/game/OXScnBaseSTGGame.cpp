@@ -156,6 +156,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
         std::printf("STAGE FILE NOT FOUND: %s\n", path.c_str());
     }
     stageLoaded = !definition.empty();
+    unplayable = stageLoaded ? nullptr : "ITS STAGE FILE IS MISSING OR UNREADABLE";
 
     std::printf("LOADING PARTICLE MANAGER\n");
     std::printf("LOADING TRAIL MANAGER\n");
@@ -177,10 +178,14 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     explosionsNormal->setBlendMode(BlendPremultiplied);
 
     const std::string levelData = Plist::textOf(definition, "level data");
-    if (!levelData.empty()) {
-        enemies->loadWaveData(kPlistFolder + levelData);
-    }
     const std::string boss = Plist::textOf(definition, "boss");
+    if (!levelData.empty()) {
+        if (!enemies->loadWaveData(kPlistFolder + levelData) && !unplayable) {
+            unplayable = "ITS WAVE FILE IS MISSING OR UNREADABLE";
+        }
+    } else if (boss.empty() && !unplayable) {
+        unplayable = "ITS STAGE FILE NAMES NO WAVES AND NO BOSS";
+    }
     const std::string midBoss = Plist::textOf(definition, "mid boss");
     if (boss.empty()) {
         enemies->setBossDone(true);
@@ -217,6 +222,9 @@ void OXScnBaseSTGGame::createShip() {
         addObject(created);
     }
     ship = ships.front();
+    if (!ship->isLoaded() && !unplayable) {
+        unplayable = "ITS SHIP FILE IS MISSING OR UNREADABLE";
+    }
     // The gauges and the chain carry over from the last stage cleared.
     const CXGameSession& session = CXGameSession::instance();
     ship->setBeamGauge(session.getCarriedBeamGauge());

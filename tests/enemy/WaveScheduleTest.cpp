@@ -159,11 +159,12 @@ TEST(WaveExpansion, JitterStaysWithinHalfItsWidthEitherSide) {
     EXPECT_GT(xs.size(), 1u);
 }
 
-TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemies) {
+TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemiesAndSaysSo) {
     Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_no_such_waves");
+    EXPECT_FALSE(stage.enemies.loadWaveData("assets/plist/t_no_such_waves"));
     EXPECT_EQ(stage.enemies.queuedCount(), 0);
     EXPECT_EQ(stage.enemies.getState(), CXEnemyManager::Loaded);
+    EXPECT_TRUE(stage.enemies.loadWaveData("assets/plist/t_waves_repeat"));
 }
 
 TEST(StageClock, StopsAtTheMidBossUntilItIsBeaten) {
