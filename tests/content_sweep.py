@@ -206,8 +206,18 @@ def build_cases(members, rng):
     return cases
 
 
+# The files every game opens first: a sample damages these before the rest.
+FIRST_OPENED = ("assets/plist/stage_1.plist", "assets/plist/stage_1_waves.plist",
+                "assets/plist/senko_type_a.plist", "assets/plist/enemy/", "assets/plist/fp/",
+                "assets/plist/bp/")
+
+
+def first_opened(case):
+    return any(name.startswith(prefix) for name in case[2] for prefix in FIRST_OPENED)
+
+
 def sample(cases, count, rng):
-    """`count` cases spread evenly over the kinds of damage."""
+    """`count` cases spread evenly over the kinds of damage, the files opened first first."""
     if count >= len(cases):
         return cases
     by_kind = collections.defaultdict(list)
@@ -215,6 +225,7 @@ def sample(cases, count, rng):
         by_kind[case[1]].append(case)
     for group in by_kind.values():
         rng.shuffle(group)
+        group.sort(key=first_opened)  # popped from the end
     chosen = []
     while len(chosen) < count:
         for kind in sorted(by_kind):
