@@ -20,6 +20,7 @@ Exits 0 only when no case failed; prints the counts by damage and by outcome.
 import argparse
 import collections
 import concurrent.futures
+import functools
 import io
 import math
 import os
@@ -101,11 +102,13 @@ def binary(value):
     return plistlib.dumps(value, fmt=plistlib.FMT_BINARY, sort_keys=False)
 
 
+@functools.lru_cache(maxsize=None)
 def deep_xml(depth):
     return (b'<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">' + b"<array>" * depth
             + b"</array>" * depth + b"</plist>\n")
 
 
+@functools.lru_cache(maxsize=None)
 def deep_binary(depth):
     """Arrays each holding the next, `depth` deep, with 4-byte references and offsets."""
     body = bytearray(b"bplist00")
@@ -340,6 +343,7 @@ def main():
             for label, kind, outcome, failed, detail in pool.map(lambda c: play(c, workdir, args), cases):
                 outcomes[outcome] += 1
                 kinds[kind] += 1
+                print(f"{sum(outcomes.values())}/{len(cases)} {label}: {outcome}", flush=True)
                 if failed:
                     failures.append((label, outcome, detail))
                     print(f"FAILED {label}: {outcome}\n{detail}", flush=True)
