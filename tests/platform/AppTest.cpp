@@ -20,6 +20,9 @@ constexpr int kVirtualF1 = 0x70;
 
 class AppTest : public ::testing::Test {
   protected:
+    // A stage starts only with its stage, wave and ship files: the build's package holds them.
+    static void SetUpTestSuite() { ASSERT_TRUE(mountAssetPackage(ORVALE_PACKAGE)); }
+    static void TearDownTestSuite() { unmountAssetPackage(); }
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
