@@ -117,6 +117,7 @@ void CXEnemyManager::init(const std::string& atlasPath) {
         pool.push_back(enemy);
     }
     spawnQueue.clear();
+    spawnsDropped = false;
     nextSpawn = 0;
     spawnedEnemies.clear();
     spawnedEnemies.reserve(kPoolSize);
@@ -306,7 +307,8 @@ bool CXEnemyManager::loadWaveData(const std::string& path) {
 
 void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
     const Plist::Dictionary* squads = Plist::findDict(wave, kSquads);
-    const int repeat = Plist::intOr(wave, kRepeat, 0);
+    int repeat = 0;
+    Plist::readWithin(wave, kRepeat, repeat, 0, 0, kMostSpawns);
     if (!squads || repeat <= 0) {
         return;
     }
@@ -337,7 +339,8 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
 
 void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, float originY,
                                  float baseTimeMs, float baseAngle) {
-    const int repeat = Plist::intOr(squad, kRepeat, 0);
+    int repeat = 0;
+    Plist::readWithin(squad, kRepeat, repeat, 0, 0, kMostSpawns);
     const std::string& type = Plist::textOf(squad, kType);
     loadEnemyDefinition(type);
     const float time = Plist::floatOr(squad, kTime, 0.0f);
@@ -375,6 +378,13 @@ void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, 
         spawn.fields[kType] = Plist::Value(type);
         if (respawns) {
             spawn.fields[kConstre] = real(constantRepeat);
+        }
+        if (spawnQueue.size() >= static_cast<size_t>(kMostSpawns)) {
+            if (!spawnsDropped) {
+                std::printf("WAVE DATA ASKS FOR MORE THAN %d SPAWNS, THE REST ARE DROPPED\n", kMostSpawns);
+            }
+            spawnsDropped = true;
+            return;
         }
         spawnQueue.push_back(std::move(spawn));
     }
