@@ -323,11 +323,14 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
     const float angle = Plist::floatOr(wave, kAngle, 0.0f),
                 angleChange = Plist::floatOr(wave, kAngleChange, 0.0f);
     float gap = 0.0f;  // from the wave's time to this repetition
-    for (int i = 0; i < repeat; ++i) {
+    for (int i = 0; i < repeat && !spawnsDropped; ++i) {
         const float fi = static_cast<float>(i);
         const float jitterX = shotmath::randomFraction() * randomX - randomX / 2.0f;
         const float jitterY = shotmath::randomFraction() * randomY - randomY / 2.0f;
         for (const auto& entry : *squads) {
+            if (spawnsDropped) {
+                break;
+            }
             if (const Plist::Dictionary* squad = Plist::asDict(entry.second)) {
                 expandSquad(*squad, fi * offsetX + x + jitterX, fi * offsetY + y + jitterY, time + gap,
                             fi * angleChange + angle);
