@@ -10,7 +10,6 @@
 #include "frontend/MenuSceneIndex.h"
 #include "platform/CXApp.h"
 #include "stg/game/CXGameSession.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -20,19 +19,12 @@ constexpr int kVirtualF1 = 0x70;
 
 class AppTest : public ::testing::Test {
   protected:
-    // A stage starts only with its stage, wave and ship files: the build's package holds them.
-    static void SetUpTestSuite() { ASSERT_TRUE(mountAssetPackage(ORVALE_PACKAGE)); }
-    static void TearDownTestSuite() { unmountAssetPackage(); }
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
-        // A package with only the arcade level list: a game plays an empty first stage.
-        testfiles::makeZipPackage(folder.file("data.oap"),
-                                  {{"assets/plist/arcade_level_list.plist",
-                                    "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>"
-                                    "<string>stage_1</string></array></plist>"}});
+        // A stage starts only with its stage, wave and ship files: the build's package holds them.
         testing::internal::CaptureStdout();
-        mountAssetPackage(folder.file("data.oap"));
+        mountAssetPackage(ORVALE_PACKAGE);
         testing::internal::GetCapturedStdout();
     }
     void TearDown() override {
@@ -55,7 +47,6 @@ class AppTest : public ::testing::Test {
         runFrames(1);
     }
 
-    testfiles::TempDir folder;
     RecordingGLDevice device;
     CXApp app;
     uint8_t keys[256] = {};
