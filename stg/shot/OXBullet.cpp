@@ -730,7 +730,7 @@ void OXBullet::land() {
     numFrames = 3;
     frameIndex = 0;
     frameTimer = 0.0f;
-    noFrameRepeat = true;  // the twinkle plays once
+    noFrameRepeat = false;  // the twinkle loops: a landed item keeps pulsing, so it is seen
     setFlight(Landed, true);
 }
 

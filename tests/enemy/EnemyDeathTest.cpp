@@ -41,9 +41,9 @@ struct KillResult {
 
 // "t_instant" (size 20, 100 points, break amount 5) killed with `reach`
 // units between the ship and its edge.
-KillResult killAtReach(float reach, int bonus = 0) {
+KillResult killAtReach(float reach, int bonus = 0, const char* type = "t_instant") {
     Stage stage;
-    OXEnemy* enemy = stage.spawn("t_instant", 160, 400, 180);
+    OXEnemy* enemy = stage.spawn(type, 160, 400, 180);
     stage.enter(*enemy);
     stage.ship.bonus = bonus;
     stage.ship.setPosition(160, 400 - (reach + 20), 0);
@@ -64,6 +64,22 @@ TEST(KillScore, PointBlankKillsMultiplyByDistanceBand) {
 TEST(KillScore, TheChainBonusIsMultipliedWithThePoints) {
     EXPECT_EQ(killAtReach(100, 50).score, 2400);
     EXPECT_EQ(killAtReach(301, 50).score, 150);
+}
+
+TEST(KillScore, PointsNoScoreCanHoldAreRefusedOrClamped) {
+    // NaN and infinity keep the default of no points; a real past a billion is clamped to it.
+    const struct {
+        const char* type;
+        int64_t score;
+    } cases[] = {
+        {"t_points_nan", 0},
+        {"t_points_inf", 0},
+        {"t_points_huge", int64_t{16} * 1000000000},
+        {"t_points_sunk", int64_t{-16} * 1000000000},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(killAtReach(100, 0, c.type).score, c.score) << c.type;
+    }
 }
 
 TEST(KillScore, TheBreakGaugeGainsTheBreakAmountByTheSameBands) {

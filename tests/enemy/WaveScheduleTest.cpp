@@ -32,6 +32,10 @@ const bool files =
                                                                            {"cooldown", real(1000)},
                                                                            {"cooldown change", real(500)}},
                                                                           kOnePlain)}})) &&
+    addPackageFile("assets/plist/t_waves_huge.plist",
+                   plist({{"w", wave({{"time", real(0)}, {"repeat", integer(2147483647)}},
+                                     dict({{"s", squad({{"type", text("t_plain")},
+                                                        {"repeat", integer(2147483647)}})}}))}})) &&
     addPackageFile("assets/plist/t_waves_squad.plist",
                    plist({{"w", wave({{"time", real(1000)}, {"repeat", integer(1)}},
                                      dict({{"s", squad({{"type", text("t_plain")},
@@ -159,11 +163,21 @@ TEST(WaveExpansion, JitterStaysWithinHalfItsWidthEitherSide) {
     EXPECT_GT(xs.size(), 1u);
 }
 
-TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemies) {
+TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemiesAndSaysSo) {
     Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_no_such_waves");
+    EXPECT_FALSE(stage.enemies.loadWaveData("assets/plist/t_no_such_waves"));
     EXPECT_EQ(stage.enemies.queuedCount(), 0);
     EXPECT_EQ(stage.enemies.getState(), CXEnemyManager::Loaded);
+    EXPECT_TRUE(stage.enemies.loadWaveData("assets/plist/t_waves_repeat"));
+}
+
+TEST(WaveExpansion, RepeatsNoStageCouldPlayAreCutToTheMostSpawns) {
+    Stage stage;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(stage.enemies.loadWaveData("assets/plist/t_waves_huge"));
+    const std::string lines = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(stage.enemies.queuedCount(), CXEnemyManager::kMostSpawns);
+    EXPECT_NE(lines.find("THE REST ARE DROPPED"), std::string::npos);
 }
 
 TEST(StageClock, StopsAtTheMidBossUntilItIsBeaten) {

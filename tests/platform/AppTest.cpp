@@ -10,7 +10,6 @@
 #include "frontend/MenuSceneIndex.h"
 #include "platform/CXApp.h"
 #include "stg/game/CXGameSession.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -23,13 +22,9 @@ class AppTest : public ::testing::Test {
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
-        // A package with only the arcade level list: a game plays an empty first stage.
-        testfiles::makeZipPackage(folder.file("data.oap"),
-                                  {{"assets/plist/arcade_level_list.plist",
-                                    "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>"
-                                    "<string>stage_1</string></array></plist>"}});
+        // A stage starts only with its stage, wave and ship files: the build's package holds them.
         testing::internal::CaptureStdout();
-        mountAssetPackage(folder.file("data.oap"));
+        mountAssetPackage(ORVALE_PACKAGE);
         testing::internal::GetCapturedStdout();
     }
     void TearDown() override {
@@ -52,7 +47,6 @@ class AppTest : public ::testing::Test {
         runFrames(1);
     }
 
-    testfiles::TempDir folder;
     RecordingGLDevice device;
     CXApp app;
     uint8_t keys[256] = {};

@@ -360,7 +360,9 @@ int main(int argc, char** argv) {
         worstUpdateUs = std::max(worstUpdateUs, us);
 
         scene = session.getGameScene();
-        if (!scene) {
+        if (!scene || session.getState() == CXGameSession::Idle) {
+            outcome = "ended";  // the game went back to the menus (a stage it could not play)
+            ++frame;
             break;
         }
         peakBullets = std::max(peakBullets, scene->getBulletManager()->liveEnemyPoolCount());
