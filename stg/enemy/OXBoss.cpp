@@ -823,10 +823,11 @@ void OXBoss::applyDamage(float change) {
             const float chain = std::floor(static_cast<float>(ship->bonusValue()) * 0.005f) + 1.0f;
             // Hit points, damage and the factor are bounded when read; the product is still
             // kept inside what a score can count.
-            const double points = static_cast<double>(chain) * (-0.75 * static_cast<double>(change)) *
-                                  static_cast<double>(scoreFactor);
-            if (std::isfinite(points)) {
-                ship->addScore(static_cast<int64_t>(std::clamp(points, -1.0e15, 1.0e15)));
+            const double hitPointsScored = static_cast<double>(chain) *
+                                           (-0.75 * static_cast<double>(change)) *
+                                           static_cast<double>(scoreFactor);
+            if (std::isfinite(hitPointsScored)) {
+                ship->addScore(static_cast<int64_t>(std::clamp(hitPointsScored, -1.0e15, 1.0e15)));
             }
             ship->addBreak(-0.025f * change * (playerNear ? 2.0f : 1.0f));
         }
