@@ -386,11 +386,11 @@ void CXApp::switchToScene(int index) {
     // A later screen enters from the right and pushes the old one out to the
     // left; going back slides the other way.
     if (currentScene < index) {
-        entering->transitionIn(this, switchFinished, 1);
-        leaving->transitionOut(0);
+        entering->transitionIn(this, switchFinished, OXScene::SlideFromRight);
+        leaving->transitionOut(OXScene::SlideToLeft);
     } else {
-        entering->transitionIn(this, switchFinished, 0);
-        leaving->transitionOut(1);
+        entering->transitionIn(this, switchFinished, OXScene::SlideFromLeft);
+        leaving->transitionOut(OXScene::SlideToRight);
     }
     pendingScene = index;
 }
