@@ -10,6 +10,7 @@
 #include "stg/shot/BeamProperties.h"
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
+#include "stg/shot/OwnerKind.h"
 
 class IXShootable;
 class IXShotEffects;
@@ -31,7 +32,6 @@ class CXBulletManager : public IXParticleManager {
     static constexpr int kPrizePoolSize = 1500;
     static constexpr int kBeamPoolSize = 60;
     static constexpr int kVertexCapacity = 27000;
-    static constexpr int kEnemySide = 4;  // owner kind of bullets that hurt the player
 
     // What bullets read from the game scene during one update, gathered once
     // at its start (and again after the ship is hit).

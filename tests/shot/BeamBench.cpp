@@ -39,7 +39,7 @@ struct BeamField {
         world.boss = boss.get();
         manager.setWorld(&world);
         manager.load("");
-        owner.setOwnerKind(playerBeams ? 0 : CXBulletManager::kEnemySide);
+        owner.setOwnerKind(playerBeams ? OwnerPlayerBeam : OwnerEnemy);
         type.duration = 1e9f;  // never ends during the run
         type.widthStart = type.widthMed = type.widthEnd = 20.0f;
         type.widthEndTime = 1e9f;

@@ -19,7 +19,7 @@ using namespace shottest;
 // A stage with an enemy carrier (owner kind 4) and a player one (owner kind 0).
 struct BeamStage {
     BeamStage() {
-        enemySide.setOwnerKind(CXBulletManager::kEnemySide);
+        enemySide.setOwnerKind(OwnerEnemy);
         playerSide.setOwnerKind(0);
         stage.manager.loadFirePattern("t_beam_fp");
         for (const char* type : {"t_beam_player", "t_beam_pierce", "t_beam_cancel"}) {
