@@ -393,13 +393,13 @@ void CXGfxManager::endFrame() {
 
     Mat4 model;
     switch (screenOrientation) {
-        case 1:
+        case ScreenTurned90:
             model = Mat4::translation(h, 0, 0) * Mat4::rotationZ(90);
             break;
-        case 2:
+        case ScreenTurned180:
             model = Mat4::translation(w, h, 0) * Mat4::rotationZ(180);
             break;
-        case 3:
+        case ScreenTurned270:
             model = Mat4::translation(0, w, 0) * Mat4::rotationZ(270);
             break;
         default:
@@ -423,7 +423,7 @@ void CXGfxManager::endFrame() {
 
     float sx = bufferScaleX;
     float sy = bufferScaleY;
-    const bool upright = screenOrientation == 0 || screenOrientation == 2;
+    const bool upright = !turnsSideways(screenOrientation);
     if (is1440x1080) {
         const float boost = upright ? 0.05f : (wideAspect ? 0.875f : 0.4f);
         sx += boost;

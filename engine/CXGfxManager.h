@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Matrix.h"
+#include "engine/ScreenOrientation.h"
 
 // The one object that draws with OpenGL. It caches enable states, the blend
 // function, the bound texture, the current program and the attribute pointers
@@ -134,8 +135,8 @@ class CXGfxManager {
     float aberration = 0.0f;
     int renderWidth = 768, renderHeight = 1024;  // off-screen image size, pixels
     bool backgroundFill = false;
-    float shakeOffset = 0.0f;   // fraction of the game area
-    int screenOrientation = 0;  // 0..3, quarter turns
+    float shakeOffset = 0.0f;               // fraction of the game area
+    int screenOrientation = ScreenUpright;  // the profile's number, a ScreenOrientation
     bool glslAvailable = false;
     int mainProgram = -1;
     int gameBgProgram = -1;

@@ -15,11 +15,19 @@ class OXScene : public IXTransformable {
     OXScene();
     ~OXScene() override;
 
-    // Transition styles. transitionIn: 0 enters from the left, others from the
-    // right. transitionOut: 1 leaves to the right, others to the left. Both
-    // and showWithTransition: 4 tints from white to black; showWithTransition
-    // also has 5, a fade in.
-    enum TransitionStyle { SlideFromLeft = 0, SlideToRight = 1, Tint = 4, FadeIn = 5 };
+    // Transition styles, by the numbers callers pass. transitionIn and
+    // showWithTransition: 0 enters from the left, others (SlideFromRight) from
+    // the right. transitionOut: 1 leaves to the right, others (SlideToLeft) to
+    // the left. All three: 4 tints from white to black; showWithTransition also
+    // has 5, a fade in.
+    enum TransitionStyle {
+        SlideFromLeft = 0,
+        SlideToLeft = 0,
+        SlideFromRight = 1,
+        SlideToRight = 1,
+        Tint = 4,
+        FadeIn = 5,
+    };
 
     void draw() override;
     void update(float dtMs) override;

@@ -6,6 +6,7 @@
 #include "data/AssetPackage.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
+#include "engine/ScreenOrientation.h"
 #include "engine/gl/IXGLDevice.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
@@ -273,9 +274,8 @@ void CXApp::setScreenOrientation(int orientation) {
 }
 
 int CXApp::gameAreaHeight() const {
-    const int orientation = userProfile->screenOrientation;
     const Resolution& resolution = kResolutions[resolutionIndex];
-    return orientation == 0 || orientation == 2 ? resolution.touchHeight : resolution.renderHeight;
+    return turnsSideways(userProfile->screenOrientation) ? resolution.renderHeight : resolution.touchHeight;
 }
 
 int CXApp::gameAreaWidth() const {
@@ -386,11 +386,11 @@ void CXApp::switchToScene(int index) {
     // A later screen enters from the right and pushes the old one out to the
     // left; going back slides the other way.
     if (currentScene < index) {
-        entering->transitionIn(this, switchFinished, 1);
-        leaving->transitionOut(0);
+        entering->transitionIn(this, switchFinished, OXScene::SlideFromRight);
+        leaving->transitionOut(OXScene::SlideToLeft);
     } else {
-        entering->transitionIn(this, switchFinished, 0);
-        leaving->transitionOut(1);
+        entering->transitionIn(this, switchFinished, OXScene::SlideFromLeft);
+        leaving->transitionOut(OXScene::SlideToRight);
     }
     pendingScene = index;
 }

@@ -110,7 +110,7 @@ void CXEnemyManager::init(const std::string& atlasPath) {
         enemy->load("");
         enemy->createParts({});
         enemy->setContext(&context);
-        enemy->setOwnerKind(CXBulletManager::kEnemySide);
+        enemy->setOwnerKind(OwnerEnemy);
         enemy->setVisible(false);
         enemy->setActive(false);
         addObject(enemy);
@@ -461,7 +461,7 @@ std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
     made->load("");
     made->setContext(&context);
     made->setEnemyManager(this);
-    made->setOwnerKind(CXBulletManager::kEnemySide);
+    made->setOwnerKind(OwnerEnemy);
     made->loadBoss(path);
     made->setVisible(false);
     made->setActive(false);

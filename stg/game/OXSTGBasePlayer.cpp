@@ -58,7 +58,7 @@ OXSTGBasePlayer::OXSTGBasePlayer()
       activeSecondary(&kNoLaunchers),
       activeMainBreak(&kNoLaunchers),
       activeSecondaryBreak(&kNoLaunchers) {
-    setOwnerKind(kPlayerSide);
+    setOwnerKind(OwnerPlayer);
 }
 
 OXSTGBasePlayer::~OXSTGBasePlayer() = default;

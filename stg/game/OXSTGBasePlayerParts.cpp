@@ -65,7 +65,7 @@ enum CoreFrame { LevelFrame = 0, BankLeftFrame = 1, BankRightFrame = 2, BoostFra
 
 void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     OXLauncherPlatform::createParts(definition);
-    setOwnerKind(kPlayerSide);
+    setOwnerKind(OwnerPlayer);
     setRunsSpriteTick(true);
     if (hitPoints <= 0.0f) {
         std::printf("SHIP HAS NO HIT POINTS, USING 1\n");

@@ -14,6 +14,7 @@
 #include "engine/CXSpriteBatchManager.h"
 #include "engine/CXTextBoxManager.h"
 #include "engine/OXSprite.h"
+#include "engine/ScreenOrientation.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
@@ -369,13 +370,13 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
     if (profile && profile->controlScreenMode) {
         const Vec3 d = direction;
         switch (profile->screenOrientation) {
-            case 1:
+            case ScreenTurned90:
                 direction = {d.y, -d.x, 0.0f};
                 break;
-            case 2:
+            case ScreenTurned180:
                 direction = {-d.x, -d.y, 0.0f};
                 break;
-            case 3:
+            case ScreenTurned270:
                 direction = {-d.y, d.x, 0.0f};
                 break;
             default:

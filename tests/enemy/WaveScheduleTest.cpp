@@ -103,17 +103,16 @@ void runUntilClock(Stage& stage, float ms) {
     }
 }
 
-TEST(WaveExpansion, RepetitionsStartAfterGapsGrowingByTheCooldownChange) {
+TEST(WaveExpansion, RepetitionsAndSquadEnemiesStartAfterTheirCooldowns) {
     Stage stage;
+    // Repetitions: gaps growing by the cooldown change.
     stage.enemies.loadWaveData("assets/plist/t_waves_repeat");
     EXPECT_EQ(scheduleTimes(stage.enemies), (std::vector<float>{2000, 3000, 4500}));
     EXPECT_EQ(stage.enemies.getState(), CXEnemyManager::Loaded);
-}
-
-TEST(WaveExpansion, SquadEnemiesFollowTheirInitialCooldownAndCooldown) {
-    Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_waves_squad");
-    EXPECT_EQ(scheduleTimes(stage.enemies), (std::vector<float>{1150, 1400, 1650}));
+    // Squad enemies: the initial cooldown, then the cooldown.
+    Stage squad;
+    squad.enemies.loadWaveData("assets/plist/t_waves_squad");
+    EXPECT_EQ(scheduleTimes(squad.enemies), (std::vector<float>{1150, 1400, 1650}));
 }
 
 TEST(WaveExpansion, AWaveAngleTurnsTheFormationAndAddsToEverySpawnAngle) {

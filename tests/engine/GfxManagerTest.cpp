@@ -86,7 +86,7 @@ TEST_F(GfxManagerTest, TexturesAreBoundOnlyWhenTheyChangeOrWereDeleted) {
 class CompositeTest : public GfxManagerTest {
   protected:
     void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale,
-                     int orientation = 0) {
+                     int orientation = ScreenUpright) {
         gfx.setScreenSize(screenWidth, screenHeight);
         gfx.setGameArea(areaWidth, areaHeight);
         gfx.setBufferScale(profileScale);
@@ -104,9 +104,9 @@ TEST_F(CompositeTest, TheImageIsCentredAtItsScale) {
         int orientation;
         std::array<int, 4> viewport;
     } cases[] = {
-        {640, 480, 360, 480, 0.5f, 0, {140, 0, 360, 480}},    // one to one with borders
-        {800, 600, 450, 600, 1.0f, 0, {118, -75, 562, 750}},  // 1.25 times, round the centre
-        {800, 600, 600, 800, 0.5f, 1, {0, 0, 800, 600}},      // a turned screen swaps the sides
+        {640, 480, 360, 480, 0.5f, ScreenUpright, {140, 0, 360, 480}},    // one to one with borders
+        {800, 600, 450, 600, 1.0f, ScreenUpright, {118, -75, 562, 750}},  // 1.25 times, round the centre
+        {800, 600, 600, 800, 0.5f, ScreenTurned90, {0, 0, 800, 600}},     // a turned screen swaps the sides
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screenWidth);
@@ -116,7 +116,7 @@ TEST_F(CompositeTest, TheImageIsCentredAtItsScale) {
         EXPECT_EQ(device.boundFramebuffer, 0u);
         EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
     }
-    gfx.setScreenOrientation(0);
+    gfx.setScreenOrientation(ScreenUpright);
 }
 
 TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
@@ -126,13 +126,13 @@ TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
     gfx.setResolutionBoost(true, false);
     gfx.endFrame();
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(768 * 1.05f));
-    gfx.setScreenOrientation(1);
+    gfx.setScreenOrientation(ScreenTurned90);
     gfx.endFrame();  // turned: 0.4 more, or 0.875 with the wide play field
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.4f));
     gfx.setResolutionBoost(true, true);
     gfx.endFrame();
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.875f));
-    gfx.setScreenOrientation(0);
+    gfx.setScreenOrientation(ScreenUpright);
     gfx.setResolutionBoost(false, false);
 }
 

@@ -143,7 +143,7 @@ class Autopilot {
         // Beams: keep out of a beam's line, warning or firing, with room for its full width.
         for (int i = 0; i < CXBulletManager::kBeamPoolSize; ++i) {
             const OXBeam& beam = bullets.beamSlot(i);
-            if (beam.isFree() || beam.getOwnerKind() != CXBulletManager::kEnemySide) {
+            if (beam.isFree() || beam.getOwnerKind() != OwnerEnemy) {
                 beamSide[i] = 0;
                 continue;
             }
