@@ -74,7 +74,9 @@ class CXApp : public IXMenuHost {
     void returnToMenus();
 
     void applyProfileVolumes();
-    void startMenuMusic();
+    void startMenuMusic() override;
+    void pauseMenuMusic() override;
+    std::string keyName(int code) const override;
     // Fades the music out, then starts `queuedTrack` looped at full volume, or stops when it
     // is empty.
     void fadeOutMusic(const std::string& queuedTrack);
@@ -83,7 +85,7 @@ class CXApp : public IXMenuHost {
     int gameAreaHeight() const;
     int gameAreaWidth() const;
 
-    CXUserProfile& profile() { return *userProfile; }
+    CXUserProfile& profile() override { return *userProfile; }
     // The joystick the update pass reads (not owned); none by default.
     void setJoystick(IXJoystick* device) { joystick = device; }
 
