@@ -391,7 +391,7 @@ CXGfxManager::CompositeRect CXGfxManager::compositeRect() const {
     const float h = static_cast<float>(gameAreaHeight);
     float sx = bufferScaleX;
     float sy = bufferScaleY;
-    const bool upright = screenOrientation == 0 || screenOrientation == 2;
+    const bool upright = !turnsSideways(screenOrientation);
     if (is1440x1080) {
         const float boost = upright ? 0.05f : (wideAspect ? 0.875f : 0.4f);
         sx += boost;
