@@ -25,7 +25,7 @@ CXSoundManager& CXSoundManager::instance() {
     return *manager;
 }
 
-CXSoundManager::CXSoundManager() {
+CXSoundManager::CXSoundManager() : voices(kVoiceCount) {
     CafReader::registerWithFactory();
     // A silent probe tells whether the library found an output: without one nothing is
     // loaded or streamed (the library's streaming thread misbehaves without a device).
@@ -43,8 +43,17 @@ CXSoundManager::CXSoundManager() {
 }
 
 CXSoundManager::~CXSoundManager() {
+    shutdown();
+}
+
+void CXSoundManager::shutdown() {
     clearSounds();
     closeMusic();
+    // The library keeps its output open while any voice or buffer exists; an output left
+    // open at exit makes the library's own clean-up abort the process.
+    voices.clear();
+    voices.shrink_to_fit();
+    outputOpen = false;
 }
 
 const CXSoundManager::Effect* CXSoundManager::findBuffer(const std::string& name) const {
@@ -67,9 +76,8 @@ void CXSoundManager::loadSound(const std::string& name) {
     // when the file is missing.
     if (stream.isOpen() && buffer->loadFromStream(stream)) {
         buffers.push_back({name, std::move(buffer), 0});
-        // Spread the free voices over the effects now, while loading: a play then finds a
-        // voice already holding its effect, and the library's re-attaching (an allocation)
-        // happens only when one effect needs more voices at once than it was given.
+        // Spread the free voices over the effects now, while loading: each effect then
+        // plays on its own share of voices and play never re-attaches a buffer.
         for (size_t i = 0; i < voices.size(); ++i) {
             if (voices[i].getStatus() == sf::Sound::Stopped) {
                 voices[i].setBuffer(*buffers[i % buffers.size()].buffer);
@@ -83,20 +91,28 @@ void CXSoundManager::playSound(const std::string& name, float volumeFactor) {
         if (effect.name != name) {
             continue;
         }
-        // A free voice that last played this effect needs no new buffer (re-attaching one
-        // costs the audio library an allocation); otherwise the first free voice.
-        sf::Sound* chosen = nullptr;
+        // An effect plays on the voices it was given at load: attaching a buffer to another
+        // voice costs the audio library an allocation, which play must not make. Only an
+        // effect that holds no voice at all (loaded while every voice was busy) takes the
+        // first free one.
+        sf::Sound* own = nullptr;
+        sf::Sound* anyFree = nullptr;
+        bool holdsAVoice = false;
         for (sf::Sound& voice : voices) {
-            if (voice.getStatus() == sf::Sound::Stopped) {
-                if (voice.getBuffer() == effect.buffer.get()) {
-                    chosen = &voice;
-                    break;
-                }
-                if (!chosen) {
-                    chosen = &voice;
-                }
+            const bool holdsThis = voice.getBuffer() == effect.buffer.get();
+            holdsAVoice = holdsAVoice || holdsThis;
+            if (voice.getStatus() != sf::Sound::Stopped) {
+                continue;
+            }
+            if (holdsThis) {
+                own = &voice;
+                break;
+            }
+            if (!anyFree) {
+                anyFree = &voice;
             }
         }
+        sf::Sound* chosen = own ? own : (holdsAVoice ? nullptr : anyFree);
         if (chosen) {
             if (chosen->getBuffer() != effect.buffer.get()) {
                 chosen->setBuffer(*effect.buffer);
@@ -105,7 +121,7 @@ void CXSoundManager::playSound(const std::string& name, float volumeFactor) {
             chosen->play();
             ++effect.plays;
         }
-        return;  // every voice busy: dropped
+        return;  // every voice of the effect busy: dropped
     }
 }
 

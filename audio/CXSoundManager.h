@@ -4,7 +4,6 @@
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -16,8 +15,9 @@ class physfs;
 
 // Music and sound effects, all read from the asset package. One track plays at a time,
 // streamed by the audio library's own thread through a package stream; effects are decoded
-// whole into buffers when a stage loads and played on fifty voices. A new effect finds a free
-// voice or is dropped: voices are never taken from effects still playing. Volumes are
+// whole into buffers when a stage loads and played on fifty voices, shared out among the
+// effects as they load. A play finds a free voice of its effect or is dropped: voices are
+// never taken from effects still playing. Volumes are
 // fractions 0 .. 1, turned into the library's 0 .. 100 scale when applied.
 class CXSoundManager {
   public:
@@ -35,10 +35,13 @@ class CXSoundManager {
     // Decodes basePath + name once; a missing or undecodable file is not cached, and later
     // plays of that name do nothing.
     void loadSound(const std::string& name);
-    // Plays a loaded effect once on the first free voice at sfxVolume x factor.
+    // Plays a loaded effect once on a free voice of its own at sfxVolume x factor.
     void playSound(const std::string& name, float volumeFactor = 1.0f);
     // Detaches every voice and forgets every effect (a stage's teardown).
     void clearSounds();
+    // The program's end: stops and releases everything, so the audio library can close its
+    // output before the process exits. Later calls load and play nothing.
+    void shutdown();
 
     // Opens the track at the package path, loops it or not, applies the music volume and
     // starts it. False when the track could not be opened: the game goes on without music.
@@ -94,7 +97,7 @@ class CXSoundManager {
     std::unique_ptr<sf::Music> music;         // null when no track is open
     float trackLevel = 100.0f;                // the track's volume on the library's 0 .. 100 scale
     std::vector<Effect> buffers;              // unique names, in load order
-    std::array<sf::Sound, kVoiceCount> voices;
+    std::vector<sf::Sound> voices;            // kVoiceCount of them until shutdown()
     float musicVolume = 1.0f;
     float sfxVolume = 1.0f;
     bool outputOpen = false;  // the library found an audio output

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "data/Plist.h"
+#include "data/PlistRead.h"
 
 namespace {
 
@@ -83,6 +84,11 @@ class ProfileReader {
     }
     // A value that is not a finite number reads as `fallback`.
     float real(const std::string& key, float fallback) const {
+        const Plist::Value* stored = Plist::findValue(dict, key);
+        double real = 0.0;
+        if (stored && Plist::realValue(*stored, real) && !std::isfinite(real)) {
+            return fallback;
+        }
         float value = 0.0f;
         Plist::getFloat(dict, key.c_str(), value);
         return std::isfinite(value) ? value : fallback;

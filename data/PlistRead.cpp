@@ -2,7 +2,10 @@
 
 #include "data/PlistRead.h"
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace Plist {
@@ -20,6 +23,23 @@ const T* findAs(const Dictionary& dict, const Key& key) {
     return value != nullptr ? boost::any_cast<T>(value) : nullptr;
 }
 
+const char* keyText(const std::string& key) {
+    return key.c_str();
+}
+const char* keyText(const char* key) {
+    return key;
+}
+
+// A real that toFloat refused for its size rather than its type gets a line naming the key.
+template <typename T, typename Key>
+void reportRefusedReal(const Value& value, const Key& key, T fallback) {
+    double real = 0.0;
+    if (realValue(value, real)) {
+        std::printf("PROPERTY \"%s\" IS NOT A USABLE NUMBER (%g), USING %g\n", keyText(key), real,
+                    static_cast<double>(fallback));
+    }
+}
+
 template <typename T, typename Key, typename Convert>
 bool readWith(const Dictionary& dict, const Key& key, T& field, T fallback, Convert convert) {
     const Value* value = findValue(dict, key);
@@ -28,8 +48,23 @@ bool readWith(const Dictionary& dict, const Key& key, T& field, T fallback, Conv
         field = converted;
         return true;
     }
+    if (value != nullptr) {
+        reportRefusedReal(*value, key, fallback);
+    }
     field = fallback;
     return false;
+}
+
+template <typename T, typename Key>
+bool readWithin(const Dictionary& dict, const Key& key, T& field, T fallback, T low, T high) {
+    const bool found = read(dict, key, field, fallback);
+    if (field < low || field > high) {
+        const T clamped = field < low ? low : high;
+        std::printf("PROPERTY \"%s\" OUT OF RANGE (%g), CLAMPED TO %g\n", keyText(key),
+                    static_cast<double>(field), static_cast<double>(clamped));
+        field = clamped;
+    }
+    return found;
 }
 
 }  // namespace
@@ -64,8 +99,16 @@ bool toFloat(const Value& value, float& out) {
     double real = 0.0;
     int64_t integer = 0;
     if (const auto* single = boost::any_cast<float>(&value)) {
+        if (!std::isfinite(*single)) {
+            return false;
+        }
         out = *single;
     } else if (realValue(value, real)) {
+        // NaN, an infinity or a real past a float's range would become a position, a speed or a
+        // count that no later sum or cast survives.
+        if (!std::isfinite(real) || std::fabs(real) > static_cast<double>(FLT_MAX)) {
+            return false;
+        }
         out = static_cast<float>(real);
     } else if (integerValue(value, integer)) {
         out = static_cast<float>(integer);
@@ -149,6 +192,21 @@ bool read(const Dictionary& dict, const std::string& key, bool& field, bool fall
 }
 bool read(const Dictionary& dict, const char* key, bool& field, bool fallback) {
     return readWith(dict, key, field, fallback, toBool);
+}
+
+bool readWithin(const Dictionary& dict, const std::string& key, float& field, float fallback, float low,
+                float high) {
+    return readWithin<float>(dict, key, field, fallback, low, high);
+}
+bool readWithin(const Dictionary& dict, const char* key, float& field, float fallback, float low,
+                float high) {
+    return readWithin<float>(dict, key, field, fallback, low, high);
+}
+bool readWithin(const Dictionary& dict, const std::string& key, int& field, int fallback, int low, int high) {
+    return readWithin<int>(dict, key, field, fallback, low, high);
+}
+bool readWithin(const Dictionary& dict, const char* key, int& field, int fallback, int low, int high) {
+    return readWithin<int>(dict, key, field, fallback, low, high);
 }
 
 bool read(const Dictionary& dict, const char* key, std::string& field, const char* fallback) {

@@ -9,8 +9,10 @@
 //
 // Every number a loader takes from a list goes through the conversions below, and only through
 // them: they are the single place where the rules for reals, integers and numbers held as text
-// live (the typed accessors of Plist.h use them too). A later check on what a value may hold (a
-// real that is not finite, a count out of range) belongs here as well.
+// live (the typed accessors of Plist.h use them too). A real that is NaN, infinite or past a
+// float's range is refused here, once for every loader: the read form keeps the default and says
+// so with a line naming the key. A count or size a pool or atlas must hold is read with its range
+// (readWithin), which clamps and says so.
 //
 // Keys come as C strings or as std::string; a loader in a play-time path (a spawn, a node start)
 // passes a prebuilt std::string so the look-up allocates nothing.
@@ -24,7 +26,8 @@ namespace Plist {
 // ---- The conversion rules ----
 // Each returns true when the value holds an accepted type and sets `out`; otherwise `out` is left.
 
-// float: float, double, any integer type, or text read by its integer part ("2.5" is 2).
+// float: float, double, any integer type, or text read by its integer part ("2.5" is 2). A real
+// that is NaN, infinite or beyond a float's range is not accepted.
 bool toFloat(const Value& value, float& out);
 // int: any integer type, its low 32 bits. A real is not accepted.
 bool toInt(const Value& value, int& out);
@@ -57,6 +60,14 @@ bool read(const Dictionary& dict, const char* key, int& field, int fallback);
 bool read(const Dictionary& dict, const std::string& key, bool& field, bool fallback);
 bool read(const Dictionary& dict, const char* key, bool& field, bool fallback);
 bool read(const Dictionary& dict, const char* key, std::string& field, const char* fallback = "");
+
+// The read form for a count or size: as read(), then clamped into [low, high] with a line naming
+// the key when the list's value lies outside.
+bool readWithin(const Dictionary& dict, const std::string& key, float& field, float fallback, float low,
+                float high);
+bool readWithin(const Dictionary& dict, const char* key, float& field, float fallback, float low, float high);
+bool readWithin(const Dictionary& dict, const std::string& key, int& field, int fallback, int low, int high);
+bool readWithin(const Dictionary& dict, const char* key, int& field, int fallback, int low, int high);
 
 // The text under `key`, or an empty string that lives as long as the program; no copy.
 const std::string& textOf(const Dictionary& dict, const std::string& key);

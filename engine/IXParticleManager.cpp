@@ -8,6 +8,7 @@
 #include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/CXTextureManager.h"
+#include "engine/OXSprite.h"
 
 IXParticleManager::~IXParticleManager() = default;
 
@@ -27,8 +28,8 @@ void IXParticleManager::loadAtlas(const std::string& name, bool linearMin, bool 
     Plist::Dictionary atlas;
     const std::string file = name + ".plist";
     Plist::loadContent(file, atlas);
-    Plist::read(atlas, "numColumns", numColumns, 0);
-    Plist::read(atlas, "numRows", numRows, 0);
+    Plist::readWithin(atlas, "numColumns", numColumns, 0, 0, OXSprite::kMostGridSide);
+    Plist::readWithin(atlas, "numRows", numRows, 0, 0, OXSprite::kMostGridSide);
     if (numColumns < 1 || numRows < 1) {
         // A missing description is not news (the texture load reports it);
         // a description without a grid is a content error.

@@ -40,11 +40,12 @@ void OXSprite::loadSprite(const std::string& path, bool nearest) {
 void OXSprite::readSpritePlist(const std::string& file, bool nearest) {
     Plist::Dictionary description;
     Plist::loadContent(file, description);
-    Plist::read(description, "numColumns", numColumns, 0);
-    Plist::read(description, "numRows", numRows, 0);
+    constexpr int kMostCells = kMostGridSide * kMostGridSide;
+    Plist::readWithin(description, "numColumns", numColumns, 0, 0, kMostGridSide);
+    Plist::readWithin(description, "numRows", numRows, 0, 0, kMostGridSide);
     Plist::read(description, "animSpeed", animSpeed, 0);
-    Plist::read(description, "numFrames", numFrames, 0);
-    Plist::read(description, "start frame", startFrame, 0);
+    Plist::readWithin(description, "numFrames", numFrames, 0, 0, kMostCells);
+    Plist::readWithin(description, "start frame", startFrame, 0, 0, kMostCells - 1);
     // A grid of no cells cannot be cut; such a list is shown as one cell.
     if (numColumns < 1 || numRows < 1) {
         if (!description.empty()) {

@@ -7,6 +7,10 @@
 // property list ("assets/plist/spr_title_logo" reads spr_title_logo.plist).
 class OXSprite : public IXTransformable {
   public:
+    // The most cells along one side of an atlas grid (one-pixel cells of the largest texture),
+    // and so the most frames a sprite list may name; larger values are clamped when read.
+    static constexpr int kMostGridSide = 4096;
+
     enum AnimState { Playing = 0, Paused = 1, Stopped = 2 };
 
     void load(const std::string& path) override;

@@ -2,6 +2,10 @@
 
 #include "frontend/IXMenuHost.h"
 
-void OXScnVLMain::backPressed() {
-    host.switchToScene(kTitleScene);
+void OXScnVLHanger::keyEvent(int key, bool down) {
+    if (key == acceptKey && !down) {
+        host.requestStageStart();
+        return;
+    }
+    OXScnPlaceholderMenu::keyEvent(key, down);
 }

@@ -2,17 +2,18 @@
 
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnPlaceholderMenu.h"
+#include "frontend/OXScnTutorialPC.h"
+#include "frontend/OXScnVLBonus.h"
+#include "frontend/OXScnVLCredits.h"
+#include "frontend/OXScnVLDifficulty.h"
+#include "frontend/OXScnVLFighterSelect.h"
+#include "frontend/OXScnVLFreePlay.h"
+#include "frontend/OXScnVLMain.h"
+#include "frontend/OXScnVLModeSelect.h"
 #include "frontend/OXScnVLTitle.h"
 
 // The front-end screens. Those not built yet are placeholder panels; each
 // moves into a file of its own when it is built.
-
-// Main menu: back slides back to the title.
-class OXScnVLMain : public OXScnPlaceholderMenu {
-  public:
-    explicit OXScnVLMain(IXMenuHost& menuHost) : OXScnPlaceholderMenu(menuHost, kMainScene) {}
-    void backPressed() override;
-};
 
 #define ORVALE_PLACEHOLDER_MENU(ClassName, Index)                                           \
     class ClassName : public OXScnPlaceholderMenu {                                         \
@@ -20,17 +21,17 @@ class OXScnVLMain : public OXScnPlaceholderMenu {
         explicit ClassName(IXMenuHost& menuHost) : OXScnPlaceholderMenu(menuHost, Index) {} \
     };
 
-ORVALE_PLACEHOLDER_MENU(OXScnVLBonus, kBonusScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLModeSelect, kModeSelectScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLFreePlay, kStageSelectScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLDifficulty, kDifficultyScene)
-ORVALE_PLACEHOLDER_MENU(OXScnTutorialPC, kTutorialScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLHanger, kHangarScene)
+// Until the hangar is built its placeholder launches the game on accept, so
+// every route still reaches a stage.
+class OXScnVLHanger : public OXScnPlaceholderMenu {
+  public:
+    explicit OXScnVLHanger(IXMenuHost& menuHost) : OXScnPlaceholderMenu(menuHost, kHangarScene) {}
+    void keyEvent(int key, bool down) override;
+};
+
 ORVALE_PLACEHOLDER_MENU(OXScnVLHighScore, kHighScoreScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLOption, kOptionScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLOptionCtrl, kOptionControlScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLCredits, kCreditsScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLResults, kResultsScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLFighterSelect, kFighterSelectScene)
 
 #undef ORVALE_PLACEHOLDER_MENU

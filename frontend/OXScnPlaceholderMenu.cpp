@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/gl/IXGLDevice.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
 
 namespace {
 // One colour per screen, so a slide between two screens is easy to follow.
@@ -49,4 +51,8 @@ void OXScnPlaceholderMenu::drawObjects() {
         fillSceneRect(*this, x, 740, x + 26, 782, {0.95f, 0.95f, 0.95f, 1});
     }
     OXScene::drawObjects();
+}
+
+void OXScnPlaceholderMenu::backPressed() {
+    host.switchToScene(kMainScene);
 }

@@ -6,6 +6,7 @@
 #include "data/AssetPackage.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
+#include "engine/ScreenOrientation.h"
 #include "engine/gl/IXGLDevice.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
@@ -21,7 +22,8 @@ const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
 constexpr float kBlockerFadeMs = 600.0f;
 constexpr float kBlockerHoldMs = 700.0f;
 constexpr float kBlockerFadeOutMs = 1000.0f;
-// The front-end scene a finished game returns to.
+// The front-end scene a game that was not finished returns to. The title until the results
+// screen is built; then the results (kResultsScene).
 constexpr int kAfterGameScene = kTitleScene;
 
 bool hideWhenDone(void* scene, int) {
@@ -180,9 +182,8 @@ void CXApp::initAudioAndGraphics() {
 
 void CXApp::initFrontEnd() {
     setAspectRatio(userProfile->aspectRatio);
-    // The title leads straight into a stage for now, so it carries the menu music the main
-    // menu will start once the title leads there.
-    createMenuScenes(kTitleScene, true, false);
+    // The title is silent: its start prompt starts the menu music on the way to the main menu.
+    createMenuScenes(kTitleScene, false, false);
     setScreenOrientation(userProfile->screenOrientation);
     CXGfxManager::instance().setBufferScale(userProfile->bufferScale);
     if (joystick) {
@@ -211,6 +212,25 @@ void CXApp::deliverKey(int code, bool down) {
     if (mode == FrontEnd && currentScene >= 0 && currentScene < static_cast<int>(scenes.size()) &&
         pendingScene == -1 && scenes[currentScene]) {
         scenes[currentScene]->keyEvent(code, down);
+    }
+}
+
+void CXApp::deliverPointer(int event, float windowX, float windowY) {
+    if (mode != FrontEnd || currentScene < 0 || currentScene >= static_cast<int>(scenes.size()) ||
+        pendingScene != -1 || !scenes[currentScene]) {
+        return;
+    }
+    float nx = 0.0f, ny = 0.0f;
+    const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
+    OXScene& scene = *scenes[currentScene];
+    if (event == PointerPressed) {
+        if (inside) {
+            scene.pointerPressed(nx, ny);
+        }
+    } else if (event == PointerReleased) {
+        scene.pointerReleased(nx, ny);
+    } else {
+        scene.pointerMoved(nx, ny);
     }
 }
 
@@ -273,9 +293,8 @@ void CXApp::setScreenOrientation(int orientation) {
 }
 
 int CXApp::gameAreaHeight() const {
-    const int orientation = userProfile->screenOrientation;
     const Resolution& resolution = kResolutions[resolutionIndex];
-    return orientation == 0 || orientation == 2 ? resolution.touchHeight : resolution.renderHeight;
+    return turnsSideways(userProfile->screenOrientation) ? resolution.renderHeight : resolution.touchHeight;
 }
 
 int CXApp::gameAreaWidth() const {
@@ -386,11 +405,11 @@ void CXApp::switchToScene(int index) {
     // A later screen enters from the right and pushes the old one out to the
     // left; going back slides the other way.
     if (currentScene < index) {
-        entering->transitionIn(this, switchFinished, 1);
-        leaving->transitionOut(0);
+        entering->transitionIn(this, switchFinished, OXScene::SlideFromRight);
+        leaving->transitionOut(OXScene::SlideToLeft);
     } else {
-        entering->transitionIn(this, switchFinished, 0);
-        leaving->transitionOut(1);
+        entering->transitionIn(this, switchFinished, OXScene::SlideFromLeft);
+        leaving->transitionOut(OXScene::SlideToRight);
     }
     pendingScene = index;
 }
@@ -403,6 +422,7 @@ bool CXApp::switchFinished(void* target, int) {
     const int index = app->currentScene;
     if (index >= 0 && index < static_cast<int>(app->scenes.size()) && app->scenes[index]) {
         app->scenes[index]->enterFinished();
+        std::printf("MENU SCREEN %d\n", index);
     }
     return false;
 }
@@ -452,11 +472,14 @@ void CXApp::startStage() {
     session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
     // The stage draws into the game area, as the menus do.
     session.setScreenSize(gameAreaWidth(), gameAreaHeight());
-    // Until the menus offer a choice, a game is arcade play on normal.
-    session.setGameMode(CXGameSession::Arcade);
-    session.setCasual(false);
-    session.setDifficulty(1);
-    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    // The menus have chosen the mode, the play style, the difficulty and free play's stage.
+    const int gameMode = session.getGameMode();
+    const int firstStage = gameMode == CXGameSession::FreePlay ? session.getStartStage() : 0;
+    std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", gameMode,
+                session.isCasual() ? 1 : 0, session.getDifficulty(), firstStage);
+    session.startGame(gameMode == CXGameSession::BossRush ? CXGameSession::kBossRushLevelList
+                                                          : CXGameSession::kArcadeLevelList,
+                      firstStage);
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     session.markReadyToStart();
     mode = InStage;
@@ -474,9 +497,10 @@ void CXApp::returnToMenus() {
 void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
-    // The results and credits screens are still placeholders without a way on,
-    // so until they are built every game ends on the title, which starts the next.
-    createMenuScenes(kAfterGameScene, true, session.isGameFinished() && session.isTrueRoute());
+    // A finished game rolls the credits (the final ones after the true route); any other
+    // end comes back to the after-game screen.
+    const bool finished = session.isGameFinished();
+    createMenuScenes(finished ? kCreditsScene : kAfterGameScene, true, finished && session.isTrueRoute());
     // The menus are built behind the blocker: it now fades away, as after a stage start.
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     std::printf("RETURNED TO THE MENUS\n");
@@ -494,6 +518,35 @@ void CXApp::startMenuMusic() {
     CXSoundManager& sound = CXSoundManager::instance();
     sound.setMusicVolume(userProfile->musicVolume * 0.0f);
     sound.playMusic(kMenuTrack, true);
+}
+
+void CXApp::pauseMenuMusic() {
+    fadeState = Idle;
+    CXSoundManager::instance().pauseMusic();
+}
+
+std::string CXApp::keyName(int code) const {
+    if (code < 0 || code >= 32) {
+        code = 0;
+    }
+    const int virtualKey = kKeyTable[code];
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+        return std::string(1, static_cast<char>(virtualKey));
+    }
+    switch (virtualKey) {
+        case 0x1B:
+            return "ESC";
+        case 0x25:
+            return "LEFT";
+        case 0x26:
+            return "UP";
+        case 0x27:
+            return "RIGHT";
+        case 0x28:
+            return "DOWN";
+        default:
+            return "KEY " + std::to_string(code);
+    }
 }
 
 void CXApp::fadeOutMusic(const std::string& queuedTrack) {

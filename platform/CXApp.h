@@ -42,6 +42,13 @@ class CXApp : public IXMenuHost {
     // One key event: to the game session always, and to the current menu
     // scene while the front end has the focus and no switch is sliding.
     void deliverKey(int code, bool down);
+    // The mouse, in window pixels from the top-left corner: handed to the
+    // current menu scene while the front end has the focus and no switch is
+    // sliding, mapped through the composite onto the scene's view. A press
+    // outside the game image is ignored; moves and releases always pass, so
+    // widgets learn the pointer left them.
+    enum PointerEvent { PointerMoved = 0, PointerPressed = 1, PointerReleased = 2 };
+    void deliverPointer(int event, float windowX, float windowY);
 
     // One frame of simulation, in milliseconds. In order: the joystick pass,
     // the load blocker, every active scene in index order, a requested stage
@@ -67,7 +74,9 @@ class CXApp : public IXMenuHost {
     void returnToMenus();
 
     void applyProfileVolumes();
-    void startMenuMusic();
+    void startMenuMusic() override;
+    void pauseMenuMusic() override;
+    std::string keyName(int code) const override;
     // Fades the music out, then starts `queuedTrack` looped at full volume, or stops when it
     // is empty.
     void fadeOutMusic(const std::string& queuedTrack);
@@ -76,7 +85,7 @@ class CXApp : public IXMenuHost {
     int gameAreaHeight() const;
     int gameAreaWidth() const;
 
-    CXUserProfile& profile() { return *userProfile; }
+    CXUserProfile& profile() override { return *userProfile; }
     // The joystick the update pass reads (not owned); none by default.
     void setJoystick(IXJoystick* device) { joystick = device; }
 

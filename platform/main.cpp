@@ -6,6 +6,7 @@
 #include <SFML/Window.hpp>
 #include <cstdio>
 
+#include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
 #include "platform/CXApp.h"
 #include "platform/ConfigDialog.h"
@@ -71,6 +72,7 @@ int main() {
     GameLoopHost host;
     runMainLoop(host, pacer);
 
+    CXSoundManager::instance().shutdown();
     killGLWindow();
     unmountAssetPackage();
     if (state.debugMode) {

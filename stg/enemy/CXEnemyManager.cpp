@@ -110,13 +110,14 @@ void CXEnemyManager::init(const std::string& atlasPath) {
         enemy->load("");
         enemy->createParts({});
         enemy->setContext(&context);
-        enemy->setOwnerKind(CXBulletManager::kEnemySide);
+        enemy->setOwnerKind(OwnerEnemy);
         enemy->setVisible(false);
         enemy->setActive(false);
         addObject(enemy);
         pool.push_back(enemy);
     }
     spawnQueue.clear();
+    spawnsDropped = false;
     nextSpawn = 0;
     spawnedEnemies.clear();
     spawnedEnemies.reserve(kPoolSize);
@@ -267,7 +268,7 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
 
 // ---- Waves ----
 
-void CXEnemyManager::loadWaveData(const std::string& path) {
+bool CXEnemyManager::loadWaveData(const std::string& path) {
     spawnQueue.clear();
     nextSpawn = 0;
     constantRepeatTemplate = nullptr;
@@ -294,11 +295,17 @@ void CXEnemyManager::loadWaveData(const std::string& path) {
     }
     std::printf("ENEMY SPAWN DATA READY\n");
     state = Loaded;
+    if (spawnQueue.empty()) {
+        std::printf("WAVE DATA %s HAS NO ENEMIES\n", file.c_str());
+        return false;
+    }
+    return true;
 }
 
 void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
     const Plist::Dictionary* squads = Plist::findDict(wave, kSquads);
-    const int repeat = Plist::intOr(wave, kRepeat, 0);
+    int repeat = 0;
+    Plist::readWithin(wave, kRepeat, repeat, 0, 0, kMostSpawns);
     if (!squads || repeat <= 0) {
         return;
     }
@@ -313,11 +320,14 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
     const float angle = Plist::floatOr(wave, kAngle, 0.0f),
                 angleChange = Plist::floatOr(wave, kAngleChange, 0.0f);
     float gap = 0.0f;  // from the wave's time to this repetition
-    for (int i = 0; i < repeat; ++i) {
+    for (int i = 0; i < repeat && !spawnsDropped; ++i) {
         const float fi = static_cast<float>(i);
         const float jitterX = shotmath::randomFraction() * randomX - randomX / 2.0f;
         const float jitterY = shotmath::randomFraction() * randomY - randomY / 2.0f;
         for (const auto& entry : *squads) {
+            if (spawnsDropped) {
+                break;
+            }
             if (const Plist::Dictionary* squad = Plist::asDict(entry.second)) {
                 expandSquad(*squad, fi * offsetX + x + jitterX, fi * offsetY + y + jitterY, time + gap,
                             fi * angleChange + angle);
@@ -329,7 +339,8 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
 
 void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, float originY,
                                  float baseTimeMs, float baseAngle) {
-    const int repeat = Plist::intOr(squad, kRepeat, 0);
+    int repeat = 0;
+    Plist::readWithin(squad, kRepeat, repeat, 0, 0, kMostSpawns);
     const std::string& type = Plist::textOf(squad, kType);
     loadEnemyDefinition(type);
     const float time = Plist::floatOr(squad, kTime, 0.0f);
@@ -367,6 +378,13 @@ void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, 
         spawn.fields[kType] = Plist::Value(type);
         if (respawns) {
             spawn.fields[kConstre] = real(constantRepeat);
+        }
+        if (spawnQueue.size() >= static_cast<size_t>(kMostSpawns)) {
+            if (!spawnsDropped) {
+                std::printf("WAVE DATA ASKS FOR MORE THAN %d SPAWNS, THE REST ARE DROPPED\n", kMostSpawns);
+            }
+            spawnsDropped = true;
+            return;
         }
         spawnQueue.push_back(std::move(spawn));
     }
@@ -440,7 +458,7 @@ std::unique_ptr<OXBoss> CXEnemyManager::makeBoss(const std::string& path) {
     made->load("");
     made->setContext(&context);
     made->setEnemyManager(this);
-    made->setOwnerKind(CXBulletManager::kEnemySide);
+    made->setOwnerKind(OwnerEnemy);
     made->loadBoss(path);
     made->setVisible(false);
     made->setActive(false);

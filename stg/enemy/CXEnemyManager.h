@@ -22,6 +22,9 @@ class OXBoss;
 class CXEnemyManager : public IXParticleManager {
   public:
     static constexpr int kPoolSize = 100;
+    // The most spawns a wave file may queue (a long stage has a few hundred); repeats past it
+    // are clamped when read and further spawns dropped, with a line.
+    static constexpr int kMostSpawns = 10000;
     // Room for every enemy of the pool with all its modules, in either pass.
     static constexpr int kVertexCapacity = kPoolSize * (1 + OXEnemy::kModuleSlots) * 6;
     enum State { NoData = 0, Loaded = 1, Running = 2 };
@@ -54,7 +57,9 @@ class CXEnemyManager : public IXParticleManager {
     // ---- Waves ----
     // Expands the wave file `path` (a package path without ".plist") into the
     // schedule, sorted by time; state Loaded.
-    void loadWaveData(const std::string& path);
+    // False when the file is missing, unreadable or holds no enemy to spawn: a stage on it would
+    // be cleared on its first frame.
+    bool loadWaveData(const std::string& path);
     void setState(int value) { state = value; }
     int getState() const { return state; }
     void setStageClock(float ms) { stageClock = ms; }
@@ -134,6 +139,7 @@ class CXEnemyManager : public IXParticleManager {
     std::vector<OXEnemy*> pool;            // the objects of the base's list, in pool order
     std::vector<OXEnemy*> spawnedEnemies;  // in spawn order; capacity for the whole pool
     std::vector<SpawnEntry> spawnQueue;    // sorted by time
+    bool spawnsDropped = false;            // the wave file asked for more than kMostSpawns
     size_t nextSpawn = 0;                  // the first entry not yet spawned
     float stageClock = 0.0f;               // ms
     int state = NoData;

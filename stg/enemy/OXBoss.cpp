@@ -68,6 +68,13 @@ const std::string kSmallExplosionSound = "sfx_small_expl.caf";
 const std::string kDistantExplosionSound = "sfx_boss_expl_dist.caf";
 
 constexpr int kMaxPhases = 64;
+// What a boss file may ask for: hit points and a phase's bonus time that the HUD's whole
+// seconds and the score's 64-bit count can hold, a per-hit score factor far inside it, and as
+// many launchers and modules as indexed keys. Values outside are clamped when read, with a line.
+constexpr float kMostHitPoints = 1.0e9f;
+constexpr float kMostBonusTimeMs = kMostHitPoints * OXBoss::kPhaseTimerPerHp;
+constexpr float kMostScoreFactor = 1000.0f;
+constexpr int kMostParts = enemydict::kIndexedKeyCount;
 constexpr float kBlinkOffMs = 32.0f, kBlinkOnMs = 96.0f;
 constexpr float kSmallExplosionGapMs = 200.0f;
 constexpr float kExplodeRingLeadMs = 1000.0f;
@@ -155,7 +162,8 @@ void OXBoss::loadBoss(const std::string& filePath) {
                      floatOr(definition, kStartZ, 0.0f)};
     position = startPosition;
     escapeOnDeath = boolOr(definition, kEscape, false);
-    hitPoints = maxHitPoints = previousHitPoints = floatOr(definition, kHp, 0.0f);
+    Plist::readWithin(definition, kHp, hitPoints, 0.0f, 0.0f, kMostHitPoints);
+    maxHitPoints = previousHitPoints = hitPoints;
 
     readLaunchers();
     readEffects();
@@ -193,7 +201,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
             std::printf("BOSS %s: PHASE %d HAS NO MOVEMENT NODES, IT ENDS AT ONCE\n", path.c_str(), index);
         }
         float hp = 0.0f;
-        Plist::read(*phase, kHp, hp, 0.0f);
+        Plist::readWithin(*phase, kHp, hp, 0.0f, 0.0f, kMostHitPoints);
         if (hp <= 0.0f) {
             std::printf("BOSS %s: PHASE %d HAS NO HIT POINTS (%g), IT ENDS AT ONCE\n", path.c_str(), index,
                         static_cast<double>(hp));
@@ -220,7 +228,7 @@ void OXBoss::readLaunchers() {
     launchers.clear();
     CXBulletManager* bullets = context ? context->bullets : nullptr;
     setBulletManager(bullets);
-    for (int index = 0;; ++index) {
+    for (int index = 0; index < kMostParts; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, launcherKey(index));
         if (!entry) {
             break;
@@ -268,7 +276,7 @@ void OXBoss::readEffects() {
 }
 
 void OXBoss::readModules() {
-    for (int index = 0;; ++index) {
+    for (int index = 0; index < kMostParts; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
         if (!entry) {
             break;
@@ -432,18 +440,19 @@ void OXBoss::startPhase(int index) {
         }
     }
     positionReset = !boolOr(phase, kNoPositionReset, false);
-    const float hp = floatOr(phase, kHp, 0.0f);
+    float hp = 0.0f;
+    Plist::readWithin(phase, kHp, hp, 0.0f, 0.0f, kMostHitPoints);
     hitPoints = maxHitPoints = phaseHp = previousHitPoints = previousBlinkHp = hp;
     hpRefillRate = hp * kRefillPerHp;
     // The bonus timer: 3 ms per hit point, unless the phase names its own time.
-    phaseTimer = floatOr(phase, kBonusTime, hp * kPhaseTimerPerHp);
+    Plist::readWithin(phase, kBonusTime, phaseTimer, hp * kPhaseTimerPerHp, 0.0f, kMostBonusTimeMs);
     readPhaseIndices(phase, kShowEffect, shownEffects);
     startListedEffects(shownEffects);
     float backgroundTime = 0.0f;
     if (enemyManager && Plist::read(phase, kBackgroundTime, backgroundTime, 0.0f)) {
         enemyManager->setStageClock(backgroundTime);
     }
-    scoreFactor = floatOr(phase, kScoreFactor, 1.0f);
+    Plist::readWithin(phase, kScoreFactor, scoreFactor, 1.0f, -kMostScoreFactor, kMostScoreFactor);
     if (scene) {
         scene->showPhaseTimer(index >= 1 && !invincible);
         scene->resetPhaseBonus();
@@ -810,7 +819,14 @@ void OXBoss::applyDamage(float change) {
     if (change < 0.0f && phaseTimer > 0.0f) {
         if (IXEnemyPlayer* ship = player()) {
             const float chain = std::floor(static_cast<float>(ship->bonusValue()) * 0.005f) + 1.0f;
-            ship->addScore(static_cast<int64_t>(chain * (-0.75f * change) * scoreFactor));
+            // Hit points, damage and the factor are bounded when read; the product is still
+            // kept inside what a score can count.
+            const double hitPointsScored = static_cast<double>(chain) *
+                                           (-0.75 * static_cast<double>(change)) *
+                                           static_cast<double>(scoreFactor);
+            if (std::isfinite(hitPointsScored)) {
+                ship->addScore(static_cast<int64_t>(std::clamp(hitPointsScored, -1.0e15, 1.0e15)));
+            }
             ship->addBreak(-0.025f * change * (playerNear ? 2.0f : 1.0f));
         }
     }

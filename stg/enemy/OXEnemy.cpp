@@ -29,6 +29,7 @@ const std::string kFriendly = "friendly", kExplosionType = "explosion type", kPo
 const std::string kIsObstacle = "is obstacle", kBreakAmount = "break amount";
 const std::string kCancelBulletsOnDeath = "cancel bullets on death";
 const std::string kDeathMovementNode = "death movement node";
+constexpr float kMostPoints = 1.0e9f;  // a kill worth more is damage, not a score
 // Launcher keys.
 const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
                   kOffsetZ = "offset z";
@@ -140,11 +141,13 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
     flickerFrame = Plist::intOr(definition, kFlickerFrame, atlasFrame);
     faceDirectionType = Plist::intOr(definition, kFaceDirectionType, 0);
     hitPoints = maxHitPoints = previousHitPoints = static_cast<float>(Plist::intOr(definition, kHp, 0));
-    prizeOnDeath = Plist::intOr(definition, kPrizeOnDeath, 0);
+    Plist::readWithin(definition, kPrizeOnDeath, prizeOnDeath, 0, 0, CXBulletManager::kPrizePoolSize);
     upgradeOnDeath = Plist::intOr(definition, kUpgradeOnDeath, 0);
     friendly = Plist::boolOr(definition, kFriendly, false);
     explosionType = Plist::intOr(definition, kExplosionType, 0);
-    points = Plist::floatOr(definition, kPoints, 0.0f);
+    // The score is a 64-bit count: a kill's points, times the largest factor and the chain, must
+    // stay far inside it.
+    Plist::readWithin(definition, kPoints, points, 0.0f, -kMostPoints, kMostPoints);
     spawnAngle = angle;
     // The key's presence widens the hit boxes, whatever its value.
     obstacle = false;

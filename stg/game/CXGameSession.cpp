@@ -230,6 +230,13 @@ void CXGameSession::loadStage(int index) {
 }
 
 void CXGameSession::startSession() {
+    if (gameScene && gameScene->whyUnplayable()) {
+        // Nothing of such a stage can be played: the game ends back at the menus.
+        std::printf("STAGE %d CANNOT BE PLAYED: %s, BACK TO THE MENUS\n", stageIndex + 1,
+                    gameScene->whyUnplayable());
+        state = Ending;
+        return;
+    }
     std::printf("START GAME SESSION, UNPAUSING MUSIC\n");
     CXSoundManager::instance().setMusicHeld(false);
     state = Playing;

@@ -14,11 +14,14 @@ namespace {
 constexpr float kBlastShare = 0.15f;  // of the bomb time the blast effect emits
 constexpr float kBlastwaveFadeMs = 400.0f;
 constexpr float kBlastwaveScale = 6.5f;  // times the bomb's scale
-constexpr float kBackgroundTintMs = 1500.0f;
+constexpr float kBackgroundTintMs = 500.0f;
+// The bomb's ring inverts what lies under it, and the haze inside the ring would grey the
+// whole field once the ring outgrows it: the bomb fades as it grows, quickly at first.
+constexpr float kFadeEasing = 2.0f;  // a quarter left halfway
 const Vec3 kStartScale{0.01f, 0.01f, 0.1f};
 const Vec3 kEndScale{16.0f, 16.0f, 1.0f};
 const Colour kBlastwaveTint{0.3f, 0.5f, 0.7f, 1.0f};
-const Colour kBackgroundTint{1.0f, 1.25f, 1.5f, 1.0f};
+const Colour kBackgroundTint{1.0f, 1.15f, 1.3f, 1.0f};
 }  // namespace
 
 OXBomb::OXBomb() = default;
@@ -58,6 +61,7 @@ void OXBomb::detonate(float durationMs) {
     blastTimeLeft = durationMs * kBlastShare;
     cancelRadius = kStartRadius;
     scaleTo(durationMs, kStartScale, kEndScale);
+    fadeTo(durationMs, 1.0f, 0.0f, kFadeEasing);
     if (blastwave) {
         blastwave->resetActions();
         blastwave->setPosition(position);

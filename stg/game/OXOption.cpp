@@ -8,12 +8,11 @@ namespace {
 // Angle off the ship's heading (degrees) and radius (units) of each pair.
 constexpr float kPairAngle[3] = {67.5f, 90.0f, 100.0f};
 constexpr float kPairRadius[3] = {45.0f, 70.0f, 95.0f};
-constexpr int kPlayerSide = 1;  // owner kind of the ship's own shots
 }  // namespace
 
 void OXOption::load(const std::string& path) {
     OXLauncherPlatform::load(path);
-    setOwnerKind(kPlayerSide);
+    setOwnerKind(OwnerPlayer);
     setRunsSpriteTick(true);
     trailAnchor.load("");
     formation = true;

@@ -32,8 +32,8 @@ constexpr float kCutInGraceMs = 2000.0f;  // play time without a cut-in before t
 constexpr float kChargePulseMs = 300.0f;
 constexpr float kChargePulseLow = 0.5f;
 const Vec3 kStartPoint{170.0f, -100.0f, 10.0f};
-const Vec3 kSlideIn{-10.0f, 430.0f, 0.0f};
-const Vec3 kFlyIn{-10.0f, 450.0f, 0.0f};
+const Vec3 kSlideIn{-10.0f, 210.0f, 0.0f};  // ends low in the field, y 110
+const Vec3 kFlyIn{-10.0f, 230.0f, 0.0f};    // y 130
 constexpr float kSlideInMs = 750.0f;
 constexpr float kFlyInMs = 500.0f;
 constexpr float kEntranceEasing = 2.0f;  // fast launch, gentle arrival
@@ -58,7 +58,7 @@ OXSTGBasePlayer::OXSTGBasePlayer()
       activeSecondary(&kNoLaunchers),
       activeMainBreak(&kNoLaunchers),
       activeSecondaryBreak(&kNoLaunchers) {
-    setOwnerKind(kPlayerSide);
+    setOwnerKind(OwnerPlayer);
 }
 
 OXSTGBasePlayer::~OXSTGBasePlayer() = default;

@@ -13,6 +13,7 @@
 #include "data/PlistRead.h"
 #include "engine/BlendMode.h"
 #include "engine/OXTextBox.h"
+#include "stg/game/FieldFraming.h"
 #include "stg/game/IXPlayerWorld.h"
 #include "stg/game/OXOption.h"
 #include "stg/game/OXSTGBasePlayerParts.h"
@@ -50,8 +51,8 @@ const Colour kAimEmpty{1.5f, 0.5f, 0.5f, 1.0f};
 // Glyphs 8 units high: readable beside a fighter 27 units tall on the 480-unit field.
 constexpr int kLabelCharSize = 16;
 
-constexpr float kGaugeLabelSide = 50.0f;   // units left and right of the ship
-constexpr float kGaugeLabelBelow = 12.0f;  // units
+constexpr float kGaugeLabelSide = framing::kGaugeLabelSide;  // close, so they stay in view
+constexpr float kGaugeLabelBelow = 12.0f;                    // units
 const Colour kCharging{0.4f, 0.4f, 0.4f, 1.0f};
 const Colour kReady{1.0f, 2.0f, 1.75f, 1.0f};
 const Colour kBreakPercent{0.85f, 0.85f, 0.85f, 1.0f};
@@ -64,7 +65,7 @@ enum CoreFrame { LevelFrame = 0, BankLeftFrame = 1, BankRightFrame = 2, BoostFra
 
 void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     OXLauncherPlatform::createParts(definition);
-    setOwnerKind(kPlayerSide);
+    setOwnerKind(OwnerPlayer);
     setRunsSpriteTick(true);
     if (hitPoints <= 0.0f) {
         std::printf("SHIP HAS NO HIT POINTS, USING 1\n");
@@ -164,7 +165,8 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
     score = world ? world->carriedScore() : 0;
     launcherFiringTime.assign(static_cast<size_t>(launcherCount()), -1.0f);
     labelText.reserve(32);
-    loaded = true;
+    // A missing or unreadable ship file leaves a ship without weapons: the stage refuses to start.
+    loaded = !definition.empty();
 }
 
 std::unique_ptr<OXSprite> OXSTGBasePlayer::makeSprite(const std::string& name, int blend) const {

@@ -20,7 +20,6 @@ namespace shipparts {
 
 inline const std::vector<int> kNoLaunchers;
 inline const std::string kPlistFolder = "assets/plist/";
-inline constexpr int kPlayerSide = 1;               // owner kind of the ship's own shots
 inline constexpr float kTranceIdle = 100.0f;        // ms, the countdown at rest
 inline constexpr float kTranceWaiting = 100000.0f;  // ms, the countdown while the cut-in plays
 inline constexpr float kShockRingMs = 750.0f;
@@ -71,7 +70,6 @@ inline Vec3 clampedToward(const Vec3& from, const Vec3& target, float share, con
 }
 
 }  // namespace shipparts
-
 
 // A sprite riding on the ship: it trails its anchor by its bound strength per
 // frame, never further than its bound, and takes the ship's scale, heading

@@ -14,6 +14,7 @@
 #include "engine/CXSpriteBatchManager.h"
 #include "engine/CXTextBoxManager.h"
 #include "engine/OXSprite.h"
+#include "engine/ScreenOrientation.h"
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
 #include "fx/FxMath.h"
@@ -23,6 +24,7 @@
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXStageEffects.h"
+#include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
@@ -35,14 +37,14 @@ using shotmath::randomFraction;
 
 namespace {
 constexpr const char* kPlistFolder = "assets/plist/";
-constexpr float kFieldHeight = 480.0f;
-constexpr float kFieldWidth = 440.0f;  // the span the camera pans across, -60 ... 380
+constexpr float kFieldHeight = framing::kFieldHeight;
 constexpr float kRespawnWaitMs = 100000.0f;
 constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
-constexpr float kScratchMs = 30.0f;  // the graze scratch's burst
+constexpr float kScratchMs = 30.0f;       // the graze scratch's burst
+constexpr float kLongestWashMs = 600.0f;  // the longest a tint may cover the field
 // One fighter flies; a stage could hold up to four in its list of ships.
 constexpr int kShipCount = 1;
 constexpr const char* kMothershipParts[4] = {
@@ -98,9 +100,10 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     load("");
     wideScreen = wide;
     introPending = intro;
-    panWidth = wide ? 170.0f : 90.0f;
-    panOffset = wide ? 75.0f : 115.0f;
-    const float width = wide ? 270.0f : 360.0f;
+    const framing::Layout& layout = framing::layoutFor(wide);
+    panWidth = layout.panWidth;
+    panOffset = layout.panOffset;
+    const float width = layout.viewWidth;
     setOrthographicMode(true);
     setViewWidth(width);
     setViewHeight(kFieldHeight);
@@ -168,6 +171,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
         std::printf("STAGE FILE NOT FOUND: %s\n", path.c_str());
     }
     stageLoaded = !definition.empty();
+    unplayable = stageLoaded ? nullptr : "ITS STAGE FILE IS MISSING OR UNREADABLE";
 
     std::printf("LOADING PARTICLE MANAGER\n");
     stageEffects->loadParticles(kPlistFolder + Plist::textOf(definition, "particle atlas"));
@@ -195,10 +199,14 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     explosionsNormal->setBlendMode(BlendPremultiplied);
 
     const std::string levelData = Plist::textOf(definition, "level data");
-    if (!levelData.empty()) {
-        enemies->loadWaveData(kPlistFolder + levelData);
-    }
     const std::string boss = Plist::textOf(definition, "boss");
+    if (!levelData.empty()) {
+        if (!enemies->loadWaveData(kPlistFolder + levelData) && !unplayable) {
+            unplayable = "ITS WAVE FILE IS MISSING OR UNREADABLE";
+        }
+    } else if (boss.empty() && !unplayable) {
+        unplayable = "ITS STAGE FILE NAMES NO WAVES AND NO BOSS";
+    }
     const std::string midBoss = Plist::textOf(definition, "mid boss");
     if (boss.empty()) {
         enemies->setBossDone(true);
@@ -235,6 +243,9 @@ void OXScnBaseSTGGame::createShip() {
         addObject(created);
     }
     ship = ships.front();
+    if (!ship->isLoaded() && !unplayable) {
+        unplayable = "ITS SHIP FILE IS MISSING OR UNREADABLE";
+    }
     // The gauges and the chain carry over from the last stage cleared.
     const CXGameSession& session = CXGameSession::instance();
     ship->setBeamGauge(session.getCarriedBeamGauge());
@@ -272,6 +283,11 @@ void OXScnBaseSTGGame::update(float dtMs) {
     OXScene::update(scaled);
     if (bulletGrace > 0.0f) {
         bulletGrace = std::max(0.0f, bulletGrace - scaled);
+    }
+    // A fair opening: until the carrier's ship has flown in and taken control, every enemy
+    // bullet is cleared as it appears, and the grace runs on a little once it has.
+    if (ship && (firstSpawnPending || ship->isEntering())) {
+        bulletGrace = std::max(bulletGrace, kRespawnGraceMs);
     }
     updateInputAndRespawn(scaled);
     updateCamera(dtMs);
@@ -376,13 +392,13 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
     if (profile && profile->controlScreenMode) {
         const Vec3 d = direction;
         switch (profile->screenOrientation) {
-            case 1:
+            case ScreenTurned90:
                 direction = {d.y, -d.x, 0.0f};
                 break;
-            case 2:
+            case ScreenTurned180:
                 direction = {-d.x, -d.y, 0.0f};
                 break;
-            case 3:
+            case ScreenTurned270:
                 direction = {-d.y, d.x, 0.0f};
                 break;
             default:
@@ -390,8 +406,12 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
         }
     }
     Vec3 target = ship->getPosition();
-    target.x = std::clamp(target.x + direction.x * dtMs * keyboardSpeed, -60.0f, 380.0f);
-    target.y = std::clamp(target.y + direction.y * dtMs * keyboardSpeed, 0.0f, kFieldHeight);
+    // Only where the camera shows the whole ship, and never under the HUD's rows.
+    const framing::Layout& layout = framing::layoutFor(wideScreen);
+    target.x = std::clamp(target.x + direction.x * dtMs * keyboardSpeed, framing::shipMinX(layout),
+                          framing::shipMaxX(layout));
+    target.y =
+        std::clamp(target.y + direction.y * dtMs * keyboardSpeed, framing::shipMinY(), framing::shipMaxY());
     target.z = 0.0f;
     ship->setTargetPosition(target);
 }
@@ -409,8 +429,10 @@ void OXScnBaseSTGGame::continueTaken() {
 }
 
 void OXScnBaseSTGGame::updateCamera(float dtMs) {
-    const float centreX = getViewWidth() * 0.5f;
-    float x = (centreX + ((cameraTarget.x + 60.0f) / kFieldWidth) * panWidth + panOffset) * 0.5f;
+    // The target leads the ship as it moves; the view still keeps the whole ship in it.
+    const framing::Layout layout{getViewWidth(), panWidth, panOffset};
+    float x = ship && ship->isActive() ? framing::cameraXShowing(layout, cameraTarget.x, ship->getX())
+                                       : framing::cameraX(layout, cameraTarget.x);
     float y = (240.0f + 240.0f) * 0.5f;
     if (cameraShakeLeft > 0.0f) {
         cameraShakeLeft -= dtMs;
@@ -964,8 +986,12 @@ void OXScnBaseSTGGame::explosionAt(const Vec3& at) {
 }
 
 void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {
+    // A wash that lightens or colours the field is a flash: the dark ground that enemy bullets
+    // stand out against comes back soon. A tint that only darkens it evenly (a boss's dimming)
+    // keeps its time: it makes the bullets stand out more, not less.
+    const bool darkens = tint.r <= 1.0f && tint.r == tint.g && tint.g == tint.b;
     if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
-        background->flashTint(tint, durationMs);
+        background->flashTint(tint, darkens ? durationMs : std::min(durationMs, kLongestWashMs));
     }
 }
 

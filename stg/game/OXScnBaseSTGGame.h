@@ -69,6 +69,10 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     const std::string& getStageMusic() const { return stageMusic; }
     const std::string& getBossMusic() const { return bossMusic; }
     bool isStageLoaded() const { return stageLoaded; }
+    // Why the loaded stage cannot be played (its stage, wave or ship file is missing or
+    // unreadable), or null when it can: the session then ends the game back at the menus
+    // instead of clearing the stage at once or running an empty one forever.
+    const char* whyUnplayable() const { return unplayable; }
     bool wasHit() const { return hitFlag; }
     bool isIntroPending() const { return introPending; }
     bool isFirstSpawnPending() const { return firstSpawnPending; }
@@ -181,6 +185,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     int openingStep = 0;
 
     bool stageLoaded = false;
+    const char* unplayable = nullptr;
     bool wideScreen = false;
     int stageState = Loaded;
     float stageTime = 0.0f;   // ms

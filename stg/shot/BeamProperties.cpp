@@ -1,25 +1,37 @@
 #include "stg/shot/BeamProperties.h"
 
+#include <cmath>
+
 #include "data/PlistRead.h"
+#include "engine/OXSprite.h"
+
+namespace {
+constexpr float kMostDurationMs = 600000.0f;  // ten minutes
+constexpr float kMostSize = 100000.0f;        // units, or units per ms
+constexpr float kMostDamage = 1.0e9f;         // per frame, as the most hit points
+constexpr int kMostFrame = OXSprite::kMostGridSide * OXSprite::kMostGridSide - 1;
+}  // namespace
 
 BeamProperties BeamProperties::read(const Plist::Dictionary& list) {
     BeamProperties p;
     float extendSpeed = 0.0f;
-    Plist::read(list, "duration", p.duration, 0.0f);
-    Plist::read(list, "width start", p.widthStart, 0.0f);
-    Plist::read(list, "width med", p.widthMed, 0.0f);
-    Plist::read(list, "width end", p.widthEnd, 0.0f);
-    Plist::read(list, "width med time", p.widthMedTime, 0.0f);
-    Plist::read(list, "width end time", p.widthEndTime, 0.0f);
-    Plist::read(list, "warning hold time", p.warningHoldTime, 0.0f);
-    Plist::read(list, "extend speed", extendSpeed, 0.0f);
-    Plist::read(list, "start length", p.startLength, 0.0f);
-    Plist::read(list, "max length", p.maxLength, 0.0f);
-    Plist::read(list, "damage", p.damage, 0.0f);
-    Plist::read(list, "atlas frame", p.atlasFrame, 0);
-    Plist::read(list, "atlas flicker frame", p.atlasFlickerFrame, p.atlasFrame);
-    Plist::read(list, "hit gfx frame", p.hitGfxFrame, -1);
-    Plist::read(list, "hit gfx frame num", p.hitGfxFrameNum, -1);
+    // Times, widths and lengths within what a beam on the field can use, frames within an
+    // atlas: the rates below and the frame sums of the beam pass then stay finite and fit an int.
+    Plist::readWithin(list, "duration", p.duration, 0.0f, 0.0f, kMostDurationMs);
+    Plist::readWithin(list, "width start", p.widthStart, 0.0f, 0.0f, kMostSize);
+    Plist::readWithin(list, "width med", p.widthMed, 0.0f, 0.0f, kMostSize);
+    Plist::readWithin(list, "width end", p.widthEnd, 0.0f, 0.0f, kMostSize);
+    Plist::readWithin(list, "width med time", p.widthMedTime, 0.0f, 0.0f, 1.0f);
+    Plist::readWithin(list, "width end time", p.widthEndTime, 0.0f, 0.0f, 1.0f);
+    Plist::readWithin(list, "warning hold time", p.warningHoldTime, 0.0f, 0.0f, 1.0f);
+    Plist::readWithin(list, "extend speed", extendSpeed, 0.0f, 0.0f, kMostSize);
+    Plist::readWithin(list, "start length", p.startLength, 0.0f, 0.0f, kMostSize);
+    Plist::readWithin(list, "max length", p.maxLength, 0.0f, 0.0f, kMostSize);
+    Plist::readWithin(list, "damage", p.damage, 0.0f, -kMostDamage, kMostDamage);
+    Plist::readWithin(list, "atlas frame", p.atlasFrame, 0, 0, kMostFrame);
+    Plist::readWithin(list, "atlas flicker frame", p.atlasFlickerFrame, p.atlasFrame, 0, kMostFrame);
+    Plist::readWithin(list, "hit gfx frame", p.hitGfxFrame, -1, -1, kMostFrame);
+    Plist::readWithin(list, "hit gfx frame num", p.hitGfxFrameNum, -1, -1, kMostFrame);
     Plist::read(list, "is penetrate", p.isPenetrate, false);
     Plist::read(list, "is single hit", p.isSingleHit, false);
     Plist::read(list, "is bullet cancel", p.isBulletCancel, false);
@@ -44,5 +56,18 @@ BeamProperties BeamProperties::read(const Plist::Dictionary& list) {
     p.widthRate2 = narrowing > 0.0f ? (p.widthEnd - p.widthMed) / narrowing : 0.0f;
     p.directionChangeRate =
         p.directionChangeTime != 0.0f ? p.directionChangeAmount / p.directionChangeTime : 0.0f;
+    // A span of almost nothing gives a rate past a float's range: read as no span at all.
+    if (!std::isfinite(p.extendRate)) {
+        p.extendRate = p.maxLength;
+    }
+    if (!std::isfinite(p.widthRate1)) {
+        p.widthRate1 = p.widthMed - p.widthStart;
+    }
+    if (!std::isfinite(p.widthRate2)) {
+        p.widthRate2 = 0.0f;
+    }
+    if (!std::isfinite(p.directionChangeRate)) {
+        p.directionChangeRate = 0.0f;
+    }
     return p;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/Plist.h"
+#include "stg/shot/OwnerKind.h"
 
 // One beam type ("assets/plist/bp/NAME"), read once per stage and kept by
 // the bullet manager under the name it was asked for. Times are ms; the
@@ -25,7 +26,7 @@ struct BeamProperties {
     int atlasFlickerFrame = 0;
     int hitGfxFrame = -1;
     int hitGfxFrameNum = -1;
-    int ownerKind = 0;  // for a beam fired without an owner
+    int ownerKind = OwnerPlayerBeam;  // for a beam fired without an owner
     bool isPenetrate = false;
     bool isSingleHit = false;
     bool isBulletCancel = false;

@@ -1,6 +1,14 @@
 #include "stg/shot/BulletProperties.h"
 
 #include "data/PlistRead.h"
+#include "engine/OXSprite.h"
+
+namespace {
+// Frames within an atlas, so a frame plus its animation step fits an int; damage within the
+// most hit points anything has.
+constexpr int kMostFrame = OXSprite::kMostGridSide * OXSprite::kMostGridSide - 1;
+constexpr float kMostDamage = 1.0e9f;
+}  // namespace
 
 BulletProperties BulletProperties::read(const Plist::Dictionary& list) {
     BulletProperties p;
@@ -12,7 +20,7 @@ BulletProperties BulletProperties::read(const Plist::Dictionary& list) {
     if (!Plist::read(list, "is effect glow", p.isEffectGlow, false)) {
         p.isEffectGlow = true;
     }
-    Plist::read(list, "damage", p.damage, 0.0f);
+    Plist::readWithin(list, "damage", p.damage, 0.0f, -kMostDamage, kMostDamage);
     Plist::read(list, "is change not relative", p.isChangeNotRelative, false);
     Plist::read(list, "start speed", p.startSpeed, 0.0f);
     Plist::read(list, "start speed var", p.startSpeedVar, 0.0f);
@@ -26,17 +34,17 @@ BulletProperties BulletProperties::read(const Plist::Dictionary& list) {
     Plist::read(list, "fire pattern delay", p.firePatternDelay, 0.0f);
     Plist::read(list, "is fire on death", p.isFireOnDeath, false);
     Plist::read(list, "duration", p.duration, 0.0f);
-    Plist::read(list, "atlas frame", p.atlasFrame, 0);
+    Plist::readWithin(list, "atlas frame", p.atlasFrame, 0, 0, kMostFrame);
     Plist::read(list, "random frame", p.randomFrame, false);
-    if (!Plist::read(list, "flicker frame", p.flickerFrame, 0)) {
+    if (!Plist::readWithin(list, "flicker frame", p.flickerFrame, 0, 0, kMostFrame)) {
         p.flickerFrame = p.atlasFrame;
     }
-    Plist::read(list, "num frames", p.numFrames, 0);
-    Plist::read(list, "trail frame", p.trailFrame, 0);
+    Plist::readWithin(list, "num frames", p.numFrames, 0, 0, kMostFrame);
+    Plist::readWithin(list, "trail frame", p.trailFrame, 0, 0, kMostFrame);
     Plist::read(list, "is use trail", p.isUseTrail, false);
     Plist::read(list, "trail width", p.trailWidth, 0.0f);
     Plist::read(list, "player seek factor", p.playerSeekFactor, 0.0f);
-    Plist::read(list, "first frame", p.firstFrame, 0);
+    Plist::readWithin(list, "first frame", p.firstFrame, 0, 0, kMostFrame);
     if (p.firstFrame == 1) {
         p.firstFrame = 63;
     }

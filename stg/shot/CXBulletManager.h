@@ -11,6 +11,7 @@
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
 #include "stg/shot/IXShotEffects.h"
+#include "stg/shot/OwnerKind.h"
 
 class IXShootable;
 class IXShotTarget;
@@ -31,7 +32,6 @@ class CXBulletManager : public IXParticleManager {
     static constexpr int kPrizePoolSize = 1500;
     static constexpr int kBeamPoolSize = 60;
     static constexpr int kVertexCapacity = 27000;
-    static constexpr int kEnemySide = 4;  // owner kind of bullets that hurt the player
 
     // What bullets read from the game scene during one update, gathered once
     // at its start (and again after the ship is hit).
@@ -200,7 +200,9 @@ class CXBulletManager : public IXParticleManager {
     std::unique_ptr<OXBeam[]> beamPool;
     std::map<std::string, BulletProperties> bulletTypes;
     std::map<std::string, BeamProperties> beamTypes;
-    unsigned beamDrawSeed = 1u;  // the glow's flicker: the draw's own numbers, not rand()'s
+    // The glow's flicker: its own numbers, not rand()'s, stepped once an update so that every
+    // draw between two updates shows the same glow; each beam mixes in its slot.
+    unsigned beamFlickerSeed = 1u;
     std::map<std::string, FirePattern> firePatterns;
     std::vector<OXBullet*> blockers;     // capacity for every slot, reserved at load
     std::vector<TexCoord> frameCorners;  // top-left texture coordinates of every atlas frame

@@ -30,6 +30,7 @@ void CXBulletManager::makeBeamPool() {
 }
 
 void CXBulletManager::tickBeams(float dtMs) {
+    beamFlickerSeed = beamFlickerSeed * 1103515245u + 12345u;
     for (int i = 0; i < kBeamPoolSize; ++i) {
         if (beamPool[i].isActive()) {
             beamPool[i].tick(dtMs);
@@ -169,8 +170,9 @@ void CXBulletManager::drawBeams() {
             const int frame = flicker ? beam.getFlickerFrame() : beam.getAtlasFrame();
             const Colour& tint = beam.getColour();
             if (layer == 0) {
-                beamDrawSeed = beamDrawSeed * 1103515245u + 12345u;
-                const float r = static_cast<float>((beamDrawSeed >> 16) % 100u) * 0.01f;
+                const unsigned mixed =
+                    (beamFlickerSeed + static_cast<unsigned>(i) * 2654435761u) * 1103515245u + 12345u;
+                const float r = static_cast<float>((mixed >> 16) % 100u) * 0.01f;
                 writeBeamQuad(beam, frame, halfWidth * (1.75f + 0.75f * r), halfLength, beam.getCentre(),
                               Colour{tint.r, tint.g, tint.b, tint.a * kGlowAlpha}, true);
             } else if (layer == 1) {

@@ -38,6 +38,13 @@ struct FirePattern {
     bool isBeam = false;
     bool wantSound = false;  // each volley asks for the shot sound
 
+    // What a pattern may ask for: the counts of a volley never exceed the largest bullet pool,
+    // a run never has more volleys than a launcher can fire in a stage, and every per-rank or
+    // per-volley step stays small enough that the sums a launcher forms fit an int. Values
+    // outside are clamped when the pattern is read, with a line naming the key.
+    static constexpr int kMostBullets = 2000;  // the enemy pool, the largest
+    static constexpr int kMostVolleys = 1000;
+
     // Every key with its default: without "bomblet", one bullet per salvo
     // bullet unless "bomblet var" is given.
     static FirePattern read(const Plist::Dictionary& list);

@@ -29,7 +29,7 @@ void OXBeam::load(const std::string& path) {
     launcher = nullptr;
     owner = nullptr;
     manager = nullptr;
-    ownerKind = 0;
+    ownerKind = OwnerPlayerBeam;
     launcherOffset = {};
     shootEffectHandle = nullptr;
     hitEffect = shootEffect = warningEffect = nullptr;
@@ -205,9 +205,9 @@ void OXBeam::collide() {
         if (singleHit) {
             hasHit = true;
         }
-        if (ownerKind == CXBulletManager::kEnemySide) {
+        if (ownerKind == OwnerEnemy) {
             collideEnemyBeam(cut);
-        } else if (ownerKind == 0) {
+        } else if (ownerKind == OwnerPlayerBeam) {
             collidePlayerBeam(cut);
         }
     }

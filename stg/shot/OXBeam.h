@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/OXSprite.h"
+#include "stg/shot/OwnerKind.h"
 
 class CXBulletManager;
 class IXShotEffects;
@@ -124,7 +125,7 @@ class OXBeam : public OXSprite {
     bool hasHit = false;             // a single-hit beam has had its frame
     unsigned frameCount = 0;
 
-    int ownerKind = 0;
+    int ownerKind = OwnerPlayerBeam;
     OXLauncher* launcher = nullptr;       // not owned
     OXLauncherPlatform* owner = nullptr;  // not owned
     CXBulletManager* manager = nullptr;   // not owned

@@ -14,7 +14,6 @@
 #include "stg/shot/ShotMath.h"
 
 namespace {
-constexpr int kEnemySide = CXBulletManager::kEnemySide;
 // Distances are in playfield units, times in ms.
 constexpr float kMoveFactor = 0.035f;        // units moved per speed unit and ms
 constexpr float kPulseFadePerMs = 0.0055f;   // the spawn pulse (drawn scale beyond 1) lost per ms
@@ -171,7 +170,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     randomFrame = bulletType.randomFrame;
     numFrames = bulletType.numFrames;
     bounces = bulletType.numBounces;
-    setOwner(by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? 1 : kEnemySide));
+    setOwner(by ? by->getOwnerKind() : (bulletType.isPlayerBullet ? OwnerPlayer : OwnerEnemy));
     hitScale = bulletType.hitBoxScale;
     trailFrame = bulletType.trailFrame;
     useTrail = bulletType.isUseTrail;
@@ -247,7 +246,7 @@ void OXBullet::makePrize(int kind) {
     setSpeedChangeTime(1500.0f);
     setDirection(180.0f);
     lifetime = 10000.0f;
-    setOwner(kEnemySide);
+    setOwner(OwnerEnemy);
     attractRadiusSq = casual ? 19600.0f : 250000.0f;
     ownFramesFrom = 0;  // prizes show their own animation from the start
     if (kind == Upgrade) {
@@ -728,7 +727,7 @@ void OXBullet::land() {
     numFrames = 3;
     frameIndex = 0;
     frameTimer = 0.0f;
-    noFrameRepeat = true;  // the twinkle plays once
+    noFrameRepeat = false;  // the twinkle loops: a landed item keeps pulsing, so it is seen
     setFlight(Landed, true);
 }
 

@@ -157,7 +157,7 @@ class OXBullet final : public IXRenderObject {
     void fireDeathPattern();
     void detachTrail();
     void standardBounds();
-    void setOwner(int kind) { setFlight(EnemySide, kind == CXBulletManager::kEnemySide); }
+    void setOwner(int kind) { setFlight(EnemySide, kind == OwnerEnemy); }
     // What this flight is, one bit each in one byte, so that the steady
     // frame's test reads them at once.
     enum FlightBit : uint8_t {

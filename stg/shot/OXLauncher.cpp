@@ -140,7 +140,7 @@ bool OXLauncher::aimAt(float& degrees) const {
         return false;
     }
     const IXRenderObject* target = nullptr;
-    if (owner && owner->getOwnerKind() == CXBulletManager::kEnemySide) {
+    if (owner && owner->getOwnerKind() == OwnerEnemy) {
         target = &player->body();
     } else if (const IXShootable* lockOn = player->lockOnTarget()) {
         target = &lockOn->body();

@@ -6,6 +6,7 @@
 
 #include "data/Plist.h"
 #include "engine/OXSprite.h"
+#include "stg/shot/OwnerKind.h"
 
 class CXBulletManager;
 class OXLauncher;
@@ -60,7 +61,7 @@ class OXLauncherPlatform : public OXSprite {
     float hitPoints = 0.0f;
     float maxHitPoints = 0.0f;
     float previousHitPoints = 0.0f;
-    int ownerKind = 4;
+    int ownerKind = OwnerEnemy;
     bool runsSpriteTick = false;
     CXBulletManager* manager = nullptr;  // not owned
 };

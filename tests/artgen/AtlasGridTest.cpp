@@ -13,16 +13,6 @@
 namespace artgen {
 namespace {
 
-TEST(AtlasGrid, CellsAreCountedFromTheTopLeftInWholePixels) {
-    const AtlasGrid grid(256, 128, 4, 2);
-    EXPECT_EQ(grid.cellWidth(), 64);
-    EXPECT_EQ(grid.cellHeight(), 64);
-    EXPECT_EQ(grid.cell(0, 0), (PixelRect{0, 0, 64, 64}));
-    EXPECT_EQ(grid.cell(3, 0), (PixelRect{192, 0, 64, 64}));
-    EXPECT_EQ(grid.cell(1, 1), (PixelRect{64, 64, 64, 64}));
-    EXPECT_EQ(grid.cell(3, 1), (PixelRect{192, 64, 64, 64}));
-}
-
 TEST(AtlasGrid, FramesRunAlongEachRowThenDown) {
     const AtlasGrid grid = AtlasGrid::withCellSize(20, 30, 3, 4);
     EXPECT_EQ(grid.frame(0), grid.cell(0, 0));

@@ -1,6 +1,7 @@
 // The sprite property lists that show the generated art, read with the game's own reader:
-// each names a texture the generator draws and a grid that cuts it evenly, and every
-// generated texture is shown by some property list.
+// each names a texture the generator draws and a grid that cuts it evenly, every generated
+// texture is shown by some property list, and the gameplay art is cut exactly as the painters
+// laid it out: the same grid, and animations that run over the painted frames.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "data/Plist.h"
+#include "textures/GameplayAtlases.h"
 #include "textures/TextureTable.h"
 
 namespace artgen {
@@ -22,8 +24,12 @@ struct SpriteList {
     Plist::Dictionary keys;
 };
 
-std::vector<SpriteList> propertyListsNamingTextures() {
-    std::vector<SpriteList> lists;
+// Read once for the run.
+const std::vector<SpriteList>& propertyListsNamingTextures() {
+    static std::vector<SpriteList> lists;
+    if (!lists.empty()) {
+        return lists;
+    }
     for (const auto& entry : std::filesystem::directory_iterator(ORVALE_PLIST_SOURCE_DIR)) {
         if (entry.path().extension() != ".plist") {
             continue;
@@ -42,6 +48,17 @@ std::vector<SpriteList> propertyListsNamingTextures() {
         }
     }
     return lists;
+}
+
+const Plist::Dictionary& listNamed(const std::string& fileName) {
+    static const Plist::Dictionary none;
+    for (const SpriteList& list : propertyListsNamingTextures()) {
+        if (std::filesystem::path(list.path).filename() == fileName) {
+            return list.keys;
+        }
+    }
+    ADD_FAILURE() << fileName << " is missing";
+    return none;
 }
 
 TEST(SpritePlists, GeneratedArtIsCutIntoWholeCellsWithPlayableFrames) {
@@ -93,6 +110,47 @@ TEST(SpritePlists, EveryGeneratedTextureIsShownBySomePropertyList) {
     for (const TextureEntry& entry : textureTable()) {
         EXPECT_EQ(named.count(entry.fileName), 1u)
             << entry.fileName << " is drawn but no property list shows it";
+    }
+}
+
+struct Expected {
+    std::string plist;
+    std::string texture;
+    AtlasGrid grid;
+    int frames;  // 0: not an animation (atlas descriptions)
+};
+
+TEST(GameplayPlists, CutTheirImagesOnThePaintedGridAndPlayThePaintedFrames) {
+    const std::vector<Expected> lists = {
+        {"atlas_enemies.plist", "enemies.png", enemyAtlasGrid(), 0},
+        {"particle_atlas.plist", "particles.png", particleAtlasGrid(), 0},
+        {"spr_senko_type_a.plist", "senko_type_a.png", playerShipGrid(), playerShipGrid().cellCount()},
+        {"spr_senko_option.plist", "senko_option.png", optionGrid(), optionGrid().cellCount()},
+        {"spr_senko_engine.plist", "senko_engine.png", engineGrid(), engineGrid().cellCount()},
+        {"spr_explosion.plist", "explosion.png", explosionGrid(), explosion_frame::kBurstCount},
+        {"spr_senko_marker.plist", "senko_marker.png", AtlasGrid(64, 64, 1, 1), 1},
+        {"spr_mothership.plist", "mothership.png", AtlasGrid(512, 512, 1, 1), 1},
+        {"spr_bomb_player_1.plist", "bomb_player_1.png", AtlasGrid(256, 256, 1, 1), 1},
+    };
+    for (const Expected& expected : lists) {
+        const Plist::Dictionary& keys = listNamed(expected.plist);
+        std::string texture;
+        int columns = 0;
+        int rows = 0;
+        EXPECT_TRUE(Plist::getString(keys, "textureFileName", texture)) << expected.plist;
+        EXPECT_TRUE(Plist::getInt(keys, "numColumns", columns)) << expected.plist;
+        EXPECT_TRUE(Plist::getInt(keys, "numRows", rows)) << expected.plist;
+        EXPECT_EQ(texture, expected.texture) << expected.plist;
+        EXPECT_EQ(columns, expected.grid.columns()) << expected.plist;
+        EXPECT_EQ(rows, expected.grid.rows()) << expected.plist;
+        if (expected.frames > 0) {
+            int frames = 0;
+            int start = 0;
+            EXPECT_TRUE(Plist::getInt(keys, "numFrames", frames)) << expected.plist;
+            Plist::getInt(keys, "start frame", start);
+            EXPECT_EQ(start, 0) << expected.plist;
+            EXPECT_EQ(frames, expected.frames) << expected.plist;
+        }
     }
 }
 

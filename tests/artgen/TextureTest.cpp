@@ -102,12 +102,6 @@ TEST(Textures, AreTheSameBytesOnEveryRun) {
     }
 }
 
-TEST(Textures, DecodedPixelsAreTheExportedStraightAlphaPixels) {
-    const TextureEntry* entry = findTexture("title_start.png");
-    ASSERT_NE(entry, nullptr);
-    EXPECT_TRUE(decodedOf(entry->fileName).rgba == toRgba8(paintTexture(*entry)));
-}
-
 TEST(Textures, BlackBackdropIsOpaqueBlackEverywhere) {
     const Decoded& image = decodedOf("black_1024.png");
     for (size_t i = 0; i < image.rgba.size(); i += 4) {

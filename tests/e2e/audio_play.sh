@@ -16,8 +16,17 @@ export ALSOFT_CONF=$OUT/alsoft.conf
 export XDG_DATA_HOME=$OUT/data
 
 cd "$GAME_DIR"
-start=$(date +%s.%N)
-now() { python3 -c "import sys; print(f'{float(sys.argv[1]) - float(sys.argv[2]):.2f}')" "$(date +%s.%N)" "$start"; }
+# Times are places in the recording: the seconds the wave-file output has written so far (it
+# writes in real time from the moment the game opens its audio output), read off the file's size
+# and the byte rate in its header.
+now() {
+    python3 -c "
+import os, struct, sys
+with open(sys.argv[1], 'rb') as f:
+    header = f.read(44)
+rate = struct.unpack('<I', header[28:32])[0] if len(header) == 44 else 0
+print(f'{(os.path.getsize(sys.argv[1]) - 44) / rate:.2f}' if rate else '0.00')" "$OUT/game.wav"
+}
 ./vortalis2 > "$OUT/console.txt" 2>&1 &
 pid=$!
 dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
@@ -30,10 +39,13 @@ if [ -n "${game:-}" ]; then
     title=$(now)
     sleep 4
     hold "$game" z
-    # The ship is launched some eight seconds into the stage; let the track play alone a while.
-    sleep 10
+    # The track plays alone while the carrier brings the ship in; the ship is the player's some
+    # eight seconds after the stage starts.
+    wait_line "$OUT/console.txt" "STARTING GAME" 120 || fail "the stage did not start"
+    stage=$(now)
+    sleep 2
     quiet=$(now)
-    sleep 5
+    sleep 7
     firing=$(now)
     xdotool keydown --window "$game" z 2>/dev/null
     for _ in 1 2 3; do hold "$game" Left 0.6; hold "$game" Right 0.6; done
@@ -44,7 +56,10 @@ fi
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then fail "Escape did not end the game"; kill "$pid"; fi
 wait "$pid"
-printf 'title %s\nquiet %s\nfiring %s\nfired %s\n' "${title:-}" "${quiet:-}" "${firing:-}" "${fired:-}" > "$OUT/times.txt"
+status=$?
+# The audio output must be closed before the process ends, or the library's clean-up aborts it.
+[ "$status" = 0 ] || fail "the game exited with status $status after Escape"
+printf 'title %s\nstage %s\nquiet %s\nfiring %s\nfired %s\n' "${title:-}" "${stage:-}" "${quiet:-}" "${firing:-}" "${fired:-}" > "$OUT/times.txt"
 
 [ -s "$OUT/game.wav" ] || { fail "nothing was recorded (see $OUT/console.txt)"; exit 1; }
 rms() {  # start, length -> RMS level of the window in dBFS

@@ -118,7 +118,14 @@ const bool files = addPackageFile("assets/plist/t_boss.plist", plist(kBossBase))
                                          {"module 0", dict({{"sprite", text("spr_t_part")}})},
                                          {"phase 0", phase(0, {{"movement node 0", node(100)}})},
                                          {"phase 1", phase(10, {{"show effect", text("0 7")}})},
-                                         {"phase 2", phase(10, {{"movement node 0", node(100000)}})}}));
+                                         {"phase 2", phase(10, {{"movement node 0", node(100000)}})}})) &&
+                   addPackageFile("assets/plist/t_boss_extreme.plist",
+                                  plist({{"start x", real(160)},
+                                         {"start y", real(360)},
+                                         {"hp", real(1e30)},
+                                         {"phase 0", phase(1e30, {{"bonus time", real(1e30)},
+                                                                  {"score factor", real(1e30)},
+                                                                  {"movement node 0", node(1000)}})}}));
 
 // The boss's phase and hit points, shortly after it fought through `phases` phases.
 void beatPhase(BossStage& stage, OXBoss& boss) {
@@ -335,6 +342,22 @@ TEST(BossBadInput, PhasesWithoutHitPointsOrNodesAndAbsentIndicesAreReportedAndSk
     EXPECT_EQ(boss.getPhaseIndex(), 2);  // fighting the good phase
     EXPECT_FALSE(stage.enemies.isBossDone());
     EXPECT_TRUE(boss.bossModule(0).isVisible());
+}
+
+// A damaged boss file's huge numbers are clamped when read: the phase's hit points and timer
+// stay where the HUD's whole seconds can count them, and a hit scores a bounded number.
+TEST(BossBadInput, HugeHitPointsTimesAndScoreFactorsAreClamped) {
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_extreme");
+    stage.run(1);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("\"score factor\" OUT OF RANGE (1e+30), CLAMPED TO 1000"), std::string::npos) << said;
+    EXPECT_LE(boss.getMaxHitPoints(), 1e9f);
+    EXPECT_LE(boss.getPhaseTimer(), 3e9f);
+    boss.applyDamage(-1e9f);
+    EXPECT_GT(stage.ship.score, 0);
+    EXPECT_LE(stage.ship.score, int64_t{1000000000000000});
 }
 
 }  // namespace

@@ -41,9 +41,9 @@ struct KillResult {
 
 // "t_instant" (size 20, 100 points, break amount 5) killed with `reach`
 // units between the ship and its edge.
-KillResult killAtReach(float reach, int bonus = 0) {
+KillResult killAtReach(float reach, int bonus = 0, const char* type = "t_instant") {
     Stage stage;
-    OXEnemy* enemy = stage.spawn("t_instant", 160, 400, 180);
+    OXEnemy* enemy = stage.spawn(type, 160, 400, 180);
     stage.enter(*enemy);
     stage.ship.bonus = bonus;
     stage.ship.setPosition(160, 400 - (reach + 20), 0);
@@ -51,25 +51,43 @@ KillResult killAtReach(float reach, int bonus = 0) {
     return {stage.ship.score, stage.ship.breakGauge};
 }
 
-TEST(KillScore, PointBlankKillsMultiplyByDistanceBand) {
-    EXPECT_EQ(killAtReach(100).score, 1600);
-    EXPECT_EQ(killAtReach(120).score, 1600);
-    EXPECT_EQ(killAtReach(120.01f).score, 800);
-    EXPECT_EQ(killAtReach(160).score, 800);
-    EXPECT_EQ(killAtReach(200).score, 400);
-    EXPECT_EQ(killAtReach(300).score, 200);
-    EXPECT_EQ(killAtReach(301).score, 100);
+// A case's -1 is a value it does not check.
+TEST(KillScore, PointsAndBreakGaugeMultiplyByDistanceBandAndTheChainBonus) {
+    struct Case {
+        float reach;
+        int bonus;
+        int64_t score;
+        float breakGauge;
+    };
+    const Case cases[] = {{100, 0, 1600, 20.0f}, {120, 0, 1600, -1},  {120.01f, 0, 800, -1},
+                          {160, 0, 800, -1},     {200, 0, 400, -1},   {250, 0, -1, 7.5f},
+                          {300, 0, 200, -1},     {301, 0, 100, 5.0f}, {100, 50, 2400, -1},
+                          {301, 50, 150, -1}};
+    for (const Case& c : cases) {
+        const KillResult kill = killAtReach(c.reach, c.bonus);
+        if (c.score >= 0) {
+            EXPECT_EQ(kill.score, c.score) << c.reach << " " << c.bonus;
+        }
+        if (c.breakGauge >= 0.0f) {
+            EXPECT_FLOAT_EQ(kill.breakGauge, c.breakGauge) << c.reach << " " << c.bonus;
+        }
+    }
 }
 
-TEST(KillScore, TheChainBonusIsMultipliedWithThePoints) {
-    EXPECT_EQ(killAtReach(100, 50).score, 2400);
-    EXPECT_EQ(killAtReach(301, 50).score, 150);
-}
-
-TEST(KillScore, TheBreakGaugeGainsTheBreakAmountByTheSameBands) {
-    EXPECT_FLOAT_EQ(killAtReach(100).breakGauge, 20.0f);
-    EXPECT_FLOAT_EQ(killAtReach(250).breakGauge, 7.5f);
-    EXPECT_FLOAT_EQ(killAtReach(301).breakGauge, 5.0f);
+TEST(KillScore, PointsNoScoreCanHoldAreRefusedOrClamped) {
+    // NaN and infinity keep the default of no points; a real past a billion is clamped to it.
+    const struct {
+        const char* type;
+        int64_t score;
+    } cases[] = {
+        {"t_points_nan", 0},
+        {"t_points_inf", 0},
+        {"t_points_huge", int64_t{16} * 1000000000},
+        {"t_points_sunk", int64_t{-16} * 1000000000},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(killAtReach(100, 0, c.type).score, c.score) << c.type;
+    }
 }
 
 TEST(KillScore, APointBlankKillFloatsItsFactorOverTheWreck) {
@@ -155,25 +173,21 @@ TEST(DeathSequence, TheDeathMovementBurstsAndFlickersThenTheWreckExplodes) {
     EXPECT_LE(smallPlays, frames);
 }
 
-TEST(DeathCancels, ABeamMarkedKillTurnsItsBulletsIntoBigOrbs) {
-    Stage stage;
-    stage.world.level = 2;
-    OXEnemy* gunner = stage.spawn("t_lists");
-    stage.enter(*gunner);
-    ASSERT_EQ(stage.bullets.liveEnemyPoolCount(), 2);
-    gunner->markByBeam();
-    shootDown(stage, *gunner);
-    EXPECT_EQ(stage.bullets.liveEnemyPoolCount(), 0);
-    EXPECT_EQ(prizesByKind(stage.bullets), (std::map<int, int>{{3, 2}}));
-}
-
-TEST(DeathCancels, AnOrdinaryKillLeavesItsBulletsFlying) {
-    Stage stage;
-    stage.world.level = 2;
-    OXEnemy* gunner = stage.spawn("t_lists");
-    stage.enter(*gunner);
-    shootDown(stage, *gunner);
-    EXPECT_EQ(stage.bullets.liveEnemyPoolCount(), 2);
+TEST(DeathCancels, ABeamMarkedKillTurnsItsBulletsIntoBigOrbsAnOrdinaryOneLeavesThemFlying) {
+    for (const bool marked : {true, false}) {
+        Stage stage;
+        stage.world.level = 2;
+        OXEnemy* gunner = stage.spawn("t_lists");
+        stage.enter(*gunner);
+        ASSERT_EQ(stage.bullets.liveEnemyPoolCount(), 2);
+        if (marked) {
+            gunner->markByBeam();
+        }
+        shootDown(stage, *gunner);
+        EXPECT_EQ(stage.bullets.liveEnemyPoolCount(), marked ? 0 : 2);
+        EXPECT_EQ(prizesByKind(stage.bullets),
+                  marked ? (std::map<int, int>{{3, 2}}) : (std::map<int, int>{}));
+    }
 }
 
 }  // namespace

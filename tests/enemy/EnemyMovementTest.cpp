@@ -103,27 +103,25 @@ std::string slotsFiredOn(const std::string& type, int difficulty) {
     return firedSlots(*enemy);
 }
 
-TEST(NodeLaunchers, EachDifficultyStartsItsOwnList) {
-    EXPECT_EQ(slotsFiredOn("t_lists", 0), "0");
-    EXPECT_EQ(slotsFiredOn("t_lists", 1), "1");
-    EXPECT_EQ(slotsFiredOn("t_lists", 2), "2 3");
-    EXPECT_EQ(slotsFiredOn("t_lists", 3), "2 3");  // extreme uses the hard list
-}
-
-TEST(NodeLaunchers, AMissingOrNegativeListFallsBackToTheFireLaunchers) {
-    EXPECT_EQ(slotsFiredOn("t_no_med", 1), "5");
-    EXPECT_EQ(slotsFiredOn("t_hard_negative", 2), "4");
-}
-
-TEST(NodeLaunchers, IndicesBeyondTheSlotsStartNothingAndDoNotFallBack) {
-    EXPECT_EQ(slotsFiredOn("t_hard_outside", 2), "");
-}
-
-TEST(NodeLaunchers, TheLaunchersFireRealBullets) {
+TEST(NodeLaunchers, EachDifficultyStartsItsOwnListAndABadListFallsBackOnlyWhenMissingOrNegative) {
+    const struct {
+        const char* type;
+        int difficulty;
+        const char* slots;
+    } cases[] = {
+        {"t_lists", 0, "0"},         {"t_lists", 1, "1"},
+        {"t_lists", 2, "2 3"},       {"t_lists", 3, "2 3"},  // extreme uses the hard list
+        {"t_no_med", 1, "5"},                                // missing: the fire launchers
+        {"t_hard_negative", 2, "4"},                         // negative: the fire launchers
+        {"t_hard_outside", 2, ""},                           // beyond the slots: nothing, and no fall-back
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(slotsFiredOn(c.type, c.difficulty), c.slots) << c.type << " on " << c.difficulty;
+    }
+    // The started launchers fire real bullets.
     Stage stage;
     stage.world.level = 2;
-    OXEnemy* enemy = stage.spawn("t_lists", 100, 400, 180);
-    stage.enter(*enemy);
+    stage.enter(*stage.spawn("t_lists", 100, 400, 180));
     EXPECT_EQ(stage.bullets.liveEnemyPoolCount(), 2);
 }
 

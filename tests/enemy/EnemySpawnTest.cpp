@@ -32,33 +32,7 @@ TEST(EnemySpawn, ASixthModuleIsDroppedAndLaunchersBeyondSlotFiveAreIgnored) {
     EXPECT_EQ(enemy->getLauncher(5)->getMount().x, 50.0f);
 }
 
-TEST(EnemySpawn, AnObstacleKeySetToFalseStillWidensTheHitBoxes) {
-    Stage stage;
-    OXEnemy* enemy = stage.spawn("t_obstacle_false");
-    ASSERT_NE(enemy, nullptr);
-    EXPECT_FALSE(enemy->isObstacle());
-    EXPECT_FLOAT_EQ(enemy->getHitScale(), 1.9f);
-    EXPECT_FLOAT_EQ(enemy->module(0).getHitScale(), 1.9f);
-    OXEnemy* plain = stage.spawn("t_plain");
-    EXPECT_FLOAT_EQ(plain->getHitScale(), 1.0f);
-}
-
-TEST(EnemySpawn, AnExplicitBreakAmountOfZeroStaysZeroInBothModes) {
-    Stage stage;
-    EXPECT_FLOAT_EQ(stage.spawn("t_break_zero")->getBreakAmount(), 0.0f);
-    EXPECT_FLOAT_EQ(stage.spawn("t_plain")->getBreakAmount(), 4.0f);
-    stage.world.casual = true;
-    EXPECT_FLOAT_EQ(stage.spawn("t_break_zero")->getBreakAmount(), 0.0f);
-    EXPECT_FLOAT_EQ(stage.spawn("t_plain")->getBreakAmount(), 2.0f);
-}
-
-TEST(EnemySpawn, UnitHeightStretchesTheSizeButUnitWidthAloneDoesNot) {
-    Stage stage;
-    EXPECT_EQ(stage.spawn("t_wide")->getSize(), (Vec3{20, 20, 20}));
-    EXPECT_EQ(stage.spawn("t_tall")->getSize(), (Vec3{20, 60, 20}));
-}
-
-TEST(EnemySpawn, FramesAndValuesComeFromTheDefinition) {
+TEST(EnemySpawn, FramesValuesAndDefaultsComeFromTheDefinition) {
     Stage stage;
     OXEnemy* enemy = stage.spawn("t_plain", 100, 420, 180);
     ASSERT_NE(enemy, nullptr);
@@ -69,7 +43,22 @@ TEST(EnemySpawn, FramesAndValuesComeFromTheDefinition) {
     EXPECT_EQ(enemy->getPrizeOnDeath(), 2);
     EXPECT_FLOAT_EQ(enemy->getSpawnAngle(), 180.0f);
     EXPECT_TRUE(enemy->isEntering());
+    EXPECT_FLOAT_EQ(enemy->getHitScale(), 1.0f);
     EXPECT_EQ(stage.spawn("t_bottom")->getFlickerFrame(), 0);  // the atlas frame when absent
+    // Unit height stretches the size, unit width alone does not.
+    EXPECT_EQ(stage.spawn("t_wide")->getSize(), (Vec3{20, 20, 20}));
+    EXPECT_EQ(stage.spawn("t_tall")->getSize(), (Vec3{20, 60, 20}));
+    // An obstacle key set to false still widens the hit boxes.
+    OXEnemy* obstacle = stage.spawn("t_obstacle_false");
+    EXPECT_FALSE(obstacle->isObstacle());
+    EXPECT_FLOAT_EQ(obstacle->getHitScale(), 1.9f);
+    EXPECT_FLOAT_EQ(obstacle->module(0).getHitScale(), 1.9f);
+    // An explicit break amount of zero stays zero in both modes.
+    EXPECT_FLOAT_EQ(stage.spawn("t_break_zero")->getBreakAmount(), 0.0f);
+    EXPECT_FLOAT_EQ(stage.spawn("t_plain")->getBreakAmount(), 4.0f);
+    stage.world.casual = true;
+    EXPECT_FLOAT_EQ(stage.spawn("t_break_zero")->getBreakAmount(), 0.0f);
+    EXPECT_FLOAT_EQ(stage.spawn("t_plain")->getBreakAmount(), 2.0f);
 }
 
 TEST(EnemySpawn, UnknownTypesAndMissingFilesSpawnNothing) {

@@ -2,48 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "audio/CXSoundManager.h"
-#include "data/AssetPackage.h"
 #include "stg/shot/OXLauncher.h"
-#include "tests/support/TestFiles.h"
 
 namespace enemytest {
-
-std::string real(double value) {
-    std::ostringstream out;
-    out.precision(17);
-    out << "<real>" << value << "</real>";
-    return out.str();
-}
-
-std::string integer(long long value) {
-    return "<integer>" + std::to_string(value) + "</integer>";
-}
-
-std::string text(const std::string& value) {
-    return "<string>" + value + "</string>";
-}
-
-std::string boolean(bool value) {
-    return value ? "<true/>" : "<false/>";
-}
-
-std::string dict(const Keys& keys) {
-    std::string body = "<dict>";
-    for (const auto& key : keys) {
-        body += "<key>" + key.first + "</key>" + key.second;
-    }
-    return body + "</dict>";
-}
-
-std::string plist(const Keys& keys) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + dict(keys) + "</plist>";
-}
 
 FakeShip::FakeShip() {
     load("");
@@ -135,7 +96,7 @@ std::string gunner(const Keys& nodeKeys) {
     return plist(keys);
 }
 
-std::map<std::string, std::string> testFiles() {
+testfiles::Files testFiles() {
     const std::string longNode = node({{"duration", real(5000)}});
     const std::string launcher = dict({{"fire pattern", text("t_once")}, {"cooldown", real(1000)}});
     Keys crowded = {{"size", real(20)}, {"hp", integer(10)}, {"movement node 0", longNode}};
@@ -250,6 +211,23 @@ std::map<std::string, std::string> testFiles() {
                                         {"prize on death", integer(3)},
                                         {"break amount", real(5)},
                                         {"movement node 0", longNode}})},
+        // "t_instant" with points no score can hold.
+        {enemyFile("t_points_inf"), plist({{"size", real(20)},
+                                           {"hp", integer(1)},
+                                           {"points", "<real>inf</real>"},
+                                           {"movement node 0", longNode}})},
+        {enemyFile("t_points_nan"), plist({{"size", real(20)},
+                                           {"hp", integer(1)},
+                                           {"points", "<real>nan</real>"},
+                                           {"movement node 0", longNode}})},
+        {enemyFile("t_points_huge"), plist({{"size", real(20)},
+                                            {"hp", integer(1)},
+                                            {"points", real(1e30)},
+                                            {"movement node 0", longNode}})},
+        {enemyFile("t_points_sunk"), plist({{"size", real(20)},
+                                            {"hp", integer(1)},
+                                            {"points", real(-1e30)},
+                                            {"movement node 0", longNode}})},
 
         {enemyFile("t_big"), plist({{"size", real(48)},
                                     {"hp", integer(1000)},
@@ -281,45 +259,19 @@ std::map<std::string, std::string> testFiles() {
     };
 }
 
-// The game's own property lists beside the test files (whose names start with "t_").
-void addGameContent(std::map<std::string, std::string>& files) {
-    namespace fs = std::filesystem;
-    const fs::path root = ORVALE_ENEMY_ASSET_DIR;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file() && entry.path().extension() == ".plist") {
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::ostringstream contents;
-            contents << in.rdbuf();
-            files["assets/plist/" + fs::relative(entry.path(), root).generic_string()] = contents.str();
-        }
-    }
+// The test files, the game's own property lists beside them (whose names start with "t_"),
+// what other files added, and the explosion sounds.
+testfiles::Files packageFiles() {
+    testfiles::Files files = testFiles();
+    testfiles::addPropertyLists(files, ORVALE_ENEMY_ASSET_DIR);
+    files.insert(extraFiles().begin(), extraFiles().end());
+    files["assets/audio/sfx_small_expl.caf"] = testfiles::tinyCaf();
+    files["assets/audio/sfx_medium_expl.caf"] = testfiles::tinyCaf();
+    return files;
 }
 
 // One package for the whole run, mounted before the first test.
-class PackageEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        folder = new testfiles::TempDir();
-        testfiles::useNullAudioOutput(*folder);
-        std::map<std::string, std::string> files = testFiles();
-        addGameContent(files);
-        files.insert(extraFiles().begin(), extraFiles().end());
-        files["assets/audio/sfx_small_expl.caf"] = testfiles::tinyCaf();
-        files["assets/audio/sfx_medium_expl.caf"] = testfiles::tinyCaf();
-        testfiles::makeZipPackage(folder->file("enemy.oap"), files);
-        CXSoundManager::instance().setBasePath("assets/audio/");
-        ASSERT_TRUE(mountAssetPackage(folder->file("enemy.oap")));
-    }
-    void TearDown() override {
-        unmountAssetPackage();
-        delete folder;
-    }
-
-  private:
-    testfiles::TempDir* folder = nullptr;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new PackageEnvironment);
+const bool kMounted = testfiles::mountForTheRun(packageFiles);
 
 }  // namespace
 

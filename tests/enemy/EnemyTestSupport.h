@@ -16,6 +16,7 @@
 #include "stg/enemy/IXEnemyWorld.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/IXShotEffects.h"
+#include "tests/support/TestContent.h"
 
 namespace enemytest {
 
@@ -23,14 +24,13 @@ namespace enemytest {
 constexpr float kStep = 15.447501f;
 
 // ---- Property-list text ----
-std::string real(double value);
-std::string integer(long long value);
-std::string text(const std::string& value);
-std::string boolean(bool value);
-using Keys = std::vector<std::pair<std::string, std::string>>;
-std::string dict(const Keys& keys);
-// A whole file with a dictionary root.
-std::string plist(const Keys& keys);
+using testfiles::boolean;
+using testfiles::dict;
+using testfiles::integer;
+using testfiles::Keys;
+using testfiles::plist;
+using testfiles::real;
+using testfiles::text;
 // Puts a file into the package mounted for the run; call it from a
 // namespace-scope initialiser so that it is there before the first test.
 bool addPackageFile(const std::string& path, const std::string& contents);

@@ -32,6 +32,10 @@ const bool files =
                                                                            {"cooldown", real(1000)},
                                                                            {"cooldown change", real(500)}},
                                                                           kOnePlain)}})) &&
+    addPackageFile("assets/plist/t_waves_huge.plist",
+                   plist({{"w", wave({{"time", real(0)}, {"repeat", integer(2147483647)}},
+                                     dict({{"s", squad({{"type", text("t_plain")},
+                                                        {"repeat", integer(2147483647)}})}}))}})) &&
     addPackageFile("assets/plist/t_waves_squad.plist",
                    plist({{"w", wave({{"time", real(1000)}, {"repeat", integer(1)}},
                                      dict({{"s", squad({{"type", text("t_plain")},
@@ -99,17 +103,16 @@ void runUntilClock(Stage& stage, float ms) {
     }
 }
 
-TEST(WaveExpansion, RepetitionsStartAfterGapsGrowingByTheCooldownChange) {
+TEST(WaveExpansion, RepetitionsAndSquadEnemiesStartAfterTheirCooldowns) {
     Stage stage;
+    // Repetitions: gaps growing by the cooldown change.
     stage.enemies.loadWaveData("assets/plist/t_waves_repeat");
     EXPECT_EQ(scheduleTimes(stage.enemies), (std::vector<float>{2000, 3000, 4500}));
     EXPECT_EQ(stage.enemies.getState(), CXEnemyManager::Loaded);
-}
-
-TEST(WaveExpansion, SquadEnemiesFollowTheirInitialCooldownAndCooldown) {
-    Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_waves_squad");
-    EXPECT_EQ(scheduleTimes(stage.enemies), (std::vector<float>{1150, 1400, 1650}));
+    // Squad enemies: the initial cooldown, then the cooldown.
+    Stage squad;
+    squad.enemies.loadWaveData("assets/plist/t_waves_squad");
+    EXPECT_EQ(scheduleTimes(squad.enemies), (std::vector<float>{1150, 1400, 1650}));
 }
 
 TEST(WaveExpansion, AWaveAngleTurnsTheFormationAndAddsToEverySpawnAngle) {
@@ -159,11 +162,21 @@ TEST(WaveExpansion, JitterStaysWithinHalfItsWidthEitherSide) {
     EXPECT_GT(xs.size(), 1u);
 }
 
-TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemies) {
+TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemiesAndSaysSo) {
     Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_no_such_waves");
+    EXPECT_FALSE(stage.enemies.loadWaveData("assets/plist/t_no_such_waves"));
     EXPECT_EQ(stage.enemies.queuedCount(), 0);
     EXPECT_EQ(stage.enemies.getState(), CXEnemyManager::Loaded);
+    EXPECT_TRUE(stage.enemies.loadWaveData("assets/plist/t_waves_repeat"));
+}
+
+TEST(WaveExpansion, RepeatsNoStageCouldPlayAreCutToTheMostSpawns) {
+    Stage stage;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(stage.enemies.loadWaveData("assets/plist/t_waves_huge"));
+    const std::string lines = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(stage.enemies.queuedCount(), CXEnemyManager::kMostSpawns);
+    EXPECT_NE(lines.find("THE REST ARE DROPPED"), std::string::npos);
 }
 
 TEST(StageClock, StopsAtTheMidBossUntilItIsBeaten) {

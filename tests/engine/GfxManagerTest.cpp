@@ -86,7 +86,7 @@ TEST_F(GfxManagerTest, TexturesAreBoundOnlyWhenTheyChangeOrWereDeleted) {
 class CompositeTest : public GfxManagerTest {
   protected:
     void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale,
-                     int orientation = 0) {
+                     int orientation = ScreenUpright) {
         gfx.setScreenSize(screenWidth, screenHeight);
         gfx.setGameArea(areaWidth, areaHeight);
         gfx.setBufferScale(profileScale);
@@ -104,9 +104,9 @@ TEST_F(CompositeTest, TheImageIsCentredAtItsScale) {
         int orientation;
         std::array<int, 4> viewport;
     } cases[] = {
-        {640, 480, 360, 480, 0.5f, 0, {140, 0, 360, 480}},    // one to one with borders
-        {800, 600, 450, 600, 1.0f, 0, {118, -75, 562, 750}},  // 1.25 times, round the centre
-        {800, 600, 600, 800, 0.5f, 1, {0, 0, 800, 600}},      // a turned screen swaps the sides
+        {640, 480, 360, 480, 0.5f, ScreenUpright, {140, 0, 360, 480}},    // one to one with borders
+        {800, 600, 450, 600, 1.0f, ScreenUpright, {118, -75, 562, 750}},  // 1.25 times, round the centre
+        {800, 600, 600, 800, 0.5f, ScreenTurned90, {0, 0, 800, 600}},     // a turned screen swaps the sides
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screenWidth);
@@ -116,7 +116,7 @@ TEST_F(CompositeTest, TheImageIsCentredAtItsScale) {
         EXPECT_EQ(device.boundFramebuffer, 0u);
         EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
     }
-    gfx.setScreenOrientation(0);
+    gfx.setScreenOrientation(ScreenUpright);
 }
 
 TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
@@ -126,13 +126,13 @@ TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
     gfx.setResolutionBoost(true, false);
     gfx.endFrame();
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(768 * 1.05f));
-    gfx.setScreenOrientation(1);
+    gfx.setScreenOrientation(ScreenTurned90);
     gfx.endFrame();  // turned: 0.4 more, or 0.875 with the wide play field
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.4f));
     gfx.setResolutionBoost(true, true);
     gfx.endFrame();
     EXPECT_EQ(device.lastViewport[2], static_cast<int>(1024 * 1.875f));
-    gfx.setScreenOrientation(0);
+    gfx.setScreenOrientation(ScreenUpright);
     gfx.setResolutionBoost(false, false);
 }
 
@@ -145,6 +145,42 @@ TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {
     EXPECT_EQ(device.draws.size(), 2u);
     EXPECT_EQ(device.lastViewport, (std::array<int, 4>{140, 0, 360, 480})) << "the image is drawn last";
     gfx.setBackgroundFill(false);
+}
+
+// A window pixel is traced back to the game area, through every quarter turn of the image.
+struct PointerCase {
+    int orientation;
+    float windowX, windowY;  // pixels from the window's top-left corner
+    float nx, ny;            // normalised on the upright game area, y up
+};
+class PointerMappingTest : public CompositeTest, public ::testing::WithParamInterface<PointerCase> {};
+
+TEST_P(PointerMappingTest, AWindowPixelLandsOnTheGameAreaPointDrawnThere) {
+    const PointerCase& c = GetParam();
+    compositeAt(800, 600, 450, 600, 0.5f, c.orientation);  // scale 1: the image is 450 x 600 (or turned)
+    float nx = -1, ny = -1;
+    EXPECT_TRUE(gfx.windowToGameArea(c.windowX, c.windowY, nx, ny));
+    EXPECT_NEAR(nx, c.nx, 1e-4f);
+    EXPECT_NEAR(ny, c.ny, 1e-4f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientations, PointerMappingTest,
+                         ::testing::Values(PointerCase{0, 175, 600, 0, 0}, PointerCase{0, 625, 0, 1, 1},
+                                           PointerCase{0, 400, 300, 0.5f, 0.5f},
+                                           PointerCase{1, 700, 525, 0, 0}, PointerCase{1, 100, 525, 0, 1},
+                                           PointerCase{1, 400, 300, 0.5f, 0.5f},
+                                           PointerCase{2, 175, 600, 1, 1}, PointerCase{2, 625, 0, 0, 0},
+                                           PointerCase{3, 100, 525, 1, 0}, PointerCase{3, 700, 75, 0, 1}));
+
+TEST_F(CompositeTest, APixelBesideTheImageIsOutsideTheGameArea) {
+    compositeAt(800, 600, 450, 600, 0.5f);
+    float nx = 0, ny = 0;
+    EXPECT_FALSE(gfx.windowToGameArea(100, 300, nx, ny));
+    EXPECT_FALSE(gfx.windowToGameArea(700, 300, nx, ny));
+    compositeAt(800, 600, 450, 600, 0.0f);  // scale 0.75: a smaller image, still centred
+    EXPECT_TRUE(gfx.windowToGameArea(400, 300, nx, ny));
+    EXPECT_NEAR(nx, 0.5f, 1e-4f);
+    EXPECT_FALSE(gfx.windowToGameArea(400, 10, nx, ny));
 }
 
 }  // namespace

@@ -81,16 +81,4 @@ TEST(ModelMatrix, ChildMovesWithItsParent) {
     EXPECT_FLOAT_EQ(child->getMatrix()[13], 20);
 }
 
-TEST(NormalMatrix, SingularModelGivesTheIdentity) {
-    const Mat3 n = normalMatrixOf(Mat4::scaling(5, 5, 0));
-    const Mat3 identity;
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(n.m[i], identity.m[i]);
-    }
-    const Mat3 scaled = normalMatrixOf(Mat4::scaling(2, 4, 8));
-    EXPECT_FLOAT_EQ(scaled.m[0], 0.5f);
-    EXPECT_FLOAT_EQ(scaled.m[4], 0.25f);
-    EXPECT_FLOAT_EQ(scaled.m[8], 0.125f);
-}
-
 }  // namespace

@@ -176,7 +176,9 @@ TEST_F(SceneTest, SlidesInStartOneViewAwayAndSlidesOutHideTheSceneAtTheEnd) {
         bool in;
         int style;
         float from, to;
-    } slides[] = {{true, 1, 768, 0}, {false, OXScene::SlideToRight, 0, 768}, {false, 0, 0, -768}};
+    } slides[] = {{true, OXScene::SlideFromRight, 768, 0},
+                  {false, OXScene::SlideToRight, 0, 768},
+                  {false, OXScene::SlideToLeft, 0, -768}};
     for (const auto& slide : slides) {
         SCOPED_TRACE(slide.style);
         scene.setVisible(true);

@@ -56,6 +56,8 @@ class PackageTest : public ::testing::Test {
              spriteList("grid.png", 4, 2, 2, 50, "<key>start frame</key><integer>3</integer>")},
             {"assets/plist/spr_still.plist", spriteList("grid.png", 4, 2, 1, 0)},
             {"assets/plist/spr_bare.plist", plist("<key>textureFileName</key><string>grid.png</string>")},
+            {"assets/plist/spr_huge.plist",
+             spriteList("grid.png", 4, 2, 2147483647, 50, "<key>start frame</key><integer>5</integer>")},
             {"assets/plist/atlas_grid.plist", plist("<key>textureFileName</key><string>grid.png</string>"
                                                     "<key>numColumns</key><integer>8</integer>"
                                                     "<key>numRows</key><integer>4</integer>")},
@@ -286,6 +288,20 @@ TEST_F(SpriteTest, StillSpritesHoldTheirFrameWhenPlayed) {
     EXPECT_EQ(bare.getSize().x, 256.0f);
     EXPECT_EQ(bare.currentFrame(), 0);
     EXPECT_FLOAT_EQ(bare.v(true), 0.0f);
+}
+
+TEST_F(SpriteTest, AFrameCountNoAtlasHoldsIsClampedAndPlaysInsideTheGrid) {
+    OXSprite sprite;
+    testing::internal::CaptureStdout();
+    sprite.load("assets/plist/spr_huge");
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\"numFrames\" OUT OF RANGE"), std::string::npos);
+    EXPECT_EQ(sprite.currentFrame(), 5);
+    sprite.play();
+    for (int i = 0; i < 60; ++i) {
+        sprite.update(16.7f);
+        EXPECT_GE(sprite.currentFrame(), 5);
+        EXPECT_LT(sprite.currentFrame(), 8);
+    }
 }
 
 TEST_F(SpriteTest, ScrollingOffsetWrapsIntoTheImage) {

@@ -66,21 +66,6 @@ TEST_F(TransformableTest, OvershootingStepEndsTheActionExactlyAndCallsBackOnce) 
     EXPECT_EQ(log.calls, 1);
 }
 
-TEST_F(TransformableTest, OnlyTheScaleChannelPassesItsArgument) {
-    CallbackLog fade, move, tint, rotate;
-    object.fadeTo(10, 0, 1, 1, &fade, recordCall);
-    object.moveBy(10, {1, 0, 0}, 1, &move, recordCall);
-    object.tintTo(10, {1, 1, 1, 1}, {0, 0, 0, 1}, 1, &tint, recordCall);
-    object.rotateTo(10, {0, 0, 0}, {0, 0, 90}, 1, &rotate, recordCall);
-    object.update(20);
-    for (const CallbackLog* log : {&fade, &move, &tint, &rotate}) {
-        EXPECT_EQ(log->calls, 1);
-        EXPECT_EQ(log->lastArgument, 0);
-    }
-    EXPECT_EQ(object.getColour().r, 0.0f);
-    EXPECT_EQ(object.getRotation().z, 90.0f);
-}
-
 // A pulse: each fade's end starts the other one on the same channel.
 bool fadeBack(void* target, int) {
     static_cast<IXTransformable*>(target)->fadeTo(100, 1, 0, 1, target, nullptr);

@@ -2,16 +2,21 @@
 // death and respawn, the counter-attack and the clocks it bends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "audio/CXSoundManager.h"
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
@@ -21,7 +26,7 @@
 
 namespace {
 
-constexpr int kUp = 30, kRight = 29, kBeam = 3;
+constexpr int kUp = 30, kRight = 29, kLeft = 28, kDown = 31, kBeam = 3;
 
 class GameSceneTest : public gametest::SessionTest {
   protected:
@@ -96,6 +101,132 @@ TEST_F(GameSceneTest, TheMothershipBringsTheFirstShipInWithoutCostingALife) {
         session.tick(16.7f);
     }
     EXPECT_FALSE(hull.isVisible());  // flown off and hidden
+}
+
+TEST_F(GameSceneTest, TheOpeningClearsEnemyBulletsUntilTheShipHasControlAndLeavesItLow) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    OXSTGBasePlayer& ship = *scene.getShip();
+    const int bombs = session.getBombs(), lives = session.getLives();
+    // From the first frame to the moment the player has the ship, grace clears every enemy
+    // bullet: the carrier's launch cannot be shot at.
+    int frames = 0;
+    for (; frames < 1000 && !ship.isControllable(); ++frames) {
+        session.tick(16.7f);
+        ASSERT_GT(scene.getBulletGrace(), 0.0f) << "frame " << frames;
+    }
+    ASSERT_LT(frames, 1000);
+    EXPECT_LT(ship.getY(), 160.0f);  // the lower third of the 480-unit field
+    EXPECT_GT(ship.getY(), framing::shipMinY());
+    // Grace and the entrance's invulnerability run on a little after: no hit yet.
+    EXPECT_GT(scene.getBulletGrace(), 1000.0f);
+    EXPECT_TRUE(ship.isInvulnerable());
+    for (int frame = 0; frame < 60; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_EQ(session.getBombs(), bombs);
+    EXPECT_EQ(session.getLives(), lives);
+}
+
+// Pushed against each edge in both layouts, on the open field and in a boss fight, the ship
+// and its gauge labels stay whole in the camera's view (the camera leads the ship as it
+// moves), and its centre, where it is hit, stays between the HUD's rows; and it does reach the
+// edge of what is seen. The waves are stopped and enemy bullets cleared: only the ship, the
+// boss and the camera play.
+class ShipEdgeTest : public GameSceneTest, public testing::WithParamInterface<std::tuple<int, int, bool>> {};
+
+TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
+    const auto [aspect, key, bossFight] = GetParam();
+    profile.aspectRatio = aspect;
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    OXSTGBasePlayer& ship = *scene.getShip();
+    CXEnemyManager& enemies = *scene.getEnemyManager();
+    enemies.setState(CXEnemyManager::Loaded);
+    if (bossFight) {
+        enemies.setMidBossDone(true);  // the stage's boss, not its mid-boss
+        ASSERT_TRUE(enemies.startBoss());
+    }
+    session.setBombs(9);
+    for (int frame = 0; frame < 200; ++frame) {  // the launch's camera shake dies down
+        scene.setBulletGrace(100.0f);
+        session.tick(16.7f);
+    }
+    ASSERT_TRUE(!bossFight || enemies.currentBoss()->isVisible());
+    ASSERT_FLOAT_EQ(scene.getViewWidth(), aspect == 1 ? 270.0f : 360.0f);
+    const float half = scene.getViewWidth() * 0.5f;
+    float leftGap = 0.0f, rightGap = 0.0f;
+    session.keyEvent(key, true);
+    for (int frame = 0; frame < 150; ++frame) {
+        scene.setBulletGrace(100.0f);
+        session.tick(16.7f);
+        ASSERT_FALSE(ship.isOutOfPlay());
+        const OXTextBox& left = *ship.getLeftGaugeLabel();  // right-aligned at its x
+        const OXTextBox& right = *ship.getRightGaugeLabel();
+        const float viewLeft = scene.getEye().x - half, viewRight = scene.getEye().x + half;
+        leftGap = std::min(left.getX() - left.textWidth(), ship.getX() - 14.0f) - viewLeft;
+        rightGap = viewRight - std::max(right.getX() + right.textWidth(), ship.getX() + 14.0f);
+        ASSERT_GE(leftGap, -0.01f) << "frame " << frame;
+        ASSERT_GE(rightGap, -0.01f) << "frame " << frame;
+        ASSERT_GE(ship.getY(), framing::kLowestShipY - 0.01f);
+        ASSERT_LE(ship.getY(), framing::kHighestShipY + 0.01f);
+    }
+    session.keyEvent(key, false);
+    // Within a label's width of the view's side (the percent may be shorter than three glyphs).
+    if (key == kLeft) {
+        EXPECT_LT(leftGap, framing::kGaugeLabelWidth);
+    } else if (key == kRight) {
+        EXPECT_LT(rightGap, framing::kGaugeLabelWidth);
+    } else {
+        EXPECT_NEAR(ship.getY(), key == kDown ? framing::kLowestShipY : framing::kHighestShipY, 1.0f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLayoutsFourEdges, ShipEdgeTest,
+                         testing::Combine(testing::Values(0, 1), testing::Values(kLeft, kRight, kUp, kDown),
+                                          testing::Bool()));
+
+// The bomb's ring inverts the field under it: grown past the field it must have faded, or the
+// field turns grey; and no background tint (bomb, counter-attack, trance) outlasts 600 ms.
+TEST_F(GameSceneTest, TheBombFadesAsItGrowsAndNoWashCoversTheFieldForLong) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    const OXScnBaseSTGBackground& background = *session.getBackgroundScene();
+    auto washed = [&] {
+        const Colour& c = background.getFlashColour();
+        return c.r != 1.0f || c.g != 1.0f || c.b != 1.0f;
+    };
+    session.setBombs(1);
+    scene.getShip()->hit(-1.0f, {0, 1, 0});
+    ASSERT_TRUE(scene.getBomb()->isDetonating());
+    EXPECT_TRUE(washed());
+    for (int frame = 0; frame < 20; ++frame) {  // past half the bomb's 600 ms
+        session.tick(16.7f);
+    }
+    EXPECT_LT(scene.getBomb()->getAlpha(), 0.3f);
+    for (int frame = 0; frame < 20; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(washed());
+
+    // A coloured or lightening wash (the counter-attack's, a boss's white flash) is cut short;
+    // a boss's even dimming darkens the ground and keeps its time.
+    const struct {
+        Colour tint;
+        bool lasts;
+    } tints[] = {{{0.25f, 1.0f, 0.8f, 1.0f}, false},
+                 {{2.5f, 2.5f, 2.5f, 1.0f}, false},
+                 {{0.25f, 0.25f, 0.25f, 1.0f}, true}};
+    for (const auto& tint : tints) {
+        scene.tintBackground(tint.tint, 1500.0f);
+        EXPECT_TRUE(washed());
+        for (int frame = 0; frame < 40; ++frame) {
+            session.tick(16.7f);
+        }
+        EXPECT_EQ(washed(), tint.lasts) << tint.tint.r << " " << tint.tint.g;
+        for (int frame = 0; frame < 60; ++frame) {
+            session.tick(16.7f);
+        }
+    }
 }
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {

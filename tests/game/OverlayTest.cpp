@@ -4,6 +4,7 @@
 // prompt, the stage summary, the game-over fade and the stage splash.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "data/CXUserProfile.h"
@@ -142,6 +143,42 @@ TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
     }
     EXPECT_EQ(testfiles::allocationCount(), before);
     setGLDevice(nullptr);
+}
+
+TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    run(1000.0f);  // the ship takes control
+    session.setBombs(1);
+    ship.hit(-1.0f, {0, 1, 0});  // the bomb goes off and the shield follows
+    run(kFrameMs);
+    const OXTextBox& warning = *hud().getWarningText();
+    ASSERT_TRUE(warning.isVisible());
+    // Down to the bottom and back up, while the shield lasts.
+    for (int key : {31, 30}) {
+        session.keyEvent(key, true);
+        for (int frame = 0; frame < 90; ++frame) {
+            session.tick(kFrameMs);
+            const float labels = ship.getLeftGaugeLabel()->getY();
+            ASSERT_GT(std::abs(warning.getY() - labels), 16.0f) << "ship at " << ship.getY();
+            ASSERT_GT(std::abs(warning.getY() - ship.getY()), 21.0f) << "ship at " << ship.getY();
+        }
+        session.keyEvent(key, false);
+    }
+    EXPECT_TRUE(warning.isVisible());
+}
+
+TEST_F(OverlayTest, TheBossGaugeDimsWhileTheShipFliesUpUnderIt) {
+    shipInPlay();
+    run(1000.0f);  // the ship takes control
+    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
+    session.keyEvent(30, true);  // up, to the top of the field
+    run(2500.0f);
+    session.keyEvent(30, false);
+    EXPECT_LT(hud().getBossRowAlpha(), 0.5f);
+    session.keyEvent(31, true);  // and back down
+    run(1000.0f);
+    session.keyEvent(31, false);
+    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
 }
 
 TEST_F(OverlayTest, TheLoadingCoverFadesOutWhenTheStageStarts) {
@@ -352,10 +389,13 @@ TEST_F(OverlayTest, GameOverEndsTheGameWhenItsFadeHasFinished) {
     session.setContinues(0);
     session.showGameOver();
     auto& gameOver = *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
-    EXPECT_FLOAT_EQ(gameOver.getAlpha(), 0.0f);
-    run(1950.0f);
+    // The panel stands opaque over the field from the first frame; the backdrop fades in.
+    run(kFrameMs);
+    EXPECT_FLOAT_EQ(gameOver.getAlpha(), 1.0f);
+    EXPECT_LT(gameOver.getBackdrop()->getAlpha(), 0.1f);
+    run(1950.0f - kFrameMs);
     EXPECT_EQ(endings, 0);
-    EXPECT_GT(gameOver.getAlpha(), 0.9f);
+    EXPECT_GT(gameOver.getBackdrop()->getAlpha(), 0.8f);
     run(100.0f);
     EXPECT_EQ(endings, 1);
     EXPECT_EQ(gameOver.getTitleText()->getText(), "GAME OVER");

@@ -535,13 +535,13 @@ TEST_F(PlayerShipLife, TheShipFliesInFromTheStartPointAndTakesUpTheHeldButtons) 
     EXPECT_TRUE(rig.ship.isControllable());
     EXPECT_FALSE(rig.ship.isEntering());
     EXPECT_NEAR(rig.ship.getX(), 160.0f, 0.01f);
-    EXPECT_NEAR(rig.ship.getY(), 350.0f, 0.01f);
+    EXPECT_NEAR(rig.ship.getY(), 130.0f, 0.01f);
     EXPECT_NEAR(rig.ship.getInvulnerability(), 2000.0f, 100.0f);
     EXPECT_TRUE(rig.ship.isFiring());
     EXPECT_TRUE(rig.ship.getWarningCircle()->isVisible());
     // The ship stays where it arrived until the input moves it.
     rig.play(200.0f);
-    EXPECT_NEAR(rig.ship.getY(), 350.0f, 0.01f);
+    EXPECT_NEAR(rig.ship.getY(), 130.0f, 0.01f);
     rig.play(500.0f);
     EXPECT_FLOAT_EQ(rig.ship.getScale().y, rig.ship.getScale().x);
 }
@@ -554,7 +554,7 @@ TEST_F(PlayerShipLife, TheOpeningSlideInTakesLongerAndStopsLower) {
     rig.play(100.0f);
     EXPECT_FALSE(rig.ship.isLocked());
     EXPECT_NEAR(rig.ship.getX(), 160.0f, 0.01f);
-    EXPECT_NEAR(rig.ship.getY(), 330.0f, 0.01f);
+    EXPECT_NEAR(rig.ship.getY(), 110.0f, 0.01f);
 }
 
 TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnIsWhole) {

@@ -4,32 +4,30 @@
 #include <gtest/gtest.h>
 
 #include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
 #include "engine/OXScene.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/OXScnVLTitle.h"
 #include "platform/CXApp.h"
 #include "stg/game/CXGameSession.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
 constexpr int kVirtualZ = 'Z';
 constexpr int kVirtualC = 'C';
 constexpr int kVirtualF1 = 0x70;
+constexpr int kVirtualDown = 0x28;
 
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
-        // A package with only the arcade level list: a game plays an empty first stage.
-        testfiles::makeZipPackage(folder.file("data.oap"),
-                                  {{"assets/plist/arcade_level_list.plist",
-                                    "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>"
-                                    "<string>stage_1</string></array></plist>"}});
+        // A stage starts only with its stage, wave and ship files: the build's package holds them.
         testing::internal::CaptureStdout();
-        mountAssetPackage(folder.file("data.oap"));
+        mountAssetPackage(ORVALE_PACKAGE);
         testing::internal::GetCapturedStdout();
     }
     void TearDown() override {
@@ -52,7 +50,6 @@ class AppTest : public ::testing::Test {
         runFrames(1);
     }
 
-    testfiles::TempDir folder;
     RecordingGLDevice device;
     CXApp app;
     uint8_t keys[256] = {};
@@ -136,8 +133,35 @@ TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
 TEST_F(AppTest, EveryGameEndComesBackToATitleThatStartsTheNextGame) {
     app.createMenuScenes(kTitleScene, false, false);
     CXGameSession& session = CXGameSession::instance();
-    auto startFromTheTitle = [&] {
+    // Accept, then the frames of the slide to the next screen.
+    auto choose = [&](int downs) {
+        for (int i = 0; i < downs; ++i) {
+            press(kVirtualDown);
+        }
         press(kVirtualZ);
+        runFrames(20);
+    };
+    // Title, ARCADE, NORMAL play, NORMAL difficulty; a first game closes the notes and picks
+    // a fighter, later ones launch from the hangar. This package has no menu art: every
+    // screen works on its fallbacks.
+    auto startFromTheTitle = [&] {
+        choose(0);
+        ASSERT_EQ(app.getCurrentScene(), kMainScene);
+        choose(0);
+        ASSERT_EQ(app.getCurrentScene(), kModeSelectScene);
+        choose(1);
+        ASSERT_EQ(app.getCurrentScene(), kDifficultyScene);
+        if (app.profile().timesPlayed == 0 && app.profile().timesPlayedCasual == 0) {
+            choose(0);  // the tutorial note's OK
+            choose(1);
+            ASSERT_EQ(app.getCurrentScene(), kFighterSelectScene);
+            choose(0);  // the note's OK
+            press(kVirtualZ);
+        } else {
+            choose(1);
+            ASSERT_EQ(app.getCurrentScene(), kHangarScene);
+            press(kVirtualZ);
+        }
         EXPECT_EQ(app.getMode(), CXApp::StageLoading);
         ASSERT_NE(app.getLoadBlocker(), nullptr);
         EXPECT_TRUE(app.getLoadBlocker()->isVisible());
@@ -260,6 +284,43 @@ TEST_F(AppTest, StageStartFadesInTheBlockerThenLeavesTheMenus) {
     EXPECT_TRUE(app.getScenes().empty());
     runFrames(70);  // the blocker fades to black and goes
     EXPECT_FALSE(app.getLoadBlocker()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AppTest, ABindingOutsideTheKeyTableStartsOnTheTablesFirstKey) {
+    app.profile().controls[0] = 77;
+    app.createMenuScenes(kTitleScene, false, false);
+    auto& title = static_cast<OXScnVLTitle&>(*app.getScenes()[kTitleScene]);
+    EXPECT_EQ(title.promptText(), "PRESS V TO START");
+    EXPECT_EQ(title.acceptKey, 0);
+    press('V');
+    runFrames(20);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene);
+}
+
+TEST_F(AppTest, AClickOnTheComposedImageReachesTheButtonDrawnThere) {
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setScreenSize(800, 600);
+    gfx.setBufferScale(0.5f);  // the image at its own size: 450 x 600 from x 175
+    gfx.setResolutionBoost(false, false);
+    app.createMenuScenes(kTitleScene, false, false);
+    app.setScreenOrientation(0);
+    // The title's prompt stands at scene (384, 300): window (400, 424).
+    app.deliverPointer(CXApp::PointerPressed, 100, 424);  // beside the image: nothing
+    app.deliverPointer(CXApp::PointerReleased, 100, 424);
+    EXPECT_EQ(app.getPendingScene(), -1);
+    app.deliverPointer(CXApp::PointerMoved, 400, 424);
+    app.deliverPointer(CXApp::PointerPressed, 400, 424);
+    app.deliverPointer(CXApp::PointerReleased, 400, 424);
+    EXPECT_EQ(app.getPendingScene(), kMainScene);
+    // While the screens slide the pointer reaches none of them.
+    app.deliverPointer(CXApp::PointerPressed, 400, 120);
+    app.deliverPointer(CXApp::PointerReleased, 400, 120);
+    runFrames(20);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene);
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "tests/shot/ShotTestSupport.h"
 
 namespace {
@@ -42,23 +40,6 @@ TEST(SpeedChanges, TheWholeChangeArrivesEvenWhenTheStepDoesNotDivideItsTime) {
     EXPECT_LT(bullet.getSpeed(), 15.0f);
     flight.stage.run(6);  // the seventh step adds only what was left
     EXPECT_FLOAT_EQ(bullet.getSpeed(), 15.0f);
-}
-
-TEST(SpeedChanges, TheRandomPartsAreDrawnInOrderSpeedChangeThenTime) {
-    Flight flight;
-    flight.type.startSpeedVar = 1.0f;
-    flight.type.speedChangeTimeVar = 10.0f;  // varies the amount
-    flight.type.speedChangeVar = 100.0f;     // varies the time
-    flight.type.speedChangeTime = 1000.0f;
-    std::srand(7);
-    const float r1 = static_cast<float>(std::rand() % 100) * 0.01f;
-    const float r2 = static_cast<float>(std::rand() % 100) * 0.01f;
-    const float r3 = static_cast<float>(std::rand() % 100) * 0.01f;
-    std::srand(7);
-    OXBullet& bullet = flight.fire();
-    EXPECT_FLOAT_EQ(bullet.getStartSpeed(), 5.0f + r1);
-    EXPECT_FLOAT_EQ(bullet.getSpeedChange(), 10.0f * r2);
-    EXPECT_FLOAT_EQ(bullet.getSpeedChangeTime(), 1000.0f + 100.0f * r3);
 }
 
 TEST(Bounces, BulletsMirrorOffTheWallsTurnTheOtherWayAndLeaveWhenOutOfBounces) {

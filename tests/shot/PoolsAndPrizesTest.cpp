@@ -129,10 +129,16 @@ TEST(Prizes, APrizeLandsAfterItsSpawnFrameAndIsCollectedNearTheShip) {
     EXPECT_TRUE(orb.isLanded());
     EXPECT_EQ(orb.drawFrame(), 12);
     stage.ship.alive = true;
-    // Its twinkle plays once and holds on the last frame.
+    // Its twinkle loops (12 to 15 and round again), so a landed item keeps pulsing.
     stage.ship.setPosition(160, 400, 0);
-    stage.run(40);
-    EXPECT_EQ(orb.drawFrame(), 15);
+    bool lastFrameSeen = false, cameRound = false;
+    for (int frame = 0; frame < 80; ++frame) {
+        stage.run(1);
+        lastFrameSeen = lastFrameSeen || orb.drawFrame() == 15;
+        cameRound = cameRound || (lastFrameSeen && orb.drawFrame() == 12);
+    }
+    EXPECT_TRUE(lastFrameSeen);
+    EXPECT_TRUE(cameRound);
     // Within 96 units of the ship and level with it, it is collected.
     stage.ship.setPosition(orb.getX() - 60.0f, orb.getY(), 0);
     stage.run(3);

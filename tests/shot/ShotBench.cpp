@@ -2,7 +2,9 @@
 // against the ship, 1000 player shots testing against 100 enemies, 1500
 // prizes. Measures one update per live object, the player shots' enemy test,
 // the three draw batches per quad, and a bare loop doing the same moves and
-// distance tests as a same-run baseline. Run by hand on an idle core.
+// distance tests as a same-run baseline; and sixty live beams (the whole
+// pool) against the ship and the blockers or against 100 enemies and the
+// boss, held at full width and length. Run by hand on an idle core.
 
 #include <benchmark/benchmark.h>
 
@@ -13,8 +15,11 @@
 
 #include "engine/CXGfxManager.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
+#include "stg/shot/BeamProperties.h"
 #include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBeam.h"
 #include "stg/shot/OXBullet.h"
+#include "stg/shot/OXLauncherPlatform.h"
 #include "tests/shot/ShotFakes.h"
 
 namespace {
@@ -113,39 +118,12 @@ void perObject(benchmark::State& state, int objects, const char* name) {
                                               benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_UpdateAllPools(benchmark::State& state) {
-    Field field(true, true, true, true);
+// One update of the pools that are filled; `name` counts the time per live object. 1000 shots
+// against 100 enemies, and the same shots without enemies, give the enemy test as the difference.
+void BM_Update(benchmark::State& state, bool enemyBullets, bool playerShots, bool prizes, bool withEnemies,
+               const char* name) {
+    Field field(enemyBullets, playerShots, prizes, withEnemies);
     const int live = field.live();
-    for (auto _ : state) {
-        field.update(state);
-    }
-    state.counters["live"] = live;
-    perObject(state, live, "ns_per_object");
-}
-BENCHMARK(BM_UpdateAllPools)->Unit(benchmark::kMicrosecond);
-
-void BM_UpdateEnemyBulletsOnly(benchmark::State& state) {
-    Field field(true, false, false, false);
-    for (auto _ : state) {
-        field.update(state);
-    }
-    perObject(state, CXBulletManager::kEnemyPoolSize, "ns_per_bullet");
-}
-BENCHMARK(BM_UpdateEnemyBulletsOnly)->Unit(benchmark::kMicrosecond);
-
-void BM_UpdatePrizesOnly(benchmark::State& state) {
-    Field field(false, false, true, false);
-    for (auto _ : state) {
-        field.update(state);
-    }
-    perObject(state, CXBulletManager::kPrizePoolSize, "ns_per_prize");
-}
-BENCHMARK(BM_UpdatePrizesOnly)->Unit(benchmark::kMicrosecond);
-
-// 1000 shots against 100 enemies; the same shots without enemies give the
-// flight alone, so the difference is the enemy test.
-void BM_PlayerShotsAgainst100Enemies(benchmark::State& state) {
-    Field field(false, true, false, true);
     for (auto _ : state) {
         field.update(state);
     }
@@ -153,20 +131,21 @@ void BM_PlayerShotsAgainst100Enemies(benchmark::State& state) {
     for (const auto& enemy : field.enemies) {
         tests += enemy->hitTests;
     }
+    state.counters["live"] = live;
     state.counters["hit_tests_per_update"] =
         static_cast<double>(tests) / static_cast<double>(state.iterations());
-    perObject(state, CXBulletManager::kPlayerPoolSize, "ns_per_shot");
+    perObject(state, live, name);
 }
-BENCHMARK(BM_PlayerShotsAgainst100Enemies)->Unit(benchmark::kMicrosecond);
-
-void BM_PlayerShotsWithoutEnemies(benchmark::State& state) {
-    Field field(false, true, false, false);
-    for (auto _ : state) {
-        field.update(state);
-    }
-    perObject(state, CXBulletManager::kPlayerPoolSize, "ns_per_shot");
-}
-BENCHMARK(BM_PlayerShotsWithoutEnemies)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Update, AllPools, true, true, true, true, "ns_per_object")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Update, EnemyBulletsOnly, true, false, false, false, "ns_per_bullet")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Update, PrizesOnly, false, false, true, false, "ns_per_prize")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Update, PlayerShotsAgainst100Enemies, false, true, false, true, "ns_per_shot")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Update, PlayerShotsWithoutEnemies, false, true, false, false, "ns_per_shot")
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_BuildAndDrawThreePasses(benchmark::State& state) {
     CountingDevice device;
@@ -217,6 +196,62 @@ void BM_BaselineBareLoop(benchmark::State& state) {
     perObject(state, count, "ns_per_position");
 }
 BENCHMARK(BM_BaselineBareLoop)->Unit(benchmark::kMicrosecond);
+
+struct BeamField {
+    explicit BeamField(bool playerBeams) {
+        ship.setPosition(160.0f, 40.0f, 0.0f);
+        ship.invulnerable = true;
+        world.ship = &ship;
+        std::srand(7);
+        for (int i = 0; i < kEnemies; ++i) {
+            enemies.push_back(
+                std::make_unique<shottest::FakeEnemy>(random(0, 320), random(200, 480), random(24, 48)));
+            world.enemies.push_back(enemies.back().get());
+        }
+        boss = std::make_unique<shottest::FakeEnemy>(160.0f, 420.0f, 96.0f);
+        world.boss = boss.get();
+        manager.setWorld(&world);
+        manager.load("");
+        owner.setOwnerKind(playerBeams ? OwnerPlayerBeam : OwnerEnemy);
+        type.duration = 1e9f;  // never ends during the run
+        type.widthStart = type.widthMed = type.widthEnd = 20.0f;
+        type.widthEndTime = 1e9f;
+        type.maxLength = 600.0f;
+        type.extendRate = 600.0f;
+        type.damage = 0.0f;
+        type.isPenetrate = playerBeams;  // enemy beams stop at the ship, player beams pass everything
+        for (int i = 0; i < CXBulletManager::kBeamPoolSize; ++i) {
+            const float x = 10.0f + 5.0f * static_cast<float>(i);
+            manager.beamSlot(i).fire(type, playerBeams ? random(-30, 30) : 180.0f + random(-30, 30),
+                                     {x, playerBeams ? 30.0f : 460.0f, 0.0f}, 0.0f, 0.0f, &owner, nullptr,
+                                     &manager);
+        }
+        manager.update(kStep);  // past the first frame: full length
+    }
+    shottest::FakeShip ship;
+    shottest::FakeWorld world;
+    std::vector<std::unique_ptr<shottest::FakeEnemy>> enemies;
+    std::unique_ptr<shottest::FakeEnemy> boss;
+    OXLauncherPlatform owner;
+    BeamProperties type;
+    CXBulletManager manager;
+};
+
+void beamUpdate(benchmark::State& state, bool playerBeams) {
+    BeamField field(playerBeams);
+    for (auto _ : state) {
+        field.manager.update(kStep);
+        benchmark::ClobberMemory();
+    }
+    state.counters["live_beams"] = field.manager.liveBeamCount();
+    state.counters["ns_per_beam"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * CXBulletManager::kBeamPoolSize,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK_CAPTURE(beamUpdate, SixtyEnemyBeamsAgainstTheShip, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(beamUpdate, SixtyPlayerBeamsAgainstAHundredEnemiesAndTheBoss, true)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,14 +1,5 @@
 #include "tests/shot/ShotTestSupport.h"
 
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "audio/CXSoundManager.h"
-#include "data/AssetPackage.h"
-#include "tests/support/TestFiles.h"
-
 namespace shottest {
 
 IXRenderObject* RecordingEffects::startAttachedEffect(const std::string&, const IXRenderObject&, bool) {
@@ -55,33 +46,6 @@ OXBullet* Stage::lastEnemyBullet() {
     return nullptr;
 }
 
-std::string plist(const std::map<std::string, std::string>& entries) {
-    std::string body;
-    for (const auto& entry : entries) {
-        body += "<key>" + entry.first + "</key>" + entry.second;
-    }
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + body +
-           "</dict></plist>";
-}
-
-std::string integer(long long value) {
-    return "<integer>" + std::to_string(value) + "</integer>";
-}
-
-std::string real(double value) {
-    std::ostringstream out;
-    out << value;
-    return "<real>" + out.str() + "</real>";
-}
-
-std::string text(const std::string& value) {
-    return "<string>" + value + "</string>";
-}
-
-std::string boolean(bool value) {
-    return value ? "<true/>" : "<false/>";
-}
-
 namespace {
 
 const char kOnePixelPng[] =
@@ -97,7 +61,7 @@ std::string fp(const std::string& name) {
 }
 
 // A pattern firing `type` straight down (absolute angles) once.
-std::map<std::string, std::string> downwards(const std::string& type) {
+Keys downwards(const std::string& type) {
     return {{"bullet type", text(type)},
             {"direction type", integer(1)},
             {"direction angle", real(180)},
@@ -105,18 +69,16 @@ std::map<std::string, std::string> downwards(const std::string& type) {
             {"salvo", integer(1)}};
 }
 
-std::map<std::string, std::string> with(std::map<std::string, std::string> base,
-                                        const std::map<std::string, std::string>& more) {
-    for (const auto& entry : more) {
-        base[entry.first] = entry.second;
-    }
+// `base` with the keys of `more` (a later key wins).
+Keys with(Keys base, const Keys& more) {
+    base.insert(base.end(), more.begin(), more.end());
     return base;
 }
 
-std::map<std::string, std::string> testFiles() {
+testfiles::Files testFiles() {
     const std::string longLife = real(100000);
     // clang-format off
-    std::map<std::string, std::string> files = {
+    testfiles::Files files = {
         {"assets/texture/test_bullets.png", std::string(kOnePixelPng, sizeof kOnePixelPng - 1)},
         {"assets/plist/atlas_test.plist", plist({{"textureFileName", text("test_bullets.png")},
                                                  {"numColumns", integer(8)}, {"numRows", integer(8)}})},
@@ -188,50 +150,18 @@ std::map<std::string, std::string> testFiles() {
         {fp("t_popper"), plist(downwards("t_popper"))},
     };
     // clang-format on
-    // The game's own bullet atlas, bullet types and fire patterns, from the source tree.
-    const std::filesystem::path source = ORVALE_SHOT_ASSET_DIR;
-    for (const char* folder : {"bp", "fp"}) {
-        for (const auto& entry : std::filesystem::directory_iterator(source / folder)) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::stringstream contents;
-            contents << in.rdbuf();
-            files["assets/plist/" + std::string(folder) + "/" + entry.path().filename().string()] =
-                contents.str();
-        }
-    }
-    std::ifstream atlas(source / "atlas_bullets.plist", std::ios::binary);
-    std::stringstream atlasContents;
-    atlasContents << atlas.rdbuf();
-    files["assets/plist/atlas_bullets.plist"] = atlasContents.str();
+    // The game's own lists, from the source tree.
+    testfiles::addPropertyLists(files, ORVALE_SHOT_ASSET_DIR);
+    files["assets/audio/self.caf"] = testfiles::tinyCaf();
+    files["assets/audio/prize_pickup.caf"] = testfiles::tinyCaf();
+    // The sounds the game's own beam types name, for the content tests.
+    files["assets/audio/leaser_beam.caf"] = testfiles::tinyCaf();
+    files["assets/audio/se_laser3.caf"] = testfiles::tinyCaf();
     return files;
 }
 
 // One package for the whole run, mounted before the first test.
-class PackageEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        folder = new testfiles::TempDir();
-        testfiles::useNullAudioOutput(*folder);
-        std::map<std::string, std::string> files = testFiles();
-        files["assets/audio/self.caf"] = testfiles::tinyCaf();
-        files["assets/audio/prize_pickup.caf"] = testfiles::tinyCaf();
-        // The sounds the game's own beam types name, for the content tests.
-        files["assets/audio/leaser_beam.caf"] = testfiles::tinyCaf();
-        files["assets/audio/se_laser3.caf"] = testfiles::tinyCaf();
-        testfiles::makeZipPackage(folder->file("shot.oap"), files);
-        CXSoundManager::instance().setBasePath("assets/audio/");
-        printedBy([&] { ASSERT_TRUE(mountAssetPackage(folder->file("shot.oap"))); });
-    }
-    void TearDown() override {
-        unmountAssetPackage();
-        delete folder;
-    }
-
-  private:
-    testfiles::TempDir* folder = nullptr;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new PackageEnvironment);
+const bool kMounted = testfiles::mountForTheRun(testFiles);
 
 }  // namespace
 }  // namespace shottest

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "stg/shot/IXShotEffects.h"
 #include "stg/shot/OXBullet.h"
 #include "tests/shot/ShotFakes.h"
+#include "tests/support/TestContent.h"
 
 namespace shottest {
 
@@ -65,11 +64,13 @@ struct Stage {
 };
 
 // Property-list builders.
-std::string plist(const std::map<std::string, std::string>& entries);
-std::string integer(long long value);
-std::string real(double value);
-std::string text(const std::string& value);
-std::string boolean(bool value);
+using testfiles::boolean;
+using testfiles::dict;
+using testfiles::integer;
+using testfiles::Keys;
+using testfiles::plist;
+using testfiles::real;
+using testfiles::text;
 
 // Runs `body` and returns what it printed.
 template <typename Body>

@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     OXLauncherPlatform platform;
     platform.load("");
     platform.setPosition(kLauncherAt);
-    platform.setOwnerKind(CXBulletManager::kEnemySide);
+    platform.setOwnerKind(OwnerEnemy);
     platform.setBulletManager(&manager);
     auto* launcher = new OXLauncher();
     launcher->load("");

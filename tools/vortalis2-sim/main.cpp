@@ -147,7 +147,7 @@ class Autopilot {
         // Beams: keep out of a beam's line, warning or firing, with room for its full width.
         for (int i = 0; i < CXBulletManager::kBeamPoolSize; ++i) {
             const OXBeam& beam = bullets.beamSlot(i);
-            if (beam.isFree() || beam.getOwnerKind() != CXBulletManager::kEnemySide) {
+            if (beam.isFree() || beam.getOwnerKind() != OwnerEnemy) {
                 beamSide[i] = 0;
                 continue;
             }
@@ -365,7 +365,9 @@ int main(int argc, char** argv) {
         worstUpdateUs = std::max(worstUpdateUs, us);
 
         scene = session.getGameScene();
-        if (!scene) {
+        if (!scene || session.getState() == CXGameSession::Idle) {
+            outcome = "ended";  // the game went back to the menus (a stage it could not play)
+            ++frame;
             break;
         }
         peakBullets = std::max(peakBullets, scene->getBulletManager()->liveEnemyPoolCount());

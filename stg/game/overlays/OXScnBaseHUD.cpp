@@ -38,6 +38,12 @@ constexpr float kCutInBandScaleX = 0.75f;
 constexpr float kCutInBandScaleY = 0.9f;
 
 constexpr float kWarningBlinkMs = 200.0f;
+// The "SHIELD" warning's two heights, and the ship heights where it moves between them (apart,
+// so that a ship hovering between them does not make it jump to and fro).
+constexpr float kWarningLowY = 60.0f;
+constexpr float kWarningHighY = 200.0f;
+constexpr float kWarningRaiseBelow = 130.0f;
+constexpr float kWarningLowerAbove = 150.0f;
 constexpr float kBonusFadeInMs = 1500.0f;
 constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
 constexpr float kBonusFadeOutMs = 500.0f;
@@ -53,6 +59,9 @@ constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
 constexpr Colour kTimerOut{1.5f, 0.5f, 0.5f, 1.0f};
 constexpr float kLowEdge = 40.0f;    // ship y at or below which the bottom row dims
 constexpr float kHighEdge = 410.0f;  // ship y at or above which the top row dims
+// The boss gauge and phase timer lie in the field, just under the top row: they dim while the
+// ship's body reaches up under them, so the ship is never hidden where it can be hit.
+constexpr float kBossRowEdge = 380.0f;
 
 const std::string kWarningSound = "warning_WIP.caf";
 
@@ -127,7 +136,7 @@ void OXScnBaseHUD::buildScene() {
     overlay::setupCamera(*this);
     // Two invisible anchors whose alpha the rows follow, so a row can dim
     // when the ship flies beneath it.
-    for (IXTransformable** group : {&topGroup, &bottomGroup}) {
+    for (IXTransformable** group : {&topGroup, &bottomGroup, &bossGroup}) {
         *group = new IXTransformable();
         (*group)->load("");
         addObject(*group);
@@ -164,7 +173,7 @@ void OXScnBaseHUD::buildScene() {
     breakText = text("0%", 314, 8, 11, 2, kWhite, bottomGroup);
 
     // Messages over the field.
-    warningText = text("SHIELD", 160, 60, 14, 1, {1.6f, 0.5f, 0.5f, 1.0f}, nullptr);
+    warningText = text("SHIELD", 160, kWarningLowY, 14, 1, {1.6f, 0.5f, 0.5f, 1.0f}, nullptr);
     warningText->setVisible(false);
     bonusTitle = text("BONUS SUCCESSFUL", 160, 330, 16, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
     bonusAmount = text("10000000", 160, 312, 14, 1, kWhite, nullptr);
@@ -175,15 +184,16 @@ void OXScnBaseHUD::buildScene() {
 
     // The boss's health gauge and phase timer, shown while a boss fights.
     bossGaugeFrame = sprite("assets/plist/spr_boss_hp_counter_bg", kBossGaugeLeft + kBossGaugeUnits * 0.5f,
-                            kBossGaugeY + 4.0f, kBossGaugeUnits / kBossGaugeCell, 0.75f, 0.55f, nullptr);
+                            kBossGaugeY + 4.0f, kBossGaugeUnits / kBossGaugeCell, 0.75f, 0.55f, bossGroup);
     bossGauge = new OXHealthBar();
     bossGauge->load("assets/plist/spr_boss_hp_counter");
     bossGauge->setPosition(kBossGaugeLeft, kBossGaugeY, 1.0f);
     bossGauge->setUniformScale(kBossGaugeUnits / kBossGaugeCell);
     bossGauge->setScale(1.0f, 0.5f, 1.0f);
     bossGauge->setAlpha(0.8f);
+    bossGauge->setParent(bossGroup);
     addObject(bossGauge);
-    phaseTimerText = text("0", 312, 400, 14, 2, kTimerCalm, nullptr);
+    phaseTimerText = text("0", 312, 400, 14, 2, kTimerCalm, bossGroup);
     for (IXRenderObject* part :
          {static_cast<IXRenderObject*>(bossGaugeFrame), static_cast<IXRenderObject*>(bossGauge),
           static_cast<IXRenderObject*>(phaseTimerText)}) {
@@ -306,7 +316,13 @@ void OXScnBaseHUD::updateShipValues() {
         gfx.setShakeOffset(static_cast<float>(std::rand() % 100) * 0.01f * 0.015f);
     }
 
-    // The shield: the warning blinks while it runs.
+    // The shield: the warning blinks while it runs, low in the field, or higher up while the
+    // ship flies low, so that it never runs into the ship's own labels.
+    if (ship->getY() < kWarningRaiseBelow) {
+        warningText->setY(kWarningHighY);
+    } else if (ship->getY() > kWarningLowerAbove) {
+        warningText->setY(kWarningLowY);
+    }
     const bool shield = ship->getShieldTimer() > 0.0f;
     if (shield && !shieldShown) {
         startWarning();
@@ -331,7 +347,7 @@ void OXScnBaseHUD::updateWarning(float dtMs) {
     warningText->fadeTo(kWarningBlinkMs, 0.25f, 1.0f);
     if (warningBeeps > 0) {
         CXSoundManager::instance().playSound(kWarningSound,
-                                              static_cast<float>(warningBeeps) * 0.65f / kWarningBeeps);
+                                             static_cast<float>(warningBeeps) * 0.65f / kWarningBeeps);
         --warningBeeps;
     }
 }
@@ -414,11 +430,14 @@ void OXScnBaseHUD::updateGroups() {
     const bool dimming = ship && CXGameSession::instance().getScreenScale() > 0.65f;
     const bool low = dimming && ship->getY() <= kLowEdge;
     const bool high = dimming && ship->getY() >= kHighEdge;
+    const bool underBoss = ship && ship->getY() >= kBossRowEdge;
     struct Row {
         IXTransformable* group;
         bool& dimmed;
         bool wanted;
-    } rows[] = {{bottomGroup, lowGroupDimmed, low}, {topGroup, highGroupDimmed, high}};
+    } rows[] = {{bottomGroup, lowGroupDimmed, low},
+                {topGroup, highGroupDimmed, high},
+                {bossGroup, bossGroupDimmed, underBoss}};
     for (Row& row : rows) {
         if (row.dimmed == row.wanted) {
             continue;

@@ -52,10 +52,13 @@ class OXScnBaseHUD : public OXScene {
     const OXTextBox* getLivesText() const { return livesText; }
     const OXTextBox* getBombsText() const { return bombsText; }
     const OXTextBox* getBreakText() const { return breakText; }
+    const OXTextBox* getWarningText() const { return warningText; }
     const OXTextBox* getBonusTitle() const { return bonusTitle; }
     const OXHealthBar* getBossGauge() const { return bossGauge; }
     const OXSprite* getBossGaugeFrame() const { return bossGaugeFrame; }
     const OXTextBox* getPhaseTimerText() const { return phaseTimerText; }
+    // How much of the boss gauge and timer shows (1 normally; less while the ship flies under).
+    float getBossRowAlpha() const { return bossGroup->getAlpha(); }
     const OXTextBox* getBonusAmount() const { return bonusAmount; }
     const OXSprite* getBeamBar() const { return beamBar; }
     const OXSprite* getBreakBar() const { return breakBar; }
@@ -93,6 +96,7 @@ class OXScnBaseHUD : public OXScene {
 
     IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
     IXTransformable* bottomGroup = nullptr;  // owned through objects; dims the bottom row
+    IXTransformable* bossGroup = nullptr;    // owned through objects; dims the boss gauge and timer
 
     OXTextBox* scoreText = nullptr;  // all owned through objects
     OXTextBox* highScoreText = nullptr;
@@ -147,4 +151,5 @@ class OXScnBaseHUD : public OXScene {
     int shownPhaseTint = -1;  // 0 calm, 1 hurry, 2 out
     bool lowGroupDimmed = false;
     bool highGroupDimmed = false;
+    bool bossGroupDimmed = false;
 };

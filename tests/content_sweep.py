@@ -1,0 +1,360 @@
+#!/usr/bin/env python3
+"""Damages the property lists of the asset package one kind of damage at a time, repacks the
+package and plays the first stage headless through the sanitizer build of the runner.
+
+    content_sweep.py RUNNER PACKAGE [--cases N] [--frames N] [--jobs N] [--seed N] [--keep DIR]
+
+RUNNER is vortalis2-sim-asan (address and undefined-behaviour sanitizers, float casts checked),
+PACKAGE the built data.oap. Every property list in the package is damaged in each of these ways:
+truncated, bytes flipped, emptied, deleted, wrong types (the top level and the leaves),
+dictionary and array swapped, nested far too deep (as text and as binary), written as a binary
+list with a damaged trailer, and every number made huge, negative, NaN or infinite. Besides,
+every numeric key of the fire patterns takes each extreme value in all patterns at once.
+
+--cases N plays an even sample of N cases (every kind of damage is kept); without it, all of
+them. A case fails when the runner dies by a signal, runs past its time (a hang), or prints a
+sanitizer report; a runner that refuses a package with a message and a non-zero status is fine.
+Exits 0 only when no case failed; prints the counts by damage and by outcome.
+"""
+
+import argparse
+import collections
+import concurrent.futures
+import functools
+import io
+import math
+import os
+import plistlib
+import random
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+HUGE_INT = 2**31 - 1
+EXTREMES = [
+    ("zero", 0),
+    ("minus_one", -1),
+    ("billion", 10**9),
+    ("int_max", HUGE_INT),
+    ("int_min", -(2**31)),
+    ("int64_max", 2**63 - 1),
+    ("plus_1e30", 1e30),
+    ("minus_1e30", -1e30),
+    ("nan", math.nan),
+    ("inf", math.inf),
+    ("minus_inf", -math.inf),
+]
+NUMBER_DAMAGE = [
+    ("huge_int", lambda v: HUGE_INT),
+    ("huge_real", lambda v: 1e30),
+    ("negative", lambda v: -v if v else -1),
+    ("int_min", lambda v: -(2**31)),
+    ("nan", lambda v: math.nan),
+    ("inf", lambda v: math.inf),
+    ("minus_inf", lambda v: -math.inf),
+]
+SANITIZER_MARKS = (b"runtime error:", b"AddressSanitizer", b"LeakSanitizer", b"UndefinedBehaviorSanitizer")
+
+
+def is_number(value):
+    return isinstance(value, (int, float)) and not isinstance(value, bool)
+
+
+def map_numbers(value, change):
+    if isinstance(value, dict):
+        return {k: map_numbers(v, change) for k, v in value.items()}
+    if isinstance(value, list):
+        return [map_numbers(v, change) for v in value]
+    return change(value) if is_number(value) else value
+
+
+def other_type(value):
+    """A value of a different type in the same place."""
+    if isinstance(value, bool):
+        return 1
+    if is_number(value):
+        return "12"
+    if isinstance(value, str):
+        return 7
+    if isinstance(value, dict):
+        return list(value.values())
+    if isinstance(value, list):
+        return {str(i): v for i, v in enumerate(value)}
+    return "x"
+
+
+def wrong_leaves(value):
+    if isinstance(value, dict):
+        return {k: wrong_leaves(v) for k, v in value.items()}
+    if isinstance(value, list):
+        return [wrong_leaves(v) for v in value]
+    return other_type(value)
+
+
+def xml(value):
+    return plistlib.dumps(value, fmt=plistlib.FMT_XML, sort_keys=False)
+
+
+def binary(value):
+    return plistlib.dumps(value, fmt=plistlib.FMT_BINARY, sort_keys=False)
+
+
+@functools.lru_cache(maxsize=None)
+def deep_xml(depth):
+    return (b'<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">' + b"<array>" * depth
+            + b"</array>" * depth + b"</plist>\n")
+
+
+@functools.lru_cache(maxsize=None)
+def deep_binary(depth):
+    """Arrays each holding the next, `depth` deep, with 4-byte references and offsets."""
+    body = bytearray(b"bplist00")
+    offsets = []
+    for index in range(depth):
+        offsets.append(len(body))
+        if index + 1 < depth:
+            body += bytes([0xA1]) + struct.pack(">I", index + 1)
+        else:
+            body += bytes([0xA0])
+    table = len(body)
+    for offset in offsets:
+        body += struct.pack(">I", offset)
+    body += bytes(6) + bytes([4, 4]) + struct.pack(">QQQ", depth, 0, table)
+    return bytes(body)
+
+
+def damaged_trailers(value):
+    """A valid binary list with one field of its trailer broken at a time."""
+    good = binary(value)
+    head, trailer = good[:-32], bytearray(good[-32:])
+    objects, top, table = struct.unpack(">QQQ", trailer[8:32])
+    variants = []
+    for name, offset, data in (
+        ("offset_size_0", 6, bytes([0])),
+        ("ref_size_0", 7, bytes([0])),
+        ("ref_size_9", 7, bytes([9])),
+        ("objects_huge", 8, struct.pack(">Q", 2**63 - 1)),
+        ("top_past_end", 16, struct.pack(">Q", objects)),
+        ("table_past_end", 24, struct.pack(">Q", 2**62)),
+        ("table_in_trailer", 24, struct.pack(">Q", len(good) - 8)),
+    ):
+        broken = bytearray(trailer)
+        broken[offset:offset + len(data)] = data
+        variants.append((name, head + bytes(broken)))
+    return variants
+
+
+def file_damage(name, data, rng):
+    """(kind, bytes or None for a deleted file) for one property list."""
+    cases = [
+        ("truncated_half", data[: len(data) // 2]),
+        ("truncated_head", data[:12]),
+        ("emptied", b""),
+        ("deleted", None),
+    ]
+    for round_ in range(3):
+        flipped = bytearray(data)
+        for _ in range(1 + round_ * 4):
+            if flipped:
+                flipped[rng.randrange(len(flipped))] ^= 1 << rng.randrange(8)
+        cases.append((f"flipped_{round_}", bytes(flipped)))
+    cases.append(("deep_xml", deep_xml(100000)))
+    cases.append(("deep_binary", deep_binary(100000)))
+    try:
+        value = plistlib.loads(data)
+    except Exception:
+        return cases
+    if isinstance(value, dict):
+        cases.append(("wrong_types", xml({k: other_type(v) for k, v in value.items()})))
+        cases.append(("swapped", xml(list(value.values()))))
+    elif isinstance(value, list):
+        cases.append(("wrong_types", xml([other_type(v) for v in value])))
+        cases.append(("swapped", xml({str(i): v for i, v in enumerate(value)})))
+    cases.append(("wrong_leaves", xml(wrong_leaves(value))))
+    for kind, change in NUMBER_DAMAGE:
+        cases.append(("numbers_" + kind, xml(map_numbers(value, change))))
+    for kind, broken in damaged_trailers(value):
+        cases.append(("trailer_" + kind, broken))
+    return cases
+
+
+def build_cases(members, rng):
+    """Every case: (label, kind, {member: bytes or None})."""
+    cases = []
+    for name, data in members.items():
+        if not name.endswith(".plist"):
+            continue
+        for kind, damaged in file_damage(name, data, rng):
+            cases.append((f"{kind}:{name}", kind, {name: damaged}))
+    patterns = {}
+    for name, data in members.items():
+        if "/fp/" in name and name.endswith(".plist"):
+            try:
+                patterns[name] = plistlib.loads(data)
+            except Exception:
+                pass
+    keys = sorted({k for p in patterns.values() if isinstance(p, dict) for k, v in p.items() if is_number(v)})
+    for key in keys:
+        for label, extreme in EXTREMES:
+            changed = {}
+            for name, pattern in patterns.items():
+                if isinstance(pattern, dict) and key in pattern:
+                    copy = dict(pattern)
+                    copy[key] = extreme
+                    changed[name] = xml(copy)
+            cases.append((f"fire_pattern:{key}={label}", "fire_pattern_" + label, changed))
+    return cases
+
+
+# The files every game opens first: a sample damages these before the rest.
+FIRST_OPENED = ("assets/plist/stage_1.plist", "assets/plist/stage_1_waves.plist",
+                "assets/plist/senko_type_a.plist", "assets/plist/enemy/", "assets/plist/fp/",
+                "assets/plist/bp/")
+
+
+def first_opened(case):
+    return any(name.startswith(prefix) for name in case[2] for prefix in FIRST_OPENED)
+
+
+def sample(cases, count, rng):
+    """`count` cases spread evenly over the kinds of damage, the files opened first first."""
+    if count >= len(cases):
+        return cases
+    by_kind = collections.defaultdict(list)
+    for case in cases:
+        by_kind[case[1]].append(case)
+    for group in by_kind.values():
+        rng.shuffle(group)
+        group.sort(key=first_opened)  # popped from the end
+    chosen = []
+    while len(chosen) < count:
+        for kind in sorted(by_kind):
+            if by_kind[kind] and len(chosen) < count:
+                chosen.append(by_kind[kind].pop())
+    return chosen
+
+
+def repack(original, changes, target):
+    with zipfile.ZipFile(original) as source, zipfile.ZipFile(target, "w", zipfile.ZIP_STORED) as out:
+        for info in source.infolist():
+            if info.filename in changes:
+                if changes[info.filename] is not None:
+                    out.writestr(info.filename, changes[info.filename])
+            else:
+                out.writestr(info, source.read(info.filename))
+
+
+def sanitizer_report(path):
+    with open(path, "rb") as log:
+        tail = b""
+        while True:
+            chunk = log.read(1 << 20)
+            if not chunk:
+                return None
+            window = tail + chunk
+            for mark in SANITIZER_MARKS:
+                at = window.find(mark)
+                if at >= 0:
+                    return window[max(0, at - 200): at + 400].decode("latin-1")
+            tail = chunk[-64:]
+
+
+def play(case, workdir, args):
+    """Runs one case in its own folder (the runner finds the package beside itself)."""
+    label, kind, changes = case
+    folder = tempfile.mkdtemp(dir=workdir)
+    try:
+        runner = os.path.join(folder, "vortalis2-sim")
+        os.link(args.runner_copy, runner)
+        repack(args.package, changes, os.path.join(folder, "data.oap"))
+        log_path = os.path.join(folder, "console.log")
+        env = dict(os.environ)
+        env["ASAN_OPTIONS"] = "detect_leaks=1:abort_on_error=0:halt_on_error=1"
+        env["UBSAN_OPTIONS"] = "print_stacktrace=1:halt_on_error=1"
+        env["HOME"] = folder
+        env["XDG_DATA_HOME"] = folder
+        with open(log_path, "wb") as log:
+            try:
+                done = subprocess.run(
+                    [runner, "--autopilot", "--seed", "3", "--max-frames", str(args.frames)],
+                    stdout=subprocess.PIPE, stderr=log, timeout=args.timeout, cwd=folder)
+                status, result = done.returncode, done.stdout.decode("latin-1").strip()
+            except subprocess.TimeoutExpired:
+                status, result = None, ""
+        report = sanitizer_report(log_path)
+        size = os.path.getsize(log_path)
+        if status is None:
+            outcome = "hang"
+        elif report:
+            outcome = "sanitizer"
+        elif status < 0:
+            outcome = "signal"
+        elif size > 64 << 20:
+            outcome = "console_flood"
+        elif status != 0:
+            outcome = "refused"
+        else:
+            outcome = result.split(" ")[0] if result.startswith("result=") else "no_result"
+        failed = outcome in ("hang", "sanitizer", "signal", "console_flood", "no_result")
+        if failed and args.keep:
+            keep = os.path.join(args.keep, label.replace("/", "_").replace(":", "_"))
+            os.makedirs(keep, exist_ok=True)
+            shutil.copy(os.path.join(folder, "data.oap"), keep)
+            with open(log_path, "rb") as log, open(os.path.join(keep, "console.log"), "wb") as out:
+                out.write(log.read(1 << 20))
+        detail = report or f"status {status}"
+        return label, kind, outcome, failed, detail
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("runner")
+    parser.add_argument("package")
+    parser.add_argument("--cases", type=int, default=0)
+    parser.add_argument("--frames", type=int, default=240)
+    parser.add_argument("--timeout", type=float, default=120.0)
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--seed", type=int, default=12)
+    parser.add_argument("--keep", default="")
+    args = parser.parse_args()
+
+    with zipfile.ZipFile(args.package) as package:
+        members = {i.filename: package.read(i.filename) for i in package.infolist()}
+    rng = random.Random(args.seed)
+    cases = build_cases(members, rng)
+    total = len(cases)
+    if args.cases:
+        cases = sample(cases, args.cases, rng)
+    print(f"content sweep: {len(cases)} of {total} damaged packages, {args.frames} frames each", flush=True)
+
+    workdir = tempfile.mkdtemp(prefix="content-sweep-")
+    try:
+        args.runner_copy = os.path.join(workdir, "runner")
+        shutil.copy(args.runner, args.runner_copy)
+        outcomes = collections.Counter()
+        kinds = collections.Counter()
+        failures = []
+        with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
+            for label, kind, outcome, failed, detail in pool.map(lambda c: play(c, workdir, args), cases):
+                outcomes[outcome] += 1
+                kinds[kind] += 1
+                print(f"{sum(outcomes.values())}/{len(cases)} {label}: {outcome}", flush=True)
+                if failed:
+                    failures.append((label, outcome, detail))
+                    print(f"FAILED {label}: {outcome}\n{detail}", flush=True)
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
+
+    print("by damage: " + ", ".join(f"{k}={n}" for k, n in sorted(kinds.items())))
+    print("by outcome: " + ", ".join(f"{k}={n}" for k, n in sorted(outcomes.items())))
+    print(f"content sweep: {len(cases)} packages, {len(failures)} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,209 @@
+// Launchers as a player sees them fire: the angles of a salvo and of a bomblet fan, how volleys
+// grow, gaps, aim, rank scaling and cooldowns; where the guns sit as their platform turns and
+// how a platform's list of launchers is read; and a volley asking for more bullets than any
+// pool holds, which is cut to what the pool can hold and reported once per burst.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "stg/shot/OXLauncher.h"
+#include "stg/shot/OXLauncherPlatform.h"
+#include "tests/shot/ShotTestSupport.h"
+
+namespace {
+
+using namespace shottest;
+
+// An enemy platform at (160, 300) carrying one launcher set up from a pattern.
+struct Gun {
+    explicit Gun(const std::string& pattern, int rank = 0) {
+        stage.manager.setRank(rank);
+        stage.manager.loadFirePattern(pattern);
+        platform.setBulletManager(&stage.manager);
+        platform.load("");
+        platform.setPosition(160.0f, 300.0f, 0.0f);
+        launcher = new OXLauncher();
+        launcher->load("");
+        launcher->setOwner(&platform);
+        platform.addLauncher(launcher);
+        EXPECT_TRUE(stage.manager.setupLauncher(launcher, pattern));
+        launcher->start();
+    }
+    // Directions of the bullets fired by the next tick, in firing order.
+    std::vector<float> tick(float dtMs) {
+        const int before = fired;
+        platform.tick(dtMs);
+        std::vector<float> directions;
+        for (fired = before; fired < CXBulletManager::kEnemyPoolSize; ++fired) {
+            const OXBullet& bullet = stage.manager.enemyBullet(fired);
+            if (bullet.isFree()) {
+                break;
+            }
+            directions.push_back(bullet.getDirection());
+        }
+        return directions;
+    }
+    // Bullets of each tick: one short first tick, then ticks of `dtMs`.
+    std::vector<size_t> volleySizes(int ticks, float dtMs) {
+        std::vector<size_t> sizes{tick(kStep).size()};
+        for (int i = 1; i < ticks; ++i) {
+            sizes.push_back(tick(dtMs).size());
+        }
+        return sizes;
+    }
+
+    Stage stage;
+    OXLauncherPlatform platform;
+    OXLauncher* launcher = nullptr;
+    int fired = 0;
+};
+
+using Angles = std::vector<float>;
+
+TEST(SalvoAndBomblets, FirstVolleysFanEvenlyAroundTheirAngle) {
+    const std::pair<const char*, Angles> cases[] = {
+        {"t_salvo5", {160, 170, 180, 190, 200}},
+        {"t_bomblet3", {175, 180, 185}},       // each salvo bullet splits into a bomblet fan
+        {"t_bomblet4", {165, 175, 185, 195}},  // an even fan is centred too
+    };
+    for (const auto& [pattern, directions] : cases) {
+        Gun gun(pattern);
+        EXPECT_EQ(gun.tick(kStep), directions) << pattern;
+    }
+}
+
+TEST(VolleySequences, VolleysFollowTheirRepeatsAndGaps) {
+    const std::pair<const char*, std::vector<size_t>> cases[] = {
+        {"t_repeat4", {1, 2, 3, 4, 0}},       // a repeating salvo grows by its change each volley
+        {"t_gap", {1, 1, 1, 0, 1, 1, 1, 0}},  // gaps silence the volley after every third
+    };
+    for (const auto& [pattern, sizes] : cases) {
+        Gun gun(pattern);
+        EXPECT_EQ(gun.volleySizes(static_cast<int>(sizes.size()), 100.0f), sizes) << pattern;
+    }
+}
+
+TEST(RankScaling, HigherRanksChangeDelayRepeatSalvoAndGaps) {
+    Gun gun("t_rank", 2);
+    EXPECT_FLOAT_EQ(gun.launcher->getDelay(), 59.0f);  // 100 + floor(2 x -20.5)
+    EXPECT_EQ(gun.launcher->getRepeat(), 5);           // floor(2 x 1.5 + 2 + 0.5)
+    EXPECT_EQ(gun.launcher->getSalvo(), 5);            // floor(2 x 1 + 0.5) + 3
+    EXPECT_EQ(gun.launcher->getGapFrequency(), 2);     // 4 + 2 x -1
+}
+
+TEST(Aiming, AimTypeTwoKeepsItsFirstAimForTheWholeRun) {
+    Gun gun("t_aim2");
+    EXPECT_EQ(gun.tick(kStep), (Angles{180}));  // the ship is straight below
+    gun.stage.ship.setPosition(260.0f, 300.0f, 0.0f);
+    EXPECT_EQ(gun.tick(100.0f), (Angles{180}));
+    EXPECT_EQ(gun.tick(100.0f), (Angles{180}));
+}
+
+TEST(Aiming, AimTypeOneFollowsTheShipEveryVolley) {
+    Gun gun("t_aim1");
+    gun.tick(kStep);
+    gun.stage.ship.setPosition(260.0f, 300.0f, 0.0f);
+    EXPECT_EQ(gun.tick(100.0f), (Angles{90}));
+}
+
+struct Carrier {
+    Carrier() {
+        platform.setBulletManager(&stage.manager);
+        platform.load("");
+        platform.setPosition(100.0f, 200.0f, 0.0f);
+    }
+    Stage stage;
+    OXLauncherPlatform platform;
+};
+
+TEST(LauncherPlacement, APlatformTurnedAQuarterPutsAMountAtTenToItsRightTenBelowIt) {
+    Carrier carrier;
+    auto* launcher = new OXLauncher();
+    launcher->load("");
+    launcher->setMount({10.0f, 0.0f, 0.0f});
+    carrier.platform.addLauncher(launcher);
+    carrier.platform.setPlatformRotation(90.0f);
+    carrier.platform.tick(kStep);
+    EXPECT_NEAR(launcher->getX(), 100.0f, 1e-4f);
+    EXPECT_NEAR(launcher->getY(), 190.0f, 1e-4f);
+}
+
+TEST(PlatformParts, LaunchersAreReadInOrderUntilTheFirstMissingIndexAndFireFromTheirMounts) {
+    Carrier carrier;
+    auto entry = [](const std::string& pattern, int x, const std::string& more = "") {
+        return "<dict><key>fire pattern</key><string>" + pattern + "</string><key>offset x</key><real>" +
+               std::to_string(x) + "</real>" + more + "</dict>";
+    };
+    const std::string xml =
+        plist({{"hp", integer(120)},
+               {"launcher 0", entry("t_single", -8, "<key>cooldown</key><real>250</real>")},
+               {"launcher 1", entry("t_salvo5", 8, "<key>non relative</key><true/>")},
+               {"launcher 3", entry("t_single", 0)}});
+    Plist::Dictionary definition;
+    Plist::parse(xml.data(), static_cast<int64_t>(xml.size()), definition);
+    EXPECT_EQ(printedBy([&] { carrier.platform.createParts(definition); }),
+              "LOADING LAUNCHER 0\nLOADING LAUNCHER 1\n");
+    ASSERT_EQ(carrier.platform.launcherCount(), 2);
+    EXPECT_FLOAT_EQ(carrier.platform.getHitPoints(), 120.0f);
+    EXPECT_EQ(carrier.platform.getLauncher(2), nullptr);
+    EXPECT_FALSE(carrier.platform.startLauncher(2));
+
+    EXPECT_TRUE(carrier.platform.startLauncher(0));
+    EXPECT_TRUE(carrier.platform.startLauncher(1));
+    carrier.platform.tick(kStep);
+    EXPECT_EQ(carrier.stage.manager.liveEnemyPoolCount(), 6);
+    EXPECT_FLOAT_EQ(carrier.stage.manager.enemyBullet(0).getX(), 92.0f);  // on the platform
+    EXPECT_FLOAT_EQ(carrier.stage.manager.enemyBullet(1).getX(), 8.0f);   // at the playfield point
+    // The cooldown keeps the first from starting again at once.
+    carrier.platform.startLauncher(0);
+    EXPECT_EQ(carrier.platform.getLauncher(0)->getState(), OXLauncher::Armed);
+}
+
+struct HugeVolley {
+    const char* name;
+    int salvo;
+    int bomblet;
+    const char* cutLine;  // what the launcher prints the first time, before the pool's line
+};
+
+class LauncherSalvo : public ::testing::TestWithParam<HugeVolley> {};
+
+TEST_P(LauncherSalvo, IsCutToThePoolAndAFullPoolReportsOncePerBurst) {
+    Stage stage;
+    BulletProperties type;
+    type.size = 8.0f;
+    type.duration = 100000.0f;
+    OXLauncher launcher;
+    launcher.load("");
+    launcher.setManager(&stage.manager);
+    launcher.setBulletType(&type);
+    launcher.setSalvo(GetParam().salvo);
+    launcher.setBomblet(GetParam().bomblet);
+    launcher.setRepeat(3);  // three volleys in one tick: one burst
+    launcher.setDelay(0.0f);
+    launcher.setState(OXLauncher::Armed);
+    launcher.start();
+
+    const std::string printed = printedBy([&] { launcher.tick(kStep); });
+    EXPECT_EQ(printed, std::string(GetParam().cutLine) + "RAN OUT OF BULLETS!\n");
+    EXPECT_EQ(stage.manager.liveEnemyPoolCount(), CXBulletManager::kEnemyPoolSize);
+    EXPECT_EQ(launcher.getRepeatsLeft(), 3) << "the run ended and was re-armed";
+
+    // The next burst meets the pool still full: one line again, and the cut is not repeated.
+    launcher.start();
+    EXPECT_EQ(printedBy([&] { launcher.tick(kStep); }), "RAN OUT OF BULLETS!\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, LauncherSalvo,
+    ::testing::Values(HugeVolley{"Salvo5000", 5000, 1, "SALVO OF 5000 CUT TO 2000\n"},
+                      HugeVolley{"SalvoOneBillion", 1000000000, 1, "SALVO OF 1000000000 CUT TO 2000\n"},
+                      HugeVolley{"SalvoIntMax", INT_MAX, 1, "SALVO OF 2147483647 CUT TO 2000\n"},
+                      HugeVolley{"BombletIntMax", 3, INT_MAX, "BOMBLET OF 2147483647 CUT TO 2000\n"}),
+    [](const ::testing::TestParamInfo<HugeVolley>& volley) { return std::string(volley.param.name); });
+
+}  // namespace
