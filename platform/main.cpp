@@ -5,12 +5,14 @@
 #include <SFML/System.hpp>
 #include <SFML/Window.hpp>
 #include <cstdio>
+#include <cstdlib>
 
 #include "data/AssetPackage.h"
 #include "platform/CXApp.h"
 #include "platform/ConfigDialog.h"
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
+#include "platform/MessageBox.h"
 #include "platform/Resolution.h"
 #include "platform/SfmlFrameClock.h"
 #include "platform/SfmlJoystick.h"
@@ -46,6 +48,13 @@ int main() {
     // The console shows each line as it is printed, also through a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
+    // Without a display the windowing library would end the program with an abort; say why
+    // and fail instead.
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "VORTALIS 2 cannot open a window: no X display answers (DISPLAY is \"%s\").\n",
+                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        return 1;
+    }
     std::printf("Asking for fullscreen.\n");
     ConfigDialogModel choices;
     if (runConfigDialog(choices) != ConfigDialogModel::Accepted) {
