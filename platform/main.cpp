@@ -66,6 +66,12 @@ int main() {
     state.debugMode = choices.debugMode;
 
     CXApp& app = CXApp::instance();
+    // The package first: without it the game has nothing to show, and the player is told so in
+    // a message box before any game window (or its GL context) exists.
+    if (!app.mountPackage()) {
+        showMessageBox("VORTALIS 2: game data missing", app.missingPackageText());
+        return 1;
+    }
     app.setResolution(state.resolutionIndex, state.fullscreen);
     SfmlJoystick joystick;
     app.setJoystick(&joystick);

@@ -33,7 +33,7 @@ fi
 # screenshot of it can wait forever.
 wait_window_long() {  # name pattern -> window id
     for _ in $(seq 1 600); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        id=$(timeout 10 xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
         if [ -n "$id" ]; then echo "$id"; return 0; fi
         sleep 0.1
     done
@@ -47,9 +47,9 @@ accept_dialog() {  # window, keys...
     local window=$1
     for _ in 1 2 3 4 5; do
         sleep 0.3
-        send "$@"
+        for key in "${@:2}"; do timeout 10 xdotool key --window "$window" "$key" 2>/dev/null; sleep 0.15; done
         for _ in $(seq 1 100); do
-            xdotool search --onlyvisible --name "^Vortalis 2 Config$" >/dev/null 2>&1 || return 0
+            timeout 10 xdotool search --onlyvisible --name "^Vortalis 2 Config$" >/dev/null 2>&1 || return 0
             sleep 0.1
         done
     done
@@ -59,39 +59,45 @@ accept_dialog() {  # window, keys...
 # Waits for the program to end, up to `seconds`; prints its exit code.
 wait_exit() {  # pid, seconds
     for _ in $(seq 1 $(($2 * 10))); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$1" 2>/dev/null; then kill "$1"; wait "$1" 2>/dev/null; echo "still running"; return; fi
+    if kill -0 "$1" 2>/dev/null; then kill -9 "$1"; wait "$1" 2>/dev/null; echo "still running"; return; fi
     wait "$1"; echo $?
 }
 
 # Starts the game in `folder`, accepts the dialog and expects the message box.
 expect_box() {  # folder, case name
     local folder=$1 name=$2
+    echo "$name: starting the game"
     (cd / && exec "$folder/vortalis2") > "$OUT/console-$name.txt" 2>&1 &
     local pid=$!
     local dialog box
     dialog=$(wait_window_long "^Vortalis 2 Config$") || fail "$name: the config dialog did not appear"
     [ -n "${dialog:-}" ] && accept_dialog "$dialog" Return
+    echo "$name: waiting for the message box"
     box=$(wait_window_long "$box_title") || fail "$name: no message box about the missing package"
     if [ -n "${box:-}" ]; then
         # The box is drawn once it is mapped: wait for its text.
         for _ in $(seq 1 50); do
             timeout 20 import -window "$box" "$OUT/box-$name.png" 2>/dev/null
-            lit=$(brightest "$OUT/box-$name.png" 400x40+10+10 2>/dev/null)
+            lit=$(timeout 20 convert "$OUT/box-$name.png" -crop 400x40+10+10 +repage -colorspace gray \
+                -format "%[fx:int(255*maxima)]" info: 2>/dev/null)
             [ "${lit:-0}" -gt 150 ] && break
             sleep 0.2
         done
         [ "${lit:-0}" -gt 150 ] || fail "$name: the message box shows no text"
         xdotool search --onlyvisible --name "^VORTALIS 2$" >/dev/null 2>&1 &&
             fail "$name: a game window is open beside the message box"
-        # Return held for a moment, again while the program runs: a press can come before the
-        # box reads its keys on a loaded machine.
+        # Return, again while the program runs. The box reads key presses, so a plain press
+        # will do; a key held down (keydown) would stay down in the server if the box closed
+        # before its release, and the server's auto-repeat would then press Return on the next
+        # case's dialog and box at once.
         for _ in 1 2 3 4 5; do
             kill -0 "$pid" 2>/dev/null || break
-            xdotool keydown --window "$box" Return 2>/dev/null; sleep 0.3; xdotool keyup --window "$box" Return 2>/dev/null
+            timeout 10 xdotool key --window "$box" Return 2>/dev/null
             for _ in $(seq 1 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
         done
     fi
     local code
+    echo "$name: waiting for the end"
     code=$(wait_exit "$pid" 60)
     [ "$code" != 0 ] && [ "$code" != "still running" ] || fail "$name: the game ended with '$code', not a failure"
     grep -qx "ASSET PACKAGE MOUNT FAILED!" "$OUT/console-$name.txt" || fail "$name: no mount failure line"
@@ -137,7 +143,9 @@ if [ -n "${game:-}" ]; then
     # Escape held until the program ends: a short press can fall between two slow frames.
     for _ in 1 2 3 4 5; do
         kill -0 "$pid" 2>/dev/null || break
-        xdotool keydown --window "$game" Escape 2>/dev/null; sleep 1; xdotool keyup --window "$game" Escape 2>/dev/null
+        timeout 10 xdotool keydown --window "$game" Escape 2>/dev/null
+        sleep 1
+        timeout 10 xdotool keyup Escape 2>/dev/null  # released in the server, window or not
         sleep 2
     done
 fi
