@@ -153,6 +153,10 @@ bool CXApp::initCore() {
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
     std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
     std::printf("touch dimensions: %d, %d\n", touchWidth, touchHeight);
+    return isAssetPackageMounted() || mountPackage();
+}
+
+bool CXApp::mountPackage() {
     packagePlaces = assetPackagePlaces(runningProgramPath());
     return !mountFirstAssetPackage(packagePlaces).empty();
 }

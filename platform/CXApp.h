@@ -31,6 +31,10 @@ class CXApp : public IXMenuHost {
     // nothing built after the package, when no package could be mounted.
     bool initialise();
     bool initCore();
+    // Mounts the first package found where the game looks for it (beside the program, then the
+    // installed data folder); false when none mounts. The game does this before it opens its
+    // window, so a missing package is told in a message box with no game window behind it.
+    bool mountPackage();
     // What to tell the player when the package is missing: the file and every place looked in.
     std::string missingPackageText() const;
     void initAudioAndGraphics();
@@ -129,5 +133,5 @@ class CXApp : public IXMenuHost {
     float aspect = 0.75f;  // width / height of the portrait play field
     IXJoystick* joystick = nullptr;
     JoystickInput joystickInput;
-    std::vector<std::string> packagePlaces;  // where initCore looked for the package, in order
+    std::vector<std::string> packagePlaces;  // where mountPackage looked, in order
 };

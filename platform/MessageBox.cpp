@@ -1,12 +1,30 @@
 #include "platform/MessageBox.h"
 
 #include <SFML/Graphics.hpp>
+#include <cstdio>
 #include <sstream>
 #include <vector>
 
+// After the library's headers: Xlib's macros (None, Status) would rename their names.
+#include <X11/Xlib.h>
+
 #include "platform/DialogDrawing.h"
 
+bool displayAvailable() {
+    // The connection is kept for the program's life: an X server starts afresh when its last
+    // client leaves, and a window opened at that moment finds no display.
+    static Display* const display = XOpenDisplay(nullptr);
+    return display != nullptr;
+}
+
 void showMessageBox(const std::string& title, const std::string& text) {
+    // The text goes to the error stream too: a player without a display, or one who started the
+    // game from a terminal, still reads it.
+    std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
+    std::fflush(stderr);
+    if (!displayAvailable()) {
+        return;
+    }
     std::vector<std::string> lines;
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);) {
@@ -45,7 +63,8 @@ void showMessageBox(const std::string& title, const std::string& text) {
         if (event.type == sf::Event::Closed) {
             done = true;
         } else if (event.type == sf::Event::KeyPressed &&
-                   (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Space)) {
+                   (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Space ||
+                    event.key.code == sf::Keyboard::Escape)) {
             done = true;
         } else if (event.type == sf::Event::MouseButtonPressed &&
                    okRect.contains(static_cast<float>(event.mouseButton.x),

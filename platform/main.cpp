@@ -5,6 +5,7 @@
 #include <SFML/System.hpp>
 #include <SFML/Window.hpp>
 #include <cstdio>
+#include <cstdlib>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
@@ -12,6 +13,7 @@
 #include "platform/ConfigDialog.h"
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
+#include "platform/MessageBox.h"
 #include "platform/Resolution.h"
 #include "platform/SfmlFrameClock.h"
 #include "platform/SfmlJoystick.h"
@@ -47,6 +49,13 @@ int main() {
     // The console shows each line as it is printed, also through a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
+    // Without a display the windowing library would end the program with an abort; say why
+    // and fail instead.
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "VORTALIS 2 cannot open a window: no X display answers (DISPLAY is \"%s\").\n",
+                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+        return 1;
+    }
     std::printf("Asking for fullscreen.\n");
     ConfigDialogModel choices;
     if (runConfigDialog(choices) != ConfigDialogModel::Accepted) {
@@ -58,6 +67,12 @@ int main() {
     state.debugMode = choices.debugMode;
 
     CXApp& app = CXApp::instance();
+    // The package first: without it the game has nothing to show, and the player is told so in
+    // a message box before any game window (or its GL context) exists.
+    if (!app.mountPackage()) {
+        showMessageBox("VORTALIS 2: game data missing", app.missingPackageText());
+        return 1;
+    }
     app.setResolution(state.resolutionIndex, state.fullscreen);
     SfmlJoystick joystick;
     app.setJoystick(&joystick);
