@@ -365,9 +365,13 @@ void CXApp::createMenuScenes(int startIndex, bool playMusic, bool finalCredits) 
         scenes[currentScene]->enterFinished();
     }
     mode = FrontEnd;
+    setMenuKeys(userProfile->bindingCode(0), userProfile->bindingCode(2));
+}
+
+void CXApp::setMenuKeys(int acceptKey, int backKey) {
     for (OXScene* scene : scenes) {
-        scene->acceptKey = userProfile->bindingCode(0);
-        scene->backKey = userProfile->bindingCode(2);
+        scene->acceptKey = acceptKey;
+        scene->backKey = backKey;
     }
 }
 
@@ -486,6 +490,12 @@ void CXApp::applyProfileVolumes() {
     CXSoundManager& sound = CXSoundManager::instance();
     sound.setMusicVolume(userProfile->musicVolume);
     sound.setSfxVolume(userProfile->sfxVolume);
+}
+
+void CXApp::setVolumes(float music, float sfx) {
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicVolume(music * musicFade);
+    sound.setSfxVolume(sfx);
 }
 
 void CXApp::startMenuMusic() {
