@@ -386,6 +386,55 @@ void CXGfxManager::beginFrame() {
     gl.clear(GL_COLOR_BUFFER_BIT);
 }
 
+CXGfxManager::CompositeRect CXGfxManager::compositeRect() const {
+    const float w = static_cast<float>(gameAreaWidth);
+    const float h = static_cast<float>(gameAreaHeight);
+    float sx = bufferScaleX;
+    float sy = bufferScaleY;
+    const bool upright = screenOrientation == 0 || screenOrientation == 2;
+    if (is1440x1080) {
+        const float boost = upright ? 0.05f : (wideAspect ? 0.875f : 0.4f);
+        sx += boost;
+        sy += boost;
+    }
+    const float a = upright ? w : h;
+    const float b = upright ? h : w;
+    return {screenWidth / 2.0f - a * sx / 2, screenHeight / 2.0f - b * sy / 2, a * sx, b * sy, sx, sy};
+}
+
+bool CXGfxManager::windowToGameArea(float x, float y, float& nx, float& ny) const {
+    const float w = static_cast<float>(gameAreaWidth);
+    const float h = static_cast<float>(gameAreaHeight);
+    const CompositeRect placed = compositeRect();
+    if (w <= 0.0f || h <= 0.0f || placed.scaleX <= 0.0f || placed.scaleY <= 0.0f) {
+        return false;
+    }
+    // Window pixels to the composite's own units (one per off-screen pixel), y up.
+    const float ox = (x - placed.left) / placed.scaleX;
+    const float oy = (static_cast<float>(screenHeight) - y - placed.bottom) / placed.scaleY;
+    // Undo the quarter turns endFrame gives the image.
+    float gx = ox, gy = oy;
+    switch (screenOrientation) {
+        case 1:
+            gx = oy;
+            gy = h - ox;
+            break;
+        case 2:
+            gx = w - ox;
+            gy = h - oy;
+            break;
+        case 3:
+            gx = w - oy;
+            gy = ox;
+            break;
+        default:
+            break;
+    }
+    nx = gx / w;
+    ny = gy / h;
+    return nx >= 0.0f && nx <= 1.0f && ny >= 0.0f && ny <= 1.0f;
+}
+
 void CXGfxManager::endFrame() {
     IXGLDevice& gl = glDevice();
     const float w = static_cast<float>(gameAreaWidth);
@@ -421,18 +470,12 @@ void CXGfxManager::endFrame() {
     gl.clearColor(0, 0, 0, 0);
     gl.clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    float sx = bufferScaleX;
-    float sy = bufferScaleY;
     const bool upright = screenOrientation == 0 || screenOrientation == 2;
-    if (is1440x1080) {
-        const float boost = upright ? 0.05f : (wideAspect ? 0.875f : 0.4f);
-        sx += boost;
-        sy += boost;
-    }
     const float a = upright ? w : h;
     const float b = upright ? h : w;
     const float centreX = screenWidth / 2.0f;
     const float centreY = screenHeight / 2.0f;
+    const CompositeRect placed = compositeRect();
 
     const Mat4 view =
         Mat4::orthographic(0, a, 0, b, -100, 100) * Mat4::lookAt({0, 0, 1}, {0, 0, -1}, {0, 1, 0});
@@ -443,8 +486,8 @@ void CXGfxManager::endFrame() {
         drawStrip(4, kScreenQuadPositions, 0, kDimmedQuadColours, 0, kScreenQuadTexCoords, 0,
                   static_cast<int>(bufferTexture), model, hdrProgram);
     }
-    gl.viewport(static_cast<int>(centreX - a * sx / 2), static_cast<int>(centreY - b * sy / 2),
-                static_cast<int>(a * sx), static_cast<int>(b * sy));
+    gl.viewport(static_cast<int>(placed.left), static_cast<int>(placed.bottom),
+                static_cast<int>(placed.width), static_cast<int>(placed.height));
     projection = view;
     drawStrip(4, kScreenQuadPositions, 0, kScreenQuadColours, 0, kScreenQuadTexCoords, 0,
               static_cast<int>(bufferTexture), model, aberrationOn ? gameBgProgram : mainProgram);

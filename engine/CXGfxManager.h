@@ -71,6 +71,11 @@ class CXGfxManager {
     // scale, turned for the screen orientation, over an optional dimmed and
     // enlarged copy of itself.
     void endFrame();
+    // Where a window pixel (x right and y down from the window's top-left
+    // corner) falls on the game area as composited, normalised: 0..1 across
+    // and 0..1 up the upright game area, whatever the orientation. False when
+    // the pixel lies outside the game image.
+    bool windowToGameArea(float x, float y, float& nx, float& ny) const;
 
     bool isGlslAvailable() const { return glslAvailable; }
     int getMainProgram() const { return mainProgram; }
@@ -98,6 +103,12 @@ class CXGfxManager {
     };
 
     CXGfxManager() = default;
+    // The window rectangle the game image is composited into, pixels from
+    // the bottom left, and its magnification.
+    struct CompositeRect {
+        float left, bottom, width, height, scaleX, scaleY;
+    };
+    CompositeRect compositeRect() const;
     bool compileShader(unsigned type, const char* path, unsigned& shader);
     // Compiles and links the program `name` from the primary sources, or from
     // the alternate ones when those fail; `backgroundUniforms` also looks up

@@ -1,5 +1,7 @@
 #include "engine/OXScene.h"
 
+#include <algorithm>
+
 #include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXSprite.h"
@@ -108,6 +110,9 @@ void OXScene::resetSelectables() {
         selectable->resetActions();
         selectable->setScale(1, 1, 1);
     }
+    std::fill(pointerOver.begin(), pointerOver.end(), 0);
+    std::fill(pointerHolds.begin(), pointerHolds.end(), 0);
+    pointerDown = false;
 }
 
 bool OXScene::enterFinished() {
@@ -167,6 +172,8 @@ void OXScene::addOverlay(IXRenderObject* object) {
 void OXScene::addSelectable(IXRenderObject* object) {
     if (object) {
         selectables.push_back(object);
+        pointerOver.push_back(0);
+        pointerHolds.push_back(0);
     }
 }
 
@@ -316,4 +323,63 @@ void OXScene::showWithTransition(int style) {
         slideFrom(viewWidth, -viewWidth, this, enterFinishedCallback);
     }
     enterStarted();
+}
+
+Vec3 OXScene::viewPoint(float nx, float ny) const {
+    // The view's lower-left corner is the eye less half the view.
+    return {eye.x - viewWidth * 0.5f + viewWidth * nx, eye.y - viewHeight * 0.5f + viewHeight * ny, 0.0f};
+}
+
+void OXScene::pointerMoved(float nx, float ny) {
+    const Vec3 at = viewPoint(nx, ny);
+    for (size_t index = 0; index < selectables.size(); ++index) {
+        IXRenderObject* selectable = selectables[index];
+        if (pointerDown && pointerHolds[index]) {
+            selectable->touchCancelled(at.x, at.y);  // the widgets' "moved while held"
+        }
+        const bool over = selectable->isVisible() && selectable->containsPoint(at.x, at.y);
+        if (over && !pointerOver[index]) {
+            pointerOver[index] = 1;
+            selectable->touchEntered(at.x, at.y);
+            if (highlight && highlight->isVisible() && !pointerDown) {
+                selectedIndex = static_cast<int>(index);
+                moveHighlightOnto(selectable);
+            }
+        } else if (!over && pointerOver[index]) {
+            pointerOver[index] = 0;
+            selectable->touchExited(at.x, at.y);
+        }
+    }
+}
+
+bool OXScene::pointerPressed(float nx, float ny) {
+    pointerMoved(nx, ny);
+    const Vec3 at = viewPoint(nx, ny);
+    pointerDown = true;
+    bool hit = false;
+    for (size_t index = 0; index < selectables.size(); ++index) {
+        IXRenderObject* selectable = selectables[index];
+        if (selectable->isVisible() && selectable->containsPoint(at.x, at.y)) {
+            pointerHolds[index] = 1;
+            selectable->touchBegan(at.x, at.y);
+            hit = true;
+        }
+    }
+    return hit;
+}
+
+void OXScene::pointerReleased(float nx, float ny) {
+    if (!pointerDown) {
+        return;
+    }
+    pointerMoved(nx, ny);
+    const Vec3 at = viewPoint(nx, ny);
+    pointerDown = false;
+    // A widget's release may switch scenes, which resets these flags: read them first.
+    for (size_t index = 0; index < selectables.size(); ++index) {
+        if (pointerHolds[index]) {
+            pointerHolds[index] = 0;
+            selectables[index]->touchEnded(at.x, at.y);
+        }
+    }
 }

@@ -62,6 +62,18 @@ class OXScene : public IXTransformable {
     // visible selectable under the point gets the call. True when any did.
     bool touchBeganAt(float nx, float ny);
     bool touchEndedAt(float nx, float ny);
+    // The mouse, in coordinates normalised to the view (0..1, y up). A move
+    // tells the selectables it enters and leaves (the highlight follows the
+    // pointer onto the one it enters) and, while the button is held, tells
+    // the widgets the press began on that the pointer moved. A press goes to
+    // every visible selectable under the pointer; the release goes to the
+    // same widgets, wherever the pointer then is, and they decide whether it
+    // counts. True when a press reached any widget.
+    void pointerMoved(float nx, float ny);
+    bool pointerPressed(float nx, float ny);
+    void pointerReleased(float nx, float ny);
+    // Scene units of a point given in coordinates normalised to the view.
+    Vec3 viewPoint(float nx, float ny) const;
 
     void transitionIn(void* target, ActionCallback callback, int style);
     void transitionOut(int style);
@@ -103,4 +115,9 @@ class OXScene : public IXTransformable {
     Vec3 viewportSize{320, 480, 0};  // width and height in x and y
     OXSprite* highlight = nullptr;   // owned through objects
     int selectedIndex = 0;           // index into selectables
+    // The mouse, per selectable (same order): under the pointer, and holding
+    // the press that began on it.
+    std::vector<char> pointerOver;
+    std::vector<char> pointerHolds;
+    bool pointerDown = false;
 };

@@ -214,6 +214,25 @@ void CXApp::deliverKey(int code, bool down) {
     }
 }
 
+void CXApp::deliverPointer(int event, float windowX, float windowY) {
+    if (mode != FrontEnd || currentScene < 0 || currentScene >= static_cast<int>(scenes.size()) ||
+        pendingScene != -1 || !scenes[currentScene]) {
+        return;
+    }
+    float nx = 0.0f, ny = 0.0f;
+    const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
+    OXScene& scene = *scenes[currentScene];
+    if (event == PointerPressed) {
+        if (inside) {
+            scene.pointerPressed(nx, ny);
+        }
+    } else if (event == PointerReleased) {
+        scene.pointerReleased(nx, ny);
+    } else {
+        scene.pointerMoved(nx, ny);
+    }
+}
+
 void CXApp::update(float dtMs) {
     if (joystickEnabled && joystick) {
         joystickInput.pass(*joystick, [this](int code, bool down) { deliverKey(code, down); });

@@ -42,6 +42,13 @@ class CXApp : public IXMenuHost {
     // One key event: to the game session always, and to the current menu
     // scene while the front end has the focus and no switch is sliding.
     void deliverKey(int code, bool down);
+    // The mouse, in window pixels from the top-left corner: handed to the
+    // current menu scene while the front end has the focus and no switch is
+    // sliding, mapped through the composite onto the scene's view. A press
+    // outside the game image is ignored; moves and releases always pass, so
+    // widgets learn the pointer left them.
+    enum PointerEvent { PointerMoved = 0, PointerPressed = 1, PointerReleased = 2 };
+    void deliverPointer(int event, float windowX, float windowY);
 
     // One frame of simulation, in milliseconds. In order: the joystick pass,
     // the load blocker, every active scene in index order, a requested stage

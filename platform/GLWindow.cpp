@@ -205,10 +205,24 @@ bool handleWindowEvent(const sf::Event& event) {
         case sf::Event::Resized:
             resizeGLScene(static_cast<int>(event.size.width), static_cast<int>(event.size.height));
             return false;
+        case sf::Event::MouseMoved:
+            CXApp::instance().deliverPointer(CXApp::PointerMoved, static_cast<float>(event.mouseMove.x),
+                                             static_cast<float>(event.mouseMove.y));
+            return false;
+        case sf::Event::MouseButtonPressed:
+            if (event.mouseButton.button == sf::Mouse::Left) {
+                CXApp::instance().deliverPointer(CXApp::PointerPressed,
+                                                 static_cast<float>(event.mouseButton.x),
+                                                 static_cast<float>(event.mouseButton.y));
+            }
+            return false;
         case sf::Event::MouseButtonReleased:
             if (event.mouseButton.button == sf::Mouse::Left) {
                 std::printf("mouse click x: %1.1f y:%1.1f\n", static_cast<double>(event.mouseButton.x),
                             static_cast<double>(event.mouseButton.y));
+                CXApp::instance().deliverPointer(CXApp::PointerReleased,
+                                                 static_cast<float>(event.mouseButton.x),
+                                                 static_cast<float>(event.mouseButton.y));
             }
             return false;
         default:

@@ -36,6 +36,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"splash_band.png", 512, 128, paintSplashBand},
         {"boss_warning_band.png", 512, 128, paintBossWarningBand},
         {"overlay_panel.png", 256, 256, paintOverlayPanel},
+        {"btn_menu.png", 400, 240, paintMenuButton},
         {"stage1_nebula.png", 1024, 1024, paintStageOneNebula},
         {"stage1_stars.png", 1024, 1024, paintStageOneStars},
         {"stage1_tunnel.png", 512, 512, paintStageOneTunnel},

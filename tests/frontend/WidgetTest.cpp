@@ -1,0 +1,274 @@
+// The menu widgets on the game's own button and font, driven the way the
+// scenes drive them: the keyboard's accept, and the mouse through the scene's
+// pointer dispatch.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
+#include "engine/OXScene.h"
+#include "engine/OXSlider.h"
+#include "engine/OXTextBox.h"
+#include "engine/OXToggleButton.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "tests/game/GameTestSupport.h"
+
+namespace {
+
+constexpr const char* kButton = "assets/plist/btn_menu";
+
+// A 768 x 1024 menu that logs what its buttons tell it.
+class LoggingScene : public OXScene {
+  public:
+    LoggingScene() {
+        init();
+        setViewWidth(768);
+        setViewHeight(1024);
+        setEye(384, 512, 100);
+        setHighlightSprite("assets/plist/spr_select_highlight");
+    }
+    void buttonDown(int id) override { log.push_back("down " + std::to_string(id)); }
+    void buttonCancelled(int id) override { log.push_back("cancelled " + std::to_string(id)); }
+    void buttonPressed(int id) override { log.push_back("pressed " + std::to_string(id)); }
+    std::vector<std::string> log;
+};
+
+class WidgetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        setGLDevice(&device);
+        CXGfxManager::instance().resetCaches();
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    template <typename Button>
+    Button* addButton(int id, float x, float y, const std::string& path = kButton) {
+        auto* button = new Button();
+        button->load(path);
+        button->setId(id);
+        button->setDelegate(&scene);
+        button->setPosition(x, y, 1);
+        button->setLabelText("BUTTON " + std::to_string(id));
+        scene.addObject(button);
+        scene.addSelectable(button);
+        return button;
+    }
+    // Normalised view coordinates of a scene point.
+    static float nx(float x) { return x / 768.0f; }
+    static float ny(float y) { return y / 1024.0f; }
+    void tick(float ms) {
+        for (float done = 0; done < ms; done += 10) {
+            scene.tick(10);
+        }
+    }
+
+    RecordingGLDevice device;
+    LoggingScene scene;
+};
+
+TEST_F(WidgetTest, TheButtonSheetShowsDisabledNormalAndPressedFramesAndALabelInTheGameFont) {
+    OXButton* button = addButton<OXButton>(3, 384, 500);
+    ASSERT_NE(button->getLabel(), nullptr);
+    EXPECT_TRUE(button->getLabel()->hasFont());
+    EXPECT_EQ(button->getLabel()->getCharSize(), 16);
+    EXPECT_EQ(button->getLabel()->getAlignment(), 1);
+    for (int state : {OXButton::Disabled, OXButton::Normal, OXButton::Pressed}) {
+        button->setState(state);
+        EXPECT_EQ(button->currentFrame(), state);
+    }
+    button->setState(OXButton::Highlighted);
+    EXPECT_EQ(button->currentFrame(), 1) << "the highlight keeps the normal look";
+    button->setLabelSize(40.9f);
+    EXPECT_EQ(button->getLabel()->getCharSize(), 40);
+}
+
+TEST_F(WidgetTest, ADisabledButtonIgnoresPressAndMoveAndItsLabelStaysGrey) {
+    OXButton* button = addButton<OXButton>(1, 384, 500);
+    button->setState(OXButton::Disabled);
+    button->touchBegan(384, 500);
+    button->touchCancelled(384, 500);
+    scene.acceptHighlighted();
+    EXPECT_EQ(button->getState(), OXButton::Disabled);
+    EXPECT_TRUE(scene.log.empty());
+    const Colour grey = button->getLabel()->getColour();
+    EXPECT_FLOAT_EQ(grey.r, 0.3f);
+    EXPECT_FLOAT_EQ(grey.a, 1.0f);
+    button->touchEntered(384, 500);
+    EXPECT_EQ(button->getState(), OXButton::Disabled);
+    EXPECT_FLOAT_EQ(button->getLabel()->getColour().r, 0.3f);
+}
+
+TEST_F(WidgetTest, HoverGrowsTheButtonAndLeavingBringsItBackToScaleOneOver250Ms) {
+    OXButton* button = addButton<OXButton>(0, 384, 500);
+    button->setGrowScale(1.05f);
+    scene.pointerMoved(nx(384), ny(500));
+    EXPECT_EQ(button->getState(), OXButton::Highlighted);
+    tick(250);
+    EXPECT_NEAR(button->getScale().x, 1.05f, 1e-4f);
+    scene.pointerMoved(nx(384), ny(900));
+    EXPECT_EQ(button->getState(), OXButton::Normal);
+    tick(120);
+    EXPECT_GT(button->getScale().x, 1.0f);
+    EXPECT_LT(button->getScale().x, 1.05f);
+    tick(130);
+    EXPECT_FLOAT_EQ(button->getScale().x, 1.0f);
+    EXPECT_FLOAT_EQ(button->getScale().y, 1.0f);
+}
+
+TEST_F(WidgetTest, AMouseClickPressesAndADragOffAbandonsThePress) {
+    addButton<OXButton>(4, 384, 500);
+    OXButton* other = addButton<OXButton>(5, 384, 300);
+    scene.placeHighlightOnFirst();
+    // The highlight follows the pointer onto the button it enters.
+    scene.pointerMoved(nx(384), ny(300));
+    EXPECT_EQ(scene.getSelectedIndex(), 1);
+    EXPECT_EQ(scene.pointerPressed(nx(384), ny(500)), true);
+    scene.pointerReleased(nx(390), ny(505));
+    EXPECT_EQ(scene.log, (std::vector<std::string>{"down 4", "cancelled 4", "pressed 4"}));
+
+    scene.log.clear();
+    scene.pointerPressed(nx(384), ny(300));
+    scene.pointerMoved(nx(384), ny(700));  // off the button, still held
+    EXPECT_EQ(other->getState(), OXButton::Normal);
+    scene.pointerReleased(nx(384), ny(700));
+    EXPECT_EQ(scene.log, (std::vector<std::string>{"down 5"}));
+    EXPECT_EQ(other->getState(), OXButton::Normal);
+
+    scene.log.clear();
+    EXPECT_FALSE(scene.pointerPressed(nx(50), ny(50)));  // nothing there
+    scene.pointerReleased(nx(384), ny(300));
+    EXPECT_TRUE(scene.log.empty()) << "a release alone presses nothing";
+}
+
+TEST_F(WidgetTest, TheKeyboardAcceptPressesTheHighlightedButtonOnce) {
+    addButton<OXButton>(7, 384, 500);
+    addButton<OXButton>(8, 384, 400);
+    scene.placeHighlightOnFirst();
+    scene.selectNext();
+    scene.keyEvent(scene.acceptKey, true);
+    scene.keyEvent(scene.acceptKey, false);
+    EXPECT_EQ(scene.log, (std::vector<std::string>{"down 8", "pressed 8"}));
+}
+
+struct ToggleCase {
+    bool flipOnDown;
+    int afterDown;  // state between the press and the release
+};
+class ToggleTest : public WidgetTest, public ::testing::WithParamInterface<ToggleCase> {};
+
+TEST_P(ToggleTest, TheToggleFlipsOnceOnTheChosenEdgeAndKeepsItsStateThroughHover) {
+    auto* toggle = addButton<OXToggleButton>(2, 384, 500);
+    toggle->setFlipOnDown(GetParam().flipOnDown);
+    toggle->setState(OXButton::Normal);
+    scene.placeHighlightOnFirst();
+    EXPECT_FLOAT_EQ(toggle->getLabel()->getColour().r, 0.3f) << "an off toggle's label is dim";
+    scene.pointerMoved(nx(384), ny(500));
+    EXPECT_EQ(toggle->getState(), OXButton::Normal) << "hover leaves the state alone";
+    scene.pointerPressed(nx(384), ny(500));
+    EXPECT_EQ(toggle->getState(), GetParam().afterDown);
+    scene.pointerReleased(nx(384), ny(500));
+    EXPECT_TRUE(toggle->isOn());
+    EXPECT_FLOAT_EQ(toggle->getLabel()->getColour().r, 1.0f);
+    scene.pointerMoved(nx(384), ny(900));
+    EXPECT_TRUE(toggle->isOn());
+    scene.acceptHighlighted();
+    EXPECT_FALSE(toggle->isOn()) << "the keyboard's accept flips it back";
+    EXPECT_EQ(scene.log.back(), "pressed 2");
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, ToggleTest,
+                         ::testing::Values(ToggleCase{true, OXButton::Pressed}, ToggleCase{false, OXButton::Normal}));
+
+class SliderTest : public WidgetTest {
+  protected:
+    void SetUp() override {
+        WidgetTest::SetUp();
+        slider = new OXSlider();
+        slider->load(kButton);  // any picture serves as a track: 400 units long
+        slider->loadKnob("assets/plist/spr_select_highlight");
+        slider->setPosition(384, 500, 1);
+        scene.addObject(slider);
+        scene.addSelectable(slider);
+    }
+    float left() const { return 384 - 200; }
+    OXSlider* slider = nullptr;
+};
+
+TEST_F(SliderTest, ValuesOutsideZeroToOneAreClampedAndTheKnobSitsAtTheTracksEnd) {
+    ASSERT_FLOAT_EQ(slider->trackLength(), 400.0f);
+    slider->setValue(1.5f);
+    EXPECT_FLOAT_EQ(slider->getValue(), 1.0f);
+    EXPECT_FLOAT_EQ(slider->getKnob()->getX(), left() + 400);
+    tick(20);
+    EXPECT_FLOAT_EQ(slider->getValue(), 1.0f) << "the knob reads back as the right end";
+    slider->setValue(-2);
+    EXPECT_FLOAT_EQ(slider->getKnob()->getX(), left());
+    // Steps of 0.1 and 0.05 from both ends stay inside 0..1.
+    slider->stepDown(0.1f);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.0f);
+    for (int i = 0; i < 3; ++i) {
+        slider->stepUp(0.1f);
+    }
+    EXPECT_NEAR(slider->getValue(), 0.3f, 1e-5f);
+    slider->stepDown(0.05f);
+    EXPECT_NEAR(slider->getValue(), 0.25f, 1e-5f);
+    EXPECT_NEAR(slider->getKnob()->getX(), left() + 100, 1e-3f);
+}
+
+TEST_F(SliderTest, TheKnobIsDraggedWithinTheTrack) {
+    slider->setValue(0.5f);
+    scene.pointerPressed(nx(384), ny(500));
+    EXPECT_TRUE(slider->isDragging());
+    scene.pointerMoved(nx(384 + 100), ny(560));  // the drag holds off the track too
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.75f);
+    scene.pointerMoved(nx(760), ny(500));
+    EXPECT_FLOAT_EQ(slider->getKnob()->getX(), left() + 400);
+    scene.pointerReleased(nx(20), ny(300));
+    EXPECT_FALSE(slider->isDragging());
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.0f) << "the release is the last clamp";
+    tick(20);
+    EXPECT_FLOAT_EQ(slider->getKnob()->getY(), 500.0f);
+    // A press on the track away from the knob moves nothing.
+    scene.pointerPressed(nx(500), ny(500));
+    EXPECT_FALSE(slider->isDragging());
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.0f);
+}
+
+TEST_F(WidgetTest, ASliderWithoutAKnobIgnoresThePointerAndKeepsItsValue) {
+    auto* bare = new OXSlider();
+    bare->load(kButton);
+    bare->setPosition(384, 500, 1);
+    bare->setValue(0.4f);
+    scene.addObject(bare);
+    scene.addSelectable(bare);
+    scene.pointerPressed(nx(300), ny(500));
+    scene.pointerReleased(nx(300), ny(500));
+    tick(20);
+    EXPECT_FLOAT_EQ(bare->getValue(), 0.4f);
+}
+
+TEST_F(WidgetTest, AButtonWhosePictureIsMissingStillShowsItsLabelAndTakesTheKeyboard) {
+    testing::internal::CaptureStdout();
+    OXButton* button = addButton<OXButton>(6, 384, 500, "assets/plist/btn_no_such_button");
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("MISSING BUTTON SPRITE assets/plist/btn_no_such_button.plist"), std::string::npos);
+    ASSERT_NE(button->getLabel(), nullptr);
+    EXPECT_TRUE(button->getLabel()->hasFont());
+    tick(20);
+    device.resetCounts();
+    button->draw();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1) << "the label alone is drawn";
+    scene.placeHighlightOnFirst();
+    scene.acceptHighlighted();
+    EXPECT_EQ(scene.log, (std::vector<std::string>{"down 6", "pressed 6"}));
+    scene.log.clear();
+    scene.pointerPressed(nx(384 + 150), ny(500 + 30));  // it keeps a button-sized area
+    scene.pointerReleased(nx(384 + 150), ny(500 + 30));
+    EXPECT_EQ(scene.log.back(), "pressed 6");
+}
+
+}  // namespace
