@@ -2,6 +2,11 @@
 
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnPlaceholderMenu.h"
+#include "frontend/OXScnVLHanger.h"
+#include "frontend/OXScnVLHighScore.h"
+#include "frontend/OXScnVLOption.h"
+#include "frontend/OXScnVLOptionCtrl.h"
+#include "frontend/OXScnVLResults.h"
 #include "frontend/OXScnVLTitle.h"
 
 // The front-end screens. Those not built yet are placeholder panels; each
@@ -25,12 +30,7 @@ ORVALE_PLACEHOLDER_MENU(OXScnVLModeSelect, kModeSelectScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLFreePlay, kStageSelectScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLDifficulty, kDifficultyScene)
 ORVALE_PLACEHOLDER_MENU(OXScnTutorialPC, kTutorialScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLHanger, kHangarScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLHighScore, kHighScoreScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLOption, kOptionScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLOptionCtrl, kOptionControlScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLCredits, kCreditsScene)
-ORVALE_PLACEHOLDER_MENU(OXScnVLResults, kResultsScene)
 ORVALE_PLACEHOLDER_MENU(OXScnVLFighterSelect, kFighterSelectScene)
 
 #undef ORVALE_PLACEHOLDER_MENU

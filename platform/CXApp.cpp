@@ -21,8 +21,8 @@ const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
 constexpr float kBlockerFadeMs = 600.0f;
 constexpr float kBlockerHoldMs = 700.0f;
 constexpr float kBlockerFadeOutMs = 1000.0f;
-// The front-end scene a finished game returns to.
-constexpr int kAfterGameScene = kTitleScene;
+// The front-end scene a finished game returns to: the results count its experience up.
+constexpr int kAfterGameScene = kResultsScene;
 
 bool hideWhenDone(void* scene, int) {
     auto* blocker = static_cast<OXScene*>(scene);
@@ -497,8 +497,7 @@ void CXApp::returnToMenus() {
 void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
-    // The results and credits screens are still placeholders without a way on,
-    // so until they are built every game ends on the title, which starts the next.
+    // Every game ends on the results; the credits after the last stage come with their screen.
     createMenuScenes(kAfterGameScene, true, session.isGameFinished() && session.isTrueRoute());
     // The menus are built behind the blocker: it now fades away, as after a stage start.
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);

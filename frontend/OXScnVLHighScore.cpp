@@ -1,0 +1,117 @@
+#include "frontend/OXScnVLHighScore.h"
+
+#include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
+#include "stg/game/CXGameSession.h"
+
+namespace {
+constexpr float kFirstRowY = 600.0f;
+constexpr float kRowStep = 100.0f;
+constexpr int kScoreSize = 40;
+constexpr float kTabWidth = 152.0f;
+
+// Label sprites: the four difficulties, then the two play styles of the boss-rush table.
+const char* const kDifficultyLabels[] = {
+    "assets/plist/spr_score_label_easy", "assets/plist/spr_score_label_normal",
+    "assets/plist/spr_score_label_hard", "assets/plist/spr_score_label_extreme"};
+const char* const kPlayStyleLabels[] = {"assets/plist/spr_score_label_burst",
+                                        "assets/plist/spr_score_label_classic"};
+// The tabs' buttons by table.
+const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Classic, OXScnVLHighScore::Burst,
+                                                  OXScnVLHighScore::BossRush};
+const float kTabX[HighScoreBoard::kTableCount] = {224.0f, 384.0f, 544.0f};
+}  // namespace
+
+using ScreenParts::addButton;
+using ScreenParts::addSprite;
+using ScreenParts::addText;
+
+void OXScnVLHighScore::buildScene() {
+    ScreenParts::addTitle(*this, "HIGH SCORES");
+    for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
+        tabs[tab] = addButton(*this, ScreenParts::kMenuButton, kTabIds[tab], kTabX[tab], 790,
+                              HighScoreBoard::tableName(tab));
+        tabs[tab]->setSize(kTabWidth, 72, 1);
+        tabs[tab]->setLabelSize(28);
+    }
+    tableName = addText(*this, "", ScreenParts::kCentreX, 690, 44, 1);
+    for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
+        const float y = kFirstRowY - kRowStep * static_cast<float>(row);
+        plates[row] = addSprite(*this, "assets/plist/spr_menu_row_plate", ScreenParts::kCentreX, y);
+        plates[row]->setScale(0.9f, 1, 1);
+        plates[row]->setZ(0);
+        difficultyLabels[row] = addSprite(*this, kDifficultyLabels[row], 250, y);
+        if (row < 2) {
+            playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
+        }
+        // The text boxes are made with the width of the longest score they show.
+        scores[row] = addText(*this, "            0", 640, y - 10, kScoreSize, 2);
+    }
+    addButton(*this, ScreenParts::kMenuButton, Back, ScreenParts::kCentreX, 130, "BACK");
+}
+
+bool OXScnVLHighScore::enterStarted() {
+    showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
+    return OXScene::enterStarted();
+}
+
+void OXScnVLHighScore::showTable(int value) {
+    if (value < 0 || value >= HighScoreBoard::kTableCount) {
+        return;
+    }
+    table = value;
+    tableName->setText(std::string(HighScoreBoard::tableName(table)) + " BEST SCORES");
+    for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
+        const bool shown = row < HighScoreBoard::rowCount(table);
+        const bool bossRush = table == HighScoreBoard::BossRush;
+        plates[row]->setVisible(shown);
+        scores[row]->setVisible(shown);
+        difficultyLabels[row]->setVisible(shown && !bossRush);
+        if (row < 2) {
+            playStyleLabels[row]->setVisible(shown && bossRush);
+        }
+        if (!shown) {
+            continue;
+        }
+        scores[row]->setText(
+            HighScoreBoard::scoreText(HighScoreBoard::score(menuHost.profile(), table, row)));
+    }
+    // The tab of the table shown stays lit.
+    for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
+        tabs[tab]->setColour(tab == table ? 1.0f : 0.55f, tab == table ? 1.0f : 0.6f,
+                             tab == table ? 1.0f : 0.7f, 1);
+    }
+}
+
+const OXSprite* OXScnVLHighScore::getLabel(int row) const {
+    if (row < 0 || row >= HighScoreBoard::rowCount(table)) {
+        return nullptr;
+    }
+    return table == HighScoreBoard::BossRush ? playStyleLabels[row] : difficultyLabels[row];
+}
+
+void OXScnVLHighScore::buttonPressed(int id) {
+    switch (id) {
+        case Classic:
+            showTable(HighScoreBoard::Classic);
+            break;
+        case Burst:
+            showTable(HighScoreBoard::Burst);
+            break;
+        case BossRush:
+            showTable(HighScoreBoard::BossRush);
+            break;
+        case Back:
+            backPressed();
+            break;
+        default:
+            break;
+    }
+}
+
+void OXScnVLHighScore::backPressed() {
+    menuHost.switchToScene(kMainScene);
+}

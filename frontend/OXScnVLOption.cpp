@@ -1,0 +1,262 @@
+#include "frontend/OXScnVLOption.h"
+
+#include <cmath>
+#include <string>
+
+#include "data/CXUserProfile.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
+#include "engine/OXSlider.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
+
+namespace {
+constexpr float kFirstSliderY = 810.0f;
+constexpr float kSliderStep = 65.0f;
+constexpr float kSliderX = 470.0f;
+constexpr float kSliderLength = 256.0f;
+constexpr float kFirstToggleY = 475.0f;
+constexpr float kToggleStep = 65.0f;
+constexpr int kToggleLabelSize = 26;
+const char* const kSliderNames[OXScnVLOption::kSliderCount] = {"MUSIC VOLUME", "SFX VOLUME",
+                                                               "PRIZE VISIBILITY", "SCREEN SCALE"};
+
+std::string percent(float value) {
+    return std::to_string(static_cast<int>(std::lround(value * 100.0f))) + "%";
+}
+}  // namespace
+
+using ScreenParts::addButton;
+using ScreenParts::addText;
+
+void OXScnVLOption::buildScene() {
+    ScreenParts::addTitle(*this, "OPTIONS");
+    for (int index = 0; index < kSliderCount; ++index) {
+        const float y = kFirstSliderY - kSliderStep * static_cast<float>(index);
+        addText(*this, kSliderNames[index], 110, y - 8, 26, 0);
+        auto* slider = new OXSlider();
+        slider->load("assets/plist/spr_slider_track");
+        slider->loadKnob("assets/plist/spr_slider_knob");
+        slider->setPosition(kSliderX, y, 1);
+        slider->setSize(kSliderLength, 32, 1);
+        addObject(slider);
+        addSelectable(slider);
+        sliders[index] = slider;
+        sliderValues[index] = addText(*this, "", 668, y - 8, 28, 2);
+    }
+    autoTranceOn =
+        addButton(*this, "assets/plist/btn_auto_trance_on", AutoTranceOn, ScreenParts::kCentreX, 545);
+    autoTranceOff =
+        addButton(*this, "assets/plist/btn_auto_trance_off", AutoTranceOff, ScreenParts::kCentreX, 545);
+    OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect};
+    const int toggleIds[] = {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio};
+    for (int index = 0; index < 4; ++index) {
+        const float y = kFirstToggleY - kToggleStep * static_cast<float>(index);
+        OXButton* toggle =
+            addButton(*this, ScreenParts::kMenuButton, toggleIds[index], ScreenParts::kCentreX, y, "");
+        toggle->setSize(360, 56, 1);
+        toggle->setLabelSize(kToggleLabelSize);
+        *toggles[index] = toggle;
+    }
+    OXButton* control = addButton(*this, ScreenParts::kMenuButton, ControlSettings, ScreenParts::kCentreX,
+                                  195, "CONTROL SETTINGS");
+    control->setSize(360, 60, 1);
+    OXButton* save = addButton(*this, ScreenParts::kMenuButton, Save, 270, 105, "SAVE");
+    save->setSize(200, 60, 1);
+    OXButton* back = addButton(*this, ScreenParts::kMenuButton, Back, 498, 105, "BACK");
+    back->setSize(200, 60, 1);
+    settings.enter(menuHost.profile());
+    showSliders();
+    showSettings();
+}
+
+bool OXScnVLOption::enterStarted() {
+    settings.enter(menuHost.profile());
+    showSliders();
+    showSettings();
+    return OXScene::enterStarted();
+}
+
+OXButton* OXScnVLOption::getToggle(int id) const {
+    switch (id) {
+        case AutoTranceOn:
+            return autoTranceOn;
+        case AutoTranceOff:
+            return autoTranceOff;
+        case BackgroundMode:
+            return background;
+        case ScreenRotation:
+            return rotation;
+        case TranceWarning:
+            return tranceWarning;
+        case AspectRatio:
+            return aspect;
+        default:
+            return nullptr;
+    }
+}
+
+float& OXScnVLOption::settingFor(int slider) {
+    switch (slider) {
+        case MusicVolume:
+            return settings.musicVolume;
+        case SfxVolume:
+            return settings.sfxVolume;
+        case PrizeVisibility:
+            return settings.prizeAlpha;
+        default:
+            return settings.bufferScale;
+    }
+}
+
+void OXScnVLOption::showSliders() {
+    for (int index = 0; index < kSliderCount; ++index) {
+        sliders[index]->setValue(settingFor(index));
+        sliderValues[index]->setText(percent(settingFor(index)));
+    }
+}
+
+void OXScnVLOption::showSettings() {
+    autoTranceOn->setVisible(settings.autoTrance);
+    autoTranceOff->setVisible(!settings.autoTrance);
+    background->setLabelText(settings.backgroundLabel());
+    rotation->setLabelText(settings.rotationLabel());
+    tranceWarning->setLabelText(settings.tranceWarningLabel());
+    aspect->setLabelText(settings.aspectLabel());
+}
+
+void OXScnVLOption::readSliders() {
+    bool volumesMoved = false;
+    for (int index = 0; index < kSliderCount; ++index) {
+        const float value = sliders[index]->getValue();
+        float& setting = settingFor(index);
+        if (value == setting) {
+            continue;
+        }
+        setting = value;
+        sliderValues[index]->setText(percent(value));
+        volumesMoved = volumesMoved || index == MusicVolume || index == SfxVolume;
+    }
+    if (volumesMoved) {
+        menuHost.setVolumes(settings.musicVolume, settings.sfxVolume);
+    }
+}
+
+void OXScnVLOption::update(float dtMs) {
+    OXScene::update(dtMs);
+    readSliders();
+}
+
+void OXScnVLOption::saveAndApply() {
+    readSliders();
+    CXUserProfile& profile = menuHost.profile();
+    const int aspectBefore = profile.aspectRatio;
+    const int orientationBefore = profile.screenOrientation;
+    settings.writeTo(profile);
+    profile.save();
+    menuHost.setVolumes(settings.musicVolume, settings.sfxVolume);
+    CXGfxManager::instance().setBufferScale(settings.bufferScale);
+    // The display choices take effect now, not only at the next start.
+    if (settings.aspectRatio != aspectBefore) {
+        menuHost.setAspectRatio(settings.aspectRatio);
+    }
+    if (settings.screenOrientation != orientationBefore) {
+        menuHost.setScreenOrientation(settings.screenOrientation);
+    }
+}
+
+void OXScnVLOption::buttonPressed(int id) {
+    readSliders();
+    switch (id) {
+        case ControlSettings:
+            saveAndApply();
+            menuHost.switchToScene(kOptionControlScene);
+            return;
+        case Save:
+            saveAndApply();
+            menuHost.switchToScene(kMainScene);
+            return;
+        case Back:
+            backPressed();
+            return;
+        case AutoTranceOn:
+        case AutoTranceOff:
+            settings.toggleAutoTrance();
+            showSettings();
+            // The highlight follows onto the switch now shown.
+            for (size_t index = 0; index < selectables.size(); ++index) {
+                if (selectables[index] == (settings.autoTrance ? autoTranceOn : autoTranceOff)) {
+                    selectedIndex = static_cast<int>(index);
+                    if (highlight) {
+                        moveHighlightOnto(selectables[index]);
+                    }
+                }
+            }
+            return;
+        case BackgroundMode:
+            settings.cycleBackgroundMode();
+            break;
+        case ScreenRotation:
+            settings.cycleScreenRotation();
+            break;
+        case TranceWarning:
+            settings.cycleTranceWarning();
+            break;
+        case AspectRatio:
+            settings.cycleAspectRatio();
+            break;
+        default:
+            return;
+    }
+    showSettings();
+}
+
+void OXScnVLOption::backPressed() {
+    readSliders();
+    settings.restoreVolumes();
+    showSliders();
+    menuHost.setVolumes(settings.musicVolume, settings.sfxVolume);
+    // The display choices are applied (the profile in memory takes them) but not saved.
+    const CXUserProfile& profile = menuHost.profile();
+    if (settings.aspectRatio != profile.aspectRatio) {
+        menuHost.setAspectRatio(settings.aspectRatio);
+    }
+    if (settings.screenOrientation != profile.screenOrientation) {
+        menuHost.setScreenOrientation(settings.screenOrientation);
+    }
+    menuHost.switchToScene(kMainScene);
+}
+
+void OXScnVLOption::keyEvent(int key, bool down) {
+    if ((key != leftKey && key != rightKey) || key == acceptKey) {
+        OXScene::keyEvent(key, down);
+        return;
+    }
+    if (!down || selectedIndex < 0 || selectedIndex >= static_cast<int>(selectables.size())) {
+        return;
+    }
+    IXRenderObject* current = selectables[selectedIndex];
+    for (int index = 0; index < kSliderCount; ++index) {
+        if (current != sliders[index]) {
+            continue;
+        }
+        const float step =
+            index == ScreenScale ? CXOptionSettings::kScreenScaleStep : CXOptionSettings::kVolumeStep;
+        if (key == rightKey) {
+            sliders[index]->stepUp(step);
+        } else {
+            sliders[index]->stepDown(step);
+        }
+        readSliders();
+        return;
+    }
+    // On a toggle, left and right turn it as accept does.
+    for (int id : {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio}) {
+        if (current == getToggle(id)) {
+            buttonPressed(id);
+            return;
+        }
+    }
+}
