@@ -15,11 +15,10 @@ constexpr float kFirstRowY = 700.0f;
 constexpr float kRowStep = 70.0f;
 constexpr float kNameX = 120.0f;
 constexpr float kPipX = 330.0f;
-constexpr float kPipStep = 19.0f;
+constexpr float kPipStep = 21.0f;
 constexpr float kMinusX = 560.0f;
 constexpr float kPlusX = 630.0f;
-constexpr float kButtonSize = 54.0f;  // scene units
-constexpr float kPipScale = 0.7f;
+constexpr float kPipScale = 0.65f;
 constexpr int kPipEmpty = 0;
 constexpr int kPipHeld = 1;
 
@@ -41,7 +40,7 @@ void OXScnVLHanger::buildScene() {
 
     badge = addSprite(*this, "assets/plist/spr_rank_badge", 170, 800);
     addText(*this, "RANK", 250, 820, ScreenParts::kSmallSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
-    rankName = addText(*this, "", 250, 780, ScreenParts::kRowSize, 0);
+    rankName = addText(*this, "", 250, 775, 30, 0);
     addText(*this, "UPGRADE POINTS", 650, 820, ScreenParts::kSmallSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
     points = addText(*this, "0", 650, 770, 56, 2);
     points->setColour(1.0f, 0.85f, 0.4f, 1);
@@ -63,8 +62,6 @@ void OXScnVLHanger::buildScene() {
         }
         row.minus = addButton(*this, "assets/plist/btn_minus", FirstMinus + item, kMinusX, y);
         row.plus = addButton(*this, "assets/plist/btn_plus", FirstPlus + item, kPlusX, y);
-        row.minus->setSize(kButtonSize, kButtonSize, 1);
-        row.plus->setSize(kButtonSize, kButtonSize, 1);
     }
     back = addButton(*this, "assets/plist/btn_hanger_back", Back, 230, 130);
     upgrades.loadFrom(menuHost.profile());

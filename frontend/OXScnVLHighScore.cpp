@@ -11,7 +11,7 @@ namespace {
 constexpr float kFirstRowY = 600.0f;
 constexpr float kRowStep = 100.0f;
 constexpr int kScoreSize = 40;
-constexpr float kTabWidth = 152.0f;
+constexpr int kTabLabelSize = 24;
 
 // Label sprites: the four difficulties, then the two play styles of the boss-rush table.
 const char* const kDifficultyLabels[] = {
@@ -22,7 +22,7 @@ const char* const kPlayStyleLabels[] = {"assets/plist/spr_score_label_burst",
 // The tabs' buttons by table.
 const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Classic, OXScnVLHighScore::Burst,
                                                   OXScnVLHighScore::BossRush};
-const float kTabX[HighScoreBoard::kTableCount] = {224.0f, 384.0f, 544.0f};
+const float kTabX[HighScoreBoard::kTableCount] = {204.0f, 384.0f, 564.0f};
 }  // namespace
 
 using ScreenParts::addButton;
@@ -32,10 +32,9 @@ using ScreenParts::addText;
 void OXScnVLHighScore::buildScene() {
     ScreenParts::addTitle(*this, "HIGH SCORES");
     for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
-        tabs[tab] = addButton(*this, ScreenParts::kMenuButton, kTabIds[tab], kTabX[tab], 790,
+        tabs[tab] = addButton(*this, ScreenParts::kSmallButton, kTabIds[tab], kTabX[tab], 790,
                               HighScoreBoard::tableName(tab));
-        tabs[tab]->setSize(kTabWidth, 72, 1);
-        tabs[tab]->setLabelSize(28);
+        tabs[tab]->setLabelSize(kTabLabelSize);
     }
     tableName = addText(*this, "", ScreenParts::kCentreX, 690, 44, 1);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
@@ -51,6 +50,7 @@ void OXScnVLHighScore::buildScene() {
         scores[row] = addText(*this, "            0", 640, y - 10, kScoreSize, 2);
     }
     addButton(*this, ScreenParts::kMenuButton, Back, ScreenParts::kCentreX, 130, "BACK");
+    showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
 }
 
 bool OXScnVLHighScore::enterStarted() {

@@ -15,11 +15,11 @@
 namespace {
 constexpr float kFirstSliderY = 810.0f;
 constexpr float kSliderStep = 65.0f;
-constexpr float kSliderX = 470.0f;
-constexpr float kSliderLength = 256.0f;
+constexpr float kSliderX = 440.0f;
 constexpr float kFirstToggleY = 475.0f;
 constexpr float kToggleStep = 65.0f;
-constexpr int kToggleLabelSize = 26;
+constexpr int kToggleLabelSize = 22;
+constexpr int kWideLabelSize = 30;
 const char* const kSliderNames[OXScnVLOption::kSliderCount] = {"MUSIC VOLUME", "SFX VOLUME",
                                                                "PRIZE VISIBILITY", "SCREEN SCALE"};
 
@@ -35,16 +35,15 @@ void OXScnVLOption::buildScene() {
     ScreenParts::addTitle(*this, "OPTIONS");
     for (int index = 0; index < kSliderCount; ++index) {
         const float y = kFirstSliderY - kSliderStep * static_cast<float>(index);
-        addText(*this, kSliderNames[index], 110, y - 8, 26, 0);
+        addText(*this, kSliderNames[index], 110, y - 8, 24, 0);
         auto* slider = new OXSlider();
         slider->load("assets/plist/spr_slider_track");
         slider->loadKnob("assets/plist/spr_slider_knob");
         slider->setPosition(kSliderX, y, 1);
-        slider->setSize(kSliderLength, 32, 1);
         addObject(slider);
         addSelectable(slider);
         sliders[index] = slider;
-        sliderValues[index] = addText(*this, "", 668, y - 8, 28, 2);
+        sliderValues[index] = addText(*this, "", 668, y - 8, 26, 2);
     }
     autoTranceOn =
         addButton(*this, "assets/plist/btn_auto_trance_on", AutoTranceOn, ScreenParts::kCentreX, 545);
@@ -55,18 +54,15 @@ void OXScnVLOption::buildScene() {
     for (int index = 0; index < 4; ++index) {
         const float y = kFirstToggleY - kToggleStep * static_cast<float>(index);
         OXButton* toggle =
-            addButton(*this, ScreenParts::kMenuButton, toggleIds[index], ScreenParts::kCentreX, y, "");
-        toggle->setSize(360, 56, 1);
+            addButton(*this, ScreenParts::kWideButton, toggleIds[index], ScreenParts::kCentreX, y, "");
         toggle->setLabelSize(kToggleLabelSize);
         *toggles[index] = toggle;
     }
-    OXButton* control = addButton(*this, ScreenParts::kMenuButton, ControlSettings, ScreenParts::kCentreX,
-                                  195, "CONTROL SETTINGS");
-    control->setSize(360, 60, 1);
-    OXButton* save = addButton(*this, ScreenParts::kMenuButton, Save, 270, 105, "SAVE");
-    save->setSize(200, 60, 1);
-    OXButton* back = addButton(*this, ScreenParts::kMenuButton, Back, 498, 105, "BACK");
-    back->setSize(200, 60, 1);
+    addButton(*this, ScreenParts::kWideButton, ControlSettings, ScreenParts::kCentreX, 195,
+              "CONTROL SETTINGS")
+        ->setLabelSize(kWideLabelSize);
+    addButton(*this, ScreenParts::kSmallButton, Save, 270, 105, "SAVE");
+    addButton(*this, ScreenParts::kSmallButton, Back, 498, 105, "BACK");
     settings.enter(menuHost.profile());
     showSliders();
     showSettings();

@@ -25,22 +25,20 @@ void OXScnVLOptionCtrl::buildScene() {
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
         const float y = kFirstBindingY - kBindingStep * static_cast<float>(action);
         addText(*this, CXControlBindings::actionLabel(action), 130, y - 10, ScreenParts::kRowSize, 0);
-        OXButton* button = addButton(*this, ScreenParts::kMenuButton, FirstBinding + action, 540, y, "");
-        button->setSize(180, 64, 1);
+        OXButton* button = addButton(*this, ScreenParts::kSmallButton, FirstBinding + action, 540, y, "");
         bindings[action] = button;
     }
     // Built with a text of its own, replaced when the screen is entered.
     movement = addText(*this, "MOVEMENT: ABSOLUTE", ScreenParts::kCentreX, 370, ScreenParts::kRowSize, 1);
     addText(*this, "LEFT / RIGHT TO CHANGE", ScreenParts::kCentreX, 330, 22, 1)
         ->setColour(0.5f, 0.8f, 0.9f, 1);
-    OXButton* reset = addButton(*this, ScreenParts::kMenuButton, ResetToDefault, ScreenParts::kCentreX, 240,
-                                "RESET TO DEFAULT");
-    reset->setSize(360, 64, 1);
-    OXButton* save = addButton(*this, ScreenParts::kMenuButton, Save, 270, 130, "SAVE");
-    save->setSize(200, 64, 1);
-    OXButton* back = addButton(*this, ScreenParts::kMenuButton, Back, 498, 130, "BACK");
-    back->setSize(200, 64, 1);
+    addButton(*this, ScreenParts::kWideButton, ResetToDefault, ScreenParts::kCentreX, 240, "RESET TO DEFAULT")
+        ->setLabelSize(30);
+    addButton(*this, ScreenParts::kSmallButton, Save, 270, 130, "SAVE");
+    addButton(*this, ScreenParts::kSmallButton, Back, 498, 130, "BACK");
+    screenRelative = menuHost.profile().controlScreenMode;
     showBindings();
+    showMovement();
 }
 
 bool OXScnVLOptionCtrl::enterStarted() {

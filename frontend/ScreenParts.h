@@ -13,7 +13,9 @@ class OXTextBox;
 // are scene units (the scene is 768 x 1024, y up); texts sit on their baseline.
 namespace ScreenParts {
 constexpr const char* kFont = "assets/plist/fnt_novo_white";
-constexpr const char* kMenuButton = "assets/plist/btn_menu";
+constexpr const char* kMenuButton = "assets/plist/btn_menu";         // 400 x 80
+constexpr const char* kSmallButton = "assets/plist/btn_menu_small";  // 170 x 64
+constexpr const char* kWideButton = "assets/plist/btn_menu_wide";    // 360 x 60
 constexpr float kCentreX = 384.0f;
 // Menus grow a highlighted button only a little.
 constexpr float kGrowScale = 1.05f;
@@ -21,7 +23,7 @@ constexpr float kGrowScale = 1.05f;
 constexpr int kButtonLabelSize = 36;
 constexpr int kTitleSize = 72;
 constexpr int kRowSize = 36;
-constexpr int kSmallSize = 24;
+constexpr int kSmallSize = 28;
 
 OXSprite* addSprite(OXScene& scene, const char* path, float x, float y);
 // alignment 0 starts the text at x, 1 centres it, 2 ends it there.

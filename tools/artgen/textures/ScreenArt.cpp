@@ -1,6 +1,6 @@
 // The hangar, high-score, options, control-settings and results screens.
 //
-//   hangar_buttons.png   192 x 128, 3 x 2 cells of 64 x 64: row 0 the plus button, row 1 the
+//   hangar_buttons.png   168 x 112, 3 x 2 cells of 56 x 56: row 0 the plus button, row 1 the
 //                        minus button, each disabled, normal, pressed (the button frames)
 //   btn_launch.png       256 x 240, 1 x 3 cells of 256 x 80: "LAUNCH", disabled, normal, pressed
 //   btn_hanger_back.png  192 x 192, 1 x 3 cells of 192 x 64: "BACK"
@@ -8,7 +8,9 @@
 //                        for level L, more chevrons and then stars as the rank rises
 //   score_labels.png     256 x 288, 1 x 6 cells of 256 x 48: EASY, NORMAL, HARD, EXTREME,
 //                        BURST, CLASSIC
-//   slider_track.png     320 x 32: the slider's groove; slider_knob.png 48 x 48: its knob
+//   slider_track.png     256 x 32: the slider's groove; slider_knob.png 48 x 48: its knob
+//   btn_menu_small.png, btn_menu_wide.png: the menu button's sheet (disabled, normal,
+//                        pressed) in two more sizes, 170 x 64 and 360 x 60 a look
 //   auto_trance_buttons.png  768 x 128, 3 x 2 cells of 256 x 64: "AUTO TRANCE: ON" (row 0)
 //                        and "AUTO TRANCE: OFF" (row 1), each disabled, normal, pressed
 //   exp_bar.png          512 x 64, 1 x 2 cells of 512 x 32: 0 the bar's frame, 1 its fill
@@ -104,17 +106,20 @@ Polygon star(Vec2 centre, float radius) {
 }  // namespace
 
 void paintHangarButtons(Canvas& canvas, Random& /*random*/) {
-    const AtlasGrid grid = AtlasGrid::withCellSize(64, 64, 3, 2);
+    const AtlasGrid grid(canvas.width(), canvas.height(), 3, 2);
+    const int size = grid.cellWidth();
+    const float half = static_cast<float>(size) * 0.5f;
+    const float arm = half * 0.4f;
     for (int row = 0; row < 2; ++row) {
         for (int look = 0; look < 3; ++look) {
-            Canvas cell(64, 64);
+            Canvas cell(size, size);
             const Colour accent = row == 0 ? palette::cyan : palette::magenta;
-            drawPlate(cell, 7.0f, 12.0f, look, accent);
-            const Vec2 centre{32.0f, 32.0f + (look == Pressed ? 1.0f : 0.0f)};
-            Strokes sign(6.0f);
-            sign.addSegment(centre + Vec2{-13.0f, 0.0f}, centre + Vec2{13.0f, 0.0f});
+            drawPlate(cell, 6.0f, 10.0f, look, accent);
+            const Vec2 centre{half, half + (look == Pressed ? 1.0f : 0.0f)};
+            Strokes sign(5.0f);
+            sign.addSegment(centre + Vec2{-arm, 0.0f}, centre + Vec2{arm, 0.0f});
             if (row == 0) {
-                sign.addSegment(centre + Vec2{0.0f, -13.0f}, centre + Vec2{0.0f, 13.0f});
+                sign.addSegment(centre + Vec2{0.0f, -arm}, centre + Vec2{0.0f, arm});
             }
             const LookColours colours = lookColours(look, accent);
             if (look != Disabled) {
