@@ -3,14 +3,13 @@
 #include <cstdio>
 
 #include "data/CXUserProfile.h"
-#include "frontend/KeyNames.h"
 
 namespace {
 constexpr const char* kActionLabels[CXControlBindings::kActionCount] = {"Fire/accept", "beam", "trance/back",
                                                                         "pause"};
 
 bool inTable(int code) {
-    return code >= 0 && code < KeyNames::kCodeCount;
+    return code >= 0 && code < CXControlBindings::kKeyCodes;
 }
 
 bool heldByAnother(const CXUserProfile& profile, int action, int code) {
@@ -28,7 +27,7 @@ int freeCode(const CXUserProfile& profile, int action) {
             return code;
         }
     }
-    for (int code = 0; code < KeyNames::kCodeCount; ++code) {
+    for (int code = 0; code < CXControlBindings::kKeyCodes; ++code) {
         if (!heldByAnother(profile, action, code)) {
             return code;
         }
@@ -77,9 +76,8 @@ int CXControlBindings::repair(CXUserProfile& profile) {
         // Out of the way while a free key is chosen, so it does not count as held.
         profile.controls[action] = -1;
         profile.controls[action] = freeCode(profile, action);
-        std::printf("CONTROL %s WAS %s %d, NOW %s\n", kActionLabels[action],
-                    shared ? "SHARING KEY" : "ON UNKNOWN KEY", code,
-                    KeyNames::name(profile.controls[action]));
+        std::printf("CONTROL %s WAS %s %d, NOW ON KEY %d\n", kActionLabels[action],
+                    shared ? "SHARING KEY" : "ON UNKNOWN KEY", code, profile.controls[action]);
         ++mended;
     }
     return mended;

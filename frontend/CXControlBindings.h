@@ -6,6 +6,8 @@ class CXUserProfile;
 // rule that no two of them share a key. Bindings hold game key codes, 0 to 31.
 namespace CXControlBindings {
 enum Action { Fire = 0, Beam, Trance, Pause, kActionCount };
+// Game key codes run from 0 to 31 (the keyboard's key table).
+constexpr int kKeyCodes = 32;
 // Fire Z, beam X, trance C, pause P: what a new profile holds.
 extern const int kDefaultCodes[kActionCount];
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <string>
+
 class CXUserProfile;
 
 // What the menu scenes ask of the application that holds them: switching
-// between the front-end screens and starting a stage. The application
-// implements it; menus never reach above their own layer.
+// between the front-end screens, starting a stage, the profile, key names and
+// the menu music. The application implements it; menus never reach above
+// their own layer.
 class IXMenuHost {
   public:
     virtual ~IXMenuHost() = default;
@@ -12,9 +15,13 @@ class IXMenuHost {
     virtual void switchToScene(int index) = 0;
     // Asks for a stage to begin once the current frame is done.
     virtual void requestStageStart() = 0;
-
     // The player's profile, which the menus read and write and save.
     virtual CXUserProfile& profile() = 0;
+    // The name of the key at game key code `code`, as a player reads it ("Z", "UP").
+    virtual std::string keyName(int code) const = 0;
+    // The menu music from its start, fading in; and held where it is.
+    virtual void startMenuMusic() = 0;
+    virtual void pauseMenuMusic() = 0;
     // The volumes heard now, 0 to 1 (the profile is left as it is).
     virtual void setVolumes(float music, float sfx) = 0;
     // The display choices of the options screen: 0 for 4:3, 1 for 16:9; quarter turns.

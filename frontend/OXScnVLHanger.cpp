@@ -11,8 +11,8 @@
 #include "frontend/ScreenParts.h"
 
 namespace {
-constexpr float kFirstRowY = 700.0f;
-constexpr float kRowStep = 70.0f;
+constexpr float kFirstRowY = 680.0f;
+constexpr float kRowStep = 68.0f;
 constexpr float kNameX = 120.0f;
 constexpr float kPipX = 330.0f;
 constexpr float kPipStep = 21.0f;
@@ -31,48 +31,48 @@ float rowY(int item) {
 }
 }  // namespace
 
-using ScreenParts::addButton;
 using ScreenParts::addSprite;
-using ScreenParts::addText;
 
 void OXScnVLHanger::buildScene() {
-    ScreenParts::addTitle(*this, "HANGAR");
+    addHeading("HANGAR");
 
-    badge = addSprite(*this, "assets/plist/spr_rank_badge", 170, 800);
-    addText(*this, "RANK", 250, 820, ScreenParts::kSmallSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
-    rankName = addText(*this, "", 250, 775, 30, 0);
-    addText(*this, "UPGRADE POINTS", 650, 820, ScreenParts::kSmallSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
-    points = addText(*this, "0", 650, 770, 56, 2);
+    badge = addSprite(*this, "assets/plist/spr_rank_badge", 170, 785);
+    badge->setScale(0.9f, 0.9f, 1);
+    addText("RANK", 250, 805, ScreenParts::kSmallSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
+    rankName = addText("", 250, 760, 30, 0);
+    addText("UPGRADE POINTS", 650, 805, ScreenParts::kSmallSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
+    points = addText("0", 650, 755, 56, 2);
     points->setColour(1.0f, 0.85f, 0.4f, 1);
 
     // LAUNCH first: the highlight rests on it when the hangar opens.
-    launch = addButton(*this, "assets/plist/btn_launch", Launch, 520, 130);
+    launch = addButton(Launch, "", 520, 130, "assets/plist/btn_launch");
     for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
         Row& row = rows[item];
         const float y = rowY(item);
         OXSprite* plate = addSprite(*this, "assets/plist/spr_menu_row_plate", 384, y);
         plate->setScale(0.9f, 0.85f, 1);
         plate->setZ(0);
-        row.name = addText(*this, CXHangarUpgrades::itemName(item), kNameX, y + 2, ScreenParts::kRowSize, 0);
-        row.price = addText(*this, "", kNameX, y - 24, ScreenParts::kSmallSize, 0);
+        row.name = addText(CXHangarUpgrades::itemName(item), kNameX, y + 2, ScreenParts::kRowSize, 0);
+        row.price = addText("", kNameX, y - 24, ScreenParts::kSmallSize, 0);
         for (int pip = 0; pip < kPips; ++pip) {
             row.pips[pip] = addSprite(*this, "assets/plist/spr_level_pip", kPipX + kPipStep * pip, y);
             row.pips[pip]->setScale(kPipScale, kPipScale, 1);
             row.pips[pip]->setVisible(pip < CXHangarUpgrades::maximumLevel(item));
         }
-        row.minus = addButton(*this, "assets/plist/btn_minus", FirstMinus + item, kMinusX, y);
-        row.plus = addButton(*this, "assets/plist/btn_plus", FirstPlus + item, kPlusX, y);
+        row.minus = addButton(FirstMinus + item, "", kMinusX, y, "assets/plist/btn_minus");
+        row.plus = addButton(FirstPlus + item, "", kPlusX, y, "assets/plist/btn_plus");
     }
-    back = addButton(*this, "assets/plist/btn_hanger_back", Back, 230, 130);
-    upgrades.loadFrom(menuHost.profile());
+    back = addButton(Back, "", 230, 130, "assets/plist/btn_hanger_back");
+    upgrades.loadFrom(host.profile());
     refresh();
+    addKeyHints();
 }
 
 bool OXScnVLHanger::enterStarted() {
     // Each visit starts from the profile: what was bought and left by BACK is forgotten.
-    upgrades.loadFrom(menuHost.profile());
+    upgrades.loadFrom(host.profile());
     refresh();
-    return OXScene::enterStarted();
+    return OXScnVLMenu::enterStarted();
 }
 
 void OXScnVLHanger::refresh() {
@@ -103,18 +103,18 @@ void OXScnVLHanger::refresh() {
         row.minus->setState(upgrades.canSell(item) ? OXButton::Normal : OXButton::Disabled);
     }
     points->setText(std::to_string(upgrades.points()));
-    const int level = menuHost.profile().level;
+    const int level = host.profile().level;
     badge->setFrame(PilotRank::badgeFrame(level));
     rankName->setText(PilotRank::name(level));
 }
 
 void OXScnVLHanger::buttonPressed(int id) {
     if (id == Launch) {
-        CXUserProfile& profile = menuHost.profile();
+        CXUserProfile& profile = host.profile();
         upgrades.writeTo(profile);
         profile.save();
         ScreenParts::playSound(kLaunchSound);
-        menuHost.requestStageStart();
+        host.requestStageStart();
         return;
     }
     if (id == Back) {
@@ -142,7 +142,7 @@ void OXScnVLHanger::buttonPressed(int id) {
 }
 
 void OXScnVLHanger::backPressed() {
-    menuHost.switchToScene(kDifficultyScene);
+    host.switchToScene(kDifficultyScene);
 }
 
 void OXScnVLHanger::moveHighlight(int row, int column) {

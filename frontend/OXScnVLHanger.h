@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/OXScene.h"
 #include "frontend/CXHangarUpgrades.h"
+#include "frontend/OXScnVLMenu.h"
 
-class IXMenuHost;
 class OXButton;
 class OXSprite;
 class OXTextBox;
@@ -15,12 +14,12 @@ class OXTextBox;
 //
 // Up and down move between the rows (and LAUNCH and BACK), left and right between a row's
 // minus and plus.
-class OXScnVLHanger : public OXScene {
+class OXScnVLHanger : public OXScnVLMenu {
   public:
     enum ButtonId { Launch = 0, Back = 1, FirstPlus = 2, FirstMinus = 9 };
     static constexpr int kPips = 10;  // the most levels an item has
 
-    explicit OXScnVLHanger(IXMenuHost& host) : menuHost(host) {}
+    explicit OXScnVLHanger(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
     bool enterStarted() override;
@@ -50,7 +49,6 @@ class OXScnVLHanger : public OXScene {
     // kItemCount for BACK.
     void moveHighlight(int row, int column);
 
-    IXMenuHost& menuHost;
     CXHangarUpgrades upgrades;
     Row rows[CXHangarUpgrades::kItemCount];
     OXButton* launch = nullptr;  // all owned through objects

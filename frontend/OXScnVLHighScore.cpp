@@ -25,21 +25,19 @@ const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Classic, OXS
 const float kTabX[HighScoreBoard::kTableCount] = {204.0f, 384.0f, 564.0f};
 }  // namespace
 
-using ScreenParts::addButton;
 using ScreenParts::addSprite;
-using ScreenParts::addText;
 
 void OXScnVLHighScore::buildScene() {
-    ScreenParts::addTitle(*this, "HIGH SCORES");
+    addHeading("HIGH SCORES");
     for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
-        tabs[tab] = addButton(*this, ScreenParts::kSmallButton, kTabIds[tab], kTabX[tab], 790,
-                              HighScoreBoard::tableName(tab));
+        tabs[tab] = addButton(kTabIds[tab], HighScoreBoard::tableName(tab), kTabX[tab], 790,
+                              ScreenParts::kSmallButton);
         tabs[tab]->setLabelSize(kTabLabelSize);
     }
-    tableName = addText(*this, "", ScreenParts::kCentreX, 690, 44, 1);
+    tableName = addText("", kCentreX, 690, 44, 1);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
-        plates[row] = addSprite(*this, "assets/plist/spr_menu_row_plate", ScreenParts::kCentreX, y);
+        plates[row] = addSprite(*this, "assets/plist/spr_menu_row_plate", kCentreX, y);
         plates[row]->setScale(0.9f, 1, 1);
         plates[row]->setZ(0);
         difficultyLabels[row] = addSprite(*this, kDifficultyLabels[row], 250, y);
@@ -47,15 +45,16 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText(*this, "            0", 640, y - 10, kScoreSize, 2);
+        scores[row] = addText("            0", 640, y - 10, kScoreSize, 2);
     }
-    addButton(*this, ScreenParts::kMenuButton, Back, ScreenParts::kCentreX, 130, "BACK");
+    addButton(Back, "BACK", kCentreX, 130, kMenuButton);
     showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
+    addKeyHints();
 }
 
 bool OXScnVLHighScore::enterStarted() {
     showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
-    return OXScene::enterStarted();
+    return OXScnVLMenu::enterStarted();
 }
 
 void OXScnVLHighScore::showTable(int value) {
@@ -76,8 +75,7 @@ void OXScnVLHighScore::showTable(int value) {
         if (!shown) {
             continue;
         }
-        scores[row]->setText(
-            HighScoreBoard::scoreText(HighScoreBoard::score(menuHost.profile(), table, row)));
+        scores[row]->setText(HighScoreBoard::scoreText(HighScoreBoard::score(host.profile(), table, row)));
     }
     // The tab of the table shown stays lit.
     for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
@@ -113,5 +111,5 @@ void OXScnVLHighScore::buttonPressed(int id) {
 }
 
 void OXScnVLHighScore::backPressed() {
-    menuHost.switchToScene(kMainScene);
+    host.switchToScene(kMainScene);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/OXScene.h"
 #include "frontend/HighScoreBoard.h"
+#include "frontend/OXScnVLMenu.h"
 
-class IXMenuHost;
 class OXButton;
 class OXSprite;
 class OXTextBox;
@@ -11,11 +10,11 @@ class OXTextBox;
 // The best scores: CLASSIC (casual play), BURST (normal play) and BOSS RUSH tables, one
 // shown at a time with its label per row and the score padded to 16 characters. It opens on
 // the table of the play style last played.
-class OXScnVLHighScore : public OXScene {
+class OXScnVLHighScore : public OXScnVLMenu {
   public:
     enum ButtonId { Classic = 0, Burst = 1, Back = 2, BossRush = 3 };
 
-    explicit OXScnVLHighScore(IXMenuHost& host) : menuHost(host) {}
+    explicit OXScnVLHighScore(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
     bool enterStarted() override;
@@ -29,7 +28,6 @@ class OXScnVLHighScore : public OXScene {
     const OXSprite* getLabel(int row) const;
 
   private:
-    IXMenuHost& menuHost;
     int table = HighScoreBoard::Burst;
     OXButton* tabs[HighScoreBoard::kTableCount] = {};  // all owned through objects
     OXTextBox* tableName = nullptr;

@@ -28,14 +28,11 @@ std::string percent(float value) {
 }
 }  // namespace
 
-using ScreenParts::addButton;
-using ScreenParts::addText;
-
 void OXScnVLOption::buildScene() {
-    ScreenParts::addTitle(*this, "OPTIONS");
+    addHeading("OPTIONS");
     for (int index = 0; index < kSliderCount; ++index) {
         const float y = kFirstSliderY - kSliderStep * static_cast<float>(index);
-        addText(*this, kSliderNames[index], 110, y - 8, 24, 0);
+        addText(kSliderNames[index], 110, y - 8, 24, 0);
         auto* slider = new OXSlider();
         slider->load("assets/plist/spr_slider_track");
         slider->loadKnob("assets/plist/spr_slider_knob");
@@ -43,36 +40,33 @@ void OXScnVLOption::buildScene() {
         addObject(slider);
         addSelectable(slider);
         sliders[index] = slider;
-        sliderValues[index] = addText(*this, "", 668, y - 8, 26, 2);
+        sliderValues[index] = addText("", 668, y - 8, 26, 2);
     }
-    autoTranceOn =
-        addButton(*this, "assets/plist/btn_auto_trance_on", AutoTranceOn, ScreenParts::kCentreX, 545);
-    autoTranceOff =
-        addButton(*this, "assets/plist/btn_auto_trance_off", AutoTranceOff, ScreenParts::kCentreX, 545);
+    autoTranceOn = addButton(AutoTranceOn, "", kCentreX, 545, "assets/plist/btn_auto_trance_on");
+    autoTranceOff = addButton(AutoTranceOff, "", kCentreX, 545, "assets/plist/btn_auto_trance_off");
     OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect};
     const int toggleIds[] = {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio};
     for (int index = 0; index < 4; ++index) {
         const float y = kFirstToggleY - kToggleStep * static_cast<float>(index);
-        OXButton* toggle =
-            addButton(*this, ScreenParts::kWideButton, toggleIds[index], ScreenParts::kCentreX, y, "");
+        OXButton* toggle = addButton(toggleIds[index], "", kCentreX, y, ScreenParts::kWideButton);
         toggle->setLabelSize(kToggleLabelSize);
         *toggles[index] = toggle;
     }
-    addButton(*this, ScreenParts::kWideButton, ControlSettings, ScreenParts::kCentreX, 195,
-              "CONTROL SETTINGS")
+    addButton(ControlSettings, "CONTROL SETTINGS", kCentreX, 195, ScreenParts::kWideButton)
         ->setLabelSize(kWideLabelSize);
-    addButton(*this, ScreenParts::kSmallButton, Save, 270, 105, "SAVE");
-    addButton(*this, ScreenParts::kSmallButton, Back, 498, 105, "BACK");
-    settings.enter(menuHost.profile());
+    addButton(Save, "SAVE", 270, 105, ScreenParts::kSmallButton);
+    addButton(Back, "BACK", 498, 105, ScreenParts::kSmallButton);
+    settings.enter(host.profile());
     showSliders();
     showSettings();
+    addKeyHints();
 }
 
 bool OXScnVLOption::enterStarted() {
-    settings.enter(menuHost.profile());
+    settings.enter(host.profile());
     showSliders();
     showSettings();
-    return OXScene::enterStarted();
+    return OXScnVLMenu::enterStarted();
 }
 
 OXButton* OXScnVLOption::getToggle(int id) const {
@@ -136,30 +130,30 @@ void OXScnVLOption::readSliders() {
         volumesMoved = volumesMoved || index == MusicVolume || index == SfxVolume;
     }
     if (volumesMoved) {
-        menuHost.setVolumes(settings.musicVolume, settings.sfxVolume);
+        host.setVolumes(settings.musicVolume, settings.sfxVolume);
     }
 }
 
 void OXScnVLOption::update(float dtMs) {
-    OXScene::update(dtMs);
+    OXScnVLMenu::update(dtMs);
     readSliders();
 }
 
 void OXScnVLOption::saveAndApply() {
     readSliders();
-    CXUserProfile& profile = menuHost.profile();
+    CXUserProfile& profile = host.profile();
     const int aspectBefore = profile.aspectRatio;
     const int orientationBefore = profile.screenOrientation;
     settings.writeTo(profile);
     profile.save();
-    menuHost.setVolumes(settings.musicVolume, settings.sfxVolume);
+    host.setVolumes(settings.musicVolume, settings.sfxVolume);
     CXGfxManager::instance().setBufferScale(settings.bufferScale);
     // The display choices take effect now, not only at the next start.
     if (settings.aspectRatio != aspectBefore) {
-        menuHost.setAspectRatio(settings.aspectRatio);
+        host.setAspectRatio(settings.aspectRatio);
     }
     if (settings.screenOrientation != orientationBefore) {
-        menuHost.setScreenOrientation(settings.screenOrientation);
+        host.setScreenOrientation(settings.screenOrientation);
     }
 }
 
@@ -168,11 +162,11 @@ void OXScnVLOption::buttonPressed(int id) {
     switch (id) {
         case ControlSettings:
             saveAndApply();
-            menuHost.switchToScene(kOptionControlScene);
+            host.switchToScene(kOptionControlScene);
             return;
         case Save:
             saveAndApply();
-            menuHost.switchToScene(kMainScene);
+            host.switchToScene(kMainScene);
             return;
         case Back:
             backPressed();
@@ -213,16 +207,16 @@ void OXScnVLOption::backPressed() {
     readSliders();
     settings.restoreVolumes();
     showSliders();
-    menuHost.setVolumes(settings.musicVolume, settings.sfxVolume);
+    host.setVolumes(settings.musicVolume, settings.sfxVolume);
     // The display choices are applied (the profile in memory takes them) but not saved.
-    const CXUserProfile& profile = menuHost.profile();
+    const CXUserProfile& profile = host.profile();
     if (settings.aspectRatio != profile.aspectRatio) {
-        menuHost.setAspectRatio(settings.aspectRatio);
+        host.setAspectRatio(settings.aspectRatio);
     }
     if (settings.screenOrientation != profile.screenOrientation) {
-        menuHost.setScreenOrientation(settings.screenOrientation);
+        host.setScreenOrientation(settings.screenOrientation);
     }
-    menuHost.switchToScene(kMainScene);
+    host.switchToScene(kMainScene);
 }
 
 void OXScnVLOption::keyEvent(int key, bool down) {

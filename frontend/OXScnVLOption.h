@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/OXScene.h"
 #include "frontend/CXOptionSettings.h"
+#include "frontend/OXScnVLMenu.h"
 
-class IXMenuHost;
 class OXButton;
 class OXSlider;
 class OXTextBox;
@@ -16,7 +15,7 @@ class OXTextBox;
 //
 // Left and right move the highlighted slider (a tenth, a twentieth for the screen scale) or
 // turn the highlighted toggle.
-class OXScnVLOption : public OXScene {
+class OXScnVLOption : public OXScnVLMenu {
   public:
     enum ButtonId {
         ControlSettings = 0,
@@ -31,7 +30,7 @@ class OXScnVLOption : public OXScene {
     };
     enum SliderIndex { MusicVolume = 0, SfxVolume, PrizeVisibility, ScreenScale, kSliderCount };
 
-    explicit OXScnVLOption(IXMenuHost& host) : menuHost(host) {}
+    explicit OXScnVLOption(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
     void update(float dtMs) override;
@@ -56,7 +55,6 @@ class OXScnVLOption : public OXScene {
     // SAVE and CONTROL SETTINGS: into the profile, to disk, and applied.
     void saveAndApply();
 
-    IXMenuHost& menuHost;
     CXOptionSettings settings;
     OXSlider* sliders[kSliderCount] = {};  // all owned through objects
     OXTextBox* sliderValues[kSliderCount] = {};

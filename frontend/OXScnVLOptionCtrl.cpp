@@ -4,7 +4,6 @@
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
-#include "frontend/KeyNames.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/ScreenParts.h"
 
@@ -14,48 +13,42 @@ constexpr float kBindingStep = 80.0f;
 const char* const kBindSound = "prize_pickup.caf";
 }  // namespace
 
-using ScreenParts::addButton;
-using ScreenParts::addText;
-
 void OXScnVLOptionCtrl::buildScene() {
-    OXTextBox* title = ScreenParts::addTitle(*this, "CONTROL SETTINGS");
-    title->setCharSize(60);
-    addText(*this, "CHOOSE AN ACTION AND PRESS ITS NEW KEY", ScreenParts::kCentreX, 800, 22, 1)
-        ->setColour(0.5f, 0.8f, 0.9f, 1);
+    addHeading("CONTROL SETTINGS");
+    addText("CHOOSE AN ACTION AND PRESS ITS NEW KEY", kCentreX, 800, 22, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
         const float y = kFirstBindingY - kBindingStep * static_cast<float>(action);
-        addText(*this, CXControlBindings::actionLabel(action), 130, y - 10, ScreenParts::kRowSize, 0);
-        OXButton* button = addButton(*this, ScreenParts::kSmallButton, FirstBinding + action, 540, y, "");
+        addText(CXControlBindings::actionLabel(action), 130, y - 10, ScreenParts::kRowSize, 0);
+        OXButton* button = addButton(FirstBinding + action, "", 540, y, ScreenParts::kSmallButton);
         bindings[action] = button;
     }
     // Built with a text of its own, replaced when the screen is entered.
-    movement = addText(*this, "MOVEMENT: ABSOLUTE", ScreenParts::kCentreX, 370, ScreenParts::kRowSize, 1);
-    addText(*this, "LEFT / RIGHT TO CHANGE", ScreenParts::kCentreX, 330, 22, 1)
-        ->setColour(0.5f, 0.8f, 0.9f, 1);
-    addButton(*this, ScreenParts::kWideButton, ResetToDefault, ScreenParts::kCentreX, 240, "RESET TO DEFAULT")
-        ->setLabelSize(30);
-    addButton(*this, ScreenParts::kSmallButton, Save, 270, 130, "SAVE");
-    addButton(*this, ScreenParts::kSmallButton, Back, 498, 130, "BACK");
-    screenRelative = menuHost.profile().controlScreenMode;
+    movement = addText("MOVEMENT: ABSOLUTE", kCentreX, 370, ScreenParts::kRowSize, 1);
+    addText("LEFT / RIGHT TO CHANGE", kCentreX, 330, 22, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, 240, ScreenParts::kWideButton)->setLabelSize(30);
+    addButton(Save, "SAVE", 270, 130, ScreenParts::kSmallButton);
+    addButton(Back, "BACK", 498, 130, ScreenParts::kSmallButton);
+    screenRelative = host.profile().controlScreenMode;
     showBindings();
     showMovement();
+    addKeyHints();
 }
 
 bool OXScnVLOptionCtrl::enterStarted() {
-    CXUserProfile& profile = menuHost.profile();
+    CXUserProfile& profile = host.profile();
     if (CXControlBindings::repair(profile) > 0) {
         passKeysToMenus();
     }
     screenRelative = profile.controlScreenMode;
     showBindings();
     showMovement();
-    return OXScene::enterStarted();
+    return OXScnVLMenu::enterStarted();
 }
 
 void OXScnVLOptionCtrl::showBindings() {
-    const CXUserProfile& profile = menuHost.profile();
+    const CXUserProfile& profile = host.profile();
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        bindings[action]->setLabelText(KeyNames::name(profile.controls[action]));
+        bindings[action]->setLabelText(host.keyName(profile.controls[action]));
     }
 }
 
@@ -64,9 +57,9 @@ void OXScnVLOptionCtrl::showMovement() {
 }
 
 void OXScnVLOptionCtrl::passKeysToMenus() {
-    const CXUserProfile& profile = menuHost.profile();
-    menuHost.setMenuKeys(profile.bindingCode(CXControlBindings::Fire),
-                         profile.bindingCode(CXControlBindings::Trance));
+    const CXUserProfile& profile = host.profile();
+    host.setMenuKeys(profile.bindingCode(CXControlBindings::Fire),
+                     profile.bindingCode(CXControlBindings::Trance));
 }
 
 int OXScnVLOptionCtrl::highlightedAction() const {
@@ -83,12 +76,12 @@ int OXScnVLOptionCtrl::highlightedAction() const {
 }
 
 void OXScnVLOptionCtrl::buttonPressed(int id) {
-    CXUserProfile& profile = menuHost.profile();
+    CXUserProfile& profile = host.profile();
     switch (id) {
         case Save:
             profile.controlScreenMode = screenRelative;
             profile.save();
-            menuHost.switchToScene(kOptionScene);
+            host.switchToScene(kOptionScene);
             break;
         case Back:
             backPressed();
@@ -108,7 +101,7 @@ void OXScnVLOptionCtrl::buttonPressed(int id) {
 }
 
 void OXScnVLOptionCtrl::backPressed() {
-    menuHost.switchToScene(kOptionScene);
+    host.switchToScene(kOptionScene);
 }
 
 void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
@@ -128,7 +121,7 @@ void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
         OXScene::keyEvent(key, down);
         return;
     }
-    if (down && CXControlBindings::bind(menuHost.profile(), action, key)) {
+    if (down && CXControlBindings::bind(host.profile(), action, key)) {
         showBindings();
         if (OXTextBox* label = bindings[action]->getLabel()) {
             ScreenParts::pop(*label, 1.6f, false);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/OXScene.h"
 #include "frontend/CXControlBindings.h"
+#include "frontend/OXScnVLMenu.h"
 
-class IXMenuHost;
 class OXButton;
 class OXTextBox;
 
@@ -15,11 +14,11 @@ class OXTextBox;
 //
 // The back key, with the highlight on an action, is bound like any other key, so every key
 // can be given to every action; BACK and the back key elsewhere leave.
-class OXScnVLOptionCtrl : public OXScene {
+class OXScnVLOptionCtrl : public OXScnVLMenu {
   public:
     enum ButtonId { Save = 0, Back = 1, FirstBinding = 2, ResetToDefault = 10 };
 
-    explicit OXScnVLOptionCtrl(IXMenuHost& host) : menuHost(host) {}
+    explicit OXScnVLOptionCtrl(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
     bool enterStarted() override;
@@ -39,7 +38,6 @@ class OXScnVLOptionCtrl : public OXScene {
     // The menus' accept and back follow the fire and trance bindings.
     void passKeysToMenus();
 
-    IXMenuHost& menuHost;
     bool screenRelative = false;                               // the movement mode shown, kept by SAVE
     OXButton* bindings[CXControlBindings::kActionCount] = {};  // all owned through objects
     OXTextBox* movement = nullptr;

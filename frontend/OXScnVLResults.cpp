@@ -20,35 +20,32 @@ constexpr float kRankUpMs = 1200.0f;
 const char* const kRankUpSound = "trance_warning.caf";
 }  // namespace
 
-using ScreenParts::addButton;
 using ScreenParts::addSprite;
-using ScreenParts::addText;
 
 void OXScnVLResults::buildScene() {
-    ScreenParts::addTitle(*this, "RESULTS");
-    addText(*this, "PILOT RANK", ScreenParts::kCentreX, 800, ScreenParts::kSmallSize, 1)
-        ->setColour(0.5f, 0.8f, 0.9f, 1);
-    badge = addSprite(*this, "assets/plist/spr_rank_badge", ScreenParts::kCentreX, 680);
+    addHeading("RESULTS");
+    addText("PILOT RANK", kCentreX, 800, ScreenParts::kSmallSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    badge = addSprite(*this, "assets/plist/spr_rank_badge", kCentreX, 680);
     badge->setScale(kBadgeScale, kBadgeScale, 1);
-    rankName = addText(*this, "", ScreenParts::kCentreX, 540, 52, 1);
-    rankUp = addText(*this, "RANK UP!", ScreenParts::kCentreX, 600, 64, 1);
+    rankName = addText("", kCentreX, 540, 52, 1);
+    rankUp = addText("RANK UP!", kCentreX, 600, 64, 1);
     rankUp->setColour(1.0f, 0.85f, 0.4f, 0);
 
-    addText(*this, "EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 470, ScreenParts::kSmallSize, 0)
+    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 470, ScreenParts::kSmallSize, 0)
         ->setColour(0.5f, 0.8f, 0.9f, 1);
-    gained = addText(*this, "", 384 + kBarWidth * kBarScale * 0.5f, 470, ScreenParts::kSmallSize, 2);
+    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 470, ScreenParts::kSmallSize, 2);
     gained->setColour(1.0f, 0.85f, 0.4f, 1);
     OXSprite* frame = addSprite(*this, "assets/plist/spr_exp_bar_frame", kBarX, kBarY);
     frame->setScale(kBarScale, 1, 1);
     barFill = addSprite(*this, "assets/plist/spr_exp_bar_fill", kBarX, kBarY);
     barFill->setZ(2);
-    counterText = addText(*this, "", ScreenParts::kCentreX, 360, 40, 1);
+    counterText = addText("", kCentreX, 360, 40, 1);
 
-    next = addButton(*this, ScreenParts::kMenuButton, Next, ScreenParts::kCentreX, 220, "NEXT");
-    hangar = addButton(*this, ScreenParts::kMenuButton, Hangar, ScreenParts::kCentreX, 120, "HANGAR");
+    next = addButton(Next, "NEXT", kCentreX, 220, kMenuButton);
+    hangar = addButton(Hangar, "HANGAR", kCentreX, 120, kMenuButton);
 
     // The experience this game earned; with none to count, the rank as it is now.
-    CXUserProfile& profile = menuHost.profile();
+    CXUserProfile& profile = host.profile();
     if (profile.appliedExperience > 0) {
         counter.start(profile);
     } else {
@@ -57,22 +54,23 @@ void OXScnVLResults::buildScene() {
     showRank(false);
     showCount();
     showButtons(counter.finished());
+    addKeyHints();
 }
 
 bool OXScnVLResults::enterStarted() {
-    const bool result = OXScene::enterStarted();
+    const bool result = OXScnVLMenu::enterStarted();
     showButtons(counter.finished());
     return result;
 }
 
 bool OXScnVLResults::enterFinished() {
-    const bool result = OXScene::enterFinished();
+    const bool result = OXScnVLMenu::enterFinished();
     showButtons(counter.finished());
     return result;
 }
 
 void OXScnVLResults::update(float dtMs) {
-    OXScene::update(dtMs);
+    OXScnVLMenu::update(dtMs);
     if (!counter.finished()) {
         advance();
     }
@@ -133,9 +131,9 @@ void OXScnVLResults::buttonPressed(int id) {
         return;
     }
     if (id == Next) {
-        menuHost.switchToScene(kMainScene);
+        host.switchToScene(kMainScene);
     } else if (id == Hangar) {
-        menuHost.switchToScene(kHangarScene);
+        host.switchToScene(kHangarScene);
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/OXScene.h"
 #include "frontend/CXExperienceCounter.h"
+#include "frontend/OXScnVLMenu.h"
 
-class IXMenuHost;
 class OXButton;
 class OXSprite;
 class OXTextBox;
@@ -11,11 +10,11 @@ class OXTextBox;
 // After a game: the pilot's badge and rank, and the experience the game earned counting up
 // into the bar, a rank gained with a pop of the new badge. When the count ends NEXT (back
 // to the main menu) and HANGAR appear; accept before then finishes the count at once.
-class OXScnVLResults : public OXScene {
+class OXScnVLResults : public OXScnVLMenu {
   public:
     enum ButtonId { Next = 0, Hangar = 1 };
 
-    explicit OXScnVLResults(IXMenuHost& host) : menuHost(host) {}
+    explicit OXScnVLResults(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
     void update(float dtMs) override;
@@ -39,7 +38,6 @@ class OXScnVLResults : public OXScene {
     // NEXT, HANGAR and the highlight, once the count is over.
     void showButtons(bool shown);
 
-    IXMenuHost& menuHost;
     CXExperienceCounter counter;
     bool buttonsShown = false;
     OXSprite* badge = nullptr;  // all owned through objects

@@ -1,22 +1,28 @@
 #pragma once
 
-#include "frontend/OXScnPlaceholderMenu.h"
+#include <string>
 
+#include "frontend/OXScnVLMenu.h"
+
+class OXButton;
 class OXSprite;
 
-// The title screen: the game's logo over the menu background and the start
-// prompt, which carries the selection highlight. Accept slides on to the
-// main menu.
-class OXScnVLTitle : public OXScene {
+// The title screen: the game's logo, the studio line and the start prompt,
+// "PRESS " + the first binding's key + " TO START", rebuilt whenever the
+// title is shown. The prompt slides on to the main menu and starts the menu
+// music.
+class OXScnVLTitle : public OXScnVLMenu {
   public:
-    explicit OXScnVLTitle(IXMenuHost& host) : menuHost(host) {}
+    explicit OXScnVLTitle(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
-    void keyEvent(int key, bool down) override;
-    OXSprite* getStartPrompt() const { return startPrompt; }
+    bool enterStarted() override;
+    void buttonPressed(int id) override;
+    OXButton* getStartPrompt() const { return startPrompt; }
+    // The prompt's text for the profile's current first binding.
+    std::string promptText() const;
 
   private:
-    IXMenuHost& menuHost;
     OXSprite* logo = nullptr;         // owned through objects
-    OXSprite* startPrompt = nullptr;  // owned through objects; the selectable
+    OXButton* startPrompt = nullptr;  // owned through objects; the selectable
 };

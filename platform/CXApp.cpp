@@ -21,7 +21,8 @@ const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
 constexpr float kBlockerFadeMs = 600.0f;
 constexpr float kBlockerHoldMs = 700.0f;
 constexpr float kBlockerFadeOutMs = 1000.0f;
-// The front-end scene a finished game returns to: the results count its experience up.
+// The front-end scene a game that was not finished returns to: the results count its
+// experience up.
 constexpr int kAfterGameScene = kResultsScene;
 
 bool hideWhenDone(void* scene, int) {
@@ -180,9 +181,8 @@ void CXApp::initAudioAndGraphics() {
 
 void CXApp::initFrontEnd() {
     setAspectRatio(userProfile->aspectRatio);
-    // The title leads straight into a stage for now, so it carries the menu music the main
-    // menu will start once the title leads there.
-    createMenuScenes(kTitleScene, true, false);
+    // The title is silent: its start prompt starts the menu music on the way to the main menu.
+    createMenuScenes(kTitleScene, false, false);
     setScreenOrientation(userProfile->screenOrientation);
     CXGfxManager::instance().setBufferScale(userProfile->bufferScale);
     if (joystick) {
@@ -475,11 +475,14 @@ void CXApp::startStage() {
     session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
     // The stage draws into the game area, as the menus do.
     session.setScreenSize(gameAreaWidth(), gameAreaHeight());
-    // Until the menus offer a choice, a game is arcade play on normal.
-    session.setGameMode(CXGameSession::Arcade);
-    session.setCasual(false);
-    session.setDifficulty(1);
-    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    // The menus have chosen the mode, the play style, the difficulty and free play's stage.
+    const int gameMode = session.getGameMode();
+    const int firstStage = gameMode == CXGameSession::FreePlay ? session.getStartStage() : 0;
+    std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", gameMode,
+                session.isCasual() ? 1 : 0, session.getDifficulty(), firstStage);
+    session.startGame(gameMode == CXGameSession::BossRush ? CXGameSession::kBossRushLevelList
+                                                          : CXGameSession::kArcadeLevelList,
+                      firstStage);
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     session.markReadyToStart();
     mode = InStage;
@@ -497,8 +500,10 @@ void CXApp::returnToMenus() {
 void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
-    // Every game ends on the results; the credits after the last stage come with their screen.
-    createMenuScenes(kAfterGameScene, true, session.isGameFinished() && session.isTrueRoute());
+    // A finished game rolls the credits (the final ones after the true route); any other
+    // end comes back to the after-game screen.
+    const bool finished = session.isGameFinished();
+    createMenuScenes(finished ? kCreditsScene : kAfterGameScene, true, finished && session.isTrueRoute());
     // The menus are built behind the blocker: it now fades away, as after a stage start.
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     std::printf("RETURNED TO THE MENUS\n");
@@ -522,6 +527,35 @@ void CXApp::startMenuMusic() {
     CXSoundManager& sound = CXSoundManager::instance();
     sound.setMusicVolume(userProfile->musicVolume * 0.0f);
     sound.playMusic(kMenuTrack, true);
+}
+
+void CXApp::pauseMenuMusic() {
+    fadeState = Idle;
+    CXSoundManager::instance().pauseMusic();
+}
+
+std::string CXApp::keyName(int code) const {
+    if (code < 0 || code >= 32) {
+        code = 0;
+    }
+    const int virtualKey = kKeyTable[code];
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+        return std::string(1, static_cast<char>(virtualKey));
+    }
+    switch (virtualKey) {
+        case 0x1B:
+            return "ESC";
+        case 0x25:
+            return "LEFT";
+        case 0x26:
+            return "UP";
+        case 0x27:
+            return "RIGHT";
+        case 0x28:
+            return "DOWN";
+        default:
+            return "KEY " + std::to_string(code);
+    }
 }
 
 void CXApp::fadeOutMusic(const std::string& queuedTrack) {

@@ -76,7 +76,9 @@ class CXApp : public IXMenuHost {
     void returnToMenus();
 
     void applyProfileVolumes();
-    void startMenuMusic();
+    void startMenuMusic() override;
+    void pauseMenuMusic() override;
+    std::string keyName(int code) const override;
     // Fades the music out, then starts `queuedTrack` looped at full volume, or stops when it
     // is empty.
     void fadeOutMusic(const std::string& queuedTrack);

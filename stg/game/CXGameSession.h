@@ -52,6 +52,9 @@ class CXGameSession {
     void setGameMode(int value) { gameMode = value; }
     void setCasual(bool value) { casual = value; }
     void setDifficulty(int value) { difficulty = value; }
+    // The stage free play starts at, 0 to 4; the other modes start at the first.
+    void setStartStage(int value) { chosenStage = value; }
+    int getStartStage() const { return chosenStage; }
     // The application's dimensions, copied at start-up and when the aspect changes.
     void setSceneSize(int width, int height);
     void setScreenSize(int width, int height);
@@ -215,6 +218,7 @@ class CXGameSession {
     float musicVolume = 0.5f, sfxVolume = 0.5f, prizeAlpha = 1.0f;
     bool leftControl = true;
     int gameMode = Arcade;
+    int chosenStage = 0;  // free play's chosen stage
     bool casual = false;
     bool movementAllowed = true, shootingAllowed = true, flagThree = true, flagFour = true,
          breakGaugeEnabled = true;

@@ -147,4 +147,40 @@ TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {
     gfx.setBackgroundFill(false);
 }
 
+// A window pixel is traced back to the game area, through every quarter turn of the image.
+struct PointerCase {
+    int orientation;
+    float windowX, windowY;  // pixels from the window's top-left corner
+    float nx, ny;            // normalised on the upright game area, y up
+};
+class PointerMappingTest : public CompositeTest, public ::testing::WithParamInterface<PointerCase> {};
+
+TEST_P(PointerMappingTest, AWindowPixelLandsOnTheGameAreaPointDrawnThere) {
+    const PointerCase& c = GetParam();
+    compositeAt(800, 600, 450, 600, 0.5f, c.orientation);  // scale 1: the image is 450 x 600 (or turned)
+    float nx = -1, ny = -1;
+    EXPECT_TRUE(gfx.windowToGameArea(c.windowX, c.windowY, nx, ny));
+    EXPECT_NEAR(nx, c.nx, 1e-4f);
+    EXPECT_NEAR(ny, c.ny, 1e-4f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientations, PointerMappingTest,
+                         ::testing::Values(PointerCase{0, 175, 600, 0, 0}, PointerCase{0, 625, 0, 1, 1},
+                                           PointerCase{0, 400, 300, 0.5f, 0.5f},
+                                           PointerCase{1, 700, 525, 0, 0}, PointerCase{1, 100, 525, 0, 1},
+                                           PointerCase{1, 400, 300, 0.5f, 0.5f},
+                                           PointerCase{2, 175, 600, 1, 1}, PointerCase{2, 625, 0, 0, 0},
+                                           PointerCase{3, 100, 525, 1, 0}, PointerCase{3, 700, 75, 0, 1}));
+
+TEST_F(CompositeTest, APixelBesideTheImageIsOutsideTheGameArea) {
+    compositeAt(800, 600, 450, 600, 0.5f);
+    float nx = 0, ny = 0;
+    EXPECT_FALSE(gfx.windowToGameArea(100, 300, nx, ny));
+    EXPECT_FALSE(gfx.windowToGameArea(700, 300, nx, ny));
+    compositeAt(800, 600, 450, 600, 0.0f);  // scale 0.75: a smaller image, still centred
+    EXPECT_TRUE(gfx.windowToGameArea(400, 300, nx, ny));
+    EXPECT_NEAR(nx, 0.5f, 1e-4f);
+    EXPECT_FALSE(gfx.windowToGameArea(400, 10, nx, ny));
+}
+
 }  // namespace

@@ -181,7 +181,8 @@ TEST_P(ToggleTest, TheToggleFlipsOnceOnTheChosenEdgeAndKeepsItsStateThroughHover
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, ToggleTest,
-                         ::testing::Values(ToggleCase{true, OXButton::Pressed}, ToggleCase{false, OXButton::Normal}));
+                         ::testing::Values(ToggleCase{true, OXButton::Pressed},
+                                           ToggleCase{false, OXButton::Normal}));
 
 class SliderTest : public WidgetTest {
   protected:

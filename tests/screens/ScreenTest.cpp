@@ -35,6 +35,9 @@ class StandInMenuHost : public IXMenuHost {
     void switchToScene(int index) override { scene = index; }
     void requestStageStart() override { ++stageStarts; }
     CXUserProfile& profile() override { return userProfile; }
+    std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
+    void startMenuMusic() override {}
+    void pauseMenuMusic() override {}
     void setVolumes(float music, float sfx) override {
         musicHeard = music;
         sfxHeard = sfx;
@@ -290,17 +293,17 @@ using ControlScreen = ScreenTest<OXScnVLOptionCtrl>;
 TEST_F(ControlScreen, AKeyPressedOnAnActionBindsItAndNoKeyIsShared) {
     OXScnVLOptionCtrl& controls = open();
     ASSERT_EQ(highlighted(), controls.getBinding(CXControlBindings::Fire));
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "Z");
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY2");
     press(kA);
     EXPECT_EQ(host.userProfile.controls[0], kA);
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "A");
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY7");
     EXPECT_EQ(host.acceptKey, kA);  // the menus accept with the new key at once
     press(kDown);
     // Beam takes fire's A; fire takes beam's X.
     press(kA);
     EXPECT_EQ(host.userProfile.controls[1], kA);
     EXPECT_EQ(host.userProfile.controls[0], kX);
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "X");
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY3");
     // Trance's key, C, is also the menus' back key: on an action it is bound, not obeyed.
     press(kDown);
     press(kDown);
@@ -344,8 +347,8 @@ TEST_F(ControlScreen, BindingsOutsideTheKeyTableAreMendedOnEntry) {
     testing::internal::CaptureStdout();
     OXScnVLOptionCtrl& controls = open();
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "Z");
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Beam)->getLabel()->getText(), "X");
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY2");
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Beam)->getLabel()->getText(), "KEY3");
     EXPECT_EQ(host.acceptKey, kZ);
     press(kDown);
     press(kUp);

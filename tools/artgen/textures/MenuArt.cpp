@@ -180,3 +180,111 @@ void paintMenuButton(Canvas& canvas, Random& /*random*/) {
 }
 
 }  // namespace artgen
+
+namespace artgen {
+
+void paintMenuRule(Canvas& canvas, Random& /*random*/) {
+    // The lit line under a screen's heading, a quieter cousin of the title's streak.
+    const auto width = static_cast<float>(canvas.width());
+    const Vec2 centre{width * 0.5f, static_cast<float>(canvas.height()) * 0.5f};
+    drawStreak(canvas, centre, width * 0.46f, 2.0f, palette::cyan);
+    drawStreak(canvas, centre, width * 0.16f, 2.0f, palette::white, 0.7f);
+    drawSparkle(canvas, centre, 9.0f, palette::ice);
+    fadeBorders(canvas, 3.0f);
+}
+
+void paintMenuCard(Canvas& canvas, Random& /*random*/) {
+    // A large choice card in the three looks of a button: disabled, normal, pressed. A glass
+    // panel with a cyan rim, a magenta corner accent and a faint band where the caption sits.
+    const AtlasGrid grid(canvas.width(), canvas.height(), 1, 3);
+    grid.paintFrames(canvas, 3, [](Canvas& cell, int look) {
+        const auto width = static_cast<float>(cell.width());
+        const auto height = static_cast<float>(cell.height());
+        const Rect body{10.0f, 10.0f, width - 10.0f, height - 10.0f};
+        const RoundedRect card(body, 16.0f);
+        const Colour rim = look == 0 ? Colour::hex(0x5a6670) : look == 2 ? palette::ice : palette::cyan;
+        if (look != 0) {
+            glow(cell, card, look == 2 ? palette::cyan : palette::teal, 8.0f, look == 2 ? 0.5f : 0.25f);
+        }
+        const Colour top = look == 2 ? Colour::hex(0x1a6e86, 0.92f) : Colour::hex(0x0b2636, 0.86f);
+        const Colour bottom = look == 2 ? Colour::hex(0x0c3a4e, 0.92f) : Colour::hex(0x040a16, 0.86f);
+        fill(cell, card, linearGradient({0.0f, body.y0}, {0.0f, body.y1}, {{0.0f, top}, {1.0f, bottom}}));
+        stroke(cell, card, 2.0f, rim.withAlpha(look == 0 ? 0.6f : 0.95f));
+        if (look != 0) {
+            // The corner accents.
+            for (float side : {-1.0f, 1.0f}) {
+                const float x = side < 0 ? body.x0 + 18.0f : body.x1 - 18.0f;
+                Strokes corner(3.0f);
+                corner.addSegment({x, body.y0 + 16.0f}, {x + side * -40.0f, body.y0 + 16.0f});
+                fill(cell, corner, palette::magenta.withAlpha(0.85f));
+            }
+            drawStreak(cell, {width * 0.5f, height * 0.62f}, width * 0.38f, 1.5f, palette::cyan, 0.5f);
+        }
+        fadeBorders(cell, 2.0f);
+    });
+}
+
+void paintMenuNote(Canvas& canvas, Random& /*random*/) {
+    // The panel a note is written on: darker and more solid than a card, so the screen behind
+    // it recedes.
+    const auto width = static_cast<float>(canvas.width());
+    const auto height = static_cast<float>(canvas.height());
+    const RoundedRect panel(Rect{12.0f, 12.0f, width - 12.0f, height - 12.0f}, 18.0f);
+    glow(canvas, panel, palette::cyan, 10.0f, 0.3f);
+    fill(canvas, panel,
+         linearGradient({0.0f, 12.0f}, {0.0f, height - 12.0f},
+                        {{0.0f, Colour::hex(0x0a2230, 0.96f)}, {1.0f, Colour::hex(0x03060e, 0.96f)}}));
+    stroke(canvas, panel, 2.0f, palette::cyan.withAlpha(0.9f));
+    const RoundedRect inner(Rect{20.0f, 20.0f, width - 20.0f, height - 20.0f}, 12.0f);
+    stroke(canvas, inner, 1.0f, palette::teal.withAlpha(0.4f));
+    drawStreak(canvas, {width * 0.5f, 70.0f}, width * 0.35f, 1.5f, palette::cyan, 0.7f);
+    fadeBorders(canvas, 4.0f);
+}
+
+void paintTutorialPicture(Canvas& canvas, Random& /*random*/) {
+    // Four pages, two per play style (casual first, in magenta; normal in cyan): a panel, a
+    // drawing of what the page is about (the arrow keys, or a gauge filling) and the page
+    // marks. The game writes the page's lines, with the player's own keys, over the panel.
+    const AtlasGrid grid(canvas.width(), canvas.height(), 2, 2);
+    grid.paintFrames(canvas, 4, [](Canvas& cell, int frame) {
+        const bool casual = frame < 2;
+        const int page = frame % 2;
+        const Colour accent = casual ? palette::magenta : palette::cyan;
+        const auto width = static_cast<float>(cell.width());
+        const auto height = static_cast<float>(cell.height());
+        const RoundedRect panel(Rect{10.0f, 10.0f, width - 10.0f, height - 10.0f}, 16.0f);
+        glow(cell, panel, accent, 8.0f, 0.22f);
+        fill(cell, panel, Colour::hex(0x050b16, 0.9f));
+        stroke(cell, panel, 2.0f, accent.withAlpha(0.9f));
+        // The drawing, across the top of the panel (the lines fill the rest).
+        const Vec2 top{width * 0.5f, 62.0f};
+        if (page == 0) {
+            const float key = 30.0f;
+            const Vec2 offsets[] = {
+                {0.0f, -key - 4.0f}, {-key - 4.0f, 0.0f}, {0.0f, 0.0f}, {key + 4.0f, 0.0f}};
+            for (const Vec2& offset : offsets) {
+                const Vec2 at = top + Vec2{offset.x, offset.y + key * 0.5f};
+                const RoundedRect cap(Rect::around(at, key * 0.5f, key * 0.5f), 5.0f);
+                fill(cell, cap, Colour::hex(0x0c2434, 0.95f));
+                stroke(cell, cap, 1.5f, palette::ice.withAlpha(0.9f));
+            }
+        } else {
+            const Rect trough{width * 0.25f, top.y - 8.0f, width * 0.75f, top.y + 8.0f};
+            const RoundedRect gauge(trough, 8.0f);
+            fill(cell, gauge, Colour::hex(0x04121c, 0.9f));
+            const RoundedRect level(Rect{trough.x0 + 3.0f, trough.y0 + 3.0f,
+                                         trough.x0 + (trough.x1 - trough.x0) * 0.7f, trough.y1 - 3.0f},
+                                    5.0f);
+            fill(cell, level, accent);
+            stroke(cell, gauge, 1.5f, palette::ice.withAlpha(0.9f));
+        }
+        // Two page marks at the foot, the current one lit.
+        for (int mark = 0; mark < 2; ++mark) {
+            const Circle dot({width * 0.5f + (mark == 0 ? -14.0f : 14.0f), height - 30.0f}, 5.0f);
+            fill(cell, dot, mark == page ? accent : Colour::hex(0x2a3440));
+        }
+        fadeBorders(cell, 3.0f);
+    });
+}
+
+}  // namespace artgen

@@ -13,6 +13,10 @@ void paintTitleStart(Canvas& canvas, Random& random);
 void paintSelectHighlight(Canvas& canvas, Random& random);
 void paintMenuBackgroundNebula(Canvas& canvas, Random& random);
 void paintMenuButton(Canvas& canvas, Random& random);
+void paintMenuRule(Canvas& canvas, Random& random);
+void paintMenuCard(Canvas& canvas, Random& random);
+void paintMenuNote(Canvas& canvas, Random& random);
+void paintTutorialPicture(Canvas& canvas, Random& random);
 
 // The load blocker.
 void paintLoadLogo(Canvas& canvas, Random& random);

@@ -1,7 +1,0 @@
-#include "frontend/MenuScenes.h"
-
-#include "frontend/IXMenuHost.h"
-
-void OXScnVLMain::backPressed() {
-    host.switchToScene(kTitleScene);
-}

@@ -1,0 +1,33 @@
+#include "frontend/OXScnVLBonus.h"
+
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "stg/game/CXGameSession.h"
+
+void OXScnVLBonus::buildScene() {
+    addHeading("BONUS");
+    addButton(BossRush, "BOSS RUSH", kCentreX, 640);
+    addText("EVERY BOSS, ONE AFTER ANOTHER", kCentreX, 572, 22)->setColour(0.7f, 0.85f, 0.9f, 1);
+    addButton(FreePlay, "FREE PLAY", kCentreX, 460);
+    addText("ANY STAGE YOU CHOOSE", kCentreX, 392, 22)->setColour(0.7f, 0.85f, 0.9f, 1);
+    addButton(Back, "BACK", kCentreX, 260);
+    addKeyHints();
+}
+
+void OXScnVLBonus::buttonPressed(int id) {
+    CXGameSession& session = CXGameSession::instance();
+    if (id == BossRush) {
+        session.setGameMode(CXGameSession::BossRush);
+        host.switchToScene(kModeSelectScene);
+    } else if (id == FreePlay) {
+        session.setGameMode(CXGameSession::FreePlay);
+        host.switchToScene(kModeSelectScene);
+    } else if (id == Back) {
+        backPressed();
+    }
+}
+
+void OXScnVLBonus::backPressed() {
+    host.switchToScene(kMainScene);
+}

@@ -1,0 +1,118 @@
+#include "frontend/OXScnVLCredits.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "data/AssetPackage.h"
+#include "data/Plist.h"
+#include "data/PlistRead.h"
+#include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+
+namespace {
+constexpr int kLineSize = 30;
+constexpr int kHeadingSize = 38;
+constexpr float kRollBottom = 240.0f;  // where a line enters, above the button
+constexpr float kRollTop = 1000.0f;    // where it has left
+constexpr size_t kMostLines = 200;     // a longer list is cut here
+}  // namespace
+
+void OXScnVLCredits::buildScene() {
+    addButton(Back, "BACK", kCentreX, 150);
+    loadCredits(kCreditsList, kCreditsFont);
+}
+
+void OXScnVLCredits::loadCredits(const std::string& listPath, const std::string& fontPath) {
+    for (OXTextBox* line : lines) {
+        objects.erase(std::remove(objects.begin(), objects.end(), line), objects.end());
+        delete line;
+    }
+    lines.clear();
+    Plist::Dictionary list;
+    if (!Plist::loadContent(listPath, list)) {
+        // A malformed list has been named by the reader; a missing one is named here.
+        if (!assetExists(listPath)) {
+            std::printf("CREDITS LIST %s NOT FOUND\n", listPath.c_str());
+        }
+        return;
+    }
+    const Plist::Array* entries = Plist::findArray(list, "lines");
+    if (entries == nullptr || entries->empty()) {
+        std::printf("CREDITS LIST %s HAS NO LINES\n", listPath.c_str());
+        return;
+    }
+    for (const Plist::Value& entry : *entries) {
+        if (lines.size() == kMostLines) {
+            std::printf("CREDITS LIST %s: ONLY THE FIRST %zu LINES ROLL\n", listPath.c_str(), kMostLines);
+            break;
+        }
+        const std::string* text = Plist::asString(entry);
+        const bool heading = text && !text->empty() && (*text)[0] == '*';
+        auto* line = new OXTextBox();
+        line->load(fontPath);
+        if (!line->hasFont()) {
+            // The box has said why; one line is enough, so no more boxes try.
+            delete line;
+            for (OXTextBox* made : lines) {
+                objects.erase(std::remove(objects.begin(), objects.end(), made), objects.end());
+                delete made;
+            }
+            lines.clear();
+            return;
+        }
+        line->setAlignment(1);
+        line->setCharSize(heading ? kHeadingSize : kLineSize);
+        line->setText(text ? (heading ? text->substr(1) : *text) : std::string());
+        if (heading) {
+            line->setColour(0.75f, 0.97f, 1.0f, 1.0f);
+        }
+        addObject(line);
+        lines.push_back(line);
+    }
+    placeLines();
+}
+
+bool OXScnVLCredits::enterStarted() {
+    rollOffset = 0.0f;
+    rolling = true;
+    placeLines();
+    return OXScnVLMenu::enterStarted();
+}
+
+void OXScnVLCredits::placeLines() {
+    const float length = kLineGap * static_cast<float>(lines.size()) + (kRollTop - kRollBottom);
+    for (size_t index = 0; index < lines.size(); ++index) {
+        float y = kRollBottom + rollOffset - kLineGap * static_cast<float>(index);
+        // Round again once the whole roll has passed the top.
+        while (y > kRollTop) {
+            y -= length;
+        }
+        lines[index]->setPosition(kCentreX, y, 0);
+        lines[index]->setVisible(y >= kRollBottom - kLineGap && y <= kRollTop);
+    }
+}
+
+void OXScnVLCredits::update(float dtMs) {
+    OXScnVLMenu::update(dtMs);
+    if (rolling && !lines.empty()) {
+        rollOffset += kRollSpeed * dtMs;
+        const float length = kLineGap * static_cast<float>(lines.size()) + (kRollTop - kRollBottom);
+        if (rollOffset > length) {
+            rollOffset -= length;
+        }
+        placeLines();
+    }
+}
+
+void OXScnVLCredits::buttonPressed(int id) {
+    if (id == Back) {
+        rolling = false;
+        host.switchToScene(kMainScene);
+    }
+}
+
+void OXScnVLCredits::backPressed() {
+    buttonPressed(Back);
+}

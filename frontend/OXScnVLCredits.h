@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "frontend/OXScnVLMenu.h"
+
+class OXTextBox;
+
+// The staff credits: the lines of a credits list rolling up the screen in
+// their own font, from the bottom to beyond the top and round again. The
+// roll starts over whenever the screen is entered; its button (0) stops it
+// and returns to the main menu.
+//
+// A credits list is a dictionary whose "lines" array holds the lines in
+// order; an empty string is a blank line and a line starting with "*" is a
+// heading (shown lit, without the star).
+class OXScnVLCredits : public OXScnVLMenu {
+  public:
+    static constexpr const char* kCreditsList = "assets/plist/credits.plist";
+    static constexpr const char* kCreditsFont = "assets/plist/font_atlas_credits";
+    static constexpr float kLineGap = 44.0f;    // scene units between lines
+    static constexpr float kRollSpeed = 0.06f;  // scene units per millisecond
+    enum ButtonId { Back = 0 };
+
+    explicit OXScnVLCredits(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
+    void buildScene() override;
+    bool enterStarted() override;
+    void update(float dtMs) override;
+    void buttonPressed(int id) override;
+    void backPressed() override;
+    // Replaces the rolling lines with those of `listPath` in the font `fontPath`.
+    // A missing, empty or malformed list, or a font that cannot be drawn, is
+    // one console line and leaves the roll empty; the screen still works.
+    void loadCredits(const std::string& listPath, const std::string& fontPath);
+    int getLineCount() const { return static_cast<int>(lines.size()); }
+    const OXTextBox* getLine(int index) const { return lines[static_cast<size_t>(index)]; }
+    bool isRolling() const { return rolling; }
+    float getRollOffset() const { return rollOffset; }
+
+  private:
+    void placeLines();
+
+    std::vector<OXTextBox*> lines;  // owned through objects
+    float rollOffset = 0.0f;        // how far the roll has risen, scene units
+    bool rolling = false;
+};

@@ -1,0 +1,90 @@
+#include "frontend/OXScnVLDifficulty.h"
+
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "stg/game/CXGameSession.h"
+
+void OXScnVLDifficulty::buildScene() {
+    addHeading("DIFFICULTY");
+    const struct {
+        int id;
+        const char* label;
+        float y;
+    } rows[] = {{Easy, "EASY", 720},       {Normal, "NORMAL", 624},     {Hard, "HARD", 528},
+                {Extreme, "EXTREME", 432}, {Tutorial, "TUTORIAL", 300}, {Back, "BACK", 204}};
+    int index = 0;
+    for (const auto& row : rows) {
+        choices[index++] = addButton(row.id, row.label, kCentreX, row.y);
+    }
+
+    notePanel = new OXSprite();
+    notePanel->load("assets/plist/spr_tutorial_note");
+    notePanel->setPosition(kCentreX, 540, 2);
+    addObject(notePanel);
+    const char* lines[] = {"NEW TO VORTALIS 2?", "THE TUTORIAL SHOWS", "YOUR CONTROLS"};
+    for (int line = 0; line < 3; ++line) {
+        noteLines[line] =
+            addText(lines[line], kCentreX, 640 - 56.0f * static_cast<float>(line), line == 0 ? 34 : 28);
+        noteLines[line]->setZ(3);
+    }
+    noteLines[0]->setColour(0.75f, 0.97f, 1.0f, 1.0f);
+    noteButtonIndex = static_cast<int>(getSelectables().size());
+    noteButton = addButton(CloseNote, "OK", kCentreX, 420);
+    noteButton->setZ(3);
+    addKeyHints();
+    showNote(false);
+}
+
+bool OXScnVLDifficulty::enterStarted() {
+    const CXUserProfile& profile = host.profile();
+    showNote(!noteClosed && profile.timesPlayed == 0 && profile.timesPlayedCasual == 0);
+    return OXScnVLMenu::enterStarted();
+}
+
+int OXScnVLDifficulty::firstSelectable() const {
+    return noteShown ? noteButtonIndex : 0;
+}
+
+void OXScnVLDifficulty::showNote(bool show) {
+    noteShown = show;
+    notePanel->setVisible(show);
+    for (OXTextBox* line : noteLines) {
+        line->setVisible(show);
+    }
+    noteButton->setVisible(show);
+    // Behind the note the screen's own buttons step aside, so the keys and the
+    // pointer reach only OK.
+    for (OXButton* choice : choices) {
+        choice->setVisible(!show);
+    }
+}
+
+void OXScnVLDifficulty::buttonPressed(int id) {
+    if (id >= Easy && id <= Extreme) {
+        CXGameSession::instance().setDifficulty(id);
+        const CXUserProfile& profile = host.profile();
+        const bool firstGame = profile.timesPlayed == 0 && profile.timesPlayedCasual == 0;
+        host.switchToScene(firstGame ? kFighterSelectScene : kHangarScene);
+    } else if (id == Tutorial) {
+        host.switchToScene(kTutorialScene);
+    } else if (id == CloseNote) {
+        noteClosed = true;
+        showNote(false);
+        highlightSelectable(0);
+    } else if (id == Back) {
+        backPressed();
+    }
+}
+
+void OXScnVLDifficulty::backPressed() {
+    if (noteShown) {
+        buttonPressed(CloseNote);
+        return;
+    }
+    const bool freePlay = CXGameSession::instance().getGameMode() == CXGameSession::FreePlay;
+    host.switchToScene(freePlay ? kStageSelectScene : kMainScene);
+}

@@ -1,0 +1,86 @@
+#include "frontend/OXScnVLFighterSelect.h"
+
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+
+void OXScnVLFighterSelect::buildScene() {
+    addHeading("CHOOSE YOUR FIGHTER");
+    const struct {
+        int id;
+        const char* sprite;
+        const char* name;
+        const char* line;
+    } cards[] = {{Focus, "assets/plist/btn_focus", "FOCUS", "A STRONGER MAIN WEAPON"},
+                 {Track, "assets/plist/btn_track", "TRACK", "MISSILES THAT SEEK"},
+                 {Wide, "assets/plist/btn_wide", "WIDE", "OPTION PODS SPREAD FIRE"}};
+    float y = 690.0f;
+    for (int card = 0; card < 3; ++card) {
+        fighters[card] = addButton(cards[card].id, cards[card].name, kCentreX, y, cards[card].sprite);
+        fighters[card]->setLabelSize(44);
+        captions[card] = addText(cards[card].line, kCentreX, y - 38, 22);
+        captions[card]->setColour(0.75f, 0.9f, 0.95f, 1);
+        y -= 180.0f;
+    }
+
+    notePanel = new OXSprite();
+    notePanel->load("assets/plist/spr_fighter_select_note");
+    notePanel->setPosition(kCentreX, 540, 2);
+    addObject(notePanel);
+    const char* lines[] = {"YOUR FIRST FLIGHT", "PICK THE SYSTEM YOUR", "FIGHTER STARTS WITH.",
+                           "THE HANGAR ADDS MORE."};
+    for (int line = 0; line < 4; ++line) {
+        noteLines[line] =
+            addText(lines[line], kCentreX, 650 - 50.0f * static_cast<float>(line), line == 0 ? 34 : 26);
+        noteLines[line]->setZ(3);
+    }
+    noteLines[0]->setColour(0.75f, 0.97f, 1.0f, 1.0f);
+    noteButtonIndex = static_cast<int>(getSelectables().size());
+    noteButton = addButton(CloseNote, "OK", kCentreX, 420);
+    noteButton->setZ(3);
+    addKeyHints();
+    showNote(false);
+}
+
+bool OXScnVLFighterSelect::enterStarted() {
+    showNote(true);
+    return OXScnVLMenu::enterStarted();
+}
+
+void OXScnVLFighterSelect::showNote(bool show) {
+    noteShown = show;
+    notePanel->setVisible(show);
+    for (OXTextBox* line : noteLines) {
+        line->setVisible(show);
+    }
+    noteButton->setVisible(show);
+    for (int card = 0; card < 3; ++card) {
+        fighters[card]->setVisible(!show);
+        captions[card]->setVisible(!show);
+    }
+}
+
+void OXScnVLFighterSelect::buttonPressed(int id) {
+    if (id >= Focus && id <= Wide) {
+        CXUserProfile& profile = host.profile();
+        profile.weapon = id == Focus ? 1 : 0;
+        profile.missiles = id == Track ? 1 : 0;
+        profile.options = id == Wide ? 1 : 0;
+        profile.save();
+        host.requestStageStart();
+    } else if (id == CloseNote) {
+        showNote(false);
+        highlightSelectable(0);
+    }
+}
+
+void OXScnVLFighterSelect::backPressed() {
+    if (noteShown) {
+        buttonPressed(CloseNote);
+    } else {
+        host.switchToScene(kDifficultyScene);
+    }
+}

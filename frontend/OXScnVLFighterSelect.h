@@ -1,0 +1,37 @@
+#pragma once
+
+#include "frontend/OXScnVLMenu.h"
+
+class OXButton;
+class OXSprite;
+class OXTextBox;
+
+// A new player's first choice of fighter: FOCUS (0), TRACK (1) and WIDE (2)
+// start the weapon, the missiles or the option pods at level 1, save the
+// profile and start the stage. A note explaining the choice shows on entry,
+// closed with OK (3).
+class OXScnVLFighterSelect : public OXScnVLMenu {
+  public:
+    enum ButtonId { Focus = 0, Track = 1, Wide = 2, CloseNote = 3 };
+
+    explicit OXScnVLFighterSelect(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
+    void buildScene() override;
+    bool enterStarted() override;
+    void buttonPressed(int id) override;
+    void backPressed() override;
+    bool isNoteShown() const { return noteShown; }
+
+  protected:
+    int firstSelectable() const override { return noteShown ? noteButtonIndex : 0; }
+
+  private:
+    void showNote(bool show);
+
+    OXButton* fighters[3] = {};      // owned through objects
+    OXTextBox* captions[3] = {};     // owned through objects
+    OXSprite* notePanel = nullptr;   // owned through objects
+    OXTextBox* noteLines[4] = {};    // owned through objects
+    OXButton* noteButton = nullptr;  // owned through objects
+    int noteButtonIndex = 0;
+    bool noteShown = false;
+};

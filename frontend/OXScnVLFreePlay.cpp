@@ -1,0 +1,56 @@
+#include "frontend/OXScnVLFreePlay.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "data/Plist.h"
+#include "engine/OXButton.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "stg/game/CXGameSession.h"
+
+namespace {
+// The stages the campaign holds: the entries of its level list.
+int campaignStages() {
+    Plist::Array list;
+    try {
+        if (!Plist::loadAssetArray(CXGameSession::kArcadeLevelList, list)) {
+            list.clear();
+        }
+    } catch (const std::exception& error) {
+        std::printf("BAD PROPERTY LIST %s: %s\n", CXGameSession::kArcadeLevelList, error.what());
+        list.clear();
+    }
+    return static_cast<int>(list.size());
+}
+}  // namespace
+
+void OXScnVLFreePlay::buildScene() {
+    addHeading("STAGE SELECT");
+    playableStages = std::min(campaignStages(), kStageCount);
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        const bool playable = stage < playableStages;
+        const std::string label = "STAGE " + std::to_string(stage + 1) + (playable ? "" : "  LOCKED");
+        stageButtons[stage] = addButton(stage, label, kCentreX, 720 - kButtonGap * static_cast<float>(stage));
+        if (!playable) {
+            stageButtons[stage]->setState(OXButton::Disabled);
+        }
+    }
+    addButton(Back, "BACK", kCentreX, 720 - kButtonGap * kStageCount - 20);
+    addKeyHints();
+}
+
+void OXScnVLFreePlay::buttonPressed(int id) {
+    if (id >= 0 && id < playableStages) {
+        CXGameSession::instance().setStartStage(id);
+        host.switchToScene(kDifficultyScene);
+    } else if (id == Back) {
+        backPressed();
+    }
+}
+
+void OXScnVLFreePlay::backPressed() {
+    host.switchToScene(kMainScene);
+}

@@ -1,0 +1,101 @@
+#include "frontend/OXScnVLMenu.h"
+
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+
+namespace {
+constexpr int kHeadingSize = 64;
+constexpr int kHintSize = 22;
+constexpr float kHintY = 56.0f;
+}  // namespace
+
+bool OXScnVLMenu::enterStarted() {
+    lookedSelection = -1;  // the reset below clears every look
+    refreshKeyHints();
+    OXScene::enterStarted();
+    highlightSelectable(firstSelectable());
+    return false;
+}
+
+bool OXScnVLMenu::enterFinished() {
+    OXScene::enterFinished();
+    highlightSelectable(firstSelectable());
+    return false;
+}
+
+void OXScnVLMenu::update(float dtMs) {
+    const int selection = highlight && highlight->isVisible() ? selectedIndex : -1;
+    if (selection != lookedSelection) {
+        if (lookedSelection >= 0 && lookedSelection < static_cast<int>(selectables.size())) {
+            IXRenderObject* left = selectables[static_cast<size_t>(lookedSelection)];
+            left->touchExited(left->getX(), left->getY());
+        }
+        if (selection >= 0 && selection < static_cast<int>(selectables.size())) {
+            IXRenderObject* entered = selectables[static_cast<size_t>(selection)];
+            entered->touchEntered(entered->getX(), entered->getY());
+        }
+        lookedSelection = selection;
+    }
+    OXScene::update(dtMs);
+}
+
+void OXScnVLMenu::highlightSelectable(int index) {
+    if (!highlight || index < 0 || index >= static_cast<int>(selectables.size())) {
+        return;
+    }
+    selectedIndex = index;
+    moveHighlightOnto(selectables[static_cast<size_t>(index)]);
+    highlight->setVisible(true);
+    highlight->setActive(true);
+}
+
+void OXScnVLMenu::refreshKeyHints() {
+    if (keyHints) {
+        const CXUserProfile& profile = host.profile();
+        keyHints->setText(host.keyName(profile.bindingCode(0)) + " SELECT    " +
+                          host.keyName(profile.bindingCode(2)) + " BACK    ARROWS MOVE");
+    }
+}
+
+OXButton* OXScnVLMenu::addButton(int id, const std::string& label, float x, float y, const char* sprite) {
+    auto* button = new OXButton();
+    button->load(sprite);
+    button->setId(id);
+    button->setDelegate(this);
+    button->setPosition(x, y, 1);
+    button->setGrowScale(1.05f);
+    button->setLabelSize(kButtonLabelSize);
+    button->setLabelText(label);
+    addObject(button);
+    addSelectable(button);
+    return button;
+}
+
+OXTextBox* OXScnVLMenu::addText(const std::string& text, float x, float y, int charSize, int alignment) {
+    auto* box = new OXTextBox();
+    box->load(kMenuFont);
+    box->setCharSize(charSize);
+    box->setAlignment(alignment);
+    box->setPosition(x, y, 1);
+    box->setText(text);
+    addObject(box);
+    return box;
+}
+
+void OXScnVLMenu::addHeading(const std::string& text) {
+    auto* rule = new OXSprite();
+    rule->load("assets/plist/spr_menu_rule");
+    rule->setPosition(kCentreX, kHeadingY - 18.0f, 1);
+    addObject(rule);
+    OXTextBox* heading = addText(text, kCentreX, kHeadingY, kHeadingSize);
+    heading->setColour(0.75f, 0.97f, 1.0f, 1.0f);
+}
+
+void OXScnVLMenu::addKeyHints() {
+    keyHints = addText("", kCentreX, kHintY, kHintSize);
+    keyHints->setColour(0.6f, 0.75f, 0.8f, 0.9f);
+    refreshKeyHints();
+}

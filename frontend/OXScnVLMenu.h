@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+#include "engine/OXScene.h"
+
+class IXMenuHost;
+class OXButton;
+class OXSprite;
+class OXTextBox;
+
+// The common ground of the front-end screens: the host they switch through,
+// the house look (a heading under a lit rule, buttons from the menu sheet,
+// text in the game font, a line of key hints at the foot) and the layout
+// numbers every screen shares. Scene units: 768 x 1024, of which the middle
+// 576 are seen at 16:9, so everything stays within x 96 to 672.
+class OXScnVLMenu : public OXScene {
+  public:
+    static constexpr const char* kMenuButton = "assets/plist/btn_menu";
+    static constexpr const char* kMenuFont = "assets/plist/fnt_novo_white";
+    static constexpr float kCentreX = 384.0f;
+    static constexpr float kHeadingY = 880.0f;
+    static constexpr float kButtonLabelSize = 36.0f;
+    static constexpr float kButtonGap = 96.0f;  // between button rows
+
+    explicit OXScnVLMenu(IXMenuHost& menuHost) : host(menuHost) {}
+
+    // Refresh the key hints, so a rebinding shows at once, and put the
+    // highlight on firstSelectable().
+    bool enterStarted() override;
+    bool enterFinished() override;
+    // Gives the highlighted widget the pointer's hover look too (it grows),
+    // so the keyboard's choice is as plain as the mouse's.
+    void update(float dtMs) override;
+    IXMenuHost& getHost() const { return host; }
+
+  protected:
+    // A button from `sprite` labelled `label`, reporting `id` to this scene,
+    // added as object and selectable (in the order of the calls: the
+    // keyboard's order).
+    OXButton* addButton(int id, const std::string& label, float x, float y, const char* sprite = kMenuButton);
+    // A line of text in the game font; alignment 0 left, 1 centred, 2 right.
+    OXTextBox* addText(const std::string& text, float x, float y, int charSize, int alignment = 1);
+    // The screen's name at the top, lit in the title's cyan.
+    void addHeading(const std::string& text);
+    // The foot line naming the accept and back keys ("Z SELECT   C BACK").
+    void addKeyHints();
+    void refreshKeyHints();
+    // The selectable the highlight starts on when the screen is entered.
+    virtual int firstSelectable() const { return 0; }
+    void highlightSelectable(int index);
+
+    IXMenuHost& host;
+    OXTextBox* keyHints = nullptr;  // owned through objects; null when the screen shows none
+    int lookedSelection = -1;       // the selectable wearing the highlighted look, -1 for none
+};

@@ -1,0 +1,33 @@
+#include "frontend/OXScnVLModeSelect.h"
+
+#include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "stg/game/CXGameSession.h"
+
+void OXScnVLModeSelect::buildScene() {
+    addHeading("PLAY STYLE");
+    // Cards: the name on the upper half (the card's text offset), a line about it below.
+    addButton(Casual, "CASUAL", kCentreX, 660, "assets/plist/btn_casual_mode")->setLabelSize(44);
+    addText("A GENTLER GAME TO LEARN IN", kCentreX, 622, 22)->setColour(0.75f, 0.9f, 0.95f, 1);
+    addButton(Normal, "NORMAL", kCentreX, 440, "assets/plist/btn_normal_mode")->setLabelSize(44);
+    addText("THE FULL CHALLENGE", kCentreX, 402, 22)->setColour(0.75f, 0.9f, 0.95f, 1);
+    addButton(Back, "BACK", kCentreX, 220);
+    addKeyHints();
+}
+
+void OXScnVLModeSelect::buttonPressed(int id) {
+    CXGameSession& session = CXGameSession::instance();
+    if (id == Casual || id == Normal) {
+        session.setCasual(id == Casual);
+        host.switchToScene(session.getGameMode() == CXGameSession::FreePlay ? kStageSelectScene
+                                                                            : kDifficultyScene);
+    } else if (id == Back) {
+        backPressed();
+    }
+}
+
+void OXScnVLModeSelect::backPressed() {
+    host.switchToScene(kMainScene);
+}
