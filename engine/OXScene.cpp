@@ -1,6 +1,7 @@
 #include "engine/OXScene.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
@@ -326,8 +327,18 @@ void OXScene::showWithTransition(int style) {
 }
 
 Vec3 OXScene::viewPoint(float nx, float ny) const {
-    // The view's lower-left corner is the eye less half the view.
-    return {eye.x - viewWidth * 0.5f + viewWidth * nx, eye.y - viewHeight * 0.5f + viewHeight * ny, 0.0f};
+    // The camera stands at the eye less half the view: in orthographic scenes that point is
+    // the view's lower-left corner, in perspective the middle of what it sees.
+    const float cameraX = eye.x - viewWidth * 0.5f;
+    const float cameraY = eye.y - viewHeight * 0.5f;
+    if (orthographic) {
+        return {cameraX + viewWidth * nx, cameraY + viewHeight * ny, 0.0f};
+    }
+    // In perspective the widgets stand on the plane z = 0, as far from the eye as it is from
+    // that plane; the 45 degree view spans this much of it.
+    const float spanY = 2.0f * std::fabs(eye.z) * std::tan(22.5f * 3.14159265f / 180.0f);
+    const float spanX = viewHeight > 0.0f ? spanY * viewWidth / viewHeight : spanY;
+    return {cameraX + (nx - 0.5f) * spanX, cameraY + (ny - 0.5f) * spanY, 0.0f};
 }
 
 void OXScene::pointerMoved(float nx, float ny) {

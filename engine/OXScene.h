@@ -72,7 +72,8 @@ class OXScene : public IXTransformable {
     void pointerMoved(float nx, float ny);
     bool pointerPressed(float nx, float ny);
     void pointerReleased(float nx, float ny);
-    // Scene units of a point given in coordinates normalised to the view.
+    // Scene units of a point given in coordinates normalised to the view; in
+    // perspective, on the plane z = 0 where the widgets stand.
     Vec3 viewPoint(float nx, float ny) const;
 
     void transitionIn(void* target, ActionCallback callback, int style);

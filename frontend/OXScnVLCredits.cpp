@@ -15,12 +15,13 @@ namespace {
 constexpr int kLineSize = 30;
 constexpr int kHeadingSize = 38;
 constexpr float kRollBottom = 240.0f;  // where a line enters, above the button
-constexpr float kRollTop = 1000.0f;    // where it has left
+constexpr float kRollTop = 790.0f;     // where it has left, below the heading
 constexpr size_t kMostLines = 200;     // a longer list is cut here
 }  // namespace
 
 void OXScnVLCredits::buildScene() {
-    addButton(Back, "BACK", kCentreX, 150);
+    addHeading("CREDITS", 830);  // the perspective view shows less of the scene
+    addButton(Back, "BACK", kCentreX, 170);
     loadCredits(kCreditsList, kCreditsFont);
 }
 
@@ -92,6 +93,25 @@ void OXScnVLCredits::placeLines() {
         lines[index]->setPosition(kCentreX, y, 0);
         lines[index]->setVisible(y >= kRollBottom - kLineGap && y <= kRollTop);
     }
+}
+
+void OXScnVLCredits::setupCamera() {
+    if (orthographic) {
+        OXScene::setupCamera();
+        return;
+    }
+    // The application aims a perspective scene from z -1000 along +z with the centre a
+    // little above the eye; with the scenes' up vector that shows x growing to the left, a
+    // mirrored roll. From z +1000 looking back, with the centre a little below, x grows
+    // to the right and y up, at the same distance and size.
+    const Vec3 aimedEye = eye;
+    const Vec3 aimedCentre = centre;
+    eye.z = -aimedEye.z;
+    centre.z = -aimedCentre.z;
+    centre.y = aimedEye.y - (aimedCentre.y - aimedEye.y);
+    OXScene::setupCamera();
+    eye = aimedEye;
+    centre = aimedCentre;
 }
 
 void OXScnVLCredits::update(float dtMs) {

@@ -27,6 +27,9 @@ class OXScnVLCredits : public OXScnVLMenu {
     void buildScene() override;
     bool enterStarted() override;
     void update(float dtMs) override;
+    // The perspective camera seen from the far side of the roll, so its lines
+    // read left to right.
+    void setupCamera() override;
     void buttonPressed(int id) override;
     void backPressed() override;
     // Replaces the rolling lines with those of `listPath` in the font `fontPath`.

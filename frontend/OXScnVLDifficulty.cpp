@@ -1,5 +1,7 @@
 #include "frontend/OXScnVLDifficulty.h"
 
+#include <cstdio>
+
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
@@ -50,6 +52,9 @@ int OXScnVLDifficulty::firstSelectable() const {
 }
 
 void OXScnVLDifficulty::showNote(bool show) {
+    if (show && !noteShown) {
+        std::printf("TUTORIAL NOTE SHOWN\n");
+    }
     noteShown = show;
     notePanel->setVisible(show);
     for (OXTextBox* line : noteLines) {

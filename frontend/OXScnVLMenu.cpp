@@ -85,12 +85,12 @@ OXTextBox* OXScnVLMenu::addText(const std::string& text, float x, float y, int c
     return box;
 }
 
-void OXScnVLMenu::addHeading(const std::string& text) {
+void OXScnVLMenu::addHeading(const std::string& text, float y) {
     auto* rule = new OXSprite();
     rule->load("assets/plist/spr_menu_rule");
-    rule->setPosition(kCentreX, kHeadingY - 18.0f, 1);
+    rule->setPosition(kCentreX, y - 18.0f, 1);
     addObject(rule);
-    OXTextBox* heading = addText(text, kCentreX, kHeadingY, kHeadingSize);
+    OXTextBox* heading = addText(text, kCentreX, y, kHeadingSize);
     heading->setColour(0.75f, 0.97f, 1.0f, 1.0f);
 }
 

@@ -42,7 +42,7 @@ class OXScnVLMenu : public OXScene {
     // A line of text in the game font; alignment 0 left, 1 centred, 2 right.
     OXTextBox* addText(const std::string& text, float x, float y, int charSize, int alignment = 1);
     // The screen's name at the top, lit in the title's cyan.
-    void addHeading(const std::string& text);
+    void addHeading(const std::string& text, float y = kHeadingY);
     // The foot line naming the accept and back keys ("Z SELECT   C BACK").
     void addKeyHints();
     void refreshKeyHints();

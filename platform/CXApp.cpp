@@ -426,6 +426,7 @@ bool CXApp::switchFinished(void* target, int) {
     const int index = app->currentScene;
     if (index >= 0 && index < static_cast<int>(app->scenes.size()) && app->scenes[index]) {
         app->scenes[index]->enterFinished();
+        std::printf("MENU SCREEN %d\n", index);
     }
     return false;
 }

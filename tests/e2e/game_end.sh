@@ -56,14 +56,10 @@ press() {  # key
     hold "$game" "$1" 0.6
 }
 
-# From the title: start, and wait for the stage to be played. A press lost between two
-# slow frames is tried again.
+# From the title through the menus, and wait for the stage to be played.
 start_game() {  # game number
-    local attempt
-    for attempt in 1 2 3; do
-        press z
-        wait_line "HIDING LOAD BLOCKER" "$1" 40 && break
-    done
+    menu_to_stage "$game" "$OUT/console.txt" 1 || { fail "game $1: the menus did not lead to a stage"; return 1; }
+    wait_line "HIDING LOAD BLOCKER" "$1" 60
     wait_line "HIDING LOAD BLOCKER" "$1" 1 || { fail "game $1 did not start from the title"; return 1; }
     wait_line "STARTING GAME" "$1" 30 || fail "game $1's stage did not start"
 }

@@ -37,8 +37,8 @@ if [ -n "${game:-}" ]; then
     # The highlight behind the prompt pulses: a later picture differs there.
     wait_until 20 "the selection highlight to pulse" picture_changed "$game" "$OUT/title.png" \
         "$OUT/title-later.png" 440x40+180+404 100 || fail "the selection highlight does not pulse"
-    # Start launches the first stage behind the load blocker.
-    hold "$game" z
+    # The menus launch the first stage behind the load blocker.
+    menu_to_stage "$game" "$OUT/console.txt" 1 || fail "the menus did not lead to a stage"
     wait_line "$OUT/console.txt" "START GAME SESSION, UNPAUSING MUSIC" || fail "start did not begin a stage"
     import -window "$game" "$OUT/after-start.png"
     escape "$game"

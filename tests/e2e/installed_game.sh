@@ -59,10 +59,8 @@ if [ -n "${game:-}" ]; then
     sleep 1
     import -window "$game" "$OUT/title.png"
     # Start: a game is counted in the profile, which is saved.
-    for _ in 1 2 3; do
-        hold "$game" z
-        wait_line "$OUT/console.txt" "User profile saved." 10 && break
-    done
+    menu_to_stage "$game" "$OUT/console.txt" 1 || fail "the menus did not lead to a stage"
+    wait_line "$OUT/console.txt" "START GAME SESSION, UNPAUSING MUSIC" 60 || fail "no stage started"
     import -window "$game" "$OUT/after-start.png"
     xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
 fi

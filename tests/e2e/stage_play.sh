@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the start of the first stage in the real game under a virtual X
 # display (run it through xvfb-run), with real key presses:
-#   title -> start -> the stage loads behind the load blocker -> the
+#   title -> the menus (arcade, normal play and difficulty) -> the stage loads behind the load blocker -> the
 #   mothership brings the ship in -> enemies arrive -> the ship moves and
 #   fires -> pause holds the field still -> resume lets it move -> Escape.
 # Screenshots are left in $OUT for a person to look at.
@@ -26,7 +26,7 @@ field=450x600+175+0
 if [ -n "${game:-}" ]; then
     wait_until 60 "the title screen" bright_region "$game" "$OUT/1-title.png" 300x140+250+110 200 ||
         fail "no title screen"
-    hold "$game" z
+    menu_to_stage "$game" "$OUT/console.txt" 1 || fail "the menus did not lead to a stage"
     wait_line "$OUT/console.txt" "LOADING BULLET MANAGER" || fail "start did not load a stage"
     import -window "$game" "$OUT/2-loading.png"
     wait_line "$OUT/console.txt" "HIDING LOAD BLOCKER" || fail "the load blocker never lifted"

@@ -107,3 +107,51 @@ changed_pixels() {  # image, image, WxH+X+Y -> how many pixels of the region dif
 near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
     python3 -c "import sys; a=[int(v) for v in sys.argv[1].split(',')]; b=[int(v) for v in sys.argv[2].split(',')]; sys.exit(0 if all(abs(x-y)<=12 for x,y in zip(a,b)) else 1)" "$1" "$2"
 }
+
+# ---- The menus ----
+# The game prints "MENU SCREEN n" each time menu screen n has slid in.
+
+menu_screens() {  # console -> how many screens have been shown
+    grep -c "^MENU SCREEN [0-9]*$" "$1"
+}
+
+more_screens() {  # console, count: more screens than count have been shown
+    [ "$(menu_screens "$1")" -gt "$2" ]
+}
+
+menu_press() {  # window, console, keys... -> the number of the screen the keys lead to
+    local window=$1 console=$2 before
+    shift 2
+    before=$(menu_screens "$console")
+    for key in "$@"; do hold "$window" "$key" 0.3; done
+    wait_until 30 "a menu screen after $*" more_screens "$console" "$before" || return 1
+    grep "^MENU SCREEN [0-9]*$" "$console" | tail -n 1 | cut -d' ' -f3
+}
+
+# From the title to a stage of arcade, normal play, with real keys (the default bindings):
+# START, ARCADE, NORMAL, the difficulty (0 easy to 3 extreme); a first game closes the
+# tutorial note and picks the first fighter after closing its note, a later one launches
+# from the hangar. Succeeds once the stage start has been asked for.
+menu_to_stage() {  # window, console, difficulty
+    local window=$1 console=$2 difficulty=$3 screen notes
+    screen=$(menu_press "$window" "$console" z) && [ "$screen" = 1 ] || { echo "no main menu" >&2; return 1; }
+    screen=$(menu_press "$window" "$console" z) && [ "$screen" = 3 ] || { echo "no mode select" >&2; return 1; }
+    notes=$(grep -c "^TUTORIAL NOTE SHOWN$" "$console")
+    screen=$(menu_press "$window" "$console" Down z) && [ "$screen" = 5 ] ||
+        { echo "no difficulty screen" >&2; return 1; }
+    if [ "$(grep -c "^TUTORIAL NOTE SHOWN$" "$console")" -gt "$notes" ]; then
+        hold "$window" z 0.3
+    fi
+    local keys=()
+    for _ in $(seq 1 "$difficulty"); do keys+=(Down); done
+    screen=$(menu_press "$window" "$console" "${keys[@]}" z) || { echo "no screen after the difficulty" >&2; return 1; }
+    if [ "$screen" = 13 ]; then
+        hold "$window" z 0.3  # the note's OK
+        hold "$window" z 0.3  # the first fighter
+    elif [ "$screen" = 7 ]; then
+        hold "$window" z 0.3  # launch
+    else
+        echo "the difficulty led to screen $screen" >&2
+        return 1
+    fi
+}

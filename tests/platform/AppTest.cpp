@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
 #include "engine/OXScene.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/OXScnVLTitle.h"
 #include "platform/CXApp.h"
 #include "stg/game/CXGameSession.h"
 #include "tests/support/TestFiles.h"
@@ -288,6 +290,43 @@ TEST_F(AppTest, StageStartFadesInTheBlockerThenLeavesTheMenus) {
     EXPECT_TRUE(app.getScenes().empty());
     runFrames(70);  // the blocker fades to black and goes
     EXPECT_FALSE(app.getLoadBlocker()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AppTest, ABindingOutsideTheKeyTableStartsOnTheTablesFirstKey) {
+    app.profile().controls[0] = 77;
+    app.createMenuScenes(kTitleScene, false, false);
+    auto& title = static_cast<OXScnVLTitle&>(*app.getScenes()[kTitleScene]);
+    EXPECT_EQ(title.promptText(), "PRESS V TO START");
+    EXPECT_EQ(title.acceptKey, 0);
+    press('V');
+    runFrames(20);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene);
+}
+
+TEST_F(AppTest, AClickOnTheComposedImageReachesTheButtonDrawnThere) {
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setScreenSize(800, 600);
+    gfx.setBufferScale(0.5f);  // the image at its own size: 450 x 600 from x 175
+    gfx.setResolutionBoost(false, false);
+    app.createMenuScenes(kTitleScene, false, false);
+    app.setScreenOrientation(0);
+    // The title's prompt stands at scene (384, 300): window (400, 424).
+    app.deliverPointer(CXApp::PointerPressed, 100, 424);  // beside the image: nothing
+    app.deliverPointer(CXApp::PointerReleased, 100, 424);
+    EXPECT_EQ(app.getPendingScene(), -1);
+    app.deliverPointer(CXApp::PointerMoved, 400, 424);
+    app.deliverPointer(CXApp::PointerPressed, 400, 424);
+    app.deliverPointer(CXApp::PointerReleased, 400, 424);
+    EXPECT_EQ(app.getPendingScene(), kMainScene);
+    // While the screens slide the pointer reaches none of them.
+    app.deliverPointer(CXApp::PointerPressed, 400, 120);
+    app.deliverPointer(CXApp::PointerReleased, 400, 120);
+    runFrames(20);
+    EXPECT_EQ(app.getCurrentScene(), kMainScene);
 }
 
 }  // namespace

@@ -1,0 +1,369 @@
+// The front-end screens on a stand-in host: where each choice leads, what it writes into the
+// session and the profile, and how the screens stand up to bad content.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/AssetPackage.h"
+#include "data/CXUserProfile.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuScenes.h"
+#include "frontend/OXScnDefaultBg.h"
+#include "fx/OXVolleyBg.h"
+#include "stg/game/CXGameSession.h"
+#include "tests/game/GameTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+// Records what the screens ask of the application.
+class StandInHost : public IXMenuHost {
+  public:
+    void switchToScene(int index) override { switches.push_back(index); }
+    void requestStageStart() override { ++stageStarts; }
+    CXUserProfile& profile() override { return userProfile; }
+    std::string keyName(int code) const override { return "K" + std::to_string(code); }
+    void startMenuMusic() override { ++musicStarts; }
+    void pauseMenuMusic() override { ++musicPauses; }
+
+    std::vector<int> switches;
+    int stageStarts = 0, musicStarts = 0, musicPauses = 0;
+    CXUserProfile userProfile;
+};
+
+class MenuFlowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        setGLDevice(&device);
+        CXGfxManager::instance().resetCaches();
+        session.setGameMode(CXGameSession::Arcade);
+        session.setCasual(false);
+        session.setDifficulty(1);
+        session.setStartStage(0);
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    // Builds a screen as the application does and shows it.
+    template <typename Screen>
+    Screen& enter(Screen& screen) {
+        testing::internal::CaptureStdout();
+        screen.init();
+        screen.setViewWidth(768);
+        screen.setViewHeight(1024);
+        screen.setEye(384, 512, 100);
+        screen.setHighlightSprite("assets/plist/spr_select_highlight");
+        screen.acceptKey = 2;
+        screen.backKey = 1;
+        screen.enterStarted();
+        screen.enterFinished();
+        console = testing::internal::GetCapturedStdout();
+        return screen;
+    }
+    static void accept(OXScene& screen) {
+        screen.keyEvent(screen.acceptKey, true);
+        screen.keyEvent(screen.acceptKey, false);
+    }
+    static void key(OXScene& screen, int code) {
+        screen.keyEvent(code, true);
+        screen.keyEvent(code, false);
+    }
+    static const OXButton* buttonWithId(const OXScene& screen, int id) {
+        for (IXRenderObject* selectable : screen.getSelectables()) {
+            const auto* button = dynamic_cast<const OXButton*>(selectable);
+            if (button && button->getId() == id) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    RecordingGLDevice device;
+    StandInHost host;
+    CXGameSession& session = CXGameSession::instance();
+    std::string console;
+};
+
+TEST_F(MenuFlowTest, TheTitlePromptNamesTheFirstBindingAndIsRebuiltWhenShownAgain) {
+    host.userProfile.controls[0] = 3;
+    OXScnVLTitle title(host);
+    enter(title);
+    EXPECT_EQ(title.getStartPrompt()->getLabel()->getText(), "PRESS K3 TO START");
+    // A binding outside the key table reads as the table's first key.
+    host.userProfile.controls[0] = 77;
+    title.enterStarted();
+    EXPECT_EQ(title.getStartPrompt()->getLabel()->getText(), "PRESS K0 TO START");
+    accept(title);
+    EXPECT_EQ(host.switches, std::vector<int>{kMainScene});
+    EXPECT_EQ(host.musicStarts, 1);
+
+    OXScnVLMain main(host);
+    enter(main);
+    key(main, main.backKey);
+    EXPECT_EQ(host.switches.back(), kTitleScene);
+    EXPECT_EQ(host.musicPauses, 1);
+}
+
+TEST_F(MenuFlowTest, MainAndBonusChooseTheModeOnTheWayToTheModeSelect) {
+    OXScnVLMain main(host);
+    enter(main);
+    session.setGameMode(CXGameSession::BossRush);
+    accept(main);  // ARCADE, the first button
+    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
+    OXScnVLBonus bonus(host);
+    enter(bonus);
+    accept(bonus);
+    EXPECT_EQ(session.getGameMode(), CXGameSession::BossRush);
+    key(bonus, bonus.downKey);
+    accept(bonus);
+    EXPECT_EQ(session.getGameMode(), CXGameSession::FreePlay);
+    EXPECT_EQ(host.switches, (std::vector<int>{kModeSelectScene, kModeSelectScene, kModeSelectScene}));
+}
+
+struct ModeCase {
+    int gameMode;
+    int downs;  // 0 casual, 1 normal
+    bool casual;
+    int next;
+};
+class ModeSelectTest : public MenuFlowTest, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(ModeSelectTest, ThePlayStyleIsSetAndFreePlayGoesOnToTheStageSelect) {
+    session.setGameMode(GetParam().gameMode);
+    OXScnVLModeSelect modes(host);
+    enter(modes);
+    for (int i = 0; i < GetParam().downs; ++i) {
+        key(modes, modes.downKey);
+    }
+    accept(modes);
+    EXPECT_EQ(session.isCasual(), GetParam().casual);
+    EXPECT_EQ(host.switches, std::vector<int>{GetParam().next});
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ModeSelectTest,
+                         ::testing::Values(ModeCase{CXGameSession::Arcade, 0, true, kDifficultyScene},
+                                           ModeCase{CXGameSession::Arcade, 1, false, kDifficultyScene},
+                                           ModeCase{CXGameSession::BossRush, 1, false, kDifficultyScene},
+                                           ModeCase{CXGameSession::FreePlay, 0, true, kStageSelectScene}));
+
+TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
+    session.setGameMode(CXGameSession::FreePlay);
+    OXScnVLFreePlay stages(host);
+    enter(stages);
+    ASSERT_EQ(stages.getPlayableStages(), 1) << "the campaign holds one stage";
+    for (int stage = 1; stage < OXScnVLFreePlay::kStageCount; ++stage) {
+        EXPECT_TRUE(stages.getStageButton(stage)->isVisible());
+        EXPECT_EQ(stages.getStageButton(stage)->getState(), OXButton::Disabled);
+    }
+    key(stages, stages.downKey);
+    accept(stages);  // stage 2: nothing
+    EXPECT_TRUE(host.switches.empty());
+    stages.buttonPressed(4);
+    EXPECT_TRUE(host.switches.empty());
+    key(stages, stages.upKey);
+    accept(stages);
+    EXPECT_EQ(session.getStartStage(), 0);
+    EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
+}
+
+struct DifficultyCase {
+    int timesPlayed, timesPlayedCasual;
+    int next;
+};
+class DifficultyRouteTest : public MenuFlowTest, public ::testing::WithParamInterface<DifficultyCase> {};
+
+TEST_P(DifficultyRouteTest, AFirstGameReachesTheFighterSelectAndLaterOnesTheHangar) {
+    host.userProfile.timesPlayed = GetParam().timesPlayed;
+    host.userProfile.timesPlayedCasual = GetParam().timesPlayedCasual;
+    OXScnVLDifficulty difficulty(host);
+    enter(difficulty);
+    const bool firstGame = GetParam().next == kFighterSelectScene;
+    EXPECT_EQ(difficulty.isNoteShown(), firstGame) << "the tutorial note greets a new player only";
+    if (firstGame) {
+        accept(difficulty);  // the note's OK
+        EXPECT_FALSE(difficulty.isNoteShown());
+        EXPECT_TRUE(host.switches.empty());
+    }
+    key(difficulty, difficulty.downKey);
+    key(difficulty, difficulty.downKey);
+    accept(difficulty);
+    EXPECT_EQ(session.getDifficulty(), 2);
+    EXPECT_EQ(host.switches, std::vector<int>{GetParam().next});
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, DifficultyRouteTest,
+                         ::testing::Values(DifficultyCase{0, 0, kFighterSelectScene},
+                                           DifficultyCase{1, 0, kHangarScene},
+                                           DifficultyCase{0, 3, kHangarScene}));
+
+TEST_F(MenuFlowTest, BackFromTheDifficultyReturnsToTheStageSelectOnlyInFreePlay) {
+    host.userProfile.timesPlayed = 1;
+    for (int mode : {CXGameSession::FreePlay, CXGameSession::Arcade, CXGameSession::BossRush}) {
+        session.setGameMode(mode);
+        OXScnVLDifficulty difficulty(host);
+        enter(difficulty);
+        host.switches.clear();
+        key(difficulty, difficulty.backKey);
+        EXPECT_EQ(host.switches,
+                  std::vector<int>{mode == CXGameSession::FreePlay ? kStageSelectScene : kMainScene})
+            << "mode " << mode;
+    }
+}
+
+TEST_F(MenuFlowTest, TheTutorialOpensOnItsPlayStylesFirstPageAndNamesTheBoundKeys) {
+    for (bool casual : {true, false}) {
+        session.setCasual(casual);
+        OXScnTutorialPC tutorial(host);
+        enter(tutorial);
+        const int first = casual ? 0 : 2;
+        EXPECT_EQ(tutorial.getFrame(), first);
+        key(tutorial, tutorial.rightKey);
+        EXPECT_EQ(tutorial.getFrame(), first + 1);
+        key(tutorial, tutorial.leftKey);
+        EXPECT_EQ(tutorial.getFrame(), first);
+    }
+    host.userProfile.controls[1] = 9;
+    OXScnTutorialPC tutorial(host);
+    enter(tutorial);
+    bool named = false;
+    for (const IXRenderObject* object : tutorial.getObjects()) {
+        const auto* text = dynamic_cast<const OXTextBox*>(object);
+        named = named || (text && text->getText() == "K9");
+    }
+    EXPECT_TRUE(named) << "the beam's row names the key bound to it";
+    accept(tutorial);
+    EXPECT_EQ(host.switches.back(), kDifficultyScene);
+}
+
+struct FighterCase {
+    int downs;
+    int weapon, missiles, options;
+};
+class FighterSelectTest : public MenuFlowTest, public ::testing::WithParamInterface<FighterCase> {};
+
+TEST_P(FighterSelectTest, TheFighterSetsItsWeaponSystemAndStartsTheStage) {
+    host.userProfile.weapon = host.userProfile.missiles = host.userProfile.options = 3;
+    OXScnVLFighterSelect fighters(host);
+    enter(fighters);
+    EXPECT_TRUE(fighters.isNoteShown());
+    accept(fighters);  // OK
+    EXPECT_EQ(host.stageStarts, 0);
+    for (int i = 0; i < GetParam().downs; ++i) {
+        key(fighters, fighters.downKey);
+    }
+    accept(fighters);
+    EXPECT_EQ(host.stageStarts, 1);
+    EXPECT_EQ(host.userProfile.weapon, GetParam().weapon);
+    EXPECT_EQ(host.userProfile.missiles, GetParam().missiles);
+    EXPECT_EQ(host.userProfile.options, GetParam().options);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fighters, FighterSelectTest,
+                         ::testing::Values(FighterCase{0, 1, 0, 0}, FighterCase{1, 0, 1, 0},
+                                           FighterCase{2, 0, 0, 1}));
+
+// The credits against lists made for the test, beside the game's own package.
+class CreditsTest : public MenuFlowTest {
+  protected:
+    static void SetUpTestSuite() {
+        folder = new testfiles::TempDir();
+        const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+        testfiles::makeZipPackage(
+            folder->file("credits.oap"),
+            {{"assets/plist/test_credits_empty.plist",
+              head + "<dict><key>lines</key><array/></dict></plist>"},
+             {"assets/plist/test_credits_broken.plist", head + "<dict><key>lines</key><array><string>A"},
+             {"assets/plist/test_font_no_texture.plist",
+              head +
+                  "<dict><key>fontWidth</key><integer>32</integer><key>fontHeight</key><integer>32</integer>"
+                  "<key>filename</key><string>no_such_font.png</string></dict></plist>"}});
+        testing::internal::CaptureStdout();
+        mountAssetPackage(folder->file("credits.oap"));
+        testing::internal::GetCapturedStdout();
+    }
+    static void TearDownTestSuite() {
+        delete folder;
+        folder = nullptr;
+    }
+    // Lines the screen printed, without the texture manager's notes of textures let go.
+    static std::vector<std::string> linesIn(const std::string& text) {
+        std::vector<std::string> lines;
+        size_t start = 0;
+        for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+            const std::string line = text.substr(start, end - start);
+            if (line.rfind("removing texture", 0) != 0 && line.rfind("DELETING TEXTURE", 0) != 0 &&
+                line.find_first_not_of("=") != std::string::npos) {
+                lines.push_back(line);
+            }
+            start = end + 1;
+        }
+        return lines;
+    }
+    static testfiles::TempDir* folder;
+};
+testfiles::TempDir* CreditsTest::folder = nullptr;
+
+TEST_F(CreditsTest, TheGamesCreditsRollUpAndBackStopsThem) {
+    OXScnVLCredits credits(host);
+    enter(credits);
+    ASSERT_GT(credits.getLineCount(), 20);
+    EXPECT_EQ(credits.getLine(0)->getText(), "VORTALIS 2") << "a heading loses its star";
+    const float before = credits.getLine(0)->getY();
+    for (int frame = 0; frame < 60; ++frame) {
+        credits.tick(16.7f);
+    }
+    EXPECT_NEAR(credits.getLine(0)->getY() - before, 60 * 16.7f * OXScnVLCredits::kRollSpeed, 0.5f);
+    accept(credits);
+    EXPECT_FALSE(credits.isRolling());
+    EXPECT_EQ(host.switches, std::vector<int>{kMainScene});
+}
+
+struct BadCredits {
+    const char* list;
+    const char* font;
+    size_t loaderLines;  // what the asset loader says of a missing file, before the screen
+};
+class BadCreditsTest : public CreditsTest, public ::testing::WithParamInterface<BadCredits> {};
+
+TEST_P(BadCreditsTest, BadCreditsCostOneConsoleLineAndTheScreenStillWorks) {
+    OXScnVLCredits credits(host);
+    enter(credits);
+    testing::internal::CaptureStdout();
+    credits.loadCredits(GetParam().list, GetParam().font);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(credits.getLineCount(), 0);
+    EXPECT_EQ(linesIn(said).size(), GetParam().loaderLines + 1) << said;
+    for (int frame = 0; frame < 10; ++frame) {
+        credits.tick(16.7f);
+    }
+    accept(credits);
+    EXPECT_EQ(host.switches, std::vector<int>{kMainScene});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, BadCreditsTest,
+    ::testing::Values(BadCredits{"assets/plist/test_credits_empty.plist", OXScnVLCredits::kCreditsFont, 0},
+                      BadCredits{"assets/plist/test_credits_broken.plist", OXScnVLCredits::kCreditsFont, 0},
+                      BadCredits{"assets/plist/no_such_credits.plist", OXScnVLCredits::kCreditsFont, 0},
+                      BadCredits{OXScnVLCredits::kCreditsList, "assets/plist/test_font_no_texture", 2}));
+
+TEST_F(MenuFlowTest, TheMenuBackgroundShowsEveryLayerWithItsKeys) {
+    OXScnDefaultBg background;
+    background.init();
+    background.setViewWidth(768);
+    background.setViewHeight(1024);
+    background.loadBackground("assets/plist/gd_credits.plist");
+    ASSERT_GE(background.getLayerCount(), 1);
+    EXPECT_TRUE(background.getLayer(0)->isVisible());
+    EXPECT_FLOAT_EQ(background.getLayer(0)->getScale().x, 2.0f) << "\"scale x\" is read";
+}
+
+}  // namespace
