@@ -113,6 +113,11 @@ void OXScnVLHanger::buttonPressed(int id) {
         CXUserProfile& profile = host.profile();
         upgrades.writeTo(profile);
         profile.save();
+        std::printf(
+            "HANGAR LAUNCH: WEAPON %d, MISSILES %d, OPTIONS %d, BOMBS %d, LIVES %d, CONTINUES %d, TOKENS %d, "
+            "%d POINTS LEFT\n",
+            profile.weapon, profile.missiles, profile.options, profile.bombs, profile.lives,
+            profile.continues, profile.tokens, profile.upgradePoints);
         ScreenParts::playSound(kLaunchSound);
         host.requestStageStart();
         return;

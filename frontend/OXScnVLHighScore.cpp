@@ -1,5 +1,7 @@
 #include "frontend/OXScnVLHighScore.h"
 
+#include <cstdio>
+
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
@@ -77,6 +79,11 @@ void OXScnVLHighScore::showTable(int value) {
         }
         scores[row]->setText(HighScoreBoard::scoreText(HighScoreBoard::score(host.profile(), table, row)));
     }
+    std::printf("HIGH SCORES %s:", HighScoreBoard::tableName(table));
+    for (int row = 0; row < HighScoreBoard::rowCount(table); ++row) {
+        std::printf(" %lld", HighScoreBoard::score(host.profile(), table, row));
+    }
+    std::printf("\n");
     // The tab of the table shown stays lit.
     for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
         tabs[tab]->setColour(tab == table ? 1.0f : 0.55f, tab == table ? 1.0f : 0.6f,
