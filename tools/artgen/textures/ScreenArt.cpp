@@ -250,12 +250,13 @@ void paintExperienceBar(Canvas& canvas, Random& /*random*/) {
             stroke(cell, frameShape, 2.0f, palette::cyan);
             return;
         }
-        // The fill runs edge to edge so it can be stretched from the left.
-        const RoundedRect bar(Rect{0.0f, 9.0f, 512.0f, 23.0f}, 2.0f);
+        // The fill runs almost edge to edge so it can be stretched from the left; the outermost
+        // pixels stay clear, so filtering never pulls in the cell's neighbour.
+        const RoundedRect bar(Rect{2.0f, 9.0f, 510.0f, 23.0f}, 2.0f);
         fill(cell, bar,
              linearGradient({0.0f, 0.0f}, {512.0f, 0.0f},
                             {{0.0f, palette::teal}, {0.6f, palette::cyan}, {1.0f, palette::pink}}));
-        const RoundedRect shine(Rect{0.0f, 10.0f, 512.0f, 13.0f}, 1.0f);
+        const RoundedRect shine(Rect{2.0f, 10.0f, 510.0f, 13.0f}, 1.0f);
         fill(cell, shine, palette::white.withAlpha(0.45f));
     });
 }
