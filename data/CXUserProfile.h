@@ -108,7 +108,11 @@ class CXUserProfile {
     // Turns pending experience into ranks and upgrade points.
     void applyExperience();
     void rememberRank() { rankBefore = level; }
-    void rememberExperience() { experienceBefore = expToLevel; }
+    // Also starts the count of experience applied since, which the results screen shows.
+    void rememberExperience() {
+        experienceBefore = expToLevel;
+        appliedExperience = 0;
+    }
     // Experience the rank needs to reach the next (1000000000 from rank 9 on).
     static int rankRequirement(int rank);
 

@@ -15,11 +15,18 @@ class IXMenuHost {
     virtual void switchToScene(int index) = 0;
     // Asks for a stage to begin once the current frame is done.
     virtual void requestStageStart() = 0;
-    // The player's profile, which the menus read and write.
+    // The player's profile, which the menus read and write and save.
     virtual CXUserProfile& profile() = 0;
     // The name of the key at game key code `code`, as a player reads it ("Z", "UP").
     virtual std::string keyName(int code) const = 0;
     // The menu music from its start, fading in; and held where it is.
     virtual void startMenuMusic() = 0;
     virtual void pauseMenuMusic() = 0;
+    // The volumes heard now, 0 to 1 (the profile is left as it is).
+    virtual void setVolumes(float music, float sfx) = 0;
+    // The display choices of the options screen: 0 for 4:3, 1 for 16:9; quarter turns.
+    virtual void setAspectRatio(int flag) = 0;
+    virtual void setScreenOrientation(int orientation) = 0;
+    // Gives every menu scene these accept and back keys (game key codes).
+    virtual void setMenuKeys(int acceptKey, int backKey) = 0;
 };

@@ -22,9 +22,9 @@ const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
 constexpr float kBlockerFadeMs = 600.0f;
 constexpr float kBlockerHoldMs = 700.0f;
 constexpr float kBlockerFadeOutMs = 1000.0f;
-// The front-end scene a game that was not finished returns to. The title until the results
-// screen is built; then the results (kResultsScene).
-constexpr int kAfterGameScene = kTitleScene;
+// The front-end scene a game that was not finished returns to: the results count its
+// experience up.
+constexpr int kAfterGameScene = kResultsScene;
 
 bool hideWhenDone(void* scene, int) {
     auto* blocker = static_cast<OXScene*>(scene);
@@ -388,9 +388,13 @@ void CXApp::createMenuScenes(int startIndex, bool playMusic, bool finalCredits) 
         scenes[currentScene]->enterFinished();
     }
     mode = FrontEnd;
+    setMenuKeys(userProfile->bindingCode(0), userProfile->bindingCode(2));
+}
+
+void CXApp::setMenuKeys(int acceptKey, int backKey) {
     for (OXScene* scene : scenes) {
-        scene->acceptKey = userProfile->bindingCode(0);
-        scene->backKey = userProfile->bindingCode(2);
+        scene->acceptKey = acceptKey;
+        scene->backKey = backKey;
     }
 }
 
@@ -514,6 +518,12 @@ void CXApp::applyProfileVolumes() {
     CXSoundManager& sound = CXSoundManager::instance();
     sound.setMusicVolume(userProfile->musicVolume);
     sound.setSfxVolume(userProfile->sfxVolume);
+}
+
+void CXApp::setVolumes(float music, float sfx) {
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setMusicVolume(music * musicFade);
+    sound.setSfxVolume(sfx);
 }
 
 void CXApp::startMenuMusic() {

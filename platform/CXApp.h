@@ -64,8 +64,10 @@ class CXApp : public IXMenuHost {
     // load blocker above everything.
     void render();
 
-    void setAspectRatio(int flag);
-    void setScreenOrientation(int orientation);
+    void setAspectRatio(int flag) override;
+    void setScreenOrientation(int orientation) override;
+    void setVolumes(float music, float sfx) override;
+    void setMenuKeys(int acceptKey, int backKey) override;
     void setupSceneView(OXScene& scene) const;
     void layoutScenes();
     void createMenuScenes(int startIndex, bool playMusic, bool finalCredits);

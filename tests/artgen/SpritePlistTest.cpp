@@ -92,10 +92,9 @@ TEST(SpritePlists, GeneratedArtIsCutIntoWholeCellsWithPlayableFrames) {
         Plist::getInt(list.keys, "start frame", startFrame);
         EXPECT_GE(frames, 1) << list.path;
         EXPECT_LE(startFrame + frames, columns * rows) << list.path << ": frames beyond the grid";
+        // Several frames without a frame time are stills the code picks from (a button's
+        // disabled, normal and pressed looks, the rank badges); with one, an animation.
         EXPECT_GE(speed, 0) << list.path;
-        if (frames > 1) {
-            EXPECT_GT(speed, 0) << list.path << ": an animation needs a frame time";
-        }
     }
     EXPECT_GT(checked, 0);
 }

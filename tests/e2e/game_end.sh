@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Ends three games the three ways a player can, in the real game under a
 # virtual X display (run it through xvfb-run), with real key presses; each end
-# must come back to a working title whose start begins the next game:
+# must come back to the results, whose NEXT and the main menu's back lead to a
+# working title whose start begins the next game:
 #   1. the last ship lost with a continue left, the continue declined (X), YES (Z);
 #   2. the continue taken (Z), the last ship lost again: GAME OVER ends the game;
 #   3. pause (P), END GAME (X), YES (Z).
@@ -64,10 +65,24 @@ start_game() {  # game number
     wait_line "STARTING GAME" "$1" 30 || fail "game $1's stage did not start"
 }
 
-# The game's end: the menus come back and the title shows, with no load blocker over it.
+# The game's end: the menus come back on the results, with no load blocker over them; accept
+# ends their count (or, once it has ended, is NEXT), NEXT leads to the main menu and back to
+# the title.
 back_to_title() {  # game number, how it ended
     wait_line "GAME ENDED, BACK TO THE MENUS" "$1" 60 || { fail "game $1 ($2) did not end"; return 1; }
     wait_line "RETURNED TO THE MENUS" "$1" 30 || { fail "game $1 ($2) hangs on the load blocker"; return 1; }
+    sleep 1
+    import -window "$game" "$OUT/results-after-game-$1.png"
+    local before screen
+    before=$(menu_screens "$OUT/console.txt")
+    press z
+    if ! wait_until 5 "NEXT after the results' count" more_screens "$OUT/console.txt" "$before"; then
+        press z
+    fi
+    wait_until 30 "the main menu after the results" more_screens "$OUT/console.txt" "$before" ||
+        { fail "no way on from the results after game $1 ($2)"; return 1; }
+    screen=$(menu_press "$game" "$OUT/console.txt" c) && [ "$screen" = 0 ] ||
+        { fail "back from the main menu after game $1 ($2) did not reach the title"; return 1; }
     wait_title "title-after-game-$1" 30 || { fail "no title after game $1 ($2)"; return 1; }
 }
 

@@ -33,6 +33,10 @@ class StandInHost : public IXMenuHost {
     std::string keyName(int code) const override { return "K" + std::to_string(code); }
     void startMenuMusic() override { ++musicStarts; }
     void pauseMenuMusic() override { ++musicPauses; }
+    void setVolumes(float, float) override {}
+    void setAspectRatio(int) override {}
+    void setScreenOrientation(int) override {}
+    void setMenuKeys(int, int) override {}
 
     std::vector<int> switches;
     int stageStarts = 0, musicStarts = 0, musicPauses = 0;

@@ -130,7 +130,7 @@ TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
     EXPECT_EQ(app.getPendingScene(), -1);
 }
 
-TEST_F(AppTest, EveryGameEndComesBackToATitleThatStartsTheNextGame) {
+TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextGame) {
     app.createMenuScenes(kTitleScene, false, false);
     CXGameSession& session = CXGameSession::instance();
     // Accept, then the frames of the slide to the next screen.
@@ -181,10 +181,20 @@ TEST_F(AppTest, EveryGameEndComesBackToATitleThatStartsTheNextGame) {
             runFrames(1);
         }
         EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
-        EXPECT_EQ(app.getCurrentScene(), kTitleScene);
         EXPECT_FALSE(app.getLoadBlocker()->isVisible()) << "the load blocker must not stay over the menus";
         EXPECT_EQ(session.getGameScene(), nullptr);
         EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        // The results first: accept ends their count (or is NEXT once it has ended), NEXT
+        // leads to the main menu, back to the title.
+        ASSERT_EQ(app.getCurrentScene(), kResultsScene);
+        choose(0);
+        if (app.getCurrentScene() == kResultsScene) {
+            choose(0);
+        }
+        ASSERT_EQ(app.getCurrentScene(), kMainScene);
+        press(kVirtualC);
+        runFrames(20);
+        ASSERT_EQ(app.getCurrentScene(), kTitleScene);
     };
 
     // Pause, END GAME, YES.

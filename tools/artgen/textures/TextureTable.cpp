@@ -2,6 +2,7 @@
 
 #include "textures/BulletArt.h"
 #include "textures/Painters.h"
+#include "textures/ScreenArt.h"
 
 namespace artgen {
 
@@ -60,6 +61,20 @@ const std::vector<TextureEntry>& textureTable() {
         {"boss_explode_ring.png", 256, 256, paintBossExplodeRing},
         {"boss_hp_gauge.png", 256, 32, paintBossHpGauge},
         {"ring_effect.png", 64, 64, paintRingEffect},
+        // The hangar, high-score, options, control-settings and results screens.
+        {"hangar_buttons.png", 168, 112, paintHangarButtons},
+        {"btn_menu_small.png", 170, 192, paintMenuButton},
+        {"btn_menu_wide.png", 360, 180, paintMenuButton},
+        {"btn_launch.png", 256, 240, paintLaunchButton},
+        {"btn_hanger_back.png", 192, 192, paintHangarBackButton},
+        {"rank_badges.png", 640, 256, paintRankBadges},
+        {"score_labels.png", 256, 288, paintScoreLabels},
+        {"slider_track.png", 256, 32, paintSliderTrack},
+        {"slider_knob.png", 48, 48, paintSliderKnob},
+        {"auto_trance_buttons.png", 768, 128, paintAutoTranceButtons},
+        {"exp_bar.png", 512, 64, paintExperienceBar},
+        {"level_pips.png", 64, 32, paintLevelPips},
+        {"menu_row_plate.png", 640, 80, paintMenuRowPlate},
     };
     return table;
 }

@@ -1,0 +1,59 @@
+#include "frontend/CXOptionSettings.h"
+
+#include <algorithm>
+
+#include "data/CXUserProfile.h"
+
+namespace {
+float unit(float value) {
+    return std::clamp(value, 0.0f, 1.0f);
+}
+}  // namespace
+
+void CXOptionSettings::enter(const CXUserProfile& profile) {
+    musicVolume = unit(profile.musicVolume);
+    sfxVolume = unit(profile.sfxVolume);
+    prizeAlpha = unit(profile.prizeAlpha);
+    bufferScale = unit(profile.bufferScale);
+    backgroundMode = profile.backgroundMode != 0 ? 1 : 0;
+    screenOrientation = std::clamp(profile.screenOrientation, 0, 3);
+    tranceWarning = profile.tranceWarning;
+    aspectRatio = profile.aspectRatio != 0 ? 1 : 0;
+    autoTrance = profile.autoTrance;
+    enteredMusicVolume = musicVolume;
+    enteredSfxVolume = sfxVolume;
+}
+
+void CXOptionSettings::writeTo(CXUserProfile& profile) const {
+    profile.musicVolume = musicVolume;
+    profile.sfxVolume = sfxVolume;
+    profile.prizeAlpha = prizeAlpha;
+    profile.bufferScale = bufferScale;
+    profile.backgroundMode = backgroundMode;
+    profile.screenOrientation = screenOrientation;
+    profile.tranceWarning = tranceWarning;
+    profile.aspectRatio = aspectRatio;
+    profile.autoTrance = autoTrance;
+}
+
+void CXOptionSettings::restoreVolumes() {
+    musicVolume = enteredMusicVolume;
+    sfxVolume = enteredSfxVolume;
+}
+
+std::string CXOptionSettings::backgroundLabel() const {
+    return backgroundMode != 0 ? "BACKGROUND MODE: MIRRORED" : "BACKGROUND MODE: NONE";
+}
+
+std::string CXOptionSettings::rotationLabel() const {
+    static const char* const kDegrees[] = {"0", "90", "180", "270"};
+    return std::string("SCREEN ROTATION: ") + kDegrees[std::clamp(screenOrientation, 0, 3)];
+}
+
+std::string CXOptionSettings::tranceWarningLabel() const {
+    return tranceWarning ? "TRANCE RDY SND: ON" : "TRANCE RDY SND: OFF";
+}
+
+std::string CXOptionSettings::aspectLabel() const {
+    return aspectRatio != 0 ? "ASPECT RATIO: 16:9" : "ASPECT RATIO: 4:3";
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+class CXUserProfile;
+
+// What the options screen edits, apart from its widgets: the values it took from the profile
+// on entry, the volumes to go back to on BACK, and the texts of its toggles. The screen keeps
+// its sliders and toggles in step with these values.
+class CXOptionSettings {
+  public:
+    // How far the left and right keys move a slider.
+    static constexpr float kVolumeStep = 0.1f;  // the two volumes and prize visibility
+    static constexpr float kScreenScaleStep = 0.05f;
+
+    // Copies the profile's values and remembers the volumes found.
+    void enter(const CXUserProfile& profile);
+    // Every value into the profile (SAVE and CONTROL SETTINGS).
+    void writeTo(CXUserProfile& profile) const;
+    // BACK: the volumes go back to what the screen found.
+    void restoreVolumes();
+
+    // The toggles go round their values.
+    void cycleBackgroundMode() { backgroundMode = backgroundMode != 0 ? 0 : 1; }
+    void cycleScreenRotation() { screenOrientation = (screenOrientation + 1) % 4; }
+    void cycleTranceWarning() { tranceWarning = !tranceWarning; }
+    void cycleAspectRatio() { aspectRatio = aspectRatio != 0 ? 0 : 1; }
+    void toggleAutoTrance() { autoTrance = !autoTrance; }
+
+    // "BACKGROUND MODE: MIRRORED" / "BACKGROUND MODE: NONE", "SCREEN ROTATION: 0" ... "270",
+    // "TRANCE RDY SND: ON" / "OFF", "ASPECT RATIO: 4:3" / "ASPECT RATIO: 16:9".
+    std::string backgroundLabel() const;
+    std::string rotationLabel() const;
+    std::string tranceWarningLabel() const;
+    std::string aspectLabel() const;
+
+    float musicVolume = 0.5f;
+    float sfxVolume = 0.5f;
+    float prizeAlpha = 1.0f;
+    float bufferScale = 0.5f;   // "SCREEN SCALE"
+    int backgroundMode = 1;     // 1 mirrored, 0 none
+    int screenOrientation = 0;  // quarter turns
+    bool tranceWarning = true;
+    int aspectRatio = 0;  // 0 for 4:3, 1 for 16:9
+    bool autoTrance = true;
+
+    float enteredMusicVolume = 0.5f;
+    float enteredSfxVolume = 0.5f;
+};

@@ -1,0 +1,202 @@
+#include "frontend/OXScnVLHanger.h"
+
+#include <cstdio>
+
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "frontend/PilotRank.h"
+#include "frontend/ScreenParts.h"
+
+namespace {
+constexpr float kFirstRowY = 680.0f;
+constexpr float kRowStep = 68.0f;
+constexpr float kNameX = 120.0f;
+constexpr float kPipX = 330.0f;
+constexpr float kPipStep = 21.0f;
+constexpr float kMinusX = 560.0f;
+constexpr float kPlusX = 630.0f;
+constexpr float kPipScale = 0.65f;
+constexpr int kPipEmpty = 0;
+constexpr int kPipHeld = 1;
+
+const char* const kBuySound = "prize_pickup.caf";
+const char* const kSellSound = "bullet_hit.caf";
+const char* const kLaunchSound = "boss_move_1.caf";
+
+float rowY(int item) {
+    return kFirstRowY - kRowStep * static_cast<float>(item);
+}
+}  // namespace
+
+using ScreenParts::addSprite;
+
+void OXScnVLHanger::buildScene() {
+    addHeading("HANGAR");
+
+    badge = addSprite(*this, "assets/plist/spr_rank_badge", 170, 785);
+    badge->setScale(0.9f, 0.9f, 1);
+    addText("RANK", 250, 805, ScreenParts::kSmallSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
+    rankName = addText("", 250, 760, 30, 0);
+    addText("UPGRADE POINTS", 650, 805, ScreenParts::kSmallSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
+    points = addText("0", 650, 755, 56, 2);
+    points->setColour(1.0f, 0.85f, 0.4f, 1);
+
+    // LAUNCH first: the highlight rests on it when the hangar opens.
+    launch = addButton(Launch, "", 520, 130, "assets/plist/btn_launch");
+    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+        Row& row = rows[item];
+        const float y = rowY(item);
+        OXSprite* plate = addSprite(*this, "assets/plist/spr_menu_row_plate", 384, y);
+        plate->setScale(0.9f, 0.85f, 1);
+        plate->setZ(0);
+        row.name = addText(CXHangarUpgrades::itemName(item), kNameX, y + 2, ScreenParts::kRowSize, 0);
+        row.price = addText("", kNameX, y - 24, ScreenParts::kSmallSize, 0);
+        for (int pip = 0; pip < kPips; ++pip) {
+            row.pips[pip] = addSprite(*this, "assets/plist/spr_level_pip", kPipX + kPipStep * pip, y);
+            row.pips[pip]->setScale(kPipScale, kPipScale, 1);
+            row.pips[pip]->setVisible(pip < CXHangarUpgrades::maximumLevel(item));
+        }
+        row.minus = addButton(FirstMinus + item, "", kMinusX, y, "assets/plist/btn_minus");
+        row.plus = addButton(FirstPlus + item, "", kPlusX, y, "assets/plist/btn_plus");
+    }
+    back = addButton(Back, "", 230, 130, "assets/plist/btn_hanger_back");
+    upgrades.loadFrom(host.profile());
+    refresh();
+    addKeyHints();
+}
+
+bool OXScnVLHanger::enterStarted() {
+    // Each visit starts from the profile: what was bought and left by BACK is forgotten.
+    upgrades.loadFrom(host.profile());
+    refresh();
+    return OXScnVLMenu::enterStarted();
+}
+
+void OXScnVLHanger::refresh() {
+    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+        Row& row = rows[item];
+        const int level = upgrades.level(item);
+        // Levels above the hangar's maximum (an older profile) show as a full row.
+        for (int pip = 0; pip < kPips; ++pip) {
+            row.pips[pip]->setFrame(pip < level ? kPipHeld : kPipEmpty);
+        }
+        char text[48];
+        const int price = CXHangarUpgrades::cost(item, level);
+        if (level >= CXHangarUpgrades::maximumLevel(item)) {
+            std::snprintf(text, sizeof(text), "MAX LEVEL");
+            row.price->setColour(0.4f, 1.0f, 0.6f, 1);
+        } else if (item <= CXHangarUpgrades::Options &&
+                   upgrades.weaponSystemLevels() >= CXHangarUpgrades::kWeaponSystemTotal) {
+            std::snprintf(text, sizeof(text), "WEAPON SYSTEMS FULL");
+            row.price->setColour(0.6f, 0.6f, 0.7f, 1);
+        } else {
+            std::snprintf(text, sizeof(text), "NEXT LEVEL %d PTS", price);
+            const bool affordable = upgrades.points() >= price;
+            row.price->setColour(affordable ? 0.45f : 1.0f, affordable ? 0.9f : 0.45f,
+                                 affordable ? 1.0f : 0.45f, 1);
+        }
+        row.price->setText(text);
+        row.plus->setState(upgrades.canBuy(item) ? OXButton::Normal : OXButton::Disabled);
+        row.minus->setState(upgrades.canSell(item) ? OXButton::Normal : OXButton::Disabled);
+    }
+    points->setText(std::to_string(upgrades.points()));
+    const int level = host.profile().level;
+    badge->setFrame(PilotRank::badgeFrame(level));
+    rankName->setText(PilotRank::name(level));
+}
+
+void OXScnVLHanger::buttonPressed(int id) {
+    if (id == Launch) {
+        CXUserProfile& profile = host.profile();
+        upgrades.writeTo(profile);
+        profile.save();
+        std::printf(
+            "HANGAR LAUNCH: WEAPON %d, MISSILES %d, OPTIONS %d, BOMBS %d, LIVES %d, CONTINUES %d, TOKENS %d, "
+            "%d POINTS LEFT\n",
+            profile.weapon, profile.missiles, profile.options, profile.bombs, profile.lives,
+            profile.continues, profile.tokens, profile.upgradePoints);
+        ScreenParts::playSound(kLaunchSound);
+        host.requestStageStart();
+        return;
+    }
+    if (id == Back) {
+        backPressed();
+        return;
+    }
+    const bool buying = id >= FirstPlus && id < FirstPlus + CXHangarUpgrades::kItemCount;
+    const bool selling = id >= FirstMinus && id < FirstMinus + CXHangarUpgrades::kItemCount;
+    if (!buying && !selling) {
+        return;
+    }
+    const int item = buying ? id - FirstPlus : id - FirstMinus;
+    const int levelBefore = upgrades.level(item);
+    if (buying ? upgrades.buy(item) : upgrades.sell(item)) {
+        ScreenParts::playSound(buying ? kBuySound : kSellSound);
+        refresh();
+        // The level won lights up with a pop; the points counter pulses either way.
+        if (buying && levelBefore >= 0 && levelBefore < kPips) {
+            ScreenParts::pop(*rows[item].pips[levelBefore], 2.5f, true, kPipScale, kPipScale);
+        }
+        ScreenParts::pop(*points, buying ? 0.7f : 1.3f, false);
+    } else {
+        refresh();
+    }
+}
+
+void OXScnVLHanger::backPressed() {
+    host.switchToScene(kDifficultyScene);
+}
+
+void OXScnVLHanger::moveHighlight(int row, int column) {
+    IXRenderObject* target = nullptr;
+    if (row >= CXHangarUpgrades::kItemCount) {
+        target = column == 0 ? back : launch;
+    } else {
+        target = column == 0 ? rows[row].minus : rows[row].plus;
+    }
+    for (size_t index = 0; index < selectables.size(); ++index) {
+        if (selectables[index] == target) {
+            selectedIndex = static_cast<int>(index);
+            moveHighlightOnto(target);
+            return;
+        }
+    }
+}
+
+void OXScnVLHanger::keyEvent(int key, bool down) {
+    const bool navigation = key == upKey || key == downKey || key == leftKey || key == rightKey;
+    if (key == acceptKey || !navigation || !highlight) {
+        OXScene::keyEvent(key, down);
+        return;
+    }
+    if (!down) {
+        return;
+    }
+    // The rows top to bottom, then BACK and LAUNCH side by side at the bottom (row 7).
+    const int bottom = CXHangarUpgrades::kItemCount;
+    int row = bottom;
+    int column = 1;
+    const IXRenderObject* current = selectedIndex >= 0 && selectedIndex < static_cast<int>(selectables.size())
+                                        ? selectables[selectedIndex]
+                                        : nullptr;
+    if (current == back) {
+        column = 0;
+    }
+    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+        if (current == rows[item].minus || current == rows[item].plus) {
+            row = item;
+            column = current == rows[item].plus ? 1 : 0;
+        }
+    }
+    if (key == upKey) {
+        row = row == 0 ? bottom : row - 1;
+    } else if (key == downKey) {
+        row = row == bottom ? 0 : row + 1;
+    } else {
+        column = key == rightKey ? 1 : 0;
+    }
+    moveHighlight(row, column);
+}

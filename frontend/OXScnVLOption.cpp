@@ -1,0 +1,252 @@
+#include "frontend/OXScnVLOption.h"
+
+#include <cmath>
+#include <string>
+
+#include "data/CXUserProfile.h"
+#include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
+#include "engine/OXSlider.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
+
+namespace {
+constexpr float kFirstSliderY = 810.0f;
+constexpr float kSliderStep = 65.0f;
+constexpr float kSliderX = 440.0f;
+constexpr float kFirstToggleY = 475.0f;
+constexpr float kToggleStep = 65.0f;
+constexpr int kToggleLabelSize = 22;
+constexpr int kWideLabelSize = 30;
+const char* const kSliderNames[OXScnVLOption::kSliderCount] = {"MUSIC VOLUME", "SFX VOLUME",
+                                                               "PRIZE VISIBILITY", "SCREEN SCALE"};
+
+std::string percent(float value) {
+    return std::to_string(static_cast<int>(std::lround(value * 100.0f))) + "%";
+}
+}  // namespace
+
+void OXScnVLOption::buildScene() {
+    addHeading("OPTIONS");
+    for (int index = 0; index < kSliderCount; ++index) {
+        const float y = kFirstSliderY - kSliderStep * static_cast<float>(index);
+        addText(kSliderNames[index], 110, y - 8, 24, 0);
+        auto* slider = new OXSlider();
+        slider->load("assets/plist/spr_slider_track");
+        slider->loadKnob("assets/plist/spr_slider_knob");
+        slider->setPosition(kSliderX, y, 1);
+        addObject(slider);
+        addSelectable(slider);
+        sliders[index] = slider;
+        sliderValues[index] = addText("", 668, y - 8, 26, 2);
+    }
+    autoTranceOn = addButton(AutoTranceOn, "", kCentreX, 545, "assets/plist/btn_auto_trance_on");
+    autoTranceOff = addButton(AutoTranceOff, "", kCentreX, 545, "assets/plist/btn_auto_trance_off");
+    OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect};
+    const int toggleIds[] = {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio};
+    for (int index = 0; index < 4; ++index) {
+        const float y = kFirstToggleY - kToggleStep * static_cast<float>(index);
+        OXButton* toggle = addButton(toggleIds[index], "", kCentreX, y, ScreenParts::kWideButton);
+        toggle->setLabelSize(kToggleLabelSize);
+        *toggles[index] = toggle;
+    }
+    addButton(ControlSettings, "CONTROL SETTINGS", kCentreX, 195, ScreenParts::kWideButton)
+        ->setLabelSize(kWideLabelSize);
+    addButton(Save, "SAVE", 270, 105, ScreenParts::kSmallButton);
+    addButton(Back, "BACK", 498, 105, ScreenParts::kSmallButton);
+    settings.enter(host.profile());
+    showSliders();
+    showSettings();
+    addKeyHints();
+}
+
+bool OXScnVLOption::enterStarted() {
+    settings.enter(host.profile());
+    showSliders();
+    showSettings();
+    return OXScnVLMenu::enterStarted();
+}
+
+OXButton* OXScnVLOption::getToggle(int id) const {
+    switch (id) {
+        case AutoTranceOn:
+            return autoTranceOn;
+        case AutoTranceOff:
+            return autoTranceOff;
+        case BackgroundMode:
+            return background;
+        case ScreenRotation:
+            return rotation;
+        case TranceWarning:
+            return tranceWarning;
+        case AspectRatio:
+            return aspect;
+        default:
+            return nullptr;
+    }
+}
+
+float& OXScnVLOption::settingFor(int slider) {
+    switch (slider) {
+        case MusicVolume:
+            return settings.musicVolume;
+        case SfxVolume:
+            return settings.sfxVolume;
+        case PrizeVisibility:
+            return settings.prizeAlpha;
+        default:
+            return settings.bufferScale;
+    }
+}
+
+void OXScnVLOption::showSliders() {
+    for (int index = 0; index < kSliderCount; ++index) {
+        sliders[index]->setValue(settingFor(index));
+        sliderValues[index]->setText(percent(settingFor(index)));
+    }
+}
+
+void OXScnVLOption::showSettings() {
+    autoTranceOn->setVisible(settings.autoTrance);
+    autoTranceOff->setVisible(!settings.autoTrance);
+    background->setLabelText(settings.backgroundLabel());
+    rotation->setLabelText(settings.rotationLabel());
+    tranceWarning->setLabelText(settings.tranceWarningLabel());
+    aspect->setLabelText(settings.aspectLabel());
+}
+
+void OXScnVLOption::readSliders() {
+    bool volumesMoved = false;
+    for (int index = 0; index < kSliderCount; ++index) {
+        const float value = sliders[index]->getValue();
+        float& setting = settingFor(index);
+        if (value == setting) {
+            continue;
+        }
+        setting = value;
+        sliderValues[index]->setText(percent(value));
+        volumesMoved = volumesMoved || index == MusicVolume || index == SfxVolume;
+    }
+    if (volumesMoved) {
+        host.setVolumes(settings.musicVolume, settings.sfxVolume);
+    }
+}
+
+void OXScnVLOption::update(float dtMs) {
+    OXScnVLMenu::update(dtMs);
+    readSliders();
+}
+
+void OXScnVLOption::saveAndApply() {
+    readSliders();
+    CXUserProfile& profile = host.profile();
+    const int aspectBefore = profile.aspectRatio;
+    const int orientationBefore = profile.screenOrientation;
+    settings.writeTo(profile);
+    profile.save();
+    host.setVolumes(settings.musicVolume, settings.sfxVolume);
+    CXGfxManager::instance().setBufferScale(settings.bufferScale);
+    // The display choices take effect now, not only at the next start.
+    if (settings.aspectRatio != aspectBefore) {
+        host.setAspectRatio(settings.aspectRatio);
+    }
+    if (settings.screenOrientation != orientationBefore) {
+        host.setScreenOrientation(settings.screenOrientation);
+    }
+}
+
+void OXScnVLOption::buttonPressed(int id) {
+    readSliders();
+    switch (id) {
+        case ControlSettings:
+            saveAndApply();
+            host.switchToScene(kOptionControlScene);
+            return;
+        case Save:
+            saveAndApply();
+            host.switchToScene(kMainScene);
+            return;
+        case Back:
+            backPressed();
+            return;
+        case AutoTranceOn:
+        case AutoTranceOff:
+            settings.toggleAutoTrance();
+            showSettings();
+            // The highlight follows onto the switch now shown.
+            for (size_t index = 0; index < selectables.size(); ++index) {
+                if (selectables[index] == (settings.autoTrance ? autoTranceOn : autoTranceOff)) {
+                    selectedIndex = static_cast<int>(index);
+                    if (highlight) {
+                        moveHighlightOnto(selectables[index]);
+                    }
+                }
+            }
+            return;
+        case BackgroundMode:
+            settings.cycleBackgroundMode();
+            break;
+        case ScreenRotation:
+            settings.cycleScreenRotation();
+            break;
+        case TranceWarning:
+            settings.cycleTranceWarning();
+            break;
+        case AspectRatio:
+            settings.cycleAspectRatio();
+            break;
+        default:
+            return;
+    }
+    showSettings();
+}
+
+void OXScnVLOption::backPressed() {
+    readSliders();
+    settings.restoreVolumes();
+    showSliders();
+    host.setVolumes(settings.musicVolume, settings.sfxVolume);
+    // The display choices are applied (the profile in memory takes them) but not saved.
+    const CXUserProfile& profile = host.profile();
+    if (settings.aspectRatio != profile.aspectRatio) {
+        host.setAspectRatio(settings.aspectRatio);
+    }
+    if (settings.screenOrientation != profile.screenOrientation) {
+        host.setScreenOrientation(settings.screenOrientation);
+    }
+    host.switchToScene(kMainScene);
+}
+
+void OXScnVLOption::keyEvent(int key, bool down) {
+    if ((key != leftKey && key != rightKey) || key == acceptKey) {
+        OXScene::keyEvent(key, down);
+        return;
+    }
+    if (!down || selectedIndex < 0 || selectedIndex >= static_cast<int>(selectables.size())) {
+        return;
+    }
+    IXRenderObject* current = selectables[selectedIndex];
+    for (int index = 0; index < kSliderCount; ++index) {
+        if (current != sliders[index]) {
+            continue;
+        }
+        const float step =
+            index == ScreenScale ? CXOptionSettings::kScreenScaleStep : CXOptionSettings::kVolumeStep;
+        if (key == rightKey) {
+            sliders[index]->stepUp(step);
+        } else {
+            sliders[index]->stepDown(step);
+        }
+        readSliders();
+        return;
+    }
+    // On a toggle, left and right turn it as accept does.
+    for (int id : {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio}) {
+        if (current == getToggle(id)) {
+            buttonPressed(id);
+            return;
+        }
+    }
+}

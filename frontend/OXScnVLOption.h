@@ -1,0 +1,67 @@
+#pragma once
+
+#include "frontend/CXOptionSettings.h"
+#include "frontend/OXScnVLMenu.h"
+
+class OXButton;
+class OXSlider;
+class OXTextBox;
+
+// The options: four sliders (music and effect volumes heard as they move, prize visibility,
+// screen scale) with their values in per cent, the auto-trance switch, four toggles that go
+// round their values, and CONTROL SETTINGS, SAVE and BACK. SAVE and CONTROL SETTINGS write
+// everything into the profile, save it and apply it; BACK goes back to the volumes found on
+// entry and leaves the rest unsaved.
+//
+// Left and right move the highlighted slider (a tenth, a twentieth for the screen scale) or
+// turn the highlighted toggle.
+class OXScnVLOption : public OXScnVLMenu {
+  public:
+    enum ButtonId {
+        ControlSettings = 0,
+        Save = 1,
+        Back = 2,
+        AutoTranceOn = 3,  // shown while on; pressing turns it off
+        AutoTranceOff = 4,
+        BackgroundMode = 5,
+        ScreenRotation = 6,
+        TranceWarning = 7,
+        AspectRatio = 8
+    };
+    enum SliderIndex { MusicVolume = 0, SfxVolume, PrizeVisibility, ScreenScale, kSliderCount };
+
+    explicit OXScnVLOption(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
+
+    void buildScene() override;
+    void update(float dtMs) override;
+    bool enterStarted() override;
+    void buttonPressed(int id) override;
+    void backPressed() override;
+    void keyEvent(int key, bool down) override;
+
+    const CXOptionSettings& getSettings() const { return settings; }
+    OXSlider* getSlider(int index) const { return sliders[index]; }
+    const OXTextBox* getSliderValue(int index) const { return sliderValues[index]; }
+    OXButton* getToggle(int id) const;
+
+  private:
+    float& settingFor(int slider);
+    // The sliders and their values from the settings (on entry and BACK).
+    void showSliders();
+    // The toggles' texts and the auto-trance switch from the settings.
+    void showSettings();
+    // Reads the sliders (a drag moves them) into the settings; the volumes are heard at once.
+    void readSliders();
+    // SAVE and CONTROL SETTINGS: into the profile, to disk, and applied.
+    void saveAndApply();
+
+    CXOptionSettings settings;
+    OXSlider* sliders[kSliderCount] = {};  // all owned through objects
+    OXTextBox* sliderValues[kSliderCount] = {};
+    OXButton* autoTranceOn = nullptr;
+    OXButton* autoTranceOff = nullptr;
+    OXButton* background = nullptr;
+    OXButton* rotation = nullptr;
+    OXButton* tranceWarning = nullptr;
+    OXButton* aspect = nullptr;
+};

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The hangar, high-score, options, control-settings and results screens in the real game under
+# a virtual X display (run it through xvfb-run), with real keys and a fresh profile:
+#   run 1: a first game (arcade, normal play, easy) played with fire held, then ended from the
+#   pause -> the results -> NEXT -> HIGHSCORES shows the score the game made, as the profile
+#   holds it -> OPTIONS: the music volume two steps up, SAVE -> the profile holds 0.7 ->
+#   CONTROL SETTINGS: fire bound to A, SAVE (pressed with A) -> the profile holds it; Escape.
+#   run 2: the profile given 500 upgrade points; the title asks for A; A leads through the
+#   menus to the hangar (a later game), a bomb is bought and LAUNCH starts the stage with it;
+#   the music volume saved in run 1 is still there (read with Python's plistlib, a second
+#   reader of the format); the ship fires with A (its kills move the HUD's score).
+# Screenshots of every screen are left in $OUT for a person to look at.
+set -u
+GAME_DIR=${1:?usage: menu_screens.sh BUILD_DIR}
+OUT=${2:-$GAME_DIR/e2e-menu-screens}
+mkdir -p "$OUT"
+. "$(dirname "$0")/x11_helpers.sh"
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export XDG_DATA_HOME=$home
+profile=$home/vortalis2/profile/save.osf
+
+stored() {  # profile key -> its value as Python's plistlib reads it (reals to three places)
+    python3 -c "import plistlib, sys; v = plistlib.load(open(sys.argv[1], 'rb'))[sys.argv[2]]; print(round(v, 3) if isinstance(v, float) else v)" "$profile" "$1"
+}
+
+# Fire held on `key` while the ship sweeps the field: the first enemies are shot down.
+sweep_firing() {  # key
+    sleep 8  # the carrier brings the ship in
+    xdotool keydown --window "$game" "$1" 2>/dev/null
+    for _ in 1 2 3 4 5; do hold "$game" Left 1.2; hold "$game" Right 1.2; done
+    xdotool keyup --window "$game" "$1" 2>/dev/null
+}
+
+# The HUD's score, top left of the 450 x 600 game image (from x 175 of the window).
+hud_score=130x16+180+10
+
+# Starts the game and waits for its title; sets $game, $pid and $console.
+start() {  # run number
+    console=$OUT/console-$1.txt
+    ./vortalis2 > "$console" 2>&1 &
+    pid=$!
+    local dialog
+    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "run $1: the config dialog did not appear"; return 1; }
+    wait_drawn "$dialog" "$OUT/dialog-$1.png" || fail "run $1: the config dialog was never drawn"
+    send "$dialog" Tab Tab Tab Tab space Return
+    game=$(wait_window "^VORTALIS 2$") || { fail "run $1: the game window did not appear"; return 1; }
+    wait_until 60 "the title screen" bright_region "$game" "$OUT/title-$1.png" 300x140+250+110 200 ||
+        { fail "run $1: no title screen"; return 1; }
+}
+
+stop() {
+    escape "$game"
+    if ! wait_exit "$pid"; then fail "Escape did not end the game"; kill "$pid"; fi
+    wait "$pid"
+}
+
+# Keys that should lead to the screen numbered `expected`; a picture of it as `name`.
+to_screen() {  # expected, name, keys...
+    local expected=$1 name=$2 screen
+    shift 2
+    screen=$(menu_press "$game" "$console" "$@") && [ "$screen" = "$expected" ] ||
+        { fail "$* led to screen ${screen:-none}, not $expected"; return 1; }
+    sleep 0.6  # the slide has ended; the picture is for a person, nothing waits on it
+    import -window "$game" "$OUT/$name.png"
+}
+
+downs() {  # count -> that many Down keys
+    for _ in $(seq 1 "$1"); do printf 'Down '; done
+}
+
+cd "$GAME_DIR"
+
+# ---- Run 1 ----
+if start 1; then
+    menu_to_stage "$game" "$console" 0 || fail "run 1: the menus did not lead to a stage"
+    if wait_line "$console" "HIDING LOAD BLOCKER" 90; then
+        # Fire held while the ship sweeps the field, then the pause's END GAME.
+        sweep_firing z
+        for _ in 1 2 3; do hold "$game" p 0.5; wait_line "$console" "GAME PAUSED" 10 && break; done
+        hold "$game" x 0.5
+        sleep 0.5
+        hold "$game" z 0.5
+        wait_line "$console" "RETURNED TO THE MENUS" 90 || fail "run 1: the game did not come back to the menus"
+        # The load blocker fades from the results: their badge shows.
+        wait_until 30 "the results' badge" bright_region "$game" "$OUT/results.png" 80x80+360+150 150 ||
+            fail "run 1: the results screen does not show"
+        # Accept ends the count, or is NEXT once it has ended.
+        before=$(menu_screens "$console")
+        hold "$game" z 0.3
+        wait_until 5 "NEXT" more_screens "$console" "$before" || hold "$game" z 0.3
+        wait_until 30 "the main menu after the results" more_screens "$console" "$before" ||
+            fail "run 1: no way on from the results"
+
+        to_screen 8 highscores $(downs 2) z
+        best=$(stored "arcade score easy")
+        [ "${best:-0}" -gt 0 ] || fail "run 1: the game made no score to show (see $OUT/console-1.txt)"
+        grep -q "^HIGH SCORES BURST: $best 0 0 0$" "$console" ||
+            fail "run 1: the high scores do not show the profile's $best (see $console)"
+        to_screen 1 main-after-scores c
+
+        to_screen 9 options $(downs 3) z
+        hold "$game" Right 0.3
+        hold "$game" Right 0.3
+        sleep 0.4
+        import -window "$game" "$OUT/options-music-up.png"
+        to_screen 1 main-after-save $(downs 10) z
+        [ "$(stored "music volume")" = 0.7 ] || fail "run 1: the saved music volume is $(stored "music volume"), not 0.7"
+
+        to_screen 9 options-again $(downs 3) z
+        to_screen 10 control-settings $(downs 9) z
+        hold "$game" a 0.3  # the highlight rests on fire
+        sleep 0.4
+        import -window "$game" "$OUT/control-settings-fire-on-a.png"
+        to_screen 9 options-after-controls $(downs 5) a
+        [ "$(stored "ctrl 0")" = 7 ] || fail "run 1: fire is stored on key $(stored "ctrl 0"), not A (7)"
+    else
+        fail "run 1: the stage never showed"
+    fi
+    stop
+fi
+
+# ---- Run 2 ----
+python3 - "$profile" <<'PY'
+import plistlib, sys
+with open(sys.argv[1], "rb") as f:
+    p = plistlib.load(f)
+p["upgrade points"] = 500
+with open(sys.argv[1], "wb") as f:
+    plistlib.dump(p, f, fmt=plistlib.FMT_BINARY)
+PY
+if start 2; then
+    to_screen 1 main-2 a || true
+    to_screen 3 mode-2 a
+    to_screen 5 difficulty-2 Down a
+    to_screen 7 hangar a  # easy; a later game goes to the hangar
+    hold "$game" Up 0.3; hold "$game" Up 0.3; hold "$game" Up 0.3; hold "$game" Up 0.3
+    hold "$game" a 0.3  # bombs' plus
+    sleep 0.6
+    import -window "$game" "$OUT/hangar-bomb-bought.png"
+    hold "$game" Down 0.3; hold "$game" Down 0.3; hold "$game" Down 0.3; hold "$game" Down 0.3
+    hold "$game" a 0.3  # LAUNCH
+    wait_line "$console" "HANGAR LAUNCH: WEAPON 1, MISSILES 0, OPTIONS 0, BOMBS 3, LIVES 2, CONTINUES 1, TOKENS 0, 350 POINTS LEFT" 30 ||
+        fail "run 2: the hangar did not launch with the bomb bought (see $console)"
+    wait_line "$console" "STARTING GAME: MODE 0, CASUAL 0, DIFFICULTY 0, STAGE 0" 60 || fail "run 2: no stage started"
+    [ "$(stored bombs)" = 3 ] && [ "$(stored "upgrade points")" = 350 ] ||
+        fail "run 2: the profile holds $(stored bombs) bombs and $(stored "upgrade points") points"
+    [ "$(stored "music volume")" = 0.7 ] || fail "run 2: the music volume came back as $(stored "music volume")"
+    if wait_line "$console" "HIDING LOAD BLOCKER" 90; then
+        # The ship fires with A: it shoots enemies down, and the HUD's score moves from 0.
+        import -window "$game" "$OUT/stage-before-firing.png"
+        sweep_firing a
+        import -window "$game" "$OUT/stage-fired-with-a.png"
+        [ "$(changed_pixels "$OUT/stage-before-firing.png" "$OUT/stage-fired-with-a.png" "$hud_score")" -gt 20 ] ||
+            fail "run 2: the score did not move while A was held: no shots"
+    else
+        fail "run 2: the stage never showed"
+    fi
+    stop
+fi
+
+if [ "$failures" = 0 ]; then echo "menu screens: all checks passed"; fi
+exit $((failures > 0))

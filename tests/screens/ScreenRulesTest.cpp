@@ -1,0 +1,335 @@
+// The rules behind the hangar, results, control-settings, options and high-score screens.
+
+#include <gtest/gtest.h>
+
+#include "data/CXUserProfile.h"
+#include "frontend/CXControlBindings.h"
+#include "frontend/CXExperienceCounter.h"
+#include "frontend/CXHangarUpgrades.h"
+#include "frontend/CXOptionSettings.h"
+#include "frontend/HighScoreBoard.h"
+#include "frontend/PilotRank.h"
+
+namespace {
+
+using Item = CXHangarUpgrades::Item;
+
+CXHangarUpgrades hangarWith(int points, int weapon = 0, int missiles = 0, int options = 0) {
+    CXUserProfile profile;
+    profile.upgradePoints = points;
+    profile.weapon = weapon;
+    profile.missiles = missiles;
+    profile.options = options;
+    CXHangarUpgrades hangar;
+    hangar.loadFrom(profile);
+    return hangar;
+}
+
+// ---- Hangar ----
+
+TEST(Hangar, BuyingPaysTheTablePriceOfTheCurrentLevel) {
+    struct Case {
+        int item, level, price;
+    };
+    const Case cases[] =
+        {
+            {Item::Weapon, 0, 400},    {Item::Weapon, 1, 300}, {Item::Options, 2, 200},
+            {Item::Bombs, 1, 100},     {Item::Lives, 2, 150},  {Item::Continues, 4, 250},
+            {Item::Tokens, 4, 250},    {Item::Tokens, 5, 300}, {Item::Tokens, 9, 500},
+            {Item::Continues, 8, 250},  // above the maximum (an older profile): the top price
+        };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CXHangarUpgrades::cost(c.item, c.level), c.price) << c.item << " at " << c.level;
+    }
+    CXHangarUpgrades hangar = hangarWith(1000);
+    EXPECT_TRUE(hangar.buy(Item::Weapon));
+    EXPECT_TRUE(hangar.buy(Item::Weapon));
+    EXPECT_EQ(hangar.level(Item::Weapon), 2);
+    EXPECT_EQ(hangar.points(), 300);
+}
+
+TEST(Hangar, SellingAndBuyingBackLeavesThePoints) {
+    CXUserProfile profile;
+    profile.upgradePoints = 170;
+    profile.weapon = 2;
+    profile.bombs = 4;
+    profile.tokens = 7;
+    CXHangarUpgrades hangar;
+    hangar.loadFrom(profile);
+    for (int item : {Item::Weapon, Item::Bombs, Item::Tokens}) {
+        const int before = hangar.level(item);
+        ASSERT_TRUE(hangar.sell(item));
+        EXPECT_EQ(hangar.points(), 170 + CXHangarUpgrades::cost(item, before - 1));
+        ASSERT_TRUE(hangar.buy(item));
+        EXPECT_EQ(hangar.points(), 170) << CXHangarUpgrades::itemName(item);
+        EXPECT_EQ(hangar.level(item), before);
+    }
+}
+
+TEST(Hangar, RefusedTradesChangeNothing) {
+    CXUserProfile profile;
+    profile.upgradePoints = 5000;
+    profile.weapon = 3;  // at its maximum
+    profile.bombs = 1;
+    profile.lives = 1;
+    profile.continues = 1;
+    profile.tokens = 10;
+    CXHangarUpgrades hangar;
+    hangar.loadFrom(profile);
+    // At the maximum, points to spare do not buy another level.
+    EXPECT_FALSE(hangar.buy(Item::Weapon));
+    EXPECT_FALSE(hangar.buy(Item::Tokens));
+    // Bombs, lives and continues never go below 1; the others stop at 0.
+    for (int item : {Item::Bombs, Item::Lives, Item::Continues}) {
+        EXPECT_FALSE(hangar.sell(item)) << CXHangarUpgrades::itemName(item);
+        EXPECT_EQ(hangar.level(item), 1);
+    }
+    EXPECT_FALSE(hangar.sell(Item::Missiles));
+    EXPECT_EQ(hangar.points(), 5000);
+    // Not enough points: 399 does not buy the first weapon level.
+    CXHangarUpgrades poor = hangarWith(399);
+    EXPECT_FALSE(poor.buy(Item::Weapon));
+    EXPECT_TRUE(poor.buy(Item::Bombs));
+    EXPECT_EQ(poor.points(), 399 - 150);  // bombs start at 2
+    EXPECT_FALSE(poor.buy(-1));
+    EXPECT_FALSE(poor.sell(CXHangarUpgrades::kItemCount));
+}
+
+// The profile cuts the weapon systems down to five levels in all when it loads, so a sixth
+// level bought would vanish with the points paid for it.
+TEST(Hangar, WeaponSystemsStopAtFiveLevelsInAll) {
+    CXHangarUpgrades hangar = hangarWith(10000, 3, 2, 0);
+    EXPECT_FALSE(hangar.buy(Item::Options));
+    EXPECT_FALSE(hangar.buy(Item::Missiles));
+    EXPECT_TRUE(hangar.buy(Item::Bombs));  // the stock is not limited by them
+    ASSERT_TRUE(hangar.sell(Item::Weapon));
+    EXPECT_TRUE(hangar.buy(Item::Options));
+    EXPECT_EQ(hangar.weaponSystemLevels(), 5);
+}
+
+TEST(Hangar, LevelsReachTheProfileOnlyWhenWritten) {
+    CXUserProfile profile;
+    profile.upgradePoints = 600;
+    CXHangarUpgrades hangar;
+    hangar.loadFrom(profile);
+    hangar.buy(Item::Missiles);
+    hangar.buy(Item::Tokens);
+    EXPECT_EQ(profile.missiles, 0);
+    EXPECT_EQ(profile.upgradePoints, 600);
+    hangar.writeTo(profile);
+    EXPECT_EQ(profile.missiles, 1);
+    EXPECT_EQ(profile.tokens, 1);
+    EXPECT_EQ(profile.upgradePoints, 100);
+    EXPECT_EQ(profile.bombs, 2);
+}
+
+TEST(Hangar, RankNamesAndBadgesFollowTheLevel) {
+    EXPECT_STREQ(PilotRank::name(1), "sergeant");
+    EXPECT_STREQ(PilotRank::name(9), "air marshal");
+    EXPECT_STREQ(PilotRank::name(0), "ensign");
+    EXPECT_EQ(PilotRank::badgeFrame(1), 0);
+    EXPECT_EQ(PilotRank::badgeFrame(9), 8);
+    // Levels outside the tables show their nearest end.
+    EXPECT_STREQ(PilotRank::name(-4), "ensign");
+    EXPECT_STREQ(PilotRank::name(40), "air marshal");
+    EXPECT_EQ(PilotRank::badgeFrame(0), 0);
+    EXPECT_EQ(PilotRank::badgeFrame(40), 9);
+}
+
+// ---- Results ----
+
+TEST(ResultsCount, StepsAreAShareOfWhatIsLeftButNeverBelowFive) {
+    CXExperienceCounter counter;
+    counter.start(2, 0, 1000);  // needs 1000
+    EXPECT_EQ(counter.needed(), 1000);
+    counter.step();
+    EXPECT_EQ(counter.experience(), 12);  // 1000 x 0.0125 = 12.5, whole points
+    EXPECT_EQ(counter.pending(), 988);
+    counter.start(2, 0, 300);
+    counter.step();
+    EXPECT_EQ(counter.experience(), 5);  // 3.75 is below 5
+    counter.start(2, 0, 3);
+    counter.step();
+    EXPECT_EQ(counter.experience(), 3);  // all that is left
+    EXPECT_TRUE(counter.finished());
+    EXPECT_EQ(counter.step(), 0);
+    EXPECT_EQ(counter.experience(), 3);
+}
+
+TEST(ResultsCount, FillingTheBarRaisesTheRankAndCarriesTheRest) {
+    CXExperienceCounter counter;
+    counter.start(1, 690, 1000);  // 10 short of rank 1's 700
+    EXPECT_EQ(counter.counterText(), "690/700");
+    EXPECT_EQ(counter.step(), 1);  // 12 points: 2 into the next rank
+    EXPECT_EQ(counter.level(), 2);
+    EXPECT_EQ(counter.needed(), 1000);
+    EXPECT_EQ(counter.experience(), 2);
+    int steps = 1;
+    while (!counter.finished()) {
+        counter.step();
+        ++steps;
+    }
+    // The display ends where the profile's own arithmetic does.
+    CXUserProfile profile;
+    profile.level = 1;
+    profile.expToLevel = 690;
+    profile.addPendingExperience(1000);
+    profile.applyExperience();
+    EXPECT_EQ(counter.level(), profile.level);
+    EXPECT_EQ(counter.experience(), profile.expToLevel);
+    EXPECT_GT(steps, 60);  // a second or more at 60 frames: the count is seen
+    EXPECT_FLOAT_EQ(counter.barFraction(), profile.expToLevel / 1000.0f);
+}
+
+TEST(ResultsCount, TheLastRankReadsMaxLevel) {
+    CXExperienceCounter counter;
+    counter.start(8, 3990, 30);
+    EXPECT_EQ(counter.counterText(), "3990/4000");
+    while (!counter.finished()) {
+        counter.step();
+    }
+    EXPECT_EQ(counter.level(), 9);
+    EXPECT_EQ(counter.counterText(), "MAX LEVEL");
+    counter.start(10, 5, 0);
+    EXPECT_EQ(counter.barFraction(), 0.0f);
+}
+
+TEST(ResultsCount, TheProfilesExperienceCountsUpOnce) {
+    CXUserProfile profile;
+    profile.level = 2;
+    profile.expToLevel = 400;
+    profile.rememberRank();
+    profile.rememberExperience();
+    profile.addPendingExperience(700);
+    profile.applyExperience();
+    CXExperienceCounter counter;
+    counter.start(profile);
+    EXPECT_EQ(counter.level(), 2);
+    EXPECT_EQ(counter.experience(), 400);
+    EXPECT_EQ(counter.pending(), 700);
+    EXPECT_EQ(profile.appliedExperience, 0);
+    counter.start(profile);  // shown again: nothing more to count
+    EXPECT_TRUE(counter.finished());
+}
+
+// ---- Control settings ----
+
+TEST(Bindings, ABoundKeyIsNeverShared) {
+    CXUserProfile profile;                                                      // Z X C P
+    EXPECT_TRUE(CXControlBindings::bind(profile, CXControlBindings::Fire, 7));  // A, unused
+    EXPECT_EQ(profile.controls[0], 7);
+    // Beam takes A: fire takes over beam's X.
+    EXPECT_TRUE(CXControlBindings::bind(profile, CXControlBindings::Beam, 7));
+    EXPECT_EQ(profile.controls[1], 7);
+    EXPECT_EQ(profile.controls[0], 3);
+    EXPECT_FALSE(CXControlBindings::bind(profile, CXControlBindings::Beam, 7));  // already its key
+    EXPECT_FALSE(CXControlBindings::bind(profile, CXControlBindings::Pause, 32));
+    EXPECT_FALSE(CXControlBindings::bind(profile, 4, 5));
+    CXControlBindings::resetToDefault(profile);
+    const CXUserProfile fresh;
+    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+        EXPECT_EQ(profile.controls[action], fresh.controls[action]);
+    }
+}
+
+TEST(Bindings, BindingsOutsideTheKeyTableOrSharedAreMended) {
+    CXUserProfile profile;
+    profile.controls[0] = 99;
+    profile.controls[1] = -3;
+    profile.controls[2] = 26;  // pause's P
+    profile.controls[3] = 26;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(CXControlBindings::repair(profile), 3);
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("CONTROL Fire/accept WAS ON UNKNOWN KEY 99, NOW ON KEY 2"), std::string::npos)
+        << console;
+    EXPECT_EQ(profile.controls[0], 2);
+    EXPECT_EQ(profile.controls[1], 3);
+    EXPECT_EQ(profile.controls[2], 26);
+    EXPECT_EQ(profile.controls[3], 1);  // the first default key left free
+    EXPECT_EQ(CXControlBindings::repair(profile), 0);
+}
+
+// ---- Options ----
+
+TEST(Options, SavedValuesGoBackIntoTheProfile) {
+    CXUserProfile profile;
+    profile.musicVolume = 0.3f;
+    profile.screenOrientation = 3;
+    profile.aspectRatio = 1;
+    CXOptionSettings settings;
+    settings.enter(profile);
+    settings.musicVolume = 0.9f;
+    settings.cycleScreenRotation();
+    settings.cycleTranceWarning();
+    settings.cycleBackgroundMode();
+    settings.toggleAutoTrance();
+    settings.writeTo(profile);
+    EXPECT_FLOAT_EQ(profile.musicVolume, 0.9f);
+    EXPECT_EQ(profile.screenOrientation, 0);  // 270 turns round to 0
+    EXPECT_FALSE(profile.tranceWarning);
+    EXPECT_EQ(profile.backgroundMode, 0);
+    EXPECT_FALSE(profile.autoTrance);
+    EXPECT_EQ(profile.aspectRatio, 1);
+}
+
+TEST(Options, BackRestoresTheVolumesFoundOnEntry) {
+    CXUserProfile profile;
+    profile.musicVolume = 0.2f;
+    profile.sfxVolume = 0.7f;
+    CXOptionSettings settings;
+    settings.enter(profile);
+    settings.musicVolume = 1.0f;
+    settings.sfxVolume = 0.0f;
+    settings.restoreVolumes();
+    EXPECT_FLOAT_EQ(settings.musicVolume, 0.2f);
+    EXPECT_FLOAT_EQ(settings.sfxVolume, 0.7f);
+}
+
+TEST(Options, TogglesReadTheirValues) {
+    CXOptionSettings settings;
+    settings.enter(CXUserProfile());
+    EXPECT_EQ(settings.backgroundLabel(), "BACKGROUND MODE: MIRRORED");
+    EXPECT_EQ(settings.rotationLabel(), "SCREEN ROTATION: 0");
+    EXPECT_EQ(settings.tranceWarningLabel(), "TRANCE RDY SND: ON");
+    EXPECT_EQ(settings.aspectLabel(), "ASPECT RATIO: 4:3");
+    settings.cycleBackgroundMode();
+    settings.cycleScreenRotation();
+    settings.cycleScreenRotation();
+    settings.cycleTranceWarning();
+    settings.cycleAspectRatio();
+    EXPECT_EQ(settings.backgroundLabel(), "BACKGROUND MODE: NONE");
+    EXPECT_EQ(settings.rotationLabel(), "SCREEN ROTATION: 180");
+    EXPECT_EQ(settings.tranceWarningLabel(), "TRANCE RDY SND: OFF");
+    EXPECT_EQ(settings.aspectLabel(), "ASPECT RATIO: 16:9");
+    // A damaged profile still shows a value the toggle has.
+    CXUserProfile odd;
+    odd.screenOrientation = 9;
+    odd.musicVolume = 4.0f;
+    settings.enter(odd);
+    EXPECT_EQ(settings.rotationLabel(), "SCREEN ROTATION: 270");
+    EXPECT_FLOAT_EQ(settings.musicVolume, 1.0f);
+}
+
+// ---- High scores ----
+
+TEST(HighScores, TablesReadTheProfilesBestScores) {
+    CXUserProfile profile;
+    profile.classicScore[3] = 77;
+    profile.arcadeScore[1] = 123456789;
+    profile.bossScore[1] = 42;
+    EXPECT_EQ(HighScoreBoard::score(profile, HighScoreBoard::Classic, 3), 77);
+    EXPECT_EQ(HighScoreBoard::score(profile, HighScoreBoard::Burst, 1), 123456789);
+    EXPECT_EQ(HighScoreBoard::score(profile, HighScoreBoard::BossRush, 1), 42);
+    EXPECT_STREQ(HighScoreBoard::rowLabel(HighScoreBoard::BossRush, 1), "CLASSIC");
+    EXPECT_EQ(HighScoreBoard::score(profile, HighScoreBoard::BossRush, 2), 0);  // no such row
+    EXPECT_EQ(HighScoreBoard::score(profile, 5, 0), 0);
+}
+
+TEST(HighScores, ScoresArePaddedToSixteenCharacters) {
+    EXPECT_EQ(HighScoreBoard::scoreText(0), "               0");
+    EXPECT_EQ(HighScoreBoard::scoreText(123456789), "       123456789");
+    EXPECT_EQ(HighScoreBoard::scoreText(9223372036854775807LL), "9223372036854775807");  // never cut
+}
+
+}  // namespace

@@ -1,0 +1,391 @@
+// The hangar, high-score, options, control-settings and results screens driven as a player
+// drives them: keys, accept on the highlighted widget, frames passing. They run on the real
+// asset package and the recording GL device, with a stand-in for the application.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
+#include "engine/OXSlider.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuSceneIndex.h"
+#include "frontend/OXScnVLHanger.h"
+#include "frontend/OXScnVLHighScore.h"
+#include "frontend/OXScnVLOption.h"
+#include "frontend/OXScnVLOptionCtrl.h"
+#include "frontend/OXScnVLResults.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+bool packageMounted = false;
+
+// Game key codes of the keys the tests press.
+constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
+
+// The application as the menus see it, recording what they ask.
+class StandInMenuHost : public IXMenuHost {
+  public:
+    void switchToScene(int index) override { scene = index; }
+    void requestStageStart() override { ++stageStarts; }
+    CXUserProfile& profile() override { return userProfile; }
+    std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
+    void startMenuMusic() override {}
+    void pauseMenuMusic() override {}
+    void setVolumes(float music, float sfx) override {
+        musicHeard = music;
+        sfxHeard = sfx;
+    }
+    void setAspectRatio(int flag) override { userProfile.aspectRatio = aspect = flag; }
+    void setScreenOrientation(int orientation) override {
+        userProfile.screenOrientation = rotation = orientation;
+    }
+    void setMenuKeys(int accept, int back) override {
+        acceptKey = accept;
+        backKey = back;
+    }
+
+    CXUserProfile userProfile;
+    int scene = -1;
+    int stageStarts = 0;
+    float musicHeard = -1, sfxHeard = -1;
+    int aspect = -1, rotation = -1;
+    int acceptKey = -1, backKey = -1;
+};
+
+// A screen built and entered as the application does it, its profile saving to a temporary
+// folder.
+template <class Screen>
+class ScreenTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(packageMounted);
+        host.userProfile.setPath(folder.file("profile/save.osf"));
+    }
+    // Builds the screen from the profile as it is now and enters it.
+    Screen& open() {
+        screen.init();
+        screen.setViewWidth(768);
+        screen.setViewHeight(1024);
+        screen.setHighlightSprite("assets/plist/spr_select_highlight");
+        screen.setVisible(true);
+        screen.setActive(true);
+        screen.enterStarted();
+        screen.enterFinished();
+        return screen;
+    }
+    void press(int key) {
+        screen.keyEvent(key, true);
+        screen.keyEvent(key, false);
+    }
+    void frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            screen.tick(16.7f);
+        }
+    }
+    // The profile as a new run would load it.
+    CXUserProfile saved() const {
+        CXUserProfile copy;
+        copy.setPath(folder.file("profile/save.osf"));
+        copy.load();
+        return copy;
+    }
+    const IXRenderObject* highlighted() const { return screen.getSelectables()[screen.getSelectedIndex()]; }
+
+    testfiles::TempDir folder;
+    StandInMenuHost host;
+    Screen screen{host};
+};
+
+// ---- Hangar ----
+
+using HangarScreen = ScreenTest<OXScnVLHanger>;
+
+TEST_F(HangarScreen, BuyingShowsTheLevelAndTheNewPriceAndLaunchSavesIt) {
+    host.userProfile.upgradePoints = 500;
+    OXScnVLHanger& hangar = open();
+    EXPECT_EQ(hangar.getPoints()->getText(), "500");
+    EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Weapon)->getText(), "NEXT LEVEL 400 PTS");
+    // The highlight opens on LAUNCH; seven rows up is the weapon row's plus.
+    EXPECT_EQ(highlighted(), hangar.getSelectables()[0]);
+    for (int row = 0; row < CXHangarUpgrades::kItemCount; ++row) {
+        press(kUp);
+    }
+    ASSERT_EQ(highlighted(), hangar.getPlus(CXHangarUpgrades::Weapon));
+    press(kZ);
+    EXPECT_EQ(hangar.getUpgrades().level(CXHangarUpgrades::Weapon), 1);
+    EXPECT_EQ(hangar.getPoints()->getText(), "100");
+    EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Weapon)->getText(), "NEXT LEVEL 300 PTS");
+    // 100 points left: the weapon's next level is out of reach, a bomb is not.
+    EXPECT_EQ(hangar.getPlus(CXHangarUpgrades::Weapon)->getState(), OXButton::Disabled);
+    EXPECT_EQ(hangar.getPlus(CXHangarUpgrades::Continues)->getState(), OXButton::Normal);
+    EXPECT_EQ(host.userProfile.weapon, 0);  // nothing written yet
+    // Left: the same row's minus.
+    press(kLeft);
+    EXPECT_EQ(highlighted(), hangar.getMinus(CXHangarUpgrades::Weapon));
+
+    hangar.buttonPressed(OXScnVLHanger::Launch);
+    EXPECT_EQ(host.stageStarts, 1);
+    const CXUserProfile stored = saved();
+    EXPECT_EQ(stored.weapon, 1);
+    EXPECT_EQ(stored.upgradePoints, 100);
+}
+
+TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
+    host.userProfile.upgradePoints = 1000;
+    host.userProfile.continues = 5;  // at its maximum
+    OXScnVLHanger& hangar = open();
+    EXPECT_EQ(hangar.getPlus(CXHangarUpgrades::Continues)->getState(), OXButton::Disabled);
+    EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Continues)->getText(), "MAX LEVEL");
+    hangar.buttonPressed(OXScnVLHanger::FirstPlus + CXHangarUpgrades::Continues);
+    EXPECT_EQ(hangar.getUpgrades().points(), 1000);
+    hangar.buttonPressed(OXScnVLHanger::FirstMinus + CXHangarUpgrades::Continues);
+    hangar.buttonPressed(OXScnVLHanger::FirstPlus + CXHangarUpgrades::Bombs);
+    EXPECT_EQ(hangar.getUpgrades().points(), 1000 + 250 - 150);
+    hangar.buttonPressed(OXScnVLHanger::Back);
+    EXPECT_EQ(host.scene, kDifficultyScene);
+    hangar.enterStarted();  // shown again
+    EXPECT_EQ(hangar.getUpgrades().level(CXHangarUpgrades::Continues), 5);
+    EXPECT_EQ(hangar.getUpgrades().points(), 1000);
+    EXPECT_EQ(host.userProfile.bombs, 2);
+}
+
+TEST_F(HangarScreen, TheBadgeShowsTheRank) {
+    host.userProfile.level = 4;
+    OXScnVLHanger& hangar = open();
+    EXPECT_EQ(hangar.getBadge()->currentFrame(), 3);
+}
+
+// ---- Results ----
+
+using ResultsScreen = ScreenTest<OXScnVLResults>;
+
+TEST_F(ResultsScreen, ExperienceCountsUpAndNextAppearsAtTheEnd) {
+    CXUserProfile& profile = host.userProfile;
+    profile.level = 1;
+    profile.expToLevel = 600;
+    profile.rememberRank();
+    profile.rememberExperience();
+    profile.addPendingExperience(300);
+    profile.applyExperience();  // rank 2, 200 into it
+    OXScnVLResults& results = open();
+    EXPECT_EQ(results.getCounterText()->getText(), "600/700");
+    EXPECT_EQ(results.getRankName()->getText(), "sergeant");
+    EXPECT_FALSE(results.getNext()->isVisible());
+    EXPECT_FALSE(results.getHighlight()->isVisible());
+    frames(10);
+    EXPECT_EQ(results.getCounter().experience(), 650);  // 5 a frame
+    EXPECT_FALSE(results.getNext()->isVisible());
+    frames(60);
+    EXPECT_EQ(results.getRankName()->getText(), "master sergeant");
+    EXPECT_EQ(results.getBadge()->currentFrame(), 1);
+    EXPECT_EQ(results.getCounterText()->getText(), "200/1000");
+    EXPECT_TRUE(results.getNext()->isVisible());
+    EXPECT_TRUE(results.getHighlight()->isVisible());
+    press(kZ);
+    EXPECT_EQ(host.scene, kMainScene);
+}
+
+TEST_F(ResultsScreen, AcceptFinishesTheCountAtOnce) {
+    CXUserProfile& profile = host.userProfile;
+    profile.level = 8;
+    profile.expToLevel = 3000;
+    profile.rememberRank();
+    profile.rememberExperience();
+    profile.addPendingExperience(2500);
+    profile.applyExperience();
+    OXScnVLResults& results = open();
+    press(kZ);
+    EXPECT_TRUE(results.getCounter().finished());
+    EXPECT_EQ(results.getCounterText()->getText(), "MAX LEVEL");
+    EXPECT_TRUE(results.getNext()->isVisible());
+    EXPECT_EQ(host.scene, -1);  // the skip does not also press NEXT
+}
+
+// ---- Options ----
+
+using OptionScreen = ScreenTest<OXScnVLOption>;
+
+TEST_F(OptionScreen, SlidersStepByTheirKeysAndShowTheirValues) {
+    host.userProfile.musicVolume = 0.5f;
+    host.userProfile.bufferScale = 0.5f;
+    OXScnVLOption& options = open();
+    ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::MusicVolume));
+    EXPECT_EQ(options.getSliderValue(OXScnVLOption::MusicVolume)->getText(), "50%");
+    press(kRight);
+    press(kRight);
+    EXPECT_NEAR(options.getSlider(OXScnVLOption::MusicVolume)->getValue(), 0.7f, 1e-5f);
+    EXPECT_EQ(options.getSliderValue(OXScnVLOption::MusicVolume)->getText(), "70%");
+    EXPECT_NEAR(host.musicHeard, 0.7f, 1e-5f);  // heard as it moves
+    for (int i = 0; i < 3; ++i) {
+        press(kDown);
+    }
+    ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::ScreenScale));
+    press(kLeft);
+    EXPECT_NEAR(options.getSlider(OXScnVLOption::ScreenScale)->getValue(), 0.45f, 1e-5f);
+    frames(2);  // the sliders' own frames keep the values
+    EXPECT_NEAR(options.getSettings().bufferScale, 0.45f, 1e-5f);
+    EXPECT_NEAR(options.getSettings().musicVolume, 0.7f, 1e-5f);
+}
+
+TEST_F(OptionScreen, BackRestoresTheVolumesAndSavesNothing) {
+    host.userProfile.musicVolume = 0.3f;
+    host.userProfile.sfxVolume = 0.6f;
+    host.userProfile.save();
+    OXScnVLOption& options = open();
+    options.getSlider(OXScnVLOption::MusicVolume)->setValue(1.0f);
+    options.getSlider(OXScnVLOption::SfxVolume)->setValue(0.0f);
+    frames(1);
+    EXPECT_FLOAT_EQ(host.musicHeard, 1.0f);
+    options.buttonPressed(OXScnVLOption::BackgroundMode);
+    options.buttonPressed(OXScnVLOption::Back);
+    EXPECT_EQ(host.scene, kMainScene);
+    EXPECT_NEAR(host.musicHeard, 0.3f, 1e-5f);
+    EXPECT_NEAR(host.sfxHeard, 0.6f, 1e-5f);
+    EXPECT_NEAR(options.getSlider(OXScnVLOption::MusicVolume)->getValue(), 0.3f, 1e-5f);
+    EXPECT_EQ(host.userProfile.backgroundMode, 1);
+    EXPECT_NEAR(saved().musicVolume, 0.3f, 1e-5f);
+}
+
+TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
+    for (const int button : {OXScnVLOption::Save, OXScnVLOption::ControlSettings}) {
+        host.userProfile = CXUserProfile();
+        host.userProfile.setPath(folder.file("profile/save.osf"));
+        OXScnVLOption& options = screen;
+        if (button == OXScnVLOption::Save) {
+            open();
+        } else {
+            options.enterStarted();
+        }
+        options.getSlider(OXScnVLOption::MusicVolume)->setValue(0.8f);
+        options.buttonPressed(OXScnVLOption::ScreenRotation);
+        options.buttonPressed(OXScnVLOption::AspectRatio);
+        options.buttonPressed(OXScnVLOption::TranceWarning);
+        options.buttonPressed(OXScnVLOption::AutoTranceOn);
+        EXPECT_EQ(options.getToggle(OXScnVLOption::ScreenRotation)->getLabel()->getText(),
+                  "SCREEN ROTATION: 90");
+        EXPECT_FALSE(options.getToggle(OXScnVLOption::AutoTranceOn)->isVisible());
+        EXPECT_TRUE(options.getToggle(OXScnVLOption::AutoTranceOff)->isVisible());
+        options.buttonPressed(button);
+        EXPECT_EQ(host.scene, button == OXScnVLOption::Save ? kMainScene : kOptionControlScene);
+        const CXUserProfile stored = saved();
+        EXPECT_NEAR(stored.musicVolume, 0.8f, 1e-5f) << button;
+        EXPECT_EQ(stored.screenOrientation, 1);
+        EXPECT_EQ(stored.aspectRatio, 1);
+        EXPECT_FALSE(stored.tranceWarning);
+        EXPECT_FALSE(stored.autoTrance);
+        EXPECT_NEAR(host.musicHeard, 0.8f, 1e-5f);
+        EXPECT_EQ(host.rotation, 1);
+        EXPECT_EQ(host.aspect, 1);
+    }
+}
+
+// ---- Control settings ----
+
+using ControlScreen = ScreenTest<OXScnVLOptionCtrl>;
+
+TEST_F(ControlScreen, AKeyPressedOnAnActionBindsItAndNoKeyIsShared) {
+    OXScnVLOptionCtrl& controls = open();
+    ASSERT_EQ(highlighted(), controls.getBinding(CXControlBindings::Fire));
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY2");
+    press(kA);
+    EXPECT_EQ(host.userProfile.controls[0], kA);
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY7");
+    EXPECT_EQ(host.acceptKey, kA);  // the menus accept with the new key at once
+    press(kDown);
+    // Beam takes fire's A; fire takes beam's X.
+    press(kA);
+    EXPECT_EQ(host.userProfile.controls[1], kA);
+    EXPECT_EQ(host.userProfile.controls[0], kX);
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY3");
+    // Trance's key, C, is also the menus' back key: on an action it is bound, not obeyed.
+    press(kDown);
+    press(kDown);
+    press(kC);
+    EXPECT_EQ(host.scene, -1);
+    EXPECT_EQ(host.userProfile.controls[3], kC);
+    EXPECT_EQ(host.userProfile.controls[2], kP);
+}
+
+TEST_F(ControlScreen, MovementModeIsKeptBySaveOnlyAndResetRestoresTheDefaults) {
+    OXScnVLOptionCtrl& controls = open();
+    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: NORMAL");
+    press(kRight);
+    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: SCREEN RELATIVE");
+    controls.buttonPressed(OXScnVLOptionCtrl::Back);
+    EXPECT_EQ(host.scene, kOptionScene);
+    EXPECT_FALSE(host.userProfile.controlScreenMode);
+    controls.enterStarted();
+    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: NORMAL");
+    press(kLeft);
+    press(kX);  // beam's key given to fire
+    controls.buttonPressed(OXScnVLOptionCtrl::Save);
+    CXUserProfile stored = saved();
+    EXPECT_TRUE(stored.controlScreenMode);
+    EXPECT_EQ(stored.controls[0], kX);
+
+    controls.buttonPressed(OXScnVLOptionCtrl::ResetToDefault);
+    stored = saved();
+    EXPECT_FALSE(stored.controlScreenMode);
+    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+        EXPECT_EQ(stored.controls[action], CXControlBindings::kDefaultCodes[action]);
+    }
+    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: NORMAL");
+    EXPECT_EQ(host.acceptKey, kZ);
+    EXPECT_EQ(host.backKey, kC);
+}
+
+TEST_F(ControlScreen, BindingsOutsideTheKeyTableAreMendedOnEntry) {
+    host.userProfile.controls[0] = 40;
+    host.userProfile.controls[1] = -1;
+    testing::internal::CaptureStdout();
+    OXScnVLOptionCtrl& controls = open();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY2");
+    EXPECT_EQ(controls.getBinding(CXControlBindings::Beam)->getLabel()->getText(), "KEY3");
+    EXPECT_EQ(host.acceptKey, kZ);
+    press(kDown);
+    press(kUp);
+    press(kA);  // and the screen still binds
+    EXPECT_EQ(host.userProfile.controls[0], kA);
+}
+
+// ---- High scores ----
+
+using HighScoreScreen = ScreenTest<OXScnVLHighScore>;
+
+TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
+    host.userProfile.arcadeScore[2] = 1234567;
+    host.userProfile.classicScore[0] = 42;
+    host.userProfile.bossScore[1] = 9000;
+    OXScnVLHighScore& scores = open();
+    EXPECT_EQ(scores.getTable(), HighScoreBoard::Burst);
+    EXPECT_EQ(scores.getScore(2)->getText(), "         1234567");
+    EXPECT_EQ(scores.getScore(0)->getText(), "               0");
+    press(kZ);  // the highlight opens on CLASSIC
+    EXPECT_EQ(scores.getTable(), HighScoreBoard::Classic);
+    EXPECT_EQ(scores.getScore(0)->getText(), "              42");
+    scores.buttonPressed(OXScnVLHighScore::BossRush);
+    EXPECT_EQ(scores.getScore(1)->getText(), "            9000");
+    EXPECT_FALSE(scores.getScore(2)->isVisible());
+    EXPECT_EQ(scores.getLabel(2), nullptr);
+    scores.backPressed();
+    EXPECT_EQ(host.scene, kMainScene);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    const testfiles::TempDir audioConfig;
+    testfiles::useNullAudioOutput(audioConfig);
+    packageMounted = mountAssetPackage(ORVALE_PACKAGE);
+    CXSoundManager::instance().setBasePath("assets/audio/");
+    return RUN_ALL_TESTS();
+}
