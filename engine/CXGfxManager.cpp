@@ -377,9 +377,11 @@ void CXGfxManager::draw(unsigned mode, int count, const float* positions, int po
         texCoordStride = texCoordStrideBytes;
     }
     gl.drawArrays(mode, 0, count);
+    ++drawCalls;
 }
 
 void CXGfxManager::beginFrame() {
+    drawCalls = 0;
     IXGLDevice& gl = glDevice();
     gl.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     gl.clearColor(0, 0, 0, 0);
@@ -491,4 +493,5 @@ void CXGfxManager::endFrame() {
     projection = view;
     drawStrip(4, kScreenQuadPositions, 0, kScreenQuadColours, 0, kScreenQuadTexCoords, 0,
               static_cast<int>(bufferTexture), model, aberrationOn ? gameBgProgram : mainProgram);
+    frameDrawCalls = drawCalls;
 }

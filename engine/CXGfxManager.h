@@ -78,6 +78,10 @@ class CXGfxManager {
     // the pixel lies outside the game image.
     bool windowToGameArea(float x, float y, float& nx, float& ny) const;
 
+    // Draw calls of the last frame from beginFrame to the end of endFrame's
+    // composite; what is drawn onto the window afterwards is not counted.
+    int getFrameDrawCalls() const { return frameDrawCalls; }
+
     bool isGlslAvailable() const { return glslAvailable; }
     int getMainProgram() const { return mainProgram; }
     int getGameBgProgram() const { return gameBgProgram; }
@@ -162,4 +166,6 @@ class CXGfxManager {
     Mat4 projection{};  // projection times view of the scene being drawn
     Mat4 mvp{};         // last model-view-projection
     Mat3 normalMatrix{};
+    int drawCalls = 0;       // since beginFrame
+    int frameDrawCalls = 0;  // the last finished frame's
 };

@@ -63,14 +63,9 @@ bool createGLWindow(const std::string& title, int width, int height, int bits, b
     std::printf("create window\n");
     std::printf("window width: %d\n", width);
     std::printf("window height: %d\n", height);
-    sf::ContextSettings settings;
-    settings.depthBits = 16;
-    settings.stencilBits = 0;
-    settings.antialiasingLevel = 0;
-    settings.majorVersion = 2;
-    settings.minorVersion = 0;
     window = std::make_unique<sf::Window>(
-        mode, title, fullscreen ? sf::Style::Fullscreen : (sf::Style::Titlebar | sf::Style::Close), settings);
+        mode, title, fullscreen ? sf::Style::Fullscreen : (sf::Style::Titlebar | sf::Style::Close),
+        gameContextSettings());
     if (!window->isOpen()) {
         killGLWindow();
         reportFailure("Window Creation Error.");
@@ -149,7 +144,17 @@ void killGLWindow() {
     setGLDevice(nullptr);
 }
 
-bool initGL() {
+sf::ContextSettings gameContextSettings() {
+    sf::ContextSettings settings;
+    settings.depthBits = 16;
+    settings.stencilBits = 0;
+    settings.antialiasingLevel = 0;
+    settings.majorVersion = 2;
+    settings.minorVersion = 0;
+    return settings;
+}
+
+void applyGLDefaults() {
     IXGLDevice& gl = glDevice();
     gl.shadeModel(GL_SMOOTH);
     gl.clearColor(0, 0, 0, 0);
@@ -158,6 +163,10 @@ bool initGL() {
     gl.depthFunc(GL_LEQUAL);
     gl.hint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     gl.initExtensions();
+}
+
+bool initGL() {
+    applyGLDefaults();
     return CXApp::instance().initialise() && CXGfxManager::instance().isGlslAvailable();
 }
 

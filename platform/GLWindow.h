@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Window/ContextSettings.hpp>
 #include <cstdint>
 #include <string>
 
@@ -29,8 +30,13 @@ sf::Window* gameWindow();
 // console and in a message box, and gives false.
 bool createGLWindow(const std::string& title, int width, int height, int bits, bool fullscreen);
 void killGLWindow();
-// GL defaults, extension loading and the application's initialisation;
-// false when the graphics manager found no usable GLSL.
+// What the game window's OpenGL context asks for: version 2.0, a 16-bit depth
+// buffer, no stencil, no multisampling.
+sf::ContextSettings gameContextSettings();
+// The fixed-function defaults and extension loading on the current context.
+void applyGLDefaults();
+// applyGLDefaults and the application's initialisation; false when the
+// graphics manager found no usable GLSL.
 bool initGL();
 void resizeGLScene(int width, int height);
 // One frame's update and drawing.

@@ -4,13 +4,16 @@
 
 #include <SFML/System.hpp>
 #include <SFML/Window.hpp>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "engine/CXGfxManager.h"
 #include "platform/CXApp.h"
 #include "platform/ConfigDialog.h"
+#include "platform/FrameGraph.h"
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
 #include "platform/MessageBox.h"
@@ -20,10 +23,16 @@
 
 namespace {
 constexpr int kEscapeKey = 0x1B;
+constexpr int kFrameGraphKey = 0x72;  // F3: not in the game's key table
+
+using Clock = std::chrono::steady_clock;
 
 // The main loop's view of the game window.
 class GameLoopHost : public IXLoopHost {
   public:
+    // `dialogClosed`: when the configuration dialog was accepted, for the first frame's line.
+    explicit GameLoopHost(Clock::time_point dialogClosed) : dialogClosedAt(dialogClosed) {}
+
     bool pumpEvent(bool& quit) override {
         sf::Event event;
         if (!gameWindow() || !gameWindow()->pollEvent(event)) {
@@ -36,12 +45,40 @@ class GameLoopHost : public IXLoopHost {
     bool isEscapeHeld() override { return windowState().keys[kEscapeKey] != 0; }
     void dispatchKeys() override {
         WindowState& state = windowState();
+        // With the debug console on, F3 shows or hides the frame graph.
+        if (state.debugMode && state.keys[kFrameGraphKey] && !state.previousKeys[kFrameGraphKey]) {
+            frameGraph.toggle();
+        }
         CXApp::instance().dispatchKeyEdges(state.keys, state.previousKeys);
     }
     void drawFrame() override {
+        // The previous frame is complete once this one starts: its interval and draw calls.
+        const Clock::time_point started = Clock::now();
+        if (framesDrawn > 0) {
+            frameGraph.record(std::chrono::duration<float, std::milli>(started - lastStart).count(),
+                              CXGfxManager::instance().getFrameDrawCalls());
+        }
+        lastStart = started;
+        ++framesDrawn;
         drawGLScene();
+        if (frameGraph.isShown()) {
+            const sf::Vector2u size = gameWindow()->getSize();
+            frameGraph.draw(static_cast<int>(size.x), static_cast<int>(size.y));
+        }
         gameWindow()->display();
+        if (framesDrawn == 1) {
+            std::printf("First frame shown %.0f ms after the dialog closed.\n",
+                        std::chrono::duration<double, std::milli>(Clock::now() - dialogClosedAt).count());
+        }
     }
+    // Before the GL context goes.
+    void release() { frameGraph.release(); }
+
+  private:
+    FrameGraph frameGraph;
+    Clock::time_point dialogClosedAt;
+    Clock::time_point lastStart;  // the last frame's start
+    long framesDrawn = 0;
 };
 }  // namespace
 
@@ -61,6 +98,7 @@ int main() {
     if (runConfigDialog(choices) != ConfigDialogModel::Accepted) {
         return 0;
     }
+    const Clock::time_point dialogClosed = Clock::now();
     WindowState& state = windowState();
     state.resolutionIndex = choices.resolutionIndex;
     state.fullscreen = choices.fullscreen;
@@ -84,8 +122,9 @@ int main() {
 
     SfmlFrameClock clock;
     FramePacer pacer(clock);
-    GameLoopHost host;
+    GameLoopHost host(dialogClosed);
     runMainLoop(host, pacer);
+    host.release();
 
     CXSoundManager::instance().shutdown();
     killGLWindow();

@@ -1,0 +1,60 @@
+#include "tools/vortalis2-bench/StressFill.h"
+
+#include <algorithm>
+
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/shot/CXBulletManager.h"
+
+namespace {
+const char* const kEnemyType = "bp_round_red";
+const char* const kPlayerType = "bp_player_shot";
+const char* const kBeamType = "bm_pillar_cyan";
+constexpr int kPrizeType = 0;
+constexpr int kLives = 3;  // kept at least this many
+}  // namespace
+
+void StressFill::prepare(CXBulletManager& bullets) {
+    bullets.loadBulletType(kEnemyType);
+    bullets.loadBulletType(kPlayerType);
+    bullets.loadBeamType(kBeamType);
+    enemyType = bullets.findBulletType(kEnemyType);
+    playerType = bullets.findBulletType(kPlayerType);
+}
+
+float StressFill::next() {
+    state = state * 1664525u + 1013904223u;
+    return static_cast<float>(state >> 8) / 16777216.0f;
+}
+
+void StressFill::topUp(CXGameSession& session) {
+    OXScnBaseSTGGame* scene = session.getGameScene();
+    if (!scene || session.getState() != CXGameSession::Playing) {
+        return;
+    }
+    session.setLives(std::max(session.getLives(), kLives));
+    CXBulletManager& bullets = *scene->getBulletManager();
+    // Each loop stops at a full pool, or at the first refusal.
+    while (bullets.liveEnemyPoolCount() < CXBulletManager::kEnemyPoolSize &&
+           bullets.fireBullet(next() * 360.0f, {next() * 320.0f, 240.0f + next() * 240.0f, 0.0f}, 0.0f,
+                              enemyType, nullptr)) {
+    }
+    while (bullets.livePlayerPoolCount() < CXBulletManager::kPlayerPoolSize &&
+           bullets.fireBullet(next() * 20.0f - 10.0f, {next() * 320.0f, next() * 240.0f, 0.0f}, 0.0f,
+                              playerType, nullptr)) {
+    }
+    while (bullets.livePrizeCount() < CXBulletManager::kPrizePoolSize &&
+           bullets.spawnPrize({next() * 320.0f, next() * 480.0f, 0.0f}, kPrizeType)) {
+    }
+    // A beam is fired whatever the pool holds (the call says nothing), so the
+    // count is checked after each.
+    for (int live = bullets.liveBeamCount(); live < CXBulletManager::kBeamPoolSize;) {
+        bullets.fireBeam(150.0f + next() * 60.0f, {next() * 320.0f, 470.0f, 0.0f}, 0.0f, 0.0f, kBeamType,
+                         nullptr, nullptr);
+        const int now = bullets.liveBeamCount();
+        if (now == live) {
+            break;
+        }
+        live = now;
+    }
+}

@@ -1,0 +1,418 @@
+// vortalis2-bench: plays a stage in a real window through the OpenGL renderer
+// with the game's frame pacing, driven by the headless runner's autopilot, and
+// measures whole frames: simulation, vertex building, the GL driver, the
+// composite and the swap. There is no dialog and no profile on disk.
+//
+//   vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
+//                   [--from MS] [--stress]
+//
+// --size is one of the game's eight resolutions (800x600 by default);
+// --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
+// 1:1); --seconds is the wall time measured (10 by default); --from plays the
+// stage without drawing or pacing until its stage time reaches MS, then
+// measures (the first stage frame is always drawn, for the load time);
+// --stress keeps every pool full for the whole run and the ship's lives
+// topped up, so the stage goes on however often it is hit.
+//
+// The result is one key=value line on standard output (the game's console
+// lines go to standard error). Times are milliseconds; "interval" is from one
+// frame's start to the next, "update" the session's tick with the pilot,
+// "render" the drawing into the off-screen image and its composite, "swap" the
+// buffer swap (where a software rasteriser finishes the frame). The line ends
+// with targets=, the frame targets this run missed (or "met").
+// VORTALIS2_BENCH_VERBOSE=1 reports every frame slower than two frames on
+// standard error, with its stage time and split.
+#include <unistd.h>
+
+#include <SFML/Window.hpp>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
+#include "data/CXUserProfile.h"
+#include "engine/CXGfxManager.h"
+#include "engine/gl/IXGLDevice.h"
+#include "engine/gl/opengl/OpenGLDevice.h"
+#include "platform/FramePacer.h"
+#include "platform/GLWindow.h"
+#include "platform/Resolution.h"
+#include "platform/SfmlFrameClock.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/shot/CXBulletManager.h"
+#include "tools/pilot/Autopilot.h"
+#include "tools/vortalis2-bench/FrameSamples.h"
+#include "tools/vortalis2-bench/StressFill.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+struct Options {
+    int stage = 0;
+    unsigned seed = 1;
+    int resolution = kDefaultResolution;
+    float bufferScale = 0.5f;
+    double seconds = 10.0;
+    float fromMs = 0.0f;
+    bool stress = false;
+};
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "vortalis2-bench: %s\n", problem.c_str());
+    std::fprintf(
+        stderr,
+        "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
+        "[--from MS] [--stress]\n");
+    return 1;
+}
+
+bool parseNumber(const char* text, double low, double high, double& out) {
+    char* end = nullptr;
+    out = std::strtod(text, &end);
+    return *text != '\0' && *end == '\0' && out >= low && out <= high;
+}
+
+// The index of a resolution given as "WxH", or -1.
+int resolutionNamed(const std::string& size) {
+    for (int index = 0; index < kResolutionCount; ++index) {
+        const Resolution& r = kResolutions[index];
+        if (size == std::to_string(r.screenWidth) + "x" + std::to_string(r.screenHeight)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+std::string resolutionList() {
+    std::string list;
+    for (const Resolution& r : kResolutions) {
+        list +=
+            (list.empty() ? "" : ", ") + std::to_string(r.screenWidth) + "x" + std::to_string(r.screenHeight);
+    }
+    return list;
+}
+
+// The bench's frame: the game's stage frame (the session's tick at the
+// application's 16.7 ms, then the session drawn into the off-screen image and
+// composited, then the swap), with the pilot's keys first and every part timed.
+class BenchLoop : public IXLoopHost {
+  public:
+    BenchLoop(sf::Window& benchWindow, const Options& benchOptions, Clock::time_point loadStarted)
+        : window(benchWindow), options(benchOptions), loadStart(loadStarted) {}
+
+    bool pumpEvent(bool& quit) override {
+        if (finished) {
+            quit = true;
+            return true;
+        }
+        sf::Event event;
+        if (!window.pollEvent(event)) {
+            return false;
+        }
+        quit = event.type == sf::Event::Closed;
+        return true;
+    }
+    bool isWindowActive() override { return true; }
+    bool isEscapeHeld() override { return false; }
+    void dispatchKeys() override {}
+
+    void drawFrame() override {
+        const Clock::time_point started = Clock::now();
+        CXGameSession& session = CXGameSession::instance();
+        if (options.stress && stress.isReady()) {
+            stress.topUp(session);  // the bench's own work: not part of any figure
+        }
+        const Clock::time_point updateStart = Clock::now();
+        OXScnBaseSTGGame* scene = session.getGameScene();
+        if (scene && session.getState() == CXGameSession::Playing) {
+            pilot.step(session, *scene, frame);
+        }
+        session.tick(kFrameMs);
+        scene = session.getGameScene();  // a tick may end the stage
+        const Clock::time_point renderStart = Clock::now();
+        render();
+        const Clock::time_point swapStart = Clock::now();
+        window.display();
+        const Clock::time_point ended = Clock::now();
+        ++frame;
+
+        if (!loadMeasured) {
+            firstFrameMs = millisecondsBetween(started, ended);
+            finishFirstFrame(ended);
+            lastStart = Clock::now();
+            return;
+        }
+        const double interval = millisecondsBetween(lastStart, started);
+        const double update = millisecondsBetween(updateStart, renderStart);
+        const double draw = millisecondsBetween(renderStart, swapStart);
+        const double swap = millisecondsBetween(swapStart, ended);
+        const int drawCalls = CXGfxManager::instance().getFrameDrawCalls();
+        samples.add(interval, update, draw, swap, drawCalls);
+        if (verbose && interval > kSlowFrameMs) {
+            // The interval ending here is the previous frame's; this frame's own parts follow.
+            std::fprintf(stderr,
+                         "BENCH: slow frame before %ld at stage %.0f ms: interval %.1f ms; this frame update "
+                         "%.1f, render %.1f, swap %.1f ms, %d draw calls\n",
+                         frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0, interval, update,
+                         draw, swap, drawCalls);
+        }
+        lastStart = started;
+        notePeaks();
+        checkEnd(millisecondsBetween(measureStart, ended));
+    }
+
+    void printResult(std::FILE* out) const {
+        const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+        const Resolution& r = kResolutions[options.resolution];
+        std::fprintf(out,
+                     "bench stage=%d seed=%u size=%dx%d buffer_scale=%.2f stress=%d result=%s frames=%d "
+                     "stage_ms=%.0f fps=%.1f ",
+                     options.stage, options.seed, r.screenWidth, r.screenHeight,
+                     static_cast<double>(options.bufferScale), options.stress ? 1 : 0, outcome.c_str(),
+                     samples.count(), scene ? static_cast<double>(scene->getStageTime()) : 0.0,
+                     samples.framesPerSecond());
+        samples.print(out);
+        std::fprintf(out,
+                     " peak_bullets=%d peak_player_bullets=%d peak_prizes=%d peak_beams=%d peak_particles=0 "
+                     "peak_trails=0 load_ms=%.1f load_first_frame_ms=%.1f targets=%s\n",
+                     peakBullets, peakPlayerBullets, peakPrizes, peakBeams, loadMs, firstFrameMs,
+                     missedTargets().c_str());
+    }
+
+  private:
+    static constexpr float kFrameMs = FramePacer::kStepMs;
+    static constexpr double kSlowFrameMs = 34.0;  // two frames: reported with VORTALIS2_BENCH_VERBOSE=1
+
+    // As the game draws a stage: the frame's image, the session's scenes, the composite.
+    static void render() {
+        CXGfxManager& gfx = CXGfxManager::instance();
+        IXGLDevice& gl = glDevice();
+        gl.clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        gfx.beginFrame();
+        gl.clearColor(0, 0, 0, 1);
+        gl.clear(GL_COLOR_BUFFER_BIT);
+        CXGameSession::instance().draw();
+        gfx.endFrame();
+    }
+
+    // The first frame started the stage: the load time ends with its swap.
+    // Then the stage runs undrawn to the stage time asked for, if any.
+    void finishFirstFrame(Clock::time_point ended) {
+        loadMs = millisecondsBetween(loadStart, ended);
+        loadMeasured = true;
+        CXGameSession& session = CXGameSession::instance();
+        while (session.getGameScene() && session.getState() == CXGameSession::Playing &&
+               session.getGameScene()->getStageTime() < options.fromMs) {
+            pilot.step(session, *session.getGameScene(), frame);
+            session.tick(kFrameMs);
+            ++frame;
+        }
+        if (options.stress && session.getGameScene()) {
+            stress.prepare(*session.getGameScene()->getBulletManager());
+        }
+        measureStart = Clock::now();
+    }
+
+    void notePeaks() {
+        const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+        if (!scene) {
+            return;
+        }
+        const CXBulletManager& bullets = *scene->getBulletManager();
+        peakBullets = std::max(peakBullets, bullets.liveEnemyPoolCount());
+        peakPlayerBullets = std::max(peakPlayerBullets, bullets.livePlayerPoolCount());
+        peakPrizes = std::max(peakPrizes, bullets.livePrizeCount());
+        peakBeams = std::max(peakBeams, bullets.liveBeamCount());
+    }
+
+    void checkEnd(double measuredMs) {
+        CXGameSession& session = CXGameSession::instance();
+        const OXScnBaseSTGGame* scene = session.getGameScene();
+        const int overlay = session.getActiveOverlay();
+        if (!scene || session.getState() == CXGameSession::StageSummary ||
+            scene->getStageState() == OXScnBaseSTGGame::Cleared) {
+            outcome = "clear";
+        } else if (session.getState() == CXGameSession::InOverlay &&
+                   (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay)) {
+            outcome = "gameover";
+        } else if (measuredMs < options.seconds * 1000.0) {
+            return;
+        }
+        finished = true;
+    }
+
+    // The frame targets this run misses, comma-separated, or "met". A plain
+    // run holds 58.8 frames a second: interval p95 <= 17.5, p99 <= 20, no
+    // frame over 34 after the first second, the stage loaded in 0.5 s. With
+    // every pool full: at least 30 frames a second, slowing evenly (no frame
+    // over twice the median).
+    std::string missedTargets() const {
+        std::string missed;
+        const auto miss = [&missed](bool failed, const char* name) {
+            if (failed) {
+                missed += (missed.empty() ? "" : ",") + std::string(name);
+            }
+        };
+        const FrameSamples::Summary interval = samples.intervals();
+        if (options.stress) {
+            miss(samples.framesPerSecond() < 30.0, "fps_30");
+            miss(interval.max > 2.0 * interval.p50, "max_2x_median");
+        } else {
+            miss(interval.p95 > 17.5, "p95_17.5");
+            miss(interval.p99 > 20.0, "p99_20");
+            miss(samples.maxIntervalAfter(1000.0) > 34.0, "max_34");
+        }
+        miss(loadMs > 500.0, "load_500");
+        return missed.empty() ? "met" : missed;
+    }
+
+    sf::Window& window;
+    const Options& options;
+    Autopilot pilot;
+    StressFill stress;
+    FrameSamples samples;
+    Clock::time_point loadStart;     // before the stage was loaded
+    Clock::time_point measureStart;  // after the first frame (and any undrawn stretch)
+    Clock::time_point lastStart;     // the previous measured frame's start
+    long frame = 0;                  // frames the session has ticked
+    const bool verbose =
+        std::getenv("VORTALIS2_BENCH_VERBOSE") && std::string(std::getenv("VORTALIS2_BENCH_VERBOSE")) == "1";
+    bool loadMeasured = false;
+    bool finished = false;
+    double loadMs = 0.0;        // from before the stage's load to the end of its first frame
+    double firstFrameMs = 0.0;  // the first frame's part of it
+    std::string outcome = "running";
+    int peakBullets = 0, peakPlayerBullets = 0, peakPrizes = 0, peakBeams = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        double value = 0.0;
+        if (arg == "--stage" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 99, value) || value != static_cast<int>(value))
+                return usage("--stage takes an index from 0");
+            options.stage = static_cast<int>(value);
+        } else if (arg == "--seed" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 0x7FFFFFFF, value) || value != static_cast<long>(value))
+                return usage("--seed takes a whole number");
+            options.seed = static_cast<unsigned>(value);
+        } else if (arg == "--size" && hasValue) {
+            options.resolution = resolutionNamed(argv[++i]);
+            if (options.resolution < 0)
+                return usage("--size takes one of the game's resolutions: " + resolutionList());
+        } else if (arg == "--buffer-scale" && hasValue) {
+            if (!parseNumber(argv[++i], 0.0, 2.0, value))
+                return usage("--buffer-scale takes a number from 0 to 2");
+            options.bufferScale = static_cast<float>(value);
+        } else if (arg == "--seconds" && hasValue) {
+            if (!parseNumber(argv[++i], 0.1, 3600.0, value))
+                return usage("--seconds takes a number from 0.1 to 3600");
+            options.seconds = value;
+        } else if (arg == "--from" && hasValue) {
+            if (!parseNumber(argv[++i], 0.0, 3600000.0, value))
+                return usage("--from takes a stage time in milliseconds");
+            options.fromMs = static_cast<float>(value);
+        } else if (arg == "--stress") {
+            options.stress = true;
+        } else {
+            return usage("unknown argument '" + arg + "'");
+        }
+    }
+
+    // The game's console lines go to standard error; the result line alone
+    // to standard output.
+    std::fflush(stdout);
+    const int resultFd = dup(STDOUT_FILENO);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    std::FILE* result = fdopen(resultFd, "w");
+
+    const std::string package = findProgramPackage();
+    if (!mountAssetPackage(package)) {
+        std::fprintf(stderr, "vortalis2-bench: %s could not be mounted\n", package.c_str());
+        return 1;
+    }
+
+    const Resolution& resolution = kResolutions[options.resolution];
+    sf::Window window(sf::VideoMode(static_cast<unsigned>(resolution.screenWidth),
+                                    static_cast<unsigned>(resolution.screenHeight), 32),
+                      "VORTALIS 2 BENCH", sf::Style::Titlebar | sf::Style::Close, gameContextSettings());
+    if (!window.isOpen() || !window.setActive(true)) {
+        std::fprintf(stderr, "vortalis2-bench: no window with an OpenGL context could be made\n");
+        return 1;
+    }
+    // As in the game: a swap never waits for the display.
+    std::streambuf* errors = sf::err().rdbuf(nullptr);
+    window.setVerticalSyncEnabled(false);
+    sf::err().rdbuf(errors);
+    OpenGLDevice openGL;
+    setGLDevice(&openGL);
+    applyGLDefaults();
+
+    // What the application sets up for a stage, with a fresh profile's values.
+    CXUserProfile profile;  // never read from or written to disk
+    CXSoundManager& sound = CXSoundManager::instance();
+    sound.setBasePath("assets/audio/");
+    sound.setMusicVolume(profile.musicVolume);
+    sound.setSfxVolume(profile.sfxVolume);
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setRenderSize(resolution.renderWidth, resolution.renderHeight);
+    gfx.setScreenSize(resolution.screenWidth, resolution.screenHeight);
+    gfx.setup();
+    if (!gfx.isGlslAvailable()) {
+        std::fprintf(stderr, "vortalis2-bench: the shaders did not build on this OpenGL\n");
+        return 1;
+    }
+    const int areaHeight = resolution.touchHeight;
+    const int areaWidth = static_cast<int>(static_cast<float>(areaHeight) * 0.75f);
+    gfx.setGameArea(areaWidth, areaHeight);
+    gfx.setResolutionBoost(options.resolution == kResolution1440x1080, false);
+    gfx.setBufferScale(options.bufferScale);
+
+    std::srand(options.seed);
+    CXGameSession& session = CXGameSession::instance();
+    session.setProfile(&profile);
+    session.setSceneSize(768, 1024);
+    session.setScreenSize(areaWidth, areaHeight);
+    session.setGameMode(CXGameSession::FreePlay);
+    session.setCasual(false);
+    session.setDifficulty(1);
+    const Clock::time_point loadStart = Clock::now();
+    session.startGame(CXGameSession::kArcadeLevelList, options.stage);
+    const int stageCount = static_cast<int>(session.getLevelList().size());
+    if (options.stage >= stageCount) {
+        std::fprintf(stderr, "vortalis2-bench: the level list has no stage %d (it has %d, from index 0)\n",
+                     options.stage, stageCount);
+        return 1;
+    }
+    session.markReadyToStart();
+
+    SfmlFrameClock clock;
+    FramePacer pacer(clock);
+    BenchLoop loop(window, options, loadStart);
+    runMainLoop(loop, pacer);
+    loop.printResult(result);
+    std::fclose(result);
+
+    session.tearDown();
+    sound.shutdown();
+    gfx.release();
+    setGLDevice(nullptr);
+    window.close();
+    unmountAssetPackage();
+    return 0;
+}
