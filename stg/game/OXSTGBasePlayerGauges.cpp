@@ -352,7 +352,8 @@ void OXSTGBasePlayer::collectOrb(int value) {
 }
 
 void OXSTGBasePlayer::startBreak() {
-    if (breakMode || outOfPlay) {
+    // A trance cut-in that ends after the ship was shot down starts nothing on the wreck.
+    if (breakMode || outOfPlay || dying) {
         return;
     }
     if (world) {

@@ -2,7 +2,7 @@
 # The front end in the real game under a virtual X display (run it through xvfb-run), with
 # a fresh profile:
 #   with the mouse: click the title's prompt -> main menu -> click CREDITS -> the credits roll
-#   -> click BACK -> main menu; then with real keys: back to the title, and START, ARCADE,
+#   -> click BACK -> main menu -> click OPTIONS -> click BACK -> main menu; then with real keys: back to the title, and START, ARCADE,
 #   NORMAL play, HARD -> the tutorial note -> the fighter select (a first game) -> the stage
 #   starts with the chosen difficulty.
 # Screenshots of every screen passed are left in $OUT for a person to look at.
@@ -60,6 +60,9 @@ if [ -n "${game:-}" ]; then
     [ "$(brightest "$OUT/3-credits.png" 450x300+175+100)" -gt 150 ] || fail "the credits show no lines"
     # The credits are seen in perspective: their BACK (scene y 170) is drawn at window y 548.
     clicked_to "$game" 400 548 1 pixels || fail "a click on the credits' BACK did not return to the main menu"
+    clicked_to "$game" 384 352 9 || fail "a click on OPTIONS did not open the options"
+    import -window "$game" "$OUT/3-options.png"
+    clicked_to "$game" 498 105 1 || fail "a click on the options' BACK did not return to the main menu"
 
     # The keys: back to the title, then through the menus to a stage on HARD.
     screen=$(menu_press "$game" "$console" c) && [ "$screen" = 0 ] || fail "back did not return to the title"

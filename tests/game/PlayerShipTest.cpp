@@ -575,6 +575,9 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     rig.ship.die();
     EXPECT_TRUE(rig.ship.isDying());
     EXPECT_FLOAT_EQ(rig.ship.getPosition().z, 600.0f);
+    rig.ship.startBreak();  // a cut-in that ends now starts no trance on the wreck
+    EXPECT_FALSE(rig.ship.isTranceActive());
+    EXPECT_TRUE(rig.ship.isLocked());
     rig.play(300.0f);
     EXPECT_EQ(rig.world.deaths, 1);
     EXPECT_EQ(rig.world.explosions, 1);
