@@ -1,7 +1,5 @@
 #include "fx/ParticleDefinition.h"
 
-#include <cmath>
-
 #include "data/PlistRead.h"
 
 namespace {
@@ -56,24 +54,22 @@ const FloatKey kFloats[] = {
 
 const char* readParticleDefinition(const Plist::Dictionary& list, ParticleDefinition& out) {
     out = ParticleDefinition{};
+    // A number the read form refuses (NaN, infinite, out of a float's range) makes the whole
+    // effect unusable: it draws nothing rather than a spray at a made-up default.
     const char* unusable = nullptr;
-    auto check = [&](const char* key, float value) {
-        if (!unusable && !std::isfinite(value)) {
+    auto readNumber = [&](const char* key, float& field) {
+        if (!Plist::read(list, key, field, 0.0f) && list.count(key) != 0 && !unusable) {
             unusable = key;
         }
     };
     for (const VecKeys& keys : kVectors) {
         Vec3& v = out.*keys.field;
-        Plist::read(list, keys.x, v.x, 0.0f);
-        Plist::read(list, keys.y, v.y, 0.0f);
-        Plist::read(list, keys.z, v.z, 0.0f);
-        check(keys.x, v.x);
-        check(keys.y, v.y);
-        check(keys.z, v.z);
+        readNumber(keys.x, v.x);
+        readNumber(keys.y, v.y);
+        readNumber(keys.z, v.z);
     }
     for (const FloatKey& key : kFloats) {
-        Plist::read(list, key.key, out.*key.field, 0.0f);
-        check(key.key, out.*key.field);
+        readNumber(key.key, out.*key.field);
     }
     Plist::read(list, "maxNumParticles", out.maxNumParticles, 0);
     Plist::read(list, "textureFileName", out.textureFileName);

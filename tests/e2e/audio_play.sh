@@ -36,9 +36,13 @@ if [ -n "${dialog:-}" ]; then
 fi
 game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
 if [ -n "${game:-}" ]; then
+    # The title's start opens the main menu and starts the menu music, fading in.
+    screen=$(menu_press "$game" "$OUT/console.txt" z) && [ "$screen" = 1 ] || fail "no main menu"
     title=$(now)
     sleep 4
-    hold "$game" z
+    # Back to the title (the music pauses), then through the menus into the first stage.
+    menu_press "$game" "$OUT/console.txt" c > /dev/null || fail "back did not return to the title"
+    menu_to_stage "$game" "$OUT/console.txt" 1 || fail "the keys did not lead to a stage"
     # The track plays alone while the carrier brings the ship in; the ship is the player's some
     # eight seconds after the stage starts.
     wait_line "$OUT/console.txt" "STARTING GAME" 120 || fail "the stage did not start"

@@ -50,8 +50,11 @@ fi
 wait "$pid"; code=$?
 [ "$code" = 0 ] || fail "the game ended with exit code $code"
 
+# The package is mounted before the window opens, so a missing one is told in a box that stands
+# alone; its line therefore comes before the window's.
 expected=(
     "Asking for fullscreen."
+    "asset package mount successful."
     "creating OpenGL Window"
     "registering class"
     "Adjusting window size"
@@ -71,7 +74,6 @@ expected=(
     "screen dimensions: 800, 600"
     "scene dimensions: 768, 1024"
     "touch dimensions: 450, 600"
-    "asset package mount successful."
     "Setting up GFX manager."
     "Loading title screen"
     "Loading main screen"
