@@ -48,6 +48,7 @@ accept_dialog() {  # window, keys...
     for _ in 1 2 3 4 5; do
         sleep 0.3
         for key in "${@:2}"; do timeout 10 xdotool key --window "$window" "$key" 2>/dev/null; sleep 0.15; done
+        release_keys "${@:2}"
         for _ in $(seq 1 100); do
             timeout 10 xdotool search --onlyvisible --name "^Vortalis 2 Config$" >/dev/null 2>&1 || return 0
             sleep 0.1
@@ -93,6 +94,7 @@ expect_box() {  # folder, case name
         for _ in 1 2 3 4 5; do
             kill -0 "$pid" 2>/dev/null || break
             timeout 10 xdotool key --window "$box" Return 2>/dev/null
+            release_keys Return
             for _ in $(seq 1 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
         done
     fi

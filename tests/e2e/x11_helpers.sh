@@ -79,9 +79,21 @@ escape() {  # window: Escape held for a few frames
     xdotool keyup --window "$1" Escape 2>/dev/null
 }
 
+# A window that closes on a key's press (the config dialog, a message box) can leave that key
+# down in the server: xdotool, sending the release to a window that is gone, fails before it
+# sends it, and the server's auto-repeat then presses the key on every window that opens next.
+# Each key is released in the server itself, window or not.
+release_keys() {  # keys...
+    for key in "$@"; do timeout 10 xdotool keyup "$key" 2>/dev/null; done
+}
+
 send() {  # window, keys...
     local window=$1; shift
-    for key in "$@"; do xdotool key --window "$window" "$key" 2>/dev/null; sleep 0.15; done
+    for key in "$@"; do
+        xdotool key --window "$window" "$key" 2>/dev/null
+        release_keys "$key"
+        sleep 0.15
+    done
 }
 
 hold() {  # window, key[, seconds]: held for a few frames, as a player presses it (a bare
