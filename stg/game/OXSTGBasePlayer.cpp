@@ -70,7 +70,7 @@ void OXSTGBasePlayer::tick(float dtMs) {
         dtMs = 0.0f;
     }
     // 1. Towards the input's target.
-    if (!locked) {
+    if (!isLocked()) {
         position = position + (targetPosition - position) * kFollow;
     }
     // 2. Launchers and timed actions; the chain.
@@ -85,7 +85,7 @@ void OXSTGBasePlayer::tick(float dtMs) {
     // 4. Aim markers.
     placeMarkers();
     // 5. A push, the heading, and everything that rides on the ship.
-    if (!locked) {
+    if (!isLocked()) {
         position = position + velocity * (speed * dtMs / kVelocityDivisor);
         position.x = std::clamp(position.x, -kFieldLimit, kFieldLimit);
         position.y = std::clamp(position.y, -kFieldLimit, kFieldLimit);
@@ -94,7 +94,7 @@ void OXSTGBasePlayer::tick(float dtMs) {
     rotation.z = -platformRotation;
     followShip();
     // 6. Out of hit points: reported once per death.
-    if (hitPoints <= 0.0f && !locked && !deathReported) {
+    if (hitPoints <= 0.0f && !isLocked() && !deathReported) {
         deathReported = true;
         if (world) {
             world->playerDied();
@@ -106,7 +106,7 @@ void OXSTGBasePlayer::tick(float dtMs) {
     // 8. Firing by state.
     fire();
     // 9. Gauges.
-    if (!charging && !locked) {
+    if (!charging && !isLocked()) {
         updateBreak(dtMs);
         updateBeamPulse(dtMs);
     }
@@ -153,7 +153,7 @@ void OXSTGBasePlayer::tick(float dtMs) {
 }
 
 void OXSTGBasePlayer::updateShield(float dtMs) {
-    if (shieldTimer >= 0.0f && world && world->bombsLeft() > 0 && controllable) {
+    if (shieldTimer >= 0.0f && world && world->bombsLeft() > 0 && isControllable()) {
         shieldTimer -= dtMs;
         if (shieldTimer <= 0.0f) {
             shieldTimer = -1.0f;
@@ -166,7 +166,7 @@ void OXSTGBasePlayer::freezeForStageEnd() {
     if (breakMode) {
         endBreak(false);
     }
-    entering = true;
+    stageCleared = true;
     firing = false;
     laser = false;
     tranceRequested = false;
@@ -181,12 +181,9 @@ void OXSTGBasePlayer::spawn(bool slideIn, bool firstSpawn) {
     }
     IXTransformable::resetActions();
     visible = active = true;
-    outOfPlay = false;
-    locked = true;
-    dying = false;
+    life = ShipLife::Entering;
+    stageCleared = false;
     deathReported = false;
-    entering = true;
-    controllable = false;
     firing = laser = false;
     charging = false;
     breakMode = false;
@@ -250,7 +247,7 @@ bool OXSTGBasePlayer::entranceMoveDone(void* target, int) {
 }
 
 void OXSTGBasePlayer::finishEntrance() {
-    if (outOfPlay || dying) {
+    if (life != ShipLife::Entering) {
         return;
     }
     showModules(shootModules, -1.0f, kShootModulesFadeMs);
@@ -262,9 +259,7 @@ void OXSTGBasePlayer::finishEntrance() {
     startInvulnerability(kReadyInvulnerability);
     firing = fireHeld;
     laser = beamHeld && world && world->isCasualPlay();
-    controllable = true;
-    locked = false;
-    entering = false;
+    life = ShipLife::Playing;
     targetPosition = position;
     if (breakGauge >= kBreakFull) {
         showBreakIndicator(true);
@@ -272,12 +267,10 @@ void OXSTGBasePlayer::finishEntrance() {
 }
 
 void OXSTGBasePlayer::die() {
-    if (outOfPlay || dying) {
+    if (life == ShipLife::OutOfPlay || life == ShipLife::Dying) {
         return;
     }
-    locked = true;
-    dying = true;
-    controllable = false;
+    life = ShipLife::Dying;
     firing = false;
     laser = false;
     setCharging(false);
@@ -310,12 +303,9 @@ void OXSTGBasePlayer::finishDeath() {
 }
 
 void OXSTGBasePlayer::resetState() {
-    outOfPlay = true;
+    life = ShipLife::OutOfPlay;
+    stageCleared = false;
     breakMode = false;
-    dying = false;
-    locked = false;
-    entering = false;
-    controllable = false;
     firing = laser = charging = false;
     tranceRequested = false;
     tranceCountdown = kTranceIdle;

@@ -84,11 +84,11 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
 
     // ---- IXShotTarget / IXEnemyPlayer ----
     const IXRenderObject& body() const override { return *this; }
-    bool isAlive() const override { return !outOfPlay && hitPoints > 0.0f; }
+    bool isAlive() const override { return life != ShipLife::OutOfPlay && hitPoints > 0.0f; }
     bool isInvulnerable() const override { return invulnerability > 0.0f; }
     IXShootable* lockOnTarget() const override { return lockedEnemy; }
     bool isLaserHeld() const override { return laser; }
-    bool isRespawning() const override { return locked; }
+    bool isRespawning() const override { return isLocked(); }
     bool isTranceActive() const override { return breakMode; }
     int bonusValue() const override { return chainBonus; }
 
@@ -108,9 +108,11 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     float getGrazeHeat() const { return grazeHeat; }
     float getShieldTimer() const { return shieldTimer; }
     float getBeamFiringTime() const { return beamFiringTime; }
-    bool isOutOfPlay() const { return outOfPlay; }
-    bool isControllable() const { return controllable; }
-    bool isEntering() const { return entering; }
+    bool isOutOfPlay() const { return life == ShipLife::OutOfPlay; }
+    // The player steers it (also while it waits for the trance's cut-in).
+    bool isControllable() const { return life == ShipLife::Playing || life == ShipLife::CutIn; }
+    // Gauges frozen: flying in, or the stage is cleared.
+    bool isEntering() const { return life == ShipLife::Entering || stageCleared; }
     bool isFiring() const { return firing; }
     bool isCharging() const { return charging; }
     bool isTranceRequested() const { return tranceRequested; }
@@ -123,7 +125,7 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     int getRawPoints() const { return rawPoints; }
     // The ship's heading and movement direction, as the platform reports it.
     const Vec3& getDirection() const { return direction; }
-    // Marks the ship as entering (gauges frozen) and stops firing: the stage is cleared.
+    // Freezes the gauges and stops firing for the rest of the stage: the stage is cleared.
     void freezeForStageEnd();
     // The pods: owned, ticked (after the ship moved) and drawn by the ship, so
     // they belong in no scene list.
@@ -133,8 +135,11 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     void drawTopLayer();
 
     // ---- Read by the tests and the HUD ----
-    bool isLocked() const { return locked; }
-    bool isDying() const { return dying; }
+    // Held on its path: flying in, waiting for the cut-in, or falling as a wreck.
+    bool isLocked() const {
+        return life == ShipLife::Entering || life == ShipLife::CutIn || life == ShipLife::Dying;
+    }
+    bool isDying() const { return life == ShipLife::Dying; }
     float getInvulnerability() const { return invulnerability; }
     float getTranceCountdown() const { return tranceCountdown; }
     float getMultiplierRate() const { return multiplierRate; }
@@ -223,10 +228,16 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     bool laser = false;
     bool charging = false;
     bool breakMode = false;
-    bool entering = false;
-    bool locked = false;
-    bool outOfPlay = true;
-    bool controllable = false;
+    // Where the ship is in its life: one state at a time.
+    enum class ShipLife {
+        OutOfPlay,  // not on the field: before the first life and between a death and the next
+        Entering,   // flying in on its path: no control, gauges shut
+        Playing,    // the player's
+        CutIn,      // the trance went off: held still while the HUD plays its cut-in
+        Dying,      // the wreck falls out of the play plane: nothing touches it
+    };
+    ShipLife life = ShipLife::OutOfPlay;
+    bool stageCleared = false;  // gauges frozen and firing stopped, in whatever life state
     bool tranceRequested = false;
     bool loaded = false;
     bool multiplierChangedFlag = false;
@@ -253,11 +264,10 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     // Input and motion.
     bool fireHeld = false;
     bool beamHeld = false;
-    Vec3 velocity{};      // units per frame at speed 1
-    Vec3 lastPosition{};  // where the ship was at the end of the last frame
-    bool dying = false;   // the death animation runs
-    bool deathReported = false;
-    Vec3 deathPosition{};  // where the ship died; the explosion goes there
+    Vec3 velocity{};             // units per frame at speed 1
+    Vec3 lastPosition{};         // where the ship was at the end of the last frame
+    bool deathReported = false;  // the world heard of this life's last hit point
+    Vec3 deathPosition{};        // where the ship died; the explosion goes there
     Vec3 restingScale{1, 1, 1};
     bool restingScaleKnown = false;
 

@@ -195,7 +195,7 @@ void OXSTGBasePlayer::updateLockOn() {
     if (lockedEnemy && !world->isEnemyAlive(lockedEnemy)) {
         lockedEnemy = nullptr;
     }
-    if (!lockedEnemy && !outOfPlay) {
+    if (!lockedEnemy && !isOutOfPlay()) {
         lockedEnemy = world->nearestEnemyIn(position, -40.0f, 360.0f, 80.0f, 480.0f);
     }
 }

@@ -175,7 +175,7 @@ void OXSTGBasePlayer::updateBreak(float dtMs) {
     tranceWaitMs = 0.0f;
     lastPosition = position;
     targetPosition = position;
-    locked = true;
+    life = ShipLife::CutIn;
     tranceRequested = false;
     if (breakCircle) {
         breakCircle->resetActions();
@@ -229,7 +229,7 @@ void OXSTGBasePlayer::graze() {
 
 void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
     // Only damage counts; a ship that is already exploding or out of play takes no more.
-    if (!(amount < 0.0f) || outOfPlay || dying) {
+    if (!(amount < 0.0f) || life == ShipLife::OutOfPlay || life == ShipLife::Dying) {
         return;
     }
     if (breakMode) {
@@ -267,7 +267,7 @@ void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
 }
 
 void OXSTGBasePlayer::useBomb() {
-    if (!world || world->bombsLeft() <= 0 || !active || locked || world->isBombActive()) {
+    if (!world || world->bombsLeft() <= 0 || !active || isLocked() || world->isBombActive()) {
         return;
     }
     world->detonateBomb({position.x, position.y + kBombAbove, position.z}, kBombMs);
@@ -324,7 +324,9 @@ void OXSTGBasePlayer::addMultiplier(float delta) {
 }
 
 void OXSTGBasePlayer::addBreak(float amount) {
-    if (std::isnan(amount) || !world || !world->isBreakGaugeEnabled() || breakMode || entering) {
+    // A ship flying in, a cleared stage and a falling wreck gain nothing.
+    if (std::isnan(amount) || !world || !world->isBreakGaugeEnabled() || breakMode || isEntering() ||
+        isDying()) {
         return;
     }
     const bool wasFull = breakGauge >= kBreakFull;
@@ -352,15 +354,16 @@ void OXSTGBasePlayer::collectOrb(int value) {
 }
 
 void OXSTGBasePlayer::startBreak() {
-    // A trance cut-in that ends after the ship was shot down starts nothing on the wreck.
-    if (breakMode || outOfPlay || dying) {
+    // Only a ship the player flies goes into trance: a cut-in that ends after the ship was shot
+    // down starts nothing on the wreck, and a ship flying in keeps to its path.
+    if (breakMode || !isControllable()) {
         return;
     }
     if (world) {
         world->setTimeScale(kStartBreakTimeScale, kStartBreakTimeScaleMs);
         world->shockRing(position, kShockRingMs);
     }
-    locked = false;
+    life = ShipLife::Playing;
     breakMode = true;
     tranceRequested = false;
     tranceCountdown = kTranceIdle;

@@ -264,7 +264,7 @@ void OXSTGBasePlayer::createOptions(const Plist::Dictionary& definition) {
 void OXSTGBasePlayer::placeMarkers() {
     const bool ready = beamGauge >= kCounterMinimum;
     const Colour& tint = ready ? kAimReady : kAimEmpty;
-    const bool inPlay = !outOfPlay && !dying;
+    const bool inPlay = life != ShipLife::OutOfPlay && !isDying();
     const Vec3 ahead = position + shotmath::turned({0.0f, kAimAhead, 0.0f}, -platformRotation);
     const IXRenderObject* target = lockedEnemy ? &lockedEnemy->body() : nullptr;
     for (int i = 0; i < 2; ++i) {
@@ -302,7 +302,7 @@ void OXSTGBasePlayer::followShip() {
         coreSprite->setScale(s * stretch.x, s * stretch.y, s * stretch.z);
         coreSprite->setRotation(0.0f, 0.0f, -heading);
         const float sideways = position.x - lastPosition.x;
-        const int frame = entering                 ? BoostFrame
+        const int frame = isEntering()             ? BoostFrame
                           : sideways < -kBankSpeed ? BankLeftFrame
                           : sideways > kBankSpeed  ? BankRightFrame
                                                    : LevelFrame;
@@ -337,7 +337,7 @@ void OXSTGBasePlayer::updateGaugeLabels() {
     if (!gaugeLabelLeft || !gaugeLabelRight) {
         return;
     }
-    const bool shown = !outOfPlay && !dying;
+    const bool shown = life != ShipLife::OutOfPlay && !isDying();
     for (OXTextBox* label : {gaugeLabelLeft.get(), gaugeLabelRight.get()}) {
         label->setVisible(shown);
         label->setActive(shown);  // its matrix follows only while active
@@ -374,7 +374,7 @@ void OXSTGBasePlayer::updateGaugeLabels() {
 void OXSTGBasePlayer::tickParts(float dtMs) {
     // Invulnerability shows as the shield blinking while it shrinks.
     if (shieldSprite) {
-        if (invulnerability > 0.0f && !outOfPlay) {
+        if (invulnerability > 0.0f && !isOutOfPlay()) {
             shieldBlinkTimer += dtMs;
             const bool on = static_cast<int>(shieldBlinkTimer / kShieldBlinkMs) % 2 == 0;
             shieldSprite->setVisible(on);
@@ -448,8 +448,8 @@ void OXSTGBasePlayer::showBreakIndicator(bool shown) {
     if (!breakIndicator) {
         return;
     }
-    breakIndicator->setVisible(shown && !outOfPlay);
-    breakIndicator->setActive(shown && !outOfPlay);
+    breakIndicator->setVisible(shown && !isOutOfPlay());
+    breakIndicator->setActive(shown && !isOutOfPlay());
     breakIndicator->setSpinRate(0.0f, 0.0f, -kBreakIndicatorSpin);
 }
 

@@ -602,6 +602,27 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     EXPECT_EQ(rig.world.deaths, 2);
 }
 
+// The stage's end freezes the gauges for good, even when it comes while the ship flies in; a
+// ship flying in keeps to its path through a trance; a falling wreck fills no gauge.
+TEST_F(PlayerShipLife, GaugesStayShutForAShipFlyingInAClearedStageAndAWreck) {
+    Rig rig;
+    rig.ship.spawn(false, true);
+    rig.ship.startBreak();
+    EXPECT_FALSE(rig.ship.isTranceActive());
+    EXPECT_TRUE(rig.ship.isLocked());
+    rig.ship.freezeForStageEnd();
+    rig.play(2000.0f);
+    EXPECT_TRUE(rig.ship.isControllable());
+    rig.ship.addBreak(500.0f);
+    EXPECT_FLOAT_EQ(rig.ship.getBreakGauge(), 0.0f);
+
+    Rig wreck;
+    wreck.bringIntoPlay();
+    wreck.ship.die();
+    wreck.ship.addBreak(500.0f);
+    EXPECT_FLOAT_EQ(wreck.ship.getBreakGauge(), 0.0f);
+}
+
 TEST_F(PlayerShipLife, ASceneThatAnswersTheDeathAtOnceGetsOneReportAndOneExplosion) {
     Rig rig;
     rig.bringIntoPlay();
