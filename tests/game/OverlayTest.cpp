@@ -53,12 +53,12 @@ class OverlayTest : public gametest::SessionTest {
             session.tick(kFrameMs);
         }
     }
-    // Plays until the ship has come out of the mothership, at most 20 s.
+    // Plays until the ship has come out of the mothership and is the player's, at most 20 s.
     OXSTGBasePlayer& shipInPlay() {
-        for (int frame = 0; frame < 1200 && session.getShip()->isOutOfPlay(); ++frame) {
+        for (int frame = 0; frame < 1200 && !session.getShip()->isControllable(); ++frame) {
             session.tick(kFrameMs);
         }
-        EXPECT_FALSE(session.getShip()->isOutOfPlay());
+        EXPECT_TRUE(session.getShip()->isControllable());
         return *session.getShip();
     }
 
