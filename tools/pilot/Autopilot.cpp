@@ -7,6 +7,7 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/FieldFraming.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/OXBeam.h"
@@ -15,6 +16,7 @@
 namespace {
 constexpr int kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
 constexpr int kFire = 2, kBeam = 3, kTrance = 1;
+constexpr float kHomeAboveFloor = 75.0f;  // units above the lowest the ship may fly
 }  // namespace
 
 void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene, long frame) {
@@ -106,15 +108,20 @@ void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene, long frame
     if (!nearest && boss && boss->isActive() && boss->isVisible() && !boss->isDying()) {
         homeX = std::clamp(boss->getX(), 40.0f, 280.0f);
     }
+    // The walls are where the ship may fly (the 4:3 framing, the narrower in y and the same
+    // in x as far as the pilot's margins go).
+    const framing::Layout& layout = framing::layoutFor(false);
+    const float left = framing::shipMinX(layout), right = framing::shipMaxX(layout);
+    const float bottom = framing::shipMinY(), top = framing::shipMaxY();
     pushX += std::clamp((homeX - at.x) * 0.0004f, -0.02f, 0.02f);
-    pushY += std::clamp((90.0f - at.y) * 0.0004f, -0.02f, 0.02f);
-    pushX += wallPush(at.x - 20.0f) - wallPush(300.0f - at.x);
-    pushY += wallPush(at.y - 20.0f);
+    pushY += std::clamp((bottom + kHomeAboveFloor - at.y) * 0.0004f, -0.02f, 0.02f);
+    pushX += wallPush(at.x - left) - wallPush(right - at.x);
+    pushY += wallPush(at.y - bottom);
     const float threshold = 0.004f;
-    press(session, kRight, pushX > threshold && at.x < 300.0f);
-    press(session, kLeft, pushX < -threshold && at.x > 20.0f);
-    press(session, kUp, pushY > threshold && at.y < 400.0f);
-    press(session, kDown, pushY < -threshold && at.y > 20.0f);
+    press(session, kRight, pushX > threshold && at.x < right - 1.0f);
+    press(session, kLeft, pushX < -threshold && at.x > left + 1.0f);
+    press(session, kUp, pushY > threshold && at.y < top - 10.0f);
+    press(session, kDown, pushY < -threshold && at.y > bottom + 1.0f);
 
     // The counter clears the bullets around the ship: hold, then let go.
     if (charging > 0) {
