@@ -25,7 +25,7 @@ CXSoundManager& CXSoundManager::instance() {
     return *manager;
 }
 
-CXSoundManager::CXSoundManager() : voices(kVoiceCount) {
+CXSoundManager::CXSoundManager() {
     CafReader::registerWithFactory();
     // A silent probe tells whether the library found an output: without one nothing is
     // loaded or streamed (the library's streaming thread misbehaves without a device).
@@ -37,7 +37,11 @@ CXSoundManager::CXSoundManager() : voices(kVoiceCount) {
         outputOpen = sound.getStatus() == sf::Sound::Playing;
         sound.stop();
     }
-    if (!outputOpen) {
+    // Voices only with an output: each asks the library for a source, which without one
+    // fails with a page of errors.
+    if (outputOpen) {
+        voices.resize(kVoiceCount);
+    } else {
         std::printf("No audio output could be opened; playing on silent\n");
     }
 }
