@@ -184,6 +184,15 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     const Sheet enemies{"enemies.png", enemyAtlasGrid()};
     EXPECT_GT(opaquePixels(imageOf("enemies.png"), pieceArea(enemies, e::kCarrier, 2, 2)), 20000)
         << "the carrier should fill most of its block";
+    // The two bosses' bodies share their sheet with their parts, which are cut finer below them.
+    const Image& bosses = imageOf("boss_parts.png");
+    for (int frame : {0, 1}) {
+        EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 2, 2).frame(frame)), 10000)
+            << "boss body " << frame << " is missing";
+    }
+    for (int frame = 8; frame < 16; ++frame) {
+        EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 4, 4).frame(frame)), 20) << "boss part " << frame;
+    }
 }
 
 TEST(GameplayArt, AnimationsChangeFromFrameToFrameAndDamagedVariantsDifferFromTheirCraft) {

@@ -199,12 +199,14 @@ void paintBossParts(Canvas& canvas, Random& random) {
             paintVigil(cell, random);
         }
     });
+    // The parts take the bottom half only: placing a cell copies it whole, so an empty cell
+    // placed over the top half would wipe the two bodies out.
     const AtlasGrid parts(canvas.width(), canvas.height(), 4, 4);
-    parts.paintFrames(canvas, 16, [&](Canvas& cell, int frame) {
-        if (frame >= 8) {
-            paintPart(cell, frame, random);
-        }
-    });
+    for (int frame = 8; frame < 16; ++frame) {
+        Canvas cell(parts.cellWidth(), parts.cellHeight());
+        paintPart(cell, frame, random);
+        parts.place(canvas, cell, frame % 4, frame / 4);
+    }
 }
 
 void paintBossRuneCircle(Canvas& canvas, Random& random) {
