@@ -2,19 +2,26 @@
 
 #include <algorithm>
 
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBullet.h"
 
 namespace {
 const char* const kEnemyType = "bp_round_red";
 const char* const kPlayerType = "bp_player_shot";
 const char* const kBeamType = "bm_pillar_cyan";
+const char* const kEffect = "ps_explosion_sparks";  // a burst of many short-lived sparks
+constexpr float kEffectMs = 2000.0f;
 constexpr int kPrizeType = 0;
 constexpr int kLives = 3;  // kept at least this many
 }  // namespace
 
-void StressFill::prepare(CXBulletManager& bullets) {
+void StressFill::prepare(CXBulletManager& bullets, CXParticleEffectManager& particles) {
+    particles.preloadEffect(kEffect);
     bullets.loadBulletType(kEnemyType);
     bullets.loadBulletType(kPlayerType);
     bullets.loadBeamType(kBeamType);
@@ -56,5 +63,20 @@ void StressFill::topUp(CXGameSession& session) {
             break;
         }
         live = now;
+    }
+    // Every particle system busy, and a trail on every enemy bullet the pool can follow.
+    CXParticleEffectManager& particles = scene->getStageEffects().particles();
+    while (particles.busySystems() < particles.poolSize() &&
+           particles.play(kEffect, {next() * 320.0f, next() * 480.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, kEffectMs,
+                          true)) {
+    }
+    CXTrailEffectManager& trails = scene->getStageEffects().trails();
+    for (int i = 0;
+         i < CXBulletManager::kEnemyPoolSize && trails.trailsInUse() < CXTrailEffectManager::kPoolSize; ++i) {
+        const OXBullet& bullet = bullets.enemyBullet(i);
+        if (!bullet.isFree() && !bullet.isDying() && !bullet.isPrize() &&
+            !trails.spawnTrail(&bullet, 0, 3.0f, {0.0f, 0.0f, 0.0f})) {
+            break;
+        }
     }
 }

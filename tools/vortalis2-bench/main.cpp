@@ -38,11 +38,14 @@
 #include "engine/CXGfxManager.h"
 #include "engine/gl/IXGLDevice.h"
 #include "engine/gl/opengl/OpenGLDevice.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
 #include "platform/Resolution.h"
 #include "platform/SfmlFrameClock.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
 #include "tools/pilot/Autopilot.h"
@@ -183,10 +186,10 @@ class BenchLoop : public IXLoopHost {
                      samples.framesPerSecond());
         samples.print(out);
         std::fprintf(out,
-                     " peak_bullets=%d peak_player_bullets=%d peak_prizes=%d peak_beams=%d peak_particles=0 "
-                     "peak_trails=0 load_ms=%.1f load_first_frame_ms=%.1f targets=%s\n",
-                     peakBullets, peakPlayerBullets, peakPrizes, peakBeams, loadMs, firstFrameMs,
-                     missedTargets().c_str());
+                     " peak_bullets=%d peak_player_bullets=%d peak_prizes=%d peak_beams=%d peak_particles=%d "
+                     "peak_trails=%d load_ms=%.1f load_first_frame_ms=%.1f targets=%s\n",
+                     peakBullets, peakPlayerBullets, peakPrizes, peakBeams, peakParticles, peakTrails, loadMs,
+                     firstFrameMs, missedTargets().c_str());
     }
 
   private:
@@ -218,7 +221,8 @@ class BenchLoop : public IXLoopHost {
             ++frame;
         }
         if (options.stress && session.getGameScene()) {
-            stress.prepare(*session.getGameScene()->getBulletManager());
+            stress.prepare(*session.getGameScene()->getBulletManager(),
+                           session.getGameScene()->getStageEffects().particles());
         }
         measureStart = Clock::now();
     }
@@ -233,6 +237,8 @@ class BenchLoop : public IXLoopHost {
         peakPlayerBullets = std::max(peakPlayerBullets, bullets.livePlayerPoolCount());
         peakPrizes = std::max(peakPrizes, bullets.livePrizeCount());
         peakBeams = std::max(peakBeams, bullets.liveBeamCount());
+        peakParticles = std::max(peakParticles, scene->getStageEffects().particles().liveParticles());
+        peakTrails = std::max(peakTrails, scene->getStageEffects().trails().trailsInUse());
     }
 
     void checkEnd(double measuredMs) {
@@ -292,7 +298,8 @@ class BenchLoop : public IXLoopHost {
     double loadMs = 0.0;        // from before the stage's load to the end of its first frame
     double firstFrameMs = 0.0;  // the first frame's part of it
     std::string outcome = "running";
-    int peakBullets = 0, peakPlayerBullets = 0, peakPrizes = 0, peakBeams = 0;
+    int peakBullets = 0, peakPlayerBullets = 0, peakPrizes = 0, peakBeams = 0, peakParticles = 0,
+        peakTrails = 0;
 };
 
 }  // namespace
