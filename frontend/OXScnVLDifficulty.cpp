@@ -4,8 +4,6 @@
 
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
-#include "engine/OXSprite.h"
-#include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 #include "stg/game/CXGameSession.h"
@@ -23,20 +21,8 @@ void OXScnVLDifficulty::buildScene() {
         choices[index++] = addButton(row.id, row.label, kCentreX, row.y);
     }
 
-    notePanel = new OXSprite();
-    notePanel->load("assets/plist/spr_tutorial_note");
-    notePanel->setPosition(kCentreX, 540, 2);
-    addObject(notePanel);
-    const char* lines[] = {"NEW TO VORTALIS 2?", "THE TUTORIAL SHOWS", "YOUR CONTROLS"};
-    for (int line = 0; line < 3; ++line) {
-        noteLines[line] =
-            addText(lines[line], kCentreX, 640 - 56.0f * static_cast<float>(line), line == 0 ? 34 : 28);
-        noteLines[line]->setZ(3);
-    }
-    noteLines[0]->setColour(0.75f, 0.97f, 1.0f, 1.0f);
-    noteButtonIndex = static_cast<int>(getSelectables().size());
-    noteButton = addButton(CloseNote, "OK", kCentreX, 420);
-    noteButton->setZ(3);
+    addNote("assets/plist/spr_tutorial_note", {"NEW TO VORTALIS 2?", "THE TUTORIAL SHOWS", "YOUR CONTROLS"},
+            640, 56, 28, CloseNote);
     addKeyHints();
     showNote(false);
 }
@@ -47,20 +33,11 @@ bool OXScnVLDifficulty::enterStarted() {
     return OXScnVLMenu::enterStarted();
 }
 
-int OXScnVLDifficulty::firstSelectable() const {
-    return noteShown ? noteButtonIndex : 0;
-}
-
 void OXScnVLDifficulty::showNote(bool show) {
-    if (show && !noteShown) {
+    if (show && !isNoteShown()) {
         std::printf("TUTORIAL NOTE SHOWN\n");
     }
-    noteShown = show;
-    notePanel->setVisible(show);
-    for (OXTextBox* line : noteLines) {
-        line->setVisible(show);
-    }
-    noteButton->setVisible(show);
+    setNoteShown(show);
     // Behind the note the screen's own buttons step aside, so the keys and the
     // pointer reach only OK.
     for (OXButton* choice : choices) {
@@ -86,7 +63,7 @@ void OXScnVLDifficulty::buttonPressed(int id) {
 }
 
 void OXScnVLDifficulty::backPressed() {
-    if (noteShown) {
+    if (isNoteShown()) {
         buttonPressed(CloseNote);
         return;
     }

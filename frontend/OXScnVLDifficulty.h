@@ -20,19 +20,10 @@ class OXScnVLDifficulty : public OXScnVLMenu {
     bool enterStarted() override;
     void buttonPressed(int id) override;
     void backPressed() override;
-    bool isNoteShown() const { return noteShown; }
-
-  protected:
-    int firstSelectable() const override;
 
   private:
     void showNote(bool show);
 
-    OXButton* choices[6] = {};       // the screen's own buttons; owned through objects
-    OXSprite* notePanel = nullptr;   // owned through objects
-    OXTextBox* noteLines[3] = {};    // owned through objects
-    OXButton* noteButton = nullptr;  // owned through objects
-    int noteButtonIndex = 0;         // its place among the selectables
-    bool noteShown = false;
-    bool noteClosed = false;  // once closed it stays closed until the menus are rebuilt
+    OXButton* choices[6] = {};  // the screen's own buttons; owned through objects
+    bool noteClosed = false;    // once closed it stays closed until the menus are rebuilt
 };

@@ -2,7 +2,6 @@
 
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
-#include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
@@ -26,21 +25,9 @@ void OXScnVLFighterSelect::buildScene() {
         y -= 180.0f;
     }
 
-    notePanel = new OXSprite();
-    notePanel->load("assets/plist/spr_fighter_select_note");
-    notePanel->setPosition(kCentreX, 540, 2);
-    addObject(notePanel);
-    const char* lines[] = {"YOUR FIRST FLIGHT", "PICK THE SYSTEM YOUR", "FIGHTER STARTS WITH.",
-                           "THE HANGAR ADDS MORE."};
-    for (int line = 0; line < 4; ++line) {
-        noteLines[line] =
-            addText(lines[line], kCentreX, 650 - 50.0f * static_cast<float>(line), line == 0 ? 34 : 26);
-        noteLines[line]->setZ(3);
-    }
-    noteLines[0]->setColour(0.75f, 0.97f, 1.0f, 1.0f);
-    noteButtonIndex = static_cast<int>(getSelectables().size());
-    noteButton = addButton(CloseNote, "OK", kCentreX, 420);
-    noteButton->setZ(3);
+    addNote("assets/plist/spr_fighter_select_note",
+            {"YOUR FIRST FLIGHT", "PICK THE SYSTEM YOUR", "FIGHTER STARTS WITH.", "THE HANGAR ADDS MORE."},
+            650, 50, 26, CloseNote);
     addKeyHints();
     showNote(false);
 }
@@ -51,12 +38,7 @@ bool OXScnVLFighterSelect::enterStarted() {
 }
 
 void OXScnVLFighterSelect::showNote(bool show) {
-    noteShown = show;
-    notePanel->setVisible(show);
-    for (OXTextBox* line : noteLines) {
-        line->setVisible(show);
-    }
-    noteButton->setVisible(show);
+    setNoteShown(show);
     for (int card = 0; card < 3; ++card) {
         fighters[card]->setVisible(!show);
         captions[card]->setVisible(!show);
@@ -78,7 +60,7 @@ void OXScnVLFighterSelect::buttonPressed(int id) {
 }
 
 void OXScnVLFighterSelect::backPressed() {
-    if (noteShown) {
+    if (isNoteShown()) {
         buttonPressed(CloseNote);
     } else {
         host.switchToScene(kDifficultyScene);

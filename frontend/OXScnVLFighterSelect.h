@@ -19,19 +19,10 @@ class OXScnVLFighterSelect : public OXScnVLMenu {
     bool enterStarted() override;
     void buttonPressed(int id) override;
     void backPressed() override;
-    bool isNoteShown() const { return noteShown; }
-
-  protected:
-    int firstSelectable() const override { return noteShown ? noteButtonIndex : 0; }
 
   private:
     void showNote(bool show);
 
-    OXButton* fighters[3] = {};      // owned through objects
-    OXTextBox* captions[3] = {};     // owned through objects
-    OXSprite* notePanel = nullptr;   // owned through objects
-    OXTextBox* noteLines[4] = {};    // owned through objects
-    OXButton* noteButton = nullptr;  // owned through objects
-    int noteButtonIndex = 0;
-    bool noteShown = false;
+    OXButton* fighters[3] = {};   // owned through objects
+    OXTextBox* captions[3] = {};  // owned through objects
 };

@@ -10,6 +10,9 @@ namespace {
 constexpr int kHeadingSize = 64;
 constexpr int kHintSize = 22;
 constexpr float kHintY = 56.0f;
+constexpr float kNotePanelY = 540.0f;
+constexpr float kNoteButtonY = 420.0f;
+constexpr int kNoteTitleSize = 34;
 }  // namespace
 
 bool OXScnVLMenu::enterStarted() {
@@ -40,6 +43,43 @@ void OXScnVLMenu::update(float dtMs) {
         lookedSelection = selection;
     }
     OXScene::update(dtMs);
+}
+
+void OXScnVLMenu::addNote(const char* panelSprite, std::initializer_list<const char*> lines, float topY,
+                          float lineGap, int bodySize, int okId) {
+    note.panel = new OXSprite();
+    note.panel->load(panelSprite);
+    note.panel->setPosition(kCentreX, kNotePanelY, 2);
+    addObject(note.panel);
+    int line = 0;
+    for (const char* text : lines) {
+        if (line == Note::kMaxLines) {
+            break;
+        }
+        note.lines[line] = addText(text, kCentreX, topY - lineGap * static_cast<float>(line),
+                                   line == 0 ? kNoteTitleSize : bodySize);
+        note.lines[line]->setZ(3);
+        ++line;
+    }
+    note.lines[0]->setColour(0.75f, 0.97f, 1.0f, 1.0f);
+    note.buttonIndex = static_cast<int>(getSelectables().size());
+    note.button = addButton(okId, "OK", kCentreX, kNoteButtonY);
+    note.button->setZ(3);
+    setNoteShown(false);
+}
+
+void OXScnVLMenu::setNoteShown(bool show) {
+    note.shown = show;
+    if (!note.panel) {
+        return;
+    }
+    note.panel->setVisible(show);
+    for (OXTextBox* line : note.lines) {
+        if (line) {
+            line->setVisible(show);
+        }
+    }
+    note.button->setVisible(show);
 }
 
 void OXScnVLMenu::highlightSelectable(int index) {

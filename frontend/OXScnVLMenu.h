@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "engine/OXScene.h"
@@ -33,6 +34,7 @@ class OXScnVLMenu : public OXScene {
     // so the keyboard's choice is as plain as the mouse's.
     void update(float dtMs) override;
     IXMenuHost& getHost() const { return host; }
+    bool isNoteShown() const { return note.shown; }
 
   protected:
     // A button from `sprite` labelled `label`, reporting `id` to this scene,
@@ -46,11 +48,30 @@ class OXScnVLMenu : public OXScene {
     // The foot line naming the accept and back keys ("Z SELECT   C BACK").
     void addKeyHints();
     void refreshKeyHints();
-    // The selectable the highlight starts on when the screen is entered.
-    virtual int firstSelectable() const { return 0; }
+    // A note over the screen: a panel from `panelSprite`, its lines top-down from `topY` (the
+    // first a lit title), and an OK button reporting `okId`. Added hidden.
+    void addNote(const char* panelSprite, std::initializer_list<const char*> lines, float topY, float lineGap,
+                 int bodySize, int okId);
+    // Shows or hides the note; the screen steps its own buttons aside behind it itself.
+    void setNoteShown(bool show);
+
+    // The selectable the highlight starts on when the screen is entered: OK
+    // while a note shows.
+    virtual int firstSelectable() const { return note.shown ? note.buttonIndex : 0; }
     void highlightSelectable(int index);
 
     IXMenuHost& host;
     OXTextBox* keyHints = nullptr;  // owned through objects; null when the screen shows none
     int lookedSelection = -1;       // the selectable wearing the highlighted look, -1 for none
+
+  private:
+    struct Note {
+        static constexpr int kMaxLines = 4;
+        OXSprite* panel = nullptr;  // owned through objects; null on a screen without a note
+        OXTextBox* lines[kMaxLines] = {};
+        OXButton* button = nullptr;
+        int buttonIndex = 0;  // its place among the selectables
+        bool shown = false;
+    };
+    Note note;
 };
