@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Records what the real game plays (run it through xvfb-run): OpenAL Soft's wave-file output,
+# Records what the real game plays (run it through own_display.sh): OpenAL Soft's wave-file output,
 # chosen through a config file written here, takes everything the game mixes. The title's
 # menu music must be heard, and in the first stage the shots and explosions must rise above
 # the stage track. Windows of the recording are measured with sox; the recording, the times

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs vortalis2-bench for a few seconds, plain and with every pool full (run
-# it through xvfb-run), and checks that each result line is complete and its
+# it through own_display.sh), and checks that each result line is complete and its
 # figures sane: every key there with a number, percentiles in order, no frame
 # sooner than the 17 ms the pacing allows, draw calls counted, the stress run's
 # pools full. How fast the frames are is not judged here (the machine's

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Ends three games the three ways a player can, in the real game under a
-# virtual X display (run it through xvfb-run), with real key presses; each end
+# virtual X display (run it through own_display.sh), with real key presses; each end
 # must come back to the results, whose NEXT and the main menu's back lead to a
 # working title whose start begins the next game:
 #   1. the last ship lost with a continue left, the continue declined (X), YES (Z);

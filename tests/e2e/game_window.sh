@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the real game under a virtual X display (run it through xvfb-run):
+# Runs the real game under a virtual X display (run it through own_display.sh):
 #   1. the config dialog appears; keys choose debug on and press OK; the console
 #      shows the start-up lines in order; the 800 x 600 window shows the title
 #      screen; start begins the first stage; Escape ends the game with 0.

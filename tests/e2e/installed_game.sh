@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The game installed as a player installs it (run it through xvfb-run):
+# The game installed as a player installs it (run it through own_display.sh):
 #   1. `cmake --install` into a fresh prefix puts the game, its tools, the package, the desktop
 #      entry, the icons, the AppStream description and the manual page in their places;
 #   2. desktop-file-validate and appstreamcli accept the entry and the description;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The front end in the real game under a virtual X display (run it through xvfb-run), with
+# The front end in the real game under a virtual X display (run it through own_display.sh), with
 # a fresh profile:
 #   with the mouse: click the title's prompt -> main menu -> click CREDITS -> the credits roll
 #   -> click BACK -> main menu -> click OPTIONS -> click BACK -> main menu; then with real keys: back to the title, and START, ARCADE,

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The hangar, high-score, options, control-settings and results screens in the real game under
-# a virtual X display (run it through xvfb-run), with real keys and a fresh profile:
+# a virtual X display (run it through own_display.sh), with real keys and a fresh profile:
 #   run 1: a first game (arcade, normal play, easy) played with fire held, then ended from the
 #   pause -> the results -> NEXT -> HIGHSCORES shows the score the game made, as the profile
 #   holds it -> OPTIONS: the music volume two steps up, SAVE -> the profile holds 0.7 ->
@@ -25,16 +25,21 @@ stored() {  # profile key -> its value as Python's plistlib reads it (reals to t
     python3 -c "import plistlib, sys; v = plistlib.load(open(sys.argv[1], 'rb'))[sys.argv[2]]; print(round(v, 3) if isinstance(v, float) else v)" "$profile" "$1"
 }
 
-# Fire held on `key` while the ship sweeps the field: the first enemies are shot down.
-sweep_firing() {  # key
-    sleep 8  # the carrier brings the ship in
-    xdotool keydown --window "$game" "$1" 2>/dev/null
-    for _ in 1 2 3 4 5; do hold "$game" Left 1.2; hold "$game" Right 1.2; done
-    xdotool keyup --window "$game" "$1" 2>/dev/null
-}
-
 # The HUD's score, top left of the 450 x 600 game image (from x 175 of the window).
 hud_score=130x16+180+10
+
+# Fire held while the ship sweeps the field, until the HUD's score has moved from where it
+# stood at the start (enemies shot down), at most 40 sweeps: a loaded machine plays slowly.
+sweep_firing() {  # key
+    import -window "$game" "$OUT/score-before-sweep.png"
+    xdotool keydown --window "$game" "$1" 2>/dev/null
+    for _ in $(seq 1 40); do
+        hold "$game" Left 1.2; hold "$game" Right 1.2
+        import -window "$game" "$OUT/score-in-sweep.png"
+        [ "$(changed_pixels "$OUT/score-before-sweep.png" "$OUT/score-in-sweep.png" "$hud_score")" -gt 20 ] && break
+    done
+    xdotool keyup --window "$game" "$1" 2>/dev/null
+}
 
 # Starts the game and waits for its title; sets $game, $pid and $console.
 start() {  # run number

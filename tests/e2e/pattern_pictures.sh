@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# orvale-pattern under a virtual X display (run it through xvfb-run): pictures
+# orvale-pattern under a virtual X display (run it through own_display.sh): pictures
 # of several fire patterns in flight, each a 320 x 480 field with bullets in
 # it, and a clear error for a pattern that does not exist.
 # The pictures are left in BUILD_DIR/e2e/patterns for a person to look at.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays the start of the first stage in the real game under a virtual X
-# display (run it through xvfb-run), with real key presses:
+# display (run it through own_display.sh), with real key presses:
 #   title -> the menus (arcade, normal play and difficulty) -> the stage loads behind the load blocker -> the
 #   mothership brings the ship in -> enemies arrive -> the ship moves and
 #   fires -> pause holds the field still -> resume lets it move -> Escape.
