@@ -55,6 +55,23 @@ std::vector<Sheet> gameplaySheets() {
             {"particles.png", particleAtlasGrid()}, {"explosion.png", explosionGrid()}};
 }
 
+// The enemy craft drawn in two animation frames, the second in the cell after the first.
+const int kAnimatedCraft[] = {enemy_frame::kDart,    enemy_frame::kManta,  enemy_frame::kClaw,
+                              enemy_frame::kGunship, enemy_frame::kEscort, enemy_frame::kAsteroid};
+
+// Each craft that shows damage and its damaged variant.
+const std::pair<int, int> kDamagedVariants[] = {
+    {enemy_frame::kDart, enemy_frame::kDartDamaged},
+    {enemy_frame::kManta, enemy_frame::kMantaDamaged},
+    {enemy_frame::kClaw, enemy_frame::kClawDamaged},
+    {enemy_frame::kGunship, enemy_frame::kGunshipDamaged},
+    {enemy_frame::kTankHull, enemy_frame::kTankHullDamaged},
+    {enemy_frame::kWallTurretBase, enemy_frame::kWallTurretBaseDamaged},
+    {enemy_frame::kCarrierCore, enemy_frame::kCarrierCoreDamaged},
+    {enemy_frame::kCarrierGunPod, enemy_frame::kCarrierGunPodDamaged},
+    {enemy_frame::kCarrierArmour, enemy_frame::kCarrierArmourDamaged},
+};
+
 // A piece of art and the cells it covers: one cell, or the carrier's 2 x 2 block.
 PixelRect pieceArea(const Sheet& sheet, int frame, int cellsWide, int cellsHigh) {
     PixelRect area = sheet.grid.frame(frame);
@@ -131,37 +148,17 @@ TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeig
 TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     namespace e = enemy_frame;
     namespace p = particle_frame;
+    // Each animated craft's two frames, and every piece and damaged variant.
+    std::vector<int> enemyFrames = {e::kTankHull, e::kTankTurret,    e::kWallTurretBase, e::kWallTurretBarrel,
+                                    e::kDebris,   e::kCarrierGunPod, e::kCarrierArmour,  e::kCarrierCore};
+    for (const auto& variant : kDamagedVariants) {
+        enemyFrames.push_back(variant.second);
+    }
+    for (int craft : kAnimatedCraft) {
+        enemyFrames.insert(enemyFrames.end(), {craft, craft + 1});
+    }
     const std::map<std::string, std::vector<int>> named = {
-        {"enemies.png",
-         {e::kDart,
-          e::kDart + 1,
-          e::kManta,
-          e::kManta + 1,
-          e::kClaw,
-          e::kClaw + 1,
-          e::kGunship,
-          e::kGunship + 1,
-          e::kDartDamaged,
-          e::kMantaDamaged,
-          e::kClawDamaged,
-          e::kGunshipDamaged,
-          e::kEscort,
-          e::kEscort + 1,
-          e::kAsteroid,
-          e::kAsteroid + 1,
-          e::kTankHull,
-          e::kTankTurret,
-          e::kTankHullDamaged,
-          e::kWallTurretBase,
-          e::kWallTurretBarrel,
-          e::kWallTurretBaseDamaged,
-          e::kDebris,
-          e::kCarrierGunPod,
-          e::kCarrierArmour,
-          e::kCarrierCore,
-          e::kCarrierCoreDamaged,
-          e::kCarrierGunPodDamaged,
-          e::kCarrierArmourDamaged}},
+        {"enemies.png", enemyFrames},
         {"senko_type_a.png",
          {ship_frame::kLevel, ship_frame::kBankLeft, ship_frame::kBankRight, ship_frame::kBoost}},
         {"senko_option.png", {0, 1}},
@@ -196,26 +193,12 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
 }
 
 TEST(GameplayArt, AnimationsChangeFromFrameToFrameAndDamagedVariantsDifferFromTheirCraft) {
-    namespace e = enemy_frame;
     const Sheet enemies{"enemies.png", enemyAtlasGrid()};
     const Image& image = imageOf("enemies.png");
-    const std::vector<std::pair<int, int>> pairs = {
-        {e::kDart, e::kDart + 1},
-        {e::kManta, e::kManta + 1},
-        {e::kClaw, e::kClaw + 1},
-        {e::kGunship, e::kGunship + 1},
-        {e::kEscort, e::kEscort + 1},
-        {e::kDart, e::kDartDamaged},
-        {e::kManta, e::kMantaDamaged},
-        {e::kClaw, e::kClawDamaged},
-        {e::kGunship, e::kGunshipDamaged},
-        {e::kTankHull, e::kTankHullDamaged},
-        {e::kWallTurretBase, e::kWallTurretBaseDamaged},
-        {e::kCarrierCore, e::kCarrierCoreDamaged},
-        {e::kCarrierGunPod, e::kCarrierGunPodDamaged},
-        {e::kCarrierArmour, e::kCarrierArmourDamaged},
-        {e::kAsteroid, e::kAsteroid + 1},
-    };
+    std::vector<std::pair<int, int>> pairs(std::begin(kDamagedVariants), std::end(kDamagedVariants));
+    for (int craft : kAnimatedCraft) {
+        pairs.emplace_back(craft, craft + 1);
+    }
     for (const auto& [a, b] : pairs) {
         EXPECT_GT(differingPixels(image, enemies.grid.frame(a), enemies.grid.frame(b)), 40)
             << "enemy frames " << a << " and " << b << " look the same";

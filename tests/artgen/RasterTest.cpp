@@ -37,7 +37,7 @@ int engineLoaded(int channel, int alpha) {
     return static_cast<int>(channel * alpha / 255.0);
 }
 
-TEST(PngExport, StoresStraightColourThatTheEnginesPremultiplicationRestores) {
+TEST(PngExport, StoresStraightColourThatTheEnginesPremultiplicationRestoresEvenWhenFaint) {
     Canvas canvas(2, 1);
     const Colour orange{1.0f, 0.6f, 0.2f, 0.5f};
     canvas.blend(0, 0, orange, 1.0f, Blend::Over);
@@ -50,10 +50,9 @@ TEST(PngExport, StoresStraightColourThatTheEnginesPremultiplicationRestores) {
     EXPECT_NEAR(engineLoaded(stored.r, stored.a), 0.5 * 255, 1.0);
     EXPECT_NEAR(engineLoaded(stored.g, stored.a), 0.3 * 255, 1.0);
     EXPECT_NEAR(engineLoaded(stored.b, stored.a), 0.1 * 255, 1.0);
-}
 
-TEST(PngExport, FaintGlowKeepsItsColourAndTransparentPixelsAreZero) {
-    Canvas canvas(3, 1);
+    // A faint glow keeps its colour; erased and untouched pixels are zero.
+    canvas = Canvas(3, 1);
     canvas.blend(0, 0, Colour{0.25f, 0.9f, 1.0f, 0.02f}, 1.0f, Blend::Add);
     canvas.blend(1, 0, palette::magenta, 1.0f, Blend::Over);
     canvas.blend(1, 0, palette::white, 1.0f, Blend::Erase);

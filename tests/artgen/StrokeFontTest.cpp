@@ -124,7 +124,7 @@ TEST(StrokeFont, NoTwoGlyphsLookAlike) {
     }
 }
 
-TEST(StrokeFont, ReportedTextWidthIsTheInkWidthSoCentringIsExact) {
+TEST(StrokeFont, ReportedTextWidthIsTheInkWidthSoEveryAlignmentIsExact) {
     const StrokeFont& font = StrokeFont::house();
     for (const std::string text : {"VORTALIS", "PRESS START", "LOADING", "1UP 20,000"}) {
         const TextStyle style{24.0f, 0.14f, 0.4f, 0.0f};
@@ -135,10 +135,7 @@ TEST(StrokeFont, ReportedTextWidthIsTheInkWidthSoCentringIsExact) {
         EXPECT_NEAR(measured, font.textWidth(text, style), 1.5f) << text;
         EXPECT_NEAR(static_cast<float>(ink.left + ink.right + 1) * 0.5f, 300.0f, 1.0f) << text;
     }
-}
-
-TEST(StrokeFont, AlignmentPlacesTheInkEdgeOnTheAnchor) {
-    const StrokeFont& font = StrokeFont::house();
+    // Left and right alignment put the ink's edge on the anchor.
     Canvas left(300, 60);
     fill(left, font.layout("HUD", kStyle, {50.0f, 30.0f}, Align::Left), palette::white);
     Canvas right(300, 60);

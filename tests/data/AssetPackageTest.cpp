@@ -123,7 +123,7 @@ TEST_F(AssetPackageTest, FilesAndPropertyListsAreReadWhole) {
     EXPECT_EQ(describe(levels), "[s:stage1,]");
 }
 
-TEST_F(AssetPackageTest, MissingFilesAreNotErrors) {
+TEST_F(AssetPackageTest, MissingFilesAreNotErrorsButAnEmptyPropertyListIs) {
     mount();
     std::vector<char> contents{'x'};
     EXPECT_FALSE(assetExists("assets/audio/missing.caf"));
@@ -135,11 +135,9 @@ TEST_F(AssetPackageTest, MissingFilesAreNotErrors) {
     Plist::Array levels{true};
     EXPECT_FALSE(Plist::loadAssetArray("assets/plist/missing.plist", levels));
     EXPECT_EQ(levels.size(), 1u);
-}
 
-TEST_F(AssetPackageTest, ZeroLengthPropertyListIsAnEmptyPlistError) {
-    mount();
-    std::vector<char> contents{'x'};
+    // A zero-length property list is: an empty plist.
+    contents = {'x'};
     EXPECT_TRUE(readAssetFile("assets/plist/empty.plist", contents));
     EXPECT_TRUE(contents.empty());
     Plist::Dictionary dictionary;
@@ -151,7 +149,7 @@ TEST_F(AssetPackageTest, ZeroLengthPropertyListIsAnEmptyPlistError) {
     }
 }
 
-TEST_F(AssetPackageTest, StreamOnAMissingPathReportsFailureValues) {
+TEST_F(AssetPackageTest, StreamsOnAMissingPathOrAShutPackageReportFailureValues) {
     mount();
     testing::internal::CaptureStdout();
     {
@@ -167,6 +165,16 @@ TEST_F(AssetPackageTest, StreamOnAMissingPathReportsFailureValues) {
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_FALSE(console.empty());
     EXPECT_EQ(console.find('\n'), console.size() - 1) << console;
+
+    // A stream that outlives the package's shut-down fails safely.
+    sf::physfs open("assets/audio/theme.ogg");
+    ASSERT_TRUE(open.isOpen());
+    unmountAssetPackage();
+    testing::internal::CaptureStdout();
+    char buffer[4];
+    EXPECT_EQ(open.read(buffer, sizeof(buffer)), 0);
+    EXPECT_EQ(open.getSize(), -1);
+    testing::internal::GetCapturedStdout();
 }
 
 TEST_F(AssetPackageTest, StreamReadsSeeksAndTells) {
@@ -189,16 +197,4 @@ TEST_F(AssetPackageTest, StreamReadsSeeksAndTells) {
     EXPECT_EQ(stream.seek(0), 0);
     EXPECT_EQ(stream.read(buffer, 3), 3);
     EXPECT_EQ(std::string(buffer, 3), "012");
-}
-
-TEST_F(AssetPackageTest, StreamOutlivingTheShutDownFailsSafely) {
-    mount();
-    sf::physfs stream("assets/audio/theme.ogg");
-    ASSERT_TRUE(stream.isOpen());
-    unmountAssetPackage();
-    testing::internal::CaptureStdout();
-    char buffer[4];
-    EXPECT_EQ(stream.read(buffer, sizeof(buffer)), 0);
-    EXPECT_EQ(stream.getSize(), -1);
-    testing::internal::GetCapturedStdout();
 }

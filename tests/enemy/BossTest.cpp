@@ -13,45 +13,13 @@ namespace {
 
 using namespace enemytest;
 
-// A game scene that records what bosses ask of it.
-class BossWorld : public FakeWorld {
-  public:
-    void showPhaseTimer(bool shown) override { timerShown = shown; }
-    void resetPhaseBonus() override { ++bonusResets; }
-    void phaseTimedOut() override { ++timeOuts; }
-    bool awardPhaseBonus(float amount) override {
-        bonuses.push_back(amount);
-        return true;
-    }
-    void bossDefeated(const Vec3&) override { ++defeatNotices; }
-    void bossOverlay(bool shown) override { overlay = shown; }
-
-    bool timerShown = false;
-    bool overlay = false;
-    int bonusResets = 0, timeOuts = 0, defeatNotices = 0;
-    std::vector<float> bonuses;
-};
-
-struct BossStage {
-    BossStage() {
-        world.ship = &ship;
-        world.fx = &effects;
-        bullets.setEffects(&effects);
-        bullets.load("assets/plist/atlas_t_bullets");
-        enemies.setWorld(&world);
-        enemies.setBulletManager(&bullets);
-        enemies.init("assets/plist/atlas_t_enemies");
-        enemies.setMidBossDone(true);
-    }
+// The stage with no mid-boss to wait for.
+struct BossStage : Stage {
+    BossStage() { enemies.setMidBossDone(true); }
     OXBoss& start(const std::string& name) {
         enemies.loadBoss("assets/plist/" + name);
         enemies.startBoss();
         return *enemies.getBoss();
-    }
-    void run(int frames) {
-        for (int i = 0; i < frames; ++i) {
-            enemies.update(kStep);
-        }
     }
     template <typename Done>
     void runUntil(Done done, int limit = 2000) {
@@ -59,11 +27,6 @@ struct BossStage {
             enemies.update(kStep);
         }
     }
-    FakeShip ship;
-    FakeEffects effects;
-    BossWorld world;
-    CXBulletManager bullets;
-    CXEnemyManager enemies;
 };
 
 std::string node(double duration, double direction = 0, double speed = 0, const Keys& more = {}) {

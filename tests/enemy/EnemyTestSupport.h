@@ -97,6 +97,14 @@ class FakeWorld : public IXEnemyWorld {
     void beamKill(const Vec3&) override { ++beamKills; }
     CXSpriteBatchManager* scorePopups() const override { return popups; }
     void countKill() override { ++kills; }
+    // What bosses ask of the scene.
+    void showPhaseTimer(bool shown) override { timerShown = shown; }
+    void phaseTimedOut() override { ++timeOuts; }
+    bool awardPhaseBonus(float amount) override {
+        bonuses.push_back(amount);
+        return true;
+    }
+    void bossDefeated(const Vec3&) override { ++defeatNotices; }
 
     IXEnemyPlayer* ship = nullptr;
     IXShotEffects* fx = nullptr;
@@ -107,6 +115,9 @@ class FakeWorld : public IXEnemyWorld {
     std::vector<Explosion> explosions;
     std::vector<std::string> predrawStarted;
     int debrisSprays = 0, beamKills = 0, kills = 0;
+    bool timerShown = false;
+    int timeOuts = 0, defeatNotices = 0;
+    std::vector<float> bonuses;
 };
 
 // A stage of the test package: a ship at (160, 60), a game scene with

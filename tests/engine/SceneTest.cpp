@@ -70,27 +70,23 @@ class SceneTest : public ::testing::Test {
     std::vector<std::string> log;
 };
 
-TEST_F(SceneTest, SelectNextSkipsInvisibleEntriesAndWraps) {
+TEST_F(SceneTest, TheHighlightFitsTheSelectionAndSelectNextSkipsInvisibleEntriesAndWraps) {
     addWidget("a", 384, 600);
     addWidget("b", 384, 500, false);
     addWidget("c", 384, 400);
     scene.placeHighlightOnFirst();
+    const OXSprite* highlight = scene.getHighlight();
+    EXPECT_TRUE(highlight->isVisible());
+    // Sized to the selected widget.
+    EXPECT_FLOAT_EQ(highlight->getScale().x, 200 / highlight->getSize().x * 3.0f);
+    EXPECT_FLOAT_EQ(highlight->getScale().y, 60 / highlight->getSize().y * 1.1f);
     scene.selectNext();
     EXPECT_EQ(scene.getSelectedIndex(), 2);
-    EXPECT_EQ(scene.getHighlight()->getY(), 400);
+    EXPECT_EQ(highlight->getY(), 400);
     scene.selectNext();
     EXPECT_EQ(scene.getSelectedIndex(), 0);
     scene.selectPrevious();
     EXPECT_EQ(scene.getSelectedIndex(), 2);
-}
-
-TEST_F(SceneTest, HighlightIsSizedToTheSelectedWidget) {
-    addWidget("a", 384, 600);
-    scene.placeHighlightOnFirst();
-    const OXSprite* highlight = scene.getHighlight();
-    EXPECT_TRUE(highlight->isVisible());
-    EXPECT_FLOAT_EQ(highlight->getScale().x, 200 / highlight->getSize().x * 3.0f);
-    EXPECT_FLOAT_EQ(highlight->getScale().y, 60 / highlight->getSize().y * 1.1f);
 }
 
 TEST_F(SceneTest, HighlightHidesWhenThereIsNothingToSelect) {
@@ -128,20 +124,7 @@ TEST_F(SceneTest, AcceptTapsEveryVisibleWidgetUnderTheHighlight) {
     EXPECT_EQ(log, (std::vector<std::string>{"front began", "behind began", "front ended", "behind ended"}));
 }
 
-TEST_F(SceneTest, AcceptKeyWinsOverOtherKeysBoundToTheSameCode) {
-    addWidget("a", 384, 600);
-    addWidget("b", 384, 400);
-    scene.placeHighlightOnFirst();
-    scene.downKey = scene.acceptKey;
-    scene.backKey = scene.acceptKey;
-    scene.keyEvent(scene.acceptKey, true);
-    scene.keyEvent(scene.acceptKey, false);
-    EXPECT_EQ(scene.getSelectedIndex(), 0);
-    EXPECT_EQ(scene.backPresses, 0);
-    EXPECT_EQ(log.size(), 2u);
-}
-
-TEST_F(SceneTest, ArrowsMoveOnPressAndBackActsOnRelease) {
+TEST_F(SceneTest, ArrowsMoveOnPressBackActsOnReleaseAndAcceptWinsASharedCode) {
     addWidget("a", 384, 600);
     addWidget("b", 384, 400);
     scene.placeHighlightOnFirst();
@@ -155,6 +138,15 @@ TEST_F(SceneTest, ArrowsMoveOnPressAndBackActsOnRelease) {
     EXPECT_EQ(scene.backPresses, 0);
     scene.keyEvent(scene.backKey, false);
     EXPECT_EQ(scene.backPresses, 1);
+
+    // Accept wins over other keys bound to the same code.
+    scene.downKey = scene.acceptKey;
+    scene.backKey = scene.acceptKey;
+    scene.keyEvent(scene.acceptKey, true);
+    scene.keyEvent(scene.acceptKey, false);
+    EXPECT_EQ(scene.getSelectedIndex(), 0);
+    EXPECT_EQ(scene.backPresses, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"a began", "a ended"}));
 }
 
 TEST_F(SceneTest, TouchesAreNormalisedToTheView) {

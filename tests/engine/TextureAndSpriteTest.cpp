@@ -16,6 +16,7 @@
 #include "engine/OXScrollingSprite.h"
 #include "engine/OXSprite.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
+#include "tests/support/TestContent.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -28,17 +29,19 @@ std::string png(unsigned width, unsigned height, std::vector<unsigned char> firs
     return std::string(encoded.begin(), encoded.end());
 }
 
-std::string plist(const std::string& body) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + body +
-           "</dict></plist>";
-}
+using testfiles::integer;
+using testfiles::Keys;
+using testfiles::plist;
+using testfiles::text;
 
 std::string spriteList(const std::string& texture, int columns, int rows, int frames, int speed,
-                       const std::string& extra = "") {
-    return plist("<key>textureFileName</key><string>" + texture + "</string><key>numColumns</key><integer>" +
-                 std::to_string(columns) + "</integer><key>numRows</key><integer>" + std::to_string(rows) +
-                 "</integer><key>numFrames</key><integer>" + std::to_string(frames) +
-                 "</integer><key>animSpeed</key><integer>" + std::to_string(speed) + "</integer>" + extra);
+                       Keys extra = {}) {
+    extra.insert(extra.begin(), {{"textureFileName", text(texture)},
+                                 {"numColumns", integer(columns)},
+                                 {"numRows", integer(rows)},
+                                 {"numFrames", integer(frames)},
+                                 {"animSpeed", integer(speed)}});
+    return plist(extra);
 }
 
 class PackageTest : public ::testing::Test {
@@ -53,18 +56,18 @@ class PackageTest : public ::testing::Test {
             {"assets/texture/broken.png", "not a picture"},
             {"assets/plist/spr_anim.plist", spriteList("grid.png", 4, 2, 8, 50)},
             {"assets/plist/spr_window.plist",
-             spriteList("grid.png", 4, 2, 2, 50, "<key>start frame</key><integer>3</integer>")},
+             spriteList("grid.png", 4, 2, 2, 50, {{"start frame", integer(3)}})},
             {"assets/plist/spr_still.plist", spriteList("grid.png", 4, 2, 1, 0)},
-            {"assets/plist/spr_bare.plist", plist("<key>textureFileName</key><string>grid.png</string>")},
+            {"assets/plist/spr_bare.plist", plist({{"textureFileName", text("grid.png")}})},
             {"assets/plist/spr_huge.plist",
-             spriteList("grid.png", 4, 2, 2147483647, 50, "<key>start frame</key><integer>5</integer>")},
-            {"assets/plist/atlas_grid.plist", plist("<key>textureFileName</key><string>grid.png</string>"
-                                                    "<key>numColumns</key><integer>8</integer>"
-                                                    "<key>numRows</key><integer>4</integer>")},
-            {"assets/plist/atlas_wide.plist", plist("<key>textureFileName</key><string>wide.png</string>"
-                                                    "<key>numColumns</key><integer>3</integer>"
-                                                    "<key>numRows</key><integer>1</integer>")},
-            {"assets/plist/atlas_nogrid.plist", plist("<key>textureFileName</key><string>grid.png</string>")},
+             spriteList("grid.png", 4, 2, 2147483647, 50, {{"start frame", integer(5)}})},
+            {"assets/plist/atlas_grid.plist", plist({{"textureFileName", text("grid.png")},
+                                                     {"numColumns", integer(8)},
+                                                     {"numRows", integer(4)}})},
+            {"assets/plist/atlas_wide.plist", plist({{"textureFileName", text("wide.png")},
+                                                     {"numColumns", integer(3)},
+                                                     {"numRows", integer(1)}})},
+            {"assets/plist/atlas_nogrid.plist", plist({{"textureFileName", text("grid.png")}})},
             {"Shaders/ES2/Shader.vsh", "primary vertex"},
             {"Shaders/ES2/Shader.fsh", "primary fragment FAILS"},
             {"Shaders/110/Shader.vsh", "alternate vertex"},
@@ -224,7 +227,7 @@ int framesUntilChange(OXSprite& sprite) {
     return -1;
 }
 
-TEST_F(SpriteTest, OneCellOfTheImageIsTheSpriteSize) {
+TEST_F(SpriteTest, OneCellOfTheImageIsTheSpriteSizeAndStillSpritesHoldTheirFrame) {
     OXSprite sprite;
     sprite.load("assets/plist/spr_anim");
     EXPECT_EQ(sprite.getSize().x, 64.0f);
@@ -232,6 +235,17 @@ TEST_F(SpriteTest, OneCellOfTheImageIsTheSpriteSize) {
     EXPECT_EQ(sprite.getAnimState(), OXSprite::Stopped);
     EXPECT_FLOAT_EQ(sprite.u(true), 0.25f);
     EXPECT_FLOAT_EQ(sprite.v(false), 0.5f);
+
+    OXSprite still;
+    still.load("assets/plist/spr_still");
+    still.play();
+    still.update(16.7f);  // a zero frame time must not spin
+    EXPECT_EQ(still.currentFrame(), 0);
+    OXSprite bare;  // no grid or frame keys: one whole-image frame
+    bare.load("assets/plist/spr_bare");
+    EXPECT_EQ(bare.getSize().x, 256.0f);
+    EXPECT_EQ(bare.currentFrame(), 0);
+    EXPECT_FLOAT_EQ(bare.v(true), 0.0f);
 }
 
 TEST_F(SpriteTest, AnimationStepsAtTheFixedFrameTimeAndLoops) {
@@ -275,19 +289,6 @@ TEST_F(SpriteTest, StartFramePlaysOnlyItsWindow) {
         EXPECT_TRUE(frame == 3 || frame == 4) << frame;
     }
     EXPECT_GT(seen.size(), 3u);
-}
-
-TEST_F(SpriteTest, StillSpritesHoldTheirFrameWhenPlayed) {
-    OXSprite still;
-    still.load("assets/plist/spr_still");
-    still.play();
-    still.update(16.7f);  // a zero frame time must not spin
-    EXPECT_EQ(still.currentFrame(), 0);
-    OXSprite bare;  // no grid or frame keys: one whole-image frame
-    bare.load("assets/plist/spr_bare");
-    EXPECT_EQ(bare.getSize().x, 256.0f);
-    EXPECT_EQ(bare.currentFrame(), 0);
-    EXPECT_FLOAT_EQ(bare.v(true), 0.0f);
 }
 
 TEST_F(SpriteTest, AFrameCountNoAtlasHoldsIsClampedAndPlaysInsideTheGrid) {
@@ -335,22 +336,17 @@ TEST_F(SpriteBatchTest, TheWholePoolIsOneDrawWithOneTexture) {
     EXPECT_EQ(batch.getVertexCount(), 150 * 6);
 }
 
-TEST_F(SpriteBatchTest, The201stSpriteIsRefusedWithAMessage) {
+TEST_F(SpriteBatchTest, The201stSpriteIsRefusedAndAFadedSpriteReturnsWhenItsFadeEnds) {
     CXSpriteBatchManager batch;
     batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
-    for (int i = 0; i < CXSpriteBatchManager::kPoolSize; ++i) {
+    OXSprite* sprite = batch.getFreeSprite();
+    sprite->fadeTo(300, 1, 0);
+    for (int i = 1; i < CXSpriteBatchManager::kPoolSize; ++i) {
         batch.getFreeSprite()->fadeTo(1000, 1, 0);
     }
     testing::internal::CaptureStdout();
     EXPECT_EQ(batch.getFreeSprite(), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "OUT OF SPRITES IN BATCH MANAGER!!\n");
-}
-
-TEST_F(SpriteBatchTest, FadedSpriteReturnsToThePoolWhenItsFadeEnds) {
-    CXSpriteBatchManager batch;
-    batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
-    OXSprite* sprite = batch.getFreeSprite();
-    sprite->fadeTo(300, 1, 0);
     for (int i = 0; i < 17; ++i) {
         batch.update(16.7f);
     }

@@ -73,15 +73,13 @@ TEST_F(ParticleSystemTest, ABurstEmitsForItsDurationAndThenStopsAndABurstOfZeroE
     EXPECT_TRUE(system.isIdle());  // back to its pool, not held for ever
 }
 
-TEST_F(ParticleSystemTest, LiveParticlesStopAtTheListsMaximum) {
+TEST_F(ParticleSystemTest, LiveParticlesStopAtTheMaximumAndALargeOneGetsA512RingThatHolds511WithoutStalling) {
     Keys keys = steadyKeys();
     keys["maxNumParticles"] = 5;
     make(keys);
     run(kStep, 100);
     EXPECT_EQ(system.getLiveCount(), 5);
-}
 
-TEST_F(ParticleSystemTest, ALargeMaximumGetsA512RingThatHoldsAtMost511AndAHugeRateDoesNotStall) {
     system.load("assets/plist/particles/t_big_ring");
     EXPECT_EQ(system.getCapacity(), 512);
     system.setActive(true);
@@ -172,21 +170,15 @@ TEST_F(CurvesTest, ColourAndSizeAreHalfWayAtTheMiddleOfTheLife) {
     EXPECT_NEAR(p.size.y, 2.0f, 1e-3f);
 }
 
-TEST_F(CurvesTest, VelocityMovesTheParticleFromStartToEndSpeed) {
+TEST_F(CurvesTest, VelocityMovesTheParticleAlongTheSystemsDirectionWhenItIsDirectional) {
     Keys keys = steadyKeys();
     keys["velocityY"] = 100;  // units per second
     keys["endVelocityY"] = 100;
-    const Particle& p = particleAt(keys, 0.5f);
-    EXPECT_NEAR(p.position.y, 150.0f, 0.5f);  // 500 ms at 100 units per second from y = 100
-}
-
-TEST_F(CurvesTest, ADirectionalSystemTurnsItsVelocitiesAlongItsDirection) {
-    Keys keys = steadyKeys();
-    keys["velocityY"] = 100;
-    keys["endVelocityY"] = 100;
-    const Particle& p = particleAt(keys, 0.5f, {{"isDirectional", true}}, {1.0f, 0.0f, 0.0f});
-    EXPECT_NEAR(p.position.x, 150.0f, 0.5f);
-    EXPECT_NEAR(p.position.y, 100.0f, 0.5f);
+    const Particle& plain = particleAt(keys, 0.5f);
+    EXPECT_NEAR(plain.position.y, 150.0f, 0.5f);  // 500 ms at 100 units per second from y = 100
+    const Particle& turned = particleAt(keys, 0.5f, {{"isDirectional", true}}, {1.0f, 0.0f, 0.0f});
+    EXPECT_NEAR(turned.position.x, 150.0f, 0.5f);
+    EXPECT_NEAR(turned.position.y, 100.0f, 0.5f);
 }
 
 TEST_F(ParticleSystemTest, ANonLoopingAnimationEndsTheParticleWithLifetimeLeft) {
@@ -210,7 +202,7 @@ TEST_F(ParticleSystemTest, ANonLoopingAnimationEndsTheParticleWithLifetimeLeft) 
 
 // ---- Following an anchor ----
 
-TEST_F(ParticleSystemTest, AnAnchoredSystemSitsOnItsAnchorsTurnedOffsetAndFollowsIt) {
+TEST_F(ParticleSystemTest, AnAnchoredSystemSitsOnItsAnchorsTurnedOffsetAndLagsWithinItsBound) {
     make(steadyKeys());
     IXRenderObject anchor;
     anchor.load("");
@@ -226,14 +218,12 @@ TEST_F(ParticleSystemTest, AnAnchoredSystemSitsOnItsAnchorsTurnedOffsetAndFollow
     system.tick(kStep);
     EXPECT_NEAR(system.getX(), 70.0f, 1e-3f);
     EXPECT_NEAR(system.getY(), 20.0f, 1e-3f);
-}
 
-TEST_F(ParticleSystemTest, WithinItsBoundAnAnchoredSystemLagsByItsFollowFactor) {
-    make(steadyKeys());
-    IXRenderObject anchor;
-    anchor.load("");
+    // Within its bound it lags by its follow factor.
+    system.setOffset({0.0f, 0.0f, 0.0f});
+    anchor.setRotation(0.0f, 0.0f, 0.0f);
     anchor.setPosition(100.0f, 100.0f, 0.0f);
-    system.setAnchor(&anchor);
+    system.setPosition(100.0f, 100.0f, 0.0f);
     system.setBound({50.0f, 50.0f, 0.0f});
     anchor.setPosition(140.0f, 100.0f, 0.0f);
     system.tick(kStep);

@@ -205,7 +205,7 @@ TEST_F(PlayerShipHit, AmountsThatAreNotDamageChangeNothing) {
 
 using PlayerShipScore = PlayerShip;
 
-TEST_F(PlayerShipScore, TheMultiplierGainsAtTheDifficultyRateAndStaysBetweenOneAnd9999_99) {
+TEST_F(PlayerShipScore, TheMultiplierGainsAtTheDifficultyRateStaysBetweenOneAnd9999_99AndHitsHalveIt) {
     const float rates[4] = {0.4f, 0.6f, 0.8f, 1.0f};
     for (int difficulty = 0; difficulty < 4; ++difficulty) {
         Rig rig(0, difficulty);
@@ -221,17 +221,9 @@ TEST_F(PlayerShipScore, TheMultiplierGainsAtTheDifficultyRateAndStaysBetweenOneA
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
     rig.ship.addMultiplier(std::numeric_limits<float>::quiet_NaN());
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
-}
-
-TEST_F(PlayerShipScore, TwoHitsHalveTheMultiplierTwiceButNeverBelowOne) {
-    Rig rig;
+    // A hit halves it, but never below one.
     rig.bringIntoPlay();
     rig.ship.setHitPoints(10.0f);
-    rig.ship.addMultiplier(5.0f);  // 4
-    rig.ship.hit(-1.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 2.0f);
-    rig.ship.hit(-1.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
     rig.ship.addMultiplier(0.5f);  // 1.3
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
@@ -449,39 +441,32 @@ TEST_F(PlayerShipTrance,
 
 using PlayerShipCounter = PlayerShip;
 
-TEST_F(PlayerShipCounter, AtExactlyTheMinimumTheCounterFiresAndItsBeamsGetNoTime) {
-    Rig rig;
-    rig.bringIntoPlay();
-    rig.ship.setBeamGauge(0.2f);
-    rig.ship.fireCounter();
-    for (int launcher : rig.ship.counterNormalLaunchers()) {
-        EXPECT_EQ(rig.ship.getLauncher(launcher)->getState(), OXLauncher::Firing) << launcher;
+TEST_F(PlayerShipCounter, TheCounterFiresFromExactlyTheMinimumGaugeAndBelowItKeepsTheGauge) {
+    for (const float gauge : {0.2f, 0.19f}) {
+        SCOPED_TRACE(gauge);
+        const bool fires = gauge >= 0.2f;
+        Rig rig;
+        rig.bringIntoPlay();
+        rig.ship.setBeamGauge(gauge);
+        rig.ship.fireCounter();
+        for (int launcher : rig.ship.counterNormalLaunchers()) {
+            EXPECT_EQ(rig.ship.getLauncher(launcher)->getState() == OXLauncher::Firing, fires) << launcher;
+        }
+        ASSERT_FALSE(rig.ship.counterBeamLaunchers().empty());
+        for (int launcher : rig.ship.counterBeamLaunchers()) {
+            // At the minimum the beams get no time; below it they do not start.
+            const float time = rig.ship.getLauncherFiringTime(launcher);
+            EXPECT_TRUE(fires ? time == 0.0f : time < 0.0f) << launcher << ": " << time;
+        }
+        EXPECT_FLOAT_EQ(rig.ship.getBeamFiringTime(), fires ? 500.0f : 0.0f);
+        EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), fires ? 0.0f : gauge);
+        EXPECT_EQ(rig.world.counterRings, fires ? 1 : 0);
+        if (fires) {
+            EXPECT_FLOAT_EQ(rig.world.lastCounterRingMs, 500.0f);
+        } else {
+            EXPECT_EQ(rig.ship.getLeftGaugeLabel()->getText(), "CHR");
+        }
     }
-    ASSERT_FALSE(rig.ship.counterBeamLaunchers().empty());
-    for (int launcher : rig.ship.counterBeamLaunchers()) {
-        EXPECT_FLOAT_EQ(rig.ship.getLauncherFiringTime(launcher), 0.0f) << launcher;
-    }
-    EXPECT_FLOAT_EQ(rig.ship.getBeamFiringTime(), 500.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
-    EXPECT_EQ(rig.world.counterRings, 1);
-    EXPECT_FLOAT_EQ(rig.world.lastCounterRingMs, 500.0f);
-}
-
-TEST_F(PlayerShipCounter, BelowTheMinimumNothingFiresAndTheGaugeIsKept) {
-    Rig rig;
-    rig.bringIntoPlay();
-    rig.ship.setBeamGauge(0.19f);
-    rig.ship.fireCounter();
-    for (int launcher : rig.ship.counterNormalLaunchers()) {
-        EXPECT_NE(rig.ship.getLauncher(launcher)->getState(), OXLauncher::Firing) << launcher;
-    }
-    for (int launcher : rig.ship.counterBeamLaunchers()) {
-        EXPECT_LT(rig.ship.getLauncherFiringTime(launcher), 0.0f) << launcher;
-    }
-    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.19f);
-    EXPECT_FLOAT_EQ(rig.ship.getBeamFiringTime(), 0.0f);
-    EXPECT_EQ(rig.world.counterRings, 0);
-    EXPECT_EQ(rig.ship.getLeftGaugeLabel()->getText(), "CHR");
 }
 
 TEST_F(PlayerShipCounter, TheCounterBeamsRunForTheirTimeAndTheMainWeaponWaits) {
@@ -517,10 +502,16 @@ TEST_F(PlayerShipCounter, TheCounterBeamsRunForTheirTimeAndTheMainWeaponWaits) {
 
 using PlayerShipLife = PlayerShip;
 
-TEST_F(PlayerShipLife, TheShipFliesInFromTheStartPointAndTakesUpTheHeldButtons) {
+TEST_F(PlayerShipLife, TheShipFliesInShieldedKeepingItsGaugesAndTakesUpTheHeldButtons) {
     Rig rig;
     rig.ship.setFireHeld(true);
+    rig.ship.setBeamGauge(0.4f);
+    rig.ship.setGrazeChain(12);
     rig.ship.spawn(false, true);
+    // A first spawn keeps the gauges and, without bombs, starts shielded.
+    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.4f);
+    EXPECT_EQ(rig.ship.getGrazeChain(), 12);
+    EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 4000.0f);
     EXPECT_FLOAT_EQ(rig.ship.getX(), 170.0f);
     EXPECT_FLOAT_EQ(rig.ship.getY(), -100.0f);
     EXPECT_TRUE(rig.ship.isLocked());
@@ -544,17 +535,15 @@ TEST_F(PlayerShipLife, TheShipFliesInFromTheStartPointAndTakesUpTheHeldButtons) 
     EXPECT_NEAR(rig.ship.getY(), 130.0f, 0.01f);
     rig.play(500.0f);
     EXPECT_FLOAT_EQ(rig.ship.getScale().y, rig.ship.getScale().x);
-}
 
-TEST_F(PlayerShipLife, TheOpeningSlideInTakesLongerAndStopsLower) {
-    Rig rig;
-    rig.ship.spawn(true, true);
-    rig.play(700.0f);
-    EXPECT_TRUE(rig.ship.isLocked());
-    rig.play(100.0f);
-    EXPECT_FALSE(rig.ship.isLocked());
-    EXPECT_NEAR(rig.ship.getX(), 160.0f, 0.01f);
-    EXPECT_NEAR(rig.ship.getY(), 110.0f, 0.01f);
+    // The opening slide-in takes longer and stops lower.
+    Rig opening;
+    opening.ship.spawn(true, true);
+    opening.play(700.0f);
+    EXPECT_TRUE(opening.ship.isLocked());
+    opening.play(100.0f);
+    EXPECT_FALSE(opening.ship.isLocked());
+    EXPECT_NEAR(opening.ship.getY(), 110.0f, 0.01f);
 }
 
 TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnIsWhole) {
@@ -636,16 +625,6 @@ TEST_F(PlayerShipLife, ASceneThatAnswersTheDeathAtOnceGetsOneReportAndOneExplosi
     const float gauge = rig.ship.getBreakGauge();
     rig.play(400.0f);  // out of play nothing moves on
     EXPECT_FLOAT_EQ(rig.ship.getBreakGauge(), gauge);
-}
-
-TEST_F(PlayerShipLife, AFirstSpawnKeepsTheGaugesAndWithoutBombsStartsShielded) {
-    Rig rig;
-    rig.ship.setBeamGauge(0.4f);
-    rig.ship.setGrazeChain(12);
-    rig.ship.spawn(false, true);
-    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.4f);
-    EXPECT_EQ(rig.ship.getGrazeChain(), 12);
-    EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 4000.0f);
 }
 
 TEST_F(PlayerShipLife, BombsNeedStockAFreeShipAndNoBombRunning) {
@@ -751,21 +730,22 @@ TEST_F(PlayerShipContent, PodsComeInPairsByTheSessionsOptionCount) {
 
 TEST_F(PlayerShipContent, PodsFlyInFormationAndFireLauncherZeroOrOneInBreakMode) {
     // The formation by itself: pairs at 67.5, 90 and 100 degrees off the heading, 32 units lower.
-    const Vec3 first = OXOption::formationOffset(0, 0.0f);
-    EXPECT_NEAR(first.x, 45.0f * std::sin(67.5f * 0.0174533f), 0.6f);
-    EXPECT_NEAR(first.y, 45.0f * std::cos(67.5f * 0.0174533f) - 32.0f, 0.6f);
-    const Vec3 mirror = OXOption::formationOffset(1, 0.0f);
-    EXPECT_NEAR(mirror.x, -45.0f * std::sin(67.5f * 0.0174533f), 0.6f);
-    EXPECT_NEAR(mirror.y, 45.0f * std::cos(67.5f * 0.0174533f) - 32.0f, 0.6f);
-    const Vec3 second = OXOption::formationOffset(2, 0.0f);
-    EXPECT_NEAR(second.x, 70.0f, 0.01f);
-    EXPECT_NEAR(second.y, -32.0f, 0.01f);
-    const Vec3 third = OXOption::formationOffset(5, 0.0f);
-    EXPECT_NEAR(third.x, -95.0f * std::sin(100.0f * 0.0174533f), 0.01f);
-    EXPECT_NEAR(third.y, 95.0f * std::cos(100.0f * 0.0174533f) - 32.0f, 0.01f);
-    const Vec3 turned = OXOption::formationOffset(2, 90.0f);
-    EXPECT_NEAR(turned.x, 0.0f, 0.01f);
-    EXPECT_NEAR(turned.y, -70.0f - 32.0f, 0.01f);
+    const float rad = 0.0174533f;
+    const struct {
+        int index;
+        float heading, x, y, tolerance;
+    } offsets[] = {
+        {0, 0.0f, 45.0f * std::sin(67.5f * rad), 45.0f * std::cos(67.5f * rad) - 32.0f, 0.6f},
+        {1, 0.0f, -45.0f * std::sin(67.5f * rad), 45.0f * std::cos(67.5f * rad) - 32.0f, 0.6f},
+        {2, 0.0f, 70.0f, -32.0f, 0.01f},
+        {5, 0.0f, -95.0f * std::sin(100.0f * rad), 95.0f * std::cos(100.0f * rad) - 32.0f, 0.01f},
+        {2, 90.0f, 0.0f, -70.0f - 32.0f, 0.01f},
+    };
+    for (const auto& expected : offsets) {
+        const Vec3 offset = OXOption::formationOffset(expected.index, expected.heading);
+        EXPECT_NEAR(offset.x, expected.x, expected.tolerance) << expected.index << " at " << expected.heading;
+        EXPECT_NEAR(offset.y, expected.y, expected.tolerance) << expected.index << " at " << expected.heading;
+    }
 
     Rig rig(2);
     rig.bringIntoPlay();

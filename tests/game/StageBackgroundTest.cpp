@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,31 +19,17 @@
 #include "fx/OXScnBaseSTGBackground.h"
 #include "fx/OXVolleyBg.h"
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/TestContent.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
-using Keys = std::vector<std::pair<std::string, std::string>>;
+using testfiles::boolean;
+using testfiles::dict;
+using testfiles::Keys;
+using testfiles::real;
+using testfiles::text;
 
-std::string real(double value) {
-    std::ostringstream out;
-    out.precision(17);
-    out << "<real>" << value << "</real>";
-    return out.str();
-}
-std::string text(const std::string& value) {
-    return "<string>" + value + "</string>";
-}
-std::string boolean(bool value) {
-    return value ? "<true/>" : "<false/>";
-}
-std::string dict(const Keys& keys) {
-    std::string body = "<dict>";
-    for (const auto& key : keys) {
-        body += "<key>" + key.first + "</key>" + key.second;
-    }
-    return body + "</dict>";
-}
 std::string array(const std::vector<std::string>& values) {
     std::string body = "<array>";
     for (const std::string& value : values) {
@@ -52,6 +37,7 @@ std::string array(const std::vector<std::string>& values) {
     }
     return body + "</array>";
 }
+// A whole file around any root.
 std::string plist(const std::string& root) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + root + "</plist>";
 }

@@ -120,14 +120,12 @@ TEST_F(AppTest, SwitchingBackEntersFromTheLeftAndForwardFromTheRight) {
     EXPECT_EQ(modes.getX(), modes.getViewWidth());
     runFrames(1);
     EXPECT_LT(main.getX(), 0) << "the old scene leaves to the left";
-}
-
-TEST_F(AppTest, SwitchToTheCurrentOrAMissingSceneDoesNothing) {
-    app.createMenuScenes(kTitleScene, false, false);
-    app.switchToScene(kTitleScene);
-    app.switchToScene(kMenuSceneCount);
-    app.switchToScene(-1);
-    EXPECT_EQ(app.getPendingScene(), -1);
+    runFrames(15);
+    // A switch to the current scene or to one that does not exist does nothing.
+    for (const int index : {static_cast<int>(kModeSelectScene), static_cast<int>(kMenuSceneCount), -1}) {
+        app.switchToScene(index);
+        EXPECT_EQ(app.getPendingScene(), -1) << index;
+    }
 }
 
 TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextGame) {
@@ -232,7 +230,7 @@ TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {
     EXPECT_EQ(app.getCurrentScene(), kMainScene) << "back pressed mid-slide must not reach the menu";
 }
 
-TEST_F(AppTest, KeyReleasedAndPressedAgainBetweenFramesMakesNoEvent) {
+TEST_F(AppTest, AKeyReleasedAndPressedAgainBetweenFramesMakesNoEventAndUnknownKeysAreCodeZero) {
     app.createMenuScenes(kTitleScene, false, false);
     keys[kVirtualZ] = 1;
     runFrames(1);
@@ -241,10 +239,7 @@ TEST_F(AppTest, KeyReleasedAndPressedAgainBetweenFramesMakesNoEvent) {
     keys[kVirtualZ] = 1;
     runFrames(1);
     EXPECT_EQ(CXGameSession::instance().getKeyEventCount(), before);
-}
-
-TEST_F(AppTest, KeysOutsideTheTableArriveAsCodeZero) {
-    app.createMenuScenes(kTitleScene, false, false);
+    // Keys outside the table arrive as code zero.
     keys[kVirtualF1] = 1;
     runFrames(1);
     EXPECT_EQ(CXGameSession::instance().getLastKeyCode(), 0);
@@ -273,14 +268,6 @@ TEST_F(AppTest, BackgroundIsDrawnFirstAndTheTitleLast) {
     EXPECT_EQ(drawn, (std::vector<int>{kMenuBackgroundScene, kMainScene, kTitleScene}));
 }
 
-TEST_F(AppTest, MenuScenesTakeAcceptAndBackFromTheBindings) {
-    app.profile().controls[0] = 7;   // A
-    app.profile().controls[2] = 40;  // outside the key table
-    app.createMenuScenes(kTitleScene, false, false);
-    EXPECT_EQ(app.getScenes()[kOptionScene]->acceptKey, 7);
-    EXPECT_EQ(app.getScenes()[kOptionScene]->backKey, 0);
-}
-
 TEST_F(AppTest, StageStartFadesInTheBlockerThenLeavesTheMenus) {
     app.createMenuScenes(kTitleScene, false, false);
     app.requestStageStart();
@@ -296,13 +283,12 @@ TEST_F(AppTest, StageStartFadesInTheBlockerThenLeavesTheMenus) {
     EXPECT_FALSE(app.getLoadBlocker()->isVisible());
 }
 
-}  // namespace
-
-namespace {
-
+// Menus take accept and back from the bindings; one outside the key table is its first key.
 TEST_F(AppTest, ABindingOutsideTheKeyTableStartsOnTheTablesFirstKey) {
     app.profile().controls[0] = 77;
+    app.profile().controls[2] = 7;  // A
     app.createMenuScenes(kTitleScene, false, false);
+    EXPECT_EQ(app.getScenes()[kOptionScene]->backKey, 7);
     auto& title = static_cast<OXScnVLTitle&>(*app.getScenes()[kTitleScene]);
     EXPECT_EQ(title.promptText(), "PRESS V TO START");
     EXPECT_EQ(title.acceptKey, 0);

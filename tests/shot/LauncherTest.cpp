@@ -95,19 +95,16 @@ TEST(RankScaling, HigherRanksChangeDelayRepeatSalvoAndGaps) {
     EXPECT_EQ(gun.launcher->getGapFrequency(), 2);     // 4 + 2 x -1
 }
 
-TEST(Aiming, AimTypeTwoKeepsItsFirstAimForTheWholeRun) {
-    Gun gun("t_aim2");
-    EXPECT_EQ(gun.tick(kStep), (Angles{180}));  // the ship is straight below
-    gun.stage.ship.setPosition(260.0f, 300.0f, 0.0f);
-    EXPECT_EQ(gun.tick(100.0f), (Angles{180}));
-    EXPECT_EQ(gun.tick(100.0f), (Angles{180}));
-}
-
-TEST(Aiming, AimTypeOneFollowsTheShipEveryVolley) {
-    Gun gun("t_aim1");
-    gun.tick(kStep);
-    gun.stage.ship.setPosition(260.0f, 300.0f, 0.0f);
-    EXPECT_EQ(gun.tick(100.0f), (Angles{90}));
+// The ship is straight below, then moves to the gun's right: aim type one follows it every
+// volley, aim type two keeps its first aim for the whole run.
+TEST(Aiming, AimTypeOneFollowsTheShipAndAimTypeTwoKeepsItsFirstAim) {
+    for (const auto& [pattern, afterMove] : {std::pair{"t_aim1", 90.0f}, std::pair{"t_aim2", 180.0f}}) {
+        Gun gun(pattern);
+        EXPECT_EQ(gun.tick(kStep), (Angles{180})) << pattern;
+        gun.stage.ship.setPosition(260.0f, 300.0f, 0.0f);
+        EXPECT_EQ(gun.tick(100.0f), (Angles{afterMove})) << pattern;
+        EXPECT_EQ(gun.tick(100.0f), (Angles{afterMove})) << pattern;
+    }
 }
 
 struct Carrier {

@@ -19,7 +19,7 @@ BulletProperties stillType(bool glow) {
     return type;
 }
 
-TEST(Pools, AFullGlowPoolRefusesWithItsMessageWhileTheOtherPoolStillFires) {
+TEST(Pools, EachFullPoolRefusesWithItsMessageWhileTheOthersStillFire) {
     Stage stage;
     const BulletProperties glow = stillType(true);
     const BulletProperties plain = stillType(false);
@@ -47,6 +47,15 @@ TEST(Pools, AFullGlowPoolRefusesWithItsMessageWhileTheOtherPoolStillFires) {
     // A freed slot is found again.
     stage.manager.enemyBullet(700).release();
     EXPECT_EQ(stage.manager.getBullet(false, false), &stage.manager.enemyBullet(700));
+
+    // A full prize pool reports and spawns nothing.
+    for (int i = 0; i < CXBulletManager::kPrizePoolSize; ++i) {
+        ASSERT_TRUE(stage.manager.spawnPrize({100, 400, 0}, OXBullet::ScoreOrb));
+    }
+    bool spawned = true;
+    EXPECT_EQ(printedBy([&] { spawned = stage.manager.spawnPrize({}, OXBullet::ScoreOrb); }),
+              "RAN OUT OF PRIZES!!!!\n");
+    EXPECT_FALSE(spawned);
 }
 
 TEST(Pools, IsBackTakesTheHighestFreeSlot) {
@@ -64,18 +73,6 @@ TEST(Pools, IsBackTakesTheHighestFreeSlot) {
     EXPECT_FALSE(stage.manager.enemyBullet(CXBulletManager::kEnemyPoolSize - 1).isFree());
     EXPECT_FALSE(stage.manager.enemyBullet(0).isFree());
     EXPECT_TRUE(stage.manager.enemyBullet(1).isFree());
-}
-
-TEST(Pools, AFullPrizePoolReportsAndSpawnsNothing) {
-    Stage stage;
-    for (int i = 0; i < CXBulletManager::kPrizePoolSize; ++i) {
-        ASSERT_TRUE(stage.manager.spawnPrize({100, 400, 0}, OXBullet::ScoreOrb));
-    }
-    bool spawned = true;
-    const std::string printed =
-        printedBy([&] { spawned = stage.manager.spawnPrize({}, OXBullet::ScoreOrb); });
-    EXPECT_EQ(printed, "RAN OUT OF PRIZES!!!!\n");
-    EXPECT_FALSE(spawned);
 }
 
 TEST(Cancels, CancellingAFirersBulletsTurnsThemIntoPrizesWhereTheyWere) {
