@@ -325,7 +325,7 @@ void ContentCheck::checkFile(const std::string& path) {
         return;
     }
     if (const Plist::Dictionary* dict = Plist::asDict(root)) {
-        checkDict(*dict, path, "", "");
+        checkDict(*dict, path, "");
         checkAtlasFrames(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
         // A level list: the stages, by name.
@@ -346,17 +346,16 @@ void ContentCheck::checkFile(const std::string& path) {
     }
 }
 
-void ContentCheck::checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at,
-                             const std::string& parentKey) {
+void ContentCheck::checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at) {
     for (const auto& entry : dict) {
-        checkValue(entry.first, entry.second, file, at, parentKey);
+        checkValue(entry.first, entry.second, file, at);
     }
     checkIndexGaps(dict, file, at);
     checkGrid(dict, file, at);
 }
 
 void ContentCheck::checkValue(const std::string& key, const Plist::Value& value, const std::string& file,
-                              const std::string& at, const std::string& parentKey) {
+                              const std::string& at) {
     const std::string where = joinPath(at, key);
     const KeyLedger::Use* use = ledger.use(key);
     if (use == nullptr) {
@@ -410,17 +409,16 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
     if (const std::string* text = Plist::asString(value)) {
         checkReference(key, *text, file, where, at);
     } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
-        checkDict(*nested, file, where, key);
+        checkDict(*nested, file, where);
     } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
         for (const Plist::Value& element : *array) {
             if (const std::string* name = Plist::asString(element)) {
                 checkReference(key, *name, file, where, at);
             } else if (const Plist::Dictionary* nestedDict = Plist::asDict(element)) {
-                checkDict(*nestedDict, file, where, key);
+                checkDict(*nestedDict, file, where);
             }
         }
     }
-    (void)parentKey;
 }
 
 void ContentCheck::checkReference(const std::string& key, const std::string& name, const std::string& file,

@@ -58,15 +58,14 @@ class ContentCheck {
 
   private:
     void checkFile(const std::string& path);
-    void checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at,
-                   const std::string& parentKey);
+    void checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
     void checkValue(const std::string& key, const Plist::Value& value, const std::string& file,
-                    const std::string& at, const std::string& parentKey);
+                    const std::string& at);
     void checkIndexGaps(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
     void checkGrid(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
     void checkAtlasFrames(const Plist::Dictionary& dict, const std::string& file);
     void checkReference(const std::string& key, const std::string& name, const std::string& file,
-                        const std::string& at, const std::string& parentKey);
+                        const std::string& at, const std::string& parentPath);
     void report(const std::string& file, const std::string& key, const std::string& message);
     // The cells of the atlas a stage names under `atlasKey` (the smallest over all stages), 0 when
     // no stage names one.
