@@ -10,7 +10,7 @@
 # The player's profile is not installed: the game writes it under $XDG_DATA_HOME.
 
 install(TARGETS vortalis2 RUNTIME DESTINATION bin)
-foreach(tool orvale-plist orvale-pattern vortalis2-sim)
+foreach(tool orvale-plist orvale-pattern orvale-check vortalis2-sim)
   if(TARGET ${tool})
     install(TARGETS ${tool} RUNTIME DESTINATION bin)
   endif()

@@ -144,6 +144,9 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
     p.screenOrientation = std::clamp(in.integer("screen orientation"), 0, 3);
     p.controlScreenMode = in.flag("control screen mode");
     p.tranceWarning = in.flag("trance warning");
+    p.backgroundDimming = std::clamp(in.real("background dimming", 0.0f), 0.0f, CXUserProfile::kMostDimming);
+    p.bulletContrast = in.flag("bullet contrast");
+    p.hitboxMarker = in.flag("hitbox marker");
 
     for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
         for (int normal = 0; normal < 2; ++normal) {
@@ -233,6 +236,9 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
     put("screen orientation", p.screenOrientation);
     put("control screen mode", p.controlScreenMode);
     put("trance warning", p.tranceWarning);
+    put("background dimming", p.backgroundDimming);
+    put("bullet contrast", p.bulletContrast);
+    put("hitbox marker", p.hitboxMarker);
     return out;
 }
 
@@ -439,6 +445,9 @@ void CXUserProfile::reset() {
     controlScreenMode = false;
     tranceWarning = true;
     autoTrance = true;
+    backgroundDimming = 0.0f;
+    bulletContrast = false;
+    hitboxMarker = false;
     showTutorial = true;
     useShootUpgrades = true;
     highScore = 0;

@@ -72,6 +72,13 @@ class CXUserProfile {
     bool controlScreenMode = false;  // movement input turns with the screen
     bool tranceWarning = true;       // play the trance-ready sound
     bool autoTrance = true;
+    // Visibility: black over the stage background (0 to kMostDimming), enemy bullets with a dark
+    // outline and a bright core, the ship's hit box marked at all times. Kept under keys an older
+    // reader passes over; a profile without them has them off.
+    static constexpr float kMostDimming = 0.8f;
+    float backgroundDimming = 0.0f;
+    bool bulletContrast = false;
+    bool hitboxMarker = false;
     bool showTutorial = true;
     bool useShootUpgrades = true;
     // High scores: the overall one, the three tables of the high-score screen ("score A",

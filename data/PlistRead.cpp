@@ -7,10 +7,50 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <type_traits>
 
 namespace Plist {
 
 namespace {
+
+ReadLedger* currentLedger = nullptr;
+
+void note(const std::string& key, ReadKind kind) {
+    if (currentLedger != nullptr) {
+        currentLedger->noteRead(key, kind);
+    }
+}
+void note(const char* key, ReadKind kind) {
+    if (currentLedger != nullptr) {
+        currentLedger->noteRead(std::string(key), kind);
+    }
+}
+
+// The look-up itself, which notes nothing: the public forms note the kind they read.
+const Value* lookUp(const Dictionary& dict, const std::string& key) {
+    const auto entry = dict.find(key);
+    return entry == dict.end() ? nullptr : &entry->second;
+}
+const Value* lookUp(const Dictionary& dict, const char* key) {
+    return lookUp(dict, std::string(key));
+}
+
+template <typename T>
+constexpr ReadKind kindOf() {
+    if constexpr (std::is_same_v<T, float>) {
+        return ReadKind::Number;
+    } else if constexpr (std::is_same_v<T, int>) {
+        return ReadKind::Integer;
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return ReadKind::Flag;
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        return ReadKind::Text;
+    } else if constexpr (std::is_same_v<T, Dictionary>) {
+        return ReadKind::Dict;
+    } else {
+        return ReadKind::List;
+    }
+}
 
 const std::string& emptyText() {
     static const std::string empty;
@@ -19,7 +59,8 @@ const std::string& emptyText() {
 
 template <typename T, typename Key>
 const T* findAs(const Dictionary& dict, const Key& key) {
-    const Value* value = findValue(dict, key);
+    note(key, kindOf<T>());
+    const Value* value = lookUp(dict, key);
     return value != nullptr ? boost::any_cast<T>(value) : nullptr;
 }
 
@@ -42,7 +83,8 @@ void reportRefusedReal(const Value& value, const Key& key, T fallback) {
 
 template <typename T, typename Key, typename Convert>
 bool readWith(const Dictionary& dict, const Key& key, T& field, T fallback, Convert convert) {
-    const Value* value = findValue(dict, key);
+    note(key, kindOf<T>());
+    const Value* value = lookUp(dict, key);
     T converted{};
     if (value != nullptr && convert(*value, converted)) {
         field = converted;
@@ -58,6 +100,9 @@ bool readWith(const Dictionary& dict, const Key& key, T& field, T fallback, Conv
 template <typename T, typename Key>
 bool readWithin(const Dictionary& dict, const Key& key, T& field, T fallback, T low, T high) {
     const bool found = read(dict, key, field, fallback);
+    if (currentLedger != nullptr) {
+        currentLedger->noteRange(keyText(key), static_cast<double>(low), static_cast<double>(high));
+    }
     if (field < low || field > high) {
         const T clamped = field < low ? low : high;
         std::printf("PROPERTY \"%s\" OUT OF RANGE (%g), CLAMPED TO %g\n", keyText(key),
@@ -139,13 +184,28 @@ bool toBool(const Value& value, bool& out) {
     return true;
 }
 
+ReadLedger* setReadLedger(ReadLedger* ledger) {
+    ReadLedger* before = currentLedger;
+    currentLedger = ledger;
+    return before;
+}
+
+void noteNamedEntries(const Dictionary& dict) {
+    if (currentLedger != nullptr) {
+        for (const auto& entry : dict) {
+            currentLedger->noteRead(entry.first, ReadKind::Name);
+        }
+    }
+}
+
 const Value* findValue(const Dictionary& dict, const std::string& key) {
-    const auto entry = dict.find(key);
-    return entry == dict.end() ? nullptr : &entry->second;
+    note(key, ReadKind::Any);
+    return lookUp(dict, key);
 }
 
 const Value* findValue(const Dictionary& dict, const char* key) {
-    return findValue(dict, std::string(key));
+    note(key, ReadKind::Any);
+    return lookUp(dict, key);
 }
 
 const Dictionary* findDict(const Dictionary& dict, const std::string& key) {

@@ -23,6 +23,29 @@
 
 namespace Plist {
 
+// ---- The read ledger ----
+// A content checker learns which keys the loaders know by watching them read: while a ledger is
+// installed, every look-up by key below is reported to it with the kind of value the read takes,
+// and every range a count or size is held to. The game installs none; the cost is one test of a
+// pointer per look-up.
+
+// Name: a key taken as a name of the content's own choosing (noteNamedEntries).
+enum class ReadKind { Any, Number, Integer, Flag, Text, Dict, List, Name };
+
+class ReadLedger {
+  public:
+    virtual ~ReadLedger() = default;
+    virtual void noteRead(const std::string& key, ReadKind kind) = 0;
+    virtual void noteRange(const std::string& key, double low, double high) = 0;
+};
+
+// Installs `ledger` (null removes it); returns the one installed before.
+ReadLedger* setReadLedger(ReadLedger* ledger);
+
+// A loader that takes a dictionary's keys as names of its own choosing (waves, squads) says so,
+// so that those names count as read.
+void noteNamedEntries(const Dictionary& dict);
+
 // ---- The conversion rules ----
 // Each returns true when the value holds an accepted type and sets `out`; otherwise `out` is left.
 

@@ -20,6 +20,9 @@ void CXOptionSettings::enter(const CXUserProfile& profile) {
     tranceWarning = profile.tranceWarning;
     aspectRatio = profile.aspectRatio != 0 ? 1 : 0;
     autoTrance = profile.autoTrance;
+    backgroundDimming = std::clamp(profile.backgroundDimming, 0.0f, CXUserProfile::kMostDimming);
+    bulletContrast = profile.bulletContrast;
+    hitboxMarker = profile.hitboxMarker;
     enteredMusicVolume = musicVolume;
     enteredSfxVolume = sfxVolume;
 }
@@ -34,6 +37,9 @@ void CXOptionSettings::writeTo(CXUserProfile& profile) const {
     profile.tranceWarning = tranceWarning;
     profile.aspectRatio = aspectRatio;
     profile.autoTrance = autoTrance;
+    profile.backgroundDimming = std::clamp(backgroundDimming, 0.0f, CXUserProfile::kMostDimming);
+    profile.bulletContrast = bulletContrast;
+    profile.hitboxMarker = hitboxMarker;
 }
 
 void CXOptionSettings::restoreVolumes() {
@@ -56,4 +62,12 @@ std::string CXOptionSettings::tranceWarningLabel() const {
 
 std::string CXOptionSettings::aspectLabel() const {
     return aspectRatio != 0 ? "ASPECT RATIO: 16:9" : "ASPECT RATIO: 4:3";
+}
+
+std::string CXOptionSettings::bulletContrastLabel() const {
+    return bulletContrast ? "BULLET CONTRAST: ON" : "BULLET CONTRAST: OFF";
+}
+
+std::string CXOptionSettings::hitboxMarkerLabel() const {
+    return hitboxMarker ? "HITBOX MARKER: ON" : "HITBOX MARKER: OFF";
 }

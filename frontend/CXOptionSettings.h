@@ -12,6 +12,7 @@ class CXOptionSettings {
     // How far the left and right keys move a slider.
     static constexpr float kVolumeStep = 0.1f;  // the two volumes and prize visibility
     static constexpr float kScreenScaleStep = 0.05f;
+    static constexpr float kDimmingStep = 0.1f;  // background dimming, 0 to 80 %
 
     // Copies the profile's values and remembers the volumes found.
     void enter(const CXUserProfile& profile);
@@ -26,6 +27,8 @@ class CXOptionSettings {
     void cycleTranceWarning() { tranceWarning = !tranceWarning; }
     void cycleAspectRatio() { aspectRatio = aspectRatio != 0 ? 0 : 1; }
     void toggleAutoTrance() { autoTrance = !autoTrance; }
+    void cycleBulletContrast() { bulletContrast = !bulletContrast; }
+    void cycleHitboxMarker() { hitboxMarker = !hitboxMarker; }
 
     // "BACKGROUND MODE: MIRRORED" / "BACKGROUND MODE: NONE", "SCREEN ROTATION: 0" ... "270",
     // "TRANCE RDY SND: ON" / "OFF", "ASPECT RATIO: 4:3" / "ASPECT RATIO: 16:9".
@@ -33,6 +36,9 @@ class CXOptionSettings {
     std::string rotationLabel() const;
     std::string tranceWarningLabel() const;
     std::string aspectLabel() const;
+    // "BULLET CONTRAST: ON" / "OFF", "HITBOX MARKER: ON" / "OFF".
+    std::string bulletContrastLabel() const;
+    std::string hitboxMarkerLabel() const;
 
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
@@ -43,6 +49,9 @@ class CXOptionSettings {
     bool tranceWarning = true;
     int aspectRatio = 0;  // 0 for 4:3, 1 for 16:9
     bool autoTrance = true;
+    float backgroundDimming = 0.0f;  // 0 to CXUserProfile::kMostDimming
+    bool bulletContrast = false;
+    bool hitboxMarker = false;
 
     float enteredMusicVolume = 0.5f;
     float enteredSfxVolume = 0.5f;

@@ -17,3 +17,10 @@
 #include "frontend/OXScnVLOptionCtrl.h"
 #include "frontend/OXScnVLResults.h"
 #include "frontend/OXScnVLTitle.h"
+
+class IXMenuHost;
+class OXScene;
+
+// A new front-end scene for `index` (the menu background for any index past the screens),
+// reporting to `host`. The caller owns it and calls its init().
+OXScene* makeMenuScene(int index, IXMenuHost& host);

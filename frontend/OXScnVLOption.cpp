@@ -18,10 +18,15 @@ constexpr float kSliderStep = 65.0f;
 constexpr float kSliderX = 440.0f;
 constexpr float kFirstToggleY = 475.0f;
 constexpr float kToggleStep = 65.0f;
+constexpr float kToggleColumnX[2] = {200.0f, 568.0f};  // two columns of toggles
+constexpr float kAutoTranceY = 270.0f;
 constexpr int kToggleLabelSize = 22;
 constexpr int kWideLabelSize = 30;
-const char* const kSliderNames[OXScnVLOption::kSliderCount] = {"MUSIC VOLUME", "SFX VOLUME",
-                                                               "PRIZE VISIBILITY", "SCREEN SCALE"};
+const char* const kSliderNames[OXScnVLOption::kSliderCount] = {
+    "MUSIC VOLUME", "SFX VOLUME", "PRIZE VISIBILITY", "SCREEN SCALE", "BG DIMMING"};
+const int kToggleIds[] = {OXScnVLOption::BackgroundMode, OXScnVLOption::ScreenRotation,
+                          OXScnVLOption::TranceWarning,  OXScnVLOption::AspectRatio,
+                          OXScnVLOption::BulletContrast, OXScnVLOption::HitboxMarker};
 
 std::string percent(float value) {
     return std::to_string(static_cast<int>(std::lround(value * 100.0f))) + "%";
@@ -42,16 +47,16 @@ void OXScnVLOption::buildScene() {
         sliders[index] = slider;
         sliderValues[index] = addText("", 668, y - 8, 26, 2);
     }
-    autoTranceOn = addButton(AutoTranceOn, "", kCentreX, 545, "assets/plist/btn_auto_trance_on");
-    autoTranceOff = addButton(AutoTranceOff, "", kCentreX, 545, "assets/plist/btn_auto_trance_off");
-    OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect};
-    const int toggleIds[] = {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio};
-    for (int index = 0; index < 4; ++index) {
-        const float y = kFirstToggleY - kToggleStep * static_cast<float>(index);
-        OXButton* toggle = addButton(toggleIds[index], "", kCentreX, y, ScreenParts::kWideButton);
+    OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect, &contrast, &marker};
+    for (int index = 0; index < 6; ++index) {
+        const float y = kFirstToggleY - kToggleStep * static_cast<float>(index / 2);
+        OXButton* toggle =
+            addButton(kToggleIds[index], "", kToggleColumnX[index % 2], y, ScreenParts::kWideButton);
         toggle->setLabelSize(kToggleLabelSize);
         *toggles[index] = toggle;
     }
+    autoTranceOn = addButton(AutoTranceOn, "", kCentreX, kAutoTranceY, "assets/plist/btn_auto_trance_on");
+    autoTranceOff = addButton(AutoTranceOff, "", kCentreX, kAutoTranceY, "assets/plist/btn_auto_trance_off");
     addButton(ControlSettings, "CONTROL SETTINGS", kCentreX, 195, ScreenParts::kWideButton)
         ->setLabelSize(kWideLabelSize);
     addButton(Save, "SAVE", 270, 105, ScreenParts::kSmallButton);
@@ -83,6 +88,10 @@ OXButton* OXScnVLOption::getToggle(int id) const {
             return tranceWarning;
         case AspectRatio:
             return aspect;
+        case BulletContrast:
+            return contrast;
+        case HitboxMarker:
+            return marker;
         default:
             return nullptr;
     }
@@ -96,14 +105,20 @@ float& OXScnVLOption::settingFor(int slider) {
             return settings.sfxVolume;
         case PrizeVisibility:
             return settings.prizeAlpha;
+        case BackgroundDimming:
+            return settings.backgroundDimming;
         default:
             return settings.bufferScale;
     }
 }
 
+float OXScnVLOption::sliderRange(int slider) {
+    return slider == BackgroundDimming ? CXUserProfile::kMostDimming : 1.0f;
+}
+
 void OXScnVLOption::showSliders() {
     for (int index = 0; index < kSliderCount; ++index) {
-        sliders[index]->setValue(settingFor(index));
+        sliders[index]->setValue(settingFor(index) / sliderRange(index));
         sliderValues[index]->setText(percent(settingFor(index)));
     }
 }
@@ -115,12 +130,14 @@ void OXScnVLOption::showSettings() {
     rotation->setLabelText(settings.rotationLabel());
     tranceWarning->setLabelText(settings.tranceWarningLabel());
     aspect->setLabelText(settings.aspectLabel());
+    contrast->setLabelText(settings.bulletContrastLabel());
+    marker->setLabelText(settings.hitboxMarkerLabel());
 }
 
 void OXScnVLOption::readSliders() {
     bool volumesMoved = false;
     for (int index = 0; index < kSliderCount; ++index) {
-        const float value = sliders[index]->getValue();
+        const float value = sliders[index]->getValue() * sliderRange(index);
         float& setting = settingFor(index);
         if (value == setting) {
             continue;
@@ -197,6 +214,12 @@ void OXScnVLOption::buttonPressed(int id) {
         case AspectRatio:
             settings.cycleAspectRatio();
             break;
+        case BulletContrast:
+            settings.cycleBulletContrast();
+            break;
+        case HitboxMarker:
+            settings.cycleHitboxMarker();
+            break;
         default:
             return;
     }
@@ -232,8 +255,9 @@ void OXScnVLOption::keyEvent(int key, bool down) {
         if (current != sliders[index]) {
             continue;
         }
-        const float step =
-            index == ScreenScale ? CXOptionSettings::kScreenScaleStep : CXOptionSettings::kVolumeStep;
+        const float step = index == ScreenScale         ? CXOptionSettings::kScreenScaleStep
+                           : index == BackgroundDimming ? CXOptionSettings::kDimmingStep / sliderRange(index)
+                                                        : CXOptionSettings::kVolumeStep;
         if (key == rightKey) {
             sliders[index]->stepUp(step);
         } else {
@@ -243,7 +267,7 @@ void OXScnVLOption::keyEvent(int key, bool down) {
         return;
     }
     // On a toggle, left and right turn it as accept does.
-    for (int id : {BackgroundMode, ScreenRotation, TranceWarning, AspectRatio}) {
+    for (int id : kToggleIds) {
         if (current == getToggle(id)) {
             buttonPressed(id);
             return;

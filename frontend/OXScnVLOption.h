@@ -7,9 +7,11 @@ class OXButton;
 class OXSlider;
 class OXTextBox;
 
-// The options: four sliders (music and effect volumes heard as they move, prize visibility,
-// screen scale) with their values in per cent, the auto-trance switch, four toggles that go
-// round their values, and CONTROL SETTINGS, SAVE and BACK. SAVE and CONTROL SETTINGS write
+// The options: five sliders (music and effect volumes heard as they move, prize visibility,
+// screen scale, background dimming up to 80 %) with their values in per cent, six toggles that
+// go round their values (two of them, bullet contrast and the hit-box marker, with the dimming
+// for players who lose bullets against busy backgrounds), the auto-trance switch, and CONTROL
+// SETTINGS, SAVE and BACK. SAVE and CONTROL SETTINGS write
 // everything into the profile, save it and apply it; BACK goes back to the volumes found on
 // entry and leaves the rest unsaved.
 //
@@ -26,9 +28,18 @@ class OXScnVLOption : public OXScnVLMenu {
         BackgroundMode = 5,
         ScreenRotation = 6,
         TranceWarning = 7,
-        AspectRatio = 8
+        AspectRatio = 8,
+        BulletContrast = 9,
+        HitboxMarker = 10
     };
-    enum SliderIndex { MusicVolume = 0, SfxVolume, PrizeVisibility, ScreenScale, kSliderCount };
+    enum SliderIndex {
+        MusicVolume = 0,
+        SfxVolume,
+        PrizeVisibility,
+        ScreenScale,
+        BackgroundDimming,
+        kSliderCount
+    };
 
     explicit OXScnVLOption(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
@@ -46,6 +57,8 @@ class OXScnVLOption : public OXScnVLMenu {
 
   private:
     float& settingFor(int slider);
+    // The setting at the slider's far end: 1, or the most dimming for the dimming slider.
+    static float sliderRange(int slider);
     // The sliders and their values from the settings (on entry and BACK).
     void showSliders();
     // The toggles' texts and the auto-trance switch from the settings.
@@ -64,4 +77,6 @@ class OXScnVLOption : public OXScnVLMenu {
     OXButton* rotation = nullptr;
     OXButton* tranceWarning = nullptr;
     OXButton* aspect = nullptr;
+    OXButton* contrast = nullptr;
+    OXButton* marker = nullptr;
 };

@@ -139,7 +139,7 @@ void OXScnBaseSTGBackground::loadLayers(const Plist::Dictionary& file, std::vect
         auto* layer = new OXVolleyBg();
         layer->loadLayer(*description, sceneWidth, sceneHeight, rotationDefault,
                          std::string(labelPrefix) + " " + std::to_string(index));
-        layer->setTintSource(&layerTint);
+        layer->setTintSource(&drawnTint);
         addObject(layer);
         into.push_back(layer);
     }
@@ -528,4 +528,13 @@ void OXScnBaseSTGBackground::advanceFlash(float dtMs) {
 
 void OXScnBaseSTGBackground::refreshLayerTint() {
     layerTint = multiply(colour, flashColour);
+    drawnTint = layerTint;
+}
+
+void OXScnBaseSTGBackground::drawObjects() {
+    // Dimming scales the layers' colour, not their cover: the picture darkens as under a veil
+    // of black, and the bar and the flash keep their own look.
+    const float kept = 1.0f - (visibility != nullptr ? visibility->backgroundDimming : 0.0f);
+    drawnTint = {layerTint.r * kept, layerTint.g * kept, layerTint.b * kept, layerTint.a};
+    OXScene::drawObjects();
 }

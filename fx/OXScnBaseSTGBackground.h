@@ -5,6 +5,7 @@
 
 #include "data/Plist.h"
 #include "engine/OXScene.h"
+#include "engine/VisibilityOptions.h"
 
 class OXSprite;
 class OXVolleyBg;
@@ -87,6 +88,12 @@ class OXScnBaseSTGBackground : public OXScene {
     // The scene's colour times the flash tint: what every layer is multiplied by.
     const Colour& getLayerTint() const { return layerTint; }
     OXSprite* getFlashSprite() const { return flashSprite; }
+    // Read at each draw: the layers are drawn darker by the options' background dimming. Not
+    // owned; null for none.
+    void setVisibility(const VisibilityOptions* chosen) { visibility = chosen; }
+    // The tint the layers were last drawn with: the layer tint, dimmed.
+    const Colour& getDrawnTint() const { return drawnTint; }
+    void drawObjects() override;
     OXSprite* getBarSprite() const { return barSprite; }
 
   protected:
@@ -124,6 +131,8 @@ class OXScnBaseSTGBackground : public OXScene {
     bool eventShown = false;
     std::string currentLayers;  // "%d " per layer a boss event restores
     bool recordCurrentLayers = true;
+    const VisibilityOptions* visibility = nullptr;
+    Colour drawnTint{};               // what the layers read while they draw
     OXSprite* flashSprite = nullptr;  // owned through the overlay list
     OXSprite* barSprite = nullptr;    // owned through the object list
     float sceneWidth = 320.0f;        // the view at load, scene units

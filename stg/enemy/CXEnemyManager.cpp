@@ -280,6 +280,7 @@ bool CXEnemyManager::loadWaveData(const std::string& path) {
         std::printf("MISSING WAVE DATA %s\n", file.c_str());
     }
     std::printf("LOADING WAVE DATA\n");
+    Plist::noteNamedEntries(waves);
     for (const auto& entry : waves) {
         const Plist::Dictionary* wave = Plist::asDict(entry.second);
         if (!wave) {
@@ -304,6 +305,9 @@ bool CXEnemyManager::loadWaveData(const std::string& path) {
 
 void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
     const Plist::Dictionary* squads = Plist::findDict(wave, kSquads);
+    if (squads) {
+        Plist::noteNamedEntries(*squads);
+    }
     int repeat = 0;
     Plist::readWithin(wave, kRepeat, repeat, 0, 0, kMostSpawns);
     if (!squads || repeat <= 0) {

@@ -111,6 +111,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     sfxVolume = values.sfxVolume;
     leftControl = values.leftControl;
     prizeAlpha = values.prizeAlpha;
+    setVisibility({values.backgroundDimming, values.bulletContrast, values.hitboxMarker});
 
     createOverlays();
     loadStage(stageIndex);
@@ -198,6 +199,11 @@ std::string CXGameSession::stagePathFor(int index) const {
     return "assets/plist/" + levelList[static_cast<size_t>(index)] + ".plist";
 }
 
+void CXGameSession::setVisibility(const VisibilityOptions& options) {
+    visibility = options;
+    visibility.backgroundDimming = std::clamp(options.backgroundDimming, 0.0f, CXUserProfile::kMostDimming);
+}
+
 void CXGameSession::loadStage(int index) {
     deleteStageScenes();
     // Textures are shared by count: those only the old stage held went with it.
@@ -225,6 +231,7 @@ void CXGameSession::loadStage(int index) {
         backgroundScene->loadStageBackground(stagePath.substr(0, stagePath.size() - 6));
     }
     backgroundScene->loadEventBackground("assets/plist/gd_boss_event");
+    backgroundScene->setVisibility(&visibility);
 
     state = StageLoading;
 }
@@ -593,6 +600,9 @@ void CXGameSession::writeSettingsToProfile() {
     profile->sfxVolume = sfxVolume;
     profile->leftControl = leftControl;
     profile->prizeAlpha = prizeAlpha;
+    profile->backgroundDimming = visibility.backgroundDimming;
+    profile->bulletContrast = visibility.bulletContrast;
+    profile->hitboxMarker = visibility.hitboxMarker;
     profile->save();
 }
 

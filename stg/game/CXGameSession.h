@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/VisibilityOptions.h"
+
 class CXUserProfile;
 class OXScene;
 class OXScnBaseSTGBackground;
@@ -159,6 +161,10 @@ class CXGameSession {
     float getMusicVolume() const { return musicVolume; }
     float getSfxVolume() const { return sfxVolume; }
     float getPrizeAlpha() const { return prizeAlpha; }
+    // The visibility options of this game, from the profile at its start. The stage's draw code
+    // reads them every frame, so a change shows on the next frame, in a running stage too.
+    const VisibilityOptions& getVisibility() const { return visibility; }
+    void setVisibility(const VisibilityOptions& options);
     bool isLeftControl() const { return leftControl; }
     bool canMove() const { return movementAllowed; }
     bool canShoot() const { return shootingAllowed; }
@@ -216,6 +222,7 @@ class CXGameSession {
     int grazeBonus = 0, orbBonus = 0;
     int experience = 0;
     float musicVolume = 0.5f, sfxVolume = 0.5f, prizeAlpha = 1.0f;
+    VisibilityOptions visibility;
     bool leftControl = true;
     int gameMode = Arcade;
     int chosenStage = 0;  // free play's chosen stage

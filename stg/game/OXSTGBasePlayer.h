@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/VisibilityOptions.h"
 #include "stg/enemy/IXEnemyPlayer.h"
 #include "stg/shot/OXLauncherPlatform.h"
 
@@ -133,6 +134,10 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     // The forward aim marker and the core sprite (with the modules that sit on
     // the hull), drawn by the scene above everything; draw() leaves them out.
     void drawTopLayer();
+    // The player's visibility options, read when the ship draws: with the hit-box marker on,
+    // drawTopLayer marks the hit box above everything. Not owned; null for none.
+    void setVisibility(const VisibilityOptions* chosen) { visibility = chosen; }
+    bool showsHitboxMarker() const;
 
     // ---- Read by the tests and the HUD ----
     // Held on its path: flying in, waiting for the cut-in, or falling as a wreck.
@@ -293,6 +298,8 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     // Sprites and labels, all owned.
     std::unique_ptr<OXSprite> coreSprite;
     std::unique_ptr<OXSprite> distortionField;
+    std::unique_ptr<OXSprite> hitboxMarker;
+    const VisibilityOptions* visibility = nullptr;
     std::unique_ptr<OXSprite> warningCircle;
     std::unique_ptr<OXSprite> breakCircle;
     std::unique_ptr<OXSprite> breakField;

@@ -32,6 +32,9 @@ std::vector<int> readIndexList(const Plist::Dictionary& definition, const char* 
 }
 
 const std::string kLabelFont = "assets/plist/fnt_novo_white";
+// The visibility option's hit-box marker: its picture is 32 units across, drawn about 14.
+const char* const kHitboxMarker = "spr_hitbox_marker";
+constexpr float kHitboxMarkerScale = 0.45f;
 constexpr int kMaxOptionPairs = 3;
 constexpr float kCoreScale = 1.5f;  // the core sprite shows at 1.5 x "scale"
 constexpr float kTrailFollow = 0.5f;
@@ -215,6 +218,10 @@ void OXSTGBasePlayer::createFixedSprites() {
         beamAim[i] = makeSprite("spr_HUD_beam_aim", BlendAdditive);
         beamAimAnim[i] = makeSprite("spr_beam_aim_anim", BlendAdditive);
     }
+    hitboxMarker = makeSprite(kHitboxMarker, BlendPremultiplied);
+    if (hitboxMarker) {
+        hitboxMarker->setScale(kHitboxMarkerScale, kHitboxMarkerScale, 1.0f);
+    }
     shieldSprite = makeSprite("spr_player_shield", BlendAdditive);
     shieldSprite->setScale(kShieldLoadScale, kShieldLoadScale, 1.0f);
     breakIndicator->setScale(kBreakIndicatorScale, kBreakIndicatorScale, 1.0f);
@@ -324,6 +331,9 @@ void OXSTGBasePlayer::followShip() {
             marker->setPosition(position.x, position.y, position.z + 2.0f);
         }
     }
+    if (hitboxMarker) {
+        hitboxMarker->setPosition(position.x, position.y, position.z + 4.0f);
+    }
     if (distortionField) {
         const float s = 1.0f + distortionPulse;
         distortionField->setScale(s, s, 1.0f);
@@ -384,9 +394,16 @@ void OXSTGBasePlayer::tickParts(float dtMs) {
             shieldSprite->setActive(false);
         }
     }
-    for (OXSprite* sprite : {coreSprite.get(), shieldSprite.get(), breakIndicator.get(), breakField.get(),
-                             distortionField.get(), warningCircle.get(), breakCircle.get(), beamAim[0].get(),
-                             beamAim[1].get(), beamAimAnim[0].get(), beamAimAnim[1].get()}) {
+    // The hit-box marker follows the ship while it is in play; whether it shows is the player's
+    // choice, read when it draws.
+    if (hitboxMarker) {
+        hitboxMarker->setVisible(!outOfPlay);
+        hitboxMarker->setActive(!outOfPlay);
+    }
+    for (OXSprite* sprite :
+         {coreSprite.get(), shieldSprite.get(), breakIndicator.get(), breakField.get(), distortionField.get(),
+          warningCircle.get(), breakCircle.get(), beamAim[0].get(), beamAim[1].get(), beamAimAnim[0].get(),
+          beamAimAnim[1].get(), hitboxMarker.get()}) {
         if (sprite) {
             sprite->tick(dtMs);
         }
@@ -556,4 +573,11 @@ void OXSTGBasePlayer::drawTopLayer() {
             part->draw();
         }
     }
+    if (showsHitboxMarker()) {
+        hitboxMarker->draw();
+    }
+}
+
+bool OXSTGBasePlayer::showsHitboxMarker() const {
+    return visibility && visibility->hitboxMarker && hitboxMarker && hitboxMarker->isVisible();
 }

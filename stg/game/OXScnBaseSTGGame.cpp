@@ -121,6 +121,7 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     }
 
     bullets = std::make_unique<CXBulletManager>();
+    bullets->setVisibility(&CXGameSession::instance().getVisibility());
     enemies = std::make_unique<CXEnemyManager>();
     explosionsGlow = std::make_unique<CXSpriteBatchManager>();
     explosionsNormal = std::make_unique<CXSpriteBatchManager>();
@@ -236,6 +237,7 @@ void OXScnBaseSTGGame::createShip() {
         created->setWorld(this);
         created->setIndex(index);
         created->setBulletManager(bullets.get());
+        created->setVisibility(&CXGameSession::instance().getVisibility());
         created->load(kShipPath);
         created->setSpeed(10.0f);
         created->resetState();

@@ -688,6 +688,7 @@ void CXBulletManager::playPickupSound() {
 
 // ---- Drawing ----
 
+template <CXBulletManager::QuadStyle style>
 void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
     const int frame = bullet.drawFrame();
     const TexCoord t = frame >= 0 && frame < static_cast<int>(frameCorners.size())
@@ -696,8 +697,9 @@ void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
     const Vec3& p = bullet.getPosition();
     const Vec3& extent = bullet.getSize();
     const Vec3& drawn = bullet.getScale();
-    const float hx = extent.x * 0.5f * bullet.getWidthFactor() * drawn.x * managerScale;
-    const float hy = extent.y * 0.5f * bullet.getHeightFactor() * drawn.y * managerScale;
+    const float grow = style == QuadStyle::Outline ? kOutlineScale : 1.0f;
+    const float hx = extent.x * 0.5f * bullet.getWidthFactor() * drawn.x * managerScale * grow;
+    const float hy = extent.y * 0.5f * bullet.getHeightFactor() * drawn.y * managerScale * grow;
     // The picture's up turns to the bullet's direction: corner table entry
     // 359 - direction (directions are kept in [0, 360)), whose (a, b) are
     // (sin k - cos k, -(sin k + cos k)).
@@ -713,7 +715,16 @@ void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
     const float ax = hx * c, ay = hx * s;   // half the quad's width, turned
     const float bx = -hy * s, by = hy * c;  // half its height, turned
     const Colour& tint = bullet.getColour();
-    const Float4 premultiplied{tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a};
+    Float4 premultiplied{tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a};
+    if constexpr (style == QuadStyle::Outline) {
+        // No colour and the bullet's cover: the blend darkens what lies beneath its shape.
+        premultiplied = Float4{0.0f, 0.0f, 0.0f, tint.a};
+    } else if constexpr (style == QuadStyle::Core) {
+        const auto lift = [&tint](float channel) {
+            return (channel + (1.0f - channel) * kCoreLift) * tint.a;
+        };
+        premultiplied = Float4{lift(tint.r), lift(tint.g), lift(tint.b), tint.a};
+    }
     const float u1 = t.u + cellU, v1 = t.v + cellV;
     const Float4 topLeft{p.x - ax + bx, p.y - ay + by, p.z, 0.0f};
     const Float4 topRight{p.x + ax + bx, p.y + ay + by, p.z, 0.0f};
@@ -739,8 +750,11 @@ void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
     vertexCount += 6;
 }
 
-void CXBulletManager::buildPass(const Pool& pool, bool backwards, bool rotated) {
-    vertexCount = 0;
+template <CXBulletManager::QuadStyle style>
+void CXBulletManager::buildPass(const Pool& pool, bool backwards, bool rotated, bool append) {
+    if (!append) {
+        vertexCount = 0;
+    }
     if (pool.live == 0) {
         return;
     }
@@ -752,12 +766,18 @@ void CXBulletManager::buildPass(const Pool& pool, bool backwards, bool rotated) 
         if (!hasRoom(6)) {
             return;
         }
-        writeQuad(bullet, rotated && !bullet.isBulletBlock());
+        writeQuad<style>(bullet, rotated && !bullet.isBulletBlock());
     }
 }
 
 void CXBulletManager::buildBatch() {
-    buildPass(enemyPool, true, true);
+    if (visibility != nullptr && visibility->bulletContrast) {
+        // Every outline first, then every bullet: no outline covers another bullet.
+        buildPass<QuadStyle::Outline>(enemyPool, true, true);
+        buildPass<QuadStyle::Core>(enemyPool, true, true, true);
+    } else {
+        buildPass(enemyPool, true, true);
+    }
 }
 
 void CXBulletManager::submitBatch(int mode) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/IXParticleManager.h"
+#include "engine/VisibilityOptions.h"
 #include "stg/shot/BeamProperties.h"
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
@@ -32,6 +33,7 @@ class CXBulletManager : public IXParticleManager {
     static constexpr int kPrizePoolSize = 1500;
     static constexpr int kBeamPoolSize = 60;
     static constexpr int kVertexCapacity = 27000;
+    static_assert(kVertexCapacity >= kEnemyPoolSize * 12, "every enemy bullet and its outline fit one batch");
 
     // What bullets read from the game scene during one update, gathered once
     // at its start (and again after the ship is hit).
@@ -129,6 +131,12 @@ class CXBulletManager : public IXParticleManager {
     // Draw passes; the game scene calls them in its own order. The enemy pass
     // is the manager's own draw.
     void drawEnemyBullets() { draw(); }
+    // Read at each draw: with bullet contrast, the enemy pass lays a dark outline under every
+    // bullet and brightens its core, in the same batch and draw call. Not owned; null for none.
+    void setVisibility(const VisibilityOptions* chosen) { visibility = chosen; }
+    // How much larger than its bullet an outline is, and how much of white a core takes.
+    static constexpr float kOutlineScale = 1.45f;
+    static constexpr float kCoreLift = 0.35f;
     void drawPlayerBullets();
     void drawPrizes();
     // Every visible beam in three layers (a flickering glow, the body, a white
@@ -186,8 +194,12 @@ class CXBulletManager : public IXParticleManager {
     // (also for a y that is not a number).
     int bandOf(float y) const;
     bool readList(const std::string& path, const char* kind, Plist::Dictionary& out);
+    // A quad as the bullet looks, as its dark outline, or with its colour lifted towards white.
+    enum class QuadStyle { Plain, Outline, Core };
+    template <QuadStyle style>
     void writeQuad(const OXBullet& bullet, bool rotated);
-    void buildPass(const Pool& pool, bool backwards, bool rotated);
+    template <QuadStyle style = QuadStyle::Plain>
+    void buildPass(const Pool& pool, bool backwards, bool rotated, bool append = false);
     void submitBatch(int mode);
     // Enemy-side bullets in flight that a clear may take.
     static bool clearable(const OXBullet& bullet, bool includeInvul);
@@ -197,6 +209,7 @@ class CXBulletManager : public IXParticleManager {
     auto intoPrize(int prizeType);
 
     Pool enemyPool, prizePool, playerPool;
+    const VisibilityOptions* visibility = nullptr;
     std::unique_ptr<OXBeam[]> beamPool;
     std::map<std::string, BulletProperties> bulletTypes;
     std::map<std::string, BeamProperties> beamTypes;

@@ -91,7 +91,13 @@ TEST_F(ProfileFileTest, StockIsClampedInOrderEachLimitLeavingRoomForTheOnesBefor
 }
 
 TEST_F(ProfileFileTest, AbsentKeysReadAsZeroButForTheirOwnDefaults) {
+    // Also a profile written before the visibility options: they load off.
+    profile.backgroundDimming = 0.5f;
+    profile.bulletContrast = profile.hitboxMarker = true;
     loadList({{"pc version", true}});
+    EXPECT_EQ(profile.backgroundDimming, 0.0f);
+    EXPECT_FALSE(profile.bulletContrast);
+    EXPECT_FALSE(profile.hitboxMarker);
     EXPECT_EQ(profile.prizeAlpha, 1.0f);
     EXPECT_EQ(profile.musicVolume, 0.0f);
     EXPECT_EQ(profile.backgroundMode, 1);
@@ -130,6 +136,7 @@ TEST_F(ProfileFileTest, NonsenseNumbersAreBroughtBackIntoRange) {
               {"prize alpha", nan},
               {"screen scale", -inf},
               {"buffer scale", 3.0f},
+              {"background dimming", 2.0f},
               {"times played", -4},
               {"num beat hard normal", -1},
               {"num beat med casual s 3", -9},
@@ -144,6 +151,7 @@ TEST_F(ProfileFileTest, NonsenseNumbersAreBroughtBackIntoRange) {
     EXPECT_EQ(profile.prizeAlpha, 1.0f);
     EXPECT_EQ(profile.screenScale, 1.0f);
     EXPECT_EQ(profile.bufferScale, 1.0f);
+    EXPECT_EQ(profile.backgroundDimming, CXUserProfile::kMostDimming);
     EXPECT_EQ(profile.timesPlayed, 0);
     EXPECT_EQ(profile.gamesBeaten[1][2], 0);
     EXPECT_EQ(profile.stagesBeaten[0][1][3], 0);
@@ -211,6 +219,9 @@ void fillEveryField(CXUserProfile& p) {
     p.screenScale = 0.6f;
     p.bufferScale = 0.9f;
     p.autoTrance = false;
+    p.backgroundDimming = 0.4f;
+    p.bulletContrast = true;
+    p.hitboxMarker = true;
     p.leftControl = false;
     p.showTutorial = false;
     p.useShootUpgrades = false;
@@ -253,6 +264,9 @@ TEST_F(ProfileFileTest, ASavedProfileLoadsBackWithEveryValue) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "User profile loaded.\n");
     EXPECT_EQ(stored(loaded), expected);
     EXPECT_FALSE(loaded.showTutorial);
+    EXPECT_EQ(loaded.backgroundDimming, 0.4f);
+    EXPECT_TRUE(loaded.bulletContrast);
+    EXPECT_TRUE(loaded.hitboxMarker);
 
     // A fresh profile's values come back too ("show tutorial" on, "trance warning" on).
     profile.reset();
@@ -415,7 +429,7 @@ TEST_F(ProfileFileTest, AHugeListLoadsAndKeepsOnlyTheKeysOfTheProfile) {
     const std::string bytes = readWholeFile(path);
     Plist::Dictionary written;
     Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), written);
-    EXPECT_EQ(written.size(), 258u);
+    EXPECT_EQ(written.size(), 261u);
 }
 
 TEST_F(ProfileFileTest, TemporaryFilesLeftByACutOffSaveAreRemoved) {

@@ -26,7 +26,7 @@ wait_line() {  # file, exact line, seconds -> true once the line is there
 
 # ---- 1 and 2: the files ----
 cmake --install "$BUILD_DIR" --prefix "$prefix" > "$OUT/install.txt" 2>&1 || fail "cmake --install failed (see $OUT/install.txt)"
-for file in bin/vortalis2 bin/orvale-plist bin/orvale-pattern bin/vortalis2-sim share/vortalis2/data.oap \
+for file in bin/vortalis2 bin/orvale-plist bin/orvale-pattern bin/orvale-check bin/vortalis2-sim share/vortalis2/data.oap \
     share/applications/vortalis2.desktop share/metainfo/vortalis2.metainfo.xml share/man/man6/vortalis2.6; do
     [ -f "$prefix/$file" ] || fail "not installed: $file"
 done

@@ -110,11 +110,11 @@ if start 1; then
         hold "$game" Right 0.3
         sleep 0.4
         import -window "$game" "$OUT/options-music-up.png"
-        to_screen 1 main-after-save $(downs 10) z
+        to_screen 1 main-after-save $(downs 13) z
         [ "$(stored "music volume")" = 0.7 ] || fail "run 1: the saved music volume is $(stored "music volume"), not 0.7"
 
         to_screen 9 options-again $(downs 3) z
-        to_screen 10 control-settings $(downs 9) z
+        to_screen 10 control-settings $(downs 12) z
         hold "$game" a 0.3  # the highlight rests on fire
         sleep 0.4
         import -window "$game" "$OUT/control-settings-fire-on-a.png"

@@ -11,6 +11,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
@@ -369,3 +370,53 @@ TEST_F(GameSceneTest, TheFirstStageShowsItsSplashAndWaitsForItsBosses) {
 }
 
 }  // namespace
+
+// The visibility options come from the profile at the start and show on the very next frame
+// drawn when they change in a running stage: the background darker, every enemy bullet with a
+// dark outline under a brighter core in the same single draw call, the hit box marked.
+TEST_F(GameSceneTest, VisibilityOptionsShowOnTheNextFrameDrawnInARunningStage) {
+    profile.bulletContrast = true;
+    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    EXPECT_TRUE(session.getVisibility().bulletContrast);
+    session.setVisibility({});
+    ASSERT_LT(untilControllable(3000), 3000);
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    CXBulletManager& bullets = *scene.getBulletManager();
+    BulletProperties type;
+    type.size = 8.0f;
+    type.duration = 100000.0f;
+    for (int i = 0; i < 20; ++i) {
+        bullets.fireBullet(180, {static_cast<float>(20 + 10 * i), 400, 0}, 0, &type, nullptr);
+    }
+    const int live = bullets.liveEnemyPoolCount();
+    ASSERT_GT(live, 0);
+    OXScnBaseSTGBackground& background = *session.getBackgroundScene();
+    background.draw();
+    const Colour undimmed = background.getDrawnTint();
+    device.resetCounts();
+    bullets.drawEnemyBullets();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+    EXPECT_EQ(bullets.getVertexCount(), live * 6);
+    const float plainRed = bullets.getVertices()[0].r;
+    EXPECT_FALSE(session.getShip()->showsHitboxMarker());
+
+    session.setVisibility({0.5f, true, true});  // no tick: the stage may be paused
+    background.draw();
+    EXPECT_FLOAT_EQ(background.getDrawnTint().r, undimmed.r * 0.5f);
+    EXPECT_FLOAT_EQ(background.getDrawnTint().a, undimmed.a);
+    device.resetCounts();
+    bullets.drawEnemyBullets();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), 1);
+    ASSERT_EQ(bullets.getVertexCount(), live * 12);
+    const BatchVertex* v = bullets.getVertices();
+    EXPECT_EQ(v[0].r + v[0].g + v[0].b, 0.0f);  // the outlines come first, black
+    EXPECT_GT(v[0].a, 0.0f);
+    EXPECT_GE(v[live * 6].r, plainRed);  // then every bullet, lifted towards white
+    EXPECT_GT(v[live * 6].g + v[live * 6].b, 0.0f);
+    EXPECT_TRUE(session.getShip()->showsHitboxMarker());
+
+    session.setVisibility({5.0f, false, false});  // beyond the most: held to 80 %
+    EXPECT_FLOAT_EQ(session.getVisibility().backgroundDimming, CXUserProfile::kMostDimming);
+    setGLDevice(nullptr);
+}

@@ -264,7 +264,13 @@ TEST(Options, SavedValuesGoBackIntoTheProfile) {
     settings.cycleTranceWarning();
     settings.cycleBackgroundMode();
     settings.toggleAutoTrance();
+    settings.cycleBulletContrast();
+    settings.cycleHitboxMarker();
+    settings.backgroundDimming = 0.3f;
     settings.writeTo(profile);
+    EXPECT_TRUE(profile.bulletContrast);
+    EXPECT_TRUE(profile.hitboxMarker);
+    EXPECT_FLOAT_EQ(profile.backgroundDimming, 0.3f);
     EXPECT_FLOAT_EQ(profile.musicVolume, 0.9f);
     EXPECT_EQ(profile.screenOrientation, 0);  // 270 turns round to 0
     EXPECT_FALSE(profile.tranceWarning);
@@ -293,6 +299,12 @@ TEST(Options, TogglesReadTheirValues) {
     EXPECT_EQ(settings.rotationLabel(), "SCREEN ROTATION: 0");
     EXPECT_EQ(settings.tranceWarningLabel(), "TRANCE RDY SND: ON");
     EXPECT_EQ(settings.aspectLabel(), "ASPECT RATIO: 4:3");
+    EXPECT_EQ(settings.bulletContrastLabel(), "BULLET CONTRAST: OFF");
+    EXPECT_EQ(settings.hitboxMarkerLabel(), "HITBOX MARKER: OFF");
+    settings.cycleBulletContrast();
+    settings.cycleHitboxMarker();
+    EXPECT_EQ(settings.bulletContrastLabel(), "BULLET CONTRAST: ON");
+    EXPECT_EQ(settings.hitboxMarkerLabel(), "HITBOX MARKER: ON");
     settings.cycleBackgroundMode();
     settings.cycleScreenRotation();
     settings.cycleScreenRotation();

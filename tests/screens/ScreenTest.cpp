@@ -229,7 +229,16 @@ TEST_F(OptionScreen, SlidersStepByTheirKeysAndShowTheirValues) {
     ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::ScreenScale));
     press(kLeft);
     EXPECT_NEAR(options.getSlider(OXScnVLOption::ScreenScale)->getValue(), 0.45f, 1e-5f);
+    press(kDown);
+    ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::BackgroundDimming));
+    for (int i = 0; i < 10; ++i) {
+        press(kRight);  // a tenth each, and no further than 80 %
+    }
+    EXPECT_EQ(options.getSliderValue(OXScnVLOption::BackgroundDimming)->getText(), "80%");
+    press(kLeft);
+    EXPECT_EQ(options.getSliderValue(OXScnVLOption::BackgroundDimming)->getText(), "70%");
     frames(2);  // the sliders' own frames keep the values
+    EXPECT_NEAR(options.getSettings().backgroundDimming, 0.7f, 1e-5f);
     EXPECT_NEAR(options.getSettings().bufferScale, 0.45f, 1e-5f);
     EXPECT_NEAR(options.getSettings().musicVolume, 0.7f, 1e-5f);
 }
@@ -268,6 +277,9 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         options.buttonPressed(OXScnVLOption::AspectRatio);
         options.buttonPressed(OXScnVLOption::TranceWarning);
         options.buttonPressed(OXScnVLOption::AutoTranceOn);
+        options.buttonPressed(OXScnVLOption::BulletContrast);
+        options.buttonPressed(OXScnVLOption::HitboxMarker);
+        EXPECT_EQ(options.getToggle(OXScnVLOption::HitboxMarker)->getLabel()->getText(), "HITBOX MARKER: ON");
         EXPECT_EQ(options.getToggle(OXScnVLOption::ScreenRotation)->getLabel()->getText(),
                   "SCREEN ROTATION: 90");
         EXPECT_FALSE(options.getToggle(OXScnVLOption::AutoTranceOn)->isVisible());
@@ -280,6 +292,8 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         EXPECT_EQ(stored.aspectRatio, 1);
         EXPECT_FALSE(stored.tranceWarning);
         EXPECT_FALSE(stored.autoTrance);
+        EXPECT_TRUE(stored.bulletContrast);
+        EXPECT_TRUE(stored.hitboxMarker);
         EXPECT_NEAR(host.musicHeard, 0.8f, 1e-5f);
         EXPECT_EQ(host.rotation, 1);
         EXPECT_EQ(host.aspect, 1);

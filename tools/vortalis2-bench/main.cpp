@@ -4,7 +4,7 @@
 // composite and the swap. There is no dialog and no profile on disk.
 //
 //   vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
-//                   [--from MS] [--stress]
+//                   [--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]
 //
 // --size is one of the game's eight resolutions (800x600 by default);
 // --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
@@ -12,7 +12,12 @@
 // stage without drawing or pacing until its stage time reaches MS, then
 // measures (the first stage frame is always drawn, for the load time);
 // --stress keeps every pool full for the whole run and the ship's lives
-// topped up, so the stage goes on however often it is hit.
+// topped up, so the stage goes on however often it is hit. --dim, --contrast
+// and --marker turn on the visibility options (background dimming 0 to 0.8,
+// bullet contrast, the hit-box marker); none of them changes what the stage
+// does, so the same seed and --from show the same moment with and without.
+// --shot writes the window after the first frame drawn (after --from) as a
+// PNG picture and ends the run there.
 //
 // The result is one key=value line on standard output (the game's console
 // lines go to standard error). Times are milliseconds; "interval" is from one
@@ -24,6 +29,7 @@
 // standard error, with its stage time and split.
 #include <unistd.h>
 
+#include <lodepng.h>
 #include <SFML/Window.hpp>
 #include <algorithm>
 #include <chrono>
@@ -68,6 +74,8 @@ struct Options {
     double seconds = 10.0;
     float fromMs = 0.0f;
     bool stress = false;
+    VisibilityOptions visibility;
+    std::string shotPath;
 };
 
 int usage(const std::string& problem) {
@@ -75,7 +83,7 @@ int usage(const std::string& problem) {
     std::fprintf(
         stderr,
         "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
-        "[--from MS] [--stress]\n");
+        "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]\n");
     return 1;
 }
 
@@ -144,6 +152,10 @@ class BenchLoop : public IXLoopHost {
         scene = session.getGameScene();  // a tick may end the stage
         const Clock::time_point renderStart = Clock::now();
         render();
+        if (!options.shotPath.empty() && loadMeasured) {
+            writeShot();
+            finished = true;
+        }
         const Clock::time_point swapStart = Clock::now();
         window.display();
         const Clock::time_point ended = Clock::now();
@@ -206,6 +218,28 @@ class BenchLoop : public IXLoopHost {
         gl.clear(GL_COLOR_BUFFER_BIT);
         CXGameSession::instance().draw();
         gfx.endFrame();
+    }
+
+    // The window's picture as drawn, before the swap, as a PNG file.
+    void writeShot() {
+        const int width = static_cast<int>(window.getSize().x);
+        const int height = static_cast<int>(window.getSize().y);
+        std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+        glDevice().readPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        // GL counts rows from the bottom; the picture from the top.
+        std::vector<unsigned char> image(pixels.size());
+        const size_t row = static_cast<size_t>(width) * 4;
+        for (int y = 0; y < height; ++y) {
+            std::copy_n(pixels.data() + row * static_cast<size_t>(height - 1 - y), row,
+                        image.data() + row * static_cast<size_t>(y));
+        }
+        for (size_t i = 3; i < image.size(); i += 4) {
+            image[i] = 255;
+        }
+        if (lodepng::encode(options.shotPath, image, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height)) != 0) {
+            std::fprintf(stderr, "vortalis2-bench: %s could not be written\n", options.shotPath.c_str());
+        }
     }
 
     // The first frame started the stage: the load time ends with its swap.
@@ -336,6 +370,16 @@ int main(int argc, char** argv) {
             options.fromMs = static_cast<float>(value);
         } else if (arg == "--stress") {
             options.stress = true;
+        } else if (arg == "--dim" && hasValue) {
+            if (!parseNumber(argv[++i], 0.0, static_cast<double>(CXUserProfile::kMostDimming), value))
+                return usage("--dim takes a number from 0 to 0.8");
+            options.visibility.backgroundDimming = static_cast<float>(value);
+        } else if (arg == "--contrast") {
+            options.visibility.bulletContrast = true;
+        } else if (arg == "--marker") {
+            options.visibility.hitboxMarker = true;
+        } else if (arg == "--shot" && hasValue) {
+            options.shotPath = argv[++i];
         } else {
             return usage("unknown argument '" + arg + "'");
         }
@@ -372,6 +416,9 @@ int main(int argc, char** argv) {
 
     // What the application sets up for a stage, with a fresh profile's values.
     CXUserProfile profile;  // never read from or written to disk
+    profile.backgroundDimming = options.visibility.backgroundDimming;
+    profile.bulletContrast = options.visibility.bulletContrast;
+    profile.hitboxMarker = options.visibility.hitboxMarker;
     CXSoundManager& sound = CXSoundManager::instance();
     sound.setBasePath("assets/audio/");
     sound.setMusicVolume(profile.musicVolume);

@@ -28,6 +28,7 @@ void paintSenkoTypeA(Canvas& canvas, Random& random);
 void paintSenkoOption(Canvas& canvas, Random& random);
 void paintSenkoEngine(Canvas& canvas, Random& random);
 void paintSenkoMarker(Canvas& canvas, Random& random);
+void paintHitboxMarker(Canvas& canvas, Random& random);
 void paintSenkoEffects(Canvas& canvas, Random& random);
 void paintMothership(Canvas& canvas, Random& random);
 void paintBomb(Canvas& canvas, Random& random);

@@ -507,6 +507,16 @@ void paintSenkoMarker(Canvas& canvas, Random& /*random*/) {
     clearMargin(canvas, 2.0f);
 }
 
+// The hit-box marker the visibility option keeps on the ship: a white core the size of the hit
+// box inside a red ring, on a dark disc that sets both apart from any bullet or background.
+void paintHitboxMarker(Canvas& canvas, Random& /*random*/) {
+    const Vec2 centre{16.0f, 16.0f};
+    fill(canvas, Circle(centre, 13.5f), Colour::hex(0x05060c).withAlpha(0.8f));
+    fill(canvas, Outline(Circle(centre, 9.0f), 2.0f), Colour::hex(0xff3040));
+    fill(canvas, Circle(centre, 5.5f), palette::white);
+    clearMargin(canvas, 1.0f);
+}
+
 // The mothership: a white carrier with a launch deck running out between two forward arms,
 // broad wings with engine nacelles, and five engines at the stern.
 void paintMothership(Canvas& canvas, Random& /*random*/) {

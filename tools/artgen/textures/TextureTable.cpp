@@ -22,6 +22,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"senko_option.png", 128, 64, paintSenkoOption},
         {"senko_engine.png", 128, 128, paintSenkoEngine},
         {"senko_marker.png", 64, 64, paintSenkoMarker},
+        {"hitbox_marker.png", 32, 32, paintHitboxMarker},
         {"senko_fx.png", 512, 256, paintSenkoEffects},
         {"mothership.png", 512, 512, paintMothership},
         {"bomb_player_1.png", 256, 256, paintBomb},

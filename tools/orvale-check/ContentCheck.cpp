@@ -1,0 +1,541 @@
+#include "ContentCheck.h"
+
+#include <physfs.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <sstream>
+
+#include "data/AssetPackage.h"
+
+namespace {
+
+using Plist::ReadKind;
+
+unsigned bit(ReadKind kind) {
+    return 1u << static_cast<unsigned>(kind);
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string joinPath(const std::string& at, const std::string& key) {
+    return at.empty() ? quoted(key) : at + " > " + quoted(key);
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// "launcher 12" splits into "launcher" and 12; a key without a trailing number gives -1.
+int splitIndex(const std::string& key, std::string& family) {
+    const size_t blank = key.rfind(' ');
+    if (blank == std::string::npos || blank + 1 == key.size() || key.size() - blank > 6) {
+        return -1;
+    }
+    for (size_t i = blank + 1; i < key.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(key[i]))) {
+            return -1;
+        }
+    }
+    family = key.substr(0, blank);
+    return std::stoi(key.substr(blank + 1));
+}
+
+size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            const size_t change = diagonal + (std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                                                      std::tolower(static_cast<unsigned char>(b[j - 1]))
+                                                  ? 0
+                                                  : 1);
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, change});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+const char* kindName(ReadKind kind) {
+    switch (kind) {
+        case ReadKind::Number:
+            return "a number";
+        case ReadKind::Integer:
+            return "a whole number";
+        case ReadKind::Flag:
+            return "true or false";
+        case ReadKind::Text:
+            return "text";
+        case ReadKind::Dict:
+            return "a dictionary";
+        case ReadKind::List:
+            return "an array";
+        default:
+            return "anything";
+    }
+}
+
+const char* heldName(const Plist::Value& value) {
+    int64_t integer = 0;
+    double real = 0.0;
+    bool flag = false;
+    if (Plist::integerValue(value, integer)) {
+        return "whole number";
+    }
+    if (Plist::realValue(value, real)) {
+        return "real";
+    }
+    if (Plist::toBool(value, flag)) {
+        return "true/false";
+    }
+    if (Plist::asString(value)) {
+        return "text";
+    }
+    if (Plist::asDict(value)) {
+        return "dictionary";
+    }
+    if (boost::any_cast<Plist::Array>(&value)) {
+        return "array";
+    }
+    return "value of another type";
+}
+
+// Whether a read of `kind` takes `value` as the game means it. Text where a number is read is
+// taken by its integer part only, which is never what an author typing "2.5" meant.
+bool accepts(ReadKind kind, const Plist::Value& value) {
+    float number = 0.0f;
+    int whole = 0;
+    bool flag = false;
+    switch (kind) {
+        case ReadKind::Number:
+            return !Plist::asString(value) && Plist::toFloat(value, number);
+        case ReadKind::Integer:
+            return Plist::toInt(value, whole);
+        case ReadKind::Flag:
+            return Plist::toBool(value, flag);
+        case ReadKind::Text:
+            return Plist::asString(value) != nullptr;
+        case ReadKind::Dict:
+            return Plist::asDict(value) != nullptr;
+        case ReadKind::List:
+            return boost::any_cast<Plist::Array>(&value) != nullptr;
+        default:
+            return true;
+    }
+}
+
+// Where a name under a reference key may lie: each place is a prefix and a suffix.
+struct Place {
+    const char* prefix;
+    const char* suffix;
+};
+const Place kPlist{"assets/plist/", ".plist"};
+const Place kBullet{"assets/plist/bp/", ".plist"};
+const Place kPattern{"assets/plist/fp/", ".plist"};
+const Place kEnemy{"assets/plist/enemy/", ".plist"};
+const Place kParticle{"assets/plist/particles/", ".plist"};
+const Place kTexture{"assets/texture/", ""};
+const Place kAudio{"assets/audio/", ""};
+
+// Keys whose text names another file of the package, by the loaders' path rules. `within` asks
+// for an enclosing key (a squad's "type" names an enemy; a background command's does not). A key
+// family ("option 1") goes by its name without the number.
+struct ReferenceRule {
+    const char* key;
+    const char* within;
+    std::vector<Place> places;
+};
+const std::vector<ReferenceRule> kReferenceRules = {
+    {"textureFileName", nullptr, {kTexture}},
+    {"filename", nullptr, {kTexture, kPlist, kParticle}},
+    {"bullet type", nullptr, {kBullet}},
+    {"fire pattern", nullptr, {kPattern}},
+    {"type", "squads", {kEnemy}},
+    {"sprite", nullptr, {kPlist}},
+    {"core sprite", nullptr, {kPlist}},
+    {"blastwave", nullptr, {kPlist}},
+    {"break circle", nullptr, {kPlist}},
+    {"break field", nullptr, {kPlist}},
+    {"distortion field", nullptr, {kPlist}},
+    {"warning circle", nullptr, {kPlist}},
+    {"option", nullptr, {kPlist}},
+    {"option left", nullptr, {kPlist}},
+    {"font", nullptr, {kPlist}},
+    {"bullet atlas", nullptr, {kPlist}},
+    {"enemy atlas", nullptr, {kPlist}},
+    {"particle atlas", nullptr, {kPlist}},
+    {"trail atlas", nullptr, {kPlist}},
+    {"font atlas", nullptr, {kPlist}},
+    {"explosion atlas", nullptr, {kPlist}},
+    {"boss", nullptr, {kPlist}},
+    {"mid boss", nullptr, {kPlist}},
+    {"level data", nullptr, {kPlist}},
+    {"effect", nullptr, {kParticle}},
+    {"effect file", nullptr, {kParticle}},
+    {"blast effect", nullptr, {kParticle}},
+    {"hit effect", nullptr, {kParticle}},
+    {"on destroy effect", nullptr, {kParticle}},
+    {"effect bank", nullptr, {kParticle}},
+    {"bg music", nullptr, {kAudio}},
+    {"boss music", nullptr, {kAudio}},
+    {"change music", nullptr, {kAudio}},
+    {"sound", nullptr, {kAudio}},
+};
+
+const ReferenceRule* referenceRule(const std::string& key, const std::string& parentPath) {
+    std::string family;
+    const std::string name = splitIndex(key, family) >= 0 ? family : key;
+    for (const ReferenceRule& rule : kReferenceRules) {
+        if (name == rule.key &&
+            (rule.within == nullptr || parentPath.find(quoted(rule.within)) != std::string::npos)) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+// A list of indices ("0 2 5") in place of a name: the effect lists of bosses and ships.
+bool isIndexList(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == ' '; });
+}
+
+// Counts and sizes can't be negative. Names say which keys are counts and sizes.
+bool isCountOrSize(const std::string& key) {
+    std::string lower(key);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.rfind("num", 0) == 0 || lower.rfind("max", 0) == 0 ||
+           lower.find("count") != std::string::npos || endsWith(lower, "size");
+}
+
+void collectLists(const std::string& folder, std::vector<std::string>& paths) {
+    char** names = PHYSFS_enumerateFiles(folder.c_str());
+    if (names == nullptr) {
+        return;
+    }
+    for (char** name = names; *name != nullptr; ++name) {
+        const std::string path = folder + "/" + *name;
+        PHYSFS_Stat status{};
+        if (PHYSFS_stat(path.c_str(), &status) == 0) {
+            continue;
+        }
+        if (status.filetype == PHYSFS_FILETYPE_DIRECTORY) {
+            collectLists(path, paths);
+        } else if (endsWith(path, ".plist")) {
+            paths.push_back(path);
+        }
+    }
+    PHYSFS_freeList(names);
+}
+
+}  // namespace
+
+// ---- KeyLedger ----
+
+void KeyLedger::noteRead(const std::string& key, ReadKind kind) {
+    uses[key].kinds |= bit(kind);
+}
+
+void KeyLedger::noteRange(const std::string& key, double low, double high) {
+    auto& ranges = uses[key].ranges;
+    if (std::find(ranges.begin(), ranges.end(), std::make_pair(low, high)) == ranges.end()) {
+        ranges.emplace_back(low, high);
+    }
+}
+
+bool KeyLedger::readsIndexed(const std::string& family) const {
+    const Use* first = use(family + " 0");
+    return first != nullptr && (first->kinds & ~bit(ReadKind::Name)) != 0;
+}
+
+const KeyLedger::Use* KeyLedger::use(const std::string& key) const {
+    const auto found = uses.find(key);
+    return found == uses.end() ? nullptr : &found->second;
+}
+
+std::string KeyLedger::nearest(const std::string& key) const {
+    std::string best;
+    size_t bestDistance = std::max<size_t>(2, key.size() / 3) + 1;
+    for (const auto& entry : uses) {
+        const size_t distance = editDistance(key, entry.first);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = entry.first;
+        }
+    }
+    return best;
+}
+
+// ---- ContentCheck ----
+
+std::vector<std::string> ContentCheck::propertyLists() {
+    std::vector<std::string> paths;
+    collectLists("assets/plist", paths);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::vector<std::string> ContentCheck::staleReferenceKeys() const {
+    std::vector<std::string> stale;
+    for (const ReferenceRule& rule : kReferenceRules) {
+        // A family is read with its numbers ("option 1"); its bare name is read too.
+        if (!ledger.knows(rule.key)) {
+            stale.push_back(rule.key);
+        }
+    }
+    return stale;
+}
+
+std::vector<Finding> ContentCheck::run() {
+    findings.clear();
+    for (const std::string& path : propertyLists()) {
+        checkFile(path);
+    }
+    return findings;
+}
+
+void ContentCheck::report(const std::string& file, const std::string& key, const std::string& message) {
+    findings.push_back({file, key, message});
+}
+
+void ContentCheck::checkFile(const std::string& path) {
+    std::vector<char> contents;
+    if (!readAssetFile(path, contents)) {
+        report(path, "", "can't be read: " + lastAssetError());
+        return;
+    }
+    Plist::Value root;
+    try {
+        Plist::parseValue(contents.data(), static_cast<int64_t>(contents.size()), root);
+    } catch (const std::exception& error) {
+        report(path, "", std::string("is not a property list the game can read: ") + error.what());
+        return;
+    }
+    if (const Plist::Dictionary* dict = Plist::asDict(root)) {
+        checkDict(*dict, path, "");
+        checkAtlasFrames(*dict, path);
+    } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
+        // A level list: the stages, by name.
+        if (endsWith(path, "_level_list.plist")) {
+            for (const Plist::Value& entry : *names) {
+                const std::string* name = Plist::asString(entry);
+                if (name == nullptr) {
+                    report(path, "", "holds a value that is not a stage name");
+                } else if (!assetExists(kPlist.prefix + *name + kPlist.suffix)) {
+                    report(path, "",
+                           "names stage " + quoted(*name) + ", which the package lacks (" + kPlist.prefix +
+                               *name + kPlist.suffix + ")");
+                }
+            }
+        }
+    } else {
+        report(path, "", "has a root that is neither a dictionary nor an array");
+    }
+}
+
+void ContentCheck::checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at) {
+    for (const auto& entry : dict) {
+        checkValue(entry.first, entry.second, file, at);
+    }
+    checkIndexGaps(dict, file, at);
+    checkGrid(dict, file, at);
+}
+
+void ContentCheck::checkValue(const std::string& key, const Plist::Value& value, const std::string& file,
+                              const std::string& at) {
+    const std::string where = joinPath(at, key);
+    const KeyLedger::Use* use = ledger.use(key);
+    if (use == nullptr) {
+        std::string family;
+        if (splitIndex(key, family) >= 0 && ledger.readsIndexed(family)) {
+            return;  // an index past the ones read; the gap check speaks for it
+        }
+        const std::string suggestion = ledger.nearest(key);
+        report(file, where,
+               "no loader reads this key" +
+                   (suggestion.empty() ? std::string() : " (did you mean " + quoted(suggestion) + "?)"));
+        return;
+    }
+    const unsigned typed = use->kinds & ~(bit(ReadKind::Any) | bit(ReadKind::Name));
+    if (typed != 0) {
+        bool taken = false;
+        std::string expected;
+        for (unsigned k = 0; k <= static_cast<unsigned>(ReadKind::List); ++k) {
+            if ((typed & (1u << k)) == 0) {
+                continue;
+            }
+            taken = taken || accepts(static_cast<ReadKind>(k), value);
+            expected += (expected.empty() ? "" : " or ") + std::string(kindName(static_cast<ReadKind>(k)));
+        }
+        if (!taken) {
+            report(file, where,
+                   std::string("holds a ") + heldName(value) + " where the game reads " + expected);
+            return;
+        }
+    }
+    float number = 0.0f;
+    if (!Plist::asString(value) && Plist::toFloat(value, number)) {
+        const double v = static_cast<double>(number);
+        if (!use->ranges.empty() &&
+            std::none_of(use->ranges.begin(), use->ranges.end(),
+                         [v](const std::pair<double, double>& r) { return v >= r.first && v <= r.second; })) {
+            double low = use->ranges.front().first, high = use->ranges.front().second;
+            for (const auto& r : use->ranges) {
+                low = std::min(low, r.first);
+                high = std::max(high, r.second);
+            }
+            std::ostringstream range;
+            range << "is " << v << ", outside what the game takes (" << low << " to " << high << ")";
+            report(file, where, range.str());
+        } else if (v < 0.0 && isCountOrSize(key)) {
+            std::ostringstream text;
+            text << "is " << v << ": a count or size can't be negative";
+            report(file, where, text.str());
+        }
+    }
+    if (const std::string* text = Plist::asString(value)) {
+        checkReference(key, *text, file, where, at);
+    } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
+        checkDict(*nested, file, where);
+    } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
+        for (const Plist::Value& element : *array) {
+            if (const std::string* name = Plist::asString(element)) {
+                checkReference(key, *name, file, where, at);
+            } else if (const Plist::Dictionary* nestedDict = Plist::asDict(element)) {
+                checkDict(*nestedDict, file, where);
+            }
+        }
+    }
+}
+
+void ContentCheck::checkReference(const std::string& key, const std::string& name, const std::string& file,
+                                  const std::string& at, const std::string& parentPath) {
+    const ReferenceRule* rule = referenceRule(key, parentPath);
+    if (rule == nullptr || name.empty() || isIndexList(name)) {
+        return;
+    }
+    std::string tried;
+    for (const Place& place : rule->places) {
+        const std::string path = place.prefix + name + place.suffix;
+        if (assetExists(path)) {
+            return;
+        }
+        tried += (tried.empty() ? "" : " or ") + path;
+    }
+    report(file, at, "names " + quoted(name) + ", which the package lacks (" + tried + ")");
+}
+
+void ContentCheck::checkIndexGaps(const Plist::Dictionary& dict, const std::string& file,
+                                  const std::string& at) {
+    std::map<std::string, std::set<int>> families;
+    for (const auto& entry : dict) {
+        std::string family;
+        const int index = splitIndex(entry.first, family);
+        // Only the families the loaders read from 0 upwards.
+        if (index >= 0 && ledger.readsIndexed(family)) {
+            families[family].insert(index);
+        }
+    }
+    for (const auto& family : families) {
+        int expected = 0;
+        for (int index : family.second) {
+            if (index != expected) {
+                report(file, joinPath(at, family.first + " " + std::to_string(index)),
+                       "follows a gap: there is no " + quoted(family.first + " " + std::to_string(expected)) +
+                           ", and the game stops reading at the gap");
+                break;
+            }
+            ++expected;
+        }
+    }
+}
+
+// A sprite's frames must lie in its grid.
+void ContentCheck::checkGrid(const Plist::Dictionary& dict, const std::string& file, const std::string& at) {
+    const int columns = Plist::intOr(dict, "numColumns", 0);
+    const int rows = Plist::intOr(dict, "numRows", 0);
+    if (columns < 1 || rows < 1) {
+        return;
+    }
+    const int cells = columns * rows;
+    const int frames = Plist::intOr(dict, "numFrames", 1);
+    const int start = Plist::intOr(dict, "start frame", 0);
+    if (start + std::max(frames, 1) > cells) {
+        report(file, joinPath(at, "numFrames"),
+               "frames " + std::to_string(start) + " to " + std::to_string(start + std::max(frames, 1) - 1) +
+                   " run past the grid's " + std::to_string(cells) + " cells (" + std::to_string(columns) +
+                   " x " + std::to_string(rows) + ")");
+    }
+}
+
+int ContentCheck::stageAtlasCells(const std::string& atlasKey) {
+    const auto known = atlasCells.find(atlasKey);
+    if (known != atlasCells.end()) {
+        return known->second;
+    }
+    int smallest = 0;
+    for (const std::string& path : propertyLists()) {
+        std::vector<char> contents;
+        Plist::Dictionary stage;
+        if (!readAssetFile(path, contents)) {
+            continue;
+        }
+        try {
+            Plist::parse(contents.data(), static_cast<int64_t>(contents.size()), stage);
+        } catch (const std::exception&) {
+            continue;
+        }
+        const std::string& atlas = Plist::textOf(stage, atlasKey);
+        Plist::Dictionary grid;
+        if (atlas.empty() || !readAssetFile(kPlist.prefix + atlas + kPlist.suffix, contents)) {
+            continue;
+        }
+        try {
+            Plist::parse(contents.data(), static_cast<int64_t>(contents.size()), grid);
+        } catch (const std::exception&) {
+            continue;
+        }
+        const int cells = Plist::intOr(grid, "numColumns", 0) * Plist::intOr(grid, "numRows", 0);
+        if (cells > 0 && (smallest == 0 || cells < smallest)) {
+            smallest = cells;
+        }
+    }
+    atlasCells[atlasKey] = smallest;
+    return smallest;
+}
+
+// Bullet types and enemies pick frames of the stage's bullet and enemy atlases.
+void ContentCheck::checkAtlasFrames(const Plist::Dictionary& dict, const std::string& file) {
+    const char* atlasKey = file.rfind(kBullet.prefix, 0) == 0  ? "bullet atlas"
+                           : file.rfind(kEnemy.prefix, 0) == 0 ? "enemy atlas"
+                                                               : nullptr;
+    if (atlasKey == nullptr) {
+        return;
+    }
+    const int cells = stageAtlasCells(atlasKey);
+    if (cells <= 0) {
+        return;
+    }
+    for (const char* key : {"atlas frame", "trail frame", "flicker frame"}) {
+        int frame = 0;
+        if (Plist::findValue(dict, key) && Plist::toInt(*Plist::findValue(dict, key), frame) &&
+            (frame < 0 || frame >= cells)) {
+            report(file, quoted(key),
+                   "is frame " + std::to_string(frame) + ", beyond the " + std::to_string(cells) +
+                       " cells of the " + atlasKey);
+        }
+    }
+}

@@ -1,0 +1,182 @@
+// orvale-check: checks a package's content the way the game reads it.
+//
+//   orvale-check PACKAGE [MORE...]
+//
+// Each argument is a package (data.oap) or a folder laid out like one ("assets/plist/..."); when
+// several are given, a file in an earlier one hides the same file in a later one, so a folder of
+// edited lists can be checked over the built package. The tool first lets the game's own loaders
+// read everything (every stage of both level lists at every difficulty, played by the autopilot,
+// and every front-end screen), noting each key they read; then it reports, one line each,
+//
+//   FILE: KEY: what is wrong
+//
+// keys no loader reads (with the nearest known key), values of a type the game does not read,
+// names of files the package lacks, gaps in numbered keys, and impossible values. It exits with
+// 1 when it finds anything, 0 when the content is clean.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ContentCheck.h"
+#include "data/AssetPackage.h"
+#include "data/CXUserProfile.h"
+#include "frontend/IXMenuHost.h"
+#include "frontend/MenuScenes.h"
+#include "frontend/OXScnDefaultBg.h"
+#include "fx/FxMath.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "tools/pilot/Autopilot.h"
+
+namespace {
+
+constexpr float kFrameMs = 16.7f;
+constexpr long kMostFrames = 40000;  // well past the longest stage
+
+// The application as the front-end screens see it while they load: it does nothing.
+class QuietHost : public IXMenuHost {
+  public:
+    void switchToScene(int) override {}
+    void requestStageStart() override {}
+    CXUserProfile& profile() override { return userProfile; }
+    std::string keyName(int) const override { return "KEY"; }
+    void startMenuMusic() override {}
+    void pauseMenuMusic() override {}
+    void setVolumes(float, float) override {}
+    void setAspectRatio(int) override {}
+    void setScreenOrientation(int) override {}
+    void setMenuKeys(int, int) override {}
+
+    CXUserProfile userProfile;
+};
+
+// Plays every stage of a level list at one difficulty with the autopilot, to the clear or the
+// game over.
+void playLevelList(const char* list, int difficulty, int optionPairs) {
+    CXUserProfile profile;          // never read from or written to disk
+    profile.options = optionPairs;  // the ship's option pods are read only when it has them
+    CXGameSession& session = CXGameSession::instance();
+    session.setProfile(&profile);
+    session.setScreenSize(450, 600);
+    session.setGameMode(CXGameSession::FreePlay);
+    session.setCasual(false);
+    session.setDifficulty(difficulty);
+    session.startGame(list, 0);
+    const int stages = static_cast<int>(session.getLevelList().size());
+    for (int stage = 0; stage < stages; ++stage) {
+        if (stage > 0) {
+            session.startGame(list, stage);
+        }
+        session.markReadyToStart();
+        Autopilot pilot;
+        for (long frame = 0; frame < kMostFrames; ++frame) {
+            OXScnBaseSTGGame* scene = session.getGameScene();
+            if (scene && session.getState() == CXGameSession::Playing) {
+                pilot.step(session, *scene, frame);
+            }
+            session.tick(kFrameMs);
+            scene = session.getGameScene();
+            const int overlay = session.getActiveOverlay();
+            if (!scene || session.getState() == CXGameSession::Idle ||
+                session.getState() == CXGameSession::StageSummary ||
+                scene->getStageState() == OXScnBaseSTGGame::Cleared ||
+                (session.getState() == CXGameSession::InOverlay &&
+                 (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay))) {
+                break;
+            }
+        }
+    }
+    session.tearDown();
+    session.setProfile(nullptr);
+}
+
+// Builds every front-end screen and the menu backgrounds, as the application does.
+void buildFrontEnd() {
+    QuietHost host;
+    for (int index = 0; index <= kMenuBackgroundScene; ++index) {
+        OXScene* scene = makeMenuScene(index, host);
+        scene->init();
+        scene->enterStarted();
+        scene->enterFinished();
+        if (index == kMenuBackgroundScene) {
+            auto* background = static_cast<OXScnDefaultBg*>(scene);
+            background->loadBackground("assets/plist/gd_credits.plist");
+            background->loadBackground("assets/plist/gd_final_credits.plist");
+        }
+        delete scene;
+    }
+}
+
+// Lets the loaders read the whole package with `ledger` watching. Their console lines go nowhere:
+// the findings say what matters.
+void learnKeys(KeyLedger& ledger) {
+    std::fflush(stdout);
+    const int kept = dup(STDOUT_FILENO);
+    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    Plist::setReadLedger(&ledger);
+    std::srand(1);
+    fxmath::seedRandom(1);
+    for (int difficulty = 0; difficulty <= 2; ++difficulty) {
+        playLevelList(CXGameSession::kArcadeLevelList, difficulty, difficulty + 1);
+        playLevelList(CXGameSession::kBossRushLevelList, difficulty, difficulty + 1);
+    }
+    buildFrontEnd();
+    Plist::setReadLedger(nullptr);
+    std::fflush(stdout);
+    if (quiet != nullptr) {
+        dup2(kept, STDOUT_FILENO);
+    }
+    close(kept);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The loaders play sounds; the check wants none, and no complaint about a missing device.
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: orvale-check PACKAGE [MORE...]\n");
+        return 1;
+    }
+    std::fflush(stdout);
+    const int kept = dup(STDOUT_FILENO);
+    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    bool mounted = true;
+    for (int i = 1; i < argc; ++i) {
+        if (!mountAssetPackage(argv[i])) {
+            std::fprintf(stderr, "orvale-check: %s: can't be opened as a package or folder\n", argv[i]);
+            mounted = false;
+        }
+    }
+    std::fflush(stdout);
+    if (quiet != nullptr) {
+        dup2(kept, STDOUT_FILENO);
+    }
+    close(kept);
+    if (!mounted) {
+        return 1;
+    }
+
+    KeyLedger ledger;
+    learnKeys(ledger);
+    ContentCheck check(ledger);
+    int faults = 0;
+    for (const std::string& key : check.staleReferenceKeys()) {
+        std::fprintf(stderr, "orvale-check: the reference rule for \"%s\" names a key no loader read\n",
+                     key.c_str());
+        ++faults;
+    }
+    const std::vector<std::string> lists = ContentCheck::propertyLists();
+    for (const Finding& finding : check.run()) {
+        std::printf("%s: %s%s%s\n", finding.file.c_str(), finding.key.c_str(),
+                    finding.key.empty() ? "" : ": ", finding.message.c_str());
+        ++faults;
+    }
+    std::printf("orvale-check: %zu property lists checked, %d fault%s\n", lists.size(), faults,
+                faults == 1 ? "" : "s");
+    unmountAssetPackage();
+    return faults == 0 ? 0 : 1;
+}
