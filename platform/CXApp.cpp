@@ -1,6 +1,7 @@
 #include "platform/CXApp.h"
 
 #include <cstdio>
+#include <random>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
@@ -485,6 +486,9 @@ void CXApp::startStage() {
     const int firstStage = gameMode == CXGameSession::FreePlay ? session.getStartStage() : 0;
     std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", gameMode,
                 session.isCasual() ? 1 : 0, session.getDifficulty(), firstStage);
+    // Every game its own gameplay seed, which its replay keeps.
+    std::random_device entropy;
+    session.setSeed((static_cast<uint64_t>(entropy()) << 32) ^ entropy());
     session.startGame(gameMode == CXGameSession::BossRush ? CXGameSession::kBossRushLevelList
                                                           : CXGameSession::kArcadeLevelList,
                       firstStage);

@@ -17,8 +17,7 @@ constexpr int kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
 constexpr int kFire = 2, kBeam = 3, kTrance = 1;
 }  // namespace
 
-void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene, long frame) {
-    now = frame;
+void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene) {
     OXSTGBasePlayer* ship = scene.getShip();
     if (!ship || ship->isOutOfPlay() || !ship->isControllable()) {
         release(session);
@@ -143,8 +142,5 @@ void Autopilot::press(CXGameSession& session, int code, bool down) {
     if (held[code] != down) {
         held[code] = down;
         session.keyEvent(code, down);
-        if (recorded) {
-            recorded->push_back({now, code, down});
-        }
     }
 }
