@@ -25,10 +25,7 @@ void CXReplayPlayer::step(float dtMs) {
         status = Finished;
         return;
     }
-    while (nextKey < replay->keys.size() && replay->keys[nextKey].frame <= frame) {
-        session->keyEvent(replay->keys[nextKey].code, replay->keys[nextKey].down);
-        ++nextKey;
-    }
+    deliverKeys(frame);
     session->tick(dtMs);
     const int32_t played = session->getFrame();
     if (played >= replay->frames) {
@@ -46,6 +43,16 @@ void CXReplayPlayer::step(float dtMs) {
         status = Desync;
         desyncFrame = played;
     } else if (played >= replay->frames) {
+        // Keys of the last frame came after its tick: the one that ended the game (a menu's
+        // YES) among them. The session hears them as it did, then the playback is over.
+        deliverKeys(played);
         status = Finished;
+    }
+}
+
+void CXReplayPlayer::deliverKeys(int32_t frame) {
+    while (nextKey < replay->keys.size() && replay->keys[nextKey].frame <= frame) {
+        session->keyEvent(replay->keys[nextKey].code, replay->keys[nextKey].down);
+        ++nextKey;
     }
 }

@@ -27,6 +27,9 @@ class CXReplayPlayer {
     int32_t getFrames() const { return replay ? replay->frames : 0; }
 
   private:
+    // The recorded keys up to `frame` not yet handed over.
+    void deliverKeys(int32_t frame);
+
     CXGameSession* session = nullptr;  // not owned
     const CXReplay* replay = nullptr;  // not owned
     size_t nextKey = 0;
