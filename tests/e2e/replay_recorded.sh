@@ -5,7 +5,10 @@
 #   title -> arcade, normal play, normal -> the stage, fire held, the ship
 #   steered left and right for a while -> pause, END GAME, YES -> the game ends
 #   and says "REPLAY SAVED: .../replays/last.ovr SCORE n FRAMES f" ->
-#   vortalis2-sim --replay last.ovr gives score=n, frames=f and replay=ok.
+#   vortalis2-sim --replay last.ovr gives score=n, frames=f and replay=ok;
+#   the results -> the main menu -> HIGH SCORES: the new best's WATCH plays the
+#   game again with the HUD, accept speeds it up to x2 and x4, back leaves it
+#   for the high scores.
 # With --keep the game goes on until every ship is lost and the continue is
 # declined, and the replay and its result line become tests/replay/played.ovr
 # and played.result, which the replay test then plays on every build:
@@ -44,6 +47,54 @@ steer() {  # keeps fire held and sweeps the ship left and right until the contin
     xdotool keyup --window "$game" z 2>/dev/null
 }
 
+screen_count() { grep -c "^HIGH SCORES BURST: " "$OUT/console.txt"; }
+covers_lifted() {  # count: the load cover has been lifted that many times
+    [ "$(grep -c "^HIDING LOAD BLOCKER$" "$OUT/console.txt")" -ge "$1" ]
+}
+more_high_scores() {  # count: the high scores have slid in more often than that
+    [ "$(screen_count)" -gt "$1" ]
+}
+
+watch_from_high_scores() {
+    local console="$OUT/console.txt" before screen
+    wait_line "$console" "RETURNED TO THE MENUS" 90 || { fail "the game did not come back to the menus"; return; }
+    wait_until 30 "the results' badge" bright_region "$game" "$OUT/3-results.png" 80x80+360+150 150 ||
+        fail "the results screen does not show"
+    before=$(menu_screens "$console")
+    hold "$game" z 0.3
+    wait_until 5 "NEXT" more_screens "$console" "$before" || hold "$game" z 0.3
+    wait_until 30 "the main menu after the results" more_screens "$console" "$before" ||
+        { fail "no way on from the results"; return; }
+    screen=$(menu_press "$game" "$console" Down Down z) && [ "$screen" = 8 ] ||
+        { fail "the main menu did not lead to the high scores"; return; }
+    sleep 0.6
+    import -window "$game" "$OUT/4-high-scores.png"
+    # From the first tab past the other two to the normal row's WATCH.
+    for key in Down Down Down; do hold "$game" "$key" 0.3; done
+    hold "$game" z 0.6
+    wait_line "$console" "WATCHING REPLAY: $XDG_DATA_HOME/vortalis2/replays/best-arcade-normal-1.ovr" 30 ||
+        { fail "WATCH did not start the replay"; return; }
+    wait_until 60 "the replay's stage" covers_lifted 2 ||
+        { fail "the replay's stage did not start"; return; }
+    sleep 4
+    import -window "$game" "$OUT/5-replay.png"
+    hold "$game" z 0.3
+    wait_line "$console" "REPLAY SPEED x2" 10 || fail "accept did not speed the replay up"
+    hold "$game" z 0.3
+    wait_line "$console" "REPLAY SPEED x4" 10 || fail "accept did not speed the replay up to x4"
+    sleep 1
+    import -window "$game" "$OUT/6-replay-x4.png"
+    before=$(screen_count)
+    hold "$game" c 0.3
+    wait_line "$console" "LEAVING REPLAY" 10 || { fail "back did not leave the replay"; return; }
+    wait_line "$console" "RETURNED TO THE MENUS" 60
+    wait_until 60 "the high scores again" more_high_scores "$before" ||
+        fail "leaving the replay did not come back to the high scores"
+    # The load cover fades from the high scores: their heading shows.
+    wait_until 30 "the high scores' heading" bright_region "$game" "$OUT/7-back-at-high-scores.png" \
+        260x40+270+55 180 || fail "the high scores do not show after the replay"
+}
+
 saved=""
 if [ -n "${game:-}" ]; then
     wait_until 60 "the title screen" bright_region "$game" "$OUT/1-title.png" 300x140+250+110 200 ||
@@ -66,6 +117,7 @@ if [ -n "${game:-}" ]; then
     wait_until 60 "the game's end" grep -q "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" ||
         fail "the game ended without saving its replay"
     saved=$(grep "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" | tail -n 1)
+    [ "$KEEP" = "--keep" ] || watch_from_high_scores
     escape "$game"
 fi
 for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
