@@ -15,6 +15,10 @@ class IXMenuHost {
     virtual void switchToScene(int index) = 0;
     // Asks for a stage to begin once the current frame is done.
     virtual void requestStageStart() = 0;
+    // Asks for the replay file at `path` to be watched, with the HUD, as a stage starts; the
+    // menus come back on the high scores when it ends or the player leaves. False, with a
+    // console line, when the file is not a replay this game can play.
+    virtual bool watchReplay(const std::string& path) = 0;
     // The player's profile, which the menus read and write and save.
     virtual CXUserProfile& profile() = 0;
     // The name of the key at game key code `code`, as a player reads it ("Z", "UP").

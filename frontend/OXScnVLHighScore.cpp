@@ -1,13 +1,16 @@
 #include "frontend/OXScnVLHighScore.h"
 
 #include <cstdio>
+#include <filesystem>
 
+#include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/ScreenParts.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXReplay.h"
 
 namespace {
 constexpr float kFirstRowY = 600.0f;
@@ -47,7 +50,14 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText("            0", 640, y - 10, kScoreSize, 2);
+        scores[row] = addText("            0", 540, y - 10, kScoreSize, 2);
+    }
+    // After the rows' scores, so the highlight still opens on the first tab.
+    for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
+        const float y = kFirstRowY - kRowStep * static_cast<float>(row);
+        watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", 622, y, ScreenParts::kSmallButton);
+        watchButtons[row]->setScale(0.6f, 0.6f, 1);
+        watchButtons[row]->setLabelSize(30);
     }
     addButton(Back, "BACK", kCentreX, 130, kMenuButton);
     showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
@@ -74,6 +84,7 @@ void OXScnVLHighScore::showTable(int value) {
         if (row < 2) {
             playStyleLabels[row]->setVisible(shown && bossRush);
         }
+        watchButtons[row]->setVisible(shown && std::filesystem::exists(replayPath(row)));
         if (!shown) {
             continue;
         }
@@ -98,7 +109,21 @@ const OXSprite* OXScnVLHighScore::getLabel(int row) const {
     return table == HighScoreBoard::BossRush ? playStyleLabels[row] : difficultyLabels[row];
 }
 
+std::string OXScnVLHighScore::replayPath(int row) const {
+    // The tables' rows as the session keeps their replays: arcade by difficulty in casual
+    // (CLASSIC) or normal play (BURST); boss rush by play style, normal play first.
+    const bool bossRush = table == HighScoreBoard::BossRush;
+    const bool casual = bossRush ? row == 1 : table == HighScoreBoard::Classic;
+    const std::string name = CXGameSession::highScoreReplayName(
+        bossRush ? CXGameSession::BossRush : CXGameSession::Arcade, casual, bossRush ? 0 : row);
+    return replayFolderFor(host.profile().getPath()) + "/" + name;
+}
+
 void OXScnVLHighScore::buttonPressed(int id) {
+    if (id >= WatchFirstRow && id < WatchFirstRow + HighScoreBoard::kMaxRows) {
+        host.watchReplay(replayPath(id - WatchFirstRow));
+        return;
+    }
     switch (id) {
         case Classic:
             showTable(HighScoreBoard::Classic);

@@ -1,6 +1,7 @@
 #include "platform/CXApp.h"
 
 #include <cstdio>
+#include <random>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
@@ -178,6 +179,10 @@ void CXApp::dispatchKeyEdges(const uint8_t keys[256], uint8_t previousKeys[256])
 }
 
 void CXApp::deliverKey(int code, bool down) {
+    if (watching) {
+        replayKey(code, down);  // the replay plays its own keys
+        return;
+    }
     CXGameSession::instance().keyEvent(code, down);
     if (mode == FrontEnd && currentScene >= 0 && currentScene < static_cast<int>(scenes.size()) &&
         pendingScene == -1 && scenes[currentScene]) {
@@ -221,7 +226,20 @@ void CXApp::update(float dtMs) {
     if (mode == StageStartRequested) {
         beginStageLoad();
     }
-    if (mode == InStage) {
+    if (mode == InStage && watching) {
+        for (int step = 0; step < replaySpeed && !leavingReplay; ++step) {
+            replayPlayer.step(dtMs);
+        }
+        // A replay that ends before its game does (cut short, or a game that went otherwise)
+        // leaves by itself; one whose game ended has already called the menus back.
+        if (replayPlayer.isDone() && !leavingReplay &&
+            CXGameSession::instance().getState() != CXGameSession::Idle) {
+            if (replayPlayer.getStatus() == CXReplayPlayer::Desync) {
+                std::printf("REPLAY DESYNC AT FRAME %d\n", replayPlayer.getDesyncFrame());
+            }
+            leaveReplay();
+        }
+    } else if (mode == InStage) {
         CXGameSession::instance().tick(dtMs);
     }
     updateMusicFade(dtMs);
@@ -438,9 +456,55 @@ void CXApp::beginStageLoad() {
     mode = StageLoading;
 }
 
+bool CXApp::watchReplay(const std::string& path) {
+    std::string problem;
+    if (!CXReplay::load(path, watched, problem)) {
+        std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
+        return false;
+    }
+    std::printf("WATCHING REPLAY: %s\n", path.c_str());
+    watching = true;
+    leavingReplay = false;
+    replaySpeed = 1;
+    requestStageStart();
+    return true;
+}
+
+void CXApp::replayKey(int code, bool down) {
+    if (!down || mode != InStage || leavingReplay) {
+        return;
+    }
+    if (code == userProfile->bindingCode(0)) {
+        replaySpeed = replaySpeed >= 4 ? 1 : replaySpeed * 2;
+        std::printf("REPLAY SPEED x%d\n", replaySpeed);
+    } else if (code == userProfile->bindingCode(2) || code == userProfile->bindingCode(3)) {
+        leaveReplay();
+    }
+}
+
+void CXApp::leaveReplay() {
+    if (leavingReplay) {
+        return;
+    }
+    leavingReplay = true;
+    std::printf("LEAVING REPLAY\n");
+    CXSoundManager::instance().stopMusic();
+    returnToMenus();
+}
+
 void CXApp::startStage() {
     deleteMenuScenes();
     CXGameSession& session = CXGameSession::instance();
+    if (watching) {
+        session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
+        session.setScreenSize(gameAreaWidth(), gameAreaHeight());
+        // The replay's stock, bindings and framing on a profile of its own: the player's stays as it is.
+        replayProfile = std::make_unique<CXUserProfile>();
+        replayPlayer.start(session, watched, *replayProfile);
+        loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
+        mode = InStage;
+        return;
+    }
     // The game reads and writes this application's profile and comes back here when it ends.
     session.setProfile(userProfile.get());
     session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
@@ -451,6 +515,9 @@ void CXApp::startStage() {
     const int firstStage = gameMode == CXGameSession::FreePlay ? session.getStartStage() : 0;
     std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", gameMode,
                 session.isCasual() ? 1 : 0, session.getDifficulty(), firstStage);
+    // Every game its own gameplay seed, which its replay keeps.
+    std::random_device entropy;
+    session.setSeed((static_cast<uint64_t>(entropy()) << 32) ^ entropy());
     session.startGame(gameMode == CXGameSession::BossRush ? CXGameSession::kBossRushLevelList
                                                           : CXGameSession::kArcadeLevelList,
                       firstStage);
@@ -471,6 +538,16 @@ void CXApp::returnToMenus() {
 void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
+    if (watching) {
+        // Back to the high scores the replay was watched from; the session plays for the player again.
+        watching = leavingReplay = false;
+        session.setProfile(userProfile.get());
+        replayProfile.reset();
+        createMenuScenes(kHighScoreScene, true, false);
+        loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
+        std::printf("RETURNED TO THE MENUS\n");
+        return;
+    }
     // A finished game rolls the credits (the final ones after the true route); any other
     // end comes back to the after-game screen.
     const bool finished = session.isGameFinished();

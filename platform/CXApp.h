@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "stg/game/CXReplay.h"
+#include "stg/game/CXReplayPlayer.h"
+
 #include "data/CXUserProfile.h"
 #include "frontend/IXMenuHost.h"
 #include "platform/Input.h"
@@ -77,7 +80,10 @@ class CXApp : public IXMenuHost {
     void createLoadBlocker(const std::string& backgroundPath, const std::string& logoPath,
                            const std::string& fontPath);
     void requestStageStart() override;
+    bool watchReplay(const std::string& path) override;
     void returnToMenus();
+    // While a replay is watched: 1, 2 or 4 game frames a frame.
+    int getReplaySpeed() const { return watching ? replaySpeed : 0; }
 
     void applyProfileVolumes();
     void startMenuMusic() override;
@@ -113,6 +119,9 @@ class CXApp : public IXMenuHost {
     void startStage();
     void rebuildMenus();
     void showLoadBlocker(bool (*completion)(void* app, int argument));
+    // A key while a replay is watched: accept changes the speed, back or pause leaves.
+    void replayKey(int code, bool down);
+    void leaveReplay();
 
     std::vector<OXScene*> scenes;                    // owned; the index is each scene's identity
     int currentScene = -1;                           // scene with the focus, -1 for none
@@ -136,4 +145,11 @@ class CXApp : public IXMenuHost {
     IXJoystick* joystick = nullptr;
     JoystickInput joystickInput;
     std::vector<std::string> packagePlaces;  // where mountPackage looked, in order
+    // The replay watched from the high scores, played on a profile of its own that is never saved.
+    CXReplay watched;
+    CXReplayPlayer replayPlayer;
+    std::unique_ptr<CXUserProfile> replayProfile;
+    bool watching = false;
+    bool leavingReplay = false;
+    int replaySpeed = 1;
 };

@@ -126,7 +126,7 @@ bool OXEnemyModule::takeHit(float change, bool obstacleCarrier) {
     const float r = shotmath::randomFraction();
     float degrees = 45.0f * r - 22.5f;
     if (!obstacleCarrier) {
-        degrees = (std::rand() % 2 == 0 ? 247.5f : 67.5f) + 45.0f * r;
+        degrees = (shotmath::randomBelow(2) == 0 ? 247.5f : 67.5f) + 45.0f * r;
     }
     const float radians = degrees * shotmath::kRadiansPerDegree;
     breakOff({std::sin(radians), std::cos(radians), 0.0f});

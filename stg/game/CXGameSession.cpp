@@ -8,6 +8,9 @@
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "fx/OXScnBaseSTGBackground.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
+#include "stg/enemy/OXEnemy.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OXScnBaseContinue.h"
@@ -17,6 +20,9 @@
 #include "stg/game/overlays/OXScnBaseSummary.h"
 #include "stg/game/overlays/OXScnEndGameConfirm.h"
 #include "stg/game/overlays/OXScnGameOver.h"
+#include "stg/shot/CXBulletManager.h"
+#include "stg/shot/OXBullet.h"
+#include "stg/shot/ShotMath.h"
 
 namespace {
 // Draw depth of each overlay, by index.
@@ -104,6 +110,29 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     ready = false;
     gameFinished = false;
     trueRoute = false;
+
+    bestBefore = highScore;
+    recording = CXReplay{};
+    recording.keys.reserve(65536);
+    recording.checks.reserve(4096);
+    recording.seed = nextSeed;
+    recording.mode = gameMode;
+    recording.casual = casual;
+    recording.difficulty = difficulty;
+    recording.stage = stageIndex;
+    recording.weapon = weaponLevel;
+    recording.missiles = missileLevel;
+    recording.options = optionPairs;
+    recording.bombs = bombs;
+    recording.lives = lives;
+    recording.continues = continues;
+    recording.wide = aspectRatio() == 1;
+    for (int binding = 0; binding < 4; ++binding) {
+        recording.bindings[binding] = values.bindingCode(binding);
+    }
+    recording.turn = values.controlScreenMode ? std::clamp(values.screenOrientation, 0, 3) : 0;
+    recordingOpen = true;
+    shotmath::seedGameRandom(nextSeed);
 
     touchSensitivity = values.touchSensitivity;
     screenScale = values.screenScale;
@@ -290,6 +319,12 @@ void CXGameSession::tick(float dtMs) {
     if (extraScene) {
         extraScene->tick(dtMs);
     }
+    if (recordingOpen && recording.frames < CXReplay::kMaxFrames) {
+        ++recording.frames;
+        if (recording.frames % CXReplay::kCheckEvery == 0) {
+            recording.checks.push_back({recording.frames, stateHash()});
+        }
+    }
     if (state == Ending) {
         endGame();
     }
@@ -314,6 +349,10 @@ void CXGameSession::keyEvent(int code, bool down) {
     lastKeyCode = code;
     lastKeyDown = down;
     ++keyEventCount;
+    if (recordingOpen && code >= 0 && code < CXReplay::kKeyCodes &&
+        recording.keys.size() < CXReplay::kMaxKeys) {
+        recording.keys.push_back({recording.frames, code, down});
+    }
     if (!gameScene) {
         return;
     }
@@ -444,6 +483,8 @@ void CXGameSession::acceptContinue() {
 
 void CXGameSession::endGame() {
     storeHighScore();
+    finishRecording();
+    keepReplay();
     if (profile) {
         profile->addPendingExperience(experience);
         profile->applyExperience();
@@ -606,6 +647,129 @@ void CXGameSession::writeSettingsToProfile() {
     profile->save();
 }
 
+void CXGameSession::finishRecording() {
+    if (!recordingOpen) {
+        return;
+    }
+    recordingOpen = false;
+    recording.score = score;
+    recording.best = highScore > bestBefore ? highScore : score;
+    if (recording.frames > 0 &&
+        (recording.checks.empty() || recording.checks.back().frame != recording.frames)) {
+        recording.checks.push_back({recording.frames, stateHash()});
+    }
+}
+
+namespace {
+// FNV-1a over the bytes of each value.
+struct StateHash {
+    uint32_t value = 2166136261u;
+    template <typename T>
+    void add(const T& field) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&field);
+        for (size_t i = 0; i < sizeof field; ++i) {
+            value = (value ^ bytes[i]) * 16777619u;
+        }
+    }
+    void add(const Vec3& at) {
+        add(at.x);
+        add(at.y);
+    }
+};
+}  // namespace
+
+uint32_t CXGameSession::stateHash() const {
+    StateHash hash;
+    hash.add(recording.frames);
+    hash.add(state);
+    hash.add(stageIndex);
+    hash.add(score);
+    hash.add(lives);
+    hash.add(bombs);
+    hash.add(continues);
+    hash.add(shotmath::gameRandomState());
+    if (!gameScene) {
+        return hash.value;
+    }
+    hash.add(gameScene->getStageTime());
+    if (const OXSTGBasePlayer* ship = getShip()) {
+        hash.add(ship->getPosition());
+    }
+    if (CXBulletManager* bullets = gameScene->getBulletManager()) {
+        hash.add(bullets->liveEnemyPoolCount());
+        for (int i = 0; i < CXBulletManager::kEnemyPoolSize; ++i) {
+            const OXBullet& bullet = bullets->enemyBullet(i);
+            if (!bullet.isFree()) {
+                hash.add(bullet.getPosition());
+            }
+        }
+    }
+    if (const CXEnemyManager* enemies = gameScene->getEnemyManager()) {
+        for (const OXEnemy* enemy : enemies->getSpawnedEnemies()) {
+            hash.add(enemy->getPosition());
+            hash.add(enemy->getHitPoints());
+        }
+        if (const OXBoss* boss = enemies->currentBoss()) {
+            hash.add(boss->getPosition());
+            hash.add(boss->getHitPoints());
+        }
+    }
+    return hash.value;
+}
+
+void CXGameSession::startReplay(const CXReplay& replay, CXUserProfile& values) {
+    values.weapon = replay.weapon;
+    values.missiles = replay.missiles;
+    values.options = replay.options;
+    values.bombs = replay.bombs;
+    values.lives = replay.lives;
+    values.continues = replay.continues;
+    values.aspectRatio = replay.wide ? 1 : 0;
+    for (int binding = 0; binding < 4; ++binding) {
+        values.controls[binding] = replay.bindings[binding];
+    }
+    values.controlScreenMode = replay.turn != 0;
+    values.screenOrientation = replay.turn;
+    profile = &values;
+    gameMode = replay.mode;
+    casual = replay.casual;
+    difficulty = replay.difficulty;
+    chosenStage = replay.stage;
+    nextSeed = replay.seed;
+    startGame(gameMode == BossRush ? kBossRushLevelList : kArcadeLevelList, replay.stage);
+    markReadyToStart();
+}
+
+std::string CXGameSession::highScoreReplayName(int mode, bool casual, int difficulty) {
+    const char* style = casual ? "casual" : "normal";
+    if (mode == BossRush) {
+        return std::string("best-bossrush-") + style + ".ovr";
+    }
+    return std::string("best-arcade-") + style + "-" + std::to_string(clampDifficulty(difficulty)) + ".ovr";
+}
+
+void CXGameSession::keepReplay() {
+    if (!profile || profile->getPath().empty() || recording.frames == 0) {
+        return;
+    }
+    const std::string folder = replayFolderFor(profile->getPath());
+    std::vector<std::string> names{"last.ovr"};
+    // One replay per high-score entry: a new best replaces the entry's old replay.
+    if (highScore > bestBefore) {
+        names.push_back(highScoreReplayName(gameMode, casual, difficulty));
+    }
+    for (const std::string& name : names) {
+        const std::string path = folder + "/" + name;
+        std::string problem;
+        if (recording.save(path, problem)) {
+            std::printf("REPLAY SAVED: %s SCORE %lld FRAMES %d\n", path.c_str(),
+                        static_cast<long long>(recording.score), recording.frames);
+        } else {
+            std::printf("REPLAY NOT SAVED: %s: %s\n", path.c_str(), problem.c_str());
+        }
+    }
+}
+
 void CXGameSession::tearDown() {
     CXSoundManager& sound = CXSoundManager::instance();
     sound.setMusicHeld(true);
@@ -613,6 +777,7 @@ void CXGameSession::tearDown() {
     sound.clearSounds();
     deleteStageScenes();
     deleteOverlays();
+    recordingOpen = false;
     ready = false;
     state = Idle;
     activeOverlay = HudOverlay;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/VisibilityOptions.h"
+#include "stg/game/CXReplay.h"
 
 class CXUserProfile;
 class OXScene;
@@ -100,6 +101,29 @@ class CXGameSession {
     void tearDown();
     // A loaded stage may start on the next tick.
     void markReadyToStart() { ready = true; }
+
+    // ---- Replays ----
+    // Every game from startGame() to its end is recorded: the choices, the seed, each key edge
+    // on its frame and a state hash every CXReplay::kCheckEvery frames. A game that ends with a
+    // profile saved on disk keeps its replay as "replays/last.ovr" beside the profile, and a new
+    // best score of its table as that table's own replay (see highScoreReplayName).
+    // The gameplay seed of the next game.
+    void setSeed(uint64_t value) { nextSeed = value; }
+    const CXReplay& getRecording() const { return recording; }
+    // Frames played since the game started.
+    int32_t getFrame() const { return recording.frames; }
+    // Ends the recording with a check of the last frame; later frames and keys are not kept.
+    void finishRecording();
+    // A hash of what the game's course depends on: the frame, the state, the counters, the
+    // gameplay generator, the ship, the enemy bullets, the enemies and the boss.
+    uint32_t stateHash() const;
+    // Starts the replay's game: its choices on the session, its stock and controls on `values`,
+    // which the session then plays with (give a profile that is never saved), its seed. The
+    // caller then hands the session the replay's keys, each before the tick of its frame.
+    void startReplay(const CXReplay& replay, CXUserProfile& values);
+    // The file name, within the replay folder, of the best score's replay of a mode, play style
+    // and difficulty (boss rush keeps one per play style).
+    static std::string highScoreReplayName(int mode, bool casual, int difficulty);
 
     // ---- Counters the ship and the scene change ----
     // Raises the high score when the score passes it.
@@ -238,6 +262,13 @@ class CXGameSession {
     CXUserProfile* profile = nullptr;  // not owned
     EndHandler endHandler = nullptr;
     void* endHandlerContext = nullptr;
+    // Saves last.ovr and, for a new best, the table's replay, when the profile lives on disk.
+    void keepReplay();
+
+    CXReplay recording;
+    bool recordingOpen = false;
+    uint64_t nextSeed = 1;
+    int64_t bestBefore = 0;  // the table's best when the game started
     int lastKeyCode = -1;
     bool lastKeyDown = false;
     int keyEventCount = 0;

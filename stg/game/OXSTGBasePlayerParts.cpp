@@ -397,8 +397,8 @@ void OXSTGBasePlayer::tickParts(float dtMs) {
     // The hit-box marker follows the ship while it is in play; whether it shows is the player's
     // choice, read when it draws.
     if (hitboxMarker) {
-        hitboxMarker->setVisible(!outOfPlay);
-        hitboxMarker->setActive(!outOfPlay);
+        hitboxMarker->setVisible(!isOutOfPlay());
+        hitboxMarker->setActive(!isOutOfPlay());
     }
     for (OXSprite* sprite :
          {coreSprite.get(), shieldSprite.get(), breakIndicator.get(), breakField.get(), distortionField.get(),

@@ -214,7 +214,7 @@ void OXBullet::launch(const BulletProperties& bulletType, float degrees, const V
     }
     launcher->setOwner(by);
     if (randomFrame) {
-        frameIndex = std::rand() % (numFrames + 1);
+        frameIndex = shotmath::randomBelow(numFrames + 1);
     }
     setBounds(kFieldRight, is(EnemySide) ? kEnemyFieldTop : kPlayerFieldTop, kFieldLeft, kFieldBottom);
 
@@ -736,7 +736,7 @@ void OXBullet::animateFrames(float dtMs) {
     if (frameTimer > frameTime) {
         frameTimer = 0.0f;
         if (randomFrame) {
-            frameIndex = std::rand() % (numFrames + 1);
+            frameIndex = shotmath::randomBelow(numFrames + 1);
         } else {
             frameIndex = frameIndex >= numFrames ? 0 : frameIndex + 1;
         }

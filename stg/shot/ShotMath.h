@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "engine/Vector.h"
@@ -14,9 +13,23 @@ namespace shotmath {
 constexpr float kRadiansPerDegree = 0.0174532925f;
 constexpr float kDegreesPerRadian = 57.2957795f;
 
-// The usual random fraction 0.00 ... 0.99, one rand() draw.
+// Gameplay's own random numbers. The session seeds them at the start of every game and a
+// replay stores the seed: the same seed and the same keys give the same game. Nothing cosmetic
+// draws from them (effects have fxmath's, the HUD its own), so whether something is drawn never
+// changes the game's course.
+void seedGameRandom(uint64_t seed);
+// The next 32 random bits.
+uint32_t gameRandom();
+// The generator's state, for the game-state hash of replays.
+uint64_t gameRandomState();
+
+// The usual random fraction 0.00 ... 0.99, one draw.
 inline float randomFraction() {
-    return static_cast<float>(std::rand() % 100) * 0.01f;
+    return static_cast<float>(gameRandom() % 100u) * 0.01f;
+}
+// 0 ... count - 1, one draw; 0 for a count below 1.
+inline int randomBelow(int count) {
+    return count > 0 ? static_cast<int>(gameRandom() % static_cast<uint32_t>(count)) : 0;
 }
 
 // Any angle into [0, 360); a value that is not a number becomes 0.

@@ -29,6 +29,10 @@ class StandInHost : public IXMenuHost {
   public:
     void switchToScene(int index) override { switches.push_back(index); }
     void requestStageStart() override { ++stageStarts; }
+    bool watchReplay(const std::string& path) override {
+        watched = path;
+        return true;
+    }
     CXUserProfile& profile() override { return userProfile; }
     std::string keyName(int code) const override { return "K" + std::to_string(code); }
     void startMenuMusic() override { ++musicStarts; }
@@ -39,6 +43,7 @@ class StandInHost : public IXMenuHost {
     void setMenuKeys(int, int) override {}
 
     std::vector<int> switches;
+    std::string watched;
     int stageStarts = 0, musicStarts = 0, musicPauses = 0;
     CXUserProfile userProfile;
 };

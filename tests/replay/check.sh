@@ -1,24 +1,34 @@
 #!/usr/bin/env bash
-# Plays the committed replay of the first stage (stage-one.input, seed 7) and
-# compares the result line, timings aside, with stage-one.result. Any change
-# in what the stage does with the same input (a bullet's speed, an enemy's
-# path, a scoring rule) changes the line and fails this test.
+# Plays every committed replay (NAME.ovr) and compares the result line, timings
+# aside, with NAME.result: stage-one.ovr, the autopilot's first stage, and the
+# games recorded in the real program with real keys. Any change in what the
+# game does with the same keys (a bullet's speed, an enemy's path, a scoring
+# rule) changes a line, and the replay's state checks name the first frame
+# that went otherwise (replay=desync frame=N).
 #
-# When such a change is intended, re-record both files with
+# When such a change is intended, re-record stage-one with
 #     tests/replay/record.sh build
-# and say in the commit why the replay was re-recorded.
+# and the real program's games with tests/e2e/replay_recorded.sh (see there),
+# and say in the commit why the replays were re-recorded.
 set -u
 SIM=${1:?usage: check.sh PATH_TO_vortalis2-sim}
 HERE=$(cd "$(dirname "$0")" && pwd)
-strip_timing() { sed -E 's/ boss_worst_update_us=[^ ]+ mean_update_us=[^ ]+ worst_update_us=[^ ]+$//'; }
-expected=$(grep -v '^#' "$HERE/stage-one.result")
-actual=$("$SIM" --seed 7 --input "$HERE/stage-one.input" 2>/dev/null | strip_timing) ||
-    { echo "FAIL: the replay did not run"; exit 1; }
-echo "expected: $expected"
-echo "actual:   $actual"
-if [ "$actual" != "$expected" ]; then
-    echo "FAIL: the replay of the first stage gives a different result line."
-    echo "If the change is intended, re-record with: tests/replay/record.sh BUILD_DIR"
+strip_timing() { sed -E 's/ (boss_worst_update_us|mean_update_us|worst_update_us)=[^ ]+//g'; }
+failed=0
+for replay in "$HERE"/*.ovr; do
+    name=$(basename "$replay" .ovr)
+    expected=$(grep -v '^#' "$HERE/$name.result")
+    actual=$("$SIM" --replay "$replay" 2>/dev/null | strip_timing) ||
+        { echo "FAIL: $name: the replay did not run"; failed=1; continue; }
+    echo "$name expected: $expected"
+    echo "$name actual:   $actual"
+    if [ "$actual" != "$expected" ]; then
+        echo "FAIL: the replay $name gives a different result line."
+        failed=1
+    fi
+done
+if [ "$failed" != 0 ]; then
+    echo "If the change is intended, re-record (see the head of this script)."
     exit 1
 fi
-echo "replay: the first stage plays as recorded"
+echo "replay: every committed replay plays as recorded"

@@ -34,6 +34,10 @@ class StandInMenuHost : public IXMenuHost {
   public:
     void switchToScene(int index) override { scene = index; }
     void requestStageStart() override { ++stageStarts; }
+    bool watchReplay(const std::string& path) override {
+        watched = path;
+        return true;
+    }
     CXUserProfile& profile() override { return userProfile; }
     std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
     void startMenuMusic() override {}
@@ -53,6 +57,7 @@ class StandInMenuHost : public IXMenuHost {
 
     CXUserProfile userProfile;
     int scene = -1;
+    std::string watched;
     int stageStarts = 0;
     float musicHeard = -1, sfxHeard = -1;
     int aspect = -1, rotation = -1;
@@ -391,6 +396,24 @@ TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
     EXPECT_EQ(scores.getLabel(2), nullptr);
     scores.backPressed();
     EXPECT_EQ(host.scene, kMainScene);
+}
+
+TEST_F(HighScoreScreen, ARowWithAKeptReplayOffersToWatchIt) {
+    const testfiles::TempDir data;
+    host.userProfile.setPath(data.file("vortalis2/profile/save.osf"));
+    data.write("vortalis2/replays/best-arcade-normal-1.ovr", "kept by the game");
+    data.write("vortalis2/replays/best-bossrush-casual.ovr", "kept by the game");
+    OXScnVLHighScore& scores = open();
+    ASSERT_EQ(scores.getTable(), HighScoreBoard::Burst);
+    for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
+        EXPECT_EQ(scores.getWatchButton(row)->isVisible(), row == 1) << "row " << row;
+    }
+    scores.buttonPressed(OXScnVLHighScore::WatchFirstRow + 1);
+    EXPECT_EQ(host.watched, data.file("vortalis2/replays/best-arcade-normal-1.ovr"));
+    scores.buttonPressed(OXScnVLHighScore::BossRush);  // its rows: normal play, then casual
+    EXPECT_FALSE(scores.getWatchButton(0)->isVisible());
+    EXPECT_TRUE(scores.getWatchButton(1)->isVisible());
+    EXPECT_FALSE(scores.getWatchButton(2)->isVisible());
 }
 
 }  // namespace

@@ -53,6 +53,7 @@ struct Volley {
             EXPECT_EQ(stage.manager.blockerCount(), 1);
         }
         std::srand(99);
+        shotmath::seedGameRandom(99);  // the bullets' own draws start alike in both stages
         for (int i = 0; i < 600; ++i) {
             const Vec3 at{static_cast<float>(std::rand() % 320), static_cast<float>(150 + std::rand() % 330),
                           0};

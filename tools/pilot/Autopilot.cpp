@@ -19,8 +19,7 @@ constexpr int kFire = 2, kBeam = 3, kTrance = 1;
 constexpr float kHomeAboveFloor = 75.0f;  // units above the lowest the ship may fly
 }  // namespace
 
-void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene, long frame) {
-    now = frame;
+void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene) {
     OXSTGBasePlayer* ship = scene.getShip();
     if (!ship || ship->isOutOfPlay() || !ship->isControllable()) {
         release(session);
@@ -150,8 +149,5 @@ void Autopilot::press(CXGameSession& session, int code, bool down) {
     if (held[code] != down) {
         held[code] = down;
         session.keyEvent(code, down);
-        if (recorded) {
-            recorded->push_back({now, code, down});
-        }
     }
 }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "stg/shot/CXBulletManager.h"
-#include "tools/pilot/InputScript.h"
 
 class CXGameSession;
 class OXScnBaseSTGGame;
@@ -14,14 +13,11 @@ class OXScnBaseSTGGame;
 // its gauge is full and bullets crowd in, and trances when it can. It plays
 // through the session's key events, as a player's keys do, so the same seed
 // and the same frames give the same game. Used by the headless runner and the
-// frame benchmark.
+// frame benchmark. The session records what it presses like any player's keys.
 class Autopilot {
   public:
-    // Every key event the pilot sends is kept here when set, stamped with the frame.
-    void recordInto(std::vector<InputEvent>* events) { recorded = events; }
-
-    // One frame's decisions, made before the session's tick of frame `frame`.
-    void step(CXGameSession& session, OXScnBaseSTGGame& scene, long frame);
+    // One frame's decisions, made before the session's tick.
+    void step(CXGameSession& session, OXScnBaseSTGGame& scene);
     // Lets go of every key the pilot holds.
     void release(CXGameSession& session);
 
@@ -32,7 +28,5 @@ class Autopilot {
 
     bool held[32] = {};
     int beamSide[CXBulletManager::kBeamPoolSize] = {};  // the side chosen to leave each beam by
-    std::vector<InputEvent>* recorded = nullptr;        // not owned
-    long now = 0;                                       // the frame being stepped
     int charging = 0;                                   // frames left of holding the beam button
 };

@@ -146,7 +146,7 @@ class BenchLoop : public IXLoopHost {
         const Clock::time_point updateStart = Clock::now();
         OXScnBaseSTGGame* scene = session.getGameScene();
         if (scene && session.getState() == CXGameSession::Playing) {
-            pilot.step(session, *scene, frame);
+            pilot.step(session, *scene);
         }
         session.tick(kFrameMs);
         scene = session.getGameScene();  // a tick may end the stage
@@ -250,7 +250,7 @@ class BenchLoop : public IXLoopHost {
         CXGameSession& session = CXGameSession::instance();
         while (session.getGameScene() && session.getState() == CXGameSession::Playing &&
                session.getGameScene()->getStageTime() < options.fromMs) {
-            pilot.step(session, *session.getGameScene(), frame);
+            pilot.step(session, *session.getGameScene());
             session.tick(kFrameMs);
             ++frame;
         }
@@ -437,8 +437,8 @@ int main(int argc, char** argv) {
     gfx.setResolutionBoost(options.resolution == kResolution1440x1080, false);
     gfx.setBufferScale(options.bufferScale);
 
-    std::srand(options.seed);
     CXGameSession& session = CXGameSession::instance();
+    session.setSeed(options.seed);
     session.setProfile(&profile);
     session.setSceneSize(768, 1024);
     session.setScreenSize(areaWidth, areaHeight);

@@ -3,22 +3,24 @@
 // recording device. The same seed and input give the same result line, but
 // for the two timing figures.
 //
-//   vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot [--record FILE]]
-//                 [--max-frames N]
+//   vortalis2-sim [--seed N] [--stage INDEX] --autopilot [--record FILE] [--max-frames N]
+//   vortalis2-sim --replay FILE [--max-frames N]
 //
-// --record writes the autopilot's key events as an input file: played back
-// with --input and the same seed, it gives the same result line.
-// An input file holds one event a line: FRAME KEYCODE up|down (game key
-// codes: 28 left, 29 right, 30 up, 31 down, 2 fire, 3 beam, 1 trance, 26
-// pause); lines starting with '#' are comments. The result is one line on
-// standard output; the game's console lines go to standard error.
+// --autopilot plays free play of the stage on normal with the gameplay seed
+// N; --record writes that game's replay (.ovr). --replay plays a replay, one
+// recorded here or by the game, with its own choices and seed, to its last
+// frame, comparing the game's state with the recorded checks: the result line
+// then ends with "replay=ok" or, at the first check that differs (where the
+// playback stops), "replay=desync frame=N". A replay that can't be read or is
+// of other rules is refused with a line on standard error and exit status 1.
+// The result is one line on standard output; the game's console lines go to
+// standard error.
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXReplay.h"
+#include "stg/game/CXReplayPlayer.h"
 #include "stg/game/CXStageEffects.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
@@ -38,7 +42,6 @@
 #include "stg/shot/OXBeam.h"
 #include "stg/shot/OXBullet.h"
 #include "tools/pilot/Autopilot.h"
-#include "tools/pilot/InputScript.h"
 
 namespace {
 
@@ -48,7 +51,7 @@ struct Options {
     unsigned seed = 1;
     int stage = 0;
     bool autopilot = false;
-    std::string inputPath;
+    std::string replayPath;
     std::string recordPath;
     long maxFrames = 30000;
 };
@@ -57,8 +60,8 @@ int usage(const std::string& problem) {
     std::fprintf(stderr, "vortalis2-sim: %s\n", problem.c_str());
     std::fprintf(
         stderr,
-        "usage: vortalis2-sim [--seed N] [--stage INDEX] [--input FILE | --autopilot [--record FILE]] "
-        "[--max-frames N]\n");
+        "usage: vortalis2-sim [--seed N] [--stage INDEX] --autopilot [--record FILE] [--max-frames N]\n"
+        "       vortalis2-sim --replay FILE [--max-frames N]\n");
     return 1;
 }
 
@@ -88,8 +91,8 @@ int main(int argc, char** argv) {
             if (!parseNumber(argv[++i], 1, 10000000, value))
                 return usage("--max-frames takes a whole number");
             options.maxFrames = value;
-        } else if (arg == "--input" && hasValue) {
-            options.inputPath = argv[++i];
+        } else if (arg == "--replay" && hasValue) {
+            options.replayPath = argv[++i];
         } else if (arg == "--record" && hasValue) {
             options.recordPath = argv[++i];
         } else if (arg == "--autopilot") {
@@ -98,16 +101,19 @@ int main(int argc, char** argv) {
             return usage("unknown argument '" + arg + "'");
         }
     }
-    if (options.autopilot == !options.inputPath.empty()) {
-        return usage("give either --input FILE or --autopilot");
+    const bool playback = !options.replayPath.empty();
+    if (options.autopilot == playback) {
+        return usage("give either --replay FILE or --autopilot");
     }
     if (!options.recordPath.empty() && !options.autopilot) {
         return usage("--record records the autopilot: give --autopilot with it");
     }
-    std::vector<InputEvent> events;
+    CXReplay replay;
     std::string problem;
-    if (!options.inputPath.empty() && !readInputScript(options.inputPath, events, problem)) {
-        return usage(problem);
+    if (playback && !CXReplay::load(options.replayPath, replay, problem)) {
+        std::fprintf(stderr, "vortalis2-sim: REPLAY REFUSED: %s: %s\n", options.replayPath.c_str(),
+                     problem.c_str());
+        return 1;
     }
 
     // The game's console lines go to standard error; the result line alone
@@ -122,35 +128,37 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
         return 1;
     }
-    std::srand(options.seed);
-    fxmath::seedRandom(options.seed);
+    // Effects never change the game; seeded alike, they give the same peaks in the line.
+    fxmath::seedRandom(playback ? static_cast<unsigned>(replay.seed) : options.seed);
 
     CXUserProfile profile;  // a fresh profile: never read from or written to disk
     CXGameSession& session = CXGameSession::instance();
     session.setProfile(&profile);
     session.setScreenSize(450, 600);
-    session.setGameMode(CXGameSession::FreePlay);
-    session.setCasual(false);
-    session.setDifficulty(1);
-    session.startGame(CXGameSession::kArcadeLevelList, options.stage);
+    const int stage = playback ? replay.stage : options.stage;
+    CXReplayPlayer player;
+    if (playback) {
+        player.start(session, replay, profile);
+    } else {
+        session.setGameMode(CXGameSession::FreePlay);
+        session.setCasual(false);
+        session.setDifficulty(1);
+        session.setSeed(options.seed);
+        session.startGame(CXGameSession::kArcadeLevelList, options.stage);
+        session.markReadyToStart();
+    }
     const int stageCount = static_cast<int>(session.getLevelList().size());
-    if (options.stage >= stageCount) {
+    if (stage >= stageCount) {
         // Indices count from 0: a list of N stages ends at N - 1.
         std::fprintf(stderr, "vortalis2-sim: the level list has no stage %d (it has %d, from index 0)\n",
-                     options.stage, stageCount);
+                     stage, stageCount);
         return 1;
     }
-    session.markReadyToStart();
 
     // VORTALIS2_SIM_VERBOSE=1 reports deaths and slow frames on standard error.
     const char* verboseSetting = std::getenv("VORTALIS2_SIM_VERBOSE");
     const bool verbose = verboseSetting && std::string(verboseSetting) == "1";
     Autopilot pilot;
-    std::vector<InputEvent> recording;
-    if (!options.recordPath.empty()) {
-        pilot.recordInto(&recording);
-    }
-    size_t nextEvent = 0;
     long frame = 0;
     int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
     long long grazes = 0;
@@ -162,24 +170,34 @@ int main(int argc, char** argv) {
     std::string outcome = "timeout";
     for (; frame < options.maxFrames; ++frame) {
         OXScnBaseSTGGame* scene = session.getGameScene();
-        while (nextEvent < events.size() && events[nextEvent].frame <= frame) {
-            session.keyEvent(events[nextEvent].code, events[nextEvent].down);
-            ++nextEvent;
+        if (playback && player.isDone()) {
+            break;  // the recording ends here, or the game went otherwise
         }
         if (options.autopilot && scene && session.getState() == CXGameSession::Playing) {
-            pilot.step(session, *scene, frame);
+            pilot.step(session, *scene);
         }
 
         const auto started = std::chrono::steady_clock::now();
-        session.tick(kFrameMs);
+        if (playback) {
+            player.step(kFrameMs);  // the frame's recorded keys, the tick and its check
+        } else {
+            session.tick(kFrameMs);
+        }
         const double us =
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - started).count();
         totalUpdateUs += us;
         worstUpdateUs = std::max(worstUpdateUs, us);
 
+        if (player.getStatus() == CXReplayPlayer::Desync) {
+            ++frame;
+            break;
+        }
+
         scene = session.getGameScene();
         if (!scene || session.getState() == CXGameSession::Idle) {
-            outcome = "ended";  // the game went back to the menus (a stage it could not play)
+            if (!playback || outcome == "timeout") {
+                outcome = "ended";  // the game went back to the menus (a stage it could not play)
+            }
             ++frame;
             break;
         }
@@ -224,18 +242,24 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "SIM: frame %ld took %.0f us\n", frame, us);
         }
         wasInPlay = inPlay;
+        // The autopilot's game stops at the first clear or game over; a replay plays on to its
+        // end, so its outcome is the last of them.
         if (session.getState() == CXGameSession::StageSummary ||
             scene->getStageState() == OXScnBaseSTGGame::Cleared) {
             outcome = "clear";
-            ++frame;
-            break;
+            if (!playback) {
+                ++frame;
+                break;
+            }
         }
         const int overlay = session.getActiveOverlay();
         if (session.getState() == CXGameSession::InOverlay &&
             (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay)) {
             outcome = "gameover";
-            ++frame;
-            break;
+            if (!playback) {
+                ++frame;
+                break;
+            }
         }
     }
 
@@ -244,21 +268,23 @@ int main(int argc, char** argv) {
         result,
         "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
         "bosses=%d boss_ms=%.0f peak_particles=%d peak_trails=%d boss_worst_update_us=%.1f "
-        "mean_update_us=%.1f worst_update_us=%.1f\n",
+        "mean_update_us=%.1f worst_update_us=%.1f",
         outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
         static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
         scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, bossWorstUs,
         frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
+    if (player.getStatus() == CXReplayPlayer::Desync) {
+        std::fprintf(result, " replay=desync frame=%d", player.getDesyncFrame());
+    } else if (playback) {
+        std::fprintf(result, " replay=ok");
+    }
+    std::fprintf(result, "\n");
     std::fclose(result);
     if (!options.recordPath.empty()) {
-        std::ofstream out(options.recordPath);
-        out << "# vortalis2-sim input: FRAME KEYCODE up|down, recorded from the autopilot, seed "
-            << options.seed << ", stage " << options.stage << "\n";
-        for (const InputEvent& event : recording) {
-            out << event.frame << ' ' << event.code << ' ' << (event.down ? "down" : "up") << '\n';
-        }
-        if (!out) {
-            std::fprintf(stderr, "vortalis2-sim: %s could not be written\n", options.recordPath.c_str());
+        session.finishRecording();
+        if (!session.getRecording().save(options.recordPath, problem)) {
+            std::fprintf(stderr, "vortalis2-sim: %s could not be written: %s\n", options.recordPath.c_str(),
+                         problem.c_str());
             return 1;
         }
     }

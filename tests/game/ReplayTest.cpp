@@ -1,0 +1,204 @@
+// Replays on the real first stage: a game the session records plays back to the same checks
+// and score, whatever else draws random numbers meanwhile; a moved key edge is caught at the
+// first check after it; games kept beside the profile; and files that must be refused.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "data/CXUserProfile.h"
+#include "data/Plist.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/CXReplay.h"
+#include "stg/game/CXReplayPlayer.h"
+#include "tests/game/GameTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+constexpr int kFire = 2, kLeft = 28, kRight = 29;
+constexpr int kFrames = 1500;
+
+class ReplayTest : public gametest::SessionTest {
+  protected:
+    // Plays the first stage for kFrames frames with scripted keys (fire held; once the ship has
+    // made its entrance, a dash right, then left) and returns the session's recording.
+    CXReplay recordGame() {
+        session.setSeed(424242);
+        session.setGameMode(CXGameSession::FreePlay);
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        for (int frame = 0; frame < kFrames; ++frame) {
+            if (frame == 10)
+                session.keyEvent(kFire, true);
+            if (frame == 760)
+                session.keyEvent(kRight, true);
+            if (frame == 780)
+                session.keyEvent(kRight, false);
+            if (frame == 1000)
+                session.keyEvent(kLeft, true);
+            if (frame == 1030)
+                session.keyEvent(kLeft, false);
+            session.tick(16.7f);
+        }
+        session.finishRecording();
+        return session.getRecording();
+    }
+
+    // Plays `replay` to its end; `eachFrame` runs between frames.
+    CXReplayPlayer play(
+        const CXReplay& replay, const std::function<void()>& eachFrame = [] {}) {
+        CXReplayPlayer player;
+        player.start(session, replay, playbackProfile);
+        while (!player.isDone()) {
+            eachFrame();
+            player.step(16.7f);
+        }
+        return player;
+    }
+
+    CXUserProfile playbackProfile;
+};
+
+TEST_F(ReplayTest, ARecordedGamePlaysBackExactlyFromItsFile) {
+    profile.weapon = 2;
+    profile.bombs = 3;
+    const CXReplay recorded = recordGame();
+    const int64_t score = session.getScore();
+    ASSERT_EQ(recorded.frames, kFrames);
+    ASSERT_EQ(recorded.checks.size(), 5u);  // every 300 frames
+    EXPECT_EQ(recorded.keys.size(), 5u);
+    EXPECT_EQ(recorded.weapon, 2);
+    EXPECT_EQ(recorded.bombs, 3);
+    EXPECT_GT(score, 0) << "the scripted game should shoot something";
+
+    const testfiles::TempDir folder;
+    std::string problem;
+    ASSERT_TRUE(recorded.save(folder.file("game.ovr"), problem)) << problem;
+    CXReplay loaded;
+    ASSERT_TRUE(CXReplay::load(folder.file("game.ovr"), loaded, problem)) << problem;
+    ASSERT_EQ(loaded.checks.size(), recorded.checks.size());
+    EXPECT_EQ(loaded.checks.back().hash, recorded.checks.back().hash);
+
+    // Cosmetic code drawing from rand() between frames (the HUD's shake) changes nothing.
+    const CXReplayPlayer player = play(loaded, [] { std::rand(); });
+    EXPECT_EQ(player.getStatus(), CXReplayPlayer::Finished);
+    EXPECT_EQ(session.getScore(), score);
+    EXPECT_EQ(session.getFrame(), kFrames);
+    EXPECT_EQ(session.getWeaponLevel(), 2) << "the replay's stock, not the playing profile's";
+}
+
+TEST_F(ReplayTest, AMovedKeyEdgeIsCaughtAtTheFirstCheckAfterIt) {
+    const CXReplay recorded = recordGame();
+    struct Case {
+        int32_t from, to, expected;
+    };
+    // The dash right starts late (checked at 900); the dash left ends late (checked at 1200).
+    for (const Case& c : {Case{760, 765, 900}, Case{1030, 1037, 1200}}) {
+        CXReplay changed = recorded;
+        for (ReplayKey& key : changed.keys) {
+            if (key.frame == c.from)
+                key.frame = c.to;
+        }
+        const CXReplayPlayer player = play(changed);
+        EXPECT_EQ(player.getStatus(), CXReplayPlayer::Desync) << "edge moved from " << c.from;
+        EXPECT_EQ(player.getDesyncFrame(), c.expected) << "edge moved from " << c.from;
+    }
+}
+
+TEST_F(ReplayTest, AGameKeepsItsReplayBesideTheProfileAndANewBestItsOwn) {
+    const testfiles::TempDir data;
+    profile.setPath(data.file("vortalis2/profile/save.osf"));
+    const std::string folder = data.file("vortalis2/replays/");
+    const std::string best = folder + CXGameSession::highScoreReplayName(CXGameSession::Arcade, false, 1);
+
+    recordGame();
+    ASSERT_GT(session.getScore(), 0);
+    session.endGame();
+    CXReplay kept;
+    std::string problem;
+    ASSERT_TRUE(CXReplay::load(folder + "last.ovr", kept, problem)) << problem;
+    EXPECT_EQ(kept.frames, kFrames);
+    EXPECT_TRUE(std::filesystem::exists(best)) << "the first score is a new best";
+
+    // A game below the table's best keeps only last.ovr.
+    std::filesystem::remove(best);
+    profile.arcadeScore[1] = 1000000000;
+    recordGame();
+    session.endGame();
+    EXPECT_TRUE(std::filesystem::exists(folder + "last.ovr"));
+    EXPECT_FALSE(std::filesystem::exists(best));
+}
+
+// A small valid replay as a property list, for the cases below to break.
+Plist::Dictionary validList() {
+    CXReplay replay;
+    replay.frames = 600;
+    replay.keys = {{10, kFire, true}, {20, kLeft, true}};
+    replay.checks = {{300, 1}, {600, 2}};
+    return replay.toPlist();
+}
+
+TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
+    struct Case {
+        const char* name;
+        std::function<void(Plist::Dictionary&)> breakIt;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"other rules", [](Plist::Dictionary& d) { d["rules"] = int64_t{CXReplay::kRulesVersion + 1}; },
+         "rules version 2"},
+        {"huge frame count", [](Plist::Dictionary& d) { d["frames"] = int64_t{1} << 40; }, "\"frames\""},
+        {"key outside the table",
+         [](Plist::Dictionary& d) {
+             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[1] = int64_t{32};
+         },
+         "key edge 1"},
+        {"keys out of order",
+         [](Plist::Dictionary& d) {
+             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[0] = int64_t{5};
+         },
+         "key edge 1"},
+        {"key past the end",
+         [](Plist::Dictionary& d) {
+             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[0])[0] = int64_t{601};
+         },
+         "key edge 0"},
+        {"keys not an array", [](Plist::Dictionary& d) { d["keys"] = std::string("many"); }, "\"keys\""},
+        {"binding outside the table",
+         [](Plist::Dictionary& d) { boost::any_cast<Plist::Array&>(d["bindings"])[0] = int64_t{-1}; },
+         "binding"},
+        {"no seed", [](Plist::Dictionary& d) { d.erase("seed"); }, "\"seed\""},
+    };
+    const testfiles::TempDir folder;
+    for (const Case& c : cases) {
+        Plist::Dictionary list = validList();
+        c.breakIt(list);
+        ASSERT_TRUE(Plist::writeBinaryFile(folder.file("broken.ovr"), list));
+        CXReplay out;
+        std::string problem;
+        EXPECT_FALSE(CXReplay::load(folder.file("broken.ovr"), out, problem)) << c.name;
+        EXPECT_NE(problem.find(c.reason), std::string::npos) << c.name << ": " << problem;
+    }
+
+    // Cut short, or not a property list at all.
+    std::ostringstream whole;
+    Plist::writeBinary(whole, validList());
+    const std::string bytes = whole.str();
+    folder.write("whole.ovr", bytes);
+    for (const std::string& contents : {bytes.substr(0, bytes.size() / 2), std::string("not a replay")}) {
+        folder.write("cut.ovr", contents);
+        CXReplay out;
+        std::string problem;
+        EXPECT_FALSE(CXReplay::load(folder.file("cut.ovr"), out, problem));
+        EXPECT_FALSE(problem.empty());
+    }
+    CXReplay out;
+    std::string problem;
+    ASSERT_TRUE(CXReplay::load(folder.file("whole.ovr"), out, problem)) << problem;
+    EXPECT_EQ(out.keys.size(), 2u);
+}
+
+}  // namespace
