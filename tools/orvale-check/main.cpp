@@ -49,6 +49,7 @@ class QuietHost : public IXMenuHost {
     void setAspectRatio(int) override {}
     void setScreenOrientation(int) override {}
     void setMenuKeys(int, int) override {}
+    bool watchReplay(const std::string&) override { return false; }
 
     CXUserProfile userProfile;
 };
@@ -75,7 +76,7 @@ void playLevelList(const char* list, int difficulty, int optionPairs) {
         for (long frame = 0; frame < kMostFrames; ++frame) {
             OXScnBaseSTGGame* scene = session.getGameScene();
             if (scene && session.getState() == CXGameSession::Playing) {
-                pilot.step(session, *scene, frame);
+                pilot.step(session, *scene);
             }
             session.tick(kFrameMs);
             scene = session.getGameScene();
