@@ -322,6 +322,26 @@ void CXGameSession::keyEvent(int code, bool down) {
     }
 }
 
+void CXGameSession::pointerEvent(int event, float nx, float ny) {
+    int target = -1;
+    if (state == Playing) {
+        target = HudOverlay;
+    } else if (state == InOverlay || state == StageSummary) {
+        target = activeOverlay;
+    }
+    OXScene* overlay = getOverlay(target);
+    if (!overlay || !overlay->isActive()) {
+        return;
+    }
+    if (event == 1) {
+        overlay->pointerPressed(nx, ny);
+    } else if (event == 2) {
+        overlay->pointerReleased(nx, ny);
+    } else {
+        overlay->pointerMoved(nx, ny);
+    }
+}
+
 // ---- Overlays ----
 
 void CXGameSession::showOverlay(int index) {
