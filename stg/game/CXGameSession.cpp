@@ -382,6 +382,7 @@ void CXGameSession::resume() {
     if (state != InOverlay) {
         return;
     }
+    std::printf("GAME RESUMED\n");
     hideOverlay(PauseOverlay);
     hideOverlay(ContinueOverlay);
     hideOverlay(ConfirmOverlay);
@@ -414,6 +415,7 @@ void CXGameSession::showContinue() {
     if (gameScene) {
         gameScene->releaseKeys();
     }
+    CXSoundManager::instance().setMusicHeld(true);
     showOverlay(ContinueOverlay);
     if (auto* prompt = static_cast<OXScnBaseContinue*>(getOverlay(ContinueOverlay))) {
         prompt->setContinuesLeft(continues);
@@ -427,6 +429,7 @@ void CXGameSession::showGameOver() {
     if (gameScene) {
         gameScene->releaseKeys();
     }
+    CXSoundManager::instance().setMusicHeld(true);
     showOverlay(GameOverOverlay);
     if (auto* gameOver = static_cast<OXScnGameOver*>(getOverlay(GameOverOverlay))) {
         gameOver->appear();
@@ -515,6 +518,7 @@ void CXGameSession::stageCleared() {
     if (gameScene) {
         gameScene->releaseKeys();
     }
+    CXSoundManager::instance().setMusicHeld(true);
     showOverlay(SummaryOverlay);
     if (auto* summary = static_cast<OXScnBaseSummary*>(getOverlay(SummaryOverlay))) {
         summary->showResults();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXButton.h"
@@ -25,6 +26,7 @@
 #include "stg/game/overlays/OXScnGameOver.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -577,6 +579,35 @@ TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
     EXPECT_NEAR(splash.getWarningWord()->getX(), 160.0f, 0.5f);
     play(4000.0f);
     EXPECT_FALSE(splash.isVisible());
+}
+
+// A package without the HUD's pictures and font: each element is left out with a line, and the
+// HUD still builds, counts and draws.
+TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
+    const testfiles::TempDir folder;
+    testfiles::makeZipPackage(folder.file("bare.oap"), {{"assets/plist/readme.txt", "nothing here"}});
+    unmountAssetPackage();
+    ASSERT_TRUE(mountAssetPackage(folder.file("bare.oap")));
+    testing::internal::CaptureStdout();
+    {
+        OXScnBaseHUD hud;
+        hud.init();
+        CXGameSession::instance().setScore(12345);
+        for (int frame = 0; frame < 5; ++frame) {
+            hud.tick(kFrameMs);
+        }
+        hud.draw();
+        EXPECT_EQ(hud.getScoreText()->getText(), "0,000,012,345");  // counted, though not drawn
+        EXPECT_EQ(hud.getLifeCounter()->getUniformScale(), 0.0f);
+    }
+    const std::string lines = testing::internal::GetCapturedStdout();
+    CXGameSession::instance().setScore(0);
+    unmountAssetPackage();
+    ASSERT_TRUE(mountAssetPackage(ORVALE_PACKAGE));
+    EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT"),
+              std::string::npos);
+    EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_health_warning, LEFT OUT"), std::string::npos);
+    EXPECT_NE(lines.find("MISSING HUD FONT assets/plist/fnt_novo_white"), std::string::npos);
 }
 
 }  // namespace

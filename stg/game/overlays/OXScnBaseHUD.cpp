@@ -211,19 +211,19 @@ void OXScnBaseHUD::buildScene() {
     }
 
     // Top row: score and high score.
-    text("SCORE", 6, 468, 11, 0, kCaption, topGroup);
+    text("SCORE", 6, 468, 12, 0, kCaption, topGroup);
     scoreText = text("0,000,000,000", 6, 451, kScoreSize, 0, kWhite, topGroup);
-    text("HI-SCORE", 314, 468, 11, 2, kCaption, topGroup);
+    text("HI-SCORE", 314, 468, 12, 2, kCaption, topGroup);
     highScoreText = text("0,000,000,000", 314, 453, kHighScoreSize, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
 
     // Second row: multiplier, graze chain, chain bonus, graze heat, trance factor.
     multiplierPlate = sprite("assets/plist/spr_HUD_multiplier_bg", 36, 435, 0.56f, 0.6f, 0.75f, topGroup);
     multiplierText = text("1.0x", 36, 431, 18, 1, kMultiplierTint, topGroup);
     grazeText = text("0 grazed", 80, 436, 13, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
-    chainText = text("+0 pts", 80, 426, 11, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
+    chainText = text("+0 pts", 80, 426, 12, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
     makeGauge(grazeGauge, "assets/plist/spr_gauge_frame", "assets/plist/spr_graze_bar", 80, 70, 420, 0.9f,
               topGroup);
-    tranceFactorText = text("tm 1.00x", 314, 438, 11, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
+    tranceFactorText = text("tm 1.00x", 314, 438, 12, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
 
     // Bottom rows: the ships left, the shield bar of the bombs left, the beam and break gauges.
     lifeCounter = sprite("assets/plist/spr_player_life_counter", 6 + 128 * kLifeScale, 27, kLifeScale,
@@ -231,19 +231,19 @@ void OXScnBaseHUD::buildScene() {
     makeGauge(shieldGauge, "assets/plist/spr_health_bar_bg", "assets/plist/spr_health_bar", 6, 64, 11, 0.9f,
               bottomGroup);
     shieldGauge.frame->setAlpha(0.75f);
-    text("BEAM", 94, 23, 11, 0, kCaption, bottomGroup);
+    text("BEAM", 94, 23, 12, 0, kCaption, bottomGroup);
     makeGauge(beamGauge, "assets/plist/spr_beam_bar_bg", "assets/plist/spr_beam_bar", 120, 194, 26, 0.75f,
               bottomGroup);
     beamBar = beamGauge.fill;
     setTint(*beamBar, kBeamShort);
-    breakCaption = text("TRANCE", 83, 8, 11, 0, kCaption, bottomGroup);
+    breakCaption = text("TRANCE", 82, 8, 12, 0, kCaption, bottomGroup);
     makeGauge(breakGauge, "assets/plist/spr_break_bar_bg", "assets/plist/spr_break_bar", 120, 160, 11, 0.9f,
               bottomGroup);
     breakBar = breakGauge.fill;
     breakBarTrance =
         sprite("assets/plist/spr_break_bar_break", 120, 11, 0.0f, kGaugeScaleY, 0.9f, bottomGroup);
     breakBarTrance->setVisible(false);
-    breakText = text("0%", 314, 8, 11, 2, kWhite, bottomGroup);
+    breakText = text("0%", 314, 8, 12, 2, kWhite, bottomGroup);
 
     // Messages over the field.
     warning = sprite("assets/plist/spr_health_warning", 160, kWarningLowY, kWarningScale, kWarningScale, 1.0f,
