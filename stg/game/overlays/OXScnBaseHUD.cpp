@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "audio/CXSoundManager.h"
-#include "data/AssetPackage.h"
 #include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXButton.h"

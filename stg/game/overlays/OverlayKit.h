@@ -97,6 +97,7 @@ inline OXButton* addButton(OXScene& scene, int id, const char* label, float x, f
 class ButtonRow {
   public:
     static constexpr int kMost = 4;
+    static constexpr Colour kSelectedTint{1.3f, 1.6f, 1.7f, 1.0f};
 
     void add(OXButton* button) {
         if (button && count < kMost) {
@@ -141,6 +142,9 @@ class ButtonRow {
     void select(int index) {
         for (int other = 0; other < count; ++other) {
             OXButton& button = *buttons[other];
+            if (other != index) {
+                button.setColour(1, 1, 1, button.getAlpha());
+            }
             if (other != index && button.getState() == OXButton::Highlighted) {
                 button.setState(OXButton::Normal);
                 button.scaleTo(OXButton::kGrowMs, button.getScale(), {1, 1, 1}, 1.0f);
@@ -148,6 +152,8 @@ class ButtonRow {
         }
         selected = index;
         OXButton& chosen = *buttons[index];
+        // Lit, so the button fire presses is plain even after the pointer has left it.
+        chosen.setColour(kSelectedTint.r, kSelectedTint.g, kSelectedTint.b, chosen.getAlpha());
         if (chosen.getState() == OXButton::Normal) {
             chosen.setState(OXButton::Highlighted);
             const float grow = chosen.getGrowScale();

@@ -108,8 +108,10 @@ void paintRedGlow(Canvas& canvas, Random& /*random*/) {
         const float edge = std::min(std::min(p.x, width - p.x) / (width * 0.5f),
                                     std::min(p.y, height - p.y) / (height * 0.5f));
         const float light = std::pow(clamp01(1.0f - edge / 0.45f), 1.6f);
-        return kRed.withAlpha(light * 0.85f);
+        return kRed.withAlpha(clamp01(light * 1.3f));
     });
+    // Scaled up, the image's own edge lies beyond the field; it still ends clear.
+    fadeBorders(canvas, 2.0f);
 }
 
 void paintBeamWarning(Canvas& canvas, Random& /*random*/) {
@@ -127,6 +129,7 @@ void paintBeamWarning(Canvas& canvas, Random& /*random*/) {
         rule.addSegment({0.0f, y}, {width, y});
         fill(canvas, rule, kRed.withAlpha(0.8f));
     }
+    fadeBorders(canvas, 2.0f);
 }
 
 void paintLifeCounter(Canvas& canvas, Random& /*random*/) {
