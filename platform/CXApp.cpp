@@ -191,12 +191,20 @@ void CXApp::deliverKey(int code, bool down) {
 }
 
 void CXApp::deliverPointer(int event, float windowX, float windowY) {
+    float nx = 0.0f, ny = 0.0f;
+    const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
+    if (mode == InStage) {
+        // In a stage the HUD's buttons and the overlays' take the mouse; a press outside the
+        // game area reaches nothing.
+        if (inside || event != PointerPressed) {
+            CXGameSession::instance().pointerEvent(event, nx, ny);
+        }
+        return;
+    }
     if (mode != FrontEnd || currentScene < 0 || currentScene >= static_cast<int>(scenes.size()) ||
         pendingScene != -1 || !scenes[currentScene]) {
         return;
     }
-    float nx = 0.0f, ny = 0.0f;
-    const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
     OXScene& scene = *scenes[currentScene];
     if (event == PointerPressed) {
         if (inside) {

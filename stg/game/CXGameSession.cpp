@@ -368,6 +368,26 @@ void CXGameSession::keyEvent(int code, bool down) {
     }
 }
 
+void CXGameSession::pointerEvent(int event, float nx, float ny) {
+    int target = -1;
+    if (state == Playing) {
+        target = HudOverlay;
+    } else if (state == InOverlay || state == StageSummary) {
+        target = activeOverlay;
+    }
+    OXScene* overlay = getOverlay(target);
+    if (!overlay || !overlay->isActive()) {
+        return;
+    }
+    if (event == 1) {
+        overlay->pointerPressed(nx, ny);
+    } else if (event == 2) {
+        overlay->pointerReleased(nx, ny);
+    } else {
+        overlay->pointerMoved(nx, ny);
+    }
+}
+
 // ---- Overlays ----
 
 void CXGameSession::showOverlay(int index) {
@@ -408,6 +428,7 @@ void CXGameSession::resume() {
     if (state != InOverlay) {
         return;
     }
+    std::printf("GAME RESUMED\n");
     hideOverlay(PauseOverlay);
     hideOverlay(ContinueOverlay);
     hideOverlay(ConfirmOverlay);
@@ -440,6 +461,7 @@ void CXGameSession::showContinue() {
     if (gameScene) {
         gameScene->releaseKeys();
     }
+    CXSoundManager::instance().setMusicHeld(true);
     showOverlay(ContinueOverlay);
     if (auto* prompt = static_cast<OXScnBaseContinue*>(getOverlay(ContinueOverlay))) {
         prompt->setContinuesLeft(continues);
@@ -453,6 +475,7 @@ void CXGameSession::showGameOver() {
     if (gameScene) {
         gameScene->releaseKeys();
     }
+    CXSoundManager::instance().setMusicHeld(true);
     showOverlay(GameOverOverlay);
     if (auto* gameOver = static_cast<OXScnGameOver*>(getOverlay(GameOverOverlay))) {
         gameOver->appear();
@@ -543,6 +566,7 @@ void CXGameSession::stageCleared() {
     if (gameScene) {
         gameScene->releaseKeys();
     }
+    CXSoundManager::instance().setMusicHeld(true);
     showOverlay(SummaryOverlay);
     if (auto* summary = static_cast<OXScnBaseSummary*>(getOverlay(SummaryOverlay))) {
         summary->showResults();

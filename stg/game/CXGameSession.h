@@ -77,6 +77,10 @@ class CXGameSession {
     // Every key event of the keyboard and the joystick: to the game scene
     // and the active overlay while a game runs.
     void keyEvent(int code, bool down);
+    // The mouse while a game runs, in coordinates normalised to the game area (0..1, y up):
+    // to the HUD's buttons while the stage plays, to the overlay shown otherwise. `event` is
+    // 0 moved, 1 pressed, 2 released.
+    void pointerEvent(int event, float nx, float ny);
     void pause();
     void resume();
     void confirmEndGame();

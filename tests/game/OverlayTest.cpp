@@ -6,9 +6,12 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
@@ -19,9 +22,11 @@
 #include "stg/game/overlays/OXScnBasePause.h"
 #include "stg/game/overlays/OXScnBaseSplash.h"
 #include "stg/game/overlays/OXScnBaseSummary.h"
+#include "stg/game/overlays/OXScnEndGameConfirm.h"
 #include "stg/game/overlays/OXScnGameOver.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -70,6 +75,14 @@ class OverlayTest : public gametest::SessionTest {
         return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
     }
     bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
+    // A mouse click on a button, as the game delivers it: press and release over its middle.
+    void click(const OXButton& button) {
+        const float nx = button.getX() / 320.0f;
+        const float ny = button.getY() / 480.0f;
+        session.pointerEvent(0, nx, ny);
+        session.pointerEvent(1, nx, ny);
+        session.pointerEvent(2, nx, ny);
+    }
 };
 
 // ---- HUD ----
@@ -106,8 +119,8 @@ TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
     ship.setBeamGauge(0.19f);
     ship.setBreakGauge(450.0f);
     run(kFrameMs);
-    EXPECT_EQ(hud().getLivesText()->getText(), "SHIPS 3");
-    EXPECT_EQ(hud().getBombsText()->getText(), "BOMBS 1");
+    EXPECT_TRUE(hud().getLifeCounter()->isVisible());
+    EXPECT_EQ(hud().getLifeCounter()->currentFrame(), 2);  // one frame per count, from one ship
     EXPECT_EQ(hud().getBreakText()->getText(), "45%");
     EXPECT_EQ(hud().getMultiplierText()->getText().back(), 'x');
 
@@ -123,9 +136,10 @@ TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
     run(kFrameMs);
     EXPECT_NEAR(beam.getScale().x, fifth * 5.0f, 1e-4f);
 
+    // With no lives left the counter is hidden rather than showing frame -1.
     session.setLives(0);
     run(kFrameMs);
-    EXPECT_EQ(hud().getLivesText()->getText(), "SHIPS 0");
+    EXPECT_FALSE(hud().getLifeCounter()->isVisible());
 }
 
 TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
@@ -145,13 +159,115 @@ TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
     setGLDevice(nullptr);
 }
 
+TEST_F(OverlayTest, TheScoreKeepsItsDigitGroupsAndItsPlaceAtEveryMagnitude) {
+    const struct {
+        int64_t score;
+        const char* shown;
+    } cases[] = {{0, "0,000,000,000"},
+                 {999, "0,000,000,999"},
+                 {1000, "0,000,001,000"},
+                 {9999999999, "9,999,999,999"},
+                 {123456789012345, "123,456,789,012,345"}};
+    const OXTextBox& score = *hud().getScoreText();
+    const OXTextBox& high = *hud().getHighScoreText();
+    for (const auto& each : cases) {
+        session.setScore(each.score);
+        run(kFrameMs);
+        EXPECT_EQ(score.getText(), each.shown);
+        // Within the left part of the top row, clear of the high score at the right.
+        const float scoreRight = score.getX() + score.getText().size() * score.getCharSize() * 0.5f;
+        const float highLeft = high.getX() - high.getText().size() * high.getCharSize() * 0.5f;
+        EXPECT_LT(scoreRight, highLeft) << each.shown;
+        EXPECT_GE(highLeft, 0.0f) << each.shown;
+    }
+}
+
+TEST_F(OverlayTest, TheShieldBarRisesToTheBombsLeftWithoutOvershoot) {
+    // The stage began with the bar empty; it rises by 0.0025 of its length per ms.
+    session.setBombs(1);  // of 2: the bar stops at half
+    const float first = hud().getShieldShown();
+    frames(6);
+    EXPECT_NEAR(hud().getShieldShown(), first + 0.0025f * 6.0f * kFrameMs, 1e-4f);
+    run(1000.0f);
+    EXPECT_FLOAT_EQ(hud().getShieldShown(), 0.5f);
+    session.setBombs(2);
+    run(kFrameMs);
+    EXPECT_NEAR(hud().getShieldShown(), 0.5f + 0.0025f * kFrameMs, 1e-4f);
+    run(1000.0f);
+    EXPECT_FLOAT_EQ(hud().getShieldShown(), 1.0f);
+}
+
+TEST_F(OverlayTest, TheShieldWarningBeepsTwelveTimesFadingOut) {
+    hud().startWarning();
+    std::vector<float> volumes;
+    for (int frame = 0; frame < 400 && hud().getWarningBeepsLeft() > 0; ++frame) {
+        const int before = hud().getWarningBeepsLeft();
+        hud().tick(kFrameMs);
+        if (hud().getWarningBeepsLeft() < before) {
+            volumes.push_back(hud().getLastBeepVolume());
+        }
+    }
+    ASSERT_EQ(volumes.size(), 12u);
+    for (size_t beep = 0; beep < volumes.size(); ++beep) {
+        EXPECT_NEAR(volumes[beep], static_cast<float>(12 - beep) * 0.65f / 12.0f, 1e-6f);
+    }
+    // Without a shield the warning goes once its beeps are spent.
+    run(500.0f);
+    EXPECT_FALSE(hud().getWarning()->isVisible());
+}
+
+TEST_F(OverlayTest, ElementsUnderTheShipFadeOnlyAtALargeScreenScale) {
+    const struct {
+        float screenScale, at;
+        bool dims;
+    } bottom[] = {{1.0f, 30.0f, true}, {1.0f, 30.5f, false}, {0.66f, 10.0f, true}, {0.65f, 10.0f, false}},
+      right[] = {{1.0f, 290.0f, true}, {1.0f, 289.5f, false}, {0.66f, 300.0f, true}, {0.65f, 300.0f, false}};
+    for (const auto& each : bottom) {
+        EXPECT_EQ(OXScnBaseHUD::dimsBottomRows(each.screenScale, each.at), each.dims) << each.at;
+    }
+    for (const auto& each : right) {
+        EXPECT_EQ(OXScnBaseHUD::dimsRightSide(each.screenScale, each.at), each.dims) << each.at;
+    }
+
+    // In play: the ship flown to the far right dims the right-hand buttons, and only there.
+    OXSTGBasePlayer& ship = shipInPlay();
+    run(1000.0f);  // the ship takes control
+    EXPECT_FLOAT_EQ(hud().getRightAlpha(), 0.75f);
+    session.keyEvent(29, true);
+    run(3000.0f);
+    session.keyEvent(29, false);
+    ASSERT_GE(ship.getX(), 290.0f);
+    run(300.0f);
+    EXPECT_FLOAT_EQ(hud().getRightAlpha(), 0.2f);
+    EXPECT_FLOAT_EQ(hud().getBottomAlpha(), 1.0f);
+}
+
+TEST_F(OverlayTest, TheHudsPointerButtonsPauseAndBomb) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    run(1000.0f);  // the ship takes control
+    session.setBombs(2);
+    click(*hud().getButton(OXScnBaseHUD::BombButton));
+    EXPECT_EQ(session.getBombs(), 1);
+    run(kFrameMs);
+    EXPECT_TRUE(hud().getInvertSquare()->isVisible());  // the bomb's flash
+
+    ship.setBeamGauge(1.0f);
+    run(kFrameMs);
+    EXPECT_TRUE(hud().getBeamWarning(0)->isVisible());
+    click(*hud().getButton(OXScnBaseHUD::CounterButton));
+    EXPECT_LT(ship.getBeamGauge(), 1.0f);  // the counter-attack was released
+
+    click(*hud().getButton(OXScnBaseHUD::PauseButton));
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+}
+
 TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight) {
     OXSTGBasePlayer& ship = shipInPlay();
     run(1000.0f);  // the ship takes control
     session.setBombs(1);
     ship.hit(-1.0f, {0, 1, 0});  // the bomb goes off and the shield follows
     run(kFrameMs);
-    const OXTextBox& warning = *hud().getWarningText();
+    const OXSprite& warning = *hud().getWarning();
     ASSERT_TRUE(warning.isVisible());
     // Down to the bottom and back up, while the shield lasts.
     for (int key : {31, 30}) {
@@ -239,7 +355,8 @@ TEST_F(OverlayTest, ThePauseKeyPausesWithoutItsOwnReleaseResuming) {
     run(100.0f);
     EXPECT_FALSE(pauseScreen().isCountingDown());
     EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-    EXPECT_EQ(pauseScreen().getHintText()->getText(), "Z/P RESUME   X/C END GAME");
+    EXPECT_EQ(pauseScreen().getButton(OXScnBasePause::ResumeButton)->getLabel()->getText(), "RESUME");
+    EXPECT_EQ(pauseScreen().getButton(OXScnBasePause::EndGameButton)->getLabel()->getText(), "END GAME");
 }
 
 TEST_F(OverlayTest, EndGameThenNoReturnsToThePauseScreen) {
@@ -285,7 +402,37 @@ TEST_F(OverlayTest, ResumeCountsThreeTwoOneThenPlays) {
     // The next pause offers the choices again.
     press(kPause);
     EXPECT_FALSE(pauseScreen().isCountingDown());
-    EXPECT_TRUE(pauseScreen().getHintText()->isVisible());
+    EXPECT_TRUE(pauseScreen().getButton(OXScnBasePause::ResumeButton)->isVisible());
+}
+
+TEST_F(OverlayTest, TheOverlaysButtonsAnswerThePointerAndThePauseWritesSettingsBack) {
+    // Pause, then "END GAME" and "NO" by the mouse: back on the pause screen, settings saved.
+    press(kPause);
+    profile.musicVolume = 0.9f;  // changed behind the game's back: the game's own value wins
+    click(*pauseScreen().getButton(OXScnBasePause::EndGameButton));
+    EXPECT_FLOAT_EQ(profile.musicVolume, session.getMusicVolume());
+    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    run(kFrameMs);
+    auto& confirm = *static_cast<OXScnEndGameConfirm*>(session.getOverlay(CXGameSession::ConfirmOverlay));
+    click(*confirm.getButton(OXScnEndGameConfirm::NoButton));
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+
+    // "RESUME" by the mouse writes back too, then counts down to play.
+    profile.screenScale = 0.3f;
+    click(*pauseScreen().getButton(OXScnBasePause::ResumeButton));
+    EXPECT_FLOAT_EQ(profile.screenScale, session.getScreenScale());
+    EXPECT_TRUE(pauseScreen().isCountingDown());
+    run(2300.0f);
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+
+    // The arrows move the highlight: down to "END GAME", and fire asks to end.
+    press(kPause);
+    press(31);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    run(kFrameMs);
+    click(*confirm.getButton(OXScnEndGameConfirm::YesButton));
+    EXPECT_EQ(endings, 1);
 }
 
 // ---- Continue ----
@@ -296,7 +443,9 @@ TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
     session.showContinue();
     auto& prompt = *static_cast<OXScnBaseContinue*>(session.getOverlay(CXGameSession::ContinueOverlay));
     EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 0");
-    press(kFire);
+    EXPECT_EQ(prompt.getButton(OXScnBaseContinue::YesButton)->getState(), OXButton::Disabled);
+    click(*prompt.getButton(OXScnBaseContinue::YesButton));
+    prompt.buttonPressed(OXScnBaseContinue::YesButton);
     run(100.0f);
     EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
@@ -309,6 +458,11 @@ TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
     press(kFire);
     EXPECT_EQ(session.getState(), CXGameSession::Playing);
     EXPECT_EQ(session.getContinues(), 0);
+
+    // Without one, fire lands on the only choice left: "NO", which asks to end the game.
+    session.showContinue();
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
 }
 
 TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
@@ -410,18 +564,50 @@ TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
         }
     };
     session.showSplash(1);
-    EXPECT_EQ(splash.getStageText()->getText(), "STAGE 2");
+    EXPECT_EQ(splash.getStageNumber()->currentFrame(), 1);  // the picture of "2"
+    EXPECT_GE(splash.getStageWord()->getTextureId(), 0);
     play(1000.0f);
     EXPECT_TRUE(splash.isVisible());
-    EXPECT_FLOAT_EQ(splash.getStageText()->getAlpha(), 1.0f);
+    EXPECT_FLOAT_EQ(splash.getStageWord()->getAlpha(), 1.0f);
     play(2000.0f);
     EXPECT_FALSE(splash.isVisible());
 
     session.showBossWarning();
     EXPECT_TRUE(splash.isVisible());
-    EXPECT_EQ(splash.getWarningText()->getText(), "WARNING");
+    EXPECT_GE(splash.getWarningWord()->getTextureId(), 0);
+    play(900.0f);  // the word has slid from 0.4 of the width to the middle
+    EXPECT_NEAR(splash.getWarningWord()->getX(), 160.0f, 0.5f);
     play(4000.0f);
     EXPECT_FALSE(splash.isVisible());
+}
+
+// A package without the HUD's pictures and font: each element is left out with a line, and the
+// HUD still builds, counts and draws.
+TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
+    const testfiles::TempDir folder;
+    testfiles::makeZipPackage(folder.file("bare.oap"), {{"assets/plist/readme.txt", "nothing here"}});
+    unmountAssetPackage();
+    ASSERT_TRUE(mountAssetPackage(folder.file("bare.oap")));
+    testing::internal::CaptureStdout();
+    {
+        OXScnBaseHUD hud;
+        hud.init();
+        CXGameSession::instance().setScore(12345);
+        for (int frame = 0; frame < 5; ++frame) {
+            hud.tick(kFrameMs);
+        }
+        hud.draw();
+        EXPECT_EQ(hud.getScoreText()->getText(), "0,000,012,345");  // counted, though not drawn
+        EXPECT_EQ(hud.getLifeCounter()->getUniformScale(), 0.0f);
+    }
+    const std::string lines = testing::internal::GetCapturedStdout();
+    CXGameSession::instance().setScore(0);
+    unmountAssetPackage();
+    ASSERT_TRUE(mountAssetPackage(ORVALE_PACKAGE));
+    EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT"),
+              std::string::npos);
+    EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_health_warning, LEFT OUT"), std::string::npos);
+    EXPECT_NE(lines.find("MISSING HUD FONT assets/plist/fnt_novo_white"), std::string::npos);
 }
 
 }  // namespace

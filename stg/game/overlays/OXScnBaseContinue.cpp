@@ -2,22 +2,25 @@
 
 #include <cstdio>
 
+#include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
 
 namespace {
 constexpr Colour kTitleTint{1.5f, 1.3f, 0.6f, 1.0f};
 constexpr Colour kCountTint{0.85f, 0.9f, 1.0f, 0.95f};
-constexpr Colour kHintTint{0.85f, 0.9f, 1.0f, 0.9f};
 }  // namespace
 
 void OXScnBaseContinue::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.85f);
-    overlay::addSprite(*this, overlay::kPanel, 160, 254, 0.9f, 0.5f, 1.0f);
-    overlay::addText(*this, "CONTINUE?", 160, 272, 26, 1, kTitleTint);
-    countText = overlay::addText(*this, "CONTINUES LEFT: 0", 160, 250, 12, 1, kCountTint);
-    hintText = overlay::addText(*this, "Z YES   X/C NO", 160, 226, 13, 1, kHintTint);
+    overlay::addSprite(*this, overlay::kPanel, 160, 248, 0.9f, 0.62f, 1.0f);
+    overlay::addText(*this, "CONTINUE?", 160, 290, 26, 1, kTitleTint);
+    countText = overlay::addText(*this, "CONTINUES LEFT: 0", 160, 266, 12, 1, kCountTint);
+    yesButton = overlay::addButton(*this, YesButton, "YES", 160, 238);
+    noButton = overlay::addButton(*this, NoButton, "NO", 160, 208);
+    row.add(yesButton);
+    row.add(noButton);
 }
 
 void OXScnBaseContinue::setContinuesLeft(int count) {
@@ -26,31 +29,44 @@ void OXScnBaseContinue::setContinuesLeft(int count) {
     char line[32];
     std::snprintf(line, sizeof line, "CONTINUES LEFT: %d", count);
     countText->setText(line);
-    // Without a continue only "NO" is offered.
-    const overlay::Bindings keys = overlay::currentBindings();
-    char hint[48];
-    if (count >= 1) {
-        overlay::formatHint(hint, sizeof hint, keys, "YES", "NO");
-    } else {
-        std::snprintf(hint, sizeof hint, "%s NO", overlay::keyName(keys.beam));
-    }
-    hintText->setText(hint);
+    enterStarted();  // forgets a pointer press left from the last showing
+    // Without a continue "YES" stays on screen, greyed, and only "NO" can be chosen.
+    yesButton->setState(count >= 1 ? OXButton::Normal : OXButton::Disabled);
+    row.reset();
+}
+
+void OXScnBaseContinue::update(float dtMs) {
+    OXScene::update(dtMs);
+    row.follow();
 }
 
 void OXScnBaseContinue::keyEvent(int key, bool down) {
+    if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
+        row.step(-1);
+    } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
+        row.step(1);
+    }
     if (!latch.released(key, down)) {
         return;
     }
     const overlay::Bindings keys = overlay::currentBindings();
-    CXGameSession& session = CXGameSession::instance();
     if (key == keys.fire) {
+        buttonPressed(row.selectedId());
+    } else if (key == keys.beam || key == keys.trance) {
+        buttonPressed(NoButton);
+    }
+}
+
+void OXScnBaseContinue::buttonPressed(int id) {
+    CXGameSession& session = CXGameSession::instance();
+    if (id == YesButton) {
         // The session's own count decides: a prompt shown with a stale count
         // never takes a continue the player does not have.
         if (continuesLeft >= 1 && session.getContinues() >= 1) {
             latch.clear();
             session.acceptContinue();
         }
-    } else if (key == keys.beam || key == keys.trance) {
+    } else if (id == NoButton) {
         latch.clear();
         session.confirmEndGame();
     }

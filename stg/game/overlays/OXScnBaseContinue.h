@@ -3,22 +3,31 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class OXButton;
 class OXTextBox;
 
-// "CONTINUE?": fire takes a continue, beam or trance asks to end the game.
+// "CONTINUE?" with "YES" (id 0, takes a continue; disabled with none left) and "NO" (id 1,
+// the end-game question). Keys: the arrows move between the buttons, fire presses the
+// highlighted one, beam or trance answers "NO".
 class OXScnBaseContinue : public OXScene {
   public:
+    enum ButtonId { YesButton = 0, NoButton = 1 };
+
     void buildScene() override;
+    void update(float dtMs) override;
     void keyEvent(int key, bool down) override;
+    void buttonPressed(int id) override;
     // Shown by the session with the continues left: rewrites "CONTINUES LEFT: %d".
     void setContinuesLeft(int count);
 
     const OXTextBox* getCountText() const { return countText; }
-    const OXTextBox* getHintText() const { return hintText; }
+    const OXButton* getButton(int id) const { return id == YesButton ? yesButton : noButton; }
 
   private:
     OXTextBox* countText = nullptr;  // owned through objects
-    OXTextBox* hintText = nullptr;   // owned through objects
+    OXButton* yesButton = nullptr;   // owned through objects
+    OXButton* noButton = nullptr;    // owned through objects
+    overlay::ButtonRow row;
     overlay::KeyLatch latch;
     int continuesLeft = 0;
 };

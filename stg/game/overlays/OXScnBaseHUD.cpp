@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "audio/CXSoundManager.h"
 #include "engine/BlendMode.h"
 #include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "stg/enemy/CXEnemyManager.h"
@@ -38,7 +39,8 @@ constexpr float kCutInBandScaleX = 0.75f;
 constexpr float kCutInBandScaleY = 0.9f;
 
 constexpr float kWarningBlinkMs = 200.0f;
-// The "SHIELD" warning's two heights, and the ship heights where it moves between them (apart,
+constexpr float kWarningScale = 0.4f;  // the 256 x 64 warning picture, 102 units across
+// The shield warning's two heights, and the ship heights where it moves between them (apart,
 // so that a ship hovering between them does not make it jump to and fro).
 constexpr float kWarningLowY = 60.0f;
 constexpr float kWarningHighY = 200.0f;
@@ -57,13 +59,35 @@ constexpr float kBossGaugeCell = 256.0f;  // pixels of its sprites
 constexpr Colour kTimerCalm{0.5f, 1.5f, 1.4f, 1.0f};
 constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
 constexpr Colour kTimerOut{1.5f, 0.5f, 0.5f, 1.0f};
-constexpr float kLowEdge = 40.0f;    // ship y at or below which the bottom row dims
+constexpr float kLowEdge = 30.0f;       // ship y at or below which the bottom row dims
+constexpr float kRightEdge = 290.0f;    // ship x at or beyond which the right-hand buttons dim
+constexpr float kFadeScale = 0.65f;     // screen scales above this fade what the ship passes under
+constexpr float kBottomDimmed = 0.25f;  // the bottom rows' alpha while the ship is under them
+constexpr float kRightShown = 0.75f;
+constexpr float kRightDimmed = 0.2f;
+constexpr float kScoreWidth = 126.0f;      // units the score may take, from the left edge
+constexpr float kHighScoreWidth = 100.0f;  // units the high score may take, to the right edge
+constexpr int kScoreSize = 18;
+constexpr int kHighScoreSize = 14;
+constexpr float kLifeScale = 0.4f;            // the life counter's 256 x 32 cells
+constexpr float kPointerButtonScale = 0.36f;  // the 64 x 64 pointer buttons, 23 units across
+constexpr float kInvertFlashMs = 250.0f;
+constexpr float kShakeRange = 0.015f;
 constexpr float kHighEdge = 410.0f;  // ship y at or above which the top row dims
 // The boss gauge and phase timer lie in the field, just under the top row: they dim while the
 // ship's body reaches up under them, so the ship is never hidden where it can be hit.
 constexpr float kBossRowEdge = 380.0f;
 
 const std::string kWarningSound = "warning_WIP.caf";
+
+// A sprite without its picture is left out of the display: it shrinks to nothing, whatever
+// the HUD later does with its scale.
+void leaveOutIfMissing(OXSprite& sprite, const char* path) {
+    if (sprite.getTextureId() < 0) {
+        std::printf("MISSING HUD SPRITE %s, LEFT OUT\n", path);
+        sprite.setUniformScale(0.0f);
+    }
+}
 
 void setTint(IXRenderObject& object, const Colour& tint) {
     object.setColour(tint.r, tint.g, tint.b, tint.a);
@@ -94,9 +118,24 @@ void OXScnBaseHUD::formatScore(int64_t score, char* out, size_t capacity) {
     }
 }
 
+bool OXScnBaseHUD::dimsBottomRows(float screenScale, float shipY) {
+    return screenScale > kFadeScale && shipY <= kLowEdge;
+}
+
+bool OXScnBaseHUD::dimsRightSide(float screenScale, float shipX) {
+    return screenScale > kFadeScale && shipX >= kRightEdge;
+}
+
+int OXScnBaseHUD::fittingCharSize(int size, float width, size_t length) {
+    // A character is half its size wide.
+    const int fitting = length > 0 ? static_cast<int>(width * 2.0f / static_cast<float>(length)) : size;
+    return std::max(1, std::min(size, fitting));
+}
+
 OXSprite* OXScnBaseHUD::sprite(const char* path, float x, float y, float scaleX, float scaleY, float alpha,
                                IXTransformable* group) {
     OXSprite* made = overlay::addSprite(*this, path, x, y, scaleX, scaleY, alpha);
+    leaveOutIfMissing(*made, path);
     if (group) {
         made->setParent(group);
     }
@@ -106,21 +145,23 @@ OXSprite* OXScnBaseHUD::sprite(const char* path, float x, float y, float scaleX,
 OXTextBox* OXScnBaseHUD::text(const char* value, float x, float y, int charSize, int alignment,
                               const Colour& tint, IXTransformable* group) {
     OXTextBox* made = overlay::addText(*this, value, x, y, charSize, alignment, tint);
+    if (!made->hasFont()) {
+        std::printf("MISSING HUD FONT %s, TEXT \"%s\" LEFT OUT\n", overlay::kFont, value);
+    }
     if (group) {
         made->setParent(group);
     }
     return made;
 }
 
-void OXScnBaseHUD::makeGauge(Gauge& gauge, const char* fillPath, float left, float length, float y,
-                             IXTransformable* group) {
+void OXScnBaseHUD::makeGauge(Gauge& gauge, const char* framePath, const char* fillPath, float left,
+                             float length, float y, float alpha, IXTransformable* group) {
     const float scaleY = length < 100.0f ? kThinGaugeScaleY : kGaugeScaleY;
     gauge.left = left;
     gauge.length = length;
     gauge.y = y;
-    gauge.frame = sprite("assets/plist/spr_gauge_frame", left + length * 0.5f, y, length / kGaugeCellWidth,
-                         scaleY, 0.9f, group);
-    gauge.fill = sprite(fillPath, left, y, 0.0f, scaleY, 0.9f, group);
+    gauge.frame = sprite(framePath, left + length * 0.5f, y, length / kGaugeCellWidth, scaleY, alpha, group);
+    gauge.fill = sprite(fillPath, left, y, 0.0f, scaleY, alpha, group);
     setGauge(gauge, 0.0f);
 }
 
@@ -132,49 +173,81 @@ void OXScnBaseHUD::setGauge(Gauge& gauge, float value) {
     gauge.fill->setVisible(shown > 0.0f);
 }
 
+OXButton* OXScnBaseHUD::pointerButton(const char* path, int id, float x, float y) {
+    auto* button = new OXButton();
+    button->load(path);
+    button->setId(id);
+    button->setDelegate(this);
+    button->setPosition(x, y, 2.0f);
+    button->setUniformScale(kPointerButtonScale);
+    addObject(button);
+    button->setParent(rightGroup);  // the group's alpha dims it; addObject made the scene its parent
+    addSelectable(button);
+    return button;
+}
+
 void OXScnBaseHUD::buildScene() {
     overlay::setupCamera(*this);
-    // Two invisible anchors whose alpha the rows follow, so a row can dim
+    // Invisible anchors whose alpha the rows follow, so a row can dim
     // when the ship flies beneath it.
-    for (IXTransformable** group : {&topGroup, &bottomGroup, &bossGroup}) {
+    for (IXTransformable** group : {&topGroup, &bottomGroup, &bossGroup, &rightGroup}) {
         *group = new IXTransformable();
         (*group)->load("");
         addObject(*group);
         (*group)->setVisible(false);
     }
+    rightGroup->setAlpha(kRightShown);
+
+    // Under everything: the red glow of a hit and the beam warnings at the field's sides.
+    redGlow = sprite("assets/plist/spr_red_glow", 160, 240, 3.0f, 4.0f, 0.0f, nullptr);
+    redGlow->setVisible(false);
+    for (int side = 0; side < 2; ++side) {
+        beamWarnings[side] = sprite("assets/plist/spr_beam_warning", side == 0 ? 5.0f : 315.0f, 240, 4.0f,
+                                    0.3f, 0.35f, nullptr);
+        beamWarnings[side]->setRotation(0.0f, 0.0f, side == 0 ? 90.0f : -90.0f);
+        beamWarnings[side]->setVisible(false);
+    }
 
     // Top row: score and high score.
-    text("SCORE", 6, 468, 11, 0, kCaption, topGroup);
-    scoreText = text("0,000,000,000", 6, 451, 18, 0, kWhite, topGroup);
-    text("HI-SCORE", 314, 468, 11, 2, kCaption, topGroup);
-    highScoreText = text("0,000,000,000", 314, 453, 14, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
+    text("SCORE", 6, 468, 12, 0, kCaption, topGroup);
+    scoreText = text("0,000,000,000", 6, 451, kScoreSize, 0, kWhite, topGroup);
+    text("HI-SCORE", 314, 468, 12, 2, kCaption, topGroup);
+    highScoreText = text("0,000,000,000", 314, 453, kHighScoreSize, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
 
     // Second row: multiplier, graze chain, chain bonus, graze heat, trance factor.
     multiplierPlate = sprite("assets/plist/spr_HUD_multiplier_bg", 36, 435, 0.56f, 0.6f, 0.75f, topGroup);
     multiplierText = text("1.0x", 36, 431, 18, 1, kMultiplierTint, topGroup);
     grazeText = text("0 grazed", 80, 436, 13, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
-    chainText = text("+0 pts", 80, 426, 11, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
-    makeGauge(grazeGauge, "assets/plist/spr_graze_bar", 80, 70, 420, topGroup);
-    tranceFactorText = text("tm 1.00x", 314, 438, 11, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
+    chainText = text("+0 pts", 80, 426, 12, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
+    makeGauge(grazeGauge, "assets/plist/spr_gauge_frame", "assets/plist/spr_graze_bar", 80, 70, 420, 0.9f,
+              topGroup);
+    tranceFactorText = text("tm 1.00x", 314, 438, 12, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
 
-    // Bottom rows: ships, bombs, the beam and break gauges.
-    livesText = text("SHIPS 0", 6, 22, 13, 0, kWhite, bottomGroup);
-    bombsText = text("BOMBS 0", 6, 6, 13, 0, {1.0f, 0.9f, 0.6f, 1.0f}, bottomGroup);
-    text("BEAM", 94, 23, 11, 0, kCaption, bottomGroup);
-    makeGauge(beamGauge, "assets/plist/spr_beam_bar", 120, 194, 26, bottomGroup);
+    // Bottom rows: the ships left, the shield bar of the bombs left, the beam and break gauges.
+    lifeCounter = sprite("assets/plist/spr_player_life_counter", 6 + 128 * kLifeScale, 27, kLifeScale,
+                         kLifeScale, 1.0f, bottomGroup);
+    makeGauge(shieldGauge, "assets/plist/spr_health_bar_bg", "assets/plist/spr_health_bar", 6, 64, 11, 0.9f,
+              bottomGroup);
+    shieldGauge.frame->setAlpha(0.75f);
+    text("BEAM", 94, 23, 12, 0, kCaption, bottomGroup);
+    makeGauge(beamGauge, "assets/plist/spr_beam_bar_bg", "assets/plist/spr_beam_bar", 120, 194, 26, 0.75f,
+              bottomGroup);
     beamBar = beamGauge.fill;
     setTint(*beamBar, kBeamShort);
-    breakCaption = text("TRANCE", 83, 8, 11, 0, kCaption, bottomGroup);
-    makeGauge(breakGauge, "assets/plist/spr_break_bar", 120, 160, 11, bottomGroup);
+    breakCaption = text("TRANCE", 82, 8, 12, 0, kCaption, bottomGroup);
+    makeGauge(breakGauge, "assets/plist/spr_break_bar_bg", "assets/plist/spr_break_bar", 120, 160, 11, 0.9f,
+              bottomGroup);
     breakBar = breakGauge.fill;
     breakBarTrance =
         sprite("assets/plist/spr_break_bar_break", 120, 11, 0.0f, kGaugeScaleY, 0.9f, bottomGroup);
     breakBarTrance->setVisible(false);
-    breakText = text("0%", 314, 8, 11, 2, kWhite, bottomGroup);
+    breakText = text("0%", 314, 8, 12, 2, kWhite, bottomGroup);
 
     // Messages over the field.
-    warningText = text("SHIELD", 160, kWarningLowY, 14, 1, {1.6f, 0.5f, 0.5f, 1.0f}, nullptr);
-    warningText->setVisible(false);
+    warning = sprite("assets/plist/spr_health_warning", 160, kWarningLowY, kWarningScale, kWarningScale, 1.0f,
+                     nullptr);
+    warning->setVisible(false);
+    warning->setActive(false);
     bonusTitle = text("BONUS SUCCESSFUL", 160, 330, 16, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
     bonusAmount = text("10000000", 160, 312, 14, 1, kWhite, nullptr);
     for (OXTextBox* box : {bonusTitle, bonusAmount}) {
@@ -212,6 +285,17 @@ void OXScnBaseHUD::buildScene() {
         part->setActive(false);
     }
 
+    // The pointer's buttons down the right-hand side: pause high up, bomb and counter-attack low.
+    pointerButtons[PauseButton] = pointerButton("assets/plist/btn_HUD_pause", PauseButton, 303, 378);
+    pointerButtons[BombButton] = pointerButton("assets/plist/btn_HUD_bomb", BombButton, 303, 72);
+    pointerButtons[CounterButton] = pointerButton("assets/plist/btn_HUD_counter", CounterButton, 303, 100);
+
+    // The bomb's flash: the whole screen inverted for a moment.
+    invertSquare = sprite("assets/plist/spr_invert_square", 160, 240, 10.0f, 10.0f, 0.0f, nullptr);
+    invertSquare->setBlendMode(BlendInverseMultiply);
+    invertSquare->setVisible(false);
+    invertSquare->setActive(false);
+
     // The loading cover, over everything until the stage starts.
     loadCover = sprite(overlay::kBackdrop, 160, 240, 0.36f, 0.5f, 1.0f, nullptr);
     loadLogo = sprite("assets/plist/spr_HUD_load_logo", 160, 240, 0.55f, 0.55f, 1.0f, nullptr);
@@ -221,6 +305,8 @@ void OXScnBaseHUD::update(float dtMs) {
     OXScene::update(dtMs);
     updateCounters();
     updateShipValues();
+    updateShield(dtMs);
+    updateShake();
     updateWarning(dtMs);
     updateBonus(dtMs);
     updateBoss();
@@ -232,26 +318,34 @@ void OXScnBaseHUD::update(float dtMs) {
 void OXScnBaseHUD::updateCounters() {
     const CXGameSession& session = CXGameSession::instance();
     char line[40];
+    // A score past ten digits keeps every digit group and its place: the text narrows.
     if (session.getScore() != shownScore) {
         shownScore = session.getScore();
         formatScore(shownScore, line, sizeof line);
+        scoreText->setCharSize(fittingCharSize(kScoreSize, kScoreWidth, std::strlen(line)));
         scoreText->setText(line);
     }
     if (session.getHighScore() != shownHighScore) {
         shownHighScore = session.getHighScore();
         formatScore(shownHighScore, line, sizeof line);
+        highScoreText->setCharSize(fittingCharSize(kHighScoreSize, kHighScoreWidth, std::strlen(line)));
         highScoreText->setText(line);
     }
+    // One frame per count of ships; none at all without a ship left.
     if (session.getLives() != shownLives) {
         shownLives = session.getLives();
-        std::snprintf(line, sizeof line, "SHIPS %d", std::max(shownLives, 0));
-        livesText->setText(line);
+        lifeCounter->setVisible(shownLives >= 1);
+        if (shownLives >= 1) {
+            lifeCounter->setFrame(shownLives - 1);
+        }
     }
-    if (session.getBombs() != shownBombs) {
-        shownBombs = session.getBombs();
-        std::snprintf(line, sizeof line, "BOMBS %d", std::max(shownBombs, 0));
-        bombsText->setText(line);
+    // A bomb used: the screen flashes inverted.
+    if (session.getBombs() < shownBombs && session.getState() == CXGameSession::Playing) {
+        invertSquare->resetActions();
+        invertSquare->setKeepAlive(false);
+        invertSquare->fadeTo(kInvertFlashMs, 0.6f, 0.0f);
     }
+    shownBombs = session.getBombs();
     if (session.getTranceFactor() != shownTranceFactor) {
         shownTranceFactor = session.getTranceFactor();
         std::snprintf(line, sizeof line, "tm %1.2fx", static_cast<double>(shownTranceFactor));
@@ -260,7 +354,7 @@ void OXScnBaseHUD::updateCounters() {
 }
 
 void OXScnBaseHUD::updateShipValues() {
-    const OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
+    OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
     if (!ship) {
         return;
     }
@@ -282,12 +376,26 @@ void OXScnBaseHUD::updateShipValues() {
     }
     setGauge(grazeGauge, ship->getGrazeHeat());
 
-    // The beam bar is red while a counter-attack is not yet possible.
+    // The beam bar is red while a counter-attack is not yet possible; at full charge the
+    // field's sides show the beam warnings.
     setGauge(beamGauge, ship->getBeamGauge());
     const bool ready = ship->getBeamGauge() >= OXSTGBasePlayer::kCounterMinimum;
     if (ready != beamReady) {
         beamReady = ready;
         setTint(*beamBar, ready ? kWhite : kBeamShort);
+    }
+    const bool full = ship->getBeamGauge() >= 1.0f;
+    for (OXSprite* side : beamWarnings) {
+        side->setVisible(full);
+    }
+    // The counter-attack button held: the main weapon fires until the gauge is full.
+    if (pointerFiring) {
+        const bool held = pointerButtons[CounterButton]->getState() == OXButton::Pressed;
+        if (!held || full) {
+            pointerFiring = false;
+            ship->stopAllLaunchers();
+            ship->setFiring(false);
+        }
     }
 
     // The break gauge, drawn with the trance's own fill while it runs.
@@ -303,51 +411,80 @@ void OXScnBaseHUD::updateShipValues() {
         std::snprintf(line, sizeof line, "%d%%", percent);
         breakText->setText(line);
     }
-    CXGfxManager& gfx = CXGfxManager::instance();
     if (trance != shownTrance) {
         shownTrance = trance;
         setTint(*breakCaption, trance ? kTranceGold : kCaption);
         if (!trance) {
-            gfx.setShakeOffset(0.0f);
+            CXGfxManager::instance().setShakeOffset(0.0f);
         }
-    }
-    if (trance) {
-        // The screen trembles for as long as the trance runs.
-        gfx.setShakeOffset(static_cast<float>(std::rand() % 100) * 0.01f * 0.015f);
     }
 
     // The shield: the warning blinks while it runs, low in the field, or higher up while the
     // ship flies low, so that it never runs into the ship's own labels.
     if (ship->getY() < kWarningRaiseBelow) {
-        warningText->setY(kWarningHighY);
+        warning->setY(kWarningHighY);
     } else if (ship->getY() > kWarningLowerAbove) {
-        warningText->setY(kWarningLowY);
+        warning->setY(kWarningLowY);
     }
     const bool shield = ship->getShieldTimer() > 0.0f;
-    if (shield && !shieldShown) {
+    if (shield && !shieldRunning) {
         startWarning();
     }
-    shieldShown = shield;
+    shieldRunning = shield;
+}
+
+void OXScnBaseHUD::updateShield(float dtMs) {
+    // While the shield runs the warning stands in for the bar; afterwards the bar comes back
+    // from empty and rises to the bombs left.
+    if (shieldRunning) {
+        shieldShown = 0.0f;
+        shieldGauge.frame->setVisible(false);
+        shieldGauge.fill->setVisible(false);
+        return;
+    }
+    const CXGameSession& session = CXGameSession::instance();
+    const float target = session.getStartBombs() > 0
+                             ? std::min(1.0f, std::max(0.0f, static_cast<float>(session.getBombs()) /
+                                                                 static_cast<float>(session.getStartBombs())))
+                             : 0.0f;
+    const float step = kShieldRisePerMs * dtMs;
+    shieldShown = shieldShown < target ? std::min(target, shieldShown + step) : target;
+    shieldGauge.frame->setVisible(true);
+    setGauge(shieldGauge, shieldShown);
+}
+
+void OXScnBaseHUD::updateShake() {
+    if (!shownTrance) {
+        return;
+    }
+    // The screen trembles for as long as the trance runs, on the HUD's own numbers so that
+    // the game's random sequence is left alone.
+    shakeState ^= shakeState << 13;
+    shakeState ^= shakeState >> 17;
+    shakeState ^= shakeState << 5;
+    const float fraction = static_cast<float>(shakeState % 100u) * 0.01f;
+    CXGfxManager::instance().setShakeOffset(fraction * kShakeRange);
 }
 
 void OXScnBaseHUD::updateWarning(float dtMs) {
-    if (!warningText->isVisible()) {
+    if (!warning->isVisible()) {
         return;
     }
-    if (!shieldShown && warningBeeps <= 0) {
-        warningText->setVisible(false);
-        warningText->setActive(false);
+    if (!shieldRunning && warningBeeps <= 0) {
+        warning->setVisible(false);
+        warning->setActive(false);
         return;
     }
+    // Each time the warning's 200 ms fade-in ends it starts again, with a beep while any remain.
     warningTimer -= dtMs;
     if (warningTimer > 0.0f) {
         return;
     }
     warningTimer += kWarningBlinkMs;
-    warningText->fadeTo(kWarningBlinkMs, 0.25f, 1.0f);
+    warning->fadeTo(kWarningBlinkMs, 0.25f, 1.0f);
     if (warningBeeps > 0) {
-        CXSoundManager::instance().playSound(kWarningSound,
-                                             static_cast<float>(warningBeeps) * 0.65f / kWarningBeeps);
+        lastBeepVolume = static_cast<float>(warningBeeps) * 0.65f / kWarningBeeps;
+        CXSoundManager::instance().playSound(kWarningSound, lastBeepVolume);
         --warningBeeps;
     }
 }
@@ -355,8 +492,8 @@ void OXScnBaseHUD::updateWarning(float dtMs) {
 void OXScnBaseHUD::startWarning() {
     warningBeeps = kWarningBeeps;
     warningTimer = 0.0f;
-    warningText->setVisible(true);
-    warningText->setActive(true);
+    warning->setVisible(true);
+    warning->setActive(true);
 }
 
 void OXScnBaseHUD::updateBonus(float dtMs) {
@@ -427,23 +564,27 @@ void OXScnBaseHUD::showBonus(bool success, float amount) {
 
 void OXScnBaseHUD::updateGroups() {
     const OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
-    const bool dimming = ship && CXGameSession::instance().getScreenScale() > 0.65f;
-    const bool low = dimming && ship->getY() <= kLowEdge;
-    const bool high = dimming && ship->getY() >= kHighEdge;
+    const float screenScale = CXGameSession::instance().getScreenScale();
+    const bool low = ship && dimsBottomRows(screenScale, ship->getY());
+    const bool high = ship && screenScale > kFadeScale && ship->getY() >= kHighEdge;
+    const bool right = ship && dimsRightSide(screenScale, ship->getX());
     const bool underBoss = ship && ship->getY() >= kBossRowEdge;
     struct Row {
         IXTransformable* group;
         bool& dimmed;
         bool wanted;
-    } rows[] = {{bottomGroup, lowGroupDimmed, low},
-                {topGroup, highGroupDimmed, high},
-                {bossGroup, bossGroupDimmed, underBoss}};
+        float shownAlpha;
+        float dimmedAlpha;
+    } rows[] = {{bottomGroup, lowGroupDimmed, low, 1.0f, kBottomDimmed},
+                {topGroup, highGroupDimmed, high, 1.0f, kDimmedAlpha},
+                {bossGroup, bossGroupDimmed, underBoss, 1.0f, kDimmedAlpha},
+                {rightGroup, rightGroupDimmed, right, kRightShown, kRightDimmed}};
     for (Row& row : rows) {
         if (row.dimmed == row.wanted) {
             continue;
         }
         row.dimmed = row.wanted;
-        row.group->fadeTo(kGroupFadeMs, row.group->getAlpha(), row.wanted ? kDimmedAlpha : 1.0f);
+        row.group->fadeTo(kGroupFadeMs, row.group->getAlpha(), row.wanted ? row.dimmedAlpha : row.shownAlpha);
         row.group->setVisible(false);  // an anchor only: never drawn itself
     }
 }
@@ -466,6 +607,43 @@ void OXScnBaseHUD::showLoadCover() {
 
 void OXScnBaseHUD::damageFlash(float durationMs) {
     multiplierText->tintTo(durationMs, kDamageTint, kMultiplierTint, 1.0f, nullptr, nullptr);
+    // The field's edges glow red and fade with the flash.
+    redGlow->resetActions();
+    redGlow->setKeepAlive(false);
+    redGlow->fadeTo(durationMs, 0.8f, 0.0f);
+}
+
+void OXScnBaseHUD::buttonDown(int id) {
+    OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
+    if (id != CounterButton || !ship || !ship->isControllable()) {
+        return;
+    }
+    // Held, the button fires the main weapon while the beam gauge charges; full, it stops
+    // firing, ready for the counter-attack on release.
+    if (ship->getBeamGauge() < 1.0f) {
+        pointerFiring = true;
+        ship->setFiring(true);
+    }
+}
+
+void OXScnBaseHUD::buttonPressed(int id) {
+    CXGameSession& session = CXGameSession::instance();
+    OXScnBaseSTGGame* scene = session.getGameScene();
+    OXSTGBasePlayer* ship = session.getShip();
+    if (id == PauseButton) {
+        session.pause();
+    } else if (id == BombButton && ship) {
+        ship->useBomb();
+    } else if (id == CounterButton && ship) {
+        if (pointerFiring) {
+            pointerFiring = false;
+            ship->stopAllLaunchers();
+            ship->setFiring(false);
+        }
+        if (scene) {
+            scene->counterAttack();
+        }
+    }
 }
 
 void OXScnBaseHUD::startTranceCutIn() {

@@ -6,14 +6,17 @@
 #include "engine/OXScene.h"
 
 class IXTransformable;
+class OXButton;
 class OXHealthBar;
 class OXSprite;
 class OXTextBox;
 
-// The in-stage heads-up display: score, high score, multiplier, lives,
-// bombs, gauges, the loading cover, the damage flash and the trance cut-in.
-// Every number is rewritten only when it changed; nothing is allocated
-// after buildScene.
+// The in-stage heads-up display: score, high score, multiplier, the ships
+// left, the shield bar of the bombs left, the gauges, the loading cover, the
+// damage flash, the bomb flash, the trance cut-in and three buttons for the
+// pointer (pause, bomb, counter-attack). Every number is rewritten only when
+// it changed; nothing is allocated after buildScene. A missing picture or font
+// leaves its element out, with a line on the console.
 class OXScnBaseHUD : public OXScene {
   public:
     // Steps of the trance cut-in, by the milliseconds at which they begin.
@@ -22,11 +25,15 @@ class OXScnBaseHUD : public OXScene {
     static constexpr float kCutInEndMs = 310.0f;    // the sprites are hidden
     static constexpr float kLoadCoverFadeMs = 500.0f;
     static constexpr int kWarningBeeps = 12;
+    static constexpr float kShieldRisePerMs = 0.0025f;  // of the whole shield bar
+    enum ButtonId { PauseButton = 0, BombButton = 1, CounterButton = 2 };
 
     ~OXScnBaseHUD() override;
 
     void buildScene() override;
     void update(float dtMs) override;
+    void buttonDown(int id) override;
+    void buttonPressed(int id) override;
     // The stage has started: the loading cover fades out.
     void hideLoadCover();
     // A stage is loading: the cover is shown again.
@@ -49,10 +56,19 @@ class OXScnBaseHUD : public OXScene {
     const OXTextBox* getGrazeText() const { return grazeText; }
     const OXTextBox* getChainText() const { return chainText; }
     const OXTextBox* getTranceFactorText() const { return tranceFactorText; }
-    const OXTextBox* getLivesText() const { return livesText; }
-    const OXTextBox* getBombsText() const { return bombsText; }
+    const OXSprite* getLifeCounter() const { return lifeCounter; }
+    const OXSprite* getShieldBar() const { return shieldGauge.fill; }
+    float getShieldShown() const { return shieldShown; }
     const OXTextBox* getBreakText() const { return breakText; }
-    const OXTextBox* getWarningText() const { return warningText; }
+    const OXSprite* getWarning() const { return warning; }
+    const OXSprite* getRedGlow() const { return redGlow; }
+    const OXSprite* getInvertSquare() const { return invertSquare; }
+    const OXSprite* getBeamWarning(int side) const { return beamWarnings[side]; }
+    const OXButton* getButton(int id) const { return pointerButtons[id]; }
+    // How much of the bottom rows and of the right-hand buttons shows (1, or less while the
+    // ship flies under them).
+    float getBottomAlpha() const { return bottomGroup->getAlpha(); }
+    float getRightAlpha() const { return rightGroup->getAlpha(); }
     const OXTextBox* getBonusTitle() const { return bonusTitle; }
     const OXHealthBar* getBossGauge() const { return bossGauge; }
     const OXSprite* getBossGaugeFrame() const { return bossGaugeFrame; }
@@ -65,9 +81,16 @@ class OXScnBaseHUD : public OXScene {
     const OXSprite* getLoadCover() const { return loadCover; }
     bool isCutInPlaying() const { return cutInTime >= 0.0f; }
     int getWarningBeepsLeft() const { return warningBeeps; }
+    float getLastBeepVolume() const { return lastBeepVolume; }
 
     // "0,000,001,234": at least ten digits with a comma every three.
     static void formatScore(int64_t score, char* out, size_t capacity);
+    // Whether the bottom rows, and the right-hand buttons, fade for a ship at (shipX, shipY)
+    // on the field under the player's screen scale setting.
+    static bool dimsBottomRows(float screenScale, float shipY);
+    static bool dimsRightSide(float screenScale, float shipX);
+    // The character size that keeps `length` characters within `width` units, at most `size`.
+    static int fittingCharSize(int size, float width, size_t length);
 
   private:
     // A gauge: its trough and its fill, `length` units long from `left`.
@@ -83,8 +106,9 @@ class OXScnBaseHUD : public OXScene {
                      IXTransformable* group);
     OXTextBox* text(const char* value, float x, float y, int charSize, int alignment, const Colour& tint,
                     IXTransformable* group);
-    void makeGauge(Gauge& gauge, const char* fillPath, float left, float length, float y,
-                   IXTransformable* group);
+    void makeGauge(Gauge& gauge, const char* framePath, const char* fillPath, float left, float length,
+                   float y, float alpha, IXTransformable* group);
+    OXButton* pointerButton(const char* path, int id, float x, float y);
     static void setGauge(Gauge& gauge, float value);
     void updateCounters();
     void updateShipValues();
@@ -93,10 +117,13 @@ class OXScnBaseHUD : public OXScene {
     void updateBonus(float dtMs);
     void updateBoss();
     void updateGroups();
+    void updateShield(float dtMs);
+    void updateShake();
 
     IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
     IXTransformable* bottomGroup = nullptr;  // owned through objects; dims the bottom row
     IXTransformable* bossGroup = nullptr;    // owned through objects; dims the boss gauge and timer
+    IXTransformable* rightGroup = nullptr;   // owned through objects; dims the pointer buttons
 
     OXTextBox* scoreText = nullptr;  // all owned through objects
     OXTextBox* highScoreText = nullptr;
@@ -106,8 +133,13 @@ class OXScnBaseHUD : public OXScene {
     OXTextBox* chainText = nullptr;
     OXTextBox* tranceFactorText = nullptr;
     Gauge grazeGauge;
-    OXTextBox* livesText = nullptr;
-    OXTextBox* bombsText = nullptr;
+    OXSprite* redGlow = nullptr;
+    OXSprite* beamWarnings[2] = {};
+    OXSprite* lifeCounter = nullptr;
+    Gauge shieldGauge;
+    OXSprite* warning = nullptr;
+    OXSprite* invertSquare = nullptr;
+    OXButton* pointerButtons[3] = {};
     Gauge beamGauge;
     Gauge breakGauge;
     OXSprite* breakBar = nullptr;  // the break fill, swapped with the trance fill
@@ -115,7 +147,6 @@ class OXScnBaseHUD : public OXScene {
     OXSprite* beamBar = nullptr;
     OXTextBox* breakText = nullptr;
     OXTextBox* breakCaption = nullptr;
-    OXTextBox* warningText = nullptr;
     OXTextBox* bonusTitle = nullptr;
     OXTextBox* bonusAmount = nullptr;
     OXSprite* bossGaugeFrame = nullptr;
@@ -142,14 +173,19 @@ class OXScnBaseHUD : public OXScene {
 
     float cutInTime = -1.0f;  // ms since the cut-in began, -1 when idle
     int cutInStep = 0;        // 0 flash, 1 settling, 2 break started
-    bool shieldShown = false;
+    bool shieldRunning = false;
+    float shieldShown = 0.0f;           // the shield bar's displayed value, 0 to 1
+    bool pointerFiring = false;         // the counter-attack button holds the main weapon
+    uint32_t shakeState = 0x2545f491u;  // the trance shake's own numbers, apart from the game's
     int warningBeeps = 0;
     float warningTimer = 0.0f;  // ms to the next beep
-    float bonusHold = 0.0f;     // ms the bonus stays before fading out
+    float lastBeepVolume = 0.0f;
+    float bonusHold = 0.0f;  // ms the bonus stays before fading out
     bool phaseTimerWanted = false;
     int shownPhaseSeconds = -1;
     int shownPhaseTint = -1;  // 0 calm, 1 hurry, 2 out
     bool lowGroupDimmed = false;
+    bool rightGroupDimmed = false;
     bool highGroupDimmed = false;
     bool bossGroupDimmed = false;
 };

@@ -9,7 +9,6 @@
 
 namespace {
 constexpr Colour kTitleTint{0.6f, 1.4f, 1.6f, 1.0f};
-constexpr Colour kHintTint{0.85f, 0.9f, 1.0f, 0.9f};
 constexpr Colour kCountdownTint{1.2f, 2.0f, 2.0f, 0.6f};
 constexpr float kCountdownY = 240.0f;  // units, the middle of the digit
 constexpr int kCountdownSize = 48;
@@ -18,17 +17,21 @@ constexpr int kCountdownSize = 48;
 void OXScnBasePause::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.8f);
-    panel = overlay::addSprite(*this, overlay::kPanel, 160, 254, 0.9f, 0.45f, 1.0f);
-    titleText = overlay::addText(*this, "PAUSED", 160, 262, 28, 1, kTitleTint);
-    hintText = overlay::addText(*this, "Z RESUME   X/C END GAME", 160, 231, 12, 1, kHintTint);
+    panel = overlay::addSprite(*this, overlay::kPanel, 160, 246, 0.9f, 0.6f, 1.0f);
+    titleText = overlay::addText(*this, "PAUSED", 160, 282, 28, 1, kTitleTint);
+    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 246);
+    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 214);
+    row.add(resumeButton);
+    row.add(endButton);
     countdownText = overlay::addText(*this, "3", 160, kCountdownY, kCountdownSize, 1, kCountdownTint);
     countdownText->setVisible(false);
     countdownText->setActive(false);
 }
 
 void OXScnBasePause::showChoices(bool shown) {
-    for (IXRenderObject* part : {static_cast<IXRenderObject*>(panel), static_cast<IXRenderObject*>(titleText),
-                                 static_cast<IXRenderObject*>(hintText)}) {
+    for (IXRenderObject* part :
+         {static_cast<IXRenderObject*>(panel), static_cast<IXRenderObject*>(titleText),
+          static_cast<IXRenderObject*>(resumeButton), static_cast<IXRenderObject*>(endButton)}) {
         part->setVisible(shown);
         part->setActive(shown);
     }
@@ -41,33 +44,43 @@ void OXScnBasePause::appear() {
     countdownText->setVisible(false);
     countdownText->setActive(false);
     showChoices(true);
-    // The hint follows the player's bindings; fire or pause resumes.
-    const overlay::Bindings keys = overlay::currentBindings();
-    char fire[16];
-    std::snprintf(fire, sizeof fire, "%s/%s", overlay::keyName(keys.fire), overlay::keyName(keys.pause));
-    char hint[64];
-    if (keys.beam == keys.trance) {
-        std::snprintf(hint, sizeof hint, "%s RESUME   %s END GAME", fire, overlay::keyName(keys.beam));
-    } else {
-        std::snprintf(hint, sizeof hint, "%s RESUME   %s/%s END GAME", fire, overlay::keyName(keys.beam),
-                      overlay::keyName(keys.trance));
-    }
-    hintText->setText(hint);
+    enterStarted();  // forgets a pointer press left from the last showing
+    row.reset();
     fadeTo(kAppearMs, 0.0f, 1.0f);
 }
 
 void OXScnBasePause::keyEvent(int key, bool down) {
-    if (countdownLeft > 0.0f || !latch.released(key, down)) {
+    if (countdownLeft > 0.0f) {
+        return;
+    }
+    if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
+        row.step(-1);
+    } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
+        row.step(1);
+    }
+    if (!latch.released(key, down)) {
         return;
     }
     const overlay::Bindings keys = overlay::currentBindings();
-    // Either choice first writes the game's settings back into the profile.
-    if (key == keys.fire || key == keys.pause) {
-        CXGameSession::instance().writeSettingsToProfile();
-        startCountdown();
+    if (key == keys.fire) {
+        buttonPressed(row.selectedId());
+    } else if (key == keys.pause) {
+        buttonPressed(ResumeButton);
     } else if (key == keys.beam || key == keys.trance) {
-        latch.clear();
-        CXGameSession::instance().writeSettingsToProfile();
+        buttonPressed(EndGameButton);
+    }
+}
+
+void OXScnBasePause::buttonPressed(int id) {
+    if (countdownLeft > 0.0f || (id != ResumeButton && id != EndGameButton)) {
+        return;
+    }
+    // Either choice first writes the game's settings back into the profile.
+    CXGameSession::instance().writeSettingsToProfile();
+    latch.clear();
+    if (id == ResumeButton) {
+        startCountdown();
+    } else {
         CXGameSession::instance().confirmEndGame();
     }
 }
@@ -81,6 +94,7 @@ void OXScnBasePause::startCountdown() {
 
 void OXScnBasePause::update(float dtMs) {
     OXScene::update(dtMs);
+    row.follow();
     if (countdownLeft <= 0.0f) {
         return;
     }

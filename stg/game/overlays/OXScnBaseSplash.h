@@ -3,10 +3,10 @@
 #include "engine/OXScene.h"
 
 class OXSprite;
-class OXTextBox;
 
-// The stage title and the boss warning, each shown for a moment over the
-// stage; the scene hides itself when neither is up.
+// The stage title ("STAGE" and the stage's number over a band of light) and the boss warning
+// ("WARNING" over a hazard band), each shown for a moment over the stage; the scene hides
+// itself when neither is up.
 class OXScnBaseSplash : public OXScene {
   public:
     static constexpr float kFadeInMs = 400.0f;
@@ -16,21 +16,23 @@ class OXScnBaseSplash : public OXScene {
 
     void buildScene() override;
     void update(float dtMs) override;
-    // "STAGE n" for the stage of index `index` (0 is "STAGE 1").
+    // The title of the stage of index `index`: the number sprite shows frame `index` ("1" for 0).
     void showStage(int index);
     void showBossWarning();
 
-    const OXTextBox* getStageText() const { return stageText; }
-    const OXTextBox* getWarningText() const { return warningText; }
+    const OXSprite* getStageWord() const { return stageWord; }
+    const OXSprite* getStageNumber() const { return stageNumber; }
+    const OXSprite* getWarningWord() const { return warningWord; }
 
   private:
     // Fades a part out and hides it when the fade ends.
     static void fadeAway(IXTransformable& part);
 
     OXSprite* stageBand = nullptr;  // all owned through objects
-    OXTextBox* stageText = nullptr;
+    OXSprite* stageWord = nullptr;
+    OXSprite* stageNumber = nullptr;
     OXSprite* warningBand = nullptr;
-    OXTextBox* warningText = nullptr;
+    OXSprite* warningWord = nullptr;
     float stageLeft = 0.0f;    // ms the stage title stays
     float warningLeft = 0.0f;  // ms the warning stays
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
 
@@ -17,7 +18,7 @@ constexpr float kSlideFrom = overlay::kFieldWidth * 0.1f;  // units to the left 
 void OXScnBaseSummary::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.7f);
-    overlay::addSprite(*this, "assets/plist/spr_summary_bg", 160, 262, 1.12f, 0.68f, 1.0f);
+    plate = overlay::addSprite(*this, "assets/plist/spr_summary_bg", 160, 262, 1.12f, 0.68f, 1.0f);
     overlay::addText(*this, "STAGE CLEAR", 160, 316, 24, 1, kTitleTint);
     overlay::addText(*this, "bullets grazed", 40, 284, 12, 0, kLabelTint);
     overlay::addText(*this, "orbs collected", 40, 260, 12, 0, kLabelTint);
@@ -36,13 +37,13 @@ void OXScnBaseSummary::buildScene() {
         values[i]->setVisible(false);
         values[i]->setActive(false);
     }
-    nextText = overlay::addText(*this, "Z NEXT", 160, 196, 13, 1, {0.85f, 0.9f, 1.0f, 0.9f});
-    nextText->setVisible(false);
-    nextText->setActive(false);
+    nextButton = overlay::addButton(*this, 0, "NEXT", 160, 196);
+    nextButton->setVisible(false);
+    nextButton->setActive(false);
 }
 
 bool OXScnBaseSummary::isNextShown() const {
-    return nextText->isVisible();
+    return nextButton->isVisible();
 }
 
 void OXScnBaseSummary::showResults() {
@@ -62,11 +63,9 @@ void OXScnBaseSummary::showResults() {
         values[i]->setVisible(false);
         values[i]->setActive(false);
     }
-    nextText->setVisible(false);
-    nextText->setActive(false);
-    char hint[24];
-    std::snprintf(hint, sizeof hint, "%s NEXT", overlay::keyName(overlay::currentBindings().fire));
-    nextText->setText(hint);
+    nextButton->setVisible(false);
+    nextButton->setActive(false);
+    enterStarted();  // forgets a pointer press left from the last summary
     latch.clear();
     finished = false;
     revealed = 0;
@@ -84,7 +83,7 @@ void OXScnBaseSummary::revealNext() {
     revealTimer = kRevealFadeMs;
     if (revealed == kValueCount) {
         // After the last value: NEXT, and the wait for an idle player.
-        nextText->fadeTo(kRevealFadeMs, 0.0f, 0.9f);
+        showNext();
         idleLeft = kRevealFadeMs + kIdleNextMs;
     }
 }
@@ -98,11 +97,21 @@ void OXScnBaseSummary::revealAll() {
         values[i]->setActive(true);
     }
     revealed = kValueCount;
-    nextText->resetActions();
-    nextText->setColour(0.85f, 0.9f, 1.0f, 0.9f);
-    nextText->setVisible(true);
-    nextText->setActive(true);
+    showNext();
     idleLeft = kIdleNextMs;
+}
+
+void OXScnBaseSummary::showNext() {
+    nextButton->resetActions();
+    nextButton->setScale(1, 1, 1);
+    nextButton->setState(OXButton::Highlighted);  // the button fire presses
+    nextButton->fadeTo(kRevealFadeMs, 0.0f, 1.0f);
+}
+
+void OXScnBaseSummary::buttonPressed(int id) {
+    if (id == 0 && revealed >= kValueCount) {
+        next();
+    }
 }
 
 void OXScnBaseSummary::next() {

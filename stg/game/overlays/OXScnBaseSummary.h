@@ -3,11 +3,13 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class OXButton;
 class OXTextBox;
 
 // The stage's results: grazes, orbs and their bonuses, revealed one after
-// another. Fire skips the reveal, then goes on (NEXT); an idle player goes
-// on by himself a few seconds after everything is shown.
+// another over the summary plate. Fire skips the reveal, then presses "NEXT" (id 0), which
+// the pointer can press too; an idle player goes on by himself a few seconds after
+// everything is shown.
 class OXScnBaseSummary : public OXScene {
   public:
     static constexpr int kValueCount = 5;  // grazes, graze bonus, orbs, orb bonus, total bonus
@@ -18,23 +20,27 @@ class OXScnBaseSummary : public OXScene {
     void buildScene() override;
     void update(float dtMs) override;
     void keyEvent(int key, bool down) override;
+    void buttonPressed(int id) override;
     // Reads the session's counters and reveals them one after another.
     void showResults();
 
     const OXTextBox* getValueText(int index) const { return values[index]; }
     bool isRevealDone() const { return revealed >= kValueCount; }
     bool isNextShown() const;
+    const OXButton* getNextButton() const { return nextButton; }
 
   private:
     void revealNext();
     void revealAll();
+    void showNext();
     void next();
 
     OXTextBox* values[kValueCount] = {};  // owned through objects
     float valueX[kValueCount] = {};       // units, where each value comes to rest
     float valueY[kValueCount] = {};
     Colour valueTint[kValueCount] = {};
-    OXTextBox* nextText = nullptr;  // owned through objects
+    OXButton* nextButton = nullptr;  // owned through objects
+    OXSprite* plate = nullptr;       // owned through objects
     overlay::KeyLatch latch;
     int revealed = kValueCount;  // values shown so far
     float revealTimer = 0.0f;    // ms until the next value starts

@@ -1,39 +1,57 @@
 #include "stg/game/overlays/OXScnEndGameConfirm.h"
 
+#include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
 
 void OXScnEndGameConfirm::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.8f);
-    overlay::addSprite(*this, overlay::kPanel, 160, 250, 0.9f, 0.4f, 1.0f);
-    overlay::addText(*this, "ARE YOU SURE", 160, 256, 22, 1, {1.5f, 1.2f, 0.6f, 1.0f});
-    hintText = overlay::addText(*this, "Z YES   X/C NO", 160, 229, 13, 1, {0.85f, 0.9f, 1.0f, 0.9f});
+    overlay::addSprite(*this, overlay::kPanel, 160, 248, 0.9f, 0.56f, 1.0f);
+    overlay::addText(*this, "ARE YOU SURE", 160, 280, 22, 1, {1.5f, 1.2f, 0.6f, 1.0f});
+    yesButton = overlay::addButton(*this, YesButton, "YES", 160, 246);
+    noButton = overlay::addButton(*this, NoButton, "NO", 160, 216);
+    row.add(yesButton);
+    row.add(noButton);
 }
 
 void OXScnEndGameConfirm::update(float dtMs) {
     if (!wasShown) {
-        // Shown again: the hint follows the current bindings.
-        char hint[48];
-        overlay::formatHint(hint, sizeof hint, overlay::currentBindings(), "YES", "NO");
-        hintText->setText(hint);
+        // Shown again: the highlight starts on "YES" and no old pointer press is held.
+        enterStarted();
+        row.reset();
         wasShown = true;
     }
     OXScene::update(dtMs);
+    row.follow();
 }
 
 void OXScnEndGameConfirm::keyEvent(int key, bool down) {
+    if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
+        row.step(-1);
+    } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
+        row.step(1);
+    }
     if (!latch.released(key, down)) {
         return;
     }
     const overlay::Bindings keys = overlay::currentBindings();
     if (key == keys.fire) {
-        wasShown = false;
-        latch.clear();
-        CXGameSession::instance().endGame();
+        buttonPressed(row.selectedId());
     } else if (key == keys.beam || key == keys.trance) {
-        wasShown = false;
-        latch.clear();
+        buttonPressed(NoButton);
+    }
+}
+
+void OXScnEndGameConfirm::buttonPressed(int id) {
+    if (id != YesButton && id != NoButton) {
+        return;
+    }
+    wasShown = false;
+    latch.clear();
+    if (id == YesButton) {
+        CXGameSession::instance().endGame();
+    } else {
         CXGameSession::instance().cancelEndGame();
     }
 }

@@ -3,20 +3,26 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
-class OXTextBox;
+class OXButton;
 
-// "ARE YOU SURE": fire ends the game; beam or trance returns to the overlay
-// that asked.
+// "ARE YOU SURE" with "YES" (id 0, the game ends) and "NO" (id 1, back to the overlay that
+// asked). Keys: the arrows move between the buttons, fire presses the highlighted one, beam
+// or trance answers "NO".
 class OXScnEndGameConfirm : public OXScene {
   public:
+    enum ButtonId { YesButton = 0, NoButton = 1 };
+
     void buildScene() override;
     void update(float dtMs) override;
     void keyEvent(int key, bool down) override;
+    void buttonPressed(int id) override;
 
-    const OXTextBox* getHintText() const { return hintText; }
+    const OXButton* getButton(int id) const { return id == YesButton ? yesButton : noButton; }
 
   private:
-    OXTextBox* hintText = nullptr;  // owned through objects
+    OXButton* yesButton = nullptr;  // owned through objects
+    OXButton* noButton = nullptr;   // owned through objects
+    overlay::ButtonRow row;
     overlay::KeyLatch latch;
     bool wasShown = false;  // false until the first frame of each showing
 };

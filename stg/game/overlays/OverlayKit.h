@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
 #include "engine/OXScene.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
@@ -19,6 +20,16 @@ constexpr float kFieldHeight = 480.0f;
 constexpr const char* kFont = "assets/plist/fnt_novo_white";
 constexpr const char* kBackdrop = "assets/plist/spr_black_1024";
 constexpr const char* kPanel = "assets/plist/spr_overlay_panel";
+constexpr const char* kButton = "assets/plist/btn_HUD_default";
+// The button sheet's cells are 360 x 72 pixels; on the field a button is 120 x 24 units with
+// a label of capitals 8 units tall.
+constexpr float kButtonScale = 1.0f / 3.0f;
+constexpr float kButtonLabelSize = 48.0f;
+// The game key codes of the arrows (the joystick's directions give the same codes).
+constexpr int kLeftKey = 28;
+constexpr int kRightKey = 29;
+constexpr int kUpKey = 30;
+constexpr int kDownKey = 31;
 
 // An orthographic camera on the play field: one unit per field unit, origin
 // bottom-left.
@@ -61,6 +72,99 @@ inline OXTextBox* addText(OXScene& scene, const char* text, float x, float y, in
     scene.addObject(box);
     return box;
 }
+
+// A labelled button of `scene`, centred at (x, y): the pointer presses it through the scene,
+// which is its delegate; the keys reach it through a ButtonRow.
+inline OXButton* addButton(OXScene& scene, int id, const char* label, float x, float y) {
+    auto* button = new OXButton();
+    button->load(kButton);
+    button->setId(id);
+    button->setDelegate(&scene);
+    button->setLabel(label);
+    button->setLabelSize(kButtonLabelSize);
+    button->setPosition(x, y, 2.0f);
+    // The grow on hover sets the scale; the size on the field rides on the uniform scale.
+    button->setUniformScale(kButtonScale);
+    button->setGrowScale(1.08f);
+    scene.addObject(button);
+    scene.addSelectable(button);
+    return button;
+}
+
+// The keyboard's and joystick's way through an overlay's buttons: the arrows move a highlight
+// (the button's highlighted look, grown as under the pointer) over the enabled buttons, and
+// the accept key presses the highlighted one. The pointer's hover moves the highlight too.
+class ButtonRow {
+  public:
+    static constexpr int kMost = 4;
+    static constexpr Colour kSelectedTint{1.3f, 1.6f, 1.7f, 1.0f};
+
+    void add(OXButton* button) {
+        if (button && count < kMost) {
+            buttons[count++] = button;
+        }
+    }
+    // The first enabled button is highlighted again.
+    void reset() {
+        selected = -1;
+        for (int index = 0; index < count; ++index) {
+            buttons[index]->resetActions();
+            buttons[index]->setScale(1, 1, 1);
+            if (selected < 0 && usable(index)) {
+                select(index);
+            }
+        }
+    }
+    void step(int delta) {
+        for (int tries = 1; tries <= count; ++tries) {
+            const int index = ((selected < 0 ? 0 : selected) + delta * tries + count * kMost) % count;
+            if (usable(index)) {
+                select(index);
+                return;
+            }
+        }
+    }
+    // Follows the pointer: a hovered button becomes the highlighted one.
+    void follow() {
+        for (int index = 0; index < count; ++index) {
+            if (index != selected && buttons[index]->isHovered() && usable(index)) {
+                select(index);
+            }
+        }
+    }
+    // The id of the highlighted button, or -1.
+    int selectedId() const { return selected >= 0 && usable(selected) ? buttons[selected]->getId() : -1; }
+
+  private:
+    bool usable(int index) const {
+        return buttons[index]->isVisible() && buttons[index]->getState() != OXButton::Disabled;
+    }
+    void select(int index) {
+        for (int other = 0; other < count; ++other) {
+            OXButton& button = *buttons[other];
+            if (other != index) {
+                button.setColour(1, 1, 1, button.getAlpha());
+            }
+            if (other != index && button.getState() == OXButton::Highlighted) {
+                button.setState(OXButton::Normal);
+                button.scaleTo(OXButton::kGrowMs, button.getScale(), {1, 1, 1}, 1.0f);
+            }
+        }
+        selected = index;
+        OXButton& chosen = *buttons[index];
+        // Lit, so the button fire presses is plain even after the pointer has left it.
+        chosen.setColour(kSelectedTint.r, kSelectedTint.g, kSelectedTint.b, chosen.getAlpha());
+        if (chosen.getState() == OXButton::Normal) {
+            chosen.setState(OXButton::Highlighted);
+            const float grow = chosen.getGrowScale();
+            chosen.scaleTo(OXButton::kGrowMs, chosen.getScale(), {grow, grow, 1}, 2.0f);
+        }
+    }
+
+    OXButton* buttons[kMost] = {};  // not owned: the scene owns them
+    int count = 0;
+    int selected = -1;
+};
 
 // The four bindings, as game key codes.
 struct Bindings {

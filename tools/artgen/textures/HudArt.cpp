@@ -7,7 +7,8 @@
 //                         capitals. Cell 0 stays empty: the engine shows it for other codes.
 //   hud_gauges.png        256 x 128, 1 x 8 cells of 256 x 16: 0 gauge frame, 1 beam fill
 //                         (white, tinted by the HUD), 2 break fill, 3 break fill in trance,
-//                         4 graze heat fill; 5 and up empty
+//                         4 graze heat fill, 5 shield fill;
+//                         6 and 7 empty
 //   hud_multiplier_plate.png  128 x 32: the dark plate behind the multiplier
 //   break_cutin.png       512 x 128: "TRANCE" in neon; break_cutin_bg.png 512 x 128: a band of
 //                         light; break_cutin_blur.png 256 x 128: a soft flare
@@ -162,7 +163,7 @@ void paintFontNovoWhite(Canvas& canvas, Random& /*random*/) {
 
 void paintHudGauges(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid(canvas.width(), canvas.height(), 1, 8);
-    grid.paintFrames(canvas, 5, [](Canvas& cell, int frame) {
+    grid.paintFrames(canvas, 6, [](Canvas& cell, int frame) {
         const auto width = static_cast<float>(cell.width());
         const auto height = static_cast<float>(cell.height());
         const Rect body{3.0f, 3.0f, width - 3.0f, height - 3.0f};
@@ -175,11 +176,12 @@ void paintHudGauges(Canvas& canvas, Random& /*random*/) {
         }
         // The fills: a bright core line in a lighter body, the same all along so the HUD may
         // stretch them to any length.
-        static const Colour kFills[4][2] = {
-            {palette::white, Colour::hex(0xd8d8d8)},  // beam (tinted red when short)
-            {palette::pink, palette::magenta},        // break
-            {palette::white, Colour::hex(0xffd04a)},  // break during the trance
-            {palette::ice, palette::cyan},            // graze heat
+        static const Colour kFills[5][2] = {
+            {palette::white, Colour::hex(0xd8d8d8)},         // beam (tinted red when short)
+            {palette::pink, palette::magenta},               // break
+            {palette::white, Colour::hex(0xffd04a)},         // break during the trance
+            {palette::ice, palette::cyan},                   // graze heat
+            {Colour::hex(0xe8ffe0), Colour::hex(0x4ad87a)},  // shield (bombs left)
         };
         const Colour core = kFills[frame - 1][0];
         const Colour outer = kFills[frame - 1][1];

@@ -46,6 +46,14 @@ void paintBreakCutInBlur(Canvas& canvas, Random& random);
 void paintSplashBand(Canvas& canvas, Random& random);
 void paintBossWarningBand(Canvas& canvas, Random& random);
 void paintOverlayPanel(Canvas& canvas, Random& random);
+void paintHudPointerButtons(Canvas& canvas, Random& random);
+void paintRedGlow(Canvas& canvas, Random& random);
+void paintBeamWarning(Canvas& canvas, Random& random);
+void paintLifeCounter(Canvas& canvas, Random& random);
+void paintHealthWarning(Canvas& canvas, Random& random);
+void paintSplashStageNumbers(Canvas& canvas, Random& random);
+void paintSplashStageText(Canvas& canvas, Random& random);
+void paintBossWarningText(Canvas& canvas, Random& random);
 
 // The stages: backdrops, the boss-event backdrop, the opening carrier and the game scene's
 // plain effect shapes.

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The HUD and the stage overlays in the real game under a virtual X display (run it through
+# xvfb-run -s "-screen 0 1920x1080x24"), at one window size, with real keys and the mouse:
+#   run 1: the stage shows its HUD; the pause key shows the pause screen; a click on "RESUME"
+#          counts down and play goes on; "END GAME" and the confirmation's "YES", both clicked,
+#          end the game.
+#   run 2 (FLOW=1 only; the profile now holds no spare ship, no bomb and two continues): the
+#          ship is shot down; the continue prompt's "YES" is clicked and play goes on; shot down
+#          again, the prompt's "NO" and the confirmation's "YES" end the game.
+#   run 3 (FLOW=1 only; no continue left): shot down, the game-over screen ends the game.
+#   WIDE=1 adds a run in the 16:9 layout that only takes pictures of the HUD and the pause screen.
+# Screenshots are left in $OUT for a person to look at.
+#   overlay_play.sh BUILD_DIR OUT RESOLUTION_INDEX (0 640 x 480, 1 800 x 600, 7 1920 x 1080)
+set -u
+GAME_DIR=${1:?usage: overlay_play.sh BUILD_DIR OUT RESOLUTION_INDEX}
+OUT=${2:?}
+INDEX=${3:-1}
+FLOW=${FLOW:-0}
+mkdir -p "$OUT"
+. "$(dirname "$0")/x11_helpers.sh"
+
+WIDTHS=(640 800 1024 1440 1280 1366 1600 1920)
+HEIGHTS=(480 600 768 1080 720 768 900 1080)
+W=${WIDTHS[$INDEX]}
+H=${HEIGHTS[$INDEX]}
+AREA_W=$((H * 3 / 4))  # the 4:3 game area, centred in the window
+AREA_X=$(((W - AREA_W) / 2))
+
+# Window pixels of the overlay point (x, y) (320 x 480 units, y up).
+px() { echo $((AREA_X + $1 * AREA_W / 320)); }
+py() { echo $((H - $1 * H / 480)); }
+# A region of the window around the overlay point (x, y), w x h units.
+region() {  # x, y, w, h
+    echo "$(($3 * AREA_W / 320))x$(($4 * H / 480))+$(px $(($1 - $3 / 2)))+$(py $(($2 + $4 / 2)))"
+}
+click_field() {  # window, x, y
+    xdotool mousemove --window "$1" "$(px "$2")" "$(py "$3")" 2>/dev/null
+    sleep 0.2  # the move is seen before the press, as a player's hand does it
+    xdotool mousedown --window "$1" 1 2>/dev/null
+    sleep 0.1
+    xdotool mouseup --window "$1" 1 2>/dev/null
+}
+count_lines() {  # file, line -> how many times the line was printed
+    grep -cx -- "$2" "$1"
+}
+more_lines() {  # file, line, count
+    [ "$(count_lines "$1" "$2")" -gt "$3" ]
+}
+
+export XDG_DATA_HOME
+XDG_DATA_HOME=$(mktemp -d)
+PROFILE=$XDG_DATA_HOME/vortalis2/profile/save.osf
+cd "$GAME_DIR"
+
+start_stage() {  # console, dialog keys... -> sets game and pid
+    local console=$1 dialog
+    shift
+    ./vortalis2 > "$console" 2>&1 &
+    pid=$!
+    game=""
+    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "the config dialog did not appear"; return 1; }
+    wait_drawn "$dialog" "$OUT/dialog.png" || fail "the config dialog was never drawn"
+    send "$dialog" "$@" Tab Tab Tab Tab space Return
+    game=$(wait_window "^VORTALIS 2$") || { fail "the game window did not appear"; return 1; }
+    wait_until 60 "the title screen" drawn "$game" "$OUT/title.png" || fail "no title screen"
+    menu_to_stage "$game" "$console" 1 || { fail "the menus did not lead to a stage"; return 1; }
+    wait_line "$console" "HIDING LOAD BLOCKER" || fail "the load blocker never lifted"
+}
+finish() {  # what the run was
+    sleep 1  # the menus' fade back in, for the last picture
+    escape "$game"
+    if ! wait_exit "$pid"; then fail "Escape did not end the game after $1"; kill "$pid"; fi
+    wait "$pid"
+}
+dialog_keys=(Up)
+for _ in $(seq 1 "$INDEX"); do dialog_keys+=(Down); done
+
+# ---- Run 1: the HUD, pause and resume by the mouse, end game by the mouse ----
+console=$OUT/console.txt
+if start_stage "$console" "${dialog_keys[@]}"; then
+    wait_until 120 "the HUD's score" bright_region "$game" "$OUT/1-hud.png" "$(region 70 460 120 16)" 150 ||
+        fail "the HUD's score never showed"
+    wait_line "$console" "STARTING GAME" || fail "the stage never started"
+    import -window "$game" "$OUT/1-hud.png"
+    hold "$game" p
+    wait_line "$console" "GAME PAUSED" || fail "pause did not pause"
+    wait_until 60 "the pause screen" bright_region "$game" "$OUT/2-paused.png" "$(region 160 246 100 20)" 150 ||
+        fail "the pause screen's buttons never showed"
+    click_field "$game" 160 246  # RESUME
+    wait_line "$console" "GAME RESUMED" || fail "the RESUME button did not resume"
+    import -window "$game" "$OUT/3-resumed.png"
+    hold "$game" p
+    wait_until 60 "a second pause" more_lines "$console" "GAME PAUSED" 1 || fail "the second pause did not pause"
+    wait_until 60 "the pause screen" bright_region "$game" "$OUT/4-paused-again.png" "$(region 160 214 100 20)" 150 ||
+        fail "the pause screen's buttons never showed again"
+    click_field "$game" 160 214  # END GAME
+    wait_until 60 "the confirmation" bright_region "$game" "$OUT/5-confirm.png" "$(region 160 280 120 20)" 150 ||
+        fail "the end-game question never showed"
+    click_field "$game" 160 246  # YES
+    wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "YES did not end the game"
+    finish "the first run"
+fi
+
+# The profile: no spare ship and no bomb, so the first hit ends a life, and two continues.
+set_profile() {  # continues
+    python3 - "$PROFILE" "$1" <<'PY'
+import plistlib, sys
+path, continues = sys.argv[1], int(sys.argv[2])
+with open(path, "rb") as f:
+    profile = plistlib.load(f)
+if continues < 0:  # the 16:9 layout, and nothing else changed
+    profile["aspect ratio"] = 1
+else:
+    profile.update({"lives": 0, "bombs": 0, "continues": continues, "show tutorial": False})
+with open(path, "wb") as f:
+    plistlib.dump(profile, f, fmt=plistlib.FMT_BINARY)
+PY
+}
+if [ "${WIDE:-0}" = 1 ] && [ -f "$PROFILE" ]; then
+    # ---- The 16:9 layout: the HUD and the pause screen, for the pictures ----
+    set_profile -1
+    console=$OUT/console-wide.txt
+    if start_stage "$console" "${dialog_keys[@]}"; then
+        wait_line "$console" "STARTING GAME" || fail "the stage never started"
+        sleep 3  # the ship's arrival, for the picture
+        import -window "$game" "$OUT/wide-1-hud.png"
+        hold "$game" p
+        wait_line "$console" "GAME PAUSED" || fail "pause did not pause"
+        sleep 2  # the pause screen's fade-in, for the picture
+        import -window "$game" "$OUT/wide-2-paused.png"
+        finish "the 16:9 run"
+    fi
+fi
+if [ "$FLOW" = 1 ] && [ -f "$PROFILE" ]; then
+    # ---- Run 2: a continue taken, then one refused ----
+    set_profile 2
+    console=$OUT/console-continue.txt
+    if start_stage "$console" "${dialog_keys[@]}"; then
+        wait_line "$console" "SHOWING CONTINUE PROMPT" 300 || fail "the ship was never shot down"
+        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/6-continue.png" "$(region 160 238 100 20)" 150 ||
+            fail "the continue prompt's buttons never showed"
+        click_field "$game" 160 238  # YES
+        wait_line "$console" "GAME RESUMED" || fail "YES did not take the continue"
+        import -window "$game" "$OUT/7-continued.png"
+        wait_until 400 "a second continue prompt" more_lines "$console" "SHOWING CONTINUE PROMPT" 1 ||
+            fail "the ship was never shot down again"
+        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/8-continue-again.png" \
+            "$(region 160 208 100 20)" 150 || fail "the continue prompt's buttons never showed again"
+        click_field "$game" 160 208  # NO
+        wait_until 60 "the confirmation" bright_region "$game" "$OUT/9-confirm.png" "$(region 160 280 120 20)" 150 ||
+            fail "NO did not ask to end the game"
+        click_field "$game" 160 246  # YES
+        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "refusing the continue did not end the game"
+        finish "the continue run"
+    fi
+    # ---- Run 3: no continue left: game over ----
+    set_profile 0
+    console=$OUT/console-game-over.txt
+    if start_stage "$console" "${dialog_keys[@]}"; then
+        wait_line "$console" "SHOWING GAME OVER" 300 || fail "the ship was never shot down"
+        wait_until 60 "the game-over screen" bright_region "$game" "$OUT/10-game-over.png" \
+            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
+        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "the game over did not end the game"
+        finish "the game-over run"
+    fi
+fi
+rm -rf "$XDG_DATA_HOME"
+if [ "$failures" = 0 ]; then echo "overlay play: all checks passed"; fi
+exit $((failures > 0))
