@@ -16,7 +16,7 @@
 namespace {
 constexpr int kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
 constexpr int kFire = 2, kBeam = 3, kTrance = 1;
-constexpr float kHomeAboveFloor = 75.0f;  // units above the lowest the ship may fly
+constexpr float kHomeAboveFloor = 80.0f;  // units above the lowest the ship may fly
 }  // namespace
 
 void Autopilot::step(CXGameSession& session, OXScnBaseSTGGame& scene) {
