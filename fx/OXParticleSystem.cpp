@@ -343,34 +343,26 @@ int OXParticleSystem::buildVertices(BatchVertex* out, float frameU, float frameV
         const float u0 = frameU + static_cast<float>(p.frame) * cellWidth;
         const float u1 = u0 + cellWidth;
         const float v1 = frameV + cellHeight;
-        const BatchVertex A{p.position.x - e1.x,
-                            p.position.y - e1.y,
-                            p.position.z - e1.z,
-                            0,
-                            r,
-                            g,
-                            b,
-                            alpha,
-                            u0,
-                            frameV,
-                            0,
-                            0};
-        const BatchVertex B{
-            p.position.x + e2.x, p.position.y + e2.y, p.position.z + e2.z, 0, r, g, b, alpha, u0, v1, 0, 0};
-        const BatchVertex C{p.position.x - e2.x,
-                            p.position.y - e2.y,
-                            p.position.z - e2.z,
-                            0,
-                            r,
-                            g,
-                            b,
-                            alpha,
-                            u1,
-                            frameV,
-                            0,
-                            0};
-        const BatchVertex D{
-            p.position.x + e1.x, p.position.y + e1.y, p.position.z + e1.z, 0, r, g, b, alpha, u1, v1, 0, 0};
+        // A corner of the particle's quad: its centre moved `side` times an edge vector, with
+        // the frame's texture coordinates at that corner.
+        const auto corner = [&](const Vec3& edge, float side, float u, float tv) {
+            return BatchVertex{p.position.x + side * edge.x,
+                               p.position.y + side * edge.y,
+                               p.position.z + side * edge.z,
+                               0,
+                               r,
+                               g,
+                               b,
+                               alpha,
+                               u,
+                               tv,
+                               0,
+                               0};
+        };
+        const BatchVertex A = corner(e1, -1.0f, u0, frameV);
+        const BatchVertex B = corner(e2, 1.0f, u0, v1);
+        const BatchVertex C = corner(e2, -1.0f, u1, frameV);
+        const BatchVertex D = corner(e1, 1.0f, u1, v1);
         v[0] = A;
         v[1] = A;
         v[2] = B;
