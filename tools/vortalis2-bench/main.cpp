@@ -55,6 +55,7 @@
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
 #include "tools/pilot/Autopilot.h"
+#include "tools/pilot/ToolArguments.h"
 #include "tools/vortalis2-bench/FrameSamples.h"
 #include "tools/vortalis2-bench/StressFill.h"
 
@@ -78,20 +79,9 @@ struct Options {
     std::string shotPath;
 };
 
-int usage(const std::string& problem) {
-    std::fprintf(stderr, "vortalis2-bench: %s\n", problem.c_str());
-    std::fprintf(
-        stderr,
-        "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
-        "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]\n");
-    return 1;
-}
-
-bool parseNumber(const char* text, double low, double high, double& out) {
-    char* end = nullptr;
-    out = std::strtod(text, &end);
-    return *text != '\0' && *end == '\0' && out >= low && out <= high;
-}
+constexpr const char* kUsage =
+    "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
+    "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]\n";
 
 // The index of a resolution given as "WxH", or -1.
 int resolutionNamed(const std::string& size) {
@@ -340,49 +330,28 @@ class BenchLoop : public IXLoopHost {
 
 int main(int argc, char** argv) {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        double value = 0.0;
-        if (arg == "--stage" && hasValue) {
-            if (!parseNumber(argv[++i], 0, 99, value) || value != static_cast<int>(value))
-                return usage("--stage takes an index from 0");
-            options.stage = static_cast<int>(value);
-        } else if (arg == "--seed" && hasValue) {
-            if (!parseNumber(argv[++i], 0, 0x7FFFFFFF, value) || value != static_cast<long>(value))
-                return usage("--seed takes a whole number");
-            options.seed = static_cast<unsigned>(value);
-        } else if (arg == "--size" && hasValue) {
-            options.resolution = resolutionNamed(argv[++i]);
-            if (options.resolution < 0)
-                return usage("--size takes one of the game's resolutions: " + resolutionList());
-        } else if (arg == "--buffer-scale" && hasValue) {
-            if (!parseNumber(argv[++i], 0.0, 2.0, value))
-                return usage("--buffer-scale takes a number from 0 to 2");
-            options.bufferScale = static_cast<float>(value);
-        } else if (arg == "--seconds" && hasValue) {
-            if (!parseNumber(argv[++i], 0.1, 3600.0, value))
-                return usage("--seconds takes a number from 0.1 to 3600");
-            options.seconds = value;
-        } else if (arg == "--from" && hasValue) {
-            if (!parseNumber(argv[++i], 0.0, 3600000.0, value))
-                return usage("--from takes a stage time in milliseconds");
-            options.fromMs = static_cast<float>(value);
-        } else if (arg == "--stress") {
-            options.stress = true;
-        } else if (arg == "--dim" && hasValue) {
-            if (!parseNumber(argv[++i], 0.0, static_cast<double>(CXUserProfile::kMostDimming), value))
-                return usage("--dim takes a number from 0 to 0.8");
-            options.visibility.backgroundDimming = static_cast<float>(value);
-        } else if (arg == "--contrast") {
-            options.visibility.bulletContrast = true;
-        } else if (arg == "--marker") {
-            options.visibility.hitboxMarker = true;
-        } else if (arg == "--shot" && hasValue) {
-            options.shotPath = argv[++i];
-        } else {
-            return usage("unknown argument '" + arg + "'");
+    ToolArguments args("vortalis2-bench", kUsage, argc, argv);
+    std::string size;
+    while (args.more()) {
+        VisibilityOptions& visibility = options.visibility;
+        if (args.number("--stage", 0, 99, options.stage) ||
+            args.number("--seed", 0u, 0x7FFFFFFFu, options.seed) || args.text("--size", size) ||
+            args.number("--buffer-scale", 0.0f, 2.0f, options.bufferScale) ||
+            args.number("--seconds", 0.1, 3600.0, options.seconds) ||
+            args.number("--from", 0.0f, 3600000.0f, options.fromMs) ||
+            args.flag("--stress", options.stress) ||
+            args.number("--dim", 0.0f, CXUserProfile::kMostDimming, visibility.backgroundDimming) ||
+            args.flag("--contrast", visibility.bulletContrast) ||
+            args.flag("--marker", visibility.hitboxMarker) || args.text("--shot", options.shotPath)) {
+            continue;
         }
+        args.reject();
+    }
+    if (args.failed()) {
+        return args.refuse();
+    }
+    if (!size.empty() && (options.resolution = resolutionNamed(size)) < 0) {
+        return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
     }
 
     // The game's console lines go to standard error; the result line alone

@@ -42,6 +42,7 @@
 #include "stg/shot/OXBeam.h"
 #include "stg/shot/OXBullet.h"
 #include "tools/pilot/Autopilot.h"
+#include "tools/pilot/ToolArguments.h"
 
 namespace {
 
@@ -56,57 +57,34 @@ struct Options {
     long maxFrames = 30000;
 };
 
-int usage(const std::string& problem) {
-    std::fprintf(stderr, "vortalis2-sim: %s\n", problem.c_str());
-    std::fprintf(
-        stderr,
-        "usage: vortalis2-sim [--seed N] [--stage INDEX] --autopilot [--record FILE] [--max-frames N]\n"
-        "       vortalis2-sim --replay FILE [--max-frames N]\n");
-    return 1;
-}
-
-bool parseNumber(const char* text, long low, long high, long& out) {
-    char* end = nullptr;
-    out = std::strtol(text, &end, 10);
-    return *text != '\0' && *end == '\0' && out >= low && out <= high;
-}
+constexpr const char* kUsage =
+    "usage: vortalis2-sim [--seed N] [--stage INDEX] --autopilot [--record FILE] [--max-frames N]\n"
+    "       vortalis2-sim --replay FILE [--max-frames N]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        long value = 0;
-        if (arg == "--seed" && hasValue) {
-            if (!parseNumber(argv[++i], 0, 0x7FFFFFFF, value))
-                return usage("--seed takes a whole number");
-            options.seed = static_cast<unsigned>(value);
-        } else if (arg == "--stage" && hasValue) {
-            if (!parseNumber(argv[++i], 0, 99, value))
-                return usage("--stage takes an index from 0");
-            options.stage = static_cast<int>(value);
-        } else if (arg == "--max-frames" && hasValue) {
-            if (!parseNumber(argv[++i], 1, 10000000, value))
-                return usage("--max-frames takes a whole number");
-            options.maxFrames = value;
-        } else if (arg == "--replay" && hasValue) {
-            options.replayPath = argv[++i];
-        } else if (arg == "--record" && hasValue) {
-            options.recordPath = argv[++i];
-        } else if (arg == "--autopilot") {
-            options.autopilot = true;
-        } else {
-            return usage("unknown argument '" + arg + "'");
+    ToolArguments args("vortalis2-sim", kUsage, argc, argv);
+    while (args.more()) {
+        if (args.number("--seed", 0u, 0x7FFFFFFFu, options.seed) ||
+            args.number("--stage", 0, 99, options.stage) ||
+            args.number("--max-frames", 1L, 10000000L, options.maxFrames) ||
+            args.text("--replay", options.replayPath) || args.text("--record", options.recordPath) ||
+            args.flag("--autopilot", options.autopilot)) {
+            continue;
         }
+        args.reject();
+    }
+    if (args.failed()) {
+        return args.refuse();
     }
     const bool playback = !options.replayPath.empty();
     if (options.autopilot == playback) {
-        return usage("give either --replay FILE or --autopilot");
+        return args.refuse("give either --replay FILE or --autopilot");
     }
     if (!options.recordPath.empty() && !options.autopilot) {
-        return usage("--record records the autopilot: give --autopilot with it");
+        return args.refuse("--record records the autopilot: give --autopilot with it");
     }
     CXReplay replay;
     std::string problem;
