@@ -1,9 +1,7 @@
 #include "data/CXUserProfile.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +17,7 @@
 
 #include "data/Plist.h"
 #include "data/PlistRead.h"
+#include "data/WholeFile.h"
 
 namespace {
 
@@ -35,8 +34,6 @@ constexpr int kTopRankRequirement = 1000000000;
 
 // A real profile is a few kilobytes; anything much larger is not one.
 constexpr std::uintmax_t kMaxProfileBytes = 4 * 1024 * 1024;
-// Temporary files of a save are named "save.osf" + this + six random characters.
-constexpr const char* kTemporarySuffix = ".tmp-";
 
 bool validDifficulty(int difficulty) {
     return difficulty >= 0 && difficulty < 4;
@@ -242,27 +239,11 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
     return out;
 }
 
-// Writes all of `bytes` to the descriptor; false with errno set on failure.
-bool writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
-
 // Temporary files left by a save that was cut off (the program killed between creating the file
 // and renaming it) are of no use: the profile beside them is whole.
 void removeLeftoverTemporaries(const fs::path& profile) {
     std::error_code error;
-    const std::string prefix = profile.filename().string() + kTemporarySuffix;
+    const std::string prefix = profile.filename().string() + WholeFile::kTemporarySuffix;
     for (fs::directory_iterator it(profile.parent_path().empty() ? "." : profile.parent_path(), error), end;
          !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
@@ -380,39 +361,10 @@ bool CXUserProfile::save() {
     } catch (const std::exception& failure) {
         return fail(failure.what());
     }
-    const std::string bytes = stream.str();
-
-    const fs::path folder =
-        fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        return fail(error.message());
-    }
-    // The new list is whole on the disk before it takes the profile's name: a crash or a full
-    // disk at any moment leaves the old profile or the new one, never a part of either.
-    std::string temporary = path + kTemporarySuffix + "XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        return fail(std::strerror(errno));
-    }
-    const bool written = writeAll(fd, bytes) && fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 || !written) {
-        const int reason = written ? errno : writeError;
-        ::unlink(temporary.c_str());
-        return fail(std::strerror(reason));
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int reason = errno;
-        ::unlink(temporary.c_str());
-        return fail(std::strerror(reason));
-    }
-    // The rename itself reaches the disk with the folder.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (folderFd >= 0) {
-        fsync(folderFd);
-        ::close(folderFd);
+    // A crash or a full disk at any moment leaves the old profile or the new one.
+    std::string problem;
+    if (!WholeFile::write(path, stream.str(), problem)) {
+        return fail(problem);
     }
     std::printf("User profile saved.\n");
     return true;

@@ -1,17 +1,13 @@
 #include "stg/game/CXReplay.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "data/PlistRead.h"
+#include "data/WholeFile.h"
 
 namespace fs = std::filesystem;
 
@@ -208,41 +204,8 @@ bool CXReplay::save(const std::string& path, std::string& problem) const {
         problem = failure.what();
         return false;
     }
-    const std::string bytes = stream.str();
-    const fs::path folder =
-        fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        problem = error.message();
-        return false;
-    }
-    // Whole on the disk before it takes its name: a crash leaves the old replay or the new one.
-    std::string temporary = path + ".tmpXXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        problem = std::strerror(errno);
-        return false;
-    }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            break;
-        }
-        done += static_cast<size_t>(wrote);
-    }
-    const bool written = done == bytes.size() && fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        problem = std::strerror(written ? errno : writeError);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    // A crash while writing leaves the old replay or the new one.
+    return WholeFile::write(path, stream.str(), problem);
 }
 
 bool CXReplay::load(const std::string& path, CXReplay& out, std::string& problem) {
