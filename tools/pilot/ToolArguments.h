@@ -1,7 +1,8 @@
 #pragma once
 // The command line of the tools that play a stage by themselves
 // (vortalis2-sim, vortalis2-bench): options read one at a time, numbers
-// checked against their range, and one way to refuse with the tool's usage.
+// checked against their range, and one way to refuse with the tool's usage;
+// and their output, one result line apart from the game's console lines.
 //
 //   ToolArguments args("vortalis2-sim", kUsage, argc, argv);
 //   while (args.more()) {
@@ -10,6 +11,7 @@
 //       args.reject();
 //   }
 //   if (args.failed()) return args.refuse();
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <type_traits>
@@ -94,3 +96,8 @@ class ToolArguments {
     int next = 1;
     std::string fault;
 };
+
+// Sends the game's console lines (its standard output) to standard error from
+// here on, and returns a stream on the real standard output for the tool's
+// one result line.
+std::FILE* takeResultStream();

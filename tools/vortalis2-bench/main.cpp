@@ -27,8 +27,6 @@
 // with targets=, the frame targets this run missed (or "met").
 // VORTALIS2_BENCH_VERBOSE=1 reports every frame slower than two frames on
 // standard error, with its stage time and split.
-#include <unistd.h>
-
 #include <lodepng.h>
 #include <SFML/Window.hpp>
 #include <algorithm>
@@ -354,12 +352,7 @@ int main(int argc, char** argv) {
         return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
     }
 
-    // The game's console lines go to standard error; the result line alone
-    // to standard output.
-    std::fflush(stdout);
-    const int resultFd = dup(STDOUT_FILENO);
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-    std::FILE* result = fdopen(resultFd, "w");
+    std::FILE* result = takeResultStream();
 
     const std::string package = findProgramPackage();
     if (!mountAssetPackage(package)) {

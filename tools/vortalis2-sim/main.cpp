@@ -15,8 +15,6 @@
 // of other rules is refused with a line on standard error and exit status 1.
 // The result is one line on standard output; the game's console lines go to
 // standard error.
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -94,12 +92,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The game's console lines go to standard error; the result line alone
-    // to standard output.
-    std::fflush(stdout);
-    const int resultFd = dup(STDOUT_FILENO);
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-    std::FILE* result = fdopen(resultFd, "w");
+    std::FILE* result = takeResultStream();
 
     const std::string package = findProgramPackage();
     if (!mountAssetPackage(package)) {
