@@ -102,11 +102,16 @@ class SoundManagerTest : public ::testing::Test {
 
 // --- Effects --------------------------------------------------------------------------------
 
-TEST_F(SoundManagerTest, AnEffectLoadedTwiceKeepsOneBuffer) {
+TEST_F(SoundManagerTest, AnEffectLoadedTwiceKeepsOneBufferAndClearingForgetsItAndFreesTheVoices) {
     sound.loadSound("short.caf");
     sound.loadSound("short.caf");
     EXPECT_TRUE(sound.isEffectLoaded("short.caf"));
     EXPECT_EQ(sound.bufferCount(), 1);
+    sound.loadSound("long.caf");
+    sound.playSound("long.caf");
+    sound.clearSounds();
+    EXPECT_EQ(sound.bufferCount(), 0);
+    EXPECT_EQ(sound.busyVoices(), 0);
 }
 
 TEST_F(SoundManagerTest, MissingOrUndecodableEffectsAreNotCachedAndPlayNothing) {
@@ -136,14 +141,6 @@ TEST_F(SoundManagerTest, EachEffectPlaysOnItsShareOfVoicesAndABurstBeyondItIsDro
     EXPECT_TRUE(eventually([&] { return sound.busyVoices() == 0; }, 10000));
     sound.playSound("long.caf");
     EXPECT_EQ(sound.effectPlayCount("long.caf"), CXSoundManager::kVoiceCount / 2 + 1);
-}
-
-TEST_F(SoundManagerTest, ClearSoundsForgetsEveryEffectAndFreesTheVoices) {
-    sound.loadSound("long.caf");
-    sound.playSound("long.caf");
-    sound.clearSounds();
-    EXPECT_EQ(sound.bufferCount(), 0);
-    EXPECT_EQ(sound.busyVoices(), 0);
 }
 
 // --- Music ----------------------------------------------------------------------------------

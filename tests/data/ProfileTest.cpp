@@ -172,14 +172,6 @@ TEST_F(ProfileFileTest, AListWithoutATruePcVersionIsNoProfileAndIsNotMovedAside)
     }
 }
 
-TEST_F(ProfileFileTest, TheXmlFormLoadsToo) {
-    writeWholeFile(path, plisttest::writeXmlToString(Plist::Dictionary{
-                             {"pc version", true}, {"lives", 4}, {"high score", int64_t{123456789012}}}));
-    EXPECT_EQ(load(), "User profile loaded.\n");
-    EXPECT_EQ(profile.lives, 4);
-    EXPECT_EQ(profile.highScore, 123456789012);
-}
-
 // ---- Saving ----
 
 // Sets every field away from its reset value, each differently.
@@ -550,7 +542,7 @@ TEST(ProfileExperience, CountersGoToTheirRowOfDifficultyAndPlayStyle) {
     EXPECT_EQ(profile.stagesBeaten[0][2][9], 1);
 }
 
-// ---- Another reader and writer of the format: Python's plistlib ----
+// ---- Another reader and writer of the format: Python's plistlib (binary and XML) ----
 
 int runPython(const std::string& arguments) {
     const std::string command = std::string(ORVALE_PYTHON) + " " + ORVALE_PROFILE_INTEROP + " " + arguments;

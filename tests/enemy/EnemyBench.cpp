@@ -13,65 +13,15 @@
 #include "data/AssetPackage.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "stg/enemy/CXEnemyManager.h"
-#include "stg/enemy/IXEnemyPlayer.h"
-#include "stg/enemy/IXEnemyWorld.h"
 #include "stg/shot/CXBulletManager.h"
-#include "stg/shot/IXShotWorld.h"
 #include "stg/shot/OXBullet.h"
+#include "tests/enemy/EnemyFakes.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
-constexpr float kStep = 15.447501f;
+using enemytest::kStep;
 constexpr int kUntimedFrames = 30;  // bullets are cleared after this many updates, untimed
-
-class Ship : public IXRenderObject, public IXEnemyPlayer {
-  public:
-    Ship() {
-        load("");
-        setPosition(160.0f, 40.0f, 0.0f);
-        setSize(16.0f, 16.0f, 1.0f);
-    }
-    const IXRenderObject& body() const override { return *this; }
-    bool isAlive() const override { return true; }
-    bool isInvulnerable() const override { return true; }
-    void hit(float, const Vec3&) override {}
-    IXShootable* lockOnTarget() const override { return nullptr; }
-    void addBeamGauge(float) override {}
-    void addScore(int64_t) override {}
-    void addMultiplier(float) override {}
-    void collectOrb(int) override {}
-    bool isLaserHeld() const override { return false; }
-    bool isRespawning() const override { return false; }
-    bool isTranceActive() const override { return false; }
-    int bonusValue() const override { return 0; }
-    void addBreak(float) override {}
-};
-
-class World : public IXEnemyWorld, public IXShotWorld {
-  public:
-    IXEnemyPlayer* enemyPlayer() const override { return ship; }
-    IXShotEffects& effects() const override { return noShotEffects(); }
-    IXRenderObject* startPredrawEffect(const std::string&, const IXRenderObject&) override { return nullptr; }
-    bool isBombActive() const override { return false; }
-    bool isCasualPlay() const override { return false; }
-    int difficulty() const override { return 2; }
-    void explosion(ExplosionKind, const Vec3&, float) override {}
-    void debrisSpray(const Vec3&, const Vec3&, float, int, float, float) override {}
-    void beamKill(const Vec3&) override {}
-    CXSpriteBatchManager* scorePopups() const override { return nullptr; }
-    void countKill() override {}
-    IXShotTarget* shotTarget() const override { return ship; }
-    int shootableCount() const override { return 0; }
-    IXShootable* shootable(int) const override { return nullptr; }
-    IXShootable* currentBoss() const override { return nullptr; }
-    IXShootable* nearestEnemy(const Vec3&) const override { return nullptr; }
-    void graze(const OXBullet&) override {}
-    float bulletGraceTime() const override { return 0.0f; }
-    void playShotSound() override {}
-
-    Ship* ship = nullptr;
-};
 
 class CountingDevice : public RecordingGLDevice {
   public:
@@ -136,7 +86,11 @@ struct Package {
 struct Stage {
     explicit Stage(int enemyCount, int dyingCount = 0) {
         static Package package;
+        ship.setPosition(160.0f, 40.0f, 0.0f);
+        ship.setSize(16.0f, 16.0f, 1.0f);
+        ship.invulnerable = true;  // the streams never end the run
         world.ship = &ship;
+        world.level = 2;
         bullets.load("assets/plist/atlas_b_enemies");
         bullets.setWorld(&world);
         bullets.setRank(2);
@@ -164,8 +118,8 @@ struct Stage {
             }
         }
     }
-    Ship ship;
-    World world;
+    enemytest::FakeShip ship;
+    enemytest::FakeWorld world;
     CXBulletManager bullets;
     CXEnemyManager enemies;
 };

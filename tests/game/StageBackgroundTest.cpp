@@ -174,26 +174,14 @@ TEST(StageBackground, StartListShowsItsLayersAndABossEventBringsBackOnlyRisingIn
     EXPECT_FALSE(bg.scene.isEventShown());
 }
 
+// A boss event flashes the scene once (a repeat neither flashes again nor an end without one
+// does anything); its end brings every layer back at its own alpha.
 TEST(StageBackground, WithoutAStartListEveryLayerShowsAndComesBackAtItsOwnAlpha) {
     Background bg("t_bg_all", "t_bg_event");
     for (int index = 0; index < 3; ++index) {
         EXPECT_TRUE(bg.shown(index)) << index;
     }
     EXPECT_EQ(bg.scene.getCurrentLayers(), "0 1 2 ");
-    bg.scene.showBossEvent();
-    bg.run(framesFor(200.0f), 0.0f);
-    testing::internal::CaptureStdout();
-    bg.scene.endBossEvent();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "showing bg 0\nshowing bg 1\nshowing bg 2\n");
-    bg.run(2, 0.0f);
-    for (int index = 0; index < 3; ++index) {
-        EXPECT_TRUE(bg.shown(index)) << index;
-    }
-    EXPECT_FLOAT_EQ(bg.scene.getLayer(0)->getAlpha(), 0.6f);
-}
-
-TEST(StageBackground, BossEventsFlashTheSceneAndIgnoreRepeats) {
-    Background bg("t_bg_all", "t_bg_event");
     bg.run(1, 0.0f);
     bg.scene.endBossEvent();  // none shown: nothing happens
     EXPECT_TRUE(bg.shown(1));
@@ -203,6 +191,14 @@ TEST(StageBackground, BossEventsFlashTheSceneAndIgnoreRepeats) {
     EXPECT_FLOAT_EQ(bg.scene.getColour().r, 1.0f);
     bg.scene.showBossEvent();  // already shown: no second flash
     EXPECT_FLOAT_EQ(bg.scene.getColour().r, 1.0f);
+    testing::internal::CaptureStdout();
+    bg.scene.endBossEvent();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "showing bg 0\nshowing bg 1\nshowing bg 2\n");
+    bg.run(2, 0.0f);
+    for (int index = 0; index < 3; ++index) {
+        EXPECT_TRUE(bg.shown(index)) << index;
+    }
+    EXPECT_FLOAT_EQ(bg.scene.getLayer(0)->getAlpha(), 0.6f);
 }
 
 // ---- The script ----
@@ -322,7 +318,7 @@ TEST(StageBackgroundFiles, ALayerWithoutItsSpriteIsReportedAndDrawsNothing) {
 
 // ---- Tints ----
 
-TEST(StageBackgroundTint, FlashTintsColourEveryLayerAndReturnToWhite) {
+TEST(StageBackgroundTint, FlashTintsColourEveryLayerAndReturnToWhiteInOneOrTwoSteps) {
     Background bg("t_bg_all", "t_bg_event");
     bg.run(framesFor(1100.0f), 2500.0f);  // faded in
     bg.scene.flashTint({0.25f, 1.0f, 0.8f, 1.0f}, 1400.0f);
@@ -338,11 +334,9 @@ TEST(StageBackgroundTint, FlashTintsColourEveryLayerAndReturnToWhite) {
     bg.scene.flashTint({0.0f, 0.0f, 0.0f, 1.0f}, 1000.0f);
     bg.run(framesFor(500.0f) - 1, 2500.0f);
     EXPECT_NEAR(bg.scene.getFlashColour().r, 0.5f, 0.03f);
-}
+    bg.run(framesFor(600.0f), 2500.0f);
 
-TEST(StageBackgroundTint, ATwoStepFlashDarkensThenBrightensBackToWhite) {
-    Background bg("t_bg_all");
-    bg.run(framesFor(1100.0f), 2500.0f);
+    // A two-step flash darkens, then brightens back to white.
     bg.scene.flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f}, 200.0f);
     EXPECT_FLOAT_EQ(bg.scene.getFlashColour().r, 1.0f);
     bg.run(framesFor(100.0f) - 1, 2500.0f);

@@ -114,7 +114,9 @@ using HangarScreen = ScreenTest<OXScnVLHanger>;
 
 TEST_F(HangarScreen, BuyingShowsTheLevelAndTheNewPriceAndLaunchSavesIt) {
     host.userProfile.upgradePoints = 500;
+    host.userProfile.level = 4;
     OXScnVLHanger& hangar = open();
+    EXPECT_EQ(hangar.getBadge()->currentFrame(), 3);  // the rank's badge
     EXPECT_EQ(hangar.getPoints()->getText(), "500");
     EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Weapon)->getText(), "NEXT LEVEL 400 PTS");
     // The highlight opens on LAUNCH; seven rows up is the weapon row's plus.
@@ -159,12 +161,6 @@ TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
     EXPECT_EQ(hangar.getUpgrades().level(CXHangarUpgrades::Continues), 5);
     EXPECT_EQ(hangar.getUpgrades().points(), 1000);
     EXPECT_EQ(host.userProfile.bombs, 2);
-}
-
-TEST_F(HangarScreen, TheBadgeShowsTheRank) {
-    host.userProfile.level = 4;
-    OXScnVLHanger& hangar = open();
-    EXPECT_EQ(hangar.getBadge()->currentFrame(), 3);
 }
 
 // ---- Results ----
@@ -278,6 +274,8 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
             options.enterStarted();
         }
         options.getSlider(OXScnVLOption::MusicVolume)->setValue(0.8f);
+        options.getSlider(OXScnVLOption::BackgroundDimming)->setValue(0.3f);
+        options.buttonPressed(OXScnVLOption::BackgroundMode);
         options.buttonPressed(OXScnVLOption::ScreenRotation);
         options.buttonPressed(OXScnVLOption::AspectRatio);
         options.buttonPressed(OXScnVLOption::TranceWarning);
@@ -293,6 +291,8 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         EXPECT_EQ(host.scene, button == OXScnVLOption::Save ? kMainScene : kOptionControlScene);
         const CXUserProfile stored = saved();
         EXPECT_NEAR(stored.musicVolume, 0.8f, 1e-5f) << button;
+        EXPECT_NEAR(stored.backgroundDimming, 0.3f * CXUserProfile::kMostDimming, 1e-5f);  // of the most
+        EXPECT_EQ(stored.backgroundMode, 0);
         EXPECT_EQ(stored.screenOrientation, 1);
         EXPECT_EQ(stored.aspectRatio, 1);
         EXPECT_FALSE(stored.tranceWarning);

@@ -9,9 +9,9 @@
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/shot/IXShotEffects.h"
 
-// The game scene as the ship sees it: every request is counted, the last
-// values kept, and the game's values (bombs, levels, casual play, the stage's
-// counts) are plain fields a test sets and reads. Nothing here allocates, so
+// The game scene as the ship sees it: the requests the ship's tests read are
+// counted (the time scale and where the last explosion and bomb went kept), and the game's values (bombs,
+// levels, casual play, the stage's counts) are plain fields a test sets and reads. Nothing here allocates, so
 // it may take part in an allocation count.
 class StandInPlayerWorld : public IXPlayerWorld {
   public:
@@ -20,59 +20,31 @@ class StandInPlayerWorld : public IXPlayerWorld {
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override {
         return effects().startAttachedEffect(name, anchor, false);
     }
-    void setTimeScale(float factor, float durationMs) override {
-        ++timeScales;
-        lastTimeScale = factor;
-        lastTimeScaleMs = durationMs;
-    }
-    void shake(float durationMs) override {
-        ++shakes;
-        lastShakeMs = durationMs;
-    }
-    void cameraShake(float durationMs, float amplitude) override {
-        ++cameraShakes;
-        lastCameraShakeMs = durationMs;
-        lastCameraShakeAmplitude = amplitude;
-    }
-    void setBulletGrace(float durationMs) override {
-        ++graces;
-        lastGraceMs = durationMs;
-    }
+    void setTimeScale(float factor, float) override { lastTimeScale = factor; }
+    void shake(float) override {}
+    void cameraShake(float, float) override {}
+    void setBulletGrace(float) override { ++graces; }
     void clearBullets() override { ++clears; }
-    void shockRing(const Vec3&, float durationMs) override {
-        ++shockRings;
-        lastShockRingMs = durationMs;
-    }
+    void shockRing(const Vec3&, float) override { ++shockRings; }
     void tranceReadyRing(const Vec3&) override { ++tranceReadyRings; }
-    void counterRing(const Vec3&, float durationMs) override {
-        ++counterRings;
-        lastCounterRingMs = durationMs;
-    }
-    void beamReadyPulse(const Vec3&) override { ++beamPulses; }
+    void counterRing(const Vec3&, float) override { ++counterRings; }
+    void beamReadyPulse(const Vec3&) override {}
     void explosionAt(const Vec3& at) override {
         ++explosions;
         lastExplosion = at;
     }
-    void tintBackground(const Colour& colour, float durationMs) override {
-        ++tints;
-        lastTint = colour;
-        lastTintMs = durationMs;
-    }
+    void tintBackground(const Colour&, float) override { ++tints; }
     void tranceBackgroundFlash() override { ++tranceFlashes; }
-    void detonateBomb(const Vec3& at, float durationMs) override {
+    void detonateBomb(const Vec3& at, float) override {
         ++bombs;
         lastBombAt = at;
-        lastBombMs = durationMs;
     }
     bool isBombActive() const override { return bombActive; }
     bool isCasualPlay() const override { return casual; }
     IXShootable* nearestEnemyIn(const Vec3&, float, float, float, float) const override { return nullptr; }
     bool isEnemyAlive(const IXShootable*) const override { return false; }
     void recordPlayerHit() override { ++playerHits; }
-    void hudDamageFlash(float durationMs) override {
-        ++damageFlashes;
-        lastDamageFlashMs = durationMs;
-    }
+    void hudDamageFlash(float) override { ++damageFlashes; }
     void hudStartTranceCutIn() override {
         ++cutIns;
         if (answering) {
@@ -106,14 +78,10 @@ class StandInPlayerWorld : public IXPlayerWorld {
     void countTrance() override { ++trances; }
     void resetStageCounters() override { grazes = orbs = 0; }
 
-    int timeScales = 0, shakes = 0, cameraShakes = 0, graces = 0, clears = 0, shockRings = 0;
-    int tranceReadyRings = 0, counterRings = 0, beamPulses = 0, explosions = 0, tints = 0;
-    int tranceFlashes = 0, bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
-    float lastTimeScale = 1.0f, lastTimeScaleMs = 0.0f, lastShakeMs = 0.0f, lastCameraShakeMs = 0.0f;
-    float lastCameraShakeAmplitude = 0.0f, lastGraceMs = 0.0f, lastShockRingMs = 0.0f;
-    float lastCounterRingMs = 0.0f, lastTintMs = 0.0f, lastBombMs = 0.0f, lastDamageFlashMs = 0.0f;
+    int graces = 0, clears = 0, shockRings = 0, tranceReadyRings = 0, counterRings = 0, explosions = 0;
+    int tints = 0, tranceFlashes = 0, bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
+    float lastTimeScale = 1.0f;
     Vec3 lastExplosion{}, lastBombAt{};
-    Colour lastTint{};
     bool bombActive = false;
     IXShotEffects* fx = nullptr;  // no trails or particles unless a test gives some
     // When set, the world answers the ship at once, from inside the ship's own frame.
