@@ -109,6 +109,10 @@ void OXScnBaseSummary::showNext() {
 }
 
 void OXScnBaseSummary::buttonPressed(int id) {
+    overlay::pointerChoice(id);
+}
+
+void OXScnBaseSummary::choose(int id) {
     if (id == 0 && revealed >= kValueCount) {
         next();
     }
@@ -124,6 +128,12 @@ void OXScnBaseSummary::next() {
 }
 
 void OXScnBaseSummary::keyEvent(int key, bool down) {
+    if (overlay::isChoice(key)) {
+        if (down) {
+            choose(key - input::kChoice);
+        }
+        return;
+    }
     if (finished || !latch.released(key, down) || key != overlay::currentBindings().fire) {
         return;
     }
