@@ -5,6 +5,7 @@
 //
 //   vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
 //                   [--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]
+//                   [--shot-at summary|cutin] [--shot-after MS]
 //
 // --size is one of the game's eight resolutions (800x600 by default);
 // --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
@@ -17,7 +18,11 @@
 // bullet contrast, the hit-box marker); none of them changes what the stage
 // does, so the same seed and --from show the same moment with and without.
 // --shot writes the window after the first frame drawn (after --from) as a
-// PNG picture and ends the run there.
+// PNG picture and ends the run there. --shot-at plays on undrawn (after --from) to a moment
+// instead: "summary", the stage summary after the stage's clear, or "cutin", the trance
+// cut-in; --shot-after then plays on that many milliseconds of game time before the picture
+// (the summary's reveal, the cut-in's steps). A moment the game never reaches ends the run
+// without a picture and with result=missed.
 //
 // The result is one key=value line on standard output (the game's console
 // lines go to standard error). Times are milliseconds; "interval" is from one
@@ -53,6 +58,7 @@
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXStageEffects.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "tools/pilot/Autopilot.h"
 #include "tools/vortalis2-bench/FrameSamples.h"
@@ -76,6 +82,8 @@ struct Options {
     bool stress = false;
     VisibilityOptions visibility;
     std::string shotPath;
+    std::string shotAt;  // "", "summary" or "cutin"
+    float shotAfterMs = 0.0f;
 };
 
 int usage(const std::string& problem) {
@@ -83,7 +91,8 @@ int usage(const std::string& problem) {
     std::fprintf(
         stderr,
         "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
-        "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]\n");
+        "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
+        "[--shot-at summary|cutin] [--shot-after MS]\n");
     return 1;
 }
 
@@ -152,7 +161,7 @@ class BenchLoop : public IXLoopHost {
         scene = session.getGameScene();  // a tick may end the stage
         const Clock::time_point renderStart = Clock::now();
         render();
-        if (!options.shotPath.empty() && loadMeasured) {
+        if (!options.shotPath.empty() && loadMeasured && outcome != "missed") {
             writeShot();
             finished = true;
         }
@@ -254,11 +263,46 @@ class BenchLoop : public IXLoopHost {
             session.tick(kFrameMs);
             ++frame;
         }
+        if (!options.shotAt.empty()) {
+            playToShotMoment();
+        }
         if (options.stress && session.getGameScene()) {
             stress.prepare(*session.getGameScene()->getBulletManager(),
                            session.getGameScene()->getStageEffects().particles());
         }
         measureStart = Clock::now();
+    }
+
+    // Undrawn, to the moment --shot-at names (the stage plays at most 30 minutes of game time),
+    // then --shot-after more.
+    void playToShotMoment() {
+        CXGameSession& session = CXGameSession::instance();
+        const auto reached = [&session, this] {
+            if (options.shotAt == "summary") {
+                return session.getState() == CXGameSession::StageSummary;
+            }
+            const auto* hud = static_cast<const OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+            return hud && hud->isCutInPlaying();
+        };
+        for (long limit = frame + 108000; !reached() && frame < limit; ++frame) {
+            if (session.getState() != CXGameSession::Playing || !session.getGameScene()) {
+                break;  // lost, or the stage went on without the moment
+            }
+            pilot.step(session, *session.getGameScene());
+            session.tick(kFrameMs);
+        }
+        if (!reached()) {
+            outcome = "missed";
+            finished = true;
+            return;
+        }
+        for (float played = 0.0f; played < options.shotAfterMs; played += kFrameMs) {
+            if (session.getState() == CXGameSession::Playing && session.getGameScene()) {
+                pilot.step(session, *session.getGameScene());
+            }
+            session.tick(kFrameMs);
+            ++frame;
+        }
     }
 
     void notePeaks() {
@@ -380,6 +424,14 @@ int main(int argc, char** argv) {
             options.visibility.hitboxMarker = true;
         } else if (arg == "--shot" && hasValue) {
             options.shotPath = argv[++i];
+        } else if (arg == "--shot-at" && hasValue) {
+            options.shotAt = argv[++i];
+            if (options.shotAt != "summary" && options.shotAt != "cutin")
+                return usage("--shot-at takes summary or cutin");
+        } else if (arg == "--shot-after" && hasValue) {
+            if (!parseNumber(argv[++i], 0.0, 60000.0, value))
+                return usage("--shot-after takes milliseconds of game time, up to 60000");
+            options.shotAfterMs = static_cast<float>(value);
         } else {
             return usage("unknown argument '" + arg + "'");
         }

@@ -14,18 +14,24 @@ constexpr Colour kTitleTint{0.6f, 1.4f, 1.6f, 1.0f};
 constexpr Colour kCountdownTint{1.2f, 2.0f, 2.0f, 0.6f};
 constexpr float kCountdownY = 240.0f;  // units, the middle of the digit
 constexpr int kCountdownSize = 48;
+constexpr float kVisibilityLabelSize = 38.0f;  // in the button sheet's pixels, as overlay::kButtonLabelSize
 }  // namespace
 
 void OXScnBasePause::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.8f);
-    panel = overlay::addSprite(*this, overlay::kPanel, 160, 236, 0.9f, 0.84f, 1.0f);
-    titleText = overlay::addText(*this, "PAUSED", 160, 306, 28, 1, kTitleTint);
-    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 272);
-    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 243);
-    visibilityButtons[0] = overlay::addButton(*this, DimmingButton, "BG DIM: 0%", 160, 207);
-    visibilityButtons[1] = overlay::addButton(*this, ContrastButton, "CONTRAST: OFF", 160, 179);
-    visibilityButtons[2] = overlay::addButton(*this, HitboxButton, "HITBOX: OFF", 160, 151);
+    panel = overlay::addSprite(*this, overlay::kPanel, 160, 238, 0.9f, 0.9f, 1.0f);
+    titleText = overlay::addText(*this, "PAUSED", 160, 312, 28, 1, kTitleTint);
+    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 278);
+    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 249);
+    // The visibility options under a gap, their longer labels a size smaller to stay inside
+    // the button's end caps.
+    const char* const labels[3] = {"BG DIM: 0%", "CONTRAST: OFF", "HITBOX: OFF"};
+    for (int i = 0; i < 3; ++i) {
+        visibilityButtons[i] =
+            overlay::addButton(*this, DimmingButton + i, labels[i], 160, 213.0f - 27.0f * i);
+        visibilityButtons[i]->setLabelSize(kVisibilityLabelSize);
+    }
     for (OXButton* button :
          {resumeButton, endButton, visibilityButtons[0], visibilityButtons[1], visibilityButtons[2]}) {
         row.add(button);
