@@ -58,9 +58,9 @@ constexpr float kBossGaugeY = 404.0f;
 constexpr float kBossGaugeUnits = 240.0f;
 constexpr float kBossGaugeCell = 256.0f;  // pixels of its sprites
 constexpr Colour kTimerCalm{0.5f, 1.5f, 1.4f, 1.0f};
-constexpr Colour kReplayTint{1.6f, 0.55f, 0.45f, 1.0f};
 constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
 constexpr Colour kTimerOut{1.5f, 0.5f, 0.5f, 1.0f};
+constexpr Colour kReplayTint{1.6f, 0.55f, 0.45f, 1.0f};
 constexpr float kLowEdge = 30.0f;       // ship y at or below which the bottom row dims
 constexpr float kRightEdge = 290.0f;    // ship x at or beyond which the right-hand buttons dim
 constexpr float kFadeScale = 0.65f;     // screen scales above this fade what the ship passes under
@@ -292,8 +292,8 @@ void OXScnBaseHUD::buildScene() {
     pointerButtons[BombButton] = pointerButton("assets/plist/btn_HUD_bomb", BombButton, 303, 72);
     pointerButtons[CounterButton] = pointerButton("assets/plist/btn_HUD_counter", CounterButton, 303, 100);
 
-    // While a replay is watched: its marker and speed, right-aligned under the trance factor,
-    // where the pause button (hidden then) sits in play.
+    // While a replay is watched: its marker and speed, right-aligned under the trance factor
+    // and above the boss's phase timer (the pause button below is hidden then).
     replayText = text("REPLAY", 314, 420, 14, 2, kReplayTint, topGroup);
     replayText->setVisible(false);
 
