@@ -1,6 +1,8 @@
 #include "platform/CXApp.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <random>
 
 #include "audio/CXSoundManager.h"
@@ -193,6 +195,19 @@ void CXApp::deliverKey(int code, bool down) {
 void CXApp::deliverPointer(int event, float windowX, float windowY) {
     float nx = 0.0f, ny = 0.0f;
     const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
+    if (watching) {
+        // The replay plays its own input: a click on the game area (pressed and released
+        // there while the replay shows) leaves it.
+        if (mode == InStage && event == PointerPressed) {
+            replayPointerDown = inside;
+        } else if (mode == InStage && event == PointerReleased && replayPointerDown) {
+            replayPointerDown = false;
+            if (inside) {
+                leaveReplay();
+            }
+        }
+        return;
+    }
     if (mode == InStage) {
         // In a stage the HUD's buttons and the overlays' take the mouse; a press outside the
         // game area reaches nothing.
@@ -235,6 +250,7 @@ void CXApp::update(float dtMs) {
         beginStageLoad();
     }
     if (mode == InStage && watching) {
+        CXGameSession::instance().setWatchSpeed(replaySpeed);
         for (int step = 0; step < replaySpeed && !leavingReplay; ++step) {
             replayPlayer.step(dtMs);
         }
@@ -248,7 +264,14 @@ void CXApp::update(float dtMs) {
             leaveReplay();
         }
     } else if (mode == InStage) {
-        CXGameSession::instance().tick(dtMs);
+        // More than one game frame a frame only under the test setting (see setGameSpeed); a
+        // game that ends on one of them is not ticked again.
+        CXGameSession& session = CXGameSession::instance();
+        session.tick(dtMs);
+        for (int step = 1; step < gameSpeed && mode == InStage && session.getState() != CXGameSession::Idle;
+             ++step) {
+            session.tick(dtMs);
+        }
     }
     updateMusicFade(dtMs);
 }
@@ -473,6 +496,7 @@ bool CXApp::watchReplay(const std::string& path) {
     std::printf("WATCHING REPLAY: %s\n", path.c_str());
     watching = true;
     leavingReplay = false;
+    replayPointerDown = false;
     replaySpeed = 1;
     requestStageStart();
     return true;
@@ -508,6 +532,14 @@ void CXApp::startStage() {
         session.setScreenSize(gameAreaWidth(), gameAreaHeight());
         // The replay's stock, bindings and framing on a profile of its own: the player's stays as it is.
         replayProfile = std::make_unique<CXUserProfile>();
+        // HI-SCORE shows the table's best from the replay; a replay that did not keep it shows
+        // the player's best of its table.
+        std::copy(std::begin(userProfile->arcadeScore), std::end(userProfile->arcadeScore),
+                  std::begin(replayProfile->arcadeScore));
+        std::copy(std::begin(userProfile->classicScore), std::end(userProfile->classicScore),
+                  std::begin(replayProfile->classicScore));
+        std::copy(std::begin(userProfile->bossScore), std::end(userProfile->bossScore),
+                  std::begin(replayProfile->bossScore));
         replayPlayer.start(session, watched, *replayProfile);
         loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
         mode = InStage;
@@ -532,6 +564,19 @@ void CXApp::startStage() {
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     session.markReadyToStart();
     mode = InStage;
+}
+
+void CXApp::setGameSpeed(int framesPerFrame) {
+    gameSpeed = std::clamp(framesPerFrame, 1, kMostGameSpeed);
+    if (gameSpeed > 1) {
+        std::printf("TEST SETTING: %d GAME FRAMES A FRAME\n", gameSpeed);
+    }
+}
+
+void CXApp::closeWindow() {
+    if (mode == InStage && !watching) {
+        CXGameSession::instance().closeGame();
+    }
 }
 
 void CXApp::returnToMenus() {

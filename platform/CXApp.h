@@ -82,6 +82,13 @@ class CXApp : public IXMenuHost {
     void requestStageStart() override;
     bool watchReplay(const std::string& path) override;
     void returnToMenus();
+    // A setting for tests of the real program (VORTALIS2_GAME_SPEED): the game plays 1 to
+    // kMostGameSpeed frames for every frame drawn, so a test waiting on play (the ship shot
+    // down, a stage's end) waits less. Input, overlays and replays work as at 1.
+    static constexpr int kMostGameSpeed = 8;
+    void setGameSpeed(int framesPerFrame);
+    // The window is closing: a game in play is kept as its END GAME would keep it.
+    void closeWindow();
     // While a replay is watched: 1, 2 or 4 game frames a frame.
     int getReplaySpeed() const { return watching ? replaySpeed : 0; }
 
@@ -151,5 +158,7 @@ class CXApp : public IXMenuHost {
     std::unique_ptr<CXUserProfile> replayProfile;
     bool watching = false;
     bool leavingReplay = false;
+    bool replayPointerDown = false;  // a press on the game area while the replay shows
     int replaySpeed = 1;
+    int gameSpeed = 1;  // game frames a frame in play; see setGameSpeed
 };

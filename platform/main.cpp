@@ -112,6 +112,9 @@ int main() {
         return 1;
     }
     app.setResolution(state.resolutionIndex, state.fullscreen);
+    if (const char* speed = std::getenv("VORTALIS2_GAME_SPEED")) {
+        app.setGameSpeed(std::atoi(speed));
+    }
     SfmlJoystick joystick;
     app.setJoystick(&joystick);
     const Resolution& resolution = kResolutions[state.resolutionIndex];
@@ -124,6 +127,7 @@ int main() {
     FramePacer pacer(clock);
     GameLoopHost host(dialogClosed);
     runMainLoop(host, pacer);
+    app.closeWindow();
     host.release();
 
     CXSoundManager::instance().shutdown();

@@ -116,6 +116,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     recording.keys.reserve(65536);
     recording.checks.reserve(4096);
     recording.seed = nextSeed;
+    recording.tableBest = bestBefore;
     recording.mode = gameMode;
     recording.casual = casual;
     recording.difficulty = difficulty;
@@ -386,6 +387,9 @@ void CXGameSession::pointerEvent(int event, float nx, float ny) {
     } else {
         overlay->pointerMoved(nx, ny);
     }
+    if (target == HudOverlay) {
+        static_cast<OXScnBaseHUD*>(overlay)->pointerSettled();
+    }
 }
 
 // ---- Overlays ----
@@ -504,7 +508,7 @@ void CXGameSession::acceptContinue() {
     resume();
 }
 
-void CXGameSession::endGame() {
+void CXGameSession::keepGame() {
     storeHighScore();
     finishRecording();
     keepReplay();
@@ -513,12 +517,25 @@ void CXGameSession::endGame() {
         profile->applyExperience();
         profile->save();
     }
+}
+
+void CXGameSession::endGame() {
+    keepGame();
     CXSoundManager::instance().stopMusic();
     state = Idle;
     std::printf("GAME ENDED, BACK TO THE MENUS\n");
     if (endHandler) {
         endHandler(endHandlerContext);
     }
+}
+
+void CXGameSession::closeGame() {
+    if (!recordingOpen) {
+        return;  // no game in play, or it has ended and been kept already
+    }
+    std::printf("GAME CLOSED IN PLAY, KEEPING IT\n");
+    keepGame();
+    state = Idle;
 }
 
 void CXGameSession::showSplash(int stage) {
@@ -754,6 +771,17 @@ void CXGameSession::startReplay(const CXReplay& replay, CXUserProfile& values) {
     }
     values.controlScreenMode = replay.turn != 0;
     values.screenOrientation = replay.turn;
+    // The table's best when the game was played: its HUD shows the same HI-SCORE.
+    if (replay.tableBest >= 0) {
+        const int tableIndex = clampDifficulty(replay.difficulty);
+        if (replay.mode == BossRush) {
+            values.bossScore[replay.casual ? 1 : 0] = replay.tableBest;
+        } else if (replay.casual) {
+            values.classicScore[tableIndex] = replay.tableBest;
+        } else {
+            values.arcadeScore[tableIndex] = replay.tableBest;
+        }
+    }
     profile = &values;
     gameMode = replay.mode;
     casual = replay.casual;
@@ -805,4 +833,5 @@ void CXGameSession::tearDown() {
     ready = false;
     state = Idle;
     activeOverlay = HudOverlay;
+    watchSpeed = 0;
 }

@@ -92,6 +92,10 @@ class CXGameSession {
     void gameOverFinished();
     void acceptContinue();
     void endGame();
+    // The program closes during a game (its window closed): the game is kept as END GAME keeps
+    // it (high score, experience, replay) without going back to the menus. Nothing without a
+    // game in play.
+    void closeGame();
     void stageCleared();
     // The summary's NEXT has finished.
     void summaryFinished();
@@ -111,6 +115,10 @@ class CXGameSession {
     // on its frame and a state hash every CXReplay::kCheckEvery frames. A game that ends with a
     // profile saved on disk keeps its replay as "replays/last.ovr" beside the profile, and a new
     // best score of its table as that table's own replay (see highScoreReplayName).
+    // While a replay is watched, its speed (1, 2 or 4 frames a frame), which the HUD shows;
+    // 0 in play.
+    void setWatchSpeed(int value) { watchSpeed = value; }
+    int getWatchSpeed() const { return watchSpeed; }
     // The gameplay seed of the next game.
     void setSeed(uint64_t value) { nextSeed = value; }
     const CXReplay& getRecording() const { return recording; }
@@ -268,10 +276,13 @@ class CXGameSession {
     void* endHandlerContext = nullptr;
     // Saves last.ovr and, for a new best, the table's replay, when the profile lives on disk.
     void keepReplay();
+    // What every end of a game keeps: the high score, the replay, the experience.
+    void keepGame();
 
     CXReplay recording;
     bool recordingOpen = false;
     uint64_t nextSeed = 1;
+    int watchSpeed = 0;
     int64_t bestBefore = 0;  // the table's best when the game started
     int lastKeyCode = -1;
     bool lastKeyDown = false;

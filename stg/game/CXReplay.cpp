@@ -89,6 +89,9 @@ Plist::Dictionary CXReplay::toPlist() const {
     list["frames"] = static_cast<int64_t>(frames);
     list["score"] = score;
     list["best"] = best;
+    if (tableBest >= 0) {
+        list["table best"] = tableBest;
+    }
     Plist::Array keyList;
     keyList.reserve(keys.size());
     for (const ReplayKey& key : keys) {
@@ -141,6 +144,10 @@ bool CXReplay::fromPlist(const Plist::Dictionary& list, CXReplay& out, std::stri
         !readInteger(list, "best", INT64_MIN, INT64_MAX, out.best, problem)) {
         return false;
     }
+    if (Plist::findValue(list, "table best") &&
+        !readInteger(list, "table best", 0, INT64_MAX, out.tableBest, problem)) {
+        return false;
+    }
 
     const Plist::Array* bindings = Plist::findArray(list, "bindings");
     if (!bindings || bindings->size() != 4) {
@@ -148,7 +155,7 @@ bool CXReplay::fromPlist(const Plist::Dictionary& list, CXReplay& out, std::stri
         return false;
     }
     for (size_t i = 0; i < 4; ++i) {
-        if (!integerWithin((*bindings)[i], 0, kKeyCodes - 1, number)) {
+        if (!integerWithin((*bindings)[i], 0, kBindingCodes - 1, number)) {
             problem = "a binding is not a key code from 0 to 31";
             return false;
         }
@@ -174,7 +181,8 @@ bool CXReplay::fromPlist(const Plist::Dictionary& list, CXReplay& out, std::stri
         if (!entry || !integerWithin((*entry)[0], previous, out.frames, frame) ||
             !integerWithin((*entry)[1], 0, kKeyCodes - 1, code) || !Plist::toBool((*entry)[2], down)) {
             problem = "key edge " + std::to_string(i) +
-                      " is not [frame in order within the recording, key code 0 to 31, down]";
+                      " is not [frame in order within the recording, input code 0 to " +
+                      std::to_string(kKeyCodes - 1) + ", down]";
             return false;
         }
         out.keys.push_back({static_cast<int32_t>(frame), static_cast<int32_t>(code), down});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/Plist.h"
+#include "stg/game/InputCodes.h"
 
 // A recorded game: the rules version, the session's choices and the fighter's stock, the
 // gameplay seed, every key edge the session saw with its frame, and a hash of the game's state
@@ -20,7 +21,11 @@
 //   "turn" (quarter turns applied to movement keys)
 //   "frames"      integer, the frames recorded
 //   "score" "best"  integers, the score at the end and the best reached
-//   "keys"        array of [frame, key code 0..31, down (boolean)], in frame order
+//   "table best"  integer, the high-score table's best when the game started, which its HUD
+//                 showed as HI-SCORE (optional: replays without it read -1, unknown)
+//   "keys"        array of [frame, input code, down (boolean)], in frame order (input codes
+//                 0..39, see InputCodes.h: 0..31 keys, then the HUD's and the overlays'
+//                 buttons pressed with the pointer)
 //   "checks"      array of [frame, state hash], in frame order
 // A key of frame F reaches the session after F frames have been played, before frame F + 1.
 struct ReplayKey {
@@ -42,7 +47,10 @@ struct CXReplay {
     static constexpr int32_t kMaxFrames = 1000000;
     static constexpr size_t kMaxKeys = 2000000;
     static constexpr int64_t kMaxFileBytes = 64 * 1024 * 1024;
-    static constexpr int kKeyCodes = 32;
+    // Key edges carry the game's input codes (the keyboard's and joystick's, then the HUD's
+    // pointer buttons'); bindings only the keyboard's.
+    static constexpr int kKeyCodes = input::kCodes;
+    static constexpr int kBindingCodes = input::kKeyboardCodes;
 
     int rules = kRulesVersion;
     uint64_t seed = 0;
@@ -56,6 +64,7 @@ struct CXReplay {
     int turn = 0;
     int32_t frames = 0;
     int64_t score = 0, best = 0;
+    int64_t tableBest = -1;  // -1: not recorded
     std::vector<ReplayKey> keys;
     std::vector<ReplayCheck> checks;
 

@@ -25,6 +25,7 @@
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXStageEffects.h"
 #include "stg/game/FieldFraming.h"
+#include "stg/game/InputCodes.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
@@ -290,6 +291,10 @@ void OXScnBaseSTGGame::update(float dtMs) {
     // bullet is cleared as it appears, and the grace runs on a little once it has.
     if (ship && (firstSpawnPending || ship->isEntering())) {
         bulletGrace = std::max(bulletGrace, kRespawnGraceMs);
+    }
+    // The counter-attack hold fires until the beam gauge is full, ready for the release.
+    if (counterHeld && (!ship || ship->getBeamGauge() >= 1.0f)) {
+        letGoCounterHold();
     }
     updateInputAndRespawn(scaled);
     updateCamera(dtMs);
@@ -564,6 +569,34 @@ void OXScnBaseSTGGame::keyEvent(int key, bool down) {
         if (!down) {
             CXGameSession::instance().pause();
         }
+    } else if (key == input::kBomb) {
+        if (down) {
+            ship->useBomb();
+        }
+    } else if (key == input::kCounterHold) {
+        if (!down) {
+            letGoCounterHold();
+        } else if (ship->isControllable() && ship->getBeamGauge() < 1.0f) {
+            counterHeld = true;
+            ship->setFiring(true);
+        }
+    } else if (key == input::kCounterRelease) {
+        if (down) {
+            letGoCounterHold();
+            counterAttack();
+        }
+    }
+}
+
+void OXScnBaseSTGGame::letGoCounterHold() {
+    if (!counterHeld) {
+        return;
+    }
+    counterHeld = false;
+    // The fire key, if it is held, keeps the weapon firing.
+    if (ship && !fireHeld) {
+        ship->stopAllLaunchers();
+        ship->setFiring(false);
     }
 }
 
@@ -579,6 +612,7 @@ void OXScnBaseSTGGame::releaseKeys() {
         ship->setCharging(false);
     }
     fireHeld = beamHeld = false;
+    letGoCounterHold();
     if (ship) {
         ship->setFireHeld(false);
         ship->setBeamHeld(false);

@@ -79,6 +79,8 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     OXSprite* getMothershipPart(int index) const { return mothership[index]; }
     // The counter-attack after the beam button's release in normal play.
     void counterAttack();
+    // The counter-attack button's hold ends: the weapon stops unless the fire key holds it.
+    void letGoCounterHold();
     // A continue was taken: the next ship comes at once.
     void continueTaken();
 
@@ -198,6 +200,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     float keyboardSpeed = kKeyboardSpeed;
     bool fireHeld = false;
     bool beamHeld = false;
+    bool counterHeld = false;  // the HUD's counter-attack button holds the main weapon
     float timeScale = 1.0f;
     float timeScaleLeft = 0.0f;  // ms of real time
     float shakeTime = 0.0f;      // ms

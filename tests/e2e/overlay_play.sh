@@ -4,11 +4,15 @@
 #   run 1: the stage shows its HUD; the pause key shows the pause screen; a click on "RESUME"
 #          counts down and play goes on; "END GAME" and the confirmation's "YES", both clicked,
 #          end the game.
-#   run 2 (FLOW=1 only; the profile now holds no spare ship, no bomb and two continues): the
-#          ship is shot down; the continue prompt's "YES" is clicked and play goes on; shot down
-#          again, the prompt's "NO" and the confirmation's "YES" end the game.
-#   run 3 (FLOW=1 only; no continue left): shot down, the game-over screen ends the game.
 #   WIDE=1 adds a run in the 16:9 layout that only takes pictures of the HUD and the pause screen.
+# FLOW=1 plays, instead of run 1, two games on a profile with no spare ship, no bomb and one
+# continue, under the test setting VORTALIS2_GAME_SPEED=8 (eight game frames a drawn frame, so
+# the idle ship is shot down in seconds rather than minutes):
+#   run 2: shot down, the continue prompt's "YES" is clicked and play goes on; shot down again
+#          with no continue left, the game-over screen ends the game.
+#   run 3 (one bomb): the HUD's bomb button is clicked; shot down, the prompt's "NO" and the
+#          confirmation's "YES" end the game; the replay the refused game kept
+#          (replays/last.ovr) plays back exactly in vortalis2-sim.
 # Screenshots are left in $OUT for a person to look at.
 #   overlay_play.sh BUILD_DIR OUT RESOLUTION_INDEX (0 640 x 480, 1 800 x 600, 7 1920 x 1080)
 set -u
@@ -77,23 +81,23 @@ for _ in $(seq 1 "$INDEX"); do dialog_keys+=(Down); done
 
 # ---- Run 1: the HUD, pause and resume by the mouse, end game by the mouse ----
 console=$OUT/console.txt
-if start_stage "$console" "${dialog_keys[@]}"; then
+if [ "$FLOW" != 1 ] && start_stage "$console" "${dialog_keys[@]}"; then
     wait_until 120 "the HUD's score" bright_region "$game" "$OUT/1-hud.png" "$(region 70 460 120 16)" 150 ||
         fail "the HUD's score never showed"
     wait_line "$console" "STARTING GAME" || fail "the stage never started"
     import -window "$game" "$OUT/1-hud.png"
     hold "$game" p
     wait_line "$console" "GAME PAUSED" || fail "pause did not pause"
-    wait_until 60 "the pause screen" bright_region "$game" "$OUT/2-paused.png" "$(region 160 246 100 20)" 150 ||
+    wait_until 60 "the pause screen" bright_region "$game" "$OUT/2-paused.png" "$(region 160 278 100 20)" 150 ||
         fail "the pause screen's buttons never showed"
-    click_field "$game" 160 246  # RESUME
+    click_field "$game" 160 278  # RESUME
     wait_line "$console" "GAME RESUMED" || fail "the RESUME button did not resume"
     import -window "$game" "$OUT/3-resumed.png"
     hold "$game" p
     wait_until 60 "a second pause" more_lines "$console" "GAME PAUSED" 1 || fail "the second pause did not pause"
-    wait_until 60 "the pause screen" bright_region "$game" "$OUT/4-paused-again.png" "$(region 160 214 100 20)" 150 ||
+    wait_until 60 "the pause screen" bright_region "$game" "$OUT/4-paused-again.png" "$(region 160 249 100 20)" 150 ||
         fail "the pause screen's buttons never showed again"
-    click_field "$game" 160 214  # END GAME
+    click_field "$game" 160 249  # END GAME
     wait_until 60 "the confirmation" bright_region "$game" "$OUT/5-confirm.png" "$(region 160 280 120 20)" 150 ||
         fail "the end-game question never showed"
     click_field "$game" 160 246  # YES
@@ -101,17 +105,25 @@ if start_stage "$console" "${dialog_keys[@]}"; then
     finish "the first run"
 fi
 
-# The profile: no spare ship and no bomb, so the first hit ends a life, and two continues.
-set_profile() {  # continues
+# The profile: no spare ship and no bomb, so the first hit ends a life, and one continue (made
+# whole here when no run has made one yet; the game reads absent keys as their defaults).
+set_profile() {  # -1 for the 16:9 layout only; otherwise the flow's stock with this many bombs
     python3 - "$PROFILE" "$1" <<'PY'
-import plistlib, sys
-path, continues = sys.argv[1], int(sys.argv[2])
-with open(path, "rb") as f:
-    profile = plistlib.load(f)
-if continues < 0:  # the 16:9 layout, and nothing else changed
+import os, plistlib, sys
+path, bombs = sys.argv[1], int(sys.argv[2])
+profile = {"pc version": True, "music volume": 0.5, "sfx volume": 0.5, "buffer scale": 0.5,
+           "graphic setting": 2, "background mode": 1, "ctrl 0": 2, "ctrl 1": 3, "ctrl 2": 1,
+           "ctrl 3": 26, "touch sensitivity": 0.65, "screen scale": 1.0, "prize alpha": 1.0,
+           "left control": True, "trance warning": True, "auto trance": True,
+           "use shoot upgrades": True, "level": 1, "exp to level": 250}
+if os.path.exists(path):
+    with open(path, "rb") as f:
+        profile = plistlib.load(f)
+if bombs < 0:
     profile["aspect ratio"] = 1
 else:
-    profile.update({"lives": 0, "bombs": 0, "continues": continues, "show tutorial": False})
+    profile.update({"lives": 0, "bombs": bombs, "continues": 1, "show tutorial": False})
+os.makedirs(os.path.dirname(path), exist_ok=True)
 with open(path, "wb") as f:
     plistlib.dump(profile, f, fmt=plistlib.FMT_BINARY)
 PY
@@ -131,37 +143,51 @@ if [ "${WIDE:-0}" = 1 ] && [ -f "$PROFILE" ]; then
         finish "the 16:9 run"
     fi
 fi
-if [ "$FLOW" = 1 ] && [ -f "$PROFILE" ]; then
-    # ---- Run 2: a continue taken, then one refused ----
-    set_profile 2
+if [ "$FLOW" = 1 ]; then
+    export VORTALIS2_GAME_SPEED=8
+    # ---- Run 2: a continue taken, then the game over ----
+    set_profile 0
     console=$OUT/console-continue.txt
     if start_stage "$console" "${dialog_keys[@]}"; then
-        wait_line "$console" "SHOWING CONTINUE PROMPT" 300 || fail "the ship was never shot down"
+        wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
         wait_until 60 "the continue prompt" bright_region "$game" "$OUT/6-continue.png" "$(region 160 238 100 20)" 150 ||
             fail "the continue prompt's buttons never showed"
         click_field "$game" 160 238  # YES
         wait_line "$console" "GAME RESUMED" || fail "YES did not take the continue"
         import -window "$game" "$OUT/7-continued.png"
-        wait_until 400 "a second continue prompt" more_lines "$console" "SHOWING CONTINUE PROMPT" 1 ||
-            fail "the ship was never shot down again"
-        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/8-continue-again.png" \
-            "$(region 160 208 100 20)" 150 || fail "the continue prompt's buttons never showed again"
+        wait_line "$console" "SHOWING GAME OVER" 120 || fail "the ship was never shot down again"
+        wait_until 60 "the game-over screen" bright_region "$game" "$OUT/8-game-over.png" \
+            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
+        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "the game over did not end the game"
+        finish "the continue run"
+    fi
+    # ---- Run 3: the bomb button, then a continue refused; its replay plays back ----
+    set_profile 1
+    console=$OUT/console-refused.txt
+    if start_stage "$console" "${dialog_keys[@]}"; then
+        for _ in 1 2 3; do
+            click_field "$game" 303 72  # the HUD's bomb button: spent once the ship is in play
+            sleep 1
+        done
+        wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
+        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/9-continue.png" "$(region 160 208 100 20)" 150 ||
+            fail "the continue prompt's buttons never showed"
         click_field "$game" 160 208  # NO
-        wait_until 60 "the confirmation" bright_region "$game" "$OUT/9-confirm.png" "$(region 160 280 120 20)" 150 ||
+        wait_until 60 "the confirmation" bright_region "$game" "$OUT/10-confirm.png" "$(region 160 280 120 20)" 150 ||
             fail "NO did not ask to end the game"
         click_field "$game" 160 246  # YES
         wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "refusing the continue did not end the game"
-        finish "the continue run"
-    fi
-    # ---- Run 3: no continue left: game over ----
-    set_profile 0
-    console=$OUT/console-game-over.txt
-    if start_stage "$console" "${dialog_keys[@]}"; then
-        wait_line "$console" "SHOWING GAME OVER" 300 || fail "the ship was never shot down"
-        wait_until 60 "the game-over screen" bright_region "$game" "$OUT/10-game-over.png" \
-            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
-        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "the game over did not end the game"
-        finish "the game-over run"
+        finish "the refused run"
+        last=$XDG_DATA_HOME/vortalis2/replays/last.ovr
+        if [ -f "$last" ]; then
+            result=$(./vortalis2-sim --replay "$last" 2>/dev/null)
+            case "$result" in
+                *replay=ok*) ;;
+                *) fail "the refused game's replay did not play back: $result" ;;
+            esac
+        else
+            fail "the refused game kept no replay"
+        fi
     fi
 fi
 rm -rf "$XDG_DATA_HOME"

@@ -435,6 +435,37 @@ TEST_F(OverlayTest, TheOverlaysButtonsAnswerThePointerAndThePauseWritesSettingsB
     EXPECT_EQ(endings, 1);
 }
 
+TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInTheProfile) {
+    press(kPause);
+    auto label = [&](int id) { return pauseScreen().getButton(id)->getLabel()->getText(); };
+    EXPECT_EQ(label(OXScnBasePause::DimmingButton), "BG DIM: 0%");
+    EXPECT_EQ(label(OXScnBasePause::ContrastButton), "CONTRAST: OFF");
+    EXPECT_EQ(label(OXScnBasePause::HitboxButton), "HITBOX: OFF");
+
+    click(*pauseScreen().getButton(OXScnBasePause::ContrastButton));
+    EXPECT_TRUE(session.getVisibility().bulletContrast);
+    EXPECT_EQ(label(OXScnBasePause::ContrastButton), "CONTRAST: ON");
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay) << "still paused";
+    // By keys: down from RESUME to the last button, fire.
+    for (int step = 0; step < 4; ++step)
+        press(31);
+    press(kFire);
+    EXPECT_TRUE(session.getVisibility().hitboxMarker);
+    // Dimming steps up by a fifth to 80 %, then back to none.
+    const char* steps[] = {"BG DIM: 20%", "BG DIM: 40%", "BG DIM: 60%",
+                           "BG DIM: 80%", "BG DIM: 0%",  "BG DIM: 20%"};
+    for (const char* expected : steps) {
+        click(*pauseScreen().getButton(OXScnBasePause::DimmingButton));
+        EXPECT_EQ(label(OXScnBasePause::DimmingButton), expected);
+    }
+    EXPECT_FLOAT_EQ(session.getVisibility().backgroundDimming, 0.2f);
+
+    click(*pauseScreen().getButton(OXScnBasePause::ResumeButton));
+    EXPECT_TRUE(profile.bulletContrast);
+    EXPECT_TRUE(profile.hitboxMarker);
+    EXPECT_FLOAT_EQ(profile.backgroundDimming, 0.2f);
+}
+
 // ---- Continue ----
 
 TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {

@@ -1,6 +1,7 @@
 // Replays on the real first stage: a game the session records plays back to the same checks
-// and score, whatever else draws random numbers meanwhile; a moved key edge is caught at the
-// first check after it; games kept beside the profile; and files that must be refused.
+// and score, whatever else draws random numbers meanwhile, the HUD's mouse buttons included; a
+// moved key edge is caught at the first check after it; games kept beside the profile, also
+// when left mid-way; what a watched game shows; and files that must be refused.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,9 +11,14 @@
 
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
+#include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXReplay.h"
 #include "stg/game/CXReplayPlayer.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
+#include "stg/game/overlays/OXScnBasePause.h"
+#include "stg/game/overlays/OverlayKit.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -132,6 +138,124 @@ TEST_F(ReplayTest, AGameKeepsItsReplayBesideTheProfileAndANewBestItsOwn) {
     EXPECT_FALSE(std::filesystem::exists(best));
 }
 
+TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBackFromTheFile) {
+    session.setSeed(777);
+    session.setGameMode(CXGameSession::FreePlay);
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    auto click = [&](const OXButton& button) {
+        for (int event : {1, 2}) {
+            session.pointerEvent(event, button.getX() / 320.0f, button.getY() / 480.0f);
+        }
+    };
+    auto& pauseScreen = *static_cast<OXScnBasePause*>(session.getOverlay(CXGameSession::PauseOverlay));
+    int bombsBeforeClick = -1, bombsAfterClick = -1;
+    for (int frame = 0; frame < kFrames; ++frame) {
+        if (frame == 800) {  // the ship is in play
+            bombsBeforeClick = session.getBombs();
+            click(*hud.getButton(OXScnBaseHUD::BombButton));
+            bombsAfterClick = session.getBombs();
+        }
+        const OXButton& counter = *hud.getButton(OXScnBaseHUD::CounterButton);
+        if (frame == 900)  // held: the main weapon fires...
+            session.pointerEvent(1, counter.getX() / 320.0f, counter.getY() / 480.0f);
+        if (frame == 1000)  // ...until the release fires the counter-attack
+            session.pointerEvent(2, counter.getX() / 320.0f, counter.getY() / 480.0f);
+        if (frame == 1100)  // paused and resumed by clicks
+            click(*hud.getButton(OXScnBaseHUD::PauseButton));
+        if (frame == 1110)
+            click(*pauseScreen.getButton(OXScnBasePause::ResumeButton));
+        session.tick(16.7f);
+    }
+    session.finishRecording();
+    ASSERT_GT(bombsBeforeClick, 0);
+    EXPECT_EQ(bombsAfterClick, bombsBeforeClick - 1) << "the bomb button used a bomb";
+    EXPECT_EQ(session.getState(), CXGameSession::Playing) << "paused and resumed";
+    // Bomb 2, counter-attack held 1, let go and released 3, pause key 2, RESUME chosen 2.
+    EXPECT_EQ(session.getRecording().keys.size(), 10u) << "every click an input edge";
+    const int64_t score = session.getScore();
+    const int bombs = session.getBombs();
+
+    const testfiles::TempDir folder;
+    std::string problem;
+    ASSERT_TRUE(session.getRecording().save(folder.file("mouse.ovr"), problem)) << problem;
+    CXReplay loaded;
+    ASSERT_TRUE(CXReplay::load(folder.file("mouse.ovr"), loaded, problem)) << problem;
+    const CXReplayPlayer player = play(loaded);
+    EXPECT_EQ(player.getStatus(), CXReplayPlayer::Finished) << "desync at " << player.getDesyncFrame();
+    EXPECT_EQ(session.getScore(), score);
+    EXPECT_EQ(session.getBombs(), bombs);
+}
+
+TEST_F(ReplayTest, AWatchedGameShowsItsMarkerAndTheHighScoreItWasPlayedUnder) {
+    profile.arcadeScore[1] = 5000000;  // the table's best when the game is played
+    const CXReplay recorded = recordGame();
+    const testfiles::TempDir folder;
+    std::string problem;
+    ASSERT_TRUE(recorded.save(folder.file("game.ovr"), problem)) << problem;
+    CXReplay loaded;
+    ASSERT_TRUE(CXReplay::load(folder.file("game.ovr"), loaded, problem)) << problem;
+
+    // Watched at x2 on a fresh profile, as the high-score screen plays it.
+    CXReplayPlayer player;
+    player.start(session, loaded, playbackProfile);
+    auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    session.setWatchSpeed(2);
+    player.step(16.7f);
+    EXPECT_EQ(hud.getHighScoreText()->getText(), "0,005,000,000");
+    EXPECT_TRUE(hud.getReplayMarker()->isVisible());
+    EXPECT_EQ(hud.getReplayMarker()->getText(), "REPLAY x2");
+    EXPECT_FALSE(hud.getButton(OXScnBaseHUD::BombButton)->isVisible()) << "a watched game takes no clicks";
+
+    // In play the marker is gone and the buttons are back.
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    auto& playHud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    EXPECT_FALSE(playHud.getReplayMarker()->isVisible());
+    EXPECT_TRUE(playHud.getButton(OXScnBaseHUD::BombButton)->isVisible());
+}
+
+TEST_F(ReplayTest, AGameLeftMidWayKeepsItsReplay) {
+    const testfiles::TempDir data;
+    profile.setPath(data.file("vortalis2/profile/save.osf"));
+    const std::string last = data.file("vortalis2/replays/last.ovr");
+    const overlay::Bindings keys = overlay::currentBindings();
+    auto tap = [&](int code) {
+        session.keyEvent(code, true);
+        session.tick(16.7f);
+        session.keyEvent(code, false);
+        session.tick(16.7f);
+    };
+    struct Case {
+        const char* how;
+        std::function<void()> leave;
+    };
+    const Case cases[] = {
+        // Pause, END GAME, YES: all by keys.
+        {"ended from pause", [&] { tap(keys.pause), tap(keys.beam), tap(keys.fire); }},
+        // The window closed in play.
+        {"window closed", [&] { session.closeGame(); }},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(last);
+        session.setProfile(&profile);  // the playback before took its own
+        session.setGameMode(CXGameSession::FreePlay);
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        for (int frame = 0; frame < 400; ++frame) {
+            session.tick(16.7f);
+        }
+        c.leave();
+        CXReplay kept;
+        std::string problem;
+        ASSERT_TRUE(CXReplay::load(last, kept, problem)) << c.how << ": " << problem;
+        EXPECT_GE(kept.frames, 400) << c.how;
+        EXPECT_EQ(play(kept).getStatus(), CXReplayPlayer::Finished) << c.how;
+    }
+}
+
 // A small valid replay as a property list, for the cases below to break.
 Plist::Dictionary validList() {
     CXReplay replay;
@@ -153,7 +277,8 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
         {"huge frame count", [](Plist::Dictionary& d) { d["frames"] = int64_t{1} << 40; }, "\"frames\""},
         {"key outside the table",
          [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[1] = int64_t{32};
+             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[1] =
+                 int64_t{CXReplay::kKeyCodes};
          },
          "key edge 1"},
         {"keys out of order",

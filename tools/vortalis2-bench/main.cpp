@@ -5,6 +5,7 @@
 //
 //   vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
 //                   [--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]
+//                   [--shot-at summary|cutin] [--shot-after MS]
 //
 // --size is one of the game's eight resolutions (800x600 by default);
 // --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
@@ -17,7 +18,11 @@
 // bullet contrast, the hit-box marker); none of them changes what the stage
 // does, so the same seed and --from show the same moment with and without.
 // --shot writes the window after the first frame drawn (after --from) as a
-// PNG picture and ends the run there.
+// PNG picture and ends the run there. --shot-at plays on undrawn (after --from) to a moment
+// instead: "summary", the stage summary after the stage's clear, or "cutin", the trance
+// cut-in; --shot-after then plays on that many milliseconds of game time before the picture
+// (the summary's reveal, the cut-in's steps). A moment the game never reaches ends the run
+// without a picture and with result=missed.
 //
 // The result is one key=value line on standard output (the game's console
 // lines go to standard error). Times are milliseconds; "interval" is from one
@@ -51,6 +56,7 @@
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXStageEffects.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "tools/pilot/Autopilot.h"
 #include "tools/pilot/ToolArguments.h"
@@ -75,11 +81,14 @@ struct Options {
     bool stress = false;
     VisibilityOptions visibility;
     std::string shotPath;
+    std::string shotAt;  // "", "summary" or "cutin"
+    float shotAfterMs = 0.0f;
 };
 
 constexpr const char* kUsage =
     "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
-    "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]\n";
+    "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
+    "[--shot-at summary|cutin] [--shot-after MS]\n";
 
 // The index of a resolution given as "WxH", or -1.
 int resolutionNamed(const std::string& size) {
@@ -140,7 +149,7 @@ class BenchLoop : public IXLoopHost {
         scene = session.getGameScene();  // a tick may end the stage
         const Clock::time_point renderStart = Clock::now();
         render();
-        if (!options.shotPath.empty() && loadMeasured) {
+        if (!options.shotPath.empty() && loadMeasured && outcome != "missed") {
             writeShot();
             finished = true;
         }
@@ -242,11 +251,46 @@ class BenchLoop : public IXLoopHost {
             session.tick(kFrameMs);
             ++frame;
         }
+        if (!options.shotAt.empty()) {
+            playToShotMoment();
+        }
         if (options.stress && session.getGameScene()) {
             stress.prepare(*session.getGameScene()->getBulletManager(),
                            session.getGameScene()->getStageEffects().particles());
         }
         measureStart = Clock::now();
+    }
+
+    // Undrawn, to the moment --shot-at names (the stage plays at most 30 minutes of game time),
+    // then --shot-after more.
+    void playToShotMoment() {
+        CXGameSession& session = CXGameSession::instance();
+        const auto reached = [&session, this] {
+            if (options.shotAt == "summary") {
+                return session.getState() == CXGameSession::StageSummary;
+            }
+            const auto* hud = static_cast<const OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+            return hud && hud->isCutInPlaying();
+        };
+        for (long limit = frame + 108000; !reached() && frame < limit; ++frame) {
+            if (session.getState() != CXGameSession::Playing || !session.getGameScene()) {
+                break;  // lost, or the stage went on without the moment
+            }
+            pilot.step(session, *session.getGameScene());
+            session.tick(kFrameMs);
+        }
+        if (!reached()) {
+            outcome = "missed";
+            finished = true;
+            return;
+        }
+        for (float played = 0.0f; played < options.shotAfterMs; played += kFrameMs) {
+            if (session.getState() == CXGameSession::Playing && session.getGameScene()) {
+                pilot.step(session, *session.getGameScene());
+            }
+            session.tick(kFrameMs);
+            ++frame;
+        }
     }
 
     void notePeaks() {
@@ -340,7 +384,9 @@ int main(int argc, char** argv) {
             args.flag("--stress", options.stress) ||
             args.number("--dim", 0.0f, CXUserProfile::kMostDimming, visibility.backgroundDimming) ||
             args.flag("--contrast", visibility.bulletContrast) ||
-            args.flag("--marker", visibility.hitboxMarker) || args.text("--shot", options.shotPath)) {
+            args.flag("--marker", visibility.hitboxMarker) || args.text("--shot", options.shotPath) ||
+            args.text("--shot-at", options.shotAt) ||
+            args.number("--shot-after", 0.0f, 60000.0f, options.shotAfterMs)) {
             continue;
         }
         args.reject();
@@ -350,6 +396,9 @@ int main(int argc, char** argv) {
     }
     if (!size.empty() && (options.resolution = resolutionNamed(size)) < 0) {
         return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
+    }
+    if (!options.shotAt.empty() && options.shotAt != "summary" && options.shotAt != "cutin") {
+        return args.refuse("--shot-at takes summary or cutin");
     }
 
     std::FILE* result = takeResultStream();

@@ -41,6 +41,12 @@ void OXScnBaseContinue::update(float dtMs) {
 }
 
 void OXScnBaseContinue::keyEvent(int key, bool down) {
+    if (overlay::isChoice(key)) {
+        if (down) {
+            choose(key - input::kChoice);
+        }
+        return;
+    }
     if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
         row.step(-1);
     } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
@@ -51,13 +57,17 @@ void OXScnBaseContinue::keyEvent(int key, bool down) {
     }
     const overlay::Bindings keys = overlay::currentBindings();
     if (key == keys.fire) {
-        buttonPressed(row.selectedId());
+        choose(row.selectedId());
     } else if (key == keys.beam || key == keys.trance) {
-        buttonPressed(NoButton);
+        choose(NoButton);
     }
 }
 
 void OXScnBaseContinue::buttonPressed(int id) {
+    overlay::pointerChoice(id);
+}
+
+void OXScnBaseContinue::choose(int id) {
     CXGameSession& session = CXGameSession::instance();
     if (id == YesButton) {
         // The session's own count decides: a prompt shown with a stale count

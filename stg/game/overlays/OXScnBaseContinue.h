@@ -16,7 +16,10 @@ class OXScnBaseContinue : public OXScene {
     void buildScene() override;
     void update(float dtMs) override;
     void keyEvent(int key, bool down) override;
+    // A button pressed with the pointer: its choice edge goes the session's key path.
     void buttonPressed(int id) override;
+    // What a button does, chosen by key or by its choice edge.
+    void choose(int id);
     // Shown by the session with the continues left: rewrites "CONTINUES LEFT: %d".
     void setContinuesLeft(int count);
 

@@ -15,6 +15,7 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXHealthBar.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/InputCodes.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OverlayKit.h"
@@ -59,6 +60,7 @@ constexpr float kBossGaugeCell = 256.0f;  // pixels of its sprites
 constexpr Colour kTimerCalm{0.5f, 1.5f, 1.4f, 1.0f};
 constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
 constexpr Colour kTimerOut{1.5f, 0.5f, 0.5f, 1.0f};
+constexpr Colour kReplayTint{1.6f, 0.55f, 0.45f, 1.0f};
 constexpr float kLowEdge = 30.0f;       // ship y at or below which the bottom row dims
 constexpr float kRightEdge = 290.0f;    // ship x at or beyond which the right-hand buttons dim
 constexpr float kFadeScale = 0.65f;     // screen scales above this fade what the ship passes under
@@ -290,6 +292,11 @@ void OXScnBaseHUD::buildScene() {
     pointerButtons[BombButton] = pointerButton("assets/plist/btn_HUD_bomb", BombButton, 303, 72);
     pointerButtons[CounterButton] = pointerButton("assets/plist/btn_HUD_counter", CounterButton, 303, 100);
 
+    // While a replay is watched: its marker and speed, right-aligned under the trance factor
+    // and above the boss's phase timer (the pause button below is hidden then).
+    replayText = text("REPLAY", 314, 420, 14, 2, kReplayTint, topGroup);
+    replayText->setVisible(false);
+
     // The bomb's flash: the whole screen inverted for a moment.
     invertSquare = sprite("assets/plist/spr_invert_square", 160, 240, 10.0f, 10.0f, 0.0f, nullptr);
     invertSquare->setBlendMode(BlendInverseMultiply);
@@ -304,6 +311,7 @@ void OXScnBaseHUD::buildScene() {
 void OXScnBaseHUD::update(float dtMs) {
     OXScene::update(dtMs);
     updateCounters();
+    updateReplayMarker();
     updateShipValues();
     updateShield(dtMs);
     updateShake();
@@ -313,6 +321,22 @@ void OXScnBaseHUD::update(float dtMs) {
     updateGroups();
     // Last: the ship's break mode may start here.
     updateCutIn(dtMs);
+}
+
+void OXScnBaseHUD::updateReplayMarker() {
+    const int speed = CXGameSession::instance().getWatchSpeed();
+    if (speed == shownWatchSpeed) {
+        return;
+    }
+    shownWatchSpeed = speed;
+    char line[16];
+    std::snprintf(line, sizeof line, speed > 1 ? "REPLAY x%d" : "REPLAY", speed);
+    replayText->setText(line);
+    replayText->setVisible(speed > 0);
+    // A watched game takes no input: its buttons would do nothing.
+    for (OXButton* button : pointerButtons) {
+        button->setVisible(speed == 0);
+    }
 }
 
 void OXScnBaseHUD::updateCounters() {
@@ -388,16 +412,6 @@ void OXScnBaseHUD::updateShipValues() {
     for (OXSprite* side : beamWarnings) {
         side->setVisible(full);
     }
-    // The counter-attack button held: the main weapon fires until the gauge is full.
-    if (pointerFiring) {
-        const bool held = pointerButtons[CounterButton]->getState() == OXButton::Pressed;
-        if (!held || full) {
-            pointerFiring = false;
-            ship->stopAllLaunchers();
-            ship->setFiring(false);
-        }
-    }
-
     // The break gauge, drawn with the trance's own fill while it runs.
     const bool trance = ship->isTranceActive();
     setGauge(breakGauge, ship->getBreakRatio());
@@ -613,36 +627,44 @@ void OXScnBaseHUD::damageFlash(float durationMs) {
     redGlow->fadeTo(durationMs, 0.8f, 0.0f);
 }
 
+// The pointer buttons act through the session's key path, as input edges of their own (the
+// pause button as the pause key), so a game's replay records them and plays them back.
 void OXScnBaseHUD::buttonDown(int id) {
-    OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
-    if (id != CounterButton || !ship || !ship->isControllable()) {
-        return;
-    }
-    // Held, the button fires the main weapon while the beam gauge charges; full, it stops
-    // firing, ready for the counter-attack on release.
-    if (ship->getBeamGauge() < 1.0f) {
-        pointerFiring = true;
-        ship->setFiring(true);
+    if (id == CounterButton) {
+        counterHoldSent = true;
+        CXGameSession::instance().keyEvent(input::kCounterHold, true);
     }
 }
 
 void OXScnBaseHUD::buttonPressed(int id) {
     CXGameSession& session = CXGameSession::instance();
-    OXScnBaseSTGGame* scene = session.getGameScene();
-    OXSTGBasePlayer* ship = session.getShip();
+    int code = -1;
     if (id == PauseButton) {
-        session.pause();
-    } else if (id == BombButton && ship) {
-        ship->useBomb();
-    } else if (id == CounterButton && ship) {
-        if (pointerFiring) {
-            pointerFiring = false;
-            ship->stopAllLaunchers();
-            ship->setFiring(false);
-        }
-        if (scene) {
-            scene->counterAttack();
-        }
+        code = overlay::currentBindings().pause;
+    } else if (id == BombButton) {
+        code = input::kBomb;
+    } else if (id == CounterButton) {
+        letGoCounterHold();
+        code = input::kCounterRelease;
+    }
+    if (code >= 0) {
+        session.keyEvent(code, true);
+        session.keyEvent(code, false);
+    }
+}
+
+void OXScnBaseHUD::pointerSettled() {
+    // Dragged off the counter-attack button while held: the hold ends, and a release back on
+    // the button still fires the counter-attack.
+    if (counterHoldSent && pointerButtons[CounterButton]->getState() != OXButton::Pressed) {
+        letGoCounterHold();
+    }
+}
+
+void OXScnBaseHUD::letGoCounterHold() {
+    if (counterHoldSent) {
+        counterHoldSent = false;
+        CXGameSession::instance().keyEvent(input::kCounterHold, false);
     }
 }
 

@@ -34,6 +34,8 @@ class OXScnBaseHUD : public OXScene {
     void update(float dtMs) override;
     void buttonDown(int id) override;
     void buttonPressed(int id) override;
+    // After each pointer event the session hands the HUD: a hold dragged off its button ends.
+    void pointerSettled();
     // The stage has started: the loading cover fades out.
     void hideLoadCover();
     // A stage is loading: the cover is shown again.
@@ -65,6 +67,7 @@ class OXScnBaseHUD : public OXScene {
     const OXSprite* getInvertSquare() const { return invertSquare; }
     const OXSprite* getBeamWarning(int side) const { return beamWarnings[side]; }
     const OXButton* getButton(int id) const { return pointerButtons[id]; }
+    const OXTextBox* getReplayMarker() const { return replayText; }
     // How much of the bottom rows and of the right-hand buttons shows (1, or less while the
     // ship flies under them).
     float getBottomAlpha() const { return bottomGroup->getAlpha(); }
@@ -118,6 +121,9 @@ class OXScnBaseHUD : public OXScene {
     void updateBoss();
     void updateGroups();
     void updateShield(float dtMs);
+    void letGoCounterHold();
+    // The replay marker follows the session's watch speed.
+    void updateReplayMarker();
     void updateShake();
 
     IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
@@ -152,6 +158,7 @@ class OXScnBaseHUD : public OXScene {
     OXSprite* bossGaugeFrame = nullptr;
     OXHealthBar* bossGauge = nullptr;
     OXTextBox* phaseTimerText = nullptr;
+    OXTextBox* replayText = nullptr;  // "REPLAY x2" while a replay is watched
     OXSprite* cutInBackground = nullptr;
     OXSprite* cutInBlur = nullptr;
     OXSprite* cutInPicture = nullptr;
@@ -174,8 +181,9 @@ class OXScnBaseHUD : public OXScene {
     float cutInTime = -1.0f;  // ms since the cut-in began, -1 when idle
     int cutInStep = 0;        // 0 flash, 1 settling, 2 break started
     bool shieldRunning = false;
-    float shieldShown = 0.0f;           // the shield bar's displayed value, 0 to 1
-    bool pointerFiring = false;         // the counter-attack button holds the main weapon
+    float shieldShown = 0.0f;  // the shield bar's displayed value, 0 to 1
+    int shownWatchSpeed = 0;
+    bool counterHoldSent = false;       // the counter-attack button's hold edge went down
     uint32_t shakeState = 0x2545f491u;  // the trance shake's own numbers, apart from the game's
     int warningBeeps = 0;
     float warningTimer = 0.0f;  // ms to the next beep

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
@@ -12,29 +14,68 @@ constexpr Colour kTitleTint{0.6f, 1.4f, 1.6f, 1.0f};
 constexpr Colour kCountdownTint{1.2f, 2.0f, 2.0f, 0.6f};
 constexpr float kCountdownY = 240.0f;  // units, the middle of the digit
 constexpr int kCountdownSize = 48;
+constexpr float kVisibilityLabelSize = 38.0f;  // in the button sheet's pixels, as overlay::kButtonLabelSize
 }  // namespace
 
 void OXScnBasePause::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.8f);
-    panel = overlay::addSprite(*this, overlay::kPanel, 160, 246, 0.9f, 0.6f, 1.0f);
-    titleText = overlay::addText(*this, "PAUSED", 160, 282, 28, 1, kTitleTint);
-    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 246);
-    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 214);
-    row.add(resumeButton);
-    row.add(endButton);
+    panel = overlay::addSprite(*this, overlay::kPanel, 160, 238, 0.9f, 0.9f, 1.0f);
+    titleText = overlay::addText(*this, "PAUSED", 160, 312, 28, 1, kTitleTint);
+    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 278);
+    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 249);
+    // The visibility options under a gap, their longer labels a size smaller to stay inside
+    // the button's end caps.
+    const char* const labels[3] = {"BG DIM: 0%", "CONTRAST: OFF", "HITBOX: OFF"};
+    for (int i = 0; i < 3; ++i) {
+        visibilityButtons[i] =
+            overlay::addButton(*this, DimmingButton + i, labels[i], 160, 213.0f - 27.0f * i);
+        visibilityButtons[i]->setLabelSize(kVisibilityLabelSize);
+    }
+    for (OXButton* button :
+         {resumeButton, endButton, visibilityButtons[0], visibilityButtons[1], visibilityButtons[2]}) {
+        row.add(button);
+    }
     countdownText = overlay::addText(*this, "3", 160, kCountdownY, kCountdownSize, 1, kCountdownTint);
     countdownText->setVisible(false);
     countdownText->setActive(false);
 }
 
+const OXButton* OXScnBasePause::getButton(int id) const {
+    switch (id) {
+        case ResumeButton:
+            return resumeButton;
+        case EndGameButton:
+            return endButton;
+        case DimmingButton:
+        case ContrastButton:
+        case HitboxButton:
+            return visibilityButtons[id - DimmingButton];
+        default:
+            return nullptr;
+    }
+}
+
 void OXScnBasePause::showChoices(bool shown) {
     for (IXRenderObject* part :
          {static_cast<IXRenderObject*>(panel), static_cast<IXRenderObject*>(titleText),
-          static_cast<IXRenderObject*>(resumeButton), static_cast<IXRenderObject*>(endButton)}) {
+          static_cast<IXRenderObject*>(resumeButton), static_cast<IXRenderObject*>(endButton),
+          static_cast<IXRenderObject*>(visibilityButtons[0]),
+          static_cast<IXRenderObject*>(visibilityButtons[1]),
+          static_cast<IXRenderObject*>(visibilityButtons[2])}) {
         part->setVisible(shown);
         part->setActive(shown);
     }
+}
+
+void OXScnBasePause::showVisibility() {
+    const VisibilityOptions& options = CXGameSession::instance().getVisibility();
+    char line[24];
+    std::snprintf(line, sizeof line, "BG DIM: %d%%",
+                  static_cast<int>(std::lround(options.backgroundDimming * 100.0f)));
+    visibilityButtons[0]->setLabel(line);
+    visibilityButtons[1]->setLabel(options.bulletContrast ? "CONTRAST: ON" : "CONTRAST: OFF");
+    visibilityButtons[2]->setLabel(options.hitboxMarker ? "HITBOX: ON" : "HITBOX: OFF");
 }
 
 void OXScnBasePause::appear() {
@@ -44,12 +85,19 @@ void OXScnBasePause::appear() {
     countdownText->setVisible(false);
     countdownText->setActive(false);
     showChoices(true);
+    showVisibility();
     enterStarted();  // forgets a pointer press left from the last showing
     row.reset();
     fadeTo(kAppearMs, 0.0f, 1.0f);
 }
 
 void OXScnBasePause::keyEvent(int key, bool down) {
+    if (overlay::isChoice(key)) {
+        if (down) {
+            choose(key - input::kChoice);
+        }
+        return;
+    }
     if (countdownLeft > 0.0f) {
         return;
     }
@@ -63,16 +111,41 @@ void OXScnBasePause::keyEvent(int key, bool down) {
     }
     const overlay::Bindings keys = overlay::currentBindings();
     if (key == keys.fire) {
-        buttonPressed(row.selectedId());
+        choose(row.selectedId());
     } else if (key == keys.pause) {
-        buttonPressed(ResumeButton);
+        choose(ResumeButton);
     } else if (key == keys.beam || key == keys.trance) {
-        buttonPressed(EndGameButton);
+        choose(EndGameButton);
     }
 }
 
 void OXScnBasePause::buttonPressed(int id) {
-    if (countdownLeft > 0.0f || (id != ResumeButton && id != EndGameButton)) {
+    overlay::pointerChoice(id);
+}
+
+void OXScnBasePause::choose(int id) {
+    if (countdownLeft > 0.0f) {
+        return;
+    }
+    if (id == DimmingButton || id == ContrastButton || id == HitboxButton) {
+        // Shown at once on the stage behind; kept in the profile by RESUME or END GAME.
+        CXGameSession& session = CXGameSession::instance();
+        VisibilityOptions options = session.getVisibility();
+        if (id == DimmingButton) {
+            // The next whole step up, from any value the options screen left.
+            const float next =
+                (std::floor(options.backgroundDimming / kDimmingStep + 0.01f) + 1.0f) * kDimmingStep;
+            options.backgroundDimming = next > CXUserProfile::kMostDimming + 0.01f ? 0.0f : next;
+        } else if (id == ContrastButton) {
+            options.bulletContrast = !options.bulletContrast;
+        } else {
+            options.hitboxMarker = !options.hitboxMarker;
+        }
+        session.setVisibility(options);
+        showVisibility();
+        return;
+    }
+    if (id != ResumeButton && id != EndGameButton) {
         return;
     }
     // Either choice first writes the game's settings back into the profile.

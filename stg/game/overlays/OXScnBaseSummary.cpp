@@ -17,12 +17,15 @@ constexpr float kSlideFrom = overlay::kFieldWidth * 0.1f;  // units to the left 
 
 void OXScnBaseSummary::buildScene() {
     overlay::setupCamera(*this);
-    overlay::addBackdrop(*this, 0.7f);
+    // Darker than pause's: the stage stands still behind it at the moment of its clear, often
+    // in the white of the boss's last flash.
+    overlay::addBackdrop(*this, 0.85f);
     plate = overlay::addSprite(*this, "assets/plist/spr_summary_bg", 160, 262, 1.12f, 0.68f, 1.0f);
     overlay::addText(*this, "STAGE CLEAR", 160, 316, 24, 1, kTitleTint);
-    overlay::addText(*this, "bullets grazed", 40, 284, 12, 0, kLabelTint);
-    overlay::addText(*this, "orbs collected", 40, 260, 12, 0, kLabelTint);
-    overlay::addText(*this, "total bonus", 40, 230, 14, 0, kLabelTint);
+    // Sizes 14 and 16: at 640 x 480 a field unit is about a pixel, and smaller captions blur.
+    overlay::addText(*this, "bullets grazed", 36, 284, 14, 0, kLabelTint);
+    overlay::addText(*this, "orbs collected", 36, 260, 14, 0, kLabelTint);
+    overlay::addText(*this, "total bonus", 36, 230, 16, 0, kLabelTint);
     // Grazes and orbs with their bonuses on the same rows; the total below.
     const float x[kValueCount] = {190, 284, 190, 284, 284};
     const float y[kValueCount] = {284, 284, 260, 260, 230};
@@ -32,7 +35,7 @@ void OXScnBaseSummary::buildScene() {
         valueY[i] = y[i];
         const bool bonus = i % 2 == 1 || i == kValueCount - 1;
         valueTint[i] = bonus ? kBonusTint : kValueTint;
-        values[i] = overlay::addText(*this, templates[i], x[i], y[i], i == kValueCount - 1 ? 14 : 12, 2,
+        values[i] = overlay::addText(*this, templates[i], x[i], y[i], i == kValueCount - 1 ? 16 : 14, 2,
                                      valueTint[i]);
         values[i]->setVisible(false);
         values[i]->setActive(false);
@@ -109,6 +112,10 @@ void OXScnBaseSummary::showNext() {
 }
 
 void OXScnBaseSummary::buttonPressed(int id) {
+    overlay::pointerChoice(id);
+}
+
+void OXScnBaseSummary::choose(int id) {
     if (id == 0 && revealed >= kValueCount) {
         next();
     }
@@ -124,6 +131,12 @@ void OXScnBaseSummary::next() {
 }
 
 void OXScnBaseSummary::keyEvent(int key, bool down) {
+    if (overlay::isChoice(key)) {
+        if (down) {
+            choose(key - input::kChoice);
+        }
+        return;
+    }
     if (finished || !latch.released(key, down) || key != overlay::currentBindings().fire) {
         return;
     }

@@ -20,7 +20,10 @@ class OXScnBaseSummary : public OXScene {
     void buildScene() override;
     void update(float dtMs) override;
     void keyEvent(int key, bool down) override;
+    // A button pressed with the pointer: its choice edge goes the session's key path.
     void buttonPressed(int id) override;
+    // What a button does, chosen by key or by its choice edge.
+    void choose(int id);
     // Reads the session's counters and reveals them one after another.
     void showResults();
 

@@ -27,6 +27,12 @@ void OXScnEndGameConfirm::update(float dtMs) {
 }
 
 void OXScnEndGameConfirm::keyEvent(int key, bool down) {
+    if (overlay::isChoice(key)) {
+        if (down) {
+            choose(key - input::kChoice);
+        }
+        return;
+    }
     if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
         row.step(-1);
     } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
@@ -37,13 +43,17 @@ void OXScnEndGameConfirm::keyEvent(int key, bool down) {
     }
     const overlay::Bindings keys = overlay::currentBindings();
     if (key == keys.fire) {
-        buttonPressed(row.selectedId());
+        choose(row.selectedId());
     } else if (key == keys.beam || key == keys.trance) {
-        buttonPressed(NoButton);
+        choose(NoButton);
     }
 }
 
 void OXScnEndGameConfirm::buttonPressed(int id) {
+    overlay::pointerChoice(id);
+}
+
+void OXScnEndGameConfirm::choose(int id) {
     if (id != YesButton && id != NoButton) {
         return;
     }

@@ -15,7 +15,10 @@ class OXScnEndGameConfirm : public OXScene {
     void buildScene() override;
     void update(float dtMs) override;
     void keyEvent(int key, bool down) override;
+    // A button pressed with the pointer: its choice edge goes the session's key path.
     void buttonPressed(int id) override;
+    // What a button does, chosen by key or by its choice edge.
+    void choose(int id);
 
     const OXButton* getButton(int id) const { return id == YesButton ? yesButton : noButton; }
 

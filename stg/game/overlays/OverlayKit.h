@@ -12,6 +12,7 @@
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/InputCodes.h"
 
 namespace overlay {
 
@@ -96,7 +97,7 @@ inline OXButton* addButton(OXScene& scene, int id, const char* label, float x, f
 // the accept key presses the highlighted one. The pointer's hover moves the highlight too.
 class ButtonRow {
   public:
-    static constexpr int kMost = 4;
+    static constexpr int kMost = 5;
     static constexpr Colour kSelectedTint{1.3f, 1.6f, 1.7f, 1.0f};
 
     void add(OXButton* button) {
@@ -165,6 +166,20 @@ class ButtonRow {
     int count = 0;
     int selected = -1;
 };
+
+// A button of the overlay in front pressed with the pointer: its choice edge goes the session's
+// key path (so a replay records it) and comes back to the overlay's keyEvent.
+inline void pointerChoice(int id) {
+    if (id < 0 || id >= input::kChoices) {
+        return;
+    }
+    CXGameSession& session = CXGameSession::instance();
+    session.keyEvent(input::kChoice + id, true);
+    session.keyEvent(input::kChoice + id, false);
+}
+inline bool isChoice(int code) {
+    return code >= input::kChoice && code < input::kChoice + input::kChoices;
+}
 
 // The four bindings, as game key codes.
 struct Bindings {
