@@ -726,28 +726,12 @@ void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
         premultiplied = Float4{lift(tint.r), lift(tint.g), lift(tint.b), tint.a};
     }
     const float u1 = t.u + cellU, v1 = t.v + cellV;
-    const Float4 topLeft{p.x - ax + bx, p.y - ay + by, p.z, 0.0f};
-    const Float4 topRight{p.x + ax + bx, p.y + ay + by, p.z, 0.0f};
-    const Float4 bottomLeft{p.x - ax - bx, p.y - ay - by, p.z, 0.0f};
-    const Float4 bottomRight{p.x + ax - bx, p.y + ay - by, p.z, 0.0f};
-    // Written whole from registers: reading back a vertex just written
-    // would stall the stores.
-    BatchVertex* out = vertices.get() + vertexCount;
-    auto put = [&premultiplied](BatchVertex& vertex, const Float4& corner, const Float4& texture) {
-        std::memcpy(&vertex.x, &corner, sizeof corner);
-        std::memcpy(&vertex.r, &premultiplied, sizeof premultiplied);
-        std::memcpy(&vertex.u, &texture, sizeof texture);
-    };
-    // The strip layout: top left twice, top right, bottom left, bottom right twice.
-    const Float4 uvTopLeft{t.u, t.v, 0.0f, 0.0f};
-    const Float4 uvBottomRight{u1, v1, 0.0f, 0.0f};
-    put(out[0], topLeft, uvTopLeft);
-    put(out[1], topLeft, uvTopLeft);
-    put(out[2], topRight, Float4{u1, t.v, 0.0f, 0.0f});
-    put(out[3], bottomLeft, Float4{t.u, v1, 0.0f, 0.0f});
-    put(out[4], bottomRight, uvBottomRight);
-    put(out[5], bottomRight, uvBottomRight);
-    vertexCount += 6;
+    const QuadCorner corners[4] = {{p.x - ax + bx, p.y - ay + by, p.z, t.u, t.v},
+                                   {p.x + ax + bx, p.y + ay + by, p.z, u1, t.v},
+                                   {p.x - ax - bx, p.y - ay - by, p.z, t.u, v1},
+                                   {p.x + ax - bx, p.y + ay - by, p.z, u1, v1}};
+    emitQuad(QuadOrder::Strip, corners, premultiplied[0], premultiplied[1], premultiplied[2],
+             premultiplied[3]);
 }
 
 template <CXBulletManager::QuadStyle style>

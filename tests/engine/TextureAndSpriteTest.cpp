@@ -165,8 +165,8 @@ class AtlasUser : public IXParticleManager {
     void buildBatch() override {
         vertexCount = 0;
         for (int i = 0; i < quads && hasRoom(6); ++i) {
-            const BatchVertex corner{};
-            emitStripQuad(corner, corner, corner, corner);
+            const QuadCorner corners[4]{};
+            emitQuad(QuadOrder::Strip, corners, 1, 1, 1, 1);
         }
     }
     int quads = 0;
