@@ -75,6 +75,9 @@ void CXBulletManager::load(const std::string& path) {
     for (int frame = 0; frame < numColumns * numRows; ++frame) {
         frameCorners.push_back(frameOrigin(frame));
     }
+    // Most of a cell around a bullet is clear: on a software rasteriser the
+    // clear texels filled by thousands of quads cost more than the bullets.
+    drawnFrames = CXTextureManager::instance().drawnCells(textureId, numColumns, numRows);
     makePool(enemyPool, kEnemyPoolSize, "RAN OUT OF BULLETS!\n");
     makePool(prizePool, kPrizePoolSize, "RAN OUT OF PRIZES!!!!\n");
     makeBeamPool();
@@ -725,13 +728,26 @@ void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
         };
         premultiplied = Float4{lift(tint.r), lift(tint.g), lift(tint.b), tint.a};
     }
-    const float u1 = t.u + cellU, v1 = t.v + cellV;
-    const QuadCorner corners[4] = {{p.x - ax + bx, p.y - ay + by, p.z, t.u, t.v},
-                                   {p.x + ax + bx, p.y + ay + by, p.z, u1, t.v},
-                                   {p.x - ax - bx, p.y - ay - by, p.z, t.u, v1},
-                                   {p.x + ax - bx, p.y + ay - by, p.z, u1, v1}};
+    // The quad cut to the frame's drawn part: -1 to 1 across (left to right)
+    // and down (top to bottom) spans the whole cell.
+    const CXTextureManager::DrawnCell cut = drawnPart(frame);
+    const float left = 2.0f * cut.left - 1.0f, right = 2.0f * cut.right - 1.0f;
+    const float top = 1.0f - 2.0f * cut.top, bottom = 1.0f - 2.0f * cut.bottom;
+    const float uLeft = t.u + cellU * cut.left, uRight = t.u + cellU * cut.right;
+    const float vTop = t.v + cellV * cut.top, vBottom = t.v + cellV * cut.bottom;
+    const QuadCorner corners[4] = {
+        {p.x + left * ax + top * bx, p.y + left * ay + top * by, p.z, uLeft, vTop},
+        {p.x + right * ax + top * bx, p.y + right * ay + top * by, p.z, uRight, vTop},
+        {p.x + left * ax + bottom * bx, p.y + left * ay + bottom * by, p.z, uLeft, vBottom},
+        {p.x + right * ax + bottom * bx, p.y + right * ay + bottom * by, p.z, uRight, vBottom}};
     emitQuad(QuadOrder::Strip, corners, premultiplied[0], premultiplied[1], premultiplied[2],
              premultiplied[3]);
+}
+
+CXTextureManager::DrawnCell CXBulletManager::drawnPart(int frame) const {
+    return frame >= 0 && frame < static_cast<int>(drawnFrames.size())
+               ? drawnFrames[static_cast<size_t>(frame)]
+               : CXTextureManager::DrawnCell{};
 }
 
 template <CXBulletManager::QuadStyle style>

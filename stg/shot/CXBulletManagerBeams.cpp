@@ -136,10 +136,14 @@ void CXBulletManager::writeBeamQuad(const OXBeam& beam, int frame, float halfWid
     const float ax = c * halfWidth, ay = -s * halfWidth;   // across the beam
     const float bx = s * halfLength, by = c * halfLength;  // along it
     const float z = beam.getPosition().z;
-    const QuadCorner corners[4] = {{centre.x - ax + bx, centre.y - ay + by, z, t.u, v0},
-                                   {centre.x + ax + bx, centre.y + ay + by, z, t.u + cellU, v0},
-                                   {centre.x - ax - bx, centre.y - ay - by, z, t.u, v1},
-                                   {centre.x + ax - bx, centre.y + ay - by, z, t.u + cellU, v1}};
+    // Across the beam the quad is cut to the frame's drawn part (-1 to 1 spans the cell).
+    const CXTextureManager::DrawnCell cut = drawnPart(frame);
+    const float left = 2.0f * cut.left - 1.0f, right = 2.0f * cut.right - 1.0f;
+    const float uLeft = t.u + cellU * cut.left, uRight = t.u + cellU * cut.right;
+    const QuadCorner corners[4] = {{centre.x + left * ax + bx, centre.y + left * ay + by, z, uLeft, v0},
+                                   {centre.x + right * ax + bx, centre.y + right * ay + by, z, uRight, v0},
+                                   {centre.x + left * ax - bx, centre.y + left * ay - by, z, uLeft, v1},
+                                   {centre.x + right * ax - bx, centre.y + right * ay - by, z, uRight, v1}};
     emitQuad(QuadOrder::Triangles, corners, tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a);
 }
 
