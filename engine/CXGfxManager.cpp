@@ -461,7 +461,10 @@ void CXGfxManager::endFrame() {
 
     gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
     setTexCoordAttrib(true);
-    setBlend(true);
+    // What is drawn first lands on the cleared window, where blending changes
+    // nothing but costs a software rasteriser a read of every pixel; only the
+    // image over the background fill blends.
+    setBlend(false);
     if (blendMode != 0) {
         gl.blendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         blendMode = 0;
@@ -487,6 +490,7 @@ void CXGfxManager::endFrame() {
         projection = view;
         drawStrip(4, kScreenQuadPositions, 0, kDimmedQuadColours, 0, kScreenQuadTexCoords, 0,
                   static_cast<int>(bufferTexture), model, hdrProgram);
+        setBlend(true);
     }
     gl.viewport(static_cast<int>(placed.left), static_cast<int>(placed.bottom),
                 static_cast<int>(placed.width), static_cast<int>(placed.height));

@@ -75,10 +75,10 @@ void CXSpriteBatchManager::buildBatch() {
         const float a1 = corner.a * sy * hy;
         const float a2 = corner.a * sx * hx;
         const float b2 = corner.b * sy * hy;
-        auto vertex = [&](float x, float y, float u, float v) {
-            return BatchVertex{x, y, p.z, 0, c.r * c.a, c.g * c.a, c.b * c.a, c.a, u, v, 0, 0};
-        };
-        emitStripQuad(vertex(p.x - a2, p.y - b2, cu, cv), vertex(p.x + b1, p.y + a1, cu, cv + dv),
-                      vertex(p.x - b1, p.y - a1, cu + du, cv), vertex(p.x + a2, p.y + b2, cu + du, cv + dv));
+        const QuadCorner corners[4] = {{p.x - a2, p.y - b2, p.z, cu, cv},
+                                       {p.x + b1, p.y + a1, p.z, cu, cv + dv},
+                                       {p.x - b1, p.y - a1, p.z, cu + du, cv},
+                                       {p.x + a2, p.y + b2, p.z, cu + du, cv + dv}};
+        emitQuad(QuadOrder::Strip, corners, c.r * c.a, c.g * c.a, c.b * c.a, c.a);
     }
 }

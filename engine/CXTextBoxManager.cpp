@@ -76,7 +76,7 @@ void CXTextBoxManager::buildBatch() {
     if (textureId < 0) {
         return;  // without a font nothing is drawn
     }
-    BatchVertex corners[4];
+    QuadCorner corners[4];
     for (const OXTextBox* textBox : boxes) {
         const int length = static_cast<int>(textBox->getText().size());
         if (!textBox->isVisible() || length == 0 || !hasRoom(6 * length)) {
@@ -85,8 +85,9 @@ void CXTextBoxManager::buildBatch() {
         const Mat4 transform = textBox->localTransform();
         const Colour tint = textBox->drawnColour();
         for (int i = 0; i < length; ++i) {
-            textBox->glyphCorners(i, transform, tint, corners);
-            emitTriangleQuad(corners[0], corners[1], corners[2], corners[3]);
+            textBox->glyphCorners(i, transform, corners);
+            emitQuad(QuadOrder::Triangles, corners, tint.r * tint.a, tint.g * tint.a, tint.b * tint.a,
+                     tint.a);
         }
     }
 }

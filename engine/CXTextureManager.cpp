@@ -86,6 +86,54 @@ int CXTextureManager::decodeAndUpload(const std::string& name, int& width, int& 
     return static_cast<int>(texture);
 }
 
+std::vector<CXTextureManager::DrawnCell> CXTextureManager::drawnCells(int id, int columns, int rows) const {
+    std::vector<DrawnCell> cells(static_cast<size_t>(std::max(columns, 0) * std::max(rows, 0)));
+    const TextureRecord* record = id >= 0 ? find(id) : nullptr;
+    std::vector<char> file;
+    std::vector<unsigned char> pixels;
+    unsigned width = 0, height = 0;
+    if (cells.empty() || !record || !assetExists(record->name) || !readAssetFile(record->name, file) ||
+        lodepng::decode(pixels, width, height, reinterpret_cast<const unsigned char*>(file.data()),
+                        file.size()) != 0 ||
+        width % static_cast<unsigned>(columns) != 0 || height % static_cast<unsigned>(rows) != 0) {
+        return cells;  // whole cells: nothing is cut
+    }
+    const int cellWidth = static_cast<int>(width) / columns;
+    const int cellHeight = static_cast<int>(height) / rows;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            // The covered texels' bounds, right and bottom exclusive.
+            int left = cellWidth, top = cellHeight, right = 0, bottom = 0;
+            for (int y = 0; y < cellHeight; ++y) {
+                const unsigned char* line =
+                    pixels.data() + 4 * (static_cast<size_t>(row * cellHeight + y) * width +
+                                         static_cast<size_t>(column * cellWidth));
+                for (int x = 0; x < cellWidth; ++x) {
+                    if (line[4 * x + 3] != 0) {
+                        left = std::min(left, x);
+                        right = std::max(right, x + 1);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y + 1);
+                    }
+                }
+            }
+            DrawnCell& cell = cells[static_cast<size_t>(row * columns + column)];
+            if (right == 0) {
+                cell = DrawnCell{0.0f, 0.0f, 0.0f, 0.0f};
+                continue;
+            }
+            // A linear filter reads the two texels around a sample: a sample up
+            // to a texel and a half outside the covered ones still reaches them.
+            const auto fraction = [](int texel, int size) {
+                return static_cast<float>(std::clamp(texel, 0, size)) / static_cast<float>(size);
+            };
+            cell = DrawnCell{fraction(left - 1, cellWidth), fraction(top - 1, cellHeight),
+                             fraction(right + 1, cellWidth), fraction(bottom + 1, cellHeight)};
+        }
+    }
+    return cells;
+}
+
 CXTextureManager::TextureRecord* CXTextureManager::find(int id) const {
     for (const auto& record : textures) {
         if (record->glId == id) {

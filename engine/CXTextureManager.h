@@ -24,6 +24,19 @@ class CXTextureManager {
     // Prints every texture with its retain count.
     void dump() const;
 
+    // What a grid cell of a texture really draws: the fractions of the cell
+    // (0 to 1 from its left and its top) that hold every texel a linear
+    // filter can reach from a texel with any cover. A quad cut to these
+    // fractions shows the same picture as the whole cell with fewer pixels
+    // filled. A cell with no cover at all is 0, 0, 0, 0.
+    struct DrawnCell {
+        float left = 0.0f, top = 0.0f, right = 1.0f, bottom = 1.0f;
+    };
+    // The drawn part of every cell of texture `id` cut into `columns` x
+    // `rows`, row by row from the top left; whole cells when the texture's
+    // pixels cannot be read again.
+    std::vector<DrawnCell> drawnCells(int id, int columns, int rows) const;
+
     // Retain count of the texture with this id, 0 when none is loaded.
     int retainCount(int id) const;
     size_t textureCount() const { return textures.size(); }

@@ -78,30 +78,6 @@ IXParticleManager::TexCoord IXParticleManager::frameOriginFine(int frame, int sp
             static_cast<float>(r) / static_cast<float>(numRows * spanY)};
 }
 
-void IXParticleManager::emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
-                                      const BatchVertex& c3) {
-    BatchVertex* out = vertices.get() + vertexCount;
-    out[0] = c0;
-    out[1] = c0;
-    out[2] = c1;
-    out[3] = c2;
-    out[4] = c3;
-    out[5] = c3;
-    vertexCount += 6;
-}
-
-void IXParticleManager::emitTriangleQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
-                                         const BatchVertex& c3) {
-    BatchVertex* out = vertices.get() + vertexCount;
-    out[0] = c0;
-    out[1] = c1;
-    out[2] = c2;
-    out[3] = c2;
-    out[4] = c1;
-    out[5] = c3;
-    vertexCount += 6;
-}
-
 void IXParticleManager::drawBatch() {
     buildBatch();
     submitVertices(0, vertexCount, blendMode, Layout::Strip);

@@ -4,15 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/BatchQuad.h"
 #include "engine/IXRenderObject.h"
-
-// One vertex of every batch: 48 bytes.
-struct BatchVertex {
-    float x, y, z, spare;
-    float r, g, b, a;  // premultiplied
-    float u, v, spare1, spare2;
-};
-static_assert(sizeof(BatchVertex) == 48, "batches upload 48-byte vertices");
 
 // The base of everything shown in large numbers: a render object holding one
 // texture atlas, a pool of objects created once, and one vertex array into
@@ -65,14 +58,12 @@ class IXParticleManager : public IXRenderObject {
     // batch's state (texturing, the three arrays, blending, no depth test,
     // blend `mode`) and the parent's matrix: one draw call.
     void submitVertices(int firstVertex, int count, int mode, Layout layout);
-    // Writes one quad as a strip: first corner twice, the four corners, last
-    // corner again, so the joins to the next quad are degenerate.
-    void emitStripQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
-                       const BatchVertex& c3);
-    // Writes one quad as two separate triangles, corners 1, 2, 3 and 3, 2, 4,
-    // for batches drawn as triangles.
-    void emitTriangleQuad(const BatchVertex& c0, const BatchVertex& c1, const BatchVertex& c2,
-                          const BatchVertex& c3);
+    // Writes one quad at the end of the batch (see writeQuad); the caller has
+    // checked hasRoom(6).
+    void emitQuad(QuadOrder order, const QuadCorner (&corners)[4], float r, float g, float b, float a) {
+        writeQuad(vertices.get() + vertexCount, order, corners, r, g, b, a);
+        vertexCount += 6;
+    }
 
     std::vector<std::unique_ptr<IXRenderObject>> objects;  // the pool, owned
     std::unique_ptr<BatchVertex[]> vertices;               // allocated when the atlas loads

@@ -108,8 +108,7 @@ Colour OXTextBox::drawnColour() const {
     return c;
 }
 
-void OXTextBox::glyphCorners(int index, const Mat4& transform, const Colour& c,
-                             BatchVertex corners[4]) const {
+void OXTextBox::glyphCorners(int index, const Mat4& transform, QuadCorner (&corners)[4]) const {
     const auto code = static_cast<unsigned char>(text[static_cast<size_t>(index)]);
     int column = 0, row = 0;
     if (code >= kFirstGlyph && code <= kLastGlyph) {
@@ -127,13 +126,12 @@ void OXTextBox::glyphCorners(int index, const Mat4& transform, const Colour& c,
     const float x1 = x0 + glyph;
     const float u0 = static_cast<float>(column) * cellU, u1 = u0 + cellU;
     const float v0 = static_cast<float>(row) * cellV, v1 = v0 + cellV;  // v0 is the cell's top
-    const float r = c.r * c.a, g = c.g * c.a, b = c.b * c.a;
     const struct {
         float x, y, u, v;
     } plan[4] = {{x0, glyph, u0, v0}, {x1, glyph, u1, v0}, {x0, 0.0f, u0, v1}, {x1, 0.0f, u1, v1}};
     for (int corner = 0; corner < 4; ++corner) {
         const Vec3 p = transformPoint(transform, plan[corner].x, plan[corner].y);
-        corners[corner] = {p.x, p.y, p.z, 0.0f, r, g, b, c.a, plan[corner].u, plan[corner].v, 0.0f, 0.0f};
+        corners[corner] = {p.x, p.y, p.z, plan[corner].u, plan[corner].v};
     }
 }
 
@@ -145,16 +143,11 @@ void OXTextBox::draw() {
     const int glyphs = std::min(static_cast<int>(text.size()), kSharedVertexCount / 6);
     const Colour c = drawnColour();
     const Mat4 own = Mat4::identity();  // the model matrix places the box
-    BatchVertex corners[4];
+    QuadCorner corners[4];
     for (int i = 0; i < glyphs; ++i) {
-        glyphCorners(i, own, c, corners);
-        BatchVertex* out = sharedVertices + 6 * i;
-        out[0] = corners[0];
-        out[1] = corners[1];
-        out[2] = corners[2];
-        out[3] = corners[2];
-        out[4] = corners[1];
-        out[5] = corners[3];
+        glyphCorners(i, own, corners);
+        writeQuad(sharedVertices + 6 * i, QuadOrder::Triangles, corners, c.r * c.a, c.g * c.a, c.b * c.a,
+                  c.a);
     }
     CXGfxManager& gfx = CXGfxManager::instance();
     gfx.setTexCoordAttrib(true);

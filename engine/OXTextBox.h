@@ -59,9 +59,8 @@ class OXTextBox : public IXTransformable {
     // The box's colour multiplied by its parent's.
     Colour drawnColour() const;
     // The four corners of glyph `index` (top-left, top-right, bottom-left,
-    // bottom-right), placed by `transform` and carrying the premultiplied
-    // `colour`.
-    void glyphCorners(int index, const Mat4& transform, const Colour& colour, BatchVertex corners[4]) const;
+    // bottom-right), placed by `transform`.
+    void glyphCorners(int index, const Mat4& transform, QuadCorner (&corners)[4]) const;
     // Position, rotation and scale, without any parent: how a manager places the box.
     Mat4 localTransform() const;
 

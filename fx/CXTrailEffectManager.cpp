@@ -124,18 +124,11 @@ void CXTrailEffectManager::buildBatch() {
             const Vec3& s1 = sides[k + 1];
             const float v0 = origin.v + dv * near, v1 = origin.v + dv * far;
             const float uMinus = origin.u, uPlus = origin.u + du;
-            const BatchVertex nearMinus{p0.x - s0.x, p0.y - s0.y, p0.z + near, 0,  r, g,
-                                        b,           a,           uMinus,      v0, 0, 0};
-            const BatchVertex nearPlus{p0.x + s0.x, p0.y + s0.y, p0.z + near, 0, r, g, b, a, uPlus, v0, 0, 0};
-            const BatchVertex farPlus{p1.x + s1.x, p1.y + s1.y, p1.z + far, 0, r, g, b, a, uPlus, v1, 0, 0};
-            const BatchVertex farMinus{p1.x - s1.x, p1.y - s1.y, p1.z + far, 0, r, g, b, a, uMinus, v1, 0, 0};
-            out[0] = nearMinus;
-            out[1] = nearPlus;
-            out[2] = farPlus;
-            out[3] = farMinus;
-            out[4] = farPlus;
-            out[5] = nearMinus;
-            out += 6;
+            const QuadCorner corners[4] = {{p0.x - s0.x, p0.y - s0.y, p0.z + near, uMinus, v0},
+                                           {p0.x + s0.x, p0.y + s0.y, p0.z + near, uPlus, v0},
+                                           {p1.x + s1.x, p1.y + s1.y, p1.z + far, uPlus, v1},
+                                           {p1.x - s1.x, p1.y - s1.y, p1.z + far, uMinus, v1}};
+            out = writeQuad(out, QuadOrder::Around, corners, r, g, b, a);
         }
         vertexCount += 6 * (kPoints - 1);
     }

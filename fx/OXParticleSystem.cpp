@@ -343,33 +343,13 @@ int OXParticleSystem::buildVertices(BatchVertex* out, float frameU, float frameV
         const float u0 = frameU + static_cast<float>(p.frame) * cellWidth;
         const float u1 = u0 + cellWidth;
         const float v1 = frameV + cellHeight;
-        // A corner of the particle's quad: its centre moved `side` times an edge vector, with
-        // the frame's texture coordinates at that corner.
-        const auto corner = [&](const Vec3& edge, float side, float u, float tv) {
-            return BatchVertex{p.position.x + side * edge.x,
-                               p.position.y + side * edge.y,
-                               p.position.z + side * edge.z,
-                               0,
-                               r,
-                               g,
-                               b,
-                               alpha,
-                               u,
-                               tv,
-                               0,
-                               0};
-        };
-        const BatchVertex A = corner(e1, -1.0f, u0, frameV);
-        const BatchVertex B = corner(e2, 1.0f, u0, v1);
-        const BatchVertex C = corner(e2, -1.0f, u1, frameV);
-        const BatchVertex D = corner(e1, 1.0f, u1, v1);
-        v[0] = A;
-        v[1] = A;
-        v[2] = B;
-        v[3] = C;
-        v[4] = D;
-        v[5] = D;
-        v += 6;
+        // The quad's corners: its centre moved back and forth along two edge vectors.
+        const Vec3& at = p.position;
+        const QuadCorner corners[4] = {{at.x - e1.x, at.y - e1.y, at.z - e1.z, u0, frameV},
+                                       {at.x + e2.x, at.y + e2.y, at.z + e2.z, u0, v1},
+                                       {at.x - e2.x, at.y - e2.y, at.z - e2.z, u1, frameV},
+                                       {at.x + e1.x, at.y + e1.y, at.z + e1.z, u1, v1}};
+        v = writeQuad(v, QuadOrder::Strip, corners, r, g, b, alpha);
     }
     return static_cast<int>(v - out);
 }

@@ -638,21 +638,10 @@ void CXEnemyManager::writeQuad(const Vec3& centre, float halfWidth, float halfHe
     const RotationCorner& corner = rotationCorner(wrapDegrees(-degrees));
     const float s = (corner.a - corner.b) * 0.5f;
     const float c = -(corner.a + corner.b) * 0.5f;
-    const float r = tint.r * tint.a, g = tint.g * tint.a, b = tint.b * tint.a;
-    auto vertex = [&](float localX, float localY, float u, float v) {
-        return BatchVertex{centre.x + localX * c - localY * s,
-                           centre.y + localX * s + localY * c,
-                           0.0f,
-                           0.0f,
-                           r,
-                           g,
-                           b,
-                           tint.a,
-                           u,
-                           v,
-                           0.0f,
-                           0.0f};
+    auto at = [&](float localX, float localY, float u, float v) {
+        return QuadCorner{centre.x + localX * c - localY * s, centre.y + localX * s + localY * c, 0.0f, u, v};
     };
-    emitTriangleQuad(vertex(-halfWidth, halfHeight, u0, v0), vertex(halfWidth, halfHeight, u1, v0),
-                     vertex(-halfWidth, -halfHeight, u0, v1), vertex(halfWidth, -halfHeight, u1, v1));
+    const QuadCorner corners[4] = {at(-halfWidth, halfHeight, u0, v0), at(halfWidth, halfHeight, u1, v0),
+                                   at(-halfWidth, -halfHeight, u0, v1), at(halfWidth, -halfHeight, u1, v1)};
+    emitQuad(QuadOrder::Triangles, corners, tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a);
 }

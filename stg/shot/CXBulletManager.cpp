@@ -75,6 +75,9 @@ void CXBulletManager::load(const std::string& path) {
     for (int frame = 0; frame < numColumns * numRows; ++frame) {
         frameCorners.push_back(frameOrigin(frame));
     }
+    // Most of a cell around a bullet is clear: on a software rasteriser the
+    // clear texels filled by thousands of quads cost more than the bullets.
+    drawnFrames = CXTextureManager::instance().drawnCells(textureId, numColumns, numRows);
     makePool(enemyPool, kEnemyPoolSize, "RAN OUT OF BULLETS!\n");
     makePool(prizePool, kPrizePoolSize, "RAN OUT OF PRIZES!!!!\n");
     makeBeamPool();
@@ -725,29 +728,26 @@ void CXBulletManager::writeQuad(const OXBullet& bullet, bool rotated) {
         };
         premultiplied = Float4{lift(tint.r), lift(tint.g), lift(tint.b), tint.a};
     }
-    const float u1 = t.u + cellU, v1 = t.v + cellV;
-    const Float4 topLeft{p.x - ax + bx, p.y - ay + by, p.z, 0.0f};
-    const Float4 topRight{p.x + ax + bx, p.y + ay + by, p.z, 0.0f};
-    const Float4 bottomLeft{p.x - ax - bx, p.y - ay - by, p.z, 0.0f};
-    const Float4 bottomRight{p.x + ax - bx, p.y + ay - by, p.z, 0.0f};
-    // Written whole from registers: reading back a vertex just written
-    // would stall the stores.
-    BatchVertex* out = vertices.get() + vertexCount;
-    auto put = [&premultiplied](BatchVertex& vertex, const Float4& corner, const Float4& texture) {
-        std::memcpy(&vertex.x, &corner, sizeof corner);
-        std::memcpy(&vertex.r, &premultiplied, sizeof premultiplied);
-        std::memcpy(&vertex.u, &texture, sizeof texture);
-    };
-    // The strip layout: top left twice, top right, bottom left, bottom right twice.
-    const Float4 uvTopLeft{t.u, t.v, 0.0f, 0.0f};
-    const Float4 uvBottomRight{u1, v1, 0.0f, 0.0f};
-    put(out[0], topLeft, uvTopLeft);
-    put(out[1], topLeft, uvTopLeft);
-    put(out[2], topRight, Float4{u1, t.v, 0.0f, 0.0f});
-    put(out[3], bottomLeft, Float4{t.u, v1, 0.0f, 0.0f});
-    put(out[4], bottomRight, uvBottomRight);
-    put(out[5], bottomRight, uvBottomRight);
-    vertexCount += 6;
+    // The quad cut to the frame's drawn part: -1 to 1 across (left to right)
+    // and down (top to bottom) spans the whole cell.
+    const CXTextureManager::DrawnCell cut = drawnPart(frame);
+    const float left = 2.0f * cut.left - 1.0f, right = 2.0f * cut.right - 1.0f;
+    const float top = 1.0f - 2.0f * cut.top, bottom = 1.0f - 2.0f * cut.bottom;
+    const float uLeft = t.u + cellU * cut.left, uRight = t.u + cellU * cut.right;
+    const float vTop = t.v + cellV * cut.top, vBottom = t.v + cellV * cut.bottom;
+    const QuadCorner corners[4] = {
+        {p.x + left * ax + top * bx, p.y + left * ay + top * by, p.z, uLeft, vTop},
+        {p.x + right * ax + top * bx, p.y + right * ay + top * by, p.z, uRight, vTop},
+        {p.x + left * ax + bottom * bx, p.y + left * ay + bottom * by, p.z, uLeft, vBottom},
+        {p.x + right * ax + bottom * bx, p.y + right * ay + bottom * by, p.z, uRight, vBottom}};
+    emitQuad(QuadOrder::Strip, corners, premultiplied[0], premultiplied[1], premultiplied[2],
+             premultiplied[3]);
+}
+
+CXTextureManager::DrawnCell CXBulletManager::drawnPart(int frame) const {
+    return frame >= 0 && frame < static_cast<int>(drawnFrames.size())
+               ? drawnFrames[static_cast<size_t>(frame)]
+               : CXTextureManager::DrawnCell{};
 }
 
 template <CXBulletManager::QuadStyle style>

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CXTextureManager.h"
 #include "engine/IXParticleManager.h"
 #include "engine/VisibilityOptions.h"
 #include "stg/shot/BeamProperties.h"
@@ -219,7 +220,11 @@ class CXBulletManager : public IXParticleManager {
     std::map<std::string, FirePattern> firePatterns;
     std::vector<OXBullet*> blockers;     // capacity for every slot, reserved at load
     std::vector<TexCoord> frameCorners;  // top-left texture coordinates of every atlas frame
-    float cellU = 1.0f, cellV = 1.0f;    // one atlas cell in texture coordinates
+    // The part of every atlas frame that draws anything: quads are cut to it.
+    std::vector<CXTextureManager::DrawnCell> drawnFrames;
+    // The drawn part of `frame`; the whole cell for a frame outside the atlas.
+    CXTextureManager::DrawnCell drawnPart(int frame) const;
+    float cellU = 1.0f, cellV = 1.0f;  // one atlas cell in texture coordinates
     int rank = 0;
     float timeScale = 1.0f;
     float pickupSoundCooldown = 0.0f;  // ms

@@ -136,17 +136,15 @@ void CXBulletManager::writeBeamQuad(const OXBeam& beam, int frame, float halfWid
     const float ax = c * halfWidth, ay = -s * halfWidth;   // across the beam
     const float bx = s * halfLength, by = c * halfLength;  // along it
     const float z = beam.getPosition().z;
-    BatchVertex corner[4];
-    const float xs[4] = {centre.x - ax + bx, centre.x + ax + bx, centre.x - ax - bx, centre.x + ax - bx};
-    const float ys[4] = {centre.y - ay + by, centre.y + ay + by, centre.y - ay - by, centre.y + ay - by};
-    const float us[4] = {t.u, t.u + cellU, t.u, t.u + cellU};
-    const float vs[4] = {v0, v0, v1, v1};
-    for (int k = 0; k < 4; ++k) {
-        corner[k] =
-            BatchVertex{xs[k], ys[k], z,    0.0f, tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a,
-                        us[k], vs[k], 0.0f, 0.0f};
-    }
-    emitTriangleQuad(corner[0], corner[1], corner[2], corner[3]);
+    // Across the beam the quad is cut to the frame's drawn part (-1 to 1 spans the cell).
+    const CXTextureManager::DrawnCell cut = drawnPart(frame);
+    const float left = 2.0f * cut.left - 1.0f, right = 2.0f * cut.right - 1.0f;
+    const float uLeft = t.u + cellU * cut.left, uRight = t.u + cellU * cut.right;
+    const QuadCorner corners[4] = {{centre.x + left * ax + bx, centre.y + left * ay + by, z, uLeft, v0},
+                                   {centre.x + right * ax + bx, centre.y + right * ay + by, z, uRight, v0},
+                                   {centre.x + left * ax - bx, centre.y + left * ay - by, z, uLeft, v1},
+                                   {centre.x + right * ax - bx, centre.y + right * ay - by, z, uRight, v1}};
+    emitQuad(QuadOrder::Triangles, corners, tint.r * tint.a, tint.g * tint.a, tint.b * tint.a, tint.a);
 }
 
 void CXBulletManager::drawBeams() {

@@ -29,10 +29,11 @@ class FullBatch : public IXParticleManager {
         for (int i = 0; i < kQuads && hasRoom(6); ++i) {
             const Vec3& p = positions[i];
             const TexCoord t = frameOrigin(i & 7);
-            emitStripQuad({p.x - 4, p.y + 4, 0, 0, 1, 1, 1, 1, t.u, t.v, 0, 0},
-                          {p.x + 4, p.y + 4, 0, 0, 1, 1, 1, 1, t.u + 0.125f, t.v, 0, 0},
-                          {p.x - 4, p.y - 4, 0, 0, 1, 1, 1, 1, t.u, t.v + 0.25f, 0, 0},
-                          {p.x + 4, p.y - 4, 0, 0, 1, 1, 1, 1, t.u + 0.125f, t.v + 0.25f, 0, 0});
+            const QuadCorner corners[4] = {{p.x - 4, p.y + 4, 0, t.u, t.v},
+                                           {p.x + 4, p.y + 4, 0, t.u + 0.125f, t.v},
+                                           {p.x - 4, p.y - 4, 0, t.u, t.v + 0.25f},
+                                           {p.x + 4, p.y - 4, 0, t.u + 0.125f, t.v + 0.25f}};
+            emitQuad(QuadOrder::Strip, corners, 1, 1, 1, 1);
         }
     }
 

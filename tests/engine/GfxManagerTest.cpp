@@ -136,6 +136,7 @@ TEST_F(CompositeTest, The1440x1080ModeMagnifiesALittleMore) {
     gfx.setResolutionBoost(false, false);
 }
 
+// The image blends only over the background fill: on the cleared window blending changes nothing.
 TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {
     gfx.setBackgroundFill(true);
     gfx.setScreenSize(640, 480);
@@ -144,7 +145,11 @@ TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {
     gfx.endFrame();
     EXPECT_EQ(device.draws.size(), 2u);
     EXPECT_EQ(device.lastViewport, (std::array<int, 4>{140, 0, 360, 480})) << "the image is drawn last";
+    EXPECT_EQ(device.enabledCapabilities.count(GL_BLEND), 1u);
     gfx.setBackgroundFill(false);
+    gfx.endFrame();
+    EXPECT_EQ(device.draws.size(), 3u);
+    EXPECT_EQ(device.enabledCapabilities.count(GL_BLEND), 0u);
 }
 
 // A window pixel is traced back to the game area, through every quarter turn of the image.

@@ -29,6 +29,20 @@ std::string png(unsigned width, unsigned height, std::vector<unsigned char> firs
     return std::string(encoded.begin(), encoded.end());
 }
 
+// Two 16 x 16 cells side by side: the first covers texels 5 to 9 across and 3
+// and 4 down (faintly at one end), the second nothing.
+std::string twoCells() {
+    std::vector<unsigned char> rgba(32 * 16 * 4, 0);
+    for (int y = 3; y <= 4; ++y) {
+        for (int x = 5; x <= 9; ++x) {
+            rgba[static_cast<size_t>(4 * (y * 32 + x) + 3)] = x == 9 ? 1 : 255;
+        }
+    }
+    std::vector<unsigned char> encoded;
+    lodepng::encode(encoded, rgba, 32, 16);
+    return std::string(encoded.begin(), encoded.end());
+}
+
 using testfiles::integer;
 using testfiles::Keys;
 using testfiles::plist;
@@ -54,6 +68,7 @@ class PackageTest : public ::testing::Test {
             {"assets/texture/Grid.png", png(16, 16)},
             {"assets/texture/wide.png", png(1000, 10)},
             {"assets/texture/broken.png", "not a picture"},
+            {"assets/texture/cells.png", twoCells()},
             {"assets/plist/spr_anim.plist", spriteList("grid.png", 4, 2, 8, 50)},
             {"assets/plist/spr_window.plist",
              spriteList("grid.png", 4, 2, 2, 50, {{"start frame", integer(3)}})},
@@ -105,6 +120,28 @@ TEST_F(TextureManagerTest, PixelsArePremultipliedWhenUploaded) {
     EXPECT_EQ(width, 2);
     EXPECT_EQ(height, 1);
     EXPECT_EQ(device.lastUpload, (std::vector<unsigned char>{100, 50, 25, 128, 0, 0, 0, 0}));
+    EXPECT_TRUE(textures.release(id));
+}
+
+// A quad cut to a cell's drawn part shows the same picture: it keeps every
+// texel a linear filter reaches from a covered one, however faint.
+TEST_F(TextureManagerTest, ACellsDrawnPartHoldsItsCoverWithATexelToSpareAndAClearCellDrawsNothing) {
+    int width = 0, height = 0;
+    const int id = textures.load("assets/texture/cells.png", width, height, true, true);
+    const std::vector<CXTextureManager::DrawnCell> cells = textures.drawnCells(id, 2, 1);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_FLOAT_EQ(cells[0].left, 4.0f / 16.0f);
+    EXPECT_FLOAT_EQ(cells[0].right, 11.0f / 16.0f);
+    EXPECT_FLOAT_EQ(cells[0].top, 2.0f / 16.0f);
+    EXPECT_FLOAT_EQ(cells[0].bottom, 6.0f / 16.0f);
+    EXPECT_EQ(cells[1].right - cells[1].left, 0.0f);
+    // A grid the picture cannot be cut into, or no picture: whole cells.
+    for (const auto& whole : {textures.drawnCells(id, 3, 1), textures.drawnCells(-1, 2, 1)}) {
+        ASSERT_FALSE(whole.empty());
+        EXPECT_EQ(whole[0].left, 0.0f);
+        EXPECT_EQ(whole[0].right, 1.0f);
+        EXPECT_EQ(whole[0].bottom, 1.0f);
+    }
     EXPECT_TRUE(textures.release(id));
 }
 
@@ -163,8 +200,8 @@ class AtlasUser : public IXParticleManager {
     void buildBatch() override {
         vertexCount = 0;
         for (int i = 0; i < quads && hasRoom(6); ++i) {
-            const BatchVertex corner{};
-            emitStripQuad(corner, corner, corner, corner);
+            const QuadCorner corners[4]{};
+            emitQuad(QuadOrder::Strip, corners, 1, 1, 1, 1);
         }
     }
     int quads = 0;

@@ -12,11 +12,14 @@
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
@@ -418,5 +421,63 @@ TEST_F(GameSceneTest, VisibilityOptionsShowOnTheNextFrameDrawnInARunningStage) {
 
     session.setVisibility({5.0f, false, false});  // beyond the most: held to 80 %
     EXPECT_FLOAT_EQ(session.getVisibility().backgroundDimming, CXUserProfile::kMostDimming);
+    setGLDevice(nullptr);
+}
+
+// Every pool is one draw call however full it is: a stage drawn with a few of
+// each pooled thing and again with every pool full makes the same calls.
+TEST_F(GameSceneTest, AFullPoolCostsNoMoreDrawCallsThanANearlyEmptyOne) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    ASSERT_LT(untilControllable(3000), 3000);
+    CXBulletManager& bullets = *scene.getBulletManager();
+    CXParticleEffectManager& particles = scene.getStageEffects().particles();
+    CXTrailEffectManager& trails = scene.getStageEffects().trails();
+    // Loaded by the stage or now: either way they are there.
+    bullets.loadBulletType("bp_round_red");
+    bullets.loadBulletType("bp_player_shot");
+    bullets.loadBeamType("bm_pillar_cyan");
+    particles.preloadEffect("ps_explosion_sparks");
+    const BulletProperties* enemyType = bullets.findBulletType("bp_round_red");
+    const BulletProperties* playerType = bullets.findBulletType("bp_player_shot");
+    ASSERT_TRUE(enemyType && playerType);
+    unsigned state = 1u;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 16777216.0f;
+    };
+    // Up to `count` more of each, well away from the ship at the bottom of the field.
+    const auto add = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            bullets.fireBullet(next() * 360.0f, {next() * 320.0f, 330.0f + next() * 140.0f, 0}, 0, enemyType,
+                               nullptr);
+            bullets.fireBullet(0, {next() * 320.0f, 200.0f + next() * 100.0f, 0}, 0, playerType, nullptr);
+            bullets.spawnPrize({next() * 320.0f, 330.0f + next() * 140.0f, 0}, 0);
+            bullets.fireBeam(180, {next() * 320.0f, 470, 0}, 0, 0, "bm_pillar_cyan", nullptr, nullptr);
+            particles.play("ps_explosion_sparks", {next() * 320.0f, 400, 0}, {0, 1, 0}, 2000.0f, true);
+        }
+        for (int i = 0; i < CXBulletManager::kEnemyPoolSize && i < count; ++i) {
+            const OXBullet& bullet = bullets.enemyBullet(i);
+            if (!bullet.isFree() && !bullet.isPrize()) {
+                trails.spawnTrail(&bullet, 0, 3.0f, {});
+            }
+        }
+        session.tick(16.7f);
+    };
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    add(10);
+    device.resetCounts();
+    session.draw();
+    const int fewCalls = device.count(GLCall::DrawArrays);
+    add(CXBulletManager::kEnemyPoolSize);
+    EXPECT_GT(bullets.liveEnemyPoolCount(), CXBulletManager::kEnemyPoolSize * 9 / 10);
+    EXPECT_GT(bullets.livePlayerPoolCount(), CXBulletManager::kPlayerPoolSize * 9 / 10);
+    EXPECT_GT(bullets.livePrizeCount(), CXBulletManager::kPrizePoolSize * 9 / 10);
+    EXPECT_EQ(bullets.liveBeamCount(), CXBulletManager::kBeamPoolSize);
+    EXPECT_EQ(particles.busySystems(), particles.poolSize());
+    EXPECT_EQ(trails.trailsInUse(), CXTrailEffectManager::kPoolSize);
+    device.resetCounts();
+    session.draw();
+    EXPECT_EQ(device.count(GLCall::DrawArrays), fewCalls);
     setGLDevice(nullptr);
 }
