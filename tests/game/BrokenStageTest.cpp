@@ -7,7 +7,6 @@
 #include <fstream>
 #include <string>
 
-#include "data/AssetPackage.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "tests/game/GameTestSupport.h"
@@ -32,8 +31,8 @@ const Damage kDamages[] = {
     {"assets/plist/senko_type_a.plist", false, "ITS SHIP FILE IS MISSING OR UNREADABLE"},
 };
 
-// The build's package with one file deleted or damaged, mounted in place of the real one.
-void mountDamaged(const testfiles::TempDir& folder, const Damage& damage) {
+// The build's package with one file deleted or damaged, written into `folder`; its path.
+std::string damagedPackage(const testfiles::TempDir& folder, const Damage& damage) {
     const std::string package = folder.file("damaged.oap");
     std::string command = "cp '" ORVALE_PACKAGE "' '" + package + "' && cd '" + folder.path() + "' && ";
     if (damage.deleted) {
@@ -42,9 +41,8 @@ void mountDamaged(const testfiles::TempDir& folder, const Damage& damage) {
         folder.write(damage.file, "<?xml version=\"1.0\"?><plist><dict><key>level");
         command += "zip -q damaged.oap '" + std::string(damage.file) + "'";
     }
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    unmountAssetPackage();
-    ASSERT_TRUE(mountAssetPackage(package));
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return package;
 }
 
 }  // namespace
@@ -53,7 +51,8 @@ TEST_F(BrokenStageTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
     for (const Damage& damage : kDamages) {
         SCOPED_TRACE(std::string(damage.file) + (damage.deleted ? " deleted" : " damaged"));
         testfiles::TempDir folder;
-        mountDamaged(folder, damage);
+        const gametest::PackageInPlace damaged(damagedPackage(folder, damage));
+        ASSERT_TRUE(damaged.mounted());
         const int endedBefore = endings;
         testing::internal::CaptureStdout();
         session.startGame(CXGameSession::kArcadeLevelList, 0);
@@ -71,8 +70,6 @@ TEST_F(BrokenStageTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
         EXPECT_NE(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Cleared);
         session.tearDown();
     }
-    unmountAssetPackage();
-    ASSERT_TRUE(mountAssetPackage(ORVALE_PACKAGE));
 }
 
 TEST_F(BrokenStageTest, TheWholeFirstStageStarts) {

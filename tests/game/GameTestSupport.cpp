@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <physfs.h>
+
 #include <cstdio>
 
 #include "audio/CXSoundManager.h"
@@ -9,6 +11,23 @@
 #include "tests/support/TestFiles.h"
 
 namespace gametest {
+
+PackageInPlace::PackageInPlace(const std::string& package) {
+    char** searchPath = PHYSFS_isInit() ? PHYSFS_getSearchPath() : nullptr;
+    for (char** entry = searchPath; entry != nullptr && *entry != nullptr; ++entry) {
+        before.emplace_back(*entry);
+    }
+    PHYSFS_freeList(searchPath);
+    unmountAssetPackage();
+    isMounted = mountAssetPackage(package);
+}
+
+PackageInPlace::~PackageInPlace() {
+    unmountAssetPackage();
+    for (const std::string& package : before) {
+        mountAssetPackage(package);
+    }
+}
 
 namespace {
 bool mounted = false;

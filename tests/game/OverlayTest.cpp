@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXButton.h"
@@ -617,10 +616,10 @@ TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
 TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
     const testfiles::TempDir folder;
     testfiles::makeZipPackage(folder.file("bare.oap"), {{"assets/plist/readme.txt", "nothing here"}});
-    unmountAssetPackage();
-    ASSERT_TRUE(mountAssetPackage(folder.file("bare.oap")));
     testing::internal::CaptureStdout();
     {
+        const gametest::PackageInPlace bare(folder.file("bare.oap"));
+        ASSERT_TRUE(bare.mounted());
         OXScnBaseHUD hud;
         hud.init();
         CXGameSession::instance().setScore(12345);
@@ -633,8 +632,6 @@ TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
     }
     const std::string lines = testing::internal::GetCapturedStdout();
     CXGameSession::instance().setScore(0);
-    unmountAssetPackage();
-    ASSERT_TRUE(mountAssetPackage(ORVALE_PACKAGE));
     EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT"),
               std::string::npos);
     EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_health_warning, LEFT OUT"), std::string::npos);
