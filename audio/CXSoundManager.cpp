@@ -170,7 +170,10 @@ bool CXSoundManager::playMusic(const std::string& path, bool loop) {
     }
     if (!music) {
         musicStream.reset();
-        std::printf("Music track \"%s\" could not be opened; playing on without music\n", path.c_str());
+        // Without an audio output there is nothing to open a track for, and the start said so.
+        if (outputOpen) {
+            std::printf("Music track \"%s\" could not be opened; playing on without music\n", path.c_str());
+        }
     }
     musicStopped = false;
     trackLevel = clampLibraryVolume(musicVolume * 100.0f);
