@@ -108,16 +108,7 @@ if start 1; then
         hold "$game" x 0.5
         sleep 0.5
         hold "$game" z 0.5
-        wait_line "$console" "RETURNED TO THE MENUS" 90 || fail "run 1: the game did not come back to the menus"
-        # The load blocker fades from the results: their badge shows.
-        wait_until 30 "the results' badge" bright_region "$game" "$OUT/results.png" 80x80+360+150 150 ||
-            fail "run 1: the results screen does not show"
-        # Accept ends the count, or is NEXT once it has ended.
-        before=$(menu_screens "$console")
-        hold "$game" z 0.3
-        wait_until 5 "NEXT" more_screens "$console" "$before" || hold "$game" z 0.3
-        wait_until 30 "the main menu after the results" more_screens "$console" "$before" ||
-            fail "run 1: no way on from the results"
+        problem=$(results_to_main "$game" "$console" "$OUT/results.png" 2>&1) || fail "run 1: $problem"
 
         to_screen 8 highscores $(downs 2) z
         best=$(stored "arcade score easy")

@@ -56,15 +56,8 @@ more_high_scores() {  # count: the high scores have slid in more often than that
 }
 
 watch_from_high_scores() {
-    local console="$OUT/console.txt" before screen
-    wait_line "$console" "RETURNED TO THE MENUS" 90 || { fail "the game did not come back to the menus"; return; }
-    wait_until 30 "the results' badge" bright_region "$game" "$OUT/3-results.png" 80x80+360+150 150 ||
-        fail "the results screen does not show"
-    before=$(menu_screens "$console")
-    hold "$game" z 0.3
-    wait_until 5 "NEXT" more_screens "$console" "$before" || hold "$game" z 0.3
-    wait_until 30 "the main menu after the results" more_screens "$console" "$before" ||
-        { fail "no way on from the results"; return; }
+    local console="$OUT/console.txt" before screen problem
+    problem=$(results_to_main "$game" "$console" "$OUT/3-results.png" 2>&1) || { fail "$problem"; return; }
     screen=$(menu_press "$game" "$console" Down Down z) && [ "$screen" = 8 ] ||
         { fail "the main menu did not lead to the high scores"; return; }
     sleep 0.6

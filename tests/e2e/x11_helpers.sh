@@ -186,3 +186,18 @@ menu_to_stage() {  # window, console, difficulty
     done
     return 1
 }
+
+# From a game's end to the main menu: waits for the menus and the results' badge (a picture of
+# them as `image`); accept ends the results' count, or is NEXT once it has ended. Says on
+# standard error what did not come.
+results_to_main() {  # window, console, image
+    local window=$1 console=$2 before
+    wait_line "$console" "RETURNED TO THE MENUS" 90 || { echo "the game did not come back to the menus" >&2; return 1; }
+    wait_until 30 "the results' badge" bright_region "$window" "$3" 80x80+360+150 150 ||
+        { echo "the results screen does not show" >&2; return 1; }
+    before=$(menu_screens "$console")
+    hold "$window" z 0.3
+    wait_until 5 "NEXT" more_screens "$console" "$before" || hold "$window" z 0.3
+    wait_until 30 "the main menu after the results" more_screens "$console" "$before" ||
+        { echo "no way on from the results" >&2; return 1; }
+}
