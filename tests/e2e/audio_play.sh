@@ -27,15 +27,7 @@ with open(sys.argv[1], 'rb') as f:
 rate = struct.unpack('<I', header[28:32])[0] if len(header) == 44 else 0
 print(f'{(os.path.getsize(sys.argv[1]) - 44) / rate:.2f}' if rate else '0.00')" "$OUT/game.wav"
 }
-./vortalis2 > "$OUT/console.txt" 2>&1 &
-pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
-if [ -n "${dialog:-}" ]; then
-    sleep 0.5
-    send "$dialog" Tab Tab Tab Tab space Return
-fi
-game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
-if [ -n "${game:-}" ]; then
+if launch "$OUT/console.txt"; then
     # The title's start opens the main menu and starts the menu music, fading in.
     screen=$(menu_press "$game" "$OUT/console.txt" z) && [ "$screen" = 1 ] || fail "no main menu"
     title=$(now)
@@ -55,14 +47,10 @@ if [ -n "${game:-}" ]; then
     for _ in 1 2 3; do hold "$game" Left 0.6; hold "$game" Right 0.6; done
     xdotool keyup --window "$game" z 2>/dev/null
     fired=$(now)
-    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
 fi
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then fail "Escape did not end the game"; kill "$pid"; fi
-wait "$pid"
-status=$?
-# The audio output must be closed before the process ends, or the library's clean-up aborts it.
-[ "$status" = 0 ] || fail "the game exited with status $status after Escape"
+# The audio output must be closed before the process ends, or the library's clean-up aborts it
+# and the exit code is not 0.
+escape_ends
 printf 'title %s\nstage %s\nquiet %s\nfiring %s\nfired %s\n' "${title:-}" "${stage:-}" "${quiet:-}" "${firing:-}" "${fired:-}" > "$OUT/times.txt"
 
 [ -s "$OUT/game.wav" ] || { fail "nothing was recorded (see $OUT/console.txt)"; exit 1; }

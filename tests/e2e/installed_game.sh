@@ -8,21 +8,13 @@
 #      simulator finds the package too.
 set -u
 BUILD_DIR=${1:?usage: installed_game.sh BUILD_DIR}
-OUT=$BUILD_DIR/e2e-installed
+OUT=$(cd "$BUILD_DIR" && pwd)/e2e-installed
 mkdir -p "$OUT"
 . "$(dirname "$0")/x11_helpers.sh"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
-
-wait_line() {  # file, exact line, seconds -> true once the line is there
-    for _ in $(seq 1 $(($3 * 10))); do
-        grep -qxF "$2" "$1" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # ---- 1 and 2: the files ----
 cmake --install "$BUILD_DIR" --prefix "$prefix" > "$OUT/install.txt" 2>&1 || fail "cmake --install failed (see $OUT/install.txt)"
@@ -44,14 +36,8 @@ elsewhere=$tmp/elsewhere
 mkdir -p "$elsewhere" "$tmp/home"
 export XDG_DATA_HOME=$tmp/data HOME=$tmp/home
 profile=$XDG_DATA_HOME/vortalis2/profile/save.osf
-(cd "$elsewhere" && exec "$prefix/bin/vortalis2") > "$OUT/console.txt" 2>&1 &
-pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
-if [ -n "${dialog:-}" ]; then
-    sleep 0.5
-    send "$dialog" Tab Tab Tab Tab space Return   # debug console on, OK
-fi
-game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
+cd "$elsewhere"
+VORTALIS2=$prefix/bin/vortalis2 launch "$OUT/console.txt"
 wait_line "$OUT/console.txt" "asset package mount successful." 60 || fail "the installed game did not find its package"
 wait_line "$OUT/console.txt" "No user profile found. Creating new profile." 5 || fail "a fresh player had a profile"
 if [ -n "${game:-}" ]; then
@@ -62,11 +48,8 @@ if [ -n "${game:-}" ]; then
     menu_to_stage "$game" "$OUT/console.txt" 1 || fail "the menus did not lead to a stage"
     wait_line "$OUT/console.txt" "START GAME SESSION, UNPAUSING MUSIC" 60 || fail "no stage started"
     import -window "$game" "$OUT/after-start.png"
-    xdotool keydown --window "$game" Escape 2>/dev/null; sleep 0.3; xdotool keyup --window "$game" Escape 2>/dev/null
 fi
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then fail "Escape did not end the installed game"; kill "$pid"; fi
-wait "$pid" || fail "the installed game ended with exit code $?"
+escape_ends "the installed game's stage"
 grep -qx "User profile saved." "$OUT/console.txt" || fail "the installed game saved no profile"
 [ "$(head -c 8 "$profile" 2>/dev/null)" = "bplist00" ] || fail "no profile at $profile"
 "$prefix/bin/orvale-plist" dump "$profile" > "$OUT/profile.json" 2>&1 || fail "orvale-plist could not read the profile"
@@ -75,7 +58,7 @@ grep -q '"times played": 1' "$OUT/profile.json" || fail "the profile did not cou
 [ ! -e "$prefix/bin/profile" ] || fail "the game wrote a profile beside its executable"
 
 # The installed simulator finds the package the same way.
-(cd "$elsewhere" && "$prefix/bin/vortalis2-sim" --autopilot --max-frames 30) > "$OUT/sim.txt" 2>&1 &&
+"$prefix/bin/vortalis2-sim" --autopilot --max-frames 30 > "$OUT/sim.txt" 2>&1 &&
     grep -q "^result=timeout frames=30 " "$OUT/sim.txt" || fail "the installed vortalis2-sim failed (see $OUT/sim.txt)"
 
 if [ "$failures" = 0 ]; then echo "installed game: all checks passed"; fi

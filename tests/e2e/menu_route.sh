@@ -40,15 +40,7 @@ clicked_to() {  # window, scene x, scene y, screen expected[, window pixels] -> 
 }
 
 cd "$GAME_DIR"
-./vortalis2 > "$console" 2>&1 &
-pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
-if [ -n "${dialog:-}" ]; then
-    wait_drawn "$dialog" "$OUT/0-dialog.png" || fail "the config dialog was never drawn"
-    send "$dialog" Tab Tab Tab Tab space Return
-fi
-game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
-if [ -n "${game:-}" ]; then
+if launch "$console"; then
     wait_until 60 "the title screen" bright_region "$game" "$OUT/1-title.png" 300x140+250+110 200 ||
         fail "no title screen"
     # The mouse: the prompt, CREDITS, the credits' BACK.
@@ -73,11 +65,8 @@ if [ -n "${game:-}" ]; then
         fail "the stage did not start with the chosen difficulty"
     wait_line "$console" "HIDING LOAD BLOCKER" 60 || fail "the stage never showed"
     import -window "$game" "$OUT/4-stage.png"
-    escape "$game"
 fi
-if ! wait_exit "$pid"; then fail "Escape did not end the game"; kill "$pid"; fi
-wait "$pid"; code=$?
-[ "$code" = 0 ] || fail "the game ended with exit code $code"
+escape_ends
 
 if [ "$failures" = 0 ]; then echo "menu route: all checks passed"; fi
 exit $((failures > 0))

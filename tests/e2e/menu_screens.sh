@@ -65,21 +65,9 @@ sweep_firing() {  # key
 # Starts the game and waits for its title; sets $game, $pid and $console.
 start() {  # run number
     console=$OUT/console-$1.txt
-    ./vortalis2 > "$console" 2>&1 &
-    pid=$!
-    local dialog
-    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "run $1: the config dialog did not appear"; return 1; }
-    wait_drawn "$dialog" "$OUT/dialog-$1.png" || fail "run $1: the config dialog was never drawn"
-    send "$dialog" Tab Tab Tab Tab space Return
-    game=$(wait_window "^VORTALIS 2$") || { fail "run $1: the game window did not appear"; return 1; }
+    launch "$console" || return 1
     wait_until 60 "the title screen" bright_region "$game" "$OUT/title-$1.png" 300x140+250+110 200 ||
         { fail "run $1: no title screen"; return 1; }
-}
-
-stop() {
-    escape "$game"
-    if ! wait_exit "$pid"; then fail "Escape did not end the game"; kill "$pid"; fi
-    wait "$pid"
 }
 
 # Keys that should lead to the screen numbered `expected`; a picture of it as `name`.
@@ -135,7 +123,7 @@ if start 1; then
     else
         fail "run 1: the stage never showed"
     fi
-    stop
+    escape_ends "run 1"
 fi
 
 # ---- Run 2 ----
@@ -173,7 +161,7 @@ if start 2; then
     else
         fail "run 2: the stage never showed"
     fi
-    stop
+    escape_ends "run 2"
 fi
 
 if [ "$failures" = 0 ]; then echo "menu screens: all checks passed"; fi

@@ -57,24 +57,15 @@ PROFILE=$XDG_DATA_HOME/vortalis2/profile/save.osf
 cd "$GAME_DIR"
 
 start_stage() {  # console, dialog keys... -> sets game and pid
-    local console=$1 dialog
-    shift
-    ./vortalis2 > "$console" 2>&1 &
-    pid=$!
-    game=""
-    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "the config dialog did not appear"; return 1; }
-    wait_drawn "$dialog" "$OUT/dialog.png" || fail "the config dialog was never drawn"
-    send "$dialog" "$@" Tab Tab Tab Tab space Return
-    game=$(wait_window "^VORTALIS 2$") || { fail "the game window did not appear"; return 1; }
+    local console=$1
+    launch "$@" || return 1
     wait_until 60 "the title screen" drawn "$game" "$OUT/title.png" || fail "no title screen"
     menu_to_stage "$game" "$console" 1 || { fail "the menus did not lead to a stage"; return 1; }
     wait_line "$console" "HIDING LOAD BLOCKER" || fail "the load blocker never lifted"
 }
 finish() {  # what the run was
     sleep 1  # the menus' fade back in, for the last picture
-    escape "$game"
-    if ! wait_exit "$pid"; then fail "Escape did not end the game after $1"; kill "$pid"; fi
-    wait "$pid"
+    escape_ends "$1"
 }
 dialog_keys=(Up)
 for _ in $(seq 1 "$INDEX"); do dialog_keys+=(Down); done

@@ -26,11 +26,7 @@ mkdir -p "$OUT"
 export XDG_DATA_HOME="$OUT/data-home"
 rm -rf "$XDG_DATA_HOME"
 cd "$GAME_DIR"
-./vortalis2 > "$OUT/console.txt" 2>&1 &
-pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$" 60) || fail "the config dialog did not appear"
-[ -n "${dialog:-}" ] && sleep 0.5 && send "$dialog" Tab Tab Tab Tab space Return
-game=$(wait_window "^VORTALIS 2$" 60) || fail "the game window did not appear"
+launch "$OUT/console.txt"
 
 steer() {  # keeps fire held and sweeps the ship left and right until the continue prompt
            # (or, without --keep, for about 25 seconds)
@@ -116,11 +112,8 @@ if [ -n "${game:-}" ]; then
         fail "the game ended without saving its replay"
     saved=$(grep "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" | tail -n 1)
     [ "$KEEP" = "--keep" ] || watch_from_high_scores
-    escape "$game"
 fi
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { fail "Escape did not end the game"; kill "$pid"; }
-wait "$pid"
+escape_ends
 
 if [ -n "$saved" ]; then
     echo "game: $saved"

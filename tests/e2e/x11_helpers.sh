@@ -73,6 +73,30 @@ picture_still() {  # window, image, region, pixels: two screenshots half a secon
         [ "$(changed_pixels "$2.a.png" "$2" "$3")" -lt "$4" ]
 }
 
+# Starts the game (./vortalis2, or the program $VORTALIS2 names) with its console in a file,
+# passes the config dialog with the debug console on and OK (after any keys given first), and
+# sets $pid and $game. Says what did not come.
+launch() {  # console[, dialog keys...]
+    local console=$1 dialog
+    shift
+    "${VORTALIS2:-./vortalis2}" > "$console" 2>&1 &
+    pid=$!
+    game=""
+    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "the config dialog did not appear"; return 1; }
+    wait_drawn "$dialog" "$console.dialog.png" || fail "the config dialog was never drawn"
+    send "$dialog" "$@" Tab Tab Tab Tab space Return
+    game=$(wait_window "^VORTALIS 2$") || { fail "the game window did not appear"; return 1; }
+}
+
+# Escape ends the game with 0; a game that stays is ended and the failure counted.
+escape_ends() {  # [what the run was]
+    escape "$game"
+    if ! wait_exit "$pid"; then fail "Escape did not end the game${1:+ after $1}"; kill "$pid"; fi
+    wait "$pid"
+    local code=$?
+    [ "$code" = 0 ] || fail "the game ended with exit code $code${1:+ after $1}"
+}
+
 escape() {  # window: Escape held for a few frames
     xdotool keydown --window "$1" Escape 2>/dev/null
     sleep 0.3
