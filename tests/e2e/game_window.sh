@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real game under a virtual X display (run it through own_display.sh):
-#   1. the config dialog appears; keys choose debug on and press OK; the console
-#      shows the start-up lines in order; the 800 x 600 window shows the title
-#      screen; start begins the first stage; Escape ends the game with 0.
+#   1. the config dialog appears; keys choose debug on and press OK; the console shows the
+#      start-up lines in order; the 800 x 600 window shows the title screen; the menus start
+#      the first stage behind the load blocker; the mothership brings the ship in; the ship
+#      moves and fires; pause holds the field still and resume lets it move; Escape ends the
+#      game with 0.
 #   2. Cancel in the dialog ends the program with 0 and opens no game window.
 # (A missing package is package_missing.sh's.)
 # Screenshots are left in $OUT for a person to look at.
@@ -12,22 +14,14 @@ OUT=${2:-$GAME_DIR/e2e}
 mkdir -p "$OUT"
 . "$(dirname "$0")/x11_helpers.sh"
 
-# ---- Run 1: debug on, OK, title, slide, Escape ----
+# ---- Run 1: debug on, OK, title, the stage, pause, Escape ----
 cd "$GAME_DIR"
 rm -rf profile
-./vortalis2 > "$OUT/console.txt" 2>&1 &
-pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear"
-if [ -n "${dialog:-}" ]; then
-    wait_drawn "$dialog" "$OUT/dialog.png" || fail "the config dialog was never drawn"
-    send "$dialog" Tab Tab Tab Tab space
-    import -window "$dialog" "$OUT/dialog-debug-on.png"
-    send "$dialog" Return
-fi
-game=$(wait_window "^VORTALIS 2$") || fail "the game window did not appear"
-if [ -n "${game:-}" ]; then
-    # The game image is 450 x 600, centred: x 175 to 625. The logo's neon
-    # lies in its upper third, the start prompt near y 424.
+console=$OUT/console.txt
+# The game image is 450 x 600, centred: x 175 to 625.
+field=450x600+175+0
+if launch "$console"; then
+    # The logo's neon lies in the image's upper third, the start prompt near y 424.
     wait_until 60 "the title logo" bright_region "$game" "$OUT/title.png" 300x140+250+110 200 ||
         fail "no title logo"
     geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
@@ -37,18 +31,42 @@ if [ -n "${game:-}" ]; then
     # The highlight behind the prompt pulses: a later picture differs there.
     wait_until 20 "the selection highlight to pulse" picture_changed "$game" "$OUT/title.png" \
         "$OUT/title-later.png" 440x40+180+404 100 || fail "the selection highlight does not pulse"
-    # The menus launch the first stage behind the load blocker.
-    menu_to_stage "$game" "$OUT/console.txt" 1 || fail "the menus did not lead to a stage"
-    wait_line "$OUT/console.txt" "START GAME SESSION, UNPAUSING MUSIC" || fail "start did not begin a stage"
-    import -window "$game" "$OUT/after-start.png"
-    escape "$game"
+
+    menu_to_stage "$game" "$console" 1 || fail "the menus did not lead to a stage"
+    wait_line "$console" "START GAME SESSION, UNPAUSING MUSIC" || fail "start did not begin a stage"
+    wait_line "$console" "HIDING LOAD BLOCKER" || fail "the load blocker never lifted"
+    # The load blocker fades; the stage is there once the HUD's top line shows.
+    wait_until 60 "the stage and its HUD to show" bright_region "$game" "$OUT/stage.png" 450x60+175+0 120 ||
+        fail "the stage shows nothing"
+    # The mothership brings the ship in: the field changes, then changes again.
+    wait_until 60 "the mothership" picture_changed "$game" "$OUT/stage.png" "$OUT/mothership.png" \
+        "$field" 500 || fail "the field does not move as the stage begins"
+    wait_until 60 "the ship's launch" picture_changed "$game" "$OUT/mothership.png" \
+        "$OUT/ship-launched.png" "$field" 500 || fail "the field does not move as the ship comes in"
+    # Fly and fire: hold fire while sweeping left and right.
+    xdotool keydown --window "$game" z 2>/dev/null
+    hold "$game" Left 0.8
+    import -window "$game" "$OUT/firing.png"
+    hold "$game" Right 1.2
+    hold "$game" Up 0.4
+    wait_until 60 "the field to move during play" picture_changed "$game" "$OUT/ship-launched.png" \
+        "$OUT/fighting.png" "$field" 500 || fail "the field does not move during play"
+    xdotool keyup --window "$game" z 2>/dev/null
+
+    # Pause holds the field still: two pictures half a second apart agree, and a third, a
+    # second later, agrees with them.
+    hold "$game" p
+    wait_until 30 "the field to hold still after pause" picture_still "$game" "$OUT/paused.png" \
+        "$field" 50 || fail "the field moves while paused"
+    sleep 1  # the span the field must stay still over, not a wait for an event
+    import -window "$game" "$OUT/paused-a-second-later.png"
+    [ "$(changed_pixels "$OUT/paused.png" "$OUT/paused-a-second-later.png" "$field")" -lt 50 ] ||
+        fail "the field moves while paused"
+    hold "$game" p
+    wait_until 60 "the field to move again after resume" picture_changed "$game" "$OUT/paused.png" \
+        "$OUT/resumed.png" "$field" 200 || fail "the field does not move again after resume"
 fi
-if ! wait_exit "$pid"; then
-    fail "Escape did not end the game"
-    kill "$pid"
-fi
-wait "$pid"; code=$?
-[ "$code" = 0 ] || fail "the game ended with exit code $code"
+escape_ends
 
 # The package is mounted before the window opens, so a missing one is told in a box that stands
 # alone; its line therefore comes before the window's.
@@ -89,9 +107,14 @@ expected=(
     "Loading credits screen"
     "Loading results screen"
     "Loading fighter select screen"
+    "LOADING BULLET MANAGER"
+    "LOADING ENEMY MANAGER"
+    "START GAME SESSION, UNPAUSING MUSIC"
+    "HIDING LOAD BLOCKER"
+    "STARTING GAME"
     "releasing console"
 )
-python3 - "$OUT/console.txt" "${expected[@]}" <<'PY' || fail "the console lines are not all there in order (see $OUT/console.txt)"
+python3 - "$console" "${expected[@]}" <<'PY' || fail "the console lines are not all there in order (see $OUT/console.txt)"
 import sys
 lines = open(sys.argv[1], encoding="utf-8", errors="replace").read().splitlines()
 at = 0
