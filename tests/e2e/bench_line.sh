@@ -19,48 +19,41 @@ fields = line.split()
 if not fields or fields[0] != "bench":
     print("FAIL: not a bench line: %r" % line); sys.exit(1)
 values = dict(f.split("=", 1) for f in fields[1:] if "=" in f)
-numeric = ("stage seed buffer_scale stress frames stage_ms fps interval_p50_ms interval_p95_ms "
-           "interval_p99_ms interval_max_ms interval_max_after_1s_ms update_p50_ms update_p95_ms "
-           "render_p50_ms render_p95_ms swap_p50_ms swap_p95_ms draw_calls_mean draw_calls_min "
-           "draw_calls_max peak_bullets peak_player_bullets peak_prizes peak_beams peak_particles "
-           "peak_trails load_ms load_first_frame_ms").split()
 n = {}
-for key in numeric:
+for key in ("stage seed buffer_scale stress frames stage_ms fps interval_p50_ms interval_p95_ms "
+            "interval_p99_ms interval_max_ms interval_max_after_1s_ms update_p50_ms update_p95_ms "
+            "render_p50_ms render_p95_ms swap_p50_ms swap_p95_ms draw_calls_mean draw_calls_min "
+            "draw_calls_max peak_bullets peak_player_bullets peak_prizes peak_beams peak_particles "
+            "peak_trails load_ms load_first_frame_ms").split():
     try:
         n[key] = float(values[key])
-        if not math.isfinite(n[key]) or n[key] < 0:
-            problems.append("%s is %s" % (key, values[key]))
-    except (KeyError, ValueError):
-        problems.append("%s is missing or not a number" % key)
-for key in ("size", "result", "targets"):
-    if key not in values:
-        problems.append("%s is missing" % key)
-if problems:
-    print("FAIL (%s): %s\n  %s" % (mode, "; ".join(problems), line)); sys.exit(1)
-def need(ok, what):
-    if not ok:
-        problems.append(what)
-need(values["size"] == "800x600", "size is not the default 800x600")
-need(values["result"] == "running", "the stage ended within a few seconds")
-# A loaded machine may manage only a few frames with every pool full: two are enough here.
-need(n["frames"] >= 2, "fewer than 2 frames measured")
-need(n["stage_ms"] > 0 and 0 < n["load_first_frame_ms"] < n["load_ms"], "no stage time or load time")
-need(n["interval_p50_ms"] >= 16.9, "frames started sooner than 17 ms apart")
-need(n["interval_p50_ms"] <= n["interval_p95_ms"] <= n["interval_p99_ms"] <= n["interval_max_ms"],
-     "interval percentiles out of order")
-need(n["interval_max_after_1s_ms"] <= n["interval_max_ms"], "a late frame beyond the worst")
-need(0 < n["fps"] <= 1000 / 16.9, "frames a second beyond the pacing")
-for part in ("update", "render", "swap"):
-    need(n[part + "_p50_ms"] <= n[part + "_p95_ms"], part + " percentiles out of order")
-need(1 <= n["draw_calls_min"] <= n["draw_calls_mean"] <= n["draw_calls_max"], "draw calls not counted")
-need(re.fullmatch(r"met|[a-z0-9_.]+(,[a-z0-9_.]+)*", values["targets"]) is not None, "targets unreadable")
-if mode == "stress":
-    need(n["stress"] == 1, "stress= is not 1")
-    need((n["peak_bullets"], n["peak_player_bullets"], n["peak_prizes"], n["peak_beams"]) ==
-         (2000, 1000, 1500, 60), "the pools were not all full")
-else:
-    need(n["stress"] == 0, "stress= is not 0")
-    need(n["peak_bullets"] <= 2000, "more bullets than the pool holds")
+        assert math.isfinite(n[key]) and n[key] >= 0
+    except (KeyError, ValueError, AssertionError):
+        problems.append("%s is %s" % (key, values.get(key, "missing")))
+problems += ["%s is missing" % key for key in ("size", "result", "targets") if key not in values]
+if not problems:
+    rules = [
+        (values["size"] == "800x600", "size is not the default 800x600"),
+        (values["result"] == "running", "the stage ended within a few seconds"),
+        # A loaded machine may manage only a few frames with every pool full: two are enough.
+        (n["frames"] >= 2, "fewer than 2 frames measured"),
+        (n["stage_ms"] > 0 and 0 < n["load_first_frame_ms"] < n["load_ms"], "no stage time or load time"),
+        (n["interval_p50_ms"] >= 16.9, "frames started sooner than 17 ms apart"),
+        (n["interval_p50_ms"] <= n["interval_p95_ms"] <= n["interval_p99_ms"] <= n["interval_max_ms"]
+         and n["interval_max_after_1s_ms"] <= n["interval_max_ms"], "interval percentiles out of order"),
+        (0 < n["fps"] <= 1000 / 16.9, "frames a second beyond the pacing"),
+        (all(n[p + "_p50_ms"] <= n[p + "_p95_ms"] for p in ("update", "render", "swap")),
+         "update, render or swap percentiles out of order"),
+        (1 <= n["draw_calls_min"] <= n["draw_calls_mean"] <= n["draw_calls_max"], "draw calls not counted"),
+        (re.fullmatch(r"met|[a-z0-9_.]+(,[a-z0-9_.]+)*", values["targets"]) is not None, "targets unreadable"),
+        (n["stress"] == (mode == "stress"), "stress= does not match the run"),
+    ]
+    if mode == "stress":
+        rules.append(((n["peak_bullets"], n["peak_player_bullets"], n["peak_prizes"], n["peak_beams"]) ==
+                      (2000, 1000, 1500, 60), "the pools were not all full"))
+    else:
+        rules.append((n["peak_bullets"] <= 2000, "more bullets than the pool holds"))
+    problems = [what for ok, what in rules if not ok]
 if problems:
     print("FAIL (%s): %s\n  %s" % (mode, "; ".join(problems), line)); sys.exit(1)
 print("%s: %s" % (mode, line))

@@ -4,7 +4,6 @@
 #   run 1: the stage shows its HUD; the pause key shows the pause screen; a click on "RESUME"
 #          counts down and play goes on; "END GAME" and the confirmation's "YES", both clicked,
 #          end the game.
-#   WIDE=1 adds a run in the 16:9 layout that only takes pictures of the HUD and the pause screen.
 # FLOW=1 plays, instead of run 1, two games on a profile with no spare ship, no bomb and one
 # continue, under the test setting VORTALIS2_GAME_SPEED=8 (eight game frames a drawn frame, so
 # the idle ship is shot down in seconds rather than minutes):
@@ -98,7 +97,7 @@ fi
 
 # The profile: no spare ship and no bomb, so the first hit ends a life, and one continue (made
 # whole here when no run has made one yet; the game reads absent keys as their defaults).
-set_profile() {  # -1 for the 16:9 layout only; otherwise the flow's stock with this many bombs
+set_profile() {  # bombs
     python3 - "$PROFILE" "$1" <<'PY'
 import os, plistlib, sys
 path, bombs = sys.argv[1], int(sys.argv[2])
@@ -110,30 +109,12 @@ profile = {"pc version": True, "music volume": 0.5, "sfx volume": 0.5, "buffer s
 if os.path.exists(path):
     with open(path, "rb") as f:
         profile = plistlib.load(f)
-if bombs < 0:
-    profile["aspect ratio"] = 1
-else:
-    profile.update({"lives": 0, "bombs": bombs, "continues": 1, "show tutorial": False})
+profile.update({"lives": 0, "bombs": bombs, "continues": 1, "show tutorial": False})
 os.makedirs(os.path.dirname(path), exist_ok=True)
 with open(path, "wb") as f:
     plistlib.dump(profile, f, fmt=plistlib.FMT_BINARY)
 PY
 }
-if [ "${WIDE:-0}" = 1 ] && [ -f "$PROFILE" ]; then
-    # ---- The 16:9 layout: the HUD and the pause screen, for the pictures ----
-    set_profile -1
-    console=$OUT/console-wide.txt
-    if start_stage "$console" "${dialog_keys[@]}"; then
-        wait_line "$console" "STARTING GAME" || fail "the stage never started"
-        sleep 3  # the ship's arrival, for the picture
-        import -window "$game" "$OUT/wide-1-hud.png"
-        hold "$game" p
-        wait_line "$console" "GAME PAUSED" || fail "pause did not pause"
-        sleep 2  # the pause screen's fade-in, for the picture
-        import -window "$game" "$OUT/wide-2-paused.png"
-        finish "the 16:9 run"
-    fi
-fi
 if [ "$FLOW" = 1 ]; then
     export VORTALIS2_GAME_SPEED=8
     # ---- Run 2: a continue taken, then the game over ----
