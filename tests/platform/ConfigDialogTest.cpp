@@ -25,19 +25,6 @@ TEST(ConfigDialog, EnterAccepts800x600WindowedWithoutConsoleAndEscapeOrTheCloseB
     EXPECT_EQ(model.resolutionIndex, 1);
 }
 
-TEST(ConfigDialog, TabWalksTheControlsInOrderAndShiftTabBack) {
-    Model model;
-    const Model::Control order[] = {Model::FullscreenNo,  Model::FullscreenYes, Model::DebugOff,
-                                    Model::DebugOn,       Model::OkButton,      Model::CancelButton,
-                                    Model::ResolutionList};
-    for (Model::Control expected : order) {
-        model.keyPressed(Model::Tab, false);
-        EXPECT_EQ(model.focus, expected);
-    }
-    model.keyPressed(Model::Tab, true);
-    EXPECT_EQ(model.focus, Model::CancelButton);
-}
-
 TEST(ConfigDialog, ArrowsChangeTheResolutionOnlyWhileTheListHasTheFocus) {
     Model model;
     model.keyPressed(Model::Down, false);
