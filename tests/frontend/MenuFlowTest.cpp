@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuTestHost.h"
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
@@ -16,7 +17,6 @@
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
-#include "frontend/IXMenuHost.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
 #include "fx/OXVolleyBg.h"
@@ -25,26 +25,6 @@
 #include "tests/support/TestFiles.h"
 
 namespace {
-
-// Records what the screens ask of the application.
-class StandInHost : public IXMenuHost {
-  public:
-    void switchToScene(int index) override { switches.push_back(index); }
-    void requestStageStart() override { ++stageStarts; }
-    bool watchReplay(const std::string&) override { return true; }
-    CXUserProfile& profile() override { return userProfile; }
-    std::string keyName(int code) const override { return "K" + std::to_string(code); }
-    void startMenuMusic() override {}
-    void pauseMenuMusic() override {}
-    void setVolumes(float, float) override {}
-    void setAspectRatio(int) override {}
-    void setScreenOrientation(int) override {}
-    void setMenuKeys(int, int) override {}
-
-    std::vector<int> switches;
-    int stageStarts = 0;
-    CXUserProfile userProfile;
-};
 
 class MenuFlowTest : public ::testing::Test {
   protected:
@@ -94,7 +74,7 @@ class MenuFlowTest : public ::testing::Test {
     }
 
     RecordingGLDevice device;
-    StandInHost host;
+    MenuTestHost host;
     CXGameSession& session = CXGameSession::instance();
     std::string console;
 };
@@ -181,7 +161,7 @@ TEST_F(MenuFlowTest, TheTutorialOpensOnItsPlayStylesFirstPageAndNamesTheBoundKey
     bool named = false;
     for (const IXRenderObject* object : tutorial.getObjects()) {
         const auto* text = dynamic_cast<const OXTextBox*>(object);
-        named = named || (text && text->getText() == "K9");
+        named = named || (text && text->getText() == "KEY9");
     }
     EXPECT_TRUE(named) << "the beam's row names the key bound to it";
     accept(tutorial);

@@ -29,24 +29,6 @@ CXHangarUpgrades hangarWith(int points, int weapon = 0, int missiles = 0, int op
 
 // ---- Hangar ----
 
-TEST(Hangar, SellingAndBuyingBackLeavesThePoints) {
-    CXUserProfile profile;
-    profile.upgradePoints = 170;
-    profile.weapon = 2;
-    profile.bombs = 4;
-    profile.tokens = 7;
-    CXHangarUpgrades hangar;
-    hangar.loadFrom(profile);
-    for (int item : {Item::Weapon, Item::Bombs, Item::Tokens}) {
-        const int before = hangar.level(item);
-        ASSERT_TRUE(hangar.sell(item));
-        EXPECT_EQ(hangar.points(), 170 + CXHangarUpgrades::cost(item, before - 1));
-        ASSERT_TRUE(hangar.buy(item));
-        EXPECT_EQ(hangar.points(), 170) << CXHangarUpgrades::itemName(item);
-        EXPECT_EQ(hangar.level(item), before);
-    }
-}
-
 TEST(Hangar, RefusedTradesChangeNothing) {
     CXUserProfile profile;
     profile.upgradePoints = 5000;

@@ -8,63 +8,25 @@
 
 #include <string>
 
-#include "audio/CXSoundManager.h"
-#include "data/AssetPackage.h"
+#include "MenuTestHost.h"
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXSlider.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
-#include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnVLHanger.h"
 #include "frontend/OXScnVLHighScore.h"
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLOptionCtrl.h"
 #include "frontend/OXScnVLResults.h"
+#include "tests/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
-bool packageMounted = false;
-
 // Game key codes of the keys the tests press.
 constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kDown = 31;
-
-// The application as the menus see it, recording what they ask.
-class StandInMenuHost : public IXMenuHost {
-  public:
-    void switchToScene(int index) override { scene = index; }
-    void requestStageStart() override { ++stageStarts; }
-    bool watchReplay(const std::string& path) override {
-        watched = path;
-        return true;
-    }
-    CXUserProfile& profile() override { return userProfile; }
-    std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
-    void startMenuMusic() override {}
-    void pauseMenuMusic() override {}
-    void setVolumes(float music, float sfx) override {
-        musicHeard = music;
-        sfxHeard = sfx;
-    }
-    void setAspectRatio(int flag) override { userProfile.aspectRatio = aspect = flag; }
-    void setScreenOrientation(int orientation) override {
-        userProfile.screenOrientation = rotation = orientation;
-    }
-    void setMenuKeys(int accept, int back) override {
-        acceptKey = accept;
-        backKey = back;
-    }
-
-    CXUserProfile userProfile;
-    int scene = -1;
-    std::string watched;
-    int stageStarts = 0;
-    float musicHeard = -1, sfxHeard = -1;
-    int aspect = -1, rotation = -1;
-    int acceptKey = -1, backKey = -1;
-};
 
 // A screen built and entered as the application does it, its profile saving to a temporary
 // folder.
@@ -72,7 +34,7 @@ template <class Screen>
 class ScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(packageMounted);
+        ASSERT_TRUE(gametest::packageMounted());
         host.userProfile.setPath(folder.file("profile/save.osf"));
     }
     // Builds the screen from the profile as it is now and enters it.
@@ -106,7 +68,7 @@ class ScreenTest : public ::testing::Test {
     const IXRenderObject* highlighted() const { return screen.getSelectables()[screen.getSelectedIndex()]; }
 
     testfiles::TempDir folder;
-    StandInMenuHost host;
+    MenuTestHost host;
     Screen screen{host};
 };
 
@@ -318,12 +280,3 @@ TEST_F(HighScoreScreen, ARowWithAKeptReplayOffersToWatchIt) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    const testfiles::TempDir audioConfig;
-    testfiles::useNullAudioOutput(audioConfig);
-    packageMounted = mountAssetPackage(ORVALE_PACKAGE);
-    CXSoundManager::instance().setBasePath("assets/audio/");
-    return RUN_ALL_TESTS();
-}
