@@ -131,13 +131,6 @@ TEST_F(SceneTest, ArrowsMoveOnPressBackActsOnReleaseAndAcceptWinsASharedCode) {
     EXPECT_EQ(log, (std::vector<std::string>{"a began", "a ended"}));
 }
 
-TEST_F(SceneTest, TouchesAreNormalisedToTheView) {
-    addWidget("a", 384, 512);
-    EXPECT_TRUE(scene.touchBeganAt(0.5f, 0.5f));
-    EXPECT_FALSE(scene.touchEndedAt(0.1f, 0.1f));
-    EXPECT_EQ(log, (std::vector<std::string>{"a began"}));
-}
-
 TEST_F(SceneTest, SlidesInStartOneViewAwayAndSlidesOutHideTheSceneAtTheEnd) {
     const struct {
         bool in;
