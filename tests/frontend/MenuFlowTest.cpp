@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,7 +51,7 @@ class MenuFlowTest : public ::testing::Test {
         screen.backKey = 1;
         screen.enterStarted();
         screen.enterFinished();
-        console = testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStdout();
         return screen;
     }
     static void accept(OXScene& screen) {
@@ -63,20 +62,9 @@ class MenuFlowTest : public ::testing::Test {
         screen.keyEvent(code, true);
         screen.keyEvent(code, false);
     }
-    static const OXButton* buttonWithId(const OXScene& screen, int id) {
-        for (IXRenderObject* selectable : screen.getSelectables()) {
-            const auto* button = dynamic_cast<const OXButton*>(selectable);
-            if (button && button->getId() == id) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
-
     RecordingGLDevice device;
     MenuTestHost host;
     CXGameSession& session = CXGameSession::instance();
-    std::string console;
 };
 
 TEST_F(MenuFlowTest, MainAndBonusChooseTheModeOnTheWayToTheModeSelect) {
