@@ -1,6 +1,5 @@
-// The house stroke font: every glyph it claims draws, sits on the baseline and cap line,
-// stays within the width it reports and differs from every other glyph; text it can't draw
-// is refused by name.
+// The house stroke font: every glyph it claims draws within the width it reports and differs
+// from every other glyph; text it can't draw is refused by name.
 
 #include <gtest/gtest.h>
 
@@ -63,15 +62,6 @@ std::string printable(const std::string& characters) {
 const TextStyle kStyle{30.0f, 0.12f, 0.2f, 0.0f};
 const float kDotArea = kPi * std::pow(kStyle.weight * kStyle.capHeight * 0.5f, 2.0f);
 
-TEST(StrokeFont, ClaimsLettersDigitsAndCommonSymbols) {
-    const StrokeFont& font = StrokeFont::house();
-    for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,:-+/!?'()")) {
-        EXPECT_TRUE(font.hasGlyph(c)) << "'" << c << "'";
-    }
-    EXPECT_FALSE(font.hasGlyph('a'));
-    EXPECT_FALSE(font.hasGlyph('\n'));
-}
-
 TEST(StrokeFont, EveryClaimedGlyphDrawsInkWithinItsReportedWidth) {
     const StrokeFont& font = StrokeFont::house();
     for (char c : printable(font.characters())) {
@@ -87,17 +77,6 @@ TEST(StrokeFont, EveryClaimedGlyphDrawsInkWithinItsReportedWidth) {
         EXPECT_LE(ink.bottom, static_cast<int>(40.0f + 0.8f * kStyle.capHeight)) << "'" << c << "'";
     }
     EXPECT_EQ(inkOf(render(" ", kStyle)).total, 0.0f);
-}
-
-TEST(StrokeFont, LettersAndDigitsStandOnTheBaselineAndReachTheCapLine) {
-    const float halfStroke = kStyle.weight * kStyle.capHeight * 0.5f;
-    const float capLine = 40.0f - kStyle.capHeight * 0.5f - halfStroke;
-    const float baseline = 40.0f + kStyle.capHeight * 0.5f + halfStroke;
-    for (char c : std::string("ABCDEFGHIJKLMNOPRSTUVWXYZ0123456789")) {
-        const Ink ink = inkOf(render(std::string(1, c), kStyle));
-        EXPECT_NEAR(static_cast<float>(ink.top), capLine, 1.5f) << "'" << c << "'";
-        EXPECT_NEAR(static_cast<float>(ink.bottom + 1), baseline, 1.5f) << "'" << c << "'";
-    }
 }
 
 TEST(StrokeFont, NoTwoGlyphsLookAlike) {
@@ -122,49 +101,6 @@ TEST(StrokeFont, NoTwoGlyphsLookAlike) {
                 << "'" << characters[i] << "' and '" << characters[j] << "' look the same";
         }
     }
-}
-
-TEST(StrokeFont, ReportedTextWidthIsTheInkWidthSoEveryAlignmentIsExact) {
-    const StrokeFont& font = StrokeFont::house();
-    for (const std::string text : {"VORTALIS", "PRESS START", "LOADING", "1UP 20,000"}) {
-        const TextStyle style{24.0f, 0.14f, 0.4f, 0.0f};
-        Canvas canvas(600, 60);
-        fill(canvas, font.layout(text, style, {300.0f, 30.0f}, Align::Centre), palette::white);
-        const Ink ink = inkOf(canvas);
-        const float measured = static_cast<float>(ink.right + 1 - ink.left);
-        EXPECT_NEAR(measured, font.textWidth(text, style), 1.5f) << text;
-        EXPECT_NEAR(static_cast<float>(ink.left + ink.right + 1) * 0.5f, 300.0f, 1.0f) << text;
-    }
-    // Left and right alignment put the ink's edge on the anchor.
-    Canvas left(300, 60);
-    fill(left, font.layout("HUD", kStyle, {50.0f, 30.0f}, Align::Left), palette::white);
-    Canvas right(300, 60);
-    fill(right, font.layout("HUD", kStyle, {250.0f, 30.0f}, Align::Right), palette::white);
-    EXPECT_EQ(inkOf(left).left, 50);
-    EXPECT_EQ(inkOf(right).right, 249);
-}
-
-TEST(StrokeFont, WeightAndSlantChangeTheLettering) {
-    const Ink regular = inkOf(render("H", kStyle));
-    TextStyle bold = kStyle;
-    bold.weight = 0.24f;
-    EXPECT_GT(inkOf(render("H", bold)).total, regular.total * 1.7f);
-    TextStyle slanted = kStyle;
-    slanted.slant = 0.3f;
-    Canvas canvas(100, 80);
-    fill(canvas, StrokeFont::house().layout("I", slanted, {50.0f, 40.0f}), palette::white);
-    // The stem leans forward: its top is right of its foot.
-    int topX = 0;
-    int footX = 0;
-    for (int x = 0; x < 100; ++x) {
-        if (canvas.at(x, 28).a > 0.5f) {
-            topX = x;
-        }
-        if (canvas.at(x, 52).a > 0.5f) {
-            footX = x;
-        }
-    }
-    EXPECT_GT(topX - footX, 5);
 }
 
 TEST(StrokeFont, TextWithAMissingGlyphIsRefusedNamingTheCharacter) {

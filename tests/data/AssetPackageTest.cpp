@@ -1,10 +1,7 @@
-// The asset package: mounting, whole-file reads, property lists from the package, and streams.
+// The asset package: whole-file reads, property lists from the package, and streams. Finding
+// the package, and a missing or damaged one, are the end-to-end run package_missing's.
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <climits>
 
 #include "PlistTestSupport.h"
 #include "data/AssetPackage.h"
@@ -52,65 +49,11 @@ class AssetPackageTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(AssetPackageTest, PackageInTheWorkingFolderIsMountedByDefault) {
-    char previous[PATH_MAX];
-    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-    ASSERT_EQ(chdir(folder.path().c_str()), 0);
-    testing::internal::CaptureStdout();
-    const bool mounted = mountAssetPackage();
-    const std::string console = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(previous), 0);
-    EXPECT_TRUE(mounted);
-    EXPECT_EQ(console, "asset package mount successful.\n");
-    EXPECT_TRUE(assetExists("assets/plist/wave.plist"));
-}
-
-TEST_F(AssetPackageTest, MissingPackageOnlyPrintsTheFailure) {
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(mountAssetPackage(folder.file("absent.oap")));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ASSET PACKAGE MOUNT FAILED!\n");
-
-    Plist::Dictionary wave{{"default", true}};
-    EXPECT_FALSE(Plist::loadAsset("assets/plist/wave.plist", wave));
-    EXPECT_EQ(wave.size(), 1u);
-    EXPECT_FALSE(assetExists("assets/plist/wave.plist"));
-}
-
-TEST(AssetPackagePlaces, BesideTheProgramFirstThenTheInstalledDataFolder) {
-    EXPECT_EQ(assetPackagePlaces("/opt/games/vortalis2/bin/vortalis2"),
-              (std::vector<std::string>{"/opt/games/vortalis2/bin/data.oap",
-                                        "/opt/games/vortalis2/share/vortalis2/data.oap"}));
-    EXPECT_EQ(assetPackagePlaces("/usr/games/vortalis2"),
-              (std::vector<std::string>{"/usr/games/data.oap", "/usr/share/vortalis2/data.oap"}));
-}
-
-TEST_F(AssetPackageTest, TheFirstPlaceThatMountsIsTakenAndAFailureNamesEveryPlace) {
-    const std::string damaged = folder.file("damaged.oap");
-    folder.write("damaged.oap", "PK\x03\x04 not the rest of a package");
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(mountFirstAssetPackage({folder.file("absent.oap"), damaged, package}), package);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "asset package mount successful.\n");
-    EXPECT_TRUE(assetExists("assets/plist/wave.plist"));
-    unmountAssetPackage();
-
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(mountFirstAssetPackage({folder.file("absent.oap"), damaged}), "");
-    const std::string console = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(
-        console.rfind("ASSET PACKAGE MOUNT FAILED!\nno package at " + folder.file("absent.oap") + ": ", 0),
-        0u)
-        << console;
-    EXPECT_NE(console.find("\nno package at " + damaged + ": "), std::string::npos) << console;
-    EXPECT_FALSE(isAssetPackageMounted());
-}
-
 TEST_F(AssetPackageTest, FilesAndPropertyListsAreReadWhole) {
     mount();
     std::vector<char> contents;
     ASSERT_TRUE(readAssetFile("assets/audio/theme.ogg", contents));
     EXPECT_EQ(std::string(contents.begin(), contents.end()), kMusic);
-    EXPECT_TRUE(assetExists("assets/audio/theme.ogg"));
-    EXPECT_TRUE(assetExists("assets/plist"));
 
     Plist::Dictionary bullet;
     EXPECT_TRUE(Plist::loadAsset("assets/plist/bp/red.plist", bullet));
@@ -194,7 +137,4 @@ TEST_F(AssetPackageTest, StreamReadsSeeksAndTells) {
     EXPECT_EQ(stream.read(buffer, sizeof(buffer)), 3);
     EXPECT_EQ(std::string(buffer, 3), "xyz");
     EXPECT_EQ(stream.read(buffer, sizeof(buffer)), 0);
-    EXPECT_EQ(stream.seek(0), 0);
-    EXPECT_EQ(stream.read(buffer, 3), 3);
-    EXPECT_EQ(std::string(buffer, 3), "012");
 }

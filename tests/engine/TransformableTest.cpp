@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "engine/IXTransformable.h"
 
 namespace {
@@ -27,32 +25,6 @@ class TransformableTest : public ::testing::Test {
     void SetUp() override { object.load(""); }
     IXTransformable object;
 };
-
-TEST_F(TransformableTest, FadeWithEasingAppliesTheCurveToTheValueAndEndsExactly) {
-    object.fadeTo(600, 0, 1, 2);
-    EXPECT_FLOAT_EQ(object.getAlpha(), 0.0f);
-    float previous = 0.0f;
-    for (float t = 100; t < 600; t += 100) {
-        object.update(100);
-        const float r = (600 - t) / 600;
-        EXPECT_NEAR(object.getAlpha(), std::pow(1 - r, 2.0f), 1e-5f) << "at " << t << " ms";
-        EXPECT_GT(object.getAlpha(), previous);
-        previous = object.getAlpha();
-    }
-    object.update(100);
-    EXPECT_EQ(object.getAlpha(), 1.0f);
-}
-
-TEST_F(TransformableTest, EasedMoveCoversThreeQuartersOfItsDistanceInTheFirstHalf) {
-    object.setPosition(10, 20, 0);
-    object.moveBy(400, {100, -40, 0}, 2);
-    object.update(200);
-    EXPECT_NEAR(object.getX(), 10 + 75.0f, 1e-4f);
-    EXPECT_NEAR(object.getY(), 20 - 30.0f, 1e-4f);
-    object.update(200);
-    EXPECT_EQ(object.getX(), 110.0f);
-    EXPECT_EQ(object.getY(), -20.0f);
-}
 
 TEST_F(TransformableTest, OvershootingStepEndsTheActionExactlyAndCallsBackOnce) {
     CallbackLog log;

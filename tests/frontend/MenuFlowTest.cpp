@@ -1,12 +1,14 @@
-// The front-end screens on a stand-in host: where each choice leads, what it writes into the
-// session and the profile, and how the screens stand up to bad content.
+// The front-end screens on a stand-in host, for the choices the end-to-end menu runs
+// (menu_route, menu_screens: title, arcade, a first and a later game, credits, options) do not
+// take: the bonus modes, casual play, free play's stage select, the fighters, the tutorial,
+// and bad content.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "MenuTestHost.h"
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
@@ -14,7 +16,6 @@
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
-#include "frontend/IXMenuHost.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
 #include "fx/OXVolleyBg.h"
@@ -23,30 +24,6 @@
 #include "tests/support/TestFiles.h"
 
 namespace {
-
-// Records what the screens ask of the application.
-class StandInHost : public IXMenuHost {
-  public:
-    void switchToScene(int index) override { switches.push_back(index); }
-    void requestStageStart() override { ++stageStarts; }
-    bool watchReplay(const std::string& path) override {
-        watched = path;
-        return true;
-    }
-    CXUserProfile& profile() override { return userProfile; }
-    std::string keyName(int code) const override { return "K" + std::to_string(code); }
-    void startMenuMusic() override { ++musicStarts; }
-    void pauseMenuMusic() override { ++musicPauses; }
-    void setVolumes(float, float) override {}
-    void setAspectRatio(int) override {}
-    void setScreenOrientation(int) override {}
-    void setMenuKeys(int, int) override {}
-
-    std::vector<int> switches;
-    std::string watched;
-    int stageStarts = 0, musicStarts = 0, musicPauses = 0;
-    CXUserProfile userProfile;
-};
 
 class MenuFlowTest : public ::testing::Test {
   protected:
@@ -74,7 +51,7 @@ class MenuFlowTest : public ::testing::Test {
         screen.backKey = 1;
         screen.enterStarted();
         screen.enterFinished();
-        console = testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStdout();
         return screen;
     }
     static void accept(OXScene& screen) {
@@ -85,41 +62,10 @@ class MenuFlowTest : public ::testing::Test {
         screen.keyEvent(code, true);
         screen.keyEvent(code, false);
     }
-    static const OXButton* buttonWithId(const OXScene& screen, int id) {
-        for (IXRenderObject* selectable : screen.getSelectables()) {
-            const auto* button = dynamic_cast<const OXButton*>(selectable);
-            if (button && button->getId() == id) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
-
     RecordingGLDevice device;
-    StandInHost host;
+    MenuTestHost host;
     CXGameSession& session = CXGameSession::instance();
-    std::string console;
 };
-
-TEST_F(MenuFlowTest, TheTitlePromptNamesTheFirstBindingAndIsRebuiltWhenShownAgain) {
-    host.userProfile.controls[0] = 3;
-    OXScnVLTitle title(host);
-    enter(title);
-    EXPECT_EQ(title.getStartPrompt()->getLabel()->getText(), "PRESS K3 TO START");
-    // A binding outside the key table reads as the table's first key.
-    host.userProfile.controls[0] = 77;
-    title.enterStarted();
-    EXPECT_EQ(title.getStartPrompt()->getLabel()->getText(), "PRESS K0 TO START");
-    accept(title);
-    EXPECT_EQ(host.switches, std::vector<int>{kMainScene});
-    EXPECT_EQ(host.musicStarts, 1);
-
-    OXScnVLMain main(host);
-    enter(main);
-    key(main, main.backKey);
-    EXPECT_EQ(host.switches.back(), kTitleScene);
-    EXPECT_EQ(host.musicPauses, 1);
-}
 
 TEST_F(MenuFlowTest, MainAndBonusChooseTheModeOnTheWayToTheModeSelect) {
     OXScnVLMain main(host);
@@ -137,31 +83,19 @@ TEST_F(MenuFlowTest, MainAndBonusChooseTheModeOnTheWayToTheModeSelect) {
     EXPECT_EQ(host.switches, (std::vector<int>{kModeSelectScene, kModeSelectScene, kModeSelectScene}));
 }
 
-struct ModeCase {
-    int gameMode;
-    int downs;  // 0 casual, 1 normal
-    bool casual;
-    int next;
-};
-class ModeSelectTest : public MenuFlowTest, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(ModeSelectTest, ThePlayStyleIsSetAndFreePlayGoesOnToTheStageSelect) {
-    session.setGameMode(GetParam().gameMode);
-    OXScnVLModeSelect modes(host);
-    enter(modes);
-    for (int i = 0; i < GetParam().downs; ++i) {
-        key(modes, modes.downKey);
+TEST_F(MenuFlowTest, ThePlayStyleIsSetAndFreePlayGoesOnToTheStageSelect) {
+    for (int mode : {CXGameSession::Arcade, CXGameSession::FreePlay}) {
+        session.setGameMode(mode);
+        session.setCasual(false);
+        host.switches.clear();
+        OXScnVLModeSelect modes(host);
+        enter(modes);
+        accept(modes);  // CASUAL, the first button
+        EXPECT_TRUE(session.isCasual());
+        EXPECT_EQ(host.switches,
+                  std::vector<int>{mode == CXGameSession::FreePlay ? kStageSelectScene : kDifficultyScene});
     }
-    accept(modes);
-    EXPECT_EQ(session.isCasual(), GetParam().casual);
-    EXPECT_EQ(host.switches, std::vector<int>{GetParam().next});
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, ModeSelectTest,
-                         ::testing::Values(ModeCase{CXGameSession::Arcade, 0, true, kDifficultyScene},
-                                           ModeCase{CXGameSession::Arcade, 1, false, kDifficultyScene},
-                                           ModeCase{CXGameSession::BossRush, 1, false, kDifficultyScene},
-                                           ModeCase{CXGameSession::FreePlay, 0, true, kStageSelectScene}));
 
 TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
     session.setGameMode(CXGameSession::FreePlay);
@@ -182,36 +116,6 @@ TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
     EXPECT_EQ(session.getStartStage(), 0);
     EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
 }
-
-struct DifficultyCase {
-    int timesPlayed, timesPlayedCasual;
-    int next;
-};
-class DifficultyRouteTest : public MenuFlowTest, public ::testing::WithParamInterface<DifficultyCase> {};
-
-TEST_P(DifficultyRouteTest, AFirstGameReachesTheFighterSelectAndLaterOnesTheHangar) {
-    host.userProfile.timesPlayed = GetParam().timesPlayed;
-    host.userProfile.timesPlayedCasual = GetParam().timesPlayedCasual;
-    OXScnVLDifficulty difficulty(host);
-    enter(difficulty);
-    const bool firstGame = GetParam().next == kFighterSelectScene;
-    EXPECT_EQ(difficulty.isNoteShown(), firstGame) << "the tutorial note greets a new player only";
-    if (firstGame) {
-        accept(difficulty);  // the note's OK
-        EXPECT_FALSE(difficulty.isNoteShown());
-        EXPECT_TRUE(host.switches.empty());
-    }
-    key(difficulty, difficulty.downKey);
-    key(difficulty, difficulty.downKey);
-    accept(difficulty);
-    EXPECT_EQ(session.getDifficulty(), 2);
-    EXPECT_EQ(host.switches, std::vector<int>{GetParam().next});
-}
-
-INSTANTIATE_TEST_SUITE_P(Profiles, DifficultyRouteTest,
-                         ::testing::Values(DifficultyCase{0, 0, kFighterSelectScene},
-                                           DifficultyCase{1, 0, kHangarScene},
-                                           DifficultyCase{0, 3, kHangarScene}));
 
 TEST_F(MenuFlowTest, BackFromTheDifficultyReturnsToTheStageSelectOnlyInFreePlay) {
     host.userProfile.timesPlayed = 1;
@@ -245,39 +149,31 @@ TEST_F(MenuFlowTest, TheTutorialOpensOnItsPlayStylesFirstPageAndNamesTheBoundKey
     bool named = false;
     for (const IXRenderObject* object : tutorial.getObjects()) {
         const auto* text = dynamic_cast<const OXTextBox*>(object);
-        named = named || (text && text->getText() == "K9");
+        named = named || (text && text->getText() == "KEY9");
     }
     EXPECT_TRUE(named) << "the beam's row names the key bound to it";
     accept(tutorial);
     EXPECT_EQ(host.switches.back(), kDifficultyScene);
 }
 
-struct FighterCase {
-    int downs;
-    int weapon, missiles, options;
-};
-class FighterSelectTest : public MenuFlowTest, public ::testing::WithParamInterface<FighterCase> {};
-
-TEST_P(FighterSelectTest, TheFighterSetsItsWeaponSystemAndStartsTheStage) {
-    host.userProfile.weapon = host.userProfile.missiles = host.userProfile.options = 3;
-    OXScnVLFighterSelect fighters(host);
-    enter(fighters);
-    EXPECT_TRUE(fighters.isNoteShown());
-    accept(fighters);  // OK
-    EXPECT_EQ(host.stageStarts, 0);
-    for (int i = 0; i < GetParam().downs; ++i) {
-        key(fighters, fighters.downKey);
+TEST_F(MenuFlowTest, EachFighterSetsItsWeaponSystemAndStartsTheStage) {
+    for (int downs = 0; downs < 3; ++downs) {
+        host.userProfile.weapon = host.userProfile.missiles = host.userProfile.options = 3;
+        host.stageStarts = 0;
+        OXScnVLFighterSelect fighters(host);
+        enter(fighters);
+        accept(fighters);  // the note's OK
+        EXPECT_EQ(host.stageStarts, 0);
+        for (int i = 0; i < downs; ++i) {
+            key(fighters, fighters.downKey);
+        }
+        accept(fighters);
+        EXPECT_EQ(host.stageStarts, 1);
+        EXPECT_EQ(host.userProfile.weapon, downs == 0 ? 1 : 0);
+        EXPECT_EQ(host.userProfile.missiles, downs == 1 ? 1 : 0);
+        EXPECT_EQ(host.userProfile.options, downs == 2 ? 1 : 0);
     }
-    accept(fighters);
-    EXPECT_EQ(host.stageStarts, 1);
-    EXPECT_EQ(host.userProfile.weapon, GetParam().weapon);
-    EXPECT_EQ(host.userProfile.missiles, GetParam().missiles);
-    EXPECT_EQ(host.userProfile.options, GetParam().options);
 }
-
-INSTANTIATE_TEST_SUITE_P(Fighters, FighterSelectTest,
-                         ::testing::Values(FighterCase{0, 1, 0, 0}, FighterCase{1, 0, 1, 0},
-                                           FighterCase{2, 0, 0, 1}));
 
 // The credits against lists made for the test, beside the game's own package.
 class CreditsTest : public MenuFlowTest {
@@ -320,49 +216,33 @@ class CreditsTest : public MenuFlowTest {
 };
 testfiles::TempDir* CreditsTest::folder = nullptr;
 
-TEST_F(CreditsTest, TheGamesCreditsRollUpAndBackStopsThem) {
-    OXScnVLCredits credits(host);
-    enter(credits);
-    ASSERT_GT(credits.getLineCount(), 20);
-    EXPECT_EQ(credits.getLine(0)->getText(), "VORTALIS 2") << "a heading loses its star";
-    const float before = credits.getLine(0)->getY();
-    for (int frame = 0; frame < 60; ++frame) {
-        credits.tick(16.7f);
+TEST_F(CreditsTest, BadCreditsCostOneConsoleLineAndTheScreenStillWorks) {
+    const struct {
+        const char* list;
+        const char* font;
+        size_t loaderLines;  // what the asset loader says of a missing file, before the screen
+    } cases[] = {
+        {"assets/plist/test_credits_empty.plist", OXScnVLCredits::kCreditsFont, 0},
+        {"assets/plist/test_credits_broken.plist", OXScnVLCredits::kCreditsFont, 0},
+        {"assets/plist/no_such_credits.plist", OXScnVLCredits::kCreditsFont, 0},
+        {OXScnVLCredits::kCreditsList, "assets/plist/test_font_no_texture", 2},
+    };
+    for (const auto& c : cases) {
+        host.switches.clear();
+        OXScnVLCredits credits(host);
+        enter(credits);
+        testing::internal::CaptureStdout();
+        credits.loadCredits(c.list, c.font);
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(credits.getLineCount(), 0) << c.list;
+        EXPECT_EQ(linesIn(said).size(), c.loaderLines + 1) << said;
+        for (int frame = 0; frame < 10; ++frame) {
+            credits.tick(16.7f);
+        }
+        accept(credits);
+        EXPECT_EQ(host.switches, std::vector<int>{kMainScene}) << c.list;
     }
-    EXPECT_NEAR(credits.getLine(0)->getY() - before, 60 * 16.7f * OXScnVLCredits::kRollSpeed, 0.5f);
-    accept(credits);
-    EXPECT_FALSE(credits.isRolling());
-    EXPECT_EQ(host.switches, std::vector<int>{kMainScene});
 }
-
-struct BadCredits {
-    const char* list;
-    const char* font;
-    size_t loaderLines;  // what the asset loader says of a missing file, before the screen
-};
-class BadCreditsTest : public CreditsTest, public ::testing::WithParamInterface<BadCredits> {};
-
-TEST_P(BadCreditsTest, BadCreditsCostOneConsoleLineAndTheScreenStillWorks) {
-    OXScnVLCredits credits(host);
-    enter(credits);
-    testing::internal::CaptureStdout();
-    credits.loadCredits(GetParam().list, GetParam().font);
-    const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(credits.getLineCount(), 0);
-    EXPECT_EQ(linesIn(said).size(), GetParam().loaderLines + 1) << said;
-    for (int frame = 0; frame < 10; ++frame) {
-        credits.tick(16.7f);
-    }
-    accept(credits);
-    EXPECT_EQ(host.switches, std::vector<int>{kMainScene});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lists, BadCreditsTest,
-    ::testing::Values(BadCredits{"assets/plist/test_credits_empty.plist", OXScnVLCredits::kCreditsFont, 0},
-                      BadCredits{"assets/plist/test_credits_broken.plist", OXScnVLCredits::kCreditsFont, 0},
-                      BadCredits{"assets/plist/no_such_credits.plist", OXScnVLCredits::kCreditsFont, 0},
-                      BadCredits{OXScnVLCredits::kCreditsList, "assets/plist/test_font_no_texture", 2}));
 
 TEST_F(MenuFlowTest, TheMenuBackgroundShowsEveryLayerWithItsKeys) {
     OXScnDefaultBg background;

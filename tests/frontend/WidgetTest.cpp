@@ -1,6 +1,6 @@
-// The menu widgets on the game's own button and font, driven the way the
-// scenes drive them: the keyboard's accept, and the mouse through the scene's
-// pointer dispatch.
+// The menu widgets on the game's own button and font, driven through the scene's pointer
+// dispatch for what the end-to-end menu runs (clicks and keys on the real screens) do not do:
+// a disabled button, a press dragged off, a toggle's edge, a slider dragged, a missing picture.
 
 #include <gtest/gtest.h>
 
@@ -70,23 +70,7 @@ class WidgetTest : public ::testing::Test {
     LoggingScene scene;
 };
 
-TEST_F(WidgetTest, TheButtonSheetShowsDisabledNormalAndPressedFramesAndALabelInTheGameFont) {
-    OXButton* button = addButton<OXButton>(3, 384, 500);
-    ASSERT_NE(button->getLabel(), nullptr);
-    EXPECT_TRUE(button->getLabel()->hasFont());
-    EXPECT_EQ(button->getLabel()->getCharSize(), 16);
-    EXPECT_EQ(button->getLabel()->getAlignment(), 1);
-    for (int state : {OXButton::Disabled, OXButton::Normal, OXButton::Pressed}) {
-        button->setState(state);
-        EXPECT_EQ(button->currentFrame(), state);
-    }
-    button->setState(OXButton::Highlighted);
-    EXPECT_EQ(button->currentFrame(), 1) << "the highlight keeps the normal look";
-    button->setLabelSize(40.9f);
-    EXPECT_EQ(button->getLabel()->getCharSize(), 40);
-}
-
-TEST_F(WidgetTest, ADisabledButtonIgnoresPressAndMoveAndItsLabelStaysGrey) {
+TEST_F(WidgetTest, ADisabledButtonIgnoresPressAndMove) {
     OXButton* button = addButton<OXButton>(1, 384, 500);
     button->setState(OXButton::Disabled);
     button->touchBegan(384, 500);
@@ -94,64 +78,22 @@ TEST_F(WidgetTest, ADisabledButtonIgnoresPressAndMoveAndItsLabelStaysGrey) {
     scene.acceptHighlighted();
     EXPECT_EQ(button->getState(), OXButton::Disabled);
     EXPECT_TRUE(scene.log.empty());
-    const Colour grey = button->getLabel()->getColour();
-    EXPECT_FLOAT_EQ(grey.r, 0.3f);
-    EXPECT_FLOAT_EQ(grey.a, 1.0f);
     button->touchEntered(384, 500);
     EXPECT_EQ(button->getState(), OXButton::Disabled);
-    EXPECT_FLOAT_EQ(button->getLabel()->getColour().r, 0.3f);
 }
 
-TEST_F(WidgetTest, HoverGrowsTheButtonAndLeavingBringsItBackToScaleOneOver250Ms) {
-    OXButton* button = addButton<OXButton>(0, 384, 500);
-    button->setGrowScale(1.05f);
-    scene.pointerMoved(nx(384), ny(500));
-    EXPECT_EQ(button->getState(), OXButton::Highlighted);
-    tick(250);
-    EXPECT_NEAR(button->getScale().x, 1.05f, 1e-4f);
-    scene.pointerMoved(nx(384), ny(900));
-    EXPECT_EQ(button->getState(), OXButton::Normal);
-    tick(120);
-    EXPECT_GT(button->getScale().x, 1.0f);
-    EXPECT_LT(button->getScale().x, 1.05f);
-    tick(130);
-    EXPECT_FLOAT_EQ(button->getScale().x, 1.0f);
-    EXPECT_FLOAT_EQ(button->getScale().y, 1.0f);
-}
-
-TEST_F(WidgetTest, AMouseClickPressesAndADragOffAbandonsThePress) {
-    addButton<OXButton>(4, 384, 500);
+TEST_F(WidgetTest, ADragOffAbandonsThePressAndAReleaseAlonePressesNothing) {
     OXButton* other = addButton<OXButton>(5, 384, 300);
-    scene.placeHighlightOnFirst();
-    // The highlight follows the pointer onto the button it enters.
-    scene.pointerMoved(nx(384), ny(300));
-    EXPECT_EQ(scene.getSelectedIndex(), 1);
-    EXPECT_EQ(scene.pointerPressed(nx(384), ny(500)), true);
-    scene.pointerReleased(nx(390), ny(505));
-    EXPECT_EQ(scene.log, (std::vector<std::string>{"down 4", "cancelled 4", "pressed 4"}));
-
-    scene.log.clear();
     scene.pointerPressed(nx(384), ny(300));
     scene.pointerMoved(nx(384), ny(700));  // off the button, still held
     EXPECT_EQ(other->getState(), OXButton::Normal);
     scene.pointerReleased(nx(384), ny(700));
     EXPECT_EQ(scene.log, (std::vector<std::string>{"down 5"}));
-    EXPECT_EQ(other->getState(), OXButton::Normal);
 
     scene.log.clear();
     EXPECT_FALSE(scene.pointerPressed(nx(50), ny(50)));  // nothing there
     scene.pointerReleased(nx(384), ny(300));
     EXPECT_TRUE(scene.log.empty()) << "a release alone presses nothing";
-}
-
-TEST_F(WidgetTest, TheKeyboardAcceptPressesTheHighlightedButtonOnce) {
-    addButton<OXButton>(7, 384, 500);
-    addButton<OXButton>(8, 384, 400);
-    scene.placeHighlightOnFirst();
-    scene.selectNext();
-    scene.keyEvent(scene.acceptKey, true);
-    scene.keyEvent(scene.acceptKey, false);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{"down 8", "pressed 8"}));
 }
 
 struct ToggleCase {
@@ -165,14 +107,12 @@ TEST_P(ToggleTest, TheToggleFlipsOnceOnTheChosenEdgeAndKeepsItsStateThroughHover
     toggle->setFlipOnDown(GetParam().flipOnDown);
     toggle->setState(OXButton::Normal);
     scene.placeHighlightOnFirst();
-    EXPECT_FLOAT_EQ(toggle->getLabel()->getColour().r, 0.3f) << "an off toggle's label is dim";
     scene.pointerMoved(nx(384), ny(500));
     EXPECT_EQ(toggle->getState(), OXButton::Normal) << "hover leaves the state alone";
     scene.pointerPressed(nx(384), ny(500));
     EXPECT_EQ(toggle->getState(), GetParam().afterDown);
     scene.pointerReleased(nx(384), ny(500));
     EXPECT_TRUE(toggle->isOn());
-    EXPECT_FLOAT_EQ(toggle->getLabel()->getColour().r, 1.0f);
     scene.pointerMoved(nx(384), ny(900));
     EXPECT_TRUE(toggle->isOn());
     scene.acceptHighlighted();
@@ -198,27 +138,6 @@ class SliderTest : public WidgetTest {
     float left() const { return 384 - 200; }
     OXSlider* slider = nullptr;
 };
-
-TEST_F(SliderTest, ValuesOutsideZeroToOneAreClampedAndTheKnobSitsAtTheTracksEnd) {
-    ASSERT_FLOAT_EQ(slider->trackLength(), 400.0f);
-    slider->setValue(1.5f);
-    EXPECT_FLOAT_EQ(slider->getValue(), 1.0f);
-    EXPECT_FLOAT_EQ(slider->getKnob()->getX(), left() + 400);
-    tick(20);
-    EXPECT_FLOAT_EQ(slider->getValue(), 1.0f) << "the knob reads back as the right end";
-    slider->setValue(-2);
-    EXPECT_FLOAT_EQ(slider->getKnob()->getX(), left());
-    // Steps of 0.1 and 0.05 from both ends stay inside 0..1.
-    slider->stepDown(0.1f);
-    EXPECT_FLOAT_EQ(slider->getValue(), 0.0f);
-    for (int i = 0; i < 3; ++i) {
-        slider->stepUp(0.1f);
-    }
-    EXPECT_NEAR(slider->getValue(), 0.3f, 1e-5f);
-    slider->stepDown(0.05f);
-    EXPECT_NEAR(slider->getValue(), 0.25f, 1e-5f);
-    EXPECT_NEAR(slider->getKnob()->getX(), left() + 100, 1e-3f);
-}
 
 TEST_F(SliderTest, TheKnobIsDraggedWithinTheTrack) {
     slider->setValue(0.5f);

@@ -1,68 +1,32 @@
 // The hangar, high-score, options, control-settings and results screens driven as a player
-// drives them: keys, accept on the highlighted widget, frames passing. They run on the real
-// asset package and the recording GL device, with a stand-in for the application.
+// drives them, for what the end-to-end menu runs (menu_screens) do not see: refusals, Back
+// leaving the profile alone, values saved that the runs do not read back, and keys shared
+// between actions. They run on the real asset package and the recording GL device, with a
+// stand-in for the application.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "audio/CXSoundManager.h"
-#include "data/AssetPackage.h"
+#include "MenuTestHost.h"
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXSlider.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
-#include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnVLHanger.h"
 #include "frontend/OXScnVLHighScore.h"
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLOptionCtrl.h"
 #include "frontend/OXScnVLResults.h"
+#include "tests/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
-bool packageMounted = false;
-
 // Game key codes of the keys the tests press.
-constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
-
-// The application as the menus see it, recording what they ask.
-class StandInMenuHost : public IXMenuHost {
-  public:
-    void switchToScene(int index) override { scene = index; }
-    void requestStageStart() override { ++stageStarts; }
-    bool watchReplay(const std::string& path) override {
-        watched = path;
-        return true;
-    }
-    CXUserProfile& profile() override { return userProfile; }
-    std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
-    void startMenuMusic() override {}
-    void pauseMenuMusic() override {}
-    void setVolumes(float music, float sfx) override {
-        musicHeard = music;
-        sfxHeard = sfx;
-    }
-    void setAspectRatio(int flag) override { userProfile.aspectRatio = aspect = flag; }
-    void setScreenOrientation(int orientation) override {
-        userProfile.screenOrientation = rotation = orientation;
-    }
-    void setMenuKeys(int accept, int back) override {
-        acceptKey = accept;
-        backKey = back;
-    }
-
-    CXUserProfile userProfile;
-    int scene = -1;
-    std::string watched;
-    int stageStarts = 0;
-    float musicHeard = -1, sfxHeard = -1;
-    int aspect = -1, rotation = -1;
-    int acceptKey = -1, backKey = -1;
-};
+constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kDown = 31;
 
 // A screen built and entered as the application does it, its profile saving to a temporary
 // folder.
@@ -70,7 +34,7 @@ template <class Screen>
 class ScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(packageMounted);
+        ASSERT_TRUE(gametest::packageMounted());
         host.userProfile.setPath(folder.file("profile/save.osf"));
     }
     // Builds the screen from the profile as it is now and enters it.
@@ -104,45 +68,13 @@ class ScreenTest : public ::testing::Test {
     const IXRenderObject* highlighted() const { return screen.getSelectables()[screen.getSelectedIndex()]; }
 
     testfiles::TempDir folder;
-    StandInMenuHost host;
+    MenuTestHost host;
     Screen screen{host};
 };
 
 // ---- Hangar ----
 
 using HangarScreen = ScreenTest<OXScnVLHanger>;
-
-TEST_F(HangarScreen, BuyingShowsTheLevelAndTheNewPriceAndLaunchSavesIt) {
-    host.userProfile.upgradePoints = 500;
-    host.userProfile.level = 4;
-    OXScnVLHanger& hangar = open();
-    EXPECT_EQ(hangar.getBadge()->currentFrame(), 3);  // the rank's badge
-    EXPECT_EQ(hangar.getPoints()->getText(), "500");
-    EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Weapon)->getText(), "NEXT LEVEL 400 PTS");
-    // The highlight opens on LAUNCH; seven rows up is the weapon row's plus.
-    EXPECT_EQ(highlighted(), hangar.getSelectables()[0]);
-    for (int row = 0; row < CXHangarUpgrades::kItemCount; ++row) {
-        press(kUp);
-    }
-    ASSERT_EQ(highlighted(), hangar.getPlus(CXHangarUpgrades::Weapon));
-    press(kZ);
-    EXPECT_EQ(hangar.getUpgrades().level(CXHangarUpgrades::Weapon), 1);
-    EXPECT_EQ(hangar.getPoints()->getText(), "100");
-    EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Weapon)->getText(), "NEXT LEVEL 300 PTS");
-    // 100 points left: the weapon's next level is out of reach, a bomb is not.
-    EXPECT_EQ(hangar.getPlus(CXHangarUpgrades::Weapon)->getState(), OXButton::Disabled);
-    EXPECT_EQ(hangar.getPlus(CXHangarUpgrades::Continues)->getState(), OXButton::Normal);
-    EXPECT_EQ(host.userProfile.weapon, 0);  // nothing written yet
-    // Left: the same row's minus.
-    press(kLeft);
-    EXPECT_EQ(highlighted(), hangar.getMinus(CXHangarUpgrades::Weapon));
-
-    hangar.buttonPressed(OXScnVLHanger::Launch);
-    EXPECT_EQ(host.stageStarts, 1);
-    const CXUserProfile stored = saved();
-    EXPECT_EQ(stored.weapon, 1);
-    EXPECT_EQ(stored.upgradePoints, 100);
-}
 
 TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
     host.userProfile.upgradePoints = 1000;
@@ -167,32 +99,6 @@ TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
 
 using ResultsScreen = ScreenTest<OXScnVLResults>;
 
-TEST_F(ResultsScreen, ExperienceCountsUpAndNextAppearsAtTheEnd) {
-    CXUserProfile& profile = host.userProfile;
-    profile.level = 1;
-    profile.expToLevel = 600;
-    profile.rememberRank();
-    profile.rememberExperience();
-    profile.addPendingExperience(300);
-    profile.applyExperience();  // rank 2, 200 into it
-    OXScnVLResults& results = open();
-    EXPECT_EQ(results.getCounterText()->getText(), "600/700");
-    EXPECT_EQ(results.getRankName()->getText(), "sergeant");
-    EXPECT_FALSE(results.getNext()->isVisible());
-    EXPECT_FALSE(results.getHighlight()->isVisible());
-    frames(10);
-    EXPECT_EQ(results.getCounter().experience(), 650);  // 5 a frame
-    EXPECT_FALSE(results.getNext()->isVisible());
-    frames(60);
-    EXPECT_EQ(results.getRankName()->getText(), "master sergeant");
-    EXPECT_EQ(results.getBadge()->currentFrame(), 1);
-    EXPECT_EQ(results.getCounterText()->getText(), "200/1000");
-    EXPECT_TRUE(results.getNext()->isVisible());
-    EXPECT_TRUE(results.getHighlight()->isVisible());
-    press(kZ);
-    EXPECT_EQ(host.scene, kMainScene);
-}
-
 TEST_F(ResultsScreen, AcceptFinishesTheCountAtOnce) {
     CXUserProfile& profile = host.userProfile;
     profile.level = 8;
@@ -213,35 +119,19 @@ TEST_F(ResultsScreen, AcceptFinishesTheCountAtOnce) {
 
 using OptionScreen = ScreenTest<OXScnVLOption>;
 
-TEST_F(OptionScreen, SlidersStepByTheirKeysAndShowTheirValues) {
-    host.userProfile.musicVolume = 0.5f;
-    host.userProfile.bufferScale = 0.5f;
+TEST_F(OptionScreen, BackgroundDimmingStepsByTenthsAndStopsAtEightTenths) {
     OXScnVLOption& options = open();
-    ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::MusicVolume));
-    EXPECT_EQ(options.getSliderValue(OXScnVLOption::MusicVolume)->getText(), "50%");
-    press(kRight);
-    press(kRight);
-    EXPECT_NEAR(options.getSlider(OXScnVLOption::MusicVolume)->getValue(), 0.7f, 1e-5f);
-    EXPECT_EQ(options.getSliderValue(OXScnVLOption::MusicVolume)->getText(), "70%");
-    EXPECT_NEAR(host.musicHeard, 0.7f, 1e-5f);  // heard as it moves
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         press(kDown);
     }
-    ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::ScreenScale));
-    press(kLeft);
-    EXPECT_NEAR(options.getSlider(OXScnVLOption::ScreenScale)->getValue(), 0.45f, 1e-5f);
-    press(kDown);
     ASSERT_EQ(highlighted(), options.getSlider(OXScnVLOption::BackgroundDimming));
     for (int i = 0; i < 10; ++i) {
-        press(kRight);  // a tenth each, and no further than 80 %
+        press(kRight);
     }
     EXPECT_EQ(options.getSliderValue(OXScnVLOption::BackgroundDimming)->getText(), "80%");
     press(kLeft);
-    EXPECT_EQ(options.getSliderValue(OXScnVLOption::BackgroundDimming)->getText(), "70%");
     frames(2);  // the sliders' own frames keep the values
     EXPECT_NEAR(options.getSettings().backgroundDimming, 0.7f, 1e-5f);
-    EXPECT_NEAR(options.getSettings().bufferScale, 0.45f, 1e-5f);
-    EXPECT_NEAR(options.getSettings().musicVolume, 0.7f, 1e-5f);
 }
 
 TEST_F(OptionScreen, BackRestoresTheVolumesAndSavesNothing) {
@@ -282,9 +172,6 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         options.buttonPressed(OXScnVLOption::AutoTranceOn);
         options.buttonPressed(OXScnVLOption::BulletContrast);
         options.buttonPressed(OXScnVLOption::HitboxMarker);
-        EXPECT_EQ(options.getToggle(OXScnVLOption::HitboxMarker)->getLabel()->getText(), "HITBOX MARKER: ON");
-        EXPECT_EQ(options.getToggle(OXScnVLOption::ScreenRotation)->getLabel()->getText(),
-                  "SCREEN ROTATION: 90");
         EXPECT_FALSE(options.getToggle(OXScnVLOption::AutoTranceOn)->isVisible());
         EXPECT_TRUE(options.getToggle(OXScnVLOption::AutoTranceOff)->isVisible());
         options.buttonPressed(button);
@@ -299,7 +186,6 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         EXPECT_FALSE(stored.autoTrance);
         EXPECT_TRUE(stored.bulletContrast);
         EXPECT_TRUE(stored.hitboxMarker);
-        EXPECT_NEAR(host.musicHeard, 0.8f, 1e-5f);
         EXPECT_EQ(host.rotation, 1);
         EXPECT_EQ(host.aspect, 1);
     }
@@ -311,11 +197,7 @@ using ControlScreen = ScreenTest<OXScnVLOptionCtrl>;
 
 TEST_F(ControlScreen, AKeyPressedOnAnActionBindsItAndNoKeyIsShared) {
     OXScnVLOptionCtrl& controls = open();
-    ASSERT_EQ(highlighted(), controls.getBinding(CXControlBindings::Fire));
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY2");
     press(kA);
-    EXPECT_EQ(host.userProfile.controls[0], kA);
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY7");
     EXPECT_EQ(host.acceptKey, kA);  // the menus accept with the new key at once
     press(kDown);
     // Beam takes fire's A; fire takes beam's X.
@@ -341,7 +223,6 @@ TEST_F(ControlScreen, MovementModeIsKeptBySaveOnlyAndResetRestoresTheDefaults) {
     EXPECT_EQ(host.scene, kOptionScene);
     EXPECT_FALSE(host.userProfile.controlScreenMode);
     controls.enterStarted();
-    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: NORMAL");
     press(kLeft);
     press(kX);  // beam's key given to fire
     controls.buttonPressed(OXScnVLOptionCtrl::Save);
@@ -355,24 +236,8 @@ TEST_F(ControlScreen, MovementModeIsKeptBySaveOnlyAndResetRestoresTheDefaults) {
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
         EXPECT_EQ(stored.controls[action], CXControlBindings::kDefaultCodes[action]);
     }
-    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: NORMAL");
     EXPECT_EQ(host.acceptKey, kZ);
     EXPECT_EQ(host.backKey, kC);
-}
-
-TEST_F(ControlScreen, BindingsOutsideTheKeyTableAreMendedOnEntry) {
-    host.userProfile.controls[0] = 40;
-    host.userProfile.controls[1] = -1;
-    testing::internal::CaptureStdout();
-    OXScnVLOptionCtrl& controls = open();
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY2");
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Beam)->getLabel()->getText(), "KEY3");
-    EXPECT_EQ(host.acceptKey, kZ);
-    press(kDown);
-    press(kUp);
-    press(kA);  // and the screen still binds
-    EXPECT_EQ(host.userProfile.controls[0], kA);
 }
 
 // ---- High scores ----
@@ -384,9 +249,7 @@ TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
     host.userProfile.classicScore[0] = 42;
     host.userProfile.bossScore[1] = 9000;
     OXScnVLHighScore& scores = open();
-    EXPECT_EQ(scores.getTable(), HighScoreBoard::Burst);
     EXPECT_EQ(scores.getScore(2)->getText(), "         1234567");
-    EXPECT_EQ(scores.getScore(0)->getText(), "               0");
     press(kZ);  // the highlight opens on CLASSIC
     EXPECT_EQ(scores.getTable(), HighScoreBoard::Classic);
     EXPECT_EQ(scores.getScore(0)->getText(), "              42");
@@ -417,12 +280,3 @@ TEST_F(HighScoreScreen, ARowWithAKeptReplayOffersToWatchIt) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    const testfiles::TempDir audioConfig;
-    testfiles::useNullAudioOutput(audioConfig);
-    packageMounted = mountAssetPackage(ORVALE_PACKAGE);
-    CXSoundManager::instance().setBasePath("assets/audio/");
-    return RUN_ALL_TESTS();
-}

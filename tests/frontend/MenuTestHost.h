@@ -1,0 +1,46 @@
+#pragma once
+// The application as the menu screens see it, recording what they ask of it.
+
+#include <string>
+#include <vector>
+
+#include "data/CXUserProfile.h"
+#include "frontend/IXMenuHost.h"
+
+class MenuTestHost : public IXMenuHost {
+  public:
+    void switchToScene(int index) override {
+        scene = index;
+        switches.push_back(index);
+    }
+    void requestStageStart() override { ++stageStarts; }
+    bool watchReplay(const std::string& path) override {
+        watched = path;
+        return true;
+    }
+    CXUserProfile& profile() override { return userProfile; }
+    std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
+    void startMenuMusic() override {}
+    void pauseMenuMusic() override {}
+    void setVolumes(float music, float sfx) override {
+        musicHeard = music;
+        sfxHeard = sfx;
+    }
+    void setAspectRatio(int flag) override { userProfile.aspectRatio = aspect = flag; }
+    void setScreenOrientation(int orientation) override {
+        userProfile.screenOrientation = rotation = orientation;
+    }
+    void setMenuKeys(int accept, int back) override {
+        acceptKey = accept;
+        backKey = back;
+    }
+
+    CXUserProfile userProfile;
+    int scene = -1;  // the last screen asked for
+    std::vector<int> switches;
+    std::string watched;
+    int stageStarts = 0;
+    float musicHeard = -1, sfxHeard = -1;
+    int aspect = -1, rotation = -1;
+    int acceptKey = -1, backKey = -1;
+};
