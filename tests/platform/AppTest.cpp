@@ -1,12 +1,13 @@
 // The application: the front-end scene list, switching between scenes, key routing and drawing
-// order, on the recording GL device. The way from each game end back through the results to
-// the next game, and a stage's start, are the end-to-end runs' (game_end, menu_route).
+// order, and the way from each game end back through the results to the next game, on the
+// recording GL device.
 
 #include <gtest/gtest.h>
 
 #include "data/AssetPackage.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXScene.h"
+#include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnVLTitle.h"
@@ -15,13 +16,16 @@
 
 namespace {
 
+constexpr int kVirtualZ = 'Z';
 constexpr int kVirtualC = 'C';
+constexpr int kVirtualDown = 0x28;
 
 class AppTest : public ::testing::Test {
   protected:
     void SetUp() override {
         setGLDevice(&device);
         app.setResolution(1, false);
+        // A stage starts only with its stage, wave and ship files: the build's package holds them.
         testing::internal::CaptureStdout();
         mountAssetPackage(ORVALE_PACKAGE);
         testing::internal::GetCapturedStdout();
@@ -109,6 +113,97 @@ TEST_F(AppTest, SwitchingBackEntersFromTheLeftAndForwardFromTheRight) {
         app.switchToScene(index);
         EXPECT_EQ(app.getPendingScene(), -1) << index;
     }
+}
+
+TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextGame) {
+    app.createMenuScenes(kTitleScene, false, false);
+    CXGameSession& session = CXGameSession::instance();
+    // Accept, then the frames of the slide to the next screen.
+    auto choose = [&](int downs) {
+        for (int i = 0; i < downs; ++i) {
+            press(kVirtualDown);
+        }
+        press(kVirtualZ);
+        runFrames(20);
+    };
+    // Title, ARCADE, NORMAL play, NORMAL difficulty; a first game closes the notes and picks
+    // a fighter, later ones launch from the hangar. This package has no menu art: every
+    // screen works on its fallbacks.
+    auto startFromTheTitle = [&] {
+        choose(0);
+        ASSERT_EQ(app.getCurrentScene(), kMainScene);
+        choose(0);
+        ASSERT_EQ(app.getCurrentScene(), kModeSelectScene);
+        choose(1);
+        ASSERT_EQ(app.getCurrentScene(), kDifficultyScene);
+        if (app.profile().timesPlayed == 0 && app.profile().timesPlayedCasual == 0) {
+            choose(0);  // the tutorial note's OK
+            choose(1);
+            ASSERT_EQ(app.getCurrentScene(), kFighterSelectScene);
+            choose(0);  // the note's OK
+            press(kVirtualZ);
+        } else {
+            choose(1);
+            ASSERT_EQ(app.getCurrentScene(), kHangarScene);
+            press(kVirtualZ);
+        }
+        EXPECT_EQ(app.getMode(), CXApp::StageLoading);
+        ASSERT_NE(app.getLoadBlocker(), nullptr);
+        EXPECT_TRUE(app.getLoadBlocker()->isVisible());
+        for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
+            runFrames(1);
+        }
+        ASSERT_EQ(app.getMode(), CXApp::InStage);
+        EXPECT_TRUE(app.getScenes().empty()) << "the menus are deleted while a stage runs";
+        runFrames(1);
+        EXPECT_EQ(session.getState(), CXGameSession::Playing);
+        EXPECT_NE(session.getGameScene(), nullptr);
+    };
+    auto waitForTheTitle = [&] {
+        for (int frame = 0;
+             frame < 400 && (app.getMode() != CXApp::FrontEnd || app.getLoadBlocker()->isVisible());
+             ++frame) {
+            runFrames(1);
+        }
+        EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
+        EXPECT_FALSE(app.getLoadBlocker()->isVisible()) << "the load blocker must not stay over the menus";
+        EXPECT_EQ(session.getGameScene(), nullptr);
+        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        // The results first: accept ends their count (or is NEXT once it has ended), NEXT
+        // leads to the main menu, back to the title.
+        ASSERT_EQ(app.getCurrentScene(), kResultsScene);
+        choose(0);
+        if (app.getCurrentScene() == kResultsScene) {
+            choose(0);
+        }
+        ASSERT_EQ(app.getCurrentScene(), kMainScene);
+        press(kVirtualC);
+        runFrames(20);
+        ASSERT_EQ(app.getCurrentScene(), kTitleScene);
+    };
+
+    // Pause, END GAME, YES.
+    startFromTheTitle();
+    session.pause();
+    session.confirmEndGame();
+    session.endGame();
+    waitForTheTitle();
+
+    // The last ship lost without a continue: the game-over overlay ends the game.
+    startFromTheTitle();
+    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
+    EXPECT_EQ(session.getDifficulty(), 1);
+    session.setContinues(0);
+    session.showGameOver();
+    waitForTheTitle();
+
+    // The continue declined, then confirmed; and a last game starts.
+    startFromTheTitle();
+    session.showContinue();
+    session.confirmEndGame();
+    session.endGame();
+    waitForTheTitle();
+    startFromTheTitle();
 }
 
 TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {
