@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/OXBoss.h"
 #include "tests/enemy/EnemyTestSupport.h"
@@ -58,14 +56,6 @@ const bool files =
                           dict({{"one", squad({{"type", text("t_bottom")}, {"repeat", integer(1)}})}}))},
                {"c", wave({{"time", real(500)}, {"repeat", integer(1)}},
                           dict({{"one", squad({{"type", text("t_none")}, {"repeat", integer(1)}})}}))}})) &&
-    addPackageFile("assets/plist/t_waves_jitter.plist",
-                   plist({{"w", wave({{"x", real(160)},
-                                      {"random x", real(100)},
-                                      {"repeat", integer(20)},
-                                      {"cooldown", real(10)}},
-                                     dict({{"s", squad({{"type", text("t_plain")},
-                                                        {"repeat", integer(1)},
-                                                        {"random y", real(40)}})}}))}})) &&
     addPackageFile("assets/plist/t_waves_midboss.plist",
                    plist({{"w", wave({{"time", real(29000)}, {"repeat", integer(1)}},
                                      dict({{"s", squad({{"type", text("t_plain")},
@@ -146,20 +136,6 @@ TEST(WaveExpansion, EntriesOfEqualTimeSpawnInExpansionOrder) {
     ASSERT_EQ(stage.enemies.spawnedCount(), 2);
     EXPECT_EQ(stage.enemies.spawned(0)->getAtlasFrame(), 3);
     EXPECT_EQ(stage.enemies.spawned(1)->getAtlasFrame(), 0);
-}
-
-TEST(WaveExpansion, JitterStaysWithinHalfItsWidthEitherSide) {
-    Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_waves_jitter");
-    std::set<float> xs;
-    for (const SpawnEntry& entry : stage.enemies.getSchedule()) {
-        EXPECT_GE(entryValue(entry, "x"), 110.0f);
-        EXPECT_LT(entryValue(entry, "x"), 210.0f);
-        EXPECT_GE(entryValue(entry, "y"), -20.0f);
-        EXPECT_LT(entryValue(entry, "y"), 20.0f);
-        xs.insert(entryValue(entry, "x"));
-    }
-    EXPECT_GT(xs.size(), 1u);
 }
 
 TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemiesAndSaysSo) {
