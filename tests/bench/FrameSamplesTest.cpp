@@ -31,11 +31,4 @@ TEST(FrameSamples, RateAndLateWorstComeFromTheIntervals) {
     EXPECT_DOUBLE_EQ(samples.intervals().max, 200.0);
 }
 
-TEST(FrameSamples, AnEmptyRunReportsZeros) {
-    const FrameSamples samples;
-    EXPECT_EQ(samples.count(), 0);
-    EXPECT_DOUBLE_EQ(samples.framesPerSecond(), 0.0);
-    EXPECT_DOUBLE_EQ(samples.intervals().p99, 0.0);
-}
-
 }  // namespace

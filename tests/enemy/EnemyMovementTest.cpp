@@ -1,6 +1,5 @@
-// Movement nodes as a player sees them: the entry into the play plane, turns
-// and speed changes, headings, facing, and the launchers each node starts on
-// each difficulty.
+// Movement nodes as a player sees them: turns and speed changes, headings,
+// facing, and the launchers each node starts on each difficulty.
 
 #include <gtest/gtest.h>
 
@@ -12,21 +11,6 @@
 namespace {
 
 using namespace enemytest;
-
-TEST(EnemyMovement, AnEnemyFliesIntoThePlayPlaneBeforeItMoves) {
-    Stage stage;
-    OXEnemy* enemy = stage.spawn("t_turn", 160, 400, 180);
-    stage.run(3);
-    EXPECT_TRUE(enemy->isEntering());
-    EXPECT_GT(enemy->getPosition().z, 0.0f);
-    EXPECT_LT(enemy->getPosition().z, OXEnemy::kPlayPlaneZ);
-    EXPECT_FLOAT_EQ(enemy->getY(), 400.0f);
-    stage.run(5);
-    EXPECT_FALSE(enemy->isEntering());
-    EXPECT_FLOAT_EQ(enemy->getPosition().z, OXEnemy::kPlayPlaneZ);
-    EXPECT_FLOAT_EQ(enemy->getAlpha(), 1.0f);
-    EXPECT_LT(enemy->getY(), 400.0f);  // heading down, along its spawn angle
-}
 
 TEST(EnemyMovement, ANodeTurnsAndSpeedsUpByExactlyItsTotals) {
     Stage stage;

@@ -1,5 +1,5 @@
 // Definitions turned into pooled enemies: which entries count, the values
-// and defaults that reach the enemy, and the fixed pool.
+// that reach the enemy, the fixed pool, and the game's own enemies.
 
 #include <gtest/gtest.h>
 
@@ -89,6 +89,24 @@ TEST(EnemyPool, HoldsAHundredEnemiesAndNeverGrows) {
     first->release();
     EXPECT_EQ(stage.enemies.spawnEnemy({160, 400, 0}, "t_plain", 180), first);
     EXPECT_EQ(stage.enemies.spawnedCount(), CXEnemyManager::kPoolSize);
+}
+
+// The game's own enemies: each kind is what its name promises and flies. (That their files
+// read cleanly, name patterns that exist and frames on the atlas is the content checker's.)
+TEST(EnemyContent, EachKindIsWhatItsNameSaysAndFlies) {
+    Stage stage;
+    auto spawn = [&](const char* name) { return stage.spawn(name, 160, 400, 180); };
+    for (const char* name : {"popcorn_dart", "popcorn_manta", "popcorn_claw", "gunship", "tank",
+                             "wall_turret", "carrier", "escort_delta", "asteroid"}) {
+        OXEnemy* enemy = spawn(name);
+        ASSERT_NE(enemy, nullptr) << name;
+        EXPECT_GT(enemy->getMovementNodeCount(), 0) << name;
+    }
+    EXPECT_TRUE(spawn("escort_delta")->isFriendly());
+    EXPECT_TRUE(spawn("asteroid")->isObstacle());
+    EXPECT_GE(spawn("carrier")->getLiveModuleCount(), 3);
+    EXPECT_EQ(spawn("tank")->getLiveModuleCount(), 1);
+    EXPECT_TRUE(spawn("gunship")->hasDeathNode());
 }
 
 }  // namespace

@@ -117,7 +117,6 @@ testfiles::Files testFiles() {
                                           {"flicker frame", integer(11)},
                                           {"points", real(100)},
                                           {"prize on death", integer(2)}})},
-        {enemyFile("t_bottom"), plain(10, {{"is bottom layer", boolean(true)}})},
         {enemyFile("t_gaps"), plain(10, {{"launcher 0", launcher},
                                          {"launcher 2", launcher},
                                          {"module 0", dict({{"size", real(10)}, {"hp", real(5)}})},

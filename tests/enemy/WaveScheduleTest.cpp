@@ -1,11 +1,10 @@
-// Wave files expanded into the spawn schedule, and the stage clock that
-// releases it: repetitions, formations, order, the mid-boss stop, the
-// constant-respawn window and the boss hand-over.
+// Wave files expanded into the spawn schedule: repetitions, formations, files
+// no stage could play, and the constant-respawn window. (The first stage's
+// replay plays the stage clock through its mid-boss stop and boss hand-over.)
 
 #include <gtest/gtest.h>
 
 #include "stg/enemy/EnemyDictionary.h"
-#include "stg/enemy/OXBoss.h"
 #include "tests/enemy/EnemyTestSupport.h"
 
 namespace {
@@ -49,23 +48,6 @@ const bool files =
                                              {"location x", real(10)},
                                              {"shift x", real(20)},
                                              {"angle", real(180)}})}}))}})) &&
-    addPackageFile(
-        "assets/plist/t_waves_order.plist",
-        plist({{"a", wave({{"time", real(1000)}, {"repeat", integer(1)}}, kOnePlain)},
-               {"b", wave({{"time", real(1000)}, {"repeat", integer(1)}},
-                          dict({{"one", squad({{"type", text("t_bottom")}, {"repeat", integer(1)}})}}))},
-               {"c", wave({{"time", real(500)}, {"repeat", integer(1)}},
-                          dict({{"one", squad({{"type", text("t_none")}, {"repeat", integer(1)}})}}))}})) &&
-    addPackageFile("assets/plist/t_waves_midboss.plist",
-                   plist({{"w", wave({{"time", real(29000)}, {"repeat", integer(1)}},
-                                     dict({{"s", squad({{"type", text("t_plain")},
-                                                        {"repeat", integer(2)},
-                                                        {"cooldown", real(2000)}})}}))}})) &&
-    addPackageFile("assets/plist/t_midboss.plist",
-                   plist({{"start x", real(160)},
-                          {"start y", real(420)},
-                          {"phase 0", dict({{"hp", real(100)},
-                                            {"movement node 0", dict({{"duration", real(100000)}})}})}})) &&
     addPackageFile(
         "assets/plist/t_waves_constant.plist",
         plist({{"held", wave({{"repeat", integer(1)}, {"y", real(400)}},
@@ -119,25 +101,6 @@ TEST(WaveExpansion, AWaveAngleTurnsTheFormationAndAddsToEverySpawnAngle) {
     EXPECT_FLOAT_EQ(entryValue(schedule[1], "angle"), 270.0f);
 }
 
-TEST(WaveExpansion, EntriesOfEqualTimeSpawnInExpansionOrder) {
-    Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_waves_order");
-    const auto& schedule = stage.enemies.getSchedule();
-    ASSERT_EQ(schedule.size(), 3u);
-    EXPECT_EQ(Plist::textOf(schedule[0].fields, "type"), "t_none");
-    EXPECT_EQ(Plist::textOf(schedule[1].fields, "type"), "t_plain");
-    EXPECT_EQ(Plist::textOf(schedule[2].fields, "type"), "t_bottom");
-
-    // Both 1000 ms entries spawn in one frame, wave "a" first; "t_none" has no
-    // movement and has already left.
-    stage.enemies.setMidBossDone(true);
-    stage.enemies.setState(CXEnemyManager::Running);
-    runUntilClock(stage, 1000);
-    ASSERT_EQ(stage.enemies.spawnedCount(), 2);
-    EXPECT_EQ(stage.enemies.spawned(0)->getAtlasFrame(), 3);
-    EXPECT_EQ(stage.enemies.spawned(1)->getAtlasFrame(), 0);
-}
-
 TEST(WaveExpansion, AMissingWaveFileLeavesAStageWithoutEnemiesAndSaysSo) {
     Stage stage;
     EXPECT_FALSE(stage.enemies.loadWaveData("assets/plist/t_no_such_waves"));
@@ -153,28 +116,6 @@ TEST(WaveExpansion, RepeatsNoStageCouldPlayAreCutToTheMostSpawns) {
     const std::string lines = testing::internal::GetCapturedStdout();
     EXPECT_EQ(stage.enemies.queuedCount(), CXEnemyManager::kMostSpawns);
     EXPECT_NE(lines.find("THE REST ARE DROPPED"), std::string::npos);
-}
-
-TEST(StageClock, StopsAtTheMidBossUntilItIsBeaten) {
-    Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_waves_midboss");
-    stage.enemies.loadMidBoss("assets/plist/t_midboss");
-    stage.enemies.setMidBossTime(30000);
-    stage.enemies.setState(CXEnemyManager::Running);
-    runUntilClock(stage, 30000);
-    stage.run(500);
-    EXPECT_FLOAT_EQ(stage.enemies.getStageClock(), 30000.0f);
-    EXPECT_EQ(stage.enemies.nextSpawnIndex(), 1);  // the 31000 ms enemy waits
-    OXBoss* midBoss = stage.enemies.getMidBoss();
-    ASSERT_NE(midBoss, nullptr);
-    EXPECT_TRUE(midBoss->isVisible());
-    EXPECT_EQ(midBoss->getPosition(), (Vec3{160, 420, 0}));
-    EXPECT_EQ(stage.enemies.currentBoss(), midBoss);
-
-    stage.enemies.markBossDefeated();
-    runUntilClock(stage, 31000);
-    EXPECT_EQ(stage.enemies.nextSpawnIndex(), 2);
-    EXPECT_EQ(stage.enemies.currentBoss(), nullptr);  // no boss loaded
 }
 
 TEST(StageClock, AConstantRepeatWindowKeepsOneEnemyUpUntilALaterEntryEndsIt) {
@@ -202,27 +143,6 @@ TEST(StageClock, AConstantRepeatWindowKeepsOneEnemyUpUntilALaterEntryEndsIt) {
     stage.run(5);
     EXPECT_EQ(stage.enemies.spawnedCount(), 1);  // the escort alone
     EXPECT_TRUE(stage.enemies.spawned(0)->isFriendly());
-}
-
-TEST(StageClock, TheBossComesWhenTheScheduleAndTheScreenAreEmpty) {
-    Stage stage;
-    stage.enemies.loadWaveData("assets/plist/t_waves_repeat");
-    stage.enemies.loadBoss("assets/plist/t_midboss");
-    stage.enemies.setMidBossDone(true);
-    stage.enemies.setState(CXEnemyManager::Running);
-    runUntilClock(stage, 4500);
-    EXPECT_FALSE(stage.enemies.isReadyForBoss());
-    for (OXEnemy* enemy : stage.enemies.getSpawnedEnemies()) {
-        enemy->release();
-    }
-    stage.run(1);
-    EXPECT_TRUE(stage.enemies.isReadyForBoss());
-    EXPECT_FALSE(stage.enemies.isStageComplete());
-
-    ASSERT_TRUE(stage.enemies.startBoss());
-    EXPECT_FALSE(stage.enemies.isReadyForBoss());
-    stage.enemies.markBossDefeated();
-    EXPECT_TRUE(stage.enemies.isStageComplete());
 }
 
 }  // namespace

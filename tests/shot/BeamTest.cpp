@@ -44,14 +44,6 @@ struct BeamStage {
     OXLauncherPlatform enemySide, playerSide;
 };
 
-TEST(BeamTypes, AMissingTypeIsReportedAndFiresNothing) {
-    Stage stage;
-    const std::string said = printedBy([&] { EXPECT_FALSE(stage.manager.loadBeamType("t_no_beam")); });
-    EXPECT_NE(said.find("bp/t_no_beam.plist"), std::string::npos) << said;
-    stage.manager.fireBeam(180.0f, {160, 400, 0}, 0.0f, 0.0f, "t_no_beam", nullptr, nullptr);
-    EXPECT_EQ(stage.manager.liveBeamCount(), 0);
-}
-
 TEST(BeamPhases, WarnsThinAndHarmlessThenWidensHoldsNarrowsAndEnds) {
     BeamStage s;
     s.stage.ship.setPosition(160.0f, 250.0f, 0.0f);

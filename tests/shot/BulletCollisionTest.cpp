@@ -106,23 +106,6 @@ TEST(PlayerShots, EnteringDyingAndFriendlyEnemiesAreNotTested) {
     EXPECT_FLOAT_EQ(target.damageTaken, 3.0f);
 }
 
-TEST(PlayerShots, FarEnemiesAreRejectedUnlessTheirModulesReachAndAModuleHitSparesTheBody) {
-    Crossfire fire;
-    FakeEnemy plain(160, 300, 20), modular(160, 300, 20);
-    modular.withModules = true;
-    fire.stage.world.enemies = {&plain, &modular};
-    OXBullet& bullet = fire.shoot(160.0f, 350.0f);
-    fire.stage.run(1);
-    EXPECT_EQ(plain.hitTests, 0);
-    EXPECT_EQ(modular.hitTests, 1);
-    bullet.setPosition(160.0f, 305.0f, 0.0f);
-    fire.stage.world.enemies = {&modular};
-    fire.stage.run(1);
-    EXPECT_FLOAT_EQ(modular.moduleDamage, 3.0f);
-    EXPECT_FLOAT_EQ(modular.damageTaken, 0.0f);
-    EXPECT_TRUE(bullet.isDying());
-}
-
 TEST(PlayerShots, TheBossIsTestedAfterTheEnemiesAndOnlyWhenItCanBeHurt) {
     Crossfire fire;
     FakeEnemy boss(160, 300, 64), enemy(160, 300);
@@ -145,8 +128,9 @@ TEST(PlayerShots, TheBossIsTestedAfterTheEnemiesAndOnlyWhenItCanBeHurt) {
 }
 
 // Many still shots over a crowd of overlapping enemies of all sizes, some with
-// modules, some far above or below the rest: each shot hits the first enemy it
-// touches in list order, and no other.
+// modules (whose parts reach past the body and take the hit themselves), some
+// far above or below the rest: each shot hits the first enemy it touches in
+// list order, and no other.
 TEST(PlayerShots, InACrowdEachShotHitsTheFirstEnemyItTouchesInListOrder) {
     Crossfire fire;
     fire.shot.startSpeed = 0.0f;

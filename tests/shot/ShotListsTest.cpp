@@ -1,64 +1,85 @@
-// The counts and sizes of fire patterns, beam types and bullet types as read from a damaged
-// list: each stays in the range its users can turn into bullets, beams and frames without
-// overflow, whatever the list holds.
+// Bullet types, beam types and fire patterns as the game reads their lists: everything a type
+// needs loaded once, missing or broken lists reported by name, and the numbers of a damaged
+// list kept in the range their users can turn into bullets, beams and frames without overflow.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "audio/CXSoundManager.h"
 #include "stg/shot/BeamProperties.h"
 #include "stg/shot/BulletProperties.h"
 #include "stg/shot/FirePattern.h"
+#include "tests/shot/ShotTestSupport.h"
 
 namespace {
 
-struct Field {
-    const char* key;
-    float (*get)(const FirePattern&);
-    float most;  // the largest magnitude the field may hold
-    bool signedStep;
-};
+using namespace shottest;
 
-const Field kFields[] = {
-    {"repeat", [](const FirePattern& p) { return p.repeat; }, FirePattern::kMostVolleys, false},
-    {"repeat var", [](const FirePattern& p) { return p.repeatVar; }, FirePattern::kMostVolleys, true},
-    {"salvo", [](const FirePattern& p) { return static_cast<float>(p.salvo); }, FirePattern::kMostBullets,
-     false},
-    {"salvo var", [](const FirePattern& p) { return p.salvoVar; }, FirePattern::kMostBullets, true},
-    {"bomblet", [](const FirePattern& p) { return static_cast<float>(p.bomblet); }, FirePattern::kMostBullets,
-     false},
-    {"bomblet var", [](const FirePattern& p) { return p.bombletVar; }, FirePattern::kMostBullets, true},
-    {"repeat salvo change", [](const FirePattern& p) { return p.repeatSalvoChange; },
-     FirePattern::kMostBullets, true},
-    {"repeat bomblet change", [](const FirePattern& p) { return p.repeatBombletChange; },
-     FirePattern::kMostBullets, true},
-    {"gap frequency", [](const FirePattern& p) { return static_cast<float>(p.gapFrequency); },
-     FirePattern::kMostVolleys, false},
-    {"gap size", [](const FirePattern& p) { return static_cast<float>(p.gapSize); },
-     FirePattern::kMostVolleys, false},
-};
+TEST(BulletTypeLoading, ATypeNamingItselfThroughItsPatternLoadsOnceWithItsEffectsAndSound) {
+    Stage stage;
+    EXPECT_TRUE(stage.manager.loadBulletType("t_self"));
+    EXPECT_FALSE(stage.manager.loadBulletType("t_self"));
+    EXPECT_EQ(stage.manager.findFirePattern("t_self_fp")->bulletType, "t_self");
+    EXPECT_EQ(stage.effects.preloaded, (std::vector<std::string>{"ps_self_glow", "ps_self_hit"}));
+    EXPECT_TRUE(CXSoundManager::instance().isEffectLoaded("self.caf"));
+    // Two patterns naming one type share its record.
+    stage.manager.loadFirePattern("t_shared_a");
+    const BulletProperties* shared = stage.manager.findBulletType("t_shared");
+    stage.manager.loadFirePattern("t_shared_b");
+    EXPECT_EQ(stage.manager.findBulletType("t_shared"), shared);
+}
 
-}  // namespace
+TEST(BulletTypeLoading, MissingAndBrokenListsAreReportedAndReadAsDefaults) {
+    Stage stage;
+    const std::string said = printedBy([&] {
+        stage.manager.loadBulletType("t_nowhere");
+        stage.manager.loadBulletType("t_broken");
+        stage.manager.loadFirePattern("t_nothing");
+        stage.manager.loadBeamType("t_no_beam");
+    });
+    for (const char* file :
+         {"bp/t_nowhere.plist", "bp/t_broken.plist", "fp/t_nothing.plist", "bp/t_no_beam.plist"}) {
+        EXPECT_NE(said.find(file), std::string::npos) << said;
+    }
+    EXPECT_FLOAT_EQ(stage.manager.findBulletType("t_nowhere")->size, 0.0f);
+    stage.manager.fireBeam(180.0f, {160, 400, 0}, 0.0f, 0.0f, "t_no_beam", nullptr, nullptr);
+    EXPECT_EQ(stage.manager.liveBeamCount(), 0);
+}
 
-TEST(FirePatternLimits, ExtremeValuesInEveryCountKeyStayInRange) {
-    const double inf = std::numeric_limits<double>::infinity();
+const double kInf = std::numeric_limits<double>::infinity();
+
+// Every count key of a pattern at once: the counts stay what the pools and the volleys can hold.
+TEST(ShotListLimits, ExtremeCountsInAFirePatternStayInRange) {
     const Plist::Value extremes[] = {int64_t{2147483647},
                                      int64_t{-2147483647 - 1},
                                      int64_t{1000000000},
                                      1e30,
                                      -1e30,
                                      std::nan(""),
-                                     inf,
-                                     -inf};
+                                     kInf,
+                                     -kInf};
+    const float bullets = FirePattern::kMostBullets, volleys = FirePattern::kMostVolleys;
     testing::internal::CaptureStdout();
-    for (const Field& field : kFields) {
-        for (const Plist::Value& extreme : extremes) {
-            const FirePattern p = FirePattern::read({{field.key, extreme}});
-            const float value = field.get(p);
-            const float low = field.signedStep ? -field.most : 0.0f;
-            EXPECT_TRUE(value >= low && value <= field.most) << field.key << " read as " << value;
+    for (const Plist::Value& extreme : extremes) {
+        Plist::Dictionary list;
+        for (const char* key :
+             {"repeat", "repeat var", "salvo", "salvo var", "bomblet", "bomblet var", "repeat salvo change",
+              "repeat bomblet change", "gap frequency", "gap size"}) {
+            list[key] = extreme;
         }
+        const FirePattern p = FirePattern::read(list);
+        for (float count : {static_cast<float>(p.salvo), static_cast<float>(p.bomblet)}) {
+            EXPECT_TRUE(count >= 0.0f && count <= bullets) << count;
+        }
+        for (float step : {p.salvoVar, p.bombletVar, p.repeatSalvoChange, p.repeatBombletChange}) {
+            EXPECT_LE(std::fabs(step), bullets);
+        }
+        for (float count : {p.repeat, static_cast<float>(p.gapFrequency), static_cast<float>(p.gapSize)}) {
+            EXPECT_TRUE(count >= 0.0f && count <= volleys) << count;
+        }
+        EXPECT_LE(std::fabs(p.repeatVar), volleys);
     }
     const std::string lines = testing::internal::GetCapturedStdout();
     EXPECT_NE(lines.find("\"bomblet\""), std::string::npos) << lines;  // what was changed is said
@@ -67,10 +88,9 @@ TEST(FirePatternLimits, ExtremeValuesInEveryCountKeyStayInRange) {
 // Beam and bullet types from a damaged list: times, sizes, damage and atlas frames stay in the
 // range the beam pass and the bullet frames can add up without overflow, and every rate a beam
 // derives from them is a finite number.
-TEST(FirePatternLimits, BeamAndBulletTypesKeepTheirNumbersInRange) {
-    const double inf = std::numeric_limits<double>::infinity();
+TEST(ShotListLimits, BeamAndBulletTypesKeepTheirNumbersInRange) {
     const Plist::Value extremes[] = {
-        int64_t{2147483647}, int64_t{-2147483647 - 1}, 1e30, -1e30, 3e38, 1e-40, std::nan(""), inf};
+        int64_t{2147483647}, int64_t{-2147483647 - 1}, 1e30, -1e30, 3e38, 1e-40, std::nan(""), kInf};
     const char* beamKeys[] = {"duration",
                               "width start",
                               "width med",
@@ -119,3 +139,5 @@ TEST(FirePatternLimits, BeamAndBulletTypesKeepTheirNumbersInRange) {
     }
     testing::internal::GetCapturedStdout();
 }
+
+}  // namespace
