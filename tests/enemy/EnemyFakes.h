@@ -51,7 +51,7 @@ class FakeShip : public IXRenderObject, public IXEnemyPlayer {
 
 class FakeEffects : public IXShotEffects {
   public:
-    void preloadEffect(const std::string& name) override { preloaded.push_back(name); }
+    void preloadEffect(const std::string&) override {}
     IXRenderObject* startAttachedEffect(const std::string& name, const IXRenderObject&, bool) override {
         started.push_back(name);
         return &handle;
@@ -61,7 +61,7 @@ class FakeEffects : public IXShotEffects {
     void detachTrail(const IXRenderObject&) override {}
     void playAt(const std::string& name, const Vec3&, const Vec3&, float) override { played.push_back(name); }
 
-    std::vector<std::string> preloaded, started, played;
+    std::vector<std::string> started, played;
     int stopped = 0;
     IXRenderObject handle;  // what every started effect is
 };
@@ -87,7 +87,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
         explosions.push_back({kind, at, strength});
     }
     void debrisSpray(const Vec3&, const Vec3&, float, int, float, float) override { ++debrisSprays; }
-    void beamKill(const Vec3&) override { ++beamKills; }
+    void beamKill(const Vec3&) override {}
     CXSpriteBatchManager* scorePopups() const override { return popups; }
     void countKill() override { ++kills; }
     // What bosses ask of the scene.
@@ -116,7 +116,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
     int level = 1;
     std::vector<Explosion> explosions;
     std::vector<std::string> predrawStarted;
-    int debrisSprays = 0, beamKills = 0, kills = 0;
+    int debrisSprays = 0, kills = 0;
     bool timerShown = false;
     int timeOuts = 0, defeatNotices = 0;
     std::vector<float> bonuses;

@@ -52,15 +52,6 @@ TEST(EnemyMovement, AnEnemyWithoutMovementLeavesAsItsEntryEnds) {
     EXPECT_EQ(stage.enemies.spawnedCount(), 0);
 }
 
-TEST(EnemyMovement, UseLastDirectionInTheFirstNodeKeepsTheFacingOfZero) {
-    Stage stage;
-    OXEnemy* enemy = stage.spawn("t_last", 160, 300, 180);
-    stage.enter(*enemy);
-    stage.run(10);
-    EXPECT_FLOAT_EQ(enemy->getHeading(), 0.0f);
-    EXPECT_GT(enemy->getY(), 300.0f);  // up, not along the spawn angle
-}
-
 TEST(EnemyMovement, FacingTowardsThePlayerEasesOntoTheShip) {
     Stage stage;
     OXEnemy* enemy = stage.spawn("t_facer", 260, 400, 180);

@@ -1,13 +1,16 @@
 // The stage's particle effect manager: definitions by name, bad effect files,
-// the fixed pool and its exhaustion, attached effects that let go, and the
-// one draw call per pass whatever the number of particles.
+// the fixed pool and its exhaustion, attached effects that let go, the one
+// draw call per pass whatever the number of particles, and play (trails too)
+// allocating nothing.
 
 #include <algorithm>
 #include <vector>
 
 #include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
 #include "fx/OXAnchorParticleSystem.h"
 #include "tests/fx/FxTestSupport.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace fxtest {
 namespace {
@@ -154,6 +157,54 @@ TEST_F(ParticleManagerTest, PredrawEffectsAreTheirOwnPassBeneathTheRest) {
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].count + calls[1].count, manager.getVertexCount());
     EXPECT_EQ(manager.getVertices()[0].x > 50.0f && manager.getVertices()[0].x < 150.0f, true);
+}
+
+// Effects in play allocate nothing: bursts, attached effects and trails come from pools made at
+// construction, and the batches are built in place.
+TEST(PlayAllocation, BurstsAttachedEffectsAndTrailsAllocateNothing) {
+    testfiles::CountingGLDevice device;
+    setGLDevice(&device);
+    CXParticleEffectManager particles{CXParticleEffectManager::kStagePoolSize};
+    CXTrailEffectManager trails;
+    printedBy([&] {
+        particles.load("assets/plist/t_atlas");
+        trails.load("assets/plist/t_atlas");
+        particles.preloadEffect("t_steady");
+        particles.preloadEffect("t_steady_with_a_long_name");
+    });
+    IXRenderObject anchors[8];
+    for (IXRenderObject& anchor : anchors) {
+        anchor.load("");
+    }
+    IXRenderObject* held[8] = {};
+    const std::string names[2] = {"t_steady", "t_steady_with_a_long_name"};
+    auto frame = [&](int i) {
+        IXRenderObject& anchor = anchors[i % 8];
+        anchor.setPosition(static_cast<float>(i % 300), static_cast<float>(i % 400), 0.0f);
+        particles.play(names[i % 2], anchor.getPosition(), {0, 1, 0}, 30.0f, i % 3 == 0);
+        if (i % 10 == 0) {
+            particles.stop(held[i / 10 % 8]);
+            held[i / 10 % 8] = particles.attach(names[i / 10 % 2], anchor, false, i % 20 == 0);
+            trails.releaseTrail(&anchor);
+            trails.spawnTrail(&anchor, 1, 4.0f, {});
+        }
+        particles.tick(kStep);
+        trails.tick(kStep);
+        particles.drawPredraw();
+        particles.draw();
+        trails.draw();
+    };
+    for (int i = 0; i < 200; ++i) {  // every system and trail of the pools has played once
+        frame(i);
+    }
+    const long before = testfiles::allocationCount();
+    for (int i = 0; i < 2000; ++i) {
+        frame(i);
+    }
+    EXPECT_EQ(testfiles::allocationCount() - before, 0);
+    EXPECT_GT(particles.peakParticles(), 100);
+    EXPECT_GT(device.drawCount, 2000);
+    setGLDevice(nullptr);
 }
 
 }  // namespace
