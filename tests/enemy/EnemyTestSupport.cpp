@@ -135,7 +135,6 @@ testfiles::Files testFiles() {
                                                                {"speed", real(1)},
                                                                {"direction change", real(90)},
                                                                {"speed change", real(2)}})}})},
-        {enemyFile("t_facer"), plain(10, {{"face direction type", integer(3)}})},
         {enemyFile("t_zero"), plist({{"size", real(20)},
                                      {"hp", integer(10)},
                                      {"movement node 0", node({{"duration", real(0)},
