@@ -34,14 +34,13 @@ class FakeShip : public IXRenderObject, public IXEnemyPlayer {
     void addMultiplier(float) override {}
     void collectOrb(int) override {}
     bool isLaserHeld() const override { return laserHeld; }
-    bool isRespawning() const override { return respawning; }
+    bool isRespawning() const override { return false; }
     bool isTranceActive() const override { return trance; }
     int bonusValue() const override { return bonus; }
     void addBreak(float amount) override { breakGauge += amount; }
 
     bool invulnerable = false;
     bool laserHeld = false;
-    bool respawning = false;
     bool trance = false;
     int bonus = 0;
     int64_t score = 0;
