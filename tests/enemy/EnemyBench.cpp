@@ -1,9 +1,7 @@
-// The enemy manager with its pool full: 100 enemies turning and easing their
-// facing, each trailing five modules and firing six launchers (an aimed
-// stream each) at a ship. Measures the manager's update per enemy (launchers
-// included; the bullets' own flight is not timed) and the batch build with
-// its draw calls per pass, some enemies in their death movement. Run by hand
-// on an idle core (build/orvale_enemy_benchmarks).
+// The enemy manager with its pool full: 100 enemies, each trailing five
+// modules and firing six aimed streams at a ship. Measures the manager's update
+// per enemy (the bullets' own flight is not timed). Run by hand on an idle core
+// (build/orvale_enemy_benchmarks).
 
 #include <benchmark/benchmark.h>
 
@@ -22,12 +20,6 @@ namespace {
 
 using enemytest::kStep;
 constexpr int kUntimedFrames = 30;  // bullets are cleared after this many updates, untimed
-
-class CountingDevice : public RecordingGLDevice {
-  public:
-    void drawArrays(GLenum, GLint, GLsizei) override { ++drawCount; }
-    int drawCount = 0;
-};
 
 std::string plist(const std::string& body) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + body +
@@ -84,7 +76,7 @@ struct Package {
 };
 
 struct Stage {
-    explicit Stage(int enemyCount, int dyingCount = 0) {
+    explicit Stage(int enemyCount) {
         static Package package;
         ship.setPosition(160.0f, 40.0f, 0.0f);
         ship.setSize(16.0f, 16.0f, 1.0f);
@@ -106,9 +98,6 @@ struct Stage {
         for (int frame = 0; frame < 20; ++frame) {
             enemies.update(kStep);
         }
-        for (int i = 0; i < dyingCount; ++i) {
-            enemies.spawned(i)->kill();
-        }
         clearBullets();
     }
     void clearBullets() {
@@ -125,7 +114,7 @@ struct Stage {
 };
 
 void BM_EnemyUpdate(benchmark::State& state) {
-    CountingDevice device;
+    RecordingGLDevice device;  // the update draws nothing
     setGLDevice(&device);
     Stage stage(CXEnemyManager::kPoolSize);
     int frames = 0;
@@ -148,28 +137,6 @@ void BM_EnemyUpdate(benchmark::State& state) {
     setGLDevice(nullptr);
 }
 BENCHMARK(BM_EnemyUpdate);
-
-void BM_EnemyDrawBatch(benchmark::State& state) {
-    CountingDevice device;
-    setGLDevice(&device);
-    const int count = static_cast<int>(state.range(0));
-    Stage stage(count, count / 5);
-    device.drawCount = 0;
-    for (auto _ : state) {
-        stage.enemies.draw();
-    }
-    const int passes = (stage.enemies.getNormalPassVertexCount() > 0 ? 1 : 0) +
-                       (stage.enemies.getDyingPassVertexCount() > 0 ? 1 : 0);
-    state.counters["enemies"] = count;
-    state.counters["quads"] = stage.enemies.getVertexCount() / 6;
-    state.counters["draws_per_pass"] =
-        static_cast<double>(device.drawCount) / static_cast<double>(state.iterations()) / passes;
-    state.counters["per_enemy"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * count,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    setGLDevice(nullptr);
-}
-BENCHMARK(BM_EnemyDrawBatch)->Arg(5)->Arg(25)->Arg(100);
 
 }  // namespace
 

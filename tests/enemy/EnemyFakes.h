@@ -34,14 +34,13 @@ class FakeShip : public IXRenderObject, public IXEnemyPlayer {
     void addMultiplier(float) override {}
     void collectOrb(int) override {}
     bool isLaserHeld() const override { return laserHeld; }
-    bool isRespawning() const override { return respawning; }
+    bool isRespawning() const override { return false; }
     bool isTranceActive() const override { return trance; }
     int bonusValue() const override { return bonus; }
     void addBreak(float amount) override { breakGauge += amount; }
 
     bool invulnerable = false;
     bool laserHeld = false;
-    bool respawning = false;
     bool trance = false;
     int bonus = 0;
     int64_t score = 0;
@@ -51,7 +50,7 @@ class FakeShip : public IXRenderObject, public IXEnemyPlayer {
 
 class FakeEffects : public IXShotEffects {
   public:
-    void preloadEffect(const std::string& name) override { preloaded.push_back(name); }
+    void preloadEffect(const std::string&) override {}
     IXRenderObject* startAttachedEffect(const std::string& name, const IXRenderObject&, bool) override {
         started.push_back(name);
         return &handle;
@@ -61,7 +60,7 @@ class FakeEffects : public IXShotEffects {
     void detachTrail(const IXRenderObject&) override {}
     void playAt(const std::string& name, const Vec3&, const Vec3&, float) override { played.push_back(name); }
 
-    std::vector<std::string> preloaded, started, played;
+    std::vector<std::string> started, played;
     int stopped = 0;
     IXRenderObject handle;  // what every started effect is
 };
@@ -87,7 +86,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
         explosions.push_back({kind, at, strength});
     }
     void debrisSpray(const Vec3&, const Vec3&, float, int, float, float) override { ++debrisSprays; }
-    void beamKill(const Vec3&) override { ++beamKills; }
+    void beamKill(const Vec3&) override {}
     CXSpriteBatchManager* scorePopups() const override { return popups; }
     void countKill() override { ++kills; }
     // What bosses ask of the scene.
@@ -116,7 +115,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
     int level = 1;
     std::vector<Explosion> explosions;
     std::vector<std::string> predrawStarted;
-    int debrisSprays = 0, beamKills = 0, kills = 0;
+    int debrisSprays = 0, kills = 0;
     bool timerShown = false;
     int timeOuts = 0, defeatNotices = 0;
     std::vector<float> bonuses;

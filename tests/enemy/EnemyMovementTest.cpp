@@ -1,32 +1,17 @@
-// Movement nodes as a player sees them: the entry into the play plane, turns
-// and speed changes, headings, facing, and the launchers each node starts on
-// each difficulty.
+// Movement nodes: turns and speed changes by their exact totals, nodes without
+// a duration or without movement, and the launchers each node starts on each
+// difficulty. (Facing the ship and the first stage's paths are played by its
+// replay.)
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "stg/shot/ShotMath.h"
 #include "tests/enemy/EnemyTestSupport.h"
 
 namespace {
 
 using namespace enemytest;
-
-TEST(EnemyMovement, AnEnemyFliesIntoThePlayPlaneBeforeItMoves) {
-    Stage stage;
-    OXEnemy* enemy = stage.spawn("t_turn", 160, 400, 180);
-    stage.run(3);
-    EXPECT_TRUE(enemy->isEntering());
-    EXPECT_GT(enemy->getPosition().z, 0.0f);
-    EXPECT_LT(enemy->getPosition().z, OXEnemy::kPlayPlaneZ);
-    EXPECT_FLOAT_EQ(enemy->getY(), 400.0f);
-    stage.run(5);
-    EXPECT_FALSE(enemy->isEntering());
-    EXPECT_FLOAT_EQ(enemy->getPosition().z, OXEnemy::kPlayPlaneZ);
-    EXPECT_FLOAT_EQ(enemy->getAlpha(), 1.0f);
-    EXPECT_LT(enemy->getY(), 400.0f);  // heading down, along its spawn angle
-}
 
 TEST(EnemyMovement, ANodeTurnsAndSpeedsUpByExactlyItsTotals) {
     Stage stage;
@@ -66,31 +51,6 @@ TEST(EnemyMovement, AnEnemyWithoutMovementLeavesAsItsEntryEnds) {
     EXPECT_FALSE(enemy->isVisible());
     EXPECT_FALSE(enemy->isActive());
     EXPECT_EQ(stage.enemies.spawnedCount(), 0);
-}
-
-TEST(EnemyMovement, UseLastDirectionInTheFirstNodeKeepsTheFacingOfZero) {
-    Stage stage;
-    OXEnemy* enemy = stage.spawn("t_last", 160, 300, 180);
-    stage.enter(*enemy);
-    stage.run(10);
-    EXPECT_FLOAT_EQ(enemy->getHeading(), 0.0f);
-    EXPECT_GT(enemy->getY(), 300.0f);  // up, not along the spawn angle
-}
-
-TEST(EnemyMovement, FacingTowardsThePlayerEasesOntoTheShip) {
-    Stage stage;
-    OXEnemy* enemy = stage.spawn("t_facer", 260, 400, 180);
-    stage.enter(*enemy);
-    stage.run(60);
-    const float towardsShip = shotmath::angleOf(160.0f - 260.0f, 60.0f - 400.0f);
-    EXPECT_NEAR(enemy->getFacing(), towardsShip, 0.5f);
-    EXPECT_NEAR(enemy->getRotation().z, towardsShip, 0.5f);
-
-    // A ship in its respawn sequence is not followed.
-    stage.ship.respawning = true;
-    stage.ship.setPosition(400, 400, 0);
-    stage.run(20);
-    EXPECT_NEAR(enemy->getFacing(), towardsShip, 0.5f);
 }
 
 // The slots a node starts: "easy launchers" "0", "med launchers" "1", "hard

@@ -24,7 +24,6 @@ class QuietWorld : public FakeWorld {
 
 class QuietEffects : public FakeEffects {
   public:
-    void preloadEffect(const std::string&) override {}
     IXRenderObject* startAttachedEffect(const std::string&, const IXRenderObject&, bool) override {
         return &handle;
     }

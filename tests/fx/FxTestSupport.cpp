@@ -20,17 +20,9 @@ bool isIntegerKey(const std::string& key) {
     }
     return false;
 }
-}  // namespace
 
-Keys steadyKeys() {
-    return {{"spawnRate", 100}, {"maxNumParticles", 200}, {"minTtl", 10000},  {"maxTtl", 10000},
-            {"startAlpha", 1},  {"midAlpha", 1},          {"endAlpha", 1},    {"alphaMidTime", 0.5},
-            {"startColorR", 1}, {"startColorG", 1},       {"startColorB", 1}, {"endColorR", 1},
-            {"endColorG", 1},   {"endColorB", 1},         {"startSizeX", 2},  {"startSizeY", 2},
-            {"endSizeX", 2},    {"endSizeY", 2},          {"rotateStart", 1}};
-}
-
-std::string particleList(const Keys& keys, const std::map<std::string, bool>& flags) {
+// The property list text of `keys` (booleans added by name).
+std::string particleList(const Keys& keys, const std::map<std::string, bool>& flags = {}) {
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>\n";
     for (const auto& [key, value] : keys) {
@@ -50,16 +42,22 @@ std::string particleList(const Keys& keys, const std::map<std::string, bool>& fl
     return out.str();
 }
 
-Plist::Dictionary dictionaryOf(const Keys& keys, const std::map<std::string, bool>& flags) {
-    Plist::Dictionary dict;
-    const std::string text = particleList(keys, flags);
-    Plist::parse(text.data(), static_cast<int64_t>(text.size()), dict);
-    return dict;
+}  // namespace
+
+Keys steadyKeys() {
+    return {{"spawnRate", 100}, {"maxNumParticles", 200}, {"minTtl", 10000},  {"maxTtl", 10000},
+            {"startAlpha", 1},  {"midAlpha", 1},          {"endAlpha", 1},    {"alphaMidTime", 0.5},
+            {"startColorR", 1}, {"startColorG", 1},       {"startColorB", 1}, {"endColorR", 1},
+            {"endColorG", 1},   {"endColorB", 1},         {"startSizeX", 2},  {"startSizeY", 2},
+            {"endSizeX", 2},    {"endSizeY", 2},          {"rotateStart", 1}};
 }
 
 ParticleDefinition definitionOf(const Keys& keys, const std::map<std::string, bool>& flags) {
+    Plist::Dictionary dict;
+    const std::string text = particleList(keys, flags);
+    Plist::parse(text.data(), static_cast<int64_t>(text.size()), dict);
     ParticleDefinition definition;
-    EXPECT_EQ(readParticleDefinition(dictionaryOf(keys, flags), definition), nullptr);
+    EXPECT_EQ(readParticleDefinition(dict, definition), nullptr);
     return definition;
 }
 

@@ -23,9 +23,7 @@ using Keys = std::map<std::string, double>;
 // A steady emitter: long-lived white particles that stand still, one every
 // 10 ms, size 2. Tests change what they look at.
 Keys steadyKeys();
-// The property list text of `keys` (strings and booleans added by name).
-std::string particleList(const Keys& keys, const std::map<std::string, bool>& flags = {});
-Plist::Dictionary dictionaryOf(const Keys& keys, const std::map<std::string, bool>& flags = {});
+// The definition a particle list of `keys` (and the booleans `flags`) reads as.
 ParticleDefinition definitionOf(const Keys& keys, const std::map<std::string, bool>& flags = {});
 
 // Runs `body` and returns what it printed.

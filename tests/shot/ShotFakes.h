@@ -30,9 +30,9 @@ class FakeShip : public IXRenderObject, public IXShotTarget {
     bool isInvulnerable() const override { return invulnerable; }
     void hit(float change, const Vec3& direction) override { hits.push_back({change, direction}); }
     IXShootable* lockOnTarget() const override { return lockOn; }
-    void addBeamGauge(float amount) override { beamGauge += amount; }
-    void addScore(int64_t points) override { score += points; }
-    void addMultiplier(float delta) override { multiplier += delta; }
+    void addBeamGauge(float) override {}
+    void addScore(int64_t) override {}
+    void addMultiplier(float) override {}
     void collectOrb(int value) override { orbs += value; }
     bool isLaserHeld() const override { return laserHeld; }
 
@@ -41,9 +41,6 @@ class FakeShip : public IXRenderObject, public IXShotTarget {
     bool laserHeld = false;
     IXShootable* lockOn = nullptr;
     std::vector<Hit> hits;
-    float beamGauge = 0.0f;
-    int64_t score = 0;
-    float multiplier = 0.0f;
     int orbs = 0;
 };
 
@@ -60,7 +57,7 @@ class FakeEnemy : public IXRenderObject, public IXShootable {
     bool hasLiveModules() const override { return withModules; }
     // Its parts reach 60 units out.
     float shotReach() const override { return withModules ? 60.0f : size.x * 0.5f * hitScale * scale.x; }
-    void setLastHitDirection(float degrees) override { lastHitDirection = degrees; }
+    void setLastHitDirection(float) override {}
 
     bool entering = false;
     bool dying = false;
@@ -71,7 +68,6 @@ class FakeEnemy : public IXRenderObject, public IXShootable {
     float damageTaken = 0.0f;  // through applyDamage
     float moduleDamage = 0.0f;
     int hitTests = 0;
-    float lastHitDirection = -1.0f;
 };
 
 class FakeWorld : public IXShotWorld {
@@ -85,7 +81,7 @@ class FakeWorld : public IXShotWorld {
     bool isBombActive() const override { return bombActive; }
     float bulletGraceTime() const override { return graceTime; }
     bool isCasualPlay() const override { return casual; }
-    void playShotSound() override { ++shotSounds; }
+    void playShotSound() override {}
 
     FakeShip* ship = nullptr;
     std::vector<IXShootable*> enemies;
@@ -94,7 +90,6 @@ class FakeWorld : public IXShotWorld {
     bool bombActive = false;
     float graceTime = 0.0f;
     bool casual = false;
-    int shotSounds = 0;
 };
 
 }  // namespace shottest

@@ -2,26 +2,6 @@
 
 namespace shottest {
 
-IXRenderObject* RecordingEffects::startAttachedEffect(const std::string&, const IXRenderObject&, bool) {
-    ++started;
-    return &handle;
-}
-
-void RecordingEffects::stopEffect(IXRenderObject* effect) {
-    if (effect == &handle) {
-        ++stopped;
-    }
-}
-
-bool RecordingEffects::attachTrail(const IXRenderObject&, int, float) {
-    ++trailsAttached;
-    return true;
-}
-
-void RecordingEffects::detachTrail(const IXRenderObject&) {
-    ++trailsDetached;
-}
-
 Stage::Stage() {
     world.ship = &ship;
     manager.setEffects(&effects);
@@ -84,10 +64,6 @@ testfiles::Files testFiles() {
                                                  {"numColumns", integer(8)}, {"numRows", integer(8)}})},
         // Bullet types.
         {bp("t_still"), plist({{"size", real(8)}, {"duration", longLife}, {"damage", real(1)}})},
-        {bp("t_keys"), plist({{"first frame", integer(1)}, {"is focus track", boolean(false)},
-                              {"is effect glow", boolean(false)}, {"atlas frame", real(3.5)},
-                              {"start speed", text("7")}, {"damage", integer(2)}, {"random frame", integer(1)}})},
-        {bp("t_frames"), plist({{"first frame", integer(2)}, {"atlas frame", integer(20)}})},
         {bp("t_self"), plist({{"fire pattern", text("t_self_fp")}, {"effect", text("ps_self_glow")},
                               {"hit effect", text("ps_self_hit")}, {"sound", text("self.caf")}})},
         {bp("t_shared"), plist({{"size", real(8)}})},
@@ -134,13 +110,6 @@ testfiles::Files testFiles() {
                                                             {"delay", real(100)}}))},
         {fp("t_gap"), plist(with(downwards("t_still"), {{"repeat", integer(8)}, {"delay", real(100)},
                                                         {"gap frequency", integer(3)}, {"gap size", integer(2)}}))},
-        {fp("t_rank"), plist(with(downwards("t_still"), {{"delay", real(100)}, {"delay var", real(-20.5)},
-                                                         {"repeat", integer(2)}, {"repeat var", real(1.5)},
-                                                         {"salvo", integer(3)}, {"salvo var", real(1)},
-                                                         {"gap frequency", integer(4)},
-                                                         {"gap frequency var", integer(-1)}}))},
-        {fp("t_bombletvar"), plist(with(downwards("t_still"), {{"bomblet var", real(1)}}))},
-        {fp("t_reals"), plist(with(downwards("t_still"), {{"salvo", real(5)}, {"repeat", real(3)}}))},
         {fp("t_aim1"), plist(with(downwards("t_still"), {{"aim type", integer(1)}, {"repeat", integer(3)},
                                                          {"delay", real(100)}, {"direction angle", real(0)}}))},
         {fp("t_aim2"), plist(with(downwards("t_still"), {{"aim type", integer(2)}, {"repeat", integer(3)},

@@ -25,22 +25,17 @@ class RecordingEffects : public IXShotEffects {
         float strength;
     };
     void preloadEffect(const std::string& name) override { preloaded.push_back(name); }
-    IXRenderObject* startAttachedEffect(const std::string& name, const IXRenderObject& anchor,
-                                        bool glow) override;
-    void stopEffect(IXRenderObject* effect) override;
-    bool attachTrail(const IXRenderObject& target, int frame, float width) override;
-    void detachTrail(const IXRenderObject& target) override;
-    void playAt(const std::string& name, const Vec3& position, const Vec3& direction,
-                float strength) override {
-        (void)direction;
+    IXRenderObject* startAttachedEffect(const std::string&, const IXRenderObject&, bool) override {
+        return &handle;
+    }
+    void stopEffect(IXRenderObject*) override {}
+    bool attachTrail(const IXRenderObject&, int, float) override { return true; }
+    void detachTrail(const IXRenderObject&) override {}
+    void playAt(const std::string& name, const Vec3& position, const Vec3&, float strength) override {
         played.push_back({name, position, strength});
     }
 
     std::vector<std::string> preloaded;
-    int started = 0;
-    int stopped = 0;
-    int trailsAttached = 0;
-    int trailsDetached = 0;
     std::vector<Played> played;
 
   private:

@@ -1,10 +1,7 @@
-// Steady enemy bullets (straight, constant speed, nothing attached, not
-// homing, any animation held on its last frame, maybe still pulsing from
-// their spawn) take a short frame in the pool; it must end exactly like the
-// ordinary frame. A blocker that reaches nothing sends every bullet that is
-// not piercing through the ordinary frame without changing what happens to
-// it, so two stages fired alike, one with such a blocker, must end bit for
-// bit the same.
+// Steady enemy bullets take a short frame in the pool; it must end exactly
+// like the ordinary frame. A blocker that reaches nothing sends every bullet
+// through the ordinary frame, so two stages fired alike, one with such a
+// blocker, must end bit for bit the same.
 
 #include <gtest/gtest.h>
 
