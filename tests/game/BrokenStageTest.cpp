@@ -71,11 +71,3 @@ TEST_F(BrokenStageTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
         session.tearDown();
     }
 }
-
-TEST_F(BrokenStageTest, TheWholeFirstStageStarts) {
-    testing::internal::CaptureStdout();
-    startPlaying();
-    EXPECT_EQ(testing::internal::GetCapturedStdout().find("CANNOT BE PLAYED"), std::string::npos);
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_EQ(endings, 0);
-}
