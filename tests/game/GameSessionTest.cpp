@@ -97,32 +97,6 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     EXPECT_EQ(session.stagePathFor(5), "");
 }
 
-TEST_F(GameSessionTest, ContinuesAreCountedAndPauseIsIgnoredDuringGameOver) {
-    profile.arcadeScore[1] = 0;
-    startPlaying();
-    session.setScore(1234);
-    session.setLives(0);
-    session.showContinue();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
-    EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
-
-    session.acceptContinue();
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_EQ(session.getContinues(), 0);
-    EXPECT_EQ(session.getLives(), session.getStartLives() + 1);
-    EXPECT_EQ(session.getScore(), 0);
-    EXPECT_EQ(session.getHighScore(), 1234);
-
-    session.showGameOver();
-    session.pause();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
-    session.gameOverFinished();
-    EXPECT_EQ(session.getState(), CXGameSession::Ending);
-    session.tick(16.7f);
-    EXPECT_EQ(session.getState(), CXGameSession::Idle);
-    EXPECT_EQ(endings, 1);
-}
-
 TEST_F(GameSessionTest, AStageClearAddsTheGrazeAndOrbBonusesAndShowsTheSummary) {
     startPlaying();
     for (int i = 0; i < 10; ++i) {
@@ -142,22 +116,6 @@ TEST_F(GameSessionTest, AStageClearAddsTheGrazeAndOrbBonusesAndShowsTheSummary) 
     EXPECT_EQ(session.getState(), CXGameSession::StageSummary);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::SummaryOverlay);
     EXPECT_TRUE(session.getShip()->isEntering());
-}
-
-TEST_F(GameSessionTest, AfterTheLastStageOrAFreePlayStageTheGameEnds) {
-    startPlaying();
-    session.getGameScene()->stageCleared();
-    session.summaryFinished();
-    EXPECT_EQ(session.getState(), CXGameSession::Ending);
-    session.tick(16.7f);
-    EXPECT_EQ(endings, 1);
-    EXPECT_FALSE(session.isGameFinished());  // one stage of five: no ending yet
-
-    session.setGameMode(CXGameSession::FreePlay);
-    startPlaying();
-    session.getGameScene()->stageCleared();
-    session.summaryFinished();
-    EXPECT_EQ(session.getState(), CXGameSession::Ending);
 }
 
 TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
@@ -201,27 +159,42 @@ TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
     EXPECT_EQ(console.find("PROFILE SAVE FAILED"), std::string::npos) << console;
 }
 
-TEST_F(GameSessionTest, TheDeathOfTheLastLifeAsksForAContinueThenEndsTheGame) {
+TEST_F(GameSessionTest, TheLastLifeLostAsksForAContinueThatBringsTheNextShipAtOnceThenGameOverEnds) {
+    profile.arcadeScore[1] = 0;
     startPlaying();
     OXScnBaseSTGGame& scene = *session.getGameScene();
     for (int frame = 0; frame < 1000 && !session.getShip()->isControllable(); ++frame) {
         session.tick(16.7f);
     }
     ASSERT_TRUE(session.getShip()->isControllable());
+    session.setScore(1234);
     session.setLives(0);
     scene.playerDied();
     for (int frame = 0; frame < 200 && session.getState() == CXGameSession::Playing; ++frame) {
         session.tick(16.7f);
     }
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
 
-    // A continue brings the next ship at once rather than after the long wait.
+    // A continue starts the score again and brings the next ship at once, not after the long wait.
     session.acceptContinue();
+    EXPECT_EQ(session.getContinues(), 0);
+    EXPECT_EQ(session.getScore(), 0);
+    EXPECT_EQ(session.getHighScore(), 1234);
     for (int frame = 0; frame < 5; ++frame) {
         session.tick(16.7f);
     }
     EXPECT_FALSE(session.getShip()->isOutOfPlay());
     EXPECT_EQ(session.getLives(), session.getStartLives());  // start + 1, less the one respawn
+
+    // The game over takes no pause, and ends the game when done.
+    session.showGameOver();
+    session.pause();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    session.gameOverFinished();
+    session.tick(16.7f);
+    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(endings, 1);
 }
 
 }  // namespace
