@@ -1,6 +1,6 @@
 // The game scene on the real first stage: the opening, the ship at the edges
 // of the view, washes, input, death and respawn, scoring a kill, the clocks,
-// and the visibility options.
+// the visibility options, and the effects drawn beneath the bullets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,11 +12,14 @@
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
+#include "fx/CXParticleEffectManager.h"
+#include "fx/CXTrailEffectManager.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/CXStageEffects.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
@@ -357,4 +360,59 @@ TEST_F(GameSceneTest, VisibilityOptionsShowOnTheNextFrameDrawnInARunningStage) {
     session.setVisibility({5.0f, false, false});  // beyond the most: held to 80 %
     EXPECT_FLOAT_EQ(session.getVisibility().backgroundDimming, CXUserProfile::kMostDimming);
     setGLDevice(nullptr);
+}
+
+// Explosions' sparks, smoke and embers and the engines' trails go under the enemy bullets.
+TEST_F(GameSceneTest, EffectsAreDrawnBeneathTheEnemyBullets) {
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    for (int i = 0; i < 3000 && scene.getBulletManager()->liveEnemyPoolCount() == 0; ++i) {
+        session.tick(16.7f);
+    }
+    ASSERT_GT(scene.getBulletManager()->liveEnemyPoolCount(), 0);
+    for (int i = 0; i < 5; ++i) {
+        scene.explosion(ExplosionKind::Large, {60.0f + 40.0f * static_cast<float>(i), 240.0f, 0.0f}, 1.0f);
+        session.tick(16.7f);
+    }
+    ASSERT_GT(scene.getStageEffects().particles().liveParticles(), 100);
+    device.draws.clear();
+    scene.drawObjects();
+    scene.drawOverlays();
+    const auto particleTexture = static_cast<GLuint>(scene.getStageEffects().particles().getTextureId());
+    const auto trailTexture = static_cast<GLuint>(scene.getStageEffects().trails().getTextureId());
+    const auto bulletTexture = static_cast<GLuint>(scene.getBulletManager()->getTextureId());
+    int lastEffect = -1, lastBullets = -1;
+    for (size_t i = 0; i < device.draws.size(); ++i) {
+        const GLuint texture = device.draws[i].texture;
+        if (texture == particleTexture || texture == trailTexture) {
+            lastEffect = static_cast<int>(i);
+        } else if (texture == bulletTexture) {
+            lastBullets = static_cast<int>(i);
+        }
+    }
+    EXPECT_GT(lastEffect, 0);
+    EXPECT_GT(lastBullets, lastEffect);
+    setGLDevice(nullptr);
+}
+
+// A start past the level list is held to it and loads no stage file, no atlas with it; the
+// effects still run, untextured, and an unknown effect shows nothing.
+TEST_F(GameSceneTest, AStageWithoutAFileStillPlaysItsEffects) {
+    session.startGame(CXGameSession::kArcadeLevelList, 99);
+    EXPECT_EQ(session.getStageIndex(), 1);
+    OXScnBaseSTGGame* scene = session.getGameScene();
+    ASSERT_NE(scene, nullptr);
+    EXPECT_FALSE(scene->isStageLoaded());
+    CXParticleEffectManager& particles = scene->getStageEffects().particles();
+    const int busy = particles.busySystems();
+    scene->effects().playAt("ps_not_an_effect", {}, {0, 1, 0}, 40.0f);
+    EXPECT_EQ(particles.busySystems(), busy);
+    scene->explosion(ExplosionKind::Huge, {160.0f, 240.0f, 0.0f}, 1.0f);
+    for (int i = 0; i < 5; ++i) {
+        scene->update(gametest::kStep);
+        scene->drawObjects();
+        scene->drawOverlays();
+    }
+    EXPECT_GT(particles.liveParticles(), 0);
 }
