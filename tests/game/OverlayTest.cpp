@@ -357,13 +357,14 @@ TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
 
 // ---- Summary ----
 
-TEST_F(OverlayTest, TheSummaryRevealsTheSessionsNumbersOneAfterAnother) {
+TEST_F(OverlayTest, TheSummaryRevealsTheBonusesTheScoreGainedOneAfterAnother) {
     for (int i = 0; i < 12; ++i) {
         session.countGraze();
     }
     for (int i = 0; i < 3; ++i) {
         session.countOrb();
     }
+    const int64_t before = session.getScore();
     session.stageCleared();
     ASSERT_TRUE(shown(CXGameSession::SummaryOverlay));
     OXScnBaseSummary& results = summary();
@@ -374,6 +375,8 @@ TEST_F(OverlayTest, TheSummaryRevealsTheSessionsNumbersOneAfterAnother) {
     EXPECT_EQ(results.getValueText(4)->getText(),
               std::to_string(session.getGrazeBonus() + session.getOrbBonus()));
     EXPECT_GT(session.getGrazeBonus(), 0);
+    EXPECT_GT(session.getOrbBonus(), 0);
+    EXPECT_EQ(session.getScore(), before + session.getGrazeBonus() + session.getOrbBonus());
 
     // Hidden at first, then in turn, and NEXT after the last.
     EXPECT_FALSE(results.getValueText(0)->isVisible());

@@ -120,7 +120,7 @@ TEST_F(ReplayTest, AGameBelowTheBestKeepsNoBestReplay) {
         folder + CXGameSession::highScoreReplayName(CXGameSession::Arcade, false, 1)));
 }
 
-TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBackFromTheFile) {
+TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
     session.setSeed(777);
     session.setGameMode(CXGameSession::FreePlay);
     session.startGame(CXGameSession::kArcadeLevelList, 0);
@@ -159,12 +159,8 @@ TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBackFromTheFile) {
     const int64_t score = session.getScore();
     const int bombs = session.getBombs();
 
-    const testfiles::TempDir folder;
-    std::string problem;
-    ASSERT_TRUE(session.getRecording().save(folder.file("mouse.ovr"), problem)) << problem;
-    CXReplay loaded;
-    ASSERT_TRUE(CXReplay::load(folder.file("mouse.ovr"), loaded, problem)) << problem;
-    const CXReplayPlayer player = play(loaded);
+    const CXReplay recorded = session.getRecording();
+    const CXReplayPlayer player = play(recorded);
     EXPECT_EQ(player.getStatus(), CXReplayPlayer::Finished) << "desync at " << player.getDesyncFrame();
     EXPECT_EQ(session.getScore(), score);
     EXPECT_EQ(session.getBombs(), bombs);
