@@ -23,7 +23,7 @@ constexpr int kFireKey = 2;
 
 using GameSessionTest = gametest::SessionTest;
 
-TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
+TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysOnTheFixedStep) {
     profile.lives = 3;
     profile.bombs = 4;
     profile.continues = 2;
@@ -46,15 +46,12 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
     session.tick(16.7f);
     EXPECT_EQ(session.getState(), CXGameSession::Playing);
     EXPECT_EQ(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Started);
-}
 
-TEST_F(GameSessionTest, TheStageAdvancesByTheFixedStepWhateverTheFrameTime) {
-    startPlaying();
-    OXScnBaseSTGGame& scene = *session.getGameScene();
-    const float before = scene.getStageTime();
+    // Then the stage advances by its fixed step, whatever the frame time.
+    const float before = session.getGameScene()->getStageTime();
     session.tick(5.0f);
     session.tick(250.0f);
-    EXPECT_FLOAT_EQ(scene.getStageTime() - before, 2 * CXGameSession::kStageStepMs);
+    EXPECT_FLOAT_EQ(session.getGameScene()->getStageTime() - before, 2 * CXGameSession::kStageStepMs);
 }
 
 TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {

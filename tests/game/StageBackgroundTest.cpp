@@ -340,9 +340,7 @@ TEST(StageBackgroundLayer, KeysPlaceScaleTurnAndShapeTheLayer) {
     EXPECT_FLOAT_EQ(bg.getY(), 360.0f);
     EXPECT_FLOAT_EQ(bg.getPosition().z, 40.0f);
     EXPECT_EQ(bg.getBlendMode(), 1);
-    EXPECT_FLOAT_EQ(bg.getAlpha(), 0.5f);
     EXPECT_FLOAT_EQ(bg.getScale().y, 3.0f);
-    EXPECT_FLOAT_EQ(bg.getUniformScale(), 0.5f);
     // The stage file's rotations default to one degree.
     EXPECT_FLOAT_EQ(bg.getRotation().x, 1.0f);
     EXPECT_FLOAT_EQ(bg.getRotation().z, 45.0f);

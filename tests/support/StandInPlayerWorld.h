@@ -15,7 +15,7 @@
 // it may take part in an allocation count.
 class StandInPlayerWorld : public IXPlayerWorld {
   public:
-    IXShotEffects& effects() const override { return fx ? *fx : noShotEffects(); }
+    IXShotEffects& effects() const override { return noShotEffects(); }
     // The ship's predraw effects start like its others.
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override {
         return effects().startAttachedEffect(name, anchor, false);
@@ -80,7 +80,6 @@ class StandInPlayerWorld : public IXPlayerWorld {
     float lastTimeScale = 1.0f;
     Vec3 lastExplosion{};
     bool bombActive = false;
-    IXShotEffects* fx = nullptr;  // no trails or particles unless a test gives some
     // When set, the world answers the ship at once, from inside the ship's own frame.
     OXSTGBasePlayer* answering = nullptr;
 
