@@ -192,6 +192,10 @@ Plist::Dictionary validList() {
     replay.checks = {{300, 1}, {600, 2}};
     return replay.toPlist();
 }
+// Field `field` (frame, key, down) of key edge `edge`.
+Plist::Value& keyField(Plist::Dictionary& list, int edge, int field) {
+    return boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(list["keys"])[edge])[field];
+}
 
 TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
     struct Case {
@@ -204,21 +208,9 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
          "rules version 2"},
         {"huge frame count", [](Plist::Dictionary& d) { d["frames"] = int64_t{1} << 40; }, "\"frames\""},
         {"key outside the table",
-         [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[1] =
-                 int64_t{CXReplay::kKeyCodes};
-         },
-         "key edge 1"},
-        {"keys out of order",
-         [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[0] = int64_t{5};
-         },
-         "key edge 1"},
-        {"key past the end",
-         [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[0])[0] = int64_t{601};
-         },
-         "key edge 0"},
+         [](Plist::Dictionary& d) { keyField(d, 1, 1) = int64_t{CXReplay::kKeyCodes}; }, "key edge 1"},
+        {"keys out of order", [](Plist::Dictionary& d) { keyField(d, 1, 0) = int64_t{5}; }, "key edge 1"},
+        {"key past the end", [](Plist::Dictionary& d) { keyField(d, 0, 0) = int64_t{601}; }, "key edge 0"},
         {"keys not an array", [](Plist::Dictionary& d) { d["keys"] = std::string("many"); }, "\"keys\""},
         {"binding outside the table",
          [](Plist::Dictionary& d) { boost::any_cast<Plist::Array&>(d["bindings"])[0] = int64_t{-1}; },
