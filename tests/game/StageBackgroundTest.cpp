@@ -321,7 +321,7 @@ Plist::Dictionary layerKeys(const std::string& xml) {
     return keys;
 }
 
-TEST(StageBackgroundLayer, KeysPlaceScaleTurnAndShapeTheLayer) {
+TEST(StageBackgroundLayer, KeysPlaceScaleTurnSwingAndShapeTheLayer) {
     OXVolleyBg bg;
     bg.loadLayer(layerKeys(layer({{"relative x", real(0.25)},
                                   {"relative y", real(0.75)},
@@ -331,6 +331,8 @@ TEST(StageBackgroundLayer, KeysPlaceScaleTurnAndShapeTheLayer) {
                                   {"scale x", real(2)},
                                   {"scale y", real(3)},
                                   {"rotate z", real(45)},
+                                  {"rotate y", real(20)},
+                                  {"swing y time", real(1000)},
                                   {"scroll speed y", real(-0.001)},
                                   {"rotation rate", real(0.01)},
                                   {"tube rendering", boolean(true)},
@@ -351,20 +353,15 @@ TEST(StageBackgroundLayer, KeysPlaceScaleTurnAndShapeTheLayer) {
     bg.tick(100.0f);
     EXPECT_FLOAT_EQ(bg.getRotation().z, 46.0f);
     EXPECT_NEAR(bg.getVOffset(), 0.9f, 1e-5f) << "scrolling down wraps below 0";
-}
-
-TEST(StageBackgroundLayer, ASwingingLayerRocksAboutYAndBack) {
-    OXVolleyBg bg;
-    bg.loadLayer(layerKeys(layer({{"rotate y", real(20)}, {"swing y time", real(1000)}})), 360.0f, 480.0f,
-                 0.0f, "bg 0");
-    bg.setActive(true);
-    float lowest = 20.0f;
-    for (int step = 0; step < 4000 / 10; ++step) {
+    // A swinging layer rocks about y to the other side and back, a quarter swing each swing time.
+    for (float ms = 100.0f; ms < 2000.0f; ms += 10.0f) {
         bg.tick(10.0f);
-        lowest = std::min(lowest, bg.getRotation().y);
     }
-    EXPECT_NEAR(lowest, -20.0f, 0.01f);
-    EXPECT_NEAR(bg.getRotation().y, 20.0f, 0.01f) << "four swing times bring it back";
+    EXPECT_NEAR(bg.getRotation().y, -20.0f, 0.01f);
+    for (float ms = 0.0f; ms < 2000.0f; ms += 10.0f) {
+        bg.tick(10.0f);
+    }
+    EXPECT_NEAR(bg.getRotation().y, 20.0f, 0.01f);
 }
 
 // ---- Drawing ----
