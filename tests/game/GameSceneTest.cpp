@@ -107,11 +107,9 @@ TEST_F(GameSceneTest, TheOpeningClearsEnemyBulletsUntilTheShipHasControlAndLeave
     EXPECT_EQ(session.getLives(), lives);
 }
 
-// Pushed against each edge in both layouts, on the open field and in a boss fight, the ship
-// and its gauge labels stay whole in the camera's view (the camera leads the ship as it
-// moves), and its centre, where it is hit, stays between the HUD's rows; and it does reach the
-// edge of what is seen. The waves are stopped and enemy bullets cleared: only the ship, the
-// boss and the camera play.
+// Pushed against each edge in both layouts, in the open and in a boss fight (no waves, no
+// enemy bullets), the ship and its gauge labels stay whole in the leading camera's view, its
+// centre between the HUD's rows; and it does reach the edge of what is seen.
 class ShipEdgeTest : public GameSceneTest, public testing::WithParamInterface<std::tuple<int, int, bool>> {};
 
 TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {

@@ -177,9 +177,8 @@ TEST_F(GameSessionTest, TheLastLifeLostAsksForAContinueThatBringsTheNextShipAtOn
     EXPECT_EQ(endings, 1);
 }
 
-// The game says which file is missing or unreadable and ends back at the menus when the stage
-// would start, instead of clearing it on its first frame, playing an empty stage forever or
-// flying a ship without weapons.
+// Not a stage cleared on its first frame, an empty stage played forever or a ship without
+// weapons: the game says which file is missing or unreadable and ends back at the menus.
 struct Damage {
     const char* file;   // in the package
     bool deleted;       // else replaced by bytes that are no property list

@@ -486,9 +486,8 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     EXPECT_EQ(rig.world.deaths, 2);
 }
 
-// A ship flying in fills no gauge and keeps to its path through a trance; the stage's end
-// freezes the gauges for good, even when it comes while the ship flies in; a falling wreck
-// fills no gauge; casual play fills the gauge by itself, steadily.
+// No gauge fills for a ship flying in (which keeps its path through a trance), after the stage's
+// end (even while flying in) or for a wreck; casual play fills it by itself.
 TEST_F(PlayerShipLife, GaugesStayShutForAShipFlyingInAClearedStageAndAWreck) {
     Rig casual;
     casual.ship.spawn(false, true);
