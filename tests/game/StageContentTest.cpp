@@ -111,8 +111,7 @@ TEST_F(StageContent, OpaqueBaseLayersCoverTheViewAtAnyTurnAndSoDoesTheFlash) {
     ASSERT_GE(bg->layerCount(), 1);
     ASSERT_GE(bg->eventLayerCount(), 1);
     for (OXVolleyBg* base : {bg->getLayer(0), bg->getEventLayer(0)}) {
-        EXPECT_EQ(base->getBlendMode(), 0);
-        EXPECT_FALSE(base->isTube());
+        EXPECT_EQ(base->getBlendMode(), 0);  // opaque
         const float height = visibleHeightAt(base->getPosition().z);
         const float diagonal = std::sqrt(height * height + (height * 0.75f) * (height * 0.75f));
         const float side = base->getSize().x * base->getScale().x * base->getUniformScale();
