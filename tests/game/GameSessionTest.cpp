@@ -1,9 +1,13 @@
 // The game session's state machine on the real first stage: starting,
-// playing on the fixed step, pausing, continues, game over, ending, stage
-// clear with its bonuses, and the choice of stage files.
+// playing on the fixed step, continues, game over, the profile saved as the
+// game goes, and the choice of stage files; a first stage whose stage, wave or
+// ship file is missing or unreadable says which and ends back at the menus.
+// (Pausing, the end-game question and the stage summary are the overlay tests'.)
 #include <gtest/gtest.h>
 
-#include "audio/CXSoundManager.h"
+#include <cstdlib>
+#include <string>
+
 #include "data/CXUserProfile.h"
 #include "engine/OXScene.h"
 #include "stg/game/CXGameSession.h"
@@ -19,7 +23,7 @@ constexpr int kFireKey = 2;
 
 using GameSessionTest = gametest::SessionTest;
 
-TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
+TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysOnTheFixedStep) {
     profile.lives = 3;
     profile.bombs = 4;
     profile.continues = 2;
@@ -32,14 +36,8 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
     EXPECT_EQ(session.getBombs(), 4);
     EXPECT_EQ(session.getContinues(), 2);
     EXPECT_EQ(session.getHighScore(), 777);
-    EXPECT_EQ(profile.timesPlayed, 1);
     ASSERT_NE(session.getGameScene(), nullptr);
     EXPECT_TRUE(session.getGameScene()->isStageLoaded());
-    ASSERT_NE(session.getOverlay(CXGameSession::HudOverlay), nullptr);
-    EXPECT_TRUE(session.getOverlay(CXGameSession::HudOverlay)->isVisible());
-    for (int index = 1; index < CXGameSession::OverlayCount; ++index) {
-        EXPECT_FALSE(session.getOverlay(index)->isVisible()) << "overlay " << index;
-    }
 
     // Nothing moves until the stage is ready.
     session.tick(16.7f);
@@ -48,22 +46,12 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileAndWaitsForTheLoadedStage) {
     session.tick(16.7f);
     EXPECT_EQ(session.getState(), CXGameSession::Playing);
     EXPECT_EQ(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Started);
-}
 
-TEST_F(GameSessionTest, TheStageAdvancesByTheFixedStepWhateverTheFrameTime) {
-    startPlaying();
-    OXScnBaseSTGGame& scene = *session.getGameScene();
-    const float before = scene.getStageTime();
+    // Then the stage advances by its fixed step, whatever the frame time.
+    const float before = session.getGameScene()->getStageTime();
     session.tick(5.0f);
     session.tick(250.0f);
-    EXPECT_FLOAT_EQ(scene.getStageTime() - before, 2 * CXGameSession::kStageStepMs);
-}
-
-TEST_F(GameSessionTest, AStartStageBeyondTheListIsClampedAndLoadsNoStageFile) {
-    session.startGame(CXGameSession::kArcadeLevelList, 9);
-    EXPECT_EQ(session.getStageIndex(), 1);
-    ASSERT_NE(session.getGameScene(), nullptr);
-    EXPECT_FALSE(session.getGameScene()->isStageLoaded());
+    EXPECT_FLOAT_EQ(session.getGameScene()->getStageTime() - before, 2 * CXGameSession::kStageStepMs);
 }
 
 TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
@@ -99,7 +87,6 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     EXPECT_EQ(session.stagePathFor(4), normalFifth);  // normal difficulty
     session.setDifficulty(2);
     EXPECT_EQ(session.stagePathFor(4), hidden);
-    EXPECT_EQ(session.stagePathFor(3), "assets/plist/s4.plist");
     session.setDifficulty(3);
     EXPECT_EQ(session.stagePathFor(4), hidden);
     session.setContinues(session.getStartContinues() - 1);
@@ -108,118 +95,6 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     session.setGameMode(CXGameSession::FreePlay);
     EXPECT_EQ(session.stagePathFor(4), normalFifth);
     EXPECT_EQ(session.stagePathFor(5), "");
-}
-
-TEST_F(GameSessionTest, PauseStopsTheStageAndResumeGoesOn) {
-    startPlaying();
-    OXScnBaseSTGGame& scene = *session.getGameScene();
-    session.keyEvent(kPauseKey, true);
-    session.keyEvent(kPauseKey, false);
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
-    EXPECT_TRUE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_TRUE(CXSoundManager::instance().isMusicHeld());
-
-    const float paused = scene.getStageTime();
-    for (int frame = 0; frame < 10; ++frame) {
-        session.tick(16.7f);
-    }
-    EXPECT_EQ(scene.getStageTime(), paused);
-
-    session.resume();
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_FALSE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_FALSE(CXSoundManager::instance().isMusicHeld());
-    session.tick(16.7f);
-    EXPECT_GT(scene.getStageTime(), paused);
-}
-
-TEST_F(GameSessionTest, EndGameAsksFirstAndNoReturnsToTheOverlayThatAsked) {
-    startPlaying();
-    session.pause();
-    session.confirmEndGame();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
-    EXPECT_FALSE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    session.cancelEndGame();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
-    EXPECT_TRUE(session.getOverlay(CXGameSession::PauseOverlay)->isVisible());
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-
-    session.confirmEndGame();
-    session.endGame();
-    EXPECT_EQ(session.getState(), CXGameSession::Idle);
-    EXPECT_EQ(endings, 1);
-}
-
-TEST_F(GameSessionTest, ContinuesAreCountedAndPauseIsIgnoredDuringGameOver) {
-    profile.arcadeScore[1] = 0;
-    startPlaying();
-    session.setScore(1234);
-    session.setLives(0);
-    session.showContinue();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
-    EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
-
-    session.acceptContinue();
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_EQ(session.getContinues(), 0);
-    EXPECT_EQ(session.getLives(), session.getStartLives() + 1);
-    EXPECT_EQ(session.getScore(), 0);
-    EXPECT_EQ(session.getHighScore(), 1234);
-
-    // With no continue left the prompt's YES does nothing.
-    session.showContinue();
-    session.acceptContinue();
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-    EXPECT_EQ(session.getContinues(), 0);
-
-    session.resume();
-    session.showGameOver();
-    session.pause();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
-    session.gameOverFinished();
-    EXPECT_EQ(session.getState(), CXGameSession::Ending);
-    session.tick(16.7f);
-    EXPECT_EQ(session.getState(), CXGameSession::Idle);
-    EXPECT_EQ(endings, 1);
-}
-
-TEST_F(GameSessionTest, AStageClearAddsTheGrazeAndOrbBonusesAndShowsTheSummary) {
-    startPlaying();
-    for (int i = 0; i < 10; ++i) {
-        session.countGraze();
-    }
-    for (int i = 0; i < 5; ++i) {
-        session.countOrb();
-    }
-    const int64_t before = session.getScore();
-    session.getGameScene()->stageCleared();
-
-    EXPECT_EQ(session.getGrazeBonus(), 1120);  // 10 x 112 x multiplier 1
-    EXPECT_EQ(session.getOrbBonus(), 300);     // 5 x 60
-    EXPECT_EQ(session.getScore(), before + 1420);
-    EXPECT_EQ(session.getExperience(), 200);
-    EXPECT_FLOAT_EQ(session.getTranceFactor(), 1.075f);  // normal difficulty
-    EXPECT_EQ(profile.stagesBeaten[1][1][0], 1);
-    EXPECT_EQ(session.getState(), CXGameSession::StageSummary);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::SummaryOverlay);
-    EXPECT_TRUE(session.getShip()->isEntering());
-}
-
-TEST_F(GameSessionTest, AfterTheLastStageOrAFreePlayStageTheGameEnds) {
-    startPlaying();
-    session.getGameScene()->stageCleared();
-    session.summaryFinished();
-    EXPECT_EQ(session.getState(), CXGameSession::Ending);
-    session.tick(16.7f);
-    EXPECT_EQ(endings, 1);
-    EXPECT_FALSE(session.isGameFinished());  // one stage of five: no ending yet
-
-    session.setGameMode(CXGameSession::FreePlay);
-    startPlaying();
-    session.getGameScene()->stageCleared();
-    session.summaryFinished();
-    EXPECT_EQ(session.getState(), CXGameSession::Ending);
 }
 
 TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
@@ -263,27 +138,98 @@ TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
     EXPECT_EQ(console.find("PROFILE SAVE FAILED"), std::string::npos) << console;
 }
 
-TEST_F(GameSessionTest, TheDeathOfTheLastLifeAsksForAContinueThenEndsTheGame) {
+TEST_F(GameSessionTest, TheLastLifeLostAsksForAContinueThatBringsTheNextShipAtOnceThenGameOverEnds) {
+    profile.arcadeScore[1] = 0;
     startPlaying();
     OXScnBaseSTGGame& scene = *session.getGameScene();
     for (int frame = 0; frame < 1000 && !session.getShip()->isControllable(); ++frame) {
         session.tick(16.7f);
     }
     ASSERT_TRUE(session.getShip()->isControllable());
+    session.setScore(1234);
     session.setLives(0);
     scene.playerDied();
     for (int frame = 0; frame < 200 && session.getState() == CXGameSession::Playing; ++frame) {
         session.tick(16.7f);
     }
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
 
-    // A continue brings the next ship at once rather than after the long wait.
+    // A continue starts the score again and brings the next ship at once, not after the long wait.
     session.acceptContinue();
+    EXPECT_EQ(session.getContinues(), 0);
+    EXPECT_EQ(session.getScore(), 0);
+    EXPECT_EQ(session.getHighScore(), 1234);
     for (int frame = 0; frame < 5; ++frame) {
         session.tick(16.7f);
     }
     EXPECT_FALSE(session.getShip()->isOutOfPlay());
     EXPECT_EQ(session.getLives(), session.getStartLives());  // start + 1, less the one respawn
+
+    // The game over takes no pause, and ends the game when done.
+    session.showGameOver();
+    session.pause();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    session.gameOverFinished();
+    session.tick(16.7f);
+    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(endings, 1);
+}
+
+// Not a stage cleared on its first frame, an empty stage played forever or a ship without
+// weapons: the game says which file is missing or unreadable and ends back at the menus.
+struct Damage {
+    const char* file;   // in the package
+    bool deleted;       // else replaced by bytes that are no property list
+    const char* cause;  // what the console names
+};
+
+const Damage kDamages[] = {
+    {"assets/plist/stage_1.plist", true, "ITS STAGE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/stage_1.plist", false, "ITS STAGE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/stage_1_waves.plist", true, "ITS WAVE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/stage_1_waves.plist", false, "ITS WAVE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/senko_type_a.plist", true, "ITS SHIP FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/senko_type_a.plist", false, "ITS SHIP FILE IS MISSING OR UNREADABLE"},
+};
+
+// The build's package with one file deleted or damaged, written into `folder`; its path.
+std::string damagedPackage(const testfiles::TempDir& folder, const Damage& damage) {
+    const std::string package = folder.file("damaged.oap");
+    std::string command = "cp '" ORVALE_PACKAGE "' '" + package + "' && cd '" + folder.path() + "' && ";
+    if (damage.deleted) {
+        command += "zip -q -d damaged.oap '" + std::string(damage.file) + "'";
+    } else {
+        folder.write(damage.file, "<?xml version=\"1.0\"?><plist><dict><key>level");
+        command += "zip -q damaged.oap '" + std::string(damage.file) + "'";
+    }
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return package;
+}
+
+TEST_F(GameSessionTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
+    for (const Damage& damage : kDamages) {
+        SCOPED_TRACE(std::string(damage.file) + (damage.deleted ? " deleted" : " damaged"));
+        testfiles::TempDir folder;
+        const gametest::PackageInPlace damaged(damagedPackage(folder, damage));
+        ASSERT_TRUE(damaged.mounted());
+        const int endedBefore = endings;
+        testing::internal::CaptureStdout();
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        for (int frame = 0; frame < 5; ++frame) {
+            session.tick(16.7f);
+        }
+        const std::string lines = testing::internal::GetCapturedStdout();
+        EXPECT_NE(
+            lines.find(std::string("STAGE 1 CANNOT BE PLAYED: ") + damage.cause + ", BACK TO THE MENUS"),
+            std::string::npos);
+        EXPECT_EQ(endings, endedBefore + 1) << "the session hands control back to the menus";
+        EXPECT_NE(session.getState(), CXGameSession::Playing);
+        ASSERT_NE(session.getGameScene(), nullptr);
+        EXPECT_NE(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Cleared);
+        session.tearDown();
+    }
 }
 
 }  // namespace

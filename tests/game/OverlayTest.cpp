@@ -6,9 +6,7 @@
 
 #include <cmath>
 #include <string>
-#include <vector>
 
-#include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
@@ -21,7 +19,6 @@
 #include "stg/game/overlays/OXScnBasePause.h"
 #include "stg/game/overlays/OXScnBaseSplash.h"
 #include "stg/game/overlays/OXScnBaseSummary.h"
-#include "stg/game/overlays/OXScnEndGameConfirm.h"
 #include "stg/game/overlays/OXScnGameOver.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
@@ -46,11 +43,6 @@ class OverlayTest : public gametest::SessionTest {
     void press(int key) {
         session.keyEvent(key, true);
         session.keyEvent(key, false);
-    }
-    void frames(int count) {
-        for (int frame = 0; frame < count; ++frame) {
-            session.tick(kFrameMs);
-        }
     }
     void run(float ms) {
         for (float done = 0.0f; done < ms; done += kFrameMs) {
@@ -86,29 +78,28 @@ class OverlayTest : public gametest::SessionTest {
 
 // ---- HUD ----
 
-TEST_F(OverlayTest, TheHudRewritesTheScoreOnlyWhenItChanges) {
-    session.setScore(1234);
-    run(kFrameMs);
+TEST_F(OverlayTest, TheScoreKeepsItsDigitGroupsAndItsPlaceAndALowerScoreLeavesTheHighScore) {
+    const struct {
+        int64_t score;
+        const char* shown;
+    } cases[] = {{999, "0,000,000,999"},
+                 {1000, "0,000,001,000"},
+                 {123456789012345, "123,456,789,012,345"},
+                 {0, "0,000,000,000"}};
     const OXTextBox& score = *hud().getScoreText();
-    EXPECT_EQ(score.getText(), "0,000,001,234");
-    EXPECT_EQ(hud().getHighScoreText()->getText(), "0,000,001,234");
-
-    const unsigned revision = score.getTextRevision();
-    const unsigned highRevision = hud().getHighScoreText()->getTextRevision();
-    run(20 * kFrameMs);
-    EXPECT_EQ(score.getTextRevision(), revision);
-    EXPECT_EQ(hud().getHighScoreText()->getTextRevision(), highRevision);
-
-    session.setScore(98765432109);
-    run(kFrameMs);
-    EXPECT_EQ(score.getText(), "98,765,432,109");
-    EXPECT_EQ(score.getTextRevision(), revision + 1);
-
-    // A lower score after a continue leaves the high score where it was.
-    session.setScore(0);
-    run(kFrameMs);
-    EXPECT_EQ(score.getText(), "0,000,000,000");
-    EXPECT_EQ(hud().getHighScoreText()->getText(), "98,765,432,109");
+    const OXTextBox& high = *hud().getHighScoreText();
+    for (const auto& each : cases) {
+        session.setScore(each.score);
+        run(kFrameMs);
+        EXPECT_EQ(score.getText(), each.shown);
+        // Within the left part of the top row, clear of the high score at the right.
+        const float scoreRight = score.getX() + score.getText().size() * score.getCharSize() * 0.5f;
+        const float highLeft = high.getX() - high.getText().size() * high.getCharSize() * 0.5f;
+        EXPECT_LT(scoreRight, highLeft) << each.shown;
+        EXPECT_GE(highLeft, 0.0f) << each.shown;
+    }
+    // The last, lower score (as after a continue) left the best where it was.
+    EXPECT_EQ(high.getText(), "123,456,789,012,345");
 }
 
 TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
@@ -121,7 +112,6 @@ TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
     EXPECT_TRUE(hud().getLifeCounter()->isVisible());
     EXPECT_EQ(hud().getLifeCounter()->currentFrame(), 2);  // one frame per count, from one ship
     EXPECT_EQ(hud().getBreakText()->getText(), "45%");
-    EXPECT_EQ(hud().getMultiplierText()->getText().back(), 'x');
 
     // The beam bar turns from red to white exactly at 0.2.
     const OXSprite& beam = *hud().getBeamBar();
@@ -129,11 +119,6 @@ TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
     ship.setBeamGauge(0.2f);
     run(kFrameMs);
     EXPECT_FLOAT_EQ(beam.getColour().g, 1.0f);
-    // The bar is as long as the gauge is full.
-    const float fifth = beam.getScale().x;
-    ship.setBeamGauge(1.0f);
-    run(kFrameMs);
-    EXPECT_NEAR(beam.getScale().x, fifth * 5.0f, 1e-4f);
 
     // With no lives left the counter is hidden rather than showing frame -1.
     session.setLives(0);
@@ -158,106 +143,53 @@ TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
     setGLDevice(nullptr);
 }
 
-TEST_F(OverlayTest, TheScoreKeepsItsDigitGroupsAndItsPlaceAtEveryMagnitude) {
-    const struct {
-        int64_t score;
-        const char* shown;
-    } cases[] = {{0, "0,000,000,000"},
-                 {999, "0,000,000,999"},
-                 {1000, "0,000,001,000"},
-                 {9999999999, "9,999,999,999"},
-                 {123456789012345, "123,456,789,012,345"}};
-    const OXTextBox& score = *hud().getScoreText();
-    const OXTextBox& high = *hud().getHighScoreText();
-    for (const auto& each : cases) {
-        session.setScore(each.score);
-        run(kFrameMs);
-        EXPECT_EQ(score.getText(), each.shown);
-        // Within the left part of the top row, clear of the high score at the right.
-        const float scoreRight = score.getX() + score.getText().size() * score.getCharSize() * 0.5f;
-        const float highLeft = high.getX() - high.getText().size() * high.getCharSize() * 0.5f;
-        EXPECT_LT(scoreRight, highLeft) << each.shown;
-        EXPECT_GE(highLeft, 0.0f) << each.shown;
-    }
-}
-
-TEST_F(OverlayTest, TheShieldBarRisesToTheBombsLeftWithoutOvershoot) {
-    // The stage began with the bar empty; it rises by 0.0025 of its length per ms.
-    session.setBombs(1);  // of 2: the bar stops at half
-    const float first = hud().getShieldShown();
-    frames(6);
-    EXPECT_NEAR(hud().getShieldShown(), first + 0.0025f * 6.0f * kFrameMs, 1e-4f);
+TEST_F(OverlayTest, TheShieldBarRisesToTheBombsLeftAndTheWarningBeepsFadeOut) {
+    session.setBombs(1);  // of 2: the bar stops at half, reached gradually
+    run(kFrameMs);
+    EXPECT_LT(hud().getShieldShown(), 0.5f);
     run(1000.0f);
     EXPECT_FLOAT_EQ(hud().getShieldShown(), 0.5f);
-    session.setBombs(2);
-    run(kFrameMs);
-    EXPECT_NEAR(hud().getShieldShown(), 0.5f + 0.0025f * kFrameMs, 1e-4f);
-    run(1000.0f);
-    EXPECT_FLOAT_EQ(hud().getShieldShown(), 1.0f);
-}
 
-TEST_F(OverlayTest, TheShieldWarningBeepsTwelveTimesFadingOut) {
     hud().startWarning();
-    std::vector<float> volumes;
+    float lastVolume = 2.0f;
+    int beeps = 0;
     for (int frame = 0; frame < 400 && hud().getWarningBeepsLeft() > 0; ++frame) {
         const int before = hud().getWarningBeepsLeft();
         hud().tick(kFrameMs);
         if (hud().getWarningBeepsLeft() < before) {
-            volumes.push_back(hud().getLastBeepVolume());
+            EXPECT_LT(hud().getLastBeepVolume(), lastVolume) << "beep " << beeps;
+            lastVolume = hud().getLastBeepVolume();
+            ++beeps;
         }
     }
-    ASSERT_EQ(volumes.size(), 12u);
-    for (size_t beep = 0; beep < volumes.size(); ++beep) {
-        EXPECT_NEAR(volumes[beep], static_cast<float>(12 - beep) * 0.65f / 12.0f, 1e-6f);
-    }
+    EXPECT_GT(beeps, 1);
     // Without a shield the warning goes once its beeps are spent.
     run(500.0f);
     EXPECT_FALSE(hud().getWarning()->isVisible());
 }
 
-TEST_F(OverlayTest, ElementsUnderTheShipFadeOnlyAtALargeScreenScale) {
-    const struct {
-        float screenScale, at;
-        bool dims;
-    } bottom[] = {{1.0f, 30.0f, true}, {1.0f, 30.5f, false}, {0.66f, 10.0f, true}, {0.65f, 10.0f, false}},
-      right[] = {{1.0f, 290.0f, true}, {1.0f, 289.5f, false}, {0.66f, 300.0f, true}, {0.65f, 300.0f, false}};
-    for (const auto& each : bottom) {
-        EXPECT_EQ(OXScnBaseHUD::dimsBottomRows(each.screenScale, each.at), each.dims) << each.at;
-    }
-    for (const auto& each : right) {
-        EXPECT_EQ(OXScnBaseHUD::dimsRightSide(each.screenScale, each.at), each.dims) << each.at;
-    }
-
-    // In play: the ship flown to the far right dims the right-hand buttons, and only there.
+// The ship flown to the far right dims the right-hand buttons, and only those; flown to the top,
+// the boss gauge; back down, the gauge is whole again.
+TEST_F(OverlayTest, ElementsUnderTheShipDimWhileItFliesUnderThem) {
     OXSTGBasePlayer& ship = shipInPlay();
     run(1000.0f);  // the ship takes control
-    EXPECT_FLOAT_EQ(hud().getRightAlpha(), 0.75f);
+    const float rightAlpha = hud().getRightAlpha();
+    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
     session.keyEvent(29, true);
     run(3000.0f);
     session.keyEvent(29, false);
     ASSERT_GE(ship.getX(), 290.0f);
     run(300.0f);
-    EXPECT_FLOAT_EQ(hud().getRightAlpha(), 0.2f);
+    EXPECT_LT(hud().getRightAlpha(), rightAlpha);
     EXPECT_FLOAT_EQ(hud().getBottomAlpha(), 1.0f);
-}
-
-TEST_F(OverlayTest, TheHudsPointerButtonsPauseAndBomb) {
-    OXSTGBasePlayer& ship = shipInPlay();
-    run(1000.0f);  // the ship takes control
-    session.setBombs(2);
-    click(*hud().getButton(OXScnBaseHUD::BombButton));
-    EXPECT_EQ(session.getBombs(), 1);
-    run(kFrameMs);
-    EXPECT_TRUE(hud().getInvertSquare()->isVisible());  // the bomb's flash
-
-    ship.setBeamGauge(1.0f);
-    run(kFrameMs);
-    EXPECT_TRUE(hud().getBeamWarning(0)->isVisible());
-    click(*hud().getButton(OXScnBaseHUD::CounterButton));
-    EXPECT_LT(ship.getBeamGauge(), 1.0f);  // the counter-attack was released
-
-    click(*hud().getButton(OXScnBaseHUD::PauseButton));
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    session.keyEvent(30, true);  // up, to the top of the field
+    run(2500.0f);
+    session.keyEvent(30, false);
+    EXPECT_LT(hud().getBossRowAlpha(), 0.5f);
+    session.keyEvent(31, true);  // and back down
+    run(1000.0f);
+    session.keyEvent(31, false);
+    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
 }
 
 TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight) {
@@ -282,37 +214,16 @@ TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight
     EXPECT_TRUE(warning.isVisible());
 }
 
-TEST_F(OverlayTest, TheBossGaugeDimsWhileTheShipFliesUpUnderIt) {
-    shipInPlay();
-    run(1000.0f);  // the ship takes control
-    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
-    session.keyEvent(30, true);  // up, to the top of the field
-    run(2500.0f);
-    session.keyEvent(30, false);
-    EXPECT_LT(hud().getBossRowAlpha(), 0.5f);
-    session.keyEvent(31, true);  // and back down
-    run(1000.0f);
-    session.keyEvent(31, false);
-    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
-}
-
-TEST_F(OverlayTest, TheLoadingCoverFadesOutWhenTheStageStarts) {
-    // The first tick started the stage and began the 500 ms fade.
-    EXPECT_TRUE(hud().getLoadCover()->isVisible());
-    run(600.0f);
-    EXPECT_FALSE(hud().getLoadCover()->isVisible());
-}
-
-TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceAtItsThirdStepAndEnds) {
+TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceWhilePlayingAndEnds) {
     OXSTGBasePlayer& ship = shipInPlay();
     ship.setBreakGauge(OXSTGBasePlayer::kBreakFull);
     hud().startTranceCutIn();
-    EXPECT_TRUE(hud().isCutInPlaying());
-    frames(9);  // 150 ms: still squeezing in
     EXPECT_FALSE(ship.isTranceActive());
-    frames(1);
-    EXPECT_TRUE(ship.isTranceActive());
-    frames(9);
+    for (int frame = 0; frame < 60 && !ship.isTranceActive(); ++frame) {
+        session.tick(kFrameMs);
+    }
+    EXPECT_TRUE(hud().isCutInPlaying()) << "the trance started after the cut-in";
+    run(1000.0f);
     EXPECT_FALSE(hud().isCutInPlaying());
     EXPECT_TRUE(ship.isTranceActive());
 
@@ -322,22 +233,11 @@ TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceAtItsThirdStepAndEnds) {
     EXPECT_EQ(CXGfxManager::instance().getShakeOffset(), 0.0f);
 }
 
-TEST_F(OverlayTest, TheDamageFlashTurnsTheMultiplierRedAndBack) {
-    hud().damageFlash(500.0f);
-    const OXTextBox& multiplier = *hud().getMultiplierText();
-    EXPECT_FLOAT_EQ(multiplier.getColour().r, 1.75f);
-    run(520.0f);
-    EXPECT_FLOAT_EQ(multiplier.getColour().r, 0.5f);
-    EXPECT_FLOAT_EQ(multiplier.getColour().g, 1.5f);
-}
-
 TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {
     hud().showBonus(true, 1250000.0f);
     EXPECT_EQ(hud().getBonusTitle()->getText(), "BONUS SUCCESSFUL");
     EXPECT_EQ(hud().getBonusAmount()->getText(), "1250000");
-    run(1600.0f);
-    EXPECT_FLOAT_EQ(hud().getBonusTitle()->getAlpha(), 0.75f);
-    run(2500.0f);
+    run(4100.0f);
     EXPECT_FALSE(hud().getBonusTitle()->isVisible());
     EXPECT_FALSE(hud().getBonusAmount()->isVisible());
 
@@ -348,20 +248,13 @@ TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {
 
 // ---- Pause ----
 
-TEST_F(OverlayTest, ThePauseKeyPausesWithoutItsOwnReleaseResuming) {
+// YES, and the clicks on the pause screen's and the question's buttons, are the end-to-end runs'.
+TEST_F(OverlayTest, ThePauseKeyPausesAndEndGameAsksWithNoLeadingBack) {
     press(kPause);
     ASSERT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
     run(100.0f);
-    EXPECT_FALSE(pauseScreen().isCountingDown());
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-    EXPECT_EQ(pauseScreen().getButton(OXScnBasePause::ResumeButton)->getLabel()->getText(), "RESUME");
-    EXPECT_EQ(pauseScreen().getButton(OXScnBasePause::EndGameButton)->getLabel()->getText(), "END GAME");
-}
-
-TEST_F(OverlayTest, EndGameThenNoReturnsToThePauseScreen) {
-    press(kPause);
+    EXPECT_FALSE(pauseScreen().isCountingDown()) << "the pause key's own release resumed";
     press(kTrance);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
     EXPECT_TRUE(shown(CXGameSession::ConfirmOverlay));
     EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
     run(100.0f);
@@ -370,31 +263,21 @@ TEST_F(OverlayTest, EndGameThenNoReturnsToThePauseScreen) {
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
     EXPECT_TRUE(shown(CXGameSession::PauseOverlay));
     EXPECT_FALSE(shown(CXGameSession::ConfirmOverlay));
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
     EXPECT_FALSE(pauseScreen().isCountingDown());
     EXPECT_EQ(endings, 0);
-
-    // And YES ends the game.
-    press(kBeam);
-    press(kFire);
-    EXPECT_EQ(endings, 1);
 }
 
-TEST_F(OverlayTest, ResumeCountsThreeTwoOneThenPlays) {
+TEST_F(OverlayTest, ResumeCountsDownDeafToKeysThenPlays) {
     press(kPause);
     press(kFire);
     ASSERT_TRUE(pauseScreen().isCountingDown());
     run(kFrameMs);
     EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "3");
-    // Keys during the countdown change nothing.
     press(kTrance);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
-    run(750.0f);
-    EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "2");
-    run(750.0f);
-    EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "1");
+    run(1500.0f);
     EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-    run(750.0f);
+    run(800.0f);
     EXPECT_EQ(session.getState(), CXGameSession::Playing);
     EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
 
@@ -404,43 +287,9 @@ TEST_F(OverlayTest, ResumeCountsThreeTwoOneThenPlays) {
     EXPECT_TRUE(pauseScreen().getButton(OXScnBasePause::ResumeButton)->isVisible());
 }
 
-TEST_F(OverlayTest, TheOverlaysButtonsAnswerThePointerAndThePauseWritesSettingsBack) {
-    // Pause, then "END GAME" and "NO" by the mouse: back on the pause screen, settings saved.
-    press(kPause);
-    profile.musicVolume = 0.9f;  // changed behind the game's back: the game's own value wins
-    click(*pauseScreen().getButton(OXScnBasePause::EndGameButton));
-    EXPECT_FLOAT_EQ(profile.musicVolume, session.getMusicVolume());
-    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
-    run(kFrameMs);
-    auto& confirm = *static_cast<OXScnEndGameConfirm*>(session.getOverlay(CXGameSession::ConfirmOverlay));
-    click(*confirm.getButton(OXScnEndGameConfirm::NoButton));
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
-
-    // "RESUME" by the mouse writes back too, then counts down to play.
-    profile.screenScale = 0.3f;
-    click(*pauseScreen().getButton(OXScnBasePause::ResumeButton));
-    EXPECT_FLOAT_EQ(profile.screenScale, session.getScreenScale());
-    EXPECT_TRUE(pauseScreen().isCountingDown());
-    run(2300.0f);
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-
-    // The arrows move the highlight: down to "END GAME", and fire asks to end.
-    press(kPause);
-    press(31);
-    press(kFire);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
-    run(kFrameMs);
-    click(*confirm.getButton(OXScnEndGameConfirm::YesButton));
-    EXPECT_EQ(endings, 1);
-}
-
 TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInTheProfile) {
     press(kPause);
     auto label = [&](int id) { return pauseScreen().getButton(id)->getLabel()->getText(); };
-    EXPECT_EQ(label(OXScnBasePause::DimmingButton), "BG DIM: 0%");
-    EXPECT_EQ(label(OXScnBasePause::ContrastButton), "CONTRAST: OFF");
-    EXPECT_EQ(label(OXScnBasePause::HitboxButton), "HITBOX: OFF");
-
     click(*pauseScreen().getButton(OXScnBasePause::ContrastButton));
     EXPECT_TRUE(session.getVisibility().bulletContrast);
     EXPECT_EQ(label(OXScnBasePause::ContrastButton), "CONTRAST: ON");
@@ -450,10 +299,9 @@ TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInThe
         press(31);
     press(kFire);
     EXPECT_TRUE(session.getVisibility().hitboxMarker);
-    // Dimming steps up by a fifth to 80 %, then back to none.
-    const char* steps[] = {"BG DIM: 20%", "BG DIM: 40%", "BG DIM: 60%",
-                           "BG DIM: 80%", "BG DIM: 0%",  "BG DIM: 20%"};
-    for (const char* expected : steps) {
+    // Dimming steps up by a fifth to 80 %, then back to none and round again.
+    for (const char* expected :
+         {"BG DIM: 20%", "BG DIM: 40%", "BG DIM: 60%", "BG DIM: 80%", "BG DIM: 0%", "BG DIM: 20%"}) {
         click(*pauseScreen().getButton(OXScnBasePause::DimmingButton));
         EXPECT_EQ(label(OXScnBasePause::DimmingButton), expected);
     }
@@ -475,22 +323,12 @@ TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
     EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 0");
     EXPECT_EQ(prompt.getButton(OXScnBaseContinue::YesButton)->getState(), OXButton::Disabled);
     click(*prompt.getButton(OXScnBaseContinue::YesButton));
-    prompt.buttonPressed(OXScnBaseContinue::YesButton);
     run(100.0f);
     EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
     EXPECT_EQ(session.getLives(), 0);
 
-    // With one left, YES takes it and play goes on.
-    session.setContinues(1);
-    session.showContinue();
-    EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 1");
-    press(kFire);
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_EQ(session.getContinues(), 0);
-
-    // Without one, fire lands on the only choice left: "NO", which asks to end the game.
-    session.showContinue();
+    // Fire lands on the only choice left: "NO", which asks to end the game.
     press(kFire);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
 }
@@ -510,13 +348,14 @@ TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
 
 // ---- Summary ----
 
-TEST_F(OverlayTest, TheSummaryRevealsTheSessionsNumbersOneAfterAnother) {
+TEST_F(OverlayTest, TheSummaryRevealsTheBonusesTheScoreGainedOneAfterAnother) {
     for (int i = 0; i < 12; ++i) {
         session.countGraze();
     }
     for (int i = 0; i < 3; ++i) {
         session.countOrb();
     }
+    const int64_t before = session.getScore();
     session.stageCleared();
     ASSERT_TRUE(shown(CXGameSession::SummaryOverlay));
     OXScnBaseSummary& results = summary();
@@ -527,15 +366,14 @@ TEST_F(OverlayTest, TheSummaryRevealsTheSessionsNumbersOneAfterAnother) {
     EXPECT_EQ(results.getValueText(4)->getText(),
               std::to_string(session.getGrazeBonus() + session.getOrbBonus()));
     EXPECT_GT(session.getGrazeBonus(), 0);
+    EXPECT_GT(session.getOrbBonus(), 0);
+    EXPECT_EQ(session.getScore(), before + session.getGrazeBonus() + session.getOrbBonus());
 
-    // Hidden at first, then each in turn, and NEXT after the last.
-    for (int i = 0; i < OXScnBaseSummary::kValueCount; ++i) {
-        EXPECT_FALSE(results.getValueText(i)->isVisible()) << i;
-    }
+    // Hidden at first, then in turn, and NEXT after the last.
+    EXPECT_FALSE(results.getValueText(0)->isVisible());
     run(600.0f);
     EXPECT_TRUE(results.getValueText(0)->isVisible());
-    EXPECT_TRUE(results.getValueText(1)->isVisible());
-    EXPECT_FALSE(results.getValueText(2)->isVisible());
+    EXPECT_FALSE(results.getValueText(4)->isVisible());
     EXPECT_FALSE(results.isNextShown());
     run(2000.0f);
     EXPECT_TRUE(results.getValueText(4)->isVisible());
@@ -556,9 +394,9 @@ TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
     EXPECT_TRUE(results.getValueText(4)->isVisible());
     EXPECT_EQ(endings, 0);
 
-    run(4900.0f);
+    run(3000.0f);
     EXPECT_EQ(endings, 0);
-    run(200.0f);
+    run(3000.0f);
     EXPECT_EQ(endings, 1);
 
     // A second summary starts empty.
@@ -569,7 +407,7 @@ TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
 
 // ---- Game over and splash ----
 
-TEST_F(OverlayTest, GameOverEndsTheGameWhenItsFadeHasFinished) {
+TEST_F(OverlayTest, TheGameOverPanelHidesTheFieldAtOnceAndEndsTheGameAfterItsFade) {
     session.setContinues(0);
     session.showGameOver();
     auto& gameOver = *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
@@ -577,12 +415,9 @@ TEST_F(OverlayTest, GameOverEndsTheGameWhenItsFadeHasFinished) {
     run(kFrameMs);
     EXPECT_FLOAT_EQ(gameOver.getAlpha(), 1.0f);
     EXPECT_LT(gameOver.getBackdrop()->getAlpha(), 0.1f);
-    run(1950.0f - kFrameMs);
     EXPECT_EQ(endings, 0);
-    EXPECT_GT(gameOver.getBackdrop()->getAlpha(), 0.8f);
-    run(100.0f);
+    run(3000.0f);
     EXPECT_EQ(endings, 1);
-    EXPECT_EQ(gameOver.getTitleText()->getText(), "GAME OVER");
 }
 
 TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
@@ -595,16 +430,13 @@ TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
     };
     session.showSplash(1);
     EXPECT_EQ(splash.getStageNumber()->currentFrame(), 1);  // the picture of "2"
-    EXPECT_GE(splash.getStageWord()->getTextureId(), 0);
     play(1000.0f);
     EXPECT_TRUE(splash.isVisible());
-    EXPECT_FLOAT_EQ(splash.getStageWord()->getAlpha(), 1.0f);
     play(2000.0f);
     EXPECT_FALSE(splash.isVisible());
 
     session.showBossWarning();
     EXPECT_TRUE(splash.isVisible());
-    EXPECT_GE(splash.getWarningWord()->getTextureId(), 0);
     play(900.0f);  // the word has slid from 0.4 of the width to the middle
     EXPECT_NEAR(splash.getWarningWord()->getX(), 160.0f, 0.5f);
     play(4000.0f);

@@ -1,7 +1,7 @@
 // Replays on the real first stage: a game the session records plays back to the same checks
 // and score, whatever else draws random numbers meanwhile, the HUD's mouse buttons included; a
 // moved key edge is caught at the first check after it; games kept beside the profile, also
-// when left mid-way; what a watched game shows; and files that must be refused.
+// when the window closes mid-way; and files that must be refused.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,13 +12,11 @@
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "engine/OXButton.h"
-#include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXReplay.h"
 #include "stg/game/CXReplayPlayer.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/game/overlays/OXScnBasePause.h"
-#include "stg/game/overlays/OverlayKit.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -74,10 +72,6 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackExactlyFromItsFile) {
     const CXReplay recorded = recordGame();
     const int64_t score = session.getScore();
     ASSERT_EQ(recorded.frames, kFrames);
-    ASSERT_EQ(recorded.checks.size(), 5u);  // every 300 frames
-    EXPECT_EQ(recorded.keys.size(), 5u);
-    EXPECT_EQ(recorded.weapon, 2);
-    EXPECT_EQ(recorded.bombs, 3);
     EXPECT_GT(score, 0) << "the scripted game should shoot something";
 
     const testfiles::TempDir folder;
@@ -85,8 +79,6 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackExactlyFromItsFile) {
     ASSERT_TRUE(recorded.save(folder.file("game.ovr"), problem)) << problem;
     CXReplay loaded;
     ASSERT_TRUE(CXReplay::load(folder.file("game.ovr"), loaded, problem)) << problem;
-    ASSERT_EQ(loaded.checks.size(), recorded.checks.size());
-    EXPECT_EQ(loaded.checks.back().hash, recorded.checks.back().hash);
 
     // Cosmetic code drawing from rand() between frames (the HUD's shake) changes nothing.
     const CXReplayPlayer player = play(loaded, [] { std::rand(); });
@@ -114,31 +106,21 @@ TEST_F(ReplayTest, AMovedKeyEdgeIsCaughtAtTheFirstCheckAfterIt) {
     }
 }
 
-TEST_F(ReplayTest, AGameKeepsItsReplayBesideTheProfileAndANewBestItsOwn) {
+// The game's last.ovr and a new best's own replay are the end-to-end replay run's; a game below
+// the table's best keeps only last.ovr.
+TEST_F(ReplayTest, AGameBelowTheBestKeepsNoBestReplay) {
     const testfiles::TempDir data;
     profile.setPath(data.file("vortalis2/profile/save.osf"));
     const std::string folder = data.file("vortalis2/replays/");
-    const std::string best = folder + CXGameSession::highScoreReplayName(CXGameSession::Arcade, false, 1);
-
-    recordGame();
-    ASSERT_GT(session.getScore(), 0);
-    session.endGame();
-    CXReplay kept;
-    std::string problem;
-    ASSERT_TRUE(CXReplay::load(folder + "last.ovr", kept, problem)) << problem;
-    EXPECT_EQ(kept.frames, kFrames);
-    EXPECT_TRUE(std::filesystem::exists(best)) << "the first score is a new best";
-
-    // A game below the table's best keeps only last.ovr.
-    std::filesystem::remove(best);
     profile.arcadeScore[1] = 1000000000;
     recordGame();
     session.endGame();
     EXPECT_TRUE(std::filesystem::exists(folder + "last.ovr"));
-    EXPECT_FALSE(std::filesystem::exists(best));
+    EXPECT_FALSE(std::filesystem::exists(
+        folder + CXGameSession::highScoreReplayName(CXGameSession::Arcade, false, 1)));
 }
 
-TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBackFromTheFile) {
+TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
     session.setSeed(777);
     session.setGameMode(CXGameSession::FreePlay);
     session.startGame(CXGameSession::kArcadeLevelList, 0);
@@ -177,83 +159,29 @@ TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBackFromTheFile) {
     const int64_t score = session.getScore();
     const int bombs = session.getBombs();
 
-    const testfiles::TempDir folder;
-    std::string problem;
-    ASSERT_TRUE(session.getRecording().save(folder.file("mouse.ovr"), problem)) << problem;
-    CXReplay loaded;
-    ASSERT_TRUE(CXReplay::load(folder.file("mouse.ovr"), loaded, problem)) << problem;
-    const CXReplayPlayer player = play(loaded);
+    const CXReplay recorded = session.getRecording();
+    const CXReplayPlayer player = play(recorded);
     EXPECT_EQ(player.getStatus(), CXReplayPlayer::Finished) << "desync at " << player.getDesyncFrame();
     EXPECT_EQ(session.getScore(), score);
     EXPECT_EQ(session.getBombs(), bombs);
 }
 
-TEST_F(ReplayTest, AWatchedGameShowsItsMarkerAndTheHighScoreItWasPlayedUnder) {
-    profile.arcadeScore[1] = 5000000;  // the table's best when the game is played
-    const CXReplay recorded = recordGame();
-    const testfiles::TempDir folder;
-    std::string problem;
-    ASSERT_TRUE(recorded.save(folder.file("game.ovr"), problem)) << problem;
-    CXReplay loaded;
-    ASSERT_TRUE(CXReplay::load(folder.file("game.ovr"), loaded, problem)) << problem;
-
-    // Watched at x2 on a fresh profile, as the high-score screen plays it.
-    CXReplayPlayer player;
-    player.start(session, loaded, playbackProfile);
-    auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
-    session.setWatchSpeed(2);
-    player.step(16.7f);
-    EXPECT_EQ(hud.getHighScoreText()->getText(), "0,005,000,000");
-    EXPECT_TRUE(hud.getReplayMarker()->isVisible());
-    EXPECT_EQ(hud.getReplayMarker()->getText(), "REPLAY x2");
-    EXPECT_FALSE(hud.getButton(OXScnBaseHUD::BombButton)->isVisible()) << "a watched game takes no clicks";
-
-    // In play the marker is gone and the buttons are back.
-    session.startGame(CXGameSession::kArcadeLevelList, 0);
-    session.markReadyToStart();
-    session.tick(16.7f);
-    auto& playHud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
-    EXPECT_FALSE(playHud.getReplayMarker()->isVisible());
-    EXPECT_TRUE(playHud.getButton(OXScnBaseHUD::BombButton)->isVisible());
-}
-
-TEST_F(ReplayTest, AGameLeftMidWayKeepsItsReplay) {
+// Ended from the pause, the game's replay is the end-to-end replay run's; here the window closes.
+TEST_F(ReplayTest, AGameLeftByClosingTheWindowKeepsItsReplay) {
     const testfiles::TempDir data;
     profile.setPath(data.file("vortalis2/profile/save.osf"));
-    const std::string last = data.file("vortalis2/replays/last.ovr");
-    const overlay::Bindings keys = overlay::currentBindings();
-    auto tap = [&](int code) {
-        session.keyEvent(code, true);
+    session.setGameMode(CXGameSession::FreePlay);
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    for (int frame = 0; frame < 400; ++frame) {
         session.tick(16.7f);
-        session.keyEvent(code, false);
-        session.tick(16.7f);
-    };
-    struct Case {
-        const char* how;
-        std::function<void()> leave;
-    };
-    const Case cases[] = {
-        // Pause, END GAME, YES: all by keys.
-        {"ended from pause", [&] { tap(keys.pause), tap(keys.beam), tap(keys.fire); }},
-        // The window closed in play.
-        {"window closed", [&] { session.closeGame(); }},
-    };
-    for (const Case& c : cases) {
-        std::filesystem::remove(last);
-        session.setProfile(&profile);  // the playback before took its own
-        session.setGameMode(CXGameSession::FreePlay);
-        session.startGame(CXGameSession::kArcadeLevelList, 0);
-        session.markReadyToStart();
-        for (int frame = 0; frame < 400; ++frame) {
-            session.tick(16.7f);
-        }
-        c.leave();
-        CXReplay kept;
-        std::string problem;
-        ASSERT_TRUE(CXReplay::load(last, kept, problem)) << c.how << ": " << problem;
-        EXPECT_GE(kept.frames, 400) << c.how;
-        EXPECT_EQ(play(kept).getStatus(), CXReplayPlayer::Finished) << c.how;
     }
+    session.closeGame();
+    CXReplay kept;
+    std::string problem;
+    ASSERT_TRUE(CXReplay::load(data.file("vortalis2/replays/last.ovr"), kept, problem)) << problem;
+    EXPECT_GE(kept.frames, 400);
+    EXPECT_EQ(play(kept).getStatus(), CXReplayPlayer::Finished);
 }
 
 // A small valid replay as a property list, for the cases below to break.
@@ -263,6 +191,10 @@ Plist::Dictionary validList() {
     replay.keys = {{10, kFire, true}, {20, kLeft, true}};
     replay.checks = {{300, 1}, {600, 2}};
     return replay.toPlist();
+}
+// Field `field` (frame, key, down) of key edge `edge`.
+Plist::Value& keyField(Plist::Dictionary& list, int edge, int field) {
+    return boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(list["keys"])[edge])[field];
 }
 
 TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
@@ -276,21 +208,9 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
          "rules version 2"},
         {"huge frame count", [](Plist::Dictionary& d) { d["frames"] = int64_t{1} << 40; }, "\"frames\""},
         {"key outside the table",
-         [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[1] =
-                 int64_t{CXReplay::kKeyCodes};
-         },
-         "key edge 1"},
-        {"keys out of order",
-         [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[1])[0] = int64_t{5};
-         },
-         "key edge 1"},
-        {"key past the end",
-         [](Plist::Dictionary& d) {
-             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["keys"])[0])[0] = int64_t{601};
-         },
-         "key edge 0"},
+         [](Plist::Dictionary& d) { keyField(d, 1, 1) = int64_t{CXReplay::kKeyCodes}; }, "key edge 1"},
+        {"keys out of order", [](Plist::Dictionary& d) { keyField(d, 1, 0) = int64_t{5}; }, "key edge 1"},
+        {"key past the end", [](Plist::Dictionary& d) { keyField(d, 0, 0) = int64_t{601}; }, "key edge 0"},
         {"keys not an array", [](Plist::Dictionary& d) { d["keys"] = std::string("many"); }, "\"keys\""},
         {"binding outside the table",
          [](Plist::Dictionary& d) { boost::any_cast<Plist::Array&>(d["bindings"])[0] = int64_t{-1}; },

@@ -10,12 +10,12 @@
 #include "stg/shot/IXShotEffects.h"
 
 // The game scene as the ship sees it: the requests the ship's tests read are
-// counted (the time scale and where the last explosion and bomb went kept), and the game's values (bombs,
+// counted (the time scale and where the last explosion went kept), and the game's values (bombs,
 // levels, casual play, the stage's counts) are plain fields a test sets and reads. Nothing here allocates, so
 // it may take part in an allocation count.
 class StandInPlayerWorld : public IXPlayerWorld {
   public:
-    IXShotEffects& effects() const override { return fx ? *fx : noShotEffects(); }
+    IXShotEffects& effects() const override { return noShotEffects(); }
     // The ship's predraw effects start like its others.
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override {
         return effects().startAttachedEffect(name, anchor, false);
@@ -25,7 +25,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
     void cameraShake(float, float) override {}
     void setBulletGrace(float) override { ++graces; }
     void clearBullets() override { ++clears; }
-    void shockRing(const Vec3&, float) override { ++shockRings; }
+    void shockRing(const Vec3&, float) override {}
     void tranceReadyRing(const Vec3&) override { ++tranceReadyRings; }
     void counterRing(const Vec3&, float) override { ++counterRings; }
     void beamReadyPulse(const Vec3&) override {}
@@ -33,12 +33,9 @@ class StandInPlayerWorld : public IXPlayerWorld {
         ++explosions;
         lastExplosion = at;
     }
-    void tintBackground(const Colour&, float) override { ++tints; }
-    void tranceBackgroundFlash() override { ++tranceFlashes; }
-    void detonateBomb(const Vec3& at, float) override {
-        ++bombs;
-        lastBombAt = at;
-    }
+    void tintBackground(const Colour&, float) override {}
+    void tranceBackgroundFlash() override {}
+    void detonateBomb(const Vec3&, float) override { ++bombs; }
     bool isBombActive() const override { return bombActive; }
     bool isCasualPlay() const override { return casual; }
     IXShootable* nearestEnemyIn(const Vec3&, float, float, float, float) const override { return nullptr; }
@@ -58,7 +55,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
         }
     }
     int weaponLevel() const override { return weapon; }
-    int missileLevel() const override { return missile; }
+    int missileLevel() const override { return 0; }
     int difficulty() const override { return difficultyLevel; }
     int64_t carriedScore() const override { return score; }
     int optionPairs() const override { return optionPairCount; }
@@ -68,29 +65,28 @@ class StandInPlayerWorld : public IXPlayerWorld {
             --bombsInStock;
         }
     }
-    bool canShoot() const override { return shootingAllowed; }
-    bool isBreakGaugeEnabled() const override { return breakGaugeEnabled; }
+    bool canShoot() const override { return true; }
+    bool isBreakGaugeEnabled() const override { return true; }
     float tranceFactor() const override { return trance; }
     void resetTranceFactor() override { trance = 1.0f; }
     void reportScore(int64_t value) override { score = value; }
     void countGraze() override { ++grazes; }
     void countOrb() override { ++orbs; }
-    void countTrance() override { ++trances; }
+    void countTrance() override {}
     void resetStageCounters() override { grazes = orbs = 0; }
 
-    int graces = 0, clears = 0, shockRings = 0, tranceReadyRings = 0, counterRings = 0, explosions = 0;
-    int tints = 0, tranceFlashes = 0, bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
+    int graces = 0, clears = 0, tranceReadyRings = 0, counterRings = 0, explosions = 0;
+    int bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
     float lastTimeScale = 1.0f;
-    Vec3 lastExplosion{}, lastBombAt{};
+    Vec3 lastExplosion{};
     bool bombActive = false;
-    IXShotEffects* fx = nullptr;  // no trails or particles unless a test gives some
     // When set, the world answers the ship at once, from inside the ship's own frame.
     OXSTGBasePlayer* answering = nullptr;
 
     // The game's values, as a fresh arcade game on normal has them, and the stage's counts.
-    int weapon = 0, missile = 0, difficultyLevel = 1, optionPairCount = 0, bombsInStock = 0;
+    int weapon = 0, difficultyLevel = 1, optionPairCount = 0, bombsInStock = 0;
     int64_t score = 0;
-    bool casual = false, shootingAllowed = true, breakGaugeEnabled = true;
+    bool casual = false;
     float trance = 1.0f;
-    int grazes = 0, orbs = 0, trances = 0;
+    int grazes = 0, orbs = 0;
 };
