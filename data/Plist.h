@@ -48,12 +48,6 @@ bool loadAssetArray(const std::string& path, Array& out);
 // message ("BAD PROPERTY LIST path: message") and reads as empty.
 bool loadContent(const std::string& path, Dictionary& out);
 
-// Parses the stream from its current position to its end.
-void parseStream(std::istream& in, Dictionary& out);
-// Reads a file of the ordinary file system. A file that can't be opened prints
-// "Can't open file: PATH" and sets ok to false.
-void loadFile(const std::string& path, Dictionary& out, bool& ok);
-
 // ---- Writers ----
 
 // Writes the tree as a binary property list with one write.
