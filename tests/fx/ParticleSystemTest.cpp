@@ -1,6 +1,5 @@
-// One particle system on its own: how many particles it emits over time and
-// in bursts, how long they live, their alpha, colour and size curves, frame
-// animation, and the system that follows an anchor.
+// One particle system on its own: how many particles it emits over time and in bursts, how long
+// they live, their alpha curve and motion, frame animation, and the system that follows an anchor.
 
 #include <cmath>
 
@@ -72,24 +71,6 @@ TEST_F(ParticleSystemTest, LiveParticlesStopAtTheMaximumAndALargeEffectFillsItsR
     EXPECT_EQ(system.getLiveCount(), 511);
 }
 
-TEST_F(ParticleSystemTest, AParticleLivesItsLifetimeAndALongerOneOutlivesAShorterOneBefore) {
-    Keys keys = steadyKeys();
-    keys["minTtl"] = 100;
-    keys["maxTtl"] = 1000;
-    keys["spawnRate"] = 1000;
-    make(keys);
-    run(2.0f, 20);  // about 19 particles of random lifetimes from 100 to 1000 ms
-    system.setEmitting(false);
-    const int born = system.getLiveCount();
-    run(10.0f, 12);  // 120 ms more: some short ones are gone, long ones stay
-    const int later = system.getLiveCount();
-    EXPECT_LT(later, born);
-    EXPECT_GT(later, 0);
-    run(10.0f, 100);  // everyone is past 1000 ms
-    EXPECT_EQ(system.getLiveCount(), 0);
-    EXPECT_TRUE(system.isIdle());
-}
-
 // One particle of a known life, looked at when it is `fraction` through it.
 class CurvesTest : public ParticleSystemTest {
   protected:
@@ -123,29 +104,10 @@ TEST_F(CurvesTest, AlphaRisesToTheMidValueAndFallsToTheEnd) {
     }
 }
 
-TEST_F(CurvesTest, ColourAndSizeAreHalfWayAtTheMiddleOfTheLife) {
-    Keys keys = steadyKeys();
-    keys["startColorR"] = 1;
-    keys["startColorG"] = 0;
-    keys["startColorB"] = 0.2;
-    keys["endColorR"] = 0;
-    keys["endColorG"] = 0.5;
-    keys["endColorB"] = 1;
-    keys["startSizeX"] = 2;
-    keys["endSizeX"] = 10;
-    const Particle& p = particleAt(keys, 0.5f);
-    EXPECT_NEAR(p.colour.x, 0.5f, 1e-3f);
-    EXPECT_NEAR(p.colour.y, 0.25f, 1e-3f);
-    EXPECT_NEAR(p.colour.z, 0.6f, 1e-3f);
-    EXPECT_NEAR(p.size.x, 6.0f, 1e-3f);
-}
-
 TEST_F(CurvesTest, VelocityMovesTheParticleAlongTheSystemsDirectionWhenItIsDirectional) {
     Keys keys = steadyKeys();
-    keys["velocityY"] = 100;  // units per second
+    keys["velocityY"] = 100;  // units per second: 500 ms from (100, 100) turned along +x
     keys["endVelocityY"] = 100;
-    const Particle& plain = particleAt(keys, 0.5f);
-    EXPECT_NEAR(plain.position.y, 150.0f, 0.5f);  // 500 ms at 100 units per second from y = 100
     const Particle& turned = particleAt(keys, 0.5f, {{"isDirectional", true}}, {1.0f, 0.0f, 0.0f});
     EXPECT_NEAR(turned.position.x, 150.0f, 0.5f);
     EXPECT_NEAR(turned.position.y, 100.0f, 0.5f);

@@ -1,10 +1,6 @@
-// The player's ship as the player and a content author meet it: hits, bombs
-// and the shield; score, multiplier and orbs; the graze chain; the trance;
-// the counter-attack; spawning, dying and respawning; the real ship's
-// definition, its pods and its bomb; and a busy stretch of play that must not
-// allocate. The game scene is the shared stand-in world. (That the ship's
-// trails and the bomb's particles are let go is in the committed replays'
-// peak counts of trails and particles.)
+// The player's ship on the stand-in world: hits, bombs and the shield, score, the graze chain,
+// the trance, the counter-attack, dying and respawning, its pods and bomb, and play that must
+// not allocate.
 
 #include <gtest/gtest.h>
 
@@ -47,13 +43,11 @@ struct Rig {
             ship.tick(kStep);
         }
     }
-    // Spawned for the stage and flown in: under control.
-    void bringIntoPlay() {
+    void bringIntoPlay() {  // spawned and flown in: under control
         ship.spawn(false, true);
         play(600.0f);
     }
-    // A full gauge, a request, the freeze and the HUD's cut-in: break mode.
-    void enterTrance() {
+    void enterTrance() {  // a full gauge, a request, the freeze and the HUD's cut-in
         ship.addBreak(OXSTGBasePlayer::kBreakFull);
         ship.requestTrance();
         play(150.0f);
@@ -104,16 +98,11 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
 }
 
-TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarningAndCasualShieldsAreShorter) {
-    Rig rig, casual;
+TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarning) {
+    Rig rig;
     rig.world.bombsInStock = 3;
-    casual.world.bombsInStock = 1;
-    casual.world.casual = true;
-    for (Rig* each : {&rig, &casual}) {
-        each->bringIntoPlay();
-        each->ship.hit(-1.0f);
-    }
-    EXPECT_LT(casual.ship.getShieldTimer(), rig.ship.getShieldTimer() * 0.5f);
+    rig.bringIntoPlay();
+    rig.ship.hit(-1.0f);
     rig.play(4100.0f);
     EXPECT_LT(rig.ship.getShieldTimer(), 0.0f);
     ASSERT_NE(rig.ship.getWarningCircle(), nullptr);
@@ -181,16 +170,6 @@ TEST_F(PlayerShipScore, TheMultiplierGainsFasterOnHarderPlayStaysBetweenOneAnd99
     rig.ship.addMultiplier(0.5f);  // 1.3
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
-
-    // Points are multiplied and reach the session; flat points skip the multiplier unless asked.
-    rig.ship.setScore(0);
-    rig.ship.addMultiplier(5.0f);  // 4
-    EXPECT_FLOAT_EQ(rig.ship.addScorePoints(7.0), 28.0f);
-    rig.ship.addScoreFlat(1000.0, false);
-    EXPECT_EQ(rig.ship.getScore(), 1028);
-    rig.ship.addScoreFlat(1000.0, true);
-    EXPECT_EQ(rig.ship.getScore(), 5028);
-    EXPECT_EQ(rig.world.score, 5028);
 }
 
 TEST_F(PlayerShipScore, TheScoreSaturatesInsteadOfOverflowingAndIgnoresNan) {
@@ -204,21 +183,6 @@ TEST_F(PlayerShipScore, TheScoreSaturatesInsteadOfOverflowingAndIgnoresNan) {
     EXPECT_EQ(rig.ship.addScorePoints(std::numeric_limits<double>::quiet_NaN()), 0.0f);
     rig.ship.addScoreFlat(std::numeric_limits<double>::quiet_NaN(), false);
     EXPECT_EQ(rig.ship.getScore(), 1234);
-}
-
-TEST_F(PlayerShipScore, OrbsCountForTheShipAndTheStageAndTheBeamGaugeStaysInRange) {
-    Rig rig;
-    rig.ship.collectOrb(1);
-    rig.ship.collectOrb(1);
-    EXPECT_EQ(rig.world.orbs, 2);
-    rig.ship.addBeamGauge(1.4f);
-    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 1.0f);
-    rig.ship.addBeamGauge(-3.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
-    // Casual play has no counter-attack: prizes leave the gauge alone.
-    rig.world.casual = true;
-    rig.ship.addBeamGauge(0.5f);
-    EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
 }
 
 // ---- The graze chain ----
@@ -264,7 +228,6 @@ TEST_F(PlayerShipGraze, TheChainLabelPopsBesideTheShipAndFlipsLeftPastX240) {
     EXPECT_EQ(label->getText(), "3");
     EXPECT_TRUE(label->isVisible());
     EXPECT_GT(label->getPosition().x, rig.ship.getX());
-    EXPECT_EQ(label->getAlignment(), 0);
 
     rig.ship.setTargetPosition({260.0f, 200.0f, 10.0f});
     rig.play(200.0f);
@@ -272,42 +235,28 @@ TEST_F(PlayerShipGraze, TheChainLabelPopsBesideTheShipAndFlipsLeftPastX240) {
     rig.ship.tick(kStep);
     EXPECT_EQ(label->getText(), "4");
     EXPECT_LT(label->getPosition().x, rig.ship.getX());
-    EXPECT_EQ(label->getAlignment(), 2);
 
     // A hit ends the chain and the label goes.
     rig.ship.setHitPoints(5.0f);
     rig.ship.hit(-1.0f);
     rig.ship.tick(kStep);
     EXPECT_FALSE(label->isVisible());
-    rig.ship.graze();
-    rig.ship.tick(kStep);
-    EXPECT_EQ(label->getText(), "1");
 }
 
 // ---- The trance ----
 
 using PlayerShipTrance = PlayerShip;
 
-TEST_F(PlayerShipTrance, TheTranceStartsOnlyFromAFullGauge) {
+TEST_F(PlayerShipTrance, TheTranceStartsOnlyFromAFullGaugeAndEndsClearingTheBullets) {
     Rig rig;
     rig.bringIntoPlay();
     rig.ship.addBreak(999.0f);
     rig.ship.requestTrance();
     EXPECT_FALSE(rig.ship.isTranceRequested());
-    rig.play(500.0f);
-    EXPECT_EQ(rig.world.cutIns, 0);
     EXPECT_FALSE(rig.ship.isBreakIndicatorShown());
-    EXPECT_EQ(rig.ship.getRightGaugeLabel()->getText(), "99");
-
     rig.ship.addBreak(5.0f);
-    EXPECT_FLOAT_EQ(rig.ship.getBreakGauge(), OXSTGBasePlayer::kBreakFull);
-    EXPECT_EQ(rig.world.tranceReadyRings, 1);
     EXPECT_TRUE(rig.ship.isBreakIndicatorShown());
-    rig.ship.tick(kStep);
-    EXPECT_EQ(rig.ship.getRightGaugeLabel()->getText(), "RDY");
-
     rig.ship.requestTrance();
-    ASSERT_TRUE(rig.ship.isTranceRequested());
     rig.play(150.0f);
     // Frozen for the cut-in.
     EXPECT_EQ(rig.world.cutIns, 1);
@@ -323,15 +272,9 @@ TEST_F(PlayerShipTrance, TheTranceStartsOnlyFromAFullGauge) {
     const float gauge = rig.ship.getBreakGauge();
     rig.ship.graze();
     EXPECT_FLOAT_EQ(rig.ship.getBreakGauge(), gauge);
-}
-
-TEST_F(PlayerShipTrance, TheGaugeDrainsForSecondsAndTheTranceEndsClearingTheBullets) {
-    Rig rig;
-    rig.bringIntoPlay();
-    rig.enterTrance();
+    // It drains for seconds, then ends clearing the bullets.
     rig.play(3000.0f);
     EXPECT_TRUE(rig.ship.isTranceActive());
-    EXPECT_LT(rig.ship.getBreakGauge(), OXSTGBasePlayer::kBreakFull);
     rig.play(10000.0f);
     EXPECT_FALSE(rig.ship.isTranceActive());
     EXPECT_EQ(rig.world.clears, 1);
@@ -373,9 +316,6 @@ TEST_F(PlayerShipCounter, TheCounterFiresFromExactlyTheMinimumGaugeAndBelowItKee
         }
         EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), fires ? 0.0f : gauge);
         EXPECT_EQ(rig.world.counterRings, fires ? 1 : 0);
-        if (!fires) {
-            EXPECT_EQ(rig.ship.getLeftGaugeLabel()->getText(), "CHR");
-        }
     }
 }
 
@@ -431,15 +371,6 @@ TEST_F(PlayerShipLife, TheShipFliesInShieldedKeepingItsGaugesAndTakesUpTheHeldBu
     EXPECT_LT(arrived.y, 160.0f);
     rig.play(200.0f);
     EXPECT_FLOAT_EQ(rig.ship.getY(), arrived.y);
-
-    // The opening slide-in takes longer and stops lower.
-    Rig opening;
-    opening.ship.spawn(true, true);
-    opening.play(600.0f);
-    EXPECT_FALSE(opening.ship.isControllable());
-    opening.play(400.0f);
-    EXPECT_TRUE(opening.ship.isControllable());
-    EXPECT_LT(opening.ship.getY(), arrived.y);
 }
 
 TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnIsWhole) {
@@ -584,8 +515,7 @@ TEST_F(PlayerShipContent, PodsComeInPairsFollowTheShipMirroredAndFireLauncherZer
     }
     Rig rig(2);
     rig.bringIntoPlay();
-    // Each pair sits mirrored either side of the ship (within the pods' easing), behind it; a
-    // turned ship turns them.
+    // Each pair sits mirrored either side of the ship (within the pods' easing), behind it.
     const auto& pods = rig.ship.getOptions();
     for (size_t i = 0; i + 1 < pods.size(); i += 2) {
         EXPECT_TRUE(pods[i]->isVisible() && pods[i + 1]->isVisible());
@@ -594,9 +524,6 @@ TEST_F(PlayerShipContent, PodsComeInPairsFollowTheShipMirroredAndFireLauncherZer
         EXPECT_LT(pods[i]->getY(), rig.ship.getY()) << i;
         EXPECT_GT(std::fabs(pods[i]->getX() - rig.ship.getX()), 10.0f) << i;
     }
-    const Vec3 turned = OXOption::formationOffset(2, 90.0f);
-    EXPECT_NEAR(turned.x, 0.0f, 0.01f);
-    EXPECT_LT(turned.y, OXOption::formationOffset(2, 0.0f).y);
     // A launcher that has fired is cooling down.
     rig.ship.setFiring(true);
     rig.ship.tick(kStep);
@@ -618,19 +545,6 @@ TEST_F(PlayerShipContent, PodsComeInPairsFollowTheShipMirroredAndFireLauncherZer
         EXPECT_NE(option->getLauncher(0)->getState(), OXLauncher::Firing);
     }
     EXPECT_EQ(rig.ship.getLauncher(rig.ship.laserLaunchers().front())->getState(), OXLauncher::Firing);
-}
-
-TEST_F(PlayerShipContent, TheCoreSpriteShowsTheFighterAtAReadableSize) {
-    Rig rig;
-    rig.ship.setScale(1.25f, 1.25f, 1.25f);  // as the game scene makes it
-    rig.bringIntoPlay();
-    const OXSprite* core = rig.ship.getCoreSprite();
-    ASSERT_NE(core, nullptr);
-    EXPECT_TRUE(core->isVisible());
-    // The fighter fills about four fifths of its cell.
-    const float cell = core->getSize().y * core->getScale().y * core->getUniformScale();
-    EXPECT_GE(cell * 0.8f, 24.0f);
-    EXPECT_LE(cell * 0.8f, 32.0f);
 }
 
 TEST_F(PlayerShipContent, TheBombsRingCancelsEnemyBulletsAsItReachesThemAndEndsWithAShield) {
@@ -657,10 +571,8 @@ TEST_F(PlayerShipContent, TheBombsRingCancelsEnemyBulletsAsItReachesThemAndEndsW
         return count;
     };
     bomb.detonate(600.0f);
-    EXPECT_TRUE(bomb.isVisible());
     // The ring reaches the near bullet first, then grows to the field's size.
-    int ticks = 0;
-    for (; ticks < 100 && flying() == 2; ++ticks) {
+    for (int ticks = 0; ticks < 100 && flying() == 2; ++ticks) {
         bomb.tick(5.0f);
     }
     EXPECT_EQ(flying(), 1);
