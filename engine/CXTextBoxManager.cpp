@@ -50,14 +50,6 @@ OXTextBox* CXTextBoxManager::acquire() {
     return nullptr;
 }
 
-int CXTextBoxManager::boxesInUse() const {
-    int used = 0;
-    for (const OXTextBox* textBox : boxes) {
-        used += textBox->isVisible() || textBox->isActive() ? 1 : 0;
-    }
-    return used;
-}
-
 void CXTextBoxManager::update(float dtMs) {
     for (OXTextBox* textBox : boxes) {
         if (textBox->isActive()) {

@@ -28,8 +28,6 @@ class CXTextBoxManager : public IXParticleManager {
 
     int boxCount() const { return static_cast<int>(boxes.size()); }
     OXTextBox* box(int index) const { return boxes[static_cast<size_t>(index)]; }
-    // Boxes now visible or active.
-    int boxesInUse() const;
 
   private:
     std::vector<OXTextBox*> boxes;  // the pool, owned through objects

@@ -184,8 +184,3 @@ void CXTextureManager::dump() const {
     }
     std::printf("%s", kDumpSeparator);
 }
-
-int CXTextureManager::retainCount(int id) const {
-    const TextureRecord* record = find(id);
-    return record ? record->retainCount : 0;
-}

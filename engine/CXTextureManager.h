@@ -36,9 +36,6 @@ class CXTextureManager {
     // `rows`, row by row from the top left; whole cells when the texture's
     // pixels cannot be read again.
     std::vector<DrawnCell> drawnCells(int id, int columns, int rows) const;
-
-    // Retain count of the texture with this id, 0 when none is loaded.
-    int retainCount(int id) const;
     size_t textureCount() const { return textures.size(); }
 
   private:

@@ -70,14 +70,6 @@ IXParticleManager::TexCoord IXParticleManager::frameOrigin(int frame) const {
             static_cast<float>(r) / static_cast<float>(numRows)};
 }
 
-IXParticleManager::TexCoord IXParticleManager::frameOriginFine(int frame, int spanX, int spanY) const {
-    const int columns = numColumns * spanX;
-    const int r = frame / columns;
-    const int c = frame - r * columns;
-    return {static_cast<float>(c) / static_cast<float>(columns),
-            static_cast<float>(r) / static_cast<float>(numRows * spanY)};
-}
-
 void IXParticleManager::drawBatch() {
     buildBatch();
     submitVertices(0, vertexCount, blendMode, Layout::Strip);

@@ -41,8 +41,6 @@ class IXParticleManager : public IXRenderObject {
     };
     // Top-left texture coordinates of atlas cell `frame`.
     TexCoord frameOrigin(int frame) const;
-    // The same on a grid whose cells are split spanX across and spanY down.
-    TexCoord frameOriginFine(int frame, int spanX, int spanY) const;
 
     int getVertexCount() const { return vertexCount; }
     int getVertexCapacity() const { return vertexCapacity; }

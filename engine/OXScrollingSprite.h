@@ -22,7 +22,6 @@ class OXScrollingSprite : public OXSprite {
         scrollU = u;
         scrollV = v;
     }
-    float getUOffset() const { return uOffset; }
     float getVOffset() const { return vOffset; }
 
   protected:

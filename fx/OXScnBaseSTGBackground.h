@@ -82,7 +82,6 @@ class OXScnBaseSTGBackground : public OXScene {
     bool isBusy() const { return busy; }
     bool isFadedIn() const { return fadedIn; }
     bool isEventShown() const { return eventShown; }
-    const std::string& getCurrentLayers() const { return currentLayers; }
     float getStageTime() const { return stageTime; }
     const Colour& getFlashColour() const { return flashColour; }
     // The scene's colour times the flash tint: what every layer is multiplied by.

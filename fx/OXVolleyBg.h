@@ -31,9 +31,6 @@ class OXVolleyBg : public OXScrollingSprite {
     // each quarter `swingTime` ms.
     void startSwing();
 
-    bool isTube() const { return tubeRendering; }
-    bool fadesBack() const { return fadeBack; }
-    bool fadesFront() const { return fadeFront; }
     float getSwingAmplitude() const { return swingAmplitude; }  // degrees
     float getSwingTime() const { return swingTime; }            // ms per quarter swing
     // The colour the layer is drawn with: its own times the tint, RGB premultiplied by alpha.

@@ -190,7 +190,6 @@ class CXGameSession {
     int getOrbs() const { return orbs; }
     int getGrazeBonus() const { return grazeBonus; }
     int getOrbBonus() const { return orbBonus; }
-    int getExperience() const { return experience; }
     int getKills() const { return kills; }
     int getTrances() const { return trances; }
     float getTranceFactor() const { return tranceFactor; }

@@ -108,7 +108,6 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     void setChainBonus(int value) { chainBonus = value; }
     float getGrazeHeat() const { return grazeHeat; }
     float getShieldTimer() const { return shieldTimer; }
-    float getBeamFiringTime() const { return beamFiringTime; }
     bool isOutOfPlay() const { return life == ShipLife::OutOfPlay; }
     // The player steers it (also while it waits for the trance's cut-in).
     bool isControllable() const { return life == ShipLife::Playing || life == ShipLife::CutIn; }
@@ -147,7 +146,6 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     bool isDying() const { return life == ShipLife::Dying; }
     float getInvulnerability() const { return invulnerability; }
     float getTranceCountdown() const { return tranceCountdown; }
-    float getMultiplierRate() const { return multiplierRate; }
     float getHeading() const { return platformRotation; }
     float getShipScale() const { return shipScale; }
     bool isBreakIndicatorShown() const;
@@ -160,9 +158,6 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     const std::vector<int>& laserBreakLaunchers() const { return laserBreakList; }
     const std::vector<int>& counterNormalLaunchers() const { return counterNormalList; }
     const std::vector<int>& counterBeamLaunchers() const { return counterBeamList; }
-    // Levels read from "lvl %d launchers" and from "lvl %d launchers break".
-    int weaponLevelCount() const { return static_cast<int>(levelMain.size()); }
-    int breakLevelCount() const { return static_cast<int>(levelMainBreak.size()); }
     // Milliseconds a counter beam launcher has left; -1 when it is not running.
     float getLauncherFiringTime(int launcher) const;
     int moduleCount() const { return static_cast<int>(modules.size()); }
@@ -170,11 +165,8 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     const OXTextBox* getLeftGaugeLabel() const { return gaugeLabelLeft.get(); }
     const OXTextBox* getRightGaugeLabel() const { return gaugeLabelRight.get(); }
     const OXTextBox* getChainLabel() const { return chainLabel.get(); }
-    const OXSprite* getCoreSprite() const { return coreSprite.get(); }
     const OXSprite* getShieldSprite() const { return shieldSprite.get(); }
     const OXSprite* getWarningCircle() const { return warningCircle.get(); }
-    // The heat haze of the graze chain: +0.025 a new chain step, wrapping above 1.
-    float getDistortionPulse() const { return distortionPulse; }
 
   private:
     class Module;

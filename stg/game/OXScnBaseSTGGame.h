@@ -60,12 +60,9 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     OXBomb* getBomb() const { return bomb; }
     int getStageState() const { return stageState; }
     float getStageTime() const { return stageTime; }
-    float getSplashTime() const { return splashTime; }
     float getTimeScale() const { return timeScale; }
     float getBulletGrace() const { return bulletGrace; }
-    float getRespawnDelay() const { return respawnDelay; }
     const Vec3& getCameraTarget() const { return cameraTarget; }
-    float getKeyboardSpeed() const { return keyboardSpeed; }
     const std::string& getStageMusic() const { return stageMusic; }
     const std::string& getBossMusic() const { return bossMusic; }
     bool isStageLoaded() const { return stageLoaded; }

@@ -26,7 +26,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
     void setBulletGrace(float) override { ++graces; }
     void clearBullets() override { ++clears; }
     void shockRing(const Vec3&, float) override {}
-    void tranceReadyRing(const Vec3&) override { ++tranceReadyRings; }
+    void tranceReadyRing(const Vec3&) override {}
     void counterRing(const Vec3&, float) override { ++counterRings; }
     void beamReadyPulse(const Vec3&) override {}
     void explosionAt(const Vec3& at) override {
@@ -75,7 +75,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
     void countTrance() override {}
     void resetStageCounters() override { grazes = orbs = 0; }
 
-    int graces = 0, clears = 0, tranceReadyRings = 0, counterRings = 0, explosions = 0;
+    int graces = 0, clears = 0, counterRings = 0, explosions = 0;
     int bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
     float lastTimeScale = 1.0f;
     Vec3 lastExplosion{};

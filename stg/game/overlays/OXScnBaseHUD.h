@@ -81,7 +81,6 @@ class OXScnBaseHUD : public OXScene {
     const OXTextBox* getBonusAmount() const { return bonusAmount; }
     const OXSprite* getBeamBar() const { return beamBar; }
     const OXSprite* getBreakBar() const { return breakBar; }
-    const OXSprite* getLoadCover() const { return loadCover; }
     bool isCutInPlaying() const { return cutInTime >= 0.0f; }
     int getWarningBeepsLeft() const { return warningBeeps; }
     float getLastBeepVolume() const { return lastBeepVolume; }

@@ -20,7 +20,6 @@ class OXScnBaseSplash : public OXScene {
     void showStage(int index);
     void showBossWarning();
 
-    const OXSprite* getStageWord() const { return stageWord; }
     const OXSprite* getStageNumber() const { return stageNumber; }
     const OXSprite* getWarningWord() const { return warningWord; }
 

@@ -16,7 +16,6 @@ class OXScnGameOver : public OXScene {
     // Shows the panel and fades the backdrop in; when done calls CXGameSession::gameOverFinished.
     void appear();
 
-    const OXTextBox* getTitleText() const { return titleText; }
     const OXSprite* getBackdrop() const { return backdrop; }
 
   private:
