@@ -44,3 +44,14 @@ class MenuTestHost : public IXMenuHost {
     int aspect = -1, rotation = -1;
     int acceptKey = -1, backKey = -1;
 };
+
+// A profile at `level` with `toLevel` experience that has just been given `gained` more by a
+// game: what the results screen counts up from and to.
+inline void earnExperience(CXUserProfile& profile, int level, int toLevel, int gained) {
+    profile.level = level;
+    profile.expToLevel = toLevel;
+    profile.rememberRank();
+    profile.rememberExperience();
+    profile.addPendingExperience(gained);
+    profile.applyExperience();
+}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MenuTestHost.h"
 #include "data/CXUserProfile.h"
 #include "frontend/CXControlBindings.h"
 #include "frontend/CXExperienceCounter.h"
@@ -100,12 +101,7 @@ TEST(ResultsCount, FillingTheBarRaisesTheRankAndCarriesTheRest) {
 
 TEST(ResultsCount, TheProfilesExperienceCountsUpOnce) {
     CXUserProfile profile;
-    profile.level = 2;
-    profile.expToLevel = 400;
-    profile.rememberRank();
-    profile.rememberExperience();
-    profile.addPendingExperience(700);
-    profile.applyExperience();
+    earnExperience(profile, 2, 400, 700);
     CXExperienceCounter counter;
     counter.start(profile);
     EXPECT_EQ(counter.level(), 2);

@@ -100,13 +100,7 @@ TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
 using ResultsScreen = ScreenTest<OXScnVLResults>;
 
 TEST_F(ResultsScreen, AcceptFinishesTheCountAtOnce) {
-    CXUserProfile& profile = host.userProfile;
-    profile.level = 8;
-    profile.expToLevel = 3000;
-    profile.rememberRank();
-    profile.rememberExperience();
-    profile.addPendingExperience(2500);
-    profile.applyExperience();
+    earnExperience(host.userProfile, 8, 3000, 2500);
     OXScnVLResults& results = open();
     press(kZ);
     EXPECT_TRUE(results.getCounter().finished());
