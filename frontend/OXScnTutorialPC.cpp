@@ -26,11 +26,13 @@ enum Picture {
     ItemPicture
 };
 
-// One page: its title, picture and lines, and what casual play shows instead (null: the same).
+// One page: its title, picture and lines, and what casual play shows instead (null or an empty
+// list: the same).
 // In the lines "%F", "%B", "%T" and "%P" stand for the keys bound to fire, beam, trance and
 // pause. A line holds at most 30 characters, so it fits the screen at a readable size.
 struct Page {
     const char* title;
+    const char* casualTitle;
     int picture;
     int casualPicture;
     const char* lines[OXScnTutorialPC::kLines];
@@ -39,6 +41,7 @@ struct Page {
 
 const Page kPages[OXScnTutorialPC::kPageCount] = {
     {"MOVE AND FIRE",
+     nullptr,
      MovePicture,
      MovePicture,
      {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: SLOW, PRECISE MOVES", "ONLY THE GLOWING CORE OF",
@@ -46,12 +49,14 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: LASER, SLOW MOVES", "ONLY THE GLOWING CORE OF",
       "YOUR SHIP CAN BE HIT", "%P: PAUSE"}},
     {"THE HUD",
+     nullptr,
      HudPicture,
      HudPicture,
      {"SCORE: EVERY POINT TIMES THE", "MULTIPLIER; A HIT HALVES IT", "CHAIN: GRAZES, BONUS PER KILL",
       "SHIPS AND BOMBS: BOTTOM LEFT", "BESIDE THE SHIP: BEAM RDY", "AND THE TRANCE GAUGE IN %"},
      {}},
     {"BOMBS AND THE SHIELD",
+     nullptr,
      BombPicture,
      BombPicture,
      {"NO BOMB KEY: A HIT WITH BOMBS", "LEFT SETS ONE OFF BY ITSELF", "AND CLEARS BULLETS. A SHIELD",
@@ -59,6 +64,7 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      {"NO BOMB KEY: A HIT WITH BOMBS", "LEFT SETS ONE OFF BY ITSELF", "AND CLEARS BULLETS. A SHIELD",
       "THEN RUNS FOR 2 SECONDS:", "A HIT IN IT OR WITH NO BOMBS", "DAMAGES THE SHIP"}},
     {"THE COUNTER",
+     "THE LASER",
      CounterPicture,
      LaserPicture,
      {"HOLD %B: NO FIRE, SHIP SLOWS", "ORBS FILL THE BEAM GAUGE", "FROM 20% THE SHIP SAYS RDY",
@@ -66,12 +72,14 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      {"HOLD %B: A LASER REPLACES", "YOUR GUNS AND THE SHIP SLOWS", "RELEASE %B: GUNS AGAIN", "",
       "CASUAL PLAY HAS NO COUNTER:", "ORBS SCORE 100 POINTS"}},
     {"GRAZING AND THE CHAIN",
+     nullptr,
      GrazePicture,
      GrazePicture,
      {"LET BULLETS PASS CLOSE BY:", "EACH ONE IS A GRAZE", "GRAZES BUILD THE CHAIN AND",
       "FILL THE TRANCE GAUGE", "EVERY KILL ADDS CHAIN x 16", "A HIT OR A BOMB ENDS IT"},
      {}},
     {"TRANCE",
+     nullptr,
      TrancePicture,
      TrancePicture,
      {"GRAZES, KILLS AND BOSS HITS", "FILL THE TRANCE GAUGE", "AT 100% (RDY) PRESS %T:",
@@ -79,6 +87,7 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      {"THE TRANCE GAUGE FILLS BY", "ITSELF, FASTER AS YOU GRAZE", "AT 100% (RDY) PRESS %T:",
       "8 SECONDS OF STRONGEST FIRE,", "CHAIN BONUS x TRANCE FACTOR", "A HIT ONLY ENDS THE TRANCE"}},
     {"ITEMS",
+     nullptr,
      ItemPicture,
      ItemPicture,
      {"WRECKS AND CANCELLED BULLETS", "DROP ITEMS: FLY NEAR THEM", "GOLD ORBS FILL THE BEAM GAUGE",
@@ -151,7 +160,7 @@ void OXScnTutorialPC::showPage(int shown) {
     const Page& content = kPages[page];
     frame = casual ? content.casualPicture : content.picture;
     picture->setFrame(frame);
-    title->setText(content.title);
+    title->setText(casual && content.casualTitle ? content.casualTitle : content.title);
     const CXUserProfile& profile = host.profile();
     const std::string keys[4] = {host.keyName(profile.bindingCode(0)), host.keyName(profile.bindingCode(1)),
                                  host.keyName(profile.bindingCode(2)), host.keyName(profile.bindingCode(3))};
