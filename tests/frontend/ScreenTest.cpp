@@ -22,6 +22,8 @@
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLOptionCtrl.h"
 #include "frontend/OXScnVLResults.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXScnBaseSTGGame.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -100,8 +102,25 @@ TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
 TEST_F(HangarScreen, PointsEarnedByAGameReachTheHangarAndSurviveLaunch) {
     OXScnVLHanger& hangar = open();
     ASSERT_EQ(hangar.getUpgrades().points(), 0);
-    // A game whose kills and cleared stage raise the rank once, then the hangar again.
-    earnExperience(host.userProfile, 1, 600, 200);
+    // A game whose cleared stage raises the rank once (its 200 reach rank 1's 700), then the
+    // hangar again.
+    host.userProfile.expToLevel = 600;
+    CXGameSession& session = CXGameSession::instance();
+    session.setProfile(&host.userProfile);
+    session.setScreenSize(450, 600);
+    session.setGameMode(CXGameSession::Arcade);
+    session.setCasual(false);
+    session.setDifficulty(1);
+    testing::internal::CaptureStdout();
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    ASSERT_NE(session.getGameScene(), nullptr);
+    session.getGameScene()->stageCleared();
+    session.endGame();
+    session.tearDown();
+    session.setProfile(nullptr);
+    testing::internal::GetCapturedStdout();
     hangar.enterStarted();
     EXPECT_EQ(hangar.getUpgrades().points(), 100);
     EXPECT_EQ(hangar.getPoints()->getText(), "100");
