@@ -98,8 +98,8 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
 
 constexpr float kTitleY = 790.0f;
 constexpr int kTitleSize = 44;
-constexpr float kPictureY = 600.0f;
-constexpr float kFirstLineY = 420.0f;
+constexpr float kPictureY = 612.0f;
+constexpr float kFirstLineY = 414.0f;
 constexpr float kLineGap = 36.0f;
 constexpr int kLineSize = 36;
 constexpr float kLineX = 110.0f;
