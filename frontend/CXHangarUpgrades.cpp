@@ -11,7 +11,7 @@ constexpr int kWeaponPrices[] = {400, 300, 200, 200, 200};
 constexpr int kStockPrices[] = {100, 100, 150, 200, 250};
 constexpr int kTokenPrices[] = {100, 100, 150, 200, 250, 300, 350, 400, 450, 500};
 
-constexpr const char* kItemNames[CXHangarUpgrades::kItemCount] = {"WEAPON", "MISSILES",  "OPTIONS", "BOMBS",
+constexpr const char* kItemNames[CXHangarUpgrades::kItemCount] = {"WEAPON", "MISSILES",  "PODS",  "BOMBS",
                                                                   "LIVES",  "CONTINUES", "TOKENS"};
 
 template <int N>

@@ -6,8 +6,9 @@ class CXUserProfile;
 // The screen buys and sells through it; nothing reaches the profile until writeTo, which the
 // hangar calls on LAUNCH.
 //
-// Items 0 to 2 are the weapon systems ("weapon", "missiles", "options"), 3 to 5 the stock
-// ("bombs", "lives", "continues"), 6 the tokens. Going from level L to L + 1 costs the item's
+// Items 0 to 2 are the fighter's weapon systems ("weapon", "missiles", "options": the option
+// pods, shown as PODS), 3 to 5 the stock ("bombs", "lives", "continues"), 6 the tokens, which
+// nothing in play reads. Going from level L to L + 1 costs the item's
 // price at position L; selling that level back refunds the same price.
 class CXHangarUpgrades {
   public:

@@ -21,6 +21,24 @@ constexpr float kPlusX = 630.0f;
 constexpr float kPipScale = 0.65f;
 constexpr int kPipEmpty = 0;
 constexpr int kPipHeld = 1;
+// Text no smaller than this stays readable on the smallest window.
+constexpr int kNoteSize = 34;
+constexpr float kPriceBelow = 26.0f;
+constexpr float kSystemsCaptionY = 722.0f;
+constexpr float kHelpY = 212.0f;
+constexpr float kHelpGap = 32.0f;
+
+// What each row buys, two lines each, then what LAUNCH and BACK show: how points are earned.
+const char* const kItemHelp[CXHangarUpgrades::kItemCount + 1][2] = {
+    {"FIGHTER SYSTEM: THE MAIN GUN,", "MORE SHOTS WITH EACH LEVEL"},
+    {"FIGHTER SYSTEM: MISSILES THAT", "SEEK, FIRED WITH THE MAIN GUN"},
+    {"FIGHTER SYSTEM: OPTION PODS,", "A PAIR A LEVEL FIRES BESIDE YOU"},
+    {"BOMBS EACH SHIP STARTS WITH: A", "HIT WITH ONE LEFT SETS IT OFF"},
+    {"SPARE SHIPS FOR EACH GAME", ""},
+    {"TRIES AFTER THE LAST SHIP IS", "LOST; EACH RESETS THE SCORE"},
+    {"KEEPSAKES: NO USE IN PLAY,", "THEY SELL BACK AT FULL PRICE"},
+    {"KILLS AND CLEARED STAGES RAISE", "YOUR RANK: 100 POINTS A RANK"},
+};
 
 const char* const kBuySound = "prize_pickup.caf";
 const char* const kSellSound = "bullet_hit.caf";
@@ -38,11 +56,14 @@ void OXScnVLHanger::buildScene() {
 
     badge = addSprite(*this, "assets/plist/spr_rank_badge", 170, 785);
     badge->setScale(0.9f, 0.9f, 1);
-    addText("RANK", 250, 805, ScreenParts::kSmallSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
-    rankName = addText("", 250, 760, 30, 0);
-    addText("UPGRADE POINTS", 650, 805, ScreenParts::kSmallSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addText("RANK", 250, 805, kNoteSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
+    rankName = addText("", 250, 760, kNoteSize, 0);
+    addText("UPGRADE POINTS", 650, 805, kNoteSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
     points = addText("0", 650, 755, 56, 2);
     points->setColour(1.0f, 0.85f, 0.4f, 1);
+    // The fighter chosen before the first game is only its start: these rows upgrade it.
+    addText("YOUR FIGHTER: 5 LEVELS IN ALL", kCentreX, kSystemsCaptionY, kNoteSize)
+        ->setColour(0.45f, 0.9f, 1.0f, 1);
 
     // LAUNCH first: the highlight rests on it when the hangar opens.
     launch = addButton(Launch, "", 520, 130, "assets/plist/btn_launch");
@@ -52,8 +73,11 @@ void OXScnVLHanger::buildScene() {
         OXSprite* plate = addSprite(*this, "assets/plist/spr_menu_row_plate", 384, y);
         plate->setScale(0.9f, 0.85f, 1);
         plate->setZ(0);
+        if (item <= CXHangarUpgrades::Options) {
+            plate->setColour(0.6f, 1.2f, 1.4f, 1);  // the fighter's own systems stand out
+        }
         row.name = addText(CXHangarUpgrades::itemName(item), kNameX, y + 2, ScreenParts::kRowSize, 0);
-        row.price = addText("", kNameX, y - 24, ScreenParts::kSmallSize, 0);
+        row.price = addText("", kNameX, y - kPriceBelow, kNoteSize, 0);
         for (int pip = 0; pip < kPips; ++pip) {
             row.pips[pip] = addSprite(*this, "assets/plist/spr_level_pip", kPipX + kPipStep * pip, y);
             row.pips[pip]->setScale(kPipScale, kPipScale, 1);
@@ -63,6 +87,10 @@ void OXScnVLHanger::buildScene() {
         row.plus = addButton(FirstPlus + item, "", kPlusX, y, "assets/plist/btn_plus");
     }
     back = addButton(Back, "", 230, 130, "assets/plist/btn_hanger_back");
+    for (int line = 0; line < 2; ++line) {
+        help[line] = addText("", kCentreX, kHelpY - kHelpGap * static_cast<float>(line), kNoteSize);
+        help[line]->setColour(0.75f, 0.9f, 0.95f, 1);
+    }
     upgrades.loadFrom(host.profile());
     refresh();
     addKeyHints();
@@ -90,10 +118,10 @@ void OXScnVLHanger::refresh() {
             row.price->setColour(0.4f, 1.0f, 0.6f, 1);
         } else if (item <= CXHangarUpgrades::Options &&
                    upgrades.weaponSystemLevels() >= CXHangarUpgrades::kWeaponSystemTotal) {
-            std::snprintf(text, sizeof(text), "WEAPON SYSTEMS FULL");
+            std::snprintf(text, sizeof(text), "ALL 5 USED");
             row.price->setColour(0.6f, 0.6f, 0.7f, 1);
         } else {
-            std::snprintf(text, sizeof(text), "NEXT LEVEL %d PTS", price);
+            std::snprintf(text, sizeof(text), "COST %d", price);
             const bool affordable = upgrades.points() >= price;
             row.price->setColour(affordable ? 0.45f : 1.0f, affordable ? 0.9f : 0.45f,
                                  affordable ? 1.0f : 0.45f, 1);
@@ -148,6 +176,30 @@ void OXScnVLHanger::buttonPressed(int id) {
 
 void OXScnVLHanger::backPressed() {
     host.switchToScene(kDifficultyScene);
+}
+
+int OXScnVLHanger::highlightedItem() const {
+    if (selectedIndex < 0 || selectedIndex >= static_cast<int>(selectables.size())) {
+        return -1;
+    }
+    const IXRenderObject* current = selectables[static_cast<size_t>(selectedIndex)];
+    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+        if (current == rows[item].minus || current == rows[item].plus) {
+            return item;
+        }
+    }
+    return -1;
+}
+
+void OXScnVLHanger::update(float dtMs) {
+    OXScnVLMenu::update(dtMs);
+    const int item = highlightedItem();
+    if (item != helpItem) {
+        helpItem = item;
+        const int entry = item < 0 ? CXHangarUpgrades::kItemCount : item;
+        help[0]->setText(kItemHelp[entry][0]);
+        help[1]->setText(kItemHelp[entry][1]);
+    }
 }
 
 void OXScnVLHanger::moveHighlight(int row, int column) {

@@ -12,6 +12,9 @@ class OXTextBox;
 // profile, saves it and starts the stage. Until then nothing reaches the profile: leaving by
 // BACK and coming again starts from the profile's levels.
 //
+// The first three rows are the fighter's systems, marked as such; two lines at the foot say
+// what the highlighted row buys, or, on LAUNCH and BACK, how upgrade points are earned.
+//
 // Up and down move between the rows (and LAUNCH and BACK), left and right between a row's
 // minus and plus.
 class OXScnVLHanger : public OXScnVLMenu {
@@ -26,6 +29,8 @@ class OXScnVLHanger : public OXScnVLMenu {
     void buttonPressed(int id) override;
     void backPressed() override;
     void keyEvent(int key, bool down) override;
+    // Keeps the help lines on the highlighted row.
+    void update(float dtMs) override;
 
     const CXHangarUpgrades& getUpgrades() const { return upgrades; }
     OXButton* getPlus(int item) const { return rows[item].plus; }
@@ -33,6 +38,9 @@ class OXScnVLHanger : public OXScnVLMenu {
     const OXTextBox* getPoints() const { return points; }
     const OXTextBox* getPrice(int item) const { return rows[item].price; }
     const OXSprite* getBadge() const { return badge; }
+    const OXTextBox* getHelp(int line) const { return help[line]; }
+    // The item whose minus or plus is highlighted, -1 on LAUNCH and BACK.
+    int highlightedItem() const;
 
   private:
     struct Row {
@@ -56,4 +64,6 @@ class OXScnVLHanger : public OXScnVLMenu {
     OXSprite* badge = nullptr;
     OXTextBox* rankName = nullptr;
     OXTextBox* points = nullptr;
+    OXTextBox* help[2] = {};
+    int helpItem = -2;  // the item the help lines describe; -2 before the first update
 };

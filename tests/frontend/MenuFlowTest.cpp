@@ -131,29 +131,49 @@ TEST_F(MenuFlowTest, BackFromTheDifficultyReturnsToTheStageSelectOnlyInFreePlay)
     }
 }
 
-TEST_F(MenuFlowTest, TheTutorialOpensOnItsPlayStylesFirstPageAndNamesTheBoundKeys) {
+TEST_F(MenuFlowTest, TheTutorialTurnsItsPagesBothWaysNamesTheBoundKeysAndLeaves) {
+    constexpr int kPages = OXScnTutorialPC::kPageCount;
+    host.userProfile.controls[1] = 9;  // the beam
+    std::vector<int> pictures[2];
     for (bool casual : {true, false}) {
         session.setCasual(casual);
         OXScnTutorialPC tutorial(host);
         enter(tutorial);
-        const int first = casual ? 0 : 2;
-        EXPECT_EQ(tutorial.getFrame(), first);
+        ASSERT_EQ(tutorial.getPage(), 0);
+        // Right turns every page and stops on the last; no line runs off the screen.
+        bool beamNamed = false;
+        for (int turn = 0; turn <= kPages; ++turn) {
+            pictures[casual ? 1 : 0].push_back(tutorial.getFrame());
+            for (int line = 0; line < OXScnTutorialPC::kLines; ++line) {
+                const OXTextBox* text = tutorial.getLine(line);
+                beamNamed = beamNamed || text->getText().find("KEY9") != std::string::npos;
+                EXPECT_LE(text->getX() + text->textWidth(), 672.0f) << text->getText();
+            }
+            key(tutorial, tutorial.rightKey);
+        }
+        EXPECT_EQ(tutorial.getPage(), kPages - 1);
+        EXPECT_TRUE(beamNamed) << "the lines name the key bound to the beam";
+        for (int turn = 0; turn <= kPages; ++turn) {
+            key(tutorial, tutorial.leftKey);
+        }
+        EXPECT_EQ(tutorial.getPage(), 0);
+
+        // The accept key turns the pages too, and on the last page leaves; back leaves at once.
+        host.switches.clear();
+        for (int turn = 1; turn < kPages; ++turn) {
+            accept(tutorial);
+        }
+        EXPECT_EQ(tutorial.getPage(), kPages - 1);
+        EXPECT_TRUE(host.switches.empty());
+        accept(tutorial);
+        EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
+        enter(tutorial);
+        EXPECT_EQ(tutorial.getPage(), 0) << "a new visit starts on the first page";
         key(tutorial, tutorial.rightKey);
-        EXPECT_EQ(tutorial.getFrame(), first + 1);
-        key(tutorial, tutorial.leftKey);
-        EXPECT_EQ(tutorial.getFrame(), first);
+        key(tutorial, tutorial.backKey);
+        EXPECT_EQ(host.switches.back(), kDifficultyScene);
     }
-    host.userProfile.controls[1] = 9;
-    OXScnTutorialPC tutorial(host);
-    enter(tutorial);
-    bool named = false;
-    for (const IXRenderObject* object : tutorial.getObjects()) {
-        const auto* text = dynamic_cast<const OXTextBox*>(object);
-        named = named || (text && text->getText() == "KEY9");
-    }
-    EXPECT_TRUE(named) << "the beam's row names the key bound to it";
-    accept(tutorial);
-    EXPECT_EQ(host.switches.back(), kDifficultyScene);
+    EXPECT_NE(pictures[0], pictures[1]) << "casual play is shown its laser, normal play its counter";
 }
 
 TEST_F(MenuFlowTest, EachFighterSetsItsWeaponSystemAndStartsTheStage) {

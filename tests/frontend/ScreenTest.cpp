@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "MenuTestHost.h"
 #include "data/CXUserProfile.h"
@@ -20,6 +22,8 @@
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLOptionCtrl.h"
 #include "frontend/OXScnVLResults.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXScnBaseSTGGame.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -93,6 +97,51 @@ TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
     EXPECT_EQ(hangar.getUpgrades().level(CXHangarUpgrades::Continues), 5);
     EXPECT_EQ(hangar.getUpgrades().points(), 1000);
     EXPECT_EQ(host.userProfile.bombs, 2);
+}
+
+TEST_F(HangarScreen, PointsEarnedByAGameReachTheHangarAndSurviveLaunch) {
+    OXScnVLHanger& hangar = open();
+    ASSERT_EQ(hangar.getUpgrades().points(), 0);
+    // A game whose cleared stage raises the rank once (its 200 reach rank 1's 700), then the
+    // hangar again.
+    host.userProfile.expToLevel = 600;
+    CXGameSession& session = CXGameSession::instance();
+    session.setProfile(&host.userProfile);
+    session.setScreenSize(450, 600);
+    session.setGameMode(CXGameSession::Arcade);
+    session.setCasual(false);
+    session.setDifficulty(1);
+    testing::internal::CaptureStdout();
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    ASSERT_NE(session.getGameScene(), nullptr);
+    session.getGameScene()->stageCleared();
+    session.endGame();
+    session.tearDown();
+    session.setProfile(nullptr);
+    testing::internal::GetCapturedStdout();
+    hangar.enterStarted();
+    EXPECT_EQ(hangar.getUpgrades().points(), 100);
+    EXPECT_EQ(hangar.getPoints()->getText(), "100");
+    hangar.buttonPressed(OXScnVLHanger::Launch);
+    EXPECT_EQ(saved().upgradePoints, 100) << "LAUNCH keeps the points it did not spend";
+}
+
+TEST_F(HangarScreen, TheFootLinesFollowTheHighlightedRow) {
+    OXScnVLHanger& hangar = open();
+    hangar.update(16.7f);
+    const std::string onLaunch = hangar.getHelp(0)->getText() + hangar.getHelp(1)->getText();
+    EXPECT_NE(onLaunch.find("POINTS"), std::string::npos) << "LAUNCH says how points are earned";
+    std::vector<std::string> seen{onLaunch};
+    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+        press(kDown);
+        hangar.update(16.7f);
+        ASSERT_EQ(hangar.highlightedItem(), item);
+        const std::string lines = hangar.getHelp(0)->getText() + hangar.getHelp(1)->getText();
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), lines), 0) << "row " << item << " says " << lines;
+        seen.push_back(lines);
+    }
 }
 
 // ---- Results ----

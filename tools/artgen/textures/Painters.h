@@ -16,7 +16,7 @@ void paintMenuButton(Canvas& canvas, Random& random);
 void paintMenuRule(Canvas& canvas, Random& random);
 void paintMenuCard(Canvas& canvas, Random& random);
 void paintMenuNote(Canvas& canvas, Random& random);
-void paintTutorialPicture(Canvas& canvas, Random& random);
+void paintTutorialPages(Canvas& canvas, Random& random);
 
 // The load blocker.
 void paintLoadLogo(Canvas& canvas, Random& random);

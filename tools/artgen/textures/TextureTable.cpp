@@ -51,7 +51,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"menu_rule.png", 520, 32, paintMenuRule},
         {"menu_card.png", 440, 450, paintMenuCard},
         {"menu_note.png", 480, 400, paintMenuNote},
-        {"tutorial_picture.png", 1040, 1000, paintTutorialPicture},
+        {"tutorial_pages.png", 1120, 1200, paintTutorialPages},
         {"stage1_nebula.png", 1024, 1024, paintStageOneNebula},
         {"stage1_stars.png", 1024, 1024, paintStageOneStars},
         {"stage1_tunnel.png", 512, 512, paintStageOneTunnel},
