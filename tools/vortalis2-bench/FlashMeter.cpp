@@ -38,7 +38,7 @@ FlashMeter::FlashMeter() {
     std::fill(std::begin(recent), std::end(recent), -1.0e12);  // long before any run
 }
 
-void FlashMeter::add(double mean, double frameMs) {
+bool FlashMeter::add(double mean, double frameMs) {
     if (started) {
         now += frameMs;
     }
@@ -54,7 +54,7 @@ void FlashMeter::add(double mean, double frameMs) {
     if (!started) {
         started = true;
         trough = peak = mean;
-        return;
+        return false;
     }
     if (armed) {
         trough = std::min(trough, mean);
@@ -69,14 +69,16 @@ void FlashMeter::add(double mean, double frameMs) {
                 inSecond += at > now - 1000.0 && at <= now ? 1 : 0;
             }
             mostInASecond = std::max(mostInASecond, inSecond);
+            return true;
         }
-        return;
+        return false;
     }
     peak = std::max(peak, mean);
     if (peak - mean >= kFlashRise) {
         armed = true;
         trough = mean;
     }
+    return false;
 }
 
 void FlashMeter::print(std::FILE* out) const {

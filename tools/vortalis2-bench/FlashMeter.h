@@ -23,8 +23,9 @@ class FlashMeter {
 
     FlashMeter();
 
-    // One frame drawn with mean luminance `mean`, `frameMs` after the last.
-    void add(double mean, double frameMs);
+    // One frame drawn with mean luminance `mean`, `frameMs` after the last; true when a flash
+    // began with it.
+    bool add(double mean, double frameMs);
     // The most flashes that began within any one second of the run.
     int flashesMaxPerSecond() const { return mostInASecond; }
     int flashes() const { return flashCount; }

@@ -48,7 +48,8 @@
 // flashes_max_per_s= is the most that began within any one second. bright_ms= is the time
 // with the mean above 0.6, bright_run_max_ms= its longest unbroken stretch.
 // VORTALIS2_BENCH_VERBOSE=1 reports every frame slower than two frames on
-// standard error, with its stage time and split.
+// standard error, with its stage time and split, and every frame that begins a flash or is
+// brighter than 0.6.
 #include <lodepng.h>
 #include <SFML/Window.hpp>
 #include <algorithm>
@@ -275,7 +276,15 @@ class BenchLoop : public IXLoopHost {
             glDevice().readPixels(left, y, width, 1, GL_RGBA, GL_UNSIGNED_BYTE, flashRow.data());
             sum += FlashMeter::meanLuminance(flashRow.data(), width, 4);
         }
-        flashes.add(rows > 0 ? sum / rows : 0.0, kFrameMs);
+        const double mean = rows > 0 ? sum / rows : 0.0;
+        const bool began = flashes.add(mean, kFrameMs);
+        if (verbose && (began || mean > FlashMeter::kBright)) {
+            const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+            std::fprintf(stderr, "BENCH: %s at %.0f ms into the run (stage %.0f ms): luminance %.2f\n",
+                         began ? "flash" : "bright frame",
+                         static_cast<double>(samples.count()) * static_cast<double>(kFrameMs),
+                         scene ? static_cast<double>(scene->getStageTime()) : 0.0, mean);
+        }
     }
 
     // What --trance-at and --bomb-at ask for, once each, at their time into the measured run.
