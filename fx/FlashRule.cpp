@@ -47,6 +47,10 @@ Colour FlashRule::wash(const Colour& tint) {
     return shown;
 }
 
+Colour FlashRule::bound(const Colour& tint) {
+    return {std::min(tint.r, kMostLift), std::min(tint.g, kMostLift), std::min(tint.b, kMostLift), tint.a};
+}
+
 float FlashRule::veil(float alpha) {
     if (!(alpha > 0.0f) || !takeFlash()) {
         return 0.0f;

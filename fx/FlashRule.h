@@ -36,6 +36,8 @@ class FlashRule {
 
     // The wash that may show for `tint`.
     Colour wash(const Colour& tint);
+    // Washes laid over one another (the boss event's and a flash tint) lighten no more than one.
+    static Colour bound(const Colour& tint);
     // How thick a veil asked at `alpha` may be: 0 when it may not show.
     float veil(float alpha);
     // How large a glow asked to grow to `scale` times its sprite may grow, and the alpha it may

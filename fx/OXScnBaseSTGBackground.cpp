@@ -528,7 +528,7 @@ void OXScnBaseSTGBackground::advanceFlash(float dtMs) {
 }
 
 void OXScnBaseSTGBackground::refreshLayerTint() {
-    layerTint = multiply(colour, flashColour);
+    layerTint = FlashRule::bound(multiply(colour, flashColour));
     drawnTint = layerTint;
 }
 
