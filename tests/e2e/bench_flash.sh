@@ -2,7 +2,8 @@
 # Plays the first stage's boss fight in vortalis2-bench with a bomb and then a trance forced into
 # it (run it through own_display.sh), plain and with the background dimmed, and holds the frames
 # drawn to the flash rule: no more than three general flashes in any second and the picture's mean
-# luminance above 0.6 for no more than 0.2 s at a time. Both the bomb and the trance must show.
+# luminance above 0.6 for no more than 0.2 s in the whole fight. Both the bomb and the trance must
+# show.
 set -u
 BENCH=${1:?usage: bench_flash.sh PATH_TO_vortalis2-bench}
 export LIBGL_ALWAYS_SOFTWARE=1
@@ -29,7 +30,7 @@ rules = [
     (n["trance_seen"] == 1, "no trance started"),
     (0 < n["luminance_max"] <= 1, "no picture read back"),
     (n["flashes_max_per_s"] <= 3, "more than three flashes in a second"),
-    (n["bright_run_max_ms"] <= 200, "brighter than 0.6 for more than 0.2 s"),
+    (n["bright_ms"] <= 200 and n["bright_run_max_ms"] <= 200, "brighter than 0.6 for more than 0.2 s"),
 ]
 problems = [what for ok, what in rules if not ok]
 if problems:
