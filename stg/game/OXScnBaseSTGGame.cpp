@@ -872,7 +872,8 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         flash->setRotation(0, 0, randomFraction() * 360.0f);
         flash->setFrame(0);
         flash->play();
-        flash->scaleTo(lifeMs, {grown * 0.43f, grown * 0.43f, 1}, {grown, grown, 1}, 0.5f);
+        const float from = grown * (0.6f / 1.4f);
+        flash->scaleTo(lifeMs, {from, from, 1}, {grown, grown, 1}, 0.5f);
         FlashRule* rule = stageFlashRule();
         const float light = rule ? rule->glowAlpha(grown, 1.0f) : 1.0f;
         flash->fadeTo(lifeMs, light, 0.0f, 1.5f);

@@ -19,14 +19,12 @@ bool lightens(const Colour& c) {
 }  // namespace
 
 // Whatever a stage asks for, a wash never whites the backdrop out: it lightens a little at most,
-// keeps its hue, and colouring or darkening goes through as asked.
+// keeps its hue, and colouring or darkening goes through as asked. (The game scene's tests hold
+// every flash of a stage, and the player's dimming, to the same bounds.)
 TEST(FlashRule, AWashLightensOnlyALittleAndColoursAndDarkensAsAsked) {
     FlashRule rule;
-    const Colour white = rule.wash({2.5f, 2.5f, 2.5f, 1.0f});
-    EXPECT_LE(brightest(white), FlashRule::kMostLift);
-    EXPECT_TRUE(lightens(white));
-    rule.advance(2000.0f);
     const Colour warm = rule.wash({2.0f, 1.5f, 1.0f, 1.0f});
+    EXPECT_TRUE(lightens(warm));
     EXPECT_LE(brightest(warm), FlashRule::kMostLift);
     EXPECT_GT(warm.r, warm.g);
     EXPECT_GT(warm.g, warm.b);  // still warm
@@ -67,22 +65,4 @@ TEST(FlashRule, NoMoreFlashesStartInASecondThanAllowed) {
     }
     EXPECT_EQ(rule.recentFlashes(), 1);
     EXPECT_LE(FlashRule::glowScale(390.0f), FlashRule::kLargestGlow);
-}
-
-// A veil over the field stays thin enough to read the HUD through, and the player's background
-// dimming takes its share off every light.
-TEST(FlashRule, VeilsStayThinAndBackgroundDimmingDimsEveryLight) {
-    VisibilityOptions options;
-    FlashRule rule;
-    rule.setVisibility(&options);
-    EXPECT_LE(rule.veil(1.0f), FlashRule::kThickestVeil);
-    rule.advance(FlashRule::kWindowMs);
-    const float plainLift = brightest(rule.wash({2.0f, 2.0f, 2.0f, 1.0f})) - 1.0f;
-
-    options.backgroundDimming = 0.75f;
-    rule.advance(FlashRule::kWindowMs);
-    EXPECT_NEAR(rule.veil(1.0f), FlashRule::kThickestVeil * 0.25f, 1e-6f);
-    EXPECT_NEAR(brightest(rule.wash({2.0f, 2.0f, 2.0f, 1.0f})) - 1.0f, plainLift * 0.25f, 1e-6f);
-    rule.advance(FlashRule::kWindowMs);
-    EXPECT_NEAR(rule.glowAlpha(FlashRule::kLargestGlow, 1.0f), 0.25f, 1e-6f);
 }
