@@ -404,6 +404,14 @@ CXGfxManager::CompositeRect CXGfxManager::compositeRect() const {
     return {screenWidth / 2.0f - a * sx / 2, screenHeight / 2.0f - b * sy / 2, a * sx, b * sy, sx, sy};
 }
 
+void CXGfxManager::gameImageRect(int& left, int& bottom, int& width, int& height) const {
+    const CompositeRect placed = compositeRect();
+    left = static_cast<int>(placed.left);
+    bottom = static_cast<int>(placed.bottom);
+    width = static_cast<int>(placed.width);
+    height = static_cast<int>(placed.height);
+}
+
 bool CXGfxManager::windowToGameArea(float x, float y, float& nx, float& ny) const {
     const float w = static_cast<float>(gameAreaWidth);
     const float h = static_cast<float>(gameAreaHeight);

@@ -77,6 +77,8 @@ class CXGfxManager {
     // and 0..1 up the upright game area, whatever the orientation. False when
     // the pixel lies outside the game image.
     bool windowToGameArea(float x, float y, float& nx, float& ny) const;
+    // The window rectangle the game image is composited into, whole pixels from the bottom left.
+    void gameImageRect(int& left, int& bottom, int& width, int& height) const;
 
     // Draw calls of the last frame from beginFrame to the end of endFrame's
     // composite; what is drawn onto the window afterwards is not counted.

@@ -265,6 +265,7 @@ const OXScnBaseSTGBackground::AnimCommand& OXScnBaseSTGBackground::currentComman
 
 void OXScnBaseSTGBackground::update(float dtMs) {
     runScript();
+    flashRule.advance(dtMs);
     advanceFlash(dtMs);
     OXScene::update(dtMs);
     refreshLayerTint();
@@ -447,7 +448,7 @@ void OXScnBaseSTGBackground::showBossEvent() {
     for (OXVolleyBg* layer : eventLayers) {
         showLayer(*layer);
     }
-    tintTo(kEventShowFlashMs, kEventFlash, kWhite, 0.5f, nullptr, nullptr);
+    tintTo(kEventShowFlashMs, flashRule.wash(kEventFlash), kWhite, 0.5f, nullptr, nullptr);
 }
 
 bool OXScnBaseSTGBackground::eventFadeDone(void* scene, int) {
@@ -486,13 +487,13 @@ void OXScnBaseSTGBackground::endBossEvent() {
         previous = index;
     }
     eventFadedLayer = nullptr;
-    tintTo(kEventEndFlashMs, kEventFlash, kWhite, 1.0f, nullptr, nullptr);
+    tintTo(kEventEndFlashMs, flashRule.wash(kEventFlash), kWhite, 1.0f, nullptr, nullptr);
 }
 
 // ---- Tints ----
 
 void OXScnBaseSTGBackground::flashTint(const Colour& tint, float durationMs) {
-    flashLegs[0] = {tint, kWhite, durationMs};
+    flashLegs[0] = {flashRule.wash(tint), kWhite, durationMs};
     flashLegCount = 1;
     flashElapsed = 0.0f;
     advanceFlash(0.0f);
@@ -501,8 +502,8 @@ void OXScnBaseSTGBackground::flashTint(const Colour& tint, float durationMs) {
 
 void OXScnBaseSTGBackground::flashTintTwoStep(const Colour& dark, float darkMs, const Colour& bright,
                                               float brightMs) {
-    flashLegs[0] = {flashColour, dark, darkMs};
-    flashLegs[1] = {bright, kWhite, brightMs};
+    flashLegs[0] = {flashColour, flashRule.wash(dark), darkMs};
+    flashLegs[1] = {flashRule.wash(bright), kWhite, brightMs};
     flashLegCount = 2;
     flashElapsed = 0.0f;
     advanceFlash(0.0f);
@@ -527,7 +528,7 @@ void OXScnBaseSTGBackground::advanceFlash(float dtMs) {
 }
 
 void OXScnBaseSTGBackground::refreshLayerTint() {
-    layerTint = multiply(colour, flashColour);
+    layerTint = FlashRule::bound(multiply(colour, flashColour));
     drawnTint = layerTint;
 }
 

@@ -6,6 +6,7 @@
 #include "data/Plist.h"
 #include "engine/OXScene.h"
 #include "engine/VisibilityOptions.h"
+#include "fx/FlashRule.h"
 
 class OXSprite;
 class OXVolleyBg;
@@ -59,7 +60,8 @@ class OXScnBaseSTGBackground : public OXScene {
     void update(float dtMs) override;
     // The stage clock the script follows, ms.
     void setStageTime(float ms) { stageTime = ms; }
-    // The whole background is tinted `colour` and returns to white over `durationMs`.
+    // The whole background is tinted `colour` and returns to white over `durationMs`. Every tint
+    // passes the flash rule first: it may colour and darken, but lighten only a little.
     void flashTint(const Colour& colour, float durationMs);
     // Darkens to `dark` over `darkMs`, then brightens from `bright` to white over `brightMs`.
     void flashTintTwoStep(const Colour& dark, float darkMs, const Colour& bright, float brightMs);
@@ -89,7 +91,13 @@ class OXScnBaseSTGBackground : public OXScene {
     OXSprite* getFlashSprite() const { return flashSprite; }
     // Read at each draw: the layers are drawn darker by the options' background dimming. Not
     // owned; null for none.
-    void setVisibility(const VisibilityOptions* chosen) { visibility = chosen; }
+    void setVisibility(const VisibilityOptions* chosen) {
+        visibility = chosen;
+        flashRule.setVisibility(chosen);
+    }
+    // What every flash of the stage may do: the washes here, and the veils and glows the game
+    // scene and the HUD put over the field.
+    FlashRule& getFlashRule() { return flashRule; }
     // The tint the layers were last drawn with: the layer tint, dimmed.
     const Colour& getDrawnTint() const { return drawnTint; }
     void drawObjects() override;
@@ -131,6 +139,7 @@ class OXScnBaseSTGBackground : public OXScene {
     std::string currentLayers;  // "%d " per layer a boss event restores
     bool recordCurrentLayers = true;
     const VisibilityOptions* visibility = nullptr;
+    FlashRule flashRule;
     Colour drawnTint{};               // what the layers read while they draw
     OXSprite* flashSprite = nullptr;  // owned through the overlay list
     OXSprite* barSprite = nullptr;    // owned through the object list

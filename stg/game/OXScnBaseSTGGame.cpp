@@ -87,6 +87,12 @@ bool shootableEnemy(const OXEnemy& enemy) {
     return enemy.isActive() && enemy.isVisible() && !enemy.isDying() && !enemy.isFriendly() &&
            enemy.getHitPoints() > 0.0f;
 }
+
+// The stage's flash rule, kept by its background; none without a background (tools, tests).
+FlashRule* stageFlashRule() {
+    OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene();
+    return background ? &background->getFlashRule() : nullptr;
+}
 }  // namespace
 
 OXScnBaseSTGGame::OXScnBaseSTGGame() : stageEffects(std::make_unique<CXStageEffects>()) {}
@@ -858,12 +864,24 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
     }
     extent *= std::max(0.25f, strength);
     if (OXSprite* flash = explosionsGlow->getFreeSprite()) {
+        // A big explosion's light is a flash of its own: the stage's flash rule caps how far it
+        // grows and how often one shows (a refused one is taken all the same, unseen, so that
+        // the game draws its numbers as before).
+        const float grown = FlashRule::glowScale(extent * 1.4f);
         flash->setPosition(at.x, at.y, 3.0f);
         flash->setRotation(0, 0, randomFraction() * 360.0f);
         flash->setFrame(0);
         flash->play();
-        flash->scaleTo(lifeMs, {extent * 0.6f, extent * 0.6f, 1}, {extent * 1.4f, extent * 1.4f, 1}, 0.5f);
-        flash->fadeTo(lifeMs, 1.0f, 0.0f, 1.5f);
+        const float from = grown * (0.6f / 1.4f);
+        flash->scaleTo(lifeMs, {from, from, 1}, {grown, grown, 1}, 0.5f);
+        FlashRule* rule = stageFlashRule();
+        const float light = rule ? rule->glowAlpha(grown, 1.0f) : 1.0f;
+        flash->fadeTo(lifeMs, light, 0.0f, 1.5f);
+    }
+    if (kind == ExplosionKind::Huge) {
+        // The biggest blasts ring out in colour rather than light up the whole field.
+        ring(at, lifeMs, 5.0f, {1.0f, 0.55f, 0.2f, 1.0f});
+        ring(at, lifeMs * 1.5f, 7.0f, {0.9f, 0.3f, 0.8f, 0.8f});
     }
     explosionEffects(kind, at);
     CXSoundManager::instance().playSound(soundName);
@@ -1051,9 +1069,9 @@ void OXScnBaseSTGGame::bossOverlay(bool shown) {
 }
 
 void OXScnBaseSTGGame::backgroundFlash(const Colour& tint, float durationMs, float) {
-    // A white flash brightens the backdrop beyond its colours, a black one darkens it.
-    const bool white = tint.r + tint.g + tint.b > 1.5f;
-    tintBackground(white ? Colour{2.5f, 2.5f, 2.5f, 1.0f} : Colour{0.05f, 0.05f, 0.05f, 1.0f}, durationMs);
+    // A light flash warms the backdrop in a glow of fire (never white), a black one darkens it.
+    const bool light = tint.r + tint.g + tint.b > 1.5f;
+    tintBackground(light ? Colour{1.35f, 1.0f, 0.6f, 1.0f} : Colour{0.05f, 0.05f, 0.05f, 1.0f}, durationMs);
 }
 
 void OXScnBaseSTGGame::blast(const Vec3& at, float strength) {

@@ -24,6 +24,7 @@
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"
 #include "tests/game/GameTestSupport.h"
@@ -205,6 +206,54 @@ TEST_F(GameSceneTest, TheBombFadesAsItGrowsAndNoWashCoversTheFieldForLong) {
             session.tick(16.7f);
         }
     }
+}
+
+// Everything that used to white the field out at once (a bomb, a boss's white flash and its
+// event, a trance ending, the huge explosions of a boss's death) lightens the backdrop only a
+// little, inverts the screen only thinly, and the player's dimming takes its share off.
+TEST_F(GameSceneTest, NoFlashWhitesTheFieldOutAndDimmingDimsThem) {
+    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    const OXScnBaseSTGBackground& background = *session.getBackgroundScene();
+    const auto* hud = static_cast<const OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    ASSERT_NE(hud, nullptr);
+    auto storm = [&] {
+        session.setBombs(2);
+        scene.getShip()->hit(-1.0f, {0, 1, 0});
+        session.tick(16.7f);  // the HUD sees the bomb
+        scene.backgroundFlash({1, 1, 1, 1}, 1000.0f, 1.0f);
+        scene.bossOverlay(true);
+        scene.tintBackground({2.0f, 1.5f, 1.25f, 1.0f}, 1000.0f);
+        for (int i = 0; i < 3; ++i) {
+            scene.explosion(ExplosionKind::Huge, {160, 300, 0}, 150.0f);
+        }
+    };
+    auto brightest = [&] {
+        float lift = 0.0f, veil = 0.0f;
+        for (int frame = 0; frame < 30; ++frame) {
+            session.tick(16.7f);
+            const Colour& c = background.getLayerTint();
+            lift = std::max({lift, c.r, c.g, c.b});
+            veil = std::max(veil, hud->getInvertSquare()->getAlpha());
+        }
+        return std::make_pair(lift, veil);
+    };
+    storm();
+    const auto [lift, veil] = brightest();
+    EXPECT_LE(lift, FlashRule::kMostLift);
+    EXPECT_GT(veil, 0.0f);
+    EXPECT_LE(veil, FlashRule::kThickestVeil);
+
+    scene.bossOverlay(false);
+    for (int frame = 0; frame < 300; ++frame) {  // the bomb's shield is over
+        session.tick(16.7f);
+    }
+    session.setVisibility({0.5f, false, false});
+    storm();
+    const auto [dimmedLift, dimmedVeil] = brightest();
+    EXPECT_LE(dimmedLift, 1.0f + (FlashRule::kMostLift - 1.0f) * 0.5f);
+    EXPECT_GT(dimmedVeil, 0.0f);
+    EXPECT_LE(dimmedVeil, FlashRule::kThickestVeil * 0.5f);
 }
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {

@@ -5,7 +5,8 @@
 //
 //   vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
 //                   [--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]
-//                   [--shot-at summary|cutin] [--shot-after MS]
+//                   [--shot-at summary|cutin] [--shot-after MS] [--from-boss]
+//                   [--trance-at MS] [--bomb-at MS] [--game-ms MS]
 //
 // --size is one of the game's eight resolutions (800x600 by default);
 // --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
@@ -23,6 +24,13 @@
 // cut-in; --shot-after then plays on that many milliseconds of game time before the picture
 // (the summary's reveal, the cut-in's steps). A moment the game never reaches ends the run
 // without a picture and with result=missed.
+// --from-boss plays undrawn (after --from) until the stage's boss is announced, and
+// measures its fight; a stage lost or cleared before it ends the run with result=missed.
+// --trance-at fills the ship's trance gauge MS of game time into the measured run (the pilot
+// trances as soon as it is full) and --bomb-at uses a bomb then, as the HUD's bomb button
+// does: a run can hold the effects of both to the flash figures below. --game-ms ends the
+// measured run once it has drawn that much game time (the game's frame step per frame drawn),
+// however slowly the machine draws; --seconds still bounds its wall time.
 //
 // The result is one key=value line on standard output (the game's console
 // lines go to standard error). Times are milliseconds; "interval" is from one
@@ -30,8 +38,18 @@
 // "render" the drawing into the off-screen image and its composite, "swap" the
 // buffer swap (where a software rasteriser finishes the frame). The line ends
 // with targets=, the frame targets this run missed (or "met").
+//
+// The flash figures come from the game image as composited on the window, read back every
+// frame drawn (every fourth pixel of every fourth row) before the swap, and timed by the game's
+// frame step: luminance_max= is the brightest frame's mean relative luminance (sRGB made
+// linear, 0.2126 R + 0.7152 G + 0.0722 B; 0 black, 1 white). A general flash is a rise of that
+// mean by 0.1 or more from its lowest since the last flash to a frame above 0.25, and the next
+// counts only once the mean has fallen 0.1 from its peak; flashes= counts them and
+// flashes_max_per_s= is the most that began within any one second. bright_ms= is the time
+// with the mean above 0.6, bright_run_max_ms= its longest unbroken stretch.
 // VORTALIS2_BENCH_VERBOSE=1 reports every frame slower than two frames on
-// standard error, with its stage time and split.
+// standard error, with its stage time and split, and every frame that begins a flash or is
+// brighter than 0.6.
 #include <lodepng.h>
 #include <SFML/Window.hpp>
 #include <algorithm>
@@ -55,11 +73,14 @@
 #include "platform/SfmlFrameClock.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/CXStageEffects.h"
+#include "stg/game/InputCodes.h"
+#include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "tools/pilot/Autopilot.h"
 #include "tools/pilot/ToolArguments.h"
+#include "tools/vortalis2-bench/FlashMeter.h"
 #include "tools/vortalis2-bench/FrameSamples.h"
 #include "tools/vortalis2-bench/StressFill.h"
 
@@ -83,12 +104,21 @@ struct Options {
     std::string shotPath;
     std::string shotAt;  // "", "summary" or "cutin"
     float shotAfterMs = 0.0f;
+    bool fromBoss = false;
+    float tranceAtMs = -1.0f;  // game time into the measured run; -1 for never
+    float bombAtMs = -1.0f;
+    float gameMs = 0.0f;  // the measured run's game time; 0 for no bound
 };
 
 constexpr const char* kUsage =
     "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
     "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
-    "[--shot-at summary|cutin] [--shot-after MS]\n";
+    "[--shot-at summary|cutin] [--shot-after MS] [--from-boss] [--trance-at MS] [--bomb-at MS] [--game-ms "
+    "MS]\n"
+    "The flash figures read the game image back every frame drawn: its mean relative luminance (0 black,\n"
+    "1 white). A general flash is a rise of that mean by 0.1 or more to a frame above 0.25, counted again\n"
+    "only after a fall of 0.1; flashes_max_per_s= is the most begun in any one second of game time,\n"
+    "bright_ms= the time above 0.6 and bright_run_max_ms= its longest stretch.\n";
 
 // The index of a resolution given as "WxH", or -1.
 int resolutionNamed(const std::string& size) {
@@ -143,12 +173,16 @@ class BenchLoop : public IXLoopHost {
         const Clock::time_point updateStart = Clock::now();
         OXScnBaseSTGGame* scene = session.getGameScene();
         if (scene && session.getState() == CXGameSession::Playing) {
+            forceEffects(session, *scene);
             pilot.step(session, *scene);
         }
         session.tick(kFrameMs);
         scene = session.getGameScene();  // a tick may end the stage
         const Clock::time_point renderStart = Clock::now();
         render();
+        if (loadMeasured) {
+            measureFlash();
+        }
         if (!options.shotPath.empty() && loadMeasured && outcome != "missed") {
             writeShot();
             finished = true;
@@ -180,6 +214,7 @@ class BenchLoop : public IXLoopHost {
         }
         lastStart = started;
         notePeaks();
+        noteEffects();
         checkEnd(millisecondsBetween(measureStart, ended));
     }
 
@@ -194,6 +229,9 @@ class BenchLoop : public IXLoopHost {
                      samples.count(), scene ? static_cast<double>(scene->getStageTime()) : 0.0,
                      samples.framesPerSecond());
         samples.print(out);
+        std::fputc(' ', out);
+        flashes.print(out);
+        std::fprintf(out, " trance_seen=%d bomb_seen=%d", tranceSeen ? 1 : 0, bombSeen ? 1 : 0);
         std::fprintf(out,
                      " peak_bullets=%d peak_player_bullets=%d peak_prizes=%d peak_beams=%d peak_particles=%d "
                      "peak_trails=%d load_ms=%.1f load_first_frame_ms=%.1f targets=%s\n",
@@ -215,6 +253,60 @@ class BenchLoop : public IXLoopHost {
         gl.clear(GL_COLOR_BUFFER_BIT);
         CXGameSession::instance().draw();
         gfx.endFrame();
+    }
+
+    // The game image as composited on the window, before the swap: every fourth pixel of every
+    // fourth row, its mean luminance to the flash meter.
+    void measureFlash() {
+        int left = 0, bottom = 0, width = 0, height = 0;
+        CXGfxManager::instance().gameImageRect(left, bottom, width, height);
+        const int windowWidth = static_cast<int>(window.getSize().x);
+        const int windowHeight = static_cast<int>(window.getSize().y);
+        left = std::clamp(left, 0, windowWidth);
+        bottom = std::clamp(bottom, 0, windowHeight);
+        width = std::min(width, windowWidth - left);
+        height = std::min(height, windowHeight - bottom);
+        if (width <= 0 || height <= 0) {
+            return;
+        }
+        double sum = 0.0;
+        int rows = 0;
+        flashRow.resize(static_cast<size_t>(width) * 4);  // once: the window keeps its size
+        for (int y = bottom + 1; y < bottom + height; y += 4, ++rows) {
+            glDevice().readPixels(left, y, width, 1, GL_RGBA, GL_UNSIGNED_BYTE, flashRow.data());
+            sum += FlashMeter::meanLuminance(flashRow.data(), width, 4);
+        }
+        const double mean = rows > 0 ? sum / rows : 0.0;
+        const bool began = flashes.add(mean, kFrameMs);
+        if (verbose && (began || mean > FlashMeter::kBright)) {
+            const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+            std::fprintf(stderr, "BENCH: %s at %.0f ms into the run (stage %.0f ms): luminance %.2f\n",
+                         began ? "flash" : "bright frame",
+                         static_cast<double>(samples.count()) * static_cast<double>(kFrameMs),
+                         scene ? static_cast<double>(scene->getStageTime()) : 0.0, mean);
+        }
+    }
+
+    // What --trance-at and --bomb-at ask for, once each, at their time into the measured run.
+    void forceEffects(CXGameSession& session, OXScnBaseSTGGame& scene) {
+        if (!loadMeasured) {
+            return;
+        }
+        const float into = static_cast<float>(samples.count()) * kFrameMs;
+        OXSTGBasePlayer* ship = scene.getShip();
+        if (bombHeld) {
+            session.keyEvent(input::kBomb, false);
+            bombHeld = false;
+        }
+        if (!tranceForced && options.tranceAtMs >= 0.0f && into >= options.tranceAtMs && ship) {
+            tranceForced = true;
+            ship->setBreakGauge(OXSTGBasePlayer::kBreakFull);
+        }
+        if (!bombForced && options.bombAtMs >= 0.0f && into >= options.bombAtMs) {
+            bombForced = true;
+            bombHeld = true;
+            session.keyEvent(input::kBomb, true);
+        }
     }
 
     // The window's picture as drawn, before the swap, as a PNG file.
@@ -253,6 +345,9 @@ class BenchLoop : public IXLoopHost {
         }
         if (!options.shotAt.empty()) {
             playToShotMoment();
+        }
+        if (options.fromBoss) {
+            playToBoss();
         }
         if (options.stress && session.getGameScene()) {
             stress.prepare(*session.getGameScene()->getBulletManager(),
@@ -293,6 +388,34 @@ class BenchLoop : public IXLoopHost {
         }
     }
 
+    // Undrawn, to the boss's announcement (at most 30 minutes of game time).
+    void playToBoss() {
+        CXGameSession& session = CXGameSession::instance();
+        for (long limit = frame + 108000; frame < limit; ++frame) {
+            OXScnBaseSTGGame* scene = session.getGameScene();
+            if (session.getState() != CXGameSession::Playing || !scene ||
+                scene->getStageState() == OXScnBaseSTGGame::Cleared) {
+                break;
+            }
+            if (scene->getStageState() == OXScnBaseSTGGame::BossAnnounced) {
+                return;
+            }
+            pilot.step(session, *scene);
+            session.tick(kFrameMs);
+        }
+        outcome = "missed";
+        finished = true;
+    }
+
+    // Whether a trance and a bomb showed in the measured run.
+    void noteEffects() {
+        const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+        if (scene) {
+            tranceSeen = tranceSeen || (scene->getShip() && scene->getShip()->isTranceActive());
+            bombSeen = bombSeen || scene->isBombActive();
+        }
+    }
+
     void notePeaks() {
         const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
         if (!scene) {
@@ -317,7 +440,9 @@ class BenchLoop : public IXLoopHost {
         } else if (session.getState() == CXGameSession::InOverlay &&
                    (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay)) {
             outcome = "gameover";
-        } else if (measuredMs < options.seconds * 1000.0) {
+        } else if (measuredMs < options.seconds * 1000.0 &&
+                   (options.gameMs <= 0.0f ||
+                    static_cast<float>(samples.count()) * kFrameMs < options.gameMs)) {
             return;
         }
         finished = true;
@@ -353,6 +478,10 @@ class BenchLoop : public IXLoopHost {
     Autopilot pilot;
     StressFill stress;
     FrameSamples samples;
+    FlashMeter flashes;
+    std::vector<unsigned char> flashRow;  // one row of the game image read back
+    bool tranceForced = false, bombForced = false, bombHeld = false;
+    bool tranceSeen = false, bombSeen = false;
     Clock::time_point loadStart;     // before the stage was loaded
     Clock::time_point measureStart;  // after the first frame (and any undrawn stretch)
     Clock::time_point lastStart;     // the previous measured frame's start
@@ -386,7 +515,11 @@ int main(int argc, char** argv) {
             args.flag("--contrast", visibility.bulletContrast) ||
             args.flag("--marker", visibility.hitboxMarker) || args.text("--shot", options.shotPath) ||
             args.text("--shot-at", options.shotAt) ||
-            args.number("--shot-after", 0.0f, 60000.0f, options.shotAfterMs)) {
+            args.number("--shot-after", 0.0f, 60000.0f, options.shotAfterMs) ||
+            args.flag("--from-boss", options.fromBoss) ||
+            args.number("--trance-at", 0.0f, 3600000.0f, options.tranceAtMs) ||
+            args.number("--bomb-at", 0.0f, 3600000.0f, options.bombAtMs) ||
+            args.number("--game-ms", 0.0f, 3600000.0f, options.gameMs)) {
             continue;
         }
         args.reject();

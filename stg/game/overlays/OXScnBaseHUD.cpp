@@ -11,6 +11,7 @@
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
+#include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXHealthBar.h"
@@ -363,11 +364,12 @@ void OXScnBaseHUD::updateCounters() {
             lifeCounter->setFrame(shownLives - 1);
         }
     }
-    // A bomb used: the screen flashes inverted.
+    // A bomb used: the screen flashes inverted, as thinly as the stage's flash rule allows.
     if (session.getBombs() < shownBombs && session.getState() == CXGameSession::Playing) {
+        OXScnBaseSTGBackground* background = session.getBackgroundScene();
         invertSquare->resetActions();
         invertSquare->setKeepAlive(false);
-        invertSquare->fadeTo(kInvertFlashMs, 0.6f, 0.0f);
+        invertSquare->fadeTo(kInvertFlashMs, background ? background->getFlashRule().veil(0.6f) : 0.0f, 0.0f);
     }
     shownBombs = session.getBombs();
     if (session.getTranceFactor() != shownTranceFactor) {
