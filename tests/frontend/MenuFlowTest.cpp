@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MenuTestHost.h"
@@ -106,6 +107,8 @@ TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
         EXPECT_TRUE(stages.getStageButton(stage)->isVisible());
         EXPECT_EQ(stages.getStageButton(stage)->getState(), OXButton::Disabled);
     }
+    ASSERT_NE(stages.getLockedHint(0), nullptr) << "a locked stage says why it is locked";
+    EXPECT_TRUE(stages.getLockedHint(0)->isVisible());
     key(stages, stages.downKey);
     accept(stages);  // stage 2: nothing
     EXPECT_TRUE(host.switches.empty());
@@ -172,6 +175,109 @@ TEST_F(MenuFlowTest, EachFighterSetsItsWeaponSystemAndStartsTheStage) {
         EXPECT_EQ(host.userProfile.weapon, downs == 0 ? 1 : 0);
         EXPECT_EQ(host.userProfile.missiles, downs == 1 ? 1 : 0);
         EXPECT_EQ(host.userProfile.options, downs == 2 ? 1 : 0);
+    }
+}
+
+// A closed first-run note leaves nothing on screen or in the keys' way: its OK is neither
+// drawn nor reached, however long the screen runs and wherever the cursor goes.
+TEST_F(MenuFlowTest, AClosedFirstRunNoteLeavesNothingBehind) {
+    OXScnVLDifficulty difficulty(host);  // a new player: both screens show their note
+    OXScnVLFighterSelect fighters(host);
+    for (OXScnVLMenu* screen :
+         {static_cast<OXScnVLMenu*>(&difficulty), static_cast<OXScnVLMenu*>(&fighters)}) {
+        enter(*screen);
+        ASSERT_TRUE(screen->isNoteShown());
+        const IXRenderObject* ok = screen->getSelectables()[static_cast<size_t>(screen->getSelectedIndex())];
+        for (int frame = 0; frame < 20; ++frame) {
+            screen->update(16.7f);  // OK wears the highlighted look, as under a player's cursor
+        }
+        accept(*screen);
+        ASSERT_FALSE(screen->isNoteShown());
+        for (size_t step = 0; step < screen->getSelectables().size() * 2; ++step) {
+            screen->update(16.7f);
+            EXPECT_FALSE(ok->isVisible()) << "step " << step;
+            EXPECT_NE(screen->getSelectables()[static_cast<size_t>(screen->getSelectedIndex())], ok);
+            key(*screen, screen->downKey);
+        }
+    }
+}
+
+// Back from a screen, a menu puts the cursor where the player left it, not on its first
+// button; a button hidden since then gives way to the next one shown.
+TEST_F(MenuFlowTest, AMenuPutsTheCursorBackWhereItWasLeft) {
+    OXScnVLMain main(host);
+    enter(main);
+    for (int i = 0; i < 3; ++i) {
+        key(main, main.downKey);
+    }
+    accept(main);  // OPTIONS
+    ASSERT_EQ(host.switches, std::vector<int>{kOptionScene});
+    main.transitionOut(OXScene::SlideToLeft);
+    main.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
+    main.enterFinished();
+    accept(main);
+    EXPECT_EQ(host.switches, (std::vector<int>{kOptionScene, kOptionScene}));
+
+    host.userProfile.autoTrance = true;
+    OXScnVLOption options(host);
+    enter(options);
+    const OXButton* on = options.getToggle(OXScnVLOption::AutoTranceOn);
+    while (options.getSelectables()[static_cast<size_t>(options.getSelectedIndex())] != on) {
+        key(options, options.downKey);
+    }
+    options.transitionOut(OXScene::SlideToLeft);
+    host.userProfile.autoTrance = false;  // switched off while away (a reset profile, say)
+    options.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
+    options.enterFinished();
+    EXPECT_EQ(options.getSelectables()[static_cast<size_t>(options.getSelectedIndex())],
+              options.getToggle(OXScnVLOption::AutoTranceOff));
+}
+
+// At 640 x 480 a text below the menus' smallest size is too small to read, and a 16:9 view
+// sees only x 96 to 672 of the scene: every text and button of these screens is both.
+TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
+    struct Extent {
+        float left, right;
+    };
+    const auto textExtent = [](const OXTextBox& text, float x) {
+        const float width =
+            static_cast<float>(text.getCharSize()) * 0.5f * static_cast<float>(text.getText().size());
+        const float left = text.getAlignment() == 1   ? x - width * 0.5f
+                           : text.getAlignment() == 2 ? x - width
+                                                      : x;
+        return Extent{left, left + width};
+    };
+    host.userProfile.timesPlayed = 0;  // the notes are built, shown or not, on every visit
+    for (int index : {kTitleScene, kMainScene, kBonusScene, kModeSelectScene, kStageSelectScene,
+                      kDifficultyScene, kHighScoreScene, kOptionScene, kFighterSelectScene}) {
+        OXScene* screen = makeMenuScene(index, host);
+        enter(*screen);
+        std::vector<std::pair<const OXTextBox*, float>> texts;
+        for (const IXRenderObject* object : screen->getObjects()) {
+            if (const auto* text = dynamic_cast<const OXTextBox*>(object)) {
+                texts.emplace_back(text, text->getX());
+            } else if (const auto* button = dynamic_cast<const OXButton*>(object)) {
+                const float half = button->getSize().x * button->getScale().x * 0.5f;
+                EXPECT_GE(button->getX() - half, 95.5f)
+                    << "screen " << index << " button " << button->getId();
+                EXPECT_LE(button->getX() + half, 672.5f)
+                    << "screen " << index << " button " << button->getId();
+                if (button->getLabel()) {
+                    texts.emplace_back(button->getLabel(), button->getX() + button->getLabelOffset().x);
+                }
+            }
+        }
+        for (const auto& [text, x] : texts) {
+            if (text->getText().empty()) {
+                continue;
+            }
+            EXPECT_GE(text->getCharSize(), OXScnVLMenu::kSmallestTextSize)
+                << "screen " << index << ": \"" << text->getText() << "\"";
+            const Extent extent = textExtent(*text, x);
+            EXPECT_GE(extent.left, 95.5f) << "screen " << index << ": \"" << text->getText() << "\"";
+            EXPECT_LE(extent.right, 672.5f) << "screen " << index << ": \"" << text->getText() << "\"";
+        }
+        delete screen;
     }
 }
 
