@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "MenuTestHost.h"
@@ -205,77 +204,49 @@ TEST_F(MenuFlowTest, AClosedFirstRunNoteLeavesNothingBehind) {
 // Back from a screen, a menu puts the cursor where the player left it, not on its first
 // button; a button hidden since then gives way to the next one shown.
 TEST_F(MenuFlowTest, AMenuPutsTheCursorBackWhereItWasLeft) {
-    OXScnVLMain main(host);
-    enter(main);
-    for (int i = 0; i < 3; ++i) {
-        key(main, main.downKey);
-    }
-    accept(main);  // OPTIONS
-    ASSERT_EQ(host.switches, std::vector<int>{kOptionScene});
-    main.transitionOut(OXScene::SlideToLeft);
-    main.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
-    main.enterFinished();
-    accept(main);
-    EXPECT_EQ(host.switches, (std::vector<int>{kOptionScene, kOptionScene}));
-
     host.userProfile.autoTrance = true;
     OXScnVLOption options(host);
     enter(options);
-    const OXButton* on = options.getToggle(OXScnVLOption::AutoTranceOn);
-    while (options.getSelectables()[static_cast<size_t>(options.getSelectedIndex())] != on) {
+    const auto highlighted = [&options] { return options.getSelectables()[options.getSelectedIndex()]; };
+    while (highlighted() != options.getToggle(OXScnVLOption::AutoTranceOn)) {
         key(options, options.downKey);
     }
-    options.transitionOut(OXScene::SlideToLeft);
-    host.userProfile.autoTrance = false;  // switched off while away (a reset profile, say)
-    options.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
-    options.enterFinished();
-    EXPECT_EQ(options.getSelectables()[static_cast<size_t>(options.getSelectedIndex())],
-              options.getToggle(OXScnVLOption::AutoTranceOff));
+    for (bool autoTrance : {true, false}) {  // switched off while away the second time
+        options.transitionOut(OXScene::SlideToLeft);
+        host.userProfile.autoTrance = autoTrance;
+        options.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
+        options.enterFinished();
+        EXPECT_EQ(highlighted(),
+                  options.getToggle(autoTrance ? OXScnVLOption::AutoTranceOn : OXScnVLOption::AutoTranceOff));
+    }
 }
 
 // At 640 x 480 a text below the menus' smallest size is too small to read, and a 16:9 view
 // sees only x 96 to 672 of the scene: every text and button of these screens is both.
 TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
-    struct Extent {
-        float left, right;
+    const auto fits = [](float centre, float width) {
+        return centre - width * 0.5f >= 95.5f && centre + width * 0.5f <= 672.5f;
     };
-    const auto textExtent = [](const OXTextBox& text, float x) {
-        const float width =
-            static_cast<float>(text.getCharSize()) * 0.5f * static_cast<float>(text.getText().size());
-        const float left = text.getAlignment() == 1   ? x - width * 0.5f
-                           : text.getAlignment() == 2 ? x - width
-                                                      : x;
-        return Extent{left, left + width};
-    };
-    host.userProfile.timesPlayed = 0;  // the notes are built, shown or not, on every visit
     for (int index : {kTitleScene, kMainScene, kBonusScene, kModeSelectScene, kStageSelectScene,
                       kDifficultyScene, kHighScoreScene, kOptionScene, kFighterSelectScene}) {
         OXScene* screen = makeMenuScene(index, host);
         enter(*screen);
-        std::vector<std::pair<const OXTextBox*, float>> texts;
         for (const IXRenderObject* object : screen->getObjects()) {
-            if (const auto* text = dynamic_cast<const OXTextBox*>(object)) {
-                texts.emplace_back(text, text->getX());
-            } else if (const auto* button = dynamic_cast<const OXButton*>(object)) {
-                const float half = button->getSize().x * button->getScale().x * 0.5f;
-                EXPECT_GE(button->getX() - half, 95.5f)
-                    << "screen " << index << " button " << button->getId();
-                EXPECT_LE(button->getX() + half, 672.5f)
-                    << "screen " << index << " button " << button->getId();
-                if (button->getLabel()) {
-                    texts.emplace_back(button->getLabel(), button->getX() + button->getLabelOffset().x);
-                }
+            const auto* button = dynamic_cast<const OXButton*>(object);
+            const auto* text = button ? button->getLabel() : dynamic_cast<const OXTextBox*>(object);
+            if (button) {
+                EXPECT_TRUE(fits(button->getX(), button->getSize().x * button->getScale().x))
+                    << "screen " << index << ", button " << button->getId();
             }
-        }
-        for (const auto& [text, x] : texts) {
-            if (text->getText().empty()) {
+            if (!text || text->getText().empty()) {
                 continue;
             }
-            EXPECT_GE(text->getCharSize(), OXScnVLMenu::kSmallestTextSize)
-                << "screen " << index << ": \"" << text->getText() << "\"";
-            const Extent extent = textExtent(*text, x);
-            EXPECT_GE(extent.left, 95.5f) << "screen " << index << ": \"" << text->getText() << "\"";
-            EXPECT_LE(extent.right, 672.5f) << "screen " << index << ": \"" << text->getText() << "\"";
+            // Alignment 0 starts the text at its x, 1 centres it there, 2 ends it there.
+            const float width = static_cast<float>(text->getCharSize() * text->getText().size()) * 0.5f;
+            const float centre =
+                (button ? button->getX() : text->getX()) + width * 0.5f * (1 - text->getAlignment());
+            EXPECT_GE(text->getCharSize(), OXScnVLMenu::kSmallestTextSize) << "\"" << text->getText() << "\"";
+            EXPECT_TRUE(fits(centre, width)) << "screen " << index << ", \"" << text->getText() << "\"";
         }
         delete screen;
     }
