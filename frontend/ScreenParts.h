@@ -11,8 +11,8 @@ namespace ScreenParts {
 constexpr const char* kSmallButton = "assets/plist/btn_menu_small";  // 170 x 64
 constexpr const char* kWideButton = "assets/plist/btn_menu_wide";    // 360 x 60
 // The texts of the screens' rows and their smaller notes.
-constexpr int kRowSize = 44;
-constexpr int kSmallSize = 41;  // the menus' smallest text (OXScnVLMenu::kSmallestTextSize)
+constexpr int kRowSize = 36;
+constexpr int kSmallSize = 28;
 
 // A sprite placed at (x, y) and handed to the scene, which owns it.
 OXSprite* addSprite(OXScene& scene, const char* path, float x, float y);
