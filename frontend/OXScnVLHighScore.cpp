@@ -30,11 +30,11 @@ const char* const kPlayStyleLabels[] = {"assets/plist/spr_score_label_normal_pla
 // The tabs' buttons by table; they are the screen's first selectables, in this order.
 const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Casual, OXScnVLHighScore::Normal,
                                                   OXScnVLHighScore::BossRush};
+const float kTabX[HighScoreBoard::kTableCount] = {192.0f, 384.0f, 576.0f};
 
 int lastPlayedTable() {
     return CXGameSession::instance().isCasual() ? HighScoreBoard::Casual : HighScoreBoard::Normal;
 }
-const float kTabX[HighScoreBoard::kTableCount] = {192.0f, 384.0f, 576.0f};
 }  // namespace
 
 using ScreenParts::addSprite;
@@ -57,7 +57,8 @@ void OXScnVLHighScore::buildScene() {
         // The text boxes are made with the width of the longest score they show.
         scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, 2);
     }
-    // After the rows' scores, so the highlight still opens on the first tab.
+    // After the tabs, which stay the first selectables: a table's tab is the selectable of
+    // the same number.
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
         watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", kWatchX, y, kWatchButton);
