@@ -164,6 +164,12 @@ void OXButton::setState(int value) {
 }
 
 void OXButton::growTo(float target, float easing) {
+    if (!visible) {
+        // A scale action shows what it moves: a hidden button only takes the size, so a
+        // pointer or highlight that leaves it never brings it back.
+        setScale(target, target, 1.0f);
+        return;
+    }
     scaleTo(kGrowMs, scale, {target, target, 1.0f}, easing);
 }
 

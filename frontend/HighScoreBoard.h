@@ -4,17 +4,20 @@
 
 class CXUserProfile;
 
-// The high-score screen's three tables, each a best score per row: CLASSIC (arcade in
-// casual play) and BURST (arcade in normal play) by difficulty, and BOSS RUSH by play style,
-// the way the game stores them.
+// The high-score screen's three tables, each a best score per row: CASUAL (arcade in casual
+// play) and NORMAL (arcade in normal play) by difficulty, and BOSS RUSH by play style, the
+// way the game stores them. The play styles carry the names the play-style screen gives them.
 namespace HighScoreBoard {
-enum Table { Classic = 0, Burst = 1, BossRush = 2, kTableCount };
+enum Table { Casual = 0, Normal = 1, BossRush = 2, kTableCount };
 constexpr int kMaxRows = 4;
 constexpr int kScoreWidth = 16;
 
+// The tab's name: "CASUAL", "NORMAL", "BOSS RUSH".
 const char* tableName(int table);
+// The table's title over its rows: "CASUAL PLAY", "NORMAL PLAY", "BOSS RUSH".
+const char* tableTitle(int table);
 int rowCount(int table);
-// The row's label: "EASY" ... "EXTREME", or "BURST" / "CLASSIC" for boss rush.
+// The row's label: "EASY" ... "EXTREME", or "NORMAL PLAY" / "CASUAL PLAY" for boss rush.
 const char* rowLabel(int table, int row);
 long long score(const CXUserProfile& profile, int table, int row);
 // "%lld", padded on the left with spaces to 16 characters.

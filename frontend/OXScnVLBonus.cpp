@@ -8,9 +8,9 @@
 void OXScnVLBonus::buildScene() {
     addHeading("BONUS");
     addButton(BossRush, "BOSS RUSH", kCentreX, 640);
-    addText("EVERY BOSS, ONE AFTER ANOTHER", kCentreX, 572, 22)->setColour(0.7f, 0.85f, 0.9f, 1);
+    addText("EVERY BOSS IN A ROW", kCentreX, 572, kSmallestTextSize)->setColour(0.7f, 0.85f, 0.9f, 1);
     addButton(FreePlay, "FREE PLAY", kCentreX, 460);
-    addText("ANY STAGE YOU CHOOSE", kCentreX, 392, 22)->setColour(0.7f, 0.85f, 0.9f, 1);
+    addText("ANY STAGE YOU CHOOSE", kCentreX, 392, kSmallestTextSize)->setColour(0.7f, 0.85f, 0.9f, 1);
     addButton(Back, "BACK", kCentreX, 260);
     addKeyHints();
 }

@@ -12,8 +12,10 @@
 #include "frontend/MenuSceneIndex.h"
 
 namespace {
-constexpr int kLineSize = 30;
-constexpr int kHeadingSize = 38;
+// The roll is seen in perspective from 1000 units away, where the view spans 828 of the
+// scene's units in height, not 1024: 34 here is as tall on screen as the menus' smallest 41.
+constexpr int kLineSize = 34;
+constexpr int kHeadingSize = 42;
 constexpr float kRollBottom = 240.0f;  // where a line enters, above the button
 constexpr float kRollTop = 790.0f;     // where it has left, below the heading
 constexpr size_t kMostLines = 200;     // a longer list is cut here

@@ -22,7 +22,7 @@ void OXScnVLDifficulty::buildScene() {
     }
 
     addNote("assets/plist/spr_tutorial_note", {"NEW TO VORTALIS 2?", "THE TUTORIAL SHOWS", "YOUR CONTROLS"},
-            640, 56, 28, CloseNote);
+            640, 56, kSmallestTextSize, CloseNote);
     addKeyHints();
     showNote(false);
 }

@@ -7,20 +7,20 @@
 #include "frontend/MenuSceneIndex.h"
 
 void OXScnVLFighterSelect::buildScene() {
-    addHeading("CHOOSE YOUR FIGHTER");
+    addHeading("CHOOSE A FIGHTER");
     const struct {
         int id;
         const char* sprite;
         const char* name;
         const char* line;
-    } cards[] = {{Focus, "assets/plist/btn_focus", "FOCUS", "A STRONGER MAIN WEAPON"},
+    } cards[] = {{Focus, "assets/plist/btn_focus", "FOCUS", "A STRONGER WEAPON"},
                  {Track, "assets/plist/btn_track", "TRACK", "MISSILES THAT SEEK"},
-                 {Wide, "assets/plist/btn_wide", "WIDE", "OPTION PODS SPREAD FIRE"}};
+                 {Wide, "assets/plist/btn_wide", "WIDE", "PODS SPREAD THE FIRE"}};
     float y = 690.0f;
     for (int card = 0; card < 3; ++card) {
         fighters[card] = addButton(cards[card].id, cards[card].name, kCentreX, y, cards[card].sprite);
         fighters[card]->setLabelSize(44);
-        captions[card] = addText(cards[card].line, kCentreX, y - 38, 22);
+        captions[card] = addText(cards[card].line, kCentreX, y - 48, kSmallestTextSize);
         captions[card]->setColour(0.75f, 0.9f, 0.95f, 1);
         y -= 180.0f;
     }
@@ -28,13 +28,13 @@ void OXScnVLFighterSelect::buildScene() {
 
     addNote("assets/plist/spr_fighter_select_note",
             {"YOUR FIRST FLIGHT", "PICK THE SYSTEM YOUR", "FIGHTER STARTS WITH.", "THE HANGAR ADDS MORE."},
-            650, 50, 26, CloseNote);
+            660, 52, kSmallestTextSize, CloseNote);
     addKeyHints();
     showNote(false);
 }
 
 bool OXScnVLFighterSelect::enterStarted() {
-    showNote(true);
+    showNote(!noteClosed);
     return OXScnVLMenu::enterStarted();
 }
 
@@ -55,6 +55,7 @@ void OXScnVLFighterSelect::buttonPressed(int id) {
         profile.save();
         host.requestStageStart();
     } else if (id == CloseNote) {
+        noteClosed = true;
         showNote(false);
         highlightSelectable(0);
     }

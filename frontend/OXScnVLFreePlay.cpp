@@ -7,6 +7,7 @@
 
 #include "data/Plist.h"
 #include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 #include "stg/game/CXGameSession.h"
@@ -39,6 +40,16 @@ void OXScnVLFreePlay::buildScene() {
         }
     }
     addButton(Back, "BACK", kCentreX, 720 - kButtonGap * kStageCount - 20);
+    if (playableStages < kStageCount) {
+        // A stage opens when the campaign's level list holds it, not by anything done in
+        // play: say so, or a player hunts for an unlock that does not exist.
+        lockedHint[0] = addText("LOCKED STAGES ARE NOT", kCentreX, 135, kSmallestTextSize);
+        lockedHint[1] =
+            addText("IN THE CAMPAIGN YET", kCentreX, 135 - kSmallestTextSize * 0.75f, kSmallestTextSize);
+        for (OXTextBox* line : lockedHint) {
+            line->setColour(0.75f, 0.9f, 0.95f, 1);
+        }
+    }
     addKeyHints();
 }
 

@@ -3,10 +3,11 @@
 #include "frontend/OXScnVLMenu.h"
 
 class OXButton;
+class OXTextBox;
 
 // Free play's stage select: one button per stage (0 to 4) and BACK (5).
 // Stages the campaign's level list does not hold yet are shown greyed and
-// cannot be chosen.
+// cannot be chosen; a line under the list says why.
 class OXScnVLFreePlay : public OXScnVLMenu {
   public:
     static constexpr int kStageCount = 5;
@@ -19,8 +20,11 @@ class OXScnVLFreePlay : public OXScnVLMenu {
     // How many stages can be chosen: those in the arcade level list, at most five.
     int getPlayableStages() const { return playableStages; }
     OXButton* getStageButton(int stage) const { return stageButtons[stage]; }
+    // The two lines under the list that say why stages are locked; null when none is.
+    const OXTextBox* getLockedHint(int line) const { return lockedHint[line]; }
 
   private:
     OXButton* stageButtons[kStageCount] = {};  // owned through objects
     int playableStages = 0;
+    OXTextBox* lockedHint[2] = {};  // owned through objects
 };

@@ -15,19 +15,26 @@
 namespace {
 constexpr float kFirstRowY = 600.0f;
 constexpr float kRowStep = 100.0f;
-constexpr int kScoreSize = 40;
-constexpr int kTabLabelSize = 24;
+constexpr float kScoreRight = 500.0f;  // where a row's score ends, clear of its WATCH
+constexpr float kWatchX = 600.0f;      // WATCH ends inside the row's plate and a 16:9 view
+constexpr int kScoreSize = 41;
+constexpr const char* kTabButton = "assets/plist/btn_menu_tab";
+constexpr const char* kWatchButton = "assets/plist/btn_menu_watch";
 
 // Label sprites: the four difficulties, then the two play styles of the boss-rush table.
 const char* const kDifficultyLabels[] = {
     "assets/plist/spr_score_label_easy", "assets/plist/spr_score_label_normal",
     "assets/plist/spr_score_label_hard", "assets/plist/spr_score_label_extreme"};
-const char* const kPlayStyleLabels[] = {"assets/plist/spr_score_label_burst",
-                                        "assets/plist/spr_score_label_classic"};
-// The tabs' buttons by table.
-const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Classic, OXScnVLHighScore::Burst,
+const char* const kPlayStyleLabels[] = {"assets/plist/spr_score_label_normal_play",
+                                        "assets/plist/spr_score_label_casual_play"};
+// The tabs' buttons by table; they are the screen's first selectables, in this order.
+const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Casual, OXScnVLHighScore::Normal,
                                                   OXScnVLHighScore::BossRush};
-const float kTabX[HighScoreBoard::kTableCount] = {204.0f, 384.0f, 564.0f};
+const float kTabX[HighScoreBoard::kTableCount] = {192.0f, 384.0f, 576.0f};
+
+int lastPlayedTable() {
+    return CXGameSession::instance().isCasual() ? HighScoreBoard::Casual : HighScoreBoard::Normal;
+}
 }  // namespace
 
 using ScreenParts::addSprite;
@@ -35,9 +42,7 @@ using ScreenParts::addSprite;
 void OXScnVLHighScore::buildScene() {
     addHeading("HIGH SCORES");
     for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
-        tabs[tab] = addButton(kTabIds[tab], HighScoreBoard::tableName(tab), kTabX[tab], 790,
-                              ScreenParts::kSmallButton);
-        tabs[tab]->setLabelSize(kTabLabelSize);
+        tabs[tab] = addButton(kTabIds[tab], HighScoreBoard::tableName(tab), kTabX[tab], 790, kTabButton);
     }
     tableName = addText("", kCentreX, 690, 44, 1);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
@@ -50,23 +55,41 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText("            0", 540, y - 10, kScoreSize, 2);
+        scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, 2);
     }
-    // After the rows' scores, so the highlight still opens on the first tab.
+    // After the tabs, which stay the first selectables: a table's tab is the selectable of
+    // the same number.
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
-        watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", 622, y, ScreenParts::kSmallButton);
-        watchButtons[row]->setScale(0.6f, 0.6f, 1);
-        watchButtons[row]->setLabelSize(30);
+        watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", kWatchX, y, kWatchButton);
     }
     addButton(Back, "BACK", kCentreX, 130, kMenuButton);
-    showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
+    showTable(lastPlayedTable());
     addKeyHints();
 }
 
 bool OXScnVLHighScore::enterStarted() {
-    showTable(CXGameSession::instance().isCasual() ? HighScoreBoard::Classic : HighScoreBoard::Burst);
+    showTable(lastPlayedTable());
     return OXScnVLMenu::enterStarted();
+}
+
+int OXScnVLHighScore::firstSelectable() const {
+    const int remembered = rememberedSelectable();
+    return remembered >= HighScoreBoard::kTableCount ? remembered : table;
+}
+
+void OXScnVLHighScore::keyEvent(int key, bool down) {
+    if ((key != leftKey && key != rightKey) || key == acceptKey || key == backKey) {
+        OXScnVLMenu::keyEvent(key, down);
+        return;
+    }
+    if (!down) {
+        return;
+    }
+    const int step = key == rightKey ? 1 : HighScoreBoard::kTableCount - 1;
+    showTable((table + step) % HighScoreBoard::kTableCount);
+    // The highlight goes with the table, so the lit tab and the highlighted one agree.
+    highlightSelectable(table);
 }
 
 void OXScnVLHighScore::showTable(int value) {
@@ -74,7 +97,7 @@ void OXScnVLHighScore::showTable(int value) {
         return;
     }
     table = value;
-    tableName->setText(std::string(HighScoreBoard::tableName(table)) + " BEST SCORES");
+    tableName->setText(std::string(HighScoreBoard::tableTitle(table)) + " BEST SCORES");
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const bool shown = row < HighScoreBoard::rowCount(table);
         const bool bossRush = table == HighScoreBoard::BossRush;
@@ -110,10 +133,10 @@ const OXSprite* OXScnVLHighScore::getLabel(int row) const {
 }
 
 std::string OXScnVLHighScore::replayPath(int row) const {
-    // The tables' rows as the session keeps their replays: arcade by difficulty in casual
-    // (CLASSIC) or normal play (BURST); boss rush by play style, normal play first.
+    // The tables' rows as the session keeps their replays: arcade by difficulty in casual or
+    // normal play; boss rush by play style, normal play first.
     const bool bossRush = table == HighScoreBoard::BossRush;
-    const bool casual = bossRush ? row == 1 : table == HighScoreBoard::Classic;
+    const bool casual = bossRush ? row == 1 : table == HighScoreBoard::Casual;
     const std::string name = CXGameSession::highScoreReplayName(
         bossRush ? CXGameSession::BossRush : CXGameSession::Arcade, casual, bossRush ? 0 : row);
     return replayFolderFor(host.profile().getPath()) + "/" + name;
@@ -125,11 +148,11 @@ void OXScnVLHighScore::buttonPressed(int id) {
         return;
     }
     switch (id) {
-        case Classic:
-            showTable(HighScoreBoard::Classic);
+        case Casual:
+            showTable(HighScoreBoard::Casual);
             break;
-        case Burst:
-            showTable(HighScoreBoard::Burst);
+        case Normal:
+            showTable(HighScoreBoard::Normal);
             break;
         case BossRush:
             showTable(HighScoreBoard::BossRush);

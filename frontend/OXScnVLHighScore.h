@@ -9,13 +9,14 @@ class OXButton;
 class OXSprite;
 class OXTextBox;
 
-// The best scores: CLASSIC (casual play), BURST (normal play) and BOSS RUSH tables, one
+// The best scores: CASUAL (casual play), NORMAL (normal play) and BOSS RUSH tables, one
 // shown at a time with its label per row and the score padded to 16 characters. It opens on
-// the table of the play style last played. A row whose best score kept its replay has a WATCH
-// button that plays it (see IXMenuHost::watchReplay).
+// the table of the play style last played, with its tab lit and highlighted; left and right
+// go through the tabs. A row whose best score kept its replay has a WATCH button that plays
+// it (see IXMenuHost::watchReplay).
 class OXScnVLHighScore : public OXScnVLMenu {
   public:
-    enum ButtonId { Classic = 0, Burst = 1, Back = 2, BossRush = 3, WatchFirstRow = 10 };
+    enum ButtonId { Casual = 0, Normal = 1, Back = 2, BossRush = 3, WatchFirstRow = 10 };
 
     explicit OXScnVLHighScore(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
@@ -23,6 +24,7 @@ class OXScnVLHighScore : public OXScnVLMenu {
     bool enterStarted() override;
     void buttonPressed(int id) override;
     void backPressed() override;
+    void keyEvent(int key, bool down) override;
 
     void showTable(int table);
     int getTable() const { return table; }
@@ -33,8 +35,12 @@ class OXScnVLHighScore : public OXScnVLMenu {
     std::string replayPath(int row) const;
     const OXButton* getWatchButton(int row) const { return watchButtons[row]; }
 
+  protected:
+    // The tab of the table shown, unless the screen was left on a row's WATCH or on BACK.
+    int firstSelectable() const override;
+
   private:
-    int table = HighScoreBoard::Burst;
+    int table = HighScoreBoard::Normal;
     OXButton* tabs[HighScoreBoard::kTableCount] = {};  // all owned through objects
     OXTextBox* tableName = nullptr;
     OXSprite* plates[HighScoreBoard::kMaxRows] = {};

@@ -8,11 +8,11 @@
 
 namespace {
 constexpr int kHeadingSize = 64;
-constexpr int kHintSize = 22;
-constexpr float kHintY = 56.0f;
+constexpr int kHintSize = OXScnVLMenu::kSmallestTextSize;
+constexpr float kHintY = 48.0f;
 constexpr float kNotePanelY = 540.0f;
 constexpr float kNoteButtonY = 420.0f;
-constexpr int kNoteTitleSize = 34;
+constexpr int kNoteTitleSize = 44;
 }  // namespace
 
 bool OXScnVLMenu::enterStarted() {
@@ -27,6 +27,28 @@ bool OXScnVLMenu::enterFinished() {
     OXScene::enterFinished();
     highlightSelectable(firstSelectable());
     return false;
+}
+
+bool OXScnVLMenu::exitStarted() {
+    // A note's OK is never remembered: the note is closed by then or shows again by itself.
+    if (highlight && highlight->isVisible() && !(note.button && selectedIndex == note.buttonIndex)) {
+        leftOn = selectedIndex;
+    }
+    return OXScene::exitStarted();
+}
+
+int OXScnVLMenu::rememberedSelectable() const {
+    const int count = static_cast<int>(selectables.size());
+    if (leftOn < 0 || leftOn >= count) {
+        return 0;
+    }
+    for (int step = 0; step < count; ++step) {
+        const int index = (leftOn + step) % count;
+        if (selectables[static_cast<size_t>(index)]->isVisible()) {
+            return index;
+        }
+    }
+    return 0;
 }
 
 void OXScnVLMenu::update(float dtMs) {
@@ -96,7 +118,7 @@ void OXScnVLMenu::refreshKeyHints() {
     if (keyHints) {
         const CXUserProfile& profile = host.profile();
         keyHints->setText(host.keyName(profile.bindingCode(0)) + " SELECT    " +
-                          host.keyName(profile.bindingCode(2)) + " BACK    ARROWS MOVE");
+                          host.keyName(profile.bindingCode(2)) + " BACK");
     }
 }
 

@@ -21,7 +21,11 @@ class OXScnVLMenu : public OXScene {
     static constexpr const char* kMenuFont = "assets/plist/fnt_novo_white";
     static constexpr float kCentreX = 384.0f;
     static constexpr float kHeadingY = 880.0f;
-    static constexpr float kButtonLabelSize = 36.0f;
+    // The smallest text the menus draw. At 640 x 480 the scene's 1024 units of height become
+    // 480 pixels, a glyph cell is half the character size tall and a capital fills 27 of its
+    // 32 pixels: 41 x 0.5 x 27 / 32 x 480 / 1024 = 8.1 pixels, the least a player reads.
+    static constexpr int kSmallestTextSize = 41;
+    static constexpr float kButtonLabelSize = 41.0f;
     static constexpr float kButtonGap = 96.0f;  // between button rows
 
     explicit OXScnVLMenu(IXMenuHost& menuHost) : host(menuHost) {}
@@ -30,6 +34,8 @@ class OXScnVLMenu : public OXScene {
     // highlight on firstSelectable().
     bool enterStarted() override;
     bool enterFinished() override;
+    // Remembers the selectable the highlight was left on, for the next visit.
+    bool exitStarted() override;
     // Gives the highlighted widget the pointer's hover look too (it grows),
     // so the keyboard's choice is as plain as the mouse's.
     void update(float dtMs) override;
@@ -56,13 +62,17 @@ class OXScnVLMenu : public OXScene {
     void setNoteShown(bool show);
 
     // The selectable the highlight starts on when the screen is entered: OK
-    // while a note shows.
-    virtual int firstSelectable() const { return note.shown ? note.buttonIndex : 0; }
+    // while a note shows, else the one it was left on (see rememberedSelectable).
+    virtual int firstSelectable() const { return note.shown ? note.buttonIndex : rememberedSelectable(); }
+    // The selectable the highlight rested on when the screen was last left, or the first
+    // shown one after it when that one is hidden now; 0 before the first visit ends.
+    int rememberedSelectable() const;
     void highlightSelectable(int index);
 
     IXMenuHost& host;
     OXTextBox* keyHints = nullptr;  // owned through objects; null when the screen shows none
     int lookedSelection = -1;       // the selectable wearing the highlighted look, -1 for none
+    int leftOn = -1;                // the selectable the highlight was left on, -1 before any
 
   private:
     struct Note {

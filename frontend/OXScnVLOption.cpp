@@ -10,18 +10,23 @@
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
-#include "frontend/ScreenParts.h"
 
 namespace {
-constexpr float kFirstSliderY = 810.0f;
-constexpr float kSliderStep = 65.0f;
-constexpr float kSliderX = 440.0f;
-constexpr float kFirstToggleY = 475.0f;
-constexpr float kToggleStep = 65.0f;
-constexpr float kToggleColumnX[2] = {200.0f, 568.0f};  // two columns of toggles
-constexpr float kAutoTranceY = 270.0f;
-constexpr int kToggleLabelSize = 22;
-constexpr int kWideLabelSize = 30;
+// One column of rows as wide as a 16:9 view (x 96 to 672), every text at the menus' smallest
+// size: the sliders (name and value over the track), the toggles and the auto-trance switch
+// (their name and setting on a row button), then CONTROLS, SAVE and BACK side by side.
+constexpr float kOptionsHeadingY = 950.0f;
+constexpr float kFirstSliderY = 885.0f;  // the slider's name; its track lies below
+constexpr float kSliderStep = 70.0f;
+constexpr float kTrackDrop = 22.0f;
+constexpr float kNameX = 104.0f;
+constexpr float kValueX = 664.0f;
+constexpr float kFirstToggleY = 530.0f;
+constexpr float kToggleStep = 56.0f;
+constexpr float kLastRowY = 110.0f;
+constexpr float kLastRowX[3] = {192.0f, 384.0f, 576.0f};
+constexpr const char* kRowButton = "assets/plist/btn_menu_row";
+constexpr const char* kShortButton = "assets/plist/btn_menu_tab";
 const char* const kSliderNames[OXScnVLOption::kSliderCount] = {
     "MUSIC VOLUME", "SFX VOLUME", "PRIZE VISIBILITY", "SCREEN SCALE", "BG DIMMING"};
 const int kToggleIds[] = {OXScnVLOption::BackgroundMode, OXScnVLOption::ScreenRotation,
@@ -34,33 +39,31 @@ std::string percent(float value) {
 }  // namespace
 
 void OXScnVLOption::buildScene() {
-    addHeading("OPTIONS");
+    addHeading("OPTIONS", kOptionsHeadingY);
     for (int index = 0; index < kSliderCount; ++index) {
         const float y = kFirstSliderY - kSliderStep * static_cast<float>(index);
-        addText(kSliderNames[index], 110, y - 8, 24, 0);
+        addText(kSliderNames[index], kNameX, y, kSmallestTextSize, 0);
         auto* slider = new OXSlider();
         slider->load("assets/plist/spr_slider_track");
         slider->loadKnob("assets/plist/spr_slider_knob");
-        slider->setPosition(kSliderX, y, 1);
+        slider->setPosition(kCentreX, y - kTrackDrop, 1);
         addObject(slider);
         addSelectable(slider);
         sliders[index] = slider;
-        sliderValues[index] = addText("", 668, y - 8, 26, 2);
+        sliderValues[index] = addText("", kValueX, y, kSmallestTextSize, 2);
     }
     OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect, &contrast, &marker};
     for (int index = 0; index < 6; ++index) {
-        const float y = kFirstToggleY - kToggleStep * static_cast<float>(index / 2);
-        OXButton* toggle =
-            addButton(kToggleIds[index], "", kToggleColumnX[index % 2], y, ScreenParts::kWideButton);
-        toggle->setLabelSize(kToggleLabelSize);
-        *toggles[index] = toggle;
+        *toggles[index] = addButton(kToggleIds[index], "", kCentreX,
+                                    kFirstToggleY - kToggleStep * static_cast<float>(index), kRowButton);
     }
-    autoTranceOn = addButton(AutoTranceOn, "", kCentreX, kAutoTranceY, "assets/plist/btn_auto_trance_on");
-    autoTranceOff = addButton(AutoTranceOff, "", kCentreX, kAutoTranceY, "assets/plist/btn_auto_trance_off");
-    addButton(ControlSettings, "CONTROL SETTINGS", kCentreX, 195, ScreenParts::kWideButton)
-        ->setLabelSize(kWideLabelSize);
-    addButton(Save, "SAVE", 270, 105, ScreenParts::kSmallButton);
-    addButton(Back, "BACK", 498, 105, ScreenParts::kSmallButton);
+    // The switch's two buttons share the row after the toggles; one shows at a time.
+    const float autoTranceY = kFirstToggleY - kToggleStep * 6.0f;
+    autoTranceOn = addButton(AutoTranceOn, "AUTO TRANCE: ON", kCentreX, autoTranceY, kRowButton);
+    autoTranceOff = addButton(AutoTranceOff, "AUTO TRANCE: OFF", kCentreX, autoTranceY, kRowButton);
+    addButton(ControlSettings, "CONTROLS", kLastRowX[0], kLastRowY, kShortButton);
+    addButton(Save, "SAVE", kLastRowX[1], kLastRowY, kShortButton);
+    addButton(Back, "BACK", kLastRowX[2], kLastRowY, kShortButton);
     settings.enter(host.profile());
     showSliders();
     showSettings();

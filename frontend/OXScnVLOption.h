@@ -10,10 +10,10 @@ class OXTextBox;
 // The options: five sliders (music and effect volumes heard as they move, prize visibility,
 // screen scale, background dimming up to 80 %) with their values in per cent, six toggles that
 // go round their values (two of them, bullet contrast and the hit-box marker, with the dimming
-// for players who lose bullets against busy backgrounds), the auto-trance switch, and CONTROL
-// SETTINGS, SAVE and BACK. SAVE and CONTROL SETTINGS write
-// everything into the profile, save it and apply it; BACK goes back to the volumes found on
-// entry and leaves the rest unsaved.
+// for players who lose bullets against busy backgrounds), the auto-trance switch, and CONTROLS
+// (the control settings), SAVE and BACK. SAVE and CONTROLS write everything into the profile,
+// save it and apply it; BACK goes back to the volumes found on entry and leaves the rest
+// unsaved. One column of rows, every text at the menus' smallest size, fits a 16:9 view.
 //
 // Left and right move the highlighted slider (a tenth, a twentieth for the screen scale) or
 // turn the highlighted toggle.

@@ -14,7 +14,7 @@ void OXScnVLTitle::buildScene() {
     addObject(logo);
 
     startPrompt = addButton(0, promptText(), kCentreX, 300);
-    OXTextBox* studio = addText("Quillmoth Entertainment 2013", kCentreX, 56, 24);
+    OXTextBox* studio = addText("Quillmoth Entertainment 2013", kCentreX, 56, kSmallestTextSize);
     studio->setColour(0.7f, 0.8f, 0.85f, 0.85f);
 }
 

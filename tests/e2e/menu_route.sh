@@ -54,9 +54,11 @@ if launch "$console"; then
     clicked_to "$game" 400 548 1 pixels || fail "a click on the credits' BACK did not return to the main menu"
     clicked_to "$game" 384 352 9 || fail "a click on OPTIONS did not open the options"
     import -window "$game" "$OUT/3-options.png"
-    clicked_to "$game" 498 105 1 || fail "a click on the options' BACK did not return to the main menu"
+    clicked_to "$game" 576 110 1 || fail "a click on the options' BACK did not return to the main menu"
 
-    # The keys: back to the title, then through the menus to a stage on HARD.
+    # The keys: from OPTIONS, where the main menu kept its cursor, up to ARCADE and back to the
+    # title, then through the menus to a stage on HARD.
+    for key in Up Up Up; do hold "$game" "$key" 0.3; done
     screen=$(menu_press "$game" "$console" c) && [ "$screen" = 0 ] || fail "back did not return to the title"
     menu_to_stage "$game" "$console" 2 || fail "the keys did not lead through the menus"
     grep -qx "TUTORIAL NOTE SHOWN" "$console" || fail "a new player saw no tutorial note"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The hangar, high-score, options, control-settings and results screens in the real game under
 # a virtual X display (run it through own_display.sh), with real keys and a fresh profile:
-#   run 1: a first game (arcade, normal play, easy) played with fire held, then ended from the
+#   run 1: the first-run notes of the difficulty and fighter screens, closed, leave nothing
+#   behind (each screen after its note is closed looks as on a later visit, without the note);
+#   a first game (arcade, normal play, easy) played with fire held, then ended from the
 #   pause -> the results -> NEXT -> HIGHSCORES shows the score the game made, as the profile
 #   holds it -> OPTIONS: the music volume two steps up, SAVE -> the profile holds 0.7 ->
 #   CONTROL SETTINGS: fire bound to A, SAVE (pressed with A) -> the profile holds it; Escape.
@@ -80,6 +82,24 @@ to_screen() {  # expected, name, keys...
     import -window "$game" "$OUT/$name.png"
 }
 
+# The screen after its first-run note is closed, against a later visit that shows no note:
+# the region where the note's OK stood must look the same (only the animated menu background
+# behind the buttons may differ a little).
+note_left_nothing() {  # name, region, keys back and on again (one screen each)...
+    local name=$1 region=$2 key changed
+    shift 2
+    hold "$game" z 0.6  # the note's OK
+    sleep 0.8
+    import -window "$game" "$OUT/$name-note-closed.png"
+    for key in "$@"; do menu_press "$game" "$console" "$key" > /dev/null || fail "$key led nowhere"; done
+    sleep 0.8
+    import -window "$game" "$OUT/$name-later.png"
+    convert "$OUT/$name-note-closed.png" -crop "$region" +repage "$OUT/note-a.png"
+    convert "$OUT/$name-later.png" -crop "$region" +repage "$OUT/note-b.png"
+    changed=$(compare -metric AE -fuzz 20% "$OUT/note-a.png" "$OUT/note-b.png" null: 2>&1 | cut -d' ' -f1)
+    [ "${changed%.*}" -lt 400 ] || fail "the $name screen keeps $changed changed pixels of its closed note"
+}
+
 downs() {  # count -> that many Down keys
     for _ in $(seq 1 "$1"); do printf 'Down '; done
 }
@@ -88,7 +108,14 @@ cd "$GAME_DIR"
 
 # ---- Run 1 ----
 if start 1; then
-    menu_to_stage "$game" "$console" 0 || fail "run 1: the menus did not lead to a stage"
+    # START, ARCADE, NORMAL: the difficulty's note; closed, then back and in again. Its OK
+    # stood over EXTREME; the fighter select's between TRACK and WIDE (800 x 600: the scene's
+    # 768 x 1024 as 450 x 600 from x 175).
+    to_screen 1 main-1 z && to_screen 3 mode-1 z && to_screen 5 difficulty-note Down z
+    note_left_nothing difficulty 234x58+283+319 c z z
+    to_screen 13 fighters-note z
+    note_left_nothing fighters 234x47+283+330 c z
+    hold "$game" z 0.6  # FOCUS
     if wait_line "$console" "HIDING LOAD BLOCKER" 90; then
         # Fire held while the ship sweeps the field, then the pause's END GAME.
         sweep_firing z
@@ -101,11 +128,11 @@ if start 1; then
         to_screen 8 highscores $(downs 2) z
         best=$(stored "arcade score easy")
         [ "${best:-0}" -gt 0 ] || fail "run 1: the game made no score to show (see $OUT/console-1.txt)"
-        grep -q "^HIGH SCORES BURST: $best 0 0 0$" "$console" ||
+        grep -q "^HIGH SCORES NORMAL: $best 0 0 0$" "$console" ||
             fail "run 1: the high scores do not show the profile's $best (see $console)"
-        to_screen 1 main-after-scores c
+        to_screen 1 main-after-scores c  # the main menu's cursor waits on HIGHSCORES
 
-        to_screen 9 options $(downs 3) z
+        to_screen 9 options $(downs 1) z
         hold "$game" Right 0.3
         hold "$game" Right 0.3
         sleep 0.4
@@ -113,8 +140,8 @@ if start 1; then
         to_screen 1 main-after-save $(downs 13) z
         [ "$(stored "music volume")" = 0.7 ] || fail "run 1: the saved music volume is $(stored "music volume"), not 0.7"
 
-        to_screen 9 options-again $(downs 3) z
-        to_screen 10 control-settings $(downs 12) z
+        to_screen 9 options-again z  # still on OPTIONS
+        to_screen 10 control-settings Up z  # from SAVE
         hold "$game" a 0.3  # the highlight rests on fire
         sleep 0.4
         import -window "$game" "$OUT/control-settings-fire-on-a.png"

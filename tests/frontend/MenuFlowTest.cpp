@@ -106,6 +106,8 @@ TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
         EXPECT_TRUE(stages.getStageButton(stage)->isVisible());
         EXPECT_EQ(stages.getStageButton(stage)->getState(), OXButton::Disabled);
     }
+    ASSERT_NE(stages.getLockedHint(0), nullptr) << "a locked stage says why it is locked";
+    EXPECT_TRUE(stages.getLockedHint(0)->isVisible());
     key(stages, stages.downKey);
     accept(stages);  // stage 2: nothing
     EXPECT_TRUE(host.switches.empty());
@@ -192,6 +194,81 @@ TEST_F(MenuFlowTest, EachFighterSetsItsWeaponSystemAndStartsTheStage) {
         EXPECT_EQ(host.userProfile.weapon, downs == 0 ? 1 : 0);
         EXPECT_EQ(host.userProfile.missiles, downs == 1 ? 1 : 0);
         EXPECT_EQ(host.userProfile.options, downs == 2 ? 1 : 0);
+    }
+}
+
+// A closed first-run note leaves nothing on screen or in the keys' way: its OK is neither
+// drawn nor reached, however long the screen runs and wherever the cursor goes.
+TEST_F(MenuFlowTest, AClosedFirstRunNoteLeavesNothingBehind) {
+    OXScnVLDifficulty difficulty(host);  // a new player: both screens show their note
+    OXScnVLFighterSelect fighters(host);
+    for (OXScnVLMenu* screen :
+         {static_cast<OXScnVLMenu*>(&difficulty), static_cast<OXScnVLMenu*>(&fighters)}) {
+        enter(*screen);
+        ASSERT_TRUE(screen->isNoteShown());
+        const IXRenderObject* ok = screen->getSelectables()[static_cast<size_t>(screen->getSelectedIndex())];
+        for (int frame = 0; frame < 20; ++frame) {
+            screen->update(16.7f);  // OK wears the highlighted look, as under a player's cursor
+        }
+        accept(*screen);
+        ASSERT_FALSE(screen->isNoteShown());
+        for (size_t step = 0; step < screen->getSelectables().size() * 2; ++step) {
+            screen->update(16.7f);
+            EXPECT_FALSE(ok->isVisible()) << "step " << step;
+            EXPECT_NE(screen->getSelectables()[static_cast<size_t>(screen->getSelectedIndex())], ok);
+            key(*screen, screen->downKey);
+        }
+    }
+}
+
+// Back from a screen, a menu puts the cursor where the player left it, not on its first
+// button; a button hidden since then gives way to the next one shown.
+TEST_F(MenuFlowTest, AMenuPutsTheCursorBackWhereItWasLeft) {
+    host.userProfile.autoTrance = true;
+    OXScnVLOption options(host);
+    enter(options);
+    const auto highlighted = [&options] { return options.getSelectables()[options.getSelectedIndex()]; };
+    while (highlighted() != options.getToggle(OXScnVLOption::AutoTranceOn)) {
+        key(options, options.downKey);
+    }
+    for (bool autoTrance : {true, false}) {  // switched off while away the second time
+        options.transitionOut(OXScene::SlideToLeft);
+        host.userProfile.autoTrance = autoTrance;
+        options.transitionIn(nullptr, nullptr, OXScene::SlideFromLeft);
+        options.enterFinished();
+        EXPECT_EQ(highlighted(),
+                  options.getToggle(autoTrance ? OXScnVLOption::AutoTranceOn : OXScnVLOption::AutoTranceOff));
+    }
+}
+
+// At 640 x 480 a text below the menus' smallest size is too small to read, and a 16:9 view
+// sees only x 96 to 672 of the scene: every text and button of these screens is both.
+TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
+    const auto fits = [](float centre, float width) {
+        return centre - width * 0.5f >= 95.5f && centre + width * 0.5f <= 672.5f;
+    };
+    for (int index : {kTitleScene, kMainScene, kBonusScene, kModeSelectScene, kStageSelectScene,
+                      kDifficultyScene, kHighScoreScene, kOptionScene, kFighterSelectScene}) {
+        OXScene* screen = makeMenuScene(index, host);
+        enter(*screen);
+        for (const IXRenderObject* object : screen->getObjects()) {
+            const auto* button = dynamic_cast<const OXButton*>(object);
+            const auto* text = button ? button->getLabel() : dynamic_cast<const OXTextBox*>(object);
+            if (button) {
+                EXPECT_TRUE(fits(button->getX(), button->getSize().x * button->getScale().x))
+                    << "screen " << index << ", button " << button->getId();
+            }
+            if (!text || text->getText().empty()) {
+                continue;
+            }
+            // Alignment 0 starts the text at its x, 1 centres it there, 2 ends it there.
+            const float width = static_cast<float>(text->getCharSize() * text->getText().size()) * 0.5f;
+            const float centre =
+                (button ? button->getX() : text->getX()) + width * 0.5f * (1 - text->getAlignment());
+            EXPECT_GE(text->getCharSize(), OXScnVLMenu::kSmallestTextSize) << "\"" << text->getText() << "\"";
+            EXPECT_TRUE(fits(centre, width)) << "screen " << index << ", \"" << text->getText() << "\"";
+        }
+        delete screen;
     }
 }
 

@@ -293,8 +293,8 @@ TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
     host.userProfile.bossScore[1] = 9000;
     OXScnVLHighScore& scores = open();
     EXPECT_EQ(scores.getScore(2)->getText(), "         1234567");
-    press(kZ);  // the highlight opens on CLASSIC
-    EXPECT_EQ(scores.getTable(), HighScoreBoard::Classic);
+    press(kLeft);
+    EXPECT_EQ(scores.getTable(), HighScoreBoard::Casual);
     EXPECT_EQ(scores.getScore(0)->getText(), "              42");
     scores.buttonPressed(OXScnVLHighScore::BossRush);
     EXPECT_EQ(scores.getScore(1)->getText(), "            9000");
@@ -304,13 +304,41 @@ TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
     EXPECT_EQ(host.scene, kMainScene);
 }
 
+// The tab lit, the tab highlighted and the table shown are one and the same, from the moment
+// the screen opens (on the play style last played) and through left and right.
+TEST_F(HighScoreScreen, TheHighlightedTabIsTheTableShownAndLeftAndRightGoThroughTheTabs) {
+    const auto highlightedId = [this] { return dynamic_cast<const OXButton&>(*highlighted()).getId(); };
+    CXGameSession::instance().setCasual(false);
+    OXScnVLHighScore& scores = open();
+    EXPECT_EQ(scores.getTable(), HighScoreBoard::Normal);
+    EXPECT_EQ(highlightedId(), OXScnVLHighScore::Normal);
+    const struct {
+        int key, table, tab;
+    } steps[] = {{kRight, HighScoreBoard::BossRush, OXScnVLHighScore::BossRush},
+                 {kRight, HighScoreBoard::Casual, OXScnVLHighScore::Casual},
+                 {kLeft, HighScoreBoard::BossRush, OXScnVLHighScore::BossRush},
+                 {kZ, HighScoreBoard::BossRush, OXScnVLHighScore::BossRush}};
+    for (const auto& step : steps) {
+        press(step.key);
+        EXPECT_EQ(scores.getTable(), step.table) << "key " << step.key;
+        EXPECT_EQ(highlightedId(), step.tab) << "key " << step.key;
+    }
+    scores.exitStarted();
+    CXGameSession::instance().setCasual(true);
+    scores.enterStarted();
+    scores.enterFinished();
+    EXPECT_EQ(scores.getTable(), HighScoreBoard::Casual);
+    EXPECT_EQ(highlightedId(), OXScnVLHighScore::Casual);
+    CXGameSession::instance().setCasual(false);
+}
+
 TEST_F(HighScoreScreen, ARowWithAKeptReplayOffersToWatchIt) {
     const testfiles::TempDir data;
     host.userProfile.setPath(data.file("vortalis2/profile/save.osf"));
     data.write("vortalis2/replays/best-arcade-normal-1.ovr", "kept by the game");
     data.write("vortalis2/replays/best-bossrush-casual.ovr", "kept by the game");
     OXScnVLHighScore& scores = open();
-    ASSERT_EQ(scores.getTable(), HighScoreBoard::Burst);
+    ASSERT_EQ(scores.getTable(), HighScoreBoard::Normal);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         EXPECT_EQ(scores.getWatchButton(row)->isVisible(), row == 1) << "row " << row;
     }

@@ -143,6 +143,7 @@ void paintMenuBackgroundNebula(Canvas& canvas, Random& random) {
 namespace artgen {
 
 void paintMenuButton(Canvas& canvas, Random& /*random*/) {
+    static constexpr float kTickedWidth = 200.0f;
     // Three looks stacked top to bottom, as a button's sheet holds them: disabled, normal,
     // pressed. A dark glass bar with a lit rim; the label is drawn over it by the game.
     const AtlasGrid grid(canvas.width(), canvas.height(), 1, 3);
@@ -163,11 +164,12 @@ void paintMenuButton(Canvas& canvas, Random& /*random*/) {
         }
         fill(cell, bar, linearGradient({0.0f, body.y0}, {0.0f, body.y1}, {{0.0f, top}, {1.0f, bottom}}));
         stroke(cell, bar, 2.0f, rim.withAlpha(look == 0 ? 0.6f : 0.95f));
-        // A faint inner line and a bright tick at each end, in the title's manner.
+        // A faint inner line and, on a bar wide enough to keep them clear of its label, a
+        // bright tick at each end, in the title's manner.
         const RoundedRect inner(Rect{body.x0 + 5.0f, body.y0 + 5.0f, body.x1 - 5.0f, body.y1 - 5.0f},
                                 (height - 26.0f) * 0.5f);
         stroke(cell, inner, 1.0f, rim.withAlpha(0.25f));
-        if (look != 0) {
+        if (look != 0 && width >= kTickedWidth) {
             for (float side : {-1.0f, 1.0f}) {
                 const float x = width * 0.5f + side * (width * 0.5f - 26.0f);
                 Strokes tick(3.0f);

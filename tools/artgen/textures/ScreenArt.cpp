@@ -7,7 +7,7 @@
 //   rank_badges.png      640 x 256, 5 x 2 cells of 128 x 128: one badge per rank, frame L - 1
 //                        for level L, more chevrons and then stars as the rank rises
 //   score_labels.png     256 x 288, 1 x 6 cells of 256 x 48: EASY, NORMAL, HARD, EXTREME,
-//                        BURST, CLASSIC
+//                        NORMAL PLAY, CASUAL PLAY (the boss-rush rows)
 //   slider_track.png     256 x 32: the slider's groove; slider_knob.png 48 x 48: its knob
 //   btn_menu_small.png, btn_menu_wide.png: the menu button's sheet (disabled, normal,
 //                        pressed) in two more sizes, 170 x 64 and 360 x 60 a look
@@ -176,7 +176,7 @@ void paintRankBadges(Canvas& canvas, Random& /*random*/) {
 }
 
 void paintScoreLabels(Canvas& canvas, Random& /*random*/) {
-    static const char* const kLabels[] = {"EASY", "NORMAL", "HARD", "EXTREME", "BURST", "CLASSIC"};
+    static const char* const kLabels[] = {"EASY", "NORMAL", "HARD", "EXTREME", "NORMAL PLAY", "CASUAL PLAY"};
     static const Colour kAccents[] = {Colour::hex(0x56f0a0), palette::cyan, Colour::hex(0xffa040),
                                       palette::magenta,      palette::cyan, palette::violet};
     const AtlasGrid grid = AtlasGrid::withCellSize(256, 48, 1, 6);

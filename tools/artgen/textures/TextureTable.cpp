@@ -75,6 +75,9 @@ const std::vector<TextureEntry>& textureTable() {
         {"hangar_buttons.png", 168, 112, paintHangarButtons},
         {"btn_menu_small.png", 170, 192, paintMenuButton},
         {"btn_menu_wide.png", 360, 180, paintMenuButton},
+        {"btn_menu_tab.png", 192, 192, paintMenuButton},    // the high scores' tabs
+        {"btn_menu_watch.png", 140, 156, paintMenuButton},  // WATCH in a score row
+        {"btn_menu_row.png", 576, 168, paintMenuButton},    // an option's row, its setting shown
         {"btn_launch.png", 256, 240, paintLaunchButton},
         {"btn_hanger_back.png", 192, 192, paintHangarBackButton},
         {"rank_badges.png", 640, 256, paintRankBadges},
