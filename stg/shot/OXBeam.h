@@ -26,7 +26,7 @@ class OXBeam : public OXSprite {
     static constexpr float kBossCancelRadius = 100.0f;
     // Units: however thin a beam starts, its warning line is drawn at least this wide, so it
     // reads on the smallest window.
-    static constexpr float kWarningDrawWidth = 8.0f;
+    static constexpr float kWarningDrawWidth = 14.0f;
 
     ~OXBeam() override;
     // Pooled: loaded with an empty path, then hidden and inactive.
