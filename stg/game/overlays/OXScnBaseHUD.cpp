@@ -56,6 +56,10 @@ constexpr int kBonusTitleSize = 20;
 constexpr float kBonusPlateScaleX = 0.32f;   // the 1024-pixel backdrop: across the field...
 constexpr float kBonusPlateScaleY = 0.045f;  // ...46 units high
 constexpr float kBonusPlateAlpha = 0.65f;
+// The band stands while the cleared phase's items pour out and the boss flies home, then fades
+// (by 1.6 s, before the next phase's first bullets come down to it); the text stays on.
+constexpr float kBonusPlateFadeInMs = 250.0f;
+constexpr float kBonusPlateMs = 1100.0f;
 constexpr float kGroupFadeMs = 200.0f;
 constexpr float kDimmedAlpha = 0.35f;
 // The boss's row along the top edge, in place of the score captions while a boss fights, clear
@@ -264,7 +268,7 @@ void OXScnBaseHUD::buildScene() {
                      1.0f, nullptr);
     warning->setVisible(false);
     warning->setActive(false);
-    // The bonus stands on a dark band across the field, so that the items a cleared phase
+    // The bonus first stands on a dark band across the field, so that the items a cleared phase
     // pours out pass beneath it, dimmed, and never hide it.
     bonusPlate =
         sprite(overlay::kBackdrop, 160, kBonusY, kBonusPlateScaleX, kBonusPlateScaleY, 0.0f, nullptr);
@@ -543,15 +547,18 @@ void OXScnBaseHUD::updateBonus(float dtMs) {
         return;
     }
     bonusHold -= dtMs;
+    // The band goes first, before the boss's next phase sends bullets down to it.
+    if (bonusHold <= kBonusHoldMs - kBonusPlateMs && bonusPlate->isKeptAlive()) {
+        bonusPlate->setKeepAlive(false);  // hidden again when the fade ends
+        bonusPlate->fadeTo(kBonusFadeOutMs, bonusPlate->getAlpha(), 0.0f);
+    }
     if (bonusHold > 0.0f) {
         return;
     }
-    for (IXTransformable* part :
-         {static_cast<IXTransformable*>(bonusPlate), static_cast<IXTransformable*>(bonusTitle),
-          static_cast<IXTransformable*>(bonusAmount)}) {
-        if (part->isVisible()) {
-            part->setKeepAlive(false);  // hidden again when the fade ends
-            part->fadeTo(kBonusFadeOutMs, part->getAlpha(), 0.0f);
+    for (OXTextBox* box : {bonusTitle, bonusAmount}) {
+        if (box->isVisible()) {
+            box->setKeepAlive(false);
+            box->fadeTo(kBonusFadeOutMs, box->getAlpha(), 0.0f);
         }
     }
 }
@@ -623,7 +630,7 @@ void OXScnBaseHUD::showBonus(bool success, float amount) {
     bonusTitle->setKeepAlive(true);
     bonusTitle->fadeTo(kBonusFadeInMs, 0.0f, 0.75f);
     bonusPlate->setKeepAlive(true);
-    bonusPlate->fadeTo(kBonusFadeInMs * 0.5f, 0.0f, kBonusPlateAlpha);
+    bonusPlate->fadeTo(kBonusPlateFadeInMs, 0.0f, kBonusPlateAlpha);
     if (success) {
         char line[24];
         std::snprintf(line, sizeof line, "%1.0f", static_cast<double>(amount));
