@@ -15,6 +15,7 @@
 #include "frontend/OXScnDefaultBg.h"
 #include "platform/Resolution.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 
 namespace {
 constexpr int kJoystickSlots = 8;
@@ -181,6 +182,9 @@ void CXApp::dispatchKeyEdges(const uint8_t keys[256], uint8_t previousKeys[256])
 }
 
 void CXApp::deliverKey(int code, bool down) {
+    if (down) {
+        notePointerUse(false);
+    }
     if (watching) {
         replayKey(code, down);  // the replay plays its own keys
         return;
@@ -195,6 +199,7 @@ void CXApp::deliverKey(int code, bool down) {
 void CXApp::deliverPointer(int event, float windowX, float windowY) {
     float nx = 0.0f, ny = 0.0f;
     const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
+    notePointerUse(true);
     if (watching) {
         // The replay plays its own input: a click on the game area (pressed and released
         // there while the replay shows) leaves it.
@@ -232,6 +237,25 @@ void CXApp::deliverPointer(int event, float windowX, float windowY) {
     }
 }
 
+void CXApp::notePointerUse(bool inUse) {
+    pointerInUse = inUse;
+    if (mode != InStage) {
+        return;
+    }
+    if (auto* hud =
+            static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay))) {
+        hud->setPointerInUse(inUse);
+    }
+}
+
+bool CXApp::isPointerShown() const {
+    if (mode != InStage) {
+        return true;
+    }
+    const int state = CXGameSession::instance().getState();
+    return pointerInUse || state == CXGameSession::InOverlay || state == CXGameSession::StageSummary;
+}
+
 void CXApp::update(float dtMs) {
     if (joystickEnabled && joystick) {
         joystickInput.pass(*joystick, [this](int code, bool down) { deliverKey(code, down); });
@@ -248,6 +272,9 @@ void CXApp::update(float dtMs) {
     }
     if (mode == StageStartRequested) {
         beginStageLoad();
+    }
+    if (mode == InStage) {
+        notePointerUse(pointerInUse);  // a stage's new HUD learns it too
     }
     if (mode == InStage && watching) {
         CXGameSession::instance().setWatchSpeed(replaySpeed);

@@ -56,6 +56,12 @@ class CXApp : public IXMenuHost {
     // widgets learn the pointer left them.
     enum PointerEvent { PointerMoved = 0, PointerPressed = 1, PointerReleased = 2 };
     void deliverPointer(int event, float windowX, float windowY);
+    // Whether the mouse is what the player used last (a key or the joystick going down
+    // clears it): the HUD shows its buttons only then.
+    bool isPointerInUse() const { return pointerInUse; }
+    // Whether the mouse pointer shows: always in the menus and the stage's overlays; while a
+    // stage plays, only while the mouse is in use, so it never sits over the field.
+    bool isPointerShown() const;
 
     // One frame of simulation, in milliseconds. In order: the joystick pass,
     // the load blocker, every active scene in index order, a requested stage
@@ -129,6 +135,9 @@ class CXApp : public IXMenuHost {
     // A key while a replay is watched: accept changes the speed, back or pause leaves.
     void replayKey(int code, bool down);
     void leaveReplay();
+    // The mouse (true) or a key or the joystick (false) was used; the HUD follows at once, so
+    // a tap that brings its buttons back also presses the one under it.
+    void notePointerUse(bool inUse);
 
     std::vector<OXScene*> scenes;                    // owned; the index is each scene's identity
     int currentScene = -1;                           // scene with the focus, -1 for none
@@ -160,5 +169,6 @@ class CXApp : public IXMenuHost {
     bool leavingReplay = false;
     bool replayPointerDown = false;  // a press on the game area while the replay shows
     int replaySpeed = 1;
-    int gameSpeed = 1;  // game frames a frame in play; see setGameSpeed
+    int gameSpeed = 1;          // game frames a frame in play; see setGameSpeed
+    bool pointerInUse = false;  // the mouse was used since the last key or joystick press
 };

@@ -20,6 +20,7 @@ namespace {
 WindowState state;
 std::unique_ptr<sf::Window> window;
 OpenGLDevice openGLDevice;
+int pointerShown = -1;  // whether the window shows the pointer: 1, 0, or -1 before it is set
 
 void reportFailure(const char* text) {
     std::printf("ERROR:%s\n", text);
@@ -73,6 +74,7 @@ bool createGLWindow(const std::string& title, int width, int height, int bits, b
     }
     window->setVisible(false);
     window->setKeyRepeatEnabled(false);
+    pointerShown = -1;
     // A blocking swap would stretch the 17 ms frames to two display refreshes;
     // the library's note that a driver has no swap control is not news here.
     std::streambuf* errors = sf::err().rdbuf(nullptr);
@@ -192,6 +194,13 @@ bool drawGLScene() {
     CXApp& app = CXApp::instance();
     app.update(16.7f);
     app.render();
+    // The pointer hides while a stage plays with the keys or joystick and shows for the mouse,
+    // the menus and the overlays (in full screen as in a window).
+    const int wanted = app.isPointerShown() ? 1 : 0;
+    if (window && wanted != pointerShown) {
+        pointerShown = wanted;
+        window->setMouseCursorVisible(wanted == 1);
+    }
     return true;
 }
 

@@ -36,6 +36,9 @@ const std::string kFaceDirectionType = "face direction type";
 const std::string kDefaultX = "default x", kDefaultY = "default y", kDefaultZ = "default z";
 const std::string kStartX = "start x", kStartY = "start y", kStartZ = "start z";
 const std::string kEscape = "on death escape", kHp = "hp";
+const std::string kName = "name";
+// What the HUD calls a boss whose file gives it no name.
+const char* const kUnnamedBoss = "BOSS";
 const std::string kOnDeathEffect = "on death effect", kOnDeathDuration = "on death duration";
 const std::string kPhaseClearEffect = "phase clear effect", kPhaseClearDuration = "phase clear duration";
 const std::string kRuneStartEffect = "rune phase start effect";
@@ -161,6 +164,10 @@ void OXBoss::loadBoss(const std::string& filePath) {
     startPosition = {floatOr(definition, kStartX, 0.0f), floatOr(definition, kStartY, 0.0f),
                      floatOr(definition, kStartZ, 0.0f)};
     position = startPosition;
+    displayName = Plist::textOf(definition, kName);
+    if (displayName.empty()) {
+        displayName = kUnnamedBoss;
+    }
     escapeOnDeath = boolOr(definition, kEscape, false);
     Plist::readWithin(definition, kHp, hitPoints, 0.0f, 0.0f, kMostHitPoints);
     maxHitPoints = previousHitPoints = hitPoints;

@@ -70,6 +70,8 @@ class OXBoss : public OXEnemy {
     void setEffectsEmitting(bool emitting);
 
     // ---- Read by the HUD, the runner and the tests ----
+    // The name the HUD shows beside the boss's gauge ("name" in its file, "BOSS" without one).
+    const std::string& getName() const { return displayName; }
     const Vec3& getStartPosition() const { return startPosition; }
     const Vec3& getDefaultPosition() const { return defaultPosition; }
     bool isDone() const { return done; }
@@ -128,6 +130,7 @@ class OXBoss : public OXEnemy {
     Plist::Dictionary definition;            // the boss file; nodes point into it
     std::vector<const Plist::Dictionary*> phases;
     std::string path;
+    std::string displayName;  // read once at load
 
     int phaseIndex = 0;
     bool repeatNodes = false;

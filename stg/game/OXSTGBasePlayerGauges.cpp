@@ -59,8 +59,6 @@ constexpr int kMaxGrazeChain = 99999999;
 constexpr float kGrazeHeatStep = 0.75f;
 constexpr float kGrazeHeatCooling = 0.0005f;  // per ms
 constexpr float kPointsLimit = 1.0e30f;       // beyond this a score change is not a number of points
-constexpr float kChainLabelSide = 24.0f;
-constexpr float kChainLabelBelow = 10.0f;
 constexpr float kChainLabelFlipX = 240.0f;
 constexpr float kChainPopScale = 1.15f;
 constexpr float kChainPopMs = 150.0f;
@@ -109,10 +107,8 @@ void OXSTGBasePlayer::updateChainLabel(float dtMs) {
             std::snprintf(text, sizeof text, "%d", chainShown);
             labelText.assign(text);
             chainLabel->setText(labelText);
-            const bool onLeft = position.x > kChainLabelFlipX;
-            chainLabel->setAlignment(onLeft ? 2 : 0);
-            chainLabel->setPosition(position.x + (onLeft ? -kChainLabelSide : kChainLabelSide),
-                                    position.y - kChainLabelBelow, position.z + 2.0f);
+            // The side is chosen as the chain grows; the label follows the ship (updateGaugeLabels).
+            chainLabel->setAlignment(position.x > kChainLabelFlipX ? 2 : 0);
             chainLabel->resetActions();
             chainLabel->scaleTo(kChainPopMs, {kChainPopScale, kChainPopScale, 1.0f}, {1.0f, 1.0f, 1.0f});
             chainLabel->fadeTo(kChainFadeMs, 1.0f, 0.0f, kChainFadeEasing);

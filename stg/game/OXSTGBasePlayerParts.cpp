@@ -56,6 +56,9 @@ constexpr int kLabelCharSize = 16;
 
 constexpr float kGaugeLabelSide = framing::kGaugeLabelSide;  // close, so they stay in view
 constexpr float kGaugeLabelBelow = 12.0f;                    // units
+// The graze chain sits in a row of its own over the gauge label on its side, so its number
+// never runs into the trance percent or the beam's word; the gap leaves room for its pop.
+constexpr float kChainLabelBelow = kGaugeLabelBelow - kLabelCharSize * 0.5f - 3.0f;
 const Colour kCharging{0.4f, 0.4f, 0.4f, 1.0f};
 const Colour kReady{1.0f, 2.0f, 1.75f, 1.0f};
 const Colour kBreakPercent{0.85f, 0.85f, 0.85f, 1.0f};
@@ -356,6 +359,10 @@ void OXSTGBasePlayer::updateGaugeLabels() {
                                 position.z + 2.0f);
     gaugeLabelRight->setPosition(position.x + kGaugeLabelSide, position.y - kGaugeLabelBelow,
                                  position.z + 2.0f);
+    if (chainLabel && chainLabel->isVisible()) {
+        const float side = chainLabel->getAlignment() == 2 ? -kGaugeLabelSide : kGaugeLabelSide;
+        chainLabel->setPosition(position.x + side, position.y - kChainLabelBelow, position.z + 2.0f);
+    }
     const int beamReady = beamGauge >= kCounterMinimum ? 1 : 0;
     if (beamReady != leftLabelShown) {
         leftLabelShown = beamReady;

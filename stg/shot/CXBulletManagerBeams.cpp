@@ -163,7 +163,9 @@ void CXBulletManager::drawBeams() {
                 continue;
             }
             const float halfLength = beam.getDrawnLength() * 0.5f;
-            const float halfWidth = beam.getWidth() * 0.5f * managerScale;
+            const float width =
+                beam.isWarning() ? std::max(beam.getWidth(), OXBeam::kWarningDrawWidth) : beam.getWidth();
+            const float halfWidth = width * 0.5f * managerScale;
             const bool flicker = !beam.isWarning() && (beam.getFrameCount() & 2u);
             const int frame = flicker ? beam.getFlickerFrame() : beam.getAtlasFrame();
             const Colour& tint = beam.getColour();

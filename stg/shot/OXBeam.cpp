@@ -18,6 +18,11 @@
 namespace {
 constexpr float kWarningEffectStrength = 50.0f;
 constexpr float kHitEffectStrength = 100.0f;
+// The warning line breathes between these alphas, three times a second: always there to be
+// seen, never a strobe.
+constexpr float kWarningFaintest = 0.35f;
+constexpr float kWarningBrightest = 0.9f;
+constexpr float kWarningPulseMs = 333.0f;
 constexpr int kBossPrizeCount = 10;
 constexpr float kBossPrizeSpread = 60.0f;
 }  // namespace
@@ -149,7 +154,9 @@ void OXBeam::tick(float dtMs) {
     IXShotEffects& fx = effects();
     if (elapsed <= warningHoldTime) {
         width = widthStart;
-        colour.a = (frameCount & 1u) ? 1.0f : 0.0f;
+        const float wave =
+            0.5f - 0.5f * std::cos(elapsed * (360.0f * shotmath::kRadiansPerDegree / kWarningPulseMs));
+        colour.a = kWarningFaintest + (kWarningBrightest - kWarningFaintest) * wave;
         if (!warningEffectCreated && warningHoldTime - elapsed < kWarningEffectLeadMs) {
             warningEffectCreated = true;
             if (warningEffect && !warningEffect->empty()) {

@@ -12,7 +12,7 @@ class OXLauncherPlatform;
 struct BeamProperties;
 
 // One slot of the bullet manager's beam pool: a straight laser growing out of
-// the launcher that fired it. It warns first (thin, blinking, harmless), then
+// the launcher that fired it. It warns first (a pulsing line, harmless), then
 // widens, holds and narrows over its life; it stops at the first thing it
 // touches or passes through everything when penetrating, damages what it
 // touches each frame, and may cancel enemy bullets in its path. Its
@@ -24,6 +24,9 @@ class OXBeam : public OXSprite {
     static constexpr float kHitEffectGapMs = 100.0f;
     static constexpr float kBeamMarkMs = 300.0f;
     static constexpr float kBossCancelRadius = 100.0f;
+    // Units: however thin a beam starts, its warning line is drawn at least this wide, so it
+    // reads on the smallest window.
+    static constexpr float kWarningDrawWidth = 14.0f;
 
     ~OXBeam() override;
     // Pooled: loaded with an empty path, then hidden and inactive.

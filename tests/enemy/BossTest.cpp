@@ -188,6 +188,12 @@ TEST(BossDeath, TheDeathMovementEndsInTheFinalExplosionAndTheStageGoesOn) {
               static_cast<int>(stage.effects.started.size() + stage.world.predrawStarted.size()));
 }
 
+// The HUD names the boss from its file; a file that names none still gives it a name to show.
+TEST(BossBadInput, ABossFileWithoutANameCallsItsBossBoss) {
+    BossStage stage;
+    EXPECT_EQ(stage.start("t_boss").getName(), "BOSS");
+}
+
 TEST(BossBadInput, ABossThatCannotFightSaysSoAndCountsAsBeatenAfterItsWait) {
     for (const char* name : {"t_boss_no_phases", "t_boss_not_there"}) {
         BossStage stage;

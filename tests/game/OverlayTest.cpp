@@ -4,6 +4,7 @@
 // prompt, the stage summary, the game-over fade and the stage splash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -11,6 +12,8 @@
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
@@ -231,6 +234,46 @@ TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceWhilePlayingAndEnds) {
     CXGfxManager::instance().setShakeOffset(0.01f);
     session.tearDown();
     EXPECT_EQ(CXGfxManager::instance().getShakeOffset(), 0.0f);
+}
+
+// In the smallest window (640 x 480, the field's 480 units on 480 pixels at the default screen
+// scale) no HUD text, shown now or later, has glyphs under 8 pixels tall.
+TEST_F(OverlayTest, NoHudTextIsSmallerThanEightPixelsInTheSmallestWindow) {
+    constexpr float kPixelsPerUnit = 480.0f / 480.0f;
+    int texts = 0;
+    for (const IXRenderObject* object : hud().getObjects()) {
+        if (const auto* box = dynamic_cast<const OXTextBox*>(object)) {
+            ++texts;
+            EXPECT_GE(static_cast<float>(box->getCharSize()) * 0.5f * kPixelsPerUnit, 8.0f) << box->getText();
+        }
+    }
+    EXPECT_GT(texts, 10);
+}
+
+// The stage's boss, come home and fighting, is named in the HUD's top row, with its gauge and
+// phase timer beside the name; none of the three runs into another or reaches down to the boss.
+TEST_F(OverlayTest, TheBossRowNamesTheBossAndKeepsAboveIt) {
+    shipInPlay();
+    CXEnemyManager& enemies = *session.getGameScene()->getEnemyManager();
+    enemies.setState(CXEnemyManager::Loaded);
+    enemies.setMidBossDone(true);  // the stage's boss, not its mid-boss
+    ASSERT_TRUE(enemies.startBoss());
+    hud().showPhaseTimer(true);
+    run(8000.0f);
+    const OXBoss& boss = *enemies.currentBoss();
+    ASSERT_TRUE(boss.isVisible());
+    const OXTextBox& name = *hud().getBossName();
+    const OXSprite& frame = *hud().getBossGaugeFrame();
+    const OXTextBox& timer = *hud().getPhaseTimerText();
+    ASSERT_TRUE(name.isVisible() && frame.isVisible() && timer.isVisible());
+    EXPECT_EQ(name.getText(), "HALCYON VIGIL");
+    const float frameHalf = frame.getSize().x * frame.getScale().x * 0.5f;
+    EXPECT_LT(name.getX() + name.textWidth(), frame.getX() - frameHalf);
+    EXPECT_LT(frame.getX() + frameHalf, timer.getX() - timer.textWidth());
+    EXPECT_GT(timer.getCharSize(), name.getCharSize());  // the timer reads at a glance
+    const float bossTop = boss.getY() + boss.getSize().y * boss.getScale().y * boss.getUniformScale() * 0.5f;
+    const float frameBottom = frame.getY() - frame.getSize().y * frame.getScale().y * 0.5f;
+    EXPECT_GT(std::min({name.getY(), frameBottom, timer.getY()}), bossTop);
 }
 
 TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {

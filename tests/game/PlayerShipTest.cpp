@@ -243,6 +243,49 @@ TEST_F(PlayerShipGraze, TheChainLabelPopsBesideTheShipAndFlipsLeftPastX240) {
     EXPECT_FALSE(label->isVisible());
 }
 
+// The three labels beside the ship at their widest (a ready beam, a full trance gauge, an
+// eight-digit chain just popped), on either side of the field and while the ship climbs: no
+// two of them share a unit, so their numbers never read as one.
+TEST_F(PlayerShipGraze, TheLabelsBesideTheShipNeverOverlapAtTheirWidest) {
+    struct Box {
+        float left, right, bottom, top;
+    };
+    const auto boxOf = [](const OXTextBox& label) {
+        const float width = label.textWidth() * label.getScale().x;
+        const float left = label.getX() - width * 0.5f * static_cast<float>(label.getAlignment());
+        const float height = static_cast<float>(label.getCharSize()) * 0.5f * label.getScale().y;
+        return Box{left, left + width, label.getY(), label.getY() + height};
+    };
+    const auto apart = [](const Box& a, const Box& b) {
+        return a.right <= b.left || b.right <= a.left || a.top <= b.bottom || b.top <= a.bottom;
+    };
+    for (const float x : {100.0f, 260.0f}) {
+        Rig rig;
+        rig.bringIntoPlay();
+        rig.ship.setTargetPosition({x, 150.0f, 10.0f});
+        rig.play(300.0f);
+        rig.ship.setBeamGauge(1.0f);
+        rig.ship.addBreak(OXSTGBasePlayer::kBreakFull);
+        rig.ship.setGrazeChain(99999998);
+        rig.ship.graze();
+        rig.ship.setTargetPosition({x, 250.0f, 10.0f});
+        const OXTextBox* labels[3] = {rig.ship.getLeftGaugeLabel(), rig.ship.getRightGaugeLabel(),
+                                      rig.ship.getChainLabel()};
+        for (int frame = 0; frame < 20; ++frame) {
+            rig.ship.tick(kStep);
+            ASSERT_TRUE(labels[2]->isVisible());
+            ASSERT_EQ(labels[2]->getText().size(), 8u);
+            for (int a = 0; a < 3; ++a) {
+                for (int b = a + 1; b < 3; ++b) {
+                    EXPECT_TRUE(apart(boxOf(*labels[a]), boxOf(*labels[b])))
+                        << "\"" << labels[a]->getText() << "\" and \"" << labels[b]->getText() << "\" at x "
+                        << x << ", frame " << frame;
+                }
+            }
+        }
+    }
+}
+
 // ---- The trance ----
 
 using PlayerShipTrance = PlayerShip;

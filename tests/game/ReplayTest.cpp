@@ -126,6 +126,7 @@ TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.markReadyToStart();
     auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    hud.setPointerInUse(true);  // the HUD's buttons show for the mouse
     auto click = [&](const OXButton& button) {
         for (int event : {1, 2}) {
             session.pointerEvent(event, button.getX() / 320.0f, button.getY() / 480.0f);

@@ -6,6 +6,7 @@
 
 #include "data/AssetPackage.h"
 #include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
 #include "engine/OXScene.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
@@ -13,6 +14,7 @@
 #include "frontend/OXScnVLTitle.h"
 #include "platform/CXApp.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 
 namespace {
 
@@ -251,6 +253,47 @@ TEST_F(AppTest, ABindingOutsideTheKeyTableStartsOnTheTablesFirstKey) {
     press('V');
     runFrames(20);
     EXPECT_EQ(app.getCurrentScene(), kMainScene);
+}
+
+// In play the HUD's pointer buttons, and the pointer, are there for the mouse and gone for the
+// keys; a tap where a hidden button lies brings them back and presses it; the pause screen
+// shows the pointer whatever was used.
+TEST_F(AppTest, InPlayTheHudButtonsAndThePointerFollowTheLastDeviceUsed) {
+    CXGfxManager& gfx = CXGfxManager::instance();
+    gfx.setScreenSize(800, 600);
+    gfx.setBufferScale(0.5f);  // the image at its own size: 450 x 600 from x 175
+    gfx.setResolutionBoost(false, false);
+    app.createMenuScenes(kTitleScene, false, false);
+    app.setScreenOrientation(0);
+    app.requestStageStart();
+    for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
+        runFrames(1);
+    }
+    ASSERT_EQ(app.getMode(), CXApp::InStage);
+    runFrames(1);
+    CXGameSession& session = CXGameSession::instance();
+    ASSERT_EQ(session.getState(), CXGameSession::Playing);
+    const auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    const OXButton& pause = *hud.getButton(OXScnBaseHUD::PauseButton);
+    EXPECT_FALSE(pause.isVisible());
+    EXPECT_FALSE(app.isPointerShown());
+
+    app.deliverPointer(CXApp::PointerMoved, 400, 300);
+    EXPECT_TRUE(pause.isVisible());
+    EXPECT_TRUE(app.isPointerShown());
+    press(kVirtualZ);
+    EXPECT_FALSE(pause.isVisible());
+    EXPECT_FALSE(app.isPointerShown());
+
+    // The pause button, at field (303, 378), lies at window (601, 128).
+    const float x = 175.0f + pause.getX() * 450.0f / 320.0f;
+    const float y = 600.0f - pause.getY() * 600.0f / 480.0f;
+    app.deliverPointer(CXApp::PointerPressed, x, y);
+    app.deliverPointer(CXApp::PointerReleased, x, y);
+    runFrames(2);
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    press(kVirtualDown);
+    EXPECT_TRUE(app.isPointerShown());
 }
 
 TEST_F(AppTest, AClickOnTheComposedImageReachesTheButtonDrawnThere) {

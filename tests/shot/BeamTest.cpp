@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "engine/CXGfxManager.h"
@@ -169,6 +170,42 @@ TEST(BeamPool, SixtyBeamsThenTheMessageAndLauncherStopEndsItsBeams) {
     EXPECT_FLOAT_EQ(s.stage.manager.beamSlot(0).getX(), 100.0f);  // follows its launcher
     launcher.stop();
     EXPECT_EQ(s.stage.manager.liveBeamCount(), 0);
+}
+
+// However thin a beam starts, its warning line is drawn wide enough to read in a small window,
+// and it pulses without ever blinking out; the beam itself keeps its own width.
+TEST(BeamPass, AWarningIsDrawnWideAndNeverBlinksOut) {
+    RecordingGLDevice device;
+    setGLDevice(&device);
+    CXGfxManager::instance().resetCaches();
+    BeamStage s;
+    s.stage.manager.setVisible(true);
+    s.stage.ship.setPosition(20.0f, 100.0f, 0.0f);  // out of the beam's way
+    OXBeam& beam = s.fire("t_beam_enemy", 160.0f, 400.0f, 180.0f, true);
+    // The body's quad (the second layer) across the downward beam.
+    const auto bodyWidth = [&] {
+        s.stage.manager.drawBeams();
+        const BatchVertex* body = s.stage.manager.getVertices() + 6;
+        float left = body[0].x, right = body[0].x;
+        for (int i = 1; i < 6; ++i) {
+            left = std::min(left, body[i].x);
+            right = std::max(right, body[i].x);
+        }
+        return right - left;
+    };
+    float warningWidth = 0.0f;
+    for (;;) {
+        s.stage.run(1, 10.0f);
+        if (!beam.isWarning()) {
+            break;
+        }
+        ASSERT_GT(beam.getAlpha(), 0.25f) << "at " << beam.getElapsed() << " ms";
+        ASSERT_LT(beam.getWidth(), OXBeam::kWarningDrawWidth);
+        warningWidth = bodyWidth();
+    }
+    s.runFor(700);  // full width: 20
+    EXPECT_GE(warningWidth / bodyWidth(), OXBeam::kWarningDrawWidth / 20.0f - 0.01f);
+    setGLDevice(nullptr);
 }
 
 TEST(BeamPass, EveryBeamIsDrawnInThreeLayersWithOneDrawCall) {

@@ -40,24 +40,42 @@ constexpr float kCutInGrowScale = 0.96f;
 constexpr float kCutInBandScaleX = 0.75f;
 constexpr float kCutInBandScaleY = 0.9f;
 
+// The smallest HUD text: glyphs 8 units tall, which is 8 pixels in a 640 x 480 window (the
+// 480-unit field fills the window's height at the default screen scale).
+constexpr int kSmallText = 16;
 constexpr float kWarningBlinkMs = 200.0f;
-constexpr float kWarningScale = 0.4f;  // the 256 x 64 warning picture, 102 units across
-// The shield warning's two heights, and the ship heights where it moves between them (apart,
-// so that a ship hovering between them does not make it jump to and fro).
-constexpr float kWarningLowY = 60.0f;
-constexpr float kWarningHighY = 200.0f;
-constexpr float kWarningRaiseBelow = 130.0f;
-constexpr float kWarningLowerAbove = 150.0f;
+// The shield warning, a 256 x 64 plate, stands in the bottom row where the shield bar it
+// replaces lies, never over the field: 77 units across.
+constexpr float kWarningScale = 0.3f;
+constexpr float kWarningX = 44.0f;
+constexpr float kWarningY = 11.0f;
 constexpr float kBonusFadeInMs = 1500.0f;
 constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
 constexpr float kBonusFadeOutMs = 500.0f;
+constexpr float kBonusY = 262.0f;  // the middle of the bonus band, below a boss at home
+constexpr int kBonusTitleSize = 20;
+constexpr float kBonusPlateScaleX = 0.32f;   // the 1024-pixel backdrop: across the field...
+constexpr float kBonusPlateScaleY = 0.045f;  // ...46 units high
+constexpr float kBonusPlateAlpha = 0.65f;
+// The band stands while the cleared phase's items pour out and the boss flies home, then fades
+// (by 1.6 s, before the next phase's first bullets come down to it); the text stays on.
+constexpr float kBonusPlateFadeInMs = 250.0f;
+constexpr float kBonusPlateMs = 1100.0f;
 constexpr float kGroupFadeMs = 200.0f;
 constexpr float kDimmedAlpha = 0.35f;
-// The boss gauge: 240 units across the top of the field, under the second row.
-constexpr float kBossGaugeLeft = 34.0f;
-constexpr float kBossGaugeY = 404.0f;
-constexpr float kBossGaugeUnits = 240.0f;
-constexpr float kBossGaugeCell = 256.0f;  // pixels of its sprites
+// The boss's row along the top edge, in place of the score captions while a boss fights, clear
+// of the boss below: its name, its gauge from after the name to the phase timer, and the timer
+// in larger figures.
+constexpr float kBossRowY = 468.0f;           // the name's baseline
+constexpr float kBossGaugeY = 469.0f;         // the gauge's bottom edge
+constexpr float kBossGaugeHeight = 7.0f;      // units
+constexpr float kBossFrameHeight = 12.0f;     // units
+constexpr float kBossGaugeRight = 272.0f;     // the timer lies beyond
+constexpr float kBossGaugeShortest = 100.0f;  // units; a longer name is cut to leave this
+constexpr float kBossGaugeCell = 256.0f;      // pixels across its sprites
+constexpr float kBossGaugeCellHeight = 16.0f;
+constexpr int kPhaseTimerSize = 24;
+constexpr float kEdge = 6.0f;  // units between the HUD and the field's sides
 constexpr Colour kTimerCalm{0.5f, 1.5f, 1.4f, 1.0f};
 constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
 constexpr Colour kTimerOut{1.5f, 0.5f, 0.5f, 1.0f};
@@ -69,17 +87,14 @@ constexpr float kBottomDimmed = 0.25f;  // the bottom rows' alpha while the ship
 constexpr float kRightShown = 0.75f;
 constexpr float kRightDimmed = 0.2f;
 constexpr float kScoreWidth = 126.0f;      // units the score may take, from the left edge
-constexpr float kHighScoreWidth = 100.0f;  // units the high score may take, to the right edge
+constexpr float kHighScoreWidth = 112.0f;  // units the high score may take, to the right edge
 constexpr int kScoreSize = 18;
-constexpr int kHighScoreSize = 14;
-constexpr float kLifeScale = 0.4f;            // the life counter's 256 x 32 cells
+constexpr int kHighScoreSize = 16;
+constexpr float kLifeScale = 0.35f;           // the life counter's 256 x 32 cells
 constexpr float kPointerButtonScale = 0.36f;  // the 64 x 64 pointer buttons, 23 units across
 constexpr float kInvertFlashMs = 250.0f;
 constexpr float kShakeRange = 0.015f;
-constexpr float kHighEdge = 410.0f;  // ship y at or above which the top row dims
-// The boss gauge and phase timer lie in the field, just under the top row: they dim while the
-// ship's body reaches up under them, so the ship is never hidden where it can be hit.
-constexpr float kBossRowEdge = 380.0f;
+constexpr float kHighEdge = 410.0f;  // ship y at or above which the top rows dim
 
 const std::string kWarningSound = "warning_WIP.caf";
 
@@ -211,68 +226,78 @@ void OXScnBaseHUD::buildScene() {
         beamWarnings[side]->setVisible(false);
     }
 
-    // Top row: score and high score.
-    text("SCORE", 6, 468, 12, 0, kCaption, topGroup);
-    scoreText = text("0,000,000,000", 6, 451, kScoreSize, 0, kWhite, topGroup);
-    text("HI-SCORE", 314, 468, 12, 2, kCaption, topGroup);
-    highScoreText = text("0,000,000,000", 314, 453, kHighScoreSize, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
+    // Top row: the score captions (the boss's row while a boss fights), the score and high score.
+    scoreCaption = text("SCORE", kEdge, 468, kSmallText, 0, kCaption, topGroup);
+    scoreText = text("0,000,000,000", kEdge, 451, kScoreSize, 0, kWhite, topGroup);
+    highScoreCaption = text("HI-SCORE", 320 - kEdge, 468, kSmallText, 2, kCaption, topGroup);
+    highScoreText =
+        text("0,000,000,000", 320 - kEdge, 451, kHighScoreSize, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
 
     // Second row: multiplier, graze chain, chain bonus, graze heat, trance factor.
     multiplierPlate = sprite("assets/plist/spr_HUD_multiplier_bg", 36, 435, 0.56f, 0.6f, 0.75f, topGroup);
     multiplierText = text("1.0x", 36, 431, 18, 1, kMultiplierTint, topGroup);
-    grazeText = text("0 grazed", 80, 436, 13, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
-    chainText = text("+0 pts", 80, 426, 12, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
+    grazeText = text("0 grazed", 80, 436, kSmallText, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
+    chainText = text("+0 pts", 80, 426, kSmallText, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
     makeGauge(grazeGauge, "assets/plist/spr_gauge_frame", "assets/plist/spr_graze_bar", 80, 70, 420, 0.9f,
               topGroup);
-    tranceFactorText = text("tm 1.00x", 314, 438, 12, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
+    tranceFactorText =
+        text("tm 1.00x", 320 - kEdge, 438, kSmallText, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
 
-    // Bottom rows: the ships left, the shield bar of the bombs left, the beam and break gauges.
-    lifeCounter = sprite("assets/plist/spr_player_life_counter", 6 + 128 * kLifeScale, 27, kLifeScale,
+    // Bottom rows: the ships left over the shield bar of the bombs left; the beam and break
+    // gauges after their captions.
+    lifeCounter = sprite("assets/plist/spr_player_life_counter", kEdge + 128 * kLifeScale, 27, kLifeScale,
                          kLifeScale, 1.0f, bottomGroup);
-    makeGauge(shieldGauge, "assets/plist/spr_health_bar_bg", "assets/plist/spr_health_bar", 6, 64, 11, 0.9f,
-              bottomGroup);
+    makeGauge(shieldGauge, "assets/plist/spr_health_bar_bg", "assets/plist/spr_health_bar", kEdge, 64, 11,
+              0.9f, bottomGroup);
     shieldGauge.frame->setAlpha(0.75f);
-    text("BEAM", 94, 23, 12, 0, kCaption, bottomGroup);
-    makeGauge(beamGauge, "assets/plist/spr_beam_bar_bg", "assets/plist/spr_beam_bar", 120, 194, 26, 0.75f,
+    text("BEAM", 100, 22, kSmallText, 0, kCaption, bottomGroup);
+    makeGauge(beamGauge, "assets/plist/spr_beam_bar_bg", "assets/plist/spr_beam_bar", 136, 178, 26, 0.75f,
               bottomGroup);
     beamBar = beamGauge.fill;
     setTint(*beamBar, kBeamShort);
-    breakCaption = text("TRANCE", 82, 8, 12, 0, kCaption, bottomGroup);
-    makeGauge(breakGauge, "assets/plist/spr_break_bar_bg", "assets/plist/spr_break_bar", 120, 160, 11, 0.9f,
+    breakCaption = text("TRANCE", 84, 6, kSmallText, 0, kCaption, bottomGroup);
+    makeGauge(breakGauge, "assets/plist/spr_break_bar_bg", "assets/plist/spr_break_bar", 136, 140, 10, 0.9f,
               bottomGroup);
     breakBar = breakGauge.fill;
     breakBarTrance =
-        sprite("assets/plist/spr_break_bar_break", 120, 11, 0.0f, kGaugeScaleY, 0.9f, bottomGroup);
+        sprite("assets/plist/spr_break_bar_break", 136, 10, 0.0f, kGaugeScaleY, 0.9f, bottomGroup);
     breakBarTrance->setVisible(false);
-    breakText = text("0%", 314, 8, 12, 2, kWhite, bottomGroup);
+    breakText = text("0%", 320 - kEdge, 6, kSmallText, 2, kWhite, bottomGroup);
 
-    // Messages over the field.
-    warning = sprite("assets/plist/spr_health_warning", 160, kWarningLowY, kWarningScale, kWarningScale, 1.0f,
-                     nullptr);
+    // The shield warning, in the bottom row; the phase bonus over the field.
+    warning = sprite("assets/plist/spr_health_warning", kWarningX, kWarningY, kWarningScale, kWarningScale,
+                     1.0f, nullptr);
     warning->setVisible(false);
     warning->setActive(false);
-    bonusTitle = text("BONUS SUCCESSFUL", 160, 330, 16, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
-    bonusAmount = text("10000000", 160, 312, 14, 1, kWhite, nullptr);
-    for (OXTextBox* box : {bonusTitle, bonusAmount}) {
-        box->setVisible(false);
-        box->setActive(false);
+    // The bonus first stands on a dark band across the field, so that the items a cleared phase
+    // pours out pass beneath it, dimmed, and never hide it.
+    bonusPlate =
+        sprite(overlay::kBackdrop, 160, kBonusY, kBonusPlateScaleX, kBonusPlateScaleY, 0.0f, nullptr);
+    bonusTitle =
+        text("BONUS SUCCESSFUL", 160, kBonusY + 4.0f, kBonusTitleSize, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
+    bonusAmount = text("10000000", 160, kBonusY - 15.0f, 18, 1, kWhite, nullptr);
+    for (IXRenderObject* part :
+         {static_cast<IXRenderObject*>(bonusPlate), static_cast<IXRenderObject*>(bonusTitle),
+          static_cast<IXRenderObject*>(bonusAmount)}) {
+        part->setVisible(false);
+        part->setActive(false);
     }
 
-    // The boss's health gauge and phase timer, shown while a boss fights.
-    bossGaugeFrame = sprite("assets/plist/spr_boss_hp_counter_bg", kBossGaugeLeft + kBossGaugeUnits * 0.5f,
-                            kBossGaugeY + 4.0f, kBossGaugeUnits / kBossGaugeCell, 0.75f, 0.55f, bossGroup);
+    // The boss's row: its name, health gauge and phase timer, shown while a boss fights. The
+    // gauge's length follows the name (placeBossGauge).
+    bossName = text("BOSS", kEdge, kBossRowY, kSmallText, 0, kWhite, bossGroup);
+    bossGaugeFrame = sprite("assets/plist/spr_boss_hp_counter_bg", 160, kBossGaugeY + kBossGaugeHeight * 0.5f,
+                            1.0f, kBossFrameHeight / kBossGaugeCellHeight, 0.55f, bossGroup);
     bossGauge = new OXHealthBar();
     bossGauge->load("assets/plist/spr_boss_hp_counter");
-    bossGauge->setPosition(kBossGaugeLeft, kBossGaugeY, 1.0f);
-    bossGauge->setUniformScale(kBossGaugeUnits / kBossGaugeCell);
-    bossGauge->setScale(1.0f, 0.5f, 1.0f);
     bossGauge->setAlpha(0.8f);
     bossGauge->setParent(bossGroup);
     addObject(bossGauge);
-    phaseTimerText = text("0", 312, 400, 14, 2, kTimerCalm, bossGroup);
+    placeBossGauge();
+    phaseTimerText = text("0", 320 - kEdge, kBossRowY - 2.0f, kPhaseTimerSize, 2, kTimerCalm, bossGroup);
     for (IXRenderObject* part :
-         {static_cast<IXRenderObject*>(bossGaugeFrame), static_cast<IXRenderObject*>(bossGauge),
-          static_cast<IXRenderObject*>(phaseTimerText)}) {
+         {static_cast<IXRenderObject*>(bossName), static_cast<IXRenderObject*>(bossGaugeFrame),
+          static_cast<IXRenderObject*>(bossGauge), static_cast<IXRenderObject*>(phaseTimerText)}) {
         part->setVisible(false);
     }
 
@@ -292,10 +317,11 @@ void OXScnBaseHUD::buildScene() {
     pointerButtons[PauseButton] = pointerButton("assets/plist/btn_HUD_pause", PauseButton, 303, 378);
     pointerButtons[BombButton] = pointerButton("assets/plist/btn_HUD_bomb", BombButton, 303, 72);
     pointerButtons[CounterButton] = pointerButton("assets/plist/btn_HUD_counter", CounterButton, 303, 100);
+    showPointerButtons();  // hidden until the mouse is used
 
     // While a replay is watched: its marker and speed, right-aligned under the trance factor
-    // and above the boss's phase timer (the pause button below is hidden then).
-    replayText = text("REPLAY", 314, 420, 14, 2, kReplayTint, topGroup);
+    // (the pause button below is hidden then).
+    replayText = text("REPLAY", 320 - kEdge, 420, kSmallText, 2, kReplayTint, topGroup);
     replayText->setVisible(false);
 
     // The bomb's flash: the whole screen inverted for a moment.
@@ -334,9 +360,21 @@ void OXScnBaseHUD::updateReplayMarker() {
     std::snprintf(line, sizeof line, speed > 1 ? "REPLAY x%d" : "REPLAY", speed);
     replayText->setText(line);
     replayText->setVisible(speed > 0);
-    // A watched game takes no input: its buttons would do nothing.
+    showPointerButtons();
+}
+
+void OXScnBaseHUD::setPointerInUse(bool inUse) {
+    if (inUse != pointerInUse) {
+        pointerInUse = inUse;
+        showPointerButtons();
+    }
+}
+
+void OXScnBaseHUD::showPointerButtons() {
+    // Only for the mouse, and never in a watched game, which takes no input.
+    const bool shown = pointerInUse && shownWatchSpeed == 0;
     for (OXButton* button : pointerButtons) {
-        button->setVisible(speed == 0);
+        button->setVisible(shown);
     }
 }
 
@@ -435,13 +473,7 @@ void OXScnBaseHUD::updateShipValues() {
         }
     }
 
-    // The shield: the warning blinks while it runs, low in the field, or higher up while the
-    // ship flies low, so that it never runs into the ship's own labels.
-    if (ship->getY() < kWarningRaiseBelow) {
-        warning->setY(kWarningHighY);
-    } else if (ship->getY() > kWarningLowerAbove) {
-        warning->setY(kWarningLowY);
-    }
+    // The shield: the warning blinks in the shield bar's place while it runs.
     const bool shield = ship->getShieldTimer() > 0.0f;
     if (shield && !shieldRunning) {
         startWarning();
@@ -517,12 +549,17 @@ void OXScnBaseHUD::updateBonus(float dtMs) {
         return;
     }
     bonusHold -= dtMs;
+    // The band goes first, before the boss's next phase sends bullets down to it.
+    if (bonusHold <= kBonusHoldMs - kBonusPlateMs && bonusPlate->isKeptAlive()) {
+        bonusPlate->setKeepAlive(false);  // hidden again when the fade ends
+        bonusPlate->fadeTo(kBonusFadeOutMs, bonusPlate->getAlpha(), 0.0f);
+    }
     if (bonusHold > 0.0f) {
         return;
     }
     for (OXTextBox* box : {bonusTitle, bonusAmount}) {
         if (box->isVisible()) {
-            box->setKeepAlive(false);  // hidden again when the fade ends
+            box->setKeepAlive(false);
             box->fadeTo(kBonusFadeOutMs, box->getAlpha(), 0.0f);
         }
     }
@@ -534,6 +571,14 @@ void OXScnBaseHUD::updateBoss() {
     const OXBoss* boss = enemies ? enemies->currentBoss() : nullptr;
     const bool fighting =
         boss && boss->isActive() && boss->isVisible() && !boss->isDying() && boss->canFight();
+    if (fighting && boss != namedBoss) {
+        namedBoss = boss;
+        showBossName(boss->getName());
+    }
+    // The boss's row takes the captions' place.
+    bossName->setVisible(fighting);
+    scoreCaption->setVisible(!fighting);
+    highScoreCaption->setVisible(!fighting);
     bossGaugeFrame->setVisible(fighting);
     bossGauge->setVisible(fighting);
     if (fighting) {
@@ -561,10 +606,33 @@ void OXScnBaseHUD::updateBoss() {
     }
 }
 
+void OXScnBaseHUD::showBossName(const std::string& name) {
+    // A name too long for the row is cut, leaving the gauge its shortest length.
+    constexpr size_t kLongest =
+        static_cast<size_t>((kBossGaugeRight - kBossGaugeShortest - 2.0f * kEdge) / (kSmallText * 0.5f));
+    char line[kLongest + 1];
+    std::snprintf(line, sizeof line, "%s", name.c_str());
+    bossName->setText(line);
+    placeBossGauge();
+}
+
+void OXScnBaseHUD::placeBossGauge() {
+    const float left = kEdge + bossName->textWidth() + kEdge;
+    const float length = kBossGaugeRight - left;  // units
+    const float across = length / kBossGaugeCell;
+    bossGaugeFrame->setX(left + length * 0.5f);
+    bossGaugeFrame->setScale(across, kBossFrameHeight / kBossGaugeCellHeight, 1.0f);
+    bossGauge->setPosition(left, kBossGaugeY, 1.0f);
+    bossGauge->setUniformScale(across);
+    bossGauge->setScale(bossGauge->getFill(), kBossGaugeHeight / (kBossGaugeCellHeight * across), 1.0f);
+}
+
 void OXScnBaseHUD::showBonus(bool success, float amount) {
     bonusTitle->setText(success ? "BONUS SUCCESSFUL" : "BONUS FAILED");
     bonusTitle->setKeepAlive(true);
     bonusTitle->fadeTo(kBonusFadeInMs, 0.0f, 0.75f);
+    bonusPlate->setKeepAlive(true);
+    bonusPlate->fadeTo(kBonusPlateFadeInMs, 0.0f, kBonusPlateAlpha);
     if (success) {
         char line[24];
         std::snprintf(line, sizeof line, "%1.0f", static_cast<double>(amount));
@@ -584,7 +652,6 @@ void OXScnBaseHUD::updateGroups() {
     const bool low = ship && dimsBottomRows(screenScale, ship->getY());
     const bool high = ship && screenScale > kFadeScale && ship->getY() >= kHighEdge;
     const bool right = ship && dimsRightSide(screenScale, ship->getX());
-    const bool underBoss = ship && ship->getY() >= kBossRowEdge;
     struct Row {
         IXTransformable* group;
         bool& dimmed;
@@ -593,7 +660,7 @@ void OXScnBaseHUD::updateGroups() {
         float dimmedAlpha;
     } rows[] = {{bottomGroup, lowGroupDimmed, low, 1.0f, kBottomDimmed},
                 {topGroup, highGroupDimmed, high, 1.0f, kDimmedAlpha},
-                {bossGroup, bossGroupDimmed, underBoss, 1.0f, kDimmedAlpha},
+                {bossGroup, bossGroupDimmed, high, 1.0f, kDimmedAlpha},
                 {rightGroup, rightGroupDimmed, right, kRightShown, kRightDimmed}};
     for (Row& row : rows) {
         if (row.dimmed == row.wanted) {

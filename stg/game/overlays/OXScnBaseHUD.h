@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "engine/OXScene.h"
 
 class IXTransformable;
 class OXButton;
+class OXBoss;
 class OXHealthBar;
 class OXSprite;
 class OXTextBox;
@@ -50,6 +52,9 @@ class OXScnBaseHUD : public OXScene {
     void showPhaseTimer(bool shown) { phaseTimerWanted = shown; }
     // The shield warning: a blinking caption and 12 fading beeps.
     void startWarning();
+    // Whether the mouse is what the player used last: the pointer's buttons show only then
+    // (and never while a replay is watched). Hidden until told otherwise.
+    void setPointerInUse(bool inUse);
 
     // ---- For tests and tools ----
     const OXTextBox* getScoreText() const { return scoreText; }
@@ -76,6 +81,7 @@ class OXScnBaseHUD : public OXScene {
     const OXHealthBar* getBossGauge() const { return bossGauge; }
     const OXSprite* getBossGaugeFrame() const { return bossGaugeFrame; }
     const OXTextBox* getPhaseTimerText() const { return phaseTimerText; }
+    const OXTextBox* getBossName() const { return bossName; }
     // How much of the boss gauge and timer shows (1 normally; less while the ship flies under).
     float getBossRowAlpha() const { return bossGroup->getAlpha(); }
     const OXTextBox* getBonusAmount() const { return bonusAmount; }
@@ -124,13 +130,19 @@ class OXScnBaseHUD : public OXScene {
     // The replay marker follows the session's watch speed.
     void updateReplayMarker();
     void updateShake();
+    void showPointerButtons();
+    // The boss's name in its row, and the gauge laid out after it.
+    void showBossName(const std::string& name);
+    void placeBossGauge();
 
     IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
     IXTransformable* bottomGroup = nullptr;  // owned through objects; dims the bottom row
     IXTransformable* bossGroup = nullptr;    // owned through objects; dims the boss gauge and timer
     IXTransformable* rightGroup = nullptr;   // owned through objects; dims the pointer buttons
 
-    OXTextBox* scoreText = nullptr;  // all owned through objects
+    OXTextBox* scoreCaption = nullptr;  // all owned through objects
+    OXTextBox* highScoreCaption = nullptr;
+    OXTextBox* scoreText = nullptr;
     OXTextBox* highScoreText = nullptr;
     OXSprite* multiplierPlate = nullptr;
     OXTextBox* multiplierText = nullptr;
@@ -152,11 +164,13 @@ class OXScnBaseHUD : public OXScene {
     OXSprite* beamBar = nullptr;
     OXTextBox* breakText = nullptr;
     OXTextBox* breakCaption = nullptr;
+    OXSprite* bonusPlate = nullptr;
     OXTextBox* bonusTitle = nullptr;
     OXTextBox* bonusAmount = nullptr;
     OXSprite* bossGaugeFrame = nullptr;
     OXHealthBar* bossGauge = nullptr;
     OXTextBox* phaseTimerText = nullptr;
+    OXTextBox* bossName = nullptr;
     OXTextBox* replayText = nullptr;  // "REPLAY x2" while a replay is watched
     OXSprite* cutInBackground = nullptr;
     OXSprite* cutInBlur = nullptr;
@@ -189,6 +203,8 @@ class OXScnBaseHUD : public OXScene {
     float lastBeepVolume = 0.0f;
     float bonusHold = 0.0f;  // ms the bonus stays before fading out
     bool phaseTimerWanted = false;
+    const OXBoss* namedBoss = nullptr;  // the boss whose name the row shows; not owned
+    bool pointerInUse = false;
     int shownPhaseSeconds = -1;
     int shownPhaseTint = -1;  // 0 calm, 1 hurry, 2 out
     bool lowGroupDimmed = false;
