@@ -173,6 +173,36 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     }
 }
 
+// The player's colours (white hull, teal panels, cyan light) are the player's alone: a craft in
+// them reads as the player's own ship. A pixel counts as the player's when its hue lies in the
+// cyan-to-teal band and it is clearly coloured.
+bool isPlayerCyan(const uint8_t* rgba) {
+    const float r = rgba[0] / 255.0f, g = rgba[1] / 255.0f, b = rgba[2] / 255.0f;
+    const float high = std::max({r, g, b}), low = std::min({r, g, b});
+    if (rgba[3] < 128 || high < 0.35f || high - low < 0.45f * high) {
+        return false;
+    }
+    // Cyan-to-teal: blue and green both well above red, neither far above the other.
+    return r == low && std::min(g, b) - r > 0.6f * (high - low);
+}
+
+TEST(GameplayArt, NoEnemyCraftWearsThePlayersCyan) {
+    const Sheet enemies{"enemies.png", enemyAtlasGrid()};
+    const Image& image = imageOf("enemies.png");
+    for (int frame = 0; frame < enemies.grid.cellCount(); ++frame) {
+        const PixelRect area = enemies.grid.frame(frame);
+        int cyan = 0;
+        for (int y = area.top; y < area.top + area.height; ++y) {
+            for (int x = area.left; x < area.left + area.width; ++x) {
+                cyan += isPlayerCyan(image.pixel(x, y)) ? 1 : 0;
+            }
+        }
+        const int opaque = opaquePixels(image, area);
+        EXPECT_LE(cyan, opaque / 50) << "enemy frame " << frame << " has " << cyan << " of " << opaque
+                                     << " pixels in the player's cyan";
+    }
+}
+
 // Particle animations step along their row to the right, so a run must not wrap onto the next.
 TEST(GameplayArt, ParticleAnimationsStayOnOneRowAndTheirFramesHoldArt) {
     const AtlasGrid grid = particleAtlasGrid();

@@ -22,4 +22,11 @@ fi
 case "$first" in
     *" peak_particles=0 "*|*" peak_trails=0 "*) echo "FAIL: no particles or no trails: $first"; exit 1 ;;
 esac
+# Destroyed wave enemies drop orbs: the beam gauge has the counter ready within the stage's
+# first minute (bullets cancelled later, by the gunships and bosses, would fill it far later).
+ready=$(echo "$first" | sed -nE 's/.* beam_ready_ms=(-?[0-9]+) .*/\1/p')
+if [ -z "$ready" ] || [ "$ready" -lt 0 ] || [ "$ready" -gt 60000 ]; then
+    echo "FAIL: the counter was not ready within the first minute: $first"
+    exit 1
+fi
 echo "sim: both runs agree"

@@ -327,6 +327,7 @@ void ContentCheck::checkFile(const std::string& path) {
     if (const Plist::Dictionary* dict = Plist::asDict(root)) {
         checkDict(*dict, path, "");
         checkAtlasFrames(*dict, path);
+        checkEnemyDrops(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
         // A level list: the stages, by name.
         if (endsWith(path, "_level_list.plist")) {
@@ -536,6 +537,25 @@ void ContentCheck::checkAtlasFrames(const Plist::Dictionary& dict, const std::st
             report(file, quoted(key),
                    "is frame " + std::to_string(frame) + ", beyond the " + std::to_string(cells) +
                        " cells of the " + atlasKey);
+        }
+    }
+}
+
+// An enemy lets its items go as its death movement starts, and only a death movement with a
+// "duration" starts: without one the wreck explodes at once and its items are never released.
+void ContentCheck::checkEnemyDrops(const Plist::Dictionary& dict, const std::string& file) {
+    if (file.rfind(kEnemy.prefix, 0) != 0) {
+        return;
+    }
+    const Plist::Dictionary* death = Plist::findDict(dict, "death movement node");
+    if (death != nullptr && Plist::findValue(*death, "duration") != nullptr) {
+        return;
+    }
+    for (const char* key : {"prize on death", "uprade on death"}) {
+        if (Plist::intOr(dict, key, 0) > 0) {
+            report(file, quoted(key),
+                   "is never dropped: items fall only when the enemy has a \"death movement node\" with "
+                   "a \"duration\"");
         }
     }
 }

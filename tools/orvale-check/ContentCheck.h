@@ -64,6 +64,7 @@ class ContentCheck {
     void checkIndexGaps(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
     void checkGrid(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
     void checkAtlasFrames(const Plist::Dictionary& dict, const std::string& file);
+    void checkEnemyDrops(const Plist::Dictionary& dict, const std::string& file);
     void checkReference(const std::string& key, const std::string& name, const std::string& file,
                         const std::string& at, const std::string& parentPath);
     void report(const std::string& file, const std::string& key, const std::string& message);

@@ -14,7 +14,9 @@
 // playback stops), "replay=desync frame=N". A replay that can't be read or is
 // of other rules is refused with a line on standard error and exit status 1.
 // The result is one line on standard output; the game's console lines go to
-// standard error.
+// standard error. Among its figures, orbs= counts the items the ship picked up
+// over the whole game, and beam_ready_ms= is the stage time at which the beam
+// gauge first let the counter fire (-1 when it never did).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -132,8 +134,10 @@ int main(int argc, char** argv) {
     Autopilot pilot;
     long frame = 0;
     int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
-    long long grazes = 0;
-    int lastGrazes = 0;
+    long long grazes = 0, orbs = 0;
+    int lastGrazes = 0, lastOrbs = 0;
+    double beamReadyMs = -1.0;  // stage time the beam gauge first let the counter fire
+    bool beamWasFull = false;
     bool wasInPlay = false;
     double bossMs = 0.0, bossWorstUs = 0.0;
     int lastPhase = -1;
@@ -189,7 +193,22 @@ int main(int argc, char** argv) {
         const int stageGrazes = session.getGrazes();
         grazes += std::max(0, stageGrazes - lastGrazes);
         lastGrazes = stageGrazes;
+        const int stageOrbs = session.getOrbs();
+        orbs += std::max(0, stageOrbs - lastOrbs);
+        lastOrbs = stageOrbs;
         const OXSTGBasePlayer* ship = scene->getShip();
+        if (beamReadyMs < 0.0 && ship && ship->getBeamGauge() >= OXSTGBasePlayer::kCounterMinimum) {
+            beamReadyMs = static_cast<double>(scene->getStageTime());
+            if (verbose) {
+                std::fprintf(stderr, "SIM: beam gauge ready at stage %.0f ms, %lld orbs\n", beamReadyMs,
+                             orbs);
+            }
+        }
+        if (verbose && ship && ship->getBeamGauge() >= 1.0f && !beamWasFull) {
+            std::fprintf(stderr, "SIM: beam gauge full at stage %.0f ms, %lld orbs\n",
+                         static_cast<double>(scene->getStageTime()), orbs);
+        }
+        beamWasFull = ship && ship->getBeamGauge() >= 1.0f;
         const bool inPlay = ship && !ship->isOutOfPlay();
         if (wasInPlay && !inPlay) {
             ++deaths;
@@ -238,12 +257,13 @@ int main(int argc, char** argv) {
     std::fprintf(
         result,
         "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
-        "bosses=%d boss_ms=%.0f peak_particles=%d peak_trails=%d boss_worst_update_us=%.1f "
+        "bosses=%d boss_ms=%.0f peak_particles=%d peak_trails=%d orbs=%lld beam_ready_ms=%.0f "
+        "boss_worst_update_us=%.1f "
         "mean_update_us=%.1f worst_update_us=%.1f",
         outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
         static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
-        scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, bossWorstUs,
-        frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
+        scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, orbs, beamReadyMs,
+        bossWorstUs, frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
     if (player.getStatus() == CXReplayPlayer::Desync) {
         std::fprintf(result, " replay=desync frame=%d", player.getDesyncFrame());
     } else if (playback) {

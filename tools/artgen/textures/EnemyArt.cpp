@@ -1,7 +1,8 @@
 // The enemy atlas, enemies.png: 1024 x 1024, 8 x 8 cells of 128 x 128. Everything is drawn
 // nose-up (the engine turns a sprite by its heading, 0 degrees being up); modules pivot on
 // their cell's centre. Hostile craft are dark metal with crimson, magenta and orange light;
-// the friendly escort is white with cyan light.
+// the friendly escort is sage green with green light. Nothing here wears the player's white,
+// teal and cyan: a ship in those colours is always the player's own.
 //
 //   frame  cell (col, row)  content
 //    0, 1   (0-1, 0)         popcorn "dart": narrow arrowhead; engine flicker frames
@@ -9,7 +10,7 @@
 //    4, 5   (4-5, 0)         popcorn "claw": two prongs round a glowing orange core; flicker
 //    6, 7   (6-7, 0)         gunship: armoured hull with two gun pods; flicker frames
 //    8-11   (0-3, 1)         damaged dart, manta, claw, gunship (scorched, torn, burning)
-//   12, 13  (4-5, 1)         friendly escort: a white delta with cyan light; flicker frames
+//   12, 13  (4-5, 1)         friendly escort: a sage delta with green light; flicker frames
 //   14, 15  (6-7, 1)         obstacles: two asteroids
 //   16      (0, 2)           tank hull (tracks, turret ring at the cell centre)
 //   17      (1, 2)           tank turret: module over the hull, barrel up
@@ -88,15 +89,16 @@ Metal paintedMetal(Colour base, float bevel = 4.0f) {
     return metal;
 }
 
+// Sage-grey metal: the friendly escort, neither the player's white nor the hostile violet.
 Metal allyMetal(float bevel = 5.0f) {
     Metal metal;
-    metal.lit = Colour::hex(0xffffff);
-    metal.base = Colour::hex(0xc4d6e4);
-    metal.shade = Colour::hex(0x3c5468);
+    metal.lit = Colour::hex(0xd2dcb8);
+    metal.base = Colour::hex(0x7e8c6a);
+    metal.shade = Colour::hex(0x262e1e);
     metal.bevel = bevel;
     metal.sheen = 0.25f;
-    metal.rim = palette::ice;
-    metal.rimStrength = 0.4f;
+    metal.rim = Colour::hex(0xe0ffc8);
+    metal.rimStrength = 0.35f;
     return metal;
 }
 
@@ -276,32 +278,32 @@ void paintEscort(Canvas& canvas, int frame) {
     const Polygon leftFin({{46, 74}, {42, 74}, {40, 98}, {46, 98}});
     const Union silhouette({&wing, &spine});
     const float burn = flicker(frame);
-    const Colour cyan = palette::cyan;
-    const Colour outline = Colour::hex(0x08141c);
+    const Colour green = Colour::hex(0x62f07a);
+    const Colour outline = Colour::hex(0x0c1208);
 
     for (float x : {57.0f, 71.0f}) {
-        drawExhaust(canvas, {x, 101.0f}, 8.0f, frame == 0 ? 19.0f : 13.0f, cyan, 1.2f * burn);
+        drawExhaust(canvas, {x, 101.0f}, 8.0f, frame == 0 ? 19.0f : 13.0f, green, 1.2f * burn);
     }
-    drawHalo(canvas, silhouette, cyan, 8.0f, 0.25f);
+    drawHalo(canvas, silhouette, green, 8.0f, 0.25f);
     drawPlate(canvas, wing, allyMetal(6.0f), outline);
-    // Teal trailing panels and the cyan chevron.
+    // Olive trailing panels and the green chevron.
     const Polygon panel(mirrored({{70, 70}, {96, 90}, {100, 97}, {80, 96}, {70, 100}}, kMid));
-    fillInside(canvas, panel, wing, metalPaint(wing, paintedMetal(Colour::hex(0x1890a8))));
+    fillInside(canvas, panel, wing, metalPaint(wing, paintedMetal(Colour::hex(0x4a5a2c))));
     Strokes chevron(3.0f);
     for (float side : {-1.0f, 1.0f}) {
         chevron.addPolyline(
             {{kMid + side * 10.0f, 70.0f}, {kMid + side * 18.0f, 54.0f}, {kMid + side * 26.0f, 72.0f}});
     }
-    fillInside(canvas, chevron, wing, cyan);
-    drawSeams(canvas, mirroredSeamLines(1.0f, {{{72, 40}, {100, 90}}}), wing, Colour::hex(0x30485a, 0.5f));
+    fillInside(canvas, chevron, wing, green);
+    drawSeams(canvas, mirroredSeamLines(1.0f, {{{72, 40}, {100, 90}}}), wing, Colour::hex(0x3a4628, 0.5f));
     for (const Polygon* fin : {&rightFin, &leftFin}) {
-        drawPlate(canvas, *fin, paintedMetal(Colour::hex(0x147890), 2.0f), outline, 1.2f);
+        drawPlate(canvas, *fin, paintedMetal(Colour::hex(0x3e4c26), 2.0f), outline, 1.2f);
     }
     drawPlate(canvas, spine, allyMetal(5.0f), outline);
-    fillInside(canvas, seamLines(2.0f, {{{64, 54}, {64, 94}}}), spine, Colour::hex(0x18b8c8));
-    drawCanopy(canvas, Ellipse({kMid, 34.0f}, 3.6f, 9.0f), Colour::hex(0x1a8aa8), palette::white);
-    drawLamp(canvas, {105.0f, 96.0f}, 1.6f, cyan, burn);
-    drawLamp(canvas, {23.0f, 96.0f}, 1.6f, cyan, burn);
+    fillInside(canvas, seamLines(2.0f, {{{64, 54}, {64, 94}}}), spine, Colour::hex(0x3cc85a));
+    drawCanopy(canvas, Ellipse({kMid, 34.0f}, 3.6f, 9.0f), Colour::hex(0xb08a2a), palette::white);
+    drawLamp(canvas, {105.0f, 96.0f}, 1.6f, green, burn);
+    drawLamp(canvas, {23.0f, 96.0f}, 1.6f, green, burn);
 }
 
 // ---- Ground and wall units ----
