@@ -43,7 +43,7 @@ steer() {  # keeps fire held and sweeps the ship left and right until the contin
     xdotool keyup --window "$game" z 2>/dev/null
 }
 
-screen_count() { grep -c "^HIGH SCORES BURST: " "$OUT/console.txt"; }
+screen_count() { grep -c "^HIGH SCORES NORMAL: " "$OUT/console.txt"; }
 covers_lifted() {  # count: the load cover has been lifted that many times
     [ "$(grep -c "^HIDING LOAD BLOCKER$" "$OUT/console.txt")" -ge "$1" ]
 }
