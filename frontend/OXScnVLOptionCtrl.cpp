@@ -1,5 +1,8 @@
 #include "frontend/OXScnVLOptionCtrl.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
@@ -8,29 +11,44 @@
 #include "frontend/ScreenParts.h"
 
 namespace {
-constexpr float kFirstBindingY = 720.0f;
-constexpr float kBindingStep = 80.0f;
+// Every text here is at least the rows' size, readable in the smallest window.
+constexpr int kTextSize = ScreenParts::kRowSize;
+constexpr float kGuideY = 790.0f;
+constexpr float kFirstRowY = 700.0f;
+constexpr float kRowStep = 80.0f;
+constexpr float kRowLabelX = 100.0f;   // the rows' names, left-aligned
+constexpr float kRowButtonX = 490.0f;  // their wide buttons, 310 to 670
+constexpr float kLabelDrop = 10.0f;    // a row's name sits level with its button's label
+constexpr float kMovementHintY = 328.0f;
+constexpr float kResetY = 250.0f;
+constexpr float kSaveBackY = 150.0f;
 const char* const kBindSound = "prize_pickup.caf";
+const char* const kWaitText = "PRESS A KEY";
+constexpr float kBlinkMs = 400.0f;  // the waiting row's text blinks at this half-period
+
+float rowY(int row) {
+    return kFirstRowY - kRowStep * static_cast<float>(row);
+}
 }  // namespace
 
 void OXScnVLOptionCtrl::buildScene() {
     addHeading("CONTROL SETTINGS");
-    addText("CHOOSE AN ACTION AND PRESS ITS NEW KEY", kCentreX, 800, 22, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    guide = addText("", kCentreX, kGuideY, kTextSize, 1);
+    guide->setColour(0.5f, 0.8f, 0.9f, 1);
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        const float y = kFirstBindingY - kBindingStep * static_cast<float>(action);
-        addText(CXControlBindings::actionLabel(action), 130, y - 10, ScreenParts::kRowSize, 0);
-        OXButton* button = addButton(FirstBinding + action, "", 540, y, ScreenParts::kSmallButton);
-        bindings[action] = button;
+        addText(CXControlBindings::actionLabel(action), kRowLabelX, rowY(action) - kLabelDrop, kTextSize, 0);
+        bindings[action] =
+            addButton(FirstBinding + action, "", kRowButtonX, rowY(action), ScreenParts::kWideButton);
     }
-    // Built with a text of its own, replaced when the screen is entered.
-    movement = addText("MOVEMENT: ABSOLUTE", kCentreX, 370, ScreenParts::kRowSize, 1);
-    addText("LEFT / RIGHT TO CHANGE", kCentreX, 330, 22, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
-    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, 240, ScreenParts::kWideButton)->setLabelSize(30);
-    addButton(Save, "SAVE", 270, 130, ScreenParts::kSmallButton);
-    addButton(Back, "BACK", 498, 130, ScreenParts::kSmallButton);
-    screenRelative = host.profile().controlScreenMode;
-    showBindings();
-    showMovement();
+    const float movementY = rowY(CXControlBindings::kActionCount);
+    addText("movement", kRowLabelX, movementY - kLabelDrop, kTextSize, 0);
+    movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
+    addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, kResetY, ScreenParts::kWideButton);
+    addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton);
+    addButton(Back, "BACK", 498, kSaveBackY, ScreenParts::kSmallButton);
+    draft.enter(host.profile());
+    showDraft();
     addKeyHints();
 }
 
@@ -39,21 +57,44 @@ bool OXScnVLOptionCtrl::enterStarted() {
     if (CXControlBindings::repair(profile) > 0) {
         passKeysToMenus();
     }
-    screenRelative = profile.controlScreenMode;
-    showBindings();
-    showMovement();
+    draft.enter(profile);
+    swallowedKey = -1;
+    showDraft();
     return OXScnVLMenu::enterStarted();
 }
 
-void OXScnVLOptionCtrl::showBindings() {
-    const CXUserProfile& profile = host.profile();
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        bindings[action]->setLabelText(host.keyName(profile.controls[action]));
+void OXScnVLOptionCtrl::update(float dtMs) {
+    if (draft.tick(dtMs)) {
+        std::printf("CONTROL WAIT RAN OUT\n");
+        showDraft();
+    }
+    OXScnVLMenu::update(dtMs);  // the hover look tints labels white: the waiting row's colour follows
+    const int action = draft.listeningAction();
+    if (action >= 0) {
+        if (OXTextBox* label = bindings[action]->getLabel()) {
+            const float elapsed = (1.0f - draft.listenLeft()) * CXControlBindings::kListenMs;
+            const bool lit = std::fmod(elapsed, 2.0f * kBlinkMs) < kBlinkMs;
+            label->setColour(1.0f, 0.85f, 0.3f, lit ? 1.0f : 0.45f);
+        }
     }
 }
 
-void OXScnVLOptionCtrl::showMovement() {
-    movement->setText(screenRelative ? "MOVEMENT: SCREEN RELATIVE" : "MOVEMENT: NORMAL");
+void OXScnVLOptionCtrl::showDraft() {
+    const int waiting = draft.listeningAction();
+    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+        bindings[action]->setLabelText(action == waiting ? kWaitText : host.keyName(draft.code(action)));
+        if (OXTextBox* label = bindings[action]->getLabel()) {
+            label->setColour(1, 1, 1, 1);
+        }
+    }
+    movement->setLabelText(draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
+    if (waiting >= 0) {
+        guide->setText("ARROW KEYS CANCEL");
+    } else if (draft.differsFrom(host.profile())) {
+        guide->setText("SAVE TO KEEP, BACK TO UNDO");
+    } else {
+        guide->setText("CHOOSE A ROW, THEN A KEY");
+    }
 }
 
 void OXScnVLOptionCtrl::passKeysToMenus() {
@@ -62,71 +103,85 @@ void OXScnVLOptionCtrl::passKeysToMenus() {
                      profile.bindingCode(CXControlBindings::Trance));
 }
 
-int OXScnVLOptionCtrl::highlightedAction() const {
-    if (!highlight || !highlight->isVisible() || selectedIndex < 0 ||
-        selectedIndex >= static_cast<int>(selectables.size())) {
-        return -1;
-    }
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        if (selectables[selectedIndex] == bindings[action]) {
-            return action;
-        }
-    }
-    return -1;
+bool OXScnVLOptionCtrl::onMovementRow() const {
+    return highlight && highlight->isVisible() && selectedIndex >= 0 &&
+           selectedIndex < static_cast<int>(selectables.size()) && selectables[selectedIndex] == movement;
 }
 
 void OXScnVLOptionCtrl::buttonPressed(int id) {
+    if (id >= FirstBinding && id < FirstBinding + CXControlBindings::kActionCount) {
+        draft.listen(id - FirstBinding);
+        std::printf("CONTROL %s WAITS FOR A KEY\n", CXControlBindings::actionLabel(id - FirstBinding));
+        showDraft();
+        return;
+    }
+    draft.stopListening();
     CXUserProfile& profile = host.profile();
     switch (id) {
         case Save:
-            profile.controlScreenMode = screenRelative;
+            draft.writeTo(profile);
             profile.save();
+            passKeysToMenus();
+            std::printf("CONTROLS SAVED: %d %d %d %d, MOVEMENT %s\n", profile.controls[0],
+                        profile.controls[1], profile.controls[2], profile.controls[3],
+                        profile.controlScreenMode ? "SCREEN RELATIVE" : "NORMAL");
             host.switchToScene(kOptionScene);
             break;
         case Back:
             backPressed();
             break;
         case ResetToDefault:
-            CXControlBindings::resetToDefault(profile);
-            passKeysToMenus();
-            screenRelative = false;
-            profile.controlScreenMode = false;
-            profile.save();
-            showBindings();
-            showMovement();
+            draft.resetToDefault();
+            showDraft();
+            break;
+        case Movement:
+            draft.toggleMovement();
+            showDraft();
             break;
         default:
-            break;  // a binding button waits for its key
+            break;
     }
 }
 
 void OXScnVLOptionCtrl::backPressed() {
+    // The draft is forgotten: the screen takes the profile again when it is next entered.
+    draft.stopListening();
     host.switchToScene(kOptionScene);
 }
 
 void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
-    if (key == acceptKey || key == upKey || key == downKey) {
-        OXScene::keyEvent(key, down);
+    if (!down && key == swallowedKey) {
+        swallowedKey = -1;  // it answered a wait; as accept or back it would act a second time
         return;
     }
-    if (key == leftKey || key == rightKey) {
-        if (down) {
-            screenRelative = !screenRelative;
-            showMovement();
+    const int action = draft.listeningAction();
+    if (action >= 0) {
+        if (!down) {
+            return;  // the release of a key pressed before the wait began
+        }
+        swallowedKey = key;
+        const CXControlBindings::Heard heard = draft.hear(key);
+        if (heard == CXControlBindings::Heard::Cancelled) {
+            std::printf("CONTROL %s WAIT CANCELLED BY KEY %d\n", CXControlBindings::actionLabel(action), key);
+        } else {
+            std::printf("CONTROL %s %s KEY %d\n", CXControlBindings::actionLabel(action),
+                        heard == CXControlBindings::Heard::Bound ? "TAKES" : "KEEPS", key);
+        }
+        showDraft();
+        if (heard == CXControlBindings::Heard::Bound) {
+            if (OXTextBox* label = bindings[action]->getLabel()) {
+                ScreenParts::pop(*label, 1.6f, false);
+            }
+            ScreenParts::playSound(kBindSound);
         }
         return;
     }
-    const int action = highlightedAction();
-    if (action < 0) {
-        OXScene::keyEvent(key, down);
+    if ((key == leftKey || key == rightKey) && key != acceptKey && key != backKey) {
+        if (down && onMovementRow()) {
+            draft.toggleMovement();
+            showDraft();
+        }
         return;
     }
-    if (down && CXControlBindings::bind(host.profile(), action, key)) {
-        showBindings();
-        if (OXTextBox* label = bindings[action]->getLabel()) {
-            ScreenParts::pop(*label, 1.6f, false);
-        }
-        ScreenParts::playSound(kBindSound);
-        passKeysToMenus();
-    }
+    OXScene::keyEvent(key, down);
 }
