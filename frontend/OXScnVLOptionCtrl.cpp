@@ -1,7 +1,9 @@
 #include "frontend/OXScnVLOptionCtrl.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
@@ -11,20 +13,30 @@
 #include "frontend/ScreenParts.h"
 
 namespace {
-// Every text here is at least the rows' size, readable in the smallest window.
-constexpr int kTextSize = ScreenParts::kRowSize;
+// No text here is smaller than a capital 8 pixels tall in a 640 x 480 window (the scene's 1024
+// units of height in 480 pixels; a glyph cell is half the size tall, a capital 27/32 of it), and
+// all of it is in capitals: the font's small letters are smaller.
+constexpr int kTextSize = 44;
+constexpr int kLabelSize = 41;
 constexpr float kGuideY = 790.0f;
 constexpr float kFirstRowY = 700.0f;
 constexpr float kRowStep = 80.0f;
-constexpr float kRowLabelX = 100.0f;   // the rows' names, left-aligned
-constexpr float kRowButtonX = 490.0f;  // their wide buttons, 310 to 670
-constexpr float kLabelDrop = 10.0f;    // a row's name sits level with its button's label
-constexpr float kMovementHintY = 328.0f;
-constexpr float kResetY = 250.0f;
+constexpr float kRowNameX = 100.0f;    // the rows' names, left-aligned: 11 characters end at 342
+constexpr float kRowButtonX = 490.0f;  // their buttons: a key 405 to 575, the movement 310 to 670
+constexpr float kNameDrop = 10.0f;     // a row's name sits level with its button's label
+constexpr float kMovementHintY = 316.0f;
+constexpr float kResetY = 240.0f;
 constexpr float kSaveBackY = 150.0f;
 const char* const kBindSound = "prize_pickup.caf";
 const char* const kWaitText = "PRESS A KEY";
 constexpr float kBlinkMs = 400.0f;  // the waiting row's text blinks at this half-period
+
+std::string capitals(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
 
 float rowY(int row) {
     return kFirstRowY - kRowStep * static_cast<float>(row);
@@ -36,20 +48,29 @@ void OXScnVLOptionCtrl::buildScene() {
     guide = addText("", kCentreX, kGuideY, kTextSize, 1);
     guide->setColour(0.5f, 0.8f, 0.9f, 1);
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        addText(CXControlBindings::actionLabel(action), kRowLabelX, rowY(action) - kLabelDrop, kTextSize, 0);
+        names[action] = addText("", kRowNameX, rowY(action) - kNameDrop, kTextSize, 0);
         bindings[action] =
-            addButton(FirstBinding + action, "", kRowButtonX, rowY(action), ScreenParts::kWideButton);
+            addButton(FirstBinding + action, "", kRowButtonX, rowY(action), ScreenParts::kSmallButton);
+        bindings[action]->setLabelSize(kLabelSize);
     }
     const float movementY = rowY(CXControlBindings::kActionCount);
-    addText("movement", kRowLabelX, movementY - kLabelDrop, kTextSize, 0);
+    addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, 0);
     movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
+    movement->setLabelSize(kLabelSize);
     addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
-    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, kResetY, ScreenParts::kWideButton);
-    addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton);
-    addButton(Back, "BACK", 498, kSaveBackY, ScreenParts::kSmallButton);
+    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, kResetY, ScreenParts::kWideButton)
+        ->setLabelSize(kLabelSize);
+    addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
+    addButton(Back, "BACK", 498, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
     draft.enter(host.profile());
     showDraft();
     addKeyHints();
+}
+
+bool OXScnVLOptionCtrl::enterFinished() {
+    const bool result = OXScnVLMenu::enterFinished();
+    std::printf("CONTROL SETTINGS ON ROW %d\n", selectedIndex);
+    return result;
 }
 
 bool OXScnVLOptionCtrl::enterStarted() {
@@ -68,24 +89,22 @@ void OXScnVLOptionCtrl::update(float dtMs) {
         std::printf("CONTROL WAIT RAN OUT\n");
         showDraft();
     }
-    OXScnVLMenu::update(dtMs);  // the hover look tints labels white: the waiting row's colour follows
+    OXScnVLMenu::update(dtMs);
     const int action = draft.listeningAction();
     if (action >= 0) {
-        if (OXTextBox* label = bindings[action]->getLabel()) {
-            const float elapsed = (1.0f - draft.listenLeft()) * CXControlBindings::kListenMs;
-            const bool lit = std::fmod(elapsed, 2.0f * kBlinkMs) < kBlinkMs;
-            label->setColour(1.0f, 0.85f, 0.3f, lit ? 1.0f : 0.45f);
-        }
+        const float elapsed = (1.0f - draft.listenLeft()) * CXControlBindings::kListenMs;
+        const bool lit = std::fmod(elapsed, 2.0f * kBlinkMs) < kBlinkMs;
+        names[action]->setColour(1.0f, 0.85f, 0.3f, lit ? 1.0f : 0.45f);
     }
 }
 
 void OXScnVLOptionCtrl::showDraft() {
     const int waiting = draft.listeningAction();
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        bindings[action]->setLabelText(action == waiting ? kWaitText : host.keyName(draft.code(action)));
-        if (OXTextBox* label = bindings[action]->getLabel()) {
-            label->setColour(1, 1, 1, 1);
-        }
+        names[action]->setText(action == waiting ? kWaitText
+                                                 : capitals(CXControlBindings::actionLabel(action)));
+        names[action]->setColour(1, 1, 1, 1);
+        bindings[action]->setLabelText(host.keyName(draft.code(action)));
     }
     movement->setLabelText(draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
     if (waiting >= 0) {
@@ -101,6 +120,12 @@ void OXScnVLOptionCtrl::passKeysToMenus() {
     const CXUserProfile& profile = host.profile();
     host.setMenuKeys(profile.bindingCode(CXControlBindings::Fire),
                      profile.bindingCode(CXControlBindings::Trance));
+}
+
+void OXScnVLOptionCtrl::toggleMovement() {
+    draft.toggleMovement();
+    std::printf("CONTROL MOVEMENT %s\n", draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
+    showDraft();
 }
 
 bool OXScnVLOptionCtrl::onMovementRow() const {
@@ -135,8 +160,7 @@ void OXScnVLOptionCtrl::buttonPressed(int id) {
             showDraft();
             break;
         case Movement:
-            draft.toggleMovement();
-            showDraft();
+            toggleMovement();
             break;
         default:
             break;
@@ -178,8 +202,7 @@ void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
     }
     if ((key == leftKey || key == rightKey) && key != acceptKey && key != backKey) {
         if (down && onMovementRow()) {
-            draft.toggleMovement();
-            showDraft();
+            toggleMovement();
         }
         return;
     }
