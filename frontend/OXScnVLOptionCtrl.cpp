@@ -15,14 +15,15 @@
 namespace {
 // No text here is smaller than a capital 8 pixels tall in a 640 x 480 window (the scene's 1024
 // units of height in 480 pixels; a glyph cell is half the size tall, a capital 27/32 of it), and
-// all of it is in capitals: the font's small letters are smaller.
+// all of it is in capitals: the font's small letters are smaller. A wide button's label clears
+// the marks at its ends up to 14 characters, a small one's up to 5.
 constexpr int kTextSize = 44;
 constexpr int kLabelSize = 41;
 constexpr float kGuideY = 790.0f;
 constexpr float kFirstRowY = 700.0f;
 constexpr float kRowStep = 80.0f;
-constexpr float kRowNameX = 100.0f;    // the rows' names, left-aligned: 11 characters end at 342
-constexpr float kRowButtonX = 490.0f;  // their buttons: a key 405 to 575, the movement 310 to 670
+constexpr float kRowNameX = 96.0f;     // the rows' names, left-aligned: 11 characters end at 338
+constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565, the movement 300 to 660
 constexpr float kNameDrop = 10.0f;     // a row's name sits level with its button's label
 constexpr float kMovementHintY = 316.0f;
 constexpr float kResetY = 240.0f;
@@ -58,7 +59,7 @@ void OXScnVLOptionCtrl::buildScene() {
     movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
     movement->setLabelSize(kLabelSize);
     addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
-    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, kResetY, ScreenParts::kWideButton)
+    addButton(ResetToDefault, "USE DEFAULTS", kCentreX, kResetY, ScreenParts::kWideButton)
         ->setLabelSize(kLabelSize);
     addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
     addButton(Back, "BACK", 498, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
@@ -106,7 +107,7 @@ void OXScnVLOptionCtrl::showDraft() {
         names[action]->setColour(1, 1, 1, 1);
         bindings[action]->setLabelText(host.keyName(draft.code(action)));
     }
-    movement->setLabelText(draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
+    movement->setLabelText(draft.isScreenRelative() ? "WITH SCREEN" : "NORMAL");
     if (waiting >= 0) {
         guide->setText("ARROW KEYS CANCEL");
     } else if (draft.differsFrom(host.profile())) {

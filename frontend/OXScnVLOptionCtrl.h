@@ -6,15 +6,15 @@
 class OXButton;
 class OXTextBox;
 
-// Control settings: a row for each of the four actions with the key bound to it, a MOVEMENT row,
-// RESET TO DEFAULT, SAVE and BACK. The screen navigates as every menu does until the player
-// chooses an action's row (accept, or a click): the row then reads "PRESS A KEY" and the next
-// key pressed becomes the action's key (an action that had it takes over the old one). The
-// arrows cancel the wait, and so does a few seconds without a key. Left and right switch the
-// movement mode on the MOVEMENT row only.
+// Control settings: a row for each of the four actions with the key bound to it, a MOVEMENT row
+// (NORMAL, or WITH SCREEN: turned with the screen's rotation), USE DEFAULTS, SAVE and BACK. The
+// screen navigates as every menu does until the player chooses an action's row (accept, or a
+// click): the row then reads "PRESS A KEY" and the next key pressed becomes the action's key (an
+// action that had it takes over the old one). The arrows cancel the wait, and so does a few
+// seconds without a key. Left and right switch the movement mode on the MOVEMENT row only.
 //
 // Every change stays in a draft until SAVE writes it into the profile, saves it and gives the
-// menus the new accept and back keys; RESET TO DEFAULT fills the draft with the defaults; BACK
+// menus the new accept and back keys; USE DEFAULTS fills the draft with the defaults; BACK
 // leaves and the draft is forgotten. Until SAVE the screen obeys the keys the profile holds.
 class OXScnVLOptionCtrl : public OXScnVLMenu {
   public:

@@ -27,7 +27,7 @@ export XDG_DATA_HOME=$home
 profile=$home/vortalis2/profile/save.osf
 console=$OUT/console.txt
 
-# Rows of the screen, top down: the four actions, MOVEMENT, RESET TO DEFAULT, SAVE, BACK.
+# Rows of the screen, top down: the four actions, MOVEMENT, USE DEFAULTS, SAVE, BACK.
 ROWS=8
 SAVE_ROW=6
 
@@ -139,7 +139,7 @@ if launch "$console" "${dialog_keys[@]}"; then
 
         # The mouse: the beam row clicked, B, SAVE clicked (the menus now accept with A).
         if [ "$remembered" = 1 ]; then to_screen 10 a; else to_screen 10 $(downs 12) a; fi
-        click_at 490 620
+        click_at 480 620
         wait_line "$console" "CONTROL beam WAITS FOR A KEY" 10 || fail "a click did not choose beam's row"
         hold "$game" b 0.3
         before=$(menu_screens "$console")

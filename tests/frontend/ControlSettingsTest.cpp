@@ -166,7 +166,7 @@ TEST_F(ControlScreen, AClickChoosesARowAndAnArrowOrTheWaitRunningOutCancels) {
     press(kA);
     EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
     click(*screen.getMovement());
-    EXPECT_EQ(movement(), "SCREEN RELATIVE");
+    EXPECT_EQ(movement(), "WITH SCREEN");
     EXPECT_FALSE(host.userProfile.controlScreenMode);
 }
 
