@@ -1,5 +1,10 @@
 #include "frontend/OXScnVLOptionCtrl.h"
 
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
@@ -8,30 +13,65 @@
 #include "frontend/ScreenParts.h"
 
 namespace {
-constexpr float kFirstBindingY = 720.0f;
-constexpr float kBindingStep = 80.0f;
+// No text here is smaller than a capital 8 pixels tall in a 640 x 480 window (the scene's 1024
+// units of height in 480 pixels; a glyph cell is half the size tall, a capital 27/32 of it), and
+// all of it is in capitals: the font's small letters are smaller. A wide button's label clears
+// the marks at its ends up to 14 characters, a small one's up to 5.
+constexpr int kTextSize = 44;
+constexpr int kLabelSize = 41;
+constexpr float kGuideY = 790.0f;
+constexpr float kFirstRowY = 700.0f;
+constexpr float kRowStep = 80.0f;
+constexpr float kRowNameX = 96.0f;     // the rows' names, left-aligned: 11 characters end at 338
+constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565, the movement 300 to 660
+constexpr float kNameDrop = 10.0f;     // a row's name sits level with its button's label
+constexpr float kMovementHintY = 316.0f;
+constexpr float kResetY = 240.0f;
+constexpr float kSaveBackY = 150.0f;
 const char* const kBindSound = "prize_pickup.caf";
+const char* const kWaitText = "PRESS A KEY";
+constexpr float kBlinkMs = 400.0f;  // the waiting row's text blinks at this half-period
+
+std::string capitals(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+float rowY(int row) {
+    return kFirstRowY - kRowStep * static_cast<float>(row);
+}
 }  // namespace
 
 void OXScnVLOptionCtrl::buildScene() {
     addHeading("CONTROL SETTINGS");
-    addText("CHOOSE AN ACTION AND PRESS ITS NEW KEY", kCentreX, 800, 22, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    guide = addText("", kCentreX, kGuideY, kTextSize, 1);
+    guide->setColour(0.5f, 0.8f, 0.9f, 1);
     for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        const float y = kFirstBindingY - kBindingStep * static_cast<float>(action);
-        addText(CXControlBindings::actionLabel(action), 130, y - 10, ScreenParts::kRowSize, 0);
-        OXButton* button = addButton(FirstBinding + action, "", 540, y, ScreenParts::kSmallButton);
-        bindings[action] = button;
+        names[action] = addText("", kRowNameX, rowY(action) - kNameDrop, kTextSize, 0);
+        bindings[action] =
+            addButton(FirstBinding + action, "", kRowButtonX, rowY(action), ScreenParts::kSmallButton);
+        bindings[action]->setLabelSize(kLabelSize);
     }
-    // Built with a text of its own, replaced when the screen is entered.
-    movement = addText("MOVEMENT: ABSOLUTE", kCentreX, 370, ScreenParts::kRowSize, 1);
-    addText("LEFT / RIGHT TO CHANGE", kCentreX, 330, 22, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
-    addButton(ResetToDefault, "RESET TO DEFAULT", kCentreX, 240, ScreenParts::kWideButton)->setLabelSize(30);
-    addButton(Save, "SAVE", 270, 130, ScreenParts::kSmallButton);
-    addButton(Back, "BACK", 498, 130, ScreenParts::kSmallButton);
-    screenRelative = host.profile().controlScreenMode;
-    showBindings();
-    showMovement();
+    const float movementY = rowY(CXControlBindings::kActionCount);
+    addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, 0);
+    movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
+    movement->setLabelSize(kLabelSize);
+    addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addButton(ResetToDefault, "USE DEFAULTS", kCentreX, kResetY, ScreenParts::kWideButton)
+        ->setLabelSize(kLabelSize);
+    addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
+    addButton(Back, "BACK", 498, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
+    draft.enter(host.profile());
+    showDraft();
     addKeyHints();
+}
+
+bool OXScnVLOptionCtrl::enterFinished() {
+    const bool result = OXScnVLMenu::enterFinished();
+    std::printf("CONTROL SETTINGS ON ROW %d\n", selectedIndex);
+    return result;
 }
 
 bool OXScnVLOptionCtrl::enterStarted() {
@@ -39,21 +79,42 @@ bool OXScnVLOptionCtrl::enterStarted() {
     if (CXControlBindings::repair(profile) > 0) {
         passKeysToMenus();
     }
-    screenRelative = profile.controlScreenMode;
-    showBindings();
-    showMovement();
+    draft.enter(profile);
+    swallowedKey = -1;
+    showDraft();
     return OXScnVLMenu::enterStarted();
 }
 
-void OXScnVLOptionCtrl::showBindings() {
-    const CXUserProfile& profile = host.profile();
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        bindings[action]->setLabelText(host.keyName(profile.controls[action]));
+void OXScnVLOptionCtrl::update(float dtMs) {
+    if (draft.tick(dtMs)) {
+        std::printf("CONTROL WAIT RAN OUT\n");
+        showDraft();
+    }
+    OXScnVLMenu::update(dtMs);
+    const int action = draft.listeningAction();
+    if (action >= 0) {
+        const float elapsed = (1.0f - draft.listenLeft()) * CXControlBindings::kListenMs;
+        const bool lit = std::fmod(elapsed, 2.0f * kBlinkMs) < kBlinkMs;
+        names[action]->setColour(1.0f, 0.85f, 0.3f, lit ? 1.0f : 0.45f);
     }
 }
 
-void OXScnVLOptionCtrl::showMovement() {
-    movement->setText(screenRelative ? "MOVEMENT: SCREEN RELATIVE" : "MOVEMENT: NORMAL");
+void OXScnVLOptionCtrl::showDraft() {
+    const int waiting = draft.listeningAction();
+    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+        names[action]->setText(action == waiting ? kWaitText
+                                                 : capitals(CXControlBindings::actionLabel(action)));
+        names[action]->setColour(1, 1, 1, 1);
+        bindings[action]->setLabelText(host.keyName(draft.code(action)));
+    }
+    movement->setLabelText(draft.isScreenRelative() ? "WITH SCREEN" : "NORMAL");
+    if (waiting >= 0) {
+        guide->setText("ARROW KEYS CANCEL");
+    } else if (draft.differsFrom(host.profile())) {
+        guide->setText("SAVE TO KEEP, BACK TO UNDO");
+    } else {
+        guide->setText("CHOOSE A ROW, THEN A KEY");
+    }
 }
 
 void OXScnVLOptionCtrl::passKeysToMenus() {
@@ -62,71 +123,89 @@ void OXScnVLOptionCtrl::passKeysToMenus() {
                      profile.bindingCode(CXControlBindings::Trance));
 }
 
-int OXScnVLOptionCtrl::highlightedAction() const {
-    if (!highlight || !highlight->isVisible() || selectedIndex < 0 ||
-        selectedIndex >= static_cast<int>(selectables.size())) {
-        return -1;
-    }
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        if (selectables[selectedIndex] == bindings[action]) {
-            return action;
-        }
-    }
-    return -1;
+void OXScnVLOptionCtrl::toggleMovement() {
+    draft.toggleMovement();
+    std::printf("CONTROL MOVEMENT %s\n", draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
+    showDraft();
+}
+
+bool OXScnVLOptionCtrl::onMovementRow() const {
+    return highlight && highlight->isVisible() && selectedIndex >= 0 &&
+           selectedIndex < static_cast<int>(selectables.size()) && selectables[selectedIndex] == movement;
 }
 
 void OXScnVLOptionCtrl::buttonPressed(int id) {
+    if (id >= FirstBinding && id < FirstBinding + CXControlBindings::kActionCount) {
+        draft.listen(id - FirstBinding);
+        std::printf("CONTROL %s WAITS FOR A KEY\n", CXControlBindings::actionLabel(id - FirstBinding));
+        showDraft();
+        return;
+    }
+    draft.stopListening();
     CXUserProfile& profile = host.profile();
     switch (id) {
         case Save:
-            profile.controlScreenMode = screenRelative;
+            draft.writeTo(profile);
             profile.save();
+            passKeysToMenus();
+            std::printf("CONTROLS SAVED: %d %d %d %d, MOVEMENT %s\n", profile.controls[0],
+                        profile.controls[1], profile.controls[2], profile.controls[3],
+                        profile.controlScreenMode ? "SCREEN RELATIVE" : "NORMAL");
             host.switchToScene(kOptionScene);
             break;
         case Back:
             backPressed();
             break;
         case ResetToDefault:
-            CXControlBindings::resetToDefault(profile);
-            passKeysToMenus();
-            screenRelative = false;
-            profile.controlScreenMode = false;
-            profile.save();
-            showBindings();
-            showMovement();
+            draft.resetToDefault();
+            showDraft();
+            break;
+        case Movement:
+            toggleMovement();
             break;
         default:
-            break;  // a binding button waits for its key
+            break;
     }
 }
 
 void OXScnVLOptionCtrl::backPressed() {
+    // The draft is forgotten: the screen takes the profile again when it is next entered.
+    draft.stopListening();
     host.switchToScene(kOptionScene);
 }
 
 void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
-    if (key == acceptKey || key == upKey || key == downKey) {
-        OXScene::keyEvent(key, down);
+    if (!down && key == swallowedKey) {
+        swallowedKey = -1;  // it answered a wait; as accept or back it would act a second time
         return;
     }
-    if (key == leftKey || key == rightKey) {
-        if (down) {
-            screenRelative = !screenRelative;
-            showMovement();
+    const int action = draft.listeningAction();
+    if (action >= 0) {
+        if (!down) {
+            return;  // the release of a key pressed before the wait began
+        }
+        swallowedKey = key;
+        const CXControlBindings::Heard heard = draft.hear(key);
+        if (heard == CXControlBindings::Heard::Cancelled) {
+            std::printf("CONTROL %s WAIT CANCELLED BY KEY %d\n", CXControlBindings::actionLabel(action), key);
+        } else {
+            std::printf("CONTROL %s %s KEY %d\n", CXControlBindings::actionLabel(action),
+                        heard == CXControlBindings::Heard::Bound ? "TAKES" : "KEEPS", key);
+        }
+        showDraft();
+        if (heard == CXControlBindings::Heard::Bound) {
+            if (OXTextBox* label = bindings[action]->getLabel()) {
+                ScreenParts::pop(*label, 1.6f, false);
+            }
+            ScreenParts::playSound(kBindSound);
         }
         return;
     }
-    const int action = highlightedAction();
-    if (action < 0) {
-        OXScene::keyEvent(key, down);
+    if ((key == leftKey || key == rightKey) && key != acceptKey && key != backKey) {
+        if (down && onMovementRow()) {
+            toggleMovement();
+        }
         return;
     }
-    if (down && CXControlBindings::bind(host.profile(), action, key)) {
-        showBindings();
-        if (OXTextBox* label = bindings[action]->getLabel()) {
-            ScreenParts::pop(*label, 1.6f, false);
-        }
-        ScreenParts::playSound(kBindSound);
-        passKeysToMenus();
-    }
+    OXScene::keyEvent(key, down);
 }

@@ -6,39 +6,49 @@
 class OXButton;
 class OXTextBox;
 
-// Control settings: the four actions with the keys bound to them, and the movement mode.
-// With the highlight on an action, any key but the navigation keys and accept becomes that
-// action's key at once (an action that had it takes over the old one); left and right switch
-// the movement mode. SAVE keeps the movement mode and saves; RESET TO DEFAULT restores the
-// default keys and normal movement and saves; BACK leaves the movement mode as it was.
+// Control settings: a row for each of the four actions with the key bound to it, a MOVEMENT row
+// (NORMAL, or WITH SCREEN: turned with the screen's rotation), USE DEFAULTS, SAVE and BACK. The
+// screen navigates as every menu does until the player chooses an action's row (accept, or a
+// click): the row then reads "PRESS A KEY" and the next key pressed becomes the action's key (an
+// action that had it takes over the old one). The arrows cancel the wait, and so does a few
+// seconds without a key. Left and right switch the movement mode on the MOVEMENT row only.
 //
-// The back key, with the highlight on an action, is bound like any other key, so every key
-// can be given to every action; BACK and the back key elsewhere leave.
+// Every change stays in a draft until SAVE writes it into the profile, saves it and gives the
+// menus the new accept and back keys; USE DEFAULTS fills the draft with the defaults; BACK
+// leaves and the draft is forgotten. Until SAVE the screen obeys the keys the profile holds.
 class OXScnVLOptionCtrl : public OXScnVLMenu {
   public:
-    enum ButtonId { Save = 0, Back = 1, FirstBinding = 2, ResetToDefault = 10 };
+    enum ButtonId { Save = 0, Back = 1, FirstBinding = 2, ResetToDefault = 10, Movement = 11 };
 
     explicit OXScnVLOptionCtrl(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
 
     void buildScene() override;
     bool enterStarted() override;
+    // Says on the console which row the highlight starts on.
+    bool enterFinished() override;
+    void update(float dtMs) override;
     void buttonPressed(int id) override;
     void backPressed() override;
     void keyEvent(int key, bool down) override;
 
-    bool isScreenRelative() const { return screenRelative; }
+    const CXControlBindings& getDraft() const { return draft; }
+    const OXTextBox* getRowName(int action) const { return names[action]; }
     OXButton* getBinding(int action) const { return bindings[action]; }
-    const OXTextBox* getMovement() const { return movement; }
+    OXButton* getMovement() const { return movement; }
 
   private:
-    // The action whose button the highlight rests on, or -1.
-    int highlightedAction() const;
-    void showBindings();
-    void showMovement();
+    bool onMovementRow() const;
+    void toggleMovement();
+    // The rows' texts and the line under the heading, from the draft.
+    void showDraft();
     // The menus' accept and back follow the fire and trance bindings.
     void passKeysToMenus();
 
-    bool screenRelative = false;                               // the movement mode shown, kept by SAVE
-    OXButton* bindings[CXControlBindings::kActionCount] = {};  // all owned through objects
-    OXTextBox* movement = nullptr;
+    CXControlBindings draft;
+    // All owned through objects. A row's name reads "PRESS A KEY" while it waits.
+    OXTextBox* names[CXControlBindings::kActionCount] = {};
+    OXButton* bindings[CXControlBindings::kActionCount] = {};
+    OXButton* movement = nullptr;
+    OXTextBox* guide = nullptr;  // what the player can do now
+    int swallowedKey = -1;       // the key that answered a wait: its release does nothing else
 };

@@ -6,7 +6,7 @@
 #   a first game (arcade, normal play, easy) played with fire held, then ended from the
 #   pause -> the results -> NEXT -> HIGHSCORES shows the score the game made, as the profile
 #   holds it -> OPTIONS: the music volume two steps up, SAVE -> the profile holds 0.7 ->
-#   CONTROL SETTINGS: fire bound to A, SAVE (pressed with A) -> the profile holds it; Escape.
+#   CONTROL SETTINGS: fire's row chosen and given A, SAVE -> the profile holds it; Escape.
 #   run 2: the profile given 500 upgrade points; the title asks for A; A leads through the
 #   menus to the hangar (a later game), a bomb is bought and LAUNCH starts the stage with it;
 #   the music volume saved in run 1 is still there (read with Python's plistlib, a second
@@ -143,9 +143,11 @@ if start 1; then
         to_screen 9 options-again z  # still on OPTIONS
         to_screen 10 control-settings Up z  # from SAVE
         hold "$game" a 0.3  # the highlight rests on fire
+        hold "$game" z 0.3  # A alone changed nothing: fire's row chosen, then given A
+        hold "$game" a 0.3
         sleep 0.4
         import -window "$game" "$OUT/control-settings-fire-on-a.png"
-        to_screen 9 options-after-controls $(downs 5) a
+        to_screen 9 options-after-controls $(downs 6) z
         [ "$(stored "ctrl 0")" = 7 ] || fail "run 1: fire is stored on key $(stored "ctrl 0"), not A (7)"
     else
         fail "run 1: the stage never showed"

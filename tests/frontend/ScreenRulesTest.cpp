@@ -114,15 +114,6 @@ TEST(ResultsCount, TheProfilesExperienceCountsUpOnce) {
 
 // ---- Control settings ----
 
-// Swapping keys between actions and the reset are driven through the control-settings screen.
-TEST(Bindings, KeysOutsideTheTableAndActionsThatDoNotExistAreRefused) {
-    CXUserProfile profile;
-    EXPECT_FALSE(CXControlBindings::bind(profile, CXControlBindings::Beam, profile.controls[1]));
-    EXPECT_FALSE(CXControlBindings::bind(profile, CXControlBindings::Pause, 32));
-    EXPECT_FALSE(CXControlBindings::bind(profile, 4, 5));
-    EXPECT_EQ(profile.controls[3], CXUserProfile().controls[3]);
-}
-
 TEST(Bindings, BindingsOutsideTheKeyTableOrSharedAreMended) {
     CXUserProfile profile;
     profile.controls[0] = 99;

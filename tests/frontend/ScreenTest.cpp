@@ -20,7 +20,6 @@
 #include "frontend/OXScnVLHanger.h"
 #include "frontend/OXScnVLHighScore.h"
 #include "frontend/OXScnVLOption.h"
-#include "frontend/OXScnVLOptionCtrl.h"
 #include "frontend/OXScnVLResults.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXScnBaseSTGGame.h"
@@ -30,7 +29,7 @@
 namespace {
 
 // Game key codes of the keys the tests press.
-constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kDown = 31;
+constexpr int kZ = 2, kLeft = 28, kRight = 29, kDown = 31;
 
 // A screen built and entered as the application does it, its profile saving to a temporary
 // folder.
@@ -232,55 +231,6 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         EXPECT_EQ(host.rotation, 1);
         EXPECT_EQ(host.aspect, 1);
     }
-}
-
-// ---- Control settings ----
-
-using ControlScreen = ScreenTest<OXScnVLOptionCtrl>;
-
-TEST_F(ControlScreen, AKeyPressedOnAnActionBindsItAndNoKeyIsShared) {
-    OXScnVLOptionCtrl& controls = open();
-    press(kA);
-    EXPECT_EQ(host.acceptKey, kA);  // the menus accept with the new key at once
-    press(kDown);
-    // Beam takes fire's A; fire takes beam's X.
-    press(kA);
-    EXPECT_EQ(host.userProfile.controls[1], kA);
-    EXPECT_EQ(host.userProfile.controls[0], kX);
-    EXPECT_EQ(controls.getBinding(CXControlBindings::Fire)->getLabel()->getText(), "KEY3");
-    // Trance's key, C, is also the menus' back key: on an action it is bound, not obeyed.
-    press(kDown);
-    press(kDown);
-    press(kC);
-    EXPECT_EQ(host.scene, -1);
-    EXPECT_EQ(host.userProfile.controls[3], kC);
-    EXPECT_EQ(host.userProfile.controls[2], kP);
-}
-
-TEST_F(ControlScreen, MovementModeIsKeptBySaveOnlyAndResetRestoresTheDefaults) {
-    OXScnVLOptionCtrl& controls = open();
-    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: NORMAL");
-    press(kRight);
-    EXPECT_EQ(controls.getMovement()->getText(), "MOVEMENT: SCREEN RELATIVE");
-    controls.buttonPressed(OXScnVLOptionCtrl::Back);
-    EXPECT_EQ(host.scene, kOptionScene);
-    EXPECT_FALSE(host.userProfile.controlScreenMode);
-    controls.enterStarted();
-    press(kLeft);
-    press(kX);  // beam's key given to fire
-    controls.buttonPressed(OXScnVLOptionCtrl::Save);
-    CXUserProfile stored = saved();
-    EXPECT_TRUE(stored.controlScreenMode);
-    EXPECT_EQ(stored.controls[0], kX);
-
-    controls.buttonPressed(OXScnVLOptionCtrl::ResetToDefault);
-    stored = saved();
-    EXPECT_FALSE(stored.controlScreenMode);
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
-        EXPECT_EQ(stored.controls[action], CXControlBindings::kDefaultCodes[action]);
-    }
-    EXPECT_EQ(host.acceptKey, kZ);
-    EXPECT_EQ(host.backKey, kC);
 }
 
 // ---- High scores ----

@@ -1,0 +1,173 @@
+// The control-settings screen changes a binding only when the player means it: a row listens
+// only once chosen, stray keys and BACK leave the profile as it was, and SAVE alone keeps a
+// change. The draft's rules first, then the screen driven with keys and the mouse.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "MenuTestHost.h"
+#include "data/CXUserProfile.h"
+#include "engine/OXButton.h"
+#include "engine/OXTextBox.h"
+#include "frontend/CXControlBindings.h"
+#include "frontend/MenuSceneIndex.h"
+#include "frontend/OXScnVLOptionCtrl.h"
+#include "tests/game/GameTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+// Game key codes of the keys pressed.
+constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kDown = 31;
+using Heard = CXControlBindings::Heard;
+
+TEST(ControlDraft, ChangesStayInTheDraftAndNoTwoActionsShareAKey) {
+    CXUserProfile profile;
+    CXControlBindings draft;
+    draft.enter(profile);
+    EXPECT_TRUE(draft.bind(CXControlBindings::Fire, kX));  // beam's key: beam takes fire's Z
+    EXPECT_EQ(draft.code(CXControlBindings::Beam), kZ);
+    EXPECT_EQ(profile.controls[0], kZ);
+    EXPECT_TRUE(draft.differsFrom(profile));
+    // The arrows and Escape stay the screen's; unknown keys and actions change nothing.
+    EXPECT_FALSE(draft.bind(CXControlBindings::Pause, kDown));
+    EXPECT_FALSE(draft.bind(CXControlBindings::Pause, 27));
+    EXPECT_FALSE(draft.bind(CXControlBindings::Pause, 32));
+    EXPECT_FALSE(draft.bind(4, kA));
+    EXPECT_EQ(draft.code(CXControlBindings::Pause), kP);
+    draft.writeTo(profile);
+    EXPECT_EQ(profile.controls[0], kX);
+    EXPECT_FALSE(draft.differsFrom(profile));
+}
+
+TEST(ControlDraft, AWaitEndsWithAKeyOrLeavesTheBindingAsItWas) {
+    CXControlBindings draft;
+    draft.listen(CXControlBindings::Beam);
+    EXPECT_EQ(draft.hear(kDown), Heard::Cancelled);
+    EXPECT_EQ(draft.listeningAction(), -1);
+    draft.listen(CXControlBindings::Beam);
+    EXPECT_FALSE(draft.tick(CXControlBindings::kListenMs - 1.0f));
+    EXPECT_TRUE(draft.tick(2.0f));
+    EXPECT_EQ(draft.hear(kA), Heard::Unchanged);  // nothing listens any more
+    EXPECT_EQ(draft.code(CXControlBindings::Beam), kX);
+    draft.listen(CXControlBindings::Beam);
+    EXPECT_EQ(draft.hear(kC), Heard::Bound);
+    EXPECT_EQ(draft.code(CXControlBindings::Beam), kC);
+    EXPECT_EQ(draft.code(CXControlBindings::Trance), kX);
+}
+
+class ControlScreen : public ::testing::Test {
+  protected:
+    static constexpr int kMovementRow = CXControlBindings::kActionCount;
+    static constexpr int kRows = kMovementRow + 4;  // then RESET, SAVE, BACK
+
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        host.userProfile.setPath(path);
+        screen.init();
+        screen.setViewWidth(768);
+        screen.setViewHeight(1024);
+        screen.setHighlightSprite("assets/plist/spr_select_highlight");
+        screen.setVisible(true);
+        screen.setActive(true);
+        enter();
+    }
+    void enter() {
+        screen.enterStarted();
+        screen.enterFinished();
+    }
+    void press(int key) {
+        screen.keyEvent(key, true);
+        screen.keyEvent(key, false);
+    }
+    void click(const IXRenderObject& widget) {
+        const float nx = (widget.getX() - screen.getEye().x) / 768.0f + 0.5f;
+        const float ny = (widget.getY() - screen.getEye().y) / 1024.0f + 0.5f;
+        screen.pointerPressed(nx, ny);
+        screen.pointerReleased(nx, ny);
+    }
+    std::string shown(int action) const { return screen.getBinding(action)->getLabel()->getText(); }
+    bool waiting(int action) const { return screen.getRowName(action)->getText() == "PRESS A KEY"; }
+    std::string movement() const { return screen.getMovement()->getLabel()->getText(); }
+    bool savedToDisk() const { return std::ifstream(path).good(); }
+
+    testfiles::TempDir folder;
+    std::string path = folder.file("profile/save.osf");
+    MenuTestHost host;
+    OXScnVLOptionCtrl screen{host};
+};
+
+TEST_F(ControlScreen, StrayKeysOnEveryRowChangeNothingAndBackKeepsTheProfile) {
+    for (int row = 0; row < kRows; ++row) {
+        const std::string before = movement();
+        for (int key : {kA, kX, kP, kLeft}) {
+            press(key);
+        }
+        EXPECT_EQ(movement() != before, row == kMovementRow) << "row " << row;
+        press(kRight);
+        EXPECT_EQ(movement(), before);
+        press(kDown);
+    }
+    EXPECT_EQ(shown(CXControlBindings::Fire), "KEY2");
+    press(kRight);  // back on fire's row, where left and right do nothing
+    EXPECT_EQ(movement(), "NORMAL");
+    screen.buttonPressed(OXScnVLOptionCtrl::ResetToDefault);
+    press(kC);
+    EXPECT_EQ(host.scene, kOptionScene);
+    EXPECT_FALSE(savedToDisk());
+    const CXUserProfile fresh;
+    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+        EXPECT_EQ(host.userProfile.controls[action], fresh.controls[action]);
+    }
+}
+
+TEST_F(ControlScreen, AChosenRowTakesTheNextKeyEvenAcceptOrBackAndOnlySaveKeepsIt) {
+    press(kZ);  // fire's row chosen
+    EXPECT_TRUE(waiting(CXControlBindings::Fire));
+    press(kC);  // the back key answers the wait: fire takes C, trance Z, and the screen stays
+    EXPECT_EQ(host.scene, -1);
+    EXPECT_EQ(shown(CXControlBindings::Fire), "KEY1");
+    EXPECT_EQ(shown(CXControlBindings::Trance), "KEY2");
+    press(kDown);
+    press(kZ);
+    press(kZ);  // beam takes the accept key, whose release chooses nothing again
+    EXPECT_EQ(shown(CXControlBindings::Beam), "KEY2");
+    EXPECT_FALSE(waiting(CXControlBindings::Beam));
+    EXPECT_EQ(host.userProfile.controls[0], kZ);
+    screen.buttonPressed(OXScnVLOptionCtrl::Back);
+    EXPECT_FALSE(savedToDisk());
+
+    enter();  // the draft was forgotten
+    EXPECT_EQ(shown(CXControlBindings::Fire), "KEY2");
+    press(kZ);
+    press(kA);
+    screen.buttonPressed(OXScnVLOptionCtrl::Save);
+    CXUserProfile stored;
+    stored.setPath(path);
+    stored.load();
+    EXPECT_EQ(stored.controls[0], kA);
+    EXPECT_EQ(host.acceptKey, kA);  // the menus accept with the saved key
+    EXPECT_EQ(host.scene, kOptionScene);
+}
+
+TEST_F(ControlScreen, AClickChoosesARowAndAnArrowOrTheWaitRunningOutCancels) {
+    click(*screen.getBinding(CXControlBindings::Pause));
+    EXPECT_TRUE(waiting(CXControlBindings::Pause));
+    press(kDown);
+    EXPECT_FALSE(waiting(CXControlBindings::Pause));
+    EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
+    click(*screen.getBinding(CXControlBindings::Pause));
+    for (float waited = 0; waited <= CXControlBindings::kListenMs; waited += 16.7f) {
+        screen.tick(16.7f);
+    }
+    EXPECT_FALSE(waiting(CXControlBindings::Pause));
+    EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
+    press(kA);
+    EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
+    click(*screen.getMovement());
+    EXPECT_EQ(movement(), "WITH SCREEN");
+    EXPECT_FALSE(host.userProfile.controlScreenMode);
+}
+
+}  // namespace
