@@ -19,6 +19,7 @@
 #include "stg/game/overlays/OXScnBasePause.h"
 #include "stg/game/overlays/OXScnBaseSplash.h"
 #include "stg/game/overlays/OXScnBaseSummary.h"
+#include "stg/game/overlays/OXScnEndGameConfirm.h"
 #include "stg/game/overlays/OXScnGameOver.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
@@ -31,6 +32,8 @@ constexpr int kFire = 2;
 constexpr int kBeam = 3;
 constexpr int kTrance = 1;
 constexpr int kPause = 26;
+constexpr int kUp = 30;
+constexpr int kDown = 31;
 constexpr float kFrameMs = 16.7f;
 
 class OverlayTest : public gametest::SessionTest {
@@ -64,6 +67,9 @@ class OverlayTest : public gametest::SessionTest {
     }
     OXScnBaseSummary& summary() {
         return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
+    }
+    OXScnGameOver& gameOver() {
+        return *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
     }
     bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
     // A mouse click on a button, as the game delivers it: press and release over its middle.
@@ -313,6 +319,44 @@ TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInThe
     EXPECT_FLOAT_EQ(profile.backgroundDimming, 0.2f);
 }
 
+// A hurried accept on the end-game question keeps the game: each showing starts on NO, asked
+// from the pause or from the continue prompt, also after YES was highlighted the time before.
+TEST_F(OverlayTest, TheEndGameQuestionStartsOnNoEveryTimeItIsAsked) {
+    press(kPause);
+    press(kTrance);  // END GAME
+    run(kFrameMs);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay) << "fire on the first showing";
+    press(kTrance);
+    run(kFrameMs);
+    press(kUp);  // YES highlighted, then left by beam
+    press(kBeam);
+    press(kTrance);
+    run(kFrameMs);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay) << "fire on the second showing";
+    session.resume();
+
+    session.setContinues(1);
+    session.showContinue();
+    run(kFrameMs);
+    press(kDown);  // the prompt's NO
+    press(kFire);
+    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    run(kFrameMs);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getContinues(), 1);
+
+    // YES, chosen on purpose, ends the game through the game-over screen.
+    press(kFire);
+    run(kFrameMs);
+    press(kUp);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    EXPECT_EQ(endings, 0);
+}
+
 // ---- Continue ----
 
 TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
@@ -344,6 +388,15 @@ TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
     // NO asks whether to end the game.
     press(kTrance);
     EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+}
+
+TEST_F(OverlayTest, TheContinuePromptNamesTheScoreAContinueGivesUp) {
+    session.setScore(1234);
+    session.setContinues(1);
+    session.showContinue();
+    auto& prompt = *static_cast<OXScnBaseContinue*>(session.getOverlay(CXGameSession::ContinueOverlay));
+    EXPECT_NE(prompt.getScoreText()->getText().find("1,234"), std::string::npos)
+        << prompt.getScoreText()->getText();
 }
 
 // ---- Summary ----
@@ -407,17 +460,83 @@ TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
 
 // ---- Game over and splash ----
 
-TEST_F(OverlayTest, TheGameOverPanelHidesTheFieldAtOnceAndEndsTheGameAfterItsFade) {
+TEST_F(OverlayTest, TheGameOverIsHeldToBeReadAndOnlyAKeyOrClickAfterAMomentSkipsIt) {
+    session.keyEvent(kFire, true);  // shooting when the last life goes
     session.setContinues(0);
     session.showGameOver();
-    auto& gameOver = *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
     // The panel stands opaque over the field from the first frame; the backdrop fades in.
     run(kFrameMs);
-    EXPECT_FLOAT_EQ(gameOver.getAlpha(), 1.0f);
-    EXPECT_LT(gameOver.getBackdrop()->getAlpha(), 0.1f);
+    EXPECT_FLOAT_EQ(gameOver().getAlpha(), 1.0f);
+    EXPECT_LT(gameOver().getBackdrop()->getAlpha(), 0.1f);
+    session.keyEvent(kFire, false);  // the held key let go: no wish to skip
+    press(kTrance);                  // too soon
+    run(OXScnGameOver::kSkipAfterMs);
     EXPECT_EQ(endings, 0);
-    run(3000.0f);
-    EXPECT_EQ(endings, 1);
+    run(OXScnGameOver::kAppearMs);
+    EXPECT_EQ(endings, 0) << "held past its fade";
+    run(OXScnGameOver::kHoldMs);
+    EXPECT_EQ(endings, 1) << "ends by itself";
+
+    // A key, or a click anywhere, once the moment has passed.
+    for (const bool byClick : {false, true}) {
+        SCOPED_TRACE(byClick ? "click" : "key");
+        startPlaying();
+        session.showGameOver();
+        run(OXScnGameOver::kSkipAfterMs + kFrameMs);
+        const int before = endings;
+        if (byClick) {
+            session.pointerEvent(1, 0.2f, 0.9f);
+            session.pointerEvent(2, 0.2f, 0.9f);
+        } else {
+            press(kFire);
+        }
+        run(3 * kFrameMs);
+        EXPECT_EQ(endings, before + 1);
+    }
+}
+
+// What the game-over screen and the results call a record is what the high-score table keeps:
+// a score equal to the table's best is none; a record set before a continue reset the score
+// is named with its own score.
+TEST_F(OverlayTest, NewRecordIsShownExactlyWhenTheTableKeepsANewBest) {
+    struct Case {
+        long long best;
+        long long beforeContinue;  // -1: no continue taken
+        long long final;
+        bool record;
+        long long kept;
+    };
+    const Case cases[] = {
+        {0, -1, 0, false, 0},          {5000, -1, 5000, false, 5000},  {5000, -1, 5001, true, 5001},
+        {1000, 3000, 500, true, 3000}, {5000, 3000, 500, false, 5000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "best " << c.best << ", final " << c.final);
+        profile.arcadeScore[1] = c.best;
+        startPlaying();
+        session.setContinues(c.beforeContinue >= 0 ? 1 : 0);
+        if (c.beforeContinue >= 0) {
+            session.setScore(c.beforeContinue);
+            session.showContinue();
+            session.acceptContinue();
+        }
+        session.setScore(c.final);
+        session.showGameOver();
+        EXPECT_EQ(gameOver().getRecordText()->isVisible(), c.record);
+        if (c.record && c.kept != c.final) {
+            char kept[40];
+            OXScnBaseHUD::formatScore(c.kept, kept, sizeof kept);
+            EXPECT_NE(gameOver().getRecordText()->getText().find(kept), std::string::npos);
+        }
+        session.gameOverFinished();
+        session.tick(kFrameMs);
+        EXPECT_EQ(profile.arcadeScore[1], c.kept);
+        const CXGameSession::GameResult& result = session.getLastResult();
+        EXPECT_TRUE(result.ended);
+        EXPECT_EQ(result.score, c.final);
+        EXPECT_EQ(result.best, c.kept);
+        EXPECT_EQ(result.newRecord, c.record);
+    }
 }
 
 TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
