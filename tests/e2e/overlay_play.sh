@@ -4,14 +4,18 @@
 #   run 1: the stage shows its HUD; the pause key shows the pause screen; a click on "RESUME"
 #          counts down and play goes on; "END GAME" and the confirmation's "YES", both clicked,
 #          end the game.
-# FLOW=1 plays, instead of run 1, two games on a profile with no spare ship, no bomb and one
-# continue, under the test setting VORTALIS2_GAME_SPEED=8 (eight game frames a drawn frame, so
-# the idle ship is shot down in seconds rather than minutes):
-#   run 2: shot down, the continue prompt's "YES" is clicked and play goes on; shot down again
-#          with no continue left, the game-over screen ends the game.
-#   run 3 (one bomb): the HUD's bomb button is clicked; shot down, the prompt's "NO" and the
-#          confirmation's "YES" end the game; the replay the refused game kept
-#          (replays/last.ovr) plays back exactly in vortalis2-sim.
+# FLOW=1 plays, instead of run 1, two games on a profile with no spare ship and one continue,
+# under the test setting VORTALIS2_GAME_SPEED=8 (eight game frames a drawn frame while the
+# stage plays, so the idle ship is shot down in seconds rather than minutes):
+#   run 2 (one bomb, no score yet): the HUD's bomb button is clicked; shot down, the prompt's
+#          "NO" by keys asks to end the game; the question starts on "NO", so accept goes on
+#          with the game; asked again, "YES": the game-over screen shows the score and
+#          "NEW RECORD", a key goes on to the results, which show them too, and the high scores
+#          keep that score; the replay the refused game kept (replays/last.ovr) plays back
+#          exactly in vortalis2-sim.
+#   run 3 (no bomb): shot down, the continue prompt's "YES" is clicked and play goes on;
+#          Escape in play quits and keeps the game (its replay and best); started again, the
+#          high scores show that best.
 # Screenshots are left in $OUT for a person to look at.
 #   overlay_play.sh BUILD_DIR OUT RESOLUTION_INDEX (0 640 x 480, 1 800 x 600, 7 1920 x 1080)
 set -u
@@ -115,25 +119,16 @@ with open(path, "wb") as f:
     plistlib.dump(profile, f, fmt=plistlib.FMT_BINARY)
 PY
 }
+stored() {  # profile key -> its value as Python's plistlib reads it
+    python3 -c "import plistlib, sys; print(plistlib.load(open(sys.argv[1], 'rb')).get(sys.argv[2], 0))" "$PROFILE" "$1"
+}
+# The number a console line "PREFIX n..." carries, from its last printing.
+line_number() {  # file, prefix
+    grep "^$2 [0-9]*" "$1" | tail -n 1 | sed -E "s/^$2 ([0-9]*).*/\1/"
+}
 if [ "$FLOW" = 1 ]; then
     export VORTALIS2_GAME_SPEED=8
-    # ---- Run 2: a continue taken, then the game over ----
-    set_profile 0
-    console=$OUT/console-continue.txt
-    if start_stage "$console" "${dialog_keys[@]}"; then
-        wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
-        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/6-continue.png" "$(region 160 238 100 20)" 150 ||
-            fail "the continue prompt's buttons never showed"
-        click_field "$game" 160 238  # YES
-        wait_line "$console" "GAME RESUMED" || fail "YES did not take the continue"
-        import -window "$game" "$OUT/7-continued.png"
-        wait_line "$console" "SHOWING GAME OVER" 120 || fail "the ship was never shot down again"
-        wait_until 60 "the game-over screen" bright_region "$game" "$OUT/8-game-over.png" \
-            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
-        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "the game over did not end the game"
-        finish "the continue run"
-    fi
-    # ---- Run 3: the bomb button, then a continue refused; its replay plays back ----
+    # ---- Run 2: the continue refused with keys, the end-game question on NO, the game over ----
     set_profile 1
     console=$OUT/console-refused.txt
     if start_stage "$console" "${dialog_keys[@]}"; then
@@ -142,13 +137,36 @@ if [ "$FLOW" = 1 ]; then
             sleep 1
         done
         wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
-        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/9-continue.png" "$(region 160 208 100 20)" 150 ||
+        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/6-continue.png" "$(region 160 188 100 20)" 150 ||
             fail "the continue prompt's buttons never showed"
-        click_field "$game" 160 208  # NO
-        wait_until 60 "the confirmation" bright_region "$game" "$OUT/10-confirm.png" "$(region 160 280 120 20)" 150 ||
-            fail "NO did not ask to end the game"
-        click_field "$game" 160 246  # YES
-        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "refusing the continue did not end the game"
+        hold "$game" Down  # the prompt's NO
+        hold "$game" z
+        wait_line "$console" "ASKING TO END THE GAME" 30 || fail "NO did not ask to end the game"
+        sleep 0.5
+        import -window "$game" "$OUT/7-confirm-on-no.png"
+        hold "$game" z  # the question starts on NO: the game goes on
+        wait_line "$console" "GAME GOES ON" 30 || fail "accept on the end-game question did not answer NO"
+        hold "$game" z  # the prompt's NO again
+        wait_until 30 "the question again" more_lines "$console" "ASKING TO END THE GAME" 1 ||
+            fail "NO did not ask again"
+        hold "$game" Up
+        hold "$game" z  # YES
+        wait_line "$console" "SHOWING GAME OVER" 30 || fail "YES did not show the game over"
+        wait_until 30 "the game-over screen" bright_region "$game" "$OUT/8-game-over.png" \
+            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
+        score=$(line_number "$console" "GAME OVER SCORE")
+        [ "${score:-0}" -gt 0 ] || fail "the game over shows no score (see $console)"
+        has_line "$console" "NEW RECORD $score" || fail "a first game's score $score is no NEW RECORD (see $console)"
+        sleep 1.2  # the moment before a key may skip it
+        import -window "$game" "$OUT/8-game-over.png"
+        hold "$game" z  # read: on to the results
+        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" 30 || fail "the game over did not end the game"
+        wait_line "$console" "RESULTS SCORE $score NEW RECORD" 60 || fail "the results do not show $score as a record"
+        wait_line "$console" "RETURNED TO THE MENUS" 60
+        sleep 1.5  # the load blocker's fade
+        import -window "$game" "$OUT/9-results.png"
+        [ "$(stored "arcade score med")" = "$score" ] ||
+            fail "the high scores keep $(stored "arcade score med"), the game over showed $score"
         finish "the refused run"
         last=$XDG_DATA_HOME/vortalis2/replays/last.ovr
         if [ -f "$last" ]; then
@@ -160,6 +178,38 @@ if [ "$FLOW" = 1 ]; then
         else
             fail "the refused game kept no replay"
         fi
+    fi
+    # ---- Run 3: a continue taken, then Escape in play; the next start's high scores hold it ----
+    set_profile 0
+    rm -f "$XDG_DATA_HOME/vortalis2/replays/last.ovr"
+    console=$OUT/console-continue.txt
+    if start_stage "$console" "${dialog_keys[@]}"; then
+        wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
+        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/10-continue.png" "$(region 160 218 100 20)" 150 ||
+            fail "the continue prompt's buttons never showed"
+        click_field "$game" 160 218  # YES
+        wait_line "$console" "GAME RESUMED" || fail "YES did not take the continue"
+        import -window "$game" "$OUT/11-continued.png"
+        sleep 1
+        has_line "$console" "GAME ENDED, BACK TO THE MENUS" && fail "the continued game ended before Escape"
+        escape_ends "Escape in play"
+        wait_line "$console" "GAME CLOSED IN PLAY, KEEPING IT" 5 || fail "Escape in play did not keep the game"
+        [ -f "$XDG_DATA_HOME/vortalis2/replays/last.ovr" ] || fail "the game left by Escape kept no replay"
+        best=$(stored "arcade score med")
+        # Started again: the high scores show what the profile holds.
+        console=$OUT/console-again.txt
+        launch "$console" "${dialog_keys[@]}" || fail "the game did not start again"
+        wait_until 60 "the title screen" drawn "$game" "$OUT/12-title-again.png" || fail "no title screen"
+        if [ "$(menu_press "$game" "$console" z)" = 1 ] && [ "$(menu_press "$game" "$console" Down Down z)" = 8 ]; then
+            sleep 0.6
+            import -window "$game" "$OUT/13-high-scores.png"
+            grep -q "^HIGH SCORES BURST: 0 $best 0 0$" "$console" ||
+                fail "the high scores do not show the kept $best (see $console)"
+        else
+            fail "the menus did not lead to the high scores"
+        fi
+        [ "$best" -ge "$score" ] 2>/dev/null || fail "the kept best $best fell below the first run's $score"
+        escape_ends "the high scores"
     fi
 fi
 rm -rf "$XDG_DATA_HOME"
