@@ -20,6 +20,7 @@ constexpr float kBarWidth = 512.0f;  // the fill's full width, scene units
 constexpr float kBarScale = 0.95f;
 constexpr float kBadgeScale = 1.6f;
 constexpr float kRankUpMs = 1200.0f;
+constexpr int kLabelSize = 40;  // capitals at least 8 pixels tall in a 480-pixel window
 const char* const kRankUpSound = "trance_warning.caf";
 }  // namespace
 
@@ -29,20 +30,20 @@ void OXScnVLResults::buildScene() {
     addHeading("RESULTS");
     // The game's final score, as the high scores keep it, and whether it set a record.
     scoreText = addText("", kCentreX, 806, 44, 1);
-    recordText = addText("", kCentreX, 762, 36, 1);
+    recordText = addText("", kCentreX, 764, 40, 1);
     recordText->setColour(1.0f, 0.85f, 0.4f, 1);
     showScore();
 
-    addText("PILOT RANK", kCentreX, 712, ScreenParts::kSmallSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addText("PILOT RANK", kCentreX, 712, kLabelSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
     badge = addSprite(*this, "assets/plist/spr_rank_badge", kCentreX, 610);
     badge->setScale(kBadgeScale, kBadgeScale, 1);
     rankName = addText("", kCentreX, 480, 52, 1);
     rankUp = addText("RANK UP!", kCentreX, 540, 64, 1);
     rankUp->setColour(1.0f, 0.85f, 0.4f, 0);
 
-    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 410, ScreenParts::kSmallSize, 0)
+    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 410, kLabelSize, 0)
         ->setColour(0.5f, 0.8f, 0.9f, 1);
-    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 410, ScreenParts::kSmallSize, 2);
+    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 410, kLabelSize, 2);
     gained->setColour(1.0f, 0.85f, 0.4f, 1);
     OXSprite* frame = addSprite(*this, "assets/plist/spr_exp_bar_frame", kBarX, kBarY);
     frame->setScale(kBarScale, 1, 1);

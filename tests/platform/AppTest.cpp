@@ -206,26 +206,6 @@ TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextG
     startFromTheTitle();
 }
 
-// Escape or the window's close during a game ends the main loop, which closes the application:
-// the game's best goes into the high scores, as END GAME would keep it.
-TEST_F(AppTest, AGameInPlayWhenTheProgramClosesKeepsItsHighScore) {
-    app.createMenuScenes(kTitleScene, false, false);
-    CXGameSession& session = CXGameSession::instance();
-    session.setGameMode(CXGameSession::Arcade);
-    session.setCasual(false);
-    session.setDifficulty(2);
-    app.requestStageStart();
-    for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
-        runFrames(1);
-    }
-    ASSERT_EQ(app.getMode(), CXApp::InStage);
-    runFrames(2);
-    session.setScore(4321);
-    app.closeWindow();
-    EXPECT_EQ(app.profile().arcadeScore[2], 4321);
-    EXPECT_TRUE(session.getLastResult().ended);
-}
-
 TEST_F(AppTest, KeysDuringASlideReachTheSessionButNoMenu) {
     app.createMenuScenes(kTitleScene, false, false);
     app.switchToScene(kMainScene);
