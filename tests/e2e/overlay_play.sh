@@ -174,8 +174,11 @@ if [ "$FLOW" = 1 ]; then
         wait_line "$console" "GAME ENDED, BACK TO THE MENUS" 120 || fail "the game over did not end the game"
         wait_line "$console" "RESULTS SCORE $score NEW RECORD" 60 || fail "the results do not show $score as a record"
         wait_line "$console" "RETURNED TO THE MENUS" 60
-        sleep 1.5  # the load blocker's fade
-        import -window "$game" "$OUT/9-results.png"
+        # The results' score line (menu units: 768 x 1024 over the game area) once the load
+        # cover has faded from it.
+        wait_until 60 "the results' score" bright_region "$game" "$OUT/9-results.png" \
+            "$((AREA_W * 300 / 768))x$((H * 40 / 1024))+$((AREA_X + AREA_W * 234 / 768))+$((H - H * 826 / 1024))" 200 ||
+            fail "the results never showed the score"
         [ "$(stored "arcade score med")" = "$score" ] ||
             fail "the high scores keep $(stored "arcade score med"), the game over showed $score"
         finish "the refused run"
