@@ -80,6 +80,10 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
         // Nothing to play: the first tick ends the game and hands control back to the menus.
         std::printf("NO STAGES TO PLAY IN %s, BACK TO THE MENUS\n", levelListPath.c_str());
         stageIndex = 0;
+        // Its end keeps nothing of the game before: no score, best, experience or replay.
+        score = highScore = bestBefore = 0;
+        experience = 0;
+        recording = CXReplay{};
         state = Ending;
         return;
     }
