@@ -1,5 +1,6 @@
 #include "frontend/OXScnVLResults.h"
 
+#include <cstdio>
 #include <string>
 
 #include "data/CXUserProfile.h"
@@ -9,14 +10,17 @@
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/PilotRank.h"
 #include "frontend/ScreenParts.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 
 namespace {
 constexpr float kBarX = 384.0f;
-constexpr float kBarY = 430.0f;
+constexpr float kBarY = 370.0f;
 constexpr float kBarWidth = 512.0f;  // the fill's full width, scene units
 constexpr float kBarScale = 0.95f;
 constexpr float kBadgeScale = 1.6f;
 constexpr float kRankUpMs = 1200.0f;
+constexpr int kLabelSize = 40;  // capitals at least 8 pixels tall in a 480-pixel window
 const char* const kRankUpSound = "trance_warning.caf";
 }  // namespace
 
@@ -24,22 +28,28 @@ using ScreenParts::addSprite;
 
 void OXScnVLResults::buildScene() {
     addHeading("RESULTS");
-    addText("PILOT RANK", kCentreX, 800, ScreenParts::kSmallSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
-    badge = addSprite(*this, "assets/plist/spr_rank_badge", kCentreX, 680);
+    // The game's final score, as the high scores keep it, and whether it set a record.
+    scoreText = addText("", kCentreX, 806, 44, 1);
+    recordText = addText("", kCentreX, 764, 40, 1);
+    recordText->setColour(1.0f, 0.85f, 0.4f, 1);
+    showScore();
+
+    addText("PILOT RANK", kCentreX, 712, kLabelSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    badge = addSprite(*this, "assets/plist/spr_rank_badge", kCentreX, 610);
     badge->setScale(kBadgeScale, kBadgeScale, 1);
-    rankName = addText("", kCentreX, 540, 52, 1);
-    rankUp = addText("RANK UP!", kCentreX, 600, 64, 1);
+    rankName = addText("", kCentreX, 480, 52, 1);
+    rankUp = addText("RANK UP!", kCentreX, 540, 64, 1);
     rankUp->setColour(1.0f, 0.85f, 0.4f, 0);
 
-    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 470, ScreenParts::kSmallSize, 0)
+    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 410, kLabelSize, 0)
         ->setColour(0.5f, 0.8f, 0.9f, 1);
-    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 470, ScreenParts::kSmallSize, 2);
+    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 410, kLabelSize, 2);
     gained->setColour(1.0f, 0.85f, 0.4f, 1);
     OXSprite* frame = addSprite(*this, "assets/plist/spr_exp_bar_frame", kBarX, kBarY);
     frame->setScale(kBarScale, 1, 1);
     barFill = addSprite(*this, "assets/plist/spr_exp_bar_fill", kBarX, kBarY);
     barFill->setZ(2);
-    counterText = addText("", kCentreX, 360, 40, 1);
+    counterText = addText("", kCentreX, 300, 40, 1);
 
     next = addButton(Next, "NEXT", kCentreX, 220, kMenuButton);
     hangar = addButton(Hangar, "HANGAR", kCentreX, 120, kMenuButton);
@@ -88,6 +98,26 @@ void OXScnVLResults::advance() {
     if (counter.finished()) {
         showButtons(true);
     }
+}
+
+void OXScnVLResults::showScore() {
+    const CXGameSession::GameResult& result = CXGameSession::instance().getLastResult();
+    scoreText->setVisible(result.ended);
+    recordText->setVisible(result.ended && result.newRecord);
+    if (!result.ended) {
+        return;
+    }
+    char digits[40];
+    OXScnBaseHUD::formatScore(result.score, digits, sizeof digits);
+    scoreText->setText(std::string("SCORE ") + digits);
+    if (result.newRecord) {
+        // A record set before a continue reset the score is not the score above: name it.
+        OXScnBaseHUD::formatScore(result.best, digits, sizeof digits);
+        recordText->setText(result.best == result.score ? std::string("NEW RECORD")
+                                                        : std::string("NEW RECORD ") + digits);
+    }
+    std::printf("RESULTS SCORE %lld%s\n", static_cast<long long>(result.score),
+                result.newRecord ? " NEW RECORD" : "");
 }
 
 void OXScnVLResults::showRank(bool pop) {

@@ -7,8 +7,9 @@ class OXButton;
 class OXSprite;
 class OXTextBox;
 
-// After a game: the pilot's badge and rank, and the experience the game earned counting up
-// into the bar, a rank gained with a pop of the new badge. When the count ends NEXT (back
+// After a game: its final score ("NEW RECORD" under it when it beat its high-score table), the
+// pilot's badge and rank, and the experience the game earned counting up into the bar, a rank
+// gained with a pop of the new badge. When the count ends NEXT (back
 // to the main menu) and HANGAR appear; accept before then finishes the count at once.
 class OXScnVLResults : public OXScnVLMenu {
   public:
@@ -25,6 +26,8 @@ class OXScnVLResults : public OXScnVLMenu {
 
     const CXExperienceCounter& getCounter() const { return counter; }
     const OXTextBox* getCounterText() const { return counterText; }
+    const OXTextBox* getScoreText() const { return scoreText; }
+    const OXTextBox* getRecordText() const { return recordText; }
     const OXTextBox* getRankName() const { return rankName; }
     const OXSprite* getBadge() const { return badge; }
     const OXSprite* getBarFill() const { return barFill; }
@@ -33,6 +36,8 @@ class OXScnVLResults : public OXScnVLMenu {
   private:
     // One frame of the count and what shows it.
     void advance();
+    // The last game's score and record, from the session.
+    void showScore();
     void showRank(bool pop);
     void showCount();
     // NEXT, HANGAR and the highlight, once the count is over.
@@ -44,8 +49,10 @@ class OXScnVLResults : public OXScnVLMenu {
     OXTextBox* rankName = nullptr;
     OXSprite* barFill = nullptr;
     OXTextBox* counterText = nullptr;
-    OXTextBox* gained = nullptr;  // "+N EXP" still to come
-    OXTextBox* rankUp = nullptr;  // "RANK UP" flash
+    OXTextBox* scoreText = nullptr;   // "SCORE ..." of the game just ended
+    OXTextBox* recordText = nullptr;  // "NEW RECORD", shown only for one
+    OXTextBox* gained = nullptr;      // "+N EXP" still to come
+    OXTextBox* rankUp = nullptr;      // "RANK UP" flash
     OXButton* next = nullptr;
     OXButton* hangar = nullptr;
 };

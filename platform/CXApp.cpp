@@ -291,12 +291,13 @@ void CXApp::update(float dtMs) {
             leaveReplay();
         }
     } else if (mode == InStage) {
-        // More than one game frame a frame only under the test setting (see setGameSpeed); a
-        // game that ends on one of them is not ticked again.
+        // More than one game frame a frame only under the test setting (see setGameSpeed), and
+        // only while the stage plays: the overlays (pause, continue, game over) keep the
+        // player's pace. A game that ends on one of them is not ticked again.
         CXGameSession& session = CXGameSession::instance();
         session.tick(dtMs);
-        for (int step = 1; step < gameSpeed && mode == InStage && session.getState() != CXGameSession::Idle;
-             ++step) {
+        for (int step = 1;
+             step < gameSpeed && mode == InStage && session.getState() == CXGameSession::Playing; ++step) {
             session.tick(dtMs);
         }
     }

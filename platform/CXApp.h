@@ -88,9 +88,10 @@ class CXApp : public IXMenuHost {
     void requestStageStart() override;
     bool watchReplay(const std::string& path) override;
     void returnToMenus();
-    // A setting for tests of the real program (VORTALIS2_GAME_SPEED): the game plays 1 to
-    // kMostGameSpeed frames for every frame drawn, so a test waiting on play (the ship shot
-    // down, a stage's end) waits less. Input, overlays and replays work as at 1.
+    // A setting for tests of the real program (VORTALIS2_GAME_SPEED): while the stage plays,
+    // the game plays 1 to kMostGameSpeed frames for every frame drawn, so a test waiting on
+    // play (the ship shot down, a stage's end) waits less. Input, overlays (shown at the
+    // player's pace) and replays work as at 1.
     static constexpr int kMostGameSpeed = 8;
     void setGameSpeed(int framesPerFrame);
     // The window is closing: a game in play is kept as its END GAME would keep it.

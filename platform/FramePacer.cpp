@@ -26,6 +26,7 @@ void runMainLoop(IXLoopHost& host, FramePacer& pacer) {
         bool quit = false;
         if (host.pumpEvent(quit)) {
             if (quit) {
+                host.loopEnding();
                 return;
             }
             continue;
@@ -35,6 +36,7 @@ void runMainLoop(IXLoopHost& host, FramePacer& pacer) {
             continue;
         }
         if (host.isEscapeHeld()) {
+            host.loopEnding();
             return;
         }
         if (!pacer.frameDue()) {

@@ -52,8 +52,12 @@ class IXLoopHost {
     // just before.
     virtual void dispatchKeys() = 0;
     virtual void drawFrame() = 0;
+    // The loop is ending, by either way out: the program keeps what must outlive
+    // it (a game in play) here, before the window goes.
+    virtual void loopEnding() {}
 };
 
 // Runs until the window is closed or Escape is held while the window is
-// active. Nothing is updated or drawn while the window is inactive.
+// active, and tells the host once as it ends. Nothing is updated or drawn
+// while the window is inactive.
 void runMainLoop(IXLoopHost& host, FramePacer& pacer);

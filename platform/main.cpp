@@ -71,6 +71,9 @@ class GameLoopHost : public IXLoopHost {
                         std::chrono::duration<double, std::milli>(Clock::now() - dialogClosedAt).count());
         }
     }
+    // Escape or the window's close: a game in play keeps its replay, high score and
+    // experience, as END GAME would, before the program quits.
+    void loopEnding() override { CXApp::instance().closeWindow(); }
     // Before the GL context goes.
     void release() { frameGraph.release(); }
 
@@ -127,7 +130,6 @@ int main() {
     FramePacer pacer(clock);
     GameLoopHost host(dialogClosed);
     runMainLoop(host, pacer);
-    app.closeWindow();
     host.release();
 
     CXSoundManager::instance().shutdown();

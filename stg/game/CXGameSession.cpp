@@ -11,6 +11,7 @@
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
+#include "stg/game/InputCodes.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OXScnBaseContinue.h"
@@ -79,6 +80,10 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
         // Nothing to play: the first tick ends the game and hands control back to the menus.
         std::printf("NO STAGES TO PLAY IN %s, BACK TO THE MENUS\n", levelListPath.c_str());
         stageIndex = 0;
+        // Its end keeps nothing of the game before: no score, best, experience or replay.
+        score = highScore = bestBefore = 0;
+        experience = 0;
+        recording = CXReplay{};
         state = Ending;
         return;
     }
@@ -380,6 +385,14 @@ void CXGameSession::pointerEvent(int event, float nx, float ny) {
     if (!overlay || !overlay->isActive()) {
         return;
     }
+    if (target == GameOverOverlay) {
+        // The game-over screen has no buttons: a click anywhere skips it, by the key path.
+        if (event == 2) {
+            keyEvent(input::kChoice, true);
+            keyEvent(input::kChoice, false);
+        }
+        return;
+    }
     if (event == 1) {
         overlay->pointerPressed(nx, ny);
     } else if (event == 2) {
@@ -445,6 +458,7 @@ void CXGameSession::confirmEndGame() {
     if (state != InOverlay) {
         return;
     }
+    std::printf("ASKING TO END THE GAME\n");
     confirmCaller = activeOverlay;
     hideOverlay(activeOverlay);
     showOverlay(ConfirmOverlay);
@@ -454,8 +468,17 @@ void CXGameSession::cancelEndGame() {
     if (activeOverlay != ConfirmOverlay) {
         return;
     }
+    std::printf("GAME GOES ON\n");
     hideOverlay(ConfirmOverlay);
     showOverlay(confirmCaller);
+}
+
+void CXGameSession::acceptEndGame() {
+    if (activeOverlay != ConfirmOverlay) {
+        return;
+    }
+    hideOverlay(ConfirmOverlay);
+    showGameOver();
 }
 
 void CXGameSession::showContinue() {
@@ -512,6 +535,9 @@ void CXGameSession::keepGame() {
     storeHighScore();
     finishRecording();
     keepReplay();
+    if (watchSpeed == 0) {
+        lastResult = {true, score, highScore, isNewRecord()};
+    }
     if (profile) {
         profile->addPendingExperience(experience);
         profile->applyExperience();

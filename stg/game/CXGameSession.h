@@ -86,9 +86,11 @@ class CXGameSession {
     void confirmEndGame();
     // The confirmation's "NO": back to the overlay that asked.
     void cancelEndGame();
+    // The confirmation's "YES": the game is over, and the game-over screen says with what score.
+    void acceptEndGame();
     void showContinue();
     void showGameOver();
-    // The game-over overlay has finished appearing.
+    // The game-over screen has been read (or skipped): the game ends.
     void gameOverFinished();
     void acceptContinue();
     void endGame();
@@ -186,6 +188,17 @@ class CXGameSession {
     int getCarriedChainBonus() const { return carriedChainBonus; }
     int64_t getScore() const { return score; }
     int64_t getHighScore() const { return highScore; }
+    // This game's best has passed the best its high-score table held when it started (an equal
+    // score is no record). What the high-score table keeps is then getHighScore().
+    bool isNewRecord() const { return highScore > bestBefore; }
+    // What the last game that ended left for the results screen.
+    struct GameResult {
+        bool ended = false;      // a game has ended since the program started
+        int64_t score = 0;       // its score when it ended
+        int64_t best = 0;        // its table's best after it, as the high scores keep it
+        bool newRecord = false;  // it beat the best its table held before it
+    };
+    const GameResult& getLastResult() const { return lastResult; }
     int getGrazes() const { return grazes; }
     int getOrbs() const { return orbs; }
     int getGrazeBonus() const { return grazeBonus; }
@@ -283,6 +296,7 @@ class CXGameSession {
     uint64_t nextSeed = 1;
     int watchSpeed = 0;
     int64_t bestBefore = 0;  // the table's best when the game started
+    GameResult lastResult;   // the last game played (not watched) that ended
     int lastKeyCode = -1;
     bool lastKeyDown = false;
     int keyEventCount = 0;

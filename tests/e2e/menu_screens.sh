@@ -122,6 +122,7 @@ if start 1; then
         for _ in 1 2 3; do hold "$game" p 0.5; wait_line "$console" "GAME PAUSED" 10 && break; done
         hold "$game" x 0.5
         sleep 0.5
+        hold "$game" Up 0.3  # the question starts on NO
         hold "$game" z 0.5
         problem=$(results_to_main "$game" "$console" "$OUT/results.png" 2>&1) || fail "run 1: $problem"
 

@@ -4,14 +4,18 @@
 #   run 1: the stage shows its HUD; the pause key shows the pause screen; a click on "RESUME"
 #          counts down and play goes on; "END GAME" and the confirmation's "YES", both clicked,
 #          end the game.
-# FLOW=1 plays, instead of run 1, two games on a profile with no spare ship, no bomb and one
-# continue, under the test setting VORTALIS2_GAME_SPEED=8 (eight game frames a drawn frame, so
-# the idle ship is shot down in seconds rather than minutes):
-#   run 2: shot down, the continue prompt's "YES" is clicked and play goes on; shot down again
-#          with no continue left, the game-over screen ends the game.
-#   run 3 (one bomb): the HUD's bomb button is clicked; shot down, the prompt's "NO" and the
-#          confirmation's "YES" end the game; the replay the refused game kept
-#          (replays/last.ovr) plays back exactly in vortalis2-sim.
+# FLOW=1 plays, instead of run 1, two games on a profile with no spare ship and one continue,
+# under the test setting VORTALIS2_GAME_SPEED=8 (eight game frames a drawn frame while the
+# stage plays, so the idle ship is shot down in seconds rather than minutes):
+#   run 2 (one bomb, no score yet): fire held, the HUD's bomb button is clicked; shot down,
+#          the prompt's "NO" by keys asks to end the game; the question starts on "NO", so
+#          accept goes on with the game; asked again, "YES": the game-over screen shows the
+#          score and "NEW RECORD", a key goes on to the results, which show them too, and the
+#          high scores keep that score; the replay the refused game kept (replays/last.ovr)
+#          plays back exactly in vortalis2-sim.
+#   run 3 (easy, four spare ships): fire held a moment, then Escape in play quits and keeps
+#          the game (its replay and its score, the easy table's first); started again, the
+#          high scores show it.
 # Screenshots are left in $OUT for a person to look at.
 #   overlay_play.sh BUILD_DIR OUT RESOLUTION_INDEX (0 640 x 480, 1 800 x 600, 7 1920 x 1080)
 set -u
@@ -49,17 +53,25 @@ count_lines() {  # file, line -> how many times the line was printed
 more_lines() {  # file, line, count
     [ "$(count_lines "$1" "$2")" -gt "$3" ]
 }
+# The HUD's score digits differ from a reference screenshot's (the field scrolling behind them,
+# a few faint pixels, does not count).
+score_moved() {  # reference image, image
+    import -window "$game" "$2" || return 1
+    convert "$1" -crop "$(region 70 460 120 16)" +repage "$OUT/score-a.png"
+    convert "$2" -crop "$(region 70 460 120 16)" +repage "$OUT/score-b.png"
+    [ "$(compare -metric AE -fuzz 30% "$OUT/score-a.png" "$OUT/score-b.png" null: 2>&1 | cut -d' ' -f1)" -gt 8 ]
+}
 
 export XDG_DATA_HOME
 XDG_DATA_HOME=$(mktemp -d)
 PROFILE=$XDG_DATA_HOME/vortalis2/profile/save.osf
 cd "$GAME_DIR"
 
-start_stage() {  # console, dialog keys... -> sets game and pid
+start_stage() {  # console, dialog keys... -> sets game and pid; $DIFFICULTY (1 normal) is played
     local console=$1
     launch "$@" || return 1
     wait_until 60 "the title screen" drawn "$game" "$OUT/title.png" || fail "no title screen"
-    menu_to_stage "$game" "$console" 1 || { fail "the menus did not lead to a stage"; return 1; }
+    menu_to_stage "$game" "$console" "${DIFFICULTY:-1}" || { fail "the menus did not lead to a stage"; return 1; }
     wait_line "$console" "HIDING LOAD BLOCKER" || fail "the load blocker never lifted"
 }
 finish() {  # what the run was
@@ -97,10 +109,10 @@ fi
 
 # The profile: no spare ship and no bomb, so the first hit ends a life, and one continue (made
 # whole here when no run has made one yet; the game reads absent keys as their defaults).
-set_profile() {  # bombs
-    python3 - "$PROFILE" "$1" <<'PY'
+set_profile() {  # bombs[, spare ships]
+    python3 - "$PROFILE" "$1" "${2:-0}" <<'PY'
 import os, plistlib, sys
-path, bombs = sys.argv[1], int(sys.argv[2])
+path, bombs, lives = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 profile = {"pc version": True, "music volume": 0.5, "sfx volume": 0.5, "buffer scale": 0.5,
            "graphic setting": 2, "background mode": 1, "ctrl 0": 2, "ctrl 1": 3, "ctrl 2": 1,
            "ctrl 3": 26, "touch sensitivity": 0.65, "screen scale": 1.0, "prize alpha": 1.0,
@@ -109,46 +121,66 @@ profile = {"pc version": True, "music volume": 0.5, "sfx volume": 0.5, "buffer s
 if os.path.exists(path):
     with open(path, "rb") as f:
         profile = plistlib.load(f)
-profile.update({"lives": 0, "bombs": bombs, "continues": 1, "show tutorial": False})
+profile.update({"lives": lives, "bombs": bombs, "continues": 1, "show tutorial": False})
 os.makedirs(os.path.dirname(path), exist_ok=True)
 with open(path, "wb") as f:
     plistlib.dump(profile, f, fmt=plistlib.FMT_BINARY)
 PY
 }
+stored() {  # profile key -> its value as Python's plistlib reads it
+    python3 -c "import plistlib, sys; print(plistlib.load(open(sys.argv[1], 'rb')).get(sys.argv[2], 0))" "$PROFILE" "$1"
+}
+# The number a console line "PREFIX n..." carries, from its last printing.
+line_number() {  # file, prefix
+    grep "^$2 [0-9]*" "$1" | tail -n 1 | sed -E "s/^$2 ([0-9]*).*/\1/"
+}
 if [ "$FLOW" = 1 ]; then
     export VORTALIS2_GAME_SPEED=8
-    # ---- Run 2: a continue taken, then the game over ----
-    set_profile 0
-    console=$OUT/console-continue.txt
-    if start_stage "$console" "${dialog_keys[@]}"; then
-        wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
-        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/6-continue.png" "$(region 160 238 100 20)" 150 ||
-            fail "the continue prompt's buttons never showed"
-        click_field "$game" 160 238  # YES
-        wait_line "$console" "GAME RESUMED" || fail "YES did not take the continue"
-        import -window "$game" "$OUT/7-continued.png"
-        wait_line "$console" "SHOWING GAME OVER" 120 || fail "the ship was never shot down again"
-        wait_until 60 "the game-over screen" bright_region "$game" "$OUT/8-game-over.png" \
-            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
-        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "the game over did not end the game"
-        finish "the continue run"
-    fi
-    # ---- Run 3: the bomb button, then a continue refused; its replay plays back ----
+    # ---- Run 2: the continue refused with keys, the end-game question on NO, the game over ----
     set_profile 1
     console=$OUT/console-refused.txt
     if start_stage "$console" "${dialog_keys[@]}"; then
+        # Fire held where the ship stands: it scores, and is shot down all the same.
+        xdotool keydown --window "$game" z 2>/dev/null
         for _ in 1 2 3; do
             click_field "$game" 303 72  # the HUD's bomb button: spent once the ship is in play
             sleep 1
         done
         wait_line "$console" "SHOWING CONTINUE PROMPT" 120 || fail "the ship was never shot down"
-        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/9-continue.png" "$(region 160 208 100 20)" 150 ||
+        xdotool keyup --window "$game" z 2>/dev/null  # held through the death: no answer
+        wait_until 60 "the continue prompt" bright_region "$game" "$OUT/6-continue.png" "$(region 160 188 100 20)" 150 ||
             fail "the continue prompt's buttons never showed"
-        click_field "$game" 160 208  # NO
-        wait_until 60 "the confirmation" bright_region "$game" "$OUT/10-confirm.png" "$(region 160 280 120 20)" 150 ||
-            fail "NO did not ask to end the game"
-        click_field "$game" 160 246  # YES
-        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" || fail "refusing the continue did not end the game"
+        hold "$game" Down  # the prompt's NO
+        hold "$game" z
+        wait_line "$console" "ASKING TO END THE GAME" 30 || fail "NO did not ask to end the game"
+        sleep 0.5
+        import -window "$game" "$OUT/7-confirm-on-no.png"
+        hold "$game" z  # the question starts on NO: the game goes on
+        wait_line "$console" "GAME GOES ON" 30 || fail "accept on the end-game question did not answer NO"
+        hold "$game" z  # the prompt's NO again
+        wait_until 30 "the question again" more_lines "$console" "ASKING TO END THE GAME" 1 ||
+            fail "NO did not ask again"
+        hold "$game" Up
+        hold "$game" z  # YES
+        wait_line "$console" "SHOWING GAME OVER" 30 || fail "YES did not show the game over"
+        wait_until 30 "the game-over screen" bright_region "$game" "$OUT/8-game-over.png" \
+            "$(region 160 250 200 30)" 150 || fail "the game-over screen never showed"
+        score=$(line_number "$console" "GAME OVER SCORE")
+        [ "${score:-0}" -gt 0 ] || fail "the game over shows no score (see $console)"
+        has_line "$console" "NEW RECORD $score" || fail "a first game's score $score is no NEW RECORD (see $console)"
+        sleep 1.2  # the moment before a key may skip it
+        import -window "$game" "$OUT/8-game-over.png"
+        hold "$game" z 0.6  # read: on to the results
+        wait_line "$console" "GAME ENDED, BACK TO THE MENUS" 120 || fail "the game over did not end the game"
+        wait_line "$console" "RESULTS SCORE $score NEW RECORD" 60 || fail "the results do not show $score as a record"
+        wait_line "$console" "RETURNED TO THE MENUS" 60
+        # The results' score line (menu units: 768 x 1024 over the game area) once the load
+        # cover has faded from it.
+        wait_until 60 "the results' score" bright_region "$game" "$OUT/9-results.png" \
+            "$((AREA_W * 300 / 768))x$((H * 40 / 1024))+$((AREA_X + AREA_W * 234 / 768))+$((H - H * 826 / 1024))" 200 ||
+            fail "the results never showed the score"
+        [ "$(stored "arcade score med")" = "$score" ] ||
+            fail "the high scores keep $(stored "arcade score med"), the game over showed $score"
         finish "the refused run"
         last=$XDG_DATA_HOME/vortalis2/replays/last.ovr
         if [ -f "$last" ]; then
@@ -160,6 +192,45 @@ if [ "$FLOW" = 1 ]; then
         else
             fail "the refused game kept no replay"
         fi
+    fi
+    # ---- Run 3: Escape in play; the next start's high scores hold the game ----
+    # On easy, whose table is still empty, with four spare ships, so that no continue prompt or game
+    # over stores the score first: only what Escape keeps can fill the table.
+    set_profile 0 4
+    rm -f "$XDG_DATA_HOME/vortalis2/replays/last.ovr"
+    console=$OUT/console-escape.txt
+    if DIFFICULTY=0 start_stage "$console" "${dialog_keys[@]}"; then
+        # Fire held until the HUD's score has moved (at most a minute: a loaded machine is slow).
+        sleep 1
+        import -window "$game" "$OUT/score-start.png"
+        xdotool keydown --window "$game" z 2>/dev/null
+        wait_until 60 "the HUD's score to move" score_moved "$OUT/score-start.png" "$OUT/10-before-escape.png" ||
+            fail "the ship held fire and scored nothing"
+        xdotool keyup --window "$game" z 2>/dev/null
+        grep -q "^SHOWING \(CONTINUE PROMPT\|GAME OVER\)$" "$console" &&
+            fail "every ship was down before Escape (a slow machine?)"
+        escape_ends "Escape in play"
+        wait_line "$console" "GAME CLOSED IN PLAY, KEEPING IT" 5 || fail "Escape in play did not keep the game"
+        saved=$(grep -a "^REPLAY SAVED: .*/replays/last.ovr " "$console" | tail -n 1)
+        [ -n "$saved" ] && [ -f "$XDG_DATA_HOME/vortalis2/replays/last.ovr" ] ||
+            fail "the game left by Escape kept no replay"
+        at_escape=$(echo "$saved" | sed -E 's/.* SCORE ([0-9]+) FRAMES .*/\1/')
+        best=$(stored "arcade score easy")
+        [ "${at_escape:-0}" -gt 0 ] || fail "the game left by Escape made no score to keep (see $console)"
+        [ "$best" = "${at_escape:-0}" ] || fail "the high scores keep $best, the game left by Escape made $at_escape"
+        # Started again: the high scores show what the profile holds.
+        console=$OUT/console-again.txt
+        launch "$console" "${dialog_keys[@]}" || fail "the game did not start again"
+        wait_until 60 "the title screen" drawn "$game" "$OUT/12-title-again.png" || fail "no title screen"
+        if [ "$(menu_press "$game" "$console" z)" = 1 ] && [ "$(menu_press "$game" "$console" Down Down z)" = 8 ]; then
+            sleep 0.6
+            import -window "$game" "$OUT/13-high-scores.png"
+            grep -q "^HIGH SCORES BURST: $best $score 0 0$" "$console" ||
+                fail "the high scores do not show the kept $best (see $console)"
+        else
+            fail "the menus did not lead to the high scores"
+        fi
+        escape_ends "the high scores"
     fi
 fi
 rm -rf "$XDG_DATA_HOME"

@@ -3,7 +3,8 @@
 # xvfb-run) with real keys leaves a replay that the headless runner plays back
 # to the same end:
 #   title -> arcade, normal play, normal -> the stage, fire held, the ship
-#   steered left and right for a while -> pause, END GAME, YES -> the game ends
+#   steered left and right for a while -> pause, END GAME, YES -> the game-over screen, and
+#   the game ends
 #   and says "REPLAY SAVED: .../replays/last.ovr SCORE n FRAMES f" ->
 #   vortalis2-sim --replay last.ovr gives score=n, frames=f and replay=ok;
 #   the results -> the main menu -> HIGH SCORES: the new best's WATCH plays the
@@ -107,6 +108,7 @@ if [ -n "${game:-}" ]; then
         hold "$game" x 0.6  # END GAME, then YES
     fi
     sleep 0.5
+    hold "$game" Up 0.3  # the question starts on NO
     hold "$game" z 0.6
     wait_until 60 "the game's end" grep -q "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" ||
         fail "the game ended without saving its replay"

@@ -55,6 +55,13 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
 }
 
 TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
+    // The game before leaves its score and experience in the session: none may count again.
+    startPlaying();
+    session.setScore(4000);
+    session.countKill();
+    session.endGame();
+    const int experience = profile.expToLevel;
+    session.setGameMode(CXGameSession::BossRush);
     const char* const lists[] = {
         "assets/plist/no_such_level_list.plist",  // missing
         "assets/plist/atlas_bullets.plist",       // a dictionary where the array belongs
@@ -75,6 +82,9 @@ TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheG
         session.tick(16.7f);
         EXPECT_EQ(endings, before + 1) << "the menus are asked back";
         EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        EXPECT_EQ(profile.bossScore[0], 0);
+        EXPECT_EQ(profile.expToLevel, experience);
+        EXPECT_EQ(session.getLastResult().score, 0);
     }
 }
 

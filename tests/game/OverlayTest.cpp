@@ -22,6 +22,7 @@
 #include "stg/game/overlays/OXScnBasePause.h"
 #include "stg/game/overlays/OXScnBaseSplash.h"
 #include "stg/game/overlays/OXScnBaseSummary.h"
+#include "stg/game/overlays/OXScnEndGameConfirm.h"
 #include "stg/game/overlays/OXScnGameOver.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
@@ -34,6 +35,8 @@ constexpr int kFire = 2;
 constexpr int kBeam = 3;
 constexpr int kTrance = 1;
 constexpr int kPause = 26;
+constexpr int kUp = 30;
+constexpr int kDown = 31;
 constexpr float kFrameMs = 16.7f;
 
 class OverlayTest : public gametest::SessionTest {
@@ -67,6 +70,9 @@ class OverlayTest : public gametest::SessionTest {
     }
     OXScnBaseSummary& summary() {
         return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
+    }
+    OXScnGameOver& gameOver() {
+        return *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
     }
     bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
     // A mouse click on a button, as the game delivers it: press and release over its middle.
@@ -356,6 +362,33 @@ TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInThe
     EXPECT_FLOAT_EQ(profile.backgroundDimming, 0.2f);
 }
 
+// A hurried accept on the end-game question keeps the game: each showing starts on NO, asked
+// from the pause or from the continue prompt, also after YES was highlighted the time before.
+TEST_F(OverlayTest, TheEndGameQuestionStartsOnNoEveryTimeItIsAsked) {
+    press(kPause);
+    for (const int keyBefore : {kFire, kUp}) {
+        press(kTrance);  // END GAME
+        run(kFrameMs);
+        press(keyBefore);  // fire answers at once; up highlights YES, and beam then answers NO
+        if (keyBefore == kUp) {
+            press(kBeam);
+            press(kTrance);
+            run(kFrameMs);
+            press(kFire);
+        }
+        EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    }
+    session.resume();
+
+    session.setContinues(1);
+    session.showContinue();
+    press(kDown);  // the prompt's NO
+    press(kFire);
+    run(kFrameMs);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+}
+
 // ---- Continue ----
 
 TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
@@ -450,17 +483,73 @@ TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
 
 // ---- Game over and splash ----
 
-TEST_F(OverlayTest, TheGameOverPanelHidesTheFieldAtOnceAndEndsTheGameAfterItsFade) {
-    session.setContinues(0);
+TEST_F(OverlayTest, TheGameOverIsHeldToBeReadAndOnlyAKeyOrClickAfterAMomentSkipsIt) {
+    session.keyEvent(kFire, true);  // shooting when the last life goes
     session.showGameOver();
-    auto& gameOver = *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
     // The panel stands opaque over the field from the first frame; the backdrop fades in.
     run(kFrameMs);
-    EXPECT_FLOAT_EQ(gameOver.getAlpha(), 1.0f);
-    EXPECT_LT(gameOver.getBackdrop()->getAlpha(), 0.1f);
-    EXPECT_EQ(endings, 0);
-    run(3000.0f);
-    EXPECT_EQ(endings, 1);
+    EXPECT_FLOAT_EQ(gameOver().getAlpha(), 1.0f);
+    EXPECT_LT(gameOver().getBackdrop()->getAlpha(), 0.1f);
+    session.keyEvent(kFire, false);  // the held key let go: no wish to skip
+    press(kTrance);                  // too soon
+    run(OXScnGameOver::kAppearMs + OXScnGameOver::kSkipAfterMs);
+    EXPECT_EQ(endings, 0) << "held past its fade";
+    run(OXScnGameOver::kHoldMs);
+    EXPECT_EQ(endings, 1) << "ends by itself";
+
+    // A key, or a click anywhere, once the moment has passed.
+    for (const bool byClick : {false, true}) {
+        startPlaying();
+        session.showGameOver();
+        run(OXScnGameOver::kSkipAfterMs + kFrameMs);
+        if (byClick) {
+            session.pointerEvent(1, 0.2f, 0.9f);
+            session.pointerEvent(2, 0.2f, 0.9f);
+        } else {
+            press(kFire);
+        }
+        run(3 * kFrameMs);
+        EXPECT_EQ(endings, byClick ? 3 : 2);
+    }
+}
+
+// What the game-over screen and the results call a record is what the high-score table keeps:
+// a score equal to the table's best is none; a record set before a continue reset the score
+// is named with its own score.
+TEST_F(OverlayTest, NewRecordIsShownExactlyWhenTheTableKeepsANewBest) {
+    struct Case {
+        long long best, beforeContinue, final;  // beforeContinue -1: no continue taken
+        bool record;
+        long long kept;
+    } const cases[] = {
+        {0, -1, 0, false, 0},          {5000, -1, 5000, false, 5000},  {5000, -1, 5001, true, 5001},
+        {1000, 3000, 500, true, 3000}, {5000, 3000, 500, false, 5000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "best " << c.best << ", final " << c.final);
+        profile.arcadeScore[1] = c.best;
+        startPlaying();
+        if (c.beforeContinue >= 0) {
+            session.setScore(c.beforeContinue);
+            session.showContinue();
+            session.acceptContinue();
+        }
+        session.setScore(c.final);
+        session.showGameOver();
+        EXPECT_EQ(gameOver().getRecordText()->isVisible(), c.record);
+        if (c.record && c.kept != c.final) {
+            char kept[40];
+            OXScnBaseHUD::formatScore(c.kept, kept, sizeof kept);
+            EXPECT_NE(gameOver().getRecordText()->getText().find(kept), std::string::npos);
+        }
+        session.gameOverFinished();
+        session.tick(kFrameMs);
+        EXPECT_EQ(profile.arcadeScore[1], c.kept);
+        // The results show what was kept.
+        const CXGameSession::GameResult& result = session.getLastResult();
+        EXPECT_TRUE(result.ended && result.score == c.final && result.best == c.kept &&
+                    result.newRecord == c.record);
+    }
 }
 
 TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {

@@ -163,7 +163,7 @@ TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextG
     };
     auto waitForTheTitle = [&] {
         for (int frame = 0;
-             frame < 400 && (app.getMode() != CXApp::FrontEnd || app.getLoadBlocker()->isVisible());
+             frame < 900 && (app.getMode() != CXApp::FrontEnd || app.getLoadBlocker()->isVisible());
              ++frame) {
             runFrames(1);
         }

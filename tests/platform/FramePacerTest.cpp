@@ -40,7 +40,11 @@ class FakeHost : public IXLoopHost {
     bool isWindowActive() override { return active; }
     bool isEscapeHeld() override { return escape; }
     void dispatchKeys() override { ++keyPasses; }
+    void loopEnding() override { ++endings; }
     void drawFrame() override {
+        if (escapeAfterFrames >= 0 && static_cast<int>(frameStarts.size()) + 1 == escapeAfterFrames) {
+            escape = true;
+        }
         frameStarts.push_back(clock.now);
         clock.now += frameCostMicroseconds;
         if (stallAfterFrame >= 0 && static_cast<int>(frameStarts.size()) == stallAfterFrame) {
@@ -57,10 +61,12 @@ class FakeHost : public IXLoopHost {
     int64_t frameCostMicroseconds = 3000;
     int stallAfterFrame = -1;
     int activeAfterFrames = -1;
+    int escapeAfterFrames = -1;
     bool active = true;
     bool escape = false;
     int polls = 0;
     int keyPasses = 0;
+    int endings = 0;  // loopEnding() calls
     std::vector<int64_t> frameStarts;
 };
 
@@ -94,6 +100,18 @@ TEST(FramePacer, A40msStallGivesExactlyOneFrame) {
     // After it, the pace is back to 17 ms: no catching up.
     EXPECT_GE(host.frameStarts[4] - host.frameStarts[3], 17000);
     EXPECT_LT(host.frameStarts[4] - host.frameStarts[3], 18000);
+}
+
+// Escape quits at once, but first lets the program keep a game in play (its replay and high
+// score), as the window's close does.
+TEST(FramePacer, EscapeEndsTheLoopAtOnceTellingTheHostFirst) {
+    FakeClock clock;
+    FakeHost host(clock);
+    host.escapeAfterFrames = 3;
+    FramePacer pacer(clock);
+    runMainLoop(host, pacer);
+    EXPECT_EQ(host.frameStarts.size(), 3u) << "no frame after Escape";
+    EXPECT_EQ(host.endings, 1);
 }
 
 TEST(FramePacer, NothingRunsWhileTheWindowIsInactive) {

@@ -5,20 +5,26 @@
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 
 namespace {
 constexpr Colour kTitleTint{1.5f, 1.3f, 0.6f, 1.0f};
 constexpr Colour kCountTint{0.85f, 0.9f, 1.0f, 0.95f};
+constexpr Colour kWarningTint{1.0f, 0.75f, 0.45f, 1.0f};
+constexpr int kLineSize = 18;  // capitals at least 8 pixels tall in a 480-pixel window
 }  // namespace
 
 void OXScnBaseContinue::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.85f);
-    overlay::addSprite(*this, overlay::kPanel, 160, 248, 0.9f, 0.62f, 1.0f);
-    overlay::addText(*this, "CONTINUE?", 160, 290, 26, 1, kTitleTint);
-    countText = overlay::addText(*this, "CONTINUES LEFT: 0", 160, 266, 12, 1, kCountTint);
-    yesButton = overlay::addButton(*this, YesButton, "YES", 160, 238);
-    noButton = overlay::addButton(*this, NoButton, "NO", 160, 208);
+    overlay::addSprite(*this, overlay::kPanel, 160, 248, 0.9f, 0.86f, 1.0f);
+    overlay::addText(*this, "CONTINUE?", 160, 310, 26, 1, kTitleTint);
+    countText = overlay::addText(*this, "CONTINUES LEFT: 0", 160, 286, kLineSize, 1, kCountTint);
+    // What a continue costs: the score so far goes (its best stays in the high scores).
+    scoreText = overlay::addText(*this, "SCORE 0,000,000,000", 160, 264, kLineSize, 1, kCountTint);
+    overlay::addText(*this, "SCORE RESETS TO 0", 160, 244, kLineSize, 1, kWarningTint);
+    yesButton = overlay::addButton(*this, YesButton, "YES", 160, 218);
+    noButton = overlay::addButton(*this, NoButton, "NO", 160, 188);
     row.add(yesButton);
     row.add(noButton);
 }
@@ -29,6 +35,11 @@ void OXScnBaseContinue::setContinuesLeft(int count) {
     char line[32];
     std::snprintf(line, sizeof line, "CONTINUES LEFT: %d", count);
     countText->setText(line);
+    char digits[40];
+    char scoreLine[64];
+    OXScnBaseHUD::formatScore(CXGameSession::instance().getScore(), digits, sizeof digits);
+    std::snprintf(scoreLine, sizeof scoreLine, "SCORE %s", digits);
+    scoreText->setText(scoreLine);
     enterStarted();  // forgets a pointer press left from the last showing
     // Without a continue "YES" stays on screen, greyed, and only "NO" can be chosen.
     yesButton->setState(count >= 1 ? OXButton::Normal : OXButton::Disabled);

@@ -6,8 +6,9 @@
 class OXButton;
 class OXTextBox;
 
-// "CONTINUE?" with "YES" (id 0, takes a continue; disabled with none left) and "NO" (id 1,
-// the end-game question). Keys: the arrows move between the buttons, fire presses the
+// "CONTINUE?" with the continues left, the score the player has and the warning that a
+// continue resets it to 0, and "YES" (id 0, takes a continue; disabled with none left) and
+// "NO" (id 1, the end-game question). Keys: the arrows move between the buttons, fire presses the
 // highlighted one, beam or trance answers "NO".
 class OXScnBaseContinue : public OXScene {
   public:
@@ -20,14 +21,17 @@ class OXScnBaseContinue : public OXScene {
     void buttonPressed(int id) override;
     // What a button does, chosen by key or by its choice edge.
     void choose(int id);
-    // Shown by the session with the continues left: rewrites "CONTINUES LEFT: %d".
+    // Shown by the session with the continues left: rewrites "CONTINUES LEFT: %d" and the
+    // session's score, which a continue gives up.
     void setContinuesLeft(int count);
 
     const OXTextBox* getCountText() const { return countText; }
+    const OXTextBox* getScoreText() const { return scoreText; }
     const OXButton* getButton(int id) const { return id == YesButton ? yesButton : noButton; }
 
   private:
     OXTextBox* countText = nullptr;  // owned through objects
+    OXTextBox* scoreText = nullptr;  // owned through objects
     OXButton* yesButton = nullptr;   // owned through objects
     OXButton* noButton = nullptr;    // owned through objects
     overlay::ButtonRow row;

@@ -17,9 +17,10 @@ void OXScnEndGameConfirm::buildScene() {
 
 void OXScnEndGameConfirm::update(float dtMs) {
     if (!wasShown) {
-        // Shown again: the highlight starts on "YES" and no old pointer press is held.
+        // Shown again: the highlight starts on "NO", so that a hurried accept keeps the game,
+        // and no old pointer press is held.
         enterStarted();
-        row.reset();
+        row.resetTo(NoButton);
         wasShown = true;
     }
     OXScene::update(dtMs);
@@ -60,7 +61,7 @@ void OXScnEndGameConfirm::choose(int id) {
     wasShown = false;
     latch.clear();
     if (id == YesButton) {
-        CXGameSession::instance().endGame();
+        CXGameSession::instance().acceptEndGame();
     } else {
         CXGameSession::instance().cancelEndGame();
     }

@@ -5,9 +5,10 @@
 
 class OXButton;
 
-// "ARE YOU SURE" with "YES" (id 0, the game ends) and "NO" (id 1, back to the overlay that
-// asked). Keys: the arrows move between the buttons, fire presses the highlighted one, beam
-// or trance answers "NO".
+// "ARE YOU SURE" with "YES" (id 0, the game is over: the game-over screen, then the results)
+// and "NO" (id 1, back to the overlay that asked). Each showing starts with "NO" highlighted.
+// Keys: the arrows move between the buttons, fire presses the highlighted one, beam or trance
+// answers "NO".
 class OXScnEndGameConfirm : public OXScene {
   public:
     enum ButtonId { YesButton = 0, NoButton = 1 };

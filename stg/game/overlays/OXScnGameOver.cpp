@@ -1,39 +1,85 @@
 #include "stg/game/overlays/OXScnGameOver.h"
 
+#include <cstdio>
+
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/overlays/OverlayKit.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
 
 namespace {
 constexpr float kBackdropAlpha = 0.9f;
+constexpr Colour kTitleTint{1.6f, 0.55f, 0.7f, 1.0f};
+constexpr Colour kScoreTint{0.85f, 0.9f, 1.0f, 1.0f};
+constexpr Colour kRecordTint{1.0f, 0.85f, 0.4f, 1.0f};
+constexpr float kRecordPopMs = 300.0f;
 }  // namespace
 
 void OXScnGameOver::buildScene() {
     overlay::setupCamera(*this);
     backdrop = overlay::addBackdrop(*this, kBackdropAlpha);
-    overlay::addSprite(*this, overlay::kPanel, 160, 250, 0.95f, 0.36f, 1.0f);
-    titleText = overlay::addText(*this, "GAME OVER", 160, 242, 32, 1, {1.6f, 0.55f, 0.7f, 1.0f});
-}
-
-bool OXScnGameOver::fadeDone(void* scene, int) {
-    static_cast<OXScnGameOver*>(scene)->finishPending = true;
-    return false;
+    overlay::addSprite(*this, overlay::kPanel, 160, 244, 0.95f, 0.56f, 1.0f);
+    titleText = overlay::addText(*this, "GAME OVER", 160, 266, 32, 1, kTitleTint);
+    scoreText = overlay::addText(*this, "SCORE 0,000,000,000", 160, 238, 18, 1, kScoreTint);
+    recordText = overlay::addText(*this, "NEW RECORD", 160, 211, 20, 1, kRecordTint);
+    recordText->setVisible(false);
 }
 
 void OXScnGameOver::appear() {
-    finishPending = false;
+    const CXGameSession& session = CXGameSession::instance();
+    latch.clear();
+    shownMs = 0.0f;
+    skipWanted = false;
+    finishSent = false;
+
+    char digits[40];
+    char line[64];
+    OXScnBaseHUD::formatScore(session.getScore(), digits, sizeof digits);
+    std::snprintf(line, sizeof line, "SCORE %s", digits);
+    scoreText->setText(line);
+    std::printf("GAME OVER SCORE %lld\n", static_cast<long long>(session.getScore()));
+
+    const bool record = session.isNewRecord();
+    recordText->setVisible(record);
+    if (record) {
+        // A record made before a continue reset the score: the line names the score the
+        // high-score table keeps, which is then not the one above it.
+        if (session.getHighScore() != session.getScore()) {
+            OXScnBaseHUD::formatScore(session.getHighScore(), digits, sizeof digits);
+            std::snprintf(line, sizeof line, "NEW RECORD %s", digits);
+        } else {
+            std::snprintf(line, sizeof line, "NEW RECORD");
+        }
+        recordText->setText(line);
+        recordText->resetActions();
+        recordText->scaleTo(kRecordPopMs, {1.6f, 1.6f, 1}, {1, 1, 1}, 0.5f);
+        std::printf("NEW RECORD %lld\n", static_cast<long long>(session.getHighScore()));
+    }
+
     // Faded as a whole, the panel would let the field's enemies and bullets show through it;
     // only the backdrop fades.
     setAlpha(1.0f);
     backdrop->resetActions();
-    backdrop->fadeTo(kAppearMs, 0.0f, kBackdropAlpha, 1.0f, this, fadeDone);
+    backdrop->fadeTo(kAppearMs, 0.0f, kBackdropAlpha, 1.0f);
+}
+
+void OXScnGameOver::keyEvent(int key, bool down) {
+    // A held key (fire through the last death) is not a wish to go on: only a key pressed and
+    // released while the screen shows, or a click's choice edge.
+    const bool asked = (overlay::isChoice(key) && down) || latch.released(key, down);
+    if (asked && shownMs >= kSkipAfterMs) {
+        skipWanted = true;
+    }
 }
 
 void OXScnGameOver::update(float dtMs) {
     OXScene::update(dtMs);
-    if (finishPending) {
-        finishPending = false;
+    shownMs += dtMs;
+    if (finishSent) {
+        return;
+    }
+    if (shownMs >= kHoldMs || skipWanted) {
+        finishSent = true;
         CXGameSession::instance().gameOverFinished();
     }
 }

@@ -106,14 +106,26 @@ class ButtonRow {
         }
     }
     // The first enabled button is highlighted again.
-    void reset() {
+    void reset() { resetTo(-1); }
+    // The enabled button with id `id` is highlighted again, or the first enabled one when it
+    // is not there: a question whose first answer destroys something starts on the safe one.
+    void resetTo(int id) {
         selected = -1;
+        int wanted = -1;
         for (int index = 0; index < count; ++index) {
             buttons[index]->resetActions();
             buttons[index]->setScale(1, 1, 1);
-            if (selected < 0 && usable(index)) {
-                select(index);
+            if (wanted < 0 && usable(index) && buttons[index]->getId() == id) {
+                wanted = index;
             }
+        }
+        for (int index = 0; index < count && wanted < 0; ++index) {
+            if (usable(index)) {
+                wanted = index;
+            }
+        }
+        if (wanted >= 0) {
+            select(wanted);
         }
     }
     void step(int delta) {
