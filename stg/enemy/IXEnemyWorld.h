@@ -36,7 +36,7 @@ class IXEnemyWorld {
     virtual IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) = 0;
     // The player's bomb is going off: enemies do not ram the ship.
     virtual bool isBombActive() const = 0;
-    // Casual play ("CLASSIC"): other break amounts, near radius and prizes.
+    // Casual play: other break amounts, near radius and prizes.
     virtual bool isCasualPlay() const = 0;
     // The session's difficulty: 0 easy, 1 normal, 2 hard, 3 extreme.
     virtual int difficulty() const = 0;

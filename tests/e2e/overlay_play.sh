@@ -225,7 +225,7 @@ if [ "$FLOW" = 1 ]; then
         if [ "$(menu_press "$game" "$console" z)" = 1 ] && [ "$(menu_press "$game" "$console" Down Down z)" = 8 ]; then
             sleep 0.6
             import -window "$game" "$OUT/13-high-scores.png"
-            grep -q "^HIGH SCORES BURST: $best $score 0 0$" "$console" ||
+            grep -q "^HIGH SCORES NORMAL: $best $score 0 0$" "$console" ||
                 fail "the high scores do not show the kept $best (see $console)"
         else
             fail "the menus did not lead to the high scores"
