@@ -10,7 +10,7 @@
 #   run 2: the profile given 500 upgrade points; the title asks for A; A leads through the
 #   menus to the hangar (a later game), a bomb is bought and LAUNCH starts the stage with it;
 #   the music volume saved in run 1 is still there (read with Python's plistlib, a second
-#   reader of the format); the ship fires with A (its kills move the HUD's score).
+#   reader of the format); the ship fires with A (its kills give the score that Escape keeps).
 # Screenshots of every screen are left in $OUT for a person to look at.
 set -u
 GAME_DIR=${1:?usage: menu_screens.sh BUILD_DIR}
@@ -55,11 +55,12 @@ sweep_firing() {  # key
         score_moved "$OUT/score-before-sweep.png" "$OUT/score-settled.png" || break
         mv "$OUT/score-settled.png" "$OUT/score-before-sweep.png"
     done
+    # Orbs and enemies passing behind the digits can look like a move: six sweeps come first.
     xdotool keydown --window "$game" "$1" 2>/dev/null
-    for _ in $(seq 1 40); do
+    for sweep in $(seq 1 40); do
         hold "$game" Left 1.2; hold "$game" Right 1.2
         import -window "$game" "$OUT/score-in-sweep.png"
-        score_moved "$OUT/score-before-sweep.png" "$OUT/score-in-sweep.png" && break
+        [ "$sweep" -ge 6 ] && score_moved "$OUT/score-before-sweep.png" "$OUT/score-in-sweep.png" && break
     done
     xdotool keyup --window "$game" "$1" 2>/dev/null
 }
@@ -183,15 +184,16 @@ if start 2; then
         fail "run 2: the profile holds $(stored bombs) bombs and $(stored "upgrade points") points"
     [ "$(stored "music volume")" = 0.7 ] || fail "run 2: the music volume came back as $(stored "music volume")"
     if wait_line "$console" "HIDING LOAD BLOCKER" 90; then
-        # The ship fires with A: it shoots enemies down, and the HUD's score moves from 0.
+        # The ship fires with A: it shoots enemies down.
         sweep_firing a
         import -window "$game" "$OUT/stage-fired-with-a.png"
-        score_moved "$OUT/score-before-sweep.png" "$OUT/stage-fired-with-a.png" ||
-            fail "run 2: the score did not move while A was held: no shots"
     else
         fail "run 2: the stage never showed"
     fi
     escape_ends "run 2"
+    # Escape keeps the run: the score it saved with the replay is the proof of the shots.
+    kept=$(grep -o "^REPLAY SAVED: .* SCORE [0-9]*" "$console" | tail -n 1 | awk '{print $NF}')
+    [ "${kept:-0}" -gt 0 ] || fail "run 2: the game kept a score of ${kept:-nothing} while A was held: no shots"
 fi
 
 if [ "$failures" = 0 ]; then echo "menu screens: all checks passed"; fi
