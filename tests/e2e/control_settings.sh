@@ -16,10 +16,7 @@ INDEX=${3:-0}
 mkdir -p "$OUT"
 . "$(dirname "$0")/x11_helpers.sh"
 
-WIDTHS=(640 800 1024 1440 1280 1366 1600 1920)
-HEIGHTS=(480 600 768 1080 720 768 900 1080)
-W=${WIDTHS[$INDEX]}
-H=${HEIGHTS[$INDEX]}
+window_size "$INDEX"
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT

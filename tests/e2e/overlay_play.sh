@@ -26,10 +26,7 @@ FLOW=${FLOW:-0}
 mkdir -p "$OUT"
 . "$(dirname "$0")/x11_helpers.sh"
 
-WIDTHS=(640 800 1024 1440 1280 1366 1600 1920)
-HEIGHTS=(480 600 768 1080 720 768 900 1080)
-W=${WIDTHS[$INDEX]}
-H=${HEIGHTS[$INDEX]}
+window_size "$INDEX"
 AREA_W=$((H * 3 / 4))  # the 4:3 game area, centred in the window
 AREA_X=$(((W - AREA_W) / 2))
 

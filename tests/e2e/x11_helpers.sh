@@ -144,6 +144,14 @@ near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
     python3 -c "import sys; a=[int(v) for v in sys.argv[1].split(',')]; b=[int(v) for v in sys.argv[2].split(',')]; sys.exit(0 if all(abs(x-y)<=12 for x,y in zip(a,b)) else 1)" "$1" "$2"
 }
 
+# The config dialog's resolutions, by their index in its list.
+WIDTHS=(640 800 1024 1440 1280 1366 1600 1920)
+HEIGHTS=(480 600 768 1080 720 768 900 1080)
+window_size() {  # resolution index -> sets W and H
+    W=${WIDTHS[$1]}
+    H=${HEIGHTS[$1]}
+}
+
 # ---- The menus ----
 # The game prints "MENU SCREEN n" each time menu screen n has slid in.
 

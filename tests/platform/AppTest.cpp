@@ -52,6 +52,16 @@ class AppTest : public ::testing::Test {
         runFrames(1);
     }
 
+    // The title in an 800 x 600 window, upright: the 450 x 600 game image from x 175.
+    void titleInAn800By600Window() {
+        CXGfxManager& gfx = CXGfxManager::instance();
+        gfx.setScreenSize(800, 600);
+        gfx.setBufferScale(0.5f);
+        gfx.setResolutionBoost(false, false);
+        app.createMenuScenes(kTitleScene, false, false);
+        app.setScreenOrientation(0);
+    }
+
     RecordingGLDevice device;
     CXApp app;
     uint8_t keys[256] = {};
@@ -259,12 +269,7 @@ TEST_F(AppTest, ABindingOutsideTheKeyTableStartsOnTheTablesFirstKey) {
 // keys; a tap where a hidden button lies brings them back and presses it; the pause screen
 // shows the pointer whatever was used.
 TEST_F(AppTest, InPlayTheHudButtonsAndThePointerFollowTheLastDeviceUsed) {
-    CXGfxManager& gfx = CXGfxManager::instance();
-    gfx.setScreenSize(800, 600);
-    gfx.setBufferScale(0.5f);  // the image at its own size: 450 x 600 from x 175
-    gfx.setResolutionBoost(false, false);
-    app.createMenuScenes(kTitleScene, false, false);
-    app.setScreenOrientation(0);
+    titleInAn800By600Window();
     app.requestStageStart();
     for (int frame = 0; frame < 200 && app.getMode() != CXApp::InStage; ++frame) {
         runFrames(1);
@@ -297,12 +302,7 @@ TEST_F(AppTest, InPlayTheHudButtonsAndThePointerFollowTheLastDeviceUsed) {
 }
 
 TEST_F(AppTest, AClickOnTheComposedImageReachesTheButtonDrawnThere) {
-    CXGfxManager& gfx = CXGfxManager::instance();
-    gfx.setScreenSize(800, 600);
-    gfx.setBufferScale(0.5f);  // the image at its own size: 450 x 600 from x 175
-    gfx.setResolutionBoost(false, false);
-    app.createMenuScenes(kTitleScene, false, false);
-    app.setScreenOrientation(0);
+    titleInAn800By600Window();
     // The title's prompt stands at scene (384, 300): window (400, 424).
     app.deliverPointer(CXApp::PointerPressed, 100, 424);  // beside the image: nothing
     app.deliverPointer(CXApp::PointerReleased, 100, 424);
