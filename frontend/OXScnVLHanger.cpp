@@ -1,6 +1,8 @@
 #include "frontend/OXScnVLHanger.h"
 
+#include <cctype>
 #include <cstdio>
+#include <string>
 
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
@@ -13,9 +15,9 @@
 namespace {
 constexpr float kFirstRowY = 680.0f;
 constexpr float kRowStep = 68.0f;
-constexpr float kNameX = 106.0f;  // a price of 10 characters ends before the first pip
-constexpr float kPipX = 330.0f;
-constexpr float kPipStep = 21.0f;
+constexpr float kNameX = 116.0f;  // clear of the plate's end; 10 characters end before the pips
+constexpr float kPipX = 334.0f;
+constexpr float kPipStep = 20.0f;
 constexpr float kMinusX = 560.0f;
 constexpr float kPlusX = 630.0f;
 constexpr float kPipScale = 0.65f;
@@ -25,7 +27,7 @@ constexpr int kPipHeld = 1;
 // fits a 16:9 view (x 96 to 672).
 constexpr int kNoteSize = OXScnVLMenu::kSmallestTextSize;
 constexpr float kInfoX = 212.0f;      // beside the badge: RANK and UPGRADE POINTS
-constexpr float kRankNameX = 315.0f;  // the longest rank name ends at 663
+constexpr float kRankNameX = 315.0f;  // the longest rank name, 17 characters, ends at 664
 constexpr float kPointsRight = 662.0f;
 constexpr float kPriceBelow = 26.0f;
 constexpr float kSystemsCaptionY = 722.0f;
@@ -138,7 +140,12 @@ void OXScnVLHanger::refresh() {
     points->setText(std::to_string(upgrades.points()));
     const int level = host.profile().level;
     badge->setFrame(PilotRank::badgeFrame(level));
-    rankName->setText(PilotRank::name(level));
+    // In capitals: the font's small letters are smaller than the least a player reads.
+    std::string name = PilotRank::name(level);
+    for (char& c : name) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    rankName->setText(name);
 }
 
 void OXScnVLHanger::buttonPressed(int id) {
