@@ -29,7 +29,8 @@ enum Picture {
 // One page: its title, picture and lines, and what casual play shows instead (null or an empty
 // list: the same).
 // In the lines "%F", "%B", "%T" and "%P" stand for the keys bound to fire, beam, trance and
-// pause. A line holds at most 30 characters, so it fits the screen at a readable size.
+// pause. A line holds at most 28 characters once the keys are in (a key's name is at most 6), so
+// it fits a 16:9 view at the menus' smallest text size.
 struct Page {
     const char* title;
     const char* casualTitle;
@@ -44,32 +45,32 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      nullptr,
      MovePicture,
      MovePicture,
-     {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: SLOW, PRECISE MOVES", "ONLY THE GLOWING CORE OF",
+     {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: SLOW, PRECISE", "ONLY THE GLOWING CORE OF",
       "YOUR SHIP CAN BE HIT", "%P: PAUSE"},
-     {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: LASER, SLOW MOVES", "ONLY THE GLOWING CORE OF",
+     {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: LASER, SLOWER", "ONLY THE GLOWING CORE OF",
       "YOUR SHIP CAN BE HIT", "%P: PAUSE"}},
     {"THE HUD",
      nullptr,
      HudPicture,
      HudPicture,
-     {"SCORE: EVERY POINT TIMES THE", "MULTIPLIER; A HIT HALVES IT", "CHAIN: GRAZES, BONUS PER KILL",
+     {"SCORE: EVERY POINT TIMES THE", "MULTIPLIER; A HIT HALVES IT", "CHAIN: GRAZES, KILL BONUS",
       "SHIPS AND BOMBS: BOTTOM LEFT", "BESIDE THE SHIP: BEAM RDY", "AND THE TRANCE GAUGE IN %"},
      {}},
     {"BOMBS AND THE SHIELD",
      nullptr,
      BombPicture,
      BombPicture,
-     {"NO BOMB KEY: A HIT WITH BOMBS", "LEFT SETS ONE OFF BY ITSELF", "AND CLEARS BULLETS. A SHIELD",
+     {"NO BOMB KEY: ANY HIT WITH", "BOMBS LEFT SETS ONE OFF AND", "CLEARS BULLETS. A SHIELD",
       "THEN RUNS FOR 4 SECONDS:", "A HIT IN IT OR WITH NO BOMBS", "DAMAGES THE SHIP"},
-     {"NO BOMB KEY: A HIT WITH BOMBS", "LEFT SETS ONE OFF BY ITSELF", "AND CLEARS BULLETS. A SHIELD",
+     {"NO BOMB KEY: ANY HIT WITH", "BOMBS LEFT SETS ONE OFF AND", "CLEARS BULLETS. A SHIELD",
       "THEN RUNS FOR 2 SECONDS:", "A HIT IN IT OR WITH NO BOMBS", "DAMAGES THE SHIP"}},
     {"THE COUNTER",
      "THE LASER",
      CounterPicture,
      LaserPicture,
-     {"HOLD %B: NO FIRE, SHIP SLOWS", "ORBS FILL THE BEAM GAUGE", "FROM 20% THE SHIP SAYS RDY",
+     {"HOLD %B: NO FIRE, SLOWER", "ORBS FILL THE BEAM GAUGE", "FROM 20% THE SHIP SAYS RDY",
       "RELEASE %B AT RDY: THE", "COUNTER BEAM SPENDS IT ALL", "BELOW 20% NOTHING FIRES"},
-     {"HOLD %B: A LASER REPLACES", "YOUR GUNS AND THE SHIP SLOWS", "RELEASE %B: GUNS AGAIN", "",
+     {"HOLD %B: A LASER FIRES", "INSTEAD OF GUNS; SHIP SLOWS", "RELEASE %B: GUNS AGAIN", "",
       "CASUAL PLAY HAS NO COUNTER:", "ORBS SCORE 100 POINTS"}},
     {"GRAZING AND THE CHAIN",
      nullptr,
@@ -90,7 +91,7 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      nullptr,
      ItemPicture,
      ItemPicture,
-     {"WRECKS AND CANCELLED BULLETS", "DROP ITEMS: FLY NEAR THEM", "GOLD ORBS FILL THE BEAM GAUGE",
+     {"WRECKS AND CANCELLED BULLETS", "DROP ITEMS: FLY NEAR THEM", "GOLD ORBS CHARGE THE BEAM",
       "GEMS RAISE THE MULTIPLIER", "AT STAGE END, GRAZES AND", "ITEMS PAY A BONUS"},
      {"WRECKS AND CANCELLED BULLETS", "DROP ITEMS: FLY NEAR THEM", "GOLD ORBS SCORE POINTS",
       "GEMS RAISE THE MULTIPLIER", "AT STAGE END, GRAZES AND", "ITEMS PAY A BONUS"}},
@@ -101,8 +102,8 @@ constexpr int kTitleSize = 44;
 constexpr float kPictureY = 612.0f;
 constexpr float kFirstLineY = 414.0f;
 constexpr float kLineGap = 36.0f;
-constexpr int kLineSize = 36;
-constexpr float kLineX = 110.0f;
+constexpr int kLineSize = OXScnVLMenu::kSmallestTextSize;
+constexpr float kLineX = 97.0f;  // 28 characters end at 671
 constexpr float kCounterY = 196.0f;
 constexpr float kButtonY = 128.0f;
 

@@ -14,6 +14,7 @@
 namespace {
 // The roll is seen in perspective from 1000 units away, where the view spans 828 of the
 // scene's units in height, not 1024: 34 here is as tall on screen as the menus' smallest 41.
+// A 16:9 view spans 466 units across there, so a line holds at most 26 characters.
 constexpr int kLineSize = 34;
 constexpr int kHeadingSize = 42;
 constexpr float kRollBottom = 240.0f;  // where a line enters, above the button
@@ -111,6 +112,9 @@ void OXScnVLCredits::setupCamera() {
     eye.z = -aimedEye.z;
     centre.z = -aimedCentre.z;
     centre.y = aimedEye.y - (aimedCentre.y - aimedEye.y);
+    // The roll is centred on the scene's middle in every shape of view: aimed from the view's
+    // own width, a 16:9 view would look left of it and cut the lines' right ends.
+    eye.x = centre.x = kCentreX + viewWidth * 0.5f;
     OXScene::setupCamera();
     eye = aimedEye;
     centre = aimedCentre;

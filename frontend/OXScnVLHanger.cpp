@@ -1,6 +1,8 @@
 #include "frontend/OXScnVLHanger.h"
 
+#include <cctype>
 #include <cstdio>
+#include <string>
 
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
@@ -13,16 +15,20 @@
 namespace {
 constexpr float kFirstRowY = 680.0f;
 constexpr float kRowStep = 68.0f;
-constexpr float kNameX = 120.0f;
-constexpr float kPipX = 330.0f;
-constexpr float kPipStep = 21.0f;
+constexpr float kNameX = 116.0f;  // clear of the plate's end; 10 characters end before the pips
+constexpr float kPipX = 334.0f;
+constexpr float kPipStep = 20.0f;
 constexpr float kMinusX = 560.0f;
 constexpr float kPlusX = 630.0f;
 constexpr float kPipScale = 0.65f;
 constexpr int kPipEmpty = 0;
 constexpr int kPipHeld = 1;
-// Text no smaller than this stays readable on the smallest window.
-constexpr int kNoteSize = 34;
+// Every text at the menus' smallest size or larger; a line holds at most 28 characters, so it
+// fits a 16:9 view (x 96 to 672).
+constexpr int kNoteSize = OXScnVLMenu::kSmallestTextSize;
+constexpr float kInfoX = 212.0f;      // beside the badge: RANK and UPGRADE POINTS
+constexpr float kRankNameX = 315.0f;  // the longest rank name, 17 characters, ends at 664
+constexpr float kPointsRight = 662.0f;
 constexpr float kPriceBelow = 26.0f;
 constexpr float kSystemsCaptionY = 722.0f;
 constexpr float kHelpY = 212.0f;
@@ -30,14 +36,14 @@ constexpr float kHelpGap = 32.0f;
 
 // What each row buys, two lines each, then what LAUNCH and BACK show: how points are earned.
 const char* const kItemHelp[CXHangarUpgrades::kItemCount + 1][2] = {
-    {"FIGHTER SYSTEM: THE MAIN GUN,", "MORE SHOTS WITH EACH LEVEL"},
-    {"FIGHTER SYSTEM: MISSILES THAT", "SEEK, FIRED WITH THE MAIN GUN"},
-    {"FIGHTER SYSTEM: OPTION PODS,", "A PAIR A LEVEL FIRES BESIDE YOU"},
-    {"BOMBS EACH SHIP STARTS WITH: A", "HIT WITH ONE LEFT SETS IT OFF"},
+    {"FIGHTER SYSTEM: MAIN GUN,", "MORE SHOTS WITH EACH LEVEL"},
+    {"FIGHTER SYSTEM: SEEKING", "MISSILES, FIRED WITH THE GUN"},
+    {"FIGHTER SYSTEM: OPTION PODS,", "A PAIR A LEVEL, BESIDE YOU"},
+    {"BOMBS EACH SHIP STARTS WITH:", "A HIT WITH ONE LEFT USES IT"},
     {"SPARE SHIPS FOR EACH GAME", ""},
     {"TRIES AFTER THE LAST SHIP IS", "LOST; EACH RESETS THE SCORE"},
     {"KEEPSAKES: NO USE IN PLAY,", "THEY SELL BACK AT FULL PRICE"},
-    {"KILLS AND CLEARED STAGES RAISE", "YOUR RANK: 100 POINTS A RANK"},
+    {"KILLS AND CLEARED STAGES", "RAISE RANK: 100 POINTS EACH"},
 };
 
 const char* const kBuySound = "prize_pickup.caf";
@@ -54,15 +60,16 @@ using ScreenParts::addSprite;
 void OXScnVLHanger::buildScene() {
     addHeading("HANGAR");
 
-    badge = addSprite(*this, "assets/plist/spr_rank_badge", 170, 785);
-    badge->setScale(0.9f, 0.9f, 1);
-    addText("RANK", 250, 805, kNoteSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
-    rankName = addText("", 250, 760, kNoteSize, 0);
-    addText("UPGRADE POINTS", 650, 805, kNoteSize, 2)->setColour(0.5f, 0.8f, 0.9f, 1);
-    points = addText("0", 650, 755, 56, 2);
+    // The rank on one line, the points below it: each as wide as the view allows.
+    badge = addSprite(*this, "assets/plist/spr_rank_badge", 152, 792);
+    badge->setScale(0.8f, 0.8f, 1);
+    addText("RANK", kInfoX, 812, kNoteSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
+    rankName = addText("", kRankNameX, 812, kNoteSize, 0);
+    addText("UPGRADE POINTS", kInfoX, 770, kNoteSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
+    points = addText("0", kPointsRight, 766, 56, 2);
     points->setColour(1.0f, 0.85f, 0.4f, 1);
     // The fighter chosen before the first game is only its start: these rows upgrade it.
-    addText("YOUR FIGHTER: 5 LEVELS IN ALL", kCentreX, kSystemsCaptionY, kNoteSize)
+    addText("FIGHTER SYSTEMS: 5 LEVELS", kCentreX, kSystemsCaptionY, kNoteSize)
         ->setColour(0.45f, 0.9f, 1.0f, 1);
 
     // LAUNCH first: the highlight rests on it when the hangar opens.
@@ -76,7 +83,7 @@ void OXScnVLHanger::buildScene() {
         if (item <= CXHangarUpgrades::Options) {
             plate->setColour(0.6f, 1.2f, 1.4f, 1);  // the fighter's own systems stand out
         }
-        row.name = addText(CXHangarUpgrades::itemName(item), kNameX, y + 2, ScreenParts::kRowSize, 0);
+        row.name = addText(CXHangarUpgrades::itemName(item), kNameX, y + 2, kNoteSize, 0);
         row.price = addText("", kNameX, y - kPriceBelow, kNoteSize, 0);
         for (int pip = 0; pip < kPips; ++pip) {
             row.pips[pip] = addSprite(*this, "assets/plist/spr_level_pip", kPipX + kPipStep * pip, y);
@@ -133,7 +140,12 @@ void OXScnVLHanger::refresh() {
     points->setText(std::to_string(upgrades.points()));
     const int level = host.profile().level;
     badge->setFrame(PilotRank::badgeFrame(level));
-    rankName->setText(PilotRank::name(level));
+    // In capitals: the font's small letters are smaller than the least a player reads.
+    std::string name = PilotRank::name(level);
+    for (char& c : name) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    rankName->setText(name);
 }
 
 void OXScnVLHanger::buttonPressed(int id) {

@@ -20,7 +20,7 @@ constexpr float kBarWidth = 512.0f;  // the fill's full width, scene units
 constexpr float kBarScale = 0.95f;
 constexpr float kBadgeScale = 1.6f;
 constexpr float kRankUpMs = 1200.0f;
-constexpr int kLabelSize = 40;  // capitals at least 8 pixels tall in a 480-pixel window
+constexpr int kLabelSize = OXScnVLMenu::kSmallestTextSize;  // capitals 8 pixels tall at 640 x 480
 const char* const kRankUpSound = "trance_warning.caf";
 }  // namespace
 
@@ -30,7 +30,7 @@ void OXScnVLResults::buildScene() {
     addHeading("RESULTS");
     // The game's final score, as the high scores keep it, and whether it set a record.
     scoreText = addText("", kCentreX, 806, 44, 1);
-    recordText = addText("", kCentreX, 764, 40, 1);
+    recordText = addText("", kCentreX, 764, kLabelSize, 1);
     recordText->setColour(1.0f, 0.85f, 0.4f, 1);
     showScore();
 
@@ -49,7 +49,7 @@ void OXScnVLResults::buildScene() {
     frame->setScale(kBarScale, 1, 1);
     barFill = addSprite(*this, "assets/plist/spr_exp_bar_fill", kBarX, kBarY);
     barFill->setZ(2);
-    counterText = addText("", kCentreX, 300, 40, 1);
+    counterText = addText("", kCentreX, 300, kLabelSize, 1);
 
     next = addButton(Next, "NEXT", kCentreX, 220, kMenuButton);
     hangar = addButton(Hangar, "HANGAR", kCentreX, 120, kMenuButton);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
+#include "engine/Matrix.h"
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
@@ -242,33 +245,100 @@ TEST_F(MenuFlowTest, AMenuPutsTheCursorBackWhereItWasLeft) {
 }
 
 // At 640 x 480 a text below the menus' smallest size is too small to read, and a 16:9 view
-// sees only x 96 to 672 of the scene: every text and button of these screens is both.
+// sees only x 96 to 672 of the scene: every text and button of these screens is both, on every
+// tutorial page and whichever hangar row is highlighted.
 TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
+    // A later player at their fullest: a game just ended on a record, the longest rank name,
+    // experience still to count and points in four figures.
+    testfiles::TempDir folder;
+    host.userProfile.setPath(folder.file("profile/save.osf"));
+    session.setProfile(&host.userProfile);
+    session.setScreenSize(450, 600);
+    testing::internal::CaptureStdout();
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    session.setScore(987654321);
+    session.endGame();
+    session.tearDown();
+    session.setProfile(nullptr);
+    testing::internal::GetCapturedStdout();
+    earnExperience(host.userProfile, 3, 3000, 2500);  // "flight lieutenant"
+    host.userProfile.upgradePoints = 9999;
+
     const auto fits = [](float centre, float width) {
         return centre - width * 0.5f >= 95.5f && centre + width * 0.5f <= 672.5f;
     };
     for (int index : {kTitleScene, kMainScene, kBonusScene, kModeSelectScene, kStageSelectScene,
-                      kDifficultyScene, kHighScoreScene, kOptionScene, kFighterSelectScene}) {
+                      kDifficultyScene, kHighScoreScene, kOptionScene, kFighterSelectScene, kTutorialScene,
+                      kHangarScene, kOptionControlScene, kResultsScene}) {
         OXScene* screen = makeMenuScene(index, host);
         enter(*screen);
-        for (const IXRenderObject* object : screen->getObjects()) {
-            const auto* button = dynamic_cast<const OXButton*>(object);
-            const auto* text = button ? button->getLabel() : dynamic_cast<const OXTextBox*>(object);
-            if (button) {
-                EXPECT_TRUE(fits(button->getX(), button->getSize().x * button->getScale().x))
-                    << "screen " << index << ", button " << button->getId();
+        const int views = index == kTutorialScene ? OXScnTutorialPC::kPageCount
+                          : index == kHangarScene ? CXHangarUpgrades::kItemCount + 1
+                                                  : 1;
+        for (int view = 0; view < views; ++view) {
+            screen->update(16.7f);
+            for (const IXRenderObject* object : screen->getObjects()) {
+                const auto* button = dynamic_cast<const OXButton*>(object);
+                const auto* text = button ? button->getLabel() : dynamic_cast<const OXTextBox*>(object);
+                if (button) {
+                    EXPECT_TRUE(fits(button->getX(), button->getSize().x * button->getScale().x))
+                        << "screen " << index << ", button " << button->getId();
+                }
+                if (!text || text->getText().empty() || !object->isVisible()) {
+                    continue;
+                }
+                // Alignment 0 starts the text at its x, 1 centres it there, 2 ends it there.
+                const float width = static_cast<float>(text->getCharSize() * text->getText().size()) * 0.5f;
+                const float centre =
+                    (button ? button->getX() : text->getX()) + width * 0.5f * (1 - text->getAlignment());
+                EXPECT_GE(text->getCharSize(), OXScnVLMenu::kSmallestTextSize)
+                    << "\"" << text->getText() << "\"";
+                EXPECT_TRUE(fits(centre, width)) << "screen " << index << ", \"" << text->getText() << "\"";
             }
-            if (!text || text->getText().empty()) {
-                continue;
-            }
-            // Alignment 0 starts the text at its x, 1 centres it there, 2 ends it there.
-            const float width = static_cast<float>(text->getCharSize() * text->getText().size()) * 0.5f;
-            const float centre =
-                (button ? button->getX() : text->getX()) + width * 0.5f * (1 - text->getAlignment());
-            EXPECT_GE(text->getCharSize(), OXScnVLMenu::kSmallestTextSize) << "\"" << text->getText() << "\"";
-            EXPECT_TRUE(fits(centre, width)) << "screen " << index << ", \"" << text->getText() << "\"";
+            key(*screen, index == kTutorialScene ? screen->rightKey : screen->downKey);
         }
         delete screen;
+    }
+}
+
+// The credits roll in perspective, where the view spans 828 of the scene's units in height and,
+// at 16:9, 466 across: each line's capitals are still 8 pixels tall at 640 x 480, and every line
+// lies whole within the view.
+TEST_F(MenuFlowTest, TheCreditsRollReadablyAndWholeInA16By9View) {
+    OXScnVLCredits credits(host);
+    enter(credits);
+    credits.setViewWidth(576);  // as the application aims it at 16:9
+    credits.setEye(576, 1024, -1000);
+    credits.setCentre(576, 1024.1f, 1000);
+    credits.setOrthographicMode(false);
+    credits.setupCamera();
+    const Mat4& view = CXGfxManager::instance().getProjection();
+    struct Point {
+        float x, y;
+    };
+    const auto onScreen = [&view](float x, float y) {  // -1 to 1 across and up the view
+        const float w = view[3] * x + view[7] * y + view[15];
+        return Point{(view[0] * x + view[4] * y + view[12]) / w, (view[1] * x + view[5] * y + view[13]) / w};
+    };
+    ASSERT_GT(credits.getLineCount(), 10);
+    for (const IXRenderObject* object : credits.getObjects()) {
+        const auto* button = dynamic_cast<const OXButton*>(object);
+        const auto* text = button ? button->getLabel() : dynamic_cast<const OXTextBox*>(object);
+        if (!text || text->getText().empty()) {
+            continue;
+        }
+        const float glyph = static_cast<float>(text->getCharSize()) * 0.5f;
+        const float width = glyph * static_cast<float>(text->getText().size());
+        const float centre = button ? button->getX() : text->getX();
+        const Point left = onScreen(centre - width * 0.5f, 500);
+        const Point right = onScreen(centre + width * 0.5f, 500);
+        const Point top = onScreen(centre, 500 + glyph);
+        EXPECT_LE(std::max(std::fabs(left.x), std::fabs(right.x)), 1.0f) << "\"" << text->getText() << "\"";
+        // 480 pixels span 2 units up the view; a capital fills 27 of a glyph cell's 32.
+        EXPECT_GE(std::fabs(top.y - left.y) * 240.0f * 27.0f / 32.0f, 8.0f)
+            << "\"" << text->getText() << "\"";
     }
 }
 
