@@ -5,14 +5,11 @@ class OXScene;
 class OXSprite;
 
 // Pieces the hangar, high-score, options, control-settings and results screens add to the
-// menus' common ground (OXScnVLMenu): the menu button in two more sizes, text sizes by role,
+// menus' common ground (OXScnVLMenu): the menu button in two more sizes,
 // plain sprites, effects and the pop of something newly won. Positions are scene units.
 namespace ScreenParts {
 constexpr const char* kSmallButton = "assets/plist/btn_menu_small";  // 170 x 64
 constexpr const char* kWideButton = "assets/plist/btn_menu_wide";    // 360 x 60
-// The texts of the screens' rows and their smaller notes.
-constexpr int kRowSize = 36;
-constexpr int kSmallSize = 28;
 
 // A sprite placed at (x, y) and handed to the scene, which owns it.
 OXSprite* addSprite(OXScene& scene, const char* path, float x, float y);
