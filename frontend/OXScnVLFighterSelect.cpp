@@ -24,7 +24,8 @@ void OXScnVLFighterSelect::buildScene() {
         captions[card]->setColour(0.75f, 0.9f, 0.95f, 1);
         y -= 180.0f;
     }
-    addText("THE HANGAR UPGRADES IT LATER", kCentreX, 180, kSmallestTextSize)->setColour(1.0f, 0.85f, 0.4f, 1);
+    addText("THE HANGAR UPGRADES IT LATER", kCentreX, 180, kSmallestTextSize)
+        ->setColour(1.0f, 0.85f, 0.4f, 1);
 
     addNote("assets/plist/spr_fighter_select_note",
             {"YOUR FIRST FLIGHT", "PICK THE SYSTEM YOUR", "FIGHTER STARTS WITH.", "THE HANGAR ADDS MORE."},
