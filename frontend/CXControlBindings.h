@@ -65,7 +65,8 @@ class CXControlBindings {
     float listenLeft() const { return listening < 0 ? 0.0f : listenLeftMs / kListenMs; }
 
   private:
-    int codes[kActionCount] = {2, 3, 1, 26};  // the draft's keys, by action
+    int codes[kActionCount] = {kDefaultCodes[Fire], kDefaultCodes[Beam], kDefaultCodes[Trance],
+                               kDefaultCodes[Pause]};  // the draft's keys, by action
     bool screenRelative = false;
     int listening = -1;         // the action waiting for its key
     float listenLeftMs = 0.0f;  // ms until it gives up

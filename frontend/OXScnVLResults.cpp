@@ -107,14 +107,9 @@ void OXScnVLResults::showScore() {
     if (!result.ended) {
         return;
     }
-    char digits[40];
-    OXScnBaseHUD::formatScore(result.score, digits, sizeof digits);
-    scoreText->setText(std::string("SCORE ") + digits);
+    scoreText->setText(OXScnBaseHUD::scoreLine(result.score));
     if (result.newRecord) {
-        // A record set before a continue reset the score is not the score above: name it.
-        OXScnBaseHUD::formatScore(result.best, digits, sizeof digits);
-        recordText->setText(result.best == result.score ? std::string("NEW RECORD")
-                                                        : std::string("NEW RECORD ") + digits);
+        recordText->setText(OXScnBaseHUD::recordLine(result.score, result.best));
     }
     std::printf("RESULTS SCORE %lld%s\n", static_cast<long long>(result.score),
                 result.newRecord ? " NEW RECORD" : "");

@@ -35,11 +35,7 @@ void OXScnBaseContinue::setContinuesLeft(int count) {
     char line[32];
     std::snprintf(line, sizeof line, "CONTINUES LEFT: %d", count);
     countText->setText(line);
-    char digits[40];
-    char scoreLine[64];
-    OXScnBaseHUD::formatScore(CXGameSession::instance().getScore(), digits, sizeof digits);
-    std::snprintf(scoreLine, sizeof scoreLine, "SCORE %s", digits);
-    scoreText->setText(scoreLine);
+    scoreText->setText(OXScnBaseHUD::scoreLine(CXGameSession::instance().getScore()));
     enterStarted();  // forgets a pointer press left from the last showing
     // Without a continue "YES" stays on screen, greyed, and only "NO" can be chosen.
     yesButton->setState(count >= 1 ? OXButton::Normal : OXButton::Disabled);

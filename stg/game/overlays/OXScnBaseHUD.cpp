@@ -136,6 +136,21 @@ void OXScnBaseHUD::formatScore(int64_t score, char* out, size_t capacity) {
     }
 }
 
+std::string OXScnBaseHUD::scoreLine(int64_t score) {
+    char digits[40];
+    formatScore(score, digits, sizeof digits);
+    return std::string("SCORE ") + digits;
+}
+
+std::string OXScnBaseHUD::recordLine(int64_t score, int64_t record) {
+    if (record == score) {
+        return "NEW RECORD";
+    }
+    char digits[40];
+    formatScore(record, digits, sizeof digits);
+    return std::string("NEW RECORD ") + digits;
+}
+
 bool OXScnBaseHUD::dimsBottomRows(float screenScale, float shipY) {
     return screenScale > kFadeScale && shipY <= kLowEdge;
 }

@@ -93,6 +93,11 @@ class OXScnBaseHUD : public OXScene {
 
     // "0,000,001,234": at least ten digits with a comma every three.
     static void formatScore(int64_t score, char* out, size_t capacity);
+    // The game's end says its score the same way everywhere: "SCORE 0,000,001,234", and
+    // "NEW RECORD", with the record's score when it is not that score (a record set before a
+    // continue reset the score).
+    static std::string scoreLine(int64_t score);
+    static std::string recordLine(int64_t score, int64_t record);
     // Whether the bottom rows, and the right-hand buttons, fade for a ship at (shipX, shipY)
     // on the field under the player's screen scale setting.
     static bool dimsBottomRows(float screenScale, float shipY);

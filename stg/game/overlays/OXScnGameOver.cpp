@@ -32,25 +32,13 @@ void OXScnGameOver::appear() {
     skipWanted = false;
     finishSent = false;
 
-    char digits[40];
-    char line[64];
-    OXScnBaseHUD::formatScore(session.getScore(), digits, sizeof digits);
-    std::snprintf(line, sizeof line, "SCORE %s", digits);
-    scoreText->setText(line);
+    scoreText->setText(OXScnBaseHUD::scoreLine(session.getScore()));
     std::printf("GAME OVER SCORE %lld\n", static_cast<long long>(session.getScore()));
 
     const bool record = session.isNewRecord();
     recordText->setVisible(record);
     if (record) {
-        // A record made before a continue reset the score: the line names the score the
-        // high-score table keeps, which is then not the one above it.
-        if (session.getHighScore() != session.getScore()) {
-            OXScnBaseHUD::formatScore(session.getHighScore(), digits, sizeof digits);
-            std::snprintf(line, sizeof line, "NEW RECORD %s", digits);
-        } else {
-            std::snprintf(line, sizeof line, "NEW RECORD");
-        }
-        recordText->setText(line);
+        recordText->setText(OXScnBaseHUD::recordLine(session.getScore(), session.getHighScore()));
         recordText->resetActions();
         recordText->scaleTo(kRecordPopMs, {1.6f, 1.6f, 1}, {1, 1, 1}, 0.5f);
         std::printf("NEW RECORD %lld\n", static_cast<long long>(session.getHighScore()));
