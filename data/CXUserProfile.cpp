@@ -371,58 +371,13 @@ bool CXUserProfile::save() {
 }
 
 void CXUserProfile::reset() {
-    tokens = 0;
-    musicVolume = 0.5f;
-    sfxVolume = 0.5f;
-    bufferScale = 0.5f;
-    graphicSetting = 2;
-    aspectRatio = 0;
-    screenOrientation = 0;
-    backgroundMode = 1;
-    for (int& code : controls) {
-        code = 0;
-    }
-    controls[0] = 2;   // Z: fire and accept
-    controls[1] = 3;   // X: beam
-    controls[2] = 1;   // C: trance and back
-    controls[3] = 26;  // P: pause
-    weapon = missiles = options = 0;
-    bombs = 2;
-    lives = 2;
-    continues = 1;
-    touchSensitivity = 0.65f;
-    screenScale = 1.0f;
-    prizeAlpha = 1.0f;
-    leftControl = true;
-    controlScreenMode = false;
-    tranceWarning = true;
-    autoTrance = true;
-    backgroundDimming = 0.0f;
-    bulletContrast = false;
-    hitboxMarker = false;
-    showTutorial = true;
-    useShootUpgrades = true;
-    highScore = 0;
-    for (auto& table : scoreTables) {
-        for (auto& row : table) {
-            std::fill(std::begin(row), std::end(row), 0);
-        }
-    }
-    for (int d = 0; d < 4; ++d) {
-        arcadeScore[d] = classicScore[d] = bossScore[d] = 0;
-        gamesBeaten[0][d] = gamesBeaten[1][d] = 0;
-        for (int stage = 0; stage < kStages; ++stage) {
-            stagesBeaten[0][d][stage] = stagesBeaten[1][d][stage] = 0;
-        }
-    }
-    timesPlayed = timesPlayedCasual = 0;
-    level = 1;
-    expToLevel = 250;
-    upgradePoints = 0;
-    pendingExperience = 0;
-    rankBefore = level;
-    experienceBefore = expToLevel;
-    appliedExperience = 0;
+    // A fresh profile's values are the members' initialisers, written once in the header. Where
+    // the profile lives, and whether it may be saved there, are not values of the profile.
+    const std::string keptPath = path;
+    const bool keptBlock = saveBlocked;
+    *this = CXUserProfile();
+    path = keptPath;
+    saveBlocked = keptBlock;
 }
 
 void CXUserProfile::addGamesBeaten(int n, int difficulty, bool normalPlay) {

@@ -23,7 +23,9 @@ class CXUserProfile {
     static constexpr int kScoreColumns = 4;
     static constexpr int kTopRank = 9;
 
-    CXUserProfile() { reset(); }
+    // The key codes the four bindings start with, by position in the 32-key table: Z fires and
+    // accepts, X fires the beam, C starts a trance and goes back, P pauses.
+    static constexpr int kDefaultControls[4] = {2, 3, 1, 26};
 
     // The player's profile file: $XDG_DATA_HOME/vortalis2/profile/save.osf when XDG_DATA_HOME
     // is an absolute path, else the same under ~/.local/share.
@@ -39,7 +41,7 @@ class CXUserProfile {
     // Writes the whole profile. Returns false, with a "PROFILE SAVE FAILED: " line, when the
     // file could not be written; the previous file is then left as it was.
     bool save();
-    // The values a new profile starts with.
+    // The values a new profile starts with: those written beside each member below.
     void reset();
 
     // Key code held by binding i (0 fire, 1 beam, 2 trance, 3 pause); 0 for
@@ -50,12 +52,13 @@ class CXUserProfile {
     int tokens = 0;
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
-    float bufferScale = 0.5f;          // the options screen's "SCREEN SCALE"
-    int graphicSetting = 2;            // "graphic setting"
-    int aspectRatio = 0;               // 0 for 4:3, 1 for 16:9
-    int screenOrientation = 0;         // quarter turns, 0..3
-    int backgroundMode = 1;            // 1 mirrored, 0 none
-    int controls[kBindingCount] = {};  // key codes of the bindings
+    float bufferScale = 0.5f;   // the options screen's "SCREEN SCALE"
+    int graphicSetting = 2;     // "graphic setting"
+    int aspectRatio = 0;        // 0 for 4:3, 1 for 16:9
+    int screenOrientation = 0;  // quarter turns, 0..3
+    int backgroundMode = 1;     // 1 mirrored, 0 none
+    int controls[kBindingCount] = {kDefaultControls[0], kDefaultControls[1], kDefaultControls[2],
+                                   kDefaultControls[3]};  // key codes of the bindings
 
     // The fighter's stock and upgrade levels a new game starts with.
     int weapon = 0;
@@ -102,8 +105,8 @@ class CXUserProfile {
     // Not saved: experience waiting to be applied, the rank and experience before the last
     // game (the results screen animates from them) and the experience applied so far.
     int pendingExperience = 0;
-    int rankBefore = 1;
-    int experienceBefore = 250;
+    int rankBefore = level;
+    int experienceBefore = expToLevel;
     int appliedExperience = 0;
 
     void addTimesPlayed(int n) { timesPlayed += n; }

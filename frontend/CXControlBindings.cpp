@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "data/CXUserProfile.h"
-
 namespace {
 constexpr const char* kActionLabels[CXControlBindings::kActionCount] = {"Fire/accept", "beam", "trance/back",
                                                                         "pause"};

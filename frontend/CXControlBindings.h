@@ -1,6 +1,6 @@
 #pragma once
 
-class CXUserProfile;
+#include "data/CXUserProfile.h"
 
 // What the control-settings screen edits: a draft of the four actions' keys (the profile's
 // "ctrl 0" to "ctrl 3") and the movement mode, taken from the profile on entry and written back
@@ -13,7 +13,7 @@ class CXControlBindings {
     // Game key codes run from 0 to 31 (the keyboard's key table).
     static constexpr int kKeyCodes = 32;
     // Fire Z, beam X, trance C, pause P: what a new profile holds.
-    static constexpr int kDefaultCodes[kActionCount] = {2, 3, 1, 26};
+    static constexpr const int (&kDefaultCodes)[kActionCount] = CXUserProfile::kDefaultControls;
     // How long a chosen action waits for its key before it gives up, ms.
     static constexpr float kListenMs = 6000.0f;
 

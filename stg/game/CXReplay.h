@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "stg/game/InputCodes.h"
 
@@ -60,7 +61,8 @@ struct CXReplay {
     int stage = 0;
     int weapon = 0, missiles = 0, options = 0, bombs = 2, lives = 2, continues = 1;
     bool wide = false;
-    int bindings[4] = {2, 3, 1, 26};
+    int bindings[4] = {CXUserProfile::kDefaultControls[0], CXUserProfile::kDefaultControls[1],
+                       CXUserProfile::kDefaultControls[2], CXUserProfile::kDefaultControls[3]};
     int turn = 0;
     int32_t frames = 0;
     int64_t score = 0, best = 0;
