@@ -35,7 +35,7 @@ constexpr float kHelpY = 212.0f;
 constexpr float kHelpGap = 32.0f;
 
 // What each row buys, two lines each, then what LAUNCH and BACK show: how points are earned.
-const char* const kItemHelp[CXHangarUpgrades::kItemCount + 1][2] = {
+const char* const kItemHelp[HangarUpgrades::kItemCount + 1][2] = {
     {"FIGHTER SYSTEM: MAIN GUN,", "MORE SHOTS WITH EACH LEVEL"},
     {"FIGHTER SYSTEM: SEEKING", "MISSILES, FIRED WITH THE GUN"},
     {"FIGHTER SYSTEM: OPTION PODS,", "A PAIR A LEVEL, BESIDE YOU"},
@@ -74,21 +74,21 @@ void OXScnVLHanger::buildScene() {
 
     // LAUNCH first: the highlight rests on it when the hangar opens.
     launch = addButton(Launch, "", 520, 130, "assets/plist/btn_launch");
-    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+    for (int item = 0; item < HangarUpgrades::kItemCount; ++item) {
         Row& row = rows[item];
         const float y = rowY(item);
         OXSprite* plate = addSprite(*this, "assets/plist/spr_menu_row_plate", 384, y);
         plate->setScale(0.9f, 0.85f, 1);
         plate->setZ(0);
-        if (item <= CXHangarUpgrades::Options) {
+        if (item <= HangarUpgrades::Options) {
             plate->setColour(0.6f, 1.2f, 1.4f, 1);  // the fighter's own systems stand out
         }
-        row.name = addText(CXHangarUpgrades::itemName(item), kNameX, y + 2, kNoteSize, 0);
+        row.name = addText(HangarUpgrades::itemName(item), kNameX, y + 2, kNoteSize, 0);
         row.price = addText("", kNameX, y - kPriceBelow, kNoteSize, 0);
         for (int pip = 0; pip < kPips; ++pip) {
             row.pips[pip] = addSprite(*this, "assets/plist/spr_level_pip", kPipX + kPipStep * pip, y);
             row.pips[pip]->setScale(kPipScale, kPipScale, 1);
-            row.pips[pip]->setVisible(pip < CXHangarUpgrades::maximumLevel(item));
+            row.pips[pip]->setVisible(pip < HangarUpgrades::maximumLevel(item));
         }
         row.minus = addButton(FirstMinus + item, "", kMinusX, y, "assets/plist/btn_minus");
         row.plus = addButton(FirstPlus + item, "", kPlusX, y, "assets/plist/btn_plus");
@@ -111,7 +111,7 @@ bool OXScnVLHanger::enterStarted() {
 }
 
 void OXScnVLHanger::refresh() {
-    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+    for (int item = 0; item < HangarUpgrades::kItemCount; ++item) {
         Row& row = rows[item];
         const int level = upgrades.level(item);
         // Levels above the hangar's maximum (an older profile) show as a full row.
@@ -119,12 +119,12 @@ void OXScnVLHanger::refresh() {
             row.pips[pip]->setFrame(pip < level ? kPipHeld : kPipEmpty);
         }
         char text[48];
-        const int price = CXHangarUpgrades::cost(item, level);
-        if (level >= CXHangarUpgrades::maximumLevel(item)) {
+        const int price = HangarUpgrades::cost(item, level);
+        if (level >= HangarUpgrades::maximumLevel(item)) {
             std::snprintf(text, sizeof(text), "MAX LEVEL");
             row.price->setColour(0.4f, 1.0f, 0.6f, 1);
-        } else if (item <= CXHangarUpgrades::Options &&
-                   upgrades.weaponSystemLevels() >= CXHangarUpgrades::kWeaponSystemTotal) {
+        } else if (item <= HangarUpgrades::Options &&
+                   upgrades.weaponSystemLevels() >= HangarUpgrades::kWeaponSystemTotal) {
             std::snprintf(text, sizeof(text), "ALL 5 USED");
             row.price->setColour(0.6f, 0.6f, 0.7f, 1);
         } else {
@@ -166,8 +166,8 @@ void OXScnVLHanger::buttonPressed(int id) {
         backPressed();
         return;
     }
-    const bool buying = id >= FirstPlus && id < FirstPlus + CXHangarUpgrades::kItemCount;
-    const bool selling = id >= FirstMinus && id < FirstMinus + CXHangarUpgrades::kItemCount;
+    const bool buying = id >= FirstPlus && id < FirstPlus + HangarUpgrades::kItemCount;
+    const bool selling = id >= FirstMinus && id < FirstMinus + HangarUpgrades::kItemCount;
     if (!buying && !selling) {
         return;
     }
@@ -195,7 +195,7 @@ int OXScnVLHanger::highlightedItem() const {
         return -1;
     }
     const IXRenderObject* current = selectables[static_cast<size_t>(selectedIndex)];
-    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+    for (int item = 0; item < HangarUpgrades::kItemCount; ++item) {
         if (current == rows[item].minus || current == rows[item].plus) {
             return item;
         }
@@ -208,7 +208,7 @@ void OXScnVLHanger::update(float dtMs) {
     const int item = highlightedItem();
     if (item != helpItem) {
         helpItem = item;
-        const int entry = item < 0 ? CXHangarUpgrades::kItemCount : item;
+        const int entry = item < 0 ? HangarUpgrades::kItemCount : item;
         help[0]->setText(kItemHelp[entry][0]);
         help[1]->setText(kItemHelp[entry][1]);
     }
@@ -216,7 +216,7 @@ void OXScnVLHanger::update(float dtMs) {
 
 void OXScnVLHanger::moveHighlight(int row, int column) {
     IXRenderObject* target = nullptr;
-    if (row >= CXHangarUpgrades::kItemCount) {
+    if (row >= HangarUpgrades::kItemCount) {
         target = column == 0 ? back : launch;
     } else {
         target = column == 0 ? rows[row].minus : rows[row].plus;
@@ -240,7 +240,7 @@ void OXScnVLHanger::keyEvent(int key, bool down) {
         return;
     }
     // The rows top to bottom, then BACK and LAUNCH side by side at the bottom (row 7).
-    const int bottom = CXHangarUpgrades::kItemCount;
+    const int bottom = HangarUpgrades::kItemCount;
     int row = bottom;
     int column = 1;
     const IXRenderObject* current = selectedIndex >= 0 && selectedIndex < static_cast<int>(selectables.size())
@@ -249,7 +249,7 @@ void OXScnVLHanger::keyEvent(int key, bool down) {
     if (current == back) {
         column = 0;
     }
-    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+    for (int item = 0; item < HangarUpgrades::kItemCount; ++item) {
         if (current == rows[item].minus || current == rows[item].plus) {
             row = item;
             column = current == rows[item].plus ? 1 : 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/CXHangarUpgrades.h"
+#include "frontend/HangarUpgrades.h"
 #include "frontend/OXScnVLMenu.h"
 
 class OXButton;
@@ -32,7 +32,7 @@ class OXScnVLHanger : public OXScnVLMenu {
     // Keeps the help lines on the highlighted row.
     void update(float dtMs) override;
 
-    const CXHangarUpgrades& getUpgrades() const { return upgrades; }
+    const HangarUpgrades& getUpgrades() const { return upgrades; }
     OXButton* getPlus(int item) const { return rows[item].plus; }
     OXButton* getMinus(int item) const { return rows[item].minus; }
     const OXTextBox* getPoints() const { return points; }
@@ -57,8 +57,8 @@ class OXScnVLHanger : public OXScnVLMenu {
     // kItemCount for BACK.
     void moveHighlight(int row, int column);
 
-    CXHangarUpgrades upgrades;
-    Row rows[CXHangarUpgrades::kItemCount];
+    HangarUpgrades upgrades;
+    Row rows[HangarUpgrades::kItemCount];
     OXButton* launch = nullptr;  // all owned through objects
     OXButton* back = nullptr;
     OXSprite* badge = nullptr;

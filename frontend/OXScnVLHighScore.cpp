@@ -10,7 +10,7 @@
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/ScreenParts.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/CXReplay.h"
+#include "stg/game/Replay.h"
 
 namespace {
 constexpr float kFirstRowY = 600.0f;

@@ -258,9 +258,9 @@ void OXScnVLOption::keyEvent(int key, bool down) {
         if (current != sliders[index]) {
             continue;
         }
-        const float step = index == ScreenScale         ? CXOptionSettings::kScreenScaleStep
-                           : index == BackgroundDimming ? CXOptionSettings::kDimmingStep / sliderRange(index)
-                                                        : CXOptionSettings::kVolumeStep;
+        const float step = index == ScreenScale         ? OptionSettings::kScreenScaleStep
+                           : index == BackgroundDimming ? OptionSettings::kDimmingStep / sliderRange(index)
+                                                        : OptionSettings::kVolumeStep;
         if (key == rightKey) {
             sliders[index]->stepUp(step);
         } else {

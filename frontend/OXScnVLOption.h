@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/CXOptionSettings.h"
+#include "frontend/OptionSettings.h"
 #include "frontend/OXScnVLMenu.h"
 
 class OXButton;
@@ -50,7 +50,7 @@ class OXScnVLOption : public OXScnVLMenu {
     void backPressed() override;
     void keyEvent(int key, bool down) override;
 
-    const CXOptionSettings& getSettings() const { return settings; }
+    const OptionSettings& getSettings() const { return settings; }
     OXSlider* getSlider(int index) const { return sliders[index]; }
     const OXTextBox* getSliderValue(int index) const { return sliderValues[index]; }
     OXButton* getToggle(int id) const;
@@ -68,7 +68,7 @@ class OXScnVLOption : public OXScnVLMenu {
     // SAVE and CONTROL SETTINGS: into the profile, to disk, and applied.
     void saveAndApply();
 
-    CXOptionSettings settings;
+    OptionSettings settings;
     OXSlider* sliders[kSliderCount] = {};  // all owned through objects
     OXTextBox* sliderValues[kSliderCount] = {};
     OXButton* autoTranceOn = nullptr;

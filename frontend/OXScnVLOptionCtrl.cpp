@@ -48,13 +48,13 @@ void OXScnVLOptionCtrl::buildScene() {
     addHeading("CONTROL SETTINGS");
     guide = addText("", kCentreX, kGuideY, kTextSize, 1);
     guide->setColour(0.5f, 0.8f, 0.9f, 1);
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+    for (int action = 0; action < ControlBindings::kActionCount; ++action) {
         names[action] = addText("", kRowNameX, rowY(action) - kNameDrop, kTextSize, 0);
         bindings[action] =
             addButton(FirstBinding + action, "", kRowButtonX, rowY(action), ScreenParts::kSmallButton);
         bindings[action]->setLabelSize(kLabelSize);
     }
-    const float movementY = rowY(CXControlBindings::kActionCount);
+    const float movementY = rowY(ControlBindings::kActionCount);
     addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, 0);
     movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
     movement->setLabelSize(kLabelSize);
@@ -76,7 +76,7 @@ bool OXScnVLOptionCtrl::enterFinished() {
 
 bool OXScnVLOptionCtrl::enterStarted() {
     CXUserProfile& profile = host.profile();
-    if (CXControlBindings::repair(profile) > 0) {
+    if (ControlBindings::repair(profile) > 0) {
         passKeysToMenus();
     }
     draft.enter(profile);
@@ -93,7 +93,7 @@ void OXScnVLOptionCtrl::update(float dtMs) {
     OXScnVLMenu::update(dtMs);
     const int action = draft.listeningAction();
     if (action >= 0) {
-        const float elapsed = (1.0f - draft.listenLeft()) * CXControlBindings::kListenMs;
+        const float elapsed = (1.0f - draft.listenLeft()) * ControlBindings::kListenMs;
         const bool lit = std::fmod(elapsed, 2.0f * kBlinkMs) < kBlinkMs;
         names[action]->setColour(1.0f, 0.85f, 0.3f, lit ? 1.0f : 0.45f);
     }
@@ -101,9 +101,9 @@ void OXScnVLOptionCtrl::update(float dtMs) {
 
 void OXScnVLOptionCtrl::showDraft() {
     const int waiting = draft.listeningAction();
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+    for (int action = 0; action < ControlBindings::kActionCount; ++action) {
         names[action]->setText(action == waiting ? kWaitText
-                                                 : capitals(CXControlBindings::actionLabel(action)));
+                                                 : capitals(ControlBindings::actionLabel(action)));
         names[action]->setColour(1, 1, 1, 1);
         bindings[action]->setLabelText(host.keyName(draft.code(action)));
     }
@@ -119,8 +119,8 @@ void OXScnVLOptionCtrl::showDraft() {
 
 void OXScnVLOptionCtrl::passKeysToMenus() {
     const CXUserProfile& profile = host.profile();
-    host.setMenuKeys(profile.bindingCode(CXControlBindings::Fire),
-                     profile.bindingCode(CXControlBindings::Trance));
+    host.setMenuKeys(profile.bindingCode(ControlBindings::Fire),
+                     profile.bindingCode(ControlBindings::Trance));
 }
 
 void OXScnVLOptionCtrl::toggleMovement() {
@@ -135,9 +135,9 @@ bool OXScnVLOptionCtrl::onMovementRow() const {
 }
 
 void OXScnVLOptionCtrl::buttonPressed(int id) {
-    if (id >= FirstBinding && id < FirstBinding + CXControlBindings::kActionCount) {
+    if (id >= FirstBinding && id < FirstBinding + ControlBindings::kActionCount) {
         draft.listen(id - FirstBinding);
-        std::printf("CONTROL %s WAITS FOR A KEY\n", CXControlBindings::actionLabel(id - FirstBinding));
+        std::printf("CONTROL %s WAITS FOR A KEY\n", ControlBindings::actionLabel(id - FirstBinding));
         showDraft();
         return;
     }
@@ -185,15 +185,15 @@ void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
             return;  // the release of a key pressed before the wait began
         }
         swallowedKey = key;
-        const CXControlBindings::Heard heard = draft.hear(key);
-        if (heard == CXControlBindings::Heard::Cancelled) {
-            std::printf("CONTROL %s WAIT CANCELLED BY KEY %d\n", CXControlBindings::actionLabel(action), key);
+        const ControlBindings::Heard heard = draft.hear(key);
+        if (heard == ControlBindings::Heard::Cancelled) {
+            std::printf("CONTROL %s WAIT CANCELLED BY KEY %d\n", ControlBindings::actionLabel(action), key);
         } else {
-            std::printf("CONTROL %s %s KEY %d\n", CXControlBindings::actionLabel(action),
-                        heard == CXControlBindings::Heard::Bound ? "TAKES" : "KEEPS", key);
+            std::printf("CONTROL %s %s KEY %d\n", ControlBindings::actionLabel(action),
+                        heard == ControlBindings::Heard::Bound ? "TAKES" : "KEEPS", key);
         }
         showDraft();
-        if (heard == CXControlBindings::Heard::Bound) {
+        if (heard == ControlBindings::Heard::Bound) {
             if (OXTextBox* label = bindings[action]->getLabel()) {
                 ScreenParts::pop(*label, 1.6f, false);
             }

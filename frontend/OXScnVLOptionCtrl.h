@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/CXControlBindings.h"
+#include "frontend/ControlBindings.h"
 #include "frontend/OXScnVLMenu.h"
 
 class OXButton;
@@ -31,7 +31,7 @@ class OXScnVLOptionCtrl : public OXScnVLMenu {
     void backPressed() override;
     void keyEvent(int key, bool down) override;
 
-    const CXControlBindings& getDraft() const { return draft; }
+    const ControlBindings& getDraft() const { return draft; }
     const OXTextBox* getRowName(int action) const { return names[action]; }
     OXButton* getBinding(int action) const { return bindings[action]; }
     OXButton* getMovement() const { return movement; }
@@ -44,10 +44,10 @@ class OXScnVLOptionCtrl : public OXScnVLMenu {
     // The menus' accept and back follow the fire and trance bindings.
     void passKeysToMenus();
 
-    CXControlBindings draft;
+    ControlBindings draft;
     // All owned through objects. A row's name reads "PRESS A KEY" while it waits.
-    OXTextBox* names[CXControlBindings::kActionCount] = {};
-    OXButton* bindings[CXControlBindings::kActionCount] = {};
+    OXTextBox* names[ControlBindings::kActionCount] = {};
+    OXButton* bindings[ControlBindings::kActionCount] = {};
     OXButton* movement = nullptr;
     OXTextBox* guide = nullptr;  // what the player can do now
     int swallowedKey = -1;       // the key that answered a wait: its release does nothing else

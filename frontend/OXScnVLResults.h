@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/CXExperienceCounter.h"
+#include "frontend/ExperienceCounter.h"
 #include "frontend/OXScnVLMenu.h"
 
 class OXButton;
@@ -24,7 +24,7 @@ class OXScnVLResults : public OXScnVLMenu {
     void buttonPressed(int id) override;
     void keyEvent(int key, bool down) override;
 
-    const CXExperienceCounter& getCounter() const { return counter; }
+    const ExperienceCounter& getCounter() const { return counter; }
     const OXTextBox* getCounterText() const { return counterText; }
     const OXTextBox* getScoreText() const { return scoreText; }
     const OXTextBox* getRecordText() const { return recordText; }
@@ -43,7 +43,7 @@ class OXScnVLResults : public OXScnVLMenu {
     // NEXT, HANGAR and the highlight, once the count is over.
     void showButtons(bool shown);
 
-    CXExperienceCounter counter;
+    ExperienceCounter counter;
     bool buttonsShown = false;
     OXSprite* badge = nullptr;  // all owned through objects
     OXTextBox* rankName = nullptr;

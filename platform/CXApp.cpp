@@ -285,7 +285,7 @@ void CXApp::update(float dtMs) {
         // leaves by itself; one whose game ended has already called the menus back.
         if (replayPlayer.isDone() && !leavingReplay &&
             CXGameSession::instance().getState() != CXGameSession::Idle) {
-            if (replayPlayer.getStatus() == CXReplayPlayer::Desync) {
+            if (replayPlayer.getStatus() == ReplayPlayer::Desync) {
                 std::printf("REPLAY DESYNC AT FRAME %d\n", replayPlayer.getDesyncFrame());
             }
             leaveReplay();
@@ -517,7 +517,7 @@ void CXApp::beginStageLoad() {
 
 bool CXApp::watchReplay(const std::string& path) {
     std::string problem;
-    if (!CXReplay::load(path, watched, problem)) {
+    if (!Replay::load(path, watched, problem)) {
         std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
         return false;
     }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "stg/game/CXReplay.h"
-#include "stg/game/CXReplayPlayer.h"
+#include "stg/game/Replay.h"
+#include "stg/game/ReplayPlayer.h"
 
 #include "data/CXUserProfile.h"
 #include "frontend/IXMenuHost.h"
@@ -163,8 +163,8 @@ class CXApp : public IXMenuHost {
     JoystickInput joystickInput;
     std::vector<std::string> packagePlaces;  // where mountPackage looked, in order
     // The replay watched from the high scores, played on a profile of its own that is never saved.
-    CXReplay watched;
-    CXReplayPlayer replayPlayer;
+    Replay watched;
+    ReplayPlayer replayPlayer;
     std::unique_ptr<CXUserProfile> replayProfile;
     bool watching = false;
     bool leavingReplay = false;

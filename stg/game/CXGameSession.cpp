@@ -83,7 +83,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
         // Its end keeps nothing of the game before: no score, best, experience or replay.
         score = highScore = bestBefore = 0;
         experience = 0;
-        recording = CXReplay{};
+        recording = Replay{};
         state = Ending;
         return;
     }
@@ -117,7 +117,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     trueRoute = false;
 
     bestBefore = highScore;
-    recording = CXReplay{};
+    recording = Replay{};
     recording.keys.reserve(65536);
     recording.checks.reserve(4096);
     recording.seed = nextSeed;
@@ -325,9 +325,9 @@ void CXGameSession::tick(float dtMs) {
     if (extraScene) {
         extraScene->tick(dtMs);
     }
-    if (recordingOpen && recording.frames < CXReplay::kMaxFrames) {
+    if (recordingOpen && recording.frames < Replay::kMaxFrames) {
         ++recording.frames;
-        if (recording.frames % CXReplay::kCheckEvery == 0) {
+        if (recording.frames % Replay::kCheckEvery == 0) {
             recording.checks.push_back({recording.frames, stateHash()});
         }
     }
@@ -355,8 +355,8 @@ void CXGameSession::keyEvent(int code, bool down) {
     lastKeyCode = code;
     lastKeyDown = down;
     ++keyEventCount;
-    if (recordingOpen && code >= 0 && code < CXReplay::kKeyCodes &&
-        recording.keys.size() < CXReplay::kMaxKeys) {
+    if (recordingOpen && code >= 0 && code < Replay::kKeyCodes &&
+        recording.keys.size() < Replay::kMaxKeys) {
         recording.keys.push_back({recording.frames, code, down});
     }
     if (!gameScene) {
@@ -784,7 +784,7 @@ uint32_t CXGameSession::stateHash() const {
     return hash.value;
 }
 
-void CXGameSession::startReplay(const CXReplay& replay, CXUserProfile& values) {
+void CXGameSession::startReplay(const Replay& replay, CXUserProfile& values) {
     values.weapon = replay.weapon;
     values.missiles = replay.missiles;
     values.options = replay.options;

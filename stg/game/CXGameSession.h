@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/VisibilityOptions.h"
-#include "stg/game/CXReplay.h"
+#include "stg/game/Replay.h"
 
 class CXUserProfile;
 class OXScene;
@@ -114,7 +114,7 @@ class CXGameSession {
 
     // ---- Replays ----
     // Every game from startGame() to its end is recorded: the choices, the seed, each key edge
-    // on its frame and a state hash every CXReplay::kCheckEvery frames. A game that ends with a
+    // on its frame and a state hash every Replay::kCheckEvery frames. A game that ends with a
     // profile saved on disk keeps its replay as "replays/last.ovr" beside the profile, and a new
     // best score of its table as that table's own replay (see highScoreReplayName).
     // While a replay is watched, its speed (1, 2 or 4 frames a frame), which the HUD shows;
@@ -123,7 +123,7 @@ class CXGameSession {
     int getWatchSpeed() const { return watchSpeed; }
     // The gameplay seed of the next game.
     void setSeed(uint64_t value) { nextSeed = value; }
-    const CXReplay& getRecording() const { return recording; }
+    const Replay& getRecording() const { return recording; }
     // Frames played since the game started.
     int32_t getFrame() const { return recording.frames; }
     // Ends the recording with a check of the last frame; later frames and keys are not kept.
@@ -134,7 +134,7 @@ class CXGameSession {
     // Starts the replay's game: its choices on the session, its stock and controls on `values`,
     // which the session then plays with (give a profile that is never saved), its seed. The
     // caller then hands the session the replay's keys, each before the tick of its frame.
-    void startReplay(const CXReplay& replay, CXUserProfile& values);
+    void startReplay(const Replay& replay, CXUserProfile& values);
     // The file name, within the replay folder, of the best score's replay of a mode, play style
     // and difficulty (boss rush keeps one per play style).
     static std::string highScoreReplayName(int mode, bool casual, int difficulty);
@@ -291,7 +291,7 @@ class CXGameSession {
     // What every end of a game keeps: the high score, the replay, the experience.
     void keepGame();
 
-    CXReplay recording;
+    Replay recording;
     bool recordingOpen = false;
     uint64_t nextSeed = 1;
     int watchSpeed = 0;

@@ -23,7 +23,7 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/CXStageEffects.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXBomb.h"
@@ -95,7 +95,7 @@ FlashRule* stageFlashRule() {
 }
 }  // namespace
 
-OXScnBaseSTGGame::OXScnBaseSTGGame() : stageEffects(std::make_unique<CXStageEffects>()) {}
+OXScnBaseSTGGame::OXScnBaseSTGGame() : stageEffects(std::make_unique<StageEffects>()) {}
 
 OXScnBaseSTGGame::~OXScnBaseSTGGame() {
     CXGfxManager::instance().setShakeOffset(0.0f);
@@ -891,7 +891,7 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
 // fire, smoke, debris and streaking embers for the biggest. The light of
 // each burst is short, so the sparks never linger over the bullets.
 void OXScnBaseSTGGame::explosionEffects(ExplosionKind kind, const Vec3& at) {
-    CXStageEffects& fx = *stageEffects;
+    StageEffects& fx = *stageEffects;
     const Vec3 up{0.0f, 1.0f, 0.0f};
     switch (kind) {
         case ExplosionKind::PreDeathSmall:

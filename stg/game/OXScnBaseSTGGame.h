@@ -10,7 +10,7 @@
 #include "stg/shot/IXShotWorld.h"
 
 class CXBulletManager;
-class CXStageEffects;
+class StageEffects;
 class CXEnemyManager;
 class CXSpriteBatchManager;
 class CXTextBoxManager;
@@ -56,7 +56,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     CXEnemyManager* getEnemyManager() const { return enemies.get(); }
     CXTextBoxManager* getTextBoxes() const { return textBoxes.get(); }
     // The stage's particle effects and trails; always there.
-    CXStageEffects& getStageEffects() const { return *stageEffects; }
+    StageEffects& getStageEffects() const { return *stageEffects; }
     OXBomb* getBomb() const { return bomb; }
     int getStageState() const { return stageState; }
     float getStageTime() const { return stageTime; }
@@ -168,7 +168,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void ring(const Vec3& at, float durationMs, float toScale, const Colour& tint);
     static bool openingStepDone(void* scene, int argument);
 
-    std::unique_ptr<CXStageEffects> stageEffects;  // made with the scene, loaded with the stage
+    std::unique_ptr<StageEffects> stageEffects;  // made with the scene, loaded with the stage
     std::unique_ptr<CXBulletManager> bullets;
     std::unique_ptr<CXEnemyManager> enemies;
     std::unique_ptr<CXSpriteBatchManager> explosionsGlow;    // batch A: additive

@@ -10,56 +10,56 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
-#include "frontend/CXControlBindings.h"
+#include "frontend/ControlBindings.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnVLOptionCtrl.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/stg/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
 // Game key codes of the keys pressed.
 constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kDown = 31;
-using Heard = CXControlBindings::Heard;
+using Heard = ControlBindings::Heard;
 
 TEST(ControlDraft, ChangesStayInTheDraftAndNoTwoActionsShareAKey) {
     CXUserProfile profile;
-    CXControlBindings draft;
+    ControlBindings draft;
     draft.enter(profile);
-    EXPECT_TRUE(draft.bind(CXControlBindings::Fire, kX));  // beam's key: beam takes fire's Z
-    EXPECT_EQ(draft.code(CXControlBindings::Beam), kZ);
+    EXPECT_TRUE(draft.bind(ControlBindings::Fire, kX));  // beam's key: beam takes fire's Z
+    EXPECT_EQ(draft.code(ControlBindings::Beam), kZ);
     EXPECT_EQ(profile.controls[0], kZ);
     EXPECT_TRUE(draft.differsFrom(profile));
     // The arrows and Escape stay the screen's; unknown keys and actions change nothing.
-    EXPECT_FALSE(draft.bind(CXControlBindings::Pause, kDown));
-    EXPECT_FALSE(draft.bind(CXControlBindings::Pause, 27));
-    EXPECT_FALSE(draft.bind(CXControlBindings::Pause, 32));
+    EXPECT_FALSE(draft.bind(ControlBindings::Pause, kDown));
+    EXPECT_FALSE(draft.bind(ControlBindings::Pause, 27));
+    EXPECT_FALSE(draft.bind(ControlBindings::Pause, 32));
     EXPECT_FALSE(draft.bind(4, kA));
-    EXPECT_EQ(draft.code(CXControlBindings::Pause), kP);
+    EXPECT_EQ(draft.code(ControlBindings::Pause), kP);
     draft.writeTo(profile);
     EXPECT_EQ(profile.controls[0], kX);
     EXPECT_FALSE(draft.differsFrom(profile));
 }
 
 TEST(ControlDraft, AWaitEndsWithAKeyOrLeavesTheBindingAsItWas) {
-    CXControlBindings draft;
-    draft.listen(CXControlBindings::Beam);
+    ControlBindings draft;
+    draft.listen(ControlBindings::Beam);
     EXPECT_EQ(draft.hear(kDown), Heard::Cancelled);
     EXPECT_EQ(draft.listeningAction(), -1);
-    draft.listen(CXControlBindings::Beam);
-    EXPECT_FALSE(draft.tick(CXControlBindings::kListenMs - 1.0f));
+    draft.listen(ControlBindings::Beam);
+    EXPECT_FALSE(draft.tick(ControlBindings::kListenMs - 1.0f));
     EXPECT_TRUE(draft.tick(2.0f));
     EXPECT_EQ(draft.hear(kA), Heard::Unchanged);  // nothing listens any more
-    EXPECT_EQ(draft.code(CXControlBindings::Beam), kX);
-    draft.listen(CXControlBindings::Beam);
+    EXPECT_EQ(draft.code(ControlBindings::Beam), kX);
+    draft.listen(ControlBindings::Beam);
     EXPECT_EQ(draft.hear(kC), Heard::Bound);
-    EXPECT_EQ(draft.code(CXControlBindings::Beam), kC);
-    EXPECT_EQ(draft.code(CXControlBindings::Trance), kX);
+    EXPECT_EQ(draft.code(ControlBindings::Beam), kC);
+    EXPECT_EQ(draft.code(ControlBindings::Trance), kX);
 }
 
 class ControlScreen : public ::testing::Test {
   protected:
-    static constexpr int kMovementRow = CXControlBindings::kActionCount;
+    static constexpr int kMovementRow = ControlBindings::kActionCount;
     static constexpr int kRows = kMovementRow + 4;  // then RESET, SAVE, BACK
 
     void SetUp() override {
@@ -109,7 +109,7 @@ TEST_F(ControlScreen, StrayKeysOnEveryRowChangeNothingAndBackKeepsTheProfile) {
         EXPECT_EQ(movement(), before);
         press(kDown);
     }
-    EXPECT_EQ(shown(CXControlBindings::Fire), "KEY2");
+    EXPECT_EQ(shown(ControlBindings::Fire), "KEY2");
     press(kRight);  // back on fire's row, where left and right do nothing
     EXPECT_EQ(movement(), "NORMAL");
     screen.buttonPressed(OXScnVLOptionCtrl::ResetToDefault);
@@ -117,29 +117,29 @@ TEST_F(ControlScreen, StrayKeysOnEveryRowChangeNothingAndBackKeepsTheProfile) {
     EXPECT_EQ(host.scene, kOptionScene);
     EXPECT_FALSE(savedToDisk());
     const CXUserProfile fresh;
-    for (int action = 0; action < CXControlBindings::kActionCount; ++action) {
+    for (int action = 0; action < ControlBindings::kActionCount; ++action) {
         EXPECT_EQ(host.userProfile.controls[action], fresh.controls[action]);
     }
 }
 
 TEST_F(ControlScreen, AChosenRowTakesTheNextKeyEvenAcceptOrBackAndOnlySaveKeepsIt) {
     press(kZ);  // fire's row chosen
-    EXPECT_TRUE(waiting(CXControlBindings::Fire));
+    EXPECT_TRUE(waiting(ControlBindings::Fire));
     press(kC);  // the back key answers the wait: fire takes C, trance Z, and the screen stays
     EXPECT_EQ(host.scene, -1);
-    EXPECT_EQ(shown(CXControlBindings::Fire), "KEY1");
-    EXPECT_EQ(shown(CXControlBindings::Trance), "KEY2");
+    EXPECT_EQ(shown(ControlBindings::Fire), "KEY1");
+    EXPECT_EQ(shown(ControlBindings::Trance), "KEY2");
     press(kDown);
     press(kZ);
     press(kZ);  // beam takes the accept key, whose release chooses nothing again
-    EXPECT_EQ(shown(CXControlBindings::Beam), "KEY2");
-    EXPECT_FALSE(waiting(CXControlBindings::Beam));
+    EXPECT_EQ(shown(ControlBindings::Beam), "KEY2");
+    EXPECT_FALSE(waiting(ControlBindings::Beam));
     EXPECT_EQ(host.userProfile.controls[0], kZ);
     screen.buttonPressed(OXScnVLOptionCtrl::Back);
     EXPECT_FALSE(savedToDisk());
 
     enter();  // the draft was forgotten
-    EXPECT_EQ(shown(CXControlBindings::Fire), "KEY2");
+    EXPECT_EQ(shown(ControlBindings::Fire), "KEY2");
     press(kZ);
     press(kA);
     screen.buttonPressed(OXScnVLOptionCtrl::Save);
@@ -152,19 +152,19 @@ TEST_F(ControlScreen, AChosenRowTakesTheNextKeyEvenAcceptOrBackAndOnlySaveKeepsI
 }
 
 TEST_F(ControlScreen, AClickChoosesARowAndAnArrowOrTheWaitRunningOutCancels) {
-    click(*screen.getBinding(CXControlBindings::Pause));
-    EXPECT_TRUE(waiting(CXControlBindings::Pause));
+    click(*screen.getBinding(ControlBindings::Pause));
+    EXPECT_TRUE(waiting(ControlBindings::Pause));
     press(kDown);
-    EXPECT_FALSE(waiting(CXControlBindings::Pause));
-    EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
-    click(*screen.getBinding(CXControlBindings::Pause));
-    for (float waited = 0; waited <= CXControlBindings::kListenMs; waited += 16.7f) {
+    EXPECT_FALSE(waiting(ControlBindings::Pause));
+    EXPECT_EQ(shown(ControlBindings::Pause), "KEY26");
+    click(*screen.getBinding(ControlBindings::Pause));
+    for (float waited = 0; waited <= ControlBindings::kListenMs; waited += 16.7f) {
         screen.tick(16.7f);
     }
-    EXPECT_FALSE(waiting(CXControlBindings::Pause));
-    EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
+    EXPECT_FALSE(waiting(ControlBindings::Pause));
+    EXPECT_EQ(shown(ControlBindings::Pause), "KEY26");
     press(kA);
-    EXPECT_EQ(shown(CXControlBindings::Pause), "KEY26");
+    EXPECT_EQ(shown(ControlBindings::Pause), "KEY26");
     click(*screen.getMovement());
     EXPECT_EQ(movement(), "WITH SCREEN");
     EXPECT_FALSE(host.userProfile.controlScreenMode);

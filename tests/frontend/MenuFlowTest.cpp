@@ -23,7 +23,7 @@
 #include "frontend/OXScnDefaultBg.h"
 #include "fx/OXVolleyBg.h"
 #include "stg/game/CXGameSession.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/stg/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -275,7 +275,7 @@ TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
         OXScene* screen = makeMenuScene(index, host);
         enter(*screen);
         const int views = index == kTutorialScene ? OXScnTutorialPC::kPageCount
-                          : index == kHangarScene ? CXHangarUpgrades::kItemCount + 1
+                          : index == kHangarScene ? HangarUpgrades::kItemCount + 1
                                                   : 1;
         for (int view = 0; view < views; ++view) {
             screen->update(16.7f);

@@ -6,24 +6,24 @@
 
 #include "MenuTestHost.h"
 #include "data/CXUserProfile.h"
-#include "frontend/CXControlBindings.h"
-#include "frontend/CXExperienceCounter.h"
-#include "frontend/CXHangarUpgrades.h"
-#include "frontend/CXOptionSettings.h"
+#include "frontend/ControlBindings.h"
+#include "frontend/ExperienceCounter.h"
+#include "frontend/HangarUpgrades.h"
+#include "frontend/OptionSettings.h"
 #include "frontend/HighScoreBoard.h"
 #include "frontend/PilotRank.h"
 
 namespace {
 
-using Item = CXHangarUpgrades::Item;
+using Item = HangarUpgrades::Item;
 
-CXHangarUpgrades hangarWith(int points, int weapon = 0, int missiles = 0, int options = 0) {
+HangarUpgrades hangarWith(int points, int weapon = 0, int missiles = 0, int options = 0) {
     CXUserProfile profile;
     profile.upgradePoints = points;
     profile.weapon = weapon;
     profile.missiles = missiles;
     profile.options = options;
-    CXHangarUpgrades hangar;
+    HangarUpgrades hangar;
     hangar.loadFrom(profile);
     return hangar;
 }
@@ -38,31 +38,31 @@ TEST(Hangar, RefusedTradesChangeNothing) {
     profile.lives = 1;
     profile.continues = 1;
     profile.tokens = 10;
-    CXHangarUpgrades hangar;
+    HangarUpgrades hangar;
     hangar.loadFrom(profile);
     // At the maximum, points to spare do not buy another level.
     EXPECT_FALSE(hangar.buy(Item::Weapon));
     EXPECT_FALSE(hangar.buy(Item::Tokens));
     // Bombs, lives and continues never go below 1; the others stop at 0.
     for (int item : {Item::Bombs, Item::Lives, Item::Continues}) {
-        EXPECT_FALSE(hangar.sell(item)) << CXHangarUpgrades::itemName(item);
+        EXPECT_FALSE(hangar.sell(item)) << HangarUpgrades::itemName(item);
         EXPECT_EQ(hangar.level(item), 1);
     }
     EXPECT_FALSE(hangar.sell(Item::Missiles));
     EXPECT_EQ(hangar.points(), 5000);
     // Not enough points: 399 does not buy the first weapon level.
-    CXHangarUpgrades poor = hangarWith(399);
+    HangarUpgrades poor = hangarWith(399);
     EXPECT_FALSE(poor.buy(Item::Weapon));
     EXPECT_TRUE(poor.buy(Item::Bombs));
     EXPECT_EQ(poor.points(), 399 - 150);  // bombs start at 2
     EXPECT_FALSE(poor.buy(-1));
-    EXPECT_FALSE(poor.sell(CXHangarUpgrades::kItemCount));
+    EXPECT_FALSE(poor.sell(HangarUpgrades::kItemCount));
 }
 
 // The profile cuts the weapon systems down to five levels in all when it loads, so a sixth
 // level bought would vanish with the points paid for it.
 TEST(Hangar, WeaponSystemsStopAtFiveLevelsInAll) {
-    CXHangarUpgrades hangar = hangarWith(10000, 3, 2, 0);
+    HangarUpgrades hangar = hangarWith(10000, 3, 2, 0);
     EXPECT_FALSE(hangar.buy(Item::Options));
     EXPECT_FALSE(hangar.buy(Item::Missiles));
     EXPECT_TRUE(hangar.buy(Item::Bombs));  // the stock is not limited by them
@@ -80,7 +80,7 @@ TEST(Hangar, LevelsOutsideTheRankTablesShowTheirNearestEnd) {
 // ---- Results ----
 
 TEST(ResultsCount, FillingTheBarRaisesTheRankAndCarriesTheRest) {
-    CXExperienceCounter counter;
+    ExperienceCounter counter;
     counter.start(1, 690, 1000);  // 10 short of the next rank
     int steps = 0;
     while (!counter.finished()) {
@@ -102,7 +102,7 @@ TEST(ResultsCount, FillingTheBarRaisesTheRankAndCarriesTheRest) {
 TEST(ResultsCount, TheProfilesExperienceCountsUpOnce) {
     CXUserProfile profile;
     earnExperience(profile, 2, 400, 700);
-    CXExperienceCounter counter;
+    ExperienceCounter counter;
     counter.start(profile);
     EXPECT_EQ(counter.level(), 2);
     EXPECT_EQ(counter.experience(), 400);
@@ -121,7 +121,7 @@ TEST(Bindings, BindingsOutsideTheKeyTableOrSharedAreMended) {
     profile.controls[2] = 26;  // pause's P
     profile.controls[3] = 26;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(CXControlBindings::repair(profile), 3);
+    EXPECT_EQ(ControlBindings::repair(profile), 3);
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("CONTROL Fire/accept WAS ON UNKNOWN KEY 99, NOW ON KEY 2"), std::string::npos)
         << console;
@@ -129,13 +129,13 @@ TEST(Bindings, BindingsOutsideTheKeyTableOrSharedAreMended) {
     EXPECT_EQ(profile.controls[1], 3);
     EXPECT_EQ(profile.controls[2], 26);
     EXPECT_EQ(profile.controls[3], 1);  // the first default key left free
-    EXPECT_EQ(CXControlBindings::repair(profile), 0);
+    EXPECT_EQ(ControlBindings::repair(profile), 0);
 }
 
 // ---- Options ----
 
 TEST(Options, ADamagedProfileShowsAValueTheTogglesHave) {
-    CXOptionSettings settings;
+    OptionSettings settings;
     CXUserProfile odd;
     odd.screenOrientation = 9;
     odd.musicVolume = 4.0f;

@@ -23,7 +23,7 @@
 #include "frontend/OXScnVLResults.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXScnBaseSTGGame.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/stg/game/GameTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -83,17 +83,17 @@ TEST_F(HangarScreen, ADisabledPlusIgnoresAcceptAndBackForgetsTheTrades) {
     host.userProfile.upgradePoints = 1000;
     host.userProfile.continues = 5;  // at its maximum
     OXScnVLHanger& hangar = open();
-    EXPECT_EQ(hangar.getPlus(CXHangarUpgrades::Continues)->getState(), OXButton::Disabled);
-    EXPECT_EQ(hangar.getPrice(CXHangarUpgrades::Continues)->getText(), "MAX LEVEL");
-    hangar.buttonPressed(OXScnVLHanger::FirstPlus + CXHangarUpgrades::Continues);
+    EXPECT_EQ(hangar.getPlus(HangarUpgrades::Continues)->getState(), OXButton::Disabled);
+    EXPECT_EQ(hangar.getPrice(HangarUpgrades::Continues)->getText(), "MAX LEVEL");
+    hangar.buttonPressed(OXScnVLHanger::FirstPlus + HangarUpgrades::Continues);
     EXPECT_EQ(hangar.getUpgrades().points(), 1000);
-    hangar.buttonPressed(OXScnVLHanger::FirstMinus + CXHangarUpgrades::Continues);
-    hangar.buttonPressed(OXScnVLHanger::FirstPlus + CXHangarUpgrades::Bombs);
+    hangar.buttonPressed(OXScnVLHanger::FirstMinus + HangarUpgrades::Continues);
+    hangar.buttonPressed(OXScnVLHanger::FirstPlus + HangarUpgrades::Bombs);
     EXPECT_EQ(hangar.getUpgrades().points(), 1000 + 250 - 150);
     hangar.buttonPressed(OXScnVLHanger::Back);
     EXPECT_EQ(host.scene, kDifficultyScene);
     hangar.enterStarted();  // shown again
-    EXPECT_EQ(hangar.getUpgrades().level(CXHangarUpgrades::Continues), 5);
+    EXPECT_EQ(hangar.getUpgrades().level(HangarUpgrades::Continues), 5);
     EXPECT_EQ(hangar.getUpgrades().points(), 1000);
     EXPECT_EQ(host.userProfile.bombs, 2);
 }
@@ -133,7 +133,7 @@ TEST_F(HangarScreen, TheFootLinesFollowTheHighlightedRow) {
     const std::string onLaunch = hangar.getHelp(0)->getText() + hangar.getHelp(1)->getText();
     EXPECT_NE(onLaunch.find("POINTS"), std::string::npos) << "LAUNCH says how points are earned";
     std::vector<std::string> seen{onLaunch};
-    for (int item = 0; item < CXHangarUpgrades::kItemCount; ++item) {
+    for (int item = 0; item < HangarUpgrades::kItemCount; ++item) {
         press(kDown);
         hangar.update(16.7f);
         ASSERT_EQ(hangar.highlightedItem(), item);

@@ -14,7 +14,7 @@
 #include "engine/OXTextBox.h"
 #include "engine/OXToggleButton.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
-#include "tests/game/GameTestSupport.h"
+#include "tests/stg/game/GameTestSupport.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/CXStageEffects.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"

@@ -72,7 +72,7 @@
 #include "platform/Resolution.h"
 #include "platform/SfmlFrameClock.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/CXStageEffects.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"

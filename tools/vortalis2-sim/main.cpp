@@ -33,9 +33,9 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/CXReplay.h"
-#include "stg/game/CXReplayPlayer.h"
-#include "stg/game/CXStageEffects.h"
+#include "stg/game/Replay.h"
+#include "stg/game/ReplayPlayer.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     if (!options.recordPath.empty() && !options.autopilot) {
         return args.refuse("--record records the autopilot: give --autopilot with it");
     }
-    CXReplay replay;
+    Replay replay;
     std::string problem;
-    if (playback && !CXReplay::load(options.replayPath, replay, problem)) {
+    if (playback && !Replay::load(options.replayPath, replay, problem)) {
         std::fprintf(stderr, "vortalis2-sim: REPLAY REFUSED: %s: %s\n", options.replayPath.c_str(),
                      problem.c_str());
         return 1;
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     session.setProfile(&profile);
     session.setScreenSize(450, 600);
     const int stage = playback ? replay.stage : options.stage;
-    CXReplayPlayer player;
+    ReplayPlayer player;
     if (playback) {
         player.start(session, replay, profile);
     } else {
@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
         totalUpdateUs += us;
         worstUpdateUs = std::max(worstUpdateUs, us);
 
-        if (player.getStatus() == CXReplayPlayer::Desync) {
+        if (player.getStatus() == ReplayPlayer::Desync) {
             ++frame;
             break;
         }
@@ -264,7 +264,7 @@ int main(int argc, char** argv) {
         static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
         scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, orbs, beamReadyMs,
         bossWorstUs, frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
-    if (player.getStatus() == CXReplayPlayer::Desync) {
+    if (player.getStatus() == ReplayPlayer::Desync) {
         std::fprintf(result, " replay=desync frame=%d", player.getDesyncFrame());
     } else if (playback) {
         std::fprintf(result, " replay=ok");

@@ -1,0 +1,242 @@
+// Bosses: phases starting and ending, the bonus, invincible phases, repeat,
+// the flight home, escaping, the death sequence, the per-hit score, and the
+// broken boss files a stage must survive.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "stg/enemy/OXBoss.h"
+#include "tests/stg/enemy/EnemyTestSupport.h"
+
+namespace {
+
+using namespace enemytest;
+
+// The stage with no mid-boss to wait for.
+struct BossStage : Stage {
+    BossStage() { enemies.setMidBossDone(true); }
+    OXBoss& start(const std::string& name) {
+        enemies.loadBoss("assets/plist/" + name);
+        enemies.startBoss();
+        return *enemies.getBoss();
+    }
+    template <typename Done>
+    void runUntil(Done done, int limit = 2000) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            enemies.update(kStep);
+        }
+    }
+};
+
+std::string node(double duration, double direction = 0, double speed = 0, const Keys& more = {}) {
+    Keys keys = {{"duration", real(duration)}, {"direction", real(direction)}, {"speed", real(speed)}};
+    keys.insert(keys.end(), more.begin(), more.end());
+    return dict(keys);
+}
+
+std::string phase(double hp, const Keys& more) {
+    Keys keys = {{"hp", real(hp)}};
+    keys.insert(keys.end(), more.begin(), more.end());
+    return dict(keys);
+}
+
+// Comes down from y 600 to its home at y 360 in 2000 ms (invincible), then
+// fights three phases: two nodes; a repeating one; a timed survival.
+const Keys kBossBase = {
+    {"start x", real(160)},
+    {"start y", real(600)},
+    {"default x", real(160)},
+    {"default y", real(360)},
+    {"effect 0", dict({{"effect file", text("ps_boss_glow")}})},
+    {"effect 1", dict({{"effect file", text("ps_boss_burst")}})},
+    {"on death effect", text("1")},
+    {"on death duration", real(250)},
+    {"phase 0", phase(10, {{"invincibility", boolean(true)}, {"movement node 0", node(2000, 180, 1.2)}})},
+    {"phase 1", phase(100, {{"show phase clear", boolean(true)},
+                            {"movement node 0", node(1000)},
+                            {"movement node 1", node(1000)}})},
+    {"phase 2", phase(50, {{"show phase clear", boolean(true)},
+                           {"repeat", boolean(true)},
+                           {"movement node 0", node(500, 90, 1)}})},
+    {"phase 3", phase(40, {{"show phase clear", boolean(true)},
+                           {"invincibility", boolean(true)},
+                           {"movement node 0", node(3000)}})},
+    {"death movement node", node(2500, 180, 0.2, {{"effect", text("ps_boss_smoke")}})},
+};
+
+const bool files = addPackageFile("assets/plist/t_boss.plist", plist(kBossBase)) &&
+                   addPackageFile("assets/plist/t_boss_escape.plist",
+                                  plist({{"start x", real(160)},
+                                         {"start y", real(360)},
+                                         {"on death escape", boolean(true)},
+                                         {"phase 0", phase(10, {{"movement node 0", node(100)}})},
+                                         {"phase 1", phase(10, {{"movement node 0", node(100)}})},
+                                         {"phase 2", phase(10, {{"movement node 0", node(100)}})}})) &&
+                   addPackageFile("assets/plist/t_boss_no_phases.plist", plist({{"start x", real(160)}})) &&
+                   addPackageFile("assets/plist/t_boss_broken_phases.plist",
+                                  plist({{"start x", real(160)},
+                                         {"start y", real(360)},
+                                         {"normal modules", text("0 4")},
+                                         {"module 0", dict({{"sprite", text("spr_t_part")}})},
+                                         {"phase 0", phase(0, {{"movement node 0", node(100)}})},
+                                         {"phase 1", phase(10, {{"show effect", text("0 7")}})},
+                                         {"phase 2", phase(10, {{"movement node 0", node(100000)}})}})) &&
+                   addPackageFile("assets/plist/t_boss_extreme.plist",
+                                  plist({{"start x", real(160)},
+                                         {"start y", real(360)},
+                                         {"hp", real(1e30)},
+                                         {"phase 0", phase(1e30, {{"bonus time", real(1e30)},
+                                                                  {"score factor", real(1e30)},
+                                                                  {"movement node 0", node(1000)}})}}));
+
+// Beats the boss's current phase and waits until the next one has begun.
+void beatPhase(BossStage& stage, OXBoss& boss) {
+    const int from = boss.getPhaseIndex();
+    boss.applyDamage(-boss.getHitPoints());
+    stage.runUntil([&] { return boss.getPhaseIndex() > from && !boss.isTransitioning(); });
+}
+
+TEST(BossPhases, TheEntranceIsInvincibleABeatenPhaseFliesHomeRefillsAndPaysItsBonus) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    EXPECT_TRUE(boss.isInvincible());
+    EXPECT_FALSE(stage.world.timerShown);
+    boss.applyDamage(-5.0f);
+    EXPECT_FLOAT_EQ(boss.getHitPoints(), 10.0f);  // no damage
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    EXPECT_NEAR(boss.getY(), 360.0f, 3.0f);  // the fight starts at home
+    EXPECT_FALSE(boss.isInvincible());
+    EXPECT_TRUE(stage.world.timerShown);
+    EXPECT_TRUE(stage.world.bonuses.empty());  // the entrance pays no bonus
+
+    boss.setX(100.0f);
+    boss.applyDamage(-100.0f);
+    stage.run(1);
+    EXPECT_TRUE(boss.isFlyingHome());
+    EXPECT_TRUE(boss.isPhaseClearBursting());
+    EXPECT_EQ(stage.world.bonuses.size(), 1u);
+    stage.runUntil([&] { return !boss.isTransitioning(); });
+    EXPECT_EQ(boss.getPhaseIndex(), 2);
+    EXPECT_FLOAT_EQ(boss.getX(), 160.0f);
+    EXPECT_FLOAT_EQ(boss.getY(), 360.0f);
+    EXPECT_FLOAT_EQ(boss.getHitPoints(), 50.0f);
+}
+
+TEST(BossPhases, ARunOutTimerLosesTheBonusAndDrainsTheMultiplier) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    stage.runUntil([&] { return stage.world.timeOuts > 0; });
+    EXPECT_EQ(stage.world.timeOuts, 1);
+    const int64_t score = stage.ship.score;
+    boss.applyDamage(-10.0f);
+    EXPECT_EQ(stage.ship.score, score);  // no per-hit score once the time is out
+}
+
+TEST(BossStageFlow, WithoutWavesTheBossWaitsForTheMidBoss) {
+    BossStage stage;
+    stage.enemies.setMidBossDone(false);
+    stage.enemies.loadMidBoss("assets/plist/t_boss_escape");
+    stage.enemies.loadBoss("assets/plist/t_boss");
+    stage.enemies.setState(CXEnemyManager::Running);
+    stage.run(2);
+    ASSERT_TRUE(stage.enemies.getMidBoss()->isVisible());
+    EXPECT_FALSE(stage.enemies.isReadyForBoss());
+    stage.enemies.markBossDefeated();
+    EXPECT_TRUE(stage.enemies.isReadyForBoss());
+}
+
+TEST(BossEscape, AnEscapingBossOfThreePhasesIsDefeatedWhenPhaseTwoBegins) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss_escape");
+    stage.run(1);
+    beatPhase(stage, boss);  // the first phase's script also ends it
+    EXPECT_FALSE(stage.enemies.isBossDone());
+    stage.runUntil([&] { return boss.getPhaseIndex() == 2; });
+    EXPECT_TRUE(stage.enemies.isBossDone());
+    EXPECT_TRUE(boss.isDone());
+}
+
+TEST(BossDeath, TheDeathMovementEndsInTheFinalExplosionAndTheStageGoesOn) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    beatPhase(stage, boss);
+    beatPhase(stage, boss);
+    stage.runUntil([&] { return boss.isDying(); }, 400);
+    ASSERT_TRUE(boss.isDying());
+    EXPECT_EQ(stage.world.defeatNotices, 1);
+    EXPECT_FALSE(stage.world.timerShown);
+    EXPECT_FALSE(stage.enemies.isBossDone());
+    stage.run(60);  // bursts of small explosions
+    EXPECT_GE(std::count_if(stage.world.explosions.begin(), stage.world.explosions.end(),
+                            [](const auto& blast) { return blast.kind == ExplosionKind::Small; }),
+              4);
+    ASSERT_FALSE(stage.effects.started.empty());
+    EXPECT_EQ(stage.effects.started.back(), "ps_boss_smoke");  // the drift trails smoke
+    stage.runUntil([&] { return !boss.isActive(); });
+    EXPECT_FALSE(boss.isVisible());
+    EXPECT_TRUE(stage.enemies.isBossDone());
+    EXPECT_EQ(stage.world.explosions.back().kind, ExplosionKind::Huge);
+    // The boss no longer ticks: its death effects burst on their own, and
+    // nothing stays held on it to emit where it was for the rest of the stage.
+    ASSERT_FALSE(stage.effects.played.empty());
+    EXPECT_EQ(stage.effects.played.back(), "ps_boss_burst");
+    EXPECT_EQ(stage.effects.stopped,
+              static_cast<int>(stage.effects.started.size() + stage.world.predrawStarted.size()));
+}
+
+// The HUD names the boss from its file; a file that names none still gives it a name to show.
+TEST(BossBadInput, ABossFileWithoutANameCallsItsBossBoss) {
+    BossStage stage;
+    EXPECT_EQ(stage.start("t_boss").getName(), "BOSS");
+}
+
+TEST(BossBadInput, ABossThatCannotFightSaysSoAndCountsAsBeatenAfterItsWait) {
+    for (const char* name : {"t_boss_no_phases", "t_boss_not_there"}) {
+        BossStage stage;
+        testing::internal::CaptureStdout();
+        OXBoss& boss = stage.start(name);
+        EXPECT_NE(testing::internal::GetCapturedStdout().find("HAS NO PHASES"), std::string::npos);
+        EXPECT_FALSE(boss.canFight());
+        stage.run(300);
+        EXPECT_FALSE(stage.enemies.isBossDone());
+        stage.run(50);  // past 5000 ms
+        EXPECT_TRUE(stage.enemies.isBossDone());
+        EXPECT_FALSE(boss.isVisible());
+    }
+}
+
+TEST(BossBadInput, PhasesWithoutHitPointsOrNodesAndAbsentIndicesAreReportedAndSkipped) {
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_broken_phases");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 2 && !boss.isTransitioning(); }, 300);
+    const std::string said = testing::internal::GetCapturedStdout();
+    for (const char* line :
+         {"PHASE 0 HAS NO HIT POINTS", "PHASE 1 HAS NO MOVEMENT NODES", "module 4", "effect 7"}) {
+        EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
+    }
+    EXPECT_EQ(boss.getPhaseIndex(), 2);  // fighting the good phase
+    EXPECT_FALSE(stage.enemies.isBossDone());
+    EXPECT_TRUE(boss.bossModule(0).isVisible());
+}
+
+// A damaged boss file's huge numbers are clamped when read: the phase's hit points and timer
+// stay where the HUD's whole seconds can count them, and a hit scores a bounded number.
+TEST(BossBadInput, HugeHitPointsTimesAndScoreFactorsAreClamped) {
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_extreme");
+    stage.run(1);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\"score factor\""), std::string::npos);
+    EXPECT_LE(boss.getMaxHitPoints(), 1e9f);
+    EXPECT_LE(boss.getPhaseTimer(), 3e9f);
+    boss.applyDamage(-1e9f);
+    EXPECT_GT(stage.ship.score, 0);
+    EXPECT_LE(stage.ship.score, int64_t{1000000000000000});
+}
+
+}  // namespace

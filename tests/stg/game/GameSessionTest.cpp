@@ -1,0 +1,245 @@
+// The game session's state machine on the real first stage: starting,
+// playing on the fixed step, continues, game over, the profile saved as the
+// game goes, and the choice of stage files; a first stage whose stage, wave or
+// ship file is missing or unreadable says which and ends back at the menus.
+// (Pausing, the end-game question and the stage summary are the overlay tests'.)
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "data/CXUserProfile.h"
+#include "engine/OXScene.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "tests/stg/game/GameTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+constexpr int kPauseKey = 26;
+constexpr int kFireKey = 2;
+
+using GameSessionTest = gametest::SessionTest;
+
+TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysOnTheFixedStep) {
+    profile.lives = 3;
+    profile.bombs = 4;
+    profile.continues = 2;
+    profile.arcadeScore[1] = 777;
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+
+    EXPECT_EQ(session.getState(), CXGameSession::StageLoading);
+    EXPECT_EQ(session.getLevelList(), std::vector<std::string>{"stage_1"});
+    EXPECT_EQ(session.getLives(), 3);
+    EXPECT_EQ(session.getBombs(), 4);
+    EXPECT_EQ(session.getContinues(), 2);
+    EXPECT_EQ(session.getHighScore(), 777);
+    ASSERT_NE(session.getGameScene(), nullptr);
+    EXPECT_TRUE(session.getGameScene()->isStageLoaded());
+
+    // Nothing moves until the stage is ready.
+    session.tick(16.7f);
+    EXPECT_EQ(session.getGameScene()->getStageTime(), 0.0f);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Started);
+
+    // Then the stage advances by its fixed step, whatever the frame time.
+    const float before = session.getGameScene()->getStageTime();
+    session.tick(5.0f);
+    session.tick(250.0f);
+    EXPECT_FLOAT_EQ(session.getGameScene()->getStageTime() - before, 2 * CXGameSession::kStageStepMs);
+}
+
+TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
+    // The game before leaves its score and experience in the session: none may count again.
+    startPlaying();
+    session.setScore(4000);
+    session.countKill();
+    session.endGame();
+    const int experience = profile.expToLevel;
+    session.setGameMode(CXGameSession::BossRush);
+    const char* const lists[] = {
+        "assets/plist/no_such_level_list.plist",  // missing
+        "assets/plist/atlas_bullets.plist",       // a dictionary where the array belongs
+        "Shaders/110/Shader.vsh",                 // not a property list at all
+    };
+    for (const char* list : lists) {
+        SCOPED_TRACE(list);
+        testing::internal::CaptureStdout();
+        session.startGame(list, 0);
+        const std::string console = testing::internal::GetCapturedStdout();
+        EXPECT_NE(console.find(std::string("NO STAGES TO PLAY IN ") + list + ", BACK TO THE MENUS\n"),
+                  std::string::npos)
+            << console;
+        EXPECT_EQ(session.getGameScene(), nullptr);
+        EXPECT_EQ(session.getState(), CXGameSession::Ending);
+        const int before = endings;
+        session.markReadyToStart();
+        session.tick(16.7f);
+        EXPECT_EQ(endings, before + 1) << "the menus are asked back";
+        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        EXPECT_EQ(profile.bossScore[0], 0);
+        EXPECT_EQ(profile.expToLevel, experience);
+        EXPECT_EQ(session.getLastResult().score, 0);
+    }
+}
+
+TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.setLevelList({"s1", "s2", "s3", "s4", "s5"});
+    const std::string normalFifth = "assets/plist/s5.plist";
+    const std::string hidden = std::string(CXGameSession::kTrueRouteStage) + ".plist";
+
+    EXPECT_EQ(session.stagePathFor(4), normalFifth);  // normal difficulty
+    session.setDifficulty(2);
+    EXPECT_EQ(session.stagePathFor(4), hidden);
+    session.setDifficulty(3);
+    EXPECT_EQ(session.stagePathFor(4), hidden);
+    session.setContinues(session.getStartContinues() - 1);
+    EXPECT_EQ(session.stagePathFor(4), normalFifth);
+    session.setContinues(session.getStartContinues());
+    session.setGameMode(CXGameSession::FreePlay);
+    EXPECT_EQ(session.stagePathFor(4), normalFifth);
+    EXPECT_EQ(session.stagePathFor(5), "");
+}
+
+TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
+    testfiles::TempDir folder;
+    const std::string path = folder.file("profile/save.osf");
+    profile.setPath(path);
+    profile.expToLevel = 600;  // the stage's 200 reach rank 1's 700
+    const auto stored = [&path] {
+        CXUserProfile onDisk;
+        onDisk.setPath(path);
+        onDisk.load();
+        return onDisk;
+    };
+    testing::internal::CaptureStdout();
+    startPlaying();
+    EXPECT_EQ(stored().timesPlayed, 1);  // counted and saved at the start
+
+    // Pause's choices write the game's settings back and save.
+    profile.musicVolume = 0.9f;
+    profile.tokens = 5;  // shows the profile was saved again
+    session.keyEvent(kPauseKey, true);
+    session.keyEvent(kPauseKey, false);
+    session.keyEvent(kFireKey, true);
+    session.keyEvent(kFireKey, false);
+    EXPECT_EQ(stored().tokens, 5);
+    EXPECT_EQ(stored().musicVolume, session.getMusicVolume());
+
+    session.resume();
+    session.getGameScene()->stageCleared();
+    session.endGame();
+    const std::string console = testing::internal::GetCapturedStdout();
+    const CXUserProfile after = stored();
+    EXPECT_EQ(after.stagesBeaten[1][1][0], 1);
+    EXPECT_EQ(after.level, 2);
+    EXPECT_EQ(after.expToLevel, 100);
+    EXPECT_EQ(after.upgradePoints, 100);
+    // The results screen animates from the rank and experience before the game.
+    EXPECT_EQ(profile.rankBefore, 1);
+    EXPECT_EQ(profile.experienceBefore, 600);
+    EXPECT_EQ(profile.appliedExperience, 200);
+    EXPECT_EQ(console.find("PROFILE SAVE FAILED"), std::string::npos) << console;
+}
+
+TEST_F(GameSessionTest, TheLastLifeLostAsksForAContinueThatBringsTheNextShipAtOnceThenGameOverEnds) {
+    profile.arcadeScore[1] = 0;
+    startPlaying();
+    OXScnBaseSTGGame& scene = *session.getGameScene();
+    for (int frame = 0; frame < 1000 && !session.getShip()->isControllable(); ++frame) {
+        session.tick(16.7f);
+    }
+    ASSERT_TRUE(session.getShip()->isControllable());
+    session.setScore(1234);
+    session.setLives(0);
+    scene.playerDied();
+    for (int frame = 0; frame < 200 && session.getState() == CXGameSession::Playing; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
+
+    // A continue starts the score again and brings the next ship at once, not after the long wait.
+    session.acceptContinue();
+    EXPECT_EQ(session.getContinues(), 0);
+    EXPECT_EQ(session.getScore(), 0);
+    EXPECT_EQ(session.getHighScore(), 1234);
+    for (int frame = 0; frame < 5; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_FALSE(session.getShip()->isOutOfPlay());
+    EXPECT_EQ(session.getLives(), session.getStartLives());  // start + 1, less the one respawn
+
+    // The game over takes no pause, and ends the game when done.
+    session.showGameOver();
+    session.pause();
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    session.gameOverFinished();
+    session.tick(16.7f);
+    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(endings, 1);
+}
+
+// Not a stage cleared on its first frame, an empty stage played forever or a ship without
+// weapons: the game says which file is missing or unreadable and ends back at the menus.
+struct Damage {
+    const char* file;   // in the package
+    bool deleted;       // else replaced by bytes that are no property list
+    const char* cause;  // what the console names
+};
+
+const Damage kDamages[] = {
+    {"assets/plist/stage_1.plist", true, "ITS STAGE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/stage_1.plist", false, "ITS STAGE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/stage_1_waves.plist", true, "ITS WAVE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/stage_1_waves.plist", false, "ITS WAVE FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/senko_type_a.plist", true, "ITS SHIP FILE IS MISSING OR UNREADABLE"},
+    {"assets/plist/senko_type_a.plist", false, "ITS SHIP FILE IS MISSING OR UNREADABLE"},
+};
+
+// The build's package with one file deleted or damaged, written into `folder`; its path.
+std::string damagedPackage(const testfiles::TempDir& folder, const Damage& damage) {
+    const std::string package = folder.file("damaged.oap");
+    std::string command = "cp '" ORVALE_PACKAGE "' '" + package + "' && cd '" + folder.path() + "' && ";
+    if (damage.deleted) {
+        command += "zip -q -d damaged.oap '" + std::string(damage.file) + "'";
+    } else {
+        folder.write(damage.file, "<?xml version=\"1.0\"?><plist><dict><key>level");
+        command += "zip -q damaged.oap '" + std::string(damage.file) + "'";
+    }
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return package;
+}
+
+TEST_F(GameSessionTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
+    for (const Damage& damage : kDamages) {
+        SCOPED_TRACE(std::string(damage.file) + (damage.deleted ? " deleted" : " damaged"));
+        testfiles::TempDir folder;
+        const gametest::PackageInPlace damaged(damagedPackage(folder, damage));
+        ASSERT_TRUE(damaged.mounted());
+        const int endedBefore = endings;
+        testing::internal::CaptureStdout();
+        session.startGame(CXGameSession::kArcadeLevelList, 0);
+        session.markReadyToStart();
+        for (int frame = 0; frame < 5; ++frame) {
+            session.tick(16.7f);
+        }
+        const std::string lines = testing::internal::GetCapturedStdout();
+        EXPECT_NE(
+            lines.find(std::string("STAGE 1 CANNOT BE PLAYED: ") + damage.cause + ", BACK TO THE MENUS"),
+            std::string::npos);
+        EXPECT_EQ(endings, endedBefore + 1) << "the session hands control back to the menus";
+        EXPECT_NE(session.getState(), CXGameSession::Playing);
+        ASSERT_NE(session.getGameScene(), nullptr);
+        EXPECT_NE(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Cleared);
+        session.tearDown();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,605 @@
+// The overlays of a stage, driven through the session with the player's
+// keys as the game delivers them: the HUD's numbers and gauges, the trance
+// cut-in, pause with its countdown and the end-game question, the continue
+// prompt, the stage summary, the game-over fade and the stage splash.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "engine/CXGfxManager.h"
+#include "engine/OXButton.h"
+#include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
+#include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnBaseContinue.h"
+#include "stg/game/overlays/OXScnBaseHUD.h"
+#include "stg/game/overlays/OXScnBasePause.h"
+#include "stg/game/overlays/OXScnBaseSplash.h"
+#include "stg/game/overlays/OXScnBaseSummary.h"
+#include "stg/game/overlays/OXScnEndGameConfirm.h"
+#include "stg/game/overlays/OXScnGameOver.h"
+#include "tests/stg/game/GameTestSupport.h"
+#include "tests/support/AllocationCounter.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+// The profile's default bindings.
+constexpr int kFire = 2;
+constexpr int kBeam = 3;
+constexpr int kTrance = 1;
+constexpr int kPause = 26;
+constexpr int kUp = 30;
+constexpr int kDown = 31;
+constexpr float kFrameMs = 16.7f;
+
+class OverlayTest : public gametest::SessionTest {
+  protected:
+    void SetUp() override {
+        SessionTest::SetUp();
+        startPlaying();
+    }
+
+    void press(int key) {
+        session.keyEvent(key, true);
+        session.keyEvent(key, false);
+    }
+    void run(float ms) {
+        for (float done = 0.0f; done < ms; done += kFrameMs) {
+            session.tick(kFrameMs);
+        }
+    }
+    // Plays until the ship has come out of the mothership and is the player's, at most 20 s.
+    OXSTGBasePlayer& shipInPlay() {
+        for (int frame = 0; frame < 1200 && !session.getShip()->isControllable(); ++frame) {
+            session.tick(kFrameMs);
+        }
+        EXPECT_TRUE(session.getShip()->isControllable());
+        return *session.getShip();
+    }
+
+    OXScnBaseHUD& hud() { return *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay)); }
+    OXScnBasePause& pauseScreen() {
+        return *static_cast<OXScnBasePause*>(session.getOverlay(CXGameSession::PauseOverlay));
+    }
+    OXScnBaseSummary& summary() {
+        return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
+    }
+    OXScnGameOver& gameOver() {
+        return *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
+    }
+    bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
+    // A mouse click on a button, as the game delivers it: press and release over its middle.
+    void click(const OXButton& button) {
+        const float nx = button.getX() / 320.0f;
+        const float ny = button.getY() / 480.0f;
+        session.pointerEvent(0, nx, ny);
+        session.pointerEvent(1, nx, ny);
+        session.pointerEvent(2, nx, ny);
+    }
+};
+
+// ---- HUD ----
+
+TEST_F(OverlayTest, TheScoreKeepsItsDigitGroupsAndItsPlaceAndALowerScoreLeavesTheHighScore) {
+    const struct {
+        int64_t score;
+        const char* shown;
+    } cases[] = {{999, "0,000,000,999"},
+                 {1000, "0,000,001,000"},
+                 {123456789012345, "123,456,789,012,345"},
+                 {0, "0,000,000,000"}};
+    const OXTextBox& score = *hud().getScoreText();
+    const OXTextBox& high = *hud().getHighScoreText();
+    for (const auto& each : cases) {
+        session.setScore(each.score);
+        run(kFrameMs);
+        EXPECT_EQ(score.getText(), each.shown);
+        // Within the left part of the top row, clear of the high score at the right.
+        const float scoreRight = score.getX() + score.getText().size() * score.getCharSize() * 0.5f;
+        const float highLeft = high.getX() - high.getText().size() * high.getCharSize() * 0.5f;
+        EXPECT_LT(scoreRight, highLeft) << each.shown;
+        EXPECT_GE(highLeft, 0.0f) << each.shown;
+    }
+    // The last, lower score (as after a continue) left the best where it was.
+    EXPECT_EQ(high.getText(), "123,456,789,012,345");
+}
+
+TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    session.setLives(3);
+    session.setBombs(1);
+    ship.setBeamGauge(0.19f);
+    ship.setBreakGauge(450.0f);
+    run(kFrameMs);
+    EXPECT_TRUE(hud().getLifeCounter()->isVisible());
+    EXPECT_EQ(hud().getLifeCounter()->currentFrame(), 2);  // one frame per count, from one ship
+    EXPECT_EQ(hud().getBreakText()->getText(), "45%");
+
+    // The beam bar turns from red to white exactly at 0.2.
+    const OXSprite& beam = *hud().getBeamBar();
+    EXPECT_FLOAT_EQ(beam.getColour().g, 0.0f);
+    ship.setBeamGauge(0.2f);
+    run(kFrameMs);
+    EXPECT_FLOAT_EQ(beam.getColour().g, 1.0f);
+
+    // With no lives left the counter is hidden rather than showing frame -1.
+    session.setLives(0);
+    run(kFrameMs);
+    EXPECT_FALSE(hud().getLifeCounter()->isVisible());
+}
+
+TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    testfiles::CountingGLDevice counting;
+    setGLDevice(&counting);
+    run(kFrameMs);
+    session.draw();
+    const long before = testfiles::allocationCount();
+    for (int frame = 0; frame < 60; ++frame) {
+        session.setScore(frame * 1000 + 7);
+        ship.setBreakGauge(static_cast<float>(frame) * 10.0f);
+        hud().tick(kFrameMs);
+        hud().draw();
+    }
+    EXPECT_EQ(testfiles::allocationCount(), before);
+    setGLDevice(nullptr);
+}
+
+TEST_F(OverlayTest, TheShieldBarRisesToTheBombsLeftAndTheWarningBeepsFadeOut) {
+    session.setBombs(1);  // of 2: the bar stops at half, reached gradually
+    run(kFrameMs);
+    EXPECT_LT(hud().getShieldShown(), 0.5f);
+    run(1000.0f);
+    EXPECT_FLOAT_EQ(hud().getShieldShown(), 0.5f);
+
+    hud().startWarning();
+    float lastVolume = 2.0f;
+    int beeps = 0;
+    for (int frame = 0; frame < 400 && hud().getWarningBeepsLeft() > 0; ++frame) {
+        const int before = hud().getWarningBeepsLeft();
+        hud().tick(kFrameMs);
+        if (hud().getWarningBeepsLeft() < before) {
+            EXPECT_LT(hud().getLastBeepVolume(), lastVolume) << "beep " << beeps;
+            lastVolume = hud().getLastBeepVolume();
+            ++beeps;
+        }
+    }
+    EXPECT_GT(beeps, 1);
+    // Without a shield the warning goes once its beeps are spent.
+    run(500.0f);
+    EXPECT_FALSE(hud().getWarning()->isVisible());
+}
+
+// The ship flown to the far right dims the right-hand buttons, and only those; flown to the top,
+// the boss gauge; back down, the gauge is whole again.
+TEST_F(OverlayTest, ElementsUnderTheShipDimWhileItFliesUnderThem) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    run(1000.0f);  // the ship takes control
+    const float rightAlpha = hud().getRightAlpha();
+    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
+    session.keyEvent(29, true);
+    run(3000.0f);
+    session.keyEvent(29, false);
+    ASSERT_GE(ship.getX(), 290.0f);
+    run(300.0f);
+    EXPECT_LT(hud().getRightAlpha(), rightAlpha);
+    EXPECT_FLOAT_EQ(hud().getBottomAlpha(), 1.0f);
+    session.keyEvent(30, true);  // up, to the top of the field
+    run(2500.0f);
+    session.keyEvent(30, false);
+    EXPECT_LT(hud().getBossRowAlpha(), 0.5f);
+    session.keyEvent(31, true);  // and back down
+    run(1000.0f);
+    session.keyEvent(31, false);
+    EXPECT_FLOAT_EQ(hud().getBossRowAlpha(), 1.0f);
+}
+
+TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    run(1000.0f);  // the ship takes control
+    session.setBombs(1);
+    ship.hit(-1.0f, {0, 1, 0});  // the bomb goes off and the shield follows
+    run(kFrameMs);
+    const OXSprite& warning = *hud().getWarning();
+    ASSERT_TRUE(warning.isVisible());
+    // Down to the bottom and back up, while the shield lasts.
+    for (int key : {31, 30}) {
+        session.keyEvent(key, true);
+        for (int frame = 0; frame < 90; ++frame) {
+            session.tick(kFrameMs);
+            const float labels = ship.getLeftGaugeLabel()->getY();
+            ASSERT_GT(std::abs(warning.getY() - labels), 16.0f) << "ship at " << ship.getY();
+            ASSERT_GT(std::abs(warning.getY() - ship.getY()), 21.0f) << "ship at " << ship.getY();
+        }
+        session.keyEvent(key, false);
+    }
+    EXPECT_TRUE(warning.isVisible());
+}
+
+TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceWhilePlayingAndEnds) {
+    OXSTGBasePlayer& ship = shipInPlay();
+    ship.setBreakGauge(OXSTGBasePlayer::kBreakFull);
+    hud().startTranceCutIn();
+    EXPECT_FALSE(ship.isTranceActive());
+    for (int frame = 0; frame < 60 && !ship.isTranceActive(); ++frame) {
+        session.tick(kFrameMs);
+    }
+    EXPECT_TRUE(hud().isCutInPlaying()) << "the trance started after the cut-in";
+    run(1000.0f);
+    EXPECT_FALSE(hud().isCutInPlaying());
+    EXPECT_TRUE(ship.isTranceActive());
+
+    // The screen trembles through the trance; a game ending meanwhile puts it back.
+    CXGfxManager::instance().setShakeOffset(0.01f);
+    session.tearDown();
+    EXPECT_EQ(CXGfxManager::instance().getShakeOffset(), 0.0f);
+}
+
+// In the smallest window (640 x 480, the field's 480 units on 480 pixels at the default screen
+// scale) no HUD text, shown now or later, has glyphs under 8 pixels tall.
+TEST_F(OverlayTest, NoHudTextIsSmallerThanEightPixelsInTheSmallestWindow) {
+    constexpr float kPixelsPerUnit = 480.0f / 480.0f;
+    int texts = 0;
+    for (const IXRenderObject* object : hud().getObjects()) {
+        if (const auto* box = dynamic_cast<const OXTextBox*>(object)) {
+            ++texts;
+            EXPECT_GE(static_cast<float>(box->getCharSize()) * 0.5f * kPixelsPerUnit, 8.0f) << box->getText();
+        }
+    }
+    EXPECT_GT(texts, 10);
+}
+
+// The stage's boss, come home and fighting, is named in the HUD's top row, with its gauge and
+// phase timer beside the name; none of the three runs into another or reaches down to the boss.
+TEST_F(OverlayTest, TheBossRowNamesTheBossAndKeepsAboveIt) {
+    shipInPlay();
+    CXEnemyManager& enemies = *session.getGameScene()->getEnemyManager();
+    enemies.setState(CXEnemyManager::Loaded);
+    enemies.setMidBossDone(true);  // the stage's boss, not its mid-boss
+    ASSERT_TRUE(enemies.startBoss());
+    hud().showPhaseTimer(true);
+    run(8000.0f);
+    const OXBoss& boss = *enemies.currentBoss();
+    ASSERT_TRUE(boss.isVisible());
+    const OXTextBox& name = *hud().getBossName();
+    const OXSprite& frame = *hud().getBossGaugeFrame();
+    const OXTextBox& timer = *hud().getPhaseTimerText();
+    ASSERT_TRUE(name.isVisible() && frame.isVisible() && timer.isVisible());
+    EXPECT_EQ(name.getText(), "HALCYON VIGIL");
+    const float frameHalf = frame.getSize().x * frame.getScale().x * 0.5f;
+    EXPECT_LT(name.getX() + name.textWidth(), frame.getX() - frameHalf);
+    EXPECT_LT(frame.getX() + frameHalf, timer.getX() - timer.textWidth());
+    EXPECT_GT(timer.getCharSize(), name.getCharSize());  // the timer reads at a glance
+    const float bossTop = boss.getY() + boss.getSize().y * boss.getScale().y * boss.getUniformScale() * 0.5f;
+    const float frameBottom = frame.getY() - frame.getSize().y * frame.getScale().y * 0.5f;
+    EXPECT_GT(std::min({name.getY(), frameBottom, timer.getY()}), bossTop);
+}
+
+TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {
+    hud().showBonus(true, 1250000.0f);
+    EXPECT_EQ(hud().getBonusTitle()->getText(), "BONUS SUCCESSFUL");
+    EXPECT_EQ(hud().getBonusAmount()->getText(), "1250000");
+    run(4100.0f);
+    EXPECT_FALSE(hud().getBonusTitle()->isVisible());
+    EXPECT_FALSE(hud().getBonusAmount()->isVisible());
+
+    hud().showBonus(false, 0.0f);
+    EXPECT_EQ(hud().getBonusTitle()->getText(), "BONUS FAILED");
+    EXPECT_FALSE(hud().getBonusAmount()->isVisible());
+}
+
+// ---- Pause ----
+
+// YES, and the clicks on the pause screen's and the question's buttons, are the end-to-end runs'.
+TEST_F(OverlayTest, ThePauseKeyPausesAndEndGameAsksWithNoLeadingBack) {
+    press(kPause);
+    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    run(100.0f);
+    EXPECT_FALSE(pauseScreen().isCountingDown()) << "the pause key's own release resumed";
+    press(kTrance);
+    EXPECT_TRUE(shown(CXGameSession::ConfirmOverlay));
+    EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
+    run(100.0f);
+
+    press(kBeam);  // NO
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    EXPECT_TRUE(shown(CXGameSession::PauseOverlay));
+    EXPECT_FALSE(shown(CXGameSession::ConfirmOverlay));
+    EXPECT_FALSE(pauseScreen().isCountingDown());
+    EXPECT_EQ(endings, 0);
+}
+
+TEST_F(OverlayTest, ResumeCountsDownDeafToKeysThenPlays) {
+    press(kPause);
+    press(kFire);
+    ASSERT_TRUE(pauseScreen().isCountingDown());
+    run(kFrameMs);
+    EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "3");
+    press(kTrance);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    run(1500.0f);
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    run(800.0f);
+    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
+
+    // The next pause offers the choices again.
+    press(kPause);
+    EXPECT_FALSE(pauseScreen().isCountingDown());
+    EXPECT_TRUE(pauseScreen().getButton(OXScnBasePause::ResumeButton)->isVisible());
+}
+
+TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInTheProfile) {
+    press(kPause);
+    auto label = [&](int id) { return pauseScreen().getButton(id)->getLabel()->getText(); };
+    click(*pauseScreen().getButton(OXScnBasePause::ContrastButton));
+    EXPECT_TRUE(session.getVisibility().bulletContrast);
+    EXPECT_EQ(label(OXScnBasePause::ContrastButton), "CONTRAST: ON");
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay) << "still paused";
+    // By keys: down from RESUME to the last button, fire.
+    for (int step = 0; step < 4; ++step)
+        press(31);
+    press(kFire);
+    EXPECT_TRUE(session.getVisibility().hitboxMarker);
+    // Dimming steps up by a fifth to 80 %, then back to none and round again.
+    for (const char* expected :
+         {"BG DIM: 20%", "BG DIM: 40%", "BG DIM: 60%", "BG DIM: 80%", "BG DIM: 0%", "BG DIM: 20%"}) {
+        click(*pauseScreen().getButton(OXScnBasePause::DimmingButton));
+        EXPECT_EQ(label(OXScnBasePause::DimmingButton), expected);
+    }
+    EXPECT_FLOAT_EQ(session.getVisibility().backgroundDimming, 0.2f);
+
+    click(*pauseScreen().getButton(OXScnBasePause::ResumeButton));
+    EXPECT_TRUE(profile.bulletContrast);
+    EXPECT_TRUE(profile.hitboxMarker);
+    EXPECT_FLOAT_EQ(profile.backgroundDimming, 0.2f);
+}
+
+// A hurried accept on the end-game question keeps the game: each showing starts on NO, asked
+// from the pause or from the continue prompt, also after YES was highlighted the time before.
+TEST_F(OverlayTest, TheEndGameQuestionStartsOnNoEveryTimeItIsAsked) {
+    press(kPause);
+    for (const int keyBefore : {kFire, kUp}) {
+        press(kTrance);  // END GAME
+        run(kFrameMs);
+        press(keyBefore);  // fire answers at once; up highlights YES, and beam then answers NO
+        if (keyBefore == kUp) {
+            press(kBeam);
+            press(kTrance);
+            run(kFrameMs);
+            press(kFire);
+        }
+        EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    }
+    session.resume();
+
+    session.setContinues(1);
+    session.showContinue();
+    press(kDown);  // the prompt's NO
+    press(kFire);
+    run(kFrameMs);
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+}
+
+// ---- Continue ----
+
+TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
+    session.setContinues(0);
+    session.setLives(0);
+    session.showContinue();
+    auto& prompt = *static_cast<OXScnBaseContinue*>(session.getOverlay(CXGameSession::ContinueOverlay));
+    EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 0");
+    EXPECT_EQ(prompt.getButton(OXScnBaseContinue::YesButton)->getState(), OXButton::Disabled);
+    click(*prompt.getButton(OXScnBaseContinue::YesButton));
+    run(100.0f);
+    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getLives(), 0);
+
+    // Fire lands on the only choice left: "NO", which asks to end the game.
+    press(kFire);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+}
+
+TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
+    session.keyEvent(kFire, true);  // shooting when the last life goes
+    session.setContinues(1);
+    session.showContinue();
+    session.keyEvent(kFire, false);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getContinues(), 1);
+
+    // NO asks whether to end the game.
+    press(kTrance);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+}
+
+// ---- Summary ----
+
+TEST_F(OverlayTest, TheSummaryRevealsTheBonusesTheScoreGainedOneAfterAnother) {
+    for (int i = 0; i < 12; ++i) {
+        session.countGraze();
+    }
+    for (int i = 0; i < 3; ++i) {
+        session.countOrb();
+    }
+    const int64_t before = session.getScore();
+    session.stageCleared();
+    ASSERT_TRUE(shown(CXGameSession::SummaryOverlay));
+    OXScnBaseSummary& results = summary();
+    EXPECT_EQ(results.getValueText(0)->getText(), "12");
+    EXPECT_EQ(results.getValueText(1)->getText(), "+" + std::to_string(session.getGrazeBonus()));
+    EXPECT_EQ(results.getValueText(2)->getText(), "3");
+    EXPECT_EQ(results.getValueText(3)->getText(), "+" + std::to_string(session.getOrbBonus()));
+    EXPECT_EQ(results.getValueText(4)->getText(),
+              std::to_string(session.getGrazeBonus() + session.getOrbBonus()));
+    EXPECT_GT(session.getGrazeBonus(), 0);
+    EXPECT_GT(session.getOrbBonus(), 0);
+    EXPECT_EQ(session.getScore(), before + session.getGrazeBonus() + session.getOrbBonus());
+
+    // Hidden at first, then in turn, and NEXT after the last.
+    EXPECT_FALSE(results.getValueText(0)->isVisible());
+    run(600.0f);
+    EXPECT_TRUE(results.getValueText(0)->isVisible());
+    EXPECT_FALSE(results.getValueText(4)->isVisible());
+    EXPECT_FALSE(results.isNextShown());
+    run(2000.0f);
+    EXPECT_TRUE(results.getValueText(4)->isVisible());
+    EXPECT_TRUE(results.isNextShown());
+
+    // NEXT: the only stage is done, so the game ends.
+    press(kFire);
+    run(kFrameMs);
+    EXPECT_EQ(endings, 1);
+    EXPECT_FALSE(shown(CXGameSession::SummaryOverlay));
+}
+
+TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
+    session.stageCleared();
+    OXScnBaseSummary& results = summary();
+    press(kFire);
+    EXPECT_TRUE(results.isRevealDone());
+    EXPECT_TRUE(results.getValueText(4)->isVisible());
+    EXPECT_EQ(endings, 0);
+
+    run(3000.0f);
+    EXPECT_EQ(endings, 0);
+    run(3000.0f);
+    EXPECT_EQ(endings, 1);
+
+    // A second summary starts empty.
+    results.showResults();
+    EXPECT_FALSE(results.getValueText(0)->isVisible());
+    EXPECT_FALSE(results.isNextShown());
+}
+
+// ---- Game over and splash ----
+
+TEST_F(OverlayTest, TheGameOverIsHeldToBeReadAndOnlyAKeyOrClickAfterAMomentSkipsIt) {
+    session.keyEvent(kFire, true);  // shooting when the last life goes
+    session.showGameOver();
+    // The panel stands opaque over the field from the first frame; the backdrop fades in.
+    run(kFrameMs);
+    EXPECT_FLOAT_EQ(gameOver().getAlpha(), 1.0f);
+    EXPECT_LT(gameOver().getBackdrop()->getAlpha(), 0.1f);
+    session.keyEvent(kFire, false);  // the held key let go: no wish to skip
+    press(kTrance);                  // too soon
+    run(OXScnGameOver::kAppearMs + OXScnGameOver::kSkipAfterMs);
+    EXPECT_EQ(endings, 0) << "held past its fade";
+    run(OXScnGameOver::kHoldMs);
+    EXPECT_EQ(endings, 1) << "ends by itself";
+
+    // A key, or a click anywhere, once the moment has passed.
+    for (const bool byClick : {false, true}) {
+        startPlaying();
+        session.showGameOver();
+        run(OXScnGameOver::kSkipAfterMs + kFrameMs);
+        if (byClick) {
+            session.pointerEvent(1, 0.2f, 0.9f);
+            session.pointerEvent(2, 0.2f, 0.9f);
+        } else {
+            press(kFire);
+        }
+        run(3 * kFrameMs);
+        EXPECT_EQ(endings, byClick ? 3 : 2);
+    }
+}
+
+// What the game-over screen and the results call a record is what the high-score table keeps:
+// a score equal to the table's best is none; a record set before a continue reset the score
+// is named with its own score.
+TEST_F(OverlayTest, NewRecordIsShownExactlyWhenTheTableKeepsANewBest) {
+    struct Case {
+        long long best, beforeContinue, final;  // beforeContinue -1: no continue taken
+        bool record;
+        long long kept;
+    } const cases[] = {
+        {0, -1, 0, false, 0},          {5000, -1, 5000, false, 5000},  {5000, -1, 5001, true, 5001},
+        {1000, 3000, 500, true, 3000}, {5000, 3000, 500, false, 5000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "best " << c.best << ", final " << c.final);
+        profile.arcadeScore[1] = c.best;
+        startPlaying();
+        if (c.beforeContinue >= 0) {
+            session.setScore(c.beforeContinue);
+            session.showContinue();
+            session.acceptContinue();
+        }
+        session.setScore(c.final);
+        session.showGameOver();
+        EXPECT_EQ(gameOver().getRecordText()->isVisible(), c.record);
+        if (c.record && c.kept != c.final) {
+            char kept[40];
+            OXScnBaseHUD::formatScore(c.kept, kept, sizeof kept);
+            EXPECT_NE(gameOver().getRecordText()->getText().find(kept), std::string::npos);
+        }
+        session.gameOverFinished();
+        session.tick(kFrameMs);
+        EXPECT_EQ(profile.arcadeScore[1], c.kept);
+        // The results show what was kept.
+        const CXGameSession::GameResult& result = session.getLastResult();
+        EXPECT_TRUE(result.ended && result.score == c.final && result.best == c.kept &&
+                    result.newRecord == c.record);
+    }
+}
+
+TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
+    // Ticked on its own: the stage would announce itself again meanwhile.
+    auto& splash = *static_cast<OXScnBaseSplash*>(session.getOverlay(CXGameSession::SplashOverlay));
+    auto play = [&](float ms) {
+        for (int frame = 0; frame * kFrameMs < ms; ++frame) {
+            splash.tick(kFrameMs);
+        }
+    };
+    session.showSplash(1);
+    EXPECT_EQ(splash.getStageNumber()->currentFrame(), 1);  // the picture of "2"
+    play(1000.0f);
+    EXPECT_TRUE(splash.isVisible());
+    play(2000.0f);
+    EXPECT_FALSE(splash.isVisible());
+
+    session.showBossWarning();
+    EXPECT_TRUE(splash.isVisible());
+    play(900.0f);  // the word has slid from 0.4 of the width to the middle
+    EXPECT_NEAR(splash.getWarningWord()->getX(), 160.0f, 0.5f);
+    play(4000.0f);
+    EXPECT_FALSE(splash.isVisible());
+}
+
+// A package without the HUD's pictures and font: each element is left out with a line, and the
+// HUD still builds, counts and draws.
+TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
+    const testfiles::TempDir folder;
+    testfiles::makeZipPackage(folder.file("bare.oap"), {{"assets/plist/readme.txt", "nothing here"}});
+    testing::internal::CaptureStdout();
+    {
+        const gametest::PackageInPlace bare(folder.file("bare.oap"));
+        ASSERT_TRUE(bare.mounted());
+        OXScnBaseHUD hud;
+        hud.init();
+        CXGameSession::instance().setScore(12345);
+        for (int frame = 0; frame < 5; ++frame) {
+            hud.tick(kFrameMs);
+        }
+        hud.draw();
+        EXPECT_EQ(hud.getScoreText()->getText(), "0,000,012,345");  // counted, though not drawn
+        EXPECT_EQ(hud.getLifeCounter()->getUniformScale(), 0.0f);
+    }
+    const std::string lines = testing::internal::GetCapturedStdout();
+    CXGameSession::instance().setScore(0);
+    EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT"),
+              std::string::npos);
+    EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_health_warning, LEFT OUT"), std::string::npos);
+    EXPECT_NE(lines.find("MISSING HUD FONT assets/plist/fnt_novo_white"), std::string::npos);
+}
+
+}  // namespace

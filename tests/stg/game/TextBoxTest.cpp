@@ -1,0 +1,245 @@
+// Text with the game's own font: where glyphs land and which font cell each shows, alignment,
+// colours through a parent, the pooled boxes drawn in one call, text too long, a missing font.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "engine/CXGfxManager.h"
+#include "engine/CXTextBoxManager.h"
+#include "engine/IXTransformable.h"
+#include "engine/OXTextBox.h"
+#include "engine/gl/recording/RecordingGLDevice.h"
+#include "tests/stg/game/GameTestSupport.h"
+#include "tests/support/AllocationCounter.h"
+
+namespace {
+
+constexpr const char* kFont = "assets/plist/fnt_novo_white";
+constexpr const char* kFontAtlas = "assets/plist/font_atlas";
+
+class TextBoxTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(gametest::packageMounted());
+        setGLDevice(&device);
+        CXGfxManager::instance().resetCaches();
+    }
+    void TearDown() override { setGLDevice(nullptr); }
+
+    // A pool of `count` boxes in the stage's font atlas.
+    void loadPool(int count) { manager.load(kFontAtlas, count); }
+
+    // Takes a box from the pool and shows `text` in it.
+    OXTextBox& show(const std::string& text, int charSize = 16, int alignment = 0) {
+        OXTextBox* box = manager.acquire();
+        EXPECT_NE(box, nullptr);
+        box->setText(text);
+        box->setCharSize(charSize);
+        box->setAlignment(alignment);
+        return *box;
+    }
+
+    // The batch's vertices of glyph `glyph` (six of them, two triangles).
+    const BatchVertex* glyphVertices(int glyph) const { return manager.getVertices() + 6 * glyph; }
+
+    int drawsOf(IXRenderObject& object) {
+        device.resetCounts();
+        device.draws.clear();
+        object.draw();
+        return device.count(GLCall::DrawArrays);
+    }
+
+    RecordingGLDevice device;
+    CXTextBoxManager manager;
+};
+
+// Left, right, bottom and top of a glyph's six vertices, and its texture rectangle.
+struct GlyphBox {
+    float left, right, bottom, top;
+    float uLeft, uRight, vTop, vBottom;
+};
+
+GlyphBox boxOf(const BatchVertex* six) {
+    GlyphBox box{1e9f, -1e9f, 1e9f, -1e9f, 1e9f, -1e9f, 1e9f, -1e9f};
+    for (int i = 0; i < 6; ++i) {
+        box.left = std::min(box.left, six[i].x);
+        box.right = std::max(box.right, six[i].x);
+        box.bottom = std::min(box.bottom, six[i].y);
+        box.top = std::max(box.top, six[i].y);
+        box.uLeft = std::min(box.uLeft, six[i].u);
+        box.uRight = std::max(box.uRight, six[i].u);
+        box.vTop = std::min(box.vTop, six[i].v);
+        box.vBottom = std::max(box.vBottom, six[i].v);
+    }
+    return box;
+}
+
+TEST_F(TextBoxTest, GlyphsShowTheirFontCellsAndALineOfFortyIs320UnitsWideWhateverTheAlignment) {
+    loadPool(4);
+    show("a", 16).setPosition(10, 20, 0);
+    const std::string forty(40, 'W');
+    for (int alignment = 0; alignment < 3; ++alignment) {
+        show(forty, 16, alignment).setPosition(160, 100.0f * alignment, 0);
+    }
+    manager.buildBatch();
+    ASSERT_EQ(manager.getVertexCount(), (1 + 3 * 40) * 6);
+
+    // Half their size wide, as tall from the baseline; 'a' (97) is in column 1, row 6 of 16 x 8.
+    const GlyphBox a = boxOf(glyphVertices(0));
+    EXPECT_FLOAT_EQ(a.left, 10.0f);
+    EXPECT_FLOAT_EQ(a.right, 18.0f);
+    EXPECT_FLOAT_EQ(a.bottom, 20.0f);
+    EXPECT_FLOAT_EQ(a.top, 28.0f);
+    EXPECT_FLOAT_EQ(a.uLeft, 1.0f / 16.0f);
+    EXPECT_FLOAT_EQ(a.uRight, 2.0f / 16.0f);
+    EXPECT_FLOAT_EQ(a.vTop, 6.0f / 8.0f);
+    EXPECT_FLOAT_EQ(a.vBottom, 7.0f / 8.0f);
+
+    const struct {
+        float left, right;
+    } expected[3] = {{160, 480}, {0, 320}, {-160, 160}};  // left, centred, right
+    for (int line = 0; line < 3; ++line) {
+        EXPECT_FLOAT_EQ(boxOf(glyphVertices(1 + line * 40)).left, expected[line].left) << line;
+        EXPECT_FLOAT_EQ(boxOf(glyphVertices(1 + line * 40 + 39)).right, expected[line].right) << line;
+    }
+}
+
+TEST_F(TextBoxTest, ColourIsMultipliedByTheParentsAndPremultipliedByAlpha) {
+    loadPool(1);
+    IXTransformable button;
+    button.load("");
+    button.setColour(0.5f, 1.0f, 1.0f, 0.5f);
+    OXTextBox& box = show("X");
+    box.setColour(1.0f, 0.5f, 0.25f, 0.8f);
+    box.setParent(&button);
+    manager.buildBatch();
+    const BatchVertex& v = glyphVertices(0)[0];
+    const float alpha = 0.8f * 0.5f;
+    EXPECT_FLOAT_EQ(v.a, alpha);
+    EXPECT_FLOAT_EQ(v.r, 0.5f * alpha);
+    EXPECT_FLOAT_EQ(v.g, 0.5f * alpha);
+    EXPECT_FLOAT_EQ(v.b, 0.25f * alpha);
+
+    // Following the parent's fade: a hidden button hides its label.
+    button.setAlpha(0.0f);
+    manager.buildBatch();
+    EXPECT_FLOAT_EQ(glyphVertices(0)[0].a, 0.0f);
+}
+
+TEST_F(TextBoxTest, TheStagePoolHandsOutEachBoxOnceAndTakesItBackWhenHidden) {
+    loadPool(3);
+    OXTextBox* first = manager.acquire();
+    OXTextBox* second = manager.acquire();
+    OXTextBox* third = manager.acquire();
+    ASSERT_TRUE(first && second && third);
+    EXPECT_TRUE(first != second && second != third && first != third);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(manager.acquire(), nullptr);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("RAN OUT OF TEXT BOXES!"), std::string::npos);
+
+    // A box that fades out without keepAlive gives itself back.
+    first->setKeepAlive(false);
+    first->fadeTo(100.0f, 1.0f, 0.0f);
+    manager.tick(60.0f);
+    EXPECT_EQ(manager.acquire(), nullptr);
+    manager.tick(60.0f);
+    EXPECT_EQ(manager.acquire(), first);
+}
+
+TEST_F(TextBoxTest, EveryShownBoxOfThePoolIsDrawnInOneCallOfSeparateTriangles) {
+    loadPool(10);
+    const std::string lines[] = {"SCORE", "0,000,000,000", "1.0x", "12 grazed", "+40 pts"};
+    int characters = 0;
+    for (const std::string& line : lines) {
+        show(line);
+        characters += static_cast<int>(line.size());
+    }
+    show("hidden").setVisible(false);
+
+    EXPECT_EQ(drawsOf(manager), 1);
+    EXPECT_EQ(device.draws[0].count, characters * 6);
+
+    for (int i = 0; i < manager.boxCount(); ++i) {
+        manager.box(i)->setVisible(false);
+    }
+    EXPECT_EQ(drawsOf(manager), 0);  // nothing to draw, no call
+}
+
+TEST_F(TextBoxTest, ABoxTheBatchHasNoRoomForIsLeftOutAndShorterOnesStillDrawn) {
+    loadPool(3);
+    show(std::string(3000, 'A'));  // 18000 of 20000 vertices
+    show(std::string(400, 'B'));   // 2400 more would not fit
+    show("CC");
+    manager.buildBatch();
+    EXPECT_EQ(manager.getVertexCount(), (3000 + 2) * 6);
+    EXPECT_FLOAT_EQ(boxOf(glyphVertices(3000)).uLeft, ('C' % 16) / 16.0f);
+}
+
+TEST_F(TextBoxTest, ABoxDrawingItselfIsCutAtTheLastWholeCharacterOfTheSharedArray) {
+    OXTextBox box;
+    box.load(kFont);
+    ASSERT_TRUE(box.hasFont());
+    box.setText("HELLO");
+    box.tick(0.0f);
+    EXPECT_EQ(drawsOf(box), 1);
+    EXPECT_EQ(device.draws[0].count, 5 * 6);
+
+    // 0x24000 floats hold 12288 vertices: 2048 whole characters.
+    box.setText(std::string(2100, 'A'));
+    EXPECT_EQ(drawsOf(box), 1);
+    EXPECT_EQ(device.draws[0].count, 2048 * 6);
+
+    box.setText("");
+    EXPECT_EQ(drawsOf(box), 0);
+}
+
+TEST_F(TextBoxTest, AMissingFontIsReportedByNameAndDrawsNothing) {
+    OXTextBox box;
+    testing::internal::CaptureStdout();
+    box.load("assets/plist/fnt_no_such_font");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("assets/plist/fnt_no_such_font.plist"), std::string::npos) << said;
+    EXPECT_FALSE(box.hasFont());
+    box.setText("SCORE");
+    box.tick(0.0f);
+    EXPECT_EQ(drawsOf(box), 0);
+
+    testing::internal::CaptureStdout();
+    manager.load("assets/plist/no_such_atlas", 4);
+    const std::string managerSaid = testing::internal::GetCapturedStdout();
+    EXPECT_NE(managerSaid.find("assets/plist/no_such_atlas.plist"), std::string::npos) << managerSaid;
+    show("SCORE");
+    EXPECT_EQ(drawsOf(manager), 0);
+}
+
+TEST_F(TextBoxTest, RewritingShortTextsAndDrawingAllocateNothing) {
+    testfiles::CountingGLDevice counting;  // keeps no list of its draws
+    setGLDevice(&counting);
+    CXGfxManager::instance().resetCaches();
+    loadPool(4);
+    OXTextBox& box = show("0,000,000,000");
+    OXTextBox own;
+    own.load(kFont);
+    char line[32];
+    auto frame = [&](int n) {
+        std::snprintf(line, sizeof line, "%d grazed", n * 37);
+        box.setText(line);
+        own.setText(line);
+        own.tick(16.7f);
+        manager.tick(16.7f);
+        manager.draw();
+        own.draw();
+    };
+    frame(0);
+    const long before = testfiles::allocationCount();
+    for (int n = 1; n < 100; ++n) {
+        frame(n);
+    }
+    EXPECT_EQ(testfiles::allocationCount(), before);
+    EXPECT_EQ(counting.drawCount, 200);
+    setGLDevice(&device);
+}
+
+}  // namespace
