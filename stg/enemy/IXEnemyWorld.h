@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/Difficulty.h"
 #include "engine/Vector.h"
 
 class CXSpriteBatchManager;
@@ -38,8 +39,8 @@ class IXEnemyWorld {
     virtual bool isBombActive() const = 0;
     // Casual play: other break amounts, near radius and prizes.
     virtual bool isCasualPlay() const = 0;
-    // The session's difficulty: 0 easy, 1 normal, 2 hard, 3 extreme.
-    virtual int difficulty() const = 0;
+    // The difficulty the game is played at.
+    virtual Difficulty difficulty() const = 0;
 
     virtual void explosion(ExplosionKind kind, const Vec3& at, float strength) = 0;
     // `count` debris pieces thrown from `at` along `direction` within

@@ -539,9 +539,7 @@ void OXBoss::phaseBonus() {
     if (!scene) {
         return;
     }
-    const int difficulty = scene->difficulty();
-    const float amount = difficulty >= 0 && difficulty <= 3 ? kBonusByDifficulty[difficulty] : 500000.0f;
-    scene->awardPhaseBonus(amount);
+    scene->awardPhaseBonus(kBonusByDifficulty[storedNumber(scene->difficulty())]);
 }
 
 void OXBoss::explosionsBetweenPhases() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Difficulty.h"
 #include "data/Plist.h"
 #include "stg/enemy/OXBossModule.h"
 #include "stg/enemy/OXEnemy.h"
@@ -30,7 +31,8 @@ class OXBoss : public OXEnemy {
     static constexpr float kPhaseClearReach = 500.0f;  // the phase-clear burst's last radius
     static constexpr float kPhaseClearGrowth = 24.0f;  // per frame
     static constexpr float kCannotFightMs = 5000.0f;   // a boss with nothing to fight waits this long
-    static constexpr float kBonusByDifficulty[4] = {100000.0f, 250000.0f, 500000.0f, 1000000.0f};
+    static constexpr float kBonusByDifficulty[kDifficultyCount] = {100000.0f, 250000.0f, 500000.0f,
+                                                                   1000000.0f};
 
     OXBoss();
     ~OXBoss() override;

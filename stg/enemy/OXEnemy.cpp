@@ -621,10 +621,10 @@ void OXEnemy::stopEffect() {
 
 void OXEnemy::startNodeLaunchers(const Plist::Dictionary& node) {
     using namespace enemydict;
-    const int difficulty = world() ? world()->difficulty() : 1;
-    const std::string& own = difficulty <= 0   ? Plist::textOf(node, kEasyLaunchers)
-                             : difficulty == 1 ? Plist::textOf(node, kMedLaunchers)
-                                               : Plist::textOf(node, kHardLaunchers);
+    const Difficulty difficulty = world() ? world()->difficulty() : kDefaultDifficulty;
+    const std::string& own = difficulty == Difficulty::Easy     ? Plist::textOf(node, kEasyLaunchers)
+                             : difficulty == Difficulty::Normal ? Plist::textOf(node, kMedLaunchers)
+                                                                : Plist::textOf(node, kHardLaunchers);
     if (!startListedLaunchers(own)) {
         startListedLaunchers(Plist::textOf(node, kFireLaunchers));
     }

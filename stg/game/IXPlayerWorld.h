@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/Difficulty.h"
 #include "engine/Vector.h"
 
 class IXRenderObject;
@@ -76,11 +77,11 @@ class IXPlayerWorld {
 
     // ---- The game's values ----
     // Read when the ship loads: its weapon and missile levels, the difficulty
-    // (0 ... 3) that sets the multiplier's rate, the score carried from the
+    // that sets the multiplier's rate, the score carried from the
     // last stage and the pairs of option pods it flies with.
     virtual int weaponLevel() const = 0;
     virtual int missileLevel() const = 0;
-    virtual int difficulty() const = 0;
+    virtual Difficulty difficulty() const = 0;
     virtual int64_t carriedScore() const = 0;
     virtual int optionPairs() const = 0;
     // Bombs left; spendBomb takes one.

@@ -164,8 +164,7 @@ void OXSTGBasePlayer::createParts(const Plist::Dictionary& definition) {
 
     setWeaponLevel(world ? world->weaponLevel() : 0);
     setMissileLevel(world ? world->missileLevel() : 0);
-    const int difficulty = std::clamp(world ? world->difficulty() : 1, 0, 3);
-    multiplierRate = kMultiplierRates[difficulty];
+    multiplierRate = kMultiplierRates[storedNumber(world ? world->difficulty() : kDefaultDifficulty)];
     scoreFactor = 1.0f;
     tranceCountdown = kTranceIdle;
     score = world ? world->carriedScore() : 0;

@@ -23,11 +23,11 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/StageEffects.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"
@@ -770,8 +770,8 @@ IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string& name, co
     return stageEffects->startPredrawEffect(name, anchor);
 }
 
-int OXScnBaseSTGGame::difficulty() const {
-    return CXGameSession::instance().getDifficulty();
+Difficulty OXScnBaseSTGGame::difficulty() const {
+    return difficultyFromStored(CXGameSession::instance().getDifficulty());
 }
 
 // The game's values the ship plays by live in the session.

@@ -97,7 +97,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     IXEnemyPlayer* enemyPlayer() const override;
     IXShotEffects& effects() const override;
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override;
-    int difficulty() const override;
+    Difficulty difficulty() const override;
     void explosion(ExplosionKind kind, const Vec3& at, float strength) override;
     void debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count, float pieceScale,
                      float pieceSpeed) override;

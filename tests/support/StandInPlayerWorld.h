@@ -56,7 +56,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
     }
     int weaponLevel() const override { return weapon; }
     int missileLevel() const override { return 0; }
-    int difficulty() const override { return difficultyLevel; }
+    Difficulty difficulty() const override { return difficultyLevel; }
     int64_t carriedScore() const override { return score; }
     int optionPairs() const override { return optionPairCount; }
     int bombsLeft() const override { return bombsInStock; }
@@ -84,7 +84,8 @@ class StandInPlayerWorld : public IXPlayerWorld {
     OXSTGBasePlayer* answering = nullptr;
 
     // The game's values, as a fresh arcade game on normal has them, and the stage's counts.
-    int weapon = 0, difficultyLevel = 1, optionPairCount = 0, bombsInStock = 0;
+    int weapon = 0, optionPairCount = 0, bombsInStock = 0;
+    Difficulty difficultyLevel = kDefaultDifficulty;
     int64_t score = 0;
     bool casual = false;
     float trance = 1.0f;

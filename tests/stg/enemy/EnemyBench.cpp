@@ -82,7 +82,7 @@ struct Stage {
         ship.setSize(16.0f, 16.0f, 1.0f);
         ship.invulnerable = true;  // the streams never end the run
         world.ship = &ship;
-        world.level = 2;
+        world.level = Difficulty::Hard;
         bullets.load("assets/plist/atlas_b_enemies");
         bullets.setWorld(&world);
         bullets.setRank(2);

@@ -157,7 +157,7 @@ TEST(DeathSequence, TheDeathMovementBurstsAndFlickersThenTheWreckExplodes) {
 TEST(DeathCancels, ABeamMarkedKillTurnsItsBulletsIntoBigOrbsAnOrdinaryOneLeavesThemFlying) {
     for (const bool marked : {true, false}) {
         Stage stage;
-        stage.world.level = 2;
+        stage.world.level = Difficulty::Hard;
         OXEnemy* gunner = stage.spawn("t_lists");
         stage.enter(*gunner);
         ASSERT_EQ(stage.bullets.liveEnemyPoolCount(), 2);

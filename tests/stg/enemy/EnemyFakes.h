@@ -81,7 +81,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
     }
     bool isBombActive() const override { return bombActive; }
     bool isCasualPlay() const override { return casual; }
-    int difficulty() const override { return level; }
+    Difficulty difficulty() const override { return level; }
     void explosion(ExplosionKind kind, const Vec3& at, float strength) override {
         explosions.push_back({kind, at, strength});
     }
@@ -112,7 +112,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
     CXSpriteBatchManager* popups = nullptr;
     bool bombActive = false;
     bool casual = false;
-    int level = 1;
+    Difficulty level = kDefaultDifficulty;
     std::vector<Explosion> explosions;
     std::vector<std::string> predrawStarted;
     int debrisSprays = 0, kills = 0;

@@ -57,7 +57,7 @@ TEST(EnemyMovement, AnEnemyWithoutMovementLeavesAsItsEntryEnds) {
 // launchers" "2 3", "fire launchers" "5" unless the case says otherwise.
 std::string slotsFiredOn(const std::string& type, int difficulty) {
     Stage stage;
-    stage.world.level = difficulty;
+    stage.world.level = difficultyFromStored(difficulty);
     OXEnemy* enemy = stage.spawn(type);
     stage.enter(*enemy);
     return firedSlots(*enemy);
@@ -80,7 +80,7 @@ TEST(NodeLaunchers, EachDifficultyStartsItsOwnListAndABadListFallsBackOnlyWhenMi
     }
     // The started launchers fire real bullets.
     Stage stage;
-    stage.world.level = 2;
+    stage.world.level = Difficulty::Hard;
     stage.enter(*stage.spawn("t_lists", 100, 400, 180));
     EXPECT_EQ(stage.bullets.liveEnemyPoolCount(), 2);
 }

@@ -38,7 +38,7 @@ TEST(NoAllocation, AMinuteOfTheFirstStageAllocatesNothing) {
     QuietEffects effects;
     world.ship = &stage.ship;
     world.fx = &effects;
-    world.level = 2;
+    world.level = Difficulty::Hard;
     stage.enemies.setWorld(&world);
     stage.bullets.setEffects(&effects);
     stage.bullets.setRank(2);

@@ -29,7 +29,7 @@ using gametest::kStep;
 struct Rig {
     explicit Rig(int optionPairs = 0, int difficulty = 1, int weaponLevel = 0) {
         world.optionPairCount = optionPairs;
-        world.difficultyLevel = difficulty;
+        world.difficultyLevel = difficultyFromStored(difficulty);
         world.weapon = weaponLevel;
         bullets.load("assets/plist/atlas_bullets");
         ship.setWorld(&world);
