@@ -245,31 +245,228 @@ void collectLists(const std::string& folder, std::vector<std::string>& paths) {
 
 // ---- KeyLedger ----
 
-void KeyLedger::noteRead(const std::string& key, ReadKind kind) {
-    uses[key].kinds |= bit(kind);
+namespace {
+
+// The dictionary's identity: its first entry, which stays where it is when a loader moves the
+// dictionary into a container of its own; an empty one has only its own address.
+const void* identity(const Plist::Dictionary& dict) {
+    return dict.empty() ? static_cast<const void*>(&dict) : static_cast<const void*>(&*dict.begin());
 }
 
-void KeyLedger::noteRange(const std::string& key, double low, double high) {
-    auto& ranges = uses[key].ranges;
-    if (std::find(ranges.begin(), ranges.end(), std::make_pair(low, high)) == ranges.end()) {
-        ranges.emplace_back(low, high);
+// Lists are named by folder and first word: "bp/bp_arrow_green" and "bp/bp_ring" are in group
+// "bp/bp", "bp/bm_lance_red" in "bp/bm", "spr_explosion" in "spr".
+std::string nameGroup(const std::string& path) {
+    std::string name =
+        path.rfind(kPlist.prefix, 0) == 0 ? path.substr(std::string(kPlist.prefix).size()) : path;
+    const size_t slash = name.rfind('/');
+    const size_t word = name.find_first_of("_.", slash == std::string::npos ? 0 : slash + 1);
+    return word == std::string::npos ? name : name.substr(0, word);
+}
+
+// The key as a kind of nested dictionary: numbered keys are one kind.
+std::string underKey(const std::string& key) {
+    std::string family;
+    return splitIndex(key, family) >= 0 ? family + " #" : key;
+}
+
+}  // namespace
+
+int KeyLedger::child(int parent, const std::string& key, const std::string& example) {
+    const std::string under = kinds[static_cast<size_t>(parent)].named ? "*" : underKey(key);
+    const auto found = kinds[static_cast<size_t>(parent)].under.find(under);
+    if (found != kinds[static_cast<size_t>(parent)].under.end()) {
+        return found->second;
+    }
+    const int made = static_cast<int>(kinds.size());
+    kinds.push_back(Kind{});
+    kinds.back().example = example;
+    kinds[static_cast<size_t>(parent)].under[under] = made;
+    return made;
+}
+
+void KeyLedger::tagValue(const Plist::Value& value, int parent, const std::string& key,
+                         const std::string& example) {
+    if (const Plist::Dictionary* nested = Plist::asDict(value)) {
+        tag(*nested, child(parent, key, example), example);
+    } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
+        for (const Plist::Value& element : *array) {
+            if (const Plist::Dictionary* entry = Plist::asDict(element)) {
+                tag(*entry, child(parent, key, example), example);
+            }
+        }
     }
 }
 
-bool KeyLedger::readsIndexed(const std::string& family) const {
-    const Use* first = use(family + " 0");
-    return first != nullptr && (first->kinds & ~bit(ReadKind::Name)) != 0;
+void KeyLedger::tag(const Plist::Dictionary& dict, int kind, const std::string& example) {
+    tags[identity(dict)] = Tag{kind, dict.size(), dict.empty() ? std::string() : dict.begin()->first};
+    for (const auto& entry : dict) {
+        tagValue(entry.second, kind, entry.first, example);
+    }
 }
 
-const KeyLedger::Use* KeyLedger::use(const std::string& key) const {
-    const auto found = uses.find(key);
-    return found == uses.end() ? nullptr : &found->second;
+int KeyLedger::kindAt(const Plist::Dictionary& dict) const {
+    const auto found = tags.find(identity(dict));
+    if (found == tags.end() || found->second.size != dict.size() ||
+        (!dict.empty() && found->second.firstKey != dict.begin()->first)) {
+        return -1;
+    }
+    return found->second.kind;
+}
+
+void KeyLedger::noteList(const std::string& path, const Plist::Dictionary& root, const void* openedAt) {
+    const std::string group = nameGroup(path);
+    auto found = listKinds.find({openedAt, group});
+    if (found == listKinds.end()) {
+        found = listKinds.emplace(std::make_pair(openedAt, group), static_cast<int>(kinds.size())).first;
+        kinds.push_back(Kind{});
+        kinds.back().example = path;
+    }
+    fileKinds[path].insert(found->second);
+    groupKinds[group].insert(found->second);
+    tag(root, found->second, path);
+}
+
+void KeyLedger::noteRead(const Plist::Dictionary& dict, const std::string& key, ReadKind kind) {
+    everywhere[key].kinds |= bit(kind);
+    const int at = kindAt(dict);
+    if (at >= 0) {
+        kinds[static_cast<size_t>(at)].read = true;
+        kinds[static_cast<size_t>(at)].uses[key].kinds |= bit(kind);
+    }
+}
+
+void KeyLedger::noteRange(const Plist::Dictionary& dict, const std::string& key, double low, double high) {
+    Use range;
+    range.ranges.emplace_back(low, high);
+    merge(everywhere[key], range);
+    const int at = kindAt(dict);
+    if (at >= 0) {
+        merge(kinds[static_cast<size_t>(at)].uses[key], range);
+    }
+}
+
+void KeyLedger::noteNames(const Plist::Dictionary& dict) {
+    for (const auto& entry : dict) {
+        everywhere[entry.first].kinds |= bit(ReadKind::Name);
+    }
+    const int at = kindAt(dict);
+    if (at < 0) {
+        return;
+    }
+    Kind& named = kinds[static_cast<size_t>(at)];
+    named.named = true;
+    named.read = true;
+    for (const auto& entry : dict) {
+        named.uses[entry.first].kinds |= bit(ReadKind::Name);
+    }
+    // The entries were tagged by their names when the list opened; all names are one kind.
+    for (const auto& entry : dict) {
+        tagValue(entry.second, at, entry.first, named.example);
+    }
+}
+
+void KeyLedger::merge(Use& into, const Use& from) {
+    into.kinds |= from.kinds;
+    for (const auto& range : from.ranges) {
+        if (std::find(into.ranges.begin(), into.ranges.end(), range) == into.ranges.end()) {
+            into.ranges.push_back(range);
+        }
+    }
+}
+
+KeyLedger::Kinds KeyLedger::kindsOfFile(const std::string& path) const {
+    const auto opened = fileKinds.find(path);
+    if (opened != fileKinds.end()) {
+        return opened->second;
+    }
+    const auto alike = groupKinds.find(nameGroup(path));
+    return alike == groupKinds.end() ? Kinds() : alike->second;
+}
+
+KeyLedger::Kinds KeyLedger::kindsReadingAll(const Plist::Dictionary& dict) const {
+    Kinds found;
+    for (size_t kind = 0; kind < kinds.size(); ++kind) {
+        const auto& uses = kinds[kind].uses;
+        if (kinds[kind].read && std::all_of(dict.begin(), dict.end(), [&uses](const auto& entry) {
+                return uses.count(entry.first) != 0;
+            })) {
+            found.insert(static_cast<int>(kind));
+        }
+    }
+    return found;
+}
+
+KeyLedger::Kinds KeyLedger::kindsUnder(const Kinds& of, const std::string& key) const {
+    Kinds found;
+    for (int kind : of) {
+        const Kind& parent = kinds[static_cast<size_t>(kind)];
+        const auto under = parent.under.find(parent.named ? "*" : underKey(key));
+        if (under != parent.under.end()) {
+            found.insert(under->second);
+        }
+    }
+    return found;
+}
+
+size_t KeyLedger::kindCount() const {
+    return static_cast<size_t>(
+        std::count_if(kinds.begin(), kinds.end(), [](const Kind& kind) { return kind.read; }));
+}
+
+bool KeyLedger::anyRead(const Kinds& of) const {
+    return std::any_of(of.begin(), of.end(),
+                       [this](int kind) { return kinds[static_cast<size_t>(kind)].read; });
+}
+
+bool KeyLedger::use(const Kinds& of, const std::string& key, Use& out) const {
+    out = Use{};
+    bool found = false;
+    if (!anyRead(of)) {
+        const auto known = everywhere.find(key);
+        if (known != everywhere.end()) {
+            out = known->second;
+            found = true;
+        }
+        return found;
+    }
+    for (int kind : of) {
+        const auto& uses = kinds[static_cast<size_t>(kind)].uses;
+        const auto known = uses.find(key);
+        if (known != uses.end()) {
+            merge(out, known->second);
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool KeyLedger::readsIndexed(const Kinds& of, const std::string& family) const {
+    Use first;
+    return use(of, family + " 0", first) && (first.kinds & ~bit(ReadKind::Name)) != 0;
+}
+
+std::string KeyLedger::readElsewhere(const std::string& key) const {
+    for (const Kind& kind : kinds) {
+        const auto known = kind.uses.find(key);
+        if (known != kind.uses.end() && (known->second.kinds & ~bit(ReadKind::Name)) != 0) {
+            return kind.example;
+        }
+    }
+    return std::string();
+}
+
+size_t KeyLedger::keyCount() const {
+    size_t count = 0;
+    for (const Kind& kind : kinds) {
+        count += kind.read ? kind.uses.size() : 0;
+    }
+    return count;
 }
 
 std::string KeyLedger::nearest(const std::string& key) const {
     std::string best;
     size_t bestDistance = std::max<size_t>(2, key.size() / 3) + 1;
-    for (const auto& entry : uses) {
+    for (const auto& entry : everywhere) {
         const size_t distance = editDistance(key, entry.first);
         if (distance < bestDistance) {
             bestDistance = distance;
@@ -325,7 +522,12 @@ void ContentCheck::checkFile(const std::string& path) {
         return;
     }
     if (const Plist::Dictionary* dict = Plist::asDict(root)) {
-        checkDict(*dict, path, "");
+        KeyLedger::Kinds kinds = ledger.kindsOfFile(path);
+        if (!dict->empty()) {
+            const KeyLedger::Kinds whole = ledger.kindsReadingAll(*dict);
+            kinds.insert(whole.begin(), whole.end());
+        }
+        checkDict(*dict, kinds, path, "");
         checkAtlasFrames(*dict, path);
         checkEnemyDrops(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
@@ -347,22 +549,31 @@ void ContentCheck::checkFile(const std::string& path) {
     }
 }
 
-void ContentCheck::checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at) {
+void ContentCheck::checkDict(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                             const std::string& file, const std::string& at) {
     for (const auto& entry : dict) {
-        checkValue(entry.first, entry.second, file, at);
+        checkValue(entry.first, entry.second, kinds, file, at);
     }
-    checkIndexGaps(dict, file, at);
+    checkIndexGaps(dict, kinds, file, at);
     checkGrid(dict, file, at);
 }
 
-void ContentCheck::checkValue(const std::string& key, const Plist::Value& value, const std::string& file,
-                              const std::string& at) {
+void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
+                              const KeyLedger::Kinds& kinds, const std::string& file, const std::string& at) {
     const std::string where = joinPath(at, key);
-    const KeyLedger::Use* use = ledger.use(key);
+    KeyLedger::Use found;
+    const KeyLedger::Use* use = ledger.use(kinds, key, found) ? &found : nullptr;
     if (use == nullptr) {
         std::string family;
-        if (splitIndex(key, family) >= 0 && ledger.readsIndexed(family)) {
+        if (splitIndex(key, family) >= 0 && ledger.readsIndexed(kinds, family)) {
             return;  // an index past the ones read; the gap check speaks for it
+        }
+        const std::string elsewhere = ledger.readElsewhere(key);
+        if (!elsewhere.empty()) {
+            report(file, where,
+                   "is not read in this kind of list; the game reads it in other kinds (as in " +
+                       quoted(elsewhere) + ")");
+            return;
         }
         const std::string suggestion = ledger.nearest(key);
         report(file, where,
@@ -410,13 +621,13 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
     if (const std::string* text = Plist::asString(value)) {
         checkReference(key, *text, file, where, at);
     } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
-        checkDict(*nested, file, where);
+        checkDict(*nested, ledger.kindsUnder(kinds, key), file, where);
     } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
         for (const Plist::Value& element : *array) {
             if (const std::string* name = Plist::asString(element)) {
                 checkReference(key, *name, file, where, at);
             } else if (const Plist::Dictionary* nestedDict = Plist::asDict(element)) {
-                checkDict(*nestedDict, file, where);
+                checkDict(*nestedDict, ledger.kindsUnder(kinds, key), file, where);
             }
         }
     }
@@ -439,14 +650,14 @@ void ContentCheck::checkReference(const std::string& key, const std::string& nam
     report(file, at, "names " + quoted(name) + ", which the package lacks (" + tried + ")");
 }
 
-void ContentCheck::checkIndexGaps(const Plist::Dictionary& dict, const std::string& file,
-                                  const std::string& at) {
+void ContentCheck::checkIndexGaps(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                  const std::string& file, const std::string& at) {
     std::map<std::string, std::set<int>> families;
     for (const auto& entry : dict) {
         std::string family;
         const int index = splitIndex(entry.first, family);
         // Only the families the loaders read from 0 upwards.
-        if (index >= 0 && ledger.readsIndexed(family)) {
+        if (index >= 0 && ledger.readsIndexed(kinds, family)) {
             families[family].insert(index);
         }
     }

@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
                     finding.key.empty() ? "" : ": ", finding.message.c_str());
         ++faults;
     }
+    std::printf("orvale-check: %zu kinds of list known, %zu keys read in them\n", ledger.kindCount(),
+                ledger.keyCount());
     std::printf("orvale-check: %zu property lists checked, %d fault%s\n", lists.size(), faults,
                 faults == 1 ? "" : "s");
     unmountAssetPackage();
