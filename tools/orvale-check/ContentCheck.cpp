@@ -528,6 +528,8 @@ void ContentCheck::checkFile(const std::string& path) {
             kinds.insert(whole.begin(), whole.end());
         }
         checkDict(*dict, kinds, path, "");
+        checkGridPresent(*dict, ledger.kindsOfFile(path), path);
+        checkHitPoints(*dict, kinds, path);
         checkAtlasFrames(*dict, path);
         checkEnemyDrops(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
@@ -690,6 +692,71 @@ void ContentCheck::checkGrid(const Plist::Dictionary& dict, const std::string& f
                "frames " + std::to_string(start) + " to " + std::to_string(start + std::max(frames, 1) - 1) +
                    " run past the grid's " + std::to_string(cells) + " cells (" + std::to_string(columns) +
                    " x " + std::to_string(rows) + ")");
+    }
+}
+
+// A list opened by a loader that holds "numColumns" and "numRows" to a range is cut into that
+// grid; without one the game shows the whole texture as one cell.
+void ContentCheck::checkGridPresent(const Plist::Dictionary& dict, const KeyLedger::Kinds& opened,
+                                    const std::string& file) {
+    KeyLedger::Use use;
+    if (dict.empty() || !ledger.anyRead(opened)) {
+        return;
+    }
+    for (const char* key : {"numColumns", "numRows"}) {
+        if (!ledger.use(opened, key, use) || use.ranges.empty()) {
+            return;
+        }
+    }
+    for (const char* key : {"numColumns", "numRows"}) {
+        const Plist::Value* value = Plist::findValue(dict, key);
+        int side = 0;
+        if (value == nullptr) {
+            report(file, quoted(key), "is missing: the game shows the list as one cell");
+            return;
+        }
+        if (Plist::toInt(*value, side) && side == 0) {
+            report(file, quoted(key), "is 0: the game shows the list as one cell");
+            return;
+        }
+    }
+}
+
+// What can be fought needs hit points: a list's own "hp" (the ship, an enemy, a boss) and each
+// phase of a boss. A list whose loader reads phases must have a first one.
+void ContentCheck::checkHitPoints(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                  const std::string& file) {
+    float hp = 0.0f;
+    const Plist::Value* own = Plist::findValue(dict, "hp");
+    if (own != nullptr && Plist::toFloat(*own, hp) && hp <= 0.0f) {
+        report(file, quoted("hp"), "is " + std::to_string(static_cast<int>(hp)) + ": it has no hit points");
+    }
+    KeyLedger::Use phases;
+    if (!ledger.anyRead(kinds) || !ledger.use(kinds, "phase 0", phases) ||
+        (phases.kinds & bit(ReadKind::Dict)) == 0) {
+        return;
+    }
+    if (Plist::findDict(dict, "phase 0") == nullptr) {
+        report(file, "", "has no \"phase 0\": the boss cannot fight");
+        return;
+    }
+    for (int index = 0;; ++index) {
+        const std::string key = "phase " + std::to_string(index);
+        const Plist::Dictionary* phase = Plist::findDict(dict, key);
+        if (phase == nullptr) {
+            break;
+        }
+        hp = 0.0f;
+        const Plist::Value* value = Plist::findValue(*phase, "hp");
+        if (value == nullptr || (Plist::toFloat(*value, hp) && hp <= 0.0f)) {
+            report(file, joinPath(quoted(key), "hp"),
+                   (value == nullptr ? std::string("is missing")
+                                     : "is " + std::to_string(static_cast<int>(hp))) +
+                       ": the phase has no hit points and ends at once");
+        }
+        if (Plist::findDict(*phase, "movement node 0") == nullptr) {
+            report(file, quoted(key), "has no \"movement node 0\": the phase ends at once");
+        }
     }
 }
 

@@ -116,6 +116,10 @@ class ContentCheck {
     void checkIndexGaps(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds, const std::string& file,
                         const std::string& at);
     void checkGrid(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
+    void checkGridPresent(const Plist::Dictionary& dict, const KeyLedger::Kinds& opened,
+                          const std::string& file);
+    void checkHitPoints(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                        const std::string& file);
     void checkAtlasFrames(const Plist::Dictionary& dict, const std::string& file);
     void checkEnemyDrops(const Plist::Dictionary& dict, const std::string& file);
     void checkReference(const std::string& key, const std::string& name, const std::string& file,

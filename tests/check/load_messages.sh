@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Every fault in the content that the game answers with a message while it loads is a fault of
+# orvale-check too. Each row damages one list of the built package; orvale-check, whose loaders
+# load and play the damaged package, must show the game's message among the loaders' lines and
+# report its own fault.
+set -u
+CHECK=${1:?usage: load_messages.sh ORVALE_CHECK PACKAGE SOURCE_ASSETS}
+PACKAGE=${2:?}
+ASSETS=${3:?}
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+failures=0
+
+# FILE (under assets/plist) | perl substitution | the game's message | the checker's fault
+rows=(
+"bp/bp_round_red.plist|s{(<key>start speed</key>\s*)<[a-z]+>[^<]*</[a-z]+>}{\$1<real>1e39</real>}|PROPERTY \"start speed\" IS NOT A USABLE NUMBER|bp_round_red.plist: \"start speed\": holds a real where the game reads a number"
+"spr_boss_core.plist|s{(<key>numRows</key>\s*)<integer>\d+</integer>}{\$1<integer>-2</integer>}|PROPERTY \"numRows\" OUT OF RANGE (-2)|spr_boss_core.plist: \"numRows\": is -2, outside what the game takes"
+"spr_menu_rule.plist|s{</plist>}{}|BAD PROPERTY LIST assets/plist/spr_menu_rule.plist|spr_menu_rule.plist: is not a property list the game can read"
+"enemy/tank.plist|s{<string>fp_[a-z_0-9]*</string>}{<string>fp_no_such_pattern</string>}|MISSING FIRE PATTERN assets/plist/fp/fp_no_such_pattern.plist|names \"fp_no_such_pattern\", which the package lacks"
+"fp/fp_aimed_single.plist|s{<string>bp_round_red</string>}{<string>bp_no_such_type</string>}|MISSING BULLET TYPE assets/plist/bp/bp_no_such_type.plist|names \"bp_no_such_type\", which the package lacks"
+"stage_1_waves.plist|s{<string>popcorn_dart</string>}{<string>no_such_enemy</string>}|MISSING ENEMY DEFINITION assets/plist/enemy/no_such_enemy.plist|names \"no_such_enemy\", which the package lacks"
+"enemy/wall_turret.plist|s{<key>launcher 1</key>}{<key>launcher 9</key>}|\"launcher 2\" FOLLOWS A MISSING INDEX|\"launcher 2\": follows a gap"
+"bp/bm_lance_red.plist|s{(<key>hit effect</key>\s*<string>)[^<]*}{\$1ps_no_such_effect}|PARTICLE EFFECT ps_no_such_effect NOT FOUND|names \"ps_no_such_effect\", which the package lacks"
+"fnt_novo_white.plist|s{font_novo_white.png}{no_such_font.png}|MISSING FONT TEXTURE assets/texture/no_such_font.png|names \"no_such_font.png\", which the package lacks"
+"gd_credits.plist|s{<string>spr_menu_bg_nebula</string>}{<string>spr_no_such_layer</string>}|SPRITE assets/plist/spr_no_such_layer.plist NOT FOUND|names \"spr_no_such_layer\", which the package lacks"
+"arcade_level_list.plist|s{<string>stage_1</string>}{<string>stage_no_such</string>}|assets/plist/stage_no_such.plist|names stage \"stage_no_such\", which the package lacks"
+"spr_boss_core.plist|s{<key>numColumns</key>\s*<integer>\d+</integer>}{}|SPRITE assets/plist/spr_boss_core.plist HAS NO GRID|spr_boss_core.plist: \"numColumns\": is missing: the game shows the list as one cell"
+"atlas_bullets.plist|s{<key>numRows</key>\s*<integer>\d+</integer>}{}|ATLAS assets/plist/atlas_bullets.plist HAS NO GRID|atlas_bullets.plist: \"numRows\": is missing: the game shows the list as one cell"
+"boss_warden.plist|s{(<key>phase 0</key>\s*<dict>.*?<key>hp</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}s|PHASE 0 HAS NO HIT POINTS|boss_warden.plist: \"phase 0\" > \"hp\": is 0: the phase has no hit points and ends at once"
+"boss_warden.plist|s{<key>phase 0</key>}{<key>phase zero</key>}|HAS NO PHASES|boss_warden.plist: has no \"phase 0\": the boss cannot fight"
+"senko_type_a.plist|s{(<key>hp</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}|SHIP HAS NO HIT POINTS|senko_type_a.plist: \"hp\": is 0: it has no hit points"
+# ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
+# ---- cannot be shown go here, one per message, in the same form.
+)
+
+for index in "${!rows[@]}"; do
+    IFS='|' read -r file edit message fault <<<"${rows[$index]}"
+    case=$WORK/case$index
+    mkdir -p "$case/assets/plist/$(dirname "$file")"
+    perl -0pe "$edit" "$ASSETS/plist/$file" >"$case/assets/plist/$file"
+    if cmp -s "$ASSETS/plist/$file" "$case/assets/plist/$file"; then
+        echo "FAIL: the edit of $file changed nothing"
+        failures=$((failures + 1))
+        continue
+    fi
+    "$CHECK" --loading-lines "$case/loading" "$case" "$PACKAGE" >"$case/out" 2>&1
+    if ! grep -qF -- "$message" "$case/loading"; then
+        echo "FAIL: $file: the game did not say: $message"
+        failures=$((failures + 1))
+    elif ! grep -qF -- "$fault" "$case/out"; then
+        echo "FAIL: $file: the game says \"$message\", the checker did not report: $fault"
+        grep -v '^orvale-check:' "$case/out"
+        failures=$((failures + 1))
+    else
+        echo "ok: $message -> $fault"
+    fi
+done
+echo "load_messages: ${#rows[@]} messages, $failures without their checker fault"
+[ "$failures" -eq 0 ]
