@@ -2,7 +2,8 @@
 # Every fault in the content that the game answers with a message while it loads is a fault of
 # orvale-check too. Each row damages one list of the built package; orvale-check, whose loaders
 # load and play the damaged package, must show the game's message among the loaders' lines and
-# report its own fault.
+# report its own fault. Rows that damage different files share a package; a row that fails there
+# (its damage may hide another's) is tried again alone.
 set -u
 CHECK=${1:?usage: load_messages.sh ORVALE_CHECK PACKAGE SOURCE_ASSETS}
 PACKAGE=${2:?}
@@ -23,36 +24,82 @@ rows=(
 "bp/bm_lance_red.plist|s{(<key>hit effect</key>\s*<string>)[^<]*}{\$1ps_no_such_effect}|PARTICLE EFFECT ps_no_such_effect NOT FOUND|names \"ps_no_such_effect\", which the package lacks"
 "fnt_novo_white.plist|s{font_novo_white.png}{no_such_font.png}|MISSING FONT TEXTURE assets/texture/no_such_font.png|names \"no_such_font.png\", which the package lacks"
 "gd_credits.plist|s{<string>spr_menu_bg_nebula</string>}{<string>spr_no_such_layer</string>}|SPRITE assets/plist/spr_no_such_layer.plist NOT FOUND|names \"spr_no_such_layer\", which the package lacks"
-"arcade_level_list.plist|s{<string>stage_1</string>}{<string>stage_no_such</string>}|assets/plist/stage_no_such.plist|names stage \"stage_no_such\", which the package lacks"
+"arcade_level_list.plist|s{<string>stage_1</string>}{<string>stage_no_such</string>}|STAGE FILE NOT FOUND: assets/plist/stage_no_such.plist|names stage \"stage_no_such\", which the package lacks"
 "spr_boss_core.plist|s{<key>numColumns</key>\s*<integer>\d+</integer>}{}|SPRITE assets/plist/spr_boss_core.plist HAS NO GRID|spr_boss_core.plist: \"numColumns\": is missing: the game shows the list as one cell"
 "atlas_bullets.plist|s{<key>numRows</key>\s*<integer>\d+</integer>}{}|ATLAS assets/plist/atlas_bullets.plist HAS NO GRID|atlas_bullets.plist: \"numRows\": is missing: the game shows the list as one cell"
 "boss_warden.plist|s{(<key>phase 0</key>\s*<dict>.*?<key>hp</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}s|PHASE 0 HAS NO HIT POINTS|boss_warden.plist: \"phase 0\" > \"hp\": is 0: the phase has no hit points and ends at once"
 "boss_warden.plist|s{<key>phase 0</key>}{<key>phase zero</key>}|HAS NO PHASES|boss_warden.plist: has no \"phase 0\": the boss cannot fight"
 "senko_type_a.plist|s{(<key>hp</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}|SHIP HAS NO HIT POINTS|senko_type_a.plist: \"hp\": is 0: it has no hit points"
+"boss_vigil.plist|s{(<key>phase 0</key>.*?<key>)movement node 0(</key>)}{\$1movement node zero\$2}s|PHASE 0 HAS NO MOVEMENT NODES|boss_vigil.plist: \"phase 0\": has no \"movement node 0\": the phase ends at once"
+"stage_1.plist|s{(<key>bg 1</key>\s*)<dict>.*?</dict>}{\$1<string>oops</string>}s|BACKGROUND bg 1 IS NOT A DICTIONARY|\"bg 1\": holds a text where the game reads a dictionary"
+"stage_1.plist|s{(<key>level data</key>\s*<string>)[^<]*}{\$1stage_no_waves}|MISSING WAVE DATA assets/plist/stage_no_waves.plist|names \"stage_no_waves\", which the package lacks"
+"stage_1_boss_rush.plist|s{(<key>stage anim data</key>\s*<array>\s*)<dict>}{\$1<string>oops</string><dict>}|BACKGROUND stage anim data 0 IS NOT A DICTIONARY, SKIPPED|\"stage anim data\" > item 0: holds a text where the game reads a dictionary"
+"stage_1_waves.plist|s{<dict>}{<dict><key>w0000 stray</key><string>oops</string>}|WAVE \"w0000 stray\" IS NOT A DICTIONARY|\"w0000 stray\": holds a text where the game reads a dictionary"
+"arcade_level_list.plist|s{</plist>}{}|BAD LEVEL LIST assets/plist/arcade_level_list.plist|arcade_level_list.plist: is not a property list the game can read"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
 # ---- cannot be shown go here, one per message, in the same form.
 )
 
+# Puts the damaged FILE of row INDEX into the package DIR.
+damage() {
+    local index=$1 dir=$2 file edit _
+    IFS='|' read -r file edit _ <<<"${rows[$index]}"
+    mkdir -p "$dir/assets/plist/$(dirname "$file")"
+    perl -0pe "$edit" "$ASSETS/plist/$file" >"$dir/assets/plist/$file"
+    ! cmp -s "$ASSETS/plist/$file" "$dir/assets/plist/$file"
+}
+
+# Checks the package DIR and says whether row INDEX has its message and its fault there.
+check_row() {
+    local index=$1 dir=$2 file message fault _
+    IFS='|' read -r file _ message fault <<<"${rows[$index]}"
+    if ! grep -qF -- "$message" "$dir/loading"; then
+        echo "the game did not say: $message"
+        return 1
+    fi
+    if ! grep -qF -- "$fault" "$dir/out"; then
+        echo "the game says \"$message\", the checker did not report: $fault"
+        return 1
+    fi
+}
+
+run_check() {
+    "$CHECK" --loading-lines "$1/loading" "$1" "$PACKAGE" >"$1/out" 2>&1
+}
+
+# Each row goes into the first shared package that does not yet damage its file.
+declare -a batchOf batchFiles
 for index in "${!rows[@]}"; do
-    IFS='|' read -r file edit message fault <<<"${rows[$index]}"
-    case=$WORK/case$index
-    mkdir -p "$case/assets/plist/$(dirname "$file")"
-    perl -0pe "$edit" "$ASSETS/plist/$file" >"$case/assets/plist/$file"
-    if cmp -s "$ASSETS/plist/$file" "$case/assets/plist/$file"; then
+    file=${rows[$index]%%|*}
+    batch=0
+    while [[ " ${batchFiles[$batch]:-} " == *" $file "* ]]; do
+        batch=$((batch + 1))
+    done
+    batchFiles[$batch]="${batchFiles[$batch]:-} $file"
+    batchOf[$index]=$batch
+    damage "$index" "$WORK/batch$batch" || {
         echo "FAIL: the edit of $file changed nothing"
         failures=$((failures + 1))
+    }
+done
+for batch in "${!batchFiles[@]}"; do
+    run_check "$WORK/batch$batch"
+done
+for index in "${!rows[@]}"; do
+    IFS='|' read -r file _ message fault <<<"${rows[$index]}"
+    if check_row "$index" "$WORK/batch${batchOf[$index]}" >/dev/null; then
+        echo "ok: $message -> $fault"
         continue
     fi
-    "$CHECK" --loading-lines "$case/loading" "$case" "$PACKAGE" >"$case/out" 2>&1
-    if ! grep -qF -- "$message" "$case/loading"; then
-        echo "FAIL: $file: the game did not say: $message"
-        failures=$((failures + 1))
-    elif ! grep -qF -- "$fault" "$case/out"; then
-        echo "FAIL: $file: the game says \"$message\", the checker did not report: $fault"
-        grep -v '^orvale-check:' "$case/out"
-        failures=$((failures + 1))
+    alone=$WORK/alone$index
+    damage "$index" "$alone"
+    run_check "$alone"
+    if why=$(check_row "$index" "$alone"); then
+        echo "ok alone: $message -> $fault"
     else
-        echo "ok: $message -> $fault"
+        echo "FAIL: $file: $why"
+        grep -v '^orvale-check:' "$alone/out"
+        failures=$((failures + 1))
     fi
 done
 echo "load_messages: ${#rows[@]} messages, $failures without their checker fault"

@@ -620,13 +620,24 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
             report(file, where, text.str());
         }
     }
+    // A loader that reads dictionaries under its names or in an array skips anything else there.
+    const KeyLedger::Kinds under = ledger.kindsUnder(kinds, key);
+    const bool readsDicts = ledger.anyRead(kinds) && ledger.anyRead(under);
+    if (readsDicts && (use->kinds & bit(ReadKind::Name)) != 0 && !Plist::asDict(value)) {
+        report(file, where, std::string("holds a ") + heldName(value) + " where the game reads a dictionary");
+        return;
+    }
     if (const std::string* text = Plist::asString(value)) {
         checkReference(key, *text, file, where, at);
     } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
         checkDict(*nested, ledger.kindsUnder(kinds, key), file, where);
     } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
-        for (const Plist::Value& element : *array) {
-            if (const std::string* name = Plist::asString(element)) {
+        for (size_t item = 0; item < array->size(); ++item) {
+            const Plist::Value& element = (*array)[item];
+            if (readsDicts && !Plist::asDict(element)) {
+                report(file, where + " > item " + std::to_string(item),
+                       std::string("holds a ") + heldName(element) + " where the game reads a dictionary");
+            } else if (const std::string* name = Plist::asString(element)) {
                 checkReference(key, *name, file, where, at);
             } else if (const Plist::Dictionary* nestedDict = Plist::asDict(element)) {
                 checkDict(*nestedDict, ledger.kindsUnder(kinds, key), file, where);
