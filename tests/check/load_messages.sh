@@ -36,6 +36,12 @@ rows=(
 "stage_1_boss_rush.plist|s{(<key>stage anim data</key>\s*<array>\s*)<dict>}{\$1<string>oops</string><dict>}|BACKGROUND stage anim data 0 IS NOT A DICTIONARY, SKIPPED|\"stage anim data\" > item 0: holds a text where the game reads a dictionary"
 "stage_1_waves.plist|s{<dict>}{<dict><key>w0000 stray</key><string>oops</string>}|WAVE \"w0000 stray\" IS NOT A DICTIONARY|\"w0000 stray\": holds a text where the game reads a dictionary"
 "arcade_level_list.plist|s{</plist>}{}|BAD LEVEL LIST assets/plist/arcade_level_list.plist|arcade_level_list.plist: is not a property list the game can read"
+"particles/ps_bullet_scratch.plist|s{(<key>maxTtl</key>\s*)<real>[^<]*</real>}{\$1<real>0</real>}|PARTICLE EFFECT ps_bullet_scratch IS UNUSABLE (maxTtl)|ps_bullet_scratch.plist: \"maxTtl\": is 0: the game needs more than 0 here"
+"particles/ps_explosion_sparks.plist|s{(<key>startSizeX</key>\s*)<real>[^<]*</real>}{\$1<real>-1.5</real>}|PARTICLE EFFECT ps_explosion_sparks IS UNUSABLE (startSizeX)|ps_explosion_sparks.plist: \"startSizeX\": is -1.5: a count or size can't be negative"
+"gd_credits.plist|s{(<key>bg 0</key>\s*<dict>)}{\$1<key>swing y time</key><real>0</real>}|SWING Y TIME 0 IS NOT POSITIVE|gd_credits.plist: \"bg 0\" > \"swing y time\": is 0: the game needs more than 0 here"
+"gd_final_credits.plist|s{<key>filename</key>\s*<string>[^<]*</string>}{}|HAS NO FILENAME|gd_final_credits.plist: \"bg 0\": has no \"filename\": the layer shows nothing"
+"boss_rush_level_list.plist|s{<array>.*</array>}{<array/>}s|NO STAGES TO PLAY IN assets/plist/boss_rush_level_list.plist|boss_rush_level_list.plist: names no stage"
+"enemy/popcorn_claw.plist|s{(<key>movement node 0</key>\s*<dict>\s*<key>duration</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}|ENEMY popcorn_claw: MOVEMENT NODE 0 HAS NO POSITIVE DURATION|popcorn_claw.plist: \"movement node 0\" > \"duration\": is 0: the node ends at once"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
 # ---- cannot be shown go here, one per message, in the same form.
 )
@@ -72,6 +78,8 @@ declare -a batchOf batchFiles
 for index in "${!rows[@]}"; do
     file=${rows[$index]%%|*}
     batch=0
+    # A damaged level list stops the play of every other row: it gets a package of its own.
+    [[ $file == *_level_list.plist ]] && batch=$((100 + index))
     while [[ " ${batchFiles[$batch]:-} " == *" $file "* ]]; do
         batch=$((batch + 1))
     done

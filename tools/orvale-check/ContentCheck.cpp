@@ -212,13 +212,19 @@ bool isIndexList(const std::string& text) {
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == ' '; });
 }
 
-// Counts and sizes can't be negative. Names say which keys are counts and sizes.
+// Counts, sizes and lifetimes can't be negative. Names say which keys they are.
 bool isCountOrSize(const std::string& key) {
     std::string lower(key);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower.rfind("num", 0) == 0 || lower.rfind("max", 0) == 0 ||
-           lower.find("count") != std::string::npos || endsWith(lower, "size");
+           lower.find("count") != std::string::npos || endsWith(lower, "size") ||
+           lower.rfind("startsize", 0) == 0 || lower.rfind("endsize", 0) == 0 || endsWith(lower, "ttl");
+}
+
+// Times the game divides by: a particle's longest life, a layer's swing.
+bool mustBePositive(const std::string& key) {
+    return key == "maxTtl" || key == "swing y time";
 }
 
 void collectLists(const std::string& folder, std::vector<std::string>& paths) {
@@ -530,11 +536,15 @@ void ContentCheck::checkFile(const std::string& path) {
         checkDict(*dict, kinds, path, "");
         checkGridPresent(*dict, ledger.kindsOfFile(path), path);
         checkHitPoints(*dict, kinds, path);
+        checkNodesAndLayers(*dict, kinds, path);
         checkAtlasFrames(*dict, path);
         checkEnemyDrops(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
         // A level list: the stages, by name.
         if (endsWith(path, "_level_list.plist")) {
+            if (names->empty()) {
+                report(path, "", "names no stage: there is nothing to play");
+            }
             for (const Plist::Value& entry : *names) {
                 const std::string* name = Plist::asString(entry);
                 if (name == nullptr) {
@@ -614,6 +624,10 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
             std::ostringstream range;
             range << "is " << v << ", outside what the game takes (" << low << " to " << high << ")";
             report(file, where, range.str());
+        } else if (v <= 0.0 && mustBePositive(key)) {
+            std::ostringstream text;
+            text << "is " << v << ": the game needs more than 0 here";
+            report(file, where, text.str());
         } else if (v < 0.0 && isCountOrSize(key)) {
             std::ostringstream text;
             text << "is " << v << ": a count or size can't be negative";
@@ -767,6 +781,38 @@ void ContentCheck::checkHitPoints(const Plist::Dictionary& dict, const KeyLedger
         }
         if (Plist::findDict(*phase, "movement node 0") == nullptr) {
             report(file, quoted(key), "has no \"movement node 0\": the phase ends at once");
+        }
+    }
+}
+
+// An enemy's movement nodes each last a while (a node of no time ends at once), and a
+// background's layers each show a sprite.
+void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                       const std::string& file) {
+    KeyLedger::Use first;
+    const bool readsNodes = ledger.anyRead(kinds) && ledger.use(kinds, "movement node 0", first) &&
+                            (first.kinds & bit(ReadKind::Dict)) != 0;
+    const bool readsLayers =
+        ledger.anyRead(kinds) && ledger.use(kinds, "bg 0", first) && (first.kinds & bit(ReadKind::Dict)) != 0;
+    for (const auto& entry : dict) {
+        std::string family;
+        const Plist::Dictionary* nested = Plist::asDict(entry.second);
+        if (nested == nullptr || splitIndex(entry.first, family) < 0) {
+            continue;
+        }
+        if (family == "movement node" && readsNodes) {
+            float duration = 0.0f;
+            const Plist::Value* value = Plist::findValue(*nested, "duration");
+            if (value == nullptr || (Plist::toFloat(*value, duration) && duration <= 0.0f)) {
+                std::ostringstream text;
+                text << "is "
+                     << (value == nullptr ? std::string("missing")
+                                          : std::to_string(static_cast<int>(duration)))
+                     << ": the node ends at once";
+                report(file, joinPath(quoted(entry.first), "duration"), text.str());
+            }
+        } else if (family == "bg" && readsLayers && Plist::findValue(*nested, "filename") == nullptr) {
+            report(file, quoted(entry.first), "has no \"filename\": the layer shows nothing");
         }
     }
 }

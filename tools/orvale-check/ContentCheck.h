@@ -120,6 +120,8 @@ class ContentCheck {
                           const std::string& file);
     void checkHitPoints(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
                         const std::string& file);
+    void checkNodesAndLayers(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                             const std::string& file);
     void checkAtlasFrames(const Plist::Dictionary& dict, const std::string& file);
     void checkEnemyDrops(const Plist::Dictionary& dict, const std::string& file);
     void checkReference(const std::string& key, const std::string& name, const std::string& file,
