@@ -42,6 +42,8 @@ rows=(
 "gd_final_credits.plist|s{<key>filename</key>\s*<string>[^<]*</string>}{}|HAS NO FILENAME|gd_final_credits.plist: \"bg 0\": has no \"filename\": the layer shows nothing"
 "boss_rush_level_list.plist|s{<array>.*</array>}{<array/>}s|NO STAGES TO PLAY IN assets/plist/boss_rush_level_list.plist|boss_rush_level_list.plist: names no stage"
 "enemy/popcorn_claw.plist|s{(<key>movement node 0</key>\s*<dict>\s*<key>duration</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}|ENEMY popcorn_claw: MOVEMENT NODE 0 HAS NO POSITIVE DURATION|popcorn_claw.plist: \"movement node 0\" > \"duration\": is 0: the node ends at once"
+"fnt_novo_white.plist|s{<key>fontHeight</key>\s*<integer>\d+</integer>}{}|FONT assets/plist/fnt_novo_white.plist NEEDS fontWidth, fontHeight AND filename|fnt_novo_white.plist: \"fontHeight\": is missing: the font shows no text"
+"stage_1_boss_rush.plist|s{(<key>stage anim data</key>\s*)<array>.*</array>}{\$1<string>oops</string>}s|BACKGROUND stage anim data IS NOT AN ARRAY, NO SCRIPT|stage_1_boss_rush.plist: \"stage anim data\": holds a text where the game reads an array"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
 # ---- cannot be shown go here, one per message, in the same form.
 )

@@ -785,8 +785,8 @@ void ContentCheck::checkHitPoints(const Plist::Dictionary& dict, const KeyLedger
     }
 }
 
-// An enemy's movement nodes each last a while (a node of no time ends at once), and a
-// background's layers each show a sprite.
+// A font has its cells and texture, an enemy's movement nodes each last a while (a node of no
+// time ends at once), and a background's layers each show a sprite.
 void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
                                        const std::string& file) {
     KeyLedger::Use first;
@@ -794,6 +794,21 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
                             (first.kinds & bit(ReadKind::Dict)) != 0;
     const bool readsLayers =
         ledger.anyRead(kinds) && ledger.use(kinds, "bg 0", first) && (first.kinds & bit(ReadKind::Dict)) != 0;
+    // A font is cut into cells of its width and height from its texture.
+    if (ledger.anyRead(kinds) && ledger.use(kinds, "fontWidth", first)) {
+        for (const char* key : {"fontWidth", "fontHeight"}) {
+            int side = 0;
+            const Plist::Value* value = Plist::findValue(dict, key);
+            if (value == nullptr || (Plist::toInt(*value, side) && side <= 0)) {
+                report(file, quoted(key),
+                       std::string(value == nullptr ? "is missing" : "is not more than 0") +
+                           ": the font shows no text");
+            }
+        }
+        if (Plist::textOf(dict, "filename").empty()) {
+            report(file, quoted("filename"), "is missing: the font shows no text");
+        }
+    }
     for (const auto& entry : dict) {
         std::string family;
         const Plist::Dictionary* nested = Plist::asDict(entry.second);
