@@ -6,12 +6,15 @@
 // several are given, a file in an earlier one hides the same file in a later one, so a folder of
 // edited lists can be checked over the built package. The tool first lets the game's own loaders
 // read everything (every stage of both level lists at every difficulty, played by the autopilot,
-// and every front-end screen), noting each key they read; then it reports, one line each,
+// and every front-end screen), noting each key they read and the kind of list they read it in;
+// then it reports, one line each,
 //
 //   FILE: KEY: what is wrong
 //
-// keys no loader reads (with the nearest known key), values of a type the game does not read,
-// names of files the package lacks, gaps in numbered keys, and impossible values. It exits with
+// keys no loader reads (with the nearest known key), keys only other kinds of list take, values
+// of a type this kind of list does not take, names of files the package lacks, gaps in numbered
+// keys, impossible values, and what the game answers with a message at load (a sprite without
+// its grid, a boss without phases, a fighter without hit points, a node of no time). It exits with
 // 1 when it finds anything, 0 when the content is clean. The loaders' own console lines, which the
 // check otherwise drops, go to FILE with --loading-lines.
 #include <unistd.h>
