@@ -44,6 +44,8 @@ rows=(
 "enemy/popcorn_claw.plist|s{(<key>movement node 0</key>\s*<dict>\s*<key>duration</key>\s*)<real>[^<]*</real>}{\$1<real>0.0</real>}|ENEMY popcorn_claw: MOVEMENT NODE 0 HAS NO POSITIVE DURATION|popcorn_claw.plist: \"movement node 0\" > \"duration\": is 0: the node ends at once"
 "fnt_novo_white.plist|s{<key>fontHeight</key>\s*<integer>\d+</integer>}{}|FONT assets/plist/fnt_novo_white.plist NEEDS fontWidth, fontHeight AND filename|fnt_novo_white.plist: \"fontHeight\": is missing: the font shows no text"
 "stage_1_boss_rush.plist|s{(<key>stage anim data</key>\s*)<array>.*</array>}{\$1<string>oops</string>}s|BACKGROUND stage anim data IS NOT AN ARRAY, NO SCRIPT|stage_1_boss_rush.plist: \"stage anim data\": holds a text where the game reads an array"
+"stage_1.plist|s{(<key>start bg</key>\s*<string>)[^<]*}{\${1}0 7}|BACKGROUND start bg NAMES bg 7, WHICH DOES NOT EXIST|stage_1.plist: \"start bg\": names \"bg 7\", which the list lacks"
+"stage_1_waves.plist|s{<dict>.*</dict>}{<dict/>}s|HAS NO ENEMIES|stage_1_waves.plist: holds no entries"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
 # ---- cannot be shown go here, one per message, in the same form.
 )

@@ -446,6 +446,11 @@ bool KeyLedger::use(const Kinds& of, const std::string& key, Use& out) const {
     return found;
 }
 
+bool KeyLedger::takesNames(const Kinds& of) const {
+    return std::any_of(of.begin(), of.end(),
+                       [this](int kind) { return kinds[static_cast<size_t>(kind)].named; });
+}
+
 bool KeyLedger::readsIndexed(const Kinds& of, const std::string& family) const {
     Use first;
     return use(of, family + " 0", first) && (first.kinds & ~bit(ReadKind::Name)) != 0;
@@ -537,6 +542,9 @@ void ContentCheck::checkFile(const std::string& path) {
         checkGridPresent(*dict, ledger.kindsOfFile(path), path);
         checkHitPoints(*dict, kinds, path);
         checkNodesAndLayers(*dict, kinds, path);
+        if (dict->empty() && ledger.takesNames(kinds)) {
+            report(path, "", "holds no entries: the game finds nothing to read in it");
+        }
         checkAtlasFrames(*dict, path);
         checkEnemyDrops(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
@@ -807,6 +815,17 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
         }
         if (Plist::textOf(dict, "filename").empty()) {
             report(file, quoted("filename"), "is missing: the font shows no text");
+        }
+    }
+    // The layers shown first are named by their numbers ("0 2").
+    if (readsLayers) {
+        std::istringstream shown(Plist::textOf(dict, "start bg"));
+        int index = 0;
+        while (shown >> index) {
+            if (Plist::findDict(dict, "bg " + std::to_string(index)) == nullptr) {
+                report(file, quoted("start bg"),
+                       "names \"bg " + std::to_string(index) + "\", which the list lacks");
+            }
         }
     }
     for (const auto& entry : dict) {

@@ -44,6 +44,8 @@ class KeyLedger : public Plist::ReadLedger {
     Kinds kindsUnder(const Kinds& kinds, const std::string& key) const;
     // True when some loader read a dictionary of one of `kinds` (otherwise nothing is known of it).
     bool anyRead(const Kinds& kinds) const;
+    // True when the loader of one of `kinds` takes its keys as names of the content's choosing.
+    bool takesNames(const Kinds& kinds) const;
     // True when a loader reads `family 0`, `family 1` ... as keys of its own (not as names).
     bool readsIndexed(const Kinds& kinds, const std::string& family) const;
     // What the loaders of `kinds` read under `key` (all their reads merged), false when none reads it.
