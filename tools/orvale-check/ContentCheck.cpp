@@ -793,8 +793,8 @@ void ContentCheck::checkHitPoints(const Plist::Dictionary& dict, const KeyLedger
     }
 }
 
-// A font has its cells and texture, an enemy's movement nodes each last a while (a node of no
-// time ends at once), and a background's layers each show a sprite.
+// A font has its cells and texture, a stage something to play, an enemy's movement nodes each last a while (a
+// node of no time ends at once), and a background's layers each show a sprite.
 void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
                                        const std::string& file) {
     KeyLedger::Use first;
@@ -816,6 +816,11 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
         if (Plist::textOf(dict, "filename").empty()) {
             report(file, quoted("filename"), "is missing: the font shows no text");
         }
+    }
+    // A stage plays its waves, its boss, or both.
+    if (ledger.anyRead(kinds) && ledger.use(kinds, "level data", first) && ledger.use(kinds, "boss", first) &&
+        Plist::textOf(dict, "level data").empty() && Plist::textOf(dict, "boss").empty()) {
+        report(file, "", "names neither \"level data\" nor \"boss\": the stage cannot be played");
     }
     // The layers shown first are named by their numbers ("0 2").
     if (readsLayers) {
