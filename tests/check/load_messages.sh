@@ -47,6 +47,7 @@ rows=(
 "stage_1.plist|s{(<key>start bg</key>\s*<string>)[^<]*}{\${1}0 7}|BACKGROUND start bg NAMES bg 7, WHICH DOES NOT EXIST|stage_1.plist: \"start bg\": names \"bg 7\", which the list lacks"
 "stage_1_waves.plist|s{<dict>.*</dict>}{<dict/>}s|HAS NO ENEMIES|stage_1_waves.plist: holds no entries"
 "stage_1_boss_rush.plist|s{<key>boss</key>\s*<string>[^<]*</string>}{}|ITS STAGE FILE NAMES NO WAVES AND NO BOSS|stage_1_boss_rush.plist: names neither \"level data\" nor \"boss\""
+"btn_menu.plist|s{(<key>font</key>\s*<string>)[^<]*}{\$1fnt_no_such_font}|MISSING FONT assets/plist/fnt_no_such_font.plist|btn_menu.plist: \"font\": names \"fnt_no_such_font\", which the package lacks"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
 # ---- cannot be shown go here, one per message, in the same form.
 )
