@@ -312,7 +312,9 @@ void KeyLedger::tag(const Plist::Dictionary& dict, int kind, const std::string& 
 
 int KeyLedger::kindAt(const Plist::Dictionary& dict) const {
     const auto found = tags.find(identity(dict));
-    if (found == tags.end() || found->second.size != dict.size() ||
+    // A loader may change a value in place, or add a key, and keep reading: the first entry (or,
+    // for an empty dictionary, its address) still names it.
+    if (found == tags.end() || (found->second.size == 0) != dict.empty() ||
         (!dict.empty() && found->second.firstKey != dict.begin()->first)) {
         return -1;
     }
