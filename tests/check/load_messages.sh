@@ -49,7 +49,10 @@ rows=(
 "stage_1_boss_rush.plist|s{<key>boss</key>\s*<string>[^<]*</string>}{}|ITS STAGE FILE NAMES NO WAVES AND NO BOSS|stage_1_boss_rush.plist: names neither \"level data\" nor \"boss\""
 "btn_menu.plist|s{(<key>font</key>\s*<string>)[^<]*}{\$1fnt_no_such_font}|MISSING FONT assets/plist/fnt_no_such_font.plist|btn_menu.plist: \"font\": names \"fnt_no_such_font\", which the package lacks"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
-# ---- cannot be shown go here, one per message, in the same form.
+# ---- cannot be shown go here, one per message, in the same form. For a boss that cannot be shown:
+# "boss_warden.plist|s{<string>spr_boss_warden</string>}{<string>spr_no_such_boss</string>}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|boss_warden.plist: \"sprite\": names \"spr_no_such_boss\", which the package lacks"
+# "spr_boss_warden.plist|s{</plist>}{}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|spr_boss_warden.plist: is not a property list the game can read"
+# ---- End of the enemy and boss rows.
 )
 
 # Puts the damaged FILE of row INDEX into the package DIR.
