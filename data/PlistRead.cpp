@@ -15,14 +15,14 @@ namespace {
 
 ReadLedger* currentLedger = nullptr;
 
-void note(const std::string& key, ReadKind kind) {
+void note(const Dictionary& dict, const std::string& key, ReadKind kind) {
     if (currentLedger != nullptr) {
-        currentLedger->noteRead(key, kind);
+        currentLedger->noteRead(dict, key, kind);
     }
 }
-void note(const char* key, ReadKind kind) {
+void note(const Dictionary& dict, const char* key, ReadKind kind) {
     if (currentLedger != nullptr) {
-        currentLedger->noteRead(std::string(key), kind);
+        currentLedger->noteRead(dict, std::string(key), kind);
     }
 }
 
@@ -59,7 +59,7 @@ const std::string& emptyText() {
 
 template <typename T, typename Key>
 const T* findAs(const Dictionary& dict, const Key& key) {
-    note(key, kindOf<T>());
+    note(dict, key, kindOf<T>());
     const Value* value = lookUp(dict, key);
     return value != nullptr ? boost::any_cast<T>(value) : nullptr;
 }
@@ -83,7 +83,7 @@ void reportRefusedReal(const Value& value, const Key& key, T fallback) {
 
 template <typename T, typename Key, typename Convert>
 bool readWith(const Dictionary& dict, const Key& key, T& field, T fallback, Convert convert) {
-    note(key, kindOf<T>());
+    note(dict, key, kindOf<T>());
     const Value* value = lookUp(dict, key);
     T converted{};
     if (value != nullptr && convert(*value, converted)) {
@@ -101,7 +101,7 @@ template <typename T, typename Key>
 bool readWithin(const Dictionary& dict, const Key& key, T& field, T fallback, T low, T high) {
     const bool found = read(dict, key, field, fallback);
     if (currentLedger != nullptr) {
-        currentLedger->noteRange(keyText(key), static_cast<double>(low), static_cast<double>(high));
+        currentLedger->noteRange(dict, keyText(key), static_cast<double>(low), static_cast<double>(high));
     }
     if (field < low || field > high) {
         const T clamped = field < low ? low : high;
@@ -190,21 +190,25 @@ ReadLedger* setReadLedger(ReadLedger* ledger) {
     return before;
 }
 
+void noteOpenedList(const std::string& path, const Dictionary& root, const void* openedAt) {
+    if (currentLedger != nullptr) {
+        currentLedger->noteList(path, root, openedAt);
+    }
+}
+
 void noteNamedEntries(const Dictionary& dict) {
     if (currentLedger != nullptr) {
-        for (const auto& entry : dict) {
-            currentLedger->noteRead(entry.first, ReadKind::Name);
-        }
+        currentLedger->noteNames(dict);
     }
 }
 
 const Value* findValue(const Dictionary& dict, const std::string& key) {
-    note(key, ReadKind::Any);
+    note(dict, key, ReadKind::Any);
     return lookUp(dict, key);
 }
 
 const Value* findValue(const Dictionary& dict, const char* key) {
-    note(key, ReadKind::Any);
+    note(dict, key, ReadKind::Any);
     return lookUp(dict, key);
 }
 

@@ -24,10 +24,12 @@
 namespace Plist {
 
 // ---- The read ledger ----
-// A content checker learns which keys the loaders know by watching them read: while a ledger is
-// installed, every look-up by key below is reported to it with the kind of value the read takes,
-// and every range a count or size is held to. The game installs none; the cost is one test of a
-// pointer per look-up.
+// A content checker learns which keys each kind of list takes by watching the loaders read: while
+// a ledger is installed, every list a loader opens is reported with the place in the program that
+// opened it (one loader, one place), and every look-up by key below is reported with the
+// dictionary it was made on, the kind of value the read takes, and every range a count or size is
+// held to. The ledger tells the lists apart by their dictionaries. The game installs none; the
+// cost is one test of a pointer per look-up.
 
 // Name: a key taken as a name of the content's own choosing (noteNamedEntries).
 enum class ReadKind { Any, Number, Integer, Flag, Text, Dict, List, Name };
@@ -35,12 +37,17 @@ enum class ReadKind { Any, Number, Integer, Flag, Text, Dict, List, Name };
 class ReadLedger {
   public:
     virtual ~ReadLedger() = default;
-    virtual void noteRead(const std::string& key, ReadKind kind) = 0;
-    virtual void noteRange(const std::string& key, double low, double high) = 0;
+    virtual void noteList(const std::string& path, const Dictionary& root, const void* openedAt) = 0;
+    virtual void noteRead(const Dictionary& dict, const std::string& key, ReadKind kind) = 0;
+    virtual void noteRange(const Dictionary& dict, const std::string& key, double low, double high) = 0;
+    virtual void noteNames(const Dictionary& dict) = 0;
 };
 
 // Installs `ledger` (null removes it); returns the one installed before.
 ReadLedger* setReadLedger(ReadLedger* ledger);
+
+// The asset loaders say which list they opened, and from where (the loader's own code address).
+void noteOpenedList(const std::string& path, const Dictionary& root, const void* openedAt);
 
 // A loader that takes a dictionary's keys as names of its own choosing (waves, squads) says so,
 // so that those names count as read.

@@ -212,13 +212,19 @@ bool isIndexList(const std::string& text) {
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == ' '; });
 }
 
-// Counts and sizes can't be negative. Names say which keys are counts and sizes.
+// Counts, sizes and lifetimes can't be negative. Names say which keys they are.
 bool isCountOrSize(const std::string& key) {
     std::string lower(key);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower.rfind("num", 0) == 0 || lower.rfind("max", 0) == 0 ||
-           lower.find("count") != std::string::npos || endsWith(lower, "size");
+           lower.find("count") != std::string::npos || endsWith(lower, "size") ||
+           lower.rfind("startsize", 0) == 0 || lower.rfind("endsize", 0) == 0 || endsWith(lower, "ttl");
+}
+
+// Times the game divides by: a particle's longest life, a layer's swing.
+bool mustBePositive(const std::string& key) {
+    return key == "maxTtl" || key == "swing y time";
 }
 
 void collectLists(const std::string& folder, std::vector<std::string>& paths) {
@@ -245,31 +251,235 @@ void collectLists(const std::string& folder, std::vector<std::string>& paths) {
 
 // ---- KeyLedger ----
 
-void KeyLedger::noteRead(const std::string& key, ReadKind kind) {
-    uses[key].kinds |= bit(kind);
+namespace {
+
+// The dictionary's identity: its first entry, which stays where it is when a loader moves the
+// dictionary into a container of its own; an empty one has only its own address.
+const void* identity(const Plist::Dictionary& dict) {
+    return dict.empty() ? static_cast<const void*>(&dict) : static_cast<const void*>(&*dict.begin());
 }
 
-void KeyLedger::noteRange(const std::string& key, double low, double high) {
-    auto& ranges = uses[key].ranges;
-    if (std::find(ranges.begin(), ranges.end(), std::make_pair(low, high)) == ranges.end()) {
-        ranges.emplace_back(low, high);
+// Lists are named by folder and first word: "bp/bp_arrow_green" and "bp/bp_ring" are in group
+// "bp/bp", "bp/bm_lance_red" in "bp/bm", "spr_explosion" in "spr".
+std::string nameGroup(const std::string& path) {
+    std::string name =
+        path.rfind(kPlist.prefix, 0) == 0 ? path.substr(std::string(kPlist.prefix).size()) : path;
+    const size_t slash = name.rfind('/');
+    const size_t word = name.find_first_of("_.", slash == std::string::npos ? 0 : slash + 1);
+    return word == std::string::npos ? name : name.substr(0, word);
+}
+
+// The key as a kind of nested dictionary: numbered keys are one kind.
+std::string underKey(const std::string& key) {
+    std::string family;
+    return splitIndex(key, family) >= 0 ? family + " #" : key;
+}
+
+}  // namespace
+
+int KeyLedger::child(int parent, const std::string& key, const std::string& example) {
+    const std::string under = kinds[static_cast<size_t>(parent)].named ? "*" : underKey(key);
+    const auto found = kinds[static_cast<size_t>(parent)].under.find(under);
+    if (found != kinds[static_cast<size_t>(parent)].under.end()) {
+        return found->second;
+    }
+    const int made = static_cast<int>(kinds.size());
+    kinds.push_back(Kind{});
+    kinds.back().example = example;
+    kinds[static_cast<size_t>(parent)].under[under] = made;
+    return made;
+}
+
+void KeyLedger::tagValue(const Plist::Value& value, int parent, const std::string& key,
+                         const std::string& example) {
+    if (const Plist::Dictionary* nested = Plist::asDict(value)) {
+        tag(*nested, child(parent, key, example), example);
+    } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
+        for (const Plist::Value& element : *array) {
+            if (const Plist::Dictionary* entry = Plist::asDict(element)) {
+                tag(*entry, child(parent, key, example), example);
+            }
+        }
     }
 }
 
-bool KeyLedger::readsIndexed(const std::string& family) const {
-    const Use* first = use(family + " 0");
-    return first != nullptr && (first->kinds & ~bit(ReadKind::Name)) != 0;
+void KeyLedger::tag(const Plist::Dictionary& dict, int kind, const std::string& example) {
+    tags[identity(dict)] = Tag{kind, dict.size(), dict.empty() ? std::string() : dict.begin()->first};
+    for (const auto& entry : dict) {
+        tagValue(entry.second, kind, entry.first, example);
+    }
 }
 
-const KeyLedger::Use* KeyLedger::use(const std::string& key) const {
-    const auto found = uses.find(key);
-    return found == uses.end() ? nullptr : &found->second;
+int KeyLedger::kindAt(const Plist::Dictionary& dict) const {
+    const auto found = tags.find(identity(dict));
+    // A loader may change a value in place, or add a key, and keep reading: the first entry (or,
+    // for an empty dictionary, its address) still names it.
+    if (found == tags.end() || (found->second.size == 0) != dict.empty() ||
+        (!dict.empty() && found->second.firstKey != dict.begin()->first)) {
+        return -1;
+    }
+    return found->second.kind;
+}
+
+void KeyLedger::noteList(const std::string& path, const Plist::Dictionary& root, const void* openedAt) {
+    const std::string group = nameGroup(path);
+    auto found = listKinds.find({openedAt, group});
+    if (found == listKinds.end()) {
+        found = listKinds.emplace(std::make_pair(openedAt, group), static_cast<int>(kinds.size())).first;
+        kinds.push_back(Kind{});
+        kinds.back().example = path;
+    }
+    fileKinds[path].insert(found->second);
+    groupKinds[group].insert(found->second);
+    tag(root, found->second, path);
+}
+
+void KeyLedger::noteRead(const Plist::Dictionary& dict, const std::string& key, ReadKind kind) {
+    everywhere[key].kinds |= bit(kind);
+    const int at = kindAt(dict);
+    if (at >= 0) {
+        kinds[static_cast<size_t>(at)].read = true;
+        kinds[static_cast<size_t>(at)].uses[key].kinds |= bit(kind);
+    }
+}
+
+void KeyLedger::noteRange(const Plist::Dictionary& dict, const std::string& key, double low, double high) {
+    Use range;
+    range.ranges.emplace_back(low, high);
+    merge(everywhere[key], range);
+    const int at = kindAt(dict);
+    if (at >= 0) {
+        merge(kinds[static_cast<size_t>(at)].uses[key], range);
+    }
+}
+
+void KeyLedger::noteNames(const Plist::Dictionary& dict) {
+    for (const auto& entry : dict) {
+        everywhere[entry.first].kinds |= bit(ReadKind::Name);
+    }
+    const int at = kindAt(dict);
+    if (at < 0) {
+        return;
+    }
+    Kind& named = kinds[static_cast<size_t>(at)];
+    named.named = true;
+    named.read = true;
+    for (const auto& entry : dict) {
+        named.uses[entry.first].kinds |= bit(ReadKind::Name);
+    }
+    // The entries were tagged by their names when the list opened; all names are one kind.
+    for (const auto& entry : dict) {
+        tagValue(entry.second, at, entry.first, named.example);
+    }
+}
+
+void KeyLedger::merge(Use& into, const Use& from) {
+    into.kinds |= from.kinds;
+    for (const auto& range : from.ranges) {
+        if (std::find(into.ranges.begin(), into.ranges.end(), range) == into.ranges.end()) {
+            into.ranges.push_back(range);
+        }
+    }
+}
+
+KeyLedger::Kinds KeyLedger::kindsOfFile(const std::string& path) const {
+    const auto opened = fileKinds.find(path);
+    if (opened != fileKinds.end()) {
+        return opened->second;
+    }
+    const auto alike = groupKinds.find(nameGroup(path));
+    return alike == groupKinds.end() ? Kinds() : alike->second;
+}
+
+KeyLedger::Kinds KeyLedger::kindsReadingAll(const Plist::Dictionary& dict) const {
+    Kinds found;
+    for (size_t kind = 0; kind < kinds.size(); ++kind) {
+        const auto& uses = kinds[kind].uses;
+        if (kinds[kind].read && std::all_of(dict.begin(), dict.end(), [&uses](const auto& entry) {
+                return uses.count(entry.first) != 0;
+            })) {
+            found.insert(static_cast<int>(kind));
+        }
+    }
+    return found;
+}
+
+KeyLedger::Kinds KeyLedger::kindsUnder(const Kinds& of, const std::string& key) const {
+    Kinds found;
+    for (int kind : of) {
+        const Kind& parent = kinds[static_cast<size_t>(kind)];
+        const auto under = parent.under.find(parent.named ? "*" : underKey(key));
+        if (under != parent.under.end()) {
+            found.insert(under->second);
+        }
+    }
+    return found;
+}
+
+size_t KeyLedger::kindCount() const {
+    return static_cast<size_t>(
+        std::count_if(kinds.begin(), kinds.end(), [](const Kind& kind) { return kind.read; }));
+}
+
+bool KeyLedger::anyRead(const Kinds& of) const {
+    return std::any_of(of.begin(), of.end(),
+                       [this](int kind) { return kinds[static_cast<size_t>(kind)].read; });
+}
+
+bool KeyLedger::use(const Kinds& of, const std::string& key, Use& out) const {
+    out = Use{};
+    bool found = false;
+    if (!anyRead(of)) {
+        const auto known = everywhere.find(key);
+        if (known != everywhere.end()) {
+            out = known->second;
+            found = true;
+        }
+        return found;
+    }
+    for (int kind : of) {
+        const auto& uses = kinds[static_cast<size_t>(kind)].uses;
+        const auto known = uses.find(key);
+        if (known != uses.end()) {
+            merge(out, known->second);
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool KeyLedger::takesNames(const Kinds& of) const {
+    return std::any_of(of.begin(), of.end(),
+                       [this](int kind) { return kinds[static_cast<size_t>(kind)].named; });
+}
+
+bool KeyLedger::readsIndexed(const Kinds& of, const std::string& family) const {
+    Use first;
+    return use(of, family + " 0", first) && (first.kinds & ~bit(ReadKind::Name)) != 0;
+}
+
+std::string KeyLedger::readElsewhere(const std::string& key) const {
+    for (const Kind& kind : kinds) {
+        const auto known = kind.uses.find(key);
+        if (known != kind.uses.end() && (known->second.kinds & ~bit(ReadKind::Name)) != 0) {
+            return kind.example;
+        }
+    }
+    return std::string();
+}
+
+size_t KeyLedger::keyCount() const {
+    size_t count = 0;
+    for (const Kind& kind : kinds) {
+        count += kind.read ? kind.uses.size() : 0;
+    }
+    return count;
 }
 
 std::string KeyLedger::nearest(const std::string& key) const {
     std::string best;
     size_t bestDistance = std::max<size_t>(2, key.size() / 3) + 1;
-    for (const auto& entry : uses) {
+    for (const auto& entry : everywhere) {
         const size_t distance = editDistance(key, entry.first);
         if (distance < bestDistance) {
             bestDistance = distance;
@@ -325,12 +535,26 @@ void ContentCheck::checkFile(const std::string& path) {
         return;
     }
     if (const Plist::Dictionary* dict = Plist::asDict(root)) {
-        checkDict(*dict, path, "");
+        KeyLedger::Kinds kinds = ledger.kindsOfFile(path);
+        if (!dict->empty()) {
+            const KeyLedger::Kinds whole = ledger.kindsReadingAll(*dict);
+            kinds.insert(whole.begin(), whole.end());
+        }
+        checkDict(*dict, kinds, path, "");
+        checkGridPresent(*dict, ledger.kindsOfFile(path), path);
+        checkHitPoints(*dict, kinds, path);
+        checkNodesAndLayers(*dict, kinds, path);
+        if (dict->empty() && ledger.takesNames(kinds)) {
+            report(path, "", "holds no entries: the game finds nothing to read in it");
+        }
         checkAtlasFrames(*dict, path);
         checkEnemyDrops(*dict, path);
     } else if (const auto* names = boost::any_cast<Plist::Array>(&root)) {
         // A level list: the stages, by name.
         if (endsWith(path, "_level_list.plist")) {
+            if (names->empty()) {
+                report(path, "", "names no stage: there is nothing to play");
+            }
             for (const Plist::Value& entry : *names) {
                 const std::string* name = Plist::asString(entry);
                 if (name == nullptr) {
@@ -347,22 +571,31 @@ void ContentCheck::checkFile(const std::string& path) {
     }
 }
 
-void ContentCheck::checkDict(const Plist::Dictionary& dict, const std::string& file, const std::string& at) {
+void ContentCheck::checkDict(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                             const std::string& file, const std::string& at) {
     for (const auto& entry : dict) {
-        checkValue(entry.first, entry.second, file, at);
+        checkValue(entry.first, entry.second, kinds, file, at);
     }
-    checkIndexGaps(dict, file, at);
+    checkIndexGaps(dict, kinds, file, at);
     checkGrid(dict, file, at);
 }
 
-void ContentCheck::checkValue(const std::string& key, const Plist::Value& value, const std::string& file,
-                              const std::string& at) {
+void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
+                              const KeyLedger::Kinds& kinds, const std::string& file, const std::string& at) {
     const std::string where = joinPath(at, key);
-    const KeyLedger::Use* use = ledger.use(key);
+    KeyLedger::Use found;
+    const KeyLedger::Use* use = ledger.use(kinds, key, found) ? &found : nullptr;
     if (use == nullptr) {
         std::string family;
-        if (splitIndex(key, family) >= 0 && ledger.readsIndexed(family)) {
+        if (splitIndex(key, family) >= 0 && ledger.readsIndexed(kinds, family)) {
             return;  // an index past the ones read; the gap check speaks for it
+        }
+        const std::string elsewhere = ledger.readElsewhere(key);
+        if (!elsewhere.empty()) {
+            report(file, where,
+                   "is not read in this kind of list; the game reads it in other kinds (as in " +
+                       quoted(elsewhere) + ")");
+            return;
         }
         const std::string suggestion = ledger.nearest(key);
         report(file, where,
@@ -401,22 +634,37 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
             std::ostringstream range;
             range << "is " << v << ", outside what the game takes (" << low << " to " << high << ")";
             report(file, where, range.str());
+        } else if (v <= 0.0 && mustBePositive(key)) {
+            std::ostringstream text;
+            text << "is " << v << ": the game needs more than 0 here";
+            report(file, where, text.str());
         } else if (v < 0.0 && isCountOrSize(key)) {
             std::ostringstream text;
             text << "is " << v << ": a count or size can't be negative";
             report(file, where, text.str());
         }
     }
+    // A loader that reads dictionaries under its names or in an array skips anything else there.
+    const KeyLedger::Kinds under = ledger.kindsUnder(kinds, key);
+    const bool readsDicts = ledger.anyRead(kinds) && ledger.anyRead(under);
+    if (readsDicts && (use->kinds & bit(ReadKind::Name)) != 0 && !Plist::asDict(value)) {
+        report(file, where, std::string("holds a ") + heldName(value) + " where the game reads a dictionary");
+        return;
+    }
     if (const std::string* text = Plist::asString(value)) {
         checkReference(key, *text, file, where, at);
     } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
-        checkDict(*nested, file, where);
+        checkDict(*nested, ledger.kindsUnder(kinds, key), file, where);
     } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
-        for (const Plist::Value& element : *array) {
-            if (const std::string* name = Plist::asString(element)) {
+        for (size_t item = 0; item < array->size(); ++item) {
+            const Plist::Value& element = (*array)[item];
+            if (readsDicts && !Plist::asDict(element)) {
+                report(file, where + " > item " + std::to_string(item),
+                       std::string("holds a ") + heldName(element) + " where the game reads a dictionary");
+            } else if (const std::string* name = Plist::asString(element)) {
                 checkReference(key, *name, file, where, at);
             } else if (const Plist::Dictionary* nestedDict = Plist::asDict(element)) {
-                checkDict(*nestedDict, file, where);
+                checkDict(*nestedDict, ledger.kindsUnder(kinds, key), file, where);
             }
         }
     }
@@ -439,14 +687,14 @@ void ContentCheck::checkReference(const std::string& key, const std::string& nam
     report(file, at, "names " + quoted(name) + ", which the package lacks (" + tried + ")");
 }
 
-void ContentCheck::checkIndexGaps(const Plist::Dictionary& dict, const std::string& file,
-                                  const std::string& at) {
+void ContentCheck::checkIndexGaps(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                  const std::string& file, const std::string& at) {
     std::map<std::string, std::set<int>> families;
     for (const auto& entry : dict) {
         std::string family;
         const int index = splitIndex(entry.first, family);
         // Only the families the loaders read from 0 upwards.
-        if (index >= 0 && ledger.readsIndexed(family)) {
+        if (index >= 0 && ledger.readsIndexed(kinds, family)) {
             families[family].insert(index);
         }
     }
@@ -479,6 +727,134 @@ void ContentCheck::checkGrid(const Plist::Dictionary& dict, const std::string& f
                "frames " + std::to_string(start) + " to " + std::to_string(start + std::max(frames, 1) - 1) +
                    " run past the grid's " + std::to_string(cells) + " cells (" + std::to_string(columns) +
                    " x " + std::to_string(rows) + ")");
+    }
+}
+
+// A list opened by a loader that holds "numColumns" and "numRows" to a range is cut into that
+// grid; without one the game shows the whole texture as one cell.
+void ContentCheck::checkGridPresent(const Plist::Dictionary& dict, const KeyLedger::Kinds& opened,
+                                    const std::string& file) {
+    KeyLedger::Use use;
+    if (dict.empty() || !ledger.anyRead(opened)) {
+        return;
+    }
+    for (const char* key : {"numColumns", "numRows"}) {
+        if (!ledger.use(opened, key, use) || use.ranges.empty()) {
+            return;
+        }
+    }
+    for (const char* key : {"numColumns", "numRows"}) {
+        const Plist::Value* value = Plist::findValue(dict, key);
+        int side = 0;
+        if (value == nullptr) {
+            report(file, quoted(key), "is missing: the game shows the list as one cell");
+            return;
+        }
+        if (Plist::toInt(*value, side) && side == 0) {
+            report(file, quoted(key), "is 0: the game shows the list as one cell");
+            return;
+        }
+    }
+}
+
+// What can be fought needs hit points: a list's own "hp" (the ship, an enemy, a boss) and each
+// phase of a boss. A list whose loader reads phases must have a first one.
+void ContentCheck::checkHitPoints(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                  const std::string& file) {
+    float hp = 0.0f;
+    const Plist::Value* own = Plist::findValue(dict, "hp");
+    if (own != nullptr && Plist::toFloat(*own, hp) && hp <= 0.0f) {
+        report(file, quoted("hp"), "is " + std::to_string(static_cast<int>(hp)) + ": it has no hit points");
+    }
+    KeyLedger::Use phases;
+    if (!ledger.anyRead(kinds) || !ledger.use(kinds, "phase 0", phases) ||
+        (phases.kinds & bit(ReadKind::Dict)) == 0) {
+        return;
+    }
+    if (Plist::findDict(dict, "phase 0") == nullptr) {
+        report(file, "", "has no \"phase 0\": the boss cannot fight");
+        return;
+    }
+    for (int index = 0;; ++index) {
+        const std::string key = "phase " + std::to_string(index);
+        const Plist::Dictionary* phase = Plist::findDict(dict, key);
+        if (phase == nullptr) {
+            break;
+        }
+        hp = 0.0f;
+        const Plist::Value* value = Plist::findValue(*phase, "hp");
+        if (value == nullptr || (Plist::toFloat(*value, hp) && hp <= 0.0f)) {
+            report(file, joinPath(quoted(key), "hp"),
+                   (value == nullptr ? std::string("is missing")
+                                     : "is " + std::to_string(static_cast<int>(hp))) +
+                       ": the phase has no hit points and ends at once");
+        }
+        if (Plist::findDict(*phase, "movement node 0") == nullptr) {
+            report(file, quoted(key), "has no \"movement node 0\": the phase ends at once");
+        }
+    }
+}
+
+// A font has its cells and texture, a stage something to play, an enemy's movement nodes each last a while (a
+// node of no time ends at once), and a background's layers each show a sprite.
+void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                       const std::string& file) {
+    KeyLedger::Use first;
+    const bool readsNodes = ledger.anyRead(kinds) && ledger.use(kinds, "movement node 0", first) &&
+                            (first.kinds & bit(ReadKind::Dict)) != 0;
+    const bool readsLayers =
+        ledger.anyRead(kinds) && ledger.use(kinds, "bg 0", first) && (first.kinds & bit(ReadKind::Dict)) != 0;
+    // A font is cut into cells of its width and height from its texture.
+    if (ledger.anyRead(kinds) && ledger.use(kinds, "fontWidth", first)) {
+        for (const char* key : {"fontWidth", "fontHeight"}) {
+            int side = 0;
+            const Plist::Value* value = Plist::findValue(dict, key);
+            if (value == nullptr || (Plist::toInt(*value, side) && side <= 0)) {
+                report(file, quoted(key),
+                       std::string(value == nullptr ? "is missing" : "is not more than 0") +
+                           ": the font shows no text");
+            }
+        }
+        if (Plist::textOf(dict, "filename").empty()) {
+            report(file, quoted("filename"), "is missing: the font shows no text");
+        }
+    }
+    // A stage plays its waves, its boss, or both.
+    if (ledger.anyRead(kinds) && ledger.use(kinds, "level data", first) && ledger.use(kinds, "boss", first) &&
+        Plist::textOf(dict, "level data").empty() && Plist::textOf(dict, "boss").empty()) {
+        report(file, "", "names neither \"level data\" nor \"boss\": the stage cannot be played");
+    }
+    // The layers shown first are named by their numbers ("0 2").
+    if (readsLayers) {
+        std::istringstream shown(Plist::textOf(dict, "start bg"));
+        int index = 0;
+        while (shown >> index) {
+            if (Plist::findDict(dict, "bg " + std::to_string(index)) == nullptr) {
+                report(file, quoted("start bg"),
+                       "names \"bg " + std::to_string(index) + "\", which the list lacks");
+            }
+        }
+    }
+    for (const auto& entry : dict) {
+        std::string family;
+        const Plist::Dictionary* nested = Plist::asDict(entry.second);
+        if (nested == nullptr || splitIndex(entry.first, family) < 0) {
+            continue;
+        }
+        if (family == "movement node" && readsNodes) {
+            float duration = 0.0f;
+            const Plist::Value* value = Plist::findValue(*nested, "duration");
+            if (value == nullptr || (Plist::toFloat(*value, duration) && duration <= 0.0f)) {
+                std::ostringstream text;
+                text << "is "
+                     << (value == nullptr ? std::string("missing")
+                                          : std::to_string(static_cast<int>(duration)))
+                     << ": the node ends at once";
+                report(file, joinPath(quoted(entry.first), "duration"), text.str());
+            }
+        } else if (family == "bg" && readsLayers && Plist::findValue(*nested, "filename") == nullptr) {
+            report(file, quoted(entry.first), "has no \"filename\": the layer shows nothing");
+        }
     }
 }
 

@@ -1,18 +1,22 @@
 // orvale-check: checks a package's content the way the game reads it.
 //
-//   orvale-check PACKAGE [MORE...]
+//   orvale-check [--loading-lines FILE] PACKAGE [MORE...]
 //
 // Each argument is a package (data.oap) or a folder laid out like one ("assets/plist/..."); when
 // several are given, a file in an earlier one hides the same file in a later one, so a folder of
 // edited lists can be checked over the built package. The tool first lets the game's own loaders
 // read everything (every stage of both level lists at every difficulty, played by the autopilot,
-// and every front-end screen), noting each key they read; then it reports, one line each,
+// and every front-end screen), noting each key they read and the kind of list they read it in;
+// then it reports, one line each,
 //
 //   FILE: KEY: what is wrong
 //
-// keys no loader reads (with the nearest known key), values of a type the game does not read,
-// names of files the package lacks, gaps in numbered keys, and impossible values. It exits with
-// 1 when it finds anything, 0 when the content is clean.
+// keys no loader reads (with the nearest known key), keys only other kinds of list take, values
+// of a type this kind of list does not take, names of files the package lacks, gaps in numbered
+// keys, impossible values, and what the game answers with a message at load (a sprite without
+// its grid, a boss without phases, a fighter without hit points, a node of no time). It exits with
+// 1 when it finds anything, 0 when the content is clean. The loaders' own console lines, which the
+// check otherwise drops, go to FILE with --loading-lines.
 #include <unistd.h>
 
 #include <cstdio>
@@ -113,10 +117,10 @@ void buildFrontEnd() {
 
 // Lets the loaders read the whole package with `ledger` watching. Their console lines go nowhere:
 // the findings say what matters.
-void learnKeys(KeyLedger& ledger) {
+void learnKeys(KeyLedger& ledger, const char* loadingLines) {
     std::fflush(stdout);
     const int kept = dup(STDOUT_FILENO);
-    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    std::FILE* quiet = std::freopen(loadingLines != nullptr ? loadingLines : "/dev/null", "w", stdout);
     Plist::setReadLedger(&ledger);
     std::srand(1);
     fxmath::seedRandom(1);
@@ -138,15 +142,21 @@ void learnKeys(KeyLedger& ledger) {
 int main(int argc, char** argv) {
     // The loaders play sounds; the check wants none, and no complaint about a missing device.
     setenv("ALSOFT_DRIVERS", "null", 1);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: orvale-check PACKAGE [MORE...]\n");
+    const char* loadingLines = nullptr;
+    int first = 1;
+    if (argc > 2 && std::string(argv[1]) == "--loading-lines") {
+        loadingLines = argv[2];
+        first = 3;
+    }
+    if (argc <= first) {
+        std::fprintf(stderr, "usage: orvale-check [--loading-lines FILE] PACKAGE [MORE...]\n");
         return 1;
     }
     std::fflush(stdout);
     const int kept = dup(STDOUT_FILENO);
     std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
     bool mounted = true;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         if (!mountAssetPackage(argv[i])) {
             std::fprintf(stderr, "orvale-check: %s: can't be opened as a package or folder\n", argv[i]);
             mounted = false;
@@ -162,7 +172,7 @@ int main(int argc, char** argv) {
     }
 
     KeyLedger ledger;
-    learnKeys(ledger);
+    learnKeys(ledger, loadingLines);
     ContentCheck check(ledger);
     int faults = 0;
     for (const std::string& key : check.staleReferenceKeys()) {
@@ -176,6 +186,8 @@ int main(int argc, char** argv) {
                     finding.key.empty() ? "" : ": ", finding.message.c_str());
         ++faults;
     }
+    std::printf("orvale-check: %zu kinds of list known, %zu keys read in them\n", ledger.kindCount(),
+                ledger.keyCount());
     std::printf("orvale-check: %zu property lists checked, %d fault%s\n", lists.size(), faults,
                 faults == 1 ? "" : "s");
     unmountAssetPackage();
