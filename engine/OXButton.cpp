@@ -150,7 +150,7 @@ void OXButton::setLabelSize(float value) {
     }
 }
 
-void OXButton::setState(int value) {
+void OXButton::setState(State value) {
     state = value;
     if (value != Highlighted) {
         setFrame(value);
