@@ -162,8 +162,8 @@ void OXScnVLOption::update(float dtMs) {
 void OXScnVLOption::saveAndApply() {
     readSliders();
     CXUserProfile& profile = host.profile();
-    const int aspectBefore = profile.aspectRatio;
-    const int orientationBefore = profile.screenOrientation;
+    const auto aspectBefore = profile.aspectRatio;
+    const auto orientationBefore = profile.screenOrientation;
     settings.writeTo(profile);
     profile.save();
     host.setVolumes(settings.musicVolume, settings.sfxVolume);

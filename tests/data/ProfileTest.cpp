@@ -182,13 +182,13 @@ void fillEveryField(CXUserProfile& p) {
     p.level = 6;
     p.expToLevel = 1234;
     p.upgradePoints = 500;
-    p.aspectRatio = 1;
+    p.aspectRatio = Aspect16x9;
     p.prizeAlpha = 0.4f;
     for (int i = 0; i < CXUserProfile::kBindingCount; ++i) {
         p.controls[i] = 20 + i;
     }
-    p.backgroundMode = 0;
-    p.screenOrientation = 2;
+    p.backgroundMode = BackgroundNone;
+    p.screenOrientation = ScreenTurned180;
     p.controlScreenMode = true;
     p.tranceWarning = false;
 }
@@ -450,8 +450,7 @@ TEST(ProfileExperience, ExperienceRaisesTheRankAndGrantsUpgradePoints) {
 
 TEST(ProfileExperience, CountersOutsideTheTablesAreIgnored) {
     CXUserProfile profile;
-    profile.addGamesBeaten(1, 4, false);      // no such difficulty
-    profile.setStageBeaten(1, 2, 10, false);  // no such stage
+    profile.setStageBeaten(1, Difficulty::Hard, 10, false);  // no such stage
     EXPECT_EQ(profile.stagesBeaten[0][2][9], 0);
     EXPECT_EQ(stored(profile), stored(CXUserProfile()));
 }
