@@ -11,8 +11,8 @@
 #include "engine/IXTransformable.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
-#include "tests/stg/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/RealPackage.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr const char* kFontAtlas = "assets/plist/font_atlas";
 class TextBoxTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(gametest::packageMounted());
+        ASSERT_TRUE(realpackage::mounted());
         setGLDevice(&device);
         CXGfxManager::instance().resetCaches();
     }
