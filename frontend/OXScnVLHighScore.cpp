@@ -44,7 +44,7 @@ void OXScnVLHighScore::buildScene() {
     for (const HighScoreBoard::Table tab : HighScoreBoard::kTables) {
         tabs[tab] = addButton(kTabIds[tab], HighScoreBoard::tableName(tab), kTabX[tab], 790, kTabButton);
     }
-    tableName = addText("", kCentreX, 690, 44, 1);
+    tableName = addText("", kCentreX, 690, 44, OXTextBox::AlignCentre);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
         plates[row] = addSprite(*this, "assets/plist/spr_menu_row_plate", kCentreX, y);
@@ -55,7 +55,7 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, 2);
+        scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, OXTextBox::AlignRight);
     }
     // After the tabs, which stay the first selectables: a table's tab is the selectable of
     // the same number.
