@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The names of the per-difficulty keys, in the order of the profile's table.
-constexpr const char* kDifficultyNames[4] = {"easy", "med", "hard", "extreme"};
+constexpr const char* kDifficultyNames[kDifficultyCount] = {"easy", "med", "hard", "extreme"};
 constexpr const char* kPlayStyleNames[2] = {"casual", "normal"};
 constexpr const char kScoreTableLetters[3] = {'A', 'B', 'C'};
 
@@ -34,10 +34,6 @@ constexpr int kTopRankRequirement = 1000000000;
 
 // A real profile is a few kilobytes; anything much larger is not one.
 constexpr std::uintmax_t kMaxProfileBytes = 4 * 1024 * 1024;
-
-bool validDifficulty(int difficulty) {
-    return difficulty >= 0 && difficulty < 4;
-}
 
 std::string numBeatKey(int difficulty, int normalPlay) {
     return std::string("num beat ") + kDifficultyNames[difficulty] + " " + kPlayStyleNames[normalPlay];
@@ -114,7 +110,7 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
     p.timesPlayedCasual = in.counter("times played casual");
     p.timesPlayed = in.counter("times played");
     for (int normal = 0; normal < 2; ++normal) {
-        for (int d = 0; d < 4; ++d) {
+        for (int d = 0; d < kDifficultyCount; ++d) {
             p.gamesBeaten[normal][d] = in.counter(numBeatKey(d, normal));
         }
     }
@@ -132,13 +128,14 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
     p.level = std::clamp(in.integer("level"), 0, CXUserProfile::kTopRank);
     p.expToLevel = in.counter("exp to level");
     p.upgradePoints = in.counter("upgrade points");
-    p.aspectRatio = std::clamp(in.integer("aspect ratio"), 0, 1);
+    p.aspectRatio = aspectRatioFromStored(in.integer("aspect ratio"));
     p.prizeAlpha = in.has("prize alpha") ? std::clamp(in.real("prize alpha", 1.0f), 0.0f, 1.0f) : 1.0f;
     for (int i = 0; i < CXUserProfile::kBindingCount; ++i) {
         p.controls[i] = in.integer("ctrl " + std::to_string(i));
     }
-    p.backgroundMode = in.has("background mode") ? std::clamp(in.integer("background mode"), 0, 1) : 1;
-    p.screenOrientation = std::clamp(in.integer("screen orientation"), 0, 3);
+    p.backgroundMode = in.has("background mode") ? backgroundModeFromStored(in.integer("background mode"))
+                                                 : BackgroundMirrored;
+    p.screenOrientation = screenOrientationFromStored(in.integer("screen orientation"));
     p.controlScreenMode = in.flag("control screen mode");
     p.tranceWarning = in.flag("trance warning");
     p.backgroundDimming = std::clamp(in.real("background dimming", 0.0f), 0.0f, CXUserProfile::kMostDimming);
@@ -147,7 +144,7 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
 
     for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
         for (int normal = 0; normal < 2; ++normal) {
-            for (int d = 0; d < 4; ++d) {
+            for (int d = 0; d < kDifficultyCount; ++d) {
                 p.stagesBeaten[normal][d][stage] = in.counter(stageKey(d, normal, stage));
             }
         }
@@ -159,7 +156,7 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
             }
         }
     }
-    for (int d = 0; d < 4; ++d) {
+    for (int d = 0; d < kDifficultyCount; ++d) {
         p.bossScore[d] = in.integer64(modeScoreKey("boss", d));
         p.arcadeScore[d] = in.integer64(modeScoreKey("arcade", d));
         p.classicScore[d] = in.integer64(modeScoreKey("classic", d));
@@ -188,24 +185,24 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
             }
         }
     }
-    for (int d = 0; d < 4; ++d) {
+    for (int d = 0; d < kDifficultyCount; ++d) {
         put(modeScoreKey("boss", d), wide(p.bossScore[d]));
     }
-    for (int d = 0; d < 4; ++d) {
+    for (int d = 0; d < kDifficultyCount; ++d) {
         put(modeScoreKey("arcade", d), wide(p.arcadeScore[d]));
     }
-    for (int d = 0; d < 4; ++d) {
+    for (int d = 0; d < kDifficultyCount; ++d) {
         put(modeScoreKey("classic", d), wide(p.classicScore[d]));
     }
     put("times played casual", p.timesPlayedCasual);
     put("times played", p.timesPlayed);
     for (int normal = 0; normal < 2; ++normal) {
-        for (int d = 0; d < 4; ++d) {
+        for (int d = 0; d < kDifficultyCount; ++d) {
             put(numBeatKey(d, normal), p.gamesBeaten[normal][d]);
         }
     }
     for (int normal = 0; normal < 2; ++normal) {
-        for (int d = 0; d < 4; ++d) {
+        for (int d = 0; d < kDifficultyCount; ++d) {
             for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
                 put(stageKey(d, normal, stage), p.stagesBeaten[normal][d][stage]);
             }
@@ -224,13 +221,13 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
     put("level", p.level);
     put("exp to level", p.expToLevel);
     put("upgrade points", p.upgradePoints);
-    put("aspect ratio", p.aspectRatio);
+    put("aspect ratio", static_cast<int>(p.aspectRatio));
     put("prize alpha", p.prizeAlpha);
     for (int i = 0; i < CXUserProfile::kBindingCount; ++i) {
         put("ctrl " + std::to_string(i), p.controls[i]);
     }
-    put("background mode", p.backgroundMode);
-    put("screen orientation", p.screenOrientation);
+    put("background mode", static_cast<int>(p.backgroundMode));
+    put("screen orientation", static_cast<int>(p.screenOrientation));
     put("control screen mode", p.controlScreenMode);
     put("trance warning", p.tranceWarning);
     put("background dimming", p.backgroundDimming);
@@ -380,15 +377,13 @@ void CXUserProfile::reset() {
     saveBlocked = keptBlock;
 }
 
-void CXUserProfile::addGamesBeaten(int n, int difficulty, bool normalPlay) {
-    if (validDifficulty(difficulty)) {
-        gamesBeaten[normalPlay ? 1 : 0][difficulty] += n;
-    }
+void CXUserProfile::addGamesBeaten(int n, Difficulty difficulty, bool normalPlay) {
+    gamesBeaten[normalPlay ? 1 : 0][storedNumber(difficulty)] += n;
 }
 
-void CXUserProfile::setStageBeaten(int value, int difficulty, int stage, bool normalPlay) {
-    if (validDifficulty(difficulty) && stage >= 0 && stage < kStages) {
-        stagesBeaten[normalPlay ? 1 : 0][difficulty][stage] = value;
+void CXUserProfile::setStageBeaten(int value, Difficulty difficulty, int stage, bool normalPlay) {
+    if (stage >= 0 && stage < kStages) {
+        stagesBeaten[normalPlay ? 1 : 0][storedNumber(difficulty)][stage] = value;
     }
 }
 

@@ -2,6 +2,10 @@
 
 #include <string>
 
+#include "data/Difficulty.h"
+#include "data/DisplayChoices.h"
+#include "data/ScreenOrientation.h"
+
 // What survives between runs: settings, bindings, progress and high scores.
 // One profile exists for the whole run, owned by the application.
 //
@@ -52,11 +56,11 @@ class CXUserProfile {
     int tokens = 0;
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
-    float bufferScale = 0.5f;   // the options screen's "SCREEN SCALE"
-    int graphicSetting = 2;     // "graphic setting"
-    int aspectRatio = 0;        // 0 for 4:3, 1 for 16:9
-    int screenOrientation = 0;  // quarter turns, 0..3
-    int backgroundMode = 1;     // 1 mirrored, 0 none
+    float bufferScale = 0.5f;  // the options screen's "SCREEN SCALE"
+    int graphicSetting = 2;    // "graphic setting"
+    AspectRatio aspectRatio = Aspect4x3;
+    ScreenOrientation screenOrientation = ScreenUpright;
+    BackgroundMode backgroundMode = BackgroundMirrored;
     int controls[kBindingCount] = {kDefaultControls[0], kDefaultControls[1], kDefaultControls[2],
                                    kDefaultControls[3]};  // key codes of the bindings
 
@@ -89,14 +93,14 @@ class CXUserProfile {
     // (easy, med, hard, extreme).
     long long highScore = 0;
     long long scoreTables[3][kScoreRows][kScoreColumns] = {};
-    long long arcadeScore[4] = {};   // normal play
-    long long classicScore[4] = {};  // casual play
-    long long bossScore[4] = {};     // boss rush: [0] normal play, [1] casual play
+    long long arcadeScore[kDifficultyCount] = {};   // normal play
+    long long classicScore[kDifficultyCount] = {};  // casual play
+    long long bossScore[kDifficultyCount] = {};     // boss rush: [0] normal play, [1] casual play
     int timesPlayed = 0;
     int timesPlayedCasual = 0;
     // Games finished and stages cleared, by [normal play][difficulty] and stage.
-    int gamesBeaten[2][4] = {};
-    int stagesBeaten[2][4][kStages] = {};
+    int gamesBeaten[2][kDifficultyCount] = {};
+    int stagesBeaten[2][kDifficultyCount][kStages] = {};
     // Pilot rank and experience.
     int level = 1;
     int expToLevel = 250;
@@ -111,8 +115,16 @@ class CXUserProfile {
 
     void addTimesPlayed(int n) { timesPlayed += n; }
     void addTimesPlayedCasual(int n) { timesPlayedCasual += n; }
-    void addGamesBeaten(int n, int difficulty, bool normalPlay);
-    void setStageBeaten(int value, int difficulty, int stage, bool normalPlay);
+    void addGamesBeaten(int n, Difficulty difficulty, bool normalPlay);
+    // A stage outside the campaign's is not kept.
+    void setStageBeaten(int value, Difficulty difficulty, int stage, bool normalPlay);
+    // The best arcade score at a difficulty: casual play's or normal play's.
+    long long& arcadeBest(Difficulty difficulty, bool casual) {
+        return (casual ? classicScore : arcadeScore)[storedNumber(difficulty)];
+    }
+    long long arcadeBest(Difficulty difficulty, bool casual) const {
+        return (casual ? classicScore : arcadeScore)[storedNumber(difficulty)];
+    }
     // Experience earned in a game; only while the rank is below 9.
     void addPendingExperience(int n);
     // Turns pending experience into ranks and upgrade points.

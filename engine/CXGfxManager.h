@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/ScreenOrientation.h"
 #include "engine/Matrix.h"
-#include "engine/ScreenOrientation.h"
 
 // The one object that draws with OpenGL. It caches enable states, the blend
 // function, the bound texture, the current program and the attribute pointers
@@ -53,7 +53,7 @@ class CXGfxManager {
     void setAberration(float value) { aberration = value; }
     void setAberrationOn(bool on) { aberrationOn = on; }
     void setBufferScale(float profileScale);
-    void setScreenOrientation(int orientation) { screenOrientation = orientation; }
+    void setScreenOrientation(ScreenOrientation orientation) { screenOrientation = orientation; }
     void setBackgroundFill(bool on) { backgroundFill = on; }
     // Screen shake: the composited image moves by this fraction of the game area.
     void setShakeOffset(float value) { shakeOffset = value; }
@@ -89,7 +89,7 @@ class CXGfxManager {
     int getGameBgProgram() const { return gameBgProgram; }
     int getHdrProgram() const { return hdrProgram; }
     unsigned getBufferTexture() const { return bufferTexture; }
-    int getScreenOrientation() const { return screenOrientation; }
+    ScreenOrientation getScreenOrientation() const { return screenOrientation; }
     int getScreenWidth() const { return screenWidth; }
     int getScreenHeight() const { return screenHeight; }
     float getBufferScaleX() const { return bufferScaleX; }
@@ -152,8 +152,8 @@ class CXGfxManager {
     float aberration = 0.0f;
     int renderWidth = 768, renderHeight = 1024;  // off-screen image size, pixels
     bool backgroundFill = false;
-    float shakeOffset = 0.0f;               // fraction of the game area
-    int screenOrientation = ScreenUpright;  // the profile's number, a ScreenOrientation
+    float shakeOffset = 0.0f;  // fraction of the game area
+    ScreenOrientation screenOrientation = ScreenUpright;
     bool glslAvailable = false;
     int mainProgram = -1;
     int gameBgProgram = -1;

@@ -37,7 +37,7 @@ OXTextBox* CXTextBoxManager::acquire() {
             textBox->resetActions();
             textBox->setText("");
             textBox->setCharSize(12);
-            textBox->setAlignment(0);
+            textBox->setAlignment(OXTextBox::AlignLeft);
             textBox->setScale(1, 1, 1);
             textBox->setRotation(0, 0, 0);
             textBox->clearParent();

@@ -86,7 +86,7 @@ void OXButton::makeLabel(const std::string& fontPath) {
     }
     label->setCharSize(kDefaultLabelSize);
     label->setPosition(position + labelOffset);
-    label->setAlignment(1);
+    label->setAlignment(OXTextBox::AlignCentre);
     label->setParent(this);
 }
 
@@ -150,7 +150,7 @@ void OXButton::setLabelSize(float value) {
     }
 }
 
-void OXButton::setState(int value) {
+void OXButton::setState(State value) {
     state = value;
     if (value != Highlighted) {
         setFrame(value);

@@ -58,8 +58,8 @@ class OXButton : public OXSprite {
     void setLabelText(const std::string& text);
     // Truncated to whole units.
     void setLabelSize(float value);
-    virtual void setState(int value);
-    int getState() const { return state; }
+    virtual void setState(State value);
+    State getState() const { return state; }
     const std::string& getSound() const { return sound; }
     OXTextBox* getLabel() const { return label; }
     const Vec3& getLabelOffset() const { return labelOffset; }
@@ -71,7 +71,7 @@ class OXButton : public OXSprite {
     void makeLabel(const std::string& fontPath);
 
     int id = 0;
-    int state = Normal;
+    State state = Normal;
     OXScene* delegate = nullptr;  // not owned
     OXTextBox* label = nullptr;   // owned
     Vec3 labelOffset{};           // label centre relative to the button, scene units

@@ -291,7 +291,7 @@ void OXScene::slideFrom(float startX, float distance, void* target, ActionCallba
     moveBy(kSlideMs, {distance, 0.0f, 0.0f}, kSlideEasing, target, callback);
 }
 
-void OXScene::transitionIn(void* target, ActionCallback callback, int style) {
+void OXScene::transitionIn(void* target, ActionCallback callback, TransitionStyle style) {
     if (style == SlideFromLeft) {
         slideFrom(-viewWidth, viewWidth, target, callback);
     } else if (style == Tint) {
@@ -302,7 +302,7 @@ void OXScene::transitionIn(void* target, ActionCallback callback, int style) {
     enterStarted();
 }
 
-void OXScene::transitionOut(int style) {
+void OXScene::transitionOut(TransitionStyle style) {
     if (style == SlideToRight) {
         slideFrom(0.0f, viewWidth, this, exitFinishedCallback);
     } else if (style == Tint) {
@@ -313,7 +313,7 @@ void OXScene::transitionOut(int style) {
     exitStarted();
 }
 
-void OXScene::showWithTransition(int style) {
+void OXScene::showWithTransition(TransitionStyle style) {
     if (style == SlideFromLeft) {
         slideFrom(-viewWidth, viewWidth, this, enterFinishedCallback);
     } else if (style == Tint) {

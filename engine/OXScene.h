@@ -15,11 +15,11 @@ class OXScene : public IXTransformable {
     OXScene();
     ~OXScene() override;
 
-    // Transition styles, by the numbers callers pass. transitionIn and
-    // showWithTransition: 0 enters from the left, others (SlideFromRight) from
-    // the right. transitionOut: 1 leaves to the right, others (SlideToLeft) to
-    // the left. All three: 4 tints from white to black; showWithTransition also
-    // has 5, a fade in.
+    // How a scene comes and goes. transitionIn and showWithTransition:
+    // SlideFromLeft enters from the left, SlideFromRight from the right.
+    // transitionOut: SlideToRight leaves to the right, SlideToLeft to the left.
+    // All three: Tint tints from white to black; showWithTransition also has
+    // FadeIn.
     enum TransitionStyle {
         SlideFromLeft = 0,
         SlideToLeft = 0,
@@ -84,9 +84,9 @@ class OXScene : public IXTransformable {
     // perspective, on the plane z = 0 where the widgets stand.
     Vec3 viewPoint(float nx, float ny) const;
 
-    void transitionIn(void* target, ActionCallback callback, int style);
-    void transitionOut(int style);
-    void showWithTransition(int style);
+    void transitionIn(void* target, ActionCallback callback, TransitionStyle style);
+    void transitionOut(TransitionStyle style);
+    void showWithTransition(TransitionStyle style);
 
     bool isOrthographic() const { return orthographic; }
     const Vec3& getEye() const { return eye; }

@@ -37,7 +37,7 @@ class OXSprite : public IXTransformable {
     void setFrameClamped(int f);
     int currentFrame() const { return row * numColumns + column; }
     void setSpeedFactor(float factor) { speedFactor = factor; }
-    int getAnimState() const { return animState; }
+    AnimState getAnimState() const { return animState; }
     int getNumColumns() const { return numColumns; }
     int getNumRows() const { return numRows; }
 
@@ -52,7 +52,7 @@ class OXSprite : public IXTransformable {
     int frameTimer = 0;         // whole milliseconds towards the next frame
     float textureWidth = 0.0f;  // full image, pixels
     float textureHeight = 0.0f;
-    int animState = Stopped;
+    AnimState animState = Stopped;
     bool loop = true;
     int startFrame = 0;
     int lastFrame = 0;  // startFrame + numFrames - 1

@@ -31,7 +31,7 @@ void OXTextBox::load(const std::string& path) {
     }
     IXTransformable::load(path);
     charSize = 12;
-    alignment = 0;
+    alignment = AlignLeft;
     fontWidth = fontHeight = 0;
     cellU = cellV = 0.0f;
     if (path.empty()) {
@@ -117,9 +117,9 @@ void OXTextBox::glyphCorners(int index, const Mat4& transform, QuadCorner (&corn
     }
     const float glyph = static_cast<float>(charSize) * 0.5f;  // units
     float left = 0.0f;
-    if (alignment == 1) {
+    if (alignment == AlignCentre) {
         left = -textWidth() * 0.5f;
-    } else if (alignment == 2) {
+    } else if (alignment == AlignRight) {
         left = -textWidth();
     }
     const float x0 = left + glyph * static_cast<float>(index);

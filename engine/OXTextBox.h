@@ -11,7 +11,7 @@
 //
 // Character i covers x from charSize * i / 2 to charSize * (i + 1) / 2 and y
 // from 0 to charSize / 2 in the box's own coordinates, moved left by half the
-// text's width (alignment 1) or all of it (alignment 2). The box's size holds
+// text's width (AlignCentre) or all of it (AlignRight). The box's size holds
 // fontWidth x length as its width but does not scale the glyphs.
 class OXTextBox : public IXTransformable {
   public:
@@ -22,11 +22,18 @@ class OXTextBox : public IXTransformable {
     static constexpr int kSharedVertexCount = 0x24000 / 12;
     static constexpr int kTextCapacity = 64;  // characters reserved up front
 
+    // Where the text stands against its position.
+    enum Alignment {
+        AlignLeft = 0,    // the text starts at the position
+        AlignCentre = 1,  // centred on it
+        AlignRight = 2,   // ends at it
+    };
+
     OXTextBox();
     ~OXTextBox() override;
 
     // Reads the font list `path` (without ".plist") and its texture; charSize
-    // 12, alignment 0. A missing font is reported and the box draws nothing.
+    // 12, AlignLeft. A missing font is reported and the box draws nothing.
     void load(const std::string& path) override;
     void draw() override;
     // Position, rotation and scale only: the glyphs carry their own size.
@@ -41,9 +48,8 @@ class OXTextBox : public IXTransformable {
     // Glyph height in units is charSize / 2, glyph width the same.
     void setCharSize(int value) { charSize = value; }
     int getCharSize() const { return charSize; }
-    // 0: the text starts at the position; 1: centred on it; 2: ends at it.
-    void setAlignment(int value) { alignment = value; }
-    int getAlignment() const { return alignment; }
+    void setAlignment(Alignment value) { alignment = value; }
+    Alignment getAlignment() const { return alignment; }
     // Width of the whole text in its own units (before scale).
     float textWidth() const { return static_cast<float>(charSize) * 0.5f * static_cast<float>(text.size()); }
 
@@ -70,5 +76,5 @@ class OXTextBox : public IXTransformable {
     int charSize = 12;
     int fontWidth = 0, fontHeight = 0;  // one glyph cell, texture pixels
     float cellU = 0.0f, cellV = 0.0f;   // one glyph cell, texture fraction
-    int alignment = 0;
+    Alignment alignment = AlignLeft;
 };

@@ -13,7 +13,7 @@ void OXToggleButton::resetActions() {
     hovered = false;
 }
 
-void OXToggleButton::setState(int value) {
+void OXToggleButton::setState(State value) {
     OXButton::setState(value);
     if (label) {
         const float level = value == Pressed ? 1.0f : 0.3f;

@@ -9,7 +9,7 @@ class OXToggleButton : public OXButton {
     void load(const std::string& path) override;
     // Keeps the on or off state: only the hover is forgotten.
     void resetActions() override;
-    void setState(int value) override;
+    void setState(State value) override;
 
     void touchBegan(float x, float y) override;
     void touchCancelled(float x, float y) override;

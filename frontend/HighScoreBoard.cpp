@@ -12,46 +12,44 @@ constexpr const char* kDifficulties[HighScoreBoard::kMaxRows] = {"EASY", "NORMAL
 // second.
 constexpr const char* kPlayStyles[2] = {"NORMAL PLAY", "CASUAL PLAY"};
 
-bool validRow(int table, int row) {
-    return table >= 0 && table < HighScoreBoard::kTableCount && row >= 0 &&
-           row < HighScoreBoard::rowCount(table);
+bool validRow(HighScoreBoard::Table table, int row) {
+    return row >= 0 && row < HighScoreBoard::rowCount(table);
 }
 }  // namespace
 
-const char* HighScoreBoard::tableName(int table) {
+const char* HighScoreBoard::tableName(Table table) {
     return table >= 0 && table < kTableCount ? kTableNames[table] : "";
 }
 
-const char* HighScoreBoard::tableTitle(int table) {
+const char* HighScoreBoard::tableTitle(Table table) {
     return table >= 0 && table < kTableCount ? kTableTitles[table] : "";
 }
 
-int HighScoreBoard::rowCount(int table) {
+HighScoreBoard::Table HighScoreBoard::nextTable(Table table, int step) {
+    return static_cast<Table>((table + kTableCount + step % kTableCount) % kTableCount);
+}
+
+int HighScoreBoard::rowCount(Table table) {
     if (table == BossRush) {
         return 2;
     }
     return table == Casual || table == Normal ? kMaxRows : 0;
 }
 
-const char* HighScoreBoard::rowLabel(int table, int row) {
+const char* HighScoreBoard::rowLabel(Table table, int row) {
     if (!validRow(table, row)) {
         return "";
     }
     return table == BossRush ? kPlayStyles[row] : kDifficulties[row];
 }
 
-long long HighScoreBoard::score(const CXUserProfile& profile, int table, int row) {
+long long HighScoreBoard::score(const CXUserProfile& profile, Table table, int row) {
     if (!validRow(table, row)) {
         return 0;
     }
-    switch (table) {
-        case Casual:
-            return profile.classicScore[row];
-        case Normal:
-            return profile.arcadeScore[row];
-        default:
-            return profile.bossScore[row];
-    }
+    // The arcade tables' rows are the difficulties, in their stored order.
+    return table == BossRush ? profile.bossScore[row]
+                             : profile.arcadeBest(difficultyFromStored(row), table == Casual);
 }
 
 std::string HighScoreBoard::scoreText(long long value) {

@@ -9,17 +9,22 @@ class CXUserProfile;
 // way the game stores them. The play styles carry the names the play-style screen gives them.
 namespace HighScoreBoard {
 enum Table { Casual = 0, Normal = 1, BossRush = 2, kTableCount };
+// The tables in the order of their tabs.
+constexpr Table kTables[kTableCount] = {Casual, Normal, BossRush};
 constexpr int kMaxRows = 4;
 constexpr int kScoreWidth = 16;
 
 // The tab's name: "CASUAL", "NORMAL", "BOSS RUSH".
-const char* tableName(int table);
+const char* tableName(Table table);
 // The table's title over its rows: "CASUAL PLAY", "NORMAL PLAY", "BOSS RUSH".
-const char* tableTitle(int table);
-int rowCount(int table);
+const char* tableTitle(Table table);
+int rowCount(Table table);
 // The row's label: "EASY" ... "EXTREME", or "NORMAL PLAY" / "CASUAL PLAY" for boss rush.
-const char* rowLabel(int table, int row);
-long long score(const CXUserProfile& profile, int table, int row);
+const char* rowLabel(Table table, int row);
+// The row's best score; 0 for a row the table does not have.
+long long score(const CXUserProfile& profile, Table table, int row);
+// The table after `table` going right (step 1) or left (step -1), round the three.
+Table nextTable(Table table, int step);
 // "%lld", padded on the left with spaces to 16 characters.
 std::string scoreText(long long value);
 }  // namespace HighScoreBoard

@@ -138,7 +138,8 @@ void OXScnTutorialPC::buildScene() {
     title->setColour(1.0f, 0.85f, 0.4f, 1);
     picture = ScreenParts::addSprite(*this, "assets/plist/spr_PC_tutorial_classic", kCentreX, kPictureY);
     for (int line = 0; line < kLines; ++line) {
-        lines[line] = addText("", kLineX, kFirstLineY - kLineGap * static_cast<float>(line), kLineSize, 0);
+        lines[line] = addText("", kLineX, kFirstLineY - kLineGap * static_cast<float>(line), kLineSize,
+                              OXTextBox::AlignLeft);
     }
     counter = addText("", kCentreX, kCounterY, kLineSize);
     counter->setColour(0.6f, 0.85f, 0.95f, 1);

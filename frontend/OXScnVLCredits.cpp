@@ -66,7 +66,7 @@ void OXScnVLCredits::loadCredits(const std::string& listPath, const std::string&
             lines.clear();
             return;
         }
-        line->setAlignment(1);
+        line->setAlignment(OXTextBox::AlignCentre);
         line->setCharSize(heading ? kHeadingSize : kLineSize);
         line->setText(text ? (heading ? text->substr(1) : *text) : std::string());
         if (heading) {

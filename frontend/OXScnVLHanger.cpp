@@ -63,10 +63,10 @@ void OXScnVLHanger::buildScene() {
     // The rank on one line, the points below it: each as wide as the view allows.
     badge = addSprite(*this, "assets/plist/spr_rank_badge", 152, 792);
     badge->setScale(0.8f, 0.8f, 1);
-    addText("RANK", kInfoX, 812, kNoteSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
-    rankName = addText("", kRankNameX, 812, kNoteSize, 0);
-    addText("UPGRADE POINTS", kInfoX, 770, kNoteSize, 0)->setColour(0.5f, 0.8f, 0.9f, 1);
-    points = addText("0", kPointsRight, 766, 56, 2);
+    addText("RANK", kInfoX, 812, kNoteSize, OXTextBox::AlignLeft)->setColour(0.5f, 0.8f, 0.9f, 1);
+    rankName = addText("", kRankNameX, 812, kNoteSize, OXTextBox::AlignLeft);
+    addText("UPGRADE POINTS", kInfoX, 770, kNoteSize, OXTextBox::AlignLeft)->setColour(0.5f, 0.8f, 0.9f, 1);
+    points = addText("0", kPointsRight, 766, 56, OXTextBox::AlignRight);
     points->setColour(1.0f, 0.85f, 0.4f, 1);
     // The fighter chosen before the first game is only its start: these rows upgrade it.
     addText("FIGHTER SYSTEMS: 5 LEVELS", kCentreX, kSystemsCaptionY, kNoteSize)
@@ -83,8 +83,8 @@ void OXScnVLHanger::buildScene() {
         if (item <= HangarUpgrades::Options) {
             plate->setColour(0.6f, 1.2f, 1.4f, 1);  // the fighter's own systems stand out
         }
-        row.name = addText(HangarUpgrades::itemName(item), kNameX, y + 2, kNoteSize, 0);
-        row.price = addText("", kNameX, y - kPriceBelow, kNoteSize, 0);
+        row.name = addText(HangarUpgrades::itemName(item), kNameX, y + 2, kNoteSize, OXTextBox::AlignLeft);
+        row.price = addText("", kNameX, y - kPriceBelow, kNoteSize, OXTextBox::AlignLeft);
         for (int pip = 0; pip < kPips; ++pip) {
             row.pips[pip] = addSprite(*this, "assets/plist/spr_level_pip", kPipX + kPipStep * pip, y);
             row.pips[pip]->setScale(kPipScale, kPipScale, 1);

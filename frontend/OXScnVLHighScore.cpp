@@ -32,7 +32,7 @@ const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Casual, OXSc
                                                   OXScnVLHighScore::BossRush};
 const float kTabX[HighScoreBoard::kTableCount] = {192.0f, 384.0f, 576.0f};
 
-int lastPlayedTable() {
+HighScoreBoard::Table lastPlayedTable() {
     return CXGameSession::instance().isCasual() ? HighScoreBoard::Casual : HighScoreBoard::Normal;
 }
 }  // namespace
@@ -41,10 +41,10 @@ using ScreenParts::addSprite;
 
 void OXScnVLHighScore::buildScene() {
     addHeading("HIGH SCORES");
-    for (int tab = 0; tab < HighScoreBoard::kTableCount; ++tab) {
+    for (const HighScoreBoard::Table tab : HighScoreBoard::kTables) {
         tabs[tab] = addButton(kTabIds[tab], HighScoreBoard::tableName(tab), kTabX[tab], 790, kTabButton);
     }
-    tableName = addText("", kCentreX, 690, 44, 1);
+    tableName = addText("", kCentreX, 690, 44, OXTextBox::AlignCentre);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
         plates[row] = addSprite(*this, "assets/plist/spr_menu_row_plate", kCentreX, y);
@@ -55,7 +55,7 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, 2);
+        scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, OXTextBox::AlignRight);
     }
     // After the tabs, which stay the first selectables: a table's tab is the selectable of
     // the same number.
@@ -86,17 +86,13 @@ void OXScnVLHighScore::keyEvent(int key, bool down) {
     if (!down) {
         return;
     }
-    const int step = key == rightKey ? 1 : HighScoreBoard::kTableCount - 1;
-    showTable((table + step) % HighScoreBoard::kTableCount);
+    showTable(HighScoreBoard::nextTable(table, key == rightKey ? 1 : -1));
     // The highlight goes with the table, so the lit tab and the highlighted one agree.
     highlightSelectable(table);
 }
 
-void OXScnVLHighScore::showTable(int value) {
-    if (value < 0 || value >= HighScoreBoard::kTableCount) {
-        return;
-    }
-    table = value;
+void OXScnVLHighScore::showTable(HighScoreBoard::Table chosen) {
+    table = chosen;
     tableName->setText(std::string(HighScoreBoard::tableTitle(table)) + " BEST SCORES");
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const bool shown = row < HighScoreBoard::rowCount(table);

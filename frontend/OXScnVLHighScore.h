@@ -26,8 +26,8 @@ class OXScnVLHighScore : public OXScnVLMenu {
     void backPressed() override;
     void keyEvent(int key, bool down) override;
 
-    void showTable(int table);
-    int getTable() const { return table; }
+    void showTable(HighScoreBoard::Table chosen);
+    HighScoreBoard::Table getTable() const { return table; }
     const OXTextBox* getScore(int row) const { return scores[row]; }
     // The label shown on the row, or null.
     const OXSprite* getLabel(int row) const;
@@ -40,7 +40,7 @@ class OXScnVLHighScore : public OXScnVLMenu {
     int firstSelectable() const override;
 
   private:
-    int table = HighScoreBoard::Normal;
+    HighScoreBoard::Table table = HighScoreBoard::Normal;
     OXButton* tabs[HighScoreBoard::kTableCount] = {};  // all owned through objects
     OXTextBox* tableName = nullptr;
     OXSprite* plates[HighScoreBoard::kMaxRows] = {};

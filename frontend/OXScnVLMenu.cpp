@@ -136,7 +136,8 @@ OXButton* OXScnVLMenu::addButton(int id, const std::string& label, float x, floa
     return button;
 }
 
-OXTextBox* OXScnVLMenu::addText(const std::string& text, float x, float y, int charSize, int alignment) {
+OXTextBox* OXScnVLMenu::addText(const std::string& text, float x, float y, int charSize,
+                                OXTextBox::Alignment alignment) {
     auto* box = new OXTextBox();
     box->load(kMenuFont);
     box->setCharSize(charSize);

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "engine/OXScene.h"
+#include "engine/OXTextBox.h"
 
 class IXMenuHost;
 class OXButton;
 class OXSprite;
-class OXTextBox;
 
 // The common ground of the front-end screens: the host they switch through,
 // the house look (a heading under a lit rule, buttons from the menu sheet,
@@ -47,8 +47,9 @@ class OXScnVLMenu : public OXScene {
     // added as object and selectable (in the order of the calls: the
     // keyboard's order).
     OXButton* addButton(int id, const std::string& label, float x, float y, const char* sprite = kMenuButton);
-    // A line of text in the game font; alignment 0 left, 1 centred, 2 right.
-    OXTextBox* addText(const std::string& text, float x, float y, int charSize, int alignment = 1);
+    // A line of text in the game font.
+    OXTextBox* addText(const std::string& text, float x, float y, int charSize,
+                       OXTextBox::Alignment alignment = OXTextBox::AlignCentre);
     // The screen's name at the top, lit in the title's cyan.
     void addHeading(const std::string& text, float y = kHeadingY);
     // The foot line naming the accept and back keys ("Z SELECT   C BACK").

@@ -42,7 +42,7 @@ void OXScnVLOption::buildScene() {
     addHeading("OPTIONS", kOptionsHeadingY);
     for (int index = 0; index < kSliderCount; ++index) {
         const float y = kFirstSliderY - kSliderStep * static_cast<float>(index);
-        addText(kSliderNames[index], kNameX, y, kSmallestTextSize, 0);
+        addText(kSliderNames[index], kNameX, y, kSmallestTextSize, OXTextBox::AlignLeft);
         auto* slider = new OXSlider();
         slider->load("assets/plist/spr_slider_track");
         slider->loadKnob("assets/plist/spr_slider_knob");
@@ -50,7 +50,7 @@ void OXScnVLOption::buildScene() {
         addObject(slider);
         addSelectable(slider);
         sliders[index] = slider;
-        sliderValues[index] = addText("", kValueX, y, kSmallestTextSize, 2);
+        sliderValues[index] = addText("", kValueX, y, kSmallestTextSize, OXTextBox::AlignRight);
     }
     OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect, &contrast, &marker};
     for (int index = 0; index < 6; ++index) {
@@ -162,8 +162,8 @@ void OXScnVLOption::update(float dtMs) {
 void OXScnVLOption::saveAndApply() {
     readSliders();
     CXUserProfile& profile = host.profile();
-    const int aspectBefore = profile.aspectRatio;
-    const int orientationBefore = profile.screenOrientation;
+    const auto aspectBefore = profile.aspectRatio;
+    const auto orientationBefore = profile.screenOrientation;
     settings.writeTo(profile);
     profile.save();
     host.setVolumes(settings.musicVolume, settings.sfxVolume);

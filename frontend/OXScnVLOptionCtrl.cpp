@@ -46,19 +46,20 @@ float rowY(int row) {
 
 void OXScnVLOptionCtrl::buildScene() {
     addHeading("CONTROL SETTINGS");
-    guide = addText("", kCentreX, kGuideY, kTextSize, 1);
+    guide = addText("", kCentreX, kGuideY, kTextSize, OXTextBox::AlignCentre);
     guide->setColour(0.5f, 0.8f, 0.9f, 1);
     for (int action = 0; action < ControlBindings::kActionCount; ++action) {
-        names[action] = addText("", kRowNameX, rowY(action) - kNameDrop, kTextSize, 0);
+        names[action] = addText("", kRowNameX, rowY(action) - kNameDrop, kTextSize, OXTextBox::AlignLeft);
         bindings[action] =
             addButton(FirstBinding + action, "", kRowButtonX, rowY(action), ScreenParts::kSmallButton);
         bindings[action]->setLabelSize(kLabelSize);
     }
     const float movementY = rowY(ControlBindings::kActionCount);
-    addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, 0);
+    addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, OXTextBox::AlignLeft);
     movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
     movement->setLabelSize(kLabelSize);
-    addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, OXTextBox::AlignCentre)
+        ->setColour(0.5f, 0.8f, 0.9f, 1);
     addButton(ResetToDefault, "USE DEFAULTS", kCentreX, kResetY, ScreenParts::kWideButton)
         ->setLabelSize(kLabelSize);
     addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);

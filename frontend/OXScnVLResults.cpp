@@ -29,27 +29,27 @@ using ScreenParts::addSprite;
 void OXScnVLResults::buildScene() {
     addHeading("RESULTS");
     // The game's final score, as the high scores keep it, and whether it set a record.
-    scoreText = addText("", kCentreX, 806, 44, 1);
-    recordText = addText("", kCentreX, 764, kLabelSize, 1);
+    scoreText = addText("", kCentreX, 806, 44, OXTextBox::AlignCentre);
+    recordText = addText("", kCentreX, 764, kLabelSize, OXTextBox::AlignCentre);
     recordText->setColour(1.0f, 0.85f, 0.4f, 1);
     showScore();
 
-    addText("PILOT RANK", kCentreX, 712, kLabelSize, 1)->setColour(0.5f, 0.8f, 0.9f, 1);
+    addText("PILOT RANK", kCentreX, 712, kLabelSize, OXTextBox::AlignCentre)->setColour(0.5f, 0.8f, 0.9f, 1);
     badge = addSprite(*this, "assets/plist/spr_rank_badge", kCentreX, 610);
     badge->setScale(kBadgeScale, kBadgeScale, 1);
-    rankName = addText("", kCentreX, 480, 52, 1);
-    rankUp = addText("RANK UP!", kCentreX, 540, 64, 1);
+    rankName = addText("", kCentreX, 480, 52, OXTextBox::AlignCentre);
+    rankUp = addText("RANK UP!", kCentreX, 540, 64, OXTextBox::AlignCentre);
     rankUp->setColour(1.0f, 0.85f, 0.4f, 0);
 
-    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 410, kLabelSize, 0)
+    addText("EXPERIENCE", 384 - kBarWidth * kBarScale * 0.5f, 410, kLabelSize, OXTextBox::AlignLeft)
         ->setColour(0.5f, 0.8f, 0.9f, 1);
-    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 410, kLabelSize, 2);
+    gained = addText("", 384 + kBarWidth * kBarScale * 0.5f, 410, kLabelSize, OXTextBox::AlignRight);
     gained->setColour(1.0f, 0.85f, 0.4f, 1);
     OXSprite* frame = addSprite(*this, "assets/plist/spr_exp_bar_frame", kBarX, kBarY);
     frame->setScale(kBarScale, 1, 1);
     barFill = addSprite(*this, "assets/plist/spr_exp_bar_fill", kBarX, kBarY);
     barFill->setZ(2);
-    counterText = addText("", kCentreX, 300, kLabelSize, 1);
+    counterText = addText("", kCentreX, 300, kLabelSize, OXTextBox::AlignCentre);
 
     next = addButton(Next, "NEXT", kCentreX, 220, kMenuButton);
     hangar = addButton(Hangar, "HANGAR", kCentreX, 120, kMenuButton);

@@ -15,10 +15,10 @@ void OptionSettings::enter(const CXUserProfile& profile) {
     sfxVolume = unit(profile.sfxVolume);
     prizeAlpha = unit(profile.prizeAlpha);
     bufferScale = unit(profile.bufferScale);
-    backgroundMode = profile.backgroundMode != 0 ? 1 : 0;
-    screenOrientation = std::clamp(profile.screenOrientation, 0, 3);
+    backgroundMode = profile.backgroundMode;
+    screenOrientation = profile.screenOrientation;
     tranceWarning = profile.tranceWarning;
-    aspectRatio = profile.aspectRatio != 0 ? 1 : 0;
+    aspectRatio = profile.aspectRatio;
     autoTrance = profile.autoTrance;
     backgroundDimming = std::clamp(profile.backgroundDimming, 0.0f, CXUserProfile::kMostDimming);
     bulletContrast = profile.bulletContrast;
@@ -48,12 +48,12 @@ void OptionSettings::restoreVolumes() {
 }
 
 std::string OptionSettings::backgroundLabel() const {
-    return backgroundMode != 0 ? "BACKGROUND MODE: MIRRORED" : "BACKGROUND MODE: NONE";
+    return backgroundMode == BackgroundMirrored ? "BACKGROUND MODE: MIRRORED" : "BACKGROUND MODE: NONE";
 }
 
 std::string OptionSettings::rotationLabel() const {
     static const char* const kDegrees[] = {"0", "90", "180", "270"};
-    return std::string("SCREEN ROTATION: ") + kDegrees[std::clamp(screenOrientation, 0, 3)];
+    return std::string("SCREEN ROTATION: ") + kDegrees[screenOrientation];
 }
 
 std::string OptionSettings::tranceWarningLabel() const {
@@ -61,7 +61,7 @@ std::string OptionSettings::tranceWarningLabel() const {
 }
 
 std::string OptionSettings::aspectLabel() const {
-    return aspectRatio != 0 ? "ASPECT RATIO: 16:9" : "ASPECT RATIO: 4:3";
+    return aspectRatio == Aspect16x9 ? "ASPECT RATIO: 16:9" : "ASPECT RATIO: 4:3";
 }
 
 std::string OptionSettings::bulletContrastLabel() const {

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "data/DisplayChoices.h"
+#include "data/ScreenOrientation.h"
+
 class CXUserProfile;
 
 // What the options screen edits, apart from its widgets: the values it took from the profile
@@ -22,10 +25,12 @@ class OptionSettings {
     void restoreVolumes();
 
     // The toggles go round their values.
-    void cycleBackgroundMode() { backgroundMode = backgroundMode != 0 ? 0 : 1; }
-    void cycleScreenRotation() { screenOrientation = (screenOrientation + 1) % 4; }
+    void cycleBackgroundMode() {
+        backgroundMode = backgroundMode == BackgroundMirrored ? BackgroundNone : BackgroundMirrored;
+    }
+    void cycleScreenRotation() { screenOrientation = nextQuarterTurn(screenOrientation); }
     void cycleTranceWarning() { tranceWarning = !tranceWarning; }
-    void cycleAspectRatio() { aspectRatio = aspectRatio != 0 ? 0 : 1; }
+    void cycleAspectRatio() { aspectRatio = aspectRatio == Aspect16x9 ? Aspect4x3 : Aspect16x9; }
     void toggleAutoTrance() { autoTrance = !autoTrance; }
     void cycleBulletContrast() { bulletContrast = !bulletContrast; }
     void cycleHitboxMarker() { hitboxMarker = !hitboxMarker; }
@@ -43,11 +48,11 @@ class OptionSettings {
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
     float prizeAlpha = 1.0f;
-    float bufferScale = 0.5f;   // "SCREEN SCALE"
-    int backgroundMode = 1;     // 1 mirrored, 0 none
-    int screenOrientation = 0;  // quarter turns
+    float bufferScale = 0.5f;  // "SCREEN SCALE"
+    BackgroundMode backgroundMode = BackgroundMirrored;
+    ScreenOrientation screenOrientation = ScreenUpright;
     bool tranceWarning = true;
-    int aspectRatio = 0;  // 0 for 4:3, 1 for 16:9
+    AspectRatio aspectRatio = Aspect4x3;
     bool autoTrance = true;
     float backgroundDimming = 0.0f;  // 0 to CXUserProfile::kMostDimming
     bool bulletContrast = false;

@@ -7,9 +7,9 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "data/ScreenOrientation.h"
 #include "engine/CXGfxManager.h"
 #include "engine/OXScnDefaultLoadBlocker.h"
-#include "engine/ScreenOrientation.h"
 #include "engine/gl/IXGLDevice.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
@@ -325,17 +325,17 @@ void CXApp::render() {
 }
 
 void CXApp::setAspectRatio(int flag) {
-    userProfile->aspectRatio = flag;
-    aspect = flag != 0 ? 0.5625f : 0.75f;
+    userProfile->aspectRatio = aspectRatioFromStored(flag);
+    aspect = userProfile->aspectRatio == Aspect16x9 ? 0.5625f : 0.75f;
     CXGameSession::instance().setSceneSize(sceneWidth, sceneHeight);
     layoutScenes();
     updateCompositeLayout();
 }
 
 void CXApp::setScreenOrientation(int orientation) {
-    userProfile->screenOrientation = orientation;
+    userProfile->screenOrientation = screenOrientationFromStored(orientation);
     layoutScenes();
-    CXGfxManager::instance().setScreenOrientation(orientation);
+    CXGfxManager::instance().setScreenOrientation(userProfile->screenOrientation);
     updateCompositeLayout();
 }
 

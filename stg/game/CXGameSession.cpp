@@ -136,7 +136,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     for (int binding = 0; binding < 4; ++binding) {
         recording.bindings[binding] = values.bindingCode(binding);
     }
-    recording.turn = values.controlScreenMode ? std::clamp(values.screenOrientation, 0, 3) : 0;
+    recording.turn = values.controlScreenMode ? static_cast<int>(values.screenOrientation) : 0;
     recordingOpen = true;
     shotmath::seedGameRandom(nextSeed);
 
@@ -597,9 +597,9 @@ void CXGameSession::stageCleared() {
     tranceFactor += totalMultiplier * kTranceFactorGrowth[clampDifficulty(difficulty)];
 
     if (profile) {
-        profile->setStageBeaten(1, difficulty, stageIndex, !casual);
+        profile->setStageBeaten(1, difficultyFromStored(difficulty), stageIndex, !casual);
         if (stageIndex == kTrueRouteStageIndex) {
-            profile->addGamesBeaten(1, difficulty, !casual);
+            profile->addGamesBeaten(1, difficultyFromStored(difficulty), !casual);
         }
     }
     if (gameMode == Arcade && stageIndex == kTrueRouteStageIndex) {
@@ -791,12 +791,12 @@ void CXGameSession::startReplay(const Replay& replay, CXUserProfile& values) {
     values.bombs = replay.bombs;
     values.lives = replay.lives;
     values.continues = replay.continues;
-    values.aspectRatio = replay.wide ? 1 : 0;
+    values.aspectRatio = replay.wide ? Aspect16x9 : Aspect4x3;
     for (int binding = 0; binding < 4; ++binding) {
         values.controls[binding] = replay.bindings[binding];
     }
     values.controlScreenMode = replay.turn != 0;
-    values.screenOrientation = replay.turn;
+    values.screenOrientation = screenOrientationFromStored(replay.turn);
     // The table's best when the game was played: its HUD shows the same HI-SCORE.
     if (replay.tableBest >= 0) {
         const int tableIndex = clampDifficulty(replay.difficulty);

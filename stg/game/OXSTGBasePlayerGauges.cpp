@@ -108,7 +108,8 @@ void OXSTGBasePlayer::updateChainLabel(float dtMs) {
             labelText.assign(text);
             chainLabel->setText(labelText);
             // The side is chosen as the chain grows; the label follows the ship (updateGaugeLabels).
-            chainLabel->setAlignment(position.x > kChainLabelFlipX ? 2 : 0);
+            chainLabel->setAlignment(position.x > kChainLabelFlipX ? OXTextBox::AlignRight
+                                                                   : OXTextBox::AlignLeft);
             chainLabel->resetActions();
             chainLabel->scaleTo(kChainPopMs, {kChainPopScale, kChainPopScale, 1.0f}, {1.0f, 1.0f, 1.0f});
             chainLabel->fadeTo(kChainFadeMs, 1.0f, 0.0f, kChainFadeEasing);

@@ -240,8 +240,8 @@ void OXSTGBasePlayer::createFixedSprites() {
         label->setVisible(false);
         label->setActive(false);
     }
-    gaugeLabelLeft->setAlignment(2);
-    gaugeLabelRight->setAlignment(0);
+    gaugeLabelLeft->setAlignment(OXTextBox::AlignRight);
+    gaugeLabelRight->setAlignment(OXTextBox::AlignLeft);
     leftLabelShown = rightLabelShown = -1;
 }
 

@@ -107,12 +107,15 @@ TEST_F(ProfileFileTest, HostileValuesLoadAsUsableOnes) {
               {"background dimming", 2.0f},
               {"times played", -4},
               {"level", 42},
-              {"ctrl 1", 99}});
+              {"ctrl 1", 99},
+              {"aspect ratio", 7},  // the display choices are held to the nearest they have
+              {"screen orientation", -2},
+              {"background mode", 5}});
     EXPECT_EQ(profile.lives, 0);
     EXPECT_FALSE(profile.showTutorial);
     EXPECT_EQ(profile.weapon, 0);
     EXPECT_EQ(profile.highScore, 9876543210);
-    EXPECT_EQ(profile.arcadeScore[1], -5);
+    EXPECT_EQ(profile.arcadeBest(Difficulty::Normal, false), -5);
     EXPECT_EQ(profile.scoreTables[2][9][3], std::numeric_limits<int64_t>::max());
     EXPECT_EQ(profile.musicVolume, 0.5f);
     EXPECT_EQ(profile.sfxVolume, 0.5f);
@@ -121,6 +124,9 @@ TEST_F(ProfileFileTest, HostileValuesLoadAsUsableOnes) {
     EXPECT_EQ(profile.timesPlayed, 0);
     EXPECT_EQ(profile.level, 9);
     EXPECT_EQ(profile.bindingCode(1), 0);
+    EXPECT_EQ(profile.aspectRatio, Aspect16x9);
+    EXPECT_EQ(profile.screenOrientation, ScreenUpright);
+    EXPECT_EQ(profile.backgroundMode, BackgroundMirrored);
     EXPECT_FALSE(profile.bulletContrast);
     EXPECT_FALSE(profile.hitboxMarker);
 }
@@ -182,13 +188,13 @@ void fillEveryField(CXUserProfile& p) {
     p.level = 6;
     p.expToLevel = 1234;
     p.upgradePoints = 500;
-    p.aspectRatio = 1;
+    p.aspectRatio = Aspect16x9;
     p.prizeAlpha = 0.4f;
     for (int i = 0; i < CXUserProfile::kBindingCount; ++i) {
         p.controls[i] = 20 + i;
     }
-    p.backgroundMode = 0;
-    p.screenOrientation = 2;
+    p.backgroundMode = BackgroundNone;
+    p.screenOrientation = ScreenTurned180;
     p.controlScreenMode = true;
     p.tranceWarning = false;
 }
@@ -450,8 +456,7 @@ TEST(ProfileExperience, ExperienceRaisesTheRankAndGrantsUpgradePoints) {
 
 TEST(ProfileExperience, CountersOutsideTheTablesAreIgnored) {
     CXUserProfile profile;
-    profile.addGamesBeaten(1, 4, false);      // no such difficulty
-    profile.setStageBeaten(1, 2, 10, false);  // no such stage
+    profile.setStageBeaten(1, Difficulty::Hard, 10, false);  // no such stage
     EXPECT_EQ(profile.stagesBeaten[0][2][9], 0);
     EXPECT_EQ(stored(profile), stored(CXUserProfile()));
 }

@@ -64,7 +64,7 @@ TEST_F(GfxManagerTest, TexturesAreBoundOnlyWhenTheyChangeOrWereDeleted) {
 class CompositeTest : public GfxManagerTest {
   protected:
     void compositeAt(int screenWidth, int screenHeight, int areaWidth, int areaHeight, float profileScale,
-                     int orientation = ScreenUpright) {
+                     ScreenOrientation orientation = ScreenUpright) {
         gfx.setScreenSize(screenWidth, screenHeight);
         gfx.setGameArea(areaWidth, areaHeight);
         gfx.setBufferScale(profileScale);
@@ -79,7 +79,7 @@ TEST_F(CompositeTest, TheImageIsCentredAtItsScale) {
     const struct {
         int screenWidth, screenHeight, areaWidth, areaHeight;
         float scale;
-        int orientation;
+        ScreenOrientation orientation;
         std::array<int, 4> viewport;
     } cases[] = {
         {640, 480, 360, 480, 0.5f, ScreenUpright, {140, 0, 360, 480}},    // one to one with borders
@@ -115,7 +115,7 @@ TEST_F(CompositeTest, BackgroundFillDrawsADimmedCopyBehindTheImage) {
 
 // A window pixel is traced back to the game area, through every quarter turn of the image.
 struct PointerCase {
-    int orientation;
+    ScreenOrientation orientation;
     float windowX, windowY;  // pixels from the window's top-left corner
     float nx, ny;            // normalised on the upright game area, y up
 };
@@ -131,9 +131,12 @@ TEST_P(PointerMappingTest, AWindowPixelLandsOnTheGameAreaPointDrawnThere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, PointerMappingTest,
-                         ::testing::Values(PointerCase{0, 175, 600, 0, 0}, PointerCase{0, 625, 0, 1, 1},
-                                           PointerCase{1, 700, 525, 0, 0}, PointerCase{1, 100, 525, 0, 1},
-                                           PointerCase{2, 175, 600, 1, 1}, PointerCase{3, 100, 525, 1, 0}));
+                         ::testing::Values(PointerCase{ScreenUpright, 175, 600, 0, 0},
+                                           PointerCase{ScreenUpright, 625, 0, 1, 1},
+                                           PointerCase{ScreenTurned90, 700, 525, 0, 0},
+                                           PointerCase{ScreenTurned90, 100, 525, 0, 1},
+                                           PointerCase{ScreenTurned180, 175, 600, 1, 1},
+                                           PointerCase{ScreenTurned270, 100, 525, 1, 0}));
 
 TEST_F(CompositeTest, APixelBesideTheImageIsOutsideTheGameArea) {
     compositeAt(800, 600, 450, 600, 0.5f);

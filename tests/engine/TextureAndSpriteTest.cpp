@@ -14,6 +14,7 @@
 #include "engine/CXTextureManager.h"
 #include "engine/OXSprite.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
+#include "tests/support/RealPackage.h"
 #include "tests/support/TestContent.h"
 #include "tests/support/TestFiles.h"
 
@@ -88,10 +89,11 @@ class PackageTest : public ::testing::Test {
             {"Shaders/110/GameBgShader.fsh", "alternate fragment"},
         };
         testfiles::makeZipPackage(folder->file("test.oap"), files);
+        unmountAssetPackage();  // the test package alone: its shaders are the ones found
         ASSERT_TRUE(mountAssetPackage(folder->file("test.oap")));
     }
     static void TearDownTestSuite() {
-        unmountAssetPackage();
+        realpackage::mountAgain();
         delete folder;
     }
 

@@ -26,9 +26,9 @@ class MenuTestHost : public IXMenuHost {
         musicHeard = music;
         sfxHeard = sfx;
     }
-    void setAspectRatio(int flag) override { userProfile.aspectRatio = aspect = flag; }
+    void setAspectRatio(int flag) override { userProfile.aspectRatio = aspectRatioFromStored(aspect = flag); }
     void setScreenOrientation(int orientation) override {
-        userProfile.screenOrientation = rotation = orientation;
+        userProfile.screenOrientation = screenOrientationFromStored(rotation = orientation);
     }
     void setMenuKeys(int accept, int back) override {
         acceptKey = accept;

@@ -191,7 +191,7 @@ TEST_F(OptionScreen, BackRestoresTheVolumesAndSavesNothing) {
     EXPECT_NEAR(host.musicHeard, 0.3f, 1e-5f);
     EXPECT_NEAR(host.sfxHeard, 0.6f, 1e-5f);
     EXPECT_NEAR(options.getSlider(OXScnVLOption::MusicVolume)->getValue(), 0.3f, 1e-5f);
-    EXPECT_EQ(host.userProfile.backgroundMode, 1);
+    EXPECT_EQ(host.userProfile.backgroundMode, BackgroundMirrored);
     EXPECT_NEAR(saved().musicVolume, 0.3f, 1e-5f);
 }
 
@@ -221,9 +221,9 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         const CXUserProfile stored = saved();
         EXPECT_NEAR(stored.musicVolume, 0.8f, 1e-5f) << button;
         EXPECT_NEAR(stored.backgroundDimming, 0.3f * CXUserProfile::kMostDimming, 1e-5f);  // of the most
-        EXPECT_EQ(stored.backgroundMode, 0);
-        EXPECT_EQ(stored.screenOrientation, 1);
-        EXPECT_EQ(stored.aspectRatio, 1);
+        EXPECT_EQ(stored.backgroundMode, BackgroundNone);
+        EXPECT_EQ(stored.screenOrientation, ScreenTurned90);
+        EXPECT_EQ(stored.aspectRatio, Aspect16x9);
         EXPECT_FALSE(stored.tranceWarning);
         EXPECT_FALSE(stored.autoTrance);
         EXPECT_TRUE(stored.bulletContrast);

@@ -66,7 +66,7 @@ inline OXTextBox* addText(OXScene& scene, const char* text, float x, float y, in
     auto* box = new OXTextBox();
     box->load(kFont);
     box->setCharSize(charSize);
-    box->setAlignment(alignment);
+    box->setAlignment(static_cast<OXTextBox::Alignment>(alignment));
     box->setText(text);
     box->setPosition(x, y, 2.0f);
     box->setColour(tint.r, tint.g, tint.b, tint.a);

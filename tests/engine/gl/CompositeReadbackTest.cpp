@@ -46,7 +46,7 @@ class CompositeReadbackTest : public ::testing::Test {
 
     // Draws the game area's upper half red and its lower half blue, composites
     // it, and reads the window back.
-    void compositeWithOrientation(int orientation) {
+    void compositeWithOrientation(ScreenOrientation orientation) {
         CXGfxManager& gfx = CXGfxManager::instance();
         gfx.setScreenOrientation(orientation);
         gfx.beginFrame();
@@ -81,7 +81,7 @@ OpenGLDevice CompositeReadbackTest::device;
 const Pixel kBlack{0, 0, 0}, kRed{255, 0, 0}, kBlue{0, 0, 255};
 
 TEST_F(CompositeReadbackTest, UprightImageIsShownOneToOneWith140PixelBorders) {
-    compositeWithOrientation(0);
+    compositeWithOrientation(ScreenUpright);
     for (int y : {1, 240, 478}) {
         EXPECT_EQ(at(139, y), kBlack) << "left border, y " << y;
         EXPECT_EQ(at(500, y), kBlack) << "right border, y " << y;
@@ -95,12 +95,12 @@ TEST_F(CompositeReadbackTest, UprightImageIsShownOneToOneWith140PixelBorders) {
 }
 
 TEST_F(CompositeReadbackTest, HalfTurnShowsTheImageUpsideDown) {
-    compositeWithOrientation(2);
+    compositeWithOrientation(ScreenTurned180);
     EXPECT_EQ(at(320, 470), kBlue);
     EXPECT_EQ(at(320, 10), kRed);
     EXPECT_EQ(at(139, 240), kBlack);
     EXPECT_EQ(at(500, 240), kBlack);
-    CXGfxManager::instance().setScreenOrientation(0);
+    CXGfxManager::instance().setScreenOrientation(ScreenUpright);
 }
 
 }  // namespace

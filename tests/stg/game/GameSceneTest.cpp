@@ -115,7 +115,7 @@ class ShipEdgeTest : public GameSceneTest, public testing::WithParamInterface<st
 
 TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
     const auto [aspect, key, bossFight] = GetParam();
-    profile.aspectRatio = aspect;
+    profile.aspectRatio = aspectRatioFromStored(aspect);
     OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
     OXSTGBasePlayer& ship = *scene.getShip();

@@ -15,7 +15,7 @@
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "fx/OXVolleyBg.h"
-#include "tests/stg/game/GameTestSupport.h"
+#include "tests/fx/FxTestSupport.h"
 #include "tests/support/TestContent.h"
 #include "tests/support/TestFiles.h"
 
@@ -130,7 +130,7 @@ struct Background {
     void run(int frames, float stageMs) {
         for (int i = 0; i < frames; ++i) {
             scene.setStageTime(stageMs);
-            scene.tick(gametest::kStep);
+            scene.tick(fxtest::kStep);
         }
     }
     bool shown(int index) const { return scene.getLayer(index)->isVisible(); }
@@ -139,7 +139,7 @@ struct Background {
 };
 
 int framesFor(float ms) {
-    return static_cast<int>(std::ceil(ms / gametest::kStep)) + 1;
+    return static_cast<int>(std::ceil(ms / fxtest::kStep)) + 1;
 }
 
 // ---- Layers shown at start and after a boss event ----

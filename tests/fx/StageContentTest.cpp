@@ -17,8 +17,9 @@
 #include "engine/gl/recording/RecordingGLDevice.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "fx/OXVolleyBg.h"
-#include "tests/stg/game/GameTestSupport.h"
+#include "tests/fx/FxTestSupport.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/RealPackage.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ const std::string kPlists = "assets/plist/";
 
 class StageContent : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(gametest::packageMounted()) << "build data.oap first"; }
+    void SetUp() override { ASSERT_TRUE(realpackage::mounted()) << "build data.oap first"; }
 };
 
 // The visible extent of the perspective camera at a depth: 45 degrees high,
@@ -61,16 +62,16 @@ TEST_F(StageContent, TheFirstStageBackgroundPlaysItsScriptToTheEndWithoutAllocat
 
     testfiles::CountingGLDevice device;
     setGLDevice(&device);
-    bg->tick(gametest::kStep);
+    bg->tick(fxtest::kStep);
     bg->draw();
     bool tunnelSeen = false;
     float scriptEndMs = -1.0f;
     bool firstLayersAtTheEnd = false;
     testing::internal::CaptureStdout();
     const long before = testfiles::allocationCount();
-    for (float stageMs = 0.0f; stageMs < 190000.0f; stageMs += gametest::kStep) {
+    for (float stageMs = 0.0f; stageMs < 190000.0f; stageMs += fxtest::kStep) {
         bg->setStageTime(stageMs);
-        bg->tick(gametest::kStep);
+        bg->tick(fxtest::kStep);
         bg->draw();
         tunnelSeen = tunnelSeen || bg->getLayer(2)->isVisible();
         if (scriptEndMs < 0.0f && bg->currentCommand().time == -1.0f && !bg->isBusy()) {
@@ -80,7 +81,7 @@ TEST_F(StageContent, TheFirstStageBackgroundPlaysItsScriptToTheEndWithoutAllocat
             bg->showBossEvent();
         }
         if (scriptEndMs > 0.0f && stageMs > scriptEndMs + 2000.0f &&
-            stageMs < scriptEndMs + 2000.0f + gametest::kStep) {
+            stageMs < scriptEndMs + 2000.0f + fxtest::kStep) {
             bg->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f}, 200.0f);
             bg->endBossEvent();
         }

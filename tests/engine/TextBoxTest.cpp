@@ -11,8 +11,8 @@
 #include "engine/IXTransformable.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
-#include "tests/stg/game/GameTestSupport.h"
 #include "tests/support/AllocationCounter.h"
+#include "tests/support/RealPackage.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr const char* kFontAtlas = "assets/plist/font_atlas";
 class TextBoxTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(gametest::packageMounted());
+        ASSERT_TRUE(realpackage::mounted());
         setGLDevice(&device);
         CXGfxManager::instance().resetCaches();
     }
@@ -32,7 +32,8 @@ class TextBoxTest : public ::testing::Test {
     void loadPool(int count) { manager.load(kFontAtlas, count); }
 
     // Takes a box from the pool and shows `text` in it.
-    OXTextBox& show(const std::string& text, int charSize = 16, int alignment = 0) {
+    OXTextBox& show(const std::string& text, int charSize = 16,
+                    OXTextBox::Alignment alignment = OXTextBox::AlignLeft) {
         OXTextBox* box = manager.acquire();
         EXPECT_NE(box, nullptr);
         box->setText(text);
@@ -80,8 +81,10 @@ TEST_F(TextBoxTest, GlyphsShowTheirFontCellsAndALineOfFortyIs320UnitsWideWhateve
     loadPool(4);
     show("a", 16).setPosition(10, 20, 0);
     const std::string forty(40, 'W');
-    for (int alignment = 0; alignment < 3; ++alignment) {
-        show(forty, 16, alignment).setPosition(160, 100.0f * alignment, 0);
+    const OXTextBox::Alignment alignments[] = {OXTextBox::AlignLeft, OXTextBox::AlignCentre,
+                                               OXTextBox::AlignRight};
+    for (int line = 0; line < 3; ++line) {
+        show(forty, 16, alignments[line]).setPosition(160, 100.0f * static_cast<float>(line), 0);
     }
     manager.buildBatch();
     ASSERT_EQ(manager.getVertexCount(), (1 + 3 * 40) * 6);

@@ -14,7 +14,7 @@
 #include "engine/OXTextBox.h"
 #include "engine/OXToggleButton.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
-#include "tests/stg/game/GameTestSupport.h"
+#include "tests/support/RealPackage.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ class LoggingScene : public OXScene {
 class WidgetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(gametest::packageMounted());
+        ASSERT_TRUE(realpackage::mounted());
         setGLDevice(&device);
         CXGfxManager::instance().resetCaches();
     }
