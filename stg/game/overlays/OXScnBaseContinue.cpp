@@ -35,7 +35,7 @@ void OXScnBaseContinue::setContinuesLeft(int count) {
     char line[32];
     std::snprintf(line, sizeof line, "CONTINUES LEFT: %d", count);
     countText->setText(line);
-    scoreText->setText(OXScnBaseHUD::scoreLine(CXGameSession::instance().getScore()));
+    scoreText->setText(OXScnBaseHUD::scoreLine(session.run().score));
     enterStarted();  // forgets a pointer press left from the last showing
     // Without a continue "YES" stays on screen, greyed, and only "NO" can be chosen.
     yesButton->setState(count >= 1 ? OXButton::Normal : OXButton::Disabled);
@@ -62,7 +62,7 @@ void OXScnBaseContinue::keyEvent(int key, bool down) {
     if (!latch.released(key, down)) {
         return;
     }
-    const overlay::Bindings keys = overlay::currentBindings();
+    const overlay::Bindings keys = overlay::currentBindings(session.profileValues());
     if (key == keys.fire) {
         choose(row.selectedId());
     } else if (key == keys.beam || key == keys.trance) {
@@ -71,15 +71,14 @@ void OXScnBaseContinue::keyEvent(int key, bool down) {
 }
 
 void OXScnBaseContinue::buttonPressed(int id) {
-    overlay::pointerChoice(id);
+    overlay::pointerChoice(session, id);
 }
 
 void OXScnBaseContinue::choose(int id) {
-    CXGameSession& session = CXGameSession::instance();
     if (id == YesButton) {
         // The session's own count decides: a prompt shown with a stale count
         // never takes a continue the player does not have.
-        if (continuesLeft >= 1 && session.getContinues() >= 1) {
+        if (continuesLeft >= 1 && session.run().continues >= 1) {
             latch.clear();
             session.acceptContinue();
         }

@@ -3,6 +3,7 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class CXGameSession;
 class OXButton;
 class OXTextBox;
 
@@ -12,6 +13,8 @@ class OXTextBox;
 // highlighted one, beam or trance answers "NO".
 class OXScnBaseContinue : public OXScene {
   public:
+    // The session whose game it shows (it outlives the overlay).
+    explicit OXScnBaseContinue(CXGameSession& owner) : session(owner) {}
     enum ButtonId { YesButton = 0, NoButton = 1 };
 
     void buildScene() override;
@@ -30,6 +33,7 @@ class OXScnBaseContinue : public OXScene {
     const OXButton* getButton(int id) const { return id == YesButton ? yesButton : noButton; }
 
   private:
+    CXGameSession& session;
     OXTextBox* countText = nullptr;  // owned through objects
     OXTextBox* scoreText = nullptr;  // owned through objects
     OXButton* yesButton = nullptr;   // owned through objects

@@ -42,7 +42,7 @@ void OXScnEndGameConfirm::keyEvent(int key, bool down) {
     if (!latch.released(key, down)) {
         return;
     }
-    const overlay::Bindings keys = overlay::currentBindings();
+    const overlay::Bindings keys = overlay::currentBindings(session.profileValues());
     if (key == keys.fire) {
         choose(row.selectedId());
     } else if (key == keys.beam || key == keys.trance) {
@@ -51,7 +51,7 @@ void OXScnEndGameConfirm::keyEvent(int key, bool down) {
 }
 
 void OXScnEndGameConfirm::buttonPressed(int id) {
-    overlay::pointerChoice(id);
+    overlay::pointerChoice(session, id);
 }
 
 void OXScnEndGameConfirm::choose(int id) {
@@ -61,8 +61,8 @@ void OXScnEndGameConfirm::choose(int id) {
     wasShown = false;
     latch.clear();
     if (id == YesButton) {
-        CXGameSession::instance().acceptEndGame();
+        session.acceptEndGame();
     } else {
-        CXGameSession::instance().cancelEndGame();
+        session.cancelEndGame();
     }
 }

@@ -3,6 +3,7 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class CXGameSession;
 class OXButton;
 
 // "ARE YOU SURE" with "YES" (id 0, the game is over: the game-over screen, then the results)
@@ -11,6 +12,8 @@ class OXButton;
 // answers "NO".
 class OXScnEndGameConfirm : public OXScene {
   public:
+    // The session whose game it shows (it outlives the overlay).
+    explicit OXScnEndGameConfirm(CXGameSession& owner) : session(owner) {}
     enum ButtonId { YesButton = 0, NoButton = 1 };
 
     void buildScene() override;
@@ -24,6 +27,7 @@ class OXScnEndGameConfirm : public OXScene {
     const OXButton* getButton(int id) const { return id == YesButton ? yesButton : noButton; }
 
   private:
+    CXGameSession& session;
     OXButton* yesButton = nullptr;  // owned through objects
     OXButton* noButton = nullptr;   // owned through objects
     overlay::ButtonRow row;

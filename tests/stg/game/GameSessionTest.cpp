@@ -30,12 +30,12 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
     profile.arcadeScore[1] = 777;
     session.startGame(CXGameSession::kArcadeLevelList, 0);
 
-    EXPECT_EQ(session.getState(), CXGameSession::StageLoading);
+    EXPECT_EQ(session.getState(), CXGameSession::State::StageLoading);
     EXPECT_EQ(session.getLevelList(), std::vector<std::string>{"stage_1"});
-    EXPECT_EQ(session.getLives(), 3);
-    EXPECT_EQ(session.getBombs(), 4);
-    EXPECT_EQ(session.getContinues(), 2);
-    EXPECT_EQ(session.getHighScore(), 777);
+    EXPECT_EQ(session.run().lives, 3);
+    EXPECT_EQ(session.run().bombs, 4);
+    EXPECT_EQ(session.run().continues, 2);
+    EXPECT_EQ(session.run().highScore, 777);
     ASSERT_NE(session.getGameScene(), nullptr);
     EXPECT_TRUE(session.getGameScene()->isStageLoaded());
 
@@ -44,7 +44,7 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
     EXPECT_EQ(session.getGameScene()->getStageTime(), 0.0f);
     session.markReadyToStart();
     session.tick(16.7f);
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getState(), CXGameSession::State::Playing);
     EXPECT_EQ(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Started);
 
     // Then the stage advances by its fixed step, whatever the frame time.
@@ -57,11 +57,11 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
 TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
     // The game before leaves its score and experience in the session: none may count again.
     startPlaying();
-    session.setScore(4000);
-    session.countKill();
+    session.run().setScore(4000);
+    session.run().countKill();
     session.endGame();
     const int experience = profile.expToLevel;
-    session.setGameMode(CXGameSession::BossRush);
+    session.choices().mode = GameMode::BossRush;
     const char* const lists[] = {
         "assets/plist/no_such_level_list.plist",  // missing
         "assets/plist/atlas_bullets.plist",       // a dictionary where the array belongs
@@ -76,12 +76,12 @@ TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheG
                   std::string::npos)
             << console;
         EXPECT_EQ(session.getGameScene(), nullptr);
-        EXPECT_EQ(session.getState(), CXGameSession::Ending);
+        EXPECT_EQ(session.getState(), CXGameSession::State::Ending);
         const int before = endings;
         session.markReadyToStart();
         session.tick(16.7f);
         EXPECT_EQ(endings, before + 1) << "the menus are asked back";
-        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        EXPECT_EQ(session.getState(), CXGameSession::State::Idle);
         EXPECT_EQ(profile.bossScore[0], 0);
         EXPECT_EQ(profile.expToLevel, experience);
         EXPECT_EQ(session.getLastResult().score, 0);
@@ -95,14 +95,14 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     const std::string hidden = std::string(CXGameSession::kTrueRouteStage) + ".plist";
 
     EXPECT_EQ(session.stagePathFor(4), normalFifth);  // normal difficulty
-    session.setDifficulty(2);
+    session.run().difficulty = Difficulty::Hard;
     EXPECT_EQ(session.stagePathFor(4), hidden);
-    session.setDifficulty(3);
+    session.run().difficulty = Difficulty::Extreme;
     EXPECT_EQ(session.stagePathFor(4), hidden);
-    session.setContinues(session.getStartContinues() - 1);
+    session.run().continues = session.run().startContinues - 1;
     EXPECT_EQ(session.stagePathFor(4), normalFifth);
-    session.setContinues(session.getStartContinues());
-    session.setGameMode(CXGameSession::FreePlay);
+    session.run().continues = session.run().startContinues;
+    session.run().mode = GameMode::FreePlay;
     EXPECT_EQ(session.stagePathFor(4), normalFifth);
     EXPECT_EQ(session.stagePathFor(5), "");
 }
@@ -156,33 +156,33 @@ TEST_F(GameSessionTest, TheLastLifeLostAsksForAContinueThatBringsTheNextShipAtOn
         session.tick(16.7f);
     }
     ASSERT_TRUE(session.getShip()->isControllable());
-    session.setScore(1234);
-    session.setLives(0);
+    session.run().setScore(1234);
+    session.run().lives = 0;
     scene.playerDied();
-    for (int frame = 0; frame < 200 && session.getState() == CXGameSession::Playing; ++frame) {
+    for (int frame = 0; frame < 200 && session.getState() == CXGameSession::State::Playing; ++frame) {
         session.tick(16.7f);
     }
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Continue);
     EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
 
     // A continue starts the score again and brings the next ship at once, not after the long wait.
     session.acceptContinue();
-    EXPECT_EQ(session.getContinues(), 0);
-    EXPECT_EQ(session.getScore(), 0);
-    EXPECT_EQ(session.getHighScore(), 1234);
+    EXPECT_EQ(session.run().continues, 0);
+    EXPECT_EQ(session.run().score, 0);
+    EXPECT_EQ(session.run().highScore, 1234);
     for (int frame = 0; frame < 5; ++frame) {
         session.tick(16.7f);
     }
     EXPECT_FALSE(session.getShip()->isOutOfPlay());
-    EXPECT_EQ(session.getLives(), session.getStartLives());  // start + 1, less the one respawn
+    EXPECT_EQ(session.run().lives, session.run().startLives);  // start + 1, less the one respawn
 
     // The game over takes no pause, and ends the game when done.
     session.showGameOver();
     session.pause();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::GameOver);
     session.gameOverFinished();
     session.tick(16.7f);
-    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(session.getState(), CXGameSession::State::Idle);
     EXPECT_EQ(endings, 1);
 }
 
@@ -235,7 +235,7 @@ TEST_F(GameSessionTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
             lines.find(std::string("STAGE 1 CANNOT BE PLAYED: ") + damage.cause + ", BACK TO THE MENUS"),
             std::string::npos);
         EXPECT_EQ(endings, endedBefore + 1) << "the session hands control back to the menus";
-        EXPECT_NE(session.getState(), CXGameSession::Playing);
+        EXPECT_NE(session.getState(), CXGameSession::State::Playing);
         ASSERT_NE(session.getGameScene(), nullptr);
         EXPECT_NE(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Cleared);
         session.tearDown();

@@ -1,0 +1,16 @@
+#pragma once
+
+// What the game scene reports to the game that holds it: the stage's splash and boss warning,
+// its clear, the last life lost and the pause key. The session implements it.
+class IXStageHost {
+  public:
+    virtual ~IXStageHost() = default;
+    // The stage's title splash, some time after it starts.
+    virtual void showSplash(int stage) = 0;
+    virtual void showBossWarning() = 0;
+    // The stage is cleared (the ship's values are carried in the game's run already).
+    virtual void stageCleared() = 0;
+    // No life is left: the continue prompt, or the game over without a continue.
+    virtual void livesRanOut() = 0;
+    virtual void pause() = 0;
+};
