@@ -9,8 +9,8 @@
 #include "frontend/ControlBindings.h"
 #include "frontend/ExperienceCounter.h"
 #include "frontend/HangarUpgrades.h"
-#include "frontend/HighScoreBoard.h"
 #include "frontend/OptionSettings.h"
+#include "frontend/HighScoreBoard.h"
 #include "frontend/PilotRank.h"
 
 namespace {
