@@ -70,7 +70,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     // The stage's particle effects and trails; always there.
     StageEffects& getStageEffects() const { return *stageEffects; }
     OXBomb* getBomb() const { return bomb; }
-    int getStageState() const { return stageState; }
+    StageState getStageState() const { return stageState; }
     float getStageTime() const { return stageTime; }
     float getTimeScale() const { return timeScale; }
     float getBulletGrace() const { return bulletGrace; }
@@ -207,7 +207,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     bool stageLoaded = false;
     const char* unplayable = nullptr;
     bool wideScreen = false;
-    int stageState = Loaded;
+    StageState stageState = Loaded;
     float stageTime = 0.0f;   // ms
     float splashTime = 0.0f;  // ms
     std::string stageMusic, bossMusic;
