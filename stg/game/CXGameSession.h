@@ -91,11 +91,8 @@ class CXGameSession : public IXStageHost {
     // Starts a game of the menus' choices. A level list that is missing, unreadable or empty
     // starts nothing: the session goes to its ending state and the next tick hands control back.
     void startGame(const std::string& levelListPath, int startStage);
-    void loadStage(int index);
     // The stage file for level-list entry `index` (with ".plist"), empty outside the list.
     std::string stagePathFor(int index) const;
-    void nextStage();
-    void startSession();
     // One frame of the application (dt is its 16.7 ms): the stage and the overlays step by
     // their own fixed steps, whatever it is.
     void tick(float dtMs);
@@ -129,7 +126,6 @@ class CXGameSession : public IXStageHost {
     void stageCleared() override;
     // The summary's NEXT has finished.
     void summaryFinished();
-    void storeHighScore();
     // The pause screen's write-back: the settings this game holds go back into the profile,
     // which is saved.
     void writeSettingsToProfile();
@@ -156,9 +152,6 @@ class CXGameSession : public IXStageHost {
     int32_t getFrame() const { return recording.frames; }
     // Ends the recording with a check of the last frame; later frames and keys are not kept.
     void finishRecording();
-    // A hash of what the game's course depends on: the frame, the state, the counters, the
-    // gameplay generator, the ship, the enemy bullets, the enemies and the boss.
-    uint32_t stateHash() const;
     // Starts the replay's game: its choices on the session, its stock and controls on `values`,
     // which the session then plays with (give a profile that is never saved), its seed. The
     // caller then hands the session the replay's keys, each before the tick of its frame.
@@ -189,7 +182,6 @@ class CXGameSession : public IXStageHost {
     // reads them every frame, so a change shows on the next frame, in a running stage too.
     const VisibilityOptions& getVisibility() const { return visibility; }
     void setVisibility(const VisibilityOptions& options);
-    bool isReady() const { return ready; }
     // For tests: how many key events have come.
     int getKeyEventCount() const { return keyEventCount; }
     // For tests and the headless runner: a level list set by hand.
@@ -197,6 +189,17 @@ class CXGameSession : public IXStageHost {
 
   private:
     CXGameSession();
+    // Makes the stage's scene and background for level-list entry `index`.
+    void loadStage(int index);
+    // The next stage after a clear, or the game's end after the last (or free play's one).
+    void nextStage();
+    // The loaded stage starts, or the game ends when it cannot be played.
+    void startSession();
+    // The game's best goes into its high-score table, which is saved.
+    void storeHighScore();
+    // A hash of what the game's course depends on: the frame, the state, the counters, the
+    // gameplay generator, the ship, the enemy bullets, the enemies and the boss.
+    uint32_t stateHash() const;
     // The profile's "aspect ratio": 0 for 4:3, 1 for 16:9.
     int aspectRatio() const;
     // Reads the stage names of a level list; an unreadable list gives none.
