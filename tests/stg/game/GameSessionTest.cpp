@@ -11,6 +11,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXScene.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/GameRun.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "tests/stg/game/GameTestSupport.h"
@@ -52,6 +53,62 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
     session.tick(5.0f);
     session.tick(250.0f);
     EXPECT_FLOAT_EQ(session.getGameScene()->getStageTime() - before, 2 * CXGameSession::kStageStepMs);
+}
+
+TEST(GameRunRules, TheScoreLivesBombsAndContinuesChangeAsAPlayerExpects) {
+    GameRun run;
+    run.highScore = run.bestBefore = 500;
+    run.setScore(400);
+    EXPECT_EQ(run.highScore, 500) << "a lower score leaves the best";
+    EXPECT_FALSE(run.isNewRecord());
+    run.setScore(900);
+    EXPECT_EQ(run.highScore, 900);
+    EXPECT_TRUE(run.isNewRecord());
+
+    run.useBomb();
+    run.useBomb();
+    run.useBomb();
+    EXPECT_EQ(run.bombs, 0) << "no bomb below none";
+    run.countRespawn(true);
+    EXPECT_EQ(run.lives, run.startLives) << "the stage's first ship is free";
+    run.countRespawn(false);
+    EXPECT_EQ(run.lives, run.startLives - 1);
+    EXPECT_EQ(run.bombs, run.startBombs) << "a new ship comes with its bombs";
+
+    run.takeContinue();
+    EXPECT_EQ(run.continues, run.startContinues - 1);
+    EXPECT_EQ(run.lives, run.startLives + 1);
+    EXPECT_EQ(run.score, 0);
+    EXPECT_EQ(run.highScore, 900) << "a continue gives up the score, not the best";
+}
+
+TEST_F(GameSessionTest, AGamePlaysTheChoicesItStartedWithWhateverTheMenusChooseLater) {
+    profile.bossScore[1] = 5000;
+    session.choices().mode = GameMode::BossRush;
+    session.choices().casual = true;
+    session.startGame(CXGameSession::kBossRushLevelList, 0);
+    EXPECT_EQ(session.run().highScore, 5000) << "HI-SCORE is the casual boss rush table's";
+
+    session.choices() = GameChoices{};  // the menus choose again
+    session.run().setScore(6000);
+    testing::internal::CaptureStdout();
+    session.endGame();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(profile.bossScore[1], 6000);
+    EXPECT_EQ(profile.arcadeScore[1], 0);
+    EXPECT_TRUE(session.getLastResult().newRecord);
+}
+
+TEST_F(GameSessionTest, WithoutAProfileAGameHasAFreshProfilesStockAndKeys) {
+    session.setProfile(nullptr);
+    startPlaying();
+    const CXUserProfile fresh;
+    EXPECT_EQ(session.run().lives, fresh.lives);
+    EXPECT_EQ(session.run().bombs, fresh.bombs);
+    EXPECT_EQ(session.run().continues, fresh.continues);
+    session.keyEvent(CXUserProfile::kDefaultControls[3], true);
+    session.keyEvent(CXUserProfile::kDefaultControls[3], false);
+    EXPECT_EQ(session.getState(), CXGameSession::State::InOverlay) << "the default pause key pauses";
 }
 
 TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
