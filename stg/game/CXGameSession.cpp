@@ -67,10 +67,6 @@ void CXGameSession::setScreenSize(int width, int height) {
     screenHeight = height;
 }
 
-int CXGameSession::aspectRatio() const {
-    return profile && profile->aspectRatio == 1 ? 1 : 0;
-}
-
 OXSTGBasePlayer* CXGameSession::getShip() const {
     return gameScene ? gameScene->getShip() : nullptr;
 }
@@ -141,7 +137,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     recording.bombs = current.bombs;
     recording.lives = current.lives;
     recording.continues = current.continues;
-    recording.wide = aspectRatio() == 1;
+    recording.wide = values.aspectRatio == 1;
     for (int binding = 0; binding < 4; ++binding) {
         recording.bindings[binding] = values.bindingCode(binding);
     }
@@ -246,7 +242,7 @@ void CXGameSession::setVisibility(const VisibilityOptions& options) {
 void CXGameSession::loadStage(int index) {
     deleteStageScenes();
     // Textures are shared by count: those only the old stage held went with it.
-    const bool wide = aspectRatio() == 1;
+    const bool wide = profileValues().aspectRatio == 1;
     IXStageHud& hud = overlayScenes.hud ? static_cast<IXStageHud&>(*overlayScenes.hud) : noStageHud();
     gameScene = std::make_unique<OXScnBaseSTGGame>(current, *this, hud, profileValues(), visibility);
     gameScene->setViewport({0, 0, 0}, {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});

@@ -200,8 +200,6 @@ class CXGameSession : public IXStageHost {
     // A hash of what the game's course depends on: the frame, the state, the counters, the
     // gameplay generator, the ship, the enemy bullets, the enemies and the boss.
     uint32_t stateHash() const;
-    // The profile's "aspect ratio": 0 for 4:3, 1 for 16:9.
-    int aspectRatio() const;
     // Reads the stage names of a level list; an unreadable list gives none.
     void readLevelList(const std::string& path);
     void createOverlays();
