@@ -394,38 +394,39 @@ void OXScnBaseHUD::showPointerButtons() {
 }
 
 void OXScnBaseHUD::updateCounters() {
+    const GameRun& run = session.run();
     char line[40];
     // A score past ten digits keeps every digit group and its place: the text narrows.
-    if (session.run().score != shownScore) {
-        shownScore = session.run().score;
+    if (run.score != shownScore) {
+        shownScore = run.score;
         formatScore(shownScore, line, sizeof line);
         scoreText->setCharSize(fittingCharSize(kScoreSize, kScoreWidth, std::strlen(line)));
         scoreText->setText(line);
     }
-    if (session.run().highScore != shownHighScore) {
-        shownHighScore = session.run().highScore;
+    if (run.highScore != shownHighScore) {
+        shownHighScore = run.highScore;
         formatScore(shownHighScore, line, sizeof line);
         highScoreText->setCharSize(fittingCharSize(kHighScoreSize, kHighScoreWidth, std::strlen(line)));
         highScoreText->setText(line);
     }
     // One frame per count of ships; none at all without a ship left.
-    if (session.run().lives != shownLives) {
-        shownLives = session.run().lives;
+    if (run.lives != shownLives) {
+        shownLives = run.lives;
         lifeCounter->setVisible(shownLives >= 1);
         if (shownLives >= 1) {
             lifeCounter->setFrame(shownLives - 1);
         }
     }
     // A bomb used: the screen flashes inverted, as thinly as the stage's flash rule allows.
-    if (session.run().bombs < shownBombs && session.getState() == CXGameSession::State::Playing) {
+    if (run.bombs < shownBombs && session.getState() == CXGameSession::State::Playing) {
         OXScnBaseSTGBackground* background = session.getBackgroundScene();
         invertSquare->resetActions();
         invertSquare->setKeepAlive(false);
         invertSquare->fadeTo(kInvertFlashMs, background ? background->getFlashRule().veil(0.6f) : 0.0f, 0.0f);
     }
-    shownBombs = session.run().bombs;
-    if (session.run().tranceFactor != shownTranceFactor) {
-        shownTranceFactor = session.run().tranceFactor;
+    shownBombs = run.bombs;
+    if (run.tranceFactor != shownTranceFactor) {
+        shownTranceFactor = run.tranceFactor;
         std::snprintf(line, sizeof line, "tm %1.2fx", static_cast<double>(shownTranceFactor));
         tranceFactorText->setText(line);
     }
@@ -504,11 +505,11 @@ void OXScnBaseHUD::updateShield(float dtMs) {
         shieldGauge.fill->setVisible(false);
         return;
     }
-    const float target =
-        session.run().startBombs > 0
-            ? std::min(1.0f, std::max(0.0f, static_cast<float>(session.run().bombs) /
-                                                static_cast<float>(session.run().startBombs)))
-            : 0.0f;
+    const GameRun& run = session.run();
+    const float target = run.startBombs > 0
+                             ? std::min(1.0f, std::max(0.0f, static_cast<float>(run.bombs) /
+                                                                 static_cast<float>(run.startBombs)))
+                             : 0.0f;
     const float step = kShieldRisePerMs * dtMs;
     shieldShown = shieldShown < target ? std::min(target, shieldShown + step) : target;
     shieldGauge.frame->setVisible(true);
