@@ -216,7 +216,7 @@ void CXApp::deliverPointer(int event, float windowX, float windowY) {
         // In a stage the HUD's buttons and the overlays' take the mouse; a press outside the
         // game area reaches nothing.
         if (inside || event != PointerPressed) {
-            CXGameSession::instance().pointerEvent(event, nx, ny);
+            CXGameSession::instance().pointerEvent(static_cast<CXGameSession::Pointer>(event), nx, ny);
         }
         return;
     }

@@ -372,7 +372,7 @@ void CXGameSession::keyEvent(int code, bool down) {
     }
 }
 
-void CXGameSession::pointerEvent(int event, float nx, float ny) {
+void CXGameSession::pointerEvent(Pointer event, float nx, float ny) {
     Overlay target = activeOverlay;
     if (state == State::Playing) {
         target = Overlay::Hud;
@@ -385,15 +385,15 @@ void CXGameSession::pointerEvent(int event, float nx, float ny) {
     }
     if (target == Overlay::GameOver) {
         // The game-over screen has no buttons: a click anywhere skips it, by the key path.
-        if (event == 2) {
+        if (event == Pointer::Released) {
             keyEvent(input::kChoice, true);
             keyEvent(input::kChoice, false);
         }
         return;
     }
-    if (event == 1) {
+    if (event == Pointer::Pressed) {
         overlay->pointerPressed(nx, ny);
-    } else if (event == 2) {
+    } else if (event == Pointer::Released) {
         overlay->pointerReleased(nx, ny);
     } else {
         overlay->pointerMoved(nx, ny);

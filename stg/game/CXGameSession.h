@@ -101,9 +101,9 @@ class CXGameSession : public IXStageHost {
     // and the active overlay while a game runs.
     void keyEvent(int code, bool down);
     // The mouse while a game runs, in coordinates normalised to the game area (0..1, y up):
-    // to the HUD's buttons while the stage plays, to the overlay shown otherwise. `event` is
-    // 0 moved, 1 pressed, 2 released.
-    void pointerEvent(int event, float nx, float ny);
+    // to the HUD's buttons while the stage plays, to the overlay shown otherwise.
+    enum class Pointer : int { Moved = 0, Pressed = 1, Released = 2 };
+    void pointerEvent(Pointer event, float nx, float ny);
     void pause() override;
     void resume();
     void confirmEndGame();

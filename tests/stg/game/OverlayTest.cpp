@@ -73,9 +73,9 @@ class OverlayTest : public gametest::SessionTest {
     void click(const OXButton& button) {
         const float nx = button.getX() / 320.0f;
         const float ny = button.getY() / 480.0f;
-        session.pointerEvent(0, nx, ny);
-        session.pointerEvent(1, nx, ny);
-        session.pointerEvent(2, nx, ny);
+        session.pointerEvent(CXGameSession::Pointer::Moved, nx, ny);
+        session.pointerEvent(CXGameSession::Pointer::Pressed, nx, ny);
+        session.pointerEvent(CXGameSession::Pointer::Released, nx, ny);
     }
 };
 
@@ -497,8 +497,8 @@ TEST_F(OverlayTest, TheGameOverIsHeldToBeReadAndOnlyAKeyOrClickAfterAMomentSkips
         session.showGameOver();
         run(OXScnGameOver::kSkipAfterMs + kFrameMs);
         if (byClick) {
-            session.pointerEvent(1, 0.2f, 0.9f);
-            session.pointerEvent(2, 0.2f, 0.9f);
+            session.pointerEvent(CXGameSession::Pointer::Pressed, 0.2f, 0.9f);
+            session.pointerEvent(CXGameSession::Pointer::Released, 0.2f, 0.9f);
         } else {
             press(kFire);
         }

@@ -128,7 +128,8 @@ TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
     auto& hud = *session.overlays().hud;
     hud.setPointerInUse(true);  // the HUD's buttons show for the mouse
     auto click = [&](const OXButton& button) {
-        for (int event : {1, 2}) {
+        for (CXGameSession::Pointer event :
+             {CXGameSession::Pointer::Pressed, CXGameSession::Pointer::Released}) {
             session.pointerEvent(event, button.getX() / 320.0f, button.getY() / 480.0f);
         }
     };
@@ -142,9 +143,11 @@ TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
         }
         const OXButton& counter = *hud.getButton(OXScnBaseHUD::CounterButton);
         if (frame == 900)  // held: the main weapon fires...
-            session.pointerEvent(1, counter.getX() / 320.0f, counter.getY() / 480.0f);
+            session.pointerEvent(CXGameSession::Pointer::Pressed, counter.getX() / 320.0f,
+                                 counter.getY() / 480.0f);
         if (frame == 1000)  // ...until the release fires the counter-attack
-            session.pointerEvent(2, counter.getX() / 320.0f, counter.getY() / 480.0f);
+            session.pointerEvent(CXGameSession::Pointer::Released, counter.getX() / 320.0f,
+                                 counter.getY() / 480.0f);
         if (frame == 1100)  // paused and resumed by clicks
             click(*hud.getButton(OXScnBaseHUD::PauseButton));
         if (frame == 1110)
