@@ -244,7 +244,7 @@ void CXGameSession::loadStage(int index) {
     // Textures are shared by count: those only the old stage held went with it.
     const bool wide = profileValues().aspectRatio == 1;
     IXStageHud& hud = overlayScenes.hud ? static_cast<IXStageHud&>(*overlayScenes.hud) : noStageHud();
-    gameScene = std::make_unique<OXScnBaseSTGGame>(current, *this, hud, profileValues(), visibility);
+    gameScene = std::make_unique<OXScnBaseSTGGame>(current, *this, hud, visibility);
     gameScene->setViewport({0, 0, 0}, {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
     const std::string stagePath = stagePathFor(index);
     if (stagePath == std::string(kTrueRouteStage) + ".plist") {

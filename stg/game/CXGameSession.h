@@ -75,7 +75,7 @@ class CXGameSession : public IXStageHost {
     void setProfile(CXUserProfile* value) { profile = value; }
     CXUserProfile* getProfile() const { return profile; }
     // What the game plays by: the profile, or a fresh profile's values without one.
-    const CXUserProfile& profileValues() const;
+    const CXUserProfile& profileValues() const override;
     // Called when a game has ended, to hand control back to the front end.
     using EndHandler = void (*)(void* context);
     void setEndHandler(EndHandler handler, void* context) {

@@ -1,10 +1,16 @@
 #pragma once
 
-// What the game scene reports to the game that holds it: the stage's splash and boss warning,
-// its clear, the last life lost and the pause key. The session implements it.
+class CXUserProfile;
+
+// What the game scene reports to the game that holds it (the stage's splash and boss warning,
+// its clear, the last life lost and the pause key) and asks of it: the profile's bindings and
+// settings it plays by. The session implements it.
 class IXStageHost {
   public:
     virtual ~IXStageHost() = default;
+    // The profile the game plays by, or a fresh profile's values without one; asked at each
+    // use, as the game's profile may change between games.
+    virtual const CXUserProfile& profileValues() const = 0;
     // The stage's title splash, some time after it starts.
     virtual void showSplash(int stage) = 0;
     virtual void showBossWarning() = 0;

@@ -94,11 +94,10 @@ IXStageHud& noStageHud() {
 }
 
 OXScnBaseSTGGame::OXScnBaseSTGGame(GameRun& gameRun, IXStageHost& stageHost, IXStageHud& stageHud,
-                                   const CXUserProfile& values, const VisibilityOptions& shownOptions)
+                                   const VisibilityOptions& shownOptions)
     : run(gameRun),
       host(stageHost),
       hud(stageHud),
-      profile(values),
       visibility(shownOptions),
       stageEffects(std::make_unique<StageEffects>()) {}
 
@@ -107,7 +106,7 @@ OXScnBaseSTGGame::~OXScnBaseSTGGame() {
 }
 
 int OXScnBaseSTGGame::bindingCode(int binding) const {
-    return profile.bindingCode(binding);
+    return host.profileValues().bindingCode(binding);
 }
 
 // ---- Loading ----
@@ -403,6 +402,7 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
         direction.x /= length;
         direction.y /= length;
     }
+    const CXUserProfile& profile = host.profileValues();
     if (profile.controlScreenMode) {
         const Vec3 d = direction;
         switch (profile.screenOrientation) {
@@ -949,7 +949,7 @@ void OXScnBaseSTGGame::shockRing(const Vec3& at, float durationMs) {
 
 void OXScnBaseSTGGame::tranceReadyRing(const Vec3& at) {
     ring(at, 250.0f, 2.0f, {1.0f, 0.8f, 0.4f, 1.0f});
-    if (profile.tranceWarning) {
+    if (host.profileValues().tranceWarning) {
         CXSoundManager::instance().playSound("trance_warning.caf");
     }
 }

@@ -39,10 +39,11 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     static constexpr float kKeyboardSpeed = 0.3f;      // units per ms
     static constexpr float kKeyboardSlowSpeed = 0.2f;  // while the beam button is held
 
-    // The game's run it plays by, the host it reports to, the HUD it tells, the profile's
-    // bindings and settings and the game's visibility options: all outlive the scene.
+    // The game's run it plays by, the host it reports to (and takes the profile's bindings
+    // and settings from), the HUD it tells and the game's visibility options: all outlive the
+    // scene.
     OXScnBaseSTGGame(GameRun& gameRun, IXStageHost& stageHost, IXStageHud& stageHud,
-                     const CXUserProfile& values, const VisibilityOptions& shownOptions);
+                     const VisibilityOptions& shownOptions);
     ~OXScnBaseSTGGame() override;
 
     // Loads the stage definition `path` (a package path with ".plist"); an
@@ -185,7 +186,6 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     GameRun& run;
     IXStageHost& host;
     IXStageHud& hud;
-    const CXUserProfile& profile;
     const VisibilityOptions& visibility;
     OXScnBaseSTGBackground* background = nullptr;  // not owned
 
