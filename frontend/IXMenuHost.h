@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "stg/game/GameChoices.h"
+
 class CXUserProfile;
 
 // What the menu scenes ask of the application that holds them: switching
@@ -21,6 +23,11 @@ class IXMenuHost {
     virtual bool watchReplay(const std::string& path) = 0;
     // The player's profile, which the menus read and write and save.
     virtual CXUserProfile& profile() = 0;
+    // The choices for the next game (mode, play style, difficulty, free play's stage), which
+    // the menus fill in and the game starts from.
+    virtual GameChoices& gameChoices() = 0;
+    // What the last game that ended left for the results screen.
+    virtual const GameResult& lastGameResult() const = 0;
     // The name of the key at game key code `code`, as a player reads it ("Z", "UP").
     virtual std::string keyName(int code) const = 0;
     // The menu music from its start, fading in; and held where it is.

@@ -10,7 +10,6 @@
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/ScreenParts.h"
-#include "stg/game/CXGameSession.h"
 
 namespace {
 
@@ -158,7 +157,7 @@ void OXScnTutorialPC::showPage(int shown) {
         return;
     }
     page = shown;
-    const bool casual = CXGameSession::instance().isCasual();
+    const bool casual = host.gameChoices().casual;
     const Page& content = kPages[page];
     frame = casual ? content.casualPicture : content.picture;
     picture->setFrame(frame);

@@ -3,7 +3,6 @@
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
-#include "stg/game/CXGameSession.h"
 
 void OXScnVLBonus::buildScene() {
     addHeading("BONUS");
@@ -16,12 +15,11 @@ void OXScnVLBonus::buildScene() {
 }
 
 void OXScnVLBonus::buttonPressed(int id) {
-    CXGameSession& session = CXGameSession::instance();
     if (id == BossRush) {
-        session.setGameMode(CXGameSession::BossRush);
+        host.gameChoices().mode = GameMode::BossRush;
         host.switchToScene(kModeSelectScene);
     } else if (id == FreePlay) {
-        session.setGameMode(CXGameSession::FreePlay);
+        host.gameChoices().mode = GameMode::FreePlay;
         host.switchToScene(kModeSelectScene);
     } else if (id == Back) {
         backPressed();

@@ -6,7 +6,6 @@
 #include "engine/OXButton.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
-#include "stg/game/CXGameSession.h"
 
 void OXScnVLDifficulty::buildScene() {
     addHeading("DIFFICULTY");
@@ -47,7 +46,7 @@ void OXScnVLDifficulty::showNote(bool show) {
 
 void OXScnVLDifficulty::buttonPressed(int id) {
     if (id >= Easy && id <= Extreme) {
-        CXGameSession::instance().setDifficulty(id);
+        host.gameChoices().difficulty = difficultyFromStored(id);
         const CXUserProfile& profile = host.profile();
         const bool firstGame = profile.timesPlayed == 0 && profile.timesPlayedCasual == 0;
         host.switchToScene(firstGame ? kFighterSelectScene : kHangarScene);
@@ -67,6 +66,6 @@ void OXScnVLDifficulty::backPressed() {
         buttonPressed(CloseNote);
         return;
     }
-    const bool freePlay = CXGameSession::instance().getGameMode() == CXGameSession::FreePlay;
+    const bool freePlay = host.gameChoices().mode == GameMode::FreePlay;
     host.switchToScene(freePlay ? kStageSelectScene : kMainScene);
 }

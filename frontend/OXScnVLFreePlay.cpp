@@ -55,7 +55,7 @@ void OXScnVLFreePlay::buildScene() {
 
 void OXScnVLFreePlay::buttonPressed(int id) {
     if (id >= 0 && id < playableStages) {
-        CXGameSession::instance().setStartStage(id);
+        host.gameChoices().freePlayStage = id;
         host.switchToScene(kDifficultyScene);
     } else if (id == Back) {
         backPressed();

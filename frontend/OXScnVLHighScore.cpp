@@ -32,8 +32,8 @@ const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Casual, OXSc
                                                   OXScnVLHighScore::BossRush};
 const float kTabX[HighScoreBoard::kTableCount] = {192.0f, 384.0f, 576.0f};
 
-HighScoreBoard::Table lastPlayedTable() {
-    return CXGameSession::instance().isCasual() ? HighScoreBoard::Casual : HighScoreBoard::Normal;
+HighScoreBoard::Table lastPlayedTable(const GameChoices& choices) {
+    return choices.casual ? HighScoreBoard::Casual : HighScoreBoard::Normal;
 }
 }  // namespace
 
@@ -64,12 +64,12 @@ void OXScnVLHighScore::buildScene() {
         watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", kWatchX, y, kWatchButton);
     }
     addButton(Back, "BACK", kCentreX, 130, kMenuButton);
-    showTable(lastPlayedTable());
+    showTable(lastPlayedTable(host.gameChoices()));
     addKeyHints();
 }
 
 bool OXScnVLHighScore::enterStarted() {
-    showTable(lastPlayedTable());
+    showTable(lastPlayedTable(host.gameChoices()));
     return OXScnVLMenu::enterStarted();
 }
 
@@ -134,7 +134,7 @@ std::string OXScnVLHighScore::replayPath(int row) const {
     const bool bossRush = table == HighScoreBoard::BossRush;
     const bool casual = bossRush ? row == 1 : table == HighScoreBoard::Casual;
     const std::string name = CXGameSession::highScoreReplayName(
-        bossRush ? CXGameSession::BossRush : CXGameSession::Arcade, casual, bossRush ? 0 : row);
+        bossRush ? GameMode::BossRush : GameMode::Arcade, casual, difficultyFromStored(bossRush ? 0 : row));
     return replayFolderFor(host.profile().getPath()) + "/" + name;
 }
 

@@ -3,7 +3,6 @@
 #include "engine/OXSprite.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
-#include "stg/game/CXGameSession.h"
 
 void OXScnVLMain::buildScene() {
     auto* logo = new OXSprite();
@@ -27,7 +26,7 @@ void OXScnVLMain::buildScene() {
 void OXScnVLMain::buttonPressed(int id) {
     switch (id) {
         case Arcade:
-            CXGameSession::instance().setGameMode(CXGameSession::Arcade);
+            host.gameChoices().mode = GameMode::Arcade;
             host.switchToScene(kModeSelectScene);
             break;
         case Bonus:

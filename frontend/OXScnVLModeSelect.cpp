@@ -4,7 +4,6 @@
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
-#include "stg/game/CXGameSession.h"
 
 void OXScnVLModeSelect::buildScene() {
     addHeading("PLAY STYLE");
@@ -18,11 +17,10 @@ void OXScnVLModeSelect::buildScene() {
 }
 
 void OXScnVLModeSelect::buttonPressed(int id) {
-    CXGameSession& session = CXGameSession::instance();
     if (id == Casual || id == Normal) {
-        session.setCasual(id == Casual);
-        host.switchToScene(session.getGameMode() == CXGameSession::FreePlay ? kStageSelectScene
-                                                                            : kDifficultyScene);
+        host.gameChoices().casual = id == Casual;
+        host.switchToScene(host.gameChoices().mode == GameMode::FreePlay ? kStageSelectScene
+                                                                         : kDifficultyScene);
     } else if (id == Back) {
         backPressed();
     }

@@ -10,7 +10,6 @@
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/PilotRank.h"
 #include "frontend/ScreenParts.h"
-#include "stg/game/CXGameSession.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 
 namespace {
@@ -101,7 +100,7 @@ void OXScnVLResults::advance() {
 }
 
 void OXScnVLResults::showScore() {
-    const CXGameSession::GameResult& result = CXGameSession::instance().getLastResult();
+    const GameResult& result = host.lastGameResult();
     scoreText->setVisible(result.ended);
     recordText->setVisible(result.ended && result.newRecord);
     if (!result.ended) {

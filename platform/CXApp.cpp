@@ -101,7 +101,7 @@ void CXApp::setResolution(int index, bool wantFullscreen) {
 void CXApp::updateCompositeLayout() {
     CXGfxManager& gfx = CXGfxManager::instance();
     gfx.setGameArea(gameAreaWidth(), gameAreaHeight());
-    gfx.setResolutionBoost(resolutionIndex == kResolution1440x1080, userProfile->aspectRatio == 1);
+    gfx.setResolutionBoost(resolutionIndex == kResolution1440x1080, userProfile->aspectRatio == Aspect16x9);
 }
 
 bool CXApp::initialise() {
@@ -118,7 +118,6 @@ bool CXApp::initCore() {
     userProfile->setPath(CXUserProfile::playerProfilePath());
     userProfile->load();
     CXGameSession& session = CXGameSession::instance();
-    session.setSceneSize(sceneWidth, sceneHeight);
     session.setScreenSize(screenWidth, screenHeight);
     std::printf("screen dimensions: %d, %d\n", screenWidth, screenHeight);
     std::printf("scene dimensions: %d, %d\n", sceneWidth, sceneHeight);
@@ -217,7 +216,7 @@ void CXApp::deliverPointer(int event, float windowX, float windowY) {
         // In a stage the HUD's buttons and the overlays' take the mouse; a press outside the
         // game area reaches nothing.
         if (inside || event != PointerPressed) {
-            CXGameSession::instance().pointerEvent(event, nx, ny);
+            CXGameSession::instance().pointerEvent(static_cast<CXGameSession::Pointer>(event), nx, ny);
         }
         return;
     }
@@ -242,8 +241,7 @@ void CXApp::notePointerUse(bool inUse) {
     if (mode != InStage) {
         return;
     }
-    if (auto* hud =
-            static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay))) {
+    if (OXScnBaseHUD* hud = CXGameSession::instance().overlays().hud.get()) {
         hud->setPointerInUse(inUse);
     }
 }
@@ -252,8 +250,9 @@ bool CXApp::isPointerShown() const {
     if (mode != InStage) {
         return true;
     }
-    const int state = CXGameSession::instance().getState();
-    return pointerInUse || state == CXGameSession::InOverlay || state == CXGameSession::StageSummary;
+    const CXGameSession::State state = CXGameSession::instance().getState();
+    return pointerInUse || state == CXGameSession::State::InOverlay ||
+           state == CXGameSession::State::StageSummary;
 }
 
 void CXApp::update(float dtMs) {
@@ -284,7 +283,7 @@ void CXApp::update(float dtMs) {
         // A replay that ends before its game does (cut short, or a game that went otherwise)
         // leaves by itself; one whose game ended has already called the menus back.
         if (replayPlayer.isDone() && !leavingReplay &&
-            CXGameSession::instance().getState() != CXGameSession::Idle) {
+            CXGameSession::instance().getState() != CXGameSession::State::Idle) {
             if (replayPlayer.getStatus() == ReplayPlayer::Desync) {
                 std::printf("REPLAY DESYNC AT FRAME %d\n", replayPlayer.getDesyncFrame());
             }
@@ -297,7 +296,8 @@ void CXApp::update(float dtMs) {
         CXGameSession& session = CXGameSession::instance();
         session.tick(dtMs);
         for (int step = 1;
-             step < gameSpeed && mode == InStage && session.getState() == CXGameSession::Playing; ++step) {
+             step < gameSpeed && mode == InStage && session.getState() == CXGameSession::State::Playing;
+             ++step) {
             session.tick(dtMs);
         }
     }
@@ -327,7 +327,6 @@ void CXApp::render() {
 void CXApp::setAspectRatio(int flag) {
     userProfile->aspectRatio = aspectRatioFromStored(flag);
     aspect = userProfile->aspectRatio == Aspect16x9 ? 0.5625f : 0.75f;
-    CXGameSession::instance().setSceneSize(sceneWidth, sceneHeight);
     layoutScenes();
     updateCompositeLayout();
 }
@@ -579,19 +578,27 @@ void CXApp::startStage() {
     // The stage draws into the game area, as the menus do.
     session.setScreenSize(gameAreaWidth(), gameAreaHeight());
     // The menus have chosen the mode, the play style, the difficulty and free play's stage.
-    const int gameMode = session.getGameMode();
-    const int firstStage = gameMode == CXGameSession::FreePlay ? session.getStartStage() : 0;
-    std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", gameMode,
-                session.isCasual() ? 1 : 0, session.getDifficulty(), firstStage);
+    const GameChoices& choices = session.choices();
+    const int firstStage = choices.mode == GameMode::FreePlay ? choices.freePlayStage : 0;
+    std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", storedNumber(choices.mode),
+                choices.casual ? 1 : 0, storedNumber(choices.difficulty), firstStage);
     // Every game its own gameplay seed, which its replay keeps.
     std::random_device entropy;
     session.setSeed((static_cast<uint64_t>(entropy()) << 32) ^ entropy());
-    session.startGame(gameMode == CXGameSession::BossRush ? CXGameSession::kBossRushLevelList
-                                                          : CXGameSession::kArcadeLevelList,
+    session.startGame(choices.mode == GameMode::BossRush ? CXGameSession::kBossRushLevelList
+                                                         : CXGameSession::kArcadeLevelList,
                       firstStage);
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     session.markReadyToStart();
     mode = InStage;
+}
+
+GameChoices& CXApp::gameChoices() {
+    return CXGameSession::instance().choices();
+}
+
+const GameResult& CXApp::lastGameResult() const {
+    return CXGameSession::instance().getLastResult();
 }
 
 void CXApp::setGameSpeed(int framesPerFrame) {
@@ -631,8 +638,8 @@ void CXApp::rebuildMenus() {
     }
     // A finished game rolls the credits (the final ones after the true route); any other
     // end comes back to the after-game screen.
-    const bool finished = session.isGameFinished();
-    createMenuScenes(finished ? kCreditsScene : kAfterGameScene, true, finished && session.isTrueRoute());
+    const bool finished = session.run().gameFinished;
+    createMenuScenes(finished ? kCreditsScene : kAfterGameScene, true, finished && session.run().trueRoute);
     // The menus are built behind the blocker: it now fades away, as after a stage start.
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     std::printf("RETURNED TO THE MENUS\n");

@@ -112,6 +112,8 @@ class CXApp : public IXMenuHost {
     int gameAreaWidth() const;
 
     CXUserProfile& profile() override { return *userProfile; }
+    GameChoices& gameChoices() override;
+    const GameResult& lastGameResult() const override;
     // The joystick the update pass reads (not owned); none by default.
     void setJoystick(IXJoystick* device) { joystick = device; }
 

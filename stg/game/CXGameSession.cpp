@@ -26,18 +26,24 @@
 #include "stg/shot/ShotMath.h"
 
 namespace {
-// Draw depth of each overlay, by index.
-constexpr float kOverlayDepth[CXGameSession::OverlayCount] = {500, 600, 700, 800, 900, 1000, 1100};
-// Camera framing of the stage by the profile's aspect ratio.
-constexpr float kCameraAspect4x3 = 2.0f / 3.0f;
-constexpr float kCameraAspect16x9 = 0.5633803f;
+using State = CXGameSession::State;
+using Overlay = CXGameSession::Overlay;
+// Draw depth of each overlay, by Overlay.
+constexpr float kOverlayDepth[CXGameSession::kOverlayCount] = {500, 600, 700, 800, 900, 1000, 1100};
 // The trance factor's growth per unit of multiplier at a stage clear, by difficulty.
-constexpr float kTranceFactorGrowth[4] = {0.05f, 0.075f, 0.125f, 0.25f};
+constexpr float kTranceFactorGrowth[kDifficultyCount] = {0.05f, 0.075f, 0.125f, 0.25f};
 constexpr int kTrueRouteStageIndex = 4;
 constexpr int kStageClearExperience = 200;
 
-int clampDifficulty(int difficulty) {
-    return std::clamp(difficulty, 0, 3);
+// The best of a table of `values`: boss rush keeps one per play style, the other modes one per
+// play style and difficulty.
+template <typename Profile>
+auto& tableBestOf(Profile& values, GameMode mode, bool casual, Difficulty difficulty) {
+    if (mode == GameMode::BossRush) {
+        return values.bossScore[casual ? 1 : 0];
+    }
+    const int table = storedNumber(difficulty);
+    return casual ? values.classicScore[table] : values.arcadeScore[table];
 }
 }  // namespace
 
@@ -48,9 +54,12 @@ CXGameSession& CXGameSession::instance() {
     return *session;
 }
 
-void CXGameSession::setSceneSize(int width, int height) {
-    sceneWidth = width;
-    sceneHeight = height;
+CXGameSession::CXGameSession() = default;
+CXGameSession::~CXGameSession() = default;
+
+const CXUserProfile& CXGameSession::profileValues() const {
+    static const CXUserProfile fresh;
+    return profile ? *profile : fresh;
 }
 
 void CXGameSession::setScreenSize(int width, int height) {
@@ -58,17 +67,28 @@ void CXGameSession::setScreenSize(int width, int height) {
     screenHeight = height;
 }
 
-int CXGameSession::aspectRatio() const {
-    return profile && profile->aspectRatio == 1 ? 1 : 0;
-}
-
 OXSTGBasePlayer* CXGameSession::getShip() const {
     return gameScene ? gameScene->getShip() : nullptr;
 }
 
-OXScene* CXGameSession::getOverlay(int index) const {
-    return index >= 0 && index < static_cast<int>(overlays.size()) ? overlays[static_cast<size_t>(index)]
-                                                                   : nullptr;
+OXScene* CXGameSession::overlayScene(Overlay which) const {
+    switch (which) {
+        case Overlay::Hud:
+            return overlayScenes.hud.get();
+        case Overlay::Continue:
+            return overlayScenes.continuePrompt.get();
+        case Overlay::GameOver:
+            return overlayScenes.gameOver.get();
+        case Overlay::Splash:
+            return overlayScenes.splash.get();
+        case Overlay::Summary:
+            return overlayScenes.summary.get();
+        case Overlay::Pause:
+            return overlayScenes.pause.get();
+        case Overlay::Confirm:
+            return overlayScenes.confirm.get();
+    }
+    return nullptr;
 }
 
 // ---- Starting and loading ----
@@ -79,60 +99,45 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     if (levelList.empty()) {
         // Nothing to play: the first tick ends the game and hands control back to the menus.
         std::printf("NO STAGES TO PLAY IN %s, BACK TO THE MENUS\n", levelListPath.c_str());
-        stageIndex = 0;
         // Its end keeps nothing of the game before: no score, best, experience or replay.
-        score = highScore = bestBefore = 0;
-        experience = 0;
+        current = GameRun{};
         recording = Replay{};
-        state = Ending;
+        state = State::Ending;
         return;
     }
-    stageIndex = std::clamp(startStage, 0, static_cast<int>(levelList.size()));
-    cameraAspect = aspectRatio() == 1 ? kCameraAspect16x9 : kCameraAspect4x3;
-
-    const CXUserProfile fresh;
-    const CXUserProfile& values = profile ? *profile : fresh;
-    weaponLevel = values.weapon;
-    missileLevel = values.missiles;
-    optionPairs = values.options;
-    bombs = startBombs = values.bombs;
-    lives = startLives = values.lives;
-    continues = startContinues = values.continues;
-    const int tableIndex = clampDifficulty(difficulty);
-    if (gameMode == BossRush) {
-        highScore = values.bossScore[casual ? 1 : 0];
-    } else {
-        highScore = casual ? values.classicScore[tableIndex] : values.arcadeScore[tableIndex];
-    }
-    score = 0;
-    grazes = orbs = grazeBonus = orbBonus = 0;
-    kills = trances = 0;
-    experience = 0;
-    carriedBeamGauge = carriedBreakGauge = 0.0f;
-    carriedGrazeChain = carriedChainBonus = 0;
-    movementAllowed = shootingAllowed = flagThree = flagFour = breakGaugeEnabled = true;
-    tranceFactor = 1.0f;
+    // A new game of the menus' choices, with the fighter's stock from the profile.
+    const CXUserProfile& values = profileValues();
+    current = GameRun{};
+    current.mode = chosen.mode;
+    current.casual = chosen.casual;
+    current.difficulty = chosen.difficulty;
+    current.stageIndex = std::clamp(startStage, 0, static_cast<int>(levelList.size()));
+    current.weaponLevel = values.weapon;
+    current.missileLevel = values.missiles;
+    current.optionPairs = values.options;
+    current.bombs = current.startBombs = values.bombs;
+    current.lives = current.startLives = values.lives;
+    current.continues = current.startContinues = values.continues;
+    current.highScore = current.bestBefore =
+        tableBestOf(values, current.mode, current.casual, current.difficulty);
     ready = false;
-    gameFinished = false;
-    trueRoute = false;
 
-    bestBefore = highScore;
     recording = Replay{};
     recording.keys.reserve(65536);
     recording.checks.reserve(4096);
     recording.seed = nextSeed;
-    recording.tableBest = bestBefore;
-    recording.mode = gameMode;
-    recording.casual = casual;
-    recording.difficulty = difficulty;
-    recording.stage = stageIndex;
-    recording.weapon = weaponLevel;
-    recording.missiles = missileLevel;
-    recording.options = optionPairs;
-    recording.bombs = bombs;
-    recording.lives = lives;
-    recording.continues = continues;
-    recording.wide = aspectRatio() == 1;
+    recording.tableBest = current.bestBefore;
+    recording.mode = storedNumber(current.mode);
+    recording.casual = current.casual;
+    recording.difficulty = storedNumber(current.difficulty);
+    recording.stage = current.stageIndex;
+    recording.weapon = current.weaponLevel;
+    recording.missiles = current.missileLevel;
+    recording.options = current.optionPairs;
+    recording.bombs = current.bombs;
+    recording.lives = current.lives;
+    recording.continues = current.continues;
+    recording.wide = values.aspectRatio == Aspect16x9;
     for (int binding = 0; binding < 4; ++binding) {
         recording.bindings[binding] = values.bindingCode(binding);
     }
@@ -149,16 +154,16 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     setVisibility({values.backgroundDimming, values.bulletContrast, values.hitboxMarker});
 
     createOverlays();
-    loadStage(stageIndex);
+    loadStage(current.stageIndex);
     if (profile) {
         // The results screen shows the rank and experience from before this game.
         profile->rememberRank();
         profile->rememberExperience();
     }
-    state = StageLoading;
+    state = State::StageLoading;
 
     if (profile) {
-        if (casual) {
+        if (current.casual) {
             profile->addTimesPlayedCasual(1);
         } else {
             profile->addTimesPlayed(1);
@@ -188,38 +193,33 @@ void CXGameSession::readLevelList(const std::string& path) {
 
 void CXGameSession::createOverlays() {
     deleteOverlays();
-    overlays.push_back(new OXScnBaseHUD());
-    overlays.push_back(new OXScnBaseContinue());
-    overlays.push_back(new OXScnGameOver());
-    overlays.push_back(new OXScnBaseSplash());
-    overlays.push_back(new OXScnBaseSummary());
-    overlays.push_back(new OXScnBasePause());
-    overlays.push_back(new OXScnEndGameConfirm());
-    for (int index = 0; index < OverlayCount; ++index) {
-        OXScene* overlay = overlays[static_cast<size_t>(index)];
+    overlayScenes.hud = std::make_unique<OXScnBaseHUD>(*this);
+    overlayScenes.continuePrompt = std::make_unique<OXScnBaseContinue>(*this);
+    overlayScenes.gameOver = std::make_unique<OXScnGameOver>(*this);
+    overlayScenes.splash = std::make_unique<OXScnBaseSplash>();
+    overlayScenes.summary = std::make_unique<OXScnBaseSummary>(*this);
+    overlayScenes.pause = std::make_unique<OXScnBasePause>(*this);
+    overlayScenes.confirm = std::make_unique<OXScnEndGameConfirm>(*this);
+    for (int index = 0; index < kOverlayCount; ++index) {
+        OXScene* overlay = overlayScene(static_cast<Overlay>(index));
         overlay->init();
         overlay->setZ(kOverlayDepth[index]);
         overlay->setViewport({0, 0, 0},
                              {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
-        const bool shown = index == HudOverlay;
+        const bool shown = index == static_cast<int>(Overlay::Hud);
         overlay->setVisible(shown);
         overlay->setActive(shown);
     }
-    activeOverlay = HudOverlay;
+    activeOverlay = Overlay::Hud;
 }
 
 void CXGameSession::deleteOverlays() {
-    for (OXScene* overlay : overlays) {
-        delete overlay;
-    }
-    overlays.clear();
+    overlayScenes = Overlays{};
 }
 
 void CXGameSession::deleteStageScenes() {
-    delete gameScene;
-    gameScene = nullptr;
-    delete backgroundScene;
-    backgroundScene = nullptr;
+    gameScene.reset();
+    backgroundScene.reset();
 }
 
 std::string CXGameSession::stagePathFor(int index) const {
@@ -227,8 +227,8 @@ std::string CXGameSession::stagePathFor(int index) const {
         return "";
     }
     // Hard and extreme arcade without a continue used go to the hidden last stage.
-    const bool hardArcade = gameMode == Arcade && difficulty >= 2;
-    if (hardArcade && index == kTrueRouteStageIndex && continues == startContinues) {
+    const bool hardArcade = current.mode == GameMode::Arcade && isHard(current.difficulty);
+    if (hardArcade && index == kTrueRouteStageIndex && current.continues == current.startContinues) {
         return std::string(kTrueRouteStage) + ".plist";
     }
     return "assets/plist/" + levelList[static_cast<size_t>(index)] + ".plist";
@@ -242,18 +242,19 @@ void CXGameSession::setVisibility(const VisibilityOptions& options) {
 void CXGameSession::loadStage(int index) {
     deleteStageScenes();
     // Textures are shared by count: those only the old stage held went with it.
-    const bool wide = aspectRatio() == 1;
-    gameScene = new OXScnBaseSTGGame();
+    const bool wide = profileValues().aspectRatio == Aspect16x9;
+    IXStageHud& hud = overlayScenes.hud ? static_cast<IXStageHud&>(*overlayScenes.hud) : noStageHud();
+    gameScene = std::make_unique<OXScnBaseSTGGame>(current, *this, hud, visibility);
     gameScene->setViewport({0, 0, 0}, {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
     const std::string stagePath = stagePathFor(index);
     if (stagePath == std::string(kTrueRouteStage) + ".plist") {
-        trueRoute = true;
+        current.trueRoute = true;
     }
-    const bool intro = index == 0 && gameMode != BossRush;
+    const bool intro = index == 0 && current.mode != GameMode::BossRush;
     gameScene->loadStage(stagePath, intro, wide);
 
     const float viewWidth = wide ? 270.0f : 360.0f;
-    backgroundScene = new OXScnBaseSTGBackground();
+    backgroundScene = std::make_unique<OXScnBaseSTGBackground>();
     backgroundScene->init();
     backgroundScene->setOrthographicMode(false);
     backgroundScene->setViewWidth(viewWidth);
@@ -267,28 +268,29 @@ void CXGameSession::loadStage(int index) {
     }
     backgroundScene->loadEventBackground("assets/plist/gd_boss_event");
     backgroundScene->setVisibility(&visibility);
+    gameScene->setBackground(backgroundScene.get());
 
-    state = StageLoading;
+    state = State::StageLoading;
 }
 
 void CXGameSession::startSession() {
     if (gameScene && gameScene->whyUnplayable()) {
         // Nothing of such a stage can be played: the game ends back at the menus.
-        std::printf("STAGE %d CANNOT BE PLAYED: %s, BACK TO THE MENUS\n", stageIndex + 1,
+        std::printf("STAGE %d CANNOT BE PLAYED: %s, BACK TO THE MENUS\n", current.stageIndex + 1,
                     gameScene->whyUnplayable());
-        state = Ending;
+        state = State::Ending;
         return;
     }
     std::printf("START GAME SESSION, UNPAUSING MUSIC\n");
     CXSoundManager::instance().setMusicHeld(false);
-    state = Playing;
+    state = State::Playing;
     ready = false;
-    grazes = orbs = grazeBonus = orbBonus = 0;
-    if (auto* hud = static_cast<OXScnBaseHUD*>(getOverlay(HudOverlay))) {
+    current.grazes = current.orbs = current.grazeBonus = current.orbBonus = 0;
+    if (overlayScenes.hud) {
         std::printf("HIDING LOAD BLOCKER\n");
-        hud->hideLoadCover();
+        overlayScenes.hud->hideLoadCover();
     }
-    activeOverlay = HudOverlay;
+    activeOverlay = Overlay::Hud;
     if (gameScene) {
         gameScene->start();
     }
@@ -296,11 +298,11 @@ void CXGameSession::startSession() {
 
 // ---- The frame ----
 
-void CXGameSession::tick(float dtMs) {
-    if (state == StageLoading && ready) {
+void CXGameSession::tick(float) {
+    if (state == State::StageLoading && ready) {
         startSession();
     }
-    if (state == Playing) {
+    if (state == State::Playing) {
         if (gameScene) {
             gameScene->tick(kStageStepMs);
         }
@@ -311,19 +313,17 @@ void CXGameSession::tick(float dtMs) {
             backgroundScene->tick(kStageStepMs * (gameScene ? gameScene->getTimeScale() : 1.0f));
         }
     }
-    for (int index = 0; index < static_cast<int>(overlays.size()); ++index) {
-        OXScene* overlay = overlays[static_cast<size_t>(index)];
-        if (!overlay->isVisible() && !overlay->isActive()) {
+    for (int index = 0; index < kOverlayCount; ++index) {
+        const Overlay which = static_cast<Overlay>(index);
+        OXScene* overlay = overlayScene(which);
+        if (!overlay || (!overlay->isVisible() && !overlay->isActive())) {
             continue;
         }
-        const bool runsWhilePaused = index == ContinueOverlay || index == GameOverOverlay ||
-                                     index == PauseOverlay || index == ConfirmOverlay;
-        if (state != InOverlay || runsWhilePaused) {
+        const bool runsWhilePaused = which == Overlay::Continue || which == Overlay::GameOver ||
+                                     which == Overlay::Pause || which == Overlay::Confirm;
+        if (state != State::InOverlay || runsWhilePaused) {
             overlay->tick(kOverlayStepMs);
         }
-    }
-    if (extraScene) {
-        extraScene->tick(dtMs);
     }
     if (recordingOpen && recording.frames < Replay::kMaxFrames) {
         ++recording.frames;
@@ -331,7 +331,7 @@ void CXGameSession::tick(float dtMs) {
             recording.checks.push_back({recording.frames, stateHash()});
         }
     }
-    if (state == Ending) {
+    if (state == State::Ending) {
         endGame();
     }
 }
@@ -343,20 +343,18 @@ void CXGameSession::draw() {
     if (gameScene && gameScene->isVisible()) {
         gameScene->draw();
     }
-    // Overlays by depth, which is their index order.
-    for (OXScene* overlay : overlays) {
-        if (overlay->isVisible()) {
+    // Overlays by depth, which is their order.
+    for (int index = 0; index < kOverlayCount; ++index) {
+        OXScene* overlay = overlayScene(static_cast<Overlay>(index));
+        if (overlay && overlay->isVisible()) {
             overlay->draw();
         }
     }
 }
 
 void CXGameSession::keyEvent(int code, bool down) {
-    lastKeyCode = code;
-    lastKeyDown = down;
     ++keyEventCount;
-    if (recordingOpen && code >= 0 && code < Replay::kKeyCodes &&
-        recording.keys.size() < Replay::kMaxKeys) {
+    if (recordingOpen && code >= 0 && code < Replay::kKeyCodes && recording.keys.size() < Replay::kMaxKeys) {
         recording.keys.push_back({recording.frames, code, down});
     }
     if (!gameScene) {
@@ -364,76 +362,76 @@ void CXGameSession::keyEvent(int code, bool down) {
     }
     // Keys move the ship only while the stage plays; an overlay takes them
     // otherwise, and the stage hears only releases so that nothing stays held.
-    if (state == Playing || !down) {
+    if (state == State::Playing || !down) {
         gameScene->keyEvent(code, down);
     }
-    if (state == InOverlay || state == StageSummary) {
-        if (OXScene* overlay = getOverlay(activeOverlay)) {
+    if (state == State::InOverlay || state == State::StageSummary) {
+        if (OXScene* overlay = overlayScene(activeOverlay)) {
             overlay->keyEvent(code, down);
         }
     }
 }
 
-void CXGameSession::pointerEvent(int event, float nx, float ny) {
-    int target = -1;
-    if (state == Playing) {
-        target = HudOverlay;
-    } else if (state == InOverlay || state == StageSummary) {
-        target = activeOverlay;
+void CXGameSession::pointerEvent(Pointer event, float nx, float ny) {
+    Overlay target = activeOverlay;
+    if (state == State::Playing) {
+        target = Overlay::Hud;
+    } else if (state != State::InOverlay && state != State::StageSummary) {
+        return;
     }
-    OXScene* overlay = getOverlay(target);
+    OXScene* overlay = overlayScene(target);
     if (!overlay || !overlay->isActive()) {
         return;
     }
-    if (target == GameOverOverlay) {
+    if (target == Overlay::GameOver) {
         // The game-over screen has no buttons: a click anywhere skips it, by the key path.
-        if (event == 2) {
+        if (event == Pointer::Released) {
             keyEvent(input::kChoice, true);
             keyEvent(input::kChoice, false);
         }
         return;
     }
-    if (event == 1) {
+    if (event == Pointer::Pressed) {
         overlay->pointerPressed(nx, ny);
-    } else if (event == 2) {
+    } else if (event == Pointer::Released) {
         overlay->pointerReleased(nx, ny);
     } else {
         overlay->pointerMoved(nx, ny);
     }
-    if (target == HudOverlay) {
-        static_cast<OXScnBaseHUD*>(overlay)->pointerSettled();
+    if (target == Overlay::Hud) {
+        overlayScenes.hud->pointerSettled();
     }
 }
 
 // ---- Overlays ----
 
-void CXGameSession::showOverlay(int index) {
-    if (OXScene* overlay = getOverlay(index)) {
+void CXGameSession::showOverlay(Overlay which) {
+    if (OXScene* overlay = overlayScene(which)) {
         overlay->setVisible(true);
         overlay->setActive(true);
-        activeOverlay = index;
+        activeOverlay = which;
     }
 }
 
-void CXGameSession::hideOverlay(int index) {
-    if (OXScene* overlay = getOverlay(index)) {
+void CXGameSession::hideOverlay(Overlay which) {
+    if (OXScene* overlay = overlayScene(which)) {
         overlay->setVisible(false);
         overlay->setActive(false);
     }
 }
 
 void CXGameSession::pause() {
-    if (state != Playing) {
+    if (state != State::Playing) {
         return;  // already behind an overlay (game over, continue, summary) or not in a stage
     }
     std::printf("GAME PAUSED\n");
-    state = InOverlay;
+    state = State::InOverlay;
     if (gameScene) {
         gameScene->releaseKeys();
     }
-    showOverlay(PauseOverlay);
-    if (auto* pauseScene = static_cast<OXScnBasePause*>(getOverlay(PauseOverlay))) {
-        pauseScene->appear();
+    showOverlay(Overlay::Pause);
+    if (overlayScenes.pause) {
+        overlayScenes.pause->appear();
     }
     CXSoundManager::instance().setMusicHeld(true);
     if (gameScene) {
@@ -442,86 +440,92 @@ void CXGameSession::pause() {
 }
 
 void CXGameSession::resume() {
-    if (state != InOverlay) {
+    if (state != State::InOverlay) {
         return;
     }
     std::printf("GAME RESUMED\n");
-    hideOverlay(PauseOverlay);
-    hideOverlay(ContinueOverlay);
-    hideOverlay(ConfirmOverlay);
-    state = Playing;
+    hideOverlay(Overlay::Pause);
+    hideOverlay(Overlay::Continue);
+    hideOverlay(Overlay::Confirm);
+    state = State::Playing;
     CXSoundManager::instance().setMusicHeld(false);
-    showOverlay(HudOverlay);
+    showOverlay(Overlay::Hud);
 }
 
 void CXGameSession::confirmEndGame() {
-    if (state != InOverlay) {
+    if (state != State::InOverlay) {
         return;
     }
     std::printf("ASKING TO END THE GAME\n");
     confirmCaller = activeOverlay;
     hideOverlay(activeOverlay);
-    showOverlay(ConfirmOverlay);
+    showOverlay(Overlay::Confirm);
 }
 
 void CXGameSession::cancelEndGame() {
-    if (activeOverlay != ConfirmOverlay) {
+    if (activeOverlay != Overlay::Confirm) {
         return;
     }
     std::printf("GAME GOES ON\n");
-    hideOverlay(ConfirmOverlay);
+    hideOverlay(Overlay::Confirm);
     showOverlay(confirmCaller);
 }
 
 void CXGameSession::acceptEndGame() {
-    if (activeOverlay != ConfirmOverlay) {
+    if (activeOverlay != Overlay::Confirm) {
         return;
     }
-    hideOverlay(ConfirmOverlay);
+    hideOverlay(Overlay::Confirm);
     showGameOver();
 }
 
 void CXGameSession::showContinue() {
     std::printf("SHOWING CONTINUE PROMPT\n");
     storeHighScore();
-    state = InOverlay;
+    state = State::InOverlay;
     if (gameScene) {
         gameScene->releaseKeys();
     }
     CXSoundManager::instance().setMusicHeld(true);
-    showOverlay(ContinueOverlay);
-    if (auto* prompt = static_cast<OXScnBaseContinue*>(getOverlay(ContinueOverlay))) {
-        prompt->setContinuesLeft(continues);
+    showOverlay(Overlay::Continue);
+    if (overlayScenes.continuePrompt) {
+        overlayScenes.continuePrompt->setContinuesLeft(current.continues);
     }
 }
 
 void CXGameSession::showGameOver() {
     std::printf("SHOWING GAME OVER\n");
     storeHighScore();
-    state = InOverlay;
+    state = State::InOverlay;
     if (gameScene) {
         gameScene->releaseKeys();
     }
     CXSoundManager::instance().setMusicHeld(true);
-    showOverlay(GameOverOverlay);
-    if (auto* gameOver = static_cast<OXScnGameOver*>(getOverlay(GameOverOverlay))) {
-        gameOver->appear();
+    showOverlay(Overlay::GameOver);
+    if (overlayScenes.gameOver) {
+        overlayScenes.gameOver->appear();
+    }
+}
+
+void CXGameSession::livesRanOut() {
+    if (current.continues < 1) {
+        showGameOver();
+    } else {
+        showContinue();
     }
 }
 
 void CXGameSession::gameOverFinished() {
-    if (activeOverlay == GameOverOverlay) {
-        state = Ending;
+    if (activeOverlay == Overlay::GameOver) {
+        state = State::Ending;
     }
 }
 
 void CXGameSession::acceptContinue() {
-    if (continues < 1 || activeOverlay != ContinueOverlay) {
+    if (current.continues < 1 || activeOverlay != Overlay::Continue) {
         return;
     }
-    --continues;
-    lives = startLives + 1;
-    setScore(0);
+    current.takeContinue();
     if (OXSTGBasePlayer* ship = getShip()) {
         ship->setScore(0);
     }
@@ -536,10 +540,10 @@ void CXGameSession::keepGame() {
     finishRecording();
     keepReplay();
     if (watchSpeed == 0) {
-        lastResult = {true, score, highScore, isNewRecord()};
+        lastResult = {true, current.score, current.highScore, current.isNewRecord()};
     }
     if (profile) {
-        profile->addPendingExperience(experience);
+        profile->addPendingExperience(current.experience);
         profile->applyExperience();
         profile->save();
     }
@@ -548,7 +552,7 @@ void CXGameSession::keepGame() {
 void CXGameSession::endGame() {
     keepGame();
     CXSoundManager::instance().stopMusic();
-    state = Idle;
+    state = State::Idle;
     std::printf("GAME ENDED, BACK TO THE MENUS\n");
     if (endHandler) {
         endHandler(endHandlerContext);
@@ -561,11 +565,11 @@ void CXGameSession::closeGame() {
     }
     std::printf("GAME CLOSED IN PLAY, KEEPING IT\n");
     keepGame();
-    state = Idle;
+    state = State::Idle;
 }
 
 void CXGameSession::showSplash(int stage) {
-    if (auto* splash = static_cast<OXScnBaseSplash*>(getOverlay(SplashOverlay))) {
+    if (OXScnBaseSplash* splash = overlayScenes.splash.get()) {
         splash->setVisible(true);
         splash->setActive(true);
         splash->showStage(stage);
@@ -573,7 +577,7 @@ void CXGameSession::showSplash(int stage) {
 }
 
 void CXGameSession::showBossWarning() {
-    if (auto* splash = static_cast<OXScnBaseSplash*>(getOverlay(SplashOverlay))) {
+    if (OXScnBaseSplash* splash = overlayScenes.splash.get()) {
         splash->setVisible(true);
         splash->setActive(true);
         splash->showBossWarning();
@@ -585,116 +589,73 @@ void CXGameSession::showBossWarning() {
 void CXGameSession::stageCleared() {
     OXSTGBasePlayer* ship = getShip();
     const float totalMultiplier = ship ? ship->getTotalMultiplier() : 1.0f;
-    grazeBonus = static_cast<int>(totalMultiplier * static_cast<float>(grazes) * 112.0f);
-    orbBonus = static_cast<int>(totalMultiplier * static_cast<float>(orbs) * 60.0f);
-    const int64_t bonus = static_cast<int64_t>(grazeBonus) + orbBonus;
+    GameRun& run = current;
+    run.grazeBonus = static_cast<int>(totalMultiplier * static_cast<float>(run.grazes) * 112.0f);
+    run.orbBonus = static_cast<int>(totalMultiplier * static_cast<float>(run.orbs) * 60.0f);
+    const int64_t bonus = static_cast<int64_t>(run.grazeBonus) + run.orbBonus;
     if (ship) {
         ship->addScoreFlat(static_cast<double>(bonus), false);
     } else {
-        setScore(score + bonus);
+        run.setScore(run.score + bonus);
     }
-    experience += kStageClearExperience;
-    tranceFactor += totalMultiplier * kTranceFactorGrowth[clampDifficulty(difficulty)];
+    run.experience += kStageClearExperience;
+    run.tranceFactor += totalMultiplier * kTranceFactorGrowth[storedNumber(run.difficulty)];
 
     if (profile) {
-        profile->setStageBeaten(1, difficultyFromStored(difficulty), stageIndex, !casual);
-        if (stageIndex == kTrueRouteStageIndex) {
-            profile->addGamesBeaten(1, difficultyFromStored(difficulty), !casual);
+        profile->setStageBeaten(1, run.difficulty, run.stageIndex, !run.casual);
+        if (run.stageIndex == kTrueRouteStageIndex) {
+            profile->addGamesBeaten(1, run.difficulty, !run.casual);
         }
     }
-    if (gameMode == Arcade && stageIndex == kTrueRouteStageIndex) {
-        gameFinished = true;
+    if (run.mode == GameMode::Arcade && run.stageIndex == kTrueRouteStageIndex) {
+        run.gameFinished = true;
     }
-    state = StageSummary;
+    state = State::StageSummary;
     if (gameScene) {
         gameScene->releaseKeys();
     }
     CXSoundManager::instance().setMusicHeld(true);
-    showOverlay(SummaryOverlay);
-    if (auto* summary = static_cast<OXScnBaseSummary*>(getOverlay(SummaryOverlay))) {
-        summary->showResults();
+    showOverlay(Overlay::Summary);
+    if (overlayScenes.summary) {
+        overlayScenes.summary->showResults();
     }
-}
-
-void CXGameSession::carryShipValues(const OXSTGBasePlayer& ship) {
-    carriedBeamGauge = ship.getBeamGauge();
-    carriedBreakGauge = ship.getBreakGauge();
-    carriedGrazeChain = ship.getGrazeChain();
-    carriedChainBonus = ship.bonusValue();
 }
 
 void CXGameSession::summaryFinished() {
-    if (state != StageSummary) {
+    if (state != State::StageSummary) {
         return;
     }
-    hideOverlay(SummaryOverlay);
-    showOverlay(HudOverlay);
+    hideOverlay(Overlay::Summary);
+    showOverlay(Overlay::Hud);
     nextStage();
 }
 
 void CXGameSession::nextStage() {
     CXSoundManager::instance().stopMusic();
-    if (gameMode == FreePlay) {
-        state = Ending;
+    if (current.mode == GameMode::FreePlay) {
+        state = State::Ending;
         return;
     }
-    ++stageIndex;
-    if (stageIndex < static_cast<int>(levelList.size())) {
-        if (auto* hud = static_cast<OXScnBaseHUD*>(getOverlay(HudOverlay))) {
-            hud->showLoadCover();
+    ++current.stageIndex;
+    if (current.stageIndex < static_cast<int>(levelList.size())) {
+        if (overlayScenes.hud) {
+            overlayScenes.hud->showLoadCover();
         }
-        loadStage(stageIndex);
+        loadStage(current.stageIndex);
         ready = true;
     } else {
-        state = Ending;
+        state = State::Ending;
     }
 }
 
-// ---- Counters ----
-
-void CXGameSession::setScore(int64_t value) {
-    score = value;
-    if (score > highScore) {
-        highScore = score;
-    }
-}
-
-void CXGameSession::countRespawn(bool firstSpawn) {
-    if (firstSpawn) {
-        return;
-    }
-    --lives;
-    bombs = startBombs;
-}
-
-void CXGameSession::useBomb() {
-    if (bombs > 0) {
-        --bombs;
-    }
-}
-
-void CXGameSession::countKill() {
-    ++kills;
-    ++experience;
-}
-
-void CXGameSession::resetStageCounters() {
-    grazes = 0;
-    orbs = 0;
-}
+// ---- Keeping the game ----
 
 void CXGameSession::storeHighScore() {
     if (!profile) {
         return;
     }
-    const int tableIndex = clampDifficulty(difficulty);
-    if (gameMode == BossRush) {
-        long long& entry = profile->bossScore[casual ? 1 : 0];
-        entry = std::max<long long>(entry, highScore);
-    } else {
-        long long& entry = casual ? profile->classicScore[tableIndex] : profile->arcadeScore[tableIndex];
-        entry = std::max<long long>(entry, highScore);
-    }
+    long long& entry = tableBestOf(*profile, current.mode, current.casual, current.difficulty);
+    entry = std::max<long long>(entry, current.highScore);
     profile->save();
 }
 
@@ -719,8 +680,8 @@ void CXGameSession::finishRecording() {
         return;
     }
     recordingOpen = false;
-    recording.score = score;
-    recording.best = highScore > bestBefore ? highScore : score;
+    recording.score = current.score;
+    recording.best = current.isNewRecord() ? current.highScore : current.score;
     if (recording.frames > 0 &&
         (recording.checks.empty() || recording.checks.back().frame != recording.frames)) {
         recording.checks.push_back({recording.frames, stateHash()});
@@ -749,11 +710,11 @@ uint32_t CXGameSession::stateHash() const {
     StateHash hash;
     hash.add(recording.frames);
     hash.add(state);
-    hash.add(stageIndex);
-    hash.add(score);
-    hash.add(lives);
-    hash.add(bombs);
-    hash.add(continues);
+    hash.add(current.stageIndex);
+    hash.add(current.score);
+    hash.add(current.lives);
+    hash.add(current.bombs);
+    hash.add(current.continues);
     hash.add(shotmath::gameRandomState());
     if (!gameScene) {
         return hash.value;
@@ -798,32 +759,25 @@ void CXGameSession::startReplay(const Replay& replay, CXUserProfile& values) {
     values.controlScreenMode = replay.turn != 0;
     values.screenOrientation = screenOrientationFromStored(replay.turn);
     // The table's best when the game was played: its HUD shows the same HI-SCORE.
+    chosen.mode = gameModeFromStored(replay.mode);
+    chosen.casual = replay.casual;
+    chosen.difficulty = difficultyFromStored(replay.difficulty);
+    chosen.freePlayStage = replay.stage;
     if (replay.tableBest >= 0) {
-        const int tableIndex = clampDifficulty(replay.difficulty);
-        if (replay.mode == BossRush) {
-            values.bossScore[replay.casual ? 1 : 0] = replay.tableBest;
-        } else if (replay.casual) {
-            values.classicScore[tableIndex] = replay.tableBest;
-        } else {
-            values.arcadeScore[tableIndex] = replay.tableBest;
-        }
+        tableBestOf(values, chosen.mode, chosen.casual, chosen.difficulty) = replay.tableBest;
     }
     profile = &values;
-    gameMode = replay.mode;
-    casual = replay.casual;
-    difficulty = replay.difficulty;
-    chosenStage = replay.stage;
     nextSeed = replay.seed;
-    startGame(gameMode == BossRush ? kBossRushLevelList : kArcadeLevelList, replay.stage);
+    startGame(chosen.mode == GameMode::BossRush ? kBossRushLevelList : kArcadeLevelList, replay.stage);
     markReadyToStart();
 }
 
-std::string CXGameSession::highScoreReplayName(int mode, bool casual, int difficulty) {
+std::string CXGameSession::highScoreReplayName(GameMode mode, bool casual, Difficulty difficulty) {
     const char* style = casual ? "casual" : "normal";
-    if (mode == BossRush) {
+    if (mode == GameMode::BossRush) {
         return std::string("best-bossrush-") + style + ".ovr";
     }
-    return std::string("best-arcade-") + style + "-" + std::to_string(clampDifficulty(difficulty)) + ".ovr";
+    return std::string("best-arcade-") + style + "-" + std::to_string(storedNumber(difficulty)) + ".ovr";
 }
 
 void CXGameSession::keepReplay() {
@@ -833,8 +787,8 @@ void CXGameSession::keepReplay() {
     const std::string folder = replayFolderFor(profile->getPath());
     std::vector<std::string> names{"last.ovr"};
     // One replay per high-score entry: a new best replaces the entry's old replay.
-    if (highScore > bestBefore) {
-        names.push_back(highScoreReplayName(gameMode, casual, difficulty));
+    if (current.isNewRecord()) {
+        names.push_back(highScoreReplayName(current.mode, current.casual, current.difficulty));
     }
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
@@ -857,7 +811,7 @@ void CXGameSession::tearDown() {
     deleteOverlays();
     recordingOpen = false;
     ready = false;
-    state = Idle;
-    activeOverlay = HudOverlay;
+    state = State::Idle;
+    activeOverlay = Overlay::Hud;
     watchSpeed = 0;
 }

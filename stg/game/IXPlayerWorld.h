@@ -14,7 +14,7 @@ class IXShotEffects;
 // bends (time scale, shakes, bullet grace), the bomb, the HUD's reactions and
 // the death report, and the game's values it plays by (levels, difficulty,
 // bombs, the running counts). Implemented by the game scene, which keeps those
-// values in the session; the ship only calls. isBombActive, isCasualPlay and
+// values in the game's run; the ship only calls. isBombActive, isCasualPlay and
 // difficulty have the signatures of IXShotWorld's and IXEnemyWorld's, so a
 // scene implementing them all answers each with one function.
 class IXPlayerWorld {

@@ -22,13 +22,11 @@
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
-#include "stg/game/CXGameSession.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/StageEffects.h"
-#include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"
 #include "stg/shot/ShotMath.h"
@@ -70,14 +68,7 @@ constexpr int kEmberTrailFrame = 52;
 // Built once: the firing sound plays nearly every frame, and its name is too long to be
 // built without an allocation.
 const std::string kShotSound = "bullet_shoot_1.caf";
-// The default bindings (Z, X, C, P) when the game runs without a profile.
-constexpr int kDefaultBindings[4] = {2, 3, 1, 26};
 enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding = 3 };
-
-int bindingCode(int binding) {
-    const CXUserProfile* profile = CXGameSession::instance().getProfile();
-    return profile ? profile->bindingCode(binding) : kDefaultBindings[binding];
-}
 
 bool insideRect(const Vec3& p, float minX, float maxX, float minY, float maxY) {
     return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
@@ -87,18 +78,35 @@ bool shootableEnemy(const OXEnemy& enemy) {
     return enemy.isActive() && enemy.isVisible() && !enemy.isDying() && !enemy.isFriendly() &&
            enemy.getHitPoints() > 0.0f;
 }
-
-// The stage's flash rule, kept by its background; none without a background (tools, tests).
-FlashRule* stageFlashRule() {
-    OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene();
-    return background ? &background->getFlashRule() : nullptr;
-}
+// The HUD of a scene played without one: nothing is shown, and a trance starts at once.
+class NoStageHud : public IXStageHud {
+  public:
+    void damageFlash(float) override {}
+    void startTranceCutIn(OXSTGBasePlayer& ship) override { ship.startBreak(); }
+    void showBonus(bool, float) override {}
+    void showPhaseTimer(bool) override {}
+};
 }  // namespace
 
-OXScnBaseSTGGame::OXScnBaseSTGGame() : stageEffects(std::make_unique<StageEffects>()) {}
+IXStageHud& noStageHud() {
+    static NoStageHud none;
+    return none;
+}
+
+OXScnBaseSTGGame::OXScnBaseSTGGame(GameRun& gameRun, IXStageHost& stageHost, IXStageHud& stageHud,
+                                   const VisibilityOptions& shownOptions)
+    : run(gameRun),
+      host(stageHost),
+      hud(stageHud),
+      visibility(shownOptions),
+      stageEffects(std::make_unique<StageEffects>()) {}
 
 OXScnBaseSTGGame::~OXScnBaseSTGGame() {
     CXGfxManager::instance().setShakeOffset(0.0f);
+}
+
+int OXScnBaseSTGGame::bindingCode(int binding) const {
+    return host.profileValues().bindingCode(binding);
 }
 
 // ---- Loading ----
@@ -128,7 +136,7 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     }
 
     bullets = std::make_unique<CXBulletManager>();
-    bullets->setVisibility(&CXGameSession::instance().getVisibility());
+    bullets->setVisibility(&visibility);
     enemies = std::make_unique<CXEnemyManager>();
     explosionsGlow = std::make_unique<CXSpriteBatchManager>();
     explosionsNormal = std::make_unique<CXSpriteBatchManager>();
@@ -194,7 +202,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     bullets->load(kPlistFolder + Plist::textOf(definition, "bullet atlas"));
     bullets->setWorld(this);
     bullets->setEffects(stageEffects.get());
-    bullets->setRank(CXGameSession::instance().getDifficulty());
+    bullets->setRank(storedNumber(run.difficulty));
     std::printf("LOADING ENEMY MANAGER\n");
     enemies->init(kPlistFolder + Plist::textOf(definition, "enemy atlas"));
     enemies->setWorld(this);
@@ -244,7 +252,7 @@ void OXScnBaseSTGGame::createShip() {
         created->setWorld(this);
         created->setIndex(index);
         created->setBulletManager(bullets.get());
-        created->setVisibility(&CXGameSession::instance().getVisibility());
+        created->setVisibility(&visibility);
         created->load(kShipPath);
         created->setSpeed(10.0f);
         created->resetState();
@@ -256,11 +264,10 @@ void OXScnBaseSTGGame::createShip() {
         unplayable = "ITS SHIP FILE IS MISSING OR UNREADABLE";
     }
     // The gauges and the chain carry over from the last stage cleared.
-    const CXGameSession& session = CXGameSession::instance();
-    ship->setBeamGauge(session.getCarriedBeamGauge());
-    ship->setBreakGauge(session.getCarriedBreakGauge());
-    ship->setGrazeChain(session.getCarriedGrazeChain());
-    ship->setChainBonus(session.getCarriedChainBonus());
+    ship->setBeamGauge(run.carriedBeamGauge);
+    ship->setBreakGauge(run.carriedBreakGauge);
+    ship->setGrazeChain(run.carriedGrazeChain);
+    ship->setChainBonus(run.carriedChainBonus);
 }
 
 void OXScnBaseSTGGame::start() {
@@ -341,14 +348,13 @@ void OXScnBaseSTGGame::updateStageScript(float dtMs) {
     if (stageState >= Started) {
         stageTime += dtMs;
     }
-    CXGameSession& session = CXGameSession::instance();
     if (stageState == Started && stageTime >= splashTime) {
-        session.showSplash(session.getStageIndex());
+        host.showSplash(run.stageIndex);
         stageState = SplashShown;
     }
     if (stageState == SplashShown && enemies->isReadyForBoss()) {
         stageState = BossAnnounced;
-        session.showBossWarning();
+        host.showBossWarning();
         enemies->startBoss();
         if (!bossMusic.empty()) {
             CXSoundManager::instance().playMusic("assets/audio/" + bossMusic, true);
@@ -361,7 +367,6 @@ void OXScnBaseSTGGame::updateStageScript(float dtMs) {
 }
 
 void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
-    CXGameSession& session = CXGameSession::instance();
     if (ship && ship->isActive()) {
         const Vec3& d = ship->getDirection();
         const float lengthSquared = d.x * d.x + d.y * d.y;
@@ -377,12 +382,8 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
             if (firstSpawnPending && introPending) {
                 introPending = false;
                 startOpening();
-            } else if (session.getLives() < 1 && !firstSpawnPending) {
-                if (session.getContinues() < 1) {
-                    session.showGameOver();
-                } else {
-                    session.showContinue();
-                }
+            } else if (run.lives < 1 && !firstSpawnPending) {
+                host.livesRanOut();
                 shakeTime = 0.0f;
                 CXGfxManager::instance().setShakeOffset(0.0f);
             } else {
@@ -392,7 +393,7 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
         }
         return;
     }
-    if (!session.canMove()) {
+    if (!run.movementAllowed) {
         return;
     }
     Vec3 direction{keyDirection.x, keyDirection.y, 0.0f};
@@ -401,10 +402,10 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
         direction.x /= length;
         direction.y /= length;
     }
-    const CXUserProfile* profile = session.getProfile();
-    if (profile && profile->controlScreenMode) {
+    const CXUserProfile& profile = host.profileValues();
+    if (profile.controlScreenMode) {
         const Vec3 d = direction;
-        switch (profile->screenOrientation) {
+        switch (profile.screenOrientation) {
             case ScreenTurned90:
                 direction = {d.y, -d.x, 0.0f};
                 break;
@@ -430,7 +431,7 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
 }
 
 void OXScnBaseSTGGame::respawnShip() {
-    CXGameSession::instance().countRespawn(firstSpawnPending);
+    run.countRespawn(firstSpawnPending);
     ship->spawn(false, firstSpawnPending);
     firstSpawnPending = false;
     clearBullets();
@@ -493,7 +494,7 @@ bool OXScnBaseSTGGame::openingStepDone(void* scene, int) {
             break;
         case 3:
             moveAll(500.0f, {0, -10, 0}, 0.5f);
-            CXGameSession::instance().countRespawn(true);
+            self->run.countRespawn(true);
             if (self->ship) {
                 self->ship->spawn(true, true);
             }
@@ -573,7 +574,7 @@ void OXScnBaseSTGGame::keyEvent(int key, bool down) {
         }
     } else if (key == bindingCode(PauseBinding)) {
         if (!down) {
-            CXGameSession::instance().pause();
+            host.pause();
         }
     } else if (key == input::kBomb) {
         if (down) {
@@ -638,16 +639,19 @@ void OXScnBaseSTGGame::counterAttack() {
 }
 
 void OXScnBaseSTGGame::stageCleared() {
-    CXGameSession& session = CXGameSession::instance();
     if (ship) {
         if (ship->isTranceActive()) {
             ship->endBreak(false);
         }
         ship->freezeForStageEnd();
-        session.carryShipValues(*ship);
+        // The gauges and the chain go on to the next stage's ship.
+        run.carriedBeamGauge = ship->getBeamGauge();
+        run.carriedBreakGauge = ship->getBreakGauge();
+        run.carriedGrazeChain = ship->getGrazeChain();
+        run.carriedChainBonus = ship->bonusValue();
     }
     releaseKeys();
-    session.stageCleared();
+    host.stageCleared();
 }
 
 // ---- Drawing ----
@@ -747,10 +751,6 @@ bool OXScnBaseSTGGame::isBombActive() const {
     return bomb && bomb->isDetonating();
 }
 
-bool OXScnBaseSTGGame::isCasualPlay() const {
-    return CXGameSession::instance().isCasual();
-}
-
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
@@ -768,72 +768,6 @@ IXShotEffects& OXScnBaseSTGGame::effects() const {
 
 IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string& name, const IXRenderObject& anchor) {
     return stageEffects->startPredrawEffect(name, anchor);
-}
-
-Difficulty OXScnBaseSTGGame::difficulty() const {
-    return difficultyFromStored(CXGameSession::instance().getDifficulty());
-}
-
-// The game's values the ship plays by live in the session.
-
-int OXScnBaseSTGGame::weaponLevel() const {
-    return CXGameSession::instance().getWeaponLevel();
-}
-
-int OXScnBaseSTGGame::missileLevel() const {
-    return CXGameSession::instance().getMissileLevel();
-}
-
-int64_t OXScnBaseSTGGame::carriedScore() const {
-    return CXGameSession::instance().getScore();
-}
-
-int OXScnBaseSTGGame::optionPairs() const {
-    return CXGameSession::instance().getOptionPairs();
-}
-
-int OXScnBaseSTGGame::bombsLeft() const {
-    return CXGameSession::instance().getBombs();
-}
-
-void OXScnBaseSTGGame::spendBomb() {
-    CXGameSession::instance().useBomb();
-}
-
-bool OXScnBaseSTGGame::canShoot() const {
-    return CXGameSession::instance().canShoot();
-}
-
-bool OXScnBaseSTGGame::isBreakGaugeEnabled() const {
-    return CXGameSession::instance().isBreakGaugeEnabled();
-}
-
-float OXScnBaseSTGGame::tranceFactor() const {
-    return CXGameSession::instance().getTranceFactor();
-}
-
-void OXScnBaseSTGGame::resetTranceFactor() {
-    CXGameSession::instance().setTranceFactor(1.0f);
-}
-
-void OXScnBaseSTGGame::reportScore(int64_t score) {
-    CXGameSession::instance().setScore(score);
-}
-
-void OXScnBaseSTGGame::countGraze() {
-    CXGameSession::instance().countGraze();
-}
-
-void OXScnBaseSTGGame::countOrb() {
-    CXGameSession::instance().countOrb();
-}
-
-void OXScnBaseSTGGame::countTrance() {
-    CXGameSession::instance().countTrance();
-}
-
-void OXScnBaseSTGGame::resetStageCounters() {
-    CXGameSession::instance().resetStageCounters();
 }
 
 void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float strength) {
@@ -874,8 +808,8 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         flash->play();
         const float from = grown * (0.6f / 1.4f);
         flash->scaleTo(lifeMs, {from, from, 1}, {grown, grown, 1}, 0.5f);
-        FlashRule* rule = stageFlashRule();
-        const float light = rule ? rule->glowAlpha(grown, 1.0f) : 1.0f;
+        // The stage's flash rule, kept by its background; none without a background (tools).
+        const float light = background ? background->getFlashRule().glowAlpha(grown, 1.0f) : 1.0f;
         flash->fadeTo(lifeMs, light, 0.0f, 1.5f);
     }
     if (kind == ExplosionKind::Huge) {
@@ -974,10 +908,6 @@ void OXScnBaseSTGGame::beamKill(const Vec3& at) {
     ring(at, 300.0f, 1.5f, {0.6f, 1.0f, 1.0f, 1.0f});
 }
 
-void OXScnBaseSTGGame::countKill() {
-    CXGameSession::instance().countKill();
-}
-
 // ---- What the ship asks of the stage ----
 
 void OXScnBaseSTGGame::setTimeScale(float factor, float durationMs) {
@@ -1019,8 +949,7 @@ void OXScnBaseSTGGame::shockRing(const Vec3& at, float durationMs) {
 
 void OXScnBaseSTGGame::tranceReadyRing(const Vec3& at) {
     ring(at, 250.0f, 2.0f, {1.0f, 0.8f, 0.4f, 1.0f});
-    const CXUserProfile* profile = CXGameSession::instance().getProfile();
-    if (!profile || profile->tranceWarning) {
+    if (host.profileValues().tranceWarning) {
         CXSoundManager::instance().playSound("trance_warning.caf");
     }
 }
@@ -1044,7 +973,7 @@ void OXScnBaseSTGGame::tintBackground(const Colour& tint, float durationMs) {
     // stand out against comes back soon. A tint that only darkens it evenly (a boss's dimming)
     // keeps its time: it makes the bullets stand out more, not less.
     const bool darkens = tint.r <= 1.0f && tint.r == tint.g && tint.g == tint.b;
-    if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
+    if (background) {
         background->flashTint(tint, darkens ? durationMs : std::min(durationMs, kLongestWashMs));
     }
 }
@@ -1057,7 +986,6 @@ void OXScnBaseSTGGame::screenEffect(float durationMs, float strength) {
 }
 
 void OXScnBaseSTGGame::bossOverlay(bool shown) {
-    OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene();
     if (!background || background->isEventShown() == shown) {
         return;
     }
@@ -1080,14 +1008,10 @@ void OXScnBaseSTGGame::blast(const Vec3& at, float strength) {
 }
 
 void OXScnBaseSTGGame::showPhaseTimer(bool shown) {
-    if (auto* hud =
-            static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay))) {
-        hud->showPhaseTimer(shown);
-    }
+    hud.showPhaseTimer(shown);
 }
 
 bool OXScnBaseSTGGame::awardPhaseBonus(float amount) {
-    auto* hud = static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay));
     const bool paid = !isPhaseBonusLost() && ship;
     if (paid) {
         ship->addScoreFlat(static_cast<double>(amount), true);
@@ -1097,9 +1021,7 @@ bool OXScnBaseSTGGame::awardPhaseBonus(float amount) {
     } else {
         std::printf("BONUS FAILED\n");
     }
-    if (hud) {
-        hud->showBonus(paid, amount);
-    }
+    hud.showBonus(paid, amount);
     return paid;
 }
 
@@ -1110,7 +1032,7 @@ void OXScnBaseSTGGame::bossDefeated(const Vec3&) {
 }
 
 void OXScnBaseSTGGame::tranceBackgroundFlash() {
-    if (OXScnBaseSTGBackground* background = CXGameSession::instance().getBackgroundScene()) {
+    if (background) {
         background->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f},
                                      200.0f);
     }
@@ -1122,19 +1044,12 @@ void OXScnBaseSTGGame::detonateBomb(const Vec3& at, float durationMs) {
 }
 
 void OXScnBaseSTGGame::hudDamageFlash(float durationMs) {
-    if (auto* hud =
-            static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay))) {
-        hud->damageFlash(durationMs);
-    }
+    hud.damageFlash(durationMs);
 }
 
 void OXScnBaseSTGGame::hudStartTranceCutIn() {
-    auto* hud = static_cast<OXScnBaseHUD*>(CXGameSession::instance().getOverlay(CXGameSession::HudOverlay));
-    if (hud) {
-        hud->startTranceCutIn();
-    } else if (ship) {
-        // Without a HUD there is no cut-in to wait for.
-        ship->startBreak();
+    if (ship) {
+        hud.startTranceCutIn(*ship);
     }
 }
 

@@ -6,7 +6,10 @@
 
 #include "engine/OXScene.h"
 #include "stg/enemy/IXEnemyWorld.h"
+#include "stg/game/GameRun.h"
 #include "stg/game/IXPlayerWorld.h"
+#include "stg/game/IXStageHost.h"
+#include "stg/game/IXStageHud.h"
 #include "stg/shot/IXShotWorld.h"
 
 class CXBulletManager;
@@ -14,16 +17,20 @@ class StageEffects;
 class CXEnemyManager;
 class CXSpriteBatchManager;
 class CXTextBoxManager;
+class CXUserProfile;
 class OXBomb;
+class OXScnBaseSTGBackground;
 class OXSTGBasePlayer;
 class OXSprite;
+struct VisibilityOptions;
 
 // One stage being played: loads the stage definition with its managers
 // (particle effects, trails, bullets, enemies, explosions, text), the ship, the bomb and the opening
 // mothership; turns input into the ship's movement and actions; advances
 // everything in a fixed order each frame; and reports the stage's events
-// (splash, boss warning, clear, death, game over) to CXGameSession. It is
-// the world that bullets, enemies and the ship reach through their interfaces.
+// (splash, boss warning, clear, death, game over) to its host. It is
+// the world that bullets, enemies and the ship reach through their interfaces,
+// and answers them from the game's run, which it shares with the session.
 // The play field is 320 x 480 units, y up; times are in milliseconds.
 class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld, public IXPlayerWorld {
   public:
@@ -32,13 +39,19 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     static constexpr float kKeyboardSpeed = 0.3f;      // units per ms
     static constexpr float kKeyboardSlowSpeed = 0.2f;  // while the beam button is held
 
-    OXScnBaseSTGGame();
+    // The game's run it plays by, the host it reports to (and takes the profile's bindings
+    // and settings from), the HUD it tells and the game's visibility options: all outlive the
+    // scene.
+    OXScnBaseSTGGame(GameRun& gameRun, IXStageHost& stageHost, IXStageHud& stageHud,
+                     const VisibilityOptions& shownOptions);
     ~OXScnBaseSTGGame() override;
 
     // Loads the stage definition `path` (a package path with ".plist"); an
     // empty path makes the scene without a stage. `intro` plays the opening
     // mothership sequence before the first spawn.
     void loadStage(const std::string& path, bool intro, bool wideScreen);
+    // The stage's background, which its flashes and tints reach (not owned; none in tools).
+    void setBackground(OXScnBaseSTGBackground* value) { background = value; }
     // The stage begins: waves, music, and the first spawn after 2000 ms.
     void start();
     void update(float dtMs) override;
@@ -58,7 +71,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     // The stage's particle effects and trails; always there.
     StageEffects& getStageEffects() const { return *stageEffects; }
     OXBomb* getBomb() const { return bomb; }
-    int getStageState() const { return stageState; }
+    StageState getStageState() const { return stageState; }
     float getStageTime() const { return stageTime; }
     float getTimeScale() const { return timeScale; }
     float getBulletGrace() const { return bulletGrace; }
@@ -90,20 +103,20 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void graze(const OXBullet& bullet) override;
     bool isBombActive() const override;
     float bulletGraceTime() const override { return bulletGrace; }
-    bool isCasualPlay() const override;
+    bool isCasualPlay() const override { return run.casual; }
     void playShotSound() override;
 
     // ---- IXEnemyWorld ----
     IXEnemyPlayer* enemyPlayer() const override;
     IXShotEffects& effects() const override;
     IXRenderObject* startPredrawEffect(const std::string& name, const IXRenderObject& anchor) override;
-    Difficulty difficulty() const override;
+    Difficulty difficulty() const override { return run.difficulty; }
     void explosion(ExplosionKind kind, const Vec3& at, float strength) override;
     void debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count, float pieceScale,
                      float pieceSpeed) override;
     void beamKill(const Vec3& at) override;
     CXSpriteBatchManager* scorePopups() const override { return explosionsNormal.get(); }
-    void countKill() override;
+    void countKill() override { run.countKill(); }
     void screenEffect(float durationMs, float strength) override;
     void bossOverlay(bool shown) override;
     void backgroundFlash(const Colour& tint, float durationMs, float easing) override;
@@ -139,21 +152,22 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void hudDamageFlash(float durationMs) override;
     void hudStartTranceCutIn() override;
     void playerDied() override;
-    int weaponLevel() const override;
-    int missileLevel() const override;
-    int64_t carriedScore() const override;
-    int optionPairs() const override;
-    int bombsLeft() const override;
-    void spendBomb() override;
-    bool canShoot() const override;
-    bool isBreakGaugeEnabled() const override;
-    float tranceFactor() const override;
-    void resetTranceFactor() override;
-    void reportScore(int64_t score) override;
-    void countGraze() override;
-    void countOrb() override;
-    void countTrance() override;
-    void resetStageCounters() override;
+    // The game's values the ship plays by, in the run.
+    int weaponLevel() const override { return run.weaponLevel; }
+    int missileLevel() const override { return run.missileLevel; }
+    int64_t carriedScore() const override { return run.score; }
+    int optionPairs() const override { return run.optionPairs; }
+    int bombsLeft() const override { return run.bombs; }
+    void spendBomb() override { run.useBomb(); }
+    bool canShoot() const override { return run.shootingAllowed; }
+    bool isBreakGaugeEnabled() const override { return run.breakGaugeEnabled; }
+    float tranceFactor() const override { return run.tranceFactor; }
+    void resetTranceFactor() override { run.tranceFactor = 1.0f; }
+    void reportScore(int64_t score) override { run.setScore(score); }
+    void countGraze() override { ++run.grazes; }
+    void countOrb() override { ++run.orbs; }
+    void countTrance() override { ++run.trances; }
+    void resetStageCounters() override { run.resetStageCounters(); }
 
   private:
     void loadDefinition(const std::string& path);
@@ -167,6 +181,13 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void throwEmbers(const Vec3& at, int count);
     void ring(const Vec3& at, float durationMs, float toScale, const Colour& tint);
     static bool openingStepDone(void* scene, int argument);
+    int bindingCode(int binding) const;
+
+    GameRun& run;
+    IXStageHost& host;
+    IXStageHud& hud;
+    const VisibilityOptions& visibility;
+    OXScnBaseSTGBackground* background = nullptr;  // not owned
 
     std::unique_ptr<StageEffects> stageEffects;  // made with the scene, loaded with the stage
     std::unique_ptr<CXBulletManager> bullets;
@@ -186,7 +207,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     bool stageLoaded = false;
     const char* unplayable = nullptr;
     bool wideScreen = false;
-    int stageState = Loaded;
+    StageState stageState = Loaded;
     float stageTime = 0.0f;   // ms
     float splashTime = 0.0f;  // ms
     std::string stageMusic, bossMusic;

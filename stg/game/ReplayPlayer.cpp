@@ -9,7 +9,7 @@ void ReplayPlayer::start(CXGameSession& on, const Replay& played, CXUserProfile&
     desyncFrame = -1;
     status = Playing;
     session->startReplay(played, values);
-    if (session->getState() == CXGameSession::Ending) {
+    if (session->getState() == CXGameSession::State::Ending) {
         // The recorded game's stages are not in this package.
         status = Desync;
         desyncFrame = 0;
@@ -33,7 +33,7 @@ void ReplayPlayer::step(float dtMs) {
     }
     const std::vector<ReplayCheck>& made = session->getRecording().checks;
     const ReplayCheck* wanted = replay->checkAt(played);
-    const bool sessionEnded = session->getState() == CXGameSession::Idle && played < replay->frames;
+    const bool sessionEnded = session->getState() == CXGameSession::State::Idle && played < replay->frames;
     if (sessionEnded ||
         (wanted && (made.empty() || made.back().frame != played || made.back().hash != wanted->hash))) {
         status = Desync;

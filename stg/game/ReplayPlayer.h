@@ -31,7 +31,7 @@ class ReplayPlayer {
     void deliverKeys(int32_t frame);
 
     CXGameSession* session = nullptr;  // not owned
-    const Replay* replay = nullptr;  // not owned
+    const Replay* replay = nullptr;    // not owned
     size_t nextKey = 0;
     Status status = Idle;
     int32_t desyncFrame = -1;

@@ -28,7 +28,7 @@ void StageEffects::preloadEffect(const std::string& name) {
 }
 
 IXRenderObject* StageEffects::startAttachedEffect(const std::string& name, const IXRenderObject& anchor,
-                                                    bool glow) {
+                                                  bool glow) {
     return particleManager->attach(name, anchor, glow);
 }
 
@@ -49,11 +49,11 @@ void StageEffects::detachTrail(const IXRenderObject& target) {
 }
 
 void StageEffects::playAt(const std::string& name, const Vec3& position, const Vec3& direction,
-                            float strength) {
+                          float strength) {
     particleManager->play(name, position, direction, strength, true);
 }
 
 void StageEffects::playCovering(const std::string& name, const Vec3& position, const Vec3& direction,
-                                  float durationMs) {
+                                float durationMs) {
     particleManager->play(name, position, direction, durationMs, false);
 }

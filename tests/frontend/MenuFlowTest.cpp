@@ -34,10 +34,6 @@ class MenuFlowTest : public ::testing::Test {
         ASSERT_TRUE(gametest::packageMounted());
         setGLDevice(&device);
         CXGfxManager::instance().resetCaches();
-        session.setGameMode(CXGameSession::Arcade);
-        session.setCasual(false);
-        session.setDifficulty(1);
-        session.setStartStage(0);
     }
     void TearDown() override { setGLDevice(nullptr); }
 
@@ -73,35 +69,35 @@ class MenuFlowTest : public ::testing::Test {
 TEST_F(MenuFlowTest, MainAndBonusChooseTheModeOnTheWayToTheModeSelect) {
     OXScnVLMain main(host);
     enter(main);
-    session.setGameMode(CXGameSession::BossRush);
+    host.choices.mode = GameMode::BossRush;
     accept(main);  // ARCADE, the first button
-    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
+    EXPECT_EQ(host.choices.mode, GameMode::Arcade);
     OXScnVLBonus bonus(host);
     enter(bonus);
     accept(bonus);
-    EXPECT_EQ(session.getGameMode(), CXGameSession::BossRush);
+    EXPECT_EQ(host.choices.mode, GameMode::BossRush);
     key(bonus, bonus.downKey);
     accept(bonus);
-    EXPECT_EQ(session.getGameMode(), CXGameSession::FreePlay);
+    EXPECT_EQ(host.choices.mode, GameMode::FreePlay);
     EXPECT_EQ(host.switches, (std::vector<int>{kModeSelectScene, kModeSelectScene, kModeSelectScene}));
 }
 
 TEST_F(MenuFlowTest, ThePlayStyleIsSetAndFreePlayGoesOnToTheStageSelect) {
-    for (int mode : {CXGameSession::Arcade, CXGameSession::FreePlay}) {
-        session.setGameMode(mode);
-        session.setCasual(false);
+    for (GameMode mode : {GameMode::Arcade, GameMode::FreePlay}) {
+        host.choices.mode = mode;
+        host.choices.casual = false;
         host.switches.clear();
         OXScnVLModeSelect modes(host);
         enter(modes);
         accept(modes);  // CASUAL, the first button
-        EXPECT_TRUE(session.isCasual());
+        EXPECT_TRUE(host.choices.casual);
         EXPECT_EQ(host.switches,
-                  std::vector<int>{mode == CXGameSession::FreePlay ? kStageSelectScene : kDifficultyScene});
+                  std::vector<int>{mode == GameMode::FreePlay ? kStageSelectScene : kDifficultyScene});
     }
 }
 
 TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
-    session.setGameMode(CXGameSession::FreePlay);
+    host.choices.mode = GameMode::FreePlay;
     OXScnVLFreePlay stages(host);
     enter(stages);
     ASSERT_EQ(stages.getPlayableStages(), 1) << "the campaign holds one stage";
@@ -118,21 +114,21 @@ TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
     EXPECT_TRUE(host.switches.empty());
     key(stages, stages.upKey);
     accept(stages);
-    EXPECT_EQ(session.getStartStage(), 0);
+    EXPECT_EQ(host.choices.freePlayStage, 0);
     EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
 }
 
 TEST_F(MenuFlowTest, BackFromTheDifficultyReturnsToTheStageSelectOnlyInFreePlay) {
     host.userProfile.timesPlayed = 1;
-    for (int mode : {CXGameSession::FreePlay, CXGameSession::Arcade, CXGameSession::BossRush}) {
-        session.setGameMode(mode);
+    for (GameMode mode : {GameMode::FreePlay, GameMode::Arcade, GameMode::BossRush}) {
+        host.choices.mode = mode;
         OXScnVLDifficulty difficulty(host);
         enter(difficulty);
         host.switches.clear();
         key(difficulty, difficulty.backKey);
         EXPECT_EQ(host.switches,
-                  std::vector<int>{mode == CXGameSession::FreePlay ? kStageSelectScene : kMainScene})
-            << "mode " << mode;
+                  std::vector<int>{mode == GameMode::FreePlay ? kStageSelectScene : kMainScene})
+            << "mode " << storedNumber(mode);
     }
 }
 
@@ -141,7 +137,7 @@ TEST_F(MenuFlowTest, TheTutorialTurnsItsPagesBothWaysNamesTheBoundKeysAndLeaves)
     host.userProfile.controls[1] = 9;  // the beam
     std::vector<int> pictures[2];
     for (bool casual : {true, false}) {
-        session.setCasual(casual);
+        host.choices.casual = casual;
         OXScnTutorialPC tutorial(host);
         enter(tutorial);
         ASSERT_EQ(tutorial.getPage(), 0);
@@ -258,8 +254,9 @@ TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.markReadyToStart();
     session.tick(16.7f);
-    session.setScore(987654321);
+    session.run().setScore(987654321);
     session.endGame();
+    host.lastResult = session.getLastResult();
     session.tearDown();
     session.setProfile(nullptr);
     testing::internal::GetCapturedStdout();

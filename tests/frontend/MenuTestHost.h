@@ -19,6 +19,8 @@ class MenuTestHost : public IXMenuHost {
         return true;
     }
     CXUserProfile& profile() override { return userProfile; }
+    GameChoices& gameChoices() override { return choices; }
+    const GameResult& lastGameResult() const override { return lastResult; }
     std::string keyName(int code) const override { return "KEY" + std::to_string(code); }
     void startMenuMusic() override {}
     void pauseMenuMusic() override {}
@@ -36,6 +38,8 @@ class MenuTestHost : public IXMenuHost {
     }
 
     CXUserProfile userProfile;
+    GameChoices choices;
+    GameResult lastResult;
     int scene = -1;  // the last screen asked for
     std::vector<int> switches;
     std::string watched;

@@ -107,9 +107,9 @@ TEST_F(HangarScreen, PointsEarnedByAGameReachTheHangarAndSurviveLaunch) {
     CXGameSession& session = CXGameSession::instance();
     session.setProfile(&host.userProfile);
     session.setScreenSize(450, 600);
-    session.setGameMode(CXGameSession::Arcade);
-    session.setCasual(false);
-    session.setDifficulty(1);
+    session.choices().mode = GameMode::Arcade;
+    session.choices().casual = false;
+    session.choices().difficulty = Difficulty::Normal;
     testing::internal::CaptureStdout();
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.markReadyToStart();
@@ -258,7 +258,7 @@ TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
 // the screen opens (on the play style last played) and through left and right.
 TEST_F(HighScoreScreen, TheHighlightedTabIsTheTableShownAndLeftAndRightGoThroughTheTabs) {
     const auto highlightedId = [this] { return dynamic_cast<const OXButton&>(*highlighted()).getId(); };
-    CXGameSession::instance().setCasual(false);
+    host.choices.casual = false;
     OXScnVLHighScore& scores = open();
     EXPECT_EQ(scores.getTable(), HighScoreBoard::Normal);
     EXPECT_EQ(highlightedId(), OXScnVLHighScore::Normal);
@@ -274,12 +274,11 @@ TEST_F(HighScoreScreen, TheHighlightedTabIsTheTableShownAndLeftAndRightGoThrough
         EXPECT_EQ(highlightedId(), step.tab) << "key " << step.key;
     }
     scores.exitStarted();
-    CXGameSession::instance().setCasual(true);
+    host.choices.casual = true;
     scores.enterStarted();
     scores.enterFinished();
     EXPECT_EQ(scores.getTable(), HighScoreBoard::Casual);
     EXPECT_EQ(highlightedId(), OXScnVLHighScore::Casual);
-    CXGameSession::instance().setCasual(false);
 }
 
 TEST_F(HighScoreScreen, ARowWithAKeptReplayOffersToWatchIt) {

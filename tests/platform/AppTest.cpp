@@ -168,7 +168,7 @@ TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextG
         ASSERT_EQ(app.getMode(), CXApp::InStage);
         EXPECT_TRUE(app.getScenes().empty()) << "the menus are deleted while a stage runs";
         runFrames(1);
-        EXPECT_EQ(session.getState(), CXGameSession::Playing);
+        EXPECT_EQ(session.getState(), CXGameSession::State::Playing);
         EXPECT_NE(session.getGameScene(), nullptr);
     };
     auto waitForTheTitle = [&] {
@@ -180,7 +180,7 @@ TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextG
         EXPECT_EQ(app.getMode(), CXApp::FrontEnd);
         EXPECT_FALSE(app.getLoadBlocker()->isVisible()) << "the load blocker must not stay over the menus";
         EXPECT_EQ(session.getGameScene(), nullptr);
-        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        EXPECT_EQ(session.getState(), CXGameSession::State::Idle);
         // The results first: accept ends their count (or is NEXT once it has ended), NEXT
         // leads to the main menu, back to the title.
         ASSERT_EQ(app.getCurrentScene(), kResultsScene);
@@ -203,9 +203,9 @@ TEST_F(AppTest, EveryGameEndComesBackThroughTheResultsToATitleThatStartsTheNextG
 
     // The last ship lost without a continue: the game-over overlay ends the game.
     startFromTheTitle();
-    EXPECT_EQ(session.getGameMode(), CXGameSession::Arcade);
-    EXPECT_EQ(session.getDifficulty(), 1);
-    session.setContinues(0);
+    EXPECT_EQ(session.run().mode, GameMode::Arcade);
+    EXPECT_EQ(session.run().difficulty, Difficulty::Normal);
+    session.run().continues = 0;
     session.showGameOver();
     waitForTheTitle();
 
@@ -277,8 +277,8 @@ TEST_F(AppTest, InPlayTheHudButtonsAndThePointerFollowTheLastDeviceUsed) {
     ASSERT_EQ(app.getMode(), CXApp::InStage);
     runFrames(1);
     CXGameSession& session = CXGameSession::instance();
-    ASSERT_EQ(session.getState(), CXGameSession::Playing);
-    const auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    ASSERT_EQ(session.getState(), CXGameSession::State::Playing);
+    const auto& hud = *session.overlays().hud;
     const OXButton& pause = *hud.getButton(OXScnBaseHUD::PauseButton);
     EXPECT_FALSE(pause.isVisible());
     EXPECT_FALSE(app.isPointerShown());
@@ -296,7 +296,7 @@ TEST_F(AppTest, InPlayTheHudButtonsAndThePointerFollowTheLastDeviceUsed) {
     app.deliverPointer(CXApp::PointerPressed, x, y);
     app.deliverPointer(CXApp::PointerReleased, x, y);
     runFrames(2);
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(session.getState(), CXGameSession::State::InOverlay);
     press(kVirtualDown);
     EXPECT_TRUE(app.isPointerShown());
 }

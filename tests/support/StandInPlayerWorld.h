@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "stg/game/GameRun.h"
 #include "stg/game/IXPlayerWorld.h"
+#include "stg/game/IXStageHud.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/shot/IXShotEffects.h"
 
@@ -37,7 +39,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
     void tranceBackgroundFlash() override {}
     void detonateBomb(const Vec3&, float) override { ++bombs; }
     bool isBombActive() const override { return bombActive; }
-    bool isCasualPlay() const override { return casual; }
+    bool isCasualPlay() const override { return run.casual; }
     IXShootable* nearestEnemyIn(const Vec3&, float, float, float, float) const override { return nullptr; }
     bool isEnemyAlive(const IXShootable*) const override { return false; }
     void recordPlayerHit() override { ++playerHits; }
@@ -45,7 +47,7 @@ class StandInPlayerWorld : public IXPlayerWorld {
     void hudStartTranceCutIn() override {
         ++cutIns;
         if (answering) {
-            answering->startBreak();  // a scene without a HUD has no cut-in to wait for
+            noStageHud().startTranceCutIn(*answering);  // no cut-in to wait for
         }
     }
     void playerDied() override {
@@ -54,26 +56,23 @@ class StandInPlayerWorld : public IXPlayerWorld {
             answering->die();  // as the game scene does
         }
     }
-    int weaponLevel() const override { return weapon; }
-    int missileLevel() const override { return 0; }
-    Difficulty difficulty() const override { return difficultyLevel; }
-    int64_t carriedScore() const override { return score; }
-    int optionPairs() const override { return optionPairCount; }
-    int bombsLeft() const override { return bombsInStock; }
-    void spendBomb() override {
-        if (bombsInStock > 0) {
-            --bombsInStock;
-        }
-    }
-    bool canShoot() const override { return true; }
-    bool isBreakGaugeEnabled() const override { return true; }
-    float tranceFactor() const override { return trance; }
-    void resetTranceFactor() override { trance = 1.0f; }
-    void reportScore(int64_t value) override { score = value; }
-    void countGraze() override { ++grazes; }
-    void countOrb() override { ++orbs; }
-    void countTrance() override {}
-    void resetStageCounters() override { grazes = orbs = 0; }
+    // The game's values, from the run, as the game scene answers them.
+    int weaponLevel() const override { return run.weaponLevel; }
+    int missileLevel() const override { return run.missileLevel; }
+    Difficulty difficulty() const override { return run.difficulty; }
+    int64_t carriedScore() const override { return run.score; }
+    int optionPairs() const override { return run.optionPairs; }
+    int bombsLeft() const override { return run.bombs; }
+    void spendBomb() override { run.useBomb(); }
+    bool canShoot() const override { return run.shootingAllowed; }
+    bool isBreakGaugeEnabled() const override { return run.breakGaugeEnabled; }
+    float tranceFactor() const override { return run.tranceFactor; }
+    void resetTranceFactor() override { run.tranceFactor = 1.0f; }
+    void reportScore(int64_t value) override { run.setScore(value); }
+    void countGraze() override { ++run.grazes; }
+    void countOrb() override { ++run.orbs; }
+    void countTrance() override { ++run.trances; }
+    void resetStageCounters() override { run.resetStageCounters(); }
 
     int graces = 0, clears = 0, counterRings = 0, explosions = 0;
     int bombs = 0, playerHits = 0, damageFlashes = 0, cutIns = 0, deaths = 0;
@@ -83,11 +82,14 @@ class StandInPlayerWorld : public IXPlayerWorld {
     // When set, the world answers the ship at once, from inside the ship's own frame.
     OXSTGBasePlayer* answering = nullptr;
 
-    // The game's values, as a fresh arcade game on normal has them, and the stage's counts.
-    int weapon = 0, optionPairCount = 0, bombsInStock = 0;
-    Difficulty difficultyLevel = kDefaultDifficulty;
-    int64_t score = 0;
-    bool casual = false;
-    float trance = 1.0f;
-    int grazes = 0, orbs = 0;
+    // The game's values, as a fresh arcade game on normal has them but with no bombs, and the
+    // stage's counts.
+    GameRun run = noBombs();
+
+  private:
+    static GameRun noBombs() {
+        GameRun fresh;
+        fresh.bombs = 0;
+        return fresh;
+    }
 };

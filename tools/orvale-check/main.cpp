@@ -46,6 +46,8 @@ class QuietHost : public IXMenuHost {
     void switchToScene(int) override {}
     void requestStageStart() override {}
     CXUserProfile& profile() override { return userProfile; }
+    GameChoices& gameChoices() override { return choices; }
+    const GameResult& lastGameResult() const override { return result; }
     std::string keyName(int) const override { return "KEY"; }
     void startMenuMusic() override {}
     void pauseMenuMusic() override {}
@@ -56,6 +58,8 @@ class QuietHost : public IXMenuHost {
     bool watchReplay(const std::string&) override { return false; }
 
     CXUserProfile userProfile;
+    GameChoices choices;
+    GameResult result;
 };
 
 // Plays every stage of a level list at one difficulty with the autopilot, to the clear or the
@@ -66,9 +70,9 @@ void playLevelList(const char* list, int difficulty, int optionPairs) {
     CXGameSession& session = CXGameSession::instance();
     session.setProfile(&profile);
     session.setScreenSize(450, 600);
-    session.setGameMode(CXGameSession::FreePlay);
-    session.setCasual(false);
-    session.setDifficulty(difficulty);
+    session.choices().mode = GameMode::FreePlay;
+    session.choices().casual = false;
+    session.choices().difficulty = difficultyFromStored(difficulty);
     session.startGame(list, 0);
     const int stages = static_cast<int>(session.getLevelList().size());
     for (int stage = 0; stage < stages; ++stage) {
@@ -79,17 +83,18 @@ void playLevelList(const char* list, int difficulty, int optionPairs) {
         Autopilot pilot;
         for (long frame = 0; frame < kMostFrames; ++frame) {
             OXScnBaseSTGGame* scene = session.getGameScene();
-            if (scene && session.getState() == CXGameSession::Playing) {
+            if (scene && session.getState() == CXGameSession::State::Playing) {
                 pilot.step(session, *scene);
             }
             session.tick(kFrameMs);
             scene = session.getGameScene();
-            const int overlay = session.getActiveOverlay();
-            if (!scene || session.getState() == CXGameSession::Idle ||
-                session.getState() == CXGameSession::StageSummary ||
+            const CXGameSession::Overlay overlay = session.getActiveOverlay();
+            if (!scene || session.getState() == CXGameSession::State::Idle ||
+                session.getState() == CXGameSession::State::StageSummary ||
                 scene->getStageState() == OXScnBaseSTGGame::Cleared ||
-                (session.getState() == CXGameSession::InOverlay &&
-                 (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay))) {
+                (session.getState() == CXGameSession::State::InOverlay &&
+                 (overlay == CXGameSession::Overlay::GameOver ||
+                  overlay == CXGameSession::Overlay::Continue))) {
                 break;
             }
         }

@@ -5,8 +5,8 @@
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/StageEffects.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/StageEffects.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"
 
@@ -36,10 +36,10 @@ float StressFill::next() {
 
 void StressFill::topUp(CXGameSession& session) {
     OXScnBaseSTGGame* scene = session.getGameScene();
-    if (!scene || session.getState() != CXGameSession::Playing) {
+    if (!scene || session.getState() != CXGameSession::State::Playing) {
         return;
     }
-    session.setLives(std::max(session.getLives(), kLives));
+    session.run().lives = std::max(session.run().lives, kLives);
     CXBulletManager& bullets = *scene->getBulletManager();
     // Each loop stops at a full pool, or at the first refusal.
     while (bullets.liveEnemyPoolCount() < CXBulletManager::kEnemyPoolSize &&

@@ -72,10 +72,10 @@
 #include "platform/Resolution.h"
 #include "platform/SfmlFrameClock.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/StageEffects.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "tools/pilot/Autopilot.h"
@@ -172,7 +172,7 @@ class BenchLoop : public IXLoopHost {
         }
         const Clock::time_point updateStart = Clock::now();
         OXScnBaseSTGGame* scene = session.getGameScene();
-        if (scene && session.getState() == CXGameSession::Playing) {
+        if (scene && session.getState() == CXGameSession::State::Playing) {
             forceEffects(session, *scene);
             pilot.step(session, *scene);
         }
@@ -337,7 +337,7 @@ class BenchLoop : public IXLoopHost {
         loadMs = millisecondsBetween(loadStart, ended);
         loadMeasured = true;
         CXGameSession& session = CXGameSession::instance();
-        while (session.getGameScene() && session.getState() == CXGameSession::Playing &&
+        while (session.getGameScene() && session.getState() == CXGameSession::State::Playing &&
                session.getGameScene()->getStageTime() < options.fromMs) {
             pilot.step(session, *session.getGameScene());
             session.tick(kFrameMs);
@@ -362,13 +362,13 @@ class BenchLoop : public IXLoopHost {
         CXGameSession& session = CXGameSession::instance();
         const auto reached = [&session, this] {
             if (options.shotAt == "summary") {
-                return session.getState() == CXGameSession::StageSummary;
+                return session.getState() == CXGameSession::State::StageSummary;
             }
-            const auto* hud = static_cast<const OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+            const auto* hud = session.overlays().hud.get();
             return hud && hud->isCutInPlaying();
         };
         for (long limit = frame + 108000; !reached() && frame < limit; ++frame) {
-            if (session.getState() != CXGameSession::Playing || !session.getGameScene()) {
+            if (session.getState() != CXGameSession::State::Playing || !session.getGameScene()) {
                 break;  // lost, or the stage went on without the moment
             }
             pilot.step(session, *session.getGameScene());
@@ -380,7 +380,7 @@ class BenchLoop : public IXLoopHost {
             return;
         }
         for (float played = 0.0f; played < options.shotAfterMs; played += kFrameMs) {
-            if (session.getState() == CXGameSession::Playing && session.getGameScene()) {
+            if (session.getState() == CXGameSession::State::Playing && session.getGameScene()) {
                 pilot.step(session, *session.getGameScene());
             }
             session.tick(kFrameMs);
@@ -393,7 +393,7 @@ class BenchLoop : public IXLoopHost {
         CXGameSession& session = CXGameSession::instance();
         for (long limit = frame + 108000; frame < limit; ++frame) {
             OXScnBaseSTGGame* scene = session.getGameScene();
-            if (session.getState() != CXGameSession::Playing || !scene ||
+            if (session.getState() != CXGameSession::State::Playing || !scene ||
                 scene->getStageState() == OXScnBaseSTGGame::Cleared) {
                 break;
             }
@@ -433,12 +433,13 @@ class BenchLoop : public IXLoopHost {
     void checkEnd(double measuredMs) {
         CXGameSession& session = CXGameSession::instance();
         const OXScnBaseSTGGame* scene = session.getGameScene();
-        const int overlay = session.getActiveOverlay();
-        if (!scene || session.getState() == CXGameSession::StageSummary ||
+        const CXGameSession::Overlay overlay = session.getActiveOverlay();
+        if (!scene || session.getState() == CXGameSession::State::StageSummary ||
             scene->getStageState() == OXScnBaseSTGGame::Cleared) {
             outcome = "clear";
-        } else if (session.getState() == CXGameSession::InOverlay &&
-                   (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay)) {
+        } else if (session.getState() == CXGameSession::State::InOverlay &&
+                   (overlay == CXGameSession::Overlay::GameOver ||
+                    overlay == CXGameSession::Overlay::Continue)) {
             outcome = "gameover";
         } else if (measuredMs < options.seconds * 1000.0 &&
                    (options.gameMs <= 0.0f ||
@@ -584,11 +585,10 @@ int main(int argc, char** argv) {
     CXGameSession& session = CXGameSession::instance();
     session.setSeed(options.seed);
     session.setProfile(&profile);
-    session.setSceneSize(768, 1024);
     session.setScreenSize(areaWidth, areaHeight);
-    session.setGameMode(CXGameSession::FreePlay);
-    session.setCasual(false);
-    session.setDifficulty(1);
+    session.choices().mode = GameMode::FreePlay;
+    session.choices().casual = false;
+    session.choices().difficulty = Difficulty::Normal;
     const Clock::time_point loadStart = Clock::now();
     session.startGame(CXGameSession::kArcadeLevelList, options.stage);
     const int stageCount = static_cast<int>(session.getLevelList().size());

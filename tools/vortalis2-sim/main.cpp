@@ -33,11 +33,11 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/Replay.h"
 #include "stg/game/ReplayPlayer.h"
 #include "stg/game/StageEffects.h"
-#include "stg/game/OXSTGBasePlayer.h"
-#include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBeam.h"
 #include "stg/shot/OXBullet.h"
@@ -113,9 +113,9 @@ int main(int argc, char** argv) {
     if (playback) {
         player.start(session, replay, profile);
     } else {
-        session.setGameMode(CXGameSession::FreePlay);
-        session.setCasual(false);
-        session.setDifficulty(1);
+        session.choices().mode = GameMode::FreePlay;
+        session.choices().casual = false;
+        session.choices().difficulty = Difficulty::Normal;
         session.setSeed(options.seed);
         session.startGame(CXGameSession::kArcadeLevelList, options.stage);
         session.markReadyToStart();
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
         if (playback && player.isDone()) {
             break;  // the recording ends here, or the game went otherwise
         }
-        if (options.autopilot && scene && session.getState() == CXGameSession::Playing) {
+        if (options.autopilot && scene && session.getState() == CXGameSession::State::Playing) {
             pilot.step(session, *scene);
         }
 
@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
         }
 
         scene = session.getGameScene();
-        if (!scene || session.getState() == CXGameSession::Idle) {
+        if (!scene || session.getState() == CXGameSession::State::Idle) {
             if (!playback || outcome == "timeout") {
                 outcome = "ended";  // the game went back to the menus (a stage it could not play)
             }
@@ -184,16 +184,16 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "SIM: boss phase %d at stage %.0f ms, deaths %d\n", lastPhase,
                          static_cast<double>(scene->getStageTime()), deaths);
         }
-        if (boss && boss->isActive() && session.getState() == CXGameSession::Playing) {
+        if (boss && boss->isActive() && session.getState() == CXGameSession::State::Playing) {
             bossMs += static_cast<double>(CXGameSession::kStageStepMs * scene->getTimeScale());
             bossWorstUs = std::max(bossWorstUs, us);
         }
         peakParticles = std::max(peakParticles, scene->getStageEffects().particles().peakParticles());
         peakTrails = std::max(peakTrails, scene->getStageEffects().trails().peakTrails());
-        const int stageGrazes = session.getGrazes();
+        const int stageGrazes = session.run().grazes;
         grazes += std::max(0, stageGrazes - lastGrazes);
         lastGrazes = stageGrazes;
-        const int stageOrbs = session.getOrbs();
+        const int stageOrbs = session.run().orbs;
         orbs += std::max(0, stageOrbs - lastOrbs);
         lastOrbs = stageOrbs;
         const OXSTGBasePlayer* ship = scene->getShip();
@@ -234,7 +234,7 @@ int main(int argc, char** argv) {
         wasInPlay = inPlay;
         // The autopilot's game stops at the first clear or game over; a replay plays on to its
         // end, so its outcome is the last of them.
-        if (session.getState() == CXGameSession::StageSummary ||
+        if (session.getState() == CXGameSession::State::StageSummary ||
             scene->getStageState() == OXScnBaseSTGGame::Cleared) {
             outcome = "clear";
             if (!playback) {
@@ -242,9 +242,9 @@ int main(int argc, char** argv) {
                 break;
             }
         }
-        const int overlay = session.getActiveOverlay();
-        if (session.getState() == CXGameSession::InOverlay &&
-            (overlay == CXGameSession::GameOverOverlay || overlay == CXGameSession::ContinueOverlay)) {
+        const CXGameSession::Overlay overlay = session.getActiveOverlay();
+        if (session.getState() == CXGameSession::State::InOverlay &&
+            (overlay == CXGameSession::Overlay::GameOver || overlay == CXGameSession::Overlay::Continue)) {
             outcome = "gameover";
             if (!playback) {
                 ++frame;
@@ -261,7 +261,7 @@ int main(int argc, char** argv) {
         "boss_worst_update_us=%.1f "
         "mean_update_us=%.1f worst_update_us=%.1f",
         outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
-        static_cast<long long>(session.getScore()), grazes, session.getKills(), deaths, peakBullets,
+        static_cast<long long>(session.run().score), grazes, session.run().kills, deaths, peakBullets,
         scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, orbs, beamReadyMs,
         bossWorstUs, frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
     if (player.getStatus() == ReplayPlayer::Desync) {

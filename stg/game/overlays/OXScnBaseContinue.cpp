@@ -23,10 +23,7 @@ void OXScnBaseContinue::buildScene() {
     // What a continue costs: the score so far goes (its best stays in the high scores).
     scoreText = overlay::addText(*this, "SCORE 0,000,000,000", 160, 264, kLineSize, 1, kCountTint);
     overlay::addText(*this, "SCORE RESETS TO 0", 160, 244, kLineSize, 1, kWarningTint);
-    yesButton = overlay::addButton(*this, YesButton, "YES", 160, 218);
-    noButton = overlay::addButton(*this, NoButton, "NO", 160, 188);
-    row.add(yesButton);
-    row.add(noButton);
+    addChoices(218, 188);
 }
 
 void OXScnBaseContinue::setContinuesLeft(int count) {
@@ -35,51 +32,18 @@ void OXScnBaseContinue::setContinuesLeft(int count) {
     char line[32];
     std::snprintf(line, sizeof line, "CONTINUES LEFT: %d", count);
     countText->setText(line);
-    scoreText->setText(OXScnBaseHUD::scoreLine(CXGameSession::instance().getScore()));
+    scoreText->setText(OXScnBaseHUD::scoreLine(session.run().score));
     enterStarted();  // forgets a pointer press left from the last showing
     // Without a continue "YES" stays on screen, greyed, and only "NO" can be chosen.
     yesButton->setState(count >= 1 ? OXButton::Normal : OXButton::Disabled);
     row.reset();
 }
 
-void OXScnBaseContinue::update(float dtMs) {
-    OXScene::update(dtMs);
-    row.follow();
-}
-
-void OXScnBaseContinue::keyEvent(int key, bool down) {
-    if (overlay::isChoice(key)) {
-        if (down) {
-            choose(key - input::kChoice);
-        }
-        return;
-    }
-    if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
-        row.step(-1);
-    } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
-        row.step(1);
-    }
-    if (!latch.released(key, down)) {
-        return;
-    }
-    const overlay::Bindings keys = overlay::currentBindings();
-    if (key == keys.fire) {
-        choose(row.selectedId());
-    } else if (key == keys.beam || key == keys.trance) {
-        choose(NoButton);
-    }
-}
-
-void OXScnBaseContinue::buttonPressed(int id) {
-    overlay::pointerChoice(id);
-}
-
 void OXScnBaseContinue::choose(int id) {
-    CXGameSession& session = CXGameSession::instance();
     if (id == YesButton) {
-        // The session's own count decides: a prompt shown with a stale count
+        // The game's own count decides: a prompt shown with a stale count
         // never takes a continue the player does not have.
-        if (continuesLeft >= 1 && session.getContinues() >= 1) {
+        if (continuesLeft >= 1 && session.run().continues >= 1) {
             latch.clear();
             session.acceptContinue();
         }

@@ -366,7 +366,7 @@ void OXScnBaseHUD::update(float dtMs) {
 }
 
 void OXScnBaseHUD::updateReplayMarker() {
-    const int speed = CXGameSession::instance().getWatchSpeed();
+    const int speed = session.getWatchSpeed();
     if (speed == shownWatchSpeed) {
         return;
     }
@@ -394,46 +394,46 @@ void OXScnBaseHUD::showPointerButtons() {
 }
 
 void OXScnBaseHUD::updateCounters() {
-    const CXGameSession& session = CXGameSession::instance();
+    const GameRun& run = session.run();
     char line[40];
     // A score past ten digits keeps every digit group and its place: the text narrows.
-    if (session.getScore() != shownScore) {
-        shownScore = session.getScore();
+    if (run.score != shownScore) {
+        shownScore = run.score;
         formatScore(shownScore, line, sizeof line);
         scoreText->setCharSize(fittingCharSize(kScoreSize, kScoreWidth, std::strlen(line)));
         scoreText->setText(line);
     }
-    if (session.getHighScore() != shownHighScore) {
-        shownHighScore = session.getHighScore();
+    if (run.highScore != shownHighScore) {
+        shownHighScore = run.highScore;
         formatScore(shownHighScore, line, sizeof line);
         highScoreText->setCharSize(fittingCharSize(kHighScoreSize, kHighScoreWidth, std::strlen(line)));
         highScoreText->setText(line);
     }
     // One frame per count of ships; none at all without a ship left.
-    if (session.getLives() != shownLives) {
-        shownLives = session.getLives();
+    if (run.lives != shownLives) {
+        shownLives = run.lives;
         lifeCounter->setVisible(shownLives >= 1);
         if (shownLives >= 1) {
             lifeCounter->setFrame(shownLives - 1);
         }
     }
     // A bomb used: the screen flashes inverted, as thinly as the stage's flash rule allows.
-    if (session.getBombs() < shownBombs && session.getState() == CXGameSession::Playing) {
+    if (run.bombs < shownBombs && session.getState() == CXGameSession::State::Playing) {
         OXScnBaseSTGBackground* background = session.getBackgroundScene();
         invertSquare->resetActions();
         invertSquare->setKeepAlive(false);
         invertSquare->fadeTo(kInvertFlashMs, background ? background->getFlashRule().veil(0.6f) : 0.0f, 0.0f);
     }
-    shownBombs = session.getBombs();
-    if (session.getTranceFactor() != shownTranceFactor) {
-        shownTranceFactor = session.getTranceFactor();
+    shownBombs = run.bombs;
+    if (run.tranceFactor != shownTranceFactor) {
+        shownTranceFactor = run.tranceFactor;
         std::snprintf(line, sizeof line, "tm %1.2fx", static_cast<double>(shownTranceFactor));
         tranceFactorText->setText(line);
     }
 }
 
 void OXScnBaseHUD::updateShipValues() {
-    OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
+    OXSTGBasePlayer* ship = session.getShip();
     if (!ship) {
         return;
     }
@@ -505,10 +505,10 @@ void OXScnBaseHUD::updateShield(float dtMs) {
         shieldGauge.fill->setVisible(false);
         return;
     }
-    const CXGameSession& session = CXGameSession::instance();
-    const float target = session.getStartBombs() > 0
-                             ? std::min(1.0f, std::max(0.0f, static_cast<float>(session.getBombs()) /
-                                                                 static_cast<float>(session.getStartBombs())))
+    const GameRun& run = session.run();
+    const float target = run.startBombs > 0
+                             ? std::min(1.0f, std::max(0.0f, static_cast<float>(run.bombs) /
+                                                                 static_cast<float>(run.startBombs)))
                              : 0.0f;
     const float step = kShieldRisePerMs * dtMs;
     shieldShown = shieldShown < target ? std::min(target, shieldShown + step) : target;
@@ -581,7 +581,7 @@ void OXScnBaseHUD::updateBonus(float dtMs) {
 }
 
 void OXScnBaseHUD::updateBoss() {
-    const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
+    const OXScnBaseSTGGame* scene = session.getGameScene();
     const CXEnemyManager* enemies = scene ? scene->getEnemyManager() : nullptr;
     const OXBoss* boss = enemies ? enemies->currentBoss() : nullptr;
     const bool fighting =
@@ -662,8 +662,8 @@ void OXScnBaseHUD::showBonus(bool success, float amount) {
 }
 
 void OXScnBaseHUD::updateGroups() {
-    const OXSTGBasePlayer* ship = CXGameSession::instance().getShip();
-    const float screenScale = CXGameSession::instance().getScreenScale();
+    const OXSTGBasePlayer* ship = session.getShip();
+    const float screenScale = session.getScreenScale();
     const bool low = ship && dimsBottomRows(screenScale, ship->getY());
     const bool high = ship && screenScale > kFadeScale && ship->getY() >= kHighEdge;
     const bool right = ship && dimsRightSide(screenScale, ship->getX());
@@ -716,15 +716,14 @@ void OXScnBaseHUD::damageFlash(float durationMs) {
 void OXScnBaseHUD::buttonDown(int id) {
     if (id == CounterButton) {
         counterHoldSent = true;
-        CXGameSession::instance().keyEvent(input::kCounterHold, true);
+        session.keyEvent(input::kCounterHold, true);
     }
 }
 
 void OXScnBaseHUD::buttonPressed(int id) {
-    CXGameSession& session = CXGameSession::instance();
     int code = -1;
     if (id == PauseButton) {
-        code = overlay::currentBindings().pause;
+        code = overlay::currentBindings(session.profileValues()).pause;
     } else if (id == BombButton) {
         code = input::kBomb;
     } else if (id == CounterButton) {
@@ -748,20 +747,18 @@ void OXScnBaseHUD::pointerSettled() {
 void OXScnBaseHUD::letGoCounterHold() {
     if (counterHoldSent) {
         counterHoldSent = false;
-        CXGameSession::instance().keyEvent(input::kCounterHold, false);
+        session.keyEvent(input::kCounterHold, false);
     }
 }
 
-void OXScnBaseHUD::startTranceCutIn() {
+void OXScnBaseHUD::startTranceCutIn(OXSTGBasePlayer& ship) {
     if (cutInTime >= 0.0f) {
         return;  // already playing
     }
     if (!active) {
         // Nothing would play the cut-in: start the trance at once rather
         // than leave the game frozen.
-        if (OXSTGBasePlayer* ship = CXGameSession::instance().getShip()) {
-            ship->startBreak();
-        }
+        ship.startBreak();
         return;
     }
     cutInTime = 0.0f;
@@ -799,7 +796,7 @@ void OXScnBaseHUD::updateCutIn(float dtMs) {
         cutInBlur->fadeTo(stepMs, 1.0f, 0.0f);
         cutInBackground->scaleTo(stepMs, {kCutInBandScaleX, kCutInBandScaleY, 1.0f},
                                  {0.001f, kCutInBandScaleY, 1.0f}, 1.0f);
-        if (OXSTGBasePlayer* ship = CXGameSession::instance().getShip()) {
+        if (OXSTGBasePlayer* ship = session.getShip()) {
             ship->startBreak();
         }
     }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "engine/OXScene.h"
+#include "stg/game/IXStageHud.h"
 
+class CXGameSession;
 class IXTransformable;
 class OXButton;
 class OXBoss;
@@ -19,8 +21,10 @@ class OXTextBox;
 // pointer (pause, bomb, counter-attack). Every number is rewritten only when
 // it changed; nothing is allocated after buildScene. A missing picture or font
 // leaves its element out, with a line on the console.
-class OXScnBaseHUD : public OXScene {
+class OXScnBaseHUD : public OXScene, public IXStageHud {
   public:
+    // The session whose game it shows (it outlives the overlay).
+    explicit OXScnBaseHUD(CXGameSession& owner) : session(owner) {}
     // Steps of the trance cut-in, by the milliseconds at which they begin.
     static constexpr float kCutInSettleMs = 60.0f;  // the picture squeezes in
     static constexpr float kCutInBreakMs = 160.0f;  // the ship's break mode starts
@@ -42,14 +46,15 @@ class OXScnBaseHUD : public OXScene {
     void hideLoadCover();
     // A stage is loading: the cover is shown again.
     void showLoadCover();
-    // Plays the trance cut-in; calls the ship's startBreak when it has played.
-    void startTranceCutIn();
+    // Plays the trance cut-in; calls the ship's startBreak on its way (at once when the HUD
+    // is not active, rather than leave the game frozen).
+    void startTranceCutIn(OXSTGBasePlayer& ship) override;
     // The multiplier text flashes red and returns to its tint over `durationMs`.
-    void damageFlash(float durationMs);
+    void damageFlash(float durationMs) override;
     // The boss phase bonus result.
-    void showBonus(bool success, float amount);
+    void showBonus(bool success, float amount) override;
     // The boss phase timer is shown while the boss fights a timed phase.
-    void showPhaseTimer(bool shown) { phaseTimerWanted = shown; }
+    void showPhaseTimer(bool shown) override { phaseTimerWanted = shown; }
     // The shield warning: a blinking caption and 12 fading beeps.
     void startWarning();
     // Whether the mouse is what the player used last: the pointer's buttons show only then
@@ -106,6 +111,7 @@ class OXScnBaseHUD : public OXScene {
     static int fittingCharSize(int size, float width, size_t length);
 
   private:
+    CXGameSession& session;
     // A gauge: its trough and its fill, `length` units long from `left`.
     struct Gauge {
         OXSprite* frame = nullptr;  // owned through objects

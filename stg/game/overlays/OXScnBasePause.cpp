@@ -69,7 +69,7 @@ void OXScnBasePause::showChoices(bool shown) {
 }
 
 void OXScnBasePause::showVisibility() {
-    const VisibilityOptions& options = CXGameSession::instance().getVisibility();
+    const VisibilityOptions& options = session.getVisibility();
     char line[24];
     std::snprintf(line, sizeof line, "BG DIM: %d%%",
                   static_cast<int>(std::lround(options.backgroundDimming * 100.0f)));
@@ -109,7 +109,7 @@ void OXScnBasePause::keyEvent(int key, bool down) {
     if (!latch.released(key, down)) {
         return;
     }
-    const overlay::Bindings keys = overlay::currentBindings();
+    const overlay::Bindings keys = overlay::currentBindings(session.profileValues());
     if (key == keys.fire) {
         choose(row.selectedId());
     } else if (key == keys.pause) {
@@ -120,7 +120,7 @@ void OXScnBasePause::keyEvent(int key, bool down) {
 }
 
 void OXScnBasePause::buttonPressed(int id) {
-    overlay::pointerChoice(id);
+    overlay::pointerChoice(session, id);
 }
 
 void OXScnBasePause::choose(int id) {
@@ -129,7 +129,6 @@ void OXScnBasePause::choose(int id) {
     }
     if (id == DimmingButton || id == ContrastButton || id == HitboxButton) {
         // Shown at once on the stage behind; kept in the profile by RESUME or END GAME.
-        CXGameSession& session = CXGameSession::instance();
         VisibilityOptions options = session.getVisibility();
         if (id == DimmingButton) {
             // The next whole step up, from any value the options screen left.
@@ -149,12 +148,12 @@ void OXScnBasePause::choose(int id) {
         return;
     }
     // Either choice first writes the game's settings back into the profile.
-    CXGameSession::instance().writeSettingsToProfile();
+    session.writeSettingsToProfile();
     latch.clear();
     if (id == ResumeButton) {
         startCountdown();
     } else {
-        CXGameSession::instance().confirmEndGame();
+        session.confirmEndGame();
     }
 }
 
@@ -190,6 +189,6 @@ void OXScnBasePause::update(float dtMs) {
         shownDigit = 0;
         countdownText->setVisible(false);
         countdownText->setActive(false);
-        CXGameSession::instance().resume();
+        session.resume();
     }
 }

@@ -3,6 +3,7 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class CXGameSession;
 class OXButton;
 class OXTextBox;
 
@@ -14,6 +15,8 @@ class OXTextBox;
 // fire presses the highlighted one, releasing pause again resumes, beam or trance asks to end.
 class OXScnBasePause : public OXScene {
   public:
+    // The session whose game it shows (it outlives the overlay).
+    explicit OXScnBasePause(CXGameSession& owner) : session(owner) {}
     enum ButtonId {
         EndGameButton = 0,
         ResumeButton = 1,
@@ -41,6 +44,7 @@ class OXScnBasePause : public OXScene {
     const OXButton* getButton(int id) const;
 
   private:
+    CXGameSession& session;
     void startCountdown();
     void showChoices(bool shown);
     // The visibility buttons' labels from the session's options.

@@ -50,13 +50,12 @@ bool OXScnBaseSummary::isNextShown() const {
 }
 
 void OXScnBaseSummary::showResults() {
-    const CXGameSession& session = CXGameSession::instance();
-    const int64_t total = static_cast<int64_t>(session.getGrazeBonus()) + session.getOrbBonus();
+    const int64_t total = static_cast<int64_t>(session.run().grazeBonus) + session.run().orbBonus;
     char line[5][24];
-    std::snprintf(line[0], sizeof line[0], "%d", session.getGrazes());
-    std::snprintf(line[1], sizeof line[1], "+%d", session.getGrazeBonus());
-    std::snprintf(line[2], sizeof line[2], "%d", session.getOrbs());
-    std::snprintf(line[3], sizeof line[3], "+%d", session.getOrbBonus());
+    std::snprintf(line[0], sizeof line[0], "%d", session.run().grazes);
+    std::snprintf(line[1], sizeof line[1], "+%d", session.run().grazeBonus);
+    std::snprintf(line[2], sizeof line[2], "%d", session.run().orbs);
+    std::snprintf(line[3], sizeof line[3], "+%d", session.run().orbBonus);
     std::snprintf(line[4], sizeof line[4], "%lld", static_cast<long long>(total));
     // Every box starts hidden, so a second summary starts empty.
     for (int i = 0; i < kValueCount; ++i) {
@@ -112,7 +111,7 @@ void OXScnBaseSummary::showNext() {
 }
 
 void OXScnBaseSummary::buttonPressed(int id) {
-    overlay::pointerChoice(id);
+    overlay::pointerChoice(session, id);
 }
 
 void OXScnBaseSummary::choose(int id) {
@@ -127,7 +126,7 @@ void OXScnBaseSummary::next() {
     }
     finished = true;
     latch.clear();
-    CXGameSession::instance().summaryFinished();
+    session.summaryFinished();
 }
 
 void OXScnBaseSummary::keyEvent(int key, bool down) {
@@ -137,7 +136,8 @@ void OXScnBaseSummary::keyEvent(int key, bool down) {
         }
         return;
     }
-    if (finished || !latch.released(key, down) || key != overlay::currentBindings().fire) {
+    if (finished || !latch.released(key, down) ||
+        key != overlay::currentBindings(session.profileValues()).fire) {
         return;
     }
     if (revealed < kValueCount) {

@@ -3,6 +3,7 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class CXGameSession;
 class OXButton;
 class OXTextBox;
 
@@ -12,6 +13,8 @@ class OXTextBox;
 // everything is shown.
 class OXScnBaseSummary : public OXScene {
   public:
+    // The session whose game it shows (it outlives the overlay).
+    explicit OXScnBaseSummary(CXGameSession& owner) : session(owner) {}
     static constexpr int kValueCount = 5;  // grazes, graze bonus, orbs, orb bonus, total bonus
     static constexpr float kRevealFadeMs = 500.0f;
     static constexpr float kRevealSlideMs = 800.0f;
@@ -33,6 +36,7 @@ class OXScnBaseSummary : public OXScene {
     const OXButton* getNextButton() const { return nextButton; }
 
   private:
+    CXGameSession& session;
     void revealNext();
     void revealAll();
     void showNext();

@@ -26,22 +26,21 @@ void OXScnGameOver::buildScene() {
 }
 
 void OXScnGameOver::appear() {
-    const CXGameSession& session = CXGameSession::instance();
     latch.clear();
     shownMs = 0.0f;
     skipWanted = false;
     finishSent = false;
 
-    scoreText->setText(OXScnBaseHUD::scoreLine(session.getScore()));
-    std::printf("GAME OVER SCORE %lld\n", static_cast<long long>(session.getScore()));
+    scoreText->setText(OXScnBaseHUD::scoreLine(session.run().score));
+    std::printf("GAME OVER SCORE %lld\n", static_cast<long long>(session.run().score));
 
-    const bool record = session.isNewRecord();
+    const bool record = session.run().isNewRecord();
     recordText->setVisible(record);
     if (record) {
-        recordText->setText(OXScnBaseHUD::recordLine(session.getScore(), session.getHighScore()));
+        recordText->setText(OXScnBaseHUD::recordLine(session.run().score, session.run().highScore));
         recordText->resetActions();
         recordText->scaleTo(kRecordPopMs, {1.6f, 1.6f, 1}, {1, 1, 1}, 0.5f);
-        std::printf("NEW RECORD %lld\n", static_cast<long long>(session.getHighScore()));
+        std::printf("NEW RECORD %lld\n", static_cast<long long>(session.run().highScore));
     }
 
     // Faded as a whole, the panel would let the field's enemies and bullets show through it;
@@ -68,6 +67,6 @@ void OXScnGameOver::update(float dtMs) {
     }
     if (shownMs >= kHoldMs || skipWanted) {
         finishSent = true;
-        CXGameSession::instance().gameOverFinished();
+        session.gameOverFinished();
     }
 }

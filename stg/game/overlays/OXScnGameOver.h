@@ -5,6 +5,7 @@
 #include "engine/OXScene.h"
 #include "stg/game/overlays/OverlayKit.h"
 
+class CXGameSession;
 class OXSprite;
 class OXTextBox;
 
@@ -15,6 +16,8 @@ class OXTextBox;
 // ends it early.
 class OXScnGameOver : public OXScene {
   public:
+    // The session whose game it shows (it outlives the overlay).
+    explicit OXScnGameOver(CXGameSession& owner) : session(owner) {}
     static constexpr float kAppearMs = 2000.0f;
     static constexpr float kHoldMs = 6000.0f;
     static constexpr float kSkipAfterMs = 1000.0f;
@@ -31,6 +34,7 @@ class OXScnGameOver : public OXScene {
     const OXTextBox* getRecordText() const { return recordText; }
 
   private:
+    CXGameSession& session;
     OXTextBox* titleText = nullptr;   // owned through objects
     OXTextBox* scoreText = nullptr;   // owned through objects
     OXTextBox* recordText = nullptr;  // owned through objects; shown only for a record

@@ -181,11 +181,10 @@ class ButtonRow {
 
 // A button of the overlay in front pressed with the pointer: its choice edge goes the session's
 // key path (so a replay records it) and comes back to the overlay's keyEvent.
-inline void pointerChoice(int id) {
+inline void pointerChoice(CXGameSession& session, int id) {
     if (id < 0 || id >= input::kChoices) {
         return;
     }
-    CXGameSession& session = CXGameSession::instance();
     session.keyEvent(input::kChoice + id, true);
     session.keyEvent(input::kChoice + id, false);
 }
@@ -195,21 +194,19 @@ inline bool isChoice(int code) {
 
 // The four bindings, as game key codes.
 struct Bindings {
-    int fire = 2;    // 'Z'
-    int beam = 3;    // 'X'
-    int trance = 1;  // 'C'
-    int pause = 26;  // 'P'
+    int fire = CXUserProfile::kDefaultControls[0];
+    int beam = CXUserProfile::kDefaultControls[1];
+    int trance = CXUserProfile::kDefaultControls[2];
+    int pause = CXUserProfile::kDefaultControls[3];
 };
 
-// The player's bindings from the session's profile, or the defaults without one.
-inline Bindings currentBindings() {
+// The player's bindings from the profile the game plays by.
+inline Bindings currentBindings(const CXUserProfile& profile) {
     Bindings keys;
-    if (const CXUserProfile* profile = CXGameSession::instance().getProfile()) {
-        keys.fire = profile->bindingCode(0);
-        keys.beam = profile->bindingCode(1);
-        keys.trance = profile->bindingCode(2);
-        keys.pause = profile->bindingCode(3);
-    }
+    keys.fire = profile.bindingCode(0);
+    keys.beam = profile.bindingCode(1);
+    keys.trance = profile.bindingCode(2);
+    keys.pause = profile.bindingCode(3);
     return keys;
 }
 

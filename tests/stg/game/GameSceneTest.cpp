@@ -19,11 +19,11 @@
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/CXGameSession.h"
-#include "stg/game/StageEffects.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/StageEffects.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"
@@ -36,8 +36,8 @@ constexpr int kUp = 30, kRight = 29, kLeft = 28, kDown = 31, kBeam = 3;
 class GameSceneTest : public gametest::SessionTest {
   protected:
     // Starts the first stage in `mode`.
-    OXScnBaseSTGGame& start(int mode) {
-        session.setGameMode(mode);
+    OXScnBaseSTGGame& start(GameMode mode) {
+        session.choices().mode = mode;
         startPlaying();
         return *session.getGameScene();
     }
@@ -60,8 +60,8 @@ class GameSceneTest : public gametest::SessionTest {
 };
 
 TEST_F(GameSceneTest, TheMothershipBringsTheFirstShipInWithoutCostingALife) {
-    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
-    const int lives = session.getLives();
+    OXScnBaseSTGGame& scene = start(GameMode::Arcade);
+    const int lives = session.run().lives;
     // Closed, the carrier is whole: the bow halves meet on the centre line and sit on the hull,
     // and the engine hangs from it.
     auto edge = [&](int part, float dx, float dy) {
@@ -77,7 +77,7 @@ TEST_F(GameSceneTest, TheMothershipBringsTheFirstShipInWithoutCostingALife) {
     const int frames = untilControllable(1000);
     EXPECT_LT(frames, 1000);
     EXPECT_FALSE(scene.getShip()->isOutOfPlay());
-    EXPECT_EQ(session.getLives(), lives);
+    EXPECT_EQ(session.run().lives, lives);
     for (int frame = 0; frame < 120; ++frame) {
         session.tick(16.7f);
     }
@@ -85,9 +85,9 @@ TEST_F(GameSceneTest, TheMothershipBringsTheFirstShipInWithoutCostingALife) {
 }
 
 TEST_F(GameSceneTest, TheOpeningClearsEnemyBulletsUntilTheShipHasControlAndLeavesItLow) {
-    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    OXScnBaseSTGGame& scene = start(GameMode::Arcade);
     OXSTGBasePlayer& ship = *scene.getShip();
-    const int bombs = session.getBombs(), lives = session.getLives();
+    const int bombs = session.run().bombs, lives = session.run().lives;
     // From the first frame to the moment the player has the ship, grace clears every enemy
     // bullet: the carrier's launch cannot be shot at.
     int frames = 0;
@@ -104,8 +104,8 @@ TEST_F(GameSceneTest, TheOpeningClearsEnemyBulletsUntilTheShipHasControlAndLeave
     for (int frame = 0; frame < 60; ++frame) {
         session.tick(16.7f);
     }
-    EXPECT_EQ(session.getBombs(), bombs);
-    EXPECT_EQ(session.getLives(), lives);
+    EXPECT_EQ(session.run().bombs, bombs);
+    EXPECT_EQ(session.run().lives, lives);
 }
 
 // Pushed against each edge in both layouts, in the open and in a boss fight (no waves, no
@@ -116,7 +116,7 @@ class ShipEdgeTest : public GameSceneTest, public testing::WithParamInterface<st
 TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
     const auto [aspect, key, bossFight] = GetParam();
     profile.aspectRatio = aspectRatioFromStored(aspect);
-    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
     OXSTGBasePlayer& ship = *scene.getShip();
     CXEnemyManager& enemies = *scene.getEnemyManager();
@@ -125,7 +125,7 @@ TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
         enemies.setMidBossDone(true);  // the stage's boss, not its mid-boss
         ASSERT_TRUE(enemies.startBoss());
     }
-    session.setBombs(9);
+    session.run().bombs = 9;
     for (int frame = 0; frame < 200; ++frame) {  // the launch's camera shake dies down
         scene.setBulletGrace(100.0f);
         session.tick(16.7f);
@@ -167,14 +167,14 @@ INSTANTIATE_TEST_SUITE_P(BothLayoutsFourEdges, ShipEdgeTest,
 // The bomb's ring inverts the field under it: grown past the field it must have faded, or the
 // field turns grey; and no background tint (bomb, counter-attack, trance) outlasts 600 ms.
 TEST_F(GameSceneTest, TheBombFadesAsItGrowsAndNoWashCoversTheFieldForLong) {
-    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
     const OXScnBaseSTGBackground& background = *session.getBackgroundScene();
     auto washed = [&] {
         const Colour& c = background.getFlashColour();
         return c.r != 1.0f || c.g != 1.0f || c.b != 1.0f;
     };
-    session.setBombs(1);
+    session.run().bombs = 1;
     scene.getShip()->hit(-1.0f, {0, 1, 0});
     ASSERT_TRUE(scene.getBomb()->isDetonating());
     EXPECT_TRUE(washed());
@@ -212,13 +212,13 @@ TEST_F(GameSceneTest, TheBombFadesAsItGrowsAndNoWashCoversTheFieldForLong) {
 // event, a trance ending, the huge explosions of a boss's death) lightens the backdrop only a
 // little, inverts the screen only thinly, and the player's dimming takes its share off.
 TEST_F(GameSceneTest, NoFlashWhitesTheFieldOutAndDimmingDimsThem) {
-    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
     const OXScnBaseSTGBackground& background = *session.getBackgroundScene();
-    const auto* hud = static_cast<const OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    const auto* hud = session.overlays().hud.get();
     ASSERT_NE(hud, nullptr);
     auto storm = [&] {
-        session.setBombs(2);
+        session.run().bombs = 2;
         scene.getShip()->hit(-1.0f, {0, 1, 0});
         session.tick(16.7f);  // the HUD sees the bomb
         scene.backgroundFlash({1, 1, 1, 1}, 1000.0f, 1.0f);
@@ -257,7 +257,7 @@ TEST_F(GameSceneTest, NoFlashWhitesTheFieldOutAndDimmingDimsThem) {
 }
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {
-    start(CXGameSession::FreePlay);
+    start(GameMode::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
 
     session.keyEvent(kUp, true);
@@ -276,10 +276,10 @@ TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt)
 }
 
 TEST_F(GameSceneTest, ADeathCostsALifeRefillsTheBombsAndClearsTheField) {
-    OXScnBaseSTGGame& scene = start(CXGameSession::FreePlay);
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
-    const int lives = session.getLives();
-    session.setBombs(0);
+    const int lives = session.run().lives;
+    session.run().bombs = 0;
 
     scene.playerDied();
     EXPECT_TRUE(scene.getShip()->isRespawning());  // the death animation: no second death
@@ -290,8 +290,8 @@ TEST_F(GameSceneTest, ADeathCostsALifeRefillsTheBombsAndClearsTheField) {
         }
         ASSERT_NE(scene.getShip()->isOutOfPlay(), outOfPlay);
     }
-    EXPECT_EQ(session.getLives(), lives - 1);
-    EXPECT_EQ(session.getBombs(), session.getStartBombs());
+    EXPECT_EQ(session.run().lives, lives - 1);
+    EXPECT_EQ(session.run().bombs, session.run().startBombs);
     EXPECT_GT(scene.getBulletGrace(), 0.0f);
     // Every enemy bullet left is playing its end.
     CXBulletManager& bullets = *scene.getBulletManager();
@@ -324,12 +324,12 @@ int64_t killScore(CXGameSession& session, float reach) {
 }
 
 TEST_F(GameSceneTest, AKillNearTheShipScoresTheChainBonusTimesTheDistanceFactorAndTheMultiplier) {
-    start(CXGameSession::FreePlay);
+    start(GameMode::FreePlay);
     ASSERT_LT(untilControllable(1000), 1000);
     OXSTGBasePlayer& ship = *session.getShip();
     ship.addMultiplier(1.0f);  // at normal's rate of 0.6
     ASSERT_FLOAT_EQ(ship.getMultiplier(), 1.6f);
-    session.setBombs(5);
+    session.run().bombs = 5;
 
     EXPECT_NEAR(killScore(session, 100.0f), 16 * (160 + 120) * 1.6, 1.0);
     EXPECT_NEAR(killScore(session, 140.0f), 8 * (160 + 120) * 1.6, 1.0);
@@ -343,7 +343,7 @@ TEST_F(GameSceneTest, AKillNearTheShipScoresTheChainBonusTimesTheDistanceFactorA
 // dark outline under a brighter core in the same single draw call, the hit box marked.
 TEST_F(GameSceneTest, VisibilityOptionsShowOnTheNextFrameDrawnInARunningStage) {
     profile.bulletContrast = true;
-    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    OXScnBaseSTGGame& scene = start(GameMode::Arcade);
     EXPECT_TRUE(session.getVisibility().bulletContrast);
     session.setVisibility({});
     ASSERT_LT(untilControllable(3000), 3000);
@@ -389,7 +389,7 @@ TEST_F(GameSceneTest, VisibilityOptionsShowOnTheNextFrameDrawnInARunningStage) {
 TEST_F(GameSceneTest, EffectsAreDrawnBeneathTheEnemyBullets) {
     RecordingGLDevice device;
     setGLDevice(&device);
-    OXScnBaseSTGGame& scene = start(CXGameSession::Arcade);
+    OXScnBaseSTGGame& scene = start(GameMode::Arcade);
     for (int i = 0; i < 3000 && scene.getBulletManager()->liveEnemyPoolCount() == 0; ++i) {
         session.tick(16.7f);
     }
@@ -423,7 +423,7 @@ TEST_F(GameSceneTest, EffectsAreDrawnBeneathTheEnemyBullets) {
 // effects still run, untextured, and an unknown effect shows nothing.
 TEST_F(GameSceneTest, AStageWithoutAFileStillPlaysItsEffects) {
     session.startGame(CXGameSession::kArcadeLevelList, 99);
-    EXPECT_EQ(session.getStageIndex(), 1);
+    EXPECT_EQ(session.run().stageIndex, 1);
     OXScnBaseSTGGame* scene = session.getGameScene();
     ASSERT_NE(scene, nullptr);
     EXPECT_FALSE(scene->isStageLoaded());

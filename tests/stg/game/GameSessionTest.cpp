@@ -11,6 +11,7 @@
 #include "data/CXUserProfile.h"
 #include "engine/OXScene.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/GameRun.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "tests/stg/game/GameTestSupport.h"
@@ -30,12 +31,12 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
     profile.arcadeScore[1] = 777;
     session.startGame(CXGameSession::kArcadeLevelList, 0);
 
-    EXPECT_EQ(session.getState(), CXGameSession::StageLoading);
+    EXPECT_EQ(session.getState(), CXGameSession::State::StageLoading);
     EXPECT_EQ(session.getLevelList(), std::vector<std::string>{"stage_1"});
-    EXPECT_EQ(session.getLives(), 3);
-    EXPECT_EQ(session.getBombs(), 4);
-    EXPECT_EQ(session.getContinues(), 2);
-    EXPECT_EQ(session.getHighScore(), 777);
+    EXPECT_EQ(session.run().lives, 3);
+    EXPECT_EQ(session.run().bombs, 4);
+    EXPECT_EQ(session.run().continues, 2);
+    EXPECT_EQ(session.run().highScore, 777);
     ASSERT_NE(session.getGameScene(), nullptr);
     EXPECT_TRUE(session.getGameScene()->isStageLoaded());
 
@@ -44,7 +45,7 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
     EXPECT_EQ(session.getGameScene()->getStageTime(), 0.0f);
     session.markReadyToStart();
     session.tick(16.7f);
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
+    EXPECT_EQ(session.getState(), CXGameSession::State::Playing);
     EXPECT_EQ(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Started);
 
     // Then the stage advances by its fixed step, whatever the frame time.
@@ -54,14 +55,70 @@ TEST_F(GameSessionTest, AGameStartsFromTheProfileWaitsForTheLoadedStageAndPlaysO
     EXPECT_FLOAT_EQ(session.getGameScene()->getStageTime() - before, 2 * CXGameSession::kStageStepMs);
 }
 
+TEST(GameRunRules, TheScoreLivesBombsAndContinuesChangeAsAPlayerExpects) {
+    GameRun run;
+    run.highScore = run.bestBefore = 500;
+    run.setScore(400);
+    EXPECT_EQ(run.highScore, 500) << "a lower score leaves the best";
+    EXPECT_FALSE(run.isNewRecord());
+    run.setScore(900);
+    EXPECT_EQ(run.highScore, 900);
+    EXPECT_TRUE(run.isNewRecord());
+
+    run.useBomb();
+    run.useBomb();
+    run.useBomb();
+    EXPECT_EQ(run.bombs, 0) << "no bomb below none";
+    run.countRespawn(true);
+    EXPECT_EQ(run.lives, run.startLives) << "the stage's first ship is free";
+    run.countRespawn(false);
+    EXPECT_EQ(run.lives, run.startLives - 1);
+    EXPECT_EQ(run.bombs, run.startBombs) << "a new ship comes with its bombs";
+
+    run.takeContinue();
+    EXPECT_EQ(run.continues, run.startContinues - 1);
+    EXPECT_EQ(run.lives, run.startLives + 1);
+    EXPECT_EQ(run.score, 0);
+    EXPECT_EQ(run.highScore, 900) << "a continue gives up the score, not the best";
+}
+
+TEST_F(GameSessionTest, AGamePlaysTheChoicesItStartedWithWhateverTheMenusChooseLater) {
+    profile.bossScore[1] = 5000;
+    session.choices().mode = GameMode::BossRush;
+    session.choices().casual = true;
+    session.startGame(CXGameSession::kBossRushLevelList, 0);
+    EXPECT_EQ(session.run().highScore, 5000) << "HI-SCORE is the casual boss rush table's";
+
+    session.choices() = GameChoices{};  // the menus choose again
+    session.run().setScore(6000);
+    testing::internal::CaptureStdout();
+    session.endGame();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(profile.bossScore[1], 6000);
+    EXPECT_EQ(profile.arcadeScore[1], 0);
+    EXPECT_TRUE(session.getLastResult().newRecord);
+}
+
+TEST_F(GameSessionTest, WithoutAProfileAGameHasAFreshProfilesStockAndKeys) {
+    session.setProfile(nullptr);
+    startPlaying();
+    const CXUserProfile fresh;
+    EXPECT_EQ(session.run().lives, fresh.lives);
+    EXPECT_EQ(session.run().bombs, fresh.bombs);
+    EXPECT_EQ(session.run().continues, fresh.continues);
+    session.keyEvent(CXUserProfile::kDefaultControls[3], true);
+    session.keyEvent(CXUserProfile::kDefaultControls[3], false);
+    EXPECT_EQ(session.getState(), CXGameSession::State::InOverlay) << "the default pause key pauses";
+}
+
 TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheGame) {
     // The game before leaves its score and experience in the session: none may count again.
     startPlaying();
-    session.setScore(4000);
-    session.countKill();
+    session.run().setScore(4000);
+    session.run().countKill();
     session.endGame();
     const int experience = profile.expToLevel;
-    session.setGameMode(CXGameSession::BossRush);
+    session.choices().mode = GameMode::BossRush;
     const char* const lists[] = {
         "assets/plist/no_such_level_list.plist",  // missing
         "assets/plist/atlas_bullets.plist",       // a dictionary where the array belongs
@@ -76,12 +133,12 @@ TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheG
                   std::string::npos)
             << console;
         EXPECT_EQ(session.getGameScene(), nullptr);
-        EXPECT_EQ(session.getState(), CXGameSession::Ending);
+        EXPECT_EQ(session.getState(), CXGameSession::State::Ending);
         const int before = endings;
         session.markReadyToStart();
         session.tick(16.7f);
         EXPECT_EQ(endings, before + 1) << "the menus are asked back";
-        EXPECT_EQ(session.getState(), CXGameSession::Idle);
+        EXPECT_EQ(session.getState(), CXGameSession::State::Idle);
         EXPECT_EQ(profile.bossScore[0], 0);
         EXPECT_EQ(profile.expToLevel, experience);
         EXPECT_EQ(session.getLastResult().score, 0);
@@ -95,14 +152,14 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     const std::string hidden = std::string(CXGameSession::kTrueRouteStage) + ".plist";
 
     EXPECT_EQ(session.stagePathFor(4), normalFifth);  // normal difficulty
-    session.setDifficulty(2);
+    session.run().difficulty = Difficulty::Hard;
     EXPECT_EQ(session.stagePathFor(4), hidden);
-    session.setDifficulty(3);
+    session.run().difficulty = Difficulty::Extreme;
     EXPECT_EQ(session.stagePathFor(4), hidden);
-    session.setContinues(session.getStartContinues() - 1);
+    session.run().continues = session.run().startContinues - 1;
     EXPECT_EQ(session.stagePathFor(4), normalFifth);
-    session.setContinues(session.getStartContinues());
-    session.setGameMode(CXGameSession::FreePlay);
+    session.run().continues = session.run().startContinues;
+    session.run().mode = GameMode::FreePlay;
     EXPECT_EQ(session.stagePathFor(4), normalFifth);
     EXPECT_EQ(session.stagePathFor(5), "");
 }
@@ -156,33 +213,33 @@ TEST_F(GameSessionTest, TheLastLifeLostAsksForAContinueThatBringsTheNextShipAtOn
         session.tick(16.7f);
     }
     ASSERT_TRUE(session.getShip()->isControllable());
-    session.setScore(1234);
-    session.setLives(0);
+    session.run().setScore(1234);
+    session.run().lives = 0;
     scene.playerDied();
-    for (int frame = 0; frame < 200 && session.getState() == CXGameSession::Playing; ++frame) {
+    for (int frame = 0; frame < 200 && session.getState() == CXGameSession::State::Playing; ++frame) {
         session.tick(16.7f);
     }
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Continue);
     EXPECT_EQ(profile.arcadeScore[1], 1234);  // stored when the prompt appears
 
     // A continue starts the score again and brings the next ship at once, not after the long wait.
     session.acceptContinue();
-    EXPECT_EQ(session.getContinues(), 0);
-    EXPECT_EQ(session.getScore(), 0);
-    EXPECT_EQ(session.getHighScore(), 1234);
+    EXPECT_EQ(session.run().continues, 0);
+    EXPECT_EQ(session.run().score, 0);
+    EXPECT_EQ(session.run().highScore, 1234);
     for (int frame = 0; frame < 5; ++frame) {
         session.tick(16.7f);
     }
     EXPECT_FALSE(session.getShip()->isOutOfPlay());
-    EXPECT_EQ(session.getLives(), session.getStartLives());  // start + 1, less the one respawn
+    EXPECT_EQ(session.run().lives, session.run().startLives);  // start + 1, less the one respawn
 
     // The game over takes no pause, and ends the game when done.
     session.showGameOver();
     session.pause();
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::GameOverOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::GameOver);
     session.gameOverFinished();
     session.tick(16.7f);
-    EXPECT_EQ(session.getState(), CXGameSession::Idle);
+    EXPECT_EQ(session.getState(), CXGameSession::State::Idle);
     EXPECT_EQ(endings, 1);
 }
 
@@ -235,7 +292,7 @@ TEST_F(GameSessionTest, AStageThatCannotBePlayedEndsBackAtTheMenusAndSaysWhy) {
             lines.find(std::string("STAGE 1 CANNOT BE PLAYED: ") + damage.cause + ", BACK TO THE MENUS"),
             std::string::npos);
         EXPECT_EQ(endings, endedBefore + 1) << "the session hands control back to the menus";
-        EXPECT_NE(session.getState(), CXGameSession::Playing);
+        EXPECT_NE(session.getState(), CXGameSession::State::Playing);
         ASSERT_NE(session.getGameScene(), nullptr);
         EXPECT_NE(session.getGameScene()->getStageState(), OXScnBaseSTGGame::Cleared);
         session.tearDown();

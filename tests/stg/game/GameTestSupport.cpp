@@ -42,9 +42,9 @@ void SessionTest::SetUp() {
     session.setProfile(&profile);
     session.setEndHandler([](void* ended) { ++*static_cast<int*>(ended); }, &endings);
     session.setScreenSize(450, 600);
-    session.setGameMode(CXGameSession::Arcade);
-    session.setCasual(false);
-    session.setDifficulty(1);
+    session.choices().mode = GameMode::Arcade;
+    session.choices().casual = false;
+    session.choices().difficulty = Difficulty::Normal;
 }
 
 void SessionTest::TearDown() {

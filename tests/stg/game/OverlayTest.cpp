@@ -64,24 +64,18 @@ class OverlayTest : public gametest::SessionTest {
         return *session.getShip();
     }
 
-    OXScnBaseHUD& hud() { return *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay)); }
-    OXScnBasePause& pauseScreen() {
-        return *static_cast<OXScnBasePause*>(session.getOverlay(CXGameSession::PauseOverlay));
-    }
-    OXScnBaseSummary& summary() {
-        return *static_cast<OXScnBaseSummary*>(session.getOverlay(CXGameSession::SummaryOverlay));
-    }
-    OXScnGameOver& gameOver() {
-        return *static_cast<OXScnGameOver*>(session.getOverlay(CXGameSession::GameOverOverlay));
-    }
-    bool shown(int overlay) { return session.getOverlay(overlay)->isVisible(); }
+    OXScnBaseHUD& hud() { return *session.overlays().hud; }
+    OXScnBasePause& pauseScreen() { return *session.overlays().pause; }
+    OXScnBaseSummary& summary() { return *session.overlays().summary; }
+    OXScnGameOver& gameOver() { return *session.overlays().gameOver; }
+    bool shown(CXGameSession::Overlay overlay) { return session.overlayScene(overlay)->isVisible(); }
     // A mouse click on a button, as the game delivers it: press and release over its middle.
     void click(const OXButton& button) {
         const float nx = button.getX() / 320.0f;
         const float ny = button.getY() / 480.0f;
-        session.pointerEvent(0, nx, ny);
-        session.pointerEvent(1, nx, ny);
-        session.pointerEvent(2, nx, ny);
+        session.pointerEvent(CXGameSession::Pointer::Moved, nx, ny);
+        session.pointerEvent(CXGameSession::Pointer::Pressed, nx, ny);
+        session.pointerEvent(CXGameSession::Pointer::Released, nx, ny);
     }
 };
 
@@ -98,7 +92,7 @@ TEST_F(OverlayTest, TheScoreKeepsItsDigitGroupsAndItsPlaceAndALowerScoreLeavesTh
     const OXTextBox& score = *hud().getScoreText();
     const OXTextBox& high = *hud().getHighScoreText();
     for (const auto& each : cases) {
-        session.setScore(each.score);
+        session.run().setScore(each.score);
         run(kFrameMs);
         EXPECT_EQ(score.getText(), each.shown);
         // Within the left part of the top row, clear of the high score at the right.
@@ -113,8 +107,8 @@ TEST_F(OverlayTest, TheScoreKeepsItsDigitGroupsAndItsPlaceAndALowerScoreLeavesTh
 
 TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
     OXSTGBasePlayer& ship = shipInPlay();
-    session.setLives(3);
-    session.setBombs(1);
+    session.run().lives = 3;
+    session.run().bombs = 1;
     ship.setBeamGauge(0.19f);
     ship.setBreakGauge(450.0f);
     run(kFrameMs);
@@ -130,7 +124,7 @@ TEST_F(OverlayTest, TheHudShowsShipsBombsAndItsGaugesFromTheShip) {
     EXPECT_FLOAT_EQ(beam.getColour().g, 1.0f);
 
     // With no lives left the counter is hidden rather than showing frame -1.
-    session.setLives(0);
+    session.run().lives = 0;
     run(kFrameMs);
     EXPECT_FALSE(hud().getLifeCounter()->isVisible());
 }
@@ -143,7 +137,7 @@ TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
     session.draw();
     const long before = testfiles::allocationCount();
     for (int frame = 0; frame < 60; ++frame) {
-        session.setScore(frame * 1000 + 7);
+        session.run().setScore(frame * 1000 + 7);
         ship.setBreakGauge(static_cast<float>(frame) * 10.0f);
         hud().tick(kFrameMs);
         hud().draw();
@@ -153,7 +147,7 @@ TEST_F(OverlayTest, TheHudAllocatesNothingWhileNumbersChange) {
 }
 
 TEST_F(OverlayTest, TheShieldBarRisesToTheBombsLeftAndTheWarningBeepsFadeOut) {
-    session.setBombs(1);  // of 2: the bar stops at half, reached gradually
+    session.run().bombs = 1;  // of 2: the bar stops at half, reached gradually
     run(kFrameMs);
     EXPECT_LT(hud().getShieldShown(), 0.5f);
     run(1000.0f);
@@ -204,7 +198,7 @@ TEST_F(OverlayTest, ElementsUnderTheShipDimWhileItFliesUnderThem) {
 TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight) {
     OXSTGBasePlayer& ship = shipInPlay();
     run(1000.0f);  // the ship takes control
-    session.setBombs(1);
+    session.run().bombs = 1;
     ship.hit(-1.0f, {0, 1, 0});  // the bomb goes off and the shield follows
     run(kFrameMs);
     const OXSprite& warning = *hud().getWarning();
@@ -226,7 +220,7 @@ TEST_F(OverlayTest, TheShieldWarningKeepsClearOfTheShipAndItsLabelsAtEveryHeight
 TEST_F(OverlayTest, TheTranceCutInStartsTheShipsTranceWhilePlayingAndEnds) {
     OXSTGBasePlayer& ship = shipInPlay();
     ship.setBreakGauge(OXSTGBasePlayer::kBreakFull);
-    hud().startTranceCutIn();
+    hud().startTranceCutIn(ship);
     EXPECT_FALSE(ship.isTranceActive());
     for (int frame = 0; frame < 60 && !ship.isTranceActive(); ++frame) {
         session.tick(kFrameMs);
@@ -300,18 +294,18 @@ TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {
 // YES, and the clicks on the pause screen's and the question's buttons, are the end-to-end runs'.
 TEST_F(OverlayTest, ThePauseKeyPausesAndEndGameAsksWithNoLeadingBack) {
     press(kPause);
-    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    ASSERT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Pause);
     run(100.0f);
     EXPECT_FALSE(pauseScreen().isCountingDown()) << "the pause key's own release resumed";
     press(kTrance);
-    EXPECT_TRUE(shown(CXGameSession::ConfirmOverlay));
-    EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
+    EXPECT_TRUE(shown(CXGameSession::Overlay::Confirm));
+    EXPECT_FALSE(shown(CXGameSession::Overlay::Pause));
     run(100.0f);
 
     press(kBeam);  // NO
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
-    EXPECT_TRUE(shown(CXGameSession::PauseOverlay));
-    EXPECT_FALSE(shown(CXGameSession::ConfirmOverlay));
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Pause);
+    EXPECT_TRUE(shown(CXGameSession::Overlay::Pause));
+    EXPECT_FALSE(shown(CXGameSession::Overlay::Confirm));
     EXPECT_FALSE(pauseScreen().isCountingDown());
     EXPECT_EQ(endings, 0);
 }
@@ -323,12 +317,12 @@ TEST_F(OverlayTest, ResumeCountsDownDeafToKeysThenPlays) {
     run(kFrameMs);
     EXPECT_EQ(pauseScreen().getCountdownText()->getText(), "3");
     press(kTrance);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Pause);
     run(1500.0f);
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
+    EXPECT_EQ(session.getState(), CXGameSession::State::InOverlay);
     run(800.0f);
-    EXPECT_EQ(session.getState(), CXGameSession::Playing);
-    EXPECT_FALSE(shown(CXGameSession::PauseOverlay));
+    EXPECT_EQ(session.getState(), CXGameSession::State::Playing);
+    EXPECT_FALSE(shown(CXGameSession::Overlay::Pause));
 
     // The next pause offers the choices again.
     press(kPause);
@@ -342,7 +336,7 @@ TEST_F(OverlayTest, ThePausesVisibilityButtonsApplyAtOnceAndResumeKeepsThemInThe
     click(*pauseScreen().getButton(OXScnBasePause::ContrastButton));
     EXPECT_TRUE(session.getVisibility().bulletContrast);
     EXPECT_EQ(label(OXScnBasePause::ContrastButton), "CONTRAST: ON");
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay) << "still paused";
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Pause) << "still paused";
     // By keys: down from RESUME to the last button, fire.
     for (int step = 0; step < 4; ++step)
         press(31);
@@ -376,74 +370,74 @@ TEST_F(OverlayTest, TheEndGameQuestionStartsOnNoEveryTimeItIsAsked) {
             run(kFrameMs);
             press(kFire);
         }
-        EXPECT_EQ(session.getActiveOverlay(), CXGameSession::PauseOverlay);
+        EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Pause);
     }
     session.resume();
 
-    session.setContinues(1);
+    session.run().continues = 1;
     session.showContinue();
     press(kDown);  // the prompt's NO
     press(kFire);
     run(kFrameMs);
     press(kFire);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Continue);
 }
 
 // ---- Continue ----
 
 TEST_F(OverlayTest, ContinueYesWithNoContinuesLeftDoesNothing) {
-    session.setContinues(0);
-    session.setLives(0);
+    session.run().continues = 0;
+    session.run().lives = 0;
     session.showContinue();
-    auto& prompt = *static_cast<OXScnBaseContinue*>(session.getOverlay(CXGameSession::ContinueOverlay));
+    auto& prompt = *session.overlays().continuePrompt;
     EXPECT_EQ(prompt.getCountText()->getText(), "CONTINUES LEFT: 0");
     EXPECT_EQ(prompt.getButton(OXScnBaseContinue::YesButton)->getState(), OXButton::Disabled);
     click(*prompt.getButton(OXScnBaseContinue::YesButton));
     run(100.0f);
-    EXPECT_EQ(session.getState(), CXGameSession::InOverlay);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
-    EXPECT_EQ(session.getLives(), 0);
+    EXPECT_EQ(session.getState(), CXGameSession::State::InOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Continue);
+    EXPECT_EQ(session.run().lives, 0);
 
     // Fire lands on the only choice left: "NO", which asks to end the game.
     press(kFire);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Confirm);
 }
 
 TEST_F(OverlayTest, FireHeldThroughADeathDoesNotAnswerTheContinuePrompt) {
     session.keyEvent(kFire, true);  // shooting when the last life goes
-    session.setContinues(1);
+    session.run().continues = 1;
     session.showContinue();
     session.keyEvent(kFire, false);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ContinueOverlay);
-    EXPECT_EQ(session.getContinues(), 1);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Continue);
+    EXPECT_EQ(session.run().continues, 1);
 
     // NO asks whether to end the game.
     press(kTrance);
-    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::ConfirmOverlay);
+    EXPECT_EQ(session.getActiveOverlay(), CXGameSession::Overlay::Confirm);
 }
 
 // ---- Summary ----
 
 TEST_F(OverlayTest, TheSummaryRevealsTheBonusesTheScoreGainedOneAfterAnother) {
     for (int i = 0; i < 12; ++i) {
-        session.countGraze();
+        ++session.run().grazes;
     }
     for (int i = 0; i < 3; ++i) {
-        session.countOrb();
+        ++session.run().orbs;
     }
-    const int64_t before = session.getScore();
+    const int64_t before = session.run().score;
     session.stageCleared();
-    ASSERT_TRUE(shown(CXGameSession::SummaryOverlay));
+    ASSERT_TRUE(shown(CXGameSession::Overlay::Summary));
     OXScnBaseSummary& results = summary();
     EXPECT_EQ(results.getValueText(0)->getText(), "12");
-    EXPECT_EQ(results.getValueText(1)->getText(), "+" + std::to_string(session.getGrazeBonus()));
+    EXPECT_EQ(results.getValueText(1)->getText(), "+" + std::to_string(session.run().grazeBonus));
     EXPECT_EQ(results.getValueText(2)->getText(), "3");
-    EXPECT_EQ(results.getValueText(3)->getText(), "+" + std::to_string(session.getOrbBonus()));
+    EXPECT_EQ(results.getValueText(3)->getText(), "+" + std::to_string(session.run().orbBonus));
     EXPECT_EQ(results.getValueText(4)->getText(),
-              std::to_string(session.getGrazeBonus() + session.getOrbBonus()));
-    EXPECT_GT(session.getGrazeBonus(), 0);
-    EXPECT_GT(session.getOrbBonus(), 0);
-    EXPECT_EQ(session.getScore(), before + session.getGrazeBonus() + session.getOrbBonus());
+              std::to_string(session.run().grazeBonus + session.run().orbBonus));
+    EXPECT_GT(session.run().grazeBonus, 0);
+    EXPECT_GT(session.run().orbBonus, 0);
+    EXPECT_EQ(session.run().score, before + session.run().grazeBonus + session.run().orbBonus);
 
     // Hidden at first, then in turn, and NEXT after the last.
     EXPECT_FALSE(results.getValueText(0)->isVisible());
@@ -459,7 +453,7 @@ TEST_F(OverlayTest, TheSummaryRevealsTheBonusesTheScoreGainedOneAfterAnother) {
     press(kFire);
     run(kFrameMs);
     EXPECT_EQ(endings, 1);
-    EXPECT_FALSE(shown(CXGameSession::SummaryOverlay));
+    EXPECT_FALSE(shown(CXGameSession::Overlay::Summary));
 }
 
 TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
@@ -503,8 +497,8 @@ TEST_F(OverlayTest, TheGameOverIsHeldToBeReadAndOnlyAKeyOrClickAfterAMomentSkips
         session.showGameOver();
         run(OXScnGameOver::kSkipAfterMs + kFrameMs);
         if (byClick) {
-            session.pointerEvent(1, 0.2f, 0.9f);
-            session.pointerEvent(2, 0.2f, 0.9f);
+            session.pointerEvent(CXGameSession::Pointer::Pressed, 0.2f, 0.9f);
+            session.pointerEvent(CXGameSession::Pointer::Released, 0.2f, 0.9f);
         } else {
             press(kFire);
         }
@@ -530,11 +524,11 @@ TEST_F(OverlayTest, NewRecordIsShownExactlyWhenTheTableKeepsANewBest) {
         profile.arcadeScore[1] = c.best;
         startPlaying();
         if (c.beforeContinue >= 0) {
-            session.setScore(c.beforeContinue);
+            session.run().setScore(c.beforeContinue);
             session.showContinue();
             session.acceptContinue();
         }
-        session.setScore(c.final);
+        session.run().setScore(c.final);
         session.showGameOver();
         EXPECT_EQ(gameOver().getRecordText()->isVisible(), c.record);
         if (c.record && c.kept != c.final) {
@@ -546,7 +540,7 @@ TEST_F(OverlayTest, NewRecordIsShownExactlyWhenTheTableKeepsANewBest) {
         session.tick(kFrameMs);
         EXPECT_EQ(profile.arcadeScore[1], c.kept);
         // The results show what was kept.
-        const CXGameSession::GameResult& result = session.getLastResult();
+        const GameResult& result = session.getLastResult();
         EXPECT_TRUE(result.ended && result.score == c.final && result.best == c.kept &&
                     result.newRecord == c.record);
     }
@@ -554,7 +548,7 @@ TEST_F(OverlayTest, NewRecordIsShownExactlyWhenTheTableKeepsANewBest) {
 
 TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
     // Ticked on its own: the stage would announce itself again meanwhile.
-    auto& splash = *static_cast<OXScnBaseSplash*>(session.getOverlay(CXGameSession::SplashOverlay));
+    auto& splash = *session.overlays().splash;
     auto play = [&](float ms) {
         for (int frame = 0; frame * kFrameMs < ms; ++frame) {
             splash.tick(kFrameMs);
@@ -584,9 +578,9 @@ TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
     {
         const gametest::PackageInPlace bare(folder.file("bare.oap"));
         ASSERT_TRUE(bare.mounted());
-        OXScnBaseHUD hud;
+        OXScnBaseHUD hud(CXGameSession::instance());
         hud.init();
-        CXGameSession::instance().setScore(12345);
+        CXGameSession::instance().run().setScore(12345);
         for (int frame = 0; frame < 5; ++frame) {
             hud.tick(kFrameMs);
         }
@@ -595,7 +589,7 @@ TEST(HudWithoutItsArt, LeavesEachMissingElementOutAndGoesOn) {
         EXPECT_EQ(hud.getLifeCounter()->getUniformScale(), 0.0f);
     }
     const std::string lines = testing::internal::GetCapturedStdout();
-    CXGameSession::instance().setScore(0);
+    CXGameSession::instance().run().setScore(0);
     EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT"),
               std::string::npos);
     EXPECT_NE(lines.find("MISSING HUD SPRITE assets/plist/spr_health_warning, LEFT OUT"), std::string::npos);

@@ -28,9 +28,9 @@ using gametest::kStep;
 // The real ship on the real bullet manager, reset as the game scene leaves it.
 struct Rig {
     explicit Rig(int optionPairs = 0, int difficulty = 1, int weaponLevel = 0) {
-        world.optionPairCount = optionPairs;
-        world.difficultyLevel = difficultyFromStored(difficulty);
-        world.weapon = weaponLevel;
+        world.run.optionPairs = optionPairs;
+        world.run.difficulty = difficultyFromStored(difficulty);
+        world.run.weaponLevel = weaponLevel;
         bullets.load("assets/plist/atlas_bullets");
         ship.setWorld(&world);
         ship.setBulletManager(&bullets);
@@ -75,7 +75,7 @@ using PlayerShipHit = PlayerShip;
 
 TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCostsHitPoints) {
     Rig rig;
-    rig.world.bombsInStock = 2;
+    rig.world.run.bombs = 2;
     rig.bringIntoPlay();
     rig.ship.addMultiplier(5.0f);  // 1 + 0.6 x 5 = 4
     for (int i = 0; i < 7; ++i) {
@@ -83,7 +83,7 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     }
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
-    EXPECT_EQ(rig.world.bombsInStock, 1);
+    EXPECT_EQ(rig.world.run.bombs, 1);
     EXPECT_EQ(rig.world.bombs, 1);
     EXPECT_GT(rig.ship.getInvulnerability(), 0.0f);
     EXPECT_GT(rig.ship.getShieldTimer(), 0.0f);
@@ -94,13 +94,13 @@ TEST_F(PlayerShipHit, ABombInStockTakesTheHitThenTheShieldRunsAndASecondHitCosts
     rig.play(500.0f);
     rig.ship.hit(-1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 0.0f);
-    EXPECT_EQ(rig.world.bombsInStock, 1);
+    EXPECT_EQ(rig.world.run.bombs, 1);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 1.0f);
 }
 
 TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarning) {
     Rig rig;
-    rig.world.bombsInStock = 3;
+    rig.world.run.bombs = 3;
     rig.bringIntoPlay();
     rig.ship.hit(-1.0f);
     rig.play(4100.0f);
@@ -109,13 +109,13 @@ TEST_F(PlayerShipHit, TheShieldRunsOutWithAWarning) {
     EXPECT_TRUE(rig.ship.getWarningCircle()->isVisible());
     // Bombs again once the shield is down.
     rig.ship.hit(-1.0f);
-    EXPECT_EQ(rig.world.bombsInStock, 1);
+    EXPECT_EQ(rig.world.run.bombs, 1);
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
 }
 
 TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultiplier) {
     Rig rig;
-    rig.world.bombsInStock = 2;
+    rig.world.run.bombs = 2;
     rig.bringIntoPlay();
     rig.ship.addMultiplier(5.0f);
     rig.enterTrance();
@@ -123,7 +123,7 @@ TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultipli
     rig.ship.hit(-1.0f);
     EXPECT_FALSE(rig.ship.isTranceActive());
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
-    EXPECT_EQ(rig.world.bombsInStock, 2);
+    EXPECT_EQ(rig.world.run.bombs, 2);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 4.0f);
     EXPECT_GT(rig.ship.getInvulnerability(), 0.0f);
     EXPECT_EQ(rig.world.clears, 1);  // the trance's end clears the bullets
@@ -131,7 +131,7 @@ TEST_F(PlayerShipHit, AHitInBreakModeEndsTheTranceAndCostsNeitherLifeNorMultipli
 
 TEST_F(PlayerShipHit, AmountsThatAreNotDamageChangeNothing) {
     Rig rig;
-    rig.world.bombsInStock = 2;
+    rig.world.run.bombs = 2;
     rig.bringIntoPlay();
     rig.ship.addMultiplier(5.0f);
     rig.ship.graze();
@@ -139,7 +139,7 @@ TEST_F(PlayerShipHit, AmountsThatAreNotDamageChangeNothing) {
         rig.ship.hit(amount);
     }
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
-    EXPECT_EQ(rig.world.bombsInStock, 2);
+    EXPECT_EQ(rig.world.run.bombs, 2);
     EXPECT_FLOAT_EQ(rig.ship.getMultiplier(), 4.0f);
     EXPECT_EQ(rig.ship.getGrazeChain(), 1);
     EXPECT_EQ(rig.world.playerHits + rig.world.bombs + rig.world.damageFlashes + rig.world.graces, 0);
@@ -199,10 +199,10 @@ TEST_F(PlayerShipGraze, GrazesBuildAChainBonusThatTheTranceFactorRaisesInBreakMo
     EXPECT_EQ(rig.ship.getGrazeChain(), 10);
     const int bonus = rig.ship.bonusValue();
     EXPECT_GT(bonus, 0);
-    EXPECT_EQ(rig.world.grazes, 10);
+    EXPECT_EQ(rig.world.run.grazes, 10);
     EXPECT_GT(rig.ship.getBreakGauge(), 0.0f);
 
-    rig.world.trance = 1.5f;
+    rig.world.run.tranceFactor = 1.5f;
     rig.ship.tick(kStep);
     EXPECT_EQ(rig.ship.bonusValue(), bonus);  // outside break mode the factor does not count
     rig.enterTrance();
@@ -425,7 +425,7 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     for (int i = 0; i < 5; ++i) {
         rig.ship.graze();
     }
-    rig.world.trance = 2.0f;
+    rig.world.run.tranceFactor = 2.0f;
     rig.ship.hit(-1.0f);
     rig.play(200.0f);
     EXPECT_EQ(rig.world.deaths, 1);  // the scene has not reacted yet: still once
@@ -448,7 +448,7 @@ TEST_F(PlayerShipLife, ADeathIsReportedOnceExplodesWhereTheShipWasAndTheRespawnI
     EXPECT_FLOAT_EQ(rig.ship.getHitPoints(), 1.0f);
     EXPECT_FLOAT_EQ(rig.ship.getBeamGauge(), 0.0f);
     EXPECT_EQ(rig.ship.getGrazeChain(), 0);
-    EXPECT_FLOAT_EQ(rig.world.trance, 1.0f);
+    EXPECT_FLOAT_EQ(rig.world.run.tranceFactor, 1.0f);
     rig.play(2000.0f);
     EXPECT_TRUE(rig.ship.isControllable());
     EXPECT_EQ(rig.world.deaths, 1);
@@ -466,7 +466,7 @@ TEST_F(PlayerShipLife, GaugesStayShutForAShipFlyingInAClearedStageAndAWreck) {
     casual.ship.addBreak(500.0f);
     EXPECT_FLOAT_EQ(casual.ship.getBreakGauge(), 0.0f);
     casual.play(600.0f);
-    casual.world.casual = true;
+    casual.world.run.casual = true;
     casual.play(1000.0f);
     EXPECT_GT(casual.ship.getBreakGauge(), 0.0f);
 
@@ -506,7 +506,7 @@ TEST_F(PlayerShipLife, ASceneThatAnswersTheDeathAtOnceGetsOneReportAndOneExplosi
 TEST_F(PlayerShipLife, BombsNeedStockAFreeShipAndNoBombRunning) {
     Rig rig;
     rig.ship.spawn(false, true);
-    rig.world.bombsInStock = 2;
+    rig.world.run.bombs = 2;
     rig.ship.useBomb();  // still flying in
     EXPECT_EQ(rig.world.bombs, 0);
     rig.play(600.0f);
@@ -515,13 +515,13 @@ TEST_F(PlayerShipLife, BombsNeedStockAFreeShipAndNoBombRunning) {
     }
     rig.ship.useBomb();
     EXPECT_EQ(rig.world.bombs, 1);
-    EXPECT_EQ(rig.world.bombsInStock, 1);
+    EXPECT_EQ(rig.world.run.bombs, 1);
     EXPECT_EQ(rig.ship.getGrazeChain(), 0);
     rig.world.bombActive = true;
     rig.ship.useBomb();
     EXPECT_EQ(rig.world.bombs, 1);
     rig.world.bombActive = false;
-    rig.world.bombsInStock = 0;
+    rig.world.run.bombs = 0;
     rig.ship.useBomb();
     EXPECT_EQ(rig.world.bombs, 1);
 }
@@ -631,7 +631,7 @@ TEST_F(PlayerShipContent, TheBombsRingCancelsEnemyBulletsAsItReachesThemAndEndsW
 
 TEST_F(PlayerShip, ABusyStretchOfPlayAllocatesNothing) {
     Rig rig(3);
-    rig.world.bombsInStock = 2;
+    rig.world.run.bombs = 2;
     rig.ship.setWeaponLevel(5);
     rig.ship.setMissileLevel(5);
     rig.bringIntoPlay();

@@ -31,7 +31,7 @@ class ReplayTest : public gametest::SessionTest {
     // made its entrance, a dash right, then left) and returns the session's recording.
     Replay recordGame() {
         session.setSeed(424242);
-        session.setGameMode(CXGameSession::FreePlay);
+        session.choices().mode = GameMode::FreePlay;
         session.startGame(CXGameSession::kArcadeLevelList, 0);
         session.markReadyToStart();
         for (int frame = 0; frame < kFrames; ++frame) {
@@ -70,7 +70,7 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackExactlyFromItsFile) {
     profile.weapon = 2;
     profile.bombs = 3;
     const Replay recorded = recordGame();
-    const int64_t score = session.getScore();
+    const int64_t score = session.run().score;
     ASSERT_EQ(recorded.frames, kFrames);
     EXPECT_GT(score, 0) << "the scripted game should shoot something";
 
@@ -83,9 +83,9 @@ TEST_F(ReplayTest, ARecordedGamePlaysBackExactlyFromItsFile) {
     // Cosmetic code drawing from rand() between frames (the HUD's shake) changes nothing.
     const ReplayPlayer player = play(loaded, [] { std::rand(); });
     EXPECT_EQ(player.getStatus(), ReplayPlayer::Finished);
-    EXPECT_EQ(session.getScore(), score);
+    EXPECT_EQ(session.run().score, score);
     EXPECT_EQ(session.getFrame(), kFrames);
-    EXPECT_EQ(session.getWeaponLevel(), 2) << "the replay's stock, not the playing profile's";
+    EXPECT_EQ(session.run().weaponLevel, 2) << "the replay's stock, not the playing profile's";
 }
 
 TEST_F(ReplayTest, AMovedKeyEdgeIsCaughtAtTheFirstCheckAfterIt) {
@@ -117,34 +117,37 @@ TEST_F(ReplayTest, AGameBelowTheBestKeepsNoBestReplay) {
     session.endGame();
     EXPECT_TRUE(std::filesystem::exists(folder + "last.ovr"));
     EXPECT_FALSE(std::filesystem::exists(
-        folder + CXGameSession::highScoreReplayName(CXGameSession::Arcade, false, 1)));
+        folder + CXGameSession::highScoreReplayName(GameMode::Arcade, false, Difficulty::Normal)));
 }
 
 TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
     session.setSeed(777);
-    session.setGameMode(CXGameSession::FreePlay);
+    session.choices().mode = GameMode::FreePlay;
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.markReadyToStart();
-    auto& hud = *static_cast<OXScnBaseHUD*>(session.getOverlay(CXGameSession::HudOverlay));
+    auto& hud = *session.overlays().hud;
     hud.setPointerInUse(true);  // the HUD's buttons show for the mouse
     auto click = [&](const OXButton& button) {
-        for (int event : {1, 2}) {
+        for (CXGameSession::Pointer event :
+             {CXGameSession::Pointer::Pressed, CXGameSession::Pointer::Released}) {
             session.pointerEvent(event, button.getX() / 320.0f, button.getY() / 480.0f);
         }
     };
-    auto& pauseScreen = *static_cast<OXScnBasePause*>(session.getOverlay(CXGameSession::PauseOverlay));
+    auto& pauseScreen = *session.overlays().pause;
     int bombsBeforeClick = -1, bombsAfterClick = -1;
     for (int frame = 0; frame < kFrames; ++frame) {
         if (frame == 800) {  // the ship is in play
-            bombsBeforeClick = session.getBombs();
+            bombsBeforeClick = session.run().bombs;
             click(*hud.getButton(OXScnBaseHUD::BombButton));
-            bombsAfterClick = session.getBombs();
+            bombsAfterClick = session.run().bombs;
         }
         const OXButton& counter = *hud.getButton(OXScnBaseHUD::CounterButton);
         if (frame == 900)  // held: the main weapon fires...
-            session.pointerEvent(1, counter.getX() / 320.0f, counter.getY() / 480.0f);
+            session.pointerEvent(CXGameSession::Pointer::Pressed, counter.getX() / 320.0f,
+                                 counter.getY() / 480.0f);
         if (frame == 1000)  // ...until the release fires the counter-attack
-            session.pointerEvent(2, counter.getX() / 320.0f, counter.getY() / 480.0f);
+            session.pointerEvent(CXGameSession::Pointer::Released, counter.getX() / 320.0f,
+                                 counter.getY() / 480.0f);
         if (frame == 1100)  // paused and resumed by clicks
             click(*hud.getButton(OXScnBaseHUD::PauseButton));
         if (frame == 1110)
@@ -154,24 +157,24 @@ TEST_F(ReplayTest, TheHudsButtonsClickedWithTheMousePlayBack) {
     session.finishRecording();
     ASSERT_GT(bombsBeforeClick, 0);
     EXPECT_EQ(bombsAfterClick, bombsBeforeClick - 1) << "the bomb button used a bomb";
-    EXPECT_EQ(session.getState(), CXGameSession::Playing) << "paused and resumed";
+    EXPECT_EQ(session.getState(), CXGameSession::State::Playing) << "paused and resumed";
     // Bomb 2, counter-attack held 1, let go and released 3, pause key 2, RESUME chosen 2.
     EXPECT_EQ(session.getRecording().keys.size(), 10u) << "every click an input edge";
-    const int64_t score = session.getScore();
-    const int bombs = session.getBombs();
+    const int64_t score = session.run().score;
+    const int bombs = session.run().bombs;
 
     const Replay recorded = session.getRecording();
     const ReplayPlayer player = play(recorded);
     EXPECT_EQ(player.getStatus(), ReplayPlayer::Finished) << "desync at " << player.getDesyncFrame();
-    EXPECT_EQ(session.getScore(), score);
-    EXPECT_EQ(session.getBombs(), bombs);
+    EXPECT_EQ(session.run().score, score);
+    EXPECT_EQ(session.run().bombs, bombs);
 }
 
 // Ended from the pause, the game's replay is the end-to-end replay run's; here the window closes.
 TEST_F(ReplayTest, AGameLeftByClosingTheWindowKeepsItsReplay) {
     const testfiles::TempDir data;
     profile.setPath(data.file("vortalis2/profile/save.osf"));
-    session.setGameMode(CXGameSession::FreePlay);
+    session.choices().mode = GameMode::FreePlay;
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.markReadyToStart();
     for (int frame = 0; frame < 400; ++frame) {

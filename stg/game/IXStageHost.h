@@ -1,0 +1,22 @@
+#pragma once
+
+class CXUserProfile;
+
+// What the game scene reports to the game that holds it (the stage's splash and boss warning,
+// its clear, the last life lost and the pause key) and asks of it: the profile's bindings and
+// settings it plays by. The session implements it.
+class IXStageHost {
+  public:
+    virtual ~IXStageHost() = default;
+    // The profile the game plays by, or a fresh profile's values without one; asked at each
+    // use, as the game's profile may change between games.
+    virtual const CXUserProfile& profileValues() const = 0;
+    // The stage's title splash, some time after it starts.
+    virtual void showSplash(int stage) = 0;
+    virtual void showBossWarning() = 0;
+    // The stage is cleared (the ship's values are carried in the game's run already).
+    virtual void stageCleared() = 0;
+    // No life is left: the continue prompt, or the game over without a continue.
+    virtual void livesRanOut() = 0;
+    virtual void pause() = 0;
+};
