@@ -148,6 +148,7 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
     if (!Plist::loadContent(path, definition) && !assetExists(path)) {
         std::printf("MISSING ENEMY DEFINITION %s\n", path.c_str());
     }
+    enemydict::holdNodeTimes(definition, path);
     preloadFirePatterns(definition);
     preloadEffects(definition);
     reportDefinitionProblems(typeName, definition);

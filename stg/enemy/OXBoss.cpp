@@ -149,9 +149,19 @@ void OXBoss::loadBoss(const std::string& filePath) {
     if (!Plist::loadContent(file, definition) && !assetExists(file)) {
         std::printf("MISSING BOSS %s\n", file.c_str());
     }
+    enemydict::holdNodeTimes(definition, file);
+    enemydict::holdTime(definition, kOnDeathDuration, file, "the boss");
+    enemydict::holdTime(definition, kPhaseClearDuration, file, "the boss");
+    // A boss is shown by its sprite's list: without one it cannot be fought, and the stage skips it.
     const std::string& sprite = Plist::textOf(definition, kSprite);
-    if (!sprite.empty()) {
+    Plist::Dictionary spriteList;
+    showable = !sprite.empty() && Plist::loadContent(kPlistFolder + sprite + ".plist", spriteList);
+    if (showable) {
         loadSprite(kPlistFolder + sprite, false);
+    } else {
+        std::printf(
+            "BOSS %s CANNOT BE SHOWN (NO READABLE SPRITE LIST \"%s\"): THE STAGE GOES ON WITHOUT IT\n",
+            file.c_str(), sprite.c_str());
     }
     invincible = false;
     const float bossScale = floatOr(definition, kScale, 1.0f);
@@ -223,7 +233,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
             }
         }
     }
-    if (phases.empty()) {
+    if (phases.empty() && showable) {
         std::printf("BOSS %s HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER %.0f S\n",
                     path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
     }
@@ -378,6 +388,11 @@ void OXBoss::start() {
         module->tick(16.7f);
     }
     updateMatrix();
+    if (!showable) {
+        visible = active = false;
+        markDefeated();
+        return;
+    }
     if (canFight()) {
         startPhase(0);
     }

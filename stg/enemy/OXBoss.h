@@ -39,9 +39,12 @@ class OXBoss : public OXEnemy {
 
     // Reads the boss file `path` (a package path without ".plist"): the
     // sprite, the parts and the phases. A missing or broken file, or one
-    // without phases, makes a boss that cannot fight (it says so).
+    // whose sprite list is missing or broken, makes a boss that cannot be
+    // shown: it says so, and start() counts it beaten at once. One without
+    // phases cannot fight (it says so) and counts as beaten after a wait.
     virtual void loadBoss(const std::string& path);
-    // Placed at the start position, visible and active, phase 0.
+    // Placed at the start position, visible and active, phase 0; a boss
+    // that cannot be shown is marked defeated instead and never appears.
     virtual void start();
     void tick(float dtMs) override;
     void updateBehaviour(float dtMs) override;
@@ -133,6 +136,7 @@ class OXBoss : public OXEnemy {
     std::vector<const Plist::Dictionary*> phases;
     std::string path;
     std::string displayName;  // read once at load
+    bool showable = false;    // its sprite's list was read: a boss that cannot be shown is skipped
 
     int phaseIndex = 0;
     bool repeatNodes = false;
