@@ -33,7 +33,7 @@ const std::string kType = "type", kShiftX = "shift x", kShiftY = "shift y",
                   kInitialCooldown = "initial cooldown";
 const std::string kConstantRepeat = "constant repeat", kConstre = "constre";
 // Definition keys read here.
-const std::string kIsBottomLayer = "is bottom layer", kFirePattern = "fire pattern", kEffect = "effect";
+const std::string kFirePattern = "fire pattern", kEffect = "effect";
 const std::string kOnDestroyEffect = "on destroy effect", kDuration = "duration";
 const std::string kLauncherLists[] = {"easy launchers", "med launchers", "hard launchers", "fire launchers"};
 
@@ -152,7 +152,7 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
     preloadFirePatterns(definition);
     preloadEffects(definition);
     reportDefinitionProblems(typeName, definition);
-    enemyDefinitions.emplace(typeName, std::move(definition));
+    enemyDefinitions.emplace(typeName, readEnemyDefinition(definition));
     return true;
 }
 
@@ -247,17 +247,16 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
         return nullptr;
     }
     const auto found = enemyDefinitions.find(typeName);
-    const Plist::Dictionary* definition =
-        found != enemyDefinitions.end() ? Plist::asDict(found->second) : nullptr;
-    if (!definition || definition->empty()) {
+    if (found == enemyDefinitions.end() || !found->second.usable) {
         return nullptr;
     }
-    OXEnemy* enemy = freeEnemy(Plist::boolOr(*definition, kIsBottomLayer, false));
+    const EnemyDefinition& definition = found->second;
+    OXEnemy* enemy = freeEnemy(definition.bottomLayer);
     if (!enemy) {
         return nullptr;
     }
     const bool casual = context.world && context.world->isCasualPlay();
-    enemy->applyDefinition(*definition, at, angle, casual, numColumns, numRows);
+    enemy->applyDefinition(definition, at, angle, casual, numColumns, numRows);
     enemy->setSpawnSerial(++spawnSerial);
     enemy->activate();
     // An enemy released and spawned again before the list's clean-up keeps its place.

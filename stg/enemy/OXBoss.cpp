@@ -9,6 +9,7 @@
 #include "data/AssetPackage.h"
 #include "data/PlistRead.h"
 #include "engine/OXSprite.h"
+#include "stg/enemy/BossPhase.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/EnemyContext.h"
 #include "stg/enemy/EnemyDictionary.h"
@@ -25,7 +26,6 @@ namespace {
 using enemydict::kIndexedKeyCount;
 using enemydict::launcherKey;
 using enemydict::moduleKey;
-using enemydict::movementNodeKey;
 using Plist::boolOr;
 using Plist::floatOr;
 using Plist::intOr;
@@ -35,7 +35,7 @@ const std::string kSprite = "sprite", kScale = "scale", kHitboxScale = "hitbox s
 const std::string kFaceDirectionType = "face direction type";
 const std::string kDefaultX = "default x", kDefaultY = "default y", kDefaultZ = "default z";
 const std::string kStartX = "start x", kStartY = "start y", kStartZ = "start z";
-const std::string kEscape = "on death escape", kHp = "hp";
+const std::string kEscape = "on death escape";
 const std::string kName = "name";
 // What the HUD calls a boss whose file gives it no name.
 const char* const kUnnamedBoss = "BOSS";
@@ -45,38 +45,18 @@ const std::string kRuneStartEffect = "rune phase start effect";
 const std::string kNormalModules = "normal modules", kBreakModules = "break modules";
 const std::string kRuneCircle = "rune circle", kDeathNode = "death movement node",
                   kEffectBank = "effect bank";
-// Launcher, effect and module entries.
-const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
-                  kOffsetZ = "offset z";
-const std::string kCooldown = "cooldown", kOrbitSpeed = "orbit speed",
-                  kOrbitStartRotation = "orbit start rotation", kOrbitRadius = "orbit radius",
-                  kNonRelative = "non relative";
+// Effect and module entries.
+const std::string kOffsetX = "offset x", kOffsetY = "offset y", kOffsetZ = "offset z";
 const std::string kEffectFile = "effect file", kIsPredraw = "is predraw";
 const std::string kAnchorX = "anchor x", kAnchorY = "anchor y", kAnchorZ = "anchor z";
 const std::string kBoundStrength = "bound strength", kBoundX = "bound x", kBoundY = "bound y",
                   kBoundZ = "bound z";
 const std::string kIsGlow = "is glow", kIsExhaust = "is exhaust";
-// Phase keys.
-const std::string kRepeat = "repeat", kInvincibility = "invincibility", kShowPhaseClear = "show phase clear";
-const std::string kNextDefaultX = "next default x", kNextDefaultY = "next default y",
-                  kNextDefaultZ = "next default z";
-const std::string kShowBlackOverlay = "show black overlay", kShowSpecialModules = "show special modules";
-const std::string kShowExplosion = "show explosion", kChangeMusic = "change music";
-const std::string kNoPositionReset = "no position reset", kShowEffect = "show effect";
-const std::string kBackgroundTime = "background time", kScoreFactor = "score factor";
-const std::string kBonusTime = "bonus time";
-const std::string kIsCharging = "is charging", kDuration = "duration";
-
 const std::string kSmallExplosionSound = "sfx_small_expl.caf";
 const std::string kDistantExplosionSound = "sfx_boss_expl_dist.caf";
 
 constexpr int kMaxPhases = 64;
-// What a boss file may ask for: hit points and a phase's bonus time that the HUD's whole
-// seconds and the score's 64-bit count can hold, a per-hit score factor far inside it, and as
-// many launchers and modules as indexed keys. Values outside are clamped when read, with a line.
-constexpr float kMostHitPoints = 1.0e9f;
-constexpr float kMostBonusTimeMs = kMostHitPoints * OXBoss::kPhaseTimerPerHp;
-constexpr float kMostScoreFactor = 1000.0f;
+// A boss carries as many launchers and modules as indexed keys.
 constexpr int kMostParts = enemydict::kIndexedKeyCount;
 constexpr float kBlinkOffMs = 32.0f, kBlinkOnMs = 96.0f;
 constexpr float kSmallExplosionGapMs = 200.0f;
@@ -131,6 +111,8 @@ std::unique_ptr<OXSprite> decoration(const std::string& name, int blend, float u
 
 constexpr float OXBoss::kBonusByDifficulty[4];
 
+const std::vector<int> OXBoss::kNoEffects;
+
 OXBoss::OXBoss() = default;
 
 OXBoss::~OXBoss() {
@@ -146,6 +128,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
     effects.clear();
     modules.clear();
     const std::string file = path + ".plist";
+    deathNode = nullptr;
     if (!Plist::loadContent(file, definition) && !assetExists(file)) {
         std::printf("MISSING BOSS %s\n", file.c_str());
     }
@@ -167,7 +150,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
     const float bossScale = floatOr(definition, kScale, 1.0f);
     scale = {bossScale, bossScale, bossScale};
     hitScale = floatOr(definition, kHitboxScale, 0.8f);
-    faceDirectionType = intOr(definition, kFaceDirectionType, 0);
+    facingKind = static_cast<FaceDirection>(intOr(definition, kFaceDirectionType, 0));
     defaultPosition = {floatOr(definition, kDefaultX, 0.0f), floatOr(definition, kDefaultY, 0.0f),
                        floatOr(definition, kDefaultZ, 0.0f)};
     nextDefaultPosition = defaultPosition;
@@ -179,25 +162,29 @@ void OXBoss::loadBoss(const std::string& filePath) {
         displayName = kUnnamedBoss;
     }
     escapeOnDeath = boolOr(definition, kEscape, false);
-    Plist::readWithin(definition, kHp, hitPoints, 0.0f, 0.0f, kMostHitPoints);
+    hitPoints = readHitPoints(definition);
     maxHitPoints = previousHitPoints = hitPoints;
 
     readLaunchers();
     readEffects();
     readModules();
-    parseIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module");
-    parseIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module");
+    readIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module", path);
+    readIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module", path);
     const int effectCount = static_cast<int>(effects.size());
-    parseIndices(Plist::textOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect");
-    parseIndices(Plist::textOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect");
-    parseIndices(Plist::textOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect");
+    readIndices(Plist::textOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect", path);
+    readIndices(Plist::textOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect",
+                path);
+    readIndices(Plist::textOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect", path);
     onDeathDuration = floatOr(definition, kOnDeathDuration, 0.0f);
     phaseClearDuration = floatOr(definition, kPhaseClearDuration, 0.0f);
 
     IXShotEffects& fx = OXEnemy::effects();
-    deathNode = Plist::findDict(definition, kDeathNode);
-    if (deathNode && Plist::textOf(*deathNode, "effect").size() > 1) {
-        fx.preloadEffect(Plist::textOf(*deathNode, "effect"));
+    if (const Plist::Dictionary* node = Plist::findDict(definition, kDeathNode)) {
+        deathMovement = readMovementNode(*node, true);
+        deathNode = &deathMovement;
+        if (deathMovement.effect.size() > 1) {
+            fx.preloadEffect(deathMovement.effect);
+        }
     }
     if (const Plist::Array* bank = Plist::findArray(definition, kEffectBank)) {
         for (const Plist::Value& entry : *bank) {
@@ -213,23 +200,10 @@ void OXBoss::loadBoss(const std::string& filePath) {
         if (!phase) {
             break;
         }
-        phases.push_back(phase);
-        if (!Plist::findDict(*phase, movementNodeKey(0))) {
-            std::printf("BOSS %s: PHASE %d HAS NO MOVEMENT NODES, IT ENDS AT ONCE\n", path.c_str(), index);
-        }
-        float hp = 0.0f;
-        Plist::readWithin(*phase, kHp, hp, 0.0f, 0.0f, kMostHitPoints);
-        if (hp <= 0.0f) {
-            std::printf("BOSS %s: PHASE %d HAS NO HIT POINTS (%g), IT ENDS AT ONCE\n", path.c_str(), index,
-                        static_cast<double>(hp));
-        }
-        for (int node = 0; node < kMaxMovementNodes; ++node) {
-            const Plist::Dictionary* entry = Plist::findDict(*phase, movementNodeKey(node));
-            if (!entry) {
-                break;
-            }
-            if (Plist::textOf(*entry, "effect").size() > 1) {
-                fx.preloadEffect(Plist::textOf(*entry, "effect"));
+        phases.push_back(readBossPhase(*phase, effectCount, path, index));
+        for (const MovementNode& node : phases.back().nodes) {
+            if (node.effect.size() > 1) {
+                fx.preloadEffect(node.effect);
             }
         }
     }
@@ -238,6 +212,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
                     path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
     }
     makeDecorations();
+    definition.clear();  // everything is read: the fight reads only its records
     done = false;
 }
 
@@ -254,17 +229,17 @@ void OXBoss::readLaunchers() {
         launcher->load("");
         launcher->setManager(bullets);
         launcher->setOwner(this);
-        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
-        if (bullets && !pattern.empty()) {
-            bullets->loadFirePattern(pattern);
-            bullets->setupLauncher(launcher, pattern);
+        const LauncherMount mount = readLauncherMount(*entry);
+        if (bullets && !mount.firePattern.empty()) {
+            bullets->loadFirePattern(mount.firePattern);
+            bullets->setupLauncher(launcher, mount.firePattern);
         }
-        launcher->setMount({floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f), 0.0f});
-        launcher->setCooldown(floatOr(*entry, kCooldown, 0.0f));
-        launcher->setOrbitSpeed(floatOr(*entry, kOrbitSpeed, 0.0f));
-        launcher->setOrbitRotation(floatOr(*entry, kOrbitStartRotation, 0.0f));
-        launcher->setOrbitRadius(floatOr(*entry, kOrbitRadius, 0.0f));
-        launcher->setNonRelative(boolOr(*entry, kNonRelative, false));
+        launcher->setMount({mount.offset.x, mount.offset.y, 0.0f});
+        launcher->setCooldown(mount.cooldownMs);
+        launcher->setOrbitSpeed(mount.orbitSpeed);
+        launcher->setOrbitRotation(mount.orbitStartRotation);
+        launcher->setOrbitRadius(mount.orbitRadius);
+        launcher->setNonRelative(mount.nonRelative);
         launcher->setState(OXLauncher::Armed);
         launcher->setActive(true);
         addLauncher(launcher);
@@ -283,7 +258,7 @@ void OXBoss::readEffects() {
             continue;
         }
         Effect made;
-        made.name = &name;
+        made.name = name;
         made.offset = {floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f),
                        floatOr(*entry, kOffsetZ, 0.0f)};
         made.predraw = boolOr(*entry, kIsPredraw, false);
@@ -336,25 +311,6 @@ void OXBoss::makeDecorations() {
     breakRing->setSpinRate(0.0f, 0.0f, 0.025f);
     explodeRing = decoration("spr_boss_explode_ring", 1, 0.5f);
     explodeRing->setSpinRate(0.0f, 0.0f, -0.1f);
-}
-
-void OXBoss::parseIndices(const std::string& text, std::vector<int>& out, int limit, const char* what) const {
-    out.clear();
-    const char* at = text.c_str();
-    while (*at != '\0') {
-        char* end = nullptr;
-        const long value = std::strtol(at, &end, 10);
-        if (end == at) {
-            ++at;  // not a number: skipped
-            continue;
-        }
-        if (value >= 0 && value < limit) {
-            out.push_back(static_cast<int>(value));
-        } else {
-            std::printf("BOSS %s: NO %s %ld, IGNORED\n", path.c_str(), what, value);
-        }
-        at = end;
-    }
 }
 
 void OXBoss::setUniformScaleAll(float value) {
@@ -413,26 +369,18 @@ void OXBoss::startPhase(int index) {
         return;
     }
     phaseIndex = index;
-    const Plist::Dictionary& phase = *phases[static_cast<size_t>(index)];
-    repeatNodes = boolOr(phase, kRepeat, false);
-    invincible = boolOr(phase, kInvincibility, false);
-    showPhaseClear = boolOr(phase, kShowPhaseClear, false);
-    float nextX = 0.0f;
-    if (Plist::read(phase, kNextDefaultX, nextX, 0.0f)) {
-        nextDefaultPosition.x = nextX;
-        nextDefaultPosition.y = floatOr(phase, kNextDefaultY, 0.0f);
-        nextDefaultPosition.z = floatOr(phase, kNextDefaultZ, 0.0f);
+    const BossPhase& phase = phases[static_cast<size_t>(index)];
+    repeatNodes = phase.repeat;
+    invincible = phase.invincible;
+    showPhaseClear = phase.showPhaseClear;
+    if (phase.movesHome) {
+        nextDefaultPosition = phase.nextHome;
     }
-    for (int node = 0; node < kMaxMovementNodes; ++node) {
-        const Plist::Dictionary* entry = Plist::findDict(phase, movementNodeKey(node));
-        if (!entry) {
-            break;
-        }
-        movementNodes[movementNodeCount++] = entry;
-    }
+    movementNodes = phase.nodes.data();
+    movementNodeCount = static_cast<int>(phase.nodes.size());
     IXEnemyWorld* scene = world();
     if (scene) {
-        const bool overlay = boolOr(phase, kShowBlackOverlay, false);
+        const bool overlay = phase.blackOverlay;
         if (overlay) {
             showRunes();
             eventCircle->setPosition(position);
@@ -442,7 +390,7 @@ void OXBoss::startPhase(int index) {
         }
         scene->bossOverlay(overlay);
         showModules(overlay);
-        if (boolOr(phase, kShowSpecialModules, false)) {
+        if (phase.specialModules) {
             for (auto& module : modules) {
                 module->setVisible(false);
             }
@@ -452,29 +400,25 @@ void OXBoss::startPhase(int index) {
                 modules[1]->tintTo(1400.0f, kBreakPulse, kWhite, 0.5f, nullptr, nullptr);
             }
         }
-        if (boolOr(phase, kShowExplosion, false)) {
+        if (phase.explosion) {
             scene->explosion(ExplosionKind::Huge, position, 150.0f);
             scene->screenEffect(1000.0f, 80.0f);
         }
-        const std::string& music = Plist::textOf(phase, kChangeMusic);
-        if (!music.empty()) {
-            CXSoundManager::instance().playMusic("assets/audio/" + music, true);
+        if (!phase.music.empty()) {
+            CXSoundManager::instance().playMusic("assets/audio/" + phase.music, true);
         }
     }
-    positionReset = !boolOr(phase, kNoPositionReset, false);
-    float hp = 0.0f;
-    Plist::readWithin(phase, kHp, hp, 0.0f, 0.0f, kMostHitPoints);
+    positionReset = phase.positionReset;
+    const float hp = phase.hitPoints;
     hitPoints = maxHitPoints = phaseHp = previousHitPoints = previousBlinkHp = hp;
     hpRefillRate = hp * kRefillPerHp;
-    // The bonus timer: 3 ms per hit point, unless the phase names its own time.
-    Plist::readWithin(phase, kBonusTime, phaseTimer, hp * kPhaseTimerPerHp, 0.0f, kMostBonusTimeMs);
-    readPhaseIndices(phase, kShowEffect, shownEffects);
-    startListedEffects(shownEffects);
-    float backgroundTime = 0.0f;
-    if (enemyManager && Plist::read(phase, kBackgroundTime, backgroundTime, 0.0f)) {
-        enemyManager->setStageClock(backgroundTime);
+    phaseTimer = phase.bonusTimeMs;
+    shownEffects = &phase.shownEffects;
+    startListedEffects(*shownEffects);
+    if (enemyManager && phase.setsStageClock) {
+        enemyManager->setStageClock(phase.stageClockMs);
     }
-    Plist::readWithin(phase, kScoreFactor, scoreFactor, 1.0f, -kMostScoreFactor, kMostScoreFactor);
+    scoreFactor = phase.scoreFactor;
     if (scene) {
         scene->showPhaseTimer(index >= 1 && !invincible);
         scene->resetPhaseBonus();
@@ -482,27 +426,19 @@ void OXBoss::startPhase(int index) {
     startBossNode(0);
 }
 
-void OXBoss::readPhaseIndices(const Plist::Dictionary& source, const std::string& key,
-                              std::vector<int>& out) {
-    out.clear();
-    if ((Plist::findValue(source, key) != nullptr)) {
-        parseIndices(Plist::textOf(source, key), out, static_cast<int>(effects.size()), "effect");
-    }
-}
-
 void OXBoss::startBossNode(int index) {
     if (index < 0 || index >= movementNodeCount) {
         return;
     }
-    const Plist::Dictionary& node = *movementNodes[index];
-    if ((Plist::findValue(node, kShowEffect) != nullptr)) {
+    const MovementNode& node = movementNodes[index];
+    if (node.showsEffects) {
         stopAllEffects();
-        readPhaseIndices(node, kShowEffect, shownEffects);
-        startListedEffects(shownEffects);
+        shownEffects = &node.shownEffectIndices;
+        startListedEffects(*shownEffects);
     }
     startMovementNode(index);
-    chargeTime = floatOr(node, kDuration, 0.0f) * 0.15f;
-    if (boolOr(node, kIsCharging, false)) {
+    chargeTime = node.durationMs * 0.15f;
+    if (node.charging) {
         startCharge();
     } else {
         stopCharge();
@@ -876,7 +812,7 @@ void OXBoss::die() {
     dying = true;
     explodeRingStarted = false;
     smallExplosionTimer = 0.0f;
-    if (!deathNode || !(Plist::findValue(*deathNode, kDuration) != nullptr)) {
+    if (!deathNode || !deathNode->timed) {
         finalExplosion();
         return;
     }
@@ -900,7 +836,7 @@ void OXBoss::finalExplosion() {
     IXShotEffects& fx = OXEnemy::effects();
     for (int index : onDeathEffects) {
         const Effect& slot = effects[static_cast<size_t>(index)];
-        fx.playAt(*slot.name, position + slot.offset, {0.0f, 1.0f, 0.0f}, onDeathDuration);
+        fx.playAt(slot.name, position + slot.offset, {0.0f, 1.0f, 0.0f}, onDeathDuration);
     }
     visible = active = false;
     for (auto& module : modules) {
@@ -1036,8 +972,8 @@ void OXBoss::startListedEffects(const std::vector<int>& indices) {
     for (int index : indices) {
         Effect& slot = effects[static_cast<size_t>(index)];
         if (!slot.handle) {
-            slot.handle = slot.predraw ? scene->startPredrawEffect(*slot.name, *this)
-                                       : scene->effects().startAttachedEffect(*slot.name, *this, false);
+            slot.handle = slot.predraw ? scene->startPredrawEffect(slot.name, *this)
+                                       : scene->effects().startAttachedEffect(slot.name, *this, false);
         }
     }
 }
@@ -1054,7 +990,7 @@ void OXBoss::setEffectsEmitting(bool emitting) {
         stopAllEffects();
         return;
     }
-    startListedEffects(shownEffects);
+    startListedEffects(*shownEffects);
 }
 
 void OXBoss::stopAllEffects() {

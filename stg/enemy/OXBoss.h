@@ -6,6 +6,7 @@
 
 #include "data/Difficulty.h"
 #include "data/Plist.h"
+#include "stg/enemy/BossPhase.h"
 #include "stg/enemy/OXBossModule.h"
 #include "stg/enemy/OXEnemy.h"
 
@@ -101,22 +102,19 @@ class OXBoss : public OXEnemy {
     struct Effect {
         Vec3 offset{};
         bool predraw = false;
-        const std::string* name = nullptr;  // in the definition
-        IXRenderObject* handle = nullptr;   // running effect, or null
-        float burstLeft = 0.0f;             // ms until a burst stops it; 0 while it runs freely
+        std::string name;                  // the effect file
+        IXRenderObject* handle = nullptr;  // running effect, or null
+        float burstLeft = 0.0f;            // ms until a burst stops it; 0 while it runs freely
     };
 
     void readLaunchers();
     void readEffects();
     void readModules();
     void makeDecorations();
-    // Space-separated indices of a string key of the definition, in a fixed list.
-    void parseIndices(const std::string& text, std::vector<int>& out, int limit, const char* what) const;
     void startListedEffects(const std::vector<int>& indices);
     // Starts the listed effects and stops them after `durationMs`.
     void burstEffects(const std::vector<int>& indices, float durationMs);
     void stopAllEffects();
-    void readPhaseIndices(const Plist::Dictionary& source, const std::string& key, std::vector<int>& out);
     void phaseClearEffects();
     void phaseBonus();
     void explosionsBetweenPhases();
@@ -132,8 +130,9 @@ class OXBoss : public OXEnemy {
     void markDefeated();
 
     CXEnemyManager* enemyManager = nullptr;  // the owner, not owned
-    Plist::Dictionary definition;            // the boss file; nodes point into it
-    std::vector<const Plist::Dictionary*> phases;
+    Plist::Dictionary definition;            // the boss file while it loads; empty after
+    std::vector<BossPhase> phases;           // read once; the fight's nodes point into them
+    MovementNode deathMovement;              // deathNode points here when the file gives one
     std::string path;
     std::string displayName;  // read once at load
     bool showable = false;    // its sprite's list was read: a boss that cannot be shown is skipped
@@ -168,7 +167,9 @@ class OXBoss : public OXEnemy {
     std::vector<Effect> effects;
     std::vector<std::unique_ptr<OXBossModule>> modules;
     std::vector<int> normalModules, breakModules;
-    std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects, shownEffects;
+    std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects;
+    const std::vector<int>* shownEffects = &kNoEffects;  // of the phase or its latest node
+    static const std::vector<int> kNoEffects;
     float onDeathDuration = 0.0f, phaseClearDuration = 0.0f;
 
     // Decorations, owned.
