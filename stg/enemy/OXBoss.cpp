@@ -123,7 +123,8 @@ OXBoss::~OXBoss() {
 
 void OXBoss::loadBoss(const std::string& filePath) {
     path = filePath;
-    definition.clear();
+    // Read once here; the fight reads only the records made from it.
+    Plist::Dictionary definition;
     phases.clear();
     effects.clear();
     modules.clear();
@@ -165,9 +166,9 @@ void OXBoss::loadBoss(const std::string& filePath) {
     hitPoints = readHitPoints(definition);
     maxHitPoints = previousHitPoints = hitPoints;
 
-    readLaunchers();
-    readEffects();
-    readModules();
+    readLaunchers(definition);
+    readEffects(definition);
+    readModules(definition);
     readIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module", path);
     readIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module", path);
     const int effectCount = static_cast<int>(effects.size());
@@ -211,12 +212,11 @@ void OXBoss::loadBoss(const std::string& filePath) {
         std::printf("BOSS %s HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER %.0f S\n",
                     path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
     }
-    makeDecorations();
-    definition.clear();  // everything is read: the fight reads only its records
+    makeDecorations(definition);
     done = false;
 }
 
-void OXBoss::readLaunchers() {
+void OXBoss::readLaunchers(const Plist::Dictionary& definition) {
     launchers.clear();
     CXBulletManager* bullets = context ? context->bullets : nullptr;
     setBulletManager(bullets);
@@ -246,7 +246,7 @@ void OXBoss::readLaunchers() {
     }
 }
 
-void OXBoss::readEffects() {
+void OXBoss::readEffects(const Plist::Dictionary& definition) {
     IXShotEffects& fx = OXEnemy::effects();
     for (int index = 0; index < kIndexedKeyCount; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, effectKey(index));
@@ -267,7 +267,7 @@ void OXBoss::readEffects() {
     }
 }
 
-void OXBoss::readModules() {
+void OXBoss::readModules(const Plist::Dictionary& definition) {
     for (int index = 0; index < kMostParts; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
         if (!entry) {
@@ -294,7 +294,7 @@ void OXBoss::readModules() {
     }
 }
 
-void OXBoss::makeDecorations() {
+void OXBoss::makeDecorations(const Plist::Dictionary& definition) {
     runeCircle = decoration("spr_boss_rune_circle", 1, 1.0f);
     runeCircle->setSpinRate(0.0f, 0.0f, 0.175f);
     const std::string& extra = Plist::textOf(definition, kRuneCircle);
@@ -327,7 +327,7 @@ void OXBoss::start() {
     visible = active = true;
     colour = kWhite;
     entering = false;
-    dying = bossDying = false;
+    dying = false;
     explodeRingStarted = false;
     delayTime = 0.0f;
     speed = headingRate = speedRate = 0.0f;
@@ -335,7 +335,7 @@ void OXBoss::start() {
     facing = facingTarget = 0.0f;
     phaseIndex = 0;
     nodeIndex = 0;
-    flightStep = 0;
+    life = BossLife::Waiting;
     idleTime = 0.0f;
     for (auto& module : modules) {
         module->setVisible(true);
@@ -346,22 +346,23 @@ void OXBoss::start() {
     updateMatrix();
     if (!showable) {
         visible = active = false;
+        life = BossLife::Gone;
         markDefeated();
         return;
     }
     if (canFight()) {
         startPhase(0);
+    } else {
+        life = BossLife::CannotFight;
     }
 }
 
 void OXBoss::startPhase(int index) {
-    transitioning = false;
     phaseClearBurst = false;
-    flightStep = 0;
-    flyingHomeForRepeat = false;
     if (phases.empty()) {
         return;
     }
+    life = BossLife::Fighting;
     nodeIndex = 0;
     movementNodeCount = 0;
     stopAllEffects();
@@ -448,7 +449,7 @@ void OXBoss::startBossNode(int index) {
 void OXBoss::endPhase() {
     movementNodeCount = 0;
     defaultPosition = nextDefaultPosition;
-    transitioning = true;
+    life = BossLife::BetweenPhases;
     speed = headingRate = speedRate = 0.0f;
     headingChangeLeft = speedChangeLeft = 0.0f;
     nodeTimeLeft = 0.0f;
@@ -526,7 +527,7 @@ void OXBoss::smallExplosions() {
 
 // The three-step flight home: a jolt near home, a drop below it, the climb back.
 void OXBoss::beginFlightHome() {
-    flightStep = 1;
+    life = BossLife::FlightJolt;
     smallExplosions();
     const Vec3 target{defaultPosition.x + (randomShare() - 0.5f) * 50.0f,
                       defaultPosition.y + (randomShare() - 0.5f) * 50.0f, position.z};
@@ -539,21 +540,21 @@ bool OXBoss::flightStepCallback(void* boss, int) {
 }
 
 void OXBoss::flightStepDone() {
-    if (flightStep <= 0 || !active) {
+    if (!isFlyingHome() || !active) {
         return;
     }
     smallExplosions();
-    if (flightStep == 1) {
-        flightStep = 2;
+    if (life == BossLife::FlightJolt) {
+        life = BossLife::FlightDrop;
         const Vec3 target{defaultPosition.x + (randomShare() - 0.5f) * 50.0f,
                           defaultPosition.y - (60.0f + 20.0f * randomShare()), position.z};
         moveBy(600.0f, target - position, 2.5f, this, flightStepCallback);
-    } else if (flightStep == 2) {
-        flightStep = 3;
+    } else if (life == BossLife::FlightDrop) {
+        life = BossLife::FlightClimb;
         const Vec3 target{defaultPosition.x, defaultPosition.y, position.z};
         moveBy(400.0f, target - position, 0.45f, this, flightStepCallback);
     } else {
-        flightStep = 0;
+        life = BossLife::BetweenPhases;
         nextPhaseAfterFlight();
     }
 }
@@ -606,11 +607,12 @@ void OXBoss::tick(float dtMs) {
 }
 
 void OXBoss::updateBehaviour(float dtMs) {
-    if (!canFight()) {
+    if (life == BossLife::CannotFight) {
         // Nothing to fight: the stage goes on once the wait is over.
         idleTime += dtMs;
         if (idleTime >= kCannotFightMs) {
             visible = active = false;
+            life = BossLife::Gone;
             markDefeated();
         }
         return;
@@ -649,80 +651,100 @@ void OXBoss::updateBehaviour(float dtMs) {
         }
     }
 
-    if (bossDying) {
-        updateDying(dtMs);
-    } else if (!transitioning) {
-        // An invincible phase shows no timer, and its time never runs out.
-        const bool wasRunning = phaseTimer > 0.0f;
-        if (!invincible) {
-            phaseTimer -= dtMs;
-        }
-        if (phaseTimer <= 0.0f) {
-            phaseTimer = 0.0f;
-            if (wasRunning && world()) {
-                world()->phaseTimedOut();
+    switch (life) {
+        case BossLife::Fighting:
+        case BossLife::ReturningForRepeat:
+            updateFight(dtMs, ship);
+            break;
+        case BossLife::BetweenPhases:
+        case BossLife::FlightJolt:
+        case BossLife::FlightDrop:
+        case BossLife::FlightClimb:
+            // Between phases the next phase's hit points fill up again.
+            if (hitPoints < phaseHp) {
+                hitPoints = std::min(phaseHp, hitPoints + hpRefillRate * dtMs);
             }
-            if (ship) {
-                ship->addMultiplier(-dtMs * 0.0015f);
-            }
-        }
-        if (hitPoints > 0.0f) {
-            if (flyingHomeForRepeat) {
-                const Vec3 toHome = defaultPosition - position;
-                const float distance = std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y);
-                if (distance <= kHomeSnap) {
-                    position.x = defaultPosition.x;
-                    position.y = defaultPosition.y;
-                    flyingHomeForRepeat = false;
-                    delayTime = 0.0f;
-                    startBossNode(0);
-                } else {
-                    position =
-                        position + Vec3{toHome.x / distance, toHome.y / distance, 0.0f} * (dtMs * kHomeSpeed);
-                    delayTime = kHomeDelayMs;
-                }
-            } else if (nodeTimeLeft <= 0.0f && delayTime <= 0.0f) {
-                if (nodeIndex + 1 < movementNodeCount) {
-                    startBossNode(nodeIndex + 1);
-                } else if (!repeatNodes) {
-                    ++phaseIndex;
-                    delayTime = 0.0f;
-                    endPhase();
-                } else {
-                    speed = 0.0f;
-                    flyingHomeForRepeat = true;
-                    const Vec3 toHome = defaultPosition - position;
-                    if (std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y) <= kHomeSnap) {
-                        flyingHomeForRepeat = false;
-                        position.x = defaultPosition.x;
-                        position.y = defaultPosition.y;
-                        startBossNode(0);
-                    } else {
-                        delayTime = kHomeDelayMs;
-                    }
-                }
-            }
-        } else {
-            ++phaseIndex;
-            flyingHomeForRepeat = false;
-            delayTime = 0.0f;
-            stopAllLaunchers();
-            phaseClearBurst = true;
-            phaseClearRadius = 0.0f;
-            if (phaseIndex < getPhaseCount()) {
-                beamMarkTimer = 100000.0f;
-                endPhase();
-            } else {
-                die();
-            }
-        }
-    } else if (hitPoints < phaseHp) {
-        hitPoints = std::min(phaseHp, hitPoints + hpRefillRate * dtMs);
+            break;
+        case BossLife::Dying:
+            updateDying(dtMs);
+            break;
+        case BossLife::Waiting:
+        case BossLife::CannotFight:
+        case BossLife::Gone:
+            break;
     }
 
-    const Colour tint = blinkOn && !bossDying ? kHitFlash : kWhite;
-    if (!hasActions || !bossDying) {
+    const bool died = life == BossLife::Dying || life == BossLife::Gone;
+    const Colour tint = blinkOn && !died ? kHitFlash : kWhite;
+    if (!hasActions || !died) {
         colour = {tint.r, tint.g, tint.b, colour.a};
+    }
+}
+
+void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
+    // An invincible phase shows no timer, and its time never runs out.
+    const bool wasRunning = phaseTimer > 0.0f;
+    if (!invincible) {
+        phaseTimer -= dtMs;
+    }
+    if (phaseTimer <= 0.0f) {
+        phaseTimer = 0.0f;
+        if (wasRunning && world()) {
+            world()->phaseTimedOut();
+        }
+        if (ship) {
+            ship->addMultiplier(-dtMs * 0.0015f);
+        }
+    }
+    if (hitPoints <= 0.0f) {
+        // The phase is beaten: its bullets burst into prizes, and the next phase or the death begins.
+        ++phaseIndex;
+        life = BossLife::Fighting;
+        delayTime = 0.0f;
+        stopAllLaunchers();
+        phaseClearBurst = true;
+        phaseClearRadius = 0.0f;
+        if (phaseIndex < getPhaseCount()) {
+            beamMarkTimer = 100000.0f;
+            endPhase();
+        } else {
+            die();
+        }
+        return;
+    }
+    if (life == BossLife::ReturningForRepeat) {
+        const Vec3 toHome = defaultPosition - position;
+        const float distance = std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y);
+        if (distance <= kHomeSnap) {
+            position.x = defaultPosition.x;
+            position.y = defaultPosition.y;
+            life = BossLife::Fighting;
+            delayTime = 0.0f;
+            startBossNode(0);
+        } else {
+            position = position + Vec3{toHome.x / distance, toHome.y / distance, 0.0f} * (dtMs * kHomeSpeed);
+            delayTime = kHomeDelayMs;
+        }
+    } else if (nodeTimeLeft <= 0.0f && delayTime <= 0.0f) {
+        if (nodeIndex + 1 < movementNodeCount) {
+            startBossNode(nodeIndex + 1);
+        } else if (!repeatNodes) {
+            ++phaseIndex;
+            delayTime = 0.0f;
+            endPhase();
+        } else {
+            // A repeating phase flies home and starts its nodes again.
+            speed = 0.0f;
+            const Vec3 toHome = defaultPosition - position;
+            if (std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y) <= kHomeSnap) {
+                position.x = defaultPosition.x;
+                position.y = defaultPosition.y;
+                startBossNode(0);
+            } else {
+                life = BossLife::ReturningForRepeat;
+                delayTime = kHomeDelayMs;
+            }
+        }
     }
 }
 
@@ -768,7 +790,8 @@ float OXBoss::shotReach() const {
 }
 
 void OXBoss::applyDamage(float change) {
-    if (change < 0.0f && (isInvincible() || bossDying || hitPoints <= 0.0f)) {
+    if (change < 0.0f &&
+        (isInvincible() || life == BossLife::Dying || life == BossLife::Gone || hitPoints <= 0.0f)) {
         return;
     }
     hitPoints += change;
@@ -800,15 +823,13 @@ void OXBoss::die() {
         }
     }
     stopAllLaunchers();
-    transitioning = false;
-    flightStep = 0;
+    life = BossLife::Dying;
     if (scene) {
         scene->bossDefeated(position);
         scene->showPhaseTimer(false);
         scene->bossOverlay(false);
     }
     hideRunes();
-    bossDying = true;
     dying = true;
     explodeRingStarted = false;
     smallExplosionTimer = 0.0f;
@@ -845,6 +866,7 @@ void OXBoss::finalExplosion() {
     }
     hideDecorations();
     stopAllLaunchers();
+    life = BossLife::Gone;
     if (IXEnemyWorld* scene = world()) {
         if (!escapeOnDeath) {
             scene->explosion(ExplosionKind::Huge, position, 150.0f);

@@ -23,6 +23,20 @@ class OXSprite;
 // the stage loads; a fight allocates nothing.
 class OXBoss : public OXEnemy {
   public:
+    // Where a boss is in its life; it is in exactly one of these.
+    enum class BossLife {
+        Waiting,             // loaded, not yet started
+        CannotFight,         // no phases: counted beaten after kCannotFightMs
+        Fighting,            // a phase's movement nodes run
+        ReturningForRepeat,  // a repeating phase's nodes are done: it flies straight home to start them again
+        BetweenPhases,       // a phase is over and the next is being set up; no damage is taken
+        FlightJolt,          // the three steps of the flight home between phases: a jolt near home,
+        FlightDrop,          // a drop below it,
+        FlightClimb,         // the climb back
+        Dying,               // the death movement with its explosions
+        Gone,                // exploded, escaped or skipped: no longer shown
+    };
+
     static constexpr float kNearDistance = 260.0f;
     static constexpr float kHomeSnap = 10.0f;          // units from home where a repeat restarts
     static constexpr float kHomeSpeed = 0.1f;          // units per ms
@@ -55,7 +69,7 @@ class OXBoss : public OXEnemy {
     // IXShootable: a boss is hit within its drawn radius; damage scores.
     ShotContact hitTest(const IXRenderObject& shot, float change) override;
     void applyDamage(float change) override;
-    bool isInvincible() const override { return invincible || transitioning; }
+    bool isInvincible() const override { return invincible || isTransitioning(); }
     bool hasLiveModules() const override { return false; }
     float shotReach() const override;
     int beamPartCount() const override { return 0; }
@@ -87,12 +101,19 @@ class OXBoss : public OXEnemy {
     int getPhaseIndex() const { return phaseIndex; }
     float getPhaseTimer() const { return phaseTimer; }
     float getPhaseHp() const { return phaseHp; }
-    bool isTransitioning() const { return transitioning; }
+    BossLife getLife() const { return life; }
+    // Between phases, flying home or not: invincible, refilling its hit points.
+    bool isTransitioning() const {
+        return life == BossLife::BetweenPhases || life == BossLife::FlightJolt ||
+               life == BossLife::FlightDrop || life == BossLife::FlightClimb;
+    }
     bool isRepeating() const { return repeatNodes; }
     bool isCharging() const { return charging; }
     bool escapesOnDeath() const { return escapeOnDeath; }
     bool isPhaseClearBursting() const { return phaseClearBurst; }
-    bool isFlyingHome() const { return flightStep > 0; }
+    bool isFlyingHome() const {
+        return life == BossLife::FlightJolt || life == BossLife::FlightDrop || life == BossLife::FlightClimb;
+    }
     bool runesShown() const;
     int moduleCount() const { return static_cast<int>(modules.size()); }
     const OXBossModule& bossModule(int index) const { return *modules[static_cast<size_t>(index)]; }
@@ -107,10 +128,10 @@ class OXBoss : public OXEnemy {
         float burstLeft = 0.0f;            // ms until a burst stops it; 0 while it runs freely
     };
 
-    void readLaunchers();
-    void readEffects();
-    void readModules();
-    void makeDecorations();
+    void readLaunchers(const Plist::Dictionary& definition);
+    void readEffects(const Plist::Dictionary& definition);
+    void readModules(const Plist::Dictionary& definition);
+    void makeDecorations(const Plist::Dictionary& definition);
     void startListedEffects(const std::vector<int>& indices);
     // Starts the listed effects and stops them after `durationMs`.
     void burstEffects(const std::vector<int>& indices, float durationMs);
@@ -124,13 +145,13 @@ class OXBoss : public OXEnemy {
     static bool chargeShrinkDone(void* boss, int argument);
     void nextPhaseAfterFlight();
     void smallExplosions();
+    void updateFight(float dtMs, IXEnemyPlayer* ship);
     void updateDying(float dtMs);
     void updateDecorations();
     void hideDecorations();
     void markDefeated();
 
     CXEnemyManager* enemyManager = nullptr;  // the owner, not owned
-    Plist::Dictionary definition;            // the boss file while it loads; empty after
     std::vector<BossPhase> phases;           // read once; the fight's nodes point into them
     MovementNode deathMovement;              // deathNode points here when the file gives one
     std::string path;
@@ -142,7 +163,6 @@ class OXBoss : public OXEnemy {
     bool invincible = false;
     bool showPhaseClear = false;
     Vec3 defaultPosition{}, nextDefaultPosition{}, startPosition{};
-    bool transitioning = false;
     float phaseHp = 0.0f;
     float hpRefillRate = 0.0f;
     float phaseTimer = 0.0f;
@@ -157,11 +177,9 @@ class OXBoss : public OXEnemy {
     bool blinkOn = false;
     float previousBlinkHp = 0.0f;
     bool done = false;
-    bool bossDying = false;           // in the death sequence
     bool explodeRingStarted = false;  // the death's last second
     float smallExplosionTimer = 0.0f;
-    int flightStep = 0;  // 1 ... 3 while flying home between phases
-    bool flyingHomeForRepeat = false;
+    BossLife life = BossLife::Waiting;
     float idleTime = 0.0f;  // a boss that cannot fight counts as beaten after kCannotFightMs
 
     std::vector<Effect> effects;
