@@ -8,6 +8,7 @@
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/OXSprite.h"
 #include "stg/enemy/BossPhase.h"
 #include "stg/enemy/CXEnemyManager.h"
@@ -97,7 +98,7 @@ float randomShare() {
 }
 
 // A sprite from "assets/plist/NAME", hidden until a phase shows it.
-std::unique_ptr<OXSprite> decoration(const std::string& name, int blend, float uniform) {
+std::unique_ptr<OXSprite> decoration(const std::string& name, BlendMode blend, float uniform) {
     auto sprite = std::make_unique<OXSprite>();
     sprite->load(kPlistFolder + name);
     sprite->setBlendMode(blend);
@@ -285,7 +286,7 @@ void OXBoss::readModules(const Plist::Dictionary& definition) {
         module->setFollowFactor(floatOr(*entry, kBoundStrength, 0.1f));
         module->setBound(
             {floatOr(*entry, kBoundX, 0.0f), floatOr(*entry, kBoundY, 0.0f), floatOr(*entry, kBoundZ, 0.0f)});
-        module->setBlendMode(boolOr(*entry, kIsGlow, false) ? 1 : 0);
+        module->setBlendMode(boolOr(*entry, kIsGlow, false) ? BlendAdditive : BlendPremultiplied);
         module->setExhaust(boolOr(*entry, kIsExhaust, false));
         module->setLoadScale(scale.x);
         module->setVisible(false);
@@ -295,21 +296,21 @@ void OXBoss::readModules(const Plist::Dictionary& definition) {
 }
 
 void OXBoss::makeDecorations(const Plist::Dictionary& definition) {
-    runeCircle = decoration("spr_boss_rune_circle", 1, 1.0f);
+    runeCircle = decoration("spr_boss_rune_circle", BlendAdditive, 1.0f);
     runeCircle->setSpinRate(0.0f, 0.0f, 0.175f);
     const std::string& extra = Plist::textOf(definition, kRuneCircle);
     runeCircleExtra.reset();
     if (!extra.empty()) {
-        runeCircleExtra = decoration(extra, 5, 1.0f);
+        runeCircleExtra = decoration(extra, BlendMultiply, 1.0f);
         runeCircleExtra->setScale(1.25f, 1.25f, 1.0f);
         runeCircleExtra->setSpinRate(0.0f, 0.0f, -0.2f);
     }
-    eventCircle = decoration("spr_boss_event_circle", 6, 0.5f);
-    spellFlash = decoration("spr_spell_gfx", 0, 0.5f);
-    breakRing = decoration("spr_break_ring", 0, 0.5f);
+    eventCircle = decoration("spr_boss_event_circle", BlendInverseMultiply, 0.5f);
+    spellFlash = decoration("spr_spell_gfx", BlendPremultiplied, 0.5f);
+    breakRing = decoration("spr_break_ring", BlendPremultiplied, 0.5f);
     breakRing->setColour(0.0f, 0.0f, 0.0f, 1.0f);
     breakRing->setSpinRate(0.0f, 0.0f, 0.025f);
-    explodeRing = decoration("spr_boss_explode_ring", 1, 0.5f);
+    explodeRing = decoration("spr_boss_explode_ring", BlendAdditive, 0.5f);
     explodeRing->setSpinRate(0.0f, 0.0f, -0.1f);
 }
 

@@ -565,9 +565,9 @@ void OXEnemy::stopEffect() {
 
 void OXEnemy::startNodeLaunchers(const MovementNode& node) {
     const Difficulty difficulty = world() ? world()->difficulty() : kDefaultDifficulty;
-    const std::string& own = difficulty == Difficulty::Easy     ? node.easyLaunchers
+    const std::string& own = isHard(difficulty)                 ? node.hardLaunchers
                              : difficulty == Difficulty::Normal ? node.normalLaunchers
-                                                                : node.hardLaunchers;
+                                                                : node.easyLaunchers;
     if (!startListedLaunchers(own)) {
         startListedLaunchers(node.fireLaunchers);
     }
