@@ -31,7 +31,7 @@ const std::string kSquads = "squads";
 const std::string kLocationX = "location x", kLocationY = "location y", kLocationZ = "location z";
 const std::string kType = "type", kShiftX = "shift x", kShiftY = "shift y",
                   kInitialCooldown = "initial cooldown";
-const std::string kConstantRepeat = "constant repeat", kConstre = "constre";
+const std::string kConstantRepeat = "constant repeat";
 // Definition keys read here.
 const std::string kFirePattern = "fire pattern", kEffect = "effect";
 const std::string kOnDestroyEffect = "on destroy effect", kDuration = "duration";
@@ -43,8 +43,9 @@ constexpr float kConstantRepeatLeftX = 100.0f;  // respawns come in somewhere ac
 constexpr float kConstantRepeatWidth = 120.0f;
 const Colour kDyingPassColour{2.0f, 0.5f, 0.5f, 1.0f};
 
-Plist::Value real(float value) {
-    return Plist::Value(static_cast<double>(value));
+// A place or angle that overflowed while the schedule was worked out spawns at 0.
+float finiteOrZero(float value) {
+    return std::isfinite(value) ? value : 0.0f;
 }
 
 // The index of "stem %d" keys, or -1.
@@ -374,15 +375,11 @@ void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, 
             {fj * shiftX + locationX + jitterX, fj * shiftY + locationY + jitterY, 0.0f}, -baseAngle);
         SpawnEntry spawn;
         spawn.timeMs = fj * cooldown + time + baseTimeMs + initialCooldown;
-        spawn.fields[kTime] = real(spawn.timeMs);
-        spawn.fields[kX] = real(offset.x + originX);
-        spawn.fields[kY] = real(offset.y + originY);
-        spawn.fields[kZ] = real(locationZ);
-        spawn.fields[kAngle] = real(fj * angleChange + angle + baseAngle);
-        spawn.fields[kType] = Plist::Value(type);
-        if (respawns) {
-            spawn.fields[kConstre] = real(constantRepeat);
-        }
+        spawn.at = {finiteOrZero(offset.x + originX), finiteOrZero(offset.y + originY), locationZ};
+        spawn.angle = finiteOrZero(fj * angleChange + angle + baseAngle);
+        spawn.type = type;
+        spawn.respawns = respawns;
+        spawn.respawnWindowMs = respawns ? constantRepeat : 0.0f;
         if (spawnQueue.size() >= static_cast<size_t>(kMostSpawns)) {
             if (!spawnsDropped) {
                 std::printf("WAVE DATA ASKS FOR MORE THAN %d SPAWNS, THE REST ARE DROPPED\n", kMostSpawns);
@@ -413,11 +410,10 @@ void CXEnemyManager::scheduleStep(float dtMs) {
     if (constantRepeatTime > 0.0f) {
         constantRepeatTime -= dtMs;
         if (constantRepeatTime > 0.0f && constantRepeatTemplate && !constantRepeatEnemyAlive()) {
-            const Plist::Dictionary& fields = constantRepeatTemplate->fields;
+            const SpawnEntry& entry = *constantRepeatTemplate;
             const Vec3 at{kConstantRepeatLeftX + kConstantRepeatWidth * shotmath::randomFraction(),
-                          Plist::floatOr(fields, kY, 0.0f), Plist::floatOr(fields, kZ, 0.0f)};
-            constantRepeatEnemy =
-                spawnEnemy(at, Plist::textOf(fields, kType), Plist::floatOr(fields, kAngle, 0.0f));
+                          entry.at.y, entry.at.z};
+            constantRepeatEnemy = spawnEnemy(at, entry.type, entry.angle);
             constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
         }
     }
@@ -428,15 +424,11 @@ void CXEnemyManager::scheduleStep(float dtMs) {
 }
 
 void CXEnemyManager::spawnFromEntry(const SpawnEntry& entry) {
-    const Plist::Dictionary& fields = entry.fields;
-    const Vec3 at{Plist::floatOr(fields, kX, 0.0f), Plist::floatOr(fields, kY, 0.0f),
-                  Plist::floatOr(fields, kZ, 0.0f)};
-    const float angle = Plist::floatOr(fields, kAngle, 0.0f);
-    const std::string& type = Plist::textOf(fields, kType);
-    float window = 0.0f;
-    const bool respawns = Plist::read(fields, kConstre, window, 0.0f);
-    constantRepeatTime = window;
-    if (respawns && !constantRepeatEnemy) {
+    const Vec3& at = entry.at;
+    const float angle = entry.angle;
+    const std::string& type = entry.type;
+    constantRepeatTime = entry.respawnWindowMs;
+    if (entry.respawns && !constantRepeatEnemy) {
         constantRepeatEnemy = spawnEnemy(at, type, angle);
         constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
         constantRepeatTemplate = &entry;
