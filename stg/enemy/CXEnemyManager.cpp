@@ -32,10 +32,6 @@ const std::string kLocationX = "location x", kLocationY = "location y", kLocatio
 const std::string kType = "type", kShiftX = "shift x", kShiftY = "shift y",
                   kInitialCooldown = "initial cooldown";
 const std::string kConstantRepeat = "constant repeat";
-// Definition keys read here.
-const std::string kFirePattern = "fire pattern", kEffect = "effect";
-const std::string kOnDestroyEffect = "on destroy effect", kDuration = "duration";
-const std::string kLauncherLists[] = {"easy launchers", "med launchers", "hard launchers", "fire launchers"};
 
 const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
 
@@ -58,14 +54,6 @@ int indexOfKey(const std::string& key, const char* stem) {
     char* end = nullptr;
     const long index = std::strtol(digits, &end, 10);
     return end != digits && *end == '\0' && index >= 0 ? static_cast<int>(index) : -1;
-}
-
-int countIndexed(const Plist::Dictionary& definition, const std::string& (*key)(int)) {
-    int count = 0;
-    while (count < kIndexedKeyCount && Plist::findDict(definition, key(count))) {
-        ++count;
-    }
-    return count;
 }
 
 // The first token of a launcher list that is not a whole number, or null.
@@ -150,57 +138,49 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
         std::printf("MISSING ENEMY DEFINITION %s\n", path.c_str());
     }
     enemydict::holdNodeTimes(definition, path);
-    preloadFirePatterns(definition);
-    preloadEffects(definition);
-    reportDefinitionProblems(typeName, definition);
-    enemyDefinitions.emplace(typeName, readEnemyDefinition(definition));
+    EnemyDefinition read = readEnemyDefinition(definition);
+    preloadFirePatterns(read);
+    preloadEffects(read);
+    reportDefinitionProblems(typeName, definition, read);
+    enemyDefinitions.emplace(typeName, std::move(read));
     return true;
 }
 
-int CXEnemyManager::preloadFirePatterns(const Plist::Dictionary& enemy) {
-    int count = 0;
-    for (; count < kIndexedKeyCount; ++count) {
-        const Plist::Dictionary* entry = Plist::findDict(enemy, launcherKey(count));
-        if (!entry) {
-            break;
-        }
-        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
-        if (context.bullets && !pattern.empty()) {
-            context.bullets->loadFirePattern(pattern);
+void CXEnemyManager::preloadFirePatterns(const EnemyDefinition& definition) {
+    for (const LauncherMount& mount : definition.launchers) {
+        if (context.bullets && !mount.firePattern.empty()) {
+            context.bullets->loadFirePattern(mount.firePattern);
         }
     }
-    return count;
 }
 
-void CXEnemyManager::preloadEffects(const Plist::Dictionary& definition) {
+void CXEnemyManager::preloadEffects(const EnemyDefinition& definition) {
     IXShotEffects& fx = context.effects();
     auto preload = [&fx](const std::string& name) {
         if (!name.empty()) {
             fx.preloadEffect(name);
         }
     };
-    preload(Plist::textOf(definition, kEffect));
-    for (int index = 0; const Plist::Dictionary* part = Plist::findDict(definition, moduleKey(index));
-         ++index) {
-        preload(Plist::textOf(*part, kOnDestroyEffect));
-        preload(Plist::textOf(*part, kEffect));
+    preload(definition.effect);
+    for (const EnemyPart& part : definition.parts) {
+        preload(part.destroyEffect);
+        preload(part.effect);
     }
     // Node effects too, so that no spawn reads a file.
-    for (int index = 0; const Plist::Dictionary* node = Plist::findDict(definition, movementNodeKey(index));
-         ++index) {
-        if (Plist::textOf(*node, kEffect).size() > 1) {
-            preload(Plist::textOf(*node, kEffect));
+    for (const MovementNode& node : definition.nodes) {
+        if (node.effect.size() > 1) {
+            preload(node.effect);
         }
     }
 }
 
-void CXEnemyManager::reportDefinitionProblems(const std::string& typeName,
-                                              const Plist::Dictionary& definition) const {
+void CXEnemyManager::reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& list,
+                                              const EnemyDefinition& definition) const {
     const char* name = typeName.c_str();
-    const int launcherCount = countIndexed(definition, launcherKey);
-    const int moduleCount = countIndexed(definition, moduleKey);
-    const int nodeCount = countIndexed(definition, movementNodeKey);
-    for (const auto& entry : definition) {
+    const int launcherCount = static_cast<int>(definition.launchers.size());
+    const int moduleCount = static_cast<int>(definition.parts.size());
+    const int nodeCount = static_cast<int>(definition.nodes.size());
+    for (const auto& entry : list) {
         const int launcher = indexOfKey(entry.first, "launcher");
         const int part = indexOfKey(entry.first, "module");
         const int node = indexOfKey(entry.first, "movement node");
@@ -218,15 +198,15 @@ void CXEnemyManager::reportDefinitionProblems(const std::string& typeName,
     }
     std::string token;
     for (int index = 0; index < nodeCount; ++index) {
-        const Plist::Dictionary& node = *Plist::findDict(definition, movementNodeKey(index));
-        if (Plist::floatOr(node, kDuration, 0.0f) <= 0.0f) {
+        const MovementNode& node = definition.nodes[static_cast<size_t>(index)];
+        if (node.durationMs <= 0.0f) {
             std::printf("ENEMY %s: MOVEMENT NODE %d HAS NO POSITIVE DURATION AND ENDS AT ONCE\n", name,
                         index);
         }
-        for (const std::string& listKey : kLauncherLists) {
-            if (const char* bad = badLauncherToken(Plist::textOf(node, listKey), token)) {
+        for (int which = 0; which < MovementNode::LauncherListCount; ++which) {
+            if (const char* bad = badLauncherToken(node.launchers[which], token)) {
                 std::printf("ENEMY %s: MOVEMENT NODE %d: \"%s\" IN \"%s\" IS NOT A LAUNCHER INDEX\n", name,
-                            index, bad, listKey.c_str());
+                            index, bad, launcherListKey(which).c_str());
             }
         }
     }

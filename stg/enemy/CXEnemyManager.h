@@ -47,8 +47,6 @@ class CXEnemyManager : public IXParticleManager {
     // patterns and effects. False for an empty or an already cached name; a
     // missing file caches an empty definition (its spawns give nothing).
     bool loadEnemyDefinition(const std::string& typeName);
-    // Loads the fire pattern of every "launcher %d"; the number of launcher entries.
-    int preloadFirePatterns(const Plist::Dictionary& enemy);
     // A pooled enemy made from the type's definition at `at`, its
     // movement relative to `angle` (degrees); null for an unknown or empty
     // type or a full pool.
@@ -119,8 +117,11 @@ class CXEnemyManager : public IXParticleManager {
 
   private:
     OXEnemy* freeEnemy(bool fromFront) const;
-    void reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& definition) const;
-    void preloadEffects(const Plist::Dictionary& definition);
+    // The keys of `list` that its definition does not take, and its nodes' faults, each with a line.
+    void reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& list,
+                                  const EnemyDefinition& definition) const;
+    void preloadFirePatterns(const EnemyDefinition& definition);
+    void preloadEffects(const EnemyDefinition& definition);
     void expandWave(const Plist::Dictionary& wave);
     void expandSquad(const Plist::Dictionary& squad, float originX, float originY, float baseTimeMs,
                      float baseAngle);

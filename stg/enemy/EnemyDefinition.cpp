@@ -105,6 +105,7 @@ EnemyDefinition readEnemyDefinition(const Plist::Dictionary& list) {
     Plist::read(list, kIsObstacle, made.obstacle, false);
     made.hasBreakAmount = Plist::read(list, kBreakAmount, made.breakAmount, 0.0f);
     Plist::read(list, kCancelBulletsOnDeath, made.cancelBulletsOnDeath, false);
+    made.effect = Plist::textOf(list, kEffect);
     for (int index = 0; const Plist::Dictionary* entry = Plist::findDict(list, launcherKey(index)); ++index) {
         made.launchers.push_back(readLauncherMount(*entry));
     }

@@ -52,6 +52,7 @@ struct EnemyDefinition {
     bool hasBreakAmount = false;  // else the break amount of the play style
     float breakAmount = 0.0f;
     bool cancelBulletsOnDeath = false;
+    std::string effect;                    // an effect the type names, loaded with the stage
     std::vector<LauncherMount> launchers;  // slots 0 ... in order
     std::vector<EnemyPart> parts;
     std::vector<MovementNode> nodes;

@@ -10,11 +10,15 @@ const std::string kDirectionChange = "direction change", kSpeed = "speed", kSpee
 const std::string kDepthTarget = "depth target", kPlayerChase = "player chase",
                   kFaceDirChange = "face dir change";
 const std::string kEffect = "effect", kIsPredraw = "is predraw";
-const std::string kEasyLaunchers = "easy launchers", kMedLaunchers = "med launchers",
-                  kHardLaunchers = "hard launchers", kFireLaunchers = "fire launchers";
+const std::string kLauncherLists[MovementNode::LauncherListCount] = {"easy launchers", "med launchers",
+                                                                     "hard launchers", "fire launchers"};
 const std::string kDamage = "damage", kIsCharging = "is charging", kShowEffect = "show effect";
 
 }  // namespace
+
+const std::string& launcherListKey(int list) {
+    return kLauncherLists[list];
+}
 
 MovementNode readMovementNode(const Plist::Dictionary& node, bool deathMovement) {
     MovementNode made;
@@ -32,10 +36,9 @@ MovementNode readMovementNode(const Plist::Dictionary& node, bool deathMovement)
     made.facing = static_cast<FaceDirection>(facing);
     made.effect = Plist::textOf(node, kEffect);
     Plist::read(node, kIsPredraw, made.effectPredraw, false);
-    made.easyLaunchers = Plist::textOf(node, kEasyLaunchers);
-    made.normalLaunchers = Plist::textOf(node, kMedLaunchers);
-    made.hardLaunchers = Plist::textOf(node, kHardLaunchers);
-    made.fireLaunchers = Plist::textOf(node, kFireLaunchers);
+    for (int list = 0; list < MovementNode::LauncherListCount; ++list) {
+        made.launchers[list] = Plist::textOf(node, kLauncherLists[list]);
+    }
     made.dealsDamage = Plist::read(node, kDamage, made.damage, 0.0f);
     Plist::read(node, kIsCharging, made.charging, false);
     made.showsEffects = Plist::findValue(node, kShowEffect) != nullptr;

@@ -22,9 +22,10 @@ struct MovementNode {
     FaceDirection facing = FaceDirection::Heading;
     std::string effect;  // "0" stops the running effect, empty starts none
     bool effectPredraw = false;
-    // The launcher slots started, by difficulty ("easy", "med", "hard launchers"), and the
-    // list used where the difficulty's own names no slot ("fire launchers").
-    std::string easyLaunchers, normalLaunchers, hardLaunchers, fireLaunchers;
+    // The launcher slots started, by difficulty, and the list used where the difficulty's own
+    // names no slot (FireLaunchers), as written.
+    enum LauncherList { EasyLaunchers, NormalLaunchers, HardLaunchers, FireLaunchers, LauncherListCount };
+    std::string launchers[LauncherListCount];
     bool dealsDamage = false;
     float damage = 0.0f;  // hit points taken as the node starts
     // A boss's node.
@@ -33,6 +34,9 @@ struct MovementNode {
     std::string shownEffects;             // indices into the boss's effects, as written
     std::vector<int> shownEffectIndices;  // filled by the boss's loader
 };
+
+// The key a launcher list is read from ("easy launchers", ...), for the lines that name it.
+const std::string& launcherListKey(int list);
 
 // Reads a movement node, or with `deathMovement` a death movement (whose facing is always set).
 MovementNode readMovementNode(const Plist::Dictionary& node, bool deathMovement);

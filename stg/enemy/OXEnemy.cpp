@@ -565,11 +565,11 @@ void OXEnemy::stopEffect() {
 
 void OXEnemy::startNodeLaunchers(const MovementNode& node) {
     const Difficulty difficulty = world() ? world()->difficulty() : kDefaultDifficulty;
-    const std::string& own = isHard(difficulty)                 ? node.hardLaunchers
-                             : difficulty == Difficulty::Normal ? node.normalLaunchers
-                                                                : node.easyLaunchers;
-    if (!startListedLaunchers(own)) {
-        startListedLaunchers(node.fireLaunchers);
+    const MovementNode::LauncherList own = isHard(difficulty)                 ? MovementNode::HardLaunchers
+                                           : difficulty == Difficulty::Normal ? MovementNode::NormalLaunchers
+                                                                              : MovementNode::EasyLaunchers;
+    if (!startListedLaunchers(node.launchers[own])) {
+        startListedLaunchers(node.launchers[MovementNode::FireLaunchers]);
     }
 }
 
