@@ -65,23 +65,24 @@ void holdTime(Plist::Dictionary& dict, const std::string& key, const std::string
     }
 }
 
-void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath) {
+void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath, const std::string& within) {
     for (int index = 0; index < kIndexedKeyCount; ++index) {
         Plist::Dictionary* node = nestedDict(definition, movementNodeKey(index));
         if (!node) {
             break;
         }
-        holdTime(*node, kDuration, listPath, movementNodeKey(index).c_str());
+        holdTime(*node, kDuration, listPath, (within + movementNodeKey(index)).c_str());
     }
     if (Plist::Dictionary* node = nestedDict(definition, kDeathMovementNode)) {
-        holdTime(*node, kDuration, listPath, kDeathMovementNode.c_str());
+        holdTime(*node, kDuration, listPath, (within + kDeathMovementNode).c_str());
     }
     for (int index = 0;; ++index) {
-        Plist::Dictionary* phase = nestedDict(definition, "phase " + std::to_string(index));
+        const std::string phaseKey = "phase " + std::to_string(index);
+        Plist::Dictionary* phase = nestedDict(definition, phaseKey);
         if (!phase) {
             break;
         }
-        holdNodeTimes(*phase, listPath);
+        holdNodeTimes(*phase, listPath, phaseKey + " ");
     }
 }
 

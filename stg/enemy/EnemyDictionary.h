@@ -27,6 +27,8 @@ void holdTime(Plist::Dictionary& dict, const std::string& key, const std::string
               const char* where);
 // Holds the durations of every movement node and of the death movement of `definition`, and of
 // the movement nodes of its phases ("phase 0", "phase 1", ...: a boss's).
-void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath);
+// `within` names the entry `definition` is in, for the lines ("phase 2 ").
+void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath,
+                   const std::string& within = "");
 
 }  // namespace enemydict

@@ -289,7 +289,7 @@ TEST(BossBadInput, AHugeNodeDurationInAPhaseIsHeldAndThePhaseEnds) {
     BossStage stage;
     testing::internal::CaptureStdout();
     OXBoss& boss = stage.start("t_boss_endless");
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("\"duration\" OF movement node 0"),
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\"duration\" OF phase 0 movement node 0"),
               std::string::npos);
     stage.runUntil([&] { return boss.getPhaseIndex() == 1; }, static_cast<int>(700000.0f / kStep));
     EXPECT_EQ(boss.getPhaseIndex(), 1);
