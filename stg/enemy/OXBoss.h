@@ -41,7 +41,6 @@ class OXBoss : public OXEnemy {
     static constexpr float kHomeSnap = 10.0f;          // units from home where a repeat restarts
     static constexpr float kHomeSpeed = 0.1f;          // units per ms
     static constexpr float kHomeDelayMs = 2000.0f;     // the node logic rests while flying home
-    static constexpr float kPhaseTimerPerHp = 3.0f;    // ms of bonus timer per hit point
     static constexpr float kRefillPerHp = 0.001f;      // hit points refilled per ms per hit point
     static constexpr float kPhaseClearReach = 500.0f;  // the phase-clear burst's last radius
     static constexpr float kPhaseClearGrowth = 24.0f;  // per frame
