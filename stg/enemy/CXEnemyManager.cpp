@@ -31,11 +31,7 @@ const std::string kSquads = "squads";
 const std::string kLocationX = "location x", kLocationY = "location y", kLocationZ = "location z";
 const std::string kType = "type", kShiftX = "shift x", kShiftY = "shift y",
                   kInitialCooldown = "initial cooldown";
-const std::string kConstantRepeat = "constant repeat", kConstre = "constre";
-// Definition keys read here.
-const std::string kIsBottomLayer = "is bottom layer", kFirePattern = "fire pattern", kEffect = "effect";
-const std::string kOnDestroyEffect = "on destroy effect", kDuration = "duration";
-const std::string kLauncherLists[] = {"easy launchers", "med launchers", "hard launchers", "fire launchers"};
+const std::string kConstantRepeat = "constant repeat";
 
 const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
 
@@ -43,8 +39,9 @@ constexpr float kConstantRepeatLeftX = 100.0f;  // respawns come in somewhere ac
 constexpr float kConstantRepeatWidth = 120.0f;
 const Colour kDyingPassColour{2.0f, 0.5f, 0.5f, 1.0f};
 
-Plist::Value real(float value) {
-    return Plist::Value(static_cast<double>(value));
+// A place or angle that overflowed while the schedule was worked out spawns at 0.
+float finiteOrZero(float value) {
+    return std::isfinite(value) ? value : 0.0f;
 }
 
 // The index of "stem %d" keys, or -1.
@@ -57,14 +54,6 @@ int indexOfKey(const std::string& key, const char* stem) {
     char* end = nullptr;
     const long index = std::strtol(digits, &end, 10);
     return end != digits && *end == '\0' && index >= 0 ? static_cast<int>(index) : -1;
-}
-
-int countIndexed(const Plist::Dictionary& definition, const std::string& (*key)(int)) {
-    int count = 0;
-    while (count < kIndexedKeyCount && Plist::findDict(definition, key(count))) {
-        ++count;
-    }
-    return count;
 }
 
 // The first token of a launcher list that is not a whole number, or null.
@@ -148,57 +137,50 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
     if (!Plist::loadContent(path, definition) && !assetExists(path)) {
         std::printf("MISSING ENEMY DEFINITION %s\n", path.c_str());
     }
-    preloadFirePatterns(definition);
-    preloadEffects(definition);
-    reportDefinitionProblems(typeName, definition);
-    enemyDefinitions.emplace(typeName, std::move(definition));
+    enemydict::holdNodeTimes(definition, path);
+    EnemyDefinition read = readEnemyDefinition(definition);
+    preloadFirePatterns(read);
+    preloadEffects(read);
+    reportDefinitionProblems(typeName, definition, read);
+    enemyDefinitions.emplace(typeName, std::move(read));
     return true;
 }
 
-int CXEnemyManager::preloadFirePatterns(const Plist::Dictionary& enemy) {
-    int count = 0;
-    for (; count < kIndexedKeyCount; ++count) {
-        const Plist::Dictionary* entry = Plist::findDict(enemy, launcherKey(count));
-        if (!entry) {
-            break;
-        }
-        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
-        if (context.bullets && !pattern.empty()) {
-            context.bullets->loadFirePattern(pattern);
+void CXEnemyManager::preloadFirePatterns(const EnemyDefinition& definition) {
+    for (const LauncherMount& mount : definition.launchers) {
+        if (context.bullets && !mount.firePattern.empty()) {
+            context.bullets->loadFirePattern(mount.firePattern);
         }
     }
-    return count;
 }
 
-void CXEnemyManager::preloadEffects(const Plist::Dictionary& definition) {
+void CXEnemyManager::preloadEffects(const EnemyDefinition& definition) {
     IXShotEffects& fx = context.effects();
     auto preload = [&fx](const std::string& name) {
         if (!name.empty()) {
             fx.preloadEffect(name);
         }
     };
-    preload(Plist::textOf(definition, kEffect));
-    for (int index = 0; const Plist::Dictionary* part = Plist::findDict(definition, moduleKey(index));
-         ++index) {
-        preload(Plist::textOf(*part, kOnDestroyEffect));
-        preload(Plist::textOf(*part, kEffect));
+    preload(definition.effect);
+    for (const EnemyPart& part : definition.parts) {
+        preload(part.destroyEffect);
+        preload(part.effect);
     }
     // Node effects too, so that no spawn reads a file.
-    for (int index = 0; const Plist::Dictionary* node = Plist::findDict(definition, movementNodeKey(index));
-         ++index) {
-        if (Plist::textOf(*node, kEffect).size() > 1) {
-            preload(Plist::textOf(*node, kEffect));
+    for (const MovementNode& node : definition.nodes) {
+        if (node.effect.size() > 1) {
+            preload(node.effect);
         }
     }
 }
 
-void CXEnemyManager::reportDefinitionProblems(const std::string& typeName,
-                                              const Plist::Dictionary& definition) const {
+void CXEnemyManager::reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& list,
+                                              const EnemyDefinition& definition) const {
     const char* name = typeName.c_str();
-    const int launcherCount = countIndexed(definition, launcherKey);
-    const int moduleCount = countIndexed(definition, moduleKey);
-    const int nodeCount = countIndexed(definition, movementNodeKey);
-    for (const auto& entry : definition) {
+    const int launcherCount = static_cast<int>(definition.launchers.size());
+    const int moduleCount = static_cast<int>(definition.parts.size());
+    const int nodeCount = static_cast<int>(definition.nodes.size());
+    for (const auto& entry : list) {
         const int launcher = indexOfKey(entry.first, "launcher");
         const int part = indexOfKey(entry.first, "module");
         const int node = indexOfKey(entry.first, "movement node");
@@ -216,15 +198,15 @@ void CXEnemyManager::reportDefinitionProblems(const std::string& typeName,
     }
     std::string token;
     for (int index = 0; index < nodeCount; ++index) {
-        const Plist::Dictionary& node = *Plist::findDict(definition, movementNodeKey(index));
-        if (Plist::floatOr(node, kDuration, 0.0f) <= 0.0f) {
+        const MovementNode& node = definition.nodes[static_cast<size_t>(index)];
+        if (node.durationMs <= 0.0f) {
             std::printf("ENEMY %s: MOVEMENT NODE %d HAS NO POSITIVE DURATION AND ENDS AT ONCE\n", name,
                         index);
         }
-        for (const std::string& listKey : kLauncherLists) {
-            if (const char* bad = badLauncherToken(Plist::textOf(node, listKey), token)) {
+        for (int which = 0; which < MovementNode::LauncherListCount; ++which) {
+            if (const char* bad = badLauncherToken(node.launchers[which], token)) {
                 std::printf("ENEMY %s: MOVEMENT NODE %d: \"%s\" IN \"%s\" IS NOT A LAUNCHER INDEX\n", name,
-                            index, bad, listKey.c_str());
+                            index, bad, launcherListKey(which).c_str());
             }
         }
     }
@@ -246,17 +228,16 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
         return nullptr;
     }
     const auto found = enemyDefinitions.find(typeName);
-    const Plist::Dictionary* definition =
-        found != enemyDefinitions.end() ? Plist::asDict(found->second) : nullptr;
-    if (!definition || definition->empty()) {
+    if (found == enemyDefinitions.end() || !found->second.usable) {
         return nullptr;
     }
-    OXEnemy* enemy = freeEnemy(Plist::boolOr(*definition, kIsBottomLayer, false));
+    const EnemyDefinition& definition = found->second;
+    OXEnemy* enemy = freeEnemy(definition.bottomLayer);
     if (!enemy) {
         return nullptr;
     }
     const bool casual = context.world && context.world->isCasualPlay();
-    enemy->applyDefinition(*definition, at, angle, casual, numColumns, numRows);
+    enemy->applyDefinition(definition, at, angle, casual, numColumns, numRows);
     enemy->setSpawnSerial(++spawnSerial);
     enemy->activate();
     // An enemy released and spawned again before the list's clean-up keeps its place.
@@ -374,15 +355,11 @@ void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, 
             {fj * shiftX + locationX + jitterX, fj * shiftY + locationY + jitterY, 0.0f}, -baseAngle);
         SpawnEntry spawn;
         spawn.timeMs = fj * cooldown + time + baseTimeMs + initialCooldown;
-        spawn.fields[kTime] = real(spawn.timeMs);
-        spawn.fields[kX] = real(offset.x + originX);
-        spawn.fields[kY] = real(offset.y + originY);
-        spawn.fields[kZ] = real(locationZ);
-        spawn.fields[kAngle] = real(fj * angleChange + angle + baseAngle);
-        spawn.fields[kType] = Plist::Value(type);
-        if (respawns) {
-            spawn.fields[kConstre] = real(constantRepeat);
-        }
+        spawn.at = {finiteOrZero(offset.x + originX), finiteOrZero(offset.y + originY), locationZ};
+        spawn.angle = finiteOrZero(fj * angleChange + angle + baseAngle);
+        spawn.type = type;
+        spawn.respawns = respawns;
+        spawn.respawnWindowMs = respawns ? constantRepeat : 0.0f;
         if (spawnQueue.size() >= static_cast<size_t>(kMostSpawns)) {
             if (!spawnsDropped) {
                 std::printf("WAVE DATA ASKS FOR MORE THAN %d SPAWNS, THE REST ARE DROPPED\n", kMostSpawns);
@@ -413,11 +390,10 @@ void CXEnemyManager::scheduleStep(float dtMs) {
     if (constantRepeatTime > 0.0f) {
         constantRepeatTime -= dtMs;
         if (constantRepeatTime > 0.0f && constantRepeatTemplate && !constantRepeatEnemyAlive()) {
-            const Plist::Dictionary& fields = constantRepeatTemplate->fields;
+            const SpawnEntry& entry = *constantRepeatTemplate;
             const Vec3 at{kConstantRepeatLeftX + kConstantRepeatWidth * shotmath::randomFraction(),
-                          Plist::floatOr(fields, kY, 0.0f), Plist::floatOr(fields, kZ, 0.0f)};
-            constantRepeatEnemy =
-                spawnEnemy(at, Plist::textOf(fields, kType), Plist::floatOr(fields, kAngle, 0.0f));
+                          entry.at.y, entry.at.z};
+            constantRepeatEnemy = spawnEnemy(at, entry.type, entry.angle);
             constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
         }
     }
@@ -428,15 +404,11 @@ void CXEnemyManager::scheduleStep(float dtMs) {
 }
 
 void CXEnemyManager::spawnFromEntry(const SpawnEntry& entry) {
-    const Plist::Dictionary& fields = entry.fields;
-    const Vec3 at{Plist::floatOr(fields, kX, 0.0f), Plist::floatOr(fields, kY, 0.0f),
-                  Plist::floatOr(fields, kZ, 0.0f)};
-    const float angle = Plist::floatOr(fields, kAngle, 0.0f);
-    const std::string& type = Plist::textOf(fields, kType);
-    float window = 0.0f;
-    const bool respawns = Plist::read(fields, kConstre, window, 0.0f);
-    constantRepeatTime = window;
-    if (respawns && !constantRepeatEnemy) {
+    const Vec3& at = entry.at;
+    const float angle = entry.angle;
+    const std::string& type = entry.type;
+    constantRepeatTime = entry.respawnWindowMs;
+    if (entry.respawns && !constantRepeatEnemy) {
         constantRepeatEnemy = spawnEnemy(at, type, angle);
         constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
         constantRepeatTemplate = &entry;

@@ -42,17 +42,15 @@ class CXEnemyManager : public IXParticleManager {
     CXBulletManager* getBulletManager() const { return context.bullets; }
 
     // ---- Definitions ----
-    // Reads "assets/plist/enemy/NAME.plist" into the cache with its fire
+    // Reads "assets/plist/enemy/NAME.plist" into the cache, as the typed
+    // definition every spawn of the type copies from, and loads its fire
     // patterns and effects. False for an empty or an already cached name; a
     // missing file caches an empty definition (its spawns give nothing).
     bool loadEnemyDefinition(const std::string& typeName);
-    // Loads the fire pattern of every "launcher %d"; the number of launcher entries.
-    int preloadFirePatterns(const Plist::Dictionary& enemy);
     // A pooled enemy made from the type's definition at `at`, its
     // movement relative to `angle` (degrees); null for an unknown or empty
     // type or a full pool.
     OXEnemy* spawnEnemy(const Vec3& at, const std::string& typeName, float angle);
-    const Plist::Dictionary& getEnemyDefinitions() const { return enemyDefinitions; }
 
     // ---- Waves ----
     // Expands the wave file `path` (a package path without ".plist") into the
@@ -119,8 +117,11 @@ class CXEnemyManager : public IXParticleManager {
 
   private:
     OXEnemy* freeEnemy(bool fromFront) const;
-    void reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& definition) const;
-    void preloadEffects(const Plist::Dictionary& definition);
+    // The keys of `list` that its definition does not take, and its nodes' faults, each with a line.
+    void reportDefinitionProblems(const std::string& typeName, const Plist::Dictionary& list,
+                                  const EnemyDefinition& definition) const;
+    void preloadFirePatterns(const EnemyDefinition& definition);
+    void preloadEffects(const EnemyDefinition& definition);
     void expandWave(const Plist::Dictionary& wave);
     void expandSquad(const Plist::Dictionary& squad, float originX, float originY, float baseTimeMs,
                      float baseAngle);
@@ -134,14 +135,14 @@ class CXEnemyManager : public IXParticleManager {
                    float u1, float v1, const Colour& tint);
     void submitPass(int firstVertex, int count);
 
-    EnemyContext context;                  // shared with every enemy
-    Plist::Dictionary enemyDefinitions;    // type name -> root dictionary of its file
-    std::vector<OXEnemy*> pool;            // the objects of the base's list, in pool order
-    std::vector<OXEnemy*> spawnedEnemies;  // in spawn order; capacity for the whole pool
-    std::vector<SpawnEntry> spawnQueue;    // sorted by time
-    bool spawnsDropped = false;            // the wave file asked for more than kMostSpawns
-    size_t nextSpawn = 0;                  // the first entry not yet spawned
-    float stageClock = 0.0f;               // ms
+    EnemyContext context;                                     // shared with every enemy
+    std::map<std::string, EnemyDefinition> enemyDefinitions;  // by type name, read once
+    std::vector<OXEnemy*> pool;                               // the objects of the base's list, in pool order
+    std::vector<OXEnemy*> spawnedEnemies;                     // in spawn order; capacity for the whole pool
+    std::vector<SpawnEntry> spawnQueue;                       // sorted by time
+    bool spawnsDropped = false;                               // the wave file asked for more than kMostSpawns
+    size_t nextSpawn = 0;                                     // the first entry not yet spawned
+    float stageClock = 0.0f;                                  // ms
     int state = NoData;
     unsigned spawnSerial = 0;
 

@@ -1,8 +1,19 @@
 #include "stg/enemy/EnemyDictionary.h"
 
+#include <boost/any.hpp>
+#include <cstdio>
+
 namespace enemydict {
 
 namespace {
+
+const std::string kDuration = "duration", kDeathMovementNode = "death movement node";
+
+// The dictionary under `key`, to be held in place; null when absent.
+Plist::Dictionary* nestedDict(Plist::Dictionary& dict, const std::string& key) {
+    const auto found = dict.find(key);
+    return found != dict.end() ? boost::any_cast<Plist::Dictionary>(&found->second) : nullptr;
+}
 
 struct IndexedKeys {
     std::string keys[kIndexedKeyCount];
@@ -42,6 +53,37 @@ const std::string& moduleKey(int index) {
 
 const std::string& movementNodeKey(int index) {
     return movementNodeKeys().at(index);
+}
+
+void holdTime(Plist::Dictionary& dict, const std::string& key, const std::string& listPath,
+              const char* where) {
+    float value = 0.0f;
+    if (Plist::read(dict, key, value, 0.0f) && value > kMostNodeMs) {
+        std::printf("LIST %s: \"%s\" OF %s IS %g MS, HELD TO %g\n", listPath.c_str(), key.c_str(), where,
+                    static_cast<double>(value), static_cast<double>(kMostNodeMs));
+        dict[key] = static_cast<double>(kMostNodeMs);
+    }
+}
+
+void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath, const std::string& within) {
+    for (int index = 0; index < kIndexedKeyCount; ++index) {
+        Plist::Dictionary* node = nestedDict(definition, movementNodeKey(index));
+        if (!node) {
+            break;
+        }
+        holdTime(*node, kDuration, listPath, (within + movementNodeKey(index)).c_str());
+    }
+    if (Plist::Dictionary* node = nestedDict(definition, kDeathMovementNode)) {
+        holdTime(*node, kDuration, listPath, (within + kDeathMovementNode).c_str());
+    }
+    for (int index = 0;; ++index) {
+        const std::string phaseKey = "phase " + std::to_string(index);
+        Plist::Dictionary* phase = nestedDict(definition, phaseKey);
+        if (!phase) {
+            break;
+        }
+        holdNodeTimes(*phase, listPath, phaseKey + " ");
+    }
 }
 
 }  // namespace enemydict

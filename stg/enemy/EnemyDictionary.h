@@ -17,4 +17,18 @@ const std::string& launcherKey(int index);
 const std::string& moduleKey(int index);
 const std::string& movementNodeKey(int index);
 
+// The longest a movement node or a death movement may last, in ms: a stage can use no more, and a
+// longer node would hold its enemy, or its boss's phase, on the field for good.
+constexpr float kMostNodeMs = 600000.0f;
+
+// Holds the time under `key` of `dict` to kMostNodeMs, in the list itself, with a line naming
+// `listPath`, `where` (the entry holding the key) and the key. Read once, when the list loads.
+void holdTime(Plist::Dictionary& dict, const std::string& key, const std::string& listPath,
+              const char* where);
+// Holds the durations of every movement node and of the death movement of `definition`, and of
+// the movement nodes of its phases ("phase 0", "phase 1", ...: a boss's).
+// `within` names the entry `definition` is in, for the lines ("phase 2 ").
+void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath,
+                   const std::string& within = "");
+
 }  // namespace enemydict

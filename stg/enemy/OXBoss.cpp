@@ -8,7 +8,9 @@
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
 #include "data/PlistRead.h"
+#include "engine/BlendMode.h"
 #include "engine/OXSprite.h"
+#include "stg/enemy/BossPhase.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/EnemyContext.h"
 #include "stg/enemy/EnemyDictionary.h"
@@ -25,7 +27,6 @@ namespace {
 using enemydict::kIndexedKeyCount;
 using enemydict::launcherKey;
 using enemydict::moduleKey;
-using enemydict::movementNodeKey;
 using Plist::boolOr;
 using Plist::floatOr;
 using Plist::intOr;
@@ -35,7 +36,7 @@ const std::string kSprite = "sprite", kScale = "scale", kHitboxScale = "hitbox s
 const std::string kFaceDirectionType = "face direction type";
 const std::string kDefaultX = "default x", kDefaultY = "default y", kDefaultZ = "default z";
 const std::string kStartX = "start x", kStartY = "start y", kStartZ = "start z";
-const std::string kEscape = "on death escape", kHp = "hp";
+const std::string kEscape = "on death escape";
 const std::string kName = "name";
 // What the HUD calls a boss whose file gives it no name.
 const char* const kUnnamedBoss = "BOSS";
@@ -45,38 +46,18 @@ const std::string kRuneStartEffect = "rune phase start effect";
 const std::string kNormalModules = "normal modules", kBreakModules = "break modules";
 const std::string kRuneCircle = "rune circle", kDeathNode = "death movement node",
                   kEffectBank = "effect bank";
-// Launcher, effect and module entries.
-const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
-                  kOffsetZ = "offset z";
-const std::string kCooldown = "cooldown", kOrbitSpeed = "orbit speed",
-                  kOrbitStartRotation = "orbit start rotation", kOrbitRadius = "orbit radius",
-                  kNonRelative = "non relative";
+// Effect and module entries.
+const std::string kOffsetX = "offset x", kOffsetY = "offset y", kOffsetZ = "offset z";
 const std::string kEffectFile = "effect file", kIsPredraw = "is predraw";
 const std::string kAnchorX = "anchor x", kAnchorY = "anchor y", kAnchorZ = "anchor z";
 const std::string kBoundStrength = "bound strength", kBoundX = "bound x", kBoundY = "bound y",
                   kBoundZ = "bound z";
 const std::string kIsGlow = "is glow", kIsExhaust = "is exhaust";
-// Phase keys.
-const std::string kRepeat = "repeat", kInvincibility = "invincibility", kShowPhaseClear = "show phase clear";
-const std::string kNextDefaultX = "next default x", kNextDefaultY = "next default y",
-                  kNextDefaultZ = "next default z";
-const std::string kShowBlackOverlay = "show black overlay", kShowSpecialModules = "show special modules";
-const std::string kShowExplosion = "show explosion", kChangeMusic = "change music";
-const std::string kNoPositionReset = "no position reset", kShowEffect = "show effect";
-const std::string kBackgroundTime = "background time", kScoreFactor = "score factor";
-const std::string kBonusTime = "bonus time";
-const std::string kIsCharging = "is charging", kDuration = "duration";
-
 const std::string kSmallExplosionSound = "sfx_small_expl.caf";
 const std::string kDistantExplosionSound = "sfx_boss_expl_dist.caf";
 
 constexpr int kMaxPhases = 64;
-// What a boss file may ask for: hit points and a phase's bonus time that the HUD's whole
-// seconds and the score's 64-bit count can hold, a per-hit score factor far inside it, and as
-// many launchers and modules as indexed keys. Values outside are clamped when read, with a line.
-constexpr float kMostHitPoints = 1.0e9f;
-constexpr float kMostBonusTimeMs = kMostHitPoints * OXBoss::kPhaseTimerPerHp;
-constexpr float kMostScoreFactor = 1000.0f;
+// A boss carries as many launchers and modules as indexed keys.
 constexpr int kMostParts = enemydict::kIndexedKeyCount;
 constexpr float kBlinkOffMs = 32.0f, kBlinkOnMs = 96.0f;
 constexpr float kSmallExplosionGapMs = 200.0f;
@@ -117,7 +98,7 @@ float randomShare() {
 }
 
 // A sprite from "assets/plist/NAME", hidden until a phase shows it.
-std::unique_ptr<OXSprite> decoration(const std::string& name, int blend, float uniform) {
+std::unique_ptr<OXSprite> decoration(const std::string& name, BlendMode blend, float uniform) {
     auto sprite = std::make_unique<OXSprite>();
     sprite->load(kPlistFolder + name);
     sprite->setBlendMode(blend);
@@ -131,6 +112,8 @@ std::unique_ptr<OXSprite> decoration(const std::string& name, int blend, float u
 
 constexpr float OXBoss::kBonusByDifficulty[4];
 
+const std::vector<int> OXBoss::kNoEffects;
+
 OXBoss::OXBoss() = default;
 
 OXBoss::~OXBoss() {
@@ -141,23 +124,35 @@ OXBoss::~OXBoss() {
 
 void OXBoss::loadBoss(const std::string& filePath) {
     path = filePath;
-    definition.clear();
+    // Read once here; the fight reads only the records made from it.
+    Plist::Dictionary definition;
     phases.clear();
     effects.clear();
     modules.clear();
     const std::string file = path + ".plist";
+    deathNode = nullptr;
     if (!Plist::loadContent(file, definition) && !assetExists(file)) {
         std::printf("MISSING BOSS %s\n", file.c_str());
     }
+    enemydict::holdNodeTimes(definition, file);
+    enemydict::holdTime(definition, kOnDeathDuration, file, "the boss");
+    enemydict::holdTime(definition, kPhaseClearDuration, file, "the boss");
+    // A boss is shown by its sprite's list: without one it cannot be fought, and the stage skips it.
     const std::string& sprite = Plist::textOf(definition, kSprite);
-    if (!sprite.empty()) {
+    Plist::Dictionary spriteList;
+    showable = !sprite.empty() && Plist::loadContent(kPlistFolder + sprite + ".plist", spriteList);
+    if (showable) {
         loadSprite(kPlistFolder + sprite, false);
+    } else {
+        std::printf(
+            "BOSS %s CANNOT BE SHOWN (NO READABLE SPRITE LIST \"%s\"): THE STAGE GOES ON WITHOUT IT\n",
+            file.c_str(), sprite.c_str());
     }
     invincible = false;
     const float bossScale = floatOr(definition, kScale, 1.0f);
     scale = {bossScale, bossScale, bossScale};
     hitScale = floatOr(definition, kHitboxScale, 0.8f);
-    faceDirectionType = intOr(definition, kFaceDirectionType, 0);
+    facingKind = static_cast<FaceDirection>(intOr(definition, kFaceDirectionType, 0));
     defaultPosition = {floatOr(definition, kDefaultX, 0.0f), floatOr(definition, kDefaultY, 0.0f),
                        floatOr(definition, kDefaultZ, 0.0f)};
     nextDefaultPosition = defaultPosition;
@@ -169,25 +164,29 @@ void OXBoss::loadBoss(const std::string& filePath) {
         displayName = kUnnamedBoss;
     }
     escapeOnDeath = boolOr(definition, kEscape, false);
-    Plist::readWithin(definition, kHp, hitPoints, 0.0f, 0.0f, kMostHitPoints);
+    hitPoints = readHitPoints(definition);
     maxHitPoints = previousHitPoints = hitPoints;
 
-    readLaunchers();
-    readEffects();
-    readModules();
-    parseIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module");
-    parseIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module");
+    readLaunchers(definition);
+    readEffects(definition);
+    readModules(definition);
+    readIndices(Plist::textOf(definition, kNormalModules), normalModules, moduleCount(), "module", path);
+    readIndices(Plist::textOf(definition, kBreakModules), breakModules, moduleCount(), "module", path);
     const int effectCount = static_cast<int>(effects.size());
-    parseIndices(Plist::textOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect");
-    parseIndices(Plist::textOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect");
-    parseIndices(Plist::textOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect");
+    readIndices(Plist::textOf(definition, kOnDeathEffect), onDeathEffects, effectCount, "effect", path);
+    readIndices(Plist::textOf(definition, kPhaseClearEffect), phaseClearEffectList, effectCount, "effect",
+                path);
+    readIndices(Plist::textOf(definition, kRuneStartEffect), runeStartEffects, effectCount, "effect", path);
     onDeathDuration = floatOr(definition, kOnDeathDuration, 0.0f);
     phaseClearDuration = floatOr(definition, kPhaseClearDuration, 0.0f);
 
     IXShotEffects& fx = OXEnemy::effects();
-    deathNode = Plist::findDict(definition, kDeathNode);
-    if (deathNode && Plist::textOf(*deathNode, "effect").size() > 1) {
-        fx.preloadEffect(Plist::textOf(*deathNode, "effect"));
+    if (const Plist::Dictionary* node = Plist::findDict(definition, kDeathNode)) {
+        deathMovement = readMovementNode(*node, true);
+        deathNode = &deathMovement;
+        if (deathMovement.effect.size() > 1) {
+            fx.preloadEffect(deathMovement.effect);
+        }
     }
     if (const Plist::Array* bank = Plist::findArray(definition, kEffectBank)) {
         for (const Plist::Value& entry : *bank) {
@@ -203,35 +202,22 @@ void OXBoss::loadBoss(const std::string& filePath) {
         if (!phase) {
             break;
         }
-        phases.push_back(phase);
-        if (!Plist::findDict(*phase, movementNodeKey(0))) {
-            std::printf("BOSS %s: PHASE %d HAS NO MOVEMENT NODES, IT ENDS AT ONCE\n", path.c_str(), index);
-        }
-        float hp = 0.0f;
-        Plist::readWithin(*phase, kHp, hp, 0.0f, 0.0f, kMostHitPoints);
-        if (hp <= 0.0f) {
-            std::printf("BOSS %s: PHASE %d HAS NO HIT POINTS (%g), IT ENDS AT ONCE\n", path.c_str(), index,
-                        static_cast<double>(hp));
-        }
-        for (int node = 0; node < kMaxMovementNodes; ++node) {
-            const Plist::Dictionary* entry = Plist::findDict(*phase, movementNodeKey(node));
-            if (!entry) {
-                break;
-            }
-            if (Plist::textOf(*entry, "effect").size() > 1) {
-                fx.preloadEffect(Plist::textOf(*entry, "effect"));
+        phases.push_back(readBossPhase(*phase, effectCount, path, index));
+        for (const MovementNode& node : phases.back().nodes) {
+            if (node.effect.size() > 1) {
+                fx.preloadEffect(node.effect);
             }
         }
     }
-    if (phases.empty()) {
+    if (phases.empty() && showable) {
         std::printf("BOSS %s HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER %.0f S\n",
                     path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
     }
-    makeDecorations();
+    makeDecorations(definition);
     done = false;
 }
 
-void OXBoss::readLaunchers() {
+void OXBoss::readLaunchers(const Plist::Dictionary& definition) {
     launchers.clear();
     CXBulletManager* bullets = context ? context->bullets : nullptr;
     setBulletManager(bullets);
@@ -244,24 +230,24 @@ void OXBoss::readLaunchers() {
         launcher->load("");
         launcher->setManager(bullets);
         launcher->setOwner(this);
-        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
-        if (bullets && !pattern.empty()) {
-            bullets->loadFirePattern(pattern);
-            bullets->setupLauncher(launcher, pattern);
+        const LauncherMount mount = readLauncherMount(*entry);
+        if (bullets && !mount.firePattern.empty()) {
+            bullets->loadFirePattern(mount.firePattern);
+            bullets->setupLauncher(launcher, mount.firePattern);
         }
-        launcher->setMount({floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f), 0.0f});
-        launcher->setCooldown(floatOr(*entry, kCooldown, 0.0f));
-        launcher->setOrbitSpeed(floatOr(*entry, kOrbitSpeed, 0.0f));
-        launcher->setOrbitRotation(floatOr(*entry, kOrbitStartRotation, 0.0f));
-        launcher->setOrbitRadius(floatOr(*entry, kOrbitRadius, 0.0f));
-        launcher->setNonRelative(boolOr(*entry, kNonRelative, false));
+        launcher->setMount({mount.offset.x, mount.offset.y, 0.0f});
+        launcher->setCooldown(mount.cooldownMs);
+        launcher->setOrbitSpeed(mount.orbitSpeed);
+        launcher->setOrbitRotation(mount.orbitStartRotation);
+        launcher->setOrbitRadius(mount.orbitRadius);
+        launcher->setNonRelative(mount.nonRelative);
         launcher->setState(OXLauncher::Armed);
         launcher->setActive(true);
         addLauncher(launcher);
     }
 }
 
-void OXBoss::readEffects() {
+void OXBoss::readEffects(const Plist::Dictionary& definition) {
     IXShotEffects& fx = OXEnemy::effects();
     for (int index = 0; index < kIndexedKeyCount; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, effectKey(index));
@@ -273,7 +259,7 @@ void OXBoss::readEffects() {
             continue;
         }
         Effect made;
-        made.name = &name;
+        made.name = name;
         made.offset = {floatOr(*entry, kOffsetX, 0.0f), floatOr(*entry, kOffsetY, 0.0f),
                        floatOr(*entry, kOffsetZ, 0.0f)};
         made.predraw = boolOr(*entry, kIsPredraw, false);
@@ -282,7 +268,7 @@ void OXBoss::readEffects() {
     }
 }
 
-void OXBoss::readModules() {
+void OXBoss::readModules(const Plist::Dictionary& definition) {
     for (int index = 0; index < kMostParts; ++index) {
         const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
         if (!entry) {
@@ -300,7 +286,7 @@ void OXBoss::readModules() {
         module->setFollowFactor(floatOr(*entry, kBoundStrength, 0.1f));
         module->setBound(
             {floatOr(*entry, kBoundX, 0.0f), floatOr(*entry, kBoundY, 0.0f), floatOr(*entry, kBoundZ, 0.0f)});
-        module->setBlendMode(boolOr(*entry, kIsGlow, false) ? 1 : 0);
+        module->setBlendMode(boolOr(*entry, kIsGlow, false) ? BlendAdditive : BlendPremultiplied);
         module->setExhaust(boolOr(*entry, kIsExhaust, false));
         module->setLoadScale(scale.x);
         module->setVisible(false);
@@ -309,42 +295,23 @@ void OXBoss::readModules() {
     }
 }
 
-void OXBoss::makeDecorations() {
-    runeCircle = decoration("spr_boss_rune_circle", 1, 1.0f);
+void OXBoss::makeDecorations(const Plist::Dictionary& definition) {
+    runeCircle = decoration("spr_boss_rune_circle", BlendAdditive, 1.0f);
     runeCircle->setSpinRate(0.0f, 0.0f, 0.175f);
     const std::string& extra = Plist::textOf(definition, kRuneCircle);
     runeCircleExtra.reset();
     if (!extra.empty()) {
-        runeCircleExtra = decoration(extra, 5, 1.0f);
+        runeCircleExtra = decoration(extra, BlendMultiply, 1.0f);
         runeCircleExtra->setScale(1.25f, 1.25f, 1.0f);
         runeCircleExtra->setSpinRate(0.0f, 0.0f, -0.2f);
     }
-    eventCircle = decoration("spr_boss_event_circle", 6, 0.5f);
-    spellFlash = decoration("spr_spell_gfx", 0, 0.5f);
-    breakRing = decoration("spr_break_ring", 0, 0.5f);
+    eventCircle = decoration("spr_boss_event_circle", BlendInverseMultiply, 0.5f);
+    spellFlash = decoration("spr_spell_gfx", BlendPremultiplied, 0.5f);
+    breakRing = decoration("spr_break_ring", BlendPremultiplied, 0.5f);
     breakRing->setColour(0.0f, 0.0f, 0.0f, 1.0f);
     breakRing->setSpinRate(0.0f, 0.0f, 0.025f);
-    explodeRing = decoration("spr_boss_explode_ring", 1, 0.5f);
+    explodeRing = decoration("spr_boss_explode_ring", BlendAdditive, 0.5f);
     explodeRing->setSpinRate(0.0f, 0.0f, -0.1f);
-}
-
-void OXBoss::parseIndices(const std::string& text, std::vector<int>& out, int limit, const char* what) const {
-    out.clear();
-    const char* at = text.c_str();
-    while (*at != '\0') {
-        char* end = nullptr;
-        const long value = std::strtol(at, &end, 10);
-        if (end == at) {
-            ++at;  // not a number: skipped
-            continue;
-        }
-        if (value >= 0 && value < limit) {
-            out.push_back(static_cast<int>(value));
-        } else {
-            std::printf("BOSS %s: NO %s %ld, IGNORED\n", path.c_str(), what, value);
-        }
-        at = end;
-    }
 }
 
 void OXBoss::setUniformScaleAll(float value) {
@@ -361,7 +328,7 @@ void OXBoss::start() {
     visible = active = true;
     colour = kWhite;
     entering = false;
-    dying = bossDying = false;
+    dying = false;
     explodeRingStarted = false;
     delayTime = 0.0f;
     speed = headingRate = speedRate = 0.0f;
@@ -369,7 +336,7 @@ void OXBoss::start() {
     facing = facingTarget = 0.0f;
     phaseIndex = 0;
     nodeIndex = 0;
-    flightStep = 0;
+    life = BossLife::Waiting;
     idleTime = 0.0f;
     for (auto& module : modules) {
         module->setVisible(true);
@@ -378,19 +345,25 @@ void OXBoss::start() {
         module->tick(16.7f);
     }
     updateMatrix();
+    if (!showable) {
+        visible = active = false;
+        life = BossLife::Gone;
+        markDefeated();
+        return;
+    }
     if (canFight()) {
         startPhase(0);
+    } else {
+        life = BossLife::CannotFight;
     }
 }
 
 void OXBoss::startPhase(int index) {
-    transitioning = false;
     phaseClearBurst = false;
-    flightStep = 0;
-    flyingHomeForRepeat = false;
     if (phases.empty()) {
         return;
     }
+    life = BossLife::Fighting;
     nodeIndex = 0;
     movementNodeCount = 0;
     stopAllEffects();
@@ -398,26 +371,18 @@ void OXBoss::startPhase(int index) {
         return;
     }
     phaseIndex = index;
-    const Plist::Dictionary& phase = *phases[static_cast<size_t>(index)];
-    repeatNodes = boolOr(phase, kRepeat, false);
-    invincible = boolOr(phase, kInvincibility, false);
-    showPhaseClear = boolOr(phase, kShowPhaseClear, false);
-    float nextX = 0.0f;
-    if (Plist::read(phase, kNextDefaultX, nextX, 0.0f)) {
-        nextDefaultPosition.x = nextX;
-        nextDefaultPosition.y = floatOr(phase, kNextDefaultY, 0.0f);
-        nextDefaultPosition.z = floatOr(phase, kNextDefaultZ, 0.0f);
+    const BossPhase& phase = phases[static_cast<size_t>(index)];
+    repeatNodes = phase.repeat;
+    invincible = phase.invincible;
+    showPhaseClear = phase.showPhaseClear;
+    if (phase.movesHome) {
+        nextDefaultPosition = phase.nextHome;
     }
-    for (int node = 0; node < kMaxMovementNodes; ++node) {
-        const Plist::Dictionary* entry = Plist::findDict(phase, movementNodeKey(node));
-        if (!entry) {
-            break;
-        }
-        movementNodes[movementNodeCount++] = entry;
-    }
+    movementNodes = phase.nodes.data();
+    movementNodeCount = static_cast<int>(phase.nodes.size());
     IXEnemyWorld* scene = world();
     if (scene) {
-        const bool overlay = boolOr(phase, kShowBlackOverlay, false);
+        const bool overlay = phase.blackOverlay;
         if (overlay) {
             showRunes();
             eventCircle->setPosition(position);
@@ -427,7 +392,7 @@ void OXBoss::startPhase(int index) {
         }
         scene->bossOverlay(overlay);
         showModules(overlay);
-        if (boolOr(phase, kShowSpecialModules, false)) {
+        if (phase.specialModules) {
             for (auto& module : modules) {
                 module->setVisible(false);
             }
@@ -437,29 +402,25 @@ void OXBoss::startPhase(int index) {
                 modules[1]->tintTo(1400.0f, kBreakPulse, kWhite, 0.5f, nullptr, nullptr);
             }
         }
-        if (boolOr(phase, kShowExplosion, false)) {
+        if (phase.explosion) {
             scene->explosion(ExplosionKind::Huge, position, 150.0f);
             scene->screenEffect(1000.0f, 80.0f);
         }
-        const std::string& music = Plist::textOf(phase, kChangeMusic);
-        if (!music.empty()) {
-            CXSoundManager::instance().playMusic("assets/audio/" + music, true);
+        if (!phase.music.empty()) {
+            CXSoundManager::instance().playMusic("assets/audio/" + phase.music, true);
         }
     }
-    positionReset = !boolOr(phase, kNoPositionReset, false);
-    float hp = 0.0f;
-    Plist::readWithin(phase, kHp, hp, 0.0f, 0.0f, kMostHitPoints);
+    positionReset = phase.positionReset;
+    const float hp = phase.hitPoints;
     hitPoints = maxHitPoints = phaseHp = previousHitPoints = previousBlinkHp = hp;
     hpRefillRate = hp * kRefillPerHp;
-    // The bonus timer: 3 ms per hit point, unless the phase names its own time.
-    Plist::readWithin(phase, kBonusTime, phaseTimer, hp * kPhaseTimerPerHp, 0.0f, kMostBonusTimeMs);
-    readPhaseIndices(phase, kShowEffect, shownEffects);
-    startListedEffects(shownEffects);
-    float backgroundTime = 0.0f;
-    if (enemyManager && Plist::read(phase, kBackgroundTime, backgroundTime, 0.0f)) {
-        enemyManager->setStageClock(backgroundTime);
+    phaseTimer = phase.bonusTimeMs;
+    shownEffects = &phase.shownEffects;
+    startListedEffects(*shownEffects);
+    if (enemyManager && phase.setsStageClock) {
+        enemyManager->setStageClock(phase.stageClockMs);
     }
-    Plist::readWithin(phase, kScoreFactor, scoreFactor, 1.0f, -kMostScoreFactor, kMostScoreFactor);
+    scoreFactor = phase.scoreFactor;
     if (scene) {
         scene->showPhaseTimer(index >= 1 && !invincible);
         scene->resetPhaseBonus();
@@ -467,27 +428,19 @@ void OXBoss::startPhase(int index) {
     startBossNode(0);
 }
 
-void OXBoss::readPhaseIndices(const Plist::Dictionary& source, const std::string& key,
-                              std::vector<int>& out) {
-    out.clear();
-    if ((Plist::findValue(source, key) != nullptr)) {
-        parseIndices(Plist::textOf(source, key), out, static_cast<int>(effects.size()), "effect");
-    }
-}
-
 void OXBoss::startBossNode(int index) {
     if (index < 0 || index >= movementNodeCount) {
         return;
     }
-    const Plist::Dictionary& node = *movementNodes[index];
-    if ((Plist::findValue(node, kShowEffect) != nullptr)) {
+    const MovementNode& node = movementNodes[index];
+    if (node.showsEffects) {
         stopAllEffects();
-        readPhaseIndices(node, kShowEffect, shownEffects);
-        startListedEffects(shownEffects);
+        shownEffects = &node.shownEffectIndices;
+        startListedEffects(*shownEffects);
     }
     startMovementNode(index);
-    chargeTime = floatOr(node, kDuration, 0.0f) * 0.15f;
-    if (boolOr(node, kIsCharging, false)) {
+    chargeTime = node.durationMs * 0.15f;
+    if (node.charging) {
         startCharge();
     } else {
         stopCharge();
@@ -497,7 +450,7 @@ void OXBoss::startBossNode(int index) {
 void OXBoss::endPhase() {
     movementNodeCount = 0;
     defaultPosition = nextDefaultPosition;
-    transitioning = true;
+    life = BossLife::BetweenPhases;
     speed = headingRate = speedRate = 0.0f;
     headingChangeLeft = speedChangeLeft = 0.0f;
     nodeTimeLeft = 0.0f;
@@ -575,7 +528,7 @@ void OXBoss::smallExplosions() {
 
 // The three-step flight home: a jolt near home, a drop below it, the climb back.
 void OXBoss::beginFlightHome() {
-    flightStep = 1;
+    life = BossLife::FlightJolt;
     smallExplosions();
     const Vec3 target{defaultPosition.x + (randomShare() - 0.5f) * 50.0f,
                       defaultPosition.y + (randomShare() - 0.5f) * 50.0f, position.z};
@@ -588,21 +541,21 @@ bool OXBoss::flightStepCallback(void* boss, int) {
 }
 
 void OXBoss::flightStepDone() {
-    if (flightStep <= 0 || !active) {
+    if (!isFlyingHome() || !active) {
         return;
     }
     smallExplosions();
-    if (flightStep == 1) {
-        flightStep = 2;
+    if (life == BossLife::FlightJolt) {
+        life = BossLife::FlightDrop;
         const Vec3 target{defaultPosition.x + (randomShare() - 0.5f) * 50.0f,
                           defaultPosition.y - (60.0f + 20.0f * randomShare()), position.z};
         moveBy(600.0f, target - position, 2.5f, this, flightStepCallback);
-    } else if (flightStep == 2) {
-        flightStep = 3;
+    } else if (life == BossLife::FlightDrop) {
+        life = BossLife::FlightClimb;
         const Vec3 target{defaultPosition.x, defaultPosition.y, position.z};
         moveBy(400.0f, target - position, 0.45f, this, flightStepCallback);
     } else {
-        flightStep = 0;
+        life = BossLife::BetweenPhases;
         nextPhaseAfterFlight();
     }
 }
@@ -655,11 +608,12 @@ void OXBoss::tick(float dtMs) {
 }
 
 void OXBoss::updateBehaviour(float dtMs) {
-    if (!canFight()) {
+    if (life == BossLife::CannotFight) {
         // Nothing to fight: the stage goes on once the wait is over.
         idleTime += dtMs;
         if (idleTime >= kCannotFightMs) {
             visible = active = false;
+            life = BossLife::Gone;
             markDefeated();
         }
         return;
@@ -698,80 +652,100 @@ void OXBoss::updateBehaviour(float dtMs) {
         }
     }
 
-    if (bossDying) {
-        updateDying(dtMs);
-    } else if (!transitioning) {
-        // An invincible phase shows no timer, and its time never runs out.
-        const bool wasRunning = phaseTimer > 0.0f;
-        if (!invincible) {
-            phaseTimer -= dtMs;
-        }
-        if (phaseTimer <= 0.0f) {
-            phaseTimer = 0.0f;
-            if (wasRunning && world()) {
-                world()->phaseTimedOut();
+    switch (life) {
+        case BossLife::Fighting:
+        case BossLife::ReturningForRepeat:
+            updateFight(dtMs, ship);
+            break;
+        case BossLife::BetweenPhases:
+        case BossLife::FlightJolt:
+        case BossLife::FlightDrop:
+        case BossLife::FlightClimb:
+            // Between phases the next phase's hit points fill up again.
+            if (hitPoints < phaseHp) {
+                hitPoints = std::min(phaseHp, hitPoints + hpRefillRate * dtMs);
             }
-            if (ship) {
-                ship->addMultiplier(-dtMs * 0.0015f);
-            }
-        }
-        if (hitPoints > 0.0f) {
-            if (flyingHomeForRepeat) {
-                const Vec3 toHome = defaultPosition - position;
-                const float distance = std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y);
-                if (distance <= kHomeSnap) {
-                    position.x = defaultPosition.x;
-                    position.y = defaultPosition.y;
-                    flyingHomeForRepeat = false;
-                    delayTime = 0.0f;
-                    startBossNode(0);
-                } else {
-                    position =
-                        position + Vec3{toHome.x / distance, toHome.y / distance, 0.0f} * (dtMs * kHomeSpeed);
-                    delayTime = kHomeDelayMs;
-                }
-            } else if (nodeTimeLeft <= 0.0f && delayTime <= 0.0f) {
-                if (nodeIndex + 1 < movementNodeCount) {
-                    startBossNode(nodeIndex + 1);
-                } else if (!repeatNodes) {
-                    ++phaseIndex;
-                    delayTime = 0.0f;
-                    endPhase();
-                } else {
-                    speed = 0.0f;
-                    flyingHomeForRepeat = true;
-                    const Vec3 toHome = defaultPosition - position;
-                    if (std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y) <= kHomeSnap) {
-                        flyingHomeForRepeat = false;
-                        position.x = defaultPosition.x;
-                        position.y = defaultPosition.y;
-                        startBossNode(0);
-                    } else {
-                        delayTime = kHomeDelayMs;
-                    }
-                }
-            }
-        } else {
-            ++phaseIndex;
-            flyingHomeForRepeat = false;
-            delayTime = 0.0f;
-            stopAllLaunchers();
-            phaseClearBurst = true;
-            phaseClearRadius = 0.0f;
-            if (phaseIndex < getPhaseCount()) {
-                beamMarkTimer = 100000.0f;
-                endPhase();
-            } else {
-                die();
-            }
-        }
-    } else if (hitPoints < phaseHp) {
-        hitPoints = std::min(phaseHp, hitPoints + hpRefillRate * dtMs);
+            break;
+        case BossLife::Dying:
+            updateDying(dtMs);
+            break;
+        case BossLife::Waiting:
+        case BossLife::CannotFight:
+        case BossLife::Gone:
+            break;
     }
 
-    const Colour tint = blinkOn && !bossDying ? kHitFlash : kWhite;
-    if (!hasActions || !bossDying) {
+    const bool died = life == BossLife::Dying || life == BossLife::Gone;
+    const Colour tint = blinkOn && !died ? kHitFlash : kWhite;
+    if (!hasActions || !died) {
         colour = {tint.r, tint.g, tint.b, colour.a};
+    }
+}
+
+void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
+    // An invincible phase shows no timer, and its time never runs out.
+    const bool wasRunning = phaseTimer > 0.0f;
+    if (!invincible) {
+        phaseTimer -= dtMs;
+    }
+    if (phaseTimer <= 0.0f) {
+        phaseTimer = 0.0f;
+        if (wasRunning && world()) {
+            world()->phaseTimedOut();
+        }
+        if (ship) {
+            ship->addMultiplier(-dtMs * 0.0015f);
+        }
+    }
+    if (hitPoints <= 0.0f) {
+        // The phase is beaten: its bullets burst into prizes, and the next phase or the death begins.
+        ++phaseIndex;
+        life = BossLife::Fighting;
+        delayTime = 0.0f;
+        stopAllLaunchers();
+        phaseClearBurst = true;
+        phaseClearRadius = 0.0f;
+        if (phaseIndex < getPhaseCount()) {
+            beamMarkTimer = 100000.0f;
+            endPhase();
+        } else {
+            die();
+        }
+        return;
+    }
+    if (life == BossLife::ReturningForRepeat) {
+        const Vec3 toHome = defaultPosition - position;
+        const float distance = std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y);
+        if (distance <= kHomeSnap) {
+            position.x = defaultPosition.x;
+            position.y = defaultPosition.y;
+            life = BossLife::Fighting;
+            delayTime = 0.0f;
+            startBossNode(0);
+        } else {
+            position = position + Vec3{toHome.x / distance, toHome.y / distance, 0.0f} * (dtMs * kHomeSpeed);
+            delayTime = kHomeDelayMs;
+        }
+    } else if (nodeTimeLeft <= 0.0f && delayTime <= 0.0f) {
+        if (nodeIndex + 1 < movementNodeCount) {
+            startBossNode(nodeIndex + 1);
+        } else if (!repeatNodes) {
+            ++phaseIndex;
+            delayTime = 0.0f;
+            endPhase();
+        } else {
+            // A repeating phase flies home and starts its nodes again.
+            speed = 0.0f;
+            const Vec3 toHome = defaultPosition - position;
+            if (std::sqrt(toHome.x * toHome.x + toHome.y * toHome.y) <= kHomeSnap) {
+                position.x = defaultPosition.x;
+                position.y = defaultPosition.y;
+                startBossNode(0);
+            } else {
+                life = BossLife::ReturningForRepeat;
+                delayTime = kHomeDelayMs;
+            }
+        }
     }
 }
 
@@ -817,7 +791,8 @@ float OXBoss::shotReach() const {
 }
 
 void OXBoss::applyDamage(float change) {
-    if (change < 0.0f && (isInvincible() || bossDying || hitPoints <= 0.0f)) {
+    if (change < 0.0f &&
+        (isInvincible() || life == BossLife::Dying || life == BossLife::Gone || hitPoints <= 0.0f)) {
         return;
     }
     hitPoints += change;
@@ -849,19 +824,17 @@ void OXBoss::die() {
         }
     }
     stopAllLaunchers();
-    transitioning = false;
-    flightStep = 0;
+    life = BossLife::Dying;
     if (scene) {
         scene->bossDefeated(position);
         scene->showPhaseTimer(false);
         scene->bossOverlay(false);
     }
     hideRunes();
-    bossDying = true;
     dying = true;
     explodeRingStarted = false;
     smallExplosionTimer = 0.0f;
-    if (!deathNode || !(Plist::findValue(*deathNode, kDuration) != nullptr)) {
+    if (!deathNode || !deathNode->timed) {
         finalExplosion();
         return;
     }
@@ -885,7 +858,7 @@ void OXBoss::finalExplosion() {
     IXShotEffects& fx = OXEnemy::effects();
     for (int index : onDeathEffects) {
         const Effect& slot = effects[static_cast<size_t>(index)];
-        fx.playAt(*slot.name, position + slot.offset, {0.0f, 1.0f, 0.0f}, onDeathDuration);
+        fx.playAt(slot.name, position + slot.offset, {0.0f, 1.0f, 0.0f}, onDeathDuration);
     }
     visible = active = false;
     for (auto& module : modules) {
@@ -894,6 +867,7 @@ void OXBoss::finalExplosion() {
     }
     hideDecorations();
     stopAllLaunchers();
+    life = BossLife::Gone;
     if (IXEnemyWorld* scene = world()) {
         if (!escapeOnDeath) {
             scene->explosion(ExplosionKind::Huge, position, 150.0f);
@@ -1021,8 +995,8 @@ void OXBoss::startListedEffects(const std::vector<int>& indices) {
     for (int index : indices) {
         Effect& slot = effects[static_cast<size_t>(index)];
         if (!slot.handle) {
-            slot.handle = slot.predraw ? scene->startPredrawEffect(*slot.name, *this)
-                                       : scene->effects().startAttachedEffect(*slot.name, *this, false);
+            slot.handle = slot.predraw ? scene->startPredrawEffect(slot.name, *this)
+                                       : scene->effects().startAttachedEffect(slot.name, *this, false);
         }
     }
 }
@@ -1039,7 +1013,7 @@ void OXBoss::setEffectsEmitting(bool emitting) {
         stopAllEffects();
         return;
     }
-    startListedEffects(shownEffects);
+    startListedEffects(*shownEffects);
 }
 
 void OXBoss::stopAllEffects() {

@@ -6,6 +6,7 @@
 
 #include "data/Difficulty.h"
 #include "data/Plist.h"
+#include "stg/enemy/BossPhase.h"
 #include "stg/enemy/OXBossModule.h"
 #include "stg/enemy/OXEnemy.h"
 
@@ -22,11 +23,24 @@ class OXSprite;
 // the stage loads; a fight allocates nothing.
 class OXBoss : public OXEnemy {
   public:
+    // Where a boss is in its life; it is in exactly one of these.
+    enum class BossLife {
+        Waiting,             // loaded, not yet started
+        CannotFight,         // no phases: counted beaten after kCannotFightMs
+        Fighting,            // a phase's movement nodes run
+        ReturningForRepeat,  // a repeating phase's nodes are done: it flies straight home to start them again
+        BetweenPhases,       // a phase is over and the next is being set up; no damage is taken
+        FlightJolt,          // the three steps of the flight home between phases: a jolt near home,
+        FlightDrop,          // a drop below it,
+        FlightClimb,         // the climb back
+        Dying,               // the death movement with its explosions
+        Gone,                // exploded, escaped or skipped: no longer shown
+    };
+
     static constexpr float kNearDistance = 260.0f;
     static constexpr float kHomeSnap = 10.0f;          // units from home where a repeat restarts
     static constexpr float kHomeSpeed = 0.1f;          // units per ms
     static constexpr float kHomeDelayMs = 2000.0f;     // the node logic rests while flying home
-    static constexpr float kPhaseTimerPerHp = 3.0f;    // ms of bonus timer per hit point
     static constexpr float kRefillPerHp = 0.001f;      // hit points refilled per ms per hit point
     static constexpr float kPhaseClearReach = 500.0f;  // the phase-clear burst's last radius
     static constexpr float kPhaseClearGrowth = 24.0f;  // per frame
@@ -39,9 +53,12 @@ class OXBoss : public OXEnemy {
 
     // Reads the boss file `path` (a package path without ".plist"): the
     // sprite, the parts and the phases. A missing or broken file, or one
-    // without phases, makes a boss that cannot fight (it says so).
+    // whose sprite list is missing or broken, makes a boss that cannot be
+    // shown: it says so, and start() counts it beaten at once. One without
+    // phases cannot fight (it says so) and counts as beaten after a wait.
     virtual void loadBoss(const std::string& path);
-    // Placed at the start position, visible and active, phase 0.
+    // Placed at the start position, visible and active, phase 0; a boss
+    // that cannot be shown is marked defeated instead and never appears.
     virtual void start();
     void tick(float dtMs) override;
     void updateBehaviour(float dtMs) override;
@@ -51,7 +68,7 @@ class OXBoss : public OXEnemy {
     // IXShootable: a boss is hit within its drawn radius; damage scores.
     ShotContact hitTest(const IXRenderObject& shot, float change) override;
     void applyDamage(float change) override;
-    bool isInvincible() const override { return invincible || transitioning; }
+    bool isInvincible() const override { return invincible || isTransitioning(); }
     bool hasLiveModules() const override { return false; }
     float shotReach() const override;
     int beamPartCount() const override { return 0; }
@@ -83,12 +100,19 @@ class OXBoss : public OXEnemy {
     int getPhaseIndex() const { return phaseIndex; }
     float getPhaseTimer() const { return phaseTimer; }
     float getPhaseHp() const { return phaseHp; }
-    bool isTransitioning() const { return transitioning; }
+    BossLife getLife() const { return life; }
+    // Between phases, flying home or not: invincible, refilling its hit points.
+    bool isTransitioning() const {
+        return life == BossLife::BetweenPhases || life == BossLife::FlightJolt ||
+               life == BossLife::FlightDrop || life == BossLife::FlightClimb;
+    }
     bool isRepeating() const { return repeatNodes; }
     bool isCharging() const { return charging; }
     bool escapesOnDeath() const { return escapeOnDeath; }
     bool isPhaseClearBursting() const { return phaseClearBurst; }
-    bool isFlyingHome() const { return flightStep > 0; }
+    bool isFlyingHome() const {
+        return life == BossLife::FlightJolt || life == BossLife::FlightDrop || life == BossLife::FlightClimb;
+    }
     bool runesShown() const;
     int moduleCount() const { return static_cast<int>(modules.size()); }
     const OXBossModule& bossModule(int index) const { return *modules[static_cast<size_t>(index)]; }
@@ -98,22 +122,19 @@ class OXBoss : public OXEnemy {
     struct Effect {
         Vec3 offset{};
         bool predraw = false;
-        const std::string* name = nullptr;  // in the definition
-        IXRenderObject* handle = nullptr;   // running effect, or null
-        float burstLeft = 0.0f;             // ms until a burst stops it; 0 while it runs freely
+        std::string name;                  // the effect file
+        IXRenderObject* handle = nullptr;  // running effect, or null
+        float burstLeft = 0.0f;            // ms until a burst stops it; 0 while it runs freely
     };
 
-    void readLaunchers();
-    void readEffects();
-    void readModules();
-    void makeDecorations();
-    // Space-separated indices of a string key of the definition, in a fixed list.
-    void parseIndices(const std::string& text, std::vector<int>& out, int limit, const char* what) const;
+    void readLaunchers(const Plist::Dictionary& definition);
+    void readEffects(const Plist::Dictionary& definition);
+    void readModules(const Plist::Dictionary& definition);
+    void makeDecorations(const Plist::Dictionary& definition);
     void startListedEffects(const std::vector<int>& indices);
     // Starts the listed effects and stops them after `durationMs`.
     void burstEffects(const std::vector<int>& indices, float durationMs);
     void stopAllEffects();
-    void readPhaseIndices(const Plist::Dictionary& source, const std::string& key, std::vector<int>& out);
     void phaseClearEffects();
     void phaseBonus();
     void explosionsBetweenPhases();
@@ -123,23 +144,24 @@ class OXBoss : public OXEnemy {
     static bool chargeShrinkDone(void* boss, int argument);
     void nextPhaseAfterFlight();
     void smallExplosions();
+    void updateFight(float dtMs, IXEnemyPlayer* ship);
     void updateDying(float dtMs);
     void updateDecorations();
     void hideDecorations();
     void markDefeated();
 
     CXEnemyManager* enemyManager = nullptr;  // the owner, not owned
-    Plist::Dictionary definition;            // the boss file; nodes point into it
-    std::vector<const Plist::Dictionary*> phases;
+    std::vector<BossPhase> phases;           // read once; the fight's nodes point into them
+    MovementNode deathMovement;              // deathNode points here when the file gives one
     std::string path;
     std::string displayName;  // read once at load
+    bool showable = false;    // its sprite's list was read: a boss that cannot be shown is skipped
 
     int phaseIndex = 0;
     bool repeatNodes = false;
     bool invincible = false;
     bool showPhaseClear = false;
     Vec3 defaultPosition{}, nextDefaultPosition{}, startPosition{};
-    bool transitioning = false;
     float phaseHp = 0.0f;
     float hpRefillRate = 0.0f;
     float phaseTimer = 0.0f;
@@ -154,17 +176,17 @@ class OXBoss : public OXEnemy {
     bool blinkOn = false;
     float previousBlinkHp = 0.0f;
     bool done = false;
-    bool bossDying = false;           // in the death sequence
     bool explodeRingStarted = false;  // the death's last second
     float smallExplosionTimer = 0.0f;
-    int flightStep = 0;  // 1 ... 3 while flying home between phases
-    bool flyingHomeForRepeat = false;
+    BossLife life = BossLife::Waiting;
     float idleTime = 0.0f;  // a boss that cannot fight counts as beaten after kCannotFightMs
 
     std::vector<Effect> effects;
     std::vector<std::unique_ptr<OXBossModule>> modules;
     std::vector<int> normalModules, breakModules;
-    std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects, shownEffects;
+    std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects;
+    const std::vector<int>* shownEffects = &kNoEffects;  // of the phase or its latest node
+    static const std::vector<int> kNoEffects;
     float onDeathDuration = 0.0f, phaseClearDuration = 0.0f;
 
     // Decorations, owned.

@@ -12,7 +12,7 @@ void OXBossModule::load(const std::string& path) {
         return;
     }
     Plist::Dictionary list;
-    if (Plist::loadAsset(path + ".plist", list)) {
+    if (Plist::loadContent(path + ".plist", list)) {
         Plist::read(list, "internal scale x", internalScale.x, 1.0f);
         Plist::read(list, "internal scale y", internalScale.y, 1.0f);
         Plist::read(list, "internal scale z", internalScale.z, 1.0f);

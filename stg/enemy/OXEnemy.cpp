@@ -20,30 +20,6 @@
 
 namespace {
 
-// Definition keys.
-const std::string kSize = "size", kUnitWidth = "unit width", kUnitHeight = "unit height";
-const std::string kAtlasFrame = "atlas frame", kFlickerFrame = "flicker frame";
-const std::string kFaceDirectionType = "face direction type", kHp = "hp";
-const std::string kPrizeOnDeath = "prize on death", kUpgradeOnDeath = "uprade on death";
-const std::string kFriendly = "friendly", kExplosionType = "explosion type", kPoints = "points";
-const std::string kIsObstacle = "is obstacle", kBreakAmount = "break amount";
-const std::string kCancelBulletsOnDeath = "cancel bullets on death";
-const std::string kDeathMovementNode = "death movement node";
-constexpr float kMostPoints = 1.0e9f;  // a kill worth more is damage, not a score
-// Launcher keys.
-const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
-                  kOffsetZ = "offset z";
-const std::string kCooldown = "cooldown", kOrbitSpeed = "orbit speed",
-                  kOrbitStartRotation = "orbit start rotation", kOrbitRadius = "orbit radius";
-// Movement-node keys.
-const std::string kFaceDirChange = "face dir change", kUseLastDirection = "use last direction";
-const std::string kDirection = "direction", kDuration = "duration", kDirectionChange = "direction change";
-const std::string kSpeedChange = "speed change", kSpeed = "speed", kPlayerChase = "player chase";
-const std::string kDepthTarget = "depth target", kEffect = "effect", kIsPredraw = "is predraw";
-const std::string kHardLaunchers = "hard launchers", kMedLaunchers = "med launchers",
-                  kEasyLaunchers = "easy launchers", kFireLaunchers = "fire launchers";
-const std::string kDamage = "damage";
-
 const std::string kNoName;
 const char* const kFriendlyLabel = "DELTA FLIGHT";
 const char* const kDownLabel = "DOWN";
@@ -111,9 +87,8 @@ void OXEnemy::createParts(const Plist::Dictionary&) {
 
 // ---- Spawn ----
 
-void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& at, float angle, bool casual,
+void OXEnemy::applyDefinition(const EnemyDefinition& definition, const Vec3& at, float angle, bool casual,
                               int atlasColumns, int atlasRows) {
-    using namespace enemydict;
     CXBulletManager* bullets = context ? context->bullets : nullptr;
     IXShotEffects& fx = effects();
 
@@ -126,92 +101,66 @@ void OXEnemy::applyDefinition(const Plist::Dictionary& definition, const Vec3& a
     }
     setBulletManager(bullets);
     position = at;
-    const float side = Plist::floatOr(definition, kSize, 0.0f);
-    unitWidth = Plist::floatOr(definition, kUnitWidth, 1.0f);
-    float ySize = side;
-    if (Plist::read(definition, kUnitHeight, unitHeight, 0.0f)) {
-        ySize = side * unitHeight;
-    } else {
-        unitHeight = 1.0f;
-    }
-    size = {side, ySize, side};
+    const float side = definition.size;
+    unitWidth = definition.unitWidth;
+    unitHeight = definition.unitHeight;
+    size = {side, definition.hasUnitHeight ? side * unitHeight : side, side};
     scale = {1, 1, 1};
 
-    atlasFrame = Plist::intOr(definition, kAtlasFrame, 0);
-    flickerFrame = Plist::intOr(definition, kFlickerFrame, atlasFrame);
-    faceDirectionType = Plist::intOr(definition, kFaceDirectionType, 0);
-    hitPoints = maxHitPoints = previousHitPoints = static_cast<float>(Plist::intOr(definition, kHp, 0));
-    Plist::readWithin(definition, kPrizeOnDeath, prizeOnDeath, 0, 0, CXBulletManager::kPrizePoolSize);
-    upgradeOnDeath = Plist::intOr(definition, kUpgradeOnDeath, 0);
-    friendly = Plist::boolOr(definition, kFriendly, false);
-    explosionType = Plist::intOr(definition, kExplosionType, 0);
-    // The score is a 64-bit count: a kill's points, times the largest factor and the chain, must
-    // stay far inside it.
-    Plist::readWithin(definition, kPoints, points, 0.0f, -kMostPoints, kMostPoints);
+    atlasFrame = definition.atlasFrame;
+    flickerFrame = definition.flickerFrame;
+    facingKind = definition.facing;
+    hitPoints = maxHitPoints = previousHitPoints = definition.hitPoints;
+    prizeOnDeath = definition.prizeOnDeath;
+    upgradeOnDeath = definition.upgradeOnDeath;
+    friendly = definition.friendly;
+    explosion = definition.explosion;
+    points = definition.points;
     spawnAngle = angle;
     // The key's presence widens the hit boxes, whatever its value.
-    obstacle = false;
-    moduleHitScale = 1.0f;
-    if ((Plist::findValue(definition, kIsObstacle) != nullptr)) {
-        obstacle = Plist::boolOr(definition, kIsObstacle, false);
-        moduleHitScale = kObstacleHitScale;
-    }
+    obstacle = definition.obstacleGiven && definition.obstacle;
+    moduleHitScale = definition.obstacleGiven ? kObstacleHitScale : 1.0f;
     hitScale = moduleHitScale;
-    breakAmount = Plist::floatOr(definition, kBreakAmount, casual ? 2.0f : 4.0f);
-    cancelBulletsOnDeath = Plist::boolOr(definition, kCancelBulletsOnDeath, false);
+    breakAmount = definition.hasBreakAmount ? definition.breakAmount : casual ? 2.0f : 4.0f;
+    cancelBulletsOnDeath = definition.cancelBulletsOnDeath;
 
-    for (int index = 0;; ++index) {
-        const Plist::Dictionary* entry = Plist::findDict(definition, launcherKey(index));
-        if (!entry) {
-            break;
-        }
-        OXLauncher* launcher = getLauncher(index);
+    for (size_t index = 0; index < definition.launchers.size(); ++index) {
+        OXLauncher* launcher = getLauncher(static_cast<int>(index));
         if (!launcher || !bullets) {
             continue;
         }
+        const LauncherMount& mount = definition.launchers[index];
         launcher->setManager(bullets);
-        const std::string& pattern = Plist::textOf(*entry, kFirePattern);
-        if (!pattern.empty()) {
-            bullets->setupLauncher(launcher, pattern);
+        if (!mount.firePattern.empty()) {
+            bullets->setupLauncher(launcher, mount.firePattern);
         }
-        launcher->setMount({Plist::floatOr(*entry, kOffsetX, 0.0f), Plist::floatOr(*entry, kOffsetY, 0.0f),
-                            Plist::floatOr(*entry, kOffsetZ, 0.0f)});
-        launcher->setCooldown(Plist::floatOr(*entry, kCooldown, 0.0f));
+        launcher->setMount(mount.offset);
+        launcher->setCooldown(mount.cooldownMs);
         launcher->setState(OXLauncher::Armed);
         launcher->setOwner(this);
-        launcher->setOrbitSpeed(Plist::floatOr(*entry, kOrbitSpeed, 0.0f));
-        launcher->setOrbitRotation(Plist::floatOr(*entry, kOrbitStartRotation, 0.0f));
-        launcher->setOrbitRadius(Plist::floatOr(*entry, kOrbitRadius, 0.0f));
+        launcher->setOrbitSpeed(mount.orbitSpeed);
+        launcher->setOrbitRotation(mount.orbitStartRotation);
+        launcher->setOrbitRadius(mount.orbitRadius);
     }
 
-    movementNodeCount = 0;
-    for (int index = 0; index < kMaxMovementNodes; ++index) {
-        const Plist::Dictionary* node = Plist::findDict(definition, movementNodeKey(index));
-        if (!node) {
-            break;
+    movementNodes = definition.nodes.data();
+    movementNodeCount = static_cast<int>(definition.nodes.size());
+    for (const MovementNode& node : definition.nodes) {
+        if (node.effect.size() > 1) {
+            fx.preloadEffect(node.effect);
         }
-        const std::string& nodeEffect = Plist::textOf(*node, kEffect);
-        if (nodeEffect.size() > 1) {
-            fx.preloadEffect(nodeEffect);
-        }
-        movementNodes[movementNodeCount++] = node;
     }
-
-    deathNode = Plist::findDict(definition, kDeathMovementNode);
-    if (deathNode && Plist::textOf(*deathNode, kEffect).size() > 1) {
-        fx.preloadEffect(Plist::textOf(*deathNode, kEffect));
+    deathNode = definition.hasDeathMovement ? &definition.deathMovement : nullptr;
+    if (deathNode && deathNode->effect.size() > 1) {
+        fx.preloadEffect(deathNode->effect);
     }
 
     // Every module went back when the enemy was last released.
     liveModuleCount = 0;
-    for (int index = 0;; ++index) {
-        const Plist::Dictionary* entry = Plist::findDict(definition, moduleKey(index));
-        if (!entry) {
-            break;
-        }
+    for (const EnemyPart& entry : definition.parts) {
         for (OXEnemyModule& part : modules) {
             if (!part.isActive()) {
-                part.attach(*entry, *this, moduleHitScale, atlasColumns, atlasRows, context);
+                part.attach(entry, *this, moduleHitScale, atlasColumns, atlasRows, context);
                 ++liveModuleCount;
                 break;
             }
@@ -330,28 +279,29 @@ void OXEnemy::move(float dtMs) {
     }
 
     IXEnemyPlayer* ship = player();
-    switch (faceDirectionType) {
-        case 0:
+    switch (facingKind) {
+        case FaceDirection::Heading:
             facingTarget = heading;
             break;
-        case 1:
-        case 4:
+        case FaceDirection::Held:
+        case FaceDirection::SpawnAngle:
             facingTarget = facing;
             break;
-        case 3:
+        case FaceDirection::TowardShip:
             if (ship && ship->body().isVisible() && !ship->isRespawning()) {
                 const Vec3& at = ship->body().getPosition();
                 facingTarget = shotmath::angleOf(at.x - position.x, at.y - position.y);
             }
             break;
-        case 5:
+        case FaceDirection::AwayFromShip:
             if (ship) {
                 const Vec3& at = ship->body().getPosition();
                 facingTarget = shotmath::angleOf(position.x - at.x, position.y - at.y);
             }
             break;
+        case FaceDirection::KeptTarget:
         default:
-            break;  // 2 and others: the target stays
+            break;  // the target stays, as for kinds no list should hold
     }
     if (playerChase && ship) {
         const Vec3& at = ship->body().getPosition();
@@ -502,43 +452,39 @@ void OXEnemy::updateFlash(float dtMs) {
 // ---- Movement nodes ----
 
 void OXEnemy::startMovementNode(int index) {
-    using namespace enemydict;
     if (index < 0 || index >= movementNodeCount) {
         return;
     }
-    const Plist::Dictionary& node = *movementNodes[index];
+    const MovementNode& node = movementNodes[index];
     nodeIndex = index;
-    int faceChange = 0;
-    if (Plist::read(node, kFaceDirChange, faceChange, 0)) {
-        faceDirectionType = faceChange;
+    if (node.setsFacing) {
+        facingKind = node.facing;
     }
-    if (!Plist::boolOr(node, kUseLastDirection, false)) {
-        heading = shotmath::wrapDirection(spawnAngle + Plist::floatOr(node, kDirection, 0.0f));
-        if (index == 0 && faceDirectionType == 0) {
+    if (!node.useLastDirection) {
+        heading = shotmath::wrapDirection(spawnAngle + node.direction);
+        if (index == 0 && facingKind == FaceDirection::Heading) {
             facing = facingTarget = heading;
-        } else if (index == 0 && faceDirectionType == 4) {
+        } else if (index == 0 && facingKind == FaceDirection::SpawnAngle) {
             facing = facingTarget = shotmath::wrapDirection(spawnAngle);
         }
-    } else if (faceDirectionType == 0) {
+    } else if (facingKind == FaceDirection::Heading) {
         heading = facing;
     }
     startNodeMotion(node);
     startNodeEffect(node);
     startNodeLaunchers(node);
-    float damage = 0.0f;
-    if (Plist::read(node, kDamage, damage, 0.0f)) {
-        applyDamage(-damage);
+    if (node.dealsDamage) {
+        applyDamage(-node.damage);
     }
 }
 
 void OXEnemy::startDeathNode() {
-    using namespace enemydict;
-    const Plist::Dictionary& node = *deathNode;
+    const MovementNode& node = *deathNode;
     nodeTimeLeft = 0.0f;
-    faceDirectionType = Plist::intOr(node, kFaceDirChange, 0);
-    if (!Plist::boolOr(node, kUseLastDirection, false)) {
-        heading = shotmath::wrapDirection(Plist::floatOr(node, kDirection, 0.0f));
-    } else if (faceDirectionType == 0) {
+    facingKind = node.facing;
+    if (!node.useLastDirection) {
+        heading = shotmath::wrapDirection(node.direction);
+    } else if (facingKind == FaceDirection::Heading) {
         heading = facing;
     }
     stopAllLaunchers();
@@ -546,29 +492,28 @@ void OXEnemy::startDeathNode() {
     startNodeEffect(node);
     startNodeLaunchers(node);
     position.z = kDyingZ;
-    const float duration = Plist::floatOr(node, kDuration, 0.0f);
+    const float duration = node.durationMs;
     if (IXEnemyWorld* scene = world()) {
         const Vec3 at{position.x, position.y, 0.0f};
-        if (explosionType >= 1 && duration > 300.0f) {
+        if (explosion >= ExplosionSize::Medium && duration > 300.0f) {
             scene->explosion(ExplosionKind::PreDeathLarge, at, 50.0f);
         } else if (duration > 150.0f) {
             scene->explosion(ExplosionKind::PreDeathSmall, at, 100.0f);
         }
-        if (explosionType == 2) {
+        if (explosion == ExplosionSize::Large) {
             context->playOncePerFrame(EnemySound::MediumExplosion);
         }
     }
     tintTo(duration, Colour{1.0f, 1.0f, 1.0f, 1.0f}, kDyingGlow, 0.5f, nullptr, nullptr);
 }
 
-void OXEnemy::startNodeMotion(const Plist::Dictionary& node) {
-    using namespace enemydict;
-    const float duration = Plist::floatOr(node, kDuration, 0.0f);
-    const float turn = Plist::floatOr(node, kDirectionChange, 0.0f);
-    const float speedChange = Plist::floatOr(node, kSpeedChange, 0.0f);
-    const float depthChange = Plist::floatOr(node, kDepthTarget, 0.0f);
-    speed = Plist::floatOr(node, kSpeed, 0.0f);
-    playerChase = Plist::boolOr(node, kPlayerChase, false);
+void OXEnemy::startNodeMotion(const MovementNode& node) {
+    const float duration = node.durationMs;
+    const float turn = node.directionChange;
+    const float speedChange = node.speedChange;
+    const float depthChange = node.depthChange;
+    speed = node.speed;
+    playerChase = node.playerChase;
     depthEnd = depth + depthChange;
     if (duration > 0.0f) {
         nodeTimeLeft = duration;
@@ -588,10 +533,9 @@ void OXEnemy::startNodeMotion(const Plist::Dictionary& node) {
     }
 }
 
-void OXEnemy::startNodeEffect(const Plist::Dictionary& node) {
-    using namespace enemydict;
-    const std::string& name = Plist::textOf(node, kEffect);
-    const bool predraw = Plist::boolOr(node, kIsPredraw, false);
+void OXEnemy::startNodeEffect(const MovementNode& node) {
+    const std::string& name = node.effect;
+    const bool predraw = node.effectPredraw;
     if (name == "0") {
         stopEffect();
         effectName = nullptr;
@@ -619,14 +563,13 @@ void OXEnemy::stopEffect() {
     effect = nullptr;
 }
 
-void OXEnemy::startNodeLaunchers(const Plist::Dictionary& node) {
-    using namespace enemydict;
+void OXEnemy::startNodeLaunchers(const MovementNode& node) {
     const Difficulty difficulty = world() ? world()->difficulty() : kDefaultDifficulty;
-    const std::string& own = difficulty == Difficulty::Easy     ? Plist::textOf(node, kEasyLaunchers)
-                             : difficulty == Difficulty::Normal ? Plist::textOf(node, kMedLaunchers)
-                                                                : Plist::textOf(node, kHardLaunchers);
-    if (!startListedLaunchers(own)) {
-        startListedLaunchers(Plist::textOf(node, kFireLaunchers));
+    const MovementNode::LauncherList own = isHard(difficulty)                 ? MovementNode::HardLaunchers
+                                           : difficulty == Difficulty::Normal ? MovementNode::NormalLaunchers
+                                                                              : MovementNode::EasyLaunchers;
+    if (!startListedLaunchers(node.launchers[own])) {
+        startListedLaunchers(node.launchers[MovementNode::FireLaunchers]);
     }
 }
 
@@ -730,7 +673,7 @@ void OXEnemy::kill() {
         }
         scoreKill(ship);
     }
-    if (deathNode && (Plist::findValue(*deathNode, kDuration) != nullptr)) {
+    if (deathNode && deathNode->timed) {
         startDeathNode();
         dying = true;
         releaseDeathPrizes(ship);
@@ -843,8 +786,8 @@ void OXEnemy::dyingBursts(float dtMs) {
 void OXEnemy::finalExplosion() {
     if (IXEnemyWorld* scene = world()) {
         const Vec3 at{position.x, position.y, 0.0f};
-        switch (std::clamp(explosionType, 0, 3)) {
-            case 0: {
+        switch (explosion) {
+            case ExplosionSize::Small: {
                 // Small craft burst somewhere on their hull.
                 const float jitter = size.x * 0.25f;
                 const Vec3 off{(randomFraction() * 2.0f - 1.0f) * jitter,
@@ -852,13 +795,13 @@ void OXEnemy::finalExplosion() {
                 scene->explosion(ExplosionKind::Small, at + off, 150.0f);
                 break;
             }
-            case 1:
+            case ExplosionSize::Medium:
                 scene->explosion(ExplosionKind::Medium, at, 150.0f);
                 break;
-            case 2:
+            case ExplosionSize::Large:
                 scene->explosion(ExplosionKind::Large, at, 150.0f);
                 break;
-            default:
+            case ExplosionSize::Huge:
                 scene->explosion(ExplosionKind::Huge, at, 150.0f);
                 break;
         }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/Plist.h"
+#include "stg/enemy/EnemyDefinition.h"
 #include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/OXEnemyLabel.h"
 #include "stg/enemy/OXEnemyModule.h"
@@ -19,8 +20,8 @@ class IXShotEffects;
 // facing, effects, the launchers the node names for the difficulty), rams the
 // player, takes shots on its body and its modules, and when its hit points
 // are gone scores, may run a death movement with debris and prizes, explodes
-// and returns to the pool. Its movement nodes and names point into the enemy
-// manager's definition cache, which outlives every spawn of the stage.
+// and returns to the pool. Its movement nodes and names point into its
+// definition, read once when the stage loads, which outlives every spawn.
 class OXEnemy : public OXLauncherPlatform, public IXShootable {
   public:
     static constexpr int kLauncherSlots = 6;
@@ -54,7 +55,7 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     // Spawn steps 3 to 8: launchers reset, position, size, frames, values,
     // launcher slots, movement nodes, death node, modules. `casual` chooses
     // the default break amount.
-    void applyDefinition(const Plist::Dictionary& definition, const Vec3& at, float angle, bool casual,
+    void applyDefinition(const EnemyDefinition& definition, const Vec3& at, float angle, bool casual,
                          int atlasColumns, int atlasRows);
     // The end of a spawn: timers, label, modules; the entry into the play plane begins.
     void activate();
@@ -98,7 +99,7 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     float getUnitHeight() const { return unitHeight; }
     int getAtlasFrame() const { return atlasFrame; }
     int getFlickerFrame() const { return flickerFrame; }
-    int getFaceDirectionType() const { return faceDirectionType; }
+    FaceDirection getFacingKind() const { return facingKind; }
     float getHeading() const { return heading; }
     float getFacing() const { return facing; }
     float getFacingTarget() const { return facingTarget; }
@@ -112,7 +113,7 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     bool hasDeathNode() const { return deathNode != nullptr; }
     int getPrizeOnDeath() const { return prizeOnDeath; }
     int getUpgradeOnDeath() const { return upgradeOnDeath; }
-    int getExplosionType() const { return explosionType; }
+    ExplosionSize getExplosionSize() const { return explosion; }
     float getPoints() const { return points; }
     float getBreakAmount() const { return breakAmount; }
     bool isObstacle() const { return obstacle; }
@@ -144,9 +145,9 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     void startDeathNode();
     // The node's heading, times, rates and speed. A node of no duration ends
     // at once with its total changes applied.
-    void startNodeMotion(const Plist::Dictionary& node);
-    void startNodeEffect(const Plist::Dictionary& node);
-    void startNodeLaunchers(const Plist::Dictionary& node);
+    void startNodeMotion(const MovementNode& node);
+    void startNodeEffect(const MovementNode& node);
+    void startNodeLaunchers(const MovementNode& node);
     // Starts the slots a launcher list names; true when some token was an index of 0 or more.
     bool startListedLaunchers(const std::string& list);
     void stopEffect();
@@ -164,17 +165,17 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     // From the definition.
     float unitWidth = 1.0f, unitHeight = 1.0f;  // quad extent in atlas cells
     int atlasFrame = 0, flickerFrame = 0;
-    int faceDirectionType = 0;
+    FaceDirection facingKind = FaceDirection::Heading;
     int prizeOnDeath = 0, upgradeOnDeath = 0;
-    int explosionType = 0;
+    ExplosionSize explosion = ExplosionSize::Small;
     float points = 0.0f;
     float breakAmount = 0.0f;
     bool cancelBulletsOnDeath = false;
     bool obstacle = false;
     bool friendly = false;
-    const Plist::Dictionary* movementNodes[kMaxMovementNodes] = {};  // in the definition cache
+    const MovementNode* movementNodes = nullptr;  // in the definition
     int movementNodeCount = 0;
-    const Plist::Dictionary* deathNode = nullptr;  // in the definition cache
+    const MovementNode* deathNode = nullptr;  // in the definition
 
     // Motion.
     float heading = 0.0f;  // degrees, direction of travel
@@ -200,7 +201,7 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
 
     // Effect of the current node.
     IXRenderObject* effect = nullptr;         // handle of the effect manager
-    const std::string* effectName = nullptr;  // in the definition cache
+    const std::string* effectName = nullptr;  // in the definition
     bool effectPredraw = false;
 
     // Player interplay.

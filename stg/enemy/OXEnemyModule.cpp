@@ -5,17 +5,11 @@
 #include <cstdlib>
 
 #include "stg/enemy/EnemyContext.h"
-#include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/IXEnemyWorld.h"
 #include "stg/shot/IXShotEffects.h"
 #include "stg/shot/ShotMath.h"
 
 namespace {
-const std::string kAnchorX = "anchor x", kAnchorY = "anchor y", kAnchorZ = "anchor z";
-const std::string kBoundX = "bound x", kBoundY = "bound y", kBoundZ = "bound z";
-const std::string kNumColumn = "num column", kNumRow = "num row", kColumn = "column", kRow = "row";
-const std::string kFrame = "frame", kHp = "hp", kEffect = "effect", kOnDestroyEffect = "on destroy effect";
-const std::string kIsPredraw = "is predraw", kSize = "size";
 const std::string kSmokeTrail = "ps_explosion_smoke_trail";
 const std::string kFireTrail = "ps_explosion_fire_trail";
 const std::string kNoName;
@@ -30,34 +24,31 @@ const std::string& OXEnemyModule::getDestroyEffectName() const {
     return destroyEffectName ? *destroyEffectName : kNoName;
 }
 
-void OXEnemyModule::attach(const Plist::Dictionary& entry, const IXRenderObject& enemy, float hitScaleValue,
+void OXEnemyModule::attach(const EnemyPart& entry, const IXRenderObject& enemy, float hitScaleValue,
                            int atlasColumns, int atlasRows, EnemyContext* contextValue) {
-    using namespace enemydict;
     context = contextValue;
     carrier = &enemy;
-    anchor = {Plist::floatOr(entry, kAnchorX, 0.0f), Plist::floatOr(entry, kAnchorY, 0.0f),
-              Plist::floatOr(entry, kAnchorZ, 0.0f)};
+    anchor = entry.anchor;
     active = true;
     visible = false;
     resetActions();
-    bound = {Plist::floatOr(entry, kBoundX, 0.0f), Plist::floatOr(entry, kBoundY, 0.0f),
-             Plist::floatOr(entry, kBoundZ, 0.0f)};
+    bound = entry.bound;
     followFactor = kEnemyFollowFactor;
-    numColumn = Plist::intOr(entry, kNumColumn, 0);
-    numRow = Plist::intOr(entry, kNumRow, 0);
-    column = Plist::intOr(entry, kColumn, 0);
-    row = Plist::intOr(entry, kRow, 0);
-    frame = Plist::intOr(entry, kFrame, 0);
-    hitPoints = Plist::floatOr(entry, kHp, 0.0f);
-    effectName = &Plist::textOf(entry, kEffect);
-    destroyEffectName = &Plist::textOf(entry, kOnDestroyEffect);
-    predraw = Plist::boolOr(entry, kIsPredraw, false);
+    numColumn = entry.numColumn;
+    numRow = entry.numRow;
+    column = entry.column;
+    row = entry.row;
+    frame = entry.frame;
+    hitPoints = entry.hitPoints;
+    effectName = &entry.effect;
+    destroyEffectName = &entry.destroyEffect;
+    predraw = entry.effectPredraw;
     brokenOff = false;
     flightTimeLeft = 0.0f;
     spin = 0.0f;
     hitScale = hitScaleValue;
     colour = {1, 1, 1, 1};
-    const float side = Plist::floatOr(entry, kSize, 0.0f);
+    const float side = entry.size;
     size = {side, side, 1.0f};
     scale = {1, 1, 1};
     rotation = enemy.getRotation();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "data/Plist.h"
+#include "stg/enemy/EnemyDefinition.h"
 #include "stg/enemy/OXBossModule.h"
 
 class EnemyContext;
@@ -25,7 +25,7 @@ class OXEnemyModule : public OXBossModule {
     // Takes one "module %d" entry of a definition: active, not yet visible.
     // The atlas grid (columns, rows) places "frame" when the entry gives no
     // usable cell grid of its own.
-    void attach(const Plist::Dictionary& entry, const IXRenderObject& enemy, float hitScale, int atlasColumns,
+    void attach(const EnemyPart& entry, const IXRenderObject& enemy, float hitScale, int atlasColumns,
                 int atlasRows, EnemyContext* context);
     // Shown with the enemy when it has entered the play plane.
     void reveal();
@@ -57,8 +57,8 @@ class OXEnemyModule : public OXBossModule {
     int frame = 0;
     TexRect texRect;
     float hitPoints = 0.0f;                          // 0 from the start: a part shots pass through
-    const std::string* effectName = nullptr;         // in the definition cache
-    const std::string* destroyEffectName = nullptr;  // in the definition cache
+    const std::string* effectName = nullptr;         // in the definition
+    const std::string* destroyEffectName = nullptr;  // in the definition
     bool predraw = false;
     bool brokenOff = false;
     IXRenderObject* effects[EffectSlotCount] = {};  // handles of the effect manager

@@ -1,12 +1,17 @@
 #pragma once
 
-#include "data/Plist.h"
+#include <string>
 
-// One enemy of the wave schedule: a dictionary with "time", "x", "y", "z",
-// "angle", "type" and, for squads that respawn, "constre" (the window in ms),
-// made when the wave file loads. Its time is kept beside it so the stage
-// clock compares floats, not dictionary entries, every frame.
+#include "engine/Vector.h"
+
+// One enemy of the wave schedule, made when the wave file loads: when, where, at which angle and
+// of which type it comes, and for squads that respawn the window in which they do ("constant
+// repeat"). The stage clock and the spawn read these fields, never the wave file.
 struct SpawnEntry {
     float timeMs = 0.0f;
-    Plist::Dictionary fields;
+    Vec3 at{};           // playfield units
+    float angle = 0.0f;  // degrees; its movement nodes turn from it
+    std::string type;    // the enemy definition's name
+    bool respawns = false;
+    float respawnWindowMs = 0.0f;  // while it lasts, the squad's enemy comes back when gone
 };

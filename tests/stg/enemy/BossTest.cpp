@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
+
+#include "data/Plist.h"
 
 #include "stg/enemy/OXBoss.h"
 #include "tests/stg/enemy/EnemyTestSupport.h"
@@ -45,6 +48,7 @@ std::string phase(double hp, const Keys& more) {
 // Comes down from y 600 to its home at y 360 in 2000 ms (invincible), then
 // fights three phases: two nodes; a repeating one; a timed survival.
 const Keys kBossBase = {
+    {"sprite", text("spr_t_boss")},
     {"start x", real(160)},
     {"start y", real(600)},
     {"default x", real(160)},
@@ -66,30 +70,77 @@ const Keys kBossBase = {
     {"death movement node", node(2500, 180, 0.2, {{"effect", text("ps_boss_smoke")}})},
 };
 
-const bool files = addPackageFile("assets/plist/t_boss.plist", plist(kBossBase)) &&
-                   addPackageFile("assets/plist/t_boss_escape.plist",
-                                  plist({{"start x", real(160)},
-                                         {"start y", real(360)},
-                                         {"on death escape", boolean(true)},
-                                         {"phase 0", phase(10, {{"movement node 0", node(100)}})},
-                                         {"phase 1", phase(10, {{"movement node 0", node(100)}})},
-                                         {"phase 2", phase(10, {{"movement node 0", node(100)}})}})) &&
-                   addPackageFile("assets/plist/t_boss_no_phases.plist", plist({{"start x", real(160)}})) &&
-                   addPackageFile("assets/plist/t_boss_broken_phases.plist",
-                                  plist({{"start x", real(160)},
-                                         {"start y", real(360)},
-                                         {"normal modules", text("0 4")},
-                                         {"module 0", dict({{"sprite", text("spr_t_part")}})},
-                                         {"phase 0", phase(0, {{"movement node 0", node(100)}})},
-                                         {"phase 1", phase(10, {{"show effect", text("0 7")}})},
-                                         {"phase 2", phase(10, {{"movement node 0", node(100000)}})}})) &&
-                   addPackageFile("assets/plist/t_boss_extreme.plist",
-                                  plist({{"start x", real(160)},
-                                         {"start y", real(360)},
-                                         {"hp", real(1e30)},
-                                         {"phase 0", phase(1e30, {{"bonus time", real(1e30)},
-                                                                  {"score factor", real(1e30)},
-                                                                  {"movement node 0", node(1000)}})}}));
+// A list in binary form, whole, cut short, or with a trailer that points outside it.
+std::string binaryList(const Plist::Dictionary& root, const char* damage) {
+    std::ostringstream out;
+    Plist::writeBinary(out, root);
+    std::string bytes = out.str();
+    if (std::string(damage) == "truncated") {
+        bytes.resize(bytes.size() / 2);
+    } else if (std::string(damage) == "trailer") {
+        for (size_t i = bytes.size() - 8; i < bytes.size(); ++i) {
+            bytes[i] = '\x7f';  // the offset table's offset
+        }
+    }
+    return bytes;
+}
+
+const Plist::Dictionary kSpriteList = {{"numColumns", int64_t{1}}, {"numRows", int64_t{1}}};
+const Plist::Dictionary kPhases = {
+    {"phase 0",
+     Plist::Dictionary{{"hp", 10.0}, {"movement node 0", Plist::Dictionary{{"duration", 100.0}}}}}};
+
+const bool files =
+    addPackageFile("assets/plist/spr_t_boss.plist",
+                   plist({{"numColumns", integer(1)}, {"numRows", integer(1)}})) &&
+    addPackageFile("assets/plist/spr_t_cut.plist", binaryList(kSpriteList, "truncated")) &&
+    addPackageFile("assets/plist/spr_t_trailer.plist", binaryList(kSpriteList, "trailer")) &&
+    addPackageFile("assets/plist/t_boss_cut.plist",
+                   binaryList({{"sprite", std::string("spr_t_boss")}}, "truncated")) &&
+    addPackageFile("assets/plist/t_boss_trailer.plist",
+                   binaryList({{"sprite", std::string("spr_t_boss")}}, "trailer")) &&
+    addPackageFile("assets/plist/t_boss_cut_sprite.plist",
+                   binaryList({{"sprite", std::string("spr_t_cut")}}, "whole")) &&
+    addPackageFile("assets/plist/t_boss_cut_parts.plist",
+                   binaryList({{"sprite", std::string("spr_t_boss")},
+                               {"rune circle", std::string("spr_t_trailer")},
+                               {"module 0", Plist::Dictionary{{"sprite", std::string("spr_t_cut")}}},
+                               {"module 1", Plist::Dictionary{{"sprite", std::string("spr_t_trailer")}}},
+                               {"phase 0", kPhases.at("phase 0")}},
+                              "whole")) &&
+    addPackageFile("assets/plist/t_boss.plist", plist(kBossBase)) &&
+    addPackageFile("assets/plist/t_boss_escape.plist",
+                   plist({{"sprite", text("spr_t_boss")},
+                          {"start x", real(160)},
+                          {"start y", real(360)},
+                          {"on death escape", boolean(true)},
+                          {"phase 0", phase(10, {{"movement node 0", node(100)}})},
+                          {"phase 1", phase(10, {{"movement node 0", node(100)}})},
+                          {"phase 2", phase(10, {{"movement node 0", node(100)}})}})) &&
+    addPackageFile("assets/plist/t_boss_no_phases.plist",
+                   plist({{"sprite", text("spr_t_boss")}, {"start x", real(160)}})) &&
+    addPackageFile("assets/plist/t_boss_broken_phases.plist",
+                   plist({{"sprite", text("spr_t_boss")},
+                          {"start x", real(160)},
+                          {"start y", real(360)},
+                          {"normal modules", text("0 4")},
+                          {"module 0", dict({{"sprite", text("spr_t_part")}})},
+                          {"phase 0", phase(0, {{"movement node 0", node(100)}})},
+                          {"phase 1", phase(10, {{"show effect", text("0 7")}})},
+                          {"phase 2", phase(10, {{"movement node 0", node(100000)}})}})) &&
+    addPackageFile(
+        "assets/plist/t_boss_endless.plist",
+        plist({{"sprite", text("spr_t_boss")},
+               {"phase 0", phase(10, {{"invincibility", boolean(true)}, {"movement node 0", node(3.4e38)}})},
+               {"phase 1", phase(10, {{"movement node 0", node(1000)}})}})) &&
+    addPackageFile("assets/plist/t_boss_extreme.plist",
+                   plist({{"sprite", text("spr_t_boss")},
+                          {"start x", real(160)},
+                          {"start y", real(360)},
+                          {"hp", real(1e30)},
+                          {"phase 0", phase(1e30, {{"bonus time", real(1e30)},
+                                                   {"score factor", real(1e30)},
+                                                   {"movement node 0", node(1000)}})}}));
 
 // Beats the boss's current phase and waits until the next one has begun.
 void beatPhase(BossStage& stage, OXBoss& boss) {
@@ -195,7 +246,7 @@ TEST(BossBadInput, ABossFileWithoutANameCallsItsBossBoss) {
 }
 
 TEST(BossBadInput, ABossThatCannotFightSaysSoAndCountsAsBeatenAfterItsWait) {
-    for (const char* name : {"t_boss_no_phases", "t_boss_not_there"}) {
+    for (const char* name : {"t_boss_no_phases"}) {
         BossStage stage;
         testing::internal::CaptureStdout();
         OXBoss& boss = stage.start(name);
@@ -207,6 +258,41 @@ TEST(BossBadInput, ABossThatCannotFightSaysSoAndCountsAsBeatenAfterItsWait) {
         EXPECT_TRUE(stage.enemies.isBossDone());
         EXPECT_FALSE(boss.isVisible());
     }
+}
+
+// A boss whose list or sprite list is missing or damaged in its binary form is never waited for: the
+// stage goes on to its clear. Damaged lists of its parts are reported, and it fights without them.
+TEST(BossBadInput, ABossThatCannotBeShownIsSkippedAndDamagedPartsAreReported) {
+    for (const char* name : {"t_boss_not_there", "t_boss_cut", "t_boss_trailer", "t_boss_cut_sprite"}) {
+        BossStage stage;
+        testing::internal::CaptureStdout();
+        OXBoss& boss = stage.start(name);
+        const std::string said = testing::internal::GetCapturedStdout();
+        EXPECT_NE(said.find("CANNOT BE SHOWN"), std::string::npos) << name << "\n" << said;
+        EXPECT_FALSE(boss.isVisible()) << name;
+        EXPECT_TRUE(stage.enemies.isStageComplete()) << name;
+    }
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_cut_parts");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("BAD PROPERTY LIST assets/plist/spr_t_cut.plist"), std::string::npos) << said;
+    EXPECT_NE(said.find("BAD PROPERTY LIST assets/plist/spr_t_trailer.plist"), std::string::npos) << said;
+    EXPECT_TRUE(boss.isVisible());
+    beatPhase(stage, boss);
+    stage.runUntil([&] { return stage.enemies.isStageComplete(); });
+    EXPECT_TRUE(stage.enemies.isStageComplete());
+}
+
+// A boss's phase whose node lasts for ever (a damaged length) is held, and the phase ends.
+TEST(BossBadInput, AHugeNodeDurationInAPhaseIsHeldAndThePhaseEnds) {
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_endless");
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\"duration\" OF phase 0 movement node 0"),
+              std::string::npos);
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; }, static_cast<int>(700000.0f / kStep));
+    EXPECT_EQ(boss.getPhaseIndex(), 1);
 }
 
 TEST(BossBadInput, PhasesWithoutHitPointsOrNodesAndAbsentIndicesAreReportedAndSkipped) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "tests/stg/enemy/EnemyTestSupport.h"
 
@@ -50,6 +51,25 @@ TEST(EnemyMovement, AnEnemyWithoutMovementLeavesAsItsEntryEnds) {
     stage.enter(*enemy);
     EXPECT_FALSE(enemy->isVisible());
     EXPECT_FALSE(enemy->isActive());
+    EXPECT_EQ(stage.enemies.spawnedCount(), 0);
+}
+
+// A node of a damaged length is held to what a stage can use: the enemy leaves, and the load says so.
+const bool endlessFile = addPackageFile(
+    "assets/plist/enemy/t_endless.plist",
+    plist({{"size", real(20)}, {"hp", integer(10)}, {"movement node 0", dict({{"duration", real(1e20)}})}}));
+
+TEST(EnemyMovement, AHugeNodeDurationIsHeldAndTheEnemyLeaves) {
+    Stage stage;
+    testing::internal::CaptureStdout();
+    OXEnemy* enemy = stage.spawn("t_endless");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("t_endless.plist: \"duration\" OF movement node 0"), std::string::npos) << said;
+    stage.enter(*enemy);
+    stage.run(static_cast<int>(enemydict::kMostNodeMs / kStep) - 100);
+    EXPECT_TRUE(enemy->isVisible());
+    stage.run(200);
+    EXPECT_FALSE(enemy->isVisible());
     EXPECT_EQ(stage.enemies.spawnedCount(), 0);
 }
 

@@ -32,6 +32,22 @@ TEST(EnemySpawn, ASixthModuleIsDroppedAndLaunchersBeyondSlotFiveAreIgnored) {
     EXPECT_EQ(enemy->getLauncher(5)->getMount().x, 50.0f);
 }
 
+// Hit points are read one way for enemies, their parts and bosses: written as a real or an
+// integer, they are the same hit points (a real once gave an enemy none).
+const bool hitPointFiles = addPackageFile("assets/plist/enemy/t_real_hp.plist",
+                                          plist({{"size", real(20)},
+                                                 {"hp", real(30)},
+                                                 {"module 0", dict({{"size", real(8)}, {"hp", integer(5)}})},
+                                                 {"movement node 0", dict({{"duration", real(5000)}})}}));
+
+TEST(EnemySpawn, HitPointsWrittenAsARealOrAnIntegerCount) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_real_hp");
+    ASSERT_NE(enemy, nullptr);
+    EXPECT_FLOAT_EQ(enemy->getMaxHitPoints(), 30.0f);
+    EXPECT_FLOAT_EQ(enemy->module(0).getHitPoints(), 5.0f);
+}
+
 TEST(EnemySpawn, SizesHitBoxesAndBreakAmountsComeFromTheDefinition) {
     Stage stage;
     // Unit height stretches the size, unit width alone does not.
