@@ -16,6 +16,7 @@ namespace {
 bool loadFrom(const std::string& path, Dictionary& out, const void* openedAt) {
     std::vector<char> contents;
     if (!readAssetFile(path, contents)) {
+        noteMissingList(path);
         return false;
     }
     parse(contents.data(), static_cast<int64_t>(contents.size()), out);
@@ -32,6 +33,7 @@ bool loadAsset(const std::string& path, Dictionary& out) {
 bool loadAssetArray(const std::string& path, Array& out) {
     std::vector<char> contents;
     if (!readAssetFile(path, contents)) {
+        noteMissingList(path);
         return false;
     }
     parseArray(contents.data(), static_cast<int64_t>(contents.size()), out);

@@ -196,6 +196,12 @@ void noteOpenedList(const std::string& path, const Dictionary& root, const void*
     }
 }
 
+void noteMissingList(const std::string& path) {
+    if (currentLedger != nullptr) {
+        currentLedger->noteMissingList(path);
+    }
+}
+
 void noteNamedEntries(const Dictionary& dict) {
     if (currentLedger != nullptr) {
         currentLedger->noteNames(dict);

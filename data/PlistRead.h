@@ -41,6 +41,7 @@ class ReadLedger {
     virtual void noteRead(const Dictionary& dict, const std::string& key, ReadKind kind) = 0;
     virtual void noteRange(const Dictionary& dict, const std::string& key, double low, double high) = 0;
     virtual void noteNames(const Dictionary& dict) = 0;
+    virtual void noteMissingList(const std::string& path) = 0;
 };
 
 // Installs `ledger` (null removes it); returns the one installed before.
@@ -48,6 +49,9 @@ ReadLedger* setReadLedger(ReadLedger* ledger);
 
 // The asset loaders say which list they opened, and from where (the loader's own code address).
 void noteOpenedList(const std::string& path, const Dictionary& root, const void* openedAt);
+
+// A loader asked for a list the package lacks (it goes on without it).
+void noteMissingList(const std::string& path);
 
 // A loader that takes a dictionary's keys as names of its own choosing (waves, squads) says so,
 // so that those names count as read.

@@ -44,15 +44,6 @@ const CommandName kCommandNames[] = {
     {"fade out glare", OXScnBaseSTGBackground::FadeOutGlareCommand},
 };
 
-OXScnBaseSTGBackground::CommandKind commandKind(const std::string& type) {
-    for (const CommandName& name : kCommandNames) {
-        if (type == name.type) {
-            return name.kind;
-        }
-    }
-    return OXScnBaseSTGBackground::UnknownCommand;
-}
-
 // Whole numbers separated by blanks; anything else is reported and skipped.
 std::vector<int> parseIndices(const std::string& text, const char* what) {
     std::vector<int> indices;
@@ -106,6 +97,15 @@ void hideLayer(OXVolleyBg& layer) {
 const OXScnBaseSTGBackground::AnimCommand kNoCommand{};
 
 }  // namespace
+
+OXScnBaseSTGBackground::CommandKind OXScnBaseSTGBackground::commandKind(const std::string& type) {
+    for (const CommandName& name : kCommandNames) {
+        if (type == name.type) {
+            return name.kind;
+        }
+    }
+    return OXScnBaseSTGBackground::UnknownCommand;
+}
 
 OXScnBaseSTGBackground::OXScnBaseSTGBackground() = default;
 

@@ -34,6 +34,8 @@ class OXScnBaseSTGBackground : public OXScene {
         FadeOutGlareCommand,       // "fade out glare"
         UnknownCommand,
     };
+    // The command a script's "type" names; UnknownCommand for a name the script does not know.
+    static CommandKind commandKind(const std::string& type);
 
     // One entry of "stage anim data", read once at load.
     struct AnimCommand {

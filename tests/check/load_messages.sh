@@ -2,8 +2,10 @@
 # Every fault in the content that the game answers with a message while it loads is a fault of
 # orvale-check too. Each row damages one list of the built package; orvale-check, whose loaders
 # load and play the damaged package, must show the game's message among the loaders' lines and
-# report its own fault. Rows that damage different files share a package; a row that fails there
-# (its damage may hide another's) is tried again alone.
+# report its own fault. A row whose edit is "delete" takes the list out of a copy of the built
+# package, since a folder laid over it can add or change a list but not remove one. Rows that
+# damage different files share a package; a row that fails there (its damage may hide another's)
+# is tried again alone.
 set -u
 CHECK=${1:?usage: load_messages.sh ORVALE_CHECK PACKAGE SOURCE_ASSETS}
 PACKAGE=${2:?}
@@ -48,6 +50,20 @@ rows=(
 "stage_1_waves.plist|s{<dict>.*</dict>}{<dict/>}s|HAS NO ENEMIES|stage_1_waves.plist: holds no entries"
 "stage_1_boss_rush.plist|s{<key>boss</key>\s*<string>[^<]*</string>}{}|ITS STAGE FILE NAMES NO WAVES AND NO BOSS|stage_1_boss_rush.plist: names neither \"level data\" nor \"boss\""
 "btn_menu.plist|s{(<key>font</key>\s*<string>)[^<]*}{\$1fnt_no_such_font}|MISSING FONT assets/plist/fnt_no_such_font.plist|btn_menu.plist: \"font\": names \"fnt_no_such_font\", which the package lacks"
+"senko_type_a.plist|s{(<key>base modules</key>\s*<string>)}{\${1}x }; s{<key>option 1</key>\s*<string>[^<]*</string>}{}|SHIP: \"x\" IN \"base modules\" IS NOT AN INDEX|senko_type_a.plist: \"base modules\": holds \"x\", which is not an index"
+"stage_1.plist|s{(<key>start bg</key>\s*<string>)}{\${1}x }|BACKGROUND start bg: \"x\" IS NOT A LAYER INDEX|stage_1.plist: \"start bg\": holds \"x\", which is not an index"
+"enemy/gunship.plist|s{(<key>easy launchers</key>\s*<string>)}{\${1}x }|\"x\" IN \"easy launchers\" IS NOT A LAUNCHER INDEX|gunship.plist: \"movement node 1\" > \"easy launchers\": holds \"x\", which is not an index"
+"boss_vigil.plist|s{(<key>normal modules</key>\s*<string>)}{\${1}90 }|BOSS assets/plist/boss_vigil: NO module 90, IGNORED|boss_vigil.plist: \"normal modules\": names \"module 90\", which the list lacks"
+"enemy/carrier.plist|s{(<key>launcher 0</key>(\s*<dict>.*?</dict>))}{\$1<key>launcher 6</key>\$2}s; s{(<key>module 0</key>(\s*<dict>.*?</dict>))}{\$1<key>module 5</key>\$2}s|\"launcher 6\" IS IGNORED (LAUNCHER SLOTS ARE 0 TO 5)|carrier.plist: \"launcher 6\": is past the 6 launcher slots an enemy has"
+"enemy/carrier.plist|s{(<key>launcher 0</key>(\s*<dict>.*?</dict>))}{\$1<key>launcher 6</key>\$2}s; s{(<key>module 0</key>(\s*<dict>.*?</dict>))}{\$1<key>module 5</key>\$2}s|\"module 5\" IS DROPPED (AN ENEMY CARRIES 5 MODULES)|carrier.plist: \"module 5\": is past the 5 module slots an enemy has"
+"senko_type_a.plist|s{(<key>base modules</key>\s*<string>)}{\${1}x }; s{<key>option 1</key>\s*<string>[^<]*</string>}{}|SHIP HAS NO \"option 1\"|senko_type_a.plist: \"option 1\": is missing"
+"stage_1_boss_rush.plist|s{<string>fade glare</string>}{<string>no such command</string>}|UNKNOWN TYPE \"no such command\"|\"stage anim data\" > item 0 > \"type\": is \"no such command\", which the script does not know"
+"stage_1_boss_rush.plist|s{(<key>in</key>\s*<string>)[^<]*}{\${1}90}|stage anim data 0 (fade glare) NAMES NO LAYER|\"stage anim data\" > item 0: names no layer"
+"stage_1_waves.plist|s{(<key>w0010 darts left</key>\s*<dict>\s*<key>repeat</key>\s*<integer>)1<}{\${1}9999<}|WAVE DATA ASKS FOR MORE THAN 10000 SPAWNS|stage_1_waves.plist: asks for 30257 spawns, more than the 10000 the game takes"
+"gd_boss_event.plist|delete|BACKGROUND FILE assets/plist/gd_boss_event.plist NOT FOUND|assets/plist/gd_boss_event.plist: is missing"
+"spr_player_life_counter.plist|delete|MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT|assets/plist/spr_player_life_counter.plist: is missing"
+"fnt_novo_white.plist|delete|MISSING HUD FONT assets/plist/fnt_novo_white|btn_HUD_default.plist: \"font\": names \"fnt_novo_white\", which the package lacks"
+"arcade_level_list.plist|delete|LEVEL LIST NOT FOUND: assets/plist/arcade_level_list.plist|assets/plist/arcade_level_list.plist: is missing"
 # ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
 # ---- cannot be shown go here, one per message, in the same form. For a boss that cannot be shown:
 # "boss_warden.plist|s{<string>spr_boss_warden</string>}{<string>spr_no_such_boss</string>}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|boss_warden.plist: \"sprite\": names \"spr_no_such_boss\", which the package lacks"
@@ -55,11 +71,27 @@ rows=(
 # ---- End of the enemy and boss rows.
 )
 
-# Puts the damaged FILE of row INDEX into the package DIR.
+# Puts the damaged FILE of row INDEX into the package DIR, or takes it out of DIR.oap, a copy of
+# the built package checked in its place.
 damage() {
     local index=$1 dir=$2 file edit _
     IFS='|' read -r file edit _ <<<"${rows[$index]}"
     mkdir -p "$dir/assets/plist/$(dirname "$file")"
+    if [[ $edit == delete ]]; then
+        [ -f "$dir.oap" ] || cp "$PACKAGE" "$dir.oap"
+        python3 - "$dir.oap" "assets/plist/$file" <<'END'
+import os, sys, zipfile
+package, gone = sys.argv[1], sys.argv[2]
+with zipfile.ZipFile(package) as old, zipfile.ZipFile(package + ".new", "w", zipfile.ZIP_DEFLATED) as new:
+    for entry in old.infolist():
+        if entry.filename != gone:
+            new.writestr(entry, old.read(entry))
+    found = gone in old.namelist()
+os.replace(package + ".new", package)
+sys.exit(0 if found else 1)
+END
+        return
+    fi
     perl -0pe "$edit" "$ASSETS/plist/$file" >"$dir/assets/plist/$file"
     ! cmp -s "$ASSETS/plist/$file" "$dir/assets/plist/$file"
 }
@@ -79,13 +111,24 @@ check_row() {
 }
 
 run_check() {
-    "$CHECK" --loading-lines "$1/loading" "$1" "$PACKAGE" >"$1/out" 2>&1
+    local package=$PACKAGE
+    [ -f "$1.oap" ] && package=$1.oap
+    "$CHECK" --loading-lines "$1/loading" "$1" "$package" >"$1/out" 2>&1
 }
 
-# Each row goes into the first shared package that does not yet damage its file.
+# Each row goes into the first shared package that does not yet damage its file; rows of the same
+# damage share it.
 declare -a batchOf batchFiles
 for index in "${!rows[@]}"; do
     file=${rows[$index]%%|*}
+    same=
+    for earlier in "${!batchOf[@]}"; do
+        [[ ${rows[$earlier]%|*|*} == "${rows[$index]%|*|*}" ]] && same=$earlier
+    done
+    if [ -n "$same" ]; then
+        batchOf[$index]=${batchOf[$same]}
+        continue
+    fi
     batch=0
     # A damaged level list stops the play of every other row: it gets a package of its own.
     [[ $file == *_level_list.plist ]] && batch=$((100 + index))
@@ -95,7 +138,7 @@ for index in "${!rows[@]}"; do
     batchFiles[$batch]="${batchFiles[$batch]:-} $file"
     batchOf[$index]=$batch
     damage "$index" "$WORK/batch$batch" || {
-        echo "FAIL: the edit of $file changed nothing"
+        echo "FAIL: the edit of $file changed nothing, or the package lacks it"
         failures=$((failures + 1))
     }
 done

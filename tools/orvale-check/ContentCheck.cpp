@@ -10,6 +10,9 @@
 #include <sstream>
 
 #include "data/AssetPackage.h"
+#include "fx/OXScnBaseSTGBackground.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXEnemy.h"
 
 namespace {
 
@@ -210,6 +213,75 @@ const ReferenceRule* referenceRule(const std::string& key, const std::string& pa
 bool isIndexList(const std::string& text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == ' '; });
+}
+
+// Keys whose text is a list of indices ("0 2 5"), in the kind of list whose loader reads `marker`
+// at its top: a ship's "lvl 0 launchers", a boss's "phase 0", a background's "bg 0", an enemy's
+// "movement node 0". `names` is the family of numbered entries of the same list the indices pick
+// ("module" for "module 0", "module 1" ...), null where the game takes any number.
+struct IndexListRule {
+    const char* key;  // the key, or the first word of a family of keys with a blank ("lvl ")
+    const char* marker;
+    const char* names;
+};
+const char* const kShipMarker = "lvl 0 launchers";
+const char* const kBossMarker = "phase 0";
+const char* const kLayersMarker = "bg 0";
+const char* const kEnemyMarker = "movement node 0";
+const std::vector<IndexListRule> kIndexListRules = {
+    {"lvl ", kShipMarker, nullptr},
+    {"base modules", kShipMarker, nullptr},
+    {"flight effect", kShipMarker, nullptr},
+    {"shoot effect", kShipMarker, nullptr},
+    {"hit effect", kShipMarker, nullptr},
+    {"break start effect", kShipMarker, nullptr},
+    {"break effect", kShipMarker, nullptr},
+    {"charge effect", kShipMarker, nullptr},
+    {"charge full effect", kShipMarker, nullptr},
+    {"trance break effect", kShipMarker, nullptr},
+    {"counter normal launchers", kShipMarker, nullptr},
+    {"counter beam launchers", kShipMarker, nullptr},
+    {"counter beam launchers break", kShipMarker, nullptr},
+    {"classic laser launchers", kShipMarker, nullptr},
+    {"classic laser launchers break", kShipMarker, nullptr},
+    {"normal modules", kBossMarker, "module"},
+    {"break modules", kBossMarker, "module"},
+    {"on death effect", kBossMarker, "effect"},
+    {"phase clear effect", kBossMarker, "effect"},
+    {"rune phase start effect", kBossMarker, "effect"},
+    {"show effect", kBossMarker, "effect"},
+    {"start bg", kLayersMarker, "bg"},
+    {"in", kLayersMarker, "bg"},
+    {"out", kLayersMarker, "bg"},
+    {"easy launchers", kEnemyMarker, nullptr},
+    {"med launchers", kEnemyMarker, nullptr},
+    {"hard launchers", kEnemyMarker, nullptr},
+    {"fire launchers", kEnemyMarker, nullptr},
+};
+
+// The whole numbers of an index list, as the game reads them; the first word that is not one
+// goes to `bad`.
+std::vector<long> indicesOf(const std::string& text, std::string& bad) {
+    std::vector<long> indices;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word) {
+        char* end = nullptr;
+        const long value = std::strtol(word.c_str(), &end, 10);
+        if (end == word.c_str() || *end != '\0') {
+            if (bad.empty()) {
+                bad = word;
+            }
+            continue;
+        }
+        indices.push_back(value);
+    }
+    return indices;
+}
+
+// The enemy's numbered entries past what it can carry: its launcher slots and module slots.
+int enemySlots(const std::string& family) {
+    return family == "launcher" ? OXEnemy::kLauncherSlots : family == "module" ? OXEnemy::kModuleSlots : 0;
 }
 
 // Counts, sizes and lifetimes can't be negative. Names say which keys they are.
@@ -514,8 +586,29 @@ std::vector<Finding> ContentCheck::run() {
     for (const std::string& path : propertyLists()) {
         checkFile(path);
     }
+    checkMissingLists();
     return findings;
 }
+
+namespace {
+
+const IndexListRule* indexListRule(const KeyLedger& ledger, const KeyLedger::Kinds& kinds,
+                                   const std::string& key) {
+    if (!ledger.anyRead(kinds)) {
+        return nullptr;
+    }
+    KeyLedger::Use marker;
+    for (const IndexListRule& rule : kIndexListRules) {
+        const bool family = endsWith(rule.key, " ");
+        if ((family ? key.rfind(rule.key, 0) == 0 : key == rule.key) &&
+            ledger.use(kinds, rule.marker, marker)) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 void ContentCheck::report(const std::string& file, const std::string& key, const std::string& message) {
     findings.push_back({file, key, message});
@@ -540,7 +633,11 @@ void ContentCheck::checkFile(const std::string& path) {
             const KeyLedger::Kinds whole = ledger.kindsReadingAll(*dict);
             kinds.insert(whole.begin(), whole.end());
         }
+        fileKinds = kinds;
         checkDict(*dict, kinds, path, "");
+        checkIndexLists(*dict, *dict, path, "");
+        checkShipOptions(*dict, kinds, path);
+        checkSpawnCount(*dict, path);
         checkGridPresent(*dict, ledger.kindsOfFile(path), path);
         checkHitPoints(*dict, kinds, path);
         checkNodesAndLayers(*dict, kinds, path);
@@ -652,7 +749,9 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
         return;
     }
     if (const std::string* text = Plist::asString(value)) {
-        checkReference(key, *text, file, where, at);
+        if (indexListRule(ledger, fileKinds, key) == nullptr) {
+            checkReference(key, *text, file, where, at);
+        }
     } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
         checkDict(*nested, ledger.kindsUnder(kinds, key), file, where);
     } else if (const auto* array = boost::any_cast<Plist::Array>(&value)) {
@@ -698,13 +797,23 @@ void ContentCheck::checkIndexGaps(const Plist::Dictionary& dict, const KeyLedger
             families[family].insert(index);
         }
     }
+    // An enemy carries so many launchers and modules; the game passes over the entries past them.
+    const bool enemy = at.empty() && file.rfind(kEnemy.prefix, 0) == 0;
     for (const auto& family : families) {
         int expected = 0;
         for (int index : family.second) {
+            const std::string key = joinPath(at, family.first + " " + std::to_string(index));
             if (index != expected) {
-                report(file, joinPath(at, family.first + " " + std::to_string(index)),
+                report(file, key,
                        "follows a gap: there is no " + quoted(family.first + " " + std::to_string(expected)) +
                            ", and the game stops reading at the gap");
+                break;
+            }
+            const int slots = enemy ? enemySlots(family.first) : 0;
+            if (slots > 0 && index >= slots) {
+                report(file, key,
+                       "is past the " + std::to_string(slots) + " " + family.first +
+                           " slots an enemy has: the game passes over it");
                 break;
             }
             ++expected;
@@ -824,16 +933,8 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
         Plist::textOf(dict, "level data").empty() && Plist::textOf(dict, "boss").empty()) {
         report(file, "", "names neither \"level data\" nor \"boss\": the stage cannot be played");
     }
-    // The layers shown first are named by their numbers ("0 2").
     if (readsLayers) {
-        std::istringstream shown(Plist::textOf(dict, "start bg"));
-        int index = 0;
-        while (shown >> index) {
-            if (Plist::findDict(dict, "bg " + std::to_string(index)) == nullptr) {
-                report(file, quoted("start bg"),
-                       "names \"bg " + std::to_string(index) + "\", which the list lacks");
-            }
-        }
+        checkScript(dict, file);
     }
     for (const auto& entry : dict) {
         std::string family;
@@ -932,6 +1033,135 @@ void ContentCheck::checkEnemyDrops(const Plist::Dictionary& dict, const std::str
             report(file, quoted(key),
                    "is never dropped: items fall only when the enemy has a \"death movement node\" with "
                    "a \"duration\"");
+        }
+    }
+}
+
+// Index lists ("0 2 5") hold whole numbers, and where they pick numbered entries of their list
+// ("module 2"), entries the list has.
+void ContentCheck::checkIndexLists(const Plist::Dictionary& top, const Plist::Dictionary& dict,
+                                   const std::string& file, const std::string& at) {
+    for (const auto& entry : dict) {
+        const std::string where = joinPath(at, entry.first);
+        if (const Plist::Dictionary* nested = Plist::asDict(entry.second)) {
+            checkIndexLists(top, *nested, file, where);
+        } else if (const auto* array = boost::any_cast<Plist::Array>(&entry.second)) {
+            for (size_t item = 0; item < array->size(); ++item) {
+                if (const Plist::Dictionary* element = Plist::asDict((*array)[item])) {
+                    checkIndexLists(top, *element, file, where + " > item " + std::to_string(item));
+                }
+            }
+        } else if (const std::string* text = Plist::asString(entry.second)) {
+            const IndexListRule* rule = indexListRule(ledger, fileKinds, entry.first);
+            if (rule == nullptr) {
+                continue;
+            }
+            std::string bad;
+            const std::vector<long> indices = indicesOf(*text, bad);
+            if (!bad.empty()) {
+                report(file, where, "holds " + quoted(bad) + ", which is not an index: the game skips it");
+            }
+            for (long index : indices) {
+                const std::string named =
+                    rule->names == nullptr ? std::string() : rule->names + (" " + std::to_string(index));
+                if (!named.empty() && Plist::findDict(top, named) == nullptr) {
+                    report(file, where, "names " + quoted(named) + ", which the list lacks");
+                }
+            }
+        }
+    }
+}
+
+// A background's script: each command is of a type the game knows and names a layer to bring in
+// or take out; the script stops at one that is not.
+void ContentCheck::checkScript(const Plist::Dictionary& dict, const std::string& file) {
+    const Plist::Array* script = Plist::findArray(dict, "stage anim data");
+    if (script == nullptr) {
+        return;
+    }
+    for (size_t item = 0; item < script->size(); ++item) {
+        const Plist::Dictionary* command = Plist::asDict((*script)[item]);
+        if (command == nullptr) {
+            continue;
+        }
+        const std::string where = joinPath("", "stage anim data") + " > item " + std::to_string(item);
+        const std::string& type = Plist::textOf(*command, "type");
+        if (OXScnBaseSTGBackground::commandKind(type) == OXScnBaseSTGBackground::UnknownCommand) {
+            report(file, joinPath(where, "type"),
+                   "is " + quoted(type) + ", which the script does not know: the script stops here");
+            continue;
+        }
+        bool namesLayer = false;
+        for (const char* key : {"in", "out"}) {
+            std::string bad;
+            for (long index : indicesOf(Plist::textOf(*command, key), bad)) {
+                namesLayer = namesLayer || Plist::findDict(dict, "bg " + std::to_string(index)) != nullptr;
+            }
+        }
+        if (!namesLayer) {
+            report(file, where, "names no layer in \"in\" or \"out\": the script stops here");
+        }
+    }
+}
+
+// A ship flies with up to as many pairs of option pods as the game reads keys for ("option" and
+// "option left", "option 1" and "option left 1" ...); each pair it may fly with needs both.
+void ContentCheck::checkShipOptions(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                                    const std::string& file) {
+    // The pods are read by the ship's loader too, and hold no levels of their own.
+    KeyLedger::Use use;
+    if (!ledger.anyRead(kinds) || Plist::findValue(dict, kShipMarker) == nullptr) {
+        return;
+    }
+    for (int pair = 0;; ++pair) {
+        const std::string suffix = pair == 0 ? std::string() : " " + std::to_string(pair);
+        if (!ledger.use(kinds, "option" + suffix, use)) {
+            break;
+        }
+        for (const std::string& key : {"option" + suffix, "option left" + suffix}) {
+            if (Plist::textOf(dict, key).empty()) {
+                report(file, quoted(key),
+                       "is missing: a ship flying with " + std::to_string(pair + 1) +
+                           " pairs of option pods has no pod here");
+            }
+        }
+    }
+}
+
+// Wave data: each wave brings its squads "repeat" times, each squad its enemies "repeat" times; the
+// game queues so many spawns for a stage and drops the rest.
+void ContentCheck::checkSpawnCount(const Plist::Dictionary& dict, const std::string& file) {
+    long long spawns = 0;
+    for (const auto& entry : dict) {
+        const Plist::Dictionary* wave = Plist::asDict(entry.second);
+        const Plist::Dictionary* squads = wave != nullptr ? Plist::findDict(*wave, "squads") : nullptr;
+        if (squads == nullptr) {
+            continue;
+        }
+        long long perRepeat = 0;
+        for (const auto& squad : *squads) {
+            if (const Plist::Dictionary* fields = Plist::asDict(squad.second)) {
+                perRepeat += std::max(0, Plist::intOr(*fields, "repeat", 0));
+            }
+        }
+        spawns += perRepeat * std::max(0, Plist::intOr(*wave, "repeat", 0));
+    }
+    if (spawns > CXEnemyManager::kMostSpawns) {
+        report(file, "",
+               "asks for " + std::to_string(spawns) + " spawns, more than the " +
+                   std::to_string(CXEnemyManager::kMostSpawns) + " the game takes: the rest are dropped");
+    }
+}
+
+// The lists a loader asked for that the package lacks, unless another list's name for it is
+// reported already: the game's own code names these (the HUD's sprites and font, the level lists).
+void ContentCheck::checkMissingLists() {
+    for (const std::string& path : ledger.missingLists()) {
+        const bool reported = std::any_of(findings.begin(), findings.end(), [&path](const Finding& finding) {
+            return finding.message.find(path) != std::string::npos;
+        });
+        if (!reported) {
+            report(path, "", "is missing: the game asks for it and goes on without it");
         }
     }
 }

@@ -31,6 +31,10 @@ class KeyLedger : public Plist::ReadLedger {
     void noteRead(const Plist::Dictionary& dict, const std::string& key, Plist::ReadKind kind) override;
     void noteRange(const Plist::Dictionary& dict, const std::string& key, double low, double high) override;
     void noteNames(const Plist::Dictionary& dict) override;
+    void noteMissingList(const std::string& path) override { missing.insert(path); }
+
+    // The lists a loader asked for that the package lacks.
+    const std::set<std::string>& missingLists() const { return missing; }
 
     // Read anywhere, in any kind of list.
     bool knows(const std::string& key) const { return everywhere.count(key) != 0; }
@@ -86,6 +90,7 @@ class KeyLedger : public Plist::ReadLedger {
     std::map<std::string, Kinds> groupKinds;                       // name group -> kinds
     std::map<const void*, Tag> tags;
     std::map<std::string, Use> everywhere;
+    std::set<std::string> missing;
 };
 
 struct Finding {
@@ -124,6 +129,13 @@ class ContentCheck {
                         const std::string& file);
     void checkNodesAndLayers(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
                              const std::string& file);
+    void checkIndexLists(const Plist::Dictionary& top, const Plist::Dictionary& dict, const std::string& file,
+                         const std::string& at);
+    void checkScript(const Plist::Dictionary& dict, const std::string& file);
+    void checkShipOptions(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
+                          const std::string& file);
+    void checkSpawnCount(const Plist::Dictionary& dict, const std::string& file);
+    void checkMissingLists();
     void checkAtlasFrames(const Plist::Dictionary& dict, const std::string& file);
     void checkEnemyDrops(const Plist::Dictionary& dict, const std::string& file);
     void checkReference(const std::string& key, const std::string& name, const std::string& file,
@@ -136,4 +148,5 @@ class ContentCheck {
     const KeyLedger& ledger;
     std::vector<Finding> findings;
     std::map<std::string, int> atlasCells;
+    KeyLedger::Kinds fileKinds;  // the kinds of the top dictionary of the file being checked
 };

@@ -12,9 +12,12 @@
 //   FILE: KEY: what is wrong
 //
 // keys no loader reads (with the nearest known key), keys only other kinds of list take, values
-// of a type this kind of list does not take, names of files the package lacks, gaps in numbered
-// keys, impossible values, and what the game answers with a message at load (a sprite without
-// its grid, a boss without phases, a fighter without hit points, a node of no time). It exits with
+// of a type this kind of list does not take, names of files the package lacks (and lists the
+// game itself asks for), gaps in numbered keys, impossible values, and what the game answers with
+// a message at load (a sprite without its grid, a boss without phases, a fighter without hit
+// points, a node of no time, an index list with a word or a missing entry in it, an enemy's
+// launchers or modules past its slots, a ship without its option pods, a background command the
+// script does not know or that names no layer, wave data past the spawns a stage holds). It exits with
 // 1 when it finds anything, 0 when the content is clean. The loaders' own console lines, which the
 // check otherwise drops, go to FILE with --loading-lines.
 #include <unistd.h>
