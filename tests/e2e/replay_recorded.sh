@@ -30,18 +30,26 @@ cd "$GAME_DIR"
 launch "$OUT/console.txt"
 
 steer() {  # keeps fire held and sweeps the ship left and right until the continue prompt
-           # (or, without --keep, for about 25 seconds)
-    local until=$((SECONDS + 25))
-    [ "$KEEP" = "--keep" ] && until=$((SECONDS + 600))
+           # (or, without --keep, for about 25 seconds, and on until the score has moved: the
+           # high scores keep only a game that scored, and a busy machine plays slowly)
+    local until=$((SECONDS + 25)) limit=$((SECONDS + 240)) scored=""
+    [ "$KEEP" = "--keep" ] && until=$((SECONDS + 600)) limit=$((SECONDS + 600))
+    score_reference "$game" "$OUT/score-start.png" || fail "the HUD's score never showed"
     xdotool keydown --window "$game" z 2>/dev/null
     while ! has_line "$OUT/console.txt" "SHOWING CONTINUE PROMPT" && kill -0 "$pid" 2>/dev/null &&
-        [ "$SECONDS" -lt "$until" ]; do
+        [ "$SECONDS" -lt "$limit" ] && { [ "$SECONDS" -lt "$until" ] || [ -z "$scored" ]; }; do
         for key in Left Right Right Left; do
             xdotool keydown --window "$game" "$key" 2>/dev/null; sleep 0.4
             xdotool keyup --window "$game" "$key" 2>/dev/null; sleep 0.8
         done
+        if [ -z "$scored" ]; then
+            import -window "$game" "$OUT/score-now.png"
+            score_moved "$OUT/score-start.png" "$OUT/score-now.png" && scored=$SECONDS
+        fi
     done
     xdotool keyup --window "$game" z 2>/dev/null
+    [ -n "$scored" ] || has_line "$OUT/console.txt" "SHOWING CONTINUE PROMPT" ||
+        echo "the HUD's score never moved while fire was held (see $OUT/score-now.png)" >&2
 }
 
 screen_count() { grep -c "^HIGH SCORES NORMAL: " "$OUT/console.txt"; }

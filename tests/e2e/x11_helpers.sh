@@ -144,6 +144,30 @@ near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
     python3 -c "import sys; a=[int(v) for v in sys.argv[1].split(',')]; b=[int(v) for v in sys.argv[2].split(',')]; sys.exit(0 if all(abs(x-y)<=12 for x,y in zip(a,b)) else 1)" "$1" "$2"
 }
 
+# ---- The HUD's score ----
+# Its digits, top left of the 450 x 600 game image in the 800 x 600 window (from x 175).
+HUD_SCORE=165x12+183+24
+
+# The digits differ between two screenshots (one digit turning from 0 to 6 is 18 pixels); the
+# field scrolling behind them (a few pixels) does not count.
+score_moved() {  # image, image
+    convert "$1" -crop "$HUD_SCORE" +repage "$OUT/score-a.png"
+    convert "$2" -crop "$HUD_SCORE" +repage "$OUT/score-b.png"
+    [ "$(compare -metric AE -fuzz 30% "$OUT/score-a.png" "$OUT/score-b.png" null: 2>&1 | cut -d' ' -f1)" -gt 8 ]
+}
+
+# A picture of the HUD's score at 0 once the stage has faded in (a picture taken during the
+# fade differs from every later one, as if the score had moved), as `image`.
+score_reference() {  # window, image
+    wait_until 90 "the HUD's score" bright_region "$1" "$2" "$HUD_SCORE" 100 || return 1
+    for _ in $(seq 1 20); do
+        sleep 0.5
+        import -window "$1" "$2.next.png"
+        score_moved "$2" "$2.next.png" || return 0
+        mv "$2.next.png" "$2"
+    done
+}
+
 # The config dialog's resolutions, by their index in its list.
 WIDTHS=(640 800 1024 1440 1280 1366 1600 1920)
 HEIGHTS=(480 600 768 1080 720 768 900 1080)
