@@ -145,15 +145,18 @@ near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
 }
 
 # ---- The HUD's score ----
-# Its digits, top left of the 450 x 600 game image in the 800 x 600 window (from x 175).
+# Its digits, top left of the 450 x 600 game image in the 800 x 600 window (from x 175), up to
+# the thousands: the carrier that brings the ship in passes behind the last three.
 HUD_SCORE=165x12+183+24
+HUD_SCORE_THOUSANDS=112x12+183+24
 
-# The digits differ between two screenshots (one digit turning from 0 to 6 is 18 pixels); the
-# field scrolling behind them (a few pixels) does not count.
+# The digits up to the thousands differ between two screenshots (one digit turning from 0 to 6
+# is 18 pixels). Only what is drawn brighter than mid-grey is compared: the field fading in and
+# scrolling behind the digits does not count.
 score_moved() {  # image, image
-    convert "$1" -crop "$HUD_SCORE" +repage "$OUT/score-a.png"
-    convert "$2" -crop "$HUD_SCORE" +repage "$OUT/score-b.png"
-    [ "$(compare -metric AE -fuzz 30% "$OUT/score-a.png" "$OUT/score-b.png" null: 2>&1 | cut -d' ' -f1)" -gt 8 ]
+    convert "$1" -crop "$HUD_SCORE_THOUSANDS" +repage -colorspace gray -threshold 50% "$OUT/score-a.png"
+    convert "$2" -crop "$HUD_SCORE_THOUSANDS" +repage -colorspace gray -threshold 50% "$OUT/score-b.png"
+    [ "$(compare -metric AE "$OUT/score-a.png" "$OUT/score-b.png" null: 2>&1 | cut -d' ' -f1)" -gt 8 ]
 }
 
 # A picture of the HUD's score at 0 once the stage has faded in (a picture taken during the
