@@ -32,7 +32,11 @@ visible_window() {  # name pattern -> prints the id of a mapped window of that n
 }
 
 wait_window() {  # name pattern[, seconds] -> window id, once it is mapped
-    wait_until "${2:-60}" "a window named \"$1\"" visible_window "$1" >/dev/null || return 1
+    wait_until "${2:-60}" "a window named \"$1\"" visible_window "$1" >/dev/null || {
+        echo "  the windows shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null |
+            paste -sd '|')" >&2
+        return 1
+    }
     visible_window "$1"
 }
 
@@ -48,8 +52,11 @@ has_line() {  # file, line: the file holds the exact line
     grep -qx -- "$2" "$1"
 }
 
-wait_line() {  # file, line[, seconds]
-    wait_until "${3:-120}" "the console line \"$2\" in $1" has_line "$1" "$2"
+wait_line() {  # file, line[, seconds]: says the console's last line when it gives up
+    wait_until "${3:-120}" "the console line \"$2\" in $1" has_line "$1" "$2" || {
+        echo "  the console's last line: $(grep -v -e '^$' -e '^=*$' "$1" | tail -n 1)" >&2
+        return 1
+    }
 }
 
 ended() {  # pid: the process is gone
