@@ -42,10 +42,10 @@ expect_box() {  # folder, case name[, lack]
     (cd / && exec "$folder/vortalis2") > "$OUT/console-$name.txt" 2>&1 &
     local pid=$!
     local dialog box
-    dialog=$(wait_window "^Vortalis 2 Config$") || fail "$name: the config dialog did not appear"
+    dialog=$(wait_window "^Vortalis 2 Config$" 120) || fail "$name: the config dialog did not appear"
     [ -n "${dialog:-}" ] && accept_dialog "$dialog" Return
     echo "$name: waiting for the message box"
-    box=$(wait_window "$box_title") || fail "$name: no message box about the missing package"
+    box=$(wait_window "$box_title" 120) || fail "$name: no message box about the missing package"
     if [ -n "${box:-}" ]; then
         # The box is drawn once it is mapped: wait for its text.
         for _ in $(seq 1 50); do

@@ -89,10 +89,11 @@ launch() {  # console[, dialog keys...]
     "${VORTALIS2:-./vortalis2}" > "$console" 2>&1 &
     pid=$!
     game=""
-    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "the config dialog did not appear"; return 1; }
-    wait_drawn "$dialog" "$console.dialog.png" || fail "the config dialog was never drawn"
+    # A busy machine can take a minute or more to start a program and draw with software GL.
+    dialog=$(wait_window "^Vortalis 2 Config$" 120) || { fail "the config dialog did not appear"; return 1; }
+    wait_drawn "$dialog" "$console.dialog.png" 120 || fail "the config dialog was never drawn"
     send "$dialog" "$@" Tab Tab Tab Tab space Return
-    game=$(wait_window "^VORTALIS 2$") || { fail "the game window did not appear"; return 1; }
+    game=$(wait_window "^VORTALIS 2$" 180) || { fail "the game window did not appear"; return 1; }
 }
 
 # Escape ends the game with 0; a game that stays is ended and the failure counted.
