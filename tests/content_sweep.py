@@ -232,10 +232,11 @@ def build_cases(members, rng, tool, workdir):
     return cases
 
 
-# The files every game opens first: a sample damages these before the rest.
+# The files every game opens first (the stage, its waves, the ship and its parts' sprites): a
+# sample damages these before the rest.
 FIRST_OPENED = ("assets/plist/stage_1.plist", "assets/plist/stage_1_waves.plist",
-                "assets/plist/senko_type_a.plist", "assets/plist/enemy/", "assets/plist/fp/",
-                "assets/plist/bp/")
+                "assets/plist/senko_type_a.plist", "assets/plist/spr_senko", "assets/plist/enemy/",
+                "assets/plist/fp/", "assets/plist/bp/")
 
 
 def first_opened(case):
