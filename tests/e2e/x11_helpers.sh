@@ -153,30 +153,22 @@ near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
 }
 
 # ---- The HUD's score ----
-# Its digits, top left of the 450 x 600 game image in the 800 x 600 window (from x 175), up to
-# the thousands: the carrier that brings the ship in passes behind the last three.
+# Its digits, top left of the 450 x 600 game image in the 800 x 600 window (from x 175).
 HUD_SCORE=165x12+183+24
-HUD_SCORE_THOUSANDS=112x12+183+24
 
-# The digits up to the thousands differ between two screenshots (one digit turning from 0 to 6
-# is 18 pixels). Only what is drawn brighter than mid-grey is compared: the field fading in and
-# scrolling behind the digits does not count.
-score_moved() {  # image, image
-    convert "$1" -crop "$HUD_SCORE_THOUSANDS" +repage -colorspace gray -threshold 50% "$OUT/score-a.png"
-    convert "$2" -crop "$HUD_SCORE_THOUSANDS" +repage -colorspace gray -threshold 50% "$OUT/score-b.png"
-    [ "$(compare -metric AE "$OUT/score-a.png" "$OUT/score-b.png" null: 2>&1 | cut -d' ' -f1)" -gt 8 ]
+# Some of the reference's digit pixels (white, drawn over everything) are no longer white: a
+# digit changed (a 0 turning to 6 loses five). What passes behind the digits (the field fading
+# in and scrolling, the carrier, orbs) only adds bright pixels and does not count.
+score_moved() {  # reference image, image
+    convert "$1" -crop "$HUD_SCORE" +repage -colorspace gray -threshold 85% "$OUT/score-a.png"
+    convert "$2" -crop "$HUD_SCORE" +repage -colorspace gray -threshold 85% -negate "$OUT/score-b.png"
+    [ "$(convert "$OUT/score-a.png" "$OUT/score-b.png" -compose multiply -composite \
+        -format "%[fx:int(mean*w*h+0.5)]" info:)" -gt 3 ]
 }
 
-# A picture of the HUD's score at 0 once the stage has faded in (a picture taken during the
-# fade differs from every later one, as if the score had moved), as `image`.
+# A picture of the HUD's score at 0 with its digits drawn in full, as `image`.
 score_reference() {  # window, image
-    wait_until 90 "the HUD's score" bright_region "$1" "$2" "$HUD_SCORE" 100 || return 1
-    for _ in $(seq 1 20); do
-        sleep 0.5
-        import -window "$1" "$2.next.png"
-        score_moved "$2" "$2.next.png" || return 0
-        mv "$2.next.png" "$2"
-    done
+    wait_until 90 "the HUD's score" bright_region "$1" "$2" "$HUD_SCORE" 220
 }
 
 # The config dialog's resolutions, by their index in its list.
