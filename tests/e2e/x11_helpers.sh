@@ -31,13 +31,20 @@ visible_window() {  # name pattern -> prints the id of a mapped window of that n
     [ -n "$id" ] && echo "$id"
 }
 
+# The id printed is the one found mapped: the game's window is mapped when it is made, hidden
+# while the game loads, and shown again, so a second search could find nothing.
 wait_window() {  # name pattern[, seconds] -> window id, once it is mapped
-    wait_until "${2:-60}" "a window named \"$1\"" visible_window "$1" >/dev/null || {
-        echo "  the windows shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null |
-            paste -sd '|')" >&2
-        return 1
-    }
-    visible_window "$1"
+    local limit=${2:-60} id
+    local deadline=$((SECONDS + limit))
+    until id=$(visible_window "$1"); do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "gave up after ${limit} s waiting for a window named \"$1\"; the windows shown:" \
+                "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|')" >&2
+            return 1
+        fi
+        sleep 0.2
+    done
+    echo "$id"
 }
 
 drawn() {  # window, image: the window shows more than one colour
@@ -94,6 +101,7 @@ launch() {  # console[, dialog keys...]
     wait_drawn "$dialog" "$console.dialog.png" 120 || fail "the config dialog was never drawn"
     send "$dialog" "$@" Tab Tab Tab Tab space Return
     game=$(wait_window "^VORTALIS 2$" 180) || { fail "the game window did not appear"; return 1; }
+    wait_drawn "$game" "$console.first.png" 180 || fail "the game window was never drawn"
 }
 
 # Escape ends the game with 0; a game that stays is ended and the failure counted.
