@@ -92,6 +92,31 @@ bool assetExists(const std::string& path) {
     return PHYSFS_isInit() != 0 && PHYSFS_exists(path.c_str()) != 0;
 }
 
+bool assetIsFile(const std::string& path) {
+    PHYSFS_Stat stat;
+    return PHYSFS_isInit() != 0 && PHYSFS_stat(path.c_str(), &stat) != 0 &&
+           stat.filetype == PHYSFS_FILETYPE_REGULAR;
+}
+
+bool assetFolderHolds(const std::string& folder, const std::string& suffix) {
+    if (PHYSFS_isInit() == 0) {
+        return false;
+    }
+    char** names = PHYSFS_enumerateFiles(folder.c_str());
+    if (names == nullptr) {
+        return false;
+    }
+    bool found = false;
+    for (char** name = names; *name != nullptr && !found; ++name) {
+        const std::string text = *name;
+        found = text.size() >= suffix.size() &&
+                text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+                assetIsFile(folder + "/" + text);
+    }
+    PHYSFS_freeList(names);
+    return found;
+}
+
 std::string lastAssetError() {
     const char* text = PHYSFS_getErrorByCode(PHYSFS_getLastErrorCode());
     return text != nullptr ? text : "unknown error";

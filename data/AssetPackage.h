@@ -52,6 +52,12 @@ bool readAssetFile(const std::string& path, std::vector<char>& contents);
 // True when the path names a file or folder in the package.
 bool assetExists(const std::string& path);
 
+// True when the path names a file, not a folder, in the package.
+bool assetIsFile(const std::string& path);
+
+// True when the package's folder holds a file whose name ends with `suffix` (".plist").
+bool assetFolderHolds(const std::string& folder, const std::string& suffix);
+
 // The text of PhysicsFS's most recent error, which it then forgets.
 std::string lastAssetError();
 

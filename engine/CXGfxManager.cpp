@@ -23,6 +23,19 @@ const char* const kPrimaryShaderFolder = "Shaders/ES2/";
 const char* const kAlternateShaderFolder = "Shaders/110/";
 }  // namespace
 
+std::string CXGfxManager::missingShaderSource() {
+    for (const char* name : {"Shader", "GameBgShader", "Shader_HDR"}) {
+        const std::string primary = std::string(kPrimaryShaderFolder) + name;
+        const std::string alternate = std::string(kAlternateShaderFolder) + name;
+        const bool found = (assetIsFile(primary + ".vsh") && assetIsFile(primary + ".fsh")) ||
+                           (assetIsFile(alternate + ".vsh") && assetIsFile(alternate + ".fsh"));
+        if (!found) {
+            return primary + (assetIsFile(primary + ".vsh") ? ".fsh" : ".vsh");
+        }
+    }
+    return "";
+}
+
 CXGfxManager& CXGfxManager::instance() {
     // Made on first use and never destroyed: objects that outlive main()'s
     // scope may still call it while the process ends.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "data/ScreenOrientation.h"
 #include "engine/Matrix.h"
 
@@ -85,6 +87,9 @@ class CXGfxManager {
     int getFrameDrawCalls() const { return frameDrawCalls; }
 
     bool isGlslAvailable() const { return glslAvailable; }
+    // The first shader source the mounted package lacks (a program needs its vertex and fragment
+    // source as files in one of the two shader folders), or an empty text when it has them all.
+    static std::string missingShaderSource();
     int getMainProgram() const { return mainProgram; }
     int getGameBgProgram() const { return gameBgProgram; }
     int getHdrProgram() const { return hdrProgram; }

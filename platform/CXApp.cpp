@@ -127,11 +127,34 @@ bool CXApp::initCore() {
 
 bool CXApp::mountPackage() {
     packagePlaces = assetPackagePlaces(runningProgramPath());
-    return !mountFirstAssetPackage(packagePlaces).empty();
+    packageDamage.clear();
+    const std::string mounted = mountFirstAssetPackage(packagePlaces);
+    if (mounted.empty()) {
+        return false;
+    }
+    // A package that mounts but lacks its shaders or its property lists would fail later as a
+    // graphics card without OpenGL 2.0, or as a black window: it is refused here by what it lacks.
+    const std::string shader = CXGfxManager::missingShaderSource();
+    if (!shader.empty()) {
+        packageDamage = mounted + " has no shader " + shader;
+    } else if (!assetFolderHolds("assets/plist", ".plist")) {
+        packageDamage = mounted + " has no property lists in assets/plist";
+    }
+    if (packageDamage.empty()) {
+        return true;
+    }
+    std::printf("ASSET PACKAGE DAMAGED! %s\n", packageDamage.c_str());
+    unmountAssetPackage();
+    return false;
 }
 
 std::string CXApp::missingPackageText() const {
     std::string text = "VORTALIS 2 cannot start: its game data, ";
+    if (!packageDamage.empty()) {
+        text += kAssetPackageName;
+        text += ", is damaged:\n  " + packageDamage + ".\nReinstalling the game puts it back.";
+        return text;
+    }
     text += kAssetPackageName;
     text += ", is missing or damaged.\nIt looked in:\n";
     for (const std::string& place : packagePlaces) {

@@ -35,10 +35,12 @@ class CXApp : public IXMenuHost {
     bool initialise();
     bool initCore();
     // Mounts the first package found where the game looks for it (beside the program, then the
-    // installed data folder); false when none mounts. The game does this before it opens its
+    // installed data folder); false when none mounts, or when the one mounted lacks its shaders
+    // or its property lists (it is unmounted again). The game does this before it opens its
     // window, so a missing package is told in a message box with no game window behind it.
     bool mountPackage();
-    // What to tell the player when the package is missing: the file and every place looked in.
+    // What to tell the player when the package is missing (the file and every place looked in)
+    // or damaged (what it lacks).
     std::string missingPackageText() const;
     void initAudioAndGraphics();
     void initFrontEnd();
@@ -164,6 +166,7 @@ class CXApp : public IXMenuHost {
     IXJoystick* joystick = nullptr;
     JoystickInput joystickInput;
     std::vector<std::string> packagePlaces;  // where mountPackage looked, in order
+    std::string packageDamage;               // what the mounted package lacked, when it was refused
     // The replay watched from the high scores, played on a profile of its own that is never saved.
     Replay watched;
     ReplayPlayer replayPlayer;

@@ -2,19 +2,27 @@
 """Damages the property lists of the asset package one kind of damage at a time, repacks the
 package and plays the first stage headless through the sanitizer build of the runner.
 
-    content_sweep.py RUNNER PACKAGE [--cases N] [--frames N] [--jobs N] [--seed N] [--keep DIR]
+    content_sweep.py RUNNER PACKAGE [--plist-tool ORVALE_PLIST] [--cases N] [--boss-cases N]
+                     [--frames N] [--boss-frames N] [--jobs N] [--seed N] [--timeout S] [--keep DIR]
 
 RUNNER is vortalis2-sim-asan (address and undefined-behaviour sanitizers, float casts checked),
 PACKAGE the built data.oap. Every property list in the package is damaged in each of these ways:
 truncated, bytes flipped, emptied, deleted, wrong types (the top level and the leaves),
-dictionary and array swapped, and every number made huge, negative, NaN or infinite. Besides,
-every numeric key of the fire patterns takes each extreme value in all patterns at once. (How the
-reader takes a broken binary trailer or absurd nesting is the property-list tests' and the
-fuzzers'.)
+dictionary and array swapped, and every number made huge, negative, NaN or infinite. With
+--plist-tool (the project's orvale-plist), every list is also written in its binary form by the
+project's own writer and played as it is, truncated, with its trailer's counts and offsets made
+huge, with its trailer's integer sizes broken, and with bytes flipped. Besides, every numeric key
+of the fire patterns takes each extreme value in all patterns at once. (Absurd nesting is the
+property-list tests' and the fuzzers'.)
 
---cases N plays an even sample of N cases (every kind of damage is kept); without it, all of
-them. A case fails when the runner dies by a signal, runs past its time (a hang), or prints a
-sanitizer report; a runner that refuses a package with a message and a non-zero status is fine.
+The first stage's bosses are loaded when it starts, but fight only near its end: a case that
+damages a boss's lists (the boss file, its sprite list and its modules' sprite lists) plays
+--boss-frames frames, enough for the whole stage, and must end (cleared or lost) within them.
+
+--cases N plays an even sample of N of the other cases, --boss-cases N of the bosses' (every
+kind of damage is kept); without them, all of them. A case fails when the runner dies by a
+signal, runs past its time (a hang), prints a sanitizer report, or, played to the boss, never
+ends its stage; a runner that refuses a package with a message and a non-zero status is fine.
 Exits 0 only when no case failed; prints the counts by damage and by outcome.
 """
 
@@ -96,6 +104,72 @@ def xml(value):
     return plistlib.dumps(value, fmt=plistlib.FMT_XML, sort_keys=False)
 
 
+def binary_damage(binary, rng):
+    """(kind, bytes) for a list in its binary form. The trailer is the last 32 bytes: 6 unused,
+    the offset and object reference sizes, then the object count, the root object and the
+    offset table's place, 8 bytes each."""
+    cases = [("binary", binary), ("binary_truncated", binary[: len(binary) // 2])]
+    if len(binary) >= 40:
+        head, trailer = binary[:-32], bytearray(binary[-32:])
+        huge = bytearray(trailer)
+        huge[8:32] = b"\x7f" + b"\xff" * 7 + b"\x00" * 7 + b"\x01" + b"\x7f" + b"\xff" * 7
+        cases.append(("binary_trailer_huge", head + bytes(huge)))
+        sizes = bytearray(trailer)
+        sizes[6:8] = bytes([0, 9])
+        cases.append(("binary_trailer_sizes", head + bytes(sizes)))
+        flipped = bytearray(head)
+        for _ in range(4):
+            flipped[rng.randrange(8, len(flipped))] ^= 1 << rng.randrange(8)
+        cases.append(("binary_flipped", bytes(flipped) + binary[-32:]))
+    return cases
+
+
+def to_binary(tool, name, data, workdir):
+    """The list in binary form, written by the project's tool; None when it can't be."""
+    source = os.path.join(workdir, "list.plist")
+    target = os.path.join(workdir, "list.bplist")
+    with open(source, "wb") as out:
+        out.write(data)
+    done = subprocess.run([tool, "convert", "--binary", source, target],
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if done.returncode != 0:
+        print(f"content sweep: {name} has no binary form", flush=True)
+        return None
+    with open(target, "rb") as result:
+        return result.read()
+
+
+def boss_lists(members):
+    """The lists of the first stage's bosses: each boss file and every sprite list it names."""
+    def load(name):
+        try:
+            return plistlib.loads(members[name])
+        except Exception:
+            return None
+
+    def sprites(value):
+        if isinstance(value, dict):
+            for key, item in value.items():
+                if key == "sprite" and isinstance(item, str):
+                    yield item
+                else:
+                    yield from sprites(item)
+        elif isinstance(value, list):
+            for item in value:
+                yield from sprites(item)
+
+    found = set()
+    levels = load("assets/plist/arcade_level_list.plist")
+    stage = load(f"assets/plist/{levels[0]}.plist") if levels and isinstance(levels[0], str) else None
+    for key in ("boss", "mid boss"):
+        boss = stage.get(key) if isinstance(stage, dict) else None
+        if not isinstance(boss, str):
+            continue
+        found.add(f"assets/plist/{boss}.plist")
+        found.update(f"assets/plist/{sprite}.plist" for sprite in sprites(load(f"assets/plist/{boss}.plist")))
+    return {name for name in found if name in members}
+
+
 def file_damage(name, data, rng):
     """(kind, bytes or None for a deleted file) for one property list."""
     cases = [
@@ -126,13 +200,17 @@ def file_damage(name, data, rng):
     return cases
 
 
-def build_cases(members, rng):
+def build_cases(members, rng, tool, workdir):
     """Every case: (label, kind, {member: bytes or None})."""
     cases = []
     for name, data in members.items():
         if not name.endswith(".plist"):
             continue
-        for kind, damaged in file_damage(name, data, rng):
+        damage = file_damage(name, data, rng)
+        binary = to_binary(tool, name, data, workdir) if tool else None
+        if binary is not None:
+            damage += binary_damage(binary, rng)
+        for kind, damaged in damage:
             cases.append((f"{kind}:{name}", kind, {name: damaged}))
     patterns = {}
     for name, data in members.items():
@@ -154,10 +232,11 @@ def build_cases(members, rng):
     return cases
 
 
-# The files every game opens first: a sample damages these before the rest.
+# The files every game opens first (the stage, its waves, the ship and its parts' sprites): a
+# sample damages these before the rest.
 FIRST_OPENED = ("assets/plist/stage_1.plist", "assets/plist/stage_1_waves.plist",
-                "assets/plist/senko_type_a.plist", "assets/plist/enemy/", "assets/plist/fp/",
-                "assets/plist/bp/")
+                "assets/plist/senko_type_a.plist", "assets/plist/spr_senko", "assets/plist/enemy/",
+                "assets/plist/fp/", "assets/plist/bp/")
 
 
 def first_opened(case):
@@ -210,6 +289,8 @@ def sanitizer_report(path):
 def play(case, workdir, args):
     """Runs one case in its own folder (the runner finds the package beside itself)."""
     label, kind, changes = case
+    to_boss = any(name in args.boss_lists for name in changes)
+    frames = args.boss_frames if to_boss else args.frames
     folder = tempfile.mkdtemp(dir=workdir)
     try:
         runner = os.path.join(folder, "vortalis2-sim")
@@ -224,7 +305,7 @@ def play(case, workdir, args):
         with open(log_path, "wb") as log:
             try:
                 done = subprocess.run(
-                    [runner, "--autopilot", "--seed", "3", "--max-frames", str(args.frames)],
+                    [runner, "--autopilot", "--seed", "3", "--max-frames", str(frames)],
                     stdout=subprocess.PIPE, stderr=log, timeout=args.timeout, cwd=folder)
                 status, result = done.returncode, done.stdout.decode("latin-1").strip()
             except subprocess.TimeoutExpired:
@@ -243,7 +324,9 @@ def play(case, workdir, args):
             outcome = "refused"
         else:
             outcome = result.split(" ")[0] if result.startswith("result=") else "no_result"
-        failed = outcome in ("hang", "sanitizer", "signal", "console_flood", "no_result")
+            if to_boss and outcome == "result=timeout":
+                outcome = "never_ended"  # the stage ends well within the boss's frames
+        failed = outcome in ("hang", "sanitizer", "signal", "console_flood", "no_result", "never_ended")
         if failed and args.keep:
             keep = os.path.join(args.keep, label.replace("/", "_").replace(":", "_"))
             os.makedirs(keep, exist_ok=True)
@@ -260,8 +343,11 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("runner")
     parser.add_argument("package")
+    parser.add_argument("--plist-tool", default="")
     parser.add_argument("--cases", type=int, default=0)
+    parser.add_argument("--boss-cases", type=int, default=0)
     parser.add_argument("--frames", type=int, default=240)
+    parser.add_argument("--boss-frames", type=int, default=40000)
     parser.add_argument("--timeout", type=float, default=120.0)
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--seed", type=int, default=12)
@@ -271,14 +357,20 @@ def main():
     with zipfile.ZipFile(args.package) as package:
         members = {i.filename: package.read(i.filename) for i in package.infolist()}
     rng = random.Random(args.seed)
-    cases = build_cases(members, rng)
-    total = len(cases)
-    if args.cases:
-        cases = sample(cases, args.cases, rng)
-    print(f"content sweep: {len(cases)} of {total} damaged packages, {args.frames} frames each", flush=True)
-
+    args.boss_lists = boss_lists(members)
     workdir = tempfile.mkdtemp(prefix="content-sweep-")
     try:
+        cases = build_cases(members, rng, args.plist_tool, workdir)
+        total = len(cases)
+        to_boss = [c for c in cases if any(name in args.boss_lists for name in c[2])]
+        others = [c for c in cases if not any(name in args.boss_lists for name in c[2])]
+        if args.cases:
+            others = sample(others, args.cases, rng)
+        if args.boss_cases:
+            to_boss = sample(to_boss, args.boss_cases, rng)
+        cases = to_boss + others  # the long ones first, so they overlap the short ones
+        print(f"content sweep: {len(cases)} of {total} damaged packages, {len(others)} played "
+              f"{args.frames} frames, {len(to_boss)} to the boss ({args.boss_frames} frames at most)", flush=True)
         args.runner_copy = os.path.join(workdir, "runner")
         shutil.copy(args.runner, args.runner_copy)
         outcomes = collections.Counter()
@@ -297,7 +389,9 @@ def main():
 
     print("by damage: " + ", ".join(f"{k}={n}" for k, n in sorted(kinds.items())))
     print("by outcome: " + ", ".join(f"{k}={n}" for k, n in sorted(outcomes.items())))
-    print(f"content sweep: {len(cases)} packages, {len(failures)} failed")
+    refused = outcomes["refused"]
+    print(f"content sweep: {len(cases)} packages, {len(cases) - refused - len(failures)} played to their end, "
+          f"{refused} refused with a message, {len(failures)} failed")
     return 1 if failures else 0
 
 

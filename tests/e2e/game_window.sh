@@ -130,9 +130,9 @@ PY
 # ---- Run 2: Cancel ----
 ./vortalis2 > "$OUT/console-cancel.txt" 2>&1 &
 pid=$!
-dialog=$(wait_window "^Vortalis 2 Config$") || fail "the config dialog did not appear for Cancel"
+dialog=$(wait_window "^Vortalis 2 Config$" 120) || fail "the config dialog did not appear for Cancel"
 if [ -n "${dialog:-}" ]; then
-    wait_drawn "$dialog" "$OUT/dialog-cancel.png" || fail "the config dialog was never drawn for Cancel"
+    wait_drawn "$dialog" "$OUT/dialog-cancel.png" 120 || fail "the config dialog was never drawn for Cancel"
     send "$dialog" Tab Tab Tab Tab Tab Tab space
 fi
 if ! wait_exit "$pid"; then fail "Cancel did not end the program"; kill "$pid"; fi

@@ -31,30 +31,10 @@ stored() {  # profile key -> its value as Python's plistlib reads it (reals to t
     python3 -c "import plistlib, sys; v = plistlib.load(open(sys.argv[1], 'rb'))[sys.argv[2]]; print(round(v, 3) if isinstance(v, float) else v)" "$profile" "$1"
 }
 
-# The HUD's score digits, top left of the 450 x 600 game image (from x 175 of the window).
-hud_score=165x12+183+24
-
-# The digits differ between two screenshots (one digit turning from 0 to 6 is 18 pixels); the
-# field scrolling behind them (a few pixels) does not count.
-score_moved() {  # image, image
-    convert "$1" -crop "$hud_score" +repage "$OUT/score-a.png"
-    convert "$2" -crop "$hud_score" +repage "$OUT/score-b.png"
-    [ "$(compare -metric AE -fuzz 30% "$OUT/score-a.png" "$OUT/score-b.png" null: 2>&1 | cut -d' ' -f1)" -gt 8 ]
-}
-
 # Fire held while the ship sweeps the field, until the HUD's score has moved from where it
 # stood at the start (enemies shot down), at most 40 sweeps: a loaded machine plays slowly.
 sweep_firing() {  # key
-    # The reference shows the HUD's score at 0 once the stage has faded in: a picture taken
-    # during the fade differs from every later one, as if the score had moved.
-    wait_until 60 "the HUD's score" bright_region "$game" "$OUT/score-before-sweep.png" "$hud_score" 100 ||
-        fail "the HUD's score never showed"
-    for _ in $(seq 1 20); do
-        sleep 0.5
-        import -window "$game" "$OUT/score-settled.png"
-        score_moved "$OUT/score-before-sweep.png" "$OUT/score-settled.png" || break
-        mv "$OUT/score-settled.png" "$OUT/score-before-sweep.png"
-    done
+    score_reference "$game" "$OUT/score-before-sweep.png" || fail "the HUD's score never showed"
     # Orbs and enemies passing behind the digits can look like a move: six sweeps come first.
     xdotool keydown --window "$game" "$1" 2>/dev/null
     for sweep in $(seq 1 40); do

@@ -30,18 +30,26 @@ cd "$GAME_DIR"
 launch "$OUT/console.txt"
 
 steer() {  # keeps fire held and sweeps the ship left and right until the continue prompt
-           # (or, without --keep, for about 25 seconds)
-    local until=$((SECONDS + 25))
-    [ "$KEEP" = "--keep" ] && until=$((SECONDS + 600))
+           # (or, without --keep, for about 25 seconds, and on until the score has moved: the
+           # high scores keep only a game that scored, and a busy machine plays slowly)
+    local until=$((SECONDS + 25)) limit=$((SECONDS + 240)) scored=""
+    [ "$KEEP" = "--keep" ] && until=$((SECONDS + 600)) limit=$((SECONDS + 600))
+    score_reference "$game" "$OUT/score-start.png" || fail "the HUD's score never showed"
     xdotool keydown --window "$game" z 2>/dev/null
     while ! has_line "$OUT/console.txt" "SHOWING CONTINUE PROMPT" && kill -0 "$pid" 2>/dev/null &&
-        [ "$SECONDS" -lt "$until" ]; do
+        [ "$SECONDS" -lt "$limit" ] && { [ "$SECONDS" -lt "$until" ] || [ -z "$scored" ]; }; do
         for key in Left Right Right Left; do
             xdotool keydown --window "$game" "$key" 2>/dev/null; sleep 0.4
             xdotool keyup --window "$game" "$key" 2>/dev/null; sleep 0.8
         done
+        if [ -z "$scored" ]; then
+            import -window "$game" "$OUT/score-now.png"
+            score_moved "$OUT/score-start.png" "$OUT/score-now.png" && scored=$SECONDS
+        fi
     done
     xdotool keyup --window "$game" z 2>/dev/null
+    [ -n "$scored" ] || has_line "$OUT/console.txt" "SHOWING CONTINUE PROMPT" ||
+        echo "the HUD's score never moved while fire was held (see $OUT/score-now.png)" >&2
 }
 
 screen_count() { grep -c "^HIGH SCORES NORMAL: " "$OUT/console.txt"; }
@@ -62,16 +70,16 @@ watch_from_high_scores() {
     # From the tab of the table shown (normal play) past BOSS RUSH to the normal row's WATCH.
     for key in Down Down; do hold "$game" "$key" 0.3; done
     hold "$game" z 0.6
-    wait_line "$console" "WATCHING REPLAY: $XDG_DATA_HOME/vortalis2/replays/best-arcade-normal-1.ovr" 30 ||
+    wait_line "$console" "WATCHING REPLAY: $XDG_DATA_HOME/vortalis2/replays/best-arcade-normal-1.ovr" 90 ||
         { fail "WATCH did not start the replay"; return; }
     wait_until 60 "the replay's stage" covers_lifted 2 ||
         { fail "the replay's stage did not start"; return; }
     sleep 4
     import -window "$game" "$OUT/5-replay.png"
     hold "$game" z 0.3
-    wait_line "$console" "REPLAY SPEED x2" 10 || fail "accept did not speed the replay up"
+    wait_line "$console" "REPLAY SPEED x2" 30 || fail "accept did not speed the replay up"
     hold "$game" z 0.3
-    wait_line "$console" "REPLAY SPEED x4" 10 || fail "accept did not speed the replay up to x4"
+    wait_line "$console" "REPLAY SPEED x4" 30 || fail "accept did not speed the replay up to x4"
     sleep 1
     import -window "$game" "$OUT/6-replay-x4.png"
     before=$(screen_count)
@@ -81,7 +89,7 @@ watch_from_high_scores() {
     xdotool mousedown --window "$game" 1 2>/dev/null
     sleep 0.1
     xdotool mouseup --window "$game" 1 2>/dev/null
-    wait_line "$console" "LEAVING REPLAY" 10 || { fail "a click did not leave the replay"; return; }
+    wait_line "$console" "LEAVING REPLAY" 30 || { fail "a click did not leave the replay"; return; }
     wait_line "$console" "RETURNED TO THE MENUS" 60
     wait_until 60 "the high scores again" more_high_scores "$before" ||
         fail "leaving the replay did not come back to the high scores"
@@ -110,7 +118,7 @@ if [ -n "${game:-}" ]; then
     sleep 0.5
     hold "$game" Up 0.3  # the question starts on NO
     hold "$game" z 0.6
-    wait_until 60 "the game's end" grep -q "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" ||
+    wait_until 180 "the game's end" grep -q "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" ||
         fail "the game ended without saving its replay"
     saved=$(grep "^REPLAY SAVED: .*/replays/last.ovr " "$OUT/console.txt" | tail -n 1)
     [ "$KEEP" = "--keep" ] || watch_from_high_scores

@@ -31,9 +31,20 @@ visible_window() {  # name pattern -> prints the id of a mapped window of that n
     [ -n "$id" ] && echo "$id"
 }
 
+# The id printed is the one found mapped: the game's window is mapped when it is made, hidden
+# while the game loads, and shown again, so a second search could find nothing.
 wait_window() {  # name pattern[, seconds] -> window id, once it is mapped
-    wait_until "${2:-60}" "a window named \"$1\"" visible_window "$1" >/dev/null || return 1
-    visible_window "$1"
+    local limit=${2:-60} id
+    local deadline=$((SECONDS + limit))
+    until id=$(visible_window "$1"); do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "gave up after ${limit} s waiting for a window named \"$1\"; the windows shown:" \
+                "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|')" >&2
+            return 1
+        fi
+        sleep 0.2
+    done
+    echo "$id"
 }
 
 drawn() {  # window, image: the window shows more than one colour
@@ -48,8 +59,11 @@ has_line() {  # file, line: the file holds the exact line
     grep -qx -- "$2" "$1"
 }
 
-wait_line() {  # file, line[, seconds]
-    wait_until "${3:-120}" "the console line \"$2\" in $1" has_line "$1" "$2"
+wait_line() {  # file, line[, seconds]: says the console's last line when it gives up
+    wait_until "${3:-120}" "the console line \"$2\" in $1" has_line "$1" "$2" || {
+        echo "  the console's last line: $(grep -v -e '^$' -e '^=*$' "$1" | tail -n 1)" >&2
+        return 1
+    }
 }
 
 ended() {  # pid: the process is gone
@@ -82,10 +96,12 @@ launch() {  # console[, dialog keys...]
     "${VORTALIS2:-./vortalis2}" > "$console" 2>&1 &
     pid=$!
     game=""
-    dialog=$(wait_window "^Vortalis 2 Config$") || { fail "the config dialog did not appear"; return 1; }
-    wait_drawn "$dialog" "$console.dialog.png" || fail "the config dialog was never drawn"
+    # A busy machine can take a minute or more to start a program and draw with software GL.
+    dialog=$(wait_window "^Vortalis 2 Config$" 120) || { fail "the config dialog did not appear"; return 1; }
+    wait_drawn "$dialog" "$console.dialog.png" 120 || fail "the config dialog was never drawn"
     send "$dialog" "$@" Tab Tab Tab Tab space Return
-    game=$(wait_window "^VORTALIS 2$") || { fail "the game window did not appear"; return 1; }
+    game=$(wait_window "^VORTALIS 2$" 180) || { fail "the game window did not appear"; return 1; }
+    wait_drawn "$game" "$console.first.png" 180 || fail "the game window was never drawn"
 }
 
 # Escape ends the game with 0; a game that stays is ended and the failure counted.
@@ -142,6 +158,25 @@ changed_pixels() {  # image, image, WxH+X+Y -> how many pixels of the region dif
 
 near() {  # "r,g,b" "r,g,b" -> true when every channel is within 12
     python3 -c "import sys; a=[int(v) for v in sys.argv[1].split(',')]; b=[int(v) for v in sys.argv[2].split(',')]; sys.exit(0 if all(abs(x-y)<=12 for x,y in zip(a,b)) else 1)" "$1" "$2"
+}
+
+# ---- The HUD's score ----
+# Its digits, top left of the 450 x 600 game image in the 800 x 600 window (from x 175).
+HUD_SCORE=165x12+183+24
+
+# Some of the reference's digit pixels (white, drawn over everything) are no longer white: a
+# digit changed (a 0 turning to 6 loses five). What passes behind the digits (the field fading
+# in and scrolling, the carrier, orbs) only adds bright pixels and does not count.
+score_moved() {  # reference image, image
+    convert "$1" -crop "$HUD_SCORE" +repage -colorspace gray -threshold 85% "$OUT/score-a.png"
+    convert "$2" -crop "$HUD_SCORE" +repage -colorspace gray -threshold 85% -negate "$OUT/score-b.png"
+    [ "$(convert "$OUT/score-a.png" "$OUT/score-b.png" -compose multiply -composite \
+        -format "%[fx:int(mean*w*h+0.5)]" info:)" -gt 3 ]
+}
+
+# A picture of the HUD's score at 0 with its digits drawn in full, as `image`.
+score_reference() {  # window, image
+    wait_until 90 "the HUD's score" bright_region "$1" "$2" "$HUD_SCORE" 220
 }
 
 # The config dialog's resolutions, by their index in its list.
