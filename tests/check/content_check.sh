@@ -26,7 +26,7 @@ cases=(
 "spr_boss_core.plist|s{(<key>numRows</key>\s*)<integer>\d+</integer>}{\$1<integer>-2</integer>}|assets/plist/spr_boss_core.plist: \"numRows\": is -2, outside what the game takes (0 to 4096)"
 "particles/ps_bullet_scratch.plist|s{(<key>textureFileName</key>\s*<string>)[^<]*}{\$1missing.png}|assets/plist/particles/ps_bullet_scratch.plist: \"textureFileName\": names \"missing.png\", which the package lacks (assets/texture/missing.png)"
 "spr_menu_rule.plist|s{</plist>}{}|assets/plist/spr_menu_rule.plist: is not a property list the game can read"
-"enemy/escort_delta.plist|s{(<key>hp</key>\s*)<integer>60</integer>}{\$1<real>60.5</real>}|assets/plist/enemy/escort_delta.plist: \"hp\": holds a real where the game reads a whole number"
+"enemy/escort_delta.plist|s{(<key>atlas frame</key>\s*)<integer>12</integer>}{\$1<real>12.5</real>}|assets/plist/enemy/escort_delta.plist: \"atlas frame\": holds a real where the game reads a whole number"
 "enemy/carrier.plist|s{<key>points</key>}{<key>start speed</key><real>2.0</real><key>points</key>}|assets/plist/enemy/carrier.plist: \"start speed\": is not read in this kind of list; the game reads it in other kinds"
 )
 for entry in "${cases[@]}"; do

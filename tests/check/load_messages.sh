@@ -64,11 +64,10 @@ rows=(
 "spr_player_life_counter.plist|delete|MISSING HUD SPRITE assets/plist/spr_player_life_counter, LEFT OUT|assets/plist/spr_player_life_counter.plist: is missing"
 "fnt_novo_white.plist|delete|MISSING HUD FONT assets/plist/fnt_novo_white|btn_HUD_default.plist: \"font\": names \"fnt_novo_white\", which the package lacks"
 "arcade_level_list.plist|delete|LEVEL LIST NOT FOUND: assets/plist/arcade_level_list.plist|assets/plist/arcade_level_list.plist: is missing"
-# ---- Rows for the enemy and boss loaders' messages of held movement times and of bosses that
-# ---- cannot be shown go here, one per message, in the same form. For a boss that cannot be shown:
-# "boss_warden.plist|s{<string>spr_boss_warden</string>}{<string>spr_no_such_boss</string>}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|boss_warden.plist: \"sprite\": names \"spr_no_such_boss\", which the package lacks"
-# "spr_boss_warden.plist|s{</plist>}{}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|spr_boss_warden.plist: is not a property list the game can read"
-# ---- End of the enemy and boss rows.
+# The enemy and boss loaders' held movement times and bosses that cannot be shown.
+"enemy/escort_delta.plist|s{(<key>movement node 1</key>\s*<dict>\s*<key>duration</key>\s*)<real>[^<]*</real>}{\$1<real>1e30</real>}|LIST assets/plist/enemy/escort_delta.plist: \"duration\" OF movement node 1 IS 1e+30 MS, HELD TO 600000|escort_delta.plist: \"movement node 1\" > \"duration\": is 1e+30 ms: the game holds it to 600000"
+"boss_warden.plist|s{<string>spr_boss_warden</string>}{<string>spr_no_such_boss</string>}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|boss_warden.plist: \"sprite\": names \"spr_no_such_boss\", which the package lacks"
+"spr_boss_warden.plist|s{</plist>}{}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|spr_boss_warden.plist: is not a property list the game can read"
 )
 
 # Puts the damaged FILE of row INDEX into the package DIR, or takes it out of DIR.oap, a copy of

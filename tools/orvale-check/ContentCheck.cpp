@@ -12,6 +12,7 @@
 #include "data/AssetPackage.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/OXEnemy.h"
 
 namespace {
@@ -936,6 +937,9 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
     if (readsLayers) {
         checkScript(dict, file);
     }
+    if (readsNodes || ledger.use(kinds, "phase 0", first)) {
+        checkHeldTimes(dict, file, "");
+    }
     for (const auto& entry : dict) {
         std::string family;
         const Plist::Dictionary* nested = Plist::asDict(entry.second);
@@ -955,6 +959,33 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
             }
         } else if (family == "bg" && readsLayers && Plist::findValue(*nested, "filename") == nullptr) {
             report(file, quoted(entry.first), "has no \"filename\": the layer shows nothing");
+        }
+    }
+}
+
+// The times the enemy and boss loaders hold to the longest a node may last: a movement node's or a
+// death movement's "duration", in an enemy, a boss or a boss's phase.
+void ContentCheck::checkHeldTimes(const Plist::Dictionary& dict, const std::string& file,
+                                  const std::string& at) {
+    for (const auto& entry : dict) {
+        const Plist::Dictionary* nested = Plist::asDict(entry.second);
+        if (nested == nullptr) {
+            continue;
+        }
+        std::string family;
+        splitIndex(entry.first, family);
+        const std::string path = joinPath(at, entry.first);
+        if (family == "phase") {
+            checkHeldTimes(*nested, file, path);
+        } else if (family == "movement node" || entry.first == "death movement node") {
+            float duration = 0.0f;
+            const Plist::Value* value = Plist::findValue(*nested, "duration");
+            if (value != nullptr && Plist::toFloat(*value, duration) && duration > enemydict::kMostNodeMs) {
+                std::ostringstream text;
+                text << "is " << duration << " ms: the game holds it to " << enemydict::kMostNodeMs
+                     << ", the longest a node may last";
+                report(file, joinPath(path, "duration"), text.str());
+            }
         }
     }
 }

@@ -132,6 +132,7 @@ class ContentCheck {
     void checkIndexLists(const Plist::Dictionary& top, const Plist::Dictionary& dict, const std::string& file,
                          const std::string& at);
     void checkScript(const Plist::Dictionary& dict, const std::string& file);
+    void checkHeldTimes(const Plist::Dictionary& dict, const std::string& file, const std::string& at);
     void checkShipOptions(const Plist::Dictionary& dict, const KeyLedger::Kinds& kinds,
                           const std::string& file);
     void checkSpawnCount(const Plist::Dictionary& dict, const std::string& file);
