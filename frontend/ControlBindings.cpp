@@ -4,7 +4,7 @@
 
 namespace {
 constexpr const char* kActionLabels[ControlBindings::kActionCount] = {"Fire/accept", "beam", "trance/back",
-                                                                        "pause"};
+                                                                      "pause"};
 // Escape ends the program and the arrows move the ship and the menus' highlight: no action
 // may have them.
 constexpr int kEscapeCode = 27;

@@ -12,7 +12,7 @@ constexpr int kStockPrices[] = {100, 100, 150, 200, 250};
 constexpr int kTokenPrices[] = {100, 100, 150, 200, 250, 300, 350, 400, 450, 500};
 
 constexpr const char* kItemNames[HangarUpgrades::kItemCount] = {"WEAPON", "MISSILES",  "PODS",  "BOMBS",
-                                                                  "LIVES",  "CONTINUES", "TOKENS"};
+                                                                "LIVES",  "CONTINUES", "TOKENS"};
 
 template <int N>
 int priceAt(const int (&prices)[N], int level) {

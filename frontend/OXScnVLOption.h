@@ -1,7 +1,7 @@
 #pragma once
 
-#include "frontend/OptionSettings.h"
 #include "frontend/OXScnVLMenu.h"
+#include "frontend/OptionSettings.h"
 
 class OXButton;
 class OXSlider;
