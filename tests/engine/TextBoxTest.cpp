@@ -19,15 +19,8 @@ namespace {
 constexpr const char* kFont = "assets/plist/fnt_novo_white";
 constexpr const char* kFontAtlas = "assets/plist/font_atlas";
 
-class TextBoxTest : public ::testing::Test {
+class TextBoxTest : public realpackage::DrawingTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(realpackage::mounted());
-        setGLDevice(&device);
-        CXGfxManager::instance().resetCaches();
-    }
-    void TearDown() override { setGLDevice(nullptr); }
-
     // A pool of `count` boxes in the stage's font atlas.
     void loadPool(int count) { manager.load(kFontAtlas, count); }
 
@@ -52,7 +45,6 @@ class TextBoxTest : public ::testing::Test {
         return device.count(GLCall::DrawArrays);
     }
 
-    RecordingGLDevice device;
     CXTextBoxManager manager;
 };
 

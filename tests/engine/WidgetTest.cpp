@@ -36,15 +36,8 @@ class LoggingScene : public OXScene {
     std::vector<std::string> log;
 };
 
-class WidgetTest : public ::testing::Test {
+class WidgetTest : public realpackage::DrawingTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(realpackage::mounted());
-        setGLDevice(&device);
-        CXGfxManager::instance().resetCaches();
-    }
-    void TearDown() override { setGLDevice(nullptr); }
-
     template <typename Button>
     Button* addButton(int id, float x, float y, const std::string& path = kButton) {
         auto* button = new Button();
@@ -66,7 +59,6 @@ class WidgetTest : public ::testing::Test {
         }
     }
 
-    RecordingGLDevice device;
     LoggingScene scene;
 };
 

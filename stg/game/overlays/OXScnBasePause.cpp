@@ -101,11 +101,7 @@ void OXScnBasePause::keyEvent(int key, bool down) {
     if (countdownLeft > 0.0f) {
         return;
     }
-    if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
-        row.step(-1);
-    } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
-        row.step(1);
-    }
+    row.stepByArrow(key, down);
     if (!latch.released(key, down)) {
         return;
     }

@@ -22,11 +22,7 @@ void OXScnChoicePrompt::keyEvent(int key, bool down) {
         }
         return;
     }
-    if (down && (key == overlay::kUpKey || key == overlay::kLeftKey)) {
-        row.step(-1);
-    } else if (down && (key == overlay::kDownKey || key == overlay::kRightKey)) {
-        row.step(1);
-    }
+    row.stepByArrow(key, down);
     if (!latch.released(key, down)) {
         return;
     }

@@ -137,6 +137,15 @@ class ButtonRow {
             }
         }
     }
+    // An arrow pressed moves the highlight: up and left to the previous row, down and right to
+    // the next.
+    void stepByArrow(int key, bool down) {
+        if (down && (key == kUpKey || key == kLeftKey)) {
+            step(-1);
+        } else if (down && (key == kDownKey || key == kRightKey)) {
+            step(1);
+        }
+    }
     // Follows the pointer: a hovered button becomes the highlighted one.
     void follow() {
         for (int index = 0; index < count; ++index) {
