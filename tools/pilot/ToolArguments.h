@@ -13,6 +13,7 @@
 //   if (args.failed()) return args.refuse();
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <type_traits>
 
@@ -63,6 +64,23 @@ class ToolArguments {
         }
         out = static_cast<Number>(read);
         return true;
+    }
+
+    // An option whose value is one of a few words; `out` is the word's place in `words`.
+    bool choice(const char* name, std::initializer_list<const char*> words, int& out) {
+        std::string value;
+        if (!text(name, value))
+            return false;
+        int index = 0;
+        std::string listed;
+        for (const char* word : words) {
+            if (value == word) {
+                out = index;
+                return true;
+            }
+            listed += (index++ ? "|" : "") + std::string(word);
+        }
+        return refuseWith(std::string(name) + " takes " + listed);
     }
 
     // The argument at hand is none the tool knows.

@@ -3,20 +3,19 @@
 // recording device. The same seed and input give the same result line, but
 // for the two timing figures.
 //
-//   vortalis2-sim [--seed N] [--stage INDEX] --autopilot [--record FILE] [--max-frames N]
+//   vortalis2-sim [--seed N] [--stage INDEX] [--difficulty easy|normal|hard|extreme] [--casual]
+//                 --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --replay FILE [--max-frames N]
 //
-// --autopilot plays free play of the stage on normal with the gameplay seed
-// N; --record writes that game's replay (.ovr). --replay plays a replay, one
-// recorded here or by the game, with its own choices and seed, to its last
-// frame, comparing the game's state with the recorded checks: the result line
-// then ends with "replay=ok" or, at the first check that differs (where the
-// playback stops), "replay=desync frame=N". A replay that can't be read or is
-// of other rules is refused with a line on standard error and exit status 1.
-// The result is one line on standard output; the game's console lines go to
-// standard error. Among its figures, orbs= counts the items the ship picked up
-// over the whole game, and beam_ready_ms= is the stage time at which the beam
-// gauge first let the counter fire (-1 when it never did).
+// --autopilot plays free play of the stage (normal unless --difficulty says
+// otherwise, normal play unless --casual) with the gameplay seed N; --record writes that game's replay
+// (.ovr). --replay plays a replay, one recorded here or by the game, with its own choices and seed, to its
+// last frame, comparing the game's state with the recorded checks: the result line then ends with "replay=ok"
+// or, at the first check that differs (where the playback stops), "replay=desync frame=N". A replay that
+// can't be read or is of other rules is refused with a line on standard error and exit status 1. The result
+// is one line on standard output; the game's console lines go to standard error. Among its figures, orbs=
+// counts the items the ship picked up over the whole game, and beam_ready_ms= is the stage time at which the
+// beam gauge first let the counter fire (-1 when it never did).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,6 +25,7 @@
 
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
+#include "data/Difficulty.h"
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
 #include "fx/FxMath.h"
@@ -51,6 +51,8 @@ constexpr float kFrameMs = 16.7f;
 struct Options {
     unsigned seed = 1;
     int stage = 0;
+    int difficulty = storedNumber(kDefaultDifficulty);
+    bool casual = false;
     bool autopilot = false;
     std::string replayPath;
     std::string recordPath;
@@ -58,7 +60,8 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: vortalis2-sim [--seed N] [--stage INDEX] --autopilot [--record FILE] [--max-frames N]\n"
+    "usage: vortalis2-sim [--seed N] [--stage INDEX] [--difficulty easy|normal|hard|extreme] [--casual]\n"
+    "                     --autopilot [--record FILE] [--max-frames N]\n"
     "       vortalis2-sim --replay FILE [--max-frames N]\n";
 
 }  // namespace
@@ -71,7 +74,8 @@ int main(int argc, char** argv) {
             args.number("--stage", 0, 99, options.stage) ||
             args.number("--max-frames", 1L, 10000000L, options.maxFrames) ||
             args.text("--replay", options.replayPath) || args.text("--record", options.recordPath) ||
-            args.flag("--autopilot", options.autopilot)) {
+            args.choice("--difficulty", {"easy", "normal", "hard", "extreme"}, options.difficulty) ||
+            args.flag("--casual", options.casual) || args.flag("--autopilot", options.autopilot)) {
             continue;
         }
         args.reject();
@@ -114,8 +118,8 @@ int main(int argc, char** argv) {
         player.start(session, replay, profile);
     } else {
         session.choices().mode = GameMode::FreePlay;
-        session.choices().casual = false;
-        session.choices().difficulty = Difficulty::Normal;
+        session.choices().casual = options.casual;
+        session.choices().difficulty = difficultyFromStored(options.difficulty);
         session.setSeed(options.seed);
         session.startGame(CXGameSession::kArcadeLevelList, options.stage);
         session.markReadyToStart();

@@ -60,14 +60,21 @@ void AtlasGrid::place(Canvas& atlas, const Canvas& cellArt, int column, int row)
 
 void AtlasGrid::paintFrames(Canvas& atlas, int frameCount,
                             const std::function<void(Canvas& cell, int frame)>& painter) const {
+    paintFrames(atlas, 0, frameCount, painter);
+}
+
+void AtlasGrid::paintFrames(Canvas& atlas, int firstFrame, int frameCount,
+                            const std::function<void(Canvas& cell, int index)>& painter) const {
     checkAtlas(atlas);
-    if (frameCount < 0 || frameCount > cellCount()) {
-        throw std::out_of_range(std::to_string(frameCount) + " frames don't fit in " +
+    if (firstFrame < 0 || frameCount < 0 || firstFrame + frameCount > cellCount()) {
+        throw std::out_of_range("frames " + std::to_string(firstFrame) + " to " +
+                                std::to_string(firstFrame + frameCount - 1) + " don't fit in " +
                                 std::to_string(cellCount()) + " cells");
     }
-    for (int f = 0; f < frameCount; ++f) {
+    for (int i = 0; i < frameCount; ++i) {
         Canvas cellArt(cellWidth(), cellHeight());
-        painter(cellArt, f);
+        painter(cellArt, i);
+        const int f = firstFrame + i;
         place(atlas, cellArt, f % columns_, f / columns_);
     }
 }

@@ -48,6 +48,10 @@ class AtlasGrid {
     // places them, so no cell can spill into its neighbours.
     void paintFrames(Canvas& atlas, int frameCount,
                      const std::function<void(Canvas& cell, int frame)>& painter) const;
+    // The same for frames firstFrame to firstFrame + frameCount - 1; the painter is given the
+    // frame's place in that run (0 for firstFrame), so a family of frames can move as a block.
+    void paintFrames(Canvas& atlas, int firstFrame, int frameCount,
+                     const std::function<void(Canvas& cell, int index)>& painter) const;
 
   private:
     void checkAtlas(const Canvas& atlas) const;

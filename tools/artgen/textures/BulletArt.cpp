@@ -16,70 +16,44 @@ namespace {
 
 namespace f = bullet_frame;
 
-constexpr Vec2 kCentre{32.0f, 32.0f};
+constexpr Vec2 kCentre = kBulletCellCentre;
 
-// The bullet colours: the body colour, and the hot colour its core fades to.
-//
 // One rule a player learns at a glance: enemy bullets are saturated red, orange, yellow, lime,
 // green, magenta or violet, each with a white-hot core and a near-black rim, and never the blue
 // and cyan of the stage's nebula; the player's shots are pale, see-through ice blues, a family
 // no enemy bullet uses; items are large gold discs and gems that twinkle.
-struct Hue {
-    Colour body;
-    Colour hot;
-};
-constexpr Hue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
-constexpr Hue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
-constexpr Hue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
-constexpr Hue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
-constexpr Hue kPurple{Colour::hex(0xb84dff), Colour::hex(0xf6e8ff)};
-constexpr Hue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
-constexpr Hue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
+constexpr BulletHue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
+constexpr BulletHue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
+constexpr BulletHue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
+constexpr BulletHue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
+constexpr BulletHue kPurple{Colour::hex(0xb84dff), Colour::hex(0xf6e8ff)};
+constexpr BulletHue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
+constexpr BulletHue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
 // The player's family: pale ice, drawn partly transparent.
-constexpr Hue kIce{Colour::hex(0xa8e6ff), Colour::hex(0xffffff)};
-constexpr Hue kAqua{Colour::hex(0xa0fff0), Colour::hex(0xffffff)};
-constexpr Hue kFrost{Colour::hex(0xd8f2ff), Colour::hex(0xffffff)};
+constexpr BulletHue kIce{Colour::hex(0xa8e6ff), Colour::hex(0xffffff)};
+constexpr BulletHue kAqua{Colour::hex(0xa0fff0), Colour::hex(0xffffff)};
+constexpr BulletHue kFrost{Colour::hex(0xd8f2ff), Colour::hex(0xffffff)};
 // The items' gold.
-constexpr Hue kGold{Colour::hex(0xffc21f), Colour::hex(0xfff6c8)};
+constexpr BulletHue kGold{Colour::hex(0xffc21f), Colour::hex(0xfff6c8)};
 
-// The near-black rim every enemy bullet has, tinted with its own colour.
-Colour rimOf(const Hue& hue) {
-    return mix(Colour::hex(0x05060c), hue.body, 0.12f);
-}
-
-// Outline, body (darker at the rim, lighter inwards) and core of one shape; `core` is the
-// same shape shrunk by the caller.
-void drawBullet(Canvas& cell, const Shape& body, const Shape& core, const Hue& hue, float rimWidth = 5.0f) {
-    glow(cell, body, hue.body, 9.0f, 0.25f);
-    const Grown rim(body, rimWidth * 0.6f);
-    fill(cell, rim, rimOf(hue));
-    fill(cell, body,
-         radialGradient(kCentre, 26.0f,
-                        {{0.0f, mix(hue.body, hue.hot, 0.5f)},
-                         {0.55f, hue.body},
-                         {1.0f, mix(hue.body, rimOf(hue), 0.3f)}}));
-    glow(cell, core, hue.hot, 4.0f, 0.7f);
-    fill(cell, core, hue.hot);
-}
-
-void paintRound(Canvas& cell, const Hue& hue, float radius) {
+void paintRound(Canvas& cell, const BulletHue& hue, float radius) {
     const Circle body(kCentre, radius);
     const Circle core(kCentre, radius * 0.42f);
-    drawBullet(cell, body, core, hue);
+    drawEnemyBullet(cell, body, core, hue);
 }
 
 // A grain of rice, pointing up; the types narrow it with their width factor.
-void paintRice(Canvas& cell, const Hue& hue) {
+void paintRice(Canvas& cell, const BulletHue& hue) {
     const Ellipse body(kCentre, 17.0f, 25.0f);
     const Ellipse core(kCentre, 6.5f, 13.0f);
-    drawBullet(cell, body, core, hue, 4.0f);
+    drawEnemyBullet(cell, body, core, hue, 4.0f);
 }
 
 // An arrowhead pointing up with a notched tail.
-void paintArrow(Canvas& cell, const Hue& hue) {
+void paintArrow(Canvas& cell, const BulletHue& hue) {
     const Polygon body({{32.0f, 5.0f}, {52.0f, 50.0f}, {32.0f, 40.0f}, {12.0f, 50.0f}});
     const Polygon core({{32.0f, 17.0f}, {40.0f, 38.0f}, {32.0f, 33.0f}, {24.0f, 38.0f}});
-    drawBullet(cell, body, core, hue, 4.0f);
+    drawEnemyBullet(cell, body, core, hue, 4.0f);
 }
 
 std::vector<Vec2> starPoints(float outer, float inner, float degrees) {
@@ -91,23 +65,23 @@ std::vector<Vec2> starPoints(float outer, float inner, float degrees) {
     return points;
 }
 
-void paintStar(Canvas& cell, const Hue& hue, float degrees) {
+void paintStar(Canvas& cell, const BulletHue& hue, float degrees) {
     const Polygon body(starPoints(24.0f, 11.0f, degrees));
     const Polygon core(starPoints(11.0f, 5.0f, degrees));
-    drawBullet(cell, body, core, hue, 4.0f);
+    drawEnemyBullet(cell, body, core, hue, 4.0f);
 }
 
 // A hollow ring: dark rims on both sides of a lit band.
-void paintRing(Canvas& cell, const Hue& hue) {
+void paintRing(Canvas& cell, const BulletHue& hue) {
     const Arc band(kCentre, 17.0f, 9.0f, 0.0f, 360.0f);
     const Arc hot(kCentre, 17.0f, 3.0f, 0.0f, 360.0f);
-    drawBullet(cell, band, hot, hue, 4.0f);
+    drawEnemyBullet(cell, band, hot, hue, 4.0f);
 }
 
 // The player's shots stay out of the way of what must be read: a pale, see-through lance
 // with no rim, so it never looks like an enemy bullet; the types stretch it with their
 // height factor.
-void paintPlayerShot(Canvas& cell, const Hue& hue) {
+void paintPlayerShot(Canvas& cell, const BulletHue& hue) {
     const RoundedRect body(Rect{21.0f, 6.0f, 43.0f, 58.0f}, 11.0f);
     const RoundedRect core(Rect{29.0f, 12.0f, 35.0f, 52.0f}, 3.0f);
     glow(cell, body, hue.body, 8.0f, 0.25f);
@@ -116,7 +90,7 @@ void paintPlayerShot(Canvas& cell, const Hue& hue) {
 }
 
 // A homing needle: a slim, pale diamond with a faint spine.
-void paintHoming(Canvas& cell, const Hue& hue) {
+void paintHoming(Canvas& cell, const BulletHue& hue) {
     const Polygon body({{32.0f, 4.0f}, {44.0f, 34.0f}, {32.0f, 60.0f}, {20.0f, 34.0f}});
     const Polygon core({{32.0f, 12.0f}, {35.0f, 34.0f}, {32.0f, 50.0f}, {29.0f, 34.0f}});
     glow(cell, body, hue.body, 7.0f, 0.25f);
@@ -143,7 +117,7 @@ constexpr float kItemPulse[4] = {1.0f, 1.06f, 1.1f, 1.04f};
 
 // A prize orb, large and gold, and its twinkle: `phase` 0 to 3 swells it and turns a glint
 // across it.
-void paintOrb(Canvas& cell, const Hue& hue, int phase) {
+void paintOrb(Canvas& cell, const BulletHue& hue, int phase) {
     const float radius = 23.0f * kItemPulse[phase];
     const Circle orb(kCentre, radius);
     glow(cell, orb, hue.body, 8.0f, 0.35f + 0.1f * static_cast<float>(phase % 3));
@@ -161,10 +135,10 @@ void paintOrb(Canvas& cell, const Hue& hue, int phase) {
 // The casual score coin: a gold disc whose face narrows as it spins.
 void paintCoin(Canvas& cell, int phase) {
     const float narrowing[] = {1.0f, 0.7f, 0.35f, 0.7f};
-    const Hue& gold = kGold;
+    const BulletHue& gold = kGold;
     const Ellipse coin(kCentre, 24.0f * narrowing[phase], 24.0f);
     glow(cell, coin, gold.body, 10.0f, 0.4f);
-    fill(cell, Grown(coin, 2.0f), rimOf(gold));
+    fill(cell, Grown(coin, 2.0f), bulletRim(gold));
     fill(cell, coin, linearGradient({0.0f, 14.0f}, {0.0f, 50.0f}, {{0.0f, gold.hot}, {1.0f, gold.body}}));
     fill(cell, Ellipse(kCentre, 12.0f * narrowing[phase], 12.0f), gold.body);
     if (phase == 0) {
@@ -174,7 +148,7 @@ void paintCoin(Canvas& cell, int phase) {
 
 // The multiplier gem: a large faceted gold diamond that swells and glints as it twinkles.
 void paintGem(Canvas& cell, int phase) {
-    const Hue& gold = kGold;
+    const BulletHue& gold = kGold;
     const float k = kItemPulse[phase];
     auto at = [k](float x, float y) { return Vec2{32.0f + (x - 32.0f) * k, 32.0f + (y - 32.0f) * k}; };
     const Polygon gem({at(32.0f, 5.0f), at(56.0f, 28.0f), at(32.0f, 59.0f), at(8.0f, 28.0f)});
@@ -214,11 +188,11 @@ void paintFlash(Canvas& cell, float radius, Colour colour) {
 }
 
 void paintCell(Canvas& cell, int frame) {
-    const Hue rounds[] = {kRed, kMagenta, kGreen, kYellow, kPurple, kLime, kOrange};
-    const Hue rice[] = {kRed, kMagenta, kGreen, kPurple};
-    const Hue arrows[] = {kRed, kMagenta, kGreen, kYellow};
-    const Hue rings[] = {kRed, kMagenta, kGreen, kOrange};
-    const Hue stars[] = {kRed, kMagenta, kGreen, kPurple};
+    const BulletHue rounds[] = {kRed, kMagenta, kGreen, kYellow, kPurple, kLime, kOrange};
+    const BulletHue rice[] = {kRed, kMagenta, kGreen, kPurple};
+    const BulletHue arrows[] = {kRed, kMagenta, kGreen, kYellow};
+    const BulletHue rings[] = {kRed, kMagenta, kGreen, kOrange};
+    const BulletHue stars[] = {kRed, kMagenta, kGreen, kPurple};
     if (frame >= f::kRound && frame < f::kRound + 7) {
         paintRound(cell, rounds[frame - f::kRound], 19.0f);
     } else if (frame >= f::kExpiry && frame < f::kExpiry + 4) {
@@ -302,9 +276,33 @@ void paintCell(Canvas& cell, int frame) {
 
 }  // namespace
 
+Colour bulletRim(const BulletHue& hue) {
+    return mix(Colour::hex(0x05060c), hue.body, 0.12f);
+}
+
+void drawEnemyBullet(Canvas& cell, const Shape& body, const Shape& core, const BulletHue& hue,
+                     float rimWidth) {
+    glow(cell, body, hue.body, 9.0f, 0.25f);
+    const Grown rim(body, rimWidth * 0.6f);
+    fill(cell, rim, bulletRim(hue));
+    fill(cell, body,
+         radialGradient(kBulletCellCentre, 26.0f,
+                        {{0.0f, mix(hue.body, hue.hot, 0.5f)},
+                         {0.55f, hue.body},
+                         {1.0f, mix(hue.body, bulletRim(hue), 0.3f)}}));
+    glow(cell, core, hue.hot, 4.0f, 0.7f);
+    fill(cell, core, hue.hot);
+}
+
 void paintBulletAtlas(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid = bulletAtlasGrid();
-    grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int frame) { paintCell(cell, frame); });
+    grid.paintFrames(canvas, bullet_frame::kStageTwoFirst,
+                     [](Canvas& cell, int frame) { paintCell(cell, frame); });
+    // Each later stage's own bullet family, in its own rows.
+    grid.paintFrames(canvas, bullet_frame::kStageTwoFirst, bullet_frame::kStageFamilySize,
+                     paintStageTwoBullet);
+    grid.paintFrames(canvas, bullet_frame::kStageThreeFirst, bullet_frame::kStageFamilySize,
+                     paintStageThreeBullet);
 }
 
 }  // namespace artgen

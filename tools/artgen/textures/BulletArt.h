@@ -1,4 +1,4 @@
-// The bullet atlas bullets.png: 8 x 8 cells of 64 x 64, every bullet drawn pointing up (the
+// The bullet atlas bullets.png: 8 x 16 cells of 64 x 64, every bullet drawn pointing up (the
 // game turns it to its direction). Enemy bullets are a near-black rim around a saturated body
 // and a white-hot core, never in the nebula's blue; the player's shots are pale, see-through
 // ice blues; items are large and gold. The frame numbers are the ones the
@@ -7,12 +7,15 @@
 
 #include "raster/AtlasGrid.h"
 #include "raster/Canvas.h"
+#include "raster/Colour.h"
+#include "raster/Geometry.h"
 #include "raster/Random.h"
+#include "raster/Shapes.h"
 
 namespace artgen {
 
 inline AtlasGrid bulletAtlasGrid() {
-    return AtlasGrid::withCellSize(64, 64, 8, 8);
+    return AtlasGrid::withCellSize(64, 64, 8, 16);
 }
 
 namespace bullet_frame {
@@ -44,9 +47,35 @@ constexpr int kPlayerShotTop = 57;  // level 5
 constexpr int kArrowPurple = 58;
 constexpr int kMultiplierGem = 59;  // 59 to 62
 constexpr int kFirstFrameFlash = 63;
+// Rows 8 to 15: each later stage's own family of enemy bullets, 32 frames apiece, numbered in
+// the stage's own art file from 0 (frame kStageTwoFirst + n in the game's lists).
+constexpr int kStageFamilySize = 32;
+constexpr int kStageTwoFirst = 64;    // 64 to 95
+constexpr int kStageThreeFirst = 96;  // 96 to 127
 }  // namespace bullet_frame
 
-// Paints the whole atlas (512 x 512).
+// The colours of one enemy bullet: its body, and the hot colour its core fades to.
+struct BulletHue {
+    Colour body;
+    Colour hot;
+};
+
+// Every cell is 64 x 64 and a bullet is drawn about its centre, pointing up.
+constexpr Vec2 kBulletCellCentre{32.0f, 32.0f};
+
+// The near-black rim every enemy bullet has, tinted with its own colour.
+Colour bulletRim(const BulletHue& hue);
+
+// An enemy bullet in the house rule: a soft glow, a near-black rim, a saturated body lighter
+// inwards and a white-hot core. `core` is the body's shape shrunk by the caller.
+void drawEnemyBullet(Canvas& cell, const Shape& body, const Shape& core, const BulletHue& hue,
+                     float rimWidth = 5.0f);
+
+// Paints the whole atlas (512 x 1024).
 void paintBulletAtlas(Canvas& canvas, Random& random);
+
+// The later stages' families: `index` counts from the family's first frame.
+void paintStageTwoBullet(Canvas& cell, int index);
+void paintStageThreeBullet(Canvas& cell, int index);
 
 }  // namespace artgen

@@ -840,6 +840,8 @@ void paintEnemyAtlas(Canvas& canvas, Random& random) {
     clearMargin(carrier, 2.0f);
     const PixelRect corner = grid.frame(enemy_frame::kCarrier);
     canvas.copyFrom(carrier, corner.left, corner.top);
+    paintStageTwoEnemies(canvas, grid, random);
+    paintStageThreeEnemies(canvas, grid, random);
 }
 
 }  // namespace artgen

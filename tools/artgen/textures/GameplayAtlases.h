@@ -4,6 +4,8 @@
 #pragma once
 
 #include "raster/AtlasGrid.h"
+#include "raster/Canvas.h"
+#include "raster/Random.h"
 
 namespace artgen {
 
@@ -36,7 +38,18 @@ constexpr int kCarrierCore = 28;
 constexpr int kCarrierCoreDamaged = 29;
 constexpr int kCarrierGunPodDamaged = 30;
 constexpr int kCarrierArmourDamaged = 31;
+// Each later stage draws its own enemies into its own block of cells, numbered in the stage's
+// own art file from 0 (frame kStageTwoFirst + n in the game's lists).
+constexpr int kStageTwoFirst = 34;  // 34 to 47
+constexpr int kStageTwoCount = 14;
+constexpr int kStageThreeFirst = 48;  // 48 to 63
+constexpr int kStageThreeCount = 16;
 }  // namespace enemy_frame
+
+// The later stages' enemies: each paints its own block of cells (it may span several cells
+// for a large craft, the way the carrier does) straight onto the atlas.
+void paintStageTwoEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
+void paintStageThreeEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
 
 // senko_type_a.png: the player's ship, 4 cells of 128 x 128 in a row.
 inline AtlasGrid playerShipGrid() {

@@ -16,7 +16,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"load_logo.png", 512, 256, paintLoadLogo},
         {"select_highlight.png", 128, 32, paintSelectHighlight},
         {"menu_bg_nebula.png", 1024, 1024, paintMenuBackgroundNebula},
-        {"bullets.png", 512, 512, paintBulletAtlas},
+        {"bullets.png", 512, 1024, paintBulletAtlas},
         {"enemies.png", 1024, 1024, paintEnemyAtlas},
         {"senko_type_a.png", 512, 128, paintSenkoTypeA},
         {"senko_option.png", 128, 64, paintSenkoOption},
