@@ -3,12 +3,18 @@
 // recording device. The same seed and input give the same result line, but
 // for the two timing figures.
 //
-//   vortalis2-sim [--seed N] [--stage INDEX] [--difficulty easy|normal|hard|extreme] [--casual]
+//   vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush]
+//                 [--difficulty easy|normal|hard|extreme] [--casual]
 //                 --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --replay FILE [--max-frames N]
 //
 // --autopilot plays free play of the stage (normal unless --difficulty says
-// otherwise, normal play unless --casual) with the gameplay seed N; --record writes that game's replay
+// otherwise, normal play unless --casual) with the gameplay seed N; with
+// --arcade it plays the whole arcade level list as one game, and with
+// --boss-rush the boss rush list, continues refused: one result line per
+// stage played, then a line for the game with stages_cleared=, true_route=
+// (the hidden last stage was reached) and ending= (none, credits, or final
+// for the ending of the hidden stage); --record writes that game's replay
 // (.ovr). --replay plays a replay, one recorded here or by the game, with its own choices and seed, to its
 // last frame, comparing the game's state with the recorded checks: the result line then ends with "replay=ok"
 // or, at the first check that differs (where the playback stops), "replay=desync frame=N". A replay that
@@ -53,6 +59,8 @@ struct Options {
     int stage = 0;
     int difficulty = storedNumber(kDefaultDifficulty);
     bool casual = false;
+    bool arcade = false;
+    bool bossRush = false;
     bool autopilot = false;
     std::string replayPath;
     std::string recordPath;
@@ -60,9 +68,52 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: vortalis2-sim [--seed N] [--stage INDEX] [--difficulty easy|normal|hard|extreme] [--casual]\n"
+    "usage: vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush]\n"
+    "                     [--difficulty easy|normal|hard|extreme] [--casual]\n"
     "                     --autopilot [--record FILE] [--max-frames N]\n"
     "       vortalis2-sim --replay FILE [--max-frames N]\n";
+
+// What one stage's line reports, gathered frame by frame while the stage plays.
+struct StageFigures {
+    std::string stage;  // the stage's list name
+    long frames = 0;    // filled as the line is printed
+    int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
+    long long grazes = 0, orbs = 0;
+    double beamReadyMs = -1.0;  // stage time the beam gauge first let the counter fire
+    double bossMs = 0.0, bossWorstUs = 0.0;
+    double totalUpdateUs = 0.0, worstUpdateUs = 0.0;
+    int bosses = 0;
+    double stageMs = 0.0;
+};
+
+// The list name of the stage a game plays at `index` ("stage_2", "gd_stage_5_true").
+std::string stageName(const CXGameSession& session, int index) {
+    std::string path = session.stagePathFor(index);
+    const std::string folder = "assets/plist/", suffix = ".plist";
+    if (path.compare(0, folder.size(), folder) == 0) {
+        path.erase(0, folder.size());
+    }
+    if (path.size() > suffix.size() &&
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        path.erase(path.size() - suffix.size());
+    }
+    return path;
+}
+
+void printStageLine(std::FILE* out, const std::string& outcome, const StageFigures& figures,
+                    const CXGameSession& session) {
+    std::fprintf(
+        out,
+        "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
+        "bosses=%d boss_ms=%.0f peak_particles=%d peak_trails=%d orbs=%lld beam_ready_ms=%.0f "
+        "stage=%s boss_worst_update_us=%.1f mean_update_us=%.1f worst_update_us=%.1f",
+        outcome.c_str(), figures.frames, figures.stageMs, static_cast<long long>(session.run().score),
+        figures.grazes, session.run().kills, figures.deaths, figures.peakBullets, figures.bosses,
+        figures.bossMs, figures.peakParticles, figures.peakTrails, figures.orbs, figures.beamReadyMs,
+        figures.stage.c_str(), figures.bossWorstUs,
+        figures.frames > 0 ? figures.totalUpdateUs / static_cast<double>(figures.frames) : 0.0,
+        figures.worstUpdateUs);
+}
 
 }  // namespace
 
@@ -75,7 +126,8 @@ int main(int argc, char** argv) {
             args.number("--max-frames", 1L, 10000000L, options.maxFrames) ||
             args.text("--replay", options.replayPath) || args.text("--record", options.recordPath) ||
             args.choice("--difficulty", {"easy", "normal", "hard", "extreme"}, options.difficulty) ||
-            args.flag("--casual", options.casual) || args.flag("--autopilot", options.autopilot)) {
+            args.flag("--casual", options.casual) || args.flag("--arcade", options.arcade) ||
+            args.flag("--boss-rush", options.bossRush) || args.flag("--autopilot", options.autopilot)) {
             continue;
         }
         args.reject();
@@ -90,6 +142,11 @@ int main(int argc, char** argv) {
     if (!options.recordPath.empty() && !options.autopilot) {
         return args.refuse("--record records the autopilot: give --autopilot with it");
     }
+    if (options.arcade && options.bossRush) {
+        return args.refuse("--arcade and --boss-rush are two games: give one");
+    }
+    // A whole game plays on through its stage clears; free play of one stage stops at the first.
+    const bool wholeGame = options.arcade || options.bossRush;
     Replay replay;
     std::string problem;
     if (playback && !Replay::load(options.replayPath, replay, problem)) {
@@ -112,16 +169,19 @@ int main(int argc, char** argv) {
     CXGameSession& session = CXGameSession::instance();
     session.setProfile(&profile);
     session.setScreenSize(450, 600);
-    const int stage = playback ? replay.stage : options.stage;
+    const int stage = playback ? replay.stage : wholeGame ? 0 : options.stage;
     ReplayPlayer player;
     if (playback) {
         player.start(session, replay, profile);
     } else {
-        session.choices().mode = GameMode::FreePlay;
+        session.choices().mode = options.arcade     ? GameMode::Arcade
+                                 : options.bossRush ? GameMode::BossRush
+                                                    : GameMode::FreePlay;
         session.choices().casual = options.casual;
         session.choices().difficulty = difficultyFromStored(options.difficulty);
         session.setSeed(options.seed);
-        session.startGame(CXGameSession::kArcadeLevelList, options.stage);
+        session.startGame(
+            options.bossRush ? CXGameSession::kBossRushLevelList : CXGameSession::kArcadeLevelList, stage);
         session.markReadyToStart();
     }
     const int stageCount = static_cast<int>(session.getLevelList().size());
@@ -136,16 +196,16 @@ int main(int argc, char** argv) {
     const char* verboseSetting = std::getenv("VORTALIS2_SIM_VERBOSE");
     const bool verbose = verboseSetting && std::string(verboseSetting) == "1";
     Autopilot pilot;
+    StageFigures figures;
+    figures.stage = stageName(session, stage);
     long frame = 0;
-    int deaths = 0, peakBullets = 0, peakParticles = 0, peakTrails = 0;
-    long long grazes = 0, orbs = 0;
     int lastGrazes = 0, lastOrbs = 0;
-    double beamReadyMs = -1.0;  // stage time the beam gauge first let the counter fire
     bool beamWasFull = false;
     bool wasInPlay = false;
-    double bossMs = 0.0, bossWorstUs = 0.0;
     int lastPhase = -1;
-    double totalUpdateUs = 0.0, worstUpdateUs = 0.0;
+    int stagesCleared = 0;
+    long stageStartFrame = 0;    // where the stage being played began
+    bool stageReported = false;  // a whole game's last stage already has its line
     std::string outcome = "timeout";
     for (; frame < options.maxFrames; ++frame) {
         OXScnBaseSTGGame* scene = session.getGameScene();
@@ -164,8 +224,8 @@ int main(int argc, char** argv) {
         }
         const double us =
             std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - started).count();
-        totalUpdateUs += us;
-        worstUpdateUs = std::max(worstUpdateUs, us);
+        figures.totalUpdateUs += us;
+        figures.worstUpdateUs = std::max(figures.worstUpdateUs, us);
 
         if (player.getStatus() == ReplayPlayer::Desync) {
             ++frame;
@@ -180,45 +240,48 @@ int main(int argc, char** argv) {
             ++frame;
             break;
         }
-        peakBullets = std::max(peakBullets, scene->getBulletManager()->liveEnemyPoolCount());
+        figures.stageMs = static_cast<double>(scene->getStageTime());
+        figures.bosses = scene->getBossesDefeated();
+        figures.peakBullets = std::max(figures.peakBullets, scene->getBulletManager()->liveEnemyPoolCount());
         // Stage time with a boss or mid-boss in the fight (dying included).
         const OXBoss* boss = scene->getEnemyManager()->currentBoss();
         if (verbose && boss && boss->getPhaseIndex() != lastPhase) {
             lastPhase = boss->getPhaseIndex();
             std::fprintf(stderr, "SIM: boss phase %d at stage %.0f ms, deaths %d\n", lastPhase,
-                         static_cast<double>(scene->getStageTime()), deaths);
+                         static_cast<double>(scene->getStageTime()), figures.deaths);
         }
         if (boss && boss->isActive() && session.getState() == CXGameSession::State::Playing) {
-            bossMs += static_cast<double>(CXGameSession::kStageStepMs * scene->getTimeScale());
-            bossWorstUs = std::max(bossWorstUs, us);
+            figures.bossMs += static_cast<double>(CXGameSession::kStageStepMs * scene->getTimeScale());
+            figures.bossWorstUs = std::max(figures.bossWorstUs, us);
         }
-        peakParticles = std::max(peakParticles, scene->getStageEffects().particles().peakParticles());
-        peakTrails = std::max(peakTrails, scene->getStageEffects().trails().peakTrails());
+        figures.peakParticles =
+            std::max(figures.peakParticles, scene->getStageEffects().particles().peakParticles());
+        figures.peakTrails = std::max(figures.peakTrails, scene->getStageEffects().trails().peakTrails());
         const int stageGrazes = session.run().grazes;
-        grazes += std::max(0, stageGrazes - lastGrazes);
+        figures.grazes += std::max(0, stageGrazes - lastGrazes);
         lastGrazes = stageGrazes;
         const int stageOrbs = session.run().orbs;
-        orbs += std::max(0, stageOrbs - lastOrbs);
+        figures.orbs += std::max(0, stageOrbs - lastOrbs);
         lastOrbs = stageOrbs;
         const OXSTGBasePlayer* ship = scene->getShip();
-        if (beamReadyMs < 0.0 && ship && ship->getBeamGauge() >= OXSTGBasePlayer::kCounterMinimum) {
-            beamReadyMs = static_cast<double>(scene->getStageTime());
+        if (figures.beamReadyMs < 0.0 && ship && ship->getBeamGauge() >= OXSTGBasePlayer::kCounterMinimum) {
+            figures.beamReadyMs = static_cast<double>(scene->getStageTime());
             if (verbose) {
-                std::fprintf(stderr, "SIM: beam gauge ready at stage %.0f ms, %lld orbs\n", beamReadyMs,
-                             orbs);
+                std::fprintf(stderr, "SIM: beam gauge ready at stage %.0f ms, %lld orbs\n",
+                             figures.beamReadyMs, figures.orbs);
             }
         }
         if (verbose && ship && ship->getBeamGauge() >= 1.0f && !beamWasFull) {
             std::fprintf(stderr, "SIM: beam gauge full at stage %.0f ms, %lld orbs\n",
-                         static_cast<double>(scene->getStageTime()), orbs);
+                         static_cast<double>(scene->getStageTime()), figures.orbs);
         }
         beamWasFull = ship && ship->getBeamGauge() >= 1.0f;
         const bool inPlay = ship && !ship->isOutOfPlay();
         if (wasInPlay && !inPlay) {
-            ++deaths;
+            ++figures.deaths;
             if (verbose) {
                 std::fprintf(stderr, "SIM: death %d at frame %ld, stage %.0f ms, ship at (%.0f, %.0f)\n",
-                             deaths, frame, static_cast<double>(scene->getStageTime()),
+                             figures.deaths, frame, static_cast<double>(scene->getStageTime()),
                              static_cast<double>(ship->getX()), static_cast<double>(ship->getY()));
                 for (int i = 0; i < CXBulletManager::kBeamPoolSize; ++i) {
                     const OXBeam& beam = scene->getBulletManager()->beamSlot(i);
@@ -236,14 +299,37 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "SIM: frame %ld took %.0f us\n", frame, us);
         }
         wasInPlay = inPlay;
-        // The autopilot's game stops at the first clear or game over; a replay plays on to its
-        // end, so its outcome is the last of them.
+        // The autopilot's free play stops at the first clear or game over; a whole game goes on
+        // to the next stage from the summary; a replay plays on to its end, so its outcome is
+        // the last of them.
         if (session.getState() == CXGameSession::State::StageSummary ||
             scene->getStageState() == OXScnBaseSTGGame::Cleared) {
             outcome = "clear";
-            if (!playback) {
+            if (!playback && !wholeGame) {
                 ++frame;
                 break;
+            }
+            if (wholeGame && session.getState() == CXGameSession::State::StageSummary) {
+                // The summary is read at once: the stage's line, then on to the next stage.
+                figures.frames = frame + 1 - stageStartFrame;
+                printStageLine(result, outcome, figures, session);
+                std::fprintf(result, "\n");
+                ++stagesCleared;
+                session.summaryFinished();
+                if (session.getState() == CXGameSession::State::Ending) {
+                    ++frame;
+                    stageReported = true;  // the last stage of the list was cleared
+                    break;
+                }
+                stageStartFrame = frame + 1;
+                figures = StageFigures();
+                figures.stage = stageName(session, session.run().stageIndex);
+                lastGrazes = lastOrbs = 0;
+                beamWasFull = wasInPlay = false;
+                lastPhase = -1;
+                outcome = "timeout";
+                pilot = Autopilot();
+                continue;
             }
         }
         const CXGameSession::Overlay overlay = session.getActiveOverlay();
@@ -257,23 +343,26 @@ int main(int argc, char** argv) {
         }
     }
 
-    const OXScnBaseSTGGame* scene = session.getGameScene();
-    std::fprintf(
-        result,
-        "result=%s frames=%ld stage_ms=%.0f score=%lld grazes=%lld kills=%d deaths=%d peak_bullets=%d "
-        "bosses=%d boss_ms=%.0f peak_particles=%d peak_trails=%d orbs=%lld beam_ready_ms=%.0f "
-        "boss_worst_update_us=%.1f "
-        "mean_update_us=%.1f worst_update_us=%.1f",
-        outcome.c_str(), frame, scene ? static_cast<double>(scene->getStageTime()) : 0.0,
-        static_cast<long long>(session.run().score), grazes, session.run().kills, deaths, peakBullets,
-        scene ? scene->getBossesDefeated() : 0, bossMs, peakParticles, peakTrails, orbs, beamReadyMs,
-        bossWorstUs, frame > 0 ? totalUpdateUs / static_cast<double>(frame) : 0.0, worstUpdateUs);
-    if (player.getStatus() == ReplayPlayer::Desync) {
-        std::fprintf(result, " replay=desync frame=%d", player.getDesyncFrame());
-    } else if (playback) {
-        std::fprintf(result, " replay=ok");
+    if (!stageReported) {
+        figures.frames = frame - stageStartFrame;  // a replay's line counts the whole recording
+        if (playback) {
+            figures.stage = stageName(session, session.run().stageIndex);  // where the recording ended
+        }
+        printStageLine(result, outcome, figures, session);
+        if (player.getStatus() == ReplayPlayer::Desync) {
+            std::fprintf(result, " replay=desync frame=%d", player.getDesyncFrame());
+        } else if (playback) {
+            std::fprintf(result, " replay=ok");
+        }
+        std::fprintf(result, "\n");
     }
-    std::fprintf(result, "\n");
+    if (wholeGame) {
+        const GameRun& run = session.run();
+        const char* ending = !run.gameFinished ? "none" : run.trueRoute ? "final" : "credits";
+        std::fprintf(result, "game=%s frames=%ld score=%lld stages_cleared=%d true_route=%d ending=%s\n",
+                     options.arcade ? "arcade" : "boss_rush", frame, static_cast<long long>(run.score),
+                     stagesCleared, run.trueRoute ? 1 : 0, ending);
+    }
     std::fclose(result);
     if (!options.recordPath.empty()) {
         session.finishRecording();
