@@ -3,11 +3,12 @@
 // measures whole frames: simulation, vertex building, the GL driver, the
 // composite and the swap. There is no dialog and no profile on disk.
 //
-//   vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
+//   vortalis2-bench [--stage I] [--difficulty D] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
 //                   [--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]
 //                   [--shot-at summary|cutin] [--shot-after MS] [--from-boss]
-//                   [--trance-at MS] [--bomb-at MS] [--game-ms MS]
+//                   [--boss-phase N] [--keep-lives] [--trance-at MS] [--bomb-at MS] [--game-ms MS]
 //
+// --difficulty is easy, normal (the default), hard or extreme.
 // --size is one of the game's eight resolutions (800x600 by default);
 // --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
 // 1:1); --seconds is the wall time measured (10 by default); --from plays the
@@ -26,6 +27,9 @@
 // without a picture and with result=missed.
 // --from-boss plays undrawn (after --from) until the stage's boss is announced, and
 // measures its fight; a stage lost or cleared before it ends the run with result=missed.
+// --boss-phase N (with --from-boss) plays on undrawn until the boss's phase N has begun, to
+// measure one attack. --keep-lives tops the ship's lives up before every frame, so a run on a
+// hard stage reaches what it should measure however often the ship is hit.
 // --trance-at fills the ship's trance gauge MS of game time into the measured run (the pilot
 // trances as soon as it is full) and --bomb-at uses a bomb then, as the HUD's bomb button
 // does: a run can hold the effects of both to the flash figures below. --game-ms ends the
@@ -62,6 +66,7 @@
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
+#include "data/Difficulty.h"
 #include "engine/CXGfxManager.h"
 #include "engine/gl/IXGLDevice.h"
 #include "engine/gl/opengl/OpenGLDevice.h"
@@ -71,6 +76,8 @@
 #include "platform/GLWindow.h"
 #include "platform/Resolution.h"
 #include "platform/SfmlFrameClock.h"
+#include "stg/enemy/CXEnemyManager.h"
+#include "stg/enemy/OXBoss.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXSTGBasePlayer.h"
@@ -94,6 +101,7 @@ double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
 
 struct Options {
     int stage = 0;
+    int difficulty = storedNumber(kDefaultDifficulty);
     unsigned seed = 1;
     int resolution = kDefaultResolution;
     float bufferScale = 0.5f;
@@ -105,15 +113,19 @@ struct Options {
     std::string shotAt;  // "", "summary" or "cutin"
     float shotAfterMs = 0.0f;
     bool fromBoss = false;
+    int bossPhase = 0;
+    bool keepLives = false;
     float tranceAtMs = -1.0f;  // game time into the measured run; -1 for never
     float bombAtMs = -1.0f;
     float gameMs = 0.0f;  // the measured run's game time; 0 for no bound
 };
 
 constexpr const char* kUsage =
-    "usage: vortalis2-bench [--stage I] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T] "
+    "usage: vortalis2-bench [--stage I] [--difficulty D] [--seed N] [--size WxH] [--buffer-scale S] "
+    "[--seconds T] "
     "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
-    "[--shot-at summary|cutin] [--shot-after MS] [--from-boss] [--trance-at MS] [--bomb-at MS] [--game-ms "
+    "[--shot-at summary|cutin] [--shot-after MS] [--from-boss] [--boss-phase N] [--keep-lives] [--trance-at "
+    "MS] [--bomb-at MS] [--game-ms "
     "MS]\n"
     "The flash figures read the game image back every frame drawn: its mean relative luminance (0 black,\n"
     "1 white). A general flash is a rise of that mean by 0.1 or more to a frame above 0.25, counted again\n"
@@ -170,6 +182,7 @@ class BenchLoop : public IXLoopHost {
         if (options.stress && stress.isReady()) {
             stress.topUp(session);  // the bench's own work: not part of any figure
         }
+        keepLives(session);
         const Clock::time_point updateStart = Clock::now();
         OXScnBaseSTGGame* scene = session.getGameScene();
         if (scene && session.getState() == CXGameSession::State::Playing) {
@@ -221,13 +234,14 @@ class BenchLoop : public IXLoopHost {
     void printResult(std::FILE* out) const {
         const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
         const Resolution& r = kResolutions[options.resolution];
-        std::fprintf(out,
-                     "bench stage=%d seed=%u size=%dx%d buffer_scale=%.2f stress=%d result=%s frames=%d "
-                     "stage_ms=%.0f fps=%.1f ",
-                     options.stage, options.seed, r.screenWidth, r.screenHeight,
-                     static_cast<double>(options.bufferScale), options.stress ? 1 : 0, outcome.c_str(),
-                     samples.count(), scene ? static_cast<double>(scene->getStageTime()) : 0.0,
-                     samples.framesPerSecond());
+        std::fprintf(
+            out,
+            "bench stage=%d difficulty=%d seed=%u size=%dx%d buffer_scale=%.2f stress=%d result=%s frames=%d "
+            "stage_ms=%.0f fps=%.1f ",
+            options.stage, options.difficulty, options.seed, r.screenWidth, r.screenHeight,
+            static_cast<double>(options.bufferScale), options.stress ? 1 : 0, outcome.c_str(),
+            samples.count(), scene ? static_cast<double>(scene->getStageTime()) : 0.0,
+            samples.framesPerSecond());
         samples.print(out);
         std::fputc(' ', out);
         flashes.print(out);
@@ -397,14 +411,24 @@ class BenchLoop : public IXLoopHost {
                 scene->getStageState() == OXScnBaseSTGGame::Cleared) {
                 break;
             }
-            if (scene->getStageState() == OXScnBaseSTGGame::BossAnnounced) {
+            const OXBoss* boss = scene->getEnemyManager()->currentBoss();
+            if (scene->getStageState() == OXScnBaseSTGGame::BossAnnounced &&
+                (options.bossPhase <= 0 || (boss && boss->getPhaseIndex() >= options.bossPhase))) {
                 return;
             }
+            keepLives(session);
             pilot.step(session, *scene);
             session.tick(kFrameMs);
         }
         outcome = "missed";
         finished = true;
+    }
+
+    // --keep-lives: however often the ship is hit, the game goes on.
+    void keepLives(CXGameSession& session) const {
+        if (options.keepLives) {
+            session.run().lives = std::max(session.run().lives, 3);
+        }
     }
 
     // Whether a trance and a bomb showed in the measured run.
@@ -508,6 +532,7 @@ int main(int argc, char** argv) {
         VisibilityOptions& visibility = options.visibility;
         if (args.number("--stage", 0, 99, options.stage) ||
             args.number("--seed", 0u, 0x7FFFFFFFu, options.seed) || args.text("--size", size) ||
+            args.choice("--difficulty", {"easy", "normal", "hard", "extreme"}, options.difficulty) ||
             args.number("--buffer-scale", 0.0f, 2.0f, options.bufferScale) ||
             args.number("--seconds", 0.1, 3600.0, options.seconds) ||
             args.number("--from", 0.0f, 3600000.0f, options.fromMs) ||
@@ -518,6 +543,8 @@ int main(int argc, char** argv) {
             args.text("--shot-at", options.shotAt) ||
             args.number("--shot-after", 0.0f, 60000.0f, options.shotAfterMs) ||
             args.flag("--from-boss", options.fromBoss) ||
+            args.number("--boss-phase", 0, 99, options.bossPhase) ||
+            args.flag("--keep-lives", options.keepLives) ||
             args.number("--trance-at", 0.0f, 3600000.0f, options.tranceAtMs) ||
             args.number("--bomb-at", 0.0f, 3600000.0f, options.bombAtMs) ||
             args.number("--game-ms", 0.0f, 3600000.0f, options.gameMs)) {
@@ -588,7 +615,7 @@ int main(int argc, char** argv) {
     session.setScreenSize(areaWidth, areaHeight);
     session.choices().mode = GameMode::FreePlay;
     session.choices().casual = false;
-    session.choices().difficulty = Difficulty::Normal;
+    session.choices().difficulty = difficultyFromStored(options.difficulty);
     const Clock::time_point loadStart = Clock::now();
     session.startGame(CXGameSession::kArcadeLevelList, options.stage);
     const int stageCount = static_cast<int>(session.getLevelList().size());
