@@ -568,11 +568,11 @@ void CXGameSession::closeGame() {
     state = State::Idle;
 }
 
-void CXGameSession::showSplash(int stage) {
+void CXGameSession::showSplash(int stage, const std::string& title) {
     if (OXScnBaseSplash* splash = overlayScenes.splash.get()) {
         splash->setVisible(true);
         splash->setActive(true);
-        splash->showStage(stage);
+        splash->showStage(stage, title);
     }
 }
 

@@ -129,7 +129,7 @@ class CXGameSession : public IXStageHost {
     // The pause screen's write-back: the settings this game holds go back into the profile,
     // which is saved.
     void writeSettingsToProfile();
-    void showSplash(int stage) override;
+    void showSplash(int stage, const std::string& title) override;
     void showBossWarning() override;
     // Deletes the stage's scenes and the overlays; the session is idle again.
     void tearDown();

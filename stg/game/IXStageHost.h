@@ -12,7 +12,7 @@ class IXStageHost {
     // use, as the game's profile may change between games.
     virtual const CXUserProfile& profileValues() const = 0;
     // The stage's title splash, some time after it starts.
-    virtual void showSplash(int stage) = 0;
+    virtual void showSplash(int stage, const std::string& title) = 0;
     virtual void showBossWarning() = 0;
     // The stage is cleared (the ship's values are carried in the game's run already).
     virtual void stageCleared() = 0;

@@ -239,6 +239,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     stageMusic = Plist::textOf(definition, "bg music");
     bossMusic = Plist::textOf(definition, "boss music");
     Plist::read(definition, "splash time", splashTime, 0.0f);
+    stageTitle = Plist::textOf(definition, "stage title");
 
     CXSoundManager& sound = CXSoundManager::instance();
     for (const char* name : kStageSounds) {
@@ -349,7 +350,7 @@ void OXScnBaseSTGGame::updateStageScript(float dtMs) {
         stageTime += dtMs;
     }
     if (stageState == Started && stageTime >= splashTime) {
-        host.showSplash(run.stageIndex);
+        host.showSplash(run.stageIndex, stageTitle);
         stageState = SplashShown;
     }
     if (stageState == SplashShown && enemies->isReadyForBoss()) {

@@ -77,6 +77,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     float getBulletGrace() const { return bulletGrace; }
     const Vec3& getCameraTarget() const { return cameraTarget; }
     const std::string& getStageMusic() const { return stageMusic; }
+    const std::string& getStageTitle() const { return stageTitle; }
     const std::string& getBossMusic() const { return bossMusic; }
     bool isStageLoaded() const { return stageLoaded; }
     // Why the loaded stage cannot be played (its stage, wave or ship file is missing or
@@ -211,6 +212,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     float stageTime = 0.0f;   // ms
     float splashTime = 0.0f;  // ms
     std::string stageMusic, bossMusic;
+    std::string stageTitle;     // "stage title": shown under the stage splash
     float respawnDelay = 0.0f;  // ms
     bool firstSpawnPending = true;
     bool introPending = false;

@@ -1,6 +1,10 @@
 #include "stg/game/overlays/OXScnBaseSplash.h"
 
+#include <array>
+#include <string>
+
 #include "engine/OXSprite.h"
+#include "engine/OXTextBox.h"
 #include "stg/game/overlays/OverlayKit.h"
 
 namespace {
@@ -16,6 +20,10 @@ constexpr float kWordScale = 0.36f;
 constexpr float kWordX = 140.0f;
 constexpr float kNumberX = 238.0f;
 constexpr float kWarningWordScale = 0.5f;
+// The stage's title under the band, in the overlays' line size (legible at 640 x 480).
+constexpr float kTitleY = kStageY - 40.0f;
+constexpr int kTitleSize = 16;
+constexpr Colour kTitleTint{1.0f, 0.84f, 0.5f, 1.0f};
 }  // namespace
 
 void OXScnBaseSplash::buildScene() {
@@ -30,10 +38,19 @@ void OXScnBaseSplash::buildScene() {
                                      kBandScaleY, 1);
     warningWord = overlay::addSprite(*this, "assets/plist/spr_boss_warning_text", 160, kWarningY,
                                      kWarningWordScale, kWarningWordScale, 1);
-    for (OXSprite* part : {stageBand, stageWord, stageNumber, warningBand, warningWord}) {
+    stageTitle = overlay::addText(*this, "", 160, kTitleY, kTitleSize, 1, kTitleTint);
+    for (IXTransformable* part : stageParts()) {
         part->setVisible(false);
         part->setActive(false);
     }
+    for (OXSprite* part : {warningBand, warningWord}) {
+        part->setVisible(false);
+        part->setActive(false);
+    }
+}
+
+std::array<IXTransformable*, 4> OXScnBaseSplash::stageParts() const {
+    return {stageBand, stageWord, stageNumber, stageTitle};
 }
 
 void OXScnBaseSplash::fadeAway(IXTransformable& part) {
@@ -41,13 +58,16 @@ void OXScnBaseSplash::fadeAway(IXTransformable& part) {
     part.fadeTo(kFadeOutMs, part.getAlpha(), 0.0f);
 }
 
-void OXScnBaseSplash::showStage(int index) {
+void OXScnBaseSplash::showStage(int index, const std::string& title) {
     stageNumber->setFrame(index < 0 ? 0 : index);
-    for (OXSprite* part : {stageBand, stageWord, stageNumber}) {
+    stageTitle->setText(title);
+    for (IXTransformable* part : stageParts()) {
         part->resetActions();
         part->setKeepAlive(true);
         part->fadeTo(kFadeInMs, 0.0f, 1.0f);
     }
+    // Clearing the actions left the title white: its own colour again, fading in as the rest.
+    stageTitle->setColour(kTitleTint.r, kTitleTint.g, kTitleTint.b, stageTitle->getAlpha());
     stageLeft = kStageShownMs;
     visible = active = true;
 }
@@ -73,7 +93,7 @@ void OXScnBaseSplash::update(float dtMs) {
     if (stageLeft > 0.0f) {
         stageLeft -= dtMs;
         if (stageLeft <= 0.0f) {
-            for (OXSprite* part : {stageBand, stageWord, stageNumber}) {
+            for (IXTransformable* part : stageParts()) {
                 fadeAway(*part);
             }
         }
@@ -87,9 +107,10 @@ void OXScnBaseSplash::update(float dtMs) {
     }
     // Nothing left to show: the scene steps aside until the next call.
     bool anyShown = stageLeft > 0.0f || warningLeft > 0.0f;
-    for (OXSprite* part : {stageBand, stageWord, stageNumber, warningBand, warningWord}) {
+    for (IXTransformable* part : stageParts()) {
         anyShown = anyShown || part->isVisible();
     }
+    anyShown = anyShown || warningBand->isVisible() || warningWord->isVisible();
     if (!anyShown) {
         visible = active = false;
     }

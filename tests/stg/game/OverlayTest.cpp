@@ -554,10 +554,12 @@ TEST_F(OverlayTest, TheSplashNamesTheStageAndStepsAsideWhenDone) {
             splash.tick(kFrameMs);
         }
     };
-    session.showSplash(1);
+    session.showSplash(1, "THE BREAKER YARDS");
     EXPECT_EQ(splash.getStageNumber()->currentFrame(), 1);  // the picture of "2"
+    EXPECT_EQ(splash.getStageTitle()->getText(), "THE BREAKER YARDS");
     play(1000.0f);
     EXPECT_TRUE(splash.isVisible());
+    EXPECT_TRUE(splash.getStageTitle()->isVisible());
     play(2000.0f);
     EXPECT_FALSE(splash.isVisible());
 
