@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Damages the property lists of the asset package one kind of damage at a time, repacks the
-package and plays the first stage headless through the sanitizer build of the runner.
+package and plays the stage that loads the damaged list headless through the sanitizer build of
+the runner.
 
     content_sweep.py RUNNER PACKAGE [--plist-tool ORVALE_PLIST] [--cases N] [--boss-cases N]
                      [--frames N] [--boss-frames N] [--jobs N] [--seed N] [--timeout S] [--keep DIR]
@@ -15,8 +16,9 @@ huge, with its trailer's integer sizes broken, and with bytes flipped. Besides, 
 of the fire patterns takes each extreme value in all patterns at once. (Absurd nesting is the
 property-list tests' and the fuzzers'.)
 
-The first stage's bosses are loaded when it starts, but fight only near its end: a case that
-damages a boss's lists (the boss file, its sprite list and its modules' sprite lists) plays
+Each case plays the first arcade stage that loads a list it damages (lists no stage names, such
+as the level lists, on the first). A stage's bosses are loaded when it starts, but fight only
+near its end: a case that damages a boss's lists (the boss file, its sprite list and its modules' sprite lists) plays
 --boss-frames frames, enough for the whole stage, and must end (cleared or lost) within them.
 
 --cases N plays an even sample of N of the other cases, --boss-cases N of the bosses' (every
@@ -149,14 +151,53 @@ def to_binary(tool, name, data, workdir):
         return result.read()
 
 
-def boss_lists(members):
-    """The lists of the first stage's bosses: each boss file and every sprite list it names."""
-    def load(name):
-        try:
-            return plistlib.loads(members[name])
-        except Exception:
-            return None
+def load_list(members, name):
+    try:
+        return plistlib.loads(members[name])
+    except Exception:
+        return None
 
+
+def strings_in(value):
+    if isinstance(value, dict):
+        for item in value.values():
+            yield from strings_in(item)
+    elif isinstance(value, list):
+        for item in value:
+            yield from strings_in(item)
+    elif isinstance(value, str):
+        yield value
+
+
+def arcade_stages(members):
+    levels = load_list(members, "assets/plist/arcade_level_list.plist")
+    return [name for name in levels if isinstance(name, str)] if isinstance(levels, list) else []
+
+
+def stage_of_lists(members):
+    """The arcade stage (its index) that first loads each list: every list a stage's file names,
+    and the lists those name in turn (enemies, fire patterns, bullet types, sprites, effects).
+    A damaged list is played on that stage; lists no stage names are played on the first."""
+    folders = ["assets/plist/", "assets/plist/enemy/", "assets/plist/bp/", "assets/plist/fp/",
+               "assets/plist/particles/"]
+    owner = {}
+    for index, stage in enumerate(arcade_stages(members)):
+        todo = [f"assets/plist/{stage}.plist"]
+        seen = set()
+        while todo:
+            name = todo.pop()
+            if name in seen or name not in members:
+                continue
+            seen.add(name)
+            owner.setdefault(name, index)
+            for text in strings_in(load_list(members, name)):
+                base = text[:-6] if text.endswith(".plist") else text
+                todo.extend(folder + base + ".plist" for folder in folders)
+    return owner
+
+
+def boss_lists(members):
+    """The lists of every arcade stage's bosses: each boss file and every sprite list it names."""
     def sprites(value):
         if isinstance(value, dict):
             for key, item in value.items():
@@ -169,14 +210,15 @@ def boss_lists(members):
                 yield from sprites(item)
 
     found = set()
-    levels = load("assets/plist/arcade_level_list.plist")
-    stage = load(f"assets/plist/{levels[0]}.plist") if levels and isinstance(levels[0], str) else None
-    for key in ("boss", "mid boss"):
-        boss = stage.get(key) if isinstance(stage, dict) else None
-        if not isinstance(boss, str):
-            continue
-        found.add(f"assets/plist/{boss}.plist")
-        found.update(f"assets/plist/{sprite}.plist" for sprite in sprites(load(f"assets/plist/{boss}.plist")))
+    for level in arcade_stages(members):
+        stage = load_list(members, f"assets/plist/{level}.plist")
+        for key in ("boss", "mid boss"):
+            boss = stage.get(key) if isinstance(stage, dict) else None
+            if not isinstance(boss, str):
+                continue
+            found.add(f"assets/plist/{boss}.plist")
+            found.update(f"assets/plist/{sprite}.plist"
+                         for sprite in sprites(load_list(members, f"assets/plist/{boss}.plist")))
     return {name for name in found if name in members}
 
 
@@ -301,6 +343,7 @@ def play(case, workdir, args):
     label, kind, changes = case
     to_boss = any(name in args.boss_lists for name in changes)
     frames = args.boss_frames if to_boss else args.frames
+    stage = min((args.stage_of.get(name, 0) for name in changes), default=0)
     folder = tempfile.mkdtemp(dir=workdir)
     try:
         runner = os.path.join(folder, "vortalis2-sim")
@@ -315,7 +358,7 @@ def play(case, workdir, args):
         with open(log_path, "wb") as log:
             try:
                 done = subprocess.run(
-                    [runner, "--autopilot", "--seed", "3", "--max-frames", str(frames)],
+                    [runner, "--autopilot", "--seed", "3", "--stage", str(stage), "--max-frames", str(frames)],
                     stdout=subprocess.PIPE, stderr=log, timeout=args.timeout, cwd=folder)
                 status, result = done.returncode, done.stdout.decode("latin-1").strip()
             except subprocess.TimeoutExpired:
@@ -371,6 +414,7 @@ def main():
         members = {i.filename: package.read(i.filename) for i in package.infolist()}
     rng = random.Random(args.seed)
     args.boss_lists = boss_lists(members)
+    args.stage_of = stage_of_lists(members)
     workdir = tempfile.mkdtemp(prefix="content-sweep-")
     try:
         cases = build_cases(members, rng, args.plist_tool, workdir)
