@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Plays every committed replay (NAME.ovr) and compares the result line, timings
-# aside, with NAME.result: stage-one.ovr, the autopilot's first stage, and the
-# games recorded in the real program with real keys. Any change in what the
+# aside, with NAME.result: stage-one.ovr, stage-two.ovr and stage-three.ovr, the
+# autopilot's games of each arcade stage, and the games recorded in the real
+# program with real keys. Any change in what the
 # game does with the same keys (a bullet's speed, an enemy's path, a scoring
 # rule) changes a line, and the replay's state checks name the first frame
 # that went otherwise (replay=desync frame=N).
 #
-# When such a change is intended, re-record stage-one with
-#     tests/replay/record.sh build
+# When such a change is intended, re-record the stages' replays with
+#     tests/replay/record.sh build [NAME...]
 # and the real program's games with tests/e2e/replay_recorded.sh (see there),
 # and say in the commit why the replays were re-recorded.
 set -u

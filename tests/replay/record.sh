@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Re-records the replay of the first stage: the autopilot plays it with seed 7
-# into stage-one.ovr, and the result line of playing that replay back becomes
-# stage-one.result. Run it from the repository:
-#     tests/replay/record.sh build
+# Re-records the autopilot's replay of each arcade stage: the autopilot plays the stage on
+# normal with seed 7 into NAME.ovr, and the result line of playing that replay back becomes
+# NAME.result. Run it from the repository, for every stage or for the ones named:
+#     tests/replay/record.sh build [stage-one|stage-two|stage-three ...]
 set -eu
-BUILD_DIR=${1:?usage: record.sh BUILD_DIR}
+BUILD_DIR=${1:?usage: record.sh BUILD_DIR [NAME...]}
+shift
 HERE=$(cd "$(dirname "$0")" && pwd)
 SIM="$BUILD_DIR/vortalis2-sim"
 strip_timing() { sed -E 's/ (boss_worst_update_us|mean_update_us|worst_update_us)=[^ ]+//g'; }
-"$SIM" --seed 7 --autopilot --record "$HERE/stage-one.ovr" 2>/dev/null >/dev/null
-line=$("$SIM" --replay "$HERE/stage-one.ovr" 2>/dev/null | strip_timing)
-{
-    echo "# The result line of stage-one.ovr played back, timings aside."
-    echo "$line"
-} > "$HERE/stage-one.result"
-echo "recorded: $line"
+# Each replay's name and the stage's index in the arcade list.
+declare -A STAGES=([stage-one]=0 [stage-two]=1 [stage-three]=2)
+names=("$@")
+[ ${#names[@]} -gt 0 ] || names=(stage-one stage-two stage-three)
+for name in "${names[@]}"; do
+    stage=${STAGES[$name]:?"no stage is called $name"}
+    "$SIM" --seed 7 --stage "$stage" --autopilot --record "$HERE/$name.ovr" 2>/dev/null >/dev/null
+    line=$("$SIM" --replay "$HERE/$name.ovr" 2>/dev/null | strip_timing)
+    {
+        echo "# The result line of $name.ovr played back, timings aside."
+        echo "$line"
+    } > "$HERE/$name.result"
+    echo "recorded $name: $line"
+done
