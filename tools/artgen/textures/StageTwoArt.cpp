@@ -400,8 +400,6 @@ constexpr int kDroneDamaged = 5;
 constexpr int kTurretBase = 6;
 constexpr int kTurretBarrel = 7;
 constexpr int kTurretBaseDamaged = 8;
-constexpr int kHauler = 9;          // 9, 10
-constexpr int kHaulerDamaged = 11;  // 11, 12
 constexpr int kCutterPod = 13;
 }  // namespace n
 
@@ -454,8 +452,7 @@ void paintStageTwoEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random) 
             drawDamage(hauler, random, {40, 64, 216, 112}, 8, {{22, 84}, {230, 100}, {150, 14}});
         }
         clearMargin(hauler, 2.0f);
-        const PixelRect corner =
-            grid.frame(enemy_frame::kStageTwoFirst + (damaged ? n::kHaulerDamaged : n::kHauler));
+        const PixelRect corner = grid.frame(damaged ? enemy_frame::kHaulerDamaged : enemy_frame::kHauler);
         atlas.copyFrom(hauler, corner.left, corner.top);
     }
 }
