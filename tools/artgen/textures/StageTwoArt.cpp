@@ -18,6 +18,7 @@
 //   n 16, 17  the cutting beam's body and its flicker frame, upright (the beam stretches it)
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "raster/Draw.h"

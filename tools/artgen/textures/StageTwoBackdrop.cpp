@@ -15,10 +15,10 @@
 //                        additive layer that turns the yard's light furnace red
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "raster/Draw.h"
-#include "raster/Filters.h"
 #include "raster/Noise.h"
 #include "textures/Motifs.h"
 #include "textures/Painters.h"
@@ -60,6 +60,19 @@ void drawBackdropRock(Canvas& canvas, Random& random, Vec2 centre, float radius,
              const float n = 0.8f + 0.3f * grain.fractal(p.x / 24.0f, p.y / 24.0f, 3);
              return Colour{colour.r * n, colour.g * n, colour.b * n, 1.0f};
          }));
+    // Craters: hollows lit on their far side.
+    for (int i = 0; i < 2 + static_cast<int>(radius / 25.0f); ++i) {
+        const Vec2 at =
+            centre + direction(random.range(0.0f, 360.0f)) * random.range(radius * 0.2f, radius * 0.65f);
+        const float size = random.range(radius * 0.12f, radius * 0.3f);
+        const Circle crater(at, size);
+        Metal hollow = dim;
+        std::swap(hollow.lit, hollow.shade);
+        hollow.base = mix(palette::black, dim.base, 0.7f);
+        hollow.bevel = size;
+        hollow.rimStrength = 0.0f;
+        fillInside(canvas, crater, rock, metalPaint(crater, hollow));
+    }
 }
 
 }  // namespace
