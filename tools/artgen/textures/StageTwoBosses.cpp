@@ -1,7 +1,9 @@
 // The second stage's bosses. Each hull is one row of 256 x 256 frames, frame 0 whole and the
 // next ones more broken (the boss steps through them by its damage phases); the fourth cell of
-// each 1024 x 256 row is left empty to keep the texture's sides powers of two. Both face the
-// player: their business end is at the bottom of the frame.
+// each 1024 x 256 row is left empty to keep the texture's sides powers of two. The game turns
+// a boss's sprites half round to face down the screen (the first stage's bosses are drawn nose
+// up for it), so these are painted as the player sees them, business end at the bottom, and
+// turned half round at the end: the descriptions below are as seen in the game.
 //
 //   boss_gantry.png            the mid-boss "Gantry Halberd": a walking dock crane on a length
 //                              of girder, its cab between two bogies, two clamp arms reaching
@@ -14,6 +16,7 @@
 //   boss_forgemother_arm.png   256 x 256: one crucible arm (a module): the shoulder joint at the
 //                              top, the arm down to a crucible brimming with molten metal.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -30,6 +33,12 @@ namespace {
 using namespace yard;
 
 constexpr float kCentre = 128.0f;  // the centre line of a 256-pixel frame
+
+// Turns a painted frame half round (the game turns it back).
+void turnHalfRound(Canvas& canvas) {
+    std::vector<Pixel>& pixels = canvas.pixels();
+    std::reverse(pixels.begin(), pixels.end());
+}
 
 AtlasGrid hullRow(const Canvas& canvas) {
     return AtlasGrid(canvas.width(), canvas.height(), 4, 1);
@@ -315,13 +324,17 @@ void paintForgeMother(Canvas& canvas, Random& random, int damage) {
 }  // namespace
 
 void paintBossGantry(Canvas& canvas, Random& random) {
-    hullRow(canvas).paintFrames(canvas, 3,
-                                [&random](Canvas& frame, int damage) { paintGantry(frame, random, damage); });
+    hullRow(canvas).paintFrames(canvas, 3, [&random](Canvas& frame, int damage) {
+        paintGantry(frame, random, damage);
+        turnHalfRound(frame);
+    });
 }
 
 void paintBossForgeMother(Canvas& canvas, Random& random) {
-    hullRow(canvas).paintFrames(
-        canvas, 3, [&random](Canvas& frame, int damage) { paintForgeMother(frame, random, damage); });
+    hullRow(canvas).paintFrames(canvas, 3, [&random](Canvas& frame, int damage) {
+        paintForgeMother(frame, random, damage);
+        turnHalfRound(frame);
+    });
 }
 
 void paintBossForgeMotherArm(Canvas& canvas, Random& /*random*/) {
@@ -354,6 +367,7 @@ void paintBossForgeMotherArm(Canvas& canvas, Random& /*random*/) {
              {{0.0f, palette::white}, {0.35f, Colour::hex(0xffd080)}, {1.0f, Colour::hex(0xff6a10)}}));
     drawExhaust(canvas, {c + 40.0f, 172.0f}, 6.0f, 20.0f, kEmber, 0.9f);
     clearMargin(canvas, 3.0f);
+    turnHalfRound(canvas);
 }
 
 }  // namespace artgen
