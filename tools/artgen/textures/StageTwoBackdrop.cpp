@@ -228,8 +228,8 @@ void paintStageTwoFurnace(Canvas& canvas, Random& random) {
     shade(canvas, [&](Vec2 p) {
         const float fromTop = p.y / size;
         const float shimmer = 0.85f + 0.15f * heat.fractal(p.x * 4.0f / size, p.y * 4.0f / size, 3);
-        const float strength = (0.35f + 0.65f * (1.0f - fromTop) * (1.0f - fromTop)) * shimmer;
-        return Colour{0.15f * strength, 0.035f * strength, 0.008f * strength, 1.0f};
+        const float strength = (0.25f + 0.75f * (1.0f - fromTop) * (1.0f - fromTop)) * shimmer;
+        return Colour{0.1f * strength, 0.02f * strength, 0.004f * strength, 1.0f};
     });
 }
 
