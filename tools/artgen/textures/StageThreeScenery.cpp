@@ -451,9 +451,9 @@ void paintStageThreeFlash(Canvas& canvas, Random& random) {
         const float r = length(p - centre) / (size * 0.5f);
         const float cloud =
             smoothstep(-0.35f, 0.5f, billows.fractal(p.x / size * 4.0f, p.y / size * 4.0f, 4));
-        const float falloff = std::pow(clamp01(1.0f - r), 1.6f);
+        const float falloff = smoothstep(1.0f, 0.15f, r);
         const float light = falloff * (0.3f + 0.7f * cloud);
-        return mix(violet, gold, falloff).withAlpha(clamp01(light * 0.6f));
+        return mix(violet, gold, falloff).withAlpha(clamp01(light * 1.3f));
     });
     // The bolt itself, faint: the cloud hides most of it.
     Canvas bolt(canvas.width(), canvas.height());
