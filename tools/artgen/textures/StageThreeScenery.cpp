@@ -435,9 +435,11 @@ void paintStageThreeWisps(Canvas& canvas, Random& random) {
         const float u = p.x * scale;
         const float v = p.y * scale;
         // Stretched along v, the way the layer races: thin ridges in a few drifting patches.
-        const float ridge = std::pow(streaks.ridged(u * 2.0f, v * 1.0f, 3, 0.5f), 5.0f);
+        const float ridge = streaks.ridged(u * 2.0f, v * 1.0f, 3, 0.5f);
         const float patch = smoothstep(0.0f, 0.6f, patches.fractal(u, v, 3));
-        return vapour.withAlpha(clamp01(ridge * patch * 0.35f));
+        // A faint sheet round each streak and a thin bright thread at its heart.
+        return vapour.withAlpha(
+            clamp01((std::pow(ridge, 5.0f) * 0.3f + std::pow(ridge, 16.0f) * 0.7f) * patch));
     });
 }
 
