@@ -52,13 +52,13 @@ const Colour kHostileHalo = Colour::hex(0xff3a6a);
 // The envelopes' doped fabric: a bruised violet-grey, lit from the upper left.
 Metal fabric(float bevel) {
     Metal metal;
-    metal.lit = Colour::hex(0xa698bc);
-    metal.base = Colour::hex(0x4e4260);
+    metal.lit = Colour::hex(0xc4b6d4);
+    metal.base = Colour::hex(0x5c5068);
     metal.shade = Colour::hex(0x140f1c);
     metal.bevel = bevel;
-    metal.sheen = 0.35f;
-    metal.rim = Colour::hex(0xffc8a0);
-    metal.rimStrength = 0.25f;
+    metal.sheen = 0.4f;
+    metal.rim = Colour::hex(0xffd0a0);
+    metal.rimStrength = 0.5f;
     return metal;
 }
 
@@ -99,7 +99,7 @@ void drawEnvelope(Canvas& canvas, Vec2 centre, float rx, float ry, float bevel) 
 // A rotor seen from above: a faint disc of blur and `blades` blades at `degrees`.
 void drawRotor(Canvas& canvas, Vec2 hub, float radius, float degrees, int blades, float blur) {
     fill(canvas, Circle(hub, radius), Colour::hex(0xb8aec8, 0.10f + 0.12f * blur));
-    stroke(canvas, Circle(hub, radius - 1.0f), 1.5f, Colour::hex(0xd8cce8, 0.12f + 0.15f * blur));
+    stroke(canvas, Circle(hub, radius - 1.0f), 2.0f, Colour::hex(0xffc890, 0.3f + 0.2f * blur));
     Strokes blade(3.2f - 1.2f * blur);
     for (int i = 0; i < blades; ++i) {
         const float angle = degrees + 360.0f * static_cast<float>(i) / static_cast<float>(blades);
@@ -115,7 +115,7 @@ void paintSkiff(Canvas& canvas, int frame, bool damaged, Random& random) {
     const Polygon gondola(mirrored({{kMid, 34}, {72, 42}, {76, 66}, {72, 92}, {kMid, 100}}, kMid));
     const Polygon tail(mirrored({{kMid, 92}, {70, 100}, {86, 112}, {84, 116}, {kMid, 110}}, kMid));
     const Union silhouette({&gondola, &tail});
-    drawHalo(canvas, silhouette, kHostileHalo, 8.0f, 0.22f);
+    drawHalo(canvas, silhouette, kHostileHalo, 10.0f, 0.34f);
     drawPlate(canvas, tail, gunmetal(3.0f), kOutline);
     drawPlate(canvas, gondola, gunmetal(5.0f), kOutline);
     fillInside(canvas, RoundedRect(Rect{56, 70, 72, 86}, 3.0f), gondola, metalPaint(gondola, fabric(3.0f)));
@@ -134,7 +134,7 @@ void paintLeader(Canvas& canvas, int frame, bool damaged, Random& random) {
     const Polygon fins(mirrored({{kMid, 86}, {78, 96}, {92, 118}, {76, 116}, {kMid, 108}}, kMid));
     const Ellipse envelope({kMid, 60.0f}, 27.0f, 50.0f);
     const Union silhouette({&fins, &envelope});
-    drawHalo(canvas, silhouette, kHostileHalo, 9.0f, 0.24f);
+    drawHalo(canvas, silhouette, kHostileHalo, 11.0f, 0.36f);
     drawPlate(canvas, fins, gunmetal(3.0f), kOutline);
     // Engine pods on outriggers at either side, propellers behind them.
     for (float side : {-1.0f, 1.0f}) {
@@ -172,7 +172,7 @@ void paintEscort(Canvas& canvas, bool damaged, Random& random) {
     const Ellipse right({kMid + 22.0f, 58.0f}, 15.0f, 34.0f);
     const Polygon gondola(mirrored({{kMid, 30}, {74, 36}, {78, 84}, {70, 96}, {kMid, 98}}, kMid));
     const Union silhouette({&left, &right, &gondola});
-    drawHalo(canvas, silhouette, kHostileHalo, 8.0f, 0.22f);
+    drawHalo(canvas, silhouette, kHostileHalo, 10.0f, 0.34f);
     drawEnvelope(canvas, {kMid - 22.0f, 58.0f}, 15.0f, 34.0f, 6.0f);
     drawEnvelope(canvas, {kMid + 22.0f, 58.0f}, 15.0f, 34.0f, 6.0f);
     // Slung between the bags: the armoured gun gondola with its twin guns forward.
@@ -211,7 +211,7 @@ void paintKite(Canvas& canvas, int frame) {
         stroke(canvas, bow, 1.0f, kOutline);
     }
     const Polygon sail({{kMid, 8}, {104, 50}, {kMid, 90}, {24, 50}});
-    drawHalo(canvas, sail, kHostileHalo, 8.0f, 0.22f);
+    drawHalo(canvas, sail, kHostileHalo, 10.0f, 0.34f);
     drawPlate(canvas, sail, gunmetal(4.0f), kOutline, 2.0f);
     // Violet panels in the upper quarters, charged veins down the spars.
     for (float side : {-1.0f, 1.0f}) {
@@ -240,7 +240,7 @@ void paintSearchlightHull(Canvas& block, bool damaged, Random& random) {
     const Ellipse left({c - 72.0f, 62.0f}, 26.0f, 54.0f);
     const Ellipse right({c + 72.0f, 62.0f}, 26.0f, 54.0f);
     const Union silhouette({&deck, &left, &right});
-    drawHalo(block, silhouette, kHostileHalo, 10.0f, 0.24f);
+    drawHalo(block, silhouette, kHostileHalo, 12.0f, 0.36f);
     for (float side : {-1.0f, 1.0f}) {
         const Polygon fin(mirrored({{c + side * 72.0f, 96},
                                     {c + side * 72.0f + 12.0f, 104},
@@ -309,7 +309,7 @@ void paintRodBuoy(Canvas& canvas) {
         drawLamp(canvas, tip, 2.0f, kStormGold, 0.9f);
     }
     const Circle shell(centre, 22.0f);
-    drawHalo(canvas, shell, kHostileHalo, 9.0f, 0.25f);
+    drawHalo(canvas, shell, kHostileHalo, 11.0f, 0.36f);
     drawPlate(canvas, shell, gunmetal(7.0f), kOutline, 2.0f);
     // The charged coil round its middle and the hot node at the top.
     stroke(canvas, Circle(centre, 14.0f), 3.0f, Colour::hex(0x1a1420));
