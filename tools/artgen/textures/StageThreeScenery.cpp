@@ -251,6 +251,16 @@ void drawGunDeck(Canvas& canvas, Vec2 centre, float side, float scale, bool burn
                          {{centre.x - 7.0f * scale, box.y0 + 2}, {centre.x - 7.0f * scale, box.y1 - 2}},
                          {{centre.x + 7.0f * scale, box.y0 + 2}, {centre.x + 7.0f * scale, box.y1 - 2}}}),
         deck, kSeam);
+    // A crimson band along the deck's rear edge and a turret dome at each gun's root.
+    fillInside(canvas, RoundedRect(Rect{box.x0, box.y1 - 4.0f * scale, box.x1, box.y1}, 1.0f), deck,
+               Colour::hex(0x8a1a30, 0.85f));
+    for (float dx : {-14.0f, 0.0f, 14.0f}) {
+        const Vec2 dome{centre.x + dx * scale, box.y0 + 5.0f * scale};
+        drawPlate(canvas, Circle(dome, 5.5f * scale), bossMetal(Colour::hex(0x463c54), 2.0f * scale),
+                  kOutline, 1.0f);
+        fill(canvas, Circle(dome + Vec2{-1.5f, -1.5f} * scale, 1.2f * scale), Colour::hex(0xffd0a0, 0.6f),
+             Blend::Add);
+    }
     drawLamp(canvas, {centre.x + side * 26.0f * scale, centre.y}, 2.2f * scale, side < 0 ? kCrimson : kAmber,
              0.9f);
     drawLamp(canvas, {centre.x - side * 20.0f * scale, centre.y + 4.0f * scale}, 1.8f * scale, kAmber, 0.7f);
