@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "raster/AtlasGrid.h"
@@ -98,7 +99,9 @@ struct WidePiece {
 };
 const WidePiece kWidePieces[] = {{"the carrier", enemy_frame::kCarrier, 2, 2},
                                  {"the hauler", enemy_frame::kHauler, 2, 1},
-                                 {"the damaged hauler", enemy_frame::kHaulerDamaged, 2, 1}};
+                                 {"the damaged hauler", enemy_frame::kHaulerDamaged, 2, 1},
+                                 {"the searchlight ship", enemy_frame::kStageThreeFirst + 10, 2, 1},
+                                 {"the damaged searchlight ship", enemy_frame::kStageThreeFirst + 13, 2, 1}};
 
 bool insideWidePiece(const AtlasGrid& grid, int frame) {
     for (const WidePiece& piece : kWidePieces) {
@@ -159,8 +162,11 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     for (int craft : kAnimatedCraft) {
         enemyFrames.insert(enemyFrames.end(), {craft, craft + 1});
     }
-    // The second stage fills its whole block.
+    // The later stages fill their whole blocks.
     for (int frame = e::kStageTwoFirst; frame < e::kStageTwoFirst + e::kStageTwoCount; ++frame) {
+        enemyFrames.push_back(frame);
+    }
+    for (int frame = e::kStageThreeFirst; frame < e::kStageThreeFirst + e::kStageThreeCount; ++frame) {
         enemyFrames.push_back(frame);
     }
     const std::map<std::string, std::vector<int>> named = {
@@ -196,10 +202,16 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     for (int frame = 8; frame < 16; ++frame) {
         EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 4, 4).frame(frame)), 20) << "boss part " << frame;
     }
-    // The later bosses' hulls: a row of whole, then more broken, frames.
-    for (const char* hull : {"boss_gantry.png", "boss_forgemother.png"}) {
-        for (int frame = 0; frame < 3; ++frame) {
-            EXPECT_GT(opaquePixels(imageOf(hull), AtlasGrid(1024, 256, 4, 1).frame(frame)), 10000)
+    // The later bosses' hulls: a row of whole, then more broken, frames; every state the engine
+    // may step to shows the hull (the third stage's repeat their last state in the row's fourth cell).
+    const std::pair<const char*, int> hulls[] = {{"boss_gantry.png", 3},
+                                                 {"boss_forgemother.png", 3},
+                                                 {"boss_thunderhead.png", 4},
+                                                 {"boss_tempest.png", 4}};
+    for (const auto& [hull, states] : hulls) {
+        const Image& row = imageOf(hull);
+        for (int frame = 0; frame < states; ++frame) {
+            EXPECT_GT(opaquePixels(row, AtlasGrid(row.width, row.height, 4, 1).frame(frame)), 10000)
                 << hull << " frame " << frame << " is missing";
         }
     }

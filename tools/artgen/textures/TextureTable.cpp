@@ -96,6 +96,14 @@ const std::vector<TextureEntry>& textureTable() {
         {"boss_gantry.png", 1024, 256, paintBossGantry},
         {"boss_forgemother.png", 1024, 256, paintBossForgeMother},
         {"boss_forgemother_arm.png", 256, 256, paintBossForgeMotherArm},
+        // The third stage: bosses (a row of damage states each) and backdrop.
+        {"boss_thunderhead.png", 1024, 256, paintThunderhead},
+        {"boss_tempest.png", 1024, 256, paintTempest},
+        {"boss_tempest_deck.png", 256, 256, paintTempestDeckModule},
+        {"stage3_sky.png", 512, 512, paintStageThreeSky},
+        {"stage3_clouds.png", 512, 512, paintStageThreeClouds},
+        {"stage3_wisps.png", 512, 512, paintStageThreeWisps},
+        {"stage3_flash.png", 256, 256, paintStageThreeFlash},
     };
     return table;
 }
