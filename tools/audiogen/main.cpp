@@ -2,9 +2,13 @@
 //   orvale-audiogen track SOURCE OUT.ogg   renders, masters and encodes one music track
 //   orvale-audiogen effects OUT_DIR        writes every sound effect as OUT_DIR/NAME.caf
 //   orvale-audiogen wav SOURCE OUT.wav     renders a track to a WAV file for listening
+//   orvale-audiogen measure FILE [--tempo BPM]
+//                                          measures a rendered track (.wav or .ogg) against the
+//                                          music's bars, as one key=value line
 // Each run prints the measured length, peak and loudness of what it wrote.
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -112,6 +116,30 @@ int makeEffects(const std::string& folder) {
     return 0;
 }
 
+// Loudness, peak, length, channel correlation and the share of 4-bar windows that repeat an
+// earlier one (4 bars of 4 beats at the given tempo; without one, 8 s, 4 bars at 120 bpm).
+int measureFile(const std::string& path, const std::string& tempoText) {
+    const double tempo = tempoText.empty() ? 120.0 : std::atof(tempoText.c_str());
+    if (tempo < 40.0 || tempo > 300.0) {
+        std::fprintf(stderr, "tempo out of 40 .. 300: %s\n", tempoText.c_str());
+        return 2;
+    }
+    const bool ogg = path.size() > 4 && path.compare(path.size() - 4, 4, ".ogg") == 0;
+    Stereo track;
+    if (!(ogg ? readOgg(path, track) : readWav(path, track))) {
+        return 1;
+    }
+    if (track.frames() == 0) {
+        std::fprintf(stderr, "%s holds no samples\n", path.c_str());
+        return 1;
+    }
+    const Levels levels = measure(track);
+    std::printf("lufs=%.2f peak_dbfs=%.2f seconds=%.2f lr_correlation=%.3f repeat_windows=%.3f\n",
+                levels.lufs, levels.peakDb, levels.seconds, channelCorrelation(track),
+                repeatedWindows(track, 16.0 * 60.0 / tempo, 0.95));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,7 +154,11 @@ int main(int argc, char** argv) {
         Stereo track;
         return renderSource(argv[2], track) && writeWav(argv[3], track) ? 0 : 1;
     }
+    if (mode == "measure" && (argc == 3 || (argc == 5 && std::string(argv[3]) == "--tempo"))) {
+        return measureFile(argv[2], argc == 5 ? argv[4] : "");
+    }
     std::fprintf(stderr,
-                 "usage: orvale-audiogen track SOURCE OUT.ogg | effects OUT_DIR | wav SOURCE OUT.wav\n");
+                 "usage: orvale-audiogen track SOURCE OUT.ogg | effects OUT_DIR | wav SOURCE OUT.wav |\n"
+                 "       measure FILE.wav|FILE.ogg [--tempo BPM]\n");
     return 2;
 }
