@@ -44,6 +44,8 @@ double repeatedWindows(const Stereo& track, double windowSeconds, double thresho
 bool writeOgg(const std::string& path, const Stereo& track, float quality);
 // 16-bit little-endian linear PCM, mono, at the renderer's rate.
 bool writeCaf(const std::string& path, const std::vector<double>& samples);
+// 16-bit stereo PCM WAVE at the renderer's rate, for listening.
+bool writeWav(const std::string& path, const Stereo& track);
 // Decodes an Ogg file back for measuring what the game will play.
 bool readOgg(const std::string& path, Stereo& out);
 // Reads a 16-bit PCM WAVE file at the renderer's rate (mono is read onto both sides).

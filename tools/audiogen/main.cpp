@@ -7,6 +7,7 @@
 //                                          music's bars, as one key=value line
 // Each run prints the measured length, peak and loudness of what it wrote.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -33,42 +34,6 @@ bool renderSource(const std::string& path, Stereo& track) {
     }
     masterTrack(track);
     return true;
-}
-
-bool writeWav(const std::string& path, const Stereo& track) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        return false;
-    }
-    auto put32 = [&](uint32_t v) {
-        const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                    static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-        std::fwrite(b, 1, 4, f);
-    };
-    auto put16 = [&](uint16_t v) {
-        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
-        std::fwrite(b, 1, 2, f);
-    };
-    const uint32_t bytes = static_cast<uint32_t>(track.frames() * 4);
-    std::fwrite("RIFF", 1, 4, f);
-    put32(36 + bytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(static_cast<uint32_t>(kRate));
-    put32(static_cast<uint32_t>(kRate) * 4);
-    put16(4);
-    put16(16);
-    std::fwrite("data", 1, 4, f);
-    put32(bytes);
-    for (size_t i = 0; i < track.frames(); ++i) {
-        put16(static_cast<uint16_t>(
-            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.left[i])) * 32767.0))));
-        put16(static_cast<uint16_t>(
-            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.right[i])) * 32767.0))));
-    }
-    return std::fclose(f) == 0;
 }
 
 int makeTrack(const std::string& source, const std::string& out) {
@@ -117,7 +82,8 @@ int makeEffects(const std::string& folder) {
 }
 
 // Loudness, peak, length, channel correlation and the share of 4-bar windows that repeat an
-// earlier one (4 bars of 4 beats at the given tempo; without one, 8 s, 4 bars at 120 bpm).
+// earlier one (4 bars of 4 beats at the given tempo; without one, 8 s, 4 bars at 120 bpm), and
+// the loudness of the first such window.
 int measureFile(const std::string& path, const std::string& tempoText) {
     const double tempo = tempoText.empty() ? 120.0 : std::atof(tempoText.c_str());
     if (tempo < 40.0 || tempo > 300.0) {
@@ -134,9 +100,15 @@ int measureFile(const std::string& path, const std::string& tempoText) {
         return 1;
     }
     const Levels levels = measure(track);
-    std::printf("lufs=%.2f peak_dbfs=%.2f seconds=%.2f lr_correlation=%.3f repeat_windows=%.3f\n",
-                levels.lufs, levels.peakDb, levels.seconds, channelCorrelation(track),
-                repeatedWindows(track, 16.0 * 60.0 / tempo, 0.95));
+    // The opening window's loudness: a loop that comes back to a quiet intro shows here.
+    const double window = 16.0 * 60.0 / tempo;
+    Stereo opening(std::min(track.frames(), static_cast<size_t>(window * kRate)));
+    std::copy_n(track.left.begin(), opening.frames(), opening.left.begin());
+    std::copy_n(track.right.begin(), opening.frames(), opening.right.begin());
+    std::printf(
+        "lufs=%.2f peak_dbfs=%.2f seconds=%.2f lr_correlation=%.3f repeat_windows=%.3f opening_lufs=%.2f\n",
+        levels.lufs, levels.peakDb, levels.seconds, channelCorrelation(track),
+        repeatedWindows(track, window, 0.95), measure(opening).lufs);
     return 0;
 }
 
