@@ -81,6 +81,12 @@ struct Song {
 
 // --- Parsing --------------------------------------------------------------------------------
 
+// The bass lines made from the chords; any other bass a section names is a phrase.
+bool isBassStyle(const std::string& name) {
+    static const char* const styles[] = {"none", "whole", "drive", "pulse", "walk", "sync", "octave"};
+    return std::find(std::begin(styles), std::end(styles), name) != std::end(styles);
+}
+
 bool parsePitch(const std::string& text, int& pitch) {
     static const int letters[] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
     if (text.empty() || text[0] < 'a' || text[0] > 'g') {
@@ -404,10 +410,8 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             error = "section " + name + " names unknown drums " + s.drums;
             return false;
         }
-        static const char* const basses[] = {"none", "whole", "drive", "pulse", "walk", "sync", "octave"};
         // A bass that names a phrase plays it note for note.
-        if (std::find(std::begin(basses), std::end(basses), s.bass) == std::end(basses) &&
-            !song.phrases.count(s.bass)) {
+        if (!isBassStyle(s.bass) && !song.phrases.count(s.bass)) {
             error = "section " + name + " has unknown bass style " + s.bass;
             return false;
         }
@@ -806,9 +810,12 @@ bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error)
         }
         // The melody repeats to fill the section.
         // A bass named by a phrase plays it note for note, over and over.
-        const auto bassPhrase = song.phrases.find(section.bass);
-        for (int offset = 0; bassPhrase != song.phrases.end() && offset < sectionSteps;
-             offset += std::max(bassPhrase->second.steps, kStepsPerBar)) {
+        const auto bassPhrase =
+            isBassStyle(section.bass) ? song.phrases.end() : song.phrases.find(section.bass);
+        for (int offset = 0;
+             bassPhrase != song.phrases.end() && offset<sectionSteps; offset += bassPhrase->second.steps> 0
+                 ? bassPhrase->second.steps
+                 : kStepsPerBar) {
             for (const Note& note : bassPhrase->second.notes) {
                 if (offset + note.start < sectionSteps) {
                     renderer.bass(note.pitch + section.key, sectionStart + offset + note.start, note.length,
