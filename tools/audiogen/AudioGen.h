@@ -33,11 +33,22 @@ struct Levels {
 };
 Levels measure(const Stereo& track);
 
+// Pearson correlation of the left and right channels: 1 for the same signal on both sides.
+double channelCorrelation(const Stereo& track);
+// The share of the track's whole windows (of `windowSeconds`, laid end to end from the start)
+// whose waveform correlates at `threshold` or more with some earlier window: a track that
+// only repeats itself scores near 1, one whose sections develop near 0.
+double repeatedWindows(const Stereo& track, double windowSeconds, double threshold);
+
 // Writers. Both return false and print why when the file cannot be written.
 bool writeOgg(const std::string& path, const Stereo& track, float quality);
 // 16-bit little-endian linear PCM, mono, at the renderer's rate.
 bool writeCaf(const std::string& path, const std::vector<double>& samples);
+// 16-bit stereo PCM WAVE at the renderer's rate, for listening.
+bool writeWav(const std::string& path, const Stereo& track);
 // Decodes an Ogg file back for measuring what the game will play.
 bool readOgg(const std::string& path, Stereo& out);
+// Reads a 16-bit PCM WAVE file at the renderer's rate (mono is read onto both sides).
+bool readWav(const std::string& path, Stereo& out);
 
 }  // namespace audiogen

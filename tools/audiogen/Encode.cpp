@@ -151,6 +151,43 @@ bool writeCaf(const std::string& path, const std::vector<double>& samples) {
     return ok;
 }
 
+bool writeWav(const std::string& path, const Stereo& track) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    auto put32 = [&](uint32_t v) {
+        const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                                    static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+        std::fwrite(b, 1, 4, f);
+    };
+    auto put16 = [&](uint16_t v) {
+        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
+        std::fwrite(b, 1, 2, f);
+    };
+    const uint32_t bytes = static_cast<uint32_t>(track.frames() * 4);
+    std::fwrite("RIFF", 1, 4, f);
+    put32(36 + bytes);
+    std::fwrite("WAVEfmt ", 1, 8, f);
+    put32(16);
+    put16(1);
+    put16(2);
+    put32(static_cast<uint32_t>(kRate));
+    put32(static_cast<uint32_t>(kRate) * 4);
+    put16(4);
+    put16(16);
+    std::fwrite("data", 1, 4, f);
+    put32(bytes);
+    for (size_t i = 0; i < track.frames(); ++i) {
+        put16(static_cast<uint16_t>(
+            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.left[i])) * 32767.0))));
+        put16(static_cast<uint16_t>(
+            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.right[i])) * 32767.0))));
+    }
+    return std::fclose(f) == 0;
+}
+
 bool writeOgg(const std::string& path, const Stereo& track, float quality) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {

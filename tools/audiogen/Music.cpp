@@ -37,17 +37,26 @@ struct Phrase {
 
 // One bar or more of drum steps per voice: 'x' a full hit, 'o' a soft one, '.' nothing.
 struct DrumPattern {
-    std::map<char, std::string> voices;  // k kick, s snare, h closed hat, o open hat, c crash, t tom
+    // k kick, s snare, h closed hat, o open hat, c crash, t tom, m metal clang, n thunder
+    std::map<char, std::string> voices;
     int steps = kStepsPerBar;
+};
+
+// A melodic line of a section: phrases played one after another and over again to fill it,
+// every note shifted by `shift` semitones.
+struct Line {
+    std::vector<std::string> phrases;
+    int shift = 0;
+    double level = 1.0;
 };
 
 struct Section {
     std::string name;
     int bars = 0;
-    std::string progression, lead, drums, bass = "none", arp = "off";
-    int leadShift = 0;
+    std::string progression, drums, bass = "none", arp = "off";
+    Line lead, counter;
+    int key = 0;  // semitones the whole section is played above the written key
     bool pad = false, fill = false, crash = true;
-    double leadLevel = 1.0;
 };
 
 enum class LeadVoice { Saw, Square, Bell, Pulse };
@@ -56,6 +65,10 @@ enum class BassVoice { Saw, Square, Sine };
 struct Song {
     double tempo = 120.0;
     LeadVoice lead = LeadVoice::Saw;
+    LeadVoice counter = LeadVoice::Bell;
+    // Places in the field, -1 (left) .. 1 (right).
+    double leadPan = 0.0, counterPan = 0.5, hatPan = 0.3, metalPan = -0.4;
+    double leadWidth = 0.0;  // the lead's two detuned oscillators spread apart by this much
     BassVoice bass = BassVoice::Saw;
     double padCutoff = 1400.0;
     double swing = 0.0;
@@ -67,6 +80,12 @@ struct Song {
 };
 
 // --- Parsing --------------------------------------------------------------------------------
+
+// The bass lines made from the chords; any other bass a section names is a phrase.
+bool isBassStyle(const std::string& name) {
+    static const char* const styles[] = {"none", "whole", "drive", "pulse", "walk", "sync", "octave"};
+    return std::find(std::begin(styles), std::end(styles), name) != std::end(styles);
+}
 
 bool parsePitch(const std::string& text, int& pitch) {
     static const int letters[] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
@@ -219,7 +238,7 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             song.swing = std::atof(w[1].c_str());
         } else if (key == "padcutoff") {
             song.padCutoff = std::atof(w[1].c_str());
-        } else if (key == "lead") {
+        } else if (key == "lead" || key == "countervoice") {
             const std::map<std::string, LeadVoice> voices = {{"saw", LeadVoice::Saw},
                                                              {"square", LeadVoice::Square},
                                                              {"bell", LeadVoice::Bell},
@@ -227,7 +246,24 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             if (!voices.count(w[1])) {
                 return fail("unknown lead voice " + w[1]);
             }
-            song.lead = voices.at(w[1]);
+            (key == "lead" ? song.lead : song.counter) = voices.at(w[1]);
+        } else if (key == "leadwidth") {
+            song.leadWidth = std::fmin(std::fmax(std::atof(w[1].c_str()), 0.0), 1.0);
+        } else if (key == "pan") {
+            // pan lead -0.2 counter 0.5 ...: pairs of a voice and its place.
+            const std::map<std::string, double*> places = {{"lead", &song.leadPan},
+                                                           {"counter", &song.counterPan},
+                                                           {"hats", &song.hatPan},
+                                                           {"metal", &song.metalPan}};
+            if (w.size() % 2 == 0) {
+                return fail("pan needs pairs of a voice and a place");
+            }
+            for (size_t i = 1; i + 1 < w.size(); i += 2) {
+                if (!places.count(w[i])) {
+                    return fail("pan names unknown voice " + w[i]);
+                }
+                *places.at(w[i]) = std::fmin(std::fmax(std::atof(w[i + 1].c_str()), -1.0), 1.0);
+            }
         } else if (key == "bassvoice") {
             const std::map<std::string, BassVoice> voices = {
                 {"saw", BassVoice::Saw}, {"square", BassVoice::Square}, {"sine", BassVoice::Sine}};
@@ -303,12 +339,25 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                 const std::string name = w[i].substr(0, eq), value = w[i].substr(eq + 1);
                 if (name == "chords") {
                     section.progression = value;
-                } else if (name == "lead") {
+                } else if (name == "lead" || name == "counter") {
+                    // "hook,hook2+12": phrases in turn, shifted an octave up.
+                    Line& target = name == "lead" ? section.lead : section.counter;
                     const size_t shift = value.find_first_of("+-");
-                    section.lead = value.substr(0, shift);
-                    section.leadShift = shift == std::string::npos ? 0 : std::atoi(value.c_str() + shift);
+                    std::istringstream names(value.substr(0, shift));
+                    std::string phrase;
+                    while (std::getline(names, phrase, ',')) {
+                        target.phrases.push_back(phrase);
+                    }
+                    target.shift = shift == std::string::npos ? 0 : std::atoi(value.c_str() + shift);
                 } else if (name == "leadlevel") {
-                    section.leadLevel = std::atof(value.c_str());
+                    section.lead.level = std::atof(value.c_str());
+                } else if (name == "counterlevel") {
+                    section.counter.level = std::atof(value.c_str());
+                } else if (name == "key") {
+                    section.key = std::atoi(value.c_str());
+                    if (section.key < -12 || section.key > 12) {
+                        return fail("key out of -12 .. 12");
+                    }
                 } else if (name == "drums") {
                     section.drums = value;
                 } else if (name == "bass") {
@@ -349,16 +398,20 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             error = "section " + name + " has no progression '" + s.progression + "'";
             return false;
         }
-        if (!s.lead.empty() && !song.phrases.count(s.lead)) {
-            error = "section " + name + " names unknown phrase " + s.lead;
-            return false;
+        for (const Line* melody : {&s.lead, &s.counter}) {
+            for (const std::string& phrase : melody->phrases) {
+                if (!song.phrases.count(phrase)) {
+                    error = "section " + name + " names unknown phrase " + phrase;
+                    return false;
+                }
+            }
         }
         if (!s.drums.empty() && !song.drums.count(s.drums)) {
             error = "section " + name + " names unknown drums " + s.drums;
             return false;
         }
-        static const char* const basses[] = {"none", "whole", "drive", "pulse", "walk", "sync", "octave"};
-        if (std::find(std::begin(basses), std::end(basses), s.bass) == std::end(basses)) {
+        // A bass that names a phrase plays it note for note.
+        if (!isBassStyle(s.bass) && !song.phrases.count(s.bass)) {
             error = "section " + name + " has unknown bass style " + s.bass;
             return false;
         }
@@ -399,18 +452,21 @@ struct Renderer {
         return static_cast<size_t>((whole + offset) * stepSeconds * kRate);
     }
 
-    void lead(int pitch, double start, double steps, double velocity, double level) {
+    // One note of a melodic voice (the lead or the counter-line) at `pan`; a `width` above 0
+    // sets its two detuned oscillators apart on either side of it.
+    void lead(LeadVoice voice, int pitch, double start, double steps, double velocity, double level,
+              double pan, double width) {
         const double hz = midiToHz(pitch);
         const double gate = steps * stepSeconds * 0.92;
-        const bool bell = song.lead == LeadVoice::Bell;
+        const bool bell = voice == LeadVoice::Bell;
         const double release = bell ? 0.5 : 0.18;
         const size_t length = static_cast<size_t>((gate + release * 6.0) * kRate);
         const size_t begin = frameOf(start);
         Oscillator a, b, modulator, tine;
-        Filter filter;
-        const Wave wave = song.lead == LeadVoice::Square  ? Wave::Square
-                          : song.lead == LeadVoice::Pulse ? Wave::Pulse
-                                                          : Wave::Saw;
+        Filter filter, spread;
+        const Wave wave = voice == LeadVoice::Square  ? Wave::Square
+                          : voice == LeadVoice::Pulse ? Wave::Pulse
+                                                      : Wave::Saw;
         const double gain = 0.26 * velocity * level;
         for (size_t i = 0; i < length; ++i) {
             const double t = static_cast<double>(i) / kRate;
@@ -430,13 +486,43 @@ struct Renderer {
                 const double vibrato =
                     t > 0.22 ? 0.12 * std::min(1.0, (t - 0.22) / 0.3) * std::sin(2.0 * kPi * 5.5 * t) : 0.0;
                 const double f = hz * std::pow(2.0, vibrato / 12.0);
+                const double cutoff = 900.0 + 4200.0 * std::exp(-t / 0.3) * velocity;
+                if (width > 0.0) {
+                    filter.run(a.next(wave, f * 1.003), cutoff, 0.9);
+                    spread.run(b.next(wave, f * 0.997), cutoff, 0.9);
+                    const double left = 0.5 * filter.low * env * gain, right = 0.5 * spread.low * env * gain;
+                    for (const auto& [value, place] :
+                         {std::pair{left, pan - width}, std::pair{right, pan + width}}) {
+                        put(buses.dry, begin + i, value, place);
+                        put(buses.reverb, begin + i, value * 0.35, place);
+                        put(buses.echo, begin + i, value * 0.3, place);
+                    }
+                    continue;
+                }
                 const double raw = 0.5 * (a.next(wave, f * 1.003) + b.next(wave, f * 0.997));
-                filter.run(raw, 900.0 + 4200.0 * std::exp(-t / 0.3) * velocity, 0.9);
+                filter.run(raw, cutoff, 0.9);
                 sample = filter.low * env;
             }
-            put(buses.dry, begin + i, sample * gain, 0.0);
-            put(buses.reverb, begin + i, sample * gain * 0.35, 0.0);
-            put(buses.echo, begin + i, sample * gain * 0.3, 0.0);
+            put(buses.dry, begin + i, sample * gain, pan);
+            put(buses.reverb, begin + i, sample * gain * 0.35, pan);
+            put(buses.echo, begin + i, sample * gain * 0.3, pan);
+        }
+    }
+
+    // A melodic line through one of the section's voices: its phrases in turn until it is full.
+    void playLine(const Line& melody, LeadVoice voice, double from, int sectionSteps, int key, double pan,
+                  double width) {
+        int offset = 0;
+        for (size_t turn = 0; !melody.phrases.empty() && offset < sectionSteps; ++turn) {
+            const Phrase& phrase = song.phrases.at(melody.phrases[turn % melody.phrases.size()]);
+            for (const Note& note : phrase.notes) {
+                if (offset + note.start < sectionSteps) {
+                    lead(voice, note.pitch + melody.shift + key, from + offset + note.start, note.length,
+                         note.velocity, melody.level, pan, width);
+                }
+            }
+            // An empty phrase still takes a bar, so a line of nothing but empty phrases ends.
+            offset += phrase.steps > 0 ? phrase.steps : kStepsPerBar;
         }
     }
 
@@ -530,6 +616,12 @@ struct Renderer {
             case 't':
                 seconds = 0.45;
                 break;
+            case 'm':
+                seconds = 0.7;
+                break;
+            case 'n':
+                seconds = 2.8;
+                break;
             default:
                 return;
         }
@@ -557,7 +649,7 @@ struct Renderer {
                 case 'o': {
                     filter.run(n, 7500.0, 0.8);
                     sample = filter.high * std::exp(-t / (voice == 'h' ? 0.022 : 0.14)) * 0.28;
-                    pan = 0.3;
+                    pan = song.hatPan;
                     break;
                 }
                 case 'c': {
@@ -574,6 +666,39 @@ struct Renderer {
                     pan = -0.2;
                     send = 0.2;
                     break;
+                }
+                case 'm': {
+                    // Struck plate: inharmonic partials that die away at their own rates, and
+                    // the clink of the strike.
+                    static const double ratios[] = {1.0, 1.52, 2.31, 2.94, 4.17};
+                    static const double decays[] = {0.32, 0.2, 0.14, 0.09, 0.05};
+                    for (int k = 0; k < 5; ++k) {
+                        sample +=
+                            std::sin(2.0 * kPi * 330.0 * ratios[k] * t) * std::exp(-t / decays[k]) * 0.1;
+                    }
+                    filter.run(n, 5000.0, 0.7);
+                    sample += filter.high * std::exp(-t / 0.004) * 0.5;
+                    pan = song.metalPan;
+                    send = 0.3;
+                    break;
+                }
+                case 'n': {
+                    // Thunder: a crack, then a low roll that swells and fades, with its own
+                    // noise on each side so it fills the field.
+                    const double roll = std::min(1.0, t / 0.06) * std::exp(-t / 0.8);
+                    const double cutoff = 110.0 + 500.0 * std::exp(-t / 0.25);
+                    filter.run(n, cutoff, 0.8);
+                    second.run(noise.next(), cutoff, 0.8);
+                    const double crack = n * std::exp(-t / 0.012) * 0.35;
+                    const double left = (filter.low * roll * 2.2 + crack) * velocity;
+                    const double right = (second.low * roll * 2.2 + crack) * velocity;
+                    if (begin + i < buses.dry.frames()) {
+                        buses.dry.left[begin + i] += left;
+                        buses.dry.right[begin + i] += right;
+                        buses.reverb.left[begin + i] += left * 0.3;
+                        buses.reverb.right[begin + i] += right * 0.3;
+                    }
+                    continue;
                 }
                 default:
                     break;
@@ -673,7 +798,8 @@ bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error)
         // Chords repeat to fill the section.
         const std::vector<ChordSpan>& chords = song.progressions.at(section.progression);
         for (int step = 0, index = 0; step < sectionSteps; ++index) {
-            const ChordSpan& span = chords[static_cast<size_t>(index) % chords.size()];
+            ChordSpan span = chords[static_cast<size_t>(index) % chords.size()];
+            span.chord.root = (span.chord.root + section.key + 24) % 12;
             const int steps = std::min(span.steps, sectionSteps - step);
             if (section.pad) {
                 renderer.pad(span.chord, sectionStart + step, steps);
@@ -683,17 +809,24 @@ bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error)
             step += steps;
         }
         // The melody repeats to fill the section.
-        if (!section.lead.empty()) {
-            const Phrase& phrase = song.phrases.at(section.lead);
-            for (int offset = 0; phrase.steps > 0 && offset < sectionSteps; offset += phrase.steps) {
-                for (const Note& note : phrase.notes) {
-                    if (offset + note.start < sectionSteps) {
-                        renderer.lead(note.pitch + section.leadShift, sectionStart + offset + note.start,
-                                      note.length, note.velocity, section.leadLevel);
-                    }
+        // A bass named by a phrase plays it note for note, over and over.
+        const auto bassPhrase =
+            isBassStyle(section.bass) ? song.phrases.end() : song.phrases.find(section.bass);
+        for (int offset = 0;
+             bassPhrase != song.phrases.end() && offset<sectionSteps; offset += bassPhrase->second.steps> 0
+                 ? bassPhrase->second.steps
+                 : kStepsPerBar) {
+            for (const Note& note : bassPhrase->second.notes) {
+                if (offset + note.start < sectionSteps) {
+                    renderer.bass(note.pitch + section.key, sectionStart + offset + note.start, note.length,
+                                  0.9 * note.velocity);
                 }
             }
         }
+        renderer.playLine(section.lead, song.lead, sectionStart, sectionSteps, section.key, song.leadPan,
+                          song.leadWidth);
+        renderer.playLine(section.counter, song.counter, sectionStart, sectionSteps, section.key,
+                          song.counterPan, 0.0);
         if (!section.drums.empty()) {
             const DrumPattern& pattern = song.drums.at(section.drums);
             const int fillFrom = section.fill ? sectionSteps - 8 : sectionSteps;

@@ -2,9 +2,14 @@
 //   orvale-audiogen track SOURCE OUT.ogg   renders, masters and encodes one music track
 //   orvale-audiogen effects OUT_DIR        writes every sound effect as OUT_DIR/NAME.caf
 //   orvale-audiogen wav SOURCE OUT.wav     renders a track to a WAV file for listening
+//   orvale-audiogen measure FILE [--tempo BPM]
+//                                          measures a rendered track (.wav or .ogg) against the
+//                                          music's bars, as one key=value line
 // Each run prints the measured length, peak and loudness of what it wrote.
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -29,42 +34,6 @@ bool renderSource(const std::string& path, Stereo& track) {
     }
     masterTrack(track);
     return true;
-}
-
-bool writeWav(const std::string& path, const Stereo& track) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        return false;
-    }
-    auto put32 = [&](uint32_t v) {
-        const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                    static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-        std::fwrite(b, 1, 4, f);
-    };
-    auto put16 = [&](uint16_t v) {
-        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
-        std::fwrite(b, 1, 2, f);
-    };
-    const uint32_t bytes = static_cast<uint32_t>(track.frames() * 4);
-    std::fwrite("RIFF", 1, 4, f);
-    put32(36 + bytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(static_cast<uint32_t>(kRate));
-    put32(static_cast<uint32_t>(kRate) * 4);
-    put16(4);
-    put16(16);
-    std::fwrite("data", 1, 4, f);
-    put32(bytes);
-    for (size_t i = 0; i < track.frames(); ++i) {
-        put16(static_cast<uint16_t>(
-            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.left[i])) * 32767.0))));
-        put16(static_cast<uint16_t>(
-            static_cast<int16_t>(std::lround(std::fmax(-1.0, std::fmin(1.0, track.right[i])) * 32767.0))));
-    }
-    return std::fclose(f) == 0;
 }
 
 int makeTrack(const std::string& source, const std::string& out) {
@@ -112,6 +81,37 @@ int makeEffects(const std::string& folder) {
     return 0;
 }
 
+// Loudness, peak, length, channel correlation and the share of 4-bar windows that repeat an
+// earlier one (4 bars of 4 beats at the given tempo; without one, 8 s, 4 bars at 120 bpm), and
+// the loudness of the first such window.
+int measureFile(const std::string& path, const std::string& tempoText) {
+    const double tempo = tempoText.empty() ? 120.0 : std::atof(tempoText.c_str());
+    if (tempo < 40.0 || tempo > 300.0) {
+        std::fprintf(stderr, "tempo out of 40 .. 300: %s\n", tempoText.c_str());
+        return 2;
+    }
+    const bool ogg = path.size() > 4 && path.compare(path.size() - 4, 4, ".ogg") == 0;
+    Stereo track;
+    if (!(ogg ? readOgg(path, track) : readWav(path, track))) {
+        return 1;
+    }
+    if (track.frames() == 0) {
+        std::fprintf(stderr, "%s holds no samples\n", path.c_str());
+        return 1;
+    }
+    const Levels levels = measure(track);
+    // The opening window's loudness: a loop that comes back to a quiet intro shows here.
+    const double window = 16.0 * 60.0 / tempo;
+    Stereo opening(std::min(track.frames(), static_cast<size_t>(window * kRate)));
+    std::copy_n(track.left.begin(), opening.frames(), opening.left.begin());
+    std::copy_n(track.right.begin(), opening.frames(), opening.right.begin());
+    std::printf(
+        "lufs=%.2f peak_dbfs=%.2f seconds=%.2f lr_correlation=%.3f repeat_windows=%.3f opening_lufs=%.2f\n",
+        levels.lufs, levels.peakDb, levels.seconds, channelCorrelation(track),
+        repeatedWindows(track, window, 0.95), measure(opening).lufs);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,7 +126,11 @@ int main(int argc, char** argv) {
         Stereo track;
         return renderSource(argv[2], track) && writeWav(argv[3], track) ? 0 : 1;
     }
+    if (mode == "measure" && (argc == 3 || (argc == 5 && std::string(argv[3]) == "--tempo"))) {
+        return measureFile(argv[2], argc == 5 ? argv[4] : "");
+    }
     std::fprintf(stderr,
-                 "usage: orvale-audiogen track SOURCE OUT.ogg | effects OUT_DIR | wav SOURCE OUT.wav\n");
+                 "usage: orvale-audiogen track SOURCE OUT.ogg | effects OUT_DIR | wav SOURCE OUT.wav |\n"
+                 "       measure FILE.wav|FILE.ogg [--tempo BPM]\n");
     return 2;
 }
