@@ -201,6 +201,10 @@ void CXEnemyManager::reportDefinitionProblems(const std::string& typeName, const
                         entry.first.c_str(), OXEnemy::kModuleSlots);
         }
     }
+    if (definition.breakNode >= nodeCount && definition.breakNode > 0) {
+        std::printf("ENEMY %s: \"break node\" %d NAMES NO MOVEMENT NODE, IT BREAKS FROM NODE 0\n", name,
+                    definition.breakNode);
+    }
     std::string token;
     for (int index = 0; index < nodeCount; ++index) {
         const MovementNode& node = definition.nodes[static_cast<size_t>(index)];

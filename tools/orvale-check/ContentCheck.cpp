@@ -948,6 +948,13 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
     if (readsNodes || ledger.use(kinds, "phase 0", first)) {
         checkHeldTimes(dict, file, "");
     }
+    // A formation's follower breaks off from a node its list has.
+    const int breakNode = readsNodes ? Plist::intOr(dict, "break node", 0) : 0;
+    const std::string breakKey = "movement node " + std::to_string(breakNode);
+    if (breakNode > 0 && Plist::findDict(dict, breakKey) == nullptr) {
+        report(file, quoted("break node"),
+               "names " + quoted(breakKey) + ", which the list lacks: it breaks from node 0");
+    }
     for (const auto& entry : dict) {
         std::string family;
         const Plist::Dictionary* nested = Plist::asDict(entry.second);
