@@ -238,6 +238,24 @@ void OXBeam::collideEnemyBeam(float& cut) {
             showHit(position + d * along);
         }
     }
+    // Enemies that block beams cut it at their near side.
+    if (view.world) {
+        for (int i = 0, count = view.world->shootableCount(); i < count; ++i) {
+            const IXShootable* enemy = view.world->shootable(i);
+            if (!enemy || !enemy->blocksBeams() || enemy->isDying() || enemy->isEntering()) {
+                continue;
+            }
+            const IXRenderObject& body = enemy->body();
+            if (body.isActive() && touches(body, along)) {
+                const float nearSide =
+                    std::max(0.0f, along - body.getSize().x * 0.5f * std::fabs(body.getScale().x));
+                if (nearSide < cut) {
+                    cut = nearSide;
+                    showHit(position + d * nearSide);
+                }
+            }
+        }
+    }
     IXShotTarget* player = view.player;
     if (player && player->body().isVisible() && player->body().isActive() && player->isAlive() &&
         touches(player->body(), along) && along <= cut) {

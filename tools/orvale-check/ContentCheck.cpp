@@ -167,6 +167,7 @@ const std::vector<ReferenceRule> kReferenceRules = {
     {"bullet type", nullptr, {kBullet}},
     {"fire pattern", nullptr, {kPattern}},
     {"type", "squads", {kEnemy}},
+    {"split into", nullptr, {kEnemy}},
     {"sprite", nullptr, {kPlist}},
     {"core sprite", nullptr, {kPlist}},
     {"blastwave", nullptr, {kPlist}},
