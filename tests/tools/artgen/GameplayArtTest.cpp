@@ -89,6 +89,28 @@ std::string pixelInMargin(const Image& image, const PixelRect& area, int margin)
     return "";
 }
 
+// The enemy craft that span several cells: each is one piece, its margin round the whole block.
+struct WidePiece {
+    const char* name;
+    int frame;  // the top-left cell
+    int cellsWide;
+    int cellsHigh;
+};
+const WidePiece kWidePieces[] = {{"the carrier", enemy_frame::kCarrier, 2, 2},
+                                 {"the hauler", enemy_frame::kHauler, 2, 1},
+                                 {"the damaged hauler", enemy_frame::kHaulerDamaged, 2, 1}};
+
+bool insideWidePiece(const AtlasGrid& grid, int frame) {
+    for (const WidePiece& piece : kWidePieces) {
+        const int column = frame % grid.columns() - piece.frame % grid.columns();
+        const int row = frame / grid.columns() - piece.frame / grid.columns();
+        if (column >= 0 && column < piece.cellsWide && row >= 0 && row < piece.cellsHigh) {
+            return true;
+        }
+    }
+    return false;
+}
+
 TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeighbours) {
     constexpr int kMargin = 2;
     for (const Sheet& sheet : gameplaySheets()) {
@@ -96,12 +118,8 @@ TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeig
         ASSERT_EQ(image.width, sheet.grid.imageWidth()) << sheet.fileName;
         ASSERT_EQ(image.height, sheet.grid.imageHeight()) << sheet.fileName;
         for (int frame = 0; frame < sheet.grid.cellCount(); ++frame) {
-            const int below = enemy_frame::kCarrier + sheet.grid.columns();
-            const bool carrierBlock = sheet.fileName == "enemies.png" &&
-                                      (frame == enemy_frame::kCarrier || frame == enemy_frame::kCarrier + 1 ||
-                                       frame == below || frame == below + 1);
-            if (carrierBlock) {
-                continue;  // one piece over four cells, checked below
+            if (sheet.fileName == "enemies.png" && insideWidePiece(sheet.grid, frame)) {
+                continue;  // one piece over several cells, checked below
             }
             const std::string spill = pixelInMargin(image, sheet.grid.frame(frame), kMargin);
             EXPECT_EQ(spill, "") << sheet.fileName << " frame " << frame << " reaches its cell's edge at "
@@ -109,9 +127,12 @@ TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeig
         }
     }
     const Sheet enemies{"enemies.png", enemyAtlasGrid()};
-    const std::string spill =
-        pixelInMargin(imageOf("enemies.png"), pieceArea(enemies, enemy_frame::kCarrier, 2, 2), kMargin);
-    EXPECT_EQ(spill, "") << "the carrier reaches the edge of its 2 x 2 block at " << spill;
+    for (const WidePiece& piece : kWidePieces) {
+        const std::string spill =
+            pixelInMargin(imageOf("enemies.png"),
+                          pieceArea(enemies, piece.frame, piece.cellsWide, piece.cellsHigh), kMargin);
+        EXPECT_EQ(spill, "") << piece.name << " reaches the edge of its block at " << spill;
+    }
 }
 
 TEST(GameplayArt, EveryNamedFrameHoldsArt) {
@@ -137,6 +158,10 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
                                     e::kCarrierArmourDamaged};
     for (int craft : kAnimatedCraft) {
         enemyFrames.insert(enemyFrames.end(), {craft, craft + 1});
+    }
+    // The second stage fills its whole block.
+    for (int frame = e::kStageTwoFirst; frame < e::kStageTwoFirst + e::kStageTwoCount; ++frame) {
+        enemyFrames.push_back(frame);
     }
     const std::map<std::string, std::vector<int>> named = {
         {"enemies.png", enemyFrames},
@@ -170,6 +195,13 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     }
     for (int frame = 8; frame < 16; ++frame) {
         EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 4, 4).frame(frame)), 20) << "boss part " << frame;
+    }
+    // The later bosses' hulls: a row of whole, then more broken, frames.
+    for (const char* hull : {"boss_gantry.png", "boss_forgemother.png"}) {
+        for (int frame = 0; frame < 3; ++frame) {
+            EXPECT_GT(opaquePixels(imageOf(hull), AtlasGrid(1024, 256, 4, 1).frame(frame)), 10000)
+                << hull << " frame " << frame << " is missing";
+        }
     }
 }
 

@@ -49,8 +49,12 @@ const std::vector<uint8_t>& pngOf(const std::string& fileName) {
     return found->second;
 }
 
-const std::set<std::string> kOpaque = {"black_1024.png", "menu_bg_nebula.png", "stage1_nebula.png",
-                                       "boss_event_vortex.png", "invert_square.png"};
+const std::set<std::string> kOpaque = {"black_1024.png",   "menu_bg_nebula.png", "stage1_nebula.png",
+                                       "stage2_field.png", "stage2_furnace.png", "boss_event_vortex.png",
+                                       "invert_square.png"};
+// Layers whose art runs on through the top and bottom edges into the next copy; their sides
+// must still be clear.
+const std::set<std::string> kRepeatDownwards = {"stage2_girders.png"};
 
 TEST(Textures, AreTheSameBytesOnEveryRun) {
     for (const TextureEntry& entry : textureTable()) {
@@ -70,7 +74,7 @@ TEST(Textures, GlowingArtFadesOutBeforeTheImageEdge) {
             visible += image.rgba[i] > 200 ? 1 : 0;
         }
         EXPECT_GT(visible, 50) << entry.fileName << " is nearly empty";
-        for (unsigned x = 0; x < image.width; ++x) {
+        for (unsigned x = 0; x < image.width && kRepeatDownwards.count(entry.fileName) == 0; ++x) {
             ASSERT_EQ(image.alpha(x, 0), 0) << entry.fileName << " top edge at x " << x;
             ASSERT_EQ(image.alpha(x, image.height - 1), 0) << entry.fileName << " bottom edge at x " << x;
         }

@@ -42,6 +42,10 @@ constexpr int kCarrierArmourDamaged = 31;
 // own art file from 0 (frame kStageTwoFirst + n in the game's lists).
 constexpr int kStageTwoFirst = 34;  // 34 to 47
 constexpr int kStageTwoCount = 14;
+// The hauler spans two cells side by side ("unit width" 2), whole and damaged.
+constexpr int kHauler = kStageTwoFirst + 9;          // 43, 44
+constexpr int kHaulerDamaged = kStageTwoFirst + 11;  // 45, 46
+
 constexpr int kStageThreeFirst = 48;  // 48 to 63
 constexpr int kStageThreeCount = 16;
 }  // namespace enemy_frame

@@ -70,6 +70,15 @@ void paintInvertCircle(Canvas& canvas, Random& random);
 void paintBossPointer(Canvas& canvas, Random& random);
 void paintRingEffect(Canvas& canvas, Random& random);
 
+// The second stage: its backdrop and its two bosses (hull rows and the crucible arm).
+void paintStageTwoField(Canvas& canvas, Random& random);
+void paintStageTwoRocks(Canvas& canvas, Random& random);
+void paintStageTwoGirders(Canvas& canvas, Random& random);
+void paintStageTwoFurnace(Canvas& canvas, Random& random);
+void paintBossGantry(Canvas& canvas, Random& random);
+void paintBossForgeMother(Canvas& canvas, Random& random);
+void paintBossForgeMotherArm(Canvas& canvas, Random& random);
+
 // The bosses, their parts and decorations, and the boss gauge.
 void paintBossParts(Canvas& canvas, Random& random);
 void paintBossRuneCircle(Canvas& canvas, Random& random);

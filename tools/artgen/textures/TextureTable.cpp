@@ -88,6 +88,14 @@ const std::vector<TextureEntry>& textureTable() {
         {"exp_bar.png", 512, 64, paintExperienceBar},
         {"level_pips.png", 64, 32, paintLevelPips},
         {"menu_row_plate.png", 640, 80, paintMenuRowPlate},
+        // The second stage: its backdrop and its bosses (hulls in a row of 256 x 256 frames).
+        {"stage2_field.png", 512, 512, paintStageTwoField},
+        {"stage2_rocks.png", 512, 512, paintStageTwoRocks},
+        {"stage2_girders.png", 512, 512, paintStageTwoGirders},
+        {"stage2_furnace.png", 256, 256, paintStageTwoFurnace},
+        {"boss_gantry.png", 1024, 256, paintBossGantry},
+        {"boss_forgemother.png", 1024, 256, paintBossForgeMother},
+        {"boss_forgemother_arm.png", 256, 256, paintBossForgeMotherArm},
     };
     return table;
 }
