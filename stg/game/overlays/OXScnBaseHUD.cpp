@@ -75,6 +75,13 @@ constexpr float kBossGaugeShortest = 100.0f;  // units; a longer name is cut to 
 constexpr float kBossGaugeCell = 256.0f;      // pixels across its sprites
 constexpr float kBossGaugeCellHeight = 16.0f;
 constexpr int kPhaseTimerSize = 24;
+// The phase's attack, in the smallest text beneath the top rows' right-hand end (under the phase
+// timer), fading in as the phase starts: one line of glyphs, clear of the graze and chain figures
+// on the left, covering less of the field than the gauge's row does.
+constexpr float kAttackNameY = 410.0f;
+constexpr float kAttackNameFadeMs = 600.0f;
+constexpr float kAttackNameAlpha = 0.85f;
+constexpr Colour kAttackNameTint{1.5f, 1.3f, 0.8f, 1.0f};
 constexpr float kEdge = 6.0f;  // units between the HUD and the field's sides
 constexpr Colour kTimerCalm{0.5f, 1.5f, 1.4f, 1.0f};
 constexpr Colour kTimerHurry{1.5f, 1.5f, 0.5f, 1.0f};
@@ -310,6 +317,8 @@ void OXScnBaseHUD::buildScene() {
     addObject(bossGauge);
     placeBossGauge();
     phaseTimerText = text("0", 320 - kEdge, kBossRowY - 2.0f, kPhaseTimerSize, 2, kTimerCalm, bossGroup);
+    attackName = text("", 320 - kEdge, kAttackNameY, kSmallText, 2, kAttackNameTint, bossGroup);
+    attackName->setVisible(false);
     for (IXRenderObject* part :
          {static_cast<IXRenderObject*>(bossName), static_cast<IXRenderObject*>(bossGaugeFrame),
           static_cast<IXRenderObject*>(bossGauge), static_cast<IXRenderObject*>(phaseTimerText)}) {
@@ -600,6 +609,7 @@ void OXScnBaseHUD::updateBoss() {
         const float most = boss->getMaxHitPoints();
         bossGauge->setFill(most > 0.0f ? boss->getHitPoints() / most : 0.0f);
     }
+    updateAttackName(fighting ? &boss->getAttackName() : nullptr);
     const bool timed = fighting && phaseTimerWanted;
     phaseTimerText->setVisible(timed);
     if (!timed) {
@@ -619,6 +629,18 @@ void OXScnBaseHUD::updateBoss() {
         const Colour& shade = tint == 0 ? kTimerCalm : tint == 1 ? kTimerHurry : kTimerOut;
         phaseTimerText->setColour(shade.r, shade.g, shade.b, shade.a);
     }
+}
+
+void OXScnBaseHUD::updateAttackName(const std::string* name) {
+    const bool named = name && !name->empty();
+    if (named && name != shownAttack) {
+        attackName->setText(*name);
+        attackName->resetActions();
+        attackName->setKeepAlive(true);
+        attackName->fadeTo(kAttackNameFadeMs, 0.0f, kAttackNameAlpha);
+    }
+    shownAttack = named ? name : nullptr;
+    attackName->setVisible(named);
 }
 
 void OXScnBaseHUD::showBossName(const std::string& name) {

@@ -87,6 +87,8 @@ class OXScnBaseHUD : public OXScene, public IXStageHud {
     const OXSprite* getBossGaugeFrame() const { return bossGaugeFrame; }
     const OXTextBox* getPhaseTimerText() const { return phaseTimerText; }
     const OXTextBox* getBossName() const { return bossName; }
+    // The attack of the boss's phase, shown while the phase runs.
+    const OXTextBox* getAttackName() const { return attackName; }
     // How much of the boss gauge and timer shows (1 normally; less while the ship flies under).
     float getBossRowAlpha() const { return bossGroup->getAlpha(); }
     const OXTextBox* getBonusAmount() const { return bonusAmount; }
@@ -145,6 +147,9 @@ class OXScnBaseHUD : public OXScene, public IXStageHud {
     // The boss's name in its row, and the gauge laid out after it.
     void showBossName(const std::string& name);
     void placeBossGauge();
+    // The attack `name` of the phase being fought (null or empty: none) is shown, fading in when
+    // it is new.
+    void updateAttackName(const std::string* name);
 
     IXTransformable* topGroup = nullptr;     // owned through objects; dims the top row
     IXTransformable* bottomGroup = nullptr;  // owned through objects; dims the bottom row
@@ -182,6 +187,7 @@ class OXScnBaseHUD : public OXScene, public IXStageHud {
     OXHealthBar* bossGauge = nullptr;
     OXTextBox* phaseTimerText = nullptr;
     OXTextBox* bossName = nullptr;
+    OXTextBox* attackName = nullptr;
     OXTextBox* replayText = nullptr;  // "REPLAY x2" while a replay is watched
     OXSprite* cutInBackground = nullptr;
     OXSprite* cutInBlur = nullptr;
@@ -214,7 +220,8 @@ class OXScnBaseHUD : public OXScene, public IXStageHud {
     float lastBeepVolume = 0.0f;
     float bonusHold = 0.0f;  // ms the bonus stays before fading out
     bool phaseTimerWanted = false;
-    const OXBoss* namedBoss = nullptr;  // the boss whose name the row shows; not owned
+    const OXBoss* namedBoss = nullptr;         // the boss whose name the row shows; not owned
+    const std::string* shownAttack = nullptr;  // the phase's attack name shown, in the boss; not owned
     bool pointerInUse = false;
     int shownPhaseSeconds = -1;
     int shownPhaseTint = -1;  // 0 calm, 1 hurry, 2 out

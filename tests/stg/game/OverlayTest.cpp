@@ -276,6 +276,41 @@ TEST_F(OverlayTest, TheBossRowNamesTheBossAndKeepsAboveIt) {
     EXPECT_GT(std::min({name.getY(), frameBottom, timer.getY()}), bossTop);
 }
 
+// The attack of the phase being fought is named beneath the HUD's top rows, fading in as the
+// phase starts; the entrance and the flight between phases name none.
+TEST_F(OverlayTest, TheHudNamesTheAttackOfTheBossPhaseBeingFought) {
+    shipInPlay();
+    CXEnemyManager& enemies = *session.getGameScene()->getEnemyManager();
+    enemies.setState(CXEnemyManager::Loaded);
+    enemies.setMidBossDone(true);
+    ASSERT_TRUE(enemies.startBoss());
+    OXBoss& boss = *enemies.currentBoss();
+    const OXTextBox& attack = *hud().getAttackName();
+    run(500.0f);
+    EXPECT_FALSE(attack.isVisible());
+    for (int frame = 0; frame < 1200 && boss.getPhaseIndex() < 1; ++frame) {
+        session.tick(kFrameMs);
+    }
+    run(100.0f);
+    ASSERT_TRUE(attack.isVisible());
+    EXPECT_EQ(attack.getText(), "CURLING CURTAINS");
+    EXPECT_LT(attack.getAlpha(), 0.5f);  // still fading in
+    run(1000.0f);
+    EXPECT_GT(attack.getAlpha(), 0.8f);
+    // Below the top rows' figures, within the field, no taller than the smallest text.
+    EXPECT_LT(attack.getY() + attack.getCharSize() * 0.5f, hud().getChainText()->getY());
+    EXPECT_GE(attack.getX() - attack.textWidth(), 0.0f);
+    EXPECT_LE(attack.getX(), 320.0f);
+    boss.applyDamage(-boss.getHitPoints());
+    run(100.0f);
+    EXPECT_FALSE(attack.isVisible());
+    for (int frame = 0; frame < 1200 && boss.isTransitioning(); ++frame) {
+        session.tick(kFrameMs);
+    }
+    run(100.0f);
+    EXPECT_EQ(attack.getText(), "CLOSING DOORS");
+}
+
 TEST_F(OverlayTest, ABossBonusIsShownAndThenGoesAway) {
     hud().showBonus(true, 1250000.0f);
     EXPECT_EQ(hud().getBonusTitle()->getText(), "BONUS SUCCESSFUL");
