@@ -30,10 +30,11 @@ std::vector<std::string> namesIn(const char* folder) {
     return names;
 }
 
-// Frames the bullet manager's own animations use: no bullet type should show them.
+// Frames the bullet manager's own animations use: no bullet type should show them. From 64 on,
+// the rows are the later stages' own families.
 bool isAnimationFrame(int frame) {
     return frame == 0 || (frame >= 8 && frame <= 16) || frame == 18 || frame == 19 ||
-           (frame >= 32 && frame <= 39) || frame >= 59;
+           (frame >= 32 && frame <= 39) || (frame >= 59 && frame <= 63);
 }
 
 // What the content checker does not see: beams an enemy fires warn long enough to read, no
