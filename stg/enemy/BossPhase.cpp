@@ -17,7 +17,7 @@ const std::string kNextDefaultX = "next default x", kNextDefaultY = "next defaul
 const std::string kShowBlackOverlay = "show black overlay", kShowSpecialModules = "show special modules";
 const std::string kShowExplosion = "show explosion", kChangeMusic = "change music";
 const std::string kNoPositionReset = "no position reset", kBackgroundTime = "background time";
-const std::string kShowEffect = "show effect";
+const std::string kShowEffect = "show effect", kAttackName = "attack name";
 
 // What a phase may ask for: a bonus time the HUD's whole seconds can hold, a per-hit score factor
 // far inside the score's 64-bit count. Values outside are clamped when read, with a line.
@@ -73,6 +73,12 @@ BossPhase readBossPhase(const Plist::Dictionary& phase, int effectCount, const s
     made.setsStageClock = Plist::read(phase, kBackgroundTime, made.stageClockMs, 0.0f);
     if (Plist::findValue(phase, kShowEffect) != nullptr) {
         readIndices(Plist::textOf(phase, kShowEffect), made.shownEffects, effectCount, "effect", listPath);
+    }
+    made.attackName = Plist::textOf(phase, kAttackName);
+    if (made.attackName.size() > BossPhase::kLongestAttackName) {
+        std::printf("BOSS %s: PHASE %d: ATTACK NAME \"%s\" IS LONGER THAN %zu CHARACTERS, CUT\n",
+                    listPath.c_str(), index, made.attackName.c_str(), BossPhase::kLongestAttackName);
+        made.attackName.resize(BossPhase::kLongestAttackName);
     }
     for (int node = 0; node < enemydict::kIndexedKeyCount; ++node) {
         const Plist::Dictionary* entry = Plist::findDict(phase, enemydict::movementNodeKey(node));

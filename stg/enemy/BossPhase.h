@@ -9,7 +9,8 @@
 
 // One phase of a boss's fight ("phase N" of its list), read once when the boss loads.
 struct BossPhase {
-    static constexpr float kBonusTimePerHp = 3.0f;  // ms of bonus time per hit point, unless given
+    static constexpr float kBonusTimePerHp = 3.0f;    // ms of bonus time per hit point, unless given
+    static constexpr size_t kLongestAttackName = 24;  // characters the HUD shows under the boss's gauge
 
     float hitPoints = 0.0f;
     float bonusTimeMs = 0.0f;  // the timer; an invincible phase's never runs out
@@ -27,6 +28,7 @@ struct BossPhase {
     bool setsStageClock = false;
     float stageClockMs = 0.0f;      // the background's clock as it begins
     std::vector<int> shownEffects;  // indices into the boss's effects
+    std::string attackName;         // shown by the HUD while the phase runs; may be empty
     std::vector<MovementNode> nodes;
 };
 

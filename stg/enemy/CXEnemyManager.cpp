@@ -31,7 +31,7 @@ const std::string kSquads = "squads";
 const std::string kLocationX = "location x", kLocationY = "location y", kLocationZ = "location z";
 const std::string kType = "type", kShiftX = "shift x", kShiftY = "shift y",
                   kInitialCooldown = "initial cooldown";
-const std::string kConstantRepeat = "constant repeat";
+const std::string kConstantRepeat = "constant repeat", kFormation = "formation";
 
 const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
 
@@ -107,6 +107,7 @@ void CXEnemyManager::init(const std::string& atlasPath) {
     }
     spawnQueue.clear();
     spawnsDropped = false;
+    piecesSkipped = false;
     nextSpawn = 0;
     spawnedEnemies.clear();
     spawnedEnemies.reserve(kPoolSize);
@@ -142,7 +143,11 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
     preloadFirePatterns(read);
     preloadEffects(read);
     reportDefinitionProblems(typeName, definition, read);
+    // The pieces it splits into are loaded with it; the type is cached first, so a type that
+    // splits into itself is read once.
+    const std::string pieces = read.splitInto;
     enemyDefinitions.emplace(typeName, std::move(read));
+    loadEnemyDefinition(pieces);
     return true;
 }
 
@@ -251,6 +256,7 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
 
 bool CXEnemyManager::loadWaveData(const std::string& path) {
     spawnQueue.clear();
+    formations.clear();
     nextSpawn = 0;
     constantRepeatTemplate = nullptr;
     constantRepeatEnemy = nullptr;
@@ -309,13 +315,14 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
         const float fi = static_cast<float>(i);
         const float jitterX = shotmath::randomFraction() * randomX - randomX / 2.0f;
         const float jitterY = shotmath::randomFraction() * randomY - randomY / 2.0f;
+        Formation formation;  // the repetition's squads that fly in formation form one
         for (const auto& entry : *squads) {
             if (spawnsDropped) {
                 break;
             }
             if (const Plist::Dictionary* squad = Plist::asDict(entry.second)) {
                 expandSquad(*squad, fi * offsetX + x + jitterX, fi * offsetY + y + jitterY, time + gap,
-                            fi * angleChange + angle);
+                            fi * angleChange + angle, formation);
             }
         }
         gap += fi * cooldownChange + cooldown;
@@ -323,7 +330,7 @@ void CXEnemyManager::expandWave(const Plist::Dictionary& wave) {
 }
 
 void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, float originY,
-                                 float baseTimeMs, float baseAngle) {
+                                 float baseTimeMs, float baseAngle, Formation& formation) {
     int repeat = 0;
     Plist::readWithin(squad, kRepeat, repeat, 0, 0, kMostSpawns);
     const std::string& type = Plist::textOf(squad, kType);
@@ -341,6 +348,14 @@ void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, 
                 angleChange = Plist::floatOr(squad, kAngleChange, 0.0f);
     float constantRepeat = 0.0f;
     const bool respawns = Plist::read(squad, kConstantRepeat, constantRepeat, 0.0f);
+    bool inFormation = false;
+    Plist::read(squad, kFormation, inFormation, false);
+    inFormation = inFormation && repeat > 0;
+    const bool leads = inFormation && formation.index < 0;
+    if (leads) {
+        formation.index = static_cast<int>(formations.size());
+        formations.emplace_back();
+    }
     float jitterX = 0.0f, jitterY = 0.0f;  // a squad without jitter widths keeps the last one
     for (int j = 0; j < repeat; ++j) {
         const float fj = static_cast<float>(j);
@@ -360,6 +375,14 @@ void CXEnemyManager::expandSquad(const Plist::Dictionary& squad, float originX, 
         spawn.type = type;
         spawn.respawns = respawns;
         spawn.respawnWindowMs = respawns ? constantRepeat : 0.0f;
+        if (inFormation) {
+            spawn.leads = leads && j == 0;
+            if (spawn.leads) {
+                formation.leaderAt = spawn.at;
+            }
+            spawn.formation = formation.index;
+            spawn.formationOffset = spawn.at - formation.leaderAt;
+        }
         if (spawnQueue.size() >= static_cast<size_t>(kMostSpawns)) {
             if (!spawnsDropped) {
                 std::printf("WAVE DATA ASKS FOR MORE THAN %d SPAWNS, THE REST ARE DROPPED\n", kMostSpawns);
@@ -408,12 +431,75 @@ void CXEnemyManager::spawnFromEntry(const SpawnEntry& entry) {
     const float angle = entry.angle;
     const std::string& type = entry.type;
     constantRepeatTime = entry.respawnWindowMs;
+    OXEnemy* made = nullptr;
     if (entry.respawns && !constantRepeatEnemy) {
-        constantRepeatEnemy = spawnEnemy(at, type, angle);
+        made = constantRepeatEnemy = spawnEnemy(at, type, angle);
         constantRepeatSerial = constantRepeatEnemy ? constantRepeatEnemy->getSpawnSerial() : 0;
         constantRepeatTemplate = &entry;
     } else {
-        spawnEnemy(at, type, angle);
+        made = spawnEnemy(at, type, angle);
+    }
+    if (made && entry.formation >= 0) {
+        joinFormation(*made, entry);
+    }
+}
+
+void CXEnemyManager::joinFormation(OXEnemy& enemy, const SpawnEntry& entry) {
+    FormationLink& link = formations[static_cast<size_t>(entry.formation)];
+    if (entry.leads) {
+        link = {&enemy, enemy.getSpawnSerial(), false};
+        enemy.setLeadsFormation(true);
+        return;
+    }
+    const OXEnemy* leader = link.leader;
+    if (leader && leader->getSpawnSerial() == link.serial && leader->isActive() && !leader->isDying()) {
+        enemy.follow(*leader, entry.formationOffset);
+    } else if (link.shotDown) {
+        enemy.breakFormation();
+    }
+}
+
+void CXEnemyManager::leaderGone(const OXEnemy& leader) {
+    for (FormationLink& link : formations) {
+        if (link.leader == &leader && link.serial == leader.getSpawnSerial()) {
+            link.leader = nullptr;
+            link.shotDown = leader.wasShotDown();
+        }
+    }
+    for (OXEnemy* follower : pool) {
+        if (follower->isActive() && follower->getLeader() == &leader) {
+            if (leader.wasShotDown()) {
+                follower->breakFormation();
+            } else {
+                follower->release();
+            }
+        }
+    }
+}
+
+void CXEnemyManager::spawnPieces(const OXEnemy& broken) {
+    // Read before the first piece spawns: it may take the broken enemy's own pool slot.
+    const std::string& type = broken.getSplitType();  // in the definitions, which outlive it
+    const auto found = enemyDefinitions.find(type);
+    if (found == enemyDefinitions.end() || !found->second.usable) {
+        return;  // a missing list was reported when the stage loaded
+    }
+    const int count = broken.getSplitCount();
+    const float spread = broken.getSplitSpread();
+    const float heading = broken.getHeading();
+    const Vec3 at{broken.getX(), broken.getY(), OXEnemy::kPlayPlaneZ};
+    for (int piece = 0; piece < count; ++piece) {
+        // Evenly across the spread, its middle on the heading; one piece flies straight on.
+        const float share =
+            count > 1 ? static_cast<float>(piece) / static_cast<float>(count - 1) - 0.5f : 0.0f;
+        const float angle = shotmath::wrapDirection(heading + spread * share);
+        if (!spawnEnemy(at, type, angle)) {
+            if (!piecesSkipped) {
+                std::printf("ENEMY POOL FULL: %d PIECES OF %s SKIPPED\n", count - piece, type.c_str());
+            }
+            piecesSkipped = true;
+            return;
+        }
     }
 }
 
@@ -507,7 +593,21 @@ void CXEnemyManager::update(float dtMs) {
     }
     for (OXEnemy* enemy : pool) {
         if (enemy->isActive()) {
+            const bool leading = enemy->isFormationLeader() && !enemy->isDying();
             enemy->tick(dtMs);
+            if (leading && (!enemy->isActive() || enemy->isDying())) {
+                enemy->setLeadsFormation(false);
+                leaderGone(*enemy);
+            }
+            if (enemy->takeSplit()) {
+                spawnPieces(*enemy);
+            }
+        }
+    }
+    // Followers take their places once their leaders have moved.
+    for (OXEnemy* enemy : pool) {
+        if (enemy->isActive() && enemy->getLeader()) {
+            enemy->keepFormation();
         }
     }
     spawnedEnemies.erase(

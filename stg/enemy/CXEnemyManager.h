@@ -123,10 +123,23 @@ class CXEnemyManager : public IXParticleManager {
     void preloadFirePatterns(const EnemyDefinition& definition);
     void preloadEffects(const EnemyDefinition& definition);
     void expandWave(const Plist::Dictionary& wave);
+    // The squads of one repetition of a wave that fly in "formation" form one formation: the
+    // first enemy of the first of them in key order leads, the others follow at their places.
+    struct Formation {
+        int index = -1;  // in formations, once its leader is expanded
+        Vec3 leaderAt{};
+    };
     void expandSquad(const Plist::Dictionary& squad, float originX, float originY, float baseTimeMs,
-                     float baseAngle);
+                     float baseAngle, Formation& formation);
     void scheduleStep(float dtMs);
     void spawnFromEntry(const SpawnEntry& entry);
+    // The pieces of an enemy shot down that splits, where it died; a full pool skips them.
+    void spawnPieces(const OXEnemy& broken);
+    // A formation's leader takes its place; a follower flies beside a living leader, on from its
+    // break node when the leader was shot down, or alone when it has gone.
+    void joinFormation(OXEnemy& enemy, const SpawnEntry& entry);
+    // The leader was shot down (its followers break) or left the field (they leave with it).
+    void leaderGone(const OXEnemy& leader);
     bool constantRepeatEnemyAlive() const;
     std::unique_ptr<OXBoss> makeBoss(const std::string& path);
     void writeEnemy(const OXEnemy& enemy, bool dyingPass);
@@ -140,9 +153,18 @@ class CXEnemyManager : public IXParticleManager {
     std::vector<OXEnemy*> pool;                               // the objects of the base's list, in pool order
     std::vector<OXEnemy*> spawnedEnemies;                     // in spawn order; capacity for the whole pool
     std::vector<SpawnEntry> spawnQueue;                       // sorted by time
-    bool spawnsDropped = false;                               // the wave file asked for more than kMostSpawns
-    size_t nextSpawn = 0;                                     // the first entry not yet spawned
-    float stageClock = 0.0f;                                  // ms
+    // The leader of each formation of the wave file while it flies, and whether it was shot down;
+    // made when the file loads.
+    struct FormationLink {
+        const OXEnemy* leader = nullptr;
+        unsigned serial = 0;
+        bool shotDown = false;
+    };
+    std::vector<FormationLink> formations;
+    bool spawnsDropped = false;  // the wave file asked for more than kMostSpawns
+    bool piecesSkipped = false;  // a full pool skipped pieces; said once a stage
+    size_t nextSpawn = 0;        // the first entry not yet spawned
+    float stageClock = 0.0f;     // ms
     int state = NoData;
     unsigned spawnSerial = 0;
 

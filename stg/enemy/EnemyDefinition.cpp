@@ -16,8 +16,10 @@ const std::string kFaceDirectionType = "face direction type", kHp = "hp";
 const std::string kPrizeOnDeath = "prize on death", kUpgradeOnDeath = "uprade on death";
 const std::string kFriendly = "friendly", kExplosionType = "explosion type", kPoints = "points";
 const std::string kIsObstacle = "is obstacle", kBreakAmount = "break amount";
-const std::string kCancelBulletsOnDeath = "cancel bullets on death";
+const std::string kCancelBulletsOnDeath = "cancel bullets on death", kBlocksBeams = "blocks beams";
 const std::string kDeathMovementNode = "death movement node";
+const std::string kBreakNode = "break node";
+const std::string kSplitInto = "split into", kSplitCount = "split count", kSplitSpread = "split spread";
 // Launcher keys.
 const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
                   kOffsetZ = "offset z";
@@ -33,6 +35,8 @@ const std::string kIsPredraw = "is predraw";
 
 constexpr float kMostHitPoints = 1.0e9f;
 constexpr float kMostPoints = 1.0e9f;  // a kill worth more is damage, not a score
+constexpr int kMostSplitPieces = 8;
+constexpr float kWidestSplitSpread = 360.0f;
 
 EnemyPart readPart(const Plist::Dictionary& entry) {
     EnemyPart part;
@@ -105,6 +109,8 @@ EnemyDefinition readEnemyDefinition(const Plist::Dictionary& list) {
     Plist::read(list, kIsObstacle, made.obstacle, false);
     made.hasBreakAmount = Plist::read(list, kBreakAmount, made.breakAmount, 0.0f);
     Plist::read(list, kCancelBulletsOnDeath, made.cancelBulletsOnDeath, false);
+    Plist::read(list, kBlocksBeams, made.blocksBeams, false);
+    Plist::readWithin(list, kBreakNode, made.breakNode, 0, 0, enemydict::kIndexedKeyCount - 1);
     made.effect = Plist::textOf(list, kEffect);
     for (int index = 0; const Plist::Dictionary* entry = Plist::findDict(list, launcherKey(index)); ++index) {
         made.launchers.push_back(readLauncherMount(*entry));
@@ -123,5 +129,8 @@ EnemyDefinition readEnemyDefinition(const Plist::Dictionary& list) {
         made.hasDeathMovement = true;
         made.deathMovement = readMovementNode(*node, true);
     }
+    made.splitInto = Plist::textOf(list, kSplitInto);
+    Plist::readWithin(list, kSplitCount, made.splitCount, 2, 1, kMostSplitPieces);
+    Plist::readWithin(list, kSplitSpread, made.splitSpread, 90.0f, 0.0f, kWidestSplitSpread);
     return made;
 }

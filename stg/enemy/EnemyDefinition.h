@@ -52,12 +52,19 @@ struct EnemyDefinition {
     bool hasBreakAmount = false;  // else the break amount of the play style
     float breakAmount = 0.0f;
     bool cancelBulletsOnDeath = false;
-    std::string effect;                    // an effect the type names, loaded with the stage
+    bool blocksBeams = false;  // enemy beams stop at it, as at a bullet blocker
+    int breakNode = 0;         // a formation's follower flies on from it when its leader is shot down
+    std::string effect;        // an effect the type names, loaded with the stage
     std::vector<LauncherMount> launchers;  // slots 0 ... in order
     std::vector<EnemyPart> parts;
     std::vector<MovementNode> nodes;
     bool hasDeathMovement = false;
     MovementNode deathMovement;
+    // Shot down, it breaks into `splitCount` enemies of the type `splitInto` (loaded with it),
+    // their spawn angles fanned evenly across `splitSpread` degrees about its heading.
+    std::string splitInto;
+    int splitCount = 2;
+    float splitSpread = 90.0f;
 };
 
 // The one way a list's hit points are read: a real or an integer, held to 0 ... 1e9.

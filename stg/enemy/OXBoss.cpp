@@ -44,6 +44,7 @@ const std::string kOnDeathEffect = "on death effect", kOnDeathDuration = "on dea
 const std::string kPhaseClearEffect = "phase clear effect", kPhaseClearDuration = "phase clear duration";
 const std::string kRuneStartEffect = "rune phase start effect";
 const std::string kNormalModules = "normal modules", kBreakModules = "break modules";
+const std::string kDamagePhases = "damage phases";
 const std::string kRuneCircle = "rune circle", kDeathNode = "death movement node",
                   kEffectBank = "effect bank";
 // Effect and module entries.
@@ -209,6 +210,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
             }
         }
     }
+    readIndices(Plist::textOf(definition, kDamagePhases), damagePhases, getPhaseCount(), "phase", path);
     if (phases.empty() && showable) {
         std::printf("BOSS %s HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER %.0f S\n",
                     path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
@@ -372,6 +374,7 @@ void OXBoss::startPhase(int index) {
     }
     phaseIndex = index;
     const BossPhase& phase = phases[static_cast<size_t>(index)];
+    showDamage(index);
     repeatNodes = phase.repeat;
     invincible = phase.invincible;
     showPhaseClear = phase.showPhaseClear;
@@ -426,6 +429,30 @@ void OXBoss::startPhase(int index) {
         scene->resetPhaseBonus();
     }
     startBossNode(0);
+}
+
+void OXBoss::showDamage(int index) {
+    if (damagePhases.empty()) {
+        return;
+    }
+    int frame = 0;
+    for (size_t k = 0; k < damagePhases.size(); ++k) {
+        if (damagePhases[k] <= index) {
+            frame = static_cast<int>(k) + 1;
+        }
+    }
+    // Any cell of the sprite's grid, whatever its animation spans; never past the grid.
+    frame = std::min(frame, numColumns * numRows - 1);
+    row = frame / numColumns;
+    column = frame - row * numColumns;
+}
+
+const std::string& OXBoss::getAttackName() const {
+    static const std::string none;
+    const bool fighting = life == BossLife::Fighting || life == BossLife::ReturningForRepeat;
+    return fighting && phaseIndex >= 0 && phaseIndex < getPhaseCount()
+               ? phases[static_cast<size_t>(phaseIndex)].attackName
+               : none;
 }
 
 void OXBoss::startBossNode(int index) {

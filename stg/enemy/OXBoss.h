@@ -91,6 +91,11 @@ class OXBoss : public OXEnemy {
     // ---- Read by the HUD, the runner and the tests ----
     // The name the HUD shows beside the boss's gauge ("name" in its file, "BOSS" without one).
     const std::string& getName() const { return displayName; }
+    // The attack of the phase being fought ("attack name" of the phase), empty between phases
+    // and for a phase without one.
+    const std::string& getAttackName() const;
+    // The cell of its sprite the hull shows: 0 whole, k from the k-th of its "damage phases".
+    int getHullFrame() const { return currentFrame(); }
     const Vec3& getStartPosition() const { return startPosition; }
     const Vec3& getDefaultPosition() const { return defaultPosition; }
     bool isDone() const { return done; }
@@ -149,6 +154,8 @@ class OXBoss : public OXEnemy {
     void updateDecorations();
     void hideDecorations();
     void markDefeated();
+    // The hull's frame for the phase `index` begins, when the boss lists "damage phases".
+    void showDamage(int index);
 
     CXEnemyManager* enemyManager = nullptr;  // the owner, not owned
     std::vector<BossPhase> phases;           // read once; the fight's nodes point into them
@@ -185,6 +192,7 @@ class OXBoss : public OXEnemy {
     std::vector<std::unique_ptr<OXBossModule>> modules;
     std::vector<int> normalModules, breakModules;
     std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects;
+    std::vector<int> damagePhases;  // the phases from which the hull shows frames 1, 2 ...
     const std::vector<int>* shownEffects = &kNoEffects;  // of the phase or its latest node
     static const std::vector<int> kNoEffects;
     float onDeathDuration = 0.0f, phaseClearDuration = 0.0f;

@@ -69,6 +69,10 @@ const std::string& OXEnemy::getEffectName() const {
     return effectName ? *effectName : kNoName;
 }
 
+const std::string& OXEnemy::getSplitType() const {
+    return splitType ? *splitType : kNoName;
+}
+
 void OXEnemy::createParts(const Plist::Dictionary&) {
     launchers.clear();
     for (int slot = 0; slot < kLauncherSlots; ++slot) {
@@ -123,6 +127,15 @@ void OXEnemy::applyDefinition(const EnemyDefinition& definition, const Vec3& at,
     hitScale = moduleHitScale;
     breakAmount = definition.hasBreakAmount ? definition.breakAmount : casual ? 2.0f : 4.0f;
     cancelBulletsOnDeath = definition.cancelBulletsOnDeath;
+    beamBlocker = definition.blocksBeams;
+    splitType = definition.splitInto.empty() ? nullptr : &definition.splitInto;
+    splitCount = definition.splitCount;
+    splitSpread = definition.splitSpread;
+    splitPending = false;
+    breakNode = definition.breakNode;
+    firstNode = 0;
+    leader = nullptr;
+    leadsFormation = false;
 
     for (size_t index = 0; index < definition.launchers.size(); ++index) {
         OXLauncher* launcher = getLauncher(static_cast<int>(index));
@@ -188,6 +201,7 @@ void OXEnemy::activate() {
     depth = depthEnd = depthRate = 0.0f;
     dyingBurstTimer = 0.0f;
     lastPosition = {-1000.0f, -1000.0f, 0.0f};
+    shotDown = false;
     beamMarkTimer = 0.0f;
     playerNear = false;
     flashTimer = 0.0f;
@@ -228,7 +242,7 @@ void OXEnemy::tick(float dtMs) {
             colour.a = 1.0f;
             entering = false;
             if (movementNodeCount > 0) {
-                startMovementNode(0);
+                startMovementNode(firstNode < movementNodeCount ? firstNode : 0);
             }
         }
     } else if (delayTime > 0.0f) {
@@ -250,7 +264,11 @@ void OXEnemy::tick(float dtMs) {
 void OXEnemy::move(float dtMs) {
     lastPosition = position;
     const float step = std::max(0.0f, std::min(dtMs, nodeTimeLeft));
-    if (step > 0.0f) {
+    if (leader) {
+        // In formation the nodes keep time for the launchers; the leader carries it.
+        nodeTimeLeft -= step;
+        heading = leader->getHeading();
+    } else if (step > 0.0f) {
         nodeTimeLeft -= step;
         if (nodeTimeLeft <= 0.0f) {
             // The node's last step: whatever is left of its totals.
@@ -269,7 +287,7 @@ void OXEnemy::move(float dtMs) {
         heading = shotmath::wrapDirection(heading);
     }
     const float radians = heading * shotmath::kRadiansPerDegree;
-    const float travel = speed * dtMs * 0.1f;
+    const float travel = leader ? 0.0f : speed * dtMs * 0.1f;
     position.x += travel * std::sin(radians);
     position.y += travel * std::cos(radians);
     if (nodeTimeLeft > 0.0f) {
@@ -349,7 +367,7 @@ void OXEnemy::updateBehaviour(float dtMs) {
             if (nodeTimeLeft <= 0.0f) {
                 if (nodeIndex + 1 < movementNodeCount) {
                     startMovementNode(nodeIndex + 1);
-                } else {
+                } else if (!leader) {
                     release();
                     return;
                 }
@@ -601,6 +619,37 @@ bool OXEnemy::startListedLaunchers(const std::string& list) {
     return anyIndex;
 }
 
+// ---- Formations ----
+
+void OXEnemy::follow(const OXEnemy& newLeader, const Vec3& offset) {
+    leader = &newLeader;
+    leaderSerial = newLeader.getSpawnSerial();
+    formationOffset = offset;
+    keepFormation();
+}
+
+void OXEnemy::breakFormation() {
+    leader = nullptr;
+    const int node = breakNode < movementNodeCount ? breakNode : 0;
+    if (entering) {
+        firstNode = node;
+    } else if (!dying && movementNodeCount > 0) {
+        startMovementNode(node);
+    }
+}
+
+void OXEnemy::keepFormation() {
+    if (!leader || dying) {
+        return;
+    }
+    if (leader->getSpawnSerial() != leaderSerial || !leader->isActive()) {
+        leader = nullptr;  // its manager saw it go; nothing is left to follow
+        return;
+    }
+    position.x = leader->getX() + formationOffset.x;
+    position.y = leader->getY() + formationOffset.y;
+}
+
 // ---- Shots and ramming ----
 
 bool OXEnemy::touches(const IXRenderObject& object) const {
@@ -673,6 +722,8 @@ void OXEnemy::kill() {
         }
         scoreKill(ship);
     }
+    splitPending = splitType != nullptr;
+    shotDown = true;
     if (deathNode && deathNode->timed) {
         startDeathNode();
         dying = true;
@@ -821,6 +872,7 @@ void OXEnemy::release() {
         }
     }
     liveModuleCount = 0;
+    leader = nullptr;
     stopAllLaunchers();
     if (labelOpen) {
         label->close();

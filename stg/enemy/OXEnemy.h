@@ -69,6 +69,30 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     void markByBeam() override { beamMarkTimer = kBeamMarkMs; }
     // While positive the enemy holds still.
     void setDelay(float ms) { delayTime = ms; }
+    // True once after the player destroyed an enemy that splits: its manager then spawns the
+    // pieces where it died (getSplitType, getSplitCount, getSplitSpread about getHeading).
+    bool takeSplit() {
+        const bool pending = splitPending;
+        splitPending = false;
+        return pending;
+    }
+    const std::string& getSplitType() const;
+    int getSplitCount() const { return splitCount; }
+    float getSplitSpread() const { return splitSpread; }
+
+    // ---- Formations ----
+    // Flies with `leader` at `offset` from it, running its own nodes for its launchers and effects
+    // but not for its motion, until the leader goes.
+    void follow(const OXEnemy& leader, const Vec3& offset);
+    // The leader was shot down: the follower flies on from its "break node" (after its entry).
+    void breakFormation();
+    // Takes its place beside the leader; called after every enemy has moved.
+    void keepFormation();
+    const OXEnemy* getLeader() const { return leader; }
+    void setLeadsFormation(bool value) { leadsFormation = value; }
+    bool isFormationLeader() const { return leadsFormation; }
+    // Destroyed by the player in this spawn (not gone off the field).
+    bool wasShotDown() const { return shotDown; }
 
     // IXShootable.
     const IXRenderObject& body() const override { return *this; }
@@ -79,6 +103,7 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     bool isFriendly() const override { return friendly; }
     bool isInvincible() const override { return false; }
     bool hasLiveModules() const override { return liveModuleCount > 0; }
+    bool blocksBeams() const override { return beamBlocker; }
     // The body's radius, or farther to the edge of a part that can still be hit.
     float shotReach() const override;
     void setLastHitDirection(float degrees) override { lastHitDirection = degrees; }
@@ -173,9 +198,21 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     bool cancelBulletsOnDeath = false;
     bool obstacle = false;
     bool friendly = false;
+    bool beamBlocker = false;
     const MovementNode* movementNodes = nullptr;  // in the definition
     int movementNodeCount = 0;
     const MovementNode* deathNode = nullptr;  // in the definition
+    const std::string* splitType = nullptr;   // in the definition; null when it does not split
+    int splitCount = 0;
+    float splitSpread = 0.0f;  // degrees
+    bool splitPending = false;
+    int breakNode = 0;
+    int firstNode = 0;                // started when the entry ends
+    const OXEnemy* leader = nullptr;  // the formation's leader while it follows; not owned
+    unsigned leaderSerial = 0;
+    Vec3 formationOffset{};
+    bool leadsFormation = false;
+    bool shotDown = false;
 
     // Motion.
     float heading = 0.0f;  // degrees, direction of travel

@@ -14,4 +14,9 @@ struct SpawnEntry {
     std::string type;    // the enemy definition's name
     bool respawns = false;
     float respawnWindowMs = 0.0f;  // while it lasts, the squad's enemy comes back when gone
+    // A squad flying in formation: its number among the stage's formations (-1: none), whether
+    // this enemy leads it, and a follower's place relative to the leader.
+    int formation = -1;
+    bool leads = false;
+    Vec3 formationOffset{};
 };

@@ -9,6 +9,7 @@ namespace {
 constexpr float kMostDurationMs = 600000.0f;  // ten minutes
 constexpr float kMostSize = 100000.0f;        // units, or units per ms
 constexpr float kMostDamage = 1.0e9f;         // per frame, as the most hit points
+constexpr float kFastestAimTurn = 3600.0f;    // degrees per second: ten turns a second
 constexpr int kMostFrame = OXSprite::kMostGridSide * OXSprite::kMostGridSide - 1;
 }  // namespace
 
@@ -43,7 +44,9 @@ BeamProperties BeamProperties::read(const Plist::Dictionary& list) {
     Plist::read(list, "sound", p.sound);
     Plist::read(list, "volume", p.volume, 1.0f);
     Plist::read(list, "use parent rotation", p.useParentRotation, false);
+    Plist::readWithin(list, "aim turn rate", p.aimTurnRate, 0.0f, 0.0f, kFastestAimTurn);
 
+    p.aimTurnRate /= 1000.0f;  // read per second
     p.widthMedTime *= p.duration;
     p.widthEndTime *= p.duration;
     p.warningHoldTime *= p.duration;

@@ -39,6 +39,7 @@ struct BeamProperties {
     std::string sound;
     float volume = 1.0f;
     bool useParentRotation = false;  // points where its launcher's carrier points
+    float aimTurnRate = 0.0f;        // degrees per ms it turns towards the ship after its warning
 
     // Every key with its default, then the scaled times and derived rates.
     static BeamProperties read(const Plist::Dictionary& list);

@@ -37,6 +37,8 @@ class IXShootable {
     // The direction (degrees) of the shot that hit it last.
     virtual void setLastHitDirection(float degrees) = 0;
 
+    // Enemy beams stop at it (a rock the ship may hide behind).
+    virtual bool blocksBeams() const { return false; }
     // The player's beam damaged it: its cancels and prizes change for a while.
     virtual void markByBeam() {}
     // The parts a beam may touch when it misses the body, by slot; null for

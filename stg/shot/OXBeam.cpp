@@ -83,6 +83,7 @@ void OXBeam::fire(const BeamProperties& type, float newDirection, const Vec3& at
     directionChanged = 0.0f;
     directionChangeLeft = type.directionChangeTime;
     useParentRotation = type.useParentRotation;
+    aimTurnRate = type.aimTurnRate;
 
     manager = newManager;
     setParent(newLauncher);
@@ -126,6 +127,9 @@ void OXBeam::tick(float dtMs) {
         const float step = std::min(dtMs, directionChangeLeft);
         directionChangeLeft -= dtMs;
         directionChanged += directionChangeRate * step;
+    }
+    if (aimTurnRate > 0.0f && elapsed > warningHoldTime) {
+        turnTowardsShip(dtMs);
     }
     direction = shotmath::wrapDirection(baseDirection + directionChanged);
     if (useParentRotation && launcher) {
@@ -182,6 +186,21 @@ void OXBeam::tick(float dtMs) {
     width = std::max(width, 0.0f);
 }
 
+void OXBeam::turnTowardsShip(float dtMs) {
+    if (!manager || ownerKind != OwnerEnemy || !manager->frame().playerUsable) {
+        return;
+    }
+    const Vec3& ship = manager->frame().playerPosition;
+    const float target = shotmath::angleOf(ship.x - position.x, ship.y - position.y);
+    // The shorter way round, no farther than the rate allows.
+    float gap = shotmath::wrapDirection(target - (baseDirection + directionChanged));
+    if (gap > 180.0f) {
+        gap -= 360.0f;
+    }
+    const float most = aimTurnRate * dtMs;
+    baseDirection = shotmath::wrapDirection(baseDirection + std::clamp(gap, -most, most));
+}
+
 // ---- Collisions ----
 
 bool OXBeam::touches(const IXRenderObject& object, float& along) const {
@@ -236,6 +255,24 @@ void OXBeam::collideEnemyBeam(float& cut) {
         if (blocker->isVisible() && !blocker->isDying() && touches(*blocker, along) && along < cut) {
             cut = along;
             showHit(position + d * along);
+        }
+    }
+    // Enemies that block beams cut it at their near side.
+    if (view.world) {
+        for (int i = 0, count = view.world->shootableCount(); i < count; ++i) {
+            const IXShootable* enemy = view.world->shootable(i);
+            if (!enemy || !enemy->blocksBeams() || enemy->isDying() || enemy->isEntering()) {
+                continue;
+            }
+            const IXRenderObject& body = enemy->body();
+            if (body.isActive() && touches(body, along)) {
+                const float nearSide =
+                    std::max(0.0f, along - body.getSize().x * 0.5f * std::fabs(body.getScale().x));
+                if (nearSide < cut) {
+                    cut = nearSide;
+                    showHit(position + d * nearSide);
+                }
+            }
         }
     }
     IXShotTarget* player = view.player;

@@ -90,6 +90,8 @@ class OXBeam : public OXSprite {
     // The manager's effects, or effects that show nothing without a manager.
     IXShotEffects& effects() const;
     Vec3 unitDirection() const;
+    // An enemy beam that hunts the ship turns its base direction towards it, by at most its rate.
+    void turnTowardsShip(float dtMs);
 
     // From the type, per shot.
     float damage = 0.0f;
@@ -115,6 +117,7 @@ class OXBeam : public OXSprite {
     float directionChanged = 0.0f;
     float directionChangeRate = 0.0f;  // degrees per ms
     float directionChangeLeft = 0.0f;  // ms
+    float aimTurnRate = 0.0f;          // degrees per ms
     float elapsed = 0.0f;              // ms
     Vec3 centre{};
     Vec3 hitPoint{};

@@ -68,6 +68,12 @@ rows=(
 "enemy/escort_delta.plist|s{(<key>movement node 1</key>\s*<dict>\s*<key>duration</key>\s*)<real>[^<]*</real>}{\$1<real>1e30</real>}|LIST assets/plist/enemy/escort_delta.plist: \"duration\" OF movement node 1 IS 1e+30 MS, HELD TO 600000|escort_delta.plist: \"movement node 1\" > \"duration\": is 1e+30 ms: the game holds it to 600000"
 "boss_warden.plist|s{<string>spr_boss_warden</string>}{<string>spr_no_such_boss</string>}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|boss_warden.plist: \"sprite\": names \"spr_no_such_boss\", which the package lacks"
 "spr_boss_warden.plist|s{</plist>}{}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|spr_boss_warden.plist: is not a property list the game can read"
+# Enemies that split when shot down.
+"enemy/tank.plist|s{<dict>}{<dict><key>split into</key><string>no_such_shard</string>}|MISSING ENEMY DEFINITION assets/plist/enemy/no_such_shard.plist|tank.plist: \"split into\": names \"no_such_shard\", which the package lacks"
+"enemy/tank.plist|s{<dict>}{<dict><key>split into</key><string>tank</string><key>split count</key><integer>40</integer>}|PROPERTY \"split count\" OUT OF RANGE (40)|tank.plist: \"split count\": is 40, outside what the game takes (1 to 8)"
+# Boss hulls that break by phase, and the attack names the HUD shows.
+"boss_warden.plist|s{<dict>}{<dict><key>damage phases</key><string>1 9</string>}|BOSS assets/plist/boss_warden: NO phase 9, IGNORED|boss_warden.plist: \"damage phases\": names \"phase 9\", which the list lacks"
+"boss_vigil.plist|s{<string>CLOSING DOORS</string>}{<string>TWO BEAMS THAT CLOSE LIKE DOORS</string>}|ATTACK NAME \"TWO BEAMS THAT CLOSE LIKE DOORS\" IS LONGER THAN 24 CHARACTERS, CUT|boss_vigil.plist: \"phase 2\" > \"attack name\": is 31 characters long; the HUD shows the first 24"
 )
 
 # Puts the damaged FILE of row INDEX into the package DIR, or takes it out of DIR.oap, a copy of

@@ -11,6 +11,7 @@
 
 #include "data/AssetPackage.h"
 #include "fx/OXScnBaseSTGBackground.h"
+#include "stg/enemy/BossPhase.h"
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/EnemyDictionary.h"
 #include "stg/enemy/OXEnemy.h"
@@ -167,6 +168,7 @@ const std::vector<ReferenceRule> kReferenceRules = {
     {"bullet type", nullptr, {kBullet}},
     {"fire pattern", nullptr, {kPattern}},
     {"type", "squads", {kEnemy}},
+    {"split into", nullptr, {kEnemy}},
     {"sprite", nullptr, {kPlist}},
     {"core sprite", nullptr, {kPlist}},
     {"blastwave", nullptr, {kPlist}},
@@ -251,6 +253,7 @@ const std::vector<IndexListRule> kIndexListRules = {
     {"phase clear effect", kBossMarker, "effect"},
     {"rune phase start effect", kBossMarker, "effect"},
     {"show effect", kBossMarker, "effect"},
+    {"damage phases", kBossMarker, "phase"},
     {"start bg", kLayersMarker, "bg"},
     {"in", kLayersMarker, "bg"},
     {"out", kLayersMarker, "bg"},
@@ -752,6 +755,11 @@ void ContentCheck::checkValue(const std::string& key, const Plist::Value& value,
     if (const std::string* text = Plist::asString(value)) {
         if (indexListRule(ledger, fileKinds, key) == nullptr) {
             checkReference(key, *text, file, where, at);
+        }
+        if (key == "attack name" && text->size() > BossPhase::kLongestAttackName) {
+            report(file, where,
+                   "is " + std::to_string(text->size()) + " characters long; the HUD shows the first " +
+                       std::to_string(BossPhase::kLongestAttackName));
         }
     } else if (const Plist::Dictionary* nested = Plist::asDict(value)) {
         checkDict(*nested, ledger.kindsUnder(kinds, key), file, where);

@@ -186,6 +186,43 @@ TEST(BossPhases, ARunOutTimerLosesTheBonusAndDrainsTheMultiplier) {
     EXPECT_EQ(stage.ship.score, score);  // no per-hit score once the time is out
 }
 
+// A hull of three frames, broken further from phases 1 and 2; one listed phase is not there.
+const bool damageFiles =
+    addPackageFile("assets/plist/spr_t_hull.plist",
+                   plist({{"numColumns", integer(3)}, {"numRows", integer(1)}, {"numFrames", integer(1)}})) &&
+    addPackageFile("assets/plist/t_boss_damaged.plist",
+                   plist({{"sprite", text("spr_t_hull")},
+                          {"start x", real(160)},
+                          {"start y", real(360)},
+                          {"damage phases", text("1 2 9")},
+                          {"phase 0", phase(10, {{"attack name", text("CLOSING DOORS")},
+                                                 {"movement node 0", node(1000)}})},
+                          {"phase 1", phase(10, {{"movement node 0", node(1000)}})},
+                          {"phase 2", phase(10, {{"attack name", text("A NAME FAR TOO LONG FOR THE HUD")},
+                                                 {"movement node 0", node(1000)}})}}));
+
+TEST(BossDamage, TheHullLooksMoreBrokenFromEachListedPhaseAndEachPhaseNamesItsAttack) {
+    BossStage stage;
+    testing::internal::CaptureStdout();
+    OXBoss& boss = stage.start("t_boss_damaged");
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("NO phase 9, IGNORED"), std::string::npos) << said;
+    EXPECT_NE(said.find("PHASE 2: ATTACK NAME \"A NAME FAR TOO LONG FOR THE HUD\" IS LONGER THAN 24"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(boss.getHullFrame(), 0);
+    EXPECT_EQ(boss.getAttackName(), "CLOSING DOORS");
+    boss.applyDamage(-boss.getHitPoints());
+    stage.run(1);
+    EXPECT_EQ(boss.getAttackName(), "");  // between phases
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1 && !boss.isTransitioning(); });
+    EXPECT_EQ(boss.getHullFrame(), 1);
+    EXPECT_EQ(boss.getAttackName(), "");
+    beatPhase(stage, boss);
+    EXPECT_EQ(boss.getHullFrame(), 2);
+    EXPECT_EQ(boss.getAttackName(), "A NAME FAR TOO LONG FOR ");
+}
+
 TEST(BossStageFlow, WithoutWavesTheBossWaitsForTheMidBoss) {
     BossStage stage;
     stage.enemies.setMidBossDone(false);

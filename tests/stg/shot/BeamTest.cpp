@@ -102,6 +102,38 @@ TEST(BeamHits, AnEnemyBeamStopsAtABulletBlockerBeforeTheShip) {
     EXPECT_NEAR(beam.getDrawnLength(), 100.0f, 1.0f);
 }
 
+TEST(BeamHits, AnEnemyBeamStopsAtARockThatBlocksBeamsUntilTheRockIsShotDown) {
+    BeamStage s;
+    s.stage.ship.setPosition(160.0f, 100.0f, 0.0f);
+    FakeEnemy rock(160.0f, 250.0f), drone(160.0f, 320.0f);
+    rock.blocker = true;
+    s.stage.world.enemies = {&drone, &rock};
+    OXBeam& beam = s.fire("t_beam_enemy", 160.0f, 400.0f, 180.0f, true);
+    s.runFor(1000);
+    EXPECT_TRUE(s.stage.ship.hits.empty());
+    EXPECT_NEAR(beam.getDrawnLength(), 150.0f - 16.0f, 1.0f);  // at the rock's near side
+    EXPECT_TRUE(beam.hitThisFrame());
+    rock.dying = true;
+    s.runFor(100);
+    EXPECT_FALSE(s.stage.ship.hits.empty());
+    EXPECT_NEAR(beam.getDrawnLength(), 300.0f, 1.0f);
+}
+
+TEST(BeamAim, ASearchlightTurnsNoFasterThanItsRateAndEndsPointingAtAShipThatStoodStill) {
+    BeamStage s;
+    s.stage.manager.loadBeamType("t_beam_search");
+    s.stage.ship.setPosition(260.0f, 300.0f, 0.0f);  // 45 degrees off its line, to the right
+    OXBeam& beam = s.fire("t_beam_search", 160.0f, 400.0f, 180.0f, true);
+    s.runFor(500);
+    EXPECT_FLOAT_EQ(beam.getDirection(), 180.0f);  // still during the warning
+    s.runFor(500);
+    EXPECT_NEAR(beam.getDirection(), 180.0f - 30.0f * 0.4f, 0.5f);  // 30 degrees a second
+    EXPECT_TRUE(s.stage.ship.hits.empty());
+    s.runFor(2000);
+    EXPECT_NEAR(beam.getDirection(), 135.0f, 0.01f);
+    EXPECT_FALSE(s.stage.ship.hits.empty());
+}
+
 TEST(BeamHits, APlayerBeamDamagesOnlyTheNearerOfTwoEnemiesAndStopsInFrontOfIt) {
     BeamStage s;
     FakeEnemy near(160.0f, 200.0f), far(160.0f, 300.0f);

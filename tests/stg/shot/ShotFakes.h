@@ -58,12 +58,14 @@ class FakeEnemy : public IXRenderObject, public IXShootable {
     // Its parts reach 60 units out.
     float shotReach() const override { return withModules ? 60.0f : size.x * 0.5f * hitScale * scale.x; }
     void setLastHitDirection(float) override {}
+    bool blocksBeams() const override { return blocker; }
 
     bool entering = false;
     bool dying = false;
     bool friendly = false;
     bool invincible = false;
     bool withModules = false;  // hits land on a module, which takes the damage itself
+    bool blocker = false;      // enemy beams stop at it
     bool ghost = false;        // tests the contact but never reports it (benchmarks)
     float damageTaken = 0.0f;  // through applyDamage
     float moduleDamage = 0.0f;
