@@ -89,6 +89,27 @@ std::string pixelInMargin(const Image& image, const PixelRect& area, int margin)
     return "";
 }
 
+// Craft drawn over several cells of the enemy atlas: first frame, cells across and down.
+struct Block {
+    int frame;
+    int cellsWide;
+    int cellsHigh;
+};
+const Block kEnemyBlocks[] = {{enemy_frame::kCarrier, 2, 2},
+                              {enemy_frame::kStageThreeFirst + 10, 2, 1},   // the searchlight ship
+                              {enemy_frame::kStageThreeFirst + 13, 2, 1}};  // and it damaged
+
+const Block* enemyBlockHolding(const AtlasGrid& grid, int frame) {
+    for (const Block& block : kEnemyBlocks) {
+        const int column = frame % grid.columns() - block.frame % grid.columns();
+        const int row = frame / grid.columns() - block.frame / grid.columns();
+        if (column >= 0 && column < block.cellsWide && row >= 0 && row < block.cellsHigh) {
+            return &block;
+        }
+    }
+    return nullptr;
+}
+
 TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeighbours) {
     constexpr int kMargin = 2;
     for (const Sheet& sheet : gameplaySheets()) {
@@ -96,12 +117,8 @@ TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeig
         ASSERT_EQ(image.width, sheet.grid.imageWidth()) << sheet.fileName;
         ASSERT_EQ(image.height, sheet.grid.imageHeight()) << sheet.fileName;
         for (int frame = 0; frame < sheet.grid.cellCount(); ++frame) {
-            const int below = enemy_frame::kCarrier + sheet.grid.columns();
-            const bool carrierBlock = sheet.fileName == "enemies.png" &&
-                                      (frame == enemy_frame::kCarrier || frame == enemy_frame::kCarrier + 1 ||
-                                       frame == below || frame == below + 1);
-            if (carrierBlock) {
-                continue;  // one piece over four cells, checked below
+            if (sheet.fileName == "enemies.png" && enemyBlockHolding(sheet.grid, frame) != nullptr) {
+                continue;  // one piece over several cells, checked below
             }
             const std::string spill = pixelInMargin(image, sheet.grid.frame(frame), kMargin);
             EXPECT_EQ(spill, "") << sheet.fileName << " frame " << frame << " reaches its cell's edge at "
@@ -109,9 +126,13 @@ TEST(GameplayArt, EveryCellKeepsATransparentMarginSoFilteringNeverBleedsIntoNeig
         }
     }
     const Sheet enemies{"enemies.png", enemyAtlasGrid()};
-    const std::string spill =
-        pixelInMargin(imageOf("enemies.png"), pieceArea(enemies, enemy_frame::kCarrier, 2, 2), kMargin);
-    EXPECT_EQ(spill, "") << "the carrier reaches the edge of its 2 x 2 block at " << spill;
+    for (const Block& block : kEnemyBlocks) {
+        const std::string spill =
+            pixelInMargin(imageOf("enemies.png"),
+                          pieceArea(enemies, block.frame, block.cellsWide, block.cellsHigh), kMargin);
+        EXPECT_EQ(spill, "") << "the craft at frame " << block.frame << " reaches the edge of its block at "
+                             << spill;
+    }
 }
 
 TEST(GameplayArt, EveryNamedFrameHoldsArt) {
@@ -137,6 +158,9 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
                                     e::kCarrierArmourDamaged};
     for (int craft : kAnimatedCraft) {
         enemyFrames.insert(enemyFrames.end(), {craft, craft + 1});
+    }
+    for (int frame = e::kStageThreeFirst; frame < e::kStageThreeFirst + e::kStageThreeCount; ++frame) {
+        enemyFrames.push_back(frame);  // every cell of the third stage's block is drawn
     }
     const std::map<std::string, std::vector<int>> named = {
         {"enemies.png", enemyFrames},
@@ -170,6 +194,14 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     }
     for (int frame = 8; frame < 16; ++frame) {
         EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 4, 4).frame(frame)), 20) << "boss part " << frame;
+    }
+    // A boss hull row: every damage state the engine may step to shows the hull.
+    for (const char* hull : {"boss_thunderhead.png", "boss_tempest.png"}) {
+        const Image& row = imageOf(hull);
+        for (int frame = 0; frame < 4; ++frame) {
+            EXPECT_GT(opaquePixels(row, AtlasGrid(row.width, row.height, 4, 1).frame(frame)), 10000)
+                << hull << " frame " << frame << " is missing";
+        }
     }
 }
 

@@ -49,8 +49,11 @@ const std::vector<uint8_t>& pngOf(const std::string& fileName) {
     return found->second;
 }
 
-const std::set<std::string> kOpaque = {"black_1024.png", "menu_bg_nebula.png", "stage1_nebula.png",
-                                       "boss_event_vortex.png", "invert_square.png"};
+const std::set<std::string> kOpaque = {"black_1024.png",        "menu_bg_nebula.png", "stage1_nebula.png",
+                                       "boss_event_vortex.png", "invert_square.png",  "stage3_sky.png"};
+// Backdrop layers that repeat both ways: their art runs on across the edge into the next copy,
+// and a haze of vapour may be faint all over.
+const std::set<std::string> kRepeating = {"stage3_clouds.png", "stage3_wisps.png"};
 
 TEST(Textures, AreTheSameBytesOnEveryRun) {
     for (const TextureEntry& entry : textureTable()) {
@@ -65,11 +68,15 @@ TEST(Textures, GlowingArtFadesOutBeforeTheImageEdge) {
             continue;
         }
         const Decoded image = decode(pngOf(entry.fileName));
+        const bool repeating = kRepeating.count(entry.fileName) != 0;
         int visible = 0;
         for (size_t i = 3; i < image.rgba.size(); i += 4) {
-            visible += image.rgba[i] > 200 ? 1 : 0;
+            visible += image.rgba[i] > (repeating ? 24 : 200) ? 1 : 0;
         }
         EXPECT_GT(visible, 50) << entry.fileName << " is nearly empty";
+        if (repeating) {
+            continue;
+        }
         for (unsigned x = 0; x < image.width; ++x) {
             ASSERT_EQ(image.alpha(x, 0), 0) << entry.fileName << " top edge at x " << x;
             ASSERT_EQ(image.alpha(x, image.height - 1), 0) << entry.fileName << " bottom edge at x " << x;

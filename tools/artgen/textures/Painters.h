@@ -79,4 +79,13 @@ void paintBreakRing(Canvas& canvas, Random& random);
 void paintBossExplodeRing(Canvas& canvas, Random& random);
 void paintBossHpGauge(Canvas& canvas, Random& random);
 
+// The third stage: its bosses and its backdrop.
+void paintThunderhead(Canvas& canvas, Random& random);
+void paintTempest(Canvas& canvas, Random& random);
+void paintTempestDeckModule(Canvas& canvas, Random& random);
+void paintStageThreeSky(Canvas& canvas, Random& random);
+void paintStageThreeClouds(Canvas& canvas, Random& random);
+void paintStageThreeWisps(Canvas& canvas, Random& random);
+void paintStageThreeFlash(Canvas& canvas, Random& random);
+
 }  // namespace artgen

@@ -88,6 +88,14 @@ const std::vector<TextureEntry>& textureTable() {
         {"exp_bar.png", 512, 64, paintExperienceBar},
         {"level_pips.png", 64, 32, paintLevelPips},
         {"menu_row_plate.png", 640, 80, paintMenuRowPlate},
+        // The third stage: bosses (a row of damage states each) and backdrop.
+        {"boss_thunderhead.png", 1024, 256, paintThunderhead},
+        {"boss_tempest.png", 1024, 256, paintTempest},
+        {"boss_tempest_deck.png", 256, 256, paintTempestDeckModule},
+        {"stage3_sky.png", 512, 512, paintStageThreeSky},
+        {"stage3_clouds.png", 512, 512, paintStageThreeClouds},
+        {"stage3_wisps.png", 512, 512, paintStageThreeWisps},
+        {"stage3_flash.png", 256, 256, paintStageThreeFlash},
     };
     return table;
 }
