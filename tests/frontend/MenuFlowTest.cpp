@@ -100,21 +100,25 @@ TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
     host.choices.mode = GameMode::FreePlay;
     OXScnVLFreePlay stages(host);
     enter(stages);
-    ASSERT_EQ(stages.getPlayableStages(), 1) << "the campaign holds one stage";
-    for (int stage = 1; stage < OXScnVLFreePlay::kStageCount; ++stage) {
+    const int playable = stages.getPlayableStages();
+    ASSERT_GE(playable, 1) << "the campaign holds the first stage at least";
+    if (playable == OXScnVLFreePlay::kStageCount) {
+        GTEST_SKIP() << "the campaign holds every stage";
+    }
+    for (int stage = playable; stage < OXScnVLFreePlay::kStageCount; ++stage) {
         EXPECT_TRUE(stages.getStageButton(stage)->isVisible());
         EXPECT_EQ(stages.getStageButton(stage)->getState(), OXButton::Disabled);
     }
     ASSERT_NE(stages.getLockedHint(0), nullptr) << "a locked stage says why it is locked";
     EXPECT_TRUE(stages.getLockedHint(0)->isVisible());
-    key(stages, stages.downKey);
-    accept(stages);  // stage 2: nothing
+    stages.buttonPressed(OXScnVLFreePlay::kStageCount - 1);  // a locked stage: nothing
     EXPECT_TRUE(host.switches.empty());
-    stages.buttonPressed(4);
-    EXPECT_TRUE(host.switches.empty());
-    key(stages, stages.upKey);
+    // The campaign's last stage is offered and taken.
+    for (int stage = 1; stage < playable; ++stage) {
+        key(stages, stages.downKey);
+    }
     accept(stages);
-    EXPECT_EQ(host.choices.freePlayStage, 0);
+    EXPECT_EQ(host.choices.freePlayStage, playable - 1);
     EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
 }
 

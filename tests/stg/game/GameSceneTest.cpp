@@ -423,7 +423,7 @@ TEST_F(GameSceneTest, EffectsAreDrawnBeneathTheEnemyBullets) {
 // effects still run, untextured, and an unknown effect shows nothing.
 TEST_F(GameSceneTest, AStageWithoutAFileStillPlaysItsEffects) {
     session.startGame(CXGameSession::kArcadeLevelList, 99);
-    EXPECT_EQ(session.run().stageIndex, 1);
+    EXPECT_EQ(session.run().stageIndex, static_cast<int>(session.getLevelList().size()));
     OXScnBaseSTGGame* scene = session.getGameScene();
     ASSERT_NE(scene, nullptr);
     EXPECT_FALSE(scene->isStageLoaded());

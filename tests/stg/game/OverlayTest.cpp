@@ -479,14 +479,18 @@ TEST_F(OverlayTest, TheSummaryRevealsTheBonusesTheScoreGainedOneAfterAnother) {
     EXPECT_TRUE(results.getValueText(4)->isVisible());
     EXPECT_TRUE(results.isNextShown());
 
-    // NEXT: the only stage is done, so the game ends.
+    // NEXT: the campaign goes on to its second stage.
+    ASSERT_GT(session.getLevelList().size(), 1u);
     press(kFire);
     run(kFrameMs);
-    EXPECT_EQ(endings, 1);
+    EXPECT_EQ(endings, 0);
+    EXPECT_EQ(session.run().stageIndex, 1);
     EXPECT_FALSE(shown(CXGameSession::Overlay::Summary));
 }
 
 TEST_F(OverlayTest, FireSkipsTheRevealAndAnIdlePlayerGoesOnByHimself) {
+    // The campaign's last stage: going on ends the game.
+    session.run().stageIndex = static_cast<int>(session.getLevelList().size()) - 1;
     session.stageCleared();
     OXScnBaseSummary& results = summary();
     press(kFire);
