@@ -22,13 +22,7 @@ constexpr Vec2 kCentre = kBulletCellCentre;
 // green, magenta or violet, each with a white-hot core and a near-black rim, and never the blue
 // and cyan of the stage's nebula; the player's shots are pale, see-through ice blues, a family
 // no enemy bullet uses; items are large gold discs and gems that twinkle.
-constexpr BulletHue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
-constexpr BulletHue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
-constexpr BulletHue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
-constexpr BulletHue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
-constexpr BulletHue kPurple{Colour::hex(0xb84dff), Colour::hex(0xf6e8ff)};
-constexpr BulletHue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
-constexpr BulletHue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
+using namespace bullet_hue;
 // The player's family: pale ice, drawn partly transparent.
 constexpr BulletHue kIce{Colour::hex(0xa8e6ff), Colour::hex(0xffffff)};
 constexpr BulletHue kAqua{Colour::hex(0xa0fff0), Colour::hex(0xffffff)};

@@ -60,6 +60,18 @@ struct BulletHue {
     Colour hot;
 };
 
+// The enemy bullets' colours, shared by every stage's family: saturated, each with a white-hot
+// core, and never the player's ice blues.
+namespace bullet_hue {
+constexpr BulletHue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
+constexpr BulletHue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
+constexpr BulletHue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
+constexpr BulletHue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
+constexpr BulletHue kPurple{Colour::hex(0xb84dff), Colour::hex(0xf6e8ff)};
+constexpr BulletHue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
+constexpr BulletHue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
+}  // namespace bullet_hue
+
 // Every cell is 64 x 64 and a bullet is drawn about its centre, pointing up.
 constexpr Vec2 kBulletCellCentre{32.0f, 32.0f};
 

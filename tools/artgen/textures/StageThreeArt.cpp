@@ -366,14 +366,8 @@ void paintCraft(Canvas& cell, int index, Random& random) {
 
 // ---- Bullets ----
 
-// The house's enemy hues (see BulletArt.cpp): never the player's blue or cyan.
-constexpr BulletHue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
-constexpr BulletHue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
-constexpr BulletHue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
-constexpr BulletHue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
-constexpr BulletHue kViolet{Colour::hex(0xb84dff), Colour::hex(0xf6e8ff)};
-constexpr BulletHue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
-constexpr BulletHue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
+// The house's enemy hues (BulletArt.h): never the player's blue or cyan.
+using namespace bullet_hue;
 
 constexpr Vec2 kCentre = kBulletCellCentre;
 
@@ -524,9 +518,9 @@ void paintStageThreeEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random
 }
 
 void paintStageThreeBullet(Canvas& cell, int index) {
-    const BulletHue hail[] = {kViolet, kMagenta, kGreen, kYellow};
-    const BulletHue bolts[] = {kYellow, kViolet, kMagenta, kLime};
-    const BulletHue drops[] = {kGreen, kMagenta, kViolet, kRed};
+    const BulletHue hail[] = {kPurple, kMagenta, kGreen, kYellow};
+    const BulletHue bolts[] = {kYellow, kPurple, kMagenta, kLime};
+    const BulletHue drops[] = {kGreen, kMagenta, kPurple, kRed};
     const BulletHue spores[] = {kRed, kOrange, kYellow, kGreen};
     if (index < 4) {
         paintHail(cell, hail[index]);

@@ -39,12 +39,7 @@ constexpr float kMid = 64.0f;  // the centre line of a 128-pixel cell
 // ---- Bullets ----
 
 constexpr Vec2 kCentre = kBulletCellCentre;
-constexpr BulletHue kRed{Colour::hex(0xff2f45), Colour::hex(0xffe0e4)};
-constexpr BulletHue kMagenta{Colour::hex(0xff2fb8), Colour::hex(0xffe2f6)};
-constexpr BulletHue kGreen{Colour::hex(0x2fe86a), Colour::hex(0xe4ffec)};
-constexpr BulletHue kYellow{Colour::hex(0xffd42a), Colour::hex(0xfffbe6)};
-constexpr BulletHue kLime{Colour::hex(0xb4ff2a), Colour::hex(0xf6ffe0)};
-constexpr BulletHue kOrange{Colour::hex(0xff8a1f), Colour::hex(0xfff0e0)};
+using namespace bullet_hue;
 
 // A splinter of rock glass: long, lopsided and sharp at both ends.
 void paintShard(Canvas& cell, const BulletHue& hue) {
