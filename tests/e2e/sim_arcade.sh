@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the whole arcade list headless as one game on easy: each stage the game reached has its
-# line, named after its list in the list's order, every line but the last is a clear, and the
-# game's line counts those clears. Boss rush does the same over its own list.
+# line, named after its list in the list's order, every line but the last is a clear, the last
+# is a clear or a game over (the game ran to its end), and the game's line counts the clears. Boss rush does the same over its own list.
 set -u
 SIM=${1:?usage: sim_arcade.sh PATH_TO_vortalis2-sim PACKAGE_LIST_DIR}
 LISTS=${2:?usage: sim_arcade.sh PATH_TO_vortalis2-sim PACKAGE_LIST_DIR}
@@ -22,6 +22,8 @@ check_game() {
     if echo "$out" | grep '^result=' | head -n -1 | grep -qv '^result=clear '; then
         fail "$mode: a stage before the last did not clear, yet the game went on"
     fi
+    echo "$out" | grep '^result=' | tail -n 1 | grep -qE '^result=(clear|gameover) ' ||
+        fail "$mode: the game did not come to its end"
     echo "$game" | grep -q ' true_route=0 ' || fail "$mode: easy never takes the hidden route: $game"
 }
 check_game arcade "$LISTS/arcade_level_list.plist"

@@ -8,7 +8,8 @@
 //                 --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --replay FILE [--max-frames N]
 //
-// --autopilot plays free play of the stage (normal unless --difficulty says
+// Without --max-frames a run may play 30000 frames (over eight minutes) for each stage it can
+// reach. --autopilot plays free play of the stage (normal unless --difficulty says
 // otherwise, normal play unless --casual) with the gameplay seed N; with
 // --arcade it plays the whole arcade level list as one game, and with
 // --boss-rush the boss rush list, continues refused: one result line per
@@ -53,6 +54,8 @@
 namespace {
 
 constexpr float kFrameMs = 16.7f;
+// Without --max-frames a run stops after this many frames a stage (over eight minutes of play).
+constexpr long kFramesPerStage = 30000;
 
 struct Options {
     unsigned seed = 1;
@@ -64,7 +67,7 @@ struct Options {
     bool autopilot = false;
     std::string replayPath;
     std::string recordPath;
-    long maxFrames = 30000;
+    long maxFrames = 0;  // 0: kFramesPerStage for each stage the game may play
 };
 
 constexpr const char* kUsage =
@@ -190,6 +193,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vortalis2-sim: the level list has no stage %d (it has %d, from index 0)\n",
                      stage, stageCount);
         return 1;
+    }
+
+    if (options.maxFrames == 0) {
+        options.maxFrames = kFramesPerStage * (wholeGame || playback ? stageCount : 1);
     }
 
     // VORTALIS2_SIM_VERBOSE=1 reports deaths and slow frames on standard error.
