@@ -635,7 +635,8 @@ void OXScnBaseHUD::updateAttackName(const std::string* name) {
     const bool named = name && !name->empty();
     if (named && name != shownAttack) {
         attackName->setText(*name);
-        attackName->resetActions();
+        attackName->resetActions();  // which leaves it white: its own tint again
+        attackName->setColour(kAttackNameTint.r, kAttackNameTint.g, kAttackNameTint.b, 0.0f);
         attackName->setKeepAlive(true);
         attackName->fadeTo(kAttackNameFadeMs, 0.0f, kAttackNameAlpha);
     }
