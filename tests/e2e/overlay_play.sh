@@ -197,9 +197,10 @@ if [ "$FLOW" = 1 ]; then
     rm -f "$XDG_DATA_HOME/vortalis2/replays/last.ovr"
     console=$OUT/console-escape.txt
     if DIFFICULTY=0 start_stage "$console" "${dialog_keys[@]}"; then
-        # Fire held until the HUD's score has moved (at most a minute: a loaded machine is slow).
-        sleep 1
-        import -window "$game" "$OUT/score-start.png"
+        # Fire held until the HUD's score has moved (at most a minute: a loaded machine is slow),
+        # from a reference taken once the score is drawn (the menus may still be fading out).
+        wait_until 120 "the HUD's score" bright_region "$game" "$OUT/score-start.png" "$(region 70 460 120 16)" 150 ||
+            fail "the HUD's score never showed"
         xdotool keydown --window "$game" z 2>/dev/null
         wait_until 60 "the HUD's score to move" score_moved "$OUT/score-start.png" "$OUT/10-before-escape.png" ||
             fail "the ship held fire and scored nothing"
