@@ -32,7 +32,6 @@ using Overlay = CXGameSession::Overlay;
 constexpr float kOverlayDepth[CXGameSession::kOverlayCount] = {500, 600, 700, 800, 900, 1000, 1100};
 // The trance factor's growth per unit of multiplier at a stage clear, by difficulty.
 constexpr float kTranceFactorGrowth[kDifficultyCount] = {0.05f, 0.075f, 0.125f, 0.25f};
-constexpr int kTrueRouteStageIndex = 4;
 constexpr int kStageClearExperience = 200;
 
 // The best of a table of `values`: boss rush keeps one per play style, the other modes one per

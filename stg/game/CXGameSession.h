@@ -66,6 +66,8 @@ class CXGameSession : public IXStageHost {
     static constexpr const char* kArcadeLevelList = "assets/plist/arcade_level_list.plist";
     static constexpr const char* kBossRushLevelList = "assets/plist/boss_rush_level_list.plist";
     static constexpr const char* kTrueRouteStage = "assets/plist/gd_stage_5_true";
+    // The arcade's last stage: hard and extreme play the hidden stage there when no continue was used.
+    static constexpr int kTrueRouteStageIndex = 4;
 
     static CXGameSession& instance();
     ~CXGameSession() override;

@@ -5,8 +5,9 @@
 // Each argument is a package (data.oap) or a folder laid out like one ("assets/plist/..."); when
 // several are given, a file in an earlier one hides the same file in a later one, so a folder of
 // edited lists can be checked over the built package. The tool first lets the game's own loaders
-// read everything (every stage of both level lists at every difficulty, played by the autopilot,
-// and every front-end screen), noting each key they read and the kind of list they read it in;
+// read everything (every stage of both level lists at every difficulty and the arcade's hidden last
+// stage, played by the autopilot, and every front-end screen), noting each key they read and the
+// kind of list they read it in;
 // then it reports, one line each,
 //
 //   FILE: KEY: what is wrong
@@ -65,9 +66,31 @@ class QuietHost : public IXMenuHost {
     GameResult result;
 };
 
-// Plays every stage of a level list at one difficulty with the autopilot, to the clear or the
-// game over.
-void playLevelList(const char* list, int difficulty, int optionPairs) {
+// Plays the stage the session has loaded with the autopilot, to the clear or the game over.
+void playLoadedStage(CXGameSession& session) {
+    session.markReadyToStart();
+    Autopilot pilot;
+    for (long frame = 0; frame < kMostFrames; ++frame) {
+        OXScnBaseSTGGame* scene = session.getGameScene();
+        if (scene && session.getState() == CXGameSession::State::Playing) {
+            pilot.step(session, *scene);
+        }
+        session.tick(kFrameMs);
+        scene = session.getGameScene();
+        const CXGameSession::Overlay overlay = session.getActiveOverlay();
+        if (!scene || session.getState() == CXGameSession::State::Idle ||
+            session.getState() == CXGameSession::State::StageSummary ||
+            scene->getStageState() == OXScnBaseSTGGame::Cleared ||
+            (session.getState() == CXGameSession::State::InOverlay &&
+             (overlay == CXGameSession::Overlay::GameOver || overlay == CXGameSession::Overlay::Continue))) {
+            break;
+        }
+    }
+}
+
+// Plays every stage of a level list at one difficulty with the autopilot; with `hiddenStage`,
+// then the arcade's hidden last stage, which only a hard arcade game without a continue reaches.
+void playLevelList(const char* list, int difficulty, int optionPairs, bool hiddenStage) {
     CXUserProfile profile;          // never read from or written to disk
     profile.options = optionPairs;  // the ship's option pods are read only when it has them
     CXGameSession& session = CXGameSession::instance();
@@ -82,25 +105,13 @@ void playLevelList(const char* list, int difficulty, int optionPairs) {
         if (stage > 0) {
             session.startGame(list, stage);
         }
-        session.markReadyToStart();
-        Autopilot pilot;
-        for (long frame = 0; frame < kMostFrames; ++frame) {
-            OXScnBaseSTGGame* scene = session.getGameScene();
-            if (scene && session.getState() == CXGameSession::State::Playing) {
-                pilot.step(session, *scene);
-            }
-            session.tick(kFrameMs);
-            scene = session.getGameScene();
-            const CXGameSession::Overlay overlay = session.getActiveOverlay();
-            if (!scene || session.getState() == CXGameSession::State::Idle ||
-                session.getState() == CXGameSession::State::StageSummary ||
-                scene->getStageState() == OXScnBaseSTGGame::Cleared ||
-                (session.getState() == CXGameSession::State::InOverlay &&
-                 (overlay == CXGameSession::Overlay::GameOver ||
-                  overlay == CXGameSession::Overlay::Continue))) {
-                break;
-            }
-        }
+        playLoadedStage(session);
+    }
+    if (hiddenStage && stages > CXGameSession::kTrueRouteStageIndex) {
+        session.choices().mode = GameMode::Arcade;
+        session.choices().difficulty = Difficulty::Hard;
+        session.startGame(list, CXGameSession::kTrueRouteStageIndex);
+        playLoadedStage(session);
     }
     session.tearDown();
     session.setProfile(nullptr);
@@ -133,8 +144,8 @@ void learnKeys(KeyLedger& ledger, const char* loadingLines) {
     std::srand(1);
     fxmath::seedRandom(1);
     for (int difficulty = 0; difficulty <= 2; ++difficulty) {
-        playLevelList(CXGameSession::kArcadeLevelList, difficulty, difficulty + 1);
-        playLevelList(CXGameSession::kBossRushLevelList, difficulty, difficulty + 1);
+        playLevelList(CXGameSession::kArcadeLevelList, difficulty, difficulty + 1, difficulty == 0);
+        playLevelList(CXGameSession::kBossRushLevelList, difficulty, difficulty + 1, false);
     }
     buildFrontEnd();
     Plist::setReadLedger(nullptr);

@@ -3,7 +3,7 @@
 // recording device. The same seed and input give the same result line, but
 // for the two timing figures.
 //
-//   vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush]
+//   vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush] [--from INDEX]
 //                 [--difficulty easy|normal|hard|extreme] [--casual]
 //                 --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --replay FILE [--max-frames N]
@@ -16,13 +16,15 @@
 // stage played, then a line for the game with stages_cleared=, true_route=
 // (the hidden last stage was reached) and ending= (none, credits, or final
 // for the ending of the hidden stage); --record writes that game's replay
-// (.ovr). --replay plays a replay, one recorded here or by the game, with its own choices and seed, to its
-// last frame, comparing the game's state with the recorded checks: the result line then ends with "replay=ok"
-// or, at the first check that differs (where the playback stops), "replay=desync frame=N". A replay that
-// can't be read or is of other rules is refused with a line on standard error and exit status 1. The result
-// is one line on standard output; the game's console lines go to standard error. Among its figures, orbs=
-// counts the items the ship picked up over the whole game, and beam_ready_ms= is the stage time at which the
-// beam gauge first let the counter fire (-1 when it never did).
+// (.ovr). --from INDEX starts a whole game at that stage of its list, with the fighter's fresh
+// stock and no continue used, so `--arcade --from 4 --difficulty hard` plays the hidden last
+// stage at once. --replay plays a replay, one recorded here or by the game, with its own choices and seed, to
+// its last frame, comparing the game's state with the recorded checks: the result line then ends with
+// "replay=ok" or, at the first check that differs (where the playback stops), "replay=desync frame=N". A
+// replay that can't be read or is of other rules is refused with a line on standard error and exit status 1.
+// The result is one line on standard output; the game's console lines go to standard error. Among its
+// figures, orbs= counts the items the ship picked up over the whole game, and beam_ready_ms= is the stage
+// time at which the beam gauge first let the counter fire (-1 when it never did).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -60,6 +62,7 @@ constexpr long kFramesPerStage = 30000;
 struct Options {
     unsigned seed = 1;
     int stage = 0;
+    int from = 0;  // the stage a whole game starts at
     int difficulty = storedNumber(kDefaultDifficulty);
     bool casual = false;
     bool arcade = false;
@@ -71,7 +74,7 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush]\n"
+    "usage: vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush] [--from INDEX]\n"
     "                     [--difficulty easy|normal|hard|extreme] [--casual]\n"
     "                     --autopilot [--record FILE] [--max-frames N]\n"
     "       vortalis2-sim --replay FILE [--max-frames N]\n";
@@ -125,7 +128,7 @@ int main(int argc, char** argv) {
     ToolArguments args("vortalis2-sim", kUsage, argc, argv);
     while (args.more()) {
         if (args.number("--seed", 0u, 0x7FFFFFFFu, options.seed) ||
-            args.number("--stage", 0, 99, options.stage) ||
+            args.number("--stage", 0, 99, options.stage) || args.number("--from", 0, 99, options.from) ||
             args.number("--max-frames", 1L, 10000000L, options.maxFrames) ||
             args.text("--replay", options.replayPath) || args.text("--record", options.recordPath) ||
             args.choice("--difficulty", {"easy", "normal", "hard", "extreme"}, options.difficulty) ||
@@ -150,6 +153,9 @@ int main(int argc, char** argv) {
     }
     // A whole game plays on through its stage clears; free play of one stage stops at the first.
     const bool wholeGame = options.arcade || options.bossRush;
+    if (options.from > 0 && !wholeGame) {
+        return args.refuse("--from starts a whole game: give --arcade or --boss-rush with it");
+    }
     Replay replay;
     std::string problem;
     if (playback && !Replay::load(options.replayPath, replay, problem)) {
@@ -172,7 +178,7 @@ int main(int argc, char** argv) {
     CXGameSession& session = CXGameSession::instance();
     session.setProfile(&profile);
     session.setScreenSize(450, 600);
-    const int stage = playback ? replay.stage : wholeGame ? 0 : options.stage;
+    const int stage = playback ? replay.stage : wholeGame ? options.from : options.stage;
     ReplayPlayer player;
     if (playback) {
         player.start(session, replay, profile);
@@ -196,7 +202,7 @@ int main(int argc, char** argv) {
     }
 
     if (options.maxFrames == 0) {
-        options.maxFrames = kFramesPerStage * (wholeGame || playback ? stageCount : 1);
+        options.maxFrames = kFramesPerStage * (wholeGame || playback ? stageCount - stage : 1);
     }
 
     // VORTALIS2_SIM_VERBOSE=1 reports deaths and slow frames on standard error.

@@ -288,10 +288,14 @@ void drawEnemyBullet(Canvas& cell, const Shape& body, const Shape& core, const B
     fill(cell, core, hue.hot);
 }
 
+void paintHouseBullets(Canvas& atlas) {
+    bulletAtlasGrid().paintFrames(atlas, bullet_frame::kHouseCount,
+                                  [](Canvas& cell, int frame) { paintCell(cell, frame); });
+}
+
 void paintBulletAtlas(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid = bulletAtlasGrid();
-    grid.paintFrames(canvas, bullet_frame::kStageTwoFirst,
-                     [](Canvas& cell, int frame) { paintCell(cell, frame); });
+    paintHouseBullets(canvas);
     // Each later stage's own bullet family, in its own rows.
     grid.paintFrames(canvas, bullet_frame::kStageTwoFirst, bullet_frame::kStageFamilySize,
                      paintStageTwoBullet);

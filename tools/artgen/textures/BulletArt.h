@@ -47,11 +47,19 @@ constexpr int kPlayerShotTop = 57;  // level 5
 constexpr int kArrowPurple = 58;
 constexpr int kMultiplierGem = 59;  // 59 to 62
 constexpr int kFirstFrameFlash = 63;
-// Rows 8 to 15: each later stage's own family of enemy bullets, 32 frames apiece, numbered in
-// the stage's own art file from 0 (frame kStageTwoFirst + n in the game's lists).
+// Frames 0 to 63 are the house frames every bullet atlas holds.
+constexpr int kHouseCount = 64;
+// Rows 8 to 15 of bullets.png: the second and third stages' own families of enemy bullets, 32
+// frames apiece, numbered in the stage's own art file from 0 (frame kStageTwoFirst + n in the
+// game's lists).
 constexpr int kStageFamilySize = 32;
 constexpr int kStageTwoFirst = 64;    // 64 to 95
 constexpr int kStageThreeFirst = 96;  // 96 to 127
+// The fourth stage, the fifth and the hidden fifth each have a bullet atlas of their own
+// (bullets_4.png, bullets_5.png, bullets_5_true.png, the same grid): the house frames, then the
+// stage's family in rows 8 to 15, numbered from 0 in the stage's art file.
+constexpr int kLateFamilyFirst = 64;  // 64 to 127
+constexpr int kLateFamilySize = 64;
 }  // namespace bullet_frame
 
 // The colours of one enemy bullet: its body, and the hot colour its core fades to.
@@ -85,9 +93,14 @@ void drawEnemyBullet(Canvas& cell, const Shape& body, const Shape& core, const B
 
 // Paints the whole atlas (512 x 1024).
 void paintBulletAtlas(Canvas& canvas, Random& random);
+// The house frames 0 to 63, for every bullet atlas.
+void paintHouseBullets(Canvas& atlas);
 
 // The later stages' families: `index` counts from the family's first frame.
 void paintStageTwoBullet(Canvas& cell, int index);
 void paintStageThreeBullet(Canvas& cell, int index);
+void paintStageFourBullet(Canvas& cell, int index);
+void paintStageFiveBullet(Canvas& cell, int index);
+void paintTrueFifthBullet(Canvas& cell, int index);
 
 }  // namespace artgen

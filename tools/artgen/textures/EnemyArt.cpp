@@ -830,16 +830,20 @@ void paintEnemyCell(Canvas& cell, int frame, Random& random) {
 
 }  // namespace
 
-void paintEnemyAtlas(Canvas& canvas, Random& random) {
-    const AtlasGrid grid = enemyAtlasGrid();
-    grid.paintFrames(canvas, grid.cellCount(),
+void paintHouseEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random) {
+    grid.paintFrames(atlas, enemy_frame::kStageTwoFirst,
                      [&random](Canvas& cell, int frame) { paintEnemyCell(cell, frame, random); });
     // The carrier spans a 2 x 2 block of cells.
     Canvas carrier(grid.cellWidth() * 2, grid.cellHeight() * 2);
     paintCarrier(carrier);
     clearMargin(carrier, 2.0f);
     const PixelRect corner = grid.frame(enemy_frame::kCarrier);
-    canvas.copyFrom(carrier, corner.left, corner.top);
+    atlas.copyFrom(carrier, corner.left, corner.top);
+}
+
+void paintEnemyAtlas(Canvas& canvas, Random& random) {
+    const AtlasGrid grid = enemyAtlasGrid();
+    paintHouseEnemies(canvas, grid, random);
     paintStageTwoEnemies(canvas, grid, random);
     paintStageThreeEnemies(canvas, grid, random);
 }

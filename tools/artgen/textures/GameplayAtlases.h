@@ -48,12 +48,23 @@ constexpr int kHaulerDamaged = kStageTwoFirst + 11;  // 45, 46
 
 constexpr int kStageThreeFirst = 48;  // 48 to 63
 constexpr int kStageThreeCount = 16;
+
+// The fourth stage, the fifth and the hidden fifth each have an enemy atlas of their own
+// (enemies_4.png, enemies_5.png, enemies_5_true.png, the same grid): the house cells 0 to 33,
+// then the stage's own craft in cells 34 to 63, numbered from 0 in the stage's art file.
+constexpr int kLateStageFirst = 34;  // 34 to 63
+constexpr int kLateStageCount = 30;
 }  // namespace enemy_frame
 
+// The first stage's craft, cells 0 to 33, which every enemy atlas holds.
+void paintHouseEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
 // The later stages' enemies: each paints its own block of cells (it may span several cells
 // for a large craft, the way the carrier does) straight onto the atlas.
 void paintStageTwoEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
 void paintStageThreeEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
+void paintStageFourEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
+void paintStageFiveEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
+void paintTrueFifthEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);
 
 // senko_type_a.png: the player's ship, 4 cells of 128 x 128 in a row.
 inline AtlasGrid playerShipGrid() {

@@ -24,6 +24,13 @@ void paintLoadLogoPc(Canvas& canvas, Random& random);
 
 // Gameplay: enemies, the player's ship and its effects.
 void paintEnemyAtlas(Canvas& canvas, Random& random);
+// The last three stages' own atlases: the house cells and frames, then the stage's own.
+void paintStageFourEnemyAtlas(Canvas& canvas, Random& random);
+void paintStageFiveEnemyAtlas(Canvas& canvas, Random& random);
+void paintTrueFifthEnemyAtlas(Canvas& canvas, Random& random);
+void paintStageFourBulletAtlas(Canvas& canvas, Random& random);
+void paintStageFiveBulletAtlas(Canvas& canvas, Random& random);
+void paintTrueFifthBulletAtlas(Canvas& canvas, Random& random);
 void paintSenkoTypeA(Canvas& canvas, Random& random);
 void paintSenkoOption(Canvas& canvas, Random& random);
 void paintSenkoEngine(Canvas& canvas, Random& random);
