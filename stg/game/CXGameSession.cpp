@@ -110,7 +110,11 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     current.mode = chosen.mode;
     current.casual = chosen.casual;
     current.difficulty = chosen.difficulty;
-    current.stageIndex = std::clamp(startStage, 0, static_cast<int>(levelList.size()));
+    current.hiddenStageChosen = current.mode == GameMode::FreePlay && startStage == kHiddenStageChoice &&
+                                static_cast<int>(levelList.size()) > kTrueRouteStageIndex;
+    current.stageIndex = current.hiddenStageChosen
+                             ? kTrueRouteStageIndex
+                             : std::clamp(startStage, 0, static_cast<int>(levelList.size()));
     current.weaponLevel = values.weapon;
     current.missileLevel = values.missiles;
     current.optionPairs = values.options;
@@ -129,7 +133,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     recording.mode = storedNumber(current.mode);
     recording.casual = current.casual;
     recording.difficulty = storedNumber(current.difficulty);
-    recording.stage = current.stageIndex;
+    recording.stage = current.hiddenStageChosen ? kHiddenStageChoice : current.stageIndex;
     recording.weapon = current.weaponLevel;
     recording.missiles = current.missileLevel;
     recording.options = current.optionPairs;
@@ -225,9 +229,12 @@ std::string CXGameSession::stagePathFor(int index) const {
     if (index < 0 || index >= static_cast<int>(levelList.size())) {
         return "";
     }
-    // Hard and extreme arcade without a continue used go to the hidden last stage.
+    // Hard and extreme arcade without a continue used go to the hidden last stage; free play goes
+    // there when it was chosen.
     const bool hardArcade = current.mode == GameMode::Arcade && isHard(current.difficulty);
-    if (hardArcade && index == kTrueRouteStageIndex && current.continues == current.startContinues) {
+    const bool hidden =
+        current.hiddenStageChosen || (hardArcade && current.continues == current.startContinues);
+    if (index == kTrueRouteStageIndex && hidden) {
         return std::string(kTrueRouteStage) + ".plist";
     }
     return "assets/plist/" + levelList[static_cast<size_t>(index)] + ".plist";

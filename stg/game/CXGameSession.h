@@ -68,6 +68,9 @@ class CXGameSession : public IXStageHost {
     static constexpr const char* kTrueRouteStage = "assets/plist/gd_stage_5_true";
     // The arcade's last stage: hard and extreme play the hidden stage there when no continue was used.
     static constexpr int kTrueRouteStageIndex = 4;
+    // Free play's choice of the hidden last stage: one past the arcade's last stage. It plays in
+    // the last stage's place.
+    static constexpr int kHiddenStageChoice = kTrueRouteStageIndex + 1;
 
     static CXGameSession& instance();
     ~CXGameSession() override;

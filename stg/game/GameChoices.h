@@ -21,7 +21,8 @@ struct GameChoices {
     GameMode mode = GameMode::Arcade;
     bool casual = false;
     Difficulty difficulty = kDefaultDifficulty;
-    // The stage free play starts at, 0 to 4; the other modes start at the first.
+    // The stage free play starts at, 0 to 4, or CXGameSession::kHiddenStageChoice for the hidden
+    // last stage; the other modes start at the first.
     int freePlayStage = 0;
 };
 

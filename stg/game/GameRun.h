@@ -38,8 +38,9 @@ struct GameRun {
     float tranceFactor = 1.0f;
 
     bool movementAllowed = true, shootingAllowed = true, breakGaugeEnabled = true;
-    bool gameFinished = false;  // the campaign's last stage is cleared
-    bool trueRoute = false;     // the hidden last stage was reached
+    bool gameFinished = false;       // the campaign's last stage is cleared
+    bool trueRoute = false;          // the hidden last stage was reached
+    bool hiddenStageChosen = false;  // free play of the hidden last stage
 
     // Raises the high score when the score passes it.
     void setScore(int64_t value) {

@@ -18,13 +18,14 @@
 // for the ending of the hidden stage); --record writes that game's replay
 // (.ovr). --from INDEX starts a whole game at that stage of its list, with the fighter's fresh
 // stock and no continue used, so `--arcade --from 4 --difficulty hard` plays the hidden last
-// stage at once. --replay plays a replay, one recorded here or by the game, with its own choices and seed, to
-// its last frame, comparing the game's state with the recorded checks: the result line then ends with
-// "replay=ok" or, at the first check that differs (where the playback stops), "replay=desync frame=N". A
-// replay that can't be read or is of other rules is refused with a line on standard error and exit status 1.
-// The result is one line on standard output; the game's console lines go to standard error. Among its
-// figures, orbs= counts the items the ship picked up over the whole game, and beam_ready_ms= is the stage
-// time at which the beam gauge first let the counter fire (-1 when it never did).
+// stage at once. Free play of --stage 5, one past the arcade's last, is the hidden last stage. --replay plays
+// a replay, one recorded here or by the game, with its own choices and seed, to its last frame, comparing the
+// game's state with the recorded checks: the result line then ends with "replay=ok" or, at the first check
+// that differs (where the playback stops), "replay=desync frame=N". A replay that can't be read or is of
+// other rules is refused with a line on standard error and exit status 1. The result is one line on standard
+// output; the game's console lines go to standard error. Among its figures, orbs= counts the items the ship
+// picked up over the whole game, and beam_ready_ms= is the stage time at which the beam gauge first let the
+// counter fire (-1 when it never did).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -194,7 +195,8 @@ int main(int argc, char** argv) {
         session.markReadyToStart();
     }
     const int stageCount = static_cast<int>(session.getLevelList().size());
-    if (stage >= stageCount) {
+    const bool hiddenStage = session.run().hiddenStageChosen;
+    if (stage >= stageCount && !hiddenStage) {
         // Indices count from 0: a list of N stages ends at N - 1.
         std::fprintf(stderr, "vortalis2-sim: the level list has no stage %d (it has %d, from index 0)\n",
                      stage, stageCount);
@@ -202,7 +204,7 @@ int main(int argc, char** argv) {
     }
 
     if (options.maxFrames == 0) {
-        options.maxFrames = kFramesPerStage * (wholeGame || playback ? stageCount - stage : 1);
+        options.maxFrames = kFramesPerStage * (wholeGame || playback ? std::max(1, stageCount - stage) : 1);
     }
 
     // VORTALIS2_SIM_VERBOSE=1 reports deaths and slow frames on standard error.
@@ -210,7 +212,7 @@ int main(int argc, char** argv) {
     const bool verbose = verboseSetting && std::string(verboseSetting) == "1";
     Autopilot pilot;
     StageFigures figures;
-    figures.stage = stageName(session, stage);
+    figures.stage = stageName(session, session.run().stageIndex);
     long frame = 0;
     int lastGrazes = 0, lastOrbs = 0;
     bool beamWasFull = false;

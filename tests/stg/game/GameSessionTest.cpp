@@ -146,7 +146,7 @@ TEST_F(GameSessionTest, AnUnreadableLevelListStartsNoStageAndTheNextTickEndsTheG
     }
 }
 
-TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
+TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsedOrFreePlaysChoice) {
     session.startGame(CXGameSession::kArcadeLevelList, 0);
     session.setLevelList({"s1", "s2", "s3", "s4", "s5"});
     const std::string normalFifth = "assets/plist/s5.plist";
@@ -163,6 +163,11 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsed) {
     session.run().mode = GameMode::FreePlay;
     EXPECT_EQ(session.stagePathFor(4), normalFifth);
     EXPECT_EQ(session.stagePathFor(5), "");
+    // Free play reaches it only when chosen, on any difficulty, in the last stage's place.
+    session.run().hiddenStageChosen = true;
+    session.run().difficulty = Difficulty::Easy;
+    EXPECT_EQ(session.stagePathFor(4), hidden);
+    EXPECT_EQ(session.stagePathFor(3), "assets/plist/s4.plist");
 }
 
 TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
