@@ -52,6 +52,14 @@ std::string modeScoreKey(const char* mode, int difficulty) {
     return std::string(mode) + " score " + kDifficultyNames[difficulty];
 }
 
+std::string modeReachKey(const char* mode, int difficulty) {
+    return std::string(mode) + " reach " + kDifficultyNames[difficulty];
+}
+
+std::string trueRouteKey(int difficulty) {
+    return std::string("true route cleared ") + kDifficultyNames[difficulty];
+}
+
 // ---- Reading: the typed accessors, with the profile's own rules on top ----
 
 class ProfileReader {
@@ -161,6 +169,17 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
         p.arcadeScore[d] = in.integer64(modeScoreKey("arcade", d));
         p.classicScore[d] = in.integer64(modeScoreKey("classic", d));
     }
+    // Kept under keys an older profile lacks: it reads as nothing known and nothing cleared.
+    const auto reach = [&in](const char* mode, int d) {
+        return std::clamp(in.integer(modeReachKey(mode, d)), 0, CXUserProfile::kReachedHiddenStage);
+    };
+    for (int d = 0; d < kDifficultyCount; ++d) {
+        p.bossReach[d] = reach("boss", d);
+        p.arcadeReach[d] = reach("arcade", d);
+        p.classicReach[d] = reach("classic", d);
+        p.trueRouteCleared[d] = in.flag(trueRouteKey(d));
+    }
+    p.hiddenStageReached = in.flag("hidden stage reached");
 }
 
 // ---- Writing: every key of the table, in its order ----
@@ -233,6 +252,13 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
     put("background dimming", p.backgroundDimming);
     put("bullet contrast", p.bulletContrast);
     put("hitbox marker", p.hitboxMarker);
+    for (int d = 0; d < kDifficultyCount; ++d) {
+        put(modeReachKey("boss", d), p.bossReach[d]);
+        put(modeReachKey("arcade", d), p.arcadeReach[d]);
+        put(modeReachKey("classic", d), p.classicReach[d]);
+        put(trueRouteKey(d), p.trueRouteCleared[d]);
+    }
+    put("hidden stage reached", p.hiddenStageReached);
     return out;
 }
 

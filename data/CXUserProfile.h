@@ -96,6 +96,17 @@ class CXUserProfile {
     long long arcadeScore[kDifficultyCount] = {};   // normal play
     long long classicScore[kDifficultyCount] = {};  // casual play
     long long bossScore[kDifficultyCount] = {};     // boss rush: [0] normal play, [1] casual play
+    // How far the game behind each of those bests went: the stage it reached, 1 to 5, or
+    // kReachedHiddenStage for the hidden last stage (boss rush: its sixth stage); 0 when not
+    // known, as for a best kept before the game noted it.
+    static constexpr int kReachedHiddenStage = 6;
+    int arcadeReach[kDifficultyCount] = {};
+    int classicReach[kDifficultyCount] = {};
+    int bossReach[kDifficultyCount] = {};
+    // The hidden last stage: reached at all (free play offers it from then on), and cleared in
+    // an arcade game, by difficulty.
+    bool hiddenStageReached = false;
+    bool trueRouteCleared[kDifficultyCount] = {};
     int timesPlayed = 0;
     int timesPlayedCasual = 0;
     // Games finished and stages cleared, by [normal play][difficulty] and stage.

@@ -52,6 +52,29 @@ long long HighScoreBoard::score(const CXUserProfile& profile, Table table, int r
                              : profile.arcadeBest(difficultyFromStored(row), table == Casual);
 }
 
+std::string HighScoreBoard::reachText(const CXUserProfile& profile, Table table, int row) {
+    if (!validRow(table, row) || score(profile, table, row) == 0) {
+        return "";
+    }
+    const int reach = table == BossRush ? profile.bossReach[row]
+                      : table == Casual ? profile.classicReach[row]
+                                        : profile.arcadeReach[row];
+    if (reach == CXUserProfile::kReachedHiddenStage) {
+        return "TRUE FIFTH";  // in boss rush, its sixth stage: the hidden stage's bosses
+    }
+    return reach > 0 ? "STAGE " + std::to_string(reach) : "";
+}
+
+std::string HighScoreBoard::trueRouteText(const CXUserProfile& profile) {
+    std::string difficulties;
+    for (int d = 0; d < kDifficultyCount; ++d) {
+        if (profile.trueRouteCleared[d]) {
+            difficulties += (difficulties.empty() ? "" : ", ") + std::string(kDifficulties[d]);
+        }
+    }
+    return difficulties.empty() ? "" : "TRUE ROUTE: " + difficulties;
+}
+
 std::string HighScoreBoard::scoreText(long long value) {
     char text[32];
     std::snprintf(text, sizeof(text), "%*lld", kScoreWidth, value);

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
@@ -39,7 +40,12 @@ void OXScnVLFreePlay::buildScene() {
             stageButtons[stage]->setState(OXButton::Disabled);
         }
     }
-    addButton(Back, "BACK", kCentreX, 720 - kButtonGap * kStageCount - 20);
+    // The hidden last stage, once an arcade game has found it: it plays in the fifth's place.
+    const bool hidden = host.profile().hiddenStageReached && playableStages == kStageCount;
+    if (hidden) {
+        hiddenStageButton = addButton(HiddenStage, "TRUE FIFTH", kCentreX, 720 - kButtonGap * kStageCount);
+    }
+    addButton(Back, "BACK", kCentreX, 720 - kButtonGap * (kStageCount + (hidden ? 1 : 0)) - 20);
     if (playableStages < kStageCount) {
         // A stage opens when the campaign's level list holds it, not by anything done in
         // play: say so, or a player hunts for an unlock that does not exist.
@@ -56,6 +62,9 @@ void OXScnVLFreePlay::buildScene() {
 void OXScnVLFreePlay::buttonPressed(int id) {
     if (id >= 0 && id < playableStages) {
         host.gameChoices().freePlayStage = id;
+        host.switchToScene(kDifficultyScene);
+    } else if (id == HiddenStage && hiddenStageButton) {
+        host.gameChoices().freePlayStage = CXGameSession::kHiddenStageChoice;
         host.switchToScene(kDifficultyScene);
     } else if (id == Back) {
         backPressed();

@@ -56,6 +56,8 @@ void OXScnVLHighScore::buildScene() {
         }
         // The text boxes are made with the width of the longest score they show.
         scores[row] = addText("            0", kScoreRight, y - 10, kScoreSize, OXTextBox::AlignRight);
+        reaches[row] = addText("TRUE FIFTH", kScoreRight, y - 48, kSmallestTextSize, OXTextBox::AlignRight);
+        reaches[row]->setColour(1.0f, 0.85f, 0.55f, 1);
     }
     // After the tabs, which stay the first selectables: a table's tab is the selectable of
     // the same number.
@@ -63,6 +65,9 @@ void OXScnVLHighScore::buildScene() {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
         watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", kWatchX, y, kWatchButton);
     }
+    trueRoute =
+        addText("TRUE ROUTE: HARD, EXTREME", kCentreX, 215, kSmallestTextSize, OXTextBox::AlignCentre);
+    trueRoute->setColour(1.0f, 0.85f, 0.55f, 1);
     addButton(Back, "BACK", kCentreX, 130, kMenuButton);
     showTable(lastPlayedTable(host.gameChoices()));
     addKeyHints();
@@ -99,6 +104,7 @@ void OXScnVLHighScore::showTable(HighScoreBoard::Table chosen) {
         const bool bossRush = table == HighScoreBoard::BossRush;
         plates[row]->setVisible(shown);
         scores[row]->setVisible(shown);
+        reaches[row]->setVisible(shown);
         difficultyLabels[row]->setVisible(shown && !bossRush);
         if (row < 2) {
             playStyleLabels[row]->setVisible(shown && bossRush);
@@ -108,7 +114,11 @@ void OXScnVLHighScore::showTable(HighScoreBoard::Table chosen) {
             continue;
         }
         scores[row]->setText(HighScoreBoard::scoreText(HighScoreBoard::score(host.profile(), table, row)));
+        reaches[row]->setText(HighScoreBoard::reachText(host.profile(), table, row));
     }
+    // The hidden stage is cleared by difficulty, whatever the play style.
+    trueRoute->setText(table == HighScoreBoard::BossRush ? ""
+                                                         : HighScoreBoard::trueRouteText(host.profile()));
     std::printf("HIGH SCORES %s:", HighScoreBoard::tableName(table));
     for (int row = 0; row < HighScoreBoard::rowCount(table); ++row) {
         std::printf(" %lld", HighScoreBoard::score(host.profile(), table, row));

@@ -29,6 +29,8 @@ class OXScnVLHighScore : public OXScnVLMenu {
     void showTable(HighScoreBoard::Table chosen);
     HighScoreBoard::Table getTable() const { return table; }
     const OXTextBox* getScore(int row) const { return scores[row]; }
+    const OXTextBox* getReach(int row) const { return reaches[row]; }
+    const OXTextBox* getTrueRoute() const { return trueRoute; }
     // The label shown on the row, or null.
     const OXSprite* getLabel(int row) const;
     // The replay file of a row of the table shown (it may not exist).
@@ -47,5 +49,7 @@ class OXScnVLHighScore : public OXScnVLMenu {
     OXSprite* difficultyLabels[HighScoreBoard::kMaxRows] = {};
     OXSprite* playStyleLabels[2] = {};  // the boss-rush table's rows
     OXTextBox* scores[HighScoreBoard::kMaxRows] = {};
+    OXTextBox* reaches[HighScoreBoard::kMaxRows] = {};  // how far each best went, under it
+    OXTextBox* trueRoute = nullptr;                     // the difficulties the true route is cleared on
     OXButton* watchButtons[HighScoreBoard::kMaxRows] = {};
 };

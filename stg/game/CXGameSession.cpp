@@ -44,6 +44,15 @@ auto& tableBestOf(Profile& values, GameMode mode, bool casual, Difficulty diffic
     const int table = storedNumber(difficulty);
     return casual ? values.classicScore[table] : values.arcadeScore[table];
 }
+
+// How far the game behind that best went, kept beside it.
+int& tableReachOf(CXUserProfile& values, GameMode mode, bool casual, Difficulty difficulty) {
+    if (mode == GameMode::BossRush) {
+        return values.bossReach[casual ? 1 : 0];
+    }
+    const int table = storedNumber(difficulty);
+    return casual ? values.classicReach[table] : values.arcadeReach[table];
+}
 }  // namespace
 
 CXGameSession& CXGameSession::instance() {
@@ -255,6 +264,9 @@ void CXGameSession::loadStage(int index) {
     const std::string stagePath = stagePathFor(index);
     if (stagePath == std::string(kTrueRouteStage) + ".plist") {
         current.trueRoute = true;
+        if (profile) {
+            profile->hiddenStageReached = true;  // free play offers it from now on
+        }
     }
     const bool intro = index == 0 && current.mode != GameMode::BossRush;
     gameScene->loadStage(stagePath, intro, wide);
@@ -615,6 +627,9 @@ void CXGameSession::stageCleared() {
     }
     if (run.mode == GameMode::Arcade && run.stageIndex == kTrueRouteStageIndex) {
         run.gameFinished = true;
+        if (run.trueRoute && profile) {
+            profile->trueRouteCleared[storedNumber(run.difficulty)] = true;
+        }
     }
     state = State::StageSummary;
     if (gameScene) {
@@ -661,8 +676,20 @@ void CXGameSession::storeHighScore() {
         return;
     }
     long long& entry = tableBestOf(*profile, current.mode, current.casual, current.difficulty);
-    entry = std::max<long long>(entry, current.highScore);
+    if (current.highScore > entry) {
+        entry = current.highScore;
+        tableReachOf(*profile, current.mode, current.casual, current.difficulty) = stageReached();
+    }
     profile->save();
+}
+
+int CXGameSession::stageReached() const {
+    if (current.trueRoute) {
+        return CXUserProfile::kReachedHiddenStage;
+    }
+    // After the last stage's clear the index has gone one past it.
+    const int last = std::max(0, static_cast<int>(levelList.size()) - 1);
+    return std::clamp(current.stageIndex, 0, last) + 1;
 }
 
 void CXGameSession::writeSettingsToProfile() {

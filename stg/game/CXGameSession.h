@@ -200,8 +200,12 @@ class CXGameSession : public IXStageHost {
     void nextStage();
     // The loaded stage starts, or the game ends when it cannot be played.
     void startSession();
-    // The game's best goes into its high-score table, which is saved.
+    // The game's best goes into its high-score table, with how far the game went, and the
+    // table is saved.
     void storeHighScore();
+    // The stage the game has reached, counted from 1; the hidden last stage is
+    // CXUserProfile::kReachedHiddenStage.
+    int stageReached() const;
     // A hash of what the game's course depends on: the frame, the state, the counters, the
     // gameplay generator, the ship, the enemy bullets, the enemies and the boss.
     uint32_t stateHash() const;

@@ -93,8 +93,12 @@ TEST_F(ProfileFileTest, StockIsClampedInOrderEachLimitLeavingRoomForTheOnesBefor
 TEST_F(ProfileFileTest, HostileValuesLoadAsUsableOnes) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    profile.bulletContrast = profile.hitboxMarker = true;
+    // Keys an older profile lacks read as nothing reached or cleared.
+    profile.bulletContrast = profile.hitboxMarker = profile.hiddenStageReached = true;
+    profile.trueRouteCleared[2] = true;
     loadList({{"pc version", true},
+              {"arcade reach hard", 9},  // past the hidden stage
+              {"classic reach easy", -3},
               {"lives", 3.0},        // a real is not an integer
               {"show tutorial", 1},  // an integer is not a flag
               {"weapon", std::string("5")},
@@ -129,6 +133,10 @@ TEST_F(ProfileFileTest, HostileValuesLoadAsUsableOnes) {
     EXPECT_EQ(profile.backgroundMode, BackgroundMirrored);
     EXPECT_FALSE(profile.bulletContrast);
     EXPECT_FALSE(profile.hitboxMarker);
+    EXPECT_EQ(profile.arcadeReach[2], CXUserProfile::kReachedHiddenStage);
+    EXPECT_EQ(profile.classicReach[0], 0);
+    EXPECT_FALSE(profile.hiddenStageReached);
+    EXPECT_FALSE(profile.trueRouteCleared[2]);
 }
 
 TEST_F(ProfileFileTest, AListWithoutATruePcVersionIsNoProfileAndIsNotMovedAside) {
@@ -165,11 +173,16 @@ void fillEveryField(CXUserProfile& p) {
         p.classicScore[d] = 31 + d;
         p.gamesBeaten[0][d] = 40 + d;
         p.gamesBeaten[1][d] = 50 + d;
+        p.arcadeReach[d] = 1 + d;
+        p.classicReach[d] = 2 + d;
+        p.bossReach[d] = 6 - d;
+        p.trueRouteCleared[d] = d >= 2;
         for (int s = 0; s < 10; ++s) {
             p.stagesBeaten[0][d][s] = (d + s) % 2;
             p.stagesBeaten[1][d][s] = (d + s + 1) % 2;
         }
     }
+    p.hiddenStageReached = true;
     p.timesPlayed = 61;
     p.timesPlayedCasual = 62;
     p.graphicSetting = 1;
@@ -356,7 +369,7 @@ TEST_F(ProfileFileTest, AHugeListLoadsAndKeepsOnlyTheKeysOfTheProfile) {
     const std::string bytes = readWholeFile(path);
     Plist::Dictionary written;
     Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), written);
-    EXPECT_EQ(written.size(), 261u);
+    EXPECT_EQ(written.size(), 278u);
 }
 
 TEST_F(ProfileFileTest, TemporaryFilesLeftByACutOffSaveAreRemoved) {

@@ -14,12 +14,14 @@ INT64_KEYS = {"high score"} | {
 FLOAT_KEYS = {"music volume", "sfx volume", "touch sensitivity", "screen scale", "buffer scale", "prize alpha",
               "background dimming"}
 BOOL_KEYS = {"pc version", "auto trance", "left control", "show tutorial", "use shoot upgrades",
-             "control screen mode", "trance warning", "bullet contrast", "hitbox marker"}
+             "control screen mode", "trance warning", "bullet contrast", "hitbox marker", "hidden stage reached"} | {
+    f"true route cleared {d}" for d in ("easy", "med", "hard", "extreme")}
 NUM_BEAT = [f"num beat {d} {s}" for s in ("casual", "normal") for d in ("easy", "med", "hard", "extreme")]
 INT_KEYS = {"tokens", "weapon", "missiles", "options", "bombs", "lives", "continues", "times played casual",
             "times played", "graphic setting", "level", "exp to level", "upgrade points", "aspect ratio",
             "background mode", "screen orientation"} | set(NUM_BEAT) | {
-    f"{name} s {stage}" for name in NUM_BEAT for stage in range(10)} | {f"ctrl {i}" for i in range(8)}
+    f"{name} s {stage}" for name in NUM_BEAT for stage in range(10)} | {f"ctrl {i}" for i in range(8)} | {
+    f"{mode} reach {d}" for mode in ("boss", "arcade", "classic") for d in ("easy", "med", "hard", "extreme")}
 
 
 def check(path):

@@ -254,6 +254,29 @@ TEST_F(HighScoreScreen, EachTableShowsItsScoresPadded) {
     EXPECT_EQ(host.scene, kMainScene);
 }
 
+TEST_F(HighScoreScreen, EachBestSaysHowFarItsGameWentAndTheTrueRouteItsDifficulties) {
+    CXUserProfile& values = host.userProfile;
+    values.arcadeScore[0] = 10;  // a best kept before the game noted how far it went
+    values.arcadeScore[1] = 500;
+    values.arcadeReach[1] = 3;
+    values.arcadeScore[2] = 1000;
+    values.arcadeReach[2] = CXUserProfile::kReachedHiddenStage;
+    values.trueRouteCleared[3] = true;
+    OXScnVLHighScore& scores = open();
+    ASSERT_EQ(scores.getTable(), HighScoreBoard::Normal);
+    EXPECT_EQ(scores.getReach(0)->getText(), "");
+    EXPECT_EQ(scores.getReach(1)->getText(), "STAGE 3");
+    EXPECT_EQ(scores.getReach(2)->getText(), "TRUE FIFTH");
+    EXPECT_EQ(scores.getReach(3)->getText(), "") << "no best, nothing reached";
+    EXPECT_EQ(scores.getTrueRoute()->getText(), "TRUE ROUTE: EXTREME");
+    values.trueRouteCleared[2] = true;
+    press(kLeft);
+    EXPECT_EQ(scores.getTrueRoute()->getText(), "TRUE ROUTE: HARD, EXTREME") << "whatever the play style";
+    scores.buttonPressed(OXScnVLHighScore::BossRush);
+    EXPECT_EQ(scores.getTrueRoute()->getText(), "");
+    EXPECT_FALSE(scores.getReach(2)->isVisible());
+}
+
 // The tab lit, the tab highlighted and the table shown are one and the same, from the moment
 // the screen opens (on the play style last played) and through left and right.
 TEST_F(HighScoreScreen, TheHighlightedTabIsTheTableShownAndLeftAndRightGoThroughTheTabs) {

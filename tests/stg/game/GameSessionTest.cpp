@@ -170,6 +170,44 @@ TEST_F(GameSessionTest, TheHiddenLastStageNeedsHardArcadeWithoutAContinueUsedOrF
     EXPECT_EQ(session.stagePathFor(3), "assets/plist/s4.plist");
 }
 
+// The arcade's last stage cleared ends the game with the credits; on hard without a continue
+// it is the hidden stage, the final credits, and the profile keeps the true route and how far
+// the best game went.
+TEST_F(GameSessionTest, ClearingTheLastStageFinishesTheGameAndTheHiddenOneTheTrueRoute) {
+    for (const Difficulty difficulty : {Difficulty::Normal, Difficulty::Hard}) {
+        const bool hard = difficulty == Difficulty::Hard;
+        SCOPED_TRACE(hard ? "hard" : "normal");
+        profile.reset();
+        session.choices().difficulty = difficulty;
+        session.startGame(CXGameSession::kArcadeLevelList, CXGameSession::kTrueRouteStageIndex);
+        session.markReadyToStart();
+        session.tick(16.7f);
+        ASSERT_EQ(session.getState(), CXGameSession::State::Playing);
+        EXPECT_EQ(session.run().trueRoute, hard);
+        EXPECT_EQ(profile.hiddenStageReached, hard) << "free play offers the hidden stage once reached";
+
+        session.run().setScore(123456);
+        session.getGameScene()->stageCleared();
+        EXPECT_TRUE(session.run().gameFinished);
+        session.summaryFinished();
+        EXPECT_EQ(session.getState(), CXGameSession::State::Ending);
+        session.endGame();
+        const int table = storedNumber(difficulty);
+        EXPECT_GE(profile.arcadeScore[table], 123456);
+        EXPECT_EQ(profile.arcadeReach[table], hard ? CXUserProfile::kReachedHiddenStage : 5);
+        EXPECT_EQ(profile.trueRouteCleared[table], hard);
+        EXPECT_FALSE(profile.trueRouteCleared[storedNumber(Difficulty::Extreme)]);
+    }
+    // A game below the best leaves the best's reach as it was.
+    session.choices().difficulty = Difficulty::Hard;
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    session.tick(16.7f);
+    session.run().setScore(5);
+    session.endGame();
+    EXPECT_EQ(profile.arcadeReach[storedNumber(Difficulty::Hard)], CXUserProfile::kReachedHiddenStage);
+}
+
 TEST_F(GameSessionTest, TheGameIsWrittenToTheProfileFileAsItGoes) {
     testfiles::TempDir folder;
     const std::string path = folder.file("profile/save.osf");
