@@ -19,7 +19,8 @@ constexpr int kLineSize = 34;
 constexpr int kHeadingSize = 42;
 constexpr float kRollBottom = 240.0f;  // where a line enters, above the button
 constexpr float kRollTop = 790.0f;     // where it has left, below the heading
-constexpr size_t kMostLines = 200;     // a longer list is cut here
+constexpr size_t kMostLines = 200;     // a longer roll is cut here
+constexpr int kMostLists = 4;          // lists one roll follows through
 }  // namespace
 
 void OXScnVLCredits::buildScene() {
@@ -29,42 +30,54 @@ void OXScnVLCredits::buildScene() {
 }
 
 void OXScnVLCredits::loadCredits(const std::string& listPath, const std::string& fontPath) {
+    removeLines();
+    std::string next = listPath;
+    // A few lists at most: a list that names itself, or a ring of them, stops here.
+    for (int list = 0; list < kMostLists && !next.empty(); ++list) {
+        const std::string path = next;
+        if (!addLines(path, fontPath, next)) {
+            removeLines();
+            return;
+        }
+    }
+    placeLines();
+}
+
+void OXScnVLCredits::removeLines() {
     for (OXTextBox* line : lines) {
         objects.erase(std::remove(objects.begin(), objects.end(), line), objects.end());
         delete line;
     }
     lines.clear();
+}
+
+bool OXScnVLCredits::addLines(const std::string& listPath, const std::string& fontPath, std::string& next) {
+    next.clear();
     Plist::Dictionary list;
     if (!Plist::loadContent(listPath, list)) {
         // A malformed list has been named by the reader; a missing one is named here.
         if (!assetExists(listPath)) {
             std::printf("CREDITS LIST %s NOT FOUND\n", listPath.c_str());
         }
-        return;
+        return true;
     }
     const Plist::Array* entries = Plist::findArray(list, "lines");
     if (entries == nullptr || entries->empty()) {
         std::printf("CREDITS LIST %s HAS NO LINES\n", listPath.c_str());
-        return;
+        return true;
     }
     for (const Plist::Value& entry : *entries) {
         if (lines.size() == kMostLines) {
             std::printf("CREDITS LIST %s: ONLY THE FIRST %zu LINES ROLL\n", listPath.c_str(), kMostLines);
-            break;
+            return true;
         }
         const std::string* text = Plist::asString(entry);
         const bool heading = text && !text->empty() && (*text)[0] == '*';
         auto* line = new OXTextBox();
         line->load(fontPath);
         if (!line->hasFont()) {
-            // The box has said why; one line is enough, so no more boxes try.
-            delete line;
-            for (OXTextBox* made : lines) {
-                objects.erase(std::remove(objects.begin(), objects.end(), made), objects.end());
-                delete made;
-            }
-            lines.clear();
-            return;
+            delete line;  // the box has said why; one line is enough, so no more boxes try
+            return false;
         }
         line->setAlignment(OXTextBox::AlignCentre);
         line->setCharSize(heading ? kHeadingSize : kLineSize);
@@ -75,7 +88,11 @@ void OXScnVLCredits::loadCredits(const std::string& listPath, const std::string&
         addObject(line);
         lines.push_back(line);
     }
-    placeLines();
+    std::string following;
+    if (Plist::getString(list, "followed by", following) && !following.empty()) {
+        next = "assets/plist/" + following + ".plist";
+    }
+    return true;
 }
 
 bool OXScnVLCredits::enterStarted() {

@@ -13,9 +13,13 @@
 #include "engine/gl/IXGLDevice.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
+#include "frontend/OXScnVLCredits.h"
 #include "platform/Resolution.h"
 #include "stg/game/CXGameSession.h"
+#include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
+#include "tools/pilot/Autopilot.h"
 
 namespace {
 constexpr int kJoystickSlots = 8;
@@ -29,6 +33,8 @@ constexpr float kBlockerFadeOutMs = 1000.0f;
 // The front-end scene a game that was not finished returns to: the results count its
 // experience up.
 constexpr int kAfterGameScene = kResultsScene;
+// The test pilot's ship is shielded this long at a time, renewed before it runs out.
+constexpr float kTestShieldMs = 4000.0f;
 
 bool hideWhenDone(void* scene, int) {
     auto* blocker = static_cast<OXScene*>(scene);
@@ -317,11 +323,11 @@ void CXApp::update(float dtMs) {
         // only while the stage plays: the overlays (pause, continue, game over) keep the
         // player's pace. A game that ends on one of them is not ticked again.
         CXGameSession& session = CXGameSession::instance();
-        session.tick(dtMs);
+        tickGame(session, dtMs);
         for (int step = 1;
              step < gameSpeed && mode == InStage && session.getState() == CXGameSession::State::Playing;
              ++step) {
-            session.tick(dtMs);
+            tickGame(session, dtMs);
         }
     }
     updateMusicFade(dtMs);
@@ -435,6 +441,12 @@ void CXApp::createMenuScenes(int startIndex, bool playMusic, bool finalCredits) 
         scene->setActive(starting);
         if (index == kCreditsScene) {
             aimPerspective(*scene, static_cast<float>(sceneHeight), aspect);
+            if (finalCredits) {
+                // The hidden last stage is cleared: its epilogue, then the credits, over the dawn.
+                std::printf("ROLLING THE FINAL CREDITS\n");
+                static_cast<OXScnVLCredits*>(scene)->loadCredits(OXScnVLCredits::kFinalCreditsList,
+                                                                 OXScnVLCredits::kCreditsFont);
+            }
         }
         if (index == kMenuBackgroundScene) {
             auto* background = static_cast<OXScnDefaultBg*>(scene);
@@ -602,7 +614,9 @@ void CXApp::startStage() {
     session.setScreenSize(gameAreaWidth(), gameAreaHeight());
     // The menus have chosen the mode, the play style, the difficulty and free play's stage.
     const GameChoices& choices = session.choices();
-    const int firstStage = choices.mode == GameMode::FreePlay ? choices.freePlayStage : 0;
+    const int firstStage = choices.mode == GameMode::FreePlay ? choices.freePlayStage
+                           : choices.mode == GameMode::Arcade ? arcadeStart
+                                                              : 0;
     std::printf("STARTING GAME: MODE %d, CASUAL %d, DIFFICULTY %d, STAGE %d\n", storedNumber(choices.mode),
                 choices.casual ? 1 : 0, storedNumber(choices.difficulty), firstStage);
     // Every game its own gameplay seed, which its replay keeps.
@@ -629,6 +643,33 @@ void CXApp::setGameSpeed(int framesPerFrame) {
     if (gameSpeed > 1) {
         std::printf("TEST SETTING: %d GAME FRAMES A FRAME\n", gameSpeed);
     }
+}
+
+void CXApp::setArcadeStart(int index) {
+    arcadeStart = std::clamp(index, 0, CXGameSession::kTrueRouteStageIndex);
+    if (arcadeStart > 0) {
+        std::printf("TEST SETTING: ARCADE GAMES START AT STAGE %d\n", arcadeStart + 1);
+    }
+}
+
+void CXApp::setTestPilot(bool on) {
+    testPilot = on ? std::make_unique<Autopilot>() : nullptr;
+    if (on) {
+        std::printf("TEST SETTING: THE AUTOPILOT FLIES A SHIP THAT CANNOT BE HIT\n");
+    }
+}
+
+void CXApp::tickGame(CXGameSession& session, float dtMs) {
+    OXScnBaseSTGGame* scene = session.getGameScene();
+    if (testPilot && scene && session.getState() == CXGameSession::State::Playing) {
+        testPilot->step(session, *scene);
+        // Its shield is kept up: the test plays to the stage's end, whatever the pilot's luck.
+        OXSTGBasePlayer* ship = scene->getShip();
+        if (ship && !ship->isOutOfPlay() && ship->getInvulnerability() < kTestShieldMs / 2) {
+            ship->startInvulnerability(kTestShieldMs);
+        }
+    }
+    session.tick(dtMs);
 }
 
 void CXApp::closeWindow() {

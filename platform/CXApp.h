@@ -12,6 +12,8 @@
 #include "frontend/IXMenuHost.h"
 #include "platform/Input.h"
 
+class Autopilot;
+class CXGameSession;
 class OXScene;
 class OXScnDefaultLoadBlocker;
 
@@ -96,6 +98,12 @@ class CXApp : public IXMenuHost {
     // player's pace) and replays work as at 1.
     static constexpr int kMostGameSpeed = 8;
     void setGameSpeed(int framesPerFrame);
+    // Settings for tests of the real program that play a game to its end: arcade games start at
+    // stage `index` of the list, counted from 0, with the fighter's fresh stock and no continue
+    // used (VORTALIS2_ARCADE_FROM); the autopilot flies every game in a ship that nothing can
+    // shoot down (VORTALIS2_TEST_PILOT).
+    void setArcadeStart(int index);
+    void setTestPilot(bool on);
     // The window is closing: a game in play is kept as its END GAME would keep it.
     void closeWindow();
     // While a replay is watched: 1, 2 or 4 game frames a frame.
@@ -130,6 +138,8 @@ class CXApp : public IXMenuHost {
     bool joystickEnabled = true;
 
   private:
+    // One game frame, flown by the test pilot when it is set.
+    void tickGame(CXGameSession& session, float dtMs);
     // Gives the graphics manager the game area and resolution it composites.
     void updateCompositeLayout();
     void deleteMenuScenes();
@@ -175,6 +185,8 @@ class CXApp : public IXMenuHost {
     bool leavingReplay = false;
     bool replayPointerDown = false;  // a press on the game area while the replay shows
     int replaySpeed = 1;
-    int gameSpeed = 1;          // game frames a frame in play; see setGameSpeed
-    bool pointerInUse = false;  // the mouse was used since the last key or joystick press
+    int gameSpeed = 1;                     // game frames a frame in play; see setGameSpeed
+    int arcadeStart = 0;                   // see setArcadeStart
+    std::unique_ptr<Autopilot> testPilot;  // see setTestPilot
+    bool pointerInUse = false;             // the mouse was used since the last key or joystick press
 };

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
@@ -117,6 +118,12 @@ int main() {
     app.setResolution(state.resolutionIndex, state.fullscreen);
     if (const char* speed = std::getenv("VORTALIS2_GAME_SPEED")) {
         app.setGameSpeed(std::atoi(speed));
+    }
+    if (const char* stage = std::getenv("VORTALIS2_ARCADE_FROM")) {
+        app.setArcadeStart(std::atoi(stage));
+    }
+    if (const char* pilot = std::getenv("VORTALIS2_TEST_PILOT")) {
+        app.setTestPilot(std::string(pilot) == "1");
     }
     SfmlJoystick joystick;
     app.setJoystick(&joystick);

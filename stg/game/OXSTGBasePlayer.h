@@ -145,6 +145,8 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     }
     bool isDying() const { return life == ShipLife::Dying; }
     float getInvulnerability() const { return invulnerability; }
+    // Nothing can hit the ship for `ms`; its shield shows, blinking as it shrinks.
+    void startInvulnerability(float ms);
     float getTranceCountdown() const { return tranceCountdown; }
     float getHeading() const { return platformRotation; }
     float getShipScale() const { return shipScale; }
@@ -200,7 +202,6 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     void hideModules(const std::vector<int>& list);
     void fadeOutModules(const std::vector<int>& list, float ms);
     void stopEveryLauncher();
-    void startInvulnerability(float ms);
     void flashWarningCircle(float ms);
     void showBreakIndicator(bool shown);
     void attachTrails();

@@ -122,6 +122,29 @@ TEST_F(MenuFlowTest, StagesTheCampaignLacksAreShownGreyAndCannotBeChosen) {
     EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
 }
 
+TEST_F(MenuFlowTest, TheHiddenStageIsOfferedOnceAGameHasReachedIt) {
+    host.choices.mode = GameMode::FreePlay;
+    {
+        OXScnVLFreePlay stages(host);
+        enter(stages);
+        EXPECT_EQ(stages.getHiddenStageButton(), nullptr) << "a secret until found";
+    }
+    host.userProfile.hiddenStageReached = true;
+    OXScnVLFreePlay stages(host);
+    enter(stages);
+    if (stages.getPlayableStages() < OXScnVLFreePlay::kStageCount) {
+        GTEST_SKIP() << "the campaign does not hold the fifth stage";
+    }
+    ASSERT_NE(stages.getHiddenStageButton(), nullptr);
+    // Below the fifth stage, above BACK.
+    for (int stage = 1; stage <= OXScnVLFreePlay::kStageCount; ++stage) {
+        key(stages, stages.downKey);
+    }
+    accept(stages);
+    EXPECT_EQ(host.choices.freePlayStage, CXGameSession::kHiddenStageChoice);
+    EXPECT_EQ(host.switches, std::vector<int>{kDifficultyScene});
+}
+
 TEST_F(MenuFlowTest, BackFromTheDifficultyReturnsToTheStageSelectOnlyInFreePlay) {
     host.userProfile.timesPlayed = 1;
     for (GameMode mode : {GameMode::FreePlay, GameMode::Arcade, GameMode::BossRush}) {
@@ -354,6 +377,9 @@ class CreditsTest : public MenuFlowTest {
             {{"assets/plist/test_credits_empty.plist",
               head + "<dict><key>lines</key><array/></dict></plist>"},
              {"assets/plist/test_credits_broken.plist", head + "<dict><key>lines</key><array><string>A"},
+             {"assets/plist/test_credits_self.plist",
+              head + "<dict><key>lines</key><array><string>A</string></array>"
+                     "<key>followed by</key><string>test_credits_self</string></dict></plist>"},
              {"assets/plist/test_font_no_texture.plist",
               head +
                   "<dict><key>fontWidth</key><integer>32</integer><key>fontHeight</key><integer>32</integer>"
@@ -383,6 +409,20 @@ class CreditsTest : public MenuFlowTest {
     static testfiles::TempDir* folder;
 };
 testfiles::TempDir* CreditsTest::folder = nullptr;
+
+TEST_F(CreditsTest, TheFinalCreditsRollTheirEpilogueThenTheStaffCredits) {
+    OXScnVLCredits credits(host);
+    enter(credits);
+    const int staff = credits.getLineCount();
+    ASSERT_GT(staff, 0);
+    credits.loadCredits(OXScnVLCredits::kFinalCreditsList, OXScnVLCredits::kCreditsFont);
+    const int epilogue = credits.getLineCount() - staff;
+    ASSERT_GT(epilogue, 0);
+    EXPECT_EQ(credits.getLine(epilogue)->getText(), "VORTALIS 2") << "the staff credits follow the epilogue";
+    // A list that names itself rolls once, not for ever.
+    credits.loadCredits("assets/plist/test_credits_self.plist", OXScnVLCredits::kCreditsFont);
+    EXPECT_EQ(credits.getLineCount(), 4);
+}
 
 TEST_F(CreditsTest, BadCreditsCostOneConsoleLineAndTheScreenStillWorks) {
     const struct {

@@ -34,6 +34,7 @@
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
+#include "frontend/OXScnVLCredits.h"
 #include "fx/FxMath.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXScnBaseSTGGame.h"
@@ -125,6 +126,10 @@ void buildFrontEnd() {
         scene->init();
         scene->enterStarted();
         scene->enterFinished();
+        if (index == kCreditsScene) {
+            static_cast<OXScnVLCredits*>(scene)->loadCredits(OXScnVLCredits::kFinalCreditsList,
+                                                             OXScnVLCredits::kCreditsFont);
+        }
         if (index == kMenuBackgroundScene) {
             auto* background = static_cast<OXScnDefaultBg*>(scene);
             background->loadBackground("assets/plist/gd_credits.plist");

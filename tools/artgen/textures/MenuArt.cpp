@@ -1,4 +1,5 @@
-// Menu pieces: the plain black backdrop, the selection highlight and the nebula background.
+// Menu pieces: the plain black backdrop, the selection highlight, the nebula background and the
+// dawn nebula of the final credits.
 
 #include <cmath>
 #include <vector>
@@ -44,7 +45,20 @@ Colour starColour(Random& random) {
     return kTints[random.integer(0, 4)];
 }
 
-void paintClouds(Canvas& canvas, Random& random) {
+// The colours of a nebula: the space behind it, its gas and its bright wisps, each from a cool
+// to a warm shade that the nebula's own slow hue noise blends between.
+struct NebulaColours {
+    Colour base, coolGas, warmGas, coolWisps, warmWisps;
+};
+
+// The menus' nebula: teal and violet over blue-black.
+const NebulaColours kMenuNebula{Colour::hex(0x020309), Colour::hex(0x0d5670), Colour::hex(0x4a1a7a),
+                                Colour::hex(0x3cc8dc), Colour::hex(0xb03aa8)};
+// The vortex closed: the same sky at dawn, ember and gold gas, rose and amber wisps.
+const NebulaColours kDawnNebula{Colour::hex(0x070306), Colour::hex(0x5a2414), Colour::hex(0x5e400c),
+                                Colour::hex(0xff9a5c), Colour::hex(0xffc46a)};
+
+void paintClouds(Canvas& canvas, Random& random, const NebulaColours& colours) {
     const TileableNoise warp(random.next(), kNebulaPeriod, kNebulaPeriod);
     const TileableNoise clouds(random.next(), kNebulaPeriod, kNebulaPeriod);
     const TileableNoise mass(random.next(), 2, 2);
@@ -55,11 +69,11 @@ void paintClouds(Canvas& canvas, Random& random) {
     const float scale = static_cast<float>(kNebulaPeriod) / size;
     const float broadScale = 2.0f / size;
 
-    const Colour base = Colour::hex(0x020309);
-    const Colour coolGas = Colour::hex(0x0d5670);
-    const Colour warmGas = Colour::hex(0x4a1a7a);
-    const Colour coolWisps = Colour::hex(0x3cc8dc);
-    const Colour warmWisps = Colour::hex(0xb03aa8);
+    const Colour base = colours.base;
+    const Colour coolGas = colours.coolGas;
+    const Colour warmGas = colours.warmGas;
+    const Colour coolWisps = colours.coolWisps;
+    const Colour warmWisps = colours.warmWisps;
 
     shadeInParallel(canvas, [&](Vec2 p) {
         const float u = p.x * scale;
@@ -132,8 +146,15 @@ void addGrain(Canvas& canvas, Random& random) {
 }  // namespace
 
 void paintMenuBackgroundNebula(Canvas& canvas, Random& random) {
-    paintClouds(canvas, random);
+    paintClouds(canvas, random, kMenuNebula);
     bloom(canvas, 12.0f, 0.25f, Edges::Wrap);
+    paintStars(canvas, random);
+    addGrain(canvas, random);
+}
+
+void paintMenuBackgroundDawn(Canvas& canvas, Random& random) {
+    paintClouds(canvas, random, kDawnNebula);
+    bloom(canvas, 16.0f, 0.3f, Edges::Wrap);
     paintStars(canvas, random);
     addGrain(canvas, random);
 }

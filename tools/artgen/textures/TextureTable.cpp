@@ -16,6 +16,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"load_logo.png", 512, 256, paintLoadLogo},
         {"select_highlight.png", 128, 32, paintSelectHighlight},
         {"menu_bg_nebula.png", 1024, 1024, paintMenuBackgroundNebula},
+        {"menu_bg_dawn.png", 1024, 1024, paintMenuBackgroundDawn},
         {"bullets.png", 512, 1024, paintBulletAtlas},
         {"enemies.png", 1024, 1024, paintEnemyAtlas},
         {"bullets_4.png", 512, 1024, paintStageFourBulletAtlas},
