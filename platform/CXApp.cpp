@@ -443,7 +443,6 @@ void CXApp::createMenuScenes(int startIndex, bool playMusic, bool finalCredits) 
             aimPerspective(*scene, static_cast<float>(sceneHeight), aspect);
             if (finalCredits) {
                 // The hidden last stage is cleared: its epilogue, then the credits, over the dawn.
-                std::printf("ROLLING THE FINAL CREDITS\n");
                 static_cast<OXScnVLCredits*>(scene)->loadCredits(OXScnVLCredits::kFinalCreditsList,
                                                                  OXScnVLCredits::kCreditsFont);
             }
@@ -703,7 +702,11 @@ void CXApp::rebuildMenus() {
     // A finished game rolls the credits (the final ones after the true route); any other
     // end comes back to the after-game screen.
     const bool finished = session.run().gameFinished;
-    createMenuScenes(finished ? kCreditsScene : kAfterGameScene, true, finished && session.run().trueRoute);
+    const bool finalCredits = finished && session.run().trueRoute;
+    if (finished) {
+        std::printf(finalCredits ? "ROLLING THE FINAL CREDITS\n" : "ROLLING THE CREDITS\n");
+    }
+    createMenuScenes(finished ? kCreditsScene : kAfterGameScene, true, finalCredits);
     // The menus are built behind the blocker: it now fades away, as after a stage start.
     loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
     std::printf("RETURNED TO THE MENUS\n");

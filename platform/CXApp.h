@@ -96,7 +96,7 @@ class CXApp : public IXMenuHost {
     // the game plays 1 to kMostGameSpeed frames for every frame drawn, so a test waiting on
     // play (the ship shot down, a stage's end) waits less. Input, overlays (shown at the
     // player's pace) and replays work as at 1.
-    static constexpr int kMostGameSpeed = 8;
+    static constexpr int kMostGameSpeed = 32;
     void setGameSpeed(int framesPerFrame);
     // Settings for tests of the real program that play a game to its end: arcade games start at
     // stage `index` of the list, counted from 0, with the fighter's fresh stock and no continue

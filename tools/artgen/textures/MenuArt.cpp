@@ -55,7 +55,7 @@ struct NebulaColours {
 const NebulaColours kMenuNebula{Colour::hex(0x020309), Colour::hex(0x0d5670), Colour::hex(0x4a1a7a),
                                 Colour::hex(0x3cc8dc), Colour::hex(0xb03aa8)};
 // The vortex closed: the same sky at dawn, ember and gold gas, rose and amber wisps.
-const NebulaColours kDawnNebula{Colour::hex(0x070306), Colour::hex(0x5a2414), Colour::hex(0x5e400c),
+const NebulaColours kDawnNebula{Colour::hex(0x080306), Colour::hex(0x843620), Colour::hex(0x8a5c14),
                                 Colour::hex(0xff9a5c), Colour::hex(0xffc46a)};
 
 void paintClouds(Canvas& canvas, Random& random, const NebulaColours& colours) {
