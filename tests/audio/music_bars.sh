@@ -18,7 +18,7 @@ check() {
     fi
 }
 
-for stage in 2 3; do
+for stage in 2 3 4 5 5_true; do
     for kind in stage boss; do
         track=${kind}_$stage
         line=$("$audiogen" measure "$audio/$track.ogg" --tempo "$(tempo_of "$track")") || {
