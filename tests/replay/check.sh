@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays every committed replay (NAME.ovr) and compares the result line, timings
-# aside, with NAME.result: stage-one.ovr, stage-two.ovr and stage-three.ovr, the
-# autopilot's games of each arcade stage, and the games recorded in the real
+# aside, with NAME.result: stage-one.ovr to stage-five.ovr and true-fifth.ovr, the
+# autopilot's games of each arcade stage and the hidden fifth, and the games recorded in the real
 # program with real keys. Any change in what the
 # game does with the same keys (a bullet's speed, an enemy's path, a scoring
 # rule) changes a line, and the replay's state checks name the first frame
