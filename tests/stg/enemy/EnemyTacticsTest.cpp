@@ -48,12 +48,14 @@ const bool files =
     addPackageFile("assets/plist/enemy/t_guardian.plist", plist({{"size", real(30)},
                                                                  {"hp", integer(60)},
                                                                  {"shielded by", text("t_pylon")},
+                                                                 {"shield frame", integer(51)},
                                                                  {"movement node 0", holdStill()}})) &&
     addPackageFile("assets/plist/enemy/t_stalker.plist", plist({{"size", real(30)},
                                                                 {"hp", integer(20)},
                                                                 {"blink every", real(600)},
                                                                 {"blink range", real(100)},
                                                                 {"blink warning", real(400)},
+                                                                {"blink marker frame", integer(48)},
                                                                 {"movement node 0", holdStill()}}));
 
 int countOf(const Stage& stage, const OXEnemy& carrier) {
@@ -89,13 +91,11 @@ TEST(Carrier, LaunchesItsCountFromItsBowAndNoMoreAndStopsWhenShotDown) {
     other.run(static_cast<int>(3000.0f / kStep));
     EXPECT_FALSE(shotDown->isActive());
     EXPECT_EQ(countOf(other, *shotDown), 1);
-}
 
-TEST(Carrier, LaunchesNothingWhileOutsideTheField) {
-    Stage stage;
-    OXEnemy* carrier = stage.spawn("t_flattop", 160, 560, 180);  // above the top edge
-    stage.run(static_cast<int>(3000.0f / kStep));
-    EXPECT_EQ(countOf(stage, *carrier), 0);
+    Stage offField;
+    OXEnemy* above = offField.spawn("t_flattop", 160, 560, 180);  // above the top edge
+    offField.run(static_cast<int>(3000.0f / kStep));
+    EXPECT_EQ(countOf(offField, *above), 0);
 }
 
 TEST(Shield, AGuardianTakesNoDamageWhileItsPylonStandsInTheFieldAndDiesNormallyOnceItIsGone) {
@@ -107,8 +107,13 @@ TEST(Shield, AGuardianTakesNoDamageWhileItsPylonStandsInTheFieldAndDiesNormallyO
     shoot(*guardian, 25.0f);
     stage.run(2);
     EXPECT_FLOAT_EQ(guardian->getHitPoints(), 60.0f);
-    EXPECT_TRUE(guardian->isShielded());
     EXPECT_NE(guardian->getColour().r, 1.0f);  // it shimmers
+    stage.enemies.buildBatch();
+    ASSERT_EQ(stage.enemies.getNormalPassVertexCount(), 18);  // two hulls and the halo
+    const BatchVertex& halo = stage.enemies.getVertices()[12];
+    EXPECT_FLOAT_EQ(halo.u, 3.0f / 8.0f);  // cell 51
+    EXPECT_FLOAT_EQ(halo.v, 6.0f / 8.0f);
+    EXPECT_GT(std::fabs(halo.x - guardian->getX()), 15.0f);  // ringing the hull
 
     shoot(*pylon, 10.0f);
     stage.run(2);
@@ -116,6 +121,8 @@ TEST(Shield, AGuardianTakesNoDamageWhileItsPylonStandsInTheFieldAndDiesNormallyO
     shoot(*guardian, 25.0f);
     stage.run(2);
     EXPECT_FLOAT_EQ(guardian->getHitPoints(), 35.0f);
+    stage.enemies.buildBatch();
+    EXPECT_EQ(stage.enemies.getNormalPassVertexCount(), 6);  // no halo
     shoot(*guardian, 40.0f);
     stage.run(2);
     EXPECT_FALSE(guardian->isActive());
@@ -152,6 +159,14 @@ std::vector<Vec3> blinks(uint64_t seed, float x, float y, bool& untouchableWhile
             EXPECT_GE(to.y, OXEnemy::kBlinkLowestY + 15.0f);
             EXPECT_LE(to.y, OXEnemy::kFieldTop - 15.0f);
             EXPECT_GE(to.x, OXEnemy::kFieldLeft + 15.0f);
+            stage.enemies.buildBatch();  // the fading hull, then the marker cell 48 where it comes back
+            EXPECT_EQ(stage.enemies.getNormalPassVertexCount(), 12);
+            const BatchVertex* marker = stage.enemies.getVertices() + 6;
+            if (stage.enemies.getNormalPassVertexCount() == 12) {
+                EXPECT_FLOAT_EQ(marker[0].v, 6.0f / 8.0f);
+                EXPECT_NEAR((marker[0].x + marker[5].x) * 0.5f, to.x, 0.01f);
+                EXPECT_NEAR((marker[0].y + marker[5].y) * 0.5f, to.y, 0.01f);
+            }
         }
         if (wasOut && !stalker->isBlinkedOut()) {
             places.push_back(stalker->getPosition());
