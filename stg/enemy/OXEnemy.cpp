@@ -843,6 +843,8 @@ void OXEnemy::kill() {
     }
     splitPending = splitType != nullptr;
     shotDown = true;
+    // Destroyed out of space (its own node's damage), it dies where it vanished, in sight.
+    blinkOut = false;
     if (deathNode && deathNode->timed) {
         startDeathNode();
         dying = true;
