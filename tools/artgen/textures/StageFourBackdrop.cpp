@@ -42,94 +42,134 @@ void drawBackdropTurret(Canvas& canvas, Vec2 at, float radius, int barrels, floa
             (static_cast<float>(i) - static_cast<float>(barrels - 1) * 0.5f) * radius * 0.36f;
         guns.addSegment(at + across * offset, at + across * offset + along * (radius * 2.0f));
     }
-    drawPlate(canvas, guns, dimmed(blackened(1.0f), 0.8f), kOutline, 1.0f);
+    drawPlate(canvas, guns, dimmed(gunmetal(1.0f), kHullLight * 1.3f), kOutline, 1.0f);
     const Circle housing(at, radius);
     drawPlate(canvas, housing, dimmed(gunmetal(radius * 0.4f), kHullLight * 1.2f), kOutline, 1.5f);
 }
 
-// One capital ship of the line, bow up, centred on x = `c` from `bow` to `stern`.
-void drawCapitalShip(Canvas& canvas, Random& random, float c, float bow, float stern, float halfWidth) {
+// Hull plates over `hull`, each its own shade of the dimmed armour, so the deck reads as a field
+// of huge plates; a hatch or a row of vents on some of them.
+void drawDeckPlates(Canvas& canvas, Random& random, const Shape& hull, const Rect& area, float plate) {
+    const float rowHeight = plate * 0.62f;
+    int row = 0;
+    for (float y = area.y0; y < area.y1; y += rowHeight, ++row) {
+        const float stagger = row % 2 == 0 ? 0.0f : plate * 0.5f;
+        for (float x = area.x0 - stagger; x < area.x1; x += plate) {
+            const RoundedRect tile({x + 1.0f, y + 1.0f, x + plate - 1.0f, y + rowHeight - 1.0f}, 1.5f);
+            const float light = kHullLight * random.range(0.75f, 1.15f);
+            fillInside(canvas, tile, hull,
+                       metalPaint(tile, dimmed(random.chance(0.25f) ? olive(2.0f) : gunmetal(2.0f), light)));
+            const float roll = random.uniform();
+            const Vec2 centre = tile.bounds().centre();
+            if (roll < 0.12f) {
+                const RoundedRect hatch(Rect::around(centre, plate * 0.16f, plate * 0.12f), 1.0f);
+                fillInside(canvas, Grown(hatch, 1.0f), hull, kOutline);
+                fillInside(canvas, hatch, hull, Colour::hex(0x141614));
+            } else if (roll < 0.24f) {
+                Strokes vents(1.4f);
+                for (float v = -0.2f; v <= 0.21f; v += 0.1f) {
+                    vents.addSegment(centre + Vec2{v * plate, -plate * 0.12f},
+                                     centre + Vec2{v * plate, plate * 0.12f});
+                }
+                fillInside(canvas, vents, hull, kOutline.withAlpha(0.8f));
+            }
+        }
+    }
+}
+
+// A warship of the line, bow up, centred on x = `c` from `bow` to `stern`. A capital ship has
+// main turrets fore and aft, a stepped superstructure and hangar mouths in its flanks; an escort
+// (`capital` false) a single turret fore and a small bridge.
+void drawLineShip(Canvas& canvas, Random& random, float c, float bow, float stern, float halfWidth,
+                  bool capital) {
     const float length = stern - bow;
     const Polygon hull(mirrored({{c, bow},
-                                 {c + halfWidth * 0.45f, bow + length * 0.05f},
-                                 {c + halfWidth * 0.9f, bow + length * 0.18f},
+                                 {c + halfWidth * 0.4f, bow + length * 0.06f},
+                                 {c + halfWidth * 0.85f, bow + length * 0.18f},
                                  {c + halfWidth, bow + length * 0.3f},
-                                 {c + halfWidth, bow + length * 0.86f},
-                                 {c + halfWidth * 0.8f, bow + length * 0.97f},
+                                 {c + halfWidth, bow + length * 0.88f},
+                                 {c + halfWidth * 0.8f, bow + length * 0.98f},
                                  {c, stern}},
                                 c));
-    // Engine glow astern, dim.
     for (float x : {-0.5f, 0.0f, 0.5f}) {
-        glow(canvas, Ellipse({c + x * halfWidth, stern - 6.0f}, 12.0f, 5.0f), kGunFlash, 14.0f, 0.25f);
+        glow(canvas, Ellipse({c + x * halfWidth, stern - 4.0f}, halfWidth * 0.16f, 4.0f), kGunFlash,
+             halfWidth * 0.2f, 0.25f);
     }
-    const TileableNoise weather(random.next(), 8, 8);
-    const Paint metal = metalPaint(hull, dimmed(gunmetal(10.0f), kHullLight));
     fill(canvas, Grown(hull, 2.0f), kOutline);
-    fill(canvas, hull, Paint([&](Vec2 p) {
-             const Colour colour = metal.at(p);
-             const float n = 0.8f + 0.25f * weather.fractal(p.x / 40.0f, p.y / 40.0f, 3);
-             return Colour{colour.r * n, colour.g * n, colour.b * n, 1.0f};
-         }));
-    // Plate seams: a grid of hull plates.
-    Strokes seams(1.2f);
-    for (float y = bow + 30.0f; y < stern; y += 26.0f) {
-        seams.addSegment({c - halfWidth, y}, {c + halfWidth, y});
-    }
-    for (float x = -0.66f; x <= 0.67f; x += 0.33f) {
-        seams.addSegment({c + x * halfWidth, bow}, {c + x * halfWidth, stern});
-    }
-    drawSeams(canvas, seams, hull, kSeam);
-    // Armour belts along both flanks, olive.
-    const Metal belt = dimmed(olive(3.0f), kHullLight);
-    for (float y = bow + length * 0.32f; y < bow + length * 0.84f; y += 30.0f) {
+    fill(canvas, hull, metalPaint(hull, dimmed(gunmetal(8.0f), kHullLight * 0.8f)));
+    drawDeckPlates(canvas, random, Grown(hull, -3.0f), {c - halfWidth, bow, c + halfWidth, stern},
+                   capital ? 30.0f : 22.0f);
+    // Armour belts along both flanks.
+    const Metal belt = dimmed(olive(2.5f), kHullLight * 1.1f);
+    for (float y = bow + length * 0.32f; y < bow + length * 0.86f; y += capital ? 24.0f : 18.0f) {
         for (float side : {-1.0f, 1.0f}) {
-            const float x0 = side > 0.0f ? c + halfWidth - 16.0f : c - halfWidth + 2.0f;
-            const RoundedRect plate({x0, y, x0 + 14.0f, y + 26.0f}, 2.0f);
+            const float width = halfWidth * 0.14f;
+            const float x0 = side > 0.0f ? c + halfWidth - width - 2.0f : c - halfWidth + 2.0f;
+            const RoundedRect plate({x0, y, x0 + width, y + (capital ? 20.0f : 14.0f)}, 1.5f);
             drawPlate(canvas, Intersection(plate, hull), belt, kOutline, 1.0f);
         }
     }
-    // Hangar mouths in both flanks: dark bays lit dim amber from inside.
-    for (float y : {bow + length * 0.5f, bow + length * 0.64f}) {
-        for (float side : {-1.0f, 1.0f}) {
-            const float x0 = side > 0.0f ? c + halfWidth - 30.0f : c - halfWidth + 18.0f;
-            const RoundedRect bay({x0, y, x0 + 12.0f, y + 30.0f}, 2.0f);
-            fill(canvas, Grown(bay, 1.2f), kOutline);
-            fill(canvas, bay, Colour::hex(0x080604));
-            glow(canvas, Grown(bay, -4.0f), kDeckLight, 5.0f, 0.18f);
+    const float mid = bow + length * (capital ? 0.52f : 0.5f);
+    if (capital) {
+        // Hangar mouths in both flanks: dark bays lit amber from inside.
+        for (float y : {mid - 4.0f, mid + 34.0f}) {
+            for (float side : {-1.0f, 1.0f}) {
+                const float x0 = side > 0.0f ? c + halfWidth * 0.6f : c - halfWidth * 0.6f - 12.0f;
+                const RoundedRect bay({x0, y, x0 + 12.0f, y + 26.0f}, 2.0f);
+                fill(canvas, Grown(bay, 1.5f), kOutline);
+                fill(canvas, bay,
+                     linearGradient({x0, y}, {x0, y + 26.0f},
+                                    {{0.0f, Colour::hex(0x070504)}, {1.0f, Colour::hex(0x2a1608)}}));
+                glow(canvas, Grown(bay, -4.0f), kDeckLight, 5.0f, 0.2f);
+            }
         }
     }
     // The superstructure amidships, stepped, a crimson lamp on its crown.
-    const float mid = bow + length * 0.5f;
-    for (int step = 0; step < 3; ++step) {
-        const float inset = 12.0f * static_cast<float>(step);
-        const RoundedRect block({c - halfWidth * 0.42f + inset, mid - 46.0f + inset,
-                                 c + halfWidth * 0.42f - inset, mid + 40.0f - inset},
-                                4.0f);
-        drawPlate(canvas, block, dimmed(step % 2 == 0 ? olive(4.0f) : gunmetal(4.0f), kHullLight * 1.1f),
+    const int steps = capital ? 3 : 2;
+    const float blockHalf = halfWidth * (capital ? 0.4f : 0.5f);
+    const float blockLength = length * (capital ? 0.2f : 0.22f);
+    for (int step = 0; step < steps; ++step) {
+        const float inset = blockHalf * 0.28f * static_cast<float>(step);
+        const RoundedRect block({c - blockHalf + inset, mid - blockLength * 0.5f + inset,
+                                 c + blockHalf - inset, mid + blockLength * 0.5f - inset},
+                                3.0f);
+        drawPlate(canvas, block, dimmed(step % 2 == 0 ? olive(3.0f) : gunmetal(3.0f), kHullLight * 1.2f),
                   kOutline, 1.2f);
     }
-    drawLamp(canvas, {c, mid - 4.0f}, 1.6f, kBattleLamp, 0.5f);
-    // Main turrets fore and aft, secondary batteries along the flanks.
-    for (float at : {0.2f, 0.32f}) {
-        drawBackdropTurret(canvas, {c, bow + length * at}, halfWidth * 0.24f, 3, -90.0f);
-    }
-    for (float at : {0.74f, 0.85f}) {
-        drawBackdropTurret(canvas, {c, bow + length * at}, halfWidth * 0.24f, 3, 90.0f);
-    }
-    for (float at : {0.38f, 0.78f}) {
-        for (float side : {-1.0f, 1.0f}) {
-            drawBackdropTurret(canvas, {c + side * halfWidth * 0.62f, bow + length * at}, halfWidth * 0.1f, 2,
-                               side > 0.0f ? -20.0f : -160.0f);
+    fill(canvas, RoundedRect({c - blockHalf * 0.7f, mid - 2.0f, c + blockHalf * 0.7f, mid + 1.0f}, 1.0f),
+         dimmed(gunmetal(), 0.5f).base);
+    fill(canvas, Circle({c, mid - blockLength * 0.2f}, 1.4f), kBattleLamp.withAlpha(0.6f), Blend::Add);
+    // Turrets: triple mains fore and aft on a capital ship, one twin mount fore on an escort.
+    const float turret = halfWidth * (capital ? 0.22f : 0.3f);
+    if (capital) {
+        for (float at : {0.17f, 0.28f}) {
+            drawBackdropTurret(canvas, {c, bow + length * at}, turret, 3, -90.0f);
         }
+        for (float at : {0.87f, 0.76f}) {
+            drawBackdropTurret(canvas, {c, bow + length * at}, turret, 3, 90.0f);
+        }
+        for (float at : {0.36f, 0.7f}) {
+            for (float side : {-1.0f, 1.0f}) {
+                drawBackdropTurret(canvas, {c + side * halfWidth * 0.62f, bow + length * at},
+                                   halfWidth * 0.1f, 2, side > 0.0f ? -20.0f : -160.0f);
+            }
+        }
+    } else {
+        drawBackdropTurret(canvas, {c, bow + length * 0.24f}, turret, 2, -90.0f);
+        drawBackdropTurret(canvas, {c, bow + length * 0.8f}, turret * 0.8f, 2, 90.0f);
     }
-    // Deck lights along both edges: tiny, amber, dim.
-    for (float y = bow + length * 0.2f; y < stern - 12.0f; y += 18.0f) {
+    // Deck lights along both edges and across the bow: tiny, amber, dim.
+    for (float y = bow + length * 0.22f; y < stern - 10.0f; y += 16.0f) {
         for (float side : {-1.0f, 1.0f}) {
-            fill(canvas, Circle({c + side * (halfWidth - 5.0f), y}, 1.1f), kDeckLight.withAlpha(0.45f),
+            fill(canvas, Circle({c + side * (halfWidth - 4.0f), y}, 1.1f), kDeckLight.withAlpha(0.45f),
                  Blend::Add);
         }
     }
-    fill(canvas, Circle({c, bow + 8.0f}, 1.4f), kBattleLamp.withAlpha(0.6f), Blend::Add);
+    for (float x = -0.5f; x <= 0.51f; x += 0.25f) {
+        fill(canvas, Circle({c + x * halfWidth, bow + length * 0.12f}, 1.0f), kDeckLight.withAlpha(0.35f),
+             Blend::Add);
+    }
+    fill(canvas, Circle({c, bow + 7.0f}, 1.4f), kBattleLamp.withAlpha(0.6f), Blend::Add);
 }
 
 }  // namespace
@@ -169,10 +209,12 @@ void paintStageFourSpace(Canvas& canvas, Random& random) {
 }
 
 void paintStageFourHulls(Canvas& canvas, Random& random) {
-    const auto size = static_cast<float>(canvas.width());
-    // The ship is 400 of the 512 pixels long; the rest is the gap before the next ship of the
-    // line. It is drawn whole inside the texture, so copies meet only across the gap.
-    drawCapitalShip(canvas, random, size * 0.5f, 40.0f, 440.0f, 96.0f);
+    // A capital ship, 376 of the 512 pixels long, left of the middle; the rest of the length is
+    // the gap before the next ship of the line. Beside it, to the right, a column of escorts.
+    // Each is drawn whole inside the texture, so copies meet only across the gaps.
+    drawLineShip(canvas, random, 214.0f, 24.0f, 400.0f, 72.0f, true);
+    drawLineShip(canvas, random, 398.0f, 40.0f, 214.0f, 32.0f, false);
+    drawLineShip(canvas, random, 398.0f, 284.0f, 458.0f, 32.0f, false);
     clearMargin(canvas, 1.0f);
 }
 
@@ -182,7 +224,7 @@ void paintStageFourSmoke(Canvas& canvas, Random& random) {
     const TileableNoise banks(random.next(), kPeriod, kPeriod);
     const auto size = static_cast<float>(canvas.width());
     const float scale = static_cast<float>(kPeriod) / size;
-    const Colour smoke = Colour::hex(0x1c1e18);
+    const Colour smoke = Colour::hex(0x2a2c24);
     shadeInParallel(canvas, [&](Vec2 p) {
         const float u = p.x * scale;
         const float v = p.y * scale * 0.5f;  // banks drawn out along the line's course
