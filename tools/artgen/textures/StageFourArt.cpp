@@ -232,7 +232,7 @@ void paintDeckTurretBarrels(Canvas& cell) {
     const Polygon housing(mirrored({{64, 36}, {84, 40}, {94, 56}, {92, 84}, {80, 94}, {64, 96}}, kMid));
     std::vector<RoundedRect> barrels;
     for (float x : {-10.0f, 0.0f, 10.0f}) {
-        barrels.emplace_back(Rect{kMid + x - 3.5f, 6.0f, kMid + x + 3.5f, 50.0f}, 1.5f);
+        barrels.emplace_back(Rect{kMid + x - 4.0f, 6.0f, kMid + x + 4.0f, 50.0f}, 1.5f);
     }
     std::vector<const Shape*> parts{&housing};
     for (const RoundedRect& barrel : barrels) {
@@ -241,7 +241,7 @@ void paintDeckTurretBarrels(Canvas& cell) {
     const Union silhouette(parts);
     drawHalo(cell, silhouette, kHalo, 6.0f, 0.2f);
     for (const RoundedRect& barrel : barrels) {
-        drawPlate(cell, barrel, blackened(1.5f), kOutline, 1.2f);
+        drawPlate(cell, barrel, gunmetal(2.0f), kOutline, 1.4f);
         const Rect box = barrel.bounds();
         drawPlate(cell, RoundedRect({box.x0 - 1.0f, 6.0f, box.x1 + 1.0f, 12.0f}, 1.0f), gunmetal(1.5f),
                   kOutline, 1.0f);
