@@ -252,10 +252,10 @@ void paintSovereign(Canvas& canvas, Random& random, int damage) {
     const Vec2 fore[] = {{c, 212}, {c, 178}};
     const Vec2 aft[] = {{c, 42}, {c, 76}};
     for (const Vec2 at : fore) {
-        drawTurret(canvas, at, 16.0f, 3, 0.0f, false);
+        drawTurret(canvas, at, 18.0f, 3, 0.0f, false);
     }
     for (const Vec2 at : aft) {
-        drawTurret(canvas, at, 16.0f, 3, 180.0f, false);
+        drawTurret(canvas, at, 18.0f, 3, 180.0f, false);
     }
     drawLamp(canvas, {c, 246.0f}, 2.8f, kBattleLamp);
     if (damage >= 1) {
