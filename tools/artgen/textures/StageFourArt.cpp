@@ -9,7 +9,8 @@
 //   n  6      deck turret base: an armoured ring bolted to a hull plate;  n 7 its triple
 //             barrels (module, pivot at the cell centre);  n 8 the base damaged
 //   n  9      torpedo boat: a narrow fast hull with a torpedo tube on each side
-//   n 10, 11  escort carrier, 2 x 1 cells: a flat flight deck, the hangar mouth at its bow;
+//   n 10, 11  escort carrier, 2 x 1 cells: a flat flight deck, the hangar mouth at its bow
+//             (44 pixels ahead of the block's centre, where its fighters come out);
 //   n 12, 13  the carrier damaged
 //   n 14, 15  broadside cruiser, 2 x 1 cells, lying across the cell with its bow to the right
 //             and gun batteries along both sides;  n 16, 17 the cruiser damaged

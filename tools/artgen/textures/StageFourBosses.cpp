@@ -15,6 +15,11 @@
 //                               Frames: 0 whole, 1 armour torn, 2 turrets burning, 3 bridge aflame.
 //   boss_sovereign_turret.png   256 x 256: one of the flagship's triple turrets (a module),
 //                               turning on the frame's centre, its barrels pointing down.
+//
+// Where the guns are, in pixels of a frame from its centre as seen in the game (x to the right,
+// y down the screen), for placing launchers: the Bastion's turrets at (-82, -58), (82, -58),
+// (-82, 56) and (82, 56), its launch mouth at (0, 77); the Sovereign's fore turrets at (0, 84) and
+// (0, 50), aft turrets at (0, -86) and (0, -52), hangar bays at (-46, -2) and (46, -2).
 
 #include <algorithm>
 #include <vector>
