@@ -105,4 +105,13 @@ void paintStageThreeClouds(Canvas& canvas, Random& random);
 void paintStageThreeWisps(Canvas& canvas, Random& random);
 void paintStageThreeFlash(Canvas& canvas, Random& random);
 
+// The fourth stage: its bosses (hull rows and the flagship's turret) and its backdrop.
+void paintBossBastion(Canvas& canvas, Random& random);
+void paintBossSovereign(Canvas& canvas, Random& random);
+void paintBossSovereignTurret(Canvas& canvas, Random& random);
+void paintStageFourSpace(Canvas& canvas, Random& random);
+void paintStageFourHulls(Canvas& canvas, Random& random);
+void paintStageFourSmoke(Canvas& canvas, Random& random);
+void paintStageFourLamps(Canvas& canvas, Random& random);
+
 }  // namespace artgen

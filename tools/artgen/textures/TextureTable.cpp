@@ -111,6 +111,14 @@ const std::vector<TextureEntry>& textureTable() {
         {"stage3_clouds.png", 512, 512, paintStageThreeClouds},
         {"stage3_wisps.png", 512, 512, paintStageThreeWisps},
         {"stage3_flash.png", 256, 256, paintStageThreeFlash},
+        // The fourth stage: bosses (a row of damage states each) and backdrop.
+        {"boss_bastion.png", 1024, 256, paintBossBastion},
+        {"boss_sovereign.png", 1024, 256, paintBossSovereign},
+        {"boss_sovereign_turret.png", 256, 256, paintBossSovereignTurret},
+        {"stage4_space.png", 512, 512, paintStageFourSpace},
+        {"stage4_hulls.png", 512, 512, paintStageFourHulls},
+        {"stage4_smoke.png", 512, 512, paintStageFourSmoke},
+        {"stage4_lamps.png", 256, 256, paintStageFourLamps},
     };
     return table;
 }
