@@ -524,13 +524,13 @@ namespace {
 
 // Light from the cavern's walls: strong at both side edges, nothing down the middle. The layer
 // adds it, so its strength is its colour times its alpha; the colour is kept dim.
-void paintWallLight(Canvas& canvas, Colour colour) {
+void paintWallLight(Canvas& canvas, Colour colour, float strength) {
     const auto width = static_cast<float>(canvas.width());
-    const Colour dim{colour.r * 0.4f, colour.g * 0.4f, colour.b * 0.4f, 1.0f};
+    const Colour dim{colour.r * strength, colour.g * strength, colour.b * strength, 1.0f};
     shade(canvas, [&](Vec2 p) {
         const float x = p.x / width;
         const float side =
-            std::pow(smoothstep(0.32f, 0.0f, x), 1.6f) + std::pow(smoothstep(0.68f, 1.0f, x), 1.6f);
+            std::pow(smoothstep(0.4f, 0.0f, x), 1.6f) + std::pow(smoothstep(0.6f, 1.0f, x), 1.6f);
         return dim.withAlpha(clamp01(side));
     });
     fadeBorders(canvas, 4.0f);
@@ -539,13 +539,13 @@ void paintWallLight(Canvas& canvas, Colour colour) {
 }  // namespace
 
 void paintStageFiveLightRose(Canvas& canvas, Random& /*random*/) {
-    paintWallLight(canvas, Colour::hex(0xff4a88));
+    paintWallLight(canvas, Colour::hex(0xff4a88), 0.3f);
 }
 void paintStageFiveLightAmber(Canvas& canvas, Random& /*random*/) {
-    paintWallLight(canvas, Colour::hex(0xff9a2a));
+    paintWallLight(canvas, Colour::hex(0xffa030), 0.42f);
 }
 void paintStageFiveLightRed(Canvas& canvas, Random& /*random*/) {
-    paintWallLight(canvas, Colour::hex(0xd0142a));
+    paintWallLight(canvas, Colour::hex(0xd0142a), 0.45f);
 }
 
 }  // namespace artgen
