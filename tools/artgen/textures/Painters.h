@@ -113,5 +113,16 @@ void paintStageFourSpace(Canvas& canvas, Random& random);
 void paintStageFourHulls(Canvas& canvas, Random& random);
 void paintStageFourSmoke(Canvas& canvas, Random& random);
 void paintStageFourLamps(Canvas& canvas, Random& random);
+// The fifth stage: its bosses and its backdrop.
+void paintBossLattice(Canvas& canvas, Random& random);
+void paintBossCitadel(Canvas& canvas, Random& random);
+void paintBossCitadelPetal(Canvas& canvas, Random& random);
+void paintStageFiveCavern(Canvas& canvas, Random& random);
+void paintStageFivePillars(Canvas& canvas, Random& random);
+void paintStageFiveWall(Canvas& canvas, Random& random);
+void paintStageFiveGlint(Canvas& canvas, Random& random);
+void paintStageFiveLightRose(Canvas& canvas, Random& random);
+void paintStageFiveLightAmber(Canvas& canvas, Random& random);
+void paintStageFiveLightRed(Canvas& canvas, Random& random);
 
 }  // namespace artgen

@@ -119,6 +119,17 @@ const std::vector<TextureEntry>& textureTable() {
         {"stage4_hulls.png", 512, 512, paintStageFourHulls},
         {"stage4_smoke.png", 512, 512, paintStageFourSmoke},
         {"stage4_lamps.png", 256, 256, paintStageFourLamps},
+        // The fifth stage: bosses (a row of damage states each) and backdrop.
+        {"boss_lattice.png", 1024, 256, paintBossLattice},
+        {"boss_citadel.png", 1024, 256, paintBossCitadel},
+        {"boss_citadel_petal.png", 256, 256, paintBossCitadelPetal},
+        {"stage5_cavern.png", 512, 512, paintStageFiveCavern},
+        {"stage5_pillars.png", 512, 512, paintStageFivePillars},
+        {"stage5_wall.png", 128, 512, paintStageFiveWall},
+        {"stage5_glint.png", 256, 256, paintStageFiveGlint},
+        {"stage5_light_rose.png", 128, 128, paintStageFiveLightRose},
+        {"stage5_light_amber.png", 128, 128, paintStageFiveLightAmber},
+        {"stage5_light_red.png", 128, 128, paintStageFiveLightRed},
     };
     return table;
 }
