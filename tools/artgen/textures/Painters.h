@@ -104,4 +104,14 @@ void paintStageThreeClouds(Canvas& canvas, Random& random);
 void paintStageThreeWisps(Canvas& canvas, Random& random);
 void paintStageThreeFlash(Canvas& canvas, Random& random);
 
+// The hidden fifth stage: its bosses and its backdrop.
+void paintBossHerald(Canvas& canvas, Random& random);
+void paintBossVortalis(Canvas& canvas, Random& random);
+void paintBossVortalisBlade(Canvas& canvas, Random& random);
+void paintTrueFifthVoid(Canvas& canvas, Random& random);
+void paintTrueFifthSpiral(Canvas& canvas, Random& random);
+void paintTrueFifthSpiralTight(Canvas& canvas, Random& random);
+void paintTrueFifthSpiralRed(Canvas& canvas, Random& random);
+void paintTrueFifthDust(Canvas& canvas, Random& random);
+
 }  // namespace artgen

@@ -110,6 +110,15 @@ const std::vector<TextureEntry>& textureTable() {
         {"stage3_clouds.png", 512, 512, paintStageThreeClouds},
         {"stage3_wisps.png", 512, 512, paintStageThreeWisps},
         {"stage3_flash.png", 256, 256, paintStageThreeFlash},
+        // The hidden fifth stage: bosses (a row of damage states each) and backdrop.
+        {"boss_herald.png", 1024, 256, paintBossHerald},
+        {"boss_vortalis.png", 1024, 256, paintBossVortalis},
+        {"boss_vortalis_blade.png", 256, 256, paintBossVortalisBlade},
+        {"stage5t_void.png", 512, 512, paintTrueFifthVoid},
+        {"stage5t_spiral.png", 512, 512, paintTrueFifthSpiral},
+        {"stage5t_spiral_tight.png", 512, 512, paintTrueFifthSpiralTight},
+        {"stage5t_spiral_red.png", 512, 512, paintTrueFifthSpiralRed},
+        {"stage5t_dust.png", 512, 512, paintTrueFifthDust},
     };
     return table;
 }
