@@ -38,6 +38,9 @@ const std::string kSoundFiles[] = {"sfx_small_expl.caf", "sfx_medium_expl.caf"};
 constexpr float kConstantRepeatLeftX = 100.0f;  // respawns come in somewhere across the middle
 constexpr float kConstantRepeatWidth = 120.0f;
 const Colour kDyingPassColour{2.0f, 0.5f, 0.5f, 1.0f};
+constexpr float kShieldHaloScale = 1.4f;  // the halo's width over the hull's
+constexpr float kShieldHaloLowAlpha = 0.55f;
+const Colour kBlinkGhost{1.6f, 0.35f, 0.3f, 0.45f};
 
 // A place or angle that overflowed while the schedule was worked out spawns at 0.
 float finiteOrZero(float value) {
@@ -108,6 +111,7 @@ void CXEnemyManager::init(const std::string& atlasPath) {
     spawnQueue.clear();
     spawnsDropped = false;
     piecesSkipped = false;
+    launchesSkipped = false;
     nextSpawn = 0;
     spawnedEnemies.clear();
     spawnedEnemies.reserve(kPoolSize);
@@ -143,11 +147,13 @@ bool CXEnemyManager::loadEnemyDefinition(const std::string& typeName) {
     preloadFirePatterns(read);
     preloadEffects(read);
     reportDefinitionProblems(typeName, definition, read);
-    // The pieces it splits into are loaded with it; the type is cached first, so a type that
-    // splits into itself is read once.
-    const std::string pieces = read.splitInto;
+    // The pieces it splits into, the enemies it launches and those that shield it are loaded with
+    // it; the type is cached first, so a type that names itself is read once.
+    const std::string pieces = read.splitInto, launched = read.launchEnemy, shielding = read.shieldedBy;
     enemyDefinitions.emplace(typeName, std::move(read));
     loadEnemyDefinition(pieces);
+    loadEnemyDefinition(launched);
+    loadEnemyDefinition(shielding);
     return true;
 }
 
@@ -247,6 +253,9 @@ OXEnemy* CXEnemyManager::spawnEnemy(const Vec3& at, const std::string& typeName,
     }
     const bool casual = context.world && context.world->isCasualPlay();
     enemy->applyDefinition(definition, at, angle, casual, numColumns, numRows);
+    const auto shielding =
+        definition.shieldedBy.empty() ? enemyDefinitions.end() : enemyDefinitions.find(definition.shieldedBy);
+    enemy->setTypeKeys(&found->first, shielding == enemyDefinitions.end() ? nullptr : &shielding->first);
     enemy->setSpawnSerial(++spawnSerial);
     enemy->activate();
     // An enemy released and spawned again before the list's clean-up keeps its place.
@@ -507,6 +516,31 @@ void CXEnemyManager::spawnPieces(const OXEnemy& broken) {
     }
 }
 
+void CXEnemyManager::launchFrom(const OXEnemy& carrier) {
+    const std::string& type = carrier.getLaunchType();  // in the definitions, which outlive it
+    const auto found = enemyDefinitions.find(type);
+    if (found == enemyDefinitions.end() || !found->second.usable) {
+        return;  // a missing list was reported when the stage loaded
+    }
+    if (!spawnEnemy(carrier.launchPoint(), type, carrier.getSpawnAngle())) {
+        if (!launchesSkipped) {
+            std::printf("ENEMY POOL FULL: A LAUNCH OF %s SKIPPED\n", type.c_str());
+        }
+        launchesSkipped = true;
+    }
+}
+
+bool CXEnemyManager::shieldInField(const OXEnemy& shielded) const {
+    const std::string* type = shielded.getShieldKey();
+    for (const OXEnemy* enemy : pool) {
+        if (enemy != &shielded && enemy->getTypeKey() == type && enemy->isActive() && !enemy->isDying() &&
+            enemy->isInField()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CXEnemyManager::constantRepeatEnemyAlive() const {
     // A pool object spawned again for another entry is not the held enemy any more.
     return constantRepeatEnemy && constantRepeatEnemy->getSpawnSerial() == constantRepeatSerial &&
@@ -606,6 +640,15 @@ void CXEnemyManager::update(float dtMs) {
             if (enemy->takeSplit()) {
                 spawnPieces(*enemy);
             }
+            if (enemy->takeLaunch()) {
+                launchFrom(*enemy);
+            }
+        }
+    }
+    // Shields hold while an enemy of the shielding type is in the field.
+    for (OXEnemy* enemy : pool) {
+        if (enemy->isActive() && enemy->getShieldKey()) {
+            enemy->setShielded(!enemy->isDying() && shieldInField(*enemy));
         }
     }
     // Followers take their places once their leaders have moved.
@@ -656,7 +699,7 @@ void CXEnemyManager::buildBatch() {
         return;
     }
     for (const OXEnemy* enemy : spawnedEnemies) {
-        if (enemy->isVisible() && !enemy->isEntering() && !enemy->isDying()) {
+        if (enemy->isVisible() && !enemy->isFlyingIn() && !enemy->isDying()) {
             writeEnemy(*enemy, false);
         }
     }
@@ -670,6 +713,10 @@ void CXEnemyManager::buildBatch() {
 
 void CXEnemyManager::writeEnemy(const OXEnemy& enemy, bool dyingPass) {
     const Colour* passColour = dyingPass ? &kDyingPassColour : nullptr;
+    if (enemy.isBlinkedOut()) {
+        writeBlink(enemy);
+        return;
+    }
     for (int i = 0; i < OXEnemy::kModuleSlots; ++i) {
         const OXEnemyModule& part = enemy.module(i);
         if (part.isVisible() && part.getAnchor().z <= 0.0f) {
@@ -693,6 +740,41 @@ void CXEnemyManager::writeEnemy(const OXEnemy& enemy, bool dyingPass) {
         if (part.isVisible() && part.getAnchor().z > 0.0f) {
             writeModule(part, passColour);
         }
+    }
+    if (!dyingPass && enemy.isShielded() && enemy.getShieldFrame() >= 0) {
+        // The halo rings the hull, brightening with the shimmer.
+        const float reach =
+            std::max(extent.x * enemy.getUnitWidth(), extent.y) * kShieldHaloScale * 0.5f * managerScale;
+        const float alpha = kShieldHaloLowAlpha + (1.0f - kShieldHaloLowAlpha) * enemy.shieldGlow();
+        const TexCoord cell = frameOrigin(enemy.getShieldFrame());
+        writeQuad(enemy.getPosition(), reach, reach, 0.0f, cell.u, cell.v,
+                  cell.u + 1.0f / static_cast<float>(numColumns), cell.v + 1.0f / static_cast<float>(numRows),
+                  Colour{1.0f, 1.0f, 1.0f, alpha});
+    }
+}
+
+void CXEnemyManager::writeBlink(const OXEnemy& enemy) {
+    const Vec3& extent = enemy.getSize();
+    const float halfWidth = extent.x * enemy.getUnitWidth() * 0.5f * managerScale;
+    const float halfHeight = extent.y * 0.5f * managerScale;
+    const float du = enemy.getUnitWidth() / static_cast<float>(numColumns);
+    const float dv = enemy.getUnitHeight() / static_cast<float>(numRows);
+    // The hull fades where it was.
+    TexCoord cell = frameOrigin(enemy.getAtlasFrame());
+    writeQuad(enemy.getPosition(), halfWidth, halfHeight, enemy.getFacing(), cell.u, cell.v, cell.u + du,
+              cell.v + dv, enemy.getColour());
+    // The marker where it will come back: the marker cell, or a faint red ghost of the hull.
+    const int marker = enemy.getBlinkMarkerFrame();
+    const Vec3& at = enemy.getBlinkTarget();
+    const float pulse = 1.0f - enemy.getColour().a;  // grows as the hull fades
+    if (marker >= 0) {
+        cell = frameOrigin(marker);
+        const float reach = std::max(halfWidth, halfHeight);
+        writeQuad(at, reach, reach, 0.0f, cell.u, cell.v, cell.u + 1.0f / static_cast<float>(numColumns),
+                  cell.v + 1.0f / static_cast<float>(numRows), Colour{1.0f, 1.0f, 1.0f, pulse});
+    } else {
+        writeQuad(at, halfWidth, halfHeight, enemy.getFacing(), cell.u, cell.v, cell.u + du, cell.v + dv,
+                  Colour{kBlinkGhost.r, kBlinkGhost.g, kBlinkGhost.b, kBlinkGhost.a * pulse});
     }
 }
 

@@ -25,8 +25,8 @@ class CXEnemyManager : public IXParticleManager {
     // The most spawns a wave file may queue (a long stage has a few hundred); repeats past it
     // are clamped when read and further spawns dropped, with a line.
     static constexpr int kMostSpawns = 10000;
-    // Room for every enemy of the pool with all its modules, in either pass.
-    static constexpr int kVertexCapacity = kPoolSize * (1 + OXEnemy::kModuleSlots) * 6;
+    // Room for every enemy of the pool with all its modules and its shield halo, in either pass.
+    static constexpr int kVertexCapacity = kPoolSize * (2 + OXEnemy::kModuleSlots) * 6;
     enum State { NoData = 0, Loaded = 1, Running = 2 };
 
     CXEnemyManager();
@@ -135,6 +135,10 @@ class CXEnemyManager : public IXParticleManager {
     void spawnFromEntry(const SpawnEntry& entry);
     // The pieces of an enemy shot down that splits, where it died; a full pool skips them.
     void spawnPieces(const OXEnemy& broken);
+    // The enemy a carrier launches at its launch point; a full pool skips it.
+    void launchFrom(const OXEnemy& carrier);
+    // A living enemy of the type that shields `shielded` is in the field.
+    bool shieldInField(const OXEnemy& shielded) const;
     // A formation's leader takes its place; a follower flies beside a living leader, on from its
     // break node when the leader was shot down, or alone when it has gone.
     void joinFormation(OXEnemy& enemy, const SpawnEntry& entry);
@@ -144,6 +148,8 @@ class CXEnemyManager : public IXParticleManager {
     std::unique_ptr<OXBoss> makeBoss(const std::string& path);
     void writeEnemy(const OXEnemy& enemy, bool dyingPass);
     void writeModule(const OXEnemyModule& part, const Colour* override);
+    // An enemy out of space: its hull fading and the marker of where it comes back.
+    void writeBlink(const OXEnemy& enemy);
     void writeQuad(const Vec3& centre, float halfWidth, float halfHeight, float degrees, float u0, float v0,
                    float u1, float v1, const Colour& tint);
     void submitPass(int firstVertex, int count);
@@ -161,10 +167,11 @@ class CXEnemyManager : public IXParticleManager {
         bool shotDown = false;
     };
     std::vector<FormationLink> formations;
-    bool spawnsDropped = false;  // the wave file asked for more than kMostSpawns
-    bool piecesSkipped = false;  // a full pool skipped pieces; said once a stage
-    size_t nextSpawn = 0;        // the first entry not yet spawned
-    float stageClock = 0.0f;     // ms
+    bool spawnsDropped = false;    // the wave file asked for more than kMostSpawns
+    bool piecesSkipped = false;    // a full pool skipped pieces; said once a stage
+    bool launchesSkipped = false;  // a full pool skipped a carrier's launch; said once a stage
+    size_t nextSpawn = 0;          // the first entry not yet spawned
+    float stageClock = 0.0f;       // ms
     int state = NoData;
     unsigned spawnSerial = 0;
 

@@ -20,6 +20,11 @@ const std::string kCancelBulletsOnDeath = "cancel bullets on death", kBlocksBeam
 const std::string kDeathMovementNode = "death movement node";
 const std::string kBreakNode = "break node";
 const std::string kSplitInto = "split into", kSplitCount = "split count", kSplitSpread = "split spread";
+const std::string kLaunchEnemy = "launch enemy", kLaunchEvery = "launch every", kLaunchCount = "launch count",
+                  kLaunchDelay = "launch delay", kLaunchX = "launch x", kLaunchY = "launch y";
+const std::string kShieldedBy = "shielded by", kShieldFrame = "shield frame";
+const std::string kBlinkEvery = "blink every", kBlinkRange = "blink range", kBlinkWarning = "blink warning",
+                  kBlinkMarkerFrame = "blink marker frame";
 // Launcher keys.
 const std::string kFirePattern = "fire pattern", kOffsetX = "offset x", kOffsetY = "offset y",
                   kOffsetZ = "offset z";
@@ -37,6 +42,18 @@ constexpr float kMostHitPoints = 1.0e9f;
 constexpr float kMostPoints = 1.0e9f;  // a kill worth more is damage, not a score
 constexpr int kMostSplitPieces = 8;
 constexpr float kWidestSplitSpread = 360.0f;
+constexpr int kMostLaunches = 16;
+constexpr float kShortestLaunchGapMs = 50.0f;  // a shorter gap would empty the pool in a breath
+constexpr float kLongestWaitMs = 600000.0f;    // as a movement node's longest time
+constexpr float kLongestBlinkRange = 480.0f;   // the field's height
+constexpr int kMostAtlasCells = 4096;
+
+// An atlas cell the list may name; -1 when it names none.
+void readOptionalCell(const Plist::Dictionary& list, const std::string& key, int& cell) {
+    if (Plist::read(list, key, cell, -1)) {
+        Plist::readWithin(list, key, cell, -1, 0, kMostAtlasCells - 1);
+    }
+}
 
 EnemyPart readPart(const Plist::Dictionary& entry) {
     EnemyPart part;
@@ -132,5 +149,17 @@ EnemyDefinition readEnemyDefinition(const Plist::Dictionary& list) {
     made.splitInto = Plist::textOf(list, kSplitInto);
     Plist::readWithin(list, kSplitCount, made.splitCount, 2, 1, kMostSplitPieces);
     Plist::readWithin(list, kSplitSpread, made.splitSpread, 90.0f, 0.0f, kWidestSplitSpread);
+    made.launchEnemy = Plist::textOf(list, kLaunchEnemy);
+    Plist::readWithin(list, kLaunchEvery, made.launchEveryMs, 1500.0f, kShortestLaunchGapMs, kLongestWaitMs);
+    Plist::readWithin(list, kLaunchCount, made.launchCount, 4, 1, kMostLaunches);
+    Plist::readWithin(list, kLaunchDelay, made.launchDelayMs, 1000.0f, 0.0f, kLongestWaitMs);
+    Plist::read(list, kLaunchX, made.launchOffset.x, 0.0f);
+    Plist::read(list, kLaunchY, made.launchOffset.y, 0.0f);
+    made.shieldedBy = Plist::textOf(list, kShieldedBy);
+    readOptionalCell(list, kShieldFrame, made.shieldFrame);
+    Plist::readWithin(list, kBlinkEvery, made.blinkEveryMs, 0.0f, 0.0f, kLongestWaitMs);
+    Plist::readWithin(list, kBlinkRange, made.blinkRange, 120.0f, 0.0f, kLongestBlinkRange);
+    Plist::readWithin(list, kBlinkWarning, made.blinkWarningMs, 400.0f, 0.0f, kLongestWaitMs);
+    readOptionalCell(list, kBlinkMarkerFrame, made.blinkMarkerFrame);
     return made;
 }

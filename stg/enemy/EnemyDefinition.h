@@ -65,6 +65,25 @@ struct EnemyDefinition {
     std::string splitInto;
     int splitCount = 2;
     float splitSpread = 90.0f;
+    // A carrier: while it lives and is in the field it launches up to `launchCount` enemies of the
+    // type `launchEnemy` (loaded with it), the first `launchDelayMs` after it spawns and then one
+    // every `launchEveryMs`, from `launchOffset` turned with its facing.
+    std::string launchEnemy;
+    float launchEveryMs = 1500.0f;
+    int launchCount = 4;
+    float launchDelayMs = 1000.0f;
+    Vec3 launchOffset{};
+    // No damage while a living enemy of the type `shieldedBy` (loaded with it) is in the field;
+    // the shield shows as a shimmer, and as the halo of atlas cell `shieldFrame` when one is named.
+    std::string shieldedBy;
+    int shieldFrame = -1;
+    // Every `blinkEveryMs` (0: never) it leaves space for `blinkWarningMs` and comes back within
+    // `blinkRange` units of where it was; the marker of the place is cell `blinkMarkerFrame`, or
+    // the enemy's own frame, faint.
+    float blinkEveryMs = 0.0f;
+    float blinkRange = 120.0f;
+    float blinkWarningMs = 400.0f;
+    int blinkMarkerFrame = -1;
 };
 
 // The one way a list's hit points are read: a real or an integer, held to 0 ... 1e9.

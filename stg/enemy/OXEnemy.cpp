@@ -34,6 +34,9 @@ const Colour kLabelHealthy{0.75f, 2.0f, 1.75f, 1.0f};
 const Colour kLabelLow{0.75f, 2.0f, 1.5f, 1.0f};
 const Colour kLabelDown{2.0f, 0.75f, 0.75f, 1.0f};
 const Colour kDyingGlow{2.0f, 2.0f, 2.0f, 1.0f};
+// A shielded enemy shimmers between white and this pale glare.
+const Colour kShieldShimmer{1.6f, 1.45f, 1.8f, 1.0f};
+constexpr float kShieldPulseMs = 600.0f;
 constexpr float kPopupMs = 700.0f;
 constexpr float kPopupRise = 24.0f;  // units
 
@@ -71,6 +74,25 @@ const std::string& OXEnemy::getEffectName() const {
 
 const std::string& OXEnemy::getSplitType() const {
     return splitType ? *splitType : kNoName;
+}
+
+const std::string& OXEnemy::getLaunchType() const {
+    return launchType ? *launchType : kNoName;
+}
+
+Vec3 OXEnemy::launchPoint() const {
+    // The launch point turns with the hull, as its launchers' mounts do.
+    const Vec3 offset = shotmath::turned(launchOffset, -facing);
+    return {position.x + offset.x, position.y + offset.y, kPlayPlaneZ};
+}
+
+bool OXEnemy::isInField() const {
+    return position.x >= kFieldLeft && position.x <= kFieldRight && position.y >= kFieldBottom &&
+           position.y <= kFieldTop;
+}
+
+float OXEnemy::shieldGlow() const {
+    return 0.5f - 0.5f * std::cos(shieldPulse / kShieldPulseMs * 360.0f * shotmath::kRadiansPerDegree);
 }
 
 void OXEnemy::createParts(const Plist::Dictionary&) {
@@ -132,6 +154,22 @@ void OXEnemy::applyDefinition(const EnemyDefinition& definition, const Vec3& at,
     splitCount = definition.splitCount;
     splitSpread = definition.splitSpread;
     splitPending = false;
+    launchType = definition.launchEnemy.empty() ? nullptr : &definition.launchEnemy;
+    launchesLeft = launchType ? definition.launchCount : 0;
+    launchTimer = definition.launchDelayMs;
+    launchEvery = definition.launchEveryMs;
+    launchOffset = definition.launchOffset;
+    launchPending = false;
+    typeKey = shieldKey = nullptr;
+    shielded = shieldShown = false;
+    shieldFrame = definition.shieldFrame;
+    shieldPulse = 0.0f;
+    blinkEvery = definition.blinkEveryMs;
+    blinkRange = definition.blinkRange;
+    blinkWarning = definition.blinkWarningMs;
+    blinkMarkerFrame = definition.blinkMarkerFrame;
+    blinkTimer = blinkEvery;
+    blinkOut = false;
     breakNode = definition.breakNode;
     firstNode = 0;
     leader = nullptr;
@@ -245,6 +283,8 @@ void OXEnemy::tick(float dtMs) {
                 startMovementNode(firstNode < movementNodeCount ? firstNode : 0);
             }
         }
+    } else if (blinkOut) {
+        // Out of space it holds its place in its movement until it comes back.
     } else if (delayTime > 0.0f) {
         delayTime -= dtMs;
     } else {
@@ -258,7 +298,9 @@ void OXEnemy::tick(float dtMs) {
         IXTransformable::update(dtMs);  // the glow of the death movement
     }
     platformRotation = facing;
-    OXLauncherPlatform::tick(dtMs);
+    if (!blinkOut) {
+        OXLauncherPlatform::tick(dtMs);  // out of space its launchers wait
+    }
 }
 
 void OXEnemy::move(float dtMs) {
@@ -354,7 +396,9 @@ void OXEnemy::updateBehaviour(float dtMs) {
     IXEnemyPlayer* ship = player();
     if (!entering && !dying) {
         float distanceSq = std::numeric_limits<float>::max();
-        rammingAndNear(ship, distanceSq);
+        if (!blinkOut) {
+            rammingAndNear(ship, distanceSq);
+        }
         if (hitPoints <= 0.0f) {
             kill();
             if (!active) {
@@ -393,7 +437,82 @@ void OXEnemy::updateBehaviour(float dtMs) {
     if (!obstacle && !dying) {
         updateFlash(dtMs);
     }
+    if (shieldKey) {
+        showShield(dtMs);
+    }
+    if (!dying) {
+        updateLaunches(dtMs);
+        if (!entering && blinkEvery > 0.0f) {
+            updateBlink(dtMs);
+        }
+    }
     previousHitPoints = hitPoints;
+}
+
+void OXEnemy::updateLaunches(float dtMs) {
+    if (launchesLeft <= 0) {
+        return;
+    }
+    launchTimer = std::max(0.0f, launchTimer - dtMs);
+    // A launch that falls due off the field or out of space waits until the carrier is back.
+    if (launchTimer <= 0.0f && !entering && !blinkOut && isInField()) {
+        launchPending = true;
+        --launchesLeft;
+        launchTimer = launchEvery;
+    }
+}
+
+void OXEnemy::updateBlink(float dtMs) {
+    blinkTimer -= dtMs;
+    if (blinkOut) {
+        colour.a = std::max(0.0f, colour.a - dtMs / kBlinkFadeMs);
+        if (blinkTimer <= 0.0f) {
+            // Back in space at the marked place; its movement goes on from there.
+            position.x = blinkTarget.x;
+            position.y = blinkTarget.y;
+            blinkOut = false;
+            blinkTimer = blinkEvery;
+        }
+        return;
+    }
+    colour.a = std::min(1.0f, colour.a + dtMs / kBlinkFadeMs);
+    if (blinkTimer <= 0.0f) {
+        startBlink();
+    }
+}
+
+void OXEnemy::startBlink() {
+    // Two draws of the game's numbers: a replay blinks to the same places.
+    const float turn = randomFraction() * 360.0f;
+    const float reach = randomFraction() * blinkRange;
+    const Vec3 away = unitVectorOf(turn) * reach;
+    const float halfWidth = size.x * unitWidth * 0.5f;
+    const float halfHeight = size.y * 0.5f;
+    auto within = [](float value, float low, float high) {
+        return low <= high ? std::clamp(value, low, high) : (low + high) * 0.5f;
+    };
+    blinkTarget = {within(position.x + away.x, kFieldLeft + halfWidth, kFieldRight - halfWidth),
+                   within(position.y + away.y, kBlinkLowestY + halfHeight, kFieldTop - halfHeight),
+                   position.z};
+    blinkOut = true;
+    blinkTimer = blinkWarning;
+}
+
+void OXEnemy::showShield(float dtMs) {
+    if (shielded) {
+        shieldPulse = std::fmod(shieldPulse + dtMs, kShieldPulseMs);
+        const float glow = shieldGlow();
+        colour.r = 1.0f + (kShieldShimmer.r - 1.0f) * glow;
+        colour.g = 1.0f + (kShieldShimmer.g - 1.0f) * glow;
+        colour.b = 1.0f + (kShieldShimmer.b - 1.0f) * glow;
+        shieldShown = true;
+    } else if (shieldShown) {
+        // The shield is down: the plain colours, or the hit flash's.
+        shieldShown = false;
+        if (!flashOn) {
+            colour = {1.0f, 1.0f, 1.0f, colour.a};
+        }
+    }
 }
 
 void OXEnemy::rammingAndNear(IXEnemyPlayer* ship, float& distanceSq) {
@@ -695,7 +814,7 @@ const IXRenderObject* OXEnemy::beamPart(int index) const {
 }
 
 void OXEnemy::damagePart(int index, float change) {
-    if (!beamPart(index)) {
+    if (!beamPart(index) || (shielded && change < 0.0f)) {
         return;
     }
     OXEnemyModule& part = modules[index];
@@ -873,6 +992,10 @@ void OXEnemy::release() {
     }
     liveModuleCount = 0;
     leader = nullptr;
+    launchesLeft = 0;
+    launchPending = false;
+    shielded = false;
+    blinkOut = false;
     stopAllLaunchers();
     if (labelOpen) {
         label->close();

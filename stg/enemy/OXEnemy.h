@@ -41,6 +41,13 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     static constexpr float kLabelMinWidth = 40.0f;  // x size from which an enemy carries a label
     static constexpr float kLabelShownMs = 64.0f;
     static constexpr float kLabelHiddenMs = 12.0f;
+    // The play field as the stage's camera frames it, in units: a carrier launches and a shield
+    // holds only inside it.
+    static constexpr float kFieldLeft = -60.0f, kFieldRight = 380.0f;
+    static constexpr float kFieldBottom = 0.0f, kFieldTop = 480.0f;
+    // A blinking enemy comes back in the upper two thirds of the field.
+    static constexpr float kBlinkLowestY = kFieldTop / 3.0f;
+    static constexpr float kBlinkFadeMs = 150.0f;
 
     OXEnemy();
     ~OXEnemy() override;
@@ -80,6 +87,38 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     int getSplitCount() const { return splitCount; }
     float getSplitSpread() const { return splitSpread; }
 
+    // ---- Carriers, shields and blinks ----
+    // True once each time a carrier's launch is due: its manager then spawns an enemy of
+    // getLaunchType() at launchPoint(), flying its own nodes relative to the carrier's spawn angle.
+    bool takeLaunch() {
+        const bool pending = launchPending;
+        launchPending = false;
+        return pending;
+    }
+    const std::string& getLaunchType() const;
+    Vec3 launchPoint() const;
+    int getLaunchesLeft() const { return launchesLeft; }
+    // Its centre lies inside the play field.
+    bool isInField() const;
+    // The type it was spawned as (the name in its manager's cache), and the type whose living
+    // enemies shield it, or null; both set by the manager at the spawn.
+    void setTypeKeys(const std::string* type, const std::string* shieldingType) {
+        typeKey = type;
+        shieldKey = shieldingType;
+    }
+    const std::string* getTypeKey() const { return typeKey; }
+    const std::string* getShieldKey() const { return shieldKey; }
+    // While shielded it takes no damage on its body or its modules; shots are spent on it.
+    void setShielded(bool value) { shielded = value; }
+    bool isShielded() const { return shielded; }
+    int getShieldFrame() const { return shieldFrame; }
+    // 0 ... 1, the shield's pulse for its look.
+    float shieldGlow() const;
+    // Gone out of space until it comes back at getBlinkTarget(): no shots, no firing, no ramming.
+    bool isBlinkedOut() const { return blinkOut; }
+    const Vec3& getBlinkTarget() const { return blinkTarget; }
+    int getBlinkMarkerFrame() const { return blinkMarkerFrame; }
+
     // ---- Formations ----
     // Flies with `leader` at `offset` from it, running its own nodes for its launchers and effects
     // but not for its motion, until the leader goes.
@@ -97,8 +136,14 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     // IXShootable.
     const IXRenderObject& body() const override { return *this; }
     ShotContact hitTest(const IXRenderObject& shot, float change) override;
-    void applyDamage(float change) override { hitPoints += change; }
-    bool isEntering() const override { return entering; }
+    void applyDamage(float change) override {
+        if (!shielded || change >= 0.0f) {
+            hitPoints += change;
+        }
+    }
+    // Flying in, or out of space in a blink: shots pass.
+    bool isEntering() const override { return entering || blinkOut; }
+    bool isFlyingIn() const { return entering; }
     bool isDying() const override { return dying; }
     bool isFriendly() const override { return friendly; }
     bool isInvincible() const override { return false; }
@@ -184,6 +229,10 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     void releaseDeathPrizes(IXEnemyPlayer* ship);
     void updateLabel(float dtMs);
     void updateFlash(float dtMs);
+    void updateLaunches(float dtMs);
+    void updateBlink(float dtMs);
+    void startBlink();
+    void showShield(float dtMs);
 
     EnemyContext* context = nullptr;  // owned by the enemy manager
 
@@ -206,6 +255,25 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     int splitCount = 0;
     float splitSpread = 0.0f;  // degrees
     bool splitPending = false;
+    const std::string* launchType = nullptr;  // in the definition; null when it launches nothing
+    int launchesLeft = 0;
+    float launchTimer = 0.0f;  // ms to the next launch
+    float launchEvery = 0.0f;  // ms
+    Vec3 launchOffset{};
+    bool launchPending = false;
+    const std::string* typeKey = nullptr;    // in the manager's cache
+    const std::string* shieldKey = nullptr;  // in the manager's cache; null: never shielded
+    bool shielded = false;
+    bool shieldShown = false;
+    int shieldFrame = -1;
+    float shieldPulse = 0.0f;   // ms
+    float blinkEvery = 0.0f;    // ms; 0 never blinks
+    float blinkRange = 0.0f;    // units
+    float blinkWarning = 0.0f;  // ms
+    int blinkMarkerFrame = -1;
+    float blinkTimer = 0.0f;  // ms to the next blink, or while out to the return
+    bool blinkOut = false;
+    Vec3 blinkTarget{};
     int breakNode = 0;
     int firstNode = 0;                // started when the entry ends
     const OXEnemy* leader = nullptr;  // the formation's leader while it follows; not owned

@@ -74,9 +74,10 @@ bool insideRect(const Vec3& p, float minX, float maxX, float minY, float maxY) {
     return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
 }
 
+// Homing shots seek it; one blinked out of space is no target until it comes back.
 bool shootableEnemy(const OXEnemy& enemy) {
     return enemy.isActive() && enemy.isVisible() && !enemy.isDying() && !enemy.isFriendly() &&
-           enemy.getHitPoints() > 0.0f;
+           !enemy.isBlinkedOut() && enemy.getHitPoints() > 0.0f;
 }
 // The HUD of a scene played without one: nothing is shown, and a trance starts at once.
 class NoStageHud : public IXStageHud {

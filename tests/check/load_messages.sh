@@ -71,6 +71,11 @@ rows=(
 # Enemies that split when shot down.
 "enemy/tank.plist|s{<dict>}{<dict><key>split into</key><string>no_such_shard</string>}|MISSING ENEMY DEFINITION assets/plist/enemy/no_such_shard.plist|tank.plist: \"split into\": names \"no_such_shard\", which the package lacks"
 "enemy/tank.plist|s{<dict>}{<dict><key>split into</key><string>tank</string><key>split count</key><integer>40</integer>}|PROPERTY \"split count\" OUT OF RANGE (40)|tank.plist: \"split count\": is 40, outside what the game takes (1 to 8)"
+# Carriers, shields and blinks.
+"enemy/tank.plist|s{<dict>}{<dict><key>launch enemy</key><string>no_such_fighter</string>}|MISSING ENEMY DEFINITION assets/plist/enemy/no_such_fighter.plist|tank.plist: \"launch enemy\": names \"no_such_fighter\", which the package lacks"
+"enemy/sky_skiff.plist|s{<dict>}{<dict><key>launch enemy</key><string>tank</string><key>launch count</key><integer>40</integer>}|PROPERTY \"launch count\" OUT OF RANGE (40)|sky_skiff.plist: \"launch count\": is 40, outside what the game takes (1 to 16)"
+"enemy/hauler.plist|s{<dict>}{<dict><key>shielded by</key><string>no_such_pylon</string>}|MISSING ENEMY DEFINITION assets/plist/enemy/no_such_pylon.plist|hauler.plist: \"shielded by\": names \"no_such_pylon\", which the package lacks"
+"enemy/storm_kite.plist|s{<dict>}{<dict><key>blink every</key><real>-500</real>}|PROPERTY \"blink every\" OUT OF RANGE (-500)|storm_kite.plist: \"blink every\": is -500, outside what the game takes (0 to 600000)"
 "enemy/tank.plist|s{<dict>}{<dict><key>break node</key><integer>9</integer>}|ENEMY tank: \"break node\" 9 NAMES NO MOVEMENT NODE|tank.plist: \"break node\": names \"movement node 9\", which the list lacks"
 # Boss hulls that break by phase, and the attack names the HUD shows.
 "boss_warden.plist|s{<dict>}{<dict><key>damage phases</key><string>1 9</string>}|BOSS assets/plist/boss_warden: NO phase 9, IGNORED|boss_warden.plist: \"damage phases\": names \"phase 9\", which the list lacks"

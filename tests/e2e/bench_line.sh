@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs vortalis2-bench for a few seconds, plain and with every pool full (run
-# it through own_display.sh), and checks that each result line is complete and its
+# Runs vortalis2-bench for a few seconds, plain, with every pool full, and as an
+# arcade game from the fifth stage on hard (run it through own_display.sh), and checks that each result line is complete and its
 # figures sane: every key there with a number, percentiles in order, no frame
 # sooner than the 17 ms the pacing allows, draw calls counted, the stress run's
-# pools full. How fast the frames are is not judged here (the machine's
+# pools full, the arcade run on the hidden last stage's route. How fast the frames are is not judged here (the machine's
 # timings are noisy); the line's targets= key reports that for a person.
 set -u
 BENCH=${1:?usage: bench_line.sh PATH_TO_vortalis2-bench}
@@ -47,6 +47,7 @@ if not problems:
         (1 <= n["draw_calls_min"] <= n["draw_calls_mean"] <= n["draw_calls_max"], "draw calls not counted"),
         (re.fullmatch(r"met|[a-z0-9_.]+(,[a-z0-9_.]+)*", values["targets"]) is not None, "targets unreadable"),
         (n["stress"] == (mode == "stress"), "stress= does not match the run"),
+        (values.get("true_route") == ("1" if mode == "arcade" else "0"), "true_route= does not match the run"),
     ]
     if mode == "stress":
         rules.append(((n["peak_bullets"], n["peak_player_bullets"], n["peak_prizes"], n["peak_beams"]) ==
@@ -64,5 +65,9 @@ plain=$("$BENCH" --seconds 3 2>/dev/null) || { echo "FAIL: the plain run failed"
 check plain "${plain:-}" || failures=$((failures + 1))
 stress=$("$BENCH" --seconds 3 --stress 2>/dev/null) || { echo "FAIL: the stress run failed"; failures=$((failures + 1)); }
 check stress "${stress:-}" || failures=$((failures + 1))
-if [ "$failures" = 0 ]; then echo "bench: both lines complete and sane"; fi
+# The runner's way into the hidden last stage: the arcade from the fifth stage, no continue used.
+arcade=$("$BENCH" --seconds 2 --arcade --from 4 --difficulty hard 2>/dev/null) ||
+    { echo "FAIL: the arcade run failed"; failures=$((failures + 1)); }
+check arcade "${arcade:-}" || failures=$((failures + 1))
+if [ "$failures" = 0 ]; then echo "bench: every line complete and sane"; fi
 exit $((failures > 0))

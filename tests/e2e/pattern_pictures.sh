@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # orvale-pattern under a virtual X display (run it through own_display.sh): pictures
 # of several fire patterns in flight, each a 320 x 480 field with bullets in
-# it, and a clear error for a pattern that does not exist.
+# it, one drawn with a later stage's bullet atlas, and clear errors for a
+# pattern or an atlas that does not exist.
 # The pictures are left in BUILD_DIR/e2e/patterns for a person to look at.
 set -u
 BUILD_DIR=${1:?usage: pattern_pictures.sh BUILD_DIR PATTERN...}
@@ -31,6 +32,21 @@ case "$message" in
     *) fail "an unknown pattern gave the message: $message" ;;
 esac
 [ -e "$OUT/none.png" ] && fail "an unknown pattern still wrote a picture"
+
+# A later stage's atlas draws the same pattern; an atlas the package lacks is refused by name.
+pattern=$1
+"$BUILD_DIR/orvale-pattern" --atlas atlas_bullets_4 "$pattern" 150 "$OUT/${pattern}_atlas_4.png" ||
+    fail "$pattern with atlas_bullets_4: exit code $?"
+lit=$(convert "$OUT/${pattern}_atlas_4.png" -colorspace gray -threshold 25% -format "%[fx:int(mean*w*h)]" info:)
+[ "${lit:-0}" -gt 150 ] || fail "$pattern with atlas_bullets_4: only ${lit:-0} bright pixels"
+message=$("$BUILD_DIR/orvale-pattern" --atlas atlas_no_such "$pattern" 10 "$OUT/none.png" 2>&1)
+code=$?
+[ "$code" = 1 ] || fail "an unknown atlas gave exit code $code"
+case "$message" in
+    *"no bullet atlas named 'atlas_no_such'"*) ;;
+    *) fail "an unknown atlas gave the message: $message" ;;
+esac
+[ -e "$OUT/none.png" ] && fail "an unknown atlas still wrote a picture"
 
 if [ "$failures" = 0 ]; then echo "pattern pictures: all checks passed"; fi
 exit $((failures > 0))

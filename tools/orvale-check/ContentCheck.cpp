@@ -169,6 +169,8 @@ const std::vector<ReferenceRule> kReferenceRules = {
     {"fire pattern", nullptr, {kPattern}},
     {"type", "squads", {kEnemy}},
     {"split into", nullptr, {kEnemy}},
+    {"launch enemy", nullptr, {kEnemy}},
+    {"shielded by", nullptr, {kEnemy}},
     {"sprite", nullptr, {kPlist}},
     {"core sprite", nullptr, {kPlist}},
     {"blastwave", nullptr, {kPlist}},

@@ -1,11 +1,13 @@
-// orvale-pattern NAME FRAMES OUT.png
+// orvale-pattern [--atlas ATLAS] NAME FRAMES OUT.png
 //
 // Shows a fire pattern without playing: fires the named pattern from a
 // launcher at the top of the play field, aimed at a target at the bottom,
 // runs it for FRAMES frames of the stage step and writes what the field then
-// shows to a PNG. It draws with OpenGL in an off-screen context, so it needs
-// a display (run it under xvfb-run on a machine without one). It reads
-// data.oap from the folder the program lies in.
+// shows to a PNG. Its bullets are drawn from the bullet atlas ATLAS (a list
+// under assets/plist, atlas_bullets by default), so a stage's own bullet
+// family shows with the atlas that stage plays with. It draws with OpenGL in an off-screen context, so it
+// needs a display (run it under xvfb-run on a machine without one). It reads data.oap from the folder the
+// program lies in.
 
 #include <lodepng.h>
 
@@ -110,17 +112,24 @@ bool writeField(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: orvale-pattern NAME FRAMES OUT.png\n");
+    std::string atlas = "atlas_bullets";
+    int first = 1;
+    if (argc > 2 && std::string(argv[1]) == "--atlas") {
+        atlas = argv[2];
+        first = 3;
+    }
+    if (argc - first != 3 || atlas.empty()) {
+        std::fprintf(stderr, "usage: orvale-pattern [--atlas ATLAS] NAME FRAMES OUT.png\n");
         return 1;
     }
-    const std::string name = argv[1];
+    const std::string name = argv[first];
+    const char* frameText = argv[first + 1];
     char* end = nullptr;
-    const long frames = std::strtol(argv[2], &end, 10);
-    if (*argv[2] == '\0' || *end != '\0' || frames < 1 || frames > 100000) {
-        return fail("FRAMES must be a whole number from 1 to 100000, not '" + std::string(argv[2]) + "'");
+    const long frames = std::strtol(frameText, &end, 10);
+    if (*frameText == '\0' || *end != '\0' || frames < 1 || frames > 100000) {
+        return fail("FRAMES must be a whole number from 1 to 100000, not '" + std::string(frameText) + "'");
     }
-    const std::string out = argv[3];
+    const std::string out = argv[first + 2];
 
     // The console lines of the loaders are not this tool's output.
     std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
@@ -131,6 +140,10 @@ int main(int argc, char** argv) {
     const std::string patternFile = "assets/plist/fp/" + name + ".plist";
     if (!assetExists(patternFile)) {
         return fail(package + ": no fire pattern named '" + name + "' (" + patternFile + ")");
+    }
+    const std::string atlasPath = "assets/plist/" + atlas;
+    if (!assetExists(atlasPath + ".plist")) {
+        return fail(package + ": no bullet atlas named '" + atlas + "' (" + atlasPath + ".plist)");
     }
 
     sf::Context context(sf::ContextSettings(0, 0, 0, 2, 0), kFieldWidth, kFieldHeight);
@@ -146,7 +159,7 @@ int main(int argc, char** argv) {
 
     PreviewWorld world;
     CXBulletManager manager;
-    manager.load("assets/plist/atlas_bullets");
+    manager.load(atlasPath);
     manager.setWorld(&world);
     manager.setPlayer();
     manager.setRank(1);

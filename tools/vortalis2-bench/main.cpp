@@ -3,11 +3,17 @@
 // measures whole frames: simulation, vertex building, the GL driver, the
 // composite and the swap. There is no dialog and no profile on disk.
 //
-//   vortalis2-bench [--stage I] [--difficulty D] [--seed N] [--size WxH] [--buffer-scale S] [--seconds T]
-//                   [--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png]
+//   vortalis2-bench [--stage I | --arcade --from INDEX] [--difficulty D] [--seed N] [--size WxH]
+//                   [--buffer-scale S] [--seconds T] [--from MS] [--stress] [--dim D] [--contrast] [--marker]
+//                   [--shot FILE.png]
 //                   [--shot-at summary|cutin] [--shot-after MS] [--from-boss]
 //                   [--boss-phase N] [--keep-lives] [--trance-at MS] [--bomb-at MS] [--game-ms MS]
 //
+// --stage plays free play of stage I of the arcade list (5, one past its last, is the hidden last
+// stage). --arcade plays the arcade as one game from stage INDEX, as the headless runner's
+// --arcade --from does: the fighter's fresh stock and no continue used, so
+// `--arcade --from 4 --difficulty hard` plays the hidden last stage. With --arcade, --from is that
+// stage index and the stage time cannot be skipped to (--from-boss still can).
 // --difficulty is easy, normal (the default), hard or extreme.
 // --size is one of the game's eight resolutions (800x600 by default);
 // --buffer-scale is the profile's "buffer scale" (0.5 shows the game image
@@ -101,6 +107,7 @@ double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
 
 struct Options {
     int stage = 0;
+    bool arcade = false;  // a whole arcade game from `stage`
     int difficulty = storedNumber(kDefaultDifficulty);
     unsigned seed = 1;
     int resolution = kDefaultResolution;
@@ -121,7 +128,8 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: vortalis2-bench [--stage I] [--difficulty D] [--seed N] [--size WxH] [--buffer-scale S] "
+    "usage: vortalis2-bench [--stage I | --arcade --from INDEX] [--difficulty D] [--seed N] [--size WxH] "
+    "[--buffer-scale S] "
     "[--seconds T] "
     "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
     "[--shot-at summary|cutin] [--shot-after MS] [--from-boss] [--boss-phase N] [--keep-lives] [--trance-at "
@@ -234,14 +242,14 @@ class BenchLoop : public IXLoopHost {
     void printResult(std::FILE* out) const {
         const OXScnBaseSTGGame* scene = CXGameSession::instance().getGameScene();
         const Resolution& r = kResolutions[options.resolution];
-        std::fprintf(
-            out,
-            "bench stage=%d difficulty=%d seed=%u size=%dx%d buffer_scale=%.2f stress=%d result=%s frames=%d "
-            "stage_ms=%.0f fps=%.1f ",
-            options.stage, options.difficulty, options.seed, r.screenWidth, r.screenHeight,
-            static_cast<double>(options.bufferScale), options.stress ? 1 : 0, outcome.c_str(),
-            samples.count(), scene ? static_cast<double>(scene->getStageTime()) : 0.0,
-            samples.framesPerSecond());
+        std::fprintf(out,
+                     "bench stage=%d difficulty=%d seed=%u size=%dx%d buffer_scale=%.2f stress=%d "
+                     "true_route=%d result=%s "
+                     "frames=%d stage_ms=%.0f fps=%.1f ",
+                     options.stage, options.difficulty, options.seed, r.screenWidth, r.screenHeight,
+                     static_cast<double>(options.bufferScale), options.stress ? 1 : 0,
+                     CXGameSession::instance().run().trueRoute ? 1 : 0, outcome.c_str(), samples.count(),
+                     scene ? static_cast<double>(scene->getStageTime()) : 0.0, samples.framesPerSecond());
         samples.print(out);
         std::fputc(' ', out);
         flashes.print(out);
@@ -528,9 +536,10 @@ int main(int argc, char** argv) {
     Options options;
     ToolArguments args("vortalis2-bench", kUsage, argc, argv);
     std::string size;
+    int stageGiven = -1;
     while (args.more()) {
         VisibilityOptions& visibility = options.visibility;
-        if (args.number("--stage", 0, 99, options.stage) ||
+        if (args.number("--stage", 0, 99, stageGiven) || args.flag("--arcade", options.arcade) ||
             args.number("--seed", 0u, 0x7FFFFFFFu, options.seed) || args.text("--size", size) ||
             args.choice("--difficulty", {"easy", "normal", "hard", "extreme"}, options.difficulty) ||
             args.number("--buffer-scale", 0.0f, 2.0f, options.bufferScale) ||
@@ -554,6 +563,20 @@ int main(int argc, char** argv) {
     }
     if (args.failed()) {
         return args.refuse();
+    }
+    if (options.arcade) {
+        // As the runner's: --from names the stage the game starts at.
+        if (stageGiven >= 0) {
+            return args.refuse("--arcade starts at --from INDEX: give that instead of --stage");
+        }
+        if (options.fromMs > 99.0f ||
+            options.fromMs != static_cast<float>(static_cast<int>(options.fromMs))) {
+            return args.refuse("--arcade --from takes a stage index, a whole number from 0 to 99");
+        }
+        options.stage = static_cast<int>(options.fromMs);
+        options.fromMs = 0.0f;
+    } else if (stageGiven >= 0) {
+        options.stage = stageGiven;
     }
     if (!size.empty() && (options.resolution = resolutionNamed(size)) < 0) {
         return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
@@ -613,7 +636,7 @@ int main(int argc, char** argv) {
     session.setSeed(options.seed);
     session.setProfile(&profile);
     session.setScreenSize(areaWidth, areaHeight);
-    session.choices().mode = GameMode::FreePlay;
+    session.choices().mode = options.arcade ? GameMode::Arcade : GameMode::FreePlay;
     session.choices().casual = false;
     session.choices().difficulty = difficultyFromStored(options.difficulty);
     const Clock::time_point loadStart = Clock::now();
