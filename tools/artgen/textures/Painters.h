@@ -124,5 +124,14 @@ void paintStageFiveGlint(Canvas& canvas, Random& random);
 void paintStageFiveLightRose(Canvas& canvas, Random& random);
 void paintStageFiveLightAmber(Canvas& canvas, Random& random);
 void paintStageFiveLightRed(Canvas& canvas, Random& random);
+// The hidden fifth stage: its bosses and its backdrop.
+void paintBossHerald(Canvas& canvas, Random& random);
+void paintBossVortalis(Canvas& canvas, Random& random);
+void paintBossVortalisBlade(Canvas& canvas, Random& random);
+void paintTrueFifthVoid(Canvas& canvas, Random& random);
+void paintTrueFifthSpiral(Canvas& canvas, Random& random);
+void paintTrueFifthSpiralTight(Canvas& canvas, Random& random);
+void paintTrueFifthSpiralRed(Canvas& canvas, Random& random);
+void paintTrueFifthDust(Canvas& canvas, Random& random);
 
 }  // namespace artgen

@@ -130,6 +130,15 @@ const std::vector<TextureEntry>& textureTable() {
         {"stage5_light_rose.png", 128, 128, paintStageFiveLightRose},
         {"stage5_light_amber.png", 128, 128, paintStageFiveLightAmber},
         {"stage5_light_red.png", 128, 128, paintStageFiveLightRed},
+        // The hidden fifth stage: bosses (a row of damage states each) and backdrop.
+        {"boss_herald.png", 1024, 256, paintBossHerald},
+        {"boss_vortalis.png", 1024, 256, paintBossVortalis},
+        {"boss_vortalis_blade.png", 256, 256, paintBossVortalisBlade},
+        {"stage5t_void.png", 512, 512, paintTrueFifthVoid},
+        {"stage5t_spiral.png", 512, 512, paintTrueFifthSpiral},
+        {"stage5t_spiral_tight.png", 512, 512, paintTrueFifthSpiralTight},
+        {"stage5t_spiral_red.png", 512, 512, paintTrueFifthSpiralRed},
+        {"stage5t_dust.png", 512, 512, paintTrueFifthDust},
     };
     return table;
 }
