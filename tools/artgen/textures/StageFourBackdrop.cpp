@@ -255,11 +255,11 @@ void paintStageFourSmoke(Canvas& canvas, Random& random) {
             }
             fill(canvas, Ellipse(c + Vec2{0.0f, radius * 0.35f}, radius * 0.8f, radius * 0.45f),
                  radialGradient(c + Vec2{0.0f, radius * 0.35f}, radius * 0.8f,
-                                {{0.0f, kGunFlash.withAlpha(0.22f)}, {1.0f, kGunFlash.withAlpha(0.0f)}}),
+                                {{0.0f, kGunFlash.withAlpha(0.13f)}, {1.0f, kGunFlash.withAlpha(0.0f)}}),
                  Blend::Add);
             if (fresh) {
-                glow(canvas, Circle(c, radius * 0.15f), kGunFlash, radius * 0.6f, 0.35f);
-                fill(canvas, Circle(c, radius * 0.12f), Colour::hex(0xffc070, 0.45f), Blend::Add);
+                glow(canvas, Circle(c, radius * 0.15f), kGunFlash, radius * 0.6f, 0.22f);
+                fill(canvas, Circle(c, radius * 0.12f), Colour::hex(0xffc070, 0.28f), Blend::Add);
             }
         });
     }
