@@ -12,17 +12,18 @@
 //   boss_citadel_petal.png  256 x 256: one armoured petal for the heart's modules, its point up,
 //                           pivot at the centre.
 //   stage5_cavern.png       512 x 512, opaque: the obsidian floor of the cavern far below, wine-violet
-//                           veins in black rock; tiles both ways
+//                           veins in black rock, the far crystal pillars standing on it (the pillar
+//                           tile at half size, dimmed); tiles both ways
 //   stage5_pillars.png      512 x 512: crystal pillars seen from above (faceted hexagonal tops) and
 //                           the lattice beams between them, dark with rose edges, clear between;
-//                           tiles both ways, used at two depths
-//   stage5_wall.png         128 x 512: the cavern's wall, black rock on the left with a fringe of
-//                           crystals along its inner edge, clear on the right; tiles along y
-//   stage5_glint.png        256 x 256: light running along a few crystal facets, faded to nothing
+//                           tiles both ways: the nearer pillars
+//   stage5_wall.png         128 x 512: the cavern's wall, black rock on the left with a rim of light
+//                           and a fringe of crystals along its inner edge; tiles along y
+//   stage5_glint.png        256 x 256: light running along a few crystal ridges, faded to nothing
 //                           at its edges, for an additive layer the script fades in and out
-//   stage5_light_rose.png,  128 x 128 each: the crystal light from the cavern walls, bright at the
-//   stage5_light_amber.png, left and right edges and dark down the middle where the bullets fly,
-//   stage5_light_red.png    for additive layers the script cross-fades (rose, amber, deep red)
+//   stage5_light_rose.png,  128 x 128 each: the crystal light of a cavern wall, strong at the left
+//   stage5_light_amber.png, edge and gone a little past the middle, for additive layers over the
+//   stage5_light_red.png    walls (the right one turned half round) that the script cross-fades
 
 #include <cmath>
 #include <vector>
@@ -384,6 +385,15 @@ void paintStageFiveCavern(Canvas& canvas, Random& random) {
         fill(canvas, Circle(at, random.range(1.0f, 2.0f)), Colour::hex(0x7a3050, 0.5f), Blend::Add);
     }
     blur(canvas, 1.0f, Edges::Wrap);
+    // The far pillars stand on the floor: a half-size tile of them, four times over and dimmed by
+    // the depth, so the far layer costs no second full-screen pass.
+    Canvas pillars(canvas.width() / 2, canvas.height() / 2);
+    paintStageFivePillars(pillars, random);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            canvas.composite(pillars, x * pillars.width(), y * pillars.height(), Blend::Over, 0.6f);
+        }
+    }
 }
 
 void paintStageFivePillars(Canvas& canvas, Random& random) {
@@ -398,6 +408,8 @@ void paintStageFivePillars(Canvas& canvas, Random& random) {
     girder.rim = kRose;
     girder.rimStrength = 0.2f;
     std::vector<Vec2> tops;
+    // Sizes are for a 512-pixel tile; a smaller tile draws the same scene smaller.
+    const float unit = size / 512.0f;
     for (int i = 0; i < 7; ++i) {
         tops.push_back({random.range(0.0f, size), random.range(0.0f, size)});
     }
@@ -409,9 +421,9 @@ void paintStageFivePillars(Canvas& canvas, Random& random) {
         d.y -= size * std::round(d.y / size);
         const Vec2 middle = tops[i] + d * 0.5f;
         drawWrapped(canvas, middle, length(d) * 0.5f + 12.0f, [&](Vec2 at) {
-            Strokes beam(10.0f);
+            Strokes beam(10.0f * unit);
             beam.addSegment(at - d * 0.5f, at + d * 0.5f);
-            const Vec2 side = normalized(Vec2{-d.y, d.x}) * -3.5f;
+            const Vec2 side = normalized(Vec2{-d.y, d.x}) * (-3.5f * unit);
             Strokes edge(1.2f);
             edge.addSegment(at - d * 0.5f + side, at + d * 0.5f + side);
             fill(canvas, Grown(beam, 1.5f), Colour::hex(0x030105, 0.9f));
@@ -426,7 +438,7 @@ void paintStageFivePillars(Canvas& canvas, Random& random) {
         float turn;
     };
     for (const Vec2& top : tops) {
-        const float radius = random.range(30.0f, 46.0f);
+        const float radius = random.range(30.0f, 46.0f) * unit;
         std::vector<Facet> cluster;
         for (int k = 0; k < 4; ++k) {
             cluster.push_back({direction(random.range(0.0f, 360.0f)) * radius * random.range(0.9f, 1.3f),
@@ -434,7 +446,7 @@ void paintStageFivePillars(Canvas& canvas, Random& random) {
         }
         cluster.push_back({{0.0f, 0.0f}, radius, random.range(0.0f, 60.0f)});
         drawWrapped(canvas, top, radius * 1.8f, [&](Vec2 at) {
-            glow(canvas, Circle(at, radius), Colour::hex(0x020104), 14.0f, 0.8f);
+            glow(canvas, Circle(at, radius), Colour::hex(0x020104), 14.0f * unit, 0.8f);
             for (const Facet& facet : cluster) {
                 const Vec2 c = at + facet.offset;
                 const float edge = facet.radius == radius ? 0.55f : 0.45f;
@@ -522,17 +534,13 @@ void paintStageFiveGlint(Canvas& canvas, Random& random) {
 
 namespace {
 
-// Light from the cavern's walls: strong at both side edges, nothing down the middle. The layer
-// adds it, so its strength is its colour times its alpha; the colour is kept dim.
+// Light from a cavern wall on the left: strong at the left edge, nothing from a little past the
+// middle; the right wall's layer turns it half round. The layer adds it, so its strength is its
+// colour times its alpha; the colour is kept dim.
 void paintWallLight(Canvas& canvas, Colour colour, float strength) {
     const auto width = static_cast<float>(canvas.width());
     const Colour dim{colour.r * strength, colour.g * strength, colour.b * strength, 1.0f};
-    shade(canvas, [&](Vec2 p) {
-        const float x = p.x / width;
-        const float side =
-            std::pow(smoothstep(0.4f, 0.0f, x), 1.6f) + std::pow(smoothstep(0.6f, 1.0f, x), 1.6f);
-        return dim.withAlpha(clamp01(side));
-    });
+    shade(canvas, [&](Vec2 p) { return dim.withAlpha(std::pow(smoothstep(0.8f, 0.0f, p.x / width), 1.6f)); });
     fadeBorders(canvas, 4.0f);
 }
 
@@ -542,7 +550,7 @@ void paintStageFiveLightRose(Canvas& canvas, Random& /*random*/) {
     paintWallLight(canvas, Colour::hex(0xff4a88), 0.3f);
 }
 void paintStageFiveLightAmber(Canvas& canvas, Random& /*random*/) {
-    paintWallLight(canvas, Colour::hex(0xffa030), 0.42f);
+    paintWallLight(canvas, Colour::hex(0xffa030), 0.5f);
 }
 void paintStageFiveLightRed(Canvas& canvas, Random& /*random*/) {
     paintWallLight(canvas, Colour::hex(0xd0142a), 0.45f);
