@@ -397,18 +397,21 @@ void paintTrueFifthVoid(Canvas& canvas, Random& random) {
     });
     // Far stars dragged into short arcs about the centre, longer the nearer they are to it.
     const Vec2 centre{size * 0.5f, size * 0.5f};
-    for (int i = 0; i < 260; ++i) {
+    for (int i = 0; i < 150; ++i) {
         const float r = random.range(20.0f, size * 0.7f);
         const float a = random.range(0.0f, 360.0f);
-        const float sweep = random.range(4.0f, 10.0f) * (120.0f / (r + 60.0f)) + 2.0f;
-        const float bright = random.range(0.15f, 0.5f) * (random.chance(0.08f) ? 1.8f : 1.0f);
+        const float sweep = random.range(2.0f, 6.0f) * (120.0f / (r + 60.0f)) + 1.5f;
+        const float bright = random.range(0.08f, 0.28f) * (random.chance(0.08f) ? 1.8f : 1.0f);
         const Colour tint = random.chance(0.3f) ? Colour::hex(0xffc8a0) : Colour::hex(0xe8d8e0);
-        Strokes trail(random.range(0.8f, 1.4f));
+        Strokes trail(random.range(0.6f, 1.0f));
         trail.addArc(centre, r, a, a + sweep);
         fill(canvas, trail, tint.withAlpha(clamp01(bright)), Blend::Add);
-        fill(canvas, Circle(centre + direction(a + sweep) * r, 1.0f), tint.withAlpha(clamp01(bright * 1.4f)),
+        fill(canvas, Circle(centre + direction(a + sweep) * r, 0.8f), tint.withAlpha(clamp01(bright * 1.4f)),
              Blend::Add);
     }
+    // The layer turns, so its square edge must never show: the view's corners stay well inside
+    // this border at every angle.
+    fadeBorders(canvas, 6.0f);
 }
 
 void paintTrueFifthSpiral(Canvas& canvas, Random& random) {
