@@ -2,6 +2,7 @@
 # Plays the whole arcade list headless as one game on easy: each stage the game reached has its
 # line, named after its list in the list's order, every line but the last is a clear, the last
 # is a clear or a game over (the game ran to its end), and the game's line counts the clears. Boss rush does the same over its own list.
+# Started at the fifth stage, hard plays the hidden stage and normal the fifth.
 set -u
 SIM=${1:?usage: sim_arcade.sh PATH_TO_vortalis2-sim PACKAGE_LIST_DIR}
 LISTS=${2:?usage: sim_arcade.sh PATH_TO_vortalis2-sim PACKAGE_LIST_DIR}
@@ -28,4 +29,13 @@ check_game() {
 }
 check_game arcade "$LISTS/arcade_level_list.plist"
 check_game boss-rush "$LISTS/boss_rush_level_list.plist"
+# From the fifth stage with no continue used: hard takes the hidden route, normal the campaign's.
+for route in "hard gd_stage_5_true 1" "normal stage_5 0"; do
+    read -r difficulty stage flag <<<"$route"
+    out=$("$SIM" --autopilot --arcade --from 4 --difficulty "$difficulty" --seed 1 2>/dev/null) ||
+        fail "--from 4 on $difficulty: the runner failed"
+    echo "$out" | grep '^result=' | head -n 1 | grep -q " stage=$stage " ||
+        fail "--from 4 on $difficulty did not play $stage: $out"
+    echo "$out" | grep -q "^game=arcade .* true_route=$flag " || fail "--from 4 on $difficulty: $out"
+done
 echo "sim: whole games play on from stage to stage"
