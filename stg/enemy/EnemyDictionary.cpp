@@ -65,6 +65,22 @@ void holdTime(Plist::Dictionary& dict, const std::string& key, const std::string
     }
 }
 
+void holdPhaseHitPoints(Plist::Dictionary& definition, const std::string& listPath) {
+    for (int index = 0;; ++index) {
+        const std::string phaseKey = "phase " + std::to_string(index);
+        Plist::Dictionary* phase = nestedDict(definition, phaseKey);
+        if (!phase) {
+            break;
+        }
+        float hp = 0.0f;
+        if (Plist::read(*phase, "hp", hp, 0.0f) && hp > kMostPhaseHp) {
+            std::printf("LIST %s: \"hp\" OF %s IS %g, HELD TO %g\n", listPath.c_str(), phaseKey.c_str(),
+                        static_cast<double>(hp), static_cast<double>(kMostPhaseHp));
+            (*phase)["hp"] = static_cast<double>(kMostPhaseHp);
+        }
+    }
+}
+
 void holdNodeTimes(Plist::Dictionary& definition, const std::string& listPath, const std::string& within) {
     for (int index = 0; index < kIndexedKeyCount; ++index) {
         Plist::Dictionary* node = nestedDict(definition, movementNodeKey(index));

@@ -21,6 +21,14 @@ const std::string& movementNodeKey(int index);
 // longer node would hold its enemy, or its boss's phase, on the field for good.
 constexpr float kMostNodeMs = 600000.0f;
 
+// The most hit points a boss's phase may have: forty times the toughest phase of the campaign. A
+// phase past it could not be shot down within the longest a stage lasts.
+constexpr float kMostPhaseHp = 20000.0f;
+
+// Holds the "hp" of every phase of a boss's `definition` to kMostPhaseHp, in the list itself,
+// with a line naming `listPath` and the phase. Read once, when the list loads.
+void holdPhaseHitPoints(Plist::Dictionary& definition, const std::string& listPath);
+
 // Holds the time under `key` of `dict` to kMostNodeMs, in the list itself, with a line naming
 // `listPath`, `where` (the entry holding the key) and the key. Read once, when the list loads.
 void holdTime(Plist::Dictionary& dict, const std::string& key, const std::string& listPath,

@@ -136,6 +136,7 @@ void OXBoss::loadBoss(const std::string& filePath) {
         std::printf("MISSING BOSS %s\n", file.c_str());
     }
     enemydict::holdNodeTimes(definition, file);
+    enemydict::holdPhaseHitPoints(definition, file);
     enemydict::holdTime(definition, kOnDeathDuration, file, "the boss");
     enemydict::holdTime(definition, kPhaseClearDuration, file, "the boss");
     // A boss is shown by its sprite's list: without one it cannot be fought, and the stage skips it.

@@ -65,6 +65,7 @@ rows=(
 "fnt_novo_white.plist|delete|MISSING HUD FONT assets/plist/fnt_novo_white|btn_HUD_default.plist: \"font\": names \"fnt_novo_white\", which the package lacks"
 "arcade_level_list.plist|delete|LEVEL LIST NOT FOUND: assets/plist/arcade_level_list.plist|assets/plist/arcade_level_list.plist: is missing"
 # The enemy and boss loaders' held movement times and bosses that cannot be shown.
+"boss_gantry.plist|s{(<key>phase 1</key>\s*<dict>.*?<key>hp</key>\s*)<real>[^<]*</real>}{\$1<real>5e7</real>}s|LIST assets/plist/boss_gantry.plist: \"hp\" OF phase 1 IS 5e+07, HELD TO 20000|boss_gantry.plist: \"phase 1\" > \"hp\": is 5e+07: the game holds it to 20000"
 "enemy/escort_delta.plist|s{(<key>movement node 1</key>\s*<dict>\s*<key>duration</key>\s*)<real>[^<]*</real>}{\$1<real>1e30</real>}|LIST assets/plist/enemy/escort_delta.plist: \"duration\" OF movement node 1 IS 1e+30 MS, HELD TO 600000|escort_delta.plist: \"movement node 1\" > \"duration\": is 1e+30 ms: the game holds it to 600000"
 "boss_warden.plist|s{<string>spr_boss_warden</string>}{<string>spr_no_such_boss</string>}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|boss_warden.plist: \"sprite\": names \"spr_no_such_boss\", which the package lacks"
 "spr_boss_warden.plist|s{</plist>}{}|CANNOT BE SHOWN (NO READABLE SPRITE LIST|spr_boss_warden.plist: is not a property list the game can read"

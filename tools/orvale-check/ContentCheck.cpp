@@ -981,7 +981,8 @@ void ContentCheck::checkNodesAndLayers(const Plist::Dictionary& dict, const KeyL
 }
 
 // The times the enemy and boss loaders hold to the longest a node may last: a movement node's or a
-// death movement's "duration", in an enemy, a boss or a boss's phase.
+// death movement's "duration", in an enemy, a boss or a boss's phase; and a boss phase's "hp",
+// held to the most a phase may take.
 void ContentCheck::checkHeldTimes(const Plist::Dictionary& dict, const std::string& file,
                                   const std::string& at) {
     for (const auto& entry : dict) {
@@ -994,6 +995,14 @@ void ContentCheck::checkHeldTimes(const Plist::Dictionary& dict, const std::stri
         const std::string path = joinPath(at, entry.first);
         if (family == "phase") {
             checkHeldTimes(*nested, file, path);
+            float hp = 0.0f;
+            const Plist::Value* value = Plist::findValue(*nested, "hp");
+            if (value != nullptr && Plist::toFloat(*value, hp) && hp > enemydict::kMostPhaseHp) {
+                std::ostringstream text;
+                text << "is " << hp << ": the game holds it to " << enemydict::kMostPhaseHp
+                     << ", the most a phase may take";
+                report(file, joinPath(path, "hp"), text.str());
+            }
         } else if (family == "movement node" || entry.first == "death movement node") {
             float duration = 0.0f;
             const Plist::Value* value = Plist::findValue(*nested, "duration");

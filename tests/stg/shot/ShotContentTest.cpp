@@ -128,7 +128,9 @@ TEST(ShotContent, EveryEnemyPatternFiresWhenPlayedAndThePoolsHold) {
         });
         EXPECT_TRUE(printed.empty()) << name << " printed " << printed.substr(0, 80);
         EXPECT_GT(most, 0) << name;
-        EXPECT_LT(most, CXBulletManager::kEnemyPoolSize / 2) << name << " alone fills half the pool";
+        // The densest attacks of the hardest stages put over a thousand bullets up between them;
+        // one pattern alone leaves a quarter of the pool to the rest of the field.
+        EXPECT_LT(most, CXBulletManager::kEnemyPoolSize * 3 / 4) << name << " alone fills most of the pool";
     }
 }
 
