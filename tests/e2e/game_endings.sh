@@ -38,6 +38,7 @@ play_to_ending() {  # difficulty (1 normal, 2 hard), the line the ending says, i
     [ "$(brightest "$OUT/$name.png" 450x300+175+100)" -gt 150 ] || fail "$name: the credits show no lines"
 }
 
+cd "$GAME_DIR"
 if play_to_ending 1 "ROLLING THE CREDITS" credits; then
     grep -q "bullets_5.png" "$OUT/console-credits.txt" || fail "credits: normal did not play the fifth stage"
     read -r red blue <<<"$(warmth "$OUT/credits.png" 450x260+175+140)"
