@@ -5,10 +5,9 @@
 // Each argument is a package (data.oap) or a folder laid out like one ("assets/plist/..."); when
 // several are given, a file in an earlier one hides the same file in a later one, so a folder of
 // edited lists can be checked over the built package. The tool first lets the game's own loaders
-// read everything (every stage of both level lists at every difficulty and the arcade's hidden last
-// stage, played by the autopilot, and every front-end screen), noting each key they read and the
-// kind of list they read it in;
-// then it reports, one line each,
+// read everything (every stage of the arcade list at every difficulty, the arcade's hidden last
+// stage and the boss rush list on hard, played by the autopilot, and every front-end screen),
+// noting each key they read and the kind of list they read it in; then it reports, one line each,
 //
 //   FILE: KEY: what is wrong
 //
@@ -150,8 +149,11 @@ void learnKeys(KeyLedger& ledger, const char* loadingLines) {
     fxmath::seedRandom(1);
     for (int difficulty = 0; difficulty <= 2; ++difficulty) {
         playLevelList(CXGameSession::kArcadeLevelList, difficulty, difficulty + 1, difficulty == 0);
-        playLevelList(CXGameSession::kBossRushLevelList, difficulty, difficulty + 1, false);
     }
+    // The bosses again, on hard, where the arcade's autopilot seldom reaches them; easier
+    // difficulties meet them in the arcade's own stages.
+    const int hard = storedNumber(Difficulty::Hard);
+    playLevelList(CXGameSession::kBossRushLevelList, hard, hard + 1, false);
     buildFrontEnd();
     Plist::setReadLedger(nullptr);
     std::fflush(stdout);
