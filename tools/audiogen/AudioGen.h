@@ -9,10 +9,19 @@
 
 namespace audiogen {
 
-// Parses a track source (see tracks/README.md) and renders one pass of the song, its tail
-// wrapped onto the start so the file loops without a seam. Returns false with `error` set
-// (naming the line) when the source is malformed.
-bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error);
+// A rendered track: its intro plays once, then the body from `loopStart` (in frames) to the
+// end loops. A track with no intro has `loopStart` 0 and loops whole.
+struct RenderedTrack {
+    Stereo audio;
+    size_t loopStart = 0;
+};
+
+// Parses a track source (see tracks/README.md) and renders one pass of the song, the body's
+// tail wrapped onto the body's start so it loops without a seam. Files the source names are
+// read from `sourceDir`. Returns false with `error` set (naming the line) when the source is
+// malformed.
+bool renderTrack(const std::string& sourceText, const std::string& sourceDir, RenderedTrack& out,
+                 std::string& error);
 
 // The effects: every file name and its mono samples.
 struct Effect {
@@ -41,13 +50,15 @@ double channelCorrelation(const Stereo& track);
 double repeatedWindows(const Stereo& track, double windowSeconds, double threshold);
 
 // Writers. Both return false and print why when the file cannot be written.
-bool writeOgg(const std::string& path, const Stereo& track, float quality);
+// The loop's start is written as the comment "LOOPSTART=frames", which the game reads.
+bool writeOgg(const std::string& path, const Stereo& track, float quality, size_t loopStart = 0);
 // 16-bit little-endian linear PCM, mono, at the renderer's rate.
 bool writeCaf(const std::string& path, const std::vector<double>& samples);
 // 16-bit stereo PCM WAVE at the renderer's rate, for listening.
 bool writeWav(const std::string& path, const Stereo& track);
 // Decodes an Ogg file back for measuring what the game will play.
-bool readOgg(const std::string& path, Stereo& out);
+// With `loopStart`, also the frame its "LOOPSTART" comment names (0 without one).
+bool readOgg(const std::string& path, Stereo& out, size_t* loopStart = nullptr);
 // Reads a 16-bit PCM WAVE file at the renderer's rate (mono is read onto both sides).
 bool readWav(const std::string& path, Stereo& out);
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "AudioGen.h"
@@ -188,7 +189,7 @@ bool writeWav(const std::string& path, const Stereo& track) {
     return std::fclose(f) == 0;
 }
 
-bool writeOgg(const std::string& path, const Stereo& track, float quality) {
+bool writeOgg(const std::string& path, const Stereo& track, float quality, size_t loopStart) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -205,6 +206,7 @@ bool writeOgg(const std::string& path, const Stereo& track, float quality) {
     vorbis_comment comment;
     vorbis_comment_init(&comment);
     vorbis_comment_add_tag(&comment, "ENCODER", "orvale-audiogen");
+    vorbis_comment_add_tag(&comment, "LOOPSTART", std::to_string(loopStart).c_str());
     vorbis_dsp_state dsp;
     vorbis_block block;
     vorbis_analysis_init(&dsp, &info);
@@ -265,11 +267,15 @@ bool writeOgg(const std::string& path, const Stereo& track, float quality) {
     return ok;
 }
 
-bool readOgg(const std::string& path, Stereo& out) {
+bool readOgg(const std::string& path, Stereo& out, size_t* loopStart) {
     OggVorbis_File file;
     if (ov_fopen(path.c_str(), &file) != 0) {
         std::fprintf(stderr, "cannot decode %s\n", path.c_str());
         return false;
+    }
+    if (loopStart) {
+        const char* tag = vorbis_comment_query(ov_comment(&file, -1), "LOOPSTART", 0);
+        *loopStart = tag ? std::strtoull(tag, nullptr, 10) : 0;
     }
     out = Stereo(0);
     float** pcm = nullptr;

@@ -55,7 +55,8 @@ struct Section {
     int bars = 0;
     std::string progression, drums, bass = "none", arp = "off";
     Line lead, counter;
-    int key = 0;  // semitones the whole section is played above the written key
+    int key = 0;         // semitones the whole section is played above the written key
+    double tempo = 0.0;  // beats per minute of this section; 0 keeps the song's
     bool pad = false, fill = false, crash = true;
 };
 
@@ -77,6 +78,7 @@ struct Song {
     std::map<std::string, DrumPattern> drums;
     std::map<std::string, Section> sections;
     std::vector<std::string> order;
+    size_t introSections = 0;  // the first sections of `order` play once; the rest loops
 };
 
 // --- Parsing --------------------------------------------------------------------------------
@@ -358,6 +360,11 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                     if (section.key < -12 || section.key > 12) {
                         return fail("key out of -12 .. 12");
                     }
+                } else if (name == "tempo") {
+                    section.tempo = std::atof(value.c_str());
+                    if (section.tempo < 40.0 || section.tempo > 300.0) {
+                        return fail("section tempo out of 40 .. 300");
+                    }
                 } else if (name == "drums") {
                     section.drums = value;
                 } else if (name == "bass") {
@@ -377,7 +384,21 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             song.sections[section.name] = section;
             lastKind = "section";
         } else if (key == "song") {
-            song.order.assign(w.begin() + 1, w.end());
+            // "song intro | A B": the sections before the bar play once, the rest loops.
+            song.order.clear();
+            song.introSections = 0;
+            for (size_t i = 1; i < w.size(); ++i) {
+                if (w[i] != "|") {
+                    song.order.push_back(w[i]);
+                } else if (song.introSections > 0 || song.order.empty()) {
+                    return fail("'|' must follow the intro's sections, once");
+                } else {
+                    song.introSections = song.order.size();
+                }
+            }
+            if (song.introSections == song.order.size() && song.introSections > 0) {
+                return fail("nothing after '|' to loop");
+            }
             lastKind = "song";
         } else if (key != "+") {
             return fail("unknown keyword " + key);
@@ -436,11 +457,30 @@ void put(Stereo& bus, size_t at, double value, double pan) {
     bus.right[at] += value * std::sin(angle);
 }
 
+// Where each section's steps fall in time: sections may have tempos of their own.
+struct TempoSpan {
+    double firstStep = 0.0, startSeconds = 0.0, stepSeconds = 0.0;
+};
+
 struct Renderer {
     const Song& song;
     Buses& buses;
-    double stepSeconds;
+    std::vector<TempoSpan> tempoSpans;  // in order of their first step
     Noise noise{12345};
+
+    const TempoSpan& spanAt(double step) const {
+        size_t at = 0;
+        while (at + 1 < tempoSpans.size() && tempoSpans[at + 1].firstStep <= step) {
+            ++at;
+        }
+        return tempoSpans[at];
+    }
+    // The length of a sixteenth where `step` falls.
+    double stepSecondsAt(double step) const { return spanAt(step).stepSeconds; }
+    double secondsAt(double step) const {
+        const TempoSpan& span = spanAt(step);
+        return span.startSeconds + (step - span.firstStep) * span.stepSeconds;
+    }
 
     size_t frameOf(double step) const {
         // Swing delays every second sixteenth.
@@ -449,7 +489,7 @@ struct Renderer {
         if (static_cast<long>(whole) % 2 == 1) {
             offset += song.swing;
         }
-        return static_cast<size_t>((whole + offset) * stepSeconds * kRate);
+        return static_cast<size_t>(secondsAt(whole + offset) * kRate);
     }
 
     // One note of a melodic voice (the lead or the counter-line) at `pan`; a `width` above 0
@@ -457,7 +497,7 @@ struct Renderer {
     void lead(LeadVoice voice, int pitch, double start, double steps, double velocity, double level,
               double pan, double width) {
         const double hz = midiToHz(pitch);
-        const double gate = steps * stepSeconds * 0.92;
+        const double gate = steps * stepSecondsAt(start) * 0.92;
         const bool bell = voice == LeadVoice::Bell;
         const double release = bell ? 0.5 : 0.18;
         const size_t length = static_cast<size_t>((gate + release * 6.0) * kRate);
@@ -528,7 +568,7 @@ struct Renderer {
 
     void bass(int pitch, double start, double steps, double velocity) {
         const double hz = midiToHz(pitch);
-        const double gate = steps * stepSeconds * 0.85;
+        const double gate = steps * stepSecondsAt(start) * 0.85;
         const size_t length = static_cast<size_t>((gate + 0.3) * kRate);
         const size_t begin = frameOf(start);
         Oscillator a, sub;
@@ -547,7 +587,7 @@ struct Renderer {
     }
 
     void pad(const Chord& chord, double start, double steps) {
-        const double gate = steps * stepSeconds;
+        const double gate = steps * stepSecondsAt(start);
         const size_t length = static_cast<size_t>((gate + 0.8) * kRate);
         const size_t begin = frameOf(start);
         int tone = 0;
@@ -774,20 +814,36 @@ struct Renderer {
 
 }  // namespace
 
-bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error) {
+bool renderTrack(const std::string& sourceText, const std::string& sourceDir, RenderedTrack& out,
+                 std::string& error) {
+    (void)sourceDir;  // no source reads other files yet
     Song song;
     if (!parseSong(sourceText, song, error)) {
         return false;
     }
+    // Each section's place in time, at its own tempo or the song's.
+    std::vector<TempoSpan> spans;
+    double seconds = 0.0, introSeconds = 0.0;
     int totalBars = 0;
-    for (const std::string& name : song.order) {
-        totalBars += song.sections.at(name).bars;
+    for (size_t index = 0; index < song.order.size(); ++index) {
+        const Section& section = song.sections.at(song.order[index]);
+        if (index == song.introSections) {
+            introSeconds = seconds;
+        }
+        TempoSpan span;
+        span.firstStep = totalBars * kStepsPerBar;
+        span.startSeconds = seconds;
+        span.stepSeconds = 60.0 / (section.tempo > 0.0 ? section.tempo : song.tempo) / 4.0;
+        spans.push_back(span);
+        seconds += section.bars * kStepsPerBar * span.stepSeconds;
+        totalBars += section.bars;
     }
-    const double stepSeconds = 60.0 / song.tempo / 4.0;
-    const size_t loopFrames = static_cast<size_t>(totalBars * kStepsPerBar * stepSeconds * kRate);
+    const double stepSeconds = spans.front().stepSeconds;
+    const size_t totalFrames = static_cast<size_t>(seconds * kRate);
+    const size_t loopStart = static_cast<size_t>(introSeconds * kRate);
     const size_t tail = static_cast<size_t>(5.0 * kRate);
-    Buses buses(loopFrames + tail);
-    Renderer renderer{song, buses, stepSeconds};
+    Buses buses(totalFrames + tail);
+    Renderer renderer{song, buses, spans};
 
     int bar = 0;
     int arpCounter = 0;
@@ -858,7 +914,7 @@ bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error)
         bar += section.bars;
     }
 
-    Stereo mix(loopFrames + tail);
+    Stereo mix(totalFrames + tail);
     for (size_t i = 0; i < mix.frames(); ++i) {
         mix.left[i] = buses.dry.left[i];
         mix.right[i] = buses.dry.right[i];
@@ -877,11 +933,14 @@ bool renderTrack(const std::string& sourceText, Stereo& out, std::string& error)
             v = y;
         }
     }
-    // Fold the tail onto the start: the loop then carries its own echoes across the seam.
-    out = Stereo(loopFrames);
+    // Fold the tail onto the loop's start: the body then carries its own echoes across the seam.
+    out.loopStart = loopStart;
+    out.audio = Stereo(totalFrames);
+    const size_t body = totalFrames - loopStart;
     for (size_t i = 0; i < mix.frames(); ++i) {
-        out.left[i % loopFrames] += mix.left[i];
-        out.right[i % loopFrames] += mix.right[i];
+        const size_t at = i < totalFrames ? i : loopStart + (i - totalFrames) % body;
+        out.audio.left[at] += mix.left[i];
+        out.audio.right[at] += mix.right[i];
     }
     return true;
 }

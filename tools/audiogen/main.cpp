@@ -19,7 +19,7 @@ using namespace audiogen;
 
 namespace {
 
-bool renderSource(const std::string& path, Stereo& track) {
+bool renderSource(const std::string& path, RenderedTrack& track) {
     std::ifstream in(path);
     if (!in) {
         std::fprintf(stderr, "cannot read %s\n", path.c_str());
@@ -28,23 +28,26 @@ bool renderSource(const std::string& path, Stereo& track) {
     std::stringstream text;
     text << in.rdbuf();
     std::string error;
-    if (!renderTrack(text.str(), track, error)) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    if (!renderTrack(text.str(), folder, track, error)) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
         return false;
     }
-    masterTrack(track);
+    masterTrack(track.audio);
     return true;
 }
 
 int makeTrack(const std::string& source, const std::string& out) {
-    Stereo track;
-    if (!renderSource(source, track)) {
+    RenderedTrack rendered;
+    if (!renderSource(source, rendered)) {
         return 1;
     }
+    Stereo& track = rendered.audio;
     // Encode, then measure what the game will decode; step the level down should the codec
     // push a peak over -1 dBFS.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        if (!writeOgg(out, track, 0.4f)) {
+        if (!writeOgg(out, track, 0.4f, rendered.loopStart)) {
             return 1;
         }
         Stereo decoded;
@@ -53,7 +56,8 @@ int makeTrack(const std::string& source, const std::string& out) {
         }
         const Levels levels = measure(decoded);
         if (levels.peakDb <= -1.0) {
-            std::printf("%s: %.1f s, peak %.2f dBFS, %.2f LUFS integrated\n", out.c_str(), levels.seconds,
+            std::printf("%s: %.1f s (the loop from %.1f s), peak %.2f dBFS, %.2f LUFS integrated\n",
+                        out.c_str(), levels.seconds, static_cast<double>(rendered.loopStart) / kRate,
                         levels.peakDb, levels.lufs);
             return 0;
         }
@@ -123,8 +127,8 @@ int main(int argc, char** argv) {
         return makeEffects(argv[2]);
     }
     if (mode == "wav" && argc == 4) {
-        Stereo track;
-        return renderSource(argv[2], track) && writeWav(argv[3], track) ? 0 : 1;
+        RenderedTrack track;
+        return renderSource(argv[2], track) && writeWav(argv[3], track.audio) ? 0 : 1;
     }
     if (mode == "measure" && (argc == 3 || (argc == 5 && std::string(argv[3]) == "--tempo"))) {
         return measureFile(argv[2], argc == 5 ? argv[4] : "");
