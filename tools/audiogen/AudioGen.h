@@ -41,6 +41,8 @@ struct Levels {
     double seconds = 0.0;
 };
 Levels measure(const Stereo& track);
+// The loudness range (LU, EBU Tech 3342): how far the quiet and loud stretches lie apart.
+double loudnessRange(const Stereo& track);
 
 // Pearson correlation of the left and right channels: 1 for the same signal on both sides.
 double channelCorrelation(const Stereo& track);

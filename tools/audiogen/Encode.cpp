@@ -19,14 +19,20 @@ namespace {
 constexpr double kTargetLufs = -16.0;
 constexpr double kCeilingDb = -1.5;  // leaves room for the codec's small overshoots
 
-double integratedLoudness(const Stereo& track) {
-    ebur128_state* state = ebur128_init(2, static_cast<unsigned long>(kRate), EBUR128_MODE_I);
+// A loudness meter fed the whole track.
+ebur128_state* meter(const Stereo& track, int mode) {
+    ebur128_state* state = ebur128_init(2, static_cast<unsigned long>(kRate), mode);
     std::vector<double> frames(track.frames() * 2);
     for (size_t i = 0; i < track.frames(); ++i) {
         frames[2 * i] = track.left[i];
         frames[2 * i + 1] = track.right[i];
     }
     ebur128_add_frames_double(state, frames.data(), track.frames());
+    return state;
+}
+
+double integratedLoudness(const Stereo& track) {
+    ebur128_state* state = meter(track, EBUR128_MODE_I);
     double lufs = -70.0;
     ebur128_loudness_global(state, &lufs);
     ebur128_destroy(&state);
@@ -102,6 +108,14 @@ double masterTrack(Stereo& track) {
         }
     }
     return before;
+}
+
+double loudnessRange(const Stereo& track) {
+    ebur128_state* state = meter(track, EBUR128_MODE_LRA);
+    double range = 0.0;
+    ebur128_loudness_range(state, &range);
+    ebur128_destroy(&state);
+    return range;
 }
 
 Levels measure(const Stereo& track) {

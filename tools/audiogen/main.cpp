@@ -96,7 +96,8 @@ int measureFile(const std::string& path, const std::string& tempoText) {
     }
     const bool ogg = path.size() > 4 && path.compare(path.size() - 4, 4, ".ogg") == 0;
     Stereo track;
-    if (!(ogg ? readOgg(path, track) : readWav(path, track))) {
+    size_t loopStart = 0;
+    if (!(ogg ? readOgg(path, track, &loopStart) : readWav(path, track))) {
         return 1;
     }
     if (track.frames() == 0) {
@@ -109,10 +110,17 @@ int measureFile(const std::string& path, const std::string& tempoText) {
     Stereo opening(std::min(track.frames(), static_cast<size_t>(window * kRate)));
     std::copy_n(track.left.begin(), opening.frames(), opening.left.begin());
     std::copy_n(track.right.begin(), opening.frames(), opening.right.begin());
+    // The looped body, which plays on and on after the intro.
+    loopStart = std::min(loopStart, track.frames() - 1);
+    Stereo body(track.frames() - loopStart);
+    std::copy(track.left.begin() + static_cast<long>(loopStart), track.left.end(), body.left.begin());
+    std::copy(track.right.begin() + static_cast<long>(loopStart), track.right.end(), body.right.begin());
     std::printf(
-        "lufs=%.2f peak_dbfs=%.2f seconds=%.2f lr_correlation=%.3f repeat_windows=%.3f opening_lufs=%.2f\n",
+        "lufs=%.2f peak_dbfs=%.2f seconds=%.2f lr_correlation=%.3f repeat_windows=%.3f opening_lufs=%.2f "
+        "loop_start_seconds=%.2f lra_body=%.2f\n",
         levels.lufs, levels.peakDb, levels.seconds, channelCorrelation(track),
-        repeatedWindows(track, window, 0.95), measure(opening).lufs);
+        repeatedWindows(track, window, 0.95), measure(opening).lufs, static_cast<double>(loopStart) / kRate,
+        loudnessRange(body));
     return 0;
 }
 
