@@ -16,7 +16,7 @@ namespace {
 constexpr int kStepsPerBar = 16;
 // A longer song would not fit the renderer's buffers; no track of the game comes near it.
 constexpr uint64_t kMaxBars = 300;
-constexpr size_t kMaxFileBytes = 16u << 20;
+constexpr size_t kMaxFileBytes = 4u << 20;
 
 // --- Reading the file -----------------------------------------------------------------------
 
@@ -437,14 +437,15 @@ bool expandInto(const std::string& sourceText, const std::string& sourceDir, std
         error = fileName + ": cannot read " + path;
         return false;
     }
-    std::string bytes(kMaxFileBytes + 1, '\0');
-    file.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(file.gcount()));
-    if (bytes.size() > kMaxFileBytes) {
+    const std::streamoff size = file.seekg(0, std::ios::end).tellg();
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxFileBytes) {
         error =
             fileName + ": larger than a song's notes can be (" + std::to_string(kMaxFileBytes) + " bytes)";
         return false;
     }
+    std::string bytes(static_cast<size_t>(size), '\0');
+    file.seekg(0).read(&bytes[0], size);
+    bytes.resize(static_cast<size_t>(file.gcount()));
     MidiFile midi;
     if (!parseMidi(bytes, midi, error)) {
         error = fileName + ": " + error;
@@ -467,7 +468,7 @@ bool expandInto(const std::string& sourceText, const std::string& sourceDir, std
     }
     if (static_cast<uint64_t>(loopBar) > bars) {
         error = named("loopbar " + std::to_string(loopBar) + " is past the song's end (" +
-                      std::to_string(bars) + " bars)");
+                      std::to_string(bars) + (bars == 1 ? " bar)" : " bars)"));
         return false;
     }
 
