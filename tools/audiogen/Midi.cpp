@@ -146,6 +146,10 @@ bool readTrack(Bytes track, int number, MidiFile& out, std::string& error) {
             }
             out.tempos.push_back(MidiTempo{tick, 60e6 / micros});
         }
+        if (system == 0xff && type == 0x58 && length >= 2 && track.at[1] < 8 &&
+            track.at[0] != 1 << track.at[1] && out.metre.empty()) {
+            out.metre = std::to_string(track.at[0]) + "/" + std::to_string(1 << track.at[1]);
+        }
         ended = system == 0xff && type == 0x2f;
         track.at += length;
     }
@@ -453,6 +457,10 @@ bool expandInto(const std::string& sourceText, const std::string& sourceDir, std
     }
     const auto named = [&](const std::string& why) { return fileName + ": " + why; };
 
+    if (!midi.metre.empty()) {
+        warnings.push_back(
+            named("its metre is " + midi.metre + "; bars here are counted as four quarter notes"));
+    }
     // Ticks to sixteenth steps, to the nearest.
     const uint64_t tpq = static_cast<uint64_t>(midi.ticksPerQuarter);
     auto step = [&](uint64_t tick) { return (tick * 4 + tpq / 2) / tpq; };

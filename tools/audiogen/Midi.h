@@ -27,6 +27,7 @@ struct MidiFile {
     std::vector<MidiNote> notes;    // every track's, in the order they start
     std::vector<MidiTempo> tempos;  // in order of their ticks
     uint64_t endTick = 0;           // the latest end of a track
+    std::string metre;              // "3/4" when some time signature is not four quarter notes
 };
 
 // Reads a Standard MIDI File (format 0 or 1, ticks-per-quarter division) from its bytes.
