@@ -174,43 +174,20 @@ struct Mapping {
 
 // General MIDI percussion keys and the drum letters that play them; 0 for a key with none.
 char drumLetter(int key) {
-    switch (key) {
-        case 35:
-        case 36:
-            return 'k';
-        case 37:
-        case 38:
-        case 39:
-        case 40:
-            return 's';
-        case 42:
-        case 44:
-        case 51:
-        case 54:
-        case 59:
-            return 'h';
-        case 46:
-            return 'o';
-        case 49:
-        case 52:
-        case 55:
-        case 57:
-            return 'c';
-        case 41:
-        case 43:
-        case 45:
-        case 47:
-        case 48:
-        case 50:
-            return 't';
-        case 53:
-        case 56:
-        case 80:
-        case 81:
-            return 'm';
-        default:
-            return 0;
+    static const struct {
+        char letter;
+        int keys[6];  // 0 ends the row
+    } kit[] = {
+        {'k', {35, 36}},         {'s', {37, 38, 39, 40}},         {'h', {42, 44, 51, 54, 59}}, {'o', {46}},
+        {'c', {49, 52, 55, 57}}, {'t', {41, 43, 45, 47, 48, 50}}, {'m', {53, 56, 80, 81}}};
+    for (const auto& row : kit) {
+        for (int each : row.keys) {
+            if (each != 0 && each == key) {
+                return row.letter;
+            }
+        }
     }
+    return 0;
 }
 
 std::string pitchName(int key) {
