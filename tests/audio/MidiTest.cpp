@@ -157,6 +157,8 @@ TEST(MidiTrack, DamagedFilesAreRefusedWithTheirFault) {
         {header(0, 1, kTpq) + chunk("MTrk", delta(0) + "\xff\x01\x40text" + kEnd), "length runs past"},
         {header(0, 1, kTpq) + chunk("MTrk", delta(0) + "\xf0\x20\x7e" + kEnd), "length runs past"},
         {header(0, 1, kTpq) + chunk("MTrk", "\xff\xff\xff\xff\x7f" + kEnd), "time"},
+        {header(0, 1, kTpq) + chunk("MTrk", tempo(0, 40) + delta(200 * 4 * kTpq) + "\xff\x2f\x00"s),
+         "lasts 1200 s"},
     };
     for (const auto& bad : cases) {
         writeMidi("bad.mid", bad.bytes);

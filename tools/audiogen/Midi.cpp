@@ -16,6 +16,7 @@ namespace {
 constexpr int kStepsPerBar = 16;
 // A longer song would not fit the renderer's buffers; no track of the game comes near it.
 constexpr uint64_t kMaxBars = 300;
+constexpr double kMaxSeconds = 600.0;
 constexpr size_t kMaxFileBytes = 4u << 20;
 
 // --- Reading the file -----------------------------------------------------------------------
@@ -472,10 +473,18 @@ bool expandInto(const std::string& sourceText, const std::string& sourceDir, std
             std::fill(barTempo.begin() + static_cast<long>(std::min(bar, bars)), barTempo.end(), tempo.bpm);
         }
     }
+    double seconds = 0.0;
+    for (double bpm : barTempo) {
+        seconds += 4 * 60.0 / bpm;
+    }
+    if (seconds > kMaxSeconds) {
+        error = named("the song lasts " + std::to_string(static_cast<int>(seconds)) + " s, more than the " +
+                      std::to_string(static_cast<int>(kMaxSeconds)) + " a track may");
+        return false;
+    }
 
-    // Each mapped channel's notes in steps; every note lasts at least a step.
+    // Each channel's notes in steps; every note lasts at least a step.
     std::vector<StepNote> channelNotes[16];
-    int unmappedNotes[16] = {};
     for (const MidiNote& note : midi.notes) {
         StepNote s;
         s.key = note.key;
@@ -487,10 +496,10 @@ bool expandInto(const std::string& sourceText, const std::string& sourceDir, std
     for (int channel = 0; channel < 16; ++channel) {
         const bool used = std::any_of(std::begin(voices), std::end(voices),
                                       [&](const Mapping& m) { return m.channel == channel; });
-        unmappedNotes[channel] = used ? 0 : static_cast<int>(channelNotes[channel].size());
-        if (unmappedNotes[channel] > 0) {
+        if (!used && !channelNotes[channel].empty()) {
             warnings.push_back(named("channel " + std::to_string(channel + 1) + " holds " +
-                                     std::to_string(unmappedNotes[channel]) + " notes but plays no voice"));
+                                     std::to_string(channelNotes[channel].size()) +
+                                     " notes but plays no voice"));
         }
     }
     std::vector<StepNote> lines[3];
