@@ -138,6 +138,10 @@ TEST(MidiTrack, MelodyKicksTempoAndLoopSoundAsTheFileWrites) {
             lowLevel(track.audio, beatSeconds(beat - 0.5) + 0.1, beatSeconds(beat - 0.5) + 0.16);
         EXPECT_GT(on, 4.0 * between) << "beat " << beat;
     }
+
+    // A tempo the source names holds for the whole song instead of the file's.
+    ASSERT_TRUE(renderTrack("tempo 150\n"s + kSource, ::testing::TempDir(), track, error)) << error;
+    EXPECT_NEAR(static_cast<double>(track.audio.frames()) / kRate, 4 * 1.6, 0.01);
 }
 
 TEST(MidiTrack, DamagedFilesAreRefusedWithTheirFault) {

@@ -1,6 +1,6 @@
 // Fuzzes the MIDI note source with arbitrary bytes as the file a track names: the reader must
-// refuse or read it without reading past the bytes, and what it writes for the renderer must
-// keep every note inside the song.
+// refuse or read it without reading past the bytes, hand back only notes a channel can hold,
+// and turn what it read into a note source without fault.
 
 #include <unistd.h>
 
