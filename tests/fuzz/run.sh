@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang and runs it for SECONDS: the property-list readers (plist, the
-# default) or the CAF sound reader (caf).
+# default), the CAF sound reader (caf) or the MIDI note source (midi).
 #
-#   tests/fuzz/run.sh SECONDS [BUILD_DIR] [plist|caf]      (BUILD_DIR defaults to build/fuzz)
+#   tests/fuzz/run.sh SECONDS [BUILD_DIR] [plist|caf|midi]      (BUILD_DIR defaults to build/fuzz)
 #
 # The committed seed corpus is only read; inputs the fuzzer finds go to BUILD_DIR/corpus and any
 # crashing input to BUILD_DIR/artifacts/. Exits 0 only when nothing was found.
@@ -20,6 +20,7 @@ target=${3:-plist}
 case $target in
     plist) corpus=$here/corpus; extra=(-max_len=8192 -dict="$here/plist.dict") ;;
     caf) corpus=$here/corpus-caf; extra=(-max_len=4096) ;;
+    midi) corpus=$here/corpus-midi; extra=(-max_len=4096) ;;
     *) echo "unknown fuzzer $target" >&2; exit 2 ;;
 esac
 

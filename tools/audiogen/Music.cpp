@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "AudioGen.h"
+#include "Midi.h"
 
 namespace audiogen {
 
@@ -816,9 +817,13 @@ struct Renderer {
 
 bool renderTrack(const std::string& sourceText, const std::string& sourceDir, RenderedTrack& out,
                  std::string& error) {
-    (void)sourceDir;  // no source reads other files yet
+    // A source may take its notes from a MIDI file: it then reads as the notes written out.
+    std::string text;
+    if (!expandMidiSource(sourceText, sourceDir, text, error)) {
+        return false;
+    }
     Song song;
-    if (!parseSong(sourceText, song, error)) {
+    if (!parseSong(text, song, error)) {
         return false;
     }
     // Each section's place in time, at its own tempo or the song's.
