@@ -2,6 +2,8 @@
 // scaled to its own peak level: the frequent ones (shots, hits, grazes) sit well below the
 // music so constant fire does not bury it; explosions and warnings stand out.
 
+#include <ebur128.h>
+
 #include "AudioGen.h"
 
 namespace audiogen {
@@ -262,6 +264,25 @@ std::vector<Effect> renderEffects() {
         effects.push_back(std::move(effect));
     }
     return effects;
+}
+
+double effectLoudness(const std::vector<double>& samples) {
+    // Fed 10 ms at a time, then 400 ms of silence so the window slides past the end.
+    ebur128_state* state = ebur128_init(1, static_cast<unsigned long>(kRate), EBUR128_MODE_M);
+    const size_t step = static_cast<size_t>(0.01 * kRate);
+    const std::vector<double> silence(step, 0.0);
+    double loudest = -70.0;
+    for (size_t from = 0; from < samples.size() + 40 * step; from += step) {
+        const double* block = from < samples.size() ? samples.data() + from : silence.data();
+        const size_t count = from < samples.size() ? std::min(step, samples.size() - from) : step;
+        ebur128_add_frames_double(state, block, count);
+        double momentary = -70.0;
+        if (ebur128_loudness_momentary(state, &momentary) == EBUR128_SUCCESS) {
+            loudest = std::fmax(loudest, momentary);
+        }
+    }
+    ebur128_destroy(&state);
+    return loudest;
 }
 
 }  // namespace audiogen
