@@ -336,18 +336,18 @@ Samples menuMove() {
 }
 
 Samples menuAccept() {
-    Samples s = blank(0.42);
-    addBell(s, 0.0, 1318.5, 0.9, 0.09, 0.6);    // E6
-    addBell(s, 0.055, 1975.5, 0.9, 0.12, 0.7);  // B6
-    addBell(s, 0.055, 2637.0, 0.4, 0.10, 0.3);  // E7 shimmer
-    addBell(s, 0.0, 659.3, 0.3, 0.12, 0.35);    // E5 underneath, for confidence
+    Samples s = blank(0.48);
+    addBell(s, 0.0, 1318.5, 0.9, 0.08, 0.6);    // E6
+    addBell(s, 0.055, 1975.5, 0.9, 0.1, 0.7);   // B6
+    addBell(s, 0.055, 2637.0, 0.4, 0.08, 0.3);  // E7 shimmer
+    addBell(s, 0.0, 659.3, 0.3, 0.1, 0.35);     // E5 underneath, for confidence
     return s;
 }
 
 Samples menuBack() {
-    Samples s = blank(0.3);
+    Samples s = blank(0.38);
     addBell(s, 0.0, 1318.5, 0.35, 0.06, 0.6);  // E6
-    addBell(s, 0.06, 880.0, 0.35, 0.09, 0.7);  // A5, falling a fifth
+    addBell(s, 0.06, 880.0, 0.35, 0.08, 0.7);  // A5, falling a fifth
     return s;
 }
 
