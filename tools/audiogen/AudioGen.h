@@ -29,6 +29,9 @@ struct Effect {
     std::vector<double> samples;
 };
 std::vector<Effect> renderEffects();
+// An effect's loudness as a player hears it at its loudest: the highest momentary loudness
+// (LUFS over a sliding 400 ms window, the effect alone in silence), the level effects are set by.
+double effectLoudness(const std::vector<double>& samples);
 
 // Scales a track to -16 LUFS integrated and keeps its peak under -1.5 dBFS with a smooth
 // limiter. Returns the integrated loudness before the gain.

@@ -79,8 +79,9 @@ int makeEffects(const std::string& folder) {
         for (double v : effect.samples) {
             peak = std::fmax(peak, std::fabs(v));
         }
-        std::printf("%s: %.3f s, peak %.1f dBFS\n", effect.name.c_str(),
-                    static_cast<double>(effect.samples.size()) / kRate, gainToDb(peak));
+        std::printf("%s: %.3f s, loudness %.1f LUFS, peak %.1f dBFS\n", effect.name.c_str(),
+                    static_cast<double>(effect.samples.size()) / kRate, effectLoudness(effect.samples),
+                    gainToDb(peak));
     }
     return 0;
 }
