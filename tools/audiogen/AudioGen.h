@@ -58,6 +58,16 @@ double truePeakDb(const Stereo& track);
 // an ideal band-pass, by one Fourier transform of the whole signal (zero-padded to a power of
 // two) with every bin outside the band dropped. -200 for silence.
 double bandLevelDb(const Stereo& track, double lowHz, double highHz);
+// An effect laid every `every` seconds from the start of the music's looped body for `seconds`
+// (the body repeating should it be shorter), at `gainDb` against the music, each play summed onto
+// those still sounding as the game's voices sum them: the RMS level (dB) of each in the 1-2 kHz
+// band, where a lead melody sits.
+struct Masking {
+    double musicDb = -200.0;
+    double shotDb = -200.0;
+};
+Masking measureMasking(const Stereo& music, size_t loopStart, const Stereo& shot, double seconds,
+                       double every, double gainDb);
 
 // Writers. Both return false and print why when the file cannot be written.
 // The loop's start is written as the comment "LOOPSTART=frames", which the game reads.

@@ -199,6 +199,34 @@ double bandLevelDb(const Stereo& track, double lowHz, double highHz) {
     return meanSquare > 0.0 ? 10.0 * std::log10(meanSquare) : -200.0;
 }
 
+Masking measureMasking(const Stereo& music, size_t loopStart, const Stereo& shot, double seconds,
+                       double every, double gainDb) {
+    Masking masking;
+    if (loopStart >= music.frames() || shot.frames() == 0 || !(seconds > 0.0) || !(every > 0.0)) {
+        return masking;
+    }
+    const size_t frames = static_cast<size_t>(seconds * kRate), body = music.frames() - loopStart;
+    Stereo bed(frames), shots(frames);
+    for (size_t i = 0; i < frames; ++i) {
+        bed.left[i] = music.left[loopStart + i % body];
+        bed.right[i] = music.right[loopStart + i % body];
+    }
+    const double gain = dbToGain(gainDb);
+    for (size_t play = 0;; ++play) {
+        const size_t at = static_cast<size_t>(std::lround(static_cast<double>(play) * every * kRate));
+        if (at >= frames) {
+            break;
+        }
+        for (size_t i = 0; i < shot.frames() && at + i < frames; ++i) {
+            shots.left[at + i] += gain * shot.left[i];
+            shots.right[at + i] += gain * shot.right[i];
+        }
+    }
+    masking.musicDb = bandLevelDb(bed, 1000.0, 2000.0);
+    masking.shotDb = bandLevelDb(shots, 1000.0, 2000.0);
+    return masking;
+}
+
 bool readWav(const std::string& path, Stereo& out) {
     std::vector<unsigned char> bytes;
     if (!readBytes(path, bytes)) {

@@ -153,11 +153,8 @@ int measureFile(const std::string& path, const std::string& tempoText) {
     return 0;
 }
 
-// The effect laid every `every` seconds from the start of the music's looped body for `seconds`
-// (the body repeating should it be shorter), at `gainDb` against the music, each play summed
-// onto the plays still sounding, as the game's voices sum them; then the RMS level of each in
-// the 1-2 kHz band, where a lead melody sits.
-int measureMasking(const std::string& musicPath, const std::string& shotPath, double seconds, double every,
+// How far the music's 1-2 kHz band stays above an effect played over its looped body.
+int maskingOfFiles(const std::string& musicPath, const std::string& shotPath, double seconds, double every,
                    double gainDb) {
     if (!(seconds > 0.0 && seconds <= 600.0) || !(every >= 0.005 && every <= 60.0) ||
         !(gainDb >= -60.0 && gainDb <= 20.0)) {
@@ -174,26 +171,9 @@ int measureMasking(const std::string& musicPath, const std::string& shotPath, do
         std::fprintf(stderr, "masking: the music's body or the effect holds no samples\n");
         return 1;
     }
-    const size_t frames = static_cast<size_t>(seconds * kRate), body = music.frames() - loopStart;
-    Stereo bed(frames), shots(frames);
-    for (size_t i = 0; i < frames; ++i) {
-        bed.left[i] = music.left[loopStart + i % body];
-        bed.right[i] = music.right[loopStart + i % body];
-    }
-    const double gain = dbToGain(gainDb);
-    for (size_t play = 0;; ++play) {
-        const size_t at = static_cast<size_t>(std::lround(static_cast<double>(play) * every * kRate));
-        if (at >= frames) {
-            break;
-        }
-        for (size_t i = 0; i < shot.frames() && at + i < frames; ++i) {
-            shots.left[at + i] += gain * shot.left[i];
-            shots.right[at + i] += gain * shot.right[i];
-        }
-    }
-    const double musicBand = bandLevelDb(bed, 1000.0, 2000.0), shotBand = bandLevelDb(shots, 1000.0, 2000.0);
-    std::printf("music_band_db=%.2f shot_band_db=%.2f margin_db=%.2f\n", musicBand, shotBand,
-                musicBand - shotBand);
+    const Masking masking = measureMasking(music, loopStart, shot, seconds, every, gainDb);
+    std::printf("music_band_db=%.2f shot_band_db=%.2f margin_db=%.2f\n", masking.musicDb, masking.shotDb,
+                masking.musicDb - masking.shotDb);
     return 0;
 }
 
@@ -232,7 +212,7 @@ int main(int argc, char** argv) {
         std::vector<std::string> values = {"", "0.07", "-6"};
         if (options(argc, argv, 4, {"--seconds", "--every", "--shot-gain-db"}, values) &&
             !values[0].empty()) {
-            return measureMasking(argv[2], argv[3], std::atof(values[0].c_str()),
+            return maskingOfFiles(argv[2], argv[3], std::atof(values[0].c_str()),
                                   std::atof(values[1].c_str()), std::atof(values[2].c_str()));
         }
     }
