@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "audio/CafReader.h"
+#include "audio/OggLoopStart.h"
 #include "data/AssetPackage.h"
 #include "data/PhysfsStream.h"
 
@@ -162,7 +163,12 @@ bool CXSoundManager::playMusic(const std::string& path, bool loop) {
     if (isAssetPackageMounted() && outputOpen) {
         musicStream = std::make_unique<sf::physfs>(path);
     }
+    uint64_t loopFrame = 0;
+    LoopTag loopTag = LoopTag::Absent;
     if (musicStream && musicStream->isOpen()) {
+        // The loop's start is read before the library takes the stream (it reads from the start).
+        loopTag = readLoopStart(*musicStream, loopFrame);
+        musicStream->seek(0);
         music = std::make_unique<sf::Music>();
         if (!music->openFromStream(*musicStream)) {
             music.reset();
@@ -181,9 +187,36 @@ bool CXSoundManager::playMusic(const std::string& path, bool loop) {
         return false;
     }
     music->setLoop(loop);
+    if (loop) {
+        setLoopStart(path, loopTag, loopFrame);
+    }
     music->setVolume(trackLevel);
     music->play();
     return true;
+}
+
+void CXSoundManager::setLoopStart(const std::string& path, LoopTag tag, uint64_t frame) {
+    if (tag == LoopTag::Malformed) {
+        std::printf("Music track \"%s\": its loop start is not a frame number; the whole track loops\n",
+                    path.c_str());
+        return;
+    }
+    if (tag == LoopTag::Absent || frame == 0) {
+        return;
+    }
+    // Frames as microseconds, rounded to the nearest: the library rounds them back to the same frame.
+    const sf::Int64 rate = music->getSampleRate();
+    const sf::Int64 duration = music->getDuration().asMicroseconds();
+    const sf::Int64 offset = rate > 0 && frame < (uint64_t{1} << 40)
+                                 ? (static_cast<sf::Int64>(frame) * 1000000 + rate / 2) / rate
+                                 : duration;
+    if (offset >= duration) {
+        std::printf(
+            "Music track \"%s\": its loop start (frame %llu) lies past its end; the whole track loops\n",
+            path.c_str(), static_cast<unsigned long long>(frame));
+        return;
+    }
+    music->setLoopPoints(sf::Music::TimeSpan(sf::microseconds(offset), sf::microseconds(duration - offset)));
 }
 
 void CXSoundManager::pauseMusic() {

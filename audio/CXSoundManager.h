@@ -4,6 +4,7 @@
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 namespace sf {
 class physfs;
 }
+enum class LoopTag;
 
 // Music and sound effects, all read from the asset package. One track plays at a time,
 // streamed by the audio library's own thread through a package stream; effects are decoded
@@ -45,6 +47,9 @@ class CXSoundManager {
 
     // Opens the track at the package path, loops it or not, applies the music volume and
     // starts it. False when the track could not be opened: the game goes on without music.
+    // A looping track with a loop start (its "LOOPSTART" comment, in frames) plays its intro
+    // once and then loops the rest; without one, or with a value that is no frame of the
+    // track (one line says so), the whole track loops.
     bool playMusic(const std::string& path, bool loop);
     void pauseMusic();
     void stopMusic();
@@ -86,6 +91,8 @@ class CXSoundManager {
     const Effect* findBuffer(const std::string& name) const;
     // Stops the track and deletes it, then its stream.
     void closeTrack();
+    // Sets the open track's loop to run from the tagged frame to its end.
+    void setLoopStart(const std::string& path, LoopTag tag, uint64_t frame);
 
     std::string basePath;
     bool musicHeld = false;

@@ -115,3 +115,70 @@ TEST(MusicMeasure, WaveFilesReadBackWhatWasWrittenAndRefuseOtherFiles) {
     EXPECT_FALSE(readWav(path, read));
     std::remove(path.c_str());
 }
+
+TEST(MusicMeasure, TheBandLevelHearsOnlyItsBandAndTheShotIsLaidOverTheLoopedBody) {
+    // A 1.5 kHz sine at 0.1 reads its RMS (-23 dB) with tones at 300 Hz and 5 kHz beside it.
+    Stereo mixed = tone(2.0, 0.1, 1500.0);
+    const Stereo low = tone(2.0, 0.5, 300.0), high = tone(2.0, 0.5, 5000.0);
+    for (size_t i = 0; i < mixed.frames(); ++i) {
+        mixed.left[i] += low.left[i] + high.left[i];
+        mixed.right[i] = mixed.left[i];
+    }
+    EXPECT_NEAR(bandLevelDb(mixed, 1000.0, 2000.0), -23.01, 0.1);
+    EXPECT_LT(bandLevelDb(tone(2.0, 0.5, 300.0), 1000.0, 2000.0), -60.0);
+
+    // A loud intro, then a quiet body: only the body is what the shot plays over. A 10 ms blip
+    // every 70 ms is on a seventh of the time; at -6 dB it reads 6 dB below its own level.
+    Stereo music = tone(3.0, 0.05, 1500.0);
+    const size_t intro = static_cast<size_t>(kRate);
+    for (size_t i = 0; i < intro; ++i) {
+        music.left[i] = music.right[i] = 0.5 * std::sin(0.2 * static_cast<double>(i));
+    }
+    const Stereo blip = tone(0.01, 0.5, 1500.0);
+    const Masking masking = measureMasking(music, intro, blip, 4.0, 0.07, -6.0);
+    EXPECT_NEAR(masking.musicDb, -29.03, 0.2);  // the body, repeated past its end
+    EXPECT_NEAR(masking.shotDb, -9.03 - 6.02 - 10.0 * std::log10(7.0), 0.5);
+    EXPECT_NEAR(measureMasking(music, intro, blip, 4.0, 0.07, -12.0).shotDb, masking.shotDb - 6.02, 0.05);
+}
+
+TEST(MusicMeasure, RepeatsAreCountedOnTheBarsFromTheLoopStart) {
+    // Half a second of intro before the body's one-second windows: a copied window counts on
+    // the body's grid, and is missed by a grid from the file's start.
+    Stereo track = noise(8.5, 5);
+    const size_t second = static_cast<size_t>(kRate), intro = second / 2;
+    for (size_t i = 0; i < second; ++i) {
+        track.left[intro + 5 * second + i] = track.left[intro + second + i];
+        track.right[intro + 5 * second + i] = track.right[intro + second + i];
+    }
+    EXPECT_NEAR(repeatedWindows(track, 1.0, 0.95, intro), 1.0 / 8.0, 1e-9);
+    EXPECT_EQ(repeatedWindows(track, 1.0, 0.95, 0), 0.0);
+}
+
+TEST(MusicMeasure, EffectFilesReadBackWhatWasWrittenAndRefuseOtherFiles) {
+    const std::string path = ::testing::TempDir() + "measure_round_trip.caf";
+    std::vector<double> written(1000);
+    for (size_t i = 0; i < written.size(); ++i) {
+        written[i] = 0.8 * std::sin(0.05 * static_cast<double>(i));
+    }
+    ASSERT_TRUE(writeCaf(path, written));
+    Stereo read;
+    ASSERT_TRUE(readCaf(path, read));
+    ASSERT_EQ(read.frames(), written.size());
+    for (size_t i = 0; i < read.frames(); i += 7) {
+        EXPECT_NEAR(read.left[i], written[i], 1.0 / 16384.0);
+        EXPECT_EQ(read.right[i], read.left[i]);
+    }
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        bytes = text.str();
+    }
+    // Cut inside its data, or not an effect at all: refused with a line.
+    std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    EXPECT_FALSE(readCaf(path, read));
+    std::ofstream(path, std::ios::binary) << "RIFF and then something else entirely";
+    EXPECT_FALSE(readCaf(path, read));
+    std::remove(path.c_str());
+}

@@ -52,7 +52,25 @@ double channelCorrelation(const Stereo& track);
 // The share of the track's whole windows (of `windowSeconds`, laid end to end from the start)
 // whose waveform correlates at `threshold` or more with some earlier window: a track that
 // only repeats itself scores near 1, one whose sections develop near 0.
-double repeatedWindows(const Stereo& track, double windowSeconds, double threshold);
+// Windows are laid on a grid through `alignFrame` (the loop's start, where the body's bars begin);
+// the part before the grid's first whole window is not a window.
+double repeatedWindows(const Stereo& track, double windowSeconds, double threshold, size_t alignFrame = 0);
+// The highest inter-sample peak (dBFS) as a decoder and converter will reproduce it (4x oversampled).
+double truePeakDb(const Stereo& track);
+// The RMS level (dB) of the band lowHz .. highHz of the track, both channels' power averaged:
+// an ideal band-pass, by one Fourier transform of the whole signal (zero-padded to a power of
+// two) with every bin outside the band dropped. -200 for silence.
+double bandLevelDb(const Stereo& track, double lowHz, double highHz);
+// An effect laid every `every` seconds from the start of the music's looped body for `seconds`
+// (the body repeating should it be shorter), at `gainDb` against the music, each play summed onto
+// those still sounding as the game's voices sum them: the RMS level (dB) of each in the 1-2 kHz
+// band, where a lead melody sits.
+struct Masking {
+    double musicDb = -200.0;
+    double shotDb = -200.0;
+};
+Masking measureMasking(const Stereo& music, size_t loopStart, const Stereo& shot, double seconds,
+                       double every, double gainDb);
 
 // Writers. Both return false and print why when the file cannot be written.
 // The loop's start is written as the comment "LOOPSTART=frames", which the game reads.
@@ -66,5 +84,8 @@ bool writeWav(const std::string& path, const Stereo& track);
 bool readOgg(const std::string& path, Stereo& out, size_t* loopStart = nullptr);
 // Reads a 16-bit PCM WAVE file at the renderer's rate (mono is read onto both sides).
 bool readWav(const std::string& path, Stereo& out);
+// Reads a 16-bit linear PCM Core Audio Format file at the renderer's rate, as writeCaf writes it
+// (either byte order, mono or stereo; mono is read onto both sides).
+bool readCaf(const std::string& path, Stereo& out);
 
 }  // namespace audiogen

@@ -2,7 +2,10 @@
 // peak (from the mastering code), how different the two channels are, and how much of the
 // track repeats itself window for window.
 
+#include <ebur128.h>
+
 #include <algorithm>
+#include <complex>
 #include <cstdio>
 #include <cstring>
 
@@ -48,6 +51,54 @@ double correlate(const Stereo& track, const Window& a, const Window& b, size_t l
     return sum / (a.norm * b.norm);
 }
 
+// An in-place radix-2 Fourier transform; the length is a power of two.
+void fft(std::vector<std::complex<double>>& a) {
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1) {
+            j ^= bit;
+        }
+        j ^= bit;
+        if (i < j) {
+            std::swap(a[i], a[j]);
+        }
+    }
+    for (size_t length = 2; length <= n; length <<= 1) {
+        const double angle = -2.0 * kPi / static_cast<double>(length);
+        const std::complex<double> step(std::cos(angle), std::sin(angle));
+        for (size_t start = 0; start < n; start += length) {
+            std::complex<double> w(1.0, 0.0);
+            for (size_t k = 0; k < length / 2; ++k) {
+                const std::complex<double> even = a[start + k], odd = a[start + k + length / 2] * w;
+                a[start + k] = even + odd;
+                a[start + k + length / 2] = even - odd;
+                w *= step;
+            }
+        }
+    }
+}
+
+bool readBytes(const std::string& path, std::vector<unsigned char>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return false;
+    }
+    unsigned char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    std::fclose(f);
+    return true;
+}
+
+uint32_t big32(const unsigned char* b) {
+    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
+           static_cast<uint32_t>(b[2]) << 8 | static_cast<uint32_t>(b[3]);
+}
+
 uint32_t little32(const unsigned char* b) {
     return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
            static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
@@ -77,15 +128,16 @@ double channelCorrelation(const Stereo& track) {
     return ll > 0.0 && rr > 0.0 ? lr / std::sqrt(ll * rr) : 1.0;
 }
 
-double repeatedWindows(const Stereo& track, double windowSeconds, double threshold) {
+double repeatedWindows(const Stereo& track, double windowSeconds, double threshold, size_t alignFrame) {
     const size_t length = static_cast<size_t>(windowSeconds * kRate);
     if (length == 0 || track.frames() < length) {
         return 0.0;
     }
-    const size_t count = track.frames() / length;
+    const size_t first = std::min(alignFrame, track.frames()) % length;
+    const size_t count = (track.frames() - first) / length;
     std::vector<Window> windows;
     for (size_t k = 0; k < count; ++k) {
-        windows.push_back(describe(track, k * length, length));
+        windows.push_back(describe(track, first + k * length, length));
     }
     size_t repeats = 0;
     for (size_t k = 1; k < count; ++k) {
@@ -96,22 +148,90 @@ double repeatedWindows(const Stereo& track, double windowSeconds, double thresho
             }
         }
     }
-    return static_cast<double>(repeats) / static_cast<double>(count);
+    return count ? static_cast<double>(repeats) / static_cast<double>(count) : 0.0;
+}
+
+double truePeakDb(const Stereo& track) {
+    ebur128_state* state = ebur128_init(2, static_cast<unsigned long>(kRate), EBUR128_MODE_TRUE_PEAK);
+    if (!state) {
+        return 0.0;
+    }
+    std::vector<double> frames(track.frames() * 2);
+    for (size_t i = 0; i < track.frames(); ++i) {
+        frames[2 * i] = track.left[i];
+        frames[2 * i + 1] = track.right[i];
+    }
+    ebur128_add_frames_double(state, frames.data(), track.frames());
+    double peak = 0.0;
+    for (unsigned channel = 0; channel < 2; ++channel) {
+        double channelPeak = 0.0;
+        ebur128_true_peak(state, channel, &channelPeak);
+        peak = std::fmax(peak, channelPeak);
+    }
+    ebur128_destroy(&state);
+    return gainToDb(peak);
+}
+
+double bandLevelDb(const Stereo& track, double lowHz, double highHz) {
+    const size_t n = track.frames();
+    if (n == 0) {
+        return -200.0;
+    }
+    size_t size = 1;
+    while (size < n) {
+        size *= 2;
+    }
+    // By Parseval, the band's energy is the sum of its bins' squared magnitudes over the
+    // transform's length, twice over for the negative frequencies' mirror.
+    double energy = 0.0;
+    for (const std::vector<double>* channel : {&track.left, &track.right}) {
+        std::vector<std::complex<double>> bins(size);
+        std::copy(channel->begin(), channel->end(), bins.begin());
+        fft(bins);
+        const size_t low = static_cast<size_t>(std::ceil(lowHz * static_cast<double>(size) / kRate));
+        const size_t high =
+            std::min(size / 2, static_cast<size_t>(highHz * static_cast<double>(size) / kRate));
+        for (size_t k = std::max<size_t>(low, 1); k <= high; ++k) {
+            energy += 2.0 * std::norm(bins[k]) / static_cast<double>(size);
+        }
+    }
+    const double meanSquare = energy / (2.0 * static_cast<double>(n));
+    return meanSquare > 0.0 ? 10.0 * std::log10(meanSquare) : -200.0;
+}
+
+Masking measureMasking(const Stereo& music, size_t loopStart, const Stereo& shot, double seconds,
+                       double every, double gainDb) {
+    Masking masking;
+    if (loopStart >= music.frames() || shot.frames() == 0 || !(seconds > 0.0) || !(every > 0.0)) {
+        return masking;
+    }
+    const size_t frames = static_cast<size_t>(seconds * kRate), body = music.frames() - loopStart;
+    Stereo bed(frames), shots(frames);
+    for (size_t i = 0; i < frames; ++i) {
+        bed.left[i] = music.left[loopStart + i % body];
+        bed.right[i] = music.right[loopStart + i % body];
+    }
+    const double gain = dbToGain(gainDb);
+    for (size_t play = 0;; ++play) {
+        const size_t at = static_cast<size_t>(std::lround(static_cast<double>(play) * every * kRate));
+        if (at >= frames) {
+            break;
+        }
+        for (size_t i = 0; i < shot.frames() && at + i < frames; ++i) {
+            shots.left[at + i] += gain * shot.left[i];
+            shots.right[at + i] += gain * shot.right[i];
+        }
+    }
+    masking.musicDb = bandLevelDb(bed, 1000.0, 2000.0);
+    masking.shotDb = bandLevelDb(shots, 1000.0, 2000.0);
+    return masking;
 }
 
 bool readWav(const std::string& path, Stereo& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    std::vector<unsigned char> bytes;
+    if (!readBytes(path, bytes)) {
         return false;
     }
-    std::vector<unsigned char> bytes;
-    unsigned char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    std::fclose(f);
     auto fail = [&](const char* why) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), why);
         return false;
@@ -154,6 +274,72 @@ bool readWav(const std::string& path, Stereo& out) {
             return true;
         }
         at = body + size + (size & 1);
+    }
+    return fail("no data chunk");
+}
+
+bool readCaf(const std::string& path, Stereo& out) {
+    std::vector<unsigned char> bytes;
+    if (!readBytes(path, bytes)) {
+        return false;
+    }
+    auto fail = [&](const char* why) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), why);
+        return false;
+    };
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), "caff", 4) != 0) {
+        return fail("not a Core Audio Format file");
+    }
+    unsigned channels = 0;
+    bool littleEndian = false;
+    // Chunks: a four-letter type and a 64-bit big-endian size; the data chunk's size may be -1
+    // (to the end of the file), and its samples follow a 4-byte edit count.
+    for (size_t at = 8; at + 12 <= bytes.size();) {
+        const uint64_t declared =
+            static_cast<uint64_t>(big32(bytes.data() + at + 4)) << 32 | big32(bytes.data() + at + 8);
+        const size_t body = at + 12;
+        const bool toEnd = declared == ~uint64_t{0} && std::memcmp(bytes.data() + at, "data", 4) == 0;
+        if (!toEnd && declared > bytes.size() - body) {
+            return fail("a chunk runs past the end of the file");
+        }
+        const size_t size = toEnd ? bytes.size() - body : static_cast<size_t>(declared);
+        if (std::memcmp(bytes.data() + at, "desc", 4) == 0 && size >= 32) {
+            uint64_t rateBits =
+                static_cast<uint64_t>(big32(bytes.data() + body)) << 32 | big32(bytes.data() + body + 4);
+            double rate;
+            std::memcpy(&rate, &rateBits, sizeof rate);
+            const uint32_t flags = big32(bytes.data() + body + 12);
+            channels = big32(bytes.data() + body + 24);
+            const uint32_t bits = big32(bytes.data() + body + 28);
+            if (std::memcmp(bytes.data() + body + 8, "lpcm", 4) != 0 || (flags & 1) != 0 || bits != 16 ||
+                (channels != 1 && channels != 2)) {
+                return fail("only 16-bit integer linear PCM, mono or stereo, is measured");
+            }
+            if (rate != kRate) {
+                return fail("only 44100 Hz is measured");
+            }
+            littleEndian = (flags & 2) != 0;
+        } else if (std::memcmp(bytes.data() + at, "data", 4) == 0) {
+            if (channels == 0) {
+                return fail("the data comes before its description");
+            }
+            if (size < 4) {
+                return fail("a data chunk without its edit count");
+            }
+            const size_t frames = (size - 4) / (2 * channels);
+            out = Stereo(frames);
+            for (size_t i = 0; i < frames; ++i) {
+                const unsigned char* s = bytes.data() + body + 4 + i * 2 * channels;
+                auto sample = [&](const unsigned char* b) {
+                    return static_cast<int16_t>(littleEndian ? (b[0] | b[1] << 8) : (b[0] << 8 | b[1])) /
+                           32768.0;
+                };
+                out.left[i] = sample(s);
+                out.right[i] = channels == 2 ? sample(s + 2) : out.left[i];
+            }
+            return true;
+        }
+        at = body + size;
     }
     return fail("no data chunk");
 }
