@@ -87,6 +87,8 @@ bool Soundfont::open(std::string& error) {
     fluid_settings_setint(impl->settings, "synth.reverb.active", 0);
     fluid_settings_setint(impl->settings, "synth.chorus.active", 0);
     fluid_settings_setint(impl->settings, "synth.polyphony", 256);
+    // Only the presets a track plays are decoded, not the whole font.
+    fluid_settings_setint(impl->settings, "synth.dynamic-sample-loading", 1);
     fluid_settings_setnum(impl->settings, "synth.gain", 1.0);
     impl->synth = new_fluid_synth(impl->settings);
     if (!impl->synth) {

@@ -1003,6 +1003,32 @@ void renderSampled(Renderer& renderer, Soundfont& font, Buses& buses) {
     }
 }
 
+// The smallest widening of `upper`'s sides, 1 .. 2, that brings the correlation of the two sides
+// of `upper` + `low` down to `target` (the widest when none does). With L = X + gS and
+// R = Y - gS every sum the correlation needs is a polynomial in g, so one pass finds it.
+double widthFor(const Stereo& upper, const Stereo& low, double target) {
+    double xy = 0.0, xx = 0.0, yy = 0.0, xs = 0.0, ys = 0.0, ss = 0.0;
+    for (size_t i = 0; i < upper.frames(); ++i) {
+        const double middle = 0.5 * (upper.left[i] + upper.right[i]),
+                     apart = 0.5 * (upper.left[i] - upper.right[i]);
+        const double x = middle + low.left[i], y = middle + low.right[i];
+        xy += x * y;
+        xx += x * x;
+        yy += y * y;
+        xs += x * apart;
+        ys += y * apart;
+        ss += apart * apart;
+    }
+    for (double g = 1.0; g < 2.0; g += 0.05) {
+        const double lr = xy + g * (ys - xs) - g * g * ss;
+        const double ll = xx + 2.0 * g * xs + g * g * ss, rr = yy - 2.0 * g * ys + g * g * ss;
+        if (ll <= 0.0 || rr <= 0.0 || lr / std::sqrt(ll * rr) <= target) {
+            return g;
+        }
+    }
+    return 2.0;
+}
+
 // The mix, left in `buses.dry`: everything but the bass and the kick loses its bottom below
 // 130 Hz, the bass ducks under each kick, the echo and the room are added, and the 2-6 kHz
 // band gets a little lift so the hats, the snare and the lead's edge speak.
@@ -1031,13 +1057,24 @@ void mixDown(Renderer& renderer, Soundfont& font, Buses& buses, double stepSecon
             duck[at + i] = std::min(duck[at + i], 1.0 - amount * shape);
         }
     }
-    // The bass's own edge above 150 Hz is kept; below 35 Hz there is nothing to hear.
-    for (auto [bassSide, floorSide, out] : {std::tuple{&buses.bass.left, &buses.floor.left, &mix.left},
-                                            std::tuple{&buses.bass.right, &buses.floor.right, &mix.right}}) {
+    // Below 35 Hz there is nothing to hear, only headroom lost. The result lands in `bass`.
+    for (auto [bassSide, floorSide] :
+         {std::pair{&buses.bass.left, &buses.floor.left}, std::pair{&buses.bass.right, &buses.floor.right}}) {
         Biquad rumble = Biquad::highPass(35.0, 0.7), floorRumble = Biquad::highPass(30.0, 0.7);
         for (size_t i = 0; i < frames; ++i) {
-            (*out)[i] += rumble.run((*bassSide)[i] * duck[i]) + floorRumble.run((*floorSide)[i]);
+            (*bassSide)[i] = rumble.run((*bassSide)[i] * duck[i]) + floorRumble.run((*floorSide)[i]);
         }
+    }
+    // Widen what is already apart (the pad, the arpeggio, the hats, the room): the sides'
+    // difference up, the middle as it was, so nothing changes when the two are summed. Only
+    // as far as the whole needs: a song whose voices already spread is left as it is, one
+    // that leans on the middle (a centred lead over the bass and the kick) is opened until
+    // its two sides differ enough to sound wide, and no further, so nothing turns hollow.
+    const double width = widthFor(mix, buses.bass, 0.85);
+    for (size_t i = 0; i < frames; ++i) {
+        const double middle = 0.5 * (mix.left[i] + mix.right[i]), apart = 0.5 * (mix.left[i] - mix.right[i]);
+        mix.left[i] = middle + apart * width + buses.bass.left[i];
+        mix.right[i] = middle - apart * width + buses.bass.right[i];
     }
 }
 
