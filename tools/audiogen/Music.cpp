@@ -519,10 +519,13 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
 // --- Instruments ----------------------------------------------------------------------------
 
 // Where the voices meet: `dry` is high-passed in the mix so only the bass and the kick hold the
-// bottom; `bass` is ducked under each kick; `floor` (the kick, the thunder) passes as it is.
+// bottom; `bass` is ducked under each kick; `floor` (the kick, the thunder) passes as it is;
+// `doubler` (the melodic lines) returns a moment late as a difference between the sides, which
+// widens a line in the middle without touching what the two sides sum to.
 struct Buses {
-    Stereo dry, bass, floor, reverb, echo;
-    explicit Buses(size_t frames) : dry(frames), bass(frames), floor(frames), reverb(frames), echo(frames) {}
+    Stereo dry, bass, floor, reverb, echo, doubler;
+    explicit Buses(size_t frames)
+        : dry(frames), bass(frames), floor(frames), reverb(frames), echo(frames), doubler(frames) {}
 };
 
 // A melodic voice played from the soundfont: its notes are gathered while the song is laid
@@ -636,6 +639,7 @@ struct Renderer {
                         put(buses.dry, begin + i, value, place);
                         put(buses.reverb, begin + i, value * 0.35, place);
                         put(buses.echo, begin + i, value * 0.3, place);
+                        put(buses.doubler, begin + i, value * 0.3, place);
                     }
                     continue;
                 }
@@ -646,6 +650,7 @@ struct Renderer {
             put(buses.dry, begin + i, sample * gain, pan);
             put(buses.reverb, begin + i, sample * gain * 0.35, pan);
             put(buses.echo, begin + i, sample * gain * 0.3, pan);
+            put(buses.doubler, begin + i, sample * gain * 0.3, pan);
         }
     }
 
@@ -998,6 +1003,7 @@ void renderSampled(Renderer& renderer, Soundfont& font, Buses& buses) {
             }
             if (route.echo > 0.0) {
                 put(buses.echo, i, v * route.echo, route.line->pan);
+                put(buses.doubler, i, v * 0.3, route.line->pan);
             }
         }
     }
@@ -1038,6 +1044,12 @@ void mixDown(Renderer& renderer, Soundfont& font, Buses& buses, double stepSecon
     Stereo& mix = buses.dry;
     addEcho(buses.echo, mix, stepSeconds * 3.0, 0.35, 0.6);
     addReverb(buses.reverb, mix, 0.82, 1.0);
+    const size_t late = static_cast<size_t>(0.014 * kRate);
+    for (size_t i = late; i < frames; ++i) {
+        const double copy = 0.5 * (buses.doubler.left[i - late] + buses.doubler.right[i - late]);
+        mix.left[i] += copy;
+        mix.right[i] -= copy;
+    }
     for (std::vector<double>* side : {&mix.left, &mix.right}) {
         Biquad cut = Biquad::highPass(130.0, 0.7), cutMore = Biquad::highPass(130.0, 0.7);
         Biquad presence = Biquad::peak(3500.0, 0.8, 3.0);
