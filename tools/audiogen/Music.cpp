@@ -984,11 +984,12 @@ void renderSampled(Renderer& renderer, Soundfont& font, Buses& buses) {
         Stereo* bus;
         double gain, reverb, echo;
     };
-    const Route routes[] = {{&renderer.sampledLead, &buses.dry, 0.9, 0.3, 0.3},
-                            {&renderer.sampledCounter, &buses.dry, 0.7, 0.3, 0.2},
-                            {&renderer.sampledBass, &buses.bass, 1.1, 0.0, 0.0},
-                            {&renderer.sampledPadLeft, &buses.dry, 0.45, 0.6, 0.0},
-                            {&renderer.sampledPadRight, &buses.dry, 0.45, 0.6, 0.0}};
+    // Gains that set a sampled voice where the synthesised one it replaces sits in the mix.
+    const Route routes[] = {{&renderer.sampledLead, &buses.dry, 1.7, 0.3, 0.3},
+                            {&renderer.sampledCounter, &buses.dry, 1.3, 0.3, 0.2},
+                            {&renderer.sampledBass, &buses.bass, 1.4, 0.0, 0.0},
+                            {&renderer.sampledPadLeft, &buses.dry, 1.3, 0.6, 0.0},
+                            {&renderer.sampledPadRight, &buses.dry, 1.3, 0.6, 0.0}};
     for (const Route& route : routes) {
         if (route.line->program < 0 || route.line->events.empty()) {
             continue;
