@@ -1073,9 +1073,12 @@ void mixDown(Renderer& renderer, Soundfont& font, Buses& buses, double stepSecon
     // Below 35 Hz there is nothing to hear, only headroom lost. The result lands in `bass`.
     for (auto [bassSide, floorSide] :
          {std::pair{&buses.bass.left, &buses.floor.left}, std::pair{&buses.bass.right, &buses.floor.right}}) {
+        // The kick's weight is moved off the bass's roots (41-78 Hz) to its punch near 110 Hz.
         Biquad rumble = Biquad::highPass(35.0, 0.7), floorRumble = Biquad::highPass(30.0, 0.7);
+        Biquad offRoots = Biquad::peak(55.0, 0.9, -6.0), punch = Biquad::peak(110.0, 1.2, 2.0);
         for (size_t i = 0; i < frames; ++i) {
-            (*bassSide)[i] = rumble.run((*bassSide)[i] * duck[i]) + floorRumble.run((*floorSide)[i]);
+            (*bassSide)[i] = rumble.run((*bassSide)[i] * duck[i]) +
+                             punch.run(offRoots.run(floorRumble.run((*floorSide)[i])));
         }
     }
     // Widen what is already apart (the pad, the arpeggio, the hats, the room): the sides'
