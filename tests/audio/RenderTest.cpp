@@ -1,5 +1,5 @@
-// The music renderer as a composer hears it: drum hits where the steps say, voices where they
-// are placed, the same bytes from the same source, clear messages for what the soundfont
+// The music renderer as a composer hears it: drum hits where the steps say, fills that differ,
+// voices where they are placed, the same bytes from the same source, clear messages for what the soundfont
 // cannot play, and a loop that comes round without a click.
 
 #include <gtest/gtest.h>
@@ -82,6 +82,33 @@ TEST(MusicRender, DrumLinesSoundOnTheirStepsAndNowhereElse) {
                                            "\nsection A 1 chords=p drums=d crash=0\nsong A\n");
         EXPECT_GT(rms(track.audio, 0.0, 0.1), 20.0 * rms(track.audio, 1.0, 1.9));
     }
+}
+
+TEST(MusicRender, SectionsTurnIntoTheNextWithFillsOfTheirOwn) {
+    // The same bar under three names: the fills of their last half bars differ from each
+    // other, while the first halves, the plain pattern, are alike.
+    const RenderedTrack track =
+        render(std::string(kBars) +
+               "drums d k=x.......x.......\nsection A 1 chords=p drums=d fill=1 crash=0\n"
+               "section B 1 chords=p drums=d fill=1 crash=0\nsection C 1 chords=p drums=d "
+               "fill=1 crash=0\nsong A B C\n");
+    auto half = [&](int bar, int which) {
+        const size_t begin = static_cast<size_t>((bar * 2.0 + which) * kRate),
+                     length = static_cast<size_t>(0.9 * kRate);
+        return std::vector<double>(track.audio.left.begin() + static_cast<long>(begin),
+                                   track.audio.left.begin() + static_cast<long>(begin + length));
+    };
+    auto alike = [](const std::vector<double>& a, const std::vector<double>& b) {
+        double ab = 0.0;
+        for (size_t i = 0; i < a.size(); ++i) {
+            ab += a[i] * b[i];
+        }
+        return ab / std::sqrt(energy(a) * energy(b));
+    };
+    EXPECT_GT(alike(half(1, 0), half(2, 0)), 0.9);
+    EXPECT_LT(alike(half(0, 1), half(1, 1)), 0.8);
+    EXPECT_LT(alike(half(1, 1), half(2, 1)), 0.8);
+    EXPECT_LT(alike(half(0, 1), half(2, 1)), 0.8);
 }
 
 TEST(MusicRender, AVoicePannedToOneSideIsLouderThere) {
