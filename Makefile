@@ -15,7 +15,8 @@ PACKAGES := \
 	libboost-dev liblodepng-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth xdotool imagemagick libopenal1 \
-	desktop-file-utils appstream libvorbis-dev libebur128-dev sox
+	desktop-file-utils appstream libvorbis-dev libebur128-dev sox \
+	libfluidsynth-dev musescore-general-soundfont-small
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

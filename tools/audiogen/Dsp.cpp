@@ -31,19 +31,18 @@ struct AllPass {
     }
 };
 
-void reverbSide(const std::vector<double>& in, std::vector<double>& out, size_t spread, double roomSize,
-                double wet) {
-    const size_t combLengths[] = {1116, 1188, 1277, 1356, 1422, 1491};
+void reverbSide(const std::vector<double>& own, const std::vector<double>& other, std::vector<double>& out,
+                const size_t (&combLengths)[6], size_t preDelay, double roomSize, double wet) {
     std::vector<Comb> combs;
     for (size_t length : combLengths) {
-        combs.emplace_back(length + spread);
+        combs.emplace_back(length);
     }
-    AllPass first(556 + spread), second(441 + spread);
-    for (size_t i = 0; i < in.size(); ++i) {
-        const double x = in[i] * 0.015;
+    AllPass first(556 + combLengths[0] % 37), second(441 + combLengths[1] % 29);
+    for (size_t i = preDelay; i < out.size(); ++i) {
+        const double x = (own[i - preDelay] * 0.8 + other[i - preDelay] * 0.2) * 0.015;
         double sum = 0.0;
         for (Comb& comb : combs) {
-            sum += comb.run(x, roomSize, 0.25);
+            sum += comb.run(x, roomSize, 0.3);
         }
         out[i] += second.run(first.run(sum)) * wet;
     }
@@ -51,17 +50,58 @@ void reverbSide(const std::vector<double>& in, std::vector<double>& out, size_t 
 
 }  // namespace
 
+Biquad Biquad::highPass(double hz, double q) {
+    const double w = 2.0 * kPi * hz / kRate, alpha = std::sin(w) / (2.0 * q), c = std::cos(w);
+    const double a0 = 1.0 + alpha;
+    Biquad f;
+    f.b0 = (1.0 + c) / 2.0 / a0;
+    f.b1 = -(1.0 + c) / a0;
+    f.b2 = f.b0;
+    f.a1 = -2.0 * c / a0;
+    f.a2 = (1.0 - alpha) / a0;
+    return f;
+}
+
+Biquad Biquad::lowPass(double hz, double q) {
+    const double w = 2.0 * kPi * hz / kRate, alpha = std::sin(w) / (2.0 * q), c = std::cos(w);
+    const double a0 = 1.0 + alpha;
+    Biquad f;
+    f.b0 = (1.0 - c) / 2.0 / a0;
+    f.b1 = (1.0 - c) / a0;
+    f.b2 = f.b0;
+    f.a1 = -2.0 * c / a0;
+    f.a2 = (1.0 - alpha) / a0;
+    return f;
+}
+
+Biquad Biquad::peak(double hz, double q, double gainDb) {
+    const double a = std::pow(10.0, gainDb / 40.0);
+    const double w = 2.0 * kPi * hz / kRate, alpha = std::sin(w) / (2.0 * q), c = std::cos(w);
+    const double a0 = 1.0 + alpha / a;
+    Biquad f;
+    f.b0 = (1.0 + alpha * a) / a0;
+    f.b1 = -2.0 * c / a0;
+    f.b2 = (1.0 - alpha * a) / a0;
+    f.a1 = f.b1;
+    f.a2 = (1.0 - alpha / a) / a0;
+    return f;
+}
+
 void addReverb(const Stereo& send, Stereo& out, double roomSize, double wet) {
-    reverbSide(send.left, out.left, 0, roomSize, wet);
-    reverbSide(send.right, out.right, 23, roomSize, wet);
+    // Mutually prime-ish lengths that differ side to side by more than a few samples.
+    static const size_t left[6] = {1116, 1188, 1277, 1356, 1422, 1491};
+    static const size_t right[6] = {1151, 1233, 1319, 1397, 1459, 1543};
+    reverbSide(send.left, send.right, out.left, left, static_cast<size_t>(0.011 * kRate), roomSize, wet);
+    reverbSide(send.right, send.left, out.right, right, static_cast<size_t>(0.017 * kRate), roomSize, wet);
 }
 
 void addEcho(const Stereo& send, Stereo& out, double delaySeconds, double feedback, double wet) {
     const size_t delay = static_cast<size_t>(delaySeconds * kRate);
     std::vector<double> left(send.frames(), 0.0), right(send.frames(), 0.0);
+    Biquad darkLeft = Biquad::lowPass(4500.0, 0.7), darkRight = Biquad::lowPass(4500.0, 0.7);
     for (size_t i = 0; i < send.frames(); ++i) {
-        const double fromRight = i >= delay ? right[i - delay] : 0.0;
-        const double fromLeft = i >= delay ? left[i - delay] : 0.0;
+        const double fromRight = i >= delay ? darkRight.run(right[i - delay]) : 0.0;
+        const double fromLeft = i >= delay ? darkLeft.run(left[i - delay]) : 0.0;
         // Ping-pong: the first repeat lands left, the next right, each a little darker.
         const double input = i >= delay ? 0.5 * (send.left[i - delay] + send.right[i - delay]) : 0.0;
         left[i] = input + fromRight * feedback;

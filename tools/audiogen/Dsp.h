@@ -108,6 +108,29 @@ struct Filter {
     }
 };
 
+// A second-order section (direct form I) for the mix's fixed equalisers: high-pass, low-pass and
+// a peaking bell, each at a centre or corner frequency in Hz.
+struct Biquad {
+    double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
+    double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+    static Biquad highPass(double hz, double q);
+    static Biquad lowPass(double hz, double q);
+    static Biquad peak(double hz, double q, double gainDb);
+    double run(double x) {
+        const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+    void runAll(std::vector<double>& samples) {
+        for (double& v : samples) {
+            v = run(v);
+        }
+    }
+};
+
 // Attack, decay, sustain, release in seconds (sustain a level); t is the time since the
 // note began, gate the note's held length.
 inline double adsr(double t, double gate, double attack, double decay, double sustain, double release) {
@@ -132,10 +155,11 @@ struct Stereo {
     size_t frames() const { return left.size(); }
 };
 
-// A plain room: four combs into two all-passes per side (slightly different lengths left and
-// right for width). Adds the wet signal of `send` into `out`.
+// A room: six combs into two all-passes per side, each side with lengths and a pre-delay of
+// its own so the two tails do not match (the room is wide, not a copy in the middle). Each side
+// hears its own send and a little of the other. Adds the wet signal of `send` into `out`.
 void addReverb(const Stereo& send, Stereo& out, double roomSize, double wet);
-// A feedback echo, the delay in seconds, alternating sides.
+// A feedback echo, the delay in seconds, alternating sides, each repeat a little darker.
 void addEcho(const Stereo& send, Stereo& out, double delaySeconds, double feedback, double wet);
 
 }  // namespace audiogen

@@ -1,11 +1,14 @@
 // The track renderer: reads a note source (tracks/README.md) and plays it through a small
-// band of synthesised instruments (lead, bass, pad, arpeggio, drums) into a stereo mix.
+// band (lead, counter-line, bass, pad, arpeggio, drums) into a stereo mix. The melodic voices
+// are synthesised unless a source asks for a General MIDI program; the drums are the
+// soundfont's kits.
 
 #include <algorithm>
 #include <map>
 #include <sstream>
 
 #include "AudioGen.h"
+#include "Fluid.h"
 #include "Midi.h"
 
 namespace audiogen {
@@ -38,7 +41,7 @@ struct Phrase {
 
 // One bar or more of drum steps per voice: 'x' a full hit, 'o' a soft one, '.' nothing.
 struct DrumPattern {
-    // k kick, s snare, h closed hat, o open hat, c crash, t tom, m metal clang, n thunder
+    // The letters of drumKey(), m metal clang and n thunder.
     std::map<char, std::string> voices;
     int steps = kStepsPerBar;
 };
@@ -64,12 +67,53 @@ struct Section {
 enum class LeadVoice { Saw, Square, Bell, Pulse };
 enum class BassVoice { Saw, Square, Sine };
 
+// The General MIDI percussion key a drum letter plays, or 0 for the synthesised ones.
+int drumKey(char letter) {
+    switch (letter) {
+        case 'k':
+            return 36;  // bass drum
+        case 's':
+            return 38;  // snare
+        case 'h':
+            return 42;  // closed hat
+        case 'o':
+            return 46;  // open hat
+        case 'c':
+            return 49;  // crash
+        case 't':
+            return 45;  // low tom
+        case 'l':
+            return 41;  // low floor tom
+        case 'u':
+            return 50;  // high tom
+        case 'r':
+            return 51;  // ride
+        case 'p':
+            return 39;  // hand clap
+        case 'b':
+            return 54;  // tambourine
+        case 'e':
+            return 70;  // shaker
+        default:
+            return 0;
+    }
+}
+
+bool isDrumLetter(char letter) {
+    return drumKey(letter) != 0 || letter == 'm' || letter == 'n';
+}
+
 struct Song {
     double tempo = 120.0;
     LeadVoice lead = LeadVoice::Saw;
     LeadVoice counter = LeadVoice::Bell;
-    // Places in the field, -1 (left) .. 1 (right).
-    double leadPan = 0.0, counterPan = 0.5, hatPan = 0.3, metalPan = -0.4;
+    // General MIDI programs of the voices a source asks to be sampled; -1 keeps the synthesised one.
+    int leadProgram = -1, counterProgram = -1, bassProgram = -1, padProgram = -1;
+    int drumKit = 0;  // program in the soundfont's percussion bank
+    // Places in the field, -1 (left) .. 1 (right); the widths spread a voice's notes about the
+    // centre (the pad's chord tones, the arpeggio's steps, the toms from high to low).
+    double leadPan = 0.0, counterPan = 0.5, hatPan = 0.35, metalPan = -0.4, bassPan = 0.0, kickPan = 0.0,
+           snarePan = 0.06, padWidth = 0.65, arpWidth = 0.7, tomWidth = 0.6;
     double leadWidth = 0.0;  // the lead's two detuned oscillators spread apart by this much
     BassVoice bass = BassVoice::Saw;
     double padCutoff = 1400.0;
@@ -79,7 +123,8 @@ struct Song {
     std::map<std::string, DrumPattern> drums;
     std::map<std::string, Section> sections;
     std::vector<std::string> order;
-    size_t introSections = 0;  // the first sections of `order` play once; the rest loops
+    size_t introSections = 0;          // the first sections of `order` play once; the rest loops
+    std::map<std::string, int> lines;  // the line each voice and kit keyword was last given on
 };
 
 // --- Parsing --------------------------------------------------------------------------------
@@ -219,6 +264,7 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             continue;
         }
         const std::string& key = w[0];
+        song.lines[key] = number;
         if (key == "+") {  // continues the phrase or progression above
             if (lastKind == "phrase") {
                 if (!addPhraseTokens(song.phrases[lastName], w, 1, error)) {
@@ -241,6 +287,30 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             song.swing = std::atof(w[1].c_str());
         } else if (key == "padcutoff") {
             song.padCutoff = std::atof(w[1].c_str());
+        } else if (w[1].rfind("gm:", 0) == 0 &&
+                   (key == "lead" || key == "countervoice" || key == "bassvoice" || key == "padvoice")) {
+            // "lead gm:81": the voice played by a General MIDI program from the soundfont.
+            const std::string digits = w[1].substr(3);
+            const int program = digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos
+                                    ? -1
+                                    : std::atoi(digits.c_str());
+            if (program < 0 || program > 127) {
+                return fail("General MIDI program must be 0 .. 127: " + w[1]);
+            }
+            (key == "lead"           ? song.leadProgram
+             : key == "countervoice" ? song.counterProgram
+             : key == "bassvoice"    ? song.bassProgram
+                                     : song.padProgram) = program;
+        } else if (key == "padvoice") {
+            if (w[1] != "saw") {
+                return fail("unknown pad voice " + w[1] + " (saw or gm:N)");
+            }
+            song.padProgram = -1;
+        } else if (key == "drumkit") {
+            song.drumKit = drumKitProgram(w[1]);
+            if (song.drumKit < 0) {
+                return fail("unknown drum kit " + w[1] + " (" + drumKitNames() + ")");
+            }
         } else if (key == "lead" || key == "countervoice") {
             const std::map<std::string, LeadVoice> voices = {{"saw", LeadVoice::Saw},
                                                              {"square", LeadVoice::Square},
@@ -250,14 +320,16 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                 return fail("unknown lead voice " + w[1]);
             }
             (key == "lead" ? song.lead : song.counter) = voices.at(w[1]);
+            (key == "lead" ? song.leadProgram : song.counterProgram) = -1;
         } else if (key == "leadwidth") {
             song.leadWidth = std::fmin(std::fmax(std::atof(w[1].c_str()), 0.0), 1.0);
         } else if (key == "pan") {
             // pan lead -0.2 counter 0.5 ...: pairs of a voice and its place.
-            const std::map<std::string, double*> places = {{"lead", &song.leadPan},
-                                                           {"counter", &song.counterPan},
-                                                           {"hats", &song.hatPan},
-                                                           {"metal", &song.metalPan}};
+            const std::map<std::string, double*> places = {
+                {"lead", &song.leadPan},   {"counter", &song.counterPan}, {"hats", &song.hatPan},
+                {"metal", &song.metalPan}, {"bass", &song.bassPan},       {"kick", &song.kickPan},
+                {"snare", &song.snarePan}, {"pad", &song.padWidth},       {"arp", &song.arpWidth},
+                {"toms", &song.tomWidth}};
             if (w.size() % 2 == 0) {
                 return fail("pan needs pairs of a voice and a place");
             }
@@ -274,6 +346,7 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
                 return fail("unknown bass voice " + w[1]);
             }
             song.bass = voices.at(w[1]);
+            song.bassProgram = -1;
         } else if (key == "progression" || key == "+") {
             size_t from = 1;
             if (key == "progression") {
@@ -314,6 +387,9 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
             for (size_t i = 2; i < w.size(); ++i) {
                 if (w[i].size() < 3 || w[i][1] != '=') {
                     return fail("drum voice must read like k=x...");
+                }
+                if (!isDrumLetter(w[i][0])) {
+                    return fail(std::string("unknown drum letter ") + w[i][0]);
                 }
                 const std::string steps = w[i].substr(2);
                 if (steps.size() % kStepsPerBar != 0) {
@@ -443,9 +519,27 @@ bool parseSong(const std::string& text, Song& song, std::string& error) {
 
 // --- Instruments ----------------------------------------------------------------------------
 
+// Where the voices meet: `dry` is high-passed in the mix so only the bass and the kick hold the
+// bottom; `bass` is ducked under each kick; `floor` (the kick, the thunder) passes as it is;
+// `doubler` (the melodic lines) returns a moment late as a difference between the sides, which
+// widens a line in the middle without touching what the two sides sum to.
 struct Buses {
-    Stereo dry, reverb, echo;
-    explicit Buses(size_t frames) : dry(frames), reverb(frames), echo(frames) {}
+    Stereo dry, bass, floor, reverb, echo, doubler;
+    explicit Buses(size_t frames)
+        : dry(frames), bass(frames), floor(frames), reverb(frames), echo(frames), doubler(frames) {}
+};
+
+// A melodic voice played from the soundfont: its notes are gathered while the song is laid
+// out and rendered in one pass at the end.
+struct SampledLine {
+    int program = -1;
+    double pan = 0.0;
+    std::vector<Soundfont::NoteEvent> events;
+    void note(size_t from, size_t to, int pitch, double velocity) {
+        const int strength = std::clamp(static_cast<int>(std::lround(100.0 * velocity)), 1, 127);
+        events.push_back({from, pitch, strength});
+        events.push_back({to, pitch, 0});
+    }
 };
 
 void put(Stereo& bus, size_t at, double value, double pan) {
@@ -467,7 +561,10 @@ struct Renderer {
     const Song& song;
     Buses& buses;
     std::vector<TempoSpan> tempoSpans;  // in order of their first step
+    DrumSamples& kit;
     Noise noise{12345};
+    std::vector<std::pair<size_t, double>> kicks{};  // frame and strength of every kick, for the ducking
+    SampledLine sampledLead{}, sampledCounter{}, sampledBass{}, sampledPadLeft{}, sampledPadRight{};
 
     const TempoSpan& spanAt(double step) const {
         size_t at = 0;
@@ -495,10 +592,15 @@ struct Renderer {
 
     // One note of a melodic voice (the lead or the counter-line) at `pan`; a `width` above 0
     // sets its two detuned oscillators apart on either side of it.
-    void lead(LeadVoice voice, int pitch, double start, double steps, double velocity, double level,
-              double pan, double width) {
-        const double hz = midiToHz(pitch);
+    void lead(LeadVoice voice, SampledLine& sampled, int pitch, double start, double steps, double velocity,
+              double level, double pan, double width) {
         const double gate = steps * stepSecondsAt(start) * 0.92;
+        if (sampled.program >= 0) {
+            sampled.note(frameOf(start), frameOf(start) + static_cast<size_t>(gate * kRate), pitch,
+                         velocity * level * 0.85);
+            return;
+        }
+        const double hz = midiToHz(pitch);
         const bool bell = voice == LeadVoice::Bell;
         const double release = bell ? 0.5 : 0.18;
         const size_t length = static_cast<size_t>((gate + release * 6.0) * kRate);
@@ -527,7 +629,8 @@ struct Renderer {
                 const double vibrato =
                     t > 0.22 ? 0.12 * std::min(1.0, (t - 0.22) / 0.3) * std::sin(2.0 * kPi * 5.5 * t) : 0.0;
                 const double f = hz * std::pow(2.0, vibrato / 12.0);
-                const double cutoff = 900.0 + 4200.0 * std::exp(-t / 0.3) * velocity;
+                // Some edge stays after the attack, so the lead speaks in the 2-6 kHz band.
+                const double cutoff = 1500.0 + 4200.0 * std::exp(-t / 0.3) * velocity;
                 if (width > 0.0) {
                     filter.run(a.next(wave, f * 1.003), cutoff, 0.9);
                     spread.run(b.next(wave, f * 0.997), cutoff, 0.9);
@@ -537,6 +640,7 @@ struct Renderer {
                         put(buses.dry, begin + i, value, place);
                         put(buses.reverb, begin + i, value * 0.35, place);
                         put(buses.echo, begin + i, value * 0.3, place);
+                        put(buses.doubler, begin + i, value * 0.3, place);
                     }
                     continue;
                 }
@@ -547,19 +651,20 @@ struct Renderer {
             put(buses.dry, begin + i, sample * gain, pan);
             put(buses.reverb, begin + i, sample * gain * 0.35, pan);
             put(buses.echo, begin + i, sample * gain * 0.3, pan);
+            put(buses.doubler, begin + i, sample * gain * 0.3, pan);
         }
     }
 
     // A melodic line through one of the section's voices: its phrases in turn until it is full.
-    void playLine(const Line& melody, LeadVoice voice, double from, int sectionSteps, int key, double pan,
-                  double width) {
+    void playLine(const Line& melody, LeadVoice voice, SampledLine& sampled, double from, int sectionSteps,
+                  int key, double pan, double width) {
         int offset = 0;
         for (size_t turn = 0; !melody.phrases.empty() && offset < sectionSteps; ++turn) {
             const Phrase& phrase = song.phrases.at(melody.phrases[turn % melody.phrases.size()]);
             for (const Note& note : phrase.notes) {
                 if (offset + note.start < sectionSteps) {
-                    lead(voice, note.pitch + melody.shift + key, from + offset + note.start, note.length,
-                         note.velocity, melody.level, pan, width);
+                    lead(voice, sampled, note.pitch + melody.shift + key, from + offset + note.start,
+                         note.length, note.velocity, melody.level, pan, width);
                 }
             }
             // An empty phrase still takes a bar, so a line of nothing but empty phrases ends.
@@ -568,8 +673,13 @@ struct Renderer {
     }
 
     void bass(int pitch, double start, double steps, double velocity) {
-        const double hz = midiToHz(pitch);
         const double gate = steps * stepSecondsAt(start) * 0.85;
+        if (sampledBass.program >= 0) {
+            sampledBass.note(frameOf(start), frameOf(start) + static_cast<size_t>(gate * kRate), pitch,
+                             velocity * 0.95);
+            return;
+        }
+        const double hz = midiToHz(pitch);
         const size_t length = static_cast<size_t>((gate + 0.3) * kRate);
         const size_t begin = frameOf(start);
         Oscillator a, sub;
@@ -582,8 +692,10 @@ struct Renderer {
             const double t = static_cast<double>(i) / kRate;
             const double env = adsr(t, gate, 0.004, 0.25, 0.7, 0.04);
             filter.run(a.next(wave, hz), 220.0 + 1500.0 * std::exp(-t / 0.09) * velocity, 1.1);
-            const double sample = (filter.low + 0.6 * sub.next(Wave::Sine, hz * 0.5)) * env;
-            put(buses.dry, begin + i, sample * gain, 0.0);
+            // The sub sits on the note itself: an octave below it would fall under 40 Hz,
+            // felt as mud rather than heard.
+            const double sample = (filter.low + 0.45 * sub.next(Wave::Sine, hz)) * env;
+            put(buses.bass, begin + i, sample * gain, song.bassPan);
         }
     }
 
@@ -600,8 +712,14 @@ struct Renderer {
             while (pitch > 67) {
                 pitch -= 12;
             }
+            const double pan = tone % 2 == 0 ? -song.padWidth : song.padWidth;
+            if (song.padProgram >= 0) {
+                (tone % 2 == 0 ? sampledPadLeft : sampledPadRight)
+                    .note(begin, begin + static_cast<size_t>(gate * kRate), pitch, 0.6);
+                ++tone;
+                continue;
+            }
             const double hz = midiToHz(pitch);
-            const double pan = tone % 2 == 0 ? -0.45 : 0.45;
             Oscillator a, b;
             Filter filter;
             for (size_t i = 0; i < length; ++i) {
@@ -633,120 +751,148 @@ struct Renderer {
         }
     }
 
-    void drum(char voice, double start, double velocity) {
-        const size_t begin = frameOf(start);
-        Oscillator body;
-        Filter filter, second;
-        double seconds = 0.3;
-        switch (voice) {
-            case 'k':
-                seconds = 0.45;
+    // One hit of a percussion key from the song's kit, placed where a drummer's kit sits: the
+    // kick and snare in the middle, hats to one side, toms across from high to low.
+    void kitHit(int key, double start, double velocity) {
+        double scale = 1.0;
+        const std::vector<double>& samples = kit.hit(song.drumKit, key, velocity, scale);
+        double gain = 0.5, pan = 0.0, send = 0.0;
+        Stereo* bus = &buses.dry;
+        switch (key) {
+            case 36:
+                gain = 0.95;
+                pan = song.kickPan;
+                bus = &buses.floor;
+                kicks.emplace_back(frameOf(start), velocity);
                 break;
-            case 's':
-                seconds = 0.35;
+            case 38:
+                gain = 0.55;
+                pan = song.snarePan;
+                send = 0.2;
                 break;
-            case 'h':
-                seconds = 0.08;
+            case 42:
+                gain = 0.24;
+                pan = song.hatPan;
                 break;
-            case 'o':
-                seconds = 0.4;
+            case 46:
+                gain = 0.2;
+                pan = song.hatPan;
+                send = 0.1;
                 break;
-            case 'c':
-                seconds = 2.2;
+            case 49:
+                gain = 0.3;
+                pan = -0.3;
+                send = 0.3;
                 break;
-            case 't':
-                seconds = 0.45;
+            case 51:
+                gain = 0.2;
+                pan = -0.4;
+                send = 0.12;
                 break;
-            case 'm':
-                seconds = 0.7;
+            case 39:
+                gain = 0.42;
+                pan = -0.12;
+                send = 0.3;
                 break;
-            case 'n':
-                seconds = 2.8;
+            case 54:
+                gain = 0.22;
+                pan = 0.55;
                 break;
-            default:
-                return;
+            case 70:
+                gain = 0.22;
+                pan = -0.55;
+                break;
+            default:  // the toms, high on the right to low on the left
+                gain = 0.5;
+                pan = song.tomWidth * std::clamp((key - 45.5) / 4.5, -1.0, 1.0);
+                send = 0.2;
+                break;
         }
+        const size_t begin = frameOf(start);
+        const size_t length = std::min(samples.size(), bus->frames() - std::min(begin, bus->frames()));
+        for (size_t i = 0; i < length; ++i) {
+            const double sample = samples[i] * scale * gain;
+            put(*bus, begin + i, sample, pan);
+            if (send > 0.0) {
+                put(buses.reverb, begin + i, sample * send, pan);
+            }
+        }
+    }
+
+    void drum(char voice, double start, double velocity) {
+        if (const int key = drumKey(voice)) {
+            kitHit(key, start, velocity);
+            return;
+        }
+        const size_t begin = frameOf(start);
+        Filter filter, second;
+        const double seconds = voice == 'm' ? 0.7 : 2.8;
         const size_t length = static_cast<size_t>(seconds * kRate);
         for (size_t i = 0; i < length; ++i) {
             const double t = static_cast<double>(i) / kRate;
             const double n = noise.next();
-            double sample = 0.0, pan = 0.0, send = 0.0;
-            switch (voice) {
-                case 'k': {
-                    const double f = 48.0 + 120.0 * std::exp(-t / 0.028);
-                    sample = body.next(Wave::Sine, f) * std::exp(-t / 0.3) * 0.75 +
-                             n * std::exp(-t / 0.002) * 0.25;
-                    break;
+            if (voice == 'm') {
+                // Struck plate: inharmonic partials that die away at their own rates, and
+                // the clink of the strike.
+                static const double ratios[] = {1.0, 1.52, 2.31, 2.94, 4.17};
+                static const double decays[] = {0.32, 0.2, 0.14, 0.09, 0.05};
+                double sample = 0.0;
+                for (int k = 0; k < 5; ++k) {
+                    sample += std::sin(2.0 * kPi * 330.0 * ratios[k] * t) * std::exp(-t / decays[k]) * 0.1;
                 }
-                case 's': {
-                    filter.run(n, 1800.0, 0.6);
-                    sample = body.next(Wave::Sine, 190.0 - 30.0 * t) * std::exp(-t / 0.05) * 0.45 +
-                             (filter.high * 0.6 + filter.band * 0.5) * std::exp(-t / 0.09) * 0.38;
-                    send = 0.18;
-                    pan = 0.05;
-                    break;
-                }
-                case 'h':
-                case 'o': {
-                    filter.run(n, 7500.0, 0.8);
-                    sample = filter.high * std::exp(-t / (voice == 'h' ? 0.022 : 0.14)) * 0.28;
-                    pan = song.hatPan;
-                    break;
-                }
-                case 'c': {
-                    filter.run(n, 4200.0, 0.7);
-                    second.run(filter.high, 9000.0, 0.5);
-                    sample = (filter.high * 0.6 + second.band * 0.4) * std::exp(-t / 0.7) * 0.22;
-                    pan = -0.25;
-                    send = 0.4;
-                    break;
-                }
-                case 't': {
-                    const double f = 95.0 + 50.0 * std::exp(-t / 0.05);
-                    sample = body.next(Wave::Sine, f) * std::exp(-t / 0.18) * 0.5;
-                    pan = -0.2;
-                    send = 0.2;
-                    break;
-                }
-                case 'm': {
-                    // Struck plate: inharmonic partials that die away at their own rates, and
-                    // the clink of the strike.
-                    static const double ratios[] = {1.0, 1.52, 2.31, 2.94, 4.17};
-                    static const double decays[] = {0.32, 0.2, 0.14, 0.09, 0.05};
-                    for (int k = 0; k < 5; ++k) {
-                        sample +=
-                            std::sin(2.0 * kPi * 330.0 * ratios[k] * t) * std::exp(-t / decays[k]) * 0.1;
-                    }
-                    filter.run(n, 5000.0, 0.7);
-                    sample += filter.high * std::exp(-t / 0.004) * 0.5;
-                    pan = song.metalPan;
-                    send = 0.3;
-                    break;
-                }
-                case 'n': {
-                    // Thunder: a crack, then a low roll that swells and fades, with its own
-                    // noise on each side so it fills the field.
-                    const double roll = std::min(1.0, t / 0.06) * std::exp(-t / 0.8);
-                    const double cutoff = 110.0 + 500.0 * std::exp(-t / 0.25);
-                    filter.run(n, cutoff, 0.8);
-                    second.run(noise.next(), cutoff, 0.8);
-                    const double crack = n * std::exp(-t / 0.012) * 0.35;
-                    const double left = (filter.low * roll * 2.2 + crack) * velocity;
-                    const double right = (second.low * roll * 2.2 + crack) * velocity;
-                    if (begin + i < buses.dry.frames()) {
-                        buses.dry.left[begin + i] += left;
-                        buses.dry.right[begin + i] += right;
-                        buses.reverb.left[begin + i] += left * 0.3;
-                        buses.reverb.right[begin + i] += right * 0.3;
-                    }
-                    continue;
-                }
-                default:
-                    break;
+                filter.run(n, 5000.0, 0.7);
+                sample += filter.high * std::exp(-t / 0.004) * 0.5;
+                put(buses.dry, begin + i, sample * velocity, song.metalPan);
+                put(buses.reverb, begin + i, sample * velocity * 0.3, song.metalPan);
+                continue;
             }
-            put(buses.dry, begin + i, sample * velocity, pan);
-            if (send > 0.0) {
-                put(buses.reverb, begin + i, sample * velocity * send, pan);
+            // Thunder: a crack, then a low roll that swells and fades, with its own noise on
+            // each side so it fills the field. It keeps its rumble: it rides the floor bus.
+            const double roll = std::min(1.0, t / 0.06) * std::exp(-t / 0.8);
+            const double cutoff = 110.0 + 500.0 * std::exp(-t / 0.25);
+            filter.run(n, cutoff, 0.8);
+            second.run(noise.next(), cutoff, 0.8);
+            const double crack = n * std::exp(-t / 0.012) * 0.35;
+            const double left = (filter.low * roll * 2.2 + crack) * velocity;
+            const double right = (second.low * roll * 2.2 + crack) * velocity;
+            if (begin + i < buses.floor.frames()) {
+                buses.floor.left[begin + i] += left;
+                buses.floor.right[begin + i] += right;
+                buses.reverb.left[begin + i] += left * 0.3;
+                buses.reverb.right[begin + i] += right * 0.3;
+            }
+        }
+    }
+
+    // A fill over the last half bar of a section, in one of three shapes so the turns of a
+    // song do not all sound alike: a rising snare roll, a run down the toms, or snare and
+    // kick together in eighths climbing to the downbeat.
+    void fill(int shape, double from) {
+        static const int run[] = {50, 50, 48, 48, 45, 45, 41, 41};
+        for (int step = 0; step < 8; ++step) {
+            const double rise = 0.45 + 0.55 * step / 8.0;
+            switch (shape) {
+                case 0:
+                    drum('s', from + step, rise * 0.9);
+                    if (step % 4 == 0) {
+                        kitHit(45, from + step, 0.9);
+                        drum('k', from + step, 0.9);
+                    }
+                    break;
+                case 1:
+                    kitHit(run[step], from + step, 0.75 + 0.25 * (step % 2 == 0));
+                    if (step % 4 == 0) {
+                        drum('k', from + step, 0.9);
+                    }
+                    break;
+                default:
+                    if (step % 2 == 0) {
+                        drum('s', from + step, rise);
+                        drum('k', from + step, 0.85);
+                    } else {
+                        drum('s', from + step, 0.35);
+                    }
+                    break;
             }
         }
     }
@@ -807,11 +953,147 @@ struct Renderer {
             } else if (index >= n) {
                 index = 2 * n - 2 - index;  // up and back down
             }
-            arpNote(tones[index], start + s, counter % 2 == 0 ? -0.5 : 0.5, s % 4 == 0 ? 1.0 : 0.75);
+            arpNote(tones[index], start + s, counter % 2 == 0 ? -song.arpWidth : song.arpWidth,
+                    s % 4 == 0 ? 1.0 : 0.75);
             ++counter;
         }
     }
 };
+
+// The programs a source names must be in the soundfont, or the voice would fall silent.
+bool checkPresets(const Song& song, Soundfont& font, std::string& error) {
+    for (const auto& [what, bank, program] :
+         {std::tuple{"lead", 0, song.leadProgram}, std::tuple{"countervoice", 0, song.counterProgram},
+          std::tuple{"bassvoice", 0, song.bassProgram}, std::tuple{"padvoice", 0, song.padProgram},
+          std::tuple{"drumkit", kDrumBank, song.drumKit}}) {
+        if (program >= 0 && !font.hasPreset(bank, program)) {
+            const auto line = song.lines.find(what);
+            error =
+                (line != song.lines.end() ? "line " + std::to_string(line->second) + ": " : std::string()) +
+                "the soundfont has no " + (bank == kDrumBank ? "drum kit " : "program ") +
+                std::to_string(program) + " for " + what;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Plays the gathered notes of the sampled voices onto their buses.
+void renderSampled(Renderer& renderer, Soundfont& font, Buses& buses) {
+    struct Route {
+        SampledLine* line;
+        Stereo* bus;
+        double gain, reverb, echo;
+    };
+    // Gains that set a sampled voice where the synthesised one it replaces sits in the mix.
+    const Route routes[] = {{&renderer.sampledLead, &buses.dry, 1.7, 0.3, 0.3},
+                            {&renderer.sampledCounter, &buses.dry, 1.3, 0.3, 0.2},
+                            {&renderer.sampledBass, &buses.bass, 1.4, 0.0, 0.0},
+                            {&renderer.sampledPadLeft, &buses.dry, 1.3, 0.6, 0.0},
+                            {&renderer.sampledPadRight, &buses.dry, 1.3, 0.6, 0.0}};
+    for (const Route& route : routes) {
+        if (route.line->program < 0 || route.line->events.empty()) {
+            continue;
+        }
+        const std::vector<double> samples =
+            font.play(0, route.line->program, route.line->events, route.bus->frames());
+        for (size_t i = 0; i < samples.size(); ++i) {
+            const double v = samples[i] * route.gain;
+            put(*route.bus, i, v, route.line->pan);
+            if (route.reverb > 0.0) {
+                put(buses.reverb, i, v * route.reverb, route.line->pan);
+            }
+            if (route.echo > 0.0) {
+                put(buses.echo, i, v * route.echo, route.line->pan);
+                put(buses.doubler, i, v * 0.3, route.line->pan);
+            }
+        }
+    }
+}
+
+// The smallest widening of `upper`'s sides, 1 .. 2, that brings the correlation of the two sides
+// of `upper` + `low` down to `target` (the widest when none does). With L = X + gS and
+// R = Y - gS every sum the correlation needs is a polynomial in g, so one pass finds it.
+double widthFor(const Stereo& upper, const Stereo& low, double target) {
+    double xy = 0.0, xx = 0.0, yy = 0.0, xs = 0.0, ys = 0.0, ss = 0.0;
+    for (size_t i = 0; i < upper.frames(); ++i) {
+        const double middle = 0.5 * (upper.left[i] + upper.right[i]),
+                     apart = 0.5 * (upper.left[i] - upper.right[i]);
+        const double x = middle + low.left[i], y = middle + low.right[i];
+        xy += x * y;
+        xx += x * x;
+        yy += y * y;
+        xs += x * apart;
+        ys += y * apart;
+        ss += apart * apart;
+    }
+    for (double g = 1.0; g < 2.0; g += 0.05) {
+        const double lr = xy + g * (ys - xs) - g * g * ss;
+        const double ll = xx + 2.0 * g * xs + g * g * ss, rr = yy - 2.0 * g * ys + g * g * ss;
+        if (ll <= 0.0 || rr <= 0.0 || lr / std::sqrt(ll * rr) <= target) {
+            return g;
+        }
+    }
+    return 2.0;
+}
+
+// The mix, left in `buses.dry`: everything but the bass and the kick loses its bottom below
+// 130 Hz, the bass ducks under each kick, the echo and the room are added, and the 2-6 kHz
+// band gets a little lift so the hats, the snare and the lead's edge speak.
+void mixDown(Renderer& renderer, Soundfont& font, Buses& buses, double stepSeconds) {
+    renderSampled(renderer, font, buses);
+    const size_t frames = buses.dry.frames();
+    Stereo& mix = buses.dry;
+    addEcho(buses.echo, mix, stepSeconds * 3.0, 0.35, 0.6);
+    addReverb(buses.reverb, mix, 0.82, 1.0);
+    const size_t late = static_cast<size_t>(0.014 * kRate);
+    for (size_t i = late; i < frames; ++i) {
+        const double copy = 0.5 * (buses.doubler.left[i - late] + buses.doubler.right[i - late]);
+        mix.left[i] += copy;
+        mix.right[i] -= copy;
+    }
+    for (std::vector<double>* side : {&mix.left, &mix.right}) {
+        Biquad cut = Biquad::highPass(130.0, 0.7), cutMore = Biquad::highPass(130.0, 0.7);
+        Biquad presence = Biquad::peak(3500.0, 0.8, 3.0);
+        for (double& v : *side) {
+            v = presence.run(cutMore.run(cut.run(v)));
+        }
+    }
+    // The side-chain: 4.5 dB off the bass at each kick, back over 120 ms.
+    std::vector<double> duck(frames, 1.0);
+    const double depth = 1.0 - dbToGain(-4.5);
+    const size_t attack = static_cast<size_t>(0.004 * kRate), span = static_cast<size_t>(0.5 * kRate);
+    for (const auto& [at, strength] : renderer.kicks) {
+        const double amount = depth * std::min(1.0, strength);
+        for (size_t i = 0; i < span && at + i < frames; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double shape = i < attack ? static_cast<double>(i) / attack : std::exp(-(t - 0.004) / 0.12);
+            duck[at + i] = std::min(duck[at + i], 1.0 - amount * shape);
+        }
+    }
+    // Below 35 Hz there is nothing to hear, only headroom lost. The result lands in `bass`.
+    for (auto [bassSide, floorSide] :
+         {std::pair{&buses.bass.left, &buses.floor.left}, std::pair{&buses.bass.right, &buses.floor.right}}) {
+        // The kick's weight is moved off the bass's roots (41-78 Hz) to its punch near 110 Hz.
+        Biquad rumble = Biquad::highPass(35.0, 0.7), floorRumble = Biquad::highPass(30.0, 0.7);
+        Biquad offRoots = Biquad::peak(55.0, 0.9, -6.0), punch = Biquad::peak(110.0, 1.2, 2.0);
+        for (size_t i = 0; i < frames; ++i) {
+            (*bassSide)[i] = rumble.run((*bassSide)[i] * duck[i]) +
+                             punch.run(offRoots.run(floorRumble.run((*floorSide)[i])));
+        }
+    }
+    // Widen what is already apart (the pad, the arpeggio, the hats, the room): the sides'
+    // difference up, the middle as it was, so nothing changes when the two are summed. Only
+    // as far as the whole needs: a song whose voices already spread is left as it is, one
+    // that leans on the middle (a centred lead over the bass and the kick) is opened until
+    // its two sides differ enough to sound wide, and no further, so nothing turns hollow.
+    const double width = widthFor(mix, buses.bass, 0.85);
+    for (size_t i = 0; i < frames; ++i) {
+        const double middle = 0.5 * (mix.left[i] + mix.right[i]), apart = 0.5 * (mix.left[i] - mix.right[i]);
+        mix.left[i] = middle + apart * width + buses.bass.left[i];
+        mix.right[i] = middle - apart * width + buses.bass.right[i];
+    }
+}
 
 }  // namespace
 
@@ -847,8 +1129,22 @@ bool renderTrack(const std::string& sourceText, const std::string& sourceDir, Re
     const size_t totalFrames = static_cast<size_t>(seconds * kRate);
     const size_t loopStart = static_cast<size_t>(introSeconds * kRate);
     const size_t tail = static_cast<size_t>(5.0 * kRate);
+    Soundfont font;
+    if (!font.open(error) || !checkPresets(song, font, error)) {
+        return false;
+    }
+    DrumSamples kit(font);
     Buses buses(totalFrames + tail);
-    Renderer renderer{song, buses, spans};
+    Renderer renderer{song, buses, spans, kit};
+    renderer.sampledLead.program = song.leadProgram;
+    renderer.sampledLead.pan = song.leadPan;
+    renderer.sampledCounter.program = song.counterProgram;
+    renderer.sampledCounter.pan = song.counterPan;
+    renderer.sampledBass.program = song.bassProgram;
+    renderer.sampledBass.pan = song.bassPan;
+    renderer.sampledPadLeft.program = renderer.sampledPadRight.program = song.padProgram;
+    renderer.sampledPadLeft.pan = -song.padWidth;
+    renderer.sampledPadRight.pan = song.padWidth;
 
     int bar = 0;
     int arpCounter = 0;
@@ -884,26 +1180,22 @@ bool renderTrack(const std::string& sourceText, const std::string& sourceDir, Re
                 }
             }
         }
-        renderer.playLine(section.lead, song.lead, sectionStart, sectionSteps, section.key, song.leadPan,
-                          song.leadWidth);
-        renderer.playLine(section.counter, song.counter, sectionStart, sectionSteps, section.key,
-                          song.counterPan, 0.0);
+        renderer.playLine(section.lead, song.lead, renderer.sampledLead, sectionStart, sectionSteps,
+                          section.key, song.leadPan, song.leadWidth);
+        renderer.playLine(section.counter, song.counter, renderer.sampledCounter, sectionStart, sectionSteps,
+                          section.key, song.counterPan, 0.0);
         if (!section.drums.empty()) {
             const DrumPattern& pattern = song.drums.at(section.drums);
             const int fillFrom = section.fill ? sectionSteps - 8 : sectionSteps;
-            for (int step = 0; step < sectionSteps; ++step) {
-                if (step >= fillFrom) {
-                    // The fill: snare sixteenths rising in strength, a tom on each beat.
-                    const double rise = 0.45 + 0.55 * (step - fillFrom) / 8.0;
-                    renderer.drum('s', sectionStart + step, rise * 0.9);
-                    if (step % 4 == 0) {
-                        renderer.drum('t', sectionStart + step, 0.9);
-                    }
-                    if (step % 4 == 0) {
-                        renderer.drum('k', sectionStart + step, 0.9);
-                    }
-                    continue;
+            if (section.fill) {
+                // The same section always turns the same way; different sections differ.
+                unsigned shape = 0;
+                for (char c : section.name) {
+                    shape = shape * 31u + static_cast<unsigned char>(c);
                 }
+                renderer.fill(static_cast<int>(shape % 3u), sectionStart + fillFrom);
+            }
+            for (int step = 0; step < fillFrom; ++step) {
                 for (const auto& [voice, steps] : pattern.voices) {
                     const char hit = steps[static_cast<size_t>(step) % steps.size()];
                     if (hit == 'x' || hit == 'o') {
@@ -919,25 +1211,8 @@ bool renderTrack(const std::string& sourceText, const std::string& sourceDir, Re
         bar += section.bars;
     }
 
-    Stereo mix(totalFrames + tail);
-    for (size_t i = 0; i < mix.frames(); ++i) {
-        mix.left[i] = buses.dry.left[i];
-        mix.right[i] = buses.dry.right[i];
-    }
-    addEcho(buses.echo, mix, stepSeconds * 3.0, 0.35, 0.6);
-    addReverb(buses.reverb, mix, 0.82, 1.0);
-
-    // A gentle high-pass at 20 Hz keeps the kick's sweep from leaving an offset.
-    const double pole = std::exp(-2.0 * kPi * 20.0 / kRate);
-    for (std::vector<double>* side : {&mix.left, &mix.right}) {
-        double lastIn = 0.0, lastOut = 0.0;
-        for (double& v : *side) {
-            const double y = v - lastIn + pole * lastOut;
-            lastIn = v;
-            lastOut = y;
-            v = y;
-        }
-    }
+    mixDown(renderer, font, buses, stepSeconds);
+    const Stereo& mix = buses.dry;
     // Fold the tail onto the loop's start: the body then carries its own echoes across the seam.
     out.loopStart = loopStart;
     out.audio = Stereo(totalFrames);
