@@ -1,6 +1,7 @@
 #include "audio/CXSoundManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "audio/CafReader.h"
@@ -16,6 +17,10 @@ float clampUnit(float v) {
 float clampLibraryVolume(float v) {
     return std::min(100.0f, std::max(0.0f, v));
 }
+// A varied play lands at least this share of its spread away from the previous play's pitch,
+// so two plays in a row are heard as two.
+constexpr float kLeastPitchStep = 0.25f;
+constexpr int kPitchDraws = 4;
 
 }  // namespace
 
@@ -91,7 +96,15 @@ void CXSoundManager::loadSound(const std::string& name) {
     }
 }
 
-void CXSoundManager::playSound(const std::string& name, float volumeFactor) {
+float CXSoundManager::variationDraw() {
+    variationState ^= variationState << 13;
+    variationState ^= variationState >> 17;
+    variationState ^= variationState << 5;
+    return static_cast<float>(variationState >> 8) / static_cast<float>(1u << 23) - 1.0f;
+}
+
+void CXSoundManager::playSound(const std::string& name, float volumeFactor, float pitchSpread,
+                               float gainSpread) {
     for (Effect& effect : buffers) {
         if (effect.name != name) {
             continue;
@@ -122,7 +135,28 @@ void CXSoundManager::playSound(const std::string& name, float volumeFactor) {
             if (chosen->getBuffer() != effect.buffer.get()) {
                 chosen->setBuffer(*effect.buffer);
             }
-            chosen->setVolume(clampLibraryVolume(sfxVolume * volumeFactor * 100.0f));
+            float semitones = 0.0f;
+            if (pitchSpread > 0.0f) {
+                // Redrawn while too near the previous play; after a few draws the step is
+                // taken towards the middle of the spread, which always stays within it.
+                const float leastStep = pitchSpread * kLeastPitchStep;
+                semitones = variationDraw() * pitchSpread;
+                for (int draw = 1;
+                     draw < kPitchDraws && std::fabs(semitones - effect.lastSemitones) < leastStep; ++draw) {
+                    semitones = variationDraw() * pitchSpread;
+                }
+                if (std::fabs(semitones - effect.lastSemitones) < leastStep) {
+                    semitones =
+                        effect.lastSemitones + (effect.lastSemitones > 0.0f ? -2.0f : 2.0f) * leastStep;
+                }
+            }
+            const float gainDb = gainSpread > 0.0f ? variationDraw() * gainSpread : 0.0f;
+            effect.lastSemitones = semitones;
+            effect.lastPitch = std::exp2(semitones / 12.0f);
+            chosen->setPitch(effect.lastPitch);
+            chosen->setVolume(
+                clampLibraryVolume(sfxVolume * volumeFactor * std::pow(10.0f, gainDb / 20.0f) * 100.0f));
+            effect.lastVolume = chosen->getVolume() / 100.0f;
             chosen->play();
             ++effect.plays;
         }
@@ -141,6 +175,16 @@ void CXSoundManager::clearSounds() {
 int CXSoundManager::effectPlayCount(const std::string& name) const {
     const Effect* effect = findBuffer(name);
     return effect ? effect->plays : 0;
+}
+
+float CXSoundManager::effectLastPitch(const std::string& name) const {
+    const Effect* effect = findBuffer(name);
+    return effect ? effect->lastPitch : 1.0f;
+}
+
+float CXSoundManager::effectLastVolume(const std::string& name) const {
+    const Effect* effect = findBuffer(name);
+    return effect ? effect->lastVolume : 0.0f;
 }
 
 int CXSoundManager::busyVoices() const {

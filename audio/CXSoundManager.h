@@ -37,8 +37,13 @@ class CXSoundManager {
     // Decodes basePath + name once; a missing or undecodable file is not cached, and later
     // plays of that name do nothing.
     void loadSound(const std::string& name);
-    // Plays a loaded effect once on a free voice of its own at sfxVolume x factor.
-    void playSound(const std::string& name, float volumeFactor = 1.0f);
+    // Plays a loaded effect once on a free voice of its own at sfxVolume x factor. A play
+    // may vary: it is pitched at random within +-pitchSpread semitones (never at the pitch of
+    // the effect's previous play while the spread is above 0) and its gain moved at random
+    // within +-gainSpread dB. The draws come from the manager's own generator, never the
+    // game's, so sound leaves play and replays exactly as they were.
+    void playSound(const std::string& name, float volumeFactor = 1.0f, float pitchSpread = 0.0f,
+                   float gainSpread = 0.0f);
     // Detaches every voice and forgets every effect (a stage's teardown).
     void clearSounds();
     // The program's end: stops and releases everything, so the audio library can close its
@@ -69,6 +74,10 @@ class CXSoundManager {
     bool isEffectLoaded(const std::string& name) const { return findBuffer(name) != nullptr; }
     // Plays started on a voice since the effect was loaded (drops are not counted).
     int effectPlayCount(const std::string& name) const;
+    // The effect's latest play: its playback-rate factor (1 at its own pitch) and its volume
+    // (0 .. 1, as applied); 1 and 0 before any.
+    float effectLastPitch(const std::string& name) const;
+    float effectLastVolume(const std::string& name) const;
     int bufferCount() const { return static_cast<int>(buffers.size()); }
     int busyVoices() const;
     bool isMusicHeld() const { return musicHeld; }
@@ -87,8 +96,13 @@ class CXSoundManager {
         std::string name;
         std::unique_ptr<sf::SoundBuffer> buffer;
         int plays = 0;
+        float lastPitch = 1.0f;      // playback-rate factor of the latest play
+        float lastSemitones = 0.0f;  // its offset from the effect's own pitch
+        float lastVolume = 0.0f;     // 0 .. 1, as applied
     };
     const Effect* findBuffer(const std::string& name) const;
+    // A draw in [-1, 1) from the manager's own generator.
+    float variationDraw();
     // Stops the track and deletes it, then its stream.
     void closeTrack();
     // Sets the open track's loop to run from the tagged frame to its end.
@@ -107,5 +121,6 @@ class CXSoundManager {
     std::vector<sf::Sound> voices;            // kVoiceCount of them until shutdown()
     float musicVolume = 1.0f;
     float sfxVolume = 1.0f;
-    bool outputOpen = false;  // the library found an audio output
+    bool outputOpen = false;                // the library found an audio output
+    uint32_t variationState = 0x9e3779b9u;  // the play variation's generator (xorshift32)
 };

@@ -190,6 +190,7 @@ void OXScnTutorialPC::keyEvent(int key, bool down) {
 void OXScnTutorialPC::buttonPressed(int id) {
     if (id == Next) {
         if (page + 1 < kPageCount) {
+            ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
             showPage(page + 1);
         } else {
             backPressed();

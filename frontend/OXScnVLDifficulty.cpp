@@ -6,6 +6,7 @@
 #include "engine/OXButton.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
 
 void OXScnVLDifficulty::buildScene() {
     addHeading("DIFFICULTY");
@@ -53,6 +54,7 @@ void OXScnVLDifficulty::buttonPressed(int id) {
     } else if (id == Tutorial) {
         host.switchToScene(kTutorialScene);
     } else if (id == CloseNote) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
         noteClosed = true;
         showNote(false);
         highlightSelectable(0);
@@ -63,6 +65,7 @@ void OXScnVLDifficulty::buttonPressed(int id) {
 
 void OXScnVLDifficulty::backPressed() {
     if (isNoteShown()) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Back);
         buttonPressed(CloseNote);
         return;
     }

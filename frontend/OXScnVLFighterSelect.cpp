@@ -5,6 +5,7 @@
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
 
 void OXScnVLFighterSelect::buildScene() {
     addHeading("CHOOSE A FIGHTER");
@@ -54,8 +55,10 @@ void OXScnVLFighterSelect::buttonPressed(int id) {
         profile.missiles = id == Track ? 1 : 0;
         profile.options = id == Wide ? 1 : 0;
         profile.save();
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
         host.requestStageStart();
     } else if (id == CloseNote) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
         noteClosed = true;
         showNote(false);
         highlightSelectable(0);
@@ -64,6 +67,7 @@ void OXScnVLFighterSelect::buttonPressed(int id) {
 
 void OXScnVLFighterSelect::backPressed() {
     if (isNoteShown()) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Back);
         buttonPressed(CloseNote);
     } else {
         host.switchToScene(kDifficultyScene);

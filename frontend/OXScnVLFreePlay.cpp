@@ -11,6 +11,7 @@
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
 #include "stg/game/CXGameSession.h"
 
 namespace {
@@ -69,6 +70,18 @@ void OXScnVLFreePlay::buttonPressed(int id) {
     } else if (id == Back) {
         backPressed();
     }
+}
+
+void OXScnVLFreePlay::keyEvent(int key, bool down) {
+    if (key == acceptKey && !down && highlight && highlight->isVisible()) {
+        for (int stage = playableStages; stage < kStageCount; ++stage) {
+            if (selectedIndex >= 0 && selectedIndex < static_cast<int>(selectables.size()) &&
+                selectables[static_cast<size_t>(selectedIndex)] == stageButtons[stage]) {
+                ScreenParts::playMenuSound(ScreenParts::MenuSound::Refuse);
+            }
+        }
+    }
+    OXScnVLMenu::keyEvent(key, down);
 }
 
 void OXScnVLFreePlay::backPressed() {

@@ -17,6 +17,8 @@ class OXScnVLFreePlay : public OXScnVLMenu {
     void buildScene() override;
     void buttonPressed(int id) override;
     void backPressed() override;
+    // An accept on a stage not yet open is refused, audibly.
+    void keyEvent(int key, bool down) override;
     // How many stages can be chosen: those in the arcade level list, at most five.
     int getPlayableStages() const { return playableStages; }
     OXButton* getStageButton(int stage) const { return stageButtons[stage]; }

@@ -182,6 +182,7 @@ void OXScnVLHanger::buttonPressed(int id) {
         }
         ScreenParts::pop(*points, buying ? 0.7f : 1.3f, false);
     } else {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Refuse);  // no points left, or nothing to sell
         refresh();
     }
 }

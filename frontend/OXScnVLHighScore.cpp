@@ -150,8 +150,13 @@ std::string OXScnVLHighScore::replayPath(int row) const {
 
 void OXScnVLHighScore::buttonPressed(int id) {
     if (id >= WatchFirstRow && id < WatchFirstRow + HighScoreBoard::kMaxRows) {
-        host.watchReplay(replayPath(id - WatchFirstRow));
+        const bool watching = host.watchReplay(replayPath(id - WatchFirstRow));
+        ScreenParts::playMenuSound(watching ? ScreenParts::MenuSound::Accept
+                                            : ScreenParts::MenuSound::Refuse);
         return;
+    }
+    if (id == Casual || id == Normal || id == BossRush) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
     }
     switch (id) {
         case Casual:

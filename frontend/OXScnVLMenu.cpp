@@ -5,6 +5,7 @@
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
+#include "frontend/ScreenParts.h"
 
 namespace {
 constexpr int kHeadingSize = 64;
@@ -17,6 +18,7 @@ constexpr int kNoteTitleSize = 44;
 
 bool OXScnVLMenu::enterStarted() {
     lookedSelection = -1;  // the reset below clears every look
+    heardSelection = -1;
     refreshKeyHints();
     OXScene::enterStarted();
     highlightSelectable(firstSelectable());
@@ -64,6 +66,10 @@ void OXScnVLMenu::update(float dtMs) {
         }
         lookedSelection = selection;
     }
+    if (selection >= 0 && heardSelection >= 0 && selection != heardSelection) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Move);
+    }
+    heardSelection = selection;
     OXScene::update(dtMs);
 }
 
@@ -109,6 +115,7 @@ void OXScnVLMenu::highlightSelectable(int index) {
         return;
     }
     selectedIndex = index;
+    heardSelection = index;
     moveHighlightOnto(selectables[static_cast<size_t>(index)]);
     highlight->setVisible(true);
     highlight->setActive(true);

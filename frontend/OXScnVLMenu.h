@@ -74,6 +74,9 @@ class OXScnVLMenu : public OXScene {
     OXTextBox* keyHints = nullptr;  // owned through objects; null when the screen shows none
     int lookedSelection = -1;       // the selectable wearing the highlighted look, -1 for none
     int leftOn = -1;                // the selectable the highlight was left on, -1 before any
+    // The selectable the highlight was last heard on: a move from it to another, by a key, the
+    // joystick or the pointer, sounds; one the screen makes itself (highlightSelectable) is quiet.
+    int heardSelection = -1;
 
   private:
     struct Note {

@@ -10,6 +10,7 @@
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/ScreenParts.h"
 
 namespace {
 // One column of rows as wide as a 16:9 view (x 96 to 672), every text at the menus' smallest
@@ -193,6 +194,7 @@ void OXScnVLOption::buttonPressed(int id) {
             return;
         case AutoTranceOn:
         case AutoTranceOff:
+            ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
             settings.toggleAutoTrance();
             showSettings();
             // The highlight follows onto the switch now shown.
@@ -226,6 +228,7 @@ void OXScnVLOption::buttonPressed(int id) {
         default:
             return;
     }
+    ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
     showSettings();
 }
 

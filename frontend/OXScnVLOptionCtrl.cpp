@@ -137,6 +137,7 @@ bool OXScnVLOptionCtrl::onMovementRow() const {
 
 void OXScnVLOptionCtrl::buttonPressed(int id) {
     if (id >= FirstBinding && id < FirstBinding + ControlBindings::kActionCount) {
+        ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
         draft.listen(id - FirstBinding);
         std::printf("CONTROL %s WAITS FOR A KEY\n", ControlBindings::actionLabel(id - FirstBinding));
         showDraft();
@@ -158,6 +159,7 @@ void OXScnVLOptionCtrl::buttonPressed(int id) {
             backPressed();
             break;
         case ResetToDefault:
+            ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
             draft.resetToDefault();
             showDraft();
             break;
@@ -188,6 +190,7 @@ void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
         swallowedKey = key;
         const ControlBindings::Heard heard = draft.hear(key);
         if (heard == ControlBindings::Heard::Cancelled) {
+            ScreenParts::playMenuSound(ScreenParts::MenuSound::Refuse);  // a key the screen keeps for itself
             std::printf("CONTROL %s WAIT CANCELLED BY KEY %d\n", ControlBindings::actionLabel(action), key);
         } else {
             std::printf("CONTROL %s %s KEY %d\n", ControlBindings::actionLabel(action),

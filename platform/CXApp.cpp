@@ -14,6 +14,7 @@
 #include "frontend/MenuScenes.h"
 #include "frontend/OXScnDefaultBg.h"
 #include "frontend/OXScnVLCredits.h"
+#include "frontend/ScreenParts.h"
 #include "platform/Resolution.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/OXSTGBasePlayer.h"
@@ -24,6 +25,10 @@
 namespace {
 constexpr int kJoystickSlots = 8;
 const char* const kMenuTrack = "assets/audio/mastering - menu.ogg";
+// The music fader's rates, per ms of frame time: the menus' track comes up to full in 2 s, so
+// it is heard at its level soon after PRESS START; a fade-out takes 1 s.
+constexpr float kMusicFadeInPerMs = 0.0005f;
+constexpr float kMusicFadeOutPerMs = 0.001f;
 
 // The load blocker fades in over this long, then holds until its timed
 // action ends and the stage (or the menus) can be built behind it.
@@ -331,6 +336,7 @@ void CXApp::update(float dtMs) {
         }
     }
     updateMusicFade(dtMs);
+    ScreenParts::newMenuFrame();
 }
 
 void CXApp::render() {
@@ -424,6 +430,7 @@ void CXApp::deleteMenuScenes() {
 
 void CXApp::createMenuScenes(int startIndex, bool playMusic, bool finalCredits) {
     deleteMenuScenes();
+    ScreenParts::loadMenuSounds();
     for (int index = 0; index < kMenuSceneCount; ++index) {
         const MenuSceneRow& row = kMenuSceneRows[index];
         if (row.line) {
@@ -484,6 +491,10 @@ void CXApp::switchToScene(int index) {
     if (!entering || !leaving) {
         return;
     }
+    // The player hears the way the screens slide: on to a later screen is an accept,
+    // back to an earlier one a back.
+    ScreenParts::playMenuSound(currentScene < index ? ScreenParts::MenuSound::Accept
+                                                    : ScreenParts::MenuSound::Back);
     entering->setVisible(true);
     entering->setActive(true);
     // A later screen enters from the right and pushes the old one out to the
@@ -769,15 +780,14 @@ void CXApp::fadeOutMusic(const std::string& queuedTrack) {
 void CXApp::updateMusicFade(float dtMs) {
     CXSoundManager& sound = CXSoundManager::instance();
     if (fadeState == FadingIn && musicFade < 1.0f) {
-        musicFade += dtMs * 0.00025f;
+        musicFade += dtMs * kMusicFadeInPerMs;
         if (musicFade > 1.0f) {
             musicFade = 1.0f;
             fadeState = Idle;
         }
         sound.setMusicVolume(userProfile->musicVolume * musicFade);
     } else if ((fadeState == FadingOutToStop || fadeState == FadingOutToNext) && musicFade > 0.0f) {
-        // Fading out is four times quicker than fading in.
-        musicFade -= dtMs * 0.001f;
+        musicFade -= dtMs * kMusicFadeOutPerMs;
         if (musicFade < 0.0f) {
             if (fadeState == FadingOutToStop) {
                 sound.stopMusic();

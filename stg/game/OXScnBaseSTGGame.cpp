@@ -68,6 +68,16 @@ constexpr int kEmberTrailFrame = 52;
 // Built once: the firing sound plays nearly every frame, and its name is too long to be
 // built without an allocation.
 const std::string kShotSound = "bullet_shoot_1.caf";
+const std::string kGrazeSound = "snd_toggle_btn.caf";
+const std::string kSmallBlastSound = "sfx_small_expl.caf";
+const std::string kMediumBlastSound = "sfx_medium_expl.caf";
+const std::string kHugeBlastSound = "sfx_huge_expl.caf";
+// How much a play of a repeated effect may vary (semitones, dB): the player's shot, heard every
+// volley, most; blasts and grazes a little, so a run of them is not one sample over and over.
+constexpr float kShotPitchSpread = 0.7f;
+constexpr float kShotGainSpread = 1.0f;
+constexpr float kSmallPitchSpread = 0.4f;
+constexpr float kSmallGainSpread = 1.0f;
 enum Binding { FireBinding = 0, BeamBinding = 1, TranceBinding = 2, PauseBinding = 3 };
 
 bool insideRect(const Vec3& p, float minX, float maxX, float minY, float maxY) {
@@ -741,7 +751,7 @@ bool OXScnBaseSTGGame::isEnemyAlive(const IXShootable* enemy) const {
 void OXScnBaseSTGGame::graze(const OXBullet& bullet) {
     stageEffects->playAt(kScratch, bullet.getPosition(), bullet.directionVector(), kScratchMs);
     if (grazeEffectCooldown <= 0.0f) {
-        CXSoundManager::instance().playSound("snd_toggle_btn.caf");
+        CXSoundManager::instance().playSound(kGrazeSound, 1.0f, kSmallPitchSpread);
         grazeEffectCooldown = kGrazeSoundCooldownMs;
     }
     if (ship) {
@@ -756,7 +766,7 @@ bool OXScnBaseSTGGame::isBombActive() const {
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
-        CXSoundManager::instance().playSound(kShotSound, 0.5f);
+        CXSoundManager::instance().playSound(kShotSound, 0.5f, kShotPitchSpread, kShotGainSpread);
     }
 }
 
@@ -775,7 +785,7 @@ IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string& name, co
 void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float strength) {
     float extent = 1.0f;
     float lifeMs = 500.0f;
-    const char* soundName = "sfx_small_expl.caf";
+    const std::string* soundName = &kSmallBlastSound;
     switch (kind) {
         case ExplosionKind::Small:
         case ExplosionKind::PreDeathSmall:
@@ -784,18 +794,18 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         case ExplosionKind::Medium:
             extent = 1.0f;
             lifeMs = 600.0f;
-            soundName = "sfx_medium_expl.caf";
+            soundName = &kMediumBlastSound;
             break;
         case ExplosionKind::Large:
         case ExplosionKind::PreDeathLarge:
             extent = 1.6f;
             lifeMs = 700.0f;
-            soundName = "sfx_medium_expl.caf";
+            soundName = &kMediumBlastSound;
             break;
         case ExplosionKind::Huge:
             extent = 2.6f;
             lifeMs = 900.0f;
-            soundName = "sfx_huge_expl.caf";
+            soundName = &kHugeBlastSound;
             break;
     }
     extent *= std::max(0.25f, strength);
@@ -820,7 +830,7 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float stren
         ring(at, lifeMs * 1.5f, 7.0f, {0.9f, 0.3f, 0.8f, 0.8f});
     }
     explosionEffects(kind, at);
-    CXSoundManager::instance().playSound(soundName);
+    CXSoundManager::instance().playSound(*soundName, 1.0f, kSmallPitchSpread, kSmallGainSpread);
 }
 
 // The particles of an explosion, from a spray of sparks for the smallest to

@@ -42,6 +42,13 @@ constexpr int kShootableReserve = 1024;  // enemies gathered without reallocatin
 constexpr int kFewShootables = 12;       // up to this many share one band
 constexpr int kBandEntryReserve = 8192;  // enemies in all bands together; more: one band
 constexpr float kPickupSoundGapMs = 64.0f;
+// A pickup heard within this long of the last one continues a run: each step of the run plays
+// a little quieter, down to a floor, so a screen of orbs stays under the music; a pause as
+// long as this brings the next one back at full level.
+constexpr float kPickupRunGapMs = 300.0f;
+constexpr float kPickupRunStepDb = 1.5f;
+constexpr int kPickupRunSteps = 6;
+constexpr float kPickupPitchSpread = 0.3f;            // semitones
 const std::string kPickupSound = "prize_pickup.caf";  // made once: playing it allocates nothing
 }  // namespace
 
@@ -98,6 +105,8 @@ void CXBulletManager::load(const std::string& path) {
     bandEnemies.reserve(kBandEntryReserve);
     timeScale = 1.0f;
     pickupSoundCooldown = 0.0f;
+    pickupQuietMs = kPickupRunGapMs;
+    pickupRun = 0;
     CXSoundManager::instance().loadSound(kPickupSound);
     refreshFrame();
 }
@@ -346,6 +355,9 @@ void CXBulletManager::update(float dtMs) {
     }
     if (pickupSoundCooldown >= 0.0f) {
         pickupSoundCooldown -= dtMs;
+    }
+    if (pickupQuietMs < kPickupRunGapMs) {
+        pickupQuietMs += dtMs;
     }
     refreshFrame();
     shootablesGathered = false;
@@ -684,8 +696,11 @@ void CXBulletManager::removeBlocker(const OXBullet* bullet) {
 
 void CXBulletManager::playPickupSound() {
     if (pickupSoundCooldown <= 0.0f) {
-        CXSoundManager::instance().playSound(kPickupSound, 1.0f);
+        pickupRun = pickupQuietMs < kPickupRunGapMs ? std::min(pickupRun + 1, kPickupRunSteps) : 0;
+        const float level = std::pow(10.0f, -kPickupRunStepDb * static_cast<float>(pickupRun) / 20.0f);
+        CXSoundManager::instance().playSound(kPickupSound, level, kPickupPitchSpread);
         pickupSoundCooldown = kPickupSoundGapMs;
+        pickupQuietMs = 0.0f;
     }
 }
 

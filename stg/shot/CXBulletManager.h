@@ -125,7 +125,8 @@ class CXBulletManager : public IXParticleManager {
     void removeBlocker(const OXBullet* bullet);
     int blockerCount() const { return static_cast<int>(blockers.size()); }
 
-    // "prize_pickup.caf", at most once every 64 ms.
+    // "prize_pickup.caf", at most once every 64 ms; a quick run of pickups steps down in level
+    // and a pause restores it.
     void playPickupSound();
     float getPickupSoundCooldown() const { return pickupSoundCooldown; }
 
@@ -228,6 +229,8 @@ class CXBulletManager : public IXParticleManager {
     int rank = 0;
     float timeScale = 1.0f;
     float pickupSoundCooldown = 0.0f;  // ms
+    float pickupQuietMs = 0.0f;        // since the pickup sound last played, up to the run's gap
+    int pickupRun = 0;                 // steps the pickup sound is turned down, 0 at full level
     long long updateCount = 0;
 
     IXShotWorld* world = nullptr;               // not owned

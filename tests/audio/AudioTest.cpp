@@ -6,6 +6,7 @@
 #include <SFML/System/MemoryInputStream.hpp>
 #include <SFML/System/Sleep.hpp>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -120,6 +121,36 @@ TEST_F(SoundManagerTest, EachEffectPlaysOnItsShareOfVoicesAndABurstBeyondItIsDro
     EXPECT_EQ(sound.effectPlayCount("long.caf"), CXSoundManager::kVoiceCount / 2 + 1);
 }
 
+TEST_F(SoundManagerTest, ASpreadEffectNeverRepeatsItsPitchAndAnUnspreadOneKeepsItsOwn) {
+    // The shot's case: twenty plays in a row (each on a voice of its own), every one within
+    // the spread, both above and below the effect's own pitch, never at the previous play's
+    // pitch, and within the gain spread of the asked-for level.
+    sound.loadSound("short.caf");
+    const float top = std::exp2(0.7f / 12.0f);
+    float previous = 1.0f;
+    bool higher = false;
+    bool lower = false;
+    for (int i = 0; i < 20; ++i) {
+        sound.playSound("short.caf", 0.5f, 0.7f, 1.0f);
+        const float pitch = sound.effectLastPitch("short.caf");
+        EXPECT_NE(pitch, previous) << "play " << i;
+        EXPECT_LE(pitch, top + 1e-4f);
+        EXPECT_GE(pitch, 1.0f / top - 1e-4f);
+        const float volume = sound.effectLastVolume("short.caf");
+        EXPECT_LE(volume, 0.5f * std::pow(10.0f, 1.0f / 20.0f) + 1e-4f);
+        EXPECT_GE(volume, 0.5f * std::pow(10.0f, -1.0f / 20.0f) - 1e-4f);
+        higher = higher || pitch > 1.0f;
+        lower = lower || pitch < 1.0f;
+        previous = pitch;
+    }
+    EXPECT_EQ(sound.effectPlayCount("short.caf"), 20);
+    EXPECT_TRUE(higher && lower) << "the spread goes both ways";
+    // Without a spread a play is at the effect's own pitch and the asked-for level.
+    sound.playSound("short.caf", 0.5f);
+    EXPECT_FLOAT_EQ(sound.effectLastPitch("short.caf"), 1.0f);
+    EXPECT_FLOAT_EQ(sound.effectLastVolume("short.caf"), 0.5f);
+}
+
 // --- Music ----------------------------------------------------------------------------------
 
 TEST_F(SoundManagerTest, ATrackThatFailsToOpenReturnsFalseAndStaysSilent) {
@@ -151,7 +182,13 @@ TEST_F(SoundManagerTest, TheFaderFadesInAndStartsTheQueuedTrackAtFullVolume) {
     app.profile().musicVolume = 0.8f;
     app.startMenuMusic();
     EXPECT_NEAR(sound.trackVolume(), 0.0f, 0.01f);
-    for (int frame = 0; frame < 260; ++frame) {
+    // The menus' track is at full level within two seconds, so it is heard soon after PRESS
+    // START, and it rises on the way.
+    for (int frame = 0; frame < 60; ++frame) {
+        app.updateMusicFade(16.7f);
+    }
+    EXPECT_NEAR(sound.trackVolume(), 0.4f, 0.05f);
+    for (int frame = 60; frame < 120; ++frame) {
         app.updateMusicFade(16.7f);
     }
     EXPECT_NEAR(sound.trackVolume(), 0.8f, 0.01f);

@@ -128,4 +128,29 @@ TEST(Prizes, ThreePickupsWithin64msPlayTheSoundOnce) {
     EXPECT_EQ(sound.effectPlayCount("prize_pickup.caf"), before + 2);
 }
 
+TEST(Prizes, ARunOfPickupsStepsDownInLevelAndAPauseRestoresIt) {
+    // A screen of orbs collected one after another stays under the music: each pickup heard
+    // soon after the last is quieter, down to a floor; after a pause the next is at full level.
+    Stage stage;
+    CXSoundManager& sound = CXSoundManager::instance();
+    auto pickUp = [&stage, &sound]() {
+        stage.manager.spawnPrize({160, 100, 0}, OXBullet::ScoreOrb);
+        stage.run(5);  // 83 ms: collected, and the next is past the 64 ms gap
+        return sound.effectLastVolume("prize_pickup.caf");
+    };
+    stage.run(30);
+    const float full = pickUp();
+    ASSERT_GT(full, 0.0f);
+    float previous = full;
+    for (int i = 0; i < 12; ++i) {
+        const float level = pickUp();
+        EXPECT_LE(level, previous + 1e-6f) << "pickup " << i;
+        previous = level;
+    }
+    EXPECT_LT(previous, full * 0.5f) << "a long run ends well under its first pickup";
+    EXPECT_GT(previous, full * 0.25f) << "and is still heard";
+    stage.run(30);  // half a second without a pickup
+    EXPECT_FLOAT_EQ(pickUp(), full);
+}
+
 }  // namespace
