@@ -124,16 +124,18 @@ def levels(path, start, length):
     s = struct.unpack("<%df" % (len(raw) // 4), raw)
     return [10 * math.log10(sum(v * v for v in s[i:i + frame]) / frame + 1e-20)
             for i in range(0, len(s) - frame + 1, frame)]
-rec = levels(wav, title - 1.0, accept - title + 3.0)   # frame k is at title - 1 + k / 100
+base = max(0.0, title - 1.0)  # sox reads a negative start from the end
+rec = levels(wav, base, accept - base + 2.0)   # frame k is at base + k / 100
 music = levels(track, 0, accept - title + 3.0)
 first = min(moves) if moves else accept
 def median(v):
     v = sorted(v)
     return v[len(v) // 2] if v else 0.0
 best = None
-for off in range(50, 500):  # the track's start: 0.5 s before to 4 s after the press began
+press = int(round((title - base) * 100))
+for off in range(max(0, press - 50), press + 400):  # the track's start: 0.5 s before to 4 s after the press
     d = [rec[off + t] - music[t] for t in range(350, 850)
-         if off + t < len(rec) and (off + t) / 100 + title - 1 < first - 0.1 and music[t] > -80]
+         if off + t < len(rec) and (off + t) / 100 + base < first - 0.1 and music[t] > -80]
     if len(d) < 200:
         continue
     m = median(d)
@@ -145,17 +147,17 @@ if best is None:
     sys.exit(0)
 off = best[1]
 def gain(a, b):  # the track's seconds a to b: recording power over the track's, in dB
-    ks = [t for t in range(int(a * 100), int(b * 100)) if (off + t) / 100 + title - 1 < first - 0.1]
+    ks = [t for t in range(int(a * 100), int(b * 100)) if (off + t) / 100 + base < first - 0.1]
     r = sum(10 ** (rec[off + t] / 10) for t in ks)
     m = sum(10 ** (music[t] / 10) for t in ks)
     return 10 * math.log10(r / m)
 early, late = gain(3, 4), gain(5, 9)
 def over(at, length):  # the most the recording rises over the music at the late gain
-    start = int(round((at - title + 1) * 100))
+    start = int(round((at - base) * 100))
     return max(rec[k] - music[k - off] - late for k in range(start, min(start + int(length * 100), len(rec)))
                if 0 <= k - off < len(music))
-quiet = over(title - 1 + (off + 500) / 100, 3.0)
-print(f"{title - 1 + off / 100:.2f} {early:.2f} {late:.2f} {quiet:.2f} {over(accept - 0.1, 1.3):.2f} "
+quiet = over(base + (off + 500) / 100, 3.0)
+print(f"{base + off / 100:.2f} {early:.2f} {late:.2f} {quiet:.2f} {over(accept - 0.1, 1.3):.2f} "
       + " ".join(f"{over(t - 0.1, 0.9):.2f}" for t in moves))
 PY
 }
