@@ -391,10 +391,10 @@ std::vector<Effect> renderEffects() {
         {"se_laser3.caf", laser, -20.0},
         {"sfx_boss_expl_dist.caf", bossDeath, -10.0},
         {"trance_warning.caf", tranceReady, -18.0},
-        {"ui_move.caf", menuMove, -30.0},
-        {"ui_accept.caf", menuAccept, -23.0},
-        {"ui_back.caf", menuBack, -26.0},
-        {"ui_refuse.caf", menuRefuse, -25.0},
+        {"ui_move.caf", menuMove, -26.0},
+        {"ui_accept.caf", menuAccept, -21.5},
+        {"ui_back.caf", menuBack, -23.0},
+        {"ui_refuse.caf", menuRefuse, -22.5},
     };
     std::vector<Effect> effects;
     for (const Recipe& recipe : recipes) {
