@@ -68,6 +68,7 @@ constexpr int kEmberTrailFrame = 52;
 // Built once: the firing sound plays nearly every frame, and its name is too long to be
 // built without an allocation.
 const std::string kShotSound = "bullet_shoot_1.caf";
+const std::string kTranceShotSound = "break_shoot.caf";  // the shot's brighter voice in a trance
 const std::string kGrazeSound = "snd_toggle_btn.caf";
 const std::string kSmallBlastSound = "sfx_small_expl.caf";
 const std::string kMediumBlastSound = "sfx_medium_expl.caf";
@@ -766,7 +767,9 @@ bool OXScnBaseSTGGame::isBombActive() const {
 void OXScnBaseSTGGame::playShotSound() {
     if (!shotSoundThisFrame) {
         shotSoundThisFrame = true;
-        CXSoundManager::instance().playSound(kShotSound, 0.5f, kShotPitchSpread, kShotGainSpread);
+        const bool trance = ship && ship->isTranceActive();
+        CXSoundManager::instance().playSound(trance ? kTranceShotSound : kShotSound, 0.5f, kShotPitchSpread,
+                                             kShotGainSpread);
     }
 }
 

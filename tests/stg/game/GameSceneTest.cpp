@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "audio/CXSoundManager.h"
 #include "data/CXUserProfile.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
@@ -273,6 +274,27 @@ TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt)
     session.tick(16.7f);
     const float slowed = distanceMovedInTwoFrames();
     EXPECT_LT(slowed, straight * 0.8f);
+}
+
+TEST_F(GameSceneTest, TheShotSoundsBrighterInATrance) {
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    OXSTGBasePlayer& ship = *scene.getShip();
+    ship.addBreak(1000.0f);
+    ship.requestTrance();
+    for (int frame = 0; frame < 200 && !ship.isTranceActive(); ++frame) {
+        session.tick(16.7f);
+    }
+    ASSERT_TRUE(ship.isTranceActive());
+    CXSoundManager& sound = CXSoundManager::instance();
+    const int plain = sound.effectPlayCount("bullet_shoot_1.caf");
+    const int bright = sound.effectPlayCount("break_shoot.caf");
+    ship.setFiring(true);
+    for (int frame = 0; frame < 10 && ship.isTranceActive(); ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_GT(sound.effectPlayCount("break_shoot.caf"), bright);
+    EXPECT_EQ(sound.effectPlayCount("bullet_shoot_1.caf"), plain);
 }
 
 TEST_F(GameSceneTest, ADeathCostsALifeRefillsTheBombsAndClearsTheField) {
