@@ -118,6 +118,18 @@ double loudnessRange(const Stereo& track) {
     return range;
 }
 
+double truePeakDb(const Stereo& track) {
+    ebur128_state* state = meter(track, EBUR128_MODE_TRUE_PEAK);
+    double peak = 0.0;
+    for (unsigned channel = 0; channel < 2; ++channel) {
+        double channelPeak = 0.0;
+        ebur128_true_peak(state, channel, &channelPeak);
+        peak = std::fmax(peak, channelPeak);
+    }
+    ebur128_destroy(&state);
+    return gainToDb(peak);
+}
+
 Levels measure(const Stereo& track) {
     Levels levels;
     levels.lufs = integratedLoudness(track);

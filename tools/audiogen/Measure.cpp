@@ -2,8 +2,6 @@
 // peak (from the mastering code), how different the two channels are, and how much of the
 // track repeats itself window for window.
 
-#include <ebur128.h>
-
 #include <algorithm>
 #include <complex>
 #include <cstdio>
@@ -149,27 +147,6 @@ double repeatedWindows(const Stereo& track, double windowSeconds, double thresho
         }
     }
     return count ? static_cast<double>(repeats) / static_cast<double>(count) : 0.0;
-}
-
-double truePeakDb(const Stereo& track) {
-    ebur128_state* state = ebur128_init(2, static_cast<unsigned long>(kRate), EBUR128_MODE_TRUE_PEAK);
-    if (!state) {
-        return 0.0;
-    }
-    std::vector<double> frames(track.frames() * 2);
-    for (size_t i = 0; i < track.frames(); ++i) {
-        frames[2 * i] = track.left[i];
-        frames[2 * i + 1] = track.right[i];
-    }
-    ebur128_add_frames_double(state, frames.data(), track.frames());
-    double peak = 0.0;
-    for (unsigned channel = 0; channel < 2; ++channel) {
-        double channelPeak = 0.0;
-        ebur128_true_peak(state, channel, &channelPeak);
-        peak = std::fmax(peak, channelPeak);
-    }
-    ebur128_destroy(&state);
-    return gainToDb(peak);
 }
 
 double bandLevelDb(const Stereo& track, double lowHz, double highHz) {
