@@ -1,11 +1,9 @@
-// The HUD's pictures beyond its gauges, and the stage overlays' lettering:
+// The HUD's pictures beyond its gauges, and the stage overlays' lettering (the pointer buttons,
+// hud_pointer_buttons.png, and the ships left, life_counter.png, are drawn from SVG files):
 //
-//   hud_pointer_buttons.png  192 x 192, 3 x 3 cells of 64: a row per button (pause, bomb,
-//                            counter-attack), its disabled, normal and pressed looks across
 //   red_glow.png             128 x 128: red light along the edges, clear in the middle
 //   beam_warning.png         128 x 32: a band of amber chevrons, drawn on its side at the field's
 //                            edges while the counter-attack is ready
-//   life_counter.png         256 x 256, 1 x 8 cells of 256 x 32: cell n shows n + 1 ships
 //   health_warning.png       256 x 64: "SHIELD" in red neon on a hazard plate
 //   splash_stage_numbers.png 1024 x 128, 8 x 1 cells of 128: the digits 1 to 8 in neon
 //   splash_stage_text.png    512 x 128: "STAGE" in neon
@@ -45,60 +43,7 @@ void neonWord(Canvas& canvas, const std::string& word, float capHeight, Colour g
     drawNeon(canvas, strokes, neon);
 }
 
-// A small arrowhead ship, nose up, centred on `centre`, `size` pixels tall.
-Polygon shipIcon(Vec2 centre, float size) {
-    const float h = size * 0.5f;
-    return Polygon({{centre.x, centre.y - h},
-                    {centre.x + h * 0.8f, centre.y + h},
-                    {centre.x, centre.y + h * 0.5f},
-                    {centre.x - h * 0.8f, centre.y + h}});
-}
-
 }  // namespace
-
-void paintHudPointerButtons(Canvas& canvas, Random& /*random*/) {
-    const AtlasGrid grid(canvas.width(), canvas.height(), 3, 3);
-    grid.paintFrames(canvas, 9, [](Canvas& cell, int frame) {
-        const int kind = frame / 3;  // 0 pause, 1 bomb, 2 counter-attack
-        const int look = frame % 3;  // 0 disabled, 1 normal, 2 pressed
-        const Vec2 centre = middleOf(cell);
-        const Circle disc(centre, 26.0f);
-        const Colour rim = look == 0 ? Colour::hex(0x5a6670) : look == 2 ? palette::ice : palette::cyan;
-        if (look != 0) {
-            glow(cell, disc, look == 2 ? palette::cyan : palette::teal, 5.0f, look == 2 ? 0.6f : 0.3f);
-        }
-        fill(cell, disc, Colour::hex(look == 2 ? 0x1d7f96 : 0x06141e, look == 0 ? 0.5f : 0.75f));
-        stroke(cell, disc, 2.0f, rim.withAlpha(0.9f));
-        const Colour mark = look == 0 ? Colour::hex(0x7a8690) : palette::ice;
-        if (kind == 0) {
-            for (float side : {-1.0f, 1.0f}) {
-                fill(cell,
-                     RoundedRect(Rect{centre.x + side * 7.0f - 3.5f, centre.y - 11.0f,
-                                      centre.x + side * 7.0f + 3.5f, centre.y + 11.0f},
-                                 1.5f),
-                     mark);
-            }
-        } else if (kind == 1) {
-            const Circle bomb(centre + Vec2{-1.0f, 2.0f}, 10.0f);
-            fill(cell, bomb, look == 0 ? mark : palette::pink);
-            Strokes fuse(2.5f);
-            fuse.addPolyline({centre + Vec2{6.0f, -6.0f}, centre + Vec2{10.0f, -12.0f}});
-            fill(cell, fuse, mark);
-            if (look != 0) {
-                drawSparkle(cell, centre + Vec2{11.0f, -14.0f}, 6.0f, kAmber);
-            }
-        } else {
-            // An upward beam between two chevrons.
-            Strokes arrow(3.0f);
-            arrow.addPolyline(
-                {centre + Vec2{-10.0f, 2.0f}, centre + Vec2{0.0f, -9.0f}, centre + Vec2{10.0f, 2.0f}});
-            arrow.addPolyline(
-                {centre + Vec2{-10.0f, 12.0f}, centre + Vec2{0.0f, 1.0f}, centre + Vec2{10.0f, 12.0f}});
-            fill(cell, arrow, mark);
-        }
-        fadeBorders(cell, 1.5f);
-    });
-}
 
 void paintRedGlow(Canvas& canvas, Random& /*random*/) {
     const auto width = static_cast<float>(canvas.width());
@@ -130,22 +75,6 @@ void paintBeamWarning(Canvas& canvas, Random& /*random*/) {
         fill(canvas, rule, kRed.withAlpha(0.8f));
     }
     fadeBorders(canvas, 2.0f);
-}
-
-void paintLifeCounter(Canvas& canvas, Random& /*random*/) {
-    const AtlasGrid grid(canvas.width(), canvas.height(), 1, 8);
-    grid.paintFrames(canvas, 8, [](Canvas& cell, int frame) {
-        const float middle = static_cast<float>(cell.height()) * 0.5f;
-        for (int ship = 0; ship <= frame; ++ship) {
-            const Vec2 centre{14.0f + static_cast<float>(ship) * 30.0f, middle};
-            const Polygon icon = shipIcon(centre, 22.0f);
-            glow(cell, icon, palette::cyan, 4.0f, 0.45f);
-            fill(cell, icon,
-                 linearGradient(centre + Vec2{0.0f, -11.0f}, centre + Vec2{0.0f, 11.0f},
-                                {{0.0f, palette::white}, {1.0f, palette::cyan}}));
-        }
-        fadeBorders(cell, 1.0f);
-    });
 }
 
 void paintHealthWarning(Canvas& canvas, Random& /*random*/) {

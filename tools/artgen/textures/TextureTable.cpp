@@ -1,5 +1,6 @@
 #include "textures/TextureTable.h"
 
+#include "raster/Svg.h"
 #include "textures/BulletArt.h"
 #include "textures/Painters.h"
 #include "textures/ScreenArt.h"
@@ -46,10 +47,10 @@ const std::vector<TextureEntry>& textureTable() {
         {"boss_warning_band.png", 512, 128, paintBossWarningBand},
         {"overlay_panel.png", 256, 256, paintOverlayPanel},
         {"btn_hud_default.png", 360, 216, paintMenuButton},
-        {"hud_pointer_buttons.png", 192, 192, paintHudPointerButtons},
+        {"hud_pointer_buttons.png", 192, 192, nullptr, "hud_pointer_buttons.svg"},
         {"red_glow.png", 128, 128, paintRedGlow},
         {"beam_warning.png", 128, 32, paintBeamWarning},
-        {"life_counter.png", 256, 256, paintLifeCounter},
+        {"life_counter.png", 256, 256, nullptr, "life_counter.svg"},
         {"health_warning.png", 256, 64, paintHealthWarning},
         {"splash_stage_numbers.png", 1024, 128, paintSplashStageNumbers},
         {"splash_stage_text.png", 512, 128, paintSplashStageText},
@@ -154,8 +155,13 @@ const TextureEntry* findTexture(const std::string& fileName) {
 
 Canvas paintTexture(const TextureEntry& entry) {
     Canvas canvas(entry.width, entry.height);
-    Random random = Random::forName(entry.fileName);
-    entry.paint(canvas, random);
+    if (entry.svg != nullptr) {
+        drawSvg(entry.svg, canvas);
+    }
+    if (entry.paint != nullptr) {
+        Random random = Random::forName(entry.fileName);
+        entry.paint(canvas, random);
+    }
     return canvas;
 }
 
