@@ -5,8 +5,8 @@
 //                              tiles both ways
 //   stage1_stars.png           1024 x 1024: stars and drifting dust on transparency, for an
 //                              additive layer over the nebula; tiles both ways
-//   stage1_tunnel.png          512 x 512: streaks of light along v and faint rings across it,
-//                              the wall of a tube layer; tiles both ways
+//   stage1_tunnel.png          512 x 512: cobalt and silver streaks of light along v and faint
+//                              rings across it, the wall of a tube layer; tiles both ways
 //   boss_event_vortex.png      512 x 512: a dim crimson and violet whirl on black, centred, the same
 //                              all round so that it can spin
 //   mothership_main.png        152 x 232: the carrier's hull, nose-up, the launch bay at the top
@@ -235,6 +235,11 @@ void paintStageOneStars(Canvas& canvas, Random& random) {
 void paintStageOneTunnel(Canvas& canvas, Random& random) {
     const auto width = static_cast<float>(canvas.width());
     const auto height = static_cast<float>(canvas.height());
+    // Cobalt and silver: the bullets' hues run red to purple round through yellow and green, the
+    // player's shots are ice and aqua; deep blue (about 235 degrees) lies between the shots and
+    // the purple bullets, clear of both, and silver has no hue to share.
+    const Colour cobalt = Colour::hex(0x3040ff);
+    const Colour silver = Colour::hex(0xc8ccf0);
     // Streaks along v (the tube's length), wrapping from the end of the wall to its start; none
     // crosses the edges round the tube.
     for (int i = 0; i < 170; ++i) {
@@ -244,7 +249,7 @@ void paintStageOneTunnel(Canvas& canvas, Random& random) {
         const Vec2 at{random.range(reachAcross + 3.0f, width - reachAcross - 3.0f),
                       random.range(0.0f, height)};
         const float strength = random.range(0.25f, 0.75f);
-        const Colour tint = random.chance(0.25f) ? palette::violet : palette::cyan;
+        const Colour tint = random.chance(0.25f) ? silver : cobalt;
         drawWrapped(canvas, at, halfLength, [&](Vec2 c) {
             shade(
                 canvas, Rect::around(c, reachAcross, halfLength),
@@ -265,7 +270,7 @@ void paintStageOneTunnel(Canvas& canvas, Random& random) {
             canvas, Rect{3.0f, y - 6.0f, width - 3.0f, y + 6.0f},
             [&](Vec2 p) {
                 const float across = (p.y - y) / 1.6f;
-                return palette::teal.withAlpha(0.18f * std::exp(-across * across));
+                return cobalt.withAlpha(0.22f * std::exp(-across * across));
             },
             Blend::Add);
     }
