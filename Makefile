@@ -12,7 +12,7 @@ PREFIX ?= /usr/local
 PACKAGES := \
 	cmake ninja-build g++ make pkg-config python3 zip \
 	libsfml-dev libx11-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
-	libboost-dev liblodepng-dev fonts-dejavu-core \
+	libboost-dev liblodepng-dev librsvg2-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth xdotool imagemagick libopenal1 \
 	desktop-file-utils appstream libvorbis-dev libebur128-dev sox \

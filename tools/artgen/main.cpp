@@ -4,6 +4,9 @@
 //   orvale-artgen OUTPUT_DIR NAME...    only the named ones (for working on one piece of art)
 //   orvale-artgen --icon SIZE OUT.png   the application icon, SIZE pixels square
 //
+// `--svg-dir DIR` first reads the SVG sources from DIR instead of the source tree's
+// tools/artgen/svg.
+//
 // Any error prints one line on stderr and exits with 1; wrong arguments exit with 2.
 
 #include <chrono>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "raster/PngExport.h"
+#include "raster/Svg.h"
 #include "textures/Generator.h"
 #include "textures/IconArt.h"
 #include "textures/TextureTable.h"
@@ -45,13 +49,18 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--icon") {
         return writeIcon(argv[2], argv[3]);
     }
-    if (argc < 2 || std::string(argv[1]).empty() || argv[1][0] == '-') {
-        std::cerr << "usage: orvale-artgen OUTPUT_DIR [TEXTURE_FILE_NAME...]\n"
+    int first = 1;  // the output folder's argument
+    if (argc >= 3 && std::string(argv[1]) == "--svg-dir" && argv[2][0] != '\0') {
+        artgen::setSvgFolder(argv[2]);
+        first = 3;
+    }
+    if (argc <= first || std::string(argv[first]).empty() || argv[first][0] == '-') {
+        std::cerr << "usage: orvale-artgen [--svg-dir DIR] OUTPUT_DIR [TEXTURE_FILE_NAME...]\n"
                      "       orvale-artgen --icon SIZE OUT.png\n";
         return 2;
     }
     std::vector<artgen::TextureEntry> chosen;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         const artgen::TextureEntry* entry = artgen::findTexture(argv[i]);
         if (entry == nullptr) {
             std::cerr << "orvale-artgen: no texture named \"" << argv[i] << "\" in the table\n";
@@ -64,7 +73,7 @@ int main(int argc, char** argv) {
     }
     try {
         const auto start = std::chrono::steady_clock::now();
-        artgen::writeTextures(argv[1], chosen);
+        artgen::writeTextures(argv[first], chosen);
         const auto elapsed =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         std::cout << "orvale-artgen: " << chosen.size() << " textures in " << elapsed.count() << " ms\n";

@@ -1,5 +1,6 @@
 #include "textures/TextureTable.h"
 
+#include "raster/Svg.h"
 #include "textures/BulletArt.h"
 #include "textures/Painters.h"
 #include "textures/ScreenArt.h"
@@ -154,8 +155,13 @@ const TextureEntry* findTexture(const std::string& fileName) {
 
 Canvas paintTexture(const TextureEntry& entry) {
     Canvas canvas(entry.width, entry.height);
-    Random random = Random::forName(entry.fileName);
-    entry.paint(canvas, random);
+    if (entry.svg != nullptr) {
+        drawSvg(entry.svg, canvas);
+    }
+    if (entry.paint != nullptr) {
+        Random random = Random::forName(entry.fileName);
+        entry.paint(canvas, random);
+    }
     return canvas;
 }
 

@@ -1,5 +1,6 @@
 // Every texture the generator draws: its file name under assets/texture/, its size and the
-// painter that draws it. A new texture is one more painter and one more row in the table.
+// painter that draws it, or the SVG file it is drawn from. A new texture is one more row in the
+// table, and a painter or an SVG file under tools/artgen/svg/.
 #pragma once
 
 #include <string>
@@ -19,6 +20,8 @@ struct TextureEntry {
     int width;
     int height;
     Painter paint;
+    // An SVG file drawn onto the whole texture before the painter runs (the painter may be null).
+    const char* svg = nullptr;
 };
 
 const std::vector<TextureEntry>& textureTable();
@@ -26,7 +29,7 @@ const std::vector<TextureEntry>& textureTable();
 // The entry with this file name, or null.
 const TextureEntry* findTexture(const std::string& fileName);
 
-// Runs the painter on a fresh canvas of the entry's size.
+// Draws the entry's SVG, then runs its painter, on a fresh canvas of the entry's size.
 Canvas paintTexture(const TextureEntry& entry);
 
 }  // namespace artgen
