@@ -36,6 +36,7 @@
 
 #include "raster/Draw.h"
 #include "raster/Noise.h"
+#include "raster/Svg.h"
 #include "textures/CraftKit.h"
 #include "textures/GameplayAtlases.h"
 #include "textures/Painters.h"
@@ -122,26 +123,11 @@ float flicker(int frame) {
 
 // ---- Popcorn fighters ----
 
+// The dart is drawn from enemy_dart.svg: its two engine frames side by side, `frame` picks one.
 void paintDart(Canvas& canvas, int frame) {
-    const Polygon wing(mirrored({{70, 44}, {100, 84}, {105, 99}, {95, 96}, {73, 86}}, kMid));
-    const Polygon body(mirrored({{64, 10}, {69, 26}, {73, 50}, {74, 84}, {69, 100}, {64, 97}}, kMid));
-    const Union silhouette({&wing, &body});
-
-    const float burn = flicker(frame);
-    drawExhaust(canvas, {kMid, 97.0f}, 10.0f, frame == 0 ? 25.0f : 17.0f, kOrange, burn);
-    drawHalo(canvas, silhouette, kHostileHalo, 8.0f, 0.22f);
-    drawPlate(canvas, wing, hostileMetal(4.0f), kOutline);
-    // Crimson leading edges and tips.
-    const Strokes edges = mirroredSeamLines(5.0f, {{{72, 50}, {100, 86}}});
-    fillInside(canvas, edges, wing, metalPaint(wing, paintedMetal(kCrimson)));
-    const Polygon tips(mirrored({{96, 86}, {110, 100}, {92, 102}}, kMid));
-    fillInside(canvas, tips, wing, metalPaint(wing, paintedMetal(Colour::hex(0xd0183a))));
-    drawPlate(canvas, body, hostileMetal(6.0f), kOutline);
-    drawSeams(canvas, mirroredSeamLines(1.2f, {{{68, 60}, {70, 84}}, {{73, 70}, {92, 88}}}), silhouette,
-              kSeam);
-    drawEye(canvas, Ellipse({kMid, 40.0f}, 3.6f, 9.0f), kCrimson);
-    drawLamp(canvas, {101.0f, 95.0f}, 1.5f, kHotRed, burn);
-    drawLamp(canvas, {27.0f, 95.0f}, 1.5f, kHotRed, burn);
+    Canvas frames(canvas.width() * 2, canvas.height());
+    drawSvg("enemy_dart.svg", frames);
+    canvas.composite(frames, -frame * canvas.width(), 0, Blend::Over);
 }
 
 void paintManta(Canvas& canvas, int frame) {

@@ -163,49 +163,6 @@ void paintMenuBackgroundDawn(Canvas& canvas, Random& random) {
 
 namespace artgen {
 
-void paintMenuButton(Canvas& canvas, Random& /*random*/) {
-    static constexpr float kTickedWidth = 200.0f;
-    // Three looks stacked top to bottom, as a button's sheet holds them: disabled, normal,
-    // pressed. A dark glass bar with a lit rim; the label is drawn over it by the game.
-    const AtlasGrid grid(canvas.width(), canvas.height(), 1, 3);
-    grid.paintFrames(canvas, 3, [](Canvas& cell, int look) {
-        const auto width = static_cast<float>(cell.width());
-        const auto height = static_cast<float>(cell.height());
-        const Rect body{8.0f, 8.0f, width - 8.0f, height - 8.0f};
-        const RoundedRect bar(body, (height - 16.0f) * 0.5f);
-        const Colour rim = look == 0 ? Colour::hex(0x5a6670) : look == 2 ? palette::ice : palette::cyan;
-        const Colour top = look == 0   ? Colour::hex(0x151a20, 0.8f)
-                           : look == 2 ? Colour::hex(0x1d7f96, 0.92f)
-                                       : Colour::hex(0x0c2a3a, 0.85f);
-        const Colour bottom = look == 0   ? Colour::hex(0x0a0c10, 0.8f)
-                              : look == 2 ? Colour::hex(0x0e4a60, 0.92f)
-                                          : Colour::hex(0x050c18, 0.85f);
-        if (look != 0) {
-            glow(cell, bar, look == 2 ? palette::cyan : palette::teal, 7.0f, look == 2 ? 0.5f : 0.28f);
-        }
-        fill(cell, bar, linearGradient({0.0f, body.y0}, {0.0f, body.y1}, {{0.0f, top}, {1.0f, bottom}}));
-        stroke(cell, bar, 2.0f, rim.withAlpha(look == 0 ? 0.6f : 0.95f));
-        // A faint inner line and, on a bar wide enough to keep them clear of its label, a
-        // bright tick at each end, in the title's manner.
-        const RoundedRect inner(Rect{body.x0 + 5.0f, body.y0 + 5.0f, body.x1 - 5.0f, body.y1 - 5.0f},
-                                (height - 26.0f) * 0.5f);
-        stroke(cell, inner, 1.0f, rim.withAlpha(0.25f));
-        if (look != 0 && width >= kTickedWidth) {
-            for (float side : {-1.0f, 1.0f}) {
-                const float x = width * 0.5f + side * (width * 0.5f - 26.0f);
-                Strokes tick(3.0f);
-                tick.addSegment({x, height * 0.5f - 7.0f}, {x, height * 0.5f + 7.0f});
-                fill(cell, tick, look == 2 ? palette::white : palette::ice.withAlpha(0.9f));
-            }
-        }
-        fadeBorders(cell, 2.0f);
-    });
-}
-
-}  // namespace artgen
-
-namespace artgen {
-
 void paintMenuRule(Canvas& canvas, Random& /*random*/) {
     // The lit line under a screen's heading, a quieter cousin of the title's streak.
     const auto width = static_cast<float>(canvas.width());

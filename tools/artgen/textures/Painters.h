@@ -13,7 +13,6 @@ void paintTitleStart(Canvas& canvas, Random& random);
 void paintSelectHighlight(Canvas& canvas, Random& random);
 void paintMenuBackgroundNebula(Canvas& canvas, Random& random);
 void paintMenuBackgroundDawn(Canvas& canvas, Random& random);
-void paintMenuButton(Canvas& canvas, Random& random);
 void paintMenuRule(Canvas& canvas, Random& random);
 void paintMenuCard(Canvas& canvas, Random& random);
 void paintMenuNote(Canvas& canvas, Random& random);

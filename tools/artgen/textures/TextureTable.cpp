@@ -46,7 +46,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"splash_band.png", 512, 128, paintSplashBand},
         {"boss_warning_band.png", 512, 128, paintBossWarningBand},
         {"overlay_panel.png", 256, 256, paintOverlayPanel},
-        {"btn_hud_default.png", 360, 216, paintMenuButton},
+        {"btn_hud_default.png", 360, 216, nullptr, "btn_menu.svg"},
         {"hud_pointer_buttons.png", 192, 192, nullptr, "hud_pointer_buttons.svg"},
         {"red_glow.png", 128, 128, paintRedGlow},
         {"beam_warning.png", 128, 32, paintBeamWarning},
@@ -55,7 +55,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"splash_stage_numbers.png", 1024, 128, paintSplashStageNumbers},
         {"splash_stage_text.png", 512, 128, paintSplashStageText},
         {"boss_warning_text.png", 512, 128, paintBossWarningText},
-        {"btn_menu.png", 400, 240, paintMenuButton},
+        {"btn_menu.png", 400, 240, nullptr, "btn_menu.svg"},
         {"menu_rule.png", 520, 32, paintMenuRule},
         {"menu_card.png", 440, 450, paintMenuCard},
         {"menu_note.png", 480, 400, paintMenuNote},
@@ -81,11 +81,11 @@ const std::vector<TextureEntry>& textureTable() {
         {"ring_effect.png", 64, 64, paintRingEffect},
         // The hangar, high-score, options, control-settings and results screens.
         {"hangar_buttons.png", 168, 112, paintHangarButtons},
-        {"btn_menu_small.png", 170, 192, paintMenuButton},
-        {"btn_menu_wide.png", 360, 180, paintMenuButton},
-        {"btn_menu_tab.png", 192, 192, paintMenuButton},    // the high scores' tabs
-        {"btn_menu_watch.png", 140, 156, paintMenuButton},  // WATCH in a score row
-        {"btn_menu_row.png", 576, 168, paintMenuButton},    // an option's row, its setting shown
+        {"btn_menu_small.png", 170, 192, nullptr, "btn_menu_small.svg"},
+        {"btn_menu_wide.png", 360, 180, nullptr, "btn_menu_wide.svg"},
+        {"btn_menu_tab.png", 192, 192, nullptr, "btn_menu_tab.svg"},      // the high scores' tabs
+        {"btn_menu_watch.png", 140, 156, nullptr, "btn_menu_small.svg"},  // WATCH in a score row
+        {"btn_menu_row.png", 576, 168, nullptr, "btn_menu_row.svg"},  // an option's row, its setting shown
         {"btn_launch.png", 256, 240, paintLaunchButton},
         {"btn_hanger_back.png", 192, 192, paintHangarBackButton},
         {"rank_badges.png", 640, 256, paintRankBadges},
