@@ -9,7 +9,6 @@ namespace artgen {
 // One texture per line, file name in quotes: the build reads the names from this table.
 const std::vector<TextureEntry>& textureTable() {
     static const std::vector<TextureEntry> table = {
-        {"black_1024.png", 1024, 1024, paintBlack},
         {"title_logo.png", 640, 360, paintTitleLogo},
         {"title_start.png", 420, 56, paintTitleStart},
         {"load_logo_pc.png", 512, 256, paintLoadLogoPc},
