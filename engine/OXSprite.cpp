@@ -37,6 +37,12 @@ void OXSprite::loadSprite(const std::string& path, bool nearest) {
     loop = true;
 }
 
+void OXSprite::loadFill(const Colour& tint, float width, float height) {
+    load(kFillSquare);
+    setColour(tint.r, tint.g, tint.b, tint.a);
+    setScale(size.x > 0.0f ? width / size.x : 0.0f, size.y > 0.0f ? height / size.y : 0.0f, 1.0f);
+}
+
 void OXSprite::readSpritePlist(const std::string& file, bool nearest) {
     Plist::Dictionary description;
     Plist::loadContent(file, description);

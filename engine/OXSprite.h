@@ -10,6 +10,8 @@ class OXSprite : public IXTransformable {
     // The most cells along one side of an atlas grid (one-pixel cells of the largest texture),
     // and so the most frames a sprite list may name; larger values are clamped when read.
     static constexpr int kMostGridSide = 4096;
+    // The sprite list of a plain white square, tinted and stretched for every flat fill.
+    static constexpr const char* kFillSquare = "assets/plist/spr_invert_square";
 
     enum AnimState { Playing = 0, Paused = 1, Stopped = 2 };
 
@@ -21,6 +23,10 @@ class OXSprite : public IXTransformable {
     // without texture.
     virtual void loadSprite(const std::string& path, bool nearest);
     virtual void readSpritePlist(const std::string& file, bool nearest);
+    // Loads the plain white square (kFillSquare) as a flat rectangle of `tint`, `width` x
+    // `height` scene units: a one-colour area needs no texture of its own. Without the square's
+    // texture the rectangle has no size and draws nothing.
+    void loadFill(const Colour& tint, float width, float height);
     // Texture coordinates of the current cell's edges; the "At" forms span n cells.
     virtual float uAt(bool right, int n) const;
     virtual float u(bool right) const;

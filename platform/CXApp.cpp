@@ -522,8 +522,7 @@ bool CXApp::switchFinished(void* target, int) {
     return false;
 }
 
-void CXApp::createLoadBlocker(const std::string& backgroundPath, const std::string& logoPath,
-                              const std::string& fontPath) {
+void CXApp::createLoadBlocker(const std::string& logoPath, const std::string& fontPath) {
     delete loadBlocker;
     loadBlocker = new OXScnDefaultLoadBlocker();
     loadBlocker->init();
@@ -533,7 +532,7 @@ void CXApp::createLoadBlocker(const std::string& backgroundPath, const std::stri
     loadBlocker->setEye(sceneHeight * aspect / 2, sceneHeight / 2.0f, 100);
     loadBlocker->setCentre(sceneHeight * aspect / 2, sceneHeight / 2.0f, -100);
     loadBlocker->setZ(900);
-    loadBlocker->setup(backgroundPath, logoPath, fontPath);
+    loadBlocker->setup(logoPath, fontPath);
 }
 
 void CXApp::showLoadBlocker(bool (*completion)(void* app, int argument)) {
@@ -547,8 +546,7 @@ void CXApp::requestStageStart() {
 }
 
 void CXApp::beginStageLoad() {
-    createLoadBlocker("assets/plist/spr_black_1024", "assets/plist/spr_HUD_load_logo_PC",
-                      "assets/plist/fnt_novo_white");
+    createLoadBlocker("assets/plist/spr_HUD_load_logo_PC", "assets/plist/fnt_novo_white");
     CXSoundManager& sound = CXSoundManager::instance();
     sound.stopMusic();
     sound.closeMusic();
@@ -689,8 +687,7 @@ void CXApp::closeWindow() {
 }
 
 void CXApp::returnToMenus() {
-    createLoadBlocker("assets/plist/spr_black_1024", "assets/plist/spr_HUD_load_logo",
-                      "assets/plist/fnt_novo_white");
+    createLoadBlocker("assets/plist/spr_HUD_load_logo", "assets/plist/fnt_novo_white");
     showLoadBlocker([](void* app, int) {
         static_cast<CXApp*>(app)->rebuildMenus();
         return false;

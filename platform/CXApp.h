@@ -87,8 +87,7 @@ class CXApp : public IXMenuHost {
     void switchToScene(int index) override;
     // Completion of the entering scene's slide; `app` is the application.
     static bool switchFinished(void* app, int argument);
-    void createLoadBlocker(const std::string& backgroundPath, const std::string& logoPath,
-                           const std::string& fontPath);
+    void createLoadBlocker(const std::string& logoPath, const std::string& fontPath);
     void requestStageStart() override;
     bool watchReplay(const std::string& path) override;
     void returnToMenus();

@@ -1021,7 +1021,7 @@ int ContentCheck::stageAtlasCells(const std::string& atlasKey) {
     if (known != atlasCells.end()) {
         return known->second;
     }
-    int smallest = 0;
+    int largest = 0;
     for (const std::string& path : propertyLists()) {
         std::vector<char> contents;
         Plist::Dictionary stage;
@@ -1044,12 +1044,10 @@ int ContentCheck::stageAtlasCells(const std::string& atlasKey) {
             continue;
         }
         const int cells = Plist::intOr(grid, "numColumns", 0) * Plist::intOr(grid, "numRows", 0);
-        if (cells > 0 && (smallest == 0 || cells < smallest)) {
-            smallest = cells;
-        }
+        largest = std::max(largest, cells);
     }
-    atlasCells[atlasKey] = smallest;
-    return smallest;
+    atlasCells[atlasKey] = largest;
+    return largest;
 }
 
 // Bullet types and enemies pick frames of the stage's bullet and enemy atlases.
@@ -1070,7 +1068,7 @@ void ContentCheck::checkAtlasFrames(const Plist::Dictionary& dict, const std::st
             (frame < 0 || frame >= cells)) {
             report(file, quoted(key),
                    "is frame " + std::to_string(frame) + ", beyond the " + std::to_string(cells) +
-                       " cells of the " + atlasKey);
+                       " cells of the largest " + atlasKey);
         }
     }
 }

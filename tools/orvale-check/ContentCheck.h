@@ -142,8 +142,9 @@ class ContentCheck {
     void checkReference(const std::string& key, const std::string& name, const std::string& file,
                         const std::string& at, const std::string& parentPath);
     void report(const std::string& file, const std::string& key, const std::string& message);
-    // The cells of the atlas a stage names under `atlasKey` (the smallest over all stages), 0 when
-    // no stage names one.
+    // The cells of the atlas a stage names under `atlasKey`, the largest over all stages (the
+    // stages' atlases differ in size: a frame past the largest is shown by none), 0 when no stage
+    // names one.
     int stageAtlasCells(const std::string& atlasKey);
 
     const KeyLedger& ledger;

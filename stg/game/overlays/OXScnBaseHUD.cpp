@@ -54,8 +54,8 @@ constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
 constexpr float kBonusFadeOutMs = 500.0f;
 constexpr float kBonusY = 262.0f;  // the middle of the bonus band, below a boss at home
 constexpr int kBonusTitleSize = 20;
-constexpr float kBonusPlateScaleX = 0.32f;   // the 1024-pixel backdrop: across the field...
-constexpr float kBonusPlateScaleY = 0.045f;  // ...46 units high
+constexpr float kBonusPlateWidth = 327.68f;  // units: across the field...
+constexpr float kBonusPlateHeight = 46.08f;  // ...46 units high
 constexpr float kBonusPlateAlpha = 0.65f;
 // The band stands while the cleared phase's items pour out and the boss flies home, then fades
 // (by 1.6 s, before the next phase's first bullets come down to it); the text stays on.
@@ -182,6 +182,12 @@ OXSprite* OXScnBaseHUD::sprite(const char* path, float x, float y, float scaleX,
     return made;
 }
 
+OXSprite* OXScnBaseHUD::blackFill(float x, float y, float width, float height, float alpha) {
+    OXSprite* made = overlay::addBlackFill(*this, x, y, width, height, alpha);
+    leaveOutIfMissing(*made, OXSprite::kFillSquare);
+    return made;
+}
+
 OXTextBox* OXScnBaseHUD::text(const char* value, float x, float y, int charSize, int alignment,
                               const Colour& tint, IXTransformable* group) {
     OXTextBox* made = overlay::addText(*this, value, x, y, charSize, alignment, tint);
@@ -293,8 +299,7 @@ void OXScnBaseHUD::buildScene() {
     warning->setActive(false);
     // The bonus first stands on a dark band across the field, so that the items a cleared phase
     // pours out pass beneath it, dimmed, and never hide it.
-    bonusPlate =
-        sprite(overlay::kBackdrop, 160, kBonusY, kBonusPlateScaleX, kBonusPlateScaleY, 0.0f, nullptr);
+    bonusPlate = blackFill(160, kBonusY, kBonusPlateWidth, kBonusPlateHeight, 0.0f);
     bonusTitle =
         text("BONUS SUCCESSFUL", 160, kBonusY + 4.0f, kBonusTitleSize, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
     bonusAmount = text("10000000", 160, kBonusY - 15.0f, 18, 1, kWhite, nullptr);
@@ -355,7 +360,7 @@ void OXScnBaseHUD::buildScene() {
     invertSquare->setActive(false);
 
     // The loading cover, over everything until the stage starts.
-    loadCover = sprite(overlay::kBackdrop, 160, 240, 0.36f, 0.5f, 1.0f, nullptr);
+    loadCover = blackFill(160, 240, overlay::kBackdropWidth, overlay::kBackdropHeight, 1.0f);
     loadLogo = sprite("assets/plist/spr_HUD_load_logo", 160, 240, 0.55f, 0.55f, 1.0f, nullptr);
 }
 

@@ -125,6 +125,8 @@ class OXScnBaseHUD : public OXScene, public IXStageHud {
 
     OXSprite* sprite(const char* path, float x, float y, float scaleX, float scaleY, float alpha,
                      IXTransformable* group);
+    // A flat black rectangle, `width` x `height` units centred at (x, y).
+    OXSprite* blackFill(float x, float y, float width, float height, float alpha);
     OXTextBox* text(const char* value, float x, float y, int charSize, int alignment, const Colour& tint,
                     IXTransformable* group);
     void makeGauge(Gauge& gauge, const char* framePath, const char* fillPath, float left, float length,

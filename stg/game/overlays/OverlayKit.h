@@ -19,7 +19,6 @@ namespace overlay {
 constexpr float kFieldWidth = 320.0f;  // units, the play field the overlays are laid out on
 constexpr float kFieldHeight = 480.0f;
 constexpr const char* kFont = "assets/plist/fnt_novo_white";
-constexpr const char* kBackdrop = "assets/plist/spr_black_1024";
 constexpr const char* kPanel = "assets/plist/spr_overlay_panel";
 constexpr const char* kButton = "assets/plist/btn_HUD_default";
 // The button sheet's cells are 360 x 72 pixels; on the field a button is 120 x 24 units with
@@ -54,9 +53,21 @@ inline OXSprite* addSprite(OXScene& scene, const char* path, float x, float y, f
     return sprite;
 }
 
-// The black backdrop dimming the stage behind an overlay.
+// A flat black rectangle owned by `scene`, `width` x `height` units centred at (x, y).
+inline OXSprite* addBlackFill(OXScene& scene, float x, float y, float width, float height, float alpha) {
+    auto* fill = new OXSprite();
+    fill->loadFill({0.0f, 0.0f, 0.0f, alpha}, width, height);
+    fill->setPosition(x, y, 1.0f);
+    scene.addObject(fill);
+    return fill;
+}
+
+// The black backdrop dimming the stage behind an overlay, a little larger than the field.
+constexpr float kBackdropWidth = 368.64f;  // units
+constexpr float kBackdropHeight = 512.0f;
 inline OXSprite* addBackdrop(OXScene& scene, float alpha) {
-    return addSprite(scene, kBackdrop, kFieldWidth * 0.5f, kFieldHeight * 0.5f, 0.36f, 0.5f, alpha);
+    return addBlackFill(scene, kFieldWidth * 0.5f, kFieldHeight * 0.5f, kBackdropWidth, kBackdropHeight,
+                        alpha);
 }
 
 // A text owned by `scene`; (x, y) is the left, centre or right end of its

@@ -49,10 +49,10 @@ const std::vector<uint8_t>& pngOf(const std::string& fileName) {
     return found->second;
 }
 
-const std::set<std::string> kOpaque = {"black_1024.png",    "menu_bg_nebula.png",    "menu_bg_dawn.png",
-                                       "stage1_nebula.png", "stage2_field.png",      "stage2_furnace.png",
-                                       "stage3_sky.png",    "boss_event_vortex.png", "invert_square.png",
-                                       "stage4_space.png",  "stage4_lamps.png",      "stage5_cavern.png"};
+const std::set<std::string> kOpaque = {"menu_bg_nebula.png",    "menu_bg_dawn.png",   "stage1_nebula.png",
+                                       "stage2_field.png",      "stage2_furnace.png", "stage3_sky.png",
+                                       "boss_event_vortex.png", "invert_square.png",  "stage4_space.png",
+                                       "stage4_lamps.png",      "stage5_cavern.png"};
 // Layers whose art runs on through the top and bottom edges into the next copy; their sides
 // must still be clear.
 const std::set<std::string> kRepeatDownwards = {"stage2_girders.png"};

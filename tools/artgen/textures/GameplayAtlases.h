@@ -50,11 +50,25 @@ constexpr int kStageThreeFirst = 48;  // 48 to 63
 constexpr int kStageThreeCount = 16;
 
 // The fourth stage, the fifth and the hidden fifth each have an enemy atlas of their own
-// (enemies_4.png, enemies_5.png, enemies_5_true.png, the same grid): the house cells 0 to 33,
-// then the stage's own craft in cells 34 to 63, numbered from 0 in the stage's art file.
-constexpr int kLateStageFirst = 34;  // 34 to 63
-constexpr int kLateStageCount = 30;
+// (enemies_4.png, enemies_5.png, enemies_5_true.png, 8 columns like enemies.png): the house
+// cells 0 to 33, then the stage's own craft from cell 34, numbered from 0 in the stage's art
+// file. Each atlas has only the rows its cells fill, so a frame keeps its number in all of them.
+constexpr int kLateStageFirst = 34;
+constexpr int kStageFourCount = 19;  // 34 to 52
+constexpr int kStageFiveCount = 18;  // 34 to 51
+constexpr int kTrueFifthCount = 14;  // 34 to 47, and its blink marker in the spare house cell
+// The one house cell no first-stage craft uses; the hidden fifth stage draws its blink marker
+// there, so its atlas ends with a whole row.
+constexpr int kSpareHouseCell = 23;
 }  // namespace enemy_frame
+
+// A later stage's enemy atlas: the house cells and `stageCells` cells of the stage's own from
+// frame 34, in as few rows of 8 as hold them.
+inline AtlasGrid lateEnemyAtlasGrid(int stageCells) {
+    const int columns = enemyAtlasGrid().columns();
+    return AtlasGrid::withCellSize(128, 128, columns,
+                                   (enemy_frame::kLateStageFirst + stageCells + columns - 1) / columns);
+}
 
 // The first stage's craft, cells 0 to 33, which every enemy atlas holds.
 void paintHouseEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random);

@@ -13,8 +13,8 @@ namespace {
 using EnemyPainter = void (*)(Canvas&, const AtlasGrid&, Random&);
 using BulletPainter = void (*)(Canvas&, int);
 
-void paintLateEnemyAtlas(Canvas& canvas, Random& random, EnemyPainter paintStage) {
-    const AtlasGrid grid = enemyAtlasGrid();
+void paintLateEnemyAtlas(Canvas& canvas, Random& random, int stageCells, EnemyPainter paintStage) {
+    const AtlasGrid grid = lateEnemyAtlasGrid(stageCells);
     paintHouseEnemies(canvas, grid, random);
     paintStage(canvas, grid, random);
 }
@@ -28,13 +28,13 @@ void paintLateBulletAtlas(Canvas& canvas, BulletPainter paintStage) {
 }  // namespace
 
 void paintStageFourEnemyAtlas(Canvas& canvas, Random& random) {
-    paintLateEnemyAtlas(canvas, random, paintStageFourEnemies);
+    paintLateEnemyAtlas(canvas, random, enemy_frame::kStageFourCount, paintStageFourEnemies);
 }
 void paintStageFiveEnemyAtlas(Canvas& canvas, Random& random) {
-    paintLateEnemyAtlas(canvas, random, paintStageFiveEnemies);
+    paintLateEnemyAtlas(canvas, random, enemy_frame::kStageFiveCount, paintStageFiveEnemies);
 }
 void paintTrueFifthEnemyAtlas(Canvas& canvas, Random& random) {
-    paintLateEnemyAtlas(canvas, random, paintTrueFifthEnemies);
+    paintLateEnemyAtlas(canvas, random, enemy_frame::kTrueFifthCount, paintTrueFifthEnemies);
 }
 
 void paintStageFourBulletAtlas(Canvas& canvas, Random& /*random*/) {

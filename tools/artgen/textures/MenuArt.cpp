@@ -13,10 +13,6 @@
 
 namespace artgen {
 
-void paintBlack(Canvas& canvas, Random& /*random*/) {
-    canvas.clear(palette::black);
-}
-
 void paintSelectHighlight(Canvas& canvas, Random& /*random*/) {
     // White and grey only: the engine tints it and adds it behind the focused widget.
     const auto width = static_cast<float>(canvas.width());

@@ -7,7 +7,6 @@
 namespace artgen {
 
 // Front end: title and menus.
-void paintBlack(Canvas& canvas, Random& random);
 void paintTitleLogo(Canvas& canvas, Random& random);
 void paintTitleStart(Canvas& canvas, Random& random);
 void paintSelectHighlight(Canvas& canvas, Random& random);

@@ -1,4 +1,4 @@
-// The fifth stage's art: the citadel's crystal craft in cells 34 to 63 of its own enemy atlas and
+// The fifth stage's art: the citadel's crystal craft in cells 34 to 51 of its own enemy atlas and
 // its family of bullets in frames 64 to 127 of its own bullet atlas.
 //
 // The citadel's guardians are dark crystal grown on obsidian and wine-violet stone: their facets
@@ -509,7 +509,7 @@ void paintRefractionBeam(Canvas& cell, bool flicker) {
 }  // namespace
 
 void paintStageFiveEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random) {
-    for (int index = 0; index < enemy_frame::kLateStageCount; ++index) {
+    for (int index = 0; index < enemy_frame::kStageFiveCount; ++index) {
         Canvas cell(grid.cellWidth(), grid.cellHeight());
         paintCraft(cell, index, random);
         clearMargin(cell, 2.0f);

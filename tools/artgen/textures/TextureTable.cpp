@@ -10,7 +10,6 @@ namespace artgen {
 // One texture per line, file name in quotes: the build reads the names from this table.
 const std::vector<TextureEntry>& textureTable() {
     static const std::vector<TextureEntry> table = {
-        {"black_1024.png", 1024, 1024, paintBlack},
         {"title_logo.png", 640, 360, paintTitleLogo},
         {"title_start.png", 420, 56, paintTitleStart},
         {"load_logo_pc.png", 512, 256, paintLoadLogoPc},
@@ -21,11 +20,11 @@ const std::vector<TextureEntry>& textureTable() {
         {"bullets.png", 512, 1024, paintBulletAtlas},
         {"enemies.png", 1024, 1024, paintEnemyAtlas},
         {"bullets_4.png", 512, 1024, paintStageFourBulletAtlas},
-        {"enemies_4.png", 1024, 1024, paintStageFourEnemyAtlas},
+        {"enemies_4.png", 1024, 896, paintStageFourEnemyAtlas},
         {"bullets_5.png", 512, 1024, paintStageFiveBulletAtlas},
-        {"enemies_5.png", 1024, 1024, paintStageFiveEnemyAtlas},
+        {"enemies_5.png", 1024, 896, paintStageFiveEnemyAtlas},
         {"bullets_5_true.png", 512, 1024, paintTrueFifthBulletAtlas},
-        {"enemies_5_true.png", 1024, 1024, paintTrueFifthEnemyAtlas},
+        {"enemies_5_true.png", 1024, 768, paintTrueFifthEnemyAtlas},
         {"senko_type_a.png", 512, 128, paintSenkoTypeA},
         {"senko_option.png", 128, 64, paintSenkoOption},
         {"senko_engine.png", 128, 128, paintSenkoEngine},

@@ -16,7 +16,8 @@
 //   10-11  horizon ray damaged, 2 x 1 cells
 //   12     singularity mine: a black sphere in a tilted gold ring
 //   13     singularity mine damaged (the ring broken)
-//   14     blink marker: a thin ring of red light, transparent inside
+//   14     blink marker: a thin ring of red light, transparent inside; drawn in the spare house
+//          cell, frame 23, so the atlas ends with a whole row
 //
 // Bullets, counted from bullet_frame::kLateFamilyFirst (64), all pointing up:
 //    0-3   ember: a comet, its head leading, a short tail; red, orange, yellow, magenta
@@ -494,11 +495,13 @@ void paintHorizonBeam(Canvas& cell, bool flicker) {
 }  // namespace
 
 void paintTrueFifthEnemies(Canvas& atlas, const AtlasGrid& grid, Random& random) {
-    for (int index = 0; index < 15; ++index) {
+    constexpr int kBlinkMarker = 14;
+    for (int index = 0; index <= kBlinkMarker; ++index) {
         Canvas cell(grid.cellWidth(), grid.cellHeight());
         paintCraft(cell, index, random);
         clearMargin(cell, 2.0f);
-        const int frame = enemy_frame::kLateStageFirst + index;
+        const int frame =
+            index == kBlinkMarker ? enemy_frame::kSpareHouseCell : enemy_frame::kLateStageFirst + index;
         grid.place(atlas, cell, frame % grid.columns(), frame / grid.columns());
     }
     // The horizon ray spans two cells, whole and damaged.
