@@ -51,8 +51,9 @@ constexpr float kAimAnimSpin = 0.18f;
 const Colour kAimReady{1.0f, 1.0f, 1.0f, 1.0f};
 const Colour kAimEmpty{1.5f, 0.5f, 0.5f, 1.0f};
 
-// Glyphs 8 units high: readable beside a fighter 27 units tall on the 480-unit field.
-constexpr int kLabelCharSize = 16;
+// Capitals 8 units high (0.68 of a 12-unit cell), which is 8 pixels in a 640 x 480 window:
+// readable beside a fighter 27 units tall on the 480-unit field.
+constexpr int kLabelCharSize = 24;
 
 constexpr float kGaugeLabelSide = framing::kGaugeLabelSide;  // close, so they stay in view
 constexpr float kGaugeLabelBelow = 12.0f;                    // units
