@@ -59,8 +59,8 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText("            0", kScoreRight, y + 8, kScoreSize, OXTextBox::AlignRight);
-        reaches[row] = addText("TRUE FIFTH", kScoreRight, y - 24, kSmallestTextSize, OXTextBox::AlignRight);
+        scores[row] = addText("            0", kScoreRight, y + 2, kScoreSize, OXTextBox::AlignRight);
+        reaches[row] = addText("TRUE FIFTH", kScoreRight, y - 27, kSmallestTextSize, OXTextBox::AlignRight);
         reaches[row]->setColour(1.0f, 0.85f, 0.55f, 1);
     }
     // After the tabs, which stay the first selectables: a table's tab is the selectable of

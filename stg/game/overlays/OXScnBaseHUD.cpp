@@ -100,7 +100,7 @@ constexpr float kTopRowY = 468.0f;
 constexpr float kScoreRowY = 452.0f;
 constexpr float kScoreWidth = 160.0f;      // units the score may take, from the left edge
 constexpr float kHighScoreWidth = 160.0f;  // units the high score may take, to the right edge
-constexpr float kHighCaptionRight = 150.0f;
+constexpr float kHighCaptionRight = 144.0f;
 constexpr int kScoreSize = overlay::kSmallestTextSize;
 constexpr int kHighScoreSize = overlay::kSmallestTextSize;
 // The bottom rows' gauges start after their captions and end before the trance percent.
@@ -269,8 +269,8 @@ void OXScnBaseHUD::buildScene() {
     // Second row: multiplier, graze chain, chain bonus, graze heat, trance factor.
     multiplierPlate = sprite("assets/plist/spr_HUD_multiplier_bg", 36, 435, 0.56f, 0.6f, 0.75f, topGroup);
     multiplierText = text("1.0x", 36, 430, kSmallText, 1, kMultiplierTint, topGroup);
-    grazeText = text("0 GRAZED", 80, 440, kSmallText, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
-    chainText = text("+0 PTS", 80, 428, kSmallText, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
+    grazeText = text("0 GRAZED", 80, 437, kSmallText, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
+    chainText = text("+0 PTS", 80, 425, kSmallText, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
     makeGauge(grazeGauge, "assets/plist/spr_gauge_frame", "assets/plist/spr_graze_bar", 80, 70, 420, 0.9f,
               topGroup);
     tranceFactorText =
