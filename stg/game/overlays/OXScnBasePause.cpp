@@ -15,12 +15,12 @@ constexpr Colour kCountdownTint{1.2f, 2.0f, 2.0f, 0.6f};
 constexpr float kCountdownY = 240.0f;  // units, the middle of the digit
 constexpr int kCountdownSize = 48;
 constexpr int kTitleSize = 32;
-// The visibility options' buttons are larger, 162 x 32 units, so their labels of up to 13
+// The visibility options' buttons are larger, 180 x 36 units, so their labels of up to 13
 // characters keep the smallest text size: in the button sheet's pixels, as overlay::kButtonLabelSize.
-constexpr float kVisibilityScale = 0.45f;
+constexpr float kVisibilityScale = 0.5f;
 constexpr float kVisibilityLabelSize = overlay::kSmallestTextSize / kVisibilityScale + 1.0f;
 constexpr float kFirstVisibilityY = 218.0f;
-constexpr float kVisibilityStep = 34.0f;
+constexpr float kVisibilityStep = 37.0f;
 }  // namespace
 
 void OXScnBasePause::buildScene() {
