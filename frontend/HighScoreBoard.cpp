@@ -72,7 +72,7 @@ std::string HighScoreBoard::trueRouteText(const CXUserProfile& profile) {
             difficulties += (difficulties.empty() ? "" : ", ") + std::string(kDifficulties[d]);
         }
     }
-    return difficulties.empty() ? "" : "TRUE ROUTE: " + difficulties;
+    return difficulties;
 }
 
 std::string HighScoreBoard::scoreText(long long value) {

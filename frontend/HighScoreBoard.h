@@ -26,8 +26,8 @@ long long score(const CXUserProfile& profile, Table table, int row);
 // What the row's best game reached: "STAGE 3" or "TRUE FIFTH" (the hidden last stage); empty
 // when nothing is known, as for a best kept before the game noted it.
 std::string reachText(const CXUserProfile& profile, Table table, int row);
-// "TRUE ROUTE: HARD" (or "HARD, EXTREME"): the difficulties on which an arcade game cleared the
-// hidden last stage; empty before any did.
+// "HARD" (or "HARD, EXTREME"): the difficulties on which an arcade game cleared the hidden last
+// stage; empty before any did.
 std::string trueRouteText(const CXUserProfile& profile);
 // The table after `table` going right (step 1) or left (step -1), round the three.
 Table nextTable(Table table, int step);

@@ -28,8 +28,8 @@ enum Picture {
 // One page: its title, picture and lines, and what casual play shows instead (null or an empty
 // list: the same).
 // In the lines "%F", "%B", "%T" and "%P" stand for the keys bound to fire, beam, trance and
-// pause. A line holds at most 28 characters once the keys are in (a key's name is at most 6), so
-// it fits a 16:9 view at the menus' smallest text size.
+// pause. A line holds at most 22 characters once the keys are in (a key's name is at most 6), so
+// it fits a 16:9 view at the menus' smallest text size. The notes read in sentence case.
 struct Page {
     const char* title;
     const char* casualTitle;
@@ -44,66 +44,66 @@ const Page kPages[OXScnTutorialPC::kPageCount] = {
      nullptr,
      MovePicture,
      MovePicture,
-     {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: SLOW, PRECISE", "ONLY THE GLOWING CORE OF",
-      "YOUR SHIP CAN BE HIT", "%P: PAUSE"},
-     {"ARROWS: MOVE", "%F HELD: FIRE", "%B HELD: LASER, SLOWER", "ONLY THE GLOWING CORE OF",
-      "YOUR SHIP CAN BE HIT", "%P: PAUSE"}},
+     {"Arrows: move", "%F held: fire", "%B held: slower,", "precise moves", "Only the glowing core",
+      "of the ship can be hit", "%P: pause", ""},
+     {"Arrows: move", "%F held: fire", "%B held: a laser,", "slower moves", "Only the glowing core",
+      "of the ship can be hit", "%P: pause", ""}},
     {"THE HUD",
      nullptr,
      HudPicture,
      HudPicture,
-     {"SCORE: EVERY POINT TIMES THE", "MULTIPLIER; A HIT HALVES IT", "CHAIN: GRAZES, KILL BONUS",
-      "SHIPS AND BOMBS: BOTTOM LEFT", "BESIDE THE SHIP: BEAM RDY", "AND THE TRANCE GAUGE IN %"},
+     {"Score: every point", "times the multiplier;", "a hit halves it", "Chain: grazes and", "kill bonus",
+      "Ships, bombs: low left", "By the ship: beam RDY", "and trance gauge in %"},
      {}},
     {"BOMBS AND THE SHIELD",
      nullptr,
      BombPicture,
      BombPicture,
-     {"NO BOMB KEY: ANY HIT WITH", "BOMBS LEFT SETS ONE OFF AND", "CLEARS BULLETS. A SHIELD",
-      "THEN RUNS FOR 4 SECONDS:", "A HIT IN IT OR WITH NO BOMBS", "DAMAGES THE SHIP"},
-     {"NO BOMB KEY: ANY HIT WITH", "BOMBS LEFT SETS ONE OFF AND", "CLEARS BULLETS. A SHIELD",
-      "THEN RUNS FOR 2 SECONDS:", "A HIT IN IT OR WITH NO BOMBS", "DAMAGES THE SHIP"}},
+     {"No bomb key: any hit", "with bombs left sets", "one off and clears", "bullets. A shield then",
+      "runs for 4 seconds:", "a hit in it, or with", "no bombs, damages the", "ship"},
+     {"No bomb key: any hit", "with bombs left sets", "one off and clears", "bullets. A shield then",
+      "runs for 2 seconds:", "a hit in it, or with", "no bombs, damages the", "ship"}},
     {"THE COUNTER",
      "THE LASER",
      CounterPicture,
      LaserPicture,
-     {"HOLD %B: NO FIRE, SLOWER", "ORBS FILL THE BEAM GAUGE", "FROM 20% THE SHIP SAYS RDY",
-      "RELEASE %B AT RDY: THE", "COUNTER BEAM SPENDS IT ALL", "BELOW 20% NOTHING FIRES"},
-     {"HOLD %B: A LASER FIRES", "INSTEAD OF GUNS; SHIP SLOWS", "RELEASE %B: GUNS AGAIN", "",
-      "CASUAL PLAY HAS NO COUNTER:", "ORBS SCORE 100 POINTS"}},
+     {"Hold %B: no fire,", "slower moves", "Orbs fill the beam", "gauge; from 20%: RDY",
+      "Release %B at RDY:", "the counter beam", "spends it all", "Below 20%: no beam"},
+     {"Hold %B: a laser", "fires instead of guns;", "the ship slows", "Release %B: guns", "again",
+      "Casual play has no", "counter: orbs score", "100 points"}},
     {"GRAZING AND THE CHAIN",
      nullptr,
      GrazePicture,
      GrazePicture,
-     {"LET BULLETS PASS CLOSE BY:", "EACH ONE IS A GRAZE", "GRAZES BUILD THE CHAIN AND",
-      "FILL THE TRANCE GAUGE", "EVERY KILL ADDS CHAIN x 16", "A HIT OR A BOMB ENDS IT"},
+     {"Let bullets pass close", "by: each is a graze", "Grazes build the chain", "and fill the trance",
+      "gauge", "Every kill adds", "chain x 16", "A hit or bomb ends it"},
      {}},
     {"TRANCE",
      nullptr,
      TrancePicture,
      TrancePicture,
-     {"GRAZES, KILLS AND BOSS HITS", "FILL THE TRANCE GAUGE", "AT 100% (RDY) PRESS %T:",
-      "8 SECONDS OF STRONGEST FIRE,", "CHAIN BONUS x TRANCE FACTOR", "A HIT ONLY ENDS THE TRANCE"},
-     {"THE TRANCE GAUGE FILLS BY", "ITSELF, FASTER AS YOU GRAZE", "AT 100% (RDY) PRESS %T:",
-      "8 SECONDS OF STRONGEST FIRE,", "CHAIN BONUS x TRANCE FACTOR", "A HIT ONLY ENDS THE TRANCE"}},
+     {"Grazes, kills and boss", "hits fill the gauge", "At 100% (RDY) press", "%T: 8 seconds of",
+      "strongest fire, chain", "bonus x trance factor", "A hit only ends the", "trance"},
+     {"The gauge fills by", "itself, faster as you", "graze. At 100% (RDY)", "%T gives 8 seconds",
+      "of strongest fire,", "chain bonus x trance", "factor. A hit only", "ends the trance"}},
     {"ITEMS",
      nullptr,
      ItemPicture,
      ItemPicture,
-     {"WRECKS AND CANCELLED BULLETS", "DROP ITEMS: FLY NEAR THEM", "GOLD ORBS CHARGE THE BEAM",
-      "GEMS RAISE THE MULTIPLIER", "AT STAGE END, GRAZES AND", "ITEMS PAY A BONUS"},
-     {"WRECKS AND CANCELLED BULLETS", "DROP ITEMS: FLY NEAR THEM", "GOLD ORBS SCORE POINTS",
-      "GEMS RAISE THE MULTIPLIER", "AT STAGE END, GRAZES AND", "ITEMS PAY A BONUS"}},
+     {"Wrecks and cancelled", "bullets drop items:", "fly near them", "Gold orbs: the beam",
+      "Gems: the multiplier", "At stage end, grazes", "and items pay a bonus", ""},
+     {"Wrecks and cancelled", "bullets drop items:", "fly near them", "Gold orbs score points",
+      "Gems: the multiplier", "At stage end, grazes", "and items pay a bonus", ""}},
 };
 
 constexpr float kTitleY = 790.0f;
-constexpr int kTitleSize = 44;
+constexpr int kTitleSize = 54;  // "GRAZING AND THE CHAIN" fills 567 of a 16:9 view's 576 units
 constexpr float kPictureY = 612.0f;
-constexpr float kFirstLineY = 414.0f;
-constexpr float kLineGap = 36.0f;
+constexpr float kFirstLineY = 432.0f;
+constexpr float kLineGap = 31.0f;
 constexpr int kLineSize = OXScnVLMenu::kSmallestTextSize;
-constexpr float kLineX = 97.0f;  // 28 characters end at 671
-constexpr float kCounterY = 196.0f;
+constexpr float kLineX = 97.0f;  // 22 characters end at 658
+constexpr float kCounterY = 172.0f;
 constexpr float kButtonY = 128.0f;
 
 // The line with the player's keys in place of "%F", "%B", "%T" and "%P".

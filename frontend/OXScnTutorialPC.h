@@ -12,7 +12,7 @@ class OXTextBox;
 // difficulty. The lines name the keys the player has bound.
 class OXScnTutorialPC : public OXScnVLMenu {
   public:
-    static constexpr int kLines = 6;
+    static constexpr int kLines = 8;
     static constexpr int kPageCount = 7;
     enum ButtonId { Back = 0, Next = 1 };
 

@@ -13,10 +13,10 @@
 
 namespace {
 // The roll is seen in perspective from 1000 units away, where the view spans 828 of the
-// scene's units in height, not 1024: 34 here is as tall on screen as the menus' smallest 41.
-// A 16:9 view spans 466 units across there, so a line holds at most 26 characters.
-constexpr int kLineSize = 34;
-constexpr int kHeadingSize = 42;
+// scene's units in height, not 1024: 43 here is as tall on screen as the menus' smallest 51.
+// A 16:9 view spans 466 units across there, so a line holds at most 21 characters, a heading 19.
+constexpr int kLineSize = 43;
+constexpr int kHeadingSize = 48;
 constexpr float kRollBottom = 240.0f;  // where a line enters, above the button
 constexpr float kRollTop = 790.0f;     // where it has left, below the heading
 constexpr size_t kMostLines = 200;     // a longer roll is cut here

@@ -20,13 +20,12 @@ void OXScnVLFighterSelect::buildScene() {
     float y = 690.0f;
     for (int card = 0; card < 3; ++card) {
         fighters[card] = addButton(cards[card].id, cards[card].name, kCentreX, y, cards[card].sprite);
-        fighters[card]->setLabelSize(44);
+        fighters[card]->setLabelSize(56);
         captions[card] = addText(cards[card].line, kCentreX, y - 48, kSmallestTextSize);
         captions[card]->setColour(0.75f, 0.9f, 0.95f, 1);
         y -= 180.0f;
     }
-    addText("THE HANGAR UPGRADES IT LATER", kCentreX, 180, kSmallestTextSize)
-        ->setColour(1.0f, 0.85f, 0.4f, 1);
+    addText("THE HANGAR UPGRADES IT", kCentreX, 180, kSmallestTextSize)->setColour(1.0f, 0.85f, 0.4f, 1);
 
     addNote("assets/plist/spr_fighter_select_note",
             {"YOUR FIRST FLIGHT", "PICK THE SYSTEM YOUR", "FIGHTER STARTS WITH.", "THE HANGAR ADDS MORE."},

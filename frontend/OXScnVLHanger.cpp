@@ -15,19 +15,18 @@
 namespace {
 constexpr float kFirstRowY = 680.0f;
 constexpr float kRowStep = 68.0f;
-constexpr float kNameX = 116.0f;  // clear of the plate's end; 10 characters end before the pips
-constexpr float kPipX = 334.0f;
+constexpr float kNameX = 116.0f;  // clear of the plate's end; 9 characters end before the pips
+constexpr float kPipX = 370.0f;
 constexpr float kPipStep = 20.0f;
 constexpr float kMinusX = 560.0f;
 constexpr float kPlusX = 630.0f;
 constexpr float kPipScale = 0.65f;
 constexpr int kPipEmpty = 0;
 constexpr int kPipHeld = 1;
-// Every text at the menus' smallest size or larger; a line holds at most 28 characters, so it
+// Every text at the menus' smallest size or larger; a line holds at most 22 characters, so it
 // fits a 16:9 view (x 96 to 672).
 constexpr int kNoteSize = OXScnVLMenu::kSmallestTextSize;
-constexpr float kInfoX = 212.0f;      // beside the badge: RANK and UPGRADE POINTS
-constexpr float kRankNameX = 315.0f;  // the longest rank name, 17 characters, ends at 664
+constexpr float kInfoX = 212.0f;  // beside the badge: RANK and UPGRADE POINTS
 constexpr float kPointsRight = 662.0f;
 constexpr float kPriceBelow = 26.0f;
 constexpr float kSystemsCaptionY = 722.0f;
@@ -36,14 +35,14 @@ constexpr float kHelpGap = 32.0f;
 
 // What each row buys, two lines each, then what LAUNCH and BACK show: how points are earned.
 const char* const kItemHelp[HangarUpgrades::kItemCount + 1][2] = {
-    {"FIGHTER SYSTEM: MAIN GUN,", "MORE SHOTS WITH EACH LEVEL"},
-    {"FIGHTER SYSTEM: SEEKING", "MISSILES, FIRED WITH THE GUN"},
-    {"FIGHTER SYSTEM: OPTION PODS,", "A PAIR A LEVEL, BESIDE YOU"},
-    {"BOMBS EACH SHIP STARTS WITH:", "A HIT WITH ONE LEFT USES IT"},
-    {"SPARE SHIPS FOR EACH GAME", ""},
-    {"TRIES AFTER THE LAST SHIP IS", "LOST; EACH RESETS THE SCORE"},
-    {"KEEPSAKES: NO USE IN PLAY,", "THEY SELL BACK AT FULL PRICE"},
-    {"KILLS AND CLEARED STAGES", "RAISE RANK: 100 POINTS EACH"},
+    {"MAIN GUN: MORE SHOTS", "WITH EACH LEVEL"},
+    {"SEEKING MISSILES,", "FIRED WITH THE GUN"},
+    {"OPTION PODS: A PAIR", "A LEVEL, BESIDE YOU"},
+    {"BOMBS EACH SHIP HAS: A", "HIT WITH ONE USES IT"},
+    {"SPARE SHIPS FOR", "EACH GAME"},
+    {"TRIES AFTER THE LAST", "SHIP: SCORE RESETS"},
+    {"KEEPSAKES, NO USE IN", "PLAY: FULL PRICE BACK"},
+    {"KILLS, STAGES RAISE", "RANK: 100 POINTS EACH"},
 };
 
 const char* const kBuySound = "prize_pickup.caf";
@@ -60,17 +59,16 @@ using ScreenParts::addSprite;
 void OXScnVLHanger::buildScene() {
     addHeading("HANGAR");
 
-    // The rank on one line, the points below it: each as wide as the view allows.
+    // Beside the rank's badge, its name on one line (the longest, 17 characters, ends at 646),
+    // the points below it.
     badge = addSprite(*this, "assets/plist/spr_rank_badge", 152, 792);
     badge->setScale(0.8f, 0.8f, 1);
-    addText("RANK", kInfoX, 812, kNoteSize, OXTextBox::AlignLeft)->setColour(0.5f, 0.8f, 0.9f, 1);
-    rankName = addText("", kRankNameX, 812, kNoteSize, OXTextBox::AlignLeft);
-    addText("UPGRADE POINTS", kInfoX, 770, kNoteSize, OXTextBox::AlignLeft)->setColour(0.5f, 0.8f, 0.9f, 1);
+    rankName = addText("", kInfoX, 812, kNoteSize, OXTextBox::AlignLeft);
+    addText("POINTS", kInfoX, 770, kNoteSize, OXTextBox::AlignLeft)->setColour(0.5f, 0.8f, 0.9f, 1);
     points = addText("0", kPointsRight, 766, 56, OXTextBox::AlignRight);
     points->setColour(1.0f, 0.85f, 0.4f, 1);
     // The fighter chosen before the first game is only its start: these rows upgrade it.
-    addText("FIGHTER SYSTEMS: 5 LEVELS", kCentreX, kSystemsCaptionY, kNoteSize)
-        ->setColour(0.45f, 0.9f, 1.0f, 1);
+    addText("SYSTEMS SHARE 5 LEVELS", kCentreX, kSystemsCaptionY, kNoteSize)->setColour(0.45f, 0.9f, 1.0f, 1);
 
     // LAUNCH first: the highlight rests on it when the hangar opens.
     launch = addButton(Launch, "", 520, 130, "assets/plist/btn_launch");

@@ -15,9 +15,11 @@
 namespace {
 constexpr float kFirstRowY = 600.0f;
 constexpr float kRowStep = 100.0f;
-constexpr float kScoreRight = 500.0f;  // where a row's score ends, clear of its WATCH
-constexpr float kWatchX = 600.0f;      // WATCH ends inside the row's plate and a 16:9 view
-constexpr int kScoreSize = 41;
+constexpr float kScoreRight =
+    506.0f;                        // where a row's score ends, clear of its WATCH; 16 characters start at 98
+constexpr float kWatchX = 600.0f;  // WATCH ends inside the row's plate and a 16:9 view
+constexpr int kScoreSize = OXScnVLMenu::kSmallestTextSize;
+constexpr int kTableNameSize = 56;
 constexpr const char* kTabButton = "assets/plist/btn_menu_tab";
 constexpr const char* kWatchButton = "assets/plist/btn_menu_watch";
 
@@ -31,6 +33,8 @@ const char* const kPlayStyleLabels[] = {"assets/plist/spr_score_label_normal_pla
 const int kTabIds[HighScoreBoard::kTableCount] = {OXScnVLHighScore::Casual, OXScnVLHighScore::Normal,
                                                   OXScnVLHighScore::BossRush};
 const float kTabX[HighScoreBoard::kTableCount] = {192.0f, 384.0f, 576.0f};
+// The tabs' labels: each fits its 192-unit tab at the menus' smallest text size.
+const char* const kTabLabels[HighScoreBoard::kTableCount] = {"CASUAL", "NORMAL", "BOSSES"};
 
 HighScoreBoard::Table lastPlayedTable(const GameChoices& choices) {
     return choices.casual ? HighScoreBoard::Casual : HighScoreBoard::Normal;
@@ -42,9 +46,9 @@ using ScreenParts::addSprite;
 void OXScnVLHighScore::buildScene() {
     addHeading("HIGH SCORES");
     for (const HighScoreBoard::Table tab : HighScoreBoard::kTables) {
-        tabs[tab] = addButton(kTabIds[tab], HighScoreBoard::tableName(tab), kTabX[tab], 790, kTabButton);
+        tabs[tab] = addButton(kTabIds[tab], kTabLabels[tab], kTabX[tab], 790, kTabButton);
     }
-    tableName = addText("", kCentreX, 690, 44, OXTextBox::AlignCentre);
+    tableName = addText("", kCentreX, 690, kTableNameSize, OXTextBox::AlignCentre);
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
         plates[row] = addSprite(*this, "assets/plist/spr_menu_row_plate", kCentreX, y);
@@ -55,8 +59,8 @@ void OXScnVLHighScore::buildScene() {
             playStyleLabels[row] = addSprite(*this, kPlayStyleLabels[row], 250, y);
         }
         // The text boxes are made with the width of the longest score they show.
-        scores[row] = addText("            0", kScoreRight, y + 8, kScoreSize, OXTextBox::AlignRight);
-        reaches[row] = addText("TRUE FIFTH", kScoreRight, y - 24, kSmallestTextSize, OXTextBox::AlignRight);
+        scores[row] = addText("            0", kScoreRight, y + 2, kScoreSize, OXTextBox::AlignRight);
+        reaches[row] = addText("TRUE FIFTH", kScoreRight, y - 27, kSmallestTextSize, OXTextBox::AlignRight);
         reaches[row]->setColour(1.0f, 0.85f, 0.55f, 1);
     }
     // After the tabs, which stay the first selectables: a table's tab is the selectable of
@@ -65,9 +69,12 @@ void OXScnVLHighScore::buildScene() {
         const float y = kFirstRowY - kRowStep * static_cast<float>(row);
         watchButtons[row] = addButton(WatchFirstRow + row, "WATCH", kWatchX, y, kWatchButton);
     }
-    trueRoute =
-        addText("TRUE ROUTE: HARD, EXTREME", kCentreX, 215, kSmallestTextSize, OXTextBox::AlignCentre);
-    trueRoute->setColour(1.0f, 0.85f, 0.55f, 1);
+    trueRouteCaption =
+        addText("TRUE ROUTE CLEARED ON", kCentreX, 222, kSmallestTextSize, OXTextBox::AlignCentre);
+    trueRoute = addText("HARD, EXTREME", kCentreX, 188, kSmallestTextSize, OXTextBox::AlignCentre);
+    for (OXTextBox* line : {trueRouteCaption, trueRoute}) {
+        line->setColour(1.0f, 0.85f, 0.55f, 1);
+    }
     addButton(Back, "BACK", kCentreX, 130, kMenuButton);
     showTable(lastPlayedTable(host.gameChoices()));
     addKeyHints();
@@ -98,7 +105,7 @@ void OXScnVLHighScore::keyEvent(int key, bool down) {
 
 void OXScnVLHighScore::showTable(HighScoreBoard::Table chosen) {
     table = chosen;
-    tableName->setText(std::string(HighScoreBoard::tableTitle(table)) + " BEST SCORES");
+    tableName->setText(HighScoreBoard::tableTitle(table));
     for (int row = 0; row < HighScoreBoard::kMaxRows; ++row) {
         const bool shown = row < HighScoreBoard::rowCount(table);
         const bool bossRush = table == HighScoreBoard::BossRush;
@@ -119,6 +126,7 @@ void OXScnVLHighScore::showTable(HighScoreBoard::Table chosen) {
     // The hidden stage is cleared by difficulty, whatever the play style.
     trueRoute->setText(table == HighScoreBoard::BossRush ? ""
                                                          : HighScoreBoard::trueRouteText(host.profile()));
+    trueRouteCaption->setVisible(!trueRoute->getText().empty());
     std::printf("HIGH SCORES %s:", HighScoreBoard::tableName(table));
     for (int row = 0; row < HighScoreBoard::rowCount(table); ++row) {
         std::printf(" %lld", HighScoreBoard::score(host.profile(), table, row));

@@ -50,6 +50,7 @@ class OXScnVLHighScore : public OXScnVLMenu {
     OXSprite* playStyleLabels[2] = {};  // the boss-rush table's rows
     OXTextBox* scores[HighScoreBoard::kMaxRows] = {};
     OXTextBox* reaches[HighScoreBoard::kMaxRows] = {};  // how far each best went, under it
-    OXTextBox* trueRoute = nullptr;                     // the difficulties the true route is cleared on
+    OXTextBox* trueRouteCaption = nullptr;              // "TRUE ROUTE CLEARED ON", over...
+    OXTextBox* trueRoute = nullptr;                     // ...the difficulties it was cleared on
     OXButton* watchButtons[HighScoreBoard::kMaxRows] = {};
 };

@@ -8,12 +8,12 @@
 #include "frontend/ScreenParts.h"
 
 namespace {
-constexpr int kHeadingSize = 64;
+constexpr int kHeadingSize = 68;
 constexpr int kHintSize = OXScnVLMenu::kSmallestTextSize;
 constexpr float kHintY = 48.0f;
 constexpr float kNotePanelY = 540.0f;
 constexpr float kNoteButtonY = 420.0f;
-constexpr int kNoteTitleSize = 44;
+constexpr int kNoteTitleSize = 56;
 }  // namespace
 
 bool OXScnVLMenu::enterStarted() {
@@ -124,7 +124,7 @@ void OXScnVLMenu::highlightSelectable(int index) {
 void OXScnVLMenu::refreshKeyHints() {
     if (keyHints) {
         const CXUserProfile& profile = host.profile();
-        keyHints->setText(host.keyName(profile.bindingCode(0)) + " SELECT    " +
+        keyHints->setText(host.keyName(profile.bindingCode(0)) + " SELECT  " +
                           host.keyName(profile.bindingCode(2)) + " BACK");
     }
 }

@@ -22,10 +22,11 @@ class OXScnVLMenu : public OXScene {
     static constexpr float kCentreX = 384.0f;
     static constexpr float kHeadingY = 880.0f;
     // The smallest text the menus draw. At 640 x 480 the scene's 1024 units of height become
-    // 480 pixels, a glyph cell is half the character size tall and a capital fills 27 of its
-    // 32 pixels: 41 x 0.5 x 27 / 32 x 480 / 1024 = 8.1 pixels, the least a player reads.
-    static constexpr int kSmallestTextSize = 41;
-    static constexpr float kButtonLabelSize = 41.0f;
+    // 480 pixels, a glyph cell is half the character size tall and a capital fills 0.68 of
+    // its cell: 51 x 0.5 x 0.68 x 480 / 1024 = 8.1 pixels, the least a player reads. A line
+    // of it holds at most 22 characters within the 576 units a 16:9 view shows.
+    static constexpr int kSmallestTextSize = 51;
+    static constexpr float kButtonLabelSize = 51.0f;
     static constexpr float kButtonGap = 96.0f;  // between button rows
 
     explicit OXScnVLMenu(IXMenuHost& menuHost) : host(menuHost) {}
@@ -52,7 +53,7 @@ class OXScnVLMenu : public OXScene {
                        OXTextBox::Alignment alignment = OXTextBox::AlignCentre);
     // The screen's name at the top, lit in the title's cyan.
     void addHeading(const std::string& text, float y = kHeadingY);
-    // The foot line naming the accept and back keys ("Z SELECT   C BACK").
+    // The foot line naming the accept and back keys ("Z SELECT  C BACK").
     void addKeyHints();
     void refreshKeyHints();
     // A note over the screen: a panel from `panelSprite`, its lines top-down from `topY` (the

@@ -8,9 +8,9 @@
 void OXScnVLModeSelect::buildScene() {
     addHeading("PLAY STYLE");
     // Cards: the name on the upper half (the card's text offset), a line about it below.
-    addButton(Casual, "CASUAL", kCentreX, 660, "assets/plist/btn_casual_mode")->setLabelSize(44);
+    addButton(Casual, "CASUAL", kCentreX, 660, "assets/plist/btn_casual_mode")->setLabelSize(56);
     addText("GENTLER, TO LEARN IN", kCentreX, 612, kSmallestTextSize)->setColour(0.75f, 0.9f, 0.95f, 1);
-    addButton(Normal, "NORMAL", kCentreX, 440, "assets/plist/btn_normal_mode")->setLabelSize(44);
+    addButton(Normal, "NORMAL", kCentreX, 440, "assets/plist/btn_normal_mode")->setLabelSize(56);
     addText("THE FULL CHALLENGE", kCentreX, 392, kSmallestTextSize)->setColour(0.75f, 0.9f, 0.95f, 1);
     addButton(Back, "BACK", kCentreX, 220);
     addKeyHints();

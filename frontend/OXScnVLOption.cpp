@@ -62,7 +62,7 @@ void OXScnVLOption::buildScene() {
     const float autoTranceY = kFirstToggleY - kToggleStep * 6.0f;
     autoTranceOn = addButton(AutoTranceOn, "AUTO TRANCE: ON", kCentreX, autoTranceY, kRowButton);
     autoTranceOff = addButton(AutoTranceOff, "AUTO TRANCE: OFF", kCentreX, autoTranceY, kRowButton);
-    addButton(ControlSettings, "CONTROLS", kLastRowX[0], kLastRowY, kShortButton);
+    addButton(ControlSettings, "KEYS", kLastRowX[0], kLastRowY, kShortButton);
     addButton(Save, "SAVE", kLastRowX[1], kLastRowY, kShortButton);
     addButton(Back, "BACK", kLastRowX[2], kLastRowY, kShortButton);
     settings.enter(host.profile());

@@ -13,16 +13,16 @@
 #include "frontend/ScreenParts.h"
 
 namespace {
-// No text here is smaller than a capital 8 pixels tall in a 640 x 480 window (the scene's 1024
-// units of height in 480 pixels; a glyph cell is half the size tall, a capital 27/32 of it), and
-// all of it is in capitals: the font's small letters are smaller. A wide button's label clears
-// the marks at its ends up to 14 characters, a small one's up to 5.
-constexpr int kTextSize = 44;
-constexpr int kLabelSize = 41;
+// No text here is smaller than the menus' smallest (a capital 8 pixels tall in a 640 x 480
+// window), and all of it is in capitals: the font's small letters are smaller. A wide button's
+// label clears the marks at its ends up to 12 characters, a small one's up to 6; a line holds
+// at most 22.
+constexpr int kTextSize = OXScnVLMenu::kSmallestTextSize;
+constexpr int kLabelSize = OXScnVLMenu::kSmallestTextSize;
 constexpr float kGuideY = 790.0f;
 constexpr float kFirstRowY = 700.0f;
 constexpr float kRowStep = 80.0f;
-constexpr float kRowNameX = 96.0f;     // the rows' names, left-aligned: 11 characters end at 338
+constexpr float kRowNameX = 96.0f;     // the rows' names, left-aligned: 11 characters end at 377
 constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565, the movement 300 to 660
 constexpr float kNameDrop = 10.0f;     // a row's name sits level with its button's label
 constexpr float kMovementHintY = 316.0f;
@@ -112,9 +112,9 @@ void OXScnVLOptionCtrl::showDraft() {
     if (waiting >= 0) {
         guide->setText("ARROW KEYS CANCEL");
     } else if (draft.differsFrom(host.profile())) {
-        guide->setText("SAVE TO KEEP, BACK TO UNDO");
+        guide->setText("SAVE: KEEP. BACK: UNDO");
     } else {
-        guide->setText("CHOOSE A ROW, THEN A KEY");
+        guide->setText("PICK A ROW, THEN A KEY");
     }
 }
 

@@ -28,7 +28,7 @@ using ScreenParts::addSprite;
 void OXScnVLResults::buildScene() {
     addHeading("RESULTS");
     // The game's final score, as the high scores keep it, and whether it set a record.
-    scoreText = addText("", kCentreX, 806, 44, OXTextBox::AlignCentre);
+    scoreText = addText("", kCentreX, 806, 56, OXTextBox::AlignCentre);
     recordText = addText("", kCentreX, 764, kLabelSize, OXTextBox::AlignCentre);
     recordText->setColour(1.0f, 0.85f, 0.4f, 1);
     showScore();
@@ -36,7 +36,7 @@ void OXScnVLResults::buildScene() {
     addText("PILOT RANK", kCentreX, 712, kLabelSize, OXTextBox::AlignCentre)->setColour(0.5f, 0.8f, 0.9f, 1);
     badge = addSprite(*this, "assets/plist/spr_rank_badge", kCentreX, 610);
     badge->setScale(kBadgeScale, kBadgeScale, 1);
-    rankName = addText("", kCentreX, 480, 52, OXTextBox::AlignCentre);
+    rankName = addText("", kCentreX, 480, 56, OXTextBox::AlignCentre);
     rankUp = addText("RANK UP!", kCentreX, 540, 64, OXTextBox::AlignCentre);
     rankUp->setColour(1.0f, 0.85f, 0.4f, 0);
 
@@ -133,7 +133,7 @@ void OXScnVLResults::showCount() {
     barFill->setX(kBarX - kBarWidth * kBarScale * 0.5f * (1.0f - fraction));
     barFill->setVisible(fraction > 0.0f);
     counterText->setText(counter.counterText());
-    gained->setText(counter.pending() > 0 ? "+" + std::to_string(counter.pending()) + " EXP" : "");
+    gained->setText(counter.pending() > 0 ? "+" + std::to_string(counter.pending()) : "");
 }
 
 void OXScnVLResults::showButtons(bool shown) {

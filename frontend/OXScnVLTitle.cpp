@@ -1,5 +1,7 @@
 #include "frontend/OXScnVLTitle.h"
 
+#include <utility>
+
 #include "data/CXUserProfile.h"
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
@@ -7,15 +9,25 @@
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
 
+namespace {
+constexpr float kPromptScale = 0.92f;
+}  // namespace
+
 void OXScnVLTitle::buildScene() {
     logo = new OXSprite();
     logo->load("assets/plist/spr_title_logo");
     logo->setPosition(kCentreX, 690, 1);
     addObject(logo);
 
-    startPrompt = addButton(0, promptText(), kCentreX, 300);
-    OXTextBox* studio = addText("Quillmoth Entertainment 2013", kCentreX, 56, kSmallestTextSize);
-    studio->setColour(0.7f, 0.8f, 0.85f, 0.85f);
+    // The prompt's row button, a little narrowed so that it still fits a 16:9 view when it
+    // grows under the highlight, holds "PRESS RIGHT TO START" with the longest key name.
+    startPrompt = addButton(0, promptText(), kCentreX, 300, "assets/plist/btn_menu_row");
+    startPrompt->setUniformScale(kPromptScale);
+    startPrompt->setLabelSize(kButtonLabelSize / kPromptScale + 1.0f);
+    // The studio's credit in two lines of the menus' smallest text, each within a 16:9 view.
+    for (const auto& [line, y] : {std::pair{"QUILLMOTH", 92.0f}, std::pair{"ENTERTAINMENT 2013", 56.0f}}) {
+        addText(line, kCentreX, y, kSmallestTextSize)->setColour(0.7f, 0.8f, 0.85f, 0.85f);
+    }
 }
 
 std::string OXScnVLTitle::promptText() const {

@@ -48,7 +48,7 @@ void OptionSettings::restoreVolumes() {
 }
 
 std::string OptionSettings::backgroundLabel() const {
-    return backgroundMode == BackgroundMirrored ? "BACKGROUND MODE: MIRRORED" : "BACKGROUND MODE: NONE";
+    return backgroundMode == BackgroundMirrored ? "BACKGROUND: MIRRORED" : "BACKGROUND: NONE";
 }
 
 std::string OptionSettings::rotationLabel() const {

@@ -35,7 +35,7 @@ class OptionSettings {
     void cycleBulletContrast() { bulletContrast = !bulletContrast; }
     void cycleHitboxMarker() { hitboxMarker = !hitboxMarker; }
 
-    // "BACKGROUND MODE: MIRRORED" / "BACKGROUND MODE: NONE", "SCREEN ROTATION: 0" ... "270",
+    // "BACKGROUND: MIRRORED" / "BACKGROUND: NONE", "SCREEN ROTATION: 0" ... "270",
     // "TRANCE RDY SND: ON" / "OFF", "ASPECT RATIO: 4:3" / "ASPECT RATIO: 16:9".
     std::string backgroundLabel() const;
     std::string rotationLabel() const;

@@ -51,8 +51,12 @@ constexpr float kAimAnimSpin = 0.18f;
 const Colour kAimReady{1.0f, 1.0f, 1.0f, 1.0f};
 const Colour kAimEmpty{1.5f, 0.5f, 0.5f, 1.0f};
 
-// Glyphs 8 units high: readable beside a fighter 27 units tall on the 480-unit field.
-constexpr int kLabelCharSize = 16;
+// Capitals 8 units high (0.68 of a 12-unit cell), which is 8 pixels in a 640 x 480 window:
+// readable beside a fighter 27 units tall on the 480-unit field.
+constexpr int kLabelCharSize = 24;
+// The gauge labels' three glyphs are narrowed to the width the field's framing keeps for them
+// beside the ship.
+constexpr float kGaugeLabelNarrowing = framing::kGaugeLabelWidth / (3.0f * kLabelCharSize * 0.5f);
 
 constexpr float kGaugeLabelSide = framing::kGaugeLabelSide;  // close, so they stay in view
 constexpr float kGaugeLabelBelow = 12.0f;                    // units
@@ -353,6 +357,7 @@ void OXSTGBasePlayer::updateGaugeLabels() {
     for (OXTextBox* label : {gaugeLabelLeft.get(), gaugeLabelRight.get()}) {
         label->setVisible(shown);
         label->setActive(shown);  // its matrix follows only while active
+        label->setScale(kGaugeLabelNarrowing, 1.0f, 1.0f);
     }
     gaugeLabelLeft->setPosition(position.x - kGaugeLabelSide, position.y - kGaugeLabelBelow,
                                 position.z + 2.0f);

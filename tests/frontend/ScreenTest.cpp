@@ -268,10 +268,10 @@ TEST_F(HighScoreScreen, EachBestSaysHowFarItsGameWentAndTheTrueRouteItsDifficult
     EXPECT_EQ(scores.getReach(1)->getText(), "STAGE 3");
     EXPECT_EQ(scores.getReach(2)->getText(), "TRUE FIFTH");
     EXPECT_EQ(scores.getReach(3)->getText(), "") << "no best, nothing reached";
-    EXPECT_EQ(scores.getTrueRoute()->getText(), "TRUE ROUTE: EXTREME");
+    EXPECT_EQ(scores.getTrueRoute()->getText(), "EXTREME");
     values.trueRouteCleared[2] = true;
     press(kLeft);
-    EXPECT_EQ(scores.getTrueRoute()->getText(), "TRUE ROUTE: HARD, EXTREME") << "whatever the play style";
+    EXPECT_EQ(scores.getTrueRoute()->getText(), "HARD, EXTREME") << "whatever the play style";
     scores.buttonPressed(OXScnVLHighScore::BossRush);
     EXPECT_EQ(scores.getTrueRoute()->getText(), "");
     EXPECT_FALSE(scores.getReach(2)->isVisible());

@@ -11,18 +11,18 @@ namespace {
 constexpr Colour kTitleTint{1.5f, 1.3f, 0.6f, 1.0f};
 constexpr Colour kCountTint{0.85f, 0.9f, 1.0f, 0.95f};
 constexpr Colour kWarningTint{1.0f, 0.75f, 0.45f, 1.0f};
-constexpr int kLineSize = 18;  // capitals at least 8 pixels tall in a 480-pixel window
+constexpr int kLineSize = overlay::kSmallestTextSize;
 }  // namespace
 
 void OXScnBaseContinue::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.85f);
     overlay::addSprite(*this, overlay::kPanel, 160, 248, 0.9f, 0.86f, 1.0f);
-    overlay::addText(*this, "CONTINUE?", 160, 310, 26, 1, kTitleTint);
-    countText = overlay::addText(*this, "CONTINUES LEFT: 0", 160, 286, kLineSize, 1, kCountTint);
+    overlay::addText(*this, "CONTINUE?", 160, 312, 32, 1, kTitleTint);
+    countText = overlay::addText(*this, "CONTINUES LEFT: 0", 160, 284, kLineSize, 1, kCountTint);
     // What a continue costs: the score so far goes (its best stays in the high scores).
-    scoreText = overlay::addText(*this, "SCORE 0,000,000,000", 160, 264, kLineSize, 1, kCountTint);
-    overlay::addText(*this, "SCORE RESETS TO 0", 160, 244, kLineSize, 1, kWarningTint);
+    scoreText = overlay::addText(*this, "SCORE 0,000,000,000", 160, 261, kLineSize, 1, kCountTint);
+    overlay::addText(*this, "SCORE RESETS TO 0", 160, 238, kLineSize, 1, kWarningTint);
     addChoices(218, 188);
 }
 

@@ -40,9 +40,9 @@ constexpr float kCutInGrowScale = 0.96f;
 constexpr float kCutInBandScaleX = 0.75f;
 constexpr float kCutInBandScaleY = 0.9f;
 
-// The smallest HUD text: glyphs 8 units tall, which is 8 pixels in a 640 x 480 window (the
+// The smallest HUD text: capitals 8 units tall, which is 8 pixels in a 640 x 480 window (the
 // 480-unit field fills the window's height at the default screen scale).
-constexpr int kSmallText = 16;
+constexpr int kSmallText = overlay::kSmallestTextSize;
 constexpr float kWarningBlinkMs = 200.0f;
 // The shield warning, a 256 x 64 plate, stands in the bottom row where the shield bar it
 // replaces lies, never over the field: 77 units across.
@@ -53,7 +53,7 @@ constexpr float kBonusFadeInMs = 1500.0f;
 constexpr float kBonusHoldMs = 3000.0f;  // from the start of the fade-in
 constexpr float kBonusFadeOutMs = 500.0f;
 constexpr float kBonusY = 262.0f;  // the middle of the bonus band, below a boss at home
-constexpr int kBonusTitleSize = 20;
+constexpr int kBonusTitleSize = overlay::kSmallestTextSize;
 constexpr float kBonusPlateWidth = 327.68f;  // units: across the field...
 constexpr float kBonusPlateHeight = 46.08f;  // ...46 units high
 constexpr float kBonusPlateAlpha = 0.65f;
@@ -74,7 +74,7 @@ constexpr float kBossGaugeRight = 272.0f;     // the timer lies beyond
 constexpr float kBossGaugeShortest = 100.0f;  // units; a longer name is cut to leave this
 constexpr float kBossGaugeCell = 256.0f;      // pixels across its sprites
 constexpr float kBossGaugeCellHeight = 16.0f;
-constexpr int kPhaseTimerSize = 24;
+constexpr int kPhaseTimerSize = 28;
 // The phase's attack, in the smallest text beneath the top rows' right-hand end (under the phase
 // timer), fading in as the phase starts: one line of glyphs, clear of the graze and chain figures
 // on the left, covering less of the field than the gauge's row does.
@@ -93,10 +93,21 @@ constexpr float kFadeScale = 0.65f;     // screen scales above this fade what th
 constexpr float kBottomDimmed = 0.25f;  // the bottom rows' alpha while the ship is under them
 constexpr float kRightShown = 0.75f;
 constexpr float kRightDimmed = 0.2f;
-constexpr float kScoreWidth = 126.0f;      // units the score may take, from the left edge
-constexpr float kHighScoreWidth = 112.0f;  // units the high score may take, to the right edge
-constexpr int kScoreSize = 18;
-constexpr int kHighScoreSize = 16;
+// The top rows: the captions and the high score along the top edge (the boss's row while a boss
+// fights), the score under them on the left with the trance factor at the right, then the
+// multiplier and the graze figures. Ten digits and their commas fill 156 units.
+constexpr float kTopRowY = 468.0f;
+constexpr float kScoreRowY = 452.0f;
+constexpr float kScoreWidth = 160.0f;      // units the score may take, from the left edge
+constexpr float kHighScoreWidth = 160.0f;  // units the high score may take, to the right edge
+constexpr float kHighCaptionRight = 144.0f;
+constexpr int kScoreSize = overlay::kSmallestTextSize;
+constexpr int kHighScoreSize = overlay::kSmallestTextSize;
+// The bottom rows' gauges start after their captions and end before the trance percent.
+constexpr float kBeamGaugeLeft = 154.0f;
+constexpr float kBeamGaugeLength = 160.0f;
+constexpr float kBreakGaugeLeft = 160.0f;
+constexpr float kBreakGaugeLength = 100.0f;
 constexpr float kLifeScale = 0.35f;           // the life counter's 256 x 32 cells
 constexpr float kPointerButtonScale = 0.36f;  // the 64 x 64 pointer buttons, 23 units across
 constexpr float kInvertFlashMs = 250.0f;
@@ -255,21 +266,21 @@ void OXScnBaseHUD::buildScene() {
     }
 
     // Top row: the score captions (the boss's row while a boss fights), the score and high score.
-    scoreCaption = text("SCORE", kEdge, 468, kSmallText, 0, kCaption, topGroup);
-    scoreText = text("0,000,000,000", kEdge, 451, kScoreSize, 0, kWhite, topGroup);
-    highScoreCaption = text("HI-SCORE", 320 - kEdge, 468, kSmallText, 2, kCaption, topGroup);
+    scoreCaption = text("SCORE", kEdge, kTopRowY, kSmallText, 0, kCaption, topGroup);
+    scoreText = text("0,000,000,000", kEdge, kScoreRowY, kScoreSize, 0, kWhite, topGroup);
+    highScoreCaption = text("HI", kHighCaptionRight, kTopRowY, kSmallText, 2, kCaption, topGroup);
     highScoreText =
-        text("0,000,000,000", 320 - kEdge, 451, kHighScoreSize, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
+        text("0,000,000,000", 320 - kEdge, kTopRowY, kHighScoreSize, 2, {0.8f, 0.85f, 1.0f, 0.85f}, topGroup);
 
     // Second row: multiplier, graze chain, chain bonus, graze heat, trance factor.
     multiplierPlate = sprite("assets/plist/spr_HUD_multiplier_bg", 36, 435, 0.56f, 0.6f, 0.75f, topGroup);
-    multiplierText = text("1.0x", 36, 431, 18, 1, kMultiplierTint, topGroup);
-    grazeText = text("0 grazed", 80, 436, kSmallText, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
-    chainText = text("+0 pts", 80, 426, kSmallText, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
+    multiplierText = text("1.0x", 36, 430, kSmallText, 1, kMultiplierTint, topGroup);
+    grazeText = text("0 GRAZED", 80, 437, kSmallText, 0, {0.5f, 1.2f, 1.6f, 0.8f}, topGroup);
+    chainText = text("+0 PTS", 80, 425, kSmallText, 0, {1.2f, 1.2f, 1.6f, 0.9f}, topGroup);
     makeGauge(grazeGauge, "assets/plist/spr_gauge_frame", "assets/plist/spr_graze_bar", 80, 70, 420, 0.9f,
               topGroup);
     tranceFactorText =
-        text("tm 1.00x", 320 - kEdge, 438, kSmallText, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
+        text("TM 1.00x", 320 - kEdge, kScoreRowY, kSmallText, 2, {0.75f, 0.75f, 0.75f, 0.9f}, topGroup);
 
     // Bottom rows: the ships left over the shield bar of the bombs left; the beam and break
     // gauges after their captions.
@@ -279,16 +290,16 @@ void OXScnBaseHUD::buildScene() {
               0.9f, bottomGroup);
     shieldGauge.frame->setAlpha(0.75f);
     text("BEAM", 100, 22, kSmallText, 0, kCaption, bottomGroup);
-    makeGauge(beamGauge, "assets/plist/spr_beam_bar_bg", "assets/plist/spr_beam_bar", 136, 178, 26, 0.75f,
-              bottomGroup);
+    makeGauge(beamGauge, "assets/plist/spr_beam_bar_bg", "assets/plist/spr_beam_bar", kBeamGaugeLeft,
+              kBeamGaugeLength, 26, 0.75f, bottomGroup);
     beamBar = beamGauge.fill;
     setTint(*beamBar, kBeamShort);
     breakCaption = text("TRANCE", 84, 6, kSmallText, 0, kCaption, bottomGroup);
-    makeGauge(breakGauge, "assets/plist/spr_break_bar_bg", "assets/plist/spr_break_bar", 136, 140, 10, 0.9f,
-              bottomGroup);
+    makeGauge(breakGauge, "assets/plist/spr_break_bar_bg", "assets/plist/spr_break_bar", kBreakGaugeLeft,
+              kBreakGaugeLength, 10, 0.9f, bottomGroup);
     breakBar = breakGauge.fill;
-    breakBarTrance =
-        sprite("assets/plist/spr_break_bar_break", 136, 10, 0.0f, kGaugeScaleY, 0.9f, bottomGroup);
+    breakBarTrance = sprite("assets/plist/spr_break_bar_break", kBreakGaugeLeft, 10, 0.0f, kGaugeScaleY, 0.9f,
+                            bottomGroup);
     breakBarTrance->setVisible(false);
     breakText = text("0%", 320 - kEdge, 6, kSmallText, 2, kWhite, bottomGroup);
 
@@ -302,7 +313,7 @@ void OXScnBaseHUD::buildScene() {
     bonusPlate = blackFill(160, kBonusY, kBonusPlateWidth, kBonusPlateHeight, 0.0f);
     bonusTitle =
         text("BONUS SUCCESSFUL", 160, kBonusY + 4.0f, kBonusTitleSize, 1, {0.5f, 1.5f, 1.3f, 1.0f}, nullptr);
-    bonusAmount = text("10000000", 160, kBonusY - 15.0f, 18, 1, kWhite, nullptr);
+    bonusAmount = text("10000000", 160, kBonusY - 15.0f, kSmallText, 1, kWhite, nullptr);
     for (IXRenderObject* part :
          {static_cast<IXRenderObject*>(bonusPlate), static_cast<IXRenderObject*>(bonusTitle),
           static_cast<IXRenderObject*>(bonusAmount)}) {
@@ -441,7 +452,7 @@ void OXScnBaseHUD::updateCounters() {
     shownBombs = run.bombs;
     if (run.tranceFactor != shownTranceFactor) {
         shownTranceFactor = run.tranceFactor;
-        std::snprintf(line, sizeof line, "tm %1.2fx", static_cast<double>(shownTranceFactor));
+        std::snprintf(line, sizeof line, "TM %1.2fx", static_cast<double>(shownTranceFactor));
         tranceFactorText->setText(line);
     }
 }
@@ -459,12 +470,12 @@ void OXScnBaseHUD::updateShipValues() {
     }
     if (ship->getGrazeChain() != shownGrazeChain) {
         shownGrazeChain = ship->getGrazeChain();
-        std::snprintf(line, sizeof line, "%d grazed", shownGrazeChain);
+        std::snprintf(line, sizeof line, "%d GRAZED", shownGrazeChain);
         grazeText->setText(line);
     }
     if (ship->bonusValue() != shownChainBonus) {
         shownChainBonus = ship->bonusValue();
-        std::snprintf(line, sizeof line, "+%d pts", shownChainBonus);
+        std::snprintf(line, sizeof line, "+%d PTS", shownChainBonus);
         chainText->setText(line);
     }
     setGauge(grazeGauge, ship->getGrazeHeat());
@@ -604,10 +615,11 @@ void OXScnBaseHUD::updateBoss() {
         namedBoss = boss;
         showBossName(boss->getName());
     }
-    // The boss's row takes the captions' place.
+    // The boss's row takes the place of the captions and the high score.
     bossName->setVisible(fighting);
     scoreCaption->setVisible(!fighting);
     highScoreCaption->setVisible(!fighting);
+    highScoreText->setVisible(!fighting);
     bossGaugeFrame->setVisible(fighting);
     bossGauge->setVisible(fighting);
     if (fighting) {

@@ -14,22 +14,28 @@ constexpr Colour kTitleTint{0.6f, 1.4f, 1.6f, 1.0f};
 constexpr Colour kCountdownTint{1.2f, 2.0f, 2.0f, 0.6f};
 constexpr float kCountdownY = 240.0f;  // units, the middle of the digit
 constexpr int kCountdownSize = 48;
-constexpr float kVisibilityLabelSize = 38.0f;  // in the button sheet's pixels, as overlay::kButtonLabelSize
+constexpr int kTitleSize = 32;
+// The visibility options' buttons are larger, 180 x 36 units, so their labels of up to 13
+// characters keep the smallest text size: in the button sheet's pixels, as overlay::kButtonLabelSize.
+constexpr float kVisibilityScale = 0.5f;
+constexpr float kVisibilityLabelSize = overlay::kSmallestTextSize / kVisibilityScale + 1.0f;
+constexpr float kFirstVisibilityY = 218.0f;
+constexpr float kVisibilityStep = 37.0f;
 }  // namespace
 
 void OXScnBasePause::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.8f);
     panel = overlay::addSprite(*this, overlay::kPanel, 160, 238, 0.9f, 0.9f, 1.0f);
-    titleText = overlay::addText(*this, "PAUSED", 160, 312, 28, 1, kTitleTint);
-    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 278);
-    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 249);
-    // The visibility options under a gap, their longer labels a size smaller to stay inside
-    // the button's end caps.
+    titleText = overlay::addText(*this, "PAUSED", 160, 312, kTitleSize, 1, kTitleTint);
+    resumeButton = overlay::addButton(*this, ResumeButton, "RESUME", 160, 282);
+    endButton = overlay::addButton(*this, EndGameButton, "END GAME", 160, 255);
+    // The visibility options under a gap.
     const char* const labels[3] = {"BG DIM: 0%", "CONTRAST: OFF", "HITBOX: OFF"};
     for (int i = 0; i < 3; ++i) {
-        visibilityButtons[i] =
-            overlay::addButton(*this, DimmingButton + i, labels[i], 160, 213.0f - 27.0f * i);
+        visibilityButtons[i] = overlay::addButton(*this, DimmingButton + i, labels[i], 160,
+                                                  kFirstVisibilityY - kVisibilityStep * i);
+        visibilityButtons[i]->setUniformScale(kVisibilityScale);
         visibilityButtons[i]->setLabelSize(kVisibilityLabelSize);
     }
     for (OXButton* button :

@@ -22,7 +22,7 @@ constexpr float kNumberX = 238.0f;
 constexpr float kWarningWordScale = 0.5f;
 // The stage's title under the band, in the overlays' line size (legible at 640 x 480).
 constexpr float kTitleY = kStageY - 40.0f;
-constexpr int kTitleSize = 16;
+constexpr int kTitleSize = overlay::kSmallestTextSize;
 constexpr Colour kTitleTint{1.0f, 0.84f, 0.5f, 1.0f};
 }  // namespace
 

@@ -13,6 +13,8 @@ constexpr Colour kLabelTint{0.75f, 0.85f, 1.0f, 0.9f};
 constexpr Colour kValueTint{1.0f, 1.0f, 1.0f, 1.0f};
 constexpr Colour kBonusTint{1.5f, 1.3f, 0.6f, 1.0f};
 constexpr float kSlideFrom = overlay::kFieldWidth * 0.1f;  // units to the left of the resting place
+constexpr int kTitleSize = 30;
+constexpr int kTotalSize = 28;
 }  // namespace
 
 void OXScnBaseSummary::buildScene() {
@@ -21,22 +23,23 @@ void OXScnBaseSummary::buildScene() {
     // in the white of the boss's last flash.
     overlay::addBackdrop(*this, 0.85f);
     plate = overlay::addSprite(*this, "assets/plist/spr_summary_bg", 160, 262, 1.12f, 0.68f, 1.0f);
-    overlay::addText(*this, "STAGE CLEAR", 160, 316, 24, 1, kTitleTint);
-    // Sizes 14 and 16: at 640 x 480 a field unit is about a pixel, and smaller captions blur.
-    overlay::addText(*this, "bullets grazed", 36, 284, 14, 0, kLabelTint);
-    overlay::addText(*this, "orbs collected", 36, 260, 14, 0, kLabelTint);
-    overlay::addText(*this, "total bonus", 36, 230, 16, 0, kLabelTint);
+    overlay::addText(*this, "STAGE CLEAR", 160, 316, kTitleSize, 1, kTitleTint);
+    // Captions in the overlays' smallest text: a count of up to 4 digits after the longest.
+    overlay::addText(*this, "GRAZES", 30, 284, overlay::kSmallestTextSize, 0, kLabelTint);
+    overlay::addText(*this, "ORBS", 30, 256, overlay::kSmallestTextSize, 0, kLabelTint);
+    overlay::addText(*this, "TOTAL BONUS", 30, 226, overlay::kSmallestTextSize, 0, kLabelTint);
     // Grazes and orbs with their bonuses on the same rows; the total below.
-    const float x[kValueCount] = {190, 284, 190, 284, 284};
-    const float y[kValueCount] = {284, 284, 260, 260, 230};
+    const float x[kValueCount] = {186, 296, 186, 296, 296};
+    const float y[kValueCount] = {284, 284, 256, 256, 226};
     const char* const templates[kValueCount] = {"99", "9999", "99", "9999", "9999"};
     for (int i = 0; i < kValueCount; ++i) {
         valueX[i] = x[i];
         valueY[i] = y[i];
         const bool bonus = i % 2 == 1 || i == kValueCount - 1;
         valueTint[i] = bonus ? kBonusTint : kValueTint;
-        values[i] = overlay::addText(*this, templates[i], x[i], y[i], i == kValueCount - 1 ? 16 : 14, 2,
-                                     valueTint[i]);
+        values[i] =
+            overlay::addText(*this, templates[i], x[i], y[i],
+                             i == kValueCount - 1 ? kTotalSize : overlay::kSmallestTextSize, 2, valueTint[i]);
         values[i]->setVisible(false);
         values[i]->setActive(false);
     }

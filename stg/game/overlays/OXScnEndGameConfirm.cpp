@@ -8,7 +8,7 @@ void OXScnEndGameConfirm::buildScene() {
     overlay::setupCamera(*this);
     overlay::addBackdrop(*this, 0.8f);
     overlay::addSprite(*this, overlay::kPanel, 160, 248, 0.9f, 0.56f, 1.0f);
-    overlay::addText(*this, "ARE YOU SURE", 160, 280, 22, 1, {1.5f, 1.2f, 0.6f, 1.0f});
+    overlay::addText(*this, "ARE YOU SURE", 160, 280, 28, 1, {1.5f, 1.2f, 0.6f, 1.0f});
     addChoices(246, 216);
 }
 

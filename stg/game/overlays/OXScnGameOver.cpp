@@ -19,9 +19,10 @@ void OXScnGameOver::buildScene() {
     overlay::setupCamera(*this);
     backdrop = overlay::addBackdrop(*this, kBackdropAlpha);
     overlay::addSprite(*this, overlay::kPanel, 160, 244, 0.95f, 0.56f, 1.0f);
-    titleText = overlay::addText(*this, "GAME OVER", 160, 266, 32, 1, kTitleTint);
-    scoreText = overlay::addText(*this, "SCORE 0,000,000,000", 160, 238, 18, 1, kScoreTint);
-    recordText = overlay::addText(*this, "NEW RECORD", 160, 211, 20, 1, kRecordTint);
+    titleText = overlay::addText(*this, "GAME OVER", 160, 266, 40, 1, kTitleTint);
+    scoreText =
+        overlay::addText(*this, "SCORE 0,000,000,000", 160, 236, overlay::kSmallestTextSize, 1, kScoreTint);
+    recordText = overlay::addText(*this, "NEW RECORD", 160, 208, 28, 1, kRecordTint);
     recordText->setVisible(false);
 }
 

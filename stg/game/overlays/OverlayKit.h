@@ -21,10 +21,14 @@ constexpr float kFieldHeight = 480.0f;
 constexpr const char* kFont = "assets/plist/fnt_novo_white";
 constexpr const char* kPanel = "assets/plist/spr_overlay_panel";
 constexpr const char* kButton = "assets/plist/btn_HUD_default";
+// The smallest text an overlay draws. The 480-unit field fills the 480 pixels of a 640 x 480
+// window at the default screen scale, a glyph cell is half the character size tall and a
+// capital 0.68 of it: 24 x 0.5 x 0.68 = 8.2 pixels, the least a player reads.
+constexpr int kSmallestTextSize = 24;
 // The button sheet's cells are 360 x 72 pixels; on the field a button is 120 x 24 units with
-// a label of capitals 8 units tall.
+// a label of the smallest text size, 9 characters within its end caps.
 constexpr float kButtonScale = 1.0f / 3.0f;
-constexpr float kButtonLabelSize = 48.0f;
+constexpr float kButtonLabelSize = kSmallestTextSize / kButtonScale;
 // The game key codes of the arrows (the joystick's directions give the same codes).
 constexpr int kLeftKey = 28;
 constexpr int kRightKey = 29;

@@ -143,8 +143,10 @@ TEST_P(ShipEdgeTest, TheShipAndItsLabelsStayInViewAtTheEdge) {
         const OXTextBox& left = *ship.getLeftGaugeLabel();  // right-aligned at its x
         const OXTextBox& right = *ship.getRightGaugeLabel();
         const float viewLeft = scene.getEye().x - half, viewRight = scene.getEye().x + half;
-        leftGap = std::min(left.getX() - left.textWidth(), ship.getX() - 14.0f) - viewLeft;
-        rightGap = viewRight - std::max(right.getX() + right.textWidth(), ship.getX() + 14.0f);
+        leftGap =
+            std::min(left.getX() - left.textWidth() * left.getScale().x, ship.getX() - 14.0f) - viewLeft;
+        rightGap =
+            viewRight - std::max(right.getX() + right.textWidth() * right.getScale().x, ship.getX() + 14.0f);
         ASSERT_GE(leftGap, -0.01f) << "frame " << frame;
         ASSERT_GE(rightGap, -0.01f) << "frame " << frame;
         ASSERT_GE(ship.getY(), framing::kLowestShipY - 0.01f);
