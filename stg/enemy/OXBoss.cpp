@@ -782,7 +782,7 @@ void OXBoss::updateDying(float dtMs) {
         smallExplosionTimer -= dtMs;
         if (smallExplosionTimer <= 0.0f) {
             smallExplosionTimer = kSmallExplosionGapMs;
-            smallExplosions();
+            hullBlast();
         }
     } else if (!explodeRingStarted) {
         explodeRingStarted = true;
@@ -792,6 +792,22 @@ void OXBoss::updateDying(float dtMs) {
     }
     if (nodeTimeLeft <= 0.0f) {
         finalExplosion();
+    }
+}
+
+// One of the blasts that break out along the hull as the boss goes down: where is drawn from
+// the game's numbers, two as ever, spread over the hull's width; every third is a large one.
+void OXBoss::hullBlast() {
+    if (IXEnemyWorld* scene = world()) {
+        const float width = std::max(100.0f, size.x * std::fabs(scale.x) * uniformScale * 0.8f);
+        const float height = std::max(100.0f, size.y * std::fabs(scale.y) * uniformScale * 0.5f);
+        const Vec3 at{position.x + (randomShare() - 0.5f) * width,
+                      position.y + (randomShare() - 0.5f) * height, 0.0f};
+        const int step = static_cast<int>(nodeTimeLeft / kSmallExplosionGapMs);
+        scene->explosion(step % 3 == 0 ? ExplosionKind::Large : ExplosionKind::Medium, at, 100.0f);
+    }
+    if (context) {
+        context->playOncePerFrame(EnemySound::SmallExplosion);
     }
 }
 
