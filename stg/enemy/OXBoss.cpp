@@ -795,16 +795,20 @@ void OXBoss::updateDying(float dtMs) {
     }
 }
 
-// One of the blasts that break out along the hull as the boss goes down: where is drawn from
-// the game's numbers, two as ever, spread over the hull's width; every third is a large one.
+// One of the blasts that break out along the hull as the boss goes down: the small explosion
+// it has always set off (where is drawn from the game's numbers, two as ever), and a fireball
+// seen over it, spread across the hull's width; every third is a big one.
 void OXBoss::hullBlast() {
     if (IXEnemyWorld* scene = world()) {
-        const float width = std::max(100.0f, size.x * std::fabs(scale.x) * uniformScale * 0.8f);
-        const float height = std::max(100.0f, size.y * std::fabs(scale.y) * uniformScale * 0.5f);
-        const Vec3 at{position.x + (randomShare() - 0.5f) * width,
-                      position.y + (randomShare() - 0.5f) * height, 0.0f};
+        const float width = std::max(1.0f, size.x * std::fabs(scale.x) * uniformScale * 0.8f / 100.0f);
+        const float height = std::max(1.0f, size.y * std::fabs(scale.y) * uniformScale * 0.5f / 100.0f);
+        const float across = randomShare() - 0.5f;
+        const float down = randomShare() - 0.5f;
+        scene->explosion(ExplosionKind::Small,
+                         {position.x + across * 100.0f, position.y + down * 100.0f, 0.0f}, 100.0f);
         const int step = static_cast<int>(nodeTimeLeft / kSmallExplosionGapMs);
-        scene->explosion(step % 3 == 0 ? ExplosionKind::Large : ExplosionKind::Medium, at, 100.0f);
+        scene->hullBlast({position.x + across * 100.0f * width, position.y + down * 100.0f * height, 0.0f},
+                         step % 3 == 0 ? 1.6f : 1.0f);
     }
     if (context) {
         context->playOncePerFrame(EnemySound::SmallExplosion);

@@ -6,8 +6,6 @@
 #include "engine/OXSprite.h"
 #include "fx/FxMath.h"
 
-using fxmath::randomFraction;
-
 namespace {
 
 // The particle atlas's cells the pieces are cut from (8 x 8 cells of 64 px).
@@ -35,10 +33,6 @@ const Colour kRingWarm{1.0f, 0.62f, 0.3f, 0.85f};
 const Colour kRingHeat{1.0f, 0.9f, 0.7f, 0.6f};
 const Colour kScratchLight{1.0f, 0.95f, 0.7f, 1.0f};
 
-float spread(float value, float share) {
-    return value * (1.0f - share + 2.0f * share * randomFraction());
-}
-
 Vec3 along(float degrees, float distance) {
     return {fxmath::tableSin(degrees) * distance, fxmath::tableCos(degrees) * distance, 0.0f};
 }
@@ -61,6 +55,19 @@ const BlastWeight& blastWeightOf(ExplosionKind kind) {
     return kBoss;
 }
 
+float BlastShow::randomFraction() {
+    // xorshift32: the pieces' own sequence, so that showing them leaves the effects' stream
+    // (and every particle system drawn from it) as it would be without them.
+    seed ^= seed << 13;
+    seed ^= seed >> 17;
+    seed ^= seed << 5;
+    return static_cast<float>(seed >> 8) * (1.0f / 16777216.0f);
+}
+
+float BlastShow::spread(float value, float share) {
+    return value * (1.0f - share + 2.0f * share * randomFraction());
+}
+
 void BlastShow::setup(const std::string& explosionAtlas) {
     pieces.setup(kPiecesList, kPiecesList);
     pieces.setBlendMode(BlendPremultiplied);
@@ -69,6 +76,7 @@ void BlastShow::setup(const std::string& explosionAtlas) {
     fire.setup(explosionAtlas, "assets/plist/spr_base_explosion");
     fire.setBlendMode(BlendAdditive);
     afterCount = 0;
+    seed = kSeed;
     ready = true;
 }
 
@@ -200,6 +208,9 @@ void BlastShow::smokeAt(const Vec3& at, float size, float lifeMs) {
 
 // One of the boss's after-blasts: a fireball of the explosion sheet with an ember or two.
 void BlastShow::fireAt(const Vec3& at, float scale) {
+    if (!ready) {
+        return;
+    }
     if (OXSprite* ball = fire.getFreeSprite()) {
         const float lifeMs = spread(520.0f, 0.15f);
         ball->setPosition(at.x, at.y, 3.0f);

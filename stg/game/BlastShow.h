@@ -26,9 +26,9 @@ const BlastWeight& blastWeightOf(ExplosionKind kind);
 
 // The pieces of the stage's explosions that are seen and never counted: shockwave rings,
 // sparks, tumbling debris, smoke, the boss's after-blasts and the graze scratch. Every choice
-// among them draws from the effects' own random numbers (fxmath), never the game's, so showing
-// them (or not, when a pool is full) leaves the game's course as it is. Fixed pools: nothing is
-// allocated after setup.
+// among them draws from their own random sequence, neither the game's nor the other effects', so
+// showing them (or not, when a pool is full) leaves the game and its particles as they are. Fixed pools:
+// nothing is allocated after setup.
 class BlastShow {
   public:
     static constexpr int kMostAfterBlasts = 24;
@@ -40,6 +40,8 @@ class BlastShow {
     void burst(ExplosionKind kind, const Vec3& at);
     // One shard tumbling from `at` by `delta` over `lifeMs`, slowing down and fading as it goes.
     void tumble(const Vec3& at, const Vec3& delta, float scale, float lifeMs);
+    // A fireball `scale` times the explosion sheet's, with sparks and a shard.
+    void fireAt(const Vec3& at, float scale);
     // A bright short scratch where an enemy bullet brushed past the ship, along `direction`.
     void scratch(const Vec3& at, const Vec3& direction);
 
@@ -48,6 +50,10 @@ class BlastShow {
     void drawUnder();
     // Rings, sparks and the after-blasts' fire, drawn as light after it.
     void drawOver();
+
+    // 0 to 1 from the pieces' own random sequence (restarted by setup), for anything else
+    // the explosions vary that the game never counts.
+    float randomFraction();
 
     // After-blasts still to burst.
     int pendingAfterBlasts() const { return afterCount; }
@@ -60,9 +66,10 @@ class BlastShow {
         float dueMs;  // from now
         float scale;
     };
+    static constexpr unsigned kSeed = 0x9e3779b9u;
+    float spread(float value, float share);
     void sparkAt(const Vec3& at, float degrees, float reach, const Colour& tint);
     void smokeAt(const Vec3& at, float size, float lifeMs);
-    void fireAt(const Vec3& at, float scale);
 
     CXSpriteBatchManager pieces;  // debris and smoke: normal blending
     CXSpriteBatchManager sparks;  // rings, sparks, scratches: additive
@@ -70,4 +77,5 @@ class BlastShow {
     bool ready = false;
     AfterBlast after[kMostAfterBlasts] = {};
     int afterCount = 0;
+    unsigned seed = kSeed;
 };

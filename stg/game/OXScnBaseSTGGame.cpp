@@ -827,11 +827,11 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float /*str
         // is held for lifeMs and its turn drawn from the game's numbers, as the game has always
         // counted them; its light, mirror and pace are the effects' own.
         const float grown = FlashRule::glowScale(weight.lightScale);
-        const float mirror = fxmath::randomFraction() < 0.5f ? -1.0f : 1.0f;
+        const float mirror = blasts->randomFraction() < 0.5f ? -1.0f : 1.0f;
         flash->setPosition(at.x, at.y, 3.0f);
         flash->setRotation(0, 0, randomFraction() * 360.0f);
         flash->setFrame(0);
-        flash->setSpeedFactor(weight.lightMs / kBlastSheetMs * (0.9f + 0.2f * fxmath::randomFraction()));
+        flash->setSpeedFactor(weight.lightMs / kBlastSheetMs * (0.9f + 0.2f * blasts->randomFraction()));
         flash->play();
         const float from = grown * 0.45f;
         flash->scaleTo(weight.lightMs, {from * mirror, from, 1}, {grown * mirror, grown, 1}, 0.5f);
@@ -848,6 +848,10 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float /*str
     blasts->burst(kind, at);
     explosionEffects(kind, at);
     CXSoundManager::instance().playSound(*soundName, 1.0f, kSmallPitchSpread, kSmallGainSpread);
+}
+
+void OXScnBaseSTGGame::hullBlast(const Vec3& at, float fireSize) {
+    blasts->fireAt(at, fireSize);
 }
 
 // The particles of an explosion, from a spray of sparks for the smallest to
@@ -932,7 +936,7 @@ void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float 
         debris->scaleTo(600.0f, {pieceScale, pieceScale, 1}, {pieceScale * 0.2f, pieceScale * 0.2f, 1}, 1.0f);
         debris->moveBy(600.0f, delta, 2.0f);
         debris->fadeTo(600.0f, 1.0f, 0.0f, 1.0f);
-        blasts->tumble(at, delta * 1.4f, pieceScale * 0.6f, 1000.0f + 400.0f * fxmath::randomFraction());
+        blasts->tumble(at, delta * 1.4f, pieceScale * 0.6f, 1000.0f + 400.0f * blasts->randomFraction());
     }
 }
 

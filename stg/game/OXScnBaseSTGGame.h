@@ -123,6 +123,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void bossOverlay(bool shown) override;
     void backgroundFlash(const Colour& tint, float durationMs, float easing) override;
     void blast(const Vec3& at, float strength) override;
+    void hullBlast(const Vec3& at, float fireSize) override;
     void showPhaseTimer(bool shown) override;
     void resetPhaseBonus() override { hitFlag = timeOutFlag = false; }
     void phaseTimedOut() override { timeOutFlag = true; }
