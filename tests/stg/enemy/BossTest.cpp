@@ -261,7 +261,7 @@ TEST(BossDeath, TheDeathMovementEndsInTheFinalExplosionAndTheStageGoesOn) {
     }
     EXPECT_GE(stage.world.hullBlasts.size(), 4u);
     EXPECT_GT(biggest, 1.0f);
-    EXPECT_GT(right - left, 40.0f);
+    EXPECT_GT(right - left, 30.0f);
     ASSERT_FALSE(stage.effects.started.empty());
     EXPECT_EQ(stage.effects.started.back(), "ps_boss_smoke");  // the drift trails smoke
     stage.runUntil([&] { return !boss.isActive(); });
