@@ -55,6 +55,9 @@ class IXEnemyWorld {
     virtual void countKill() = 0;
 
     // ---- What bosses ask besides; a scene without them does nothing ----
+    // A blast that is only seen, `fireSize` times an explosion's fireball, with its sparks and
+    // debris: it counts nothing and plays no sound (a dying boss's hull bursting).
+    virtual void hullBlast(const Vec3& at, float fireSize) { (void)at, (void)fireSize; }
     // The screen shakes for `durationMs` with `strength` (camera and image).
     virtual void screenEffect(float durationMs, float strength) { (void)durationMs, (void)strength; }
     // The stage background is tinted `tint` and returns to white over `durationMs`.

@@ -782,7 +782,7 @@ void OXBoss::updateDying(float dtMs) {
         smallExplosionTimer -= dtMs;
         if (smallExplosionTimer <= 0.0f) {
             smallExplosionTimer = kSmallExplosionGapMs;
-            smallExplosions();
+            hullBlast();
         }
     } else if (!explodeRingStarted) {
         explodeRingStarted = true;
@@ -792,6 +792,26 @@ void OXBoss::updateDying(float dtMs) {
     }
     if (nodeTimeLeft <= 0.0f) {
         finalExplosion();
+    }
+}
+
+// One of the blasts that break out along the hull as the boss goes down: the small explosion
+// it has always set off (where is drawn from the game's numbers, two as ever), and a fireball
+// seen over it, spread across the hull's width; every third is a big one.
+void OXBoss::hullBlast() {
+    if (IXEnemyWorld* scene = world()) {
+        const float width = std::max(1.0f, size.x * std::fabs(scale.x) * uniformScale * 0.8f / 100.0f);
+        const float height = std::max(1.0f, size.y * std::fabs(scale.y) * uniformScale * 0.5f / 100.0f);
+        const float across = randomShare() - 0.5f;
+        const float down = randomShare() - 0.5f;
+        scene->explosion(ExplosionKind::Small,
+                         {position.x + across * 100.0f, position.y + down * 100.0f, 0.0f}, 100.0f);
+        const int step = static_cast<int>(nodeTimeLeft / kSmallExplosionGapMs);
+        scene->hullBlast({position.x + across * 100.0f * width, position.y + down * 100.0f * height, 0.0f},
+                         step % 3 == 0 ? 1.6f : 1.0f);
+    }
+    if (context) {
+        context->playOncePerFrame(EnemySound::SmallExplosion);
     }
 }
 

@@ -151,6 +151,7 @@ class OXBoss : public OXEnemy {
     void smallExplosions();
     void updateFight(float dtMs, IXEnemyPlayer* ship);
     void updateDying(float dtMs);
+    void hullBlast();
     void updateDecorations();
     void hideDecorations();
     void markDefeated();

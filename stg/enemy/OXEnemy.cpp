@@ -243,6 +243,7 @@ void OXEnemy::activate() {
     beamMarkTimer = 0.0f;
     playerNear = false;
     flashTimer = 0.0f;
+    hitGlowTimer = 0.0f;
     flashOn = false;
     stopEffect();
     effectName = nullptr;
@@ -568,22 +569,25 @@ void OXEnemy::updateLabel(float dtMs) {
     }
 }
 
+// A hit lights the hull towards white for a moment, easing back. Under a stream of shots the
+// hull holds a faint glow, and a bright flash starts again only kHitFlashRestMs after the last,
+// so an enemy under fire shows it is hit without strobing.
 void OXEnemy::updateFlash(float dtMs) {
-    flashTimer -= dtMs;
-    if (hitPoints != previousHitPoints) {
+    flashTimer = std::max(0.0f, flashTimer - dtMs);
+    hitGlowTimer = std::max(0.0f, hitGlowTimer - dtMs);
+    if (hitPoints < previousHitPoints) {
+        hitGlowTimer = kHitGlowMs;
         if (flashTimer <= 0.0f) {
-            flashTimer = kFlashMs;
-            flashOn = !flashOn;
+            flashTimer = kHitFlashRestMs;
         }
-    } else if (flashTimer <= 0.0f) {
-        flashOn = false;
     }
-    flashTimer = std::max(flashTimer, 0.0f);
+    const float flashLeft = flashTimer - (kHitFlashRestMs - kFlashMs);  // ms of the bright flash
+    flashOn = flashLeft > 0.0f;
+    float lift = hitGlowTimer > 0.0f ? kHitGlowLift : 0.0f;
     if (flashOn) {
-        colour = {2.0f, 1.5f, 1.5f, colour.a};
-    } else {
-        colour = {1.0f, 1.0f, 1.0f, colour.a};
+        lift = std::max(lift, kHitFlashLift * flashLeft / kFlashMs);
     }
+    colour = {1.0f + lift, 1.0f + lift * 0.9f, 1.0f + lift * 0.8f, colour.a};
 }
 
 // ---- Movement nodes ----

@@ -36,7 +36,11 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     static constexpr float kNearSq = 57600.0f;        // 240 units
     static constexpr float kNearSqCasual = 40000.0f;  // 200 units
     static constexpr float kBeamMarkMs = 300.0f;
-    static constexpr float kFlashMs = 48.0f;
+    static constexpr float kFlashMs = 48.0f;          // a hit's bright flash
+    static constexpr float kHitFlashRestMs = 360.0f;  // from one bright flash to the next, at least
+    static constexpr float kHitGlowMs = 60.0f;        // the faint glow held after every hit
+    static constexpr float kHitFlashLift = 0.9f;      // how far towards white the flash lights the hull
+    static constexpr float kHitGlowLift = 0.2f;
     static constexpr float kDyingBurstMs = 200.0f;
     static constexpr float kLabelMinWidth = 40.0f;  // x size from which an enemy carries a label
     static constexpr float kLabelShownMs = 64.0f;
@@ -312,7 +316,8 @@ class OXEnemy : public OXLauncherPlatform, public IXShootable {
     // Player interplay.
     float beamMarkTimer = 0.0f;  // ms
     bool playerNear = false;
-    float flashTimer = 0.0f;  // ms
+    float flashTimer = 0.0f;    // ms until another bright flash may start
+    float hitGlowTimer = 0.0f;  // ms of the faint glow left
     bool flashOn = false;
     float lastHitDirection = 0.0f;  // degrees
 

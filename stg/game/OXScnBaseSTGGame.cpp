@@ -22,6 +22,7 @@
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
+#include "stg/game/BlastShow.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXBomb.h"
@@ -44,6 +45,10 @@ constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
 constexpr float kScratchMs = 30.0f;       // the graze scratch's burst
 constexpr float kLongestWashMs = 600.0f;  // the longest a tint may cover the field
+constexpr float kBlastSheetMs = 640.0f;   // the explosion sheet's 16 frames at their own pace
+// How far a debris piece flies for the speed its thrower asks: the farthest lands about a
+// quarter of the field away and fades there, in sight.
+constexpr float kDebrisReachPerSpeed = 0.35f;
 // One fighter flies; a stage could hold up to four in its list of ships.
 constexpr int kShipCount = 1;
 constexpr const char* kMothershipParts[4] = {
@@ -152,6 +157,7 @@ void OXScnBaseSTGGame::loadStage(const std::string& path, bool intro, bool wide)
     enemies = std::make_unique<CXEnemyManager>();
     explosionsGlow = std::make_unique<CXSpriteBatchManager>();
     explosionsNormal = std::make_unique<CXSpriteBatchManager>();
+    blasts = std::make_unique<BlastShow>();
     textBoxes = std::make_unique<CXTextBoxManager>();
     rings = std::make_unique<CXSpriteBatchManager>();
     loadDefinition(path);
@@ -225,6 +231,7 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
     explosionsGlow->setBlendMode(BlendAdditive);
     explosionsNormal->setup(explosionAtlas, "assets/plist/spr_base_explosion");
     explosionsNormal->setBlendMode(BlendPremultiplied);
+    blasts->setup(explosionAtlas);
 
     const std::string levelData = Plist::textOf(definition, "level data");
     const std::string boss = Plist::textOf(definition, "boss");
@@ -331,6 +338,7 @@ void OXScnBaseSTGGame::update(float dtMs) {
     bullets->tick(scaled);
     explosionsGlow->tick(scaled);
     explosionsNormal->tick(scaled);
+    blasts->tick(scaled);
     textBoxes->tick(scaled);
     rings->tick(scaled);
 
@@ -674,8 +682,10 @@ void OXScnBaseSTGGame::stageCleared() {
 void OXScnBaseSTGGame::drawObjects() {
     stageEffects->particles().drawPredraw();
     OXScene::drawObjects();
+    blasts->drawUnder();
     explosionsNormal->draw();
     explosionsGlow->draw();
+    blasts->drawOver();
     enemies->draw();
     bullets->drawBeams();
     bullets->drawPrizes();
@@ -752,6 +762,7 @@ bool OXScnBaseSTGGame::isEnemyAlive(const IXShootable* enemy) const {
 void OXScnBaseSTGGame::graze(const OXBullet& bullet) {
     stageEffects->playAt(kScratch, bullet.getPosition(), bullet.directionVector(), kScratchMs);
     if (grazeEffectCooldown <= 0.0f) {
+        blasts->scratch(bullet.getPosition(), bullet.directionVector());
         CXSoundManager::instance().playSound(kGrazeSound, 1.0f, kSmallPitchSpread);
         grazeEffectCooldown = kGrazeSoundCooldownMs;
     }
@@ -785,55 +796,62 @@ IXRenderObject* OXScnBaseSTGGame::startPredrawEffect(const std::string& name, co
     return stageEffects->startPredrawEffect(name, anchor);
 }
 
-void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float strength) {
-    float extent = 1.0f;
-    float lifeMs = 500.0f;
+// An explosion weighs what died (its kind): a popcorn craft's light is small and brief, a
+// carrier's bigger, a boss's fills a good part of the field and keeps bursting. `strength`,
+// which callers still pass (every kill asks 150), no longer grows the light.
+void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float /*strength*/) {
+    float lifeMs = 500.0f;  // how long the light's sprite is held in its batch
     const std::string* soundName = &kSmallBlastSound;
     switch (kind) {
         case ExplosionKind::Small:
         case ExplosionKind::PreDeathSmall:
-            extent = 0.6f;
             break;
         case ExplosionKind::Medium:
-            extent = 1.0f;
             lifeMs = 600.0f;
             soundName = &kMediumBlastSound;
             break;
         case ExplosionKind::Large:
         case ExplosionKind::PreDeathLarge:
-            extent = 1.6f;
             lifeMs = 700.0f;
             soundName = &kMediumBlastSound;
             break;
         case ExplosionKind::Huge:
-            extent = 2.6f;
             lifeMs = 900.0f;
             soundName = &kHugeBlastSound;
             break;
     }
-    extent *= std::max(0.25f, strength);
+    const BlastWeight& weight = blastWeightOf(kind);
     if (OXSprite* flash = explosionsGlow->getFreeSprite()) {
-        // A big explosion's light is a flash of its own: the stage's flash rule caps how far it
-        // grows and how often one shows (a refused one is taken all the same, unseen, so that
-        // the game draws its numbers as before).
-        const float grown = FlashRule::glowScale(extent * 1.4f);
+        // The light is a flash of its own: the stage's flash rule caps how far it grows and
+        // how often a big one shows (a refused one is taken all the same, unseen). Its sprite
+        // is held for lifeMs and its turn drawn from the game's numbers, as the game has always
+        // counted them; its light, mirror and pace are the effects' own.
+        const float grown = FlashRule::glowScale(weight.lightScale);
+        const float mirror = blasts->randomFraction() < 0.5f ? -1.0f : 1.0f;
         flash->setPosition(at.x, at.y, 3.0f);
         flash->setRotation(0, 0, randomFraction() * 360.0f);
         flash->setFrame(0);
+        flash->setSpeedFactor(weight.lightMs / kBlastSheetMs * (0.9f + 0.2f * blasts->randomFraction()));
         flash->play();
-        const float from = grown * (0.6f / 1.4f);
-        flash->scaleTo(lifeMs, {from, from, 1}, {grown, grown, 1}, 0.5f);
+        const float from = grown * 0.45f;
+        flash->scaleTo(weight.lightMs, {from * mirror, from, 1}, {grown * mirror, grown, 1}, 0.5f);
+        flash->moveBy(lifeMs, {}, 1.0f);
         // The stage's flash rule, kept by its background; none without a background (tools).
         const float light = background ? background->getFlashRule().glowAlpha(grown, 1.0f) : 1.0f;
-        flash->fadeTo(lifeMs, light, 0.0f, 1.5f);
+        flash->fadeTo(weight.lightMs, light, 0.0f, 1.5f);
     }
     if (kind == ExplosionKind::Huge) {
         // The biggest blasts ring out in colour rather than light up the whole field.
         ring(at, lifeMs, 5.0f, {1.0f, 0.55f, 0.2f, 1.0f});
         ring(at, lifeMs * 1.5f, 7.0f, {0.9f, 0.3f, 0.8f, 0.8f});
     }
+    blasts->burst(kind, at);
     explosionEffects(kind, at);
     CXSoundManager::instance().playSound(*soundName, 1.0f, kSmallPitchSpread, kSmallGainSpread);
+}
+
+void OXScnBaseSTGGame::hullBlast(const Vec3& at, float fireSize) {
+    blasts->fireAt(at, fireSize);
 }
 
 // The particles of an explosion, from a spray of sparks for the smallest to
@@ -899,6 +917,9 @@ void OXScnBaseSTGGame::throwEmbers(const Vec3& at, int count) {
     }
 }
 
+// Burning pieces thrown along `direction`, each with a shard that tumbles on after the fire
+// burns out and fades where it lands. The spread and speed are drawn from the game's numbers,
+// two a piece while the batch has a sprite free, as the game has always counted them.
 void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float spread, int count,
                                    float pieceScale, float pieceSpeed) {
     for (int piece = 0; piece < count; ++piece) {
@@ -907,14 +928,15 @@ void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float 
             return;
         }
         const float sideways = (randomFraction() - 0.5f) * spread;
-        const float along = (0.5f + randomFraction()) * pieceSpeed * 400.0f;
+        const float along = (0.5f + randomFraction()) * pieceSpeed * kDebrisReachPerSpeed;
         const Vec3 delta{direction.x * along - direction.y * sideways,
                          direction.y * along + direction.x * sideways, 0.0f};
         debris->setPosition(at.x, at.y, 2.0f);
         debris->setFrame(0);
         debris->scaleTo(600.0f, {pieceScale, pieceScale, 1}, {pieceScale * 0.2f, pieceScale * 0.2f, 1}, 1.0f);
-        debris->moveBy(600.0f, delta, 0.5f);
+        debris->moveBy(600.0f, delta, 2.0f);
         debris->fadeTo(600.0f, 1.0f, 0.0f, 1.0f);
+        blasts->tumble(at, delta * 1.4f, pieceScale * 0.6f, 1000.0f + 400.0f * blasts->randomFraction());
     }
 }
 

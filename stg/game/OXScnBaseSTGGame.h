@@ -12,6 +12,7 @@
 #include "stg/game/IXStageHud.h"
 #include "stg/shot/IXShotWorld.h"
 
+class BlastShow;
 class CXBulletManager;
 class StageEffects;
 class CXEnemyManager;
@@ -122,6 +123,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void bossOverlay(bool shown) override;
     void backgroundFlash(const Colour& tint, float durationMs, float easing) override;
     void blast(const Vec3& at, float strength) override;
+    void hullBlast(const Vec3& at, float fireSize) override;
     void showPhaseTimer(bool shown) override;
     void resetPhaseBonus() override { hitFlag = timeOutFlag = false; }
     void phaseTimedOut() override { timeOutFlag = true; }
@@ -131,6 +133,9 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     bool isPhaseBonusLost() const { return hitFlag || timeOutFlag; }
     // Bosses and mid-bosses beaten on this stage.
     int getBossesDefeated() const { return bossesDefeated; }
+    // The explosions' light (batch A) and their pieces, as drawn.
+    const CXSpriteBatchManager& explosionLights() const { return *explosionsGlow; }
+    const BlastShow& blastShow() const { return *blasts; }
 
     // ---- IXPlayerWorld ----
     void setTimeScale(float factor, float durationMs) override;
@@ -195,6 +200,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     std::unique_ptr<CXEnemyManager> enemies;
     std::unique_ptr<CXSpriteBatchManager> explosionsGlow;    // batch A: additive
     std::unique_ptr<CXSpriteBatchManager> explosionsNormal;  // batch B: normal blending
+    std::unique_ptr<BlastShow> blasts;  // rings, sparks, debris, smoke: seen, never counted
     std::unique_ptr<CXTextBoxManager> textBoxes;
     std::unique_ptr<CXSpriteBatchManager> rings;  // shock, counter and trance rings
     std::vector<OXSTGBasePlayer*> ships;          // owned through the object list

@@ -249,10 +249,19 @@ TEST(BossDeath, TheDeathMovementEndsInTheFinalExplosionAndTheStageGoesOn) {
     EXPECT_EQ(stage.world.defeatNotices, 1);
     EXPECT_FALSE(stage.world.timerShown);
     EXPECT_FALSE(stage.enemies.isBossDone());
-    stage.run(60);  // bursts of small explosions
+    stage.run(60);  // blasts break out along the hull, a big one among the smaller ones
     EXPECT_GE(std::count_if(stage.world.explosions.begin(), stage.world.explosions.end(),
                             [](const auto& blast) { return blast.kind == ExplosionKind::Small; }),
               4);
+    float left = boss.getX(), right = boss.getX(), biggest = 0.0f;
+    for (const auto& blast : stage.world.hullBlasts) {
+        left = std::min(left, blast.at.x);
+        right = std::max(right, blast.at.x);
+        biggest = std::max(biggest, blast.strength);
+    }
+    EXPECT_GE(stage.world.hullBlasts.size(), 4u);
+    EXPECT_GT(biggest, 1.0f);
+    EXPECT_GT(right - left, 30.0f);
     ASSERT_FALSE(stage.effects.started.empty());
     EXPECT_EQ(stage.effects.started.back(), "ps_boss_smoke");  // the drift trails smoke
     stage.runUntil([&] { return !boss.isActive(); });

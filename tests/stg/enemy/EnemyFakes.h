@@ -97,6 +97,9 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
         return true;
     }
     void bossDefeated(const Vec3&) override { ++defeatNotices; }
+    void hullBlast(const Vec3& at, float size) override {
+        hullBlasts.push_back({ExplosionKind::Huge, at, size});
+    }
     // What enemy bullets ask: the ship is their target, nothing of the player's is shootable.
     IXShotTarget* shotTarget() const override { return ship; }
     int shootableCount() const override { return 0; }
@@ -114,6 +117,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
     bool casual = false;
     Difficulty level = kDefaultDifficulty;
     std::vector<Explosion> explosions;
+    std::vector<Explosion> hullBlasts;  // seen only: where and how big
     std::vector<std::string> predrawStarted;
     int debrisSprays = 0, kills = 0;
     bool timerShown = false;

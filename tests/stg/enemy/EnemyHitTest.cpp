@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -77,6 +78,31 @@ TEST(HitFlash, AHitFlashesTheEnemyBriefly) {
     stage.run(1);
     EXPECT_GT(enemy->getColour().r, 1.0f);
     stage.run(4);
+    EXPECT_FLOAT_EQ(enemy->getColour().r, 1.0f);
+}
+
+// Under a stream of shots the hull glows steadily and flashes bright only now and then: it
+// never drops back to its own colour between shots, and flashes fewer than three times a second.
+TEST(HitFlash, AStreamOfShotsGlowsAndFlashesSeldomWithoutStrobing) {
+    Stage stage;
+    OXEnemy* enemy = stage.spawn("t_big");
+    stage.enter(*enemy);
+    stage.run(1);
+    int flashes = 0;
+    bool bright = false;
+    float dimmest = 10.0f;
+    for (int frame = 0; frame < 65; ++frame) {  // a second of a shot every frame
+        enemy->applyDamage(-1.0f);
+        stage.run(1);
+        const float red = enemy->getColour().r;
+        flashes += red > 1.6f && !bright ? 1 : 0;
+        bright = red > 1.6f;
+        dimmest = std::min(dimmest, red);
+    }
+    EXPECT_GE(flashes, 1);
+    EXPECT_LE(flashes, 3);
+    EXPECT_GT(dimmest, 1.0f);
+    stage.run(6);
     EXPECT_FLOAT_EQ(enemy->getColour().r, 1.0f);
 }
 

@@ -10,6 +10,7 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/CXUserProfile.h"
+#include "engine/CXSpriteBatchManager.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
 #include "engine/gl/recording/RecordingGLDevice.h"
@@ -19,6 +20,7 @@
 #include "stg/enemy/CXEnemyManager.h"
 #include "stg/enemy/OXBoss.h"
 #include "stg/enemy/OXEnemy.h"
+#include "stg/game/BlastShow.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/FieldFraming.h"
 #include "stg/game/OXBomb.h"
@@ -257,6 +259,65 @@ TEST_F(GameSceneTest, NoFlashWhitesTheFieldOutAndDimmingDimsThem) {
     EXPECT_LE(dimmedLift, 1.0f + (FlashRule::kMostLift - 1.0f) * 0.5f);
     EXPECT_GT(dimmedVeil, 0.0f);
     EXPECT_LE(dimmedVeil, FlashRule::kThickestVeil * 0.5f);
+}
+
+// An explosion weighs what died: a popcorn kill's light is smaller and shorter than a
+// carrier's, a carrier's than a boss's, whatever strength the caller asks; the debris fades on
+// the field, the boss's blast keeps bursting for a while, and then everything is gone.
+TEST_F(GameSceneTest, AnExplosionsLightAndPiecesWeighWhatDied) {
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    struct Light {
+        float largest = 0.0f;  // scale
+        int frames = 0;        // frames it shows
+    };
+    auto lightOf = [&](ExplosionKind kind) {
+        for (int frame = 0; frame < 120; ++frame) {  // past the flash rule's second
+            session.tick(16.7f);
+        }
+        scene.explosion(kind, {160.0f, 300.0f, 0.0f}, 150.0f);
+        Light light;
+        for (int frame = 0; frame < 70; ++frame) {
+            float shown = 0.0f;
+            for (int i = 0; i < CXSpriteBatchManager::kPoolSize; ++i) {
+                const OXSprite& sprite = *scene.explosionLights().sprite(i);
+                const float scale = std::fabs(sprite.getScale().x);
+                if (sprite.isVisible() && sprite.getColour().a > 0.02f && scale > 0.25f) {
+                    shown = std::max(shown, scale);
+                }
+            }
+            light.largest = std::max(light.largest, shown);
+            light.frames += shown > 0.0f ? 1 : 0;
+            session.tick(16.7f);
+        }
+        return light;
+    };
+    const Light popcorn = lightOf(ExplosionKind::Small);
+    const Light carrier = lightOf(ExplosionKind::Large);
+    const Light boss = lightOf(ExplosionKind::Huge);
+    EXPECT_GT(popcorn.largest, 0.0f);
+    EXPECT_LT(popcorn.largest * 2.0f, carrier.largest);
+    EXPECT_LT(carrier.largest, boss.largest);
+    EXPECT_LE(boss.largest, FlashRule::kLargestGlow);
+    EXPECT_LT(popcorn.frames * 2, carrier.frames);
+    EXPECT_LT(carrier.frames, boss.frames);
+
+    // The carrier's debris is still on the field after its light is out; the boss's blast
+    // bursts on for over a second, and within three seconds all of it is gone.
+    scene.explosion(ExplosionKind::Large, {100.0f, 300.0f, 0.0f}, 150.0f);
+    for (int frame = 0; frame < 40; ++frame) {
+        session.tick(16.7f);
+    }
+    EXPECT_GT(scene.blastShow().liveSprites(), 0);
+    scene.explosion(ExplosionKind::Huge, {160.0f, 300.0f, 0.0f}, 150.0f);
+    int burstingFrames = 0;
+    for (int frame = 0; frame < 180; ++frame) {
+        burstingFrames += scene.blastShow().pendingAfterBlasts() > 0 ? 1 : 0;
+        session.tick(16.7f);
+    }
+    EXPECT_GT(burstingFrames, 60);
+    EXPECT_EQ(scene.blastShow().pendingAfterBlasts(), 0);
+    EXPECT_EQ(scene.blastShow().liveSprites(), 0);
 }
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {
