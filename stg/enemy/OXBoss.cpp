@@ -45,6 +45,10 @@ const std::string kPhaseClearEffect = "phase clear effect", kPhaseClearDuration 
 const std::string kRuneStartEffect = "rune phase start effect";
 const std::string kNormalModules = "normal modules", kBreakModules = "break modules";
 const std::string kDamagePhases = "damage phases";
+// What a damaged hull throws now and then: dim short sparks and a thin wisp of smoke.
+const std::string kDamageSparks = "ps_boss_damage_sparks", kDamageSmoke = "ps_boss_damage_smoke";
+// The gap between a damaged hull's sparks, by the hull's frame (1, 2, 3 and beyond).
+constexpr float kDamageShowGapMs[] = {900.0f, 600.0f, 380.0f};
 const std::string kRuneCircle = "rune circle", kDeathNode = "death movement node",
                   kEffectBank = "effect bank";
 // Effect and module entries.
@@ -212,6 +216,12 @@ void OXBoss::loadBoss(const std::string& filePath) {
         }
     }
     readIndices(Plist::textOf(definition, kDamagePhases), damagePhases, getPhaseCount(), "phase", path);
+    if (!damagePhases.empty()) {
+        fx.preloadEffect(kDamageSparks);
+        fx.preloadEffect(kDamageSmoke);
+    }
+    damageShowTimer = 0.0f;
+    damageShowCount = 0;
     if (phases.empty() && showable) {
         std::printf("BOSS %s HAS NO PHASES: IT CANNOT FIGHT AND COUNTS AS BEATEN AFTER %.0f S\n",
                     path.c_str(), static_cast<double>(kCannotFightMs / 1000.0f));
@@ -446,6 +456,42 @@ void OXBoss::showDamage(int index) {
     frame = std::min(frame, numColumns * numRows - 1);
     row = frame / numColumns;
     column = frame - row * numColumns;
+}
+
+void OXBoss::updateDamageShow(float dtMs) {
+    if (damagePhases.empty() || life == BossLife::Gone) {
+        return;
+    }
+    if (life == BossLife::Dying) {
+        if (!escapeOnDeath) {
+            const int last = numColumns * numRows - 1;
+            row = last / numColumns;
+            column = last - row * numColumns;
+        }
+        return;
+    }
+    const int frame = currentFrame();
+    if (frame <= 0 || !visible) {
+        return;
+    }
+    damageShowTimer -= dtMs;
+    if (damageShowTimer > 0.0f) {
+        return;
+    }
+    constexpr int kGaps = static_cast<int>(sizeof(kDamageShowGapMs) / sizeof(kDamageShowGapMs[0]));
+    damageShowTimer = kDamageShowGapMs[std::min(frame, kGaps) - 1];
+    // The spots walk round the hull by the golden angle, at three depths in turn, so no two
+    // neighbours in time come from the same place.
+    const float degrees = 137.5f * static_cast<float>(damageShowCount);
+    const float reach = shotReach() * (0.35f + 0.2f * static_cast<float>(damageShowCount % 3));
+    const float radians = degrees * 0.0174532925f;
+    const Vec3 at{position.x + std::sin(radians) * reach, position.y + std::cos(radians) * reach, position.z};
+    IXShotEffects& fx = OXEnemy::effects();
+    fx.playAt(kDamageSparks, at, {std::sin(radians), std::cos(radians), 0.0f}, 60.0f);
+    if (damageShowCount % 2 == 0) {
+        fx.playAt(kDamageSmoke, at, {0.0f, 1.0f, 0.0f}, 120.0f);
+    }
+    ++damageShowCount;
 }
 
 const std::string& OXBoss::getAttackName() const {
@@ -702,6 +748,7 @@ void OXBoss::updateBehaviour(float dtMs) {
         case BossLife::Gone:
             break;
     }
+    updateDamageShow(dtMs);
 
     const bool died = life == BossLife::Dying || life == BossLife::Gone;
     const Colour tint = blinkOn && !died ? kHitFlash : kWhite;

@@ -157,6 +157,10 @@ class OXBoss : public OXEnemy {
     void markDefeated();
     // The hull's frame for the phase `index` begins, when the boss lists "damage phases".
     void showDamage(int index);
+    // A damaged hull throws a few dim sparks and a thin wisp of smoke now and then, more often
+    // the more broken it shows; a dying hull shows the last cell of its row, its most broken.
+    // Only the effects' own random is drawn (the particles'); where and when come from a count.
+    void updateDamageShow(float dtMs);
 
     CXEnemyManager* enemyManager = nullptr;  // the owner, not owned
     std::vector<BossPhase> phases;           // read once; the fight's nodes point into them
@@ -194,6 +198,8 @@ class OXBoss : public OXEnemy {
     std::vector<int> normalModules, breakModules;
     std::vector<int> onDeathEffects, phaseClearEffectList, runeStartEffects;
     std::vector<int> damagePhases;  // the phases from which the hull shows frames 1, 2 ...
+    float damageShowTimer = 0.0f;   // ms until a damaged hull's next sparks
+    int damageShowCount = 0;        // sparks shown so far: picks the next spot on the hull
     const std::vector<int>* shownEffects = &kNoEffects;  // of the phase or its latest node
     static const std::vector<int> kNoEffects;
     float onDeathDuration = 0.0f, phaseClearDuration = 0.0f;

@@ -79,7 +79,7 @@ rows=(
 "enemy/storm_kite.plist|s{<dict>}{<dict><key>blink every</key><real>-500</real>}|PROPERTY \"blink every\" OUT OF RANGE (-500)|storm_kite.plist: \"blink every\": is -500, outside what the game takes (0 to 600000)"
 "enemy/tank.plist|s{<dict>}{<dict><key>break node</key><integer>9</integer>}|ENEMY tank: \"break node\" 9 NAMES NO MOVEMENT NODE|tank.plist: \"break node\": names \"movement node 9\", which the list lacks"
 # Boss hulls that break by phase, and the attack names the HUD shows.
-"boss_warden.plist|s{<dict>}{<dict><key>damage phases</key><string>1 9</string>}|BOSS assets/plist/boss_warden: NO phase 9, IGNORED|boss_warden.plist: \"damage phases\": names \"phase 9\", which the list lacks"
+"boss_warden.plist|s{(<key>damage phases</key>\s*<string>)[^<]*}{\${1}1 9}|BOSS assets/plist/boss_warden: NO phase 9, IGNORED|boss_warden.plist: \"damage phases\": names \"phase 9\", which the list lacks"
 "boss_vigil.plist|s{<string>CLOSING DOORS</string>}{<string>TWO BEAMS THAT CLOSE LIKE DOORS</string>}|ATTACK NAME \"TWO BEAMS THAT CLOSE LIKE DOORS\" IS LONGER THAN 24 CHARACTERS, CUT|boss_vigil.plist: \"phase 2\" > \"attack name\": is 31 characters long; the HUD shows the first 24"
 )
 

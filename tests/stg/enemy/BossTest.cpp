@@ -214,6 +214,62 @@ TEST(BossDamage, TheHullLooksMoreBrokenFromEachListedPhaseAndEachPhaseNamesItsAt
     EXPECT_EQ(boss.getAttackName(), "A NAME FAR TOO LONG FOR ");
 }
 
+// A row of four hull states, broken further from phases 1, 2 and 3, each phase long enough to
+// watch; it dies with a death drift.
+const bool brokenHullFiles =
+    addPackageFile("assets/plist/spr_t_hull_row.plist",
+                   plist({{"numColumns", integer(4)}, {"numRows", integer(1)}, {"numFrames", integer(1)}})) &&
+    addPackageFile("assets/plist/t_boss_breaking.plist",
+                   plist({{"sprite", text("spr_t_hull_row")},
+                          {"start x", real(160)},
+                          {"start y", real(360)},
+                          {"damage phases", text("1 2 3")},
+                          {"phase 0", phase(10, {{"movement node 0", node(60000)}})},
+                          {"phase 1", phase(10, {{"movement node 0", node(60000)}})},
+                          {"phase 2", phase(10, {{"movement node 0", node(60000)}})},
+                          {"phase 3", phase(10, {{"movement node 0", node(60000)}})},
+                          {"death movement node", node(2000, 180, 0.2)}}));
+
+long effectsPlayed(const BossStage& stage, const std::string& name) {
+    return std::count(stage.effects.played.begin(), stage.effects.played.end(), name);
+}
+
+TEST(BossDamage, AWholeHullNeverSparksABrokenOneSparksMoreAsItBreaksAndDiesAtItsMostBroken) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss_breaking");
+    const int frames = 200;  // about three seconds of each state
+    stage.run(frames);
+    EXPECT_EQ(effectsPlayed(stage, "ps_boss_damage_sparks"), 0) << "a whole hull throws no sparks";
+    long before = 0;
+    for (int state = 1; state <= 3; ++state) {
+        beatPhase(stage, boss);
+        ASSERT_EQ(boss.getHullFrame(), state);
+        const long start = effectsPlayed(stage, "ps_boss_damage_sparks");
+        stage.run(frames);
+        const long sparks = effectsPlayed(stage, "ps_boss_damage_sparks") - start;
+        EXPECT_GT(sparks, before) << "state " << state << " should spark more often than the one before";
+        EXPECT_LT(sparks, frames / 10) << "state " << state << " sparks far too often";
+        before = sparks;
+    }
+    EXPECT_GT(effectsPlayed(stage, "ps_boss_damage_smoke"), 0);
+
+    // Beaten: it drifts down at its most broken until it explodes.
+    boss.applyDamage(-boss.getHitPoints());
+    stage.run(3);
+    ASSERT_EQ(boss.getLife(), OXBoss::BossLife::Dying);
+    EXPECT_EQ(boss.getHullFrame(), 3);
+}
+
+TEST(BossDamage, AHullWithoutDamagePhasesKeepsItsCellAndNeverSparks) {
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 1; });
+    beatPhase(stage, boss);
+    stage.run(200);
+    EXPECT_EQ(boss.getHullFrame(), 0);
+    EXPECT_EQ(effectsPlayed(stage, "ps_boss_damage_sparks"), 0);
+}
+
 TEST(BossStageFlow, WithoutWavesTheBossWaitsForTheMidBoss) {
     BossStage stage;
     stage.enemies.setMidBossDone(false);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -193,26 +194,44 @@ TEST(GameplayArt, EveryNamedFrameHoldsArt) {
     const Sheet enemies{"enemies.png", enemyAtlasGrid()};
     EXPECT_GT(opaquePixels(imageOf("enemies.png"), pieceArea(enemies, e::kCarrier, 2, 2)), 20000)
         << "the carrier should fill most of its block";
-    // The two bosses' bodies share their sheet with their parts, which are cut finer below them.
-    const Image& bosses = imageOf("boss_parts.png");
-    for (int frame : {0, 1}) {
-        EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 2, 2).frame(frame)), 10000)
-            << "boss body " << frame << " is missing";
+    const Image& parts = imageOf("boss_parts.png");
+    for (int frame = 0; frame < 8; ++frame) {
+        EXPECT_GT(opaquePixels(parts, AtlasGrid(512, 256, 4, 2).frame(frame)), 20) << "boss part " << frame;
     }
-    for (int frame = 8; frame < 16; ++frame) {
-        EXPECT_GT(opaquePixels(bosses, AtlasGrid(512, 512, 4, 4).frame(frame)), 20) << "boss part " << frame;
-    }
-    // The later bosses' hulls: a row of whole, then more broken, frames; every state the engine
-    // may step to shows the hull (the third stage's repeat their last state in the row's fourth cell).
-    const std::pair<const char*, int> hulls[] = {{"boss_gantry.png", 3},
-                                                 {"boss_forgemother.png", 3},
-                                                 {"boss_thunderhead.png", 4},
-                                                 {"boss_tempest.png", 4}};
-    for (const auto& [hull, states] : hulls) {
+}
+
+// A boss's hull is a row of four states the game steps through as its phases are lost (the
+// last shown as it dies): each state shows the whole craft, stays inside its cell, and differs
+// plainly from the whole hull, so a player sees the damage land.
+TEST(GameplayArt, EveryEarlyBossHullShowsFourStatesEachPlainlyMoreBroken) {
+    const AtlasGrid states(1024, 256, 4, 1);
+    for (const char* hull : {"boss_warden.png", "boss_vigil.png", "boss_gantry.png", "boss_forgemother.png",
+                             "boss_thunderhead.png", "boss_tempest.png"}) {
         const Image& row = imageOf(hull);
-        for (int frame = 0; frame < states; ++frame) {
-            EXPECT_GT(opaquePixels(row, AtlasGrid(row.width, row.height, 4, 1).frame(frame)), 10000)
-                << hull << " frame " << frame << " is missing";
+        ASSERT_EQ(row.width, 1024) << hull;
+        ASSERT_EQ(row.height, 256) << hull;
+        const PixelRect whole = states.frame(0);
+        for (int state = 0; state < 4; ++state) {
+            const PixelRect cell = states.frame(state);
+            EXPECT_GT(opaquePixels(row, cell), 10000) << hull << " state " << state << " is missing";
+            EXPECT_EQ(pixelInMargin(row, cell, 2), "") << hull << " state " << state << " reaches its edge";
+            if (state == 0) {
+                continue;
+            }
+            int changed = 0;
+            for (int y = 0; y < cell.height; ++y) {
+                for (int x = 0; x < cell.width; ++x) {
+                    const uint8_t* now = row.pixel(cell.left + x, cell.top + y);
+                    const uint8_t* then = row.pixel(whole.left + x, whole.top + y);
+                    bool differs = false;
+                    for (int channel = 0; channel < 4; ++channel) {
+                        differs = differs || std::abs(now[channel] - then[channel]) > 40;
+                    }
+                    changed += differs ? 1 : 0;
+                }
+            }
+            // About 2 % of the cell at least: a few scorch marks and a broken part.
+            EXPECT_GT(changed, 1300) << hull << " state " << state << " hardly differs from the whole hull";
         }
     }
 }

@@ -100,6 +100,8 @@ TEST(GameplayPlists, CutTheirImagesOnThePaintedGridAndPlayThePaintedFrames) {
         {"spr_senko_marker.plist", "senko_marker.png", AtlasGrid(64, 64, 1, 1), 1},
         {"spr_mothership.plist", "mothership.png", AtlasGrid(512, 512, 1, 1), 1},
         {"spr_bomb_player_1.plist", "bomb_player_1.png", AtlasGrid(256, 256, 1, 1), 1},
+        {"spr_boss_warden.plist", "boss_warden.png", AtlasGrid(1024, 256, 4, 1), 1},
+        {"spr_boss_vigil.plist", "boss_vigil.png", AtlasGrid(1024, 256, 4, 1), 1},
         {"spr_boss_gantry.plist", "boss_gantry.png", AtlasGrid(1024, 256, 4, 1), 1},
         {"spr_boss_forgemother.plist", "boss_forgemother.png", AtlasGrid(1024, 256, 4, 1), 1},
     };

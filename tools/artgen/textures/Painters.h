@@ -85,6 +85,8 @@ void paintBossForgeMotherArm(Canvas& canvas, Random& random);
 
 // The bosses, their parts and decorations, and the boss gauge.
 void paintBossParts(Canvas& canvas, Random& random);
+void paintBossWarden(Canvas& canvas, Random& random);
+void paintBossVigil(Canvas& canvas, Random& random);
 void paintBossRuneCircle(Canvas& canvas, Random& random);
 void paintBossEventCircle(Canvas& canvas, Random& random);
 void paintSpellFlash(Canvas& canvas, Random& random);

@@ -181,6 +181,9 @@ void paintBastion(Canvas& canvas, Random& random, int damage) {
     if (damage >= 1) {
         drawDamage(canvas, random, {c - 96, 40, c + 96, 220}, 4 + damage * 3,
                    {{c + 106, 110}, {c - 70, 226}});
+        // Hits that went through: the deck cracked and smouldering from the first state on.
+        drawGlowingCracks(canvas, random, hull, {c - 80, 60, c + 80, 200}, 3);
+        drawFire(canvas, random, hull, {c + 44, 86}, 9.0f);
     }
     if (damage >= 3) {
         drawGlowingCracks(canvas, random, hull, {c - 90, 40, c + 90, 220}, 7);
@@ -265,6 +268,9 @@ void paintSovereign(Canvas& canvas, Random& random, int damage) {
     drawLamp(canvas, {c, 246.0f}, 2.8f, kBattleLamp);
     if (damage >= 1) {
         drawDamage(canvas, random, {c - 50, 30, c + 50, 230}, 4 + damage * 3, {{c + 56, 180}, {c - 52, 40}});
+        // Hits that went through: the deck cracked and a fire amidships from the first state on.
+        drawGlowingCracks(canvas, random, hull, {c - 44, 40, c + 44, 220}, 3);
+        drawFire(canvas, random, hull, {c - 30, 160}, 9.0f);
     }
     if (damage >= 2) {
         for (const Vec2 at : {fore[0], fore[1], aft[0], aft[1]}) {

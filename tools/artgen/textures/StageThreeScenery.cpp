@@ -3,11 +3,12 @@
 //   boss_thunderhead.png   1024 x 256, 4 frames of 256 in a row: the mid-boss, a living storm cell
 //                          wrapped round a generator core. 0 whole (the core a glowing eye in the
 //                          cloud), 1 torn cloud (bitten open, lightning loose inside), 2 core bared
-//                          (shreds of cloud round the naked generator); 3 repeats 2, so a longer
-//                          list of damage phases never shows an empty hull.
+//                          (shreds of cloud round the naked generator); 3 the storm torn
+//                          apart, lightning everywhere (shown as it dies).
 //   boss_tempest.png       1024 x 256, 4 frames of 256: the boss, a rigid airship flagship with four
 //                          gun decks and a lightning mast down its spine. 0 whole, 1 envelope torn
-//                          to its girders, 2 mast sparking and decks burning; 3 repeats 2.
+//                          to its girders, 2 mast sparking and decks burning, 3 holed again and
+//                          its decks burning through (shown as it dies).
 //   boss_tempest_deck.png  256 x 256: a gun deck for the flagship's modules, three guns up.
 //   stage3_sky.png         512 x 512, opaque: the deep storm far below, slate-violet cloud banks in
 //                          the dark; tiles both ways
@@ -55,18 +56,6 @@ Metal bossMetal(Colour base, float bevel) {
 
 const Colour kGunmetal = Colour::hex(0x302a3a);
 const Colour kFabric = Colour::hex(0x524666);
-
-// Copies cell 2 of a row of four into cell 3.
-void repeatLastState(Canvas& row, const AtlasGrid& grid) {
-    Canvas cell(grid.cellWidth(), grid.cellHeight());
-    const PixelRect from = grid.frame(2);
-    for (int y = 0; y < cell.height(); ++y) {
-        for (int x = 0; x < cell.width(); ++x) {
-            cell.at(x, y) = row.at(from.left + x, from.top + y);
-        }
-    }
-    grid.place(row, cell, 3, 0);
-}
 
 // A forked line of lightning from `from`, `steps` jags of about `step` pixels heading
 // `degrees`, with a branch or two.
@@ -179,7 +168,7 @@ void paintThunderheadFrame(Canvas& cell, int state, Random& random) {
                          {{50.0f, 100.0f}, 24.0f}});
     }
     // The generator, a halo of storm light round the cloud's own outline, then the cloud.
-    paintGenerator(cell, state == 2);
+    paintGenerator(cell, state >= 2);
     Canvas halo(cell.width(), cell.height());
     for (int y = 0; y < cell.height(); ++y) {
         for (int x = 0; x < cell.width(); ++x) {
@@ -196,20 +185,20 @@ void paintThunderheadFrame(Canvas& cell, int state, Random& random) {
     for (int i = 0; i < bolts; ++i) {
         const float angle = random.range(0.0f, 360.0f);
         const Strokes bolt =
-            lightningPath(random, c + direction(angle) * (state == 2 ? 40.0f : 24.0f), angle, 5, 12.0f, 1.6f);
+            lightningPath(random, c + direction(angle) * (state >= 2 ? 40.0f : 24.0f), angle, 5, 12.0f, 1.6f);
         glow(veins, bolt, kStormGold, 10.0f, 0.8f + 0.1f * static_cast<float>(state));
         fill(veins, bolt, Colour::hex(0xfff0c8), Blend::Add);
     }
     // Only where there is cloud (or, once bared, round the generator).
     for (int y = 0; y < cell.height(); ++y) {
         for (int x = 0; x < cell.width(); ++x) {
-            const float keep = std::max(cloud.at(x, y).a, state == 2 ? 0.5f : 0.0f);
+            const float keep = std::max(cloud.at(x, y).a, state >= 2 ? 0.5f : 0.0f);
             Pixel& v = veins.at(x, y);
             v = {v.r * keep, v.g * keep, v.b * keep, v.a * keep};
         }
     }
     cell.composite(veins, 0, 0, Blend::Add);
-    if (state == 2) {
+    if (state >= 2) {
         for (int i = 0; i < 4; ++i) {
             drawSparkle(cell, c + direction(45.0f + 90.0f * static_cast<float>(i)) * 34.0f, 12.0f, kStormGold,
                         20.0f * static_cast<float>(i));
@@ -310,7 +299,7 @@ void paintTempestFrame(Canvas& cell, int state, Random& random) {
     // Four gun decks on the flanks.
     for (float side : {-1.0f, 1.0f}) {
         for (float y : {92.0f, 152.0f}) {
-            drawGunDeck(cell, {m + side * 62.0f, y}, side, 0.8f, state == 2);
+            drawGunDeck(cell, {m + side * 62.0f, y}, side, 0.8f, state >= 2);
         }
     }
     // The lightning mast down the spine: a dark rod, coil rings, a crown of gold at the bow.
@@ -318,7 +307,7 @@ void paintTempestFrame(Canvas& cell, int state, Random& random) {
     drawPlate(cell, mast, bossMetal(Colour::hex(0x241e2c), 2.0f), kOutline, 1.2f);
     for (float y = 50.0f; y < 200.0f; y += 30.0f) {
         stroke(cell, Ellipse({m, y}, 9.0f, 3.5f), 2.0f, Colour::hex(0x1a1420));
-        stroke(cell, Ellipse({m, y}, 9.0f, 3.5f), 1.0f, Colour::hex(0xffc860, state == 2 ? 1.0f : 0.6f));
+        stroke(cell, Ellipse({m, y}, 9.0f, 3.5f), 1.0f, Colour::hex(0xffc860, state >= 2 ? 1.0f : 0.6f));
     }
     drawLamp(cell, {m, 24.0f}, 6.0f, kStormGold, 1.2f);
     drawLamp(cell, {m - 30.0f, 20.0f + 14.0f}, 2.2f, kAmber, 0.8f);
@@ -326,7 +315,15 @@ void paintTempestFrame(Canvas& cell, int state, Random& random) {
     if (state >= 1) {
         drawDamage(cell, random, {m - 40, 40, m + 40, 210}, 4 + 4 * state, {{m + 44, 60}, {m - 40, 210}});
     }
-    if (state == 2) {
+    if (state >= 3) {
+        // Going down: the envelope holed again and again, the gun decks burning through.
+        drawDamage(cell, random, {m - 60, 30, m + 60, 220}, 8, {{m - 30, 40}, {m + 36, 150}, {m - 48, 120}});
+        for (float y : {90.0f, 170.0f}) {
+            drawExhaust(cell, {m + 40.0f, y}, 9.0f, 18.0f, Colour::hex(0xff7a2a), 0.8f);
+            drawExhaust(cell, {m - 40.0f, y - 30.0f}, 9.0f, 18.0f, Colour::hex(0xff7a2a), 0.8f);
+        }
+    }
+    if (state >= 2) {
         // The mast sparks: arcs leap off the coils.
         for (int i = 0; i < 6; ++i) {
             const float y = 50.0f + 30.0f * static_cast<float>(i);
@@ -355,26 +352,24 @@ void paintTempestDeck(Canvas& canvas) {
 
 void paintThunderhead(Canvas& canvas, Random& random) {
     const AtlasGrid grid(canvas.width(), canvas.height(), 4, 1);
-    for (int state = 0; state < 3; ++state) {
+    for (int state = 0; state < 4; ++state) {
         Canvas cell(grid.cellWidth(), grid.cellHeight());
         Random stateRandom(random.next());
         paintThunderheadFrame(cell, state, stateRandom);
         grid.place(canvas, cell, state, 0);
     }
-    repeatLastState(canvas, grid);
 }
 
 void paintTempest(Canvas& canvas, Random& random) {
     const AtlasGrid grid(canvas.width(), canvas.height(), 4, 1);
     const uint64_t seed = random.next();
-    for (int state = 0; state < 3; ++state) {
+    for (int state = 0; state < 4; ++state) {
         // One seed for every state, so the tears of the second stay where they were in the third.
         Canvas cell(grid.cellWidth(), grid.cellHeight());
         Random stateRandom(seed);
         paintTempestFrame(cell, state, stateRandom);
         grid.place(canvas, cell, state, 0);
     }
-    repeatLastState(canvas, grid);
 }
 
 void paintTempestDeckModule(Canvas& canvas, Random& /*random*/) {

@@ -1,18 +1,19 @@
 // The second stage's bosses. Each hull is one row of 256 x 256 frames, frame 0 whole and the
-// next ones more broken (the boss steps through them by its damage phases); the fourth cell of
-// each 1024 x 256 row is left empty to keep the texture's sides powers of two. The game turns
-// a boss's sprites half round to face down the screen (the first stage's bosses are drawn nose
-// up for it), so these are painted as the player sees them, business end at the bottom, and
+// next ones more broken (the boss steps through them by its damage phases, and shows the
+// fourth, the most broken, as it dies). The game turns a boss's sprites half round to face
+// down the screen (the first stage's bosses are drawn nose up for it), so these are painted as the player sees them, business end at the bottom, and
 // turned half round at the end: the descriptions below are as seen in the game.
 //
 //   boss_gantry.png            the mid-boss "Gantry Halberd": a walking dock crane on a length
 //                              of girder, its cab between two bogies, two clamp arms reaching
 //                              down and the halberd, a hooked jib, between them.
-//                              Frames: 0 whole, 1 scorched, 2 clamp arms torn off at the elbow.
+//                              Frames: 0 whole, 1 scorched, window shattered, 2 clamp arms torn
+//                              off at the elbow, 3 the cab torn open and burning.
 //   boss_forgemother.png       the boss "Forge Mother": a foundry ship, a broad hull with
 //                              smokestacks, rows of slag vents, shoulder mounts for its crucible
 //                              arms and a furnace mouth glowing at the front.
-//                              Frames: 0 whole, 1 plates broken, 2 furnace open and burning.
+//                              Frames: 0 whole, 1 plates broken, 2 furnace open and burning,
+//                              3 split from the furnace to the stacks.
 //   boss_forgemother_arm.png   256 x 256: one crucible arm (a module): the shoulder joint at the
 //                              top, the arm down to a crucible brimming with molten metal.
 
@@ -81,6 +82,23 @@ void drawRail(Canvas& canvas, float x0, float x1, float top, float bottom) {
     fill(canvas, bracing, metalPaint(bracing, darkIron(2.0f)));
     fill(canvas, Grown(chords, 1.5f), kOutline);
     fill(canvas, chords, metalPaint(chords, iron(3.0f)));
+}
+
+// Glowing cracks wandering across `within` from random points in `area`.
+void drawHotCracks(Canvas& canvas, Random& random, const Rect& area, int count, const Shape& within) {
+    Strokes cracks(2.0f);
+    for (int i = 0; i < count; ++i) {
+        std::vector<Vec2> path{{random.range(area.x0, area.x1), random.range(area.y0, area.y1)}};
+        float heading = random.range(0.0f, 360.0f);
+        for (int step = 0; step < 5; ++step) {
+            heading += random.range(-40.0f, 40.0f);
+            path.push_back(path.back() + direction(heading) * random.range(6.0f, 11.0f));
+        }
+        cracks.addPolyline(path);
+    }
+    fillInside(canvas, Grown(cracks, 1.0f), within, kSoot);
+    glow(canvas, Intersection(cracks, within), kEmber, 8.0f, 0.7f);
+    fillInside(canvas, cracks, within, Colour::hex(0xffc070), Blend::Add);
 }
 
 // ---- Gantry Halberd ----
@@ -183,9 +201,28 @@ void paintGantry(Canvas& canvas, Random& random, int damage) {
     drawLamp(canvas, {c, 36.0f}, 4.0f, kAmber);
     if (damage >= 1) {
         drawDamage(canvas, random, {c - 60, 50, c + 60, 180}, 6 + damage * 3, {{c - 100, 60}, {c + 44, 120}});
+        // The cab's window shattered, its glass hanging in shards, and sparks off a bogie.
+        Strokes shatter(1.6f);
+        shatter.addPolyline({{c - 20, 150}, {c - 8, 157}, {c + 2, 152}, {c + 14, 162}});
+        shatter.addPolyline({{c - 8, 157}, {c - 12, 162}});
+        fill(canvas, shatter, kOutline);
+        drawHotCracks(canvas, random, {c - 40, 70, c + 40, 140}, 2, cab);
+        drawSparkle(canvas, {c + 84, 100}, 11.0f, Colour::hex(0xffe0a0), 15.0f);
+        drawSparkle(canvas, {c - 30, 168}, 9.0f, Colour::hex(0xffe0a0), 40.0f);
     }
     if (damage >= 2) {
         drawDamage(canvas, random, {c - 100, 60, c + 100, 120}, 5, {{c + 104, 110}, {c - 40, 48}});
+    }
+    if (damage >= 3) {
+        // The cab torn open along its seam, its engine burning through; the bridge buckled.
+        Strokes tear(5.0f);
+        tear.addPolyline({{c + 2, 52}, {c - 6, 80}, {c + 5, 104}, {c - 4, 128}, {c + 3, 150}});
+        fillInside(canvas, Grown(tear, 2.0f), cab, kSoot);
+        glow(canvas, Intersection(tear, cab), kEmber, 14.0f, 0.8f);
+        fillInside(canvas, tear, cab, Colour::hex(0xffb060, 0.85f), Blend::Add);
+        drawHotCracks(canvas, random, {c - 96, 56, c + 96, 176}, 6, silhouette);
+        drawDamage(canvas, random, {c - 100, 50, c + 100, 180}, 6, {{c - 84, 94}, {c + 30, 176}});
+        drawSparkle(canvas, {c + 40, 60}, 12.0f, Colour::hex(0xffe0a0), 30.0f);
     }
     clearMargin(canvas, 3.0f);
 }
@@ -318,20 +355,32 @@ void paintForgeMother(Canvas& canvas, Random& random, int damage) {
         drawDamage(canvas, random, {c - 90, 40, c + 90, 150}, 5 + damage * 4,
                    {{c + 116, 140}, {c - 84, 48}, {c - 40, 232}});
     }
+    if (damage >= 3) {
+        // Breaking up: a stack torn off, the hull split from the furnace back to the stacks.
+        drawHotCracks(canvas, random, {c - 100, 40, c + 100, 200}, 8, hull);
+        Strokes split(6.0f);
+        split.addPolyline({{c, 172}, {c + 8, 140}, {c - 4, 110}, {c + 6, 80}, {c - 2, 40}});
+        fillInside(canvas, Grown(split, 2.0f), hull, kSoot);
+        glow(canvas, Intersection(split, hull), kEmber, 16.0f, 0.85f);
+        fillInside(canvas, split, hull, Colour::hex(0xffc070, 0.9f), Blend::Add);
+        drawDamage(canvas, random, {c - 100, 40, c + 100, 200}, 6,
+                   {{c + 48, 24}, {c - 110, 120}, {c + 90, 190}});
+        drawExhaust(canvas, {c + 48.0f, 30.0f}, 12.0f, 22.0f, kEmber, 0.8f);
+    }
     clearMargin(canvas, 3.0f);
 }
 
 }  // namespace
 
 void paintBossGantry(Canvas& canvas, Random& random) {
-    hullRow(canvas).paintFrames(canvas, 3, [&random](Canvas& frame, int damage) {
+    hullRow(canvas).paintFrames(canvas, 4, [&random](Canvas& frame, int damage) {
         paintGantry(frame, random, damage);
         turnHalfRound(frame);
     });
 }
 
 void paintBossForgeMother(Canvas& canvas, Random& random) {
-    hullRow(canvas).paintFrames(canvas, 3, [&random](Canvas& frame, int damage) {
+    hullRow(canvas).paintFrames(canvas, 4, [&random](Canvas& frame, int damage) {
         paintForgeMother(frame, random, damage);
         turnHalfRound(frame);
     });

@@ -70,7 +70,9 @@ const std::vector<TextureEntry>& textureTable() {
         {"invert_square.png", 144, 144, paintInvertSquare},
         {"invert_circle.png", 256, 256, paintInvertCircle},
         {"boss_pointer.png", 32, 32, paintBossPointer},
-        {"boss_parts.png", 512, 512, paintBossParts},
+        {"boss_parts.png", 512, 256, paintBossParts},
+        {"boss_warden.png", 1024, 256, paintBossWarden},  // a row of damage states
+        {"boss_vigil.png", 1024, 256, paintBossVigil},
         {"boss_rune_circle.png", 256, 256, paintBossRuneCircle},
         {"boss_event_circle.png", 256, 256, paintBossEventCircle},
         {"spell_gfx.png", 256, 256, paintSpellFlash},
