@@ -21,6 +21,7 @@ constexpr float kCapHeight = (kFontCapTop - kFontBaseline) * kCell - kStrokeWidt
 // The baseline's stroke centre, from the cell's top.
 constexpr float kBaselineY = (1.0f - kFontBaseline) * kCell - kStrokeWidth * 0.5f;
 constexpr float kGlyphGlow = 5.0f;  // pixels
+constexpr float kStretch = 1.28f;
 
 }  // namespace
 
@@ -33,7 +34,9 @@ Strokes fontCellStrokes(int code) {
     if (!fontCellDrawn(code)) {
         return Strokes(kStrokeWidth);
     }
-    const TextStyle style{kCapHeight, kStrokeWidth / kCapHeight, 0.0f, 0.0f};
+    // Wider than the lettering on the art: the cell's advance is fixed, and open counters
+    // read better at the small sizes text is shown at.
+    const TextStyle style{kCapHeight, kStrokeWidth / kCapHeight, 0.0f, 0.0f, kStretch};
     const Vec2 anchor{kCell * 0.5f, kBaselineY - kCapHeight * 0.5f};
     return StrokeFont::house().layout(std::string(1, static_cast<char>(code)), style, anchor, Align::Centre);
 }

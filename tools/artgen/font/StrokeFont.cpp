@@ -548,7 +548,7 @@ float StrokeFont::textWidth(const std::string& text, const TextStyle& style) con
     }
     float em = style.weight;
     for (size_t i = 0; i < text.size(); ++i) {
-        em += glyph(text[i], text).width;
+        em += glyph(text[i], text).width * style.stretch;
         if (i + 1 < text.size()) {
             em += style.weight + style.tracking;
         }
@@ -574,12 +574,12 @@ Strokes StrokeFont::layout(const std::string& text, const TextStyle& style, Vec2
             placed.reserve(polyline.size());
             for (const Vec2& p : polyline) {
                 const float rise = p.y - 0.5f;
-                placed.push_back(
-                    {left + (penEm + p.x + style.slant * rise) * scale, anchor.y - rise * scale});
+                placed.push_back({left + (penEm + p.x * style.stretch + style.slant * rise) * scale,
+                                  anchor.y - rise * scale});
             }
             strokes.addPolyline(placed);
         }
-        penEm += g.width + style.weight + style.tracking;
+        penEm += g.width * style.stretch + style.weight + style.tracking;
     }
     return strokes;
 }

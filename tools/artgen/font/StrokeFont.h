@@ -23,6 +23,7 @@ struct TextStyle {
     float weight = 0.12f;     // stroke width as a fraction of the cap height
     float tracking = 0.2f;    // extra space between letters, in cap heights
     float slant = 0.0f;       // forward lean: horizontal shift per cap height of rise
+    float stretch = 1.0f;     // horizontal scale of the letters' shapes (not of the strokes)
 };
 
 enum class Align { Left, Centre, Right };
