@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -142,8 +143,8 @@ float smallDifference(int a, int b, int block) {
     for (int by = 0; by < kFontCellSize; by += block) {
         for (int bx = 0; bx < kFontCellSize; bx += block) {
             float sum = 0.0f;
-            for (int y = by; y < by + block; ++y) {
-                for (int x = bx; x < bx + block; ++x) {
+            for (int y = by; y < std::min(by + block, kFontCellSize); ++y) {
+                for (int x = bx; x < std::min(bx + block, kFontCellSize); ++x) {
                     sum += first.at(x, y).a - second.at(x, y).a;
                 }
             }
@@ -156,20 +157,30 @@ float smallDifference(int a, int b, int block) {
 TEST(FontTexture, LowerCaseAndCapitalsAndMAndNTellApartAtEightPixelCapitals) {
     // 8-pixel capitals are 8 / 0.68 pixels a cell: blocks of 5 texture pixels per screen pixel.
     constexpr int kBlock = 5;
+    // o and O differ only in size: every lower-case letter differs from its capital at least
+    // by a quarter of that, and M from N by more than all of it.
+    const float sizeOnly = smallDifference('o', 'O', kBlock);
     for (char lower = 'a'; lower <= 'z'; ++lower) {
         const char upper = static_cast<char>(lower - 'a' + 'A');
-        // o, s, v, w, x and z keep their capital's shape, but smaller: still over 3 pixels apart.
-        EXPECT_GT(smallDifference(lower, upper, kBlock), 3.0f) << lower << " looks like " << upper;
+        EXPECT_GT(smallDifference(lower, upper, kBlock), sizeOnly / 4.0f) << lower << " looks like " << upper;
     }
-    EXPECT_GT(smallDifference('M', 'N', kBlock), 2.0f);
-    EXPECT_GT(smallDifference('m', 'n', kBlock), 2.0f);
-    // Lower case sits on the capitals' baseline and its descenders stay in the cell.
-    for (const char* letters : {"acemnorsuvwxz", "gjpqy"}) {
-        for (const char* c = letters; *c; ++c) {
-            const Ink ink = inkOf(cellInk(*c));
-            EXPECT_NEAR(ink.bottom, inkOf(cellInk('N')).bottom, letters[0] == 'a' ? 1 : 16) << *c;
-            EXPECT_LT(ink.bottom, kFontCellSize - 1) << *c << " runs out of its cell";
-        }
+    EXPECT_GT(smallDifference('M', 'N', kBlock), sizeOnly);
+    EXPECT_GT(smallDifference('m', 'n', kBlock), sizeOnly / 4.0f);
+    // Real lower case: on the capitals' baseline, x-height letters well short of the capitals,
+    // ascenders as tall as them, descenders below the baseline and still in the cell.
+    const Ink capital = inkOf(cellInk('N'));
+    for (const char* c = "acemnorsuvwxz"; *c; ++c) {
+        const Ink ink = inkOf(cellInk(*c));
+        EXPECT_NEAR(ink.bottom, capital.bottom, 1) << *c;
+        EXPECT_GT(ink.top, capital.top + 10) << *c << " is as tall as a capital";
+    }
+    for (const char* c = "bdhkl"; *c; ++c) {
+        EXPECT_NEAR(inkOf(cellInk(*c)).top, capital.top, 2) << *c;
+    }
+    for (const char* c = "gjpqy"; *c; ++c) {
+        const Ink ink = inkOf(cellInk(*c));
+        EXPECT_GT(ink.bottom, capital.bottom + 6) << *c << " has no descender";
+        EXPECT_LT(ink.bottom, kFontCellSize - 1) << *c << " runs out of its cell";
     }
 }
 

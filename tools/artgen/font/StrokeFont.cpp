@@ -194,7 +194,7 @@ std::vector<GlyphDefinition> lowerCaseDefinitions() {
         {'f', kMeasure, {open({{0.44f, 1}, R(0.14f, 1, 0.16f), {0.14f, 0}}), open({{0, x}, {0.4f, x}})}},
         {'g', kMeasure, {bowlLeft, open({{w, x}, r(w, d), {0.04f, d}})}},
         {'h', kMeasure, {open({{0, 1}, {0, 0}}), arch}},
-        {'i', kMeasure, {open({{0, x}, {0, 0}}), dot(0, kDotY)}},
+        {'i', kMeasure, {open({{0, x}, {0.2f, x}, {0.2f, 0}}), open({{0, 0}, {0.4f, 0}}), dot(0.2f, kDotY)}},
         {'j', kMeasure, {open({{0.22f, x}, R(0.22f, d, 0.14f), {0, d}}), dot(0.22f, kDotY)}},
         {'k',
          kMeasure,
@@ -301,7 +301,7 @@ std::vector<StrokeDefinition> accentStrokes(Accent accent, float centre, float b
         case Accent::Diaeresis:
             return {dot(c - 0.15f, b + kAccentHeight * 0.5f), dot(c + 0.15f, b + kAccentHeight * 0.5f)};
         case Accent::Ring:
-            return {box(c - 0.13f, b - 0.04f, c + 0.13f, t + 0.02f, 0.12f)};
+            return {box(c - 0.13f, b - 0.04f, c + 0.13f, t, 0.12f)};
         case Accent::Cedilla:
             return {open({{c, 0}, {c, -0.1f}, {c + 0.12f, -0.16f}, {c - 0.05f, -0.26f}})};
     }
@@ -344,7 +344,8 @@ const GlyphDefinition& find(const std::vector<GlyphDefinition>& glyphs, char cha
 
 std::vector<GlyphDefinition> latin1Definitions(const std::vector<GlyphDefinition>& ascii) {
     const auto base = [&](char c) { return find(ascii, c); };
-    const GlyphDefinition dotlessI{'i', kMeasure, {open({{0, kX}, {0, 0}})}};
+    const GlyphDefinition dotlessI{
+        'i', kMeasure, {open({{0, kX}, {0.2f, kX}, {0.2f, 0}}), open({{0, 0}, {0.4f, 0}})}};
     const GlyphDefinition blank{' ', kMeasure, {}};
     std::vector<GlyphDefinition> glyphs;
     const auto add = [&](unsigned code, GlyphDefinition glyph) {
