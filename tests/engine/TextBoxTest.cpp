@@ -119,9 +119,9 @@ TEST_F(TextBoxTest, UTF8TextDrawsOneGlyphPerLetterInItsLatin1CellAndIsAsWideAsIt
     loadPool(2);
     // "Zoë Ø ß" and the edges of the Latin-1 cells: U+00A0, U+00FF; U+007B ... U+009F and
     // letters beyond Latin-1 (U+0152, U+20AC, U+1F600) have no cell.
-    OXTextBox& name = show("ZoÃ« Ã Ã", 16, OXTextBox::AlignRight);
+    OXTextBox& name = show("Zo\xC3\xAB \xC3\x98 \xC3\x9F", 16, OXTextBox::AlignRight);
     name.setPosition(100, 0, 0);
-    show("Â Ã¿{ÂÅâ¬ð");
+    show("\xC2\xA0\xC3\xBF{\xC2\x9F\xC5\x92\xE2\x82\xAC\xF0\x9F\x98\x80");
     manager.buildBatch();
     const std::vector<int> expected = {'Z', 'o', 0xEB, ' ', 0xD8, ' ', 0xDF, 0xA0, 0xFF, 0, 0, 0, 0, 0};
     EXPECT_EQ(cellsOf(manager), expected);
@@ -138,21 +138,21 @@ TEST_F(TextBoxTest, MalformedUTF8ShowsCellZeroPerBadByteAndKeepsTheGoodTextAfter
         std::string text;
         std::vector<int> cells;
     } cases[] = {
-        {"A"
+        {"A\x80"
          "B",
-         {'A', 0, 'B'}},   // a stray continuation byte
-        {"AÃ", {'A', 0}},  // cut short at the end of the text
-        {"Ã"
+         {'A', 0, 'B'}},      // a stray continuation byte
+        {"A\xC3", {'A', 0}},  // cut short at the end of the text
+        {"\xC3"
          "A",
          {0, 'A'}},  // a lead byte without its continuation
-        {"â"
+        {"\xE2\x82"
          "B",
-         {0, 0, 'B'}},               // three-byte sequence cut short
-        {"À¯", {0, 0}},              // overlong '/'
-        {"í ", {0, 0, 0}},       // a surrogate
-        {"ô", {0, 0, 0, 0}},  // beyond U+10FFFF
-        {"ÿþ"
-         "Ã©",
+         {0, 0, 'B'}},                       // three-byte sequence cut short
+        {"\xC0\xAF", {0, 0}},                // overlong '/'
+        {"\xED\xA0\x80", {0, 0, 0}},         // a surrogate
+        {"\xF4\x90\x80\x80", {0, 0, 0, 0}},  // beyond U+10FFFF
+        {"\xFF\xFE"
+         "\xC3\xA9",
          {0, 0, 0xE9}},  // bytes no sequence starts with, then 'é'
     };
     OXTextBox& box = show("");
@@ -250,7 +250,7 @@ TEST_F(TextBoxTest, ABoxDrawingItselfIsCutAtTheLastWholeCharacterOfTheSharedArra
     EXPECT_EQ(device.draws[0].count, 2048 * 6);
     std::string accented;
     for (int i = 0; i < 2100; ++i) {
-        accented += "Ã";
+        accented += "\xC3\x89";
     }
     box.setText(accented);
     EXPECT_EQ(drawsOf(box), 1);
