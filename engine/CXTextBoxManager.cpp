@@ -70,7 +70,7 @@ void CXTextBoxManager::buildBatch() {
     }
     QuadCorner corners[4];
     for (const OXTextBox* textBox : boxes) {
-        const int length = static_cast<int>(textBox->getText().size());
+        const int length = textBox->glyphCount();
         if (!textBox->isVisible() || length == 0 || !hasRoom(6 * length)) {
             continue;
         }

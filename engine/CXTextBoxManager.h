@@ -10,7 +10,8 @@ class OXTextBox;
 // Up to 100 text boxes sharing one font, drawn in one batch. A caller takes
 // a box with acquire, shows it, and gives it back by hiding and deactivating it.
 // The font is an atlas list ("textureFileName", "numColumns", "numRows") of a
-// 16-column glyph grid; glyphs are written as separate triangles.
+// 16-column glyph grid; each glyph (a code point of the UTF-8 text) is
+// written as two separate triangles.
 class CXTextBoxManager : public IXParticleManager {
   public:
     static constexpr int kMaxBoxes = 100;

@@ -14,6 +14,11 @@ namespace {
 // and hands it to GL at once.
 BatchVertex sharedVertices[OXTextBox::kSharedVertexCount];
 
+// Bytes that continue a UTF-8 sequence are 10xxxxxx.
+bool continues(const std::string& text, size_t at) {
+    return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xc0) == 0x80;
+}
+
 Vec3 transformPoint(const Mat4& m, float x, float y) {
     return {m[0] * x + m[4] * y + m[12], m[1] * x + m[5] * y + m[13], m[2] * x + m[6] * y + m[14]};
 }
@@ -21,6 +26,55 @@ Vec3 transformPoint(const Mat4& m, float x, float y) {
 
 OXTextBox::OXTextBox() {
     text.reserve(kTextCapacity);
+    cells.reserve(kTextCapacity);
+}
+
+int OXTextBox::glyphCell(unsigned code) {
+    if ((code >= 32 && code <= 122) || (code >= 160 && code <= 255)) {
+        return static_cast<int>(code);
+    }
+    return 0;
+}
+
+// One glyph per code point. A sequence that is cut short, overlong, a surrogate or beyond
+// U+10FFFF is not a code point: its lead byte shows cell 0 and decoding goes on at the next
+// byte, so nothing past the end is read and a bad byte never swallows good text after it.
+void OXTextBox::decodeText() {
+    cells.clear();
+    size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        int length = 0;
+        unsigned code = 0, least = 0;
+        if (lead < 0x80) {
+            length = 1;
+            code = lead;
+        } else if ((lead & 0xe0) == 0xc0) {
+            length = 2;
+            code = lead & 0x1fu;
+            least = 0x80;
+        } else if ((lead & 0xf0) == 0xe0) {
+            length = 3;
+            code = lead & 0x0fu;
+            least = 0x800;
+        } else if ((lead & 0xf8) == 0xf0) {
+            length = 4;
+            code = lead & 0x07u;
+            least = 0x10000;
+        }
+        bool whole = length > 0;
+        for (int k = 1; whole && k < length; ++k) {
+            whole = continues(text, at + static_cast<size_t>(k));
+            if (whole) {
+                code = (code << 6) | (static_cast<unsigned char>(text[at + static_cast<size_t>(k)]) & 0x3fu);
+            }
+        }
+        if (whole && (code < least || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))) {
+            whole = false;
+        }
+        cells.push_back(static_cast<unsigned char>(whole ? glyphCell(code) : 0));
+        at += whole ? static_cast<size_t>(length) : 1;
+    }
 }
 
 OXTextBox::~OXTextBox() = default;
@@ -76,13 +130,15 @@ void OXTextBox::useFont(int cellWidth, int cellHeight, float cellFractionU, floa
 
 void OXTextBox::setText(const std::string& value) {
     text.assign(value);
-    size.x = static_cast<float>(fontWidth) * static_cast<float>(text.size());
+    decodeText();
+    size.x = static_cast<float>(fontWidth) * static_cast<float>(glyphCount());
     ++textRevision;
 }
 
 void OXTextBox::setText(const char* value) {
     text.assign(value ? value : "");
-    size.x = static_cast<float>(fontWidth) * static_cast<float>(text.size());
+    decodeText();
+    size.x = static_cast<float>(fontWidth) * static_cast<float>(glyphCount());
     ++textRevision;
 }
 
@@ -109,12 +165,9 @@ Colour OXTextBox::drawnColour() const {
 }
 
 void OXTextBox::glyphCorners(int index, const Mat4& transform, QuadCorner (&corners)[4]) const {
-    const auto code = static_cast<unsigned char>(text[static_cast<size_t>(index)]);
-    int column = 0, row = 0;
-    if (code >= kFirstGlyph && code <= kLastGlyph) {
-        column = code % kGridColumns;
-        row = code / kGridColumns;
-    }
+    const int cell = cells[static_cast<size_t>(index)];
+    const int column = cell % kGridColumns;
+    const int row = cell / kGridColumns;
     const float glyph = static_cast<float>(charSize) * 0.5f;  // units
     float left = 0.0f;
     if (alignment == AlignCentre) {
@@ -136,11 +189,11 @@ void OXTextBox::glyphCorners(int index, const Mat4& transform, QuadCorner (&corn
 }
 
 void OXTextBox::draw() {
-    if (!visible || textureId < 0 || !hasFont() || text.empty()) {
+    if (!visible || textureId < 0 || !hasFont() || cells.empty()) {
         return;
     }
-    // A text longer than the shared array is cut at the last whole character.
-    const int glyphs = std::min(static_cast<int>(text.size()), kSharedVertexCount / 6);
+    // A text longer than the shared array is cut at the last whole glyph.
+    const int glyphs = std::min(glyphCount(), kSharedVertexCount / 6);
     const Colour c = drawnColour();
     const Mat4 own = Mat4::identity();  // the model matrix places the box
     QuadCorner corners[4];

@@ -1,26 +1,27 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/IXParticleManager.h"
 #include "engine/IXTransformable.h"
 
 // One line of text drawn from a fixed-grid bitmap font (16 glyph columns,
-// character code c in row c / 16, column c % 16). Drawn on its own, or in a
-// batch by CXTextBoxManager.
+// character code c in row c / 16, column c % 16). The text is UTF-8, drawn one
+// glyph per code point: codes 32 ... 122 and 160 ... 255 (Latin-1) have their
+// cells, every other code point, and every byte of a malformed sequence, shows
+// cell 0. Drawn on its own, or in a batch by CXTextBoxManager.
 //
-// Character i covers x from charSize * i / 2 to charSize * (i + 1) / 2 and y
+// Glyph i covers x from charSize * i / 2 to charSize * (i + 1) / 2 and y
 // from 0 to charSize / 2 in the box's own coordinates, moved left by half the
 // text's width (AlignCentre) or all of it (AlignRight). The box's size holds
 // fontWidth x length as its width but does not scale the glyphs.
 class OXTextBox : public IXTransformable {
   public:
     static constexpr int kGridColumns = 16;
-    static constexpr int kFirstGlyph = 32;  // codes outside 32 ... 122 draw cell 0
-    static constexpr int kLastGlyph = 122;
     // Boxes that draw themselves share one array of 0x24000 floats.
     static constexpr int kSharedVertexCount = 0x24000 / 12;
-    static constexpr int kTextCapacity = 64;  // characters reserved up front
+    static constexpr int kTextCapacity = 64;  // bytes and glyphs reserved up front
 
     // Where the text stands against its position.
     enum Alignment {
@@ -39,7 +40,10 @@ class OXTextBox : public IXTransformable {
     // Position, rotation and scale only: the glyphs carry their own size.
     void updateMatrix() override;
 
-    // Texts of up to kTextCapacity characters are stored without allocating.
+    // The font cell that shows code point `code`.
+    static int glyphCell(unsigned code);
+
+    // Texts of up to kTextCapacity bytes are stored without allocating.
     void setText(const std::string& value);
     void setText(const char* value);
     const std::string& getText() const { return text; }
@@ -50,8 +54,10 @@ class OXTextBox : public IXTransformable {
     int getCharSize() const { return charSize; }
     void setAlignment(Alignment value) { alignment = value; }
     Alignment getAlignment() const { return alignment; }
+    // Glyphs the text draws: its code points, a malformed byte counting as one.
+    int glyphCount() const { return static_cast<int>(cells.size()); }
     // Width of the whole text in its own units (before scale).
-    float textWidth() const { return static_cast<float>(charSize) * 0.5f * static_cast<float>(text.size()); }
+    float textWidth() const { return static_cast<float>(charSize) * 0.5f * static_cast<float>(glyphCount()); }
 
     // A font held by someone else (a manager's atlas): cell size in texture
     // pixels and as a fraction of the texture.
@@ -71,7 +77,10 @@ class OXTextBox : public IXTransformable {
     Mat4 localTransform() const;
 
   protected:
+    void decodeText();
+
     std::string text;
+    std::vector<unsigned char> cells;  // the font cell of each glyph of the text
     unsigned textRevision = 0;
     int charSize = 12;
     int fontWidth = 0, fontHeight = 0;  // one glyph cell, texture pixels

@@ -1,10 +1,12 @@
 // Text with the game's own font: where glyphs land and which font cell each shows, alignment,
-// colours through a parent, the pooled boxes drawn in one call, text too long, a missing font.
+// UTF-8 text drawn one glyph per code point (Latin-1 cells, malformed bytes), colours through a parent, the
+// pooled boxes drawn in one call, text too long, a missing font.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/CXGfxManager.h"
 #include "engine/CXTextBoxManager.h"
@@ -81,7 +83,7 @@ TEST_F(TextBoxTest, GlyphsShowTheirFontCellsAndALineOfFortyIs320UnitsWideWhateve
     manager.buildBatch();
     ASSERT_EQ(manager.getVertexCount(), (1 + 3 * 40) * 6);
 
-    // Half their size wide, as tall from the baseline; 'a' (97) is in column 1, row 6 of 16 x 8.
+    // Half their size wide, as tall from the baseline; 'a' (97) is in column 1, row 6 of 16 x 16.
     const GlyphBox a = boxOf(glyphVertices(0));
     EXPECT_FLOAT_EQ(a.left, 10.0f);
     EXPECT_FLOAT_EQ(a.right, 18.0f);
@@ -89,8 +91,8 @@ TEST_F(TextBoxTest, GlyphsShowTheirFontCellsAndALineOfFortyIs320UnitsWideWhateve
     EXPECT_FLOAT_EQ(a.top, 28.0f);
     EXPECT_FLOAT_EQ(a.uLeft, 1.0f / 16.0f);
     EXPECT_FLOAT_EQ(a.uRight, 2.0f / 16.0f);
-    EXPECT_FLOAT_EQ(a.vTop, 6.0f / 8.0f);
-    EXPECT_FLOAT_EQ(a.vBottom, 7.0f / 8.0f);
+    EXPECT_FLOAT_EQ(a.vTop, 6.0f / 16.0f);
+    EXPECT_FLOAT_EQ(a.vBottom, 7.0f / 16.0f);
 
     const struct {
         float left, right;
@@ -98,6 +100,67 @@ TEST_F(TextBoxTest, GlyphsShowTheirFontCellsAndALineOfFortyIs320UnitsWideWhateve
     for (int line = 0; line < 3; ++line) {
         EXPECT_FLOAT_EQ(boxOf(glyphVertices(1 + line * 40)).left, expected[line].left) << line;
         EXPECT_FLOAT_EQ(boxOf(glyphVertices(1 + line * 40 + 39)).right, expected[line].right) << line;
+    }
+}
+
+// The font cell each glyph of the batch shows, in order.
+std::vector<int> cellsOf(const CXTextBoxManager& manager) {
+    std::vector<int> cells;
+    for (int i = 0; i < manager.getVertexCount() / 6; ++i) {
+        const GlyphBox box = boxOf(manager.getVertices() + 6 * i);
+        const int column = static_cast<int>(box.uLeft * 16.0f + 0.5f);
+        const int row = static_cast<int>(box.vTop * 16.0f + 0.5f);
+        cells.push_back(row * 16 + column);
+    }
+    return cells;
+}
+
+TEST_F(TextBoxTest, UTF8TextDrawsOneGlyphPerLetterInItsLatin1CellAndIsAsWideAsItsGlyphs) {
+    loadPool(2);
+    // "Zoë Ø ß" and the edges of the Latin-1 cells: U+00A0, U+00FF; U+007B ... U+009F and
+    // letters beyond Latin-1 (U+0152, U+20AC, U+1F600) have no cell.
+    OXTextBox& name = show("Zo\xC3\xAB \xC3\x98 \xC3\x9F", 16, OXTextBox::AlignRight);
+    name.setPosition(100, 0, 0);
+    show("\xC2\xA0\xC3\xBF{\xC2\x9F\xC5\x92\xE2\x82\xAC\xF0\x9F\x98\x80");
+    manager.buildBatch();
+    const std::vector<int> expected = {'Z', 'o', 0xEB, ' ', 0xD8, ' ', 0xDF, 0xA0, 0xFF, 0, 0, 0, 0, 0};
+    EXPECT_EQ(cellsOf(manager), expected);
+    EXPECT_EQ(name.glyphCount(), 7);
+    EXPECT_FLOAT_EQ(name.textWidth(), 7 * 8.0f);
+    // Right-aligned by its glyphs, not its bytes: it starts seven glyphs left of its position.
+    EXPECT_FLOAT_EQ(boxOf(glyphVertices(0)).left, 100.0f - 7 * 8.0f);
+    EXPECT_FLOAT_EQ(boxOf(glyphVertices(6)).right, 100.0f);
+}
+
+TEST_F(TextBoxTest, MalformedUTF8ShowsCellZeroPerBadByteAndKeepsTheGoodTextAfterIt) {
+    loadPool(1);
+    const struct {
+        std::string text;
+        std::vector<int> cells;
+    } cases[] = {
+        {"A\x80"
+         "B",
+         {'A', 0, 'B'}},      // a stray continuation byte
+        {"A\xC3", {'A', 0}},  // cut short at the end of the text
+        {"\xC3"
+         "A",
+         {0, 'A'}},  // a lead byte without its continuation
+        {"\xE2\x82"
+         "B",
+         {0, 0, 'B'}},                       // three-byte sequence cut short
+        {"\xC0\xAF", {0, 0}},                // overlong '/'
+        {"\xED\xA0\x80", {0, 0, 0}},         // a surrogate
+        {"\xF4\x90\x80\x80", {0, 0, 0, 0}},  // beyond U+10FFFF
+        {"\xFF\xFE"
+         "\xC3\xA9",
+         {0, 0, 0xE9}},  // bytes no sequence starts with, then 'é'
+    };
+    OXTextBox& box = show("");
+    for (const auto& c : cases) {
+        box.setText(c.text);
+        manager.buildBatch();
+        EXPECT_EQ(cellsOf(manager), c.cells) << testing::PrintToString(c.text);
+        EXPECT_EQ(box.glyphCount(), static_cast<int>(c.cells.size()));
     }
 }
 
@@ -181,8 +244,15 @@ TEST_F(TextBoxTest, ABoxDrawingItselfIsCutAtTheLastWholeCharacterOfTheSharedArra
     EXPECT_EQ(drawsOf(box), 1);
     EXPECT_EQ(device.draws[0].count, 5 * 6);
 
-    // 0x24000 floats hold 12288 vertices: 2048 whole characters.
+    // 0x24000 floats hold 12288 vertices: 2048 whole characters, two-byte letters or not.
     box.setText(std::string(2100, 'A'));
+    EXPECT_EQ(drawsOf(box), 1);
+    EXPECT_EQ(device.draws[0].count, 2048 * 6);
+    std::string accented;
+    for (int i = 0; i < 2100; ++i) {
+        accented += "\xC3\x89";
+    }
+    box.setText(accented);
     EXPECT_EQ(drawsOf(box), 1);
     EXPECT_EQ(device.draws[0].count, 2048 * 6);
 

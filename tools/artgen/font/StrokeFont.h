@@ -1,9 +1,14 @@
-// The house stroke font: upper-case letters, digits and a few symbols drawn as round-ended
-// strokes of even weight, with softly rounded corners on the square letters. Any size,
-// weight, letter spacing and slant; the result is a Shape, so text can be filled, outlined,
-// glowed or cut out like any other shape.
+// The house stroke font: letters, digits and signs drawn as round-ended strokes of even
+// weight, with softly rounded corners on the square letters. Any size, weight, letter spacing
+// and slant; the result is a Shape, so text can be filled, outlined, glowed or cut out like
+// any other shape.
 //
-// Glyphs are designed in em units: baseline at y = 0, cap height at y = 1, y up.
+// Characters are Latin-1 bytes: ASCII from '!' to '`', a to z, and most of 160 ... 255 (the
+// accented letters composed from their base letter and one drawn accent).
+//
+// Glyphs are designed in em units: baseline at y = 0, cap height at y = 1, y up; lower case
+// x-height kXHeight, descenders to kDescent. Accented capitals are squashed so their accent
+// stays below 1.2.
 #pragma once
 
 #include <string>
@@ -18,12 +23,16 @@ struct TextStyle {
     float weight = 0.12f;     // stroke width as a fraction of the cap height
     float tracking = 0.2f;    // extra space between letters, in cap heights
     float slant = 0.0f;       // forward lean: horizontal shift per cap height of rise
+    float stretch = 1.0f;     // horizontal scale of the letters' shapes (not of the strokes)
 };
 
 enum class Align { Left, Centre, Right };
 
 class StrokeFont {
   public:
+    static constexpr float kXHeight = 0.56f;
+    static constexpr float kDescent = -0.28f;
+
     // The one font the game's art is lettered in.
     static const StrokeFont& house();
 

@@ -1,10 +1,6 @@
-// The in-stage display: the text font, the gauges, the multiplier plate, the trance cut-in,
-// the stage and boss banners and the panel behind the overlays' texts.
+// The in-stage display: the gauges, the multiplier plate, the trance cut-in, the stage and
+// boss banners and the panel behind the overlays' texts (the text font is font/FontAtlas.cpp).
 //
-//   font_novo_white.png   512 x 256, 16 x 8 cells of 32 x 32: the glyph of character code c in
-//                         column c mod 16, row c / 16 (codes 32 to 122). White strokes with a
-//                         soft white glow, for the engine to tint; lower case is drawn as small
-//                         capitals. Cell 0 stays empty: the engine shows it for other codes.
 //   hud_gauges.png        256 x 128, 1 x 8 cells of 256 x 16: 0 gauge frame, 1 beam fill
 //                         (white, tinted by the HUD), 2 break fill, 3 break fill in trance,
 //                         4 graze heat fill, 5 shield fill;
@@ -28,91 +24,6 @@
 namespace artgen {
 
 namespace {
-
-// ---- Font ----
-
-constexpr int kFontCell = 32;         // pixels
-constexpr float kCapHeight = 23.0f;   // pixels
-constexpr float kSmallCap = 17.0f;    // lower case as small capitals
-constexpr float kStrokeWidth = 3.2f;  // pixels, the same for capitals and small capitals
-constexpr float kBaseline = 27.0f;    // pixels from the cell's top
-constexpr float kGlyphGlow = 3.0f;    // pixels
-
-// Characters of the grid the house font has no glyph for, as strokes in em units (baseline 0,
-// cap height 1, y up), centred on x = 0.
-struct ExtraGlyph {
-    char character;
-    std::vector<std::vector<Vec2>> polylines;
-};
-
-const std::vector<ExtraGlyph>& extraGlyphs() {
-    static const std::vector<ExtraGlyph> glyphs = {
-        {'#',
-         {{{-0.3f, 0.66f}, {0.34f, 0.66f}},
-          {{-0.34f, 0.34f}, {0.3f, 0.34f}},
-          {{-0.06f, 1.0f}, {-0.18f, 0.0f}},
-          {{0.18f, 1.0f}, {0.06f, 0.0f}}}},
-        {'$',
-         {{{0.26f, 0.86f}, {-0.26f, 0.86f}, {-0.26f, 0.52f}, {0.26f, 0.52f}, {0.26f, 0.14f}, {-0.26f, 0.14f}},
-          {{0.0f, 1.04f}, {0.0f, -0.04f}}}},
-        {'&',
-         {{{0.34f, 0.0f},
-           {-0.2f, 0.62f},
-           {-0.2f, 1.0f},
-           {0.14f, 1.0f},
-           {0.14f, 0.7f},
-           {-0.32f, 0.36f},
-           {-0.32f, 0.0f},
-           {0.12f, 0.0f},
-           {0.34f, 0.3f}}}},
-        {'@',
-         {{{0.14f, 0.3f},
-           {-0.12f, 0.3f},
-           {-0.12f, 0.66f},
-           {0.14f, 0.66f},
-           {0.14f, 0.26f},
-           {0.36f, 0.26f},
-           {0.36f, 1.0f},
-           {-0.36f, 1.0f},
-           {-0.36f, 0.0f},
-           {0.3f, 0.0f}}}},
-        {'[', {{{0.14f, 1.08f}, {-0.1f, 1.08f}, {-0.1f, -0.08f}, {0.14f, -0.08f}}}},
-        {'\\', {{{-0.25f, 1.0f}, {0.25f, 0.0f}}}},
-        {']', {{{-0.14f, 1.08f}, {0.1f, 1.08f}, {0.1f, -0.08f}, {-0.14f, -0.08f}}}},
-        {'^', {{{-0.26f, 0.62f}, {0.0f, 1.0f}, {0.26f, 0.62f}}}},
-        {'_', {{{-0.32f, -0.08f}, {0.32f, -0.08f}}}},
-        {'`', {{{-0.08f, 1.0f}, {0.08f, 0.8f}}}},
-    };
-    return glyphs;
-}
-
-// The strokes of one character, centred in a font cell, or an empty set for the blank.
-Strokes glyphStrokes(char character) {
-    const StrokeFont& font = StrokeFont::house();
-    const Vec2 centreOfCell{kFontCell * 0.5f, 0.0f};
-    const bool lower = character >= 'a' && character <= 'z';
-    const char shown = lower ? static_cast<char>(character - 'a' + 'A') : character;
-    const float cap = lower ? kSmallCap : kCapHeight;
-    if (font.hasGlyph(shown)) {
-        const TextStyle style{cap, kStrokeWidth / cap, 0.0f, 0.0f};
-        const Vec2 anchor{centreOfCell.x, kBaseline - cap * 0.5f};
-        return font.layout(std::string(1, shown), style, anchor, Align::Centre);
-    }
-    Strokes strokes(kStrokeWidth);
-    for (const ExtraGlyph& extra : extraGlyphs()) {
-        if (extra.character != character) {
-            continue;
-        }
-        for (const std::vector<Vec2>& line : extra.polylines) {
-            std::vector<Vec2> placed;
-            for (const Vec2& p : line) {
-                placed.push_back({centreOfCell.x + p.x * kCapHeight, kBaseline - p.y * kCapHeight});
-            }
-            strokes.addPolyline(placed);
-        }
-    }
-    return strokes;
-}
 
 // ---- Shared pieces ----
 
@@ -143,23 +54,6 @@ void drawBand(Canvas& canvas, Colour core, Colour edge, float halfHeight) {
 }
 
 }  // namespace
-
-void paintFontNovoWhite(Canvas& canvas, Random& /*random*/) {
-    const AtlasGrid grid(canvas.width(), canvas.height(), 16, 8);
-    grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int code) {
-        if (code < 33 || code > 122) {
-            return;  // the blank and the cells no character uses
-        }
-        const Strokes strokes = glyphStrokes(static_cast<char>(code));
-        if (strokes.empty()) {
-            return;
-        }
-        glow(cell, strokes, palette::white, kGlyphGlow * 2.0f, 0.22f);
-        glow(cell, strokes, palette::white, kGlyphGlow, 0.45f);
-        fill(cell, strokes, palette::white);
-        fadeBorders(cell, 1.5f);
-    });
-}
 
 void paintHudGauges(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid(canvas.width(), canvas.height(), 1, 8);

@@ -36,7 +36,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"particles.png", 512, 512, paintParticleAtlas},
         {"trails.png", 512, 512, paintTrailAtlas},
         {"explosion.png", 1024, 512, paintExplosion},
-        {"font_novo_white.png", 512, 256, paintFontNovoWhite},
+        {"font_novo_white.png", 1024, 1024, paintFontNovoWhite},
         {"hud_gauges.png", 256, 128, paintHudGauges},
         {"hud_multiplier_plate.png", 128, 32, paintHudMultiplierPlate},
         {"break_cutin.png", 512, 128, paintBreakCutIn},

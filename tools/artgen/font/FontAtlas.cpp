@@ -1,0 +1,58 @@
+#include "font/FontAtlas.h"
+
+#include <string>
+
+#include "font/StrokeFont.h"
+#include "raster/AtlasGrid.h"
+#include "raster/Draw.h"
+#include "raster/Filters.h"
+#include "textures/Motifs.h"
+#include "textures/Painters.h"
+
+namespace artgen {
+
+namespace {
+
+constexpr float kCell = static_cast<float>(kFontCellSize);
+// Stroke width: bold enough that a capital 8 pixels tall keeps strokes over a pixel wide.
+constexpr float kStrokeWidth = 6.6f;  // pixels
+// From the baseline's stroke centre to the capitals' top stroke centre.
+constexpr float kCapHeight = (kFontCapTop - kFontBaseline) * kCell - kStrokeWidth;
+// The baseline's stroke centre, from the cell's top.
+constexpr float kBaselineY = (1.0f - kFontBaseline) * kCell - kStrokeWidth * 0.5f;
+constexpr float kGlyphGlow = 5.0f;  // pixels
+constexpr float kStretch = 1.28f;
+
+}  // namespace
+
+bool fontCellDrawn(int code) {
+    return ((code > 32 && code <= 122) || (code >= 160 && code <= 255)) &&
+           StrokeFont::house().hasGlyph(static_cast<char>(code));
+}
+
+Strokes fontCellStrokes(int code) {
+    if (!fontCellDrawn(code)) {
+        return Strokes(kStrokeWidth);
+    }
+    // Wider than the lettering on the art: the cell's advance is fixed, and open counters
+    // read better at the small sizes text is shown at.
+    const TextStyle style{kCapHeight, kStrokeWidth / kCapHeight, 0.0f, 0.0f, kStretch};
+    const Vec2 anchor{kCell * 0.5f, kBaselineY - kCapHeight * 0.5f};
+    return StrokeFont::house().layout(std::string(1, static_cast<char>(code)), style, anchor, Align::Centre);
+}
+
+void paintFontNovoWhite(Canvas& canvas, Random& /*random*/) {
+    const AtlasGrid grid(canvas.width(), canvas.height(), 16, 16);
+    grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int code) {
+        const Strokes strokes = fontCellStrokes(code);
+        if (strokes.empty()) {
+            return;
+        }
+        glow(cell, strokes, palette::white, kGlyphGlow * 2.0f, 0.22f);
+        glow(cell, strokes, palette::white, kGlyphGlow, 0.45f);
+        fill(cell, strokes, palette::white);
+        fadeBorders(cell, 2.0f);
+    });
+}
+
+}  // namespace artgen
