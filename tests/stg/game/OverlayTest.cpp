@@ -329,17 +329,19 @@ TEST_F(OverlayTest, ThePauseKeyPausesAndEndGameAsksWithNoLeadingBack) {
 // The overlays dim the stage with a flat fill (the white square tinted), not a black texture: each
 // backdrop is drawn, black, over the whole field.
 TEST_F(OverlayTest, EveryOverlaysBackdropIsABlackFillOverTheWholeField) {
-    for (const auto overlay : {CXGameSession::Overlay::Pause, CXGameSession::Overlay::Confirm,
-                               CXGameSession::Overlay::Continue, CXGameSession::Overlay::Summary,
-                               CXGameSession::Overlay::GameOver}) {
+    for (const auto overlay :
+         {CXGameSession::Overlay::Pause, CXGameSession::Overlay::Confirm, CXGameSession::Overlay::Continue,
+          CXGameSession::Overlay::Summary, CXGameSession::Overlay::GameOver}) {
         const OXScene& scene = *session.overlayScene(overlay);
         ASSERT_FALSE(scene.getObjects().empty());
         const IXRenderObject& backdrop = *scene.getObjects().front();
         EXPECT_GE(backdrop.getTextureId(), 0) << "overlay " << static_cast<int>(overlay);
         const Colour& tint = backdrop.getColour();
         EXPECT_EQ(tint.r + tint.g + tint.b, 0.0f) << "overlay " << static_cast<int>(overlay);
-        EXPECT_GE(backdrop.getSize().x * backdrop.getScale().x, 320.0f) << "overlay " << static_cast<int>(overlay);
-        EXPECT_GE(backdrop.getSize().y * backdrop.getScale().y, 480.0f) << "overlay " << static_cast<int>(overlay);
+        EXPECT_GE(backdrop.getSize().x * backdrop.getScale().x, 320.0f)
+            << "overlay " << static_cast<int>(overlay);
+        EXPECT_GE(backdrop.getSize().y * backdrop.getScale().y, 480.0f)
+            << "overlay " << static_cast<int>(overlay);
     }
 }
 

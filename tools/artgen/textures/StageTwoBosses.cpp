@@ -1,8 +1,9 @@
 // The second stage's bosses. Each hull is one row of 256 x 256 frames, frame 0 whole and the
 // next ones more broken (the boss steps through them by its damage phases, and shows the
 // fourth, the most broken, as it dies). The game turns a boss's sprites half round to face
-// down the screen (the first stage's bosses are drawn nose up for it), so these are painted as the player sees them, business end at the bottom, and
-// turned half round at the end: the descriptions below are as seen in the game.
+// down the screen (the first stage's bosses are drawn nose up for it), so these are painted as the player
+// sees them, business end at the bottom, and turned half round at the end: the descriptions below are as seen
+// in the game.
 //
 //   boss_gantry.png            the mid-boss "Gantry Halberd": a walking dock crane on a length
 //                              of girder, its cab between two bogies, two clamp arms reaching
