@@ -114,24 +114,6 @@ void drawOpenPlate(Canvas& cell, const Rect& area, const Shape& within, Colour h
     fillInside(cell, ribs, Intersection(hole, within), Colour::hex(0x2a2034));
     glow(cell, Intersection(Grown(hole, -3.0f), within), heat, 8.0f, 0.3f);
 }
-
-// Cracks wandering from random points in `area`, glowing with `heat`, kept on the hull.
-void drawCracks(Canvas& cell, Random& random, const Rect& area, int count, const Shape& within, Colour heat) {
-    Strokes cracks(2.0f);
-    for (int i = 0; i < count; ++i) {
-        std::vector<Vec2> path{{random.range(area.x0, area.x1), random.range(area.y0, area.y1)}};
-        float heading = random.range(0.0f, 360.0f);
-        for (int step = 0; step < 5; ++step) {
-            heading += random.range(-45.0f, 45.0f);
-            path.push_back(path.back() + direction(heading) * random.range(5.0f, 10.0f));
-        }
-        cracks.addPolyline(path);
-    }
-    fillInside(cell, Grown(cracks, 1.2f), within, kSoot);
-    glow(cell, Intersection(cracks, within), heat, 7.0f, 0.7f);
-    fillInside(cell, cracks, within, Colour::hex(0xffd0a0), Blend::Add);
-}
-
 // Sparks caught in the act: small white-gold glints scattered over `area`.
 void drawSparks(Canvas& cell, Random& random, const Rect& area, int count) {
     for (int i = 0; i < count; ++i) {
@@ -212,7 +194,8 @@ void paintWarden(Canvas& cell, int damage) {
         Random random = damageSeed("warden", 2);
         drawOpenPlate(cell, Rect{2 * m - outerPlate.x1, outerPlate.y0, 2 * m - outerPlate.x0, outerPlate.y1},
                       hull, kEmberHot);
-        drawCracks(cell, random, {m - 44, 70, m + 44, 112}, 4, brow, kEmberHot);
+        drawHotCracks(cell, random, {m - 44, 70, m + 44, 112}, 4, brow,
+                      {kSoot, kEmberHot, Colour::hex(0xffd0a0)});
         // The eye's ring cracked: its light leaks out through the breaks.
         drawSplit(cell, {{m + 12, 122}, {m + 18, 114}, {m + 26, 110}}, 2.5f, hull, kCrimson);
         drawDamage(cell, random, {m - 90, 60, m + 90, 200}, 5, {{m - 46, 66}, {m + 30, 198}});
@@ -229,7 +212,8 @@ void paintWarden(Canvas& cell, int damage) {
         fill(cell, Circle({m, 138}, 15.0f),
              radialGradient({m, 138}, 15.0f,
                             {{0.0f, palette::white}, {0.5f, palette::pink}, {1.0f, kInnards}}));
-        drawCracks(cell, random, {m - 80, 80, m + 80, 190}, 7, hull, kInnards);
+        drawHotCracks(cell, random, {m - 80, 80, m + 80, 190}, 7, hull,
+                      {kSoot, kInnards, Colour::hex(0xffd0a0)});
         drawDamage(cell, random, {m - 90, 60, m + 90, 200}, 6, {{m - 90, 124}, {m + 60, 180}});
         drawSparks(cell, random, {m - 80, 60, m + 80, 200}, 4);
     }
@@ -310,7 +294,8 @@ void paintVigil(Canvas& cell, int damage) {
         drawOpenPlate(cell, wingPlate, hull, kEmberHot);
         drawOpenPlate(cell, Rect{2 * m - wingPlate.x1, wingPlate.y0, 2 * m - wingPlate.x0, wingPlate.y1},
                       hull, kEmberHot);
-        drawCracks(cell, random, {m - 34, 40, m + 34, 110}, 4, hull, kEmberHot);
+        drawHotCracks(cell, random, {m - 34, 40, m + 34, 110}, 4, hull,
+                      {kSoot, kEmberHot, Colour::hex(0xffd0a0)});
         drawDamage(cell, random, {m - 100, 50, m + 100, 220}, 6, {{m - 98, 140}, {m + 36, 214}});
         drawSparks(cell, random, {m - 100, 120, m + 100, 160}, 3);
     }
@@ -330,7 +315,8 @@ void paintVigil(Canvas& cell, int damage) {
         fill(cell, Ellipse({m, 120}, 11.0f, 20.0f),
              radialGradient({m, 120}, 20.0f,
                             {{0.0f, palette::white}, {0.5f, palette::pink}, {1.0f, kInnards}}));
-        drawCracks(cell, random, {m - 90, 110, m + 90, 200}, 7, hull, kInnards);
+        drawHotCracks(cell, random, {m - 90, 110, m + 90, 200}, 7, hull,
+                      {kSoot, kInnards, Colour::hex(0xffd0a0)});
         drawDamage(cell, random, {m - 100, 50, m + 100, 220}, 6, {{m + 60, 136}, {m - 30, 210}});
         drawSparks(cell, random, {m - 90, 40, m + 90, 210}, 4);
     }

@@ -159,6 +159,23 @@ void drawHalo(Canvas& canvas, const Shape& silhouette, Colour colour, float radi
     glow(canvas, silhouette, colour, radius, strength, Blend::Add);
 }
 
+void drawHotCracks(Canvas& canvas, Random& random, const Rect& area, int count, const Shape& within,
+                   const CrackColours& colours) {
+    Strokes cracks(2.0f);
+    for (int i = 0; i < count; ++i) {
+        std::vector<Vec2> path{{random.range(area.x0, area.x1), random.range(area.y0, area.y1)}};
+        float heading = random.range(0.0f, 360.0f);
+        for (int step = 0; step < 5; ++step) {
+            heading += random.range(-40.0f, 40.0f);
+            path.push_back(path.back() + direction(heading) * random.range(6.0f, 11.0f));
+        }
+        cracks.addPolyline(path);
+    }
+    fillInside(canvas, Grown(cracks, 1.0f), within, colours.soot);
+    glow(canvas, Intersection(cracks, within), colours.heat, 8.0f, 0.7f);
+    fillInside(canvas, cracks, within, colours.core, Blend::Add);
+}
+
 void drawDamage(Canvas& canvas, Random& random, const Rect& area, int scorches,
                 const std::vector<Vec2>& bites) {
     const Colour ember = Colour::hex(0xff7a1a);

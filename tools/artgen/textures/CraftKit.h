@@ -90,6 +90,16 @@ void drawHalo(Canvas& canvas, const Shape& silhouette, Colour colour, float radi
 void drawDamage(Canvas& canvas, Random& random, const Rect& area, int scorches,
                 const std::vector<Vec2>& bites);
 
+// Glowing cracks over a damaged hull: `count` cracks wander from random points in `area`, edged
+// in `soot`, glowing with `heat` round a white-hot `core`, all kept inside `within`.
+struct CrackColours {
+    Colour soot;
+    Colour heat;
+    Colour core;
+};
+void drawHotCracks(Canvas& canvas, Random& random, const Rect& area, int count, const Shape& within,
+                   const CrackColours& colours);
+
 // Makes every pixel within `margin` of the canvas edge transparent and softens the next few,
 // so linear filtering never pulls a neighbouring cell's art in.
 void clearMargin(Canvas& canvas, float margin);

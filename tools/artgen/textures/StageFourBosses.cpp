@@ -36,6 +36,8 @@ namespace {
 
 using namespace fleet;
 
+const CrackColours kCracks{kSoot, kGunFlash, Colour::hex(0xffb060)};  // a wounded hull
+
 constexpr float kCentre = 128.0f;  // the centre line of a 256-pixel frame
 
 // Turns a painted frame half round (the game turns it back).
@@ -61,24 +63,6 @@ void drawFire(Canvas& canvas, Random& random, const Shape& within, Vec2 at, floa
         fill(canvas, Circle(ember, 1.2f), Colour::hex(0xffa040, 0.8f), Blend::Add);
     }
 }
-
-// Glowing cracks across a hull, kept inside `within`.
-void drawGlowingCracks(Canvas& canvas, Random& random, const Shape& within, const Rect& area, int count) {
-    Strokes cracks(2.0f);
-    for (int i = 0; i < count; ++i) {
-        std::vector<Vec2> path{{random.range(area.x0, area.x1), random.range(area.y0, area.y1)}};
-        float heading = random.range(0.0f, 360.0f);
-        for (int step = 0; step < 4; ++step) {
-            heading += random.range(-40.0f, 40.0f);
-            path.push_back(path.back() + direction(heading) * random.range(6.0f, 12.0f));
-        }
-        cracks.addPolyline(path);
-    }
-    fillInside(canvas, Grown(cracks, 1.0f), within, kSoot);
-    glow(canvas, Intersection(cracks, within), kGunFlash, 7.0f, 0.6f);
-    fillInside(canvas, cracks, within, Colour::hex(0xffb060), Blend::Add);
-}
-
 // A heavy gun turret: a round armoured housing with `barrels` guns side by side pointing along
 // `degrees` (0 points down the frame, towards the player). `torn` leaves a ring with a sparking
 // hole where the turret was.
@@ -182,11 +166,11 @@ void paintBastion(Canvas& canvas, Random& random, int damage) {
         drawDamage(canvas, random, {c - 96, 40, c + 96, 220}, 4 + damage * 3,
                    {{c + 106, 110}, {c - 70, 226}});
         // Hits that went through: the deck cracked and smouldering from the first state on.
-        drawGlowingCracks(canvas, random, hull, {c - 80, 60, c + 80, 200}, 3);
+        drawHotCracks(canvas, random, {c - 80, 60, c + 80, 200}, 3, hull, kCracks);
         drawFire(canvas, random, hull, {c + 44, 86}, 9.0f);
     }
     if (damage >= 3) {
-        drawGlowingCracks(canvas, random, hull, {c - 90, 40, c + 90, 220}, 7);
+        drawHotCracks(canvas, random, {c - 90, 40, c + 90, 220}, 7, hull, kCracks);
         for (const Vec2 at : {Vec2{c - 60, 110}, Vec2{c + 30, 150}, Vec2{c - 14, 54}, Vec2{c + 80, 210}}) {
             drawFire(canvas, random, hull, at, 12.0f);
         }
@@ -269,7 +253,7 @@ void paintSovereign(Canvas& canvas, Random& random, int damage) {
     if (damage >= 1) {
         drawDamage(canvas, random, {c - 50, 30, c + 50, 230}, 4 + damage * 3, {{c + 56, 180}, {c - 52, 40}});
         // Hits that went through: the deck cracked and a fire amidships from the first state on.
-        drawGlowingCracks(canvas, random, hull, {c - 44, 40, c + 44, 220}, 3);
+        drawHotCracks(canvas, random, {c - 44, 40, c + 44, 220}, 3, hull, kCracks);
         drawFire(canvas, random, hull, {c - 30, 160}, 9.0f);
     }
     if (damage >= 2) {
@@ -279,7 +263,7 @@ void paintSovereign(Canvas& canvas, Random& random, int damage) {
         }
     }
     if (damage >= 3) {
-        drawGlowingCracks(canvas, random, hull, {c - 50, 30, c + 50, 230}, 6);
+        drawHotCracks(canvas, random, {c - 50, 30, c + 50, 230}, 6, hull, kCracks);
         drawFire(canvas, random, hull, {c - 6, 120}, 18.0f);
         drawFire(canvas, random, hull, {c + 12, 138}, 13.0f);
     }

@@ -34,6 +34,8 @@ namespace {
 
 using namespace yard;
 
+const CrackColours kCracks{kSoot, kEmber, Colour::hex(0xffc070)};  // fractured hot metal
+
 constexpr float kCentre = 128.0f;  // the centre line of a 256-pixel frame
 
 // Turns a painted frame half round (the game turns it back).
@@ -84,24 +86,6 @@ void drawRail(Canvas& canvas, float x0, float x1, float top, float bottom) {
     fill(canvas, Grown(chords, 1.5f), kOutline);
     fill(canvas, chords, metalPaint(chords, iron(3.0f)));
 }
-
-// Glowing cracks wandering across `within` from random points in `area`.
-void drawHotCracks(Canvas& canvas, Random& random, const Rect& area, int count, const Shape& within) {
-    Strokes cracks(2.0f);
-    for (int i = 0; i < count; ++i) {
-        std::vector<Vec2> path{{random.range(area.x0, area.x1), random.range(area.y0, area.y1)}};
-        float heading = random.range(0.0f, 360.0f);
-        for (int step = 0; step < 5; ++step) {
-            heading += random.range(-40.0f, 40.0f);
-            path.push_back(path.back() + direction(heading) * random.range(6.0f, 11.0f));
-        }
-        cracks.addPolyline(path);
-    }
-    fillInside(canvas, Grown(cracks, 1.0f), within, kSoot);
-    glow(canvas, Intersection(cracks, within), kEmber, 8.0f, 0.7f);
-    fillInside(canvas, cracks, within, Colour::hex(0xffc070), Blend::Add);
-}
-
 // ---- Gantry Halberd ----
 
 // One clamp arm from its shoulder on a bogie: an upper arm, a forearm and a two-jawed clamp.
@@ -207,7 +191,7 @@ void paintGantry(Canvas& canvas, Random& random, int damage) {
         shatter.addPolyline({{c - 20, 150}, {c - 8, 157}, {c + 2, 152}, {c + 14, 162}});
         shatter.addPolyline({{c - 8, 157}, {c - 12, 162}});
         fill(canvas, shatter, kOutline);
-        drawHotCracks(canvas, random, {c - 40, 70, c + 40, 140}, 2, cab);
+        drawHotCracks(canvas, random, {c - 40, 70, c + 40, 140}, 2, cab, kCracks);
         drawSparkle(canvas, {c + 84, 100}, 11.0f, Colour::hex(0xffe0a0), 15.0f);
         drawSparkle(canvas, {c - 30, 168}, 9.0f, Colour::hex(0xffe0a0), 40.0f);
     }
@@ -221,7 +205,7 @@ void paintGantry(Canvas& canvas, Random& random, int damage) {
         fillInside(canvas, Grown(tear, 2.0f), cab, kSoot);
         glow(canvas, Intersection(tear, cab), kEmber, 14.0f, 0.8f);
         fillInside(canvas, tear, cab, Colour::hex(0xffb060, 0.85f), Blend::Add);
-        drawHotCracks(canvas, random, {c - 96, 56, c + 96, 176}, 6, silhouette);
+        drawHotCracks(canvas, random, {c - 96, 56, c + 96, 176}, 6, silhouette, kCracks);
         drawDamage(canvas, random, {c - 100, 50, c + 100, 180}, 6, {{c - 84, 94}, {c + 30, 176}});
         drawSparkle(canvas, {c + 40, 60}, 12.0f, Colour::hex(0xffe0a0), 30.0f);
     }
@@ -358,7 +342,7 @@ void paintForgeMother(Canvas& canvas, Random& random, int damage) {
     }
     if (damage >= 3) {
         // Breaking up: a stack torn off, the hull split from the furnace back to the stacks.
-        drawHotCracks(canvas, random, {c - 100, 40, c + 100, 200}, 8, hull);
+        drawHotCracks(canvas, random, {c - 100, 40, c + 100, 200}, 8, hull, kCracks);
         Strokes split(6.0f);
         split.addPolyline({{c, 172}, {c + 8, 140}, {c - 4, 110}, {c + 6, 80}, {c - 2, 40}});
         fillInside(canvas, Grown(split, 2.0f), hull, kSoot);
