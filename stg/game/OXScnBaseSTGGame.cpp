@@ -932,7 +932,7 @@ void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float 
         const Vec3 delta{direction.x * along - direction.y * sideways,
                          direction.y * along + direction.x * sideways, 0.0f};
         debris->setPosition(at.x, at.y, 2.0f);
-        BlastShow::blastFrame(*debris, 0);
+        BlastShow::blastFrame(*debris, 4);  // orange fire, past the white-hot start
         debris->scaleTo(600.0f, {pieceScale, pieceScale, 1}, {pieceScale * 0.2f, pieceScale * 0.2f, 1}, 1.0f);
         debris->moveBy(600.0f, delta, 2.0f);
         debris->fadeTo(600.0f, 1.0f, 0.0f, 1.0f);
