@@ -75,10 +75,12 @@ void CXSpriteBatchManager::buildBatch() {
         const float a1 = corner.a * sy * hy;
         const float a2 = corner.a * sx * hx;
         const float b2 = corner.b * sy * hy;
-        const QuadCorner corners[4] = {{p.x - a2, p.y - b2, p.z, cu, cv},
-                                       {p.x + b1, p.y + a1, p.z, cu, cv + dv},
-                                       {p.x - b1, p.y - a1, p.z, cu + du, cv},
-                                       {p.x + a2, p.y + b2, p.z, cu + du, cv + dv}};
+        // Unturned, the corners run top right, bottom right, top left, bottom left: the cell's
+        // left edge on the sprite's left, as a sprite drawn alone shows it (not mirrored).
+        const QuadCorner corners[4] = {{p.x - a2, p.y - b2, p.z, cu + du, cv},
+                                       {p.x + b1, p.y + a1, p.z, cu + du, cv + dv},
+                                       {p.x - b1, p.y - a1, p.z, cu, cv},
+                                       {p.x + a2, p.y + b2, p.z, cu, cv + dv}};
         emitQuad(QuadOrder::Strip, corners, c.r * c.a, c.g * c.a, c.b * c.a, c.a);
     }
 }

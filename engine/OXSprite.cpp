@@ -79,6 +79,14 @@ void OXSprite::setFrameClamped(int f) {
     column = f - row * numColumns;
 }
 
+void OXSprite::setFrameRange(int first, int count) {
+    const int cells = numColumns * numRows;
+    startFrame = std::clamp(first, 0, cells - 1);
+    lastFrame = std::clamp(startFrame + std::max(count, 1) - 1, startFrame, cells - 1);
+    frameTimer = 0;
+    setFrameClamped(startFrame);
+}
+
 void OXSprite::play() {
     startFrame = std::max(startFrame, 0);
     lastFrame = std::min(lastFrame, numRows * numColumns);

@@ -41,6 +41,9 @@ class OXSprite : public IXTransformable {
     void setFrame(int n) { setFrameClamped(startFrame + n); }
     // Frame f of the atlas, no later than the animation's last frame.
     void setFrameClamped(int f);
+    // From now on the animation runs over atlas cells first to first + count - 1 (kept within
+    // the grid), and shows its first: one sheet may hold several animations or still cells.
+    void setFrameRange(int first, int count);
     int currentFrame() const { return row * numColumns + column; }
     void setSpeedFactor(float factor) { speedFactor = factor; }
     AnimState getAnimState() const { return animState; }

@@ -39,6 +39,7 @@ const Colour kShieldShimmer{1.6f, 1.45f, 1.8f, 1.0f};
 constexpr float kShieldPulseMs = 600.0f;
 constexpr float kPopupMs = 700.0f;
 constexpr float kPopupRise = 24.0f;  // units
+constexpr float kPopupScale = 0.4f;  // of its 128-px cell: capitals about 15 units tall
 
 float randomFraction() {
     return shotmath::randomFraction();
@@ -894,7 +895,12 @@ void OXEnemy::scoreKill(IXEnemyPlayer* ship) {
             const bool moved = lastPosition.x > -1000.0f || lastPosition.y > -1000.0f;
             const Vec3& at = moved ? lastPosition : position;
             popup->setPosition(at.x, at.y, 0.0f);
-            popup->setFrameClamped(popupFrame);
+            // The popup's own cell, upright and at its own size, stilled: the sprite may come
+            // back from a turned, mirrored, playing blast of the same batch.
+            popup->setFrameRange(popupFrame, 1);
+            popup->stop();
+            popup->setRotation(0.0f, 0.0f, 0.0f);
+            popup->setScale(kPopupScale, kPopupScale, 1.0f);
             popup->setKeepAlive(false);
             popup->fadeTo(kPopupMs, 1.0f, 0.0f);
             popup->moveBy(kPopupMs, {0.0f, kPopupRise, 0.0f}, 1.0f);

@@ -1,5 +1,6 @@
 #include "stg/game/BlastShow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/BlendMode.h"
@@ -18,6 +19,12 @@ constexpr int kSmokeFrame = 8;  // 8-11
 constexpr int kSmokeCount = 4;
 constexpr int kShardFrame = 12;  // 12-14
 constexpr int kShardCount = 3;
+
+// The explosion sheet's blasts: 16 frames each, starting at these cells (frames 16-19 hold the
+// score popups).
+constexpr int kBlastFrames = 16;
+constexpr int kBlastStarts[] = {0, 32, 48};
+constexpr int kBlastCount = static_cast<int>(sizeof(kBlastStarts) / sizeof(kBlastStarts[0]));
 
 // Popcorn, medium, large, boss.
 constexpr BlastWeight kPopcorn{0.75f, 200.0f, 1.0f, 220.0f, 5, 2, 0, 34.0f, 0};
@@ -66,6 +73,16 @@ float BlastShow::randomFraction() {
 
 float BlastShow::spread(float value, float share) {
     return value * (1.0f - share + 2.0f * share * randomFraction());
+}
+
+void BlastShow::pickBlast(OXSprite& sprite) {
+    const int variant = std::min(static_cast<int>(randomFraction() * kBlastCount), kBlastCount - 1);
+    sprite.setFrameRange(kBlastStarts[variant], kBlastFrames);
+}
+
+void BlastShow::blastFrame(OXSprite& sprite, int frame) {
+    sprite.setFrameRange(kBlastStarts[0], kBlastFrames);
+    sprite.setFrame(frame);
 }
 
 void BlastShow::setup(const std::string& explosionAtlas) {
@@ -215,7 +232,7 @@ void BlastShow::fireAt(const Vec3& at, float scale) {
         const float lifeMs = spread(520.0f, 0.15f);
         ball->setPosition(at.x, at.y, 3.0f);
         ball->setRotation(0.0f, 0.0f, randomFraction() * 360.0f);
-        ball->setFrame(0);
+        pickBlast(*ball);
         ball->setSpeedFactor(0.85f + 0.3f * randomFraction());
         ball->play();
         const float mirror = randomFraction() < 0.5f ? -1.0f : 1.0f;

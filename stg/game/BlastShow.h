@@ -51,6 +51,13 @@ class BlastShow {
     // Rings, sparks and the after-blasts' fire, drawn as light after it.
     void drawOver();
 
+    // Readies `sprite`, of a batch cut from the explosion sheet, to play one of the sheet's
+    // blasts, chosen from the pieces' own sequence so that neighbouring blasts differ.
+    void pickBlast(OXSprite& sprite);
+    // Readies `sprite` to show still frame `frame` of the sheet's first blast (embers, debris):
+    // a sprite of a shared batch may come back from showing another cell.
+    static void blastFrame(OXSprite& sprite, int frame);
+
     // 0 to 1 from the pieces' own random sequence (restarted by setup), for anything else
     // the explosions vary that the game never counts.
     float randomFraction();

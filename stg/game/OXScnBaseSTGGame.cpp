@@ -830,7 +830,7 @@ void OXScnBaseSTGGame::explosion(ExplosionKind kind, const Vec3& at, float /*str
         const float mirror = blasts->randomFraction() < 0.5f ? -1.0f : 1.0f;
         flash->setPosition(at.x, at.y, 3.0f);
         flash->setRotation(0, 0, randomFraction() * 360.0f);
-        flash->setFrame(0);
+        blasts->pickBlast(*flash);
         flash->setSpeedFactor(weight.lightMs / kBlastSheetMs * (0.9f + 0.2f * blasts->randomFraction()));
         flash->play();
         const float from = grown * 0.45f;
@@ -909,7 +909,7 @@ void OXScnBaseSTGGame::throwEmbers(const Vec3& at, int count) {
         const float reach = 45.0f + 50.0f * fxmath::randomFraction();
         const Vec3 delta{shotmath::tableSin(angle) * reach, shotmath::tableCos(angle) * reach, 0.0f};
         ember->setPosition(at.x, at.y, 3.0f);
-        ember->setFrame(2);
+        BlastShow::blastFrame(*ember, 2);
         ember->scaleTo(650.0f, {0.12f, 0.12f, 1.0f}, {0.04f, 0.04f, 1.0f}, 1.0f);
         ember->moveBy(650.0f, delta, 0.4f);
         ember->fadeTo(650.0f, 1.0f, 0.2f, 1.0f);
@@ -932,7 +932,7 @@ void OXScnBaseSTGGame::debrisSpray(const Vec3& at, const Vec3& direction, float 
         const Vec3 delta{direction.x * along - direction.y * sideways,
                          direction.y * along + direction.x * sideways, 0.0f};
         debris->setPosition(at.x, at.y, 2.0f);
-        debris->setFrame(0);
+        BlastShow::blastFrame(*debris, 4);  // orange fire, past the white-hot start
         debris->scaleTo(600.0f, {pieceScale, pieceScale, 1}, {pieceScale * 0.2f, pieceScale * 0.2f, 1}, 1.0f);
         debris->moveBy(600.0f, delta, 2.0f);
         debris->fadeTo(600.0f, 1.0f, 0.0f, 1.0f);

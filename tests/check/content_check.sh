@@ -22,7 +22,7 @@ cases=(
 "enemy/tank.plist|s{<string>fp_[a-z_0-9]*</string>}{<string>fp_no_such_pattern</string>}|assets/plist/enemy/tank.plist: \"launcher 0\" > \"fire pattern\": names \"fp_no_such_pattern\", which the package lacks (assets/plist/fp/fp_no_such_pattern.plist)"
 "enemy/wall_turret.plist|s{<key>launcher 1</key>}{<key>launcher 9</key>}|assets/plist/enemy/wall_turret.plist: \"launcher 2\": follows a gap: there is no \"launcher 1\", and the game stops reading at the gap"
 "enemy/popcorn_dart.plist|s{<key>duration</key>\s*<real>120.0</real>}{}|assets/plist/enemy/popcorn_dart.plist: \"prize on death\": is never dropped: items fall only when the enemy has a \"death movement node\" with a \"duration\""
-"spr_explosion.plist|s{<integer>16</integer>}{<integer>40</integer>}|assets/plist/spr_explosion.plist: \"numFrames\": frames 0 to 39 run past the grid's 32 cells (8 x 4)"
+"spr_explosion.plist|s{<integer>16</integer>}{<integer>70</integer>}|assets/plist/spr_explosion.plist: \"numFrames\": frames 0 to 69 run past the grid's 64 cells (8 x 8)"
 "spr_boss_core.plist|s{(<key>numRows</key>\s*)<integer>\d+</integer>}{\$1<integer>-2</integer>}|assets/plist/spr_boss_core.plist: \"numRows\": is -2, outside what the game takes (0 to 4096)"
 "particles/ps_bullet_scratch.plist|s{(<key>textureFileName</key>\s*<string>)[^<]*}{\$1missing.png}|assets/plist/particles/ps_bullet_scratch.plist: \"textureFileName\": names \"missing.png\", which the package lacks (assets/texture/missing.png)"
 "spr_menu_rule.plist|s{</plist>}{}|assets/plist/spr_menu_rule.plist: is not a property list the game can read"

@@ -321,6 +321,27 @@ TEST_F(SpriteBatchTest, TheWholePoolIsOneDrawWithOneTexture) {
     EXPECT_EQ(batch.getVertexCount(), 150 * 6);
 }
 
+TEST_F(SpriteBatchTest, ABatchedSpriteShowsItsCellAsADrawnOneDoesNotMirrored) {
+    CXSpriteBatchManager batch;
+    batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");
+    OXSprite* sprite = batch.getFreeSprite();
+    ASSERT_NE(sprite, nullptr);
+    sprite->fadeTo(1000, 1, 0);
+    sprite->setPosition(100, 50, 0);
+    batch.draw();
+    ASSERT_EQ(batch.getVertexCount(), 6);
+    // Every vertex left of the sprite's centre shows the cell's left edge, every one above it
+    // the cell's top (texture rows run down the image).
+    float leftU = 1.0f, rightU = 0.0f, topV = 1.0f, bottomV = 0.0f;
+    for (int i = 0; i < 6; ++i) {
+        const BatchVertex& vertex = batch.getVertices()[i];
+        (vertex.x < 100 ? leftU : rightU) = vertex.u;
+        (vertex.y > 50 ? topV : bottomV) = vertex.v;
+    }
+    EXPECT_LT(leftU, rightU);
+    EXPECT_LT(topV, bottomV);
+}
+
 TEST_F(SpriteBatchTest, The201stSpriteIsRefusedAndAFadedSpriteReturnsWhenItsFadeEnds) {
     CXSpriteBatchManager batch;
     batch.setup("assets/plist/atlas_grid", "assets/plist/spr_still");

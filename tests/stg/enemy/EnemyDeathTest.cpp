@@ -75,17 +75,33 @@ TEST(KillScore, PointsNoScoreCanHoldAreRefusedOrClamped) {
     }
 }
 
-TEST(KillScore, APointBlankKillFloatsItsFactorOverTheWreck) {
+TEST(KillScore, APointBlankKillFloatsItsOwnFactorUprightOverTheWreck) {
     Stage stage;
     CXSpriteBatchManager popups;
     popups.setup("assets/plist/atlas_t_enemies", "assets/plist/spr_t_popup");
     stage.world.popups = &popups;
+    // The batch's first sprite comes back from a blast: another animation, turned, mirrored.
+    OXSprite* used = popups.sprite(0);
+    used->setFrameRange(32, 16);
+    used->play();
+    used->setRotation(0, 0, 123);
+    used->setScale(-2, 2, 1);
     OXEnemy* enemy = stage.spawn("t_instant", 160, 400, 180);
     stage.enter(*enemy);
     stage.ship.setPosition(160, 300, 0);
     shootDown(stage, *enemy);
-    EXPECT_TRUE(popups.sprite(0)->isVisible());
-    EXPECT_FLOAT_EQ(popups.sprite(0)->getX(), 160.0f);
+    const OXSprite& popup = *popups.sprite(0);
+    EXPECT_TRUE(popup.isVisible());
+    EXPECT_FLOAT_EQ(popup.getX(), 160.0f);
+    EXPECT_EQ(popup.currentFrame(), 19) << "the x16 cell, past the blast's frames";
+    EXPECT_NE(popup.getAnimState(), OXSprite::Playing);
+    EXPECT_FLOAT_EQ(popup.getRotation().z, 0.0f);
+    EXPECT_GT(popup.getScale().x, 0.0f);
+    EXPECT_FLOAT_EQ(popup.getScale().x, popup.getScale().y);
+    // A field unit is a pixel at 640 x 480: the cell's capitals (38 px) stay 8 px tall or more.
+    EXPECT_GE(38.0f * popup.getScale().y, 8.0f);
+    stage.run(10);
+    EXPECT_EQ(popup.currentFrame(), 19) << "the popup holds its cell as it rises";
 }
 
 enum class Mode { Far, Near, Trance, BeamMarked, CasualFar, CasualNearWithBonus };

@@ -103,8 +103,9 @@ testfiles::Files testFiles() {
         {"assets/plist/atlas_t_enemies.plist", plist({{"textureFileName", text("t_enemies.png")},
                                                       {"numColumns", integer(8)},
                                                       {"numRows", integer(8)}})},
+        // As the game's explosion batches: the popups' cells lie past the blast's 16 frames.
         {"assets/plist/spr_t_popup.plist",
-         plist({{"numColumns", integer(8)}, {"numRows", integer(4)}, {"numFrames", integer(32)}})},
+         plist({{"numColumns", integer(8)}, {"numRows", integer(8)}, {"numFrames", integer(16)}})},
         {"assets/plist/bp/t_round.plist",
          plist({{"start speed", real(2)}, {"size", real(8)}, {"duration", real(10000)}})},
         {"assets/plist/fp/t_once.plist", plist({{"bullet type", text("t_round")},

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -318,6 +320,33 @@ TEST_F(GameSceneTest, AnExplosionsLightAndPiecesWeighWhatDied) {
     EXPECT_GT(burstingFrames, 60);
     EXPECT_EQ(scene.blastShow().pendingAfterBlasts(), 0);
     EXPECT_EQ(scene.blastShow().liveSprites(), 0);
+}
+
+TEST_F(GameSceneTest, NeighbouringExplosionsPlayDifferentBlastsEachWithinItsOwnFrames) {
+    OXScnBaseSTGGame& scene = start(GameMode::FreePlay);
+    ASSERT_LT(untilControllable(1000), 1000);
+    // The sheet's blasts: frames 0-15, 32-47 and 48-63 (16-19 are the score popups).
+    auto blastOf = [](int frame) { return frame < 16 ? 0 : frame >= 48 ? 2 : frame >= 32 ? 1 : -1; };
+    std::set<int> blastsSeen;
+    for (int i = 0; i < 8; ++i) {
+        scene.explosion(ExplosionKind::Small, {40.0f + 30.0f * static_cast<float>(i), 300.0f, 0.0f}, 150.0f);
+    }
+    std::map<int, int> blastOfSprite;
+    for (int frame = 0; frame < 60; ++frame) {
+        for (int i = 0; i < CXSpriteBatchManager::kPoolSize; ++i) {
+            const OXSprite& sprite = *scene.explosionLights().sprite(i);
+            if (!sprite.isVisible() || std::fabs(sprite.getScale().x) < 0.25f) {
+                continue;  // embers are small still frames
+            }
+            const int blast = blastOf(sprite.currentFrame());
+            ASSERT_NE(blast, -1) << "a blast shows cell " << sprite.currentFrame();
+            const auto known = blastOfSprite.emplace(i, blast).first;
+            EXPECT_EQ(known->second, blast) << "a blast ran on into another's frames";
+            blastsSeen.insert(blast);
+        }
+        session.tick(16.7f);
+    }
+    EXPECT_GE(blastsSeen.size(), 2u);
 }
 
 TEST_F(GameSceneTest, DiagonalMovementIsAsFastAsStraightAndTheBeamButtonSlowsIt) {

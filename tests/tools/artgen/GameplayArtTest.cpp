@@ -281,5 +281,68 @@ TEST(GameplayArt, ParticleAnimationsStayOnOneRowAndTheirFramesHoldArt) {
     }
 }
 
+// The light a cell gives: the sum of each pixel's brightness times its cover.
+double lightOf(const Image& image, const PixelRect& area) {
+    double light = 0.0;
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const uint8_t* px = image.pixel(x, y);
+            light += (px[0] + px[1] + px[2]) / 765.0 * px[3] / 255.0;
+        }
+    }
+    return light;
+}
+
+TEST(GameplayArt, EachBlastBurnsOutWithinItsCellsAndNeighbouringBlastsDiffer) {
+    namespace x = explosion_frame;
+    const Sheet sheet{"explosion.png", explosionGrid()};
+    const Image& image = imageOf(sheet.fileName);
+    for (int variant = 0; variant < x::kBlastCount; ++variant) {
+        const int first = x::kBlastStarts[variant];
+        for (int step = 0; step < x::kBurstCount; ++step) {
+            const PixelRect cell = sheet.grid.frame(first + step);
+            if (step < x::kBurstCount - 1) {  // the last may have burnt out to nothing
+                EXPECT_GT(opaquePixels(image, cell, 24), 20)
+                    << "blast " << variant << " frame " << step << " is empty";
+            }
+            // Solid fire near the edge would be cut square by the cell.
+            PixelRect inner = cell;
+            inner.left += 6, inner.top += 6, inner.width -= 12, inner.height -= 12;
+            EXPECT_EQ(opaquePixels(image, cell, 64), opaquePixels(image, inner, 64))
+                << "blast " << variant << " frame " << step << " is cut off by its cell";
+        }
+        // The white-hot heart is gone by the middle of the blast, and the last frame gives far
+        // less light than the first.
+        auto heart = [&](int step) {
+            const PixelRect cell = sheet.grid.frame(first + step);
+            return lightOf(image, {cell.left + cell.width / 2 - 4, cell.top + cell.height / 2 - 4, 8, 8}) /
+                   64.0;
+        };
+        EXPECT_GT(heart(0), 0.85) << "blast " << variant << " should start white-hot";
+        EXPECT_LT(heart(x::kBurstCount / 2), 0.6) << "blast " << variant << ": its core should collapse";
+        EXPECT_GT(lightOf(image, sheet.grid.frame(first)),
+                  4.0 * lightOf(image, sheet.grid.frame(first + x::kBurstCount - 1)))
+            << "blast " << variant << " should fade out";
+    }
+    // Two blasts side by side should not look the same: their fireballs differ pixel for pixel.
+    for (int a = 0; a < x::kBlastCount; ++a) {
+        for (int b = a + 1; b < x::kBlastCount; ++b) {
+            const PixelRect one = sheet.grid.frame(x::kBlastStarts[a] + 5);
+            const PixelRect other = sheet.grid.frame(x::kBlastStarts[b] + 5);
+            int differing = 0;
+            for (int y = 0; y < one.height; ++y) {
+                for (int px = 0; px < one.width; ++px) {
+                    differing += std::abs(image.pixel(one.left + px, one.top + y)[3] -
+                                          image.pixel(other.left + px, other.top + y)[3]) > 64;
+                }
+            }
+            EXPECT_GT(differing, one.width * one.height / 20) << "blasts " << a << " and " << b;
+        }
+    }
+    for (int popup : {x::kScoreTimes2, x::kScoreTimes4, x::kScoreTimes8, x::kScoreTimes16}) {
+        EXPECT_GT(opaquePixels(image, sheet.grid.frame(popup)), 200) << "score popup frame " << popup;
+    }
+}
+
 }  // namespace
 }  // namespace artgen

@@ -18,9 +18,10 @@
 //                      row (white, cyan, green, fire, red, engine blue, violet, smoke) and a
 //                      glow width a column; the head of a ribbon at the top of its cell
 //
-//   explosion.png      1024 x 512, 8 x 4 cells of 128 x 128: frames 0-15 a fiery burst
-//                      (flash, fireball, breaking up into smoke and embers); frames 16-19 the
-//                      score popups x2, x4, x8, x16; 20 and up empty
+//   explosion.png      1024 x 1024, 8 x 8 cells of 128 x 128: three blasts of 16 frames
+//                      (0-15, 32-47, 48-63): a white-hot core that collapses, a lumpy
+//                      fireball, dark smoke eating into it; frames 16-19 the score popups
+//                      x2, x4, x8, x16; the rest empty
 
 #include <cmath>
 #include <string>
@@ -341,6 +342,72 @@ void paintParticleCell(Canvas& cell, int frame) {
 
 // ---- Score popups ----
 
+// How one of the explosion sheet's blasts differs from the others.
+struct BlastStyle {
+    uint64_t seed;
+    float lumps;    // how far the fireball's edge bulges and bites in, in fireball radii
+    float smoke;    // how soon and how much smoke eats the fire
+    float stretch;  // the fireball's width over its height
+};
+
+// One frame of a blast at time t (0 to 1): a white-yellow core that collapses within the first
+// few frames, an orange-red fireball whose edge is torn by noise, and dark smoke that eats into
+// it from the edge and through holes in the late frames, until only thin wisps are left.
+void paintBlast(Canvas& cell, float t, const BlastStyle& style) {
+    const float size = static_cast<float>(cell.width());
+    const Vec2 centre{size * 0.5f, size * 0.5f};
+    const float reach = size * 0.5f - 4.0f;  // the largest radius any part may reach
+    const TileableNoise edge(style.seed, 4, 4);
+    const TileableNoise churn(style.seed + 1, 8, 8);
+    const TileableNoise soot(style.seed + 2, 5, 5);
+    const float grow = 1.0f - std::pow(1.0f - t, 2.6f);
+    const float radius = reach * (0.5f + 0.45f * grow) / (1.0f + 1.6f * style.lumps);
+    const float coreRadius = 0.6f * std::exp(-t * 7.0f) + 0.02f;  // in fireball radii
+    const float cooling = std::pow(t, 0.75f);
+    const float eaten = clamp01((t - 0.3f + 0.25f * style.smoke) / 0.6f);  // smoke's share
+    const float fading = 1.0f - 0.8f * smoothstep(0.65f, 1.0f, t);
+    const Colour sootColour = Colour::hex(0x2a2226);
+    shade(cell, [&](Vec2 p) {
+        Vec2 q = (p - centre) * (1.0f / radius);
+        q.x /= style.stretch;
+        // Off the noise's lattice, whose lines through the centre would show as seams.
+        const float u = p.x / size + 0.37f;
+        const float v = p.y / size + 0.61f;
+        // Edge turbulence drifts over time and is warped by the fine churn, so the lumps boil
+        // rather than sit still.
+        const float fine = churn.fractal(u * 8.0f - t * 1.3f, v * 8.0f + t * 0.9f, 3);
+        const float lumpy = edge.fractal(u * 4.0f + t * 0.6f + 0.15f * fine, v * 4.0f - t * 0.4f, 4);
+        const float distance = length(q) * (1.0f - 2.0f * style.lumps * lumpy - 0.18f * fine);
+        const float density = 1.0f - distance;
+        if (density <= 0.0f) {
+            return kTransparent;
+        }
+        const float core = std::exp(-std::pow(length(q) / coreRadius, 2.0f)) * std::exp(-t * 5.0f);
+        const float heat = clamp01(0.72f - 0.6f * cooling + 0.4f * density * (1.0f - t) + 0.3f * fine +
+                                   0.2f * lumpy + core * 0.9f);
+        Colour colour = fireColour(heat);
+        // Smoke: billowing soot, eating in from the edge first, then through the body.
+        const float billow = soot.fractal(u * 5.0f, v * 5.0f + t * 0.5f, 3);
+        const float smokeShare =
+            smoothstep(0.2f, 0.6f, eaten * 1.3f + (0.35f - density) * 0.9f + 0.45f * billow) * (1.0f - core);
+        const float shadeLevel = 0.7f + 0.5f * billow;
+        colour =
+            mix(colour,
+                Colour{sootColour.r * shadeLevel, sootColour.g * shadeLevel, sootColour.b * shadeLevel, 1.0f},
+                smokeShare);
+        // Late smoke tears into wisps.
+        const float holes = smoothstep(eaten - 0.15f, eaten + 0.15f, density * 0.8f + 0.5f * billow + 0.3f);
+        const float body = smoothstep(0.0f, 0.08f + 0.2f * t, density);
+        colour.a = clamp01(body * holes * fading * (0.85f + 0.15f * heat));
+        return colour;
+    });
+    // The first instant: a white heart with a yellow halo, gone by the fourth frame.
+    const float flash = std::exp(-t * 16.0f);
+    if (flash > 0.03f) {
+        glow(cell, Circle(centre, radius * 0.25f), Colour::hex(0xfff4c0), radius * 0.6f, 0.8f * flash);
+    }
+}
+
 void paintScorePopup(Canvas& cell, const std::string& text, Colour colour) {
     const Vec2 centre{64.0f, 64.0f};
     const TextStyle style{38.0f, 0.17f, 0.12f, 0.12f};
@@ -438,9 +505,18 @@ void paintTrailAtlas(Canvas& canvas, Random& /*random*/) {
 void paintExplosion(Canvas& canvas, Random& /*random*/) {
     const AtlasGrid grid = explosionGrid();
     namespace f = explosion_frame;
+    static const BlastStyle kStyles[f::kBlastCount] = {
+        {0xb1a57, 0.18f, 0.0f, 1.0f},    // a round billow
+        {0x5e3c1, 0.26f, 0.35f, 1.12f},  // torn wide, smokier
+        {0x7d2a9, 0.22f, -0.2f, 0.9f},   // tall, burns longer
+    };
     grid.paintFrames(canvas, grid.cellCount(), [](Canvas& cell, int frame) {
-        if (frame < f::kBurstCount) {
-            paintFireball(cell, static_cast<float>(frame) / static_cast<float>(f::kBurstCount - 1), 0xb1a57);
+        for (int variant = 0; variant < f::kBlastCount; ++variant) {
+            const int step = frame - f::kBlastStarts[variant];
+            if (step >= 0 && step < f::kBurstCount) {
+                paintBlast(cell, static_cast<float>(step) / static_cast<float>(f::kBurstCount - 1),
+                           kStyles[variant]);
+            }
         }
         switch (frame) {
             case f::kScoreTimes2:

@@ -147,14 +147,17 @@ constexpr int kViolet = 96;  // row 6
 constexpr int kSmoke = 112;  // row 7: grey
 }  // namespace trail_frame
 
-// explosion.png: 8 x 4 cells of 128 x 128: the fiery burst in frames 0 to 15, the score
-// popups x2, x4, x8 and x16 in frames 16 to 19.
+// explosion.png: 8 x 8 cells of 128 x 128: three fiery blasts of 16 frames (frames 0-15, 32-47
+// and 48-63), so that neighbouring explosions differ, and the score popups x2, x4, x8 and x16
+// in frames 16 to 19.
 inline AtlasGrid explosionGrid() {
-    return AtlasGrid::withCellSize(128, 128, 8, 4);
+    return AtlasGrid::withCellSize(128, 128, 8, 8);
 }
 namespace explosion_frame {
 constexpr int kBurst = 0;
 constexpr int kBurstCount = 16;
+constexpr int kBlastStarts[] = {0, 32, 48};
+constexpr int kBlastCount = 3;
 constexpr int kScoreTimes2 = 16;
 constexpr int kScoreTimes4 = 17;
 constexpr int kScoreTimes8 = 18;

@@ -35,7 +35,7 @@ const std::vector<TextureEntry>& textureTable() {
         {"bomb_player_1.png", 256, 256, paintBomb},
         {"particles.png", 512, 512, paintParticleAtlas},
         {"trails.png", 512, 512, paintTrailAtlas},
-        {"explosion.png", 1024, 512, paintExplosion},
+        {"explosion.png", 1024, 1024, paintExplosion},
         {"font_novo_white.png", 1024, 1024, paintFontNovoWhite},
         {"hud_gauges.png", 256, 128, paintHudGauges},
         {"hud_multiplier_plate.png", 128, 32, paintHudMultiplierPlate},
