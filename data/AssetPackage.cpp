@@ -51,6 +51,17 @@ std::string mountFirstAssetPackage(const std::vector<std::string>& places) {
     return "";
 }
 
+bool mountToolPackages(const char* toolName, const std::vector<std::string>& paths) {
+    bool mounted = true;
+    for (const std::string& path : paths) {
+        if (!mountQuietly(path)) {
+            std::fprintf(stderr, "%s: %s: can't be opened as a package or folder\n", toolName, path.c_str());
+            mounted = false;
+        }
+    }
+    return mounted;
+}
+
 bool isAssetPackageMounted() {
     return packageMounted;
 }

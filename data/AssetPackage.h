@@ -38,6 +38,11 @@ std::string findProgramPackage();
 // way, and every later read of a missing package simply fails.
 bool mountAssetPackage(const std::string& packagePath = kAssetPackagePath);
 
+// Mounts each of the packages or folders a content tool was given, without the mount's console
+// line (a tool's output is its findings alone); each one that cannot be opened is named on stderr
+// as "TOOL: PATH: can't be opened as a package or folder". True when every one was mounted.
+bool mountToolPackages(const char* toolName, const std::vector<std::string>& paths);
+
 // True from a successful mount until the shut-down.
 bool isAssetPackageMounted();
 

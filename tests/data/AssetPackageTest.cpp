@@ -66,6 +66,21 @@ TEST_F(AssetPackageTest, FilesAndPropertyListsAreReadWhole) {
     EXPECT_EQ(describe(levels), "[s:stage1,]");
 }
 
+// The content tools mount what they are given without the mount's console line, name on stderr
+// each place that cannot be opened, and still read from the ones that could.
+TEST_F(AssetPackageTest, AToolsPackagesMountSilentlyAndABadOneIsNamed) {
+    const std::string missing = folder.file("absent.oap");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const bool mounted = mountToolPackages("orvale-tool", {package, missing});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "orvale-tool: " + missing + ": can't be opened as a package or folder\n");
+    EXPECT_FALSE(mounted);
+    std::vector<char> contents;
+    EXPECT_TRUE(readAssetFile("assets/audio/theme.ogg", contents));
+}
+
 TEST_F(AssetPackageTest, MissingFilesAreNotErrorsButAnEmptyPropertyListIs) {
     mount();
     std::vector<char> contents{'x'};

@@ -178,22 +178,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: orvale-check [--loading-lines FILE] PACKAGE [MORE...]\n");
         return 1;
     }
-    std::fflush(stdout);
-    const int kept = dup(STDOUT_FILENO);
-    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    bool mounted = true;
-    for (int i = first; i < argc; ++i) {
-        if (!mountAssetPackage(argv[i])) {
-            std::fprintf(stderr, "orvale-check: %s: can't be opened as a package or folder\n", argv[i]);
-            mounted = false;
-        }
-    }
-    std::fflush(stdout);
-    if (quiet != nullptr) {
-        dup2(kept, STDOUT_FILENO);
-    }
-    close(kept);
-    if (!mounted) {
+    if (!mountToolPackages("orvale-check", std::vector<std::string>(argv + first, argv + argc))) {
         return 1;
     }
 

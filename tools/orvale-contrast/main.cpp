@@ -15,7 +15,6 @@
 //
 // and the tool exits with 1; a clean package prints one summary line per stage and exits with 0.
 // --bodies prints the stage's bullet cells and their bodies, one a line, and checks nothing.
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -73,23 +72,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: orvale-contrast [--bodies STAGE] PACKAGE [MORE...]\n");
         return 1;
     }
-    // The mount prints a line of its own; the findings are all this tool says.
-    std::fflush(stdout);
-    const int kept = dup(STDOUT_FILENO);
-    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    bool mounted = true;
-    for (int i = first; i < argc; ++i) {
-        if (!mountAssetPackage(argv[i])) {
-            std::fprintf(stderr, "orvale-contrast: %s: can't be opened as a package or folder\n", argv[i]);
-            mounted = false;
-        }
-    }
-    std::fflush(stdout);
-    if (quiet != nullptr) {
-        dup2(kept, STDOUT_FILENO);
-    }
-    close(kept);
-    if (!mounted) {
+    if (!mountToolPackages("orvale-contrast", std::vector<std::string>(argv + first, argv + argc))) {
         return 1;
     }
 
