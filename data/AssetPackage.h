@@ -63,6 +63,12 @@ bool assetIsFile(const std::string& path);
 // True when the package's folder holds a file whose name ends with `suffix` (".plist").
 bool assetFolderHolds(const std::string& folder, const std::string& suffix);
 
+// The hash of what the game plays by: every property list under "assets/plist/" of the mounted
+// package, names and bytes, in name order, as 16 hexadecimal digits. Computed once per mount.
+// Replays name it, so that one played on other content is refused rather than played out of
+// step. Empty without a mounted package.
+const std::string& packageContentHash();
+
 // The text of PhysicsFS's most recent error, which it then forgets.
 std::string lastAssetError();
 

@@ -444,3 +444,27 @@ int CXUserProfile::bindingCode(int binding) const {
     const int code = controls[binding];
     return code >= 0 && code < 32 ? code : 0;
 }
+
+const CXUserProfile::AttackRecord* CXUserProfile::findAttack(const std::string& boss, int phase) const {
+    for (const AttackRecord& record : attacks) {
+        if (record.boss == boss && record.phase == phase) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
+
+CXUserProfile::AttackRecord& CXUserProfile::attackRecord(const std::string& boss, int phase,
+                                                         const std::string& name, int stage) {
+    for (AttackRecord& record : attacks) {
+        if (record.boss == boss && record.phase == phase) {
+            return record;
+        }
+    }
+    AttackRecord& made = attacks.emplace_back();
+    made.boss = boss;
+    made.phase = phase;
+    made.name = name;
+    made.stage = stage;
+    return made;
+}

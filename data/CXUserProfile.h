@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "data/Difficulty.h"
 #include "data/DisplayChoices.h"
@@ -119,6 +120,24 @@ class CXUserProfile {
 
     // Not saved: experience waiting to be applied, the rank and experience before the last
     // game (the results screen animates from them) and the experience applied so far.
+    // The player's record of each boss attack seen, in a real game or in practice ("attacks"):
+    // by difficulty, how often it was faced, how often captured (cleared with no hit and no
+    // bomb) and the fastest capture in ms (0 for none). The practice screen lists these.
+    struct AttackRecord {
+        std::string boss;  // the boss's file name ("boss_vigil")
+        int phase = 0;     // the phase's index in it
+        std::string name;  // the attack's name as the boss file gives it
+        int stage = 0;     // where it was met: an arcade index, or the hidden stage's choice (5)
+        int tries[kDifficultyCount] = {};
+        int captures[kDifficultyCount] = {};
+        int bestMs[kDifficultyCount] = {};
+    };
+    std::vector<AttackRecord> attacks;  // in the order first seen
+    // The record of an attack, or null when it has not been seen.
+    const AttackRecord* findAttack(const std::string& boss, int phase) const;
+    // The record of an attack, made (with its name and stage) when it has not been seen.
+    AttackRecord& attackRecord(const std::string& boss, int phase, const std::string& name, int stage);
+
     int pendingExperience = 0;
     int rankBefore = level;
     int experienceBefore = expToLevel;

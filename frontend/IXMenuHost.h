@@ -18,9 +18,16 @@ class IXMenuHost {
     // Asks for a stage to begin once the current frame is done.
     virtual void requestStageStart() = 0;
     // Asks for the replay file at `path` to be watched, with the HUD, as a stage starts; the
-    // menus come back on the high scores when it ends or the player leaves. False, with a
+    // menus come back on screen `returnScene` when it ends or the player leaves. False, with a
     // console line, when the file is not a replay this game can play.
-    virtual bool watchReplay(const std::string& path) = 0;
+    virtual bool watchReplay(const std::string& path, int returnScene) = 0;
+    // The same, frozen at the replay's hit `hitIndex` (-1: its last) with what hit the ship
+    // ringed and its attack named.
+    virtual bool showHit(const std::string& path, int hitIndex, int returnScene) = 0;
+    // The results screen's KEEP REPLAY: the theatre, entered next, asks for a name to keep the
+    // last game's replay under. takeKeepRequest() answers whether it was asked, and forgets it.
+    virtual void askToKeepLastReplay() = 0;
+    virtual bool takeKeepRequest() = 0;
     // The player's profile, which the menus read and write and save.
     virtual CXUserProfile& profile() = 0;
     // The choices for the next game (mode, play style, difficulty, free play's stage), which

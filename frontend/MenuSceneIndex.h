@@ -17,6 +17,9 @@ enum MenuSceneIndex {
     kCreditsScene = 11,
     kResultsScene = 12,
     kFighterSelectScene = 13,
-    kMenuBackgroundScene = 14,
-    kMenuSceneCount = 15
+    kReplayScene = 14,    // the replay theatre: the kept and automatic replays
+    kPracticeScene = 15,  // stage and attack practice
+    // The background is the last index: scenes are drawn from the last to the first.
+    kMenuBackgroundScene = 16,
+    kMenuSceneCount = 17
 };

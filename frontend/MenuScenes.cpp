@@ -1,6 +1,17 @@
 #include "frontend/MenuScenes.h"
 
+#include "frontend/IXMenuHost.h"
 #include "frontend/OXScnDefaultBg.h"
+
+namespace {
+class OXScnVLPlaceholder : public OXScnVLMenu {
+  public:
+    explicit OXScnVLPlaceholder(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
+    void buildScene() override { addHeading("SOON"); }
+    void buttonPressed(int) override {}
+    void backPressed() override { host.switchToScene(kMainScene); }
+};
+}  // namespace
 
 OXScene* makeMenuScene(int index, IXMenuHost& host) {
     switch (index) {
@@ -32,6 +43,10 @@ OXScene* makeMenuScene(int index, IXMenuHost& host) {
             return new OXScnVLResults(host);
         case kFighterSelectScene:
             return new OXScnVLFighterSelect(host);
+        // The theatre and the practice screen: a bare menu until they are built.
+        case kReplayScene:
+        case kPracticeScene:
+            return new OXScnVLPlaceholder(host);
         default:
             return new OXScnDefaultBg();
     }

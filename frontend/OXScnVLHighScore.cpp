@@ -158,7 +158,7 @@ std::string OXScnVLHighScore::replayPath(int row) const {
 
 void OXScnVLHighScore::buttonPressed(int id) {
     if (id >= WatchFirstRow && id < WatchFirstRow + HighScoreBoard::kMaxRows) {
-        const bool watching = host.watchReplay(replayPath(id - WatchFirstRow));
+        const bool watching = host.watchReplay(replayPath(id - WatchFirstRow), kHighScoreScene);
         ScreenParts::playMenuSound(watching ? ScreenParts::MenuSound::Accept
                                             : ScreenParts::MenuSound::Refuse);
         return;

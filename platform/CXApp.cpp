@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iterator>
 #include <random>
+#include <utility>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
@@ -68,7 +69,9 @@ const MenuSceneRow kMenuSceneRows[kMenuSceneCount] = {
     {"Loading credits screen\n", -110},
     {"Loading results screen\n", -120},
     {"Loading fighter select screen\n", -130},
-    {nullptr, -140},
+    {"Loading replay theatre screen\n", -140},
+    {"Loading practice screen\n", -150},
+    {nullptr, -160},
 };
 
 }  // namespace
@@ -557,7 +560,21 @@ void CXApp::beginStageLoad() {
     mode = StageLoading;
 }
 
-bool CXApp::watchReplay(const std::string& path) {
+bool CXApp::showHit(const std::string& path, int hitIndex, int returnScene) {
+    (void)hitIndex;
+    return watchReplay(path, returnScene);
+}
+
+void CXApp::askToKeepLastReplay() {
+    keepRequested = true;
+}
+
+bool CXApp::takeKeepRequest() {
+    return std::exchange(keepRequested, false);
+}
+
+bool CXApp::watchReplay(const std::string& path, int returnScene) {
+    watchReturnScene = returnScene;
     std::string problem;
     if (!Replay::load(path, watched, problem)) {
         std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
@@ -698,11 +715,11 @@ void CXApp::rebuildMenus() {
     CXGameSession& session = CXGameSession::instance();
     session.tearDown();
     if (watching) {
-        // Back to the high scores the replay was watched from; the session plays for the player again.
+        // Back to the screen the replay was watched from; the session plays for the player again.
         watching = leavingReplay = false;
         session.setProfile(userProfile.get());
         replayProfile.reset();
-        createMenuScenes(kHighScoreScene, true, false);
+        createMenuScenes(watchReturnScene, true, false);
         loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
         std::printf("RETURNED TO THE MENUS\n");
         return;

@@ -89,7 +89,10 @@ class CXApp : public IXMenuHost {
     static bool switchFinished(void* app, int argument);
     void createLoadBlocker(const std::string& logoPath, const std::string& fontPath);
     void requestStageStart() override;
-    bool watchReplay(const std::string& path) override;
+    bool watchReplay(const std::string& path, int returnScene) override;
+    bool showHit(const std::string& path, int hitIndex, int returnScene) override;
+    void askToKeepLastReplay() override;
+    bool takeKeepRequest() override;
     void returnToMenus();
     // A setting for tests of the real program (VORTALIS2_GAME_SPEED): while the stage plays,
     // the game plays 1 to kMostGameSpeed frames for every frame drawn, so a test waiting on
@@ -184,6 +187,8 @@ class CXApp : public IXMenuHost {
     bool leavingReplay = false;
     bool replayPointerDown = false;  // a press on the game area while the replay shows
     int replaySpeed = 1;
+    int watchReturnScene = 0;              // the menu screen a watched replay returns to
+    bool keepRequested = false;            // see askToKeepLastReplay
     int gameSpeed = 1;                     // game frames a frame in play; see setGameSpeed
     int arcadeStart = 0;                   // see setArcadeStart
     std::unique_ptr<Autopilot> testPilot;  // see setTestPilot

@@ -7,6 +7,7 @@
 
 class CXSpriteBatchManager;
 class IXEnemyPlayer;
+class OXBoss;
 class IXRenderObject;
 class IXShotEffects;
 
@@ -82,4 +83,11 @@ class IXEnemyWorld {
     virtual bool awardPhaseBonus(float amount) { return (void)amount, false; }
     // The boss (or mid-boss) is beaten: the notice, the health gauge hides.
     virtual void bossDefeated(const Vec3& at) { (void)at; }
+    // A boss phase with an attack name has begun (its timer full), and has ended: `defeated`
+    // when its hit points ran out (not its timer, not the boss leaving). The game keeps the
+    // player's record of each attack and the replay's marks from these.
+    virtual void attackStarted(const OXBoss& boss, int phase) { (void)boss, (void)phase; }
+    virtual void attackEnded(const OXBoss& boss, int phase, bool defeated) {
+        (void)boss, (void)phase, (void)defeated;
+    }
 };

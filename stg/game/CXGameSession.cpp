@@ -558,7 +558,12 @@ void CXGameSession::keepGame() {
     finishRecording();
     keepReplay();
     if (watchSpeed == 0) {
-        lastResult = {true, current.score, current.highScore, current.isNewRecord()};
+        lastResult = GameResult{};
+        lastResult.ended = true;
+        lastResult.score = current.score;
+        lastResult.best = current.highScore;
+        lastResult.newRecord = current.isNewRecord();
+        lastResult.mode = current.mode;
     }
     if (profile) {
         profile->addPendingExperience(current.experience);
@@ -847,4 +852,12 @@ void CXGameSession::tearDown() {
     state = State::Idle;
     activeOverlay = Overlay::Hud;
     watchSpeed = 0;
+}
+
+void CXGameSession::takeControl() {
+    // Built with the replay theatre.
+}
+
+bool CXGameSession::isPracticeGame() const {
+    return isPracticeMode(current.mode) || recording.practice;
 }

@@ -155,6 +155,16 @@ class CXGameSession : public IXStageHost {
     const Replay& getRecording() const { return recording; }
     // Frames played since the game started.
     int32_t getFrame() const { return recording.frames; }
+    // A hash of what the game's course depends on: the frame, the state, the counters, the
+    // gameplay generator, the ship, the enemy bullets, the enemies and the boss. The replay's
+    // checks hold it at every Replay::kCheckEvery frames.
+    uint32_t stateHash() const;
+    // The replay being watched becomes the player's game at the frame reached: it goes on as a
+    // practice game (no high score), its recording keeping the replay's keys so far. Keys the
+    // replay held are let go.
+    void takeControl();
+    // This game keeps no high score: a practice mode, or a game taken over from a replay.
+    bool isPracticeGame() const;
     // Ends the recording with a check of the last frame; later frames and keys are not kept.
     void finishRecording();
     // Starts the replay's game: its choices on the session, its stock and controls on `values`,
@@ -206,9 +216,6 @@ class CXGameSession : public IXStageHost {
     // The stage the game has reached, counted from 1; the hidden last stage is
     // CXUserProfile::kReachedHiddenStage.
     int stageReached() const;
-    // A hash of what the game's course depends on: the frame, the state, the counters, the
-    // gameplay generator, the ship, the enemy bullets, the enemies and the boss.
-    uint32_t stateHash() const;
     // Reads the stage names of a level list; an unreadable list gives none.
     void readLevelList(const std::string& path);
     void createOverlays();

@@ -28,6 +28,17 @@
 //                 0..39, see InputCodes.h: 0..31 keys, then the HUD's and the overlays'
 //                 buttons pressed with the pointer)
 //   "checks"      array of [frame, state hash], in frame order
+//   "content"     string, the hash of the package's content it was played on
+//                 (packageContentHash(): 16 hexadecimal digits)
+//   "practice"    boolean, a practice game (or one taken over from a replay): no high score
+//   "attack boss" "attack phase"   attack practice's boss (file name) and phase index
+//   "name"        string, the name the player kept it under (empty for the automatic ones)
+//   "date"        integer, when it was saved, in seconds since 1970 (UTC)
+//   "reached"     integer, the stage reached, 1 to 5, or 6 for the hidden last stage
+//   "marks"       array of [frame, kind, stage, phase, label]: where each stage and each boss
+//                 attack began (see ReplayMark)
+//   "hits"        array of [frame, x, y, radius, bomb, stage, boss, phase, attack]: what hit
+//                 the ship (see ReplayHit)
 // A key of frame F reaches the session after F frames have been played, before frame F + 1.
 struct ReplayKey {
     int32_t frame = 0;
@@ -38,6 +49,31 @@ struct ReplayKey {
 struct ReplayCheck {
     int32_t frame = 0;
     uint32_t hash = 0;
+};
+
+// A place a watcher can seek to: the start of a stage or of a boss's attack.
+struct ReplayMark {
+    enum Kind : int { StageStart = 0, AttackStart = 1 };
+    int32_t frame = 0;
+    int kind = StageStart;
+    int stage = 0;      // index in the game's level list
+    int phase = -1;     // the boss's phase index, for an attack
+    std::string label;  // "STAGE 2", or the attack's name
+};
+
+// The moment something hit the ship: the frame after which it was hit, where the bullet, beam
+// or hull that hit it was (field coordinates, the ship's own) and how big, whether a bomb went
+// off for it (the ship kept) rather than the ship being lost, and the attack it belonged to: a
+// boss phase (boss file name and phase index, attack name) or the stage's waves (boss empty,
+// phase -1, attack "STAGE n").
+struct ReplayHit {
+    int32_t frame = 0;
+    float x = 0.0f, y = 0.0f, radius = 0.0f;
+    bool bomb = false;
+    int stage = 0;
+    std::string boss;
+    int phase = -1;
+    std::string attack;
 };
 
 struct Replay {
@@ -69,6 +105,15 @@ struct Replay {
     int64_t tableBest = -1;  // -1: not recorded
     std::vector<ReplayKey> keys;
     std::vector<ReplayCheck> checks;
+    std::string content;  // the package's content hash; empty only before a game starts
+    bool practice = false;
+    std::string attackBoss;
+    int attackPhase = -1;
+    std::string name;
+    int64_t date = 0;
+    int reached = 1;
+    std::vector<ReplayMark> marks;
+    std::vector<ReplayHit> hits;
 
     Plist::Dictionary toPlist() const;
     // False, with `problem` saying what is wrong, for a list that is not a playable replay of

@@ -2,6 +2,7 @@
 // The application as the menu screens see it, recording what they ask of it.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/CXUserProfile.h"
@@ -14,10 +15,19 @@ class MenuTestHost : public IXMenuHost {
         switches.push_back(index);
     }
     void requestStageStart() override { ++stageStarts; }
-    bool watchReplay(const std::string& path) override {
+    bool watchReplay(const std::string& path, int returnScene) override {
         watched = path;
+        watchReturn = returnScene;
         return true;
     }
+    bool showHit(const std::string& path, int hitIndex, int returnScene) override {
+        watched = path;
+        shownHit = hitIndex;
+        watchReturn = returnScene;
+        return true;
+    }
+    void askToKeepLastReplay() override { keepAsked = true; }
+    bool takeKeepRequest() override { return std::exchange(keepAsked, false); }
     CXUserProfile& profile() override { return userProfile; }
     GameChoices& gameChoices() override { return choices; }
     const GameResult& lastGameResult() const override { return lastResult; }
@@ -43,6 +53,8 @@ class MenuTestHost : public IXMenuHost {
     int scene = -1;  // the last screen asked for
     std::vector<int> switches;
     std::string watched;
+    int watchReturn = -1, shownHit = -2;
+    bool keepAsked = false;
     int stageStarts = 0;
     float musicHeard = -1, sfxHeard = -1;
     int aspect = -1, rotation = -1;

@@ -59,7 +59,10 @@ class QuietHost : public IXMenuHost {
     void setAspectRatio(int) override {}
     void setScreenOrientation(int) override {}
     void setMenuKeys(int, int) override {}
-    bool watchReplay(const std::string&) override { return false; }
+    bool watchReplay(const std::string&, int) override { return false; }
+    bool showHit(const std::string&, int, int) override { return false; }
+    void askToKeepLastReplay() override {}
+    bool takeKeepRequest() override { return false; }
 
     CXUserProfile userProfile;
     GameChoices choices;
