@@ -1097,3 +1097,7 @@ void OXScnBaseSTGGame::playerDied() {
         ship->die();
     }
 }
+
+void OXScnBaseSTGGame::showHitMark(const ReplayHit* hit) {
+    (void)hit;  // drawn with the hit record
+}

@@ -22,6 +22,7 @@ class CXUserProfile;
 class OXBomb;
 class OXScnBaseSTGBackground;
 class OXSTGBasePlayer;
+struct ReplayHit;
 class OXSprite;
 struct VisibilityOptions;
 
@@ -63,6 +64,9 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void releaseKeys();
     // The stage is cleared: the ship freezes, the session counts the bonus.
     void stageCleared();
+    // Rings what hit the ship and names its attack, over the field as it stands (a watched
+    // replay frozen at a hit); null takes the ring away.
+    void showHitMark(const ReplayHit* hit);
 
     // ---- Read by the session, the HUD and the tests ----
     OXSTGBasePlayer* getShip() const { return ship; }
