@@ -322,10 +322,16 @@ int PracticeMenu::rowsOnPage() const {
 }
 
 const PracticeMenu::Attack* PracticeMenu::row(int index) const {
-    if (index < 0 || index >= rowsOnPage()) {
+    if (pages.empty()) {
         return nullptr;
     }
-    return &pageBoss()->attacks[static_cast<size_t>(pages[static_cast<size_t>(pageShown)].first + index)];
+    const Page& shown = pages[static_cast<size_t>(pageShown)];
+    const std::vector<Attack>& attacks = bossList[static_cast<size_t>(shown.boss)].attacks;
+    const int at = shown.first + index;
+    if (index < 0 || index >= kRowsPerPage || at >= static_cast<int>(attacks.size())) {
+        return nullptr;
+    }
+    return &attacks[static_cast<size_t>(at)];
 }
 
 std::string PracticeMenu::pageTitle() const {
