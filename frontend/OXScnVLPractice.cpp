@@ -14,20 +14,19 @@ namespace {
 // tabs under the heading, the page's top row (the stage, or the boss shown), the difficulty,
 // then the page's own rows, BACK at the foot of both.
 constexpr float kPracticeHeadingY = 950.0f;
-constexpr float kTabY = 866.0f;
-constexpr float kTabX[2] = {288.0f, 480.0f};
-constexpr float kTopRowY = 790.0f;
-constexpr float kRowStep = 70.0f;
-constexpr float kStageHintY = 430.0f;
-constexpr float kStartY = 340.0f;
-// Attack rows: the name over its record on one row button (56 units tall), as close as two
-// lines of the smallest text stand.
-constexpr float kFirstAttackY = 645.0f;
-constexpr float kAttackStep = 62.0f;
-constexpr float kAttackTextX = 104.0f;
-constexpr float kRecordDrop = 26.0f;
-constexpr float kBossCountY = 200.0f;
-constexpr float kEmptyNoteY = 560.0f;
+constexpr float kTabY = 880.0f;
+constexpr float kTabX[2] = {282.0f, 486.0f};
+constexpr float kTopRowY = 806.0f;
+constexpr float kRowStep = 60.0f;
+constexpr float kStageHintY = 486.0f;
+constexpr float kStartY = 400.0f;
+constexpr float kNoScoreY = 300.0f;
+// Attack rows: the name on a row button, its record under it.
+constexpr float kFirstAttackY = 664.0f;
+constexpr float kAttackStep = 96.0f;
+constexpr float kRecordDrop = 56.0f;
+constexpr float kBossCountY = 172.0f;
+constexpr float kEmptyNoteY = 600.0f;
 constexpr float kBackY = 120.0f;
 constexpr int kTextSize = OXScnVLMenu::kSmallestTextSize;
 constexpr const char* kRowButton = "assets/plist/btn_menu_row";
@@ -53,11 +52,12 @@ void OXScnVLPractice::buildScene() {
     stageHint = addText("LEFT, RIGHT: CHANGE", kCentreX, kStageHintY, kTextSize);
     stageHint->setColour(0.7f, 0.85f, 0.9f, 1);
     start = addButton(Start, "START", kCentreX, kStartY);
+    noScore = addText("NO HIGH SCORE IS KEPT", kCentreX, kNoScoreY, kTextSize);
+    noScore->setColour(0.7f, 0.85f, 0.9f, 1);
     for (int row = 0; row < PracticeMenu::kRowsPerPage; ++row) {
         const float y = kFirstAttackY - kAttackStep * static_cast<float>(row);
         attackRows[row] = addButton(FirstAttack + row, "", kCentreX, y, kRowButton);
-        attackNames[row] = addText("", kAttackTextX, y + 1, kTextSize, OXTextBox::AlignLeft);
-        attackRecords[row] = addText("", kAttackTextX, y - kRecordDrop, kTextSize, OXTextBox::AlignLeft);
+        attackRecords[row] = addText("", kCentreX, y - kRecordDrop, kTextSize);
     }
     bossCount = addText("", kCentreX, kBossCountY, kTextSize);
     bossCount->setColour(0.7f, 0.85f, 0.9f, 1);
@@ -104,6 +104,7 @@ void OXScnVLPractice::refresh() {
     }
     stageHint->setVisible(stagesShown);
     start->setVisible(stagesShown);
+    noScore->setVisible(stagesShown);
     // Set only on a change, so a highlighted START keeps its look.
     const bool startable = !menu.stages().empty();
     if ((start->getState() != OXButton::Disabled) != startable) {
@@ -124,18 +125,21 @@ void OXScnVLPractice::refresh() {
         const PracticeMenu::Attack* attack = menu.row(row);
         const bool shown = attacksShown && attack;
         attackRows[row]->setVisible(shown);
-        attackNames[row]->setVisible(shown);
         attackRecords[row]->setVisible(shown);
         if (!attack) {
             continue;
         }
-        attackNames[row]->setText(attack->name);
+        attackRows[row]->setLabelText(attack->name);
         attackRecords[row]->setText(menu.recordText(*attack));
         // A record with a capture in it shows gold.
         const bool captured = attack->captures[d] > 0;
         attackRecords[row]->setColour(captured ? 1.0f : 0.7f, captured ? 0.85f : 0.85f,
                                       captured ? 0.55f : 0.9f, 1);
     }
+}
+
+const OXTextBox* OXScnVLPractice::getAttackName(int row) const {
+    return attackRows[row]->getLabel();
 }
 
 int OXScnVLPractice::selectableIndex(const IXRenderObject* widget) const {

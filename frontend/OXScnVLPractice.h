@@ -48,7 +48,8 @@ class OXScnVLPractice : public OXScnVLMenu {
     OXButton* getAttackRow(int row) const { return attackRows[row]; }
     OXButton* getBossRow() const { return bossRow; }
     OXButton* getStart() const { return start; }
-    const OXTextBox* getAttackName(int row) const { return attackNames[row]; }
+    // The name of the attack on a row (its button's label) and the record under it.
+    const OXTextBox* getAttackName(int row) const;
     const OXTextBox* getAttackRecord(int row) const { return attackRecords[row]; }
     // The two lines that say how attacks come to be listed; shown while none is.
     const OXTextBox* getEmptyNote(int line) const { return emptyNote[line]; }
@@ -76,10 +77,10 @@ class OXScnVLPractice : public OXScnVLMenu {
     OXButton* start = nullptr;
     OXButton* bossRow = nullptr;
     OXButton* attackRows[PracticeMenu::kRowsPerPage] = {};
-    OXTextBox* attackNames[PracticeMenu::kRowsPerPage] = {};
     OXTextBox* attackRecords[PracticeMenu::kRowsPerPage] = {};
     OXTextBox* bossCount = nullptr;
     OXTextBox* stageHint = nullptr;
+    OXTextBox* noScore = nullptr;
     OXTextBox* emptyNote[2] = {};
     bool backFromPractice = false;  // entered from a practice game's end: its row is offered first
 };

@@ -29,7 +29,7 @@ class PracticeMenu {
     static constexpr int kMostBombs = 5;
     static constexpr int kMostLives = 5;
     // Attack rows on one page; a boss with more attacks goes on over further pages.
-    static constexpr int kRowsPerPage = 7;
+    static constexpr int kRowsPerPage = 5;
     // The widest line the menus draw: 22 glyphs at their smallest text size.
     static constexpr int kLineGlyphs = 22;
 
