@@ -203,6 +203,25 @@ TEST(PracticeChoices, AStageAndAnAttackHandTheGameWhatItPlays) {
     EXPECT_EQ(choices.practice.phase, before.practice.phase);
 }
 
+TEST(PracticeChoices, BackFromAnAttacksPracticeItsPageAndStockAreShownAgain) {
+    CXUserProfile profile;
+    for (int phase = 0; phase < Menu::kRowsPerPage + 2; ++phase) {
+        meet(profile, "boss_vigil", phase, "ATTACK");
+    }
+    meet(profile, "boss_bastion", 1, "FLAK BARRAGE");
+    GameChoices choices;
+    Menu menu;
+    menu.enter(profile, choices, 5, twoBosses);
+    menu.turnPage(1);  // the vigil's second page
+    menu.step(Menu::BombsRow, 3);
+    ASSERT_TRUE(menu.chooseAttack(1, choices));
+    Menu again;  // the menus are built anew after a game
+    again.enter(profile, choices, 5, twoBosses);
+    EXPECT_EQ(again.page(), 1);
+    EXPECT_EQ(again.bombs(), menu.bombs());
+    EXPECT_EQ(again.row(1)->phase, Menu::kRowsPerPage + 1);
+}
+
 // ---- The screen ----
 
 class PracticeScreen : public ::testing::Test {
