@@ -8,7 +8,7 @@
 #include "stg/game/CXGameSession.h"
 
 namespace {
-constexpr float kBackdropAlpha = 0.7f;
+constexpr float kBackdropAlpha = 0.85f;
 constexpr Colour kNameTint{0.6f, 1.4f, 1.6f, 1.0f};
 constexpr Colour kCapturedTint{1.6f, 1.35f, 0.45f, 1.0f};
 constexpr Colour kClearedTint{0.6f, 1.5f, 0.9f, 1.0f};
@@ -23,15 +23,15 @@ constexpr float kOutcomePopMs = 300.0f;
 void OXScnAttackPanel::buildScene() {
     overlay::setupCamera(*this);
     backdrop = overlay::addBackdrop(*this, kBackdropAlpha);
-    overlay::addSprite(*this, overlay::kPanel, 160, 244, 0.95f, 0.9f, 1.0f);
+    overlay::addSprite(*this, overlay::kPanel, 160, 246, 0.95f, 0.95f, 1.0f);
     nameText = overlay::addText(*this, "ATTACK", 160, 318, kLineSize, 1, kNameTint);
-    outcomeText = overlay::addText(*this, "FAILED", 160, 282, kOutcomeSize, 1, kFailedTint);
-    timeText = overlay::addText(*this, "TIME 0.00 S", 160, 254, kLineSize, 1, kLineTint);
-    retryButton = overlay::addButton(*this, RetryButton, "RETRY", 160, 222);
-    backButton = overlay::addButton(*this, BackButton, "BACK", 160, 192);
+    outcomeText = overlay::addText(*this, "FAILED", 160, 284, kOutcomeSize, 1, kFailedTint);
+    timeText = overlay::addText(*this, "TIME 0.00 S", 160, 258, kLineSize, 1, kLineTint);
+    retryButton = overlay::addButton(*this, RetryButton, "RETRY", 160, 230);
+    backButton = overlay::addButton(*this, BackButton, "BACK", 160, 202);
     row.add(retryButton);
     row.add(backButton);
-    hintText = overlay::addText(*this, "Z RETRY   X/C BACK", 160, 160, kLineSize, 1, kHintTint);
+    hintText = overlay::addText(*this, "Z RETRY   X/C BACK", 160, 174, kLineSize, 1, kHintTint);
 }
 
 void OXScnAttackPanel::appear(const OXScnBaseSTGGame::AttackAttempt& attempt) {
@@ -60,7 +60,8 @@ void OXScnAttackPanel::appear(const OXScnBaseSTGGame::AttackAttempt& attempt) {
     row.reset();
     // Only the backdrop fades: the panel stays solid over the field.
     setAlpha(1.0f);
-    backdrop->resetActions();
+    backdrop->resetActions();  // which leaves it white: black again
+    backdrop->setColour(0.0f, 0.0f, 0.0f, 0.0f);
     backdrop->fadeTo(kAppearMs, 0.0f, kBackdropAlpha, 1.0f);
 }
 
