@@ -135,6 +135,24 @@ TEST_F(ReplayDeckTest, ASeekPastTheEndStopsAtTheLastFrameAndASeekBackStillWorks)
     EXPECT_EQ(session.stateHash(), hashes[400]);
 }
 
+// Q and W step from mark to mark: from the frame shown, or from the target of a seek still running.
+TEST_F(ReplayDeckTest, ThePreviousAndNextMarksAreTheNearestOnEachSide) {
+    recorded.marks = {{0, ReplayMark::StageStart, 0, -1, "STAGE 1"},
+                      {520, ReplayMark::AttackStart, 0, 1, "FIRST"},
+                      {300, ReplayMark::AttackStart, 0, 0, "EARLY"}};
+    deck.open(session, recorded, watchValues);
+    seekTo(400);
+    ASSERT_TRUE(deck.previousMark() && deck.nextMark());
+    EXPECT_EQ(deck.previousMark()->label, "EARLY");
+    EXPECT_EQ(deck.nextMark()->label, "FIRST");
+    deck.seekTo(deck.nextMark()->frame);
+    EXPECT_EQ(deck.nextMark(), nullptr) << "a second W goes on from the seek's target";
+    EXPECT_EQ(deck.previousMark()->label, "EARLY");
+    deck.seekNow();
+    EXPECT_EQ(deck.getFrame(), 520);
+    EXPECT_EQ(session.stateHash(), hashes[520]);
+}
+
 TEST_F(ReplayDeckTest, ATakenOverGameGoesOnFromTheReplaysStateAndItsRecordingPlaysBack) {
     deck.open(session, recorded, watchValues);
     seekTo(570);  // fire and the dash right held
