@@ -48,7 +48,10 @@ class ReplayDeck {
 
     // Seeks to `frame`, clamped to the replay's frames; a frame past the end seeks to the last
     // one and says so ("REPLAY SEEK PAST THE END: ..."). While seeking, isSeeking() is true.
+    // The console hears "REPLAY SEEK TO FRAME N" and, at its end, "REPLAY SEEK DONE AT FRAME N
+    // IN T MS"; nothing of the frames played on the way is heard (CXSoundManager::setSilenced).
     void seekTo(int32_t frame);
+    // From the frame shown, or from the target of a seek still running (two presses, twice as far).
     void seekBy(int32_t frames);
     // Plays a seek begun with seekTo to its end at once.
     void seekNow();
