@@ -919,6 +919,7 @@ void CXGameSession::tearDown() {
 
 void CXGameSession::takeControl() {
     watchSpeed = 0;
+    playingReplay = false;  // the player's game now: an attack practice's RETRY starts it again
     recording.practice = true;
     // The keys the replay holds now are let go as the player's own edges, so the recording,
     // which already holds the replay's keys so far, plays back to this same state.
