@@ -129,6 +129,8 @@ OXBoss::~OXBoss() {
 
 void OXBoss::loadBoss(const std::string& filePath) {
     path = filePath;
+    fileName = path.substr(path.find_last_of('/') + 1);
+    attackPhase = -1;
     // Read once here; the fight reads only the records made from it.
     Plist::Dictionary definition;
     phases.clear();
@@ -372,6 +374,7 @@ void OXBoss::start() {
 }
 
 void OXBoss::startPhase(int index) {
+    endAttack(false);
     phaseClearBurst = false;
     if (phases.empty()) {
         return;
@@ -438,6 +441,10 @@ void OXBoss::startPhase(int index) {
     if (scene) {
         scene->showPhaseTimer(index >= 1 && !invincible);
         scene->resetPhaseBonus();
+        if (!phase.attackName.empty()) {
+            attackPhase = index;
+            scene->attackStarted(*this, index);
+        }
     }
     startBossNode(0);
 }
@@ -774,6 +781,7 @@ void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
     }
     if (hitPoints <= 0.0f) {
         // The phase is beaten: its bullets burst into prizes, and the next phase or the death begins.
+        endAttack(true);
         ++phaseIndex;
         life = BossLife::Fighting;
         delayTime = 0.0f;
@@ -805,6 +813,9 @@ void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
         if (nodeIndex + 1 < movementNodeCount) {
             startBossNode(nodeIndex + 1);
         } else if (!repeatNodes) {
+            // Its script is over: a phase that takes no damage has been endured, any other has
+            // run out of time.
+            endAttack(invincible);
             ++phaseIndex;
             delayTime = 0.0f;
             endPhase();
@@ -971,6 +982,17 @@ void OXBoss::finalExplosion() {
         }
     }
     markDefeated();
+}
+
+void OXBoss::endAttack(bool cleared) {
+    if (attackPhase < 0) {
+        return;
+    }
+    const int phase = attackPhase;
+    attackPhase = -1;
+    if (IXEnemyWorld* scene = world()) {
+        scene->attackEnded(*this, phase, cleared);
+    }
 }
 
 void OXBoss::markDefeated() {
