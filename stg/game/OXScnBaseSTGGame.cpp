@@ -660,6 +660,7 @@ void OXScnBaseSTGGame::counterAttack() {
 }
 
 void OXScnBaseSTGGame::stageCleared() {
+    endAttempt(false);
     if (ship) {
         if (ship->isTranceActive()) {
             ship->endBreak(false);
@@ -1068,6 +1069,32 @@ void OXScnBaseSTGGame::bossDefeated(const Vec3&) {
     showPhaseTimer(false);
 }
 
+void OXScnBaseSTGGame::attackStarted(const OXBoss& boss, int phase) {
+    endAttempt(false);
+    attempt.running = true;
+    attempt.spoiled = false;
+    attempt.boss = boss.getFileName();
+    attempt.phase = phase;
+    attempt.startTime = stageTime;
+    host.attackStarted(attempt.boss, phase, boss.getAttackName());
+}
+
+void OXScnBaseSTGGame::attackEnded(const OXBoss& boss, int phase, bool defeated) {
+    // An attempt already ended (the ship was lost) stays as it ended.
+    if (attempt.running && attempt.phase == phase && attempt.boss == boss.getFileName()) {
+        endAttempt(defeated);
+    }
+}
+
+void OXScnBaseSTGGame::endAttempt(bool cleared) {
+    if (!attempt.running) {
+        return;
+    }
+    attempt.running = false;
+    const int timeMs = static_cast<int>(std::lround(std::max(0.0f, stageTime - attempt.startTime)));
+    host.attackEnded(attempt.boss, attempt.phase, cleared && !attempt.spoiled, timeMs);
+}
+
 void OXScnBaseSTGGame::tranceBackgroundFlash() {
     if (background) {
         background->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f},
@@ -1076,6 +1103,7 @@ void OXScnBaseSTGGame::tranceBackgroundFlash() {
 }
 
 void OXScnBaseSTGGame::detonateBomb(const Vec3& at, float durationMs) {
+    attempt.spoiled = true;
     bomb->setPosition(at);
     bomb->detonate(durationMs);
 }
@@ -1091,6 +1119,7 @@ void OXScnBaseSTGGame::hudStartTranceCutIn() {
 }
 
 void OXScnBaseSTGGame::playerDied() {
+    endAttempt(false);
     respawnDelay = kDeathRespawnDelayMs;
     cameraShake(500.0f, 80.0f);
     if (ship) {
