@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -104,6 +107,135 @@ class ProfileReader {
     const Plist::Dictionary& dict;
 };
 
+// ---- The attack records ("attacks") ----
+// A list of dictionaries: "boss" (the boss file's name), "phase", "name", "stage", and "tries",
+// "captures" and "best ms", each a list of one count per difficulty. A profile from before the
+// records has no list. A damaged record is mended where its boss and phase still say which
+// attack it is, else skipped; either way with one line, and the rest of the profile loads.
+
+constexpr int kLastAttackStage = 5;        // the hidden stage's
+constexpr int kLastAttackPhase = 63;       // a boss has at most 64 phases
+constexpr size_t kLongestAttackText = 64;  // bytes of a boss's file name or an attack's name
+// The game has some sixty attacks; a list far longer is not the game's, and is read no further.
+constexpr size_t kMostAttackRecords = 1024;
+
+// Adds `what` to the problems said on a record's line.
+void note(std::string& problems, const std::string& what) {
+    problems += (problems.empty() ? "" : "; ") + what;
+}
+
+// A boss file's name: letters, digits, '_', '-' and '.', as the package names its files.
+bool isFileName(const std::string& name) {
+    return !name.empty() && name.size() <= kLongestAttackText &&
+           std::all_of(name.begin(), name.end(), [](char c) {
+               return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.';
+           });
+}
+
+// One count per difficulty under `key`. What is missing or not a count reads as 0, a count
+// below 0 as 0, and is noted.
+void readCounts(const Plist::Dictionary& entry, const char* key, int (&counts)[kDifficultyCount],
+                std::string& problems) {
+    const Plist::Array* list = Plist::findArray(entry, key);
+    if (!list) {
+        note(problems, std::string("\"") + key + "\" is not a list");
+        return;
+    }
+    if (list->size() != kDifficultyCount) {
+        note(problems, std::string("\"") + key + "\" holds " + std::to_string(list->size()) +
+                           " counts, not " + std::to_string(kDifficultyCount));
+    }
+    bool bad = false;
+    for (size_t d = 0; d < std::min<size_t>(list->size(), kDifficultyCount); ++d) {
+        int64_t value = 0;
+        bad = !Plist::integerValue((*list)[d], value) || value < 0 || bad;
+        counts[d] = static_cast<int>(std::clamp<int64_t>(value, 0, std::numeric_limits<int>::max()));
+    }
+    if (bad) {
+        note(problems, std::string("\"") + key + "\" holds what is not a count");
+    }
+}
+
+void readAttacks(CXUserProfile& p, const Plist::Dictionary& dict) {
+    const Plist::Value* stored = Plist::findValue(dict, "attacks");
+    if (!stored) {
+        return;
+    }
+    const Plist::Array* list = Plist::findArray(dict, "attacks");
+    if (!list) {
+        std::printf("PROFILE ATTACK RECORDS SKIPPED: \"attacks\" IS NOT A LIST\n");
+        return;
+    }
+    if (list->size() > kMostAttackRecords) {
+        std::printf("PROFILE ATTACK RECORDS PAST THE FIRST %zu SKIPPED\n", kMostAttackRecords);
+    }
+    const size_t count = std::min(list->size(), kMostAttackRecords);
+    p.attacks.reserve(count);
+    std::set<std::pair<std::string, int64_t>> seen;
+    for (size_t index = 0; index < count; ++index) {
+        const Plist::Dictionary* entry = Plist::asDict((*list)[index]);
+        const std::string* boss = entry ? Plist::findString(*entry, "boss") : nullptr;
+        const Plist::Value* phaseValue = entry ? Plist::findValue(*entry, "phase") : nullptr;
+        int64_t phase = -1;
+        const char* skipped =
+            !entry                        ? "not a dictionary"
+            : !boss || !isFileName(*boss) ? "no boss file name"
+            : !phaseValue || !Plist::integerValue(*phaseValue, phase) || phase < 0 || phase > kLastAttackPhase
+                ? "no phase"
+            : !seen.emplace(*boss, phase).second ? "a second record of its attack"
+                                                 : nullptr;
+        if (skipped) {
+            std::printf("PROFILE ATTACK RECORD %zu SKIPPED: %s\n", index, skipped);
+            continue;
+        }
+        CXUserProfile::AttackRecord record;
+        record.boss = *boss;
+        record.phase = static_cast<int>(phase);
+        std::string problems;
+        const std::string* name = Plist::findString(*entry, "name");
+        if (!name) {
+            note(problems, "no name");
+        } else {
+            record.name = name->substr(0, kLongestAttackText);
+            if (name->size() > kLongestAttackText) {
+                note(problems, "its name is cut to " + std::to_string(kLongestAttackText) + " bytes");
+            }
+            // The name is drawn and printed: a byte that is no printable character shows as '?'.
+            const auto unprintable = [](char c) { return c < ' ' || c > '~'; };
+            if (std::any_of(record.name.begin(), record.name.end(), unprintable)) {
+                std::replace_if(record.name.begin(), record.name.end(), unprintable, '?');
+                note(problems, "unprintable bytes in its name");
+            }
+        }
+        int64_t stage = 0;
+        const Plist::Value* stageValue = Plist::findValue(*entry, "stage");
+        if (!stageValue || !Plist::integerValue(*stageValue, stage) || stage < 0 ||
+            stage > kLastAttackStage) {
+            note(problems, "no stage from 0 to " + std::to_string(kLastAttackStage));
+        }
+        record.stage = static_cast<int>(std::clamp<int64_t>(stage, 0, kLastAttackStage));
+        readCounts(*entry, "tries", record.tries, problems);
+        readCounts(*entry, "captures", record.captures, problems);
+        readCounts(*entry, "best ms", record.bestMs, problems);
+        // A capture is a try, and a best time belongs to a capture.
+        bool unlikely = false;
+        for (int d = 0; d < kDifficultyCount; ++d) {
+            unlikely = unlikely || record.captures[d] > record.tries[d] ||
+                       (record.bestMs[d] > 0 && record.captures[d] == 0);
+            record.captures[d] = std::min(record.captures[d], record.tries[d]);
+            record.bestMs[d] = record.captures[d] == 0 ? 0 : record.bestMs[d];
+        }
+        if (unlikely) {
+            note(problems, "more captures than tries, or a best time without a capture");
+        }
+        if (!problems.empty()) {
+            std::printf("PROFILE ATTACK RECORD %zu (%s PHASE %d) MENDED: %s\n", index, record.boss.c_str(),
+                        record.phase, problems.c_str());
+        }
+        p.attacks.push_back(std::move(record));
+    }
+}
+
 void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
     const ProfileReader in(dict);
     p.tokens = in.integer("tokens");
@@ -180,6 +312,7 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
         p.trueRouteCleared[d] = in.flag(trueRouteKey(d));
     }
     p.hiddenStageReached = in.flag("hidden stage reached");
+    readAttacks(p, dict);
 }
 
 // ---- Writing: every key of the table, in its order ----
@@ -259,6 +392,21 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
         put(trueRouteKey(d), p.trueRouteCleared[d]);
     }
     put("hidden stage reached", p.hiddenStageReached);
+    Plist::Array attacks;
+    attacks.reserve(p.attacks.size());
+    for (const CXUserProfile::AttackRecord& record : p.attacks) {
+        const auto counts = [](const int(&values)[kDifficultyCount]) {
+            return Plist::Array(std::begin(values), std::end(values));
+        };
+        attacks.emplace_back(Plist::Dictionary{{"boss", record.boss},
+                                               {"phase", record.phase},
+                                               {"name", record.name},
+                                               {"stage", record.stage},
+                                               {"tries", counts(record.tries)},
+                                               {"captures", counts(record.captures)},
+                                               {"best ms", counts(record.bestMs)}});
+    }
+    put("attacks", std::move(attacks));
     return out;
 }
 

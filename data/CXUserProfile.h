@@ -118,8 +118,6 @@ class CXUserProfile {
     int expToLevel = 250;
     int upgradePoints = 0;
 
-    // Not saved: experience waiting to be applied, the rank and experience before the last
-    // game (the results screen animates from them) and the experience applied so far.
     // The player's record of each boss attack seen, in a real game or in practice ("attacks"):
     // by difficulty, how often it was faced, how often captured (cleared with no hit and no
     // bomb) and the fastest capture in ms (0 for none). The practice screen lists these.
@@ -138,6 +136,8 @@ class CXUserProfile {
     // The record of an attack, made (with its name and stage) when it has not been seen.
     AttackRecord& attackRecord(const std::string& boss, int phase, const std::string& name, int stage);
 
+    // Not saved: experience waiting to be applied, the rank and experience before the last
+    // game (the results screen animates from them) and the experience applied so far.
     int pendingExperience = 0;
     int rankBefore = level;
     int experienceBefore = expToLevel;

@@ -129,6 +129,8 @@ OXBoss::~OXBoss() {
 
 void OXBoss::loadBoss(const std::string& filePath) {
     path = filePath;
+    fileName = path.substr(path.find_last_of('/') + 1);
+    attackPhase = -1;
     // Read once here; the fight reads only the records made from it.
     Plist::Dictionary definition;
     phases.clear();
@@ -415,6 +417,7 @@ bool OXBoss::startAtPhase(int index) {
 }
 
 void OXBoss::startPhase(int index) {
+    endAttack(false);
     phaseClearBurst = false;
     if (phases.empty()) {
         return;
@@ -481,6 +484,10 @@ void OXBoss::startPhase(int index) {
     if (scene) {
         scene->showPhaseTimer(index >= 1 && !invincible);
         scene->resetPhaseBonus();
+        if (!phase.attackName.empty()) {
+            attackPhase = index;
+            scene->attackStarted(*this, index);
+        }
     }
     startBossNode(0);
 }
@@ -819,6 +826,7 @@ void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
         // The phase is beaten: its bullets burst into prizes, and the next phase or the death begins.
         lastEndedPhase = phaseIndex;
         lastPhaseBeaten = true;
+        endAttack(true);
         ++phaseIndex;
         life = BossLife::Fighting;
         delayTime = 0.0f;
@@ -852,6 +860,9 @@ void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
         } else if (!repeatNodes) {
             lastEndedPhase = phaseIndex;
             lastPhaseBeaten = invincible;  // a survival phase lived through
+            // Its script is over: a phase that takes no damage has been endured, any other has
+            // run out of time.
+            endAttack(invincible);
             ++phaseIndex;
             delayTime = 0.0f;
             endPhase();
@@ -1018,6 +1029,17 @@ void OXBoss::finalExplosion() {
         }
     }
     markDefeated();
+}
+
+void OXBoss::endAttack(bool cleared) {
+    if (attackPhase < 0) {
+        return;
+    }
+    const int phase = attackPhase;
+    attackPhase = -1;
+    if (IXEnemyWorld* scene = world()) {
+        scene->attackEnded(*this, phase, cleared);
+    }
 }
 
 void OXBoss::markDefeated() {

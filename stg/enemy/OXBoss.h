@@ -101,6 +101,9 @@ class OXBoss : public OXEnemy {
     // The attack of the phase being fought ("attack name" of the phase), empty between phases
     // and for a phase without one.
     const std::string& getAttackName() const;
+    // The boss file's name, without its folder or ".plist" ("boss_vigil"): the player's attack
+    // records know the boss by it.
+    const std::string& getFileName() const { return fileName; }
     // The cell of its sprite the hull shows: 0 whole, k from the k-th of its "damage phases".
     int getHullFrame() const { return currentFrame(); }
     const Vec3& getStartPosition() const { return startPosition; }
@@ -169,6 +172,9 @@ class OXBoss : public OXEnemy {
     // Placed at its start position, visible and active, before its first phase; false (marked
     // defeated, never shown) for a boss that cannot be shown.
     bool enter();
+    // The attack under way (reported begun to the scene) ends: `cleared` when its hit points ran
+    // out, or when a phase that takes no damage was endured to its end.
+    void endAttack(bool cleared);
     // The hull's frame for the phase `index` begins, when the boss lists "damage phases".
     void showDamage(int index);
     // A damaged hull throws a few dim sparks and a thin wisp of smoke now and then, more often
@@ -180,6 +186,7 @@ class OXBoss : public OXEnemy {
     std::vector<BossPhase> phases;           // read once; the fight's nodes point into them
     MovementNode deathMovement;              // deathNode points here when the file gives one
     std::string path;
+    std::string fileName;     // the last part of the path
     std::string displayName;  // read once at load
     bool showable = false;    // its sprite's list was read: a boss that cannot be shown is skipped
 
@@ -205,6 +212,7 @@ class OXBoss : public OXEnemy {
     bool explodeRingStarted = false;  // the death's last second
     float smallExplosionTimer = 0.0f;
     BossLife life = BossLife::Waiting;
+    int attackPhase = -1;   // the phase whose attack was reported begun and not yet ended
     float idleTime = 0.0f;  // a boss that cannot fight counts as beaten after kCannotFightMs
     int lastEndedPhase = -1;
     bool lastPhaseBeaten = false;

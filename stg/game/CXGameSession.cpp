@@ -119,6 +119,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
         std::printf("PRACTICE STAGE %d IS NOT IN THE GAME, BACK TO THE MENUS\n", startStage);
         levelList.clear();
     }
+    capturedAttacks.clear();
     if (levelList.empty()) {
         // Nothing to play: the first tick ends the game and hands control back to the menus.
         if (!noSuchStage) {
@@ -165,6 +166,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     recording = Replay{};
     recording.keys.reserve(65536);
     recording.checks.reserve(4096);
+    recording.marks.reserve(64);
     recording.seed = nextSeed;
     recording.tableBest = current.bestBefore;
     recording.mode = storedNumber(current.mode);
@@ -347,6 +349,8 @@ void CXGameSession::startSession() {
         overlayScenes.hud->hideLoadCover();
     }
     activeOverlay = Overlay::Hud;
+    addMark(ReplayMark::StageStart, -1,
+            "STAGE " + std::to_string(std::min(campaignStage(), kTrueRouteStageIndex) + 1));
     if (gameScene) {
         gameScene->start();
     }
@@ -614,6 +618,7 @@ void CXGameSession::keepGame() {
         lastResult.newRecord = !practice && current.isNewRecord();
         lastResult.mode = current.mode;
         lastResult.practice = practice;
+        lastResult.capturedAttacks = capturedAttacks;
     }
     if (profile) {
         if (!practice) {
@@ -656,6 +661,51 @@ void CXGameSession::showBossWarning() {
         splash->setVisible(true);
         splash->setActive(true);
         splash->showBossWarning();
+    }
+}
+
+// ---- Boss attacks ----
+
+void CXGameSession::attackStarted(const std::string& boss, int phase, const std::string& name) {
+    attackName = name;
+    if (profile) {
+        CXUserProfile::AttackRecord& record = profile->attackRecord(boss, phase, name, campaignStage());
+        record.name = name;  // as the boss file names it now
+        ++record.tries[storedNumber(current.difficulty)];
+    }
+    addMark(ReplayMark::AttackStart, phase, name);
+}
+
+void CXGameSession::attackEnded(const std::string& boss, int phase, bool captured, int timeMs) {
+    if (!captured) {
+        return;  // its try was counted when it began
+    }
+    capturedAttacks.push_back(attackName);
+    if (profile) {
+        CXUserProfile::AttackRecord& record = profile->attackRecord(boss, phase, attackName, campaignStage());
+        const int difficulty = storedNumber(current.difficulty);
+        ++record.captures[difficulty];
+        // 0 stands for no capture yet: the quickest counts as at least 1 ms.
+        const int ms = std::max(1, timeMs);
+        int& best = record.bestMs[difficulty];
+        best = best == 0 ? ms : std::min(best, ms);
+    }
+}
+
+int CXGameSession::campaignStage() const {
+    if (isPracticeMode(current.mode)) {
+        return chosen.practice.stage;
+    }
+    if (current.trueRoute && current.stageIndex == kTrueRouteStageIndex) {
+        return kHiddenStageChoice;
+    }
+    // Boss rush's list runs through the campaign's bosses in order, the hidden stage's sixth.
+    return current.stageIndex;
+}
+
+void CXGameSession::addMark(ReplayMark::Kind kind, int phase, const std::string& label) {
+    if (recordingOpen) {
+        recording.marks.push_back({recording.frames, kind, current.stageIndex, phase, label});
     }
 }
 

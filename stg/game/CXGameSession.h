@@ -145,6 +145,11 @@ class CXGameSession : public IXStageHost {
     void writeSettingsToProfile();
     void showSplash(int stage, const std::string& title) override;
     void showBossWarning() override;
+    // A boss attack begun: a try in the profile's record of it at the game's difficulty, and a
+    // mark in the recording. Ended: a capture counts, with its time, in the record and in the
+    // game's list of captured attacks, which its result gets.
+    void attackStarted(const std::string& boss, int phase, const std::string& name) override;
+    void attackEnded(const std::string& boss, int phase, bool captured, int timeMs) override;
     // Deletes the stage's scenes and the overlays; the session is idle again.
     void tearDown();
     // A loaded stage may start on the next tick.
@@ -225,6 +230,12 @@ class CXGameSession : public IXStageHost {
     // The stage the game has reached, counted from 1; the hidden last stage is
     // CXUserProfile::kReachedHiddenStage.
     int stageReached() const;
+    // Where the stage being played stands among the campaign's: its arcade index, or
+    // kHiddenStageChoice for the hidden last stage; boss rush's and the practice modes' stages
+    // count as the campaign stage their bosses come from.
+    int campaignStage() const;
+    // A place in the recording at this frame, for a watcher to seek to.
+    void addMark(ReplayMark::Kind kind, int phase, const std::string& label);
     // Reads the stage names of a level list; an unreadable list gives none.
     void readLevelList(const std::string& path);
     void createOverlays();
@@ -270,6 +281,8 @@ class CXGameSession : public IXStageHost {
     bool recordingOpen = false;
     uint64_t nextSeed = 1;
     int watchSpeed = 0;
-    GameResult lastResult;  // the last game played (not watched) that ended
+    GameResult lastResult;                     // the last game played (not watched) that ended
+    std::string attackName;                    // the boss attack begun last
+    std::vector<std::string> capturedAttacks;  // this game's, by name, in order
     int keyEventCount = 0;
 };

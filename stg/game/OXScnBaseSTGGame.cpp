@@ -673,6 +673,7 @@ void OXScnBaseSTGGame::counterAttack() {
 }
 
 void OXScnBaseSTGGame::stageCleared() {
+    endAttackTrack(false);
     if (ship) {
         if (ship->isTranceActive()) {
             ship->endBreak(false);
@@ -1081,6 +1082,32 @@ void OXScnBaseSTGGame::bossDefeated(const Vec3&) {
     showPhaseTimer(false);
 }
 
+void OXScnBaseSTGGame::attackStarted(const OXBoss& boss, int phase) {
+    endAttackTrack(false);
+    attackTrack.running = true;
+    attackTrack.spoiled = false;
+    attackTrack.boss = boss.getFileName();
+    attackTrack.phase = phase;
+    attackTrack.startTime = stageTime;
+    host.attackStarted(attackTrack.boss, phase, boss.getAttackName());
+}
+
+void OXScnBaseSTGGame::attackEnded(const OXBoss& boss, int phase, bool defeated) {
+    // An attempt already ended (the ship was lost) stays as it ended.
+    if (attackTrack.running && attackTrack.phase == phase && attackTrack.boss == boss.getFileName()) {
+        endAttackTrack(defeated);
+    }
+}
+
+void OXScnBaseSTGGame::endAttackTrack(bool cleared) {
+    if (!attackTrack.running) {
+        return;
+    }
+    attackTrack.running = false;
+    const int timeMs = static_cast<int>(std::lround(std::max(0.0f, stageTime - attackTrack.startTime)));
+    host.attackEnded(attackTrack.boss, attackTrack.phase, cleared && !attackTrack.spoiled, timeMs);
+}
+
 void OXScnBaseSTGGame::tranceBackgroundFlash() {
     if (background) {
         background->flashTintTwoStep({0.15f, 0.15f, 0.15f, 1.0f}, 100.0f, {0.75f, 0.75f, 0.75f, 1.0f},
@@ -1089,6 +1116,7 @@ void OXScnBaseSTGGame::tranceBackgroundFlash() {
 }
 
 void OXScnBaseSTGGame::detonateBomb(const Vec3& at, float durationMs) {
+    attackTrack.spoiled = true;
     bomb->setPosition(at);
     bomb->detonate(durationMs);
 }
@@ -1107,6 +1135,7 @@ void OXScnBaseSTGGame::playerDied() {
     if (attempt.wanted && attempt.end == AttemptEnd::None) {
         endAttempt(AttemptEnd::Failed);
     }
+    endAttackTrack(false);
     respawnDelay = kDeathRespawnDelayMs;
     cameraShake(500.0f, 80.0f);
     if (ship) {

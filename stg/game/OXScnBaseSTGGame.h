@@ -166,6 +166,10 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void phaseTimedOut() override { timeOutFlag = true; }
     bool awardPhaseBonus(float amount) override;
     void bossDefeated(const Vec3& at) override;
+    // A boss attack's attempt, told to the host: captured when the boss was beaten with the ship
+    // neither hit nor a bomb set off since the attack began, timed on the stage clock.
+    void attackStarted(const OXBoss& boss, int phase) override;
+    void attackEnded(const OXBoss& boss, int phase, bool defeated) override;
     // The boss phase's bonus is lost: the ship was hit or the timer ran out.
     bool isPhaseBonusLost() const { return hitFlag || timeOutFlag; }
     // Bosses and mid-bosses beaten on this stage.
@@ -191,7 +195,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     IXShootable* nearestEnemyIn(const Vec3& from, float minX, float maxX, float minY,
                                 float maxY) const override;
     bool isEnemyAlive(const IXShootable* enemy) const override;
-    void recordPlayerHit() override { hitFlag = true; }
+    void recordPlayerHit() override { hitFlag = attackTrack.spoiled = true; }
     void hudDamageFlash(float durationMs) override;
     void hudStartTranceCutIn() override;
     void playerDied() override;
@@ -231,6 +235,8 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void ring(const Vec3& at, float durationMs, float toScale, const Colour& tint);
     static bool openingStepDone(void* scene, int argument);
     int bindingCode(int binding) const;
+    // The attack under way ends, told to the host: captured when `cleared` and nothing spoiled it.
+    void endAttackTrack(bool cleared);
 
     GameRun& run;
     IXStageHost& host;
@@ -281,6 +287,15 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     bool timeOutFlag = false;
     int bossesDefeated = 0;
     AttackAttempt attempt;
+    // The boss attack under way, for the player's record of it, from its start to its end (or the
+    // ship's loss, or the stage's).
+    struct AttackTrack {
+        bool running = false;
+        bool spoiled = false;  // the ship was hit or a bomb went off
+        std::string boss;      // the boss's file name
+        int phase = -1;
+        float startTime = 0.0f;  // on the stage clock, ms
+    } attackTrack;
     float panWidth = 90.0f, panOffset = 115.0f;  // camera pan across the field
     Vec3 cameraTarget{160, 240, 1000};
 };

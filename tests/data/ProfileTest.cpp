@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <limits>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "PlistTestSupport.h"
 #include "data/CXUserProfile.h"
@@ -139,6 +141,43 @@ TEST_F(ProfileFileTest, HostileValuesLoadAsUsableOnes) {
     EXPECT_FALSE(profile.trueRouteCleared[2]);
 }
 
+// A damaged attack record is mended where its boss and phase still name an attack, else
+// skipped, with one line each; the other records and the rest of the profile load as stored.
+TEST_F(ProfileFileTest, DamagedAttackRecordsAreMendedOrSkippedAndTheProfileLoads) {
+    const auto attack = [](Plist::Value boss, Plist::Value phase, Plist::Value tries, Plist::Value captures) {
+        return Plist::Dictionary{
+            {"boss", boss},   {"phase", phase},       {"name", std::string("BAD\x1b[2J")},    {"stage", 99},
+            {"tries", tries}, {"captures", captures}, {"best ms", Plist::Array{0, 100, 0, 0}}};
+    };
+    const Plist::Array four = {4, 4, 4, 4};
+    const Plist::Array stored = {
+        attack(std::string("boss_gantry"), 1, Plist::Array{3, std::string("7"), -4},
+               Plist::Array{9, 0, 0, 0}),
+        std::string("not a record"),
+        attack(std::string("../../etc/passwd"), 1, four, four),
+        attack(std::string("boss_gantry"), -1, four, four),
+        attack(std::string("boss_gantry"), 1, four, four),  // the same attack again
+    };
+    const std::string console = loadList({{"pc version", true}, {"lives", 4}, {"attacks", stored}});
+    EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 6) << console;
+    EXPECT_EQ(console.find('\x1b'), std::string::npos);
+    EXPECT_EQ(profile.lives, 4);
+    ASSERT_EQ(profile.attacks.size(), 1u);
+    // Counts that are not counts read as 0, short lists are filled with 0, no more captures
+    // than tries and no best time without a capture; the stage is held to the game's.
+    const CXUserProfile::AttackRecord& mended = profile.attacks[0];
+    EXPECT_EQ(std::vector<int>(mended.tries, mended.tries + 4), (std::vector<int>{3, 0, 0, 0}));
+    EXPECT_EQ(std::vector<int>(mended.captures, mended.captures + 4), (std::vector<int>{3, 0, 0, 0}));
+    EXPECT_EQ(mended.bestMs[1], 0);
+    EXPECT_EQ(mended.name, "BAD?[2J");
+    EXPECT_EQ(mended.stage, 5);
+
+    EXPECT_EQ(loadList({{"pc version", true}, {"lives", 4}, {"attacks", 7}}),
+              "PROFILE ATTACK RECORDS SKIPPED: \"attacks\" IS NOT A LIST\nUser profile loaded.\n");
+    EXPECT_TRUE(profile.attacks.empty());
+    EXPECT_EQ(profile.lives, 4);
+}
+
 TEST_F(ProfileFileTest, AListWithoutATruePcVersionIsNoProfileAndIsNotMovedAside) {
     for (const Plist::Dictionary& stored :
          {Plist::Dictionary{{"lives", 5}}, Plist::Dictionary{{"pc version", false}, {"lives", 5}}}) {
@@ -210,6 +249,8 @@ void fillEveryField(CXUserProfile& p) {
     p.screenOrientation = ScreenTurned180;
     p.controlScreenMode = true;
     p.tranceWarning = false;
+    p.attacks = {{"boss_vigil", 1, "CURLING CURTAINS", 0, {4, 7, 0, 1}, {1, 2, 0, 0}, {41000, 38500, 0, 0}},
+                 {"boss_vortalis", 7, "INTO THE VORTEX", 5, {0, 0, 3, 9}, {0, 0, 0, 2}, {0, 0, 0, 61234}}};
 }
 
 // Every stored field, as the bytes a save of it writes, for comparing two profiles whole.
@@ -369,7 +410,7 @@ TEST_F(ProfileFileTest, AHugeListLoadsAndKeepsOnlyTheKeysOfTheProfile) {
     const std::string bytes = readWholeFile(path);
     Plist::Dictionary written;
     Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), written);
-    EXPECT_EQ(written.size(), 278u);
+    EXPECT_EQ(written.size(), 279u);  // with "attacks", empty
 }
 
 TEST_F(ProfileFileTest, TemporaryFilesLeftByACutOffSaveAreRemoved) {
@@ -497,6 +538,8 @@ TEST_F(ProfileFileTest, PythonsPlistlibReadsTheProfileAndWritesOneTheGameLoads) 
         EXPECT_EQ(profile.scoreTables[1][4][2], 4200000000);
         EXPECT_EQ(profile.stagesBeaten[1][3][9], 1);
         EXPECT_EQ(profile.controls[3], 27);
+        ASSERT_EQ(profile.attacks.size(), 2u);
+        EXPECT_EQ(profile.attacks[1].bestMs[3], 59000);
     }
 }
 

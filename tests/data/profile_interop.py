@@ -29,7 +29,7 @@ def check(path):
         assert file.read(8) == b"bplist00", "not a binary property list"
     with open(path, "rb") as file:
         profile = plistlib.load(file)
-    expected = INT64_KEYS | FLOAT_KEYS | BOOL_KEYS | INT_KEYS
+    expected = INT64_KEYS | FLOAT_KEYS | BOOL_KEYS | INT_KEYS | {"attacks"}
     assert set(profile) == expected, f"keys differ: {sorted(set(profile) ^ expected)}"
     for key in INT64_KEYS | INT_KEYS:
         assert type(profile[key]) is int, f"{key}: {profile[key]!r}"
@@ -47,6 +47,9 @@ def check(path):
     assert profile["show tutorial"] is False and profile["control screen mode"] is True
     assert math.isclose(profile["sfx volume"], 0.75) and math.isclose(profile["prize alpha"], 0.4, rel_tol=1e-6)
     assert profile["ctrl 7"] == 27 and profile["level"] == 6
+    assert profile["attacks"][1] == {"boss": "boss_vortalis", "phase": 7, "name": "INTO THE VORTEX", "stage": 5,
+                                     "tries": [0, 0, 3, 9], "captures": [0, 0, 0, 2],
+                                     "best ms": [0, 0, 0, 61234]}, profile["attacks"]
 
 
 def write(path, form):
@@ -54,6 +57,7 @@ def write(path, form):
         profile = plistlib.load(file)
     profile.update({"lives": 3, "high score": 12345678901234, "music volume": 0.125, "show tutorial": False,
                     "score B 4 2": 4200000000, "num beat extreme normal s 9": 1, "ctrl 3": 27})
+    profile["attacks"][1]["best ms"][3] = 59000
     with open(path, "wb") as file:
         plistlib.dump(profile, file, fmt=plistlib.FMT_BINARY if form == "binary" else plistlib.FMT_XML)
 

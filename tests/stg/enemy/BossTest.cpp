@@ -175,6 +175,40 @@ TEST(BossPhases, TheEntranceIsInvincibleABeatenPhaseFliesHomeRefillsAndPaysItsBo
     EXPECT_FLOAT_EQ(boss.getHitPoints(), 50.0f);
 }
 
+// An attack is beaten when its hit points run out, or, taking no damage, when it has been
+// endured to its end; one whose script runs out is not. The entrance has no attack.
+const bool attackFiles = addPackageFile(
+    "assets/plist/t_boss_attacks.plist",
+    plist({{"sprite", text("spr_t_boss")},
+           {"start x", real(160)},
+           {"start y", real(360)},
+           {"default x", real(160)},
+           {"default y", real(360)},
+           {"phase 0", phase(10, {{"invincibility", boolean(true)}, {"movement node 0", node(300)}})},
+           {"phase 1", phase(50, {{"attack name", text("RUNS OUT")}, {"movement node 0", node(600)}})},
+           {"phase 2", phase(50, {{"attack name", text("SHOT DOWN")},
+                                  {"repeat", boolean(true)},
+                                  {"movement node 0", node(600)}})},
+           {"phase 3", phase(10, {{"attack name", text("WEATHERED")},
+                                  {"invincibility", boolean(true)},
+                                  {"movement node 0", node(600)}})}}));
+
+TEST(BossPhases, AnAttackIsBeatenByItsHitPointsOrEnduredNeverTimedOut) {
+    ASSERT_TRUE(attackFiles);
+    BossStage stage;
+    OXBoss& boss = stage.start("t_boss_attacks");
+    EXPECT_EQ(boss.getFileName(), "t_boss_attacks");
+    stage.runUntil([&] { return boss.getPhaseIndex() == 2 && !boss.isTransitioning(); });
+    stage.run(100);  // a repeating attack runs until it is shot down
+    EXPECT_EQ(stage.world.attacks.size(), 3u);
+    beatPhase(stage, boss);
+    stage.runUntil([&] { return boss.getLife() == OXBoss::BossLife::Gone; });
+    const std::vector<std::string> expected = {"t_boss_attacks 1 RUNS OUT",  "1 not beaten",
+                                               "t_boss_attacks 2 SHOT DOWN", "2 beaten",
+                                               "t_boss_attacks 3 WEATHERED", "3 beaten"};
+    EXPECT_EQ(stage.world.attacks, expected);
+}
+
 TEST(BossPhases, ARunOutTimerLosesTheBonusAndDrainsTheMultiplier) {
     BossStage stage;
     OXBoss& boss = stage.start("t_boss");

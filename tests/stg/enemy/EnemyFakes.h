@@ -10,6 +10,7 @@
 #include "engine/IXRenderObject.h"
 #include "stg/enemy/IXEnemyPlayer.h"
 #include "stg/enemy/IXEnemyWorld.h"
+#include "stg/enemy/OXBoss.h"
 #include "stg/shot/IXShotEffects.h"
 #include "stg/shot/IXShotWorld.h"
 
@@ -97,6 +98,12 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
         return true;
     }
     void bossDefeated(const Vec3&) override { ++defeatNotices; }
+    void attackStarted(const OXBoss& boss, int phase) override {
+        attacks.push_back(boss.getFileName() + " " + std::to_string(phase) + " " + boss.getAttackName());
+    }
+    void attackEnded(const OXBoss&, int phase, bool defeated) override {
+        attacks.push_back(std::to_string(phase) + (defeated ? " beaten" : " not beaten"));
+    }
     void hullBlast(const Vec3& at, float size) override {
         hullBlasts.push_back({ExplosionKind::Huge, at, size});
     }
@@ -123,6 +130,7 @@ class FakeWorld : public IXEnemyWorld, public IXShotWorld {
     bool timerShown = false;
     int timeOuts = 0, defeatNotices = 0;
     std::vector<float> bonuses;
+    std::vector<std::string> attacks;  // "t_boss 1 NAME" as one begins, "1 beaten" as it ends
 };
 
 }  // namespace enemytest
