@@ -2,6 +2,7 @@
 
 #include "frontend/IXMenuHost.h"
 #include "frontend/OXScnDefaultBg.h"
+#include "frontend/OXScnVLPractice.h"
 
 namespace {
 class OXScnVLPlaceholder : public OXScnVLMenu {
@@ -43,9 +44,10 @@ OXScene* makeMenuScene(int index, IXMenuHost& host) {
             return new OXScnVLResults(host);
         case kFighterSelectScene:
             return new OXScnVLFighterSelect(host);
-        // The theatre and the practice screen: a bare menu until they are built.
-        case kReplayScene:
         case kPracticeScene:
+            return new OXScnVLPractice(host);
+        // The theatre: a bare menu until it is built.
+        case kReplayScene:
             return new OXScnVLPlaceholder(host);
         default:
             return new OXScnDefaultBg();

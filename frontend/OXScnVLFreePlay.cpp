@@ -1,38 +1,22 @@
 #include "frontend/OXScnVLFreePlay.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <exception>
 #include <string>
 
 #include "data/CXUserProfile.h"
-#include "data/Plist.h"
 #include "engine/OXButton.h"
 #include "engine/OXTextBox.h"
 #include "frontend/IXMenuHost.h"
 #include "frontend/MenuSceneIndex.h"
+#include "frontend/PracticeMenu.h"
 #include "frontend/ScreenParts.h"
 #include "stg/game/CXGameSession.h"
 
-namespace {
-// The stages the campaign holds: the entries of its level list.
-int campaignStages() {
-    Plist::Array list;
-    try {
-        if (!Plist::loadAssetArray(CXGameSession::kArcadeLevelList, list)) {
-            list.clear();
-        }
-    } catch (const std::exception& error) {
-        std::printf("BAD PROPERTY LIST %s: %s\n", CXGameSession::kArcadeLevelList, error.what());
-        list.clear();
-    }
-    return static_cast<int>(list.size());
-}
-}  // namespace
+static_assert(OXScnVLFreePlay::kStageCount == PracticeMenu::kMostCampaignStages,
+              "free play and practice offer the same stages of the campaign");
 
 void OXScnVLFreePlay::buildScene() {
     addHeading("STAGE SELECT");
-    playableStages = std::min(campaignStages(), kStageCount);
+    playableStages = PracticeMenu::campaignStages();
     for (int stage = 0; stage < kStageCount; ++stage) {
         const bool playable = stage < playableStages;
         const std::string label = "STAGE " + std::to_string(stage + 1) + (playable ? "" : "  LOCKED");
@@ -42,7 +26,7 @@ void OXScnVLFreePlay::buildScene() {
         }
     }
     // The hidden last stage, once an arcade game has found it: it plays in the fifth's place.
-    const bool hidden = host.profile().hiddenStageReached && playableStages == kStageCount;
+    const bool hidden = PracticeMenu::hiddenStageOpen(host.profile(), playableStages);
     if (hidden) {
         hiddenStageButton = addButton(HiddenStage, "TRUE FIFTH", kCentreX, 720 - kButtonGap * kStageCount);
     }

@@ -337,6 +337,17 @@ void OXBoss::setUniformScaleAll(float value) {
 // ---- Start and phases ----
 
 void OXBoss::start() {
+    if (!enter()) {
+        return;
+    }
+    if (canFight()) {
+        startPhase(0);
+    } else {
+        life = BossLife::CannotFight;
+    }
+}
+
+bool OXBoss::enter() {
     position = startPosition;
     visible = active = true;
     colour = kWhite;
@@ -351,6 +362,7 @@ void OXBoss::start() {
     nodeIndex = 0;
     life = BossLife::Waiting;
     idleTime = 0.0f;
+    lastEndedPhase = -1;
     for (auto& module : modules) {
         module->setVisible(true);
         module->setActive(true);
@@ -362,13 +374,44 @@ void OXBoss::start() {
         visible = active = false;
         life = BossLife::Gone;
         markDefeated();
-        return;
+        return false;
     }
-    if (canFight()) {
-        startPhase(0);
-    } else {
-        life = BossLife::CannotFight;
+    return true;
+}
+
+bool OXBoss::startAtPhase(int index) {
+    if (!showable || index < 0 || index >= getPhaseCount() || !enter()) {
+        return false;
     }
+    showModules(false);
+    // Where the phases before it would have left its home, its music and the stage clock.
+    const std::string* music = nullptr;
+    for (int earlier = 0; earlier < index; ++earlier) {
+        const BossPhase& phase = phases[static_cast<size_t>(earlier)];
+        if (phase.movesHome) {
+            defaultPosition = nextDefaultPosition = phase.nextHome;
+        }
+        if (!phase.music.empty()) {
+            music = &phase.music;
+        }
+        if (enemyManager && phase.setsStageClock) {
+            enemyManager->setStageClock(phase.stageClockMs);
+        }
+    }
+    if (music) {
+        CXSoundManager::instance().playMusic("assets/audio/" + *music, true);
+    }
+    // In by the flight home's last step; its end starts the phase.
+    const BossPhase& phase = phases[static_cast<size_t>(index)];
+    phaseIndex = index;
+    phaseHp = maxHitPoints = phase.hitPoints;
+    hitPoints = previousHitPoints = previousBlinkHp = 0.0f;
+    hpRefillRate = phaseHp * kRefillPerHp;
+    invincible = true;
+    life = BossLife::FlightClimb;
+    const Vec3 home{defaultPosition.x, defaultPosition.y, position.z};
+    moveBy(kEntryFlightMs, home - position, 0.45f, this, flightStepCallback);
+    return true;
 }
 
 void OXBoss::startPhase(int index) {
@@ -774,6 +817,8 @@ void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
     }
     if (hitPoints <= 0.0f) {
         // The phase is beaten: its bullets burst into prizes, and the next phase or the death begins.
+        lastEndedPhase = phaseIndex;
+        lastPhaseBeaten = true;
         ++phaseIndex;
         life = BossLife::Fighting;
         delayTime = 0.0f;
@@ -805,6 +850,8 @@ void OXBoss::updateFight(float dtMs, IXEnemyPlayer* ship) {
         if (nodeIndex + 1 < movementNodeCount) {
             startBossNode(nodeIndex + 1);
         } else if (!repeatNodes) {
+            lastEndedPhase = phaseIndex;
+            lastPhaseBeaten = invincible;  // a survival phase lived through
             ++phaseIndex;
             delayTime = 0.0f;
             endPhase();

@@ -45,6 +45,7 @@ class OXBoss : public OXEnemy {
     static constexpr float kPhaseClearReach = 500.0f;  // the phase-clear burst's last radius
     static constexpr float kPhaseClearGrowth = 24.0f;  // per frame
     static constexpr float kCannotFightMs = 5000.0f;   // a boss with nothing to fight waits this long
+    static constexpr float kEntryFlightMs = 1500.0f;   // attack practice: in to the phase's home
     static constexpr float kBonusByDifficulty[kDifficultyCount] = {100000.0f, 250000.0f, 500000.0f,
                                                                    1000000.0f};
 
@@ -60,6 +61,12 @@ class OXBoss : public OXEnemy {
     // Placed at the start position, visible and active, phase 0; a boss
     // that cannot be shown is marked defeated instead and never appears.
     virtual void start();
+    // Starts the fight at phase `index` (attack practice), as if the phases before it had been
+    // fought: it flies in from its start position to the home that phase begins at, its hit
+    // points filling on the way, and the phase then begins with its full timer and hit points.
+    // The music and stage clock the earlier phases would have set are set at once. False, with
+    // nothing started, for a phase it does not have or a boss that cannot be shown.
+    bool startAtPhase(int index);
     void tick(float dtMs) override;
     void updateBehaviour(float dtMs) override;
     // Its modules above it, itself, its modules below, then its decorations.
@@ -122,6 +129,10 @@ class OXBoss : public OXEnemy {
     int moduleCount() const { return static_cast<int>(modules.size()); }
     const OXBossModule& bossModule(int index) const { return *modules[static_cast<size_t>(index)]; }
     float getScoreFactor() const { return scoreFactor; }
+    // The last phase that ended, -1 before any, and whether it was beaten: its hit points ran
+    // out, or it could not be hurt and was lived through to its end.
+    int getLastEndedPhase() const { return lastEndedPhase; }
+    bool wasLastPhaseBeaten() const { return lastPhaseBeaten; }
 
   private:
     struct Effect {
@@ -155,6 +166,9 @@ class OXBoss : public OXEnemy {
     void updateDecorations();
     void hideDecorations();
     void markDefeated();
+    // Placed at its start position, visible and active, before its first phase; false (marked
+    // defeated, never shown) for a boss that cannot be shown.
+    bool enter();
     // The hull's frame for the phase `index` begins, when the boss lists "damage phases".
     void showDamage(int index);
     // A damaged hull throws a few dim sparks and a thin wisp of smoke now and then, more often
@@ -192,6 +206,8 @@ class OXBoss : public OXEnemy {
     float smallExplosionTimer = 0.0f;
     BossLife life = BossLife::Waiting;
     float idleTime = 0.0f;  // a boss that cannot fight counts as beaten after kCannotFightMs
+    int lastEndedPhase = -1;
+    bool lastPhaseBeaten = false;
 
     std::vector<Effect> effects;
     std::vector<std::unique_ptr<OXBossModule>> modules;

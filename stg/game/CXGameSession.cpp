@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
+#include <utility>
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
@@ -16,6 +17,7 @@
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
+#include "stg/game/overlays/OXScnAttackPanel.h"
 #include "stg/game/overlays/OXScnBaseContinue.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/game/overlays/OXScnBasePause.h"
@@ -31,7 +33,7 @@ namespace {
 using State = CXGameSession::State;
 using Overlay = CXGameSession::Overlay;
 // Draw depth of each overlay, by Overlay.
-constexpr float kOverlayDepth[CXGameSession::kOverlayCount] = {500, 600, 700, 800, 900, 1000, 1100};
+constexpr float kOverlayDepth[CXGameSession::kOverlayCount] = {500, 600, 700, 800, 900, 1000, 1100, 950};
 // The trance factor's growth per unit of multiplier at a stage clear, by difficulty.
 constexpr float kTranceFactorGrowth[kDifficultyCount] = {0.05f, 0.075f, 0.125f, 0.25f};
 constexpr int kStageClearExperience = 200;
@@ -97,6 +99,8 @@ OXScene* CXGameSession::overlayScene(Overlay which) const {
             return overlayScenes.pause.get();
         case Overlay::Confirm:
             return overlayScenes.confirm.get();
+        case Overlay::AttackPanel:
+            return overlayScenes.attackPanel.get();
     }
     return nullptr;
 }
@@ -105,12 +109,28 @@ OXScene* CXGameSession::overlayScene(Overlay which) const {
 
 void CXGameSession::startGame(const std::string& levelListPath, int startStage) {
     tearDown();
-    readLevelList(levelListPath);
+    playingReplay = false;
+    // Practice plays the stage its screen chose: attack practice on the boss rush's stages.
+    const bool practice = isPracticeMode(chosen.mode);
+    const std::string listPath = chosen.mode == GameMode::AttackPractice ? kBossRushLevelList : levelListPath;
+    practising = chosen.practice;
+    startStage = practice ? practising.stage : startStage;
+    readLevelList(listPath);
+    const bool noSuchStage = practice && !levelList.empty() && !practiceStageExists(startStage);
+    if (noSuchStage) {
+        std::printf("PRACTICE STAGE %d IS NOT IN THE GAME, BACK TO THE MENUS\n", startStage);
+        levelList.clear();
+    }
     if (levelList.empty()) {
         // Nothing to play: the first tick ends the game and hands control back to the menus.
-        std::printf("NO STAGES TO PLAY IN %s, BACK TO THE MENUS\n", levelListPath.c_str());
+        if (!noSuchStage) {
+            std::printf("NO STAGES TO PLAY IN %s, BACK TO THE MENUS\n", listPath.c_str());
+        }
         // Its end keeps nothing of the game before: no score, best, experience or replay.
         current = GameRun{};
+        if (practice) {
+            current.mode = chosen.mode;  // the results screen offers the practice again
+        }
         recording = Replay{};
         state = State::Ending;
         return;
@@ -121,8 +141,9 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     current.mode = chosen.mode;
     current.casual = chosen.casual;
     current.difficulty = chosen.difficulty;
-    current.hiddenStageChosen = current.mode == GameMode::FreePlay && startStage == kHiddenStageChoice &&
-                                static_cast<int>(levelList.size()) > kTrueRouteStageIndex;
+    current.hiddenStageChosen =
+        (current.mode == GameMode::FreePlay || current.mode == GameMode::StagePractice) &&
+        startStage == kHiddenStageChoice && static_cast<int>(levelList.size()) > kTrueRouteStageIndex;
     current.stageIndex = current.hiddenStageChosen
                              ? kTrueRouteStageIndex
                              : std::clamp(startStage, 0, static_cast<int>(levelList.size()));
@@ -132,6 +153,13 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     current.bombs = current.startBombs = values.bombs;
     current.lives = current.startLives = values.lives;
     current.continues = current.startContinues = values.continues;
+    if (practice) {
+        // The practice screen's stock, within the profile's own limits; no continue.
+        current.weaponLevel = std::clamp(practising.weapon, 0, 5);
+        current.bombs = current.startBombs = std::clamp(practising.bombs, 0, 5);
+        current.lives = current.startLives = std::clamp(practising.lives, 0, 5);
+        current.continues = current.startContinues = 0;
+    }
     current.highScore = current.bestBefore =
         tableBestOf(values, current.mode, current.casual, current.difficulty);
     ready = false;
@@ -157,6 +185,11 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
         recording.bindings[binding] = values.bindingCode(binding);
     }
     recording.turn = values.controlScreenMode ? static_cast<int>(values.screenOrientation) : 0;
+    recording.practice = practice;
+    if (current.mode == GameMode::AttackPractice) {
+        recording.attackBoss = practising.boss;
+        recording.attackPhase = practising.phase;
+    }
     recordingOpen = true;
     shotmath::seedGameRandom(nextSeed);
 
@@ -177,7 +210,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     }
     state = State::StageLoading;
 
-    if (profile) {
+    if (profile && !practice) {
         if (current.casual) {
             profile->addTimesPlayedCasual(1);
         } else {
@@ -215,6 +248,7 @@ void CXGameSession::createOverlays() {
     overlayScenes.summary = std::make_unique<OXScnBaseSummary>(*this);
     overlayScenes.pause = std::make_unique<OXScnBasePause>(*this);
     overlayScenes.confirm = std::make_unique<OXScnEndGameConfirm>(*this);
+    overlayScenes.attackPanel = std::make_unique<OXScnAttackPanel>(*this);
     for (int index = 0; index < kOverlayCount; ++index) {
         OXScene* overlay = overlayScene(static_cast<Overlay>(index));
         overlay->init();
@@ -264,6 +298,9 @@ void CXGameSession::loadStage(int index) {
     IXStageHud& hud = overlayScenes.hud ? static_cast<IXStageHud&>(*overlayScenes.hud) : noStageHud();
     gameScene = std::make_unique<OXScnBaseSTGGame>(current, *this, hud, visibility);
     gameScene->setViewport({0, 0, 0}, {static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0});
+    if (current.mode == GameMode::AttackPractice) {
+        gameScene->practiseAttack(practising.boss, practising.phase);
+    }
     const std::string stagePath = stagePathFor(index);
     if (stagePath == std::string(kTrueRouteStage) + ".plist") {
         current.trueRoute = true;
@@ -271,7 +308,8 @@ void CXGameSession::loadStage(int index) {
             profile->hiddenStageReached = true;  // free play offers it from now on
         }
     }
-    const bool intro = index == 0 && current.mode != GameMode::BossRush;
+    const bool intro =
+        index == 0 && current.mode != GameMode::BossRush && current.mode != GameMode::AttackPractice;
     gameScene->loadStage(stagePath, intro, wide);
 
     const float viewWidth = wide ? 270.0f : 360.0f;
@@ -333,6 +371,9 @@ void CXGameSession::tick(float) {
             }
             backgroundScene->tick(kStageStepMs * (gameScene ? gameScene->getTimeScale() : 1.0f));
         }
+        if (gameScene && gameScene->isAttemptOver()) {
+            showAttackPanel();
+        }
     }
     for (int index = 0; index < kOverlayCount; ++index) {
         const Overlay which = static_cast<Overlay>(index);
@@ -341,7 +382,8 @@ void CXGameSession::tick(float) {
             continue;
         }
         const bool runsWhilePaused = which == Overlay::Continue || which == Overlay::GameOver ||
-                                     which == Overlay::Pause || which == Overlay::Confirm;
+                                     which == Overlay::Pause || which == Overlay::Confirm ||
+                                     which == Overlay::AttackPanel;
         if (state != State::InOverlay || runsWhilePaused) {
             overlay->tick(kOverlayStepMs);
         }
@@ -353,7 +395,11 @@ void CXGameSession::tick(float) {
         }
     }
     if (state == State::Ending) {
-        endGame();
+        if (std::exchange(retryWanted, false) && !playingReplay) {
+            startPracticeAgain();
+        } else {
+            endGame();
+        }
     }
 }
 
@@ -557,6 +603,9 @@ void CXGameSession::acceptContinue() {
 }
 
 void CXGameSession::keepGame() {
+    // A practice game keeps its replay as last.ovr, and nothing of a high score, experience
+    // or progress.
+    const bool practice = isPracticeGame();
     storeHighScore();
     finishRecording();
     const std::string replayPath = keepReplay();
@@ -566,12 +615,15 @@ void CXGameSession::keepGame() {
         lastResult.replayPath = replayPath;
         lastResult.score = current.score;
         lastResult.best = current.highScore;
-        lastResult.newRecord = current.isNewRecord();
+        lastResult.newRecord = !practice && current.isNewRecord();
         lastResult.mode = current.mode;
+        lastResult.practice = practice;
     }
     if (profile) {
-        profile->addPendingExperience(current.experience);
-        profile->applyExperience();
+        if (!practice) {
+            profile->addPendingExperience(current.experience);
+            profile->applyExperience();
+        }
         profile->save();
     }
 }
@@ -628,7 +680,7 @@ void CXGameSession::stageCleared() {
     run.experience += kStageClearExperience;
     run.tranceFactor += totalMultiplier * kTranceFactorGrowth[storedNumber(run.difficulty)];
 
-    if (profile) {
+    if (profile && !isPracticeGame()) {
         profile->setStageBeaten(1, run.difficulty, run.stageIndex, !run.casual);
         if (run.stageIndex == kTrueRouteStageIndex) {
             profile->addGamesBeaten(1, run.difficulty, !run.casual);
@@ -662,7 +714,7 @@ void CXGameSession::summaryFinished() {
 
 void CXGameSession::nextStage() {
     CXSoundManager::instance().stopMusic();
-    if (current.mode == GameMode::FreePlay) {
+    if (current.mode == GameMode::FreePlay || current.mode == GameMode::StagePractice) {
         state = State::Ending;
         return;
     }
@@ -681,7 +733,7 @@ void CXGameSession::nextStage() {
 // ---- Keeping the game ----
 
 void CXGameSession::storeHighScore() {
-    if (!profile) {
+    if (!profile || isPracticeGame()) {
         return;
     }
     long long& entry = tableBestOf(*profile, current.mode, current.casual, current.difficulty);
@@ -807,12 +859,22 @@ void CXGameSession::startReplay(const Replay& replay, CXUserProfile& values) {
     chosen.casual = replay.casual;
     chosen.difficulty = difficultyFromStored(replay.difficulty);
     chosen.freePlayStage = replay.stage;
+    if (isPracticeMode(chosen.mode)) {
+        // The practice as it was chosen: its stage, its stock, its attack.
+        chosen.practice.stage = replay.stage;
+        chosen.practice.weapon = replay.weapon;
+        chosen.practice.bombs = replay.bombs;
+        chosen.practice.lives = replay.lives;
+        chosen.practice.boss = replay.attackBoss;
+        chosen.practice.phase = replay.attackPhase;
+    }
     if (replay.tableBest >= 0) {
         tableBestOf(values, chosen.mode, chosen.casual, chosen.difficulty) = replay.tableBest;
     }
     profile = &values;
     nextSeed = replay.seed;
     startGame(chosen.mode == GameMode::BossRush ? kBossRushLevelList : kArcadeLevelList, replay.stage);
+    playingReplay = true;
     markReadyToStart();
 }
 
@@ -861,15 +923,84 @@ void CXGameSession::tearDown() {
     deleteOverlays();
     recordingOpen = false;
     ready = false;
+    retryWanted = false;
     state = State::Idle;
     activeOverlay = Overlay::Hud;
     watchSpeed = 0;
 }
 
 void CXGameSession::takeControl() {
-    // Built with the replay theatre.
+    watchSpeed = 0;
+    playingReplay = false;  // the player's game now: an attack practice's RETRY starts it again
+    recording.practice = true;
+    // The keys the replay holds now are let go as the player's own edges, so the recording,
+    // which already holds the replay's keys so far, plays back to this same state.
+    bool held[Replay::kKeyCodes] = {};
+    for (const ReplayKey& key : recording.keys) {
+        held[key.code] = key.down;
+    }
+    for (int code = 0; code < Replay::kKeyCodes; ++code) {
+        if (held[code]) {
+            keyEvent(code, false);
+        }
+    }
 }
 
 bool CXGameSession::isPracticeGame() const {
     return isPracticeMode(current.mode) || recording.practice;
+}
+
+// ---- Practice ----
+
+bool CXGameSession::practiceStageExists(int stage) const {
+    const int count = static_cast<int>(levelList.size());
+    if (chosen.mode == GameMode::StagePractice && stage == kHiddenStageChoice) {
+        return count > kTrueRouteStageIndex;
+    }
+    return stage >= 0 && stage < count;
+}
+
+void CXGameSession::showAttackPanel() {
+    const OXScnBaseSTGGame::AttackAttempt& attempt = gameScene->getAttempt();
+    using End = OXScnBaseSTGGame::AttemptEnd;
+    std::printf("ATTACK PRACTICE %s: %s IN %d MS\n",
+                attempt.end == End::Captured  ? "CAPTURED"
+                : attempt.end == End::Cleared ? "CLEARED"
+                                              : "FAILED",
+                attempt.attackName.c_str(), attempt.timeMs());
+    state = State::InOverlay;
+    gameScene->releaseKeys();
+    CXSoundManager::instance().setMusicHeld(true);
+    showOverlay(Overlay::AttackPanel);
+    overlayScenes.attackPanel->appear(attempt);
+}
+
+void CXGameSession::leaveAttackPanel() {
+    if (activeOverlay == Overlay::AttackPanel && state == State::InOverlay) {
+        state = State::Ending;
+    }
+}
+
+void CXGameSession::retryPractice() {
+    if (!isPracticeMode(current.mode) || state == State::Idle) {
+        return;
+    }
+    retryWanted = true;
+    state = State::Ending;
+}
+
+void CXGameSession::startPracticeAgain() {
+    keepGame();
+    std::printf("PRACTICE AGAIN\n");
+    // The same choices; the next seed follows from this game's (a splitmix64 step).
+    uint64_t seed = recording.seed + 0x9e3779b97f4a7c15ull;
+    seed = (seed ^ (seed >> 30)) * 0xbf58476d1ce4e5b9ull;
+    seed = (seed ^ (seed >> 27)) * 0x94d049bb133111ebull;
+    nextSeed = seed ^ (seed >> 31);
+    chosen.mode = current.mode;
+    chosen.casual = current.casual;
+    chosen.difficulty = current.difficulty;
+    chosen.practice = practising;
+    startGame(kArcadeLevelList, practising.stage);
+    markReadyToStart();
 }

@@ -12,6 +12,7 @@
 
 class CXUserProfile;
 class OXScene;
+class OXScnAttackPanel;
 class OXScnBaseContinue;
 class OXScnBaseHUD;
 class OXScnBasePause;
@@ -46,9 +47,10 @@ class CXGameSession : public IXStageHost {
         Splash = 3,
         Summary = 4,
         Pause = 5,
-        Confirm = 6
+        Confirm = 6,
+        AttackPanel = 7  // an attack practice's end: RETRY or BACK
     };
-    static constexpr int kOverlayCount = 7;
+    static constexpr int kOverlayCount = 8;
     // The overlays of a game, made at its start (all null before the first).
     struct Overlays {
         std::unique_ptr<OXScnBaseHUD> hud;
@@ -58,6 +60,7 @@ class CXGameSession : public IXStageHost {
         std::unique_ptr<OXScnBaseSummary> summary;
         std::unique_ptr<OXScnBasePause> pause;
         std::unique_ptr<OXScnEndGameConfirm> confirm;
+        std::unique_ptr<OXScnAttackPanel> attackPanel;
     };
     // The game scene's fixed step, whatever the real frame time.
     static constexpr float kStageStepMs = 15.447501f;
@@ -124,6 +127,12 @@ class CXGameSession : public IXStageHost {
     void gameOverFinished();
     void acceptContinue();
     void endGame();
+    // A practice game's RETRY: this game ends (its replay kept) and the same practice starts
+    // again at once with a new seed, without going back to the menus. A watched replay's game
+    // ends instead, as with BACK.
+    void retryPractice();
+    // The attack panel's BACK: the game ends into the results screen.
+    void leaveAttackPanel();
     // The program closes during a game (its window closed): the game is kept as END GAME keeps
     // it (high score, experience, replay) without going back to the menus. Nothing without a
     // game in play.
@@ -229,9 +238,16 @@ class CXGameSession : public IXStageHost {
     std::string keepReplay();
     // What every end of a game keeps: the high score, the replay, the experience.
     void keepGame();
+    // Whether `stage` of the practice choices is one the level list has.
+    bool practiceStageExists(int stage) const;
+    void showAttackPanel();
+    void startPracticeAgain();
 
-    GameChoices chosen;  // the menus' choices for the next game
-    GameRun current;     // the game in play
+    GameChoices chosen;                // the menus' choices for the next game
+    GameChoices::Practice practising;  // the practice choices of the game in play
+    bool retryWanted = false;          // the game's end starts it again (retryPractice)
+    bool playingReplay = false;        // the game in play is a replay's (startReplay)
+    GameRun current;                   // the game in play
     Overlays overlayScenes;
     Overlay activeOverlay = Overlay::Hud;    // the overlay being shown
     Overlay confirmCaller = Overlay::Pause;  // the overlay the confirmation returns to

@@ -40,6 +40,7 @@ constexpr const char* kPlistFolder = "assets/plist/";
 constexpr float kFieldHeight = framing::kFieldHeight;
 constexpr float kRespawnWaitMs = 100000.0f;
 constexpr float kFirstSpawnDelayMs = 2000.0f;
+constexpr float kPracticeFirstSpawnMs = 1000.0f;  // an attack practice's ship comes sooner
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
@@ -243,12 +244,14 @@ void OXScnBaseSTGGame::loadDefinition(const std::string& path) {
         unplayable = "ITS STAGE FILE NAMES NO WAVES AND NO BOSS";
     }
     const std::string midBoss = Plist::textOf(definition, "mid boss");
-    if (boss.empty()) {
+    if (attempt.wanted) {
+        loadPracticeBoss(boss, midBoss);
+    } else if (boss.empty()) {
         enemies->setBossDone(true);
     } else {
         enemies->loadBoss(kPlistFolder + boss);
     }
-    if (midBoss.empty()) {
+    if (midBoss.empty() || attempt.wanted) {
         enemies->setMidBossDone(true);
     } else {
         enemies->loadMidBoss(kPlistFolder + midBoss);
@@ -294,11 +297,13 @@ void OXScnBaseSTGGame::start() {
     std::printf("STARTING GAME\n");
     stageState = Started;
     enemies->setState(CXEnemyManager::Running);
-    if (!stageMusic.empty()) {
+    // An attack practice plays its boss's music from the start.
+    const std::string& music = attempt.wanted && !bossMusic.empty() ? bossMusic : stageMusic;
+    if (!music.empty()) {
         std::printf("STARTING MUSIC\n");
-        CXSoundManager::instance().playMusic("assets/audio/" + stageMusic, true);
+        CXSoundManager::instance().playMusic("assets/audio/" + music, true);
     }
-    respawnDelay = kFirstSpawnDelayMs;
+    respawnDelay = attempt.wanted ? kPracticeFirstSpawnMs : kFirstSpawnDelayMs;
     firstSpawnPending = true;
 }
 
@@ -341,6 +346,9 @@ void OXScnBaseSTGGame::update(float dtMs) {
     blasts->tick(scaled);
     textBoxes->tick(scaled);
     rings->tick(scaled);
+    if (attempt.wanted) {
+        updateAttempt();
+    }
 
     if (timeScale != 1.0f && timeScaleLeft > 0.0f) {
         timeScaleLeft -= dtMs;
@@ -368,6 +376,9 @@ void OXScnBaseSTGGame::update(float dtMs) {
 void OXScnBaseSTGGame::updateStageScript(float dtMs) {
     if (stageState >= Started) {
         stageTime += dtMs;
+    }
+    if (attempt.wanted) {
+        return;  // no splash, no warning and no clear: the attempt runs the stage
     }
     if (stageState == Started && stageTime >= splashTime) {
         host.showSplash(run.stageIndex, stageTitle);
@@ -403,6 +414,8 @@ void OXScnBaseSTGGame::updateInputAndRespawn(float dtMs) {
             if (firstSpawnPending && introPending) {
                 introPending = false;
                 startOpening();
+            } else if (attempt.wanted && !firstSpawnPending) {
+                // An attempt has one ship: its loss has ended it, and the panel follows.
             } else if (run.lives < 1 && !firstSpawnPending) {
                 host.livesRanOut();
                 shakeTime = 0.0f;
@@ -1091,6 +1104,9 @@ void OXScnBaseSTGGame::hudStartTranceCutIn() {
 }
 
 void OXScnBaseSTGGame::playerDied() {
+    if (attempt.wanted && attempt.end == AttemptEnd::None) {
+        endAttempt(AttemptEnd::Failed);
+    }
     respawnDelay = kDeathRespawnDelayMs;
     cameraShake(500.0f, 80.0f);
     if (ship) {
@@ -1100,4 +1116,93 @@ void OXScnBaseSTGGame::playerDied() {
 
 void OXScnBaseSTGGame::showHitMark(const ReplayHit* hit) {
     (void)hit;  // drawn with the hit record
+}
+
+// ---- Attack practice ----
+
+namespace {
+// A name from the choices as a console line may show it: printable ASCII, at most 40 characters.
+std::string printable(const std::string& name) {
+    std::string shown;
+    for (const char c : name) {
+        if (shown.size() >= 40) {
+            shown += "...";
+            break;
+        }
+        shown += c >= 0x20 && c < 0x7f ? c : '?';
+    }
+    return shown;
+}
+}  // namespace
+
+void OXScnBaseSTGGame::practiseAttack(const std::string& boss, int phase) {
+    attempt = AttackAttempt{};
+    attempt.wanted = true;
+    attempt.boss = boss;
+    attempt.phase = phase;
+}
+
+void OXScnBaseSTGGame::loadPracticeBoss(const std::string& boss, const std::string& midBoss) {
+    // Only a boss the stage names is loaded, so the choice never names a file of its own.
+    if (attempt.boss.empty() || (attempt.boss != boss && attempt.boss != midBoss)) {
+        std::printf("ATTACK PRACTICE: NO BOSS \"%s\" IN THIS STAGE\n", printable(attempt.boss).c_str());
+        enemies->setBossDone(true);
+        if (!unplayable) {
+            unplayable = "THE BOSS CHOSEN FOR PRACTICE IS NOT IN IT";
+        }
+        return;
+    }
+    // The practised boss fights in the boss's place, whichever it is: the mid-boss is skipped.
+    enemies->loadBoss(kPlistFolder + attempt.boss);
+    const OXBoss* loaded = enemies->getBoss();
+    const int phases = loaded ? loaded->getPhaseCount() : 0;
+    if (attempt.phase < 0 || attempt.phase >= phases) {
+        std::printf("ATTACK PRACTICE: %s HAS NO PHASE %d (IT HAS %d)\n", attempt.boss.c_str(), attempt.phase,
+                    phases);
+        if (!unplayable) {
+            unplayable = "THE ATTACK CHOSEN FOR PRACTICE IS NOT IN ITS BOSS";
+        }
+    }
+}
+
+void OXScnBaseSTGGame::updateAttempt() {
+    OXBoss* boss = enemies->getBoss();
+    if (!boss || attempt.end != AttemptEnd::None) {
+        return;
+    }
+    if (stageState == Started && !firstSpawnPending) {
+        // The ship is in: the boss comes.
+        stageState = BossAnnounced;
+        if (!boss->startAtPhase(attempt.phase)) {
+            std::printf("ATTACK PRACTICE: %s CANNOT BE SHOWN\n", attempt.boss.c_str());
+            endAttempt(AttemptEnd::Failed);
+        }
+        return;
+    }
+    const bool fighting = boss->getLife() == OXBoss::BossLife::Fighting ||
+                          boss->getLife() == OXBoss::BossLife::ReturningForRepeat;
+    if (!attempt.started) {
+        if (fighting && boss->getPhaseIndex() == attempt.phase) {
+            attempt.started = true;
+            attempt.startMs = stageTime;
+            attempt.bombsAtStart = run.bombs;
+            const std::string& name = boss->getAttackName();
+            attempt.attackName = name.empty() ? "PHASE " + std::to_string(attempt.phase) : name;
+            std::printf("ATTACK PRACTICE STARTS: %s\n", attempt.attackName.c_str());
+        }
+        return;
+    }
+    if (boss->getLastEndedPhase() == attempt.phase) {
+        const bool clean = !hitFlag && run.bombs >= attempt.bombsAtStart;
+        endAttempt(!boss->wasLastPhaseBeaten() ? AttemptEnd::Failed
+                   : clean                     ? AttemptEnd::Captured
+                                               : AttemptEnd::Cleared);
+    } else if (fighting && !boss->isInvincible() && boss->getPhaseTimer() <= 0.0f) {
+        endAttempt(AttemptEnd::Failed);  // out of time
+    }
+}
+
+void OXScnBaseSTGGame::endAttempt(AttemptEnd end) {
+    attempt.end = end;
+    attempt.endMs = stageTime;
 }

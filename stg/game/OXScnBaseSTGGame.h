@@ -68,6 +68,39 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     // replay frozen at a hit); null takes the ring away.
     void showHitMark(const ReplayHit* hit);
 
+    // ---- Attack practice ----
+    // How an attempt at a practised attack ended: beaten with no hit and no bomb, beaten, or
+    // not (its timer ran out, its script ended with the boss unbeaten, or the ship was lost).
+    enum class AttemptEnd { None, Captured, Cleared, Failed };
+    // One attempt at one boss phase: the boss comes in at once once the ship is in, the phase
+    // starts with its full timer, and the attempt ends with the phase or the ship's loss.
+    struct AttackAttempt {
+        bool wanted = false;
+        std::string boss;  // the boss's file name
+        int phase = -1;
+        bool started = false;
+        std::string attackName;  // the phase's name, or "PHASE n" for one without a name
+        float startMs = 0.0f;    // stage time of its start and end
+        float endMs = 0.0f;
+        int bombsAtStart = 0;
+        AttemptEnd end = AttemptEnd::None;
+        // The attack's time, from its start to its end (0 when it never started).
+        int timeMs() const { return started ? static_cast<int>(endMs - startMs) : 0; }
+    };
+    // Shows the attempt's end this long before the panel comes (the phase's burst, the ship's
+    // explosion).
+    static constexpr float kAttemptEndShownMs = 1000.0f;
+    // Makes this stage one attempt at phase `phase` of the boss `boss` (its file name), before
+    // loadStage: the boss fights in the boss's place and nothing comes before it; no splash, no
+    // stage clear, one ship. A stage whose file names no such boss, or a boss without that
+    // phase, cannot be played (whyUnplayable says which).
+    void practiseAttack(const std::string& boss, int phase);
+    const AttackAttempt& getAttempt() const { return attempt; }
+    // The attempt has ended and its end been shown: the panel's turn.
+    bool isAttemptOver() const {
+        return attempt.end != AttemptEnd::None && stageTime - attempt.endMs >= kAttemptEndShownMs;
+    }
+
     // ---- Read by the session, the HUD and the tests ----
     OXSTGBasePlayer* getShip() const { return ship; }
     CXBulletManager* getBulletManager() const { return bullets.get(); }
@@ -181,6 +214,12 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
 
   private:
     void loadDefinition(const std::string& path);
+    // The practised boss in the boss's place, when the stage names it (`boss` and `midBoss`
+    // are the stage's).
+    void loadPracticeBoss(const std::string& boss, const std::string& midBoss);
+    // Brings the practised boss in once the ship is in, and watches its phase start and end.
+    void updateAttempt();
+    void endAttempt(AttemptEnd end);
     void createShip();
     void updateStageScript(float dtMs);
     void updateInputAndRespawn(float dtMs);
@@ -241,6 +280,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     bool hitFlag = false;
     bool timeOutFlag = false;
     int bossesDefeated = 0;
+    AttackAttempt attempt;
     float panWidth = 90.0f, panOffset = 115.0f;  // camera pan across the field
     Vec3 cameraTarget{160, 240, 1000};
 };

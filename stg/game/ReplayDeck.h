@@ -48,7 +48,10 @@ class ReplayDeck {
 
     // Seeks to `frame`, clamped to the replay's frames; a frame past the end seeks to the last
     // one and says so ("REPLAY SEEK PAST THE END: ..."). While seeking, isSeeking() is true.
+    // The console hears "REPLAY SEEK TO FRAME N" and, at its end, "REPLAY SEEK DONE AT FRAME N
+    // IN T MS"; nothing of the frames played on the way is heard (CXSoundManager::setSilenced).
     void seekTo(int32_t frame);
+    // From the frame shown, or from the target of a seek still running (two presses, twice as far).
     void seekBy(int32_t frames);
     // Plays a seek begun with seekTo to its end at once.
     void seekNow();
@@ -74,6 +77,18 @@ class ReplayDeck {
     const Replay* getReplay() const { return replay; }
 
   private:
+    // Starts the replay's game again at its first frame, on the values as they were at open().
+    void restart();
+    // One frame of the replay; the deck's status follows the player's.
+    void playFrame();
+    // Undrawn frames towards the seek's target, for at most `budgetMs` of wall time (all of
+    // them when negative); the seek ends at the target or where the playback stopped.
+    void runSeek(double budgetMs);
+    void endSeek();
+    // Where the deck stands for marks and relative seeks: the seek's target while one runs.
+    int32_t position() const { return seeking ? seekTarget : getFrame(); }
+    static double nowMs();
+
     CXGameSession* session = nullptr;  // not owned
     const Replay* replay = nullptr;    // not owned
     CXUserProfile* values = nullptr;   // not owned
@@ -83,7 +98,8 @@ class ReplayDeck {
     bool paused = false;
     float slowCredit = 0.0f;  // frames owed at a slow speed
     bool seeking = false;
-    int32_t seekTarget = 0, seekStart = 0;
-    double seekStartedMs = 0.0;
+    int32_t seekTarget = 0, seekStart = 0;  // seekStart: 0 when the seek began with a restart
+    double seekStartedMs = 0.0;             // steady clock, ms
+    CXUserProfile valuesAtOpen;             // what each restart plays with
     int32_t desyncFrame = -1;
 };

@@ -6,7 +6,8 @@
 //   vortalis2-bench [--stage I | --arcade --from INDEX] [--difficulty D] [--seed N] [--size WxH]
 //                   [--buffer-scale S] [--seconds T] [--from MS] [--stress] [--dim D] [--contrast] [--marker]
 //                   [--shot FILE.png]
-//                   [--shot-at summary|cutin] [--shot-after MS] [--from-boss]
+//                   [--shot-at summary|cutin|panel] [--shot-after MS] [--from-boss]
+//                   [--practice-attack BOSS:PHASE]
 //                   [--boss-phase N] [--keep-lives] [--trance-at MS] [--bomb-at MS] [--game-ms MS]
 //
 // --stage plays free play of stage I of the arcade list (5, one past its last, is the hidden last
@@ -28,9 +29,11 @@
 // --shot writes the window after the first frame drawn (after --from) as a
 // PNG picture and ends the run there. --shot-at plays on undrawn (after --from) to a moment
 // instead: "summary", the stage summary after the stage's clear, or "cutin", the trance
-// cut-in; --shot-after then plays on that many milliseconds of game time before the picture
-// (the summary's reveal, the cut-in's steps). A moment the game never reaches ends the run
-// without a picture and with result=missed.
+// cut-in, or "panel", the attack panel at the end of --practice-attack's attempt; --shot-after then plays on
+// that many milliseconds of game time before the picture (the summary's reveal, the cut-in's steps). A moment
+// the game never reaches ends the run without a picture and with result=missed.
+// --practice-attack plays attack practice of phase PHASE of the boss file BOSS (boss_vigil:2) on
+// stage --stage's boss rush stage instead of free play.
 // --from-boss plays undrawn (after --from) until the stage's boss is announced, and
 // measures its fight; a stage lost or cleared before it ends the run with result=missed.
 // --boss-phase N (with --from-boss) plays on undrawn until the boss's phase N has begun, to
@@ -117,7 +120,8 @@ struct Options {
     bool stress = false;
     VisibilityOptions visibility;
     std::string shotPath;
-    std::string shotAt;  // "", "summary" or "cutin"
+    std::string shotAt;          // "", "summary", "cutin" or "panel"
+    std::string practiceAttack;  // "BOSS:PHASE", or empty for free play
     float shotAfterMs = 0.0f;
     bool fromBoss = false;
     int bossPhase = 0;
@@ -132,7 +136,8 @@ constexpr const char* kUsage =
     "[--buffer-scale S] "
     "[--seconds T] "
     "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
-    "[--shot-at summary|cutin] [--shot-after MS] [--from-boss] [--boss-phase N] [--keep-lives] [--trance-at "
+    "[--shot-at summary|cutin|panel] [--practice-attack BOSS:PHASE] [--shot-after MS] [--from-boss] "
+    "[--boss-phase N] [--keep-lives] [--trance-at "
     "MS] [--bomb-at MS] [--game-ms "
     "MS]\n"
     "The flash figures read the game image back every frame drawn: its mean relative luminance (0 black,\n"
@@ -386,6 +391,9 @@ class BenchLoop : public IXLoopHost {
             if (options.shotAt == "summary") {
                 return session.getState() == CXGameSession::State::StageSummary;
             }
+            if (options.shotAt == "panel") {
+                return session.getActiveOverlay() == CXGameSession::Overlay::AttackPanel;
+            }
             const auto* hud = session.overlays().hud.get();
             return hud && hud->isCutInPlaying();
         };
@@ -550,6 +558,7 @@ int main(int argc, char** argv) {
             args.flag("--contrast", visibility.bulletContrast) ||
             args.flag("--marker", visibility.hitboxMarker) || args.text("--shot", options.shotPath) ||
             args.text("--shot-at", options.shotAt) ||
+            args.text("--practice-attack", options.practiceAttack) ||
             args.number("--shot-after", 0.0f, 60000.0f, options.shotAfterMs) ||
             args.flag("--from-boss", options.fromBoss) ||
             args.number("--boss-phase", 0, 99, options.bossPhase) ||
@@ -581,8 +590,16 @@ int main(int argc, char** argv) {
     if (!size.empty() && (options.resolution = resolutionNamed(size)) < 0) {
         return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
     }
-    if (!options.shotAt.empty() && options.shotAt != "summary" && options.shotAt != "cutin") {
-        return args.refuse("--shot-at takes summary or cutin");
+    if (!options.shotAt.empty() && options.shotAt != "summary" && options.shotAt != "cutin" &&
+        options.shotAt != "panel") {
+        return args.refuse("--shot-at takes summary, cutin or panel");
+    }
+    const size_t colon = options.practiceAttack.rfind(':');
+    if (!options.practiceAttack.empty() &&
+        (colon == std::string::npos || colon + 1 == options.practiceAttack.size() ||
+         options.practiceAttack.find_first_not_of("0123456789", colon + 1) != std::string::npos ||
+         options.practiceAttack.size() - colon > 3)) {
+        return args.refuse("--practice-attack takes BOSS:PHASE, such as boss_vigil:2");
     }
 
     std::FILE* result = takeResultStream();
@@ -639,6 +656,12 @@ int main(int argc, char** argv) {
     session.choices().mode = options.arcade ? GameMode::Arcade : GameMode::FreePlay;
     session.choices().casual = false;
     session.choices().difficulty = difficultyFromStored(options.difficulty);
+    if (!options.practiceAttack.empty()) {
+        session.choices().mode = GameMode::AttackPractice;
+        session.choices().practice.stage = options.stage;
+        session.choices().practice.boss = options.practiceAttack.substr(0, colon);
+        session.choices().practice.phase = std::stoi(options.practiceAttack.substr(colon + 1));
+    }
     const Clock::time_point loadStart = Clock::now();
     session.startGame(CXGameSession::kArcadeLevelList, options.stage);
     const int stageCount = static_cast<int>(session.getLevelList().size());

@@ -47,7 +47,8 @@ void OXScnGameOver::appear() {
     // Faded as a whole, the panel would let the field's enemies and bullets show through it;
     // only the backdrop fades.
     setAlpha(1.0f);
-    backdrop->resetActions();
+    backdrop->resetActions();  // which leaves it white: black again, or the field would white out
+    backdrop->setColour(0.0f, 0.0f, 0.0f, 0.0f);
     backdrop->fadeTo(kAppearMs, 0.0f, kBackdropAlpha, 1.0f);
 }
 

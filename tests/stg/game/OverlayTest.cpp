@@ -523,6 +523,8 @@ TEST_F(OverlayTest, TheGameOverIsHeldToBeReadAndOnlyAKeyOrClickAfterAMomentSkips
     run(kFrameMs);
     EXPECT_FLOAT_EQ(gameOver().getAlpha(), 1.0f);
     EXPECT_LT(gameOver().getBackdrop()->getAlpha(), 0.1f);
+    const Colour& veil = gameOver().getBackdrop()->getColour();
+    EXPECT_EQ(veil.r + veil.g + veil.b, 0.0f) << "the backdrop darkens the field, never whitens it";
     session.keyEvent(kFire, false);  // the held key let go: no wish to skip
     press(kTrance);                  // too soon
     run(OXScnGameOver::kAppearMs + OXScnGameOver::kSkipAfterMs);
