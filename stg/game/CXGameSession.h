@@ -244,7 +244,9 @@ class CXGameSession : public IXStageHost {
     void showOverlay(Overlay which);
     void hideOverlay(Overlay which);
     // Saves last.ovr and, for a new best, the table's replay, when the profile lives on disk.
-    void keepReplay();
+    // Returns the path of the first it saved (last.ovr, unless that write failed), else an empty
+    // text.
+    std::string keepReplay();
     // What every end of a game keeps: the high score, the replay, the experience.
     void keepGame();
     // Whether `stage` of the practice choices is one the level list has.
