@@ -567,10 +567,14 @@ void CXApp::beginStageLoad() {
 }
 
 bool CXApp::showHit(const std::string& path, int hitIndex, int returnScene) {
-    if (!watchReplay(path, returnScene)) {
+    Replay replay;
+    std::string problem;
+    if (!Replay::load(path, replay, problem)) {
+        std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
         return false;
     }
-    hitToShow = hitIndex;
+    std::printf("WATCHING REPLAY: %s\n", path.c_str());
+    watchLoadedReplay(std::move(replay), returnScene, hitIndex);
     return true;
 }
 
@@ -583,20 +587,18 @@ bool CXApp::takeKeepRequest() {
 }
 
 bool CXApp::watchReplay(const std::string& path, int returnScene) {
+    return showHit(path, kNoHitSought, returnScene);
+}
+
+void CXApp::watchLoadedReplay(Replay replay, int returnScene, int hitIndex) {
+    watched = std::move(replay);
     watchReturnScene = returnScene;
-    std::string problem;
-    if (!Replay::load(path, watched, problem)) {
-        std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
-        return false;
-    }
-    std::printf("WATCHING REPLAY: %s\n", path.c_str());
     watching = true;
     leavingReplay = false;
     practiceAfterReplay = false;
     replayPointerDown = false;
-    hitToShow = kNoHitSought;
+    hitToShow = hitIndex;
     requestStageStart();
-    return true;
 }
 
 void CXApp::updateWatching(float dtMs) {
@@ -613,11 +615,11 @@ void CXApp::updateWatching(float dtMs) {
             std::printf("REPLAY DESYNC AT FRAME %d\n", deck.getDesyncFrame());
             watch.say("OUT OF STEP AT " + ReplayWatch::clock(deck.getDesyncFrame()) + ": C LEAVES",
                       ReplayWatch::kHeldMessage);
-        } else if (status == ReplayDeck::Status::Finished &&
-                   session.getState() != CXGameSession::State::Idle) {
-            // A replay that ends before its game does (cut short) leaves by itself; one whose
-            // game ended has already called the menus back.
-            leaveReplay();
+        } else if (status == ReplayDeck::Status::Finished && before != ReplayDeck::Status::Finished) {
+            // A replay whose game ended calls the menus back by itself; one cut short (or sought
+            // to its end) holds its last frame until the player leaves.
+            std::printf("REPLAY ENDED AT FRAME %d\n", deck.getFrame());
+            watch.say("END OF THE REPLAY: C LEAVES", ReplayWatch::kHeldMessage);
         }
     }
     if (watchBar) {

@@ -93,6 +93,10 @@ class CXApp : public IXMenuHost {
     void requestStageStart() override;
     bool watchReplay(const std::string& path, int returnScene) override;
     bool showHit(const std::string& path, int hitIndex, int returnScene) override;
+    // Watches a replay already read, from its start or (hitIndex >= 0, or -1 for its last)
+    // frozen on a hit, back to `returnScene` at its end.
+    static constexpr int kNoHitSought = -2;
+    void watchLoadedReplay(Replay replay, int returnScene, int hitIndex = kNoHitSought);
     void askToKeepLastReplay() override;
     bool takeKeepRequest() override;
     void returnToMenus();
@@ -206,9 +210,8 @@ class CXApp : public IXMenuHost {
     bool leavingReplay = false;
     bool practiceAfterReplay = false;  // leaving starts the practice practiseShownHit chose
     bool replayPointerDown = false;    // a press on the game area while the replay shows
-    static constexpr int kNoHitSought = -2;
-    int hitToShow = kNoHitSought;  // showHit's hit, sought once the replay's stage starts
-    bool keysHeld[32] = {};        // the game keys down now, for a take-over
+    int hitToShow = kNoHitSought;      // showHit's hit, sought once the replay's stage starts
+    bool keysHeld[32] = {};            // the game keys down now, for a take-over
     // A replay taken over is played to its end by the player; the results' way back leads to
     // the screen it was watched from, kNoTakeOver when the last game was not one.
     static constexpr int kNoTakeOver = -1;

@@ -237,8 +237,16 @@ std::string ReplayWatch::markText() const {
     if (const ReplayHit* hit = shownHit()) {
         return hit->attack;
     }
-    const ReplayMark* mark = deck ? deck->previousMark() : nullptr;
-    return mark ? mark->label : "";
+    // The last mark reached: one sought to (a stage's or an attack's start) is named at once.
+    const ReplayMark* reached = nullptr;
+    if (deck && deck->getReplay()) {
+        for (const ReplayMark& mark : deck->getReplay()->marks) {
+            if (mark.frame <= deck->getFrame()) {
+                reached = &mark;
+            }
+        }
+    }
+    return reached ? reached->label : "";
 }
 
 std::string ReplayWatch::hintText() const {
