@@ -633,7 +633,8 @@ void CXApp::buildWatchBar() {
     watchBar->init();
     watchBar->setViewport({0, 0, 0},
                           {static_cast<float>(gameAreaWidth()), static_cast<float>(gameAreaHeight()), 0});
-    watchBar->setZ(1200);
+    // Above the stage's overlays, and inside the overlay camera's depth range.
+    watchBar->setZ(1100);
     watchBar->setVisible(true);
     watchBar->setActive(true);
     watchBar->follow(watch, &deck);

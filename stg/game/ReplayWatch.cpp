@@ -50,6 +50,7 @@ void ReplayWatch::begin(ReplayDeck& on, CXGameSession& of) {
     soughtHit = frozenHit = -1;
     messageLine.clear();
     messageMs = 0.0f;
+    watchedMs = 0.0f;
 }
 
 void ReplayWatch::end() {
@@ -126,6 +127,7 @@ ReplayWatch::Action ReplayWatch::key(int code, bool down) {
 }
 
 void ReplayWatch::update(float dtMs) {
+    watchedMs += dtMs;
     if (messageMs > 0.0f) {
         messageMs -= dtMs;
         if (messageMs <= 0.0f) {
@@ -250,14 +252,24 @@ std::string ReplayWatch::markText() const {
 }
 
 std::string ReplayWatch::hintText() const {
+    // Pages of at most 25 glyphs (the field's width at the smallest text), turned every
+    // kHintPageMs: the keys of what can be done now first.
+    static const char* const kEnded[] = {"C LEAVE"};
+    static const char* const kHitShown[] = {"K PRACTISE  H NEXT HIT", "P PLAY  T TAKE  C LEAVE"};
+    static const char* const kPaused[] = {"Z STEP  P PLAY  T TAKE", "ARROWS SEEK  Q/W MARKS",
+                                          "H HITS  C LEAVE"};
+    static const char* const kPlaying[] = {"P PAUSE  T TAKE  C LEAVE", "ARROWS SEEK+SPEED  H HIT",
+                                           "Q/W MARKS"};
+    const char* const* pages = kPlaying;
+    int count = 3;
     if (!deck || deck->getStatus() != ReplayDeck::Status::Playing) {
-        return "C LEAVE";
+        pages = kEnded;
+        count = 1;
+    } else if (shownHit()) {
+        pages = kHitShown;
+        count = 2;
+    } else if (deck->isPaused()) {
+        pages = kPaused;
     }
-    if (shownHit()) {
-        return "K PRACTISE  H NEXT HIT  P PLAY";
-    }
-    if (deck->isPaused()) {
-        return "Z STEP  P PLAY  T TAKE OVER";
-    }
-    return "ARROWS SEEK/SPEED  P PAUSE  C LEAVE";
+    return pages[static_cast<int>(watchedMs / kHintPageMs) % count];
 }

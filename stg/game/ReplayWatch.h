@@ -40,6 +40,8 @@ class ReplayWatch {
     static constexpr float kMessageMs = 4000.0f;
     // A line that stays until the watch ends.
     static constexpr float kHeldMessage = 1.0e30f;
+    // The key hint turns its page this often, ms.
+    static constexpr float kHintPageMs = 3000.0f;
 
     static Action actionForKey(int code);
 
@@ -67,7 +69,7 @@ class ReplayWatch {
     std::string speedText() const;  // "x0.25" .. "x4", or "PAUSED"
     std::string timeText() const;   // "1:05 / 4:30"
     std::string markText() const;   // the last mark passed: "STAGE 2", an attack's name
-    std::string hintText() const;   // the keys that matter now
+    std::string hintText() const;   // the keys that matter now, a page at a time
     const std::string& message() const { return messageLine; }
 
     // "m:ss" of `frames` at x1.
@@ -85,4 +87,5 @@ class ReplayWatch {
     int frozenHit = -1;                // the hit ringed now, -1 none
     std::string messageLine;
     float messageMs = 0.0f;
+    float watchedMs = 0.0f;  // since the watch began, for the hint's pages
 };

@@ -77,9 +77,10 @@ watch_and_take_over() {
     wait_line "$console" "REPLAY SPEED x2" 20 || fail "UP did not speed the replay up"
     hold "$game" Up 0.3
     wait_line "$console" "REPLAY SPEED x4" 20 || fail "UP did not speed the replay up to x4"
-    sleep 2
+    sleep 3
     import -window "$game" "$OUT/2-watching-x4.png"
     hold "$game" Left 0.3
+    import -window "$game" "$OUT/2-seeking.png"
     wait_until 30 "the seek back" seek_done || fail "LEFT did not seek back"
     grep "^REPLAY SEEK" "$console" | tail -n 2
     hold "$game" p 0.3

@@ -136,6 +136,11 @@ TEST_F(WatchingTest, TheWatchingKeysChangeSpeedPauseStepAndSeek) {
     before = deck.getFrame();
     runFrames(20);
     EXPECT_EQ(deck.getFrame(), before);
+    // Every page of the key hint fits the field at the smallest text: 25 glyphs.
+    for (int page = 0; page < 4; ++page) {
+        EXPECT_LE(app.getWatch().hintText().size(), 25u) << app.getWatch().hintText();
+        runFrames(static_cast<int>(ReplayWatch::kHintPageMs / 16.7f) + 1);
+    }
     key(kKeyZ);
     EXPECT_EQ(deck.getFrame(), before + 1);
     key(kKeyP);
