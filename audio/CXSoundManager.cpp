@@ -105,6 +105,9 @@ float CXSoundManager::variationDraw() {
 
 void CXSoundManager::playSound(const std::string& name, float volumeFactor, float pitchSpread,
                                float gainSpread) {
+    if (silenced) {
+        return;
+    }
     for (Effect& effect : buffers) {
         if (effect.name != name) {
             continue;
@@ -194,6 +197,7 @@ int CXSoundManager::busyVoices() const {
 }
 
 void CXSoundManager::closeTrack() {
+    playOnLift = false;
     // The streaming thread reads the stream until the music has stopped.
     if (music) {
         music->stop();
@@ -235,8 +239,16 @@ bool CXSoundManager::playMusic(const std::string& path, bool loop) {
         setLoopStart(path, loopTag, loopFrame);
     }
     music->setVolume(trackLevel);
-    music->play();
+    startTrack();
     return true;
+}
+
+void CXSoundManager::startTrack() {
+    if (silenced) {
+        playOnLift = true;
+    } else {
+        music->play();
+    }
 }
 
 void CXSoundManager::setLoopStart(const std::string& path, LoopTag tag, uint64_t frame) {
@@ -267,6 +279,7 @@ void CXSoundManager::pauseMusic() {
     if (!musicHeld) {
         musicStopped = true;
     }
+    playOnLift = false;
     if (music) {
         music->pause();
     }
@@ -276,6 +289,7 @@ void CXSoundManager::stopMusic() {
     if (!musicHeld) {
         musicStopped = true;
     }
+    playOnLift = false;
     if (music) {
         music->stop();
     }
@@ -288,6 +302,7 @@ void CXSoundManager::closeMusic() {
 void CXSoundManager::setMusicHeld(bool held) {
     if (held) {
         musicHeld = true;
+        playOnLift = false;
         if (music) {
             music->pause();
         }
@@ -296,8 +311,30 @@ void CXSoundManager::setMusicHeld(bool held) {
     musicHeld = false;
     musicStopped = false;
     if (music) {
+        startTrack();
+    }
+}
+
+void CXSoundManager::setSilenced(bool value) {
+    if (value == silenced) {
+        return;
+    }
+    silenced = value;
+    if (silenced) {
+        // What plays now belongs to the moment left behind.
+        playOnLift = music && music->getStatus() == sf::SoundSource::Playing;
+        if (playOnLift) {
+            music->pause();
+        }
+        for (sf::Sound& voice : voices) {
+            voice.stop();
+        }
+        return;
+    }
+    if (music && playOnLift) {
         music->play();
     }
+    playOnLift = false;
 }
 
 void CXSoundManager::setMusicVolume(float volume) {

@@ -62,6 +62,12 @@ class CXSoundManager {
     void closeMusic();
     // An overlay holds the music paused; releasing the hold plays the open track on.
     void setMusicHeld(bool held);
+    // While silenced (a replay's frames played undrawn to reach a moment) nothing is heard:
+    // effects asked for are dropped, and the voices playing when it began are stopped. The
+    // music calls still choose, pause and stop the track, but none starts it; lifting the
+    // silence plays the open track if the calls made meanwhile left it playing.
+    void setSilenced(bool silenced);
+    bool isSilenced() const { return silenced; }
 
     // Moves the track's volume by the change of the fraction, so a fade and a setting compose.
     void setMusicVolume(float volume);
@@ -105,6 +111,8 @@ class CXSoundManager {
     float variationDraw();
     // Stops the track and deletes it, then its stream.
     void closeTrack();
+    // Plays the open track, or while silenced marks it to play when the silence lifts.
+    void startTrack();
     // Sets the open track's loop to run from the tagged frame to its end.
     void setLoopStart(const std::string& path, LoopTag tag, uint64_t frame);
 
@@ -122,5 +130,7 @@ class CXSoundManager {
     float musicVolume = 1.0f;
     float sfxVolume = 1.0f;
     bool outputOpen = false;                // the library found an audio output
+    bool silenced = false;                  // see setSilenced
+    bool playOnLift = false;                // the open track would be playing but for the silence
     uint32_t variationState = 0x9e3779b9u;  // the play variation's generator (xorshift32)
 };

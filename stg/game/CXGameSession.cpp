@@ -855,7 +855,19 @@ void CXGameSession::tearDown() {
 }
 
 void CXGameSession::takeControl() {
-    // Built with the replay theatre.
+    watchSpeed = 0;
+    recording.practice = true;
+    // The keys the replay holds now are let go as the player's own edges, so the recording,
+    // which already holds the replay's keys so far, plays back to this same state.
+    bool held[Replay::kKeyCodes] = {};
+    for (const ReplayKey& key : recording.keys) {
+        held[key.code] = key.down;
+    }
+    for (int code = 0; code < Replay::kKeyCodes; ++code) {
+        if (held[code]) {
+            keyEvent(code, false);
+        }
+    }
 }
 
 bool CXGameSession::isPracticeGame() const {

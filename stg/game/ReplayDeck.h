@@ -74,6 +74,18 @@ class ReplayDeck {
     const Replay* getReplay() const { return replay; }
 
   private:
+    // Starts the replay's game again at its first frame, on the values as they were at open().
+    void restart();
+    // One frame of the replay; the deck's status follows the player's.
+    void playFrame();
+    // Undrawn frames towards the seek's target, for at most `budgetMs` of wall time (all of
+    // them when negative); the seek ends at the target or where the playback stopped.
+    void runSeek(double budgetMs);
+    void endSeek();
+    // Where the deck stands for marks and relative seeks: the seek's target while one runs.
+    int32_t position() const { return seeking ? seekTarget : getFrame(); }
+    static double nowMs();
+
     CXGameSession* session = nullptr;  // not owned
     const Replay* replay = nullptr;    // not owned
     CXUserProfile* values = nullptr;   // not owned
@@ -83,7 +95,8 @@ class ReplayDeck {
     bool paused = false;
     float slowCredit = 0.0f;  // frames owed at a slow speed
     bool seeking = false;
-    int32_t seekTarget = 0, seekStart = 0;
-    double seekStartedMs = 0.0;
+    int32_t seekTarget = 0, seekStart = 0;  // seekStart: 0 when the seek began with a restart
+    double seekStartedMs = 0.0;             // steady clock, ms
+    CXUserProfile valuesAtOpen;             // what each restart plays with
     int32_t desyncFrame = -1;
 };

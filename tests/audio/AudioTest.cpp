@@ -175,6 +175,46 @@ TEST_F(SoundManagerTest, TheHoldPausesAndReleasingItResumesOnlyAnOpenTrack) {
     EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
 }
 
+// A seek plays frames silenced: effects asked for are dropped and what was playing stops; the
+// stage's music calls choose the track but none is heard until the silence lifts, and then
+// only if the calls left it playing.
+TEST_F(SoundManagerTest, NothingIsHeardWhileSilencedAndTheMusicTheGameLeftPlayingResumesAfter) {
+    sound.loadSound("long.caf");
+    sound.playSound("long.caf");
+    ASSERT_TRUE(sound.playMusic(kMenu, true));
+    sound.setSilenced(true);
+    EXPECT_EQ(sound.busyVoices(), 0);
+    EXPECT_NE(sound.musicStatus(), sf::SoundSource::Playing);
+    sound.playSound("long.caf");
+    EXPECT_EQ(sound.busyVoices(), 0);
+    EXPECT_EQ(sound.effectPlayCount("long.caf"), 1);
+
+    // A stage torn down and started again: held and closed, then its own track opened.
+    sound.setMusicHeld(true);
+    sound.closeMusic();
+    sound.setMusicHeld(false);
+    ASSERT_TRUE(sound.playMusic(kStage, true));
+    EXPECT_NE(sound.musicStatus(), sf::SoundSource::Playing);
+    sound.setSilenced(false);
+    EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
+    sound.playSound("long.caf");
+    EXPECT_EQ(sound.busyVoices(), 1);
+
+    // Music paused (the summary's hold) or stopped while silenced stays so when it lifts.
+    for (const bool stop : {false, true}) {
+        sound.setSilenced(true);
+        if (stop) {
+            sound.stopMusic();
+        } else {
+            sound.setMusicHeld(true);
+        }
+        sound.setSilenced(false);
+        EXPECT_NE(sound.musicStatus(), sf::SoundSource::Playing) << (stop ? "stopped" : "held");
+        sound.setMusicHeld(false);
+        EXPECT_EQ(sound.musicStatus(), sf::SoundSource::Playing);
+    }
+}
+
 // The application's fader: the menu music fades in to the profile's volume, and a queued track
 // starts at that full volume once the old one has faded out.
 TEST_F(SoundManagerTest, TheFaderFadesInAndStartsTheQueuedTrackAtFullVolume) {

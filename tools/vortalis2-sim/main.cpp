@@ -7,6 +7,8 @@
 //                 [--difficulty easy|normal|hard|extreme] [--casual]
 //                 --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --replay FILE [--max-frames N]
+//   vortalis2-sim --replay FILE --seek FRAME
+//   vortalis2-sim --replay FILE --take-control FRAME --autopilot [--record FILE] [--max-frames N]
 //
 // Without --max-frames a run may play 30000 frames (over eight minutes) for each stage it can
 // reach. --autopilot plays free play of the stage (normal unless --difficulty says
@@ -26,6 +28,15 @@
 // output; the game's console lines go to standard error. Among its figures, orbs= counts the items the ship
 // picked up over the whole game, and beam_ready_ms= is the stage time at which the beam gauge first let the
 // counter fire (-1 when it never did).
+//
+// --seek FRAME plays the replay undrawn to that frame as the replay theatre's seek does and prints one
+// line, "seek_frame=N hash=HHHHHHHH seek_ms=T": the frame reached (a frame past the end stops at the last),
+// the game's state hash there (the value the replay's own checks hold at the multiples of 300) and the
+// seek's wall time; a replay that goes otherwise on the way adds " replay=desync frame=N" and exits 1.
+// --take-control FRAME seeks there, hands the game to the autopilot as a practice game (the replay's keys
+// held there let go) and plays on as --autopilot does, from that state: the result lines count the frames
+// from the hand-over, and --record writes the game's recording (the replay's keys up to FRAME, then the
+// autopilot's), which --replay plays back to the same end.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -46,6 +57,7 @@
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/Replay.h"
+#include "stg/game/ReplayDeck.h"
 #include "stg/game/ReplayPlayer.h"
 #include "stg/game/StageEffects.h"
 #include "stg/shot/CXBulletManager.h"
@@ -71,14 +83,18 @@ struct Options {
     bool autopilot = false;
     std::string replayPath;
     std::string recordPath;
-    long maxFrames = 0;  // 0: kFramesPerStage for each stage the game may play
+    long maxFrames = 0;   // 0: kFramesPerStage for each stage the game may play
+    long seekFrame = -1;  // --seek: the frame to seek the replay to
+    long takeFrame = -1;  // --take-control: the frame the autopilot takes the replay over at
 };
 
 constexpr const char* kUsage =
     "usage: vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush] [--from INDEX]\n"
     "                     [--difficulty easy|normal|hard|extreme] [--casual]\n"
     "                     --autopilot [--record FILE] [--max-frames N]\n"
-    "       vortalis2-sim --replay FILE [--max-frames N]\n";
+    "       vortalis2-sim --replay FILE [--max-frames N]\n"
+    "       vortalis2-sim --replay FILE --seek FRAME\n"
+    "       vortalis2-sim --replay FILE --take-control FRAME --autopilot [--record FILE] [--max-frames N]\n";
 
 // What one stage's line reports, gathered frame by frame while the stage plays.
 struct StageFigures {
@@ -122,6 +138,45 @@ void printStageLine(std::FILE* out, const std::string& outcome, const StageFigur
         figures.worstUpdateUs);
 }
 
+// --seek: the replay sought to a frame, and the line that says where it stands.
+int printSeek(std::FILE* out, CXGameSession& session, const Replay& replay, CXUserProfile& values,
+              long frame) {
+    ReplayDeck deck;
+    deck.open(session, replay, values);
+    const auto started = std::chrono::steady_clock::now();
+    deck.seekTo(static_cast<int32_t>(std::min<long>(frame, Replay::kMaxFrames + 1L)));
+    deck.seekNow();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    std::fprintf(out, "seek_frame=%d hash=%08x seek_ms=%.0f", deck.getFrame(), session.stateHash(), ms);
+    const bool desync = deck.getStatus() == ReplayDeck::Status::Desync;
+    if (desync) {
+        std::fprintf(out, " replay=desync frame=%d", deck.getDesyncFrame());
+    }
+    std::fprintf(out, "\n");
+    deck.close();
+    return desync ? 1 : 0;
+}
+
+// --take-control: the replay sought to a frame and handed over; false, with a line, when the
+// playback ended or went otherwise before it.
+bool takeOver(CXGameSession& session, ReplayDeck& deck, const Replay& replay, CXUserProfile& values,
+              long frame) {
+    deck.open(session, replay, values);
+    deck.seekTo(static_cast<int32_t>(std::min<long>(frame, Replay::kMaxFrames + 1L)));
+    deck.seekNow();
+    if (deck.takeControl()) {
+        return true;
+    }
+    if (deck.getStatus() == ReplayDeck::Status::Desync) {
+        std::fprintf(stderr, "vortalis2-sim: no control taken: the replay went otherwise at frame %d\n",
+                     deck.getDesyncFrame());
+    } else {
+        std::fprintf(stderr, "vortalis2-sim: no control taken: the replay ends at frame %d\n", replay.frames);
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,6 +186,8 @@ int main(int argc, char** argv) {
         if (args.number("--seed", 0u, 0x7FFFFFFFu, options.seed) ||
             args.number("--stage", 0, 99, options.stage) || args.number("--from", 0, 99, options.from) ||
             args.number("--max-frames", 1L, 10000000L, options.maxFrames) ||
+            args.number("--seek", 0L, 10000000L, options.seekFrame) ||
+            args.number("--take-control", 0L, 10000000L, options.takeFrame) ||
             args.text("--replay", options.replayPath) || args.text("--record", options.recordPath) ||
             args.choice("--difficulty", {"easy", "normal", "hard", "extreme"}, options.difficulty) ||
             args.flag("--casual", options.casual) || args.flag("--arcade", options.arcade) ||
@@ -142,8 +199,16 @@ int main(int argc, char** argv) {
     if (args.failed()) {
         return args.refuse();
     }
-    const bool playback = !options.replayPath.empty();
-    if (options.autopilot == playback) {
+    bool playback = !options.replayPath.empty();  // until a take-over, the replay plays
+    const bool seek = options.seekFrame >= 0, takeControl = options.takeFrame >= 0;
+    if (seek && (!playback || options.autopilot || takeControl)) {
+        return args.refuse("--seek FRAME seeks in a replay: give --replay FILE alone with it");
+    }
+    if (takeControl && (!playback || !options.autopilot)) {
+        return args.refuse(
+            "--take-control FRAME hands a replay to the autopilot: give --replay FILE and --autopilot");
+    }
+    if (!takeControl && options.autopilot == playback) {
         return args.refuse("give either --replay FILE or --autopilot");
     }
     if (!options.recordPath.empty() && !options.autopilot) {
@@ -153,7 +218,7 @@ int main(int argc, char** argv) {
         return args.refuse("--arcade and --boss-rush are two games: give one");
     }
     // A whole game plays on through its stage clears; free play of one stage stops at the first.
-    const bool wholeGame = options.arcade || options.bossRush;
+    bool wholeGame = options.arcade || options.bossRush;
     if (options.from > 0 && !wholeGame) {
         return args.refuse("--from starts a whole game: give --arcade or --boss-rush with it");
     }
@@ -181,7 +246,22 @@ int main(int argc, char** argv) {
     session.setScreenSize(450, 600);
     const int stage = playback ? replay.stage : wholeGame ? options.from : options.stage;
     ReplayPlayer player;
-    if (playback) {
+    ReplayDeck deck;
+    if (seek) {
+        const int status = printSeek(result, session, replay, profile, options.seekFrame);
+        std::fclose(result);
+        session.tearDown();
+        unmountAssetPackage();
+        return status;
+    }
+    if (takeControl) {
+        if (!takeOver(session, deck, replay, profile, options.takeFrame)) {
+            return 1;
+        }
+        // The autopilot plays on: a whole game through its stages, free play to its one stage's end.
+        playback = false;
+        wholeGame = session.run().mode != GameMode::FreePlay;
+    } else if (playback) {
         player.start(session, replay, profile);
     } else {
         session.choices().mode = options.arcade     ? GameMode::Arcade
@@ -330,7 +410,13 @@ int main(int argc, char** argv) {
                 printStageLine(result, outcome, figures, session);
                 std::fprintf(result, "\n");
                 ++stagesCleared;
-                session.summaryFinished();
+                // Read by the fire key as a player reads it (the first press shows every count,
+                // the second goes on), so the game's recording holds it and plays back.
+                const int fire = session.profileValues().bindingCode(0);
+                for (int press = 0; press < 2; ++press) {
+                    session.keyEvent(fire, true);
+                    session.keyEvent(fire, false);
+                }
                 if (session.getState() == CXGameSession::State::Ending) {
                     ++frame;
                     stageReported = true;  // the last stage of the list was cleared
@@ -375,8 +461,8 @@ int main(int argc, char** argv) {
         const GameRun& run = session.run();
         const char* ending = !run.gameFinished ? "none" : run.trueRoute ? "final" : "credits";
         std::fprintf(result, "game=%s frames=%ld score=%lld stages_cleared=%d true_route=%d ending=%s\n",
-                     options.arcade ? "arcade" : "boss_rush", frame, static_cast<long long>(run.score),
-                     stagesCleared, run.trueRoute ? 1 : 0, ending);
+                     session.run().mode == GameMode::BossRush ? "boss_rush" : "arcade", frame,
+                     static_cast<long long>(run.score), stagesCleared, run.trueRoute ? 1 : 0, ending);
     }
     std::fclose(result);
     if (!options.recordPath.empty()) {
