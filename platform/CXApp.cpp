@@ -606,9 +606,10 @@ void CXApp::updateWatching(float dtMs) {
     // The HUD says REPLAY; the bar tells the speed.
     session.setWatchSpeed(1);
     if (!leavingReplay) {
-        const ReplayDeck::Status before = deck.getStatus();
+        // The status the last frame saw: a key may have changed it since (a step onto the end).
+        const ReplayDeck::Status before = watchedStatus;
         watch.update(dtMs);
-        const ReplayDeck::Status status = deck.getStatus();
+        const ReplayDeck::Status status = watchedStatus = deck.getStatus();
         if (status == ReplayDeck::Status::Desync && before != ReplayDeck::Status::Desync) {
             // Held on the frame where the game went its own way, with a line, until the player
             // leaves: a replay is never played on out of step.
@@ -619,7 +620,8 @@ void CXApp::updateWatching(float dtMs) {
             // A replay whose game ended calls the menus back by itself; one cut short (or sought
             // to its end) holds its last frame until the player leaves.
             std::printf("REPLAY ENDED AT FRAME %d\n", deck.getFrame());
-            watch.say("END OF THE REPLAY: C LEAVES", ReplayWatch::kHeldMessage);
+            watch.say(watch.message().empty() ? "END OF THE REPLAY: C LEAVES" : watch.message(),
+                      ReplayWatch::kHeldMessage);
         }
     }
     if (watchBar) {
@@ -664,7 +666,6 @@ void CXApp::takeControlOfReplay() {
         watch.say("NO TAKING OVER NOW");
         return;
     }
-    std::printf("REPLAY TAKEN OVER AT FRAME %d\n", deck.getFrame());
     // From here the session is the player's game: keys and the pointer go to it as in play.
     // It stays on the replay's profile (its stock, controls and framing) until it ends.
     CXGameSession& session = CXGameSession::instance();
@@ -741,6 +742,7 @@ void CXApp::startStage() {
         std::copy(std::begin(userProfile->bossScore), std::end(userProfile->bossScore),
                   std::begin(replayProfile->bossScore));
         deck.open(session, watched, *replayProfile);
+        watchedStatus = deck.getStatus();
         watch.begin(deck, session);
         buildWatchBar();
         if (hitToShow != kNoHitSought) {

@@ -204,6 +204,7 @@ class CXApp : public IXMenuHost {
     Replay watched;
     ReplayDeck deck;
     ReplayWatch watch;
+    ReplayDeck::Status watchedStatus = ReplayDeck::Status::Idle;  // the deck's, as the last frame saw it
     std::unique_ptr<OXScnWatchBar> watchBar;
     std::unique_ptr<CXUserProfile> replayProfile;
     bool watching = false;

@@ -63,10 +63,17 @@ void ReplayWatch::end() {
 }
 
 ReplayWatch::Action ReplayWatch::key(int code, bool down) {
-    if (!deck || !down || deck->getStatus() != ReplayDeck::Status::Playing) {
-        return down && actionForKey(code) == Action::Leave ? Action::Leave : Action::None;
-    }
     const Action action = actionForKey(code);
+    if (!deck || !down) {
+        return Action::None;
+    }
+    // At the end of a replay, or where it went out of step, it can still be sought back.
+    const bool playing = deck->getStatus() == ReplayDeck::Status::Playing;
+    const bool seekBack =
+        action == Action::SeekBack || action == Action::PreviousMark || action == Action::NextHit;
+    if (!playing && !(seekBack && deck->getStatus() != ReplayDeck::Status::TakenOver)) {
+        return action == Action::Leave ? action : Action::None;
+    }
     switch (action) {
         case Action::SeekBack:
             seekTo(deck->getFrame() - kSeekFrames);
@@ -186,6 +193,9 @@ const ReplayHit* ReplayWatch::shownHit() const {
 }
 
 void ReplayWatch::seekTo(int32_t frame) {
+    if (deck->getStatus() != ReplayDeck::Status::Playing) {
+        say("", 0.0f);  // sought back from the end: its line has had its say
+    }
     removeMark();
     soughtHit = -1;
     const int32_t frames = deck->getFrames();
