@@ -14,8 +14,8 @@ constexpr float kBandHeight = 64.0f;
 constexpr float kTopRowY = 46.0f;
 constexpr float kMiddleRowY = 28.0f;
 constexpr float kHintRowY = 10.0f;
-// Nearly opaque: the HUD's foot row (gauges, lives) lies under it while a replay is watched.
-constexpr float kBandAlpha = 0.92f;
+// Opaque: the HUD's foot row (gauges, lives) lies under it while a replay is watched.
+constexpr float kBandAlpha = 1.0f;
 // The message sits just above the band.
 constexpr float kMessageY = kBandHeight + 14.0f;
 constexpr float kMessagePlateHeight = 24.0f;
