@@ -42,6 +42,7 @@ void OXScnWatchBar::buildScene() {
     seekFill = new OXSprite();
     // One unit wide, stretched to the part done; its left end stays put.
     seekFill->loadFill({0.5f, 1.0f, 0.95f, 1.0f}, 1.0f, kSeekBarHeight);
+    seekFillUnit = seekFill->getScale();
     seekFill->setPosition(overlay::kFieldWidth * 0.5f - kSeekBarWidth * 0.5f, kSeekBarY, 1.5f);
     addObject(seekFill);
     seekText = overlay::addText(*this, "SEEKING", overlay::kFieldWidth * 0.5f, kSeekBarY + 20.0f,
@@ -107,7 +108,7 @@ void OXScnWatchBar::follow(const ReplayWatch& watch, const ReplayDeck* deck) {
         const float done = deck->seekProgress();
         const float width = kSeekBarWidth * (done < 0.0f ? 0.0f : done > 1.0f ? 1.0f : done);
         // The fill is centred on its position: half its width right of the bar's left end.
-        seekFill->setScale(width, 1.0f, 1.0f);
+        seekFill->setScale(seekFillUnit.x * width, seekFillUnit.y, 1.0f);
         seekFill->setPosition(overlay::kFieldWidth * 0.5f - kSeekBarWidth * 0.5f + width * 0.5f, kSeekBarY,
                               1.5f);
     }

@@ -42,6 +42,7 @@ class OXScnWatchBar : public OXScene {
     OXSprite* seekFrame = nullptr;
     OXSprite* seekFill = nullptr;
     OXTextBox* seekText = nullptr;
+    Vec3 seekFillUnit{1, 1, 1};  // the fill's scale for one unit of width
     std::string shownSpeed, shownTime, shownMark, shownHint, shownMessage;
     bool seekShown = false;
 };
