@@ -200,8 +200,13 @@ void ReplayWatch::seekTo(int32_t frame) {
     soughtHit = -1;
     const int32_t frames = deck->getFrames();
     if (frame > frames) {
-        // The deck seeks to the last frame and writes the line to the log.
+        std::printf("REPLAY SEEK PAST THE END: FRAME %d OF %d\n", frame, frames);
         say("PAST THE END: " + clock(frames) + " IS ALL");
+    }
+    // Short of the last frame: its keys end the recorded game, which would leave the replay
+    // before the player sees where the seek came to.
+    if (frame >= frames) {
+        frame = frames - 1;
     }
     deck->seekTo(frame);
 }
