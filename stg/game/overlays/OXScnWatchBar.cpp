@@ -17,8 +17,8 @@ constexpr float kHintRowY = 10.0f;
 // Opaque: the HUD's foot row (gauges, lives) lies under it while a replay is watched.
 constexpr float kBandAlpha = 1.0f;
 // The message sits just above the band.
-constexpr float kMessageY = kBandHeight + 14.0f;
-constexpr float kMessagePlateHeight = 24.0f;
+constexpr float kMessageY = kBandHeight + 8.0f;
+constexpr float kMessagePlateHeight = 28.0f;  // from the band's top up, no gap between
 constexpr Colour kSpeedTint{0.5f, 1.5f, 1.4f, 1.0f};
 constexpr Colour kPausedTint{1.6f, 1.3f, 0.5f, 1.0f};
 constexpr Colour kTextTint{0.9f, 0.95f, 1.0f, 1.0f};
@@ -60,8 +60,9 @@ void OXScnWatchBar::buildScene() {
                                 kTextTint);
     markText = overlay::addText(*this, "", kEdge, kMiddleRowY, kTextSize, 0, kMarkTint);
     hintText = overlay::addText(*this, "", kEdge, kHintRowY, kTextSize, 0, kHintTint);
-    messagePlate = overlay::addBlackFill(*this, overlay::kFieldWidth * 0.5f, kMessageY + 4.0f,
-                                         overlay::kBackdropWidth, kMessagePlateHeight, kBandAlpha);
+    messagePlate =
+        overlay::addBlackFill(*this, overlay::kFieldWidth * 0.5f, kBandHeight + kMessagePlateHeight * 0.5f,
+                              overlay::kBackdropWidth, kMessagePlateHeight, kBandAlpha);
     messageText =
         overlay::addText(*this, "", overlay::kFieldWidth * 0.5f, kMessageY, kTextSize, 1, kMessageTint);
     messagePlate->setVisible(false);
