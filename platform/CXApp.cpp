@@ -21,6 +21,7 @@
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
+#include "stg/game/overlays/OXScnWatchBar.h"
 #include "tools/pilot/Autopilot.h"
 
 namespace {
@@ -221,8 +222,11 @@ void CXApp::deliverKey(int code, bool down) {
     if (down) {
         notePointerUse(false);
     }
+    if (code >= 0 && code < static_cast<int>(std::size(keysHeld))) {
+        keysHeld[code] = down;
+    }
     if (watching) {
-        replayKey(code, down);  // the replay plays its own keys
+        watchKey(code, down);  // the replay plays its own keys
         return;
     }
     CXGameSession::instance().keyEvent(code, down);
@@ -313,19 +317,7 @@ void CXApp::update(float dtMs) {
         notePointerUse(pointerInUse);  // a stage's new HUD learns it too
     }
     if (mode == InStage && watching) {
-        CXGameSession::instance().setWatchSpeed(replaySpeed);
-        for (int step = 0; step < replaySpeed && !leavingReplay; ++step) {
-            replayPlayer.step(dtMs);
-        }
-        // A replay that ends before its game does (cut short, or a game that went otherwise)
-        // leaves by itself; one whose game ended has already called the menus back.
-        if (replayPlayer.isDone() && !leavingReplay &&
-            CXGameSession::instance().getState() != CXGameSession::State::Idle) {
-            if (replayPlayer.getStatus() == ReplayPlayer::Desync) {
-                std::printf("REPLAY DESYNC AT FRAME %d\n", replayPlayer.getDesyncFrame());
-            }
-            leaveReplay();
-        }
+        updateWatching(dtMs);
     } else if (mode == InStage) {
         // More than one game frame a frame only under the test setting (see setGameSpeed), and
         // only while the stage plays: the overlays (pause, continue, game over) keep the
@@ -354,7 +346,13 @@ void CXApp::render() {
         }
     }
     if (mode == InStage) {
-        CXGameSession::instance().draw();
+        // A seek long enough to show its progress leaves the field dark under the bar.
+        if (!(watchBar && watchBar->coversField())) {
+            CXGameSession::instance().draw();
+        }
+        if (watchBar) {
+            watchBar->draw();
+        }
     }
     if (loadBlocker && loadBlocker->isVisible()) {
         loadBlocker->draw();
@@ -485,6 +483,14 @@ void CXApp::setMenuKeys(int acceptKey, int backKey) {
 }
 
 void CXApp::switchToScene(int index) {
+    // The results of a replay the player took over: their way back (the practice screen's, as
+    // after any practice game) leads to the screen the replay was watched from.
+    if (currentScene == kResultsScene && takenOverReturnScene != kNoTakeOver && index != kResultsScene) {
+        if (index == kPracticeScene) {
+            index = takenOverReturnScene;
+        }
+        takenOverReturnScene = kNoTakeOver;
+    }
     if (index == currentScene || index < 0 || index >= static_cast<int>(scenes.size()) || currentScene < 0 ||
         currentScene >= static_cast<int>(scenes.size())) {
         return;
@@ -561,8 +567,15 @@ void CXApp::beginStageLoad() {
 }
 
 bool CXApp::showHit(const std::string& path, int hitIndex, int returnScene) {
-    (void)hitIndex;
-    return watchReplay(path, returnScene);
+    Replay replay;
+    std::string problem;
+    if (!Replay::load(path, replay, problem)) {
+        std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
+        return false;
+    }
+    std::printf("WATCHING REPLAY: %s\n", path.c_str());
+    watchLoadedReplay(std::move(replay), returnScene, hitIndex);
+    return true;
 }
 
 void CXApp::askToKeepLastReplay() {
@@ -574,31 +587,132 @@ bool CXApp::takeKeepRequest() {
 }
 
 bool CXApp::watchReplay(const std::string& path, int returnScene) {
-    watchReturnScene = returnScene;
-    std::string problem;
-    if (!Replay::load(path, watched, problem)) {
-        std::printf("REPLAY REFUSED: %s: %s\n", path.c_str(), problem.c_str());
-        return false;
-    }
-    std::printf("WATCHING REPLAY: %s\n", path.c_str());
-    watching = true;
-    leavingReplay = false;
-    replayPointerDown = false;
-    replaySpeed = 1;
-    requestStageStart();
-    return true;
+    return showHit(path, kNoHitSought, returnScene);
 }
 
-void CXApp::replayKey(int code, bool down) {
-    if (!down || mode != InStage || leavingReplay) {
+void CXApp::watchLoadedReplay(Replay replay, int returnScene, int hitIndex) {
+    watched = std::move(replay);
+    watchReturnScene = returnScene;
+    watching = true;
+    leavingReplay = false;
+    practiceAfterReplay = false;
+    replayPointerDown = false;
+    hitToShow = hitIndex;
+    requestStageStart();
+}
+
+void CXApp::updateWatching(float dtMs) {
+    CXGameSession& session = CXGameSession::instance();
+    // The HUD says REPLAY; the bar tells the speed.
+    session.setWatchSpeed(1);
+    if (!leavingReplay) {
+        // The status the last frame saw: a key may have changed it since (a step onto the end).
+        const ReplayDeck::Status before = watchedStatus;
+        watch.update(dtMs);
+        const ReplayDeck::Status status = watchedStatus = deck.getStatus();
+        if (status == ReplayDeck::Status::Desync && before != ReplayDeck::Status::Desync) {
+            // Held on the frame where the game went its own way, with a line, until the player
+            // leaves: a replay is never played on out of step.
+            std::printf("REPLAY DESYNC AT FRAME %d\n", deck.getDesyncFrame());
+            watch.say("OUT OF STEP AT " + ReplayWatch::clock(deck.getDesyncFrame()) + ": C LEAVES",
+                      ReplayWatch::kHeldMessage);
+        } else if (status == ReplayDeck::Status::Finished && before != ReplayDeck::Status::Finished) {
+            // A replay whose game ended calls the menus back by itself; one cut short (or sought
+            // to its end) holds its last frame until the player leaves.
+            std::printf("REPLAY ENDED AT FRAME %d\n", deck.getFrame());
+            watch.say(watch.message().empty() ? "END OF THE REPLAY: C LEAVES" : watch.message(),
+                      ReplayWatch::kHeldMessage);
+        }
+    }
+    if (watchBar) {
+        watchBar->follow(watch, watching ? &deck : nullptr);
+        watchBar->tick(dtMs);
+    }
+}
+
+void CXApp::buildWatchBar() {
+    watchBar = std::make_unique<OXScnWatchBar>();
+    watchBar->init();
+    watchBar->setViewport({0, 0, 0},
+                          {static_cast<float>(gameAreaWidth()), static_cast<float>(gameAreaHeight()), 0});
+    // Above the stage's overlays, and inside the overlay camera's depth range.
+    watchBar->setZ(1100);
+    watchBar->setVisible(true);
+    watchBar->setActive(true);
+    watchBar->follow(watch, &deck);
+}
+
+void CXApp::watchKey(int code, bool down) {
+    if (mode != InStage || leavingReplay) {
         return;
     }
-    if (code == userProfile->bindingCode(0)) {
-        replaySpeed = replaySpeed >= 4 ? 1 : replaySpeed * 2;
-        std::printf("REPLAY SPEED x%d\n", replaySpeed);
-    } else if (code == userProfile->bindingCode(2) || code == userProfile->bindingCode(3)) {
-        leaveReplay();
+    switch (watch.key(code, down)) {
+        case ReplayWatch::Action::TakeControl:
+            takeControlOfReplay();
+            break;
+        case ReplayWatch::Action::PracticeHit:
+            practiseShownHit();
+            break;
+        case ReplayWatch::Action::Leave:
+            leaveReplay();
+            break;
+        default:
+            break;
     }
+}
+
+void CXApp::takeControlOfReplay() {
+    if (!deck.takeControl()) {
+        watch.say("NO TAKING OVER NOW");
+        return;
+    }
+    // From here the session is the player's game: keys and the pointer go to it as in play.
+    // It stays on the replay's profile (its stock, controls and framing) until it ends.
+    CXGameSession& session = CXGameSession::instance();
+    watch.end();
+    watchBar.reset();
+    watching = false;
+    takenOverReturnScene = watchReturnScene;
+    session.setWatchSpeed(0);
+    // The keys the player holds now are pressed for the game, so the ship answers at once;
+    // not the take-over key itself.
+    constexpr int kTakeOverKey = 21;
+    for (int code = 0; code < static_cast<int>(std::size(keysHeld)); ++code) {
+        if (keysHeld[code] && code != kTakeOverKey) {
+            session.keyEvent(code, true);
+        }
+    }
+}
+
+void CXApp::practiseShownHit() {
+    const ReplayHit* hit = watch.shownHit();
+    if (!hit) {
+        return;
+    }
+    // The hit's attack on the replay's difficulty with the replay's stock; a hit of the stage's
+    // waves practises the stage.
+    GameChoices& choices = gameChoices();
+    choices.mode = hit->boss.empty() ? GameMode::StagePractice : GameMode::AttackPractice;
+    choices.casual = watched.casual;
+    choices.difficulty = difficultyFromStored(watched.difficulty);
+    choices.practice.stage = hit->stage;
+    choices.practice.weapon = watched.weapon;
+    choices.practice.bombs = watched.bombs;
+    choices.practice.lives = watched.lives;
+    choices.practice.boss = hit->boss;
+    choices.practice.phase = hit->boss.empty() ? -1 : hit->phase;
+    std::printf("PRACTISING THE HIT'S ATTACK: %s\n", hit->attack.c_str());
+    practiceAfterReplay = true;
+    leaveReplay();
+}
+
+void CXApp::closeReplay() {
+    deck.close();
+    watch.end();
+    watchBar.reset();
+    watching = leavingReplay = false;
+    CXGameSession::instance().setProfile(userProfile.get());
+    replayProfile.reset();
 }
 
 void CXApp::leaveReplay() {
@@ -627,12 +741,19 @@ void CXApp::startStage() {
                   std::begin(replayProfile->classicScore));
         std::copy(std::begin(userProfile->bossScore), std::end(userProfile->bossScore),
                   std::begin(replayProfile->bossScore));
-        replayPlayer.start(session, watched, *replayProfile);
+        deck.open(session, watched, *replayProfile);
+        watchedStatus = deck.getStatus();
+        watch.begin(deck, session);
+        buildWatchBar();
+        if (hitToShow != kNoHitSought) {
+            watch.showHit(std::exchange(hitToShow, kNoHitSought));
+        }
         loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
         mode = InStage;
         return;
     }
     // The game reads and writes this application's profile and comes back here when it ends.
+    takenOverReturnScene = kNoTakeOver;
     session.setProfile(userProfile.get());
     session.setEndHandler([](void* app) { static_cast<CXApp*>(app)->returnToMenus(); }, this);
     // The stage draws into the game area, as the menus do.
@@ -716,13 +837,19 @@ void CXApp::rebuildMenus() {
     session.tearDown();
     if (watching) {
         // Back to the screen the replay was watched from; the session plays for the player again.
-        watching = leavingReplay = false;
-        session.setProfile(userProfile.get());
-        replayProfile.reset();
+        closeReplay();
+        if (std::exchange(practiceAfterReplay, false)) {
+            // Or on to practising the hit shown: its stage starts behind the blocker that is up.
+            startStage();
+            return;
+        }
         createMenuScenes(watchReturnScene, true, false);
         loadBlocker->tintTo(kBlockerFadeOutMs, {1, 1, 1, 1}, {0, 0, 0, 1}, 1.0f, loadBlocker, hideWhenDone);
         std::printf("RETURNED TO THE MENUS\n");
         return;
+    }
+    if (replayProfile) {
+        closeReplay();  // a replay the player took over and played to its end
     }
     // A finished game rolls the credits (the final ones after the true route); any other
     // end comes back to the after-game screen.

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "stg/game/Replay.h"
-#include "stg/game/ReplayPlayer.h"
+#include "stg/game/ReplayDeck.h"
+#include "stg/game/ReplayWatch.h"
 
 #include "data/CXUserProfile.h"
 #include "frontend/IXMenuHost.h"
@@ -16,6 +17,7 @@ class Autopilot;
 class CXGameSession;
 class OXScene;
 class OXScnDefaultLoadBlocker;
+class OXScnWatchBar;
 
 // The application: owns the front-end scene list, the load blocker, the
 // screen, scene and touch dimensions, the user profile and the mode the
@@ -91,6 +93,10 @@ class CXApp : public IXMenuHost {
     void requestStageStart() override;
     bool watchReplay(const std::string& path, int returnScene) override;
     bool showHit(const std::string& path, int hitIndex, int returnScene) override;
+    // Watches a replay already read, from its start or (hitIndex >= 0, or -1 for its last)
+    // frozen on a hit, back to `returnScene` at its end.
+    static constexpr int kNoHitSought = -2;
+    void watchLoadedReplay(Replay replay, int returnScene, int hitIndex = kNoHitSought);
     void askToKeepLastReplay() override;
     bool takeKeepRequest() override;
     void returnToMenus();
@@ -108,8 +114,11 @@ class CXApp : public IXMenuHost {
     void setTestPilot(bool on);
     // The window is closing: a game in play is kept as its END GAME would keep it.
     void closeWindow();
-    // While a replay is watched: 1, 2 or 4 game frames a frame.
-    int getReplaySpeed() const { return watching ? replaySpeed : 0; }
+    // While a replay is watched: its deck (speed, pause, seeks) and what the keys do to it.
+    bool isWatching() const { return watching; }
+    const ReplayDeck& getDeck() const { return deck; }
+    const ReplayWatch& getWatch() const { return watch; }
+    const OXScnWatchBar* getWatchBar() const { return watchBar.get(); }
 
     void applyProfileVolumes();
     void startMenuMusic() override;
@@ -149,9 +158,21 @@ class CXApp : public IXMenuHost {
     void startStage();
     void rebuildMenus();
     void showLoadBlocker(bool (*completion)(void* app, int argument));
-    // A key while a replay is watched: accept changes the speed, back or pause leaves.
-    void replayKey(int code, bool down);
+    // A key while a replay is watched (see ReplayWatch): the deck's own, or taking control,
+    // practising the hit shown, leaving.
+    void watchKey(int code, bool down);
+    // One frame of the replay watched: the deck plays, its end or desync is handled, the bar follows.
+    void updateWatching(float dtMs);
     void leaveReplay();
+    // The player plays on from the frame shown; the keys held now are pressed for the game.
+    void takeControlOfReplay();
+    // Attack practice on the hit shown (stage practice of its stage for a hit of the waves),
+    // once the replay is torn down.
+    void practiseShownHit();
+    // The watch bar over the stage: made with the replay's stage, gone with it.
+    void buildWatchBar();
+    // Whatever the replay left on the session and the deck: the session plays for the player.
+    void closeReplay();
     // The mouse (true) or a key or the joystick (false) was used; the HUD follows at once, so
     // a tap that brings its buttons back also presses the one under it.
     void notePointerUse(bool inUse);
@@ -179,14 +200,23 @@ class CXApp : public IXMenuHost {
     JoystickInput joystickInput;
     std::vector<std::string> packagePlaces;  // where mountPackage looked, in order
     std::string packageDamage;               // what the mounted package lacked, when it was refused
-    // The replay watched from the high scores, played on a profile of its own that is never saved.
+    // The replay watched from the menus, played on a profile of its own that is never saved.
     Replay watched;
-    ReplayPlayer replayPlayer;
+    ReplayDeck deck;
+    ReplayWatch watch;
+    ReplayDeck::Status watchedStatus = ReplayDeck::Status::Idle;  // the deck's, as the last frame saw it
+    std::unique_ptr<OXScnWatchBar> watchBar;
     std::unique_ptr<CXUserProfile> replayProfile;
     bool watching = false;
     bool leavingReplay = false;
-    bool replayPointerDown = false;  // a press on the game area while the replay shows
-    int replaySpeed = 1;
+    bool practiceAfterReplay = false;  // leaving starts the practice practiseShownHit chose
+    bool replayPointerDown = false;    // a press on the game area while the replay shows
+    int hitToShow = kNoHitSought;      // showHit's hit, sought once the replay's stage starts
+    bool keysHeld[32] = {};            // the game keys down now, for a take-over
+    // A replay taken over is played to its end by the player; the results' way back leads to
+    // the screen it was watched from, kNoTakeOver when the last game was not one.
+    static constexpr int kNoTakeOver = -1;
+    int takenOverReturnScene = kNoTakeOver;
     int watchReturnScene = 0;              // the menu screen a watched replay returns to
     bool keepRequested = false;            // see askToKeepLastReplay
     int gameSpeed = 1;                     // game frames a frame in play; see setGameSpeed

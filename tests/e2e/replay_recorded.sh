@@ -8,7 +8,7 @@
 #   and says "REPLAY SAVED: .../replays/last.ovr SCORE n FRAMES f" ->
 #   vortalis2-sim --replay last.ovr gives score=n, frames=f and replay=ok;
 #   the results -> the main menu -> HIGH SCORES: the new best's WATCH plays the
-#   game again with the HUD and its REPLAY marker, accept speeds it up to x2 and x4, a
+#   game again with the HUD and its REPLAY marker, UP speeds it up to x2 and x4, a
 #   click leaves it for the high scores.
 # With --keep the game goes on until every ship is lost and the continue is
 # declined, and the replay and its result line become tests/replay/played.ovr
@@ -76,10 +76,10 @@ watch_from_high_scores() {
         { fail "the replay's stage did not start"; return; }
     sleep 4
     import -window "$game" "$OUT/5-replay.png"
-    hold "$game" z 0.3
-    wait_line "$console" "REPLAY SPEED x2" 30 || fail "accept did not speed the replay up"
-    hold "$game" z 0.3
-    wait_line "$console" "REPLAY SPEED x4" 30 || fail "accept did not speed the replay up to x4"
+    hold "$game" Up 0.3
+    wait_line "$console" "REPLAY SPEED x2" 30 || fail "UP did not speed the replay up"
+    hold "$game" Up 0.3
+    wait_line "$console" "REPLAY SPEED x4" 30 || fail "UP did not speed the replay up to x4"
     sleep 1
     import -window "$game" "$OUT/6-replay-x4.png"
     before=$(screen_count)
