@@ -43,8 +43,9 @@ OXScene* makeMenuScene(int index, IXMenuHost& host) {
             return new OXScnVLResults(host);
         case kFighterSelectScene:
             return new OXScnVLFighterSelect(host);
-        // The theatre and the practice screen: a bare menu until they are built.
         case kReplayScene:
+            return new OXScnVLReplays(host);
+        // The practice screen: a bare menu until it is built.
         case kPracticeScene:
             return new OXScnVLPlaceholder(host);
         default:

@@ -15,6 +15,7 @@
 #include "frontend/OXScnVLModeSelect.h"
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLOptionCtrl.h"
+#include "frontend/OXScnVLReplays.h"
 #include "frontend/OXScnVLResults.h"
 #include "frontend/OXScnVLTitle.h"
 
