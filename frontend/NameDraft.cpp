@@ -35,8 +35,10 @@ void NameDraft::reset(const std::string& utf8) {
             }
             code = (code << 6) | (static_cast<unsigned char>(utf8[at]) & 0x3Fu);
         }
-        // An overlong two-byte form of a plain character is not the glyph it spells.
-        if (whole && !(extra == 1 && code < 0x80) && drawable(code)) {
+        // Every drawable glyph past 127 takes exactly two bytes: a longer form of one (or a
+        // two-byte form of a plain character) is overlong, not the glyph it spells.
+        const bool shortest = extra == 0 || (extra == 1 && code >= 0x80);
+        if (whole && shortest && drawable(code)) {
             glyphs[count++] = code;
         }
     }

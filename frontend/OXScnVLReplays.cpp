@@ -42,6 +42,15 @@ void paint(IXRenderObject& object, const Colour& colour) {
     object.setColour(colour.r, colour.g, colour.b, colour.a);
 }
 
+// Greys a button out, or brings it back, leaving the look of one the pointer rests on.
+void enable(OXButton& button, bool enabled) {
+    if (!enabled) {
+        button.setState(OXButton::Disabled);
+    } else if (button.getState() == OXButton::Disabled) {
+        button.setState(OXButton::Normal);
+    }
+}
+
 // A row's plate, which the pointer chooses the row by: it reports its id to the screen when a
 // press that began on it ends on it.
 class ReplayRowPlate : public OXSprite {
@@ -197,10 +206,10 @@ void OXScnVLReplays::refresh() {
     renameButton->setVisible(listed);
     deleteButton->setVisible(listed);
     backButton->setVisible(listed);
-    watchButton->setState(shelf.canWatch() ? OXButton::Normal : OXButton::Disabled);
+    enable(*watchButton, shelf.canWatch());
     renameButton->setLabelText(shelf.canKeep() ? "KEEP" : "RENAME");
-    renameButton->setState(shelf.canKeep() || shelf.canRename() ? OXButton::Normal : OXButton::Disabled);
-    deleteButton->setState(shelf.canDelete() ? OXButton::Normal : OXButton::Disabled);
+    enable(*renameButton, shelf.canKeep() || shelf.canRename());
+    enable(*deleteButton, shelf.canDelete());
     if (keyHints) {
         keyHints->setVisible(listed);
     }
