@@ -3,6 +3,8 @@
 #include <physfs.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -14,12 +16,22 @@ namespace {
 uint64_t fileSystemGeneration = 0;
 bool packageMounted = false;
 
+// The content hash of what is mounted now; emptied whenever the mounts change.
+std::string contentHash;
+bool contentHashKnown = false;
+
+void forgetContentHash() {
+    contentHash.clear();
+    contentHashKnown = false;
+}
+
 // Mounts without a word; the callers say what came of it.
 bool mountQuietly(const std::string& packagePath) {
     const bool ready = PHYSFS_isInit() != 0 || PHYSFS_init(nullptr) != 0;
     if (!ready || PHYSFS_mount(packagePath.c_str(), nullptr, 1) == 0) {
         return false;
     }
+    forgetContentHash();
     packageMounted = true;
     return true;
 }
@@ -71,6 +83,7 @@ void unmountAssetPackage() {
         PHYSFS_deinit();
     }
     packageMounted = false;
+    forgetContentHash();
     ++fileSystemGeneration;
 }
 
@@ -126,6 +139,79 @@ bool assetFolderHolds(const std::string& folder, const std::string& suffix) {
     }
     PHYSFS_freeList(names);
     return found;
+}
+
+namespace {
+
+// Every file under `folder` of the package, at any depth, by its package path.
+void collectFiles(const std::string& folder, std::vector<std::string>& files) {
+    char** names = PHYSFS_enumerateFiles(folder.c_str());
+    if (names == nullptr) {
+        return;
+    }
+    for (char** name = names; *name != nullptr; ++name) {
+        const std::string path = folder + "/" + *name;
+        PHYSFS_Stat stat;
+        if (PHYSFS_stat(path.c_str(), &stat) == 0) {
+            continue;
+        }
+        if (stat.filetype == PHYSFS_FILETYPE_DIRECTORY) {
+            collectFiles(path, files);
+        } else if (stat.filetype == PHYSFS_FILETYPE_REGULAR) {
+            files.push_back(path);
+        }
+    }
+    PHYSFS_freeList(names);
+}
+
+// FNV-1a, 64 bits.
+struct ContentHash {
+    uint64_t value = 14695981039346656037ull;
+    void add(const char* bytes, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            value = (value ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+        }
+    }
+};
+
+}  // namespace
+
+const std::string& packageContentHash() {
+    if (contentHashKnown || PHYSFS_isInit() == 0 || !packageMounted) {
+        return contentHash;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    std::vector<std::string> files;
+    collectFiles("assets/plist", files);
+    // Byte order of the paths, whatever order the archive keeps them in.
+    std::sort(files.begin(), files.end());
+    ContentHash hash;
+    std::vector<char> buffer(64 * 1024);
+    for (const std::string& path : files) {
+        hash.add(path.data(), path.size());
+        PHYSFS_File* file = PHYSFS_openRead(path.c_str());
+        if (file == nullptr) {
+            std::printf("ASSET READ FAILED! %s: %s\n", path.c_str(), lastAssetError().c_str());
+            continue;
+        }
+        PHYSFS_sint64 read = 0;
+        while ((read = PHYSFS_readBytes(file, buffer.data(), buffer.size())) > 0) {
+            hash.add(buffer.data(), static_cast<size_t>(read));
+        }
+        if (read < 0) {
+            std::printf("ASSET READ FAILED! %s: %s\n", path.c_str(), lastAssetError().c_str());
+        }
+        PHYSFS_close(file);
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash.value));
+    contentHash = digits;
+    contentHashKnown = true;
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    std::printf("Package content %s: %zu property lists hashed in %.1f ms.\n", contentHash.c_str(),
+                files.size(), ms);
+    return contentHash;
 }
 
 std::string lastAssetError() {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <exception>
 
 #include "audio/CXSoundManager.h"
+#include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "fx/OXScnBaseSTGBackground.h"
@@ -138,6 +140,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     recording.keys.reserve(65536);
     recording.checks.reserve(4096);
     recording.seed = nextSeed;
+    recording.content = packageContentHash();  // a replay plays only on the package it was played on
     recording.tableBest = current.bestBefore;
     recording.mode = storedNumber(current.mode);
     recording.casual = current.casual;
@@ -556,10 +559,11 @@ void CXGameSession::acceptContinue() {
 void CXGameSession::keepGame() {
     storeHighScore();
     finishRecording();
-    keepReplay();
+    const std::string replayPath = keepReplay();
     if (watchSpeed == 0) {
         lastResult = GameResult{};
         lastResult.ended = true;
+        lastResult.replayPath = replayPath;
         lastResult.score = current.score;
         lastResult.best = current.highScore;
         lastResult.newRecord = current.isNewRecord();
@@ -720,6 +724,8 @@ void CXGameSession::finishRecording() {
     recordingOpen = false;
     recording.score = current.score;
     recording.best = current.isNewRecord() ? current.highScore : current.score;
+    recording.reached = stageReached();
+    recording.date = static_cast<int64_t>(std::time(nullptr));
     if (recording.frames > 0 &&
         (recording.checks.empty() || recording.checks.back().frame != recording.frames)) {
         recording.checks.push_back({recording.frames, stateHash()});
@@ -818,26 +824,32 @@ std::string CXGameSession::highScoreReplayName(GameMode mode, bool casual, Diffi
     return std::string("best-arcade-") + style + "-" + std::to_string(storedNumber(difficulty)) + ".ovr";
 }
 
-void CXGameSession::keepReplay() {
+std::string CXGameSession::keepReplay() {
     if (!profile || profile->getPath().empty() || recording.frames == 0) {
-        return;
+        return "";
     }
     const std::string folder = replayFolderFor(profile->getPath());
     std::vector<std::string> names{"last.ovr"};
-    // One replay per high-score entry: a new best replaces the entry's old replay.
-    if (current.isNewRecord()) {
+    // One replay per high-score entry: a new best replaces the entry's old replay. A practice
+    // game makes no entry.
+    if (current.isNewRecord() && !isPracticeGame()) {
         names.push_back(highScoreReplayName(current.mode, current.casual, current.difficulty));
     }
+    std::string lastPath;
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
         std::string problem;
         if (recording.save(path, problem)) {
             std::printf("REPLAY SAVED: %s SCORE %lld FRAMES %d\n", path.c_str(),
                         static_cast<long long>(recording.score), recording.frames);
+            if (lastPath.empty()) {
+                lastPath = path;
+            }
         } else {
             std::printf("REPLAY NOT SAVED: %s: %s\n", path.c_str(), problem.c_str());
         }
     }
+    return lastPath;
 }
 
 void CXGameSession::tearDown() {

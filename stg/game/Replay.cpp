@@ -1,11 +1,13 @@
 #include "stg/game/Replay.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "data/AssetPackage.h"
 #include "data/PlistRead.h"
 #include "data/WholeFile.h"
 
@@ -52,6 +54,64 @@ bool readFlag(const Plist::Dictionary& list, const char* key, bool& out, std::st
     return true;
 }
 
+// An optional key: absent leaves `out` as it is; present, it must be a whole number within range.
+bool readOptionalInteger(const Plist::Dictionary& list, const char* key, int64_t low, int64_t high,
+                         int64_t& out, std::string& problem) {
+    return !Plist::findValue(list, key) || readInteger(list, key, low, high, out, problem);
+}
+
+bool readOptionalInt(const Plist::Dictionary& list, const char* key, int low, int high, int& out,
+                     std::string& problem) {
+    return !Plist::findValue(list, key) || readInt(list, key, low, high, out, problem);
+}
+
+bool readOptionalFlag(const Plist::Dictionary& list, const char* key, bool& out, std::string& problem) {
+    return !Plist::findValue(list, key) || readFlag(list, key, out, problem);
+}
+
+bool readOptionalText(const Plist::Dictionary& list, const char* key, std::string& out,
+                      std::string& problem) {
+    const Plist::Value* value = Plist::findValue(list, key);
+    if (!value) {
+        return true;
+    }
+    const std::string* text = boost::any_cast<std::string>(value);
+    if (!text || text->size() > Replay::kMaxTextBytes) {
+        problem = std::string("\"") + key + "\" is not a text of at most " +
+                  std::to_string(Replay::kMaxTextBytes) + " bytes";
+        return false;
+    }
+    out = *text;
+    return true;
+}
+
+// A text inside a mark or hit entry, within the same bound as the keys' texts.
+bool textWithin(const Plist::Value& value, std::string& out) {
+    const std::string* text = boost::any_cast<std::string>(&value);
+    if (!text || text->size() > Replay::kMaxTextBytes) {
+        return false;
+    }
+    out = *text;
+    return true;
+}
+
+// A field coordinate or size: a finite number (a real or a whole number) within +-kMaxCoordinate.
+bool coordinateWithin(const Plist::Value& value, double low, float& out) {
+    constexpr double kMaxCoordinate = 1.0e6;
+    double number = 0.0;
+    int64_t whole = 0;
+    if (Plist::integerValue(value, whole)) {
+        number = static_cast<double>(whole);
+    } else if (!Plist::realValue(value, number)) {
+        return false;
+    }
+    if (!std::isfinite(number) || number < low || number > kMaxCoordinate) {
+        return false;
+    }
+    out = static_cast<float>(number);
+    return true;
+}
+
 // An entry of "keys" or "checks": an array of exactly `count` values.
 const Plist::Array* entryOf(const Plist::Value& value, size_t count) {
     const Plist::Array* entry = boost::any_cast<Plist::Array>(&value);
@@ -65,6 +125,12 @@ Plist::Array intArray(std::initializer_list<int64_t> values) {
     }
     return array;
 }
+
+// The keys a watcher and the replay list read: all optional; a value present must be sound.
+bool readWatchingKeys(const Plist::Dictionary& list, Replay& out, std::string& problem);
+// The package the replay was played on, which must be this one: checked last, so that a replay of
+// other content still reads whole for the list.
+bool readContent(const Plist::Dictionary& list, Replay& out, std::string& problem);
 
 }  // namespace
 
@@ -106,6 +172,39 @@ Plist::Dictionary Replay::toPlist() const {
         checkList.push_back(intArray({check.frame, static_cast<int64_t>(check.hash)}));
     }
     list["checks"] = std::move(checkList);
+
+    list["content"] = content;
+    list["practice"] = practice;
+    if (!attackBoss.empty()) {
+        list["attack boss"] = attackBoss;
+        list["attack phase"] = static_cast<int64_t>(attackPhase);
+    }
+    list["name"] = name;
+    list["date"] = date;
+    list["reached"] = static_cast<int64_t>(reached);
+    Plist::Array markList;
+    markList.reserve(marks.size());
+    for (const ReplayMark& mark : marks) {
+        Plist::Array entry = intArray({mark.frame, mark.kind, mark.stage, mark.phase});
+        entry.push_back(mark.label);
+        markList.push_back(std::move(entry));
+    }
+    list["marks"] = std::move(markList);
+    Plist::Array hitList;
+    hitList.reserve(hits.size());
+    for (const ReplayHit& hit : hits) {
+        Plist::Array entry = intArray({hit.frame});
+        entry.push_back(static_cast<double>(hit.x));
+        entry.push_back(static_cast<double>(hit.y));
+        entry.push_back(static_cast<double>(hit.radius));
+        entry.push_back(hit.bomb);
+        entry.push_back(static_cast<int64_t>(hit.stage));
+        entry.push_back(hit.boss);
+        entry.push_back(static_cast<int64_t>(hit.phase));
+        entry.push_back(hit.attack);
+        hitList.push_back(std::move(entry));
+    }
+    list["hits"] = std::move(hitList);
     return list;
 }
 
@@ -115,7 +214,7 @@ bool Replay::fromPlist(const Plist::Dictionary& list, Replay& out, std::string& 
         return false;
     }
     if (number != kRulesVersion) {
-        problem = "recorded by rules version " + std::to_string(number) + ", this game plays version " +
+        problem = "recorded under rules " + std::to_string(number) + ", this game plays rules " +
                   std::to_string(kRulesVersion);
         return false;
     }
@@ -126,7 +225,7 @@ bool Replay::fromPlist(const Plist::Dictionary& list, Replay& out, std::string& 
         return false;
     }
     out.seed = static_cast<uint64_t>(number);
-    if (!readInt(list, "mode", 0, 3, out.mode, problem) || !readFlag(list, "casual", out.casual, problem) ||
+    if (!readInt(list, "mode", 0, 5, out.mode, problem) || !readFlag(list, "casual", out.casual, problem) ||
         !readInt(list, "difficulty", 0, 3, out.difficulty, problem) ||
         !readInt(list, "stage", 0, 99, out.stage, problem) ||
         !readInt(list, "weapon", 0, 99, out.weapon, problem) ||
@@ -201,7 +300,108 @@ bool Replay::fromPlist(const Plist::Dictionary& list, Replay& out, std::string& 
         out.checks.push_back({static_cast<int32_t>(frame), static_cast<uint32_t>(hash)});
         previous = frame;
     }
+    return readWatchingKeys(list, out, problem) && readContent(list, out, problem);
+}
+
+namespace {
+
+bool readWatchingKeys(const Plist::Dictionary& list, Replay& out, std::string& problem) {
+    if (!readOptionalFlag(list, "practice", out.practice, problem) ||
+        !readOptionalText(list, "attack boss", out.attackBoss, problem) ||
+        !readOptionalInt(list, "attack phase", -1, Replay::kMaxPhase, out.attackPhase, problem) ||
+        !readOptionalText(list, "name", out.name, problem) ||
+        !readOptionalInteger(list, "date", 0, INT64_MAX, out.date, problem) ||
+        !readOptionalInt(list, "reached", 1, CXUserProfile::kReachedHiddenStage, out.reached, problem)) {
+        return false;
+    }
+    // Marks and hits are written in the order the game met them, within the recording.
+    if (const Plist::Value* value = Plist::findValue(list, "marks")) {
+        const Plist::Array* marks = boost::any_cast<Plist::Array>(value);
+        if (!marks || marks->size() > Replay::kMaxMarks) {
+            problem = "\"marks\" is not a list of at most " + std::to_string(Replay::kMaxMarks) + " marks";
+            return false;
+        }
+        out.marks.reserve(marks->size());
+        int64_t previous = 0;
+        for (size_t i = 0; i < marks->size(); ++i) {
+            const Plist::Array* entry = entryOf((*marks)[i], 5);
+            int64_t frame = 0, kind = 0, stage = 0, phase = 0;
+            std::string label;
+            if (!entry || !integerWithin((*entry)[0], previous, out.frames, frame) ||
+                !integerWithin((*entry)[1], ReplayMark::StageStart, ReplayMark::AttackStart, kind) ||
+                !integerWithin((*entry)[2], 0, Replay::kMaxStage, stage) ||
+                !integerWithin((*entry)[3], -1, Replay::kMaxPhase, phase) ||
+                !textWithin((*entry)[4], label)) {
+                problem = "mark " + std::to_string(i) +
+                          " is not [frame in order within the recording, kind, " + "stage, phase, label]";
+                return false;
+            }
+            out.marks.push_back({static_cast<int32_t>(frame), static_cast<int>(kind), static_cast<int>(stage),
+                                 static_cast<int>(phase), std::move(label)});
+            previous = frame;
+        }
+    }
+    if (const Plist::Value* value = Plist::findValue(list, "hits")) {
+        const Plist::Array* hits = boost::any_cast<Plist::Array>(value);
+        if (!hits || hits->size() > Replay::kMaxHits) {
+            problem = "\"hits\" is not a list of at most " + std::to_string(Replay::kMaxHits) + " hits";
+            return false;
+        }
+        out.hits.reserve(hits->size());
+        int64_t previous = 0;
+        for (size_t i = 0; i < hits->size(); ++i) {
+            const Plist::Array* entry = entryOf((*hits)[i], 9);
+            ReplayHit hit;
+            int64_t frame = 0, stage = 0, phase = 0;
+            if (!entry || !integerWithin((*entry)[0], previous, out.frames, frame) ||
+                !coordinateWithin((*entry)[1], -1.0e6, hit.x) ||
+                !coordinateWithin((*entry)[2], -1.0e6, hit.y) ||
+                !coordinateWithin((*entry)[3], 0.0, hit.radius) || !Plist::toBool((*entry)[4], hit.bomb) ||
+                !integerWithin((*entry)[5], 0, Replay::kMaxStage, stage) ||
+                !textWithin((*entry)[6], hit.boss) ||
+                !integerWithin((*entry)[7], -1, Replay::kMaxPhase, phase) ||
+                !textWithin((*entry)[8], hit.attack)) {
+                problem = "hit " + std::to_string(i) +
+                          " is not [frame in order within the recording, x, y, " +
+                          "radius, bomb, stage, boss, phase, attack]";
+                return false;
+            }
+            hit.frame = static_cast<int32_t>(frame);
+            hit.stage = static_cast<int>(stage);
+            hit.phase = static_cast<int>(phase);
+            out.hits.push_back(std::move(hit));
+            previous = frame;
+        }
+    }
     return true;
+}
+
+bool readContent(const Plist::Dictionary& list, Replay& out, std::string& problem) {
+    const Plist::Value* value = Plist::findValue(list, "content");
+    if (!value) {
+        problem = Replay::kNoContentReason;
+        return false;
+    }
+    const std::string* content = boost::any_cast<std::string>(value);
+    if (!content || content->size() > Replay::kMaxTextBytes) {
+        problem = "\"content\" is not a package's content hash";
+        return false;
+    }
+    out.content = *content;
+    const std::string& here = packageContentHash();
+    if (out.content != here) {
+        problem = "recorded on other content (package " + out.content + ", this one " +
+                  (here.empty() ? std::string("not mounted") : here) + ")";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Replay::isOtherVersion(const std::string& problem) {
+    // The three reasons of another version start so; no damage line does.
+    return problem.compare(0, 9, "recorded ") == 0;
 }
 
 bool Replay::save(const std::string& path, std::string& problem) const {

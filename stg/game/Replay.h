@@ -84,6 +84,11 @@ struct Replay {
     static constexpr int32_t kMaxFrames = 1000000;
     static constexpr size_t kMaxKeys = 2000000;
     static constexpr int64_t kMaxFileBytes = 64 * 1024 * 1024;
+    static constexpr size_t kMaxMarks = 100000, kMaxHits = 100000;
+    static constexpr size_t kMaxTextBytes = 4096;  // a name, label or attack
+    static constexpr int kMaxStage = 99, kMaxPhase = 999;
+    // Why a replay that names no content is refused: it was played before replays named it.
+    static constexpr const char* kNoContentReason = "recorded before replays named their content";
     // Key edges carry the game's input codes (the keyboard's and joystick's, then the HUD's
     // pointer buttons'); bindings only the keyboard's.
     static constexpr int kKeyCodes = input::kCodes;
@@ -122,8 +127,14 @@ struct Replay {
 
     // Writes the file whole or not at all (a temporary file renamed over it).
     bool save(const std::string& path, std::string& problem) const;
-    // Reads and checks a file; false with `problem` for a missing, damaged or foreign one.
+    // Reads and checks a file; false with `problem` for a missing, damaged or foreign one. One of
+    // other rules or content (or none named) is refused with "recorded under rules N, this game
+    // plays rules M", "recorded on other content (package H, this one H)" or
+    // kNoContentReason; the content is checked last, so `out` then holds the rest of the file.
     static bool load(const std::string& path, Replay& out, std::string& problem);
+    // True when `problem` (from load or fromPlist) says the replay is of another version of the
+    // game rather than damaged.
+    static bool isOtherVersion(const std::string& problem);
 
     // The check stored for `frame`, or null.
     const ReplayCheck* checkAt(int32_t frame) const;

@@ -11,6 +11,15 @@
 #     tests/replay/record.sh build [NAME...]
 # and the real program's games with tests/e2e/replay_recorded.sh (see there),
 # and say in the commit why the replays were re-recorded.
+#
+# Each replay also names the content hash of the package it was played on
+# (every property list's name and bytes), and a replay of other content is
+# refused: after ANY change to a property list, every replay here is refused
+# ("recorded on other content") until it is re-stamped or re-recorded. Run
+#     tests/replay/stamp.py build
+# It stamps the new hash into each replay whose result line is still its
+# NAME.result when played on the new content, and names the others, which play
+# otherwise now: re-record those as above (never edit a .result to match).
 set -u
 SIM=${1:?usage: check.sh PATH_TO_vortalis2-sim}
 HERE=$(cd "$(dirname "$0")" && pwd)

@@ -7,6 +7,7 @@
 //                 [--difficulty easy|normal|hard|extreme] [--casual]
 //                 --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --replay FILE [--max-frames N]
+//   vortalis2-sim --content-hash
 //
 // Without --max-frames a run may play 30000 frames (over eight minutes) for each stage it can
 // reach. --autopilot plays free play of the stage (normal unless --difficulty says
@@ -21,8 +22,10 @@
 // stage at once. Free play of --stage 5, one past the arcade's last, is the hidden last stage. --replay plays
 // a replay, one recorded here or by the game, with its own choices and seed, to its last frame, comparing the
 // game's state with the recorded checks: the result line then ends with "replay=ok" or, at the first check
-// that differs (where the playback stops), "replay=desync frame=N". A replay that can't be read or is of
-// other rules is refused with a line on standard error and exit status 1. The result is one line on standard
+// that differs (where the playback stops), "replay=desync frame=N". A replay that can't be read, or is of
+// other rules or of other content than the package's, is refused with "REPLAY REFUSED: FILE: REASON" on
+// standard error and exit status 1. --content-hash prints the package's content hash, the one replays
+// recorded on it name. The result is one line on standard
 // output; the game's console lines go to standard error. Among its figures, orbs= counts the items the ship
 // picked up over the whole game, and beam_ready_ms= is the stage time at which the beam gauge first let the
 // counter fire (-1 when it never did).
@@ -78,7 +81,8 @@ constexpr const char* kUsage =
     "usage: vortalis2-sim [--seed N] [--stage INDEX | --arcade | --boss-rush] [--from INDEX]\n"
     "                     [--difficulty easy|normal|hard|extreme] [--casual]\n"
     "                     --autopilot [--record FILE] [--max-frames N]\n"
-    "       vortalis2-sim --replay FILE [--max-frames N]\n";
+    "       vortalis2-sim --replay FILE [--max-frames N]\n"
+    "       vortalis2-sim --content-hash\n";
 
 // What one stage's line reports, gathered frame by frame while the stage plays.
 struct StageFigures {
@@ -122,9 +126,27 @@ void printStageLine(std::FILE* out, const std::string& outcome, const StageFigur
         figures.worstUpdateUs);
 }
 
+// --content-hash: the package's content hash alone on standard output, as the replays recorded on
+// it name it (tests/replay/stamp.py writes it into replays whose play is unchanged).
+int printContentHash() {
+    std::FILE* result = takeResultStream();
+    const std::string package = findProgramPackage();
+    if (!mountAssetPackage(package)) {
+        std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
+        return 1;
+    }
+    std::fprintf(result, "%s\n", packageContentHash().c_str());
+    std::fclose(result);
+    unmountAssetPackage();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--content-hash") {
+        return printContentHash();
+    }
     Options options;
     ToolArguments args("vortalis2-sim", kUsage, argc, argv);
     while (args.more()) {
@@ -157,19 +179,18 @@ int main(int argc, char** argv) {
     if (options.from > 0 && !wholeGame) {
         return args.refuse("--from starts a whole game: give --arcade or --boss-rush with it");
     }
-    Replay replay;
-    std::string problem;
-    if (playback && !Replay::load(options.replayPath, replay, problem)) {
-        std::fprintf(stderr, "vortalis2-sim: REPLAY REFUSED: %s: %s\n", options.replayPath.c_str(),
-                     problem.c_str());
-        return 1;
-    }
-
     std::FILE* result = takeResultStream();
 
     const std::string package = findProgramPackage();
     if (!mountAssetPackage(package)) {
         std::fprintf(stderr, "vortalis2-sim: %s could not be mounted\n", package.c_str());
+        return 1;
+    }
+    // A replay is read once the package is mounted: it must name this package's content.
+    Replay replay;
+    std::string problem;
+    if (playback && !Replay::load(options.replayPath, replay, problem)) {
+        std::fprintf(stderr, "REPLAY REFUSED: %s: %s\n", options.replayPath.c_str(), problem.c_str());
         return 1;
     }
     // Effects never change the game; seeded alike, they give the same peaks in the line.

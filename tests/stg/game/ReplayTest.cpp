@@ -1,19 +1,25 @@
 // Replays on the real first stage: a game the session records plays back to the same checks
 // and score, whatever else draws random numbers meanwhile, the HUD's mouse buttons included; a
 // moved key edge is caught at the first check after it; games kept beside the profile, also
-// when the window closes mid-way; and files that must be refused.
+// when the window closes mid-way, named for the results screen and kept apart from the next
+// game's; every field a watcher reads survives the file; and files that must be refused, those
+// of another version of the game among them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <sstream>
 
+#include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "data/Plist.h"
 #include "engine/OXButton.h"
 #include "stg/game/CXGameSession.h"
 #include "stg/game/Replay.h"
+#include "stg/game/ReplayLibrary.h"
 #include "stg/game/ReplayPlayer.h"
 #include "stg/game/overlays/OXScnBaseHUD.h"
 #include "stg/game/overlays/OXScnBasePause.h"
@@ -188,13 +194,175 @@ TEST_F(ReplayTest, AGameLeftByClosingTheWindowKeepsItsReplay) {
     EXPECT_EQ(play(kept).getStatus(), ReplayPlayer::Finished);
 }
 
+// The last game's replay is named on the results screen; kept under a name, it outlives the next
+// game's last.ovr; watching it changes neither. Its file says what was played and when.
+TEST_F(ReplayTest, AKeptReplayOutlivesTheNextGameAndWatchingChangesNoResult) {
+    const testfiles::TempDir data;
+    profile.setPath(data.file("vortalis2/profile/save.osf"));
+    const std::string folder = data.file("vortalis2/replays");
+    const int64_t before = static_cast<int64_t>(std::time(nullptr));
+    recordGame();
+    session.endGame();
+    const GameResult first = session.getLastResult();
+    ASSERT_EQ(first.replayPath, folder + "/last.ovr");
+    Replay last;
+    std::string problem;
+    ASSERT_TRUE(Replay::load(first.replayPath, last, problem)) << problem;
+    EXPECT_EQ(last.content, packageContentHash());
+    EXPECT_EQ(last.reached, 1);
+    EXPECT_GE(last.date, before);
+    EXPECT_LE(last.date, static_cast<int64_t>(std::time(nullptr)));
+
+    std::string kept;
+    ASSERT_TRUE(replaylibrary::keepReplay(folder, first.replayPath, "my run", kept, problem)) << problem;
+    session.setSeed(99);
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    for (int frame = 0; frame < 300; ++frame) {
+        session.tick(16.7f);
+    }
+    session.endGame();
+    Replay keptReplay, next;
+    ASSERT_TRUE(Replay::load(kept, keptReplay, problem)) << problem;
+    ASSERT_TRUE(Replay::load(folder + "/last.ovr", next, problem)) << problem;
+    EXPECT_EQ(next.frames, 300) << "last.ovr is the newer game's";
+    EXPECT_EQ(keptReplay.frames, kFrames) << "the kept copy is still the first game";
+    EXPECT_EQ(keptReplay.name, "my run");
+
+    // Watched as the application does, on a profile of its own: the results stay the last game's.
+    const GameResult played = session.getLastResult();
+    ReplayPlayer player;
+    player.start(session, keptReplay, playbackProfile);
+    while (!player.isDone()) {
+        session.setWatchSpeed(1);
+        player.step(16.7f);
+    }
+    session.closeGame();
+    EXPECT_EQ(session.getLastResult().replayPath, played.replayPath);
+    EXPECT_EQ(session.getLastResult().score, played.score);
+}
+
+TEST_F(ReplayTest, APracticeGameKeepsItsLastReplayButNoBest) {
+    const testfiles::TempDir data;
+    profile.setPath(data.file("vortalis2/profile/save.osf"));
+    session.choices().mode = GameMode::StagePractice;
+    session.startGame(CXGameSession::kArcadeLevelList, 0);
+    session.markReadyToStart();
+    for (int frame = 0; frame < kFrames; ++frame) {
+        if (frame == 10)
+            session.keyEvent(kFire, true);
+        session.tick(16.7f);
+    }
+    ASSERT_TRUE(session.isPracticeGame());
+    ASSERT_GT(session.run().score, 0) << "a score that would have been a best";
+    session.endGame();
+    std::vector<std::string> files;
+    for (const auto& file : std::filesystem::directory_iterator(data.file("vortalis2/replays"))) {
+        files.push_back(file.path().filename().string());
+    }
+    EXPECT_EQ(files, std::vector<std::string>{"last.ovr"});
+}
+
 // A small valid replay as a property list, for the cases below to break.
 Plist::Dictionary validList() {
     Replay replay;
+    replay.content = packageContentHash();
     replay.frames = 600;
     replay.keys = {{10, kFire, true}, {20, kLeft, true}};
     replay.checks = {{300, 1}, {600, 2}};
+    replay.marks = {{0, ReplayMark::StageStart, 0, -1, "STAGE 1"},
+                    {400, ReplayMark::AttackStart, 0, 1, "RAIN"}};
+    replay.hits = {{450, 10.5f, 20.25f, 4.0f, false, 0, "boss_a", 1, "RAIN"}};
     return replay.toPlist();
+}
+// Field `field` of entry `index` of the list's array `key`.
+Plist::Value& field(Plist::Dictionary& list, const char* key, int index, int field) {
+    return boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(list[key])[index])[field];
+}
+
+TEST(ReplayFileTest, EveryFieldAWatcherReadsSurvivesTheFile) {
+    Replay replay;
+    replay.content = packageContentHash();
+    replay.mode = storedNumber(GameMode::AttackPractice);
+    replay.frames = 5000;
+    replay.practice = true;
+    replay.attackBoss = "boss_vigil";
+    replay.attackPhase = 3;
+    replay.name = std::string("od\xff d\0\x1b[2J\xe2\x82\xac", 13);  // kept as given, shown cleaned
+    replay.date = 1796000000;
+    replay.reached = CXUserProfile::kReachedHiddenStage;
+    replay.marks = {{0, ReplayMark::StageStart, 5, -1, "STAGE 5"},
+                    {1200, ReplayMark::AttackStart, 5, 3, "LAST LIGHT"}};
+    replay.hits = {{1300, -12.5f, 300.75f, 6.0f, true, 5, "boss_vigil", 3, "LAST LIGHT"},
+                   {4000, 160.0f, 20.0f, 2.5f, false, 5, "", -1, "STAGE 5"}};
+    const testfiles::TempDir folder;
+    std::string problem;
+    ASSERT_TRUE(replay.save(folder.file("r.ovr"), problem)) << problem;
+    Replay out;
+    ASSERT_TRUE(Replay::load(folder.file("r.ovr"), out, problem)) << problem;
+    EXPECT_EQ(out.mode, replay.mode);
+    EXPECT_TRUE(out.practice);
+    EXPECT_EQ(out.attackBoss, "boss_vigil");
+    EXPECT_EQ(out.attackPhase, 3);
+    EXPECT_EQ(out.name, replay.name);
+    EXPECT_EQ(out.date, replay.date);
+    EXPECT_EQ(out.reached, replay.reached);
+    ASSERT_EQ(out.marks.size(), 2u);
+    EXPECT_EQ(out.marks[1].frame, 1200);
+    EXPECT_EQ(out.marks[1].kind, ReplayMark::AttackStart);
+    EXPECT_EQ(out.marks[1].stage, 5);
+    EXPECT_EQ(out.marks[1].phase, 3);
+    EXPECT_EQ(out.marks[1].label, "LAST LIGHT");
+    ASSERT_EQ(out.hits.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const ReplayHit &a = replay.hits[i], &b = out.hits[i];
+        EXPECT_EQ(b.frame, a.frame);
+        EXPECT_EQ(b.x, a.x);
+        EXPECT_EQ(b.y, a.y);
+        EXPECT_EQ(b.radius, a.radius);
+        EXPECT_EQ(b.bomb, a.bomb);
+        EXPECT_EQ(b.stage, a.stage);
+        EXPECT_EQ(b.boss, a.boss);
+        EXPECT_EQ(b.phase, a.phase);
+        EXPECT_EQ(b.attack, a.attack);
+    }
+
+    // Replays from before these keys (but naming the content) read with the defaults.
+    Plist::Dictionary bare = replay.toPlist();
+    for (const char* key :
+         {"practice", "attack boss", "attack phase", "name", "date", "reached", "marks", "hits"}) {
+        bare.erase(key);
+    }
+    ASSERT_TRUE(Replay::fromPlist(bare, out, problem)) << problem;
+    EXPECT_FALSE(out.practice);
+    EXPECT_EQ(out.reached, 1);
+    EXPECT_TRUE(out.marks.empty() && out.hits.empty() && out.name.empty());
+}
+
+// A replay of another version of the game is refused with the line the runner and the console
+// print, never played out of step.
+TEST(ReplayFileTest, AReplayOfAnotherVersionIsRefusedByItsVersion) {
+    const std::string here = packageContentHash();
+    ASSERT_EQ(here.size(), 16u);
+    const struct {
+        std::function<void(Plist::Dictionary&)> change;
+        std::string reason;
+    } cases[] = {
+        {[](Plist::Dictionary& d) { d["rules"] = int64_t{Replay::kRulesVersion + 1}; },
+         "recorded under rules 2, this game plays rules 1"},
+        {[](Plist::Dictionary& d) { d["content"] = std::string("0123456789abcdef"); },
+         "recorded on other content (package 0123456789abcdef, this one " + here + ")"},
+        {[](Plist::Dictionary& d) { d.erase("content"); }, "recorded before replays named their content"},
+    };
+    for (const auto& c : cases) {
+        Plist::Dictionary list = validList();
+        c.change(list);
+        Replay out;
+        std::string problem;
+        EXPECT_FALSE(Replay::fromPlist(list, out, problem));
+        EXPECT_EQ(problem, c.reason);
+        EXPECT_TRUE(Replay::isOtherVersion(problem));
+    }
 }
 // Field `field` (frame, key, down) of key edge `edge`.
 Plist::Value& keyField(Plist::Dictionary& list, int edge, int field) {
@@ -208,8 +376,6 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
         const char* reason;
     };
     const Case cases[] = {
-        {"other rules", [](Plist::Dictionary& d) { d["rules"] = int64_t{Replay::kRulesVersion + 1}; },
-         "rules version 2"},
         {"huge frame count", [](Plist::Dictionary& d) { d["frames"] = int64_t{1} << 40; }, "\"frames\""},
         {"key outside the table",
          [](Plist::Dictionary& d) { keyField(d, 1, 1) = int64_t{Replay::kKeyCodes}; }, "key edge 1"},
@@ -220,6 +386,26 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
          [](Plist::Dictionary& d) { boost::any_cast<Plist::Array&>(d["bindings"])[0] = int64_t{-1}; },
          "binding"},
         {"no seed", [](Plist::Dictionary& d) { d.erase("seed"); }, "\"seed\""},
+        {"content not a text", [](Plist::Dictionary& d) { d["content"] = int64_t{7}; }, "\"content\""},
+        {"mark past the end", [](Plist::Dictionary& d) { field(d, "marks", 1, 0) = int64_t{601}; }, "mark 1"},
+        {"marks out of order", [](Plist::Dictionary& d) { field(d, "marks", 1, 0) = int64_t{-1}; }, "mark 1"},
+        {"mark label a number", [](Plist::Dictionary& d) { field(d, "marks", 0, 4) = int64_t{3}; }, "mark 0"},
+        {"hit at an absurd frame", [](Plist::Dictionary& d) { field(d, "hits", 0, 0) = int64_t{1} << 40; },
+         "hit 0"},
+        {"hit place a text", [](Plist::Dictionary& d) { field(d, "hits", 0, 1) = std::string("x"); },
+         "hit 0"},
+        {"hit place not finite",
+         [](Plist::Dictionary& d) { field(d, "hits", 0, 2) = std::numeric_limits<double>::infinity(); },
+         "hit 0"},
+        {"hit cut short",
+         [](Plist::Dictionary& d) {
+             boost::any_cast<Plist::Array&>(boost::any_cast<Plist::Array&>(d["hits"])[0]).pop_back();
+         },
+         "hit 0"},
+        {"hits a number", [](Plist::Dictionary& d) { d["hits"] = int64_t{2}; }, "\"hits\""},
+        {"name a number", [](Plist::Dictionary& d) { d["name"] = int64_t{2}; }, "\"name\""},
+        {"reached past the hidden stage", [](Plist::Dictionary& d) { d["reached"] = int64_t{7}; },
+         "\"reached\""},
     };
     const testfiles::TempDir folder;
     for (const Case& c : cases) {
@@ -230,6 +416,7 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
         std::string problem;
         EXPECT_FALSE(Replay::load(folder.file("broken.ovr"), out, problem)) << c.name;
         EXPECT_NE(problem.find(c.reason), std::string::npos) << c.name << ": " << problem;
+        EXPECT_FALSE(Replay::isOtherVersion(problem)) << c.name << " is damage: " << problem;
     }
 
     // Cut short, or not a property list at all.
@@ -243,6 +430,7 @@ TEST(ReplayFileTest, FilesThatAreNotPlayableReplaysAreRefusedWithTheReason) {
         std::string problem;
         EXPECT_FALSE(Replay::load(folder.file("cut.ovr"), out, problem));
         EXPECT_FALSE(problem.empty());
+        EXPECT_FALSE(Replay::isOtherVersion(problem)) << problem;
     }
     Replay out;
     std::string problem;
