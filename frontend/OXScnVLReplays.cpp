@@ -220,7 +220,28 @@ void OXScnVLReplays::say(const std::string& line) {
     if (!line.empty()) {
         std::printf("REPLAYS: %s\n", line.c_str());
     }
-    const std::vector<std::string> lines = ReplayShelf::flow({line}, ReplayShelf::kLineGlyphs);
+    // In the menus' capitals (plain letters only: a name's other glyphs stay as typed), over
+    // three lines under the prompt, two under the list, where the buttons stand below them.
+    std::string shown = line;
+    for (char& glyph : shown) {
+        if (glyph >= 'a' && glyph <= 'z') {
+            glyph = static_cast<char>(glyph - 'a' + 'A');
+        }
+    }
+    std::vector<std::string> words(1);
+    for (const char glyph : shown) {
+        if (glyph == ' ') {
+            words.emplace_back();
+        } else {
+            words.back() += glyph;
+        }
+    }
+    std::vector<std::string> lines = ReplayShelf::flow(words, ReplayShelf::kLineGlyphs);
+    const size_t room = prompt == Prompt::None ? kMessageLines - 1 : kMessageLines;
+    if (lines.size() > room) {
+        lines.resize(room);
+        lines.back() = ReplayShelf::fitted(lines.back() + " ..", ReplayShelf::kLineGlyphs);
+    }
     for (int index = 0; index < kMessageLines; ++index) {
         messageLines[index]->setText(
             index < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(index)] : "");

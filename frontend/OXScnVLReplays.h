@@ -92,7 +92,7 @@ class OXScnVLReplays : public OXScnVLMenu {
     OXButton* pageButtons[2] = {};
     static constexpr int kDetailLines = 3;
     OXTextBox* details[kDetailLines] = {};
-    static constexpr int kMessageLines = 2;
+    static constexpr int kMessageLines = 3;
     OXTextBox* messageLines[kMessageLines] = {};
     OXButton* watchButton = nullptr;
     OXButton* renameButton = nullptr;

@@ -194,8 +194,7 @@ std::string ReplayShelf::dateText(int64_t secondsSince1970) {
         return "DATE UNKNOWN";
     }
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", parts.tm_year + 1900, parts.tm_mon + 1,
-                  parts.tm_mday, parts.tm_hour, parts.tm_min);
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
     return text;
 }
 
