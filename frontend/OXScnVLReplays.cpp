@@ -21,7 +21,7 @@ constexpr uint32_t kReturn = 13, kEscape = 27;
 
 constexpr int kTextSize = OXScnVLMenu::kSmallestTextSize;
 constexpr int kPromptTitleSize = 56;
-constexpr float kTextLeft = 104.0f;  // rows' text starts inside the plate's left end
+constexpr float kTextLeft = 116.0f;  // rows' text starts clear of the plate's left bracket
 constexpr float kFirstRowY = 800.0f;
 constexpr float kPlateScaleX = 0.9f, kPlateScaleY = 0.95f;  // 576 x 76 units
 constexpr float kRowStep = 80.0f;
@@ -84,7 +84,7 @@ void OXScnVLReplays::buildScene() {
         addSelectable(plate);
         plates[row] = plate;
         // Made with the longest text they show, so each box has its width from the start.
-        names[row] = addText("MMMMMMMMMMMMMMMMMMMMMM", kTextLeft, y + 3, kTextSize, OXTextBox::AlignLeft);
+        names[row] = addText("MMMMMMMMMMMMMMMMMMMMM", kTextLeft, y + 3, kTextSize, OXTextBox::AlignLeft);
         dates[row] = addText("2026-12-10 01:45 UTC", kTextLeft, y - 31, kTextSize, OXTextBox::AlignLeft);
     }
     emptyLine = addText("NO REPLAYS YET", kCentreX, kFirstRowY - kRowStep, kTextSize);
@@ -187,7 +187,7 @@ void OXScnVLReplays::refresh() {
         dates[row]->setText(ReplayShelf::dateLine(entry));
         paint(*names[row], !entry.playable ? kDim : entry.kept ? Colour{1, 1, 1, 1} : kAutomatic);
         paint(*dates[row], entry.playable ? kDated : kDim);
-        const float light = index == shelf.chosenIndex() ? 1.0f : 0.45f;
+        const float light = index == shelf.chosenIndex() ? 1.0f : 0.3f;
         plates[row]->setColour(light, light, light, 1);
     }
     emptyLine->setVisible(listed && shelf.count() == 0);
@@ -389,8 +389,7 @@ void OXScnVLReplays::watchChosen() {
         std::string reason = entry->problem;
         Replay::load(entry->path, replay, reason);
         std::printf("REPLAY REFUSED: %s: %s\n", entry->path.c_str(), reason.c_str());
-        say(std::string(ReplayShelf::statusText(*entry)) + ": " +
-            (entry->problem.empty() ? "IT CAN'T BE PLAYED" : entry->problem));
+        say(std::string("REFUSED: ") + ReplayShelf::statusText(*entry));
         ScreenParts::playMenuSound(ScreenParts::MenuSound::Refuse);
         return;
     }

@@ -230,7 +230,7 @@ std::vector<std::string> ReplayShelf::flow(const std::vector<std::string>& words
 
 std::string ReplayShelf::nameLine(const replaylibrary::Entry& row) {
     const std::string name = row.name.empty() ? row.fileName : row.name;
-    return fitted(name, kLineGlyphs);
+    return fitted(name, kRowGlyphs);
 }
 
 std::string ReplayShelf::dateLine(const replaylibrary::Entry& row) {
@@ -242,7 +242,10 @@ std::string ReplayShelf::dateLine(const replaylibrary::Entry& row) {
 
 std::vector<std::string> ReplayShelf::detailLines(const replaylibrary::Entry& row) {
     if (!row.playable) {
-        return flow({row.problem.empty() ? std::string(statusText(row)) : row.problem}, kLineGlyphs);
+        if (std::string(statusText(row)) == "OTHER VERSION") {
+            return {"RECORDED ON ANOTHER", "VERSION OF THE GAME:", "IT CAN'T BE WATCHED"};
+        }
+        return {"THE FILE IS DAMAGED:", "IT CAN'T BE WATCHED"};
     }
     const std::string stage = row.reached >= 6 ? "TRUE FIFTH" : "STAGE " + std::to_string(row.reached);
     // Each phrase is kept whole on a line, so "STAGE 3" never breaks after STAGE.

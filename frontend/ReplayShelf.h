@@ -16,8 +16,10 @@
 class ReplayShelf {
   public:
     static constexpr int kRowsPerPage = 5;
-    // The glyphs a line of the screen holds at the menus' smallest text (see OXScnVLMenu).
+    // The glyphs a line of the screen holds at the menus' smallest text (see OXScnVLMenu),
+    // and a row's line, which starts inside the row's plate.
     static constexpr int kLineGlyphs = 22;
+    static constexpr int kRowGlyphs = 21;
 
     // Reads `folder` again. The row chosen stays on the same file when it is still there,
     // else on the same place in the list.
@@ -66,7 +68,7 @@ class ReplayShelf {
     // chosen. A failure changes nothing on disk and leaves the choice where it was.
     bool keep(const std::string& sourcePath, const std::string& name, std::string& problem);
 
-    // The lines of a row as the screen shows them, each within kLineGlyphs glyphs: the name,
+    // The lines of a row as the screen shows them, each within kRowGlyphs glyphs: the name,
     // then its date (or "DAMAGED" / "OTHER VERSION" for a replay that can't be played).
     static std::string nameLine(const replaylibrary::Entry& row);
     static std::string dateLine(const replaylibrary::Entry& row);

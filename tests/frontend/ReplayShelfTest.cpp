@@ -46,6 +46,9 @@ void expectLinesFit(const Entry& row) {
         EXPECT_LE(line.size(), 2u * ReplayShelf::kLineGlyphs) << line;
         EXPECT_LE(glyphs.glyphCount(), ReplayShelf::kLineGlyphs) << line;
     }
+    NameDraft name;
+    name.reset(ReplayShelf::nameLine(row));
+    EXPECT_LE(name.glyphCount(), ReplayShelf::kRowGlyphs);
 }
 
 class ReplayShelfTest : public ::testing::Test {
