@@ -480,22 +480,33 @@ void OXScnVLReplays::closePrompt() {
 }
 
 void OXScnVLReplays::showPromptName() {
-    // A long name goes on over a second line; the cursor follows the last glyph.
-    const int firstLineGlyphs = ReplayShelf::kLineGlyphs - 1;
-    const std::string name = draft.text();
-    if (draft.glyphCount() <= firstLineGlyphs) {
-        promptName[0]->setText(name + "_");
-        promptName[1]->setText("");
-        return;
+    // A long name goes on over a second line, broken at a space where it has one; the cursor
+    // follows the last glyph.
+    const std::string name = draft.text() + "_";
+    std::vector<std::string> words(1);
+    bool wordTooLong = false;
+    for (const char byte : name) {
+        if (byte == ' ') {
+            words.emplace_back();
+        } else {
+            words.back() += byte;
+        }
     }
-    NameDraft head;
-    head.reset(name);
-    while (head.glyphCount() > firstLineGlyphs) {
-        head.type(NameDraft::kBackspace);
+    for (const std::string& word : words) {
+        wordTooLong = wordTooLong || ReplayShelf::fitted(word, ReplayShelf::kLineGlyphs) != word;
     }
-    const std::string headText = head.text();
-    promptName[0]->setText(headText);
-    promptName[1]->setText(name.substr(headText.size()) + "_");
+    std::vector<std::string> lines = ReplayShelf::flow(words, ReplayShelf::kLineGlyphs);
+    if (wordTooLong || lines.size() > 2) {
+        // No space to break at: the first line takes all the glyphs it holds.
+        NameDraft head;
+        head.reset(name);
+        while (head.glyphCount() > ReplayShelf::kLineGlyphs) {
+            head.type(NameDraft::kBackspace);
+        }
+        lines = {head.text(), name.substr(head.text().size())};
+    }
+    promptName[0]->setText(lines.empty() ? "_" : lines[0]);
+    promptName[1]->setText(lines.size() > 1 ? lines[1] : "");
 }
 
 void OXScnVLReplays::finishPrompt() {
