@@ -331,4 +331,26 @@ TEST_F(ReplayScreenTest, KeepReplayNamesTheLastGameWithTheKeysAsLetters) {
     EXPECT_EQ(host.scene, -1);
 }
 
+TEST_F(ReplayScreenTest, AKeepThatCannotBeWrittenSaysWhyAndChangesNothing) {
+    // The last game's replay lies elsewhere; where the replays go stands a file, so nothing
+    // can be written there, as on a full disk.
+    const std::string source = dir.file("elsewhere/last.ovr");
+    ASSERT_TRUE(writeReplay(source, 555));
+    dir.write("replays", "a file where the folder should be");
+    host.lastResult.replayPath = source;
+    host.askToKeepLastReplay();
+    open();
+    ASSERT_EQ(screen.getPrompt(), OXScnVLReplays::Prompt::KeepLast);
+    type("LOST?");
+    screen.textEntered(13);
+    // The prompt stays with the reason under it, to try again or leave.
+    EXPECT_EQ(screen.getPrompt(), OXScnVLReplays::Prompt::KeepLast);
+    EXPECT_NE(screen.getMessage(), "");
+    EXPECT_TRUE(fs::is_regular_file(dir.file("replays")));
+    EXPECT_TRUE(fs::exists(source));
+    screen.buttonPressed(OXScnVLReplays::PromptCancel);
+    EXPECT_EQ(screen.getPrompt(), OXScnVLReplays::Prompt::None);
+    EXPECT_EQ(screen.getShelf().count(), 0);
+}
+
 }  // namespace
