@@ -224,7 +224,8 @@ class CXGameSession : public IXStageHost {
     void showOverlay(Overlay which);
     void hideOverlay(Overlay which);
     // Saves last.ovr and, for a new best, the table's replay, when the profile lives on disk.
-    // Returns last.ovr's path when it was saved, else an empty text.
+    // Returns the path of the first it saved (last.ovr, unless that write failed), else an empty
+    // text.
     std::string keepReplay();
     // What every end of a game keeps: the high score, the replay, the experience.
     void keepGame();
