@@ -260,6 +260,10 @@ void OXScnVLReplays::keyEvent(int key, bool down) {
             closePrompt();
             refresh();
             highlightSelectable(firstSelectable());
+        } else if ((key == leftKey || key == rightKey || key == upKey || key == downKey) && down) {
+            // The arrows type nothing: they move between the prompt's two buttons, so the
+            // keyboard can reach CANCEL, which return then presses.
+            highlightSelectable(getSelectedIndex() == okIndex ? okIndex + 1 : okIndex);
         }
         return;
     }
@@ -322,7 +326,11 @@ void OXScnVLReplays::textEntered(uint32_t codePoint) {
         return;
     }
     if (codePoint == kReturn) {
-        finishPrompt();
+        if (getSelectedIndex() == okIndex + 1) {
+            buttonPressed(PromptCancel);
+        } else {
+            finishPrompt();
+        }
     } else if (codePoint == kEscape) {
         closePrompt();
         refresh();

@@ -20,8 +20,9 @@ class OXTextBox;
 //
 // Naming: a prompt takes the typed name from the window's text events (textEntered); while
 // it shows, the game keys do nothing, so letters typed never act on the screen: return keeps
-// the name, escape (or CANCEL) leaves it. Entered after the results screen's KEEP REPLAY, the
-// screen opens the prompt for the last game's replay with a name made up for it.
+// the name (or presses CANCEL when the arrows have moved onto it), escape leaves it. Entered after the
+// results screen's KEEP REPLAY, the screen opens the prompt for the last game's replay with a name made up
+// for it.
 class OXScnVLReplays : public OXScnVLMenu {
   public:
     enum ButtonId {

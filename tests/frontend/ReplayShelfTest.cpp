@@ -260,7 +260,7 @@ class ReplayScreenTest : public ReplayShelfTest {
     OXScnVLReplays screen{host};
 };
 
-constexpr int kZ = 2, kC = 1, kD = 10;
+constexpr int kZ = 2, kC = 1, kD = 10, kRight = 29;
 
 TEST_F(ReplayScreenTest, AcceptWatchesTheChosenRowAndComesBackHere) {
     ASSERT_TRUE(writeReplay(path("last.ovr"), 100));
@@ -348,7 +348,9 @@ TEST_F(ReplayScreenTest, AKeepThatCannotBeWrittenSaysWhyAndChangesNothing) {
     EXPECT_NE(screen.getMessage(), "");
     EXPECT_TRUE(fs::is_regular_file(dir.file("replays")));
     EXPECT_TRUE(fs::exists(source));
-    screen.buttonPressed(OXScnVLReplays::PromptCancel);
+    // The arrows, which type nothing, reach CANCEL; return then leaves.
+    press(kRight);
+    screen.textEntered(13);
     EXPECT_EQ(screen.getPrompt(), OXScnVLReplays::Prompt::None);
     EXPECT_EQ(screen.getShelf().count(), 0);
 }
