@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/IXTransformable.h"
@@ -44,6 +45,9 @@ class OXScene : public IXTransformable {
     virtual bool exitStarted() { return false; }
     virtual void backPressed() {}
     virtual void keyEvent(int key, bool down);
+    // A character typed, as a Unicode code point, from the window's text events (backspace
+    // comes as 8, return as 13, escape as 27). Only screens that take typed text use it.
+    virtual void textEntered(uint32_t) {}
 
     // load("") and then buildScene(): every scene is constructed, then init()ed.
     void init();

@@ -2,17 +2,6 @@
 
 #include "frontend/IXMenuHost.h"
 #include "frontend/OXScnDefaultBg.h"
-#include "frontend/OXScnVLPractice.h"
-
-namespace {
-class OXScnVLPlaceholder : public OXScnVLMenu {
-  public:
-    explicit OXScnVLPlaceholder(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
-    void buildScene() override { addHeading("SOON"); }
-    void buttonPressed(int) override {}
-    void backPressed() override { host.switchToScene(kMainScene); }
-};
-}  // namespace
 
 OXScene* makeMenuScene(int index, IXMenuHost& host) {
     switch (index) {
@@ -44,11 +33,10 @@ OXScene* makeMenuScene(int index, IXMenuHost& host) {
             return new OXScnVLResults(host);
         case kFighterSelectScene:
             return new OXScnVLFighterSelect(host);
+        case kReplayScene:
+            return new OXScnVLReplays(host);
         case kPracticeScene:
             return new OXScnVLPractice(host);
-        // The theatre: a bare menu until it is built.
-        case kReplayScene:
-            return new OXScnVLPlaceholder(host);
         default:
             return new OXScnDefaultBg();
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The fifteen front-end screens, one file pair each; the index of each in the
+// The sixteen front-end screens, one file pair each; the index of each in the
 // application's scene list is in MenuSceneIndex.h.
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnTutorialPC.h"
@@ -15,6 +15,8 @@
 #include "frontend/OXScnVLModeSelect.h"
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLOptionCtrl.h"
+#include "frontend/OXScnVLPractice.h"
+#include "frontend/OXScnVLReplays.h"
 #include "frontend/OXScnVLResults.h"
 #include "frontend/OXScnVLTitle.h"
 

@@ -14,11 +14,15 @@ void OXScnVLMain::buildScene() {
         int id;
         const char* label;
     } rows[] = {{Arcade, "ARCADE"},   {Bonus, "BONUS"},     {HighScores, "HIGHSCORES"},
-                {Options, "OPTIONS"}, {Credits, "CREDITS"}, {Back, "BACK"}};
-    float y = 640.0f;
+                {Options, "OPTIONS"}, {Credits, "CREDITS"}, {Replays, "REPLAYS"},
+                {Back, "BACK"}};
+    // Seven rows a little closer than the menus' usual gap, so the last stays clear of the
+    // key hints.
+    constexpr float kRowGap = 86.0f;
+    float y = 662.0f;
     for (const auto& row : rows) {
         addButton(row.id, row.label, kCentreX, y);
-        y -= kButtonGap;
+        y -= kRowGap;
     }
     addKeyHints();
 }
@@ -34,6 +38,9 @@ void OXScnVLMain::buttonPressed(int id) {
             break;
         case HighScores:
             host.switchToScene(kHighScoreScene);
+            break;
+        case Replays:
+            host.switchToScene(kReplayScene);
             break;
         case Options:
             host.switchToScene(kOptionScene);

@@ -236,6 +236,13 @@ void CXApp::deliverKey(int code, bool down) {
     }
 }
 
+void CXApp::deliverText(uint32_t codePoint) {
+    if (mode == FrontEnd && currentScene >= 0 && currentScene < static_cast<int>(scenes.size()) &&
+        pendingScene == -1 && scenes[currentScene]) {
+        scenes[currentScene]->textEntered(codePoint);
+    }
+}
+
 void CXApp::deliverPointer(int event, float windowX, float windowY) {
     float nx = 0.0f, ny = 0.0f;
     const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);

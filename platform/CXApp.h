@@ -55,6 +55,9 @@ class CXApp : public IXMenuHost {
     // One key event: to the game session always, and to the current menu
     // scene while the front end has the focus and no switch is sliding.
     void deliverKey(int code, bool down);
+    // A character typed (a Unicode code point; backspace 8, return 13): to the current menu
+    // scene on the same terms as a key, for the screens that take a typed name.
+    void deliverText(uint32_t codePoint);
     // The mouse, in window pixels from the top-left corner: handed to the
     // current menu scene while the front end has the focus and no switch is
     // sliding, mapped through the composite onto the scene's view. A press

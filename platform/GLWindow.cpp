@@ -214,6 +214,9 @@ bool handleWindowEvent(const sf::Event& event) {
         case sf::Event::KeyReleased:
             state.keys[virtualKeyForSfmlKey(event.key.code) & 0xFF] = 0;
             return false;
+        case sf::Event::TextEntered:
+            CXApp::instance().deliverText(event.text.unicode);
+            return false;
         case sf::Event::LostFocus:
             // A player who switches away finds the game paused on return.
             if (CXApp::instance().getMode() == CXApp::InStage) {
