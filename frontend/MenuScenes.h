@@ -1,6 +1,6 @@
 #pragma once
 
-// The sixteen front-end screens, one file pair each; the index of each in the
+// The seventeen front-end scenes, one file pair each; the index of each in the
 // application's scene list is in MenuSceneIndex.h.
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnTutorialPC.h"

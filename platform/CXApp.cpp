@@ -681,6 +681,9 @@ void CXApp::takeControlOfReplay() {
     watching = false;
     takenOverReturnScene = watchReturnScene;
     session.setWatchSpeed(0);
+    if (!userProfile->getPath().empty()) {
+        session.setReplayFolder(replayFolderFor(userProfile->getPath()));
+    }
     // The keys the player holds now are pressed for the game, so the ship answers at once;
     // not the take-over key itself.
     constexpr int kTakeOverKey = 21;

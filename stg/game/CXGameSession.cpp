@@ -937,10 +937,11 @@ std::string CXGameSession::highScoreReplayName(GameMode mode, bool casual, Diffi
 }
 
 std::string CXGameSession::keepReplay() {
-    if (!profile || profile->getPath().empty() || recording.frames == 0) {
+    const bool onDisk = profile && !profile->getPath().empty();
+    if ((!onDisk && replayFolder.empty()) || recording.frames == 0) {
         return "";
     }
-    const std::string folder = replayFolderFor(profile->getPath());
+    const std::string folder = onDisk ? replayFolderFor(profile->getPath()) : replayFolder;
     std::vector<std::string> names{"last.ovr"};
     // One replay per high-score entry: a new best replaces the entry's old replay. A practice
     // game makes no entry.
@@ -972,6 +973,7 @@ void CXGameSession::tearDown() {
     deleteStageScenes();
     deleteOverlays();
     recordingOpen = false;
+    replayFolder.clear();
     ready = false;
     retryWanted = false;
     state = State::Idle;

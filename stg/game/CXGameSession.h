@@ -177,6 +177,11 @@ class CXGameSession : public IXStageHost {
     // practice game (no high score), its recording keeping the replay's keys so far. Keys the
     // replay held are let go.
     void takeControl();
+    // Where a game whose profile lives in memory keeps its replay: a game taken over from a
+    // watched replay plays on the replay's values, yet it is the player's, so its last.ovr goes
+    // to the player's folder. Forgotten when the game is torn down, so a watched game never
+    // writes there.
+    void setReplayFolder(const std::string& folder) { replayFolder = folder; }
     // This game keeps no high score: a practice mode, or a game taken over from a replay.
     bool isPracticeGame() const;
     // Ends the recording with a check of the last frame; later frames and keys are not kept.
@@ -281,6 +286,7 @@ class CXGameSession : public IXStageHost {
 
     Replay recording;
     bool recordingOpen = false;
+    std::string replayFolder;  // see setReplayFolder
     uint64_t nextSeed = 1;
     int watchSpeed = 0;
     GameResult lastResult;                     // the last game played (not watched) that ended

@@ -246,6 +246,7 @@ TEST_F(WatchingTest, AReplayOutOfStepHoldsWithALineUntilThePlayerLeaves) {
 
 TEST_F(WatchingTest, TakingControlHandsTheGameToThePlayerWithTheKeysHeld) {
     recordGame();
+    app.profile().setPath(folder.file("profile/save.osf"));
     ASSERT_TRUE(app.watchReplay(path, kHighScoreScene));
     settle();
     runFrames(100);
@@ -276,6 +277,14 @@ TEST_F(WatchingTest, TakingControlHandsTheGameToThePlayerWithTheKeysHeld) {
         runFrames(1);
     }
     ASSERT_EQ(app.getCurrentScene(), kResultsScene);
+    // Its replay is the player's last game, marked as practice, for SEE HIT and KEEP REPLAY.
+    const GameResult& result = app.lastGameResult();
+    EXPECT_TRUE(result.practice);
+    Replay kept;
+    std::string problem;
+    ASSERT_TRUE(Replay::load(result.replayPath, kept, problem)) << problem;
+    EXPECT_TRUE(kept.practice);
+    EXPECT_GT(kept.frames, takenAt);
     app.switchToScene(kPracticeScene);
     runFrames(20);
     EXPECT_EQ(app.getCurrentScene(), kHighScoreScene);
