@@ -564,6 +564,7 @@ void CXGameSession::keepGame() {
         lastResult.best = current.highScore;
         lastResult.newRecord = current.isNewRecord();
         lastResult.mode = current.mode;
+        lastResult.hits = static_cast<int>(recording.hits.size());
     }
     if (profile) {
         profile->addPendingExperience(current.experience);
@@ -589,6 +590,13 @@ void CXGameSession::closeGame() {
     std::printf("GAME CLOSED IN PLAY, KEEPING IT\n");
     keepGame();
     state = State::Idle;
+}
+
+void CXGameSession::shipHit(const ReplayHit& hit) {
+    if (recordingOpen) {
+        recording.hits.push_back(hit);
+        recording.hits.back().frame = recording.frames;
+    }
 }
 
 void CXGameSession::showSplash(int stage, const std::string& title) {

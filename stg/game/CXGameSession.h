@@ -136,6 +136,8 @@ class CXGameSession : public IXStageHost {
     void writeSettingsToProfile();
     void showSplash(int stage, const std::string& title) override;
     void showBossWarning() override;
+    // What hit the ship goes into the game's recording, on the frame it happened.
+    void shipHit(const ReplayHit& hit) override;
     // Deletes the stage's scenes and the overlays; the session is idle again.
     void tearDown();
     // A loaded stage may start on the next tick.
