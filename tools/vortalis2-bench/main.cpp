@@ -6,7 +6,7 @@
 //   vortalis2-bench [--stage I | --arcade --from INDEX] [--difficulty D] [--seed N] [--size WxH]
 //                   [--buffer-scale S] [--seconds T] [--from MS] [--stress] [--dim D] [--contrast] [--marker]
 //                   [--shot FILE.png]
-//                   [--shot-at summary|cutin] [--shot-after MS] [--from-boss]
+//                   [--shot-at summary|cutin|hit] [--shot-after MS] [--from-boss]
 //                   [--boss-phase N] [--keep-lives] [--trance-at MS] [--bomb-at MS] [--game-ms MS]
 //
 // --stage plays free play of stage I of the arcade list (5, one past its last, is the hidden last
@@ -27,8 +27,10 @@
 // does, so the same seed and --from show the same moment with and without.
 // --shot writes the window after the first frame drawn (after --from) as a
 // PNG picture and ends the run there. --shot-at plays on undrawn (after --from) to a moment
-// instead: "summary", the stage summary after the stage's clear, or "cutin", the trance
-// cut-in; --shot-after then plays on that many milliseconds of game time before the picture
+// instead: "summary", the stage summary after the stage's clear, "cutin", the trance
+// cut-in, or "hit", the first hit kept in the game's recording (the ship left where it is, so
+// the waves reach it), with what hit it ringed as a watched replay frozen there shows it;
+// --shot-after then plays on that many milliseconds of game time before the picture
 // (the summary's reveal, the cut-in's steps). A moment the game never reaches ends the run
 // without a picture and with result=missed.
 // --from-boss plays undrawn (after --from) until the stage's boss is announced, and
@@ -132,7 +134,8 @@ constexpr const char* kUsage =
     "[--buffer-scale S] "
     "[--seconds T] "
     "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
-    "[--shot-at summary|cutin] [--shot-after MS] [--from-boss] [--boss-phase N] [--keep-lives] [--trance-at "
+    "[--shot-at summary|cutin|hit] [--shot-after MS] [--from-boss] [--boss-phase N] [--keep-lives] "
+    "[--trance-at "
     "MS] [--bomb-at MS] [--game-ms "
     "MS]\n"
     "The flash figures read the game image back every frame drawn: its mean relative luminance (0 black,\n"
@@ -386,6 +389,9 @@ class BenchLoop : public IXLoopHost {
             if (options.shotAt == "summary") {
                 return session.getState() == CXGameSession::State::StageSummary;
             }
+            if (options.shotAt == "hit") {
+                return !session.getRecording().hits.empty();
+            }
             const auto* hud = session.overlays().hud.get();
             return hud && hud->isCutInPlaying();
         };
@@ -393,13 +399,18 @@ class BenchLoop : public IXLoopHost {
             if (session.getState() != CXGameSession::State::Playing || !session.getGameScene()) {
                 break;  // lost, or the stage went on without the moment
             }
-            pilot.step(session, *session.getGameScene());
+            if (options.shotAt != "hit") {
+                pilot.step(session, *session.getGameScene());
+            }
             session.tick(kFrameMs);
         }
         if (!reached()) {
             outcome = "missed";
             finished = true;
             return;
+        }
+        if (options.shotAt == "hit" && session.getGameScene()) {
+            session.getGameScene()->showHitMark(&session.getRecording().hits.back());
         }
         for (float played = 0.0f; played < options.shotAfterMs; played += kFrameMs) {
             if (session.getState() == CXGameSession::State::Playing && session.getGameScene()) {
@@ -581,8 +592,9 @@ int main(int argc, char** argv) {
     if (!size.empty() && (options.resolution = resolutionNamed(size)) < 0) {
         return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
     }
-    if (!options.shotAt.empty() && options.shotAt != "summary" && options.shotAt != "cutin") {
-        return args.refuse("--shot-at takes summary or cutin");
+    if (!options.shotAt.empty() && options.shotAt != "summary" && options.shotAt != "cutin" &&
+        options.shotAt != "hit") {
+        return args.refuse("--shot-at takes summary, cutin or hit");
     }
 
     std::FILE* result = takeResultStream();
