@@ -14,6 +14,8 @@ constexpr const char* kRingSprite = "assets/plist/spr_ring_effects";
 constexpr const char* kFont = "assets/plist/fnt_novo_white";
 constexpr float kFieldWidth = 320.0f;
 constexpr float kFieldHeight = framing::kFieldHeight;
+// The HUD's top rows (score, chain, boss gauge) cover the field above this: a name stays under.
+constexpr float kLabelTop = 416.0f;
 constexpr float kGap = 4.0f;          // units between the ring and the label
 constexpr float kStripPad = 3.0f;     // units of dark strip around the label
 constexpr float kStripAlpha = 0.65f;  // enough to read the name over bullets
@@ -73,10 +75,10 @@ HitMark::LabelPlace HitMark::placeLabel(const Vec3& centre, float ringRadius, in
     // A name wider than the view starts at its left edge and runs out on the right.
     place.left = std::max(left, std::min(place.left, right - width));
     place.baseline = centre.y + kGap;
-    if (place.baseline + height > kFieldHeight - kStripPad) {
+    if (place.baseline + height > kLabelTop) {
         place.baseline = centre.y - kGap - height;  // near the top: under the centre
     }
-    place.baseline = std::clamp(place.baseline, kStripPad, kFieldHeight - kStripPad - height);
+    place.baseline = std::clamp(place.baseline, kStripPad, kLabelTop - height);
     return place;
 }
 

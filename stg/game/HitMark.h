@@ -18,8 +18,8 @@ class HitMark {
     // Lime: no bullet, ring or ship of the game is drawn in it, and it is not white.
     static constexpr Colour kTint{0.55f, 1.0f, 0.2f, 1.0f};
     static constexpr int kLabelSize = 24;         // the overlays' smallest text size
-    static constexpr float kLeastRadius = 10.0f;  // units, around a point or a tiny bullet
-    static constexpr float kMargin = 6.0f;        // units between the thing hit and the ring
+    static constexpr float kLeastRadius = 14.0f;  // units, around a point or a tiny bullet
+    static constexpr float kMargin = 8.0f;        // units between the thing hit and the ring
     static constexpr float kPulseMs = 900.0f;     // one gentle swell and back
     static constexpr float kPulseDepth = 0.12f;   // of the ring's size
 
@@ -48,8 +48,8 @@ class HitMark {
     void draw(float viewLeft, float viewRight, float clockMs);
 
     // The label of `glyphs` glyphs at `size` beside a ring of `ringRadius` at `centre`: to its
-    // right, or to its left when the right has no room, and above its centre, or below near the
-    // field's top; always inside [viewLeft, viewRight] and the field's height.
+    // right, or to its left when the right has no room, and above its centre, or below it near
+    // the HUD's top rows; always inside [viewLeft, viewRight] and under those rows.
     static LabelPlace placeLabel(const Vec3& centre, float ringRadius, int glyphs, int size, float viewLeft,
                                  float viewRight);
 

@@ -28,7 +28,7 @@
 // --shot writes the window after the first frame drawn (after --from) as a
 // PNG picture and ends the run there. --shot-at plays on undrawn (after --from) to a moment
 // instead: "summary", the stage summary after the stage's clear, "cutin", the trance
-// cut-in, or "hit", the first hit kept in the game's recording (the ship left where it is, so
+// cut-in, or "hit", the next hit kept in the game's recording (the ship left where it is, so
 // the waves reach it), with what hit it ringed as a watched replay frozen there shows it;
 // --shot-after then plays on that many milliseconds of game time before the picture
 // (the summary's reveal, the cut-in's steps). A moment the game never reaches ends the run
@@ -385,12 +385,13 @@ class BenchLoop : public IXLoopHost {
     // then --shot-after more.
     void playToShotMoment() {
         CXGameSession& session = CXGameSession::instance();
-        const auto reached = [&session, this] {
+        const size_t hitsBefore = session.getRecording().hits.size();  // the pilot's, before --from
+        const auto reached = [&session, hitsBefore, this] {
             if (options.shotAt == "summary") {
                 return session.getState() == CXGameSession::State::StageSummary;
             }
             if (options.shotAt == "hit") {
-                return !session.getRecording().hits.empty();
+                return session.getRecording().hits.size() > hitsBefore;
             }
             const auto* hud = session.overlays().hud.get();
             return hud && hud->isCutInPlaying();
