@@ -534,6 +534,7 @@ void OXEnemy::rammingAndNear(IXEnemyPlayer* ship, float& distanceSq) {
     }
     const float distance = std::sqrt(distanceSq);
     const Vec3 away = distance > 0.0f ? Vec3{dx / distance, dy / distance, 0.0f} : Vec3{0.0f, 1.0f, 0.0f};
+    ship->hitFrom(position, size.x * 0.5f * std::fabs(scale.x));
     ship->hit(-1.0f, away);
 }
 

@@ -623,6 +623,7 @@ void CXGameSession::keepGame() {
         lastResult.mode = current.mode;
         lastResult.practice = practice;
         lastResult.capturedAttacks = capturedAttacks;
+        lastResult.hits = static_cast<int>(recording.hits.size());
     }
     if (profile) {
         if (!practice) {
@@ -650,6 +651,13 @@ void CXGameSession::closeGame() {
     std::printf("GAME CLOSED IN PLAY, KEEPING IT\n");
     keepGame();
     state = State::Idle;
+}
+
+void CXGameSession::shipHit(const ReplayHit& hit) {
+    if (recordingOpen) {
+        recording.hits.push_back(hit);
+        recording.hits.back().frame = recording.frames;
+    }
 }
 
 void CXGameSession::showSplash(int stage, const std::string& title) {

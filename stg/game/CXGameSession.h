@@ -150,6 +150,8 @@ class CXGameSession : public IXStageHost {
     // game's list of captured attacks, which its result gets.
     void attackStarted(const std::string& boss, int phase, const std::string& name) override;
     void attackEnded(const std::string& boss, int phase, bool captured, int timeMs) override;
+    // What hit the ship goes into the game's recording, on the frame it happened.
+    void shipHit(const ReplayHit& hit) override;
     // Deletes the stage's scenes and the overlays; the session is idle again.
     void tearDown();
     // A loaded stage may start on the next tick.

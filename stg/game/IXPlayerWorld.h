@@ -72,6 +72,9 @@ class IXPlayerWorld {
     virtual void hudDamageFlash(float durationMs) = 0;
     virtual void hudStartTranceCutIn() = 0;
 
+    // A hit cost the ship its last hit point, or a bomb went off for it (`bomb`): `at` and
+    // `radius` are what hit it, as it told the ship. The scene names the attack and reports it.
+    virtual void shipHit(const Vec3& at, float radius, bool bomb) { (void)at, (void)radius, (void)bomb; }
     // The ship's hit points ran out.
     virtual void playerDied() = 0;
 

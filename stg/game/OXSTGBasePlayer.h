@@ -62,6 +62,10 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
     void graze();
     void hit(float amount, const Vec3& direction) override;
     void hit(float amount) { hit(amount, Vec3{}); }
+    void hitFrom(const Vec3& at, float radius) override {
+        hitSource = at;
+        hitSourceRadius = radius;
+    }
     void useBomb();
     void addScore(int64_t points) override { addScorePoints(static_cast<double>(points)); }
     // Returns the points scored (multiplier x points x score factor).
@@ -235,6 +239,9 @@ class OXSTGBasePlayer : public OXLauncherPlatform, public IXEnemyPlayer {
         Dying,      // the wreck falls out of the play plane: nothing touches it
     };
     ShipLife life = ShipLife::OutOfPlay;
+    // What the next hit is from (hitFrom); a radius below 0 means unknown: the ship's own place.
+    Vec3 hitSource{};
+    float hitSourceRadius = -1.0f;
     bool stageCleared = false;  // gauges frozen and firing stopped, in whatever life state
     bool tranceRequested = false;
     bool loaded = false;

@@ -227,8 +227,11 @@ void OXSTGBasePlayer::graze() {
 void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
     // Only damage counts; a ship that is already exploding or out of play takes no more.
     if (!(amount < 0.0f) || life == ShipLife::OutOfPlay || life == ShipLife::Dying) {
+        hitSourceRadius = -1.0f;
         return;
     }
+    const int bombsBefore = world ? world->bombsLeft() : 0;
+    const bool hadHitPoints = hitPoints > 0.0f;
     if (breakMode) {
         endBreak(true);
         if (world) {
@@ -257,7 +260,14 @@ void OXSTGBasePlayer::hit(float amount, const Vec3& /*direction*/) {
     }
     if (world) {
         world->recordPlayerHit();
+        // The game keeps what hit the ship when it cost the last hit point or a bomb.
+        const bool bombed = world->bombsLeft() < bombsBefore;
+        if (bombed || (hadHitPoints && hitPoints <= 0.0f)) {
+            const bool known = hitSourceRadius >= 0.0f;
+            world->shipHit(known ? hitSource : position, known ? hitSourceRadius : 0.0f, bombed);
+        }
     }
+    hitSourceRadius = -1.0f;
     grazeHeat = 0.0f;
     grazeChain = 0;
     chainBonus = 0;

@@ -1,6 +1,7 @@
 #include "stg/game/OXScnBaseSTGGame.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -24,9 +25,11 @@
 #include "stg/enemy/OXEnemy.h"
 #include "stg/game/BlastShow.h"
 #include "stg/game/FieldFraming.h"
+#include "stg/game/HitMark.h"
 #include "stg/game/InputCodes.h"
 #include "stg/game/OXBomb.h"
 #include "stg/game/OXSTGBasePlayer.h"
+#include "stg/game/Replay.h"
 #include "stg/game/StageEffects.h"
 #include "stg/shot/CXBulletManager.h"
 #include "stg/shot/OXBullet.h"
@@ -96,6 +99,7 @@ bool shootableEnemy(const OXEnemy& enemy) {
     return enemy.isActive() && enemy.isVisible() && !enemy.isDying() && !enemy.isFriendly() &&
            !enemy.isBlinkedOut() && enemy.getHitPoints() > 0.0f;
 }
+// The boss file a hit's attack is kept under, as attack practice finds the boss again.
 // The HUD of a scene played without one: nothing is shown, and a trance starts at once.
 class NoStageHud : public IXStageHud {
   public:
@@ -117,7 +121,8 @@ OXScnBaseSTGGame::OXScnBaseSTGGame(GameRun& gameRun, IXStageHost& stageHost, IXS
       host(stageHost),
       hud(stageHud),
       visibility(shownOptions),
-      stageEffects(std::make_unique<StageEffects>()) {}
+      stageEffects(std::make_unique<StageEffects>()),
+      hitMark(std::make_unique<HitMark>()) {}
 
 OXScnBaseSTGGame::~OXScnBaseSTGGame() {
     CXGfxManager::instance().setShakeOffset(0.0f);
@@ -716,6 +721,15 @@ void OXScnBaseSTGGame::drawOverlays() {
     if (ship && ship->isVisible()) {
         ship->drawTopLayer();
     }
+    if (hitMark->isShown()) {
+        // The field is frozen while the mark shows, so its pulse runs on the real clock.
+        const float halfView = getViewWidth() * 0.5f;
+        const float clockMs = static_cast<float>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                     std::chrono::steady_clock::now().time_since_epoch())
+                                                     .count() %
+                                                 3600000);
+        hitMark->draw(getEye().x - halfView, getEye().x + halfView, clockMs);
+    }
 }
 
 // ---- What bullets and enemies ask of the stage ----
@@ -1143,8 +1157,31 @@ void OXScnBaseSTGGame::playerDied() {
     }
 }
 
+// The ship was lost or bombed for a hit: the session keeps it with the boss attack running (a
+// phase with an attack name) or, without one, the stage's waves. A rare event, so the record's
+// few strings may be built here.
+void OXScnBaseSTGGame::shipHit(const Vec3& at, float radius, bool bombed) {
+    ReplayHit hit;
+    hit.x = at.x;
+    hit.y = at.y;
+    hit.radius = radius;
+    hit.bomb = bombed;
+    hit.stage = run.stageIndex;
+    const OXBoss* boss = enemies ? enemies->currentBoss() : nullptr;
+    if (boss && boss->isActive() && !boss->getAttackName().empty()) {
+        hit.boss = boss->getFileName();
+        hit.phase = boss->getPhaseIndex();
+        hit.attack = boss->getAttackName();
+    } else {
+        char waves[24];
+        std::snprintf(waves, sizeof waves, "STAGE %d", run.stageIndex + 1);
+        hit.attack = waves;
+    }
+    host.shipHit(hit);
+}
+
 void OXScnBaseSTGGame::showHitMark(const ReplayHit* hit) {
-    (void)hit;  // drawn with the hit record
+    hitMark->show(hit);
 }
 
 // ---- Attack practice ----

@@ -13,6 +13,7 @@
 #include "stg/shot/IXShotWorld.h"
 
 class BlastShow;
+class HitMark;
 class CXBulletManager;
 class StageEffects;
 class CXEnemyManager;
@@ -67,6 +68,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     // Rings what hit the ship and names its attack, over the field as it stands (a watched
     // replay frozen at a hit); null takes the ring away.
     void showHitMark(const ReplayHit* hit);
+    const HitMark& getHitMark() const { return *hitMark; }
 
     // ---- Attack practice ----
     // How an attempt at a practised attack ended: beaten with no hit and no bomb, beaten, or
@@ -199,6 +201,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     void hudDamageFlash(float durationMs) override;
     void hudStartTranceCutIn() override;
     void playerDied() override;
+    void shipHit(const Vec3& at, float radius, bool bombed) override;
     // The game's values the ship plays by, in the run.
     int weaponLevel() const override { return run.weaponLevel; }
     int missileLevel() const override { return run.missileLevel; }
@@ -252,6 +255,7 @@ class OXScnBaseSTGGame : public OXScene, public IXShotWorld, public IXEnemyWorld
     std::unique_ptr<BlastShow> blasts;  // rings, sparks, debris, smoke: seen, never counted
     std::unique_ptr<CXTextBoxManager> textBoxes;
     std::unique_ptr<CXSpriteBatchManager> rings;  // shock, counter and trance rings
+    std::unique_ptr<HitMark> hitMark;             // what hit the ship, on a frozen field
     std::vector<OXSTGBasePlayer*> ships;          // owned through the object list
     OXSTGBasePlayer* ship = nullptr;              // the current ship
     OXBomb* bomb = nullptr;                       // owned through the object list

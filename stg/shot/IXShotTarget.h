@@ -21,6 +21,9 @@ class IXShotTarget {
     virtual bool isInvulnerable() const = 0;
     // A bullet hit: `change` is its negated damage, `direction` its unit direction.
     virtual void hit(float change, const Vec3& direction) = 0;
+    // What the next hit() is from: where the bullet, the beam's nearest point or the hull is,
+    // and its radius, for the game's record of what hit the ship. Changes nothing in play.
+    virtual void hitFrom(const Vec3& at, float radius) { (void)at, (void)radius; }
     // The enemy the ship's aimed launchers and homing shots go for, or null.
     virtual IXShootable* lockOnTarget() const = 0;
     // Prize rewards (the beam gauge runs 0 to 1).

@@ -280,6 +280,7 @@ void OXBeam::collideEnemyBeam(float& cut) {
         touches(player->body(), along) && along <= cut) {
         const bool shielded = (view.world && view.world->isBombActive()) || player->isInvulnerable();
         if (!shielded) {
+            player->hitFrom(position + d * along, width * 0.5f);
             player->hit(-damage, d);
         }
         if (!penetrate) {

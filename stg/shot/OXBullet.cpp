@@ -484,6 +484,7 @@ bool OXBullet::grazeOrHitShip() {
         shotmath::fastSqrt(distanceSq) - size.x * 0.1f > kShipHitRadius) {
         return true;
     }
+    frame.player->hitFrom(position, 0.5f * std::max(size.x * widthFactor, size.y * heightFactor));
     frame.player->hit(-damage, directionVector());
     manager->refreshFrame();  // the hit may start grace time or end the ship
     if (is(Invulnerable)) {

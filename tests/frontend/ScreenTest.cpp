@@ -29,7 +29,7 @@
 namespace {
 
 // Game key codes of the keys the tests press.
-constexpr int kZ = 2, kLeft = 28, kRight = 29, kDown = 31;
+constexpr int kZ = 2, kC = 1, kLeft = 28, kRight = 29, kDown = 31;
 
 // A screen built and entered as the application does it, its profile saving to a temporary
 // folder.
@@ -155,6 +155,83 @@ TEST_F(ResultsScreen, AcceptFinishesTheCountAtOnce) {
     EXPECT_EQ(results.getCounterText()->getText(), "MAX LEVEL");
     EXPECT_TRUE(results.getNext()->isVisible());
     EXPECT_EQ(host.scene, -1);  // the skip does not also press NEXT
+}
+
+// The game's replay: SEE HIT only when it names a hit, KEEP REPLAY only when there is one, both
+// reached with the keys after the count; the captures listed, a long list cut short.
+TEST_F(ResultsScreen, SeeHitAndKeepReplayFollowTheGamesReplay) {
+    host.lastResult.ended = true;
+    host.lastResult.capturedAttacks = {"CURLING CURTAINS", "A", "B", "C", "D"};
+    OXScnVLResults& none = open();
+    EXPECT_FALSE(none.getButton(OXScnVLResults::SeeHit)->isVisible());
+    EXPECT_FALSE(none.getButton(OXScnVLResults::KeepReplay)->isVisible());
+    EXPECT_EQ(none.getCaptureLine(0)->getText(), "CURLING CURTAINS");
+    EXPECT_EQ(none.getCaptureLine(2)->getText(), "+3 MORE");
+
+    for (const int hits : {0, 2}) {
+        host.lastResult.replayPath = "/tmp/replays/last.ovr";
+        host.lastResult.hits = hits;
+        host.lastResult.capturedAttacks.clear();
+        OXScnVLResults results{host};
+        results.init();
+        results.setVisible(true);
+        results.setActive(true);
+        results.setViewWidth(768);
+        results.setViewHeight(1024);
+        results.setHighlightSprite("assets/plist/spr_select_highlight");
+        results.enterStarted();
+        results.enterFinished();
+        EXPECT_EQ(results.getCaptureLine(0)->getText(), "NO ATTACK CAPTURED");
+        EXPECT_EQ(results.getButton(OXScnVLResults::SeeHit)->isVisible(), hits > 0);
+        // NEXT, HANGAR, then SEE HIT when shown, else KEEP REPLAY.
+        for (int step = 0; step < 2; ++step) {
+            results.keyEvent(kDown, true);
+            results.keyEvent(kDown, false);
+        }
+        results.keyEvent(kZ, true);
+        results.keyEvent(kZ, false);
+        if (hits > 0) {
+            EXPECT_EQ(host.watched, "/tmp/replays/last.ovr");
+            EXPECT_EQ(host.shownHit, -1) << "the game's last hit";
+            EXPECT_EQ(host.watchReturn, kResultsScene);
+        } else {
+            EXPECT_TRUE(host.keepAsked);
+            EXPECT_EQ(host.scene, kReplayScene);
+        }
+    }
+}
+
+// A practice game: no count, the buttons at once; RETRY starts the same practice again, BACK
+// (the button or the back key) returns to the practice screen, or to the main menu for a game
+// taken over from a replay, which has no RETRY.
+TEST_F(ResultsScreen, APracticeGameOffersRetryAndBack) {
+    earnExperience(host.userProfile, 2, 100, 500);  // nothing of it is counted here
+    host.lastResult.ended = true;
+    host.lastResult.practice = true;
+    host.lastResult.mode = GameMode::AttackPractice;
+    host.choices.mode = GameMode::AttackPractice;
+    host.choices.practice.phase = 3;
+    OXScnVLResults& results = open();
+    ASSERT_TRUE(results.isPracticeLayout());
+    EXPECT_EQ(results.getBadge(), nullptr);
+    OXButton* retry = results.getButton(OXScnVLResults::Retry);
+    ASSERT_NE(retry, nullptr);
+    EXPECT_TRUE(retry->isVisible());
+    EXPECT_EQ(highlighted(), retry);
+    press(kZ);
+    EXPECT_EQ(host.stageStarts, 1);
+    EXPECT_EQ(host.choices.mode, GameMode::AttackPractice);
+    EXPECT_EQ(host.choices.practice.phase, 3);
+    press(kC);
+    EXPECT_EQ(host.scene, kPracticeScene);
+
+    host.lastResult.mode = GameMode::Arcade;  // taken over from a replay
+    OXScnVLResults takenOver{host};
+    takenOver.init();
+    EXPECT_EQ(takenOver.getButton(OXScnVLResults::Retry), nullptr);
+    takenOver.enterStarted();
+    takenOver.buttonPressed(OXScnVLResults::Back);
+    EXPECT_EQ(host.scene, kMainScene);
 }
 
 // ---- Options ----

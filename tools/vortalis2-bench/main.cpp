@@ -6,7 +6,7 @@
 //   vortalis2-bench [--stage I | --arcade --from INDEX] [--difficulty D] [--seed N] [--size WxH]
 //                   [--buffer-scale S] [--seconds T] [--from MS] [--stress] [--dim D] [--contrast] [--marker]
 //                   [--shot FILE.png]
-//                   [--shot-at summary|cutin|panel] [--shot-after MS] [--from-boss]
+//                   [--shot-at summary|cutin|panel|hit] [--shot-after MS] [--from-boss]
 //                   [--practice-attack BOSS:PHASE]
 //                   [--boss-phase N] [--keep-lives] [--trance-at MS] [--bomb-at MS] [--game-ms MS]
 //
@@ -28,10 +28,12 @@
 // does, so the same seed and --from show the same moment with and without.
 // --shot writes the window after the first frame drawn (after --from) as a
 // PNG picture and ends the run there. --shot-at plays on undrawn (after --from) to a moment
-// instead: "summary", the stage summary after the stage's clear, or "cutin", the trance
-// cut-in, or "panel", the attack panel at the end of --practice-attack's attempt; --shot-after then plays on
-// that many milliseconds of game time before the picture (the summary's reveal, the cut-in's steps). A moment
-// the game never reaches ends the run without a picture and with result=missed.
+// instead: "summary", the stage summary after the stage's clear, "cutin", the trance
+// cut-in, "panel", the attack panel at the end of --practice-attack's attempt, or "hit", the
+// next hit kept in the game's recording (the ship left where it is, so the waves reach it), with
+// what hit it ringed as a watched replay frozen there shows it; --shot-after then plays on that
+// many milliseconds of game time before the picture (the summary's reveal, the cut-in's steps).
+// A moment the game never reaches ends the run without a picture and with result=missed.
 // --practice-attack plays attack practice of phase PHASE of the boss file BOSS (boss_vigil:2) on
 // stage --stage's boss rush stage instead of free play.
 // --from-boss plays undrawn (after --from) until the stage's boss is announced, and
@@ -136,7 +138,7 @@ constexpr const char* kUsage =
     "[--buffer-scale S] "
     "[--seconds T] "
     "[--from MS] [--stress] [--dim D] [--contrast] [--marker] [--shot FILE.png] "
-    "[--shot-at summary|cutin|panel] [--practice-attack BOSS:PHASE] [--shot-after MS] [--from-boss] "
+    "[--shot-at summary|cutin|panel|hit] [--practice-attack BOSS:PHASE] [--shot-after MS] [--from-boss] "
     "[--boss-phase N] [--keep-lives] [--trance-at "
     "MS] [--bomb-at MS] [--game-ms "
     "MS]\n"
@@ -387,12 +389,16 @@ class BenchLoop : public IXLoopHost {
     // then --shot-after more.
     void playToShotMoment() {
         CXGameSession& session = CXGameSession::instance();
-        const auto reached = [&session, this] {
+        const size_t hitsBefore = session.getRecording().hits.size();  // the pilot's, before --from
+        const auto reached = [&session, hitsBefore, this] {
             if (options.shotAt == "summary") {
                 return session.getState() == CXGameSession::State::StageSummary;
             }
             if (options.shotAt == "panel") {
                 return session.getActiveOverlay() == CXGameSession::Overlay::AttackPanel;
+            }
+            if (options.shotAt == "hit") {
+                return session.getRecording().hits.size() > hitsBefore;
             }
             const auto* hud = session.overlays().hud.get();
             return hud && hud->isCutInPlaying();
@@ -401,13 +407,18 @@ class BenchLoop : public IXLoopHost {
             if (session.getState() != CXGameSession::State::Playing || !session.getGameScene()) {
                 break;  // lost, or the stage went on without the moment
             }
-            pilot.step(session, *session.getGameScene());
+            if (options.shotAt != "hit") {
+                pilot.step(session, *session.getGameScene());
+            }
             session.tick(kFrameMs);
         }
         if (!reached()) {
             outcome = "missed";
             finished = true;
             return;
+        }
+        if (options.shotAt == "hit" && session.getGameScene()) {
+            session.getGameScene()->showHitMark(&session.getRecording().hits.back());
         }
         for (float played = 0.0f; played < options.shotAfterMs; played += kFrameMs) {
             if (session.getState() == CXGameSession::State::Playing && session.getGameScene()) {
@@ -591,8 +602,8 @@ int main(int argc, char** argv) {
         return args.refuse("--size takes one of the game's resolutions: " + resolutionList());
     }
     if (!options.shotAt.empty() && options.shotAt != "summary" && options.shotAt != "cutin" &&
-        options.shotAt != "panel") {
-        return args.refuse("--shot-at takes summary, cutin or panel");
+        options.shotAt != "panel" && options.shotAt != "hit") {
+        return args.refuse("--shot-at takes summary, cutin, panel or hit");
     }
     const size_t colon = options.practiceAttack.rfind(':');
     if (!options.practiceAttack.empty() &&
