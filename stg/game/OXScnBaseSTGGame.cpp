@@ -99,7 +99,6 @@ bool shootableEnemy(const OXEnemy& enemy) {
     return enemy.isActive() && enemy.isVisible() && !enemy.isDying() && !enemy.isFriendly() &&
            !enemy.isBlinkedOut() && enemy.getHitPoints() > 0.0f;
 }
-// The boss file a hit's attack is kept under, as attack practice finds the boss again.
 // The HUD of a scene played without one: nothing is shown, and a trance starts at once.
 class NoStageHud : public IXStageHud {
   public:
