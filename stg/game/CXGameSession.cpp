@@ -657,6 +657,8 @@ void CXGameSession::shipHit(const ReplayHit& hit) {
     if (recordingOpen) {
         recording.hits.push_back(hit);
         recording.hits.back().frame = recording.frames;
+        std::printf("HIT KEPT: FRAME %d %s %s\n", recording.frames, hit.bomb ? "BOMB" : "SHIP LOST",
+                    hit.attack.c_str());
     }
 }
 

@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
-# Watching a replay in the real program with real keys, under a virtual X display (run it
+# The replay theatre in the real program with real keys, under a virtual X display (run it
 # through own_display.sh):
 #   a short arcade game (fire held, the ship steered until it has scored, the game four times
-#   quicker under VORTALIS2_GAME_SPEED) ended by pause, END GAME, YES -> its replays are saved ->
-#   the results -> the main menu -> the replay watched -> UP, UP: x4 -> LEFT: a seek 10 s back ->
-#   P: paused with the bar -> T: the player takes control at the frame shown -> the ship flies up
-#   into the stage until it is lost and the game ends -> the results.
+#   quicker under VORTALIS2_GAME_SPEED) ended by pause, END GAME, YES -> the results' KEEP
+#   REPLAY -> the theatre's prompt, a name typed -> the kept row watched -> UP, UP: x4 ->
+#   LEFT: a seek 10 s back -> P: paused with the bar -> T: the player takes control at the
+#   frame shown -> the ship flies up into the stage until it is lost and the game ends -> the
+#   results' SEE HIT: the frozen moment with what hit the ship ringed.
 # Screenshots and the console are left in $OUT (build/e2e-replay-theatre).
-#
-# Two steps come with the replay theatre and the hit record and are marked LATER below: keeping
-# the game's replay under a typed name and watching it from the theatre's list (here the high
-# scores' WATCH plays the game's best instead), and the results' SEE HIT showing the frozen hit
-# ringed ("REPLAY HIT SHOWN").
 set -u
 GAME_DIR=$(cd "${1:?usage: replay_theatre.sh BUILD_DIR}" && pwd)
 OUT=$GAME_DIR/e2e-replay-theatre
@@ -60,16 +56,31 @@ replay_stage() { [ "$(grep -c "^HIDING LOAD BLOCKER$" "$console")" -ge 2 ]; }
 seek_done() { grep -q "^REPLAY SEEK DONE AT FRAME " "$console"; }
 
 watch_and_take_over() {
-    local problem screen
-    problem=$(results_to_main "$game" "$console" "$OUT/1-results.png" 2>&1) || { fail "$problem"; return 1; }
-    # LATER (with the replay theatre): the results' KEEP REPLAY, a name typed at the theatre's
-    # prompt, the kept row chosen in the theatre's list and watched from there.
-    screen=$(menu_press "$game" "$console" Down Down z) && [ "$screen" = 8 ] ||
-        { fail "the main menu did not lead to the high scores"; return 1; }
-    sleep 0.6
-    for key in Down Down; do hold "$game" "$key" 0.3; done
-    hold "$game" z 0.6
+    local screen
+    wait_line "$console" "RETURNED TO THE MENUS" 90 || { fail "the game did not come back to the menus"; return 1; }
+    sleep 3
+    import -window "$game" "$OUT/1-results.png"
+    # The results come back with NEXT chosen: KEEP REPLAY lies below NEXT, HANGAR and, when
+    # the game kept a hit, SEE HIT.
+    local downs=(Down Down)
+    [ "$(grep -c "^HIT KEPT: " "$console")" -gt 0 ] && downs=(Down Down Down)
+    screen=$(menu_press "$game" "$console" "${downs[@]}" z) && [ "$screen" = 14 ] ||
+        { fail "KEEP REPLAY did not lead to the theatre"; return 1; }
+    sleep 1
+    import -window "$game" "$OUT/1-keep-prompt.png"
+    # The prompt offers a generated name: it is cleared and a name of the player's typed.
+    for _ in $(seq 1 30); do xdotool key --window "$game" BackSpace 2>/dev/null; done
+    xdotool type --window "$game" --delay 120 "Dawn run" 2>/dev/null
+    sleep 0.5
+    import -window "$game" "$OUT/1-name-typed.png"
+    hold "$game" Return 0.3
+    wait_until 20 "the replay kept" grep -q "^REPLAYS: \"Dawn run\" KEPT IN .*/kept-.*\.ovr$" "$console" ||
+        { fail "the typed name did not keep the replay"; return 1; }
+    sleep 0.5
+    import -window "$game" "$OUT/1-kept.png"
+    hold "$game" z 0.6  # the kept row is chosen: WATCH
     wait_until 60 "a replay watched" watching || { fail "WATCH did not start the replay"; return 1; }
+    grep -q "^WATCHING REPLAY: .*/kept-.*\.ovr$" "$console" || fail "the theatre did not play the kept replay"
     wait_until 60 "the replay's stage" replay_stage ||
         { fail "the replay's stage did not start"; return 1; }
     sleep 1
@@ -115,8 +126,18 @@ lose_the_ship() {  # up into the stage's waves, firing, until the continue promp
     wait_line "$console" "RETURNED TO THE MENUS" 90 || { fail "the taken-over game did not end"; return 1; }
     wait_until 30 "the results" bright_region "$game" "$OUT/5-results.png" 80x80+360+150 150 ||
         fail "the taken-over game did not end on the results"
-    # LATER (with the hit record): the results' SEE HIT shows the frozen hit ringed:
-    #   press SEE HIT; wait_line "$console" "REPLAY HIT SHOWN: ..." and read the ring's pixels.
+    # The taken-over game's results start on SEE HIT: the moment the ship was lost, frozen,
+    # with what hit it ringed in the mark's lime and its attack named.
+    hold "$game" z 0.6
+    wait_until 60 "the hit shown" grep -q "^REPLAY HIT SHOWN: FRAME " "$console" ||
+        { fail "SEE HIT did not show the hit"; return 1; }
+    sleep 1
+    import -window "$game" "$OUT/6-hit-shown.png"
+    local ringed
+    ringed=$(convert "$OUT/6-hit-shown.png" -fuzz 18% -fill white -opaque "rgb(140,255,51)" \
+        -fill black +opaque white -format "%[fx:round(mean*w*h)]" info:)
+    [ "${ringed:-0}" -gt 40 ] || fail "the frozen hit is not ringed ($ringed lime pixels)"
+    grep "^REPLAY HIT SHOWN: " "$console" | tail -n 1
 }
 
 if [ -n "${game:-}" ]; then
