@@ -46,13 +46,13 @@ if launch "$console"; then
     # The mouse: the prompt, CREDITS, the credits' BACK.
     clicked_to "$game" 384 300 1 || fail "a click on the title's prompt did not open the main menu"
     import -window "$game" "$OUT/2-main.png"
-    clicked_to "$game" 384 256 11 || fail "a click on CREDITS did not open the credits"
+    clicked_to "$game" 384 318 11 || fail "a click on CREDITS did not open the credits"
     sleep 3  # the roll's span, not a wait for an event
     import -window "$game" "$OUT/3-credits.png"
     [ "$(brightest "$OUT/3-credits.png" 450x300+175+100)" -gt 150 ] || fail "the credits show no lines"
     # The credits are seen in perspective: their BACK (scene y 170) is drawn at window y 548.
     clicked_to "$game" 400 548 1 pixels || fail "a click on the credits' BACK did not return to the main menu"
-    clicked_to "$game" 384 352 9 || fail "a click on OPTIONS did not open the options"
+    clicked_to "$game" 384 404 9 || fail "a click on OPTIONS did not open the options"
     import -window "$game" "$OUT/3-options.png"
     clicked_to "$game" 576 110 1 || fail "a click on the options' BACK did not return to the main menu"
 

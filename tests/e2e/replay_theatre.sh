@@ -53,6 +53,7 @@ end_game() {  # pause, END GAME, YES
 
 watching() { grep -q "^WATCHING REPLAY: " "$console"; }
 replay_stage() { [ "$(grep -c "^HIDING LOAD BLOCKER$" "$console")" -ge 2 ]; }
+back_in_menus() { [ "$(grep -c "^RETURNED TO THE MENUS$" "$console")" -ge "$1" ]; }
 seek_done() { grep -q "^REPLAY SEEK DONE AT FRAME " "$console"; }
 
 watch_and_take_over() {
@@ -123,9 +124,9 @@ lose_the_ship() {  # up into the stage's waves, firing, until the continue promp
     sleep 0.5
     hold "$game" Up 0.3
     hold "$game" z 0.6
-    wait_line "$console" "RETURNED TO THE MENUS" 90 || { fail "the taken-over game did not end"; return 1; }
-    wait_until 30 "the results" bright_region "$game" "$OUT/5-results.png" 80x80+360+150 150 ||
-        fail "the taken-over game did not end on the results"
+    wait_until 90 "the taken-over game's end" back_in_menus 2 || { fail "the taken-over game did not end"; return 1; }
+    sleep 3
+    import -window "$game" "$OUT/5-results.png"
     # The taken-over game's results start on SEE HIT: the moment the ship was lost, frozen,
     # with what hit it ringed in the mark's lime and its attack named.
     hold "$game" z 0.6
