@@ -27,10 +27,7 @@ void OXScnAttackPanel::buildScene() {
     nameText = overlay::addText(*this, "ATTACK", 160, 318, kLineSize, 1, kNameTint);
     outcomeText = overlay::addText(*this, "FAILED", 160, 284, kOutcomeSize, 1, kFailedTint);
     timeText = overlay::addText(*this, "TIME 0.00 S", 160, 258, kLineSize, 1, kLineTint);
-    retryButton = overlay::addButton(*this, RetryButton, "RETRY", 160, 230);
-    backButton = overlay::addButton(*this, BackButton, "BACK", 160, 202);
-    row.add(retryButton);
-    row.add(backButton);
+    addChoices(230, 202, "RETRY", "BACK");
     hintText = overlay::addText(*this, "Z RETRY   X/C BACK", 160, 174, kLineSize, 1, kHintTint);
 }
 
@@ -63,34 +60,6 @@ void OXScnAttackPanel::appear(const OXScnBaseSTGGame::AttackAttempt& attempt) {
     backdrop->resetActions();  // which leaves it white: black again
     backdrop->setColour(0.0f, 0.0f, 0.0f, 0.0f);
     backdrop->fadeTo(kAppearMs, 0.0f, kBackdropAlpha, 1.0f);
-}
-
-void OXScnAttackPanel::update(float dtMs) {
-    OXScene::update(dtMs);
-    row.follow();
-}
-
-void OXScnAttackPanel::keyEvent(int key, bool down) {
-    if (overlay::isChoice(key)) {
-        if (down) {
-            choose(key - input::kChoice);
-        }
-        return;
-    }
-    row.stepByArrow(key, down);
-    if (!latch.released(key, down)) {
-        return;
-    }
-    const overlay::Bindings keys = overlay::currentBindings(session.profileValues());
-    if (key == keys.fire) {
-        choose(row.selectedId());
-    } else if (key == keys.beam || key == keys.trance) {
-        choose(BackButton);
-    }
-}
-
-void OXScnAttackPanel::buttonPressed(int id) {
-    overlay::pointerChoice(session, id);
 }
 
 void OXScnAttackPanel::choose(int id) {

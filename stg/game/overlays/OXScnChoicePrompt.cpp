@@ -3,9 +3,9 @@
 #include "engine/OXButton.h"
 #include "stg/game/CXGameSession.h"
 
-void OXScnChoicePrompt::addChoices(float yesY, float noY) {
-    yesButton = overlay::addButton(*this, YesButton, "YES", 160, yesY);
-    noButton = overlay::addButton(*this, NoButton, "NO", 160, noY);
+void OXScnChoicePrompt::addChoices(float yesY, float noY, const char* yesLabel, const char* noLabel) {
+    yesButton = overlay::addButton(*this, YesButton, yesLabel, 160, yesY);
+    noButton = overlay::addButton(*this, NoButton, noLabel, 160, noY);
     row.add(yesButton);
     row.add(noButton);
 }

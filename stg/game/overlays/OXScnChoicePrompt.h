@@ -6,7 +6,7 @@
 class CXGameSession;
 class OXButton;
 
-// A question answered "YES" (id 0) or "NO" (id 1), over the stage. Keys: the arrows move
+// A question answered "YES" (id 0) or "NO" (id 1), or two other labels, over the stage. Keys: the arrows move
 // between the buttons, fire presses the highlighted one, beam or trance answers "NO"; a key
 // counts only when the prompt saw it pressed. A button pressed with the pointer sends its choice
 // edge down the session's key path, so a replay records it, and it comes back through keyEvent.
@@ -26,7 +26,7 @@ class OXScnChoicePrompt : public OXScene {
 
   protected:
     // The two buttons, centred, at heights `yesY` and `noY` of the field.
-    void addChoices(float yesY, float noY);
+    void addChoices(float yesY, float noY, const char* yesLabel = "YES", const char* noLabel = "NO");
 
     CXGameSession& session;
     OXButton* yesButton = nullptr;  // owned through objects
