@@ -20,6 +20,14 @@ constexpr int storedNumber(Difficulty difficulty) {
     return static_cast<int>(difficulty);
 }
 
+// The name a player reads: "EASY", "NORMAL", "HARD", "EXTREME".
+constexpr const char* difficultyName(Difficulty difficulty) {
+    return difficulty == Difficulty::Easy      ? "EASY"
+           : difficulty == Difficulty::Hard    ? "HARD"
+           : difficulty == Difficulty::Extreme ? "EXTREME"
+                                               : "NORMAL";
+}
+
 // Lists that say "hard" (launchers, modules) hold for hard and extreme alike.
 constexpr bool isHard(Difficulty difficulty) {
     return difficulty >= Difficulty::Hard;

@@ -10,7 +10,6 @@
 #include "stg/game/CXGameSession.h"
 
 namespace {
-constexpr const char* kDifficultyNames[kDifficultyCount] = {"EASY", "NORMAL", "HARD", "EXTREME"};
 // What the game's HUD calls a boss whose file gives it no name.
 constexpr const char* kUnnamedBoss = "BOSS";
 // A boss file's name is a plain word of the package ("boss_vigil"): nothing that could lead out
@@ -288,7 +287,7 @@ std::string PracticeMenu::settingText(Setting setting) const {
             return stage() == CXGameSession::kHiddenStageChoice ? "STAGE: TRUE FIFTH"
                                                                 : "STAGE: " + std::to_string(stage() + 1);
         case DifficultyRow:
-            return std::string("DIFFICULTY: ") + kDifficultyNames[storedNumber(difficultyChosen)];
+            return std::string("DIFFICULTY: ") + difficultyName(difficultyChosen);
         case WeaponRow:
             return "WEAPON LEVEL: " + std::to_string(weaponLevel);
         case BombsRow:

@@ -27,18 +27,6 @@ size_t byteOfGlyph(const std::string& text, int glyph) {
     return text.size();
 }
 
-const char* difficultyText(Difficulty difficulty) {
-    switch (difficulty) {
-        case Difficulty::Easy:
-            return "EASY";
-        case Difficulty::Hard:
-            return "HARD";
-        case Difficulty::Extreme:
-            return "EXTREME";
-        default:
-            return "NORMAL";
-    }
-}
 }  // namespace
 
 void ReplayShelf::load(const std::string& replayFolder) {
@@ -249,7 +237,7 @@ std::vector<std::string> ReplayShelf::detailLines(const replaylibrary::Entry& ro
     }
     const std::string stage = row.reached >= 6 ? "TRUE FIFTH" : "STAGE " + std::to_string(row.reached);
     // Each phrase is kept whole on a line, so "STAGE 3" never breaks after STAGE.
-    return flow({modeText(row.mode), difficultyText(row.difficulty), row.casual ? "CASUAL" : "", row.fighter,
+    return flow({modeText(row.mode), difficultyName(row.difficulty), row.casual ? "CASUAL" : "", row.fighter,
                  stage, "SCORE " + std::to_string(row.score)},
                 kLineGlyphs);
 }

@@ -49,11 +49,6 @@ const char* modeName(GameMode mode) {
     return "ARCADE";
 }
 
-const char* difficultyName(Difficulty difficulty) {
-    static const char* const kNames[kDifficultyCount] = {"EASY", "NORMAL", "HARD", "EXTREME"};
-    return kNames[storedNumber(difficulty)];
-}
-
 // "STAGE 3", or "TRUE FIFTH" for the hidden last stage, from a stage choice as replays keep it.
 std::string stageName(int stage) {
     if (stage >= CXGameSession::kHiddenStageChoice) {
