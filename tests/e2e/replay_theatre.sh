@@ -53,6 +53,12 @@ end_game() {  # pause, END GAME, YES
 
 watching() { grep -q "^WATCHING REPLAY: " "$console"; }
 replay_stage() { [ "$(grep -c "^HIDING LOAD BLOCKER$" "$console")" -ge 2 ]; }
+lime_pixels() {  # in a new screenshot: the hit mark's lime
+    import -window "$game" "$OUT/6-hit-shown.png"
+    convert "$OUT/6-hit-shown.png" -fuzz 18% -fill white -opaque "rgb(140,255,51)" \
+        -fill black +opaque white -format "%[fx:round(mean*w*h)]" info:
+}
+ringed() { [ "$(lime_pixels)" -gt 40 ]; }
 back_in_menus() { [ "$(grep -c "^RETURNED TO THE MENUS$" "$console")" -ge "$1" ]; }
 seek_done() { grep -q "^REPLAY SEEK DONE AT FRAME " "$console"; }
 
@@ -132,12 +138,8 @@ lose_the_ship() {  # up into the stage's waves, firing, until the continue promp
     hold "$game" z 0.6
     wait_until 60 "the hit shown" grep -q "^REPLAY HIT SHOWN: FRAME " "$console" ||
         { fail "SEE HIT did not show the hit"; return 1; }
-    sleep 1
-    import -window "$game" "$OUT/6-hit-shown.png"
-    local ringed
-    ringed=$(convert "$OUT/6-hit-shown.png" -fuzz 18% -fill white -opaque "rgb(140,255,51)" \
-        -fill black +opaque white -format "%[fx:round(mean*w*h)]" info:)
-    [ "${ringed:-0}" -gt 40 ] || fail "the frozen hit is not ringed ($ringed lime pixels)"
+    # The line comes as the seek ends, while the load screen may still fade away.
+    wait_until 30 "the ring" ringed || fail "the frozen hit is not ringed ($(lime_pixels) lime pixels)"
     grep "^REPLAY HIT SHOWN: " "$console" | tail -n 1
 }
 
