@@ -53,10 +53,10 @@ end_game() {  # pause, END GAME, YES
 
 watching() { grep -q "^WATCHING REPLAY: " "$console"; }
 replay_stage() { [ "$(grep -c "^HIDING LOAD BLOCKER$" "$console")" -ge 2 ]; }
-lime_pixels() {  # in a new screenshot: the hit mark's lime
+lime_pixels() {  # in a new screenshot: pixels of the hit mark's lime (bright, green well above red and blue)
     import -window "$game" "$OUT/6-hit-shown.png"
-    convert "$OUT/6-hit-shown.png" -fuzz 18% -fill white -opaque "rgb(140,255,51)" \
-        -fill black +opaque white -format "%[fx:round(mean*w*h)]" info:
+    convert "$OUT/6-hit-shown.png" -fx "(g>0.6 && g-r>0.15 && g-b>0.35) ? 1 : 0" \
+        -format "%[fx:round(mean*w*h)]" info:
 }
 ringed() { [ "$(lime_pixels)" -gt 40 ]; }
 back_in_menus() { [ "$(grep -c "^RETURNED TO THE MENUS$" "$console")" -ge "$1" ]; }
