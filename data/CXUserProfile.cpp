@@ -281,6 +281,12 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
     p.backgroundDimming = std::clamp(in.real("background dimming", 0.0f), 0.0f, CXUserProfile::kMostDimming);
     p.bulletContrast = in.flag("bullet contrast");
     p.hitboxMarker = in.flag("hitbox marker");
+    p.padDeadZone = std::clamp(in.real("pad dead zone", 0.25f), CXUserProfile::kLeastDeadZone,
+                               CXUserProfile::kMostDeadZone);
+    p.padStickMoves = in.has("pad stick moves") ? in.flag("pad stick moves") : true;
+    p.rumble = in.has("rumble") ? in.flag("rumble") : true;
+    p.rumbleInReplays = in.flag("rumble in replays");
+    p.lowLatency = in.flag("low latency");
 
     for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
         for (int normal = 0; normal < 2; ++normal) {
@@ -385,6 +391,11 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
     put("background dimming", p.backgroundDimming);
     put("bullet contrast", p.bulletContrast);
     put("hitbox marker", p.hitboxMarker);
+    put("pad dead zone", p.padDeadZone);
+    put("pad stick moves", p.padStickMoves);
+    put("rumble", p.rumble);
+    put("rumble in replays", p.rumbleInReplays);
+    put("low latency", p.lowLatency);
     for (int d = 0; d < kDifficultyCount; ++d) {
         put(modeReachKey("boss", d), p.bossReach[d]);
         put(modeReachKey("arcade", d), p.arcadeReach[d]);

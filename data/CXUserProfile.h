@@ -89,6 +89,17 @@ class CXUserProfile {
     bool hitboxMarker = false;
     bool showTutorial = true;
     bool useShootUpgrades = true;
+    // Game controllers: the sticks' dead zone (a fraction of their travel, held from
+    // kLeastDeadZone to kMostDeadZone), whether the left stick moves the ship as the d-pad does,
+    // rumble, and rumble while a replay is watched (off unless the player asks).
+    static constexpr float kLeastDeadZone = 0.05f;
+    static constexpr float kMostDeadZone = 0.6f;
+    float padDeadZone = 0.25f;
+    bool padStickMoves = true;
+    bool rumble = true;
+    bool rumbleInReplays = false;
+    // At most one frame waits between the game and the screen, for the least input latency.
+    bool lowLatency = false;
     // High scores: the overall one, the three tables of the high-score screen ("score A",
     // "score B", "score C", [row 0..9][column 0..3]) and the best of each mode by difficulty
     // (easy, med, hard, extreme).

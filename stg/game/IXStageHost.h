@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "stg/game/Rumble.h"
+
 class CXUserProfile;
 struct ReplayHit;
 
@@ -33,4 +35,6 @@ class IXStageHost {
     }
     // Something hit the ship: it was lost, or a bomb went off for it.
     virtual void shipHit(const ReplayHit& hit) { (void)hit; }
+    // A moment the player's controller may rumble for.
+    virtual void rumble(RumbleCue cue) { (void)cue; }
 };
