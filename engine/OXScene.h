@@ -48,6 +48,9 @@ class OXScene : public IXTransformable {
     // A character typed, as a Unicode code point, from the window's text events (backspace
     // comes as 8, return as 13, escape as 27). Only screens that take typed text use it.
     virtual void textEntered(uint32_t) {}
+    // A game controller was plugged in (true) or unplugged (false) while this scene has the
+    // focus: a screen waiting for a button stops waiting.
+    virtual void controllerChanged(bool connected) { (void)connected; }
 
     // load("") and then buildScene(): every scene is constructed, then init()ed.
     void init();

@@ -184,6 +184,8 @@ class CXGameSession : public IXStageHost {
     // to the player's folder. Forgotten when the game is torn down, so a watched game never
     // writes there.
     void setReplayFolder(const std::string& folder) { replayFolder = folder; }
+    // The controller that plays the game's rumble (not owned); none by default.
+    void setRumble(IXRumble* device) { rumbleDevice = device; }
     // This game keeps no high score: a practice mode, or a game taken over from a replay.
     bool isPracticeGame() const;
     // Ends the recording with a check of the last frame; later frames and keys are not kept.
@@ -288,7 +290,8 @@ class CXGameSession : public IXStageHost {
 
     Replay recording;
     bool recordingOpen = false;
-    std::string replayFolder;  // see setReplayFolder
+    std::string replayFolder;          // see setReplayFolder
+    IXRumble* rumbleDevice = nullptr;  // see setRumble
     uint64_t nextSeed = 1;
     int watchSpeed = 0;
     GameResult lastResult;                     // the last game played (not watched) that ended
