@@ -416,7 +416,7 @@ bool Replay::save(const std::string& path, std::string& problem) const {
     return WholeFile::write(path, stream.str(), problem);
 }
 
-bool Replay::load(const std::string& path, Replay& out, std::string& problem) {
+bool Replay::readList(const std::string& path, Plist::Dictionary& list, std::string& problem) {
     std::error_code error;
     const auto size = fs::file_size(path, error);
     if (error) {
@@ -433,14 +433,18 @@ bool Replay::load(const std::string& path, Replay& out, std::string& problem) {
         problem = "the file could not be read";
         return false;
     }
-    Plist::Dictionary list;
     try {
         Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), list);
     } catch (const std::exception& failure) {
         problem = std::string("not a property list: ") + failure.what();
         return false;
     }
-    return fromPlist(list, out, problem);
+    return true;
+}
+
+bool Replay::load(const std::string& path, Replay& out, std::string& problem) {
+    Plist::Dictionary list;
+    return readList(path, list, problem) && fromPlist(list, out, problem);
 }
 
 const ReplayCheck* Replay::checkAt(int32_t frame) const {

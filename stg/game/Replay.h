@@ -132,6 +132,9 @@ struct Replay {
     // plays rules M", "recorded on other content (package H, this one H)" or
     // kNoContentReason; the content is checked last, so `out` then holds the rest of the file.
     static bool load(const std::string& path, Replay& out, std::string& problem);
+    // Reads a replay file's property list, within the replay's size bound, without checking
+    // what it holds; false with `problem` for a missing, oversized or unreadable file.
+    static bool readList(const std::string& path, Plist::Dictionary& list, std::string& problem);
     // True when `problem` (from load or fromPlist) says the replay is of another version of the
     // game rather than damaged.
     static bool isOtherVersion(const std::string& problem);

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -141,33 +140,6 @@ uint32_t nextCode(const std::string& text, size_t& at) {
     }
     at += static_cast<size_t>(length);
     return code;
-}
-
-// Reads a whole replay file as a property list, within the replay's size bound.
-bool readList(const std::string& path, Plist::Dictionary& list, std::string& problem) {
-    std::error_code error;
-    const auto size = fs::file_size(path, error);
-    if (error) {
-        problem = error.message();
-        return false;
-    }
-    if (size > static_cast<uintmax_t>(Replay::kMaxFileBytes)) {
-        problem = "the file is larger than any replay";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        problem = "the file could not be read";
-        return false;
-    }
-    try {
-        Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), list);
-    } catch (const std::exception& failure) {
-        problem = std::string("not a property list: ") + failure.what();
-        return false;
-    }
-    return true;
 }
 
 // "kept-20261210-014500.ovr" for `when` (UTC), with "-2", "-3"... for the same second.
@@ -308,7 +280,7 @@ bool renameReplay(const std::string& path, const std::string& name, std::string&
     // another version can be renamed too.
     Plist::Dictionary list;
     std::string reason;
-    if (!readList(path, list, reason)) {
+    if (!Replay::readList(path, list, reason)) {
         problem = "the replay can't be renamed: " + reason;
         return false;
     }
