@@ -139,7 +139,7 @@ lose_the_ship() {  # up into the stage's waves, firing, until the continue promp
     wait_until 60 "the hit shown" grep -q "^REPLAY HIT SHOWN: FRAME " "$console" ||
         { fail "SEE HIT did not show the hit"; return 1; }
     # The line comes as the seek ends, while the load screen may still fade away.
-    wait_until 30 "the ring" ringed || fail "the frozen hit is not ringed ($(lime_pixels) lime pixels)"
+    wait_until 60 "the ring" ringed || fail "the frozen hit is not ringed ($(lime_pixels) lime pixels)"
     grep "^REPLAY HIT SHOWN: " "$console" | tail -n 1
 }
 
