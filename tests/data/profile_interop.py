@@ -12,9 +12,10 @@ INT64_KEYS = {"high score"} | {
     f"{mode} score {d}" for mode in ("boss", "arcade", "classic") for d in ("easy", "med", "hard", "extreme")
 } | {f"score {t} {i} {j}" for t in "ABC" for i in range(10) for j in range(4)}
 FLOAT_KEYS = {"music volume", "sfx volume", "touch sensitivity", "screen scale", "buffer scale", "prize alpha",
-              "background dimming"}
+              "background dimming", "pad dead zone"}
 BOOL_KEYS = {"pc version", "auto trance", "left control", "show tutorial", "use shoot upgrades",
-             "control screen mode", "trance warning", "bullet contrast", "hitbox marker", "hidden stage reached"} | {
+             "control screen mode", "trance warning", "bullet contrast", "hitbox marker", "hidden stage reached",
+             "pad stick moves", "rumble", "rumble in replays", "low latency"} | {
     f"true route cleared {d}" for d in ("easy", "med", "hard", "extreme")}
 NUM_BEAT = [f"num beat {d} {s}" for s in ("casual", "normal") for d in ("easy", "med", "hard", "extreme")]
 INT_KEYS = {"tokens", "weapon", "missiles", "options", "bombs", "lives", "continues", "times played casual",
