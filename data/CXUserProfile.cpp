@@ -18,6 +18,7 @@
 #include <sstream>
 #include <vector>
 
+#include "data/GameVersion.h"
 #include "data/Plist.h"
 #include "data/PlistRead.h"
 #include "data/WholeFile.h"
@@ -113,9 +114,10 @@ class ProfileReader {
 // records has no list. A damaged record is mended where its boss and phase still say which
 // attack it is, else skipped; either way with one line, and the rest of the profile loads.
 
-constexpr int kLastAttackStage = 5;        // the hidden stage's
-constexpr int kLastAttackPhase = 63;       // a boss has at most 64 phases
-constexpr size_t kLongestAttackText = 64;  // bytes of a boss's file name or an attack's name
+constexpr int kLastAttackStage = 5;         // the hidden stage's
+constexpr int kLastAttackPhase = 63;        // a boss has at most 64 phases
+constexpr size_t kLongestAttackText = 64;   // bytes of a boss's file name or an attack's name
+constexpr size_t kLongestVersionText = 64;  // bytes of the "game version" kept
 // The game has some sixty attacks; a list far longer is not the game's, and is read no further.
 constexpr size_t kMostAttackRecords = 1024;
 
@@ -287,6 +289,9 @@ void readValues(CXUserProfile& p, const Plist::Dictionary& dict) {
     p.rumble = in.has("rumble") ? in.flag("rumble") : true;
     p.rumbleInReplays = in.flag("rumble in replays");
     p.lowLatency = in.flag("low latency");
+    // Only ever read back for a bug report: anything but a short text is left unknown.
+    const std::string* version = Plist::findString(dict, "game version");
+    p.savedByVersion = version && version->size() <= kLongestVersionText ? *version : std::string();
 
     for (int stage = 0; stage < CXUserProfile::kStages; ++stage) {
         for (int normal = 0; normal < 2; ++normal) {
@@ -396,6 +401,7 @@ Plist::Dictionary writeValues(const CXUserProfile& p) {
     put("rumble", p.rumble);
     put("rumble in replays", p.rumbleInReplays);
     put("low latency", p.lowLatency);
+    put("game version", std::string(gameVersion()));
     for (int d = 0; d < kDifficultyCount; ++d) {
         put(modeReachKey("boss", d), p.bossReach[d]);
         put(modeReachKey("arcade", d), p.arcadeReach[d]);
@@ -548,6 +554,7 @@ bool CXUserProfile::save() {
     if (!WholeFile::write(path, stream.str(), problem)) {
         return fail(problem);
     }
+    savedByVersion = gameVersion();
     std::printf("User profile saved.\n");
     return true;
 }

@@ -100,6 +100,9 @@ class CXUserProfile {
     bool rumbleInReplays = false;
     // At most one frame waits between the game and the screen, for the least input latency.
     bool lowLatency = false;
+    // The version of the game that last saved the profile ("game version"), as read from the
+    // file and set by each save; empty for a new profile or one saved before versions were kept.
+    std::string savedByVersion;
     // High scores: the overall one, the three tables of the high-score screen ("score A",
     // "score B", "score C", [row 0..9][column 0..3]) and the best of each mode by difficulty
     // (easy, med, hard, extreme).

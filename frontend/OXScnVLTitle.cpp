@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "data/CXUserProfile.h"
+#include "data/GameVersion.h"
 #include "engine/OXButton.h"
 #include "engine/OXSprite.h"
 #include "engine/OXTextBox.h"
@@ -11,6 +12,7 @@
 
 namespace {
 constexpr float kPromptScale = 0.92f;
+constexpr float kVersionRight = 664.0f, kVersionY = 992.0f;
 }  // namespace
 
 void OXScnVLTitle::buildScene() {
@@ -28,6 +30,10 @@ void OXScnVLTitle::buildScene() {
     for (const auto& [line, y] : {std::pair{"QUILLMOTH", 92.0f}, std::pair{"ENTERTAINMENT 2013", 56.0f}}) {
         addText(line, kCentreX, y, kSmallestTextSize)->setColour(0.7f, 0.8f, 0.85f, 0.85f);
     }
+    // The version in the top right corner, within a 16:9 view, for a player to name in a report.
+    addText(std::string("V") + gameVersion(), kVersionRight, kVersionY, kSmallestTextSize,
+            OXTextBox::AlignRight)
+        ->setColour(0.55f, 0.65f, 0.7f, 0.8f);
 }
 
 std::string OXScnVLTitle::promptText() const {

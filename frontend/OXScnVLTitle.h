@@ -7,7 +7,7 @@
 class OXButton;
 class OXSprite;
 
-// The title screen: the game's logo, the studio line and the start prompt,
+// The title screen: the game's logo, the studio line, the version and the start prompt,
 // "PRESS " + the first binding's key + " TO START", rebuilt whenever the
 // title is shown. The prompt slides on to the main menu and starts the menu
 // music.

@@ -11,8 +11,10 @@
 
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
+#include "data/GameVersion.h"
 #include "engine/CXGfxManager.h"
 #include "platform/CXApp.h"
+#include "platform/CommandLine.h"
 #include "platform/ConfigDialog.h"
 #include "platform/FrameGraph.h"
 #include "platform/FramePacer.h"
@@ -86,9 +88,14 @@ class GameLoopHost : public IXLoopHost {
 };
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     // The console shows each line as it is printed, also through a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // --version and --help answer without a window; a bug report's log starts with the version.
+    if (const int status = answerCommandLine(argc, argv); status >= 0) {
+        return status;
+    }
+    std::printf("%s\n", gameVersionLine().c_str());
 
     // Without a display the windowing library would end the program with an abort; say why
     // and fail instead.

@@ -9,6 +9,7 @@
 #include "audio/CXSoundManager.h"
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
+#include "data/GameVersion.h"
 #include "data/Plist.h"
 #include "fx/OXScnBaseSTGBackground.h"
 #include "stg/enemy/CXEnemyManager.h"
@@ -171,6 +172,7 @@ void CXGameSession::startGame(const std::string& levelListPath, int startStage) 
     recording.marks.reserve(64);
     recording.seed = nextSeed;
     recording.content = packageContentHash();  // a replay plays only on the package it was played on
+    recording.gameVersion = gameVersion();     // for a bug report: which game recorded it
     recording.tableBest = current.bestBefore;
     recording.mode = storedNumber(current.mode);
     recording.casual = current.casual;

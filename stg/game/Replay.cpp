@@ -174,6 +174,9 @@ Plist::Dictionary Replay::toPlist() const {
     list["checks"] = std::move(checkList);
 
     list["content"] = content;
+    if (!gameVersion.empty()) {
+        list["game version"] = gameVersion;
+    }
     list["practice"] = practice;
     if (!attackBoss.empty()) {
         list["attack boss"] = attackBoss;
@@ -310,6 +313,7 @@ bool readWatchingKeys(const Plist::Dictionary& list, Replay& out, std::string& p
         !readOptionalText(list, "attack boss", out.attackBoss, problem) ||
         !readOptionalInt(list, "attack phase", -1, Replay::kMaxPhase, out.attackPhase, problem) ||
         !readOptionalText(list, "name", out.name, problem) ||
+        !readOptionalText(list, "game version", out.gameVersion, problem) ||
         !readOptionalInteger(list, "date", 0, INT64_MAX, out.date, problem) ||
         !readOptionalInt(list, "reached", 1, CXUserProfile::kReachedHiddenStage, out.reached, problem)) {
         return false;

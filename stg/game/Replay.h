@@ -30,6 +30,8 @@
 //   "checks"      array of [frame, state hash], in frame order
 //   "content"     string, the hash of the package's content it was played on
 //                 (packageContentHash(): 16 hexadecimal digits)
+//   "game version"  string, the version of the game that recorded it, "1.0.0" (optional:
+//                 replays recorded before it was kept read empty, unknown)
 //   "practice"    boolean, a practice game (or one taken over from a replay): no high score
 //   "attack boss" "attack phase"   attack practice's boss (file name) and phase index
 //   "name"        string, the name the player kept it under (empty for the automatic ones)
@@ -110,7 +112,8 @@ struct Replay {
     int64_t tableBest = -1;  // -1: not recorded
     std::vector<ReplayKey> keys;
     std::vector<ReplayCheck> checks;
-    std::string content;  // the package's content hash; empty only before a game starts
+    std::string content;      // the package's content hash; empty only before a game starts
+    std::string gameVersion;  // the version of the game that recorded it; empty when unknown
     bool practice = false;
     std::string attackBoss;
     int attackPhase = -1;

@@ -18,6 +18,8 @@
 
 #include "PlistTestSupport.h"
 #include "data/CXUserProfile.h"
+#include "data/GameVersion.h"
+#include "data/PlistRead.h"
 
 namespace {
 
@@ -285,6 +287,33 @@ TEST_F(ProfileFileTest, ASavedProfileLoadsBackWithEveryValue) {
     EXPECT_EQ(stored(profile), stored(CXUserProfile()));
 }
 
+// A bug report can tell which game last saved a profile; profiles saved before the version was
+// kept, or with a damaged one, load whole.
+TEST_F(ProfileFileTest, AProfileNamesTheVersionOfTheGameThatLastSavedIt) {
+    EXPECT_EQ(loadList({{"pc version", true}, {"lives", 4}}), "User profile loaded.\n");
+    EXPECT_EQ(profile.lives, 4);
+    EXPECT_EQ(profile.savedByVersion, "") << "an older profile names no version";
+
+    save();
+    EXPECT_EQ(profile.savedByVersion, gameVersion());
+    const std::string bytes = readWholeFile(path);
+    Plist::Dictionary written;
+    Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), written);
+    const std::string* version = Plist::findString(written, "game version");
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(*version, gameVersion());
+
+    EXPECT_EQ(loadList({{"pc version", true}, {"lives", 3}, {"game version", std::string("0.9.1")}}),
+              "User profile loaded.\n");
+    EXPECT_EQ(profile.savedByVersion, "0.9.1");
+    for (const Plist::Value& damaged : {Plist::Value(int64_t{7}), Plist::Value(std::string(100, 'x'))}) {
+        EXPECT_EQ(loadList({{"pc version", true}, {"lives", 5}, {"game version", damaged}}),
+                  "User profile loaded.\n");
+        EXPECT_EQ(profile.lives, 5);
+        EXPECT_EQ(profile.savedByVersion, "");
+    }
+}
+
 // ---- Broken files: never a crash, never a lost good profile ----
 
 // Loads `bytes` as the profile: it must come out fresh, moved aside whole, and the next save
@@ -410,7 +439,7 @@ TEST_F(ProfileFileTest, AHugeListLoadsAndKeepsOnlyTheKeysOfTheProfile) {
     const std::string bytes = readWholeFile(path);
     Plist::Dictionary written;
     Plist::parse(bytes.data(), static_cast<int64_t>(bytes.size()), written);
-    EXPECT_EQ(written.size(), 279u);  // with "attacks", empty
+    EXPECT_EQ(written.size(), 285u);  // with "attacks", empty, and "game version"
 }
 
 TEST_F(ProfileFileTest, TemporaryFilesLeftByACutOffSaveAreRemoved) {

@@ -12,9 +12,10 @@ INT64_KEYS = {"high score"} | {
     f"{mode} score {d}" for mode in ("boss", "arcade", "classic") for d in ("easy", "med", "hard", "extreme")
 } | {f"score {t} {i} {j}" for t in "ABC" for i in range(10) for j in range(4)}
 FLOAT_KEYS = {"music volume", "sfx volume", "touch sensitivity", "screen scale", "buffer scale", "prize alpha",
-              "background dimming"}
+              "background dimming", "pad dead zone"}
 BOOL_KEYS = {"pc version", "auto trance", "left control", "show tutorial", "use shoot upgrades",
-             "control screen mode", "trance warning", "bullet contrast", "hitbox marker", "hidden stage reached"} | {
+             "control screen mode", "trance warning", "bullet contrast", "hitbox marker", "hidden stage reached",
+             "pad stick moves", "rumble", "rumble in replays", "low latency"} | {
     f"true route cleared {d}" for d in ("easy", "med", "hard", "extreme")}
 NUM_BEAT = [f"num beat {d} {s}" for s in ("casual", "normal") for d in ("easy", "med", "hard", "extreme")]
 INT_KEYS = {"tokens", "weapon", "missiles", "options", "bombs", "lives", "continues", "times played casual",
@@ -22,6 +23,7 @@ INT_KEYS = {"tokens", "weapon", "missiles", "options", "bombs", "lives", "contin
             "background mode", "screen orientation"} | set(NUM_BEAT) | {
     f"{name} s {stage}" for name in NUM_BEAT for stage in range(10)} | {f"ctrl {i}" for i in range(8)} | {
     f"{mode} reach {d}" for mode in ("boss", "arcade", "classic") for d in ("easy", "med", "hard", "extreme")}
+STRING_KEYS = {"game version"}
 
 
 def check(path):
@@ -29,7 +31,7 @@ def check(path):
         assert file.read(8) == b"bplist00", "not a binary property list"
     with open(path, "rb") as file:
         profile = plistlib.load(file)
-    expected = INT64_KEYS | FLOAT_KEYS | BOOL_KEYS | INT_KEYS | {"attacks"}
+    expected = INT64_KEYS | FLOAT_KEYS | BOOL_KEYS | INT_KEYS | STRING_KEYS | {"attacks"}
     assert set(profile) == expected, f"keys differ: {sorted(set(profile) ^ expected)}"
     for key in INT64_KEYS | INT_KEYS:
         assert type(profile[key]) is int, f"{key}: {profile[key]!r}"
@@ -37,6 +39,8 @@ def check(path):
         assert type(profile[key]) is float, f"{key}: {profile[key]!r}"
     for key in BOOL_KEYS:
         assert type(profile[key]) is bool, f"{key}: {profile[key]!r}"
+    for key in STRING_KEYS:
+        assert type(profile[key]) is str, f"{key}: {profile[key]!r}"
     # The values the test set.
     assert profile["pc version"] is True
     assert profile["high score"] == 9876543210

@@ -10,6 +10,7 @@
 //   vortalis2-sim --replay FILE --seek FRAME
 //   vortalis2-sim --replay FILE --take-control FRAME --autopilot [--record FILE] [--max-frames N]
 //   vortalis2-sim --content-hash
+//   vortalis2-sim --version | --help
 //
 // Without --max-frames a run may play 30000 frames (over eight minutes) for each stage it can
 // reach. --autopilot plays free play of the stage (normal unless --difficulty says
@@ -27,10 +28,10 @@
 // that differs (where the playback stops), "replay=desync frame=N". A replay that can't be read, or is of
 // other rules or of other content than the package's, is refused with "REPLAY REFUSED: FILE: REASON" on
 // standard error and exit status 1. --content-hash prints the package's content hash, the one replays
-// recorded on it name. The result is one line on standard
-// output; the game's console lines go to standard error. Among its figures, orbs= counts the items the ship
-// picked up over the whole game, and beam_ready_ms= is the stage time at which the beam gauge first let the
-// counter fire (-1 when it never did).
+// recorded on it name; --version prints the game's version, that hash and the licence. The result is one line
+// on standard output; the game's console lines go to standard error. Among its figures, orbs= counts the
+// items the ship picked up over the whole game, and beam_ready_ms= is the stage time at which the beam gauge
+// first let the counter fire (-1 when it never did).
 //
 // --seek FRAME plays the replay undrawn to that frame as the replay theatre's seek does and prints one
 // line, "seek_frame=N hash=HHHHHHHH seek_ms=T": the frame reached (a frame past the end stops at the last),
@@ -50,6 +51,7 @@
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
 #include "data/Difficulty.h"
+#include "data/GameVersion.h"
 #include "fx/CXParticleEffectManager.h"
 #include "fx/CXTrailEffectManager.h"
 #include "fx/FxMath.h"
@@ -98,7 +100,15 @@ constexpr const char* kUsage =
     "       vortalis2-sim --replay FILE [--max-frames N]\n"
     "       vortalis2-sim --replay FILE --seek FRAME\n"
     "       vortalis2-sim --replay FILE --take-control FRAME --autopilot [--record FILE] [--max-frames N]\n"
-    "       vortalis2-sim --content-hash\n";
+    "       vortalis2-sim --content-hash\n"
+    "       vortalis2-sim --version | --help\n";
+
+// --help: the usage and the environment settings the runner reads.
+constexpr const char* kSettings =
+    "\n"
+    "environment:\n"
+    "  VORTALIS2_SIM_VERBOSE=1  (test) report deaths, boss phases, the beam gauge and slow frames\n"
+    "                           on standard error\n";
 
 // What one stage's line reports, gathered frame by frame while the stage plays.
 struct StageFigures {
@@ -201,6 +211,16 @@ bool takeOver(CXGameSession& session, ReplayDeck& deck, const Replay& replay, CX
 int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "--content-hash") {
         return printContentHash();
+    }
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::printf("%s%s", kUsage, kSettings);
+        return 0;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::FILE* result = takeResultStream();
+        const bool complete = printVersionReport(result, "vortalis2-sim");
+        std::fclose(result);
+        return complete ? 0 : 1;
     }
     Options options;
     ToolArguments args("vortalis2-sim", kUsage, argc, argv);

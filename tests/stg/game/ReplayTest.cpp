@@ -15,6 +15,7 @@
 
 #include "data/AssetPackage.h"
 #include "data/CXUserProfile.h"
+#include "data/GameVersion.h"
 #include "data/Plist.h"
 #include "engine/OXButton.h"
 #include "stg/game/CXGameSession.h"
@@ -209,6 +210,7 @@ TEST_F(ReplayTest, AKeptReplayOutlivesTheNextGameAndWatchingChangesNoResult) {
     std::string keptPath, problem;
     ASSERT_TRUE(Replay::load(first.replayPath, last, problem)) << problem;
     EXPECT_EQ(last.content, packageContentHash());
+    EXPECT_EQ(last.gameVersion, gameVersion()) << "a replay names the game that recorded it";
     EXPECT_EQ(last.reached, 1);
     EXPECT_TRUE(last.date >= before && last.date <= static_cast<int64_t>(std::time(nullptr)));
 
@@ -293,6 +295,7 @@ TEST(ReplayFileTest, EveryFieldAWatcherReadsSurvivesTheFile) {
     replay.name = std::string("od\xff d\0\x1b[2J\xe2\x82\xac", 13);  // kept as given, shown cleaned
     replay.date = 1796000000;
     replay.reached = CXUserProfile::kReachedHiddenStage;
+    replay.gameVersion = "0.9.1";  // an earlier game's, still played when the content is the same
     replay.marks = {{0, ReplayMark::StageStart, 5, -1, "STAGE 5"},
                     {1200, ReplayMark::AttackStart, 5, 3, "LAST"}};
     replay.hits = {{1300, -12.5f, 300.75f, 6.0f, true, 5, "boss_vigil", 3, "LAST"},
@@ -309,13 +312,13 @@ TEST(ReplayFileTest, EveryFieldAWatcherReadsSurvivesTheFile) {
 
     // Replays from before these keys (but naming the content) read with the defaults.
     Plist::Dictionary bare = replay.toPlist();
-    for (const char* key :
-         {"practice", "attack boss", "attack phase", "name", "date", "reached", "marks", "hits"}) {
+    for (const char* key : {"practice", "attack boss", "attack phase", "name", "date", "reached", "marks",
+                            "hits", "game version"}) {
         bare.erase(key);
     }
     ASSERT_TRUE(Replay::fromPlist(bare, out, problem)) << problem;
     EXPECT_TRUE(!out.practice && out.reached == 1 && out.marks.empty() && out.hits.empty() &&
-                out.name.empty());
+                out.name.empty() && out.gameVersion.empty());
 }
 
 // A replay of another version of the game is refused with the line the runner and the console
