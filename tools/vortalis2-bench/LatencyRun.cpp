@@ -8,9 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <random>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -47,7 +45,7 @@ constexpr int64_t kMissNanoseconds = 1000000000;
 constexpr int kHoldMilliseconds = 40;
 
 // The presses, from a thread of their own so that they fall at any moment of the frame. The
-// main loop arms each press once the ship is still and found; each press then waits until the
+// main loop arms each press once the ship has stood still a few frames; each press then waits until the
 // loop has seen it (or given up), is held a moment and released.
 struct PressScript {
     std::atomic<bool> armed{false};     // the loop has a still ship to compare against
@@ -160,9 +158,11 @@ class LatencyLoop : public IXLoopHost {
                 report.addMissed();
             }
             script.pressedAt = 0;
+            ++pressesJudged;
         } else if (pressedAt != 0 && presented - pressedAt > kMissNanoseconds) {
             report.addMissed();
             script.pressedAt = 0;
+            ++pressesJudged;
         }
         armWhenStill(shipX);
     }
@@ -224,7 +224,7 @@ class LatencyLoop : public IXLoopHost {
             stillX = shipX;
             script.armed = true;
         }
-        script.stop = script.stop || (frames >= kGiveUpFrames && report.figures().presses == 0);
+        script.stop = script.stop || (frames >= kGiveUpFrames && pressesJudged == 0);
     }
 
     sf::Window& window;
@@ -238,6 +238,7 @@ class LatencyLoop : public IXLoopHost {
     float stillX = 0.0f, lastX = 0.0f;
     int stillFrames = 0;
     long frames = 0;
+    int pressesJudged = 0;  // shown or missed
     int64_t firstPresent = 0;
 };
 
