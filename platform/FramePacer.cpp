@@ -1,19 +1,26 @@
 #include "platform/FramePacer.h"
 
 namespace {
-constexpr int64_t kFrameDueMicroseconds = 17000;  // the first whole millisecond above 16.7
 constexpr int64_t kInactivePollMicroseconds = 10000;
 }  // namespace
 
 bool FramePacer::frameDue() {
-    const int64_t elapsedMs = clock.elapsedMicroseconds() / 1000;
-    return static_cast<float>(elapsedMs) > kStepMs;
+    return clock.elapsedMicroseconds() >= dueMicroseconds;
+}
+
+void FramePacer::frameStarted() {
+    const int64_t late = clock.elapsedMicroseconds() - dueMicroseconds;
+    clock.restart();
+    dueMicroseconds = kFrameMicroseconds - (late > 0 && late < kLateMicroseconds ? late : 0);
 }
 
 void FramePacer::waitForFrame() {
-    const int64_t untilDue = kFrameDueMicroseconds - clock.elapsedMicroseconds();
+    const int64_t untilDue = dueMicroseconds - clock.elapsedMicroseconds();
     if (untilDue > kSpinMicroseconds) {
         clock.sleepMicroseconds(untilDue - kSpinMicroseconds);
+    }
+    // The rest on the clock alone: polling events here would make the start as late as a poll.
+    while (!frameDue()) {
     }
 }
 
@@ -23,13 +30,14 @@ void FramePacer::idle() {
 
 void runMainLoop(IXLoopHost& host, FramePacer& pacer) {
     for (;;) {
+        // Every waiting event, also those that came during the wait just ended: a frame that is
+        // due now dispatches them next.
         bool quit = false;
-        if (host.pumpEvent(quit)) {
+        while (host.pumpEvent(quit)) {
             if (quit) {
                 host.loopEnding();
                 return;
             }
-            continue;
         }
         if (!host.isWindowActive()) {
             pacer.idle();

@@ -13,29 +13,41 @@ class IXFrameClock {
 };
 
 // Fixed-step frame pacing. A frame may start only when more than 16.7 whole
-// milliseconds (so at least 17) have passed since the last one started, and
+// milliseconds (so at least 17) have passed since the last one was due, and
 // whatever really passed, the frame advances the game by exactly kStepMs: a
 // slow machine slows the game down instead of skipping. Waiting sleeps until
-// shortly before the frame is due and spins only the rest, which keeps the
-// frame times while leaving the processor to the renderer.
+// shortly before the frame is due and spins on the clock alone for the rest,
+// so the frame starts within the clock's grain of its time while the
+// processor is left to the renderer.
+//
+// Frames are timed from when they were due, not from when the loop got round
+// to them: the microseconds a frame starts late are taken off the next wait,
+// so the game keeps its 17 ms pace instead of drifting slower by the loop's
+// own overhead. A frame a whole millisecond or more late (a slow frame, a
+// stall) is not caught up: the next one is timed from its real start.
 class FramePacer {
   public:
     static constexpr float kStepMs = 16.7f;
     // Sleeping stops this long before a frame is due; the rest is spun.
     static constexpr int64_t kSpinMicroseconds = 2000;
+    // The first whole millisecond above kStepMs.
+    static constexpr int64_t kFrameMicroseconds = 17000;
+    // A frame started at least this late is slow, not merely late by the clock's grain.
+    static constexpr int64_t kLateMicroseconds = 1000;
 
     explicit FramePacer(IXFrameClock& frameClock) : clock(frameClock) {}
 
     bool frameDue();
-    // Call as a frame begins: the next one is measured from here.
-    void frameStarted() { clock.restart(); }
-    // Sleeps while the next frame is far off; returns at once when it is near.
+    // Call as a frame begins: the next one is due kFrameMicroseconds after this one was.
+    void frameStarted();
+    // Sleeps while the next frame is far off, then spins until it is due.
     void waitForFrame();
     // A pause between polls while the window is minimised.
     void idle();
 
   private:
     IXFrameClock& clock;
+    int64_t dueMicroseconds = kFrameMicroseconds;  // since the clock's last restart
 };
 
 // What the main loop drives: the window's events, its state and one frame.
@@ -47,9 +59,10 @@ class IXLoopHost {
     virtual bool pumpEvent(bool& quit) = 0;
     virtual bool isWindowActive() = 0;
     virtual bool isEscapeHeld() = 0;
-    // Key edges, update, drawing and buffer swap of one frame; runs right
-    // after the frame clock was restarted, except the key edges, which run
-    // just before.
+    // Key edges, update, drawing and buffer swap of one frame. Every waiting
+    // event has been pumped right before the key edges, after the frame's
+    // wait, so the update sees input as late as the frame allows; drawFrame
+    // runs right after the frame clock was restarted.
     virtual void dispatchKeys() = 0;
     virtual void drawFrame() = 0;
     // The loop is ending, by either way out: the program keeps what must outlive

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <GL/glew.h>
 #include <SFML/Window.hpp>
 #include <cstdio>
 #include <memory>
@@ -202,6 +203,13 @@ bool drawGLScene() {
         window->setMouseCursorVisible(wanted == 1);
     }
     return true;
+}
+
+void presentFrame(sf::Window& target, bool lowLatency) {
+    target.display();
+    if (lowLatency) {
+        glFinish();
+    }
 }
 
 bool handleWindowEvent(const sf::Event& event) {

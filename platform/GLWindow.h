@@ -41,6 +41,11 @@ bool initGL();
 void resizeGLScene(int width, int height);
 // One frame's update and drawing.
 bool drawGLScene();
+// Shows the frame drawn in `window`. With `lowLatency`, returns only once the
+// driver has finished the frame and its swap, so the program never runs a
+// frame ahead of the screen: at most one frame is ever queued, and the next
+// frame's input is read after this one is out.
+void presentFrame(sf::Window& window, bool lowLatency);
 // Handles one window event; true when it asks the program to quit.
 bool handleWindowEvent(const sf::Event& event);
 // Changes to the folder the executable lies in, so the package beside it is found.

@@ -68,7 +68,8 @@ class GameLoopHost : public IXLoopHost {
             const sf::Vector2u size = gameWindow()->getSize();
             frameGraph.draw(static_cast<int>(size.x), static_cast<int>(size.y));
         }
-        gameWindow()->display();
+        // The profile's low latency, read every frame: the options screen may change it.
+        presentFrame(*gameWindow(), CXApp::instance().profile().lowLatency);
         if (framesDrawn == 1) {
             std::printf("First frame shown %.0f ms after the dialog closed.\n",
                         std::chrono::duration<double, std::milli>(Clock::now() - dialogClosedAt).count());

@@ -62,6 +62,16 @@
 // counts only once the mean has fallen 0.1 from its peak; flashes= counts them and
 // flashes_max_per_s= is the most that began within any one second. bright_ms= is the time
 // with the mean above 0.6, bright_run_max_ms= its longest unbroken stretch.
+//
+// --latency measures input latency instead (see LatencyRun.h): --presses N scripted arrow-key
+// presses (60 by default) through the X server to the window, each timed from its key event to
+// the moment the X server's copy of the window shows the first frame with the ship moved (the
+// scrolling field makes every frame's pixels its own); --vsync asks the driver
+// to swap on the display's refresh, --low-latency finishes every frame after its swap as the
+// profile's "low latency" does. Its result line is "latency vsync= low_latency= presses=
+// missed= latency_min_ms= latency_p50_ms= latency_p99_ms= latency_max_ms= present_p50_ms=
+// jitter_p50_ms= jitter_p99_ms= jitter_max_ms=", jitter being each present-to-present
+// interval's distance from their median.
 // VORTALIS2_BENCH_VERBOSE=1 reports every frame slower than two frames on
 // standard error, with its stage time and split, and every frame that begins a flash or is
 // brighter than 0.6.
@@ -100,6 +110,7 @@
 #include "tools/pilot/ToolArguments.h"
 #include "tools/vortalis2-bench/FlashMeter.h"
 #include "tools/vortalis2-bench/FrameSamples.h"
+#include "tools/vortalis2-bench/LatencyRun.h"
 #include "tools/vortalis2-bench/StressFill.h"
 
 namespace {
@@ -131,6 +142,10 @@ struct Options {
     float tranceAtMs = -1.0f;  // game time into the measured run; -1 for never
     float bombAtMs = -1.0f;
     float gameMs = 0.0f;  // the measured run's game time; 0 for no bound
+    bool latency = false;
+    int presses = 60;
+    bool vsync = false;
+    bool lowLatency = false;
 };
 
 constexpr const char* kUsage =
@@ -141,7 +156,7 @@ constexpr const char* kUsage =
     "[--shot-at summary|cutin|panel|hit] [--practice-attack BOSS:PHASE] [--shot-after MS] [--from-boss] "
     "[--boss-phase N] [--keep-lives] [--trance-at "
     "MS] [--bomb-at MS] [--game-ms "
-    "MS]\n"
+    "MS] [--latency [--presses N] [--vsync] [--low-latency]]\n"
     "The flash figures read the game image back every frame drawn: its mean relative luminance (0 black,\n"
     "1 white). A general flash is a rise of that mean by 0.1 or more to a frame above 0.25, counted again\n"
     "only after a fall of 0.1; flashes_max_per_s= is the most begun in any one second of game time,\n"
@@ -576,7 +591,9 @@ int main(int argc, char** argv) {
             args.flag("--keep-lives", options.keepLives) ||
             args.number("--trance-at", 0.0f, 3600000.0f, options.tranceAtMs) ||
             args.number("--bomb-at", 0.0f, 3600000.0f, options.bombAtMs) ||
-            args.number("--game-ms", 0.0f, 3600000.0f, options.gameMs)) {
+            args.number("--game-ms", 0.0f, 3600000.0f, options.gameMs) ||
+            args.flag("--latency", options.latency) || args.number("--presses", 1, 10000, options.presses) ||
+            args.flag("--vsync", options.vsync) || args.flag("--low-latency", options.lowLatency)) {
             continue;
         }
         args.reject();
@@ -629,9 +646,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vortalis2-bench: no window with an OpenGL context could be made\n");
         return 1;
     }
-    // As in the game: a swap never waits for the display.
+    // As in the game: a swap never waits for the display (unless the latency run asks it to).
     std::streambuf* errors = sf::err().rdbuf(nullptr);
-    window.setVerticalSyncEnabled(false);
+    window.setVerticalSyncEnabled(options.latency && options.vsync);
     sf::err().rdbuf(errors);
     OpenGLDevice openGL;
     setGLDevice(&openGL);
@@ -683,11 +700,16 @@ int main(int argc, char** argv) {
     }
     session.markReadyToStart();
 
-    SfmlFrameClock clock;
-    FramePacer pacer(clock);
-    BenchLoop loop(window, options, loadStart);
-    runMainLoop(loop, pacer);
-    loop.printResult(result);
+    bool measured = true;
+    if (options.latency) {
+        measured = runLatency(window, options.presses, options.lowLatency, options.vsync, result);
+    } else {
+        SfmlFrameClock clock;
+        FramePacer pacer(clock);
+        BenchLoop loop(window, options, loadStart);
+        runMainLoop(loop, pacer);
+        loop.printResult(result);
+    }
     std::fclose(result);
 
     session.tearDown();
@@ -696,5 +718,5 @@ int main(int argc, char** argv) {
     setGLDevice(nullptr);
     window.close();
     unmountAssetPackage();
-    return 0;
+    return measured ? 0 : 1;
 }
