@@ -186,7 +186,7 @@ void SdlGamepad::openPad(int deviceIndex) {
     const char* name = SDL_GameControllerName(pad) ? SDL_GameControllerName(pad) : "unnamed";
     pads[count] = pad;
     kinds[count] = kindOf(pad);
-    std::printf("Controller \"%s\" connected, read as a %s pad.\n", name, kindName(kinds[count]));
+    std::printf("Controller \"%s\" connected (%s).\n", name, kindName(kinds[count]));
     keepChange(true, name, kinds[count]);
     ++count;
 }

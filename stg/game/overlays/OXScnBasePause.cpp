@@ -171,6 +171,7 @@ void OXScnBasePause::choose(int id) {
 void OXScnBasePause::startCountdown() {
     latch.clear();
     showChoices(false);
+    noteText->setVisible(false);
     countdownLeft = kCountStepMs * kCountFrom;
     shownDigit = 0;
 }
