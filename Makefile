@@ -11,7 +11,7 @@ PREFIX ?= /usr/local
 # What the game, its tools and its tests need from Debian 12.
 PACKAGES := \
 	cmake ninja-build g++ make pkg-config python3 zip \
-	libsfml-dev libx11-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
+	libsfml-dev libsdl2-dev libx11-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
 	libboost-dev liblodepng-dev librsvg2-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
 	xvfb xauth xdotool imagemagick libopenal1 \

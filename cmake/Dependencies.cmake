@@ -21,3 +21,8 @@ set_target_properties(lodepng::lodepng PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${LODEPNG_INCLUDE_DIR})
 
 find_library(GLU_LIBRARY GLU REQUIRED)
+
+# Game controllers: SDL2's controller layer and its mapping database (only that subsystem is
+# started; SFML keeps the window and the keyboard).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)

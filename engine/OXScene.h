@@ -51,6 +51,9 @@ class OXScene : public IXTransformable {
     // A game controller was plugged in (true) or unplugged (false) while this scene has the
     // focus: a screen waiting for a button stops waiting.
     virtual void controllerChanged(bool connected) { (void)connected; }
+    // The names keys go by on screen changed (the player turned from the keyboard to a pad or
+    // back): a screen showing key hints writes them again.
+    virtual void keyNamesChanged() {}
 
     // load("") and then buildScene(): every scene is constructed, then init()ed.
     void init();

@@ -152,6 +152,13 @@ bool OXScnTutorialPC::enterStarted() {
     return OXScnVLMenu::enterStarted();
 }
 
+void OXScnTutorialPC::keyNamesChanged() {
+    OXScnVLMenu::keyNamesChanged();
+    if (picture) {
+        showPage(page);
+    }
+}
+
 void OXScnTutorialPC::showPage(int shown) {
     if (shown < 0 || shown >= kPageCount) {
         return;

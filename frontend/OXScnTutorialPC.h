@@ -19,6 +19,7 @@ class OXScnTutorialPC : public OXScnVLMenu {
     explicit OXScnTutorialPC(IXMenuHost& menuHost) : OXScnVLMenu(menuHost) {}
     void buildScene() override;
     bool enterStarted() override;
+    void keyNamesChanged() override;
     void keyEvent(int key, bool down) override;
     void buttonPressed(int id) override;
     void backPressed() override;

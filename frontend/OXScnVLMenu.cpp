@@ -121,6 +121,10 @@ void OXScnVLMenu::highlightSelectable(int index) {
     highlight->setActive(true);
 }
 
+void OXScnVLMenu::keyNamesChanged() {
+    refreshKeyHints();
+}
+
 void OXScnVLMenu::refreshKeyHints() {
     if (keyHints) {
         const CXUserProfile& profile = host.profile();

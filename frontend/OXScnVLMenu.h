@@ -34,6 +34,8 @@ class OXScnVLMenu : public OXScene {
     // Refresh the key hints, so a rebinding shows at once, and put the
     // highlight on firstSelectable().
     bool enterStarted() override;
+    // The hints name the keys of the device used last.
+    void keyNamesChanged() override;
     bool enterFinished() override;
     // Remembers the selectable the highlight was left on, for the next visit.
     bool exitStarted() override;

@@ -100,6 +100,13 @@ void OXScnVLOptionCtrl::update(float dtMs) {
     }
 }
 
+void OXScnVLOptionCtrl::keyNamesChanged() {
+    OXScnVLMenu::keyNamesChanged();
+    if (names[0]) {
+        showDraft();
+    }
+}
+
 void OXScnVLOptionCtrl::showDraft() {
     const int waiting = draft.listeningAction();
     for (int action = 0; action < ControlBindings::kActionCount; ++action) {

@@ -24,6 +24,7 @@ class OXScnVLOptionCtrl : public OXScnVLMenu {
 
     void buildScene() override;
     bool enterStarted() override;
+    void keyNamesChanged() override;
     // Says on the console which row the highlight starts on.
     bool enterFinished() override;
     void update(float dtMs) override;

@@ -45,6 +45,13 @@ bool OXScnVLTitle::enterStarted() {
     return OXScnVLMenu::enterStarted();
 }
 
+void OXScnVLTitle::keyNamesChanged() {
+    OXScnVLMenu::keyNamesChanged();
+    if (startPrompt) {
+        startPrompt->setLabelText(promptText());
+    }
+}
+
 void OXScnVLTitle::buttonPressed(int id) {
     if (id == 0) {
         host.switchToScene(kMainScene);

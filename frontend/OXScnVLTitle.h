@@ -17,6 +17,7 @@ class OXScnVLTitle : public OXScnVLMenu {
 
     void buildScene() override;
     bool enterStarted() override;
+    void keyNamesChanged() override;
     void buttonPressed(int id) override;
     OXButton* getStartPrompt() const { return startPrompt; }
     // The prompt's text for the profile's current first binding.

@@ -212,6 +212,9 @@ void CXApp::initFrontEnd() {
 void CXApp::dispatchKeyEdges(const uint8_t keys[256], uint8_t previousKeys[256]) {
     for (int virtualKey = 0; virtualKey < 256; ++virtualKey) {
         if (keys[virtualKey] != previousKeys[virtualKey]) {
+            if (keys[virtualKey]) {
+                noteDeviceUse(Device::Keyboard);
+            }
             deliverKey(keyCodeForVirtualKey(virtualKey), keys[virtualKey] != 0);
             previousKeys[virtualKey] = keys[virtualKey];
         }
@@ -247,6 +250,9 @@ void CXApp::deliverPointer(int event, float windowX, float windowY) {
     float nx = 0.0f, ny = 0.0f;
     const bool inside = CXGfxManager::instance().windowToGameArea(windowX, windowY, nx, ny);
     notePointerUse(true);
+    if (event == PointerPressed) {
+        noteDeviceUse(Device::Mouse);
+    }
     if (watching) {
         // The replay plays its own input: a click on the game area (pressed and released
         // there while the replay shows) leaves it.
@@ -303,9 +309,58 @@ bool CXApp::isPointerShown() const {
            state == CXGameSession::State::StageSummary;
 }
 
+void CXApp::setGamepad(SdlGamepad* pad) {
+    gamepad = pad;
+    joystick = pad;
+    CXGameSession::instance().setRumble(pad);
+}
+
+void CXApp::noteDeviceUse(Device device, PadKind kind) {
+    // The mouse's hints are the keyboard's; a pad's depend on its kind.
+    const bool namesChange = (device == Device::Pad) != (lastDeviceUsed == Device::Pad) ||
+                             (device == Device::Pad && kind != lastPadKindUsed);
+    lastDeviceUsed = device;
+    if (device == Device::Pad) {
+        lastPadKindUsed = kind;
+    }
+    if (namesChange) {
+        for (OXScene* scene : scenes) {
+            if (scene) {
+                scene->keyNamesChanged();
+            }
+        }
+    }
+}
+
+void CXApp::controllerChanged(const PadChange& change) {
+    if (mode == InStage && !watching) {
+        CXGameSession::instance().pauseForController(change.connected ? "CONTROLLER CONNECTED"
+                                                                      : "CONTROLLER UNPLUGGED");
+    } else if (mode == FrontEnd && currentScene >= 0 && currentScene < static_cast<int>(scenes.size()) &&
+               scenes[currentScene]) {
+        scenes[currentScene]->controllerChanged(change.connected);
+    }
+    // With no pad left, the hints name the keys again.
+    if (!change.connected && lastDeviceUsed == Device::Pad && gamepad && !gamepad->isConnected(0)) {
+        noteDeviceUse(Device::Keyboard);
+    }
+}
+
 void CXApp::update(float dtMs) {
+    if (gamepad) {
+        gamepad->setStick(userProfile->padDeadZone, userProfile->padStickMoves);
+    }
     if (joystickEnabled && joystick) {
-        joystickInput.pass(*joystick, [this](int code, bool down) { deliverKey(code, down); });
+        joystickInput.pass(*joystick, [this](int code, bool down) {
+            if (down) {
+                noteDeviceUse(Device::Pad, gamepad ? gamepad->kind(0) : PadKind::Other);
+            }
+            deliverKey(code, down);
+        });
+    }
+    PadChange change;
+    while (gamepad && gamepad->takeChange(change)) {
+        controllerChanged(change);
     }
     if (loadBlocker && loadBlocker->isActive()) {
         loadBlocker->tick(dtMs);
@@ -902,6 +957,11 @@ void CXApp::pauseMenuMusic() {
 std::string CXApp::keyName(int code) const {
     if (code < 0 || code >= 32) {
         code = 0;
+    }
+    if (lastDeviceUsed == Device::Pad) {
+        if (const char* name = SdlGamepad::buttonName(lastPadKindUsed, code)) {
+            return name;
+        }
     }
     const int virtualKey = kKeyTable[code];
     if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {

@@ -12,6 +12,7 @@
 #include "data/CXUserProfile.h"
 #include "frontend/IXMenuHost.h"
 #include "platform/Input.h"
+#include "platform/SdlGamepad.h"
 
 class Autopilot;
 class CXGameSession;
@@ -140,6 +141,14 @@ class CXApp : public IXMenuHost {
     const GameResult& lastGameResult() const override;
     // The joystick the update pass reads (not owned); none by default.
     void setJoystick(IXJoystick* device) { joystick = device; }
+    // The game controllers (not owned): the joystick the update pass reads, the session's
+    // rumble, and the plugs and unplugs the game hears. Null for none.
+    void setGamepad(SdlGamepad* pad);
+    // The device the player used last, whose names the key hints use: a pad's own button
+    // names (by its kind) after a pad button, the keyboard's after a key or the mouse.
+    enum class Device { Keyboard, Mouse, Pad };
+    Device lastDevice() const { return lastDeviceUsed; }
+    PadKind lastPadKind() const { return lastPadKindUsed; }
 
     int getMode() const { return mode; }
     int getCurrentScene() const { return currentScene; }
@@ -179,6 +188,10 @@ class CXApp : public IXMenuHost {
     // The mouse (true) or a key or the joystick (false) was used; the HUD follows at once, so
     // a tap that brings its buttons back also presses the one under it.
     void notePointerUse(bool inUse);
+    // A press on `device`; the menus' key hints are written again when their names change.
+    void noteDeviceUse(Device device, PadKind kind = PadKind::Other);
+    // A pad plugged in or unplugged: a game in play pauses and says so; a menu hears it.
+    void controllerChanged(const PadChange& change);
 
     std::vector<OXScene*> scenes;                    // owned; the index is each scene's identity
     int currentScene = -1;                           // scene with the focus, -1 for none
@@ -200,6 +213,9 @@ class CXApp : public IXMenuHost {
     bool fullscreen = false;
     float aspect = 0.75f;  // width / height of the portrait play field
     IXJoystick* joystick = nullptr;
+    SdlGamepad* gamepad = nullptr;
+    Device lastDeviceUsed = Device::Keyboard;
+    PadKind lastPadKindUsed = PadKind::Other;
     JoystickInput joystickInput;
     std::vector<std::string> packagePlaces;  // where mountPackage looked, in order
     std::string packageDamage;               // what the mounted package lacked, when it was refused

@@ -43,6 +43,13 @@ int keyCodeForVirtualKey(int virtualKey) {
     return 0;
 }
 
+int keyCodeForJoystickButton(int button) {
+    if (button < 0 || button >= JoystickInput::kButtonCount) {
+        return 0;
+    }
+    return keyCodeForVirtualKey(kButtonTable[button]);
+}
+
 int bindingCode(const CXUserProfile& profile, int binding) {
     return profile.bindingCode(binding);
 }
@@ -59,7 +66,7 @@ void JoystickInput::pass(IXJoystick& joystick, const KeySink& deliver) {
     for (int button = 0; button < kButtonCount; ++button) {
         buttonState[button] = button < kPressableButtons && joystick.isButtonPressed(0, button);
         if (buttonState[button] != previousButtonState[button]) {
-            deliver(keyCodeForVirtualKey(kButtonTable[button]), buttonState[button] != 0);
+            deliver(keyCodeForJoystickButton(button), buttonState[button] != 0);
         }
         previousButtonState[button] = buttonState[button];
     }

@@ -11,6 +11,8 @@ extern const int kKeyTable[32];
 
 // Position of `virtualKey` in the key table, or 0 when it is not in it.
 int keyCodeForVirtualKey(int virtualKey);
+// The key code joystick button `button` gives (see JoystickInput), or 0 outside the table.
+int keyCodeForJoystickButton(int button);
 // The key code held by binding i (0 fire, 1 beam, 2 trance, 3 pause), or 0.
 int bindingCode(const CXUserProfile& profile, int binding);
 // The virtual key of binding i; its character names the key on screen.

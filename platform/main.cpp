@@ -19,10 +19,11 @@
 #include "platform/FrameGraph.h"
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
+#include "platform/GamepadMapping.h"
 #include "platform/MessageBox.h"
 #include "platform/Resolution.h"
+#include "platform/SdlGamepad.h"
 #include "platform/SfmlFrameClock.h"
-#include "platform/SfmlJoystick.h"
 
 namespace {
 constexpr int kEscapeKey = 0x1B;
@@ -133,8 +134,21 @@ int main(int argc, char** argv) {
     if (const char* pilot = std::getenv("VORTALIS2_TEST_PILOT")) {
         app.setTestPilot(std::string(pilot) == "1");
     }
-    SfmlJoystick joystick;
-    app.setJoystick(&joystick);
+    // Game controllers beside the window; without them the keyboard plays.
+    SdlGamepad pad;
+    if (pad.start(userControllerDatabasePath())) {
+        // A test setting: a virtual pad driven by commands written to a file or FIFO.
+        if (const char* commands = std::getenv("VORTALIS2_VIRTUAL_PAD")) {
+            if (pad.attachVirtualPad(PadKind::Xbox)) {
+                pad.readCommandsFrom(commands);
+                pad.update();
+                PadChange atStart;
+                while (pad.takeChange(atStart)) {
+                }
+            }
+        }
+    }
+    app.setGamepad(&pad);
     const Resolution& resolution = kResolutions[state.resolutionIndex];
     if (!createGLWindow("VORTALIS 2", resolution.screenWidth, resolution.screenHeight, 32,
                         state.fullscreen)) {
@@ -146,6 +160,7 @@ int main(int argc, char** argv) {
     GameLoopHost host(dialogClosed);
     runMainLoop(host, pacer);
     host.release();
+    app.setGamepad(nullptr);
 
     CXSoundManager::instance().shutdown();
     killGLWindow();

@@ -512,6 +512,14 @@ void CXGameSession::pause() {
     }
 }
 
+void CXGameSession::pauseForController(const std::string& line) {
+    pause();
+    if (state == State::InOverlay && activeOverlay == Overlay::Pause && overlayScenes.pause) {
+        std::printf("%s\n", line.c_str());
+        overlayScenes.pause->showNote(line.c_str());
+    }
+}
+
 void CXGameSession::resume() {
     if (state != State::InOverlay) {
         return;

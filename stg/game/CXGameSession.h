@@ -113,6 +113,9 @@ class CXGameSession : public IXStageHost {
     enum class Pointer : int { Moved = 0, Pressed = 1, Released = 2 };
     void pointerEvent(Pointer event, float nx, float ny);
     void pause() override;
+    // A controller was plugged in or unplugged: a game in play pauses, and the pause screen
+    // shows `line` over its choices until it is shown again.
+    void pauseForController(const std::string& line);
     void resume();
     void confirmEndGame();
     // The confirmation's "NO": back to the overlay that asked.

@@ -20,6 +20,7 @@ constexpr int kTitleSize = 32;
 constexpr float kVisibilityScale = 0.5f;
 constexpr float kVisibilityLabelSize = overlay::kSmallestTextSize / kVisibilityScale + 1.0f;
 constexpr float kFirstVisibilityY = 218.0f;
+constexpr float kNoteY = 352.0f;  // over the panel, above the title
 constexpr float kVisibilityStep = 37.0f;
 }  // namespace
 
@@ -45,6 +46,13 @@ void OXScnBasePause::buildScene() {
     countdownText = overlay::addText(*this, "3", 160, kCountdownY, kCountdownSize, 1, kCountdownTint);
     countdownText->setVisible(false);
     countdownText->setActive(false);
+    noteText = overlay::addText(*this, "", 160, kNoteY, overlay::kSmallestTextSize, 1, kTitleTint);
+    noteText->setVisible(false);
+}
+
+void OXScnBasePause::showNote(const char* line) {
+    noteText->setText(line);
+    noteText->setVisible(true);
 }
 
 const OXButton* OXScnBasePause::getButton(int id) const {
@@ -90,6 +98,7 @@ void OXScnBasePause::appear() {
     shownDigit = 0;
     countdownText->setVisible(false);
     countdownText->setActive(false);
+    noteText->setVisible(false);
     showChoices(true);
     showVisibility();
     enterStarted();  // forgets a pointer press left from the last showing
@@ -162,6 +171,7 @@ void OXScnBasePause::choose(int id) {
 void OXScnBasePause::startCountdown() {
     latch.clear();
     showChoices(false);
+    noteText->setVisible(false);
     countdownLeft = kCountStepMs * kCountFrom;
     shownDigit = 0;
 }

@@ -38,6 +38,9 @@ class OXScnBasePause : public OXScene {
     void choose(int id);
     // Shown by the session: fades in and offers the choices again.
     void appear();
+    // A line over the title, such as why the game paused by itself; appear() clears it.
+    void showNote(const char* line);
+    const OXTextBox* getNoteText() const { return noteText; }
 
     bool isCountingDown() const { return countdownLeft > 0.0f; }
     const OXTextBox* getCountdownText() const { return countdownText; }
@@ -52,6 +55,7 @@ class OXScnBasePause : public OXScene {
 
     OXTextBox* titleText = nullptr;  // all owned through objects
     OXTextBox* countdownText = nullptr;
+    OXTextBox* noteText = nullptr;
     OXSprite* panel = nullptr;
     OXButton* resumeButton = nullptr;
     OXButton* endButton = nullptr;
