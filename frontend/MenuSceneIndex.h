@@ -19,7 +19,9 @@ enum MenuSceneIndex {
     kFighterSelectScene = 13,
     kReplayScene = 14,    // the replay theatre: the kept and automatic replays
     kPracticeScene = 15,  // stage and attack practice
-    // The background is the last index: scenes are drawn from the last to the first.
+    // The background is drawn first, under every screen; the screens are drawn from the last
+    // index to the first.
     kMenuBackgroundScene = 16,
-    kMenuSceneCount = 17
+    kInputTestScene = 17,  // the input self-test a player films
+    kMenuSceneCount = 18
 };

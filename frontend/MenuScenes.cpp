@@ -37,6 +37,8 @@ OXScene* makeMenuScene(int index, IXMenuHost& host) {
             return new OXScnVLReplays(host);
         case kPracticeScene:
             return new OXScnVLPractice(host);
+        case kInputTestScene:
+            return new OXScnVLInputTest(host);
         default:
             return new OXScnDefaultBg();
     }

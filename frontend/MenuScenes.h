@@ -11,6 +11,7 @@
 #include "frontend/OXScnVLFreePlay.h"
 #include "frontend/OXScnVLHanger.h"
 #include "frontend/OXScnVLHighScore.h"
+#include "frontend/OXScnVLInputTest.h"
 #include "frontend/OXScnVLMain.h"
 #include "frontend/OXScnVLModeSelect.h"
 #include "frontend/OXScnVLOption.h"

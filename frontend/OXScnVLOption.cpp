@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "data/CXUserProfile.h"
 #include "engine/CXGfxManager.h"
@@ -14,16 +15,17 @@
 
 namespace {
 // One column of rows as wide as a 16:9 view (x 96 to 672), every text at the menus' smallest
-// size: the sliders (name and value over the track), the toggles and the auto-trance switch
-// (their name and setting on a row button), then CONTROLS, SAVE and BACK side by side.
+// size: the sliders (name and value over the track), the toggles, the auto-trance switch and
+// INPUT TEST (on row buttons, whose bars are 40 units tall), then KEYS, SAVE and BACK side by side.
 constexpr float kOptionsHeadingY = 950.0f;
 constexpr float kFirstSliderY = 885.0f;  // the slider's name; its track lies below
-constexpr float kSliderStep = 70.0f;
+constexpr float kSliderStep = 66.0f;
 constexpr float kTrackDrop = 22.0f;
 constexpr float kNameX = 104.0f;
 constexpr float kValueX = 664.0f;
-constexpr float kFirstToggleY = 530.0f;
-constexpr float kToggleStep = 56.0f;
+constexpr float kFirstToggleY = 550.0f;
+constexpr float kToggleStep = 48.0f;
+constexpr int kToggleCount = 7;
 constexpr float kLastRowY = 110.0f;
 constexpr float kLastRowX[3] = {192.0f, 384.0f, 576.0f};
 constexpr const char* kRowButton = "assets/plist/btn_menu_row";
@@ -32,7 +34,8 @@ const char* const kSliderNames[OXScnVLOption::kSliderCount] = {
     "MUSIC VOLUME", "SFX VOLUME", "PRIZE VISIBILITY", "SCREEN SCALE", "BG DIMMING"};
 const int kToggleIds[] = {OXScnVLOption::BackgroundMode, OXScnVLOption::ScreenRotation,
                           OXScnVLOption::TranceWarning,  OXScnVLOption::AspectRatio,
-                          OXScnVLOption::BulletContrast, OXScnVLOption::HitboxMarker};
+                          OXScnVLOption::BulletContrast, OXScnVLOption::HitboxMarker,
+                          OXScnVLOption::LowLatency};
 
 std::string percent(float value) {
     return std::to_string(static_cast<int>(std::lround(value * 100.0f))) + "%";
@@ -53,15 +56,16 @@ void OXScnVLOption::buildScene() {
         sliders[index] = slider;
         sliderValues[index] = addText("", kValueX, y, kSmallestTextSize, OXTextBox::AlignRight);
     }
-    OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect, &contrast, &marker};
-    for (int index = 0; index < 6; ++index) {
+    OXButton** toggles[] = {&background, &rotation, &tranceWarning, &aspect, &contrast, &marker, &lowLatency};
+    for (int index = 0; index < kToggleCount; ++index) {
         *toggles[index] = addButton(kToggleIds[index], "", kCentreX,
                                     kFirstToggleY - kToggleStep * static_cast<float>(index), kRowButton);
     }
     // The switch's two buttons share the row after the toggles; one shows at a time.
-    const float autoTranceY = kFirstToggleY - kToggleStep * 6.0f;
+    const float autoTranceY = kFirstToggleY - kToggleStep * static_cast<float>(kToggleCount);
     autoTranceOn = addButton(AutoTranceOn, "AUTO TRANCE: ON", kCentreX, autoTranceY, kRowButton);
     autoTranceOff = addButton(AutoTranceOff, "AUTO TRANCE: OFF", kCentreX, autoTranceY, kRowButton);
+    addButton(InputTest, "INPUT TEST", kCentreX, autoTranceY - kToggleStep, kRowButton);
     addButton(ControlSettings, "KEYS", kLastRowX[0], kLastRowY, kShortButton);
     addButton(Save, "SAVE", kLastRowX[1], kLastRowY, kShortButton);
     addButton(Back, "BACK", kLastRowX[2], kLastRowY, kShortButton);
@@ -72,7 +76,10 @@ void OXScnVLOption::buildScene() {
 }
 
 bool OXScnVLOption::enterStarted() {
-    settings.enter(host.profile());
+    // Back from the input test the choices not yet saved are still the screen's.
+    if (!std::exchange(keepDraft, false)) {
+        settings.enter(host.profile());
+    }
     showSliders();
     showSettings();
     return OXScnVLMenu::enterStarted();
@@ -96,6 +103,8 @@ OXButton* OXScnVLOption::getToggle(int id) const {
             return contrast;
         case HitboxMarker:
             return marker;
+        case LowLatency:
+            return lowLatency;
         default:
             return nullptr;
     }
@@ -136,6 +145,7 @@ void OXScnVLOption::showSettings() {
     aspect->setLabelText(settings.aspectLabel());
     contrast->setLabelText(settings.bulletContrastLabel());
     marker->setLabelText(settings.hitboxMarkerLabel());
+    lowLatency->setLabelText(settings.lowLatencyLabel());
 }
 
 void OXScnVLOption::readSliders() {
@@ -192,6 +202,10 @@ void OXScnVLOption::buttonPressed(int id) {
         case Back:
             backPressed();
             return;
+        case InputTest:
+            keepDraft = true;
+            host.switchToScene(kInputTestScene);
+            return;
         case AutoTranceOn:
         case AutoTranceOff:
             ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
@@ -224,6 +238,9 @@ void OXScnVLOption::buttonPressed(int id) {
             break;
         case HitboxMarker:
             settings.cycleHitboxMarker();
+            break;
+        case LowLatency:
+            settings.cycleLowLatency();
             break;
         default:
             return;

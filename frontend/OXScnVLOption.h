@@ -8,12 +8,14 @@ class OXSlider;
 class OXTextBox;
 
 // The options: five sliders (music and effect volumes heard as they move, prize visibility,
-// screen scale, background dimming up to 80 %) with their values in per cent, six toggles that
-// go round their values (two of them, bullet contrast and the hit-box marker, with the dimming
-// for players who lose bullets against busy backgrounds), the auto-trance switch, and CONTROLS
-// (the control settings), SAVE and BACK. SAVE and CONTROLS write everything into the profile,
-// save it and apply it; BACK goes back to the volumes found on entry and leaves the rest
-// unsaved. One column of rows, every text at the menus' smallest size, fits a 16:9 view.
+// screen scale, background dimming up to 80 %) with their values in per cent, seven toggles
+// that go round their values (two of them, bullet contrast and the hit-box marker, with the
+// dimming for players who lose bullets against busy backgrounds; low latency, which keeps at
+// most one frame queued for the display), the auto-trance switch, INPUT TEST (the self-test
+// screen, a visit that keeps the unsaved choices), and CONTROLS (the control settings), SAVE
+// and BACK. SAVE and CONTROLS write everything into the profile, save it and apply it; BACK
+// goes back to the volumes found on entry and leaves the rest unsaved. One column of rows,
+// every text at the menus' smallest size, fits a 16:9 view.
 //
 // Left and right move the highlighted slider (a tenth, a twentieth for the screen scale) or
 // turn the highlighted toggle.
@@ -30,7 +32,9 @@ class OXScnVLOption : public OXScnVLMenu {
         TranceWarning = 7,
         AspectRatio = 8,
         BulletContrast = 9,
-        HitboxMarker = 10
+        HitboxMarker = 10,
+        LowLatency = 11,
+        InputTest = 12  // the input self-test screen; the unsaved choices wait for the return
     };
     enum SliderIndex {
         MusicVolume = 0,
@@ -79,4 +83,6 @@ class OXScnVLOption : public OXScnVLMenu {
     OXButton* aspect = nullptr;
     OXButton* contrast = nullptr;
     OXButton* marker = nullptr;
+    OXButton* lowLatency = nullptr;
+    bool keepDraft = false;  // the next entry comes back from the input test: keep the choices
 };

@@ -23,6 +23,7 @@ void OptionSettings::enter(const CXUserProfile& profile) {
     backgroundDimming = std::clamp(profile.backgroundDimming, 0.0f, CXUserProfile::kMostDimming);
     bulletContrast = profile.bulletContrast;
     hitboxMarker = profile.hitboxMarker;
+    lowLatency = profile.lowLatency;
     enteredMusicVolume = musicVolume;
     enteredSfxVolume = sfxVolume;
 }
@@ -40,6 +41,7 @@ void OptionSettings::writeTo(CXUserProfile& profile) const {
     profile.backgroundDimming = std::clamp(backgroundDimming, 0.0f, CXUserProfile::kMostDimming);
     profile.bulletContrast = bulletContrast;
     profile.hitboxMarker = hitboxMarker;
+    profile.lowLatency = lowLatency;
 }
 
 void OptionSettings::restoreVolumes() {
@@ -70,4 +72,8 @@ std::string OptionSettings::bulletContrastLabel() const {
 
 std::string OptionSettings::hitboxMarkerLabel() const {
     return hitboxMarker ? "HITBOX MARKER: ON" : "HITBOX MARKER: OFF";
+}
+
+std::string OptionSettings::lowLatencyLabel() const {
+    return lowLatency ? "LOW LATENCY: ON" : "LOW LATENCY: OFF";
 }

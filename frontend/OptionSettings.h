@@ -34,6 +34,7 @@ class OptionSettings {
     void toggleAutoTrance() { autoTrance = !autoTrance; }
     void cycleBulletContrast() { bulletContrast = !bulletContrast; }
     void cycleHitboxMarker() { hitboxMarker = !hitboxMarker; }
+    void cycleLowLatency() { lowLatency = !lowLatency; }
 
     // "BACKGROUND: MIRRORED" / "BACKGROUND: NONE", "SCREEN ROTATION: 0" ... "270",
     // "TRANCE RDY SND: ON" / "OFF", "ASPECT RATIO: 4:3" / "ASPECT RATIO: 16:9".
@@ -44,6 +45,8 @@ class OptionSettings {
     // "BULLET CONTRAST: ON" / "OFF", "HITBOX MARKER: ON" / "OFF".
     std::string bulletContrastLabel() const;
     std::string hitboxMarkerLabel() const;
+    // "LOW LATENCY: ON" / "OFF".
+    std::string lowLatencyLabel() const;
 
     float musicVolume = 0.5f;
     float sfxVolume = 0.5f;
@@ -57,6 +60,7 @@ class OptionSettings {
     float backgroundDimming = 0.0f;  // 0 to CXUserProfile::kMostDimming
     bool bulletContrast = false;
     bool hitboxMarker = false;
+    bool lowLatency = false;  // at most one frame queued for the display
 
     float enteredMusicVolume = 0.5f;
     float enteredSfxVolume = 0.5f;

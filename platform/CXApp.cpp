@@ -73,6 +73,7 @@ const MenuSceneRow kMenuSceneRows[kMenuSceneCount] = {
     {"Loading replay theatre screen\n", -140},
     {"Loading practice screen\n", -150},
     {nullptr, -160},
+    {"Loading input test screen\n", -170},
 };
 
 }  // namespace
@@ -402,8 +403,13 @@ void CXApp::render() {
     IXGLDevice& gl = glDevice();
     gl.clearColor(0, 0, 0, 1);
     gl.clear(GL_COLOR_BUFFER_BIT);
+    // The menus' background under every screen, then the screens from the last index to the first.
+    if (scenes.size() > kMenuBackgroundScene && scenes[kMenuBackgroundScene] &&
+        scenes[kMenuBackgroundScene]->isActive()) {
+        scenes[kMenuBackgroundScene]->draw();
+    }
     for (size_t index = scenes.size(); index-- > 0;) {
-        if (scenes[index] && scenes[index]->isActive()) {
+        if (index != kMenuBackgroundScene && scenes[index] && scenes[index]->isActive()) {
             scenes[index]->draw();
         }
     }
@@ -806,6 +812,9 @@ void CXApp::startStage() {
                   std::begin(replayProfile->classicScore));
         std::copy(std::begin(userProfile->bossScore), std::end(userProfile->bossScore),
                   std::begin(replayProfile->bossScore));
+        // The player's rumble choices hold while they watch (rumble in replays is theirs to ask).
+        replayProfile->rumble = userProfile->rumble;
+        replayProfile->rumbleInReplays = userProfile->rumbleInReplays;
         deck.open(session, watched, *replayProfile);
         watchedStatus = deck.getStatus();
         watch.begin(deck, session);

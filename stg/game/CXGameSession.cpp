@@ -672,6 +672,18 @@ void CXGameSession::shipHit(const ReplayHit& hit) {
     }
 }
 
+// The pulse goes to the controller only when the player wants rumble, a watched replay's only
+// when they asked for it too, and never while a replay seeks (its frames play unheard and
+// undrawn). It reads nothing the game's course depends on.
+void CXGameSession::rumble(RumbleCue cue) {
+    const CXUserProfile& values = profileValues();
+    if (!rumbleDevice || !values.rumble || (playingReplay && !values.rumbleInReplays) ||
+        CXSoundManager::instance().isSilenced()) {
+        return;
+    }
+    rumbleDevice->rumble(rumblePulse(cue));
+}
+
 void CXGameSession::showSplash(int stage, const std::string& title) {
     if (OXScnBaseSplash* splash = overlayScenes.splash.get()) {
         splash->setVisible(true);

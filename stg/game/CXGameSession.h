@@ -155,6 +155,8 @@ class CXGameSession : public IXStageHost {
     void attackEnded(const std::string& boss, int phase, bool captured, int timeMs) override;
     // What hit the ship goes into the game's recording, on the frame it happened.
     void shipHit(const ReplayHit& hit) override;
+    // Plays the cue's pulse on the rumble device (setRumble) when the profile allows it.
+    void rumble(RumbleCue cue) override;
     // Deletes the stage's scenes and the overlays; the session is idle again.
     void tearDown();
     // A loaded stage may start on the next tick.

@@ -46,6 +46,8 @@ constexpr float kFirstSpawnDelayMs = 2000.0f;
 constexpr float kPracticeFirstSpawnMs = 1000.0f;  // an attack practice's ship comes sooner
 constexpr float kDeathRespawnDelayMs = 850.0f;
 constexpr float kRespawnGraceMs = 1500.0f;
+// A graze chain rumbles at every this many grazes: a pulse a player feels, not a buzz per bullet.
+constexpr int kGrazeRumbleEvery = 10;
 constexpr float kGrazeSoundCooldownMs = 64.0f;
 constexpr float kScratchMs = 30.0f;       // the graze scratch's burst
 constexpr float kLongestWashMs = 600.0f;  // the longest a tint may cover the field
@@ -794,7 +796,12 @@ void OXScnBaseSTGGame::graze(const OXBullet& bullet) {
         grazeEffectCooldown = kGrazeSoundCooldownMs;
     }
     if (ship) {
+        const int chainBefore = ship->getGrazeChain();
         ship->graze();
+        const int chain = ship->getGrazeChain();
+        if (chain != chainBefore && chain % kGrazeRumbleEvery == 0) {
+            host.rumble(RumbleCue::GrazeChain);
+        }
     }
 }
 
@@ -1093,6 +1100,7 @@ void OXScnBaseSTGGame::bossDefeated(const Vec3&) {
     ++bossesDefeated;
     std::printf("BOSS DEFEATED\n");
     showPhaseTimer(false);
+    host.rumble(RumbleCue::BossDeath);
 }
 
 void OXScnBaseSTGGame::attackStarted(const OXBoss& boss, int phase) {
@@ -1132,6 +1140,7 @@ void OXScnBaseSTGGame::detonateBomb(const Vec3& at, float durationMs) {
     attackTrack.spoiled = true;
     bomb->setPosition(at);
     bomb->detonate(durationMs);
+    host.rumble(RumbleCue::Bomb);
 }
 
 void OXScnBaseSTGGame::hudDamageFlash(float durationMs) {
@@ -1177,6 +1186,10 @@ void OXScnBaseSTGGame::shipHit(const Vec3& at, float radius, bool bombed) {
         hit.attack = waves;
     }
     host.shipHit(hit);
+    // The bomb's own pulse is felt for a hit that set one off.
+    if (!bombed) {
+        host.rumble(RumbleCue::ShipHit);
+    }
 }
 
 void OXScnBaseSTGGame::showHitMark(const ReplayHit* hit) {

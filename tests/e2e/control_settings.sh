@@ -60,7 +60,7 @@ to_screen() {  # expected, keys...
 # screen was left on (remembered=1) or on the first one (remembered=0).
 remembered=0
 to_controls() {
-    if [ "$remembered" = 1 ]; then to_screen 10 z; else to_screen 10 $(downs 12) z; fi
+    if [ "$remembered" = 1 ]; then to_screen 10 z; else to_screen 10 $(downs 14) z; fi
 }
 
 # Keys on the control screen, from the row the highlight entered on to `row`, then `keys`.
@@ -84,7 +84,7 @@ dialog_keys=(Up)
 for _ in $(seq 1 "$INDEX"); do dialog_keys+=(Down); done
 if launch "$console" "${dialog_keys[@]}"; then
     wait_until 60 "the title screen" drawn "$game" "$OUT/title.png" || fail "no title screen"
-    if to_screen 1 z && to_screen 9 $(downs 3) z && to_screen 10 $(downs 12) z; then  # fresh: first buttons
+    if to_screen 1 z && to_screen 9 $(downs 3) z && to_screen 10 $(downs 14) z; then  # fresh: first buttons
         sleep 0.6
         import -window "$game" "$OUT/controls-${W}x${H}.png"
         # The options' CONTROL SETTINGS saved the profile: the file every step is held to.
@@ -135,7 +135,7 @@ if launch "$console" "${dialog_keys[@]}"; then
             fail "saved: fire $(stored "ctrl 0"), beam $(stored "ctrl 1"), trance $(stored "ctrl 2"), pause $(stored "ctrl 3"); not 7 3 1 26"
 
         # The mouse: the beam row clicked, B, SAVE clicked (the menus now accept with A).
-        if [ "$remembered" = 1 ]; then to_screen 10 a; else to_screen 10 $(downs 12) a; fi
+        if [ "$remembered" = 1 ]; then to_screen 10 a; else to_screen 10 $(downs 14) a; fi
         click_at 480 620
         wait_line "$console" "CONTROL beam WAITS FOR A KEY" 10 || fail "a click did not choose beam's row"
         hold "$game" b 0.3

@@ -120,7 +120,7 @@ if start 1; then
         hold "$game" Right 0.3
         sleep 0.4
         import -window "$game" "$OUT/options-music-up.png"
-        to_screen 1 main-after-save $(downs 13) z
+        to_screen 1 main-after-save $(downs 15) z
         [ "$(stored "music volume")" = 0.7 ] || fail "run 1: the saved music volume is $(stored "music volume"), not 0.7"
 
         to_screen 9 options-again z  # still on OPTIONS

@@ -295,7 +295,7 @@ TEST_F(MenuFlowTest, EveryTextIsReadableAndEverythingFitsA16By9View) {
     };
     for (int index : {kTitleScene, kMainScene, kBonusScene, kModeSelectScene, kStageSelectScene,
                       kDifficultyScene, kHighScoreScene, kOptionScene, kFighterSelectScene, kTutorialScene,
-                      kHangarScene, kOptionControlScene, kResultsScene}) {
+                      kHangarScene, kOptionControlScene, kResultsScene, kInputTestScene}) {
         OXScene* screen = makeMenuScene(index, host);
         enter(*screen);
         const int views = index == kTutorialScene ? OXScnTutorialPC::kPageCount

@@ -19,6 +19,7 @@
 #include "frontend/MenuSceneIndex.h"
 #include "frontend/OXScnVLHanger.h"
 #include "frontend/OXScnVLHighScore.h"
+#include "frontend/OXScnVLInputTest.h"
 #include "frontend/OXScnVLOption.h"
 #include "frontend/OXScnVLResults.h"
 #include "stg/game/CXGameSession.h"
@@ -263,8 +264,10 @@ TEST_F(OptionScreen, BackRestoresTheVolumesAndSavesNothing) {
     frames(1);
     EXPECT_FLOAT_EQ(host.musicHeard, 1.0f);
     options.buttonPressed(OXScnVLOption::BackgroundMode);
+    options.buttonPressed(OXScnVLOption::LowLatency);
     options.buttonPressed(OXScnVLOption::Back);
     EXPECT_EQ(host.scene, kMainScene);
+    EXPECT_FALSE(host.userProfile.lowLatency);
     EXPECT_NEAR(host.musicHeard, 0.3f, 1e-5f);
     EXPECT_NEAR(host.sfxHeard, 0.6f, 1e-5f);
     EXPECT_NEAR(options.getSlider(OXScnVLOption::MusicVolume)->getValue(), 0.3f, 1e-5f);
@@ -291,6 +294,7 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         options.buttonPressed(OXScnVLOption::AutoTranceOn);
         options.buttonPressed(OXScnVLOption::BulletContrast);
         options.buttonPressed(OXScnVLOption::HitboxMarker);
+        options.buttonPressed(OXScnVLOption::LowLatency);
         EXPECT_FALSE(options.getToggle(OXScnVLOption::AutoTranceOn)->isVisible());
         EXPECT_TRUE(options.getToggle(OXScnVLOption::AutoTranceOff)->isVisible());
         options.buttonPressed(button);
@@ -305,9 +309,72 @@ TEST_F(OptionScreen, SaveAndControlSettingsWriteEverythingAndApplyIt) {
         EXPECT_FALSE(stored.autoTrance);
         EXPECT_TRUE(stored.bulletContrast);
         EXPECT_TRUE(stored.hitboxMarker);
+        EXPECT_TRUE(stored.lowLatency);
         EXPECT_EQ(host.rotation, 1);
         EXPECT_EQ(host.aspect, 1);
     }
+}
+
+// The input test is a visit: the choices made before it are still there, unsaved, on the way
+// back, and SAVE keeps them then.
+TEST_F(OptionScreen, TheInputTestKeepsTheUnsavedChoicesForTheReturn) {
+    OXScnVLOption& options = open();
+    options.buttonPressed(OXScnVLOption::LowLatency);
+    options.buttonPressed(OXScnVLOption::HitboxMarker);
+    options.buttonPressed(OXScnVLOption::InputTest);
+    EXPECT_EQ(host.scene, kInputTestScene);
+    EXPECT_FALSE(saved().lowLatency);
+    options.exitStarted();
+    options.enterStarted();
+    options.buttonPressed(OXScnVLOption::Save);
+    EXPECT_TRUE(saved().lowLatency);
+    EXPECT_TRUE(saved().hitboxMarker);
+    // A later entry reads the profile again: its SAVE keeps what the profile holds.
+    host.userProfile.lowLatency = false;
+    options.enterStarted();
+    options.buttonPressed(OXScnVLOption::Save);
+    EXPECT_FALSE(saved().lowLatency);
+}
+
+// ---- Input test ----
+
+using InputTestScreen = ScreenTest<OXScnVLInputTest>;
+
+// The square is dark until a press; the press lights it for the very next frame drawn and moves
+// the marker one stop; it goes dark again by itself, so the next press shows as a new light.
+TEST_F(InputTestScreen, APressLightsTheSquareOnTheNextFrameAndStepsTheMarker) {
+    OXScnVLInputTest& test = open();
+    frames(20);
+    EXPECT_FALSE(test.isSquareLit());
+    EXPECT_EQ(test.getMarkerStep(), 0);
+    for (const int key : {kZ, kDown, 7}) {  // fire, a direction, any other key or pad button
+        SCOPED_TRACE(key);
+        const int before = test.getMarkerStep();
+        test.keyEvent(key, true);
+        frames(1);  // the frame that follows the press
+        EXPECT_TRUE(test.isSquareLit());
+        EXPECT_EQ(test.getMarkerStep(), (before + 1) % OXScnVLInputTest::kMarkerSteps);
+        test.keyEvent(key, false);  // letting go is not a press
+        frames(10);
+        EXPECT_FALSE(test.isSquareLit());
+        EXPECT_EQ(test.getMarkerStep(), (before + 1) % OXScnVLInputTest::kMarkerSteps);
+    }
+    EXPECT_EQ(host.scene, -1) << "no press but back leaves";
+    // The marker goes round its track.
+    for (int i = 0; i < OXScnVLInputTest::kMarkerSteps; ++i) {
+        press(kZ);
+    }
+    EXPECT_EQ(test.getMarkerStep(), 3);
+}
+
+TEST_F(InputTestScreen, BackLeavesForTheOptionsAndAReturnStartsDark) {
+    OXScnVLInputTest& test = open();
+    press(kC);
+    EXPECT_EQ(host.scene, kOptionScene);
+    test.exitStarted();
+    test.enterStarted();
+    EXPECT_FALSE(test.isSquareLit());
+    EXPECT_EQ(test.getMarkerStep(), 0);
 }
 
 // ---- High scores ----

@@ -58,9 +58,9 @@ std::string smallTexts(const char* screen, OXScene& scene) {
 }
 
 const char* const kScreenNames[kMenuSceneCount] = {
-    "title",    "main menu", "bonus",   "mode select", "free play", "difficulty",
-    "tutorial", "hangar",    "scores",  "options",     "controls",  "credits",
-    "results",  "fighters",  "replays", "practice",    "background"};
+    "title",    "main menu", "bonus",   "mode select", "free play",  "difficulty",
+    "tutorial", "hangar",    "scores",  "options",     "controls",   "credits",
+    "results",  "fighters",  "replays", "practice",    "background", "input test"};
 
 TEST(TextSize, EveryMenuScreenIsReadableAt640x480) {
     ASSERT_TRUE(gametest::packageMounted());

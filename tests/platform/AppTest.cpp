@@ -249,6 +249,12 @@ TEST_F(AppTest, BackgroundIsDrawnFirstAndTheTitleLast) {
     app.switchToScene(kMainScene);  // title and main both on screen
     app.render();
     EXPECT_EQ(drawn, (std::vector<int>{kMenuBackgroundScene, kMainScene, kTitleScene}));
+    // A screen past the background's index is drawn over it as well.
+    drawn.clear();
+    app.getScenes()[kInputTestScene]->setActive(true);
+    app.render();
+    EXPECT_EQ(drawn.front(), kMenuBackgroundScene);
+    EXPECT_EQ(drawn.back(), kTitleScene);
 }
 
 // Menus take accept and back from the bindings; one outside the key table is its first key.

@@ -123,7 +123,7 @@ void playLevelList(const char* list, int difficulty, int optionPairs, bool hidde
 // Builds every front-end screen and the menu backgrounds, as the application does.
 void buildFrontEnd() {
     QuietHost host;
-    for (int index = 0; index <= kMenuBackgroundScene; ++index) {
+    for (int index = 0; index < kMenuSceneCount; ++index) {
         OXScene* scene = makeMenuScene(index, host);
         scene->init();
         scene->enterStarted();
