@@ -25,7 +25,8 @@ echo "$control" | grep -qx "Section: games" || fail "not in section games"
 echo "$control" | grep -q "libsfml-graphics" || fail "dpkg-shlibdeps did not name the libraries the game links"
 
 command -v lintian > /dev/null || fail "lintian is not installed (make deps installs it)"
-lintian --fail-on error,warning --display-info --show-overrides "$deb"
+# (--show-overrides would count the overridden warnings as failures too.)
+lintian --fail-on error,warning --display-info "$deb"
 status=$?
 [ $status -eq 0 ] || fail "lintian found errors or warnings that are not overridden"
 echo "lintian: no error, no warning left without an override"
