@@ -2,6 +2,7 @@
 #   make run   installs what is missing, builds, packs data.oap, starts the game
 #   make test  the same set-up, then every test
 #   make install [PREFIX=/usr/local]  builds, then installs the game like any Linux game
+#   make deb   builds the Debian package in build/deb (vortalis2_VERSION-1_ARCH.deb)
 # Everything comes from Debian's packages; nothing is downloaded at build time.
 
 BUILD_DIR ?= build
@@ -11,6 +12,7 @@ PREFIX ?= /usr/local
 # What the game, its tools and its tests need from Debian 12.
 PACKAGES := \
 	cmake ninja-build g++ make pkg-config python3 zip \
+	lintian debootstrap curl \
 	libsfml-dev libsdl2-dev libx11-dev libglew-dev libglu1-mesa-dev libgl1-mesa-dri libphysfs-dev libpugixml-dev \
 	libboost-dev liblodepng-dev librsvg2-dev fonts-dejavu-core \
 	libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
@@ -20,7 +22,7 @@ PACKAGES := \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps configure clean install
+.PHONY: run test build deps configure clean install deb
 
 run: build
 	cd $(BUILD_DIR) && ./vortalis2
@@ -30,6 +32,10 @@ test: build
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The package is built in a folder of its own, laid out for Debian (cmake/Package.cmake).
+deb: deps
+	tests/release/build_deb.sh . $(BUILD_DIR)/deb -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORVALE_WERROR=ON
 
 build: configure
 	cmake --build $(BUILD_DIR)

@@ -8,17 +8,27 @@
 #   PREFIX/share/metainfo/      the AppStream description
 #   PREFIX/share/man/man6/      the manual page
 # The player's profile is not installed: the game writes it under $XDG_DATA_HOME.
+# The Debian package (ORVALE_DEB_PACKAGE, cmake/Layout.cmake and cmake/Package.cmake) puts the
+# game, its runner and its checker in games/ and data.oap in share/games/vortalis2/ instead, and
+# adds what Debian asks of a package (the manual pages gzipped, the copyright and changelog).
 
-install(TARGETS vortalis2 RUNTIME DESTINATION bin)
-foreach(tool orvale-plist orvale-pattern orvale-check vortalis2-sim)
+install(TARGETS vortalis2 RUNTIME DESTINATION ${ORVALE_INSTALL_BINDIR})
+if(ORVALE_DEB_PACKAGE)
+  set(ORVALE_INSTALLED_TOOLS orvale-check vortalis2-sim)
+else()
+  set(ORVALE_INSTALLED_TOOLS orvale-plist orvale-pattern orvale-check vortalis2-sim)
+endif()
+foreach(tool IN LISTS ORVALE_INSTALLED_TOOLS)
   if(TARGET ${tool})
-    install(TARGETS ${tool} RUNTIME DESTINATION bin)
+    install(TARGETS ${tool} RUNTIME DESTINATION ${ORVALE_INSTALL_BINDIR})
   endif()
 endforeach()
-install(FILES ${CMAKE_BINARY_DIR}/data.oap DESTINATION share/vortalis2)
+install(FILES ${CMAKE_BINARY_DIR}/data.oap DESTINATION ${ORVALE_INSTALL_DATADIR})
 install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.metainfo.xml DESTINATION share/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.6 DESTINATION share/man/man6)
+if(NOT ORVALE_DEB_PACKAGE)
+  install(FILES ${PROJECT_SOURCE_DIR}/dist/vortalis2.6 DESTINATION share/man/man6)
+endif()
 foreach(size IN LISTS ORVALE_ICON_SIZES)
   install(FILES ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/vortalis2.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps)

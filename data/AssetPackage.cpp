@@ -11,6 +11,13 @@
 const char* const kAssetPackagePath = "./data.oap";
 const char* const kAssetPackageName = "data.oap";
 
+// The installed layout's data folder relative to the programs' folder, set by the build
+// (cmake/Layout.cmake): "../share/vortalis2" for `make install`, "../share/games/vortalis2" for
+// the Debian package.
+#ifndef ORVALE_DATA_FROM_PROGRAM
+#error "ORVALE_DATA_FROM_PROGRAM names the data folder relative to the programs' folder"
+#endif
+
 namespace {
 
 uint64_t fileSystemGeneration = 0;
@@ -240,7 +247,7 @@ std::vector<std::string> assetPackagePlaces(const std::string& programPath) {
     }
     const std::filesystem::path folder = std::filesystem::path(programPath).parent_path();
     const std::filesystem::path installed =
-        (folder / ".." / "share" / "vortalis2" / kAssetPackageName).lexically_normal();
+        (folder / ORVALE_DATA_FROM_PROGRAM / kAssetPackageName).lexically_normal();
     return {(folder / kAssetPackageName).string(), installed.string()};
 }
 

@@ -20,8 +20,10 @@ std::string runningProgramPath();
 std::string packageBesideProgram();
 
 // Where the game looks for its package, in order, for the program at `programPath`: beside the
-// program, then in the installed layout's data folder ("FOLDER/../share/vortalis2/data.oap",
-// written without the ".."), so an installed game finds its package whatever the prefix.
+// program, then in the installed layout's data folder, set by the build relative to the program's
+// folder ("FOLDER/../share/vortalis2/data.oap", or "FOLDER/../share/games/vortalis2/data.oap" in
+// the Debian package, written without the ".."), so an installed game finds its package whatever
+// the prefix.
 std::vector<std::string> assetPackagePlaces(const std::string& programPath);
 
 // Mounts the first of `places` that mounts and returns it; prints "asset package mount
