@@ -2,7 +2,7 @@
 #   make run   installs what is missing, builds, packs data.oap, starts the game
 #   make test  the same set-up, then every test
 #   make install [PREFIX=/usr/local]  builds, then installs the game like any Linux game
-#   make deb   builds the Debian package in build/deb (vortalis2_VERSION-1_ARCH.deb)
+#   make deb   builds, then packs the Debian package build/vortalis2_VERSION-1_ARCH.deb
 # Everything comes from Debian's packages; nothing is downloaded at build time.
 
 BUILD_DIR ?= build
@@ -33,9 +33,9 @@ test: build
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# The package is built in a folder of its own, laid out for Debian (cmake/Package.cmake).
-deb: deps
-	tests/release/build_deb.sh . $(BUILD_DIR)/deb -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORVALE_WERROR=ON
+# The package is the install under /usr, packed from the build folder (cmake/Package.cmake).
+deb: build
+	tests/release/build_deb.sh $(BUILD_DIR)
 
 build: configure
 	cmake --build $(BUILD_DIR)

@@ -1,17 +1,12 @@
-# The Debian package: configure with -DORVALE_DEB_PACKAGE=ON (which also lays the install out as
-# Debian's games, cmake/Layout.cmake), build, then `cpack -G DEB` in the build folder writes
-# vortalis2_VERSION-1_ARCH.deb there (`make deb` does all three in build/deb, building only the
-# target deb_contents). Besides what
-# cmake/Install.cmake puts in place, the package holds what Debian asks of every package:
+# The Debian package: `cpack -G DEB` in a built build folder writes vortalis2_VERSION-1_ARCH.deb
+# there (`make deb` builds, then does that in build/; a folder built only for the package needs
+# just the target deb_contents). It is cmake/Install.cmake's install under /usr, with what Debian
+# asks of every package:
 #   /usr/share/man/man6/*.6.gz                    the manual pages, gzipped without a time stamp
 #   /usr/share/doc/vortalis2/copyright            the licences, machine-readable
 #   /usr/share/doc/vortalis2/changelog.Debian.gz  the package's history
 #   /usr/share/lintian/overrides/vortalis2        each lintian finding left in place, with why
 # Its programs are stripped, and its dependencies are computed from them by dpkg-shlibdeps.
-if(NOT ORVALE_DEB_PACKAGE)
-  return()
-endif()
-
 # The version is the one project() names; a tree without one packs as 0.0.0.
 if(PROJECT_VERSION)
   set(ORVALE_DEB_UPSTREAM_VERSION ${PROJECT_VERSION})

@@ -1,5 +1,9 @@
 #include "data/AssetPackage.h"
 
+// The installed data folder relative to the programs' folder ("../share/games/vortalis2",
+// from PREFIX/games), written by the build (cmake/Layout.cmake).
+#include "data/InstallLayout.h"
+
 #include <physfs.h>
 #include <unistd.h>
 
@@ -11,12 +15,6 @@
 const char* const kAssetPackagePath = "./data.oap";
 const char* const kAssetPackageName = "data.oap";
 
-// The installed layout's data folder relative to the programs' folder, set by the build
-// (cmake/Layout.cmake): "../share/vortalis2" for `make install`, "../share/games/vortalis2" for
-// the Debian package.
-#ifndef ORVALE_DATA_FROM_PROGRAM
-#error "ORVALE_DATA_FROM_PROGRAM names the data folder relative to the programs' folder"
-#endif
 
 namespace {
 

@@ -18,8 +18,9 @@ prefix=$tmp/prefix
 
 # ---- 1 and 2: the files ----
 cmake --install "$BUILD_DIR" --prefix "$prefix" > "$OUT/install.txt" 2>&1 || fail "cmake --install failed (see $OUT/install.txt)"
-for file in bin/vortalis2 bin/orvale-plist bin/orvale-pattern bin/orvale-check bin/vortalis2-sim share/vortalis2/data.oap \
-    share/applications/vortalis2.desktop share/metainfo/vortalis2.metainfo.xml share/man/man6/vortalis2.6; do
+for file in games/vortalis2 games/orvale-check games/vortalis2-sim share/games/vortalis2/data.oap \
+    share/applications/vortalis2.desktop share/metainfo/vortalis2.metainfo.xml share/man/man6/vortalis2.6.gz \
+    share/doc/vortalis2/copyright; do
     [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 for size in 256 128 64 48 32 16; do
@@ -37,7 +38,7 @@ mkdir -p "$elsewhere" "$tmp/home"
 export XDG_DATA_HOME=$tmp/data HOME=$tmp/home
 profile=$XDG_DATA_HOME/vortalis2/profile/save.osf
 cd "$elsewhere"
-VORTALIS2=$prefix/bin/vortalis2 launch "$OUT/console.txt"
+VORTALIS2=$prefix/games/vortalis2 launch "$OUT/console.txt"
 wait_line "$OUT/console.txt" "asset package mount successful." 60 || fail "the installed game did not find its package"
 wait_line "$OUT/console.txt" "No user profile found. Creating new profile." 5 || fail "a fresh player had a profile"
 if [ -n "${game:-}" ]; then
@@ -52,13 +53,13 @@ fi
 escape_ends "the installed game's stage"
 grep -qx "User profile saved." "$OUT/console.txt" || fail "the installed game saved no profile"
 [ "$(head -c 8 "$profile" 2>/dev/null)" = "bplist00" ] || fail "no profile at $profile"
-"$prefix/bin/orvale-plist" dump "$profile" > "$OUT/profile.json" 2>&1 || fail "orvale-plist could not read the profile"
+"$BUILD_DIR/orvale-plist" dump "$profile" > "$OUT/profile.json" 2>&1 || fail "orvale-plist could not read the profile"
 grep -q '"times played": 1' "$OUT/profile.json" || fail "the profile did not count the game (see $OUT/profile.json)"
 [ -z "$(ls -A "$elsewhere")" ] || fail "the game wrote into the folder it was started from: $(ls -A "$elsewhere")"
-[ ! -e "$prefix/bin/profile" ] || fail "the game wrote a profile beside its executable"
+[ ! -e "$prefix/games/profile" ] || fail "the game wrote a profile beside its executable"
 
 # The installed simulator finds the package the same way.
-"$prefix/bin/vortalis2-sim" --autopilot --max-frames 30 > "$OUT/sim.txt" 2>&1 &&
+"$prefix/games/vortalis2-sim" --autopilot --max-frames 30 > "$OUT/sim.txt" 2>&1 &&
     grep -q "^result=timeout frames=30 " "$OUT/sim.txt" || fail "the installed vortalis2-sim failed (see $OUT/sim.txt)"
 
 if [ "$failures" = 0 ]; then echo "installed game: all checks passed"; fi

@@ -82,7 +82,7 @@ expect_box() {  # folder, case name[, lack]
         grep -qx "ASSET PACKAGE MOUNT FAILED!" "$OUT/console-$name.txt" || fail "$name: no mount failure line"
         grep -q "^no package at $folder/data.oap: " "$OUT/console-$name.txt" ||
             fail "$name: the console does not name $folder/data.oap"
-        grep -q "^no package at $(dirname "$folder")/share/vortalis2/data.oap: " "$OUT/console-$name.txt" ||
+        grep -q "^no package at $(dirname "$folder")/share/games/vortalis2/data.oap: " "$OUT/console-$name.txt" ||
             fail "$name: the console does not name the installed place"
     fi
     grep -q "Setting up GFX manager" "$OUT/console-$name.txt" && fail "$name: the game went on without its package"

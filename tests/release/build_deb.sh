@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Debian package as `make deb` does: configures DEB_DIR for the Debian layout (once),
-# builds what the package holds and runs `cpack -G DEB` there. The package is left alone in
-# DEB_DIR as vortalis2_VERSION_ARCH.deb; its path is the last line printed.
-#   build_deb.sh SOURCE_DIR DEB_DIR [CMAKE_ARGUMENTS...]
+# Packs a built build folder as `make deb` does: `cpack -G DEB` there (cmake/Package.cmake), the
+# package left in BUILD_DIR as vortalis2_VERSION-1_ARCH.deb; its path is the last line printed.
+# A folder configured for the package alone builds the target deb_contents first (-DBUILD_TESTING=OFF
+# and `cmake --build DIR --target deb_contents`); the game's own build folder has it built already.
+#   build_deb.sh BUILD_DIR
 set -u
-SOURCE_DIR=${1:?usage: build_deb.sh SOURCE_DIR DEB_DIR [CMAKE_ARGUMENTS...]}
-DEB_DIR=${2:?usage: build_deb.sh SOURCE_DIR DEB_DIR [CMAKE_ARGUMENTS...]}
-shift 2
+BUILD_DIR=${1:?usage: build_deb.sh BUILD_DIR}
 fail() { echo "FAIL: $*"; exit 1; }
-mkdir -p "$DEB_DIR" && cmake -S "$SOURCE_DIR" -B "$DEB_DIR" -G Ninja -DORVALE_DEB_PACKAGE=ON -DBUILD_TESTING=OFF "$@" > "$DEB_DIR/configure.txt" 2>&1 ||
-    { tail -20 "$DEB_DIR/configure.txt"; fail "configuring $DEB_DIR"; }
-cmake --build "$DEB_DIR" --target deb_contents || fail "building $DEB_DIR"
-rm -f "$DEB_DIR"/vortalis2_*.deb
-(cd "$DEB_DIR" && cpack -G DEB) || fail "cpack -G DEB in $DEB_DIR"
-deb=$(ls "$DEB_DIR"/vortalis2_*.deb 2>/dev/null | head -1)
-[ -f "$deb" ] || fail "cpack made no vortalis2_*.deb in $DEB_DIR"
+[ -f "$BUILD_DIR/CPackConfig.cmake" ] || fail "$BUILD_DIR is not a configured build folder"
+cmake --build "$BUILD_DIR" --target deb_contents || fail "building what the package holds in $BUILD_DIR"
+rm -f "$BUILD_DIR"/vortalis2_*.deb
+(cd "$BUILD_DIR" && cpack -G DEB > cpack.txt 2>&1) || { tail -20 "$BUILD_DIR/cpack.txt"; fail "cpack -G DEB in $BUILD_DIR"; }
+deb=$(ls "$BUILD_DIR"/vortalis2_*.deb 2>/dev/null | head -1)
+[ -f "$deb" ] || fail "cpack made no vortalis2_*.deb in $BUILD_DIR"
 echo "$deb"

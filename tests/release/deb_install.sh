@@ -7,7 +7,7 @@
 # the list from before the install.
 # Skips (exit 77) where that cannot run: not root, no debootstrap, no way to the mirror, or a
 # machine that refuses debootstrap or chroot.
-#   deb_install.sh DEB_DIR
+#   deb_install.sh DEB_DIR   (the folder holding vortalis2_*.deb)
 set -u
 DEB_DIR=${1:?usage: deb_install.sh DEB_DIR}
 SUITE=bookworm
@@ -16,6 +16,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 deb=$(ls "$DEB_DIR"/vortalis2_*.deb 2>/dev/null | head -1)
 [ -f "$deb" ] || fail "no vortalis2_*.deb in $DEB_DIR (the deb_package test builds it)"
 DEB_DIR=$(cd "$DEB_DIR" && pwd)
+WORK=$DEB_DIR/deb-install  # the logs, and the downloads kept for the next run
+mkdir -p "$WORK"
 
 [ "$(id -u)" = 0 ] || skip "debootstrap and chroot need root"
 command -v debootstrap > /dev/null || skip "debootstrap is not installed (make deps installs it)"
@@ -45,12 +47,12 @@ file_list() {
 
 # ---- a fresh Debian 12 ----
 started=$SECONDS
-cache=$DEB_DIR/debootstrap-cache  # the downloaded packages, kept for the next run
+cache=$WORK/debootstrap-cache  # the downloaded packages, kept for the next run
 mkdir -p "$cache"
 debootstrap --variant=minbase --include="$include" --cache-dir="$cache" "$SUITE" "$root" "$mirror" \
-    > "$DEB_DIR/debootstrap.txt" 2>&1 || {
-    tail -5 "$DEB_DIR/debootstrap.txt"
-    skip "debootstrap could not make a $SUITE root here (see $DEB_DIR/debootstrap.txt)"
+    > "$WORK/debootstrap.txt" 2>&1 || {
+    tail -5 "$WORK/debootstrap.txt"
+    skip "debootstrap could not make a $SUITE root here (see $WORK/debootstrap.txt)"
 }
 echo "debootstrap: $((SECONDS - started)) s"
 mount -t proc proc "$root/proc" 2> /dev/null || mount --bind /proc "$root/proc" 2> /dev/null ||
@@ -60,10 +62,10 @@ before=$(file_list)
 # ---- install with apt ----
 step=$SECONDS
 cp "$deb" "$root/tmp/"
-if ! in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" > "$DEB_DIR/install.txt" 2>&1; then
+if ! in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" > "$WORK/install.txt" 2>&1; then
     # A dependency debootstrap did not bring: let apt fetch it.
     { in_root apt-get update -q && in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")"; } \
-        >> "$DEB_DIR/install.txt" 2>&1 || { tail -20 "$DEB_DIR/install.txt"; fail "apt could not install the package"; }
+        >> "$WORK/install.txt" 2>&1 || { tail -20 "$WORK/install.txt"; fail "apt could not install the package"; }
 fi
 echo "install: $((SECONDS - step)) s"
 missing=$(in_root ldd /usr/games/vortalis2 /usr/games/vortalis2-sim /usr/games/orvale-check | grep "not found")
@@ -71,8 +73,8 @@ missing=$(in_root ldd /usr/games/vortalis2 /usr/games/vortalis2-sim /usr/games/o
 
 # ---- the installed programs, from / with nothing beside them ----
 step=$SECONDS
-result=$(in_root /usr/games/vortalis2-sim --seed 7 --autopilot 2> "$DEB_DIR/sim-stderr.txt") ||
-    { tail -5 "$DEB_DIR/sim-stderr.txt"; fail "the installed vortalis2-sim failed: $result"; }
+result=$(in_root /usr/games/vortalis2-sim --seed 7 --autopilot 2> "$WORK/sim-stderr.txt") ||
+    { tail -5 "$WORK/sim-stderr.txt"; fail "the installed vortalis2-sim failed: $result"; }
 echo "$result"
 case "$result" in
     result=clear*|result=gameover*) ;;
@@ -87,7 +89,7 @@ echo "$check" | grep -q " 0 faults$" || fail "orvale-check did not report 0 faul
 echo "checker: $((SECONDS - step)) s"
 
 # ---- purge: nothing left ----
-in_root apt-get purge -y -q vortalis2 > "$DEB_DIR/purge.txt" 2>&1 || { tail -20 "$DEB_DIR/purge.txt"; fail "apt could not purge"; }
+in_root apt-get purge -y -q vortalis2 > "$WORK/purge.txt" 2>&1 || { tail -20 "$WORK/purge.txt"; fail "apt could not purge"; }
 in_root dpkg-query -W -f='${Status}\n' vortalis2 2> /dev/null | grep -q "^install" && fail "dpkg still lists the package"
 after=$(file_list)
 left=$(comm -13 <(echo "$before") <(echo "$after"))
