@@ -149,7 +149,7 @@ void OXScnVLOptionCtrl::showDraft() {
 
 const char* OXScnVLOptionCtrl::guideText() const {
     if (draft.listeningAction() >= 0) {
-        return "ARROW KEYS CANCEL";
+        return "ARROWS / D-PAD CANCEL";
     }
     if (unplugNoted) {
         return "CONTROLLER UNPLUGGED";
