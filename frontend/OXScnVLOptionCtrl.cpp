@@ -28,12 +28,13 @@ constexpr float kGuideY = 885.0f;
 constexpr float kFirstRowY = 815.0f;
 constexpr float kRowStep = 68.0f;      // a small button is 64 tall
 constexpr float kRowNameX = 96.0f;     // the rows' names, left-aligned: 11 characters end at 377
-constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565, the movement 300 to 660
+constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565
+constexpr float kMovementX = 492.0f;   // the movement 312 to 672, clear of its name's end at 300
 constexpr float kNameDrop = 10.0f;     // a row's name sits level with its button's label
 constexpr float kFirstPadRowY = 470.0f;
-constexpr float kPadRowStep = 56.0f;  // a row button is 56 tall
-constexpr float kResetY = 190.0f;
-constexpr float kSaveBackY = 115.0f;
+constexpr float kPadRowStep = 60.0f;  // a row button is 56 tall
+constexpr float kResetY = 200.0f;
+constexpr float kSaveBackY = 125.0f;
 constexpr const char* kRowButton = "assets/plist/btn_menu_row";
 const char* const kBindSound = "prize_pickup.caf";
 const char* const kWaitText = "PRESS A KEY";
@@ -73,7 +74,7 @@ void OXScnVLOptionCtrl::buildScene() {
     }
     const float movementY = rowY(ControlBindings::kActionCount);
     addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, OXTextBox::AlignLeft);
-    movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
+    movement = addButton(Movement, "", kMovementX, movementY, ScreenParts::kWideButton);
     movement->setLabelSize(kLabelSize);
     for (int row = 0; row < kPadRows; ++row) {
         padRows[row] = addButton(DeadZone + row, "", kCentreX,
@@ -142,7 +143,7 @@ void OXScnVLOptionCtrl::showDraft() {
     padRows[0]->setLabelText("DEAD ZONE: " + std::to_string(draft.deadZonePercent()) + "%");
     padRows[1]->setLabelText(onOff("STICK MOVES", draft.stickMoves()));
     padRows[2]->setLabelText(onOff("RUMBLE", draft.rumbles()));
-    padRows[3]->setLabelText(onOff("RUMBLE IN REPLAYS", draft.rumblesInReplays()));
+    padRows[3]->setLabelText(onOff("REPLAY RUMBLE", draft.rumblesInReplays()));
     guideShown = guideText();
     guide->setText(guideShown);
 }

@@ -8,13 +8,14 @@ class OXTextBox;
 
 // Control settings: a row for each of the four actions with the key bound to it, a MOVEMENT row
 // (NORMAL, or WITH SCREEN: turned with the screen's rotation), the controller's rows (DEAD ZONE
-// in per cent, STICK MOVES, RUMBLE, RUMBLE IN REPLAYS), USE DEFAULTS, SAVE and BACK. The
-// screen navigates as every menu does until the player chooses an action's row (accept, or a
-// click): the row then reads "PRESS A KEY" and the next key or controller button pressed
-// becomes the action's key (an action that had it takes over the old one). The arrows and the
-// d-pad cancel the wait, and so do a few seconds without a key and the controller being
-// unplugged. Left and right change the highlighted MOVEMENT or controller row; accept or a
-// click turns it to its next value (the dead zone goes round from its largest to its least).
+// in per cent, STICK MOVES, RUMBLE, REPLAY RUMBLE: rumble while a replay plays), USE DEFAULTS,
+// SAVE and BACK. The screen navigates as every menu does until the player chooses an action's
+// row (accept, or a click): the row then reads "PRESS A KEY" and the next key or controller
+// button pressed becomes the action's key (an action that had it takes over the old one). The
+// arrows and the d-pad cancel the wait, and so do a few seconds without a key and the
+// controller being unplugged. Left and right change the highlighted MOVEMENT or controller
+// row; accept or a click turns it to its next value (the dead zone goes round from its largest
+// to its least).
 //
 // Every change stays in a draft until SAVE writes it into the profile, saves it and gives the
 // menus the new accept and back keys; USE DEFAULTS fills the draft with the defaults; BACK

@@ -25,7 +25,7 @@ profile=$home/vortalis2/profile/save.osf
 console=$OUT/console.txt
 
 # Rows of the screen, top down: the four actions, MOVEMENT, the four controller rows (DEAD ZONE,
-# STICK MOVES, RUMBLE, RUMBLE IN REPLAYS), USE DEFAULTS, SAVE, BACK.
+# STICK MOVES, RUMBLE, REPLAY RUMBLE), USE DEFAULTS, SAVE, BACK.
 ROWS=12
 SAVE_ROW=10
 
@@ -141,7 +141,7 @@ if launch "$console" "${dialog_keys[@]}"; then
         wait_line "$console" "CONTROL beam WAITS FOR A KEY" 10 || fail "a click did not choose beam's row"
         hold "$game" b 0.3
         before=$(menu_screens "$console")
-        click_at 270 115
+        click_at 270 125
         wait_until 20 "the options after SAVE was clicked" more_screens "$console" "$before" || fail "SAVE's click left nothing"
         [ "$(stored "ctrl 1")" = 4 ] || fail "beam is saved on key $(stored "ctrl 1"), not B (4)"
     fi

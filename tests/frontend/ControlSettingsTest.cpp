@@ -188,14 +188,14 @@ TEST_F(ControlScreen, TheControllerRowsChangeWithLeftRightAndAcceptAndOnlySaveKe
     press(kLeft);  // RUMBLE off
     press(kDown);
     screen.buttonPressed(OXScnVLOptionCtrl::RumbleInReplays);  // as a click does
-    EXPECT_EQ(padRows(), "DEAD ZONE: 35%|STICK MOVES: OFF|RUMBLE: OFF|RUMBLE IN REPLAYS: ON|");
+    EXPECT_EQ(padRows(), "DEAD ZONE: 35%|STICK MOVES: OFF|RUMBLE: OFF|REPLAY RUMBLE: ON|");
     screen.buttonPressed(OXScnVLOptionCtrl::Back);
     EXPECT_FALSE(savedToDisk());
     EXPECT_FLOAT_EQ(host.userProfile.padDeadZone, 0.25f);
     EXPECT_TRUE(host.userProfile.rumble);
 
     enter();  // BACK forgot them all
-    EXPECT_EQ(padRows(), "DEAD ZONE: 25%|STICK MOVES: ON|RUMBLE: ON|RUMBLE IN REPLAYS: OFF|");
+    EXPECT_EQ(padRows(), "DEAD ZONE: 25%|STICK MOVES: ON|RUMBLE: ON|REPLAY RUMBLE: OFF|");
     screen.buttonPressed(OXScnVLOptionCtrl::DeadZone);
     screen.buttonPressed(OXScnVLOptionCtrl::Rumble);
     screen.buttonPressed(OXScnVLOptionCtrl::Save);
