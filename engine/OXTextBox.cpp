@@ -33,7 +33,19 @@ int OXTextBox::glyphCell(unsigned code) {
     if ((code >= 32 && code <= 122) || (code >= 160 && code <= 255)) {
         return static_cast<int>(code);
     }
-    return 0;
+    // The button shapes sit in cells of control codes, which text never shows.
+    switch (code) {
+        case 0x2715:  // cross
+            return 128;
+        case 0x25cb:  // circle
+            return 129;
+        case 0x25a1:  // square
+            return 130;
+        case 0x25b3:  // triangle
+            return 131;
+        default:
+            return 0;
+    }
 }
 
 // One glyph per code point. A sequence that is cut short, overlong, a surrogate or beyond

@@ -9,8 +9,10 @@
 // One line of text drawn from a fixed-grid bitmap font (16 glyph columns,
 // character code c in row c / 16, column c % 16). The text is UTF-8, drawn one
 // glyph per code point: codes 32 ... 122 and 160 ... 255 (Latin-1) have their
-// cells, every other code point, and every byte of a malformed sequence, shows
-// cell 0. Drawn on its own, or in a batch by CXTextBoxManager.
+// cells, the controller's button shapes ✕ ○ □ △ (U+2715, U+25CB, U+25A1,
+// U+25B3) have cells 128 ... 131 (whose control codes are never shown), every
+// other code point, and every byte of a malformed sequence, shows cell 0. Drawn
+// on its own, or in a batch by CXTextBoxManager.
 //
 // Glyph i covers x from charSize * i / 2 to charSize * (i + 1) / 2 and y
 // from 0 to charSize / 2 in the box's own coordinates, moved left by half the

@@ -1,5 +1,7 @@
 #include "frontend/ControlBindings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -72,6 +74,10 @@ void ControlBindings::enter(const CXUserProfile& profile) {
         codes[action] = profile.controls[action];
     }
     screenRelative = profile.controlScreenMode;
+    padDeadZone = profile.padDeadZone;
+    padStickMoves = profile.padStickMoves;
+    rumble = profile.rumble;
+    rumbleInReplays = profile.rumbleInReplays;
     stopListening();
 }
 
@@ -80,6 +86,10 @@ void ControlBindings::writeTo(CXUserProfile& profile) const {
         profile.controls[action] = codes[action];
     }
     profile.controlScreenMode = screenRelative;
+    profile.padDeadZone = padDeadZone;
+    profile.padStickMoves = padStickMoves;
+    profile.rumble = rumble;
+    profile.rumbleInReplays = rumbleInReplays;
 }
 
 bool ControlBindings::differsFrom(const CXUserProfile& profile) const {
@@ -88,7 +98,9 @@ bool ControlBindings::differsFrom(const CXUserProfile& profile) const {
             return true;
         }
     }
-    return screenRelative != profile.controlScreenMode;
+    return screenRelative != profile.controlScreenMode || padDeadZone != profile.padDeadZone ||
+           padStickMoves != profile.padStickMoves || rumble != profile.rumble ||
+           rumbleInReplays != profile.rumbleInReplays;
 }
 
 int ControlBindings::code(int action) const {
@@ -113,6 +125,31 @@ void ControlBindings::resetToDefault() {
         codes[action] = kDefaultCodes[action];
     }
     screenRelative = false;
+    const CXUserProfile fresh;
+    padDeadZone = fresh.padDeadZone;
+    padStickMoves = fresh.padStickMoves;
+    rumble = fresh.rumble;
+    rumbleInReplays = fresh.rumbleInReplays;
+}
+
+int ControlBindings::deadZonePercent() const {
+    return static_cast<int>(std::lround(padDeadZone * 100.0f));
+}
+
+bool ControlBindings::stepDeadZone(int direction) {
+    const int least = static_cast<int>(std::lround(CXUserProfile::kLeastDeadZone * 100.0f));
+    const int most = static_cast<int>(std::lround(CXUserProfile::kMostDeadZone * 100.0f));
+    const int now = deadZonePercent();
+    // From a value between steps (an edited profile), the first step lands on the multiple.
+    int next = direction > 0
+                   ? (now / kDeadZoneStepPercent + 1) * kDeadZoneStepPercent
+                   : ((now + kDeadZoneStepPercent - 1) / kDeadZoneStepPercent - 1) * kDeadZoneStepPercent;
+    next = std::clamp(next, least, most);
+    if (direction == 0 || next == now) {
+        return false;
+    }
+    padDeadZone = static_cast<float>(next) / 100.0f;
+    return true;
 }
 
 void ControlBindings::listen(int action) {

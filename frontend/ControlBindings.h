@@ -3,15 +3,20 @@
 #include "data/CXUserProfile.h"
 
 // What the control-settings screen edits: a draft of the four actions' keys (the profile's
-// "ctrl 0" to "ctrl 3") and the movement mode, taken from the profile on entry and written back
+// "ctrl 0" to "ctrl 3"), the movement mode and the game controller's settings (its stick's dead
+// zone, whether the stick moves the ship, rumble, rumble in replays), taken from the profile
+// on entry and written back
 // only by SAVE, so leaving undoes every change. No two actions share a key in the draft, and at
 // most one action listens for its new key, from the moment the player chooses its row until a
-// key comes, the wait is cancelled or it runs out. Bindings hold game key codes, 0 to 31.
+// key comes, the wait is cancelled or it runs out. Bindings hold game key codes, 0 to 31: a
+// controller's button arrives as the code of the key it stands for and binds like that key.
 class ControlBindings {
   public:
     enum Action { Fire = 0, Beam, Trance, Pause, kActionCount };
     // Game key codes run from 0 to 31 (the keyboard's key table).
     static constexpr int kKeyCodes = 32;
+    // The dead zone moves in steps of 5 %, within the profile's bounds.
+    static constexpr int kDeadZoneStepPercent = 5;
     // Fire Z, beam X, trance C, pause P: what a new profile holds.
     static constexpr const int (&kDefaultCodes)[kActionCount] = CXUserProfile::kDefaultControls;
     // How long a chosen action waits for its key before it gives up, ms.
@@ -42,12 +47,26 @@ class ControlBindings {
     bool isScreenRelative() const { return screenRelative; }
     void toggleMovement() { screenRelative = !screenRelative; }
 
+    // The controller's settings in the draft. The dead zone is a fraction of the stick's
+    // travel; stepping moves it to the next multiple of the step up (+1) or down (-1), held
+    // within the profile's bounds, and says whether it moved.
+    float deadZone() const { return padDeadZone; }
+    int deadZonePercent() const;
+    bool stepDeadZone(int direction);
+    bool stickMoves() const { return padStickMoves; }
+    bool rumbles() const { return rumble; }
+    bool rumblesInReplays() const { return rumbleInReplays; }
+    void toggleStickMoves() { padStickMoves = !padStickMoves; }
+    void toggleRumble() { rumble = !rumble; }
+    void toggleRumbleInReplays() { rumbleInReplays = !rumbleInReplays; }
+
     // Gives `code` to `action` in the draft. An action that held `code` takes over the key
     // `action` had, so two actions never share a key. A code outside the key table, a key the
     // screen keeps (Escape, the arrows), an unknown action or the key the action already has
     // changes nothing; returns whether anything changed.
     bool bind(int action, int code);
-    // The four default keys and normal movement, in the draft.
+    // The four default keys, normal movement and a new profile's controller settings, in the
+    // draft.
     void resetToDefault();
 
     // `action` waits for its new key (another that waited stops); an unknown action stops
@@ -68,6 +87,10 @@ class ControlBindings {
     int codes[kActionCount] = {kDefaultCodes[Fire], kDefaultCodes[Beam], kDefaultCodes[Trance],
                                kDefaultCodes[Pause]};  // the draft's keys, by action
     bool screenRelative = false;
+    float padDeadZone = 0.25f;
+    bool padStickMoves = true;
+    bool rumble = true;
+    bool rumbleInReplays = false;
     int listening = -1;         // the action waiting for its key
     float listenLeftMs = 0.0f;  // ms until it gives up
 };

@@ -14,20 +14,28 @@
 
 namespace {
 // No text here is smaller than the menus' smallest (a capital 8 pixels tall in a 640 x 480
-// window), and all of it is in capitals: the font's small letters are smaller. A wide button's
-// label clears the marks at its ends up to 12 characters, a small one's up to 6; a line holds
-// at most 22.
+// window), and all of it is in capitals: the font's small letters are smaller. A small button's
+// label clears the marks at its ends up to 6 characters, a wide one's up to 12, a row button's
+// (as wide as a 16:9 view, x 96 to 672) up to 22; a line holds at most 22.
+//
+// One column, top down: the heading, the guide, the four actions (name left, key right), the
+// MOVEMENT row, the controller's rows (name and setting on a row button), USE DEFAULTS, then
+// SAVE and BACK above the key hints.
 constexpr int kTextSize = OXScnVLMenu::kSmallestTextSize;
 constexpr int kLabelSize = OXScnVLMenu::kSmallestTextSize;
-constexpr float kGuideY = 790.0f;
-constexpr float kFirstRowY = 700.0f;
-constexpr float kRowStep = 80.0f;
+constexpr float kCtrlHeadingY = 950.0f;
+constexpr float kGuideY = 885.0f;
+constexpr float kFirstRowY = 815.0f;
+constexpr float kRowStep = 68.0f;      // a small button is 64 tall
 constexpr float kRowNameX = 96.0f;     // the rows' names, left-aligned: 11 characters end at 377
-constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565, the movement 300 to 660
+constexpr float kRowButtonX = 480.0f;  // their buttons: a key 395 to 565
+constexpr float kMovementX = 492.0f;   // the movement 312 to 672, clear of its name's end at 300
 constexpr float kNameDrop = 10.0f;     // a row's name sits level with its button's label
-constexpr float kMovementHintY = 316.0f;
-constexpr float kResetY = 240.0f;
-constexpr float kSaveBackY = 150.0f;
+constexpr float kFirstPadRowY = 470.0f;
+constexpr float kPadRowStep = 60.0f;  // a row button is 56 tall
+constexpr float kResetY = 200.0f;
+constexpr float kSaveBackY = 125.0f;
+constexpr const char* kRowButton = "assets/plist/btn_menu_row";
 const char* const kBindSound = "prize_pickup.caf";
 const char* const kWaitText = "PRESS A KEY";
 constexpr float kBlinkMs = 400.0f;  // the waiting row's text blinks at this half-period
@@ -42,10 +50,20 @@ std::string capitals(std::string text) {
 float rowY(int row) {
     return kFirstRowY - kRowStep * static_cast<float>(row);
 }
+
+bool isSetting(int id) {
+    return id == OXScnVLOptionCtrl::Movement ||
+           (id >= OXScnVLOptionCtrl::DeadZone &&
+            id < OXScnVLOptionCtrl::DeadZone + OXScnVLOptionCtrl::kPadRows);
+}
+
+std::string onOff(const char* name, bool on) {
+    return std::string(name) + (on ? ": ON" : ": OFF");
+}
 }  // namespace
 
 void OXScnVLOptionCtrl::buildScene() {
-    addHeading("CONTROL SETTINGS");
+    addHeading("CONTROL SETTINGS", kCtrlHeadingY);
     guide = addText("", kCentreX, kGuideY, kTextSize, OXTextBox::AlignCentre);
     guide->setColour(0.5f, 0.8f, 0.9f, 1);
     for (int action = 0; action < ControlBindings::kActionCount; ++action) {
@@ -56,10 +74,13 @@ void OXScnVLOptionCtrl::buildScene() {
     }
     const float movementY = rowY(ControlBindings::kActionCount);
     addText("MOVEMENT", kRowNameX, movementY - kNameDrop, kTextSize, OXTextBox::AlignLeft);
-    movement = addButton(Movement, "", kRowButtonX, movementY, ScreenParts::kWideButton);
+    movement = addButton(Movement, "", kMovementX, movementY, ScreenParts::kWideButton);
     movement->setLabelSize(kLabelSize);
-    addText("LEFT / RIGHT TO CHANGE", kCentreX, kMovementHintY, kTextSize, OXTextBox::AlignCentre)
-        ->setColour(0.5f, 0.8f, 0.9f, 1);
+    for (int row = 0; row < kPadRows; ++row) {
+        padRows[row] = addButton(DeadZone + row, "", kCentreX,
+                                 kFirstPadRowY - kPadRowStep * static_cast<float>(row), kRowButton);
+        padRows[row]->setLabelSize(kLabelSize);
+    }
     addButton(ResetToDefault, "USE DEFAULTS", kCentreX, kResetY, ScreenParts::kWideButton)
         ->setLabelSize(kLabelSize);
     addButton(Save, "SAVE", 270, kSaveBackY, ScreenParts::kSmallButton)->setLabelSize(kLabelSize);
@@ -67,6 +88,10 @@ void OXScnVLOptionCtrl::buildScene() {
     draft.enter(host.profile());
     showDraft();
     addKeyHints();
+}
+
+OXButton* OXScnVLOptionCtrl::getPadRow(int id) const {
+    return id >= DeadZone && id < DeadZone + kPadRows ? padRows[id - DeadZone] : nullptr;
 }
 
 bool OXScnVLOptionCtrl::enterFinished() {
@@ -82,6 +107,7 @@ bool OXScnVLOptionCtrl::enterStarted() {
     }
     draft.enter(profile);
     swallowedKey = -1;
+    unplugNoted = false;
     showDraft();
     return OXScnVLMenu::enterStarted();
 }
@@ -92,6 +118,11 @@ void OXScnVLOptionCtrl::update(float dtMs) {
         showDraft();
     }
     OXScnVLMenu::update(dtMs);
+    const char* wanted = guideText();
+    if (wanted != guideShown) {  // the highlight moved between kinds of row
+        guideShown = wanted;
+        guide->setText(wanted);
+    }
     const int action = draft.listeningAction();
     if (action >= 0) {
         const float elapsed = (1.0f - draft.listenLeft()) * ControlBindings::kListenMs;
@@ -116,13 +147,25 @@ void OXScnVLOptionCtrl::showDraft() {
         bindings[action]->setLabelText(host.keyName(draft.code(action)));
     }
     movement->setLabelText(draft.isScreenRelative() ? "WITH SCREEN" : "NORMAL");
-    if (waiting >= 0) {
-        guide->setText("ARROW KEYS CANCEL");
-    } else if (draft.differsFrom(host.profile())) {
-        guide->setText("SAVE: KEEP. BACK: UNDO");
-    } else {
-        guide->setText("PICK A ROW, THEN A KEY");
+    padRows[0]->setLabelText("DEAD ZONE: " + std::to_string(draft.deadZonePercent()) + "%");
+    padRows[1]->setLabelText(onOff("STICK MOVES", draft.stickMoves()));
+    padRows[2]->setLabelText(onOff("RUMBLE", draft.rumbles()));
+    padRows[3]->setLabelText(onOff("REPLAY RUMBLE", draft.rumblesInReplays()));
+    guideShown = guideText();
+    guide->setText(guideShown);
+}
+
+const char* OXScnVLOptionCtrl::guideText() const {
+    if (draft.listeningAction() >= 0) {
+        return "ARROWS / D-PAD CANCEL";
     }
+    if (unplugNoted) {
+        return "CONTROLLER UNPLUGGED";
+    }
+    if (isSetting(highlightedId())) {
+        return "LEFT / RIGHT TO CHANGE";
+    }
+    return draft.differsFrom(host.profile()) ? "SAVE: KEEP. BACK: UNDO" : "PICK A ROW, THEN A KEY";
 }
 
 void OXScnVLOptionCtrl::passKeysToMenus() {
@@ -131,18 +174,83 @@ void OXScnVLOptionCtrl::passKeysToMenus() {
                      profile.bindingCode(ControlBindings::Trance));
 }
 
-void OXScnVLOptionCtrl::toggleMovement() {
-    draft.toggleMovement();
-    std::printf("CONTROL MOVEMENT %s\n", draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
+void OXScnVLOptionCtrl::changeSetting(int id, int direction) {
+    switch (id) {
+        case Movement:
+            draft.toggleMovement();
+            std::printf("CONTROL MOVEMENT %s\n", draft.isScreenRelative() ? "SCREEN RELATIVE" : "NORMAL");
+            break;
+        case DeadZone:
+            if (!draft.stepDeadZone(direction)) {
+                ScreenParts::playMenuSound(ScreenParts::MenuSound::Refuse);  // at its end already
+                return;
+            }
+            std::printf("CONTROL PAD DEAD ZONE %d%%\n", draft.deadZonePercent());
+            break;
+        case StickMoves:
+            draft.toggleStickMoves();
+            std::printf("CONTROL PAD STICK MOVES %s\n", draft.stickMoves() ? "ON" : "OFF");
+            break;
+        case Rumble:
+            draft.toggleRumble();
+            std::printf("CONTROL RUMBLE %s\n", draft.rumbles() ? "ON" : "OFF");
+            break;
+        case RumbleInReplays:
+            draft.toggleRumbleInReplays();
+            std::printf("CONTROL RUMBLE IN REPLAYS %s\n", draft.rumblesInReplays() ? "ON" : "OFF");
+            break;
+        default:
+            return;
+    }
+    ScreenParts::playMenuSound(ScreenParts::MenuSound::Move);
     showDraft();
 }
 
-bool OXScnVLOptionCtrl::onMovementRow() const {
-    return highlight && highlight->isVisible() && selectedIndex >= 0 &&
-           selectedIndex < static_cast<int>(selectables.size()) && selectables[selectedIndex] == movement;
+int OXScnVLOptionCtrl::highlightedId() const {
+    if (!highlight || !highlight->isVisible() || selectedIndex < 0 ||
+        selectedIndex >= static_cast<int>(selectables.size())) {
+        return -1;
+    }
+    const IXRenderObject* selected = selectables[selectedIndex];
+    if (selected == movement) {
+        return Movement;
+    }
+    for (int row = 0; row < kPadRows; ++row) {
+        if (selected == padRows[row]) {
+            return DeadZone + row;
+        }
+    }
+    return -1;
+}
+
+void OXScnVLOptionCtrl::controllerChanged(bool connected) {
+    const int action = draft.listeningAction();
+    if (connected || action < 0) {
+        return;  // a keyboard key can still answer a wait when a controller comes
+    }
+    draft.stopListening();
+    unplugNoted = true;
+    ScreenParts::playMenuSound(ScreenParts::MenuSound::Refuse);
+    std::printf("CONTROL %s WAIT CANCELLED: CONTROLLER UNPLUGGED\n", ControlBindings::actionLabel(action));
+    showDraft();
 }
 
 void OXScnVLOptionCtrl::buttonPressed(int id) {
+    unplugNoted = false;
+    if (isSetting(id)) {
+        if (id != DeadZone) {
+            changeSetting(id, 1);  // accept or a click turns a switch
+            return;
+        }
+        // Accept or a click steps the dead zone up, round from its largest to its least.
+        if (!draft.stepDeadZone(1)) {
+            while (draft.stepDeadZone(-1)) {
+            }
+        }
+        std::printf("CONTROL PAD DEAD ZONE %d%%\n", draft.deadZonePercent());
+        showDraft();
+        return;
+    }
     if (id >= FirstBinding && id < FirstBinding + ControlBindings::kActionCount) {
         ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
         draft.listen(id - FirstBinding);
@@ -157,9 +265,13 @@ void OXScnVLOptionCtrl::buttonPressed(int id) {
             draft.writeTo(profile);
             profile.save();
             passKeysToMenus();
-            std::printf("CONTROLS SAVED: %d %d %d %d, MOVEMENT %s\n", profile.controls[0],
-                        profile.controls[1], profile.controls[2], profile.controls[3],
-                        profile.controlScreenMode ? "SCREEN RELATIVE" : "NORMAL");
+            std::printf(
+                "CONTROLS SAVED: %d %d %d %d, MOVEMENT %s, PAD DEAD ZONE %d%%, STICK %s, RUMBLE %s, "
+                "IN REPLAYS %s\n",
+                profile.controls[0], profile.controls[1], profile.controls[2], profile.controls[3],
+                profile.controlScreenMode ? "SCREEN RELATIVE" : "NORMAL", draft.deadZonePercent(),
+                profile.padStickMoves ? "ON" : "OFF", profile.rumble ? "ON" : "OFF",
+                profile.rumbleInReplays ? "ON" : "OFF");
             host.switchToScene(kOptionScene);
             break;
         case Back:
@@ -169,9 +281,6 @@ void OXScnVLOptionCtrl::buttonPressed(int id) {
             ScreenParts::playMenuSound(ScreenParts::MenuSound::Accept);
             draft.resetToDefault();
             showDraft();
-            break;
-        case Movement:
-            toggleMovement();
             break;
         default:
             break;
@@ -188,6 +297,9 @@ void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
     if (!down && key == swallowedKey) {
         swallowedKey = -1;  // it answered a wait; as accept or back it would act a second time
         return;
+    }
+    if (down) {
+        unplugNoted = false;
     }
     const int action = draft.listeningAction();
     if (action >= 0) {
@@ -213,8 +325,8 @@ void OXScnVLOptionCtrl::keyEvent(int key, bool down) {
         return;
     }
     if ((key == leftKey || key == rightKey) && key != acceptKey && key != backKey) {
-        if (down && onMovementRow()) {
-            toggleMovement();
+        if (down) {
+            changeSetting(highlightedId(), key == rightKey ? 1 : -1);
         }
         return;
     }

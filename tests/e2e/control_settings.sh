@@ -24,9 +24,10 @@ export XDG_DATA_HOME=$home
 profile=$home/vortalis2/profile/save.osf
 console=$OUT/console.txt
 
-# Rows of the screen, top down: the four actions, MOVEMENT, USE DEFAULTS, SAVE, BACK.
-ROWS=8
-SAVE_ROW=6
+# Rows of the screen, top down: the four actions, MOVEMENT, the four controller rows (DEAD ZONE,
+# STICK MOVES, RUMBLE, REPLAY RUMBLE), USE DEFAULTS, SAVE, BACK.
+ROWS=12
+SAVE_ROW=10
 
 stored() {  # profile key -> its value
     python3 -c "import plistlib, sys; print(plistlib.load(open(sys.argv[1], 'rb'))[sys.argv[2]])" "$profile" "$1"
@@ -136,11 +137,11 @@ if launch "$console" "${dialog_keys[@]}"; then
 
         # The mouse: the beam row clicked, B, SAVE clicked (the menus now accept with A).
         if [ "$remembered" = 1 ]; then to_screen 10 a; else to_screen 10 $(downs 14) a; fi
-        click_at 480 620
+        click_at 480 747
         wait_line "$console" "CONTROL beam WAITS FOR A KEY" 10 || fail "a click did not choose beam's row"
         hold "$game" b 0.3
         before=$(menu_screens "$console")
-        click_at 270 150
+        click_at 270 125
         wait_until 20 "the options after SAVE was clicked" more_screens "$console" "$before" || fail "SAVE's click left nothing"
         [ "$(stored "ctrl 1")" = 4 ] || fail "beam is saved on key $(stored "ctrl 1"), not B (4)"
     fi

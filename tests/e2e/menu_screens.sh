@@ -130,7 +130,7 @@ if start 1; then
         hold "$game" a 0.3
         sleep 0.4
         import -window "$game" "$OUT/control-settings-fire-on-a.png"
-        to_screen 9 options-after-controls $(downs 6) z
+        to_screen 9 options-after-controls $(downs 10) z
         [ "$(stored "ctrl 0")" = 7 ] || fail "run 1: fire is stored on key $(stored "ctrl 0"), not A (7)"
     else
         fail "run 1: the stage never showed"

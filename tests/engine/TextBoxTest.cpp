@@ -132,6 +132,18 @@ TEST_F(TextBoxTest, UTF8TextDrawsOneGlyphPerLetterInItsLatin1CellAndIsAsWideAsIt
     EXPECT_FLOAT_EQ(boxOf(glyphVertices(6)).right, 100.0f);
 }
 
+TEST_F(TextBoxTest, TheControllersButtonShapesDrawTheirOwnGlyphsAndTheirNeighboursDoNot) {
+    loadPool(1);
+    // "✕ OK ○□△": the cross, circle, square and triangle; then U+2714 and U+25B2, next to two of
+    // them, and the control code whose cell the cross borrows, which stay unknown.
+    OXTextBox& hint =
+        show("\xE2\x9C\x95 OK \xE2\x97\x8B\xE2\x96\xA1\xE2\x96\xB3\xE2\x9C\x94\xE2\x96\xB2\xC2\x80");
+    manager.buildBatch();
+    const std::vector<int> expected = {128, ' ', 'O', 'K', ' ', 129, 130, 131, 0, 0, 0};
+    EXPECT_EQ(cellsOf(manager), expected);
+    EXPECT_EQ(hint.glyphCount(), 11);
+}
+
 TEST_F(TextBoxTest, MalformedUTF8ShowsCellZeroPerBadByteAndKeepsTheGoodTextAfterIt) {
     loadPool(1);
     const struct {

@@ -1,6 +1,8 @@
-// The control-settings screen changes a binding only when the player means it: a row listens
-// only once chosen, stray keys and BACK leave the profile as it was, and SAVE alone keeps a
-// change. The draft's rules first, then the screen driven with keys and the mouse.
+// The control-settings screen changes a binding or a controller setting only when the player
+// means it: a row listens only once chosen, stray keys and BACK leave the profile as it was, and
+// SAVE alone keeps a change. A controller's button binds like a key, and a controller unplugged
+// during a wait ends it. The draft's rules first, then the screen driven with keys, the
+// controller's codes and the mouse.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,9 @@
 namespace {
 
 // Game key codes of the keys pressed.
-constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kDown = 31;
+constexpr int kZ = 2, kX = 3, kC = 1, kA = 7, kP = 26, kLeft = 28, kRight = 29, kUp = 30, kDown = 31;
+// A controller's button 0 gives code 0; its d-pad gives the arrows' codes.
+constexpr int kPadButton0 = 0;
 using Heard = ControlBindings::Heard;
 
 TEST(ControlDraft, ChangesStayInTheDraftAndNoTwoActionsShareAKey) {
@@ -57,10 +61,43 @@ TEST(ControlDraft, AWaitEndsWithAKeyOrLeavesTheBindingAsItWas) {
     EXPECT_EQ(draft.code(ControlBindings::Trance), kX);
 }
 
+TEST(ControlDraft, TheControllersSettingsStayInTheDraftAndTheDeadZoneKeepsToItsBounds) {
+    CXUserProfile profile;
+    profile.padDeadZone = 0.27f;  // between steps, as an edited profile may hold
+    ControlBindings draft;
+    draft.enter(profile);
+    EXPECT_TRUE(draft.stepDeadZone(-1));
+    EXPECT_EQ(draft.deadZonePercent(), 25);
+    for (int step = 0; step < 20; ++step) {
+        draft.stepDeadZone(1);
+    }
+    EXPECT_FLOAT_EQ(draft.deadZone(), CXUserProfile::kMostDeadZone);
+    EXPECT_FALSE(draft.stepDeadZone(1));
+    draft.toggleStickMoves();
+    draft.toggleRumble();
+    draft.toggleRumbleInReplays();
+    EXPECT_TRUE(draft.differsFrom(profile));
+    EXPECT_FLOAT_EQ(profile.padDeadZone, 0.27f);
+    draft.writeTo(profile);
+    EXPECT_FLOAT_EQ(profile.padDeadZone, CXUserProfile::kMostDeadZone);
+    EXPECT_FALSE(profile.padStickMoves);
+    EXPECT_FALSE(profile.rumble);
+    EXPECT_TRUE(profile.rumbleInReplays);
+    draft.resetToDefault();
+    const CXUserProfile fresh;
+    EXPECT_FLOAT_EQ(draft.deadZone(), fresh.padDeadZone);
+    EXPECT_TRUE(draft.stickMoves() && draft.rumbles() && !draft.rumblesInReplays());
+    for (int step = 0; step < 20; ++step) {
+        draft.stepDeadZone(-1);
+    }
+    EXPECT_FLOAT_EQ(draft.deadZone(), CXUserProfile::kLeastDeadZone);
+}
+
 class ControlScreen : public ::testing::Test {
   protected:
     static constexpr int kMovementRow = ControlBindings::kActionCount;
-    static constexpr int kRows = kMovementRow + 4;  // then RESET, SAVE, BACK
+    static constexpr int kDeadZoneRow = kMovementRow + 1;  // then the other controller rows
+    static constexpr int kRows = kDeadZoneRow + OXScnVLOptionCtrl::kPadRows + 3;  // then RESET, SAVE, BACK
 
     void SetUp() override {
         ASSERT_TRUE(gametest::packageMounted());
@@ -90,6 +127,16 @@ class ControlScreen : public ::testing::Test {
     std::string shown(int action) const { return screen.getBinding(action)->getLabel()->getText(); }
     bool waiting(int action) const { return screen.getRowName(action)->getText() == "PRESS A KEY"; }
     std::string movement() const { return screen.getMovement()->getLabel()->getText(); }
+    std::string padRow(int id) const { return screen.getPadRow(id)->getLabel()->getText(); }
+    std::string padRows() const {
+        std::string all;
+        for (int id = OXScnVLOptionCtrl::DeadZone;
+             id < OXScnVLOptionCtrl::DeadZone + OXScnVLOptionCtrl::kPadRows; ++id) {
+            all += padRow(id) + "|";
+        }
+        return all;
+    }
+    std::string guide() const { return screen.getGuide()->getText(); }
     bool savedToDisk() const { return std::ifstream(path).good(); }
 
     testfiles::TempDir folder;
@@ -101,12 +148,15 @@ class ControlScreen : public ::testing::Test {
 TEST_F(ControlScreen, StrayKeysOnEveryRowChangeNothingAndBackKeepsTheProfile) {
     for (int row = 0; row < kRows; ++row) {
         const std::string before = movement();
+        const std::string padBefore = padRows();
         for (int key : {kA, kX, kP, kLeft}) {
             press(key);
         }
         EXPECT_EQ(movement() != before, row == kMovementRow) << "row " << row;
+        EXPECT_EQ(padRows() != padBefore, row >= kDeadZoneRow && row < kDeadZoneRow + 4) << "row " << row;
         press(kRight);
         EXPECT_EQ(movement(), before);
+        EXPECT_EQ(padRows(), padBefore);
         press(kDown);
     }
     EXPECT_EQ(shown(ControlBindings::Fire), "KEY2");
@@ -120,6 +170,75 @@ TEST_F(ControlScreen, StrayKeysOnEveryRowChangeNothingAndBackKeepsTheProfile) {
     for (int action = 0; action < ControlBindings::kActionCount; ++action) {
         EXPECT_EQ(host.userProfile.controls[action], fresh.controls[action]);
     }
+}
+
+TEST_F(ControlScreen, TheControllerRowsChangeWithLeftRightAndAcceptAndOnlySaveKeepsThem) {
+    for (int row = 0; row < kDeadZoneRow; ++row) {
+        press(kDown);
+    }
+    screen.tick(16.7f);
+    EXPECT_EQ(guide(), "LEFT / RIGHT TO CHANGE");
+    EXPECT_EQ(padRow(OXScnVLOptionCtrl::DeadZone), "DEAD ZONE: 25%");
+    press(kRight);
+    press(kRight);
+    EXPECT_EQ(padRow(OXScnVLOptionCtrl::DeadZone), "DEAD ZONE: 35%");
+    press(kDown);
+    press(kZ);  // accept turns STICK MOVES off
+    press(kDown);
+    press(kLeft);  // RUMBLE off
+    press(kDown);
+    screen.buttonPressed(OXScnVLOptionCtrl::RumbleInReplays);  // as a click does
+    EXPECT_EQ(padRows(), "DEAD ZONE: 35%|STICK MOVES: OFF|RUMBLE: OFF|REPLAY RUMBLE: ON|");
+    screen.buttonPressed(OXScnVLOptionCtrl::Back);
+    EXPECT_FALSE(savedToDisk());
+    EXPECT_FLOAT_EQ(host.userProfile.padDeadZone, 0.25f);
+    EXPECT_TRUE(host.userProfile.rumble);
+
+    enter();  // BACK forgot them all
+    EXPECT_EQ(padRows(), "DEAD ZONE: 25%|STICK MOVES: ON|RUMBLE: ON|REPLAY RUMBLE: OFF|");
+    screen.buttonPressed(OXScnVLOptionCtrl::DeadZone);
+    screen.buttonPressed(OXScnVLOptionCtrl::Rumble);
+    screen.buttonPressed(OXScnVLOptionCtrl::Save);
+    CXUserProfile stored;
+    stored.setPath(path);
+    stored.load();
+    EXPECT_FLOAT_EQ(stored.padDeadZone, 0.30f);
+    EXPECT_FALSE(stored.rumble);
+    EXPECT_TRUE(stored.padStickMoves);
+    EXPECT_FALSE(stored.rumbleInReplays);
+    EXPECT_EQ(stored.controls[0], kZ);
+}
+
+TEST_F(ControlScreen, AControllerButtonBindsLikeAKeyItsDPadNavigatesAndUnpluggingEndsAWait) {
+    press(kDown);
+    press(kDown);
+    press(kDown);
+    press(kZ);  // pause's row waits
+    press(kPadButton0);
+    EXPECT_EQ(shown(ControlBindings::Pause), "KEY0");
+    press(kUp);  // the d-pad moves the highlight: trance's row
+    press(kZ);
+    EXPECT_TRUE(waiting(ControlBindings::Trance));
+    press(kDown);  // the d-pad ends a wait rather than binding
+    EXPECT_EQ(shown(ControlBindings::Trance), "KEY1");
+
+    press(kZ);
+    EXPECT_TRUE(waiting(ControlBindings::Trance));
+    screen.controllerChanged(false);
+    EXPECT_FALSE(waiting(ControlBindings::Trance));
+    EXPECT_EQ(guide(), "CONTROLLER UNPLUGGED");
+    EXPECT_EQ(shown(ControlBindings::Trance), "KEY1");
+    press(kA);  // the wait is over: A chooses nothing and binds nothing
+    EXPECT_EQ(shown(ControlBindings::Trance), "KEY1");
+    screen.tick(16.7f);
+    EXPECT_NE(guide(), "CONTROLLER UNPLUGGED");
+
+    screen.buttonPressed(OXScnVLOptionCtrl::Save);
+    CXUserProfile stored;
+    stored.setPath(path);
+    stored.load();
+    EXPECT_EQ(stored.controls[ControlBindings::Pause], kPadButton0);
+    EXPECT_EQ(stored.controls[ControlBindings::Trance], kC);
 }
 
 TEST_F(ControlScreen, AChosenRowTakesTheNextKeyEvenAcceptOrBackAndOnlySaveKeepsIt) {

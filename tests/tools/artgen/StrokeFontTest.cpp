@@ -205,5 +205,30 @@ TEST(FontTexture, EveryAccentedLetterStaysInsideItsCellAndShowsItsAccent) {
     EXPECT_FALSE(fontCellDrawn(124));  // the engine shows cell 0 for 123 ... 159
 }
 
+TEST(FontTexture, TheButtonShapesStandLikeCapitalsAndTellApartFromEachOtherAndFromXAndO) {
+    const Ink capital = inkOf(cellInk('N'));
+    for (int cell : kFontShapeCells) {
+        ASSERT_TRUE(fontCellDrawn(cell)) << cell;
+        const Ink ink = inkOf(cellInk(cell));
+        EXPECT_NEAR(ink.bottom, capital.bottom, 6) << cell;
+        EXPECT_NEAR(ink.top, capital.top, 6) << cell;
+        const Rect strokes = fontCellStrokes(cell).bounds();
+        EXPECT_GE(strokes.x0, 1.0f) << cell;
+        EXPECT_LE(strokes.x1, kFontCellSize - 1.0f) << cell;
+    }
+    // At 8-pixel capitals each shape differs from the others, and the cross from the letter X,
+    // by as much as a lower-case letter must differ from its capital.
+    constexpr int kBlock = 5;
+    const float sizeOnly = smallDifference('o', 'O', kBlock);
+    for (int a = 0; a < 4; ++a) {
+        for (int b = a + 1; b < 4; ++b) {
+            EXPECT_GT(smallDifference(kFontShapeCells[a], kFontShapeCells[b], kBlock), sizeOnly / 4.0f)
+                << a << b;
+        }
+    }
+    EXPECT_GT(smallDifference(kFontShapeCells[0], 'X', kBlock), sizeOnly / 4.0f);
+    EXPECT_FALSE(fontCellDrawn(132));
+}
+
 }  // namespace
 }  // namespace artgen
