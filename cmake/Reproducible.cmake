@@ -1,0 +1,43 @@
+# Two builds of the same sources give the same bytes, whatever folder they are built in and
+# whenever they are built.
+#
+# ORVALE_SOURCE_DATE_EPOCH is the one time written into anything the build makes (the entries
+# of data.oap): the SOURCE_DATE_EPOCH environment variable when it is set, else the time of
+# the last commit when the sources are a git checkout, else the commit time `make dist`
+# stamped into cmake/source-date-epoch when it made the source tarball.
+set(ORVALE_SOURCE_DATE_EPOCH "")
+set(orvale_epoch_origin "")
+if(DEFINED ENV{SOURCE_DATE_EPOCH} AND "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
+  set(ORVALE_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+  set(orvale_epoch_origin "the SOURCE_DATE_EPOCH environment variable")
+endif()
+if(ORVALE_SOURCE_DATE_EPOCH STREQUAL "" AND EXISTS "${PROJECT_SOURCE_DIR}/.git")
+  find_package(Git QUIET)
+  if(Git_FOUND)
+    execute_process(
+      COMMAND "${GIT_EXECUTABLE}" log -1 --format=%ct
+      WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+      OUTPUT_VARIABLE orvale_commit_time
+      OUTPUT_STRIP_TRAILING_WHITESPACE
+      ERROR_QUIET
+      RESULT_VARIABLE orvale_git_result)
+    if(orvale_git_result EQUAL 0 AND orvale_commit_time MATCHES "^[0-9]+$")
+      set(ORVALE_SOURCE_DATE_EPOCH "${orvale_commit_time}")
+      set(orvale_epoch_origin "the last commit")
+    endif()
+  endif()
+endif()
+if(ORVALE_SOURCE_DATE_EPOCH STREQUAL "")
+  # In a checkout this file still reads as its placeholder; git archive replaces it.
+  file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/source-date-epoch" orvale_stamped LIMIT_COUNT 1)
+  if(orvale_stamped MATCHES "^[0-9]+$")
+    set(ORVALE_SOURCE_DATE_EPOCH "${orvale_stamped}")
+    set(orvale_epoch_origin "the source tarball's stamp")
+  endif()
+endif()
+if(ORVALE_SOURCE_DATE_EPOCH STREQUAL "")
+  # 1980-01-01, the earliest time a ZIP entry can hold: still the same in every build.
+  set(ORVALE_SOURCE_DATE_EPOCH 315532800)
+  set(orvale_epoch_origin "no commit or stamp found; a fixed date")
+endif()
+message(STATUS "Build time stamp ${ORVALE_SOURCE_DATE_EPOCH} (from ${orvale_epoch_origin})")
