@@ -41,3 +41,7 @@ if(ORVALE_SOURCE_DATE_EPOCH STREQUAL "")
   set(orvale_epoch_origin "no commit or stamp found; a fixed date")
 endif()
 message(STATUS "Build time stamp ${ORVALE_SOURCE_DATE_EPOCH} (from ${orvale_epoch_origin})")
+
+# No folder names in the programs: source and build paths in debug information and in
+# __FILE__ are written relative to the top of each tree.
+add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=" "-ffile-prefix-map=${PROJECT_BINARY_DIR}/=")
