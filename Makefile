@@ -2,6 +2,7 @@
 #   make run   installs what is missing, builds, packs data.oap, starts the game
 #   make test  the same set-up, then every test
 #   make install [PREFIX=/usr/local]  builds, then installs the game like any Linux game
+#   make dist  the last commit as a source tarball, vortalis2-VERSION.tar.gz
 # Everything comes from Debian's packages; nothing is downloaded at build time.
 
 BUILD_DIR ?= build
@@ -50,3 +51,7 @@ deps:
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+.PHONY: dist
+dist:
+	tools/make-dist.sh .
