@@ -43,5 +43,6 @@ endif()
 message(STATUS "Build time stamp ${ORVALE_SOURCE_DATE_EPOCH} (from ${orvale_epoch_origin})")
 
 # No folder names in the programs: source and build paths in debug information and in
-# __FILE__ are written relative to the top of each tree.
-add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=" "-ffile-prefix-map=${PROJECT_BINARY_DIR}/=")
+# __FILE__ are written relative to the top of each tree. The build folder's map comes last so
+# it wins when the build folder lies inside the sources.
+add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=.")
