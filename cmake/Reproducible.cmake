@@ -46,3 +46,18 @@ message(STATUS "Build time stamp ${ORVALE_SOURCE_DATE_EPOCH} (from ${orvale_epoc
 # __FILE__ are written relative to the top of each tree. The build folder's map comes last so
 # it wins when the build folder lies inside the sources.
 add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}=." "-ffile-prefix-map=${PROJECT_BINARY_DIR}=.")
+
+# Installed folders get 0755 whatever the umask of whoever installs or packages; otherwise a
+# umask of 002 would show as group-writable folders in the installed tree and the .deb.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# cpack stamps every entry of a .deb with SOURCE_DATE_EPOCH when it is set, and with the files'
+# own times when not: hand it the build's time unless the caller set one.
+if(NOT CPACK_PROJECT_CONFIG_FILE)
+  set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackSourceDateEpoch.cmake")
+  file(WRITE "${CPACK_PROJECT_CONFIG_FILE}.tmp"
+       "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n  set(ENV{SOURCE_DATE_EPOCH} ${ORVALE_SOURCE_DATE_EPOCH})\nendif()\n")
+  file(COPY_FILE "${CPACK_PROJECT_CONFIG_FILE}.tmp" "${CPACK_PROJECT_CONFIG_FILE}" ONLY_IF_DIFFERENT)
+  file(REMOVE "${CPACK_PROJECT_CONFIG_FILE}.tmp")
+endif()

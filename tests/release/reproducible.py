@@ -6,9 +6,10 @@
 Each build copies the sources into a folder of its own (different paths, copied at different
 times so the files' own times differ too), configures without tests and without a compiler
 cache, builds only TARGET..., and installs into a staging folder. The two builds also differ in
-umask, time zone and locale. Then data.oap, the installed trees and, where the build folder
-can make one (CPackConfig.cmake), the .deb must be the same bytes; the first file that differs
-is named. EPOCH is passed as SOURCE_DATE_EPOCH, as a distribution's builder would.
+umask, time zone and locale. Then data.oap, the installed trees and, where the sources can make
+a Debian package (cmake/Package.cmake), the .deb must be the same bytes; the first file that
+differs is named. The copies have no git history, so EPOCH is stamped into them as `make dist`
+stamps a source tarball; SOURCE_DATE_EPOCH is left unset, as in a plain `make`.
 """
 
 import filecmp
@@ -54,21 +55,29 @@ def build(work, variant, source, epoch, targets):
     src = os.path.join(work, variant["folder"])
     os.makedirs(os.path.dirname(src))
     copy_sources(source, src)
+    with open(os.path.join(src, "cmake", "source-date-epoch"), "w") as stamp:
+        stamp.write(epoch + "\n")
+    packaged = os.path.exists(os.path.join(src, "cmake", "Package.cmake"))
     bld = os.path.join(src, "build")
     stage = os.path.join(work, variant["folder"].split("/")[0] + "-install")
     log = os.path.join(work, variant["folder"].split("/")[0] + ".log")
     env = {k: v for k, v in os.environ.items() if not k.startswith("CCACHE") and k not in ("CC", "CXX")}
-    env.update({"SOURCE_DATE_EPOCH": epoch, "TZ": variant["TZ"], "LC_ALL": variant["LC_ALL"]})
+    env.update({"TZ": variant["TZ"], "LC_ALL": variant["LC_ALL"]})
+    env.pop("SOURCE_DATE_EPOCH", None)
     env.pop("DESTDIR", None)
     old_umask = os.umask(variant["umask"])
     try:
         started = time.monotonic()
+        extra = ["-DORVALE_DEB_PACKAGE=ON"] if packaged else []
         run(["cmake", "-S", src, "-B", bld, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-             "-DBUILD_TESTING=OFF", "-DORVALE_WERROR=ON"], env, log)
-        run(["cmake", "--build", bld, "--target"] + targets, env, log)
+             "-DBUILD_TESTING=OFF", "-DORVALE_WERROR=ON"] + extra, env, log)
+        run(["cmake", "--build", bld, "--target"] + targets + (["deb_contents"] if packaged else []), env, log)
         run(["cmake", "--install", bld, "--prefix", "/usr"], dict(env, DESTDIR=stage), log)
         deb = None
-        if os.path.exists(os.path.join(bld, "CPackConfig.cmake")):
+        if packaged and os.path.exists(os.path.join(bld, "CPackConfig.cmake")):
+            # cpack gives the .deb's ar members the mode its temporary files get from the
+            # umask, so a package is always made under 022.
+            os.umask(0o022)
             run(["cpack", "-G", "DEB", "--config", os.path.join(bld, "CPackConfig.cmake"), "-B",
                  os.path.join(bld, "deb")], env, log)
             debs = sorted(f for f in os.listdir(os.path.join(bld, "deb")) if f.endswith(".deb"))
@@ -175,7 +184,7 @@ def main(argv):
                                            deb_difference(first["deb"], second["deb"], work)))
                 failed = True
         else:
-            print("no .deb compared: the build folders have no CPackConfig.cmake")
+            print("no .deb compared: these sources make no Debian package")
     return 1 if failed else 0
 
 
