@@ -3,6 +3,7 @@
 #   make test  the same set-up, then every test
 #   make install [PREFIX=/usr/local]  builds, then installs the game like any Linux game
 #   make deb   builds, then packs the Debian package build/vortalis2_VERSION-1_ARCH.deb
+#   make dist  the last commit as a source tarball, vortalis2-VERSION.tar.gz
 # Everything comes from Debian's packages; nothing is downloaded at build time.
 
 BUILD_DIR ?= build
@@ -56,3 +57,7 @@ deps:
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+.PHONY: dist
+dist:
+	tools/make-dist.sh .

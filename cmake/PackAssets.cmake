@@ -1,4 +1,5 @@
 # Lays the package out by package path in STAGE_DIR and zips it into OUTPUT.
+#   -DPYTHON=python3 -DEPOCH=seconds since 1970 written as every entry's time
 #   SOURCE_DIR/plist, texture, audio -> assets/plist, assets/texture, assets/audio
 #   SOURCE_DIR/Shaders               -> Shaders
 #   GENERATED_DIR/*                  -> as it stands (already by package path)
@@ -19,13 +20,10 @@ if(EXISTS ${GENERATED_DIR})
   endforeach()
 endif()
 
-file(GLOB_RECURSE files RELATIVE ${STAGE_DIR} ${STAGE_DIR}/*)
-list(SORT files)
-file(REMOVE ${OUTPUT})
-# Paths in the archive are relative to the stage, so run from there.
+# The archive's bytes depend only on what the files hold: sorted entries, one fixed time
+# (EPOCH, the build's SOURCE_DATE_EPOCH), fixed permissions, no owners (cmake/pack_zip.py).
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${OUTPUT} --format=zip -- ${files}
-  WORKING_DIRECTORY ${STAGE_DIR}
+  COMMAND ${PYTHON} ${CMAKE_CURRENT_LIST_DIR}/pack_zip.py ${STAGE_DIR} ${OUTPUT} ${EPOCH}
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "Could not write ${OUTPUT}")

@@ -5,6 +5,7 @@
 # and `cmake --build DIR --target deb_contents`); the game's own build folder has it built already.
 #   build_deb.sh BUILD_DIR
 set -u
+umask 022  # cpack writes the .deb's members with the modes its temporary files get
 BUILD_DIR=${1:?usage: build_deb.sh BUILD_DIR}
 fail() { echo "FAIL: $*"; exit 1; }
 [ -f "$BUILD_DIR/CPackConfig.cmake" ] || fail "$BUILD_DIR is not a configured build folder"
