@@ -38,6 +38,10 @@ cleanup() {
 trap cleanup EXIT
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root LANG=C.UTF-8 \
     DEBIAN_FRONTEND=noninteractive "$@"; }
+# The installed programs run as a player does, with a home of their own under /tmp: what they
+# write there (the sound library's settings, say) is the player's, not the package's.
+as_player() { mkdir -p "$root/tmp/player" && chroot "$root" env -i PATH=/usr/bin:/bin:/usr/games \
+    HOME=/tmp/player LANG=C.UTF-8 "$@"; }
 # Every path in the root but the kernel's, the scratch folders and apt's and dpkg's own records.
 file_list() {
     (cd "$root" && find . -xdev \( -path ./proc -o -path ./sys -o -path ./dev -o -path ./run -o -path ./tmp \
@@ -73,7 +77,7 @@ missing=$(in_root ldd /usr/games/vortalis2 /usr/games/vortalis2-sim /usr/games/o
 
 # ---- the installed programs, from / with nothing beside them ----
 step=$SECONDS
-result=$(in_root /usr/games/vortalis2-sim --seed 7 --autopilot 2> "$WORK/sim-stderr.txt") ||
+result=$(as_player /usr/games/vortalis2-sim --seed 7 --autopilot 2> "$WORK/sim-stderr.txt") ||
     { tail -5 "$WORK/sim-stderr.txt"; fail "the installed vortalis2-sim failed: $result"; }
 echo "$result"
 case "$result" in
@@ -82,7 +86,7 @@ case "$result" in
 esac
 echo "runner: $((SECONDS - step)) s"
 step=$SECONDS
-check=$(in_root /usr/games/orvale-check /usr/share/games/vortalis2/data.oap 2>&1) ||
+check=$(as_player /usr/games/orvale-check /usr/share/games/vortalis2/data.oap 2>&1) ||
     { echo "$check" | tail -20; fail "the installed orvale-check found faults in the installed data"; }
 echo "$check" | tail -1
 echo "$check" | grep -q " 0 faults$" || fail "orvale-check did not report 0 faults"
