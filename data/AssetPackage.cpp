@@ -15,7 +15,6 @@
 const char* const kAssetPackagePath = "./data.oap";
 const char* const kAssetPackageName = "data.oap";
 
-
 namespace {
 
 uint64_t fileSystemGeneration = 0;
