@@ -12,8 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/CXGfxManager.h"
-#include "engine/gl/IXGLDevice.h"
 #include "platform/FramePacer.h"
 #include "platform/GLWindow.h"
 #include "platform/Input.h"
@@ -23,6 +21,7 @@
 #include "stg/game/OXSTGBasePlayer.h"
 #include "stg/game/OXScnBaseSTGGame.h"
 #include "tools/vortalis2-bench/LatencyReport.h"
+#include "tools/vortalis2-bench/StageFrame.h"
 #include "tools/vortalis2-bench/XKeySender.h"
 
 namespace {
@@ -125,14 +124,7 @@ class LatencyLoop : public IXLoopHost {
         CXGameSession& session = CXGameSession::instance();
         session.run().lives = std::max(session.run().lives, 3);
         session.tick(FramePacer::kStepMs);
-        CXGfxManager& gfx = CXGfxManager::instance();
-        IXGLDevice& gl = glDevice();
-        gl.clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        gfx.beginFrame();
-        gl.clearColor(0, 0, 0, 1);
-        gl.clear(GL_COLOR_BUFFER_BIT);
-        session.draw();
-        gfx.endFrame();
+        drawStageFrame();
 
         const float shipX = shipPosition();
         const int64_t pressedAt = script.pressedAt;

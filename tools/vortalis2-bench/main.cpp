@@ -111,6 +111,7 @@
 #include "tools/vortalis2-bench/FlashMeter.h"
 #include "tools/vortalis2-bench/FrameSamples.h"
 #include "tools/vortalis2-bench/LatencyRun.h"
+#include "tools/vortalis2-bench/StageFrame.h"
 #include "tools/vortalis2-bench/StressFill.h"
 
 namespace {
@@ -222,7 +223,7 @@ class BenchLoop : public IXLoopHost {
         session.tick(kFrameMs);
         scene = session.getGameScene();  // a tick may end the stage
         const Clock::time_point renderStart = Clock::now();
-        render();
+        drawStageFrame();
         if (loadMeasured) {
             measureFlash();
         }
@@ -286,18 +287,6 @@ class BenchLoop : public IXLoopHost {
   private:
     static constexpr float kFrameMs = FramePacer::kStepMs;
     static constexpr double kSlowFrameMs = 34.0;  // two frames: reported with VORTALIS2_BENCH_VERBOSE=1
-
-    // As the game draws a stage: the frame's image, the session's scenes, the composite.
-    static void render() {
-        CXGfxManager& gfx = CXGfxManager::instance();
-        IXGLDevice& gl = glDevice();
-        gl.clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        gfx.beginFrame();
-        gl.clearColor(0, 0, 0, 1);
-        gl.clear(GL_COLOR_BUFFER_BIT);
-        CXGameSession::instance().draw();
-        gfx.endFrame();
-    }
 
     // The game image as composited on the window, before the swap: every fourth pixel of every
     // fourth row, its mean luminance to the flash meter.
